@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Figures for docs/performance.md: the core benchmarks (native, optimised) and
+# corvane.exe's start-up time and working set under Wine next to a minimal
+# window program.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+cd "$ROOT"
+trap cleanup EXIT
+
+install_packages
+log "Core benchmarks"
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j "$JOBS"
+./build/bench/bench/corvane_bench --benchmark_min_time=0.2
+
+build_mingw
+ensure_display
+ensure_wineprefix
+start_wine
+log "Start-up and working set under Wine"
+runs="${CORVANE_BENCH_RUNS:-7}"
+bench_dir="$ROOT/build/bench-startup"
+rm -rf "$bench_dir" && mkdir -p "$bench_dir"
+cp build/mingw/corvane.exe build/mingw/minimal_window.exe build/mingw/startup_probe.exe "$bench_dir/"
+wine "$bench_dir/startup_probe.exe" "$bench_dir/minimal_window.exe" CorvaneBaselineWindow 0 "$runs"
+wine "$bench_dir/startup_probe.exe" "$bench_dir/corvane.exe" CorvaneCtl 1 "$runs"

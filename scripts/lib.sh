@@ -1,0 +1,99 @@
+# Shared by run.sh, test.sh and bench.sh: installs what is missing, builds,
+# and brings up a display and the Wine prefix. Source it; it sets ROOT.
+
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export WINEPREFIX="$ROOT/build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+JOBS="$(nproc 2>/dev/null || echo 2)"
+
+PACKAGES=(
+    cmake make g++ pkg-config
+    googletest libgtest-dev libbenchmark-dev
+    mingw-w64 wine wine64 xvfb x11-utils imagemagick fonts-dejavu-core
+    clang libclang-rt-14-dev
+)
+
+log() { printf '\n== %s\n' "$*"; }
+
+install_packages() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    if ((${#missing[@]})); then
+        log "Installing ${missing[*]}"
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo="sudo"
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    fi
+}
+
+build_core() {
+    log "Building the portable core (native, sanitizers)"
+    cmake --preset core >/dev/null
+    cmake --build --preset core -j "$JOBS"
+}
+
+build_mingw() {
+    log "Building corvane.exe (mingw-w64)"
+    cmake --preset mingw >/dev/null
+    cmake --build --preset mingw -j "$JOBS"
+}
+
+# Starts Xvfb when no display is set; CORVANE_XVFB_PID tells what to stop.
+CORVANE_XVFB_PID=""
+ensure_display() {
+    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+        return
+    fi
+    local n
+    for n in $(seq 91 140); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+    done
+    log "Starting Xvfb on :$n"
+    Xvfb ":$n" -screen 0 "${CORVANE_SCREEN:-1920x1080x24}" -nolisten tcp >/dev/null 2>&1 &
+    CORVANE_XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 1 100); do
+        xdpyinfo >/dev/null 2>&1 && return
+        sleep 0.1
+    done
+    echo "Xvfb did not start" >&2
+    return 1
+}
+
+# One prefix per build tree, made once: no crash dialog, Windows 10, and a
+# stand-in for Segoe UI, which Wine does not have.
+ensure_wineprefix() {
+    # The wineserver keeps the display of its first client; start afresh.
+    wineserver -k >/dev/null 2>&1 || true
+    if [ ! -f "$WINEPREFIX/.corvane-ready" ]; then
+        log "Creating the Wine prefix (once)"
+        rm -rf "$WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        wineboot -i </dev/null >/dev/null 2>&1 || true
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /t REG_SZ /d 'DejaVu Sans' /f </dev/null >/dev/null 2>&1
+        winecfg /v win10 </dev/null >/dev/null 2>&1 || true
+        wineserver -w
+        touch "$WINEPREFIX/.corvane-ready"
+    fi
+}
+
+# Wine's services must start before any test, or they inherit a test's
+# output and ctest waits for them forever.
+start_wine() {
+    wineserver -p </dev/null >/dev/null 2>&1
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+cleanup() {
+    wineserver -k >/dev/null 2>&1 || true
+    if [ -n "$CORVANE_XVFB_PID" ]; then
+        kill "$CORVANE_XVFB_PID" >/dev/null 2>&1 || true
+        wait "$CORVANE_XVFB_PID" 2>/dev/null || true
+    fi
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The control window's command message, its codes and its timers. Portable so
+// that the core and the tests can name them without <windows.h>.
+
+#include <cstdint>
+
+namespace corvane {
+
+inline constexpr unsigned kWmApp = 0x8000;
+inline constexpr unsigned WM_APP_COMMAND = kWmApp + 2;
+
+enum Command : uintptr_t {
+    CMD_STATUS_CHANGED = 0,
+    CMD_AUDIO_DEVICE_CHANGED = 1,
+    CMD_RELOAD_SETTINGS = 2,
+    CMD_DISPLAYS_CHANGED = 3,
+    CMD_THEME_CHANGED = 4,
+    CMD_RECHECK_FULLSCREEN = 5,
+    CMD_TOGGLE_START_MENU = 20,
+    CMD_ICON_READY = 21,
+};
+
+enum ControlTimer : uintptr_t {
+    TIMER_CLOCK = 1,
+    TIMER_TRAY_SWEEP = 2,
+    TIMER_STATUS_POLL = 3,
+    TIMER_STATUS_DEBOUNCE = 4,
+    TIMER_FULLSCREEN_CHECK = 5,
+    TIMER_TILING_RETILE = 0x7110,
+    TIMER_BAR_REPAINT = 0x7111,
+};
+
+namespace periods {
+inline constexpr unsigned kTraySweepMs = 5000;
+inline constexpr unsigned kStatusPollMs = 30000;
+inline constexpr unsigned kStatusDebounceMs = 120;
+inline constexpr unsigned kBarRepaintMs = 600;
+// The full-screen check is one-shot and re-armed with the delay that fits
+// what asked for it.
+inline constexpr unsigned kFullscreenAtStartMs = 500;
+inline constexpr unsigned kFullscreenAfterForegroundMs = 400;
+inline constexpr unsigned kFullscreenAfterMoveMs = 100;
+inline constexpr unsigned kFullscreenOnShellNoticeMs = 50;
+}  // namespace periods
+
+}  // namespace corvane

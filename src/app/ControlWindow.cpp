@@ -1,0 +1,121 @@
+#include "app/ControlWindow.h"
+
+#include "app/App.h"
+#include "app/ClockPeriod.h"
+#include "app/Lifecycle.h"
+
+namespace corvane {
+
+bool ControlWindow::Create(HINSTANCE instance) noexcept {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &WindowBase::StaticWndProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kControlWindowClass;
+    if (::RegisterClassExW(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        return false;
+    }
+    return CreateBound(0, kControlWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, instance) !=
+           nullptr;
+}
+
+void ControlWindow::StartTimer(ControlTimer id, unsigned milliseconds) noexcept {
+    if (Hwnd() != nullptr) {
+        ::SetTimer(Hwnd(), id, milliseconds, nullptr);
+    }
+}
+
+void ControlWindow::StopTimer(ControlTimer id) noexcept {
+    if (Hwnd() != nullptr) {
+        ::KillTimer(Hwnd(), id);
+    }
+}
+
+void ControlWindow::ArmClockTimer() noexcept {
+    SYSTEMTIME now = {};
+    ::GetLocalTime(&now);
+    const int period = ClockPeriodMs(TheApp().settings.showSeconds, now.wSecond, now.wMilliseconds);
+    StartTimer(TIMER_CLOCK, static_cast<unsigned>(period));
+}
+
+LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_APP_COMMAND:
+            OnCommand(wParam, lParam);
+            return 0;
+        case WM_TIMER:
+            OnTimer(wParam);
+            return 0;
+        case WM_HOTKEY:
+            OnTilingHotkey(static_cast<int>(wParam));
+            return 0;
+        default:
+            return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
+    }
+}
+
+void ControlWindow::OnCommand(WPARAM code, LPARAM lParam) {
+    switch (code) {
+        case CMD_STATUS_CHANGED:
+            // Callbacks come in bursts; one re-read covers them all.
+            StartTimer(TIMER_STATUS_DEBOUNCE, periods::kStatusDebounceMs);
+            break;
+        case CMD_AUDIO_DEVICE_CHANGED:
+            OnAudioDeviceChanged();
+            break;
+        case CMD_RELOAD_SETTINGS:
+            ReloadSettings();
+            break;
+        case CMD_DISPLAYS_CHANGED:
+            OnDisplaysChanged();
+            break;
+        case CMD_THEME_CHANGED:
+            OnThemeChanged();
+            break;
+        case CMD_RECHECK_FULLSCREEN:
+            StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenOnShellNoticeMs);
+            break;
+        case CMD_TOGGLE_START_MENU:
+            OnToggleStartMenu();
+            break;
+        case CMD_ICON_READY:
+            OnIconReady(lParam);
+            break;
+        default:
+            break;
+    }
+}
+
+void ControlWindow::OnTimer(UINT_PTR id) {
+    switch (id) {
+        case TIMER_CLOCK:
+            RepaintAllBars();
+            ArmClockTimer();
+            break;
+        case TIMER_TRAY_SWEEP:
+            OnTraySweep();
+            break;
+        case TIMER_STATUS_POLL:
+            OnStatusPoll();
+            break;
+        case TIMER_STATUS_DEBOUNCE:
+            StopTimer(TIMER_STATUS_DEBOUNCE);
+            OnStatusDebounce();
+            break;
+        case TIMER_FULLSCREEN_CHECK:
+            StopTimer(TIMER_FULLSCREEN_CHECK);
+            OnFullscreenCheck();
+            break;
+        case TIMER_TILING_RETILE:
+            OnTilingRetile();
+            break;
+        case TIMER_BAR_REPAINT:
+            StopTimer(TIMER_BAR_REPAINT);
+            RepaintAllBars();
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace corvane

@@ -1,0 +1,29 @@
+#pragma once
+// The hidden message-only window "CorvaneCtl": the process-wide post box and
+// the owner of the process-wide timers.
+
+#include "app/Commands.h"
+#include "app/WindowBase.h"
+
+namespace corvane {
+
+inline constexpr wchar_t kControlWindowClass[] = L"CorvaneCtl";
+
+class ControlWindow final : public WindowBase {
+public:
+    [[nodiscard]] bool Create(HINSTANCE instance) noexcept;
+
+    void StartTimer(ControlTimer id, unsigned milliseconds) noexcept;
+    void StopTimer(ControlTimer id) noexcept;
+    // Re-arms the clock for 20 ms past the next second or minute.
+    void ArmClockTimer() noexcept;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnCommand(WPARAM code, LPARAM lParam);
+    void OnTimer(UINT_PTR id);
+};
+
+}  // namespace corvane

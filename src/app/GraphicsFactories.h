@@ -1,0 +1,21 @@
+#pragma once
+// The process-wide Direct2D, DirectWrite and WIC factories.
+
+#include <d2d1.h>
+#include <dwrite.h>
+#include <wincodec.h>
+#include <wrl/client.h>
+
+namespace corvane {
+
+struct GraphicsFactories {
+    Microsoft::WRL::ComPtr<ID2D1Factory> d2d;
+    Microsoft::WRL::ComPtr<IDWriteFactory> dwrite;
+    // Optional: without it image decoding fails where it is used.
+    Microsoft::WRL::ComPtr<IWICImagingFactory> wic;
+};
+
+// Replaces any previous factories. False when Direct2D or DirectWrite is missing.
+[[nodiscard]] bool CreateGraphicsFactories(GraphicsFactories& factories) noexcept;
+
+}  // namespace corvane

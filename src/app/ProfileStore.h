@@ -1,0 +1,39 @@
+#pragma once
+// The INI file as the settings rules see it. On Windows this is the
+// private-profile API over corvane.ini; tests use an in-memory file.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+class ProfileStore {
+public:
+    virtual ~ProfileStore() = default;
+
+    [[nodiscard]] virtual bool FileExists() = 0;
+
+    // GetPrivateProfileIntW: the default when the key is missing, otherwise
+    // the value's leading number (0 for text that is not a number).
+    [[nodiscard]] virtual int32_t GetInt(std::wstring_view section, std::wstring_view key,
+                                         int32_t fallback) = 0;
+
+    // GetPrivateProfileStringW with a buffer of bufferChars characters
+    // (including the terminating zero): longer values are cut.
+    [[nodiscard]] virtual std::wstring GetString(std::wstring_view section, std::wstring_view key,
+                                                 std::wstring_view fallback,
+                                                 std::size_t bufferChars) = 0;
+
+    // WritePrivateProfileStringW; no value removes the key.
+    virtual bool WriteString(std::wstring_view section, std::wstring_view key,
+                             std::optional<std::wstring_view> value) = 0;
+
+    // Creates the file with exactly these bytes; fails if it already exists.
+    virtual bool CreateNew(const std::vector<uint8_t>& bytes) = 0;
+};
+
+}  // namespace corvane

@@ -1,0 +1,26 @@
+#pragma once
+// List values and the small text rules that settings share with other files.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+// Items with the separator between them; an empty list gives "".
+[[nodiscard]] std::wstring JoinList(const std::vector<std::wstring>& items,
+                                    std::wstring_view separator);
+
+// Splits at every separator, trims white space at both ends of each piece
+// and drops empty pieces.
+[[nodiscard]] std::vector<std::wstring> SplitList(std::wstring_view text, wchar_t separator);
+
+// Splits at every separator and drops empty pieces, keeping blanks.
+[[nodiscard]] std::vector<std::wstring> SplitListUntrimmed(std::wstring_view text,
+                                                           wchar_t separator);
+
+[[nodiscard]] std::wstring ToLower(std::wstring_view text);
+[[nodiscard]] std::wstring Trim(std::wstring_view text);
+[[nodiscard]] bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
+
+}  // namespace corvane

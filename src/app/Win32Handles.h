@@ -1,0 +1,110 @@
+#pragma once
+// Small owners for Win32 handles: each closes what it holds exactly once.
+
+#include <windows.h>
+#include <objbase.h>
+
+#include <utility>
+
+namespace corvane {
+
+template <typename T, typename Traits>
+class UniqueResource {
+public:
+    UniqueResource() noexcept = default;
+    explicit UniqueResource(T value) noexcept : value_(value) {}
+    ~UniqueResource() { Reset(); }
+    UniqueResource(const UniqueResource&) = delete;
+    UniqueResource& operator=(const UniqueResource&) = delete;
+    UniqueResource(UniqueResource&& other) noexcept : value_(other.Release()) {}
+    UniqueResource& operator=(UniqueResource&& other) noexcept {
+        if (this != &other) {
+            Reset(other.Release());
+        }
+        return *this;
+    }
+
+    [[nodiscard]] T Get() const noexcept { return value_; }
+    [[nodiscard]] explicit operator bool() const noexcept { return Traits::IsValid(value_); }
+    T Release() noexcept { return std::exchange(value_, Traits::Invalid()); }
+    void Reset(T value = Traits::Invalid()) noexcept {
+        T old = std::exchange(value_, value);
+        if (Traits::IsValid(old)) {
+            Traits::Close(old);
+        }
+    }
+
+private:
+    T value_ = Traits::Invalid();
+};
+
+struct HandleTraits {
+    static HANDLE Invalid() noexcept { return nullptr; }
+    static bool IsValid(HANDLE h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
+};
+using UniqueHandle = UniqueResource<HANDLE, HandleTraits>;
+
+struct WinEventHookTraits {
+    static HWINEVENTHOOK Invalid() noexcept { return nullptr; }
+    static bool IsValid(HWINEVENTHOOK h) noexcept { return h != nullptr; }
+    static void Close(HWINEVENTHOOK h) noexcept { ::UnhookWinEvent(h); }
+};
+using UniqueWinEventHook = UniqueResource<HWINEVENTHOOK, WinEventHookTraits>;
+
+struct WindowTraits {
+    static HWND Invalid() noexcept { return nullptr; }
+    static bool IsValid(HWND h) noexcept { return h != nullptr; }
+    static void Close(HWND h) noexcept { ::DestroyWindow(h); }
+};
+using UniqueWindow = UniqueResource<HWND, WindowTraits>;
+
+struct IconTraits {
+    static HICON Invalid() noexcept { return nullptr; }
+    static bool IsValid(HICON h) noexcept { return h != nullptr; }
+    static void Close(HICON h) noexcept { ::DestroyIcon(h); }
+};
+using UniqueIcon = UniqueResource<HICON, IconTraits>;
+
+struct RegKeyTraits {
+    static HKEY Invalid() noexcept { return nullptr; }
+    static bool IsValid(HKEY h) noexcept { return h != nullptr; }
+    static void Close(HKEY h) noexcept { ::RegCloseKey(h); }
+};
+using UniqueRegKey = UniqueResource<HKEY, RegKeyTraits>;
+
+struct ModuleTraits {
+    static HMODULE Invalid() noexcept { return nullptr; }
+    static bool IsValid(HMODULE h) noexcept { return h != nullptr; }
+    static void Close(HMODULE h) noexcept { ::FreeLibrary(h); }
+};
+using UniqueModule = UniqueResource<HMODULE, ModuleTraits>;
+
+// A mutex this thread owns: released before it is closed.
+struct OwnedMutexTraits {
+    static HANDLE Invalid() noexcept { return nullptr; }
+    static bool IsValid(HANDLE h) noexcept { return h != nullptr; }
+    static void Close(HANDLE h) noexcept {
+        ::ReleaseMutex(h);
+        ::CloseHandle(h);
+    }
+};
+using UniqueOwnedMutex = UniqueResource<HANDLE, OwnedMutexTraits>;
+
+// COM for the lifetime of the object, on this thread.
+class ComApartment {
+public:
+    ComApartment() noexcept : ok_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (ok_) {
+            ::CoUninitialize();
+        }
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool ok_;
+};
+
+}  // namespace corvane

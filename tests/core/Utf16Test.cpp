@@ -1,0 +1,29 @@
+#include "app/Utf16.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+TEST(Utf16, EncodesLittleEndianWithBom) {
+    const auto bytes = EncodeUtf16LeWithBom(L"Aø\r\n");
+    const std::vector<uint8_t> expected{0xFF, 0xFE, 'A', 0, 0xF8, 0, '\r', 0, '\n', 0};
+    EXPECT_EQ(bytes, expected);
+}
+
+TEST(Utf16, RoundTripsTextOutsideTheBasicPlane) {
+    const std::wstring text = L"a\U0001F600b";
+    const auto bytes = EncodeUtf16LeWithBom(text);
+    EXPECT_EQ(bytes.size(), 2u + (sizeof(wchar_t) == 4 ? 8u : 2u * text.size()));
+    EXPECT_EQ(DecodeUtf16Le(bytes.data(), bytes.size()), text);
+}
+
+TEST(Utf16, DecodesBrokenInputWithoutReadingPastTheEnd) {
+    // A lone high surrogate at the end, and an odd trailing byte.
+    const std::vector<uint8_t> bytes{0xFF, 0xFE, 'x', 0, 0x00, 0xD8, 'y'};
+    EXPECT_EQ(DecodeUtf16Le(bytes.data(), bytes.size()), std::wstring(L"x\xFFFD"));
+    EXPECT_EQ(DecodeUtf16Le(bytes.data(), 0), L"");
+}
+
+}  // namespace
+}  // namespace corvane
