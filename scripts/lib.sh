@@ -3,7 +3,12 @@
 
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-export WINEPREFIX="$ROOT/build/wineprefix"
+# CORVANE_TAG keeps parallel work apart: its own build trees and Wine prefix.
+TAG="${CORVANE_TAG:+$CORVANE_TAG-}"
+CORE_DIR="$ROOT/build/${TAG}core"
+MINGW_DIR="$ROOT/build/${TAG}mingw"
+export WINEPREFIX="$ROOT/build/${TAG}wineprefix"
+export CORVANE_WINEPREFIX="$WINEPREFIX"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 JOBS="$(nproc 2>/dev/null || echo 2)"
@@ -33,14 +38,14 @@ install_packages() {
 
 build_core() {
     log "Building the portable core (native, sanitizers)"
-    cmake --preset core >/dev/null
-    cmake --build --preset core -j "$JOBS"
+    cmake --preset core -B "$CORE_DIR" >/dev/null
+    cmake --build "$CORE_DIR" -j "$JOBS"
 }
 
 build_mingw() {
     log "Building corvane.exe (mingw-w64)"
-    cmake --preset mingw >/dev/null
-    cmake --build --preset mingw -j "$JOBS"
+    cmake --preset mingw -B "$MINGW_DIR" >/dev/null
+    cmake --build "$MINGW_DIR" -j "$JOBS"
 }
 
 # Starts Xvfb when no display is set; CORVANE_XVFB_PID tells what to stop.

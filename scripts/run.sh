@@ -16,7 +16,7 @@ ensure_wineprefix
 start_wine
 
 log "Starting Corvane on $DISPLAY"
-wine "$ROOT/build/mingw/corvane.exe" &
+wine "$MINGW_DIR/corvane.exe" &
 corvane=$!
 if [ "$virtual" -eq 1 ]; then
     sleep "${CORVANE_SCREENSHOT_DELAY:-6}"
@@ -24,6 +24,6 @@ if [ "$virtual" -eq 1 ]; then
     echo "Screenshot: $ROOT/build/screenshot.png"
     kill "$corvane" >/dev/null 2>&1 || true
 else
-    echo "Corvane runs; its settings are in build/mingw/corvane.ini. Press Ctrl+C to stop it."
+    echo "Corvane runs; its settings are in $MINGW_DIR/corvane.ini. Press Ctrl+C to stop it."
     wait "$corvane" || true
 fi

@@ -9,11 +9,11 @@ trap cleanup EXIT
 install_packages
 build_core
 log "Core tests"
-ctest --preset core -j "$JOBS"
+ctest --test-dir "$CORE_DIR" --output-on-failure -j "$JOBS"
 
 build_mingw
 ensure_display
 ensure_wineprefix
 start_wine
 log "Windows and end-to-end tests under Wine"
-ctest --preset mingw
+ctest --test-dir "$MINGW_DIR" --output-on-failure
