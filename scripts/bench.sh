@@ -10,7 +10,7 @@ install_packages
 log "Core benchmarks"
 cmake --preset bench >/dev/null
 cmake --build --preset bench -j "$JOBS"
-./build/bench/bench/corvane_bench --benchmark_min_time=0.2
+./build/bench/corvane_bench --benchmark_min_time=0.2
 
 build_mingw
 ensure_display
@@ -20,6 +20,10 @@ log "Start-up and working set under Wine"
 runs="${CORVANE_BENCH_RUNS:-7}"
 bench_dir="$ROOT/build/bench-startup"
 rm -rf "$bench_dir" && mkdir -p "$bench_dir"
-cp "$MINGW_DIR"/corvane.exe "$MINGW_DIR"/minimal_window.exe "$MINGW_DIR"/startup_probe.exe "$bench_dir/"
-wine "$bench_dir/startup_probe.exe" "$bench_dir/minimal_window.exe" CorvaneBaselineWindow 0 "$runs"
-wine "$bench_dir/startup_probe.exe" "$bench_dir/corvane.exe" CorvaneCtl 1 "$runs"
+idle="${CORVANE_BENCH_IDLE_SECONDS:-60}"
+cp "$MINGW_DIR"/corvane.exe "$MINGW_DIR"/minimal_window.exe "$MINGW_DIR"/startup_probe.exe \
+    "$MINGW_DIR"/bar_paint_bench.exe "$bench_dir/"
+wine "$bench_dir/startup_probe.exe" "$bench_dir/minimal_window.exe" CorvaneBaselineWindow 0 "$runs" 2000 "$idle"
+wine "$bench_dir/startup_probe.exe" "$bench_dir/corvane.exe" CorvaneCtl 1 "$runs" 2000 "$idle"
+log "Bar paint under Wine"
+wine "$bench_dir/bar_paint_bench.exe" 300 2>/dev/null

@@ -17,6 +17,7 @@ PACKAGES=(
     cmake make g++ pkg-config
     googletest libgtest-dev libbenchmark-dev
     mingw-w64 wine wine64 xvfb x11-utils imagemagick fonts-dejavu-core
+    xserver-xorg-core xserver-xorg-video-dummy
     clang libclang-rt-14-dev
 )
 
@@ -80,12 +81,37 @@ ensure_wineprefix() {
         rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
         wineboot -i </dev/null >/dev/null 2>&1 || true
-        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /t REG_SZ /d 'DejaVu Sans' /f </dev/null >/dev/null 2>&1
-        winecfg /v win10 </dev/null >/dev/null 2>&1 || true
         wineserver -w
         touch "$WINEPREFIX/.corvane-ready"
     fi
+    # Bump the number when the list below changes: existing prefixes catch up.
+    if [ ! -f "$WINEPREFIX/.corvane-settings-2" ]; then
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /t REG_SZ /d 'DejaVu Sans' /f </dev/null >/dev/null 2>&1
+        # Without this Wine crashes while registering side-by-side monitors.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXVidMode /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+        winecfg /v win10 </dev/null >/dev/null 2>&1 || true
+        wineserver -w
+        touch "$WINEPREFIX/.corvane-settings-2"
+    fi
+    # A run that stopped half-way may have left the prefix at another DPI.
+    if [ -f "$WINEPREFIX/.corvane-dpi" ]; then
+        set_wine_dpi 96
+    fi
+}
+
+# Every DPI query of Wine answers LogPixels; the wineserver must restart to
+# see a change. 96 removes the value again.
+set_wine_dpi() {
+    if [ "$1" = 96 ]; then
+        wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f </dev/null >/dev/null 2>&1 || true
+        rm -f "$WINEPREFIX/.corvane-dpi"
+    else
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1
+        echo "$1" >"$WINEPREFIX/.corvane-dpi"
+    fi
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
 }
 
 # Wine's services must start before any test, or they inherit a test's
@@ -95,8 +121,37 @@ start_wine() {
     wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
+# A second X server with two displays side by side (Xvfb cannot place
+# screens next to each other for Wine). Sets DUAL_DISPLAY.
+CORVANE_XORG_PID=""
+DUAL_DISPLAY=""
+start_dual_display() {
+    local n
+    for n in $(seq 141 190); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+    done
+    local logdir="$ROOT/build/${TAG}xorg"
+    mkdir -p "$logdir/conf.d"
+    Xorg ":$n" -noreset -nolisten tcp -config "$ROOT/scripts/xorg/dual-display.conf" \
+        -configdir "$logdir/conf.d" -logfile "$logdir/xorg.log" >/dev/null 2>&1 &
+    CORVANE_XORG_PID=$!
+    for _ in $(seq 1 100); do
+        if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+            DUAL_DISPLAY=":$n"
+            return 0
+        fi
+        sleep 0.1
+    done
+    echo "the two-display X server did not start (see $logdir/xorg.log)" >&2
+    return 1
+}
+
 cleanup() {
     wineserver -k >/dev/null 2>&1 || true
+    if [ -n "$CORVANE_XORG_PID" ]; then
+        kill "$CORVANE_XORG_PID" >/dev/null 2>&1 || true
+        wait "$CORVANE_XORG_PID" 2>/dev/null || true
+    fi
     if [ -n "$CORVANE_XVFB_PID" ]; then
         kill "$CORVANE_XVFB_PID" >/dev/null 2>&1 || true
         wait "$CORVANE_XVFB_PID" 2>/dev/null || true

@@ -3,7 +3,9 @@
 // threads post WM_APP_COMMAND to the control window instead.
 
 #include "app/GraphicsFactories.h"
+#include "appmenus/AppMenu.h"
 #include "app/Settings.h"
+#include "app/Theme.h"
 #include "app/Win32Handles.h"
 
 #include <windows.h>
@@ -11,10 +13,13 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace corvane {
 
 class ControlWindow;
+class SystemStatus;
+class Bar;
 
 // The application in front, as the bar names it.
 struct CurrentApplication {
@@ -24,19 +29,27 @@ struct CurrentApplication {
     std::wstring exePath;
     HICON icon = nullptr;  // not owned: it belongs to the display-name cache or the window
     uint32_t iconGeneration = 0;
+    // The menus shown next to the name, rebuilt whenever the application changes.
+    std::vector<AppMenu> menus;
     uint32_t menuGeneration = 0;
 };
 
 struct App {
     HINSTANCE instance = nullptr;
     Settings settings;
+    Theme theme;
     CurrentApplication current;
     std::unique_ptr<ControlWindow> control;
+    // One per display, in the system's enumeration order.
+    std::vector<std::unique_ptr<Bar>> bars;
+    std::unique_ptr<SystemStatus> systemStatus;
     UINT taskbarCreatedMessage = 0;
     // Tick count before which bars ignore "TaskbarCreated" (the tray host
     // broadcasts it itself).
     ULONGLONG ignoreTaskbarCreatedUntil = 0;
     GraphicsFactories graphics;
+    // A full-screen window covers the main display (hot corners pause).
+    bool fullscreenOnMain = false;
 
     UniqueWinEventHook foregroundHook;
     UniqueWinEventHook locationHook;
@@ -51,5 +64,15 @@ struct App {
 
 // Invalidates every bar without erasing.
 void RepaintAllBars() noexcept;
+
+// The bar on the main display (else the first bar), or null.
+[[nodiscard]] Bar* MainBar() noexcept;
+
+// Tiling runs: a tiling manager exists and has tiling on.
+[[nodiscard]] bool TilingIsActive() noexcept;
+
+// Bars and docks on `fullscreenDisplay` step aside, all others come back;
+// null when no full-screen window is in front.
+void ApplyFullscreenToSurfaces(HMONITOR fullscreenDisplay) noexcept;
 
 }  // namespace corvane

@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "app/ControlWindow.h"
+#include "app/Foreground.h"
 #include "app/Lifecycle.h"
 
 namespace corvane {
@@ -19,6 +20,7 @@ void CALLBACK OnForegroundEvent(HWINEVENTHOOK, DWORD, HWND window, LONG idObject
     if (app.control) {
         app.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAfterForegroundMs);
     }
+    EvaluateForeground(window);
 }
 
 void CALLBACK OnLocationEvent(HWINEVENTHOOK, DWORD, HWND window, LONG idObject, LONG, DWORD,

@@ -4,12 +4,23 @@
 #include "app/ControlWindow.h"
 #include "app/CrashFilter.h"
 #include "app/CrashRestore.h"
+#include "app/Displays.h"
+#include "app/Foreground.h"
 #include "app/ForegroundHooks.h"
+#include "app/Fullscreen.h"
 #include "app/Language.h"
+#include "app/MenuTheme.h"
 #include "app/SettingsFile.h"
+#include "app/ThemeReader.h"
 #include "app/Win32Handles.h"
+#include "appmenus/MenusFile.h"
+#include "dock/CachedIcons.h"
+#include "bar/Bar.h"
+#include "bar/SystemStatus.h"
 
 #include <commctrl.h>
+
+#include <utility>
 
 namespace corvane {
 namespace {
@@ -20,6 +31,7 @@ constexpr wchar_t kSingleInstanceMutex[] = L"Corvane.TopBar.SingleInstance";
 // subsystems read what earlier ones set up.
 bool StartSubsystems(App& app) {
     app.settings = LoadSettingsFile();
+    app.theme = ReadTheme();
     app.taskbarCreatedMessage = ::RegisterWindowMessageW(L"TaskbarCreated");
 
     app.control = std::make_unique<ControlWindow>();
@@ -27,6 +39,14 @@ bool StartSubsystems(App& app) {
         app.control.reset();
         return false;
     }
+
+    app.systemStatus = std::make_unique<SystemStatus>();
+    app.systemStatus->Start(app.control->Hwnd());
+
+    ApplyMenuTheme(app.theme.dark);
+    LoadAppMenus();
+    EvaluateForeground(::GetForegroundWindow());
+    SyncBars();
 
     InstallCrashFilter();
     InstallForegroundHook();
@@ -47,7 +67,16 @@ bool StartSubsystems(App& app) {
 // put back before the windows go.
 void StopSubsystems(App& app) {
     RemoveForegroundHooks();
+    while (!app.bars.empty()) {
+        app.bars.pop_back();
+    }
+    if (app.systemStatus) {
+        app.systemStatus->Stop();
+        app.systemStatus.reset();
+    }
     app.control.reset();
+    // Cached icons hold COM objects, which must go before the apartment.
+    ClearIconCache();
 }
 
 int RunMessageLoop() {
@@ -106,16 +135,35 @@ int RunCorvane(HINSTANCE instance) noexcept {
 void ReloadSettings() {
     App& app = TheApp();
     app.settings = LoadSettingsFile();
+    LoadAppMenus();
+    // Forgetting the window makes it a new application, so that everything
+    // derived from the settings (language, menus) is built again.
+    if (const HWND window = std::exchange(app.current.window, nullptr)) {
+        EvaluateForeground(window);
+    }
+    SyncBars();
     if (app.control) {
         app.control->ArmClockTimer();
     }
 }
 
-void OnAudioDeviceChanged() { RepaintAllBars(); }
+void OnAudioDeviceChanged() {
+    if (SystemStatus* status = TheApp().systemStatus.get()) {
+        status->BindDefaultEndpoint();
+    }
+    RepaintAllBars();
+}
 
-void OnDisplaysChanged() {}
+void OnDisplaysChanged() { SyncBars(); }
 
-void OnThemeChanged() {}
+void OnThemeChanged() {
+    App& app = TheApp();
+    app.theme = ReadTheme();
+    ApplyMenuTheme(app.theme.dark);
+    for (const auto& bar : app.bars) {
+        bar->ApplyTheme();
+    }
+}
 
 void OnToggleStartMenu() {}
 
@@ -123,14 +171,34 @@ void OnIconReady(LPARAM) {}
 
 void OnTraySweep() {}
 
-void OnStatusPoll() { RepaintAllBars(); }
+void OnStatusPoll() {
+    if (SystemStatus* status = TheApp().systemStatus.get()) {
+        status->RefreshNetwork();
+    }
+    RepaintAllBars();
+}
 
-void OnStatusDebounce() { RepaintAllBars(); }
+void OnStatusDebounce() {
+    if (SystemStatus* status = TheApp().systemStatus.get()) {
+        status->ReadVolume();
+        status->RefreshNetwork();
+    }
+    RepaintAllBars();
+}
 
-void OnFullscreenCheck() {}
+void OnFullscreenCheck() {
+    FullscreenCheck();
+}
 
 void OnTilingRetile() {}
 
 void OnTilingHotkey(int) {}
+
+void OnPowerStatusChanged() {
+    if (SystemStatus* status = TheApp().systemStatus.get()) {
+        status->RefreshBattery();
+    }
+    RepaintAllBars();
+}
 
 }  // namespace corvane

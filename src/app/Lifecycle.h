@@ -23,5 +23,7 @@ void OnStatusDebounce();
 void OnFullscreenCheck();
 void OnTilingRetile();
 void OnTilingHotkey(int id);
+// Battery level or power source changed (a bar was told).
+void OnPowerStatusChanged();
 
 }  // namespace corvane

@@ -80,6 +80,22 @@ struct ModuleTraits {
 };
 using UniqueModule = UniqueResource<HMODULE, ModuleTraits>;
 
+template <typename T>
+struct GdiObjectTraits {
+    static T Invalid() noexcept { return nullptr; }
+    static bool IsValid(T h) noexcept { return h != nullptr; }
+    static void Close(T h) noexcept { ::DeleteObject(h); }
+};
+using UniqueBrush = UniqueResource<HBRUSH, GdiObjectTraits<HBRUSH>>;
+using UniqueRegion = UniqueResource<HRGN, GdiObjectTraits<HRGN>>;
+
+struct PowerNotifyTraits {
+    static HPOWERNOTIFY Invalid() noexcept { return nullptr; }
+    static bool IsValid(HPOWERNOTIFY h) noexcept { return h != nullptr; }
+    static void Close(HPOWERNOTIFY h) noexcept { ::UnregisterPowerSettingNotification(h); }
+};
+using UniquePowerNotify = UniqueResource<HPOWERNOTIFY, PowerNotifyTraits>;
+
 // A mutex this thread owns: released before it is closed.
 struct OwnedMutexTraits {
     static HANDLE Invalid() noexcept { return nullptr; }

@@ -25,6 +25,7 @@ protected:
 
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
+public:
     // The window procedure every class of such windows registers.
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT message, WPARAM wParam,
                                           LPARAM lParam) noexcept;

@@ -71,6 +71,38 @@ bool CorvaneProcess::PostQuit() const {
     return ::PostThreadMessageW(pi_.dwThreadId, WM_QUIT, 0, 0) != FALSE;
 }
 
+bool CorvaneProcess::WriteSettings(const std::wstring& iniText) const {
+    return WriteUtf16File(IniPath(), iniText);
+}
+
+std::wstring CorvaneProcess::IniPath() const { return IniBeside(exe_); }
+
+namespace {
+struct WindowSearch {
+    DWORD pid;
+    const wchar_t* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM data) {
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t name[64] = {};
+    ::GetClassNameW(hwnd, name, 64);
+    if (pid == search->pid && ::lstrcmpW(name, search->className) == 0) {
+        search->found.push_back(hwnd);
+    }
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> FindProcessWindows(DWORD pid, const wchar_t* className) {
+    WindowSearch search{pid, className, {}};
+    ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 int CountControlWindows() {
     int n = 0;
     HWND hwnd = nullptr;

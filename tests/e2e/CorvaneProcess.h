@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace corvane::test {
 
@@ -27,6 +28,10 @@ public:
     // WM_QUIT to the GUI thread, as the quit item does it.
     bool PostQuit() const;
 
+    // corvane.ini beside the exe, written before the start (UTF-16 with BOM).
+    bool WriteSettings(const std::wstring& iniText) const;
+    [[nodiscard]] std::wstring IniPath() const;
+
     [[nodiscard]] const std::wstring& ExePath() const { return exe_; }
     [[nodiscard]] DWORD ProcessId() const { return pi_.dwProcessId; }
     [[nodiscard]] HANDLE Process() const { return pi_.hProcess; }
@@ -37,6 +42,24 @@ private:
     std::wstring exe_;
     PROCESS_INFORMATION pi_ = {};
 };
+
+// Top-level windows of a class that belong to a process, in z-order.
+[[nodiscard]] std::vector<HWND> FindProcessWindows(DWORD pid, const wchar_t* className);
+
+// Polls until the predicate holds or the time is up; true when it held.
+template <typename Predicate>
+bool WaitUntil(Predicate predicate, DWORD timeoutMs = 10000) {
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (predicate()) {
+            return true;
+        }
+        if (::GetTickCount64() >= end) {
+            return false;
+        }
+        ::Sleep(20);
+    }
+}
 
 // Every "CorvaneCtl" among the message-only windows.
 [[nodiscard]] int CountControlWindows();

@@ -1,0 +1,61 @@
+#include "app/Displays.h"
+
+#include "app/App.h"
+#include "bar/Bar.h"
+
+namespace corvane {
+namespace {
+
+BOOL CALLBACK CollectDisplay(HMONITOR monitor, HDC, LPRECT, LPARAM data) noexcept {
+    auto* displays = reinterpret_cast<std::vector<DisplayInfo>*>(data);
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    if (::GetMonitorInfoW(monitor, &mi)) {
+        try {
+            displays->push_back({reinterpret_cast<uint64_t>(monitor),
+                                 {mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right,
+                                  mi.rcMonitor.bottom},
+                                 (mi.dwFlags & MONITORINFOF_PRIMARY) != 0});
+        } catch (...) {
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<DisplayInfo> EnumerateDisplays() {
+    std::vector<DisplayInfo> displays;
+    ::EnumDisplayMonitors(nullptr, nullptr, &CollectDisplay,
+                          reinterpret_cast<LPARAM>(&displays));
+    return displays;
+}
+
+std::vector<HMONITOR> SortedDisplays() {
+    std::vector<HMONITOR> out;
+    for (const DisplayInfo& d : SortDisplays(EnumerateDisplays())) {
+        out.push_back(reinterpret_cast<HMONITOR>(d.id));
+    }
+    return out;
+}
+
+void SyncBars() {
+    App& app = TheApp();
+    std::vector<std::unique_ptr<Bar>> old = std::move(app.bars);
+    app.bars.clear();
+    while (!old.empty()) {
+        old.pop_back();
+    }
+    for (const DisplayInfo& d : EnumerateDisplays()) {
+        if (!d.primary && !app.settings.allMonitors) {
+            continue;
+        }
+        auto bar = std::make_unique<Bar>(reinterpret_cast<HMONITOR>(d.id), d.primary);
+        if (bar->Create()) {
+            app.bars.push_back(std::move(bar));
+        }
+    }
+}
+
+}  // namespace corvane

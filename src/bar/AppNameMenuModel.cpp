@@ -1,0 +1,79 @@
+#include "bar/AppNameMenuModel.h"
+
+#include "app/Language.h"
+
+#include <algorithm>
+
+namespace corvane {
+namespace {
+
+AppNameMenuEntry Item(uint32_t id, std::wstring text, bool grayed = false, bool checked = false) {
+    AppNameMenuEntry e;
+    e.id = id;
+    e.text = std::move(text);
+    e.grayed = grayed;
+    e.checked = checked;
+    return e;
+}
+
+AppNameMenuEntry Separator() {
+    AppNameMenuEntry e;
+    e.kind = AppNameMenuEntry::Kind::Separator;
+    return e;
+}
+
+bool Contains(const std::vector<std::wstring>& list, const std::wstring& value) {
+    return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+}  // namespace
+
+std::vector<AppNameMenuEntry> BuildAppNameMenu(const AppNameMenuFacts& f) {
+    std::vector<AppNameMenuEntry> menu;
+    const bool grey = !f.targetValid;
+    menu.push_back(Item(kMenuMinimize, Tr(L"Minimer", L"Minimize"), grey));
+    menu.push_back(Item(kMenuMaximizeOrRestore,
+                        f.targetMaximized ? Tr(L"Gjenopprett", L"Restore")
+                                          : Tr(L"Maksimer", L"Maximize"),
+                        grey));
+    menu.push_back(Item(kMenuCloseWindow, Tr(L"Lukk vindu", L"Close Window"), grey));
+    if (f.tilingActive && f.targetValid) {
+        menu.push_back(Separator());
+        menu.push_back(Item(kMenuFloatWindow,
+                            Tr(L"Flytende vindu (ikke tile)", L"Floating window (don't tile)"),
+                            false, f.targetFloating));
+        menu.push_back(Item(kMenuNeverTile,
+                            std::wstring(Tr(L"Aldri tile ", L"Never tile ")) + f.displayName, false,
+                            !f.exeName.empty() && Contains(f.floatList, f.exeName)));
+    }
+    menu.push_back(Separator());
+    menu.push_back(Item(kMenuSettings, Tr(L"Innstillinger", L"Settings")));
+    if (!f.hiddenTray.empty()) {
+        AppNameMenuEntry popup;
+        popup.kind = AppNameMenuEntry::Kind::Submenu;
+        popup.text = Tr(L"Skjulte tray-ikoner", L"Hidden tray icons");
+        const std::size_t count = std::min(f.hiddenTray.size(), kMaxHiddenTrayItems);
+        for (std::size_t i = 0; i < count; ++i) {
+            popup.children.push_back(
+                Item(kMenuHiddenTrayFirst + static_cast<uint32_t>(i), f.hiddenTray[i]));
+        }
+        popup.children.push_back(Separator());
+        popup.children.push_back(Item(kMenuShowAllTray, Tr(L"Vis alle", L"Show all")));
+        menu.push_back(std::move(popup));
+    }
+    menu.push_back(Separator());
+    menu.push_back(Item(kMenuQuit, Tr(L"Avslutt Corvane", L"Quit Corvane")));
+    return menu;
+}
+
+std::vector<std::wstring> ToggleNeverTile(std::vector<std::wstring> floatList,
+                                          const std::wstring& exeName) {
+    if (!exeName.empty() && !Contains(floatList, exeName)) {
+        floatList.push_back(exeName);
+        return floatList;
+    }
+    floatList.erase(std::remove(floatList.begin(), floatList.end(), exeName), floatList.end());
+    return floatList;
+}
+
+}  // namespace corvane

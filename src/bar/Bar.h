@@ -1,0 +1,115 @@
+#pragma once
+// One top bar on one display: a borderless, topmost, never-activated window
+// registered as a desktop toolbar, with its auto-hide edge strip, the glass
+// panels of the island styles, and a tooltip.
+
+#include "app/Win32Handles.h"
+#include "app/WindowBase.h"
+#include "bar/BarGeometry.h"
+#include "bar/BarItem.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+class BarPainter;
+class BarEdgeWindow;
+class BarPanelWindow;
+
+inline constexpr wchar_t kBarWindowClass[] = L"CorvaneBar";
+inline constexpr wchar_t kBarEdgeWindowClass[] = L"CorvaneBarEdge";
+inline constexpr wchar_t kBarPanelWindowClass[] = L"CorvaneBarPanel";
+
+inline constexpr UINT kWmBarAppbar = WM_APP + 1;
+inline constexpr UINT kWmBarReshape = WM_APP + 20;
+inline constexpr UINT_PTR kTimerBarSlide = 0x5101;
+inline constexpr UINT_PTR kTimerBarAutohide = 0x5102;
+
+class Bar final : public WindowBase {
+public:
+    Bar(HMONITOR display, bool mainBar);
+    ~Bar() override;
+
+    [[nodiscard]] bool Create();
+    void Reposition();
+    void ApplyShape();
+    void SyncPanels();
+    void SetRevealed(bool reveal);
+    void SetFullscreenHidden(bool hidden);
+    void ApplyTheme();
+    void Repaint() noexcept;
+
+    [[nodiscard]] HMONITOR Display() const noexcept { return display_; }
+    [[nodiscard]] bool IsMainBar() const noexcept { return mainBar_; }
+    [[nodiscard]] uint32_t Dpi() const noexcept { return dpi_; }
+    [[nodiscard]] bool IsAppbarRegistered() const noexcept { return appbarRegistered_; }
+    [[nodiscard]] bool IsFullscreenHidden() const noexcept { return fullscreenHidden_; }
+    [[nodiscard]] bool IsRevealed() const noexcept { return revealed_; }
+    [[nodiscard]] const PixelRect& Frame() const noexcept { return frame_; }
+    [[nodiscard]] HWND EdgeHwnd() const noexcept;
+    [[nodiscard]] const std::vector<BarItem>& Items() const noexcept { return items_; }
+
+    // Painting hands over what layout produced.
+    void SetLayout(std::vector<BarItem> items, std::vector<PointRect> islands);
+    [[nodiscard]] const std::vector<PointRect>& AppliedIslands() const noexcept {
+        return appliedIslands_;
+    }
+    [[nodiscard]] int HoverIndex() const noexcept { return hoverIndex_; }
+    [[nodiscard]] int PressedIndex() const noexcept { return pressedIndex_; }
+    [[nodiscard]] int OpenMenuIndex() const noexcept { return openMenuIndex_; }
+
+    // Called by the edge strip when the pointer touches the top of the display.
+    void OnEdgeTouched();
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    [[nodiscard]] BarStyle Style() const noexcept;
+    [[nodiscard]] BarMetrics Metrics() const noexcept;
+    [[nodiscard]] PixelRect DisplayRect() const noexcept;
+    void RegisterAppbar() noexcept;
+    void RemoveAppbar() noexcept;
+    void ApplyBackdrops() noexcept;
+    void OnTaskbarCreated();
+    void OnSlideTimer();
+    void OnAutohideTimer();
+    void OnMouseMove(int x, int y);
+    void OnMouseLeave();
+    void ShowEdge(bool show) noexcept;
+    void ReleaseDeviceResources() noexcept;
+
+    HMONITOR display_;
+    bool mainBar_;
+    uint32_t dpi_ = 96;
+    bool appbarRegistered_ = false;
+    bool fullscreenHidden_ = false;
+    PixelRect frame_;
+    bool revealed_ = true;
+    float slidePosition_ = 0.0f;
+    float slideTarget_ = 0.0f;
+    bool sliding_ = false;
+    bool popupOpen_ = false;
+    bool repositioning_ = false;
+    bool syncingPanels_ = false;
+    bool mouseTracked_ = false;
+    int hoverIndex_ = -1;
+    int pressedIndex_ = -1;
+    int openMenuIndex_ = -1;
+    std::vector<BarItem> items_;
+    std::vector<PointRect> islands_;
+    std::vector<PointRect> appliedIslands_;
+
+    HWND tooltip_ = nullptr;
+    std::unique_ptr<BarEdgeWindow> edge_;
+    std::vector<std::unique_ptr<BarPanelWindow>> panels_;
+    UniquePowerNotify batteryNotify_;
+    UniquePowerNotify powerSourceNotify_;
+    std::unique_ptr<BarPainter> painter_;
+};
+
+}  // namespace corvane

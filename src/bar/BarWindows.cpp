@@ -1,0 +1,112 @@
+#include "bar/BarWindows.h"
+
+#include "app/App.h"
+#include "app/Backdrop.h"
+#include "bar/Bar.h"
+
+namespace corvane {
+namespace {
+
+bool RegisterClassOnce(HINSTANCE instance, const wchar_t* name, UINT style) noexcept {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    if (::GetClassInfoExW(instance, name, &wc)) {
+        return true;
+    }
+    wc.style = style;
+    wc.lpfnWndProc = &WindowBase::StaticWndProc;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = name;
+    return ::RegisterClassExW(&wc) != 0;
+}
+
+}  // namespace
+
+bool RegisterBarClasses(HINSTANCE instance) noexcept {
+    if (!RegisterClassOnce(instance, kBarWindowClass, CS_DBLCLKS)) {
+        return false;
+    }
+    (void)RegisterClassOnce(instance, kBarEdgeWindowClass, CS_DBLCLKS);
+    return true;
+}
+
+bool BarEdgeWindow::Create(HINSTANCE instance) noexcept {
+    HWND hwnd = CreateBound(WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
+                            kBarEdgeWindowClass, L"", WS_POPUP, 0, 0, 1, 1, nullptr, instance);
+    if (hwnd == nullptr) {
+        return false;
+    }
+    // Alpha 1: invisible, yet it still receives the mouse.
+    ::SetLayeredWindowAttributes(hwnd, 0, 1, LWA_ALPHA);
+    return true;
+}
+
+LRESULT BarEdgeWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_MOUSEACTIVATE:
+            return MA_NOACTIVATE;
+        case WM_MOUSEMOVE:
+            bar_.OnEdgeTouched();
+            return 0;
+        default:
+            return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
+    }
+}
+
+bool BarPanelWindow::Create(HINSTANCE instance) noexcept {
+    if (!RegisterClassOnce(instance, kBarPanelWindowClass, 0)) {
+        return false;
+    }
+    HWND hwnd = CreateBound(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
+                            kBarPanelWindowClass, L"", WS_POPUP, 0, 0, 10, 10, nullptr, instance);
+    if (hwnd == nullptr) {
+        return false;
+    }
+    SetExcludedFromPeek(hwnd);
+    SetWindowCorners(hwnd, true);
+    ApplyBackdrop(hwnd, TheApp().settings.barTint, false);
+    return true;
+}
+
+bool BarPanelWindow::Place(const PixelRect& rect, HWND barWindow, bool visible) noexcept {
+    const bool wasVisible = ::IsWindowVisible(Hwnd()) != FALSE;
+    ::SetWindowPos(Hwnd(), barWindow, rect.left, rect.top, rect.Width(), rect.Height(),
+                   SWP_NOACTIVATE | SWP_NOOWNERZORDER | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    return visible && !wasVisible;
+}
+
+LRESULT BarPanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = ::BeginPaint(Hwnd(), &ps);
+            RECT client;
+            ::GetClientRect(Hwnd(), &client);
+            const App& app = TheApp();
+            if (app.settings.backdrop == Backdrop::Solid) {
+                // The solid material has no glass: the panel carries the surface colour.
+                const ColorF& c = app.theme.surface;
+                const UniqueBrush brush(::CreateSolidBrush(
+                    RGB(static_cast<BYTE>(c.r * 255.0f + 0.5f), static_cast<BYTE>(c.g * 255.0f + 0.5f),
+                        static_cast<BYTE>(c.b * 255.0f + 0.5f))));
+                ::FillRect(dc, &client, brush.Get());
+            } else {
+                // Black is what the glass shows as transparent.
+                ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+            }
+            ::EndPaint(Hwnd(), &ps);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_MOUSEACTIVATE:
+            return MA_NOACTIVATE;
+        case WM_NCHITTEST:
+            return HTTRANSPARENT;
+        default:
+            return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
+    }
+}
+
+}  // namespace corvane

@@ -1,0 +1,38 @@
+#pragma once
+// The two helper windows of a bar: the invisible strip at the top edge that
+// brings an auto-hidden bar back, and the glass panel under each island.
+
+#include "app/WindowBase.h"
+#include "bar/BarGeometry.h"
+
+namespace corvane {
+
+class Bar;
+
+class BarEdgeWindow final : public WindowBase {
+public:
+    explicit BarEdgeWindow(Bar& bar) : bar_(bar) {}
+    [[nodiscard]] bool Create(HINSTANCE instance) noexcept;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    Bar& bar_;
+};
+
+class BarPanelWindow final : public WindowBase {
+public:
+    [[nodiscard]] bool Create(HINSTANCE instance) noexcept;
+    // Places the panel directly below the bar window in z-order; true when
+    // this showed it.
+    bool Place(const PixelRect& rect, HWND barWindow, bool visible) noexcept;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
+// Registers the bar's window classes once; false when "CorvaneBar" cannot be.
+[[nodiscard]] bool RegisterBarClasses(HINSTANCE instance) noexcept;
+
+}  // namespace corvane

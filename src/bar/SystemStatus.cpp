@@ -1,0 +1,413 @@
+#include <winsock2.h>
+#include <ws2ipdef.h>
+
+#include "bar/SystemStatus.h"
+
+#include "app/Commands.h"
+#include "bar/StatusRules.h"
+
+#include <iphlpapi.h>
+#include <netioapi.h>
+#include <wlanapi.h>
+
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+using Microsoft::WRL::ComPtr;
+
+void WlanClientTraits::Close(HANDLE h) noexcept {
+    ::WlanCloseHandle(h, nullptr);
+}
+
+void MibNotificationTraits::Close(HANDLE h) noexcept {
+    ::CancelMibChangeNotify2(h);
+}
+
+namespace {
+
+// Runs on whatever thread the system calls back on.
+void PostCommand(HWND window, WPARAM command) noexcept {
+    if (window != nullptr) {
+        ::PostMessageW(window, WM_APP_COMMAND, command, 0);
+    }
+}
+
+// Shared by both Core Audio callbacks: the atomic count and the window they
+// post to. The window is cleared before the owner lets go, so a notification
+// that is already on its way cannot reach a window that is being destroyed.
+class CallbackTarget {
+public:
+    explicit CallbackTarget(HWND window) noexcept : window_(window) {}
+    void Detach() noexcept { window_.store(nullptr); }
+    void Post(WPARAM command) const noexcept { PostCommand(window_.load(), command); }
+
+private:
+    std::atomic<HWND> window_;
+};
+
+class DeviceCallback final : public IMMNotificationClient {
+public:
+    explicit DeviceCallback(HWND window) noexcept : target_(window) {}
+    DeviceCallback(const DeviceCallback&) = delete;
+    DeviceCallback& operator=(const DeviceCallback&) = delete;
+
+    void Detach() noexcept { target_.Detach(); }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        if (object == nullptr) {
+            return E_POINTER;
+        }
+        if (riid == __uuidof(IUnknown) || riid == __uuidof(IMMNotificationClient)) {
+            *object = static_cast<IMMNotificationClient*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (left == 0) {
+            delete this;
+        }
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE OnDeviceStateChanged(LPCWSTR, DWORD) override {
+        target_.Post(CMD_AUDIO_DEVICE_CHANGED);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnDeviceAdded(LPCWSTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnDeviceRemoved(LPCWSTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnDefaultDeviceChanged(EDataFlow flow, ERole role, LPCWSTR) override {
+        // Communications and multimedia defaults do not decide what the bar shows.
+        if (flow == eRender && role == eConsole) {
+            target_.Post(CMD_AUDIO_DEVICE_CHANGED);
+        }
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnPropertyValueChanged(LPCWSTR, const PROPERTYKEY) override {
+        return S_OK;
+    }
+
+private:
+    ~DeviceCallback() = default;
+
+    std::atomic<ULONG> references_{1};
+    CallbackTarget target_;
+};
+
+class VolumeCallback final : public IAudioEndpointVolumeCallback {
+public:
+    explicit VolumeCallback(HWND window) noexcept : target_(window) {}
+    VolumeCallback(const VolumeCallback&) = delete;
+    VolumeCallback& operator=(const VolumeCallback&) = delete;
+
+    void Detach() noexcept { target_.Detach(); }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        if (object == nullptr) {
+            return E_POINTER;
+        }
+        if (riid == __uuidof(IUnknown) || riid == __uuidof(IAudioEndpointVolumeCallback)) {
+            *object = static_cast<IAudioEndpointVolumeCallback*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (left == 0) {
+            delete this;
+        }
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE OnNotify(PAUDIO_VOLUME_NOTIFICATION_DATA) override {
+        target_.Post(CMD_STATUS_CHANGED);
+        return S_OK;
+    }
+
+private:
+    ~VolumeCallback() = default;
+
+    std::atomic<ULONG> references_{1};
+    CallbackTarget target_;
+};
+
+void CALLBACK OnWlanNotification(PWLAN_NOTIFICATION_DATA, PVOID context) {
+    PostCommand(static_cast<const SystemStatus*>(context)->NotifyWindow(), CMD_STATUS_CHANGED);
+}
+
+void NETIOAPI_API_ OnIpInterfaceChange(PVOID context, PMIB_IPINTERFACE_ROW, MIB_NOTIFICATION_TYPE) {
+    PostCommand(static_cast<const SystemStatus*>(context)->NotifyWindow(), CMD_STATUS_CHANGED);
+}
+
+struct WlanMemoryFree {
+    void operator()(void* memory) const noexcept { ::WlanFreeMemory(memory); }
+};
+template <typename T>
+using WlanMemory = std::unique_ptr<T, WlanMemoryFree>;
+
+std::wstring DecodeSsid(const DOT11_SSID& ssid) {
+    const int bytes = static_cast<int>(SsidByteCount(ssid.uSSIDLength));
+    if (bytes == 0) {
+        return {};
+    }
+    const auto* text = reinterpret_cast<const char*>(ssid.ucSSID);
+    const int chars = ::MultiByteToWideChar(CP_UTF8, 0, text, bytes, nullptr, 0);
+    if (chars <= 0) {
+        return {};
+    }
+    std::wstring decoded(static_cast<std::size_t>(chars), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text, bytes, decoded.data(), chars);
+    return decoded;
+}
+
+}  // namespace
+
+SystemStatus::~SystemStatus() {
+    Stop();
+}
+
+void SystemStatus::Start(HWND notifyWindow) noexcept {
+    // Releasing only the enumerator would leave the first start's callbacks
+    // registered and its handles open.
+    Stop();
+    notifyWindow_.store(notifyWindow);
+
+    if (SUCCEEDED(::CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_ALL,
+                                     IID_PPV_ARGS(&enumerator_)))) {
+        ComPtr<IMMNotificationClient> callback;
+        callback.Attach(new (std::nothrow) DeviceCallback(notifyWindow));
+        if (callback &&
+            SUCCEEDED(enumerator_->RegisterEndpointNotificationCallback(callback.Get()))) {
+            deviceCallback_ = std::move(callback);
+        }
+    }
+    BindDefaultEndpoint();
+    OpenWlanClient();
+    WatchIpInterfaces();
+
+    ReadVolume();
+    RefreshNetwork();
+    RefreshBattery();
+}
+
+void SystemStatus::Stop() noexcept {
+    ReleaseEndpoint();
+    if (volumeCallback_) {
+        static_cast<VolumeCallback*>(volumeCallback_.Get())->Detach();
+        volumeCallback_.Reset();
+    }
+    if (deviceCallback_) {
+        static_cast<DeviceCallback*>(deviceCallback_.Get())->Detach();
+        if (enumerator_) {
+            enumerator_->UnregisterEndpointNotificationCallback(deviceCallback_.Get());
+        }
+        deviceCallback_.Reset();
+    }
+    enumerator_.Reset();
+    // Both wait for callbacks in flight, which read notifyWindow_; it is
+    // cleared only afterwards.
+    ipNotification_.Reset();
+    wlan_.Reset();
+    notifyWindow_.store(nullptr);
+}
+
+void SystemStatus::ReleaseEndpoint() noexcept {
+    if (endpoint_ && volumeCallback_) {
+        endpoint_->UnregisterControlChangeNotify(volumeCallback_.Get());
+    }
+    endpoint_.Reset();
+}
+
+void SystemStatus::BindDefaultEndpoint() noexcept {
+    ReleaseEndpoint();
+    model_.audioAvailable = false;
+    if (!enumerator_) {
+        return;
+    }
+
+    ComPtr<IMMDevice> device;
+    ComPtr<IAudioEndpointVolume> endpoint;
+    if (FAILED(enumerator_->GetDefaultAudioEndpoint(eRender, eConsole, &device)) ||
+        FAILED(device->Activate(__uuidof(IAudioEndpointVolume), CLSCTX_ALL, nullptr,
+                                reinterpret_cast<void**>(endpoint.GetAddressOf())))) {
+        return;
+    }
+    if (!volumeCallback_) {
+        volumeCallback_.Attach(new (std::nothrow) VolumeCallback(notifyWindow_.load()));
+        if (!volumeCallback_) {
+            return;
+        }
+    }
+    if (FAILED(endpoint->RegisterControlChangeNotify(volumeCallback_.Get()))) {
+        return;
+    }
+    float volume = 0.0f;
+    BOOL muted = FALSE;
+    if (FAILED(endpoint->GetMasterVolumeLevelScalar(&volume)) ||
+        FAILED(endpoint->GetMute(&muted))) {
+        endpoint->UnregisterControlChangeNotify(volumeCallback_.Get());
+        return;
+    }
+    // Kept only when everything worked, so that "an endpoint is bound" and
+    // "audio available" never disagree.
+    endpoint_ = std::move(endpoint);
+    model_.volume = volume;
+    model_.muted = muted != FALSE;
+    model_.audioAvailable = true;
+}
+
+void SystemStatus::ReadVolume() noexcept {
+    if (endpoint_) {
+        float volume = 0.0f;
+        BOOL muted = FALSE;
+        if (SUCCEEDED(endpoint_->GetMasterVolumeLevelScalar(&volume))) {
+            model_.volume = volume;
+        }
+        if (SUCCEEDED(endpoint_->GetMute(&muted))) {
+            model_.muted = muted != FALSE;
+        }
+    }
+    model_.audioAvailable = static_cast<bool>(endpoint_);
+}
+
+void SystemStatus::StepVolume(float delta) noexcept {
+    if (!endpoint_) {
+        return;
+    }
+    endpoint_->SetMasterVolumeLevelScalar(SteppedVolume(model_.volume, delta), nullptr);
+    BOOL muted = FALSE;
+    if (SUCCEEDED(endpoint_->GetMute(&muted)) && StepUnmutes(delta, muted != FALSE)) {
+        endpoint_->SetMute(FALSE, nullptr);
+    }
+    ReadVolume();
+}
+
+void SystemStatus::ToggleMute() noexcept {
+    if (!endpoint_) {
+        return;
+    }
+    endpoint_->SetMute(model_.muted ? FALSE : TRUE, nullptr);
+    ReadVolume();
+}
+
+void SystemStatus::OpenWlanClient() noexcept {
+    DWORD negotiated = 0;
+    HANDLE client = nullptr;
+    if (::WlanOpenHandle(2, nullptr, &negotiated, &client) != ERROR_SUCCESS) {
+        return;
+    }
+    wlan_.Reset(client);
+    ::WlanRegisterNotification(client, WLAN_NOTIFICATION_SOURCE_ACM | WLAN_NOTIFICATION_SOURCE_MSM,
+                               TRUE, &OnWlanNotification, this, nullptr, nullptr);
+}
+
+void SystemStatus::WatchIpInterfaces() noexcept {
+    HANDLE notification = nullptr;
+    if (::NotifyIpInterfaceChange(AF_UNSPEC, &OnIpInterfaceChange, this, FALSE, &notification) ==
+            NO_ERROR &&
+        notification != nullptr) {
+        ipNotification_.Reset(notification);
+    }
+}
+
+void SystemStatus::RefreshNetwork() noexcept {
+    model_.networkKind = NetworkKind::None;
+    model_.wifiSignal = 0;
+    model_.ssid.clear();
+    try {
+        if (ReadWlanConnection()) {
+            return;
+        }
+        WalkAdapters();
+    } catch (...) {
+        // Out of memory for a list: the network simply shows as unknown.
+    }
+}
+
+bool SystemStatus::ReadWlanConnection() {
+    if (!wlan_) {
+        return false;
+    }
+    PWLAN_INTERFACE_INFO_LIST rawList = nullptr;
+    if (::WlanEnumInterfaces(wlan_.Get(), nullptr, &rawList) != ERROR_SUCCESS) {
+        return false;
+    }
+    const WlanMemory<WLAN_INTERFACE_INFO_LIST> list(rawList);
+    for (DWORD i = 0; list && i < list->dwNumberOfItems; ++i) {
+        const WLAN_INTERFACE_INFO& info = list->InterfaceInfo[i];
+        if (info.isState != wlan_interface_state_connected) {
+            continue;
+        }
+        DWORD size = 0;
+        void* rawData = nullptr;
+        if (::WlanQueryInterface(wlan_.Get(), &info.InterfaceGuid,
+                                 wlan_intf_opcode_current_connection, nullptr, &size, &rawData,
+                                 nullptr) != ERROR_SUCCESS) {
+            continue;
+        }
+        const WlanMemory<WLAN_CONNECTION_ATTRIBUTES> connection(
+            static_cast<WLAN_CONNECTION_ATTRIBUTES*>(rawData));
+        if (connection == nullptr || size < sizeof(WLAN_CONNECTION_ATTRIBUTES)) {
+            continue;
+        }
+        const WLAN_ASSOCIATION_ATTRIBUTES& association = connection->wlanAssociationAttributes;
+        model_.networkKind = NetworkKind::WiFi;
+        model_.wifiSignal = SignalPercent(association.wlanSignalQuality);
+        model_.ssid = DecodeSsid(association.dot11Ssid);
+        return true;
+    }
+    return false;
+}
+
+void SystemStatus::WalkAdapters() {
+    constexpr ULONG kFlags = GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST |
+                             GAA_FLAG_SKIP_DNS_SERVER | GAA_FLAG_INCLUDE_GATEWAYS;
+    // 8-byte units keep the adapter records aligned.
+    std::vector<ULONGLONG> buffer((kAdapterBufferBytes + 7) / 8);
+    ULONG size = kAdapterBufferBytes;
+    auto* first = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data());
+    ULONG result = ::GetAdaptersAddresses(AF_UNSPEC, kFlags, nullptr, first, &size);
+    if (result == ERROR_BUFFER_OVERFLOW) {
+        size = AdapterRetryBufferBytes(size);
+        buffer.assign((size + 7) / 8, 0);
+        first = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data());
+        result = ::GetAdaptersAddresses(AF_UNSPEC, kFlags, nullptr, first, &size);
+    }
+    if (result != NO_ERROR) {
+        return;
+    }
+    std::vector<AdapterFacts> adapters;
+    for (const IP_ADAPTER_ADDRESSES* a = first; a != nullptr; a = a->Next) {
+        adapters.push_back({a->OperStatus == IfOperStatusUp, a->FirstGatewayAddress != nullptr,
+                            static_cast<uint32_t>(a->IfType)});
+    }
+    const NetworkFacts facts = NetworkFromAdapters(adapters);
+    if (facts.kind != NetworkKind::None) {
+        model_.networkKind = facts.kind;
+        model_.wifiSignal = facts.signal;
+    }
+}
+
+void SystemStatus::RefreshBattery() noexcept {
+    SYSTEM_POWER_STATUS power = {};
+    PowerReading reading;
+    reading.succeeded = ::GetSystemPowerStatus(&power) != FALSE;
+    reading.acLineStatus = power.ACLineStatus;
+    reading.batteryFlag = power.BatteryFlag;
+    reading.batteryLifePercent = power.BatteryLifePercent;
+    ApplyPowerReading(model_, reading);
+}
+
+}  // namespace corvane

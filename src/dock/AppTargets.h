@@ -1,0 +1,33 @@
+#pragma once
+// Texts of launch targets and executable paths: how windows and pinned
+// entries of one application come to share a key.
+
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+// "/" becomes "\" and every character is lower-cased with towlower, so that
+// two spellings of one path compare equal.
+[[nodiscard]] std::wstring NormalizePathKey(std::wstring_view path);
+
+// Every character lower-cased with towlower, nothing else changed.
+[[nodiscard]] std::wstring LowerCased(std::wstring_view text);
+
+// True for "shell:AppsFolder\..." in any case. The backslash is part of the
+// test: "shell:AppsFolder" alone names the folder, not an application.
+[[nodiscard]] bool IsAppsFolderTarget(std::wstring_view target);
+
+// The text after the last "\" or "/", or the whole text.
+[[nodiscard]] std::wstring LastPathComponent(std::wstring_view target);
+
+// Steam's embedded browser (…\bin\cef\…\steamwebhelper.exe) stands for
+// Steam itself: its windows should group with steam.exe in the Steam folder.
+// Any other path comes back unchanged.
+[[nodiscard]] std::wstring ApplySteamRule(std::wstring_view exePath);
+
+// An App Paths default value may be quoted; only the text inside the first
+// pair of quotes is the path then.
+[[nodiscard]] std::wstring UnquoteAppPathValue(std::wstring_view value);
+
+}  // namespace corvane

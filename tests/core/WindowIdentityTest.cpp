@@ -1,0 +1,89 @@
+#include "dock/WindowIdentity.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace corvane {
+namespace {
+
+// System answers per window, with a count of the questions asked.
+struct FakeIdentitySource final : IdentitySource {
+    std::map<WindowId, std::wstring> windowAppIds, imagePaths, packageAppIds;
+    int calls = 0;
+    int packageCalls = 0;
+
+    std::wstring Answer(std::map<WindowId, std::wstring>& answers, WindowId w) {
+        ++calls;
+        return answers[w];
+    }
+    std::wstring WindowAppId(WindowId w) override { return Answer(windowAppIds, w); }
+    std::wstring ImagePath(WindowId w) override { return Answer(imagePaths, w); }
+    std::wstring PackageAppId(WindowId w) override {
+        ++packageCalls;
+        return Answer(packageAppIds, w);
+    }
+};
+
+TEST(IdentifyWindow, TheWindowsOwnIdWinsOverThePackageIdentity) {
+    FakeIdentitySource source;
+    source.windowAppIds[1] = L"Contoso.Editor";
+    source.imagePaths[1] = L"C:/Program Files/Contoso/Editor.EXE";
+    source.packageAppIds[1] = L"Contoso.Package_abc!App";
+    source.imagePaths[2] = L"C:\\Program Files\\WindowsApps\\Calc\\Calculator.exe";
+    source.packageAppIds[2] = L"Microsoft.WindowsCalculator_8wekyb3d8bbwe!App";
+    IdentityCache cache;
+
+    const WindowIdentity own = IdentifyWindow(1, cache, source);
+    EXPECT_EQ(own.appId, L"Contoso.Editor");  // case kept
+    EXPECT_EQ(own.exePath, L"C:/Program Files/Contoso/Editor.EXE");
+    EXPECT_EQ(own.pathKey, L"c:\\program files\\contoso\\editor.exe");
+    EXPECT_EQ(source.packageCalls, 0);
+
+    // No id in the property store, but the process has a package identity.
+    EXPECT_EQ(IdentifyWindow(2, cache, source).appId,
+              L"Microsoft.WindowsCalculator_8wekyb3d8bbwe!App");
+
+    // A process that could not be opened leaves everything empty.
+    const WindowIdentity unknown = IdentifyWindow(3, cache, source);
+    EXPECT_TRUE(unknown.appId.empty() && unknown.exePath.empty() && unknown.pathKey.empty());
+}
+
+TEST(IdentifyWindow, SteamsBrowserWindowsGroupWithSteam) {
+    FakeIdentitySource source;
+    source.imagePaths[4] =
+        L"C:\\Program Files (x86)\\Steam\\bin\\cef\\cef.win7x64\\steamwebhelper.exe";
+    IdentityCache cache;
+    const WindowIdentity id = IdentifyWindow(4, cache, source);
+    EXPECT_EQ(id.exePath, L"C:\\Program Files (x86)\\Steam\\steam.exe");
+    EXPECT_EQ(id.pathKey, L"c:\\program files (x86)\\steam\\steam.exe");
+    EXPECT_EQ(cache.Find(4)->exePath, id.exePath);
+}
+
+TEST(IdentifyWindow, AKnownWindowIsNeverAskedAgainUntilItDies) {
+    FakeIdentitySource source;
+    source.imagePaths[5] = L"C:\\A\\a.exe";
+    source.imagePaths[6] = L"C:\\B\\b.exe";
+    IdentityCache cache;
+    const auto first = IdentifyWindows({5, 6, 5}, cache, source);
+    ASSERT_EQ(first.size(), 3u);
+    EXPECT_EQ(first[1].window, 6u);
+    EXPECT_EQ(first[2].pathKey, L"c:\\a\\a.exe");
+    const int calls = source.calls;
+
+    // Even when the system would now answer differently.
+    source.imagePaths[5] = L"C:\\Other\\other.exe";
+    source.windowAppIds[5] = L"Late.Id";
+    const WindowIdentity again = IdentifyWindow(5, cache, source);
+    EXPECT_EQ(source.calls, calls);
+    EXPECT_EQ(again.pathKey, L"c:\\a\\a.exe");
+    EXPECT_TRUE(again.appId.empty());
+
+    cache.EraseDead([](WindowId w) { return w != 5; });
+    EXPECT_EQ(cache.Find(5), nullptr);
+    EXPECT_NE(cache.Find(6), nullptr);
+    EXPECT_EQ(IdentifyWindow(5, cache, source).appId, L"Late.Id");
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,194 @@
+// The icon loader against real executables: icon_fixture_large.exe carries a
+// 32-pixel tile and a 256-pixel image whose visible part is a 100-pixel
+// square at (78, 78), ringed with half-transparent white;
+// icon_fixture_small.exe has only a 16 x 16 icon.
+
+#include "app/App.h"
+#include "app/Win32Handles.h"
+#include "dock/CachedIcons.h"
+#include "dock/IconLoader.h"
+#include "dock/IconTrim.h"
+#include "support/WinTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+std::wstring Fixture(const wchar_t* name) {
+    return test::TestExecutableDirectory() + L"\\" + name;
+}
+
+struct Pixels {
+    UINT width = 0;
+    UINT height = 0;
+    WICPixelFormatGUID format = {};
+    std::vector<uint8_t> bgra;
+
+    [[nodiscard]] PixelView View() const {
+        return PixelView{bgra, static_cast<int>(width), static_cast<int>(height),
+                         static_cast<std::size_t>(width) * 4};
+    }
+    [[nodiscard]] const uint8_t* At(UINT x, UINT y) const {
+        return &bgra[(static_cast<std::size_t>(y) * width + x) * 4];
+    }
+};
+
+Pixels Read(IWICBitmapSource* source) {
+    Pixels p;
+    if (source != nullptr && SUCCEEDED(source->GetSize(&p.width, &p.height)) &&
+        SUCCEEDED(source->GetPixelFormat(&p.format))) {
+        p.bgra.resize(static_cast<std::size_t>(p.width) * p.height * 4);
+        if (FAILED(source->CopyPixels(nullptr, p.width * 4, static_cast<UINT>(p.bgra.size()),
+                                      p.bgra.data()))) {
+            p.bgra.clear();
+        }
+    }
+    return p;
+}
+
+// Square, of the wanted size, and no colour byte above its alpha.
+void ExpectPremultipliedSquare(const Pixels& p, UINT size) {
+    EXPECT_EQ(p.width, size);
+    EXPECT_EQ(p.height, size);
+    ASSERT_EQ(p.format, GUID_WICPixelFormat32bppPBGRA);
+    ASSERT_EQ(p.bgra.size(), static_cast<std::size_t>(size) * size * 4);
+    int violations = 0;
+    for (std::size_t i = 0; i < p.bgra.size(); i += 4) {
+        const uint8_t alpha = p.bgra[i + 3];
+        violations += p.bgra[i] > alpha || p.bgra[i + 1] > alpha || p.bgra[i + 2] > alpha;
+    }
+    EXPECT_EQ(violations, 0);
+}
+
+class IconLoaderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr,
+                                                 CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory_))));
+        SetThreadImagingFactory(factory_.Get());
+    }
+    void TearDown() override {
+        SetThreadImagingFactory(nullptr);
+        ClearIconCache();
+    }
+
+    const std::wstring large_ = Fixture(L"icon_fixture_large.exe");
+    const std::wstring small_ = Fixture(L"icon_fixture_small.exe");
+    ComApartment com_;
+    ComPtr<IWICImagingFactory> factory_;
+};
+
+TEST_F(IconLoaderTest, The256ImageIsTrimmedToItsContentPlusMargin) {
+    // At 108 pixels the crop (108 x 108 at 73, 73) is used as it is: the
+    // content lies 5 pixels from the left and top and 3 from the other sides.
+    const Pixels p = Read(LoadIconBitmap(large_, 108).Get());
+    ExpectPremultipliedSquare(p, 108);
+    ASSERT_FALSE(p.bgra.empty());
+    EXPECT_EQ(FindVisibleBounds(p.View()), (AlphaBounds{5, 5, 104, 104}));
+    // The half-transparent white ring premultiplied, the amber core opaque.
+    EXPECT_NEAR(p.At(5, 50)[3], 128, 1);
+    EXPECT_NEAR(p.At(5, 50)[0], 128, 1);
+    EXPECT_EQ(p.At(50, 50)[3], 255);
+    EXPECT_EQ(p.At(50, 50)[0], 40);
+}
+
+TEST_F(IconLoaderTest, OtherSizesKeepTheTrimmedMargin) {
+    // The content spans about 5/108 to 105/108 of the size; untrimmed it
+    // would start at 78/256 (14 pixels at 48).
+    struct Case {
+        int32_t size;
+        int low;
+        int high;
+    };
+    for (const Case c : {Case{32, 1, 31}, Case{48, 2, 46}, Case{256, 12, 248}}) {
+        const Pixels p = Read(LoadIconBitmap(large_, c.size).Get());
+        ExpectPremultipliedSquare(p, static_cast<UINT>(c.size));
+        const auto bounds = FindVisibleBounds(p.View());
+        ASSERT_TRUE(bounds.has_value()) << c.size;
+        EXPECT_NEAR(bounds->minX, c.low, 2) << c.size;
+        EXPECT_NEAR(bounds->minY, c.low, 2) << c.size;
+        EXPECT_NEAR(bounds->maxX, c.high, 2) << c.size;
+        EXPECT_NEAR(bounds->maxY, c.high, 2) << c.size;
+    }
+}
+
+TEST_F(IconLoaderTest, ASixteenPixelIconFallsBackToTheShellImage) {
+    // The resource alone is refused: narrower than 32 pixels.
+    EXPECT_FALSE(LoadModuleIconBitmap(factory_.Get(), small_, 32));
+    const Pixels loaded = Read(LoadIconBitmap(small_, 32).Get());
+    const Pixels shell = Read(LoadShellIconBitmap(factory_.Get(), small_, 32).Get());
+    ExpectPremultipliedSquare(shell, 32);
+    EXPECT_EQ(loaded.bgra, shell.bgra);
+
+    // Blowing up the 16-pixel resource itself would have given another image.
+    const UniqueModule module(::LoadLibraryExW(
+        small_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    const UniqueIcon icon(static_cast<HICON>(
+        ::LoadImageW(module.Get(), MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR)));
+    ComPtr<IWICBitmap> resource;
+    ASSERT_TRUE(icon && SUCCEEDED(factory_->CreateBitmapFromHICON(icon.Get(), &resource)));
+    const Pixels enlarged = Read(TrimAndScale(factory_.Get(), resource.Get(), 32).Get());
+    ASSERT_TRUE(FindVisibleBounds(enlarged.View()).has_value());
+    EXPECT_NE(loaded.bgra, enlarged.bgra);
+}
+
+TEST_F(IconLoaderTest, NothingIsLoadedFromEmptyOrMissingInputs) {
+    EXPECT_FALSE(LoadIconBitmap(L"", 32));
+    EXPECT_FALSE(LoadIconBitmap(large_, 0));
+    EXPECT_FALSE(LoadIconBitmap(large_, -16));
+    EXPECT_FALSE(LoadIconBitmap(test::TestExecutableDirectory() + L"\\no-such-file.exe", 32));
+    EXPECT_FALSE(TrimAndScale(factory_.Get(), nullptr, 32));
+    test::TempFolder folder;
+    const std::wstring fake = folder.File(L"not-a-module.exe");
+    ASSERT_TRUE(test::WriteFileBytes(fake, {'n', 'o', 'p', 'e'}));
+    EXPECT_FALSE(LoadModuleIconBitmap(factory_.Get(), fake, 32));
+}
+
+TEST_F(IconLoaderTest, EachThreadUsesItsOwnFactoryOrTheProcessWideOne) {
+    App& app = TheApp();
+    const ComPtr<IWICImagingFactory> processWide = app.graphics.wic;
+    SetThreadImagingFactory(nullptr);
+    app.graphics.wic.Reset();
+    EXPECT_FALSE(LoadIconBitmap(large_, 32));
+
+    // A worker with a factory of its own loads while this thread has none.
+    bool workerLoaded = false;
+    std::thread worker([&] {
+        ComApartment com;
+        ComPtr<IWICImagingFactory> own;
+        if (SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                         IID_PPV_ARGS(&own)))) {
+            SetThreadImagingFactory(own.Get());
+            workerLoaded = CurrentImagingFactory() == own.Get() && LoadIconBitmap(large_, 32);
+            SetThreadImagingFactory(nullptr);
+        }
+    });
+    worker.join();
+    EXPECT_TRUE(workerLoaded);
+    EXPECT_EQ(CurrentImagingFactory(), nullptr);
+
+    app.graphics.wic = factory_;
+    EXPECT_TRUE(LoadIconBitmap(large_, 32));
+    app.graphics.wic = processWide;
+}
+
+TEST_F(IconLoaderTest, ACachedFailureStaysUntilTheCacheIsCleared) {
+    test::TempFolder folder;
+    const std::wstring path = folder.File(L"Arrives-Later.exe");
+    EXPECT_FALSE(GetCachedIcon(path, 32));
+    // The file appears, but the failure is remembered, in any spelling.
+    ASSERT_TRUE(test::WriteFileBytes(path, test::ReadFileBytes(large_)));
+    EXPECT_FALSE(GetCachedIcon(folder.File(L"ARRIVES-LATER.EXE"), 32));
+    EXPECT_EQ(CachedIconCount(), 1u);
+    ClearIconCache();
+    EXPECT_TRUE(GetCachedIcon(path, 32));
+}
+
+}  // namespace
+}  // namespace corvane
