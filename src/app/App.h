@@ -43,6 +43,9 @@ struct App {
     // One per display, in the system's enumeration order.
     std::vector<std::unique_ptr<Bar>> bars;
     std::unique_ptr<SystemStatus> systemStatus;
+    // The bars could not be rebuilt because one of them was showing a menu;
+    // they are rebuilt when it closes.
+    bool barSyncDeferred = false;
     UINT taskbarCreatedMessage = 0;
     // Tick count before which bars ignore "TaskbarCreated" (the tray host
     // broadcasts it itself).

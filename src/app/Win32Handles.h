@@ -52,6 +52,13 @@ struct WinEventHookTraits {
 };
 using UniqueWinEventHook = UniqueResource<HWINEVENTHOOK, WinEventHookTraits>;
 
+struct WindowsHookTraits {
+    static HHOOK Invalid() noexcept { return nullptr; }
+    static bool IsValid(HHOOK h) noexcept { return h != nullptr; }
+    static void Close(HHOOK h) noexcept { ::UnhookWindowsHookEx(h); }
+};
+using UniqueWindowsHook = UniqueResource<HHOOK, WindowsHookTraits>;
+
 struct WindowTraits {
     static HWND Invalid() noexcept { return nullptr; }
     static bool IsValid(HWND h) noexcept { return h != nullptr; }
@@ -65,6 +72,14 @@ struct IconTraits {
     static void Close(HICON h) noexcept { ::DestroyIcon(h); }
 };
 using UniqueIcon = UniqueResource<HICON, IconTraits>;
+
+// Destroying a menu destroys its cascades with it.
+struct MenuTraits {
+    static HMENU Invalid() noexcept { return nullptr; }
+    static bool IsValid(HMENU h) noexcept { return h != nullptr; }
+    static void Close(HMENU h) noexcept { ::DestroyMenu(h); }
+};
+using UniqueMenu = UniqueResource<HMENU, MenuTraits>;
 
 struct RegKeyTraits {
     static HKEY Invalid() noexcept { return nullptr; }

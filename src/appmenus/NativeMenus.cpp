@@ -14,13 +14,6 @@ namespace {
 
 constexpr UINT kInitMenuTimeoutMs = 150;
 
-struct MenuTraits {
-    static HMENU Invalid() noexcept { return nullptr; }
-    static bool IsValid(HMENU h) noexcept { return h != nullptr; }
-    static void Close(HMENU h) noexcept { ::DestroyMenu(h); }
-};
-using UniqueMenu = UniqueResource<HMENU, MenuTraits>;
-
 HMENU ToMenu(NativeMenuHandle handle) {
     return static_cast<HMENU>(handle);
 }

@@ -18,7 +18,6 @@ namespace {
 constexpr unsigned kAutohideAfterCreateMs = 1500;
 constexpr unsigned kAutohideAfterRevealMs = 1200;
 constexpr unsigned kAutohideRecheckMs = 400;
-constexpr unsigned kAutohideAfterLeaveMs = 450;
 constexpr unsigned kSlideStepMs = 15;
 constexpr int kTooltipMaxWidth = 480;
 
@@ -336,6 +335,15 @@ void Bar::OnAutohideTimer() {
     }
 }
 
+void Bar::EndPopup() noexcept {
+    popupOpen_ = false;
+    App& app = TheApp();
+    if (app.barSyncDeferred) {
+        app.barSyncDeferred = false;
+        ::PostMessageW(ControlHwnd(), WM_APP_COMMAND, CMD_DISPLAYS_CHANGED, 0);
+    }
+}
+
 void Bar::OnEdgeTouched() {
     if (!fullscreenHidden_) {
         SetRevealed(true);
@@ -395,30 +403,6 @@ void Bar::OnTaskbarCreated() {
         RegisterAppbar();
     }
     Reposition();
-}
-
-void Bar::OnMouseMove(int x, int y) {
-    if (!mouseTracked_) {
-        TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, Hwnd(), 0};
-        mouseTracked_ = ::TrackMouseEvent(&tme) != FALSE;
-    }
-    const int hit = HitTestBar(items_, static_cast<float>(x), static_cast<float>(y), dpi_);
-    if (hit != hoverIndex_) {
-        hoverIndex_ = hit;
-        Repaint();
-    }
-}
-
-void Bar::OnMouseLeave() {
-    mouseTracked_ = false;
-    if (TheApp().settings.autohide) {
-        ::SetTimer(Hwnd(), kTimerBarAutohide, kAutohideAfterLeaveMs, nullptr);
-    }
-    hoverIndex_ = -1;
-    if (pressedIndex_ != -1) {
-        pressedIndex_ = -1;
-    }
-    Repaint();
 }
 
 LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -497,6 +481,23 @@ LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_MOUSELEAVE:
             OnMouseLeave();
+            return 0;
+        case WM_CAPTURECHANGED:
+            OnCaptureChanged(reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_MBUTTONDBLCLK:
+            OnButton(message, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_MOUSEWHEEL:
+            OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
         case WM_TIMER:
             if (wParam == kTimerBarSlide) {

@@ -65,6 +65,14 @@ public:
     // Called by the edge strip when the pointer touches the top of the display.
     void OnEdgeTouched();
 
+    // Shows the application menus, starting at this menu title item, and
+    // follows the user from title to title until the menus close.
+    void OpenMenus(int itemIndex);
+    [[nodiscard]] bool IsPopupOpen() const noexcept { return popupOpen_; }
+    // Clears the popup mark; a rebuild of the bars that waited for it is
+    // asked for again.
+    void EndPopup() noexcept;
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -78,8 +86,17 @@ private:
     void OnTaskbarCreated();
     void OnSlideTimer();
     void OnAutohideTimer();
+    // Mouse input from the window procedure: button points are client
+    // pixels, wheel points screen pixels.
     void OnMouseMove(int x, int y);
     void OnMouseLeave();
+    void OnCaptureChanged(HWND newCapture);
+    void OnButton(UINT message, int x, int y);
+    void OnWheel(int delta, int screenX, int screenY);
+    void UpdateTooltip();
+    [[nodiscard]] std::wstring TooltipText(const BarItem& item) const;
+    void AppNameMenu(const BarItem& item);
+    void ToggleTiling();
     void ShowEdge(bool show) noexcept;
     void ReleaseDeviceResources() noexcept;
 
@@ -100,6 +117,12 @@ private:
     int hoverIndex_ = -1;
     int pressedIndex_ = -1;
     int openMenuIndex_ = -1;
+    // A pressed tray icon that may turn into a drag.
+    int dragCandidate_ = -1;
+    bool dragging_ = false;
+    bool droppedBelow_ = false;
+    std::wstring draggedIconKey_;
+    std::wstring tooltipText_;
     std::vector<BarItem> items_;
     std::vector<PointRect> islands_;
     std::vector<PointRect> appliedIslands_;

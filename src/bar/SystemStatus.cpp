@@ -49,11 +49,14 @@ private:
     std::atomic<HWND> window_;
 };
 
-class DeviceCallback final : public IMMNotificationClient {
+// The reference counting every callback object shares: COM may call it from
+// any thread, and the last release deletes the object.
+template <typename Interface>
+class PostingCallback : public Interface {
 public:
-    explicit DeviceCallback(HWND window) noexcept : target_(window) {}
-    DeviceCallback(const DeviceCallback&) = delete;
-    DeviceCallback& operator=(const DeviceCallback&) = delete;
+    explicit PostingCallback(HWND window) noexcept : target_(window) {}
+    PostingCallback(const PostingCallback&) = delete;
+    PostingCallback& operator=(const PostingCallback&) = delete;
 
     void Detach() noexcept { target_.Detach(); }
 
@@ -61,9 +64,9 @@ public:
         if (object == nullptr) {
             return E_POINTER;
         }
-        if (riid == __uuidof(IUnknown) || riid == __uuidof(IMMNotificationClient)) {
-            *object = static_cast<IMMNotificationClient*>(this);
-            AddRef();
+        if (riid == __uuidof(IUnknown) || riid == __uuidof(Interface)) {
+            *object = static_cast<Interface*>(this);
+            this->AddRef();
             return S_OK;
         }
         *object = nullptr;
@@ -78,8 +81,21 @@ public:
         return left;
     }
 
+protected:
+    virtual ~PostingCallback() = default;
+    void Post(WPARAM command) const noexcept { target_.Post(command); }
+
+private:
+    std::atomic<ULONG> references_{1};
+    CallbackTarget target_;
+};
+
+class DeviceCallback final : public PostingCallback<IMMNotificationClient> {
+public:
+    using PostingCallback::PostingCallback;
+
     HRESULT STDMETHODCALLTYPE OnDeviceStateChanged(LPCWSTR, DWORD) override {
-        target_.Post(CMD_AUDIO_DEVICE_CHANGED);
+        Post(CMD_AUDIO_DEVICE_CHANGED);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE OnDeviceAdded(LPCWSTR) override { return S_OK; }
@@ -87,7 +103,7 @@ public:
     HRESULT STDMETHODCALLTYPE OnDefaultDeviceChanged(EDataFlow flow, ERole role, LPCWSTR) override {
         // Communications and multimedia defaults do not decide what the bar shows.
         if (flow == eRender && role == eConsole) {
-            target_.Post(CMD_AUDIO_DEVICE_CHANGED);
+            Post(CMD_AUDIO_DEVICE_CHANGED);
         }
         return S_OK;
     }
@@ -96,51 +112,20 @@ public:
     }
 
 private:
-    ~DeviceCallback() = default;
-
-    std::atomic<ULONG> references_{1};
-    CallbackTarget target_;
+    ~DeviceCallback() override = default;
 };
 
-class VolumeCallback final : public IAudioEndpointVolumeCallback {
+class VolumeCallback final : public PostingCallback<IAudioEndpointVolumeCallback> {
 public:
-    explicit VolumeCallback(HWND window) noexcept : target_(window) {}
-    VolumeCallback(const VolumeCallback&) = delete;
-    VolumeCallback& operator=(const VolumeCallback&) = delete;
-
-    void Detach() noexcept { target_.Detach(); }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (object == nullptr) {
-            return E_POINTER;
-        }
-        if (riid == __uuidof(IUnknown) || riid == __uuidof(IAudioEndpointVolumeCallback)) {
-            *object = static_cast<IAudioEndpointVolumeCallback*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
+    using PostingCallback::PostingCallback;
 
     HRESULT STDMETHODCALLTYPE OnNotify(PAUDIO_VOLUME_NOTIFICATION_DATA) override {
-        target_.Post(CMD_STATUS_CHANGED);
+        Post(CMD_STATUS_CHANGED);
         return S_OK;
     }
 
 private:
-    ~VolumeCallback() = default;
-
-    std::atomic<ULONG> references_{1};
-    CallbackTarget target_;
+    ~VolumeCallback() override = default;
 };
 
 void CALLBACK OnWlanNotification(PWLAN_NOTIFICATION_DATA, PVOID context) {

@@ -1,0 +1,383 @@
+// The bar and the mouse: hover and tooltips, clicks on each kind of item,
+// the wheel over the status cluster and the application name's menu.
+
+#include "app/App.h"
+#include "app/Settings.h"
+#include "app/SettingsFile.h"
+#include "bar/AppNameMenuModel.h"
+#include "bar/Bar.h"
+#include "bar/BarClicks.h"
+#include "bar/BarLayout.h"
+#include "bar/BarTooltips.h"
+#include "bar/KeyChord.h"
+#include "bar/StatusRules.h"
+#include "bar/StatusText.h"
+#include "bar/SystemStatus.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <array>
+#include <optional>
+
+namespace corvane {
+namespace {
+
+constexpr unsigned kAutohideAfterLeaveMs = 450;
+constexpr int kWindowTitleChars = 512;
+constexpr int kLongDateChars = 128;
+constexpr UINT kToolId = 1;
+// The menu hangs this many pixels below the name.
+constexpr LONG kAppNameMenuDrop = 2;
+
+std::optional<BarButtonEvent> ButtonEventOf(UINT message) noexcept {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            return BarButtonEvent{MouseButton::Left, true, false};
+        case WM_LBUTTONDBLCLK:
+            return BarButtonEvent{MouseButton::Left, true, true};
+        case WM_LBUTTONUP:
+            return BarButtonEvent{MouseButton::Left, false, false};
+        case WM_RBUTTONDOWN:
+            return BarButtonEvent{MouseButton::Right, true, false};
+        case WM_RBUTTONDBLCLK:
+            return BarButtonEvent{MouseButton::Right, true, true};
+        case WM_RBUTTONUP:
+            return BarButtonEvent{MouseButton::Right, false, false};
+        case WM_MBUTTONDOWN:
+            return BarButtonEvent{MouseButton::Middle, true, false};
+        case WM_MBUTTONDBLCLK:
+            return BarButtonEvent{MouseButton::Middle, true, true};
+        case WM_MBUTTONUP:
+            return BarButtonEvent{MouseButton::Middle, false, false};
+        default:
+            return std::nullopt;
+    }
+}
+
+void OpenShellTarget(const wchar_t* target) noexcept {
+    ::ShellExecuteW(nullptr, L"open", target, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// Fills `menu` from the model; submenus become owned by the menu they are
+// appended to.
+bool FillMenu(HMENU menu, const std::vector<AppNameMenuEntry>& entries) {
+    for (const AppNameMenuEntry& e : entries) {
+        switch (e.kind) {
+            case AppNameMenuEntry::Kind::Separator:
+                ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+                break;
+            case AppNameMenuEntry::Kind::Submenu: {
+                UniqueMenu sub(::CreatePopupMenu());
+                if (!sub || !FillMenu(sub.Get(), e.children)) {
+                    return false;
+                }
+                if (::AppendMenuW(menu, MF_POPUP | MF_STRING,
+                                  reinterpret_cast<UINT_PTR>(sub.Get()), e.text.c_str())) {
+                    (void)sub.Release();
+                }
+                break;
+            }
+            case AppNameMenuEntry::Kind::Item:
+            default: {
+                UINT flags = MF_STRING;
+                if (e.grayed) {
+                    flags |= static_cast<UINT>(MF_GRAYED);
+                }
+                if (e.checked) {
+                    flags |= static_cast<UINT>(MF_CHECKED);
+                }
+                ::AppendMenuW(menu, flags, e.id, e.text.c_str());
+                break;
+            }
+        }
+    }
+    return true;
+}
+
+WPARAM SysCommandOf(WindowCommand command) noexcept {
+    switch (command) {
+        case WindowCommand::Minimize:
+            return SC_MINIMIZE;
+        case WindowCommand::Maximize:
+            return SC_MAXIMIZE;
+        case WindowCommand::Restore:
+            return SC_RESTORE;
+        case WindowCommand::Close:
+            return SC_CLOSE;
+        case WindowCommand::None:
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+void Bar::OnMouseMove(int x, int y) {
+    if (!mouseTracked_) {
+        TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, Hwnd(), 0};
+        mouseTracked_ = ::TrackMouseEvent(&tme) != FALSE;
+    }
+    if (dragCandidate_ >= 0 || dragging_) {
+        // A pressed or dragged tray icon owns the pointer until it is let go.
+        return;
+    }
+    const int hit = HitTestBar(items_, static_cast<float>(x), static_cast<float>(y), dpi_);
+    if (hit != hoverIndex_) {
+        // Tray icons learn about hover through the tray host, which the bar
+        // does not carry yet.
+        hoverIndex_ = hit;
+        UpdateTooltip();
+        Repaint();
+    }
+}
+
+void Bar::OnMouseLeave() {
+    mouseTracked_ = false;
+    if (TheApp().settings.autohide) {
+        ::SetTimer(Hwnd(), kTimerBarAutohide, kAutohideAfterLeaveMs, nullptr);
+    }
+    if (dragging_) {
+        return;
+    }
+    const bool hoverChanged = hoverIndex_ != -1;
+    hoverIndex_ = -1;
+    if (hoverChanged) {
+        UpdateTooltip();
+    }
+    if (pressedIndex_ != -1 || hoverChanged) {
+        pressedIndex_ = -1;
+        Repaint();
+    }
+}
+
+void Bar::OnCaptureChanged(HWND newCapture) {
+    if (!dragging_ || newCapture == Hwnd()) {
+        return;
+    }
+    dragging_ = false;
+    droppedBelow_ = false;
+    dragCandidate_ = -1;
+    draggedIconKey_.clear();
+    Repaint();
+}
+
+void Bar::OnButton(UINT message, int x, int y) {
+    const std::optional<BarButtonEvent> event = ButtonEventOf(message);
+    if (!event) {
+        return;
+    }
+    if (message == WM_LBUTTONUP && dragCandidate_ >= 0) {
+        // Without a tray host there is no drag to finish; the press just ends.
+        dragCandidate_ = -1;
+        dragging_ = false;
+        draggedIconKey_.clear();
+        pressedIndex_ = -1;
+        Repaint();
+        return;
+    }
+    const int hit = HitTestBar(items_, static_cast<float>(x), static_cast<float>(y), dpi_);
+    const BarButtonOutcome outcome = DecideBarButton(items_, pressedIndex_, hit, *event);
+    pressedIndex_ = outcome.pressedIndex;
+    Repaint();
+
+    App& app = TheApp();
+    switch (outcome.action) {
+        case BarClickAction::OpenMenus:
+            OpenMenus(hit);
+            break;
+        case BarClickAction::TrayPress:
+            dragCandidate_ = hit;
+            break;
+        case BarClickAction::AppNameMenu: {
+            // The menu runs a loop of its own; the item list may be rebuilt
+            // by paints meanwhile, so it gets a copy.
+            const BarItem item = items_[static_cast<std::size_t>(hit)];
+            AppNameMenu(item);
+            break;
+        }
+        case BarClickAction::ToggleTiling:
+            ToggleTiling();
+            break;
+        case BarClickAction::QuickSettings:
+            SendKeyChord({VK_LWIN, 'A'});
+            break;
+        case BarClickAction::SoundSettings:
+            OpenShellTarget(L"ms-settings:sound");
+            break;
+        case BarClickAction::ToggleMute:
+            if (app.systemStatus) {
+                app.systemStatus->ToggleMute();
+            }
+            RepaintAllBars();
+            UpdateTooltip();
+            break;
+        case BarClickAction::Notifications:
+            SendKeyChord({VK_LWIN, 'N'});
+            break;
+        case BarClickAction::DateTimeSettings:
+            OpenShellTarget(L"ms-settings:dateandtime");
+            break;
+        case BarClickAction::TilingSettings:
+        case BarClickAction::TrayForward:
+        case BarClickAction::NowPlayingCard:
+        case BarClickAction::PlayPause:
+            // The settings window, the tray host and the media source these
+            // hand over to are not part of the program yet.
+            break;
+        case BarClickAction::None:
+        default:
+            break;
+    }
+    if (outcome.clearPressedAfter) {
+        pressedIndex_ = -1;
+        Repaint();
+    }
+}
+
+void Bar::OnWheel(int delta, int screenX, int screenY) {
+    POINT pt{screenX, screenY};
+    if (!::ScreenToClient(Hwnd(), &pt)) {
+        return;
+    }
+    const int hit = HitTestBar(items_, static_cast<float>(pt.x), static_cast<float>(pt.y), dpi_);
+    if (hit < 0 || items_[static_cast<std::size_t>(hit)].kind != BarItemKind::StatusItem) {
+        return;
+    }
+    App& app = TheApp();
+    if (app.systemStatus) {
+        app.systemStatus->StepVolume(WheelVolumeDelta(delta));
+    }
+    RepaintAllBars();
+    UpdateTooltip();
+}
+
+void Bar::ToggleTiling() {
+    App& app = TheApp();
+    app.settings.tilingEnabled = !app.settings.tilingEnabled;
+    WriteSetting(app.settings, L"Tiling", L"Enabled", app.settings.tilingEnabled);
+    RepaintAllBars();
+    UpdateTooltip();
+}
+
+std::wstring Bar::TooltipText(const BarItem& item) const {
+    const App& app = TheApp();
+    switch (item.kind) {
+        case BarItemKind::AppNameItem: {
+            HWND window = app.current.window;
+            if (window == nullptr || !::IsWindow(window)) {
+                return {};
+            }
+            std::array<wchar_t, kWindowTitleChars + 1> title{};
+            const int n = ::GetWindowTextW(window, title.data(), static_cast<int>(title.size()));
+            return std::wstring(title.data(), n > 0 ? static_cast<std::size_t>(n) : 0u);
+        }
+        case BarItemKind::TilingButtonItem:
+            return TilingTooltipText(app.settings.tilingEnabled);
+        case BarItemKind::StatusItem: {
+            static const StatusModel kNoStatus;
+            return StatusTooltipText(app.systemStatus ? app.systemStatus->Model() : kNoStatus);
+        }
+        case BarItemKind::ClockItem: {
+            std::array<wchar_t, kLongDateChars> date{};
+            const int n = ::GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_LONGDATE, nullptr,
+                                            nullptr, date.data(), static_cast<int>(date.size()),
+                                            nullptr);
+            return n > 1 ? std::wstring(date.data(), static_cast<std::size_t>(n - 1))
+                         : std::wstring();
+        }
+        case BarItemKind::MenuTitleItem:
+        case BarItemKind::TrayIconItem:    // from the tray host, which does not exist yet
+        case BarItemKind::NowPlayingItem:  // from the media source, likewise
+        default:
+            return {};
+    }
+}
+
+void Bar::UpdateTooltip() {
+    if (tooltip_ == nullptr) {
+        return;
+    }
+    std::wstring text;
+    if (hoverIndex_ >= 0 && static_cast<std::size_t>(hoverIndex_) < items_.size()) {
+        text = TooltipText(items_[static_cast<std::size_t>(hoverIndex_)]);
+    }
+    const TooltipUpdate plan = PlanTooltipUpdate(tooltipText_, text);
+    if (!plan.activate) {
+        ::SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
+        tooltipText_.clear();
+        return;
+    }
+    TOOLINFOW ti = {};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = Hwnd();
+    ti.uId = kToolId;
+    const PixelRect box = ItemPixelBox(items_[static_cast<std::size_t>(hoverIndex_)], dpi_);
+    ti.rect = {box.left, box.top, box.right, box.bottom};
+    ::SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
+    if (plan.sendText) {
+        ti.lpszText = text.data();
+        ::SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+        tooltipText_ = std::move(text);
+    }
+    ::SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
+}
+
+void Bar::AppNameMenu(const BarItem& item) {
+    App& app = TheApp();
+    const HWND target = app.current.window;
+    const bool valid = target != nullptr && ::IsWindow(target);
+
+    AppNameMenuFacts facts;
+    facts.targetValid = valid;
+    facts.targetMaximized = valid && ::IsZoomed(target);
+    facts.tilingActive = TilingIsActive();
+    facts.displayName = app.current.displayName;
+    facts.exeName = app.current.exeName;
+    facts.floatList = app.settings.floatingApps;
+    facts.hiddenTray = app.settings.trayHidden;
+
+    UniqueMenu menu(::CreatePopupMenu());
+    if (!menu || !FillMenu(menu.Get(), BuildAppNameMenu(facts))) {
+        return;
+    }
+    const PixelRect box = ItemPixelBox(item, dpi_);
+    POINT anchor{box.left, box.bottom + kAppNameMenuDrop};
+    ::ClientToScreen(Hwnd(), &anchor);
+
+    // A popup menu only closes on an outside click when its owner is in front.
+    ::SetForegroundWindow(Hwnd());
+    popupOpen_ = true;
+    const auto id = static_cast<uint32_t>(
+        ::TrackPopupMenuEx(menu.Get(), TPM_RETURNCMD | TPM_NONOTIFY, anchor.x, anchor.y, Hwnd(),
+                           nullptr));
+    EndPopup();
+    ::PostMessageW(Hwnd(), WM_NULL, 0, 0);
+    menu.Reset();
+
+    const bool stillValid = target != nullptr && ::IsWindow(target);
+    const WindowCommand command = AppNameWindowCommand(id, stillValid && ::IsZoomed(target));
+    if (command != WindowCommand::None && stillValid) {
+        ::PostMessageW(target, WM_SYSCOMMAND, SysCommandOf(command), 0);
+    }
+    switch (id) {
+        case kMenuQuit:
+            ::PostQuitMessage(0);
+            break;
+        case kMenuNeverTile:
+            app.settings.floatingApps =
+                ToggleNeverTile(std::move(app.settings.floatingApps), app.current.exeName);
+            WriteSetting(app.settings, L"Tiling", L"Float", app.settings.floatingApps, L", ");
+            break;
+        case kMenuSettings:       // the settings window is not part of the program yet
+        case kMenuFloatWindow:    // nor is the tiling manager
+        case kMenuShowAllTray:    // nor the tray host
+        default:
+            break;
+    }
+    if (AppNameMenuReturnsForeground(id) && target != nullptr && ::IsWindow(target)) {
+        ::SetForegroundWindow(target);
+    }
+}
+
+}  // namespace corvane
