@@ -27,3 +27,19 @@ wine "$bench_dir/startup_probe.exe" "$bench_dir/minimal_window.exe" CorvaneBasel
 wine "$bench_dir/startup_probe.exe" "$bench_dir/corvane.exe" CorvaneCtl 1 "$runs" 2000 "$idle"
 log "Bar paint under Wine"
 wine "$bench_dir/bar_paint_bench.exe" 300 2>/dev/null
+
+# Wine reports no CPU times of other processes, so the idle figure comes from
+# the Linux side: utime + stime of the process over a quiet minute.
+log "Idle CPU of corvane.exe over ${idle} s (Linux accounting)"
+idle_dir="$ROOT/build/bench-idle"
+rm -rf "$idle_dir" && mkdir -p "$idle_dir"
+cp "$MINGW_DIR/corvane.exe" "$idle_dir/"
+wine "$idle_dir/corvane.exe" >/dev/null 2>&1 &
+sleep 8
+pid="$(pgrep -f 'bench-idle.corvane.exe' | head -n 1)"
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+before="$(ticks "$pid")"
+sleep "$idle"
+after="$(ticks "$pid")"
+echo "corvane.exe: $(( (after - before) * 1000 / $(getconf CLK_TCK) )) ms CPU over ${idle} idle seconds"
+wineserver -k >/dev/null 2>&1 || true
