@@ -152,21 +152,56 @@ protected:
         return std::nullopt;
     }
 
-    // The tiling button stands left of the status cluster, which stands
-    // left of the clock at the bar's right end.
+    // The clock's item, found from its ink: the rightmost run of ink on the
+    // bar, up to a blank stretch wider than any gap inside the clock's text.
+    // Its text starts 10 points into the item, which ends 6 points before
+    // the bar's right end.
+    [[nodiscard]] std::optional<Span> ClockFromInk() const {
+        std::optional<Span> found;
+        WaitUntil([&] {
+            const test::Capture c = test::CaptureScreen(frame_);
+            if (c.pixels.empty()) {
+                return false;
+            }
+            const uint32_t background = c.At(c.width / 2, c.height / 2);
+            const auto inkAt = [&](int x) {
+                return test::CountInk(c, {x, c.height / 4, x + 1, c.height * 3 / 4}, background) > 0;
+            };
+            int right = c.width - 1;
+            while (right >= 0 && !inkAt(right)) {
+                --right;
+            }
+            if (right < c.width / 2) {
+                return false;
+            }
+            int left = right;
+            int blank = 0;
+            for (int x = right; x >= 0 && blank <= Px(20); --x) {
+                if (inkAt(x)) {
+                    left = x;
+                    blank = 0;
+                } else {
+                    ++blank;
+                }
+            }
+            found = Span{frame_.left + left - Px(10), frame_.right - Px(6)};
+            return true;
+        }, 8000);
+        return found;
+    }
+
+    // The tiling button stands left of the status cluster (92 points with a
+    // battery, else 60), which stands 2 points left of the clock.
     [[nodiscard]] std::optional<Span> TilingButton() const {
-        const std::optional<Span> clock = HoverSpan(frame_.right - Px(12));
+        const std::optional<Span> clock = ClockFromInk();
         if (!clock) {
             return std::nullopt;
         }
-        for (const double statusWidth : {60.0, 92.0}) {
-            const int right = clock->left - Px(2 + statusWidth + 6);
-            const std::optional<Span> button = HoverSpan(right - Px(14));
-            if (button && std::abs(button->Width() - Px(28)) <= 2) {
-                return button;
-            }
-        }
-        return std::nullopt;
+        SYSTEM_POWER_STATUS power = {};
+        const bool battery = ::GetSystemPowerStatus(&power) && power.BatteryFlag != 255 &&
+                             (power.BatteryFlag & 128) == 0;
+        const int right = clock->left - Px(2 + (battery ? 92 : 60) + 6);
+        return Span{right - Px(28), right};
     }
 
     [[nodiscard]] int TilingEnabledInFile() const {
@@ -277,7 +312,7 @@ TEST_F(BarInteractionE2E, TilingButtonTogglesTheSettingInTheFile) {
 }
 
 TEST_F(BarInteractionE2E, AReleaseCountsOnlyOnThePressedItem) {
-    const std::optional<Span> clock = HoverSpan(frame_.right - Px(12));
+    const std::optional<Span> clock = ClockFromInk();
     ASSERT_TRUE(clock.has_value()) << "clock not found";
     const std::optional<Span> button = TilingButton();
     ASSERT_TRUE(button.has_value()) << "tiling button not found";
