@@ -2,8 +2,8 @@
 // display-name cache warm: what remains once the version resources and icons
 // of the running applications have been read.
 
-#include "app/DisplayNameCache.h"
-#include "app/ForegroundDecision.h"
+#include "identity/DisplayNameCache.h"
+#include "identity/ForegroundDecision.h"
 
 #include <benchmark/benchmark.h>
 

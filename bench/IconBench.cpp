@@ -1,7 +1,7 @@
 // The pixel scan of icon trimming on a 256 x 256 canvas: the part of
 // TrimAndScale that runs on the CPU for every icon loaded at a new size.
 
-#include "dock/IconTrim.h"
+#include "identity/IconTrim.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // Loading corvane.ini's rules over an in-memory file: the cost of every
 // settings reload apart from the file I/O.
 
-#include "app/SettingsLoader.h"
+#include "config/SettingsLoader.h"
 #include "core/FakeProfileStore.h"
 #include "resources/DefaultSettingsText.h"
 

@@ -8,6 +8,8 @@ trap cleanup EXIT
 
 install_packages
 build_core
+log "Include direction"
+"$ROOT/scripts/check-layers.sh"
 log "Core tests"
 ctest --test-dir "$CORE_DIR" --output-on-failure -j "$JOBS"
 

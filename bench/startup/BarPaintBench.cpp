@@ -2,9 +2,9 @@
 // synchronously many times; prints the median and the spread.
 
 #include "app/App.h"
-#include "app/GraphicsFactories.h"
-#include "app/ThemeReader.h"
-#include "app/Win32Handles.h"
+#include "toolkit/GraphicsFactories.h"
+#include "toolkit/ThemeReader.h"
+#include "base/Win32Handles.h"
 #include "bar/Bar.h"
 
 #include <algorithm>
@@ -26,7 +26,7 @@ int wmain(int argc, wchar_t** argv) {
 
     for (int style = 0; style <= 3; ++style) {
         app.settings.style = style;
-        Bar bar(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), true);
+        Bar bar(app.barContext, ::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), true);
         if (!bar.Create()) {
             std::fwprintf(stderr, L"no bar\n");
             return 1;

@@ -3,23 +3,73 @@
 #include "app/ControlWindow.h"
 #include "bar/Bar.h"
 #include "bar/SystemStatus.h"
+#include "config/SettingsFile.h"
+#include "bar/AppNameMenuModel.h"
 
 namespace corvane {
+
+App::App()
+    : barContext{instance, settings,     theme,
+                 graphics, current,      menus,
+                 systemStatus, taskbarCreatedMessage, *this} {}
+
+App::~App() = default;
 
 App& TheApp() noexcept {
     static App* const app = new App();
     return *app;
 }
 
-HWND ControlHwnd() noexcept {
-    const App& app = TheApp();
-    return app.control ? app.control->Hwnd() : nullptr;
+void App::RefreshBars() {
+    for (const auto& bar : bars) {
+        bar->Relayout();
+    }
 }
 
-void RepaintAllBars() noexcept {
-    for (const auto& bar : TheApp().bars) {
+void App::RepaintBars() noexcept {
+    for (const auto& bar : bars) {
         bar->Repaint();
     }
+}
+
+void App::PostCommand(Command command) {
+    if (control && control->Hwnd() != nullptr) {
+        ::PostMessageW(control->Hwnd(), WM_APP_COMMAND, command, 0);
+    }
+}
+
+bool App::TilingActive() const {
+    // No tiling manager exists yet, so tiling never runs.
+    return false;
+}
+
+void App::ToggleTiling() {
+    settings.tilingEnabled = !settings.tilingEnabled;
+    (void)WriteSetting(settings, L"Tiling", L"Enabled", settings.tilingEnabled);
+    RepaintBars();
+}
+
+void App::ToggleNeverTile(const std::wstring& exeName) {
+    settings.floatingApps = corvane::ToggleNeverTile(std::move(settings.floatingApps), exeName);
+    (void)WriteSetting(settings, L"Tiling", L"Float", settings.floatingApps, L", ");
+}
+
+void App::PopupClosed() {
+    if (barSyncDeferred) {
+        barSyncDeferred = false;
+        PostCommand(CMD_DISPLAYS_CHANGED);
+    }
+}
+
+bool App::IgnoringTaskbarCreated() const {
+    return ::GetTickCount64() <= ignoreTaskbarCreatedUntil;
+}
+
+void App::PowerStatusChanged() {
+    if (systemStatus) {
+        systemStatus->RefreshBattery();
+    }
+    RefreshBars();
 }
 
 Bar* MainBar() noexcept {
@@ -30,17 +80,6 @@ Bar* MainBar() noexcept {
         }
     }
     return bars.empty() ? nullptr : bars.front().get();
-}
-
-bool TilingIsActive() noexcept {
-    // No tiling manager exists yet, so tiling never runs.
-    return false;
-}
-
-void ApplyFullscreenToSurfaces(HMONITOR fullscreenDisplay) noexcept {
-    for (const auto& bar : TheApp().bars) {
-        bar->SetFullscreenHidden(fullscreenDisplay != nullptr && bar->Display() == fullscreenDisplay);
-    }
 }
 
 }  // namespace corvane

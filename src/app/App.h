@@ -1,12 +1,15 @@
 #pragma once
-// The process-wide application state. Only the GUI thread touches it; other
-// threads post WM_APP_COMMAND to the control window instead.
+// The process-wide application state and the composition root's host side:
+// the only place that knows every subsystem. Only the GUI thread touches it;
+// other threads post WM_APP_COMMAND to the control window instead.
 
-#include "app/GraphicsFactories.h"
 #include "appmenus/AppMenu.h"
-#include "app/Settings.h"
-#include "app/Theme.h"
-#include "app/Win32Handles.h"
+#include "bar/BarHost.h"
+#include "base/Win32Handles.h"
+#include "config/Settings.h"
+#include "identity/ForegroundIdentity.h"
+#include "toolkit/GraphicsFactories.h"
+#include "toolkit/Theme.h"
 
 #include <windows.h>
 
@@ -21,24 +24,22 @@ class ControlWindow;
 class SystemStatus;
 class Bar;
 
-// The application in front, as the bar names it.
-struct CurrentApplication {
-    HWND window = nullptr;
-    std::wstring displayName;
-    std::wstring exeName;  // lower case, e.g. explorer.exe
-    std::wstring exePath;
-    HICON icon = nullptr;  // not owned: it belongs to the display-name cache or the window
-    uint32_t iconGeneration = 0;
-    // The menus shown next to the name, rebuilt whenever the application changes.
-    std::vector<AppMenu> menus;
-    uint32_t menuGeneration = 0;
-};
+struct App final : BarHost {
+    App();
+    ~App() override;
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
 
-struct App {
     HINSTANCE instance = nullptr;
     Settings settings;
     Theme theme;
+    // The application in front, and the menus shown next to its name,
+    // rebuilt whenever the application changes.
     CurrentApplication current;
+    std::vector<AppMenu> menus;
+    // The foreground window the hooks handled last, ours included: focus
+    // events only lead to an evaluation when it changes.
+    HWND lastForeground = nullptr;
     std::unique_ptr<ControlWindow> control;
     // One per display, in the system's enumeration order.
     std::vector<std::unique_ptr<Bar>> bars;
@@ -55,27 +56,32 @@ struct App {
     bool fullscreenOnMain = false;
 
     UniqueWinEventHook foregroundHook;
+    UniqueWinEventHook focusHook;
     UniqueWinEventHook locationHook;
     DWORD locationHookProcess = 0;
+
+    // What every bar is handed.
+    const BarContext barContext;
+
+    // BarHost
+    void RefreshBars() override;
+    void PostCommand(Command command) override;
+    [[nodiscard]] bool TilingActive() const override;
+    void ToggleTiling() override;
+    void ToggleNeverTile(const std::wstring& exeName) override;
+    void PopupClosed() override;
+    [[nodiscard]] bool IgnoringTaskbarCreated() const override;
+    void PowerStatusChanged() override;
+
+    // Draws every bar again without laying it out.
+    void RepaintBars() noexcept;
 };
 
 // Created on first use and never freed: nothing may run after it is gone.
+// The root's own files use it; subsystems are handed what they need.
 [[nodiscard]] App& TheApp() noexcept;
-
-// The control window's handle, or null before it exists.
-[[nodiscard]] HWND ControlHwnd() noexcept;
-
-// Invalidates every bar without erasing.
-void RepaintAllBars() noexcept;
 
 // The bar on the main display (else the first bar), or null.
 [[nodiscard]] Bar* MainBar() noexcept;
-
-// Tiling runs: a tiling manager exists and has tiling on.
-[[nodiscard]] bool TilingIsActive() noexcept;
-
-// Bars and docks on `fullscreenDisplay` step aside, all others come back;
-// null when no full-screen window is in front.
-void ApplyFullscreenToSurfaces(HMONITOR fullscreenDisplay) noexcept;
 
 }  // namespace corvane

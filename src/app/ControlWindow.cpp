@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "app/ClockPeriod.h"
+#include "app/Foreground.h"
 #include "app/Lifecycle.h"
 
 namespace corvane {
@@ -34,7 +35,7 @@ void ControlWindow::StopTimer(ControlTimer id) noexcept {
 void ControlWindow::ArmClockTimer() noexcept {
     SYSTEMTIME now = {};
     ::GetLocalTime(&now);
-    const int period = ClockPeriodMs(TheApp().settings.showSeconds, now.wSecond, now.wMilliseconds);
+    const int period = ClockPeriodMs(app_.settings.showSeconds, now.wSecond, now.wMilliseconds);
     StartTimer(TIMER_CLOCK, static_cast<unsigned>(period));
 }
 
@@ -46,41 +47,34 @@ LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_TIMER:
             OnTimer(wParam);
             return 0;
-        case WM_HOTKEY:
-            OnTilingHotkey(static_cast<int>(wParam));
-            return 0;
         default:
             return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
     }
 }
 
-void ControlWindow::OnCommand(WPARAM code, LPARAM lParam) {
+void ControlWindow::OnCommand(WPARAM code, LPARAM) {
     switch (code) {
         case CMD_STATUS_CHANGED:
             // Callbacks come in bursts; one re-read covers them all.
             StartTimer(TIMER_STATUS_DEBOUNCE, periods::kStatusDebounceMs);
             break;
         case CMD_AUDIO_DEVICE_CHANGED:
-            OnAudioDeviceChanged();
+            OnAudioDeviceChanged(app_);
             break;
         case CMD_RELOAD_SETTINGS:
-            ReloadSettings();
+            ReloadSettings(app_);
             break;
         case CMD_DISPLAYS_CHANGED:
-            OnDisplaysChanged();
+            OnDisplaysChanged(app_);
             break;
         case CMD_THEME_CHANGED:
-            OnThemeChanged();
+            OnThemeChanged(app_);
             break;
         case CMD_RECHECK_FULLSCREEN:
             StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenOnShellNoticeMs);
             break;
-        case CMD_TOGGLE_START_MENU:
-            OnToggleStartMenu();
-            break;
-        case CMD_ICON_READY:
-            OnIconReady(lParam);
-            break;
+        case CMD_TOGGLE_START_MENU:  // the start surfaces are not part of the program yet
+        case CMD_ICON_READY:         // nor is the icon worker; its results are never read
         default:
             break;
     }
@@ -89,29 +83,22 @@ void ControlWindow::OnCommand(WPARAM code, LPARAM lParam) {
 void ControlWindow::OnTimer(UINT_PTR id) {
     switch (id) {
         case TIMER_CLOCK:
-            RepaintAllBars();
-            ArmClockTimer();
-            break;
-        case TIMER_TRAY_SWEEP:
-            OnTraySweep();
+            OnClockTick(app_);
             break;
         case TIMER_STATUS_POLL:
-            OnStatusPoll();
+            OnStatusPoll(app_);
             break;
         case TIMER_STATUS_DEBOUNCE:
             StopTimer(TIMER_STATUS_DEBOUNCE);
-            OnStatusDebounce();
+            OnStatusDebounce(app_);
             break;
         case TIMER_FULLSCREEN_CHECK:
             StopTimer(TIMER_FULLSCREEN_CHECK);
-            OnFullscreenCheck();
-            break;
-        case TIMER_TILING_RETILE:
-            OnTilingRetile();
+            FullscreenCheck(app_);
             break;
         case TIMER_BAR_REPAINT:
             StopTimer(TIMER_BAR_REPAINT);
-            RepaintAllBars();
+            app_.RepaintBars();
             break;
         default:
             break;

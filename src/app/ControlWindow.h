@@ -2,15 +2,18 @@
 // The hidden message-only window "CorvaneCtl": the process-wide post box and
 // the owner of the process-wide timers.
 
-#include "app/Commands.h"
-#include "app/WindowBase.h"
+#include "base/Commands.h"
+#include "base/WindowBase.h"
 
 namespace corvane {
 
 inline constexpr wchar_t kControlWindowClass[] = L"CorvaneCtl";
 
+struct App;
+
 class ControlWindow final : public WindowBase {
 public:
+    explicit ControlWindow(App& app) noexcept : app_(app) {}
     [[nodiscard]] bool Create(HINSTANCE instance) noexcept;
 
     void StartTimer(ControlTimer id, unsigned milliseconds) noexcept;
@@ -24,6 +27,8 @@ protected:
 private:
     void OnCommand(WPARAM code, LPARAM lParam);
     void OnTimer(UINT_PTR id);
+
+    App& app_;
 };
 
 }  // namespace corvane

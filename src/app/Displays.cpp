@@ -40,8 +40,7 @@ std::vector<HMONITOR> SortedDisplays() {
     return out;
 }
 
-void SyncBars() {
-    App& app = TheApp();
+void SyncBars(App& app) {
     // A menu's modal loop runs on a bar's stack: destroying that bar now
     // would pull the floor from under it.
     for (const auto& bar : app.bars) {
@@ -59,7 +58,7 @@ void SyncBars() {
         if (!d.primary && !app.settings.allMonitors) {
             continue;
         }
-        auto bar = std::make_unique<Bar>(reinterpret_cast<HMONITOR>(d.id), d.primary);
+        auto bar = std::make_unique<Bar>(app.barContext, reinterpret_cast<HMONITOR>(d.id), d.primary);
         if (bar->Create()) {
             app.bars.push_back(std::move(bar));
         }

@@ -9,9 +9,11 @@
 
 namespace corvane {
 
+struct App;
+
 // Destroys every bar (last first) and creates one for each display the
 // settings ask for, in the system's enumeration order.
-void SyncBars();
+void SyncBars(App& app);
 
 // Display handles in display-number order (left to right, then top first).
 [[nodiscard]] std::vector<HMONITOR> SortedDisplays();

@@ -1,231 +1,44 @@
 #include "app/Foreground.h"
 
-#include "appmenus/NativeMenus.h"
-
 #include "app/App.h"
-#include "app/DisplayNameCache.h"
-#include "app/ForegroundDecision.h"
-#include "app/Win32Handles.h"
-
-#include <shlobj.h>
-
-#include <algorithm>
-#include <cstring>
-#include <vector>
+#include "app/ControlWindow.h"
+#include "app/ForegroundHooks.h"
+#include "appmenus/NativeMenus.h"
+#include "bar/Bar.h"
+#include "identity/Fullscreen.h"
 
 namespace corvane {
-namespace {
 
-// Version resources are a few kilobytes; a file that claims more is not
-// read (the size comes from a file anyone may have put there).
-constexpr DWORD kMaxVersionInfoBytes = 1u << 20;
-
-// A hung application must not stall the bar.
-constexpr UINT kWindowIconTimeoutMs = 50;
-
-uint64_t ToId(HWND window) noexcept {
-    return reinterpret_cast<uintptr_t>(window);
-}
-uint64_t ToId(HICON icon) noexcept {
-    return reinterpret_cast<uintptr_t>(icon);
-}
-HWND ToWindow(uint64_t id) noexcept {
-    return reinterpret_cast<HWND>(static_cast<uintptr_t>(id));
-}
-HICON ToIcon(uint64_t id) noexcept {
-    return reinterpret_cast<HICON>(static_cast<uintptr_t>(id));
-}
-
-void DestroyCachedIcon(uint64_t icon) noexcept {
-    ::DestroyIcon(ToIcon(icon));
-}
-
-// Lives as long as the process: the icons in it may be the bar's current one
-// up to the very end.
-DisplayNameCache& NameCache() {
-    static DisplayNameCache* const cache =
-        new DisplayNameCache(kDisplayNameCacheCapacity, &DestroyCachedIcon);
-    return *cache;
-}
-
-std::wstring ClassNameOf(HWND window) {
-    wchar_t buffer[kClassNameChars + 1] = {};
-    const int length = ::GetClassNameW(window, buffer, static_cast<int>(std::size(buffer)));
-    return std::wstring(buffer, static_cast<std::size_t>(std::max(length, 0)));
-}
-
-// True when `[data, data + bytes)` lies inside the block.
-bool InsideBlock(const std::vector<BYTE>& block, const void* data, std::size_t bytes) noexcept {
-    const auto* p = static_cast<const BYTE*>(data);
-    const BYTE* begin = block.data();
-    const BYTE* end = begin + block.size();
-    return p >= begin && p <= end && bytes <= static_cast<std::size_t>(end - p);
-}
-
-class Win32Sources final : public ForegroundSources {
-public:
-    explicit Win32Sources(DWORD hostProcess) noexcept : hostProcess_(hostProcess) {}
-
-    std::optional<std::wstring> HostedAppPath(uint64_t hostWindow) override {
-        struct Search {
-            DWORD host;
-            DWORD found;
-        } search{hostProcess_, 0};
-        ::EnumChildWindows(
-            ToWindow(hostWindow),
-            [](HWND child, LPARAM param) noexcept -> BOOL {
-                auto* s = reinterpret_cast<Search*>(param);
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(child, &pid);
-                if (pid != 0 && pid != s->host) {
-                    s->found = pid;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (search.found == 0) {
-            return std::nullopt;
-        }
-        return ProcessImagePath(search.found);
-    }
-
-    std::wstring FileDescription(const std::wstring& path) override {
-        return FileDescriptionOf(path);
-    }
-
-    uint64_t ExtractFileIcon(const std::wstring& path) override {
-        HICON large = nullptr;
-        HICON small = nullptr;
-        const HRESULT hr =
-            ::SHDefExtractIconW(path.c_str(), 0, 0, &large, &small, MAKELONG(32, 16));
-        UniqueIcon ownedLarge(large);
-        const UniqueIcon ownedSmall(small);
-        return hr == S_OK ? ToId(ownedLarge.Release()) : 0;
-    }
-
-    uint64_t WindowIcon(uint64_t window) override {
-        const HWND hwnd = ToWindow(window);
-        DWORD_PTR result = 0;
-        if (::SendMessageTimeoutW(hwnd, WM_GETICON, ICON_SMALL2, 0, SMTO_ABORTIFHUNG,
-                                  kWindowIconTimeoutMs, &result) != 0 &&
-            result != 0) {
-            return result;
-        }
-        if (const ULONG_PTR small = ::GetClassLongPtrW(hwnd, GCLP_HICONSM)) {
-            return small;
-        }
-        return ::GetClassLongPtrW(hwnd, GCLP_HICON);
-    }
-
-    uint64_t CopyIcon(uint64_t icon) override { return ToId(::CopyIcon(ToIcon(icon))); }
-
-private:
-    DWORD hostProcess_;
-};
-
-void Evaluate(HWND window) {
-    if (window == nullptr) {
+void EvaluateForeground(App& app, HWND window) noexcept {
+    if (!UpdateCurrentApplication(app.current, window)) {
         return;
     }
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(window, &pid);
-    if (pid == ::GetCurrentProcessId()) {
-        return;
-    }
-    const ForegroundFacts facts{ToId(window), ClassNameOf(window), ProcessImagePath(pid)};
-    Win32Sources sources(pid);
-    std::optional<AppIdentity> next = IdentifyForeground(facts, NameCache(), sources);
-    if (!next) {
-        return;
-    }
-
-    CurrentApplication& current = TheApp().current;
-    const bool changed = IsApplicationChange(
-        CurrentAppView{ToId(current.window), current.displayName, ToId(current.icon)}, facts.window,
-        *next);
-    current.window = window;
-    current.exeName = std::move(next->exeName);
-    current.exePath = std::move(next->exePath);
-    if (!changed) {
-        return;
-    }
-    current.displayName = std::move(next->displayName);
-    const HICON icon = ToIcon(next->icon);
-    if (icon != current.icon) {
-        current.icon = icon;
-        ++current.iconGeneration;
-    }
-    // A new application: its menus are rebuilt for it, and the generation
-    // tells every painter that caches them.
-    current.menus = ResolveAppMenus(window, current.exeName);
-    ++current.menuGeneration;
-    RepaintAllBars();
-}
-
-}  // namespace
-
-void EvaluateForeground(HWND window) noexcept {
     try {
-        Evaluate(window);
+        app.menus = ResolveAppMenus(window, app.current.exeName);
     } catch (...) {
-        // Out of memory: the previous application simply stays current.
+        app.menus.clear();
     }
+    app.RefreshBars();
 }
 
-std::wstring ProcessImagePath(DWORD processId) {
-    if (processId == 0) {
-        return {};
+void OnForegroundChanged(App& app, HWND window) noexcept {
+    app.lastForeground = window;
+    WatchForegroundProcess(app, window);
+    FullscreenCheck(app);
+    // Check again once the window has settled into its final place.
+    if (app.control) {
+        app.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAfterForegroundMs);
     }
-    const UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    if (!process) {
-        return {};
-    }
-    wchar_t buffer[MAX_PATH] = {};
-    DWORD size = MAX_PATH;
-    if (!::QueryFullProcessImageNameW(process.Get(), 0, buffer, &size)) {
-        return {};
-    }
-    return std::wstring(buffer, std::min<DWORD>(size, MAX_PATH));
+    EvaluateForeground(app, window);
 }
 
-std::wstring FileDescriptionOf(const std::wstring& path) {
-    if (path.empty()) {
-        return {};
+void FullscreenCheck(App& app) noexcept {
+    const HMONITOR display = FindFullscreenDisplay();
+    const HMONITOR main = ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    app.fullscreenOnMain = display != nullptr && display == main;
+    for (const auto& bar : app.bars) {
+        bar->SetFullscreenHidden(display != nullptr && bar->Display() == display);
     }
-    DWORD ignored = 0;
-    const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
-    if (size == 0 || size > kMaxVersionInfoBytes) {
-        return {};
-    }
-    std::vector<BYTE> block(size);
-    if (!::GetFileVersionInfoW(path.c_str(), 0, size, block.data())) {
-        return {};
-    }
-
-    void* translation = nullptr;
-    UINT translationBytes = 0;
-    if (!::VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &translation,
-                          &translationBytes) ||
-        translation == nullptr || translationBytes < 4 || !InsideBlock(block, translation, 4)) {
-        return {};
-    }
-    WORD languageAndCodePage[2] = {};
-    std::memcpy(languageAndCodePage, translation, sizeof(languageAndCodePage));
-
-    void* value = nullptr;
-    UINT chars = 0;
-    const std::wstring query = FileDescriptionQuery(languageAndCodePage[0], languageAndCodePage[1]);
-    if (!::VerQueryValueW(block.data(), query.c_str(), &value, &chars) || value == nullptr ||
-        !InsideBlock(block, value, 0)) {
-        return {};
-    }
-    // The reported length is the file's word; never read past the block.
-    const auto* text = static_cast<const BYTE*>(value);
-    const std::size_t available =
-        static_cast<std::size_t>(block.data() + block.size() - text) / sizeof(wchar_t);
-    return DescriptionFromVersionValue(static_cast<const wchar_t*>(value),
-                                       std::min<std::size_t>(chars, available));
 }
 
 }  // namespace corvane

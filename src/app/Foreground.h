@@ -1,25 +1,21 @@
 #pragma once
-// The application in front: which window counts, its name, executable and
-// icon, kept in TheApp().current.
-
-#include "app/ForegroundRules.h"
+// The road of a foreground change: the location watch, the full-screen
+// check, the current application, its menus and the bars.
 
 #include <windows.h>
 
-#include <string>
-
 namespace corvane {
 
-// Decides whether `window` makes a new current application and, if so, stores
-// it and repaints the bars. Null windows, windows of this process and shell
-// surfaces leave the current application as it is.
-void EvaluateForeground(HWND window) noexcept;
+struct App;
 
-// Full image path of a process; empty when it cannot be opened.
-[[nodiscard]] std::wstring ProcessImagePath(DWORD processId);
+// A new window may be in front (from the foreground or the focus hook).
+void OnForegroundChanged(App& app, HWND window) noexcept;
 
-// The version resource's FileDescription, trailing blanks removed; empty on
-// any failure.
-[[nodiscard]] std::wstring FileDescriptionOf(const std::wstring& path);
+// Re-evaluates `window` as the current application; when it changed, its
+// menus are resolved again and every bar lays out.
+void EvaluateForeground(App& app, HWND window) noexcept;
+
+// Decides full screen, keeps the main-display flag and tells every bar.
+void FullscreenCheck(App& app) noexcept;
 
 }  // namespace corvane

@@ -3,7 +3,6 @@
 #include "app/App.h"
 #include "app/ControlWindow.h"
 #include "app/Foreground.h"
-#include "app/Lifecycle.h"
 
 namespace corvane {
 namespace {
@@ -13,14 +12,23 @@ void CALLBACK OnForegroundEvent(HWINEVENTHOOK, DWORD, HWND window, LONG idObject
     if (idObject != OBJID_WINDOW) {
         return;
     }
+    OnForegroundChanged(TheApp(), window);
+}
+
+// Focus moves far more often than the foreground; only a foreground window
+// that differs from the one handled last costs more than one call.
+void CALLBACK OnFocusEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) noexcept {
     App& app = TheApp();
-    WatchForegroundProcess(window);
-    OnFullscreenCheck();
-    // Check again once the window has settled into its final place.
-    if (app.control) {
-        app.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAfterForegroundMs);
+    const HWND foreground = ::GetForegroundWindow();
+    if (foreground == nullptr || foreground == app.lastForeground) {
+        return;
     }
-    EvaluateForeground(window);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(foreground, &pid);
+    if (pid == ::GetCurrentProcessId()) {
+        return;
+    }
+    OnForegroundChanged(app, foreground);
 }
 
 void CALLBACK OnLocationEvent(HWINEVENTHOOK, DWORD, HWND window, LONG idObject, LONG, DWORD,
@@ -36,14 +44,15 @@ void CALLBACK OnLocationEvent(HWINEVENTHOOK, DWORD, HWND window, LONG idObject, 
 
 }  // namespace
 
-void InstallForegroundHook() noexcept {
-    TheApp().foregroundHook.Reset(::SetWinEventHook(
-        EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, &OnForegroundEvent, 0, 0,
-        WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+void InstallForegroundHooks(App& app) noexcept {
+    constexpr DWORD kFlags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
+    app.foregroundHook.Reset(::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND,
+                                               nullptr, &OnForegroundEvent, 0, 0, kFlags));
+    app.focusHook.Reset(::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr,
+                                          &OnFocusEvent, 0, 0, kFlags));
 }
 
-void WatchForegroundProcess(HWND window) noexcept {
-    App& app = TheApp();
+void WatchForegroundProcess(App& app, HWND window) noexcept {
     DWORD pid = 0;
     if (window != nullptr) {
         ::GetWindowThreadProcessId(window, &pid);
@@ -60,9 +69,9 @@ void WatchForegroundProcess(HWND window) noexcept {
     }
 }
 
-void RemoveForegroundHooks() noexcept {
-    App& app = TheApp();
+void RemoveForegroundHooks(App& app) noexcept {
     app.foregroundHook.Reset();
+    app.focusHook.Reset();
     app.locationHook.Reset();
     app.locationHookProcess = 0;
 }

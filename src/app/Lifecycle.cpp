@@ -7,16 +7,16 @@
 #include "app/Displays.h"
 #include "app/Foreground.h"
 #include "app/ForegroundHooks.h"
-#include "app/Fullscreen.h"
-#include "app/Language.h"
-#include "app/MenuTheme.h"
-#include "app/SettingsFile.h"
-#include "app/ThemeReader.h"
-#include "app/Win32Handles.h"
 #include "appmenus/MenusFile.h"
-#include "dock/CachedIcons.h"
 #include "bar/Bar.h"
 #include "bar/SystemStatus.h"
+#include "base/Win32Handles.h"
+#include "config/Language.h"
+#include "config/SettingsFile.h"
+#include "identity/CachedIcons.h"
+#include "identity/IconLoader.h"
+#include "toolkit/MenuTheme.h"
+#include "toolkit/ThemeReader.h"
 
 #include <commctrl.h>
 
@@ -34,7 +34,7 @@ bool StartSubsystems(App& app) {
     app.theme = ReadTheme();
     app.taskbarCreatedMessage = ::RegisterWindowMessageW(L"TaskbarCreated");
 
-    app.control = std::make_unique<ControlWindow>();
+    app.control = std::make_unique<ControlWindow>(app);
     if (!app.control->Create(app.instance)) {
         app.control.reset();
         return false;
@@ -45,16 +45,19 @@ bool StartSubsystems(App& app) {
 
     ApplyMenuTheme(app.theme.dark);
     LoadAppMenus();
-    EvaluateForeground(::GetForegroundWindow());
-    SyncBars();
+    const HWND foreground = ::GetForegroundWindow();
+    app.lastForeground = foreground;
+    EvaluateForeground(app, foreground);
+    SyncBars(app);
 
     InstallCrashFilter();
-    InstallForegroundHook();
-    WatchForegroundProcess(::GetForegroundWindow());
+    InstallForegroundHooks(app);
+    WatchForegroundProcess(app, foreground);
 
     app.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAtStartMs);
     app.control->ArmClockTimer();
-    app.control->StartTimer(TIMER_TRAY_SWEEP, periods::kTraySweepMs);
+    // The tray sweep starts with the tray host: with nothing to sweep it
+    // would only wake the process.
     app.control->StartTimer(TIMER_STATUS_POLL, periods::kStatusPollMs);
 
     // Start-up touched far more pages than the idle process needs.
@@ -66,7 +69,7 @@ bool StartSubsystems(App& app) {
 // The reverse of StartSubsystems: what the process changed in the desktop is
 // put back before the windows go.
 void StopSubsystems(App& app) {
-    RemoveForegroundHooks();
+    RemoveForegroundHooks(app);
     while (!app.bars.empty()) {
         app.bars.pop_back();
     }
@@ -77,6 +80,7 @@ void StopSubsystems(App& app) {
     app.control.reset();
     // Cached icons hold COM objects, which must go before the apartment.
     ClearIconCache();
+    SetThreadImagingFactory(nullptr);
 }
 
 int RunMessageLoop() {
@@ -117,8 +121,9 @@ int RunCorvane(HINSTANCE instance) noexcept {
                           L"Corvane", MB_ICONERROR);
             return 1;
         }
+        SetThreadImagingFactory(app.graphics.wic.Get());
 
-        int exitCode = 0;
+        int exitCode = kExitNoControlWindow;
         if (StartSubsystems(app)) {
             exitCode = RunMessageLoop();
         }
@@ -132,32 +137,30 @@ int RunCorvane(HINSTANCE instance) noexcept {
     }
 }
 
-void ReloadSettings() {
-    App& app = TheApp();
+void ReloadSettings(App& app) {
     app.settings = LoadSettingsFile();
     LoadAppMenus();
     // Forgetting the window makes it a new application, so that everything
     // derived from the settings (language, menus) is built again.
     if (const HWND window = std::exchange(app.current.window, nullptr)) {
-        EvaluateForeground(window);
+        EvaluateForeground(app, window);
     }
-    SyncBars();
+    SyncBars(app);
     if (app.control) {
         app.control->ArmClockTimer();
     }
 }
 
-void OnAudioDeviceChanged() {
-    if (SystemStatus* status = TheApp().systemStatus.get()) {
-        status->BindDefaultEndpoint();
+void OnAudioDeviceChanged(App& app) {
+    if (app.systemStatus) {
+        app.systemStatus->BindDefaultEndpoint();
     }
-    RepaintAllBars();
+    app.RefreshBars();
 }
 
-void OnDisplaysChanged() { SyncBars(); }
+void OnDisplaysChanged(App& app) { SyncBars(app); }
 
-void OnThemeChanged() {
-    App& app = TheApp();
+void OnThemeChanged(App& app) {
     app.theme = ReadTheme();
     ApplyMenuTheme(app.theme.dark);
     for (const auto& bar : app.bars) {
@@ -165,40 +168,30 @@ void OnThemeChanged() {
     }
 }
 
-void OnToggleStartMenu() {}
-
-void OnIconReady(LPARAM) {}
-
-void OnTraySweep() {}
-
-void OnStatusPoll() {
-    if (SystemStatus* status = TheApp().systemStatus.get()) {
-        status->RefreshNetwork();
+void OnClockTick(App& app) {
+    app.RefreshBars();
+    if (app.control) {
+        app.control->ArmClockTimer();
     }
-    RepaintAllBars();
 }
 
-void OnStatusDebounce() {
-    if (SystemStatus* status = TheApp().systemStatus.get()) {
-        status->ReadVolume();
-        status->RefreshNetwork();
+void OnStatusPoll(App& app) {
+    if (!app.systemStatus) {
+        return;
     }
-    RepaintAllBars();
+    const StatusModel before = app.systemStatus->Model();
+    app.systemStatus->RefreshNetwork();
+    if (!(app.systemStatus->Model() == before)) {
+        app.RefreshBars();
+    }
 }
 
-void OnFullscreenCheck() {
-    FullscreenCheck();
-}
-
-void OnTilingRetile() {}
-
-void OnTilingHotkey(int) {}
-
-void OnPowerStatusChanged() {
-    if (SystemStatus* status = TheApp().systemStatus.get()) {
-        status->RefreshBattery();
+void OnStatusDebounce(App& app) {
+    if (app.systemStatus) {
+        app.systemStatus->ReadVolume();
+        app.systemStatus->RefreshNetwork();
     }
-    RepaintAllBars();
+    app.RefreshBars();
 }
 
 }  // namespace corvane

@@ -6,24 +6,24 @@
 
 namespace corvane {
 
+struct App;
+
+// Exit code when the control window, the process's post box, cannot be made:
+// nothing could run or quit the process without it.
+inline constexpr int kExitNoControlWindow = 3;
+
 // The whole life of the process; returns its exit code.
 int RunCorvane(HINSTANCE instance) noexcept;
 
 // Rebuilds everything that depends on corvane.ini, in place.
-void ReloadSettings();
+void ReloadSettings(App& app);
 
-void OnAudioDeviceChanged();
-void OnDisplaysChanged();
-void OnThemeChanged();
-void OnToggleStartMenu();
-void OnIconReady(LPARAM result);
-void OnTraySweep();
-void OnStatusPoll();
-void OnStatusDebounce();
-void OnFullscreenCheck();
-void OnTilingRetile();
-void OnTilingHotkey(int id);
-// Battery level or power source changed (a bar was told).
-void OnPowerStatusChanged();
+void OnAudioDeviceChanged(App& app);
+void OnDisplaysChanged(App& app);
+void OnThemeChanged(App& app);
+void OnClockTick(App& app);
+// Status callbacks settled, or the periodic poll: bars follow what changed.
+void OnStatusDebounce(App& app);
+void OnStatusPoll(App& app);
 
 }  // namespace corvane

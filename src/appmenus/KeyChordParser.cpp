@@ -1,6 +1,6 @@
 #include "appmenus/KeyChordParser.h"
 
-#include "app/SettingsText.h"
+#include "config/SettingsText.h"
 
 #include <array>
 #include <string>

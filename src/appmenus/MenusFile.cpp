@@ -1,8 +1,8 @@
 #include "appmenus/MenusFile.h"
 
-#include "app/Language.h"
-#include "app/ModulePath.h"
-#include "app/Win32Handles.h"
+#include "config/Language.h"
+#include "base/ImagePaths.h"
+#include "base/Win32Handles.h"
 #include "appmenus/MenuProfileTable.h"
 #include "appmenus/MenusFileText.h"
 #include "appmenus/MenusParser.h"

@@ -1,6 +1,6 @@
 #include "appmenus/MenusParser.h"
 
-#include "app/SettingsText.h"
+#include "config/SettingsText.h"
 #include "appmenus/KeyChordParser.h"
 
 #include <cwctype>

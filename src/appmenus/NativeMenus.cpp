@@ -1,6 +1,6 @@
 #include "appmenus/NativeMenus.h"
 
-#include "app/Win32Handles.h"
+#include "base/Win32Handles.h"
 #include "appmenus/AppMenuResolver.h"
 #include "appmenus/MenuProfileTable.h"
 #include "appmenus/NativeMenuReader.h"

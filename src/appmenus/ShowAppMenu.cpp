@@ -1,6 +1,6 @@
 #include "appmenus/ShowAppMenu.h"
 
-#include "app/Win32Handles.h"
+#include "base/Win32Handles.h"
 #include "appmenus/KeyStrokes.h"
 #include "appmenus/MenuPopupPlan.h"
 #include "appmenus/MenuSliding.h"

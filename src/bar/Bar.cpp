@@ -1,11 +1,12 @@
 #include "bar/Bar.h"
 
-#include "app/App.h"
-#include "app/Backdrop.h"
-#include "app/Commands.h"
-#include "app/Lifecycle.h"
+#include "bar/BarIslands.h"
+#include "bar/BarLayoutInput.h"
 #include "bar/BarPainter.h"
 #include "bar/BarWindows.h"
+#include "bar/ClockText.h"
+#include "bar/SystemStatus.h"
+#include "toolkit/Backdrop.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -23,6 +24,22 @@ constexpr int kTooltipMaxWidth = 480;
 
 PixelRect ToPixelRect(const RECT& r) noexcept { return {r.left, r.top, r.right, r.bottom}; }
 
+// Clears a flag however the scope is left.
+class FlagGuard {
+public:
+    explicit FlagGuard(bool& flag) noexcept : flag_(flag) { flag_ = true; }
+    ~FlagGuard() { flag_ = false; }
+    FlagGuard(const FlagGuard&) = delete;
+    FlagGuard& operator=(const FlagGuard&) = delete;
+
+private:
+    bool& flag_;
+};
+
+bool IsIslandStyle(BarStyle style) noexcept {
+    return style == BarStyle::Islands || style == BarStyle::Separated;
+}
+
 APPBARDATA AppbarData(HWND hwnd) noexcept {
     APPBARDATA abd = {};
     abd.cbSize = sizeof(abd);
@@ -30,30 +47,43 @@ APPBARDATA AppbarData(HWND hwnd) noexcept {
     return abd;
 }
 
+// Any visible popup menu, ours or another program's: cached menu windows
+// of the same class may be hidden and come first.
+bool AnyPopupMenuVisible() noexcept {
+    HWND menu = nullptr;
+    while ((menu = ::FindWindowExW(nullptr, menu, L"#32768", nullptr)) != nullptr) {
+        if (::IsWindowVisible(menu)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
-Bar::Bar(HMONITOR display, bool mainBar) : display_(display), mainBar_(mainBar) {}
+Bar::Bar(const BarContext& context, HMONITOR display, bool mainBar)
+    : context_(context),
+      display_(display),
+      mainBar_(mainBar),
+      text_(context.graphics.dwrite.Get()) {}
 
 Bar::~Bar() {
     batteryNotify_.Reset();
     powerSourceNotify_.Reset();
     RemoveAppbar();
     panels_.clear();
-    if (tooltip_ != nullptr) {
-        ::DestroyWindow(tooltip_);
-        tooltip_ = nullptr;
-    }
+    tooltip_.Reset();
     edge_.reset();
     painter_.reset();
     DestroyBound();
 }
 
 BarStyle Bar::Style() const noexcept {
-    return static_cast<BarStyle>(TheApp().settings.style);
+    return static_cast<BarStyle>(context_.settings.style);
 }
 
 BarMetrics Bar::Metrics() const noexcept {
-    return ComputeBarMetrics(TheApp().settings.barHeight, Style(), dpi_);
+    return ComputeBarMetrics(context_.settings.barHeight, Style(), dpi_);
 }
 
 PixelRect Bar::DisplayRect() const noexcept {
@@ -68,8 +98,8 @@ PixelRect Bar::DisplayRect() const noexcept {
 HWND Bar::EdgeHwnd() const noexcept { return edge_ ? edge_->Hwnd() : nullptr; }
 
 bool Bar::Create() {
-    App& app = TheApp();
-    if (!RegisterBarClasses(app.instance)) {
+    const HINSTANCE instance = context_.instance;
+    if (!RegisterBarClasses(instance)) {
         return false;
     }
     UINT dpiX = 96;
@@ -82,7 +112,7 @@ bool Bar::Create() {
     const int height = Metrics().height;
     if (CreateBound(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kBarWindowClass,
                     L"Corvane", WS_POPUP, display.left, display.top, display.Width(), height,
-                    nullptr, app.instance) == nullptr) {
+                    nullptr, instance) == nullptr) {
         return false;
     }
     const UINT windowDpi = ::GetDpiForWindow(Hwnd());
@@ -96,20 +126,20 @@ bool Bar::Create() {
     SetWindowBorder(Hwnd(), false);
     ApplyBackdrops();
 
-    tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
-                                 app.instance, nullptr);
-    if (tooltip_ != nullptr) {
+    tooltip_.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
+                                     instance, nullptr));
+    if (tooltip_) {
         TOOLINFOW ti = {};
         ti.cbSize = sizeof(ti);
         ti.uFlags = TTF_SUBCLASS;
         ti.hwnd = Hwnd();
         ti.uId = 1;
         ti.lpszText = const_cast<wchar_t*>(L"");
-        ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-        ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, kTooltipMaxWidth);
-        ::SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
+        ::SendMessageW(tooltip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+        ::SendMessageW(tooltip_.Get(), TTM_SETMAXTIPWIDTH, 0, kTooltipMaxWidth);
+        ::SendMessageW(tooltip_.Get(), TTM_ACTIVATE, FALSE, 0);
     }
 
     batteryNotify_.Reset(::RegisterPowerSettingNotification(
@@ -117,15 +147,18 @@ bool Bar::Create() {
     powerSourceNotify_.Reset(::RegisterPowerSettingNotification(
         Hwnd(), &GUID_ACDC_POWER_SOURCE, DEVICE_NOTIFY_WINDOW_HANDLE));
 
-    if (!app.settings.autohide) {
+    if (!context_.settings.autohide) {
         RegisterAppbar();
         Reposition();
     } else {
         Reposition();
         ::SetTimer(Hwnd(), kTimerBarAutohide, kAutohideAfterCreateMs, nullptr);
     }
+    Relayout();
     ApplyShape();
     ::ShowWindow(Hwnd(), SW_SHOWNOACTIVATE);
+    // The island panels were placed while the bar was still hidden.
+    SyncPanels();
     return true;
 }
 
@@ -144,10 +177,11 @@ void Bar::RemoveAppbar() noexcept {
 }
 
 void Bar::ApplyBackdrops() noexcept {
-    const bool plain = Style() == BarStyle::Islands || Style() == BarStyle::Separated;
-    ApplyBackdrop(Hwnd(), TheApp().settings.barTint, plain);
+    const Settings& settings = context_.settings;
+    const bool dark = context_.theme.dark;
+    ApplyBackdrop(Hwnd(), settings.backdrop, dark, settings.barTint, IsIslandStyle(Style()));
     for (auto& panel : panels_) {
-        ApplyBackdrop(panel->Hwnd(), TheApp().settings.barTint, false);
+        ApplyBackdrop(panel->Hwnd(), settings.backdrop, dark, settings.barTint, false);
         ::InvalidateRect(panel->Hwnd(), nullptr, TRUE);
     }
 }
@@ -156,15 +190,15 @@ void Bar::Reposition() {
     if (repositioning_ || Hwnd() == nullptr) {
         return;
     }
-    repositioning_ = true;
-    const App& app = TheApp();
+    const FlagGuard guard(repositioning_);
+    const Settings& settings = context_.settings;
     const PixelRect display = DisplayRect();
     const BarMetrics m = Metrics();
     PixelRect strip = ProposedReservedStrip(display, m);
 
-    if (app.settings.autohide && appbarRegistered_) {
+    if (settings.autohide && appbarRegistered_) {
         RemoveAppbar();
-    } else if (!app.settings.autohide && appbarRegistered_) {
+    } else if (!settings.autohide && appbarRegistered_) {
         APPBARDATA abd = AppbarData(Hwnd());
         abd.uEdge = ABE_TOP;
         abd.rc = {strip.left, strip.top, strip.right, strip.bottom};
@@ -180,10 +214,10 @@ void Bar::Reposition() {
     ::SetWindowPos(Hwnd(), HWND_TOPMOST, frame_.left, y, frame_.Width(), m.height,
                    SWP_NOACTIVATE);
 
-    if (app.settings.autohide) {
+    if (settings.autohide) {
         if (!edge_) {
             edge_ = std::make_unique<BarEdgeWindow>(*this);
-            if (!edge_->Create(app.instance)) {
+            if (!edge_->Create(context_.instance)) {
                 edge_.reset();
             }
         }
@@ -197,7 +231,6 @@ void Bar::Reposition() {
         edge_.reset();
     }
     Repaint();
-    repositioning_ = false;
 }
 
 void Bar::ShowEdge(bool show) noexcept {
@@ -214,10 +247,10 @@ void Bar::ApplyShape() {
     const bool floating = style == BarStyle::Floating;
     SetWindowCorners(Hwnd(), floating);
     SetWindowBorder(Hwnd(), floating);
-    const bool islandStyle = style == BarStyle::Islands || style == BarStyle::Separated;
-    if (islandStyle && !islands_.empty()) {
+    const std::vector<PointRect>& islands = layout_.islands;
+    if (IsIslandStyle(style) && !islands.empty()) {
         UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
-        for (const IslandShape& s : IslandRegionShapes(islands_, dpi_)) {
+        for (const IslandShape& s : IslandRegionShapes(islands, dpi_)) {
             UniqueRegion part(::CreateRoundRectRgn(s.rect.left, s.rect.top, s.rect.right,
                                                    s.rect.bottom, s.cornerEllipse,
                                                    s.cornerEllipse));
@@ -229,7 +262,7 @@ void Bar::ApplyShape() {
         if (::SetWindowRgn(Hwnd(), region.Get(), TRUE)) {
             (void)region.Release();
         }
-        appliedIslands_ = islands_;
+        appliedIslands_ = islands;
     } else {
         ::SetWindowRgn(Hwnd(), nullptr, TRUE);
         appliedIslands_.clear();
@@ -238,15 +271,13 @@ void Bar::ApplyShape() {
 }
 
 void Bar::SyncPanels() {
-    const BarStyle style = Style();
-    const bool islandStyle = style == BarStyle::Islands || style == BarStyle::Separated;
-    const std::size_t wanted = islandStyle ? appliedIslands_.size() : 0;
+    const std::size_t wanted = IsIslandStyle(Style()) ? appliedIslands_.size() : 0;
     while (panels_.size() > wanted) {
         panels_.pop_back();
     }
     while (panels_.size() < wanted) {
         auto panel = std::make_unique<BarPanelWindow>();
-        if (!panel->Create(TheApp().instance)) {
+        if (!panel->Create(context_.instance, context_.settings, context_.theme)) {
             break;
         }
         panels_.push_back(std::move(panel));
@@ -254,7 +285,7 @@ void Bar::SyncPanels() {
     if (syncingPanels_) {
         return;
     }
-    syncingPanels_ = true;
+    const FlagGuard guard(syncingPanels_);
     RECT window = {};
     ::GetWindowRect(Hwnd(), &window);
     const bool visible = ::IsWindowVisible(Hwnd()) != FALSE;
@@ -268,11 +299,10 @@ void Bar::SyncPanels() {
         // the bar's content must stay above the glass under it.
         ::SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    syncingPanels_ = false;
 }
 
 void Bar::SetRevealed(bool reveal) {
-    const bool wanted = TheApp().settings.autohide ? reveal : true;
+    const bool wanted = context_.settings.autohide ? reveal : true;
     if (wanted == revealed_) {
         return;
     }
@@ -312,7 +342,7 @@ void Bar::OnSlideTimer() {
 
 void Bar::OnAutohideTimer() {
     ::KillTimer(Hwnd(), kTimerBarAutohide);
-    if (!TheApp().settings.autohide) {
+    if (!context_.settings.autohide) {
         return;
     }
     AutoHideFacts facts;
@@ -325,8 +355,7 @@ void Bar::OnAutohideTimer() {
     facts.barWindow = ToPixelRect(window);
     facts.display = DisplayRect();
     facts.frame = frame_;
-    HWND menu = ::FindWindowW(L"#32768", nullptr);
-    facts.systemMenuVisible = menu != nullptr && ::IsWindowVisible(menu);
+    facts.systemMenuVisible = AnyPopupMenuVisible();
     facts.ownPopupOpen = popupOpen_;
     if (AutoHideKeepsBar(facts)) {
         ::SetTimer(Hwnd(), kTimerBarAutohide, kAutohideRecheckMs, nullptr);
@@ -337,11 +366,7 @@ void Bar::OnAutohideTimer() {
 
 void Bar::EndPopup() noexcept {
     popupOpen_ = false;
-    App& app = TheApp();
-    if (app.barSyncDeferred) {
-        app.barSyncDeferred = false;
-        ::PostMessageW(ControlHwnd(), WM_APP_COMMAND, CMD_DISPLAYS_CHANGED, 0);
-    }
+    context_.host.PopupClosed();
 }
 
 void Bar::OnEdgeTouched() {
@@ -373,6 +398,40 @@ void Bar::ApplyTheme() {
     Repaint();
 }
 
+void Bar::Relayout() {
+    if (Hwnd() == nullptr) {
+        return;
+    }
+    try {
+        RECT client = {};
+        ::GetClientRect(Hwnd(), &client);
+        const float scale = 96.0f / static_cast<float>(dpi_ == 0 ? 96 : dpi_);
+        const Settings& settings = context_.settings;
+        const std::wstring clock = FormatClockText(settings.dateFormat, settings.showSeconds);
+        BarSources sources;
+        sources.width = static_cast<float>(client.right) * scale;
+        sources.height = static_cast<float>(client.bottom) * scale;
+        sources.isMainBar = mainBar_;
+        sources.appDisplayName = context_.current.displayName;
+        sources.menus = &context_.menus;
+        sources.hasBattery = context_.status != nullptr && context_.status->Model().hasBattery;
+        sources.clockText = clock;
+        text_.Clear();
+        LayoutBar(MakeBarLayoutInput(settings, sources), text_, layout_);
+    } catch (...) {
+        // Out of memory: nothing is shown rather than half a layout.
+        text_.Clear();
+        layout_ = BarLayoutResult{};
+    }
+    if (hoverIndex_ >= static_cast<int>(layout_.items.size())) {
+        hoverIndex_ = -1;
+    }
+    if (IsIslandStyle(Style()) && IslandsMoved(appliedIslands_, layout_.islands)) {
+        ApplyShape();
+    }
+    Repaint();
+}
+
 void Bar::Repaint() noexcept {
     if (Hwnd() != nullptr) {
         ::InvalidateRect(Hwnd(), nullptr, FALSE);
@@ -385,29 +444,19 @@ void Bar::ReleaseDeviceResources() noexcept {
     }
 }
 
-void Bar::SetLayout(std::vector<BarItem> items, std::vector<PointRect> islands) {
-    items_ = std::move(items);
-    islands_ = std::move(islands);
-    if (hoverIndex_ >= static_cast<int>(items_.size())) {
-        hoverIndex_ = -1;
-    }
-}
-
 void Bar::OnTaskbarCreated() {
-    App& app = TheApp();
-    if (::GetTickCount64() <= app.ignoreTaskbarCreatedUntil) {
+    if (context_.host.IgnoringTaskbarCreated()) {
         return;
     }
     RemoveAppbar();
-    if (!app.settings.autohide) {
+    if (!context_.settings.autohide) {
         RegisterAppbar();
     }
     Reposition();
 }
 
 LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    App& app = TheApp();
-    if (message == app.taskbarCreatedMessage && message != 0) {
+    if (message == context_.taskbarCreatedMessage && message != 0) {
         OnTaskbarCreated();
         return 0;
     }
@@ -416,7 +465,7 @@ LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (painter_) {
                 painter_->Resize(LOWORD(lParam), HIWORD(lParam));
             }
-            Repaint();
+            Relayout();
             return 0;
         case WM_PAINT: {
             PAINTSTRUCT ps;
@@ -432,15 +481,15 @@ LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETTINGCHANGE: {
             const auto* text = reinterpret_cast<const wchar_t*>(lParam);
             if (text != nullptr && ::lstrcmpiW(text, L"ImmersiveColorSet") == 0) {
-                ::PostMessageW(ControlHwnd(), WM_APP_COMMAND, CMD_THEME_CHANGED, 0);
+                context_.host.PostCommand(CMD_THEME_CHANGED);
             } else if (wParam == SPI_SETWORKAREA ||
                        (text != nullptr && ::lstrcmpiW(text, L"intl") == 0)) {
-                Repaint();
+                Relayout();
             }
             return 0;
         }
         case WM_TIMECHANGE:
-            Repaint();
+            Relayout();
             return 0;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
@@ -454,27 +503,25 @@ LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
         case WM_DISPLAYCHANGE:
-            ::PostMessageW(ControlHwnd(), WM_APP_COMMAND, CMD_DISPLAYS_CHANGED, 0);
+            context_.host.PostCommand(CMD_DISPLAYS_CHANGED);
             return 0;
         case WM_DPICHANGED:
             dpi_ = HIWORD(wParam);
             ReleaseDeviceResources();
             Reposition();
+            Relayout();
             return 0;
         case WM_POWERBROADCAST:
             if (wParam == PBT_POWERSETTINGCHANGE || wParam == PBT_APMPOWERSTATUSCHANGE) {
-                OnPowerStatusChanged();
+                context_.host.PowerStatusChanged();
             }
             return TRUE;
         case kWmBarAppbar:
             if (wParam == ABN_POSCHANGED) {
                 Reposition();
             } else if (wParam == ABN_FULLSCREENAPP) {
-                ::PostMessageW(ControlHwnd(), WM_APP_COMMAND, CMD_RECHECK_FULLSCREEN, 0);
+                context_.host.PostCommand(CMD_RECHECK_FULLSCREEN);
             }
-            return 0;
-        case kWmBarReshape:
-            ApplyShape();
             return 0;
         case WM_MOUSEMOVE:
             OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));

@@ -3,10 +3,13 @@
 // registered as a desktop toolbar, with its auto-hide edge strip, the glass
 // panels of the island styles, and a tooltip.
 
-#include "app/Win32Handles.h"
-#include "app/WindowBase.h"
 #include "bar/BarGeometry.h"
+#include "bar/BarHost.h"
 #include "bar/BarItem.h"
+#include "bar/BarLayout.h"
+#include "bar/BarTextLayouts.h"
+#include "base/Win32Handles.h"
+#include "base/WindowBase.h"
 
 #include <windows.h>
 
@@ -25,13 +28,12 @@ inline constexpr wchar_t kBarEdgeWindowClass[] = L"CorvaneBarEdge";
 inline constexpr wchar_t kBarPanelWindowClass[] = L"CorvaneBarPanel";
 
 inline constexpr UINT kWmBarAppbar = WM_APP + 1;
-inline constexpr UINT kWmBarReshape = WM_APP + 20;
 inline constexpr UINT_PTR kTimerBarSlide = 0x5101;
 inline constexpr UINT_PTR kTimerBarAutohide = 0x5102;
 
 class Bar final : public WindowBase {
 public:
-    Bar(HMONITOR display, bool mainBar);
+    Bar(const BarContext& context, HMONITOR display, bool mainBar);
     ~Bar() override;
 
     [[nodiscard]] bool Create();
@@ -41,6 +43,9 @@ public:
     void SetRevealed(bool reveal);
     void SetFullscreenHidden(bool hidden);
     void ApplyTheme();
+    // What the bar shows changed: lays it out again and repaints.
+    void Relayout();
+    // Only the look changed (hover, press, status colours): draws again.
     void Repaint() noexcept;
 
     [[nodiscard]] HMONITOR Display() const noexcept { return display_; }
@@ -51,13 +56,9 @@ public:
     [[nodiscard]] bool IsRevealed() const noexcept { return revealed_; }
     [[nodiscard]] const PixelRect& Frame() const noexcept { return frame_; }
     [[nodiscard]] HWND EdgeHwnd() const noexcept;
-    [[nodiscard]] const std::vector<BarItem>& Items() const noexcept { return items_; }
-
-    // Painting hands over what layout produced.
-    void SetLayout(std::vector<BarItem> items, std::vector<PointRect> islands);
-    [[nodiscard]] const std::vector<PointRect>& AppliedIslands() const noexcept {
-        return appliedIslands_;
-    }
+    [[nodiscard]] const std::vector<BarItem>& Items() const noexcept { return layout_.items; }
+    [[nodiscard]] const BarContext& Context() const noexcept { return context_; }
+    [[nodiscard]] BarTextLayouts& Text() noexcept { return text_; }
     [[nodiscard]] int HoverIndex() const noexcept { return hoverIndex_; }
     [[nodiscard]] int PressedIndex() const noexcept { return pressedIndex_; }
     [[nodiscard]] int OpenMenuIndex() const noexcept { return openMenuIndex_; }
@@ -100,6 +101,7 @@ private:
     void ShowEdge(bool show) noexcept;
     void ReleaseDeviceResources() noexcept;
 
+    const BarContext& context_;
     HMONITOR display_;
     bool mainBar_;
     uint32_t dpi_ = 96;
@@ -123,11 +125,11 @@ private:
     bool droppedBelow_ = false;
     std::wstring draggedIconKey_;
     std::wstring tooltipText_;
-    std::vector<BarItem> items_;
-    std::vector<PointRect> islands_;
+    BarTextLayouts text_;
+    BarLayoutResult layout_;
     std::vector<PointRect> appliedIslands_;
 
-    HWND tooltip_ = nullptr;
+    UniqueWindow tooltip_;
     std::unique_ptr<BarEdgeWindow> edge_;
     std::vector<std::unique_ptr<BarPanelWindow>> panels_;
     UniquePowerNotify batteryNotify_;

@@ -1,9 +1,6 @@
 // The bar and the mouse: hover and tooltips, clicks on each kind of item,
 // the wheel over the status cluster and the application name's menu.
 
-#include "app/App.h"
-#include "app/Settings.h"
-#include "app/SettingsFile.h"
 #include "bar/AppNameMenuModel.h"
 #include "bar/Bar.h"
 #include "bar/BarClicks.h"
@@ -122,7 +119,7 @@ void Bar::OnMouseMove(int x, int y) {
         // A pressed or dragged tray icon owns the pointer until it is let go.
         return;
     }
-    const int hit = HitTestBar(items_, static_cast<float>(x), static_cast<float>(y), dpi_);
+    const int hit = HitTestBar(Items(), static_cast<float>(x), static_cast<float>(y), dpi_);
     if (hit != hoverIndex_) {
         // Tray icons learn about hover through the tray host, which the bar
         // does not carry yet.
@@ -134,7 +131,7 @@ void Bar::OnMouseMove(int x, int y) {
 
 void Bar::OnMouseLeave() {
     mouseTracked_ = false;
-    if (TheApp().settings.autohide) {
+    if (context_.settings.autohide) {
         ::SetTimer(Hwnd(), kTimerBarAutohide, kAutohideAfterLeaveMs, nullptr);
     }
     if (dragging_) {
@@ -176,12 +173,11 @@ void Bar::OnButton(UINT message, int x, int y) {
         Repaint();
         return;
     }
-    const int hit = HitTestBar(items_, static_cast<float>(x), static_cast<float>(y), dpi_);
-    const BarButtonOutcome outcome = DecideBarButton(items_, pressedIndex_, hit, *event);
+    const int hit = HitTestBar(Items(), static_cast<float>(x), static_cast<float>(y), dpi_);
+    const BarButtonOutcome outcome = DecideBarButton(Items(), pressedIndex_, hit, *event);
     pressedIndex_ = outcome.pressedIndex;
     Repaint();
 
-    App& app = TheApp();
     switch (outcome.action) {
         case BarClickAction::OpenMenus:
             OpenMenus(hit);
@@ -190,9 +186,9 @@ void Bar::OnButton(UINT message, int x, int y) {
             dragCandidate_ = hit;
             break;
         case BarClickAction::AppNameMenu: {
-            // The menu runs a loop of its own; the item list may be rebuilt
-            // by paints meanwhile, so it gets a copy.
-            const BarItem item = items_[static_cast<std::size_t>(hit)];
+            // The menu runs a loop of its own, during which the bar may be
+            // laid out again; the menu keeps the item it was opened from.
+            const BarItem item = Items()[static_cast<std::size_t>(hit)];
             AppNameMenu(item);
             break;
         }
@@ -206,10 +202,10 @@ void Bar::OnButton(UINT message, int x, int y) {
             OpenShellTarget(L"ms-settings:sound");
             break;
         case BarClickAction::ToggleMute:
-            if (app.systemStatus) {
-                app.systemStatus->ToggleMute();
+            if (context_.status != nullptr) {
+                context_.status->ToggleMute();
             }
-            RepaintAllBars();
+            context_.host.RefreshBars();
             UpdateTooltip();
             break;
         case BarClickAction::Notifications:
@@ -240,31 +236,26 @@ void Bar::OnWheel(int delta, int screenX, int screenY) {
     if (!::ScreenToClient(Hwnd(), &pt)) {
         return;
     }
-    const int hit = HitTestBar(items_, static_cast<float>(pt.x), static_cast<float>(pt.y), dpi_);
-    if (hit < 0 || items_[static_cast<std::size_t>(hit)].kind != BarItemKind::StatusItem) {
+    const int hit = HitTestBar(Items(), static_cast<float>(pt.x), static_cast<float>(pt.y), dpi_);
+    if (hit < 0 || Items()[static_cast<std::size_t>(hit)].kind != BarItemKind::StatusItem) {
         return;
     }
-    App& app = TheApp();
-    if (app.systemStatus) {
-        app.systemStatus->StepVolume(WheelVolumeDelta(delta));
+    if (context_.status != nullptr) {
+        context_.status->StepVolume(WheelVolumeDelta(delta));
     }
-    RepaintAllBars();
+    context_.host.RefreshBars();
     UpdateTooltip();
 }
 
 void Bar::ToggleTiling() {
-    App& app = TheApp();
-    app.settings.tilingEnabled = !app.settings.tilingEnabled;
-    WriteSetting(app.settings, L"Tiling", L"Enabled", app.settings.tilingEnabled);
-    RepaintAllBars();
+    context_.host.ToggleTiling();
     UpdateTooltip();
 }
 
 std::wstring Bar::TooltipText(const BarItem& item) const {
-    const App& app = TheApp();
     switch (item.kind) {
         case BarItemKind::AppNameItem: {
-            HWND window = app.current.window;
+            HWND window = context_.current.window;
             if (window == nullptr || !::IsWindow(window)) {
                 return {};
             }
@@ -273,10 +264,11 @@ std::wstring Bar::TooltipText(const BarItem& item) const {
             return std::wstring(title.data(), n > 0 ? static_cast<std::size_t>(n) : 0u);
         }
         case BarItemKind::TilingButtonItem:
-            return TilingTooltipText(app.settings.tilingEnabled);
+            return TilingTooltipText(context_.settings.tilingEnabled);
         case BarItemKind::StatusItem: {
             static const StatusModel kNoStatus;
-            return StatusTooltipText(app.systemStatus ? app.systemStatus->Model() : kNoStatus);
+            return StatusTooltipText(context_.status != nullptr ? context_.status->Model()
+                                                                : kNoStatus);
         }
         case BarItemKind::ClockItem: {
             std::array<wchar_t, kLongDateChars> date{};
@@ -295,16 +287,17 @@ std::wstring Bar::TooltipText(const BarItem& item) const {
 }
 
 void Bar::UpdateTooltip() {
-    if (tooltip_ == nullptr) {
+    if (!tooltip_) {
         return;
     }
+    const HWND tooltip = tooltip_.Get();
     std::wstring text;
-    if (hoverIndex_ >= 0 && static_cast<std::size_t>(hoverIndex_) < items_.size()) {
-        text = TooltipText(items_[static_cast<std::size_t>(hoverIndex_)]);
+    if (hoverIndex_ >= 0 && static_cast<std::size_t>(hoverIndex_) < Items().size()) {
+        text = TooltipText(Items()[static_cast<std::size_t>(hoverIndex_)]);
     }
     const TooltipUpdate plan = PlanTooltipUpdate(tooltipText_, text);
     if (!plan.activate) {
-        ::SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
+        ::SendMessageW(tooltip, TTM_ACTIVATE, FALSE, 0);
         tooltipText_.clear();
         return;
     }
@@ -312,30 +305,29 @@ void Bar::UpdateTooltip() {
     ti.cbSize = sizeof(ti);
     ti.hwnd = Hwnd();
     ti.uId = kToolId;
-    const PixelRect box = ItemPixelBox(items_[static_cast<std::size_t>(hoverIndex_)], dpi_);
+    const PixelRect box = ItemPixelBox(Items()[static_cast<std::size_t>(hoverIndex_)], dpi_);
     ti.rect = {box.left, box.top, box.right, box.bottom};
-    ::SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
+    ::SendMessageW(tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
     if (plan.sendText) {
         ti.lpszText = text.data();
-        ::SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+        ::SendMessageW(tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
         tooltipText_ = std::move(text);
     }
-    ::SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
+    ::SendMessageW(tooltip, TTM_ACTIVATE, TRUE, 0);
 }
 
 void Bar::AppNameMenu(const BarItem& item) {
-    App& app = TheApp();
-    const HWND target = app.current.window;
+    const HWND target = context_.current.window;
     const bool valid = target != nullptr && ::IsWindow(target);
 
     AppNameMenuFacts facts;
     facts.targetValid = valid;
     facts.targetMaximized = valid && ::IsZoomed(target);
-    facts.tilingActive = TilingIsActive();
-    facts.displayName = app.current.displayName;
-    facts.exeName = app.current.exeName;
-    facts.floatList = app.settings.floatingApps;
-    facts.hiddenTray = app.settings.trayHidden;
+    facts.tilingActive = context_.host.TilingActive();
+    facts.displayName = context_.current.displayName;
+    facts.exeName = context_.current.exeName;
+    facts.floatList = context_.settings.floatingApps;
+    facts.hiddenTray = context_.settings.trayHidden;
 
     UniqueMenu menu(::CreatePopupMenu());
     if (!menu || !FillMenu(menu.Get(), BuildAppNameMenu(facts))) {
@@ -365,9 +357,7 @@ void Bar::AppNameMenu(const BarItem& item) {
             ::PostQuitMessage(0);
             break;
         case kMenuNeverTile:
-            app.settings.floatingApps =
-                ToggleNeverTile(std::move(app.settings.floatingApps), app.current.exeName);
-            WriteSetting(app.settings, L"Tiling", L"Float", app.settings.floatingApps, L", ");
+            context_.host.ToggleNeverTile(facts.exeName);
             break;
         case kMenuSettings:       // the settings window is not part of the program yet
         case kMenuFloatWindow:    // nor is the tiling manager

@@ -13,10 +13,10 @@ namespace {
 constexpr float kEdgeInset = 6;  // right edge of the outermost item
 constexpr float kItemInset = 3;  // top of every item and distance of its bottom from H
 constexpr float kClockMaxWidth = 400;
-constexpr float kClockPadding = 20;
+constexpr float kClockPadding = 2 * kClockTextLeft;
 constexpr float kClockGap = 2;
 constexpr float kNowPlayingMaxWidth = 240;
-constexpr float kNowPlayingPadding = 33 + 10;  // artwork before the text, margin after it
+constexpr float kNowPlayingPadding = kNowPlayingTextLeft + 10;  // margin after the text
 constexpr float kGroupGap = 6;                 // between the right-hand groups
 constexpr float kCentreGap = 4;                // Now Playing to clock in the centre group
 constexpr float kCentreLimitGap = 10;          // left side to the centre group
@@ -25,14 +25,14 @@ constexpr float kStatusWidth = 60;
 constexpr float kTilingButtonWidth = 28;
 constexpr float kTilingButtonAdvance = 32;
 constexpr float kNameLeft = 6;
-constexpr float kNameRightPadding = 47;  // the icon and the gaps around the name text
+constexpr float kNameRightPadding = kAppNameTextLeft + 16;  // the icon and the gaps around the name
 constexpr float kNameLimitMargin = 8 + 40;
 constexpr float kNameMinWidth = 60;
 constexpr float kNameMaxWidth = 420;
 constexpr float kMenuStartGap = 2;
 constexpr float kMenuStartGapIslands = 12;  // leaves room between the name and menu islands
 constexpr float kMenuTitleMaxWidth = 300;
-constexpr float kMenuTitlePadding = 18;
+constexpr float kMenuTitlePadding = 2 * kMenuTitleTextLeft;
 constexpr float kMenuLimitMargin = 12;
 
 BarItem MakeItem(BarItemKind kind, float left, float right, float height) {

@@ -1,5 +1,5 @@
 #pragma once
-// The top bar's content, laid out afresh before every paint: the application
+// The top bar's content, laid out whenever what it shows changes: the application
 // name and its menu titles on the left; the clock, Now Playing, status, tiling
 // button and tray icons from the right edge inwards; and the glass islands of
 // the islands and separated styles. Text is measured through BarTextMeasurer,
@@ -15,6 +15,15 @@
 #include <vector>
 
 namespace corvane {
+
+// Where things stand inside their items, in points from the item's left edge;
+// layout sizes the items from them and painting draws at them.
+inline constexpr float kAppIconLeft = 8;
+inline constexpr float kAppIconSize = 16;
+inline constexpr float kAppNameTextLeft = kAppIconLeft + kAppIconSize + 7;
+inline constexpr float kMenuTitleTextLeft = 9;
+inline constexpr float kClockTextLeft = 10;
+inline constexpr float kNowPlayingTextLeft = 33;  // after the artwork
 
 // Each measured text is one text layout the bar keeps for painting.
 enum class BarTextRole : int32_t {

@@ -1,7 +1,6 @@
 // The bar's side of the application menus: which title is open, where its
 // drop-down stands, and following the user from title to title.
 
-#include "app/App.h"
 #include "appmenus/ShowAppMenu.h"
 #include "bar/Bar.h"
 #include "bar/BarLayout.h"
@@ -28,44 +27,41 @@ LONG ToPixels(float points, uint32_t dpi) noexcept {
 }  // namespace
 
 void Bar::OpenMenus(int itemIndex) {
-    if (itemIndex < 0 || static_cast<std::size_t>(itemIndex) >= items_.size() ||
-        items_[static_cast<std::size_t>(itemIndex)].kind != BarItemKind::MenuTitleItem) {
+    const std::vector<BarItem>& items = Items();
+    if (itemIndex < 0 || static_cast<std::size_t>(itemIndex) >= items.size() ||
+        items[static_cast<std::size_t>(itemIndex)].kind != BarItemKind::MenuTitleItem) {
         return;
     }
-    const App& app = TheApp();
     // The foreground may change while a drop-down is open; the loop keeps
     // to the menus and the window it started with.
-    const std::vector<AppMenu> menus = app.current.menus;
-    const HWND target = app.current.window;
+    const std::vector<AppMenu> menus = context_.menus;
+    const HWND target = context_.current.window;
 
     const MenuTitleHitTest hitTest = [this](POINT screen) -> int32_t {
         if (Hwnd() == nullptr || !::ScreenToClient(Hwnd(), &screen)) {
             return -1;
         }
-        const int hit = HitTestBar(items_, static_cast<float>(screen.x),
+        const std::vector<BarItem>& shown = Items();
+        const int hit = HitTestBar(shown, static_cast<float>(screen.x),
                                    static_cast<float>(screen.y), dpi_);
-        if (hit < 0 || items_[static_cast<std::size_t>(hit)].kind != BarItemKind::MenuTitleItem) {
+        if (hit < 0 || shown[static_cast<std::size_t>(hit)].kind != BarItemKind::MenuTitleItem) {
             return -1;
         }
-        return items_[static_cast<std::size_t>(hit)].menuIndex;
+        return shown[static_cast<std::size_t>(hit)].menuIndex;
     };
 
-    int32_t menu = items_[static_cast<std::size_t>(itemIndex)].menuIndex;
+    int32_t menu = items[static_cast<std::size_t>(itemIndex)].menuIndex;
     while (menu >= 0) {
-        const int item = TitleItemOf(items_, menu);
-        if (item < 0) {
-            break;
-        }
-        openMenuIndex_ = item;
-        ::InvalidateRect(Hwnd(), nullptr, FALSE);
-        ::UpdateWindow(Hwnd());
-        // Painting lays the bar out afresh; the title may have moved.
-        const int placed = TitleItemOf(items_, menu);
+        // The bar may have been laid out again while the last drop-down was
+        // open; the title is looked up afresh.
+        const int placed = TitleItemOf(Items(), menu);
         if (placed < 0) {
             break;
         }
         openMenuIndex_ = placed;
-        const BarItem& title = items_[static_cast<std::size_t>(placed)];
+        ::InvalidateRect(Hwnd(), nullptr, FALSE);
+        ::UpdateWindow(Hwnd());
+        const BarItem title = Items()[static_cast<std::size_t>(placed)];
         POINT anchor{ToPixels(title.left, dpi_), ToPixels(title.bottom + kDropDownGapPoints, dpi_)};
         ::ClientToScreen(Hwnd(), &anchor);
 

@@ -1,14 +1,11 @@
 #include "bar/BarPainter.h"
 
-#include "app/App.h"
-#include "app/FontFamilies.h"
-#include "app/Theme.h"
 #include "bar/Bar.h"
-#include "bar/ClockText.h"
 #include "bar/StatusGlyphs.h"
 #include "bar/SystemStatus.h"
-#include "dock/CachedIcons.h"
-#include "dock/IconDrawing.h"
+#include "identity/CachedIcons.h"
+#include "identity/IconDrawing.h"
+#include "toolkit/Theme.h"
 
 #include <d2d1helper.h>
 
@@ -19,22 +16,7 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
-constexpr float kTextSize = 12.5f;
-constexpr float kIconTextSize = 15.0f;
 constexpr float kHighlightRadius = 5.0f;
-
-ComPtr<IDWriteTextFormat> MakeFormat(IDWriteFactory* factory, const std::wstring& family,
-                                     DWRITE_FONT_WEIGHT weight, float size, bool centred) {
-    ComPtr<IDWriteTextFormat> format;
-    if (FAILED(factory->CreateTextFormat(family.c_str(), nullptr, weight, DWRITE_FONT_STYLE_NORMAL,
-                                         DWRITE_FONT_STRETCH_NORMAL, size, L"", &format))) {
-        return nullptr;
-    }
-    format->SetTextAlignment(centred ? DWRITE_TEXT_ALIGNMENT_CENTER : DWRITE_TEXT_ALIGNMENT_LEADING);
-    format->SetParagraphAlignment(DWRITE_PARAGRAPH_ALIGNMENT_CENTER);
-    format->SetWordWrapping(DWRITE_WORD_WRAPPING_NO_WRAP);
-    return format;
-}
 
 const ColorF& PaletteColour(const Theme& theme, StatusColour colour) noexcept {
     switch (colour) {
@@ -64,8 +46,8 @@ bool BarPainter::EnsureDeviceResources() noexcept {
     if (target_) {
         return true;
     }
-    const App& app = TheApp();
-    if (!app.graphics.d2d || !app.graphics.dwrite) {
+    const BarContext& context = bar_.Context();
+    if (!context.graphics.d2d) {
         return false;
     }
     RECT client = {};
@@ -76,28 +58,11 @@ bool BarPainter::EnsureDeviceResources() noexcept {
         D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_PREMULTIPLIED), dpi, dpi);
     const auto hwndProps = D2D1::HwndRenderTargetProperties(
         bar_.Hwnd(), D2D1::SizeU(static_cast<UINT32>(client.right), static_cast<UINT32>(client.bottom)));
-    if (FAILED(app.graphics.d2d->CreateHwndRenderTarget(props, hwndProps, &target_))) {
+    if (FAILED(context.graphics.d2d->CreateHwndRenderTarget(props, hwndProps, &target_))) {
         return false;
     }
     target_->SetTextAntialiasMode(D2D1_TEXT_ANTIALIAS_MODE_GRAYSCALE);
-    if (FAILED(target_->CreateSolidColorBrush(
-            D2D1::ColorF(app.theme.text.r, app.theme.text.g, app.theme.text.b, app.theme.text.a),
-            &brush_))) {
-        ReleaseDeviceResources();
-        return false;
-    }
-    try {
-        boldFormat_ = MakeFormat(app.graphics.dwrite.Get(), TextFontFamily(), DWRITE_FONT_WEIGHT_SEMI_BOLD,
-                                 kTextSize, false);
-        regularFormat_ = MakeFormat(app.graphics.dwrite.Get(), TextFontFamily(),
-                                    DWRITE_FONT_WEIGHT_NORMAL, kTextSize, false);
-        iconFormat_ = MakeFormat(app.graphics.dwrite.Get(), IconFontFamily(),
-                                 DWRITE_FONT_WEIGHT_NORMAL, kIconTextSize, true);
-    } catch (...) {
-        ReleaseDeviceResources();
-        return false;
-    }
-    if (!boldFormat_ || !regularFormat_ || !iconFormat_) {
+    if (FAILED(target_->CreateSolidColorBrush(D2D1::ColorF(0, 0, 0, 1), &brush_))) {
         ReleaseDeviceResources();
         return false;
     }
@@ -107,13 +72,6 @@ bool BarPainter::EnsureDeviceResources() noexcept {
 void BarPainter::ReleaseDeviceResources() noexcept {
     appIcon_.Reset();
     appIconTried_ = false;
-    clockLayout_.Reset();
-    nowPlayingLayout_.Reset();
-    appNameLayout_.Reset();
-    menuTitleLayouts_.clear();
-    iconFormat_.Reset();
-    regularFormat_.Reset();
-    boldFormat_.Reset();
     brush_.Reset();
     target_.Reset();
 }
@@ -124,102 +82,27 @@ void BarPainter::Resize(uint32_t width, uint32_t height) noexcept {
     }
 }
 
-std::optional<BarTextMetrics> BarPainter::Measure(const BarTextRequest& request) {
-    IDWriteFactory* factory = TheApp().graphics.dwrite.Get();
-    IDWriteTextFormat* format =
-        request.role == BarTextRole::AppName ? boldFormat_.Get() : regularFormat_.Get();
-    ComPtr<IDWriteTextLayout> layout;
-    if (factory == nullptr || format == nullptr ||
-        FAILED(factory->CreateTextLayout(request.text.data(),
-                                         static_cast<UINT32>(request.text.size()), format,
-                                         request.maxWidth, request.maxHeight, &layout))) {
-        return std::nullopt;
-    }
-    if (request.role == BarTextRole::NowPlaying) {
-        ComPtr<IDWriteInlineObject> ellipsis;
-        if (SUCCEEDED(factory->CreateEllipsisTrimmingSign(layout.Get(), &ellipsis))) {
-            DWRITE_TRIMMING trimming = {DWRITE_TRIMMING_GRANULARITY_CHARACTER, 0, 0};
-            layout->SetTrimming(&trimming, ellipsis.Get());
-        }
-        layout->SetWordWrapping(DWRITE_WORD_WRAPPING_NO_WRAP);
-    }
-    DWRITE_TEXT_METRICS metrics = {};
-    if (FAILED(layout->GetMetrics(&metrics))) {
-        return std::nullopt;
-    }
-    switch (request.role) {
-        case BarTextRole::Clock:
-            clockLayout_ = layout;
-            break;
-        case BarTextRole::NowPlaying:
-            nowPlayingLayout_ = layout;
-            break;
-        case BarTextRole::AppName:
-            appNameLayout_ = layout;
-            break;
-        case BarTextRole::MenuTitle:
-            if (request.menuIndex >= 0) {
-                const auto index = static_cast<std::size_t>(request.menuIndex);
-                if (menuTitleLayouts_.size() <= index) {
-                    menuTitleLayouts_.resize(index + 1);
-                }
-                menuTitleLayouts_[index] = layout;
-            }
-            break;
-    }
-    return BarTextMetrics{metrics.width, metrics.widthIncludingTrailingWhitespace};
-}
-
-void BarPainter::DiscardMenuTitle(int32_t menuIndex) {
-    if (menuIndex >= 0 && static_cast<std::size_t>(menuIndex) < menuTitleLayouts_.size()) {
-        menuTitleLayouts_.resize(static_cast<std::size_t>(menuIndex));
-    }
-}
-
 void BarPainter::Paint() noexcept {
     try {
         if (!EnsureDeviceResources()) {
             return;
         }
-        const App& app = TheApp();
+        const BarContext& context = bar_.Context();
+        const Theme& theme = context.theme;
         const D2D1_SIZE_F size = target_->GetSize();
-
-        BarLayoutInput input;
-        input.width = size.width;
-        input.height = size.height;
-        input.style = static_cast<BarStyle>(app.settings.style);
-        input.isMainBar = bar_.IsMainBar();
-        clockText_ = FormatClockText(app.settings.dateFormat, app.settings.showSeconds);
-        input.clockText = clockText_;
-        input.hasBattery = app.systemStatus && app.systemStatus->Model().hasBattery;
-        input.tilingButton = app.settings.tilingButton;
-        input.trayEnabled = app.settings.trayEnabled;
-        input.appDisplayName = app.current.displayName;
-        for (const AppMenu& menu : app.current.menus) {
-            input.menuTitles.push_back(menu.title);
-        }
-        clockLayout_.Reset();
-        nowPlayingLayout_.Reset();
-        appNameLayout_.Reset();
-        menuTitleLayouts_.clear();
-        LayoutBar(input, *this, layout_);
-        bar_.SetLayout(layout_.items, layout_.islands);
+        const auto style = static_cast<BarStyle>(context.settings.style);
 
         target_->BeginDraw();
-        const bool opaque = app.settings.backdrop == Backdrop::Solid &&
-                            (input.style == BarStyle::Classic || input.style == BarStyle::Floating);
-        const ColorF& surface = app.theme.surface;
+        const bool opaque = context.settings.backdrop == Backdrop::Solid &&
+                            (style == BarStyle::Classic || style == BarStyle::Floating);
+        const ColorF& surface = theme.surface;
         target_->Clear(opaque ? D2D1::ColorF(surface.r, surface.g, surface.b, surface.a)
                               : D2D1::ColorF(0, 0, 0, 0));
-        if (input.style == BarStyle::Classic) {
-            SetColor(app.theme.hairline);
+        if (style == BarStyle::Classic) {
+            SetColor(theme.hairline);
             const float hairline = 96.0f / static_cast<float>(bar_.Dpi());
             target_->FillRectangle(D2D1::RectF(0, size.height - hairline, size.width, size.height),
                                    brush_.Get());
-        } else if (input.style == BarStyle::Islands || input.style == BarStyle::Separated) {
-            if (IslandsMoved(bar_.AppliedIslands(), layout_.islands)) {
-                ::PostMessageW(bar_.Hwnd(), kWmBarReshape, 0, 0);
-            }
         }
         PaintItems();
         if (target_->EndDraw() == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) {
@@ -232,7 +115,9 @@ void BarPainter::Paint() noexcept {
 }
 
 void BarPainter::PaintItems() {
-    const auto& items = layout_.items;
+    const auto& items = bar_.Items();
+    const BarTextLayouts& text = bar_.Text();
+    const Theme& theme = bar_.Context().theme;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const BarItem& item = items[i];
         DrawHighlight(item, static_cast<int>(i));
@@ -241,12 +126,8 @@ void BarPainter::PaintItems() {
                 DrawAppName(item);
                 break;
             case BarItemKind::MenuTitleItem:
-                if (item.menuIndex >= 0 &&
-                    static_cast<std::size_t>(item.menuIndex) < menuTitleLayouts_.size()) {
-                    SetColor(TheApp().theme.text);
-                    DrawText(menuTitleLayouts_[static_cast<std::size_t>(item.menuIndex)].Get(),
-                             item.left + 9, false);
-                }
+                SetColor(theme.text);
+                DrawText(text.MenuTitle(item.menuIndex), item.left + kMenuTitleTextLeft, false);
                 break;
             case BarItemKind::TilingButtonItem:
                 DrawTilingButton(item);
@@ -255,8 +136,8 @@ void BarPainter::PaintItems() {
                 DrawStatus(item);
                 break;
             case BarItemKind::ClockItem:
-                SetColor(TheApp().theme.text);
-                DrawText(clockLayout_.Get(), item.left + 10, false);
+                SetColor(theme.text);
+                DrawText(text.Clock(), item.left + kClockTextLeft, false);
                 break;
             case BarItemKind::TrayIconItem:
             case BarItemKind::NowPlayingItem:
@@ -271,7 +152,7 @@ void BarPainter::DrawHighlight(const BarItem& item, int index) {
     if (index != bar_.HoverIndex() && !pressed && !open) {
         return;
     }
-    const Theme& theme = TheApp().theme;
+    const Theme& theme = bar_.Context().theme;
     SetColor(pressed && !open ? theme.pressedFill : theme.hoverFill);
     target_->FillRoundedRectangle(
         D2D1::RoundedRect(D2D1::RectF(item.left, item.top, item.right, item.bottom),
@@ -287,28 +168,30 @@ void BarPainter::DrawText(IDWriteTextLayout* layout, float x, bool clip) {
 }
 
 void BarPainter::EnsureAppIcon() {
-    const App& app = TheApp();
-    if (appIcon_ && appIconGeneration_ == app.current.iconGeneration &&
-        appIconPath_ == app.current.exePath) {
+    const BarContext& context = bar_.Context();
+    const CurrentApplication& current = context.current;
+    if (appIcon_ && appIconGeneration_ == current.iconGeneration &&
+        appIconPath_ == current.exePath) {
         return;
     }
-    if (!appIcon_ && appIconTried_ && appIconGeneration_ == app.current.iconGeneration &&
-        appIconPath_ == app.current.exePath) {
+    if (!appIcon_ && appIconTried_ && appIconGeneration_ == current.iconGeneration &&
+        appIconPath_ == current.exePath) {
         return;  // nothing to show for this application; don't ask again every paint
     }
     appIcon_.Reset();
     appIconTried_ = true;
-    appIconGeneration_ = app.current.iconGeneration;
-    appIconPath_ = app.current.exePath;
-    const auto size = static_cast<int32_t>(std::lround(bar_.Dpi() * 16.0 / 96.0));
+    appIconGeneration_ = current.iconGeneration;
+    appIconPath_ = current.exePath;
+    const auto size = static_cast<int32_t>(std::lround(bar_.Dpi() * kAppIconSize / 96.0));
     IconSourceBitmap source;
-    if (!app.current.exePath.empty()) {
-        source = GetCachedIcon(app.current.exePath, size);
+    if (!current.exePath.empty()) {
+        source = GetCachedIcon(current.exePath, size);
     }
-    if (!source && app.current.icon != nullptr && app.graphics.wic) {
+    IWICImagingFactory* wic = context.graphics.wic.Get();
+    if (!source && current.icon != nullptr && wic != nullptr) {
         ComPtr<IWICBitmap> fromIcon;
-        if (SUCCEEDED(app.graphics.wic->CreateBitmapFromHICON(app.current.icon, &fromIcon))) {
-            source = TrimAndScale(app.graphics.wic.Get(), fromIcon.Get(), size);
+        if (SUCCEEDED(wic->CreateBitmapFromHICON(current.icon, &fromIcon))) {
+            source = TrimAndScale(wic, fromIcon.Get(), size);
         }
     }
     if (source) {
@@ -320,11 +203,13 @@ void BarPainter::DrawAppName(const BarItem& item) {
     EnsureAppIcon();
     if (appIcon_) {
         const float cy = (item.top + item.bottom) / 2;
-        D2D1_RECT_F rect = D2D1::RectF(item.left + 8, cy - 8, item.left + 24, cy + 8);
+        const float left = item.left + kAppIconLeft;
+        const float half = kAppIconSize / 2;
+        D2D1_RECT_F rect = D2D1::RectF(left, cy - half, left + kAppIconSize, cy + half);
         DrawIconBitmap(target_.Get(), appIcon_.Get(), rect, 1.0f);
     }
-    SetColor(TheApp().theme.text);
-    DrawText(appNameLayout_.Get(), item.left + 31, true);
+    SetColor(bar_.Context().theme.text);
+    DrawText(bar_.Text().AppName(), item.left + kAppNameTextLeft, true);
 }
 
 void BarPainter::DrawTilingButton(const BarItem& item) {
@@ -333,10 +218,10 @@ void BarPainter::DrawTilingButton(const BarItem& item) {
     constexpr float kRadius = 1.2f;
     const float cx = (item.left + item.right) / 2;
     const float cy = (item.top + item.bottom) / 2;
-    const App& app = TheApp();
+    const BarContext& context = bar_.Context();
     // Filled in the accent while tiling runs; outlined otherwise.
-    const bool on = app.settings.tilingEnabled && TilingIsActive();
-    SetColor(on ? app.theme.accent : app.theme.secondaryText);
+    const bool on = context.settings.tilingEnabled && context.host.TilingActive();
+    SetColor(on ? context.theme.accent : context.theme.secondaryText);
     for (int row = 0; row < 2; ++row) {
         for (int col = 0; col < 2; ++col) {
             const float x = cx - 6 + static_cast<float>(col) * (kSquare + kGap);
@@ -357,15 +242,17 @@ void BarPainter::DrawTilingButton(const BarItem& item) {
 }
 
 void BarPainter::DrawGlyph(wchar_t glyph, const D2D1_RECT_F& box) {
-    target_->DrawTextW(&glyph, 1, iconFormat_.Get(), box, brush_.Get(),
-                       D2D1_DRAW_TEXT_OPTIONS_NONE);
+    if (IDWriteTextFormat* format = bar_.Text().IconFormat()) {
+        target_->DrawTextW(&glyph, 1, format, box, brush_.Get(), D2D1_DRAW_TEXT_OPTIONS_NONE);
+    }
 }
 
 void BarPainter::DrawStatus(const BarItem& item) {
-    const App& app = TheApp();
-    const Theme& theme = app.theme;
+    const BarContext& context = bar_.Context();
+    const Theme& theme = context.theme;
+    ID2D1Factory* d2d = context.graphics.d2d.Get();
     static const StatusModel kNoStatus;
-    const StatusModel& status = app.systemStatus ? app.systemStatus->Model() : kNoStatus;
+    const StatusModel& status = context.status != nullptr ? context.status->Model() : kNoStatus;
     const float x0 = item.left;
 
     const NetworkGlyph net = ChooseNetworkGlyph(status);
@@ -378,7 +265,7 @@ void BarPainter::DrawStatus(const BarItem& item) {
         ComPtr<ID2D1Layer> layer;
         const float cx = (netBox.left + netBox.right) / 2;
         const float cy = (netBox.top + netBox.bottom) / 2 + kLitCircleDrop;
-        if (SUCCEEDED(app.graphics.d2d->CreateEllipseGeometry(
+        if (SUCCEEDED(d2d->CreateEllipseGeometry(
                 D2D1::Ellipse(D2D1::Point2F(cx, cy), net.litRadius, net.litRadius), &circle)) &&
             SUCCEEDED(target_->CreateLayer(nullptr, &layer))) {
             target_->PushLayer(D2D1::LayerParameters(D2D1::InfiniteRect(), circle.Get()),
@@ -409,7 +296,7 @@ void BarPainter::DrawStatus(const BarItem& item) {
     if (gauge.bolt) {
         ComPtr<ID2D1PathGeometry> path;
         ComPtr<ID2D1GeometrySink> sink;
-        if (SUCCEEDED(app.graphics.d2d->CreatePathGeometry(&path)) &&
+        if (SUCCEEDED(d2d->CreatePathGeometry(&path)) &&
             SUCCEEDED(path->Open(&sink))) {
             sink->BeginFigure(D2D1::Point2F(shapes.bolt[0].x, shapes.bolt[0].y),
                               D2D1_FIGURE_BEGIN_FILLED);

@@ -1,9 +1,10 @@
 #pragma once
-// Paints a bar with Direct2D: lays it out, clears to glass (or the opaque
-// surface), then draws the highlights and every item. Owns the bar's device
-// resources and the text layouts the layout keeps between paints.
+// Paints a bar with Direct2D what its layout holds: clears to glass (or the
+// opaque surface), then draws the highlights and every item. Changes no
+// state but its own device resources, which it makes on demand and drops
+// when the device is lost.
 
-#include "bar/BarLayout.h"
+#include "bar/BarItem.h"
 
 #include <d2d1.h>
 #include <dwrite.h>
@@ -17,17 +18,13 @@ namespace corvane {
 
 class Bar;
 
-class BarPainter final : public BarTextMeasurer {
+class BarPainter final {
 public:
     explicit BarPainter(Bar& bar) : bar_(bar) {}
 
     void Paint() noexcept;
     void Resize(uint32_t width, uint32_t height) noexcept;
     void ReleaseDeviceResources() noexcept;
-
-    // BarTextMeasurer
-    std::optional<BarTextMetrics> Measure(const BarTextRequest& request) override;
-    void DiscardMenuTitle(int32_t menuIndex) override;
 
 private:
     [[nodiscard]] bool EnsureDeviceResources() noexcept;
@@ -44,20 +41,10 @@ private:
     Bar& bar_;
     Microsoft::WRL::ComPtr<ID2D1HwndRenderTarget> target_;
     Microsoft::WRL::ComPtr<ID2D1SolidColorBrush> brush_;
-    Microsoft::WRL::ComPtr<IDWriteTextFormat> boldFormat_;
-    Microsoft::WRL::ComPtr<IDWriteTextFormat> regularFormat_;
-    Microsoft::WRL::ComPtr<IDWriteTextFormat> iconFormat_;
     Microsoft::WRL::ComPtr<ID2D1Bitmap> appIcon_;
     uint32_t appIconGeneration_ = 0;
     std::wstring appIconPath_;
     bool appIconTried_ = false;
-
-    Microsoft::WRL::ComPtr<IDWriteTextLayout> clockLayout_;
-    Microsoft::WRL::ComPtr<IDWriteTextLayout> nowPlayingLayout_;
-    Microsoft::WRL::ComPtr<IDWriteTextLayout> appNameLayout_;
-    std::vector<Microsoft::WRL::ComPtr<IDWriteTextLayout>> menuTitleLayouts_;
-    BarLayoutResult layout_;
-    std::wstring clockText_;
 };
 
 }  // namespace corvane

@@ -1,6 +1,6 @@
 #include "bar/BarTooltips.h"
 
-#include "app/Language.h"
+#include "config/Language.h"
 
 namespace corvane {
 

@@ -1,7 +1,6 @@
 #include "bar/BarWindows.h"
 
-#include "app/App.h"
-#include "app/Backdrop.h"
+#include "toolkit/Backdrop.h"
 #include "bar/Bar.h"
 
 namespace corvane {
@@ -54,7 +53,10 @@ LRESULT BarEdgeWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-bool BarPanelWindow::Create(HINSTANCE instance) noexcept {
+bool BarPanelWindow::Create(HINSTANCE instance, const Settings& settings,
+                            const Theme& theme) noexcept {
+    settings_ = &settings;
+    theme_ = &theme;
     if (!RegisterClassOnce(instance, kBarPanelWindowClass, 0)) {
         return false;
     }
@@ -65,7 +67,7 @@ bool BarPanelWindow::Create(HINSTANCE instance) noexcept {
     }
     SetExcludedFromPeek(hwnd);
     SetWindowCorners(hwnd, true);
-    ApplyBackdrop(hwnd, TheApp().settings.barTint, false);
+    ApplyBackdrop(hwnd, settings.backdrop, theme.dark, settings.barTint, false);
     return true;
 }
 
@@ -83,10 +85,9 @@ LRESULT BarPanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             HDC dc = ::BeginPaint(Hwnd(), &ps);
             RECT client;
             ::GetClientRect(Hwnd(), &client);
-            const App& app = TheApp();
-            if (app.settings.backdrop == Backdrop::Solid) {
+            if (settings_ != nullptr && theme_ != nullptr && settings_->backdrop == Backdrop::Solid) {
                 // The solid material has no glass: the panel carries the surface colour.
-                const ColorF& c = app.theme.surface;
+                const ColorF& c = theme_->surface;
                 const UniqueBrush brush(::CreateSolidBrush(
                     RGB(static_cast<BYTE>(c.r * 255.0f + 0.5f), static_cast<BYTE>(c.g * 255.0f + 0.5f),
                         static_cast<BYTE>(c.b * 255.0f + 0.5f))));

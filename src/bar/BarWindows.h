@@ -2,8 +2,10 @@
 // The two helper windows of a bar: the invisible strip at the top edge that
 // brings an auto-hidden bar back, and the glass panel under each island.
 
-#include "app/WindowBase.h"
 #include "bar/BarGeometry.h"
+#include "base/WindowBase.h"
+#include "config/Settings.h"
+#include "toolkit/Theme.h"
 
 namespace corvane {
 
@@ -23,13 +25,19 @@ private:
 
 class BarPanelWindow final : public WindowBase {
 public:
-    [[nodiscard]] bool Create(HINSTANCE instance) noexcept;
+    // Settings and theme are the bar's and outlive the panel.
+    [[nodiscard]] bool Create(HINSTANCE instance, const Settings& settings,
+                              const Theme& theme) noexcept;
     // Places the panel directly below the bar window in z-order; true when
     // this showed it.
     bool Place(const PixelRect& rect, HWND barWindow, bool visible) noexcept;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    const Settings* settings_ = nullptr;
+    const Theme* theme_ = nullptr;
 };
 
 // Registers the bar's window classes once; false when "CorvaneBar" cannot be.

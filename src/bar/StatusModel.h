@@ -21,6 +21,7 @@ struct StatusModel {
     int32_t batteryPercent = 0;  // 0..100
     bool charging = false;
     bool onAcPower = true;
+    bool operator==(const StatusModel&) const = default;
 };
 
 }  // namespace corvane

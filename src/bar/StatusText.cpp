@@ -1,6 +1,6 @@
 #include "bar/StatusText.h"
 
-#include "app/Language.h"
+#include "config/Language.h"
 
 #include <algorithm>
 #include <cmath>

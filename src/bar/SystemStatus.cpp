@@ -3,7 +3,7 @@
 
 #include "bar/SystemStatus.h"
 
-#include "app/Commands.h"
+#include "base/Commands.h"
 #include "bar/StatusRules.h"
 
 #include <iphlpapi.h>

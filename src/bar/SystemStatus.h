@@ -8,7 +8,7 @@
 // callbacks run on threads of their own and do nothing but post
 // CMD_STATUS_CHANGED or CMD_AUDIO_DEVICE_CHANGED to the notify window.
 
-#include "app/Win32Handles.h"
+#include "base/Win32Handles.h"
 #include "bar/StatusModel.h"
 
 #include <windows.h>

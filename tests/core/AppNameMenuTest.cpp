@@ -1,4 +1,4 @@
-#include "app/Language.h"
+#include "config/Language.h"
 #include "bar/AppNameMenuModel.h"
 #include "bar/BarTooltips.h"
 

@@ -1,4 +1,4 @@
-#include "dock/AppTargets.h"
+#include "identity/AppTargets.h"
 
 #include <gtest/gtest.h>
 

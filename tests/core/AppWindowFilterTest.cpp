@@ -1,4 +1,4 @@
-#include "dock/AppWindowFilter.h"
+#include "identity/AppWindowFilter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The glass rule: which DWM attributes and accent each backdrop gets.
 
-#include "app/BackdropPlan.h"
+#include "toolkit/BackdropPlan.h"
 
 #include <gtest/gtest.h>
 

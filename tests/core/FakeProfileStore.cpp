@@ -1,7 +1,7 @@
 #include "core/FakeProfileStore.h"
 
-#include "app/SettingsText.h"
-#include "app/Utf16.h"
+#include "config/SettingsText.h"
+#include "base/Utf16.h"
 
 #include <cwctype>
 

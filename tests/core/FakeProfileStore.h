@@ -2,7 +2,7 @@
 // An INI file in memory with the private-profile functions' reading rules,
 // so that the settings rules can be tested without Windows.
 
-#include "app/ProfileStore.h"
+#include "config/ProfileStore.h"
 
 #include <map>
 #include <string>

@@ -1,9 +1,9 @@
 // Naming the application in front: shell exceptions, the store-app host, the
 // name fallbacks, the icon rule, the bounded cache and change detection.
 
-#include "app/DisplayNameCache.h"
-#include "app/ForegroundDecision.h"
-#include "app/Language.h"
+#include "identity/DisplayNameCache.h"
+#include "identity/ForegroundDecision.h"
+#include "config/Language.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Which windows name the application, the name fallbacks and the full-screen
 // rectangle rule.
 
-#include "app/ForegroundRules.h"
-#include "app/Language.h"
+#include "identity/ForegroundRules.h"
+#include "config/Language.h"
 
 #include <gtest/gtest.h>
 

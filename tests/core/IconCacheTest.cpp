@@ -1,4 +1,4 @@
-#include "dock/IconCache.h"
+#include "identity/IconCache.h"
 
 #include <gtest/gtest.h>
 

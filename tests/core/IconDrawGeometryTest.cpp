@@ -1,4 +1,4 @@
-#include "dock/IconDrawGeometry.h"
+#include "identity/IconDrawGeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "dock/IconSourceRules.h"
+#include "identity/IconSourceRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "dock/IconTrim.h"
+#include "identity/IconTrim.h"
 
 #include <gtest/gtest.h>
 

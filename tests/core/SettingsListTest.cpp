@@ -1,4 +1,4 @@
-#include "app/SettingsText.h"
+#include "config/SettingsText.h"
 
 #include <gtest/gtest.h>
 

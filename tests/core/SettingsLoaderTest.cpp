@@ -1,6 +1,6 @@
-#include "app/Language.h"
-#include "app/SettingsLoader.h"
-#include "app/Utf16.h"
+#include "config/Language.h"
+#include "config/SettingsLoader.h"
+#include "base/Utf16.h"
 #include "core/FakeProfileStore.h"
 #include "resources/DefaultSettingsText.h"
 

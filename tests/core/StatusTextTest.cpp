@@ -1,4 +1,4 @@
-#include "app/Language.h"
+#include "config/Language.h"
 #include "bar/StatusText.h"
 
 #include <gtest/gtest.h>

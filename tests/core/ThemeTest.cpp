@@ -1,6 +1,6 @@
 // The palette and the accent rule over raw registry values.
 
-#include "app/Theme.h"
+#include "toolkit/Theme.h"
 
 #include <gtest/gtest.h>
 

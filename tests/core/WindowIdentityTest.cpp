@@ -1,4 +1,4 @@
-#include "dock/WindowIdentity.h"
+#include "identity/WindowIdentity.h"
 
 #include <gtest/gtest.h>
 

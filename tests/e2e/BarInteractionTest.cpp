@@ -2,7 +2,7 @@
 // front and can quit Corvane, the tiling button toggles its setting, and a
 // release only counts on the item that was pressed.
 
-#include "app/Commands.h"
+#include "base/Commands.h"
 #include "e2e/CorvaneProcess.h"
 #include "e2e/ScreenCapture.h"
 #include "e2e/TestApp.h"

@@ -1,7 +1,7 @@
 // The real corvane.exe: single instance, its control window, the reload
 // command and a clean quit.
 
-#include "app/Commands.h"
+#include "base/Commands.h"
 #include "e2e/CorvaneProcess.h"
 
 #include <gtest/gtest.h>

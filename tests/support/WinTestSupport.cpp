@@ -1,6 +1,6 @@
 #include "support/WinTestSupport.h"
 
-#include "app/Utf16.h"
+#include "base/Utf16.h"
 
 #include <shellapi.h>
 

@@ -5,7 +5,7 @@
 #include "appmenus/MenuProfileTable.h"
 #include "appmenus/MenusParser.h"
 #include "appmenus/NativeMenus.h"
-#include "app/Win32Handles.h"
+#include "base/Win32Handles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // App Paths, display names and path keys against the real registry, shell
 // and file system.
 
-#include "dock/AppPaths.h"
-#include "dock/AppTargets.h"
+#include "identity/AppPaths.h"
+#include "identity/AppTargets.h"
 #include "support/WinTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The app-window filter and window identities on real windows of another
 // process (app_window_helper.exe) and of this one.
 
-#include "app/Win32Handles.h"
-#include "dock/AppTargets.h"
-#include "dock/AppWindows.h"
+#include "base/Win32Handles.h"
+#include "identity/AppTargets.h"
+#include "identity/AppWindows.h"
 #include "support/WinTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The font families, chosen by what the system has installed.
 
-#include "app/FontFamilies.h"
+#include "toolkit/FontFamilies.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Naming the application in front from real processes and executables: the
 // version resource, the file-name fallback and change detection.
 
-#include "app/App.h"
-#include "app/Foreground.h"
+#include "base/ImagePaths.h"
+#include "identity/ForegroundIdentity.h"
 #include "support/WinTestSupport.h"
 #include "win/HelperWindowProcess.h"
 
@@ -49,82 +49,48 @@ TEST(FileDescriptionOf, FilesWithoutOneGiveNothing) {
     EXPECT_EQ(FileDescriptionOf(L""), L"");
 }
 
-class EvaluateForegroundTest : public testing::Test {
-protected:
-    void SetUp() override { TheApp().current = CurrentApplication{}; }
-    void TearDown() override { TheApp().current = CurrentApplication{}; }
-};
-
-TEST_F(EvaluateForegroundTest, NamesAnotherProcessByItsFileName) {
+TEST(UpdateCurrentApplication, NamesAnotherProcessAndReportsOnlyRealChanges) {
     HelperWindowProcess helper(L"normal");
     ASSERT_NE(helper.Window(), nullptr);
+    CurrentApplication current;
 
-    EvaluateForeground(helper.Window());
-    const CurrentApplication& current = TheApp().current;
+    EXPECT_TRUE(UpdateCurrentApplication(current, helper.Window()));
     EXPECT_EQ(current.window, helper.Window());
     // No version resource: the file name without extension, first letter raised.
     EXPECT_EQ(current.displayName, L"WindowHelper");
     EXPECT_EQ(current.exeName, L"windowhelper.exe");
     EXPECT_EQ(Lower(current.exePath), Lower(ProcessImagePath(helper.ProcessId())));
-    EXPECT_EQ(current.menuGeneration, 1u);
-}
 
-TEST_F(EvaluateForegroundTest, SameWindowAgainOrANewTitleChangesNothing) {
-    HelperWindowProcess helper(L"normal");
-    ASSERT_NE(helper.Window(), nullptr);
-    EvaluateForeground(helper.Window());
-    const CurrentApplication& current = TheApp().current;
-    ASSERT_EQ(current.menuGeneration, 1u);
-    const uint32_t iconGeneration = current.iconGeneration;
-
-    EvaluateForeground(helper.Window());
-    EXPECT_EQ(current.menuGeneration, 1u);
-
+    // The same window again, or a new title, is the same application.
+    EXPECT_FALSE(UpdateCurrentApplication(current, helper.Window()));
     ASSERT_TRUE(::SetWindowTextW(helper.Window(), L"A new title"));
-    EvaluateForeground(helper.Window());
-    EXPECT_EQ(current.menuGeneration, 1u);
-    EXPECT_EQ(current.iconGeneration, iconGeneration);
-    EXPECT_EQ(current.displayName, L"WindowHelper");
-}
+    EXPECT_FALSE(UpdateCurrentApplication(current, helper.Window()));
 
-TEST_F(EvaluateForegroundTest, ForgottenWindowIsEvaluatedAfresh) {
-    HelperWindowProcess helper(L"normal");
-    ASSERT_NE(helper.Window(), nullptr);
-    EvaluateForeground(helper.Window());
-    // What a settings reload does: the same window counts as new again.
-    TheApp().current.window = nullptr;
-    EvaluateForeground(helper.Window());
-    EXPECT_EQ(TheApp().current.menuGeneration, 2u);
-    EXPECT_EQ(TheApp().current.window, helper.Window());
-}
-
-TEST_F(EvaluateForegroundTest, OwnWindowsAndNullAreIgnored) {
-    HelperWindowProcess helper(L"normal");
-    ASSERT_NE(helper.Window(), nullptr);
-    EvaluateForeground(helper.Window());
-
+    // Our own windows and null leave it as it is.
     HWND own = ::CreateWindowExW(0, L"STATIC", L"own", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                  nullptr, nullptr);
     ASSERT_NE(own, nullptr);
-    EvaluateForeground(own);
-    EvaluateForeground(nullptr);
+    EXPECT_FALSE(UpdateCurrentApplication(current, own));
+    EXPECT_FALSE(UpdateCurrentApplication(current, nullptr));
     ::DestroyWindow(own);
+    EXPECT_EQ(current.window, helper.Window());
 
-    EXPECT_EQ(TheApp().current.window, helper.Window());
-    EXPECT_EQ(TheApp().current.displayName, L"WindowHelper");
-    EXPECT_EQ(TheApp().current.menuGeneration, 1u);
+    // What a settings reload does: a forgotten window counts as new again.
+    current.window = nullptr;
+    EXPECT_TRUE(UpdateCurrentApplication(current, helper.Window()));
 }
 
-TEST_F(EvaluateForegroundTest, WindowOfAProcessThatEndedIsWindows) {
+TEST(UpdateCurrentApplication, WindowOfAProcessThatEndedIsWindows) {
     HWND gone = nullptr;
     {
         HelperWindowProcess helper(L"normal");
         ASSERT_NE(helper.Window(), nullptr);
         gone = helper.Window();
     }
-    EvaluateForeground(gone);
-    EXPECT_EQ(TheApp().current.displayName, L"Windows");
-    EXPECT_EQ(TheApp().current.exePath, L"");
+    CurrentApplication current;
+    (void)UpdateCurrentApplication(current, gone);
+    EXPECT_EQ(current.displayName, L"Windows");
+    EXPECT_EQ(current.exePath, L"");
 }
 
 }  // namespace

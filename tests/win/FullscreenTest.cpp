@@ -1,8 +1,7 @@
 // The full-screen decision with real windows of another process in front.
 
-#include "app/App.h"
-#include "app/ForegroundRules.h"
-#include "app/Fullscreen.h"
+#include "identity/ForegroundRules.h"
+#include "identity/Fullscreen.h"
 #include "win/HelperWindowProcess.h"
 
 #include <gtest/gtest.h>
@@ -22,29 +21,20 @@ HMONITOR MainDisplay() {
     return ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
 }
 
-class Fullscreen : public testing::Test {
-protected:
-    void SetUp() override { TheApp().fullscreenOnMain = false; }
-    void TearDown() override { TheApp().fullscreenOnMain = false; }
-};
-
-TEST_F(Fullscreen, BorderlessWindowCoveringTheDisplayIsFullscreen) {
+TEST(Fullscreen, BorderlessWindowCoveringTheDisplayIsFullscreen) {
     HelperWindowProcess helper(L"borderless");
     ASSERT_NE(helper.Window(), nullptr);
     ASSERT_TRUE(helper.WaitForForeground());
 
     EXPECT_EQ(FindFullscreenDisplay(),
               ::MonitorFromWindow(helper.Window(), MONITOR_DEFAULTTONEAREST));
-    FullscreenCheck();
-    EXPECT_TRUE(IsFullscreenOnMainDisplay());
 }
 
-TEST_F(Fullscreen, MaximisedWindowCoveringTheDisplayIsNot) {
+TEST(Fullscreen, MaximisedWindowCoveringTheDisplayIsNot) {
     {
         HelperWindowProcess borderless(L"borderless");
         ASSERT_TRUE(borderless.WaitForForeground());
-        FullscreenCheck();
-        ASSERT_TRUE(IsFullscreenOnMainDisplay());
+        ASSERT_EQ(FindFullscreenDisplay(), MainDisplay());
     }
 
     HelperWindowProcess helper(L"maximised");
@@ -70,17 +60,15 @@ TEST_F(Fullscreen, MaximisedWindowCoveringTheDisplayIsNot) {
         << info.rcMonitor.right << "," << info.rcMonitor.bottom;
 
     EXPECT_EQ(FindFullscreenDisplay(), nullptr);
-    FullscreenCheck();
-    EXPECT_FALSE(IsFullscreenOnMainDisplay());
 }
 
-TEST_F(Fullscreen, OrdinaryWindowIsNot) {
+TEST(Fullscreen, OrdinaryWindowIsNot) {
     HelperWindowProcess helper(L"normal");
     ASSERT_TRUE(helper.WaitForForeground());
     EXPECT_EQ(FindFullscreenDisplay(), nullptr);
 }
 
-TEST_F(Fullscreen, OwnWindowCoveringTheDisplayIsNot) {
+TEST(Fullscreen, OwnWindowCoveringTheDisplayIsNot) {
     MONITORINFO info = {};
     info.cbSize = sizeof(info);
     ASSERT_TRUE(::GetMonitorInfoW(MainDisplay(), &info));
@@ -95,8 +83,6 @@ TEST_F(Fullscreen, OwnWindowCoveringTheDisplayIsNot) {
     }
     ASSERT_EQ(::GetForegroundWindow(), own);
     EXPECT_EQ(FindFullscreenDisplay(), nullptr);
-    FullscreenCheck();
-    EXPECT_FALSE(IsFullscreenOnMainDisplay());
     ::DestroyWindow(own);
 }
 

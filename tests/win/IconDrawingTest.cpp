@@ -1,7 +1,7 @@
 // DrawIconBitmap into an offscreen Direct2D target at 150 % scale.
 
-#include "app/Win32Handles.h"
-#include "dock/IconDrawing.h"
+#include "base/Win32Handles.h"
+#include "identity/IconDrawing.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,10 @@
 // square at (78, 78), ringed with half-transparent white;
 // icon_fixture_small.exe has only a 16 x 16 icon.
 
-#include "app/App.h"
-#include "app/Win32Handles.h"
-#include "dock/CachedIcons.h"
-#include "dock/IconLoader.h"
-#include "dock/IconTrim.h"
+#include "base/Win32Handles.h"
+#include "identity/CachedIcons.h"
+#include "identity/IconLoader.h"
+#include "identity/IconTrim.h"
 #include "support/WinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -150,11 +149,8 @@ TEST_F(IconLoaderTest, NothingIsLoadedFromEmptyOrMissingInputs) {
     EXPECT_FALSE(LoadModuleIconBitmap(factory_.Get(), fake, 32));
 }
 
-TEST_F(IconLoaderTest, EachThreadUsesItsOwnFactoryOrTheProcessWideOne) {
-    App& app = TheApp();
-    const ComPtr<IWICImagingFactory> processWide = app.graphics.wic;
+TEST_F(IconLoaderTest, EachThreadUsesItsOwnFactory) {
     SetThreadImagingFactory(nullptr);
-    app.graphics.wic.Reset();
     EXPECT_FALSE(LoadIconBitmap(large_, 32));
 
     // A worker with a factory of its own loads while this thread has none.
@@ -173,9 +169,8 @@ TEST_F(IconLoaderTest, EachThreadUsesItsOwnFactoryOrTheProcessWideOne) {
     EXPECT_TRUE(workerLoaded);
     EXPECT_EQ(CurrentImagingFactory(), nullptr);
 
-    app.graphics.wic = factory_;
+    SetThreadImagingFactory(factory_.Get());
     EXPECT_TRUE(LoadIconBitmap(large_, 32));
-    app.graphics.wic = processWide;
 }
 
 TEST_F(IconLoaderTest, ACachedFailureStaysUntilTheCacheIsCleared) {

@@ -1,10 +1,10 @@
 // The settings rules through the real private-profile functions.
 
-#include "app/Language.h"
-#include "app/SettingsFile.h"
-#include "app/SettingsLoader.h"
-#include "app/Utf16.h"
-#include "app/Win32ProfileStore.h"
+#include "config/Language.h"
+#include "config/SettingsFile.h"
+#include "config/SettingsLoader.h"
+#include "base/Utf16.h"
+#include "config/Win32ProfileStore.h"
 #include "resources/DefaultSettingsText.h"
 #include "support/WinTestSupport.h"
 

@@ -2,7 +2,7 @@
 // from a timer that runs inside the menu's modal loop.
 
 #include "appmenus/ShowAppMenu.h"
-#include "app/Win32Handles.h"
+#include "base/Win32Handles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "app/ModulePath.h"
-#include "app/StartWithWindows.h"
+#include "base/ImagePaths.h"
+#include "config/StartWithWindows.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // without an audio device, a WLAN service or a battery, the record must keep
 // to the rules the bar paints and describes it by.
 
-#include "app/Commands.h"
-#include "app/Win32Handles.h"
+#include "base/Commands.h"
+#include "base/Win32Handles.h"
 #include "bar/StatusGlyphs.h"
 #include "bar/StatusRules.h"
 #include "bar/StatusText.h"

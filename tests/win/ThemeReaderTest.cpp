@@ -1,8 +1,8 @@
 // The theme as read from the user's registry values, which the tests set and
 // put back afterwards.
 
-#include "app/ThemeReader.h"
-#include "app/Win32Handles.h"
+#include "toolkit/ThemeReader.h"
+#include "base/Win32Handles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,56 @@
+#pragma once
+// What a bar is given by the process that owns it: the shared inputs it
+// reads, and the host it asks for process-wide work. Bars never reach for
+// process state themselves.
+
+#include "appmenus/AppMenu.h"
+#include "base/Commands.h"
+#include "config/Settings.h"
+#include "identity/ForegroundIdentity.h"
+#include "toolkit/GraphicsFactories.h"
+#include "toolkit/Theme.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+class SystemStatus;
+
+class BarHost {
+public:
+    virtual ~BarHost() = default;
+    // Something every bar shows changed: they all lay out and repaint.
+    virtual void RefreshBars() = 0;
+    // Hands work to the control window's message loop.
+    virtual void PostCommand(Command command) = 0;
+    [[nodiscard]] virtual bool TilingActive() const = 0;
+    // Toggles [Tiling] Enabled and writes it at once.
+    virtual void ToggleTiling() = 0;
+    // Adds the executable to [Tiling] Float, or takes it out, and writes it.
+    virtual void ToggleNeverTile(const std::wstring& exeName) = 0;
+    // A bar's popup menu closed; work that waited for it may run now.
+    virtual void PopupClosed() = 0;
+    // "TaskbarCreated" is being broadcast by this process itself.
+    [[nodiscard]] virtual bool IgnoringTaskbarCreated() const = 0;
+    virtual void PowerStatusChanged() = 0;
+};
+
+// Owned by the process and outliving every bar; settings, theme and the
+// current application are replaced in place, never moved.
+struct BarContext {
+    const HINSTANCE& instance;
+    const Settings& settings;
+    const Theme& theme;
+    const GraphicsFactories& graphics;
+    const CurrentApplication& current;
+    const std::vector<AppMenu>& menus;
+    const std::unique_ptr<SystemStatus>& status;  // null while there is none
+    const UINT& taskbarCreatedMessage;
+    BarHost& host;
+};
+
+}  // namespace corvane

@@ -1,0 +1,76 @@
+#pragma once
+// The one home of everything the system headers or import libraries do not
+// give us: functions looked up at run time (undocumented, by ordinal, or too
+// new for every system) and Windows 10/11 constants that older SDK headers
+// (mingw-w64 10) lack. Each function is looked up once; null means the
+// system does not have it and the feature that needs it is simply absent.
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace corvane {
+
+// The export as a function pointer of type Fn, or null. The detour through a
+// plain function-pointer type is the one conversion compilers accept without a
+// cast-function-type warning.
+template <typename Fn>
+[[nodiscard]] Fn ProcAs(HMODULE module, const char* name) noexcept {
+    if (module == nullptr) {
+        return nullptr;
+    }
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+}
+
+// By ordinal: the low word of the "name" is the number.
+template <typename Fn>
+[[nodiscard]] Fn ProcAs(HMODULE module, WORD ordinal) noexcept {
+    return ProcAs<Fn>(module, MAKEINTRESOURCEA(ordinal));
+}
+
+namespace dyn {
+
+// user32!SetWindowCompositionAttribute (undocumented): the acrylic accent.
+struct CompositionAttributeData {
+    int32_t attribute;
+    void* data;
+    SIZE_T size;
+};
+using SetWindowCompositionAttributeFn = BOOL(WINAPI*)(HWND, CompositionAttributeData*);
+[[nodiscard]] SetWindowCompositionAttributeFn SetWindowCompositionAttribute() noexcept;
+
+// uxtheme ordinals 135 and 136: dark popup menus.
+using SetPreferredAppModeFn = int(WINAPI*)(int mode);
+using FlushMenuThemesFn = void(WINAPI*)();
+[[nodiscard]] SetPreferredAppModeFn SetPreferredAppMode() noexcept;
+[[nodiscard]] FlushMenuThemesFn FlushMenuThemes() noexcept;
+
+// kernel32!GetApplicationUserModelId: older systems and some compatibility
+// layers lack it.
+using GetApplicationUserModelIdFn = LONG(WINAPI*)(HANDLE, UINT32*, PWSTR);
+[[nodiscard]] GetApplicationUserModelIdFn GetApplicationUserModelId() noexcept;
+
+}  // namespace dyn
+
+namespace sdk {
+
+// DwmSetWindowAttribute attributes.
+inline constexpr DWORD kDwmwaExcludedFromPeek = 12;
+inline constexpr DWORD kDwmwaUseImmersiveDarkMode = 20;
+inline constexpr DWORD kDwmwaWindowCornerPreference = 33;
+inline constexpr DWORD kDwmwaBorderColor = 34;
+inline constexpr DWORD kDwmwaSystemBackdropType = 38;
+
+// Values of kDwmwaWindowCornerPreference.
+inline constexpr DWORD kDwmwcpDoNotRound = 1;
+inline constexpr DWORD kDwmwcpRound = 2;
+
+// Values of kDwmwaBorderColor.
+inline constexpr DWORD kDwmwaColorDefault = 0xFFFFFFFF;
+inline constexpr DWORD kDwmwaColorNone = 0xFFFFFFFE;
+
+// WICBitmapInterpolationMode value (Windows 10).
+inline constexpr int kWicInterpolationHighQualityCubic = 4;
+
+}  // namespace sdk
+}  // namespace corvane

@@ -1,0 +1,71 @@
+#include "toolkit/Backdrop.h"
+
+#include "toolkit/BackdropPlan.h"
+#include "base/DynamicApis.h"
+
+#include <dwmapi.h>
+
+namespace corvane {
+namespace {
+
+constexpr int32_t kAccentPolicyAttribute = 19;
+constexpr int32_t kAccentFlags = 2;
+
+struct AccentPolicy {
+    int32_t state;
+    int32_t flags;
+    uint32_t gradientColor;
+    int32_t animationId;
+};
+static_assert(sizeof(AccentPolicy) == 16);
+
+void SetDwordAttribute(HWND window, DWORD attribute, DWORD value) noexcept {
+    (void)::DwmSetWindowAttribute(window, attribute, &value, sizeof(value));
+}
+
+}  // namespace
+
+bool SetAccentPolicy(HWND window, int32_t accentState, uint32_t gradientColor) noexcept {
+    const auto function = dyn::SetWindowCompositionAttribute();
+    if (function == nullptr || window == nullptr) {
+        return false;
+    }
+    AccentPolicy policy{accentState, kAccentFlags, gradientColor, 0};
+    dyn::CompositionAttributeData data{kAccentPolicyAttribute, &policy, sizeof(policy)};
+    return function(window, &data) != FALSE;
+}
+
+void ApplyBackdrop(HWND window, Backdrop backdrop, bool dark, int tintPercent,
+                       bool plain) noexcept {
+    if (window == nullptr) {
+        return;
+    }
+    const BackdropPlan plan = PlanBackdrop(backdrop, tintPercent, plain, dark);
+    SetDwordAttribute(window, sdk::kDwmwaUseImmersiveDarkMode, plan.darkMode ? TRUE : FALSE);
+    if (plan.accentState == kAccentDisabled) {
+        (void)SetAccentPolicy(window, kAccentDisabled, 0);
+    }
+    const MARGINS margins{plan.frameMargin, plan.frameMargin, plan.frameMargin, plan.frameMargin};
+    (void)::DwmExtendFrameIntoClientArea(window, &margins);
+    SetDwordAttribute(window, sdk::kDwmwaSystemBackdropType,
+                      static_cast<DWORD>(plan.systemBackdrop));
+    if (plan.accentState != kAccentDisabled) {
+        (void)SetAccentPolicy(window, plan.accentState, plan.gradientColor);
+    }
+}
+
+void SetWindowCorners(HWND window, bool rounded) noexcept {
+    SetDwordAttribute(window, sdk::kDwmwaWindowCornerPreference,
+                      rounded ? sdk::kDwmwcpRound : sdk::kDwmwcpDoNotRound);
+}
+
+void SetWindowBorder(HWND window, bool systemDefault) noexcept {
+    SetDwordAttribute(window, sdk::kDwmwaBorderColor,
+                      systemDefault ? sdk::kDwmwaColorDefault : sdk::kDwmwaColorNone);
+}
+
+void SetExcludedFromPeek(HWND window) noexcept {
+    SetDwordAttribute(window, sdk::kDwmwaExcludedFromPeek, TRUE);
+}
+
+}  // namespace corvane

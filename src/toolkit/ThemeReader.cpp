@@ -1,0 +1,40 @@
+#include "toolkit/ThemeReader.h"
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+
+namespace corvane {
+namespace {
+
+constexpr wchar_t kPersonalizeKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+constexpr wchar_t kAccentKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Accent";
+
+// A real palette is 32 bytes; a value too large for this buffer is not one.
+constexpr DWORD kMaxAccentPaletteBytes = 1024;
+
+uint32_t ReadSystemUsesLightTheme() noexcept {
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    if (::RegGetValueW(HKEY_CURRENT_USER, kPersonalizeKey, L"SystemUsesLightTheme",
+                       RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS) {
+        return 0;
+    }
+    return value;
+}
+
+}  // namespace
+
+Theme ReadTheme() noexcept {
+    std::array<uint8_t, kMaxAccentPaletteBytes> palette = {};
+    DWORD size = static_cast<DWORD>(palette.size());
+    if (::RegGetValueW(HKEY_CURRENT_USER, kAccentKey, L"AccentPalette", RRF_RT_REG_BINARY, nullptr,
+                       palette.data(), &size) != ERROR_SUCCESS) {
+        size = 0;
+    }
+    return MakeTheme(ReadSystemUsesLightTheme(), std::span<const uint8_t>(palette.data(), size));
+}
+
+}  // namespace corvane
