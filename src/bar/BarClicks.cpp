@@ -42,6 +42,11 @@ int32_t ScaleTruncated(float points, uint32_t dpi) noexcept {
 BarButtonOutcome DecideBarButton(const std::vector<BarItem>& items, int pressedIndex, int hitIndex,
                                  BarButtonEvent event) noexcept {
     BarButtonOutcome out;
+    if (event.doubleClick && event.button == MouseButton::Middle) {
+        // A quick second middle click is no new press: counting it would
+        // toggle mute twice on the way up.
+        return out;
+    }
     const bool press = event.down || event.doubleClick;
     if (hitIndex < 0 || static_cast<std::size_t>(hitIndex) >= items.size()) {
         return out;

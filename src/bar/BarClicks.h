@@ -17,7 +17,7 @@ enum class MouseButton : uint32_t { Left, Right, Middle };
 struct BarButtonEvent {
     MouseButton button = MouseButton::Left;
     bool down = false;
-    bool doubleClick = false;  // counts as a press
+    bool doubleClick = false;  // left and right: counts as a press; middle: ignored
 };
 
 enum class BarClickAction : uint32_t {
