@@ -2,7 +2,7 @@
 // How displays are numbered and which ones carry a dock. Display handles are
 // opaque ids here.
 
-#include "bar/BarGeometry.h"
+#include "base/Geometry.h"
 
 #include <cstdint>
 #include <vector>

@@ -3,28 +3,12 @@
 // the island shapes, in pixels. Portable so that every style and DPI can be
 // checked without a display.
 
+#include "base/Geometry.h"
+
 #include <cstdint>
 #include <vector>
 
 namespace corvane {
-
-struct PixelRect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
-    [[nodiscard]] int32_t Width() const noexcept { return right - left; }
-    [[nodiscard]] int32_t Height() const noexcept { return bottom - top; }
-    bool operator==(const PixelRect&) const = default;
-};
-
-struct PointRect {
-    float left = 0;
-    float top = 0;
-    float right = 0;
-    float bottom = 0;
-    bool operator==(const PointRect&) const = default;
-};
 
 enum class BarStyle : int32_t { Classic = 0, Floating = 1, Islands = 2, Separated = 3 };
 

@@ -1,0 +1,27 @@
+#pragma once
+// Rectangles shared by every surface: whole pixels on the screen or in a
+// window, and device-independent points (1/96 inch).
+
+#include <cstdint>
+
+namespace corvane {
+
+struct PixelRect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+    [[nodiscard]] int32_t Width() const noexcept { return right - left; }
+    [[nodiscard]] int32_t Height() const noexcept { return bottom - top; }
+    bool operator==(const PixelRect&) const = default;
+};
+
+struct PointRect {
+    float left = 0;
+    float top = 0;
+    float right = 0;
+    float bottom = 0;
+    bool operator==(const PointRect&) const = default;
+};
+
+}  // namespace corvane
