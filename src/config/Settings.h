@@ -24,6 +24,7 @@ enum class CornerAction : int32_t {
 
 enum Corner : int { kTopLeft = 0, kTopRight = 1, kBottomLeft = 2, kBottomRight = 3 };
 
+// The member initialisers are the defaults that the loader falls back to.
 struct Settings {
     int32_t barHeight = 28;
     Backdrop backdrop = Backdrop::Acrylic;

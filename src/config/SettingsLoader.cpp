@@ -15,30 +15,84 @@ namespace {
 constexpr wchar_t kPinnedSentinel[] = L"\x0001";
 constexpr std::size_t kLanguageBufferChars = 16;
 
-class Reader {
-public:
-    explicit Reader(ProfileStore& store) : store_(store) {}
+template <int32_t Settings::*Member>
+constexpr SettingsKey Number(const wchar_t* section, const wchar_t* key, IntRange range) {
+    return {section,
+            key,
+            false,
+            range,
+            [](const Settings& s) { return s.*Member; },
+            [](Settings& s, int32_t v) { s.*Member = v; }};
+}
 
-    int32_t Int(std::wstring_view section, std::wstring_view key, int32_t fallback,
-                IntRange range) {
-        return range.Clamp(store_.GetInt(section, key, fallback));
-    }
-    bool Bool(std::wstring_view section, std::wstring_view key, bool fallback) {
-        return store_.GetInt(section, key, fallback ? 1 : 0) != 0;
-    }
-    std::wstring String(std::wstring_view section, std::wstring_view key,
-                        std::wstring_view fallback) {
-        return store_.GetString(section, key, fallback, kSettingsBufferChars);
-    }
-    // Lower-cased, split at the separator, each item trimmed, empty ones dropped.
-    std::vector<std::wstring> LowerList(std::wstring_view section, std::wstring_view key,
-                                        wchar_t separator) {
-        return SplitList(ToLower(String(section, key, L"")), separator);
-    }
+template <bool Settings::*Member>
+constexpr SettingsKey Flag(const wchar_t* section, const wchar_t* key) {
+    return {section,
+            key,
+            true,
+            {0, 1},
+            [](const Settings& s) { return static_cast<int32_t>(s.*Member); },
+            [](Settings& s, int32_t v) { s.*Member = v != 0; }};
+}
 
-private:
-    ProfileStore& store_;
+template <Corner C>
+constexpr SettingsKey CornerKey(const wchar_t* key) {
+    return {L"HotCorners",
+            key,
+            false,
+            ranges::kCornerAction,
+            [](const Settings& s) { return static_cast<int32_t>(s.cornerActions[C]); },
+            [](Settings& s, int32_t v) { s.cornerActions[C] = static_cast<CornerAction>(v); }};
+}
+
+constexpr SettingsKey kPlainKeys[] = {
+    Number<&Settings::barHeight>(L"Bar", L"Height", ranges::kBarHeight),
+    Number<&Settings::tint>(L"Bar", L"Tint", ranges::kPercent),
+    Number<&Settings::style>(L"Bar", L"Style", ranges::kStyle),
+    Flag<&Settings::autohide>(L"Bar", L"Autohide"),
+    Flag<&Settings::allMonitors>(L"Bar", L"AllMonitors"),
+    Flag<&Settings::showSeconds>(L"Clock", L"ShowSeconds"),
+    Flag<&Settings::trayEnabled>(L"Tray", L"Enabled"),
+    Flag<&Settings::mirrorToExplorer>(L"Tray", L"MirrorToExplorer"),
+    Flag<&Settings::dockEnabled>(L"Dock", L"Enabled"),
+    Number<&Settings::dockIconSize>(L"Dock", L"IconSize", ranges::kDockIconSize),
+    Flag<&Settings::hideTaskbar>(L"Dock", L"HideTaskbar"),
+    Flag<&Settings::smartHide>(L"Dock", L"SmartHide"),
+    Number<&Settings::revealWidth>(L"Dock", L"RevealWidth", ranges::kRevealWidth),
+    Flag<&Settings::windowPreviews>(L"Dock", L"Preview"),
+    Number<&Settings::dockMonitor>(L"Dock", L"Monitor", ranges::kDockMonitor),
+    Flag<&Settings::nowPlayingEnabled>(L"NowPlaying", L"Enabled"),
+    Number<&Settings::nowPlayingWhere>(L"NowPlaying", L"Where", ranges::kNowPlayingWhere),
+    Number<&Settings::nowPlayingBarPosition>(L"NowPlaying", L"BarPosition", {0, 1}),
+    Flag<&Settings::nowPlayingTint>(L"NowPlaying", L"Tint"),
+    Flag<&Settings::gardenEnabled>(L"Garden", L"Enabled"),
+    Number<&Settings::gardenGlass>(L"Garden", L"Glass", ranges::kGardenGlass),
+    Number<&Settings::startMenu>(L"Start", L"Menu", ranges::kStartMenu),
+    Flag<&Settings::winKey>(L"Start", L"WinKey"),
+    Flag<&Settings::centerStart>(L"General", L"CenterStart"),
+    Flag<&Settings::hotCornersEnabled>(L"HotCorners", L"Enabled"),
+    CornerKey<kTopLeft>(L"TopLeft"),
+    CornerKey<kTopRight>(L"TopRight"),
+    CornerKey<kBottomLeft>(L"BottomLeft"),
+    CornerKey<kBottomRight>(L"BottomRight"),
+    Flag<&Settings::tilingEnabled>(L"Tiling", L"Enabled"),
+    Number<&Settings::tilingLayout>(L"Tiling", L"Layout", ranges::kTilingLayout),
+    Number<&Settings::tilingGap>(L"Tiling", L"Gap", ranges::kTilingGap),
+    Flag<&Settings::dockSpace>(L"Tiling", L"DockSpace"),
+    Flag<&Settings::tilingButton>(L"Tiling", L"Button"),
+    Number<&Settings::tilingMode>(L"Tiling", L"Mode", ranges::kTilingMode),
 };
+
+std::wstring ReadString(ProfileStore& store, std::wstring_view section, std::wstring_view key,
+                        std::wstring_view fallback) {
+    return store.GetString(section, key, fallback, kSettingsBufferChars);
+}
+
+// Lower-cased, split at the separator, each item trimmed, empty ones dropped.
+std::vector<std::wstring> ReadLowerList(ProfileStore& store, std::wstring_view section,
+                                        std::wstring_view key, wchar_t separator) {
+    return SplitList(ToLower(ReadString(store, section, key, L"")), separator);
+}
 
 }  // namespace
 
@@ -53,10 +107,13 @@ Backdrop ParseBackdrop(std::wstring_view value) {
     return Backdrop::Acrylic;
 }
 
+std::span<const SettingsKey> PlainSettingsKeys() noexcept {
+    return kPlainKeys;
+}
+
 Settings LoadSettings(ProfileStore& store, std::wstring filePath) {
     Settings s;
     s.filePath = std::move(filePath);
-    Reader r(store);
 
     const bool existed = store.FileExists();
 
@@ -66,8 +123,6 @@ Settings LoadSettings(ProfileStore& store, std::wstring filePath) {
     const bool norwegian = language.empty() ? existed : EqualsNoCase(language, L"no");
     SetNorwegian(norwegian);
 
-    s.dateFormat = norwegian ? L"ddd d. MMM" : L"ddd MMM d";
-
     if (!existed) {
         // Failure is fine: every value then comes from the defaults.
         (void)store.CreateNew(EncodeUtf16LeWithBom(DefaultSettingsText(norwegian)));
@@ -76,77 +131,43 @@ Settings LoadSettings(ProfileStore& store, std::wstring filePath) {
         store.WriteString(L"General", L"Language", norwegian ? L"no" : L"en");
     }
 
-    s.barHeight = r.Int(L"Bar", L"Height", 28, ranges::kBarHeight);
-    s.backdrop = ParseBackdrop(r.String(L"Bar", L"Backdrop", L"acrylic"));
+    // The record still holds its defaults here, and each key has a member of
+    // its own, so the member is the fallback.
+    for (const SettingsKey& k : kPlainKeys) {
+        const int32_t v = store.GetInt(k.section, k.key, k.get(s));
+        k.set(s, k.flag ? int32_t{v != 0} : k.range.Clamp(v));
+    }
 
-    s.tint = r.Int(L"Bar", L"Tint", 72, ranges::kPercent);
+    s.backdrop = ParseBackdrop(ReadString(store, L"Bar", L"Backdrop", L"acrylic"));
     if (store.GetInt(L"Bar", L"BarTint", -1) == -1) {
         store.WriteString(L"Bar", L"BarTint", std::to_wstring(s.tint));
     }
-    s.barTint = r.Int(L"Bar", L"BarTint", s.tint, ranges::kPercent);
+    s.barTint = ranges::kPercent.Clamp(store.GetInt(L"Bar", L"BarTint", s.tint));
+    s.gardenTint = ranges::kPercent.Clamp(store.GetInt(L"Garden", L"Tint", s.tint));
 
-    s.style = r.Int(L"Bar", L"Style", 0, ranges::kStyle);
-    s.autohide = r.Bool(L"Bar", L"Autohide", false);
-    s.allMonitors = r.Bool(L"Bar", L"AllMonitors", true);
-    s.dateFormat = r.String(L"Clock", L"DateFormat", s.dateFormat);
-    s.showSeconds = r.Bool(L"Clock", L"ShowSeconds", false);
-    s.trayEnabled = r.Bool(L"Tray", L"Enabled", true);
-    s.mirrorToExplorer = r.Bool(L"Tray", L"MirrorToExplorer", false);
+    s.dateFormat =
+        ReadString(store, L"Clock", L"DateFormat", norwegian ? L"ddd d. MMM" : s.dateFormat);
     // The order list keeps its blanks: items are tray icon keys, not names.
-    s.trayOrder = SplitListUntrimmed(ToLower(r.String(L"Tray", L"Order", L"")), L'|');
+    s.trayOrder = SplitListUntrimmed(ToLower(ReadString(store, L"Tray", L"Order", L"")), L'|');
+    s.trayHidden = ReadLowerList(store, L"Tray", L"Hidden", L',');
+    s.floatingApps = ReadLowerList(store, L"Tiling", L"Float", L',');
 
-    s.dockEnabled = r.Bool(L"Dock", L"Enabled", true);
+    // After the BarTint write, so that a file lacking both sections gains them
+    // in the order it always did; the size read above then takes the new value.
     if (store.GetInt(L"Dock", L"ConfigVersion", 1) < 2) {
         // Version 1 shipped 44-point icons as the default; 36 replaced it.
-        if (store.GetInt(L"Dock", L"IconSize", 0) == 44) {
-            store.WriteString(L"Dock", L"IconSize", L"36");
+        if (store.GetInt(L"Dock", L"IconSize", 0) == 44 &&
+            store.WriteString(L"Dock", L"IconSize", L"36")) {
+            s.dockIconSize = 36;
         }
         store.WriteString(L"Dock", L"ConfigVersion", L"2");
     }
-    s.dockIconSize = r.Int(L"Dock", L"IconSize", 36, ranges::kDockIconSize);
-    s.hideTaskbar = r.Bool(L"Dock", L"HideTaskbar", true);
-    s.smartHide = r.Bool(L"Dock", L"SmartHide", true);
-    s.revealWidth = r.Int(L"Dock", L"RevealWidth", 1, ranges::kRevealWidth);
-    s.windowPreviews = r.Bool(L"Dock", L"Preview", true);
-    s.dockMonitor = r.Int(L"Dock", L"Monitor", 0, ranges::kDockMonitor);
 
-    s.nowPlayingEnabled = r.Bool(L"NowPlaying", L"Enabled", false);
-    s.nowPlayingWhere = r.Int(L"NowPlaying", L"Where", 2, ranges::kNowPlayingWhere);
-    s.nowPlayingBarPosition = store.GetInt(L"NowPlaying", L"BarPosition", 0) > 0 ? 1 : 0;
-    s.nowPlayingTint = r.Bool(L"NowPlaying", L"Tint", true);
-
-    s.gardenEnabled = r.Bool(L"Garden", L"Enabled", false);
-    s.gardenGlass = r.Int(L"Garden", L"Glass", 0, ranges::kGardenGlass);
-    s.gardenTint = r.Int(L"Garden", L"Tint", s.tint, ranges::kPercent);
-
-    s.startMenu = r.Int(L"Start", L"Menu", 0, ranges::kStartMenu);
-    s.winKey = r.Bool(L"Start", L"WinKey", true);
-    s.hotCornersEnabled = r.Bool(L"HotCorners", L"Enabled", false);
-    s.centerStart = r.Bool(L"General", L"CenterStart", true);
-
-    static constexpr const wchar_t* kCornerKeys[4] = {L"TopLeft", L"TopRight", L"BottomLeft",
-                                                      L"BottomRight"};
-    static constexpr int32_t kCornerDefaults[4] = {1, 0, 0, 0};
-    for (int i = 0; i < 4; ++i) {
-        s.cornerActions[i] = static_cast<CornerAction>(
-            r.Int(L"HotCorners", kCornerKeys[i], kCornerDefaults[i], ranges::kCornerAction));
-    }
-
-    s.tilingEnabled = r.Bool(L"Tiling", L"Enabled", false);
-    s.tilingLayout = r.Int(L"Tiling", L"Layout", 0, ranges::kTilingLayout);
-    s.tilingGap = r.Int(L"Tiling", L"Gap", 8, ranges::kTilingGap);
-    s.dockSpace = r.Bool(L"Tiling", L"DockSpace", true);
-    s.tilingButton = r.Bool(L"Tiling", L"Button", true);
-    s.tilingMode = r.Int(L"Tiling", L"Mode", 0, ranges::kTilingMode);
-    s.floatingApps = r.LowerList(L"Tiling", L"Float", L',');
-
-    const std::wstring pinned = r.String(L"Dock", L"Pinned", kPinnedSentinel);
+    const std::wstring pinned = ReadString(store, L"Dock", L"Pinned", kPinnedSentinel);
     if (pinned != kPinnedSentinel) {
         s.pinnedPresent = true;
         s.pinned = SplitList(pinned, L'|');
     }
-
-    s.trayHidden = r.LowerList(L"Tray", L"Hidden", L',');
     return s;
 }
 

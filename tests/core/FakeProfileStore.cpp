@@ -3,11 +3,13 @@
 #include "config/SettingsText.h"
 #include "base/Utf16.h"
 
-#include <cwctype>
+#include <cwchar>
 
 namespace corvane::test {
 
-FakeProfileStore::FakeProfileStore(std::wstring text) : exists_(true) { Parse(text); }
+FakeProfileStore::FakeProfileStore(std::wstring text) : exists_(true) {
+    Parse(text);
+}
 
 void FakeProfileStore::Parse(const std::wstring& text) {
     std::wstring section;
@@ -58,41 +60,9 @@ int32_t FakeProfileStore::GetInt(std::wstring_view section, std::wstring_view ke
     if (!value || value->empty()) {
         return fallback;
     }
-    // RtlUnicodeStringToInteger with base 0: blanks, a sign, an optional
-    // 0x/0o/0b prefix, then digits up to the first that does not fit.
-    const std::wstring& v = *value;
-    std::size_t i = 0;
-    while (i < v.size() && std::iswspace(static_cast<wint_t>(v[i]))) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < v.size() && (v[i] == L'-' || v[i] == L'+')) {
-        negative = v[i] == L'-';
-        ++i;
-    }
-    int base = 10;
-    if (i + 1 < v.size() && v[i] == L'0') {
-        const wchar_t p = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(v[i + 1])));
-        base = p == L'x' ? 16 : p == L'o' ? 8 : p == L'b' ? 2 : 10;
-        if (base != 10) {
-            i += 2;
-        }
-    }
-    uint32_t result = 0;
-    for (; i < v.size(); ++i) {
-        const wchar_t c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(v[i])));
-        int digit = -1;
-        if (c >= L'0' && c <= L'9') {
-            digit = c - L'0';
-        } else if (c >= L'a' && c <= L'f') {
-            digit = c - L'a' + 10;
-        }
-        if (digit < 0 || digit >= base) {
-            break;
-        }
-        result = result * static_cast<uint32_t>(base) + static_cast<uint32_t>(digit);
-    }
-    return static_cast<int32_t>(negative ? 0u - result : result);
+    // The leading number: blanks, a sign, digits. Windows also reads 0x, 0o
+    // and 0b prefixes and wraps at 32 bits, which no test relies on.
+    return static_cast<int32_t>(std::wcstol(value->c_str(), nullptr, 10));
 }
 
 std::wstring FakeProfileStore::GetString(std::wstring_view section, std::wstring_view key,
