@@ -2,97 +2,82 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
-#include <vector>
 
 namespace corvane {
 namespace {
 
-// A window made of plain facts that notes which facts were asked for.
-struct FakeWindow final : AppWindowProbe {
+struct Facts {
     bool visible = true;
     uint32_t exStyle = 0;
     bool owned = false;
     bool cloaked = false;
-    std::wstring className = L"Chrome_WidgetWin_1";
+    const wchar_t* className = L"Chrome_WidgetWin_1";
     bool ours = false;
     int titleLength = 12;
-    std::string asked;  // one letter per fact, in the order asked
+};
+
+// A window made of plain facts that counts how often each is asked for.
+struct FakeWindow final : AppWindowProbe {
+    explicit FakeWindow(const Facts& f) : facts(f) {}
+    Facts facts;
+    std::map<char, int> asked;
 
     template <typename T>
     T Note(char fact, T value) {
-        asked += fact;
+        ++asked[fact];
         return value;
     }
-    bool IsVisible() override { return Note('v', visible); }
-    uint32_t ExtendedStyle() override { return Note('x', exStyle); }
-    bool HasOwner() override { return Note('o', owned); }
-    bool IsCloaked() override { return Note('c', cloaked); }
-    std::wstring ClassName() override { return Note('n', className); }
-    bool BelongsToThisProcess() override { return Note('p', ours); }
-    int TitleLength() override { return Note('t', titleLength); }
+    bool IsVisible() override { return Note('v', facts.visible); }
+    uint32_t ExtendedStyle() override { return Note('x', facts.exStyle); }
+    bool HasOwner() override { return Note('o', facts.owned); }
+    bool IsCloaked() override { return Note('c', facts.cloaked); }
+    std::wstring ClassName() override { return Note('n', std::wstring(facts.className)); }
+    bool BelongsToThisProcess() override { return Note('p', facts.ours); }
+    int TitleLength() override { return Note('t', facts.titleLength); }
 };
 
-TEST(IsDockAppWindow, ToolNoActivateAndOwnedWindowsCountOnlyWithAppWindow) {
-    struct Case {
-        uint32_t exStyle;
-        bool owned;
-        bool expected;
+TEST(IsDockAppWindow, VisibleUnownedTitledForeignWindowsOrThoseAskingForAButton) {
+    constexpr uint32_t tool = kExStyleToolWindow;
+    constexpr uint32_t app = kExStyleAppWindow;
+    constexpr uint32_t noActivate = kExStyleNoActivate;
+    struct Row {
+        const char* name;
+        Facts facts;
+        bool counts;
     };
-    for (const Case c : {
-             Case{0, false, true}, Case{kExStyleToolWindow, false, false},
-             Case{kExStyleToolWindow | kExStyleAppWindow, false, true},
-             Case{kExStyleNoActivate, false, false},
-             Case{kExStyleNoActivate | kExStyleAppWindow, false, true}, Case{0, true, false},
-             Case{kExStyleAppWindow, true, true},
-             Case{0x00000008u | 0x00080000u, false, true},  // topmost, layered: irrelevant
-         }) {
-        FakeWindow w;
-        w.exStyle = c.exStyle;
-        w.owned = c.owned;
-        EXPECT_EQ(IsDockAppWindow(w), c.expected) << std::hex << c.exStyle << " " << c.owned;
-    }
-}
-
-TEST(IsDockAppWindow, FactsAreAskedInOrderUntilTheFirstFails) {
-    FakeWindow plain;
-    EXPECT_TRUE(IsDockAppWindow(plain));
-    EXPECT_EQ(plain.asked, "vxocnpt");
-
-    FakeWindow hidden;
-    hidden.visible = false;
-    EXPECT_FALSE(IsDockAppWindow(hidden));
-    EXPECT_EQ(hidden.asked, "v");
-
-    FakeWindow cloaked;
-    cloaked.cloaked = true;
-    EXPECT_FALSE(IsDockAppWindow(cloaked));
-    EXPECT_EQ(cloaked.asked, "vxoc");
-
-    // With a taskbar button asked for, the owner is beside the point.
-    FakeWindow ownedApp;
-    ownedApp.exStyle = kExStyleAppWindow;
-    EXPECT_TRUE(IsDockAppWindow(ownedApp));
-    EXPECT_EQ(ownedApp.asked, "vxcnpt");
-
-    FakeWindow ours;
-    ours.ours = true;
-    EXPECT_FALSE(IsDockAppWindow(ours));
-    FakeWindow untitled;
-    untitled.titleLength = 0;
-    EXPECT_FALSE(IsDockAppWindow(untitled));
-}
-
-TEST(IsDockAppWindow, DesktopAndTaskbarClassesAreExcludedByExactName) {
-    for (const wchar_t* name : {L"Progman", L"WorkerW", L"Shell_TrayWnd"}) {
-        FakeWindow w;
-        w.className = name;
-        EXPECT_FALSE(IsDockAppWindow(w));
-    }
-    for (const wchar_t* name : {L"progman", L"WorkerW2", L"Shell_SecondaryTrayWnd"}) {
-        FakeWindow w;
-        w.className = name;
-        EXPECT_TRUE(IsDockAppWindow(w));
+    const Row rows[] = {
+        {"plain", {}, true},
+        {"hidden", {.visible = false}, false},
+        {"tool window", {.exStyle = tool}, false},
+        {"tool window asking for a button", {.exStyle = tool | app}, true},
+        {"no-activate", {.exStyle = noActivate}, false},
+        {"no-activate asking for a button", {.exStyle = noActivate | app}, true},
+        {"topmost and layered", {.exStyle = 0x00000008u | 0x00080000u}, true},
+        {"owned", {.owned = true}, false},
+        {"owned asking for a button", {.exStyle = app, .owned = true}, true},
+        {"cloaked", {.cloaked = true}, false},
+        {"ours", {.ours = true}, false},
+        {"untitled", {.titleLength = 0}, false},
+        {"desktop", {.className = L"Progman"}, false},
+        {"desktop worker", {.className = L"WorkerW"}, false},
+        {"taskbar", {.className = L"Shell_TrayWnd"}, false},
+        {"classes compare exactly", {.className = L"progman"}, true},
+        {"a longer class", {.className = L"WorkerW2"}, true},
+        {"secondary taskbar", {.className = L"Shell_SecondaryTrayWnd"}, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        FakeWindow window(r.facts);
+        EXPECT_EQ(IsDockAppWindow(window), r.counts);
+        // Each fact is a system call: asked at most once, none past a hidden window.
+        for (const auto& [fact, times] : window.asked) {
+            EXPECT_EQ(times, 1) << fact;
+        }
+        if (!r.facts.visible) {
+            EXPECT_EQ(window.asked.size(), 1u);
+        }
     }
 }
 

@@ -9,61 +9,49 @@
 namespace corvane {
 namespace {
 
-TEST(TintAlpha, ScalesPercentToByteWithIntegerDivision) {
-    EXPECT_EQ(TintAlpha(0), 0);
-    EXPECT_EQ(TintAlpha(100), 255);
-    EXPECT_EQ(TintAlpha(72), 183);  // 18360 / 100
-    EXPECT_EQ(TintAlpha(1), 2);     // 255 / 100
-    EXPECT_EQ(TintAlpha(99), 252);  // 25245 / 100
-}
-
-TEST(TintAlpha, OutOfRangeTintIsBounded) {
-    EXPECT_EQ(TintAlpha(-1), 0);
-    EXPECT_EQ(TintAlpha(INT_MIN), 0);
-    EXPECT_EQ(TintAlpha(101), 255);
-    EXPECT_EQ(TintAlpha(INT_MAX), 255);
-}
-
-TEST(AcrylicGradientColor, GreyLevelFollowsTheThemeInEveryChannel) {
-    EXPECT_EQ(AcrylicGradientColor(0, true), 0x00202020u);
+TEST(BackdropPlan, TintScalesPercentToAByteWithIntegerDivision) {
+    for (const auto& [percent, alpha] : {std::pair{0, 0},
+                                         {100, 255},
+                                         {72, 183},
+                                         {1, 2},
+                                         {99, 252},
+                                         {-1, 0},
+                                         {INT_MIN, 0},
+                                         {101, 255},
+                                         {INT_MAX, 255}}) {
+        EXPECT_EQ(TintAlpha(percent), alpha) << percent;
+    }
+    // The grey follows the theme in every channel.
     EXPECT_EQ(AcrylicGradientColor(100, true), 0xFF202020u);
-    EXPECT_EQ(AcrylicGradientColor(0, false), 0x00F3F3F3u);
-    EXPECT_EQ(AcrylicGradientColor(100, false), 0xFFF3F3F3u);
     EXPECT_EQ(AcrylicGradientColor(50, false), 0x7FF3F3F3u);
     EXPECT_EQ(AcrylicGradientColor(-20, true), 0x00202020u);
 }
 
-TEST(PlanBackdrop, AcrylicExtendsTheFrameAndTintsTheBlur) {
-    const BackdropPlan p = PlanBackdrop(Backdrop::Acrylic, 72, false, true);
-    EXPECT_TRUE(p.darkMode);
-    EXPECT_EQ(p.frameMargin, -1);
-    EXPECT_EQ(p.systemBackdrop, kSystemBackdropNone);
-    EXPECT_EQ(p.accentState, kAccentAcrylicBlurBehind);
-    EXPECT_EQ(p.gradientColor, 0xB7202020u);
-}
-
-TEST(PlanBackdrop, MicaUsesTheSystemMaterialWithoutAccent) {
-    const BackdropPlan p = PlanBackdrop(Backdrop::Mica, 72, false, false);
-    EXPECT_FALSE(p.darkMode);
-    EXPECT_EQ(p.accentState, kAccentDisabled);
-    EXPECT_EQ(p.frameMargin, -1);
-    EXPECT_EQ(p.systemBackdrop, kSystemBackdropMica);
-}
-
-TEST(PlanBackdrop, SolidRemovesTheGlass) {
-    const BackdropPlan p = PlanBackdrop(Backdrop::Solid, 72, false, true);
-    EXPECT_EQ(p.accentState, kAccentDisabled);
-    EXPECT_EQ(p.frameMargin, 0);
-    EXPECT_EQ(p.systemBackdrop, kSystemBackdropNone);
-}
-
-TEST(PlanBackdrop, PlainWinsOverEveryBackdrop) {
-    for (Backdrop b : {Backdrop::Acrylic, Backdrop::Mica, Backdrop::Solid}) {
-        const BackdropPlan p = PlanBackdrop(b, 100, true, false);
-        EXPECT_FALSE(p.darkMode);
-        EXPECT_EQ(p.accentState, kAccentDisabled);
-        EXPECT_EQ(p.frameMargin, -1);
-        EXPECT_EQ(p.systemBackdrop, kSystemBackdropNone);
+TEST(BackdropPlan, EachBackdropGetsItsAttributesAndPlainWinsOverAll) {
+    struct Row {
+        Backdrop backdrop;
+        bool plain, dark;
+        int32_t accent;
+        uint32_t gradient;
+        int32_t margin, system;
+    };
+    for (const Row& r :
+         {Row{Backdrop::Acrylic, false, true, kAccentAcrylicBlurBehind, 0xB7202020u, -1,
+              kSystemBackdropNone},
+          {Backdrop::Mica, false, false, kAccentDisabled, 0, -1, kSystemBackdropMica},
+          {Backdrop::Solid, false, true, kAccentDisabled, 0, 0, kSystemBackdropNone},
+          {Backdrop::Acrylic, true, false, kAccentDisabled, 0, -1, kSystemBackdropNone},
+          {Backdrop::Mica, true, true, kAccentDisabled, 0, -1, kSystemBackdropNone},
+          {Backdrop::Solid, true, false, kAccentDisabled, 0, -1, kSystemBackdropNone}}) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(r.backdrop) << " plain " << r.plain);
+        const BackdropPlan p = PlanBackdrop(r.backdrop, 72, r.plain, r.dark);
+        EXPECT_EQ(p.darkMode, r.dark);
+        EXPECT_EQ(p.accentState, r.accent);
+        if (r.accent != kAccentDisabled) {
+            EXPECT_EQ(p.gradientColor, r.gradient);
+        }
+        EXPECT_EQ(p.frameMargin, r.margin);
+        EXPECT_EQ(p.systemBackdrop, r.system);
     }
 }
 

@@ -4,10 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace corvane {
 namespace {
 
-using Action = BarClickAction;
+using A = BarClickAction;
+using B = MouseButton;
+constexpr B L = B::Left;
+constexpr B R = B::Right;
+constexpr B M = B::Middle;
 
 BarItem Item(BarItemKind kind, float left, float right) {
     BarItem item;
@@ -19,170 +26,146 @@ BarItem Item(BarItemKind kind, float left, float right) {
     return item;
 }
 
-// The order layout gives them: name and one title on the left, the right
-// side from the tray inwards to the clock.
-std::vector<BarItem> Items() {
-    return {Item(BarItemKind::AppNameItem, 6, 80),
-            Item(BarItemKind::MenuTitleItem, 82, 120),
-            Item(BarItemKind::TrayIconItem, 700, 726),
-            Item(BarItemKind::TilingButtonItem, 732, 760),
-            Item(BarItemKind::StatusItem, 766, 826),
-            Item(BarItemKind::ClockItem, 828, 930),
-            Item(BarItemKind::NowPlayingItem, 600, 690)};
-}
-constexpr int kName = 0;
-constexpr int kTitle = 1;
-constexpr int kTray = 2;
-constexpr int kTiling = 3;
-constexpr int kStatus = 4;
-constexpr int kClock = 5;
-constexpr int kNowPlaying = 6;
+// In the order layout gives them: name and title first, Now Playing last.
+const std::vector<BarItem> kItems = {
+    Item(BarItemKind::AppNameItem, 6, 80),      Item(BarItemKind::MenuTitleItem, 82, 120),
+    Item(BarItemKind::TrayIconItem, 700, 726),  Item(BarItemKind::TilingButtonItem, 732, 760),
+    Item(BarItemKind::StatusItem, 766, 826),    Item(BarItemKind::ClockItem, 828, 930),
+    Item(BarItemKind::NowPlayingItem, 600, 690)};
+enum : int { kName, kTitle, kTray, kTiling, kStatus, kClock, kNowPlaying, kNothing = -1 };
 
-constexpr BarButtonEvent Down(MouseButton b) { return {b, true, false}; }
-constexpr BarButtonEvent Up(MouseButton b) { return {b, false, false}; }
-constexpr BarButtonEvent Double(MouseButton b) { return {b, true, true}; }
-
-// Press and release on the same item; the action of the release.
-Action Click(int index, MouseButton button) {
-    const auto items = Items();
-    const BarButtonOutcome press = DecideBarButton(items, -1, index, Down(button));
-    EXPECT_EQ(press.pressedIndex, index);
-    EXPECT_EQ(press.action, Action::None);
-    EXPECT_FALSE(press.clearPressedAfter);
-    const BarButtonOutcome release =
-        DecideBarButton(items, press.pressedIndex, index, Up(button));
-    EXPECT_TRUE(release.clearPressedAfter);
-    return release.action;
+struct Step {
+    int hit;
+    BarButtonEvent event;
+};
+constexpr auto Down = [](int hit, B b) { return Step{hit, {b, true, false}}; };
+constexpr auto Up = [](int hit, B b) { return Step{hit, {b, false, false}}; };
+constexpr auto Double = [](int hit, B b) { return Step{hit, {b, true, true}}; };
+// A click and, quickly after it, a second one.
+std::vector<Step> DoubleClick(int hit, B b) {
+    return {Down(hit, b), Up(hit, b), Double(hit, b), Up(hit, b)};
 }
 
-TEST(BarClicks, EachKindActsOnTheReleaseOfItsButtons) {
-    EXPECT_EQ(Click(kName, MouseButton::Left), Action::AppNameMenu);
-    EXPECT_EQ(Click(kName, MouseButton::Right), Action::AppNameMenu);
-    EXPECT_EQ(Click(kName, MouseButton::Middle), Action::None);
-    EXPECT_EQ(Click(kTiling, MouseButton::Left), Action::ToggleTiling);
-    EXPECT_EQ(Click(kTiling, MouseButton::Right), Action::TilingSettings);
-    EXPECT_EQ(Click(kTiling, MouseButton::Middle), Action::None);
-    EXPECT_EQ(Click(kStatus, MouseButton::Left), Action::QuickSettings);
-    EXPECT_EQ(Click(kStatus, MouseButton::Right), Action::SoundSettings);
-    EXPECT_EQ(Click(kStatus, MouseButton::Middle), Action::ToggleMute);
-    EXPECT_EQ(Click(kClock, MouseButton::Left), Action::Notifications);
-    EXPECT_EQ(Click(kClock, MouseButton::Right), Action::DateTimeSettings);
-    EXPECT_EQ(Click(kClock, MouseButton::Middle), Action::None);
-    EXPECT_EQ(Click(kNowPlaying, MouseButton::Left), Action::NowPlayingCard);
-    EXPECT_EQ(Click(kNowPlaying, MouseButton::Middle), Action::PlayPause);
-    EXPECT_EQ(Click(kNowPlaying, MouseButton::Right), Action::None);
-}
+// Each action that ran, with the item shown pressed while it ran.
+using Log = std::vector<std::pair<A, int>>;
 
-TEST(BarClicks, PressingOnTheClockAndReleasingOnTheStatusDoesNothing) {
-    const auto items = Items();
-    const BarButtonOutcome press = DecideBarButton(items, -1, kClock, Down(MouseButton::Left));
-    ASSERT_EQ(press.pressedIndex, kClock);
-    const BarButtonOutcome release =
-        DecideBarButton(items, press.pressedIndex, kStatus, Up(MouseButton::Left));
-    EXPECT_EQ(release.action, Action::None);
-    EXPECT_TRUE(release.clearPressedAfter);
-    // Nor does a release whose press went to nothing.
-    EXPECT_EQ(DecideBarButton(items, -1, kTiling, Up(MouseButton::Left)).action, Action::None);
-}
-
-TEST(BarClicks, NothingUnderThePointerClearsThePress) {
-    const auto items = Items();
-    for (const BarButtonEvent e : {Down(MouseButton::Left), Up(MouseButton::Left),
-                                   Double(MouseButton::Right)}) {
-        const BarButtonOutcome out = DecideBarButton(items, kClock, -1, e);
-        EXPECT_EQ(out.pressedIndex, -1);
-        EXPECT_EQ(out.action, Action::None);
-        EXPECT_TRUE(out.clearPressedAfter);
+// Feeds the steps through the rule the way the bar window does and returns
+// what ran and which item is left pressed.
+std::pair<Log, int> Play(const std::vector<Step>& steps) {
+    Log log;
+    int pressed = kNothing;
+    for (const Step& step : steps) {
+        const BarButtonOutcome out = DecideBarButton(kItems, pressed, step.hit, step.event);
+        pressed = out.pressedIndex;
+        if (out.action != A::None) {
+            log.emplace_back(out.action, pressed);
+        }
+        if (out.clearPressedAfter) {
+            pressed = kNothing;
+        }
     }
-    // An index past the list counts as nothing too.
-    EXPECT_EQ(DecideBarButton(items, -1, 99, Down(MouseButton::Left)).pressedIndex, -1);
+    return {log, pressed};
 }
 
-TEST(BarClicks, MenuTitlesOpenOnThePressOfLeftOrRight) {
-    const auto items = Items();
-    for (const BarButtonEvent e : {Down(MouseButton::Left), Down(MouseButton::Right),
-                                   Double(MouseButton::Left)}) {
-        const BarButtonOutcome out = DecideBarButton(items, -1, kTitle, e);
-        EXPECT_EQ(out.action, Action::OpenMenus);
-        EXPECT_EQ(out.pressedIndex, kTitle);
-        EXPECT_TRUE(out.clearPressedAfter);
+TEST(BarClicks, PressAndReleaseOnTheSameItem) {
+    struct Row {
+        int item;
+        A left, right, middle;
+    };
+    const Row rows[] = {{kName, A::AppNameMenu, A::AppNameMenu, A::None},
+                        {kTiling, A::ToggleTiling, A::TilingSettings, A::None},
+                        {kStatus, A::QuickSettings, A::SoundSettings, A::ToggleMute},
+                        {kClock, A::Notifications, A::DateTimeSettings, A::None},
+                        {kNowPlaying, A::NowPlayingCard, A::None, A::PlayPause}};
+    for (const Row& r : rows) {
+        for (const auto& [button, action] : {std::pair{L, r.left}, {R, r.right}, {M, r.middle}}) {
+            SCOPED_TRACE(testing::Message() << "item " << r.item << " button " << int(button));
+            // Nothing runs on the press; the release runs the action.
+            EXPECT_EQ(Play({Down(r.item, button)}), std::make_pair(Log{}, r.item));
+            const Log expected = action == A::None ? Log{} : Log{{action, r.item}};
+            EXPECT_EQ(Play({Down(r.item, button), Up(r.item, button)}),
+                      std::make_pair(expected, int{kNothing}));
+        }
     }
-    EXPECT_EQ(DecideBarButton(items, -1, kTitle, Down(MouseButton::Middle)).action, Action::None);
-    EXPECT_EQ(DecideBarButton(items, kTitle, kTitle, Up(MouseButton::Left)).action, Action::None);
 }
 
-TEST(BarClicks, ADoubleClickIsAPressThatTheReleaseCompletes) {
-    const auto items = Items();
-    const BarButtonOutcome press = DecideBarButton(items, -1, kTiling, Double(MouseButton::Left));
-    EXPECT_EQ(press.pressedIndex, kTiling);
-    EXPECT_EQ(press.action, Action::None);
-    EXPECT_EQ(DecideBarButton(items, kTiling, kTiling, Up(MouseButton::Left)).action,
-              Action::ToggleTiling);
+TEST(BarClicks, Sequences) {
+    struct Row {
+        const char* name;
+        std::vector<Step> steps;
+        Log log;
+        int pressedAfter = kNothing;
+    };
+    const Row rows[] = {
+        {"release on another item", {Down(kClock, L), Up(kStatus, L)}, {}},
+        {"release without a press", {Up(kTiling, L)}, {}},
+        {"no item under the pointer ends the press",
+         {Down(kClock, L), Up(kNothing, L), Up(kClock, L)},
+         {}},
+        {"index past the list is nothing", {Down(99, L), Up(99, L)}, {}},
+        {"a double-click is a press",
+         {Double(kTiling, L), Up(kTiling, L)},
+         {{A::ToggleTiling, kTiling}}},
+        {"left double-click: two presses",
+         DoubleClick(kStatus, L),
+         {{A::QuickSettings, kStatus}, {A::QuickSettings, kStatus}}},
+        {"right double-click: two presses",
+         DoubleClick(kStatus, R),
+         {{A::SoundSettings, kStatus}, {A::SoundSettings, kStatus}}},
+        {"middle double-click: one mute", DoubleClick(kStatus, M), {{A::ToggleMute, kStatus}}},
+        {"menu title opens on a left press", {Down(kTitle, L)}, {{A::OpenMenus, kTitle}}},
+        {"menu title opens on a right press", {Down(kTitle, R)}, {{A::OpenMenus, kTitle}}},
+        {"menu title opens on a double-click", {Double(kTitle, L)}, {{A::OpenMenus, kTitle}}},
+        {"menu title ignores the middle button", {Down(kTitle, M), Up(kTitle, M)}, {}},
+        {"tray left press may start a drag", {Down(kTray, L)}, {{A::TrayPress, kTray}}, kTray},
+        {"tray left double-click too", {Double(kTray, L)}, {{A::TrayPress, kTray}}, kTray},
+        {"tray left release is no action", {Down(kTray, L), Up(kTray, L)}, {{A::TrayPress, kTray}}},
+        {"tray right press is forwarded", {Down(kTray, R)}, {{A::TrayForward, kTray}}},
+        {"tray middle press is forwarded", {Down(kTray, M)}, {{A::TrayForward, kTray}}},
+        {"tray release is forwarded", {Down(kClock, L), Up(kTray, R)}, {{A::TrayForward, kClock}}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        EXPECT_EQ(Play(r.steps), std::make_pair(r.log, r.pressedAfter));
+    }
 }
 
-TEST(BarClicks, TrayIconsTakeTheLeftPressAndForwardOtherButtons) {
-    const auto items = Items();
-    const BarButtonOutcome left = DecideBarButton(items, -1, kTray, Down(MouseButton::Left));
-    EXPECT_EQ(left.action, Action::TrayPress);
-    EXPECT_FALSE(left.clearPressedAfter);
-    EXPECT_EQ(DecideBarButton(items, -1, kTray, Double(MouseButton::Left)).action,
-              Action::TrayPress);
-    EXPECT_EQ(DecideBarButton(items, -1, kTray, Down(MouseButton::Right)).action,
-              Action::TrayForward);
-    EXPECT_EQ(DecideBarButton(items, -1, kTray, Down(MouseButton::Middle)).action,
-              Action::TrayForward);
-    // Forwarded as they come, whichever item was pressed.
-    EXPECT_EQ(DecideBarButton(items, kClock, kTray, Up(MouseButton::Right)).action,
-              Action::TrayForward);
-    EXPECT_EQ(DecideBarButton(items, kTray, kTray, Up(MouseButton::Left)).action, Action::None);
-}
-
-TEST(BarClicks, AppNameMenuCommandsFollowTheTargetsState) {
+TEST(BarClicks, AppNameMenuCommandsAndForeground) {
     EXPECT_EQ(AppNameWindowCommand(kMenuMinimize, false), WindowCommand::Minimize);
     EXPECT_EQ(AppNameWindowCommand(kMenuMaximizeOrRestore, false), WindowCommand::Maximize);
     EXPECT_EQ(AppNameWindowCommand(kMenuMaximizeOrRestore, true), WindowCommand::Restore);
     EXPECT_EQ(AppNameWindowCommand(kMenuCloseWindow, true), WindowCommand::Close);
     EXPECT_EQ(AppNameWindowCommand(kMenuQuit, false), WindowCommand::None);
-    EXPECT_EQ(AppNameWindowCommand(0, false), WindowCommand::None);
-}
-
-TEST(BarClicks, ForegroundGoesBackExceptAfterMinimizeOrClose) {
+    // The target gets the foreground back unless it just went away.
     EXPECT_FALSE(AppNameMenuReturnsForeground(kMenuMinimize));
     EXPECT_FALSE(AppNameMenuReturnsForeground(kMenuCloseWindow));
     EXPECT_TRUE(AppNameMenuReturnsForeground(kMenuMaximizeOrRestore));
-    EXPECT_TRUE(AppNameMenuReturnsForeground(kMenuNeverTile));
     EXPECT_TRUE(AppNameMenuReturnsForeground(0));  // dismissed
 }
 
 TEST(BarClicks, TooltipTextIsSentOnlyWhenItChanges) {
-    const TooltipUpdate off = PlanTooltipUpdate(L"Tiling: on", L"");
-    EXPECT_FALSE(off.activate);
-    EXPECT_FALSE(off.sendText);
-    const TooltipUpdate same = PlanTooltipUpdate(L"Tiling: on", L"Tiling: on");
-    EXPECT_TRUE(same.activate);
-    EXPECT_FALSE(same.sendText);
-    const TooltipUpdate changed = PlanTooltipUpdate(L"Tiling: on", L"Tiling: off");
-    EXPECT_TRUE(changed.activate);
-    EXPECT_TRUE(changed.sendText);
-    EXPECT_TRUE(PlanTooltipUpdate(L"", L"Friday").sendText);
+    const auto plan = [](const wchar_t* shown, const wchar_t* wanted) {
+        const TooltipUpdate update = PlanTooltipUpdate(shown, wanted);
+        return std::pair{update.activate, update.sendText};
+    };
+    EXPECT_EQ(plan(L"Tiling: on", L""), std::pair(false, false));
+    EXPECT_EQ(plan(L"Tiling: on", L"Tiling: on"), std::pair(true, false));
+    EXPECT_EQ(plan(L"Tiling: on", L"Tiling: off"), std::pair(true, true));
+    EXPECT_EQ(plan(L"", L"Friday"), std::pair(true, true));
 }
 
 TEST(BarClicks, ItemBoxesScaleToPixelsTruncated) {
     const BarItem item = Item(BarItemKind::ClockItem, 10.5f, 33.9f);
     EXPECT_EQ(ItemPixelBox(item, 96), (PixelRect{10, 3, 33, 25}));
-    // 10.5 x 1.5 = 15.75, 33.9 x 1.5 = 50.85, 25 x 1.5 = 37.5
+    // 15.75, 4.5, 50.85, 37.5
     EXPECT_EQ(ItemPixelBox(item, 144), (PixelRect{15, 4, 50, 37}));
 }
 
 TEST(KeyChordStrokes, DownInOrderThenUpInReverse) {
-    const std::vector<KeyStroke> strokes = PressTogetherStrokes({0x5B, 0x10, 'A'});
-    const std::vector<KeyStroke> expected = {{0x5B, 0},
-                                             {0x10, 0},
-                                             {'A', 0},
-                                             {'A', kStrokeKeyUp},
-                                             {0x10, kStrokeKeyUp},
-                                             {0x5B, kStrokeKeyUp}};
-    EXPECT_EQ(strokes, expected);
+    const std::vector<KeyStroke> expected = {
+        {0x5B, 0},           {0x10, 0}, {'A', 0}, {'A', kStrokeKeyUp}, {0x10, kStrokeKeyUp},
+        {0x5B, kStrokeKeyUp}};
+    EXPECT_EQ(PressTogetherStrokes({0x5B, 0x10, 'A'}), expected);
     EXPECT_TRUE(PressTogetherStrokes({}).empty());
 }
 

@@ -2,13 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace corvane {
 namespace {
 
 constexpr float kW = 1000;
 constexpr float kH = 28;
+using K = BarItemKind;
 
-BarItem Item(BarItemKind kind, float left, float right) {
+BarItem Item(K kind, float left, float right) {
     BarItem item;
     item.kind = kind;
     item.left = left;
@@ -18,125 +22,67 @@ BarItem Item(BarItemKind kind, float left, float right) {
     return item;
 }
 
-std::vector<PointRect> Islands(const std::vector<BarItem>& items, BarStyle style,
-                               bool nowPlayingNextToClock = false) {
-    std::vector<PointRect> islands;
-    BuildBarIslands(items, style, kW, kH, nowPlayingNextToClock, islands);
-    return islands;
-}
+// In list order, which is not left to right: the name first, menus last. Now
+// Playing's place is the layout's to check.
+const std::vector<BarItem> kFullBar = {
+    Item(K::AppNameItem, 6, 75),     Item(K::ClockItem, 473, 528),
+    Item(K::StatusItem, 934, 994),   Item(K::TilingButtonItem, 900, 928),
+    Item(K::TrayIconItem, 822, 848), Item(K::TrayIconItem, 848, 874),
+    Item(K::MenuTitleItem, 77, 123), Item(K::MenuTitleItem, 123, 169),
+};
 
-void ExpectIsland(const PointRect& island, float left, float right) {
-    EXPECT_FLOAT_EQ(island.left, left);
-    EXPECT_FLOAT_EQ(island.right, right);
-    EXPECT_FLOAT_EQ(island.top, 0);
-    EXPECT_FLOAT_EQ(island.bottom, kH);
-}
-
-// Deliberately not in left-to-right order: the list order of a real layout
-// puts the name first and the menus last.
-std::vector<BarItem> FullBar() {
-    return {
-        Item(BarItemKind::AppNameItem, 6, 75),     Item(BarItemKind::ClockItem, 473, 528),
-        Item(BarItemKind::StatusItem, 934, 994),   Item(BarItemKind::TilingButtonItem, 900, 928),
-        Item(BarItemKind::TrayIconItem, 822, 848), Item(BarItemKind::TrayIconItem, 848, 874),
-        Item(BarItemKind::MenuTitleItem, 77, 123), Item(BarItemKind::MenuTitleItem, 123, 169),
+TEST(BarIslands, GroupsOfEachStyle) {
+    struct Row {
+        const char* name;
+        BarStyle style;
+        std::vector<BarItem> items;
+        std::vector<std::pair<float, float>> islands;  // each from the top to the bottom
     };
-}
-
-TEST(BarIslandsSeparated, LeftCentreAndRightGroupsWithPaddingOf4_8) {
-    const auto islands = Islands(FullBar(), BarStyle::Separated);
-    ASSERT_EQ(islands.size(), 3u);
-    ExpectIsland(islands[0], 0, 169 + 4.8f);
-    ExpectIsland(islands[1], 473 - 4.8f, 528 + 4.8f);
-    ExpectIsland(islands[2], 822 - 4.8f, kW);
-}
-
-TEST(BarIslandsSeparated, NowPlayingJoinsTheCentreOnlyWhenNextToTheClock) {
-    std::vector<BarItem> items = FullBar();
-    items.push_back(Item(BarItemKind::NowPlayingItem, 398, 469));
-
-    auto islands = Islands(items, BarStyle::Separated, true);
-    ASSERT_EQ(islands.size(), 3u);
-    ExpectIsland(islands[1], 398 - 4.8f, 528 + 4.8f);
-    ExpectIsland(islands[2], 822 - 4.8f, kW);
-
-    // Next to the tray it belongs to the right-hand group.
-    items.back() = Item(BarItemKind::NowPlayingItem, 745, 816);
-    islands = Islands(items, BarStyle::Separated, false);
-    ASSERT_EQ(islands.size(), 3u);
-    ExpectIsland(islands[1], 473 - 4.8f, 528 + 4.8f);
-    ExpectIsland(islands[2], 745 - 4.8f, kW);
-}
-
-TEST(BarIslandsSeparated, GroupsWithoutItemsGetNoIslandButTheCentreAlwaysDoes) {
-    // No application: no left island.
-    auto islands =
-        Islands({Item(BarItemKind::ClockItem, 473, 528), Item(BarItemKind::StatusItem, 934, 994)},
-                BarStyle::Separated);
-    ASSERT_EQ(islands.size(), 2u);
-    ExpectIsland(islands[0], 473 - 4.8f, 528 + 4.8f);
-    ExpectIsland(islands[1], 934 - 4.8f, kW);
-
-    // Nothing right of the clock: no right island.
-    islands =
-        Islands({Item(BarItemKind::AppNameItem, 6, 75), Item(BarItemKind::ClockItem, 473, 528)},
-                BarStyle::Separated);
-    ASSERT_EQ(islands.size(), 2u);
-    ExpectIsland(islands[0], 0, 75 + 4.8f);
-    ExpectIsland(islands[1], 473 - 4.8f, 528 + 4.8f);
-
-    // No items at all: only the centre sliver around 0.
-    islands = Islands({}, BarStyle::Separated);
-    ASSERT_EQ(islands.size(), 1u);
-    ExpectIsland(islands[0], -4.8f, 4.8f);
-}
-
-TEST(BarIslandsSeparated, LeftIslandNeedsARightEdgeAboveZero) {
-    const auto islands =
-        Islands({Item(BarItemKind::AppNameItem, -10, 0), Item(BarItemKind::ClockItem, 473, 528)},
-                BarStyle::Separated);
-    ASSERT_EQ(islands.size(), 1u);
-    ExpectIsland(islands[0], 473 - 4.8f, 528 + 4.8f);
-}
-
-TEST(BarIslandsIslandsStyle, NameMenusAndRightSideEachGetAnIsland) {
-    const auto islands = Islands(FullBar(), BarStyle::Islands);
-    ASSERT_EQ(islands.size(), 3u);
-    ExpectIsland(islands[0], 0, 75 + 4);
-    ExpectIsland(islands[1], 77 - 4, 169 + 4);
-    // The clock is part of the right-hand island in this style.
-    ExpectIsland(islands[2], 473 - 6, kW);
-}
-
-TEST(BarIslandsIslandsStyle, MissingGroupsAreLeftOut) {
-    // A name without menus.
-    auto islands =
-        Islands({Item(BarItemKind::AppNameItem, 6, 75), Item(BarItemKind::ClockItem, 940, 994)},
-                BarStyle::Islands);
-    ASSERT_EQ(islands.size(), 2u);
-    ExpectIsland(islands[0], 0, 79);
-    ExpectIsland(islands[1], 934, kW);
-
-    // Only right-hand items.
-    islands =
-        Islands({Item(BarItemKind::StatusItem, 880, 940), Item(BarItemKind::ClockItem, 940, 994)},
-                BarStyle::Islands);
-    ASSERT_EQ(islands.size(), 1u);
-    ExpectIsland(islands[0], 874, kW);
-
-    // No items: no islands at all (unlike the separated style).
-    EXPECT_TRUE(Islands({}, BarStyle::Islands).empty());
-}
-
-TEST(BarIslands, ClassicAndFloatingHaveNoneAndOldIslandsAreDropped) {
-    for (BarStyle style : {BarStyle::Classic, BarStyle::Floating}) {
-        std::vector<PointRect> islands = {{1, 2, 3, 4}};
-        BuildBarIslands(FullBar(), style, kW, kH, false, islands);
-        EXPECT_TRUE(islands.empty()) << static_cast<int>(style);
+    const BarStyle separated = BarStyle::Separated;
+    const BarStyle islands = BarStyle::Islands;
+    const float p = 4.8f;
+    const Row rows[] = {
+        {"separated: left, centre and right",
+         separated,
+         kFullBar,
+         {{0, 169 + p}, {473 - p, 528 + p}, {822 - p, kW}}},
+        {"separated: no application, no left island",
+         separated,
+         {Item(K::ClockItem, 473, 528), Item(K::StatusItem, 934, 994)},
+         {{473 - p, 528 + p}, {934 - p, kW}}},
+        {"separated: nothing right of the clock, no right island",
+         separated,
+         {Item(K::AppNameItem, 6, 75), Item(K::ClockItem, 473, 528)},
+         {{0, 75 + p}, {473 - p, 528 + p}}},
+        {"separated: a left side ending at 0 gets no island",
+         separated,
+         {Item(K::AppNameItem, -10, 0), Item(K::ClockItem, 473, 528)},
+         {{473 - p, 528 + p}}},
+        {"separated: the centre is always there", separated, {}, {{-p, p}}},
+        {"islands: a name without menus",
+         islands,
+         {Item(K::AppNameItem, 6, 75), Item(K::ClockItem, 940, 994)},
+         {{0, 79}, {934, kW}}},
+        {"islands: only the right side",
+         islands,
+         {Item(K::StatusItem, 880, 940), Item(K::ClockItem, 940, 994)},
+         {{874, kW}}},
+        {"islands: no items, no islands", islands, {}, {}},
+        {"classic has none", BarStyle::Classic, kFullBar, {}},
+        {"floating has none", BarStyle::Floating, kFullBar, {}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        std::vector<PointRect> built = {{1, 2, 3, 4}};  // what the last layout left
+        BuildBarIslands(r.items, r.style, kW, kH, false, built);
+        ASSERT_EQ(built.size(), r.islands.size());
+        for (std::size_t i = 0; i < built.size(); ++i) {
+            EXPECT_FLOAT_EQ(built[i].left, r.islands[i].first) << i;
+            EXPECT_FLOAT_EQ(built[i].right, r.islands[i].second) << i;
+            EXPECT_FLOAT_EQ(built[i].top, 0) << i;
+            EXPECT_FLOAT_EQ(built[i].bottom, kH) << i;
+        }
     }
-    std::vector<PointRect> islands = {{1, 2, 3, 4}, {5, 6, 7, 8}};
-    BuildBarIslands(FullBar(), BarStyle::Separated, kW, kH, false, islands);
-    EXPECT_EQ(islands.size(), 3u);
 }
 
 }  // namespace

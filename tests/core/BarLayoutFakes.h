@@ -5,7 +5,6 @@
 #include "bar/BarLayout.h"
 
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace corvane::test {
@@ -14,29 +13,17 @@ class FakeBarTextMeasurer final : public BarTextMeasurer {
 public:
     static constexpr float kCharWidth = 7;
 
-    struct Call {
-        BarTextRole role;
-        int32_t menuIndex;
-        std::wstring text;
-        float maxWidth;
-        float maxHeight;
-    };
-
     // Widths are deliberately not capped at the request's maximum, so that
     // the layout's own caps are what a test sees.
     std::optional<BarTextMetrics> Measure(const BarTextRequest& request) override {
         if (recording) {
-            calls.push_back({request.role, request.menuIndex, std::wstring(request.text),
-                             request.maxWidth, request.maxHeight});
+            requests.push_back(request);
         }
         if (failing && *failing == request.role) {
             return std::nullopt;
         }
-        std::size_t trailing = 0;
-        while (trailing < request.text.size() &&
-               request.text[request.text.size() - 1 - trailing] == L' ') {
-            ++trailing;
-        }
+        const std::size_t trailing =
+            request.text.size() - (request.text.find_last_not_of(L' ') + 1);
         BarTextMetrics metrics;
         metrics.width = kCharWidth * static_cast<float>(request.text.size() - trailing);
         metrics.widthIncludingTrailingWhitespace =
@@ -46,24 +33,14 @@ public:
 
     void DiscardMenuTitle(int32_t menuIndex) override { discarded.push_back(menuIndex); }
 
-    std::vector<const Call*> CallsFor(BarTextRole role) const {
-        std::vector<const Call*> found;
-        for (const Call& call : calls) {
-            if (call.role == role) {
-                found.push_back(&call);
-            }
-        }
-        return found;
-    }
-
     bool recording = true;
-    std::optional<BarTextRole> failing;  // this role gets no layout
-    std::vector<Call> calls;
+    std::optional<BarTextRole> failing;    // this role gets no layout
+    std::vector<BarTextRequest> requests;  // their texts point into the layout's input
     std::vector<int32_t> discarded;
 };
 
-// n icons in 26-point slots right-aligned at the edge, 3 .. height - 3; the
-// next item ends 6 points left of the strip. Each call's edge is recorded.
+// n icons in 26-point slots right-aligned at the edge; the next item ends 6
+// points left of the strip. Each call's edge is recorded.
 class FakeTrayStrip {
 public:
     FakeTrayStrip(int icons, float height) : icons_(icons), height_(height) {}
@@ -79,8 +56,6 @@ public:
                 item.right = item.left + 26.0f;
                 item.top = 3;
                 item.bottom = height_ - 3;
-                item.ownerWindow = 0x1000u + static_cast<uint64_t>(i);
-                item.iconId = static_cast<uint32_t>(i + 1);
                 items.push_back(item);
             }
             return left - 6.0f;

@@ -5,176 +5,128 @@
 namespace corvane {
 namespace {
 
-TEST(NetworkGlyph, NotConnectedIsTheGreyFan) {
-    const NetworkGlyph g = ChooseNetworkGlyph(NetworkKind::None, 0);
-    EXPECT_EQ(g.glyph, kGlyphWifi);
-    EXPECT_EQ(g.colour, StatusColour::Secondary);
-    EXPECT_FLOAT_EQ(g.alpha, 1.0f);
-    EXPECT_FLOAT_EQ(g.litRadius, 0.0f);
-    // A leftover signal value does not light anything up.
-    EXPECT_EQ(ChooseNetworkGlyph(NetworkKind::None, 90).colour, StatusColour::Secondary);
-}
+constexpr StatusColour P = StatusColour::Primary;
+constexpr StatusColour S = StatusColour::Secondary;
+constexpr StatusColour Red = StatusColour::Negative;
+constexpr StatusColour Green = StatusColour::Positive;
 
-TEST(NetworkGlyph, EthernetIsItsOwnGlyphInFullColour) {
-    const NetworkGlyph g = ChooseNetworkGlyph(NetworkKind::Ethernet, 100);
-    EXPECT_EQ(g.glyph, kGlyphEthernet);
-    EXPECT_EQ(g.colour, StatusColour::Primary);
-    EXPECT_FLOAT_EQ(g.alpha, 1.0f);
-    EXPECT_FLOAT_EQ(g.litRadius, 0.0f);
-}
-
-TEST(NetworkGlyph, StrongWifiIsTheWholeFan) {
-    for (int signal : {75, 88, 100}) {
-        const NetworkGlyph g = ChooseNetworkGlyph(NetworkKind::WiFi, signal);
-        EXPECT_EQ(g.glyph, kGlyphWifi) << signal;
-        EXPECT_EQ(g.colour, StatusColour::Primary) << signal;
-        EXPECT_FLOAT_EQ(g.alpha, 1.0f) << signal;
-        EXPECT_FLOAT_EQ(g.litRadius, 0.0f) << signal;
-    }
-}
-
-TEST(NetworkGlyph, WeakWifiLightsTheFanUpToTheSignalBand) {
-    struct Case {
+TEST(StatusGlyphs, NetworkGlyphFollowsKindAndSignalBand) {
+    struct Row {
+        NetworkKind kind;
         int signal;
-        float radius;
+        wchar_t glyph;
+        StatusColour colour;
+        float alpha;
+        float litRadius;  // 0: the whole fan at alpha
     };
-    const Case cases[] = {{0, 3.38f},  {24, 3.38f}, {25, 6.24f}, {40, 6.24f},
-                          {49, 6.24f}, {50, 9.36f}, {62, 9.36f}, {74, 9.36f}};
-    for (const Case& c : cases) {
-        const NetworkGlyph g = ChooseNetworkGlyph(NetworkKind::WiFi, c.signal);
-        EXPECT_EQ(g.glyph, kGlyphWifi) << c.signal;
-        EXPECT_EQ(g.colour, StatusColour::Primary) << c.signal;
-        EXPECT_FLOAT_EQ(g.alpha, 0.35f) << c.signal;
-        EXPECT_FLOAT_EQ(g.litRadius, c.radius) << c.signal;
+    const NetworkKind none = NetworkKind::None;
+    const NetworkKind wifi = NetworkKind::WiFi;
+    const NetworkKind wire = NetworkKind::Ethernet;
+    const wchar_t fan = kGlyphWifi;
+    const wchar_t plug = kGlyphEthernet;
+    // Not connected stays grey whatever signal is left over.
+    const Row rows[] = {{none, 0, fan, S, 1, 0},         {none, 90, fan, S, 1, 0},
+                        {wire, 100, plug, P, 1, 0},      {wifi, 100, fan, P, 1, 0},
+                        {wifi, 75, fan, P, 1, 0},        {wifi, 74, fan, P, .35f, 9.36f},
+                        {wifi, 50, fan, P, .35f, 9.36f}, {wifi, 49, fan, P, .35f, 6.24f},
+                        {wifi, 25, fan, P, .35f, 6.24f}, {wifi, 24, fan, P, .35f, 3.38f},
+                        {wifi, 0, fan, P, .35f, 3.38f}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(r.kind) << " at " << r.signal);
+        const NetworkGlyph g = ChooseNetworkGlyph(r.kind, r.signal);
+        EXPECT_EQ(g.glyph, r.glyph);
+        EXPECT_EQ(g.colour, r.colour);
+        EXPECT_FLOAT_EQ(g.alpha, r.alpha);
+        EXPECT_FLOAT_EQ(g.litRadius, r.litRadius);
     }
 }
 
-TEST(NetworkGlyph, LitCircleGrowsWithTheSignal) {
-    float previous = 0.0f;
-    for (int signal = 0; signal < 75; ++signal) {
-        const float r = ChooseNetworkGlyph(NetworkKind::WiFi, signal).litRadius;
-        EXPECT_GE(r, previous) << signal;
-        previous = r;
-    }
-}
-
-TEST(SoundGlyph, NoDeviceIsTheDimmedMuteGlyph) {
-    for (bool muted : {false, true}) {
-        const SoundGlyph g = ChooseSoundGlyph(false, muted, 0.5f);
-        EXPECT_EQ(g.glyph, kGlyphMute);
-        EXPECT_EQ(g.colour, StatusColour::Secondary);
-    }
-}
-
-TEST(SoundGlyph, MutedIsTheMuteGlyphInFullColourAtAnyVolume) {
-    for (float v : {0.0f, 0.5f, 1.0f}) {
-        const SoundGlyph g = ChooseSoundGlyph(true, true, v);
-        EXPECT_EQ(g.glyph, kGlyphMute) << v;
-        EXPECT_EQ(g.colour, StatusColour::Primary) << v;
-    }
-}
-
-TEST(SoundGlyph, VolumeBandsPickTheWaves) {
-    struct Case {
+TEST(StatusGlyphs, SoundGlyphFollowsDeviceMuteAndVolumeBand) {
+    struct Row {
+        bool device, muted;
         float volume;
         wchar_t glyph;
+        StatusColour colour;
     };
-    const Case cases[] = {
-        {0.0f, kGlyphVolumeSilent}, {0.001f, kGlyphVolumeSilent}, {0.0011f, kGlyphVolumeLow},
-        {0.02f, kGlyphVolumeLow},   {0.339f, kGlyphVolumeLow},    {0.34f, kGlyphVolumeMid},
-        {0.5f, kGlyphVolumeMid},    {0.669f, kGlyphVolumeMid},    {0.67f, kGlyphVolumeHigh},
-        {1.0f, kGlyphVolumeHigh},
-    };
-    for (const Case& c : cases) {
-        const SoundGlyph g = ChooseSoundGlyph(true, false, c.volume);
-        EXPECT_EQ(static_cast<int>(g.glyph), static_cast<int>(c.glyph)) << c.volume;
-        EXPECT_EQ(g.colour, StatusColour::Primary) << c.volume;
+    const wchar_t mute = kGlyphMute;
+    const wchar_t none = kGlyphVolumeSilent;
+    const wchar_t low = kGlyphVolumeLow;
+    const wchar_t mid = kGlyphVolumeMid;
+    const wchar_t high = kGlyphVolumeHigh;
+    const Row rows[] = {{false, false, 0.5f, mute, S},  {false, true, 0.5f, mute, S},
+                        {true, true, 0.0f, mute, P},    {true, true, 1.0f, mute, P},
+                        {true, false, 0.0f, none, P},   {true, false, 0.001f, none, P},
+                        {true, false, 0.0011f, low, P}, {true, false, 0.339f, low, P},
+                        {true, false, 0.34f, mid, P},   {true, false, 0.669f, mid, P},
+                        {true, false, 0.67f, high, P},  {true, false, 1.0f, high, P}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.device << r.muted << " at " << r.volume);
+        const SoundGlyph g = ChooseSoundGlyph(r.device, r.muted, r.volume);
+        EXPECT_EQ(static_cast<int>(g.glyph), static_cast<int>(r.glyph));
+        EXPECT_EQ(g.colour, r.colour);
     }
 }
 
-TEST(SoundGlyph, FollowsTheRecord) {
+TEST(StatusGlyphs, BatteryGaugeFillsFromASliverAndWarnsBelow21Percent) {
+    struct Row {
+        bool battery;
+        int percent;
+        bool charging;
+        float fillWidth;  // of 15 points, at least 1.5
+        StatusColour fill;
+        bool bolt;
+    };
+    const Row rows[] = {{true, 15, false, 2.25f, Red, false},  {true, 15, true, 2.25f, Green, true},
+                        {true, 20, false, 3.0f, Red, false},   {true, 21, false, 3.15f, P, false},
+                        {true, 0, false, 1.5f, Red, false},    {true, 10, false, 1.5f, Red, false},
+                        {true, 11, false, 1.65f, Red, false},  {true, 50, false, 7.5f, P, false},
+                        {true, 100, true, 15.0f, Green, true}, {true, 180, false, 15.0f, P, false},
+                        {true, -4, false, 1.5f, Red, false}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.percent << "% charging " << r.charging);
+        const BatteryGauge g = ChooseBatteryGauge(r.battery, r.percent, r.charging);
+        EXPECT_TRUE(g.visible);
+        EXPECT_FLOAT_EQ(g.fillWidth, r.fillWidth);
+        EXPECT_EQ(g.fillColour, r.fill);
+        EXPECT_EQ(g.bolt, r.bolt);
+    }
+    const BatteryGauge none = ChooseBatteryGauge(false, 80, true);
+    EXPECT_FALSE(none.visible);
+    EXPECT_FALSE(none.bolt);
+}
+
+TEST(StatusGlyphs, RecordOverloadsReadTheirOwnFields) {
     StatusModel m;
-    m.audioAvailable = true;
-    m.volume = 0.5f;
-    EXPECT_EQ(ChooseSoundGlyph(m).glyph, kGlyphVolumeMid);
-    m.muted = true;
+    m.networkKind = NetworkKind::WiFi;
+    m.wifiSignal = 30;
+    m.audioAvailable = m.muted = m.hasBattery = m.charging = true;
+    m.batteryPercent = 15;
+    EXPECT_FLOAT_EQ(ChooseNetworkGlyph(m).litRadius, 6.24f);
+    EXPECT_EQ(ChooseSoundGlyph(m).colour, P);
     EXPECT_EQ(ChooseSoundGlyph(m).glyph, kGlyphMute);
-    EXPECT_EQ(ChooseSoundGlyph(m).colour, StatusColour::Primary);
-    m.audioAvailable = false;
-    EXPECT_EQ(ChooseSoundGlyph(m).colour, StatusColour::Secondary);
+    EXPECT_FLOAT_EQ(ChooseBatteryGauge(m).fillWidth, 2.25f);
+    EXPECT_TRUE(ChooseBatteryGauge(m).bolt);
 }
 
-TEST(BatteryGauge, NoBatteryDrawsNothing) {
-    EXPECT_FALSE(ChooseBatteryGauge(false, 80, true).visible);
-    EXPECT_FALSE(ChooseBatteryGauge(false, 80, true).bolt);
-    StatusModel m;
-    m.batteryPercent = 50;
-    EXPECT_FALSE(ChooseBatteryGauge(m).visible);
-    m.hasBattery = true;
-    EXPECT_TRUE(ChooseBatteryGauge(m).visible);
-}
-
-TEST(BatteryGauge, LowAndNotChargingIsAShortRedBar) {
-    const BatteryGauge g = ChooseBatteryGauge(true, 15, false);
-    EXPECT_TRUE(g.visible);
-    EXPECT_FLOAT_EQ(g.fillWidth, 2.25f);
-    EXPECT_EQ(g.fillColour, StatusColour::Negative);
-    EXPECT_FALSE(g.bolt);
-}
-
-TEST(BatteryGauge, LowAndChargingIsGreenWithABolt) {
-    const BatteryGauge g = ChooseBatteryGauge(true, 15, true);
-    EXPECT_FLOAT_EQ(g.fillWidth, 2.25f);
-    EXPECT_EQ(g.fillColour, StatusColour::Positive);
-    EXPECT_TRUE(g.bolt);
-}
-
-TEST(BatteryGauge, RedBelowTwentyOnePercentOnly) {
-    EXPECT_EQ(ChooseBatteryGauge(true, 20, false).fillColour, StatusColour::Negative);
-    EXPECT_EQ(ChooseBatteryGauge(true, 21, false).fillColour, StatusColour::Primary);
-    EXPECT_EQ(ChooseBatteryGauge(true, 100, false).fillColour, StatusColour::Primary);
-}
-
-TEST(BatteryGauge, FillWidthRunsFromAMinimumSliverToTheFullBody) {
-    EXPECT_FLOAT_EQ(ChooseBatteryGauge(true, 0, false).fillWidth, 1.5f);
-    EXPECT_FLOAT_EQ(ChooseBatteryGauge(true, 5, false).fillWidth, 1.5f);
-    EXPECT_FLOAT_EQ(ChooseBatteryGauge(true, 10, false).fillWidth, 1.5f);
-    EXPECT_FLOAT_EQ(ChooseBatteryGauge(true, 11, false).fillWidth, 1.65f);
-    EXPECT_FLOAT_EQ(ChooseBatteryGauge(true, 50, false).fillWidth, 7.5f);
-    EXPECT_FLOAT_EQ(ChooseBatteryGauge(true, 100, false).fillWidth, 15.0f);
-    // Out-of-range values are clamped rather than drawn outside the body.
-    EXPECT_FLOAT_EQ(ChooseBatteryGauge(true, 180, false).fillWidth, 15.0f);
-    EXPECT_FLOAT_EQ(ChooseBatteryGauge(true, -4, false).fillWidth, 1.5f);
-}
-
-TEST(BatteryShapes, ChargeStaysInsideTheBodyAtEveryLevel) {
-    for (int percent = -10; percent <= 110; ++percent) {
-        const BatteryGauge g = ChooseBatteryGauge(true, percent, false);
-        const BatteryShapes s = LayoutBattery(70.0f, 14.0f, g);
-        EXPECT_GT(s.charge.left, s.body.left) << percent;
-        EXPECT_LT(s.charge.right, s.body.right) << percent;
-        EXPECT_GT(s.charge.top, s.body.top) << percent;
-        EXPECT_LT(s.charge.bottom, s.body.bottom) << percent;
-        EXPECT_GT(s.charge.right, s.charge.left) << percent;
-    }
-}
-
-TEST(BatteryShapes, BatteryFitsItsSlotAndTheTerminalSitsOutsideTheBody) {
-    // Centre of the battery slot of a cluster at x0 = 0, bar height 28.
+TEST(StatusGlyphs, BatteryShapesStayInTheirSlotAndTheChargeInTheBody) {
+    // Centred in the battery slot of a cluster at x = 0.
     const float cx = (kBatterySlotLeft + kBatterySlotRight) / 2;
-    const BatteryShapes s = LayoutBattery(cx, 14.0f, ChooseBatteryGauge(true, 50, true));
-    EXPECT_GE(s.body.left, kBatterySlotLeft);
-    EXPECT_LE(s.terminal.right, kBatterySlotRight);
-    EXPECT_GT(s.terminal.left, s.body.right);
-    for (const StatusPoint& p : s.bolt) {
-        EXPECT_GE(p.x, s.body.left);
-        EXPECT_LE(p.x, s.body.right);
+    for (int percent = -10; percent <= 110; ++percent) {
+        const BatteryShapes s = LayoutBattery(cx, 14.0f, ChooseBatteryGauge(true, percent, true));
+        SCOPED_TRACE(percent);
+        EXPECT_GT(s.charge.left, s.body.left);
+        EXPECT_LT(s.charge.right, s.body.right);
+        EXPECT_GT(s.charge.top, s.body.top);
+        EXPECT_LT(s.charge.bottom, s.body.bottom);
+        EXPECT_GT(s.charge.right, s.charge.left);
+        EXPECT_GE(s.body.left, kBatterySlotLeft);
+        EXPECT_GT(s.terminal.left, s.body.right);
+        EXPECT_LE(s.terminal.right, kBatterySlotRight);
+        for (const StatusPoint& p : s.bolt) {
+            EXPECT_GE(p.x, s.body.left);
+            EXPECT_LE(p.x, s.body.right);
+        }
     }
-}
-
-TEST(BatteryShapes, BoltContrastsWithTheTheme) {
-    EXPECT_FLOAT_EQ(BoltGrey(true), 0.08f);
-    EXPECT_FLOAT_EQ(BoltGrey(false), 1.0f);
 }
 
 }  // namespace

@@ -8,141 +8,71 @@
 namespace corvane {
 namespace {
 
-class StatusText : public testing::Test {
-protected:
-    void SetUp() override { saved_ = IsNorwegian(); }
-    void TearDown() override { SetNorwegian(saved_); }
+StatusModel Model(NetworkKind kind, const wchar_t* ssid, int32_t signal) {
+    StatusModel m;
+    m.networkKind = kind;
+    m.ssid = ssid;
+    m.wifiSignal = signal;
+    return m;
+}
+StatusModel Sound(StatusModel m, bool device, bool muted, float volume) {
+    m.audioAvailable = device;
+    m.muted = muted;
+    m.volume = volume;
+    return m;
+}
+StatusModel Battery(StatusModel m, bool present, int32_t percent, bool charging) {
+    m.hasBattery = present;
+    m.batteryPercent = percent;
+    m.charging = charging;
+    return m;
+}
 
-    static StatusModel Desktop() {
-        StatusModel m;
-        m.audioAvailable = true;
-        m.volume = 0.5f;
-        m.networkKind = NetworkKind::Ethernet;
-        return m;
+TEST(StatusText, TooltipHasALineForEachPartInBothLanguages) {
+    const bool saved = IsNorwegian();
+    struct Row {
+        StatusModel model;
+        const wchar_t* english;
+        const wchar_t* norwegian;
+    };
+    const StatusModel none = Model(NetworkKind::None, L"", 0);
+    const StatusModel ethernet = Model(NetworkKind::Ethernet, L"", 0);
+    const Row rows[] = {
+        {Battery(Sound(none, false, true, 0.5f), false, 80, true),
+         L"Not connected\nScroll to change volume", L"Ikke tilkoblet\nRull for å endre volum"},
+        {Sound(ethernet, true, false, 0.337f),
+         L"Ethernet: connected\nSound: 34 %\nScroll to change volume",
+         L"Ethernet: tilkoblet\nLyd: 34 %\nRull for å endre volum"},
+        {Sound(Model(NetworkKind::WiFi, L"Kaffebar Ø", 62), true, true, 0.5f),
+         L"Wi-Fi: Kaffebar Ø (62 %)\nSound: muted\nScroll to change volume",
+         L"Wi-Fi: Kaffebar Ø (62 %)\nLyd: dempet\nRull for å endre volum"},
+        {Battery(Sound(Model(NetworkKind::WiFi, L"", 100), true, false, 0.25f), true, 15, true),
+         L"Wi-Fi:  (100 %)\nSound: 25 %\nBattery: 15 % (charging)\nScroll to change volume",
+         L"Wi-Fi:  (100 %)\nLyd: 25 %\nBatteri: 15 % (lader)\nRull for å endre volum"},
+        {Battery(ethernet, true, 100, false),
+         L"Ethernet: connected\nBattery: 100 %\nScroll to change volume",
+         L"Ethernet: tilkoblet\nBatteri: 100 %\nRull for å endre volum"},
+    };
+    for (const Row& r : rows) {
+        SetNorwegian(false);
+        EXPECT_EQ(StatusTooltipText(r.model), r.english);
+        SetNorwegian(true);
+        EXPECT_EQ(StatusTooltipText(r.model), r.norwegian);
     }
-
-private:
-    bool saved_ = false;
-};
-
-TEST_F(StatusText, NetworkLinesInBothLanguages) {
-    StatusModel m;
-    SetNorwegian(false);
-    EXPECT_EQ(NetworkStatusLine(m), L"Not connected");
-    SetNorwegian(true);
-    EXPECT_EQ(NetworkStatusLine(m), L"Ikke tilkoblet");
-
-    m.networkKind = NetworkKind::Ethernet;
-    EXPECT_EQ(NetworkStatusLine(m), L"Ethernet: tilkoblet");
-    SetNorwegian(false);
-    EXPECT_EQ(NetworkStatusLine(m), L"Ethernet: connected");
+    SetNorwegian(saved);
 }
 
-TEST_F(StatusText, WifiLineNamesTheNetworkAndItsSignal) {
-    StatusModel m;
-    m.networkKind = NetworkKind::WiFi;
-    m.ssid = L"Kaffebar Ø";
-    m.wifiSignal = 62;
-    SetNorwegian(false);
-    EXPECT_EQ(NetworkStatusLine(m), L"Wi-Fi: Kaffebar Ø (62 %)");
-    SetNorwegian(true);
-    EXPECT_EQ(NetworkStatusLine(m), L"Wi-Fi: Kaffebar Ø (62 %)");
-
-    // Found by the adapter walk alone: full signal, no name.
-    m.ssid.clear();
-    m.wifiSignal = 100;
-    EXPECT_EQ(NetworkStatusLine(m), L"Wi-Fi:  (100 %)");
-    m.wifiSignal = 0;
-    EXPECT_EQ(NetworkStatusLine(m), L"Wi-Fi:  (0 %)");
-}
-
-TEST_F(StatusText, SoundLineShowsRoundedVolumeOrMute) {
-    StatusModel m = Desktop();
-    SetNorwegian(false);
-    EXPECT_EQ(SoundStatusLine(m), L"\nSound: 50 %");
-    m.volume = 0.0f;
-    EXPECT_EQ(SoundStatusLine(m), L"\nSound: 0 %");
-    m.volume = 1.0f;
-    EXPECT_EQ(SoundStatusLine(m), L"\nSound: 100 %");
-    m.volume = 0.333f;
-    EXPECT_EQ(SoundStatusLine(m), L"\nSound: 33 %");
-    m.volume = 0.337f;
-    EXPECT_EQ(SoundStatusLine(m), L"\nSound: 34 %");
-    m.muted = true;
-    EXPECT_EQ(SoundStatusLine(m), L"\nSound: muted");
-
-    SetNorwegian(true);
-    EXPECT_EQ(SoundStatusLine(m), L"\nLyd: dempet");
-    m.muted = false;
-    m.volume = 0.72f;
-    EXPECT_EQ(SoundStatusLine(m), L"\nLyd: 72 %");
-}
-
-TEST_F(StatusText, NoAudioDeviceLeavesOutTheSoundLine) {
-    StatusModel m = Desktop();
-    m.audioAvailable = false;
-    m.muted = true;
-    EXPECT_EQ(SoundStatusLine(m), L"");
-}
-
-TEST_F(StatusText, VolumePercentRoundsAndStaysInRange) {
-    EXPECT_EQ(VolumePercent(0.0f), 0);
-    EXPECT_EQ(VolumePercent(0.004f), 0);
-    EXPECT_EQ(VolumePercent(0.006f), 1);
-    EXPECT_EQ(VolumePercent(0.995f), 100);
-    EXPECT_EQ(VolumePercent(1.0f), 100);
-    EXPECT_EQ(VolumePercent(1.5f), 100);
-    EXPECT_EQ(VolumePercent(-0.2f), 0);
-    EXPECT_EQ(VolumePercent(std::numeric_limits<float>::quiet_NaN()), 0);
-}
-
-TEST_F(StatusText, BatteryLineWithAndWithoutCharging) {
-    StatusModel m;
-    m.hasBattery = true;
-    m.batteryPercent = 15;
-    SetNorwegian(false);
-    EXPECT_EQ(BatteryStatusLine(m), L"\nBattery: 15 %");
-    m.charging = true;
-    EXPECT_EQ(BatteryStatusLine(m), L"\nBattery: 15 % (charging)");
-    SetNorwegian(true);
-    EXPECT_EQ(BatteryStatusLine(m), L"\nBatteri: 15 % (lader)");
-    m.charging = false;
-    m.batteryPercent = 100;
-    EXPECT_EQ(BatteryStatusLine(m), L"\nBatteri: 100 %");
-    m.batteryPercent = 0;
-    EXPECT_EQ(BatteryStatusLine(m), L"\nBatteri: 0 %");
-}
-
-TEST_F(StatusText, NoBatteryLeavesOutTheBatteryLine) {
-    StatusModel m;
-    m.batteryPercent = 80;
-    m.charging = true;
-    EXPECT_EQ(BatteryStatusLine(m), L"");
-}
-
-TEST_F(StatusText, TooltipJoinsTheLinesInOrderAndEndsWithTheWheelHint) {
-    StatusModel m;
-    m.networkKind = NetworkKind::WiFi;
-    m.ssid = L"home";
-    m.wifiSignal = 62;
-    m.audioAvailable = true;
-    m.volume = 0.25f;
-    m.hasBattery = true;
-    m.batteryPercent = 80;
-    m.charging = true;
-    SetNorwegian(false);
-    EXPECT_EQ(StatusTooltipText(m),
-              L"Wi-Fi: home (62 %)\nSound: 25 %\nBattery: 80 % (charging)\n"
-              L"Scroll to change volume");
-    SetNorwegian(true);
-    EXPECT_EQ(StatusTooltipText(m),
-              L"Wi-Fi: home (62 %)\nLyd: 25 %\nBatteri: 80 % (lader)\nRull for å endre volum");
-}
-
-TEST_F(StatusText, TooltipOfABareDesktopHasOnlyTheNetworkAndTheHint) {
-    StatusModel m;
-    SetNorwegian(false);
-    EXPECT_EQ(StatusTooltipText(m), L"Not connected\nScroll to change volume");
+TEST(StatusText, VolumePercentRoundsAndStaysInRange) {
+    struct Row {
+        float volume;
+        int percent;
+    };
+    const Row rows[] = {{0.0f, 0},    {0.004f, 0},   {0.006f, 1},
+                        {0.333f, 33}, {0.995f, 100}, {1.0f, 100},
+                        {1.5f, 100},  {-0.2f, 0},    {std::numeric_limits<float>::quiet_NaN(), 0}};
+    for (const Row& r : rows) {
+        EXPECT_EQ(VolumePercent(r.volume), r.percent) << r.volume;
+    }
 }
 
 }  // namespace

@@ -25,13 +25,14 @@ struct FakeIdentitySource final : IdentitySource {
     }
 };
 
-TEST(IdentifyWindow, TheWindowsOwnIdWinsOverThePackageIdentity) {
+TEST(IdentifyWindow, OwnIdThenPackageIdentityAndTheSteamRule) {
     FakeIdentitySource source;
     source.windowAppIds[1] = L"Contoso.Editor";
     source.imagePaths[1] = L"C:/Program Files/Contoso/Editor.EXE";
     source.packageAppIds[1] = L"Contoso.Package_abc!App";
     source.imagePaths[2] = L"C:\\Program Files\\WindowsApps\\Calc\\Calculator.exe";
     source.packageAppIds[2] = L"Microsoft.WindowsCalculator_8wekyb3d8bbwe!App";
+    source.imagePaths[4] = L"C:\\Steam\\bin\\cef\\cef.win7x64\\steamwebhelper.exe";
     IdentityCache cache;
 
     const WindowIdentity own = IdentifyWindow(1, cache, source);
@@ -44,20 +45,13 @@ TEST(IdentifyWindow, TheWindowsOwnIdWinsOverThePackageIdentity) {
     EXPECT_EQ(IdentifyWindow(2, cache, source).appId,
               L"Microsoft.WindowsCalculator_8wekyb3d8bbwe!App");
 
+    // Steam's browser windows group with Steam itself.
+    EXPECT_EQ(IdentifyWindow(4, cache, source).exePath, L"C:\\Steam\\steam.exe");
+    EXPECT_EQ(cache.Find(4)->pathKey, L"c:\\steam\\steam.exe");
+
     // A process that could not be opened leaves everything empty.
     const WindowIdentity unknown = IdentifyWindow(3, cache, source);
     EXPECT_TRUE(unknown.appId.empty() && unknown.exePath.empty() && unknown.pathKey.empty());
-}
-
-TEST(IdentifyWindow, SteamsBrowserWindowsGroupWithSteam) {
-    FakeIdentitySource source;
-    source.imagePaths[4] =
-        L"C:\\Program Files (x86)\\Steam\\bin\\cef\\cef.win7x64\\steamwebhelper.exe";
-    IdentityCache cache;
-    const WindowIdentity id = IdentifyWindow(4, cache, source);
-    EXPECT_EQ(id.exePath, L"C:\\Program Files (x86)\\Steam\\steam.exe");
-    EXPECT_EQ(id.pathKey, L"c:\\program files (x86)\\steam\\steam.exe");
-    EXPECT_EQ(cache.Find(4)->exePath, id.exePath);
 }
 
 TEST(IdentifyWindow, AKnownWindowIsNeverAskedAgainUntilItDies) {
