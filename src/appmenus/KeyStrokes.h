@@ -8,7 +8,7 @@
 
 namespace corvane {
 
-// Flags of a keyboard input.
+// Flags of a keyboard input, with the values SendInput gives them.
 inline constexpr uint32_t kStrokeExtended = 0x1;
 inline constexpr uint32_t kStrokeKeyUp = 0x2;
 

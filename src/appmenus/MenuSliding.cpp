@@ -16,4 +16,8 @@ int HoverRequest(int hitIndex, int currentIndex) {
     return hitIndex >= 0 && hitIndex != currentIndex ? hitIndex : -1;
 }
 
+int PointerMoveRequest(ScreenPoint last, ScreenPoint reported, int hitIndex, int currentIndex) {
+    return reported == last ? -1 : HoverRequest(hitIndex, currentIndex);
+}
+
 }  // namespace corvane

@@ -1,10 +1,10 @@
 #include "appmenus/ShowAppMenu.h"
 
 #include "base/Win32Handles.h"
-#include "appmenus/KeyStrokes.h"
 #include "appmenus/MenuPopupPlan.h"
 #include "appmenus/MenuSliding.h"
 #include "appmenus/NativeMenus.h"
+#include "appmenus/SendKeyStrokes.h"
 
 #include <shellapi.h>
 
@@ -31,6 +31,7 @@ struct MenuTrackingState {
     int32_t requestedIndex = -1;
     int32_t menuCount = 0;
     bool hasSubmenus = false;
+    ScreenPoint lastPointer;
 };
 
 MenuTrackingState g_tracking;
@@ -55,9 +56,11 @@ LRESULT CALLBACK MenuFilterProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == MSGF_MENU && g_tracking.hitTest != nullptr && lParam != 0) {
         const MSG& msg = *reinterpret_cast<const MSG*>(lParam);
         if (msg.message == WM_MOUSEMOVE) {
-            RequestMenu(HoverRequest(HitTitle(msg.pt), g_tracking.currentIndex));
-        } else if (msg.message == WM_KEYDOWN &&
-                   (msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT)) {
+            const ScreenPoint reported{msg.pt.x, msg.pt.y};
+            const ScreenPoint last = std::exchange(g_tracking.lastPointer, reported);
+            RequestMenu(
+                PointerMoveRequest(last, reported, HitTitle(msg.pt), g_tracking.currentIndex));
+        } else if (msg.message == WM_KEYDOWN && (msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT)) {
             const SlideKey key = msg.wParam == VK_LEFT ? SlideKey::Left : SlideKey::Right;
             RequestMenu(SlideRequest(key, g_tracking.currentIndex, g_tracking.menuCount,
                                      g_tracking.hasSubmenus));
@@ -70,9 +73,13 @@ LRESULT CALLBACK MenuFilterProc(int code, WPARAM wParam, LPARAM lParam) {
 class TrackingScope {
 public:
     TrackingScope(const MenuTitleHitTest& hitTest, int32_t index, int32_t count, bool submenus) {
-        g_tracking = {&hitTest, index, -1, count, submenus};
-        hook_.Reset(::SetWindowsHookExW(WH_MSGFILTER, &MenuFilterProc, nullptr,
-                                        ::GetCurrentThreadId()));
+        // Where the pointer rests as the drop-down opens: the move report
+        // its appearance may bring is no move.
+        POINT pointer = {};
+        (void)::GetCursorPos(&pointer);
+        g_tracking = {&hitTest, index, -1, count, submenus, {pointer.x, pointer.y}};
+        hook_.Reset(
+            ::SetWindowsHookExW(WH_MSGFILTER, &MenuFilterProc, nullptr, ::GetCurrentThreadId()));
     }
     ~TrackingScope() { Finish(); }
     TrackingScope(const TrackingScope&) = delete;
@@ -114,17 +121,6 @@ void WaitForForeground(HWND target) noexcept {
     ::Sleep(kSettleMs);
 }
 
-void TypeChord(const KeyChord& chord) {
-    const std::vector<KeyStroke> strokes = ChordKeyStrokes(chord);
-    std::vector<INPUT> inputs(strokes.size());
-    for (std::size_t i = 0; i < strokes.size(); ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = strokes[i].key;
-        inputs[i].ki.dwFlags = strokes[i].flags;
-    }
-    (void)::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 }  // namespace
 
 void CarryOutMenuItem(const AppMenuItem& item, HWND target) {
@@ -151,7 +147,7 @@ void CarryOutMenuItem(const AppMenuItem& item, HWND target) {
             ::Sleep(kBetweenChordsMs);
         }
         first = false;
-        TypeChord(chord);
+        (void)SendKeyStrokes(ChordKeyStrokes(chord));
     }
 }
 

@@ -6,9 +6,8 @@
 
 namespace corvane {
 
-// One SendInput batch, so no other input can fall between the keys. False
-// when the system took fewer strokes than sent (for example when blocked by
-// a higher-integrity window).
+// The keys pressed together in one batch (see SendKeyStrokes); false when
+// the system did not take them all.
 bool SendKeyChord(const std::vector<uint16_t>& virtualKeys) noexcept;
 
 }  // namespace corvane

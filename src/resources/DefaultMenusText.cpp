@@ -1,6 +1,6 @@
 #include "resources/DefaultMenusText.h"
 
-#include <array>
+#include <span>
 #include <string>
 
 namespace corvane {
@@ -9,7 +9,7 @@ namespace {
 // One literal per line: the texts are far longer than the longest string
 // literal every compiler accepts. Both texts have the same shortcuts line
 // for line; only comments, titles and names differ.
-constexpr std::array<std::wstring_view, kDefaultMenusLineCount> kEnglishLines = {{
+constexpr std::wstring_view kEnglishLines[] = {
     L"# Corvane – app menus",
     L"#",
     L"# The menus shown next to the app name in the top left corner.",
@@ -296,9 +296,9 @@ constexpr std::array<std::wstring_view, kDefaultMenusLineCount> kEnglishLines = 
     L"    Snap Left = Win+Left",
     L"    Snap Right = Win+Right",
     L"    Move to Next Display = Win+Shift+Right",
-}};
+};
 
-constexpr std::array<std::wstring_view, kDefaultMenusLineCount> kNorwegianLines = {{
+constexpr std::wstring_view kNorwegianLines[] = {
     L"# Corvane – appmenyer",
     L"#",
     L"# Menyene som vises ved siden av appnavnet øverst til venstre.",
@@ -585,9 +585,9 @@ constexpr std::array<std::wstring_view, kDefaultMenusLineCount> kNorwegianLines 
     L"    Fest til venstre = Win+Left",
     L"    Fest til høyre = Win+Right",
     L"    Flytt til neste skjerm = Win+Shift+Right",
-}};
+};
 
-std::wstring Join(const std::array<std::wstring_view, kDefaultMenusLineCount>& lines) {
+std::wstring Join(std::span<const std::wstring_view> lines) {
     std::size_t size = 0;
     for (const std::wstring_view line : lines) {
         size += line.size() + 1;

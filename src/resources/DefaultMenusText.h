@@ -1,11 +1,8 @@
 #pragma once
 
-#include <cstddef>
 #include <string_view>
 
 namespace corvane {
-
-inline constexpr std::size_t kDefaultMenusLineCount = 285;
 
 // The built-in menus.txt of one language: every line ends in a bare line
 // feed (the file gets carriage returns when it is written).

@@ -1,17 +1,25 @@
-// The bytes of menus.txt and when a file counts as an untouched default.
+// The bytes of menus.txt: UTF-8 with a byte-order mark and CR LF, and when
+// a file counts as an untouched default.
 
 #include "appmenus/MenusFileText.h"
+#include "appmenus/Utf8Text.h"
 #include "resources/DefaultMenusText.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvane {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+
+std::wstring Decode(const std::string& bytes) {
+    return DecodeUtf8(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+}
 
 std::wstring DecodeFile(const std::string& bytes) {
     return DecodeMenusFileBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
@@ -20,98 +28,113 @@ std::wstring DecodeFile(const std::string& bytes) {
 std::wstring WithCrLf(std::wstring_view text) {
     std::wstring out;
     for (const wchar_t c : text) {
-        if (c == L'\n') {
-            out += L'\r';
-        }
-        out += c;
+        out += c == L'\n' ? L"\r\n" : std::wstring(1, c);
     }
     return out;
 }
 
-TEST(MenusFileBytes, ByteOrderMarkIsSkippedOnlyAtTheStart) {
+TEST(Utf8, DecodingReplacesEachIllFormedPieceWithOneReplacementCharacter) {
+    // In the expected texts "?" stands for U+FFFD.
+    const std::pair<std::string, std::wstring> cases[] = {
+        {"\xC3\xA5pne a\xE2\x80\x93", L"\u00E5pne a\u2013"},
+        {"\xF0\x9F\x98\x80!\xEF\xBF\xBF\xF4\x8F\xBF\xBF", L"\U0001F600!\uFFFF\U0010FFFF"},
+        {std::string("a\0b", 3), std::wstring(L"a\0b", 3)},
+        {"", L""},
+        {"a\x80\xBFz", L"a??z"},
+        {"\xFF\xFE\xF5\x80", L"????"},
+        // Over-long forms, encoded surrogates and values past U+10FFFF: the
+        // lead byte cannot start them, so every byte is replaced.
+        {"\xC0\x80\xC1\xBF\xE0\x80\x80\xF0\x80\x80\x80", L"???????????"},
+        {"\xED\xA0\x80\xED\xBF\xBF\xF4\x90\x80\x80", L"??????????"},
+        // A truncated sequence ends at the byte that breaks it.
+        {"\xE2\x80Z\xF0\x9F\x98\xF0\x9F\x98\x80", L"?Z?\U0001F600"},
+        {"\xC3\xC3\xA5x\xF0", L"?\u00E5x?"},
+        {"\xE2\n", L"?\n"},
+    };
+    for (auto [bytes, text] : cases) {
+        std::replace(text.begin(), text.end(), L'?', L'\uFFFD');
+        EXPECT_EQ(Decode(bytes), text) << testing::PrintToString(bytes);
+    }
+}
+
+TEST(Utf8, EveryScalarValueRoundTrips) {
+    std::wstring all;
+    for (uint32_t cp = 1; cp <= 0x10FFFF; ++cp) {
+        if (cp >= 0xD800 && cp <= 0xDFFF) {
+            continue;
+        }
+        if (sizeof(wchar_t) == 2 && cp >= 0x10000) {
+            const uint32_t v = cp - 0x10000;
+            all.push_back(static_cast<wchar_t>(0xD800 + (v >> 10)));
+            all.push_back(static_cast<wchar_t>(0xDC00 + (v & 0x3FF)));
+        } else {
+            all.push_back(static_cast<wchar_t>(cp));
+        }
+    }
+    const std::string bytes = EncodeUtf8(all);
+    // 127 one-byte, 1920 two-byte, 61440 three-byte, 1048576 four-byte values.
+    EXPECT_EQ(bytes.size(), 127u + 1920u * 2 + 61440u * 3 + 1048576u * 4);
+    EXPECT_EQ(Decode(bytes), all);
+}
+
+TEST(Utf8, EncodingReplacesUnpairedSurrogates) {
+    const std::wstring high(1, static_cast<wchar_t>(0xD800));
+    const std::wstring low(1, static_cast<wchar_t>(0xDC00));
+    EXPECT_EQ(EncodeUtf8(high + L"a"),
+              "\xEF\xBF\xBD"
+              "a");
+    EXPECT_EQ(EncodeUtf8(L"a" + low), "a\xEF\xBF\xBD");
+    EXPECT_EQ(EncodeUtf8(low + high), "\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
+TEST(MenusFileBytes, MarkIsSkippedOnlyAtTheStartAndWrittenWithCrLf) {
     EXPECT_EQ(DecodeFile("\xEF\xBB\xBF[a.exe]"), L"[a.exe]");
-    EXPECT_EQ(DecodeFile("[a.exe]"), L"[a.exe]");
     EXPECT_EQ(DecodeFile("\xEF\xBB\xBF"), L"");
     EXPECT_EQ(DecodeFile("\xEF\xBB\xBF\xEF\xBB\xBFx"), L"\uFEFFx");
     EXPECT_EQ(DecodeFile("x\xEF\xBB\xBF"), L"x\uFEFF");
-    // Half a mark is broken UTF-8, not a mark.
     EXPECT_EQ(DecodeFile("\xEF\xBB"
                          "a"),
-              L"\uFFFD"
-              L"a");
-}
-
-TEST(MenusFileBytes, WrittenWithMarkUtf8AndCrLf) {
+              L"\uFFFDa");  // half a mark is broken UTF-8
     EXPECT_EQ(EncodeMenusFileBytes(L"F\u00E5\n  x\n"),
               (Bytes{0xEF, 0xBB, 0xBF, 'F', 0xC3, 0xA5, 0x0D, 0x0A, ' ', ' ', 'x', 0x0D, 0x0A}));
-    EXPECT_EQ(EncodeMenusFileBytes(L""), (Bytes{0xEF, 0xBB, 0xBF}));
-}
-
-TEST(MenusFileBytes, DefaultTextsSurviveTheRoundTripWithCarriageReturns) {
     for (const bool norwegian : {false, true}) {
-        const std::wstring_view text = DefaultMenusText(norwegian);
-        const Bytes bytes = EncodeMenusFileBytes(text);
-        EXPECT_EQ(DecodeMenusFileBytes(bytes.data(), bytes.size()), WithCrLf(text));
+        const Bytes bytes = EncodeMenusFileBytes(DefaultMenusText(norwegian));
+        EXPECT_EQ(DecodeMenusFileBytes(bytes.data(), bytes.size()),
+                  WithCrLf(DefaultMenusText(norwegian)));
     }
 }
 
-TEST(MenusNormalise, CarriageReturnsTrailingBlanksAndLeadingMarkGo) {
-    EXPECT_EQ(NormaliseMenusText(L"a\r\nb\r\n"), L"a\nb");
-    EXPECT_EQ(NormaliseMenusText(L"a\rb"), L"ab");
-    EXPECT_EQ(NormaliseMenusText(L"x \n \n\r\n  "), L"x");
-    EXPECT_EQ(NormaliseMenusText(L"\uFEFF  x"), L"  x");
-    EXPECT_EQ(NormaliseMenusText(L"\uFEFF\uFEFFx"), L"\uFEFFx");
-    EXPECT_EQ(NormaliseMenusText(L"\uFEFF \n"), L"");
-    // Only spaces and line feeds are trailing blanks.
-    EXPECT_EQ(NormaliseMenusText(L"x\t\n"), L"x\t");
-    EXPECT_EQ(NormaliseMenusText(L"x\u00A0"), L"x\u00A0");
-    EXPECT_EQ(NormaliseMenusText(L" x"), L" x");
-}
-
-TEST(MenusTextChoice, EmptyFileFallsBackWithoutBeingRewritten) {
-    const MenusTextChoice choice = ChooseMenusText(L"", DefaultMenusText(true));
-    EXPECT_TRUE(choice.useCurrentDefault);
-    EXPECT_FALSE(choice.rewriteFile);
-}
-
-TEST(MenusTextChoice, UntouchedOtherDefaultIsReplacedHoweverItsLinesEnd) {
+TEST(MenusTextChoice, EmptyFallsBackUntouchedOtherDefaultIsReplacedAnyEditStays) {
     for (const bool otherIsNorwegian : {false, true}) {
         const std::wstring other(DefaultMenusText(otherIsNorwegian));
-        const std::wstring variants[] = {
-            other,
-            WithCrLf(other),
-            L"\uFEFF" + WithCrLf(other),
-            other + L"\n\n   \r\n \n",
-            other.substr(0, other.size() - 1),
+        std::wstring oneChar = other;
+        oneChar[oneChar.find(L"Ctrl+T")] = L'c';
+        const struct {
+            std::wstring file;
+            MenusTextChoice choice;
+        } cases[] = {
+            {L"", {true, false}},
+            {other, {true, true}},
+            {L"\uFEFF" + WithCrLf(other), {true, true}},
+            {other + L"\n\n   \r\n \n", {true, true}},
+            {other.substr(0, other.size() - 1), {true, true}},
+            // Carriage returns, trailing spaces and line feeds and one
+            // leading mark are all that the comparison leaves out.
+            {oneChar, {false, false}},
+            {L" " + other, {false, false}},
+            {L"\n" + other, {false, false}},
+            {other + L"\t", {false, false}},
+            {other + L"\u00A0", {false, false}},
+            {L"\uFEFF\uFEFF" + other, {false, false}},
+            {other.substr(0, other.size() - 2), {false, false}},
+            {std::wstring(DefaultMenusText(!otherIsNorwegian)), {false, false}},
+            {L"\n", {false, false}},  // blank but not empty: parsed as it is
         };
-        for (const std::wstring& file : variants) {
-            const MenusTextChoice choice = ChooseMenusText(file, other);
-            EXPECT_TRUE(choice.useCurrentDefault);
-            EXPECT_TRUE(choice.rewriteFile);
+        for (std::size_t i = 0; i < std::size(cases); ++i) {
+            const MenusTextChoice choice = ChooseMenusText(cases[i].file, other);
+            EXPECT_EQ(choice.useCurrentDefault, cases[i].choice.useCurrentDefault) << "case " << i;
+            EXPECT_EQ(choice.rewriteFile, cases[i].choice.rewriteFile) << "case " << i;
         }
-    }
-}
-
-TEST(MenusTextChoice, AnyRealEditKeepsTheFile) {
-    const std::wstring other(DefaultMenusText(false));
-    std::wstring oneChar = other;
-    oneChar[oneChar.find(L"Ctrl+T")] = L'c';
-    std::wstring indented = other;
-    indented.insert(0, L" ");
-    const std::wstring edits[] = {
-        oneChar,
-        indented,
-        other + L"x",
-        other + L"\t",
-        L"\n" + other,
-        other.substr(0, other.size() - 2),
-        std::wstring(DefaultMenusText(true)),  // the current language's own default
-        L"\n",                                 // blank but not empty: parsed as it is
-    };
-    for (const std::wstring& file : edits) {
-        const MenusTextChoice choice = ChooseMenusText(file, other);
-        EXPECT_FALSE(choice.useCurrentDefault);
-        EXPECT_FALSE(choice.rewriteFile);
     }
 }
 

@@ -41,11 +41,12 @@ public:
     }
 };
 
-NativeMenuEntry Command(std::wstring text, uint32_t id, uint32_t state = 0) {
+NativeMenuEntry Entry(std::wstring text, uint32_t id, uint32_t state = 0, uintptr_t submenu = 0) {
     NativeMenuEntry e;
     e.text = std::move(text);
     e.id = id;
     e.state = state;
+    e.submenu = Handle(submenu);
     return e;
 }
 
@@ -55,212 +56,147 @@ NativeMenuEntry Separator() {
     return e;
 }
 
-NativeMenuEntry Cascade(std::wstring text, uintptr_t submenu, uint32_t id = 77) {
-    NativeMenuEntry e = Command(std::move(text), id);
-    e.submenu = Handle(submenu);
-    return e;
-}
-
-std::vector<std::wstring> Names(const std::vector<AppMenuItem>& items) {
-    std::vector<std::wstring> names;
+// "-" for a separator, "name|shortcut", "#id", "~" disabled, "*" checked,
+// "(...)" children.
+std::wstring Describe(const std::vector<AppMenuItem>& items) {
+    std::wstring out;
     for (const AppMenuItem& item : items) {
-        names.push_back(item.isSeparator ? L"-" : item.name);
+        out += out.empty() ? L"" : L" ";
+        if (item.isSeparator) {
+            out += L"-";
+            continue;
+        }
+        out += item.name + (item.shortcutText.empty() ? L"" : L"|" + item.shortcutText);
+        out += item.commandId != 0 ? L"#" + std::to_wstring(item.commandId) : L"";
+        out += std::wstring(item.disabled ? L"~" : L"") + (item.checked ? L"*" : L"");
+        out += item.children.empty() ? L"" : L"(" + Describe(item.children) + L")";
+        EXPECT_TRUE(item.chords.empty() && item.runTarget.empty());
     }
-    return names;
+    return out;
 }
 
 TEST(MenuTitle, AmpersandsAreMnemonicMarks) {
-    EXPECT_EQ(CleanMenuTitle(L"&File"), L"File");
-    EXPECT_EQ(CleanMenuTitle(L"Save && E&xit"), L"Save & Exit");
-    EXPECT_EQ(CleanMenuTitle(L"&&&Tools"), L"&Tools");
-    EXPECT_EQ(CleanMenuTitle(L"Help&"), L"Help");
-    EXPECT_EQ(CleanMenuTitle(L"&"), L"");
-    EXPECT_EQ(CleanMenuTitle(L"&&"), L"&");
-    EXPECT_EQ(CleanMenuTitle(L"Plain"), L"Plain");
+    const std::wstring_view cases[][2] = {
+        {L"&File", L"File"},
+        {L"Save && E&xit", L"Save & Exit"},
+        {L"&&&Tools", L"&Tools"},
+        {L"Help&", L"Help"},
+        {L"&", L""},
+        {L"&&", L"&"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CleanMenuTitle(c[0]), c[1]);
+    }
 }
 
 TEST(MenuBarTitles, OnlyTheFirstSixteenPositionsWithSubmenuAndText) {
     FakeMenus fake;
+    EXPECT_TRUE(ReadMenuBarTitles(fake, Handle(1)).empty());
     auto& bar = fake.menus[Handle(1)];
     for (int i = 0; i < 20; ++i) {
-        bar.push_back(Cascade(L"&M" + std::to_wstring(i), 100 + static_cast<uintptr_t>(i)));
+        bar.push_back(Entry(L"&M" + std::to_wstring(i), 0, 0, 100 + static_cast<uintptr_t>(i)));
     }
-    bar[2] = Command(L"No submenu", 5);
-    bar[3] = Cascade(L"", 103);
+    bar[2] = Entry(L"No submenu", 5);
+    bar[3] = Entry(L"", 0, 0, 103);
     bar[4] = std::nullopt;
-    const std::vector<AppMenu> menus = ReadMenuBarTitles(fake, Handle(1));
-    ASSERT_EQ(menus.size(), 13u);
-    EXPECT_EQ(menus[0].title, L"M0");
-    EXPECT_EQ(menus[2].title, L"M5");
-    EXPECT_EQ(menus[2].nativePosition, 5);
-    EXPECT_EQ(menus[2].nativeSubmenu, Handle(105));
-    EXPECT_TRUE(menus[2].items.empty());
-    EXPECT_EQ(menus.back().title, L"M15");
+    std::wstring titles;
+    for (const AppMenu& menu : ReadMenuBarTitles(fake, Handle(1))) {
+        EXPECT_EQ(menu.nativeSubmenu, Handle(100 + static_cast<uintptr_t>(menu.nativePosition)));
+        EXPECT_TRUE(menu.items.empty());
+        titles += menu.title + L"@" + std::to_wstring(menu.nativePosition) + L" ";
+    }
+    EXPECT_EQ(titles,
+              L"M0@0 M1@1 M5@5 M6@6 M7@7 M8@8 M9@9 M10@10 M11@11 M12@12 M13@13 M14@14 "
+              L"M15@15 ");
     EXPECT_EQ(fake.queries, 16);
 }
 
-TEST(MenuBarTitles, MissingMenuGivesNothing) {
-    FakeMenus fake;
-    EXPECT_TRUE(ReadMenuBarTitles(fake, Handle(9)).empty());
-    EXPECT_EQ(fake.queries, 0);
-}
-
-TEST(NativeItems, TabSplitsNameFromShortcutAndStateBitsMap) {
+TEST(NativeItems, ShortcutsStatesAndSeparatorsThatNeverLeadTrailOrRepeat) {
     FakeMenus fake;
     fake.menus[Handle(1)] = {
-        Command(L"&Open\tCtrl+O", 101),
-        Command(L"Save &As...", 102, 0x1),
-        Command(L"Off", 103, 0x2),
-        Command(L"&Word wrap\tAlt+Z\tmore", 104, 0x8),
-        Command(L"", 105),
+        Separator(),
+        Entry(L"&Open\tCtrl+O", 101),
+        Separator(),
+        std::nullopt,
+        Separator(),
+        Entry(L"Save &As...", 102, 0x1),
+        Entry(L"Off", 103, 0x2),
+        Entry(L"", 105),
+        Entry(L"&Wrap\tAlt+Z\tmore", 104, 0x8),
+        Separator(),
+        Separator(),
     };
-    const auto items = ReadNativeItems(fake, Handle(1), 0);
-    ASSERT_EQ(items.size(), 4u);
-    EXPECT_EQ(items[0].name, L"&Open");  // the mnemonic stays for the drop-down
-    EXPECT_EQ(items[0].shortcutText, L"Ctrl+O");
-    EXPECT_EQ(items[0].commandId, 101u);
-    EXPECT_FALSE(items[0].disabled);
-    EXPECT_EQ(items[1].shortcutText, L"");
-    EXPECT_TRUE(items[1].disabled);
-    EXPECT_TRUE(items[2].disabled);
-    EXPECT_FALSE(items[2].checked);
-    EXPECT_EQ(items[3].name, L"&Word wrap");
-    EXPECT_EQ(items[3].shortcutText, L"Alt+Z\tmore");
-    EXPECT_TRUE(items[3].checked);
-    EXPECT_FALSE(items[3].disabled);
-    for (const AppMenuItem& item : items) {
-        EXPECT_TRUE(item.chords.empty());
-        EXPECT_TRUE(item.runTarget.empty());
-    }
-}
-
-TEST(NativeItems, SeparatorsCollapseAndNeverLeadOrTrail) {
-    FakeMenus fake;
-    fake.menus[Handle(1)] = {
-        Separator(),  Separator(), Command(L"A", 1), Separator(), Command(L"", 9), Separator(),
-        std::nullopt, Separator(), Command(L"B", 2), Separator(), Separator(),
-    };
-    EXPECT_EQ(Names(ReadNativeItems(fake, Handle(1), 0)),
-              (std::vector<std::wstring>{L"A", L"-", L"B"}));
-
+    EXPECT_EQ(Describe(ReadNativeItems(fake, Handle(1), 0)),
+              L"&Open|Ctrl+O#101 - Save &As...#102~ Off#103~ &Wrap|Alt+Z\tmore#104*");
     fake.menus[Handle(2)] = {Separator(), Separator()};
     EXPECT_TRUE(ReadNativeItems(fake, Handle(2), 0).empty());
 }
 
-TEST(NativeItems, AtMostTwoHundredPositions) {
+TEST(NativeItems, SubmenusArePreparedAndReadToTheFourthLevel) {
     FakeMenus fake;
-    auto& menu = fake.menus[Handle(1)];
+    // Menu n holds a command and a cascade into menu n + 1.
+    for (uintptr_t n = 1; n <= 7; ++n) {
+        fake.menus[Handle(n)] = {Entry(L"L" + std::to_wstring(n), static_cast<uint32_t>(n)),
+                                 Entry(L"D", 500 + static_cast<uint32_t>(n), 0, n + 1)};
+    }
+    // Levels 1-5 are shown; the cascade on the fifth level is a plain command.
+    EXPECT_EQ(Describe(ReadNativeItems(fake, Handle(1), 0)),
+              L"L1#1 D(L2#2 D(L3#3 D(L4#4 D(L5#5 D#505))))");
+    EXPECT_EQ(fake.prepared, (std::vector<std::pair<NativeMenuHandle, int>>{
+                                 {Handle(2), 1}, {Handle(3), 1}, {Handle(4), 1}, {Handle(5), 1}}));
+    fake.prepared.clear();
+    EXPECT_EQ(Describe(ReadNativeItems(fake, Handle(3), 2)), L"L3#3 D(L4#4 D(L5#5 D#505))");
+}
+
+TEST(NativeItems, AtMostTwoHundredPositionsAMenuAndTwoThousandADropDown) {
+    FakeMenus fake;
     for (int i = 0; i < 250; ++i) {
-        menu.push_back(Command(L"I" + std::to_wstring(i), static_cast<uint32_t>(i)));
+        fake.menus[Handle(1)].push_back(Entry(L"I" + std::to_wstring(i), 1));
     }
     const auto items = ReadNativeItems(fake, Handle(1), 0);
     ASSERT_EQ(items.size(), 200u);
     EXPECT_EQ(items.back().name, L"I199");
     EXPECT_EQ(fake.queries, 200);
-}
-
-TEST(NativeItems, SubmenusAreReadToTheFourthLevelAndPreparedFirst) {
-    FakeMenus fake;
-    // Menu n holds a command and a cascade into menu n + 1.
-    for (uintptr_t n = 1; n <= 7; ++n) {
-        fake.menus[Handle(n)] = {Command(L"Leaf" + std::to_wstring(n), static_cast<uint32_t>(n)),
-                                 Cascade(L"Deeper", n + 1, 500 + static_cast<uint32_t>(n))};
-    }
-    const auto items = ReadNativeItems(fake, Handle(1), 0);
-    // Levels 1-5 are shown; the cascade on the fifth level is a plain command.
-    const std::vector<AppMenuItem>* level = &items;
-    for (int depth = 0; depth < 4; ++depth) {
-        ASSERT_EQ(level->size(), 2u);
-        EXPECT_EQ((*level)[1].commandId, 0u);
-        level = &(*level)[1].children;
-    }
-    ASSERT_EQ(level->size(), 2u);
-    EXPECT_EQ((*level)[0].name, L"Leaf5");
-    EXPECT_TRUE((*level)[1].children.empty());
-    EXPECT_EQ((*level)[1].commandId, 505u);
-    EXPECT_EQ(fake.prepared, (std::vector<std::pair<NativeMenuHandle, int>>{
-                                 {Handle(2), 1}, {Handle(3), 1}, {Handle(4), 1}, {Handle(5), 1}}));
-}
-
-TEST(NativeItems, StartingDeeperReadsFewerLevels) {
-    FakeMenus fake;
-    fake.menus[Handle(1)] = {Cascade(L"Sub", 2, 42)};
-    fake.menus[Handle(2)] = {Command(L"X", 1)};
-    const auto items = ReadNativeItems(fake, Handle(1), kMaxNativeSubmenuDepth);
-    ASSERT_EQ(items.size(), 1u);
-    EXPECT_TRUE(items[0].children.empty());
-    EXPECT_EQ(items[0].commandId, 42u);
-    EXPECT_TRUE(fake.prepared.empty());
-}
-
-TEST(NativeItems, SelfReferencingSubmenusStopAtTheBudget) {
-    FakeMenus fake;
-    // Every entry of the menu opens the menu itself again.
-    auto& menu = fake.menus[Handle(1)];
-    for (int i = 0; i < 200; ++i) {
-        menu.push_back(Cascade(L"Again", 1));
-    }
-    const auto items = ReadNativeItems(fake, Handle(1), 0);
+    // Every entry of this menu opens the menu itself again.
+    fake.menus[Handle(2)] =
+        std::vector<std::optional<NativeMenuEntry>>(200, Entry(L"Again", 77, 0, 2));
+    fake.queries = 0;
+    EXPECT_FALSE(ReadNativeItems(fake, Handle(2), 0).empty());
     EXPECT_EQ(fake.queries, kMaxNativeEntriesPerDropDown);
-    EXPECT_FALSE(items.empty());
 }
 
-TEST(ResolveMenus, ProfileBeatsTheMenuBarWhichBeatsTheDefault) {
+TEST(ResolveMenus, ProfileThenTheMenuBarThenTheDefault) {
     const MenuProfileTable table =
-        ParseAppMenus(L"[notepad++.exe]\nProfile\n    A = Ctrl+A\n[*]\nDefault\n    B = Ctrl+B\n");
-    int barReads = 0;
-    const auto bar = [&barReads] {
-        ++barReads;
-        AppMenu own;
-        own.title = L"Own";
-        own.nativeSubmenu = Handle(5);
-        own.nativePosition = 0;
-        return std::vector<AppMenu>{own};
+        ParseAppMenus(L"[notepad++.exe]\nProfile\n[quiet.exe]\n[*]\nDefault\n    B = Ctrl+B\n");
+    AppMenu own;
+    own.title = L"Own";
+    // The application's menu bar: 0 none to read, 1 without menus, 2 "Own".
+    const struct {
+        std::wstring_view exe;
+        int bar;
+        std::wstring_view titles;
+        bool barRead;
+    } cases[] = {
+        {L"notepad++.exe", 2, L"Profile", false},
+        {L"quiet.exe", 2, L"", false},  // an empty profile still hides the menu bar
+        {L"classic.exe", 2, L"Own", true},
+        {L"modern.exe", 1, L"Default", true},
+        {L"modern.exe", 0, L"Default", false},
     };
-    const auto noBar = [&barReads] {
-        ++barReads;
-        return std::vector<AppMenu>{};
-    };
-
-    auto menus = ResolveMenus(table, L"notepad++.exe", bar);
-    ASSERT_EQ(menus.size(), 1u);
-    EXPECT_EQ(menus[0].title, L"Profile");
-    EXPECT_EQ(barReads, 0);
-
-    menus = ResolveMenus(table, L"classic.exe", bar);
-    ASSERT_EQ(menus.size(), 1u);
-    EXPECT_EQ(menus[0].title, L"Own");
-    EXPECT_EQ(menus[0].nativeSubmenu, Handle(5));
-
-    menus = ResolveMenus(table, L"modern.exe", noBar);
-    ASSERT_EQ(menus.size(), 1u);
-    EXPECT_EQ(menus[0].title, L"Default");
-    menus = ResolveMenus(table, L"modern.exe", nullptr);
-    ASSERT_EQ(menus.size(), 1u);
-    EXPECT_EQ(menus[0].title, L"Default");
-
-    EXPECT_TRUE(ResolveMenus(MenuProfileTable{}, L"modern.exe", noBar).empty());
-}
-
-TEST(ResolveMenus, AnEmptyProfileStillHidesTheMenuBar) {
-    const MenuProfileTable table = ParseAppMenus(L"[quiet.exe]\n[*]\nDefault\n");
-    bool read = false;
-    const auto menus = ResolveMenus(table, L"quiet.exe", [&read] {
-        read = true;
-        return std::vector<AppMenu>{AppMenu{}};
-    });
-    EXPECT_TRUE(menus.empty());
-    EXPECT_FALSE(read);
-}
-
-TEST(ResolveMenus, ResultIsACopyThatOutlivesTheTable) {
-    std::vector<AppMenu> menus;
-    {
-        const MenuProfileTable table = ParseAppMenus(L"[a.exe]\nFile\n    New = Ctrl+N\n");
-        menus = ResolveMenus(table, L"a.exe", nullptr);
+    for (const auto& c : cases) {
+        bool read = false;
+        std::function<std::vector<AppMenu>()> reader = [&] {
+            read = true;
+            return std::vector<AppMenu>(c.bar == 2 ? 1 : 0, own);
+        };
+        std::wstring titles;
+        for (const AppMenu& menu : ResolveMenus(table, c.exe, c.bar == 0 ? nullptr : reader)) {
+            titles += menu.title;
+        }
+        EXPECT_EQ(titles, c.titles) << c.bar;
+        EXPECT_EQ(read, c.barRead) << c.bar;
     }
-    ASSERT_EQ(menus.size(), 1u);
-    EXPECT_EQ(menus[0].items.at(0).name, L"New");
+    EXPECT_TRUE(ResolveMenus(MenuProfileTable{}, L"modern.exe", nullptr).empty());
 }
 
 }  // namespace

@@ -1,288 +1,232 @@
-// The grammar of menus.txt, line by line.
+// The grammar of menus.txt: chords and the key presses they turn into,
+// items line by line, and the sections and menus a whole text parses to.
 
+#include "appmenus/KeyChordParser.h"
+#include "appmenus/KeyStrokes.h"
 #include "appmenus/MenusParser.h"
+#include "config/SettingsText.h"
 
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace corvane {
 namespace {
 
-using Keys = std::vector<std::wstring>;
-using Mods = std::vector<uint16_t>;
+using namespace std::string_view_literals;
 
-// The one profile stored under a key; fails the test when there is none.
-const MenuProfile& ProfileOf(const MenuProfileTable& table, std::wstring_view key) {
-    static const MenuProfile kNone;
-    const MenuProfile* profile = table.Find(key);
-    EXPECT_NE(profile, nullptr) << "no profile for " << std::string(key.begin(), key.end());
-    return profile != nullptr ? *profile : kNone;
+std::string Narrow(std::wstring_view text) {
+    return {text.begin(), text.end()};
 }
 
-// Items of the only menu of the only profile "a.exe".
-std::vector<AppMenuItem> ItemsOf(const std::wstring& itemLines) {
-    const MenuProfileTable table = ParseAppMenus(L"[a.exe]\nMenu\n" + itemLines);
-    const MenuProfile& profile = ProfileOf(table, L"a.exe");
-    if (profile.size() != 1) {
-        ADD_FAILURE() << "expected one menu, got " << profile.size();
-        return {};
+TEST(KeyChord, ValidChords) {
+    const struct {
+        std::wstring_view text;
+        KeyChord chord;
+    } cases[] = {
+        {L"Ctrl+Shift+T", {{0x11, 0x10}, 'T', 0}},
+        {L"Shift+Ctrl+T", {{0x10, 0x11}, 'T', 0}},
+        {L"Control+Alt+Win+Shift+A", {{0x11, 0x12, 0x5B, 0x10}, 'A', 0}},
+        {L"ctrl+CTRL+Ctrl+x", {{0x11, 0x11, 0x11}, 'X', 0}},
+        {L"\tCtrl\t+\tEnd\t", {{0x11}, 0x23, 1}},
+        {L"Ctrl+F", {{0x11}, 'F', 0}},  // a lone "f" is the letter
+        {L"F1", {{}, 0x70, 0}},
+        {L"Shift+F24", {{0x10}, 0x87, 0}},
+        {L"F1x", {{}, 0x70, 0}},  // the number is a decimal prefix
+        {L"F05", {{}, 0x74, 0}},
+        {L"F2-3", {{}, 0x71, 0}},
+        {L"Alt+Left", {{0x12}, 0x25, 1}},
+        {L"control+Del", {{0x11}, 0x2E, 1}},
+        {L"Delete", {{}, 0x2E, 1}},
+        {L"PAGEUP", {{}, 0x21, 1}},
+        {L"pgup", {{}, 0x21, 1}},
+        {L"Esc", {{}, 0x1B, 0}},
+        {L"escape", {{}, 0x1B, 0}},
+        {L"Return", {{}, 0x0D, 0}},
+        {L"ctrl+PLUS", {{0x11}, 0xBB, 0}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseKeyChord(c.text), c.chord) << Narrow(c.text);
     }
-    return profile[0].items;
 }
 
-TEST(MenusParser, SectionHeaderNamesAreTrimmedLowerCasedAndEmptyPiecesDropped) {
-    const MenuProfileTable table =
-        ParseAppMenus(L"[Chrome.EXE, ,msedge.exe]\nFile\n    New = Ctrl+N\n");
-    EXPECT_EQ(table.Keys(), (Keys{L"chrome.exe", L"msedge.exe"}));
-    EXPECT_EQ(ProfileOf(table, L"chrome.exe"), ProfileOf(table, L"msedge.exe"));
-    EXPECT_EQ(ProfileOf(table, L"chrome.exe").at(0).title, L"File");
-    // Lookup is exact: the key is stored lower case, and nothing else matches.
-    EXPECT_EQ(table.Find(L"Chrome.EXE"), nullptr);
-    EXPECT_EQ(table.Find(L""), nullptr);
+TEST(KeyChord, LettersAndDigitsAreTheirUpperCaseCodes) {
+    for (wchar_t c = L'a'; c <= L'z'; ++c) {
+        const uint16_t upper = static_cast<uint16_t>(c - L'a' + L'A');
+        EXPECT_EQ(ParseKeyChord(std::wstring(1, c)), (KeyChord{{}, upper, 0}));
+        EXPECT_EQ(ParseKeyChord(std::wstring(1, static_cast<wchar_t>(upper))),
+                  (KeyChord{{}, upper, 0}));
+    }
+    for (wchar_t c = L'0'; c <= L'9'; ++c) {
+        EXPECT_EQ(ParseKeyChord(std::wstring(L"Ctrl+") + c),
+                  (KeyChord{{0x11}, static_cast<uint16_t>(c), 0}));
+    }
 }
 
-TEST(MenusParser, StarSectionIsTheDefaultKey) {
-    const MenuProfileTable table = ParseAppMenus(L"[ * ]\nEdit\n    Undo = Ctrl+Z\n");
-    EXPECT_EQ(table.Keys(), (Keys{L"*"}));
+TEST(KeyChord, InvalidChords) {
+    // "+" only separates parts (the key is written "Plus"); far too many
+    // digits still end as "outside 1-24", not as an overflow.
+    std::vector<std::wstring> cases = SplitList(
+        L"F25 F0 F00 F100 Fx1 F4294967297 F99999999999999999999999999999 Ctrl++ + Ctrl+ +A Hyper+A "
+        L"Ctrl+Hyper Ctrl Ctrl+Shift A+Ctrl ab Ctrl+PageUpp \u00F8 Ctrl+\u00C6 Ctrl+!",
+        L' ');
+    cases.push_back(L"");
+    cases.push_back(std::wstring(L"Ctrl+A\0", 7));
+    for (const std::wstring_view text : cases) {
+        EXPECT_FALSE(ParseKeyChord(text).has_value()) << Narrow(text);
+    }
 }
 
-TEST(MenusParser, LaterSectionWithTheSameNameWins) {
-    const MenuProfileTable table = ParseAppMenus(
-        L"[a.exe, b.exe]\nFirst\n    X = Ctrl+X\n"
-        L"[c.exe, A.exe]\nSecond\n    Y = Ctrl+Y\n");
-    EXPECT_EQ(table.Keys(), (Keys{L"a.exe", L"b.exe", L"c.exe"}));
-    ASSERT_EQ(ProfileOf(table, L"a.exe").size(), 1u);
-    EXPECT_EQ(ProfileOf(table, L"a.exe")[0].title, L"Second");
-    EXPECT_EQ(ProfileOf(table, L"b.exe")[0].title, L"First");
+TEST(KeyStrokes, ModifiersAroundTheKeyWithTheExtendedFlagOnTheKeyOnly) {
+    constexpr uint32_t kUp = kStrokeKeyUp;
+    constexpr uint32_t kExt = kStrokeExtended;
+    const struct {
+        KeyChord chord;
+        std::vector<KeyStroke> strokes;
+    } cases[] = {
+        {{{0x11, 0x10}, 'T', 0},
+         {{0x11, 0}, {0x10, 0}, {'T', 0}, {'T', kUp}, {0x10, kUp}, {0x11, kUp}}},
+        {{{0x12}, 0x25, 1}, {{0x12, 0}, {0x25, kExt}, {0x25, kExt | kUp}, {0x12, kUp}}},
+        {{{}, 0x74, 0}, {{0x74, 0}, {0x74, kUp}}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ChordKeyStrokes(c.chord), c.strokes) << c.chord.key;
+    }
 }
 
-TEST(MenusParser, MenusInFileOrderWithTheirItems) {
-    const MenuProfileTable table = ParseAppMenus(
-        L"[a.exe]\n"
-        L"File\n"
-        L"    New = Ctrl+N\n"
-        L"    -\n"
-        L"    Quit = Alt+F4\n"
-        L"Edit\n"
-        L"    Copy = Ctrl+C\n");
-    const MenuProfile& menus = ProfileOf(table, L"a.exe");
-    ASSERT_EQ(menus.size(), 2u);
-    EXPECT_EQ(menus[0].title, L"File");
-    EXPECT_EQ(menus[0].nativeSubmenu, nullptr);
-    EXPECT_EQ(menus[0].nativePosition, -1);
-    ASSERT_EQ(menus[0].items.size(), 3u);
-    EXPECT_EQ(menus[0].items[0].name, L"New");
-    EXPECT_TRUE(menus[0].items[1].isSeparator);
-    EXPECT_EQ(menus[0].items[2].shortcutText, L"Alt+F4");
-    ASSERT_EQ(menus[1].items.size(), 1u);
-    EXPECT_EQ(menus[1].items[0].name, L"Copy");
+AppMenuItem Item(std::wstring name, std::wstring shortcut, std::vector<KeyChord> chords,
+                 std::wstring run = L"") {
+    AppMenuItem item;
+    item.name = std::move(name);
+    item.shortcutText = std::move(shortcut);
+    item.chords = std::move(chords);
+    item.runTarget = std::move(run);
+    return item;
 }
 
-TEST(MenusParser, ItemWithTwoChordsKeepsItsShortcutText) {
-    const auto items = ItemsOf(L"    Open Folder = Ctrl+K Ctrl+O\n");
-    ASSERT_EQ(items.size(), 1u);
-    const AppMenuItem& item = items[0];
-    EXPECT_EQ(item.name, L"Open Folder");
-    EXPECT_EQ(item.shortcutText, L"Ctrl+K Ctrl+O");
-    ASSERT_EQ(item.chords.size(), 2u);
-    EXPECT_EQ(item.chords[0].modifiers, (Mods{0x11}));
-    EXPECT_EQ(item.chords[0].key, 0x4B);
-    EXPECT_EQ(item.chords[1].modifiers, (Mods{0x11}));
-    EXPECT_EQ(item.chords[1].key, 0x4F);
-    EXPECT_TRUE(item.runTarget.empty());
-    EXPECT_FALSE(item.isSeparator);
-    EXPECT_EQ(item.commandId, 0u);
-    EXPECT_FALSE(item.disabled);
-    EXPECT_FALSE(item.checked);
-    EXPECT_TRUE(item.children.empty());
+AppMenuItem RunItem(std::wstring name, std::wstring target) {
+    return Item(std::move(name), L"", {}, std::move(target));
 }
 
-TEST(MenusParser, ShortcutSplitsAtPlainSpacesOnlyAndKeepsItsCase) {
-    const auto items = ItemsOf(
-        L"    Many = ctrl+k    SHIFT+end  \n"
-        L"    Tabbed = Ctrl+K\tCtrl+O\n");
-    ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0].shortcutText, L"ctrl+k    SHIFT+end");
-    ASSERT_EQ(items[0].chords.size(), 2u);
-    EXPECT_EQ(items[0].chords[1].key, 0x23);
-    EXPECT_EQ(items[0].chords[1].extended, 1);
+TEST(MenusParser, ItemLines) {
+    AppMenuItem separator;
+    separator.isSeparator = true;
+    const KeyChord ctrlK{{0x11}, 'K', 0};
+    const struct {
+        std::wstring_view line;
+        std::optional<AppMenuItem> item;
+    } cases[] = {
+        {L"-", separator},
+        {L"Open Folder = Ctrl+K Ctrl+O",
+         Item(L"Open Folder", L"Ctrl+K Ctrl+O", {ctrlK, {{0x11}, 'O', 0}})},
+        // Chords split at plain spaces only; the text keeps its case.
+        {L"Many = ctrl+k    SHIFT+end",
+         Item(L"Many", L"ctrl+k    SHIFT+end", {ctrlK, {{0x10}, 0x23, 1}})},
+        {L"Tabbed = Ctrl+K\tCtrl+O", std::nullopt},
+        {L"= Ctrl+A", Item(L"", L"Ctrl+A", {{{0x11}, 'A', 0}})},
+        // One invalid chord drops the whole item.
+        {L"Second bad = Ctrl+K Ctrl+Nope", std::nullopt},
+        {L"DoublePlus = Ctrl++", std::nullopt},
+        {L"A = B = Ctrl+B", std::nullopt},
+        {L"Empty =", std::nullopt},
+        {L"No equals sign", std::nullopt},
+        {L"Display = RUN:ms-settings:display", RunItem(L"Display", L"ms-settings:display")},
+        {L"Spaced = run:   C:\\Tools\\My App.exe", RunItem(L"Spaced", L"C:\\Tools\\My App.exe")},
+        // Whatever follows "run:" is a target, even if it looks like a shortcut.
+        {L"Odd = Run:Ctrl+A", RunItem(L"Odd", L"Ctrl+A")},
+        {L"Set = run:cmd /c set X=1", RunItem(L"Set", L"cmd /c set X=1")},
+        {L"NotRun = runx:ms-settings:", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseMenuItem(c.line), c.item) << Narrow(c.line);
+    }
 }
 
-TEST(MenusParser, InvalidChordsDropTheWholeItem) {
-    const auto items = ItemsOf(
-        L"    Plus = ctrl+PLUS\n"
-        L"    DoublePlus = Ctrl++\n"
-        L"    Hyper = Hyper+A\n"
-        L"    F1 = F1\n"
-        L"    F25 = F25\n"
-        L"    F0 = F0\n"
-        L"    F1x = F1x\n"
-        L"    Second bad = Ctrl+K Ctrl+Nope\n"
-        L"    Empty =\n"
-        L"    Blank =    \n"
-        L"    No equals sign\n");
-    ASSERT_EQ(items.size(), 3u);
-    EXPECT_EQ(items[0].name, L"Plus");
-    EXPECT_EQ(items[0].chords.at(0).key, 0xBB);
-    EXPECT_EQ(items[1].name, L"F1");
-    EXPECT_EQ(items[1].chords.at(0).key, 0x70);
-    EXPECT_EQ(items[2].name, L"F1x");
-    EXPECT_EQ(items[2].chords.at(0).key, 0x70);
-}
-
-TEST(MenusParser, RunItems) {
-    const auto items = ItemsOf(
-        L"    Display = RUN:ms-settings:display\n"
-        L"    Spaced = run:   C:\\Tools\\My App.exe  \n"
-        L"    Odd = Run:Ctrl+A\n"
-        L"    NotRun = runx:ms-settings:\n");
-    ASSERT_EQ(items.size(), 3u);
-    EXPECT_EQ(items[0].runTarget, L"ms-settings:display");
-    EXPECT_TRUE(items[0].shortcutText.empty());
-    EXPECT_TRUE(items[0].chords.empty());
-    EXPECT_EQ(items[1].runTarget, L"C:\\Tools\\My App.exe");
-    // Whatever follows "run:" is a target, even if it looks like a shortcut.
-    EXPECT_EQ(items[2].runTarget, L"Ctrl+A");
-    EXPECT_TRUE(items[2].chords.empty());
-}
-
-TEST(MenusParser, NameIsBeforeTheFirstEqualsSignAndMayBeEmpty) {
-    const auto items = ItemsOf(
-        L"    = Ctrl+A\n"
-        L"    A = B = Ctrl+B\n"
-        L"    Set = run:cmd /c set X=1\n");
-    ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(items[0].name, L"");
-    EXPECT_EQ(items[0].chords.at(0).key, 0x41);
-    // "B = Ctrl+B" is not a shortcut, so the second line is dropped.
-    EXPECT_EQ(items[1].name, L"Set");
-    EXPECT_EQ(items[1].runTarget, L"cmd /c set X=1");
-}
-
-TEST(MenusParser, CommentsSeparatorsAndTitlesByIndentation) {
-    const MenuProfileTable table = ParseAppMenus(
-        L"[a.exe]\n"
-        L"Menu\n"
-        L"    # an indented comment\n"
-        L"\t; another\n"
-        L"    -\n"
-        L"    Item = Ctrl+I\n"
-        L"-\n"
-        L"# a comment\n"
-        L"  ; indented = Ctrl+A\n");
-    const MenuProfile& menus = ProfileOf(table, L"a.exe");
-    ASSERT_EQ(menus.size(), 2u);
-    ASSERT_EQ(menus[0].items.size(), 2u);
-    EXPECT_TRUE(menus[0].items[0].isSeparator);
-    EXPECT_EQ(menus[0].items[1].name, L"Item");
-    // A "-" without indentation is a menu of that title.
-    EXPECT_EQ(menus[1].title, L"-");
-    EXPECT_TRUE(menus[1].items.empty());
-}
-
-TEST(MenusParser, NonIndentedLinesAreTitlesWhateverTheyHold) {
-    const MenuProfileTable table =
-        ParseAppMenus(L"[a.exe]\nTitle with spaces \t\nNew = Ctrl+N\n[unclosed\n  [b.exe]  \nB\n");
-    const MenuProfile& menus = ProfileOf(table, L"a.exe");
-    ASSERT_EQ(menus.size(), 3u);
-    EXPECT_EQ(menus[0].title, L"Title with spaces");
-    EXPECT_EQ(menus[1].title, L"New = Ctrl+N");
-    EXPECT_EQ(menus[2].title, L"[unclosed");
-    // The indented header is still a header: the section rules come first.
-    ASSERT_EQ(ProfileOf(table, L"b.exe").size(), 1u);
-}
-
-TEST(MenusParser, ItemsBeforeTheFirstMenuTitleAreIgnored) {
-    const MenuProfileTable table =
-        ParseAppMenus(L"[a.exe]\n    Lost = Ctrl+L\nMenu\n    Kept = Ctrl+K\n");
-    const MenuProfile& menus = ProfileOf(table, L"a.exe");
-    ASSERT_EQ(menus.size(), 1u);
-    ASSERT_EQ(menus[0].items.size(), 1u);
-    EXPECT_EQ(menus[0].items[0].name, L"Kept");
-}
-
-TEST(MenusParser, MenusWithoutAnyNameAreLost) {
-    const MenuProfileTable table = ParseAppMenus(
-        L"Orphan\n    X = Ctrl+X\n"
-        L"[]\nAlsoOrphan\n    Y = Ctrl+Y\n"
-        L"[ , ]\nThird\n"
-        L"[a.exe]\nKept\n");
-    EXPECT_EQ(table.Keys(), (Keys{L"a.exe"}));
-    ASSERT_EQ(ProfileOf(table, L"a.exe").size(), 1u);
-    EXPECT_EQ(ProfileOf(table, L"a.exe")[0].title, L"Kept");
-}
-
-TEST(MenusParser, SectionWithoutMenusStillGetsAnEmptyProfile) {
-    const MenuProfileTable table = ParseAppMenus(L"[a.exe]\nMenu\n[a.exe]\n");
-    ASSERT_NE(table.Find(L"a.exe"), nullptr);
-    EXPECT_TRUE(table.Find(L"a.exe")->empty());
-}
-
-TEST(MenusParser, CrLfAndLfParseAlike) {
-    const std::wstring lf =
-        L"[a.exe, b.exe]\nFile\n    New = Ctrl+N\n    -\n    Go = run:x\nEdit\n";
-    std::wstring crlf;
-    for (const wchar_t c : lf) {
-        if (c == L'\n') {
-            crlf += L'\r';
+// The table in one line: "key:[title|item,item][title]" per key; items as
+// "-", "name=shortcut" or "name>target".
+std::wstring Describe(const MenuProfileTable& table) {
+    std::wstring out;
+    for (const std::wstring& key : table.Keys()) {
+        out += (out.empty() ? L"" : L" ") + key + L":";
+        for (const AppMenu& menu : *table.Find(key)) {
+            out += L"[" + menu.title;
+            for (std::size_t i = 0; i < menu.items.size(); ++i) {
+                const AppMenuItem& item = menu.items[i];
+                out += i == 0 ? L"|" : L",";
+                out += item.isSeparator         ? L"-"
+                       : item.runTarget.empty() ? item.name + L"=" + item.shortcutText
+                                                : item.name + L">" + item.runTarget;
+            }
+            out += L"]";
         }
-        crlf += c;
     }
-    const MenuProfileTable a = ParseAppMenus(lf);
-    const MenuProfileTable b = ParseAppMenus(crlf);
-    ASSERT_EQ(a.Keys(), b.Keys());
-    EXPECT_EQ(ProfileOf(a, L"a.exe"), ProfileOf(b, L"a.exe"));
-    ASSERT_EQ(ProfileOf(b, L"b.exe").size(), 2u);
-    EXPECT_EQ(ProfileOf(b, L"b.exe")[0].items.size(), 3u);
+    return out;
 }
 
-TEST(MenusParser, OnlyCarriageReturnsMakeOneLine) {
-    const MenuProfileTable table = ParseAppMenus(L"[a.exe]\rFile\r    New = Ctrl+N\r");
-    // The whole text is the line "[a.exe]\rFile\r    New = Ctrl+N": a title,
-    // before any header, so nothing is stored.
-    EXPECT_TRUE(table.Empty());
-
-    const MenuProfileTable second = ParseAppMenus(L"[a.exe]\nFile\r    New = Ctrl+N\r");
-    const MenuProfile& menus = ProfileOf(second, L"a.exe");
-    ASSERT_EQ(menus.size(), 1u);
-    EXPECT_EQ(menus[0].title, L"File\r    New = Ctrl+N");
-    EXPECT_TRUE(menus[0].items.empty());
-}
-
-TEST(MenusParser, LastLineNeedsNoLineFeed) {
-    const auto items = ItemsOf(L"    Last = Ctrl+L");
-    ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0].name, L"Last");
-}
-
-TEST(MenusParser, EmptyAndBlankTexts) {
-    EXPECT_TRUE(ParseAppMenus(L"").Empty());
-    EXPECT_TRUE(ParseAppMenus(L"\n\r\n \t\n").Empty());
+TEST(MenusParser, SectionsMenusAndLines) {
+    const struct {
+        std::wstring_view text;
+        std::wstring_view table;
+    } cases[] = {
+        // Header names are trimmed and lower-cased; empty pieces are dropped.
+        {L"[Chrome.EXE, ,msedge.exe]\nFile\n    New = Ctrl+N\n    -\n    Go = run:x\nEdit\n",
+         L"chrome.exe:[File|New=Ctrl+N,-,Go>x][Edit] msedge.exe:[File|New=Ctrl+N,-,Go>x][Edit]"},
+        {L"[ * ]\nEdit\n", L"*:[Edit]"},
+        {L"[a.exe, b.exe]\nFirst\n[c.exe, A.exe]\nSecond\n",
+         L"a.exe:[Second] b.exe:[First] c.exe:[Second]"},
+        // Comments and separators by indentation; a "-" title is a title.
+        {L"[a.exe]\nMenu\n    # c\n\t; c\n    -\n    Item = Ctrl+I\n-\n# c\n  ; x = Ctrl+A\n",
+         L"a.exe:[Menu|-,Item=Ctrl+I][-]"},
+        // Lines without indentation are titles whatever they hold; an indented
+        // header is still a header.
+        {L"[a.exe]\nTitle with spaces \t\nNew = Ctrl+N\n[unclosed\n  [b.exe]  \nB\n",
+         L"a.exe:[Title with spaces][New = Ctrl+N][[unclosed] b.exe:[B]"},
+        {L"[a.exe]\n    Lost = Ctrl+L\nMenu\n    Bad\n    Kept = Ctrl+K",
+         L"a.exe:[Menu|Kept=Ctrl+K]"},
+        {L"Orphan\n    X = Ctrl+X\n[]\nAlso\n[ , ]\nThird\n[a.exe]\nKept\n", L"a.exe:[Kept]"},
+        {L"[a.exe]\nMenu\n[a.exe]\n", L"a.exe:"},
+        {L"[a.exe]\r\nFile\r\n    New = Ctrl+N\r\n    -\r\n", L"a.exe:[File|New=Ctrl+N,-]"},
+        // Only line feeds end lines.
+        {L"[a.exe]\rFile\r    New = Ctrl+N\r", L""},
+        {L"[a.exe]\nFile\r    New = Ctrl+N\r", L"a.exe:[File\r    New = Ctrl+N]"},
+        {L"", L""},
+        {L"\n\r\n \t\n", L""},
+        {L"[a.exe]\nF\uFFFDle\n    N\0me = Ctrl+N\n"sv, L"a.exe:[F\uFFFDle|N\0me=Ctrl+N]"sv},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Describe(ParseAppMenus(c.text)), c.table);
+    }
 }
 
 TEST(MenusParser, OverLongLinesAreKeptWhole) {
     const std::wstring title(300000, L'T');
-    std::wstring name(200000, L'n');
+    const std::wstring name(200000, L'n');
     std::wstring shortcut;
     for (int i = 0; i < 20000; ++i) {
         shortcut += L"Ctrl+Shift+A ";
     }
+    for (int i = 0; i < 5000; ++i) {
+        shortcut += L"Shift+";
+    }
+    const std::wstring brackets = std::wstring(100000, L'[') + std::wstring(100000, L']');
     const MenuProfileTable table =
-        ParseAppMenus(L"[a.exe]\n" + title + L"\n    " + name + L" = " + shortcut + L"\n");
-    const MenuProfile& menus = ProfileOf(table, L"a.exe");
-    ASSERT_EQ(menus.size(), 1u);
-    EXPECT_EQ(menus[0].title, title);
-    ASSERT_EQ(menus[0].items.size(), 1u);
-    EXPECT_EQ(menus[0].items[0].name, name);
-    EXPECT_EQ(menus[0].items[0].chords.size(), 20000u);
+        ParseAppMenus(L"[a.exe]\n" + title + L"\n" + std::wstring(100000, L' ') + name + L" = " +
+                      shortcut + L"Z\n" + brackets + L"\n");
+    const MenuProfile* menus = table.Find(L"a.exe");
+    ASSERT_NE(menus, nullptr);
+    ASSERT_EQ(menus->size(), 1u);
+    EXPECT_EQ(menus->at(0).title, title);
+    ASSERT_EQ(menus->at(0).items.size(), 1u);
+    EXPECT_EQ(menus->at(0).items[0].name, name);
+    const std::vector<KeyChord>& chords = menus->at(0).items[0].chords;
+    ASSERT_EQ(chords.size(), 20001u);
+    EXPECT_EQ(chords.back(), (KeyChord{std::vector<uint16_t>(5000, 0x10), 'Z', 0}));
+    // The bracket line is a header whose single name is all brackets.
+    EXPECT_NE(table.Find(brackets.substr(1, brackets.size() - 2)), nullptr);
 }
 
 TEST(MenusParser, ManyNamesShareOneSectionWithoutCopyingItPerName) {
-    // A section naming twenty thousand executables over a large menu: every
-    // name must see the menus, and the parse must not multiply them.
     std::wstring text = L"[";
     for (int i = 0; i < 20000; ++i) {
         text += L"p" + std::to_wstring(i) + L".exe,";
@@ -294,35 +238,9 @@ TEST(MenusParser, ManyNamesShareOneSectionWithoutCopyingItPerName) {
     const MenuProfileTable table = ParseAppMenus(text);
     ASSERT_EQ(table.Size(), 20000u);
     const MenuProfile* first = table.Find(L"p0.exe");
-    const MenuProfile* last = table.Find(L"p19999.exe");
     ASSERT_NE(first, nullptr);
-    ASSERT_EQ(first->at(0).items.size(), 10000u);
-    EXPECT_EQ(first, last);
-}
-
-TEST(MenusParser, AbsurdlyBracketedAndIndentedLinesParseFlat) {
-    std::wstring deep(100000, L'[');
-    deep += std::wstring(100000, L']');
-    std::wstring text =
-        L"[a.exe]\nMenu\n" + std::wstring(100000, L' ') + L"X = Ctrl+X\n" + deep + L"\n";
-    const MenuProfileTable table = ParseAppMenus(text);
-    // The bracket line is a header whose single name is all brackets.
-    ASSERT_EQ(table.Size(), 2u);
-    const MenuProfile& menus = ProfileOf(table, L"a.exe");
-    ASSERT_EQ(menus.size(), 1u);
-    EXPECT_EQ(menus[0].items.size(), 1u);
-    EXPECT_NE(table.Find(deep.substr(1, deep.size() - 2)), nullptr);
-}
-
-TEST(MenusParser, ReplacementCharactersAndNulsStayInTheText) {
-    constexpr wchar_t kText[] = L"[a.exe]\nF\uFFFDle\n    N\0me = Ctrl+N\n";
-    const std::wstring text(kText, std::size(kText) - 1);
-    const MenuProfileTable table = ParseAppMenus(text);
-    const MenuProfile& menus = ProfileOf(table, L"a.exe");
-    ASSERT_EQ(menus.size(), 1u);
-    EXPECT_EQ(menus[0].title, L"F\uFFFDle");
-    ASSERT_EQ(menus[0].items.size(), 1u);
-    EXPECT_EQ(menus[0].items[0].name, std::wstring(L"N\0me", 4));
+    EXPECT_EQ(first->at(0).items.size(), 10000u);
+    EXPECT_EQ(first, table.Find(L"p19999.exe"));
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
-// The drop-down plan with its command numbers, and sliding between menus.
+// The drop-down plan with its command numbers, and moving between menus.
 
 #include "appmenus/MenuPopupPlan.h"
 #include "appmenus/MenuSliding.h"
-#include "appmenus/MenusParser.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +11,10 @@
 namespace corvane {
 namespace {
 
-AppMenuItem Leaf(std::wstring name, std::wstring shortcut = L"") {
+AppMenuItem Leaf(std::wstring name, std::vector<AppMenuItem> children = {}) {
     AppMenuItem item;
     item.name = std::move(name);
-    item.shortcutText = std::move(shortcut);
+    item.children = std::move(children);
     return item;
 }
 
@@ -25,77 +24,49 @@ AppMenuItem Sep() {
     return item;
 }
 
-AppMenuItem Parent(std::wstring name, std::vector<AppMenuItem> children) {
-    AppMenuItem item = Leaf(std::move(name));
-    item.children = std::move(children);
-    return item;
+// "-" for a separator, "~" grayed, "*" checked, "(...)" a submenu, "#n" a
+// command number.
+std::wstring Describe(const std::vector<PopupEntry>& entries) {
+    std::wstring out;
+    for (const PopupEntry& e : entries) {
+        out += out.empty() ? L"" : L" ";
+        if (e.flags == kPopupSeparator) {
+            out += e.label.empty() && e.command == 0 ? L"-" : L"<bad separator>";
+            continue;
+        }
+        out += e.label + ((e.flags & kPopupGrayed) != 0 ? L"~" : L"") +
+               ((e.flags & kPopupChecked) != 0 ? L"*" : L"");
+        out += (e.flags & kPopupSubmenu) != 0 && e.command == 0 ? L"(" + Describe(e.submenu) + L")"
+                                                                : L"#" + std::to_wstring(e.command);
+    }
+    return out;
 }
 
-TEST(PopupPlan, LabelsFlagsAndSeparators) {
-    std::vector<AppMenuItem> items = {Leaf(L"&Open", L"Ctrl+O"), Sep(), Leaf(L"Plain")};
+TEST(PopupPlan, LabelsFlagsAndCommandNumbersInADepthFirstWalk) {
+    std::vector<AppMenuItem> items = {
+        Leaf(L"&Open"),
+        Sep(),
+        Leaf(L"Plain"),
+        Leaf(L"sub", {Leaf(L"b"), Leaf(L"subsub", {Leaf(L"c")}), Sep(), Leaf(L"d")}),
+        Leaf(L"e"),
+    };
+    items[0].shortcutText = L"Ctrl+O";
     items[2].disabled = true;
     items[2].checked = true;
     const PopupPlan plan = PlanMenuPopup(items);
-    ASSERT_EQ(plan.entries.size(), 3u);
-    EXPECT_EQ(plan.entries[0].label, L"&Open\tCtrl+O");
-    EXPECT_EQ(plan.entries[0].flags, 0u);
-    EXPECT_EQ(plan.entries[0].command, 1u);
-    EXPECT_EQ(plan.entries[1].flags, kPopupSeparator);
-    EXPECT_EQ(plan.entries[1].label, L"");
-    EXPECT_EQ(plan.entries[1].command, 0u);
-    EXPECT_EQ(plan.entries[2].label, L"Plain");
-    EXPECT_EQ(plan.entries[2].flags, kPopupGrayed | kPopupChecked);
-    EXPECT_EQ(plan.entries[2].command, 2u);
-    EXPECT_FALSE(plan.hasSubmenus);
-    EXPECT_EQ(plan.commands, (std::vector<const AppMenuItem*>{&items[0], &items[2]}));
-}
-
-TEST(PopupPlan, CommandNumbersFollowADepthFirstWalk) {
-    const std::vector<AppMenuItem> items = {
-        Leaf(L"a"),
-        Parent(L"sub", {Leaf(L"b"), Parent(L"subsub", {Leaf(L"c")}), Sep(), Leaf(L"d")}),
-        Leaf(L"e"),
-    };
-    const PopupPlan plan = PlanMenuPopup(items);
+    EXPECT_EQ(Describe(plan.entries),
+              L"&Open\tCtrl+O#1 - Plain~*#2 sub(b#3 subsub(c#4) - d#5) e#6");
     EXPECT_TRUE(plan.hasSubmenus);
-    ASSERT_EQ(plan.commands.size(), 5u);
-    std::wstring order;
-    for (const AppMenuItem* item : plan.commands) {
-        order += item->name;
+    std::wstring chosen;
+    for (int64_t n = 1; n <= 6; ++n) {
+        chosen += ChosenEntry(plan, n)->name + L" ";
     }
-    EXPECT_EQ(order, L"abcde");
-    const PopupEntry& sub = plan.entries[1];
-    EXPECT_EQ(sub.flags & kPopupSubmenu, kPopupSubmenu);
-    EXPECT_EQ(sub.command, 0u);
-    ASSERT_EQ(sub.submenu.size(), 4u);
-    EXPECT_EQ(sub.submenu[0].command, 2u);
-    EXPECT_EQ(sub.submenu[1].submenu.at(0).command, 3u);
-    EXPECT_EQ(sub.submenu[3].command, 4u);
-    EXPECT_EQ(plan.entries[2].command, 5u);
-}
-
-TEST(PopupPlan, ChosenEntryOnlyForNumbersInRange) {
-    const std::vector<AppMenuItem> items = {Leaf(L"a"), Leaf(L"b")};
-    const PopupPlan plan = PlanMenuPopup(items);
-    EXPECT_EQ(ChosenEntry(plan, 0), nullptr);  // dismissed
-    EXPECT_EQ(ChosenEntry(plan, -1), nullptr);
+    EXPECT_EQ(chosen, L"&Open Plain b c d e ");
     EXPECT_EQ(ChosenEntry(plan, 1), &items[0]);
-    EXPECT_EQ(ChosenEntry(plan, 2), &items[1]);
-    EXPECT_EQ(ChosenEntry(plan, 3), nullptr);
-    EXPECT_EQ(ChosenEntry(plan, int64_t{1} << 40), nullptr);
-    EXPECT_EQ(ChosenEntry(PlanMenuPopup({}), 1), nullptr);
-}
-
-TEST(PopupPlan, FileMenusArePlainCommandsWithTheirShortcuts) {
-    const MenuProfileTable table =
-        ParseAppMenus(L"[a.exe]\nFile\n    New = Ctrl+N\n    -\n    Settings = run:ms-settings:\n");
-    const std::vector<AppMenuItem>& items = table.Find(L"a.exe")->at(0).items;
-    const PopupPlan plan = PlanMenuPopup(items);
-    ASSERT_EQ(plan.entries.size(), 3u);
-    EXPECT_EQ(plan.entries[0].label, L"New\tCtrl+N");
-    EXPECT_EQ(plan.entries[2].label, L"Settings");
-    EXPECT_EQ(plan.commands.size(), 2u);
-    EXPECT_EQ(ChosenEntry(plan, 2)->runTarget, L"ms-settings:");
+    for (const int64_t outside : {int64_t{0}, int64_t{-1}, int64_t{7}, int64_t{1} << 40}) {
+        EXPECT_EQ(ChosenEntry(plan, outside), nullptr) << outside;
+    }
+    EXPECT_FALSE(PlanMenuPopup({Leaf(L"a")}).hasSubmenus);
 }
 
 TEST(PopupPlan, AbsurdNestingIsCutWhereTheReaderStops) {
@@ -109,43 +80,51 @@ TEST(PopupPlan, AbsurdNestingIsCutWhereTheReaderStops) {
     }
     const std::vector<AppMenuItem> items = {std::move(root)};
     const PopupPlan plan = PlanMenuPopup(items);
-    EXPECT_TRUE(plan.hasSubmenus);
+    EXPECT_EQ(Describe(plan.entries), L"level(level(level(level(level#1))))");
     ASSERT_EQ(plan.commands.size(), 1u);
-    int depth = 0;
-    const std::vector<PopupEntry>* level = &plan.entries;
-    while (!level->at(0).submenu.empty()) {
-        level = &level->at(0).submenu;
-        ++depth;
+}
+
+TEST(MenuSliding, ArrowKeysWrapAroundAndKeepTheirMeaningWithOneMenuOrSubmenus) {
+    const struct {
+        SlideKey key;
+        int current, count;
+        bool submenus;
+        int request;
+    } cases[] = {
+        {SlideKey::Left, 0, 3, false, 2},   {SlideKey::Right, 0, 3, false, 1},
+        {SlideKey::Right, 2, 3, false, 0},  {SlideKey::Left, 2, 3, false, 1},
+        {SlideKey::Left, 0, 2, false, 1},   {SlideKey::Right, 1, 2, false, 0},
+        {SlideKey::Left, 0, 1, false, -1},  {SlideKey::Right, 0, 1, false, -1},
+        {SlideKey::Left, 1, 3, true, -1},   {SlideKey::Right, 1, 3, true, -1},
+        {SlideKey::Right, 0, 0, false, -1}, {SlideKey::Right, 5, 3, false, -1},
+        {SlideKey::Left, -1, 3, false, -1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SlideRequest(c.key, c.current, c.count, c.submenus), c.request)
+            << (c.key == SlideKey::Left ? "left from " : "right from ") << c.current << " of "
+            << c.count;
     }
-    EXPECT_EQ(depth, 4);
-    EXPECT_EQ(level->at(0).command, 1u);
-    EXPECT_EQ(level->at(0).flags & kPopupSubmenu, 0u);
 }
 
-TEST(MenuSliding, ArrowKeysWrapAroundBothEnds) {
-    EXPECT_EQ(SlideRequest(SlideKey::Left, 0, 3, false), 2);
-    EXPECT_EQ(SlideRequest(SlideKey::Right, 0, 3, false), 1);
-    EXPECT_EQ(SlideRequest(SlideKey::Right, 2, 3, false), 0);
-    EXPECT_EQ(SlideRequest(SlideKey::Left, 2, 3, false), 1);
-    EXPECT_EQ(SlideRequest(SlideKey::Left, 0, 2, false), 1);
-    EXPECT_EQ(SlideRequest(SlideKey::Right, 1, 2, false), 0);
-}
-
-TEST(MenuSliding, ArrowKeysKeepTheirMeaningWithOneMenuOrWithSubmenus) {
-    EXPECT_EQ(SlideRequest(SlideKey::Left, 0, 1, false), -1);
-    EXPECT_EQ(SlideRequest(SlideKey::Right, 0, 1, false), -1);
-    EXPECT_EQ(SlideRequest(SlideKey::Left, 1, 3, true), -1);
-    EXPECT_EQ(SlideRequest(SlideKey::Right, 1, 3, true), -1);
-    EXPECT_EQ(SlideRequest(SlideKey::Right, 0, 0, false), -1);
-    EXPECT_EQ(SlideRequest(SlideKey::Right, 5, 3, false), -1);
-    EXPECT_EQ(SlideRequest(SlideKey::Left, -1, 3, false), -1);
-}
-
-TEST(MenuSliding, HoverOpensAnotherTitleOnly) {
-    EXPECT_EQ(HoverRequest(2, 0), 2);
-    EXPECT_EQ(HoverRequest(0, 2), 0);
-    EXPECT_EQ(HoverRequest(1, 1), -1);
-    EXPECT_EQ(HoverRequest(-1, 1), -1);
+TEST(MenuSliding, OnlyAPointerThatMovedOntoAnotherTitleSwitchesMenus) {
+    const ScreenPoint rest{750, 5};
+    const struct {
+        ScreenPoint reported;
+        int hit, current, request;
+    } cases[] = {
+        {{950, 5}, 2, 0, 2},
+        {{751, 5}, 0, 2, 0},
+        {{750, 6}, 0, 2, 0},
+        {{752, 7}, 1, 1, -1},    // the open title
+        {{752, 60}, -1, 1, -1},  // no title
+        // The report a new drop-down brings under a resting pointer.
+        {rest, 0, 1, -1},
+        {rest, 2, 0, -1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PointerMoveRequest(rest, c.reported, c.hit, c.current), c.request)
+            << "at " << c.reported.x << "," << c.reported.y << " over " << c.hit;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
-// Drop-downs shown in this process: the keys and the pointer are scripted
-// from a timer that runs inside the menu's modal loop.
+// Menus of a real window in this process: its menu bar read, and
+// drop-downs shown with the keys and the pointer scripted from a timer that
+// runs inside the menu's modal loop.
 
+#include "appmenus/MenuProfileTable.h"
+#include "appmenus/MenusParser.h"
+#include "appmenus/NativeMenus.h"
 #include "appmenus/ShowAppMenu.h"
 #include "base/Win32Handles.h"
 
@@ -8,8 +12,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -19,12 +25,7 @@ namespace {
 constexpr UINT_PTR kScriptTimer = 77;
 constexpr UINT kStepMs = 120;
 
-struct Received {
-    UINT message = 0;
-    WPARAM wParam = 0;
-    LPARAM lParam = 0;
-};
-
+using Received = std::tuple<UINT, WPARAM, LPARAM>;
 std::vector<Received> g_received;
 std::vector<std::function<void()>> g_script;
 std::size_t g_step = 0;
@@ -32,18 +33,17 @@ HMENU g_lazy = nullptr;
 
 LRESULT CALLBACK TargetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_INITMENUPOPUP:
+            // Filled only when asked, as many applications do.
+            if (reinterpret_cast<HMENU>(wParam) == g_lazy && ::GetMenuItemCount(g_lazy) == 0) {
+                ::AppendMenuW(g_lazy, MF_STRING, 900, L"Filled late");
+            }
+            [[fallthrough]];
         case WM_INITMENU:
         case WM_COMMAND:
         case WM_KEYDOWN:
         case WM_KEYUP:
-            g_received.push_back({message, wParam, lParam});
-            return 0;
-        case WM_INITMENUPOPUP:
-            g_received.push_back({message, wParam, lParam});
-            // Filled only when asked, as many applications do.
-            if (reinterpret_cast<HMENU>(wParam) == g_lazy && ::GetMenuItemCount(g_lazy) == 1) {
-                ::AppendMenuW(g_lazy, MF_STRING, 150, L"Filled late");
-            }
+            g_received.emplace_back(message, wParam, lParam);
             return 0;
         default:
             return ::DefWindowProcW(hwnd, message, wParam, lParam);
@@ -90,26 +90,41 @@ void PumpFor(DWORD ms) {
     }
 }
 
-AppMenuItem Command(const wchar_t* name) {
-    AppMenuItem item;
-    item.name = name;
-    item.chords.push_back({{0x11}, 'A', 0});
-    item.shortcutText = L"Ctrl+A";
-    return item;
-}
-
-AppMenu FileMenu(const wchar_t* title) {
+AppMenu Menu(const wchar_t* title, std::vector<KeyChord> chords = {{{VK_CONTROL}, 'A', 0}}) {
     AppMenu menu;
     menu.title = title;
-    menu.items = {Command(L"One"), Command(L"Two")};
+    menu.items.resize(1);
+    menu.items[0].name = L"One";
+    menu.items[0].chords = std::move(chords);
     return menu;
+}
+
+// Label, "~" grayed, "*" checked, "-" a separator, "(...)" a submenu and
+// "#id", as the system reports them.
+std::wstring Describe(HMENU menu) {
+    std::wstring out;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        const UINT state = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        wchar_t label[256] = {};
+        ::GetMenuStringW(menu, static_cast<UINT>(i), label, 256, MF_BYPOSITION);
+        out += out.empty() ? L"" : L" ";
+        if ((state & MF_SEPARATOR) != 0) {
+            out += L"-";
+            continue;
+        }
+        out += label + std::wstring((state & MF_GRAYED) != 0 ? L"~" : L"") +
+               ((state & MF_CHECKED) != 0 ? L"*" : L"");
+        const HMENU submenu = ::GetSubMenu(menu, i);
+        out += submenu != nullptr ? L"(" + Describe(submenu) + L")"
+                                  : L"#" + std::to_wstring(::GetMenuItemID(menu, i));
+    }
+    return out;
 }
 
 class ShowAppMenuTest : public testing::Test {
 protected:
     void SetUp() override {
         g_received.clear();
-        g_script.clear();
         g_step = 0;
         WNDCLASSW wc = {};
         wc.lpfnWndProc = &TargetProc;
@@ -119,22 +134,35 @@ protected:
 
         menuBar_ = ::CreateMenu();
         file_ = ::CreatePopupMenu();
-        g_lazy = file_;
-        ::AppendMenuW(file_, MF_STRING, 101, L"&Open\tCtrl+O");
+        edit_ = ::CreatePopupMenu();
+        g_lazy = ::CreatePopupMenu();
+        ::AppendMenuW(file_, MF_STRING, 0x10065, L"&Open\tCtrl+O");
+        ::AppendMenuW(file_, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuW(file_, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuW(file_, MF_STRING | MF_GRAYED, 102, L"Save &As...");
+        ::AppendMenuW(file_, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(g_lazy), L"&Recent");
+        ::AppendMenuW(file_, MF_STRING | MF_CHECKED, 103, L"Wrap");
+        ::AppendMenuW(file_, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuW(edit_, MF_STRING, 201, L"Undo");
         ::AppendMenuW(menuBar_, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(file_), L"&File");
+        ::AppendMenuW(menuBar_, MF_STRING, 5, L"Plain command");
+        ::AppendMenuW(menuBar_, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(edit_),
+                      L"E&dit && More");
         target_ = UniqueWindow(::CreateWindowExW(0, wc.lpszClassName, L"target",
                                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300, 400,
                                                  300, nullptr, menuBar_, wc.hInstance, nullptr));
         ASSERT_TRUE(target_) << "no window (is a display set?)";
-        owner_ = UniqueWindow(::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE,
-                                                0, 0, 600, 30, nullptr, nullptr, wc.hInstance,
-                                                nullptr));
+        // The bar: the titles are on it.
+        owner_ = UniqueWindow(::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"",
+                                                WS_POPUP | WS_VISIBLE, 0, 0, 1200, 30, nullptr,
+                                                nullptr, wc.hInstance, nullptr));
         ASSERT_TRUE(owner_);
         PumpFor(100);
     }
 
     void TearDown() override {
         ::KillTimer(owner_.Get(), kScriptTimer);
+        TheMenuProfiles().Clear();
         PumpFor(50);
     }
 
@@ -144,19 +172,18 @@ protected:
         g_script = std::move(script);
         g_step = 0;
         ::SetTimer(owner_.Get(), kScriptTimer, kStepMs, &ScriptStep);
-        const int32_t result = ShowAppMenu(menus, index, POINT{100, 40}, owner_.Get(),
-                                           target_.Get(), hitTest_);
+        const int32_t result =
+            ShowAppMenu(menus, index, POINT{100, 40}, owner_.Get(), target_.Get(), hitTest_);
         ::KillTimer(owner_.Get(), kScriptTimer);
         return result;
     }
 
-    std::vector<Received> Of(std::initializer_list<UINT> messages) const {
+    // What the application received of these messages, in order.
+    static std::vector<Received> Of(std::initializer_list<UINT> messages) {
         std::vector<Received> out;
         for (const Received& r : g_received) {
-            for (const UINT m : messages) {
-                if (r.message == m) {
-                    out.push_back(r);
-                }
+            if (std::find(messages.begin(), messages.end(), std::get<0>(r)) != messages.end()) {
+                out.push_back(r);
             }
         }
         return out;
@@ -164,6 +191,7 @@ protected:
 
     HMENU menuBar_ = nullptr;
     HMENU file_ = nullptr;
+    HMENU edit_ = nullptr;
     UniqueWindow target_;
     UniqueWindow owner_;
     int hitTests_ = 0;
@@ -177,64 +205,56 @@ protected:
     };
 };
 
-TEST_F(ShowAppMenuTest, AnIndexOutsideTheListShowsNothing) {
-    const std::vector<AppMenu> menus = {FileMenu(L"A")};
-    EXPECT_EQ(ShowAppMenu(menus, 1, POINT{0, 0}, owner_.Get(), target_.Get(), hitTest_), -1);
-    EXPECT_EQ(ShowAppMenu(menus, -1, POINT{0, 0}, owner_.Get(), target_.Get(), hitTest_), -1);
-    EXPECT_EQ(hitTests_, 0);
+TEST_F(ShowAppMenuTest, MenuBarIsReadWithPreparedCascadesUnlessAProfileNamesTheApplication) {
+    TheMenuProfiles() = ParseAppMenus(L"[profiled.exe]\nMine\n");
+    ASSERT_EQ(ResolveAppMenus(target_.Get(), L"profiled.exe").at(0).title, L"Mine");
+    const std::vector<AppMenu> menus = ResolveAppMenus(target_.Get(), L"classic.exe");
+    ASSERT_EQ(menus.size(), 2u);
+    EXPECT_EQ(menus[0].title, L"File");
+    EXPECT_EQ(menus[0].nativeSubmenu, file_);
+    EXPECT_EQ(menus[1].title, L"Edit & More");
+    EXPECT_EQ(menus[1].nativeSubmenu, edit_);
+    EXPECT_EQ(menus[1].nativePosition, 2);
+
+    const std::vector<AppMenuItem> items = ReadNativeSubmenu(file_, target_.Get(), 0);
+    EXPECT_EQ(Of({WM_INITMENUPOPUP}),
+              (std::vector<Received>{{WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(g_lazy), 4}}));
+    ASSERT_EQ(items.size(), 5u);
+    EXPECT_EQ(items[0].shortcutText, L"Ctrl+O");
+    EXPECT_EQ(items[0].commandId, 0x10065u);
+    const PopupPlan plan = PlanMenuPopup(items);
+    const UniqueMenu popup(BuildMenuPopup(plan));
+    ASSERT_TRUE(popup);
+    EXPECT_EQ(Describe(popup.Get()),
+              L"&Open\tCtrl+O#1 - Save &As...~#2 &Recent(Filled late#3) Wrap*#4");
+    EXPECT_EQ(ChosenEntry(plan, 3)->commandId, 900u);
 }
 
-TEST_F(ShowAppMenuTest, ArrowKeysAskForTheNeighbourAndWrapAround) {
-    const std::vector<AppMenu> menus = {FileMenu(L"A"), FileMenu(L"B"), FileMenu(L"C")};
-    EXPECT_EQ(Show(menus, 0, {[] { Tap(VK_RIGHT); }}), 1);
-    EXPECT_EQ(Show(menus, 0, {[] { Tap(VK_LEFT); }}), 2);
+TEST_F(ShowAppMenuTest, ANativeMenuIsPreparedByTheApplicationAndPostsItsCommand) {
+    AppMenu native;
+    native.title = L"File";
+    native.nativeSubmenu = file_;
+    native.nativePosition = 0;
+    EXPECT_EQ(Show({native}, 0, {[] { Tap(VK_DOWN); }, [] { Tap(VK_RETURN); }}), -1);
+    PumpFor(150);
+    const std::vector<Received> expected = {
+        {WM_INITMENU, reinterpret_cast<WPARAM>(menuBar_), 0},
+        {WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file_), 0},
+        {WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(g_lazy), 4},
+        {WM_COMMAND, 0x0065, 0},  // the low word of the entry's number
+    };
+    EXPECT_EQ(Of({WM_INITMENU, WM_INITMENUPOPUP, WM_COMMAND}), expected);
+}
+
+TEST_F(ShowAppMenuTest, ArrowKeysAskForTheNeighbourAndEscapeReturnsToTheApplication) {
+    const std::vector<AppMenu> menus = {Menu(L"A"), Menu(L"B"), Menu(L"C")};
+    EXPECT_EQ(ShowAppMenu(menus, 3, POINT{0, 0}, owner_.Get(), target_.Get(), hitTest_), -1);
     EXPECT_EQ(Show(menus, 2, {[] { Tap(VK_RIGHT); }}), 0);
-    // Sliding on leaves the application in the background.
-    EXPECT_TRUE(Of({WM_KEYDOWN, WM_COMMAND}).empty());
-}
-
-TEST_F(ShowAppMenuTest, WithOneMenuTheArrowsDoNothingAndEscapeReturnsToTheApplication) {
-    const std::vector<AppMenu> menus = {FileMenu(L"A")};
-    EXPECT_EQ(Show(menus, 0, {[] { Tap(VK_RIGHT); }, [] { Tap(VK_LEFT); },
-                              [] { Tap(VK_ESCAPE); }}),
-              -1);
-    EXPECT_EQ(g_step, 3u) << "the drop-down closed before Escape";
+    EXPECT_EQ(Show(menus, 0, {[] { Tap(VK_ESCAPE); }}), -1);
     PumpFor(100);
     EXPECT_EQ(::GetForegroundWindow(), target_.Get());
-    EXPECT_TRUE(Of({WM_COMMAND, WM_KEYDOWN}).empty());
-}
-
-TEST_F(ShowAppMenuTest, ACascadingSubmenuKeepsTheArrowKeys) {
-    AppMenu withCascade = FileMenu(L"A");
-    AppMenuItem cascade;
-    cascade.name = L"More";
-    cascade.children = {Command(L"Deep")};
-    withCascade.items.push_back(cascade);
-    const std::vector<AppMenu> menus = {withCascade, FileMenu(L"B")};
-    EXPECT_EQ(Show(menus, 0, {[] { Tap(VK_RIGHT); }, [] { Tap(VK_LEFT); },
-                              [] { Tap(VK_ESCAPE); }}),
-              -1);
-    EXPECT_EQ(g_step, 3u);
-}
-
-TEST_F(ShowAppMenuTest, HoveringAnotherTitleAsksForItsMenu) {
-    const std::vector<AppMenu> menus = {FileMenu(L"A"), FileMenu(L"B"), FileMenu(L"C")};
-    EXPECT_EQ(Show(menus, 0, {[] { MovePointer({950, 5}); }}), 2);
-    EXPECT_GT(hitTests_, 0);
-}
-
-TEST_F(ShowAppMenuTest, HoveringTheOpenTitleKeepsItsMenu) {
-    const std::vector<AppMenu> menus = {FileMenu(L"A"), FileMenu(L"B"), FileMenu(L"C")};
-    EXPECT_EQ(Show(menus, 0, {[] { MovePointer({750, 5}); }, [] { MovePointer({760, 6}); },
-                              [] { Tap(VK_ESCAPE); }}),
-              -1);
-    EXPECT_EQ(g_step, 3u);
-    EXPECT_GT(hitTests_, 0);
-}
-
-TEST_F(ShowAppMenuTest, TheHookIsGoneOnceTheMenuCloses) {
-    const std::vector<AppMenu> menus = {FileMenu(L"A"), FileMenu(L"B")};
-    EXPECT_EQ(Show(menus, 0, {[] { Tap(VK_ESCAPE); }}), -1);
+    EXPECT_TRUE(Of({WM_KEYDOWN, WM_COMMAND}).empty());
+    // The hook is gone once the menu has closed.
     const int before = hitTests_;
     MSG msg = {};
     msg.message = WM_MOUSEMOVE;
@@ -243,86 +263,45 @@ TEST_F(ShowAppMenuTest, TheHookIsGoneOnceTheMenuCloses) {
     EXPECT_EQ(hitTests_, before);
 }
 
-TEST_F(ShowAppMenuTest, ANativeMenuIsPreparedByTheApplicationAndPostsItsCommand) {
-    AppMenu native;
-    native.title = L"File";
-    native.nativeSubmenu = file_;
-    native.nativePosition = 0;
-    const std::vector<AppMenu> menus = {native};
-    // The second entry exists only after the application prepared the menu.
-    EXPECT_EQ(Show(menus, 0, {[] { Tap(VK_DOWN); }, [] { Tap(VK_DOWN); },
-                              [] { Tap(VK_RETURN); }}),
-              -1);
-    PumpFor(150);
-    const auto init = Of({WM_INITMENU, WM_INITMENUPOPUP});
-    ASSERT_GE(init.size(), 2u);
-    EXPECT_EQ(init[0].message, static_cast<UINT>(WM_INITMENU));
-    EXPECT_EQ(reinterpret_cast<HMENU>(init[0].wParam), menuBar_);
-    EXPECT_EQ(init[1].message, static_cast<UINT>(WM_INITMENUPOPUP));
-    EXPECT_EQ(reinterpret_cast<HMENU>(init[1].wParam), file_);
-    EXPECT_EQ(init[1].lParam, 0);
-    const auto commands = Of({WM_COMMAND});
-    ASSERT_EQ(commands.size(), 1u);
-    EXPECT_EQ(commands[0].wParam, 150u);
-    EXPECT_EQ(commands[0].lParam, 0);
+TEST_F(ShowAppMenuTest, OnlyAPointerThatMovesSwitchesMenus) {
+    // The pointer rests on title 0 while Right slides to menu 1, which the
+    // bar opens at once; its appearance must not count as a move onto 0.
+    MovePointer({750, 5});
+    PumpFor(100);
+    const std::vector<AppMenu> menus = {Menu(L"A"), Menu(L"B"), Menu(L"C")};
+    ASSERT_EQ(Show(menus, 0, {[] { Tap(VK_RIGHT); }}), 1);
+    EXPECT_EQ(Show(menus, 1, {[] {}, [] {}, [] { MovePointer({950, 5}); }}), 2);
+    EXPECT_EQ(g_step, 3u) << "the drop-down closed before the pointer moved";
 }
 
 TEST_F(ShowAppMenuTest, AChosenShortcutIsTypedIntoTheApplication) {
-    AppMenu menu;
-    menu.title = L"Playback";
-    AppMenuItem next;
-    next.name = L"Next";
-    next.shortcutText = L"Ctrl+Right";
-    next.chords.push_back({{0x11}, VK_RIGHT, 1});
-    menu.items = {next};
+    const AppMenu menu = Menu(L"Playback", {{{VK_CONTROL}, VK_RIGHT, 1}});
     EXPECT_EQ(Show({menu}, 0, {[] { Tap(VK_DOWN); }, [] { Tap(VK_RETURN); }}), -1);
     PumpFor(200);
+    // Message, key and extended-key bit of each stroke.
     std::vector<Received> keys;
-    for (const Received& r : Of({WM_KEYDOWN, WM_KEYUP})) {
-        if (r.wParam == VK_CONTROL || r.wParam == VK_RIGHT) {
-            keys.push_back(r);
+    for (const auto& [message, key, flags] : Of({WM_KEYDOWN, WM_KEYUP, WM_COMMAND})) {
+        if (key == VK_CONTROL || key == VK_RIGHT || message == WM_COMMAND) {
+            keys.emplace_back(message, key, (flags >> 24) & 1);
         }
     }
-    ASSERT_EQ(keys.size(), 4u);
-    const auto extended = [](const Received& r) { return (r.lParam >> 24) & 1; };
-    EXPECT_EQ(keys[0].message, static_cast<UINT>(WM_KEYDOWN));
-    EXPECT_EQ(keys[0].wParam, static_cast<WPARAM>(VK_CONTROL));
-    EXPECT_EQ(keys[1].message, static_cast<UINT>(WM_KEYDOWN));
-    EXPECT_EQ(keys[1].wParam, static_cast<WPARAM>(VK_RIGHT));
-    EXPECT_EQ(extended(keys[1]), 1);
-    EXPECT_EQ(keys[2].message, static_cast<UINT>(WM_KEYUP));
-    EXPECT_EQ(keys[2].wParam, static_cast<WPARAM>(VK_RIGHT));
-    EXPECT_EQ(extended(keys[2]), 1);
-    EXPECT_EQ(keys[3].message, static_cast<UINT>(WM_KEYUP));
-    EXPECT_EQ(keys[3].wParam, static_cast<WPARAM>(VK_CONTROL));
-    EXPECT_EQ(extended(keys[3]), 0);
-    EXPECT_TRUE(Of({WM_COMMAND}).empty());
-}
-
-TEST_F(ShowAppMenuTest, ANativeCommandKeepsOnlyItsLowWord) {
-    AppMenuItem item;
-    item.name = L"Wide";
-    item.commandId = 0x12345;
-    CarryOutMenuItem(item, target_.Get());
-    PumpFor(100);
-    const auto commands = Of({WM_COMMAND});
-    ASSERT_EQ(commands.size(), 1u);
-    EXPECT_EQ(commands[0].wParam, 0x2345u);
+    EXPECT_EQ(keys, (std::vector<Received>{{WM_KEYDOWN, VK_CONTROL, 0},
+                                           {WM_KEYDOWN, VK_RIGHT, 1},
+                                           {WM_KEYUP, VK_RIGHT, 1},
+                                           {WM_KEYUP, VK_CONTROL, 0}}));
 }
 
 TEST_F(ShowAppMenuTest, NothingReachesAWindowThatIsGone) {
-    AppMenuItem item;
-    item.name = L"Gone";
-    item.commandId = 7;
+    AppMenuItem item = Menu(L"Gone").items[0];
     const HWND gone = target_.Get();
     target_.Reset();
-    CarryOutMenuItem(item, gone);
-    item.commandId = 0;
-    item.chords.push_back({{0x11}, 'K', 0});
     const ULONGLONG start = ::GetTickCount64();
     CarryOutMenuItem(item, gone);
     // No wait for a window that cannot come to the front.
     EXPECT_LT(::GetTickCount64() - start, 150u);
+    item.chords.clear();
+    item.commandId = 7;
+    CarryOutMenuItem(item, gone);
     PumpFor(100);
     EXPECT_TRUE(g_received.empty());
 }

@@ -1,0 +1,16 @@
+#pragma once
+// Types key strokes into whatever has the keyboard: the bar's shell
+// shortcuts and the chords of chosen menu entries alike.
+
+#include "appmenus/KeyStrokes.h"
+
+#include <vector>
+
+namespace corvane {
+
+// One SendInput batch, so that no other input can fall between the
+// strokes. False when the system took fewer strokes than sent (for example
+// when a higher-integrity window has the keyboard).
+bool SendKeyStrokes(const std::vector<KeyStroke>& strokes) noexcept;
+
+}  // namespace corvane
