@@ -73,9 +73,18 @@ bool BarPanelWindow::Create(HINSTANCE instance, const Settings& settings,
 
 bool BarPanelWindow::Place(const PixelRect& rect, HWND barWindow, bool visible) noexcept {
     const bool wasVisible = ::IsWindowVisible(Hwnd()) != FALSE;
+    if (!visible) {
+        // A hidden bar's panels wait where they are: they are placed when
+        // the bar shows, so no panel ever stands ready under a bar that is
+        // not there.
+        if (wasVisible) {
+            ::ShowWindow(Hwnd(), SW_HIDE);
+        }
+        return false;
+    }
     ::SetWindowPos(Hwnd(), barWindow, rect.left, rect.top, rect.Width(), rect.Height(),
-                   SWP_NOACTIVATE | SWP_NOOWNERZORDER | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-    return visible && !wasVisible;
+                   SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_SHOWWINDOW);
+    return !wasVisible;
 }
 
 LRESULT BarPanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
