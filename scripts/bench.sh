@@ -1,45 +1,149 @@
 #!/usr/bin/env bash
-# Figures for docs/performance.md: the core benchmarks (native, optimised) and
-# corvane.exe's start-up time and working set under Wine next to a minimal
-# window program.
+# Figures for docs/performance.md: the core benchmarks (native, optimised),
+# then under Wine corvane.exe's start-up time, memory and idle CPU next to
+# bare_strip.exe, the least a bar with a clock can be (a topmost Direct2D strip
+# with one DirectWrite line, drawn again once a minute), and the bar's paint.
+#
+# CORVANE_TAG keeps the build trees and the Wine prefix apart (see lib.sh).
+# CORVANE_BENCH_RUNS (7) start-up runs; CORVANE_BENCH_IDLE_SECONDS (60) and
+# CORVANE_BENCH_IDLE_ROUNDS (3) the idle windows; CORVANE_BENCH_SETTLE_SECONDS
+# (10) the wait after start before the first window.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$ROOT"
 trap cleanup EXIT
 
+runs="${CORVANE_BENCH_RUNS:-7}"
+idle="${CORVANE_BENCH_IDLE_SECONDS:-60}"
+rounds="${CORVANE_BENCH_IDLE_ROUNDS:-3}"
+settle="${CORVANE_BENCH_SETTLE_SECONDS:-10}"
+BENCH_DIR="$ROOT/build/${TAG}bench"
+STARTUP_DIR="$ROOT/build/${TAG}bench-startup"
+IDLE_DIR="$ROOT/build/${TAG}bench-idle"
+HZ="$(getconf CLK_TCK)"
+
+fail() {
+    echo "bench.sh: $*" >&2
+    exit 1
+}
+
 install_packages
 log "Core benchmarks"
-cmake --preset bench >/dev/null
-cmake --build --preset bench -j "$JOBS"
-./build/bench/corvane_bench --benchmark_min_time=0.2
+cmake --preset bench -B "$BENCH_DIR" >/dev/null
+cmake --build "$BENCH_DIR" -j "$JOBS"
+"$BENCH_DIR/corvane_bench" --benchmark_min_time=0.2
 
 build_mingw
 ensure_display
 ensure_wineprefix
 start_wine
-log "Start-up and working set under Wine"
-runs="${CORVANE_BENCH_RUNS:-7}"
-bench_dir="$ROOT/build/bench-startup"
-rm -rf "$bench_dir" && mkdir -p "$bench_dir"
-idle="${CORVANE_BENCH_IDLE_SECONDS:-60}"
-cp "$MINGW_DIR"/corvane.exe "$MINGW_DIR"/minimal_window.exe "$MINGW_DIR"/startup_probe.exe \
-    "$MINGW_DIR"/bar_paint_bench.exe "$bench_dir/"
-wine "$bench_dir/startup_probe.exe" "$bench_dir/minimal_window.exe" CorvaneBaselineWindow 0 "$runs" 2000 "$idle"
-wine "$bench_dir/startup_probe.exe" "$bench_dir/corvane.exe" CorvaneCtl 1 "$runs" 2000 "$idle"
-log "Bar paint under Wine"
-wine "$bench_dir/bar_paint_bench.exe" 300 2>/dev/null
 
-# Wine reports no CPU times of other processes, so the idle figure comes from
-# the Linux side: utime + stime of the process over a quiet minute.
-log "Idle CPU of corvane.exe over ${idle} s (Linux accounting)"
-idle_dir="$ROOT/build/bench-idle"
-rm -rf "$idle_dir" && mkdir -p "$idle_dir"
-cp "$MINGW_DIR/corvane.exe" "$idle_dir/"
-wine "$idle_dir/corvane.exe" >/dev/null 2>&1 &
-sleep 8
-pid="$(pgrep -f 'bench-idle.corvane.exe' | head -n 1)"
+# Wine's audio driver prints ALSA complaints on machines without a sound card;
+# every Windows program's stderr goes to a log instead of the terminal.
+log "Start-up and working set under Wine (median of $runs runs)"
+rm -rf "$STARTUP_DIR" && mkdir -p "$STARTUP_DIR"
+for exe in corvane minimal_window bare_strip startup_probe bar_paint_bench; do
+    cp "$MINGW_DIR/$exe.exe" "$STARTUP_DIR/" || fail "$MINGW_DIR/$exe.exe is missing"
+done
+probe() {
+    wine "$STARTUP_DIR/startup_probe.exe" "$STARTUP_DIR/$1" "$2" "$3" "$runs" 2000 \
+        2>>"$STARTUP_DIR/wine.log" || fail "startup_probe failed for $1 (see $STARTUP_DIR/wine.log)"
+}
+probe minimal_window.exe CorvaneBaselineWindow 0
+probe bare_strip.exe CorvaneBareStrip 0
+probe corvane.exe CorvaneCtl 1
+echo "(Wine's own messages: $STARTUP_DIR/wine.log)"
+
+log "Bar paint under Wine"
+wine "$STARTUP_DIR/bar_paint_bench.exe" 300 2>>"$STARTUP_DIR/wine.log" ||
+    fail "bar_paint_bench failed (see $STARTUP_DIR/wine.log)"
+
+# Wine answers GetProcessTimes for other processes with 0, so idle CPU comes
+# from the Linux side: utime + stime of each Wine process (clock ticks), and
+# the scheduler's exact run time of its threads, summed. Both programs run at
+# once, so that whatever else the machine does falls on both.
+log "Memory and idle CPU under Wine: corvane.exe next to bare_strip.exe"
+rm -rf "$IDLE_DIR" && mkdir -p "$IDLE_DIR"
+cp "$MINGW_DIR/corvane.exe" "$MINGW_DIR/bare_strip.exe" "$IDLE_DIR/" || fail "corvane.exe or bare_strip.exe is missing in $MINGW_DIR"
+
+# The pid of the Wine process that runs $IDLE_DIR/$1; fails when there is none.
+find_pid() {
+    local pattern pid
+    pattern="^$(printf '%s' "$IDLE_DIR/$1" | sed 's/[][\.*^$+?(){}|]/\\&/g')"
+    for _ in $(seq 1 100); do
+        pid="$(pgrep -f "$pattern" | head -n 1 || true)"
+        if [ -n "$pid" ]; then
+            echo "$pid"
+            return 0
+        fi
+        sleep 0.2
+    done
+    fail "$1 did not start: no process runs $IDLE_DIR/$1 (see $IDLE_DIR/$1.log)"
+}
+alive() {
+    [ -r "/proc/$1/stat" ] || fail "$2 ended during the measurement (see $IDLE_DIR/$2.log)"
+}
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-before="$(ticks "$pid")"
-sleep "$idle"
-after="$(ticks "$pid")"
-echo "corvane.exe: $(( (after - before) * 1000 / $(getconf CLK_TCK) )) ms CPU over ${idle} idle seconds"
-wineserver -k >/dev/null 2>&1 || true
+runtime_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%.0f\n", s}'; }
+# One line per thread: "tid name run-time-ns".
+threads() {
+    local t
+    for t in /proc/"$1"/task/*; do
+        [ -r "$t/schedstat" ] || continue
+        printf '%s %s %s\n' "${t##*/}" "$(tr ' ' '_' <"$t/comm")" "$(awk '{print $1}' "$t/schedstat")"
+    done
+}
+rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
+
+wine "$IDLE_DIR/bare_strip.exe" >"$IDLE_DIR/bare_strip.exe.log" 2>&1 &
+wine "$IDLE_DIR/corvane.exe" >"$IDLE_DIR/corvane.exe.log" 2>&1 &
+strip_pid="$(find_pid bare_strip.exe)"
+corvane_pid="$(find_pid corvane.exe)"
+sleep "$settle"
+alive "$strip_pid" bare_strip.exe
+alive "$corvane_pid" corvane.exe
+
+strip_rss="$(rss_kb "$strip_pid")"
+corvane_rss="$(rss_kb "$corvane_pid")"
+awk -v s="$strip_rss" -v c="$corvane_rss" -v t="$settle" 'BEGIN {
+    printf "Resident (VmRSS) after %s s: bare_strip.exe %.1f MB, corvane.exe %.1f MB, difference %.1f MB\n",
+        t, s / 1024, c / 1024, (c - s) / 1024 }'
+
+threads "$strip_pid" >"$IDLE_DIR/bare_strip.threads.0"
+threads "$corvane_pid" >"$IDLE_DIR/corvane.threads.0"
+for round in $(seq 1 "$rounds"); do
+    s_t0="$(ticks "$strip_pid")" && c_t0="$(ticks "$corvane_pid")"
+    s_r0="$(runtime_ns "$strip_pid")" && c_r0="$(runtime_ns "$corvane_pid")"
+    sleep "$idle"
+    alive "$strip_pid" bare_strip.exe
+    alive "$corvane_pid" corvane.exe
+    s_t1="$(ticks "$strip_pid")" && c_t1="$(ticks "$corvane_pid")"
+    s_r1="$(runtime_ns "$strip_pid")" && c_r1="$(runtime_ns "$corvane_pid")"
+    s_ms=$(((s_t1 - s_t0) * 1000 / HZ)) && c_ms=$(((c_t1 - c_t0) * 1000 / HZ))
+    s_run=$(((s_r1 - s_r0) / 1000000)) && c_run=$(((c_r1 - c_r0) / 1000000))
+    echo "Idle CPU over ${idle} s, round $round: bare_strip.exe ${s_ms} ms (run time ${s_run} ms)," \
+        "corvane.exe ${c_ms} ms (run time ${c_run} ms), difference $((c_ms - s_ms)) ms" \
+        "(run time $((c_run - s_run)) ms)"
+done
+threads "$strip_pid" >"$IDLE_DIR/bare_strip.threads.1"
+threads "$corvane_pid" >"$IDLE_DIR/corvane.threads.1"
+
+# A laptop's WLAN service, IP helper and Core Audio report far more than the
+# bar shows; one notice a second shows what each costs when nothing changed.
+cp "$MINGW_DIR/status_notify.exe" "$IDLE_DIR/" || fail "$MINGW_DIR/status_notify.exe is missing"
+c_r0="$(runtime_ns "$corvane_pid")" && c_t0="$(ticks "$corvane_pid")"
+s_r0="$(runtime_ns "$strip_pid")"
+wine "$IDLE_DIR/status_notify.exe" "$idle" 1000 2>>"$IDLE_DIR/status_notify.exe.log" ||
+    fail "status_notify failed (see $IDLE_DIR/status_notify.exe.log)"
+alive "$corvane_pid" corvane.exe
+c_r1="$(runtime_ns "$corvane_pid")" && c_t1="$(ticks "$corvane_pid")"
+s_r1="$(runtime_ns "$strip_pid")"
+echo "With a status notice every second over ${idle} s: corvane.exe $(((c_t1 - c_t0) * 1000 / HZ)) ms" \
+    "(run time $(((c_r1 - c_r0) / 1000000)) ms), bare_strip.exe run time $(((s_r1 - s_r0) / 1000000)) ms"
+
+# Where the time went, thread by thread, over all rounds.
+for who in bare_strip corvane; do
+    echo "Threads of ${who}.exe over $((idle * rounds)) s (run time in ms):"
+    LC_ALL=C join <(LC_ALL=C sort "$IDLE_DIR/$who.threads.0") <(LC_ALL=C sort "$IDLE_DIR/$who.threads.1") |
+        awk '{ms = ($5 - $3) / 1e6; if (ms >= 0.5) printf "  %-20s %8.1f\n", $2, ms}' | sort -k2 -rn
+done
+echo "(Wine's own messages: $IDLE_DIR/*.log)"

@@ -16,14 +16,30 @@ ensure_wineprefix
 start_wine
 
 log "Starting Corvane on $DISPLAY"
-wine "$MINGW_DIR/corvane.exe" &
+# Wine and its audio driver talk a lot on stderr (ALSA complaints on machines
+# without a sound card); it goes to a log, and only a failure points there.
+wine_log="$ROOT/build/${TAG}run-wine.log"
+wine "$MINGW_DIR/corvane.exe" >"$wine_log" 2>&1 &
 corvane=$!
+echo "Wine's messages: $wine_log"
+ended_early() {
+    local code=0
+    wait "$corvane" || code=$?
+    echo "corvane.exe ended early (exit code $code); see $wine_log" >&2
+    exit 1
+}
 if [ "$virtual" -eq 1 ]; then
     sleep "${CORVANE_SCREENSHOT_DELAY:-6}"
+    kill -0 "$corvane" 2>/dev/null || ended_early
     import -window root "$ROOT/build/screenshot.png"
     echo "Screenshot: $ROOT/build/screenshot.png"
     kill "$corvane" >/dev/null 2>&1 || true
 else
     echo "Corvane runs; its settings are in $MINGW_DIR/corvane.ini. Press Ctrl+C to stop it."
-    wait "$corvane" || true
+    code=0
+    wait "$corvane" || code=$?
+    if [ "$code" -ne 0 ]; then
+        echo "corvane.exe ended with exit code $code; see $wine_log" >&2
+        exit "$code"
+    fi
 fi

@@ -2,10 +2,10 @@
 // given class exists, and the working set a moment after (as the About page
 // reports it). Prints medians over several runs.
 //
-//   startup_probe <exe> <window class> <message-only 0|1> [runs] [settle ms] [idle s]
+//   startup_probe <exe> <window class> <message-only 0|1> [runs] [settle ms]
 //
-// With idle seconds, the last run also reports the CPU time the process used
-// while left alone that long (the clock then ticks once a minute).
+// Idle CPU is measured from outside (scripts/bench.sh): Wine answers
+// GetProcessTimes for another process with zero.
 
 #include <windows.h>
 #include <psapi.h>
@@ -31,23 +31,6 @@ HWND FindTarget(const wchar_t* className, bool messageOnly, DWORD pid) {
     return nullptr;
 }
 
-double CpuMs(HANDLE process) {
-    FILETIME created, exited, kernel, user;
-    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user)) {
-        return 0;
-    }
-    const auto ticks = [](const FILETIME& t) {
-        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-    };
-    return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
-}
-
-double IdleCpuMs(HANDLE process, DWORD seconds) {
-    const double before = CpuMs(process);
-    ::Sleep(seconds * 1000);
-    return CpuMs(process) - before;
-}
-
 template <typename T>
 T Median(std::vector<T> v) {
     std::sort(v.begin(), v.end());
@@ -58,7 +41,8 @@ T Median(std::vector<T> v) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 4) {
-        std::fwprintf(stderr, L"usage: startup_probe <exe> <class> <message-only 0|1> [runs] [settle ms]\n");
+        std::fwprintf(
+            stderr, L"usage: startup_probe <exe> <class> <message-only 0|1> [runs] [settle ms]\n");
         return 2;
     }
     const std::wstring exe = argv[1];
@@ -66,8 +50,6 @@ int wmain(int argc, wchar_t** argv) {
     const bool messageOnly = std::wcscmp(argv[3], L"1") == 0;
     const int runs = argc > 4 ? std::max(1, _wtoi(argv[4])) : 5;
     const DWORD settleMs = argc > 5 ? static_cast<DWORD>(_wtoi(argv[5])) : 2000;
-    const DWORD idleSeconds = argc > 6 ? static_cast<DWORD>(_wtoi(argv[6])) : 0;
-    double idleCpuMs = -1;
 
     LARGE_INTEGER frequency;
     ::QueryPerformanceFrequency(&frequency);
@@ -104,9 +86,6 @@ int wmain(int argc, wchar_t** argv) {
             if (::K32GetProcessMemoryInfo(pi.hProcess, &pmc, sizeof(pmc))) {
                 workingSet.push_back(pmc.WorkingSetSize);
             }
-            if (idleSeconds > 0 && run == runs - 1) {
-                idleCpuMs = IdleCpuMs(pi.hProcess, idleSeconds);
-            }
         }
         ::PostThreadMessageW(pi.dwThreadId, WM_QUIT, 0, 0);
         if (::WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) {
@@ -119,12 +98,9 @@ int wmain(int argc, wchar_t** argv) {
             return 1;
         }
     }
-    std::wprintf(L"%ls: start-up to window %.1f ms (median of %d), working set %.1f MB\n",
-                 exe.substr(exe.find_last_of(L"\\/") + 1).c_str(), Median(startMs), runs,
-                 workingSet.empty() ? 0.0 : static_cast<double>(Median(workingSet)) / (1024.0 * 1024.0));
-    if (idleCpuMs >= 0) {
-        std::wprintf(L"  CPU time over %lu idle seconds: %.1f ms\n",
-                     static_cast<unsigned long>(idleSeconds), idleCpuMs);
-    }
+    std::wprintf(
+        L"%ls: start-up to window %.1f ms (median of %d), working set %.1f MB\n",
+        exe.substr(exe.find_last_of(L"\\/") + 1).c_str(), Median(startMs), runs,
+        workingSet.empty() ? 0.0 : static_cast<double>(Median(workingSet)) / (1024.0 * 1024.0));
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "app/ForegroundHooks.h"
 #include "appmenus/MenusFile.h"
 #include "bar/Bar.h"
+#include "bar/StatusGlyphs.h"
 #include "bar/SystemStatus.h"
 #include "base/Win32Handles.h"
 #include "config/Language.h"
@@ -83,6 +84,39 @@ void StopSubsystems(App& app) {
     SetThreadImagingFactory(nullptr);
 }
 
+// Whether the bars would draw the same for both records. Status sources
+// report far more than the bars show (every percent of Wi-Fi signal or
+// volume, background scans); the exact values are read again when a tooltip
+// opens, so only a different glyph, colour or battery gauge is worth a paint.
+bool BarsShowSame(const StatusModel& a, const StatusModel& b) noexcept {
+    const NetworkGlyph netA = ChooseNetworkGlyph(a);
+    const NetworkGlyph netB = ChooseNetworkGlyph(b);
+    const SoundGlyph soundA = ChooseSoundGlyph(a);
+    const SoundGlyph soundB = ChooseSoundGlyph(b);
+    const BatteryGauge batteryA = ChooseBatteryGauge(a);
+    const BatteryGauge batteryB = ChooseBatteryGauge(b);
+    return a.hasBattery == b.hasBattery && netA.glyph == netB.glyph && netA.colour == netB.colour &&
+           netA.alpha == netB.alpha && netA.litRadius == netB.litRadius &&
+           soundA.glyph == soundB.glyph && soundA.colour == soundB.colour &&
+           batteryA.visible == batteryB.visible && batteryA.fillWidth == batteryB.fillWidth &&
+           batteryA.fillColour == batteryB.fillColour && batteryA.bolt == batteryB.bolt;
+}
+
+// Runs a status refresh and lays the bars out again only when what they
+// show changed.
+template <typename Refresh>
+void RefreshStatus(App& app, Refresh refresh) {
+    if (!app.systemStatus) {
+        app.RefreshBars();
+        return;
+    }
+    const StatusModel before = app.systemStatus->Model();
+    refresh(*app.systemStatus);
+    if (!BarsShowSame(app.systemStatus->Model(), before)) {
+        app.RefreshBars();
+    }
+}
+
 int RunMessageLoop() {
     MSG msg = {};
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -152,13 +186,12 @@ void ReloadSettings(App& app) {
 }
 
 void OnAudioDeviceChanged(App& app) {
-    if (app.systemStatus) {
-        app.systemStatus->BindDefaultEndpoint();
-    }
-    app.RefreshBars();
+    RefreshStatus(app, [](SystemStatus& status) { status.BindDefaultEndpoint(); });
 }
 
-void OnDisplaysChanged(App& app) { SyncBars(app); }
+void OnDisplaysChanged(App& app) {
+    SyncBars(app);
+}
 
 void OnThemeChanged(App& app) {
     app.theme = ReadTheme();
@@ -176,22 +209,16 @@ void OnClockTick(App& app) {
 }
 
 void OnStatusPoll(App& app) {
-    if (!app.systemStatus) {
-        return;
-    }
-    const StatusModel before = app.systemStatus->Model();
-    app.systemStatus->RefreshNetwork();
-    if (!(app.systemStatus->Model() == before)) {
-        app.RefreshBars();
+    if (app.systemStatus) {
+        RefreshStatus(app, [](SystemStatus& status) { status.RefreshNetwork(); });
     }
 }
 
 void OnStatusDebounce(App& app) {
-    if (app.systemStatus) {
-        app.systemStatus->ReadVolume();
-        app.systemStatus->RefreshNetwork();
-    }
-    app.RefreshBars();
+    RefreshStatus(app, [](SystemStatus& status) {
+        status.ReadVolume();
+        status.RefreshNetwork();
+    });
 }
 
 }  // namespace corvane

@@ -128,8 +128,49 @@ private:
     ~VolumeCallback() override = default;
 };
 
-void CALLBACK OnWlanNotification(PWLAN_NOTIFICATION_DATA, PVOID context) {
-    PostCommand(static_cast<const SystemStatus*>(context)->NotifyWindow(), CMD_STATUS_CHANGED);
+// WLAN_NOTIFICATION_MSM codes, which mingw-w64's wlanapi.h does not name.
+constexpr DWORD kMsmConnected = 4;
+constexpr DWORD kMsmRoamingEnd = 6;
+constexpr DWORD kMsmRadioStateChange = 7;
+constexpr DWORD kMsmSignalQualityChange = 8;
+constexpr DWORD kMsmDisconnected = 10;
+constexpr DWORD kMsmAdapterRemoval = 13;
+
+// The WLAN service reports every background scan and every step of a
+// connection; only these can change the network the bar shows. The rest
+// would wake the process and lay the bars out for nothing.
+bool WlanNotificationMatters(const WLAN_NOTIFICATION_DATA& data) noexcept {
+    if (data.NotificationSource == WLAN_NOTIFICATION_SOURCE_ACM) {
+        switch (data.NotificationCode) {
+            case wlan_notification_acm_connection_complete:
+            case wlan_notification_acm_disconnected:
+            case wlan_notification_acm_interface_arrival:
+            case wlan_notification_acm_interface_removal:
+                return true;
+            default:
+                return false;
+        }
+    }
+    if (data.NotificationSource == WLAN_NOTIFICATION_SOURCE_MSM) {
+        switch (data.NotificationCode) {
+            case kMsmConnected:
+            case kMsmRoamingEnd:
+            case kMsmRadioStateChange:
+            case kMsmSignalQualityChange:
+            case kMsmDisconnected:
+            case kMsmAdapterRemoval:
+                return true;
+            default:
+                return false;
+        }
+    }
+    return true;
+}
+
+void CALLBACK OnWlanNotification(PWLAN_NOTIFICATION_DATA data, PVOID context) {
+    if (data == nullptr || WlanNotificationMatters(*data)) {
+        PostCommand(static_cast<const SystemStatus*>(context)->NotifyWindow(), CMD_STATUS_CHANGED);
+    }
 }
 
 void NETIOAPI_API_ OnIpInterfaceChange(PVOID context, PMIB_IPINTERFACE_ROW, MIB_NOTIFICATION_TYPE) {
