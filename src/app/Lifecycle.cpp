@@ -84,24 +84,6 @@ void StopSubsystems(App& app) {
     SetThreadImagingFactory(nullptr);
 }
 
-// Whether the bars would draw the same for both records. Status sources
-// report far more than the bars show (every percent of Wi-Fi signal or
-// volume, background scans); the exact values are read again when a tooltip
-// opens, so only a different glyph, colour or battery gauge is worth a paint.
-bool BarsShowSame(const StatusModel& a, const StatusModel& b) noexcept {
-    const NetworkGlyph netA = ChooseNetworkGlyph(a);
-    const NetworkGlyph netB = ChooseNetworkGlyph(b);
-    const SoundGlyph soundA = ChooseSoundGlyph(a);
-    const SoundGlyph soundB = ChooseSoundGlyph(b);
-    const BatteryGauge batteryA = ChooseBatteryGauge(a);
-    const BatteryGauge batteryB = ChooseBatteryGauge(b);
-    return a.hasBattery == b.hasBattery && netA.glyph == netB.glyph && netA.colour == netB.colour &&
-           netA.alpha == netB.alpha && netA.litRadius == netB.litRadius &&
-           soundA.glyph == soundB.glyph && soundA.colour == soundB.colour &&
-           batteryA.visible == batteryB.visible && batteryA.fillWidth == batteryB.fillWidth &&
-           batteryA.fillColour == batteryB.fillColour && batteryA.bolt == batteryB.bolt;
-}
-
 // Runs a status refresh and lays the bars out again only when what they
 // show changed.
 template <typename Refresh>
@@ -112,7 +94,7 @@ void RefreshStatus(App& app, Refresh refresh) {
     }
     const StatusModel before = app.systemStatus->Model();
     refresh(*app.systemStatus);
-    if (!BarsShowSame(app.systemStatus->Model(), before)) {
+    if (!StatusLooksSame(app.systemStatus->Model(), before)) {
         app.RefreshBars();
     }
 }

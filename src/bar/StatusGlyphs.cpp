@@ -93,4 +93,10 @@ float BoltGrey(bool darkTheme) noexcept {
     return darkTheme ? 0.08f : 1.0f;
 }
 
+bool StatusLooksSame(const StatusModel& a, const StatusModel& b) noexcept {
+    return a.hasBattery == b.hasBattery && ChooseNetworkGlyph(a) == ChooseNetworkGlyph(b) &&
+           ChooseSoundGlyph(a) == ChooseSoundGlyph(b) &&
+           ChooseBatteryGauge(a) == ChooseBatteryGauge(b);
+}
+
 }  // namespace corvane

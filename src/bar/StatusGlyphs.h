@@ -40,6 +40,7 @@ struct NetworkGlyph {
     // through a circular mask of this radius, which lights the inner part of
     // the fan.
     float litRadius = 0.0f;
+    bool operator==(const NetworkGlyph&) const = default;
 };
 
 // The dimmed fan and its lit circle, for a weak Wi-Fi signal.
@@ -53,6 +54,7 @@ inline constexpr float kLitCircleDrop = 6.0f;
 struct SoundGlyph {
     wchar_t glyph = kGlyphMute;
     StatusColour colour = StatusColour::Secondary;
+    bool operator==(const SoundGlyph&) const = default;
 };
 
 [[nodiscard]] SoundGlyph ChooseSoundGlyph(bool audioAvailable, bool muted, float volume) noexcept;
@@ -62,6 +64,7 @@ struct BatteryGauge {
     float fillWidth = 0.0f;
     StatusColour fillColour = StatusColour::Primary;
     bool bolt = false;
+    bool operator==(const BatteryGauge&) const = default;
 };
 
 [[nodiscard]] BatteryGauge ChooseBatteryGauge(bool hasBattery, int32_t percent,
@@ -71,6 +74,12 @@ struct BatteryGauge {
 [[nodiscard]] NetworkGlyph ChooseNetworkGlyph(const StatusModel& status) noexcept;
 [[nodiscard]] SoundGlyph ChooseSoundGlyph(const StatusModel& status) noexcept;
 [[nodiscard]] BatteryGauge ChooseBatteryGauge(const StatusModel& status) noexcept;
+
+// Whether the status cluster draws the same for both records. Sources report
+// far more than it shows (every percent of signal or volume, background
+// scans); the exact values are read when a tooltip opens, so only another
+// glyph, colour or gauge is worth laying the bars out again.
+[[nodiscard]] bool StatusLooksSame(const StatusModel& a, const StatusModel& b) noexcept;
 
 struct StatusRoundRect {
     float left = 0;

@@ -21,7 +21,6 @@ struct StatusModel {
     int32_t batteryPercent = 0;  // 0..100
     bool charging = false;
     bool onAcPower = true;
-    bool operator==(const StatusModel&) const = default;
 };
 
 }  // namespace corvane

@@ -129,5 +129,39 @@ TEST(StatusGlyphs, BatteryShapesStayInTheirSlotAndTheChargeInTheBody) {
     }
 }
 
+TEST(StatusLooksSame, OnlyWhatTheClusterDrawsCounts) {
+    StatusModel base;
+    base.audioAvailable = true;
+    base.volume = 0.5f;
+    base.networkKind = NetworkKind::WiFi;
+    base.wifiSignal = 60;
+    base.ssid = L"home";
+    base.hasBattery = true;
+    base.batteryPercent = 55;
+    struct Row {
+        const char* change;
+        void (*apply)(StatusModel&);
+        bool same;
+    };
+    const Row rows[] = {
+        {"volume within its band", [](StatusModel& m) { m.volume = 0.52f; }, true},
+        {"another network name", [](StatusModel& m) { m.ssid = L"work"; }, true},
+        {"muted", [](StatusModel& m) { m.muted = true; }, false},
+        {"volume to zero", [](StatusModel& m) { m.volume = 0.0f; }, false},
+        {"signal into another band", [](StatusModel& m) { m.wifiSignal = 5; }, false},
+        {"cable instead of radio", [](StatusModel& m) { m.networkKind = NetworkKind::Ethernet; }, false},
+        {"charging", [](StatusModel& m) { m.charging = true; }, false},
+        {"battery nearly empty", [](StatusModel& m) { m.batteryPercent = 5; }, false},
+        {"battery gone", [](StatusModel& m) { m.hasBattery = false; }, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.change);
+        StatusModel changed = base;
+        row.apply(changed);
+        EXPECT_EQ(StatusLooksSame(base, changed), row.same);
+        EXPECT_EQ(StatusLooksSame(changed, base), row.same);
+    }
+}
+
 }  // namespace
 }  // namespace corvane
