@@ -1,12 +1,58 @@
-#include "e2e/ScreenCapture.h"
+#include "e2e/E2ESupport.h"
 
 #include <objbase.h>
+#include <shellscalingapi.h>
 #include <wincodec.h>
 #include <wrl/client.h>
 
 #include <cstdlib>
 
 namespace corvane::test {
+
+std::wstring IniText(const IniOptions& o) {
+    return std::wstring(L"[General]\r\nLanguage=") + o.language +
+           L"\r\nCenterStart=0\r\n[Bar]\r\nHeight=28\r\nStyle=" + std::to_wstring(o.style) +
+           L"\r\nAutohide=" + (o.autohide ? L"1" : L"0") + L"\r\nAllMonitors=" +
+           (o.allMonitors ? L"1" : L"0") + L"\r\nBackdrop=" + o.backdrop +
+           L"\r\nTint=72\r\nBarTint=72\r\n[Clock]\r\nDateFormat=ddd MMM d\r\n"
+           L"[Tiling]\r\nEnabled=0\r\n[Tray]\r\nEnabled=0\r\n[Dock]\r\nEnabled=0\r\n"
+           L"ConfigVersion=2\r\n";
+}
+
+std::wstring CopyCorvane(const std::wstring& folder) {
+    return CopyBuiltFile(L"corvane.exe", folder + L"\\corvane.exe");
+}
+
+std::wstring IniBeside(const std::wstring& exePath) {
+    return exePath.substr(0, exePath.find_last_of(L'\\')) + L"\\corvane.ini";
+}
+
+HWND WaitForControlWindow(const ChildProcess& process, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            while ((found = ::FindWindowExW(HWND_MESSAGE, found, L"CorvaneCtl", nullptr)) !=
+                   nullptr) {
+                DWORD pid = 0;
+                ::GetWindowThreadProcessId(found, &pid);
+                if (pid == process.ProcessId()) {
+                    return true;
+                }
+            }
+            return !process.IsRunning();
+        },
+        timeoutMs);
+    return found;
+}
+
+int CountControlWindows() {
+    int n = 0;
+    HWND hwnd = nullptr;
+    while ((hwnd = ::FindWindowExW(HWND_MESSAGE, hwnd, L"CorvaneCtl", nullptr)) != nullptr) {
+        ++n;
+    }
+    return n;
+}
 
 namespace {
 
@@ -28,8 +74,8 @@ bool LoadPngPixels(const std::wstring& path, Capture& c) {
         UINT h = 0;
         if (SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                          IID_PPV_ARGS(&factory))) &&
-            SUCCEEDED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
-                                                         WICDecodeMetadataCacheOnDemand, &decoder)) &&
+            SUCCEEDED(factory->CreateDecoderFromFilename(
+                path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand, &decoder)) &&
             SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&w, &h)) &&
             SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
             SUCCEEDED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR,
@@ -38,7 +84,8 @@ bool LoadPngPixels(const std::wstring& path, Capture& c) {
             c.width = static_cast<int>(w);
             c.height = static_cast<int>(h);
             c.pixels.resize(static_cast<std::size_t>(w) * h);
-            ok = SUCCEEDED(converter->CopyPixels(nullptr, w * 4, static_cast<UINT>(c.pixels.size() * 4),
+            ok = SUCCEEDED(converter->CopyPixels(nullptr, w * 4,
+                                                 static_cast<UINT>(c.pixels.size() * 4),
                                                  reinterpret_cast<BYTE*>(c.pixels.data())));
             for (uint32_t& px : c.pixels) {
                 px &= 0x00FFFFFF;
@@ -56,17 +103,17 @@ bool CaptureWithX(const RECT& area, Capture& c) {
         return false;
     }
     static LONG counter = 0;
-    const std::wstring name = L"corvane-capture-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(::InterlockedIncrement(&counter)) + L".png";
-    std::wstring command = std::wstring(kXImport) + L" -window root -crop " +
-                           std::to_wstring(area.right - area.left) + L"x" +
-                           std::to_wstring(area.bottom - area.top) + L"+" + std::to_wstring(area.left) +
-                           L"+" + std::to_wstring(area.top) + L" +repage -strip PNG24:/tmp/" + name;
+    const std::wstring name = L"corvane-capture-" + std::to_wstring(::GetCurrentProcessId()) +
+                              L"-" + std::to_wstring(::InterlockedIncrement(&counter)) + L".png";
+    std::wstring command =
+        std::wstring(kXImport) + L" -window root -crop " + std::to_wstring(area.right - area.left) +
+        L"x" + std::to_wstring(area.bottom - area.top) + L"+" + std::to_wstring(area.left) + L"+" +
+        std::to_wstring(area.top) + L" +repage -strip PNG24:/tmp/" + name;
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                          &pi)) {
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &si, &pi)) {
         return false;
     }
     ::CloseHandle(pi.hThread);
@@ -112,7 +159,8 @@ Capture CaptureScreen(const RECT& area) {
         ::BitBlt(memory, 0, 0, c.width, c.height, screen, area.left, area.top, SRCCOPY);
         ::SelectObject(memory, old);
         const auto* p = static_cast<const uint32_t*>(bits);
-        c.pixels.assign(p, p + static_cast<std::size_t>(c.width) * static_cast<std::size_t>(c.height));
+        c.pixels.assign(p,
+                        p + static_cast<std::size_t>(c.width) * static_cast<std::size_t>(c.height));
         for (uint32_t& px : c.pixels) {
             px &= 0x00FFFFFF;
         }
@@ -162,11 +210,11 @@ bool SavePng(const Capture& capture, const std::wstring& path) {
 }
 
 namespace {
-bool IsInk(uint32_t px, uint32_t background, int tolerance) {
+bool IsInk(uint32_t px, uint32_t background) {
     for (int shift = 0; shift <= 16; shift += 8) {
         const int a = static_cast<int>((px >> shift) & 0xFF);
         const int b = static_cast<int>((background >> shift) & 0xFF);
-        if (std::abs(a - b) > tolerance) {
+        if (std::abs(a - b) > 40) {
             return true;
         }
     }
@@ -174,27 +222,27 @@ bool IsInk(uint32_t px, uint32_t background, int tolerance) {
 }
 }  // namespace
 
-int CountInk(const Capture& capture, const RECT& area, uint32_t background, int tolerance) {
-    int n = 0;
-    for (int y = area.top; y < area.bottom && y < capture.height; ++y) {
-        for (int x = area.left; x < area.right && x < capture.width; ++x) {
-            if (x >= 0 && y >= 0 && IsInk(capture.At(x, y), background, tolerance)) {
-                ++n;
-            }
+std::vector<Span> InkRuns(const Capture& capture, const RECT& area, uint32_t background,
+                          int mergeGap, int offsetX) {
+    std::vector<Span> runs;
+    int blank = mergeGap + 1;
+    for (int x = std::max<int>(area.left, 0); x < area.right && x < capture.width; ++x) {
+        bool ink = false;
+        for (int y = std::max<int>(area.top, 0); y < area.bottom && y < capture.height && !ink;
+             ++y) {
+            ink = IsInk(capture.At(x, y), background);
         }
-    }
-    return n;
-}
-
-int RightmostInk(const Capture& capture, const RECT& area, uint32_t background, int tolerance) {
-    for (int x = std::min<int>(area.right, capture.width) - 1; x >= area.left && x >= 0; --x) {
-        for (int y = std::max<int>(area.top, 0); y < area.bottom && y < capture.height; ++y) {
-            if (IsInk(capture.At(x, y), background, tolerance)) {
-                return x;
-            }
+        if (!ink) {
+            ++blank;
+            continue;
         }
+        if (blank > mergeGap) {
+            runs.push_back({offsetX + x, offsetX + x + 1});
+        }
+        runs.back().right = offsetX + x + 1;
+        blank = 0;
     }
-    return area.left - 1;
+    return runs;
 }
 
 std::wstring ScreenshotFolder() {
@@ -205,6 +253,89 @@ std::wstring ScreenshotFolder() {
     }
     ::GetTempPathW(MAX_PATH, buffer);
     return buffer;
+}
+
+void CorvaneTest::SetUp() {
+    ASSERT_EQ(CountControlWindows(), 0) << "a Corvane is already running";
+}
+
+void CorvaneTest::TearDown() {
+    MovePointer(ScreenCentre());
+    if (corvane_.IsRunning()) {
+        EXPECT_TRUE(corvane_.PostQuit());
+        EXPECT_EQ(corvane_.WaitForExit(), 0u);
+    }
+}
+
+HWND CorvaneTest::StartCorvane(const std::wstring& ini) {
+    if (exe_.empty()) {
+        exe_ = CopyCorvane(folder_.Path());
+    }
+    if (!ini.empty()) {
+        EXPECT_TRUE(WriteUtf16File(IniPath(), ini));
+    }
+    EXPECT_TRUE(corvane_.Start(exe_));
+    control_ = WaitForControlWindow(corvane_);
+    EXPECT_NE(control_, nullptr);
+    bar_ = corvane_.WaitForWindow(L"CorvaneBar");
+    UINT dpiY = 96;
+    if (bar_ == nullptr ||
+        FAILED(::GetDpiForMonitor(::MonitorFromWindow(bar_, MONITOR_DEFAULTTOPRIMARY),
+                                  MDT_EFFECTIVE_DPI, &dpi_, &dpiY))) {
+        dpi_ = 96;
+    }
+    return bar_;
+}
+
+void CorvaneTest::QuitCorvane() {
+    ASSERT_TRUE(corvane_.PostQuit());
+    EXPECT_EQ(corvane_.WaitForExit(), 0u);
+}
+
+std::vector<HWND> CorvaneTest::Bars() const {
+    return FindProcessWindows(corvane_.ProcessId(), L"CorvaneBar");
+}
+
+RECT CorvaneTest::Frame() const {
+    RECT r = {};
+    ::GetWindowRect(bar_, &r);
+    return r;
+}
+
+int CorvaneTest::MidY() const {
+    const RECT r = Frame();
+    return (r.top + r.bottom) / 2;
+}
+
+int CorvaneTest::Px(double points) const {
+    return static_cast<int>(points * static_cast<double>(dpi_) / 96.0);
+}
+
+std::vector<Span> CorvaneTest::LeftInk() const {
+    const RECT frame = Frame();
+    const Capture c = CaptureScreen(frame);
+    if (c.pixels.empty()) {
+        return {};
+    }
+    return InkRuns(c, {0, 0, c.width / 2, c.height}, c.At(c.width / 2, c.height / 2), 5,
+                   frame.left);
+}
+
+HWND CorvaneTest::WaitForPopupMenu(DWORD timeoutMs) const {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND menu : FindProcessWindows(corvane_.ProcessId(), L"#32768")) {
+                RECT r = {};
+                if (::IsWindowVisible(menu) && ::GetWindowRect(menu, &r) && r.bottom > r.top) {
+                    found = menu;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
 }
 
 }  // namespace corvane::test
