@@ -1,10 +1,8 @@
 #include "e2e/E2ESupport.h"
 
-#include <objbase.h>
 #include <shellscalingapi.h>
-#include <wincodec.h>
-#include <wrl/client.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace corvane::test {
@@ -56,59 +54,42 @@ int CountControlWindows() {
 
 namespace {
 
-using Microsoft::WRL::ComPtr;
-
 // Under Wine every window draws into a surface of its own and the screen DC
 // shows none of them; the X server's picture of the root window has them all.
-constexpr wchar_t kXImport[] = L"Z:\\usr\\bin\\import";
+constexpr wchar_t kXConvert[] = L"Z:\\usr\\bin\\convert";
 
-bool LoadPngPixels(const std::wstring& path, Capture& c) {
-    const bool comStarted = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    bool ok = false;
-    {
-        ComPtr<IWICImagingFactory> factory;
-        ComPtr<IWICBitmapDecoder> decoder;
-        ComPtr<IWICBitmapFrameDecode> frame;
-        ComPtr<IWICFormatConverter> converter;
-        UINT w = 0;
-        UINT h = 0;
-        if (SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                         IID_PPV_ARGS(&factory))) &&
-            SUCCEEDED(factory->CreateDecoderFromFilename(
-                path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand, &decoder)) &&
-            SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&w, &h)) &&
-            SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
-            SUCCEEDED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR,
-                                            WICBitmapDitherTypeNone, nullptr, 0,
-                                            WICBitmapPaletteTypeCustom))) {
-            c.width = static_cast<int>(w);
-            c.height = static_cast<int>(h);
-            c.pixels.resize(static_cast<std::size_t>(w) * h);
-            ok = SUCCEEDED(converter->CopyPixels(nullptr, w * 4,
-                                                 static_cast<UINT>(c.pixels.size() * 4),
-                                                 reinterpret_cast<BYTE*>(c.pixels.data())));
-            for (uint32_t& px : c.pixels) {
-                px &= 0x00FFFFFF;
-            }
-        }
+// A binary PPM as ImageMagick writes it: "P6\n<w> <h>\n255\n", then RGB.
+bool ReadPpm(const std::wstring& path, const RECT& area, Capture& c) {
+    const std::vector<uint8_t> bytes = ReadFileBytes(path);
+    c.width = area.right - area.left;
+    c.height = area.bottom - area.top;
+    const std::string header =
+        "P6\n" + std::to_string(c.width) + " " + std::to_string(c.height) + "\n255\n";
+    const std::size_t count = static_cast<std::size_t>(c.width) * c.height;
+    if (bytes.size() != header.size() + count * 3 ||
+        !std::equal(header.begin(), header.end(), bytes.begin())) {
+        return false;
     }
-    if (comStarted) {
-        ::CoUninitialize();
+    c.pixels.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const uint8_t* rgb = &bytes[header.size() + i * 3];
+        c.pixels[i] = (uint32_t{rgb[0]} << 16) | (uint32_t{rgb[1]} << 8) | rgb[2];
     }
-    return ok;
+    return true;
 }
 
-bool CaptureWithX(const RECT& area, Capture& c) {
-    if (::GetFileAttributesW(kXImport) == INVALID_FILE_ATTRIBUTES) {
+bool CaptureWithX(const RECT& area, Capture& c, const std::wstring& keepAs) {
+    if (::GetFileAttributesW(kXConvert) == INVALID_FILE_ATTRIBUTES) {
         return false;
     }
     static LONG counter = 0;
     const std::wstring name = L"corvane-capture-" + std::to_wstring(::GetCurrentProcessId()) +
-                              L"-" + std::to_wstring(::InterlockedIncrement(&counter)) + L".png";
+                              L"-" + std::to_wstring(::InterlockedIncrement(&counter));
     std::wstring command =
-        std::wstring(kXImport) + L" -window root -crop " + std::to_wstring(area.right - area.left) +
+        std::wstring(kXConvert) + L" x:root -crop " + std::to_wstring(area.right - area.left) +
         L"x" + std::to_wstring(area.bottom - area.top) + L"+" + std::to_wstring(area.left) + L"+" +
-        std::to_wstring(area.top) + L" +repage -strip PNG24:/tmp/" + name;
+        std::to_wstring(area.top) + L" +repage -strip -depth 8 -write PNG24:/tmp/" + name +
+        L".png PPM:/tmp/" + name + L".ppm";
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
@@ -118,95 +99,47 @@ bool CaptureWithX(const RECT& area, Capture& c) {
     }
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
-    // The handle of a Unix process does not tell when it ends: wait for a
-    // picture that decodes completely instead.
-    const std::wstring windowsPath = L"Z:\\tmp\\" + name;
-    bool ok = false;
-    for (int attempt = 0; attempt < 300 && !ok; ++attempt) {
-        ::Sleep(50);
-        ok = LoadPngPixels(windowsPath, c) && c.width == area.right - area.left &&
-             c.height == area.bottom - area.top;
+    // The handle of a Unix process does not tell when it ends: wait for the
+    // picture written last to be complete instead.
+    const std::wstring png = L"Z:\\tmp\\" + name + L".png";
+    const std::wstring ppm = L"Z:\\tmp\\" + name + L".ppm";
+    const bool ok = WaitUntil([&] { return ReadPpm(ppm, area, c); }, 15000);
+    ::DeleteFileW(ppm.c_str());
+    if (!ok || keepAs.empty() ||
+        !::MoveFileExW(png.c_str(), keepAs.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        ::DeleteFileW(png.c_str());
     }
-    ::DeleteFileW(windowsPath.c_str());
     return ok;
 }
 
 }  // namespace
 
-Capture CaptureScreen(const RECT& area) {
+Capture CaptureScreen(const RECT& area, const std::wstring& keepAs) {
     Capture c;
-    if (CaptureWithX(area, c)) {
+    if (CaptureWithX(area, c, keepAs)) {
         return c;
     }
+    // On Windows the screen itself holds what every window drew.
     c.width = area.right - area.left;
     c.height = area.bottom - area.top;
-    if (c.width <= 0 || c.height <= 0) {
-        return c;
-    }
+    c.pixels.resize(static_cast<std::size_t>(std::max(c.width * c.height, 0)));
     HDC screen = ::GetDC(nullptr);
     HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, c.width, c.height);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, c.width, c.height, screen, area.left, area.top, SRCCOPY);
+    ::SelectObject(memory, old);
     BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = c.width;
-    bi.bmiHeader.biHeight = -c.height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap != nullptr) {
-        HGDIOBJ old = ::SelectObject(memory, bitmap);
-        ::BitBlt(memory, 0, 0, c.width, c.height, screen, area.left, area.top, SRCCOPY);
-        ::SelectObject(memory, old);
-        const auto* p = static_cast<const uint32_t*>(bits);
-        c.pixels.assign(p,
-                        p + static_cast<std::size_t>(c.width) * static_cast<std::size_t>(c.height));
-        for (uint32_t& px : c.pixels) {
-            px &= 0x00FFFFFF;
-        }
-        ::DeleteObject(bitmap);
+    bi.bmiHeader = {sizeof(bi.bmiHeader), c.width, -c.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    ::GetDIBits(memory, bitmap, 0, static_cast<UINT>(c.height), c.pixels.data(), &bi,
+                DIB_RGB_COLORS);
+    for (uint32_t& px : c.pixels) {
+        px &= 0x00FFFFFF;
     }
+    ::DeleteObject(bitmap);
     ::DeleteDC(memory);
     ::ReleaseDC(nullptr, screen);
     return c;
-}
-
-bool SavePng(const Capture& capture, const std::wstring& path) {
-    using Microsoft::WRL::ComPtr;
-    if (capture.pixels.empty()) {
-        return false;
-    }
-    const bool comStarted = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    bool ok = false;
-    {
-        ComPtr<IWICImagingFactory> factory;
-        ComPtr<IWICStream> stream;
-        ComPtr<IWICBitmapEncoder> encoder;
-        ComPtr<IWICBitmapFrameEncode> frame;
-        WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
-        std::vector<uint32_t> pixels = capture.pixels;
-        if (SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                         IID_PPV_ARGS(&factory))) &&
-            SUCCEEDED(factory->CreateStream(&stream)) &&
-            SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
-            SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
-            SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
-            SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
-            SUCCEEDED(frame->Initialize(nullptr)) &&
-            SUCCEEDED(frame->SetSize(static_cast<UINT>(capture.width),
-                                     static_cast<UINT>(capture.height))) &&
-            SUCCEEDED(frame->SetPixelFormat(&format)) &&
-            SUCCEEDED(frame->WritePixels(
-                static_cast<UINT>(capture.height), static_cast<UINT>(capture.width) * 4,
-                static_cast<UINT>(pixels.size() * 4), reinterpret_cast<BYTE*>(pixels.data()))) &&
-            SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit())) {
-            ok = true;
-        }
-    }
-    if (comStarted) {
-        ::CoUninitialize();
-    }
-    return ok;
 }
 
 namespace {

@@ -39,8 +39,8 @@ struct Capture {
                       static_cast<std::size_t>(x)];
     }
 };
-[[nodiscard]] Capture CaptureScreen(const RECT& area);
-bool SavePng(const Capture& capture, const std::wstring& path);
+// The picture is also kept as a PNG file at `keepAs` where the X server took it.
+[[nodiscard]] Capture CaptureScreen(const RECT& area, const std::wstring& keepAs = L"");
 // CORVANE_SCREENSHOTS when set, else the temp folder.
 [[nodiscard]] std::wstring ScreenshotFolder();
 

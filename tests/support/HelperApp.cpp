@@ -9,7 +9,6 @@
 #include <shellapi.h>
 
 #include <cstdio>
-#include <cwchar>
 #include <string>
 
 namespace corvane::test {
@@ -20,13 +19,17 @@ HMENU g_popup = nullptr;
 constexpr UINT_PTR kOpenPopupTimer = 1;
 constexpr UINT_PTR kHiddenMenuTimer = 2;
 
-// Opened for each line, so that the test can read the log at any moment.
-void Log(const char* line, int n) {
-    if (g_log.empty() || n <= 0) {
-        return;
-    }
-    HANDLE file = ::CreateFileW(g_log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+// The log is opened for each line, so that the test can read it at any moment.
+void LogKey(const char* what, WPARAM key, LPARAM lParam) {
+    char line[96];
+    const int n =
+        std::snprintf(line, sizeof(line), "%s %u %u %llu\n", what, static_cast<unsigned>(key),
+                      static_cast<unsigned>((lParam >> 24) & 1),
+                      static_cast<unsigned long long>(::GetTickCount64()));
+    HANDLE file = g_log.empty() ? INVALID_HANDLE_VALUE
+                                : ::CreateFileW(g_log.c_str(), FILE_APPEND_DATA,
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         DWORD written = 0;
         ::WriteFile(file, line, static_cast<DWORD>(n), &written, nullptr);
@@ -34,20 +37,8 @@ void Log(const char* line, int n) {
     }
 }
 
-void LogKey(const char* what, WPARAM key, LPARAM lParam) {
-    char line[96];
-    Log(line, std::snprintf(line, sizeof(line), "%s %u %u %llu\n", what, static_cast<unsigned>(key),
-                            static_cast<unsigned>((lParam >> 24) & 1),
-                            static_cast<unsigned long long>(::GetTickCount64())));
-}
-
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_COMMAND: {
-            char line[32];
-            Log(line, std::snprintf(line, sizeof(line), "command %u\n", LOWORD(wParam)));
-            return 0;
-        }
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             LogKey("keydown", wParam, lParam);
@@ -81,21 +72,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     }
 }
 
-HMENU MenuBar() {
-    HMENU file = ::CreatePopupMenu();
-    ::AppendMenuW(file, MF_STRING, kHelperOpen, L"&Open\tCtrl+O");
-    ::AppendMenuW(file, MF_STRING, kHelperOpen + 1, L"&Save");
-    HMENU edit = ::CreatePopupMenu();
-    ::AppendMenuW(edit, MF_STRING, kHelperCopy - 1, L"&Undo\tCtrl+Z");
-    ::AppendMenuW(edit, MF_STRING, kHelperCopy, L"&Copy\tCtrl+C");
-    HMENU bar = ::CreateMenu();
-    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
-    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), L"&Edit");
-    return bar;
-}
-
 HWND Create(const wchar_t* className, DWORD exStyle, DWORD style, const wchar_t* title,
-            const RECT& r, HWND owner = nullptr, HMENU menu = nullptr) {
+            const RECT& r, HWND parent = nullptr) {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &WindowProc;
@@ -105,7 +83,7 @@ HWND Create(const wchar_t* className, DWORD exStyle, DWORD style, const wchar_t*
     wc.lpszClassName = className;
     ::RegisterClassExW(&wc);
     return ::CreateWindowExW(exStyle, className, title, style, r.left, r.top, r.right - r.left,
-                             r.bottom - r.top, owner, menu, wc.hInstance, nullptr);
+                             r.bottom - r.top, parent, nullptr, wc.hInstance, nullptr);
 }
 
 // One window of each kind the app-window filter tells apart, owned by `main`
@@ -114,28 +92,27 @@ void CreateKinds(HWND main) {
     struct Kind {
         const wchar_t* className;
         DWORD exStyle;
-        const wchar_t* title;
         bool owned;
         bool shown;
     };
     constexpr Kind kinds[] = {
-        {L"CorvaneFixtureTool", WS_EX_TOOLWINDOW, L"Tool", false, true},
-        {L"CorvaneFixtureToolApp", WS_EX_TOOLWINDOW | WS_EX_APPWINDOW, L"Tool app", false, true},
-        {L"CorvaneFixtureNoActivate", WS_EX_NOACTIVATE, L"No-activate", false, true},
-        {L"CorvaneFixtureNoActivateApp", WS_EX_NOACTIVATE | WS_EX_APPWINDOW, L"No-activate app",
-         false, true},
-        {L"CorvaneFixtureOwned", 0, L"Owned", true, true},
-        {L"CorvaneFixtureOwnedApp", WS_EX_APPWINDOW, L"Owned app", true, true},
-        {L"CorvaneFixtureUntitled", 0, L"", false, true},
-        {L"CorvaneFixtureHidden", 0, L"Hidden", false, false},
-        {L"WorkerW", 0, L"Desktop worker", false, true},
-        {L"Progman", 0, L"Program manager", false, true},
+        {L"CorvaneFixtureTool", WS_EX_TOOLWINDOW, false, true},
+        {L"CorvaneFixtureToolApp", WS_EX_TOOLWINDOW | WS_EX_APPWINDOW, false, true},
+        {L"CorvaneFixtureNoActivate", WS_EX_NOACTIVATE, false, true},
+        {L"CorvaneFixtureNoActivateApp", WS_EX_NOACTIVATE | WS_EX_APPWINDOW, false, true},
+        {L"CorvaneFixtureOwned", 0, true, true},
+        {L"CorvaneFixtureOwnedApp", WS_EX_APPWINDOW, true, true},
+        {L"CorvaneFixtureUntitled", 0, false, true},
+        {L"CorvaneFixtureHidden", 0, false, false},
+        {L"WorkerW", 0, false, true},
+        {L"Progman", 0, false, true},
     };
     RECT r{40, 40, 280, 100};
     for (const Kind& kind : kinds) {
         OffsetRect(&r, 0, 30);
-        HWND window = Create(kind.className, kind.exStyle, WS_OVERLAPPEDWINDOW, kind.title, r,
-                             kind.owned ? main : nullptr);
+        const bool untitled = std::wstring(kind.className) == L"CorvaneFixtureUntitled";
+        HWND window = Create(kind.className, kind.exStyle, WS_OVERLAPPEDWINDOW,
+                             untitled ? L"" : kind.className, r, kind.owned ? main : nullptr);
         if (kind.shown) {
             ::ShowWindow(window, SW_SHOWNOACTIVATE);
         }
@@ -159,8 +136,7 @@ int Run(const std::wstring& mode) {
         hwnd = Create(kHelperWindowClass, 0, WS_OVERLAPPEDWINDOW, title, display);
         show = SW_SHOWMAXIMIZED;
     } else {
-        hwnd = Create(kHelperWindowClass, 0, WS_OVERLAPPEDWINDOW, title, framed, nullptr,
-                      mode == L"menubar" ? MenuBar() : nullptr);
+        hwnd = Create(kHelperWindowClass, 0, WS_OVERLAPPEDWINDOW, title, framed);
     }
     if (hwnd == nullptr) {
         return 3;
@@ -169,8 +145,8 @@ int Run(const std::wstring& mode) {
         CreateKinds(hwnd);
     } else if (mode == L"popup") {
         g_popup = ::CreatePopupMenu();
-        ::AppendMenuW(g_popup, MF_STRING, kHelperOpen, L"Open");
-        ::AppendMenuW(g_popup, MF_STRING, kHelperCopy, L"Copy");
+        ::AppendMenuW(g_popup, MF_STRING, 1, L"Open");
+        ::AppendMenuW(g_popup, MF_STRING, 2, L"Copy");
         ::SetTimer(hwnd, kOpenPopupTimer, 100, nullptr);
     }
     ::ShowWindow(hwnd, show);

@@ -147,68 +147,54 @@ ChildProcess::~ChildProcess() {
 namespace {
 
 // The native call under CreateProcessW, for image paths longer than
-// MAX_PATH: Wine's CreateProcessW refuses those, the loader does not.
-struct PsAttribute {
-    ULONG_PTR attribute;
-    SIZE_T size;
-    const void* value;
-    SIZE_T* returnLength;
-};
+// MAX_PATH: Wine's CreateProcessW refuses those, its loader does not.
 struct PsAttributeList {
-    SIZE_T totalLength;
-    PsAttribute attributes[1];
+    SIZE_T totalLength = sizeof(PsAttributeList);
+    ULONG_PTR attribute = 0x20005;  // the image's file name
+    SIZE_T size = 0;
+    const void* value = nullptr;
+    SIZE_T* returnLength = nullptr;
 };
-struct PsCreateInfo {
-    SIZE_T size;
-    BYTE rest[96];
-};
-constexpr ULONG_PTR kPsAttributeImageName = 0x20005;
 using CreateParametersFn = LONG(WINAPI*)(void**, UNICODE_STRING*, UNICODE_STRING*, UNICODE_STRING*,
                                          UNICODE_STRING*, void*, UNICODE_STRING*, UNICODE_STRING*,
                                          UNICODE_STRING*, UNICODE_STRING*, ULONG);
-using DestroyParametersFn = LONG(WINAPI*)(void*);
 using CreateUserProcessFn = LONG(WINAPI*)(HANDLE*, HANDLE*, ACCESS_MASK, ACCESS_MASK, void*, void*,
-                                          ULONG, ULONG, void*, PsCreateInfo*, PsAttributeList*);
+                                          ULONG, ULONG, void*, SIZE_T*, PsAttributeList*);
+
+template <typename Fn>
+Fn Ntdll(const char* name) {
+    return reinterpret_cast<Fn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), name)));
+}
 
 UNICODE_STRING Counted(const std::wstring& s) {
     const auto bytes = static_cast<USHORT>(s.size() * sizeof(wchar_t));
     return {bytes, static_cast<USHORT>(bytes + sizeof(wchar_t)), const_cast<wchar_t*>(s.c_str())};
 }
 
-bool StartNative(const std::wstring& exe, std::wstring commandLine, const wchar_t* currentFolder,
-                 PROCESS_INFORMATION& pi) {
-    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    const auto createParameters = reinterpret_cast<CreateParametersFn>(
-        reinterpret_cast<void*>(::GetProcAddress(ntdll, "RtlCreateProcessParametersEx")));
-    const auto destroyParameters = reinterpret_cast<DestroyParametersFn>(
-        reinterpret_cast<void*>(::GetProcAddress(ntdll, "RtlDestroyProcessParameters")));
-    const auto createProcess = reinterpret_cast<CreateUserProcessFn>(
-        reinterpret_cast<void*>(::GetProcAddress(ntdll, "NtCreateUserProcess")));
-    if (createParameters == nullptr || destroyParameters == nullptr || createProcess == nullptr) {
-        return false;
-    }
-    wchar_t here[MAX_PATH] = {};
-    ::GetCurrentDirectoryW(MAX_PATH, here);
-    const std::wstring folder = currentFolder != nullptr ? currentFolder : here;
+bool StartNative(const std::wstring& exe, const std::wstring& commandLine,
+                 const wchar_t* currentFolder, PROCESS_INFORMATION& pi) {
+    const auto createParameters = Ntdll<CreateParametersFn>("RtlCreateProcessParametersEx");
+    const auto createProcess = Ntdll<CreateUserProcessFn>("NtCreateUserProcess");
     const std::wstring ntPath = L"\\??\\" + exe;
+    const std::wstring folder = currentFolder != nullptr ? currentFolder : L"";
     UNICODE_STRING image = Counted(exe);
     UNICODE_STRING command = Counted(commandLine);
     UNICODE_STRING current = Counted(folder);
     void* parameters = nullptr;
-    if (createParameters(&parameters, &image, nullptr, &current, &command, nullptr, nullptr,
-                         nullptr, nullptr, nullptr, 1) != 0) {
+    if (createParameters == nullptr || createProcess == nullptr ||
+        createParameters(&parameters, &image, nullptr, folder.empty() ? nullptr : &current,
+                         &command, nullptr, nullptr, nullptr, nullptr, nullptr, 1) != 0) {
         return false;
     }
-    PsCreateInfo info = {};
-    info.size = sizeof(info);
-    PsAttributeList attributes = {};
-    attributes.totalLength = sizeof(attributes);
-    attributes.attributes[0] = {kPsAttributeImageName, ntPath.size() * sizeof(wchar_t),
-                                ntPath.c_str(), nullptr};
+    SIZE_T createInfo[12] = {sizeof(createInfo)};
+    PsAttributeList attributes;
+    attributes.size = ntPath.size() * sizeof(wchar_t);
+    attributes.value = ntPath.c_str();
     const LONG status =
         createProcess(&pi.hProcess, &pi.hThread, PROCESS_ALL_ACCESS, THREAD_ALL_ACCESS, nullptr,
-                      nullptr, 0, 0, parameters, &info, &attributes);
-    destroyParameters(parameters);
+                      nullptr, 0, 0, parameters, createInfo, &attributes);
+    Ntdll<LONG(WINAPI*)(void*)>("RtlDestroyProcessParameters")(parameters);
     if (status != 0) {
         return false;
     }

@@ -86,17 +86,14 @@ private:
 // The helper window program (test_helper.exe), copied under the file name a
 // test wants the bar to see. Its modes:
 //   normal, maximized, fullscreen  one window in front, shaped so
-//   menubar                        a window with a File and an Edit menu
 //   popup                          a window with an open popup menu, then a
 //                                  hidden popup-menu window above it and the
 //                                  pointer in the middle of the screen
 //   kinds                          one window of each kind the app-window
 //                                  filter tells apart, each its own class
-// With a log path it appends "command <id>" for menu commands and
-// "keydown|keyup <key> <extended> <tick>" for keys, one line each.
+// With a log path it appends "keydown|keyup <key> <extended> <tick>" for
+// each key it gets, one line each.
 inline constexpr wchar_t kHelperWindowClass[] = L"CorvaneTestWindow";
-inline constexpr unsigned kHelperOpen = 101;
-inline constexpr unsigned kHelperCopy = 202;
 
 class HelperApp : public ChildProcess {
 public:

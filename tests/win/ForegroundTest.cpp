@@ -31,10 +31,6 @@ TEST(UpdateCurrentApplication, NamesAnotherProcessAndIgnoresThisOne) {
     EXPECT_EQ(current.window, helper.Window());
 }
 
-TEST(FileDescriptionOf, ReadsTheVersionResource) {
-    EXPECT_EQ(FileDescriptionOf(test::TestExecutableDirectory() + L"\\corvane.exe"), L"Corvane");
-}
-
 // Corvane's own surfaces may cover a display; they are never full-screen
 // applications.
 TEST(FindFullscreenDisplay, IgnoresAWindowOfThisProcessCoveringTheDisplay) {

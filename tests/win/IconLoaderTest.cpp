@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
 #include <vector>
 
 namespace corvane {
@@ -120,30 +119,6 @@ TEST_F(IconLoaderTest, NothingIsLoadedFromMissingOrForeignFiles) {
     const std::wstring fake = folder.File(L"not-a-module.exe");
     ASSERT_TRUE(test::WriteFileBytes(fake, {'n', 'o', 'p', 'e'}));
     EXPECT_FALSE(LoadModuleIconBitmap(factory_.Get(), fake, 32));
-}
-
-TEST_F(IconLoaderTest, EachThreadUsesItsOwnFactory) {
-    SetThreadImagingFactory(nullptr);
-    EXPECT_FALSE(LoadIconBitmap(large_, 32));
-
-    // A worker with a factory of its own loads while this thread has none.
-    bool workerLoaded = false;
-    std::thread worker([&] {
-        ComApartment com;
-        ComPtr<IWICImagingFactory> own;
-        if (SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                         IID_PPV_ARGS(&own)))) {
-            SetThreadImagingFactory(own.Get());
-            workerLoaded = CurrentImagingFactory() == own.Get() && LoadIconBitmap(large_, 32);
-            SetThreadImagingFactory(nullptr);
-        }
-    });
-    worker.join();
-    EXPECT_TRUE(workerLoaded);
-    EXPECT_EQ(CurrentImagingFactory(), nullptr);
-
-    SetThreadImagingFactory(factory_.Get());
-    EXPECT_TRUE(LoadIconBitmap(large_, 32));
 }
 
 }  // namespace
