@@ -1,15 +1,13 @@
-// The real corvane.exe: single instance, its control window, the reload
-// command and a clean quit.
+// The real corvane.exe as a process: its settings file, single instance,
+// the reload command, commands from outside and a clean quit.
 
 #include "base/Commands.h"
-#include "e2e/CorvaneProcess.h"
-
-#include <gtest/gtest.h>
+#include "e2e/E2ESupport.h"
 
 namespace corvane {
 namespace {
 
-using test::CorvaneProcess;
+using test::ChildProcess;
 using test::IniBeside;
 using test::TempFolder;
 
@@ -26,121 +24,96 @@ bool SendCommand(HWND control, WPARAM code, LPARAM lParam = 0) {
            result == 0;
 }
 
-class Lifecycle : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_EQ(test::CountControlWindows(), 0) << "a Corvane is already running"; }
+bool Exists(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
-    TempFolder folder_;
-};
+using Lifecycle = test::CorvaneTest;
 
-TEST_F(Lifecycle, FirstStartCreatesTheSettingsFileNextToTheExe) {
-    CorvaneProcess corvane(folder_.Path());
-    const std::wstring ini = IniBeside(corvane.ExePath());
-    ASSERT_EQ(::GetFileAttributesW(ini.c_str()), INVALID_FILE_ATTRIBUTES);
-    ASSERT_TRUE(corvane.Start());
-    ASSERT_NE(corvane.WaitForControlWindow(), nullptr);
-
-    const auto bytes = test::ReadFileBytes(ini);
+TEST_F(Lifecycle, FirstStartWritesItsSettingsBesideItAndQuitEndsCleanly) {
+    ASSERT_NE(StartCorvane(L""), nullptr);
+    const auto bytes = test::ReadFileBytes(IniPath());
     ASSERT_GE(bytes.size(), 2u);
-    EXPECT_EQ(bytes[0], 0xFF);
+    EXPECT_EQ(bytes[0], 0xFF);  // UTF-16 LE with its byte-order mark
     EXPECT_EQ(bytes[1], 0xFE);
-    EXPECT_EQ(ReadValue(ini, L"General", L"Language"), L"en");
-    EXPECT_EQ(ReadValue(ini, L"Bar", L"Height"), L"28");
+    EXPECT_EQ(ReadValue(IniPath(), L"General", L"Language"), L"en");
+    // The post box is message-only: no window anyone could see or activate.
+    EXPECT_NE(::GetAncestor(control_, GA_PARENT), ::GetDesktopWindow());
+    EXPECT_FALSE(::IsWindowVisible(control_));
 
-    ASSERT_TRUE(corvane.PostQuit());
-    EXPECT_EQ(corvane.WaitForExit(), 0u);
+    QuitCorvane();
+    EXPECT_EQ(test::CountControlWindows(), 0);
+    // Quitting let go of the single-instance lock.
+    ASSERT_NE(StartCorvane(L""), nullptr);
 }
 
-TEST_F(Lifecycle, ControlWindowIsMessageOnly) {
-    CorvaneProcess corvane(folder_.Path());
-    ASSERT_TRUE(corvane.Start());
-    HWND control = corvane.WaitForControlWindow();
-    ASSERT_NE(control, nullptr);
-    EXPECT_NE(::GetAncestor(control, GA_PARENT), ::GetDesktopWindow());
-    EXPECT_FALSE(::IsWindowVisible(control));
-    wchar_t title[16] = {L'x'};
-    EXPECT_EQ(::GetWindowTextW(control, title, 16), 0);
-
-    ASSERT_TRUE(corvane.PostQuit());
-    EXPECT_EQ(corvane.WaitForExit(), 0u);
-}
-
-TEST_F(Lifecycle, SecondStartExitsAtOnceWithoutAWindow) {
-    CorvaneProcess first(folder_.Path());
-    ASSERT_TRUE(first.Start());
-    ASSERT_NE(first.WaitForControlWindow(), nullptr);
-
+TEST_F(Lifecycle, SecondStartExitsAtOnceAndWritesNothing) {
+    ASSERT_NE(StartCorvane(L""), nullptr);
     TempFolder otherFolder;
-    CorvaneProcess second(otherFolder.Path());
-    ASSERT_TRUE(second.Start());
+    ChildProcess second;
+    ASSERT_TRUE(second.Start(test::CopyCorvane(otherFolder.Path())));
     EXPECT_EQ(second.WaitForExit(), 0u);
     EXPECT_EQ(test::CountControlWindows(), 1);
-    // The second instance read no settings, so it wrote none either.
-    EXPECT_EQ(::GetFileAttributesW(IniBeside(second.ExePath()).c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(first.IsRunning());
-
-    ASSERT_TRUE(first.PostQuit());
-    EXPECT_EQ(first.WaitForExit(), 0u);
+    EXPECT_FALSE(Exists(otherFolder.File(L"corvane.ini")));
+    EXPECT_TRUE(corvane_.IsRunning());
 }
 
-TEST_F(Lifecycle, ReloadRereadsTheEditedFileAndKeepsRunning) {
-    CorvaneProcess corvane(folder_.Path());
-    const std::wstring ini = IniBeside(corvane.ExePath());
-    ASSERT_TRUE(corvane.Start());
-    HWND control = corvane.WaitForControlWindow();
-    ASSERT_NE(control, nullptr);
-
-    // Remove what loading writes back: an existing file without a language
-    // is Norwegian, so a real reload shows up as Language=no.
-    ::WritePrivateProfileStringW(L"General", L"Language", nullptr, ini.c_str());
-    ::WritePrivateProfileStringW(L"Bar", L"BarTint", nullptr, ini.c_str());
-    ::WritePrivateProfileStringW(L"Bar", L"Tint", L"40", ini.c_str());
-    ::WritePrivateProfileStringW(L"Clock", L"ShowSeconds", L"1", ini.c_str());
-    ASSERT_EQ(ReadValue(ini, L"General", L"Language"), L"<absent>");
-
-    ASSERT_TRUE(SendCommand(control, CMD_RELOAD_SETTINGS));
-    EXPECT_EQ(ReadValue(ini, L"General", L"Language"), L"no");
-    EXPECT_EQ(ReadValue(ini, L"Bar", L"BarTint"), L"40");
-    ::Sleep(1500);  // a couple of clock ticks with seconds on
-    EXPECT_TRUE(corvane.IsRunning());
-    EXPECT_EQ(corvane.WaitForControlWindow(1000), control);
-
-    ASSERT_TRUE(corvane.PostQuit());
-    EXPECT_EQ(corvane.WaitForExit(), 0u);
+TEST_F(Lifecycle, ReloadRereadsTheEditedFile) {
+    ASSERT_NE(StartCorvane(L""), nullptr);
+    // An existing file without a language is Norwegian: a real reload writes
+    // that back.
+    ::WritePrivateProfileStringW(L"General", L"Language", nullptr, IniPath().c_str());
+    ASSERT_EQ(ReadValue(IniPath(), L"General", L"Language"), L"<absent>");
+    ASSERT_TRUE(SendCommand(control_, CMD_RELOAD_SETTINGS));
+    EXPECT_EQ(ReadValue(IniPath(), L"General", L"Language"), L"no");
+    EXPECT_EQ(test::WaitForControlWindow(corvane_, 1000), control_);
 }
 
 TEST_F(Lifecycle, EveryCommandIsAnsweredAndJunkIsHarmless) {
-    CorvaneProcess corvane(folder_.Path());
-    ASSERT_TRUE(corvane.Start());
-    HWND control = corvane.WaitForControlWindow();
-    ASSERT_NE(control, nullptr);
-
+    ASSERT_NE(StartCorvane(L""), nullptr);
     for (WPARAM code : {CMD_STATUS_CHANGED, CMD_AUDIO_DEVICE_CHANGED, CMD_DISPLAYS_CHANGED,
                         CMD_THEME_CHANGED, CMD_RECHECK_FULLSCREEN, CMD_TOGGLE_START_MENU}) {
-        EXPECT_TRUE(SendCommand(control, code)) << code;
+        EXPECT_TRUE(SendCommand(control_, code)) << code;
     }
     // Another process cannot hand over a heap object, nor name an unknown command.
-    EXPECT_TRUE(SendCommand(control, CMD_ICON_READY, 0x12345678));
-    EXPECT_TRUE(SendCommand(control, 999, -1));
+    EXPECT_TRUE(SendCommand(control_, CMD_ICON_READY, 0x12345678));
+    EXPECT_TRUE(SendCommand(control_, 999, -1));
     ::Sleep(300);  // the debounce and full-screen timers fire
-    EXPECT_TRUE(corvane.IsRunning());
-
-    ASSERT_TRUE(corvane.PostQuit());
-    EXPECT_EQ(corvane.WaitForExit(), 0u);
+    EXPECT_TRUE(corvane_.IsRunning());
 }
 
-TEST_F(Lifecycle, QuitEndsWithZeroAndANewInstanceCanStart) {
-    CorvaneProcess corvane(folder_.Path());
-    ASSERT_TRUE(corvane.Start());
-    ASSERT_NE(corvane.WaitForControlWindow(), nullptr);
-    ASSERT_TRUE(corvane.PostQuit());
-    EXPECT_EQ(corvane.WaitForExit(), 0u);
-    EXPECT_EQ(test::CountControlWindows(), 0);
+FILETIME LastWrite(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
 
-    ASSERT_TRUE(corvane.Start());
-    EXPECT_NE(corvane.WaitForControlWindow(), nullptr);
+TEST_F(Lifecycle, RunsFromAFolderBeyondMaxPathAndKeepsItsSettingsThere) {
+    // The long-path prefix, so that this test's own calls are not cut.
+    std::wstring folder = L"\\\\?\\" + folder_.Path();
+    while (folder.size() < MAX_PATH + 20) {
+        folder += L"\\a-folder-name-of-forty-characters-length";
+        ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    }
+    const std::wstring exe = test::CopyCorvane(folder);
+    ASSERT_TRUE(Exists(exe));
+    const std::wstring here = folder_.File(L"current");
+    ASSERT_TRUE(::CreateDirectoryW(here.c_str(), nullptr));
+    wchar_t windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(windows, MAX_PATH);
+    const std::wstring root = std::wstring(windows, 3) + L"corvane.ini";
+    const FILETIME rootBefore = LastWrite(root);
+
+    ChildProcess corvane;
+    ASSERT_TRUE(corvane.Start(exe.substr(4), L"", here.c_str()));
+    ASSERT_NE(test::WaitForControlWindow(corvane), nullptr) << "exit " << corvane.WaitForExit(0);
+    EXPECT_TRUE(Exists(IniBeside(exe)));
     ASSERT_TRUE(corvane.PostQuit());
     EXPECT_EQ(corvane.WaitForExit(), 0u);
+    // Nothing of its settings landed elsewhere, under any name.
+    EXPECT_TRUE(::RemoveDirectoryW(here.c_str())) << "files in the current folder";
+    const FILETIME rootAfter = LastWrite(root);
+    EXPECT_EQ(::CompareFileTime(&rootBefore, &rootAfter), 0) << "a corvane.ini in the drive root";
 }
 
 }  // namespace

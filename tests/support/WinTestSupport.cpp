@@ -2,7 +2,7 @@
 
 #include "base/Utf16.h"
 
-#include <shellapi.h>
+#include <winternl.h>
 
 namespace corvane::test {
 
@@ -16,15 +16,33 @@ TempFolder::TempFolder() {
     ::CreateDirectoryW(path_.c_str(), nullptr);
 }
 
+namespace {
+// With the long-path prefix, so that trees deeper than MAX_PATH go too.
+void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW found = {};
+    HANDLE search = ::FindFirstFileW((path + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            const std::wstring child = path + L"\\" + name;
+            if (name == L"." || name == L"..") {
+                continue;
+            }
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                RemoveTree(child);
+            } else {
+                ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileW(child.c_str());
+            }
+        } while (::FindNextFileW(search, &found));
+        ::FindClose(search);
+    }
+    ::RemoveDirectoryW(path.c_str());
+}
+}  // namespace
+
 TempFolder::~TempFolder() {
-    // Double-zero-terminated, as SHFileOperation wants it.
-    std::wstring from = path_;
-    from.push_back(L'\0');
-    SHFILEOPSTRUCTW op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NO_UI;
-    ::SHFileOperationW(&op);
+    RemoveTree(L"\\\\?\\" + path_);
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
@@ -49,8 +67,7 @@ std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
 }
 
 bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-    HANDLE file =
-        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -90,6 +107,220 @@ std::wstring TestExecutableDirectory() {
     ::GetModuleFileNameW(nullptr, buffer, MAX_PATH);
     std::wstring path(buffer);
     return path.substr(0, path.find_last_of(L"\\/"));
+}
+
+std::wstring CopyBuiltFile(const wchar_t* name, const std::wstring& target) {
+    ::CopyFileW((TestExecutableDirectory() + L"\\" + name).c_str(), target.c_str(), FALSE);
+    return target;
+}
+
+namespace {
+struct WindowSearch {
+    DWORD pid;
+    const wchar_t* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM data) {
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t name[64] = {};
+    ::GetClassNameW(hwnd, name, 64);
+    if (pid == search->pid && ::lstrcmpW(name, search->className) == 0) {
+        search->found.push_back(hwnd);
+    }
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> FindProcessWindows(DWORD pid, const wchar_t* className) {
+    WindowSearch search{pid, className, {}};
+    ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+ChildProcess::~ChildProcess() {
+    Stop();
+}
+
+namespace {
+
+// The native call under CreateProcessW, for image paths longer than
+// MAX_PATH: Wine's CreateProcessW refuses those, its loader does not.
+struct PsAttributeList {
+    SIZE_T totalLength = sizeof(PsAttributeList);
+    ULONG_PTR attribute = 0x20005;  // the image's file name
+    SIZE_T size = 0;
+    const void* value = nullptr;
+    SIZE_T* returnLength = nullptr;
+};
+using CreateParametersFn = LONG(WINAPI*)(void**, UNICODE_STRING*, UNICODE_STRING*, UNICODE_STRING*,
+                                         UNICODE_STRING*, void*, UNICODE_STRING*, UNICODE_STRING*,
+                                         UNICODE_STRING*, UNICODE_STRING*, ULONG);
+using CreateUserProcessFn = LONG(WINAPI*)(HANDLE*, HANDLE*, ACCESS_MASK, ACCESS_MASK, void*, void*,
+                                          ULONG, ULONG, void*, SIZE_T*, PsAttributeList*);
+
+template <typename Fn>
+Fn Ntdll(const char* name) {
+    return reinterpret_cast<Fn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), name)));
+}
+
+UNICODE_STRING Counted(const std::wstring& s) {
+    const auto bytes = static_cast<USHORT>(s.size() * sizeof(wchar_t));
+    return {bytes, static_cast<USHORT>(bytes + sizeof(wchar_t)), const_cast<wchar_t*>(s.c_str())};
+}
+
+bool StartNative(const std::wstring& exe, const std::wstring& commandLine,
+                 const wchar_t* currentFolder, PROCESS_INFORMATION& pi) {
+    const auto createParameters = Ntdll<CreateParametersFn>("RtlCreateProcessParametersEx");
+    const auto createProcess = Ntdll<CreateUserProcessFn>("NtCreateUserProcess");
+    const std::wstring ntPath = L"\\??\\" + exe;
+    const std::wstring folder = currentFolder != nullptr ? currentFolder : L"";
+    UNICODE_STRING image = Counted(exe);
+    UNICODE_STRING command = Counted(commandLine);
+    UNICODE_STRING current = Counted(folder);
+    void* parameters = nullptr;
+    if (createParameters == nullptr || createProcess == nullptr ||
+        createParameters(&parameters, &image, nullptr, folder.empty() ? nullptr : &current,
+                         &command, nullptr, nullptr, nullptr, nullptr, nullptr, 1) != 0) {
+        return false;
+    }
+    SIZE_T createInfo[12] = {sizeof(createInfo)};
+    PsAttributeList attributes;
+    attributes.size = ntPath.size() * sizeof(wchar_t);
+    attributes.value = ntPath.c_str();
+    const LONG status =
+        createProcess(&pi.hProcess, &pi.hThread, PROCESS_ALL_ACCESS, THREAD_ALL_ACCESS, nullptr,
+                      nullptr, 0, 0, parameters, createInfo, &attributes);
+    Ntdll<LONG(WINAPI*)(void*)>("RtlDestroyProcessParameters")(parameters);
+    if (status != 0) {
+        return false;
+    }
+    pi.dwProcessId = ::GetProcessId(pi.hProcess);
+    pi.dwThreadId = ::GetThreadId(pi.hThread);
+    return true;
+}
+
+}  // namespace
+
+bool ChildProcess::Start(const std::wstring& exe, const std::wstring& arguments,
+                         const wchar_t* currentFolder) {
+    Stop();
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          currentFolder, &si, &pi_) &&
+        (exe.size() < MAX_PATH || !StartNative(exe, commandLine, currentFolder, pi_))) {
+        pi_ = {};
+        return false;
+    }
+    return true;
+}
+
+HWND ChildProcess::WaitForWindow(const wchar_t* className, DWORD timeoutMs) const {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND hwnd : FindProcessWindows(pi_.dwProcessId, className)) {
+                if (::IsWindowVisible(hwnd)) {
+                    found = hwnd;
+                    return true;
+                }
+            }
+            return !IsRunning();
+        },
+        timeoutMs);
+    return found;
+}
+
+bool ChildProcess::PostQuit() const {
+    return ::PostThreadMessageW(pi_.dwThreadId, WM_QUIT, 0, 0) != FALSE;
+}
+
+DWORD ChildProcess::WaitForExit(DWORD timeoutMs) const {
+    if (pi_.hProcess == nullptr) {
+        return STILL_ACTIVE;
+    }
+    ::WaitForSingleObject(pi_.hProcess, timeoutMs);
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(pi_.hProcess, &code);
+    return code;
+}
+
+bool ChildProcess::IsRunning() const {
+    return pi_.hProcess != nullptr && ::WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void ChildProcess::Stop() {
+    if (pi_.hProcess == nullptr) {
+        return;
+    }
+    if (IsRunning() && (!PostQuit() || WaitForExit(5000) == STILL_ACTIVE)) {
+        ::TerminateProcess(pi_.hProcess, 99);
+        ::WaitForSingleObject(pi_.hProcess, 5000);
+    }
+    ::CloseHandle(pi_.hThread);
+    ::CloseHandle(pi_.hProcess);
+    pi_ = {};
+}
+
+bool HelperApp::Start(const std::wstring& folder, const std::wstring& exeName, const wchar_t* mode,
+                      const std::wstring& logPath) {
+    exe_ = CopyBuiltFile(L"test_helper.exe", folder + L"\\" + exeName);
+    if (!ChildProcess::Start(exe_, std::wstring(mode) + L" \"" + logPath + L"\"")) {
+        return false;
+    }
+    window_ = WaitForWindow(kHelperWindowClass);
+    return window_ != nullptr;
+}
+
+namespace {
+void SendMouse(DWORD flags, POINT p = {}) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = ::MulDiv(p.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = ::MulDiv(p.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags;
+    ::SendInput(1, &input, sizeof(input));
+    ::Sleep(80);
+}
+}  // namespace
+
+void MovePointer(POINT p) {
+    // The warp moves the X pointer too, which Wine reports moves from.
+    ::SetCursorPos(p.x, p.y);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, p);
+}
+
+void Click(POINT p) {
+    PressAndRelease(p, p);
+}
+
+void PressAndRelease(POINT from, POINT to) {
+    MovePointer(from);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    if (to.x != from.x || to.y != from.y) {
+        MovePointer({(from.x + to.x) / 2, to.y});
+        MovePointer(to);
+    }
+    SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
+void TapKey(WORD key) {
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = key;
+    inputs[1] = inputs[0];
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+    ::Sleep(60);
+}
+
+POINT ScreenCentre() {
+    return {::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2};
 }
 
 }  // namespace corvane::test

@@ -1,5 +1,6 @@
 #pragma once
-// Files and folders for Windows tests.
+// What Windows and end-to-end tests share: files and folders, child
+// processes and their windows, waiting, and pointer and keyboard input.
 
 #include <windows.h>
 
@@ -33,5 +34,94 @@ bool WriteUtf16File(const std::wstring& path, const std::wstring& text);
 [[nodiscard]] std::vector<std::wstring> SplitCrLf(const std::wstring& text);
 // Folder of the running test executable.
 [[nodiscard]] std::wstring TestExecutableDirectory();
+// Copies a file from beside the test executable to `target`; returns `target`.
+std::wstring CopyBuiltFile(const wchar_t* name, const std::wstring& target);
+
+// Polls until the predicate holds or the time is up; true when it held.
+template <typename Predicate>
+bool WaitUntil(Predicate predicate, DWORD timeoutMs = 10000) {
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (predicate()) {
+            return true;
+        }
+        if (::GetTickCount64() >= end) {
+            return false;
+        }
+        ::Sleep(20);
+    }
+}
+
+// Top-level windows of a class that belong to a process, in z-order.
+[[nodiscard]] std::vector<HWND> FindProcessWindows(DWORD pid, const wchar_t* className);
+
+// A program started by a test. It is asked to quit (WM_QUIT to its first
+// thread) when the test lets go of it, and ended if it does not.
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    // An `exe` path longer than MAX_PATH is started through the native call
+    // when CreateProcessW refuses it (as Wine's does).
+    [[nodiscard]] bool Start(const std::wstring& exe, const std::wstring& arguments = L"",
+                             const wchar_t* currentFolder = nullptr);
+    // The first visible top-level window of the class, waited for.
+    [[nodiscard]] HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs = 10000) const;
+    bool PostQuit() const;
+    // Exit code, or STILL_ACTIVE when it did not end in time.
+    [[nodiscard]] DWORD WaitForExit(DWORD timeoutMs = 20000) const;
+    [[nodiscard]] bool IsRunning() const;
+    // Quits politely, then by force.
+    void Stop();
+
+    [[nodiscard]] DWORD ProcessId() const { return pi_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION pi_ = {};
+};
+
+// The helper window program (test_helper.exe), copied under the file name a
+// test wants the bar to see. Its modes:
+//   normal, maximized, fullscreen  one window in front, shaped so
+//   popup                          a window with an open popup menu, then a
+//                                  hidden popup-menu window above it and the
+//                                  pointer in the middle of the screen
+//   kinds                          one window of each kind the app-window
+//                                  filter tells apart, each its own class
+// With a log path it appends "keydown|keyup <key> <extended> <tick>" for
+// each key it gets, one line each.
+inline constexpr wchar_t kHelperWindowClass[] = L"CorvaneTestWindow";
+
+class HelperApp : public ChildProcess {
+public:
+    // Starts folder\exeName (copied there) and waits for its window in front.
+    bool Start(const std::wstring& folder, const std::wstring& exeName, const wchar_t* mode,
+               const std::wstring& logPath = L"");
+    [[nodiscard]] HWND Window() const { return window_; }
+    [[nodiscard]] const std::wstring& ExePath() const { return exe_; }
+
+private:
+    std::wstring exe_;
+    HWND window_ = nullptr;
+};
+
+// Input as a person gives it, through the system's input queue.
+void MovePointer(POINT p);
+void Click(POINT p);
+// Presses at one point and lets go at another.
+void PressAndRelease(POINT from, POINT to);
+void TapKey(WORD key);
+[[nodiscard]] POINT ScreenCentre();
+
+// A run of screen columns; `right` is exclusive.
+struct Span {
+    int left = 0;
+    int right = 0;
+    [[nodiscard]] int Width() const { return right - left; }
+    [[nodiscard]] int Middle() const { return (left + right) / 2; }
+};
 
 }  // namespace corvane::test

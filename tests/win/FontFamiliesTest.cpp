@@ -28,16 +28,11 @@ bool Installed(const wchar_t* family) {
     return found;
 }
 
-TEST(FontFamilies, TextUsesSegoeUIWithoutTheVariableFamily) {
-    const std::wstring expected =
-        Installed(L"Segoe UI Variable Text") ? L"Segoe UI Variable Text" : L"Segoe UI";
-    EXPECT_EQ(TextFontFamily(), expected);
-}
-
-TEST(FontFamilies, IconsUseMdl2AssetsWithoutFluentIcons) {
-    const std::wstring expected =
-        Installed(L"Segoe Fluent Icons") ? L"Segoe Fluent Icons" : L"Segoe MDL2 Assets";
-    EXPECT_EQ(IconFontFamily(), expected);
+TEST(FontFamilies, TheNewerFamilyWhenInstalledElseTheOlderOne) {
+    EXPECT_EQ(TextFontFamily(),
+              Installed(L"Segoe UI Variable Text") ? L"Segoe UI Variable Text" : L"Segoe UI");
+    EXPECT_EQ(IconFontFamily(),
+              Installed(L"Segoe Fluent Icons") ? L"Segoe Fluent Icons" : L"Segoe MDL2 Assets");
 }
 
 }  // namespace

@@ -4,14 +4,12 @@
 // icon_fixture_small.exe has only a 16 x 16 icon.
 
 #include "base/Win32Handles.h"
-#include "identity/CachedIcons.h"
 #include "identity/IconLoader.h"
 #include "identity/IconTrim.h"
 #include "support/WinTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <thread>
 #include <vector>
 
 namespace corvane {
@@ -72,10 +70,7 @@ protected:
                                                  CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory_))));
         SetThreadImagingFactory(factory_.Get());
     }
-    void TearDown() override {
-        SetThreadImagingFactory(nullptr);
-        ClearIconCache();
-    }
+    void TearDown() override { SetThreadImagingFactory(nullptr); }
 
     const std::wstring large_ = Fixture(L"icon_fixture_large.exe");
     const std::wstring small_ = Fixture(L"icon_fixture_small.exe");
@@ -95,26 +90,6 @@ TEST_F(IconLoaderTest, The256ImageIsTrimmedToItsContentPlusMargin) {
     EXPECT_NEAR(p.At(5, 50)[0], 128, 1);
     EXPECT_EQ(p.At(50, 50)[3], 255);
     EXPECT_EQ(p.At(50, 50)[0], 40);
-}
-
-TEST_F(IconLoaderTest, OtherSizesKeepTheTrimmedMargin) {
-    // The content spans about 5/108 to 105/108 of the size; untrimmed it
-    // would start at 78/256 (14 pixels at 48).
-    struct Case {
-        int32_t size;
-        int low;
-        int high;
-    };
-    for (const Case c : {Case{32, 1, 31}, Case{48, 2, 46}, Case{256, 12, 248}}) {
-        const Pixels p = Read(LoadIconBitmap(large_, c.size).Get());
-        ExpectPremultipliedSquare(p, static_cast<UINT>(c.size));
-        const auto bounds = FindVisibleBounds(p.View());
-        ASSERT_TRUE(bounds.has_value()) << c.size;
-        EXPECT_NEAR(bounds->minX, c.low, 2) << c.size;
-        EXPECT_NEAR(bounds->minY, c.low, 2) << c.size;
-        EXPECT_NEAR(bounds->maxX, c.high, 2) << c.size;
-        EXPECT_NEAR(bounds->maxY, c.high, 2) << c.size;
-    }
 }
 
 TEST_F(IconLoaderTest, ASixteenPixelIconFallsBackToTheShellImage) {
@@ -137,52 +112,13 @@ TEST_F(IconLoaderTest, ASixteenPixelIconFallsBackToTheShellImage) {
     EXPECT_NE(loaded.bgra, enlarged.bgra);
 }
 
-TEST_F(IconLoaderTest, NothingIsLoadedFromEmptyOrMissingInputs) {
-    EXPECT_FALSE(LoadIconBitmap(L"", 32));
-    EXPECT_FALSE(LoadIconBitmap(large_, 0));
-    EXPECT_FALSE(LoadIconBitmap(large_, -16));
+TEST_F(IconLoaderTest, NothingIsLoadedFromMissingOrForeignFiles) {
     EXPECT_FALSE(LoadIconBitmap(test::TestExecutableDirectory() + L"\\no-such-file.exe", 32));
     EXPECT_FALSE(TrimAndScale(factory_.Get(), nullptr, 32));
     test::TempFolder folder;
     const std::wstring fake = folder.File(L"not-a-module.exe");
     ASSERT_TRUE(test::WriteFileBytes(fake, {'n', 'o', 'p', 'e'}));
     EXPECT_FALSE(LoadModuleIconBitmap(factory_.Get(), fake, 32));
-}
-
-TEST_F(IconLoaderTest, EachThreadUsesItsOwnFactory) {
-    SetThreadImagingFactory(nullptr);
-    EXPECT_FALSE(LoadIconBitmap(large_, 32));
-
-    // A worker with a factory of its own loads while this thread has none.
-    bool workerLoaded = false;
-    std::thread worker([&] {
-        ComApartment com;
-        ComPtr<IWICImagingFactory> own;
-        if (SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                         IID_PPV_ARGS(&own)))) {
-            SetThreadImagingFactory(own.Get());
-            workerLoaded = CurrentImagingFactory() == own.Get() && LoadIconBitmap(large_, 32);
-            SetThreadImagingFactory(nullptr);
-        }
-    });
-    worker.join();
-    EXPECT_TRUE(workerLoaded);
-    EXPECT_EQ(CurrentImagingFactory(), nullptr);
-
-    SetThreadImagingFactory(factory_.Get());
-    EXPECT_TRUE(LoadIconBitmap(large_, 32));
-}
-
-TEST_F(IconLoaderTest, ACachedFailureStaysUntilTheCacheIsCleared) {
-    test::TempFolder folder;
-    const std::wstring path = folder.File(L"Arrives-Later.exe");
-    EXPECT_FALSE(GetCachedIcon(path, 32));
-    // The file appears, but the failure is remembered, in any spelling.
-    ASSERT_TRUE(test::WriteFileBytes(path, test::ReadFileBytes(large_)));
-    EXPECT_FALSE(GetCachedIcon(folder.File(L"ARRIVES-LATER.EXE"), 32));
-    EXPECT_EQ(CachedIconCount(), 1u);
-    ClearIconCache();
-    EXPECT_TRUE(GetCachedIcon(path, 32));
 }
 
 }  // namespace

@@ -1,0 +1,274 @@
+#include "e2e/E2ESupport.h"
+
+#include <shellscalingapi.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace corvane::test {
+
+std::wstring IniText(const IniOptions& o) {
+    return std::wstring(L"[General]\r\nLanguage=") + o.language +
+           L"\r\nCenterStart=0\r\n[Bar]\r\nHeight=28\r\nStyle=" + std::to_wstring(o.style) +
+           L"\r\nAutohide=" + (o.autohide ? L"1" : L"0") + L"\r\nAllMonitors=" +
+           (o.allMonitors ? L"1" : L"0") + L"\r\nBackdrop=" + o.backdrop +
+           L"\r\nTint=72\r\nBarTint=72\r\n[Clock]\r\nDateFormat=ddd MMM d\r\n"
+           L"[Tiling]\r\nEnabled=0\r\n[Tray]\r\nEnabled=0\r\n[Dock]\r\nEnabled=0\r\n"
+           L"ConfigVersion=2\r\n";
+}
+
+std::wstring CopyCorvane(const std::wstring& folder) {
+    return CopyBuiltFile(L"corvane.exe", folder + L"\\corvane.exe");
+}
+
+std::wstring IniBeside(const std::wstring& exePath) {
+    return exePath.substr(0, exePath.find_last_of(L'\\')) + L"\\corvane.ini";
+}
+
+HWND WaitForControlWindow(const ChildProcess& process, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            while ((found = ::FindWindowExW(HWND_MESSAGE, found, L"CorvaneCtl", nullptr)) !=
+                   nullptr) {
+                DWORD pid = 0;
+                ::GetWindowThreadProcessId(found, &pid);
+                if (pid == process.ProcessId()) {
+                    return true;
+                }
+            }
+            return !process.IsRunning();
+        },
+        timeoutMs);
+    return found;
+}
+
+int CountControlWindows() {
+    int n = 0;
+    HWND hwnd = nullptr;
+    while ((hwnd = ::FindWindowExW(HWND_MESSAGE, hwnd, L"CorvaneCtl", nullptr)) != nullptr) {
+        ++n;
+    }
+    return n;
+}
+
+namespace {
+
+// Under Wine every window draws into a surface of its own and the screen DC
+// shows none of them; the X server's picture of the root window has them all.
+constexpr wchar_t kXConvert[] = L"Z:\\usr\\bin\\convert";
+
+// A binary PPM as ImageMagick writes it: "P6\n<w> <h>\n255\n", then RGB.
+bool ReadPpm(const std::wstring& path, const RECT& area, Capture& c) {
+    const std::vector<uint8_t> bytes = ReadFileBytes(path);
+    c.width = area.right - area.left;
+    c.height = area.bottom - area.top;
+    const std::string header =
+        "P6\n" + std::to_string(c.width) + " " + std::to_string(c.height) + "\n255\n";
+    const std::size_t count = static_cast<std::size_t>(c.width) * c.height;
+    if (bytes.size() != header.size() + count * 3 ||
+        !std::equal(header.begin(), header.end(), bytes.begin())) {
+        return false;
+    }
+    c.pixels.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const uint8_t* rgb = &bytes[header.size() + i * 3];
+        c.pixels[i] = (uint32_t{rgb[0]} << 16) | (uint32_t{rgb[1]} << 8) | rgb[2];
+    }
+    return true;
+}
+
+bool CaptureWithX(const RECT& area, Capture& c, const std::wstring& keepAs) {
+    if (::GetFileAttributesW(kXConvert) == INVALID_FILE_ATTRIBUTES) {
+        return false;
+    }
+    static LONG counter = 0;
+    const std::wstring name = L"corvane-capture-" + std::to_wstring(::GetCurrentProcessId()) +
+                              L"-" + std::to_wstring(::InterlockedIncrement(&counter));
+    std::wstring command =
+        std::wstring(kXConvert) + L" x:root -crop " + std::to_wstring(area.right - area.left) +
+        L"x" + std::to_wstring(area.bottom - area.top) + L"+" + std::to_wstring(area.left) + L"+" +
+        std::to_wstring(area.top) + L" +repage -strip -depth 8 -write PNG24:/tmp/" + name +
+        L".png PPM:/tmp/" + name + L".ppm";
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &si, &pi)) {
+        return false;
+    }
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    // The handle of a Unix process does not tell when it ends: wait for the
+    // picture written last to be complete instead.
+    const std::wstring png = L"Z:\\tmp\\" + name + L".png";
+    const std::wstring ppm = L"Z:\\tmp\\" + name + L".ppm";
+    const bool ok = WaitUntil([&] { return ReadPpm(ppm, area, c); }, 15000);
+    ::DeleteFileW(ppm.c_str());
+    if (!ok || keepAs.empty() ||
+        !::MoveFileExW(png.c_str(), keepAs.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        ::DeleteFileW(png.c_str());
+    }
+    return ok;
+}
+
+}  // namespace
+
+Capture CaptureScreen(const RECT& area, const std::wstring& keepAs) {
+    Capture c;
+    if (CaptureWithX(area, c, keepAs)) {
+        return c;
+    }
+    // On Windows the screen itself holds what every window drew.
+    c.width = area.right - area.left;
+    c.height = area.bottom - area.top;
+    c.pixels.resize(static_cast<std::size_t>(std::max(c.width * c.height, 0)));
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, c.width, c.height);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, c.width, c.height, screen, area.left, area.top, SRCCOPY);
+    ::SelectObject(memory, old);
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof(bi.bmiHeader), c.width, -c.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    ::GetDIBits(memory, bitmap, 0, static_cast<UINT>(c.height), c.pixels.data(), &bi,
+                DIB_RGB_COLORS);
+    for (uint32_t& px : c.pixels) {
+        px &= 0x00FFFFFF;
+    }
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return c;
+}
+
+namespace {
+bool IsInk(uint32_t px, uint32_t background) {
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int a = static_cast<int>((px >> shift) & 0xFF);
+        const int b = static_cast<int>((background >> shift) & 0xFF);
+        if (std::abs(a - b) > 40) {
+            return true;
+        }
+    }
+    return false;
+}
+}  // namespace
+
+std::vector<Span> InkRuns(const Capture& capture, const RECT& area, uint32_t background,
+                          int mergeGap, int offsetX) {
+    std::vector<Span> runs;
+    int blank = mergeGap + 1;
+    for (int x = std::max<int>(area.left, 0); x < area.right && x < capture.width; ++x) {
+        bool ink = false;
+        for (int y = std::max<int>(area.top, 0); y < area.bottom && y < capture.height && !ink;
+             ++y) {
+            ink = IsInk(capture.At(x, y), background);
+        }
+        if (!ink) {
+            ++blank;
+            continue;
+        }
+        if (blank > mergeGap) {
+            runs.push_back({offsetX + x, offsetX + x + 1});
+        }
+        runs.back().right = offsetX + x + 1;
+        blank = 0;
+    }
+    return runs;
+}
+
+std::wstring ScreenshotFolder() {
+    wchar_t buffer[MAX_PATH] = {};
+    const DWORD n = ::GetEnvironmentVariableW(L"CORVANE_SCREENSHOTS", buffer, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) {
+        return buffer;
+    }
+    ::GetTempPathW(MAX_PATH, buffer);
+    return buffer;
+}
+
+void CorvaneTest::SetUp() {
+    ASSERT_EQ(CountControlWindows(), 0) << "a Corvane is already running";
+}
+
+void CorvaneTest::TearDown() {
+    MovePointer(ScreenCentre());
+    if (corvane_.IsRunning()) {
+        EXPECT_TRUE(corvane_.PostQuit());
+        EXPECT_EQ(corvane_.WaitForExit(), 0u);
+    }
+}
+
+HWND CorvaneTest::StartCorvane(const std::wstring& ini) {
+    if (exe_.empty()) {
+        exe_ = CopyCorvane(folder_.Path());
+    }
+    if (!ini.empty()) {
+        EXPECT_TRUE(WriteUtf16File(IniPath(), ini));
+    }
+    EXPECT_TRUE(corvane_.Start(exe_));
+    control_ = WaitForControlWindow(corvane_);
+    EXPECT_NE(control_, nullptr);
+    bar_ = corvane_.WaitForWindow(L"CorvaneBar");
+    UINT dpiY = 96;
+    if (bar_ == nullptr ||
+        FAILED(::GetDpiForMonitor(::MonitorFromWindow(bar_, MONITOR_DEFAULTTOPRIMARY),
+                                  MDT_EFFECTIVE_DPI, &dpi_, &dpiY))) {
+        dpi_ = 96;
+    }
+    return bar_;
+}
+
+void CorvaneTest::QuitCorvane() {
+    ASSERT_TRUE(corvane_.PostQuit());
+    EXPECT_EQ(corvane_.WaitForExit(), 0u);
+}
+
+std::vector<HWND> CorvaneTest::Bars() const {
+    return FindProcessWindows(corvane_.ProcessId(), L"CorvaneBar");
+}
+
+RECT CorvaneTest::Frame() const {
+    RECT r = {};
+    ::GetWindowRect(bar_, &r);
+    return r;
+}
+
+int CorvaneTest::MidY() const {
+    const RECT r = Frame();
+    return (r.top + r.bottom) / 2;
+}
+
+int CorvaneTest::Px(double points) const {
+    return static_cast<int>(points * static_cast<double>(dpi_) / 96.0);
+}
+
+std::vector<Span> CorvaneTest::LeftInk() const {
+    const RECT frame = Frame();
+    const Capture c = CaptureScreen(frame);
+    if (c.pixels.empty()) {
+        return {};
+    }
+    return InkRuns(c, {0, 0, c.width / 2, c.height}, c.At(c.width / 2, c.height / 2), 5,
+                   frame.left);
+}
+
+HWND CorvaneTest::WaitForPopupMenu(DWORD timeoutMs) const {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND menu : FindProcessWindows(corvane_.ProcessId(), L"#32768")) {
+                RECT r = {};
+                if (::IsWindowVisible(menu) && ::GetWindowRect(menu, &r) && r.bottom > r.top) {
+                    found = menu;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+}  // namespace corvane::test

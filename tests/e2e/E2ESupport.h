@@ -1,0 +1,83 @@
+#pragma once
+// The real corvane.exe, started from an ini text in a fresh folder of its
+// own and probed from outside, and reading what it drew on the screen.
+
+#include "support/WinTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvane::test {
+
+struct IniOptions {
+    int style = 0;
+    bool autohide = false;
+    bool allMonitors = false;
+    const wchar_t* backdrop = L"solid";
+    const wchar_t* language = L"en";
+};
+[[nodiscard]] std::wstring IniText(const IniOptions& options = {});
+
+// Copies corvane.exe from beside the tests into `folder`; returns its path.
+std::wstring CopyCorvane(const std::wstring& folder);
+[[nodiscard]] std::wstring IniBeside(const std::wstring& exePath);
+// The message-only control window of a process, waited for; null when the
+// process ended first or the time ran out.
+[[nodiscard]] HWND WaitForControlWindow(const ChildProcess& process, DWORD timeoutMs = 20000);
+// Every "CorvaneCtl" among the message-only windows.
+[[nodiscard]] int CountControlWindows();
+
+struct Capture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;  // 0x00RRGGBB, row by row from the top
+    [[nodiscard]] uint32_t At(int x, int y) const {
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                      static_cast<std::size_t>(x)];
+    }
+};
+// The picture is also kept as a PNG file at `keepAs` where the X server took it.
+[[nodiscard]] Capture CaptureScreen(const RECT& area, const std::wstring& keepAs = L"");
+// CORVANE_SCREENSHOTS when set, else the temp folder.
+[[nodiscard]] std::wstring ScreenshotFolder();
+
+// Runs of columns of `area` (capture coordinates) that hold pixels differing
+// from `background`; runs closer than `mergeGap` blank columns are one.
+// Returned in capture coordinates shifted by `offsetX`.
+[[nodiscard]] std::vector<Span> InkRuns(const Capture& capture, const RECT& area,
+                                        uint32_t background, int mergeGap, int offsetX = 0);
+
+// Starts Corvane with a given ini text and quits it at the end, expecting a
+// clean exit.
+class CorvaneTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Returns the first bar once it is visible, or null.
+    HWND StartCorvane(const std::wstring& ini);
+    void QuitCorvane();
+    [[nodiscard]] std::vector<HWND> Bars() const;
+    [[nodiscard]] std::wstring IniPath() const { return IniBeside(exe_); }
+
+    [[nodiscard]] RECT Frame() const;
+    [[nodiscard]] int MidY() const;
+    [[nodiscard]] int Px(double points) const;
+    // The ink on the bar's left half: the application's name, then its menu
+    // titles, in screen columns.
+    [[nodiscard]] std::vector<Span> LeftInk() const;
+    // The popup menu Corvane shows, once it is visible.
+    [[nodiscard]] HWND WaitForPopupMenu(DWORD timeoutMs = 5000) const;
+
+    TempFolder folder_;
+    ChildProcess corvane_;
+    std::wstring exe_;
+    HWND control_ = nullptr;
+    HWND bar_ = nullptr;
+    UINT dpi_ = 96;
+};
+
+}  // namespace corvane::test

@@ -1,0 +1,177 @@
+// The one helper window program of the tests; its modes are described with
+// HelperApp in WinTestSupport.h. No version resource and no icon on purpose:
+// the bar names it after its file name.
+//
+//   test_helper <mode> [log path]
+
+#include "support/WinTestSupport.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <string>
+
+namespace corvane::test {
+namespace {
+
+std::wstring g_log;
+HMENU g_popup = nullptr;
+constexpr UINT_PTR kOpenPopupTimer = 1;
+constexpr UINT_PTR kHiddenMenuTimer = 2;
+
+// The log is opened for each line, so that the test can read it at any moment.
+void LogKey(const char* what, WPARAM key, LPARAM lParam) {
+    char line[96];
+    const int n =
+        std::snprintf(line, sizeof(line), "%s %u %u %llu\n", what, static_cast<unsigned>(key),
+                      static_cast<unsigned>((lParam >> 24) & 1),
+                      static_cast<unsigned long long>(::GetTickCount64()));
+    HANDLE file = g_log.empty() ? INVALID_HANDLE_VALUE
+                                : ::CreateFileW(g_log.c_str(), FILE_APPEND_DATA,
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        ::WriteFile(file, line, static_cast<DWORD>(n), &written, nullptr);
+        ::CloseHandle(file);
+    }
+}
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            LogKey("keydown", wParam, lParam);
+            return 0;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            LogKey("keyup", wParam, lParam);
+            return 0;
+        case WM_TIMER:
+            ::KillTimer(hwnd, wParam);
+            if (wParam == kOpenPopupTimer) {
+                // The second timer fires inside the menu's loop, once it is shown.
+                ::SetTimer(hwnd, kHiddenMenuTimer, 300, nullptr);
+                ::TrackPopupMenu(g_popup, TPM_LEFTALIGN, 400, 300, 0, hwnd, nullptr);
+            } else {
+                // Created last, so first in z-order: a cached menu window,
+                // as the system keeps them, that shows nothing.
+                ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"#32768", L"", WS_POPUP, 0, 0,
+                                  10, 10, nullptr, nullptr, nullptr, nullptr);
+                // While the menu holds the pointer under Wine, only this
+                // thread can move it.
+                ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) / 2,
+                               ::GetSystemMetrics(SM_CYSCREEN) / 2);
+            }
+            return 0;
+        case WM_DESTROY:
+            ::PostQuitMessage(0);
+            return 0;
+        default:
+            return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+HWND Create(const wchar_t* className, DWORD exStyle, DWORD style, const wchar_t* title,
+            const RECT& r, HWND parent = nullptr) {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &WindowProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = className;
+    ::RegisterClassExW(&wc);
+    return ::CreateWindowExW(exStyle, className, title, style, r.left, r.top, r.right - r.left,
+                             r.bottom - r.top, parent, nullptr, wc.hInstance, nullptr);
+}
+
+// One window of each kind the app-window filter tells apart, owned by `main`
+// where the kind is owned.
+void CreateKinds(HWND main) {
+    struct Kind {
+        const wchar_t* className;
+        DWORD exStyle;
+        bool owned;
+        bool shown;
+    };
+    constexpr Kind kinds[] = {
+        {L"CorvaneFixtureTool", WS_EX_TOOLWINDOW, false, true},
+        {L"CorvaneFixtureToolApp", WS_EX_TOOLWINDOW | WS_EX_APPWINDOW, false, true},
+        {L"CorvaneFixtureNoActivate", WS_EX_NOACTIVATE, false, true},
+        {L"CorvaneFixtureNoActivateApp", WS_EX_NOACTIVATE | WS_EX_APPWINDOW, false, true},
+        {L"CorvaneFixtureOwned", 0, true, true},
+        {L"CorvaneFixtureOwnedApp", WS_EX_APPWINDOW, true, true},
+        {L"CorvaneFixtureUntitled", 0, false, true},
+        {L"CorvaneFixtureHidden", 0, false, false},
+        {L"WorkerW", 0, false, true},
+        {L"Progman", 0, false, true},
+    };
+    RECT r{40, 40, 280, 100};
+    for (const Kind& kind : kinds) {
+        OffsetRect(&r, 0, 30);
+        const bool untitled = std::wstring(kind.className) == L"CorvaneFixtureUntitled";
+        HWND window = Create(kind.className, kind.exStyle, WS_OVERLAPPEDWINDOW,
+                             untitled ? L"" : kind.className, r, kind.owned ? main : nullptr);
+        if (kind.shown) {
+            ::ShowWindow(window, SW_SHOWNOACTIVATE);
+        }
+    }
+}
+
+int Run(const std::wstring& mode) {
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    ::GetMonitorInfoW(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &mi);
+    const RECT& display = mi.rcMonitor;
+    const RECT framed{display.left + 200, display.top + 150, display.left + 700, display.top + 450};
+    const wchar_t* title = L"Helper";
+    HWND hwnd = nullptr;
+    int show = SW_SHOW;
+    if (mode == L"fullscreen") {
+        hwnd = Create(kHelperWindowClass, 0, WS_POPUP, title, display);
+    } else if (mode == L"maximized") {
+        // As large as the display before it is maximised: without a window
+        // manager Wine may leave a maximised window at its normal place.
+        hwnd = Create(kHelperWindowClass, 0, WS_OVERLAPPEDWINDOW, title, display);
+        show = SW_SHOWMAXIMIZED;
+    } else {
+        hwnd = Create(kHelperWindowClass, 0, WS_OVERLAPPEDWINDOW, title, framed);
+    }
+    if (hwnd == nullptr) {
+        return 3;
+    }
+    if (mode == L"kinds") {
+        CreateKinds(hwnd);
+    } else if (mode == L"popup") {
+        g_popup = ::CreatePopupMenu();
+        ::AppendMenuW(g_popup, MF_STRING, 1, L"Open");
+        ::AppendMenuW(g_popup, MF_STRING, 2, L"Copy");
+        ::SetTimer(hwnd, kOpenPopupTimer, 100, nullptr);
+    }
+    ::ShowWindow(hwnd, show);
+    ::SetForegroundWindow(hwnd);
+    // As in most applications the focus then moves on to a control inside.
+    RECT client = {};
+    ::GetClientRect(hwnd, &client);
+    ::SetFocus(Create(L"CorvaneTestControl", 0, WS_CHILD | WS_VISIBLE, L"", client, hwnd));
+
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+}  // namespace
+}  // namespace corvane::test
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    int argc = 0;
+    wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    const std::wstring mode = argc > 1 ? argv[1] : L"normal";
+    corvane::test::g_log = argc > 2 ? argv[2] : L"";
+    ::LocalFree(argv);
+    return corvane::test::Run(mode);
+}
