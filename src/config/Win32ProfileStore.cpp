@@ -4,7 +4,43 @@
 
 #include <windows.h>
 
+#include <iterator>
+#include <string>
+
 namespace corvane {
+namespace {
+
+constexpr wchar_t kLongPathPrefix[] = L"\\\\?\\";
+
+// The profile functions cut or redirect longer paths: one system writes the
+// file under a mangled name in the current folder, another in the drive
+// root. The short form of the folder keeps them on the real file.
+std::wstring ProfilePath(const std::wstring& path) {
+    if (path.size() < MAX_PATH) {
+        return path;
+    }
+    const std::size_t cut = path.find_last_of(L'\\');
+    if (cut == std::wstring::npos) {
+        return {};
+    }
+    const std::wstring folder = kLongPathPrefix + path.substr(0, cut);
+    std::wstring shortFolder(folder.size() + 1, L'\0');
+    const DWORD n = ::GetShortPathNameW(folder.c_str(), shortFolder.data(),
+                                        static_cast<DWORD>(shortFolder.size()));
+    if (n == 0 || n >= shortFolder.size()) {
+        return {};
+    }
+    shortFolder.resize(n);
+    if (shortFolder.starts_with(kLongPathPrefix)) {
+        shortFolder.erase(0, std::size(kLongPathPrefix) - 1);
+    }
+    std::wstring shortPath = shortFolder + path.substr(cut);
+    return shortPath.size() < MAX_PATH ? shortPath : std::wstring();
+}
+
+}  // namespace
+
+Win32ProfileStore::Win32ProfileStore(const std::wstring& path) : path_(ProfilePath(path)) {}
 
 // An empty path means the executable's folder is unknown: the profile API
 // would fall back to win.ini or the current drive, so nothing is read or

@@ -7,7 +7,10 @@ namespace corvane {
 
 class Win32ProfileStore final : public ProfileStore {
 public:
-    explicit Win32ProfileStore(std::wstring path) : path_(std::move(path)) {}
+    // A path the profile functions cannot take (MAX_PATH or longer) is
+    // replaced by its short form; when there is none, the store reads and
+    // writes nothing, as for an unknown folder.
+    explicit Win32ProfileStore(const std::wstring& path);
 
     bool FileExists() override;
     int32_t GetInt(std::wstring_view section, std::wstring_view key, int32_t fallback) override;
