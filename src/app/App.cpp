@@ -9,9 +9,9 @@
 namespace corvane {
 
 App::App()
-    : barContext{instance, settings,     theme,
-                 graphics, current,      menus,
-                 systemStatus, taskbarCreatedMessage, *this} {}
+    : barContext{instance, settings, theme,        graphics,
+                 current,  menus,    systemStatus, taskbarCreatedMessage,
+                 *this} {}
 
 App::~App() = default;
 

@@ -14,6 +14,8 @@ LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*) noexcept {
 
 }  // namespace
 
-void InstallCrashFilter() noexcept { ::SetUnhandledExceptionFilter(&OnUnhandledException); }
+void InstallCrashFilter() noexcept {
+    ::SetUnhandledExceptionFilter(&OnUnhandledException);
+}
 
 }  // namespace corvane

@@ -12,10 +12,10 @@ BOOL CALLBACK CollectDisplay(HMONITOR monitor, HDC, LPRECT, LPARAM data) noexcep
     mi.cbSize = sizeof(mi);
     if (::GetMonitorInfoW(monitor, &mi)) {
         try {
-            displays->push_back({reinterpret_cast<uint64_t>(monitor),
-                                 {mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right,
-                                  mi.rcMonitor.bottom},
-                                 (mi.dwFlags & MONITORINFOF_PRIMARY) != 0});
+            displays->push_back(
+                {reinterpret_cast<uint64_t>(monitor),
+                 {mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right, mi.rcMonitor.bottom},
+                 (mi.dwFlags & MONITORINFOF_PRIMARY) != 0});
         } catch (...) {
             return FALSE;
         }
@@ -27,8 +27,7 @@ BOOL CALLBACK CollectDisplay(HMONITOR monitor, HDC, LPRECT, LPARAM data) noexcep
 
 std::vector<DisplayInfo> EnumerateDisplays() {
     std::vector<DisplayInfo> displays;
-    ::EnumDisplayMonitors(nullptr, nullptr, &CollectDisplay,
-                          reinterpret_cast<LPARAM>(&displays));
+    ::EnumDisplayMonitors(nullptr, nullptr, &CollectDisplay, reinterpret_cast<LPARAM>(&displays));
     return displays;
 }
 
@@ -58,7 +57,8 @@ void SyncBars(App& app) {
         if (!d.primary && !app.settings.allMonitors) {
             continue;
         }
-        auto bar = std::make_unique<Bar>(app.barContext, reinterpret_cast<HMONITOR>(d.id), d.primary);
+        auto bar =
+            std::make_unique<Bar>(app.barContext, reinterpret_cast<HMONITOR>(d.id), d.primary);
         if (bar->Create()) {
             app.bars.push_back(std::move(bar));
         }

@@ -32,10 +32,9 @@ std::vector<AppNameMenuEntry> BuildAppNameMenu(const AppNameMenuFacts& f) {
     std::vector<AppNameMenuEntry> menu;
     const bool grey = !f.targetValid;
     menu.push_back(Item(kMenuMinimize, Tr(L"Minimer", L"Minimize"), grey));
-    menu.push_back(Item(kMenuMaximizeOrRestore,
-                        f.targetMaximized ? Tr(L"Gjenopprett", L"Restore")
-                                          : Tr(L"Maksimer", L"Maximize"),
-                        grey));
+    menu.push_back(Item(
+        kMenuMaximizeOrRestore,
+        f.targetMaximized ? Tr(L"Gjenopprett", L"Restore") : Tr(L"Maksimer", L"Maximize"), grey));
     menu.push_back(Item(kMenuCloseWindow, Tr(L"Lukk vindu", L"Close Window"), grey));
     if (f.tilingActive && f.targetValid) {
         menu.push_back(Separator());

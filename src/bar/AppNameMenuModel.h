@@ -34,12 +34,12 @@ struct AppNameMenuEntry {
 };
 
 struct AppNameMenuFacts {
-    bool targetValid = false;      // the current application window still exists
+    bool targetValid = false;  // the current application window still exists
     bool targetMaximized = false;
-    bool tilingActive = false;     // a tiling manager exists and tiling is on
-    bool targetFloating = false;   // the tiling manager floats the target
+    bool tilingActive = false;    // a tiling manager exists and tiling is on
+    bool targetFloating = false;  // the tiling manager floats the target
     std::wstring displayName;
-    std::wstring exeName;          // lower case
+    std::wstring exeName;                  // lower case
     std::vector<std::wstring> floatList;   // [Tiling] Float
     std::vector<std::wstring> hiddenTray;  // [Tray] Hidden
 };

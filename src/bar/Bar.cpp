@@ -6,6 +6,7 @@
 #include "bar/BarWindows.h"
 #include "bar/ClockText.h"
 #include "bar/SystemStatus.h"
+#include "base/Win32Geometry.h"
 #include "toolkit/Backdrop.h"
 
 #include <commctrl.h>
@@ -21,8 +22,6 @@ constexpr unsigned kAutohideAfterRevealMs = 1200;
 constexpr unsigned kAutohideRecheckMs = 400;
 constexpr unsigned kSlideStepMs = 15;
 constexpr int kTooltipMaxWidth = 480;
-
-PixelRect ToPixelRect(const RECT& r) noexcept { return {r.left, r.top, r.right, r.bottom}; }
 
 // Clears a flag however the scope is left.
 class FlagGuard {
@@ -95,7 +94,9 @@ PixelRect Bar::DisplayRect() const noexcept {
     return ToPixelRect(mi.rcMonitor);
 }
 
-HWND Bar::EdgeHwnd() const noexcept { return edge_ ? edge_->Hwnd() : nullptr; }
+HWND Bar::EdgeHwnd() const noexcept {
+    return edge_ ? edge_->Hwnd() : nullptr;
+}
 
 bool Bar::Create() {
     const HINSTANCE instance = context_.instance;
@@ -144,8 +145,8 @@ bool Bar::Create() {
 
     batteryNotify_.Reset(::RegisterPowerSettingNotification(
         Hwnd(), &GUID_BATTERY_PERCENTAGE_REMAINING, DEVICE_NOTIFY_WINDOW_HANDLE));
-    powerSourceNotify_.Reset(::RegisterPowerSettingNotification(
-        Hwnd(), &GUID_ACDC_POWER_SOURCE, DEVICE_NOTIFY_WINDOW_HANDLE));
+    powerSourceNotify_.Reset(::RegisterPowerSettingNotification(Hwnd(), &GUID_ACDC_POWER_SOURCE,
+                                                                DEVICE_NOTIFY_WINDOW_HANDLE));
 
     if (!context_.settings.autohide) {
         RegisterAppbar();
@@ -201,18 +202,17 @@ void Bar::Reposition() {
     } else if (!settings.autohide && appbarRegistered_) {
         APPBARDATA abd = AppbarData(Hwnd());
         abd.uEdge = ABE_TOP;
-        abd.rc = {strip.left, strip.top, strip.right, strip.bottom};
+        abd.rc = ToRect(strip);
         ::SHAppBarMessage(ABM_QUERYPOS, &abd);
         strip = AdjustStripToTop(ToPixelRect(abd.rc), abd.rc.top, m);
-        abd.rc = {strip.left, strip.top, strip.right, strip.bottom};
+        abd.rc = ToRect(strip);
         ::SHAppBarMessage(ABM_SETPOS, &abd);
         strip = ToPixelRect(abd.rc);
     }
 
     frame_ = FrameFromStrip(strip, m);
     const int y = SlideWindowTop(frame_.top, m, slidePosition_);
-    ::SetWindowPos(Hwnd(), HWND_TOPMOST, frame_.left, y, frame_.Width(), m.height,
-                   SWP_NOACTIVATE);
+    ::SetWindowPos(Hwnd(), HWND_TOPMOST, frame_.left, y, frame_.Width(), m.height, SWP_NOACTIVATE);
 
     if (settings.autohide) {
         if (!edge_) {

@@ -80,8 +80,8 @@ BarButtonOutcome DecideBarButton(const std::vector<BarItem>& items, int pressedI
     out.pressedIndex = pressedIndex;
     if (kind == BarItemKind::TrayIconItem) {
         // A left release belongs to the press-or-drag logic.
-        out.action = event.button == MouseButton::Left ? BarClickAction::None
-                                                       : BarClickAction::TrayForward;
+        out.action =
+            event.button == MouseButton::Left ? BarClickAction::None : BarClickAction::TrayForward;
         return out;
     }
     if (pressedIndex == hitIndex) {

@@ -22,16 +22,16 @@ struct BarButtonEvent {
 
 enum class BarClickAction : uint32_t {
     None,
-    OpenMenus,         // menu title, on the press
-    TrayPress,         // tray icon, left press: a click or the start of a drag
-    TrayForward,       // tray icon, handed to the icon's owner as it is
+    OpenMenus,    // menu title, on the press
+    TrayPress,    // tray icon, left press: a click or the start of a drag
+    TrayForward,  // tray icon, handed to the icon's owner as it is
     AppNameMenu,
     ToggleTiling,
     TilingSettings,
-    QuickSettings,     // Win+A
+    QuickSettings,  // Win+A
     SoundSettings,
     ToggleMute,
-    Notifications,     // Win+N
+    Notifications,  // Win+N
     DateTimeSettings,
     NowPlayingCard,
     PlayPause,

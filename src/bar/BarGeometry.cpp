@@ -10,7 +10,9 @@ constexpr int32_t kIslandCornerPoints = 16;
 constexpr float kSlideEase = 0.32f;
 constexpr float kSlideSnap = 0.01f;
 
-int32_t RoundToInt(double v) noexcept { return static_cast<int32_t>(std::lround(v)); }
+int32_t RoundToInt(double v) noexcept {
+    return static_cast<int32_t>(std::lround(v));
+}
 }  // namespace
 
 int32_t MulDivRound(int32_t a, int32_t b, int32_t c) noexcept {

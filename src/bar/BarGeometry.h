@@ -26,19 +26,23 @@ struct BarMetrics {
     int32_t margin = 0;  // m, pixels: 0 for the classic style
 };
 
-[[nodiscard]] BarMetrics ComputeBarMetrics(int32_t heightPoints, BarStyle style, uint32_t dpi) noexcept;
+[[nodiscard]] BarMetrics ComputeBarMetrics(int32_t heightPoints, BarStyle style,
+                                           uint32_t dpi) noexcept;
 
 // The strip a bar asks the shell to reserve along the top of its display.
-[[nodiscard]] PixelRect ProposedReservedStrip(const PixelRect& display, const BarMetrics& m) noexcept;
+[[nodiscard]] PixelRect ProposedReservedStrip(const PixelRect& display,
+                                              const BarMetrics& m) noexcept;
 
 // After the shell moved the strip's top: the bottom follows it.
-[[nodiscard]] PixelRect AdjustStripToTop(PixelRect strip, int32_t newTop, const BarMetrics& m) noexcept;
+[[nodiscard]] PixelRect AdjustStripToTop(PixelRect strip, int32_t newTop,
+                                         const BarMetrics& m) noexcept;
 
 // The visible bar when fully shown, inside the strip.
 [[nodiscard]] PixelRect FrameFromStrip(const PixelRect& strip, const BarMetrics& m) noexcept;
 
 // Window top while sliding: 0 = shown, 1 = slid away above the display.
-[[nodiscard]] int32_t SlideWindowTop(int32_t frameTop, const BarMetrics& m, float position) noexcept;
+[[nodiscard]] int32_t SlideWindowTop(int32_t frameTop, const BarMetrics& m,
+                                     float position) noexcept;
 
 struct SlideStep {
     float position = 0;
@@ -68,7 +72,7 @@ struct AutoHideFacts {
 
 // One rounded rectangle of the island region, in window pixels.
 struct IslandShape {
-    PixelRect rect;            // right and bottom already extended by one pixel
+    PixelRect rect;             // right and bottom already extended by one pixel
     int32_t cornerEllipse = 0;  // width and height of the corner ellipse
 };
 [[nodiscard]] std::vector<IslandShape> IslandRegionShapes(const std::vector<PointRect>& islands,

@@ -69,8 +69,8 @@ bool FillMenu(HMENU menu, const std::vector<AppNameMenuEntry>& entries) {
                 if (!sub || !FillMenu(sub.Get(), e.children)) {
                     return false;
                 }
-                if (::AppendMenuW(menu, MF_POPUP | MF_STRING,
-                                  reinterpret_cast<UINT_PTR>(sub.Get()), e.text.c_str())) {
+                if (::AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub.Get()),
+                                  e.text.c_str())) {
                     (void)sub.Release();
                 }
                 break;
@@ -272,9 +272,9 @@ std::wstring Bar::TooltipText(const BarItem& item) const {
         }
         case BarItemKind::ClockItem: {
             std::array<wchar_t, kLongDateChars> date{};
-            const int n = ::GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_LONGDATE, nullptr,
-                                            nullptr, date.data(), static_cast<int>(date.size()),
-                                            nullptr);
+            const int n =
+                ::GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr,
+                                  date.data(), static_cast<int>(date.size()), nullptr);
             return n > 1 ? std::wstring(date.data(), static_cast<std::size_t>(n - 1))
                          : std::wstring();
         }
@@ -340,9 +340,8 @@ void Bar::AppNameMenu(const BarItem& item) {
     // A popup menu only closes on an outside click when its owner is in front.
     ::SetForegroundWindow(Hwnd());
     popupOpen_ = true;
-    const auto id = static_cast<uint32_t>(
-        ::TrackPopupMenuEx(menu.Get(), TPM_RETURNCMD | TPM_NONOTIFY, anchor.x, anchor.y, Hwnd(),
-                           nullptr));
+    const auto id = static_cast<uint32_t>(::TrackPopupMenuEx(
+        menu.Get(), TPM_RETURNCMD | TPM_NONOTIFY, anchor.x, anchor.y, Hwnd(), nullptr));
     EndPopup();
     ::PostMessageW(Hwnd(), WM_NULL, 0, 0);
     menu.Reset();
@@ -359,9 +358,9 @@ void Bar::AppNameMenu(const BarItem& item) {
         case kMenuNeverTile:
             context_.host.ToggleNeverTile(facts.exeName);
             break;
-        case kMenuSettings:       // the settings window is not part of the program yet
-        case kMenuFloatWindow:    // nor is the tiling manager
-        case kMenuShowAllTray:    // nor the tray host
+        case kMenuSettings:     // the settings window is not part of the program yet
+        case kMenuFloatWindow:  // nor is the tiling manager
+        case kMenuShowAllTray:  // nor the tray host
         default:
             break;
     }

@@ -12,7 +12,7 @@
 namespace corvane {
 
 struct BarSources {
-    float width = 0;   // client size, points
+    float width = 0;  // client size, points
     float height = 0;
     bool isMainBar = true;
     std::wstring_view appDisplayName;

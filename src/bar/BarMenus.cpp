@@ -42,8 +42,8 @@ void Bar::OpenMenus(int itemIndex) {
             return -1;
         }
         const std::vector<BarItem>& shown = Items();
-        const int hit = HitTestBar(shown, static_cast<float>(screen.x),
-                                   static_cast<float>(screen.y), dpi_);
+        const int hit =
+            HitTestBar(shown, static_cast<float>(screen.x), static_cast<float>(screen.y), dpi_);
         if (hit < 0 || shown[static_cast<std::size_t>(hit)].kind != BarItemKind::MenuTitleItem) {
             return -1;
         }

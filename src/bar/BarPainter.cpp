@@ -57,7 +57,8 @@ bool BarPainter::EnsureDeviceResources() noexcept {
         D2D1_RENDER_TARGET_TYPE_DEFAULT,
         D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_PREMULTIPLIED), dpi, dpi);
     const auto hwndProps = D2D1::HwndRenderTargetProperties(
-        bar_.Hwnd(), D2D1::SizeU(static_cast<UINT32>(client.right), static_cast<UINT32>(client.bottom)));
+        bar_.Hwnd(),
+        D2D1::SizeU(static_cast<UINT32>(client.right), static_cast<UINT32>(client.bottom)));
     if (FAILED(context.graphics.d2d->CreateHwndRenderTarget(props, hwndProps, &target_))) {
         return false;
     }
@@ -228,13 +229,14 @@ void BarPainter::DrawTilingButton(const BarItem& item) {
             const float y = cy - 6 + static_cast<float>(row) * (kSquare + kGap);
             if (on) {
                 target_->FillRoundedRectangle(
-                    D2D1::RoundedRect(D2D1::RectF(x, y, x + kSquare, y + kSquare), kRadius, kRadius),
+                    D2D1::RoundedRect(D2D1::RectF(x, y, x + kSquare, y + kSquare), kRadius,
+                                      kRadius),
                     brush_.Get());
             } else {
                 target_->DrawRoundedRectangle(
-                    D2D1::RoundedRect(D2D1::RectF(x + 0.5f, y + 0.5f, x + kSquare - 0.5f,
-                                                  y + kSquare - 0.5f),
-                                      kRadius, kRadius),
+                    D2D1::RoundedRect(
+                        D2D1::RectF(x + 0.5f, y + 0.5f, x + kSquare - 0.5f, y + kSquare - 0.5f),
+                        kRadius, kRadius),
                     brush_.Get(), 1.0f);
             }
         }
@@ -296,8 +298,7 @@ void BarPainter::DrawStatus(const BarItem& item) {
     if (gauge.bolt) {
         ComPtr<ID2D1PathGeometry> path;
         ComPtr<ID2D1GeometrySink> sink;
-        if (SUCCEEDED(d2d->CreatePathGeometry(&path)) &&
-            SUCCEEDED(path->Open(&sink))) {
+        if (SUCCEEDED(d2d->CreatePathGeometry(&path)) && SUCCEEDED(path->Open(&sink))) {
             sink->BeginFigure(D2D1::Point2F(shapes.bolt[0].x, shapes.bolt[0].y),
                               D2D1_FIGURE_BEGIN_FILLED);
             for (std::size_t i = 1; i < shapes.bolt.size(); ++i) {

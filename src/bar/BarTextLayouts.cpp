@@ -17,7 +17,8 @@ ComPtr<IDWriteTextFormat> MakeFormat(IDWriteFactory* factory, const std::wstring
                                          DWRITE_FONT_STRETCH_NORMAL, size, L"", &format))) {
         return nullptr;
     }
-    format->SetTextAlignment(centred ? DWRITE_TEXT_ALIGNMENT_CENTER : DWRITE_TEXT_ALIGNMENT_LEADING);
+    format->SetTextAlignment(centred ? DWRITE_TEXT_ALIGNMENT_CENTER
+                                     : DWRITE_TEXT_ALIGNMENT_LEADING);
     format->SetParagraphAlignment(DWRITE_PARAGRAPH_ALIGNMENT_CENTER);
     format->SetWordWrapping(DWRITE_WORD_WRAPPING_NO_WRAP);
     return format;

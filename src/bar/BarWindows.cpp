@@ -94,12 +94,13 @@ LRESULT BarPanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             HDC dc = ::BeginPaint(Hwnd(), &ps);
             RECT client;
             ::GetClientRect(Hwnd(), &client);
-            if (settings_ != nullptr && theme_ != nullptr && settings_->backdrop == Backdrop::Solid) {
+            if (settings_ != nullptr && theme_ != nullptr &&
+                settings_->backdrop == Backdrop::Solid) {
                 // The solid material has no glass: the panel carries the surface colour.
                 const ColorF& c = theme_->surface;
-                const UniqueBrush brush(::CreateSolidBrush(
-                    RGB(static_cast<BYTE>(c.r * 255.0f + 0.5f), static_cast<BYTE>(c.g * 255.0f + 0.5f),
-                        static_cast<BYTE>(c.b * 255.0f + 0.5f))));
+                const UniqueBrush brush(::CreateSolidBrush(RGB(
+                    static_cast<BYTE>(c.r * 255.0f + 0.5f), static_cast<BYTE>(c.g * 255.0f + 0.5f),
+                    static_cast<BYTE>(c.b * 255.0f + 0.5f))));
                 ::FillRect(dc, &client, brush.Get());
             } else {
                 // Black is what the glass shows as transparent.

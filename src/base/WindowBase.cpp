@@ -2,13 +2,15 @@
 
 namespace corvane {
 
-WindowBase::~WindowBase() { DestroyBound(); }
+WindowBase::~WindowBase() {
+    DestroyBound();
+}
 
 HWND WindowBase::CreateBound(DWORD exStyle, const wchar_t* className, const wchar_t* title,
                              DWORD style, int x, int y, int width, int height, HWND parent,
                              HINSTANCE instance) noexcept {
-    return ::CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent,
-                             nullptr, instance, this);
+    return ::CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, nullptr,
+                             instance, this);
 }
 
 void WindowBase::DestroyBound() noexcept {

@@ -7,7 +7,11 @@ namespace {
 bool g_norwegian = false;
 }  // namespace
 
-bool IsNorwegian() noexcept { return g_norwegian; }
-void SetNorwegian(bool norwegian) noexcept { g_norwegian = norwegian; }
+bool IsNorwegian() noexcept {
+    return g_norwegian;
+}
+void SetNorwegian(bool norwegian) noexcept {
+    g_norwegian = norwegian;
+}
 
 }  // namespace corvane

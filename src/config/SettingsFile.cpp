@@ -7,7 +7,9 @@
 
 namespace corvane {
 
-std::wstring SettingsFilePath() { return PathNextToExecutable(L"corvane.ini"); }
+std::wstring SettingsFilePath() {
+    return PathNextToExecutable(L"corvane.ini");
+}
 
 Settings LoadSettingsFile() {
     std::wstring path = SettingsFilePath();

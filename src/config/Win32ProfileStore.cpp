@@ -57,7 +57,8 @@ int32_t Win32ProfileStore::GetInt(std::wstring_view section, std::wstring_view k
     }
     const std::wstring s(section);
     const std::wstring k(key);
-    return static_cast<int32_t>(::GetPrivateProfileIntW(s.c_str(), k.c_str(), fallback, path_.c_str()));
+    return static_cast<int32_t>(
+        ::GetPrivateProfileIntW(s.c_str(), k.c_str(), fallback, path_.c_str()));
 }
 
 std::wstring Win32ProfileStore::GetString(std::wstring_view section, std::wstring_view key,

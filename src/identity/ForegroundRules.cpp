@@ -129,12 +129,12 @@ bool IsExcludedFromFullscreen(std::wstring_view className, std::wstring_view exe
            Contains(kFullscreenExcludedExecutables, exeName);
 }
 
-bool CoversDisplay(const ScreenRect& window, const ScreenRect& display) noexcept {
+bool CoversDisplay(const PixelRect& window, const PixelRect& display) noexcept {
     return window.left <= display.left && window.top <= display.top &&
            window.right >= display.right && window.bottom >= display.bottom;
 }
 
-bool IsFullscreenWindow(const ScreenRect& window, const ScreenRect& display,
+bool IsFullscreenWindow(const PixelRect& window, const PixelRect& display,
                         bool maximised) noexcept {
     return !maximised && CoversDisplay(window, display);
 }

@@ -3,6 +3,8 @@
 // and when a window counts as full screen. Portable: windows and displays
 // arrive as class names, executable names and rectangles.
 
+#include "base/Geometry.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -54,24 +56,17 @@ inline constexpr std::wstring_view kFallbackAppName = L"Windows";
 // resource, e.g. "\StringFileInfo\040904b0\FileDescription".
 [[nodiscard]] std::wstring FileDescriptionQuery(uint16_t language, uint16_t codePage);
 
-struct ScreenRect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
-};
-
 // The desktop, the taskbar and shell processes never count as full screen,
 // however large their windows are. The class is compared exactly.
 [[nodiscard]] bool IsExcludedFromFullscreen(std::wstring_view className,
                                             std::wstring_view exeName) noexcept;
 
 // True when the window reaches every edge of the display or beyond.
-[[nodiscard]] bool CoversDisplay(const ScreenRect& window, const ScreenRect& display) noexcept;
+[[nodiscard]] bool CoversDisplay(const PixelRect& window, const PixelRect& display) noexcept;
 
 // A maximised window covers its display too but still has its frame; only an
 // unmaximised window that covers the display is a full-screen one.
-[[nodiscard]] bool IsFullscreenWindow(const ScreenRect& window, const ScreenRect& display,
+[[nodiscard]] bool IsFullscreenWindow(const PixelRect& window, const PixelRect& display,
                                       bool maximised) noexcept;
 
 // SHQueryUserNotificationState answers that count as full screen: a D3D

@@ -1,6 +1,7 @@
 #include "identity/Fullscreen.h"
 
 #include "base/ImagePaths.h"
+#include "base/Win32Geometry.h"
 #include "identity/ForegroundRules.h"
 
 #include <shellapi.h>
@@ -10,10 +11,6 @@
 
 namespace corvane {
 namespace {
-
-ScreenRect ToScreenRect(const RECT& r) noexcept {
-    return ScreenRect{r.left, r.top, r.right, r.bottom};
-}
 
 bool IsCandidate(HWND window) {
     if (window == nullptr || !::IsWindowVisible(window) || ::IsIconic(window)) {
@@ -42,7 +39,7 @@ HMONITOR FindFullscreen() {
     info.cbSize = sizeof(info);
     RECT rect = {};
     if (display != nullptr && ::GetMonitorInfoW(display, &info) && ::GetWindowRect(window, &rect) &&
-        IsFullscreenWindow(ToScreenRect(rect), ToScreenRect(info.rcMonitor),
+        IsFullscreenWindow(ToPixelRect(rect), ToPixelRect(info.rcMonitor),
                            ::IsZoomed(window) != FALSE)) {
         return display;
     }

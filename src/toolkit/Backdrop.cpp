@@ -36,7 +36,7 @@ bool SetAccentPolicy(HWND window, int32_t accentState, uint32_t gradientColor) n
 }
 
 void ApplyBackdrop(HWND window, Backdrop backdrop, bool dark, int tintPercent,
-                       bool plain) noexcept {
+                   bool plain) noexcept {
     if (window == nullptr) {
         return;
     }

@@ -12,8 +12,7 @@ namespace corvane {
 
 // The glass rule for [Bar] Backdrop in the given theme. `plain` is for a
 // window whose own panels carry the glass.
-void ApplyBackdrop(HWND window, Backdrop backdrop, bool dark, int tintPercent,
-                       bool plain) noexcept;
+void ApplyBackdrop(HWND window, Backdrop backdrop, bool dark, int tintPercent, bool plain) noexcept;
 
 // The undocumented composition call; false when the system lacks it or refuses.
 bool SetAccentPolicy(HWND window, int32_t accentState, uint32_t gradientColor) noexcept;

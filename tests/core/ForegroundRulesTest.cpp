@@ -104,12 +104,12 @@ TEST(ForegroundRules, FileDescriptionQueryHasEightHexDigits) {
 
 TEST(ForegroundRules, FullscreenIsAnUnmaximisedWindowCoveringItsDisplay) {
     struct Row {
-        ScreenRect window, display;
+        PixelRect window, display;
         bool maximised, fullscreen;
     };
-    const ScreenRect main{0, 0, 1920, 1080};
-    const ScreenRect left{-1280, 0, 0, 1024};
-    const ScreenRect below{0, 1080, 1920, 2160};
+    const PixelRect main{0, 0, 1920, 1080};
+    const PixelRect left{-1280, 0, 0, 1024};
+    const PixelRect below{0, 1080, 1920, 2160};
     const Row rows[] = {
         {{0, 0, 1920, 1080}, main, false, true},     {{-8, -8, 1928, 1088}, main, false, true},
         {{-8, -8, 1928, 1088}, main, true, false},   {{0, 0, 1920, 1080}, main, true, false},

@@ -2,6 +2,7 @@
 // for each style and what it reserves, auto-hide, full-screen windows, the
 // application in front, and screenshots of every style and theme.
 
+#include "base/Win32Geometry.h"
 #include "bar/BarGeometry.h"
 #include "e2e/E2ESupport.h"
 
@@ -15,10 +16,6 @@ namespace {
 using test::Capture;
 using test::HelperApp;
 using test::WaitUntil;
-
-PixelRect ToPixelRect(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
 
 RECT WindowRect(HWND hwnd) {
     RECT r = {};
