@@ -18,7 +18,7 @@ PACKAGES=(
     googletest libgtest-dev libbenchmark-dev
     mingw-w64 wine wine64 xvfb x11-utils imagemagick fonts-dejavu-core
     xserver-xorg-core xserver-xorg-video-dummy
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
 )
 
 log() { printf '\n== %s\n' "$*"; }
