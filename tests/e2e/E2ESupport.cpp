@@ -1,5 +1,7 @@
 #include "e2e/E2ESupport.h"
 
+#include "base/Utf16.h"
+
 #include <shellscalingapi.h>
 
 #include <algorithm>
@@ -17,39 +19,28 @@ std::wstring IniText(const IniOptions& o) {
            L"ConfigVersion=2\r\n";
 }
 
-std::wstring CopyCorvane(const std::wstring& folder) {
-    return CopyBuiltFile(L"corvane.exe", folder + L"\\corvane.exe");
-}
-
-std::wstring IniBeside(const std::wstring& exePath) {
-    return exePath.substr(0, exePath.find_last_of(L'\\')) + L"\\corvane.ini";
+std::vector<HWND> ControlWindows() {
+    std::vector<HWND> found;
+    HWND hwnd = nullptr;
+    while ((hwnd = ::FindWindowExW(HWND_MESSAGE, hwnd, L"CorvaneCtl", nullptr)) != nullptr) {
+        found.push_back(hwnd);
+    }
+    return found;
 }
 
 HWND WaitForControlWindow(const ChildProcess& process, DWORD timeoutMs) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
-            while ((found = ::FindWindowExW(HWND_MESSAGE, found, L"CorvaneCtl", nullptr)) !=
-                   nullptr) {
+            for (HWND hwnd : ControlWindows()) {
                 DWORD pid = 0;
-                ::GetWindowThreadProcessId(found, &pid);
-                if (pid == process.ProcessId()) {
-                    return true;
-                }
+                ::GetWindowThreadProcessId(hwnd, &pid);
+                found = pid == process.ProcessId() ? hwnd : found;
             }
-            return !process.IsRunning();
+            return found != nullptr || !process.IsRunning();
         },
         timeoutMs);
     return found;
-}
-
-int CountControlWindows() {
-    int n = 0;
-    HWND hwnd = nullptr;
-    while ((hwnd = ::FindWindowExW(HWND_MESSAGE, hwnd, L"CorvaneCtl", nullptr)) != nullptr) {
-        ++n;
-    }
-    return n;
 }
 
 namespace {
@@ -178,20 +169,6 @@ std::vector<Span> InkRuns(const Capture& capture, const RECT& area, uint32_t bac
     return runs;
 }
 
-std::wstring ScreenshotFolder() {
-    wchar_t buffer[MAX_PATH] = {};
-    const DWORD n = ::GetEnvironmentVariableW(L"CORVANE_SCREENSHOTS", buffer, MAX_PATH);
-    if (n > 0 && n < MAX_PATH) {
-        return buffer;
-    }
-    ::GetTempPathW(MAX_PATH, buffer);
-    return buffer;
-}
-
-void CorvaneTest::SetUp() {
-    ASSERT_EQ(CountControlWindows(), 0) << "a Corvane is already running";
-}
-
 void CorvaneTest::TearDown() {
     MovePointer(ScreenCentre());
     if (corvane_.IsRunning()) {
@@ -205,7 +182,7 @@ HWND CorvaneTest::StartCorvane(const std::wstring& ini) {
         exe_ = CopyCorvane(folder_.Path());
     }
     if (!ini.empty()) {
-        EXPECT_TRUE(WriteUtf16File(IniPath(), ini));
+        EXPECT_TRUE(WriteFileBytes(IniPath(), EncodeUtf16LeWithBom(ini)));
     }
     EXPECT_TRUE(corvane_.Start(exe_));
     control_ = WaitForControlWindow(corvane_);
@@ -225,23 +202,10 @@ void CorvaneTest::QuitCorvane() {
     EXPECT_EQ(corvane_.WaitForExit(), 0u);
 }
 
-std::vector<HWND> CorvaneTest::Bars() const {
-    return FindProcessWindows(corvane_.ProcessId(), L"CorvaneBar");
-}
-
 RECT CorvaneTest::Frame() const {
     RECT r = {};
     ::GetWindowRect(bar_, &r);
     return r;
-}
-
-int CorvaneTest::MidY() const {
-    const RECT r = Frame();
-    return (r.top + r.bottom) / 2;
-}
-
-int CorvaneTest::Px(double points) const {
-    return static_cast<int>(points * static_cast<double>(dpi_) / 96.0);
 }
 
 std::vector<Span> CorvaneTest::LeftInk() const {
@@ -252,23 +216,6 @@ std::vector<Span> CorvaneTest::LeftInk() const {
     }
     return InkRuns(c, {0, 0, c.width / 2, c.height}, c.At(c.width / 2, c.height / 2), 5,
                    frame.left);
-}
-
-HWND CorvaneTest::WaitForPopupMenu(DWORD timeoutMs) const {
-    HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND menu : FindProcessWindows(corvane_.ProcessId(), L"#32768")) {
-                RECT r = {};
-                if (::IsWindowVisible(menu) && ::GetWindowRect(menu, &r) && r.bottom > r.top) {
-                    found = menu;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeoutMs);
-    return found;
 }
 
 }  // namespace corvane::test

@@ -22,13 +22,17 @@ struct IniOptions {
 [[nodiscard]] std::wstring IniText(const IniOptions& options = {});
 
 // Copies corvane.exe from beside the tests into `folder`; returns its path.
-std::wstring CopyCorvane(const std::wstring& folder);
-[[nodiscard]] std::wstring IniBeside(const std::wstring& exePath);
+inline std::wstring CopyCorvane(const std::wstring& folder) {
+    return CopyBuiltFile(L"corvane.exe", folder + L"\\corvane.exe");
+}
+[[nodiscard]] inline std::wstring IniBeside(const std::wstring& exePath) {
+    return exePath.substr(0, exePath.find_last_of(L'\\')) + L"\\corvane.ini";
+}
 // The message-only control window of a process, waited for; null when the
 // process ended first or the time ran out.
 [[nodiscard]] HWND WaitForControlWindow(const ChildProcess& process, DWORD timeoutMs = 20000);
 // Every "CorvaneCtl" among the message-only windows.
-[[nodiscard]] int CountControlWindows();
+[[nodiscard]] std::vector<HWND> ControlWindows();
 
 struct Capture {
     int width = 0;
@@ -41,8 +45,6 @@ struct Capture {
 };
 // The picture is also kept as a PNG file at `keepAs` where the X server took it.
 [[nodiscard]] Capture CaptureScreen(const RECT& area, const std::wstring& keepAs = L"");
-// CORVANE_SCREENSHOTS when set, else the temp folder.
-[[nodiscard]] std::wstring ScreenshotFolder();
 
 // Runs of columns of `area` (capture coordinates) that hold pixels differing
 // from `background`; runs closer than `mergeGap` blank columns are one.
@@ -54,23 +56,25 @@ struct Capture {
 // clean exit.
 class CorvaneTest : public testing::Test {
 protected:
-    void SetUp() override;
+    void SetUp() override { ASSERT_TRUE(ControlWindows().empty()) << "a Corvane is running"; }
     void TearDown() override;
 
     // Returns the first bar once it is visible, or null.
     HWND StartCorvane(const std::wstring& ini);
     void QuitCorvane();
-    [[nodiscard]] std::vector<HWND> Bars() const;
+    [[nodiscard]] std::vector<HWND> Bars() const {
+        return FindProcessWindows(corvane_.ProcessId(), L"CorvaneBar");
+    }
     [[nodiscard]] std::wstring IniPath() const { return IniBeside(exe_); }
 
     [[nodiscard]] RECT Frame() const;
-    [[nodiscard]] int MidY() const;
-    [[nodiscard]] int Px(double points) const;
+    [[nodiscard]] int MidY() const { return (Frame().top + Frame().bottom) / 2; }
+    [[nodiscard]] int Px(double points) const {
+        return static_cast<int>(points * static_cast<double>(dpi_) / 96.0);
+    }
     // The ink on the bar's left half: the application's name, then its menu
     // titles, in screen columns.
     [[nodiscard]] std::vector<Span> LeftInk() const;
-    // The popup menu Corvane shows, once it is visible.
-    [[nodiscard]] HWND WaitForPopupMenu(DWORD timeoutMs = 5000) const;
 
     TempFolder folder_;
     ChildProcess corvane_;

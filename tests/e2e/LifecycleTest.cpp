@@ -1,21 +1,18 @@
 // The real corvane.exe as a process: its settings file, single instance,
 // the reload command, commands from outside and a clean quit.
 
+#include "appmenus/MenusFileText.h"
 #include "base/Commands.h"
 #include "e2e/E2ESupport.h"
+#include "resources/DefaultMenusText.h"
 
 namespace corvane {
 namespace {
 
 using test::ChildProcess;
 using test::IniBeside;
+using test::ReadIniValue;
 using test::TempFolder;
-
-std::wstring ReadValue(const std::wstring& path, const wchar_t* section, const wchar_t* key) {
-    wchar_t buffer[256] = {};
-    ::GetPrivateProfileStringW(section, key, L"<absent>", buffer, 256, path.c_str());
-    return buffer;
-}
 
 bool SendCommand(HWND control, WPARAM code, LPARAM lParam = 0) {
     DWORD_PTR result = 1;
@@ -30,47 +27,40 @@ bool Exists(const std::wstring& path) {
 
 using Lifecycle = test::CorvaneTest;
 
-TEST_F(Lifecycle, FirstStartWritesItsSettingsBesideItAndQuitEndsCleanly) {
+TEST_F(Lifecycle, FirstStartWritesItsSettingsBesideItASecondExitsAndQuitEndsCleanly) {
     ASSERT_NE(StartCorvane(L""), nullptr);
-    const auto bytes = test::ReadFileBytes(IniPath());
-    ASSERT_GE(bytes.size(), 2u);
-    EXPECT_EQ(bytes[0], 0xFF);  // UTF-16 LE with its byte-order mark
-    EXPECT_EQ(bytes[1], 0xFE);
-    EXPECT_EQ(ReadValue(IniPath(), L"General", L"Language"), L"en");
+    EXPECT_EQ(ReadIniValue(IniPath(), L"General", L"Language"), L"en");
     // The post box is message-only: no window anyone could see or activate.
     EXPECT_NE(::GetAncestor(control_, GA_PARENT), ::GetDesktopWindow());
     EXPECT_FALSE(::IsWindowVisible(control_));
-
-    QuitCorvane();
-    EXPECT_EQ(test::CountControlWindows(), 0);
-    // Quitting let go of the single-instance lock.
-    ASSERT_NE(StartCorvane(L""), nullptr);
-}
-
-TEST_F(Lifecycle, SecondStartExitsAtOnceAndWritesNothing) {
-    ASSERT_NE(StartCorvane(L""), nullptr);
+    // A second start exits at once and writes nothing.
     TempFolder otherFolder;
     ChildProcess second;
     ASSERT_TRUE(second.Start(test::CopyCorvane(otherFolder.Path())));
     EXPECT_EQ(second.WaitForExit(), 0u);
-    EXPECT_EQ(test::CountControlWindows(), 1);
+    EXPECT_EQ(test::ControlWindows().size(), 1u);
     EXPECT_FALSE(Exists(otherFolder.File(L"corvane.ini")));
-    EXPECT_TRUE(corvane_.IsRunning());
+
+    QuitCorvane();
+    EXPECT_TRUE(test::ControlWindows().empty());
+    // Quitting let go of the single-instance lock.
+    ASSERT_NE(StartCorvane(L""), nullptr);
 }
 
-TEST_F(Lifecycle, ReloadRereadsTheEditedFile) {
+TEST_F(Lifecycle, EveryCommandIsAnsweredAndReloadRereadsTheFileAndTheMenusFollowItsLanguage) {
     ASSERT_NE(StartCorvane(L""), nullptr);
+    const std::wstring menus = folder_.File(L"menus.txt");
+    EXPECT_EQ(test::ReadFileBytes(menus), EncodeMenusFileBytes(DefaultMenusText(false)));
     // An existing file without a language is Norwegian: a real reload writes
     // that back.
     ::WritePrivateProfileStringW(L"General", L"Language", nullptr, IniPath().c_str());
-    ASSERT_EQ(ReadValue(IniPath(), L"General", L"Language"), L"<absent>");
+    ASSERT_EQ(ReadIniValue(IniPath(), L"General", L"Language"), L"<absent>");
     ASSERT_TRUE(SendCommand(control_, CMD_RELOAD_SETTINGS));
-    EXPECT_EQ(ReadValue(IniPath(), L"General", L"Language"), L"no");
+    EXPECT_EQ(ReadIniValue(IniPath(), L"General", L"Language"), L"no");
+    EXPECT_EQ(test::ReadFileBytes(menus), EncodeMenusFileBytes(DefaultMenusText(true)));
     EXPECT_EQ(test::WaitForControlWindow(corvane_, 1000), control_);
-}
 
-TEST_F(Lifecycle, EveryCommandIsAnsweredAndJunkIsHarmless) {
-    ASSERT_NE(StartCorvane(L""), nullptr);
+    // Every other command is answered too, and junk is harmless.
     for (WPARAM code : {CMD_STATUS_CHANGED, CMD_AUDIO_DEVICE_CHANGED, CMD_DISPLAYS_CHANGED,
                         CMD_THEME_CHANGED, CMD_RECHECK_FULLSCREEN, CMD_TOGGLE_START_MENU}) {
         EXPECT_TRUE(SendCommand(control_, code)) << code;

@@ -89,26 +89,8 @@ HWND Create(const wchar_t* className, DWORD exStyle, DWORD style, const wchar_t*
 // One window of each kind the app-window filter tells apart, owned by `main`
 // where the kind is owned.
 void CreateKinds(HWND main) {
-    struct Kind {
-        const wchar_t* className;
-        DWORD exStyle;
-        bool owned;
-        bool shown;
-    };
-    constexpr Kind kinds[] = {
-        {L"CorvaneFixtureTool", WS_EX_TOOLWINDOW, false, true},
-        {L"CorvaneFixtureToolApp", WS_EX_TOOLWINDOW | WS_EX_APPWINDOW, false, true},
-        {L"CorvaneFixtureNoActivate", WS_EX_NOACTIVATE, false, true},
-        {L"CorvaneFixtureNoActivateApp", WS_EX_NOACTIVATE | WS_EX_APPWINDOW, false, true},
-        {L"CorvaneFixtureOwned", 0, true, true},
-        {L"CorvaneFixtureOwnedApp", WS_EX_APPWINDOW, true, true},
-        {L"CorvaneFixtureUntitled", 0, false, true},
-        {L"CorvaneFixtureHidden", 0, false, false},
-        {L"WorkerW", 0, false, true},
-        {L"Progman", 0, false, true},
-    };
     RECT r{40, 40, 280, 100};
-    for (const Kind& kind : kinds) {
+    for (const HelperWindowKind& kind : kHelperWindowKinds) {
         OffsetRect(&r, 0, 30);
         const bool untitled = std::wstring(kind.className) == L"CorvaneFixtureUntitled";
         HWND window = Create(kind.className, kind.exStyle, WS_OVERLAPPEDWINDOW,

@@ -1,8 +1,10 @@
 #include "support/WinTestSupport.h"
 
-#include "base/Utf16.h"
-
 #include <winternl.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace corvane::test {
 
@@ -46,72 +48,59 @@ TempFolder::~TempFolder() {
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
-    std::vector<uint8_t> bytes;
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return bytes;
-    }
-    LARGE_INTEGER size = {};
-    if (::GetFileSizeEx(file, &size) && size.QuadPart < (64 << 20)) {
-        bytes.resize(static_cast<std::size_t>(size.QuadPart));
-        DWORD read = 0;
-        if (!bytes.empty() &&
-            !::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-            bytes.clear();
-        }
-        bytes.resize(read);
-    }
-    ::CloseHandle(file);
-    return bytes;
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    const BOOL ok =
-        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(file);
-    return ok && written == bytes.size();
+    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return out.good();
 }
 
-std::wstring ReadUtf16File(const std::wstring& path) {
-    const auto bytes = ReadFileBytes(path);
-    return DecodeUtf16Le(bytes.data(), bytes.size());
+std::wstring ReadIniValue(const std::wstring& path, const wchar_t* section, const wchar_t* key) {
+    wchar_t buffer[256] = {};
+    ::GetPrivateProfileStringW(section, key, L"<absent>", buffer, 256, path.c_str());
+    return buffer;
 }
 
-bool WriteUtf16File(const std::wstring& path, const std::wstring& text) {
-    return WriteFileBytes(path, EncodeUtf16LeWithBom(text));
-}
-
-std::vector<std::wstring> SplitCrLf(const std::wstring& text) {
-    std::vector<std::wstring> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find(L"\r\n", start);
-        if (end == std::wstring::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
-std::wstring TestExecutableDirectory() {
+std::wstring BuiltFile(const wchar_t* name) {
     wchar_t buffer[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-    std::wstring path(buffer);
-    return path.substr(0, path.find_last_of(L"\\/"));
+    const std::wstring path(buffer);
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + name;
 }
 
 std::wstring CopyBuiltFile(const wchar_t* name, const std::wstring& target) {
-    ::CopyFileW((TestExecutableDirectory() + L"\\" + name).c_str(), target.c_str(), FALSE);
+    ::CopyFileW(BuiltFile(name).c_str(), target.c_str(), FALSE);
     return target;
+}
+
+SavedRegistryValue::SavedRegistryValue(const wchar_t* key, const wchar_t* name)
+    : key_(key), name_(name) {
+    constexpr DWORD kAny = RRF_RT_ANY | RRF_NOEXPAND;
+    DWORD size = 0;
+    status_ = ::RegGetValueW(HKEY_CURRENT_USER, key, name, kAny, &type_, nullptr, &size);
+    if (status_ == ERROR_SUCCESS) {
+        data_.resize(size);
+        status_ = ::RegGetValueW(HKEY_CURRENT_USER, key, name, kAny, &type_, data_.data(), &size);
+        data_.resize(size);
+    }
+}
+
+SavedRegistryValue::~SavedRegistryValue() {
+    if (status_ == ERROR_SUCCESS) {
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, key_, name_, type_, data_.data(),
+                          static_cast<DWORD>(data_.size()));
+    } else if (status_ == ERROR_FILE_NOT_FOUND) {
+        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, key_, name_);
+    }
+}
+
+bool SavedRegistryValue::Set(DWORD type, const void* data, std::size_t bytes) const {
+    return ::RegSetKeyValueW(HKEY_CURRENT_USER, key_, name_, type, data,
+                             static_cast<DWORD>(bytes)) == ERROR_SUCCESS;
 }
 
 namespace {
@@ -138,10 +127,6 @@ std::vector<HWND> FindProcessWindows(DWORD pid, const wchar_t* className) {
     WindowSearch search{pid, className, {}};
     ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
-}
-
-ChildProcess::~ChildProcess() {
-    Stop();
 }
 
 namespace {
@@ -236,10 +221,6 @@ HWND ChildProcess::WaitForWindow(const wchar_t* className, DWORD timeoutMs) cons
     return found;
 }
 
-bool ChildProcess::PostQuit() const {
-    return ::PostThreadMessageW(pi_.dwThreadId, WM_QUIT, 0, 0) != FALSE;
-}
-
 DWORD ChildProcess::WaitForExit(DWORD timeoutMs) const {
     if (pi_.hProcess == nullptr) {
         return STILL_ACTIVE;
@@ -248,10 +229,6 @@ DWORD ChildProcess::WaitForExit(DWORD timeoutMs) const {
     DWORD code = STILL_ACTIVE;
     ::GetExitCodeProcess(pi_.hProcess, &code);
     return code;
-}
-
-bool ChildProcess::IsRunning() const {
-    return pi_.hProcess != nullptr && ::WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
 void ChildProcess::Stop() {
@@ -295,10 +272,6 @@ void MovePointer(POINT p) {
     SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, p);
 }
 
-void Click(POINT p) {
-    PressAndRelease(p, p);
-}
-
 void PressAndRelease(POINT from, POINT to) {
     MovePointer(from);
     SendMouse(MOUSEEVENTF_LEFTDOWN);
@@ -317,10 +290,6 @@ void TapKey(WORD key) {
     inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
     ::SendInput(2, inputs, sizeof(INPUT));
     ::Sleep(60);
-}
-
-POINT ScreenCentre() {
-    return {::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2};
 }
 
 }  // namespace corvane::test

@@ -27,15 +27,35 @@ private:
 
 [[nodiscard]] std::vector<uint8_t> ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
-// The file as text: UTF-16 LE with a byte-order mark.
-[[nodiscard]] std::wstring ReadUtf16File(const std::wstring& path);
-bool WriteUtf16File(const std::wstring& path, const std::wstring& text);
-// Lines split at CR LF; a lone LF is left inside its line so that a test sees it.
-[[nodiscard]] std::vector<std::wstring> SplitCrLf(const std::wstring& text);
-// Folder of the running test executable.
-[[nodiscard]] std::wstring TestExecutableDirectory();
+// A value of an ini file as the profile functions read it, or "<absent>".
+[[nodiscard]] std::wstring ReadIniValue(const std::wstring& path, const wchar_t* section,
+                                        const wchar_t* key);
+// The path of a file beside the running test executable.
+[[nodiscard]] std::wstring BuiltFile(const wchar_t* name);
 // Copies a file from beside the test executable to `target`; returns `target`.
 std::wstring CopyBuiltFile(const wchar_t* name, const std::wstring& target);
+
+// One value under HKEY_CURRENT_USER, put back as it was (or removed again)
+// when the test lets go of it; one that could not be read is left alone.
+class SavedRegistryValue {
+public:
+    SavedRegistryValue(const wchar_t* key, const wchar_t* name);
+    ~SavedRegistryValue();
+    SavedRegistryValue(const SavedRegistryValue&) = delete;
+    SavedRegistryValue& operator=(const SavedRegistryValue&) = delete;
+
+    [[nodiscard]] bool Saved() const {
+        return status_ == ERROR_SUCCESS || status_ == ERROR_FILE_NOT_FOUND;
+    }
+    bool Set(DWORD type, const void* data, std::size_t bytes) const;
+
+private:
+    const wchar_t* key_;
+    const wchar_t* name_;
+    LSTATUS status_ = ERROR_SUCCESS;
+    DWORD type_ = 0;
+    std::vector<BYTE> data_;
+};
 
 // Polls until the predicate holds or the time is up; true when it held.
 template <typename Predicate>
@@ -60,7 +80,7 @@ bool WaitUntil(Predicate predicate, DWORD timeoutMs = 10000) {
 class ChildProcess {
 public:
     ChildProcess() = default;
-    ~ChildProcess();
+    ~ChildProcess() { Stop(); }
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
@@ -70,10 +90,12 @@ public:
                              const wchar_t* currentFolder = nullptr);
     // The first visible top-level window of the class, waited for.
     [[nodiscard]] HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs = 10000) const;
-    bool PostQuit() const;
+    bool PostQuit() const { return ::PostThreadMessageW(pi_.dwThreadId, WM_QUIT, 0, 0) != FALSE; }
     // Exit code, or STILL_ACTIVE when it did not end in time.
     [[nodiscard]] DWORD WaitForExit(DWORD timeoutMs = 20000) const;
-    [[nodiscard]] bool IsRunning() const;
+    [[nodiscard]] bool IsRunning() const {
+        return pi_.hProcess != nullptr && ::WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+    }
     // Quits politely, then by force.
     void Stop();
 
@@ -95,6 +117,28 @@ private:
 // each key it gets, one line each.
 inline constexpr wchar_t kHelperWindowClass[] = L"CorvaneTestWindow";
 
+// The windows of the "kinds" mode, the main one aside, and whether the
+// app-window filter takes each for an application's window.
+struct HelperWindowKind {
+    const wchar_t* className;
+    DWORD exStyle;
+    bool owned;
+    bool shown;
+    bool isApp;
+};
+inline constexpr HelperWindowKind kHelperWindowKinds[] = {
+    {L"CorvaneFixtureTool", WS_EX_TOOLWINDOW, false, true, false},
+    {L"CorvaneFixtureToolApp", WS_EX_TOOLWINDOW | WS_EX_APPWINDOW, false, true, true},
+    {L"CorvaneFixtureNoActivate", WS_EX_NOACTIVATE, false, true, false},
+    {L"CorvaneFixtureNoActivateApp", WS_EX_NOACTIVATE | WS_EX_APPWINDOW, false, true, true},
+    {L"CorvaneFixtureOwned", 0, true, true, false},
+    {L"CorvaneFixtureOwnedApp", WS_EX_APPWINDOW, true, true, true},
+    {L"CorvaneFixtureUntitled", 0, false, true, false},
+    {L"CorvaneFixtureHidden", 0, false, false, false},
+    {L"WorkerW", 0, false, true, false},
+    {L"Progman", 0, false, true, false},
+};
+
 class HelperApp : public ChildProcess {
 public:
     // Starts folder\exeName (copied there) and waits for its window in front.
@@ -110,11 +154,15 @@ private:
 
 // Input as a person gives it, through the system's input queue.
 void MovePointer(POINT p);
-void Click(POINT p);
 // Presses at one point and lets go at another.
 void PressAndRelease(POINT from, POINT to);
+inline void Click(POINT p) {
+    PressAndRelease(p, p);
+}
 void TapKey(WORD key);
-[[nodiscard]] POINT ScreenCentre();
+[[nodiscard]] inline POINT ScreenCentre() {
+    return {::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2};
+}
 
 // A run of screen columns; `right` is exclusive.
 struct Span {

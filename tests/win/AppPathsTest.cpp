@@ -9,10 +9,6 @@
 namespace corvane {
 namespace {
 
-std::wstring Fixture(const wchar_t* name) {
-    return test::TestExecutableDirectory() + L"\\" + name;
-}
-
 // A user App Paths registration, removed again at the end.
 class AppPathsEntry {
 public:
@@ -35,23 +31,23 @@ private:
 TEST(ResolveAppPath, RegisteredExistingFilesOnly) {
     const std::wstring pid = std::to_wstring(::GetCurrentProcessId());
     const std::wstring name = L"corvane-apppath-" + pid + L".exe";
-    const std::wstring target = Fixture(L"icon_fixture_large.exe");
+    const std::wstring target = test::BuiltFile(L"icon_fixture_large.exe");
     AppPathsEntry quoted(name, L"\"" + target + L"\" --started-by-test");
     ASSERT_TRUE(quoted.Created());
     EXPECT_EQ(ResolveAppPath(name), target);
 
     const std::wstring gone = L"corvane-apppath-gone-" + pid + L".exe";
-    AppPathsEntry missing(gone, Fixture(L"no-such-program.exe"));
+    AppPathsEntry missing(gone, test::BuiltFile(L"no-such-program.exe"));
     ASSERT_TRUE(missing.Created());
     EXPECT_TRUE(ResolveAppPath(gone).empty());
 }
 
 TEST(ResolveDisplayName, DescriptionThenShellNameThenLastComponent) {
-    EXPECT_EQ(ResolveDisplayName(Fixture(L"icon_fixture_large.exe"), true),
+    EXPECT_EQ(ResolveDisplayName(test::BuiltFile(L"icon_fixture_large.exe"), true),
               L"Corvane icon fixture");
     // Without a path key the description is not asked for: the shell's name
     // (with or without the extension, as the shell shows it).
-    EXPECT_EQ(ResolveDisplayName(Fixture(L"icon_fixture_large.exe"), false)
+    EXPECT_EQ(ResolveDisplayName(test::BuiltFile(L"icon_fixture_large.exe"), false)
                   .rfind(L"icon_fixture_large", 0),
               0u);
     test::TempFolder folder;

@@ -9,6 +9,8 @@
 
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace corvane {
 namespace {
@@ -17,19 +19,10 @@ TEST(AppWindows, OnlyAppWindowsAreListedWithTheirExecutableUntilTheyAreGone) {
     test::TempFolder folder;
     test::HelperApp helper;
     ASSERT_TRUE(helper.Start(folder.Path(), L"kinds.exe", L"kinds"));
-    const std::map<std::wstring, bool> expected = {
-        {test::kHelperWindowClass, true},
-        {L"CorvaneFixtureTool", false},
-        {L"CorvaneFixtureToolApp", true},
-        {L"CorvaneFixtureNoActivate", false},
-        {L"CorvaneFixtureNoActivateApp", true},
-        {L"CorvaneFixtureOwned", false},
-        {L"CorvaneFixtureOwnedApp", true},
-        {L"CorvaneFixtureUntitled", false},
-        {L"CorvaneFixtureHidden", false},
-        {L"WorkerW", false},
-        {L"Progman", false},
-    };
+    std::vector<std::pair<std::wstring, bool>> expected = {{test::kHelperWindowClass, true}};
+    for (const test::HelperWindowKind& kind : test::kHelperWindowKinds) {
+        expected.emplace_back(kind.className, kind.isApp);
+    }
     std::map<HWND, WindowIdentity> listed;
     for (const WindowIdentity& identity : EnumerateAppWindows()) {
         listed[ToHwnd(identity.window)] = identity;

@@ -17,10 +17,6 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
-std::wstring Fixture(const wchar_t* name) {
-    return test::TestExecutableDirectory() + L"\\" + name;
-}
-
 struct Pixels {
     UINT width = 0;
     UINT height = 0;
@@ -72,8 +68,8 @@ protected:
     }
     void TearDown() override { SetThreadImagingFactory(nullptr); }
 
-    const std::wstring large_ = Fixture(L"icon_fixture_large.exe");
-    const std::wstring small_ = Fixture(L"icon_fixture_small.exe");
+    const std::wstring large_ = test::BuiltFile(L"icon_fixture_large.exe");
+    const std::wstring small_ = test::BuiltFile(L"icon_fixture_small.exe");
     ComApartment com_;
     ComPtr<IWICImagingFactory> factory_;
 };
@@ -113,7 +109,7 @@ TEST_F(IconLoaderTest, ASixteenPixelIconFallsBackToTheShellImage) {
 }
 
 TEST_F(IconLoaderTest, NothingIsLoadedFromMissingOrForeignFiles) {
-    EXPECT_FALSE(LoadIconBitmap(test::TestExecutableDirectory() + L"\\no-such-file.exe", 32));
+    EXPECT_FALSE(LoadIconBitmap(test::BuiltFile(L"no-such-file.exe"), 32));
     EXPECT_FALSE(TrimAndScale(factory_.Get(), nullptr, 32));
     test::TempFolder folder;
     const std::wstring fake = folder.File(L"not-a-module.exe");

@@ -21,23 +21,13 @@ LRESULT CALLBACK VetoControlWindow(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 TEST(RunCorvane, EndsWithItsOwnCodeWhenTheControlWindowCannotBeMade) {
-    // Starting writes corvane.ini beside this executable; it goes again, so
-    // that no later test finds one.
-    const std::wstring ini = test::TestExecutableDirectory() + L"\\corvane.ini";
-    const std::vector<uint8_t> before = test::ReadFileBytes(ini);
-    const bool existed = ::GetFileAttributesW(ini.c_str()) != INVALID_FILE_ATTRIBUTES;
-
     HHOOK hook = ::SetWindowsHookExW(WH_CBT, &VetoControlWindow, nullptr, ::GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
     const int code = RunCorvane(::GetModuleHandleW(nullptr));
     ::UnhookWindowsHookEx(hook);
     EXPECT_EQ(code, kExitNoControlWindow);
-
-    if (existed) {
-        test::WriteFileBytes(ini, before);
-    } else {
-        ::DeleteFileW(ini.c_str());
-    }
+    // Starting wrote corvane.ini beside this executable: no later test finds it.
+    ::DeleteFileW(test::BuiltFile(L"corvane.ini").c_str());
 }
 
 }  // namespace

@@ -11,12 +11,6 @@
 namespace corvane {
 namespace {
 
-bool SystemReportsABattery() {
-    SYSTEM_POWER_STATUS power = {};
-    return ::GetSystemPowerStatus(&power) && power.BatteryFlag != 128 && power.BatteryFlag != 255 &&
-           power.BatteryLifePercent <= 100;
-}
-
 class SystemStatusTest : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(window_); }
@@ -37,7 +31,10 @@ TEST_F(SystemStatusTest, StartsTwiceAndStopsTwiceWithWhateverTheSystemOffers) {
     SystemStatus status;
     status.Start(window_.Get());
     EXPECT_EQ(status.NotifyWindow(), window_.Get());
-    EXPECT_EQ(status.Model().hasBattery, SystemReportsABattery());
+    SYSTEM_POWER_STATUS power = {};
+    EXPECT_EQ(status.Model().hasBattery, ::GetSystemPowerStatus(&power) &&
+                                             power.BatteryFlag != 128 && power.BatteryFlag != 255 &&
+                                             power.BatteryLifePercent <= 100);
     const bool audio = status.Model().audioAvailable;
     // A second Start replaces what the first one made.
     status.Start(window_.Get());
