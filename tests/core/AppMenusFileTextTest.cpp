@@ -80,11 +80,8 @@ TEST(Utf8, EveryScalarValueRoundTrips) {
 TEST(Utf8, EncodingReplacesUnpairedSurrogates) {
     const std::wstring high(1, static_cast<wchar_t>(0xD800));
     const std::wstring low(1, static_cast<wchar_t>(0xDC00));
-    EXPECT_EQ(EncodeUtf8(high + L"a"),
-              "\xEF\xBF\xBD"
-              "a");
-    EXPECT_EQ(EncodeUtf8(L"a" + low), "a\xEF\xBF\xBD");
-    EXPECT_EQ(EncodeUtf8(low + high), "\xEF\xBF\xBD\xEF\xBF\xBD");
+    const std::string replacement = "\xEF\xBF\xBD";
+    EXPECT_EQ(EncodeUtf8(high + L"a" + low + high), replacement + "a" + replacement + replacement);
 }
 
 TEST(MenusFileBytes, MarkIsSkippedOnlyAtTheStartAndWrittenWithCrLf) {
@@ -92,9 +89,7 @@ TEST(MenusFileBytes, MarkIsSkippedOnlyAtTheStartAndWrittenWithCrLf) {
     EXPECT_EQ(DecodeFile("\xEF\xBB\xBF"), L"");
     EXPECT_EQ(DecodeFile("\xEF\xBB\xBF\xEF\xBB\xBFx"), L"\uFEFFx");
     EXPECT_EQ(DecodeFile("x\xEF\xBB\xBF"), L"x\uFEFF");
-    EXPECT_EQ(DecodeFile("\xEF\xBB"
-                         "a"),
-              L"\uFFFDa");  // half a mark is broken UTF-8
+    EXPECT_EQ(DecodeFile(std::string("\xEF\xBB") + "a"), L"\uFFFDa");  // half a mark is broken
     EXPECT_EQ(EncodeMenusFileBytes(L"F\u00E5\n  x\n"),
               (Bytes{0xEF, 0xBB, 0xBF, 'F', 0xC3, 0xA5, 0x0D, 0x0A, ' ', ' ', 'x', 0x0D, 0x0A}));
     for (const bool norwegian : {false, true}) {

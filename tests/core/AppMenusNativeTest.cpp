@@ -42,19 +42,10 @@ public:
 };
 
 NativeMenuEntry Entry(std::wstring text, uint32_t id, uint32_t state = 0, uintptr_t submenu = 0) {
-    NativeMenuEntry e;
-    e.text = std::move(text);
-    e.id = id;
-    e.state = state;
-    e.submenu = Handle(submenu);
-    return e;
+    return {.state = state, .id = id, .submenu = Handle(submenu), .text = std::move(text)};
 }
 
-NativeMenuEntry Separator() {
-    NativeMenuEntry e;
-    e.type = kNativeSeparatorType;
-    return e;
-}
+const NativeMenuEntry kSeparator{.type = kNativeSeparatorType, .text = {}};
 
 // "-" for a separator, "name|shortcut", "#id", "~" disabled, "*" checked,
 // "(...)" children.
@@ -76,14 +67,12 @@ std::wstring Describe(const std::vector<AppMenuItem>& items) {
 }
 
 TEST(MenuTitle, AmpersandsAreMnemonicMarks) {
-    const std::wstring_view cases[][2] = {
-        {L"&File", L"File"},
-        {L"Save && E&xit", L"Save & Exit"},
-        {L"&&&Tools", L"&Tools"},
-        {L"Help&", L"Help"},
-        {L"&", L""},
-        {L"&&", L"&"},
-    };
+    const std::wstring_view cases[][2] = {{L"&File", L"File"},
+                                          {L"Save && E&xit", L"Save & Exit"},
+                                          {L"&&&Tools", L"&Tools"},
+                                          {L"Help&", L"Help"},
+                                          {L"&", L""},
+                                          {L"&&", L"&"}};
     for (const auto& c : cases) {
         EXPECT_EQ(CleanMenuTitle(c[0]), c[1]);
     }
@@ -114,21 +103,21 @@ TEST(MenuBarTitles, OnlyTheFirstSixteenPositionsWithSubmenuAndText) {
 TEST(NativeItems, ShortcutsStatesAndSeparatorsThatNeverLeadTrailOrRepeat) {
     FakeMenus fake;
     fake.menus[Handle(1)] = {
-        Separator(),
+        kSeparator,
         Entry(L"&Open\tCtrl+O", 101),
-        Separator(),
+        kSeparator,
         std::nullopt,
-        Separator(),
+        kSeparator,
         Entry(L"Save &As...", 102, 0x1),
         Entry(L"Off", 103, 0x2),
         Entry(L"", 105),
         Entry(L"&Wrap\tAlt+Z\tmore", 104, 0x8),
-        Separator(),
-        Separator(),
+        kSeparator,
+        kSeparator,
     };
     EXPECT_EQ(Describe(ReadNativeItems(fake, Handle(1), 0)),
               L"&Open|Ctrl+O#101 - Save &As...#102~ Off#103~ &Wrap|Alt+Z\tmore#104*");
-    fake.menus[Handle(2)] = {Separator(), Separator()};
+    fake.menus[Handle(2)] = {kSeparator, kSeparator};
     EXPECT_TRUE(ReadNativeItems(fake, Handle(2), 0).empty());
 }
 

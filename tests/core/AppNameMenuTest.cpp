@@ -32,14 +32,7 @@ std::string Shape(const std::vector<AppNameMenuEntry>& menu) {
 
 AppNameMenuFacts Facts(bool valid, bool maximized, bool tiling, bool floating,
                        std::wstring exe = L"", List floatList = {}) {
-    AppNameMenuFacts facts;
-    facts.targetValid = valid;
-    facts.targetMaximized = maximized;
-    facts.tilingActive = tiling;
-    facts.targetFloating = floating;
-    facts.exeName = std::move(exe);
-    facts.floatList = std::move(floatList);
-    return facts;
+    return {valid, maximized, tiling, floating, L"", std::move(exe), std::move(floatList), {}};
 }
 
 TEST(AppNameMenu, EntriesFollowTheTargetAndTiling) {
@@ -51,8 +44,7 @@ TEST(AppNameMenu, EntriesFollowTheTargetAndTiling) {
         const char* shape;
     };
     const Row rows[] = {
-        {"no window: greyed, and no tiling entries", Facts(false, false, true, false),
-         "1g 2g 3g - 5 - 8"},
+        {"no window: greyed, no tiling", Facts(false, false, true, false), "1g 2g 3g - 5 - 8"},
         {"maximised", Facts(true, true, false, false), "1 2 3 - 5 - 8"},
         {"tiling off", Facts(true, false, false, false, L"notepad.exe", listed), "1 2 3 - 5 - 8"},
         {"listed as never tiled", Facts(true, false, true, false, L"notepad.exe", listed),
@@ -72,9 +64,7 @@ TEST(AppNameMenu, EntriesFollowTheTargetAndTiling) {
 
 TEST(AppNameMenu, NeverTileNamesTheAppAndHiddenTrayItemsStopAtAHundred) {
     SetNorwegian(false);
-    AppNameMenuFacts facts;
-    facts.targetValid = true;
-    facts.tilingActive = true;
+    AppNameMenuFacts facts = Facts(true, false, true, false);
     facts.displayName = L"Notepad";
     EXPECT_EQ(BuildAppNameMenu(facts)[5].text, L"Never tile Notepad");
 

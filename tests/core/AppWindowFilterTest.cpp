@@ -39,9 +39,6 @@ struct FakeWindow final : AppWindowProbe {
 };
 
 TEST(IsDockAppWindow, VisibleUnownedTitledForeignWindowsOrThoseAskingForAButton) {
-    constexpr uint32_t tool = kExStyleToolWindow;
-    constexpr uint32_t app = kExStyleAppWindow;
-    constexpr uint32_t noActivate = kExStyleNoActivate;
     struct Row {
         const char* name;
         Facts facts;
@@ -50,13 +47,13 @@ TEST(IsDockAppWindow, VisibleUnownedTitledForeignWindowsOrThoseAskingForAButton)
     const Row rows[] = {
         {"plain", {}, true},
         {"hidden", {.visible = false}, false},
-        {"tool window", {.exStyle = tool}, false},
-        {"tool window asking for a button", {.exStyle = tool | app}, true},
-        {"no-activate", {.exStyle = noActivate}, false},
-        {"no-activate asking for a button", {.exStyle = noActivate | app}, true},
+        {"tool window", {.exStyle = kExStyleToolWindow}, false},
+        {"tool window with a button", {.exStyle = kExStyleToolWindow | kExStyleAppWindow}, true},
+        {"no-activate", {.exStyle = kExStyleNoActivate}, false},
+        {"no-activate with a button", {.exStyle = kExStyleNoActivate | kExStyleAppWindow}, true},
         {"topmost and layered", {.exStyle = 0x00000008u | 0x00080000u}, true},
         {"owned", {.owned = true}, false},
-        {"owned asking for a button", {.exStyle = app, .owned = true}, true},
+        {"owned asking for a button", {.exStyle = kExStyleAppWindow, .owned = true}, true},
         {"cloaked", {.cloaked = true}, false},
         {"ours", {.ours = true}, false},
         {"untitled", {.titleLength = 0}, false},

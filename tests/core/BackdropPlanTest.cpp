@@ -10,15 +10,10 @@ namespace corvane {
 namespace {
 
 TEST(BackdropPlan, TintScalesPercentToAByteWithIntegerDivision) {
-    for (const auto& [percent, alpha] : {std::pair{0, 0},
-                                         {100, 255},
-                                         {72, 183},
-                                         {1, 2},
-                                         {99, 252},
-                                         {-1, 0},
-                                         {INT_MIN, 0},
-                                         {101, 255},
-                                         {INT_MAX, 255}}) {
+    const std::pair<int, int> cases[] = {{0, 0},     {100, 255},   {72, 183},
+                                         {1, 2},     {99, 252},    {-1, 0},
+                                         {101, 255}, {INT_MIN, 0}, {INT_MAX, 255}};
+    for (const auto& [percent, alpha] : cases) {
         EXPECT_EQ(TintAlpha(percent), alpha) << percent;
     }
     // The grey follows the theme in every channel.

@@ -1,6 +1,7 @@
 #include "bar/AppNameMenuModel.h"
 #include "bar/BarClicks.h"
 #include "bar/KeyChordStrokes.h"
+#include "core/BarLayoutFakes.h"
 
 #include <gtest/gtest.h>
 
@@ -16,22 +17,14 @@ constexpr B L = B::Left;
 constexpr B R = B::Right;
 constexpr B M = B::Middle;
 
-BarItem Item(BarItemKind kind, float left, float right) {
-    BarItem item;
-    item.kind = kind;
-    item.left = left;
-    item.top = 3;
-    item.right = right;
-    item.bottom = 25;
-    return item;
-}
+using test::ItemAt;
 
 // In the order layout gives them: name and title first, Now Playing last.
 const std::vector<BarItem> kItems = {
-    Item(BarItemKind::AppNameItem, 6, 80),      Item(BarItemKind::MenuTitleItem, 82, 120),
-    Item(BarItemKind::TrayIconItem, 700, 726),  Item(BarItemKind::TilingButtonItem, 732, 760),
-    Item(BarItemKind::StatusItem, 766, 826),    Item(BarItemKind::ClockItem, 828, 930),
-    Item(BarItemKind::NowPlayingItem, 600, 690)};
+    ItemAt(BarItemKind::AppNameItem, 6, 80),      ItemAt(BarItemKind::MenuTitleItem, 82, 120),
+    ItemAt(BarItemKind::TrayIconItem, 700, 726),  ItemAt(BarItemKind::TilingButtonItem, 732, 760),
+    ItemAt(BarItemKind::StatusItem, 766, 826),    ItemAt(BarItemKind::ClockItem, 828, 930),
+    ItemAt(BarItemKind::NowPlayingItem, 600, 690)};
 enum : int { kName, kTitle, kTray, kTiling, kStatus, kClock, kNowPlaying, kNothing = -1 };
 
 struct Step {
@@ -99,20 +92,12 @@ TEST(BarClicks, Sequences) {
     const Row rows[] = {
         {"release on another item", {Down(kClock, L), Up(kStatus, L)}, {}},
         {"release without a press", {Up(kTiling, L)}, {}},
-        {"no item under the pointer ends the press",
-         {Down(kClock, L), Up(kNothing, L), Up(kClock, L)},
-         {}},
+        {"no item ends the press", {Down(kClock, L), Up(kNothing, L), Up(kClock, L)}, {}},
         {"index past the list is nothing", {Down(99, L), Up(99, L)}, {}},
-        {"a double-click is a press",
-         {Double(kTiling, L), Up(kTiling, L)},
-         {{A::ToggleTiling, kTiling}}},
-        {"left double-click: two presses",
-         DoubleClick(kStatus, L),
-         {{A::QuickSettings, kStatus}, {A::QuickSettings, kStatus}}},
-        {"right double-click: two presses",
-         DoubleClick(kStatus, R),
-         {{A::SoundSettings, kStatus}, {A::SoundSettings, kStatus}}},
-        {"middle double-click: one mute", DoubleClick(kStatus, M), {{A::ToggleMute, kStatus}}},
+        {"double is a press", {Double(kTiling, L), Up(kTiling, L)}, {{A::ToggleTiling, kTiling}}},
+        {"left double: two presses", DoubleClick(kStatus, L), Log(2, {A::QuickSettings, kStatus})},
+        {"right double: two presses", DoubleClick(kStatus, R), Log(2, {A::SoundSettings, kStatus})},
+        {"middle double: one mute", DoubleClick(kStatus, M), {{A::ToggleMute, kStatus}}},
         {"menu title opens on a left press", {Down(kTitle, L)}, {{A::OpenMenus, kTitle}}},
         {"menu title opens on a right press", {Down(kTitle, R)}, {{A::OpenMenus, kTitle}}},
         {"menu title opens on a double-click", {Double(kTitle, L)}, {{A::OpenMenus, kTitle}}},
@@ -155,7 +140,7 @@ TEST(BarClicks, TooltipTextIsSentOnlyWhenItChanges) {
 }
 
 TEST(BarClicks, ItemBoxesScaleToPixelsTruncated) {
-    const BarItem item = Item(BarItemKind::ClockItem, 10.5f, 33.9f);
+    const BarItem item = ItemAt(BarItemKind::ClockItem, 10.5f, 33.9f);
     EXPECT_EQ(ItemPixelBox(item, 96), (PixelRect{10, 3, 33, 25}));
     // 15.75, 4.5, 50.85, 37.5
     EXPECT_EQ(ItemPixelBox(item, 144), (PixelRect{15, 4, 50, 37}));

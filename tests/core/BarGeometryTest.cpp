@@ -78,15 +78,10 @@ TEST(BarGeometry, AutoHideKeepsTheBarWhileThePointerIsNearOrSomethingIsOpen) {
                         {1000, 51, 0, false}, {-1, 10, 0, false}, {1000, 51, 1, true},
                         {1000, 51, 2, true},  {1000, 51, 3, true}};
     for (const Row& r : rows) {
-        AutoHideFacts f;
-        f.display = kDisplay;
-        f.frame = {9, 9, 2551, 51};
-        f.barWindow = f.frame;
-        f.pointerX = r.x;
-        f.pointerY = r.y;
-        f.systemMenuVisible = r.open == 1;
-        f.ownPopupOpen = r.open == 2;
-        f.trayDragging = r.open == 3;
+        const PixelRect frame{9, 9, 2551, 51};
+        // Pointer, bar window, display, frame, then what is open.
+        const AutoHideFacts f{r.x,   r.y,         frame,       kDisplay,
+                              frame, r.open == 1, r.open == 2, r.open == 3};
         EXPECT_EQ(AutoHideKeepsBar(f), r.keeps) << r.x << "," << r.y << " open " << r.open;
     }
 }

@@ -1,8 +1,9 @@
 #include "bar/BarIslands.h"
+#include "core/BarLayoutFakes.h"
 
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <sstream>
 #include <vector>
 
 namespace corvane {
@@ -12,23 +13,15 @@ constexpr float kW = 1000;
 constexpr float kH = 28;
 using K = BarItemKind;
 
-BarItem Item(K kind, float left, float right) {
-    BarItem item;
-    item.kind = kind;
-    item.left = left;
-    item.right = right;
-    item.top = 3;
-    item.bottom = kH - 3;
-    return item;
-}
+using test::ItemAt;
 
 // In list order, which is not left to right: the name first, menus last. Now
 // Playing's place is the layout's to check.
 const std::vector<BarItem> kFullBar = {
-    Item(K::AppNameItem, 6, 75),     Item(K::ClockItem, 473, 528),
-    Item(K::StatusItem, 934, 994),   Item(K::TilingButtonItem, 900, 928),
-    Item(K::TrayIconItem, 822, 848), Item(K::TrayIconItem, 848, 874),
-    Item(K::MenuTitleItem, 77, 123), Item(K::MenuTitleItem, 123, 169),
+    ItemAt(K::AppNameItem, 6, 75),     ItemAt(K::ClockItem, 473, 528),
+    ItemAt(K::StatusItem, 934, 994),   ItemAt(K::TilingButtonItem, 900, 928),
+    ItemAt(K::TrayIconItem, 822, 848), ItemAt(K::TrayIconItem, 848, 874),
+    ItemAt(K::MenuTitleItem, 77, 123), ItemAt(K::MenuTitleItem, 123, 169),
 };
 
 TEST(BarIslands, GroupsOfEachStyle) {
@@ -36,52 +29,38 @@ TEST(BarIslands, GroupsOfEachStyle) {
         const char* name;
         BarStyle style;
         std::vector<BarItem> items;
-        std::vector<std::pair<float, float>> islands;  // each from the top to the bottom
+        const char* islands;  // left..right of each, all from the top to the bottom
     };
-    const BarStyle separated = BarStyle::Separated;
-    const BarStyle islands = BarStyle::Islands;
-    const float p = 4.8f;
+    const BarStyle sep = BarStyle::Separated, isl = BarStyle::Islands;
+    const BarItem name = kFullBar[0], clock = kFullBar[1], status = kFullBar[2];
+    const BarItem noName = ItemAt(K::AppNameItem, -10, 0),
+                  lateClock = ItemAt(K::ClockItem, 940, 994);
     const Row rows[] = {
-        {"separated: left, centre and right",
-         separated,
-         kFullBar,
-         {{0, 169 + p}, {473 - p, 528 + p}, {822 - p, kW}}},
-        {"separated: no application, no left island",
-         separated,
-         {Item(K::ClockItem, 473, 528), Item(K::StatusItem, 934, 994)},
-         {{473 - p, 528 + p}, {934 - p, kW}}},
-        {"separated: nothing right of the clock, no right island",
-         separated,
-         {Item(K::AppNameItem, 6, 75), Item(K::ClockItem, 473, 528)},
-         {{0, 75 + p}, {473 - p, 528 + p}}},
-        {"separated: a left side ending at 0 gets no island",
-         separated,
-         {Item(K::AppNameItem, -10, 0), Item(K::ClockItem, 473, 528)},
-         {{473 - p, 528 + p}}},
-        {"separated: the centre is always there", separated, {}, {{-p, p}}},
-        {"islands: a name without menus",
-         islands,
-         {Item(K::AppNameItem, 6, 75), Item(K::ClockItem, 940, 994)},
-         {{0, 79}, {934, kW}}},
-        {"islands: only the right side",
-         islands,
-         {Item(K::StatusItem, 880, 940), Item(K::ClockItem, 940, 994)},
-         {{874, kW}}},
-        {"islands: no items, no islands", islands, {}, {}},
-        {"classic has none", BarStyle::Classic, kFullBar, {}},
-        {"floating has none", BarStyle::Floating, kFullBar, {}},
+        {"separated: left, centre, right", sep, kFullBar, "0..173.8 468.2..532.8 817.2..1000"},
+        {"separated: no name, no left island", sep, {clock, status}, "468.2..532.8 929.2..1000"},
+        {"separated: nothing right of the clock", sep, {name, clock}, "0..79.8 468.2..532.8"},
+        {"separated: a left side ending at 0", sep, {noName, clock}, "468.2..532.8"},
+        {"separated: the centre is always there", sep, {}, "-4.8..4.8"},
+        {"islands: a name without menus", isl, {name, lateClock}, "0..79 934..1000"},
+        {"islands: right side only",
+         isl,
+         {ItemAt(K::StatusItem, 880, 940), lateClock},
+         "874..1000"},
+        {"islands: no items, no islands", isl, {}, ""},
+        {"classic has none", BarStyle::Classic, kFullBar, ""},
+        {"floating has none", BarStyle::Floating, kFullBar, ""},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         std::vector<PointRect> built = {{1, 2, 3, 4}};  // what the last layout left
         BuildBarIslands(r.items, r.style, kW, kH, false, built);
-        ASSERT_EQ(built.size(), r.islands.size());
-        for (std::size_t i = 0; i < built.size(); ++i) {
-            EXPECT_FLOAT_EQ(built[i].left, r.islands[i].first) << i;
-            EXPECT_FLOAT_EQ(built[i].right, r.islands[i].second) << i;
-            EXPECT_FLOAT_EQ(built[i].top, 0) << i;
-            EXPECT_FLOAT_EQ(built[i].bottom, kH) << i;
+        std::ostringstream islands;
+        for (const PointRect& island : built) {
+            islands << (&island == built.data() ? "" : " ") << island.left << ".." << island.right;
+            EXPECT_FLOAT_EQ(island.top, 0);
+            EXPECT_FLOAT_EQ(island.bottom, kH);
         }
+        EXPECT_EQ(islands.str(), r.islands);
     }
 }
 

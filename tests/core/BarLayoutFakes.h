@@ -9,6 +9,11 @@
 
 namespace corvane::test {
 
+// An item from left to right, 3 points below the top of a 28-point bar and 3 above its bottom.
+inline BarItem ItemAt(BarItemKind kind, float left, float right, float bottom = 25) {
+    return {.kind = kind, .left = left, .top = 3, .right = right, .bottom = bottom};
+}
+
 class FakeBarTextMeasurer final : public BarTextMeasurer {
 public:
     static constexpr float kCharWidth = 7;
@@ -50,13 +55,8 @@ public:
             edges.push_back(rightEdge);
             const float left = rightEdge - 26.0f * static_cast<float>(icons_);
             for (int i = 0; i < icons_; ++i) {
-                BarItem item;
-                item.kind = BarItemKind::TrayIconItem;
-                item.left = left + 26.0f * static_cast<float>(i);
-                item.right = item.left + 26.0f;
-                item.top = 3;
-                item.bottom = height_ - 3;
-                items.push_back(item);
+                const float x = left + 26.0f * static_cast<float>(i);
+                items.push_back(ItemAt(BarItemKind::TrayIconItem, x, x + 26.0f, height_ - 3));
             }
             return left - 6.0f;
         };

@@ -36,18 +36,16 @@ struct Bar {
         in.clockText = L"12:00";
         in.nowPlayingText = L"Song";
     }
-    Bar& Battery() {
-        in.hasBattery = true;
+    template <typename Field, typename Value>
+    Bar& Set(Field& field, Value value) {
+        field = value;
         return *this;
     }
-    Bar& NoTiling() {
-        in.tilingButton = false;
-        return *this;
-    }
-    Bar& Secondary() {
-        in.isMainBar = false;
-        return *this;
-    }
+    Bar& Width(float w) { return Set(in.width, w); }
+    Bar& Style(BarStyle style) { return Set(in.style, style); }
+    Bar& Battery() { return Set(in.hasBattery, true); }
+    Bar& NoTiling() { return Set(in.tilingButton, false); }
+    Bar& Secondary() { return Set(in.isMainBar, false); }
     // Icons the tray host has; the tray may still be shut by one of its gates.
     Bar& Tray(int icons, TrayGate gate = TrayGate::Open) {
         tray = icons;
@@ -56,29 +54,20 @@ struct Bar {
         builder = gate != TrayGate::NoBuilder;
         return *this;
     }
-    Bar& Clock(std::wstring_view t) {
-        in.clockText = t;
-        return *this;
-    }
-    Bar& NowPlaying(bool shown, bool atClock, std::wstring_view t = L"Song") {
+    Bar& Clock(std::wstring_view t) { return Set(in.clockText, t); }
+    // Now Playing next to the clock, or shown next to the tray.
+    Bar& AtClock(std::wstring_view t = L"Song", bool shown = true) {
         in.nowPlayingShown = shown;
-        in.nowPlayingNextToClock = atClock;
-        in.nowPlayingText = t;
-        return *this;
+        in.nowPlayingNextToClock = true;
+        return Set(in.nowPlayingText, t);
     }
-    Bar& App(std::wstring_view name) {
-        in.appDisplayName = name;
-        return *this;
-    }
+    Bar& AtTray() { return Set(in.nowPlayingShown, true); }
+    Bar& App(std::wstring_view name) { return Set(in.appDisplayName, name); }
     template <typename... T>
     Bar& Menus(T... titles) {
-        in.menuTitles = {std::wstring_view(titles)...};
-        return *this;
+        return Set(in.menuTitles, std::vector<std::wstring_view>{titles...});
     }
-    Bar& Failing(BarTextRole role) {
-        failing = role;
-        return *this;
-    }
+    Bar& Failing(BarTextRole role) { return Set(failing, role); }
 };
 
 std::string Fmt(float left, float right) {
@@ -116,6 +105,7 @@ std::wstring_view Xs(std::size_t n) {
 
 TEST(LayoutBar, Scenarios) {
     using S = BarStyle;
+    using R = BarTextRole;
     struct Row {
         const char* name;
         Bar bar;
@@ -124,13 +114,18 @@ TEST(LayoutBar, Scenarios) {
         const char* islands = nullptr;  // checked when given
     };
     const char* const plain = "C1859..1914 S1797..1857 T1763..1791";
+    const Bar mail = Bar().App(L"Mail");
+    const Bar sep = Bar(1000, S::Separated);
+    // A name and five menus, the fourth the widest.
+    const auto five = [](float w) {
+        return Bar(w).NoTiling().App(L"Mail").Menus(L"File", L"Edit", L"View", L"Bookmarks", L"Go");
+    };
     const Row rows[] = {
         {"right side stacks inwards from the edge", Bar().Battery().Tray(3),
          "C1859..1914 S1765..1857 T1731..1759 R1649..1727x3"},
         {"clock keeps its trailing spaces", Bar().Clock(L"12:00  "),
          "C1845..1914 S1783..1843 T1749..1777"},
-        {"clock without a layout is its padding",
-         Bar().Clock(L"12:00  ").Failing(BarTextRole::Clock),
+        {"clock without a layout is its padding", Bar().Clock(L"12:00  ").Failing(R::Clock),
          "C1894..1914 S1832..1892 T1798..1826"},
         {"tiling button off gives its room to the tray", Bar().NoTiling().Tray(2),
          "C1859..1914 S1797..1857 R1739..1791x2"},
@@ -138,16 +133,14 @@ TEST(LayoutBar, Scenarios) {
         {"no tray host", Bar().Tray(3, TrayGate::NoHost), plain},
         {"tray switched off", Bar().Tray(3, TrayGate::Off), plain},
         {"no tray builder", Bar().Tray(3, TrayGate::NoBuilder), plain},
-        {"now playing next to the tray moves the name's limit",
-         Bar(600).Tray(2).NowPlaying(true, false).App(L"Mail"),
+        {"now playing by the tray limits the name", Bar(mail).Tray(2).AtTray().Width(600),
          "N6..75 C539..594 S477..537 T443..471 R387..439x2 P310..381", 256},
-        {"now playing next to the clock is at most 240 wide", Bar().NowPlaying(true, true, Xs(50)),
+        {"now playing next to the clock is at most 240 wide", Bar().AtClock(Xs(50)),
          "C1859..1914 P1574..1857 S1508..1568 T1474..1502"},
-        {"now playing without a layout is empty",
-         Bar().NowPlaying(true, true).Failing(BarTextRole::NowPlaying),
+        {"now playing without a layout is empty", Bar().AtClock().Failing(R::NowPlaying),
          "C1859..1914 P1857..1857 S1791..1851 T1757..1785"},
-        {"now playing not shown", Bar().NowPlaying(false, true), plain},
-        {"secondary bar has no now playing", Bar(1000).Tray(4).NowPlaying(true, false).Secondary(),
+        {"now playing not shown", Bar().AtClock(L"Song", false), plain},
+        {"secondary bar has no now playing", Bar(1000).Tray(4).AtTray().Secondary(),
          "C939..994 S877..937 T843..871"},
         {"name is at most 420 wide", Bar().NoTiling().App(Xs(100)),
          "N6..467 C1859..1914 S1797..1857", 420},
@@ -157,41 +150,30 @@ TEST(LayoutBar, Scenarios) {
          "N6..107 C159..214 S97..157", 60},
         {"name width leaves out trailing spaces", Bar().App(L"Code  "),
          "N6..75 C1859..1914 S1797..1857 T1763..1791", 420},
-        {"name without a layout is its padding", Bar().App(L"Mail").Failing(BarTextRole::AppName),
+        {"name without a layout is its padding", Bar(mail).Failing(R::AppName),
          "N6..47 C1859..1914 S1797..1857 T1763..1791", 420},
         {"no name means no menus", Bar().Menus(L"File", L"Edit"), plain},
-        {"menu titles follow the name with their trailing spaces",
-         Bar().App(L"Mail").Menus(L"File", L"Edit "),
+        {"titles follow the name with their trailing spaces", Bar(mail).Menus(L"File", L"Edit "),
          "N6..75 C1859..1914 S1797..1857 T1763..1791 M77..123 M123..176", 420},
-        {"islands style leaves room between name and menus",
-         Bar(1920, S::Islands).App(L"Mail").Menus(L"File"),
+        {"islands leave room between name and menus", Bar(mail).Menus(L"File").Style(S::Islands),
          "N6..75 C1859..1914 S1797..1857 T1763..1791 M87..133", 420, "0..79 83..137 1757..1920"},
-        {"a title that does not fit ends the row, even before a short one",
-         Bar(396).NoTiling().App(L"Mail").Menus(L"File", L"Edit", L"View", L"Bookmarks", L"Go"),
-         "N6..75 C335..390 S273..333 M77..123 M123..169 M169..215", 219},
-        {"titles keep 12 points from the limit (one short)",
-         Bar(436).NoTiling().App(L"Mail").Menus(L"File", L"Edit", L"View", L"Bookmarks", L"Go"),
+        {"titles keep 12 points from the limit; one that does not fit ends the row", five(436),
          "N6..75 C375..430 S313..373 M77..123 M123..169 M169..215", 259},
-        {"titles keep 12 points from the limit (exact)",
-         Bar(437).NoTiling().App(L"Mail").Menus(L"File", L"Edit", L"View", L"Bookmarks", L"Go"),
+        {"titles keep 12 points from the limit (exact)", five(437),
          "N6..75 C376..431 S314..374 M77..123 M123..169 M169..215 M215..296", 260},
-        {"every title fits",
-         Bar(469).NoTiling().App(L"Mail").Menus(L"File", L"Edit", L"View", L"Bookmarks", L"Go"),
+        {"every title fits", five(469),
          "N6..75 C408..463 S346..406 M77..123 M123..169 M169..215 M215..296 M296..328", 292},
         {"separated clock rounds halves away from zero", Bar(50, S::Separated),
          "C-3..52 S-16..44 T-50..-22"},
         {"separated: centred clock, the left side 10 points short of it",
-         Bar(1000, S::Separated).App(L"Mail").Menus(L"File", Xs(43), L"File"),
+         Bar(sep).App(L"Mail").Menus(L"File", Xs(43), L"File"),
          "N6..75 C473..528 S934..994 T900..928 M77..123 M123..442", 415},
-        {"separated: a crowded right side limits before the centre",
-         Bar(1000, S::Separated).Tray(17).App(L"Mail"),
+        {"separated: a crowded right side limits before the centre", Bar(sep).Tray(17).App(L"Mail"),
          "N6..75 C473..528 S934..994 T900..928 R454..896x17", 400},
-        {"separated: now playing at the clock joins the centre group",
-         Bar(1000, S::Separated).NowPlaying(true, true).App(L"Mail"),
+        {"separated: now playing at the clock joins the centre", Bar(sep).AtClock().App(L"Mail"),
          "N6..75 P435..506 C510..565 S934..994 T900..928", 377, "0..79.8 430.2..569.8 895.2..1000"},
-        {"separated: now playing at the tray stays right",
-         Bar(1000, S::Separated).NowPlaying(true, false), "C473..528 S934..994 T900..928 P825..896",
-         -1, "468.2..532.8 820.2..1000"},
+        {"separated: now playing at the tray stays right", Bar(sep).AtTray(),
+         "C473..528 S934..994 T900..928 P825..896", -1, "468.2..532.8 820.2..1000"},
     };
 
     for (const Row& r : rows) {
@@ -251,13 +233,7 @@ TEST(LayoutBar, Scenarios) {
 }
 
 TEST(LayoutBar, ReusedResultIsRebuiltFromScratch) {
-    BarLayoutInput input;
-    input.width = 1920;
-    input.height = kH;
-    input.clockText = L"12:00";
-    input.style = BarStyle::Islands;
-    input.appDisplayName = L"Mail";
-    input.menuTitles = {L"File", L"Edit", L"View"};
+    BarLayoutInput input = Bar(1920, BarStyle::Islands).App(L"Mail").Menus(L"File", L"Edit").in;
     FakeBarTextMeasurer measurer;
     BarLayoutResult reused = LayoutBar(input, measurer);
     ASSERT_FALSE(reused.islands.empty());
@@ -273,17 +249,8 @@ TEST(LayoutBar, ReusedResultIsRebuiltFromScratch) {
 }
 
 TEST(HitTestBar, ItemsAreHalfOpenFromTheTopEdgeTo4PointsBelowInPoints) {
-    BarItem name;
-    name.kind = Kind::AppNameItem;
-    name.left = 6;
-    name.right = 47;
-    name.top = 3;
-    name.bottom = 25;
-    BarItem title = name;
-    title.kind = Kind::MenuTitleItem;
-    title.left = 49;
-    title.right = 95;
-    const std::vector<BarItem> items = {name, title};
+    const std::vector<BarItem> items = {test::ItemAt(Kind::AppNameItem, 6, 47),
+                                        test::ItemAt(Kind::MenuTitleItem, 49, 95)};
 
     struct Row {
         float x, y;

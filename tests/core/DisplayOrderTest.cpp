@@ -30,12 +30,9 @@ TEST(DisplayOrder, DockGoesToTheMainEveryOrTheNumberedDisplay) {
     const std::vector<DisplayInfo> sorted = {{2, {-2560, -200, 0, 1240}, false},
                                              {1, {0, 0, 1920, 1080}, true},
                                              {3, {1920, 0, 3840, 1080}, false}};
-    for (const auto& [setting, ids] : {std::pair{0, Ids{1}},
-                                       {1, Ids{1, 2, 3}},
-                                       {2, Ids{2}},
-                                       {4, Ids{3}},
-                                       {5, Ids{1}},
-                                       {9, Ids{1}}}) {
+    const std::pair<int, Ids> cases[] = {{0, {1}}, {1, {1, 2, 3}}, {2, {2}},
+                                         {4, {3}}, {5, {1}},       {9, {1}}};
+    for (const auto& [setting, ids] : cases) {
         EXPECT_EQ(DockDisplays(setting, sorted, 1), ids) << setting;
     }
     EXPECT_EQ(DockDisplays(9, {}, 5), Ids{5});

@@ -7,36 +7,17 @@
 
 namespace corvane::test {
 
-FakeProfileStore::FakeProfileStore(std::wstring text) : exists_(true) {
-    Parse(text);
-}
-
 void FakeProfileStore::Parse(const std::wstring& text) {
     std::wstring section;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find(L'\n', start);
-        if (end == std::wstring::npos) {
-            end = text.size();
-        }
-        std::wstring line = Trim(std::wstring_view(text).substr(start, end - start));
-        start = end + 1;
-        if (line.empty() || line[0] == L';') {
-            continue;
-        }
+    for (const std::wstring& line : SplitList(text, L'\n')) {
+        const std::size_t eq = line.find(L'=');
         if (line.front() == L'[' && line.back() == L']') {
             section = ToLower(line.substr(1, line.size() - 2));
             sections_[section];
-            continue;
-        }
-        const std::size_t eq = line.find(L'=');
-        if (eq == std::wstring::npos) {
-            continue;
-        }
-        const std::wstring key = ToLower(Trim(line.substr(0, eq)));
-        auto& keys = sections_[section];
-        if (!keys.count(key)) {
-            keys[key] = Trim(line.substr(eq + 1));
+        } else if (line[0] != L';' && eq != std::wstring::npos) {
+            // The first of several equal keys counts.
+            sections_[section].try_emplace(ToLower(Trim(line.substr(0, eq))),
+                                           Trim(line.substr(eq + 1)));
         }
     }
 }
@@ -44,38 +25,27 @@ void FakeProfileStore::Parse(const std::wstring& text) {
 std::optional<std::wstring> FakeProfileStore::Value(std::wstring_view section,
                                                     std::wstring_view key) const {
     const auto s = sections_.find(ToLower(section));
-    if (s == sections_.end()) {
+    if (s == sections_.end() || !s->second.count(ToLower(key))) {
         return std::nullopt;
     }
-    const auto k = s->second.find(ToLower(key));
-    if (k == s->second.end()) {
-        return std::nullopt;
-    }
-    return k->second;
+    return s->second.at(ToLower(key));
 }
 
 int32_t FakeProfileStore::GetInt(std::wstring_view section, std::wstring_view key,
                                  int32_t fallback) {
-    const auto value = Value(section, key);
-    if (!value || value->empty()) {
-        return fallback;
-    }
     // The leading number: blanks, a sign, digits. Windows also reads 0x, 0o
     // and 0b prefixes and wraps at 32 bits, which no test relies on.
-    return static_cast<int32_t>(std::wcstol(value->c_str(), nullptr, 10));
+    const auto value = Value(section, key);
+    return !value || value->empty()
+               ? fallback
+               : static_cast<int32_t>(std::wcstol(value->c_str(), nullptr, 10));
 }
 
 std::wstring FakeProfileStore::GetString(std::wstring_view section, std::wstring_view key,
                                          std::wstring_view fallback, std::size_t bufferChars) {
     const auto value = Value(section, key);
-    std::wstring out(value ? std::wstring_view(*value) : fallback);
-    if (bufferChars == 0) {
-        return {};
-    }
-    if (out.size() > bufferChars - 1) {
-        out.resize(bufferChars - 1);
-    }
-    return out;
+    const std::wstring_view out = value ? std::wstring_view(*value) : fallback;
+    return std::wstring(out.substr(0, bufferChars == 0 ? 0 : bufferChars - 1));
 }
 
 bool FakeProfileStore::WriteString(std::wstring_view section, std::wstring_view key,
@@ -92,7 +62,7 @@ bool FakeProfileStore::WriteString(std::wstring_view section, std::wstring_view 
 }
 
 bool FakeProfileStore::CreateNew(const std::vector<uint8_t>& bytes) {
-    if (exists_ || failCreate) {
+    if (exists_) {
         return false;
     }
     created_ = bytes;

@@ -13,7 +13,7 @@ class FakeProfileStore : public ProfileStore {
 public:
     FakeProfileStore() = default;
     // An existing file with this text (sections and key=value lines).
-    explicit FakeProfileStore(std::wstring text);
+    explicit FakeProfileStore(const std::wstring& text) : exists_(true) { Parse(text); }
 
     bool FileExists() override { return exists_; }
     int32_t GetInt(std::wstring_view section, std::wstring_view key, int32_t fallback) override;
@@ -27,8 +27,6 @@ public:
                                                     std::wstring_view key) const;
     [[nodiscard]] const std::vector<uint8_t>& CreatedBytes() const { return created_; }
     [[nodiscard]] int WriteCount() const { return writes_; }
-
-    bool failCreate = false;
 
 private:
     void Parse(const std::wstring& text);

@@ -7,30 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace corvane {
 namespace {
-
-std::vector<std::wstring_view> LinesOf(std::wstring_view text) {
-    std::vector<std::wstring_view> lines;
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = std::min(text.find(L'\n', start), text.size());
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
-std::string Narrow(std::wstring_view text) {
-    std::string out;
-    for (const wchar_t c : text) {
-        out += c < 128 ? static_cast<char>(c) : '?';
-    }
-    return out;
-}
 
 class MenusText : public testing::TestWithParam<bool> {
 protected:
@@ -45,21 +26,21 @@ TEST_P(MenusText, EveryLineParses) {
     EXPECT_FALSE(text.ends_with(L"\n\n"));
     bool inSection = false;
     bool inMenu = false;
-    for (const std::wstring_view line : LinesOf(text)) {
-        EXPECT_EQ(line.find_first_of(L"\r\t"), std::wstring_view::npos) << Narrow(line);
-        EXPECT_FALSE(line.ends_with(L" ")) << Narrow(line);
+    for (const std::wstring& line : SplitListUntrimmed(text, L'\n')) {
+        EXPECT_EQ(line.find_first_of(L"\r\t"), std::wstring::npos) << line;
+        EXPECT_FALSE(line.ends_with(L" ")) << line;
         if (line.empty() || line.starts_with(L"#")) {
             continue;
         }
         if (line.starts_with(L"[")) {
-            EXPECT_TRUE(line.ends_with(L"]")) << Narrow(line);
+            EXPECT_TRUE(line.ends_with(L"]")) << line;
             inSection = true;
             inMenu = false;
         } else if (line.starts_with(L"    ")) {
-            EXPECT_TRUE(inMenu) << Narrow(line);
-            EXPECT_TRUE(ParseMenuItem(Trim(line)).has_value()) << Narrow(line);
+            EXPECT_TRUE(inMenu) << line;
+            EXPECT_TRUE(ParseMenuItem(Trim(line)).has_value()) << line;
         } else {
-            EXPECT_TRUE(inSection) << Narrow(line);
+            EXPECT_TRUE(inSection) << line;
             EXPECT_EQ(Trim(line), line);
             inMenu = true;
         }
@@ -93,16 +74,16 @@ TEST(MenusTexts, BothLanguagesHaveTheSameMenusAndCommandsItemByItem) {
     for (const std::wstring& key : en.Keys()) {
         const MenuProfile& a = *en.Find(key);
         const MenuProfile& b = *no.Find(key);
-        ASSERT_EQ(a.size(), b.size()) << Narrow(key);
+        ASSERT_EQ(a.size(), b.size()) << key;
         for (std::size_t m = 0; m < a.size(); ++m) {
-            ASSERT_EQ(a[m].items.size(), b[m].items.size()) << Narrow(a[m].title);
+            ASSERT_EQ(a[m].items.size(), b[m].items.size()) << a[m].title;
             for (std::size_t i = 0; i < a[m].items.size(); ++i) {
                 const AppMenuItem& x = a[m].items[i];
                 const AppMenuItem& y = b[m].items[i];
-                EXPECT_EQ(x.chords, y.chords) << Narrow(x.name);
-                EXPECT_EQ(x.shortcutText, y.shortcutText) << Narrow(x.name);
-                EXPECT_EQ(x.runTarget, y.runTarget) << Narrow(x.name);
-                EXPECT_EQ(x.isSeparator, y.isSeparator) << Narrow(x.name);
+                EXPECT_EQ(x.chords, y.chords) << x.name;
+                EXPECT_EQ(x.shortcutText, y.shortcutText) << x.name;
+                EXPECT_EQ(x.runTarget, y.runTarget) << x.name;
+                EXPECT_EQ(x.isSeparator, y.isSeparator) << x.name;
                 EXPECT_EQ(x.name.empty(), x.isSeparator);
                 EXPECT_EQ(y.name.empty(), y.isSeparator);
                 commands += x.isSeparator ? 0 : 1;
@@ -121,8 +102,8 @@ TEST(MenusTexts, ProfilesForTheAppsTheyAreMeantFor) {
         L"windowsterminal.exe wt.exe *";
     for (const std::wstring& exe : SplitList(apps, L' ')) {
         const MenuProfile* profile = table.Find(exe);
-        ASSERT_NE(profile, nullptr) << Narrow(exe);
-        EXPECT_FALSE(profile->empty()) << Narrow(exe);
+        ASSERT_NE(profile, nullptr) << exe;
+        EXPECT_FALSE(profile->empty()) << exe;
     }
 }
 

@@ -31,10 +31,7 @@ TEST(SettingsKeys, EachKeyClampsAndMovesNoOtherKey) {
         const int32_t lo = k.range.min;
         const int32_t hi = k.range.max;
         const int32_t byDefault = k.get(defaults);
-        struct Case {
-            std::wstring value;
-            int32_t expected;
-        };
+        using Case = std::pair<std::wstring, int32_t>;  // a value and what it reads as
         // Text reads as 0, an empty value as missing.
         const std::vector<Case> cases =
             k.flag
@@ -42,46 +39,15 @@ TEST(SettingsKeys, EachKeyClampsAndMovesNoOtherKey) {
                 : std::vector<Case>{{std::to_wstring(lo - 1), lo}, {std::to_wstring(lo), lo},
                                     {std::to_wstring(hi), hi},     {std::to_wstring(hi + 1), hi},
                                     {L"x", lo > 0 ? lo : 0},       {L"", byDefault}};
-        for (const Case& c : cases) {
+        for (const auto& [value, expected] : cases) {
             const Settings s =
-                LoadText(L"[" + std::wstring(k.section) + L"]\n" + k.key + L"=" + c.value + L"\n");
-            EXPECT_EQ(k.get(s), c.expected) << k.section << L"/" << k.key << L"=" << c.value;
+                LoadText(L"[" + std::wstring(k.section) + L"]\n" + k.key + L"=" + value + L"\n");
+            EXPECT_EQ(k.get(s), expected) << k.section << L"/" << k.key << L"=" << value;
             for (const SettingsKey& other : keys) {
                 if (&other != &k) {
                     EXPECT_EQ(other.get(s), other.get(defaults))
                         << other.section << L"/" << other.key << L" moved by " << k.key;
                 }
-            }
-        }
-    }
-}
-
-TEST(SettingsKeys, DefaultTextsLoadToTheDefaultsAndNameNoUnreadKey) {
-    const std::set<std::wstring> ownReadings = {L"Backdrop", L"DateFormat", L"Hidden", L"Float"};
-    const Settings defaults;
-    for (const bool norwegian : {false, true}) {
-        const std::wstring text(DefaultSettingsText(norwegian));
-        FakeProfileStore store(text);
-        const Settings s = Load(store);
-        for (const SettingsKey& k : PlainSettingsKeys()) {
-            EXPECT_EQ(k.get(s), k.get(defaults)) << norwegian << k.section << L"/" << k.key;
-        }
-        EXPECT_EQ(s.backdrop, defaults.backdrop);
-        EXPECT_EQ(s.barTint, defaults.barTint);
-        EXPECT_EQ(s.gardenTint, defaults.gardenTint);
-
-        std::wstring section;
-        for (const std::wstring& line : SplitList(text, L'\n')) {
-            const std::size_t eq = line.find(L'=');
-            if (line[0] == L'[') {
-                section = line.substr(1, line.find(L']') - 1);
-            } else if (line[0] != L';' && eq != std::wstring::npos) {
-                const std::wstring key = line.substr(0, eq);
-                bool read = ownReadings.count(key) != 0;
-                for (const SettingsKey& k : PlainSettingsKeys()) {
-                    read = read || (section == k.section && key == k.key);
-                }
-                EXPECT_TRUE(read) << section << L"/" << key;
             }
         }
     }
@@ -166,18 +132,43 @@ TEST(LoadSettings, ListsAndPinnedPresence) {
               kSettingsBufferChars - 1);
 }
 
-TEST(DefaultSettingsText, BothLanguagesHaveTheSameLinesInTheSamePlaces) {
+TEST(DefaultSettingsText, LoadsToTheDefaultsNamesNoUnreadKeyAndMatchesAcrossLanguages) {
     const std::wstring_view en = DefaultSettingsText(false);
     const std::wstring_view no = DefaultSettingsText(true);
+    const Settings defaults;
+    FakeProfileStore store{std::wstring(en)};
+    const Settings s = Load(store);
+    for (const SettingsKey& k : PlainSettingsKeys()) {
+        EXPECT_EQ(k.get(s), k.get(defaults)) << k.section << L"/" << k.key;
+    }
+    EXPECT_EQ(s.backdrop, defaults.backdrop);
+    EXPECT_EQ(s.barTint, defaults.barTint);
+    EXPECT_EQ(s.gardenTint, defaults.gardenTint);
+
+    // The same lines in the same places, so the Norwegian text loads alike.
+    const std::set<std::wstring> ownReadings = {L"Backdrop", L"DateFormat", L"Hidden", L"Float"};
     const List enLines = SplitListUntrimmed(en, L'\n');
     const List noLines = SplitListUntrimmed(no, L'\n');
     ASSERT_EQ(enLines.size(), noLines.size());
+    std::wstring section;
     for (std::size_t i = 0; i < enLines.size(); ++i) {
-        const bool comment = enLines[i][0] == L';';
+        const std::wstring& line = enLines[i];
+        const bool comment = line[0] == L';';
+        const std::size_t eq = line.find(L'=');
         EXPECT_EQ(comment, noLines[i][0] == L';') << i;
-        EXPECT_TRUE(enLines[i].ends_with(L"\r") && noLines[i].ends_with(L"\r")) << i;
-        if (!comment && !enLines[i].starts_with(L"DateFormat=")) {
-            EXPECT_EQ(enLines[i], noLines[i]) << i;
+        EXPECT_TRUE(line.ends_with(L"\r") && noLines[i].ends_with(L"\r")) << i;
+        if (!comment && !line.starts_with(L"DateFormat=")) {
+            EXPECT_EQ(line, noLines[i]) << i;
+        }
+        if (line[0] == L'[') {
+            section = line.substr(1, line.find(L']') - 1);
+        } else if (!comment && eq != std::wstring::npos) {
+            const std::wstring key = line.substr(0, eq);
+            bool read = ownReadings.count(key) != 0;
+            for (const SettingsKey& k : PlainSettingsKeys()) {
+                read = read || (section == k.section && key == k.key);
+            }
+            EXPECT_TRUE(read) << section << L"/" << key;
         }
     }
     EXPECT_TRUE(en.ends_with(L"\n") && no.ends_with(L"\n"));

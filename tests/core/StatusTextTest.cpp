@@ -8,26 +8,6 @@
 namespace corvane {
 namespace {
 
-StatusModel Model(NetworkKind kind, const wchar_t* ssid, int32_t signal) {
-    StatusModel m;
-    m.networkKind = kind;
-    m.ssid = ssid;
-    m.wifiSignal = signal;
-    return m;
-}
-StatusModel Sound(StatusModel m, bool device, bool muted, float volume) {
-    m.audioAvailable = device;
-    m.muted = muted;
-    m.volume = volume;
-    return m;
-}
-StatusModel Battery(StatusModel m, bool present, int32_t percent, bool charging) {
-    m.hasBattery = present;
-    m.batteryPercent = percent;
-    m.charging = charging;
-    return m;
-}
-
 TEST(StatusText, TooltipHasALineForEachPartInBothLanguages) {
     const bool saved = IsNorwegian();
     struct Row {
@@ -35,21 +15,22 @@ TEST(StatusText, TooltipHasALineForEachPartInBothLanguages) {
         const wchar_t* english;
         const wchar_t* norwegian;
     };
-    const StatusModel none = Model(NetworkKind::None, L"", 0);
-    const StatusModel ethernet = Model(NetworkKind::Ethernet, L"", 0);
+    using enum NetworkKind;
+    // Sound device, volume, muted; network, signal, its name; battery, percent, charging.
     const Row rows[] = {
-        {Battery(Sound(none, false, true, 0.5f), false, 80, true),
-         L"Not connected\nScroll to change volume", L"Ikke tilkoblet\nRull for å endre volum"},
-        {Sound(ethernet, true, false, 0.337f),
+        {{false, 0.5f, true, None, 0, L"", false, 80, true},
+         L"Not connected\nScroll to change volume",
+         L"Ikke tilkoblet\nRull for å endre volum"},
+        {{true, 0.337f, false, Ethernet, 0, L""},
          L"Ethernet: connected\nSound: 34 %\nScroll to change volume",
          L"Ethernet: tilkoblet\nLyd: 34 %\nRull for å endre volum"},
-        {Sound(Model(NetworkKind::WiFi, L"Kaffebar Ø", 62), true, true, 0.5f),
+        {{true, 0.5f, true, WiFi, 62, L"Kaffebar Ø"},
          L"Wi-Fi: Kaffebar Ø (62 %)\nSound: muted\nScroll to change volume",
          L"Wi-Fi: Kaffebar Ø (62 %)\nLyd: dempet\nRull for å endre volum"},
-        {Battery(Sound(Model(NetworkKind::WiFi, L"", 100), true, false, 0.25f), true, 15, true),
+        {{true, 0.25f, false, WiFi, 100, L"", true, 15, true},
          L"Wi-Fi:  (100 %)\nSound: 25 %\nBattery: 15 % (charging)\nScroll to change volume",
          L"Wi-Fi:  (100 %)\nLyd: 25 %\nBatteri: 15 % (lader)\nRull for å endre volum"},
-        {Battery(ethernet, true, 100, false),
+        {{false, 0, false, Ethernet, 0, L"", true, 100, false},
          L"Ethernet: connected\nBattery: 100 %\nScroll to change volume",
          L"Ethernet: tilkoblet\nBatteri: 100 %\nRull for å endre volum"},
     };

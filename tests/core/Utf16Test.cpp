@@ -6,9 +6,8 @@ namespace corvane {
 namespace {
 
 TEST(Utf16, EncodesLittleEndianWithBom) {
-    const auto bytes = EncodeUtf16LeWithBom(L"Aø\r\n");
-    const std::vector<uint8_t> expected{0xFF, 0xFE, 'A', 0, 0xF8, 0, '\r', 0, '\n', 0};
-    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(EncodeUtf16LeWithBom(L"Aø\r\n"),
+              (std::vector<uint8_t>{0xFF, 0xFE, 'A', 0, 0xF8, 0, '\r', 0, '\n', 0}));
 }
 
 TEST(Utf16, RoundTripsTextOutsideTheBasicPlane) {

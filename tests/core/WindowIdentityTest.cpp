@@ -10,8 +10,7 @@ namespace {
 // System answers per window, with a count of the questions asked.
 struct FakeIdentitySource final : IdentitySource {
     std::map<WindowId, std::wstring> windowAppIds, imagePaths, packageAppIds;
-    int calls = 0;
-    int packageCalls = 0;
+    int calls = 0, packageCalls = 0;
 
     std::wstring Answer(std::map<WindowId, std::wstring>& answers, WindowId w) {
         ++calls;
