@@ -14,16 +14,16 @@ float PixelScaleForDpi(float dpi) {
     return dpi > 0.0f && std::isfinite(dpi) ? dpi / kDipsPerInch : 1.0f;
 }
 
-DipRect SnapToDevicePixels(const DipRect& rect, float scale) {
+PointRect SnapToDevicePixels(const PointRect& rect, float scale) {
     const float left = std::round(rect.left * scale) / scale;
     const float top = std::round(rect.top * scale) / scale;
     const float width = std::round((rect.right - rect.left) * scale) / scale;
     const float height = std::round((rect.bottom - rect.top) * scale) / scale;
-    return DipRect{left, top, left + width, top + height};
+    return PointRect{left, top, left + width, top + height};
 }
 
-IconSampling ChooseIconSampling(uint32_t bitmapWidth, uint32_t bitmapHeight, const DipRect& snapped,
-                                float scale) {
+IconSampling ChooseIconSampling(uint32_t bitmapWidth, uint32_t bitmapHeight,
+                                const PointRect& snapped, float scale) {
     const float deviceWidth = (snapped.right - snapped.left) * scale;
     const float deviceHeight = (snapped.bottom - snapped.top) * scale;
     const bool exactWidth =

@@ -3,17 +3,11 @@
 // to the pixel grid, and when the bitmap then maps one to one onto device
 // pixels it is copied rather than filtered.
 
+#include "base/Geometry.h"
+
 #include <cstdint>
 
 namespace corvane {
-
-// A rectangle in device-independent pixels (1/96 inch).
-struct DipRect {
-    float left = 0;
-    float top = 0;
-    float right = 0;
-    float bottom = 0;
-};
 
 enum class IconSampling { NearestNeighbor, HighQualityCubic };
 
@@ -23,11 +17,11 @@ enum class IconSampling { NearestNeighbor, HighQualityCubic };
 // Left and top on whole device pixels, and the width and height made whole
 // device pixels too (so the right edge is not rounded on its own and the
 // size stays the same wherever the icon sits).
-[[nodiscard]] DipRect SnapToDevicePixels(const DipRect& rect, float scale);
+[[nodiscard]] PointRect SnapToDevicePixels(const PointRect& rect, float scale);
 
 // Nearest neighbour when the bitmap's pixel size is within half a pixel of
 // the snapped rectangle's device size in both directions.
 [[nodiscard]] IconSampling ChooseIconSampling(uint32_t bitmapWidth, uint32_t bitmapHeight,
-                                              const DipRect& snapped, float scale);
+                                              const PointRect& snapped, float scale);
 
 }  // namespace corvane

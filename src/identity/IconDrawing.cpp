@@ -16,8 +16,8 @@ void DrawIconBitmap(ID2D1RenderTarget* target, ID2D1Bitmap* bitmap, D2D1_RECT_F&
     float dpiY = 0;
     target->GetDpi(&dpiX, &dpiY);
     const float scale = PixelScaleForDpi(dpiX);
-    const DipRect snapped =
-        SnapToDevicePixels(DipRect{rect.left, rect.top, rect.right, rect.bottom}, scale);
+    const PointRect snapped =
+        SnapToDevicePixels(PointRect{rect.left, rect.top, rect.right, rect.bottom}, scale);
     rect = D2D1_RECT_F{snapped.left, snapped.top, snapped.right, snapped.bottom};
 
     Microsoft::WRL::ComPtr<ID2D1DeviceContext> context;

@@ -11,7 +11,7 @@ namespace {
 TEST(DrawIconGeometry, A48PixelBitmapIn32DipsAt150PercentIsCopiedPixelForPixel) {
     const float scale = PixelScaleForDpi(144.0f);
     // 10.2 x 1.5 = 15.3 -> 15; 7.7 x 1.5 = 11.55 -> 12; the size stays 48 pixels.
-    const DipRect snapped = SnapToDevicePixels({10.2f, 7.7f, 42.2f, 39.7f}, scale);
+    const PointRect snapped = SnapToDevicePixels({10.2f, 7.7f, 42.2f, 39.7f}, scale);
     EXPECT_FLOAT_EQ(snapped.left, 10.0f);
     EXPECT_FLOAT_EQ(snapped.top, 8.0f);
     EXPECT_FLOAT_EQ(snapped.right, 42.0f);
@@ -24,7 +24,7 @@ TEST(DrawIconGeometry, A48PixelBitmapIn32DipsAt150PercentIsCopiedPixelForPixel) 
 TEST(DrawIconGeometry, TheSizeIsSnappedOnItsOwnNotTheRightEdge) {
     // Width 32.7 x 1.25 = 40.875 -> 41 pixels; rounding the right edge
     // (33.1 x 1.25 = 41.375 -> 41) would leave 40 after the left's 1.
-    const DipRect r = SnapToDevicePixels({0.4f, 0, 33.1f, 32.7f}, 1.25f);
+    const PointRect r = SnapToDevicePixels({0.4f, 0, 33.1f, 32.7f}, 1.25f);
     EXPECT_FLOAT_EQ(r.left, 0.8f);
     EXPECT_FLOAT_EQ((r.right - r.left) * 1.25f, 41.0f);
     EXPECT_EQ(ChooseIconSampling(41, 41, r, 1.25f), IconSampling::NearestNeighbor);
