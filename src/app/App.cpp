@@ -1,17 +1,23 @@
 #include "app/App.h"
 
 #include "app/ControlWindow.h"
+#include "bar/AppNameMenuModel.h"
 #include "bar/Bar.h"
 #include "bar/SystemStatus.h"
 #include "config/SettingsFile.h"
-#include "bar/AppNameMenuModel.h"
 
 namespace corvane {
 
 App::App()
-    : barContext{instance, settings, theme,        graphics,
-                 current,  menus,    systemStatus, taskbarCreatedMessage,
-                 *this} {}
+    : barContext{.instance = instance,
+                 .settings = settings,
+                 .theme = theme,
+                 .graphics = graphics,
+                 .current = current,
+                 .menus = menus,
+                 .status = systemStatus,
+                 .taskbarCreatedMessage = taskbarCreatedMessage,
+                 .host = *this} {}
 
 App::~App() = default;
 
