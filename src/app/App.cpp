@@ -78,14 +78,4 @@ void App::PowerStatusChanged() {
     RefreshBars();
 }
 
-Bar* MainBar() noexcept {
-    const auto& bars = TheApp().bars;
-    for (const auto& bar : bars) {
-        if (bar->IsMainBar()) {
-            return bar.get();
-        }
-    }
-    return bars.empty() ? nullptr : bars.front().get();
-}
-
 }  // namespace corvane

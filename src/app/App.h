@@ -81,7 +81,4 @@ struct App final : BarHost {
 // The root's own files use it; subsystems are handed what they need.
 [[nodiscard]] App& TheApp() noexcept;
 
-// The bar on the main display (else the first bar), or null.
-[[nodiscard]] Bar* MainBar() noexcept;
-
 }  // namespace corvane
