@@ -3,6 +3,7 @@
 #include "app/ControlWindow.h"
 #include "bar/AppNameMenuModel.h"
 #include "bar/Bar.h"
+#include "bar/StatusGlyphs.h"
 #include "bar/SystemStatus.h"
 #include "config/SettingsFile.h"
 
@@ -72,10 +73,18 @@ bool App::IgnoringTaskbarCreated() const {
 }
 
 void App::PowerStatusChanged() {
-    if (systemStatus) {
-        systemStatus->RefreshBattery();
+    RefreshStatus([](SystemStatus& status) { status.RefreshBattery(); });
+}
+
+void App::RefreshStatus(void (*refresh)(SystemStatus& status)) {
+    if (!systemStatus) {
+        return;
     }
-    RefreshBars();
+    const StatusModel before = systemStatus->Model();
+    refresh(*systemStatus);
+    if (!StatusLooksSame(systemStatus->Model(), before)) {
+        RefreshBars();
+    }
 }
 
 }  // namespace corvane

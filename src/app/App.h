@@ -75,6 +75,9 @@ struct App final : BarHost {
 
     // Draws every bar again without laying it out.
     void RepaintBars() noexcept;
+    // Lets the status sources read again; the bars are laid out only when
+    // what they show changed.
+    void RefreshStatus(void (*refresh)(SystemStatus& status));
 };
 
 // Created on first use and never freed: nothing may run after it is gone.

@@ -9,7 +9,6 @@
 #include "app/ForegroundHooks.h"
 #include "appmenus/MenusFile.h"
 #include "bar/Bar.h"
-#include "bar/StatusGlyphs.h"
 #include "bar/SystemStatus.h"
 #include "base/Win32Handles.h"
 #include "config/Language.h"
@@ -84,21 +83,6 @@ void StopSubsystems(App& app) {
     SetThreadImagingFactory(nullptr);
 }
 
-// Runs a status refresh and lays the bars out again only when what they
-// show changed.
-template <typename Refresh>
-void RefreshStatus(App& app, Refresh refresh) {
-    if (!app.systemStatus) {
-        app.RefreshBars();
-        return;
-    }
-    const StatusModel before = app.systemStatus->Model();
-    refresh(*app.systemStatus);
-    if (!StatusLooksSame(app.systemStatus->Model(), before)) {
-        app.RefreshBars();
-    }
-}
-
 int RunMessageLoop() {
     MSG msg = {};
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -168,7 +152,7 @@ void ReloadSettings(App& app) {
 }
 
 void OnAudioDeviceChanged(App& app) {
-    RefreshStatus(app, [](SystemStatus& status) { status.BindDefaultEndpoint(); });
+    app.RefreshStatus([](SystemStatus& status) { status.BindDefaultEndpoint(); });
 }
 
 void OnDisplaysChanged(App& app) {
@@ -191,13 +175,11 @@ void OnClockTick(App& app) {
 }
 
 void OnStatusPoll(App& app) {
-    if (app.systemStatus) {
-        RefreshStatus(app, [](SystemStatus& status) { status.RefreshNetwork(); });
-    }
+    app.RefreshStatus([](SystemStatus& status) { status.RefreshNetwork(); });
 }
 
 void OnStatusDebounce(App& app) {
-    RefreshStatus(app, [](SystemStatus& status) {
+    app.RefreshStatus([](SystemStatus& status) {
         status.ReadVolume();
         status.RefreshNetwork();
     });

@@ -4,6 +4,7 @@
 #include "bar/SystemStatus.h"
 
 #include "base/Commands.h"
+#include "base/DynamicApis.h"
 #include "bar/StatusRules.h"
 
 #include <iphlpapi.h>
@@ -128,14 +129,6 @@ private:
     ~VolumeCallback() override = default;
 };
 
-// WLAN_NOTIFICATION_MSM codes, which mingw-w64's wlanapi.h does not name.
-constexpr DWORD kMsmConnected = 4;
-constexpr DWORD kMsmRoamingEnd = 6;
-constexpr DWORD kMsmRadioStateChange = 7;
-constexpr DWORD kMsmSignalQualityChange = 8;
-constexpr DWORD kMsmDisconnected = 10;
-constexpr DWORD kMsmAdapterRemoval = 13;
-
 // The WLAN service reports every background scan and every step of a
 // connection; only these can change the network the bar shows. The rest
 // would wake the process and lay the bars out for nothing.
@@ -153,12 +146,12 @@ bool WlanNotificationMatters(const WLAN_NOTIFICATION_DATA& data) noexcept {
     }
     if (data.NotificationSource == WLAN_NOTIFICATION_SOURCE_MSM) {
         switch (data.NotificationCode) {
-            case kMsmConnected:
-            case kMsmRoamingEnd:
-            case kMsmRadioStateChange:
-            case kMsmSignalQualityChange:
-            case kMsmDisconnected:
-            case kMsmAdapterRemoval:
+            case sdk::kMsmConnected:
+            case sdk::kMsmRoamingEnd:
+            case sdk::kMsmRadioStateChange:
+            case sdk::kMsmSignalQualityChange:
+            case sdk::kMsmDisconnected:
+            case sdk::kMsmAdapterRemoval:
                 return true;
             default:
                 return false;

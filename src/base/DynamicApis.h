@@ -69,6 +69,14 @@ inline constexpr DWORD kDwmwcpRound = 2;
 inline constexpr DWORD kDwmwaColorDefault = 0xFFFFFFFF;
 inline constexpr DWORD kDwmwaColorNone = 0xFFFFFFFE;
 
+// WLAN_NOTIFICATION_MSM codes.
+inline constexpr DWORD kMsmConnected = 4;
+inline constexpr DWORD kMsmRoamingEnd = 6;
+inline constexpr DWORD kMsmRadioStateChange = 7;
+inline constexpr DWORD kMsmSignalQualityChange = 8;
+inline constexpr DWORD kMsmDisconnected = 10;
+inline constexpr DWORD kMsmAdapterRemoval = 13;
+
 // WICBitmapInterpolationMode value (Windows 10).
 inline constexpr int kWicInterpolationHighQualityCubic = 4;
 
