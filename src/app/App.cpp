@@ -6,6 +6,7 @@
 #include "bar/StatusGlyphs.h"
 #include "bar/SystemStatus.h"
 #include "config/SettingsFile.h"
+#include "tray/TrayHost.h"
 
 namespace corvane {
 
@@ -18,6 +19,7 @@ App::App()
                  .menus = menus,
                  .status = systemStatus,
                  .taskbarCreatedMessage = taskbarCreatedMessage,
+                 .tray = tray,
                  .host = *this} {}
 
 App::~App() = default;
@@ -86,5 +88,13 @@ void App::RefreshStatus(void (*refresh)(SystemStatus& status)) {
         RefreshBars();
     }
 }
+
+// Until the tray host is wired in, these keep the interface whole.
+void App::ExplorerRestarted() {}
+void App::SetTrayOrder(std::vector<std::wstring> order) {
+    settings.trayOrder = std::move(order);
+}
+void App::FinishTrayDrag(const std::wstring&) {}
+void App::UnhideTrayEntry(const std::wstring&) {}
 
 }  // namespace corvane

@@ -23,6 +23,7 @@ namespace corvane {
 class ControlWindow;
 class SystemStatus;
 class Bar;
+class TrayHost;
 
 struct App final : BarHost {
     App();
@@ -44,6 +45,8 @@ struct App final : BarHost {
     // One per display, in the system's enumeration order.
     std::vector<std::unique_ptr<Bar>> bars;
     std::unique_ptr<SystemStatus> systemStatus;
+    // Exists while [Tray] Enabled is on and the host could start.
+    std::unique_ptr<TrayHost> tray;
     // The bars could not be rebuilt because one of them was showing a menu;
     // they are rebuilt when it closes.
     bool barSyncDeferred = false;
@@ -72,6 +75,10 @@ struct App final : BarHost {
     void PopupClosed() override;
     [[nodiscard]] bool IgnoringTaskbarCreated() const override;
     void PowerStatusChanged() override;
+    void ExplorerRestarted() override;
+    void SetTrayOrder(std::vector<std::wstring> order) override;
+    void FinishTrayDrag(const std::wstring& hideExeName) override;
+    void UnhideTrayEntry(const std::wstring& name) override;
 
     // Draws every bar again without laying it out.
     void RepaintBars() noexcept;

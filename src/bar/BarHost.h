@@ -19,6 +19,7 @@
 namespace corvane {
 
 class SystemStatus;
+class TrayHost;
 
 class BarHost {
 public:
@@ -37,6 +38,18 @@ public:
     // "TaskbarCreated" is being broadcast by this process itself.
     [[nodiscard]] virtual bool IgnoringTaskbarCreated() const = 0;
     virtual void PowerStatusChanged() = 0;
+    // The main bar heard "TaskbarCreated" from a new Explorer taskbar (not
+    // our own broadcast): whatever announces itself to the taskbar does so
+    // again.
+    virtual void ExplorerRestarted() = 0;
+
+    // The tray order while an icon is dragged; written by FinishTrayDrag.
+    virtual void SetTrayOrder(std::vector<std::wstring> order) = 0;
+    // A tray drag ended: the program is hidden when `hideExeName` is not
+    // empty, and both tray lists are written.
+    virtual void FinishTrayDrag(const std::wstring& hideExeName) = 0;
+    // Shows a hidden tray entry again (an empty name: all of them).
+    virtual void UnhideTrayEntry(const std::wstring& name) = 0;
 };
 
 // Owned by the process and outliving every bar; settings, theme and the
@@ -50,6 +63,7 @@ struct BarContext {
     const std::vector<AppMenu>& menus;
     const std::unique_ptr<SystemStatus>& status;  // null while there is none
     const UINT& taskbarCreatedMessage;
+    const std::unique_ptr<TrayHost>& tray;  // null while there is none
     BarHost& host;
 };
 

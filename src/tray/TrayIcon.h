@@ -1,0 +1,40 @@
+#pragma once
+// One notification-area icon that another program handed to the host. Handles
+// are kept as the values the program sent (window handles are 32 bits wide in
+// the protocol) or as opaque values of the host's own copies, so that the
+// rules over them stay portable.
+
+#include "base/Geometry.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace corvane {
+
+struct TrayGuid {
+    std::array<uint8_t, 16> bytes{};
+    [[nodiscard]] bool IsZero() const noexcept;
+    bool operator==(const TrayGuid&) const = default;
+};
+
+struct TrayIcon {
+    uint32_t ownerWindow = 0;  // receives the callbacks
+    uint32_t id = 0;
+    TrayGuid guid;
+    bool hasGuid = false;
+    uint32_t callbackMessage = 0;  // 0: none
+    uint32_t version = 0;          // 0, 3 or 4 as the owner asked
+    uint64_t icon = 0;             // the host's own copy, 0: none
+    std::wstring tooltip;          // at most kTrayTooltipChars
+    bool hiddenByState = false;
+    bool showTip = false;
+    uint32_t ownerProcessId = 0;
+    std::wstring exeName;  // lower-case file name of the owner's executable
+    PixelRect screenRect;  // where the bar last drew it, screen pixels
+    uint32_t iconGeneration = 0;
+};
+
+inline constexpr std::size_t kTrayTooltipChars = 128;
+
+}  // namespace corvane
