@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds corvane.exe and starts it under Wine on the
-# current display, or on a virtual one (then a screenshot is saved).
+# current display, or on a virtual one (then a screenshot is saved, with
+# three tray icons of a demo program in the bar).
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$ROOT"
 trap cleanup EXIT
@@ -29,10 +30,25 @@ ended_early() {
     exit 1
 }
 if [ "$virtual" -eq 1 ]; then
+    # A demo program puts three icons into the bar's tray, as other
+    # programs would (the test helper, built with the tests).
+    ready="$ROOT/build/${TAG}tray-demo.ready"
+    rm -f "$ready"
+    if [ -f "$MINGW_DIR/test_helper.exe" ]; then
+        wine "$MINGW_DIR/test_helper.exe" tray-demo 120 "$(winepath -w "$ready")" >>"$wine_log" 2>&1 &
+    fi
     sleep "${CORVANE_SCREENSHOT_DELAY:-6}"
+    for _ in $(seq 1 150); do
+        [ -f "$ready" ] || [ ! -f "$MINGW_DIR/test_helper.exe" ] && break
+        sleep 0.2
+    done
+    [ -f "$ready" ] || echo "No tray icons in the screenshot: the demo did not place them" >&2
     kill -0 "$corvane" 2>/dev/null || ended_early
     import -window root "$ROOT/build/screenshot.png"
-    echo "Screenshot: $ROOT/build/screenshot.png"
+    # The bar alone, as docs/images/bar-tray-demo.png shows it.
+    convert "$ROOT/build/screenshot.png" -crop "x48+0+0" +repage \
+        "$ROOT/build/screenshot-bar.png"
+    echo "Screenshot: $ROOT/build/screenshot.png (the bar: $ROOT/build/screenshot-bar.png)"
     kill "$corvane" >/dev/null 2>&1 || true
 else
     echo "Corvane runs; its settings are in $MINGW_DIR/corvane.ini. Press Ctrl+C to stop it."

@@ -277,12 +277,7 @@ TEST_P(BarScreenshot, DrawsTheBarAndLeavesGapsBetweenIslandsClear) {
     ::Sleep(300);  // the island region follows the first paint
     const std::wstring name = L"bar-style" + std::to_wstring(style) +
                               (light ? L"-light-" : L"-dark-") + std::to_wstring(dpi_) + L"dpi.png";
-    wchar_t folder[MAX_PATH] = {};  // CORVANE_SCREENSHOTS when set, else the temp folder
-    if (const DWORD n = ::GetEnvironmentVariableW(L"CORVANE_SCREENSHOTS", folder, MAX_PATH);
-        n == 0 || n >= MAX_PATH) {
-        ::GetTempPathW(MAX_PATH, folder);
-    }
-    after = test::CaptureScreen(strip, folder + (L"\\" + name));
+    after = test::CaptureScreen(strip, test::ScreenshotPath(name));
     if (style < 2) {
         return;
     }

@@ -15,7 +15,9 @@ std::wstring IniText(const IniOptions& o) {
            L"\r\nAutohide=" + (o.autohide ? L"1" : L"0") + L"\r\nAllMonitors=" +
            (o.allMonitors ? L"1" : L"0") + L"\r\nBackdrop=" + o.backdrop +
            L"\r\nTint=72\r\nBarTint=72\r\n[Clock]\r\nDateFormat=ddd MMM d\r\n"
-           L"[Tiling]\r\nEnabled=0\r\n[Tray]\r\nEnabled=0\r\n[Dock]\r\nEnabled=0\r\n"
+           L"[Tiling]\r\nEnabled=0\r\n[Tray]\r\nEnabled=" +
+           (o.tray ? L"1" : L"0") +
+           L"\r\n[Dock]\r\nEnabled=0\r\n"
            L"ConfigVersion=2\r\n";
 }
 
@@ -104,6 +106,15 @@ bool CaptureWithX(const RECT& area, Capture& c, const std::wstring& keepAs) {
 }
 
 }  // namespace
+
+std::wstring ScreenshotPath(const std::wstring& name) {
+    wchar_t folder[MAX_PATH] = {};
+    if (const DWORD n = ::GetEnvironmentVariableW(L"CORVANE_SCREENSHOTS", folder, MAX_PATH);
+        n == 0 || n >= MAX_PATH) {
+        ::GetTempPathW(MAX_PATH, folder);
+    }
+    return folder + (L"\\" + name);
+}
 
 Capture CaptureScreen(const RECT& area, const std::wstring& keepAs) {
     Capture c;

@@ -16,6 +16,7 @@ struct IniOptions {
     int style = 0;
     bool autohide = false;
     bool allMonitors = false;
+    bool tray = false;
     const wchar_t* backdrop = L"solid";
     const wchar_t* language = L"en";
 };
@@ -43,6 +44,9 @@ struct Capture {
                       static_cast<std::size_t>(x)];
     }
 };
+// Where a screenshot called `name` is kept: in CORVANE_SCREENSHOTS when set,
+// else in the temp folder.
+[[nodiscard]] std::wstring ScreenshotPath(const std::wstring& name);
 // The picture is also kept as a PNG file at `keepAs` where the X server took it.
 [[nodiscard]] Capture CaptureScreen(const RECT& area, const std::wstring& keepAs = L"");
 

@@ -3,12 +3,15 @@
 // the bar names it after its file name.
 //
 //   test_helper <mode> [log path]
+//   test_helper tray-demo <seconds> [ready file]
 
+#include "support/TrayClient.h"
 #include "support/WinTestSupport.h"
 
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
 
 namespace corvane::test {
@@ -101,6 +104,56 @@ void CreateKinds(HWND main) {
     }
 }
 
+// Three icons in a running Corvane's bar for `seconds`, for the screenshot of
+// run.sh; the ready file is written once the bar has placed them.
+int RunTrayDemo(DWORD seconds, const std::wstring& readyFile) {
+    HWND host = nullptr;
+    DWORD pid = 0;
+    WaitUntil(
+        [&] {
+            const HWND control = ::FindWindowExW(HWND_MESSAGE, nullptr, L"CorvaneCtl", nullptr);
+            ::GetWindowThreadProcessId(control, &pid);
+            host = control != nullptr ? FindTrayHost(pid) : nullptr;
+            return host != nullptr;
+        },
+        30000);
+    if (host == nullptr) {
+        return 4;
+    }
+    struct DemoIcon {
+        const wchar_t* file;
+        const wchar_t* tip;
+    };
+    const DemoIcon icons[] = {{L"small.ico", L"Backup: up to date"},
+                              {L"large.ico", L"Cloud files: synced"},
+                              {L"corvane.ico", L"Corvane demo"}};
+    TrayClient client;
+    uint32_t id = 0;
+    for (const DemoIcon& icon : icons) {
+        client.Send(
+            host,
+            {.id = ++id, .icon = LoadIconInProcess(pid, BuiltFile(icon.file)), .tip = icon.tip});
+    }
+    const bool placed = client.PumpUntil(
+        [&] {
+            for (uint32_t i = 1; i <= id; ++i) {
+                const auto r = client.Rect(host, i);
+                if (!r || r->right <= r->left) {
+                    return false;
+                }
+            }
+            return true;
+        },
+        15000);
+    if (placed && !readyFile.empty()) {
+        ::CloseHandle(::CreateFileW(readyFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
+    // The icons of a program that is gone leave the bar: stay.
+    client.PumpUntil([] { return false; }, seconds * 1000);
+    return placed ? 0 : 5;
+}
+
 int Run(const std::wstring& mode) {
     MONITORINFO mi = {};
     mi.cbSize = sizeof(mi);
@@ -125,6 +178,12 @@ int Run(const std::wstring& mode) {
     }
     if (mode == L"kinds") {
         CreateKinds(hwnd);
+    } else if (mode == L"tray-client") {
+        // The window owns one icon; its handle, made in the host's process,
+        // comes in place of the log path.
+        SendTrayRecord(::FindWindowW(L"Shell_TrayWnd", nullptr), hwnd,
+                       {.icon = static_cast<uint32_t>(std::wcstoul(g_log.c_str(), nullptr, 10)),
+                        .tip = L"Tray helper"});
     } else if (mode == L"popup") {
         g_popup = ::CreatePopupMenu();
         ::AppendMenuW(g_popup, MF_STRING, 1, L"Open");
@@ -154,6 +213,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     const std::wstring mode = argc > 1 ? argv[1] : L"normal";
     corvane::test::g_log = argc > 2 ? argv[2] : L"";
+    const std::wstring readyFile = argc > 3 ? argv[3] : L"";
     ::LocalFree(argv);
+    if (mode == L"tray-demo") {
+        const auto seconds =
+            static_cast<DWORD>(std::wcstoul(corvane::test::g_log.c_str(), nullptr, 10));
+        return corvane::test::RunTrayDemo(seconds, readyFile);
+    }
     return corvane::test::Run(mode);
 }

@@ -282,6 +282,12 @@ void PressAndRelease(POINT from, POINT to) {
     SendMouse(MOUSEEVENTF_LEFTUP);
 }
 
+void RightClick(POINT p) {
+    MovePointer(p);
+    SendMouse(MOUSEEVENTF_RIGHTDOWN);
+    SendMouse(MOUSEEVENTF_RIGHTUP);
+}
+
 void TapKey(WORD key) {
     INPUT inputs[2] = {};
     inputs[0].type = INPUT_KEYBOARD;

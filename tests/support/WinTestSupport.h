@@ -113,6 +113,9 @@ private:
 //                                  pointer in the middle of the screen
 //   kinds                          one window of each kind the app-window
 //                                  filter tells apart, each its own class
+//   tray-client                    a normal window that adds tray icon 1 with
+//                                  the icon handle given as the log path
+//   tray-demo <seconds> [ready]    no window: three icons in Corvane's bar
 // With a log path it appends "keydown|keyup <key> <extended> <tick>" for
 // each key it gets, one line each.
 inline constexpr wchar_t kHelperWindowClass[] = L"CorvaneTestWindow";
@@ -159,6 +162,7 @@ void PressAndRelease(POINT from, POINT to);
 inline void Click(POINT p) {
     PressAndRelease(p, p);
 }
+void RightClick(POINT p);
 void TapKey(WORD key);
 [[nodiscard]] inline POINT ScreenCentre() {
     return {::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2};

@@ -1,0 +1,266 @@
+// Other programs' notification-area icons in the real bar, as the programs
+// see them: their records sent to the taskbar window they find first, the
+// host's answers, the callbacks of clicks, and what dragging writes to
+// corvane.ini. The programs are clients of our own that speak the 32-bit
+// record layout; their icons are loaded inside Corvane's process, because
+// under Wine icon handles do not cross processes.
+
+#include "e2e/E2ESupport.h"
+#include "support/TrayClient.h"
+
+#include <algorithm>
+#include <cwctype>
+
+namespace corvane {
+namespace {
+
+using test::TrayClient;
+using test::WaitUntil;
+
+POINT Centre(const RECT& r) {
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// This test program's file name, as the host names the program of an icon.
+std::wstring OwnExeName() {
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring name(path);
+    name.erase(0, name.find_last_of(L"\\/") + 1);
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+    return name;
+}
+
+class TrayE2E : public test::CorvaneTest {
+protected:
+    void SetUp() override {
+        CorvaneTest::SetUp();
+        ASSERT_NE(StartCorvane(test::IniText({.tray = true})), nullptr);
+        ASSERT_TRUE(WaitUntil([&] {
+            return (host_ = test::FindTrayHost(corvane_.ProcessId())) != nullptr;
+        })) << "programs do not find Corvane's taskbar window first";
+        // small.ico: a red square 12 pixels wide in a 16-pixel canvas.
+        icon_ = test::LoadIconInProcess(corvane_.ProcessId(), test::BuiltFile(L"small.ico"));
+        ASSERT_NE(icon_, 0u);
+    }
+
+    // Adds the client's icon, sets its version, and waits for the bar to
+    // place it; where the host says it stands.
+    RECT AddIcon(TrayClient& client, uint32_t id = 1, uint32_t version = 0) {
+        EXPECT_EQ(client.Send(host_, {.id = id, .icon = icon_, .tip = L"Backup: up to date"}), 1);
+        if (version != 0) {
+            EXPECT_EQ(client.Send(host_, {.command = 4, .id = id, .flags = 0, .version = version}),
+                      1);
+        }
+        return WaitForPlace(client.Window(), id, [](const RECT&) { return true; });
+    }
+    template <typename Predicate>
+    RECT WaitForPlace(HWND owner, uint32_t id, Predicate wanted, DWORD timeoutMs = 8000) {
+        RECT r = {};
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                r = test::QueryTrayRect(host_, owner, id).value_or(RECT{});
+                return r.right > r.left && wanted(r);
+            },
+            timeoutMs))
+            << "icon " << id << " not placed as expected; last at " << r.left << "," << r.top;
+        return r;
+    }
+
+    HWND host_ = nullptr;
+    uint32_t icon_ = 0;
+};
+
+// The visible tooltip of Corvane's, and its text.
+std::wstring VisibleTooltipText(DWORD pid) {
+    for (HWND tip : test::FindProcessWindows(pid, L"tooltips_class32")) {
+        wchar_t text[256] = {};
+        DWORD_PTR n = 0;
+        if (::IsWindowVisible(tip) &&
+            ::SendMessageTimeoutW(tip, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text),
+                                  SMTO_ABORTIFHUNG, 2000, &n) != 0) {
+            return text;
+        }
+    }
+    return L"";
+}
+
+TEST_F(TrayE2E, AnIconIsDrawnWhereTheHostSaysAndHoveringShowsItsTooltip) {
+    TrayClient client;
+    const RECT r = AddIcon(client);
+    const RECT frame = Frame();
+    EXPECT_GE(r.left, (frame.left + frame.right) / 2) << "not in the bar's right part";
+    EXPECT_LE(r.right, frame.right);
+    EXPECT_GE(r.top, frame.top);
+    EXPECT_LE(r.bottom, frame.bottom);
+
+    const auto redPixels = [&] {
+        const test::Capture c = test::CaptureScreen(r);
+        return std::count_if(c.pixels.begin(), c.pixels.end(), [](uint32_t px) {
+            return (px >> 16) > 170 && ((px >> 8) & 0xFF) < 100 && (px & 0xFF) < 100;
+        });
+    };
+    EXPECT_TRUE(WaitUntil([&] { return redPixels() >= Px(10) * Px(10); }, 5000))
+        << "the icon is not drawn there";
+    (void)test::CaptureScreen(
+        frame, test::ScreenshotPath(L"bar-tray-" + std::to_wstring(dpi_) + L"dpi.png"));
+
+    // The tooltip hears of moves only once the bar has given it the icon's text.
+    for (int dx : {0, 1, 0}) {
+        test::MovePointer({Centre(r).x + dx, Centre(r).y});
+    }
+    EXPECT_TRUE(WaitUntil(
+        [&] { return VisibleTooltipText(corvane_.ProcessId()) == L"Backup: up to date"; }, 5000));
+}
+
+TEST_F(TrayE2E, ClicksReachTheProgramInTheFormItsVersionAsksFor) {
+    struct Case {
+        uint32_t version;
+        bool right;
+        std::vector<UINT> messages;
+    };
+    const Case cases[] = {
+        {3, false, {WM_LBUTTONDOWN, WM_LBUTTONUP, 0x400}},
+        {3, true, {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU}},
+        {4, false, {WM_LBUTTONDOWN, WM_LBUTTONUP, 0x400}},
+        {4, true, {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU}},
+    };
+    TrayClient v3;
+    TrayClient v4;
+    AddIcon(v3, 3, 3);
+    AddIcon(v4, 4, 4);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "version " << c.version << (c.right ? " right" : " left"));
+        TrayClient& client = c.version == 3 ? v3 : v4;
+        const RECT r = *client.Rect(host_, c.version);
+        client.PumpUntil([] { return false; }, 200);
+        client.callbacks.clear();
+        c.right ? test::RightClick(Centre(r)) : test::Click(Centre(r));
+        POINT cursor = {};
+        ::GetCursorPos(&cursor);
+        // Hovering and moving over the icon tell the program too; only the
+        // buttons count here.
+        std::vector<test::TrayCallback> clicks;
+        client.PumpUntil(
+            [&] {
+                clicks.clear();
+                for (const test::TrayCallback& cb : client.callbacks) {
+                    const UINT message =
+                        static_cast<UINT>(c.version == 4 ? cb.lParam & 0xFFFF : cb.lParam);
+                    if (message != WM_MOUSEMOVE && message != WM_MOUSEHOVER &&
+                        message != WM_MOUSELEAVE && message != 0x406 && message != 0x407) {
+                        clicks.push_back(cb);
+                    }
+                }
+                return clicks.size() >= c.messages.size();
+            },
+            3000);
+        ASSERT_EQ(clicks.size(), c.messages.size());
+        for (std::size_t i = 0; i < clicks.size(); ++i) {
+            if (c.version == 4) {
+                EXPECT_EQ(clicks[i].wParam,
+                          (static_cast<WPARAM>(cursor.y) << 16) | (cursor.x & 0xFFFF));
+                EXPECT_EQ(clicks[i].lParam, static_cast<LPARAM>((4 << 16) | c.messages[i]));
+            } else {
+                EXPECT_EQ(clicks[i].wParam, 3u);
+                EXPECT_EQ(clicks[i].lParam, static_cast<LPARAM>(c.messages[i]));
+            }
+        }
+    }
+}
+
+TEST_F(TrayE2E, AnIconLeavesTheBarSoonAfterItsProgramsWindowIsGone) {
+    TrayClient live;
+    TrayClient gone;
+    AddIcon(live);
+    // Arrival order: the later icon stands right of the earlier one.
+    const RECT goneSlot = AddIcon(gone);
+    gone.Destroy();
+    WaitForPlace(
+        live.Window(), 1, [&](const RECT& r) { return r.left == goneSlot.left; }, 7000);
+}
+
+TEST_F(TrayE2E, MalformedAndOversizedMessagesLeaveTheHostRunning) {
+    TrayClient client;
+    const RECT placed = AddIcon(client);
+    const HWND from = client.Window();
+    std::vector<uint8_t> huge = test::TrayRecordBytes({.id = 2, .icon = icon_}, from);
+    huge.resize(std::size_t{1} << 20, 0xAB);
+    struct Case {
+        const char* what;
+        ULONG_PTR kind;
+        std::vector<uint8_t> bytes;
+    };
+    const Case cases[] = {
+        {"short notification", 1, std::vector<uint8_t>(31, 0)},
+        {"short position query", 3, std::vector<uint8_t>(39, 0)},
+        {"unknown kind", 99, std::vector<uint8_t>(964, 0xFF)},
+        {"no payload", 1, {}},
+        {"1 MiB", 1, huge},
+        {"bogus icon handle", 1, test::TrayRecordBytes({.id = 3, .icon = 0x0BAD0BAD}, from)},
+        {"bogus owner", 1, test::TrayRecordBytes({.icon = icon_, .owner = 0x0BAD0BAD}, from)},
+        {"tooltip without NUL", 1,
+         test::TrayRecordBytes({.id = 4, .icon = icon_, .tip = std::wstring(200, L'W')}, from)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_TRUE(test::SendCopyData(host_, from, c.kind,
+                                       c.bytes.empty() ? nullptr : c.bytes.data(),
+                                       static_cast<DWORD>(c.bytes.size()))
+                        .has_value());
+    }
+    EXPECT_TRUE(corvane_.IsRunning());
+    // Still placing icons and answering where they are.
+    const RECT next = AddIcon(client, 5);
+    const RECT first = *client.Rect(host_, 1);
+    EXPECT_LT(first.left, next.left);
+    EXPECT_EQ(first.top, placed.top);
+}
+
+TEST_F(TrayE2E, QuittingAsksProgramsToAddTheirIconsAgain) {
+    TrayClient client;
+    // Past the first repeat of Corvane's own broadcast at start-up.
+    client.PumpUntil([] { return false; }, 4000);
+    client.taskbarCreated = 0;
+    QuitCorvane();
+    EXPECT_TRUE(client.PumpUntil([&] { return client.taskbarCreated > 0; }, 5000));
+}
+
+TEST_F(TrayE2E, DraggingReordersProgramsAndDroppingBelowTheBarHidesOne) {
+    TrayClient mine;
+    const RECT left = AddIcon(mine);
+    test::HelperApp other;
+    ASSERT_TRUE(
+        other.Start(folder_.Path(), L"traytwo.exe", L"tray-client", std::to_wstring(icon_)));
+    // The later arrival takes the right end; the first icon moves left.
+    const RECT right =
+        WaitForPlace(other.Window(), 1, [&](const RECT& r) { return r.left == left.left; });
+    const RECT shifted =
+        WaitForPlace(mine.Window(), 1, [&](const RECT& r) { return r.left < left.left; });
+
+    // Past the other program's icon: the two swap places, and the order is kept.
+    test::PressAndRelease(Centre(shifted), {Centre(right).x + Px(6), Centre(right).y});
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return test::ReadIniValue(IniPath(), L"Tray", L"Order") ==
+                   L"traytwo.exe|" + OwnExeName();
+        },
+        5000))
+        << "Order: " << test::ReadIniValue(IniPath(), L"Tray", L"Order");
+    WaitForPlace(other.Window(), 1, [&](const RECT& r) { return r.left == shifted.left; });
+    const RECT moved =
+        WaitForPlace(mine.Window(), 1, [&](const RECT& r) { return r.left == right.left; });
+
+    // Far enough below the bar: this program's icon is hidden, the other one
+    // takes its place.
+    test::PressAndRelease(Centre(moved), {Centre(moved).x, Frame().bottom + Px(40)});
+    EXPECT_TRUE(WaitUntil(
+        [&] { return test::ReadIniValue(IniPath(), L"Tray", L"Hidden") == OwnExeName(); }, 5000))
+        << "Hidden: " << test::ReadIniValue(IniPath(), L"Tray", L"Hidden");
+    WaitForPlace(other.Window(), 1, [&](const RECT& r) { return r.left == right.left; });
+}
+
+}  // namespace
+}  // namespace corvane
