@@ -46,7 +46,7 @@ if [ "$virtual" -eq 1 ]; then
     kill -0 "$corvane" 2>/dev/null || ended_early
     import -window root "$ROOT/build/screenshot.png"
     # The bar alone, as docs/images/bar-tray-demo.png shows it.
-    convert "$ROOT/build/screenshot.png" -crop "x48+0+0" +repage \
+    convert "$ROOT/build/screenshot.png" -crop "x40+0+0" +repage \
         "$ROOT/build/screenshot-bar.png"
     echo "Screenshot: $ROOT/build/screenshot.png (the bar: $ROOT/build/screenshot-bar.png)"
     kill "$corvane" >/dev/null 2>&1 || true

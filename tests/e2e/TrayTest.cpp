@@ -240,8 +240,10 @@ TEST_F(TrayE2E, DraggingReordersProgramsAndDroppingBelowTheBarHidesOne) {
     const RECT shifted =
         WaitForPlace(mine.Window(), 1, [&](const RECT& r) { return r.left < left.left; });
 
-    // Past the other program's icon: the two swap places, and the order is kept.
-    test::PressAndRelease(Centre(shifted), {Centre(right).x + Px(6), Centre(right).y});
+    // A drag starts inside the bar, which then holds the pointer. Past the
+    // other program's icon the two swap places, and the order is kept.
+    const POINT from = Centre(shifted);
+    test::DragAlong({from, {from.x + Px(6), from.y}, {Centre(right).x + Px(6), from.y}});
     EXPECT_TRUE(WaitUntil(
         [&] {
             return test::ReadIniValue(IniPath(), L"Tray", L"Order") ==
@@ -255,7 +257,11 @@ TEST_F(TrayE2E, DraggingReordersProgramsAndDroppingBelowTheBarHidesOne) {
 
     // Far enough below the bar: this program's icon is hidden, the other one
     // takes its place.
-    test::PressAndRelease(Centre(moved), {Centre(moved).x, Frame().bottom + Px(40)});
+    // Under Wine a window that captured the pointer keeps it only while its
+    // thread is in front; on Windows the held button is enough.
+    ::SetForegroundWindow(bar_);
+    const POINT at = Centre(moved);
+    test::DragAlong({at, {at.x + Px(6), at.y}, {at.x, Frame().bottom + Px(40)}});
     EXPECT_TRUE(WaitUntil(
         [&] { return test::ReadIniValue(IniPath(), L"Tray", L"Hidden") == OwnExeName(); }, 5000))
         << "Hidden: " << test::ReadIniValue(IniPath(), L"Tray", L"Hidden");

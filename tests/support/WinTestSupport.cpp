@@ -272,14 +272,22 @@ void MovePointer(POINT p) {
     SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, p);
 }
 
-void PressAndRelease(POINT from, POINT to) {
-    MovePointer(from);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    if (to.x != from.x || to.y != from.y) {
-        MovePointer({(from.x + to.x) / 2, to.y});
-        MovePointer(to);
+void DragAlong(std::initializer_list<POINT> path) {
+    for (const POINT& p : path) {
+        MovePointer(p);
+        if (&p == path.begin()) {
+            SendMouse(MOUSEEVENTF_LEFTDOWN);
+        }
     }
     SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
+void PressAndRelease(POINT from, POINT to) {
+    if (to.x == from.x && to.y == from.y) {
+        DragAlong({from});
+    } else {
+        DragAlong({from, {(from.x + to.x) / 2, to.y}, to});
+    }
 }
 
 void RightClick(POINT p) {

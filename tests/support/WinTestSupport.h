@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -157,6 +158,8 @@ private:
 
 // Input as a person gives it, through the system's input queue.
 void MovePointer(POINT p);
+// Presses at the first point, moves through the others and lets go at the last.
+void DragAlong(std::initializer_list<POINT> path);
 // Presses at one point and lets go at another.
 void PressAndRelease(POINT from, POINT to);
 inline void Click(POINT p) {
