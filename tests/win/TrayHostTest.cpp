@@ -1,0 +1,283 @@
+// The tray host against a stand-in for Explorer's taskbar window, all in this
+// thread: where the host stands, what reaches Explorer, what comes back, and
+// what a program's window hears from the host.
+
+#include "tray/TrayHost.h"
+#include "tray/TrayProtocol.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+constexpr LRESULT kExplorerReply = 0x5A5A;
+constexpr UINT kCallback = WM_APP + 7;
+
+struct Seen {
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    std::vector<uint8_t> payload;  // WM_COPYDATA only
+};
+
+// Every message a program or Explorer would act on is noted and answered.
+LRESULT CALLBACK Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        ::SetWindowLongPtrW(
+            hwnd, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    }
+    auto* seen = reinterpret_cast<std::vector<Seen>*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (seen == nullptr || (message < WM_USER && message != WM_COPYDATA && message != WM_COMMAND)) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    Seen s{message, wParam, lParam, {}};
+    if (message == WM_COPYDATA) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        const auto* bytes = static_cast<const uint8_t*>(data->lpData);
+        s.payload.assign(bytes, bytes + data->cbData);
+    }
+    seen->push_back(std::move(s));
+    return kExplorerReply;
+}
+
+// A recording window. Explorer's stand-in bears the host's class name; its
+// class belongs to another module, as Explorer's belongs to another process.
+class Recorder {
+public:
+    Recorder(const wchar_t* className, HINSTANCE module, DWORD exStyle, HWND parent) {
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = &Record;
+        wc.hInstance = module;
+        wc.lpszClassName = className;
+        ::RegisterClassExW(&wc);
+        hwnd_ = ::CreateWindowExW(exStyle, className, L"", WS_POPUP, 0, 0, 0, 0, parent, nullptr,
+                                  module, &seen_);
+    }
+    ~Recorder() { ::DestroyWindow(hwnd_); }
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
+
+    [[nodiscard]] HWND Hwnd() const { return hwnd_; }
+    std::vector<Seen> seen_;
+
+    [[nodiscard]] std::size_t Count(UINT message) const {
+        std::size_t n = 0;
+        for (const Seen& s : seen_) {
+            n += s.message == message ? 1 : 0;
+        }
+        return n;
+    }
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+struct CountChanges final : TrayHostEvents {
+    void TrayIconsChanged() override { ++changes; }
+    int changes = 0;
+};
+
+void Pump() {
+    MSG msg = {};
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::DispatchMessageW(&msg);
+    }
+}
+
+uint32_t To32(const void* handle) {
+    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle));
+}
+
+void Put(std::vector<uint8_t>& record, std::size_t offset, uint32_t value) {
+    std::memcpy(record.data() + offset, &value, sizeof(value));
+}
+
+uint32_t Get(const std::vector<uint8_t>& record, std::size_t offset) {
+    uint32_t value = 0;
+    if (record.size() >= offset + sizeof(value)) {
+        std::memcpy(&value, record.data() + offset, sizeof(value));
+    }
+    return value;
+}
+
+class TrayHostTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(explorer_.Hwnd(), nullptr);
+        ASSERT_NE(owner_.Hwnd(), nullptr);
+        ASSERT_EQ(::FindWindowW(L"Shell_TrayWnd", nullptr), explorer_.Hwnd());
+        ASSERT_TRUE(host_.Start());
+        Pump();
+        explorer_.seen_.clear();
+    }
+
+    // A notification as a program sends it: the Windows record, 964 bytes.
+    LRESULT Notify(TrayCommand command, uint32_t flags, uint32_t icon = 0, uint32_t version = 0) {
+        std::vector<uint8_t> record(kTrayNotifyMaxBytes);
+        Put(record, 4, static_cast<uint32_t>(command));
+        Put(record, 12, To32(owner_.Hwnd()));
+        Put(record, 16, kId);
+        Put(record, 20, flags);
+        Put(record, 24, kCallback);
+        Put(record, 28, icon);
+        std::memcpy(record.data() + 32, L"Tip", sizeof(L"Tip"));
+        Put(record, 808, version);
+        return Send(kTrayDataNotify, record);
+    }
+
+    LRESULT Send(ULONG_PTR kind, std::vector<uint8_t>& record) {
+        COPYDATASTRUCT data = {kind, static_cast<DWORD>(record.size()), record.data()};
+        return ::SendMessageW(host_.HostWindow(), WM_COPYDATA,
+                              reinterpret_cast<WPARAM>(owner_.Hwnd()),
+                              reinterpret_cast<LPARAM>(&data));
+    }
+
+    static constexpr uint32_t kId = 7;
+    HINSTANCE instance_ = ::GetModuleHandleW(nullptr);
+    Settings settings_;
+    UINT taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+    ULONGLONG quietUntil_ = 0;
+    CountChanges events_;
+    Recorder explorer_{L"Shell_TrayWnd", ::GetModuleHandleW(L"user32.dll"),
+                       WS_EX_TOPMOST | WS_EX_TOOLWINDOW, nullptr};
+    Recorder owner_{L"CorvaneTestTrayOwner", instance_, 0, HWND_MESSAGE};
+    TrayHost host_{{instance_, settings_, taskbarCreated_, quietUntil_, events_}};
+};
+
+TEST_F(TrayHostTest, StandsInFrontUnseenAndGivesTheIconsBackWhenItStops) {
+    const HWND host = host_.HostWindow();
+    EXPECT_EQ(::FindWindowW(L"Shell_TrayWnd", nullptr), host);
+    EXPECT_NE(::FindWindowExW(host, nullptr, L"TrayNotifyWnd", nullptr), nullptr);
+    EXPECT_GT(quietUntil_, ::GetTickCount64()) << "the first broadcast is the host's own";
+    ::ShowWindow(host, SW_SHOWNA);
+    ::SetWindowPos(host, nullptr, 0, 0, 0, 0,
+                   SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_FALSE(::IsWindowVisible(host));
+
+    ASSERT_EQ(Notify(TrayCommand::Add, trayflags::kMessage | trayflags::kTip), 1);
+    ASSERT_EQ(host_.Icons().size(), 1u);
+    EXPECT_EQ(host_.Icons()[0].exeName, L"corvane_win_tests.exe");
+
+    quietUntil_ = 0;
+    explorer_.seen_.clear();
+    host_.Stop();
+    Pump();
+    EXPECT_FALSE(::IsWindow(host));
+    EXPECT_TRUE(host_.Icons().empty());
+    EXPECT_EQ(explorer_.Count(taskbarCreated_), 1u);
+    EXPECT_EQ(quietUntil_, 0u) << "programs and bars alike take this one as Explorer's";
+}
+
+TEST_F(TrayHostTest, WhatTheHostDoesNotHandleIsExplorersToAnswer) {
+    struct Case {
+        const char* what;
+        UINT message;
+        ULONG_PTR kind;  // WM_COPYDATA only
+        uint32_t command;
+        bool posted;
+    };
+    const Case cases[] = {
+        {"delete of an icon the host does not hold", WM_COPYDATA, kTrayDataNotify, 2, false},
+        {"data kind the host does not read", WM_COPYDATA, 2, 0, false},
+        {"Explorer's posted message", WM_USER + 0x174, 0, 0, true},
+        {"any other message from WM_USER up", WM_USER + 1, 0, 0, false},
+        {"a command", WM_COMMAND, 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        explorer_.seen_.clear();
+        std::vector<uint8_t> record(kTrayNotifyMaxBytes);
+        Put(record, 4, c.command);
+        Put(record, 12, 0x1234);
+        LRESULT reply = 0;
+        if (c.message == WM_COPYDATA) {
+            reply = Send(c.kind, record);
+        } else {
+            reply = ::SendMessageW(host_.HostWindow(), c.message, 3, 4);
+        }
+        if (c.posted) {
+            MSG msg = {};
+            EXPECT_NE(reply, kExplorerReply);
+            ASSERT_TRUE(::PeekMessageW(&msg, explorer_.Hwnd(), c.message, c.message, PM_REMOVE));
+            EXPECT_EQ(msg.wParam, 3u);
+            EXPECT_EQ(msg.lParam, 4);
+            continue;
+        }
+        EXPECT_EQ(reply, kExplorerReply);
+        ASSERT_EQ(explorer_.Count(c.message), 1u);
+        EXPECT_EQ(explorer_.seen_.back().payload,
+                  c.message == WM_COPYDATA ? record : std::vector<uint8_t>{});
+    }
+    EXPECT_TRUE(host_.Icons().empty());
+}
+
+TEST_F(TrayHostTest, AnAddStaysOffExplorerUnlessMirrored) {
+    struct Case {
+        bool mirror;
+        uint32_t commandAtExplorer;
+        bool fromHost;  // Explorer hears it from the host, not the program
+    };
+    for (const Case c : {Case{false, 2, true}, Case{true, 0, false}}) {
+        SCOPED_TRACE(c.mirror ? "mirrored" : "not mirrored");
+        settings_.mirrorToExplorer = c.mirror;
+        explorer_.seen_.clear();
+        events_.changes = 0;
+        EXPECT_EQ(Notify(TrayCommand::Add, trayflags::kMessage), 1);
+        EXPECT_EQ(events_.changes, 1);
+        ASSERT_EQ(explorer_.Count(WM_COPYDATA), 1u);
+        const Seen& seen = explorer_.seen_.back();
+        EXPECT_EQ(Get(seen.payload, 4), c.commandAtExplorer);
+        EXPECT_EQ(Get(seen.payload, 16), kId);
+        EXPECT_EQ(seen.wParam,
+                  reinterpret_cast<WPARAM>(c.fromHost ? host_.HostWindow() : owner_.Hwnd()));
+        ASSERT_EQ(Notify(TrayCommand::Delete, 0), 1);
+    }
+}
+
+TEST_F(TrayHostTest, TheHostKeepsItsOwnCopyOfAnIconAndRefusesBogusHandles) {
+    const HICON shared = ::LoadIconW(nullptr, IDI_APPLICATION);
+    ASSERT_NE(shared, nullptr);
+    struct Case {
+        uint32_t handle;
+        bool copied;
+    };
+    for (const Case c : {Case{To32(shared), true}, Case{0x00ABCDE0, false}, Case{0, false}}) {
+        SCOPED_TRACE(c.handle);
+        ASSERT_EQ(Notify(TrayCommand::Add, trayflags::kIcon, c.handle), 1);
+        ASSERT_EQ(host_.Icons().size(), 1u);
+        const auto copy = reinterpret_cast<HICON>(static_cast<uintptr_t>(host_.Icons()[0].icon));
+        EXPECT_EQ(copy != nullptr, c.copied);
+        if (copy != nullptr) {
+            ICONINFO info = {};
+            EXPECT_NE(copy, shared);
+            EXPECT_TRUE(::GetIconInfo(copy, &info));
+            ::DeleteObject(info.hbmColor);
+            ::DeleteObject(info.hbmMask);
+        }
+        ASSERT_EQ(Notify(TrayCommand::Delete, 0), 1);
+    }
+}
+
+TEST_F(TrayHostTest, ClicksReachTheOwnerAsItsVersionAsks) {
+    ASSERT_EQ(Notify(TrayCommand::Add, trayflags::kMessage | trayflags::kTip), 1);
+    ASSERT_EQ(Notify(TrayCommand::SetVersion, 0, 0, 4), 1);
+    const TrayIcon* icon = host_.Find(To32(owner_.Hwnd()), kId);
+    ASSERT_NE(icon, nullptr);
+    host_.SendTrayMouse(*icon, WM_RBUTTONUP, {10, 20});
+    Pump();
+    ASSERT_EQ(owner_.Count(kCallback), 2u);
+    const LPARAM idShifted = static_cast<LPARAM>(kId) << 16;
+    const std::vector<LPARAM> expected = {idShifted | WM_RBUTTONUP, idShifted | WM_CONTEXTMENU};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(owner_.seen_[i].wParam, static_cast<WPARAM>((20 << 16) | 10));
+        EXPECT_EQ(owner_.seen_[i].lParam, expected[i]);
+    }
+}
+
+}  // namespace
+}  // namespace corvane
