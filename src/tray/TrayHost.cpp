@@ -23,7 +23,7 @@ constexpr DWORD kNotifyStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 // Where the host lies until the bar says where the tray is shown.
 constexpr int kUnplacedHostHeight = 28;
 
-// Programs only ever post this one to the taskbar; nobody waits on it.
+// Handed on posted: the host never waits on Explorer for this one.
 constexpr UINT kPostedTaskbarMessage = WM_USER + 0x174;
 constexpr UINT kForwardTimeoutMs = 2000;
 constexpr UINT kDeleteCopyTimeoutMs = 500;
@@ -161,13 +161,15 @@ void TrayHost::Impl::Stop() noexcept {
     broadcastPending_ = false;
     DestroyWindows();
     store_.Clear();
-    // No quiet time: the bars may hear it too, as Explorer's own. Programs
-    // now find Explorer's window and give their icons back to it.
+    // Without the quiet time: this one is for the bars too, as if Explorer
+    // had sent it. Programs now find Explorer's window and give it their
+    // icons back.
     ::SendNotifyMessageW(HWND_BROADCAST, context_.taskbarCreatedMessage, 0, 0);
 }
 
 bool TrayHost::Impl::CreateWindows() noexcept {
-    explorerTray_ = ExplorerTray();
+    explorerTray_ = nullptr;
+    (void)ExplorerTray();
     RECT rect = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), kUnplacedHostHeight};
     if (hostRect_.Width() > 0 && hostRect_.Height() > 0) {
         rect = {hostRect_.left, hostRect_.top, hostRect_.right, hostRect_.bottom};
@@ -284,7 +286,8 @@ LRESULT TrayHost::Impl::OnCopyData(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     if (data == nullptr || data->cbData == 0 || data->lpData == nullptr) {
         return Forward(hwnd, WM_COPYDATA, wParam, lParam);
     }
-    const auto kind = static_cast<uint32_t>(data->dwData);
+    // A kind wider than the protocol's is none of ours.
+    const uint32_t kind = data->dwData <= UINT32_MAX ? static_cast<uint32_t>(data->dwData) : 0;
     const auto* bytes = static_cast<const uint8_t*>(data->lpData);
     const std::vector<uint8_t> payload(
         bytes, bytes + std::min<std::size_t>(data->cbData, kTrayNotifyMaxBytes));
@@ -303,12 +306,10 @@ LRESULT TrayHost::Impl::OnCopyData(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     if (!*alive || !running_) {
         return 1;
     }
-    const bool mirror = context_.settings.mirrorToExplorer;
-    if (reaction.added && !mirror) {
-        SendDeleteCopy(payload);
-    }
-    if (mirror && *alive && running_) {
+    if (context_.settings.mirrorToExplorer) {
         (void)Forward(hwnd, WM_COPYDATA, wParam, lParam);
+    } else if (reaction.added) {
+        SendDeleteCopy(payload);
     }
     return 1;
 }
@@ -347,11 +348,11 @@ void TrayHost::Impl::ScheduleBroadcast(unsigned ms) noexcept {
 }
 
 void TrayHost::Impl::RaiseAndBroadcast() noexcept {
+    store_.BumpGenerations();
     if (host_.Hwnd() != nullptr) {
         PlaceAtTop();
         Broadcast();
     }
-    store_.BumpGenerations();
 }
 
 LRESULT TrayHost::Impl::OnTimerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -431,7 +432,7 @@ void TrayHost::Impl::Deliver(const TrayIcon& icon, const TrayMessages& messages,
     const uint32_t id = icon.id;
     const uint32_t processId = icon.ownerProcessId;
     const HWND owner = HandleFrom32<HWND>(icon.ownerWindow);
-    if (callback == 0 || icon.ownerWindow == 0 || !::IsWindow(owner)) {
+    if (callback == 0 || !::IsWindow(owner)) {
         return;
     }
     if (messages.grantForeground) {

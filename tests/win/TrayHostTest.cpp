@@ -2,11 +2,13 @@
 // thread: where the host stands, what reaches Explorer, what comes back, and
 // what a program's window hears from the host.
 
+#include "base/Win32Handles.h"
 #include "tray/TrayHost.h"
 #include "tray/TrayProtocol.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -55,26 +57,19 @@ public:
         wc.hInstance = module;
         wc.lpszClassName = className;
         ::RegisterClassExW(&wc);
-        hwnd_ = ::CreateWindowExW(exStyle, className, L"", WS_POPUP, 0, 0, 0, 0, parent, nullptr,
-                                  module, &seen_);
+        hwnd_.Reset(::CreateWindowExW(exStyle, className, L"", WS_POPUP, 0, 0, 0, 0, parent,
+                                      nullptr, module, &seen_));
     }
-    ~Recorder() { ::DestroyWindow(hwnd_); }
-    Recorder(const Recorder&) = delete;
-    Recorder& operator=(const Recorder&) = delete;
 
-    [[nodiscard]] HWND Hwnd() const { return hwnd_; }
+    [[nodiscard]] HWND Hwnd() const { return hwnd_.Get(); }
+    [[nodiscard]] std::size_t Count(UINT message) const {
+        return std::count_if(seen_.begin(), seen_.end(),
+                             [message](const Seen& s) { return s.message == message; });
+    }
     std::vector<Seen> seen_;
 
-    [[nodiscard]] std::size_t Count(UINT message) const {
-        std::size_t n = 0;
-        for (const Seen& s : seen_) {
-            n += s.message == message ? 1 : 0;
-        }
-        return n;
-    }
-
 private:
-    HWND hwnd_ = nullptr;
+    UniqueWindow hwnd_;
 };
 
 struct CountChanges final : TrayHostEvents {
@@ -87,6 +82,20 @@ void Pump() {
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ::DispatchMessageW(&msg);
     }
+}
+
+// The host's timers run only while this thread takes its messages.
+template <typename Predicate>
+bool PumpUntil(Predicate predicate, ULONGLONG timeoutMs) {
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    while (!predicate()) {
+        if (::GetTickCount64() >= end) {
+            return false;
+        }
+        Pump();
+        ::Sleep(10);
+    }
+    return true;
 }
 
 uint32_t To32(const void* handle) {
@@ -143,7 +152,7 @@ protected:
     UINT taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     ULONGLONG quietUntil_ = 0;
     CountChanges events_;
-    Recorder explorer_{L"Shell_TrayWnd", ::GetModuleHandleW(L"user32.dll"),
+    Recorder explorer_{L"Shell_TrayWnd", ::GetModuleHandleW(L"kernel32.dll"),
                        WS_EX_TOPMOST | WS_EX_TOOLWINDOW, nullptr};
     Recorder owner_{L"CorvaneTestTrayOwner", instance_, 0, HWND_MESSAGE};
     TrayHost host_{{instance_, settings_, taskbarCreated_, quietUntil_, events_}};
@@ -158,10 +167,14 @@ TEST_F(TrayHostTest, StandsInFrontUnseenAndGivesTheIconsBackWhenItStops) {
     ::SetWindowPos(host, nullptr, 0, 0, 0, 0,
                    SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_FALSE(::IsWindowVisible(host));
+    // Another taskbar window that comes in front is overtaken again.
+    ::SetWindowPos(explorer_.Hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_EQ(::FindWindowW(L"Shell_TrayWnd", nullptr), explorer_.Hwnd());
+    EXPECT_TRUE(PumpUntil([&] { return ::FindWindowW(L"Shell_TrayWnd", nullptr) == host; }, 1000));
 
     ASSERT_EQ(Notify(TrayCommand::Add, trayflags::kMessage | trayflags::kTip), 1);
     ASSERT_EQ(host_.Icons().size(), 1u);
-    EXPECT_EQ(host_.Icons()[0].exeName, L"corvane_win_tests.exe");
 
     quietUntil_ = 0;
     explorer_.seen_.clear();
@@ -177,29 +190,23 @@ TEST_F(TrayHostTest, WhatTheHostDoesNotHandleIsExplorersToAnswer) {
     struct Case {
         const char* what;
         UINT message;
-        ULONG_PTR kind;  // WM_COPYDATA only
-        uint32_t command;
         bool posted;
     };
     const Case cases[] = {
-        {"delete of an icon the host does not hold", WM_COPYDATA, kTrayDataNotify, 2, false},
-        {"data kind the host does not read", WM_COPYDATA, 2, 0, false},
-        {"Explorer's posted message", WM_USER + 0x174, 0, 0, true},
-        {"any other message from WM_USER up", WM_USER + 1, 0, 0, false},
-        {"a command", WM_COMMAND, 0, 0, false},
+        {"delete of an icon the host does not hold", WM_COPYDATA, false},
+        {"Explorer's posted message", WM_USER + 0x174, true},
+        {"any other message from WM_USER up", WM_USER + 1, false},
+        {"a command", WM_COMMAND, false},
     };
+    std::vector<uint8_t> unknownDelete(kTrayNotifyMaxBytes);
+    Put(unknownDelete, 4, static_cast<uint32_t>(TrayCommand::Delete));
+    Put(unknownDelete, 12, 0x1234);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         explorer_.seen_.clear();
-        std::vector<uint8_t> record(kTrayNotifyMaxBytes);
-        Put(record, 4, c.command);
-        Put(record, 12, 0x1234);
-        LRESULT reply = 0;
-        if (c.message == WM_COPYDATA) {
-            reply = Send(c.kind, record);
-        } else {
-            reply = ::SendMessageW(host_.HostWindow(), c.message, 3, 4);
-        }
+        const LRESULT reply = c.message == WM_COPYDATA
+                                  ? Send(kTrayDataNotify, unknownDelete)
+                                  : ::SendMessageW(host_.HostWindow(), c.message, 3, 4);
         if (c.posted) {
             MSG msg = {};
             EXPECT_NE(reply, kExplorerReply);
@@ -211,54 +218,44 @@ TEST_F(TrayHostTest, WhatTheHostDoesNotHandleIsExplorersToAnswer) {
         EXPECT_EQ(reply, kExplorerReply);
         ASSERT_EQ(explorer_.Count(c.message), 1u);
         EXPECT_EQ(explorer_.seen_.back().payload,
-                  c.message == WM_COPYDATA ? record : std::vector<uint8_t>{});
+                  c.message == WM_COPYDATA ? unknownDelete : std::vector<uint8_t>{});
     }
     EXPECT_TRUE(host_.Icons().empty());
 }
 
-TEST_F(TrayHostTest, AnAddStaysOffExplorerUnlessMirrored) {
+// The host keeps a copy of its own of the program's icon; a handle that is no
+// icon is refused, never trusted.
+TEST_F(TrayHostTest, AnAddIsKeptWithItsOwnIconCopyAndStaysOffExplorerUnlessMirrored) {
+    const HICON shared = ::LoadIconW(nullptr, IDI_APPLICATION);
+    ASSERT_NE(shared, nullptr);
     struct Case {
         bool mirror;
+        uint32_t icon;
         uint32_t commandAtExplorer;
-        bool fromHost;  // Explorer hears it from the host, not the program
+        bool fromHost;  // Explorer hears it from the host, not from the program
     };
-    for (const Case c : {Case{false, 2, true}, Case{true, 0, false}}) {
+    for (const Case c : {Case{false, To32(shared), 2, true}, Case{true, 0x00ABCDE0, 0, false}}) {
         SCOPED_TRACE(c.mirror ? "mirrored" : "not mirrored");
         settings_.mirrorToExplorer = c.mirror;
         explorer_.seen_.clear();
         events_.changes = 0;
-        EXPECT_EQ(Notify(TrayCommand::Add, trayflags::kMessage), 1);
+        EXPECT_EQ(Notify(TrayCommand::Add, trayflags::kMessage | trayflags::kIcon, c.icon), 1);
         EXPECT_EQ(events_.changes, 1);
+        ASSERT_EQ(host_.Icons().size(), 1u);
+        EXPECT_EQ(host_.Icons()[0].exeName, L"corvane_win_tests.exe");
+        const auto copy = reinterpret_cast<HICON>(static_cast<uintptr_t>(host_.Icons()[0].icon));
+        ICONINFO info = {};
+        EXPECT_EQ(copy != nullptr && copy != shared && ::GetIconInfo(copy, &info),
+                  c.icon == To32(shared));
+        ::DeleteObject(info.hbmColor);
+        ::DeleteObject(info.hbmMask);
+
         ASSERT_EQ(explorer_.Count(WM_COPYDATA), 1u);
         const Seen& seen = explorer_.seen_.back();
         EXPECT_EQ(Get(seen.payload, 4), c.commandAtExplorer);
         EXPECT_EQ(Get(seen.payload, 16), kId);
         EXPECT_EQ(seen.wParam,
                   reinterpret_cast<WPARAM>(c.fromHost ? host_.HostWindow() : owner_.Hwnd()));
-        ASSERT_EQ(Notify(TrayCommand::Delete, 0), 1);
-    }
-}
-
-TEST_F(TrayHostTest, TheHostKeepsItsOwnCopyOfAnIconAndRefusesBogusHandles) {
-    const HICON shared = ::LoadIconW(nullptr, IDI_APPLICATION);
-    ASSERT_NE(shared, nullptr);
-    struct Case {
-        uint32_t handle;
-        bool copied;
-    };
-    for (const Case c : {Case{To32(shared), true}, Case{0x00ABCDE0, false}, Case{0, false}}) {
-        SCOPED_TRACE(c.handle);
-        ASSERT_EQ(Notify(TrayCommand::Add, trayflags::kIcon, c.handle), 1);
-        ASSERT_EQ(host_.Icons().size(), 1u);
-        const auto copy = reinterpret_cast<HICON>(static_cast<uintptr_t>(host_.Icons()[0].icon));
-        EXPECT_EQ(copy != nullptr, c.copied);
-        if (copy != nullptr) {
-            ICONINFO info = {};
-            EXPECT_NE(copy, shared);
-            EXPECT_TRUE(::GetIconInfo(copy, &info));
-            ::DeleteObject(info.hbmColor);
-            ::DeleteObject(info.hbmMask);
-        }
         ASSERT_EQ(Notify(TrayCommand::Delete, 0), 1);
     }
 }
