@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 namespace corvane {
@@ -63,8 +64,8 @@ public:
 
     [[nodiscard]] HWND Hwnd() const { return hwnd_.Get(); }
     [[nodiscard]] std::size_t Count(UINT message) const {
-        return std::count_if(seen_.begin(), seen_.end(),
-                             [message](const Seen& s) { return s.message == message; });
+        return static_cast<std::size_t>(std::count_if(
+            seen_.begin(), seen_.end(), [message](const Seen& s) { return s.message == message; }));
     }
     std::vector<Seen> seen_;
 
@@ -73,8 +74,14 @@ private:
 };
 
 struct CountChanges final : TrayHostEvents {
-    void TrayIconsChanged() override { ++changes; }
+    void TrayIconsChanged() override {
+        ++changes;
+        if (then) {
+            then();
+        }
+    }
     int changes = 0;
+    std::function<void()> then;
 };
 
 void Pump() {
@@ -258,6 +265,13 @@ TEST_F(TrayHostTest, AnAddIsKeptWithItsOwnIconCopyAndStaysOffExplorerUnlessMirro
                   reinterpret_cast<WPARAM>(c.fromHost ? host_.HostWindow() : owner_.Hwnd()));
         ASSERT_EQ(Notify(TrayCommand::Delete, 0), 1);
     }
+}
+
+TEST_F(TrayHostTest, AHostStoppedWhileItAnswersAProgramTellsExplorerNothingMore) {
+    events_.then = [this] { host_.Stop(); };
+    EXPECT_EQ(Notify(TrayCommand::Add, trayflags::kMessage), 1);
+    EXPECT_EQ(explorer_.Count(WM_COPYDATA), 0u);
+    EXPECT_TRUE(host_.Icons().empty());
 }
 
 TEST_F(TrayHostTest, ClicksReachTheOwnerAsItsVersionAsks) {
