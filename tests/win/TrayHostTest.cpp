@@ -1,8 +1,9 @@
 // The tray host against a stand-in for Explorer's taskbar window, all in this
-// thread: where the host stands, what reaches Explorer, what comes back, and
-// what a program's window hears from the host.
+// thread: where the host stands, what reaches Explorer and what comes back.
+// What a program sees of the host is for the end-to-end tests.
 
 #include "base/Win32Handles.h"
+#include "support/WinTestSupport.h"
 #include "tray/TrayHost.h"
 #include "tray/TrayProtocol.h"
 
@@ -17,16 +18,14 @@ namespace corvane {
 namespace {
 
 constexpr LRESULT kExplorerReply = 0x5A5A;
-constexpr UINT kCallback = WM_APP + 7;
 
 struct Seen {
     UINT message = 0;
     WPARAM wParam = 0;
-    LPARAM lParam = 0;
     std::vector<uint8_t> payload;  // WM_COPYDATA only
 };
 
-// Every message a program or Explorer would act on is noted and answered.
+// Every message Explorer would act on is noted and answered.
 LRESULT CALLBACK Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         ::SetWindowLongPtrW(
@@ -37,7 +36,7 @@ LRESULT CALLBACK Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (seen == nullptr || (message < WM_USER && message != WM_COPYDATA && message != WM_COMMAND)) {
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    Seen s{message, wParam, lParam, {}};
+    Seen s{message, wParam, {}};
     if (message == WM_COPYDATA) {
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         const auto* bytes = static_cast<const uint8_t*>(data->lpData);
@@ -47,19 +46,20 @@ LRESULT CALLBACK Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return kExplorerReply;
 }
 
-// A recording window. Explorer's stand-in bears the host's class name; its
-// class belongs to another module, as Explorer's belongs to another process.
-class Recorder {
+// Explorer's stand-in bears the host's class name; its class belongs to
+// another module, as Explorer's belongs to another process.
+class StandInExplorer {
 public:
-    Recorder(const wchar_t* className, HINSTANCE module, DWORD exStyle, HWND parent) {
+    StandInExplorer() {
         WNDCLASSEXW wc = {};
         wc.cbSize = sizeof(wc);
         wc.lpfnWndProc = &Record;
-        wc.hInstance = module;
-        wc.lpszClassName = className;
+        wc.hInstance = ::GetModuleHandleW(L"kernel32.dll");
+        wc.lpszClassName = L"Shell_TrayWnd";
         ::RegisterClassExW(&wc);
-        hwnd_.Reset(::CreateWindowExW(exStyle, className, L"", WS_POPUP, 0, 0, 0, 0, parent,
-                                      nullptr, module, &seen_));
+        hwnd_.Reset(::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"",
+                                      WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance,
+                                      &seen_));
     }
 
     [[nodiscard]] HWND Hwnd() const { return hwnd_.Get(); }
@@ -91,20 +91,6 @@ void Pump() {
     }
 }
 
-// The host's timers run only while this thread takes its messages.
-template <typename Predicate>
-bool PumpUntil(Predicate predicate, ULONGLONG timeoutMs) {
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    while (!predicate()) {
-        if (::GetTickCount64() >= end) {
-            return false;
-        }
-        Pump();
-        ::Sleep(10);
-    }
-    return true;
-}
-
 uint32_t To32(const void* handle) {
     return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle));
 }
@@ -124,8 +110,7 @@ uint32_t Get(const std::vector<uint8_t>& record, std::size_t offset) {
 class TrayHostTest : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(explorer_.Hwnd(), nullptr);
-        ASSERT_NE(owner_.Hwnd(), nullptr);
+        ASSERT_TRUE(owner_);
         ASSERT_EQ(::FindWindowW(L"Shell_TrayWnd", nullptr), explorer_.Hwnd());
         ASSERT_TRUE(host_.Start());
         Pump();
@@ -133,23 +118,22 @@ protected:
     }
 
     // A notification as a program sends it: the Windows record, 964 bytes.
-    LRESULT Notify(TrayCommand command, uint32_t flags, uint32_t icon = 0, uint32_t version = 0) {
+    LRESULT Notify(TrayCommand command, uint32_t flags, uint32_t icon = 0) {
         std::vector<uint8_t> record(kTrayNotifyMaxBytes);
         Put(record, 4, static_cast<uint32_t>(command));
-        Put(record, 12, To32(owner_.Hwnd()));
+        Put(record, 12, To32(owner_.Get()));
         Put(record, 16, kId);
         Put(record, 20, flags);
-        Put(record, 24, kCallback);
+        Put(record, 24, WM_APP + 7);
         Put(record, 28, icon);
         std::memcpy(record.data() + 32, L"Tip", sizeof(L"Tip"));
-        Put(record, 808, version);
         return Send(kTrayDataNotify, record);
     }
 
     LRESULT Send(ULONG_PTR kind, std::vector<uint8_t>& record) {
         COPYDATASTRUCT data = {kind, static_cast<DWORD>(record.size()), record.data()};
         return ::SendMessageW(host_.HostWindow(), WM_COPYDATA,
-                              reinterpret_cast<WPARAM>(owner_.Hwnd()),
+                              reinterpret_cast<WPARAM>(owner_.Get()),
                               reinterpret_cast<LPARAM>(&data));
     }
 
@@ -159,9 +143,10 @@ protected:
     UINT taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     ULONGLONG quietUntil_ = 0;
     CountChanges events_;
-    Recorder explorer_{L"Shell_TrayWnd", ::GetModuleHandleW(L"kernel32.dll"),
-                       WS_EX_TOPMOST | WS_EX_TOOLWINDOW, nullptr};
-    Recorder owner_{L"CorvaneTestTrayOwner", instance_, 0, HWND_MESSAGE};
+    StandInExplorer explorer_;
+    // The program whose icons these are.
+    UniqueWindow owner_{::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                          instance_, nullptr)};
     TrayHost host_{{instance_, settings_, taskbarCreated_, quietUntil_, events_}};
 };
 
@@ -178,7 +163,13 @@ TEST_F(TrayHostTest, StandsInFrontUnseenAndGivesTheIconsBackWhenItStops) {
     ::SetWindowPos(explorer_.Hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ASSERT_EQ(::FindWindowW(L"Shell_TrayWnd", nullptr), explorer_.Hwnd());
-    EXPECT_TRUE(PumpUntil([&] { return ::FindWindowW(L"Shell_TrayWnd", nullptr) == host; }, 1000));
+    // The host's timers run only while this thread takes its messages.
+    EXPECT_TRUE(test::WaitUntil(
+        [&] {
+            Pump();
+            return ::FindWindowW(L"Shell_TrayWnd", nullptr) == host;
+        },
+        1000));
 
     ASSERT_EQ(Notify(TrayCommand::Add, trayflags::kMessage | trayflags::kTip), 1);
     ASSERT_EQ(host_.Icons().size(), 1u);
@@ -262,7 +253,7 @@ TEST_F(TrayHostTest, AnAddIsKeptWithItsOwnIconCopyAndStaysOffExplorerUnlessMirro
         EXPECT_EQ(Get(seen.payload, 4), c.commandAtExplorer);
         EXPECT_EQ(Get(seen.payload, 16), kId);
         EXPECT_EQ(seen.wParam,
-                  reinterpret_cast<WPARAM>(c.fromHost ? host_.HostWindow() : owner_.Hwnd()));
+                  reinterpret_cast<WPARAM>(c.fromHost ? host_.HostWindow() : owner_.Get()));
         ASSERT_EQ(Notify(TrayCommand::Delete, 0), 1);
     }
 }
@@ -272,22 +263,6 @@ TEST_F(TrayHostTest, AHostStoppedWhileItAnswersAProgramTellsExplorerNothingMore)
     EXPECT_EQ(Notify(TrayCommand::Add, trayflags::kMessage), 1);
     EXPECT_EQ(explorer_.Count(WM_COPYDATA), 0u);
     EXPECT_TRUE(host_.Icons().empty());
-}
-
-TEST_F(TrayHostTest, ClicksReachTheOwnerAsItsVersionAsks) {
-    ASSERT_EQ(Notify(TrayCommand::Add, trayflags::kMessage | trayflags::kTip), 1);
-    ASSERT_EQ(Notify(TrayCommand::SetVersion, 0, 0, 4), 1);
-    const TrayIcon* icon = host_.Find(To32(owner_.Hwnd()), kId);
-    ASSERT_NE(icon, nullptr);
-    host_.SendTrayMouse(*icon, WM_RBUTTONUP, {10, 20});
-    Pump();
-    ASSERT_EQ(owner_.Count(kCallback), 2u);
-    const LPARAM idShifted = static_cast<LPARAM>(kId) << 16;
-    const std::vector<LPARAM> expected = {idShifted | WM_RBUTTONUP, idShifted | WM_CONTEXTMENU};
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(owner_.seen_[i].wParam, static_cast<WPARAM>((20 << 16) | 10));
-        EXPECT_EQ(owner_.seen_[i].lParam, expected[i]);
-    }
 }
 
 }  // namespace
