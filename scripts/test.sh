@@ -15,28 +15,41 @@ git ls-files -z 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'b
 log "Core tests"
 ctest --test-dir "$CORE_DIR" --output-on-failure -j "$JOBS"
 
-# A bounded libFuzzer run over the menus.txt parser, seeded with both
-# built-in texts; a crash, leak or hang fails the script. Its output goes
-# to a log that is shown only on failure.
-fuzz_menus_parser() {
-    local dir="$ROOT/build/${TAG}fuzz"
-    log "Fuzzing the menus.txt parser (30 s)"
-    mkdir -p "$dir"
-    if ! { cmake --preset fuzz -B "$dir" && cmake --build "$dir" -j "$JOBS"; } >"$dir/build.log" 2>&1; then
-        tail -n 40 "$dir/build.log"
+# Bounded libFuzzer runs over the portable core; a crash, leak or hang
+# fails the script. The fuzz tree is built once; each run's output goes to a
+# log that is shown only on failure.
+FUZZ_DIR="$ROOT/build/${TAG}fuzz"
+build_fuzz() {
+    log "Building the fuzzers"
+    mkdir -p "$FUZZ_DIR"
+    if ! { cmake --preset fuzz -B "$FUZZ_DIR" && cmake --build "$FUZZ_DIR" -j "$JOBS"; } >"$FUZZ_DIR/build.log" 2>&1; then
+        tail -n 40 "$FUZZ_DIR/build.log"
         return 1
     fi
-    mkdir -p "$dir/corpus"
-    if ! timeout 150 "$dir/corvane_menus_fuzz" -max_total_time=30 -timeout=5 -rss_limit_mb=2048 \
-        -dict="$dir/fuzz/menus.dict" -artifact_prefix="$dir/" \
-        "$dir/corpus" "$dir/fuzz/seeds" >"$dir/fuzz.log" 2>&1; then
-        tail -n 40 "$dir/fuzz.log"
-        echo "The fuzzer found a fault (or hung); inputs are in $dir, the log is $dir/fuzz.log" >&2
-        return 1
-    fi
-    grep -E '^Done [0-9]+ runs' "$dir/fuzz.log" || true
 }
-fuzz_menus_parser
+
+# run_fuzzer <name> <seconds> <seed folder> [libFuzzer options...]
+run_fuzzer() {
+    local name="$1" seconds="$2" seeds="$3"
+    shift 3
+    local corpus="$FUZZ_DIR/corpus-$name" log="$FUZZ_DIR/fuzz-$name.log"
+    log "Fuzzing: $name (${seconds} s)"
+    mkdir -p "$corpus"
+    if ! timeout $((seconds + 120)) "$FUZZ_DIR/corvane_${name}_fuzz" -max_total_time="$seconds" \
+        -timeout=5 -rss_limit_mb=2048 -artifact_prefix="$FUZZ_DIR/$name-" "$@" \
+        "$corpus" "$seeds" >"$log" 2>&1; then
+        tail -n 40 "$log"
+        echo "The fuzzer found a fault (or hung); inputs are in $FUZZ_DIR, the log is $log" >&2
+        return 1
+    fi
+    grep -E '^Done [0-9]+ runs' "$log" || true
+}
+
+build_fuzz
+# The menus.txt parser, seeded with both built-in texts.
+run_fuzzer menus 30 "$FUZZ_DIR/fuzz/seeds" -dict="$FUZZ_DIR/fuzz/menus.dict"
+# The tray host's icon list under hostile notification messages.
+run_fuzzer tray 20 "$FUZZ_DIR/fuzz/tray-seeds"
 
 build_mingw
 ensure_display

@@ -7,6 +7,8 @@
 #include "bar/SystemStatus.h"
 #include "config/SettingsFile.h"
 #include "tray/TrayHost.h"
+#include "tray/TraySchedule.h"
+#include "tray/TrayStrip.h"
 
 namespace corvane {
 
@@ -20,7 +22,12 @@ App::App()
                  .status = systemStatus,
                  .taskbarCreatedMessage = taskbarCreatedMessage,
                  .tray = tray,
-                 .host = *this} {}
+                 .host = *this},
+      trayContext{.instance = instance,
+                  .settings = settings,
+                  .taskbarCreatedMessage = taskbarCreatedMessage,
+                  .ignoreTaskbarCreatedUntil = ignoreTaskbarCreatedUntil,
+                  .events = *this} {}
 
 App::~App() = default;
 
@@ -89,12 +96,51 @@ void App::RefreshStatus(void (*refresh)(SystemStatus& status)) {
     }
 }
 
-// Until the tray host is wired in, these keep the interface whole.
-void App::ExplorerRestarted() {}
+Bar* App::TrayBar() const noexcept {
+    for (const auto& bar : bars) {
+        if (bar->IsMainBar()) {
+            return bar.get();
+        }
+    }
+    return bars.empty() ? nullptr : bars.front().get();
+}
+
+void App::TrayIconsChanged() {
+    if (Bar* bar = TrayBar()) {
+        bar->Relayout();
+    }
+}
+
+void App::ExplorerRestarted() {
+    if (tray) {
+        tray->ScheduleBroadcast(trayperiods::kExplorerRestartMs);
+    }
+}
+
 void App::SetTrayOrder(std::vector<std::wstring> order) {
     settings.trayOrder = std::move(order);
 }
-void App::FinishTrayDrag(const std::wstring&) {}
-void App::UnhideTrayEntry(const std::wstring&) {}
+
+void App::FinishTrayDrag(const std::wstring& hideExeName) {
+    if (!hideExeName.empty()) {
+        settings.trayHidden = HideTrayProgram(std::move(settings.trayHidden), hideExeName);
+    }
+    SaveTrayLists(settings);
+    RefreshBars();
+}
+
+void App::UnhideTrayEntry(const std::wstring& name) {
+    settings.trayHidden = corvane::UnhideTrayEntry(std::move(settings.trayHidden), name);
+    SaveTrayLists(settings);
+    if (tray) {
+        tray->RaiseAndBroadcast();
+    }
+    RefreshBars();
+    // Programs answer the broadcast over the next moments: the bars are
+    // drawn once more when most of them have.
+    if (control) {
+        control->StartTimer(TIMER_BAR_REPAINT, periods::kBarRepaintMs);
+    }
+}
 
 }  // namespace corvane

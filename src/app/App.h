@@ -10,6 +10,7 @@
 #include "identity/ForegroundIdentity.h"
 #include "toolkit/GraphicsFactories.h"
 #include "toolkit/Theme.h"
+#include "tray/TrayHost.h"
 
 #include <windows.h>
 
@@ -23,9 +24,8 @@ namespace corvane {
 class ControlWindow;
 class SystemStatus;
 class Bar;
-class TrayHost;
 
-struct App final : BarHost {
+struct App final : BarHost, TrayHostEvents {
     App();
     ~App() override;
     App(const App&) = delete;
@@ -65,6 +65,8 @@ struct App final : BarHost {
 
     // What every bar is handed.
     const BarContext barContext;
+    // What the tray host is handed.
+    const TrayContext trayContext;
 
     // BarHost
     void RefreshBars() override;
@@ -79,6 +81,13 @@ struct App final : BarHost {
     void SetTrayOrder(std::vector<std::wstring> order) override;
     void FinishTrayDrag(const std::wstring& hideExeName) override;
     void UnhideTrayEntry(const std::wstring& name) override;
+
+    // TrayHostEvents
+    void TrayIconsChanged() override;
+
+    // The bar that shows the tray: the one on the main display, else the
+    // first; null while there is no bar.
+    [[nodiscard]] Bar* TrayBar() const noexcept;
 
     // Draws every bar again without laying it out.
     void RepaintBars() noexcept;

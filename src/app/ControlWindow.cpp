@@ -85,6 +85,9 @@ void ControlWindow::OnTimer(UINT_PTR id) {
         case TIMER_CLOCK:
             OnClockTick(app_);
             break;
+        case TIMER_TRAY_SWEEP:
+            OnTraySweep(app_);
+            break;
         case TIMER_STATUS_POLL:
             OnStatusPoll(app_);
             break;

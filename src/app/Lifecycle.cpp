@@ -17,6 +17,7 @@
 #include "identity/IconLoader.h"
 #include "toolkit/MenuTheme.h"
 #include "toolkit/ThemeReader.h"
+#include "tray/TrayHost.h"
 
 #include <commctrl.h>
 
@@ -26,6 +27,48 @@ namespace corvane {
 namespace {
 
 constexpr wchar_t kSingleInstanceMutex[] = L"Corvane.TopBar.SingleInstance";
+
+void StopTrayHost(App& app) noexcept {
+    // Out of the bars' reach first: the host's last broadcast reaches them
+    // while it stops, and they lay out without a tray.
+    std::unique_ptr<TrayHost> host = std::move(app.tray);
+    if (!host) {
+        return;
+    }
+    if (app.control) {
+        app.control->StopTimer(TIMER_TRAY_SWEEP);
+    }
+    host->Stop();
+}
+
+// The host exists exactly while [Tray] Enabled is on and it could start.
+void ReconcileTrayHost(App& app) {
+    if (!app.settings.trayEnabled) {
+        if (app.tray) {
+            StopTrayHost(app);
+            app.RefreshBars();
+        }
+        return;
+    }
+    if (app.tray) {
+        return;
+    }
+    auto host = std::make_unique<TrayHost>(app.trayContext);
+    if (!host->Start()) {
+        return;
+    }
+    app.tray = std::move(host);
+    // The sweep runs only with a host: with nothing to sweep it would only
+    // wake the process.
+    if (app.control) {
+        app.control->StartTimer(TIMER_TRAY_SWEEP, periods::kTraySweepMs);
+    }
+    // Placing the bar hands the host its frame.
+    if (Bar* bar = app.TrayBar()) {
+        bar->Reposition();
+    }
+    app.RefreshBars();
+}
 
 // Everything after the graphics factories; the order is fixed because later
 // subsystems read what earlier ones set up.
@@ -49,6 +92,7 @@ bool StartSubsystems(App& app) {
     app.lastForeground = foreground;
     EvaluateForeground(app, foreground);
     SyncBars(app);
+    ReconcileTrayHost(app);
 
     InstallCrashFilter();
     InstallForegroundHooks(app);
@@ -56,8 +100,6 @@ bool StartSubsystems(App& app) {
 
     app.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAtStartMs);
     app.control->ArmClockTimer();
-    // The tray sweep starts with the tray host: with nothing to sweep it
-    // would only wake the process.
     app.control->StartTimer(TIMER_STATUS_POLL, periods::kStatusPollMs);
 
     // Start-up touched far more pages than the idle process needs.
@@ -70,6 +112,7 @@ bool StartSubsystems(App& app) {
 // put back before the windows go.
 void StopSubsystems(App& app) {
     RemoveForegroundHooks(app);
+    StopTrayHost(app);
     while (!app.bars.empty()) {
         app.bars.pop_back();
     }
@@ -146,6 +189,7 @@ void ReloadSettings(App& app) {
         EvaluateForeground(app, window);
     }
     SyncBars(app);
+    ReconcileTrayHost(app);
     if (app.control) {
         app.control->ArmClockTimer();
     }
@@ -176,6 +220,12 @@ void OnClockTick(App& app) {
 
 void OnStatusPoll(App& app) {
     app.RefreshStatus([](SystemStatus& status) { status.RefreshNetwork(); });
+}
+
+void OnTraySweep(App& app) {
+    if (app.tray && app.tray->PurgeDeadIcons()) {
+        app.TrayIconsChanged();
+    }
 }
 
 void OnStatusDebounce(App& app) {

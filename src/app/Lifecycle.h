@@ -25,5 +25,7 @@ void OnClockTick(App& app);
 // Status callbacks settled, or the periodic poll: bars follow what changed.
 void OnStatusDebounce(App& app);
 void OnStatusPoll(App& app);
+// Icons whose programs went without removing them leave the tray.
+void OnTraySweep(App& app);
 
 }  // namespace corvane

@@ -65,6 +65,21 @@ std::vector<AppNameMenuEntry> BuildAppNameMenu(const AppNameMenuFacts& f) {
     return menu;
 }
 
+std::optional<std::wstring> HiddenTrayEntryOf(uint32_t menuId,
+                                              const std::vector<std::wstring>& hidden) {
+    if (menuId == kMenuShowAllTray) {
+        return std::wstring();
+    }
+    if (menuId < kMenuHiddenTrayFirst) {
+        return std::nullopt;
+    }
+    const std::size_t index = menuId - kMenuHiddenTrayFirst;
+    if (index >= kMaxHiddenTrayItems || index >= hidden.size()) {
+        return std::nullopt;
+    }
+    return hidden[index];
+}
+
 std::vector<std::wstring> ToggleNeverTile(std::vector<std::wstring> floatList,
                                           const std::wstring& exeName) {
     if (!exeName.empty() && !Contains(floatList, exeName)) {

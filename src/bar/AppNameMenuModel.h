@@ -3,6 +3,7 @@
 // texts, grey and check states, decided from plain facts.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,12 @@ struct AppNameMenuFacts {
 };
 
 [[nodiscard]] std::vector<AppNameMenuEntry> BuildAppNameMenu(const AppNameMenuFacts& facts);
+
+// The hidden tray entry a chosen id brings back: "Show all" gives an empty
+// name (all of them), an entry of the submenu its text; none for other ids
+// and for ids past the list the menu was built from.
+[[nodiscard]] std::optional<std::wstring> HiddenTrayEntryOf(
+    uint32_t menuId, const std::vector<std::wstring>& hidden);
 
 // "Never tile": adds the executable to the float list, or removes every
 // entry equal to it when it is there already. An empty name is never added.

@@ -8,6 +8,7 @@
 #include "bar/SystemStatus.h"
 #include "base/Win32Geometry.h"
 #include "toolkit/Backdrop.h"
+#include "tray/TrayHost.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -213,6 +214,9 @@ void Bar::Reposition() {
     frame_ = FrameFromStrip(strip, m);
     const int y = SlideWindowTop(frame_.top, m, slidePosition_);
     ::SetWindowPos(Hwnd(), HWND_TOPMOST, frame_.left, y, frame_.Width(), m.height, SWP_NOACTIVATE);
+    if (TrayHost* host = Tray()) {
+        host->SetHostRect(frame_);
+    }
 
     if (settings.autohide) {
         if (!edge_) {
@@ -315,6 +319,7 @@ void Bar::SetRevealed(bool reveal) {
         }
         ::SetTimer(Hwnd(), kTimerBarAutohide, kAutohideAfterRevealMs, nullptr);
     } else {
+        EndTrayHover();
         hoverIndex_ = -1;
         pressedIndex_ = -1;
     }
@@ -357,6 +362,7 @@ void Bar::OnAutohideTimer() {
     facts.frame = frame_;
     facts.systemMenuVisible = AnyPopupMenuVisible();
     facts.ownPopupOpen = popupOpen_;
+    facts.trayDragging = trayDrag_.dragging;
     if (AutoHideKeepsBar(facts)) {
         ::SetTimer(Hwnd(), kTimerBarAutohide, kAutohideRecheckMs, nullptr);
     } else {
@@ -416,15 +422,26 @@ void Bar::Relayout() {
         sources.menus = &context_.menus;
         sources.hasBattery = context_.status != nullptr && context_.status->Model().hasBattery;
         sources.clockText = clock;
+        sources.trayHostPresent = Tray() != nullptr;
+        sources.buildTrayStrip = [this, height = sources.height](float right,
+                                                                 std::vector<BarItem>& items) {
+            return BuildTrayStrip(right, height, items);
+        };
+        trayNotifyRect_.reset();
         text_.Clear();
         LayoutBar(MakeBarLayoutInput(settings, sources), text_, layout_);
     } catch (...) {
         // Out of memory: nothing is shown rather than half a layout.
         text_.Clear();
         layout_ = BarLayoutResult{};
+        trayNotifyRect_.reset();
     }
     if (hoverIndex_ >= static_cast<int>(layout_.items.size())) {
         hoverIndex_ = -1;
+    }
+    if (hoverIndex_ >= 0 && TrayKeyOf(layout_.items[static_cast<std::size_t>(hoverIndex_)])) {
+        // Programs change their tooltips at any time.
+        UpdateTooltip();
     }
     if (IsIslandStyle(Style()) && IslandsMoved(appliedIslands_, layout_.islands)) {
         ApplyShape();
@@ -453,6 +470,9 @@ void Bar::OnTaskbarCreated() {
         RegisterAppbar();
     }
     Reposition();
+    if (mainBar_) {
+        context_.host.ExplorerRestarted();
+    }
 }
 
 LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -501,6 +521,8 @@ LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (!(panels_.empty() && Style() < BarStyle::Islands)) {
                 SyncPanels();
             }
+            // Programs ask where their icons are; the answer moves with the bar.
+            PublishTrayRects(Items());
             return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
         case WM_DISPLAYCHANGE:
             context_.host.PostCommand(CMD_DISPLAYS_CHANGED);

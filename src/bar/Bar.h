@@ -8,12 +8,15 @@
 #include "bar/BarItem.h"
 #include "bar/BarLayout.h"
 #include "bar/BarTextLayouts.h"
+#include "bar/BarTrayRules.h"
 #include "base/Win32Handles.h"
 #include "base/WindowBase.h"
 
 #include <windows.h>
 
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -62,6 +65,7 @@ public:
     [[nodiscard]] int HoverIndex() const noexcept { return hoverIndex_; }
     [[nodiscard]] int PressedIndex() const noexcept { return pressedIndex_; }
     [[nodiscard]] int OpenMenuIndex() const noexcept { return openMenuIndex_; }
+    [[nodiscard]] const TrayDrag& TrayDragState() const noexcept { return trayDrag_; }
 
     // Called by the edge strip when the pointer touches the top of the display.
     void OnEdgeTouched();
@@ -94,6 +98,20 @@ private:
     void OnCaptureChanged(HWND newCapture);
     void OnButton(UINT message, int x, int y);
     void OnWheel(int delta, int screenX, int screenY);
+    // The tray strip (BarTray.cpp): its part of the layout, where its icons
+    // stand on the screen, and the mouse on its icons.
+    [[nodiscard]] TrayHost* Tray() const noexcept;
+    float BuildTrayStrip(float rightEdge, float height, std::vector<BarItem>& items);
+    [[nodiscard]] TrayStripLayout CurrentTrayStrip() const;
+    void PublishTrayRects(std::span<const BarItem> items) noexcept;
+    [[nodiscard]] bool OnTrayMove(int x, int y);
+    void UpdateTrayHover(int hit, POINT screen) noexcept;
+    void EndTrayHover() noexcept;
+    void OnTrayPress(int hit, UINT message, int x, int y);
+    void OnTrayRelease(int x, int y);
+    void OnTrayCaptureLost();
+    void SendTrayMouse(const TrayIconKey& key, UINT message, POINT screen) noexcept;
+    [[nodiscard]] POINT ToScreen(int x, int y) const noexcept;
     void UpdateTooltip();
     [[nodiscard]] std::wstring TooltipText(const BarItem& item) const;
     void AppNameMenu(const BarItem& item);
@@ -119,11 +137,15 @@ private:
     int hoverIndex_ = -1;
     int pressedIndex_ = -1;
     int openMenuIndex_ = -1;
-    // A pressed tray icon that may turn into a drag.
-    int dragCandidate_ = -1;
-    bool dragging_ = false;
-    bool droppedBelow_ = false;
-    std::wstring draggedIconKey_;
+    // A pressed tray icon that may turn into a drag, and the icon it is.
+    TrayDrag trayDrag_;
+    TrayIconKey trayPressed_;
+    // The icon that was last told the pointer is over it.
+    std::optional<TrayIconKey> trayHovered_;
+    // Where the strip stood at the last layout; nothing when it was not laid out.
+    std::optional<PointRect> trayNotifyRect_;
+    float trayRightEdge_ = 0;
+    float trayHeight_ = 0;
     std::wstring tooltipText_;
     BarTextLayouts text_;
     BarLayoutResult layout_;

@@ -10,6 +10,7 @@
 #include "bar/StatusRules.h"
 #include "bar/StatusText.h"
 #include "bar/SystemStatus.h"
+#include "tray/TrayHost.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -115,14 +116,13 @@ void Bar::OnMouseMove(int x, int y) {
         TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, Hwnd(), 0};
         mouseTracked_ = ::TrackMouseEvent(&tme) != FALSE;
     }
-    if (dragCandidate_ >= 0 || dragging_) {
-        // A pressed or dragged tray icon owns the pointer until it is let go.
+    // A pressed or dragged tray icon owns the pointer until it is let go.
+    if (OnTrayMove(x, y)) {
         return;
     }
     const int hit = HitTestBar(Items(), static_cast<float>(x), static_cast<float>(y), dpi_);
+    UpdateTrayHover(hit, ToScreen(x, y));
     if (hit != hoverIndex_) {
-        // Tray icons learn about hover through the tray host, which the bar
-        // does not carry yet.
         hoverIndex_ = hit;
         UpdateTooltip();
         Repaint();
@@ -134,9 +134,12 @@ void Bar::OnMouseLeave() {
     if (context_.settings.autohide) {
         ::SetTimer(Hwnd(), kTimerBarAutohide, kAutohideAfterLeaveMs, nullptr);
     }
-    if (dragging_) {
+    if (trayDrag_.dragging) {
         return;
     }
+    // A press that never became a drag gets no release here any more.
+    trayDrag_.Reset();
+    EndTrayHover();
     const bool hoverChanged = hoverIndex_ != -1;
     hoverIndex_ = -1;
     if (hoverChanged) {
@@ -149,14 +152,9 @@ void Bar::OnMouseLeave() {
 }
 
 void Bar::OnCaptureChanged(HWND newCapture) {
-    if (!dragging_ || newCapture == Hwnd()) {
-        return;
+    if (trayDrag_.dragging && newCapture != Hwnd()) {
+        OnTrayCaptureLost();
     }
-    dragging_ = false;
-    droppedBelow_ = false;
-    dragCandidate_ = -1;
-    draggedIconKey_.clear();
-    Repaint();
 }
 
 void Bar::OnButton(UINT message, int x, int y) {
@@ -164,13 +162,8 @@ void Bar::OnButton(UINT message, int x, int y) {
     if (!event) {
         return;
     }
-    if (message == WM_LBUTTONUP && dragCandidate_ >= 0) {
-        // Without a tray host there is no drag to finish; the press just ends.
-        dragCandidate_ = -1;
-        dragging_ = false;
-        draggedIconKey_.clear();
-        pressedIndex_ = -1;
-        Repaint();
+    if (message == WM_LBUTTONUP && trayDrag_.Active()) {
+        OnTrayRelease(x, y);
         return;
     }
     const int hit = HitTestBar(Items(), static_cast<float>(x), static_cast<float>(y), dpi_);
@@ -183,7 +176,12 @@ void Bar::OnButton(UINT message, int x, int y) {
             OpenMenus(hit);
             break;
         case BarClickAction::TrayPress:
-            dragCandidate_ = hit;
+            OnTrayPress(hit, message, x, y);
+            break;
+        case BarClickAction::TrayForward:
+            if (const auto key = TrayKeyOf(Items()[static_cast<std::size_t>(hit)])) {
+                SendTrayMouse(*key, message, ToScreen(x, y));
+            }
             break;
         case BarClickAction::AppNameMenu: {
             // The menu runs a loop of its own, during which the bar may be
@@ -215,11 +213,10 @@ void Bar::OnButton(UINT message, int x, int y) {
             OpenShellTarget(L"ms-settings:dateandtime");
             break;
         case BarClickAction::TilingSettings:
-        case BarClickAction::TrayForward:
         case BarClickAction::NowPlayingCard:
         case BarClickAction::PlayPause:
-            // The settings window, the tray host and the media source these
-            // hand over to are not part of the program yet.
+            // The settings window and the media source these hand over to
+            // are not part of the program yet.
             break;
         case BarClickAction::None:
         default:
@@ -278,9 +275,14 @@ std::wstring Bar::TooltipText(const BarItem& item) const {
             return n > 1 ? std::wstring(date.data(), static_cast<std::size_t>(n - 1))
                          : std::wstring();
         }
+        case BarItemKind::TrayIconItem: {
+            TrayHost* host = Tray();
+            const TrayIcon* icon =
+                host != nullptr ? host->Find(item.ownerWindow, item.iconId) : nullptr;
+            return icon != nullptr ? TrayTooltipText(*icon) : std::wstring();
+        }
         case BarItemKind::MenuTitleItem:
-        case BarItemKind::TrayIconItem:    // from the tray host, which does not exist yet
-        case BarItemKind::NowPlayingItem:  // from the media source, likewise
+        case BarItemKind::NowPlayingItem:  // from the media source, which does not exist yet
         default:
             return {};
     }
@@ -360,8 +362,11 @@ void Bar::AppNameMenu(const BarItem& item) {
             break;
         case kMenuSettings:     // the settings window is not part of the program yet
         case kMenuFloatWindow:  // nor is the tiling manager
-        case kMenuShowAllTray:  // nor the tray host
+            break;
         default:
+            if (const auto entry = HiddenTrayEntryOf(id, facts.hiddenTray)) {
+                context_.host.UnhideTrayEntry(*entry);
+            }
             break;
     }
     if (AppNameMenuReturnsForeground(id) && target != nullptr && ::IsWindow(target)) {

@@ -12,6 +12,8 @@ BarLayoutInput MakeBarLayoutInput(const Settings& settings, const BarSources& so
     input.hasBattery = sources.hasBattery;
     input.tilingButton = settings.tilingButton;
     input.trayEnabled = settings.trayEnabled;
+    input.trayHostPresent = sources.trayHostPresent;
+    input.buildTrayStrip = sources.buildTrayStrip;
     input.appDisplayName = sources.appDisplayName;
     if (sources.menus != nullptr) {
         input.menuTitles.reserve(sources.menus->size());

@@ -19,6 +19,8 @@ struct BarSources {
     const std::vector<AppMenu>* menus = nullptr;
     bool hasBattery = false;
     std::wstring_view clockText;
+    bool trayHostPresent = false;
+    TrayStripBuilder buildTrayStrip;
 };
 
 // The views in the result point into `settings` and `sources`.

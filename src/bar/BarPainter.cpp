@@ -6,6 +6,7 @@
 #include "identity/CachedIcons.h"
 #include "identity/IconDrawing.h"
 #include "toolkit/Theme.h"
+#include "tray/TrayHost.h"
 
 #include <d2d1helper.h>
 
@@ -17,6 +18,8 @@ namespace {
 using Microsoft::WRL::ComPtr;
 
 constexpr float kHighlightRadius = 5.0f;
+// A dragged program's icons are seen through, over their slot's highlight.
+constexpr float kDraggedIconOpacity = 0.55f;
 
 const ColorF& PaletteColour(const Theme& theme, StatusColour colour) noexcept {
     switch (colour) {
@@ -30,6 +33,11 @@ const ColorF& PaletteColour(const Theme& theme, StatusColour colour) noexcept {
         default:
             return theme.text;
     }
+}
+
+// Icons are made at the pixel size they are drawn at.
+int32_t IconPixels(uint32_t dpi) noexcept {
+    return static_cast<int32_t>(std::lround(dpi * kAppIconSize / 96.0));
 }
 
 D2D1_ROUNDED_RECT Rounded(const StatusRoundRect& r) noexcept {
@@ -73,6 +81,7 @@ bool BarPainter::EnsureDeviceResources() noexcept {
 void BarPainter::ReleaseDeviceResources() noexcept {
     appIcon_.Reset();
     appIconTried_ = false;
+    trayIcons_.Clear();
     brush_.Reset();
     target_.Reset();
 }
@@ -109,6 +118,7 @@ void BarPainter::Paint() noexcept {
         if (target_->EndDraw() == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) {
             ReleaseDeviceResources();
         }
+        DropStaleTrayIcons();
     } catch (...) {
         // A paint that cannot finish is simply skipped; the next one rebuilds.
         ReleaseDeviceResources();
@@ -141,6 +151,8 @@ void BarPainter::PaintItems() {
                 DrawText(text.Clock(), item.left + kClockTextLeft, false);
                 break;
             case BarItemKind::TrayIconItem:
+                DrawTrayIcon(item);
+                break;
             case BarItemKind::NowPlayingItem:
                 break;
         }
@@ -183,7 +195,7 @@ void BarPainter::EnsureAppIcon() {
     appIconTried_ = true;
     appIconGeneration_ = current.iconGeneration;
     appIconPath_ = current.exePath;
-    const auto size = static_cast<int32_t>(std::lround(bar_.Dpi() * kAppIconSize / 96.0));
+    const int32_t size = IconPixels(bar_.Dpi());
     IconSourceBitmap source;
     if (!current.exePath.empty()) {
         source = GetCachedIcon(current.exePath, size);
@@ -211,6 +223,41 @@ void BarPainter::DrawAppName(const BarItem& item) {
     }
     SetColor(bar_.Context().theme.text);
     DrawText(bar_.Text().AppName(), item.left + kAppNameTextLeft, true);
+}
+
+void BarPainter::DrawTrayIcon(const BarItem& item) {
+    const BarContext& context = bar_.Context();
+    TrayHost* host = context.tray.get();
+    const TrayIcon* icon = host != nullptr ? host->Find(item.ownerWindow, item.iconId) : nullptr;
+    if (icon == nullptr) {
+        return;
+    }
+    const TrayDrag& drag = bar_.TrayDragState();
+    const bool dragged =
+        drag.dragging && !drag.dragExeName.empty() && icon->exeName == drag.dragExeName;
+    if (dragged) {
+        SetColor(context.theme.hoverFill);
+        target_->FillRoundedRectangle(
+            D2D1::RoundedRect(D2D1::RectF(item.left, item.top, item.right, item.bottom),
+                              kHighlightRadius, kHighlightRadius),
+            brush_.Get());
+    }
+    const int32_t size = IconPixels(bar_.Dpi());
+    ID2D1Bitmap* bitmap = trayIcons_.Get(target_.Get(), context.graphics.wic.Get(), *icon, size);
+    const float cx = (item.left + item.right) / 2;
+    const float cy = (item.top + item.bottom) / 2;
+    const float half = kAppIconSize / 2;
+    D2D1_RECT_F rect = D2D1::RectF(cx - half, cy - half, cx + half, cy + half);
+    DrawIconBitmap(target_.Get(), bitmap, rect, dragged ? kDraggedIconOpacity : 1.0f);
+}
+
+void BarPainter::DropStaleTrayIcons() noexcept {
+    const TrayHost* host = bar_.Context().tray.get();
+    if (host == nullptr) {
+        trayIcons_.Clear();
+    } else {
+        trayIcons_.DropMissing(host->Icons());
+    }
 }
 
 void BarPainter::DrawTilingButton(const BarItem& item) {

@@ -5,6 +5,7 @@
 // when the device is lost.
 
 #include "bar/BarItem.h"
+#include "bar/BarTrayIcons.h"
 
 #include <d2d1.h>
 #include <dwrite.h>
@@ -32,6 +33,8 @@ private:
     void DrawHighlight(const BarItem& item, int index);
     void EnsureAppIcon();
     void DrawAppName(const BarItem& item);
+    void DrawTrayIcon(const BarItem& item);
+    void DropStaleTrayIcons() noexcept;
     void DrawTilingButton(const BarItem& item);
     void DrawStatus(const BarItem& item);
     void DrawGlyph(wchar_t glyph, const D2D1_RECT_F& box);
@@ -45,6 +48,7 @@ private:
     uint32_t appIconGeneration_ = 0;
     std::wstring appIconPath_;
     bool appIconTried_ = false;
+    TrayIconBitmaps trayIcons_;
 };
 
 }  // namespace corvane

@@ -4,6 +4,14 @@
 
 namespace corvane {
 
+std::wstring TrayTooltipText(const TrayIcon& icon) {
+    constexpr uint32_t kOwnTooltipVersion = 4;
+    if (icon.version >= kOwnTooltipVersion && !icon.showTip) {
+        return {};
+    }
+    return icon.tooltip;
+}
+
 std::wstring TilingTooltipText(bool on) {
     std::wstring text = on ? Tr(L"Tiling: på", L"Tiling: on") : Tr(L"Tiling: av", L"Tiling: off");
     text += Tr(L"\nKlikk for å slå av/på · Høyreklikk for innstillinger",

@@ -19,6 +19,10 @@ namespace corvane {
 [[nodiscard]] std::vector<std::wstring> SplitListUntrimmed(std::wstring_view text,
                                                            wchar_t separator);
 
+// Lower case for the capitals of Latin-1, Latin Extended-A, Greek and
+// Cyrillic, the same in every locale. Every lower-cased key of the program
+// (executable names, paths, list entries) goes through it, so they agree.
+[[nodiscard]] wchar_t LowerChar(wchar_t c) noexcept;
 [[nodiscard]] std::wstring ToLower(std::wstring_view text);
 [[nodiscard]] std::wstring Trim(std::wstring_view text);
 [[nodiscard]] bool EqualsNoCase(std::wstring_view a, std::wstring_view b);

@@ -1,6 +1,6 @@
 #include "identity/AppTargets.h"
 
-#include <cwctype>
+#include "config/SettingsText.h"
 
 namespace corvane {
 namespace {
@@ -11,26 +11,18 @@ constexpr std::wstring_view kSteamWebHelper = L"steamwebhelper.exe";
 // Shorter keys cannot hold a folder and the helper's name.
 constexpr std::size_t kSteamRuleMinKeyLength = 18;
 
-wchar_t Lower(wchar_t c) {
-    return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
-}
-
 }  // namespace
 
 std::wstring NormalizePathKey(std::wstring_view path) {
     std::wstring key(path);
     for (wchar_t& c : key) {
-        c = c == L'/' ? L'\\' : Lower(c);
+        c = c == L'/' ? L'\\' : LowerChar(c);
     }
     return key;
 }
 
 std::wstring LowerCased(std::wstring_view text) {
-    std::wstring lower(text);
-    for (wchar_t& c : lower) {
-        c = Lower(c);
-    }
-    return lower;
+    return ToLower(text);
 }
 
 bool IsAppsFolderTarget(std::wstring_view target) {
@@ -38,7 +30,7 @@ bool IsAppsFolderTarget(std::wstring_view target) {
         return false;
     }
     for (std::size_t i = 0; i < kAppsFolderPrefix.size(); ++i) {
-        if (Lower(target[i]) != kAppsFolderPrefix[i]) {
+        if (LowerChar(target[i]) != kAppsFolderPrefix[i]) {
             return false;
         }
     }

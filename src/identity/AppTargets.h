@@ -7,11 +7,11 @@
 
 namespace corvane {
 
-// "/" becomes "\" and every character is lower-cased with towlower, so that
+// "/" becomes "\" and every character is lower-cased with LowerChar, so that
 // two spellings of one path compare equal.
 [[nodiscard]] std::wstring NormalizePathKey(std::wstring_view path);
 
-// Every character lower-cased with towlower, nothing else changed.
+// ToLower under the name the identity rules use.
 [[nodiscard]] std::wstring LowerCased(std::wstring_view text);
 
 // True for "shell:AppsFolder\..." in any case. The backslash is part of the

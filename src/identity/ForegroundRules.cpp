@@ -1,6 +1,7 @@
 #include "identity/ForegroundRules.h"
 
 #include "config/Language.h"
+#include "config/SettingsText.h"
 
 #include <algorithm>
 #include <array>
@@ -49,14 +50,6 @@ bool Contains(const std::array<std::wstring_view, N>& list, std::wstring_view va
     return std::find(list.begin(), list.end(), value) != list.end();
 }
 
-std::wstring LowerCase(std::wstring_view text) {
-    std::wstring lower(text);
-    for (wchar_t& c : lower) {
-        c = static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(c)));
-    }
-    return lower;
-}
-
 }  // namespace
 
 std::wstring FileNameOf(std::wstring_view path) {
@@ -65,14 +58,14 @@ std::wstring FileNameOf(std::wstring_view path) {
 }
 
 std::wstring ExecutableNameOf(std::wstring_view path) {
-    return LowerCase(FileNameOf(path));
+    return ToLower(FileNameOf(path));
 }
 
 bool IsShellSurface(std::wstring_view className, std::wstring_view exeName) {
     if (Contains(kShellSurfaceExecutables, exeName)) {
         return true;
     }
-    return Contains(kShellSurfaceClasses, LowerCase(className.substr(0, kClassNameChars)));
+    return Contains(kShellSurfaceClasses, ToLower(className.substr(0, kClassNameChars)));
 }
 
 bool IsStoreAppHost(std::wstring_view exeName) noexcept {

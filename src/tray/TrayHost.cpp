@@ -1,39 +1,517 @@
-// Skeleton until the host lands: it never starts.
 #include "tray/TrayHost.h"
 
+#include "base/WindowBase.h"
+#include "config/SettingsFile.h"
+#include "tray/TrayCallbacks.h"
+#include "tray/TrayProtocol.h"
+#include "tray/TrayWin32.h"
+
+#include <algorithm>
+#include <optional>
+#include <span>
+
 namespace corvane {
+namespace {
+
+constexpr wchar_t kHostClass[] = L"Shell_TrayWnd";
+constexpr wchar_t kNotifyClass[] = L"TrayNotifyWnd";
+constexpr wchar_t kTimerClass[] = L"CorvaneTrayTimers";
+
+constexpr DWORD kHostExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+constexpr DWORD kHostStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+constexpr DWORD kNotifyStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+// Where the host lies until the bar says where the tray is shown.
+constexpr int kUnplacedHostHeight = 28;
+
+// Handed on posted: the host never waits on Explorer for this one.
+constexpr UINT kPostedTaskbarMessage = WM_USER + 0x174;
+constexpr UINT kForwardTimeoutMs = 2000;
+constexpr UINT kDeleteCopyTimeoutMs = 500;
+
+constexpr UINT_PTR kWatchdogTimer = 1;
+constexpr UINT_PTR kBroadcastTimer = 2;
+
+}  // namespace
 
 class TrayHost::Impl {
 public:
-    std::vector<TrayIcon> icons;
+    explicit Impl(const TrayContext& context) : context_(context) {}
+    ~Impl() {
+        *alive_ = false;
+        Stop();
+    }
+    Impl(const Impl&) = delete;
+    Impl& operator=(const Impl&) = delete;
+
+    bool Start();
+    void Stop() noexcept;
+    void SetHostRect(const PixelRect& rect) noexcept;
+    void SetNotifyRect(const PixelRect& rect) noexcept;
+    void ScheduleBroadcast(unsigned ms) noexcept;
+    void RaiseAndBroadcast() noexcept;
+    void Deliver(const TrayIcon& icon, const TrayMessages& messages, POINT cursor) noexcept;
+
+    [[nodiscard]] TrayIconStore& Store() noexcept { return store_; }
+    [[nodiscard]] HWND HostWindow() const noexcept { return host_.Hwnd(); }
+
+private:
+    // Both host windows, and the message-only window that carries the
+    // timers: the timers must run on while the host windows are gone.
+    class Window final : public WindowBase {
+    public:
+        using Handler = LRESULT (Impl::*)(HWND, UINT, WPARAM, LPARAM);
+        Window(Impl& impl, Handler handler) noexcept : impl_(impl), handler_(handler) {}
+        bool Create(DWORD exStyle, const wchar_t* className, DWORD style, const RECT& rect,
+                    HWND parent, HINSTANCE instance) noexcept {
+            return CreateBound(exStyle, className, L"", style, rect.left, rect.top,
+                               rect.right - rect.left, rect.bottom - rect.top, parent,
+                               instance) != nullptr;
+        }
+        void Destroy() noexcept { DestroyBound(); }
+
+    protected:
+        LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+            return (impl_.*handler_)(Hwnd(), message, wParam, lParam);
+        }
+
+    private:
+        Impl& impl_;
+        Handler handler_;
+    };
+
+    bool RegisterClasses() const noexcept;
+    bool CreateWindows() noexcept;
+    void DestroyWindows() noexcept;
+    void PlaceNotifyWindow() noexcept;
+    void PlaceAtTop() noexcept;
+    HWND ExplorerTray() noexcept;
+
+    LRESULT OnHostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnCopyData(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    LRESULT Forward(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    void SendDeleteCopy(std::span<const uint8_t> payload) noexcept;
+
+    LRESULT OnTimerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void Broadcast() noexcept;
+    void ArmBroadcast(unsigned ms) noexcept;
+    void OnBroadcastTimer() noexcept;
+    void OnWatchdog() noexcept;
+
+    TrayContext context_;
+    Win32TraySystem system_;
+    TrayIconStore store_{system_};  // after system_: its copies go first
+    Window host_{*this, &Impl::OnHostMessage};
+    Window notify_{*this, &Impl::OnHostMessage};
+    Window timers_{*this, &Impl::OnTimerMessage};
+    HWND explorerTray_ = nullptr;
+    PixelRect hostRect_;
+    std::optional<PixelRect> notifyRect_;
+    bool running_ = false;
+    TrayWatchdogState watchdog_;
+    bool broadcastPending_ = false;
+    uint32_t broadcastStep_ = 0;
+    uint64_t lastBroadcastTick_ = 0;
+    // Programs' messages are answered while the host waits on Explorer; one
+    // of them may end the host. Whoever sends checks this afterwards.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
-TrayHost::TrayHost(const TrayContext&) : impl_(std::make_unique<Impl>()) {}
+bool TrayHost::Impl::RegisterClasses() const noexcept {
+    for (const wchar_t* name : {kHostClass, kNotifyClass, kTimerClass}) {
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof(wc);
+        wc.style = name == kTimerClass ? 0 : CS_DBLCLKS;
+        wc.lpfnWndProc = &WindowBase::StaticWndProc;
+        wc.hInstance = context_.instance;
+        wc.lpszClassName = name;
+        if (::RegisterClassExW(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TrayHost::Impl::Start() {
+    if (running_) {
+        return true;
+    }
+    if (!RegisterClasses() ||
+        !timers_.Create(0, kTimerClass, 0, {}, HWND_MESSAGE, context_.instance)) {
+        return false;
+    }
+    if (!CreateWindows()) {
+        timers_.Destroy();
+        return false;
+    }
+    running_ = true;
+    watchdog_ = {};
+    ::SetTimer(timers_.Hwnd(), kWatchdogTimer, trayperiods::kWatchdogMs, nullptr);
+    broadcastStep_ = 1;
+    ArmBroadcast(trayperiods::kFirstRebroadcastMs);
+    Broadcast();
+    return true;
+}
+
+void TrayHost::Impl::Stop() noexcept {
+    if (!running_) {
+        return;
+    }
+    running_ = false;
+    timers_.Destroy();  // and its timers with it
+    broadcastPending_ = false;
+    DestroyWindows();
+    store_.Clear();
+    // Without the quiet time: this one is for the bars too, as if Explorer
+    // had sent it. Programs now find Explorer's window and give it their
+    // icons back.
+    ::SendNotifyMessageW(HWND_BROADCAST, context_.taskbarCreatedMessage, 0, 0);
+}
+
+bool TrayHost::Impl::CreateWindows() noexcept {
+    explorerTray_ = nullptr;
+    (void)ExplorerTray();
+    RECT rect = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), kUnplacedHostHeight};
+    if (hostRect_.Width() > 0 && hostRect_.Height() > 0) {
+        rect = {hostRect_.left, hostRect_.top, hostRect_.right, hostRect_.bottom};
+    }
+    if (!host_.Create(kHostExStyle, kHostClass, kHostStyle, rect, nullptr, context_.instance)) {
+        return false;
+    }
+    const RECT child = {0, 0, rect.right - rect.left, rect.bottom - rect.top};
+    if (notify_.Create(0, kNotifyClass, kNotifyStyle, child, host_.Hwnd(), context_.instance)) {
+        PlaceNotifyWindow();
+    }
+    PlaceAtTop();
+    return true;
+}
+
+void TrayHost::Impl::DestroyWindows() noexcept {
+    notify_.Destroy();
+    host_.Destroy();
+}
+
+HWND TrayHost::Impl::ExplorerTray() noexcept {
+    if (explorerTray_ != nullptr && ::IsWindow(explorerTray_)) {
+        return explorerTray_;
+    }
+    explorerTray_ = nullptr;
+    HWND found = nullptr;
+    while ((found = ::FindWindowExW(nullptr, found, kHostClass, nullptr)) != nullptr) {
+        if (found != host_.Hwnd()) {
+            explorerTray_ = found;
+            break;
+        }
+    }
+    return explorerTray_;
+}
+
+void TrayHost::Impl::PlaceAtTop() noexcept {
+    if (host_.Hwnd() != nullptr) {
+        ::SetWindowPos(host_.Hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void TrayHost::Impl::SetHostRect(const PixelRect& rect) noexcept {
+    hostRect_ = rect;
+    if (host_.Hwnd() != nullptr) {
+        ::SetWindowPos(host_.Hwnd(), nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        // The strip's place is kept relative to the host.
+        PlaceNotifyWindow();
+    }
+}
+
+void TrayHost::Impl::SetNotifyRect(const PixelRect& rect) noexcept {
+    if (notifyRect_ == rect && notify_.Hwnd() != nullptr) {
+        return;
+    }
+    notifyRect_ = rect;
+    PlaceNotifyWindow();
+}
+
+void TrayHost::Impl::PlaceNotifyWindow() noexcept {
+    RECT host = {};
+    if (!notifyRect_ || notify_.Hwnd() == nullptr || !::GetWindowRect(host_.Hwnd(), &host)) {
+        return;
+    }
+    const PixelRect& r = *notifyRect_;
+    ::SetWindowPos(notify_.Hwnd(), nullptr, r.left - host.left, r.top - host.top,
+                   std::max(r.Width(), 1), std::max(r.Height(), 1), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT TrayHost::Impl::OnHostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_WINDOWPOSCHANGED: {
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+            if (pos != nullptr && (pos->flags & SWP_SHOWWINDOW) != 0) {
+                // Whoever shows it, the host stays out of sight.
+                ::SetWindowLongPtrW(hwnd, GWL_STYLE,
+                                    ::GetWindowLongPtrW(hwnd, GWL_STYLE) & ~LONG_PTR{WS_VISIBLE});
+            }
+            return ::DefWindowProcW(hwnd, message, wParam, lParam);
+        }
+        case WM_COPYDATA:
+            return OnCopyData(hwnd, wParam, lParam);
+        case WM_COMMAND:
+        case WM_ACTIVATEAPP:
+            return Forward(hwnd, message, wParam, lParam);
+        default:
+            if (message >= WM_USER) {
+                return Forward(hwnd, message, wParam, lParam);
+            }
+            return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+LRESULT TrayHost::Impl::Forward(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    const HWND explorer = ExplorerTray();
+    if (explorer == nullptr) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    if (message == kPostedTaskbarMessage) {
+        ::PostMessageW(explorer, message, wParam, lParam);
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    DWORD_PTR reply = 0;
+    ::SendMessageTimeoutW(explorer, message, wParam, lParam, SMTO_ABORTIFHUNG, kForwardTimeoutMs,
+                          &reply);
+    return static_cast<LRESULT>(reply);
+}
+
+LRESULT TrayHost::Impl::OnCopyData(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    // The system copied exactly cbData bytes for us; nothing past them is
+    // read, and no more than the largest record is kept.
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (data == nullptr || data->cbData == 0 || data->lpData == nullptr) {
+        return Forward(hwnd, WM_COPYDATA, wParam, lParam);
+    }
+    // A kind wider than the protocol's is none of ours.
+    const uint32_t kind = data->dwData <= UINT32_MAX ? static_cast<uint32_t>(data->dwData) : 0;
+    const auto* bytes = static_cast<const uint8_t*>(data->lpData);
+    const std::vector<uint8_t> payload(
+        bytes, bytes + std::min<std::size_t>(data->cbData, kTrayNotifyMaxBytes));
+
+    const TrayReaction reaction = store_.Handle(kind, payload);
+    if (reaction.forward) {
+        return Forward(hwnd, WM_COPYDATA, wParam, lParam);
+    }
+    if (kind != kTrayDataNotify) {
+        return static_cast<LRESULT>(reaction.reply);
+    }
+    const std::shared_ptr<bool> alive = alive_;
+    if (reaction.changed) {
+        context_.events.TrayIconsChanged();
+    }
+    if (!*alive || !running_) {
+        return 1;
+    }
+    if (context_.settings.mirrorToExplorer) {
+        (void)Forward(hwnd, WM_COPYDATA, wParam, lParam);
+    } else if (reaction.added) {
+        SendDeleteCopy(payload);
+    }
+    return 1;
+}
+
+void TrayHost::Impl::SendDeleteCopy(std::span<const uint8_t> payload) noexcept {
+    const HWND explorer = ExplorerTray();
+    if (explorer == nullptr || host_.Hwnd() == nullptr) {
+        return;
+    }
+    try {
+        std::vector<uint8_t> copy = TrayDeleteCopy(payload);
+        COPYDATASTRUCT data = {kTrayDataNotify, static_cast<DWORD>(copy.size()), copy.data()};
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(explorer, WM_COPYDATA, reinterpret_cast<WPARAM>(host_.Hwnd()),
+                              reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                              kDeleteCopyTimeoutMs, &ignored);
+    } catch (...) {
+        // Out of memory: Explorer shows the icon as well, nothing worse.
+    }
+}
+
+void TrayHost::Impl::Broadcast() noexcept {
+    context_.ignoreTaskbarCreatedUntil = ::GetTickCount64() + trayperiods::kQuietAfterBroadcastMs;
+    ::SendNotifyMessageW(HWND_BROADCAST, context_.taskbarCreatedMessage, 0, 0);
+}
+
+void TrayHost::Impl::ArmBroadcast(unsigned ms) noexcept {
+    if (timers_.Hwnd() != nullptr) {
+        // Arming the same timer again replaces a pending one.
+        broadcastPending_ = ::SetTimer(timers_.Hwnd(), kBroadcastTimer, ms, nullptr) != 0;
+    }
+}
+
+void TrayHost::Impl::ScheduleBroadcast(unsigned ms) noexcept {
+    ArmBroadcast(ms);
+}
+
+void TrayHost::Impl::RaiseAndBroadcast() noexcept {
+    store_.BumpGenerations();
+    if (host_.Hwnd() != nullptr) {
+        PlaceAtTop();
+        Broadcast();
+    }
+}
+
+LRESULT TrayHost::Impl::OnTimerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_TIMER) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    if (wParam == kWatchdogTimer) {
+        OnWatchdog();
+    } else if (wParam == kBroadcastTimer) {
+        OnBroadcastTimer();
+    }
+    return 0;
+}
+
+void TrayHost::Impl::OnBroadcastTimer() noexcept {
+    ::KillTimer(timers_.Hwnd(), kBroadcastTimer);
+    broadcastPending_ = false;
+    if (host_.Hwnd() == nullptr) {
+        // Suspended: coming back starts the schedule afresh.
+        return;
+    }
+    PlaceAtTop();
+    lastBroadcastTick_ = ::GetTickCount64();
+    if (const std::optional<unsigned> next = NextTrayBroadcast(broadcastStep_)) {
+        ArmBroadcast(*next);
+    }
+    Broadcast();
+}
+
+void TrayHost::Impl::OnWatchdog() noexcept {
+    TrayWatchdogFacts facts;
+    facts.now = ::GetTickCount64();
+    if (watchdog_.suspended) {
+        facts.explorerFound = ::FindWindowW(kHostClass, nullptr) != nullptr;
+    } else {
+        facts.explorerFound = ExplorerTray() != nullptr;
+        facts.hostIsFirst = ::FindWindowW(kHostClass, nullptr) == host_.Hwnd();
+    }
+    facts.broadcastPending = broadcastPending_;
+    facts.lastBroadcast = lastBroadcastTick_;
+
+    switch (StepTrayWatchdog(watchdog_, facts)) {
+        case TrayWatchdogAction::None:
+            break;
+        case TrayWatchdogAction::Suspend:
+            // Explorer is restarting: programs must not find a taskbar that
+            // has nothing behind it. The icons stay for when it is back.
+            DestroyWindows();
+            break;
+        case TrayWatchdogAction::Raise:
+            PlaceAtTop();
+            break;
+        case TrayWatchdogAction::RaiseAndCatchUp:
+            PlaceAtTop();
+            ArmBroadcast(trayperiods::kCatchUpMs);
+            break;
+        case TrayWatchdogAction::Resume:
+            if (!CreateWindows()) {
+                // Tried again once a taskbar has stood long enough once more.
+                watchdog_ = {};
+                watchdog_.suspended = true;
+                break;
+            }
+            broadcastStep_ = 1;
+            ArmBroadcast(trayperiods::kFirstRebroadcastMs);
+            Broadcast();
+            break;
+    }
+}
+
+void TrayHost::Impl::Deliver(const TrayIcon& icon, const TrayMessages& messages,
+                             POINT cursor) noexcept {
+    // Taken first: a window of this thread is called at once and may change
+    // the list under `icon`.
+    const uint32_t callback = icon.callbackMessage;
+    const uint32_t version = icon.version;
+    const uint32_t id = icon.id;
+    const uint32_t processId = icon.ownerProcessId;
+    const HWND owner = HandleFrom32<HWND>(icon.ownerWindow);
+    if (callback == 0 || !::IsWindow(owner)) {
+        return;
+    }
+    if (messages.grantForeground) {
+        ::AllowSetForegroundWindow(processId != 0 ? processId : ASFW_ANY);
+    }
+    for (std::size_t i = 0; i < messages.count && i < messages.messages.size(); ++i) {
+        const TrayCallbackParams params =
+            PackTrayCallback(version, id, messages.messages[i], cursor.x, cursor.y);
+        ::SendNotifyMessageW(owner, callback, static_cast<WPARAM>(params.wParam),
+                             static_cast<LPARAM>(params.lParam));
+    }
+}
+
+TrayHost::TrayHost(const TrayContext& context) : impl_(std::make_unique<Impl>(context)) {}
+
 TrayHost::~TrayHost() = default;
+
 bool TrayHost::Start() {
-    return false;
+    return impl_->Start();
 }
-void TrayHost::Stop() noexcept {}
-void TrayHost::SetHostRect(const PixelRect&) noexcept {}
-void TrayHost::SetNotifyRect(const PixelRect&) noexcept {}
-void TrayHost::ScheduleBroadcast(unsigned) noexcept {}
-void TrayHost::RaiseAndBroadcast() noexcept {}
+
+void TrayHost::Stop() noexcept {
+    impl_->Stop();
+}
+
+void TrayHost::SetHostRect(const PixelRect& rect) noexcept {
+    impl_->SetHostRect(rect);
+}
+
+void TrayHost::SetNotifyRect(const PixelRect& rect) noexcept {
+    impl_->SetNotifyRect(rect);
+}
+
+void TrayHost::ScheduleBroadcast(unsigned ms) noexcept {
+    impl_->ScheduleBroadcast(ms);
+}
+
+void TrayHost::RaiseAndBroadcast() noexcept {
+    impl_->RaiseAndBroadcast();
+}
+
 bool TrayHost::PurgeDeadIcons() {
-    return false;
+    return impl_->Store().PurgeDead();
 }
+
 const std::vector<TrayIcon>& TrayHost::Icons() const noexcept {
-    return impl_->icons;
+    return impl_->Store().Icons();
 }
-TrayIcon* TrayHost::Find(uint64_t, uint32_t) noexcept {
-    return nullptr;
+
+TrayIcon* TrayHost::Find(uint64_t ownerWindow, uint32_t id) noexcept {
+    if (ownerWindow > UINT32_MAX) {
+        return nullptr;
+    }
+    return impl_->Store().Find(static_cast<uint32_t>(ownerWindow), id);
 }
+
 HWND TrayHost::HostWindow() const noexcept {
-    return nullptr;
+    return impl_->HostWindow();
 }
-void TrayHost::SendTrayMouse(const TrayIcon&, UINT, POINT) noexcept {}
-void TrayHost::SendTrayHover(const TrayIcon&, POINT) noexcept {}
-void TrayHost::SendTrayLeave(const TrayIcon&, POINT) noexcept {}
-void TrayHost::SendTrayMove(const TrayIcon&, POINT) noexcept {}
-void SaveTrayLists(const Settings&) {}
+
+void TrayHost::SendTrayMouse(const TrayIcon& icon, UINT message, POINT cursor) noexcept {
+    impl_->Deliver(icon, TrayMouseMessages(icon.version, message), cursor);
+}
+
+void TrayHost::SendTrayHover(const TrayIcon& icon, POINT cursor) noexcept {
+    impl_->Deliver(icon, TrayHoverMessages(icon.version), cursor);
+}
+
+void TrayHost::SendTrayLeave(const TrayIcon& icon, POINT cursor) noexcept {
+    impl_->Deliver(icon, TrayLeaveMessages(icon.version), cursor);
+}
+
+void TrayHost::SendTrayMove(const TrayIcon& icon, POINT cursor) noexcept {
+    impl_->Deliver(icon, TrayMoveMessages(), cursor);
+}
+
+void SaveTrayLists(const Settings& settings) {
+    (void)WriteSetting(settings, L"Tray", L"Order", settings.trayOrder, L"|");
+    (void)WriteSetting(settings, L"Tray", L"Hidden", settings.trayHidden, L", ");
+}
 
 }  // namespace corvane

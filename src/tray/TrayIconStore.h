@@ -63,6 +63,13 @@ public:
     [[nodiscard]] TrayIcon* Find(uint32_t ownerWindow, uint32_t id) noexcept;
 
 private:
+    [[nodiscard]] TrayReaction HandlePosition(std::span<const uint8_t> payload) const;
+    [[nodiscard]] TrayReaction HandleNotification(std::span<const uint8_t> payload);
+    // False when the icon is left to Explorer.
+    bool AddIcon(const TrayNotification& request);
+    void Apply(TrayIcon& icon, const TrayNotification& request);
+    void DestroyCopy(TrayIcon& icon) noexcept;
+
     TraySystem& system_;
     std::vector<TrayIcon> icons_;
 };

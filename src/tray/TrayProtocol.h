@@ -33,6 +33,9 @@ inline constexpr uint32_t kGuid = 0x20;
 inline constexpr uint32_t kShowTip = 0x80;
 }  // namespace trayflags
 
+// The hidden bit of the state and of its mask.
+inline constexpr uint32_t kTrayStateHidden = 0x1;
+
 struct TrayNotification {
     uint32_t command = 0;  // a TrayCommand value, or anything else the program sent
     uint32_t ownerWindow = 0;
@@ -67,7 +70,8 @@ struct TrayPositionQuery {
     std::span<const uint8_t> payload);
 
 // The copy of an add that asks Explorer to drop the same icon: at most
-// kTrayNotifyMaxBytes of the payload with the command turned into a delete.
+// kTrayNotifyMaxBytes of the payload with the command turned into a delete
+// (a payload too short to hold the command comes back as it is).
 [[nodiscard]] std::vector<uint8_t> TrayDeleteCopy(std::span<const uint8_t> payload);
 
 // The reply to a position query: (y << 16) | (x & 0xFFFF).

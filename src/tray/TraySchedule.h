@@ -13,6 +13,10 @@ inline constexpr unsigned kFirstRebroadcastMs = 2500;  // after a start or a res
 inline constexpr unsigned kExplorerRestartMs = 2500;   // Explorer made a new taskbar
 inline constexpr unsigned kCatchUpMs = 1500;           // someone came in front of the host
 inline constexpr unsigned kQuietAfterBroadcastMs = 3000;
+// Another "Shell_TrayWnd" got in front of the host and the last re-broadcast
+// is older than this: programs that announced icons meanwhile went there.
+inline constexpr unsigned kCatchUpAfterMs = 10000;
+inline constexpr unsigned kResumeAfterMs = 1500;  // Explorer's taskbar back this long
 }  // namespace trayperiods
 
 // Called when the broadcast timer fires (the host re-broadcasts): the delay

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -86,6 +87,31 @@ TEST(AppNameMenu, NeverTileAddsOnceAndRemovesEveryCopy) {
     EXPECT_EQ(ToggleNeverTile({L"mpv.exe", L"calc.exe", L"mpv.exe"}, L"mpv.exe"),
               List{L"calc.exe"});
     EXPECT_EQ(ToggleNeverTile({L"calc.exe"}, L""), List{L"calc.exe"});
+}
+
+TEST(AppNameMenu, OnlyShowAllAndListedHiddenEntriesUnhide) {
+    const List hidden = {L"onedrive.exe", L"defender"};
+    struct Row {
+        uint32_t id;
+        std::optional<std::wstring> entry;
+    };
+    const Row rows[] = {
+        {9, L""},
+        {500, L"onedrive.exe"},
+        {501, L"defender"},
+        {502, std::nullopt},
+        {499, std::nullopt},
+        {kMenuSettings, std::nullopt},
+        {kMenuQuit, std::nullopt},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.id);
+        EXPECT_EQ(HiddenTrayEntryOf(r.id, hidden), r.entry);
+    }
+    // The menu lists a hundred entries at most; an id past them names none.
+    const List many(150, L"x.exe");
+    EXPECT_EQ(HiddenTrayEntryOf(599, many), L"x.exe");
+    EXPECT_EQ(HiddenTrayEntryOf(600, many), std::nullopt);
 }
 
 TEST(BarTooltips, NowPlayingLeavesOutWhatIsMissing) {

@@ -29,5 +29,13 @@ TEST(SettingsList, SplitTrimsAndDropsEmptyPiecesAndJoinUndoesIt) {
     EXPECT_EQ(SplitListUntrimmed(L"a| b ||", L'|'), (List{L"a", L" b "}));
 }
 
+TEST(SettingsList, LowerCaseFoldsTheLettersOfEveryLocaleAlike) {
+    const std::wstring_view upper = L"OneDrive.EXE ÆØÅ É Þ × ß Ĳ Ĺ Ŋ Ž Ÿ İ ĸ ΆΈΌΣ ЁЖ";
+    const std::wstring_view lower = L"onedrive.exe æøå é þ × ß ĳ ĺ ŋ ž ÿ i ĸ άέόσ ёж";
+    EXPECT_EQ(ToLower(upper), lower);
+    EXPECT_TRUE(EqualsNoCase(upper, lower));
+    EXPECT_FALSE(EqualsNoCase(L"Ø", L"o"));
+}
+
 }  // namespace
 }  // namespace corvane

@@ -1,0 +1,145 @@
+#include "core/TrayFakes.h"
+#include "tray/TrayIconStore.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+namespace corvane {
+namespace {
+
+using test::Note;
+using test::Position;
+using test::Sized;
+using namespace trayflags;
+
+constexpr uint32_t kAdd = 0, kModify = 1, kDelete = 2, kFocus = 3, kVersion = 4;
+constexpr uint32_t kW1 = 0x110, kW2 = 0x220, kDead = 0x330;
+
+// Owner, id, callback, version, tooltip, hidden.
+using Seen = std::tuple<uint32_t, uint32_t, uint32_t, uint32_t, std::wstring, bool>;
+
+TEST(TrayIconStore, NotificationsChangeTheListOrGoToExplorer) {
+    const auto a = Note(kAdd, kW1, 1, kMessage | kTip | kIcon, 0x8001, 77, u"Alpha");
+    const auto guidAdd = Note(kAdd, kW1, 1, kGuid | kMessage, 0x8001, 0, u"", 0, 0, 0, 9);
+    const auto byGuid = [](uint8_t guid, uint32_t flags) {
+        return Note(kModify, 0, 0, flags | kTip, 0, 0, u"By GUID", 0, 0, 0, guid);
+    };
+    const struct {
+        const char* name;
+        std::vector<std::vector<uint8_t>> messages;
+        std::vector<bool> forwarded;
+        std::vector<Seen> icons;
+    } rows[] = {
+        {"a second add acts as a modify",
+         {a, Note(kAdd, kW1, 1, kTip, 0, 0, u"Beta")},
+         {false, false},
+         {{kW1, 1, 0x8001, 0, L"Beta", false}}},
+        {"a GUID-only modify finds the icon by its GUID, and only with the flag",
+         {guidAdd, byGuid(8, kGuid), byGuid(9, 0), byGuid(9, kGuid)},
+         {false, true, true, false},
+         {{kW1, 1, 0x8001, 0, L"By GUID", false}}},
+        {"unknown icons, owner 0, dead owners and other commands go to Explorer",
+         {a, Note(kDelete, kW1, 5), Note(kModify, kW2, 1), Note(kFocus, kW2, 1),
+          Note(kVersion, kW2, 1), Note(kAdd, 0, 1), Note(kAdd, kDead, 1, kIcon, 0, 5),
+          Note(5, kW1, 1), Sized(a, 31)},
+         {false, true, true, true, true, true, true, true, true},
+         {{kW1, 1, 0x8001, 0, L"Alpha", false}}},
+        {"delete keeps the others in order; focus and version on known icons",
+         {a, Note(kAdd, kW2, 2, kIcon, 0, 5), Note(kAdd, kW1, 3, kMessage, 0x8003),
+          Note(kDelete, kW2, 2), Note(kFocus, kW1, 3),
+          Note(kVersion, kW1, 3, 0, 0, 0, u"", 0, 0, 4)},
+         {false, false, false, false, false, false},
+         {{kW1, 1, 0x8001, 0, L"Alpha", false}, {kW1, 3, 0x8003, 4, L"", false}}},
+        {"hidden only under the mask; the shortest and oversized records are read",
+         {Sized(Note(kAdd, kW1, 1, kMessage, 0x8001), 32),
+          Note(kModify, kW1, 1, kState, 0, 0, u"", 1, 1),
+          Note(kModify, kW1, 1, kState, 0, 0, u"", 0, 0),
+          Sized(Note(kModify, kW1, 1, kTip, 0, 0, std::u16string(130, u'x')), 4096)},
+         {false, false, false, false},
+         {{kW1, 1, 0x8001, 0, std::wstring(128, L'x'), true}}},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        test::FakeTraySystem system;
+        system.windows = {kW1, kW2};
+        TrayIconStore store(system);
+        for (std::size_t i = 0; i < r.messages.size(); ++i) {
+            const TrayReaction reaction = store.Handle(kTrayDataNotify, r.messages[i]);
+            EXPECT_EQ(reaction.forward, r.forwarded[i]) << "message " << i;
+            EXPECT_EQ(reaction.reply, r.forwarded[i] ? 0 : 1) << "message " << i;
+            EXPECT_EQ(reaction.added, !r.forwarded[i] && r.messages[i][4] == kAdd) << i;
+        }
+        std::vector<Seen> seen;
+        for (const TrayIcon& i : store.Icons()) {
+            seen.emplace_back(i.ownerWindow, i.id, i.callbackMessage, i.version, i.tooltip,
+                              i.hiddenByState);
+        }
+        EXPECT_EQ(seen, r.icons);
+    }
+}
+
+TEST(TrayIconStore, PositionQueriesAnswerTheDrawnCorner) {
+    test::FakeTraySystem system;
+    system.windows = {kW1};
+    TrayIconStore store(system);
+    (void)store.Handle(kTrayDataNotify, Note(kAdd, kW1, 1, kGuid, 0, 0, u"", 0, 0, 0, 9));
+    store.Find(kW1, 1)->screenRect = {-30, 2, 126, 30};
+    const struct {
+        std::vector<uint8_t> query;
+        int64_t reply;  // -1: Explorer's to answer
+    } rows[] = {
+        {Position(1, kW1, 1), 0x0002FFE2},
+        {Position(2, kW1, 1), 0x001E007E},
+        {Position(1, 0, 0, 9), 0x0002FFE2},
+        {Position(1, kW1, 2), -1},
+        {Position(1, 0, 1), -1},
+        {Position(3, kW1, 1), -1},
+        {Sized(Position(1, kW1, 1), 39), -1},
+    };
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const TrayReaction reaction = store.Handle(kTrayDataPosition, rows[i].query);
+        EXPECT_EQ(reaction.forward ? -1 : reaction.reply, rows[i].reply) << "row " << i;
+        EXPECT_FALSE(reaction.changed);
+    }
+    EXPECT_TRUE(store.Handle(2, Position(1, kW1, 1)).forward);
+}
+
+TEST(TrayIconStore, EveryIconCopyIsDestroyedOnceAndTheListIsBounded) {
+    test::FakeTraySystem system;
+    system.windows = {kW1, kW2};
+    {
+        TrayIconStore store(system);
+        const auto send = [&](const std::vector<uint8_t>& m) {
+            return !store.Handle(kTrayDataNotify, m).forward;
+        };
+        send(Note(kAdd, kW1, 1, kIcon, 0, 5));
+        send(Note(kModify, kW1, 1, kIcon, 0, 6));  // replaces the copy
+        send(Note(kModify, kW1, 1, kIcon, 0, 0));  // no icon any more
+        send(Note(kModify, kW1, 1, kIcon, 0, 7));
+        send(Note(kAdd, kW2, 2, kIcon, 0, 5));
+        send(Note(kAdd, kW2, 3, kIcon, 0, 5));
+        send(Note(kDelete, kW1, 1));
+        system.windows.erase(kW2);
+        EXPECT_TRUE(store.PurgeDead());
+        EXPECT_TRUE(store.Icons().empty());
+        system.windows.insert(kW2);
+        send(Note(kAdd, kW2, 4, kIcon, 0, 5));
+        store.Clear();
+        EXPECT_EQ(system.live.size(), 0u);
+
+        for (uint32_t id = 0; store.Icons().size() < kMaxTrayIcons; ++id) {
+            ASSERT_TRUE(send(Note(kAdd, kW2, id, kIcon, 0, 5)));
+        }
+        EXPECT_FALSE(send(Note(kAdd, kW1, 1, kIcon, 0, 5)));
+        EXPECT_TRUE(send(Note(kModify, kW2, 7)));
+        EXPECT_EQ(store.Find(kW2, 7)->exeName, L"p34.exe");
+    }
+    EXPECT_TRUE(system.live.empty());
+    EXPECT_EQ(system.lastCopy, 6 + kMaxTrayIcons);
+    EXPECT_EQ(system.destroyCalls, system.lastCopy);
+    EXPECT_EQ(system.destroyed.size(), system.lastCopy);
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,94 @@
+#include "tray/TrayCallbacks.h"
+#include "tray/TraySchedule.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace corvane {
+namespace {
+
+using Sent = std::vector<uint32_t>;
+
+Sent List(const TrayMessages& m) {
+    return {m.messages.begin(), m.messages.begin() + static_cast<std::ptrdiff_t>(m.count)};
+}
+
+TEST(TrayCallbacks, EachVersionGetsItsParametersAndMessages) {
+    const struct {
+        uint32_t version, id, message;
+        uint64_t wParam;
+        int64_t lParam;
+    } packs[] = {
+        {4, 7, 0x201, 0x012CFFFB, 0x00070201},
+        {4, 0x18001, 0x10202, 0x012CFFFB, 0x80010202},  // zero-extended
+        {3, 7, 0x201, 7, 0x201},
+        {0, 0xFFFFFFFF, 0x205, 0xFFFFFFFF, 0x205},
+    };
+    for (const auto& p : packs) {
+        const TrayCallbackParams params = PackTrayCallback(p.version, p.id, p.message, -5, 300);
+        EXPECT_EQ(params.wParam, p.wParam) << p.version << " " << p.id;
+        EXPECT_EQ(params.lParam, p.lParam) << p.version << " " << p.id;
+    }
+
+    EXPECT_EQ(List(TrayMouseMessages(4, 0x205)), (Sent{0x205, 0x7B}));
+    EXPECT_EQ(List(TrayMouseMessages(0, 0x205)), Sent{0x205});
+    EXPECT_TRUE(TrayMouseMessages(0, 0x207).grantForeground);
+    EXPECT_FALSE(TrayMouseMessages(4, 0x202).grantForeground);
+    // A left click on a version-3 icon, delivered on release.
+    Sent click = List(TrayMouseMessages(3, 0x201));
+    for (const uint32_t m : List(TrayMouseMessages(3, 0x202))) {
+        click.push_back(m);
+    }
+    EXPECT_EQ(click, (Sent{0x201, 0x202, 0x400}));
+    EXPECT_EQ(List(TrayHoverMessages(3)), Sent{0x2A1});
+    EXPECT_EQ(List(TrayLeaveMessages(4)), (Sent{0x2A3, 0x407}));
+}
+
+TEST(TraySchedule, BroadcastsAfterAStart) {
+    std::vector<uint64_t> at = {0};  // the start broadcasts at once
+    uint32_t step = 1;
+    for (std::optional<unsigned> delay = trayperiods::kFirstRebroadcastMs; delay && at.size() < 9;
+         delay = NextTrayBroadcast(step)) {
+        at.push_back(at.back() + *delay);
+    }
+    EXPECT_EQ(at, (std::vector<uint64_t>{0, 2500, 10500, 30500, 75500}));
+    EXPECT_EQ(step, 0u);
+}
+
+TEST(TraySchedule, WatchdogSuspendsAtOnceAndResumesWhenTheTaskbarStayed) {
+    using A = TrayWatchdogAction;
+    // Explorer's taskbar is gone from 1000 to 5000 and flickers at 6000.
+    const auto present = [](uint64_t t) { return t < 1000 || (t >= 5000 && t != 6000); };
+    TrayWatchdogState state;
+    std::vector<std::pair<uint64_t, A>> actions;
+    for (uint64_t t = 0; t <= 9000; t += trayperiods::kWatchdogMs) {
+        const A a = StepTrayWatchdog(state, {t, present(t), true, false, 0});
+        if (a != A::None) {
+            actions.emplace_back(t, a);
+        }
+    }
+    EXPECT_EQ(actions,
+              (std::vector<std::pair<uint64_t, A>>{{1000, A::Suspend}, {8000, A::Resume}}));
+
+    const struct {
+        bool hostIsFirst, pending;
+        uint64_t lastBroadcast;
+        A action;
+    } rows[] = {
+        {true, false, 0, A::None},
+        {false, true, 0, A::Raise},
+        {false, false, 20000, A::Raise},
+        {false, false, 19999, A::RaiseAndCatchUp},
+    };
+    for (const auto& r : rows) {
+        TrayWatchdogState running;
+        EXPECT_EQ(
+            StepTrayWatchdog(running, {30000, true, r.hostIsFirst, r.pending, r.lastBroadcast}),
+            r.action)
+            << r.lastBroadcast;
+    }
+}
+
+}  // namespace
+}  // namespace corvane

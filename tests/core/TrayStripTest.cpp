@@ -1,0 +1,130 @@
+#include "tray/TrayStrip.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace corvane {
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+TrayIcon Icon(std::wstring exe, std::wstring tip = L"", uint32_t callback = 0x8000) {
+    TrayIcon icon;
+    icon.icon = 1;
+    icon.callbackMessage = callback;
+    icon.tooltip = std::move(tip);
+    icon.exeName = std::move(exe);
+    return icon;
+}
+
+TEST(TrayStrip, WhichIconsAreShown) {
+    TrayIcon hiddenByOwner = Icon(L"a.exe"), noIcon = Icon(L"a.exe");
+    hiddenByOwner.hiddenByState = true;
+    noIcon.icon = 0;
+    const struct {
+        TrayIcon icon;
+        Names hidden;
+        bool shown;
+    } rows[] = {
+        {Icon(L"a.exe"), {L"", L"b.exe"}, true},
+        {hiddenByOwner, {}, false},
+        {noIcon, {}, false},
+        {Icon(L"a.exe", L"", 0), {}, false},  // neither callback nor tooltip
+        {Icon(L"a.exe", L"Hi", 0), {}, true},
+        {Icon(L"onedrive.exe"), {L"onedrive.exe"}, false},
+        {Icon(L"onedrive.exe"), {L"onedrive"}, true},  // exe names match whole
+        {Icon(L"x.exe", L"Windows DeFender: OK"), {L"defender"}, false},
+        {Icon(L"x.exe", L"ØDELAGT SKJERM"), {L"ødelagt"}, false},
+    };
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        EXPECT_EQ(IsTrayIconShown(rows[i].icon, rows[i].hidden), rows[i].shown) << "row " << i;
+    }
+}
+
+// The strip's programs from left to right, one letter each.
+std::wstring Strip(const std::vector<TrayIcon>& icons, const Names& order,
+                   std::wstring_view below = L"") {
+    std::wstring seq;
+    for (const TraySlot& slot : LayoutTrayStrip(icons, order, {}, below, 500, 28).slots) {
+        seq += icons[slot.iconIndex].exeName.front();
+    }
+    return seq;
+}
+
+TEST(TrayStrip, ProgramsSortByTheOrderListUnlistedOnesLast) {
+    const std::vector<TrayIcon> icons = {Icon(L"a.exe"), Icon(L"c.exe"), Icon(L"b.exe"),
+                                         Icon(L"a.exe"), Icon(L"d.exe", L"", 0)};
+    EXPECT_EQ(Strip(icons, {}), L"acba");
+    EXPECT_EQ(Strip(icons, {L"b.exe", L"a.exe"}), L"baac");
+    EXPECT_EQ(Strip(icons, {L"gone.exe", L"c.exe"}), L"caba");
+    EXPECT_EQ(Strip(icons, {L"b.exe", L"a.exe"}, L"a.exe"), L"bc");
+
+    // Arrival order within one place holds for a strip of any length.
+    std::vector<TrayIcon> many;
+    for (int i = 0; i < 40; ++i) {
+        many.push_back(Icon(i % 4 == 0 ? L"listed.exe" : L"u" + std::to_wstring(i) + L".exe"));
+    }
+    std::vector<std::size_t> arrival;
+    for (const TraySlot& slot : LayoutTrayStrip(many, {L"listed.exe"}, {}, L"", 2000, 28).slots) {
+        arrival.push_back(slot.iconIndex);
+    }
+    EXPECT_TRUE(std::is_sorted(arrival.begin(), arrival.begin() + 10));
+    EXPECT_TRUE(std::is_sorted(arrival.begin() + 10, arrival.end()));
+
+    const TrayStripLayout layout = LayoutTrayStrip(icons, {}, {}, L"", 500, 28);
+    EXPECT_EQ(layout.slots[3].rect, (PointRect{474, 3, 500, 25}));
+    EXPECT_EQ(layout.strip, (PointRect{396, 3, 500, 25}));
+    EXPECT_EQ(layout.nextRight, 390);
+    EXPECT_EQ(LayoutTrayStrip({}, {}, {}, L"", 500, 28).nextRight, 500);  // no strip, no gap
+    EXPECT_EQ(TraySlotOnScreen(layout.slots[0].rect, 144, -1920, 0),
+              (PixelRect{-1326, 4, -1287, 37}));
+}
+
+TEST(TrayStrip, DraggingReordersWholePrograms) {
+    const std::vector<TrayIcon> icons = {Icon(L"a.exe"), Icon(L"b.exe"), Icon(L"a.exe"),
+                                         Icon(L"c.exe")};
+    Names order = {L"gone.exe"};
+    const auto drag = [&](std::wstring_view exe, float x) {
+        const TrayStripLayout layout = LayoutTrayStrip(icons, order, {}, L"", 500, 28);
+        order = ReorderTray(TrayStripPrograms(icons, layout), exe, x, order).value_or(order);
+        return Strip(icons, order);
+    };
+    // Slot centres from the left: 409, 435, 461, 487.
+    EXPECT_EQ(drag(L"c.exe", 380), L"caab");
+    EXPECT_EQ(order, (Names{L"c.exe", L"a.exe", L"b.exe", L"gone.exe"}));
+    EXPECT_EQ(drag(L"a.exe", 470), L"caab");  // left of b's centre
+    EXPECT_EQ(drag(L"a.exe", 490), L"cbaa");
+    EXPECT_EQ(drag(L"b.exe", 440), L"cbaa");  // at its own place
+    EXPECT_EQ(drag(L"x.exe", 380), L"cbaa");  // not in the strip
+    EXPECT_EQ(order, (Names{L"c.exe", L"b.exe", L"a.exe", L"gone.exe"}));
+    const std::vector<TrayIcon> one = {Icon(L"a.exe"), Icon(L"a.exe")};
+    EXPECT_FALSE(ReorderTray(TrayStripPrograms(one, LayoutTrayStrip(one, {}, {}, L"", 500, 28)),
+                             L"a.exe", 0, {}));
+}
+
+TEST(TrayStrip, PressMoveAndDropBelow) {
+    TrayDrag drag;
+    drag.Press(2, 0x201, 100, 10, L"a.exe");
+    EXPECT_FALSE(drag.StartsDrag(104, 10) || drag.StartsDrag(96, 14));
+    EXPECT_TRUE(drag.StartsDrag(105, 10) && drag.StartsDrag(95, 10) && drag.StartsDrag(100, 5));
+    drag.Reset();
+    EXPECT_FALSE(drag.Active() || drag.StartsDrag(200, 10));
+
+    const struct {
+        uint32_t dpi;
+        int32_t lowestKept;  // y in client pixels under a 28-pixel client
+    } dpis[] = {{96, 52}, {144, 64}, {98, 53}};
+    for (const auto& d : dpis) {
+        EXPECT_FALSE(TrayDragIsBelow(d.lowestKept, 28, d.dpi)) << d.dpi;
+        EXPECT_TRUE(TrayDragIsBelow(d.lowestKept + 1, 28, d.dpi)) << d.dpi;
+    }
+
+    const Names hidden = HideTrayProgram({L"defender"}, L"a.exe");
+    EXPECT_EQ(HideTrayProgram(HideTrayProgram(hidden, L"a.exe"), L""), hidden);
+    EXPECT_EQ(UnhideTrayEntry(hidden, L"A.EXE"), Names{L"defender"});
+    EXPECT_TRUE(UnhideTrayEntry(hidden, L"").empty());
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,269 @@
+// The tray host against a stand-in for Explorer's taskbar window, all in this
+// thread: where the host stands, what reaches Explorer and what comes back.
+// What a program sees of the host is for the end-to-end tests.
+
+#include "base/Win32Handles.h"
+#include "support/WinTestSupport.h"
+#include "tray/TrayHost.h"
+#include "tray/TrayProtocol.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+constexpr LRESULT kExplorerReply = 0x5A5A;
+
+struct Seen {
+    UINT message = 0;
+    WPARAM wParam = 0;
+    std::vector<uint8_t> payload;  // WM_COPYDATA only
+};
+
+// Every message Explorer would act on is noted and answered.
+LRESULT CALLBACK Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        ::SetWindowLongPtrW(
+            hwnd, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    }
+    auto* seen = reinterpret_cast<std::vector<Seen>*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (seen == nullptr || (message < WM_USER && message != WM_COPYDATA && message != WM_COMMAND)) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    Seen s{message, wParam, {}};
+    if (message == WM_COPYDATA) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        const auto* bytes = static_cast<const uint8_t*>(data->lpData);
+        s.payload.assign(bytes, bytes + data->cbData);
+    }
+    seen->push_back(std::move(s));
+    return kExplorerReply;
+}
+
+// Explorer's stand-in bears the host's class name; its class belongs to
+// another module, as Explorer's belongs to another process.
+class StandInExplorer {
+public:
+    StandInExplorer() {
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = &Record;
+        wc.hInstance = ::GetModuleHandleW(L"kernel32.dll");
+        wc.lpszClassName = L"Shell_TrayWnd";
+        ::RegisterClassExW(&wc);
+        hwnd_.Reset(::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"",
+                                      WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance,
+                                      &seen_));
+    }
+
+    [[nodiscard]] HWND Hwnd() const { return hwnd_.Get(); }
+    [[nodiscard]] std::size_t Count(UINT message) const {
+        return static_cast<std::size_t>(std::count_if(
+            seen_.begin(), seen_.end(), [message](const Seen& s) { return s.message == message; }));
+    }
+    std::vector<Seen> seen_;
+
+private:
+    UniqueWindow hwnd_;
+};
+
+struct CountChanges final : TrayHostEvents {
+    void TrayIconsChanged() override {
+        ++changes;
+        if (then) {
+            then();
+        }
+    }
+    int changes = 0;
+    std::function<void()> then;
+};
+
+void Pump() {
+    MSG msg = {};
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::DispatchMessageW(&msg);
+    }
+}
+
+uint32_t To32(const void* handle) {
+    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle));
+}
+
+void Put(std::vector<uint8_t>& record, std::size_t offset, uint32_t value) {
+    std::memcpy(record.data() + offset, &value, sizeof(value));
+}
+
+uint32_t Get(const std::vector<uint8_t>& record, std::size_t offset) {
+    uint32_t value = 0;
+    if (record.size() >= offset + sizeof(value)) {
+        std::memcpy(&value, record.data() + offset, sizeof(value));
+    }
+    return value;
+}
+
+class TrayHostTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(owner_);
+        ASSERT_EQ(::FindWindowW(L"Shell_TrayWnd", nullptr), explorer_.Hwnd());
+        ASSERT_TRUE(host_.Start());
+        Pump();
+        explorer_.seen_.clear();
+    }
+
+    // A notification as a program sends it: the Windows record, 964 bytes.
+    LRESULT Notify(TrayCommand command, uint32_t flags, uint32_t icon = 0) {
+        std::vector<uint8_t> record(kTrayNotifyMaxBytes);
+        Put(record, 4, static_cast<uint32_t>(command));
+        Put(record, 12, To32(owner_.Get()));
+        Put(record, 16, kId);
+        Put(record, 20, flags);
+        Put(record, 24, WM_APP + 7);
+        Put(record, 28, icon);
+        std::memcpy(record.data() + 32, L"Tip", sizeof(L"Tip"));
+        return Send(kTrayDataNotify, record);
+    }
+
+    LRESULT Send(ULONG_PTR kind, std::vector<uint8_t>& record) {
+        COPYDATASTRUCT data = {kind, static_cast<DWORD>(record.size()), record.data()};
+        return ::SendMessageW(host_.HostWindow(), WM_COPYDATA,
+                              reinterpret_cast<WPARAM>(owner_.Get()),
+                              reinterpret_cast<LPARAM>(&data));
+    }
+
+    static constexpr uint32_t kId = 7;
+    HINSTANCE instance_ = ::GetModuleHandleW(nullptr);
+    Settings settings_;
+    UINT taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+    ULONGLONG quietUntil_ = 0;
+    CountChanges events_;
+    StandInExplorer explorer_;
+    // The program whose icons these are.
+    UniqueWindow owner_{::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                          instance_, nullptr)};
+    TrayHost host_{{instance_, settings_, taskbarCreated_, quietUntil_, events_}};
+};
+
+TEST_F(TrayHostTest, StandsInFrontUnseenAndGivesTheIconsBackWhenItStops) {
+    const HWND host = host_.HostWindow();
+    EXPECT_EQ(::FindWindowW(L"Shell_TrayWnd", nullptr), host);
+    EXPECT_NE(::FindWindowExW(host, nullptr, L"TrayNotifyWnd", nullptr), nullptr);
+    EXPECT_GT(quietUntil_, ::GetTickCount64()) << "the first broadcast is the host's own";
+    ::ShowWindow(host, SW_SHOWNA);
+    ::SetWindowPos(host, nullptr, 0, 0, 0, 0,
+                   SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_FALSE(::IsWindowVisible(host));
+    // Another taskbar window that comes in front is overtaken again.
+    ::SetWindowPos(explorer_.Hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_EQ(::FindWindowW(L"Shell_TrayWnd", nullptr), explorer_.Hwnd());
+    // The host's timers run only while this thread takes its messages.
+    EXPECT_TRUE(test::WaitUntil(
+        [&] {
+            Pump();
+            return ::FindWindowW(L"Shell_TrayWnd", nullptr) == host;
+        },
+        1000));
+
+    ASSERT_EQ(Notify(TrayCommand::Add, trayflags::kMessage | trayflags::kTip), 1);
+    ASSERT_EQ(host_.Icons().size(), 1u);
+
+    quietUntil_ = 0;
+    explorer_.seen_.clear();
+    host_.Stop();
+    Pump();
+    EXPECT_FALSE(::IsWindow(host));
+    EXPECT_TRUE(host_.Icons().empty());
+    EXPECT_EQ(explorer_.Count(taskbarCreated_), 1u);
+    EXPECT_EQ(quietUntil_, 0u) << "programs and bars alike take this one as Explorer's";
+}
+
+TEST_F(TrayHostTest, WhatTheHostDoesNotHandleIsExplorersToAnswer) {
+    struct Case {
+        const char* what;
+        UINT message;
+        bool posted;
+    };
+    const Case cases[] = {
+        {"delete of an icon the host does not hold", WM_COPYDATA, false},
+        {"Explorer's posted message", WM_USER + 0x174, true},
+        {"any other message from WM_USER up", WM_USER + 1, false},
+        {"a command", WM_COMMAND, false},
+    };
+    std::vector<uint8_t> unknownDelete(kTrayNotifyMaxBytes);
+    Put(unknownDelete, 4, static_cast<uint32_t>(TrayCommand::Delete));
+    Put(unknownDelete, 12, 0x1234);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        explorer_.seen_.clear();
+        const LRESULT reply = c.message == WM_COPYDATA
+                                  ? Send(kTrayDataNotify, unknownDelete)
+                                  : ::SendMessageW(host_.HostWindow(), c.message, 3, 4);
+        if (c.posted) {
+            MSG msg = {};
+            EXPECT_NE(reply, kExplorerReply);
+            ASSERT_TRUE(::PeekMessageW(&msg, explorer_.Hwnd(), c.message, c.message, PM_REMOVE));
+            EXPECT_EQ(msg.wParam, 3u);
+            EXPECT_EQ(msg.lParam, 4);
+            continue;
+        }
+        EXPECT_EQ(reply, kExplorerReply);
+        ASSERT_EQ(explorer_.Count(c.message), 1u);
+        EXPECT_EQ(explorer_.seen_.back().payload,
+                  c.message == WM_COPYDATA ? unknownDelete : std::vector<uint8_t>{});
+    }
+    EXPECT_TRUE(host_.Icons().empty());
+}
+
+// The host keeps a copy of its own of the program's icon; a handle that is no
+// icon is refused, never trusted.
+TEST_F(TrayHostTest, AnAddIsKeptWithItsOwnIconCopyAndStaysOffExplorerUnlessMirrored) {
+    const HICON shared = ::LoadIconW(nullptr, IDI_APPLICATION);
+    ASSERT_NE(shared, nullptr);
+    struct Case {
+        bool mirror;
+        uint32_t icon;
+        uint32_t commandAtExplorer;
+        bool fromHost;  // Explorer hears it from the host, not from the program
+    };
+    for (const Case c : {Case{false, To32(shared), 2, true}, Case{true, 0x00ABCDE0, 0, false}}) {
+        SCOPED_TRACE(c.mirror ? "mirrored" : "not mirrored");
+        settings_.mirrorToExplorer = c.mirror;
+        explorer_.seen_.clear();
+        events_.changes = 0;
+        EXPECT_EQ(Notify(TrayCommand::Add, trayflags::kMessage | trayflags::kIcon, c.icon), 1);
+        EXPECT_EQ(events_.changes, 1);
+        ASSERT_EQ(host_.Icons().size(), 1u);
+        EXPECT_EQ(host_.Icons()[0].exeName, L"corvane_win_tests.exe");
+        const auto copy = reinterpret_cast<HICON>(static_cast<uintptr_t>(host_.Icons()[0].icon));
+        ICONINFO info = {};
+        EXPECT_EQ(copy != nullptr && copy != shared && ::GetIconInfo(copy, &info),
+                  c.icon == To32(shared));
+        ::DeleteObject(info.hbmColor);
+        ::DeleteObject(info.hbmMask);
+
+        ASSERT_EQ(explorer_.Count(WM_COPYDATA), 1u);
+        const Seen& seen = explorer_.seen_.back();
+        EXPECT_EQ(Get(seen.payload, 4), c.commandAtExplorer);
+        EXPECT_EQ(Get(seen.payload, 16), kId);
+        EXPECT_EQ(seen.wParam,
+                  reinterpret_cast<WPARAM>(c.fromHost ? host_.HostWindow() : owner_.Get()));
+        ASSERT_EQ(Notify(TrayCommand::Delete, 0), 1);
+    }
+}
+
+TEST_F(TrayHostTest, AHostStoppedWhileItAnswersAProgramTellsExplorerNothingMore) {
+    events_.then = [this] { host_.Stop(); };
+    EXPECT_EQ(Notify(TrayCommand::Add, trayflags::kMessage), 1);
+    EXPECT_EQ(explorer_.Count(WM_COPYDATA), 0u);
+    EXPECT_TRUE(host_.Icons().empty());
+}
+
+}  // namespace
+}  // namespace corvane
