@@ -126,6 +126,7 @@ TEST_F(TrayE2E, ClicksReachTheProgramInTheFormItsVersionAsksFor) {
         {4, false, {WM_LBUTTONDOWN, WM_LBUTTONUP, 0x400}},
         {4, true, {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU}},
     };
+    // Each client's icon id is its version.
     TrayClient v3;
     TrayClient v4;
     AddIcon(v3, 3, 3);
@@ -162,7 +163,7 @@ TEST_F(TrayE2E, ClicksReachTheProgramInTheFormItsVersionAsksFor) {
             if (c.version == 4) {
                 EXPECT_EQ(clicks[i].wParam,
                           (static_cast<WPARAM>(cursor.y) << 16) | (cursor.x & 0xFFFF));
-                EXPECT_EQ(clicks[i].lParam, static_cast<LPARAM>((4 << 16) | c.messages[i]));
+                EXPECT_EQ(clicks[i].lParam, static_cast<LPARAM>((c.version << 16) | c.messages[i]));
             } else {
                 EXPECT_EQ(clicks[i].wParam, 3u);
                 EXPECT_EQ(clicks[i].lParam, static_cast<LPARAM>(c.messages[i]));
@@ -256,9 +257,8 @@ TEST_F(TrayE2E, DraggingReordersProgramsAndDroppingBelowTheBarHidesOne) {
         WaitForPlace(mine.Window(), 1, [&](const RECT& r) { return r.left == right.left; });
 
     // Far enough below the bar: this program's icon is hidden, the other one
-    // takes its place.
-    // Under Wine a window that captured the pointer keeps it only while its
-    // thread is in front; on Windows the held button is enough.
+    // takes its place. Under Wine a window that captured the pointer keeps it
+    // only while its thread is in front; on Windows the held button is enough.
     ::SetForegroundWindow(bar_);
     const POINT at = Centre(moved);
     test::DragAlong({at, {at.x + Px(6), at.y}, {at.x, Frame().bottom + Px(40)}});
