@@ -49,7 +49,7 @@ build_fuzz
 # The menus.txt parser, seeded with both built-in texts.
 run_fuzzer menus 30 "$FUZZ_DIR/fuzz/seeds" -dict="$FUZZ_DIR/fuzz/menus.dict"
 # The tray host's icon list under hostile notification messages.
-run_fuzzer tray 20 "$FUZZ_DIR/fuzz/tray-seeds"
+run_fuzzer tray 20 "$ROOT/fuzz/tray-seeds"
 
 build_mingw
 ensure_display

@@ -1,18 +1,12 @@
 #include "support/TrayClient.h"
 
-#include <algorithm>
-#include <cstring>
+#include "support/TrayRecords.h"
+
+#include <string>
 
 namespace corvane::test {
 
 namespace {
-
-constexpr std::size_t kRecordBytes = 964;
-constexpr std::size_t kTipUnits = 128;
-
-void Put32(std::vector<uint8_t>& bytes, std::size_t offset, uint32_t value) {
-    std::memcpy(bytes.data() + offset, &value, sizeof(value));
-}
 
 uint32_t Handle32(HWND hwnd) {
     return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd));
@@ -40,21 +34,8 @@ struct RemoteMemory {
 }  // namespace
 
 std::vector<uint8_t> TrayRecordBytes(const TrayRecord& r, HWND from) {
-    std::vector<uint8_t> bytes(kRecordBytes);
-    Put32(bytes, 4, r.command);
-    Put32(bytes, 8, static_cast<uint32_t>(kRecordBytes - 8));
-    Put32(bytes, 12, r.owner != 0 ? r.owner : Handle32(from));
-    Put32(bytes, 16, r.id);
-    Put32(bytes, 20, r.flags);
-    Put32(bytes, 24, r.callback);
-    Put32(bytes, 28, r.icon);
-    std::memcpy(bytes.data() + 32, r.tip.data(),
-                std::min(r.tip.size(), kTipUnits) * sizeof(wchar_t));
-    Put32(bytes, 288, r.state);
-    Put32(bytes, 292, r.stateMask);
-    Put32(bytes, 808, r.version);
-    std::memcpy(bytes.data() + 944, r.guid.data(), r.guid.size());
-    return bytes;
+    return Note(r.command, r.owner != 0 ? r.owner : Handle32(from), r.id, r.flags, r.callback,
+                r.icon, std::u16string(r.tip.begin(), r.tip.end()), 0, 0, r.version);
 }
 
 std::optional<LRESULT> SendCopyData(HWND host, HWND from, ULONG_PTR kind, const void* data,
@@ -72,10 +53,7 @@ std::optional<LRESULT> SendCopyData(HWND host, HWND from, ULONG_PTR kind, const 
 std::optional<RECT> QueryTrayRect(HWND host, HWND owner, uint32_t id) {
     POINT corners[2] = {};
     for (uint32_t corner = 1; corner <= 2; ++corner) {
-        std::vector<uint8_t> query(40);
-        Put32(query, 4, corner);
-        Put32(query, 16, Handle32(owner));
-        Put32(query, 20, id);
+        const std::vector<uint8_t> query = Position(corner, Handle32(owner), id);
         const std::optional<LRESULT> reply = SendCopyData(host, owner, 3, query.data(), 40);
         if (!reply) {
             return std::nullopt;

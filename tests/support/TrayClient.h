@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,10 +27,7 @@ struct TrayRecord {
     uint32_t flags = kTrayFlagMessage | kTrayFlagIcon | kTrayFlagTip;
     uint32_t icon = 0;
     std::wstring tip{};  // its first 128 units, NUL-terminated when shorter
-    uint32_t state = 0;  // 0x1 hidden, valid with flag 0x08 and mask bit 0x1
-    uint32_t stateMask = 0;
     uint32_t version = 0;
-    std::array<uint8_t, 16> guid{};  // valid with flag 0x20
     uint32_t owner = 0;
     UINT callback = kTrayClientCallback;
 };

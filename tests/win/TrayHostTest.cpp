@@ -3,6 +3,7 @@
 // What a program sees of the host is for the end-to-end tests.
 
 #include "base/Win32Handles.h"
+#include "support/TrayRecords.h"
 #include "support/WinTestSupport.h"
 #include "tray/TrayHost.h"
 #include "tray/TrayProtocol.h"
@@ -95,10 +96,6 @@ uint32_t To32(const void* handle) {
     return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle));
 }
 
-void Put(std::vector<uint8_t>& record, std::size_t offset, uint32_t value) {
-    std::memcpy(record.data() + offset, &value, sizeof(value));
-}
-
 uint32_t Get(const std::vector<uint8_t>& record, std::size_t offset) {
     uint32_t value = 0;
     if (record.size() >= offset + sizeof(value)) {
@@ -119,14 +116,8 @@ protected:
 
     // A notification as a program sends it: the Windows record, 964 bytes.
     LRESULT Notify(TrayCommand command, uint32_t flags, uint32_t icon = 0) {
-        std::vector<uint8_t> record(kTrayNotifyMaxBytes);
-        Put(record, 4, static_cast<uint32_t>(command));
-        Put(record, 12, To32(owner_.Get()));
-        Put(record, 16, kId);
-        Put(record, 20, flags);
-        Put(record, 24, WM_APP + 7);
-        Put(record, 28, icon);
-        std::memcpy(record.data() + 32, L"Tip", sizeof(L"Tip"));
+        std::vector<uint8_t> record = test::Note(static_cast<uint32_t>(command), To32(owner_.Get()),
+                                                 kId, flags, WM_APP + 7, icon, u"Tip");
         return Send(kTrayDataNotify, record);
     }
 
@@ -196,9 +187,8 @@ TEST_F(TrayHostTest, WhatTheHostDoesNotHandleIsExplorersToAnswer) {
         {"any other message from WM_USER up", WM_USER + 1, false},
         {"a command", WM_COMMAND, false},
     };
-    std::vector<uint8_t> unknownDelete(kTrayNotifyMaxBytes);
-    Put(unknownDelete, 4, static_cast<uint32_t>(TrayCommand::Delete));
-    Put(unknownDelete, 12, 0x1234);
+    std::vector<uint8_t> unknownDelete =
+        test::Note(static_cast<uint32_t>(TrayCommand::Delete), 0x1234, 0);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         explorer_.seen_.clear();
