@@ -1,10 +1,12 @@
 #include "app/CrashRestore.h"
 
+#include "tray/TrayHost.h"
+
 namespace corvane {
 
 void RestoreDesktopAfterCrash() noexcept {
-    // The taskbar and the desktop icons are put back here once the parts
-    // that hide them exist; nothing else in the desktop is changed yet.
+    // Programs gave their notification icons to us, not to Explorer.
+    ReturnTrayIconsAfterCrash();
 }
 
 }  // namespace corvane

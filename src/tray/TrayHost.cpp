@@ -514,4 +514,35 @@ void SaveTrayLists(const Settings& settings) {
     (void)WriteSetting(settings, L"Tray", L"Hidden", settings.trayHidden, L", ");
 }
 
+void ReturnTrayIconsAfterCrash() noexcept {
+    const DWORD process = ::GetCurrentProcessId();
+    bool hosting = false;
+    HWND window = nullptr;
+    while ((window = ::FindWindowExW(nullptr, window, kHostClass, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        const DWORD thread = ::GetWindowThreadProcessId(window, &owner);
+        if (owner != process) {
+            continue;
+        }
+        hosting = true;
+        if (thread == ::GetCurrentThreadId()) {
+            // Our window procedure may be what broke: the window goes
+            // without it, and the search starts over past a destroyed one.
+            ::SetWindowLongPtrW(window, GWLP_WNDPROC,
+                                reinterpret_cast<LONG_PTR>(&::DefWindowProcW));
+            if (::DestroyWindow(window)) {
+                window = nullptr;
+            }
+        } else {
+            // Another thread's window cannot be destroyed from here, and its
+            // thread must not be waited for: it only stops coming first.
+            ::SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+        }
+    }
+    if (hosting) {
+        ::SendNotifyMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    }
+}
+
 }  // namespace corvane

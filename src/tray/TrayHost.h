@@ -84,4 +84,9 @@ private:
 // Writes [Tray] Order and [Tray] Hidden to the settings file at once.
 void SaveTrayLists(const Settings& settings);
 
+// After a crash: the programs' icons go back to Explorer. The host's window
+// stops coming first, then programs are told to announce their icons again.
+// Touches no state of the host, which the crash may have broken.
+void ReturnTrayIconsAfterCrash() noexcept;
+
 }  // namespace corvane

@@ -220,13 +220,31 @@ TEST_F(TrayE2E, MalformedAndOversizedMessagesLeaveTheHostRunning) {
     EXPECT_EQ(first.top, placed.top);
 }
 
-TEST_F(TrayE2E, QuittingAsksProgramsToAddTheirIconsAgain) {
-    TrayClient client;
-    // Past the first repeat of Corvane's own broadcast at start-up.
-    client.PumpUntil([] { return false; }, 4000);
-    client.taskbarCreated = 0;
-    QuitCorvane();
-    EXPECT_TRUE(client.PumpUntil([&] { return client.taskbarCreated > 0; }, 5000));
+// Quitting, and crashing: a thread started at address 0 faults inside Corvane.
+TEST_F(TrayE2E, QuittingOrCrashingAsksProgramsToAddTheirIconsAgain) {
+    for (const bool crash : {false, true}) {
+        SCOPED_TRACE(crash ? "crash" : "quit");
+        if (crash) {
+            ASSERT_NE(StartCorvane(L""), nullptr);
+        }
+        TrayClient client;
+        // Past the first repeat of Corvane's own broadcast at start-up.
+        client.PumpUntil([] { return false; }, 4000);
+        client.taskbarCreated = 0;
+        if (crash) {
+            const HANDLE process = ::OpenProcess(PROCESS_ALL_ACCESS, FALSE, corvane_.ProcessId());
+            ASSERT_NE(process, nullptr);
+            const HANDLE thread =
+                ::CreateRemoteThread(process, nullptr, 0, nullptr, nullptr, 0, nullptr);
+            EXPECT_NE(thread, nullptr);
+            ::CloseHandle(thread);
+            ::CloseHandle(process);
+            EXPECT_NE(corvane_.WaitForExit(), 0u);
+        } else {
+            QuitCorvane();
+        }
+        EXPECT_TRUE(client.PumpUntil([&] { return client.taskbarCreated > 0; }, 5000));
+    }
 }
 
 TEST_F(TrayE2E, DraggingReordersProgramsAndDroppingBelowTheBarHidesOne) {
