@@ -46,7 +46,7 @@ public:
     // The tray order while an icon is dragged; written by FinishTrayDrag.
     virtual void SetTrayOrder(std::vector<std::wstring> order) = 0;
     // A tray drag ended: the program is hidden when `hideExeName` is not
-    // empty, and both tray lists are written.
+    // empty, both tray lists are written, and the bars are laid out again.
     virtual void FinishTrayDrag(const std::wstring& hideExeName) = 0;
     // Shows a hidden tray entry again (an empty name: all of them).
     virtual void UnhideTrayEntry(const std::wstring& name) = 0;

@@ -171,7 +171,6 @@ void Bar::OnTrayRelease(int x, int y) {
     }
     if (release.finishDrag) {
         context_.host.FinishTrayDrag(release.hideExeName);
-        Relayout();
     } else {
         Repaint();
     }
@@ -183,7 +182,6 @@ void Bar::OnTrayCaptureLost() {
     pressedIndex_ = -1;
     // The order reached so far stays.
     context_.host.FinishTrayDrag(std::wstring());
-    Relayout();
 }
 
 void Bar::SendTrayMouse(const TrayIconKey& key, UINT message, POINT screen) noexcept {
