@@ -92,11 +92,6 @@ TEST(MenusFileBytes, MarkIsSkippedOnlyAtTheStartAndWrittenWithCrLf) {
     EXPECT_EQ(DecodeFile(std::string("\xEF\xBB") + "a"), L"\uFFFDa");  // half a mark is broken
     EXPECT_EQ(EncodeMenusFileBytes(L"F\u00E5\n  x\n"),
               (Bytes{0xEF, 0xBB, 0xBF, 'F', 0xC3, 0xA5, 0x0D, 0x0A, ' ', ' ', 'x', 0x0D, 0x0A}));
-    for (const bool norwegian : {false, true}) {
-        const Bytes bytes = EncodeMenusFileBytes(DefaultMenusText(norwegian));
-        EXPECT_EQ(DecodeMenusFileBytes(bytes.data(), bytes.size()),
-                  WithCrLf(DefaultMenusText(norwegian)));
-    }
 }
 
 TEST(MenusTextChoice, EmptyFallsBackUntouchedOtherDefaultIsReplacedAnyEditStays) {

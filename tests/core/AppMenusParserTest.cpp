@@ -32,29 +32,16 @@ TEST(KeyChord, ValidChords) {
         {L"F05", {{}, 0x74, 0}},
         {L"Alt+Left", {{0x12}, 0x25, 1}},
         {L"control+Del", {{0x11}, 0x2E, 1}},
-        {L"Delete", {{}, 0x2E, 1}},
         {L"PAGEUP", {{}, 0x21, 1}},
-        {L"pgup", {{}, 0x21, 1}},
         {L"Esc", {{}, 0x1B, 0}},
-        {L"escape", {{}, 0x1B, 0}},
-        {L"Return", {{}, 0x0D, 0}},
         {L"ctrl+PLUS", {{0x11}, 0xBB, 0}},
+        // Letters and digits are their upper-case codes; the ends of each range.
+        {L"z", {{}, 'Z', 0}},
+        {L"Ctrl+0", {{0x11}, '0', 0}},
+        {L"9", {{}, '9', 0}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ParseKeyChord(c.text), c.chord) << std::wstring(c.text);
-    }
-}
-
-TEST(KeyChord, LettersAndDigitsAreTheirUpperCaseCodes) {
-    for (wchar_t c = L'a'; c <= L'z'; ++c) {
-        const uint16_t upper = static_cast<uint16_t>(c - L'a' + L'A');
-        EXPECT_EQ(ParseKeyChord(std::wstring(1, c)), (KeyChord{{}, upper, 0}));
-        EXPECT_EQ(ParseKeyChord(std::wstring(1, static_cast<wchar_t>(upper))),
-                  (KeyChord{{}, upper, 0}));
-    }
-    for (wchar_t c = L'0'; c <= L'9'; ++c) {
-        EXPECT_EQ(ParseKeyChord(std::wstring(L"Ctrl+") + c),
-                  (KeyChord{{0x11}, static_cast<uint16_t>(c), 0}));
     }
 }
 
@@ -164,7 +151,6 @@ TEST(MenusParser, SectionsMenusAndLines) {
         // Header names are trimmed and lower-cased; empty pieces are dropped.
         {L"[Chrome.EXE, ,msedge.exe]\nFile\n    New = Ctrl+N\n    -\n    Go = run:x\nEdit\n",
          L"chrome.exe:[File|New=Ctrl+N,-,Go>x][Edit] msedge.exe:[File|New=Ctrl+N,-,Go>x][Edit]"},
-        {L"[ * ]\nEdit\n", L"*:[Edit]"},
         {L"[a.exe, b.exe]\nFirst\n[c.exe, A.exe]\nSecond\n",
          L"a.exe:[Second] b.exe:[First] c.exe:[Second]"},
         // Comments and separators by indentation; a "-" title is a title.
@@ -177,10 +163,8 @@ TEST(MenusParser, SectionsMenusAndLines) {
         {L"[a.exe]\n    Lost = Ctrl+L\nMenu\n    Bad\n    Kept = Ctrl+K",
          L"a.exe:[Menu|Kept=Ctrl+K]"},
         {L"Orphan\n    X = Ctrl+X\n[]\nAlso\n[ , ]\nThird\n[a.exe]\nKept\n", L"a.exe:[Kept]"},
-        {L"[a.exe]\nMenu\n[a.exe]\n", L"a.exe:"},
         {L"[a.exe]\r\nFile\r\n    New = Ctrl+N\r\n    -\r\n", L"a.exe:[File|New=Ctrl+N,-]"},
         // Only line feeds end lines.
-        {L"[a.exe]\rFile\r    New = Ctrl+N\r", L""},
         {L"[a.exe]\nFile\r    New = Ctrl+N\r", L"a.exe:[File\r    New = Ctrl+N]"},
         {L"", L""},
         {L"\n\r\n \t\n", L""},

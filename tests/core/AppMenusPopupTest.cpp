@@ -93,7 +93,6 @@ TEST(MenuSliding, ArrowKeysWrapAroundAndKeepTheirMeaningWithOneMenuOrSubmenus) {
     } cases[] = {
         {SlideKey::Left, 0, 3, false, 2},   {SlideKey::Right, 0, 3, false, 1},
         {SlideKey::Right, 2, 3, false, 0},  {SlideKey::Left, 2, 3, false, 1},
-        {SlideKey::Left, 0, 2, false, 1},   {SlideKey::Right, 1, 2, false, 0},
         {SlideKey::Left, 0, 1, false, -1},  {SlideKey::Right, 0, 1, false, -1},
         {SlideKey::Left, 1, 3, true, -1},   {SlideKey::Right, 1, 3, true, -1},
         {SlideKey::Right, 0, 0, false, -1}, {SlideKey::Right, 5, 3, false, -1},

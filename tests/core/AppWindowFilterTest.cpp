@@ -58,7 +58,6 @@ TEST(IsDockAppWindow, VisibleUnownedTitledForeignWindowsOrThoseAskingForAButton)
         {"ours", {.ours = true}, false},
         {"untitled", {.titleLength = 0}, false},
         {"desktop", {.className = L"Progman"}, false},
-        {"desktop worker", {.className = L"WorkerW"}, false},
         {"taskbar", {.className = L"Shell_TrayWnd"}, false},
         {"classes compare exactly", {.className = L"progman"}, true},
         {"a longer class", {.className = L"WorkerW2"}, true},

@@ -36,7 +36,6 @@ TEST(BackdropPlan, EachBackdropGetsItsAttributesAndPlainWinsOverAll) {
           {Backdrop::Mica, false, false, kAccentDisabled, 0, -1, kSystemBackdropMica},
           {Backdrop::Solid, false, true, kAccentDisabled, 0, 0, kSystemBackdropNone},
           {Backdrop::Acrylic, true, false, kAccentDisabled, 0, -1, kSystemBackdropNone},
-          {Backdrop::Mica, true, true, kAccentDisabled, 0, -1, kSystemBackdropNone},
           {Backdrop::Solid, true, false, kAccentDisabled, 0, -1, kSystemBackdropNone}}) {
         SCOPED_TRACE(testing::Message() << static_cast<int>(r.backdrop) << " plain " << r.plain);
         const BackdropPlan p = PlanBackdrop(r.backdrop, 72, r.plain, r.dark);

@@ -21,9 +21,7 @@ public:
     // Widths are deliberately not capped at the request's maximum, so that
     // the layout's own caps are what a test sees.
     std::optional<BarTextMetrics> Measure(const BarTextRequest& request) override {
-        if (recording) {
-            requests.push_back(request);
-        }
+        requests.push_back(request);
         if (failing && *failing == request.role) {
             return std::nullopt;
         }
@@ -38,21 +36,19 @@ public:
 
     void DiscardMenuTitle(int32_t menuIndex) override { discarded.push_back(menuIndex); }
 
-    bool recording = true;
     std::optional<BarTextRole> failing;    // this role gets no layout
     std::vector<BarTextRequest> requests;  // their texts point into the layout's input
     std::vector<int32_t> discarded;
 };
 
 // n icons in 26-point slots right-aligned at the edge; the next item ends 6
-// points left of the strip. Each call's edge is recorded.
+// points left of the strip.
 class FakeTrayStrip {
 public:
     FakeTrayStrip(int icons, float height) : icons_(icons), height_(height) {}
 
     TrayStripBuilder Builder() {
         return [this](float rightEdge, std::vector<BarItem>& items) {
-            edges.push_back(rightEdge);
             const float left = rightEdge - 26.0f * static_cast<float>(icons_);
             for (int i = 0; i < icons_; ++i) {
                 const float x = left + 26.0f * static_cast<float>(i);
@@ -61,8 +57,6 @@ public:
             return left - 6.0f;
         };
     }
-
-    std::vector<float> edges;
 
 private:
     int icons_;

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <map>
-#include <set>
 #include <vector>
 
 namespace corvane {
@@ -185,29 +184,6 @@ TEST_F(IdentifyForegroundTest, ChangeIsANewNameIconOrWindowNeverATitle) {
     changed.exePath = L"D:\\editor.exe";  // path and executable decide nothing
     changed.exeName = L"other.exe";
     EXPECT_FALSE(IsApplicationChange(current, 20, changed));
-}
-
-TEST_F(IdentifyForegroundTest, BoundedCacheNeverDestroysTheIconInFront) {
-    DisplayNameCache small(3, &RecordDestroyed);
-    uint64_t icon = 0x1000;
-    for (int round = 0; round < 3; ++round) {
-        for (int app = 0; app < 10; ++app) {
-            const std::wstring path = L"C:\\Apps\\app" + std::to_wstring(app) + L".exe";
-            sources_.extracted[path] = ++icon;
-            const auto id =
-                IdentifyForeground(ForegroundFacts{100u + app, L"Frame", path}, small, sources_);
-            ASSERT_TRUE(id);
-            ASSERT_NE(id->icon, 0u);
-            ASSERT_EQ(std::count(g_destroyed.begin(), g_destroyed.end(), id->icon), 0)
-                << "round " << round << " app " << app;
-            ASSERT_LE(small.Size(), 3u);
-        }
-    }
-    // 30 visits of 10 apps through 3 slots: every visit was a miss, and all but
-    // the three cached icons were destroyed, each exactly once.
-    EXPECT_EQ(sources_.extractCalls, 30);
-    EXPECT_EQ(g_destroyed.size(), 27u);
-    EXPECT_EQ(std::set<uint64_t>(g_destroyed.begin(), g_destroyed.end()).size(), 27u);
 }
 
 using DisplayNameCacheTest = IdentifyForegroundTest;

@@ -132,46 +132,38 @@ TEST(LoadSettings, ListsAndPinnedPresence) {
               kSettingsBufferChars - 1);
 }
 
-TEST(DefaultSettingsText, LoadsToTheDefaultsNamesNoUnreadKeyAndMatchesAcrossLanguages) {
-    const std::wstring_view en = DefaultSettingsText(false);
-    const std::wstring_view no = DefaultSettingsText(true);
+TEST(DefaultSettingsText, EachLanguageLoadsToTheDefaultsAndNamesNoUnreadKey) {
     const Settings defaults;
-    FakeProfileStore store{std::wstring(en)};
-    const Settings s = Load(store);
-    for (const SettingsKey& k : PlainSettingsKeys()) {
-        EXPECT_EQ(k.get(s), k.get(defaults)) << k.section << L"/" << k.key;
-    }
-    EXPECT_EQ(s.backdrop, defaults.backdrop);
-    EXPECT_EQ(s.barTint, defaults.barTint);
-    EXPECT_EQ(s.gardenTint, defaults.gardenTint);
-
-    // The same lines in the same places, so the Norwegian text loads alike.
     const std::set<std::wstring> ownReadings = {L"Backdrop", L"DateFormat", L"Hidden", L"Float"};
-    const List enLines = SplitListUntrimmed(en, L'\n');
-    const List noLines = SplitListUntrimmed(no, L'\n');
-    ASSERT_EQ(enLines.size(), noLines.size());
-    std::wstring section;
-    for (std::size_t i = 0; i < enLines.size(); ++i) {
-        const std::wstring& line = enLines[i];
-        const bool comment = line[0] == L';';
-        const std::size_t eq = line.find(L'=');
-        EXPECT_EQ(comment, noLines[i][0] == L';') << i;
-        EXPECT_TRUE(line.ends_with(L"\r") && noLines[i].ends_with(L"\r")) << i;
-        if (!comment && !line.starts_with(L"DateFormat=")) {
-            EXPECT_EQ(line, noLines[i]) << i;
+    for (const bool norwegian : {false, true}) {
+        SCOPED_TRACE(norwegian);
+        const std::wstring_view text = DefaultSettingsText(norwegian);
+        FakeProfileStore store{std::wstring(text)};
+        const Settings s = Load(store);
+        for (const SettingsKey& k : PlainSettingsKeys()) {
+            EXPECT_EQ(k.get(s), k.get(defaults)) << k.section << L"/" << k.key;
         }
-        if (line[0] == L'[') {
-            section = line.substr(1, line.find(L']') - 1);
-        } else if (!comment && eq != std::wstring::npos) {
-            const std::wstring key = line.substr(0, eq);
-            bool read = ownReadings.count(key) != 0;
-            for (const SettingsKey& k : PlainSettingsKeys()) {
-                read = read || (section == k.section && key == k.key);
+        EXPECT_EQ(s.backdrop, defaults.backdrop);
+        EXPECT_EQ(s.barTint, defaults.barTint);
+        EXPECT_EQ(s.gardenTint, defaults.gardenTint);
+
+        EXPECT_TRUE(text.ends_with(L"\r\n"));
+        std::wstring section;
+        for (const std::wstring& line : SplitListUntrimmed(text, L'\n')) {
+            EXPECT_TRUE(line.ends_with(L"\r")) << line;
+            const std::size_t eq = line.find(L'=');
+            if (line[0] == L'[') {
+                section = line.substr(1, line.find(L']') - 1);
+            } else if (line[0] != L';' && eq != std::wstring::npos) {
+                const std::wstring key = line.substr(0, eq);
+                bool read = ownReadings.count(key) != 0;
+                for (const SettingsKey& k : PlainSettingsKeys()) {
+                    read = read || (section == k.section && key == k.key);
+                }
+                EXPECT_TRUE(read) << section << L"/" << key;
             }
-            EXPECT_TRUE(read) << section << L"/" << key;
         }
     }
-    EXPECT_TRUE(en.ends_with(L"\n") && no.ends_with(L"\n"));
 }
 
 }  // namespace

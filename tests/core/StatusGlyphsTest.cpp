@@ -24,11 +24,10 @@ TEST(StatusGlyphs, NetworkGlyphFollowsKindAndSignalBand) {
     const wchar_t plug = kGlyphEthernet;
     // Not connected stays grey whatever signal is left over.
     const Row rows[] = {{None, 0, fan, S, 1, 0},         {None, 90, fan, S, 1, 0},
-                        {Ethernet, 100, plug, P, 1, 0},  {WiFi, 100, fan, P, 1, 0},
-                        {WiFi, 75, fan, P, 1, 0},        {WiFi, 74, fan, P, .35f, 9.36f},
-                        {WiFi, 50, fan, P, .35f, 9.36f}, {WiFi, 49, fan, P, .35f, 6.24f},
-                        {WiFi, 25, fan, P, .35f, 6.24f}, {WiFi, 24, fan, P, .35f, 3.38f},
-                        {WiFi, 0, fan, P, .35f, 3.38f}};
+                        {Ethernet, 100, plug, P, 1, 0},  {WiFi, 75, fan, P, 1, 0},
+                        {WiFi, 74, fan, P, .35f, 9.36f}, {WiFi, 50, fan, P, .35f, 9.36f},
+                        {WiFi, 49, fan, P, .35f, 6.24f}, {WiFi, 25, fan, P, .35f, 6.24f},
+                        {WiFi, 24, fan, P, .35f, 3.38f}};
     for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message() << static_cast<int>(r.kind) << " at " << r.signal);
         const NetworkGlyph g = ChooseNetworkGlyph(r.kind, r.signal);

@@ -34,7 +34,6 @@ TEST(ApplyPowerReading, ValidReadingsSetTheBatteryInvalidOnesOnlyHideIt) {
         {"no system battery", Power(1, kBatteryFlagNoBattery, 50), false, 37, false, false},
         {"status unknown", Power(1, kBatteryFlagUnknown, 50), false, 37, false, false},
         {"percentage out of range", Power(1, 8, 101), false, 37, false, false},
-        {"percentage unknown", Power(1, 8, 255), false, 37, false, false},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);

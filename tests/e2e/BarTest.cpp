@@ -1,6 +1,7 @@
 // The top bar of the real corvane.exe, probed from outside: where it stands
-// for each style and what it reserves, auto-hide, full-screen windows, the
-// application in front, and screenshots of every style and theme.
+// for each style and what it reserves, auto-hide, full-screen windows, and
+// screenshots of every style and theme. The application in front is named in
+// the tests that click the bar.
 
 #include "base/Win32Geometry.h"
 #include "bar/BarGeometry.h"
@@ -67,11 +68,6 @@ protected:
     }
     [[nodiscard]] PixelRect ExpectedFrame(int style, HWND bar = nullptr) const {
         return FrameFromStrip(ExpectedStrip(style, bar), Metrics(style));
-    }
-    // How far to the right the application name's ink reaches, or -1.
-    [[nodiscard]] int NameInkRight() const {
-        const auto ink = LeftInk();
-        return ink.empty() ? -1 : ink.front().right;
     }
 };
 
@@ -179,33 +175,6 @@ TEST_F(BarE2E, FullScreenWindowHidesTheBarUntilItCloses) {
         << "the maximised window does not cover the display";
     ::Sleep(1200);
     EXPECT_TRUE(::IsWindowVisible(bar));
-}
-
-// Wine raises no foreground event at all (and Windows not always one that
-// arrives): a program nobody here wrote must still be named.
-TEST_F(BarE2E, TheProgramInFrontNamesTheBarWithoutBeingAnnounced) {
-    ASSERT_NE(StartCorvane(test::IniText()), nullptr);
-    HelperApp shortName;
-    ASSERT_TRUE(shortName.Start(folder_.Path(), L"a.exe", L"normal"));
-    int shortRight = -1;
-    ASSERT_TRUE(WaitUntil([&] { return (shortRight = NameInkRight()) > 0; }));
-
-    wchar_t windows[MAX_PATH] = {};
-    ::GetWindowsDirectoryW(windows, MAX_PATH);
-    test::ChildProcess notepad;
-    ASSERT_TRUE(notepad.Start(std::wstring(windows) + L"\\notepad.exe"));
-    const HWND window = notepad.WaitForWindow(L"Notepad");
-    ASSERT_NE(window, nullptr);
-    // Without a window manager a second program may not come to the front
-    // by itself; then it is brought there as a click on it would.
-    if (!WaitUntil([&] { return ::GetForegroundWindow() == window; }, 1000)) {
-        ::SetForegroundWindow(window);
-        ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == window; }, 2000));
-    }
-    // Its name is far wider than "A".
-    int right = -1;
-    EXPECT_TRUE(WaitUntil([&] { return (right = NameInkRight()) > shortRight + Px(20); }, 1500))
-        << shortRight << " vs " << right;
 }
 
 // Style and whether the theme is light.

@@ -10,11 +10,10 @@
 namespace corvane::test {
 
 std::wstring IniText(const IniOptions& o) {
-    return std::wstring(L"[General]\r\nLanguage=") + o.language +
-           L"\r\nCenterStart=0\r\n[Bar]\r\nHeight=28\r\nStyle=" + std::to_wstring(o.style) +
-           L"\r\nAutohide=" + (o.autohide ? L"1" : L"0") + L"\r\nAllMonitors=" +
-           (o.allMonitors ? L"1" : L"0") + L"\r\nBackdrop=" + o.backdrop +
-           L"\r\nTint=72\r\nBarTint=72\r\n[Clock]\r\nDateFormat=ddd MMM d\r\n"
+    return L"[General]\r\nLanguage=en\r\nCenterStart=0\r\n[Bar]\r\nHeight=28\r\nStyle=" +
+           std::to_wstring(o.style) + L"\r\nAutohide=" + (o.autohide ? L"1" : L"0") +
+           L"\r\nAllMonitors=" + (o.allMonitors ? L"1" : L"0") +
+           L"\r\nBackdrop=solid\r\nTint=72\r\nBarTint=72\r\n[Clock]\r\nDateFormat=ddd MMM d\r\n"
            L"[Tiling]\r\nEnabled=0\r\n[Tray]\r\nEnabled=" +
            (o.tray ? L"1" : L"0") +
            L"\r\n[Dock]\r\nEnabled=0\r\n"

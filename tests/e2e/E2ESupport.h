@@ -17,8 +17,6 @@ struct IniOptions {
     bool autohide = false;
     bool allMonitors = false;
     bool tray = false;
-    const wchar_t* backdrop = L"solid";
-    const wchar_t* language = L"en";
 };
 [[nodiscard]] std::wstring IniText(const IniOptions& options = {});
 

@@ -282,14 +282,6 @@ void DragAlong(std::initializer_list<POINT> path) {
     SendMouse(MOUSEEVENTF_LEFTUP);
 }
 
-void PressAndRelease(POINT from, POINT to) {
-    if (to.x == from.x && to.y == from.y) {
-        DragAlong({from});
-    } else {
-        DragAlong({from, {(from.x + to.x) / 2, to.y}, to});
-    }
-}
-
 void RightClick(POINT p) {
     MovePointer(p);
     SendMouse(MOUSEEVENTF_RIGHTDOWN);

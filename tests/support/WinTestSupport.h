@@ -160,10 +160,8 @@ private:
 void MovePointer(POINT p);
 // Presses at the first point, moves through the others and lets go at the last.
 void DragAlong(std::initializer_list<POINT> path);
-// Presses at one point and lets go at another.
-void PressAndRelease(POINT from, POINT to);
 inline void Click(POINT p) {
-    PressAndRelease(p, p);
+    DragAlong({p});
 }
 void RightClick(POINT p);
 void TapKey(WORD key);
@@ -175,7 +173,6 @@ void TapKey(WORD key);
 struct Span {
     int left = 0;
     int right = 0;
-    [[nodiscard]] int Width() const { return right - left; }
     [[nodiscard]] int Middle() const { return (left + right) / 2; }
 };
 

@@ -95,17 +95,6 @@ TEST_F(IconLoaderTest, ASixteenPixelIconFallsBackToTheShellImage) {
     const Pixels shell = Read(LoadShellIconBitmap(factory_.Get(), small_, 32).Get());
     ExpectPremultipliedSquare(shell, 32);
     EXPECT_EQ(loaded.bgra, shell.bgra);
-
-    // Blowing up the 16-pixel resource itself would have given another image.
-    const UniqueModule module(::LoadLibraryExW(
-        small_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-    const UniqueIcon icon(static_cast<HICON>(
-        ::LoadImageW(module.Get(), MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR)));
-    ComPtr<IWICBitmap> resource;
-    ASSERT_TRUE(icon && SUCCEEDED(factory_->CreateBitmapFromHICON(icon.Get(), &resource)));
-    const Pixels enlarged = Read(TrimAndScale(factory_.Get(), resource.Get(), 32).Get());
-    ASSERT_TRUE(FindVisibleBounds(enlarged.View()).has_value());
-    EXPECT_NE(loaded.bgra, enlarged.bgra);
 }
 
 TEST_F(IconLoaderTest, NothingIsLoadedFromMissingOrForeignFiles) {

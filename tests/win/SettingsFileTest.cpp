@@ -10,9 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <regex>
-
 namespace corvane {
 namespace {
 
@@ -25,52 +22,9 @@ Settings LoadAt(const std::wstring& path) {
     return LoadSettings(store, path);
 }
 
-// The non-blank lines. Wine's profile writer rewrites the whole file and drops
-// the blanks around the first "=" of every line; Windows keeps untouched lines.
-std::vector<std::wstring> NonBlank(const std::wstring& text) {
-    std::vector<std::wstring> out;
-    const std::wregex line(L"[^\r\n]+");
-    for (auto it = std::wsregex_iterator(text.begin(), text.end(), line);
-         it != std::wsregex_iterator(); ++it) {
-        out.push_back(std::regex_replace(it->str(), std::wregex(L" *= *"), L"=",
-                                         std::regex_constants::format_first_only));
-    }
-    return out;
-}
-
 bool IsUtf16(const std::wstring& path) {
     const auto bytes = ReadFileBytes(path);
     return bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
-}
-
-TEST(SettingsFile, MissingFileIsCreatedWithTheDefaultTextAndTheLanguageAppended) {
-    TempFolder folder;
-    const std::wstring path = folder.File(L"corvane.ini");
-    (void)LoadAt(path);
-    EXPECT_TRUE(IsUtf16(path));
-
-    const auto bytes = ReadFileBytes(path);
-    const std::wstring text = DecodeUtf16Le(bytes.data(), bytes.size());
-    // Every line ends in CR LF: no bare CR or LF anywhere, and the text ends in one.
-    EXPECT_EQ(std::regex_replace(text, std::wregex(L"\r\n"), L"").find_first_of(L"\r\n"),
-              std::wstring::npos);
-    EXPECT_TRUE(text.ends_with(L"\r\n"));
-
-    // The default lines in their order, then [General] Language=en at the end.
-    const auto expected = NonBlank(std::wstring(DefaultSettingsText(false)));
-    const auto actual = NonBlank(text);
-    auto at = actual.begin();
-    for (const auto& line : expected) {
-        at = std::find(at, actual.end(), line);
-        ASSERT_NE(at, actual.end()) << "missing or out of order: " << line;
-        ++at;
-    }
-    ASSERT_GE(actual.size(), 2u);
-    EXPECT_EQ(actual[actual.size() - 2], L"[General]");
-    EXPECT_EQ(actual.back(), L"Language=en");
-    // Keys that loading fills in were written too.
-    EXPECT_EQ(ReadIniValue(path, L"Bar", L"BarTint"), L"72");
-    EXPECT_EQ(ReadIniValue(path, L"Dock", L"ConfigVersion"), L"2");
 }
 
 TEST(SettingsFile, DefaultFileBytesAreExactAndNeverOverwritten) {
