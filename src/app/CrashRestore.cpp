@@ -1,12 +1,36 @@
 #include "app/CrashRestore.h"
 
+#include "bar/Bar.h"
 #include "tray/TrayHost.h"
 
+#include <shellapi.h>
+
 namespace corvane {
+namespace {
+
+// A desktop toolbar whose process died keeps its strip reserved: the bars'
+// registrations go, found by class without touching their objects.
+void RemoveBarStrips() noexcept {
+    const DWORD process = ::GetCurrentProcessId();
+    HWND window = nullptr;
+    while ((window = ::FindWindowExW(nullptr, window, kBarWindowClass, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == process) {
+            APPBARDATA abd = {};
+            abd.cbSize = sizeof(abd);
+            abd.hWnd = window;
+            ::SHAppBarMessage(ABM_REMOVE, &abd);
+        }
+    }
+}
+
+}  // namespace
 
 void RestoreDesktopAfterCrash() noexcept {
     // Programs gave their notification icons to us, not to Explorer.
     ReturnTrayIconsAfterCrash();
+    RemoveBarStrips();
 }
 
 }  // namespace corvane

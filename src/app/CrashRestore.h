@@ -3,7 +3,8 @@
 namespace corvane {
 
 // Puts back what the running process changed in the desktop (the tray icons
-// it hosts; later the hidden taskbar and desktop icons). Safe to call from a
+// it hosts, the bars' reserved strips; later the hidden taskbar and desktop
+// icons). Safe to call from a
 // crash: it touches no state that the crash may have broken.
 void RestoreDesktopAfterCrash() noexcept;
 

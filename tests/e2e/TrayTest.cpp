@@ -5,6 +5,7 @@
 // record layout; their icons are loaded inside Corvane's process, because
 // under Wine icon handles do not cross processes.
 
+#include "base/Commands.h"
 #include "e2e/E2ESupport.h"
 #include "support/TrayClient.h"
 
@@ -244,6 +245,24 @@ TEST_F(TrayE2E, QuittingOrCrashingAsksProgramsToAddTheirIconsAgain) {
             QuitCorvane();
         }
         EXPECT_TRUE(client.PumpUntil([&] { return client.taskbarCreated > 0; }, 5000));
+    }
+}
+
+TEST_F(TrayE2E, AReloadTakesTheHostAwayAndBringsItBackWithTheSetting) {
+    TrayClient client;
+    AddIcon(client);
+    for (const bool enabled : {false, true}) {
+        SCOPED_TRACE(enabled ? "on" : "off");
+        ::WritePrivateProfileStringW(L"Tray", L"Enabled", enabled ? L"1" : L"0", IniPath().c_str());
+        client.taskbarCreated = 0;
+        DWORD_PTR result = 1;
+        ASSERT_NE(::SendMessageTimeoutW(control_, WM_APP_COMMAND, CMD_RELOAD_SETTINGS, 0,
+                                        SMTO_ABORTIFHUNG, 10000, &result),
+                  0);
+        // Either way programs are asked to announce their icons: to Explorer
+        // once the host is gone, to the new host once it is back.
+        EXPECT_EQ(test::FindTrayHost(corvane_.ProcessId()) != nullptr, enabled);
+        EXPECT_TRUE(client.PumpUntil([&] { return client.taskbarCreated > 0; }, 3000));
     }
 }
 
