@@ -46,7 +46,9 @@ std::vector<AppNameMenuEntry> BuildAppNameMenu(const AppNameMenuFacts& f) {
                             !f.exeName.empty() && Contains(f.floatList, f.exeName)));
     }
     menu.push_back(Separator());
-    menu.push_back(Item(kMenuSettings, Tr(L"Innstillinger", L"Settings")));
+    if (f.settingsWindow) {
+        menu.push_back(Item(kMenuSettings, Tr(L"Innstillinger", L"Settings")));
+    }
     if (!f.hiddenTray.empty()) {
         AppNameMenuEntry popup;
         popup.kind = AppNameMenuEntry::Kind::Submenu;
@@ -60,7 +62,9 @@ std::vector<AppNameMenuEntry> BuildAppNameMenu(const AppNameMenuFacts& f) {
         popup.children.push_back(Item(kMenuShowAllTray, Tr(L"Vis alle", L"Show all")));
         menu.push_back(std::move(popup));
     }
-    menu.push_back(Separator());
+    if (menu.back().kind != AppNameMenuEntry::Kind::Separator) {
+        menu.push_back(Separator());
+    }
     menu.push_back(Item(kMenuQuit, Tr(L"Avslutt Corvane", L"Quit Corvane")));
     return menu;
 }

@@ -43,6 +43,7 @@ struct AppNameMenuFacts {
     std::wstring exeName;                  // lower case
     std::vector<std::wstring> floatList;   // [Tiling] Float
     std::vector<std::wstring> hiddenTray;  // [Tray] Hidden
+    bool settingsWindow = false;           // a settings window can be opened
 };
 
 [[nodiscard]] std::vector<AppNameMenuEntry> BuildAppNameMenu(const AppNameMenuFacts& facts);

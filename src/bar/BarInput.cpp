@@ -330,6 +330,8 @@ void Bar::AppNameMenu(const BarItem& item) {
     facts.exeName = context_.current.exeName;
     facts.floatList = context_.settings.floatingApps;
     facts.hiddenTray = context_.settings.trayHidden;
+    // There is no settings window yet: its entry would do nothing.
+    facts.settingsWindow = false;
 
     UniqueMenu menu(::CreatePopupMenu());
     if (!menu || !FillMenu(menu.Get(), BuildAppNameMenu(facts))) {
@@ -360,8 +362,7 @@ void Bar::AppNameMenu(const BarItem& item) {
         case kMenuNeverTile:
             context_.host.ToggleNeverTile(facts.exeName);
             break;
-        case kMenuSettings:     // the settings window is not part of the program yet
-        case kMenuFloatWindow:  // nor is the tiling manager
+        case kMenuFloatWindow:  // offered only while a tiling manager runs
             break;
         default:
             if (const auto entry = HiddenTrayEntryOf(id, facts.hiddenTray)) {
