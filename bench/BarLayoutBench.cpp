@@ -36,10 +36,11 @@ void BM_LayoutBarTypical(benchmark::State& state) {
     corvane::test::FakeTrayStrip strip(6, 28);
     const BarLayoutInput input = TypicalInput(strip, static_cast<BarStyle>(state.range(0)));
     corvane::test::FakeBarTextMeasurer measurer;
-    measurer.recording = false;
     BarLayoutResult result;
     for (auto _ : state) {
-        strip.edges.clear();
+        // The fake keeps every request; cleared, its storage is reused.
+        measurer.requests.clear();
+        measurer.discarded.clear();
         corvane::LayoutBar(input, measurer, result);
         benchmark::DoNotOptimize(result.items.data());
     }
@@ -53,7 +54,6 @@ void BM_HitTestBarTypical(benchmark::State& state) {
     corvane::test::FakeTrayStrip strip(6, 28);
     const BarLayoutInput input = TypicalInput(strip, BarStyle::Classic);
     corvane::test::FakeBarTextMeasurer measurer;
-    measurer.recording = false;
     const BarLayoutResult result = corvane::LayoutBar(input, measurer);
     float x = 0;
     for (auto _ : state) {

@@ -14,6 +14,12 @@ git ls-files -z 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'b
     xargs -0 clang-format --dry-run --Werror
 log "Core tests"
 ctest --test-dir "$CORE_DIR" --output-on-failure -j "$JOBS"
+# The benchmarks are only built here (bench.sh runs them): they share the
+# tests' fakes, and a fake that changes must not leave them behind.
+log "Building the core benchmarks"
+cmake --preset bench -B "$ROOT/build/${TAG}bench" >/dev/null
+cmake --build "$ROOT/build/${TAG}bench" -j "$JOBS" >"$ROOT/build/${TAG}bench-build.log" 2>&1 ||
+    { tail -n 40 "$ROOT/build/${TAG}bench-build.log"; exit 1; }
 
 # Bounded libFuzzer runs over the portable core; a crash, leak or hang
 # fails the script. The fuzz tree is built once; each run's output goes to a
