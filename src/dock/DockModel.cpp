@@ -1,0 +1,279 @@
+#include "dock/DockModel.h"
+
+#include "identity/AppTargets.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+
+namespace corvane {
+namespace {
+
+constexpr std::wstring_view kAppsFolderPrefix = L"shell:AppsFolder\\";
+constexpr int kDragThresholdPx = 7;
+constexpr uint32_t kDragOutDips = 50;
+
+bool Holds(const DockItem& item, WindowId window) {
+    return std::find(item.windows.begin(), item.windows.end(), window) != item.windows.end();
+}
+
+std::size_t LeadingPinnedCount(const std::vector<DockItem>& items) {
+    const auto firstUnpinned =
+        std::find_if(items.begin(), items.end(), [](const DockItem& item) { return !item.pinned; });
+    return static_cast<std::size_t>(firstUnpinned - items.begin());
+}
+
+// Moves the item to the first place after the leading pinned run of the others.
+void MoveToEndOfPinnedGroup(std::vector<DockItem>& items, std::size_t index) {
+    DockItem item = std::move(items[index]);
+    items.erase(items.begin() + static_cast<std::ptrdiff_t>(index));
+    const std::size_t place = LeadingPinnedCount(items);
+    items.insert(items.begin() + static_cast<std::ptrdiff_t>(place), std::move(item));
+}
+
+// Old items by lower-cased target, for carrying state over by target.
+class OldTargets {
+public:
+    explicit OldTargets(const std::vector<DockItem>& old) : old_(old) {
+        keys_.reserve(old.size());
+        for (const DockItem& item : old) {
+            keys_.push_back(LowerCased(item.target));
+        }
+    }
+
+    [[nodiscard]] int Find(std::wstring_view target, bool includeStart) const {
+        const std::wstring key = LowerCased(target);
+        for (std::size_t i = 0; i < old_.size(); ++i) {
+            if ((includeStart || !old_[i].start) && keys_[i] == key) {
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    }
+
+private:
+    const std::vector<DockItem>& old_;
+    std::vector<std::wstring> keys_;
+};
+
+void Append(DockRebuild& result, DockItem item, const std::vector<DockItem>& old, int from) {
+    if (from >= 0) {
+        const DockItem& source = old[static_cast<std::size_t>(from)];
+        if (item.name.empty()) {
+            item.name = source.name;
+        }
+        item.attention = source.attention;
+    }
+    result.items.push_back(std::move(item));
+    result.carriedFrom.push_back(from);
+}
+
+// The first pinned item the window belongs to (index into items), if any.
+std::optional<std::size_t> PinnedOwner(const std::vector<DockItem>& items,
+                                       const std::wstring& appId, const std::wstring& pathKey) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const DockItem& item = items[i];
+        if (item.start) {
+            continue;
+        }
+        if ((!item.appId.empty() && item.appId == appId) ||
+            (!item.pathKey.empty() && item.pathKey == pathKey)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+DockItem* RunningOwner(std::vector<DockItem>& running, const std::wstring& appId,
+                       const std::wstring& pathKey) {
+    for (DockItem& item : running) {
+        if (appId.empty() ? item.appId.empty() && item.pathKey == pathKey : item.appId == appId) {
+            return &item;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<DockItem> GroupRunning(std::vector<DockItem>& items,
+                                   const std::vector<WindowIdentity>& windows) {
+    std::vector<DockItem> running;
+    for (const WindowIdentity& window : windows) {
+        const std::wstring appId = LowerCased(window.appId);
+        if (const auto pinned = PinnedOwner(items, appId, window.pathKey)) {
+            items[*pinned].windows.push_back(window.window);
+        } else if (DockItem* item = RunningOwner(running, appId, window.pathKey)) {
+            item->windows.push_back(window.window);
+        } else {
+            DockItem created;
+            created.target =
+                appId.empty() ? window.exePath : std::wstring(kAppsFolderPrefix) + window.appId;
+            created.appId = appId;
+            created.pathKey = window.pathKey;
+            created.windows.push_back(window.window);
+            running.push_back(std::move(created));
+        }
+    }
+    return running;
+}
+
+// Running items that were already running keep their old order; newcomers
+// follow in the order their windows were found.
+std::vector<DockItem> OrderRunning(std::vector<DockItem> running,
+                                   const std::vector<DockItem>& old) {
+    std::vector<std::wstring> keys;
+    keys.reserve(running.size());
+    for (const DockItem& item : running) {
+        keys.push_back(LowerCased(item.target));
+    }
+    std::vector<bool> taken(running.size(), false);
+    std::vector<DockItem> ordered;
+    for (const DockItem& was : old) {
+        if (was.start || was.pinned) {
+            continue;
+        }
+        const std::wstring key = LowerCased(was.target);
+        for (std::size_t i = 0; i < running.size(); ++i) {
+            if (!taken[i] && keys[i] == key) {
+                taken[i] = true;
+                ordered.push_back(std::move(running[i]));
+                break;
+            }
+        }
+    }
+    for (std::size_t i = 0; i < running.size(); ++i) {
+        if (!taken[i] && !running[i].target.empty()) {
+            ordered.push_back(std::move(running[i]));
+        }
+    }
+    return ordered;
+}
+
+}  // namespace
+
+DockItem MakePinnedItem(std::wstring_view entry) {
+    DockItem item;
+    item.target = std::wstring(entry);
+    item.pinned = true;
+    if (IsAppsFolderTarget(entry)) {
+        item.appId = LowerCased(entry.substr(kAppsFolderPrefix.size()));
+    } else {
+        item.pathKey = NormalizePathKey(entry);
+    }
+    return item;
+}
+
+DockRebuild RebuildDockItems(const std::vector<DockItem>& old,
+                             const std::vector<std::wstring>& pinned,
+                             const std::vector<WindowIdentity>& windows) {
+    const OldTargets oldTargets(old);
+    DockRebuild result;
+
+    DockItem start;
+    start.name = L"Start";
+    start.pinned = true;
+    start.start = true;
+    const auto oldStart =
+        std::find_if(old.begin(), old.end(), [](const DockItem& item) { return item.start; });
+    const int startFrom = oldStart == old.end() ? -1 : static_cast<int>(oldStart - old.begin());
+    if (startFrom >= 0) {
+        start.attention = oldStart->attention;
+    }
+    result.items.push_back(std::move(start));
+    result.carriedFrom.push_back(startFrom);
+
+    for (const std::wstring& entry : pinned) {
+        Append(result, MakePinnedItem(entry), old, oldTargets.Find(entry, true));
+    }
+
+    std::vector<DockItem> running = OrderRunning(GroupRunning(result.items, windows), old);
+    for (DockItem& item : running) {
+        const int from = oldTargets.Find(item.target, false);
+        Append(result, std::move(item), old, from);
+    }
+    return result;
+}
+
+std::vector<std::wstring> PinnedTargets(const std::vector<DockItem>& items) {
+    std::vector<std::wstring> targets;
+    for (const DockItem& item : items) {
+        if (item.pinned && !item.start) {
+            targets.push_back(item.target);
+        }
+    }
+    return targets;
+}
+
+void SetPinned(std::vector<DockItem>& items, std::size_t index, bool pin) {
+    // Start belongs to no pinned entry, and its empty target names no app.
+    if (index >= items.size() || items[index].start) {
+        return;
+    }
+    const std::wstring key = LowerCased(items[index].target);
+    for (DockItem& item : items) {
+        if (!item.start && LowerCased(item.target) == key) {
+            item.pinned = pin;
+        }
+    }
+    if (pin && LeadingPinnedCount(items) <= index) {
+        MoveToEndOfPinnedGroup(items, index);
+    }
+}
+
+bool DockDragStarts(int dx, int dy) noexcept {
+    return std::abs(dx) >= kDragThresholdPx || std::abs(dy) >= kDragThresholdPx;
+}
+
+bool DockDragIsOut(int pointerY, int dockTop, uint32_t dpi, bool pinned) noexcept {
+    const auto limit = static_cast<int>(dpi * kDragOutDips / 96);
+    return pinned && dockTop - pointerY > limit;
+}
+
+bool MoveDraggedItem(std::vector<DockItem>& items, int& pressedIndex, int slot) {
+    const auto size = static_cast<int>(items.size());
+    if (pressedIndex < 1 || pressedIndex >= size || slot < 1 || slot >= size ||
+        slot == pressedIndex) {
+        return false;
+    }
+    DockItem item = std::move(items[static_cast<std::size_t>(pressedIndex)]);
+    items.erase(items.begin() + pressedIndex);
+    items.insert(items.begin() + slot, std::move(item));
+    pressedIndex = slot;
+    return true;
+}
+
+void DropDraggedItem(std::vector<DockItem>& items, int index, bool dragOut) {
+    if (index < 1 || index >= static_cast<int>(items.size())) {
+        return;
+    }
+    const auto at = static_cast<std::size_t>(index);
+    DockItem& item = items[at];
+    if (dragOut) {
+        item.pinned = false;
+    } else if (!item.pinned) {
+        item.pinned = std::any_of(items.begin() + index + 1, items.end(),
+                                  [](const DockItem& after) { return after.pinned; });
+    } else if (LeadingPinnedCount(items) <= at) {
+        MoveToEndOfPinnedGroup(items, at);
+    }
+}
+
+void MarkAttention(std::vector<DockItem>& items, WindowId flashing, WindowId foreground) {
+    if (flashing == foreground) {
+        return;
+    }
+    for (DockItem& item : items) {
+        if (Holds(item, flashing)) {
+            item.attention = true;
+        }
+    }
+}
+
+void ClearAttention(std::vector<DockItem>& items, WindowId foreground) {
+    for (DockItem& item : items) {
+        if (Holds(item, foreground)) {
+            item.attention = false;
+        }
+    }
+}
+
+}  // namespace corvane

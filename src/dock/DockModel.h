@@ -1,0 +1,67 @@
+#pragma once
+// The dock's items without a window: which apps it shows in which order,
+// how windows group into them, and how pinning and dragging change the list.
+
+#include "identity/WindowIdentity.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+struct DockItem {
+    std::wstring target;   // launch text; a pinned item's exact list entry; empty for Start
+    std::wstring appId;    // lower case; only for "shell:AppsFolder\" targets
+    std::wstring pathKey;  // NormalizePathKey of an executable target
+    std::wstring name;
+    bool pinned = false;
+    bool start = false;
+    std::vector<WindowId> windows;  // front-most first
+    bool attention = false;
+};
+
+// A pinned list entry as an item, without windows.
+[[nodiscard]] DockItem MakePinnedItem(std::wstring_view entry);
+
+struct DockRebuild {
+    std::vector<DockItem> items;
+    // Per new item, the old item whose icons and animation it takes over, or
+    // -1. Name and attention are already carried into `items`.
+    std::vector<int> carriedFrom;
+};
+
+// Start, then the pinned entries, then the apps with windows but no pin.
+// Running apps keep their old places so that the dock does not reshuffle
+// whenever one app starts or quits.
+[[nodiscard]] DockRebuild RebuildDockItems(const std::vector<DockItem>& old,
+                                           const std::vector<std::wstring>& pinned,
+                                           const std::vector<WindowIdentity>& windows);
+
+// The pinned list as the items hold it. Empty items mean the dock has not
+// been built yet: the caller then keeps its old list instead of erasing it.
+[[nodiscard]] std::vector<std::wstring> PinnedTargets(const std::vector<DockItem>& items);
+
+// Pins or unpins every item launching the same target (any case) as the
+// chosen one; a newly pinned item joins the end of the pinned group.
+void SetPinned(std::vector<DockItem>& items, std::size_t index, bool pin);
+
+// A press turns into a drag once the pointer moved this far (pixels, either axis).
+[[nodiscard]] bool DockDragStarts(int dx, int dy) noexcept;
+// Releasing a pinned item held far enough above the dock unpins it.
+[[nodiscard]] bool DockDragIsOut(int pointerY, int dockTop, uint32_t dpi, bool pinned) noexcept;
+// Moves the dragged item to `slot` (never before Start); pressedIndex follows.
+// False when nothing moved.
+bool MoveDraggedItem(std::vector<DockItem>& items, int& pressedIndex, int slot);
+// Settles the pinned state of the item released at `index`: a drop inside the
+// pinned group pins, and a pinned item never stays among running ones.
+void DropDraggedItem(std::vector<DockItem>& items, int index, bool dragOut);
+
+// A window asked for attention; ignored while it is in front.
+void MarkAttention(std::vector<DockItem>& items, WindowId flashing, WindowId foreground);
+// The user got to the window: its items stop asking.
+void ClearAttention(std::vector<DockItem>& items, WindowId foreground);
+
+}  // namespace corvane
