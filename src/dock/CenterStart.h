@@ -1,0 +1,13 @@
+#pragma once
+// [General] CenterStart: Explorer's taskbar alignment set to centred, the
+// user's own value remembered in the settings file and put back.
+
+#include "config/Settings.h"
+
+namespace corvane {
+
+// Reads "TaskbarAl", applies the plan (CenterStartPlan.h) and tells Explorer
+// when anything changed.
+void SetCenterStart(const Settings& settings, bool enable) noexcept;
+
+}  // namespace corvane

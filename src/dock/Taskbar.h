@@ -1,0 +1,48 @@
+#pragma once
+// Explorer's taskbars put away while a dock stands in for them, kept away
+// when Explorer shows them again, and always given back.
+
+#include "base/Win32Handles.h"
+#include "config/Settings.h"
+
+#include <windows.h>
+
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+// "Shell_TrayWnd" on the main display, "Shell_SecondaryTrayWnd" elsewhere.
+[[nodiscard]] bool IsTaskbarClass(std::wstring_view className) noexcept;
+
+// Every taskbar window of another process, in z-order.
+[[nodiscard]] std::vector<HWND> FindTaskbars() noexcept;
+
+// The primary dock's hold on the taskbars.
+class TaskbarHider {
+public:
+    TaskbarHider() = default;
+    TaskbarHider(const TaskbarHider&) = delete;
+    TaskbarHider& operator=(const TaskbarHider&) = delete;
+    // Leaves the taskbars as they are: the owner decides whether to restore.
+    ~TaskbarHider() = default;
+
+    // Switches auto-hide on (remembered as [Dock] RestoreAutohide), hides every
+    // taskbar with an empty region, and hides any that shows itself again.
+    // Nothing happens when there is no taskbar.
+    void Hide(const Settings& settings) noexcept;
+    // Drops the watch and the mark without showing anything.
+    void Forget() noexcept;
+    [[nodiscard]] bool HidTaskbar() const noexcept { return hidden_; }
+
+private:
+    UniqueWinEventHook showHook_;
+    bool hidden_ = false;
+};
+
+// Shows every taskbar again and undoes the auto-hide switch this program
+// made. Safe from the crash filter: allocates nothing on the heap it does
+// not need and takes no locks of its own.
+void RestoreTaskbar(const Settings& settings) noexcept;
+
+}  // namespace corvane
