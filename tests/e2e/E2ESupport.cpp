@@ -15,9 +15,11 @@ std::wstring IniText(const IniOptions& o) {
            L"\r\nAllMonitors=" + (o.allMonitors ? L"1" : L"0") +
            L"\r\nBackdrop=solid\r\nTint=72\r\nBarTint=72\r\n[Clock]\r\nDateFormat=ddd MMM d\r\n"
            L"[Tiling]\r\nEnabled=0\r\n[Tray]\r\nEnabled=" +
-           (o.tray ? L"1" : L"0") +
-           L"\r\n[Dock]\r\nEnabled=0\r\n"
-           L"ConfigVersion=2\r\n";
+           (o.tray ? L"1" : L"0") + L"\r\n[Dock]\r\nEnabled=" + (o.dock ? L"1" : L"0") +
+           L"\r\nHideTaskbar=" + (o.hideTaskbar ? L"1" : L"0") + L"\r\nSmartHide=" +
+           (o.smartHide ? L"1" : L"0") +
+           (o.pinned != nullptr ? L"\r\nPinned=" + std::wstring(o.pinned) : std::wstring()) +
+           L"\r\nConfigVersion=2\r\n";
 }
 
 std::vector<HWND> ControlWindows() {

@@ -17,6 +17,11 @@ struct IniOptions {
     bool autohide = false;
     bool allMonitors = false;
     bool tray = false;
+    bool dock = false;
+    bool hideTaskbar = false;
+    bool smartHide = false;
+    // [Dock] Pinned as written; absent (first-run pins) when null.
+    const wchar_t* pinned = L"";
 };
 [[nodiscard]] std::wstring IniText(const IniOptions& options = {});
 
