@@ -4,7 +4,7 @@
 #include "appmenus/MenuPopupPlan.h"
 #include "appmenus/MenuSliding.h"
 #include "appmenus/NativeMenus.h"
-#include "appmenus/SendKeyStrokes.h"
+#include "toolkit/SendKeyStrokes.h"
 
 #include <shellapi.h>
 

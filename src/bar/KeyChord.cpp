@@ -1,6 +1,6 @@
 #include "bar/KeyChord.h"
 
-#include "appmenus/SendKeyStrokes.h"
+#include "toolkit/SendKeyStrokes.h"
 #include "bar/KeyChordStrokes.h"
 
 #include <new>

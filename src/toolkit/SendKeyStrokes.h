@@ -1,8 +1,9 @@
 #pragma once
 // Types key strokes into whatever has the keyboard: the bar's shell
-// shortcuts and the chords of chosen menu entries alike.
+// shortcuts, the chords of chosen menu entries and the dock's Windows-key
+// combinations alike.
 
-#include "appmenus/KeyStrokes.h"
+#include "toolkit/KeyStroke.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "appmenus/SendKeyStrokes.h"
+#include "toolkit/SendKeyStrokes.h"
 
 #include <windows.h>
 
