@@ -4,6 +4,7 @@
 #include "appmenus/MenuPopupPlan.h"
 #include "appmenus/MenuSliding.h"
 #include "appmenus/NativeMenus.h"
+#include "appmenus/KeyStrokes.h"
 #include "toolkit/SendKeyStrokes.h"
 
 #include <shellapi.h>
