@@ -6,6 +6,8 @@
 #include "bar/StatusGlyphs.h"
 #include "bar/SystemStatus.h"
 #include "config/SettingsFile.h"
+#include "dock/Dock.h"
+#include "toolkit/SendKeyStrokes.h"
 #include "tray/TrayHost.h"
 #include "tray/TraySchedule.h"
 #include "tray/TrayStrip.h"
@@ -27,7 +29,12 @@ App::App()
                   .settings = settings,
                   .taskbarCreatedMessage = taskbarCreatedMessage,
                   .ignoreTaskbarCreatedUntil = ignoreTaskbarCreatedUntil,
-                  .events = *this} {}
+                  .events = *this},
+      dockContext{.instance = instance,
+                  .settings = settings,
+                  .theme = theme,
+                  .graphics = graphics,
+                  .host = *this} {}
 
 App::~App() = default;
 
@@ -112,6 +119,9 @@ void App::TrayIconsChanged() {
 }
 
 void App::ExplorerRestarted() {
+    for (const auto& dock : docks) {
+        dock->ExplorerRestarted();
+    }
     if (tray) {
         tray->ScheduleBroadcast(trayperiods::kExplorerRestartMs);
     }
@@ -142,5 +152,33 @@ void App::UnhideTrayEntry(const std::wstring& name) {
         control->StartTimer(TIMER_BAR_REPAINT, periods::kBarRepaintMs);
     }
 }
+
+void App::SavePinned(const Dock& from, std::vector<std::wstring> pinned) {
+    settings.pinned = std::move(pinned);
+    settings.pinnedPresent = true;
+    (void)WriteSetting(settings, L"Dock", L"Pinned", settings.pinned, L"|");
+    for (const auto& dock : docks) {
+        if (dock.get() != &from) {
+            dock->ScheduleRebuild(dockperiods::kRebuildAfterSaveMs);
+        }
+    }
+}
+
+void App::SetHideTaskbar(bool hide) {
+    settings.hideTaskbar = hide;
+    (void)WriteSetting(settings, L"Dock", L"HideTaskbar", hide);
+}
+
+void App::ToggleStartSurface(HMONITOR) {
+    // Until Corvane has start surfaces of its own, Start is the system's: a
+    // tap of the Windows key opens it on the display that has the pointer.
+    (void)SendKeyStrokes({{VK_LWIN, 0}, {VK_LWIN, kStrokeKeyUp}});
+}
+
+bool App::HasSettingsWindow() const {
+    return false;
+}
+
+void App::OpenDockSettings() {}
 
 }  // namespace corvane

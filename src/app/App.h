@@ -7,6 +7,7 @@
 #include "bar/BarHost.h"
 #include "base/Win32Handles.h"
 #include "config/Settings.h"
+#include "dock/DockHost.h"
 #include "identity/ForegroundIdentity.h"
 #include "toolkit/GraphicsFactories.h"
 #include "toolkit/Theme.h"
@@ -24,8 +25,9 @@ namespace corvane {
 class ControlWindow;
 class SystemStatus;
 class Bar;
+class Dock;
 
-struct App final : BarHost, TrayHostEvents {
+struct App final : BarHost, TrayHostEvents, DockHost {
     App();
     ~App() override;
     App(const App&) = delete;
@@ -45,6 +47,8 @@ struct App final : BarHost, TrayHostEvents {
     // One per display, in the system's enumeration order.
     std::vector<std::unique_ptr<Bar>> bars;
     std::unique_ptr<SystemStatus> systemStatus;
+    // The displays [Dock] Monitor names, the main display's first.
+    std::vector<std::unique_ptr<Dock>> docks;
     // Exists while [Tray] Enabled is on and the host could start.
     std::unique_ptr<TrayHost> tray;
     // The bars could not be rebuilt because one of them was showing a menu;
@@ -67,6 +71,8 @@ struct App final : BarHost, TrayHostEvents {
     const BarContext barContext;
     // What the tray host is handed.
     const TrayContext trayContext;
+    // What every dock is handed.
+    const DockContext dockContext;
 
     // BarHost
     void RefreshBars() override;
@@ -84,6 +90,13 @@ struct App final : BarHost, TrayHostEvents {
 
     // TrayHostEvents
     void TrayIconsChanged() override;
+
+    // DockHost
+    void SavePinned(const Dock& from, std::vector<std::wstring> pinned) override;
+    void SetHideTaskbar(bool hide) override;
+    void ToggleStartSurface(HMONITOR display) override;
+    [[nodiscard]] bool HasSettingsWindow() const override;
+    void OpenDockSettings() override;
 
     // The bar that shows the tray: the one on the main display, else the
     // first; null while there is no bar.

@@ -1,6 +1,8 @@
 #include "app/CrashRestore.h"
 
+#include "app/App.h"
 #include "bar/Bar.h"
+#include "dock/Taskbar.h"
 #include "tray/TrayHost.h"
 
 #include <shellapi.h>
@@ -28,6 +30,8 @@ void RemoveBarStrips() noexcept {
 }  // namespace
 
 void RestoreDesktopAfterCrash() noexcept {
+    // The user would be left without a taskbar until the next sign-in.
+    RestoreTaskbar(TheApp().settings);
     // Programs gave their notification icons to us, not to Explorer.
     ReturnTrayIconsAfterCrash();
     RemoveBarStrips();

@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "bar/Bar.h"
+#include "dock/Dock.h"
 
 namespace corvane {
 namespace {
@@ -63,6 +64,44 @@ void SyncBars(App& app) {
             app.bars.push_back(std::move(bar));
         }
     }
+}
+
+void SyncDocks(App& app) {
+    std::vector<std::unique_ptr<Dock>> old = std::move(app.docks);
+    app.docks.clear();
+    // The new docks hide the taskbar again at once; the old ones must not
+    // show it in between, or it would flash on every display change.
+    if (app.settings.dockEnabled && app.settings.hideTaskbar) {
+        for (const auto& dock : old) {
+            dock->ForgetTaskbarHook();
+        }
+    }
+    while (!old.empty()) {
+        old.pop_back();
+    }
+    if (!app.settings.dockEnabled) {
+        return;
+    }
+    const HMONITOR main = ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    const std::vector<uint64_t> targets =
+        DockDisplays(app.settings.dockMonitor, SortDisplays(EnumerateDisplays()),
+                     reinterpret_cast<uint64_t>(main));
+    for (const uint64_t id : targets) {
+        auto dock = std::make_unique<Dock>(app.dockContext, reinterpret_cast<HMONITOR>(id),
+                                           app.docks.empty());
+        if (dock->Create()) {
+            app.docks.push_back(std::move(dock));
+        }
+    }
+}
+
+Dock* DockForDisplay(const App& app, HMONITOR display) noexcept {
+    for (const auto& dock : app.docks) {
+        if (dock->Display() == display) {
+            return dock.get();
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace corvane

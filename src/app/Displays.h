@@ -10,10 +10,18 @@
 namespace corvane {
 
 struct App;
+class Dock;
 
 // Destroys every bar (last first) and creates one for each display the
 // settings ask for, in the system's enumeration order.
 void SyncBars(App& app);
+
+// Destroys every dock (last first) and creates one for each display that
+// [Dock] Monitor names, the main display's first.
+void SyncDocks(App& app);
+
+// The dock standing on this display, or null.
+[[nodiscard]] Dock* DockForDisplay(const App& app, HMONITOR display) noexcept;
 
 // Display handles in display-number order (left to right, then top first).
 [[nodiscard]] std::vector<HMONITOR> SortedDisplays();

@@ -5,6 +5,7 @@
 #include "app/ForegroundHooks.h"
 #include "appmenus/NativeMenus.h"
 #include "bar/Bar.h"
+#include "dock/Dock.h"
 #include "identity/Fullscreen.h"
 
 namespace corvane {
@@ -29,6 +30,9 @@ void OnForegroundChanged(App& app, HWND window) noexcept {
     if (app.control) {
         app.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAfterForegroundMs);
     }
+    for (const auto& dock : app.docks) {
+        dock->ForegroundChanged(window);
+    }
     EvaluateForeground(app, window);
 }
 
@@ -38,6 +42,9 @@ void FullscreenCheck(App& app) noexcept {
     app.fullscreenOnMain = display != nullptr && display == main;
     for (const auto& bar : app.bars) {
         bar->SetFullscreenHidden(display != nullptr && bar->Display() == display);
+    }
+    for (const auto& dock : app.docks) {
+        dock->Suppress(display != nullptr && dock->Display() == display);
     }
 }
 

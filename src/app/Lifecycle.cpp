@@ -13,6 +13,9 @@
 #include "base/Win32Handles.h"
 #include "config/Language.h"
 #include "config/SettingsFile.h"
+#include "dock/CenterStart.h"
+#include "dock/Dock.h"
+#include "dock/Taskbar.h"
 #include "identity/CachedIcons.h"
 #include "identity/IconLoader.h"
 #include "toolkit/MenuTheme.h"
@@ -93,9 +96,16 @@ bool StartSubsystems(App& app) {
     EvaluateForeground(app, foreground);
     SyncBars(app);
     ReconcileTrayHost(app);
+    // A run that ended without putting the taskbar back (killed, power cut)
+    // left it hidden; nothing will hide it again now, so it comes back.
+    if (!app.settings.dockEnabled || !app.settings.hideTaskbar) {
+        RestoreTaskbar(app.settings);
+    }
+    SyncDocks(app);
 
     InstallCrashFilter();
     InstallForegroundHooks(app);
+    SetCenterStart(app.settings, app.settings.centerStart);
     WatchForegroundProcess(app, foreground);
 
     app.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAtStartMs);
@@ -111,7 +121,12 @@ bool StartSubsystems(App& app) {
 // The reverse of StartSubsystems: what the process changed in the desktop is
 // put back before the windows go.
 void StopSubsystems(App& app) {
+    SetCenterStart(app.settings, false);
     RemoveForegroundHooks(app);
+    // Each dock gives back what it changed: the taskbar, its reserved band.
+    while (!app.docks.empty()) {
+        app.docks.pop_back();
+    }
     StopTrayHost(app);
     while (!app.bars.empty()) {
         app.bars.pop_back();
@@ -189,7 +204,9 @@ void ReloadSettings(App& app) {
         EvaluateForeground(app, window);
     }
     SyncBars(app);
+    SyncDocks(app);
     ReconcileTrayHost(app);
+    SetCenterStart(app.settings, app.settings.centerStart);
     if (app.control) {
         app.control->ArmClockTimer();
     }
@@ -201,6 +218,7 @@ void OnAudioDeviceChanged(App& app) {
 
 void OnDisplaysChanged(App& app) {
     SyncBars(app);
+    SyncDocks(app);
 }
 
 void OnThemeChanged(App& app) {
@@ -208,6 +226,9 @@ void OnThemeChanged(App& app) {
     ApplyMenuTheme(app.theme.dark);
     for (const auto& bar : app.bars) {
         bar->ApplyTheme();
+    }
+    for (const auto& dock : app.docks) {
+        dock->ApplyTheme();
     }
 }
 
