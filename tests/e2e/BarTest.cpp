@@ -180,15 +180,6 @@ TEST_F(BarE2E, FullScreenWindowHidesTheBarUntilItCloses) {
 // Style and whether the theme is light.
 class BarScreenshot : public BarE2E, public testing::WithParamInterface<std::tuple<int, bool>> {};
 
-void SetLightTheme(bool light) {
-    const DWORD value = light ? 1 : 0;
-    for (const wchar_t* name : {L"SystemUsesLightTheme", L"AppsUseLightTheme"}) {
-        ::RegSetKeyValueW(HKEY_CURRENT_USER,
-                          L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
-                          name, REG_DWORD, &value, sizeof(value));
-    }
-}
-
 // A column of the bar window outside every island, left of the middle (the
 // separated style's clock stands in the middle), or -1.
 int GapColumn(HWND bar) {
@@ -209,11 +200,11 @@ TEST_P(BarScreenshot, DrawsTheBarAndLeavesGapsBetweenIslandsClear) {
     const PixelRect display = Display();
     const RECT strip{display.left, display.top, display.right, display.top + 80};
     const Capture before = test::CaptureScreen(strip);
-    SetLightTheme(light);
+    test::SetLightTheme(light);
     // The solid material: without a compositor glass shows as black and a
     // light bar could not be seen at all.
     HWND bar = StartCorvane(test::IniText({.style = style, .allMonitors = true}));
-    SetLightTheme(false);
+    test::SetLightTheme(false);
     ASSERT_NE(bar, nullptr);
     const RECT frame = WindowRect(bar);
     const RECT local{frame.left - strip.left, frame.top - strip.top, frame.right - strip.left,

@@ -1,8 +1,11 @@
 #include "e2e/E2ESupport.h"
 
 #include "base/Utf16.h"
+#include "base/Win32Handles.h"
+#include "support/MenuReaderFormat.h"
 
 #include <shellscalingapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -179,6 +182,89 @@ std::vector<Span> InkRuns(const Capture& capture, const RECT& area, uint32_t bac
         blank = 0;
     }
     return runs;
+}
+
+void SetLightTheme(bool light) {
+    const DWORD value = light ? 1 : 0;
+    for (const wchar_t* name : {L"SystemUsesLightTheme", L"AppsUseLightTheme"}) {
+        ::RegSetKeyValueW(HKEY_CURRENT_USER,
+                          L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+                          name, REG_DWORD, &value, sizeof(value));
+    }
+}
+
+namespace {
+
+constexpr wchar_t kMenuReader[] = L"test_menureader.dll";
+
+// Runs `start(argument)` on a new thread of `process`; its exit code, or 0.
+DWORD RunRemote(HANDLE process, const void* start, void* argument) {
+    const UniqueHandle thread(::CreateRemoteThread(
+        process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(const_cast<void*>(start)),
+        argument, 0, nullptr));
+    DWORD code = 0;
+    if (!thread || ::WaitForSingleObject(thread.Get(), 10000) != WAIT_OBJECT_0 ||
+        !::GetExitCodeThread(thread.Get(), &code)) {
+        return 0;
+    }
+    return code;
+}
+
+// Where a library of that name is loaded in another process, or null.
+const BYTE* RemoteModuleBase(DWORD pid, const wchar_t* name) {
+    const UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
+    MODULEENTRY32W entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = snapshot && ::Module32FirstW(snapshot.Get(), &entry); more;
+         more = ::Module32NextW(snapshot.Get(), &entry)) {
+        if (::lstrcmpiW(entry.szModule, name) == 0) {
+            return entry.modBaseAddr;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::vector<std::wstring> OpenMenuEntries(DWORD pid) {
+    // The library stands at another address there: the reader's offset in
+    // it is the same.
+    const std::wstring path = BuiltFile(kMenuReader);
+    const UniqueModule local(::LoadLibraryW(path.c_str()));
+    const auto* read = reinterpret_cast<const BYTE*>(
+        reinterpret_cast<void*>(::GetProcAddress(local.Get(), "CorvaneReadOpenMenu")));
+    const auto* loadLibrary = reinterpret_cast<const void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"));
+    const UniqueHandle process(::OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid));
+    if (read == nullptr || !process) {
+        return {};
+    }
+    constexpr SIZE_T kBytes = kMenuReaderChars * sizeof(wchar_t);
+    void* remote =
+        ::VirtualAllocEx(process.Get(), nullptr, kBytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    std::wstring text(kMenuReaderChars, L'\0');
+    const BYTE* base = nullptr;
+    if (remote != nullptr &&
+        ::WriteProcessMemory(process.Get(), remote, path.c_str(),
+                             (path.size() + 1) * sizeof(wchar_t), nullptr) &&
+        RunRemote(process.Get(), loadLibrary, remote) != 0 &&
+        (base = RemoteModuleBase(pid, kMenuReader)) != nullptr &&
+        RunRemote(process.Get(), base + (read - reinterpret_cast<const BYTE*>(local.Get())),
+                  remote) != 0 &&
+        ::ReadProcessMemory(process.Get(), remote, text.data(), kBytes, nullptr)) {
+        text.resize(std::min(text.find(L'\0'), text.size()));
+    } else {
+        text.clear();
+    }
+    if (remote != nullptr) {
+        ::VirtualFreeEx(process.Get(), remote, 0, MEM_RELEASE);
+    }
+    std::vector<std::wstring> entries;
+    for (std::size_t at = 0, end = 0; (end = text.find(L'\n', at)) != std::wstring::npos;
+         at = end + 1) {
+        entries.push_back(text.substr(at, end - at));
+    }
+    return entries;
 }
 
 void CorvaneTest::TearDown() {

@@ -59,6 +59,14 @@ struct Capture {
 [[nodiscard]] std::vector<Span> InkRuns(const Capture& capture, const RECT& area,
                                         uint32_t background, int mergeGap, int offsetX = 0);
 
+// The theme Windows reports to programs started from now on.
+void SetLightTheme(bool light);
+
+// The entries of the popup menu that a process has open, read inside that
+// process: each a mark ('*' checked, ' ' not) and its text, or "-" for a
+// separator. Empty when no menu is open or the process cannot be entered.
+[[nodiscard]] std::vector<std::wstring> OpenMenuEntries(DWORD pid);
+
 // Starts Corvane with a given ini text and quits it at the end, expecting a
 // clean exit.
 class CorvaneTest : public testing::Test {

@@ -60,8 +60,8 @@ bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes)
 }
 
 std::wstring ReadIniValue(const std::wstring& path, const wchar_t* section, const wchar_t* key) {
-    wchar_t buffer[256] = {};
-    ::GetPrivateProfileStringW(section, key, L"<absent>", buffer, 256, path.c_str());
+    wchar_t buffer[1024] = {};
+    ::GetPrivateProfileStringW(section, key, L"<absent>", buffer, 1024, path.c_str());
     return buffer;
 }
 

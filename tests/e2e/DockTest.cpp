@@ -1,0 +1,257 @@
+// The dock of the real corvane.exe, probed from outside: where it stands and
+// how wide its items make it, the pins of a first run, a running app's item
+// and what clicking it and its menu do, dragging a pin away, and screenshots
+// in both themes. The arithmetic of the layout and the model's rules are the
+// unit tests' business; here they meet the real windows.
+
+#include "base/Win32Geometry.h"
+#include "e2e/E2ESupport.h"
+
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+using test::WaitUntil;
+
+// [Dock] IconSize when the file leaves it out.
+constexpr int kIconSize = 36;
+constexpr wchar_t kSettingsApp[] =
+    L"shell:AppsFolder\\windows.immersivecontrolpanel_cw5n1h2txyewy!microsoft.windows."
+    L"immersivecontrolpanel";
+
+RECT WindowRect(HWND hwnd) {
+    RECT r = {};
+    ::GetWindowRect(hwnd, &r);
+    return r;
+}
+
+std::wstring WindowsFile(const wchar_t* name) {
+    wchar_t folder[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(folder, MAX_PATH);
+    return std::wstring(folder) + L"\\" + name;
+}
+
+std::vector<std::wstring> SplitPins(const std::wstring& value) {
+    std::vector<std::wstring> pins;
+    std::wstringstream in(value);
+    for (std::wstring pin; std::getline(in, pin, L'|');) {
+        pins.push_back(pin);
+    }
+    return pins;
+}
+
+class DockE2E : public test::CorvaneTest {
+protected:
+    // Corvane with a dock; the dock's window once it shows, or null.
+    HWND StartDock(test::IniOptions options) {
+        options.dock = true;
+        if (StartCorvane(test::IniText(options)) != nullptr) {
+            dock_ = corvane_.WaitForWindow(L"CorvaneDock");
+        }
+        return dock_;
+    }
+
+    [[nodiscard]] int Pixels(double dips) const {
+        return static_cast<int>(static_cast<double>(dpi_) * dips / 96.0 + 0.5);
+    }
+    // Cells of IconSize + 8 between ends of 6, and 11 more before the running
+    // apps when there are pins; the left edge of cell `index` (0 is Start).
+    [[nodiscard]] static double CellLeft(int index, bool afterGap) {
+        return 6.0 + index * (kIconSize + 8) + (afterGap ? 11.0 : 0.0);
+    }
+
+    // Where the dock stands with `cells` items: centred on the primary
+    // display, its bottom 6 points above the display's.
+    [[nodiscard]] PixelRect Expected(int cells, bool gap) const {
+        MONITORINFO mi = {};
+        mi.cbSize = sizeof(mi);
+        ::GetMonitorInfoW(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &mi);
+        const int width = Pixels(CellLeft(cells, gap) + 6);
+        const int height = Pixels(std::round(kIconSize * 1.12 + 13));
+        const int bottom = mi.rcMonitor.bottom - static_cast<int>(dpi_ * 6 / 96);
+        const int left = mi.rcMonitor.left + (mi.rcMonitor.right - mi.rcMonitor.left - width) / 2;
+        return {left, bottom - height, left + width, bottom};
+    }
+
+    // Waits until the dock stands as `cells` items make it.
+    testing::AssertionResult StandsAs(int cells, bool gap, DWORD timeoutMs = 3000) const {
+        const PixelRect want = Expected(cells, gap);
+        PixelRect now;
+        if (WaitUntil([&] { return (now = ToPixelRect(WindowRect(dock_))) == want; }, timeoutMs)) {
+            return testing::AssertionSuccess();
+        }
+        return testing::AssertionFailure()
+               << "the dock stands at " << now.left << "," << now.top << " - " << now.right << ","
+               << now.bottom << ", not at " << want.left << "," << want.top << " - " << want.right
+               << "," << want.bottom << " for " << cells << " cells";
+    }
+
+    [[nodiscard]] POINT ItemCentre(int index, bool afterGap) const {
+        const RECT dock = WindowRect(dock_);
+        const double centre = CellLeft(index, afterGap) + (kIconSize + 8) / 2.0;
+        return {dock.left + static_cast<LONG>(dpi_ * centre / 96.0), (dock.top + dock.bottom) / 2};
+    }
+
+    [[nodiscard]] std::wstring Pinned() const {
+        return test::ReadIniValue(IniPath(), L"Dock", L"Pinned");
+    }
+
+    HWND dock_ = nullptr;
+};
+
+// The geometry also holds at 144 DPI: the pass at that DPI runs this test.
+TEST_F(DockE2E, FirstRunSeedsThePinsAndCentresTheDockAboveTheBottom) {
+    ASSERT_NE(StartDock({.pinned = nullptr}), nullptr);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(dock_, &pid);
+    EXPECT_EQ(pid, corvane_.ProcessId());
+
+    std::vector<std::wstring> pins;
+    ASSERT_TRUE(WaitUntil([&] { return (pins = SplitPins(Pinned())).size() >= 2; }, 5000))
+        << "Pinned: " << Pinned();
+    EXPECT_EQ(pins.front(), WindowsFile(L"explorer.exe"));
+    EXPECT_EQ(pins.back(), kSettingsApp);
+    EXPECT_TRUE(StandsAs(1 + static_cast<int>(pins.size()), false));
+}
+
+class DockRunningAppE2E : public DockE2E {
+protected:
+    // A dock with one pin, and the helper in front with an item of its own,
+    // told of its window as the shell would.
+    void SetUp() override {
+        DockE2E::SetUp();
+        const std::wstring notepad = WindowsFile(L"notepad.exe");
+        ASSERT_NE(StartDock({.pinned = notepad.c_str()}), nullptr);
+        ASSERT_TRUE(StandsAs(2, false));
+        ASSERT_TRUE(app_.Start(folder_.Path(), L"dockapp.exe", L"normal"));
+        ASSERT_TRUE(::PostMessageW(dock_, ::RegisterWindowMessageW(L"SHELLHOOK"),
+                                   HSHELL_WINDOWCREATED, reinterpret_cast<LPARAM>(app_.Window())));
+        ASSERT_TRUE(StandsAs(3, true, 1000)) << "no item for the new window";
+        ASSERT_EQ(::GetForegroundWindow(), app_.Window());
+        item_ = ItemCentre(2, true);
+    }
+
+    test::HelperApp app_;
+    POINT item_ = {};
+};
+
+TEST_F(DockRunningAppE2E, ClickingTheItemMinimisesTheAppInFrontAndRestoresItAgain) {
+    test::Click(item_);
+    EXPECT_TRUE(WaitUntil([&] { return ::IsIconic(app_.Window()) != FALSE; }, 3000));
+    test::Click(item_);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return !::IsIconic(app_.Window()) && ::GetForegroundWindow() == app_.Window(); },
+        3000))
+        << "not restored in front";
+}
+
+TEST_F(DockRunningAppE2E, TheItemMenuListsTheWindowAndDismissingItGivesTheFocusBack) {
+    test::RightClick(item_);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            for (HWND w : test::FindProcessWindows(corvane_.ProcessId(), L"#32768")) {
+                menu = ::IsWindowVisible(w) ? w : menu;
+            }
+            return menu != nullptr;
+        },
+        5000))
+        << "no menu";
+    // Above the dock, centred on the item.
+    const RECT r = WindowRect(menu);
+    EXPECT_LE(r.bottom, WindowRect(dock_).top);
+    EXPECT_NEAR((r.left + r.right) / 2, item_.x, 2);
+    EXPECT_EQ(test::OpenMenuEntries(corvane_.ProcessId()),
+              (std::vector<std::wstring>{L"*Helper", L"-", L" New Window", L" Pin to dock", L"-",
+                                         L" Close Window"}));
+
+    test::TapKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(menu); }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == app_.Window(); }, 3000));
+}
+
+TEST_F(DockE2E, DraggingAPinFarUpwardsUnpinsIt) {
+    const std::wstring first = WindowsFile(L"notepad.exe");
+    const std::wstring second = WindowsFile(L"regedit.exe");
+    for (const std::wstring& exe : {first, second}) {
+        ASSERT_NE(::GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES) << "no " << exe;
+    }
+    const std::wstring pinned = first + L"|" + second;
+    ASSERT_NE(StartDock({.pinned = pinned.c_str()}), nullptr);
+    ASSERT_TRUE(StandsAs(3, false));
+
+    // Under Wine a window keeps the pointer it captured only while its
+    // thread is in front.
+    ::SetForegroundWindow(dock_);
+    const POINT from = ItemCentre(2, false);
+    const LONG above = WindowRect(dock_).top - Px(50) - Px(20);
+    test::DragAlong({from, {from.x, from.y - Px(10)}, {from.x, above}});
+    EXPECT_TRUE(WaitUntil([&] { return Pinned() == first; }, 3000)) << "Pinned: " << Pinned();
+    EXPECT_TRUE(StandsAs(2, false));
+}
+
+// Whether the theme is light.
+class DockScreenshot : public DockE2E, public testing::WithParamInterface<bool> {};
+
+int Luma(uint32_t px) {
+    return static_cast<int>((((px >> 16) & 0xFF) * 3 + ((px >> 8) & 0xFF) * 6 + (px & 0xFF)) / 10);
+}
+
+TEST_P(DockScreenshot, DrawsTheStartLogoAndThePinsOnTheThemesSurface) {
+    const bool light = GetParam();
+    const std::wstring pinned = WindowsFile(L"notepad.exe") + L"|" + WindowsFile(L"regedit.exe");
+    test::SetLightTheme(light);
+    // The solid material: without a compositor glass shows as black.
+    const HWND dock = StartDock({.pinned = pinned.c_str()});
+    test::SetLightTheme(false);
+    ASSERT_NE(dock, nullptr);
+    ASSERT_TRUE(StandsAs(3, false));
+    const RECT frame = WindowRect(dock);
+
+    // The logo's four squares, in the blues of its gradient, fill about half
+    // of the Start cell's icon square.
+    const int logoSide = Px(kIconSize * 0.36);
+    const auto logoPixels = [&](const test::Capture& c) {
+        int n = 0;
+        for (int y = 0; y < c.height; ++y) {
+            for (int x = 0; x < Pixels(CellLeft(1, false)); ++x) {
+                const uint32_t px = c.At(x, y);
+                n += (px & 0xFF) >= 200 && (px >> 16) <= 100 && ((px >> 8) & 0xFF) >= 100;
+            }
+        }
+        return n;
+    };
+    test::Capture c;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            c = test::CaptureScreen(frame);
+            return !c.pixels.empty() && logoPixels(c) >= 2 * logoSide * logoSide;
+        },
+        10000))
+        << "no Start logo";
+    ::Sleep(300);  // icons come after the first paint
+    c = test::CaptureScreen(
+        frame, test::ScreenshotPath(L"dock-" + std::wstring(light ? L"light-" : L"dark-") +
+                                    std::to_wstring(dpi_) + L"dpi.png"));
+    ASSERT_FALSE(c.pixels.empty());
+
+    // The left end holds nothing but the surface, dark or light with the theme.
+    const uint32_t surface = c.At(Px(3), c.height / 2);
+    EXPECT_EQ(Luma(surface) > 128, light) << std::hex << surface;
+    for (int cell = 1; cell <= 2; ++cell) {
+        SCOPED_TRACE(cell);
+        const RECT inCell{Pixels(CellLeft(cell, false)), 0, Pixels(CellLeft(cell + 1, false)),
+                          c.height};
+        EXPECT_FALSE(test::InkRuns(c, inCell, surface, 0).empty()) << "no icon drawn";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Themes, DockScreenshot, testing::Bool(),
+                         [](const auto& info) { return info.param ? "Light" : "Dark"; });
+
+}  // namespace
+}  // namespace corvane
