@@ -1,6 +1,6 @@
 #include "dock/DockGeometry.h"
 
-#include "bar/BarGeometry.h"
+#include "base/Geometry.h"
 
 #include <algorithm>
 #include <array>
