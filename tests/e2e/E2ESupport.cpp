@@ -1,6 +1,7 @@
 #include "e2e/E2ESupport.h"
 
 #include "base/Utf16.h"
+#include "base/Win32Handles.h"
 
 #include <shellscalingapi.h>
 
@@ -44,6 +45,12 @@ HWND WaitForControlWindow(const ChildProcess& process, DWORD timeoutMs) {
         },
         timeoutMs);
     return found;
+}
+
+bool CrashFromOutside(const ChildProcess& process) {
+    const UniqueHandle target(::OpenProcess(PROCESS_ALL_ACCESS, FALSE, process.ProcessId()));
+    return target && UniqueHandle(::CreateRemoteThread(target.Get(), nullptr, 0, nullptr, nullptr,
+                                                       0, nullptr));
 }
 
 namespace {
