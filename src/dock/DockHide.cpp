@@ -44,6 +44,13 @@ PixelRect FrameOf(HWND window) noexcept {
     return ToPixelRect(rect);
 }
 
+// Explorer's desktop, or the system's own desktop window, which is what is
+// in front when no window is.
+bool IsDesktop(HWND window, const std::wstring& className, bool ownProcess) noexcept {
+    return !ownProcess &&
+           (window == ::GetDesktopWindow() || className == L"Progman" || className == L"WorkerW");
+}
+
 DockForeground DescribeForeground(HWND window, const std::wstring& className, DWORD process) {
     DockForeground front;
     front.exists = window != nullptr && ::IsWindow(window);
@@ -54,7 +61,7 @@ DockForeground DescribeForeground(HWND window, const std::wstring& className, DW
     front.minimized = ::IsIconic(window) != FALSE;
     front.ownProcess = process == ::GetCurrentProcessId();
     front.settingsWindow = front.ownProcess && className == kSettingsWindowClass;
-    front.desktop = !front.ownProcess && (className == L"Progman" || className == L"WorkerW");
+    front.desktop = IsDesktop(window, className, front.ownProcess);
     front.frame = FrameOf(window);
     return front;
 }
@@ -214,10 +221,11 @@ void Dock::OnEdgeTouched() noexcept {
         return;
     }
     // A borderless full-screen game keeps the whole display, bottom edge
-    // included.
+    // included; the desktop covers it too, but is no game.
     const HWND front = foreground_;
     RECT rect = {};
-    if (front != nullptr && ::IsWindow(front) && ::GetWindowRect(front, &rect) &&
+    if (front != nullptr && front != ::GetDesktopWindow() && ::IsWindow(front) &&
+        ::GetWindowRect(front, &rect) &&
         IsBorderlessFullscreen(::IsZoomed(front) != FALSE, ::IsIconic(front) != FALSE,
                                ToPixelRect(rect), MonitorRect())) {
         return;

@@ -156,6 +156,15 @@ void Dock::EndDrag() noexcept {
     } catch (...) {
         // Out of memory: the items stay where the drag left them.
     }
+    // The leave report that came during the drag was passed over.
+    POINT pointer = {};
+    RECT window = {};
+    if (::GetCursorPos(&pointer) && ::GetWindowRect(Hwnd(), &window) &&
+        !::PtInRect(&window, pointer)) {
+        pointerInside_ = false;
+        SetHover(-1);
+        ::SetTimer(Hwnd(), TIMER_DOCK_LEAVE, kLeaveAfterPointerMs, nullptr);
+    }
     ApplyScaleTargets();
     SavePinned();
     RebuildDock();

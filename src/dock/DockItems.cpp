@@ -56,6 +56,9 @@ void Dock::RebuildDock() noexcept {
     if (pressedIndex_ >= count) {
         pressedIndex_ = -1;
     }
+    // Another item may now stand under the pointer.
+    ApplyScaleTargets();
+    UpdateTooltip();
     Layout();
 }
 
