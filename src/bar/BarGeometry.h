@@ -12,15 +12,6 @@ namespace corvane {
 
 enum class BarStyle : int32_t { Classic = 0, Floating = 1, Islands = 2, Separated = 3 };
 
-// a x b / c rounded to the nearest integer, halves away from zero, as
-// Windows' MulDiv does (which also answers -1 for a zero divisor).
-[[nodiscard]] int32_t MulDivRound(int32_t a, int32_t b, int32_t c) noexcept;
-
-// Points to pixels at this DPI.
-[[nodiscard]] inline int32_t ScalePoints(int32_t points, uint32_t dpi) noexcept {
-    return MulDivRound(points, static_cast<int32_t>(dpi), 96);
-}
-
 struct BarMetrics {
     int32_t height = 0;  // h, pixels
     int32_t margin = 0;  // m, pixels: 0 for the classic style

@@ -24,4 +24,13 @@ struct PointRect {
     bool operator==(const PointRect&) const = default;
 };
 
+// a x b / c rounded to the nearest integer, halves away from zero, as
+// Windows' MulDiv does (which also answers -1 for a zero divisor).
+[[nodiscard]] int32_t MulDivRound(int32_t a, int32_t b, int32_t c) noexcept;
+
+// Points to pixels at this DPI.
+[[nodiscard]] inline int32_t ScalePoints(int32_t points, uint32_t dpi) noexcept {
+    return MulDivRound(points, static_cast<int32_t>(dpi), 96);
+}
+
 }  // namespace corvane
