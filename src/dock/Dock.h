@@ -149,6 +149,8 @@ private:
     void HideTooltip() noexcept;
     [[nodiscard]] int HitTest(int clientX) const noexcept;
     [[nodiscard]] int ItemCentreOnScreen(int index) const noexcept;
+    // Truncated, as the dock places its tooltip and menus.
+    [[nodiscard]] int ToPixels(float points) const noexcept;
     // The window preview popup has not been built yet: these are where it
     // joins the hover, press and hide paths.
     void ClosePreview() noexcept {}

@@ -112,8 +112,7 @@ void Dock::MiddleClick(int index) noexcept {
 uint32_t Dock::TrackMenu(HMENU menu, int screenX) noexcept {
     // A popup menu closes on an outside click only while its owner is in front.
     ::SetForegroundWindow(Hwnd());
-    const int y =
-        windowRect_.top - static_cast<int>(static_cast<float>(dpi_) * kMenuGapPoints / 96.0f);
+    const int y = windowRect_.top - ToPixels(kMenuGapPoints);
     const BOOL command =
         ::TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_BOTTOMALIGN | TPM_CENTERALIGN,
                            screenX, y, Hwnd(), nullptr);

@@ -16,13 +16,13 @@ namespace {
 constexpr UINT kLeaveAfterPointerMs = 500;
 constexpr UINT kToolId = 1;
 // The tooltip's bubble ends this far above the dock.
-constexpr int kTooltipGapPoints = 6;
-
-int ToPixels(float points, uint32_t dpi) noexcept {
-    return static_cast<int>(static_cast<float>(dpi) * points / 96.0f);
-}
+constexpr float kTooltipGapPoints = 6.0f;
 
 }  // namespace
+
+int Dock::ToPixels(float points) const noexcept {
+    return static_cast<int>(static_cast<float>(dpi_) * points / 96.0f);
+}
 
 int Dock::HitTest(int clientX) const noexcept {
     const int hit = HitTestDock(cells_, clientX, dpi_);
@@ -31,7 +31,7 @@ int Dock::HitTest(int clientX) const noexcept {
 
 int Dock::ItemCentreOnScreen(int index) const noexcept {
     const PointRect& cell = cells_[static_cast<std::size_t>(index)];
-    return windowRect_.left + ToPixels((cell.left + cell.right) / 2.0f, dpi_);
+    return windowRect_.left + ToPixels((cell.left + cell.right) / 2.0f);
 }
 
 void Dock::ApplyScaleTargets() noexcept {
@@ -92,7 +92,7 @@ void Dock::UpdateTooltip() noexcept {
         const int width = LOWORD(bubble);
         const int height = HIWORD(bubble);
         const int x = ItemCentreOnScreen(hoveredIndex_) - width / 2;
-        const int y = windowRect_.top - ToPixels(kTooltipGapPoints, dpi_) - height;
+        const int y = windowRect_.top - ToPixels(kTooltipGapPoints) - height;
         ::SendMessageW(tooltip, TTM_TRACKPOSITION, 0, MAKELPARAM(x, y));
         ::SendMessageW(tooltip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
     } catch (...) {
