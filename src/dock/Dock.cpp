@@ -19,7 +19,6 @@
 namespace corvane {
 namespace {
 
-constexpr UINT kToolId = 1;
 constexpr int kTooltipMaxWidth = 480;
 
 // Shell hook codes (wParam & 0x7FFF); the high bit marks HSHELL_FLASH.
@@ -143,7 +142,7 @@ void Dock::CreateTooltip() noexcept {
     ti.cbSize = sizeof(ti);
     ti.uFlags = TTF_TRACK | TTF_ABSOLUTE;
     ti.hwnd = Hwnd();
-    ti.uId = kToolId;
+    ti.uId = kTooltipToolId;
     ti.lpszText = const_cast<wchar_t*>(L"");
     ::SendMessageW(tooltip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     ::SendMessageW(tooltip_.Get(), TTM_SETMAXTIPWIDTH, 0, kTooltipMaxWidth);

@@ -93,6 +93,9 @@ private:
     // ---- the rest of the class is the dock window's own business ----
     friend class DockEdgeWindow;
 
+    // The tooltip's one tool, moved from item to item.
+    static constexpr UINT kTooltipToolId = 1;
+
     // Windows (Dock.cpp).
     void Destroy() noexcept;
     void ApplyDockBackdrop() noexcept;

@@ -14,7 +14,6 @@ namespace {
 
 // After the pointer left the dock, smart hide looks again this much later.
 constexpr UINT kLeaveAfterPointerMs = 500;
-constexpr UINT kToolId = 1;
 // The tooltip's bubble ends this far above the dock.
 constexpr float kTooltipGapPoints = 6.0f;
 
@@ -66,7 +65,7 @@ void Dock::HideTooltip() noexcept {
     TOOLINFOW ti = {};
     ti.cbSize = sizeof(ti);
     ti.hwnd = Hwnd();
-    ti.uId = kToolId;
+    ti.uId = kTooltipToolId;
     ::SendMessageW(tooltip_.Get(), TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
     tooltipText_.clear();
 }
@@ -82,7 +81,7 @@ void Dock::UpdateTooltip() noexcept {
         TOOLINFOW ti = {};
         ti.cbSize = sizeof(ti);
         ti.hwnd = Hwnd();
-        ti.uId = kToolId;
+        ti.uId = kTooltipToolId;
         tooltipText_ = items_[static_cast<std::size_t>(hoveredIndex_)].name;
         ti.lpszText = tooltipText_.data();
         ::SendMessageW(tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
