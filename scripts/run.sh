@@ -16,6 +16,15 @@ ensure_display
 ensure_wineprefix
 start_wine
 
+if [ "$virtual" -eq 1 ]; then
+    # Wine has no compositor: glass shows black, as the bare X root does. A
+    # coloured root lets the dock's outline show, and an open Notepad gives
+    # the dock a running app (started first, so that the dock finds it).
+    convert -size 16x16 xc:'#3b5f86' "$ROOT/build/${TAG}desktop.png"
+    display -window root "$ROOT/build/${TAG}desktop.png" >/dev/null 2>&1 || true
+    wine notepad >/dev/null 2>&1 &
+    sleep 2
+fi
 log "Starting Corvane on $DISPLAY"
 # Wine and its audio driver talk a lot on stderr (ALSA complaints on machines
 # without a sound card); it goes to a log, and only a failure points there.
@@ -48,7 +57,14 @@ if [ "$virtual" -eq 1 ]; then
     # The bar alone, as docs/images/bar-tray-demo.png shows it.
     convert "$ROOT/build/screenshot.png" -crop "x40+0+0" +repage \
         "$ROOT/build/screenshot-bar.png"
-    echo "Screenshot: $ROOT/build/screenshot.png (the bar: $ROOT/build/screenshot-bar.png)"
+    # The bar above the dock, without the empty desktop between them, as
+    # docs/images/bar-and-dock.png shows them.
+    convert "$ROOT/build/screenshot.png" -gravity south -crop "x90+0+0" +repage \
+        "$ROOT/build/screenshot-dock.png"
+    convert "$ROOT/build/screenshot-bar.png" "$ROOT/build/screenshot-dock.png" -append \
+        "$ROOT/build/screenshot-bar-dock.png"
+    echo "Screenshot: $ROOT/build/screenshot.png (the bar: $ROOT/build/screenshot-bar.png," \
+        "bar and dock: $ROOT/build/screenshot-bar-dock.png)"
     kill "$corvane" >/dev/null 2>&1 || true
 else
     echo "Corvane runs; its settings are in $MINGW_DIR/corvane.ini. Press Ctrl+C to stop it."

@@ -4,16 +4,25 @@
 // along the bottom edge, and a tooltip. Never takes the focus.
 
 #include "base/Geometry.h"
+#include "base/Win32Handles.h"
 #include "base/WindowBase.h"
+#include "dock/DockAppBar.h"
 #include "dock/DockHost.h"
+#include "dock/DockItemVisual.h"
 #include "dock/DockModel.h"
+#include "dock/Taskbar.h"
 
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace corvane {
+
+class DockEdgeWindow;
+class DockPainter;
 
 inline constexpr wchar_t kDockWindowClass[] = L"CorvaneDock";
 inline constexpr wchar_t kDockEdgeWindowClass[] = L"CorvaneDockEdge";
@@ -82,12 +91,123 @@ protected:
 
 private:
     // ---- the rest of the class is the dock window's own business ----
+    friend class DockEdgeWindow;
+
+    // The tooltip's one tool, moved from item to item.
+    static constexpr UINT kTooltipToolId = 1;
+
+    // Windows (Dock.cpp).
+    void Destroy() noexcept;
+    void ApplyDockBackdrop() noexcept;
+    void CreateTooltip() noexcept;
+    void OnShellHook(WPARAM wParam, LPARAM lParam) noexcept;
+    void OnTimer(UINT_PTR id) noexcept;
+    void OnDpiChanged(uint32_t dpi) noexcept;
+    void OnAppBarTimer() noexcept;
+    // Shows the taskbar again when this dock hid it.
+    void GiveTaskbarBack() noexcept;
+    void ReleaseDeviceResources() noexcept;
+    void Repaint() noexcept;
+    void Paint() noexcept;
+    [[nodiscard]] PixelRect MonitorRect() const noexcept;
+    static void CALLBACK OnCloakEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
+                                      LONG child, DWORD thread, DWORD time) noexcept;
+    static void CALLBACK OnLocationEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
+                                         LONG child, DWORD thread, DWORD time) noexcept;
+
+    // Items (DockItems.cpp).
+    void SeedPinsOnFirstRun() noexcept;
+    void RebuildDock() noexcept;
+    void LoadMissingVisuals() noexcept;
+    void SavePinned() noexcept;
+    void MoveVisual(int from, int to) noexcept;
+
+    // Placement and smart hiding (DockHide.cpp).
+    void Layout() noexcept;
+    void PlaceWindow() noexcept;
+    void UpdateAppBar() noexcept;
+    void ShowEdge(bool show) noexcept;
+    void StartAnimation() noexcept;
+    void OnAnimate() noexcept;
+    void EvaluateSmartHide() noexcept;
+    void SetRevealed(bool reveal) noexcept;
+    void OnEdgeTouched() noexcept;
+    void OnLeaveTimer() noexcept;
+    [[nodiscard]] bool PointerInRevealZone() const noexcept;
+    [[nodiscard]] bool KeepsShown() const noexcept;
+
+    // Mouse (DockInput.cpp).
+    void OnMouseMove(int x, int y) noexcept;
+    void OnMouseLeave() noexcept;
+    void OnLeftDown(int x, int y) noexcept;
+    void OnLeftUp(int x, int y) noexcept;
+    void OnRightUp(int x, int y) noexcept;
+    void OnMiddleUp(int x) noexcept;
+    void OnCaptureLost() noexcept;
+    void DragTo(int x, int y) noexcept;
+    void EndDrag() noexcept;
+    void SetHover(int index) noexcept;
+    void ApplyScaleTargets() noexcept;
+    void UpdateTooltip() noexcept;
+    void HideTooltip() noexcept;
+    [[nodiscard]] int HitTest(int clientX) const noexcept;
+    [[nodiscard]] int ItemCentreOnScreen(int index) const noexcept;
+    // Truncated, as the dock places its tooltip and menus.
+    [[nodiscard]] int ToPixels(float points) const noexcept;
+    // The window preview popup has not been built yet: these are where it
+    // joins the hover, press and hide paths.
+    void ClosePreview() noexcept {}
+    [[nodiscard]] bool PointerOverPreview() const noexcept { return false; }
+    [[nodiscard]] bool NowPlayingPopupOpen() const noexcept { return false; }
+
+    // Clicks and menus (DockActions.cpp).
+    void Activate(int index) noexcept;
+    void MiddleClick(int index) noexcept;
+    void OpenItemMenu(int index, int screenX) noexcept;
+    void OpenDockMenu(POINT screen) noexcept;
+    [[nodiscard]] uint32_t TrackMenu(HMENU menu, int screenX) noexcept;
+    void ToggleHideTaskbar() noexcept;
+
     const DockContext& context_;
     HMONITOR display_;
     bool primary_;
     uint32_t dpi_ = 96;
     PixelRect windowRect_;
+    PixelRect edgeRect_;
     std::vector<DockItem> items_;
+    std::vector<DockItemVisual> visuals_;  // parallel to items_
+    std::vector<PointRect> cells_;         // DIPs, from the last layout
+    float heightDips_ = 0;
+    bool nowPlayingCell_ = false;
+    PointRect nowPlayingRect_;
+
+    UINT shellHookMessage_ = 0;
+    bool shellHookRegistered_ = false;
+    HWND foreground_ = nullptr;
+    DWORD foregroundProcess_ = 0;
+    UniqueWinEventHook locationHook_;
+    UniqueWinEventHook cloakHook_;
+    TaskbarHider taskbar_;
+    DockAppBar appBar_;
+
+    int hoveredIndex_ = -1;
+    int pressedIndex_ = -1;
+    POINT pressPoint_{};
+    bool dragging_ = false;
+    bool dragOut_ = false;
+    bool pointerTracked_ = false;
+    bool pointerInside_ = false;
+    bool belowSystemUi_ = false;
+    bool suppressed_ = false;
+    bool revealed_ = true;
+    float hideOffset_ = 0.0f;
+    float targetHideOffset_ = 0.0f;
+    bool animating_ = false;
+
+    UniqueWindow tooltip_;
+    std::wstring tooltipText_;
+    std::unique_ptr<DockEdgeWindow> edge_;
+    std::unique_ptr<DockPainter> painter_;
 };
 
 }  // namespace corvane

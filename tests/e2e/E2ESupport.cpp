@@ -49,6 +49,12 @@ HWND WaitForControlWindow(const ChildProcess& process, DWORD timeoutMs) {
     return found;
 }
 
+bool CrashFromOutside(const ChildProcess& process) {
+    const UniqueHandle target(::OpenProcess(PROCESS_ALL_ACCESS, FALSE, process.ProcessId()));
+    return target && UniqueHandle(::CreateRemoteThread(target.Get(), nullptr, 0, nullptr, nullptr,
+                                                       0, nullptr));
+}
+
 namespace {
 
 // Under Wine every window draws into a surface of its own and the screen DC

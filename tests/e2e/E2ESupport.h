@@ -37,6 +37,9 @@ inline std::wstring CopyCorvane(const std::wstring& folder) {
 [[nodiscard]] HWND WaitForControlWindow(const ChildProcess& process, DWORD timeoutMs = 20000);
 // Every "CorvaneCtl" among the message-only windows.
 [[nodiscard]] std::vector<HWND> ControlWindows();
+// Crashes a process from outside, with no crash switch in it: a thread
+// started at address 0 faults there, and its unhandled-exception filter runs.
+[[nodiscard]] bool CrashFromOutside(const ChildProcess& process);
 
 struct Capture {
     int width = 0;

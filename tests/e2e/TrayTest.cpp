@@ -233,13 +233,7 @@ TEST_F(TrayE2E, QuittingOrCrashingAsksProgramsToAddTheirIconsAgain) {
         client.PumpUntil([] { return false; }, 4000);
         client.taskbarCreated = 0;
         if (crash) {
-            const HANDLE process = ::OpenProcess(PROCESS_ALL_ACCESS, FALSE, corvane_.ProcessId());
-            ASSERT_NE(process, nullptr);
-            const HANDLE thread =
-                ::CreateRemoteThread(process, nullptr, 0, nullptr, nullptr, 0, nullptr);
-            EXPECT_NE(thread, nullptr);
-            ::CloseHandle(thread);
-            ::CloseHandle(process);
+            ASSERT_TRUE(test::CrashFromOutside(corvane_));
             EXPECT_NE(corvane_.WaitForExit(), 0u);
         } else {
             QuitCorvane();

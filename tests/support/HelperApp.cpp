@@ -154,6 +154,39 @@ int RunTrayDemo(DWORD seconds, const std::wstring& readyFile) {
     return placed ? 0 : 5;
 }
 
+// The "taskbar" mode: Explorer's taskbar, which shows itself again on its own.
+LRESULT CALLBACK TaskbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kHelperShowTaskbar) {
+        // Not activated: under Wine a window once active is handed to the
+        // window manager, and without one every later hide waits 2 s.
+        ::ShowWindow(hwnd, SW_SHOWNA);
+        // Windows raises this for every window shown; Wine 8 never does.
+        ::NotifyWinEvent(EVENT_OBJECT_SHOW, hwnd, OBJID_WINDOW, CHILDID_SELF);
+        return 0;
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+int RunTaskbar() {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = &TaskbarProc;
+    wc.lpszClassName = L"Shell_TrayWnd";
+    ::RegisterClassW(&wc);
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const HWND hwnd = ::CreateWindowExW(
+        WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, (width - 800) / 2,
+        ::GetSystemMetrics(SM_CYSCREEN) - 40, 800, 40, nullptr, nullptr, nullptr, nullptr);
+    if (hwnd == nullptr) {
+        return 3;
+    }
+    ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
 int Run(const std::wstring& mode) {
     MONITORINFO mi = {};
     mi.cbSize = sizeof(mi);
@@ -219,6 +252,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         const auto seconds =
             static_cast<DWORD>(std::wcstoul(corvane::test::g_log.c_str(), nullptr, 10));
         return corvane::test::RunTrayDemo(seconds, readyFile);
+    }
+    if (mode == L"taskbar") {
+        return corvane::test::RunTaskbar();
     }
     return corvane::test::Run(mode);
 }

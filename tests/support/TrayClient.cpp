@@ -124,14 +124,6 @@ void TrayClient::Destroy() {
     }
 }
 
-void TrayClient::PumpMessages() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
 LRESULT CALLBACK TrayClient::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     static const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
     auto* self = reinterpret_cast<TrayClient*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));

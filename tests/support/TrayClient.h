@@ -4,6 +4,8 @@
 // window (Wine's own Shell_NotifyIconW sends a private layout instead), and
 // a window that records the callbacks and "TaskbarCreated" broadcasts it gets.
 
+#include "support/WinTestSupport.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -80,22 +82,10 @@ public:
     // Gone without deleting its icons, as a crashed program goes.
     void Destroy();
 
-    // Handles this thread's messages until `done` holds or the time is up.
     template <typename Predicate>
     bool PumpUntil(Predicate done, DWORD timeoutMs) {
-        const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-        for (;;) {
-            PumpMessages();
-            if (done()) {
-                return true;
-            }
-            if (::GetTickCount64() >= end) {
-                return false;
-            }
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        }
+        return test::PumpUntil(done, timeoutMs);
     }
-    static void PumpMessages();
 
     std::vector<TrayCallback> callbacks;
     int taskbarCreated = 0;

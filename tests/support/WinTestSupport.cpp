@@ -103,6 +103,14 @@ bool SavedRegistryValue::Set(DWORD type, const void* data, std::size_t bytes) co
                              static_cast<DWORD>(bytes)) == ERROR_SUCCESS;
 }
 
+void PumpMessages() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
 namespace {
 struct WindowSearch {
     DWORD pid;

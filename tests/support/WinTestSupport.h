@@ -73,6 +73,24 @@ bool WaitUntil(Predicate predicate, DWORD timeoutMs = 10000) {
     }
 }
 
+// Handles this thread's messages, and with them the callbacks of its
+// out-of-context WinEvent hooks, until the predicate holds or the time is up.
+void PumpMessages();
+template <typename Predicate>
+bool PumpUntil(Predicate done, DWORD timeoutMs) {
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+        PumpMessages();
+        if (done()) {
+            return true;
+        }
+        if (::GetTickCount64() >= end) {
+            return false;
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
 // Top-level windows of a class that belong to a process, in z-order.
 [[nodiscard]] std::vector<HWND> FindProcessWindows(DWORD pid, const wchar_t* className);
 
@@ -117,9 +135,14 @@ private:
 //   tray-client                    a normal window that adds tray icon 1 with
 //                                  the icon handle given as the log path
 //   tray-demo <seconds> [ready]    no window: three icons in Corvane's bar
+//   taskbar                        Explorer's taskbar as others see it: a
+//                                  visible, topmost "Shell_TrayWnd" along the
+//                                  bottom that shows itself again when sent
+//                                  kHelperShowTaskbar
 // With a log path it appends "keydown|keyup <key> <extended> <tick>" for
 // each key it gets, one line each.
 inline constexpr wchar_t kHelperWindowClass[] = L"CorvaneTestWindow";
+inline constexpr UINT kHelperShowTaskbar = WM_APP;
 
 // The windows of the "kinds" mode, the main one aside, and whether the
 // app-window filter takes each for an application's window.

@@ -1,0 +1,71 @@
+#include "dock/CenterStart.h"
+
+#include "config/SettingsFile.h"
+#include "config/Win32ProfileStore.h"
+#include "dock/CenterStartPlan.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace corvane {
+namespace {
+
+constexpr wchar_t kAdvancedKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+constexpr wchar_t kAlignmentValue[] = L"TaskbarAl";
+constexpr wchar_t kGeneralSection[] = L"General";
+constexpr wchar_t kRestoreKey[] = L"RestoreTaskbarAl";
+constexpr UINT kBroadcastTimeoutMs = 300;
+
+// Windows 11 centres its taskbar unless the value says otherwise, so a
+// missing value, or one of another type, reads as centred.
+uint32_t ReadAlignment() noexcept {
+    DWORD value = 0;
+    DWORD bytes = sizeof(value);
+    if (::RegGetValueW(HKEY_CURRENT_USER, kAdvancedKey, kAlignmentValue, RRF_RT_REG_DWORD, nullptr,
+                       &value, &bytes) != ERROR_SUCCESS) {
+        return kTaskbarCentred;
+    }
+    return value;
+}
+
+bool WriteAlignment(uint32_t alignment) noexcept {
+    const DWORD value = alignment;
+    return ::RegSetKeyValueW(HKEY_CURRENT_USER, kAdvancedKey, kAlignmentValue, REG_DWORD, &value,
+                             sizeof(value)) == ERROR_SUCCESS;
+}
+
+void Apply(const Settings& settings, const CenterStartPlan& plan) {
+    // The user's own value is remembered before it is overwritten, and
+    // forgotten only once it is back: either step failing leaves the
+    // other for a later run.
+    if (plan.saveRestore &&
+        !WriteSetting(settings, kGeneralSection, kRestoreKey, *plan.saveRestore)) {
+        return;
+    }
+    if (!plan.Changes() || !WriteAlignment(*plan.setAlignment)) {
+        return;
+    }
+    if (plan.deleteRestore) {
+        RemoveSetting(settings, kGeneralSection, kRestoreKey);
+    }
+    // Explorer reads the alignment again only when told.
+    ::SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
+                          reinterpret_cast<LPARAM>(L"TraySettings"), SMTO_ABORTIFHUNG,
+                          kBroadcastTimeoutMs, nullptr);
+}
+
+}  // namespace
+
+void SetCenterStart(const Settings& settings, bool enable) noexcept {
+    try {
+        const int32_t saved = Win32ProfileStore(settings.filePath)
+                                  .GetInt(kGeneralSection, kRestoreKey, kNothingSaved);
+        Apply(settings, PlanCenterStart(enable, ReadAlignment(), saved));
+    } catch (...) {
+        // Out of memory for a path: the alignment stays as it is.
+    }
+}
+
+}  // namespace corvane

@@ -1,0 +1,432 @@
+// The dock's life: its windows, hooks and timers from creation to
+// destruction, and the window procedure that hands each message on.
+
+#include "dock/Dock.h"
+
+#include "base/Win32Geometry.h"
+#include "dock/DockPainter.h"
+#include "dock/DockWindows.h"
+#include "identity/AppWindows.h"
+#include "toolkit/Backdrop.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shellscalingapi.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace corvane {
+namespace {
+
+constexpr int kTooltipMaxWidth = 480;
+
+// Shell hook codes (wParam & 0x7FFF); the high bit marks HSHELL_FLASH.
+constexpr WPARAM kShellCodeMask = 0x7FFF;
+constexpr WPARAM kShellHighBit = 0x8000;
+constexpr WPARAM kShellLastCode = 16;
+constexpr WPARAM kShellWindowCreated = 1;
+constexpr WPARAM kShellWindowDestroyed = 2;
+constexpr WPARAM kShellFlash = 6;
+constexpr WPARAM kShellWindowReplaced = 13;
+constexpr WPARAM kShellMonitorChanged = 16;
+
+// Smart hide looks again once a new front window has settled, and soon
+// after the front window moved or resized.
+constexpr UINT kHideCheckAfterForegroundMs = 40;
+constexpr UINT kHideCheckAfterMoveMs = 60;
+
+// The docks alive on the GUI thread, so that the WinEvent callbacks, which
+// carry no context of their own, find them.
+std::vector<Dock*>& LiveDocks() noexcept {
+    static std::vector<Dock*> docks;
+    return docks;
+}
+
+}  // namespace
+
+Dock::Dock(const DockContext& context, HMONITOR display, bool primary)
+    : context_(context),
+      display_(display != nullptr ? display
+                                  : ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY)),
+      primary_(primary) {}
+
+Dock::~Dock() {
+    Destroy();
+}
+
+void Dock::Destroy() noexcept {
+    std::erase(LiveDocks(), this);
+    if (Hwnd() != nullptr && appBar_.Registered()) {
+        appBar_.Remove(Hwnd());
+    }
+    locationHook_.Reset();
+    cloakHook_.Reset();
+    if (shellHookRegistered_) {
+        ::DeregisterShellHookWindow(Hwnd());
+        shellHookRegistered_ = false;
+    }
+    GiveTaskbarBack();
+    tooltip_.Reset();
+    edge_.reset();
+    DestroyBound();
+    if (painter_) {
+        painter_->ReleaseDeviceResources();
+    }
+    visuals_.clear();
+    items_.clear();
+}
+
+bool Dock::Create() {
+    const HINSTANCE instance = context_.instance;
+    if (Hwnd() != nullptr || !RegisterDockClasses(instance)) {
+        return false;
+    }
+    if (CreateBound(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kDockWindowClass,
+                    L"Corvane Dock", WS_POPUP, 0, 0, 100, 60, nullptr, instance) == nullptr) {
+        return false;
+    }
+    try {
+        LiveDocks().push_back(this);
+        edge_ = std::make_unique<DockEdgeWindow>(*this);
+        painter_ = std::make_unique<DockPainter>(context_.graphics.d2d.Get(), Hwnd());
+    } catch (...) {
+        Destroy();
+        return false;
+    }
+    if (!edge_->Create(instance)) {
+        edge_.reset();
+    }
+    UINT dpiX = 96;
+    UINT dpiY = 96;
+    dpi_ = SUCCEEDED(::GetDpiForMonitor(display_, MDT_EFFECTIVE_DPI, &dpiX, &dpiY)) && dpiX != 0
+               ? dpiX
+               : 96;
+
+    SetExcludedFromPeek(Hwnd());
+    SetWindowCorners(Hwnd(), true);
+    ApplyDockBackdrop();
+    CreateTooltip();
+
+    shellHookMessage_ = ::RegisterWindowMessageW(L"SHELLHOOK");
+    shellHookRegistered_ = ::RegisterShellHookWindow(Hwnd()) != FALSE;
+    cloakHook_.Reset(::SetWinEventHook(EVENT_OBJECT_CLOAKED, EVENT_OBJECT_UNCLOAKED, nullptr,
+                                       &Dock::OnCloakEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
+
+    if (primary_ && context_.settings.hideTaskbar) {
+        taskbar_.Hide(context_.settings);
+    }
+    SeedPinsOnFirstRun();
+    RebuildDock();
+    ::ShowWindow(Hwnd(), SW_SHOWNOACTIVATE);
+    ForegroundChanged(::GetForegroundWindow());
+    return true;
+}
+
+void Dock::ApplyDockBackdrop() noexcept {
+    // The dock has one glass: acrylic, unless the user asked for none.
+    const Backdrop backdrop =
+        context_.settings.backdrop == Backdrop::Solid ? Backdrop::Solid : Backdrop::Acrylic;
+    ApplyBackdrop(Hwnd(), backdrop, context_.theme.dark, context_.settings.tint, false);
+}
+
+void Dock::CreateTooltip() noexcept {
+    tooltip_.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                     WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
+                                     context_.instance, nullptr));
+    if (!tooltip_) {
+        return;
+    }
+    TOOLINFOW ti = {};
+    ti.cbSize = sizeof(ti);
+    ti.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    ti.hwnd = Hwnd();
+    ti.uId = kTooltipToolId;
+    ti.lpszText = const_cast<wchar_t*>(L"");
+    ::SendMessageW(tooltip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    ::SendMessageW(tooltip_.Get(), TTM_SETMAXTIPWIDTH, 0, kTooltipMaxWidth);
+}
+
+bool Dock::IsShown() const noexcept {
+    return Hwnd() != nullptr && ::IsWindowVisible(Hwnd()) != FALSE && !suppressed_;
+}
+
+PixelRect Dock::MonitorRect() const noexcept {
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    if (!::GetMonitorInfoW(display_, &mi)) {
+        return {};
+    }
+    return ToPixelRect(mi.rcMonitor);
+}
+
+void Dock::ScheduleRebuild(UINT milliseconds) noexcept {
+    if (Hwnd() != nullptr) {
+        ::SetTimer(Hwnd(), TIMER_DOCK_REBUILD, milliseconds, nullptr);
+    }
+}
+
+void Dock::Relayout(bool force) noexcept {
+    // The Now Playing cell appears once a media source exists to fill it.
+    constexpr bool kNowPlayingCell = false;
+    if (force || nowPlayingCell_ != kNowPlayingCell) {
+        nowPlayingCell_ = kNowPlayingCell;
+        Layout();
+    }
+    Repaint();
+}
+
+void Dock::ApplyTheme() noexcept {
+    ApplyDockBackdrop();
+    ReleaseDeviceResources();
+    Repaint();
+}
+
+void Dock::ExplorerRestarted() noexcept {
+    if (Hwnd() != nullptr) {
+        ::SetTimer(Hwnd(), TIMER_DOCK_APPBAR, dockperiods::kAppBarAfterExplorerMs, nullptr);
+    }
+}
+
+void Dock::OnAppBarTimer() noexcept {
+    // The new Explorer brought new taskbars and forgot every appbar.
+    if (primary_ && taskbar_.HidTaskbar()) {
+        taskbar_.Hide(context_.settings);
+    }
+    appBar_.Forget();
+    UpdateAppBar();
+}
+
+void Dock::GiveTaskbarBack() noexcept {
+    // The watch goes first, or it would hide the taskbar again as it comes back.
+    const bool hidTaskbar = taskbar_.HidTaskbar();
+    taskbar_.Forget();
+    if (hidTaskbar) {
+        RestoreTaskbar(context_.settings);
+    }
+}
+
+void Dock::ForgetTaskbarHook() noexcept {
+    taskbar_.Forget();
+}
+
+void Dock::ReleaseDeviceResources() noexcept {
+    if (painter_) {
+        painter_->ReleaseDeviceResources();
+    }
+    for (DockItemVisual& visual : visuals_) {
+        visual.bitmap.Reset();
+        visual.largeBitmap.Reset();
+    }
+}
+
+void Dock::Repaint() noexcept {
+    if (Hwnd() != nullptr) {
+        ::InvalidateRect(Hwnd(), nullptr, FALSE);
+    }
+}
+
+void Dock::Paint() noexcept {
+    if (!painter_) {
+        return;
+    }
+    const DockPaintInput input{
+        .items = items_,
+        .visuals = visuals_,
+        .cells = cells_,
+        .theme = context_.theme,
+        .solid = context_.settings.backdrop == Backdrop::Solid,
+        .iconSize = static_cast<float>(context_.settings.dockIconSize),
+        .height = heightDips_,
+        .foreground = ToWindowId(foreground_),
+        .draggedOut = dragging_ && dragOut_ ? pressedIndex_ : -1,
+        .nowPlayingCell = nowPlayingCell_,
+        .nowPlaying = nowPlayingRect_,
+    };
+    painter_->Paint(dpi_, input);
+}
+
+void Dock::OnDpiChanged(uint32_t dpi) noexcept {
+    dpi_ = dpi != 0 ? dpi : 96;
+    // Icons are loaded at their drawn pixel size: all of them come again.
+    ReleaseDeviceResources();
+    for (DockItemVisual& visual : visuals_) {
+        visual.icon.Reset();
+        visual.largeIcon.Reset();
+    }
+    LoadMissingVisuals();
+    Layout();
+}
+
+void Dock::ForegroundChanged(HWND window) noexcept {
+    foreground_ = window;
+    ClearAttention(items_, ToWindowId(window));
+    DWORD process = 0;
+    if (window != nullptr) {
+        ::GetWindowThreadProcessId(window, &process);
+    }
+    if (window == nullptr || process != foregroundProcess_) {
+        // Only the front window's moves matter, so only its process is watched.
+        locationHook_.Reset();
+        foregroundProcess_ = process;
+        if (process != 0 && process != ::GetCurrentProcessId()) {
+            locationHook_.Reset(
+                ::SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE, nullptr,
+                                  &Dock::OnLocationEvent, process, 0, WINEVENT_OUTOFCONTEXT));
+        }
+    }
+    if (Hwnd() != nullptr) {
+        ::SetTimer(Hwnd(), TIMER_DOCK_HIDECHECK, kHideCheckAfterForegroundMs, nullptr);
+    }
+    Repaint();
+}
+
+void Dock::OnShellHook(WPARAM wParam, LPARAM lParam) noexcept {
+    const WPARAM code = wParam & kShellCodeMask;
+    if (code > kShellLastCode) {
+        return;
+    }
+    if ((wParam & kShellHighBit) != 0) {
+        if (code == kShellFlash) {
+            MarkAttention(items_, ToWindowId(reinterpret_cast<HWND>(lParam)),
+                          ToWindowId(foreground_));
+            Repaint();
+        }
+        return;
+    }
+    switch (code) {
+        case kShellWindowCreated:
+        case kShellWindowDestroyed:
+        case kShellWindowReplaced:
+        case kShellMonitorChanged:
+            ScheduleRebuild(dockperiods::kRebuildAfterShellHookMs);
+            break;
+        default:
+            break;
+    }
+}
+
+void CALLBACK Dock::OnCloakEvent(HWINEVENTHOOK, DWORD, HWND, LONG object, LONG, DWORD,
+                                 DWORD) noexcept {
+    if (object != OBJID_WINDOW) {
+        return;
+    }
+    for (Dock* dock : LiveDocks()) {
+        dock->ScheduleRebuild(dockperiods::kRebuildAfterCloakMs);
+    }
+}
+
+void CALLBACK Dock::OnLocationEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD,
+                                    DWORD) noexcept {
+    if (object != OBJID_WINDOW || window == nullptr) {
+        return;
+    }
+    for (Dock* dock : LiveDocks()) {
+        if (dock->foreground_ == window && dock->Hwnd() != nullptr) {
+            ::SetTimer(dock->Hwnd(), TIMER_DOCK_HIDECHECK, kHideCheckAfterMoveMs, nullptr);
+        }
+    }
+}
+
+void Dock::OnTimer(UINT_PTR id) noexcept {
+    switch (id) {
+        case TIMER_DOCK_ANIMATE:
+            OnAnimate();
+            break;
+        case TIMER_DOCK_REBUILD:
+            ::KillTimer(Hwnd(), id);
+            RebuildDock();
+            break;
+        case TIMER_DOCK_HIDECHECK:
+            ::KillTimer(Hwnd(), id);
+            EvaluateSmartHide();
+            break;
+        case TIMER_DOCK_LEAVE:
+            ::KillTimer(Hwnd(), id);
+            OnLeaveTimer();
+            break;
+        case TIMER_DOCK_APPBAR:
+            ::KillTimer(Hwnd(), id);
+            OnAppBarTimer();
+            break;
+        default:
+            // The preview and Now Playing timers are never started yet.
+            ::KillTimer(Hwnd(), id);
+            break;
+    }
+}
+
+LRESULT Dock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == shellHookMessage_ && message != 0) {
+        OnShellHook(wParam, lParam);
+        return 0;
+    }
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            ::BeginPaint(Hwnd(), &ps);
+            Paint();
+            ::EndPaint(Hwnd(), &ps);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_SIZE:
+            if (painter_) {
+                painter_->Resize(LOWORD(lParam), HIWORD(lParam));
+            }
+            Repaint();
+            return 0;
+        case WM_TIMER:
+            OnTimer(wParam);
+            return 0;
+        case WM_MOUSEACTIVATE:
+            return MA_NOACTIVATE;
+        case WM_MOUSEMOVE:
+            OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_MOUSELEAVE:
+            OnMouseLeave();
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            OnLeftDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_LBUTTONUP:
+            OnLeftUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_RBUTTONUP:
+            OnRightUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_MBUTTONUP:
+            OnMiddleUp(GET_X_LPARAM(lParam));
+            return 0;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != Hwnd()) {
+                OnCaptureLost();
+            }
+            return 0;
+        case WM_DISPLAYCHANGE:
+            Layout();
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam));
+            return 0;
+        case WM_WINDOWPOSCHANGED:
+            appBar_.WindowPosChanged(Hwnd());
+            return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
+        case kWmDockAppbar:
+            if (wParam == ABN_POSCHANGED) {
+                UpdateAppBar();
+            }
+            return 0;
+        case WM_CLOSE:
+            // Only the program ends its docks.
+            return 0;
+        default:
+            return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
+    }
+}
+
+}  // namespace corvane

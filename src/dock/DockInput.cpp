@@ -1,0 +1,234 @@
+// The dock and the mouse: hover magnification and the tooltip, presses,
+// dragging items to reorder, pin and unpin them, and the clicks that the
+// actions carry out.
+
+#include "dock/Dock.h"
+#include "dock/DockGeometry.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace corvane {
+namespace {
+
+// After the pointer left the dock, smart hide looks again this much later.
+constexpr UINT kLeaveAfterPointerMs = 500;
+// The tooltip's bubble ends this far above the dock.
+constexpr float kTooltipGapPoints = 6.0f;
+
+}  // namespace
+
+int Dock::ToPixels(float points) const noexcept {
+    return static_cast<int>(static_cast<float>(dpi_) * points / 96.0f);
+}
+
+int Dock::HitTest(int clientX) const noexcept {
+    const int hit = HitTestDock(cells_, clientX, dpi_);
+    return hit >= 0 && hit < static_cast<int>(items_.size()) ? hit : -1;
+}
+
+int Dock::ItemCentreOnScreen(int index) const noexcept {
+    const PointRect& cell = cells_[static_cast<std::size_t>(index)];
+    return windowRect_.left + ToPixels((cell.left + cell.right) / 2.0f);
+}
+
+void Dock::ApplyScaleTargets() noexcept {
+    for (std::size_t i = 0; i < visuals_.size(); ++i) {
+        const int index = static_cast<int>(i);
+        float target = 1.0f;
+        if (index == pressedIndex_ && !dragging_) {
+            target = kDockPressScale;
+        } else if (index == hoveredIndex_ && !dragging_) {
+            target = kDockHoverScale;
+        }
+        visuals_[i].targetScale = target;
+    }
+    StartAnimation();
+}
+
+void Dock::SetHover(int index) noexcept {
+    if (index == hoveredIndex_) {
+        return;
+    }
+    hoveredIndex_ = index;
+    ApplyScaleTargets();
+    // The window preview joins here: shown for a hovered app with windows,
+    // closed when the pointer moves off the items.
+    UpdateTooltip();
+}
+
+void Dock::HideTooltip() noexcept {
+    if (!tooltip_) {
+        return;
+    }
+    TOOLINFOW ti = {};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = Hwnd();
+    ti.uId = kTooltipToolId;
+    ::SendMessageW(tooltip_.Get(), TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
+    tooltipText_.clear();
+}
+
+void Dock::UpdateTooltip() noexcept {
+    if (!tooltip_ || hoveredIndex_ < 0 || dragging_ ||
+        hoveredIndex_ >= static_cast<int>(std::min(items_.size(), cells_.size()))) {
+        HideTooltip();
+        return;
+    }
+    try {
+        const HWND tooltip = tooltip_.Get();
+        TOOLINFOW ti = {};
+        ti.cbSize = sizeof(ti);
+        ti.hwnd = Hwnd();
+        ti.uId = kTooltipToolId;
+        tooltipText_ = items_[static_cast<std::size_t>(hoveredIndex_)].name;
+        ti.lpszText = tooltipText_.data();
+        ::SendMessageW(tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+        // Centred over the item, its bottom a little above the dock.
+        const auto bubble = static_cast<DWORD>(
+            ::SendMessageW(tooltip, TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&ti)));
+        const int width = LOWORD(bubble);
+        const int height = HIWORD(bubble);
+        const int x = ItemCentreOnScreen(hoveredIndex_) - width / 2;
+        const int y = windowRect_.top - ToPixels(kTooltipGapPoints) - height;
+        ::SendMessageW(tooltip, TTM_TRACKPOSITION, 0, MAKELPARAM(x, y));
+        ::SendMessageW(tooltip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+    } catch (...) {
+        HideTooltip();
+    }
+}
+
+void Dock::OnMouseMove(int x, int y) noexcept {
+    if (!pointerTracked_) {
+        TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, Hwnd(), 0};
+        pointerTracked_ = ::TrackMouseEvent(&tme) != FALSE;
+    }
+    pointerInside_ = true;
+    ::KillTimer(Hwnd(), TIMER_DOCK_LEAVE);
+    if (pressedIndex_ >= 0) {
+        // A held item is the pointer's until it is let go.
+        DragTo(x, y);
+        return;
+    }
+    SetHover(HitTest(x));
+}
+
+void Dock::DragTo(int x, int y) noexcept {
+    const auto pressed = static_cast<std::size_t>(pressedIndex_);
+    if (pressed >= items_.size()) {
+        return;
+    }
+    if (!dragging_) {
+        if (items_[pressed].start || !DockDragStarts(x - pressPoint_.x, y - pressPoint_.y)) {
+            return;
+        }
+        dragging_ = true;
+        ::SetCapture(Hwnd());
+        SetHover(-1);
+        ApplyScaleTargets();
+    }
+    POINT screen{x, y};
+    ::ClientToScreen(Hwnd(), &screen);
+    const bool wasOut = dragOut_;
+    dragOut_ = DockDragIsOut(screen.y, windowRect_.top, dpi_,
+                             items_[static_cast<std::size_t>(pressedIndex_)].pinned);
+    const int from = pressedIndex_;
+    if (MoveDraggedItem(items_, pressedIndex_, HitTest(x))) {
+        MoveVisual(from, pressedIndex_);
+        Layout();
+    } else if (wasOut != dragOut_) {
+        Repaint();
+    }
+}
+
+void Dock::EndDrag() noexcept {
+    // Cleared first: releasing the capture reports a capture change.
+    dragging_ = false;
+    ::ReleaseCapture();
+    const int index = pressedIndex_;
+    const bool out = dragOut_;
+    pressedIndex_ = -1;
+    dragOut_ = false;
+    try {
+        DropDraggedItem(items_, index, out);
+    } catch (...) {
+        // Out of memory: the items stay where the drag left them.
+    }
+    // The leave report that came during the drag was passed over.
+    POINT pointer = {};
+    RECT window = {};
+    if (::GetCursorPos(&pointer) && ::GetWindowRect(Hwnd(), &window) &&
+        !::PtInRect(&window, pointer)) {
+        pointerInside_ = false;
+        SetHover(-1);
+        ::SetTimer(Hwnd(), TIMER_DOCK_LEAVE, kLeaveAfterPointerMs, nullptr);
+    }
+    ApplyScaleTargets();
+    SavePinned();
+    RebuildDock();
+}
+
+void Dock::OnCaptureLost() noexcept {
+    // Another window took the mouse mid-drag: the item is dropped where it is.
+    if (dragging_) {
+        EndDrag();
+    }
+}
+
+void Dock::OnLeftDown(int x, int y) noexcept {
+    pressedIndex_ = HitTest(x);
+    pressPoint_ = POINT{x, y};
+    ClosePreview();
+    ApplyScaleTargets();
+    Repaint();
+}
+
+void Dock::OnLeftUp(int x, int /*y*/) noexcept {
+    if (dragging_) {
+        EndDrag();
+        return;
+    }
+    const int pressed = pressedIndex_;
+    pressedIndex_ = -1;
+    ApplyScaleTargets();
+    // Let go outside the pressed item: no click.
+    if (pressed >= 0 && HitTest(x) == pressed) {
+        Activate(pressed);
+    }
+}
+
+void Dock::OnRightUp(int x, int y) noexcept {
+    const int hit = HitTest(x);
+    SetHover(-1);
+    ClosePreview();
+    if (hit >= 0) {
+        OpenItemMenu(hit, ItemCentreOnScreen(hit));
+        return;
+    }
+    POINT screen{x, y};
+    ::ClientToScreen(Hwnd(), &screen);
+    OpenDockMenu(screen);
+}
+
+void Dock::OnMiddleUp(int x) noexcept {
+    const int hit = HitTest(x);
+    if (hit >= 0) {
+        MiddleClick(hit);
+    }
+}
+
+void Dock::OnMouseLeave() noexcept {
+    pointerTracked_ = false;
+    if (dragging_) {
+        return;
+    }
+    pointerInside_ = false;
+    // A press that went outside gets no release here any more.
+    pressedIndex_ = -1;
+    SetHover(-1);
+    ApplyScaleTargets();
+    ::SetTimer(Hwnd(), TIMER_DOCK_LEAVE, kLeaveAfterPointerMs, nullptr);
+}
+
+}  // namespace corvane

@@ -1,0 +1,113 @@
+// The dock's items on its window: rebuilt from the pinned list and the app
+// windows, with each item's icons and animation carried over from the item
+// it was before, and the pinned list handed to the host when it changes.
+
+#include "dock/DefaultPinProbes.h"
+#include "dock/DefaultPins.h"
+#include "dock/Dock.h"
+#include "dock/DockGeometry.h"
+#include "identity/AppPaths.h"
+#include "identity/AppWindows.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace corvane {
+
+void Dock::SeedPinsOnFirstRun() noexcept {
+    if (context_.settings.pinnedPresent) {
+        return;
+    }
+    try {
+        Win32DefaultPinProbes probes;
+        context_.host.SavePinned(*this, SeedDefaultPins(probes));
+    } catch (...) {
+        // Out of memory: the dock starts without pins and seeds next time.
+    }
+}
+
+void Dock::RebuildDock() noexcept {
+    if (dragging_) {
+        // The list under a held item must not change; try once it is dropped.
+        ScheduleRebuild(dockperiods::kRebuildAfterDragMs);
+        return;
+    }
+    try {
+        PruneIdentityCache();
+        DockRebuild rebuilt =
+            RebuildDockItems(items_, context_.settings.pinned, EnumerateAppWindows());
+        std::vector<DockItemVisual> visuals(rebuilt.items.size());
+        for (std::size_t i = 0; i < visuals.size() && i < rebuilt.carriedFrom.size(); ++i) {
+            const int from = rebuilt.carriedFrom[i];
+            if (from >= 0 && static_cast<std::size_t>(from) < visuals_.size()) {
+                visuals[i] = visuals_[static_cast<std::size_t>(from)];
+            }
+        }
+        items_ = std::move(rebuilt.items);
+        visuals_ = std::move(visuals);
+    } catch (...) {
+        // Out of memory: the old list stays as it was.
+    }
+    LoadMissingVisuals();
+    const int count = static_cast<int>(items_.size());
+    if (hoveredIndex_ >= count) {
+        hoveredIndex_ = -1;
+    }
+    if (pressedIndex_ >= count) {
+        pressedIndex_ = -1;
+    }
+    // Another item may now stand under the pointer.
+    ApplyScaleTargets();
+    UpdateTooltip();
+    Layout();
+}
+
+void Dock::LoadMissingVisuals() noexcept {
+    const int32_t iconSize = context_.settings.dockIconSize;
+    const int32_t normal = DockIconPixels(iconSize, dpi_);
+    const int32_t large = DockLargeIconPixels(iconSize, dpi_);
+    for (std::size_t i = 0; i < items_.size() && i < visuals_.size(); ++i) {
+        DockItem& item = items_[i];
+        DockItemVisual& visual = visuals_[i];
+        if (!item.start && !visual.icon) {
+            visual.icon = LoadIconBitmap(item.target, normal);
+            visual.largeIcon = LoadIconBitmap(item.target, large);
+            visual.bitmap.Reset();
+            visual.largeBitmap.Reset();
+        }
+        if (item.name.empty()) {
+            try {
+                item.name = ResolveDisplayName(item.target, !item.pathKey.empty());
+            } catch (...) {
+                // Out of memory: the item goes without a tooltip.
+            }
+        }
+    }
+}
+
+void Dock::SavePinned() noexcept {
+    try {
+        // An empty list means the dock was never built: the old pins stay.
+        if (!items_.empty()) {
+            context_.host.SavePinned(*this, PinnedTargets(items_));
+        }
+    } catch (...) {
+        // Out of memory: the pins are saved with the next change.
+    }
+}
+
+void Dock::MoveVisual(int from, int to) noexcept {
+    const int count = static_cast<int>(visuals_.size());
+    if (from == to || from < 0 || to < 0 || from >= count || to >= count) {
+        return;
+    }
+    // The same single move MoveDraggedItem made on the items.
+    const auto first = visuals_.begin();
+    if (from < to) {
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    } else {
+        std::rotate(first + to, first + from, first + from + 1);
+    }
+}
+
+}  // namespace corvane

@@ -1,0 +1,207 @@
+#include "dock/DockPainter.h"
+
+#include "dock/DockGeometry.h"
+#include "identity/IconDrawing.h"
+
+#include <d2d1helper.h>
+
+#include <algorithm>
+#include <iterator>
+
+namespace corvane {
+namespace {
+
+// The separator stands this far left of the first running app's cell.
+constexpr float kSeparatorOffset = 7.0f;
+constexpr float kSeparatorHalfWidth = 0.5f;
+constexpr float kSeparatorTop = 0.22f;
+constexpr float kSeparatorBottom = 0.78f;
+constexpr float kSeparatorAlpha = 0.16f;
+
+// The Start logo: four rounded squares in a 2 x 2 grid.
+constexpr float kLogoTileSide = 0.36f;    // of the icon size
+constexpr float kLogoTileRadius = 0.12f;  // of the tile side
+constexpr float kLogoGap = 0.035f;        // of the icon size
+constexpr D2D1_GRADIENT_STOP kLogoStops[] = {
+    {0.0f, {0.33f, 0.77f, 1.0f, 1.0f}},
+    {1.0f, {0.0f, 0.47f, 0.84f, 1.0f}},
+};
+
+// Icons magnified past this use the bitmap made for the hover size.
+constexpr float kLargeBitmapAbove = 1.001f;
+constexpr float kDraggedOutOpacity = 0.35f;
+
+// Running indicator: a dot under the icon, larger and brighter for the app
+// in front, orange while a window asks for attention.
+constexpr float kIndicatorAboveBottom = 3.5f;
+constexpr float kIndicatorRadiusFront = 2.0f;
+constexpr float kIndicatorRadius = 1.7f;
+constexpr float kIndicatorAlphaFront = 0.95f;
+constexpr float kIndicatorAlpha = 0.5f;
+constexpr D2D1_COLOR_F kAttentionColour = {1.0f, 0.62f, 0.2f, 1.0f};
+
+D2D1_RECT_F ToD2D(const PointRect& r) noexcept {
+    return D2D1::RectF(r.left, r.top, r.right, r.bottom);
+}
+
+bool HoldsWindow(const DockItem& item, WindowId window) noexcept {
+    return window != 0 &&
+           std::find(item.windows.begin(), item.windows.end(), window) != item.windows.end();
+}
+
+}  // namespace
+
+void DockPainter::SetColor(const ColorF& color, float alpha) {
+    brush_->SetColor(D2D1::ColorF(color.r, color.g, color.b, alpha));
+}
+
+bool DockPainter::EnsureDeviceResources(uint32_t dpi) noexcept {
+    if (target_) {
+        return true;
+    }
+    if (factory_ == nullptr || window_ == nullptr) {
+        return false;
+    }
+    RECT client = {};
+    ::GetClientRect(window_, &client);
+    // At the dock's DPI, so that everything below is drawn in DIPs.
+    const auto d = static_cast<float>(dpi);
+    const auto props = D2D1::RenderTargetProperties(
+        D2D1_RENDER_TARGET_TYPE_DEFAULT,
+        D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_PREMULTIPLIED), d, d);
+    const auto hwndProps = D2D1::HwndRenderTargetProperties(
+        window_, D2D1::SizeU(static_cast<UINT32>(std::max<LONG>(client.right, 0)),
+                             static_cast<UINT32>(std::max<LONG>(client.bottom, 0))));
+    if (FAILED(factory_->CreateHwndRenderTarget(props, hwndProps, &target_))) {
+        return false;
+    }
+    Microsoft::WRL::ComPtr<ID2D1GradientStopCollection> stops;
+    if (FAILED(target_->CreateSolidColorBrush(D2D1::ColorF(1, 1, 1, 1), &brush_)) ||
+        FAILED(target_->CreateGradientStopCollection(
+            kLogoStops, static_cast<UINT32>(std::size(kLogoStops)), &stops)) ||
+        FAILED(target_->CreateLinearGradientBrush(
+            D2D1::LinearGradientBrushProperties(D2D1::Point2F(0, 0), D2D1::Point2F(1, 1)),
+            stops.Get(), &logoBrush_))) {
+        ReleaseDeviceResources();
+        return false;
+    }
+    return true;
+}
+
+void DockPainter::ReleaseDeviceResources() noexcept {
+    logoBrush_.Reset();
+    brush_.Reset();
+    target_.Reset();
+}
+
+void DockPainter::Resize(uint32_t width, uint32_t height) noexcept {
+    if (target_) {
+        (void)target_->Resize(D2D1::SizeU(width, height));
+    }
+}
+
+void DockPainter::Paint(uint32_t dpi, const DockPaintInput& input) noexcept {
+    try {
+        if (!EnsureDeviceResources(dpi)) {
+            return;
+        }
+        target_->BeginDraw();
+        const ColorF& surface = input.theme.surface;
+        target_->Clear(input.solid ? D2D1::ColorF(surface.r, surface.g, surface.b, surface.a)
+                                   : D2D1::ColorF(0, 0, 0, 0));
+        const std::size_t count =
+            std::min({input.items.size(), input.visuals.size(), input.cells.size()});
+        for (std::size_t i = 0; i < count; ++i) {
+            const DockItem& item = input.items[i];
+            DockItemVisual& visual = input.visuals[i];
+            const PointRect& cell = input.cells[i];
+            if (i > 0 && !item.pinned && input.items[i - 1].pinned) {
+                DrawSeparator(cell.left - kSeparatorOffset, input);
+            }
+            const D2D1_RECT_F square =
+                ToD2D(DockIconSquare(cell, input.iconSize, visual.scale, input.height));
+            if (item.start) {
+                DrawStartLogo(square);
+            } else {
+                const bool faded = static_cast<int>(i) == input.draggedOut;
+                DrawIcon(visual, square, faded ? kDraggedOutOpacity : 1.0f);
+            }
+            DrawRunningIndicator(item, (cell.left + cell.right) / 2.0f, input);
+        }
+        if (input.nowPlayingCell) {
+            // The cell's artwork comes with the media source; its place is kept.
+            DrawSeparator(input.nowPlaying.left - kSeparatorOffset, input);
+        }
+        if (target_->EndDraw() == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) {
+            ReleaseDeviceResources();
+            for (DockItemVisual& visual : input.visuals) {
+                visual.bitmap.Reset();
+                visual.largeBitmap.Reset();
+            }
+        }
+    } catch (...) {
+        // A paint that cannot finish is skipped; the next one starts afresh.
+        ReleaseDeviceResources();
+    }
+}
+
+void DockPainter::DrawSeparator(float x, const DockPaintInput& input) {
+    SetColor(input.theme.text, kSeparatorAlpha);
+    target_->FillRectangle(D2D1::RectF(x - kSeparatorHalfWidth, input.height * kSeparatorTop,
+                                       x + kSeparatorHalfWidth, input.height * kSeparatorBottom),
+                           brush_.Get());
+}
+
+void DockPainter::DrawStartLogo(const D2D1_RECT_F& square) {
+    const float size = square.right - square.left;
+    const float tile = size * kLogoTileSide;
+    const float gap = size * kLogoGap;
+    const float logo = tile * 2.0f + gap;
+    const float left = (square.left + square.right - logo) / 2.0f;
+    const float top = (square.top + square.bottom - logo) / 2.0f;
+    logoBrush_->SetStartPoint(D2D1::Point2F(left, top));
+    logoBrush_->SetEndPoint(D2D1::Point2F(left + logo, top + logo));
+    const float radius = tile * kLogoTileRadius;
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < 2; ++column) {
+            const float x = left + static_cast<float>(column) * (tile + gap);
+            const float y = top + static_cast<float>(row) * (tile + gap);
+            target_->FillRoundedRectangle(
+                D2D1::RoundedRect(D2D1::RectF(x, y, x + tile, y + tile), radius, radius),
+                logoBrush_.Get());
+        }
+    }
+}
+
+void DockPainter::DrawIcon(DockItemVisual& visual, D2D1_RECT_F square, float opacity) {
+    if (visual.icon && !visual.bitmap) {
+        (void)target_->CreateBitmapFromWicBitmap(visual.icon.Get(), nullptr, &visual.bitmap);
+    }
+    if (visual.largeIcon && !visual.largeBitmap) {
+        (void)target_->CreateBitmapFromWicBitmap(visual.largeIcon.Get(), nullptr,
+                                                 &visual.largeBitmap);
+    }
+    ID2D1Bitmap* bitmap = visual.scale > kLargeBitmapAbove && visual.largeBitmap
+                              ? visual.largeBitmap.Get()
+                              : visual.bitmap.Get();
+    DrawIconBitmap(target_.Get(), bitmap, square, opacity);
+}
+
+void DockPainter::DrawRunningIndicator(const DockItem& item, float cx,
+                                       const DockPaintInput& input) {
+    if (item.windows.empty()) {
+        return;
+    }
+    const bool front = HoldsWindow(item, input.foreground);
+    if (item.attention) {
+        brush_->SetColor(kAttentionColour);
+    } else {
+        SetColor(input.theme.text, front ? kIndicatorAlphaFront : kIndicatorAlpha);
+    }
+    const float radius = front ? kIndicatorRadiusFront : kIndicatorRadius;
+    target_->FillEllipse(
+        D2D1::Ellipse(D2D1::Point2F(cx, input.height - kIndicatorAboveBottom), radius, radius),
+        brush_.Get());
+}
+
+}  // namespace corvane

@@ -1,0 +1,151 @@
+#include "dock/Taskbar.h"
+
+#include "base/Appbars.h"
+#include "config/SettingsFile.h"
+#include "config/Win32ProfileStore.h"
+
+#include <iterator>
+
+namespace corvane {
+namespace {
+
+constexpr std::wstring_view kPrimaryTaskbarClass = L"Shell_TrayWnd";
+constexpr std::wstring_view kSecondaryTaskbarClass = L"Shell_SecondaryTrayWnd";
+constexpr wchar_t kDockSection[] = L"Dock";
+constexpr wchar_t kRestoreAutohideKey[] = L"RestoreAutohide";
+
+// The windows seen here belong to any process: a class name too long for
+// the buffer cannot be a taskbar's, and a window already gone has no owner.
+bool IsForeignTaskbar(HWND hwnd) noexcept {
+    DWORD owner = 0;
+    if (hwnd == nullptr || ::GetWindowThreadProcessId(hwnd, &owner) == 0 ||
+        owner == ::GetCurrentProcessId()) {
+        return false;
+    }
+    wchar_t name[32] = {};
+    const int n = ::GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
+    return n > 0 && IsTaskbarClass({name, static_cast<std::size_t>(n)});
+}
+
+// `Visit` takes each taskbar and answers whether to go on; it must not throw,
+// since the system's enumeration is between it and the caller.
+template <typename Visit>
+BOOL CALLBACK VisitTaskbar(HWND hwnd, LPARAM data) noexcept {
+    if (!IsForeignTaskbar(hwnd)) {
+        return TRUE;
+    }
+    return (*reinterpret_cast<Visit*>(data))(hwnd) ? TRUE : FALSE;
+}
+
+template <typename Visit>
+void ForEachTaskbar(Visit& visit) noexcept {
+    ::EnumWindows(&VisitTaskbar<Visit>, reinterpret_cast<LPARAM>(&visit));
+}
+
+// Explorer shows its taskbar again whenever it likes; with an empty region a
+// shown taskbar still paints nothing and takes no clicks.
+void PutAway(HWND taskbar) noexcept {
+    ::ShowWindow(taskbar, SW_HIDE);
+    UniqueRegion empty(::CreateRectRgn(0, 0, 0, 0));
+    if (empty && ::SetWindowRgn(taskbar, empty.Get(), TRUE) != 0) {
+        // The window owns its region from here on.
+        empty.Release();
+    }
+}
+
+bool RememberAutohide(const Settings& settings) noexcept {
+    try {
+        return WriteSetting(settings, kDockSection, kRestoreAutohideKey, true);
+    } catch (...) {
+        return false;
+    }
+}
+
+void CALLBACK OnWindowShown(HWINEVENTHOOK, DWORD, HWND hwnd, LONG idObject, LONG, DWORD,
+                            DWORD) noexcept {
+    if (idObject == OBJID_WINDOW && IsForeignTaskbar(hwnd)) {
+        PutAway(hwnd);
+    }
+}
+
+}  // namespace
+
+bool IsTaskbarClass(std::wstring_view className) noexcept {
+    return className == kPrimaryTaskbarClass || className == kSecondaryTaskbarClass;
+}
+
+std::vector<HWND> FindTaskbars() noexcept {
+    std::vector<HWND> found;
+    auto collect = [&found](HWND hwnd) noexcept {
+        try {
+            found.push_back(hwnd);
+            return true;
+        } catch (...) {
+            return false;
+        }
+    };
+    ForEachTaskbar(collect);
+    return found;
+}
+
+void TaskbarHider::Hide(const Settings& settings) noexcept {
+    const std::vector<HWND> taskbars = FindTaskbars();
+    if (taskbars.empty()) {
+        return;
+    }
+    // Auto-hide gives maximised windows the taskbar's strip, which a hidden
+    // taskbar would otherwise keep reserved. Switched only once remembered:
+    // a change this program cannot undo would outlive it.
+    APPBARDATA abd = AppbarData(taskbars.front());
+    const auto state = static_cast<UINT>(::SHAppBarMessage(ABM_GETSTATE, &abd));
+    if ((state & ABS_AUTOHIDE) == 0 && RememberAutohide(settings)) {
+        abd.lParam = static_cast<LPARAM>(state | ABS_AUTOHIDE);
+        ::SHAppBarMessage(ABM_SETSTATE, &abd);
+    }
+    // Explorer shows its taskbars again on its own (a display change, a
+    // setting, the Windows key): all of them live in the first one's process.
+    // Watched before they are hidden, so that no showing falls in between.
+    DWORD explorer = 0;
+    ::GetWindowThreadProcessId(taskbars.front(), &explorer);
+    showHook_ =
+        UniqueWinEventHook(::SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr,
+                                             &OnWindowShown, explorer, 0, WINEVENT_OUTOFCONTEXT));
+    for (HWND taskbar : taskbars) {
+        PutAway(taskbar);
+    }
+    hidden_ = true;
+}
+
+void TaskbarHider::Forget() noexcept {
+    showHook_.Reset();
+    hidden_ = false;
+}
+
+void RestoreTaskbar(const Settings& settings) noexcept {
+    HWND first = nullptr;
+    auto giveBack = [&first](HWND taskbar) noexcept {
+        first = first != nullptr ? first : taskbar;
+        ::SetWindowRgn(taskbar, nullptr, TRUE);
+        ::ShowWindow(taskbar, SW_SHOWNA);
+        return true;
+    };
+    ForEachTaskbar(giveBack);
+    if (first == nullptr) {
+        return;
+    }
+    try {
+        if (Win32ProfileStore(settings.filePath).GetInt(kDockSection, kRestoreAutohideKey, 0) ==
+            0) {
+            return;
+        }
+        APPBARDATA abd = AppbarData(first);
+        const auto state = static_cast<UINT>(::SHAppBarMessage(ABM_GETSTATE, &abd));
+        abd.lParam = static_cast<LPARAM>(state & ~static_cast<UINT>(ABS_AUTOHIDE));
+        ::SHAppBarMessage(ABM_SETSTATE, &abd);
+        RemoveSetting(settings, kDockSection, kRestoreAutohideKey);
+    } catch (...) {
+        // The mark stays in the file; the next restore undoes the switch.
+    }
+}
+
+}  // namespace corvane
