@@ -16,7 +16,7 @@ JOBS="$(nproc 2>/dev/null || echo 2)"
 PACKAGES=(
     cmake make g++ pkg-config
     googletest libgtest-dev libbenchmark-dev
-    mingw-w64 wine wine64 xvfb x11-utils imagemagick fonts-dejavu-core
+    mingw-w64 wine wine64 xvfb x11-utils xdotool imagemagick fonts-dejavu-core
     xserver-xorg-core xserver-xorg-video-dummy
     clang libclang-rt-14-dev clang-format
 )

@@ -180,12 +180,9 @@ TEST_F(DockE2E, DraggingAPinFarUpwardsUnpinsIt) {
     ASSERT_NE(StartDock({.pinned = pinned.c_str()}), nullptr);
     ASSERT_TRUE(StandsAs(3, false));
 
-    // Under Wine a window keeps the pointer it captured only while its
-    // thread is in front.
-    ::SetForegroundWindow(dock_);
     const POINT from = ItemCentre(2, false);
     const LONG above = WindowRect(dock_).top - Px(50) - Px(20);
-    test::DragAlong({from, {from.x, from.y - Px(10)}, {from.x, above}});
+    test::ServerDragAlong({from, {from.x, from.y - Px(10)}, {from.x, above}});
     EXPECT_TRUE(WaitUntil([&] { return Pinned() == first; }, 3000)) << "Pinned: " << Pinned();
     EXPECT_TRUE(StandsAs(2, false));
 }

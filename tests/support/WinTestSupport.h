@@ -186,6 +186,11 @@ void DragAlong(std::initializer_list<POINT> path);
 inline void Click(POINT p) {
     DragAlong({p});
 }
+// The same drag given to the X server when Wine runs on one: the button held
+// there keeps the pointer with the pressed window wherever it goes, as
+// Windows does, while Wine sends injected moves to the window under the
+// pointer unless the capturing thread is in front. Elsewhere DragAlong.
+void ServerDragAlong(std::initializer_list<POINT> path);
 void RightClick(POINT p);
 void TapKey(WORD key);
 [[nodiscard]] inline POINT ScreenCentre() {
