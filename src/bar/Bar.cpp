@@ -4,6 +4,7 @@
 #include "bar/BarLayoutInput.h"
 #include "bar/BarPainter.h"
 #include "bar/BarWindows.h"
+#include "toolkit/EdgeStrip.h"
 #include "bar/ClockText.h"
 #include "bar/SystemStatus.h"
 #include "base/Win32Geometry.h"
@@ -220,8 +221,8 @@ void Bar::Reposition() {
 
     if (settings.autohide) {
         if (!edge_) {
-            edge_ = std::make_unique<BarEdgeWindow>(*this);
-            if (!edge_->Create(context_.instance)) {
+            edge_ = std::make_unique<EdgeStrip>([this] { OnEdgeTouched(); });
+            if (!edge_->Create(context_.instance, kBarEdgeWindowClass)) {
                 edge_.reset();
             }
         }

@@ -8,7 +8,7 @@
 #include "dock/Dock.h"
 #include "dock/DockGeometry.h"
 #include "dock/DockHideRules.h"
-#include "dock/DockWindows.h"
+#include "toolkit/EdgeStrip.h"
 #include "identity/ForegroundRules.h"
 
 #include <dwmapi.h>
