@@ -4,11 +4,11 @@
 #include "bar/BarLayoutInput.h"
 #include "bar/BarPainter.h"
 #include "bar/BarWindows.h"
-#include "toolkit/EdgeStrip.h"
 #include "bar/ClockText.h"
 #include "bar/SystemStatus.h"
 #include "base/Win32Geometry.h"
 #include "toolkit/Backdrop.h"
+#include "toolkit/EdgeStrip.h"
 #include "tray/TrayHost.h"
 
 #include <commctrl.h>

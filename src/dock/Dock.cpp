@@ -5,9 +5,9 @@
 
 #include "base/Win32Geometry.h"
 #include "dock/DockPainter.h"
-#include "toolkit/EdgeStrip.h"
 #include "identity/AppWindows.h"
 #include "toolkit/Backdrop.h"
+#include "toolkit/EdgeStrip.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
