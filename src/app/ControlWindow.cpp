@@ -8,12 +8,7 @@
 namespace corvane {
 
 bool ControlWindow::Create(HINSTANCE instance) noexcept {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &WindowBase::StaticWndProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kControlWindowClass;
-    if (::RegisterClassExW(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    if (!RegisterWindowClass(instance, kControlWindowClass, 0, nullptr)) {
         return false;
     }
     return CreateBound(0, kControlWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, instance) !=

@@ -94,6 +94,11 @@ bool StartSubsystems(App& app) {
     const HWND foreground = ::GetForegroundWindow();
     app.lastForeground = foreground;
     EvaluateForeground(app, foreground);
+    // Before anything changes the desktop: bars reserve strips, the tray
+    // host takes programs' icons and docks hide the taskbar, and start-up
+    // already waits on other processes (their windows, their icons), so a
+    // crash in it must give all of that back too.
+    InstallCrashFilter();
     SyncBars(app);
     ReconcileTrayHost(app);
     // A run that ended without putting the taskbar back (killed, power cut)
@@ -103,7 +108,6 @@ bool StartSubsystems(App& app) {
     }
     SyncDocks(app);
 
-    InstallCrashFilter();
     InstallForegroundHooks(app);
     SetCenterStart(app.settings, app.settings.centerStart);
     WatchForegroundProcess(app, foreground);

@@ -8,6 +8,7 @@
 #include "bar/SystemStatus.h"
 #include "base/Win32Geometry.h"
 #include "toolkit/Backdrop.h"
+#include "toolkit/EdgeStrip.h"
 #include "tray/TrayHost.h"
 
 #include <commctrl.h>
@@ -220,8 +221,8 @@ void Bar::Reposition() {
 
     if (settings.autohide) {
         if (!edge_) {
-            edge_ = std::make_unique<BarEdgeWindow>(*this);
-            if (!edge_->Create(context_.instance)) {
+            edge_ = std::make_unique<EdgeStrip>([this] { OnEdgeTouched(); });
+            if (!edge_->Create(context_.instance, kBarEdgeWindowClass)) {
                 edge_.reset();
             }
         }

@@ -23,7 +23,7 @@
 namespace corvane {
 
 class BarPainter;
-class BarEdgeWindow;
+class EdgeStrip;
 class BarPanelWindow;
 
 inline constexpr wchar_t kBarWindowClass[] = L"CorvaneBar";
@@ -152,7 +152,7 @@ private:
     std::vector<PointRect> appliedIslands_;
 
     UniqueWindow tooltip_;
-    std::unique_ptr<BarEdgeWindow> edge_;
+    std::unique_ptr<EdgeStrip> edge_;
     std::vector<std::unique_ptr<BarPanelWindow>> panels_;
     UniquePowerNotify batteryNotify_;
     UniquePowerNotify powerSourceNotify_;

@@ -4,60 +4,19 @@
 #include "bar/Bar.h"
 
 namespace corvane {
-namespace {
-
-bool RegisterClassOnce(HINSTANCE instance, const wchar_t* name, UINT style) noexcept {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    if (::GetClassInfoExW(instance, name, &wc)) {
-        return true;
-    }
-    wc.style = style;
-    wc.lpfnWndProc = &WindowBase::StaticWndProc;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = name;
-    return ::RegisterClassExW(&wc) != 0;
-}
-
-}  // namespace
-
 bool RegisterBarClasses(HINSTANCE instance) noexcept {
-    if (!RegisterClassOnce(instance, kBarWindowClass, CS_DBLCLKS)) {
+    if (!RegisterWindowClass(instance, kBarWindowClass, CS_DBLCLKS, IDC_ARROW)) {
         return false;
     }
-    (void)RegisterClassOnce(instance, kBarEdgeWindowClass, CS_DBLCLKS);
+    (void)RegisterWindowClass(instance, kBarEdgeWindowClass, CS_DBLCLKS, IDC_ARROW);
     return true;
-}
-
-bool BarEdgeWindow::Create(HINSTANCE instance) noexcept {
-    HWND hwnd = CreateBound(WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
-                            kBarEdgeWindowClass, L"", WS_POPUP, 0, 0, 1, 1, nullptr, instance);
-    if (hwnd == nullptr) {
-        return false;
-    }
-    // Alpha 1: invisible, yet it still receives the mouse.
-    ::SetLayeredWindowAttributes(hwnd, 0, 1, LWA_ALPHA);
-    return true;
-}
-
-LRESULT BarEdgeWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_MOUSEACTIVATE:
-            return MA_NOACTIVATE;
-        case WM_MOUSEMOVE:
-            bar_.OnEdgeTouched();
-            return 0;
-        default:
-            return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
-    }
 }
 
 bool BarPanelWindow::Create(HINSTANCE instance, const Settings& settings,
                             const Theme& theme) noexcept {
     settings_ = &settings;
     theme_ = &theme;
-    if (!RegisterClassOnce(instance, kBarPanelWindowClass, 0)) {
+    if (!RegisterWindowClass(instance, kBarPanelWindowClass, 0, IDC_ARROW)) {
         return false;
     }
     HWND hwnd = CreateBound(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST,

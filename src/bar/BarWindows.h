@@ -1,6 +1,6 @@
 #pragma once
-// The two helper windows of a bar: the invisible strip at the top edge that
-// brings an auto-hidden bar back, and the glass panel under each island.
+// The glass panel under each island of a bar, and the registration of the
+// bar's window classes.
 
 #include "bar/BarGeometry.h"
 #include "base/WindowBase.h"
@@ -8,20 +8,6 @@
 #include "toolkit/Theme.h"
 
 namespace corvane {
-
-class Bar;
-
-class BarEdgeWindow final : public WindowBase {
-public:
-    explicit BarEdgeWindow(Bar& bar) : bar_(bar) {}
-    [[nodiscard]] bool Create(HINSTANCE instance) noexcept;
-
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    Bar& bar_;
-};
 
 class BarPanelWindow final : public WindowBase {
 public:

@@ -2,6 +2,18 @@
 
 namespace corvane {
 
+bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, UINT style,
+                         const wchar_t* cursor) noexcept {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.style = style;
+    wc.lpfnWndProc = &WindowBase::StaticWndProc;
+    wc.hInstance = instance;
+    wc.hCursor = cursor != nullptr ? ::LoadCursorW(nullptr, cursor) : nullptr;
+    wc.lpszClassName = name;
+    return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 WindowBase::~WindowBase() {
     DestroyBound();
 }

@@ -8,6 +8,11 @@
 
 namespace corvane {
 
+// Registers a class whose windows are WindowBase objects; true when it exists
+// afterwards (registered now or before). `cursor` null: no class cursor.
+[[nodiscard]] bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, UINT style,
+                                       const wchar_t* cursor) noexcept;
+
 class WindowBase {
 public:
     WindowBase() = default;

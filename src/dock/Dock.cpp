@@ -5,9 +5,9 @@
 
 #include "base/Win32Geometry.h"
 #include "dock/DockPainter.h"
-#include "dock/DockWindows.h"
 #include "identity/AppWindows.h"
 #include "toolkit/Backdrop.h"
+#include "toolkit/EdgeStrip.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -18,6 +18,17 @@
 
 namespace corvane {
 namespace {
+
+// Docks come and go with displays and reloads; the classes stay. GUI thread
+// only, like every dock.
+bool RegisterDockClasses(HINSTANCE instance) noexcept {
+    static bool registered = false;
+    if (!registered) {
+        registered = RegisterWindowClass(instance, kDockWindowClass, CS_DBLCLKS, IDC_ARROW) &&
+                     RegisterWindowClass(instance, kDockEdgeWindowClass, CS_DBLCLKS, IDC_ARROW);
+    }
+    return registered;
+}
 
 constexpr int kTooltipMaxWidth = 480;
 
@@ -88,13 +99,13 @@ bool Dock::Create() {
     }
     try {
         LiveDocks().push_back(this);
-        edge_ = std::make_unique<DockEdgeWindow>(*this);
+        edge_ = std::make_unique<EdgeStrip>([this] { OnEdgeTouched(); });
         painter_ = std::make_unique<DockPainter>(context_.graphics.d2d.Get(), Hwnd());
     } catch (...) {
         Destroy();
         return false;
     }
-    if (!edge_->Create(instance)) {
+    if (!edge_->Create(instance, kDockEdgeWindowClass)) {
         edge_.reset();
     }
     UINT dpiX = 96;

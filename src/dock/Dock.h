@@ -21,7 +21,7 @@
 
 namespace corvane {
 
-class DockEdgeWindow;
+class EdgeStrip;
 class DockPainter;
 
 inline constexpr wchar_t kDockWindowClass[] = L"CorvaneDock";
@@ -91,8 +91,6 @@ protected:
 
 private:
     // ---- the rest of the class is the dock window's own business ----
-    friend class DockEdgeWindow;
-
     // The tooltip's one tool, moved from item to item.
     static constexpr UINT kTooltipToolId = 1;
 
@@ -206,7 +204,7 @@ private:
 
     UniqueWindow tooltip_;
     std::wstring tooltipText_;
-    std::unique_ptr<DockEdgeWindow> edge_;
+    std::unique_ptr<EdgeStrip> edge_;
     std::unique_ptr<DockPainter> painter_;
 };
 

@@ -8,8 +8,8 @@
 #include "dock/Dock.h"
 #include "dock/DockGeometry.h"
 #include "dock/DockHideRules.h"
-#include "dock/DockWindows.h"
 #include "identity/ForegroundRules.h"
+#include "toolkit/EdgeStrip.h"
 
 #include <dwmapi.h>
 

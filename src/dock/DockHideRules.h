@@ -17,10 +17,10 @@ struct DockForeground {
     bool exists = false;  // false: no foreground window
     bool visible = false;
     bool minimized = false;
-    bool desktop = false;      // "Progman" or "WorkerW" of another process
-    bool ownProcess = false;   // a window of this process...
+    bool desktop = false;         // "Progman" or "WorkerW" of another process
+    bool ownProcess = false;      // a window of this process...
     bool settingsWindow = false;  // ...other than the settings window
-    PixelRect frame;           // visible frame, else the window rectangle
+    PixelRect frame;              // visible frame, else the window rectangle
 };
 
 enum class DockVisibility { Show, Hide, Keep };

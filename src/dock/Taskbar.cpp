@@ -4,6 +4,7 @@
 #include "config/SettingsFile.h"
 #include "config/Win32ProfileStore.h"
 
+#include <atomic>
 #include <iterator>
 
 namespace corvane {
@@ -13,6 +14,11 @@ constexpr std::wstring_view kPrimaryTaskbarClass = L"Shell_TrayWnd";
 constexpr std::wstring_view kSecondaryTaskbarClass = L"Shell_SecondaryTrayWnd";
 constexpr wchar_t kDockSection[] = L"Dock";
 constexpr wchar_t kRestoreAutohideKey[] = L"RestoreAutohide";
+
+// Whether shown taskbars are put away again. A restore clears it before it
+// shows them: the crash filter runs on whichever thread crashed while the
+// GUI thread may still deliver the show hook, which would hide them again.
+std::atomic<bool> g_keepAway{false};
 
 // The windows seen here belong to any process: a class name too long for
 // the buffer cannot be a taskbar's, and a window already gone has no owner.
@@ -63,7 +69,7 @@ bool RememberAutohide(const Settings& settings) noexcept {
 
 void CALLBACK OnWindowShown(HWINEVENTHOOK, DWORD, HWND hwnd, LONG idObject, LONG, DWORD,
                             DWORD) noexcept {
-    if (idObject == OBJID_WINDOW && IsForeignTaskbar(hwnd)) {
+    if (g_keepAway.load() && idObject == OBJID_WINDOW && IsForeignTaskbar(hwnd)) {
         PutAway(hwnd);
     }
 }
@@ -107,6 +113,7 @@ void TaskbarHider::Hide(const Settings& settings) noexcept {
     // Watched before they are hidden, so that no showing falls in between.
     DWORD explorer = 0;
     ::GetWindowThreadProcessId(taskbars.front(), &explorer);
+    g_keepAway.store(true);
     showHook_ =
         UniqueWinEventHook(::SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr,
                                              &OnWindowShown, explorer, 0, WINEVENT_OUTOFCONTEXT));
@@ -122,6 +129,7 @@ void TaskbarHider::Forget() noexcept {
 }
 
 void RestoreTaskbar(const Settings& settings) noexcept {
+    g_keepAway.store(false);
     HWND first = nullptr;
     auto giveBack = [&first](HWND taskbar) noexcept {
         first = first != nullptr ? first : taskbar;

@@ -118,13 +118,8 @@ private:
 
 bool TrayHost::Impl::RegisterClasses() const noexcept {
     for (const wchar_t* name : {kHostClass, kNotifyClass, kTimerClass}) {
-        WNDCLASSEXW wc = {};
-        wc.cbSize = sizeof(wc);
-        wc.style = name == kTimerClass ? 0 : CS_DBLCLKS;
-        wc.lpfnWndProc = &WindowBase::StaticWndProc;
-        wc.hInstance = context_.instance;
-        wc.lpszClassName = name;
-        if (::RegisterClassExW(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        if (!RegisterWindowClass(context_.instance, name, name == kTimerClass ? 0 : CS_DBLCLKS,
+                                 nullptr)) {
             return false;
         }
     }
