@@ -85,14 +85,19 @@ ensure_wineprefix() {
         touch "$WINEPREFIX/.corvane-ready"
     fi
     # Bump the number when the list below changes: existing prefixes catch up.
-    if [ ! -f "$WINEPREFIX/.corvane-settings-2" ]; then
+    if [ ! -f "$WINEPREFIX/.corvane-settings-3" ]; then
         wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /t REG_SZ /d 'DejaVu Sans' /f </dev/null >/dev/null 2>&1
         # Without this Wine crashes while registering side-by-side monitors.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXVidMode /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+        # A crashed program ends without a debugger: winedbg attaching to a
+        # process whose other threads still run sometimes never finishes, and
+        # the crash tests would wait for an exit that does not come.
+        wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d 'cmd.exe /c exit' /f </dev/null >/dev/null 2>&1
+        wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1 /f </dev/null >/dev/null 2>&1
         winecfg /v win10 </dev/null >/dev/null 2>&1 || true
         wineserver -w
-        touch "$WINEPREFIX/.corvane-settings-2"
+        touch "$WINEPREFIX/.corvane-settings-3"
     fi
     # A run that stopped half-way may have left the prefix at another DPI.
     if [ -f "$WINEPREFIX/.corvane-dpi" ]; then
