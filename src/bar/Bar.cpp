@@ -88,12 +88,7 @@ BarMetrics Bar::Metrics() const noexcept {
 }
 
 PixelRect Bar::DisplayRect() const noexcept {
-    MONITORINFO mi = {};
-    mi.cbSize = sizeof(mi);
-    if (!::GetMonitorInfoW(display_, &mi)) {
-        return {};
-    }
-    return ToPixelRect(mi.rcMonitor);
+    return MonitorRect(display_);
 }
 
 HWND Bar::EdgeHwnd() const noexcept {

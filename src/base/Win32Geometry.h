@@ -15,4 +15,11 @@ namespace corvane {
     return {r.left, r.top, r.right, r.bottom};
 }
 
+// The display's full rectangle; empty when the display is gone.
+[[nodiscard]] inline PixelRect MonitorRect(HMONITOR display) noexcept {
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    return ::GetMonitorInfoW(display, &mi) ? ToPixelRect(mi.rcMonitor) : PixelRect{};
+}
+
 }  // namespace corvane

@@ -164,12 +164,7 @@ bool Dock::IsShown() const noexcept {
 }
 
 PixelRect Dock::MonitorRect() const noexcept {
-    MONITORINFO mi = {};
-    mi.cbSize = sizeof(mi);
-    if (!::GetMonitorInfoW(display_, &mi)) {
-        return {};
-    }
-    return ToPixelRect(mi.rcMonitor);
+    return corvane::MonitorRect(display_);
 }
 
 void Dock::ScheduleRebuild(UINT milliseconds) noexcept {
