@@ -1,0 +1,525 @@
+#include "tiling/TilingManager.h"
+
+#include "base/Geometry.h"
+#include "base/Win32Geometry.h"
+#include "base/Win32Handles.h"
+#include "identity/AppWindows.h"
+#include "tiling/TileLayout.h"
+#include "tiling/TileWindowFacts.h"
+#include "tiling/TilingRules.h"
+
+#include <shellscalingapi.h>
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+#include <map>
+#include <set>
+#include <utility>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+constexpr UINT kPlaceFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS;
+static_assert(kPlaceFlags == 0x4214);
+
+// The hotkey ids are one contiguous block; every one of them is released,
+// whichever were taken.
+constexpr int kHotkeyLast = kHotkeyRetile;
+constexpr int kDirections = 4;
+
+constexpr unsigned kFloatDelayMs = 10;
+
+struct EventRange {
+    DWORD first;
+    DWORD last;
+};
+constexpr std::array<EventRange, 5> kEventRanges = {{
+    {EVENT_SYSTEM_MOVESIZESTART, EVENT_SYSTEM_MOVESIZEEND},
+    {EVENT_SYSTEM_MINIMIZESTART, EVENT_SYSTEM_MINIMIZEEND},
+    {EVENT_OBJECT_DESTROY, EVENT_OBJECT_HIDE},
+    {EVENT_OBJECT_CLOAKED, EVENT_OBJECT_UNCLOAKED},
+    {EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE},
+}};
+
+std::optional<TilingEvent> TilingEventOf(DWORD event) noexcept {
+    switch (event) {
+        case EVENT_SYSTEM_MOVESIZESTART:
+            return TilingEvent::MoveSizeStart;
+        case EVENT_SYSTEM_MOVESIZEEND:
+            return TilingEvent::MoveSizeEnd;
+        case EVENT_OBJECT_LOCATIONCHANGE:
+            return TilingEvent::LocationChange;
+        case EVENT_OBJECT_SHOW:
+            return TilingEvent::Show;
+        case EVENT_SYSTEM_MINIMIZESTART:
+        case EVENT_SYSTEM_MINIMIZEEND:
+        case EVENT_OBJECT_DESTROY:
+        case EVENT_OBJECT_HIDE:
+        case EVENT_OBJECT_CLOAKED:
+        case EVENT_OBJECT_UNCLOAKED:
+            return TilingEvent::Hidden;
+        default:
+            return std::nullopt;
+    }
+}
+
+uint64_t DisplayId(HMONITOR display) noexcept {
+    return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(display));
+}
+
+// The effective DPI of the display nearest to the area; 96 when the system
+// cannot tell.
+int32_t EffectiveDpiNear(const PixelRect& area) noexcept {
+    const RECT rect = ToRect(area);
+    UINT dpiX = 0;
+    UINT dpiY = 0;
+    if (FAILED(::GetDpiForMonitor(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST),
+                                  MDT_EFFECTIVE_DPI, &dpiX, &dpiY)) ||
+        dpiX == 0) {
+        return 96;
+    }
+    return static_cast<int32_t>(dpiX);
+}
+
+PixelRect WorkAreaOf(HMONITOR display) noexcept {
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    return ::GetMonitorInfoW(display, &info) ? ToPixelRect(info.rcWork) : PixelRect{};
+}
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param) noexcept {
+    try {
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+        return TRUE;
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+// The window events reach the manager through this: the system's callback
+// carries no context of its own.
+class TilingEventSink {
+public:
+    virtual void OnWindowEvent(DWORD event, HWND window) noexcept = 0;
+
+protected:
+    ~TilingEventSink() = default;
+};
+
+// The one manager of the process; its hooks are delivered to the GUI thread
+// that installed them, which is the only thread touching this.
+TilingEventSink* g_eventSink = nullptr;
+
+void CALLBACK OnTilingWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG objectId, LONG childId,
+                               DWORD, DWORD) noexcept {
+    if (window == nullptr || objectId != OBJID_WINDOW || childId != CHILDID_SELF ||
+        g_eventSink == nullptr) {
+        return;
+    }
+    g_eventSink->OnWindowEvent(event, window);
+}
+
+}  // namespace
+
+struct TilingManager::Impl final : TilingEventSink {
+    const Settings& settings;
+    TilingHost& host;
+
+    bool started = false;
+    std::vector<UniqueWinEventHook> hooks;
+    std::vector<TileWindow> order;
+    std::set<TileWindow> floating;
+    std::set<TileWindow> managed;
+    std::set<TileWindow> maximizedManaged;
+    std::map<TileWindow, std::wstring> exeNames;
+    std::map<TileWindow, PixelRect> lastApplied;
+    // Ascending by window, so that ties between tiles go the same way on
+    // every pass.
+    std::vector<AssignedTile> assigned;
+    HWND hotkeyWindow = nullptr;
+    bool hotkeysRegistered = false;
+    bool arranging = false;
+    // Set between a move/size start and end: no pass pulls a window away
+    // from the user's pointer.
+    HWND movingWindow = nullptr;
+
+    explicit Impl(const TilingContext& context) : settings(context.settings), host(context.host) {
+        g_eventSink = this;
+    }
+    ~Impl() {
+        if (g_eventSink == this) {
+            g_eventSink = nullptr;
+        }
+    }
+    Impl(const Impl&) = delete;
+    Impl& operator=(const Impl&) = delete;
+
+    [[nodiscard]] bool InOrder(TileWindow window) const noexcept {
+        return std::find(order.begin(), order.end(), window) != order.end();
+    }
+
+    void RegisterHotkeys() noexcept {
+        const HWND target = host.HotkeyWindow();
+        if (target == nullptr) {
+            return;
+        }
+        // A shortcut another program holds stays unavailable; the rest work.
+        for (const TilingHotkey& hotkey : TilingHotkeys()) {
+            (void)::RegisterHotKey(target, hotkey.id, hotkey.modifiers, hotkey.key);
+        }
+        hotkeyWindow = target;
+        hotkeysRegistered = true;
+    }
+
+    void UnregisterHotkeys() noexcept {
+        if (!hotkeysRegistered) {
+            return;
+        }
+        for (int id = kHotkeyToggle; id <= kHotkeyLast; ++id) {
+            (void)::UnregisterHotKey(hotkeyWindow, id);
+        }
+        hotkeyWindow = nullptr;
+        hotkeysRegistered = false;
+    }
+
+    void Start() noexcept {
+        if (started) {
+            return;
+        }
+        started = true;
+        try {
+            hooks.clear();
+            for (const EventRange& range : kEventRanges) {
+                hooks.emplace_back(
+                    ::SetWinEventHook(range.first, range.last, nullptr, &OnTilingWinEvent, 0, 0,
+                                      WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+            }
+        } catch (...) {
+            // Without every hook the shortcuts and explicit passes still work.
+        }
+        managed.clear();
+        Arrange();
+    }
+
+    void Stop() noexcept {
+        if (!started) {
+            return;
+        }
+        started = false;
+        hooks.clear();
+        host.StopRetileTimer();
+        order.clear();
+        lastApplied.clear();
+        assigned.clear();
+        // The end of a drag in progress would never be reported now.
+        movingWindow = nullptr;
+    }
+
+    void ArrangeSoon(unsigned milliseconds) noexcept {
+        if (started) {
+            host.StartRetileTimer(milliseconds);
+        }
+    }
+
+    [[nodiscard]] std::wstring ExeNameOf(TileWindow window) {
+        const auto found = exeNames.find(window);
+        if (found != exeNames.end()) {
+            return found->second;
+        }
+        return exeNames.emplace(window, ExeNameOfWindow(ToHwnd(window))).first->second;
+    }
+
+    [[nodiscard]] TileWindowFacts FactsOf(TileWindow window) {
+        TileWindowFacts facts = ReadTileWindowFacts(ToHwnd(window));
+        facts.floating = floating.contains(window);
+        facts.managed = managed.contains(window);
+        if (facts.visible && !facts.minimized) {
+            facts.exeName = ExeNameOf(window);
+        }
+        return facts;
+    }
+
+    // Candidates, top of the z-order first.
+    [[nodiscard]] std::vector<TileWindow> Candidates() {
+        std::vector<HWND> all;
+        (void)::EnumWindows(&CollectTopLevel, reinterpret_cast<LPARAM>(&all));
+        std::vector<TileWindow> candidates;
+        for (const HWND hwnd : all) {
+            const TileWindow window = ToWindowId(hwnd);
+            if (IsTileable(FactsOf(window), settings.floatingApps)) {
+                candidates.push_back(window);
+            }
+        }
+        return candidates;
+    }
+
+    // A tiled window the user maximised drops out of the candidates; once it
+    // is restored it is placed again like a new one.
+    void TrackMaximized(const std::vector<TileWindow>& candidates) {
+        for (const TileWindow window : managed) {
+            const HWND hwnd = ToHwnd(window);
+            if (::IsWindow(hwnd) && ::IsZoomed(hwnd)) {
+                maximizedManaged.insert(window);
+            }
+        }
+        for (const TileWindow window : candidates) {
+            if (maximizedManaged.contains(window) && !::IsZoomed(ToHwnd(window))) {
+                maximizedManaged.erase(window);
+                lastApplied.erase(window);
+            }
+        }
+        std::erase_if(maximizedManaged,
+                      [](TileWindow window) { return !::IsWindow(ToHwnd(window)); });
+    }
+
+    void ForgetDeadWindows() {
+        const auto dead = [](TileWindow window) { return !::IsWindow(ToHwnd(window)); };
+        std::erase_if(lastApplied, [&](const auto& entry) { return dead(entry.first); });
+        std::erase_if(exeNames, [&](const auto& entry) { return dead(entry.first); });
+        std::erase_if(floating, dead);
+        std::erase_if(managed, dead);
+    }
+
+    void Place(HWND window, const PixelRect& target) {
+        if (::IsZoomed(window)) {
+            (void)::ShowWindow(window, SW_RESTORE);
+        }
+        const TileWindow id = ToWindowId(window);
+        const auto applied = lastApplied.find(id);
+        if (applied != lastApplied.end() && CloseToTarget(applied->second, target)) {
+            return;
+        }
+        RECT windowRect = {};
+        if (!::GetWindowRect(window, &windowRect)) {
+            return;
+        }
+        const PixelRect rect =
+            WindowRectForFrame(target, VisibleFrameOf(window), ToPixelRect(windowRect));
+        (void)::SetWindowPos(window, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                             kPlaceFlags);
+        lastApplied[id] = target;
+    }
+
+    void ArrangeDisplay(HMONITOR display, const std::vector<HWND>& windows) {
+        PixelRect area = WorkAreaOf(display);
+        if (settings.dockSpace) {
+            area = AreaAboveDock(area, host.DockTop(display));
+        }
+        const int32_t gap = MulDivRound(settings.tilingGap, EffectiveDpiNear(area), 96);
+        const std::vector<PixelRect> targets = ComputeTileLayout(
+            area, static_cast<int32_t>(windows.size()), settings.tilingLayout, gap);
+        const std::size_t count = std::min(targets.size(), windows.size());
+        for (std::size_t i = 0; i < count; ++i) {
+            Place(windows[i], targets[i]);
+            const TileWindow id = ToWindowId(windows[i]);
+            assigned.push_back({id, targets[i], DisplayId(display)});
+            managed.insert(id);
+        }
+    }
+
+    void ArrangePass() {
+        const std::vector<TileWindow> candidates = Candidates();
+        TrackMaximized(candidates);
+        order = NextTilingOrder(order, candidates);
+        ForgetDeadWindows();
+        assigned.clear();
+
+        // Displays in the order their first window appears; the order is
+        // kept inside each.
+        std::vector<std::pair<HMONITOR, std::vector<HWND>>> groups;
+        for (const TileWindow window : order) {
+            const HWND hwnd = ToHwnd(window);
+            const HMONITOR display = ::MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST);
+            auto group = std::find_if(groups.begin(), groups.end(),
+                                      [&](const auto& g) { return g.first == display; });
+            if (group == groups.end()) {
+                groups.emplace_back(display, std::vector<HWND>{});
+                group = std::prev(groups.end());
+            }
+            group->second.push_back(hwnd);
+        }
+        for (const auto& [display, windows] : groups) {
+            ArrangeDisplay(display, windows);
+        }
+        std::sort(assigned.begin(), assigned.end(),
+                  [](const AssignedTile& a, const AssignedTile& b) { return a.window < b.window; });
+    }
+
+    void Arrange() noexcept {
+        // A window destroyed in the middle of a drag never reports its end.
+        if (movingWindow != nullptr && !::IsWindow(movingWindow)) {
+            movingWindow = nullptr;
+        }
+        if (!started || arranging || movingWindow != nullptr) {
+            return;
+        }
+        arranging = true;
+        try {
+            ArrangePass();
+        } catch (...) {
+            // Out of memory mid-pass: windows placed so far stay placed; the
+            // next event tries again.
+        }
+        arranging = false;
+    }
+
+    void DragSwap(TileWindow moved) {
+        POINT cursor = {};
+        if (::GetCursorPos(&cursor)) {
+            const uint64_t display =
+                DisplayId(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST));
+            const std::optional<TileWindow> target =
+                FindSwapTarget(assigned, moved, cursor.x, cursor.y, display);
+            if (target && InOrder(*target)) {
+                SwapInOrder(order, moved, *target);
+            }
+        }
+        // Dropped anywhere, the window goes back into a slot.
+        lastApplied.erase(moved);
+    }
+
+    void OnWindowEvent(DWORD event, HWND hwnd) noexcept override {
+        const std::optional<TilingEvent> kind = TilingEventOf(event);
+        if (!started || !kind) {
+            return;
+        }
+        try {
+            const TileWindow window = ToWindowId(hwnd);
+            const bool inOrder = InOrder(window);
+            if (*kind == TilingEvent::MoveSizeStart) {
+                movingWindow = hwnd;
+            } else if (*kind == TilingEvent::MoveSizeEnd) {
+                movingWindow = nullptr;
+                if (inOrder) {
+                    DragSwap(window);
+                }
+            }
+            TilingEventFacts facts;
+            facts.mode = settings.tilingMode;
+            facts.moving = movingWindow != nullptr;
+            facts.inOrder = inOrder;
+            facts.managedRestored = managed.contains(window) && !::IsZoomed(hwnd);
+            // A destroyed window has no ancestor any more by the time an
+            // out-of-context event arrives; one that was tiled was a root.
+            facts.rootWindow = inOrder || ::GetAncestor(hwnd, GA_ROOT) == hwnd;
+            if (const std::optional<unsigned> delay = TilingEventDelay(*kind, facts)) {
+                ArrangeSoon(*delay);
+            }
+        } catch (...) {
+            // Nothing to arrange for this event.
+        }
+    }
+
+    void ToggleFloating(HWND hwnd) noexcept {
+        const TileWindow window = ToWindowId(hwnd);
+        try {
+            if (floating.erase(window) == 0) {
+                floating.insert(window);
+                std::erase(order, window);
+                lastApplied.erase(window);
+            }
+        } catch (...) {
+            return;
+        }
+        ArrangeSoon(kFloatDelayMs);
+    }
+
+    void Retile() noexcept {
+        lastApplied.clear();
+        Arrange();
+    }
+
+    void OnHotkey(int id) noexcept {
+        if (id == kHotkeyToggle) {
+            host.ToggleTilingEnabled();
+            return;
+        }
+        if (!started) {
+            return;
+        }
+        const HWND foreground = ::GetForegroundWindow();
+        if (id >= kHotkeyFocusFirst && id < kHotkeyFocusFirst + kDirections) {
+            const TileDirection direction = DirectionOf(id - kHotkeyFocusFirst);
+            if (const auto next =
+                    FindNeighbour(assigned, ToWindowId(foreground), direction.dx, direction.dy)) {
+                (void)::SetForegroundWindow(ToHwnd(*next));
+            }
+        } else if (id >= kHotkeySwapFirst && id < kHotkeySwapFirst + kDirections) {
+            const TileDirection direction = DirectionOf(id - kHotkeySwapFirst);
+            if (const auto next =
+                    FindNeighbour(assigned, ToWindowId(foreground), direction.dx, direction.dy)) {
+                SwapInOrder(order, ToWindowId(foreground), *next);
+                Retile();
+            }
+        } else if (id == kHotkeyFloat) {
+            if (foreground != nullptr) {
+                ToggleFloating(foreground);
+            }
+        } else if (id == kHotkeyLayout) {
+            host.SetTilingLayout((settings.tilingLayout + 1) % 4);
+            Retile();
+        } else if (id == kHotkeyRetile) {
+            Retile();
+        }
+    }
+};
+
+TilingManager::TilingManager(const TilingContext& context)
+    : impl_(std::make_unique<Impl>(context)) {}
+
+TilingManager::~TilingManager() {
+    impl_->Stop();
+    impl_->UnregisterHotkeys();
+}
+
+void TilingManager::ApplyTilingSettings() noexcept {
+    const bool wantHotkeys = impl_->settings.tilingMode >= 1;
+    if (impl_->hotkeysRegistered != wantHotkeys) {
+        if (wantHotkeys) {
+            impl_->RegisterHotkeys();
+        } else {
+            impl_->UnregisterHotkeys();
+        }
+    }
+    if (impl_->settings.tilingEnabled) {
+        impl_->Start();
+    } else {
+        impl_->Stop();
+    }
+}
+
+void TilingManager::StartTiling() noexcept {
+    impl_->Start();
+}
+
+void TilingManager::StopTiling() noexcept {
+    impl_->Stop();
+}
+
+void TilingManager::ArrangeSoon(unsigned milliseconds) noexcept {
+    impl_->ArrangeSoon(milliseconds);
+}
+
+void TilingManager::Arrange() noexcept {
+    impl_->Arrange();
+}
+
+void TilingManager::ToggleFloating(HWND window) noexcept {
+    impl_->ToggleFloating(window);
+}
+
+bool TilingManager::IsFloating(HWND window) const noexcept {
+    return impl_->floating.contains(ToWindowId(window));
+}
+
+bool TilingManager::Started() const noexcept {
+    return impl_->started;
+}
+
+void TilingManager::OnHotkey(int id) noexcept {
+    impl_->OnHotkey(id);
+}
+
+}  // namespace corvane
