@@ -1,6 +1,7 @@
 #include "app/App.h"
 
 #include "app/ControlWindow.h"
+#include "app/Displays.h"
 #include "bar/AppNameMenuModel.h"
 #include "bar/Bar.h"
 #include "bar/StatusGlyphs.h"
@@ -13,6 +14,12 @@
 #include "tray/TrayStrip.h"
 
 namespace corvane {
+namespace {
+
+// A window or program leaving tiling: the others close up at once.
+constexpr unsigned kArrangeAfterFloatMs = 10;
+
+}  // namespace
 
 App::App()
     : barContext{.instance = instance,
@@ -34,7 +41,8 @@ App::App()
                   .settings = settings,
                   .theme = theme,
                   .graphics = graphics,
-                  .host = *this} {}
+                  .host = *this},
+      tilingContext{.settings = settings, .host = *this} {}
 
 App::~App() = default;
 
@@ -62,19 +70,66 @@ void App::PostCommand(Command command) {
 }
 
 bool App::TilingActive() const {
-    // No tiling manager exists yet, so tiling never runs.
-    return false;
+    return tiling && tiling->Started();
 }
 
 void App::ToggleTiling() {
     settings.tilingEnabled = !settings.tilingEnabled;
     (void)WriteSetting(settings, L"Tiling", L"Enabled", settings.tilingEnabled);
+    if (tiling) {
+        tiling->ApplyTilingSettings();
+    }
     RepaintBars();
 }
 
 void App::ToggleNeverTile(const std::wstring& exeName) {
     settings.floatingApps = corvane::ToggleNeverTile(std::move(settings.floatingApps), exeName);
     (void)WriteSetting(settings, L"Tiling", L"Float", settings.floatingApps, L", ");
+    if (tiling) {
+        tiling->ArrangeSoon(kArrangeAfterFloatMs);
+    }
+}
+
+bool App::IsFloating(HWND window) const {
+    return tiling && tiling->IsFloating(window);
+}
+
+void App::ToggleFloating(HWND window) {
+    if (tiling) {
+        tiling->ToggleFloating(window);
+    }
+}
+
+void App::StartRetileTimer(unsigned milliseconds) {
+    if (control) {
+        control->StartTimer(TIMER_TILING_RETILE, milliseconds);
+    }
+}
+
+void App::StopRetileTimer() {
+    if (control) {
+        control->StopTimer(TIMER_TILING_RETILE);
+    }
+}
+
+HWND App::HotkeyWindow() const {
+    return control ? control->Hwnd() : nullptr;
+}
+
+void App::ToggleTilingEnabled() {
+    ToggleTiling();
+}
+
+void App::SetTilingLayout(int32_t layout) {
+    settings.tilingLayout = layout;
+    (void)WriteSetting(settings, L"Tiling", L"Layout", layout);
+}
+
+std::optional<int32_t> App::DockTop(HMONITOR display) const {
+    if (const Dock* dock = DockForDisplay(*this, display)) {
+        return dock->WindowRect().top;
+    }
+    return std::nullopt;
 }
 
 void App::PopupClosed() {

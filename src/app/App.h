@@ -11,6 +11,7 @@
 #include "identity/ForegroundIdentity.h"
 #include "toolkit/GraphicsFactories.h"
 #include "toolkit/Theme.h"
+#include "tiling/TilingManager.h"
 #include "tray/TrayHost.h"
 
 #include <windows.h>
@@ -27,7 +28,7 @@ class SystemStatus;
 class Bar;
 class Dock;
 
-struct App final : BarHost, TrayHostEvents, DockHost {
+struct App final : BarHost, TrayHostEvents, DockHost, TilingHost {
     App();
     ~App() override;
     App(const App&) = delete;
@@ -49,6 +50,8 @@ struct App final : BarHost, TrayHostEvents, DockHost {
     std::unique_ptr<SystemStatus> systemStatus;
     // The displays [Dock] Monitor names, the main display's first.
     std::vector<std::unique_ptr<Dock>> docks;
+    // From start-up to shutdown; runs while [Tiling] Enabled is on.
+    std::unique_ptr<TilingManager> tiling;
     // Exists while [Tray] Enabled is on and the host could start.
     std::unique_ptr<TrayHost> tray;
     // The bars could not be rebuilt because one of them was showing a menu;
@@ -73,6 +76,8 @@ struct App final : BarHost, TrayHostEvents, DockHost {
     const TrayContext trayContext;
     // What every dock is handed.
     const DockContext dockContext;
+    // What the tiling manager is handed.
+    const TilingContext tilingContext;
 
     // BarHost
     void RefreshBars() override;
@@ -80,6 +85,8 @@ struct App final : BarHost, TrayHostEvents, DockHost {
     [[nodiscard]] bool TilingActive() const override;
     void ToggleTiling() override;
     void ToggleNeverTile(const std::wstring& exeName) override;
+    [[nodiscard]] bool IsFloating(HWND window) const override;
+    void ToggleFloating(HWND window) override;
     void PopupClosed() override;
     [[nodiscard]] bool IgnoringTaskbarCreated() const override;
     void PowerStatusChanged() override;
@@ -97,6 +104,14 @@ struct App final : BarHost, TrayHostEvents, DockHost {
     void ToggleStartSurface(HMONITOR display) override;
     [[nodiscard]] bool HasSettingsWindow() const override;
     void OpenDockSettings() override;
+
+    // TilingHost
+    void StartRetileTimer(unsigned milliseconds) override;
+    void StopRetileTimer() override;
+    [[nodiscard]] HWND HotkeyWindow() const override;
+    void ToggleTilingEnabled() override;
+    void SetTilingLayout(int32_t layout) override;
+    [[nodiscard]] std::optional<int32_t> DockTop(HMONITOR display) const override;
 
     // The bar that shows the tray: the one on the main display, else the
     // first; null while there is no bar.

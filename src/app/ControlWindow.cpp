@@ -42,6 +42,11 @@ LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_TIMER:
             OnTimer(wParam);
             return 0;
+        case WM_HOTKEY:
+            if (app_.tiling) {
+                app_.tiling->OnHotkey(static_cast<int>(wParam));
+            }
+            return 0;
         default:
             return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
     }
@@ -97,6 +102,12 @@ void ControlWindow::OnTimer(UINT_PTR id) {
         case TIMER_BAR_REPAINT:
             StopTimer(TIMER_BAR_REPAINT);
             app_.RepaintBars();
+            break;
+        case TIMER_TILING_RETILE:
+            StopTimer(TIMER_TILING_RETILE);
+            if (app_.tiling) {
+                app_.tiling->Arrange();
+            }
             break;
         default:
             break;

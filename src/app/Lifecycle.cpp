@@ -16,6 +16,7 @@
 #include "dock/CenterStart.h"
 #include "dock/Dock.h"
 #include "dock/Taskbar.h"
+#include "tiling/TilingManager.h"
 #include "identity/CachedIcons.h"
 #include "identity/IconLoader.h"
 #include "toolkit/MenuTheme.h"
@@ -109,6 +110,8 @@ bool StartSubsystems(App& app) {
     SyncDocks(app);
 
     InstallForegroundHooks(app);
+    app.tiling = std::make_unique<TilingManager>(app.tilingContext);
+    app.tiling->ApplyTilingSettings();
     SetCenterStart(app.settings, app.settings.centerStart);
     WatchForegroundProcess(app, foreground);
 
@@ -126,6 +129,14 @@ bool StartSubsystems(App& app) {
 // put back before the windows go.
 void StopSubsystems(App& app) {
     SetCenterStart(app.settings, false);
+    // Off in memory only: the file keeps the user's choice for the next run.
+    if (app.tiling) {
+        app.tiling->StopTiling();
+        app.settings.tilingEnabled = false;
+        app.settings.tilingMode = 0;
+        app.tiling->ApplyTilingSettings();
+        app.tiling.reset();
+    }
     RemoveForegroundHooks(app);
     // Each dock gives back what it changed: the taskbar, its reserved band.
     while (!app.docks.empty()) {
@@ -210,6 +221,9 @@ void ReloadSettings(App& app) {
     SyncBars(app);
     SyncDocks(app);
     ReconcileTrayHost(app);
+    if (app.tiling) {
+        app.tiling->ApplyTilingSettings();
+    }
     SetCenterStart(app.settings, app.settings.centerStart);
     if (app.control) {
         app.control->ArmClockTimer();

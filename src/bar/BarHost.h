@@ -31,6 +31,9 @@ public:
     [[nodiscard]] virtual bool TilingActive() const = 0;
     // Toggles [Tiling] Enabled and writes it at once.
     virtual void ToggleTiling() = 0;
+    // Whether the tiling manager keeps this window floating (never tiled).
+    [[nodiscard]] virtual bool IsFloating(HWND window) const = 0;
+    virtual void ToggleFloating(HWND window) = 0;
     // Adds the executable to [Tiling] Float, or takes it out, and writes it.
     virtual void ToggleNeverTile(const std::wstring& exeName) = 0;
     // A bar's popup menu closed; work that waited for it may run now.

@@ -326,6 +326,7 @@ void Bar::AppNameMenu(const BarItem& item) {
     facts.targetValid = valid;
     facts.targetMaximized = valid && ::IsZoomed(target);
     facts.tilingActive = context_.host.TilingActive();
+    facts.targetFloating = valid && context_.host.IsFloating(target);
     facts.displayName = context_.current.displayName;
     facts.exeName = context_.current.exeName;
     facts.floatList = context_.settings.floatingApps;
@@ -362,7 +363,10 @@ void Bar::AppNameMenu(const BarItem& item) {
         case kMenuNeverTile:
             context_.host.ToggleNeverTile(facts.exeName);
             break;
-        case kMenuFloatWindow:  // offered only while a tiling manager runs
+        case kMenuFloatWindow:  // offered only while tiling runs
+            if (stillValid) {
+                context_.host.ToggleFloating(target);
+            }
             break;
         default:
             if (const auto entry = HiddenTrayEntryOf(id, facts.hiddenTray)) {
