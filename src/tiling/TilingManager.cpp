@@ -304,6 +304,11 @@ struct TilingManager::Impl final : TilingEventSink {
 
     void ArrangeDisplay(HMONITOR display, const std::vector<HWND>& windows) {
         PixelRect area = WorkAreaOf(display);
+        // A display that went away in the middle of the pass: its windows
+        // wait for the next one rather than being squeezed into nothing.
+        if (area.Width() <= 0 || area.Height() <= 0) {
+            return;
+        }
         if (settings.dockSpace) {
             area = AreaAboveDock(area, host.DockTop(display));
         }
