@@ -22,7 +22,7 @@ PixelRect Inset(const PixelRect& r, int32_t g) {
     return {r.left + g, r.top + g, r.right - g, r.bottom - g};
 }
 
-TEST(TileLayout, OneWindowOrMonocleFillsTheMarginedArea) {
+TEST(TilingLayout, OneWindowOrMonocleFillsTheMarginedArea) {
     const PixelRect r = Inset(kScreen, kGap144);
     for (int32_t layout : {0, 1, 2, 3, 5}) {
         EXPECT_EQ(ComputeTileLayout(kScreen, 1, layout, kGap144), std::vector<PixelRect>{r})
@@ -32,7 +32,7 @@ TEST(TileLayout, OneWindowOrMonocleFillsTheMarginedArea) {
     EXPECT_TRUE(ComputeTileLayout(kScreen, 0, kLayoutBsp, kGap144).empty());
 }
 
-TEST(TileLayout, SplitsOnA1920x1080Display) {
+TEST(TilingLayout, SplitsOnA1920x1080Display) {
     using Tiles = std::vector<PixelRect>;
     const std::pair<std::pair<int32_t, int32_t>, Tiles> rows[] = {
         // Halves, then the right half into quarters, then the square-ish
@@ -84,7 +84,7 @@ void ExpectExactSpacing(const std::vector<PixelRect>& tiles, const PixelRect& r,
     }
 }
 
-TEST(TileLayout, SpacingIsExactlyTheGapEvenWhenOdd) {
+TEST(TilingLayout, SpacingIsExactlyTheGapEvenWhenOdd) {
     for (int32_t gap : {kGap144, 9}) {
         for (int32_t layout : {kLayoutBsp, kLayoutMaster, kLayoutColumns}) {
             for (int32_t n = 2; n <= 7; ++n) {
