@@ -1,0 +1,156 @@
+// Tile arithmetic (margins, spacing, splits) and the tiling manager's
+// decisions over plain window facts.
+
+#include "base/Geometry.h"
+#include "tiling/TileLayout.h"
+#include "tiling/TilingRules.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <optional>
+#include <utility>
+
+namespace corvane {
+namespace {
+
+using Tiles = std::vector<PixelRect>;
+const PixelRect kScreen{0, 0, 1920, 1080};
+const int32_t kGap144 = MulDivRound(8, 144, 96);  // 12 px, half gap 6
+const PixelRect kR144{12, 12, 1908, 1068};
+const PixelRect kCover{-8, -8, 1928, 1088};
+
+TEST(TilingLayout, BspQuartersAndMasterShare) {
+    // BSP: a left half, the right half split into quarters. Master: 55 % of
+    // 1896 is 1042, less the half gap, and a stack of equal heights.
+    EXPECT_EQ(ComputeTileLayout(kScreen, 3, kLayoutBsp, kGap144),
+              (Tiles{{12, 12, 954, 1068}, {966, 12, 1908, 534}, {966, 546, 1908, 1068}}));
+    EXPECT_EQ(ComputeTileLayout(kScreen, 3, kLayoutMaster, kGap144),
+              (Tiles{{12, 12, 1048, 1068}, {1060, 12, 1908, 534}, {1060, 546, 1908, 1068}}));
+    // Monocle, and any layout number out of range, stacks the margined area.
+    EXPECT_EQ(ComputeTileLayout(kScreen, 3, 5, kGap144), Tiles(3, kR144));
+    EXPECT_TRUE(ComputeTileLayout(kScreen, 0, kLayoutBsp, kGap144).empty());
+}
+
+// Margins of g, one window filling them, and neighbours exactly g apart.
+TEST(TilingLayout, SpacingIsExactlyTheGapEvenWhenOdd) {
+    for (int32_t g : {kGap144, 9}) {
+        for (int32_t layout : {kLayoutBsp, kLayoutMaster, kLayoutColumns}) {
+            for (int32_t n = 1; n <= 7; ++n) {
+                const Tiles t = ComputeTileLayout(kScreen, n, layout, g);
+                SCOPED_TRACE(testing::Message() << g << "/" << layout << "/" << n);
+                ASSERT_EQ(t.size(), static_cast<std::size_t>(n));
+                EXPECT_EQ(t.front().left, g);
+                EXPECT_EQ(t.front().top, g);
+                EXPECT_EQ(t.back().right, kScreen.right - g);
+                EXPECT_EQ(t.back().bottom, kScreen.bottom - g);
+                for (std::size_t i = 1; i < t.size(); ++i) {
+                    const int32_t beside = t[i].left - t[i - 1].right;
+                    const int32_t below = t[i].top - t[i - 1].bottom;
+                    EXPECT_TRUE(beside == g || below == g) << i << ": " << beside << "," << below;
+                }
+            }
+        }
+    }
+}
+
+TEST(TilingRules, WhichWindowsTakePart) {
+    using F = TileWindowFacts;
+    F good;
+    good.exists = good.visible = true;
+    good.style = kStyleSizeFrame;
+    good.title = good.exeName = L"notepad.exe";
+    good.windowRect = {100, 100, 900, 700};
+    good.monitorRect = kScreen;
+    // Each row breaks (or, when kept, bends) one rule of a good window.
+    const std::pair<void (*)(F&), bool> rows[] = {
+        {[](F&) {}, true},
+        {[](F& w) { w.minimized = true; }, false},
+        {[](F& w) { w.floating = true; }, false},
+        {[](F& w) { w.ownProcess = true; }, false},
+        {[](F& w) { w.exStyle = kExStyleNoActivate | kExStyleAppWindow; }, false},
+        {[](F& w) { w.exStyle = kExStyleToolWindow; }, false},
+        {[](F& w) { w.exStyle = kExStyleToolWindow | kExStyleAppWindow; }, true},
+        {[](F& w) { w.hasOwner = true; }, false},
+        {[](F& w) { w.hasOwner = true, w.exStyle = kExStyleAppWindow; }, true},
+        {[](F& w) { w.style = 0; }, false},
+        {[](F& w) { w.title.clear(); }, false},
+        {[](F& w) { w.className = L"Windows.UI.Core.CoreWindow"; }, false},
+        {[](F& w) { w.exeName = L"searchhost.exe"; }, false},
+        {[](F& w) { w.exeName = L"game.exe"; }, false},  // floated
+        {[](F& w) { w.exeName.clear(); }, true},
+        // Full screen is a borderless window over the display, not a smaller
+        // one, nor one maximised before we ever placed it.
+        {[](F& w) { w.windowRect = kCover; }, false},
+        {[](F& w) { w.windowRect = kCover, w.maximized = true; }, true},
+        {[](F& w) { w.windowRect = kR144; }, true},
+        {[](F& w) { w.maximized = w.managed = true; }, false},
+    };
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        F w = good;
+        rows[i].first(w);
+        EXPECT_EQ(IsTileable(w, {L"", L"game.exe"}), rows[i].second) << "row " << i;
+    }
+}
+
+TEST(TilingRules, OrderSurvivesPassesAndNewWindowsComeLast) {
+    // 1 died; 4 and 5 are new, 5 nearest the top.
+    std::vector<TileWindow> order = NextTilingOrder({3, 1, 2}, {5, 2, 4, 3});
+    EXPECT_EQ(order, (std::vector<TileWindow>{3, 2, 4, 5}));
+    EXPECT_EQ(NextTilingOrder(order, {2, 3, 4, 5, 5}), order);
+    SwapInOrder(order, 3, 5);
+    SwapInOrder(order, 3, 9);
+    EXPECT_EQ(order, (std::vector<TileWindow>{5, 2, 4, 3}));
+}
+
+TEST(TilingRules, SwapTargetAndNeighbours) {
+    const Tiles c = ComputeTileLayout(kScreen, 3, kLayoutColumns, kGap144);
+    const std::vector<AssignedTile> columns = {{30, c[2], 1}, {10, c[0], 1}, {20, c[1], 1}};
+    EXPECT_EQ(FindSwapTarget(columns, 10, c[1].left + 1, 500, 1), TileWindow{20});
+    EXPECT_EQ(FindSwapTarget(columns, 10, c[0].left + 1, 500, 1), std::nullopt);
+    EXPECT_EQ(FindSwapTarget(columns, 10, c[1].left + 1, 500, 2), std::nullopt);
+
+    const TileDirection right = DirectionOf(1), up = DirectionOf(2);
+    EXPECT_EQ(FindNeighbour(columns, 10, right.dx, right.dy), TileWindow{20});
+    EXPECT_EQ(FindNeighbour(columns, 30, right.dx, right.dy), std::nullopt);
+    // From the left half both right quarters score alike: the lower id wins.
+    const Tiles b = ComputeTileLayout(kScreen, 3, kLayoutBsp, kGap144);
+    const std::vector<AssignedTile> bsp = {{9, b[1], 1}, {4, b[0], 1}, {7, b[2], 1}};
+    EXPECT_EQ(FindNeighbour(bsp, 4, right.dx, right.dy), TileWindow{7});
+    EXPECT_EQ(FindNeighbour(bsp, 7, up.dx, up.dy), TileWindow{9});
+}
+
+TEST(TilingRules, PlacingByTheVisibleFrame) {
+    const PixelRect target{12, 12, 954, 1068}, work{0, 0, 1920, 1032};
+    EXPECT_TRUE(CloseToTarget({10, 14, 956, 1066}, target));
+    EXPECT_FALSE(CloseToTarget({12, 12, 954, 1071}, target));
+    // The usual invisible resize border: 7 px left, right and bottom.
+    const PixelRect window{93, 100, 1007, 707}, frame{100, 100, 1000, 700};
+    EXPECT_EQ(WindowRectForFrame(target, frame, window), (PixelRect{5, 12, 961, 1075}));
+    EXPECT_EQ(WindowRectForFrame(target, {0, 0, 2000, 2000}, window), target);
+    EXPECT_EQ(AreaAboveDock(work, 980), (PixelRect{0, 0, 1920, 980}));
+    EXPECT_EQ(AreaAboveDock(work, 1040), work);
+}
+
+TEST(TilingRules, EventsAndTheirDelays) {
+    using E = TilingEvent;
+    const TilingEventFacts plain, moving{0, true, true}, tiled{1, false, true},
+        restored{0, false, false, true}, root{0, false, false, false, true},
+        hotkeysOnly{2, false, true, true, true};
+    // Milliseconds for start, end, location change, show, hidden; 0 = none.
+    const std::pair<TilingEventFacts, std::array<unsigned, 5>> rows[] = {
+        {plain, {0, 30, 0, 0, 0}},      {moving, {0, 30, 0, 0, 0}},  {tiled, {0, 30, 120, 0, 0}},
+        {restored, {0, 30, 120, 0, 0}}, {root, {0, 30, 0, 120, 60}}, {hotkeysOnly, {}}};
+    const E events[] = {E::MoveSizeStart, E::MoveSizeEnd, E::LocationChange, E::Show, E::Hidden};
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        for (std::size_t e = 0; e < std::size(events); ++e) {
+            const unsigned ms = rows[r].second[e];
+            EXPECT_EQ(TilingEventDelay(events[e], rows[r].first),
+                      ms ? std::optional<unsigned>(ms) : std::nullopt)
+                << "row " << r << ", event " << e;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace corvane
