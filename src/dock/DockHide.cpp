@@ -9,6 +9,7 @@
 #include "dock/DockGeometry.h"
 #include "dock/DockHideRules.h"
 #include "identity/ForegroundRules.h"
+#include "identity/WindowFacts.h"
 #include "toolkit/EdgeStrip.h"
 
 #include <dwmapi.h>
@@ -25,24 +26,6 @@ constexpr UINT kLeaveAfterEdgeMs = 1500;
 constexpr UINT kLeaveRecheckMs = 400;
 
 constexpr wchar_t kSettingsWindowClass[] = L"CorvaneSettings";
-
-std::wstring ClassNameOf(HWND window) {
-    wchar_t buffer[kClassNameChars + 1] = {};
-    const int length = ::GetClassNameW(window, buffer, static_cast<int>(std::size(buffer)));
-    return std::wstring(buffer, length > 0 ? static_cast<std::size_t>(length) : 0u);
-}
-
-// The visible frame: without the invisible resize borders that
-// GetWindowRect includes on Windows 10 and 11.
-PixelRect FrameOf(HWND window) noexcept {
-    RECT rect = {};
-    if (SUCCEEDED(
-            ::DwmGetWindowAttribute(window, DWMWA_EXTENDED_FRAME_BOUNDS, &rect, sizeof(rect)))) {
-        return ToPixelRect(rect);
-    }
-    ::GetWindowRect(window, &rect);
-    return ToPixelRect(rect);
-}
 
 // Explorer's desktop, or the system's own desktop window, which is what is
 // in front when no window is.
@@ -62,7 +45,7 @@ DockForeground DescribeForeground(HWND window, const std::wstring& className, DW
     front.ownProcess = process == ::GetCurrentProcessId();
     front.settingsWindow = front.ownProcess && className == kSettingsWindowClass;
     front.desktop = IsDesktop(window, className, front.ownProcess);
-    front.frame = FrameOf(window);
+    front.frame = VisibleFrameOf(window);
     return front;
 }
 
@@ -162,7 +145,7 @@ void Dock::EvaluateSmartHide() noexcept {
         std::wstring className;
         if (front != nullptr) {
             ::GetWindowThreadProcessId(front, &process);
-            className = ClassNameOf(front);
+            className = WindowClassName(front, kClassNameChars);
         }
         if (front != nullptr &&
             IsSystemSurface(ExecutableNameOf(ProcessImagePath(process)), className)) {

@@ -4,6 +4,7 @@
 #include "base/ImagePaths.h"
 #include "base/Win32Handles.h"
 #include "identity/AppWindowFilter.h"
+#include "identity/WindowFacts.h"
 
 #include <dwmapi.h>
 #include <objbase.h>
@@ -40,18 +41,8 @@ public:
         return static_cast<uint32_t>(::GetWindowLongW(window_, GWL_EXSTYLE));
     }
     bool HasOwner() override { return ::GetWindow(window_, GW_OWNER) != nullptr; }
-    bool IsCloaked() override {
-        // Where DWM cannot tell (E_NOTIMPL on some systems), not cloaked.
-        DWORD cloaked = 0;
-        return SUCCEEDED(
-                   ::DwmGetWindowAttribute(window_, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) &&
-               cloaked != 0;
-    }
-    std::wstring ClassName() override {
-        wchar_t name[kClassNameChars] = {};
-        const int length = ::GetClassNameW(window_, name, kClassNameChars);
-        return std::wstring(name, length > 0 ? static_cast<std::size_t>(length) : 0);
-    }
+    bool IsCloaked() override { return IsWindowCloaked(window_); }
+    std::wstring ClassName() override { return WindowClassName(window_, kClassNameChars - 1); }
     bool BelongsToThisProcess() override { return ProcessIdOf(window_) == ::GetCurrentProcessId(); }
     int TitleLength() override { return ::GetWindowTextLengthW(window_); }
 

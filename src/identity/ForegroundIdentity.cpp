@@ -4,6 +4,7 @@
 #include "base/Win32Handles.h"
 #include "identity/DisplayNameCache.h"
 #include "identity/ForegroundDecision.h"
+#include "identity/WindowFacts.h"
 
 #include <shlobj.h>
 
@@ -44,12 +45,6 @@ DisplayNameCache& NameCache() {
     static DisplayNameCache* const cache =
         new DisplayNameCache(kDisplayNameCacheCapacity, &DestroyCachedIcon);
     return *cache;
-}
-
-std::wstring ClassNameOf(HWND window) {
-    wchar_t buffer[kClassNameChars + 1] = {};
-    const int length = ::GetClassNameW(window, buffer, static_cast<int>(std::size(buffer)));
-    return std::wstring(buffer, static_cast<std::size_t>(std::max(length, 0)));
 }
 
 // True when `[data, data + bytes)` lies inside the block.
@@ -131,7 +126,8 @@ bool Evaluate(CurrentApplication& current, HWND window) {
     if (pid == ::GetCurrentProcessId()) {
         return false;
     }
-    const ForegroundFacts facts{ToId(window), ClassNameOf(window), ProcessImagePath(pid)};
+    const ForegroundFacts facts{ToId(window), WindowClassName(window, kClassNameChars),
+                                ProcessImagePath(pid)};
     Win32Sources sources(pid);
     std::optional<AppIdentity> next = IdentifyForeground(facts, NameCache(), sources);
     if (!next) {

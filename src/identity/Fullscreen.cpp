@@ -3,6 +3,7 @@
 #include "base/ImagePaths.h"
 #include "base/Win32Geometry.h"
 #include "identity/ForegroundRules.h"
+#include "identity/WindowFacts.h"
 
 #include <shellapi.h>
 
@@ -23,10 +24,8 @@ bool IsCandidate(HWND window) {
     if (pid == ::GetCurrentProcessId()) {
         return false;
     }
-    wchar_t className[kClassNameChars + 1] = {};
-    const int length = ::GetClassNameW(window, className, static_cast<int>(std::size(className)));
-    const std::wstring_view cls(className, static_cast<std::size_t>(length > 0 ? length : 0));
-    return !IsExcludedFromFullscreen(cls, ExecutableNameOf(ProcessImagePath(pid)));
+    return !IsExcludedFromFullscreen(WindowClassName(window, kClassNameChars),
+                                     ExecutableNameOf(ProcessImagePath(pid)));
 }
 
 HMONITOR FindFullscreen() {

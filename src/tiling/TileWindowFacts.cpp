@@ -3,6 +3,7 @@
 #include "base/ImagePaths.h"
 #include "base/Win32Geometry.h"
 #include "identity/ForegroundRules.h"
+#include "identity/WindowFacts.h"
 
 #include <dwmapi.h>
 
@@ -26,13 +27,6 @@ DWORD ProcessIdOf(HWND window) noexcept {
     return processId;
 }
 
-// Where DWM cannot tell (E_NOTIMPL on some systems), not cloaked.
-bool IsCloaked(HWND window) noexcept {
-    DWORD cloaked = 0;
-    return SUCCEEDED(::DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) &&
-           cloaked != 0;
-}
-
 std::wstring TextOf(const wchar_t* buffer, int length) {
     return std::wstring(buffer, length > 0 ? static_cast<std::size_t>(length) : 0u);
 }
@@ -49,7 +43,7 @@ TileWindowFacts ReadTileWindowFacts(HWND window) noexcept {
             return facts;
         }
         facts.maximized = ::IsZoomed(window) != FALSE;
-        facts.cloaked = IsCloaked(window);
+        facts.cloaked = IsWindowCloaked(window);
         facts.ownProcess = ProcessIdOf(window) == ::GetCurrentProcessId();
         facts.hasOwner = ::GetWindow(window, GW_OWNER) != nullptr;
         facts.style = static_cast<uint32_t>(::GetWindowLongW(window, GWL_STYLE));
@@ -57,8 +51,7 @@ TileWindowFacts ReadTileWindowFacts(HWND window) noexcept {
         // Unlike GetWindowTextW, this never sends WM_GETTEXT to the window.
         wchar_t title[kTitleChars] = {};
         facts.title = TextOf(title, ::InternalGetWindowText(window, title, kTitleChars));
-        wchar_t className[kClassChars] = {};
-        facts.className = TextOf(className, ::GetClassNameW(window, className, kClassChars));
+        facts.className = WindowClassName(window, kClassChars - 1);
         RECT rect = {};
         if (::GetWindowRect(window, &rect)) {
             facts.windowRect = ToPixelRect(rect);
@@ -78,18 +71,6 @@ std::wstring ExeNameOfWindow(HWND window) noexcept {
     } catch (...) {
         return {};
     }
-}
-
-PixelRect VisibleFrameOf(HWND window) noexcept {
-    RECT rect = {};
-    if (SUCCEEDED(
-            ::DwmGetWindowAttribute(window, DWMWA_EXTENDED_FRAME_BOUNDS, &rect, sizeof(rect)))) {
-        return ToPixelRect(rect);
-    }
-    if (!::GetWindowRect(window, &rect)) {
-        return {};
-    }
-    return ToPixelRect(rect);
 }
 
 }  // namespace corvane

@@ -21,8 +21,4 @@ namespace corvane {
 // process cannot be opened.
 [[nodiscard]] std::wstring ExeNameOfWindow(HWND window) noexcept;
 
-// The visible frame, without the invisible resize borders; the window
-// rectangle where the system cannot tell.
-[[nodiscard]] PixelRect VisibleFrameOf(HWND window) noexcept;
-
 }  // namespace corvane

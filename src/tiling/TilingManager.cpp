@@ -4,6 +4,7 @@
 #include "base/Win32Geometry.h"
 #include "base/Win32Handles.h"
 #include "identity/AppWindows.h"
+#include "identity/WindowFacts.h"
 #include "tiling/TileLayout.h"
 #include "tiling/TileWindowFacts.h"
 #include "tiling/TilingRules.h"

@@ -5,6 +5,7 @@
 // window with invisible borders. Windows are opaque ids here.
 
 #include "base/Geometry.h"
+#include "identity/AppWindowFilter.h"
 
 #include <cstdint>
 #include <optional>
@@ -18,9 +19,6 @@ using TileWindow = uint64_t;
 // Window style bits the rules read, with their system values.
 inline constexpr uint32_t kStyleSizeFrame = 0x00040000;
 inline constexpr uint32_t kExStyleTopmost = 0x00000008;
-inline constexpr uint32_t kExStyleToolWindow = 0x00000080;
-inline constexpr uint32_t kExStyleAppWindow = 0x00040000;
-inline constexpr uint32_t kExStyleNoActivate = 0x08000000;
 
 struct TileWindowFacts {
     bool exists = false;

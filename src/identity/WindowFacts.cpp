@@ -1,0 +1,31 @@
+#include "identity/WindowFacts.h"
+
+#include "base/Win32Geometry.h"
+
+#include <dwmapi.h>
+
+namespace corvane {
+
+std::wstring WindowClassName(HWND window, std::size_t maxChars) {
+    std::wstring name(maxChars + 1, L'\0');
+    const int length = ::GetClassNameW(window, name.data(), static_cast<int>(name.size()));
+    name.resize(length > 0 ? static_cast<std::size_t>(length) : 0u);
+    return name;
+}
+
+bool IsWindowCloaked(HWND window) noexcept {
+    DWORD cloaked = 0;
+    return SUCCEEDED(::DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) &&
+           cloaked != 0;
+}
+
+PixelRect VisibleFrameOf(HWND window) noexcept {
+    RECT rect = {};
+    if (SUCCEEDED(
+            ::DwmGetWindowAttribute(window, DWMWA_EXTENDED_FRAME_BOUNDS, &rect, sizeof(rect)))) {
+        return ToPixelRect(rect);
+    }
+    return ::GetWindowRect(window, &rect) ? ToPixelRect(rect) : PixelRect{};
+}
+
+}  // namespace corvane

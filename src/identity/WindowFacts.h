@@ -1,0 +1,25 @@
+#pragma once
+// Small facts of any top-level window, read the same way by every surface.
+
+#include "base/Geometry.h"
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+
+namespace corvane {
+
+// The class name, cut to `maxChars`; empty for a window that is gone.
+[[nodiscard]] std::wstring WindowClassName(HWND window, std::size_t maxChars);
+
+// Hidden by the system on another virtual desktop or while suspended; not
+// cloaked where DWM cannot tell (E_NOTIMPL on some systems).
+[[nodiscard]] bool IsWindowCloaked(HWND window) noexcept;
+
+// The visible frame, without the invisible resize borders that
+// GetWindowRect includes on Windows 10 and 11; the window rectangle where
+// the system cannot tell, empty for a window that is gone.
+[[nodiscard]] PixelRect VisibleFrameOf(HWND window) noexcept;
+
+}  // namespace corvane
