@@ -17,10 +17,13 @@ std::wstring IniText(const IniOptions& o) {
            std::to_wstring(o.style) + L"\r\nAutohide=" + (o.autohide ? L"1" : L"0") +
            L"\r\nAllMonitors=" + (o.allMonitors ? L"1" : L"0") +
            L"\r\nBackdrop=solid\r\nTint=72\r\nBarTint=72\r\n[Clock]\r\nDateFormat=ddd MMM d\r\n"
-           L"[Tiling]\r\nEnabled=0\r\n[Tray]\r\nEnabled=" +
-           (o.tray ? L"1" : L"0") + L"\r\n[Dock]\r\nEnabled=" + (o.dock ? L"1" : L"0") +
-           L"\r\nHideTaskbar=" + (o.hideTaskbar ? L"1" : L"0") + L"\r\nSmartHide=" +
-           (o.smartHide ? L"1" : L"0") +
+           L"[Tiling]\r\nEnabled=" +
+           (o.tiling ? L"1\r\nLayout=0\r\nGap=8\r\nMode=" + std::to_wstring(o.tilingMode) +
+                           L"\r\nFloat=" + o.tilingFloat
+                     : std::wstring(L"0")) +
+           L"\r\n[Tray]\r\nEnabled=" + (o.tray ? L"1" : L"0") + L"\r\n[Dock]\r\nEnabled=" +
+           (o.dock ? L"1" : L"0") + L"\r\nHideTaskbar=" + (o.hideTaskbar ? L"1" : L"0") +
+           L"\r\nSmartHide=" + (o.smartHide ? L"1" : L"0") +
            (o.pinned != nullptr ? L"\r\nPinned=" + std::wstring(o.pinned) : std::wstring()) +
            L"\r\nConfigVersion=2\r\n";
 }

@@ -22,6 +22,11 @@ struct IniOptions {
     bool smartHide = false;
     // [Dock] Pinned as written; absent (first-run pins) when null.
     const wchar_t* pinned = L"";
+    // [Tiling] Enabled; when on, also Layout 0 (BSP), Gap 8, this Mode and
+    // this Float list.
+    bool tiling = false;
+    int tilingMode = 0;
+    const wchar_t* tilingFloat = L"";
 };
 [[nodiscard]] std::wstring IniText(const IniOptions& options = {});
 

@@ -336,4 +336,19 @@ void TapKey(WORD key) {
     ::Sleep(60);
 }
 
+void TapKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs(keys.size() * 2);
+    std::size_t down = 0;
+    for (const WORD key : keys) {
+        INPUT& press = inputs[down];
+        press.type = INPUT_KEYBOARD;
+        press.ki.wVk = key;
+        inputs[inputs.size() - 1 - down] = press;
+        inputs[inputs.size() - 1 - down].ki.dwFlags = KEYEVENTF_KEYUP;
+        ++down;
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    ::Sleep(60);
+}
+
 }  // namespace corvane::test

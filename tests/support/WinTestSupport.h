@@ -193,6 +193,9 @@ inline void Click(POINT p) {
 void ServerDragAlong(std::initializer_list<POINT> path);
 void RightClick(POINT p);
 void TapKey(WORD key);
+// Presses the keys in turn and lets go of them in the opposite order, as a
+// person types a shortcut.
+void TapKeys(std::initializer_list<WORD> keys);
 [[nodiscard]] inline POINT ScreenCentre() {
     return {::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2};
 }

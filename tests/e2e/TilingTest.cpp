@@ -1,0 +1,229 @@
+// Tiling in the real corvane.exe, with helper windows of other processes:
+// where new windows go, a minimised one leaving its slot, a program listed
+// as never tiled, and the shortcuts typed as keys. The layouts' arithmetic
+// in all its cases and the rules of which window takes part are the unit
+// tests' business; here a few cases are worked out again from the work area
+// to see that the real windows end up there.
+
+#include "base/Geometry.h"
+#include "base/Win32Geometry.h"
+#include "e2e/E2ESupport.h"
+
+#include <array>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+using test::WaitUntil;
+
+// [Tiling] Gap as the ini text writes it, in points.
+constexpr int kGapPoints = 8;
+
+struct Shortcut {
+    UINT modifiers;
+    UINT key;
+};
+constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT | MOD_NOREPEAT;
+constexpr Shortcut kShortcuts[] = {
+    {kCtrlAlt, 'T'},
+    {kCtrlAlt, VK_LEFT},
+    {kCtrlAlt, VK_RIGHT},
+    {kCtrlAlt, VK_UP},
+    {kCtrlAlt, VK_DOWN},
+    {kCtrlAlt | MOD_SHIFT, VK_LEFT},
+    {kCtrlAlt | MOD_SHIFT, VK_RIGHT},
+    {kCtrlAlt | MOD_SHIFT, VK_UP},
+    {kCtrlAlt | MOD_SHIFT, VK_DOWN},
+    {kCtrlAlt, 'F'},
+    {kCtrlAlt, 'L'},
+    {kCtrlAlt, VK_SPACE},
+};
+
+// How many of the shortcuts this process could take for itself; a shortcut
+// another program holds cannot be taken. Each is given back at once.
+int FreeShortcuts() {
+    int free = 0;
+    for (const Shortcut& s : kShortcuts) {
+        if (::RegisterHotKey(nullptr, 1, s.modifiers, s.key)) {
+            ::UnregisterHotKey(nullptr, 1);
+            ++free;
+        }
+    }
+    return free;
+}
+
+PixelRect RectOf(HWND window) {
+    RECT r = {};
+    ::GetWindowRect(window, &r);
+    return ToPixelRect(r);
+}
+
+std::string Text(const PixelRect& r) {
+    std::ostringstream out;
+    out << "(" << r.left << "," << r.top << " - " << r.right << "," << r.bottom << ")";
+    return out.str();
+}
+
+// A fraction of a length as the layouts take it: in single precision, cut
+// toward zero.
+int32_t Part(int32_t length, float fraction) {
+    return static_cast<int32_t>(static_cast<float>(length) * fraction);
+}
+
+class TilingE2E : public test::CorvaneTest {
+protected:
+    void Start(test::IniOptions options) {
+        options.tiling = true;
+        ASSERT_NE(StartCorvane(test::IniText(options)), nullptr);
+        MONITORINFO mi = {};
+        mi.cbSize = sizeof(mi);
+        ::GetMonitorInfoW(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &mi);
+        gap_ = ::MulDiv(kGapPoints, static_cast<int>(dpi_), 96);
+        inner_ = {mi.rcWork.left + gap_, mi.rcWork.top + gap_, mi.rcWork.right - gap_,
+                  mi.rcWork.bottom - gap_};
+    }
+
+    // Starts helper `index` under its own name; returns where its window
+    // stood before Corvane heard of it. Wine 8 raises no show event for a
+    // new window: the test raises the one Windows raises.
+    PixelRect Open(std::size_t index, const wchar_t* exeName) {
+        EXPECT_TRUE(apps_[index].Start(folder_.Path(), exeName, L"normal")) << "no window";
+        const PixelRect opened = RectOf(App(index));
+        ::NotifyWinEvent(EVENT_OBJECT_SHOW, App(index), OBJID_WINDOW, CHILDID_SELF);
+        return opened;
+    }
+    [[nodiscard]] HWND App(std::size_t index) const { return apps_[index].Window(); }
+
+    // The tiles of `n` windows in BSP: the rest of the area is halved along
+    // its longer side for each window but the last, which takes what is left.
+    [[nodiscard]] std::vector<PixelRect> Bsp(int n) const {
+        const int32_t half = gap_ / 2;
+        PixelRect rest = inner_;
+        std::vector<PixelRect> tiles;
+        for (int i = 1; i < n; ++i) {
+            PixelRect tile = rest;
+            if (rest.Width() >= rest.Height()) {
+                tile.right = rest.left - half + Part(rest.Width(), 0.5f);
+                rest.left = tile.right + gap_;
+            } else {
+                tile.bottom = rest.top - half + Part(rest.Height(), 0.5f);
+                rest.top = tile.bottom + gap_;
+            }
+            tiles.push_back(tile);
+        }
+        tiles.push_back(rest);
+        return tiles;
+    }
+
+    // The tiles of three windows in Master: 55 % of the width for the first,
+    // the other two stacked in equal halves beside it.
+    [[nodiscard]] std::vector<PixelRect> Master3() const {
+        const int32_t half = gap_ / 2;
+        PixelRect master = inner_;
+        master.right = inner_.left + Part(inner_.Width(), 0.55f) - half;
+        PixelRect upper = inner_;
+        upper.left = master.right + gap_;
+        upper.bottom = inner_.top - half + Part(inner_.Height(), 1.0f / 2.0f);
+        PixelRect lower = upper;
+        lower.top = upper.bottom + gap_;
+        lower.bottom = inner_.bottom;
+        return {master, upper, lower};
+    }
+
+    // Waits until window i of `windows` stands at tile i.
+    testing::AssertionResult Tiled(const std::vector<HWND>& windows,
+                                   const std::vector<PixelRect>& tiles) const {
+        const auto placed = [&] {
+            for (std::size_t i = 0; i < windows.size(); ++i) {
+                if (RectOf(windows[i]) != tiles[i]) {
+                    return false;
+                }
+            }
+            return true;
+        };
+        if (WaitUntil(placed, 3000)) {
+            return testing::AssertionSuccess();
+        }
+        testing::AssertionResult failure = testing::AssertionFailure();
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            failure << "\nwindow " << i << " at " << Text(RectOf(windows[i])) << ", tile "
+                    << Text(tiles[i]);
+        }
+        return failure;
+    }
+
+    std::array<test::HelperApp, 3> apps_;
+    int32_t gap_ = 0;
+    PixelRect inner_;
+};
+
+TEST_F(TilingE2E, NewWindowsTakeTheLastSlotAndAMinimisedOneGivesItsSlotUp) {
+    Start({.tilingMode = 0});
+    const wchar_t* names[] = {L"first.exe", L"second.exe", L"third.exe"};
+    std::vector<HWND> open;
+    for (std::size_t i = 0; i < apps_.size(); ++i) {
+        Open(i, names[i]);
+        open.push_back(App(i));
+        EXPECT_TRUE(Tiled(open, Bsp(static_cast<int>(open.size()))))
+            << "with " << open.size() << " windows open";
+    }
+    // Tiling has started, so the shortcuts would be in place: in this mode
+    // none is taken, not even the toggle.
+    EXPECT_EQ(FreeShortcuts(), static_cast<int>(std::size(kShortcuts)));
+
+    ::ShowWindow(App(0), SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(App(0)) != FALSE; }, 3000));
+    // Wine 8 raises no minimise event either.
+    ::NotifyWinEvent(EVENT_SYSTEM_MINIMIZESTART, App(0), OBJID_WINDOW, CHILDID_SELF);
+    EXPECT_TRUE(Tiled({App(1), App(2)}, Bsp(2))) << "after the first was minimised";
+}
+
+TEST_F(TilingE2E, AProgramListedAsNeverTiledIsLeftWhereItIs) {
+    Start({.tilingFloat = L"apart.exe, other.exe"});
+    Open(0, L"first.exe");
+    const PixelRect apart = Open(1, L"apart.exe");
+    Open(2, L"second.exe");
+    EXPECT_TRUE(Tiled({App(0), App(2)}, Bsp(2)));
+    EXPECT_EQ(RectOf(App(1)), apart) << "now at " << Text(RectOf(App(1)));
+}
+
+TEST_F(TilingE2E, ShortcutsSwitchTheLayoutSwapWindowsAndTurnTilingOff) {
+    Start({.tilingMode = 1});
+    for (std::size_t i = 0; i < apps_.size(); ++i) {
+        Open(i, (L"tiled" + std::to_wstring(i) + L".exe").c_str());
+    }
+    ASSERT_TRUE(Tiled({App(0), App(1), App(2)}, Bsp(3)));
+    EXPECT_EQ(FreeShortcuts(), 0) << "not every shortcut is Corvane's";
+
+    test::TapKeys({VK_CONTROL, VK_MENU, 'L'});
+    EXPECT_TRUE(
+        WaitUntil([&] { return test::ReadIniValue(IniPath(), L"Tiling", L"Layout") == L"1"; }));
+    const std::vector<PixelRect> master = Master3();
+    ASSERT_TRUE(Tiled({App(0), App(1), App(2)}, master)) << "after Ctrl+Alt+L";
+
+    // The master window in front swaps places with one of the two on its right.
+    const PixelRect c = RectOf(App(0));
+    test::Click({(c.left + c.right) / 2, (c.top + c.bottom) / 2});
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == App(0); }, 3000));
+    test::TapKeys({VK_CONTROL, VK_MENU, VK_SHIFT, VK_RIGHT});
+    ASSERT_TRUE(WaitUntil([&] { return RectOf(App(0)) != master[0]; }, 3000))
+        << "Ctrl+Alt+Shift+Right moved nothing";
+    const std::size_t swapped = RectOf(App(0)) == master[1] ? 1 : 2;
+    EXPECT_TRUE(Tiled({App(0), App(swapped), App(3 - swapped)},
+                      {master[swapped], master[0], master[3 - swapped]}))
+        << "after Ctrl+Alt+Shift+Right";
+
+    test::TapKeys({VK_CONTROL, VK_MENU, 'T'});
+    EXPECT_TRUE(
+        WaitUntil([&] { return test::ReadIniValue(IniPath(), L"Tiling", L"Enabled") == L"0"; }));
+
+    QuitCorvane();
+    EXPECT_EQ(FreeShortcuts(), static_cast<int>(std::size(kShortcuts)))
+        << "shortcuts outlive Corvane";
+}
+
+}  // namespace
+}  // namespace corvane
