@@ -61,6 +61,9 @@ struct Settings {
                                                  CornerAction::Nothing, CornerAction::Nothing};
     bool pinnedPresent = false;
     std::vector<std::wstring> pinned;
+    // CorMenu's own pinned list; until it is first written, the dock's.
+    bool menuPinnedSet = false;
+    std::vector<std::wstring> menuPinned;
     bool tilingEnabled = false;
     int32_t tilingLayout = 0;
     int32_t tilingGap = 8;

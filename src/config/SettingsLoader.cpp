@@ -168,6 +168,9 @@ Settings LoadSettings(ProfileStore& store, std::wstring filePath) {
         s.pinnedPresent = true;
         s.pinned = SplitList(pinned, L'|');
     }
+    s.menuPinnedSet = store.GetInt(L"CorMenu", L"PinnedSet", 0) != 0;
+    s.menuPinned =
+        SplitList(store.GetString(L"CorMenu", L"Pinned", L"", kMenuPinnedBufferChars), L'|');
     return s;
 }
 

@@ -1,0 +1,47 @@
+#pragma once
+// CorMenu: the compact start menu. A search box, the pinned apps (Home), all
+// apps by letter, the letter index, search results; the user, places and
+// settings on the right; the power button. Created on first use, its window
+// made again on every open.
+
+#include "start/AppEntry.h"
+#include "start/Surface.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace corvane {
+
+class AppCatalog;
+class AppIconCache;
+struct StartContext;
+
+inline constexpr wchar_t kCorMenuWindowClass[] = L"CorvaneCorMenu";
+
+class Menu final : public Surface {
+public:
+    Menu(const StartContext& context, AppCatalog& catalog, AppIconCache& icons);
+    ~Menu() override;
+
+    // Opens on `display` (null: the one under the cursor), above its dock.
+    void Open(HMONITOR display);
+    // The pinned list changed elsewhere (the launcher's context menu).
+    void ReloadPinned();
+
+private:
+    struct State;
+    const wchar_t* ClassName() const noexcept override { return kCorMenuWindowClass; }
+    void Paint() override;
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    float OpenDurationMs() const noexcept override { return 160.0f; }
+    void OnQueryChanged() override;
+    void OnTargetCreated() override;
+
+    const StartContext& context_;
+    AppCatalog& catalog_;
+    AppIconCache& icons_;
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace corvane

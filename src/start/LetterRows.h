@@ -1,0 +1,42 @@
+#pragma once
+// The All apps list: a header row before each letter's first app, and the
+// letters of the index grid. Portable: the locale's answers come in as
+// functions.
+
+#include "start/AppEntry.h"
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+inline constexpr wchar_t kOtherLetter = L'#';
+
+struct LetterLocale {
+    // Whether the user's locale sorts this upper-case letter after "Z".
+    std::function<bool(wchar_t)> sortsAfterZ;
+    // The letter with its accents folded away (first character), or itself.
+    std::function<wchar_t(wchar_t)> fold;
+};
+
+// The header a name files under: upper-cased first letter, '#' for names
+// that do not start with a letter; a letter outside A..Z that the locale
+// does not sort after Z files under its folded letter when that is A..Z.
+[[nodiscard]] wchar_t LetterOf(std::wstring_view name, const LetterLocale& locale);
+
+struct LetterRow {
+    bool header = false;
+    wchar_t letter = 0;
+    int32_t entry = -1;  // index into the catalog; -1 for headers
+};
+
+[[nodiscard]] std::vector<LetterRow> BuildLetterRows(const std::vector<AppEntry>& sortedCatalog,
+                                                     const LetterLocale& locale);
+
+// '#', 'A'..'Z', then every other header letter of the rows in ascending
+// code order.
+[[nodiscard]] std::vector<wchar_t> IndexLetters(const std::vector<LetterRow>& rows);
+
+}  // namespace corvane

@@ -1,0 +1,45 @@
+#pragma once
+// What either start surface does with an entry or a query: launch it, run it
+// as administrator, show its file, hand a query to the file search; the
+// right column's places, the power commands and the item context menu.
+
+#include "start/AppEntry.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+class StartHost;
+
+// "corvane:settings" opens the settings window (when one exists).
+inline constexpr wchar_t kCorvaneSettingsTarget[] = L"corvane:settings";
+
+void LaunchEntry(const AppEntry& entry, bool asAdmin, StartHost& host) noexcept;
+void OpenFileLocation(const AppEntry& entry) noexcept;
+void SearchFiles(std::wstring_view query) noexcept;
+
+// The right column's table actions 0..7 (Documents … Corvane settings).
+void OpenPlace(int action, StartHost& host) noexcept;
+// Power menu commands 1..5: lock, sign out, sleep, restart, shut down.
+void RunPowerCommand(int command) noexcept;
+// Tracks the power menu at (x, y) bottom-right aligned; the command or 0.
+[[nodiscard]] int TrackPowerMenu(HWND owner, POINT at) noexcept;
+
+// The item context menu. `pinnedInMenu` is asked only when `togglePin` is
+// given (CorMenu's pinned list); the menu pins and unpins through it.
+struct ItemMenuOptions {
+    std::function<bool(const AppEntry&)> pinnedInMenu;
+    std::function<void(const AppEntry&, bool pin)> togglePin;
+    // Pin to dock.
+    std::function<void(const AppEntry&)> pinToDock;
+};
+// Shows it at the cursor and carries out the command; true when something
+// was opened (Open, Run as administrator, Open file location).
+bool ShowItemMenu(HWND owner, const AppEntry& entry, const ItemMenuOptions& options,
+                  StartHost& host) noexcept;
+
+}  // namespace corvane

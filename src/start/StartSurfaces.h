@@ -1,0 +1,63 @@
+#pragma once
+// The start-surface machinery the process owns: the catalog and its icons,
+// CorMenu, the Windows-key hook, the warm-up after start and the idle trim,
+// and the dispatcher that decides what a Start request opens.
+
+#include "start/AppCatalog.h"
+#include "start/AppIconCache.h"
+#include "start/StartHost.h"
+#include "start/WinKeyHook.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace corvane {
+
+class Menu;
+
+enum class StartChoice { AsConfigured = 0, CorMenu = 1, Launcher = 2 };
+
+// The control window's one-shot timer for the warm-up after start and after
+// every change of the start settings.
+inline constexpr UINT_PTR TIMER_START_WARMUP = 0x7112;
+inline constexpr UINT kStartWarmUpMs = 3000;
+
+class StartSurfaces {
+public:
+    explicit StartSurfaces(const StartContext& context);
+    ~StartSurfaces();  // StopStart
+    StartSurfaces(const StartSurfaces&) = delete;
+    StartSurfaces& operator=(const StartSurfaces&) = delete;
+
+    // [Start] Menu 0: the Windows Start menu (a Windows key tap). Else the
+    // surface, toggled: a second request closes it.
+    void ShowStartSurface(StartChoice which, HMONITOR display);
+    // At start and after a settings change: the hook's state, shown surfaces
+    // destroyed, the warm-up armed (the caller starts TIMER_START_WARMUP when
+    // this answers true).
+    [[nodiscard]] bool ApplyStartSettings();
+    // TIMER_START_WARMUP fired: build the catalog and prefetch its icons.
+    void WarmUp();
+    // The control window's 5-second sweep: the idle trim.
+    void Sweep();
+    void OnIconReady(LPARAM result) noexcept;
+    // The dock's pinned list or the language changed: what is shown follows.
+    void SettingsChanged();
+    // Icon worker and hook thread stopped, surfaces destroyed.
+    void StopStart() noexcept;
+
+    [[nodiscard]] AppCatalog& Catalog() noexcept { return catalog_; }
+    [[nodiscard]] bool IsSurfaceShown() const noexcept;
+
+private:
+    void RepaintSurfaces() noexcept;
+
+    const StartContext& context_;
+    AppCatalog catalog_;
+    std::unique_ptr<AppIconCache> icons_;
+    std::unique_ptr<Menu> menu_;
+    WinKeyHook winKey_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,32 @@
+#pragma once
+// The Windows key opening a start surface: a low-level keyboard hook on a
+// thread of its own that only watches keys and posts CMD_TOGGLE_START_MENU to
+// the control window. Whether it acts is read atomically, so settings can
+// switch it without restarting the thread.
+
+#include <windows.h>
+
+#include <atomic>
+
+namespace corvane {
+
+class WinKeyHook {
+public:
+    WinKeyHook() = default;
+    ~WinKeyHook();  // Stop
+    WinKeyHook(const WinKeyHook&) = delete;
+    WinKeyHook& operator=(const WinKeyHook&) = delete;
+
+    // Starts the thread when it is not running; `commandWindow` gets the post.
+    void Start(HWND commandWindow) noexcept;
+    void SetActive(bool active) noexcept;
+    [[nodiscard]] bool IsRunning() const noexcept { return thread_ != nullptr; }
+    // WM_QUIT to the thread, waits at most 1 s.
+    void Stop() noexcept;
+
+private:
+    HANDLE thread_ = nullptr;
+    DWORD threadId_ = 0;
+};
+
+}  // namespace corvane
