@@ -8,7 +8,7 @@
 #include "bar/SystemStatus.h"
 #include "config/SettingsFile.h"
 #include "dock/Dock.h"
-#include "toolkit/SendKeyStrokes.h"
+#include "start/StartSurfaces.h"
 #include "tray/TrayHost.h"
 #include "tray/TraySchedule.h"
 #include "tray/TrayStrip.h"
@@ -18,6 +18,19 @@ namespace {
 
 // A window or program leaving tiling: the others close up at once.
 constexpr unsigned kArrangeAfterFloatMs = 10;
+
+// The dock's pinned list becomes `pinned`; every dock but `from` (which
+// already shows it) builds its items again.
+void SaveDockPins(App& app, std::vector<std::wstring> pinned, const Dock* from) {
+    app.settings.pinned = std::move(pinned);
+    app.settings.pinnedPresent = true;
+    (void)WriteSetting(app.settings, L"Dock", L"Pinned", app.settings.pinned, L"|");
+    for (const auto& dock : app.docks) {
+        if (dock.get() != from) {
+            dock->ScheduleRebuild(dockperiods::kRebuildAfterSaveMs);
+        }
+    }
+}
 
 }  // namespace
 
@@ -42,7 +55,12 @@ App::App()
                   .theme = theme,
                   .graphics = graphics,
                   .host = *this},
-      tilingContext{.settings = settings, .host = *this} {}
+      tilingContext{.settings = settings, .host = *this},
+      startContext{.instance = instance,
+                   .settings = settings,
+                   .theme = theme,
+                   .graphics = graphics,
+                   .host = *this} {}
 
 App::~App() = default;
 
@@ -209,14 +227,7 @@ void App::UnhideTrayEntry(const std::wstring& name) {
 }
 
 void App::SavePinned(const Dock& from, std::vector<std::wstring> pinned) {
-    settings.pinned = std::move(pinned);
-    settings.pinnedPresent = true;
-    (void)WriteSetting(settings, L"Dock", L"Pinned", settings.pinned, L"|");
-    for (const auto& dock : docks) {
-        if (dock.get() != &from) {
-            dock->ScheduleRebuild(dockperiods::kRebuildAfterSaveMs);
-        }
-    }
+    SaveDockPins(*this, std::move(pinned), &from);
 }
 
 void App::SetHideTaskbar(bool hide) {
@@ -224,10 +235,10 @@ void App::SetHideTaskbar(bool hide) {
     (void)WriteSetting(settings, L"Dock", L"HideTaskbar", hide);
 }
 
-void App::ToggleStartSurface(HMONITOR) {
-    // Until Corvane has start surfaces of its own, Start is the system's: a
-    // tap of the Windows key opens it on the display that has the pointer.
-    (void)SendKeyStrokes({{VK_LWIN, 0}, {VK_LWIN, kStrokeKeyUp}});
+void App::ToggleStartSurface(HMONITOR display) {
+    if (start) {
+        start->ShowStartSurface(StartChoice::AsConfigured, display);
+    }
 }
 
 bool App::HasSettingsWindow() const {
@@ -235,5 +246,22 @@ bool App::HasSettingsWindow() const {
 }
 
 void App::OpenDockSettings() {}
+
+void App::SaveDockPinned(std::vector<std::wstring> pinned) {
+    SaveDockPins(*this, std::move(pinned), nullptr);
+}
+
+void App::SaveMenuPinned(std::vector<std::wstring> pinned) {
+    settings.menuPinned = std::move(pinned);
+    settings.menuPinnedSet = true;
+    (void)WriteSetting(settings, L"CorMenu", L"Pinned", settings.menuPinned, L"|");
+    (void)WriteSetting(settings, L"CorMenu", L"PinnedSet", true);
+}
+
+void App::OpenSettingsWindow() {}
+
+HWND App::CommandWindow() const {
+    return control ? control->Hwnd() : nullptr;
+}
 
 }  // namespace corvane

@@ -9,6 +9,7 @@
 #include "config/Settings.h"
 #include "dock/DockHost.h"
 #include "identity/ForegroundIdentity.h"
+#include "start/StartHost.h"
 #include "toolkit/GraphicsFactories.h"
 #include "toolkit/Theme.h"
 #include "tiling/TilingManager.h"
@@ -27,8 +28,9 @@ class ControlWindow;
 class SystemStatus;
 class Bar;
 class Dock;
+class StartSurfaces;
 
-struct App final : BarHost, TrayHostEvents, DockHost, TilingHost {
+struct App final : BarHost, TrayHostEvents, DockHost, TilingHost, StartHost {
     App();
     ~App() override;
     App(const App&) = delete;
@@ -54,6 +56,9 @@ struct App final : BarHost, TrayHostEvents, DockHost, TilingHost {
     std::unique_ptr<TilingManager> tiling;
     // Exists while [Tray] Enabled is on and the host could start.
     std::unique_ptr<TrayHost> tray;
+    // CorMenu, the catalog and its icons, the Windows-key hook: from
+    // start-up to shutdown.
+    std::unique_ptr<StartSurfaces> start;
     // The bars could not be rebuilt because one of them was showing a menu;
     // they are rebuilt when it closes.
     bool barSyncDeferred = false;
@@ -78,6 +83,8 @@ struct App final : BarHost, TrayHostEvents, DockHost, TilingHost {
     const DockContext dockContext;
     // What the tiling manager is handed.
     const TilingContext tilingContext;
+    // What the start surfaces are handed.
+    const StartContext startContext;
 
     // BarHost
     void RefreshBars() override;
@@ -102,6 +109,7 @@ struct App final : BarHost, TrayHostEvents, DockHost, TilingHost {
     void SavePinned(const Dock& from, std::vector<std::wstring> pinned) override;
     void SetHideTaskbar(bool hide) override;
     void ToggleStartSurface(HMONITOR display) override;
+    // (StartHost too)
     [[nodiscard]] bool HasSettingsWindow() const override;
     void OpenDockSettings() override;
 
@@ -111,7 +119,14 @@ struct App final : BarHost, TrayHostEvents, DockHost, TilingHost {
     [[nodiscard]] HWND HotkeyWindow() const override;
     void ToggleTilingEnabled() override;
     void SetTilingLayout(int32_t layout) override;
+    // (StartHost too)
     [[nodiscard]] std::optional<int32_t> DockTop(HMONITOR display) const override;
+
+    // StartHost
+    void SaveDockPinned(std::vector<std::wstring> pinned) override;
+    void SaveMenuPinned(std::vector<std::wstring> pinned) override;
+    void OpenSettingsWindow() override;
+    [[nodiscard]] HWND CommandWindow() const override;
 
     // The bar that shows the tray: the one on the main display, else the
     // first; null while there is no bar.

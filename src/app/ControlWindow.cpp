@@ -4,6 +4,7 @@
 #include "app/ClockPeriod.h"
 #include "app/Foreground.h"
 #include "app/Lifecycle.h"
+#include "start/StartSurfaces.h"
 
 namespace corvane {
 
@@ -52,7 +53,7 @@ LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void ControlWindow::OnCommand(WPARAM code, LPARAM) {
+void ControlWindow::OnCommand(WPARAM code, LPARAM lParam) {
     switch (code) {
         case CMD_STATUS_CHANGED:
             // Callbacks come in bursts; one re-read covers them all.
@@ -73,8 +74,18 @@ void ControlWindow::OnCommand(WPARAM code, LPARAM) {
         case CMD_RECHECK_FULLSCREEN:
             StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenOnShellNoticeMs);
             break;
-        case CMD_TOGGLE_START_MENU:  // the start surfaces are not part of the program yet
-        case CMD_ICON_READY:         // nor is the icon worker; its results are never read
+        case CMD_TOGGLE_START_MENU:
+            // The Windows key: the surface opens where the pointer is.
+            if (app_.start) {
+                app_.start->ShowStartSurface(StartChoice::AsConfigured, nullptr);
+            }
+            break;
+        case CMD_ICON_READY:
+            // Without a cache nothing was handed out: nothing to take.
+            if (app_.start) {
+                app_.start->OnIconReady(lParam);
+            }
+            break;
         default:
             break;
     }
@@ -102,6 +113,12 @@ void ControlWindow::OnTimer(UINT_PTR id) {
         case TIMER_BAR_REPAINT:
             StopTimer(TIMER_BAR_REPAINT);
             app_.RepaintBars();
+            break;
+        case TIMER_START_WARMUP:
+            StopTimer(TIMER_START_WARMUP);
+            if (app_.start) {
+                app_.start->WarmUp();
+            }
             break;
         case TIMER_TILING_RETILE:
             StopTimer(TIMER_TILING_RETILE);

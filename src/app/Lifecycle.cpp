@@ -16,6 +16,7 @@
 #include "dock/CenterStart.h"
 #include "dock/Dock.h"
 #include "dock/Taskbar.h"
+#include "start/StartSurfaces.h"
 #include "tiling/TilingManager.h"
 #include "identity/CachedIcons.h"
 #include "identity/IconLoader.h"
@@ -32,6 +33,19 @@ namespace {
 
 constexpr wchar_t kSingleInstanceMutex[] = L"Corvane.TopBar.SingleInstance";
 
+// The sweep purges the tray host's dead icons and trims the start surfaces'
+// idle icons: with neither to sweep it would only wake the process.
+void ReconcileSweepTimer(App& app) noexcept {
+    if (!app.control) {
+        return;
+    }
+    if (app.tray || (app.start && app.settings.startMenu != 0)) {
+        app.control->StartTimer(TIMER_TRAY_SWEEP, periods::kTraySweepMs);
+    } else {
+        app.control->StopTimer(TIMER_TRAY_SWEEP);
+    }
+}
+
 void StopTrayHost(App& app) noexcept {
     // Out of the bars' reach first: the host's last broadcast reaches them
     // while it stops, and they lay out without a tray.
@@ -39,9 +53,7 @@ void StopTrayHost(App& app) noexcept {
     if (!host) {
         return;
     }
-    if (app.control) {
-        app.control->StopTimer(TIMER_TRAY_SWEEP);
-    }
+    ReconcileSweepTimer(app);
     host->Stop();
 }
 
@@ -62,16 +74,26 @@ void ReconcileTrayHost(App& app) {
         return;
     }
     app.tray = std::move(host);
-    // The sweep runs only with a host: with nothing to sweep it would only
-    // wake the process.
-    if (app.control) {
-        app.control->StartTimer(TIMER_TRAY_SWEEP, periods::kTraySweepMs);
-    }
+    ReconcileSweepTimer(app);
     // Placing the bar hands the host its frame.
     if (Bar* bar = app.TrayBar()) {
         bar->Reposition();
     }
     app.RefreshBars();
+}
+
+// The hook follows [Start] at once; the catalog and icons are loaded a while
+// later, so that neither start-up nor a settings change waits for them.
+void ApplyStartSettings(App& app) {
+    if (!app.start || !app.control) {
+        return;
+    }
+    if (app.start->ApplyStartSettings()) {
+        app.control->StartTimer(TIMER_START_WARMUP, periods::kStartWarmUpMs);
+    } else {
+        app.control->StopTimer(TIMER_START_WARMUP);
+    }
+    ReconcileSweepTimer(app);
 }
 
 // Everything after the graphics factories; the order is fixed because later
@@ -113,6 +135,8 @@ bool StartSubsystems(App& app) {
     app.tiling = std::make_unique<TilingManager>(app.tilingContext);
     app.tiling->ApplyTilingSettings();
     SetCenterStart(app.settings, app.settings.centerStart);
+    app.start = std::make_unique<StartSurfaces>(app.startContext);
+    ApplyStartSettings(app);
     WatchForegroundProcess(app, foreground);
 
     app.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAtStartMs);
@@ -128,6 +152,12 @@ bool StartSubsystems(App& app) {
 // The reverse of StartSubsystems: what the process changed in the desktop is
 // put back before the windows go.
 void StopSubsystems(App& app) {
+    // Its threads first: they post to the control window and read the
+    // settings.
+    if (app.start) {
+        app.start->StopStart();
+        app.start.reset();
+    }
     SetCenterStart(app.settings, false);
     // Off in memory only: the file keeps the user's choice for the next run.
     if (app.tiling) {
@@ -225,6 +255,10 @@ void ReloadSettings(App& app) {
         app.tiling->ApplyTilingSettings();
     }
     SetCenterStart(app.settings, app.settings.centerStart);
+    ApplyStartSettings(app);
+    if (app.start) {
+        app.start->SettingsChanged();
+    }
     if (app.control) {
         app.control->ArmClockTimer();
     }
@@ -264,6 +298,9 @@ void OnStatusPoll(App& app) {
 void OnTraySweep(App& app) {
     if (app.tray && app.tray->PurgeDeadIcons()) {
         app.TrayIconsChanged();
+    }
+    if (app.start) {
+        app.start->Sweep();
     }
 }
 

@@ -28,6 +28,9 @@ enum ControlTimer : uintptr_t {
     TIMER_FULLSCREEN_CHECK = 5,
     TIMER_TILING_RETILE = 0x7110,
     TIMER_BAR_REPAINT = 0x7111,
+    // One-shot: the start surfaces' catalog and icons, loaded before they
+    // are first opened.
+    TIMER_START_WARMUP = 0x7112,
 };
 
 namespace periods {
@@ -35,6 +38,9 @@ inline constexpr unsigned kTraySweepMs = 5000;
 inline constexpr unsigned kStatusPollMs = 30000;
 inline constexpr unsigned kStatusDebounceMs = 120;
 inline constexpr unsigned kBarRepaintMs = 600;
+// After start-up and after every change of the start settings: late enough
+// to keep out of start-up's way.
+inline constexpr unsigned kStartWarmUpMs = 3000;
 // The full-screen check is one-shot and re-armed with the delay that fits
 // what asked for it.
 inline constexpr unsigned kFullscreenAtStartMs = 500;

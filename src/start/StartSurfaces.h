@@ -18,11 +18,6 @@ class Menu;
 
 enum class StartChoice { AsConfigured = 0, CorMenu = 1, Launcher = 2 };
 
-// The control window's one-shot timer for the warm-up after start and after
-// every change of the start settings.
-inline constexpr UINT_PTR TIMER_START_WARMUP = 0x7112;
-inline constexpr UINT kStartWarmUpMs = 3000;
-
 class StartSurfaces {
 public:
     explicit StartSurfaces(const StartContext& context);
@@ -34,12 +29,13 @@ public:
     // surface, toggled: a second request closes it.
     void ShowStartSurface(StartChoice which, HMONITOR display);
     // At start and after a settings change: the hook's state, shown surfaces
-    // destroyed, the warm-up armed (the caller starts TIMER_START_WARMUP when
-    // this answers true).
+    // destroyed. True when the warm-up is due: the caller starts the control
+    // window's TIMER_START_WARMUP.
     [[nodiscard]] bool ApplyStartSettings();
     // TIMER_START_WARMUP fired: build the catalog and prefetch its icons.
     void WarmUp();
-    // The control window's 5-second sweep: the idle trim.
+    // The control window's 5-second sweep: the idle trim while nothing is
+    // shown.
     void Sweep();
     void OnIconReady(LPARAM result) noexcept;
     // The dock's pinned list or the language changed: what is shown follows.

@@ -4,6 +4,8 @@
 // the control window. Whether it acts is read atomically, so settings can
 // switch it without restarting the thread.
 
+#include "base/Win32Handles.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -20,13 +22,17 @@ public:
     // Starts the thread when it is not running; `commandWindow` gets the post.
     void Start(HWND commandWindow) noexcept;
     void SetActive(bool active) noexcept;
-    [[nodiscard]] bool IsRunning() const noexcept { return thread_ != nullptr; }
+    [[nodiscard]] bool IsRunning() const noexcept { return static_cast<bool>(thread_); }
     // WM_QUIT to the thread, waits at most 1 s.
     void Stop() noexcept;
 
 private:
-    HANDLE thread_ = nullptr;
+    static DWORD WINAPI ThreadMain(void* self) noexcept;
+
+    UniqueHandle thread_;
     DWORD threadId_ = 0;
+    HWND commandWindow_ = nullptr;
+    std::atomic<bool> active_{false};
 };
 
 }  // namespace corvane
