@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds corvane.exe and starts it under Wine on the
-# current display, or on a virtual one (then a screenshot is saved, with
-# three tray icons of a demo program in the bar).
+# current display, or on a virtual one (then screenshots are saved: three
+# tray icons of a demo program in the bar, and CorMenu opened by the Windows
+# key).
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$ROOT"
 trap cleanup EXIT
@@ -25,11 +26,23 @@ if [ "$virtual" -eq 1 ]; then
     wine notepad >/dev/null 2>&1 &
     sleep 2
 fi
+exe="$MINGW_DIR/corvane.exe"
+if [ "$virtual" -eq 1 ]; then
+    # A copy of its own, with CorMenu as the start menu, so that the Windows
+    # key opens it for the last screenshot; every other setting is the
+    # default. The file is UTF-16 with a byte-order mark, as Corvane writes it.
+    demo="$ROOT/build/${TAG}demo"
+    rm -rf "$demo" && mkdir -p "$demo"
+    cp "$exe" "$demo/"
+    exe="$demo/corvane.exe"
+    { printf '\xff\xfe'; printf '[General]\r\nLanguage=en\r\n[Start]\r\nMenu=1\r\nWinKey=1\r\n' |
+        iconv -f UTF-8 -t UTF-16LE; } >"$demo/corvane.ini"
+fi
 log "Starting Corvane on $DISPLAY"
 # Wine and its audio driver talk a lot on stderr (ALSA complaints on machines
 # without a sound card); it goes to a log, and only a failure points there.
 wine_log="$ROOT/build/${TAG}run-wine.log"
-wine "$MINGW_DIR/corvane.exe" >"$wine_log" 2>&1 &
+wine "$exe" >"$wine_log" 2>&1 &
 corvane=$!
 echo "Wine's messages: $wine_log"
 ended_early() {
@@ -63,8 +76,19 @@ if [ "$virtual" -eq 1 ]; then
         "$ROOT/build/screenshot-dock.png"
     convert "$ROOT/build/screenshot-bar.png" "$ROOT/build/screenshot-dock.png" -append \
         "$ROOT/build/screenshot-bar-dock.png"
+    # The Windows key, typed on the X server while Notepad has the focus (Wine
+    # takes keys typed into one of its windows for a person's), opens CorMenu:
+    # 620 x 580 points, centred, 10 above the dock (53 high, 6 above the bottom).
+    xdotool search --name Notepad windowfocus --sync key Super_L >/dev/null 2>&1 || true
+    sleep 2
+    import -window root "$ROOT/build/screenshot-start.png"
+    read -r width height < <(xdpyinfo | awk '/dimensions:/ {sub("x", " ", $2); print $2}')
+    convert "$ROOT/build/screenshot-start.png" \
+        -crop "640x600+$(((width - 640) / 2))+$((height - 6 - 53 - 10 - 590))" +repage \
+        "$ROOT/build/screenshot-cormenu.png"
     echo "Screenshot: $ROOT/build/screenshot.png (the bar: $ROOT/build/screenshot-bar.png," \
-        "bar and dock: $ROOT/build/screenshot-bar-dock.png)"
+        "bar and dock: $ROOT/build/screenshot-bar-dock.png, CorMenu:" \
+        "$ROOT/build/screenshot-cormenu.png)"
     kill "$corvane" >/dev/null 2>&1 || true
 else
     echo "Corvane runs; its settings are in $MINGW_DIR/corvane.ini. Press Ctrl+C to stop it."

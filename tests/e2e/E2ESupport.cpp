@@ -25,7 +25,11 @@ std::wstring IniText(const IniOptions& o) {
            (o.dock ? L"1" : L"0") + L"\r\nHideTaskbar=" + (o.hideTaskbar ? L"1" : L"0") +
            L"\r\nSmartHide=" + (o.smartHide ? L"1" : L"0") +
            (o.pinned != nullptr ? L"\r\nPinned=" + std::wstring(o.pinned) : std::wstring()) +
-           L"\r\nConfigVersion=2\r\n";
+           L"\r\nConfigVersion=2\r\n[Start]\r\nMenu=" + std::to_wstring(o.startMenu) +
+           L"\r\nWinKey=" + (o.winKey ? L"1" : L"0") + L"\r\n" +
+           (o.menuPinned != nullptr
+                ? L"[CorMenu]\r\nPinned=" + std::wstring(o.menuPinned) + L"\r\nPinnedSet=1\r\n"
+                : std::wstring());
 }
 
 std::vector<HWND> ControlWindows() {

@@ -27,6 +27,11 @@ struct IniOptions {
     bool tiling = false;
     int tilingMode = 0;
     const wchar_t* tilingFloat = L"";
+    // [Start] Menu and WinKey.
+    int startMenu = 0;
+    bool winKey = true;
+    // [CorMenu] Pinned, with PinnedSet = 1; absent (the dock's pins) when null.
+    const wchar_t* menuPinned = nullptr;
 };
 [[nodiscard]] std::wstring IniText(const IniOptions& options = {});
 
