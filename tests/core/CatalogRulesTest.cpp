@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -11,29 +12,24 @@ namespace corvane {
 namespace {
 
 TEST(CatalogRules, ParsingNamesOfTheApplicationsFolder) {
-    const wchar_t* const kGuid = L"{6D809377-6AF0-444B-8957-A3773F02200E}";
+    const std::wstring guid = L"{6D809377-6AF0-444B-8957-A3773F02200E}";
     const struct {
         std::wstring parsingName;
         bool webLink, drivePath;
-        const wchar_t* folder;  // the known-folder part, when there is one
-    } cases[] = {
-        {L"https://example.com/app", true, false, nullptr},
-        {L"C:\\Tools\\app.exe", false, true, nullptr},
-        {L"C:", false, false, nullptr},
-        {std::wstring(kGuid) + L"\\Vendor\\app.exe", false, false, kGuid},
-        {kGuid, false, false, nullptr},
-        {L"{6D809377-6AF0-444B-8957-A3773F02200}\\Vendor\\app.exe", false, false, nullptr},
-        {L"Microsoft.WindowsCalculator_8wekyb3d8bbwe!App", false, false, nullptr},
-    };
+        std::wstring split;  // known folder "|" the rest
+    } cases[] = {{L"https://example.com/app", true, false, L""},
+                 {L"C:\\Tools\\app.exe", false, true, L""},
+                 {L"C:", false, false, L""},
+                 {guid + L"\\Vendor\\app.exe", false, false, guid + L"|\\Vendor\\app.exe"},
+                 {guid, false, false, L""},
+                 {L"{6D809377-6AF0-444B-8957-A3773F02200}\\Vendor\\app.exe", false, false, L""},
+                 {L"Microsoft.WindowsCalculator_8wekyb3d8bbwe!App", false, false, L""}};
     for (const auto& c : cases) {
         EXPECT_EQ(IsWebLink(c.parsingName), c.webLink) << c.parsingName;
         EXPECT_EQ(IsDrivePath(c.parsingName), c.drivePath) << c.parsingName;
         const auto split = SplitKnownFolderPrefix(c.parsingName);
-        ASSERT_EQ(split.has_value(), c.folder != nullptr) << c.parsingName;
-        if (split) {
-            EXPECT_EQ(split->first, c.folder);
-            EXPECT_EQ(split->second, L"\\Vendor\\app.exe");
-        }
+        EXPECT_EQ(split ? std::wstring(split->first) + L"|" + std::wstring(split->second) : L"",
+                  c.split);
     }
 }
 
@@ -42,16 +38,14 @@ TEST(CatalogRules, UninstallersAreLeftOut) {
         const wchar_t* name;
         const wchar_t* exePath;
         bool uninstaller;
-    } cases[] = {
-        {L"Uninstall Foo", L"C:\\Foo\\foo.exe", true},
-        {L"Foo uninstall tool", L"", true},
-        {L"AVInstaller", L"", true},
-        {L"Foo", L"C:\\Foo\\unins000.exe", true},
-        {L"Foo", L"C:/Foo/Uninstall.exe", true},
-        {L"Foo Uninstaller", L"C:\\Foo\\u.exe", false},
-        {L"Foo Uninstaller", L"D:\\Foo\\UNINS001.EXE", true},
-        {L"Foo Uninstall", L"", false},
-    };
+    } cases[] = {{L"Uninstall Foo", L"C:\\F\\f.exe", true},
+                 {L"Foo uninstall tool", L"", true},
+                 {L"AVInstaller", L"", true},
+                 {L"Foo", L"C:\\F\\unins000.exe", true},
+                 {L"Foo", L"C:/F/Uninstall.exe", true},
+                 {L"Foo Uninstaller", L"C:\\F\\u.exe", false},
+                 {L"Foo Uninstaller", L"UNINS1.EXE", true},
+                 {L"Foo Uninstall", L"", false}};
     for (const auto& c : cases) {
         EXPECT_EQ(IsUninstaller(c.name, c.exePath), c.uninstaller) << c.name << " " << c.exePath;
     }
@@ -67,8 +61,7 @@ TEST(CatalogRules, KeepsProgramFilesOnlyAndTheFirstOfEachEntry) {
         MakeAppEntry(L"Tool", L"C:\\Common\\Tool.lnk", L"c:/t/TOOL.exe"),
         MakeAppEntry(L"Tool Safe", L"C:\\Common\\Safe.lnk", L"C:\\T\\tool.exe"),
         MakeAppEntry(L"beta", L"shell:AppsFolder\\B2", L"C:\\b.exe"),
-        document,
-    };
+        document};
     // Descending, so that the order can only come from the comparison.
     FinishCatalog(entries, [](std::wstring_view a, std::wstring_view b) { return b.compare(a); });
     std::vector<std::wstring> names;
@@ -102,11 +95,9 @@ TEST(PinRules, MenuAndDockLists) {
     EXPECT_FALSE(WithDockPin({}, setting).has_value());
 
     const MenuPinnedList first = LoadMenuPinned(false, {L"m"}, {L"d"});
-    EXPECT_EQ(first.identifiers, List{L"d"});
-    EXPECT_TRUE(first.mustSave);
+    EXPECT_TRUE(first.mustSave && first.identifiers == List{L"d"});
     const MenuPinnedList emptied = LoadMenuPinned(true, {}, {L"d"});
-    EXPECT_TRUE(emptied.identifiers.empty());
-    EXPECT_FALSE(emptied.mustSave);
+    EXPECT_TRUE(!emptied.mustSave && emptied.identifiers.empty());
 }
 
 // Norwegian-like: Ø sorts after Z; É and Ä fold to E and A, Þ to nothing.
@@ -116,29 +107,27 @@ const LetterLocale kLocale = {
                            : c == L'Ä' ? L'A'
                                        : c; },
     [](wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || c >= 0xC0; },
-    [](wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE) ? c - 0x20 : c; },
-};
+    [](wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE) ? c - 0x20 : c; }};
 
-// Headers as their letter, app rows as their entry index.
-std::wstring Rows(const std::vector<const wchar_t*>& names) {
+std::vector<AppEntry> Catalog(std::initializer_list<const wchar_t*> names) {
     std::vector<AppEntry> catalog;
     for (const wchar_t* name : names) {
         catalog.push_back(MakeAppEntry(name, name, L""));
     }
-    std::wstring text;
-    for (const LetterRow& row : BuildLetterRows(catalog, kLocale)) {
-        text += row.header ? row.letter : static_cast<wchar_t>(L'0' + row.entry);
-    }
-    return text;
+    return catalog;
 }
 
 TEST(LetterRows, HeadersAndIndex) {
-    EXPECT_EQ(Rows({L"7-Zip", L"", L"éclair", L"Edge", L"Ärger", L"zebra", L"Øl", L"þorn"}),
-              L"#01E23A4Z5Ø6Þ7");
-    const std::vector<AppEntry> catalog = {MakeAppEntry(L"Øl", L"1", L""),
-                                           MakeAppEntry(L"Þorn", L"2", L""),
-                                           MakeAppEntry(L"Øre", L"3", L"")};
-    const std::vector<wchar_t> letters = IndexLetters(BuildLetterRows(catalog, kLocale));
+    // Headers as their letter, app rows as their entry index.
+    std::wstring rows;
+    for (const LetterRow& row : BuildLetterRows(
+             Catalog({L"7-Zip", L"", L"éclair", L"Edge", L"Ärger", L"zebra", L"Øl", L"þorn"}),
+             kLocale)) {
+        rows += row.header ? row.letter : static_cast<wchar_t>(L'0' + row.entry);
+    }
+    EXPECT_EQ(rows, L"#01E23A4Z5Ø6Þ7");
+    const std::vector<wchar_t> letters =
+        IndexLetters(BuildLetterRows(Catalog({L"Øl", L"Þorn", L"Øre"}), kLocale));
     EXPECT_EQ(std::wstring(letters.begin(), letters.end()), L"#ABCDEFGHIJKLMNOPQRSTUVWXYZØÞ");
 }
 
