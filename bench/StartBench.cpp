@@ -7,6 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cwchar>
+#include <iterator>
 #include <string>
 #include <vector>
 
