@@ -68,7 +68,7 @@ WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d" \
     fail "catalog_build_bench failed (see $STARTUP_DIR/wine.log)"
 
 log "CorMenu: the open command to its first frame under Wine, next to bare windows"
-wine "$STARTUP_DIR/start_menu_bench.exe" 30 2>>"$STARTUP_DIR/wine.log" ||
+wine "$STARTUP_DIR/start_menu_bench.exe" 20 2>>"$STARTUP_DIR/wine.log" ||
     fail "start_menu_bench failed (see $STARTUP_DIR/wine.log)"
 
 # Wine answers GetProcessTimes for other processes with 0, so idle CPU comes

@@ -176,8 +176,8 @@ protected:
         ::Sleep(400);
         return open;
     }
-    bool Closed(DWORD timeoutMs = 3000) const {
-        return WaitUntil([&] { return Menu() == nullptr; }, timeoutMs);
+    bool Closed() const {
+        return WaitUntil([&] { return Menu() == nullptr; }, 3000);
     }
     // What the Windows-key hook posts.
     void Toggle() const { ::PostMessageW(control_, WM_APP_COMMAND, CMD_TOGGLE_START_MENU, 0); }
@@ -235,9 +235,11 @@ TEST_F(StartMenuE2E, TheWindowsKeyTogglesCorMenuAboveTheDockAndShortcutsEscapeAn
     ASSERT_TRUE(Xdotool(L"key Super_L"));
     EXPECT_TRUE(Closed()) << "a second tap left it open";
 
+    // Also long enough for a menu opened again instead of closed to show:
+    // under Wine, destroying the active window takes 2 s.
     ASSERT_TRUE(KeysToHelper(L"super+e"));
-    ::Sleep(700);
-    EXPECT_EQ(Menu(), nullptr) << "Win+E opened CorMenu";
+    ::Sleep(1500);
+    EXPECT_EQ(Menu(), nullptr) << "open after the second tap and Win+E";
 
     ASSERT_TRUE(KeysToHelper(L"Super_L"));
     ASSERT_TRUE(Opened());
@@ -255,7 +257,8 @@ TEST_F(StartMenuE2E, SearchListsSettingsAndAppsEnterStartsAnAppAndAPinStaysOnHom
     const std::wstring probe = test::CopyBuiltFile(L"test_helper.exe", folder_.File(L"probe.exe"));
     const ProgramsShortcut shortcut(L"Corvane Probe", probe, L"normal");
     ASSERT_TRUE(shortcut.Made());
-    ASSERT_NE(Start({.startMenu = 1, .menuPinned = L""}), nullptr);
+    // CorMenu's pins start as a copy of the dock's: none.
+    ASSERT_NE(Start({.startMenu = 1}), nullptr);
     Toggle();
     ASSERT_TRUE(Opened());
 
@@ -302,14 +305,17 @@ TEST_F(StartMenuE2E, TheDocksStartButtonOpensWindowsStartOrAfterAReloadCorMenu) 
     const std::wstring log = folder_.File(L"keys.log");
     test::HelperApp app;
     ASSERT_TRUE(app.Start(folder_.Path(), L"front.exe", L"normal", log));
-    const RECT dock = WindowRect(dock_);
-    const POINT start{dock.left + Px(6 + 22), (dock.top + dock.bottom) / 2};
+    // The Start cell, the first of the dock's.
+    const auto start = [&] {
+        const RECT dock = WindowRect(dock_);
+        return POINT{dock.left + Px(6 + 22), (dock.top + dock.bottom) / 2};
+    };
     const auto typed = [&](const char* line) {
         const std::vector<uint8_t> bytes = test::ReadFileBytes(log);
         return std::string(bytes.begin(), bytes.end()).find(line) != std::string::npos;
     };
 
-    test::Click(start);
+    test::Click(start());
     EXPECT_TRUE(WaitUntil([&] { return typed("keydown 91 ") && typed("keyup 91 "); }, 3000))
         << "no Windows key reached the app in front";
     EXPECT_EQ(Menu(), nullptr);
@@ -320,7 +326,8 @@ TEST_F(StartMenuE2E, TheDocksStartButtonOpensWindowsStartOrAfterAReloadCorMenu) 
                                       SMTO_ABORTIFHUNG, 10000, &result));
     dock_ = corvane_.WaitForWindow(L"CorvaneDock");
     ASSERT_NE(dock_, nullptr);
-    test::Click(start);
+    // The new dock has the app in front too: it is wider.
+    test::Click(start());
     EXPECT_TRUE(Opened()) << "the Start button opened nothing after the reload";
 }
 
