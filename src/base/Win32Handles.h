@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <memory>
 #include <utility>
 
 namespace corvane {
@@ -121,6 +122,13 @@ struct OwnedMutexTraits {
     }
 };
 using UniqueOwnedMutex = UniqueResource<HANDLE, OwnedMutexTraits>;
+
+// Memory the shell hands out from the COM allocator: strings, item lists.
+struct CoTaskMemFreer {
+    void operator()(void* memory) const noexcept { ::CoTaskMemFree(memory); }
+};
+template <typename T>
+using CoTaskPtr = std::unique_ptr<T, CoTaskMemFreer>;
 
 // COM for the lifetime of the object, on this thread.
 class ComApartment {

@@ -1,5 +1,6 @@
 #include "identity/AppPaths.h"
 
+#include "base/Win32Handles.h"
 #include "identity/ForegroundIdentity.h"
 #include "identity/AppTargets.h"
 
@@ -16,10 +17,7 @@ namespace {
 constexpr wchar_t kAppPathsKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 constexpr DWORD kAppPathChars = 520;  // 1040 bytes
 
-struct CoTaskMemFreer {
-    void operator()(wchar_t* text) const noexcept { ::CoTaskMemFree(text); }
-};
-using CoTaskString = std::unique_ptr<wchar_t, CoTaskMemFreer>;
+using CoTaskString = CoTaskPtr<wchar_t>;
 
 std::wstring ReadAppPath(HKEY root, const std::wstring& subKey) {
     wchar_t value[kAppPathChars] = {};
