@@ -119,7 +119,7 @@ void OpenPlace(int action, StartHost& host) noexcept {
         PWSTR raw = nullptr;
         const HRESULT hr =
             ::SHGetKnownFolderPath(*kFolders[static_cast<std::size_t>(action)], 0, nullptr, &raw);
-        const CoTaskPtr<wchar_t> path(raw);  // freed even when the call failed
+        const CoTaskString path(raw);  // freed even when the call failed
         if (SUCCEEDED(hr)) {
             Open(L"open", path.get());
         }
