@@ -2,7 +2,8 @@
 # Figures for docs/performance.md: the core benchmarks (native, optimised),
 # then under Wine corvane.exe's start-up time, memory and idle CPU next to
 # bare_strip.exe, the least a bar with a clock can be (a topmost Direct2D strip
-# with one DirectWrite line, drawn again once a minute), and the bar's paint.
+# with one DirectWrite line, drawn again once a minute), the bar's paint and a
+# catalog build from Start-menu shortcuts.
 #
 # CORVANE_TAG keeps the build trees and the Wine prefix apart (see lib.sh).
 # CORVANE_BENCH_RUNS (7) start-up runs; CORVANE_BENCH_IDLE_SECONDS (60) and
@@ -41,7 +42,7 @@ start_wine
 # every Windows program's stderr goes to a log instead of the terminal.
 log "Start-up and working set under Wine (median of $runs runs)"
 rm -rf "$STARTUP_DIR" && mkdir -p "$STARTUP_DIR"
-for exe in corvane minimal_window bare_strip startup_probe bar_paint_bench; do
+for exe in corvane minimal_window bare_strip startup_probe bar_paint_bench catalog_build_bench; do
     cp "$MINGW_DIR/$exe.exe" "$STARTUP_DIR/" || fail "$MINGW_DIR/$exe.exe is missing"
 done
 probe() {
@@ -56,6 +57,13 @@ echo "(Wine's own messages: $STARTUP_DIR/wine.log)"
 log "Bar paint under Wine"
 wine "$STARTUP_DIR/bar_paint_bench.exe" 300 2>>"$STARTUP_DIR/wine.log" ||
     fail "bar_paint_bench failed (see $STARTUP_DIR/wine.log)"
+
+# Wine hands every saved shortcut to its menu builder, which only slows the
+# set-up down here.
+log "Catalog build from Start-menu shortcuts under Wine"
+WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d" \
+    wine "$STARTUP_DIR/catalog_build_bench.exe" 9 2>>"$STARTUP_DIR/wine.log" ||
+    fail "catalog_build_bench failed (see $STARTUP_DIR/wine.log)"
 
 # Wine answers GetProcessTimes for other processes with 0, so idle CPU comes
 # from the Linux side: utime + stime of each Wine process (clock ticks), and

@@ -6,6 +6,7 @@
 // system does not have it and the feature that needs it is simply absent.
 
 #include <windows.h>
+#include <wtypes.h>
 
 #include <cstdint>
 
@@ -79,6 +80,10 @@ inline constexpr DWORD kMsmAdapterRemoval = 13;
 
 // WICBitmapInterpolationMode value (Windows 10).
 inline constexpr int kWicInterpolationHighQualityCubic = 4;
+
+// PKEY_Link_TargetParsingPath (propkey.h): where a shortcut item points.
+inline constexpr PROPERTYKEY kLinkTargetParsingPath = {
+    {0xB9B4B3FC, 0x2B51, 0x4A42, {0xB5, 0xD8, 0x32, 0x41, 0x46, 0xAF, 0xCF, 0x25}}, 2};
 
 }  // namespace sdk
 }  // namespace corvane

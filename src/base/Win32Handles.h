@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <memory>
 #include <utility>
 
 namespace corvane {
@@ -44,6 +45,13 @@ struct HandleTraits {
     static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
 };
 using UniqueHandle = UniqueResource<HANDLE, HandleTraits>;
+
+struct FindTraits {
+    static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(HANDLE h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) noexcept { ::FindClose(h); }
+};
+using UniqueFindHandle = UniqueResource<HANDLE, FindTraits>;
 
 struct WinEventHookTraits {
     static HWINEVENTHOOK Invalid() noexcept { return nullptr; }
@@ -121,6 +129,12 @@ struct OwnedMutexTraits {
     }
 };
 using UniqueOwnedMutex = UniqueResource<HANDLE, OwnedMutexTraits>;
+
+// A string the shell allocated with CoTaskMemAlloc.
+struct CoTaskMemFreer {
+    void operator()(wchar_t* text) const noexcept { ::CoTaskMemFree(text); }
+};
+using CoTaskString = std::unique_ptr<wchar_t, CoTaskMemFreer>;
 
 // COM for the lifetime of the object, on this thread.
 class ComApartment {

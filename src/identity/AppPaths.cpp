@@ -1,5 +1,6 @@
 #include "identity/AppPaths.h"
 
+#include "base/Win32Handles.h"
 #include "identity/ForegroundIdentity.h"
 #include "identity/AppTargets.h"
 
@@ -8,18 +9,11 @@
 #include <shobjidl.h>
 #include <wrl/client.h>
 
-#include <memory>
-
 namespace corvane {
 namespace {
 
 constexpr wchar_t kAppPathsKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 constexpr DWORD kAppPathChars = 520;  // 1040 bytes
-
-struct CoTaskMemFreer {
-    void operator()(wchar_t* text) const noexcept { ::CoTaskMemFree(text); }
-};
-using CoTaskString = std::unique_ptr<wchar_t, CoTaskMemFreer>;
 
 std::wstring ReadAppPath(HKEY root, const std::wstring& subKey) {
     wchar_t value[kAppPathChars] = {};
@@ -30,6 +24,8 @@ std::wstring ReadAppPath(HKEY root, const std::wstring& subKey) {
     }
     return UnquoteAppPathValue(std::wstring(value, ::wcsnlen(value, kAppPathChars)));
 }
+
+}  // namespace
 
 std::wstring ShellDisplayName(const std::wstring& target) {
     Microsoft::WRL::ComPtr<IShellItem> item;
@@ -43,8 +39,6 @@ std::wstring ShellDisplayName(const std::wstring& target) {
     const CoTaskString name(raw);
     return name ? std::wstring(name.get()) : std::wstring();
 }
-
-}  // namespace
 
 std::wstring ResolveAppPath(const std::wstring& fileName) noexcept {
     try {

@@ -11,6 +11,9 @@ namespace corvane {
 // that file exists; empty otherwise.
 [[nodiscard]] std::wstring ResolveAppPath(const std::wstring& fileName) noexcept;
 
+// What the shell calls a parsing name; empty when it does not know it.
+[[nodiscard]] std::wstring ShellDisplayName(const std::wstring& target);
+
 // The shell's name of the target; for a file path (hasPathKey) that is not
 // an AppsFolder target, the executable's file description wins when it has
 // one; the last path component when nothing else is known.

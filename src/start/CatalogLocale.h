@@ -7,11 +7,16 @@
 
 namespace corvane {
 
-// CompareStringEx with the user's locale, ignoring case, digits as numbers:
-// < 0, 0, > 0.
+// CompareStringEx ignoring case, digits as numbers ("App 2" before
+// "App 10"): < 0, 0, > 0. `locale` null is the user's.
+[[nodiscard]] int CompareNamesIn(const wchar_t* locale, std::wstring_view a,
+                                 std::wstring_view b) noexcept;
 [[nodiscard]] int CompareNames(std::wstring_view a, std::wstring_view b) noexcept;
 
-// CompareStringEx against "Z" and FoldStringW with MAP_COMPOSITE.
+// The letter rules of a locale: CompareStringEx against "Z", FoldStringW
+// with MAP_COMPOSITE, the system's letter class and upper case. `locale`
+// null is the user's, as it is at each call.
+[[nodiscard]] LetterLocale LetterLocaleFor(const wchar_t* locale);
 [[nodiscard]] const LetterLocale& UserLetterLocale();
 
 }  // namespace corvane

@@ -14,11 +14,16 @@ namespace corvane {
 
 inline constexpr wchar_t kOtherLetter = L'#';
 
+// All four are required. The C library's character classes and case
+// mapping differ between platforms and locales (on Windows its "C" locale
+// upper-cases ASCII only), so they come from the locale too.
 struct LetterLocale {
     // Whether the user's locale sorts this upper-case letter after "Z".
     std::function<bool(wchar_t)> sortsAfterZ;
     // The letter with its accents folded away (first character), or itself.
     std::function<wchar_t(wchar_t)> fold;
+    std::function<bool(wchar_t)> isLetter;
+    std::function<wchar_t(wchar_t)> upper;
 };
 
 // The header a name files under: upper-cased first letter, '#' for names

@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kHalfForFileName = 2;
 constexpr int kSettingsPenalty = 15;
+constexpr std::size_t kInlineName = 160;
 
 // Letters and digits, the same on every system: ASCII ones, and above
 // Latin-1's symbols everything that is not punctuation, a symbol or a space,
@@ -39,14 +40,28 @@ bool AtWordStart(std::wstring_view text, std::wstring_view query) {
     return false;
 }
 
-std::wstring Initials(std::wstring_view text) {
-    std::wstring initials;
+// The first character of every run of word characters, compared as it is
+// found: most names fail on the first initial.
+bool InitialsStartWith(std::wstring_view text, std::wstring_view query) {
+    std::size_t matched = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (IsWordChar(text[i]) && (i == 0 || !IsWordChar(text[i - 1]))) {
-            initials.push_back(text[i]);
+            if (text[i] != query[matched]) {
+                return false;
+            }
+            if (++matched == query.size()) {
+                return true;
+            }
         }
     }
-    return initials;
+    return false;
+}
+
+wchar_t LowerFast(wchar_t c) noexcept {
+    if (c < 0x80) {
+        return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 0x20) : c;
+    }
+    return LowerChar(c);
 }
 
 std::wstring_view FileNameOf(std::wstring_view path) {
@@ -93,11 +108,30 @@ constexpr std::array<SettingsPage, 27> kSettingsPages = {{
 }  // namespace
 
 int ScoreMatch(std::wstring_view text, std::wstring_view query) {
-    const std::wstring lower = ToLower(text);
-    const std::wstring_view t = lower;
-    if (query.empty()) {
+    // Every rule needs at least as many characters as the query has (the
+    // initials are never more than the text).
+    if (query.empty() || text.size() < query.size()) {
         return 0;
     }
+    // Search scores the whole catalog on every keystroke. Every rule needs
+    // the query's first character somewhere in the text, which rejects most
+    // names in one pass; the rest are lower-cased onto the stack.
+    const wchar_t first = query.front();
+    if (std::none_of(text.begin(), text.end(),
+                     [first](wchar_t c) { return LowerFast(c) == first; })) {
+        return 0;
+    }
+    std::array<wchar_t, kInlineName> inlineBuffer;
+    std::wstring longName;
+    wchar_t* lower = inlineBuffer.data();
+    if (text.size() > inlineBuffer.size()) {
+        longName.resize(text.size());
+        lower = longName.data();
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        lower[i] = LowerFast(text[i]);
+    }
+    const std::wstring_view t(lower, text.size());
     if (t == query) {
         return 100;
     }
@@ -107,7 +141,7 @@ int ScoreMatch(std::wstring_view text, std::wstring_view query) {
     if (AtWordStart(t, query)) {
         return 60;
     }
-    if (query.size() >= 2 && std::wstring_view(Initials(t)).starts_with(query)) {
+    if (query.size() >= 2 && InitialsStartWith(t, query)) {
         return 50;
     }
     return t.find(query) != std::wstring_view::npos ? 40 : 0;
@@ -140,27 +174,38 @@ std::vector<AppEntry> SearchEntries(const std::vector<AppEntry>& catalog,
     if (q.empty() || maxResults == 0) {
         return {};
     }
-    std::vector<std::pair<int, const AppEntry*>> candidates;
+    struct Candidate {
+        int score;
+        std::size_t order;  // catalog order, then the settings pages
+        const AppEntry* entry;
+    };
+    std::vector<Candidate> candidates;
     for (const AppEntry& entry : catalog) {
         int score = ScoreMatch(entry.name, q);
         if (score == 0 && !entry.exePath.empty()) {
             score = ScoreMatch(FileNameOf(entry.exePath), q) / kHalfForFileName;
         }
         if (score != 0) {
-            candidates.emplace_back(score, &entry);
+            candidates.push_back({score, candidates.size(), &entry});
         }
     }
     for (const AppEntry& entry : settings) {
         const int score = std::max(ScoreMatch(entry.name, q), ScoreMatch(entry.altName, q));
         if (score != 0) {
-            candidates.emplace_back(score - kSettingsPenalty, &entry);
+            candidates.push_back({score - kSettingsPenalty, candidates.size(), &entry});
         }
     }
-    std::stable_sort(candidates.begin(), candidates.end(),
-                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    // Only the first few are shown: a partial sort, made stable by the order
+    // the candidates were found in.
+    const std::size_t count = std::min(maxResults, candidates.size());
+    std::partial_sort(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(count),
+                      candidates.end(), [](const Candidate& a, const Candidate& b) {
+                          return a.score != b.score ? a.score > b.score : a.order < b.order;
+                      });
     std::vector<AppEntry> result;
-    for (std::size_t i = 0; i < candidates.size() && i < maxResults; ++i) {
-        result.push_back(*candidates[i].second);
+    result.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        result.push_back(*candidates[i].entry);
     }
     return result;
 }

@@ -1,1 +1,135 @@
-// placeholder
+#include "start/CatalogRules.h"
+#include "start/LetterRows.h"
+#include "start/PinRules.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+TEST(CatalogRules, ParsingNamesOfTheApplicationsFolder) {
+    const std::wstring guid = L"{6D809377-6AF0-444B-8957-A3773F02200E}";
+    const struct {
+        std::wstring parsingName;
+        bool webLink, drivePath;
+        std::wstring split;  // known folder "|" the rest
+    } cases[] = {{L"https://example.com/app", true, false, L""},
+                 {L"C:\\Tools\\app.exe", false, true, L""},
+                 {L"C:", false, false, L""},
+                 {guid + L"\\Vendor\\app.exe", false, false, guid + L"|\\Vendor\\app.exe"},
+                 {guid, false, false, L""},
+                 {L"{6D809377-6AF0-444B-8957-A3773F02200}\\Vendor\\app.exe", false, false, L""},
+                 {L"Microsoft.WindowsCalculator_8wekyb3d8bbwe!App", false, false, L""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsWebLink(c.parsingName), c.webLink) << c.parsingName;
+        EXPECT_EQ(IsDrivePath(c.parsingName), c.drivePath) << c.parsingName;
+        const auto split = SplitKnownFolderPrefix(c.parsingName);
+        EXPECT_EQ(split ? std::wstring(split->first) + L"|" + std::wstring(split->second) : L"",
+                  c.split);
+    }
+}
+
+TEST(CatalogRules, UninstallersAreLeftOut) {
+    const struct {
+        const wchar_t* name;
+        const wchar_t* exePath;
+        bool uninstaller;
+    } cases[] = {{L"Uninstall Foo", L"C:\\F\\f.exe", true},
+                 {L"Foo uninstall tool", L"", true},
+                 {L"AVInstaller", L"", true},
+                 {L"Foo", L"C:\\F\\unins000.exe", true},
+                 {L"Foo", L"C:/F/Uninstall.exe", true},
+                 {L"Foo Uninstaller", L"C:\\F\\u.exe", false},
+                 {L"Foo Uninstaller", L"UNINS1.EXE", true},
+                 {L"Foo Uninstall", L"", false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsUninstaller(c.name, c.exePath), c.uninstaller) << c.name << " " << c.exePath;
+    }
+}
+
+TEST(CatalogRules, KeepsProgramFilesOnlyAndTheFirstOfEachEntry) {
+    const AppEntry document = MakeAppEntry(L"Readme", L"C:\\Docs\\Readme.lnk", L"C:\\a.txt");
+    EXPECT_TRUE(document.exePath.empty() && !document.hasExe);
+    std::vector<AppEntry> entries = {
+        MakeAppEntry(L"beta", L"shell:AppsFolder\\B", L"C:\\b.exe"),
+        MakeAppEntry(L"Beta again", L"SHELL:AppsFolder\\b", L""),
+        MakeAppEntry(L"Tool", L"C:\\User\\Tool.lnk", L"C:\\T\\tool.exe"),
+        MakeAppEntry(L"Tool", L"C:\\Common\\Tool.lnk", L"c:/t/TOOL.exe"),
+        MakeAppEntry(L"Tool Safe", L"C:\\Common\\Safe.lnk", L"C:\\T\\tool.exe"),
+        MakeAppEntry(L"beta", L"shell:AppsFolder\\B2", L"C:\\b.exe"),
+        document};
+    // Descending, so that the order can only come from the comparison.
+    FinishCatalog(entries, [](std::wstring_view a, std::wstring_view b) { return b.compare(a); });
+    std::vector<std::wstring> names;
+    for (const AppEntry& entry : entries) {
+        names.push_back(entry.name);
+    }
+    EXPECT_EQ(names,
+              (std::vector<std::wstring>{L"beta", L"beta", L"Tool Safe", L"Tool", L"Readme"}));
+    EXPECT_NE(FindPinnedEntry(entries, L"shell:AppsFolder\\B2"), nullptr);
+    EXPECT_NE(FindPinnedEntry(entries, L"C:\\USER\\Tool.lnk"), nullptr);
+    EXPECT_EQ(FindPinnedEntry(entries, L"c:\\t\\TOOL.EXE"), &entries[2]);
+    EXPECT_EQ(FindPinnedEntry(entries, L"C:\\a.txt"), nullptr);
+}
+
+TEST(PinRules, MenuAndDockLists) {
+    const AppEntry tool = MakeAppEntry(L"Tool", L"shell:AppsFolder\\Tool", L"C:\\T\\tool.exe");
+    const AppEntry store = MakeAppEntry(L"Store", L"shell:AppsFolder\\Store!App", L"");
+    AppEntry setting = store;
+    setting.isSetting = true;
+    using List = std::vector<std::wstring>;
+
+    EXPECT_TRUE(IsPinned({L"x", L"SHELL:APPSFOLDER\\TOOL"}, tool));
+    EXPECT_FALSE(IsPinned({L"x", L"C:\\T\\tool"}, tool));
+    EXPECT_EQ(WithPinned({L"C:\\T\\tool.exe"}, tool, true), (List{L"C:\\T\\tool.exe"}));
+    EXPECT_EQ(WithPinned({L"c:\\t\\TOOL.exe", L"x", L"shell:appsfolder\\tool"}, tool, false),
+              (List{L"x"}));
+    EXPECT_EQ(WithPinned({L"x"}, store, true), (List{L"x", L"shell:AppsFolder\\Store!App"}));
+
+    EXPECT_EQ(WithDockPin({L"a"}, tool), (List{L"a", L"C:\\T\\tool.exe"}));
+    EXPECT_FALSE(WithDockPin({L"c:\\t\\tool.EXE"}, tool).has_value());
+    EXPECT_FALSE(WithDockPin({}, setting).has_value());
+
+    const MenuPinnedList first = LoadMenuPinned(false, {L"m"}, {L"d"});
+    EXPECT_TRUE(first.mustSave && first.identifiers == List{L"d"});
+    const MenuPinnedList emptied = LoadMenuPinned(true, {}, {L"d"});
+    EXPECT_TRUE(!emptied.mustSave && emptied.identifiers.empty());
+}
+
+// Norwegian-like: Ø sorts after Z; É and Ä fold to E and A, Þ to nothing.
+const LetterLocale kLocale = {
+    [](wchar_t c) { return c == L'Ø'; },
+    [](wchar_t c) { return c == L'É'   ? L'E'
+                           : c == L'Ä' ? L'A'
+                                       : c; },
+    [](wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || c >= 0xC0; },
+    [](wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE) ? c - 0x20 : c; }};
+
+std::vector<AppEntry> Catalog(std::initializer_list<const wchar_t*> names) {
+    std::vector<AppEntry> catalog;
+    for (const wchar_t* name : names) {
+        catalog.push_back(MakeAppEntry(name, name, L""));
+    }
+    return catalog;
+}
+
+TEST(LetterRows, HeadersAndIndex) {
+    // Headers as their letter, app rows as their entry index.
+    std::wstring rows;
+    for (const LetterRow& row : BuildLetterRows(
+             Catalog({L"7-Zip", L"", L"éclair", L"Edge", L"Ärger", L"zebra", L"Øl", L"þorn"}),
+             kLocale)) {
+        rows += row.header ? row.letter : static_cast<wchar_t>(L'0' + row.entry);
+    }
+    EXPECT_EQ(rows, L"#01E23A4Z5Ø6Þ7");
+    const std::vector<wchar_t> letters =
+        IndexLetters(BuildLetterRows(Catalog({L"Øl", L"Þorn", L"Øre"}), kLocale));
+    EXPECT_EQ(std::wstring(letters.begin(), letters.end()), L"#ABCDEFGHIJKLMNOPQRSTUVWXYZØÞ");
+}
+
+}  // namespace
+}  // namespace corvane

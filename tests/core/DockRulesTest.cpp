@@ -64,6 +64,7 @@ std::wstring Show(const std::vector<DockMenuEntry>& menu) {
 }
 
 TEST(DockMenus, EntriesInBothLanguages) {
+    SetNorwegian(false);  // loading settings elsewhere may have left it on
     EXPECT_EQ(Show(DockItemMenu({L"Inbox", L"Draft", L"Calendar"}, 1, false)),
               L"100:Inbox | 101:Draft* | 102:Calendar | - | 1:New Window | 2:Pin to dock | - | "
               L"4:Close All Windows");
