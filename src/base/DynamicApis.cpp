@@ -38,4 +38,12 @@ GetApplicationUserModelIdFn GetApplicationUserModelId() noexcept {
     return function;
 }
 
+SetSuspendStateFn SetSuspendState() noexcept {
+    // Loaded once and never freed: the pointer stays valid for the process.
+    static const auto function = ProcAs<SetSuspendStateFn>(
+        ::LoadLibraryExW(L"powrprof.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32),
+        "SetSuspendState");
+    return function;
+}
+
 }  // namespace corvane::dyn

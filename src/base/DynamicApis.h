@@ -51,6 +51,11 @@ using FlushMenuThemesFn = void(WINAPI*)();
 using GetApplicationUserModelIdFn = LONG(WINAPI*)(HANDLE, UINT32*, PWSTR);
 [[nodiscard]] GetApplicationUserModelIdFn GetApplicationUserModelId() noexcept;
 
+// powrprof!SetSuspendState: loaded when first asked for, so that the program
+// does not load the power library at start-up for a command rarely used.
+using SetSuspendStateFn = BOOLEAN(WINAPI*)(BOOLEAN hibernate, BOOLEAN force, BOOLEAN noWake);
+[[nodiscard]] SetSuspendStateFn SetSuspendState() noexcept;
+
 }  // namespace dyn
 
 namespace sdk {

@@ -130,11 +130,13 @@ struct OwnedMutexTraits {
 };
 using UniqueOwnedMutex = UniqueResource<HANDLE, OwnedMutexTraits>;
 
-// A string the shell allocated with CoTaskMemAlloc.
+// Memory the shell hands out from the COM allocator: strings, item lists.
 struct CoTaskMemFreer {
-    void operator()(wchar_t* text) const noexcept { ::CoTaskMemFree(text); }
+    void operator()(void* memory) const noexcept { ::CoTaskMemFree(memory); }
 };
-using CoTaskString = std::unique_ptr<wchar_t, CoTaskMemFreer>;
+template <typename T>
+using CoTaskPtr = std::unique_ptr<T, CoTaskMemFreer>;
+using CoTaskString = CoTaskPtr<wchar_t>;
 
 // COM for the lifetime of the object, on this thread.
 class ComApartment {

@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace corvane {
@@ -23,7 +24,11 @@ constexpr DWORD kIconResourceVersion = 0x00030000;
 // Canvases beyond this are not scanned for trimming (no icon is that large).
 constexpr UINT kMaxTrimEdge = 4096;
 
-thread_local ComPtr<IWICImagingFactory> threadFactory;
+// A plain pointer holding one reference: a thread_local with a destructor is
+// destroyed after its storage is freed when a mingw-w64 thread other than the
+// main one ends, so the reference is managed by hand (each thread sets none
+// before it ends).
+thread_local IWICImagingFactory* threadFactory = nullptr;
 
 // The first icon group a module lists, by number or by name.
 struct IconGroupName {
@@ -153,11 +158,16 @@ std::optional<IconCrop> CropOf(IWICBitmapSource* source, UINT width, UINT height
 }  // namespace
 
 void SetThreadImagingFactory(IWICImagingFactory* factory) noexcept {
-    threadFactory = factory;
+    if (factory != nullptr) {
+        factory->AddRef();
+    }
+    if (IWICImagingFactory* old = std::exchange(threadFactory, factory)) {
+        old->Release();
+    }
 }
 
 IWICImagingFactory* CurrentImagingFactory() noexcept {
-    return threadFactory.Get();
+    return threadFactory;
 }
 
 IconSourceBitmap TrimAndScale(IWICImagingFactory* factory, IWICBitmapSource* source,

@@ -3,6 +3,7 @@
 // request first, and handed to the GUI thread through the control window.
 // The loaded icons are the GUI thread's; the worker sees copies of strings.
 
+#include "base/Win32Handles.h"
 #include "identity/IconLoader.h"
 #include "start/AppEntry.h"
 #include "start/IconRequests.h"
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,12 +27,23 @@ inline constexpr wchar_t kSettingsAppTarget[] =
 
 inline constexpr uint32_t kIconIdleTrimMs = 1800000;
 
+// What the worker posts with CMD_ICON_READY; the receiver owns it. A null
+// bitmap is a failed load.
+struct IconResult {
+    std::wstring key;
+    uint32_t size = 0;
+    IconSourceBitmap bitmap;
+};
+
+// The queue and the registry of results in flight, shared with the worker.
+struct IconWorkerShared;
+
 class AppIconCache {
 public:
     // `resultWindow` gets WM_APP_COMMAND / CMD_ICON_READY with the result in
     // lParam; `loaded` runs on the GUI thread after each stored result.
     AppIconCache(HWND resultWindow, std::function<void()> loaded);
-    ~AppIconCache();  // stops the worker
+    ~AppIconCache();  // stops the worker, frees results not yet delivered
     AppIconCache(const AppIconCache&) = delete;
     AppIconCache& operator=(const AppIconCache&) = delete;
 
@@ -48,8 +61,9 @@ public:
     // Sets the stop flag, empties the queue, waits at most 2 s.
     void StopIconWorker() noexcept;
 
-    // The idle trim: surfaces store the tick on use; `Trim` drops every
-    // loaded icon once 30 minutes passed and resets the tick to 0.
+    // The idle trim: surfaces store the tick on use; `TrimIfIdle` drops every
+    // loaded icon once 30 minutes passed and resets the tick to 0 (while
+    // requests are queued it tries again on the next call).
     void MarkUsed(uint32_t tick) noexcept { lastUse_ = tick; }
     void TrimIfIdle(uint32_t now);
 
@@ -57,15 +71,14 @@ public:
 
 private:
     void EnsureWorker();
-    void WorkerLoop() noexcept;
-    static DWORD WINAPI WorkerMain(void* self) noexcept;
 
-    HWND resultWindow_;
+    // Shared, not owned: a worker stuck in a load (a hanging shell
+    // extension) is left behind when it does not stop in time, and it must
+    // still find its queue and registry when it wakes up.
+    std::shared_ptr<IconWorkerShared> shared_;
     std::function<void()> onLoaded_;
-    IconRequestQueue queue_;
-    OutstandingResults outstanding_;
     std::map<std::pair<std::wstring, uint32_t>, IconSourceBitmap> loaded_;
-    HANDLE worker_ = nullptr;
+    UniqueHandle worker_;
     uint32_t lastUse_ = 0;
 };
 

@@ -1,1 +1,255 @@
-// placeholder
+#include "start/CorMenu.h"
+
+#include "base/Geometry.h"
+#include "base/Win32Geometry.h"
+#include "config/Language.h"
+#include "start/AppCatalog.h"
+#include "start/AppIconCache.h"
+#include "start/CatalogLocale.h"
+#include "start/CorMenuState.h"
+#include "start/LetterRows.h"
+#include "start/PinRules.h"
+#include "start/Search.h"
+#include "start/StartActions.h"
+#include "start/StartHost.h"
+#include "start/UserPicture.h"
+#include "toolkit/BackdropPlan.h"
+
+#include <shellscalingapi.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace corvane {
+namespace {
+
+constexpr UINT kCatalogTimerMs = 450;
+constexpr int32_t kIconDips = 24;
+constexpr int32_t kAvatarDips = 44;
+constexpr std::size_t kMaxResults = 9;
+// The glass is a little denser than the dock's so that text stays legible
+// over busy windows.
+constexpr int kMaxGlassAlpha = 225;
+constexpr int kGlassAlphaLift = 30;
+
+UINT EffectiveDpi(HMONITOR monitor) noexcept {
+    UINT dpiX = 96;
+    UINT dpiY = 96;
+    return SUCCEEDED(::GetDpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &dpiX, &dpiY)) && dpiX != 0
+               ? dpiX
+               : 96;
+}
+
+}  // namespace
+
+Menu::Menu(const StartContext& context, AppCatalog& catalog, AppIconCache& icons)
+    : Surface(context.instance, context.graphics),
+      context_(context),
+      catalog_(catalog),
+      icons_(icons),
+      state_(std::make_unique<State>()) {
+    state_->painter = std::make_unique<MenuPainter>(context.graphics.dwrite.Get());
+}
+
+Menu::~Menu() {
+    // While the state still exists: no message may reach a half-destroyed menu.
+    Destroy();
+}
+
+void Menu::Open(HMONITOR display) {
+    HMONITOR monitor = display;
+    if (monitor == nullptr) {
+        POINT cursor = {};
+        ::GetCursorPos(&cursor);
+        monitor = ::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST);
+    }
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!::GetMonitorInfoW(monitor, &info)) {
+        return;
+    }
+    const UINT dpi = EffectiveDpi(monitor);
+    const PixelRect rect = StartMenuRect(ToPixelRect(info.rcMonitor), ToPixelRect(info.rcWork),
+                                         context_.host.DockTop(monitor), dpi);
+    if (!Create(ToRect(rect), monitor, dpi)) {
+        return;
+    }
+    const int alpha =
+        std::min<int>(TintAlpha(context_.settings.tint), kMaxGlassAlpha) + kGlassAlphaLift;
+    ApplySurfaceBackdrop(context_.settings, context_.theme, static_cast<BYTE>(alpha), true);
+
+    State& s = *state_;
+    s.menu = {};
+    s.results.clear();
+    s.tracking = false;
+    ReloadPinned();
+    if (catalog_.GetApps(kBuildOnlyWhenEmpty).empty()) {
+        (void)catalog_.GetApps(kCatalogWarmUpAgeMs);
+    }
+    RefreshLetterRows();
+    s.userName = DisplayUserName();
+    const auto avatarSize = static_cast<uint32_t>(ScalePoints(kAvatarDips, dpi));
+    if (!s.avatar || s.avatarSize != avatarSize) {
+        s.avatar = LoadAccountPicture(context_.graphics.wic.Get(), avatarSize);
+        s.avatarSize = s.avatar ? avatarSize : 0;
+    }
+    s.avatarBitmap.Reset();
+
+    Show();
+    icons_.PrefetchIcons(catalog_.Entries(), IconPixels());
+    ::SetTimer(Hwnd(), TIMER_SURFACE_CATALOG, kCatalogTimerMs, nullptr);
+}
+
+std::vector<std::wstring> Menu::PinnedIdentifiers() const {
+    const Settings& settings = context_.settings;
+    return LoadMenuPinned(settings.menuPinnedSet, settings.menuPinned, settings.pinned).identifiers;
+}
+
+void Menu::ReloadPinned() {
+    const Settings& settings = context_.settings;
+    MenuPinnedList list =
+        LoadMenuPinned(settings.menuPinnedSet, settings.menuPinned, settings.pinned);
+    if (list.mustSave) {
+        context_.host.SaveMenuPinned(list.identifiers);
+    }
+    std::vector<AppEntry> pinned;
+    pinned.reserve(list.identifiers.size());
+    for (const std::wstring& identifier : list.identifiers) {
+        pinned.push_back(catalog_.ResolvePinned(identifier));
+    }
+    state_->pinned = std::move(pinned);
+    if (state_->menu.view == MenuView::Home) {
+        state_->menu.hover = {};
+    }
+    Repaint();
+}
+
+void Menu::SetPinned(const AppEntry& entry, bool pinned) {
+    context_.host.SaveMenuPinned(WithPinned(PinnedIdentifiers(), entry, pinned));
+    ReloadPinned();
+}
+
+void Menu::RefreshLetterRows() {
+    const std::vector<AppEntry>& entries = catalog_.Entries();
+    State& s = *state_;
+    if (entries.data() == s.rowsFrom && entries.size() == s.rowsCount) {
+        return;
+    }
+    s.letterRows = BuildLetterRows(entries, UserLetterLocale());
+    s.rowsFrom = entries.data();
+    s.rowsCount = entries.size();
+}
+
+void Menu::RunSearch() {
+    std::vector<AppEntry> settings = SettingsEntries(IsNorwegian());
+    if (!context_.host.HasSettingsWindow()) {
+        // Nothing would open: the entry is not offered at all.
+        std::erase_if(settings,
+                      [](const AppEntry& entry) { return entry.target == kCorvaneSettingsTarget; });
+    }
+    state_->results =
+        SearchEntries(catalog_.GetApps(kBuildOnlyWhenEmpty), settings, query_, kMaxResults);
+}
+
+void Menu::OnQueryChanged() {
+    MenuState& menu = state_->menu;
+    if (query_.empty()) {
+        menu.view = MenuView::Home;
+        state_->results.clear();
+    } else {
+        menu.view = MenuView::Results;
+        RunSearch();
+    }
+    menu.scroll = 0;
+    menu.hover = {};
+    menu.selection = 0;
+}
+
+uint32_t Menu::IconPixels() const noexcept {
+    return static_cast<uint32_t>(ScalePoints(kIconDips, Dpi()));
+}
+
+void Menu::Relayout() {
+    RefreshLetterRows();
+    State& s = *state_;
+    RECT client = {};
+    ::GetClientRect(Hwnd(), &client);
+    const float toDips = 96.0f / static_cast<float>(Dpi());
+    MenuLayoutInput input;
+    input.width = static_cast<float>(client.right) * toDips;
+    input.height = static_cast<float>(client.bottom) * toDips;
+    input.view = s.menu.view;
+    input.scroll = s.menu.scroll;
+    input.pinnedCount = s.pinned.size();
+    input.resultCount = s.results.size();
+    input.letterRows = s.letterRows;
+    input.buttonLabelWidth = s.painter->ButtonLabelWidth(s.menu.view);
+    input.powerLabelWidth = s.painter->PowerLabelWidth();
+    input.settingsWindow = context_.host.HasSettingsWindow();
+    s.layout = LayOutMenu(input);
+    s.menu.scroll = s.layout.scroll;
+}
+
+const AppEntry* Menu::RowEntry(int32_t index) const {
+    const std::vector<AppEntry>* list = nullptr;
+    switch (state_->menu.view) {
+        case MenuView::Home:
+            list = &state_->pinned;
+            break;
+        case MenuView::AllApps:
+            list = &catalog_.Entries();
+            break;
+        case MenuView::Results:
+            list = &state_->results;
+            break;
+        case MenuView::LetterIndex:
+            return nullptr;
+    }
+    return index >= 0 && static_cast<std::size_t>(index) < list->size()
+               ? &(*list)[static_cast<std::size_t>(index)]
+               : nullptr;
+}
+
+ID2D1Bitmap* Menu::RowIcon(const AppEntry& entry) {
+    if (ID2D1Bitmap* bitmap = CachedBitmap(entry.key, nullptr)) {
+        return bitmap;
+    }
+    const uint32_t size = IconPixels();
+    if (const IconSourceBitmap source = icons_.GetIcon(entry, size)) {
+        return CachedBitmap(entry.key, source.Get());
+    }
+    if (!icons_.HasIcon(entry, size)) {
+        // On screen now: ahead of the prefetch.
+        icons_.RequestIcon(entry, size, true);
+    }
+    return nullptr;
+}
+
+void Menu::OnTargetCreated() {
+    state_->avatarBitmap.Reset();
+}
+
+void Menu::Paint() {
+    State& s = *state_;
+    Relayout();
+    if (s.avatar && !s.avatarBitmap) {
+        (void)Target()->CreateBitmapFromWicBitmap(s.avatar.Get(), nullptr, &s.avatarBitmap);
+    }
+    MenuPaintInput input;
+    input.target = Target();
+    input.brush = Brush();
+    input.theme = &context_.theme;
+    input.solid = context_.settings.backdrop == Backdrop::Solid;
+    input.progress = progress_;
+    input.layout = &s.layout;
+    input.state = &s.menu;
+    input.query = query_;
+    input.caretVisible = caretVisible_;
+    input.entry = [this](int32_t index) { return RowEntry(index); };
+    input.icon = [this](const AppEntry& entry) { return RowIcon(entry); };
+    input.userName = s.userName;
+    input.avatar = s.avatarBitmap.Get();
+    s.painter->Paint(input);
+}
+
+}  // namespace corvane

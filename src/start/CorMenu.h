@@ -5,11 +5,15 @@
 // made again on every open.
 
 #include "start/AppEntry.h"
+#include "start/MenuLayout.h"
 #include "start/Surface.h"
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -37,6 +41,23 @@ private:
     float OpenDurationMs() const noexcept override { return 160.0f; }
     void OnQueryChanged() override;
     void OnTargetCreated() override;
+
+    void Relayout();
+    void RefreshLetterRows();
+    void RunSearch();
+    [[nodiscard]] MenuItemId ItemAt(LPARAM clientPoint);
+    [[nodiscard]] const AppEntry* RowEntry(int32_t index) const;
+    [[nodiscard]] ID2D1Bitmap* RowIcon(const AppEntry& entry);
+    [[nodiscard]] uint32_t IconPixels() const noexcept;
+    void OnMouseMove(LPARAM lParam);
+    void OnLeftButtonUp(LPARAM lParam);
+    void OnRightButtonUp(LPARAM lParam);
+    void OnWheel(int32_t delta);
+    bool OnKey(WPARAM key);
+    void OnCatalogTimer();
+    void OpenPowerMenu();
+    [[nodiscard]] std::vector<std::wstring> PinnedIdentifiers() const;
+    void SetPinned(const AppEntry& entry, bool pinned);
 
     const StartContext& context_;
     AppCatalog& catalog_;

@@ -1,1 +1,326 @@
-// placeholder
+#include "start/CorMenuPainter.h"
+
+#include "config/Language.h"
+#include "identity/IconDrawing.h"
+#include "toolkit/FontFamilies.h"
+
+#include <d2d1helper.h>
+
+#include <algorithm>
+
+namespace corvane {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+constexpr float kSlideDistance = 14.0f;
+
+constexpr wchar_t kGlyphSearch[] = L"\xE721";
+
+struct FontChoice {
+    bool icon;
+    DWRITE_FONT_WEIGHT weight;
+    float size;
+};
+constexpr FontChoice kFormats[] = {
+    {false, DWRITE_FONT_WEIGHT_NORMAL, 13.5f},     // row names, power label
+    {false, DWRITE_FONT_WEIGHT_SEMI_BOLD, 12.0f},  // section and letter headers
+    {false, DWRITE_FONT_WEIGHT_NORMAL, 12.0f},     // hints, small labels
+    {false, DWRITE_FONT_WEIGHT_SEMI_BOLD, 15.0f},  // user name
+    {true, DWRITE_FONT_WEIGHT_NORMAL, 15.0f},      // glyphs
+    {true, DWRITE_FONT_WEIGHT_NORMAL, 11.0f},      // the power glyph
+    {false, DWRITE_FONT_WEIGHT_SEMI_BOLD, 18.0f},  // letter index
+    {false, DWRITE_FONT_WEIGHT_NORMAL, 14.0f},     // search text
+};
+
+// Search pill.
+constexpr float kPillFillDark = 0.09f;
+constexpr float kPillFillLight = 0.07f;
+constexpr float kPillOutline = 0.10f;
+constexpr float kPillGlyphLeft = 12.0f;
+constexpr float kPillTextLeft = 42.0f;
+constexpr float kPillTextRightInset = 16.0f;
+constexpr float kCaretInset = 10.0f;
+
+constexpr float kButtonFill = 0.07f;
+constexpr float kButtonFillHovered = 0.14f;
+constexpr float kButtonTextLeft = 11.0f;
+
+// Rows, relative to the row's rectangle.
+constexpr float kSelectedFill = 0.12f;
+constexpr float kIconLeft = 10.0f;
+constexpr float kIconSize = 24.0f;
+constexpr float kPlaceholderAlpha = 0.06f;
+constexpr float kPlaceholderRadius = 5.0f;
+constexpr float kNameLeft = 46.0f;
+constexpr float kNameRightWithType = 90.0f;
+constexpr float kTypeWidth = 88.0f;
+constexpr float kTypeRight = 10.0f;
+constexpr float kLetterLeft = 24.0f;
+constexpr float kLetterRight = 60.0f;
+constexpr float kLetterRowHeight = 30.0f;
+
+const wchar_t* SectionTitle(MenuView view) noexcept {
+    switch (view) {
+        case MenuView::Home:
+            return Tr(L"Festet", L"Pinned");
+        case MenuView::Results:
+            return Tr(L"Treff", L"Results");
+        case MenuView::AllApps:
+        case MenuView::LetterIndex:
+            break;
+    }
+    return Tr(L"Alle apper", L"All apps");
+}
+
+const wchar_t* ButtonLabel(MenuView view) noexcept {
+    return view == MenuView::Home ? Tr(L"Alle apper  \x203A", L"All apps  \x203A")
+                                  : Tr(L"\x2039  Tilbake", L"\x2039  Back");
+}
+
+}  // namespace
+
+float MenuPainter::SlideOffset(float progress) noexcept {
+    return (1.0f - progress) * kSlideDistance;
+}
+
+bool MenuPainter::EnsureFormats() {
+    if (formats_[0]) {
+        return true;
+    }
+    if (!factory_) {
+        return false;
+    }
+    for (std::size_t i = 0; i < kFormatCount; ++i) {
+        const FontChoice& choice = kFormats[i];
+        const std::wstring& family = choice.icon ? IconFontFamily() : TextFontFamily();
+        ComPtr<IDWriteTextFormat> format;
+        if (FAILED(factory_->CreateTextFormat(family.c_str(), nullptr, choice.weight,
+                                              DWRITE_FONT_STYLE_NORMAL, DWRITE_FONT_STRETCH_NORMAL,
+                                              choice.size, L"", &format))) {
+            formats_ = {};
+            return false;
+        }
+        format->SetParagraphAlignment(DWRITE_PARAGRAPH_ALIGNMENT_CENTER);
+        format->SetWordWrapping(DWRITE_WORD_WRAPPING_NO_WRAP);
+        // Long names end in an ellipsis rather than at the clip.
+        ComPtr<IDWriteInlineObject> ellipsis;
+        if (SUCCEEDED(factory_->CreateEllipsisTrimmingSign(format.Get(), &ellipsis))) {
+            const DWRITE_TRIMMING trimming = {DWRITE_TRIMMING_GRANULARITY_CHARACTER, 0, 0};
+            format->SetTrimming(&trimming, ellipsis.Get());
+        }
+        formats_[i] = format;
+    }
+    return true;
+}
+
+float MenuPainter::TextWidth(std::wstring_view text, Format format) {
+    if (!EnsureFormats()) {
+        return 0;
+    }
+    ComPtr<IDWriteTextLayout> layout;
+    DWRITE_TEXT_METRICS metrics = {};
+    if (FAILED(factory_->CreateTextLayout(text.data(), static_cast<UINT32>(text.size()),
+                                          formats_[format].Get(), 10000.0f, 100.0f, &layout)) ||
+        FAILED(layout->GetMetrics(&metrics))) {
+        return 0;
+    }
+    return metrics.widthIncludingTrailingWhitespace;
+}
+
+float MenuPainter::ButtonLabelWidth(MenuView view) {
+    return TextWidth(ButtonLabel(view), kSmall);
+}
+
+float MenuPainter::PowerLabelWidth() {
+    return TextWidth(PowerLabel(), kRowName);
+}
+
+void MenuPainter::SetColor(const ColorF& color, float alphaScale) {
+    in_->brush->SetColor(
+        D2D1::ColorF(color.r, color.g, color.b, color.a * alphaScale * in_->progress));
+}
+
+void MenuPainter::Fill(const PointRect& rect, float radius) {
+    in_->target->FillRoundedRectangle(D2D1::RoundedRect(Rect(rect), radius, radius), in_->brush);
+}
+
+void MenuPainter::Text(std::wstring_view text, Format format, const PointRect& rect,
+                       DWRITE_TEXT_ALIGNMENT alignment) {
+    if (text.empty() || rect.right <= rect.left) {
+        return;
+    }
+    IDWriteTextFormat* f = formats_[format].Get();
+    f->SetTextAlignment(alignment);
+    in_->target->DrawText(text.data(), static_cast<UINT32>(text.size()), f, Rect(rect), in_->brush,
+                          D2D1_DRAW_TEXT_OPTIONS_CLIP);
+    f->SetTextAlignment(DWRITE_TEXT_ALIGNMENT_LEADING);
+}
+
+void MenuPainter::Highlight(const PointRect& rect, const MenuItemId& id, float radius) {
+    if (in_->state->hover == id && id.kind != MenuHit::None) {
+        SetColor(in_->theme->hoverFill, 1.0f);
+        Fill(rect, radius);
+    }
+}
+
+void MenuPainter::Paint(const MenuPaintInput& input) {
+    if (!EnsureFormats() || input.target == nullptr || input.brush == nullptr ||
+        input.layout == nullptr || input.state == nullptr || input.theme == nullptr) {
+        return;
+    }
+    in_ = &input;
+    const ColorF& surface = input.theme->surface;
+    input.target->Clear(
+        input.solid ? D2D1::ColorF(surface.r, surface.g, surface.b, surface.a * input.progress)
+                    : D2D1::ColorF(0, 0, 0, 0));
+    input.target->SetTransform(D2D1::Matrix3x2F::Translation(0, SlideOffset(input.progress)));
+    DrawSearch();
+    DrawHeader();
+    if (input.layout->view == MenuView::LetterIndex) {
+        DrawLetterCells();
+    } else {
+        DrawRows();
+    }
+    DrawRightColumn();
+    DrawPower();
+    input.target->SetTransform(D2D1::Matrix3x2F::Identity());
+    in_ = nullptr;
+}
+
+void MenuPainter::DrawSearch() {
+    const Theme& theme = *in_->theme;
+    const PointRect& pill = in_->layout->search;
+    const float radius = (pill.bottom - pill.top) / 2.0f;
+    SetColor(theme.text, theme.dark ? kPillFillDark : kPillFillLight);
+    Fill(pill, radius);
+    SetColor(theme.text, kPillOutline);
+    in_->target->DrawRoundedRectangle(D2D1::RoundedRect(Rect(pill), radius, radius), in_->brush);
+
+    SetColor(theme.secondaryText, 1.0f);
+    Text(kGlyphSearch, kGlyph,
+         {pill.left + kPillGlyphLeft, pill.top, pill.left + kPillTextLeft - 6.0f, pill.bottom},
+         DWRITE_TEXT_ALIGNMENT_CENTER);
+    const PointRect text{pill.left + kPillTextLeft, pill.top, pill.right - kPillTextRightInset,
+                         pill.bottom};
+    float caretX = text.left;
+    if (in_->query.empty()) {
+        Text(Tr(L"S\xF8k etter apper og innstillinger", L"Search apps and settings"), kSearch,
+             text);
+    } else {
+        SetColor(theme.text, 1.0f);
+        Text(in_->query, kSearch, text);
+        caretX = std::min(text.left + TextWidth(in_->query, kSearch), text.right);
+    }
+    if (in_->caretVisible) {
+        SetColor(theme.text, 1.0f);
+        in_->target->FillRectangle(
+            D2D1::RectF(caretX, pill.top + kCaretInset, caretX + 1.0f, pill.bottom - kCaretInset),
+            in_->brush);
+    }
+}
+
+void MenuPainter::DrawHeader() {
+    const Theme& theme = *in_->theme;
+    const MenuLayout& layout = *in_->layout;
+    SetColor(theme.text, 1.0f);
+    Text(SectionTitle(layout.view), kHeader, layout.header);
+    const MenuRegion& button = layout.button;
+    if (button.id.kind == MenuHit::None) {
+        return;
+    }
+    const bool hovered = in_->state->hover == button.id;
+    SetColor(theme.text, hovered ? kButtonFillHovered : kButtonFill);
+    Fill(button.rect, kSmallRadius);
+    SetColor(theme.text, 1.0f);
+    Text(ButtonLabel(layout.view), kSmall,
+         {button.rect.left + kButtonTextLeft, button.rect.top, button.rect.right,
+          button.rect.bottom});
+}
+
+void MenuPainter::DrawRows() {
+    const MenuLayout& layout = *in_->layout;
+    const Theme& theme = *in_->theme;
+    in_->target->PushAxisAlignedClip(
+        D2D1::RectF(0, layout.listTop, layout.split, layout.listBottom),
+        D2D1_ANTIALIAS_MODE_ALIASED);
+    for (const MenuRow& row : layout.rows) {
+        switch (row.kind) {
+            case MenuRowKind::App:
+                DrawAppRow(row);
+                break;
+            case MenuRowKind::SearchFiles:
+                DrawSearchFilesRow(row);
+                break;
+            case MenuRowKind::LetterHeader:
+                Highlight(row.rect, {MenuHit::LetterHeader, row.letter}, kSmallRadius);
+                SetColor(theme.accent, 1.0f);
+                Text(std::wstring_view(&row.letter, 1), kHeader,
+                     {kLetterLeft, row.rect.top, kLetterRight, row.rect.top + kLetterRowHeight});
+                break;
+            case MenuRowKind::Hint:
+                SetColor(theme.secondaryText, 1.0f);
+                Text(Tr(L"H\xF8yreklikk en app for \xE5 feste den her",
+                        L"Right-click an app to pin it here"),
+                     kSmall, row.rect);
+                break;
+        }
+    }
+    in_->target->PopAxisAlignedClip();
+}
+
+void MenuPainter::DrawAppRow(const MenuRow& row) {
+    const AppEntry* entry = in_->entry ? in_->entry(row.index) : nullptr;
+    if (entry == nullptr) {
+        return;
+    }
+    const Theme& theme = *in_->theme;
+    const PointRect& r = row.rect;
+    const bool results = in_->layout->view == MenuView::Results;
+    if (results && in_->state->selection == row.index) {
+        SetColor(theme.text, kSelectedFill);
+        Fill(r, kSmallRadius);
+    }
+    Highlight(r, {MenuHit::AppRow, row.index}, kSmallRadius);
+
+    const float iconTop = (r.top + r.bottom - kIconSize) / 2.0f;
+    D2D1_RECT_F icon = D2D1::RectF(r.left + kIconLeft, iconTop, r.left + kIconLeft + kIconSize,
+                                   iconTop + kIconSize);
+    if (ID2D1Bitmap* bitmap = in_->icon ? in_->icon(*entry) : nullptr) {
+        DrawIconBitmap(in_->target, bitmap, icon, in_->progress);
+    } else {
+        SetColor(theme.text, kPlaceholderAlpha);
+        in_->target->FillRoundedRectangle(
+            D2D1::RoundedRect(icon, kPlaceholderRadius, kPlaceholderRadius), in_->brush);
+    }
+    SetColor(theme.text, 1.0f);
+    Text(entry->name, kRowName,
+         {r.left + kNameLeft, r.top, r.right - (results ? kNameRightWithType : kNameRight),
+          r.bottom});
+    if (results) {
+        SetColor(theme.secondaryText, 1.0f);
+        Text(entry->isSetting ? Tr(L"Innstilling", L"Setting") : L"App", kSmall,
+             {r.right - kTypeRight - kTypeWidth, r.top, r.right - kTypeRight, r.bottom},
+             DWRITE_TEXT_ALIGNMENT_TRAILING);
+    }
+}
+
+void MenuPainter::DrawSearchFilesRow(const MenuRow& row) {
+    const Theme& theme = *in_->theme;
+    const PointRect& r = row.rect;
+    if (in_->state->selection == row.index) {
+        SetColor(theme.text, kSelectedFill);
+        Fill(r, kSmallRadius);
+    }
+    Highlight(r, {MenuHit::SearchFiles, row.index}, kSmallRadius);
+    SetColor(theme.text, 1.0f);
+    Text(kGlyphSearch, kGlyph,
+         {r.left + kIconLeft, r.top, r.left + kIconLeft + kIconSize, r.bottom},
+         DWRITE_TEXT_ALIGNMENT_CENTER);
+    std::wstring text = Tr(L"S\xF8k i filer etter \xAB", L"Search files for \x201C");
+    text.append(in_->query);
+    text.append(Tr(L"\xBB", L"\x201D"));
+    Text(text, kRowName, {r.left + kNameLeft, r.top, r.right - kNameRight, r.bottom});
+}
+
+}  // namespace corvane

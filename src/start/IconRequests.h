@@ -14,6 +14,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace corvane {
 
@@ -29,15 +30,17 @@ struct IconRequest {
 class IconRequestQueue {
 public:
     // False when the request was already pending and not urgent (nothing
-    // changed). Urgent moves a pending request to the front. Clears the stop
-    // flag when it queues.
+    // changed). Urgent moves a queued request to the front; one being loaded
+    // is not queued again. Clears the stop flag when it queues.
     bool Push(IconRequest request, bool urgent);
     // Blocks until a request is queued or Stop; nothing after Stop.
     [[nodiscard]] std::optional<IconRequest> WaitPop();
     // The result for (key, size) arrived: no longer pending.
     void Finished(const std::wstring& key, uint32_t size);
-    // Sets the stop flag, empties the queue and wakes every waiter.
+    // Sets the stop flag, empties the queue, forgets every pending key (a
+    // result still on its way is no longer waited for) and wakes every waiter.
     void Stop();
+    [[nodiscard]] bool IsStopped() const;
     [[nodiscard]] bool HasQueued() const;
     [[nodiscard]] bool IsPending(const std::wstring& key, uint32_t size) const;
 
@@ -55,8 +58,8 @@ public:
     void Add(const void* result);
     // True exactly once for an address that was added: the caller owns it.
     [[nodiscard]] bool Take(const void* result);
-    // Forgets one whose post failed (the worker frees it itself).
-    void Drop(const void* result);
+    // Everything added and not yet taken, now the caller's.
+    [[nodiscard]] std::vector<const void*> TakeAll();
     [[nodiscard]] std::size_t Count() const;
 
 private:

@@ -1,1 +1,204 @@
-// placeholder
+#include "start/StartActions.h"
+
+#include "base/DynamicApis.h"
+#include "base/Win32Handles.h"
+#include "start/Search.h"
+#include "start/StartHost.h"
+#include "start/StartMenuEntries.h"
+
+#include <shlobj.h>
+#include <shellapi.h>
+
+#include <array>
+#include <type_traits>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+// The right column's actions after the five folders.
+constexpr int kPlaceThisPc = 5;
+constexpr int kPlaceSystemSettings = 6;
+constexpr int kPlaceOwnSettings = 7;
+
+// A failure is not reported: nothing opens.
+void Open(const wchar_t* verb, const wchar_t* target) noexcept {
+    ::ShellExecuteW(nullptr, verb, target, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void OpenSettingsWindow(StartHost& host) noexcept {
+    try {
+        if (host.HasSettingsWindow()) {
+            host.OpenSettingsWindow();
+        }
+    } catch (...) {
+        // The window could not be made: nothing opens.
+    }
+}
+
+UniqueMenu BuildMenu(const std::vector<StartMenuEntry>& entries) {
+    UniqueMenu menu(::CreatePopupMenu());
+    for (const StartMenuEntry& entry : entries) {
+        if (!menu) {
+            break;
+        }
+        if (entry.IsSeparator()) {
+            ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+        } else {
+            ::AppendMenuW(menu.Get(), MF_STRING, entry.command, entry.text.c_str());
+        }
+    }
+    return menu;
+}
+
+uint32_t Track(HMENU menu, HWND owner, POINT at, UINT flags) noexcept {
+    if (menu == nullptr) {
+        return 0;
+    }
+    // A popup menu closes on an outside click only while its owner is in
+    // front, and the message after it lets it close at once.
+    ::SetForegroundWindow(owner);
+    const BOOL command =
+        ::TrackPopupMenuEx(menu, flags | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, owner, nullptr);
+    ::PostMessageW(owner, WM_NULL, 0, 0);
+    return command > 0 ? static_cast<uint32_t>(command) : 0u;
+}
+
+void EnableShutdownPrivilege() noexcept {
+    HANDLE raw = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw)) {
+        return;
+    }
+    const UniqueHandle token(raw);
+    TOKEN_PRIVILEGES privileges{};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (::LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid)) {
+        ::AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr);
+    }
+}
+
+}  // namespace
+
+void LaunchEntry(const AppEntry& entry, bool asAdmin, StartHost& host) noexcept {
+    if (entry.target == kCorvaneSettingsTarget) {
+        OpenSettingsWindow(host);
+    } else if (asAdmin) {
+        Open(L"runas", (entry.exePath.empty() ? entry.target : entry.exePath).c_str());
+    } else {
+        // Apps start through their Applications-folder target, so that
+        // packaged apps and shortcuts with arguments start as from Start.
+        Open(nullptr, entry.target.c_str());
+    }
+}
+
+void OpenFileLocation(const AppEntry& entry) noexcept {
+    if (entry.exePath.empty()) {
+        return;
+    }
+    PIDLIST_ABSOLUTE raw = nullptr;
+    if (SUCCEEDED(::SHParseDisplayName(entry.exePath.c_str(), nullptr, &raw, 0, nullptr))) {
+        const CoTaskPtr<std::remove_pointer_t<PIDLIST_ABSOLUTE>> item(raw);
+        ::SHOpenFolderAndSelectItems(item.get(), 0, nullptr, 0);
+    }
+}
+
+void SearchFiles(std::wstring_view query) noexcept {
+    try {
+        Open(nullptr, SearchFilesUri(query).c_str());
+    } catch (...) {
+        // Out of memory for the address: no search.
+    }
+}
+
+void OpenPlace(int action, StartHost& host) noexcept {
+    static const std::array<const KNOWNFOLDERID*, 5> kFolders = {
+        &FOLDERID_Documents, &FOLDERID_Downloads, &FOLDERID_Pictures, &FOLDERID_Music,
+        &FOLDERID_Videos};
+    if (action >= 0 && action < static_cast<int>(kFolders.size())) {
+        PWSTR raw = nullptr;
+        const HRESULT hr =
+            ::SHGetKnownFolderPath(*kFolders[static_cast<std::size_t>(action)], 0, nullptr, &raw);
+        const CoTaskString path(raw);  // freed even when the call failed
+        if (SUCCEEDED(hr)) {
+            Open(L"open", path.get());
+        }
+    } else if (action == kPlaceThisPc) {
+        Open(L"open", L"shell:MyComputerFolder");
+    } else if (action == kPlaceSystemSettings) {
+        Open(nullptr, L"ms-settings:");
+    } else if (action == kPlaceOwnSettings) {
+        OpenSettingsWindow(host);
+    }
+}
+
+void RunPowerCommand(int command) noexcept {
+    switch (command) {
+        case kPowerLock:
+            ::LockWorkStation();
+            break;
+        case kPowerSignOut:
+            ::ExitWindowsEx(EWX_LOGOFF, 0);
+            break;
+        case kPowerSleep:
+            if (const auto suspend = dyn::SetSuspendState()) {
+                suspend(FALSE, FALSE, FALSE);
+            }
+            break;
+        case kPowerRestart:
+        case kPowerShutDown:
+            EnableShutdownPrivilege();
+            ::ExitWindowsEx(command == kPowerRestart ? EWX_REBOOT : EWX_POWEROFF,
+                            SHTDN_REASON_FLAG_PLANNED);
+            break;
+        default:
+            break;
+    }
+}
+
+int TrackPowerMenu(HWND owner, POINT at) noexcept {
+    try {
+        const UniqueMenu menu = BuildMenu(PowerMenuEntries());
+        return static_cast<int>(Track(menu.Get(), owner, at, TPM_BOTTOMALIGN | TPM_RIGHTALIGN));
+    } catch (...) {
+        return 0;
+    }
+}
+
+bool ShowItemMenu(HWND owner, const AppEntry& entry, const ItemMenuOptions& options,
+                  StartHost& host) noexcept {
+    try {
+        const bool canPin = static_cast<bool>(options.togglePin);
+        const bool pinned = canPin && options.pinnedInMenu && options.pinnedInMenu(entry);
+        const UniqueMenu menu = BuildMenu(ItemMenuEntries(entry, canPin, pinned));
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        const uint32_t command = Track(menu.Get(), owner, cursor, TPM_RIGHTBUTTON);
+        switch (command) {
+            case kItemOpen:
+                LaunchEntry(entry, false, host);
+                return true;
+            case kItemRunAsAdmin:
+                LaunchEntry(entry, true, host);
+                return true;
+            case kItemOpenFileLocation:
+                OpenFileLocation(entry);
+                return true;
+            case kItemPinToMenu:
+            case kItemUnpinFromMenu:
+                options.togglePin(entry, command == kItemPinToMenu);
+                return false;
+            case kItemPinToDock:
+                if (options.pinToDock) {
+                    options.pinToDock(entry);
+                }
+                return false;
+            default:
+                return false;
+        }
+    } catch (...) {
+        return false;  // out of memory, or a pin callback failed
+    }
+}
+
+}  // namespace corvane

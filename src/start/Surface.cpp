@@ -1,1 +1,351 @@
-// placeholder
+#include "start/Surface.h"
+
+#include "base/DynamicApis.h"
+#include "config/Settings.h"
+#include "start/QueryText.h"
+#include "toolkit/Backdrop.h"
+#include "toolkit/BackdropPlan.h"
+
+#include <d2d1helper.h>
+#include <dwmapi.h>
+
+#include <algorithm>
+
+namespace corvane {
+namespace {
+
+constexpr UINT kFrameTimerMs = 50;
+constexpr UINT kCaretBlinkMs = 530;
+// The last mouse message a surface gets; WM_MOUSELAST differs between SDKs.
+constexpr UINT kLastMouseMessage = 0x020E;
+constexpr std::size_t kClipboardReadLimit = 65536;
+
+// Accent tint greys of the pop-up surfaces, a little lighter than the dock's.
+constexpr uint32_t kSurfaceGreyDark = 0x1C1C1C;
+constexpr uint32_t kSurfaceGreyLight = 0xF0F0F0;
+
+bool IsInputMessage(UINT message) noexcept {
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+           (message >= WM_MOUSEFIRST && message <= kLastMouseMessage);
+}
+
+// The clipboard's text, up to its terminator or the read limit.
+std::wstring ClipboardText(HWND owner) {
+    if (!::OpenClipboard(owner)) {
+        return {};
+    }
+    struct Closer {
+        ~Closer() { ::CloseClipboard(); }
+    } closer;
+    HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
+    if (data == nullptr) {
+        return {};
+    }
+    const auto* text = static_cast<const wchar_t*>(::GlobalLock(data));
+    if (text == nullptr) {
+        return {};
+    }
+    struct Unlocker {
+        HANDLE data;
+        ~Unlocker() { ::GlobalUnlock(data); }
+    } unlocker{data};
+    // Control characters are dropped while pasting, so the text they
+    // separate may lie well past the query's length; the block's size keeps
+    // the read inside what the other program handed over.
+    const std::size_t limit = std::min(::GlobalSize(data) / sizeof(wchar_t), kClipboardReadLimit);
+    std::wstring result;
+    for (std::size_t i = 0; i < limit && text[i] != L'\0'; ++i) {
+        result.push_back(text[i]);
+    }
+    return result;
+}
+
+// Brings `window` to the front even when another thread owns the foreground,
+// which the system refuses unless our input is briefly joined to it.
+void TakeForeground(HWND window) noexcept {
+    ::SetForegroundWindow(window);
+    HWND front = ::GetForegroundWindow();
+    if (front == window || front == nullptr) {
+        return;
+    }
+    const DWORD frontThread = ::GetWindowThreadProcessId(front, nullptr);
+    const DWORD ownThread = ::GetCurrentThreadId();
+    if (frontThread == 0 || frontThread == ownThread ||
+        !::AttachThreadInput(ownThread, frontThread, TRUE)) {
+        return;
+    }
+    struct Detach {
+        DWORD own, front;
+        ~Detach() { ::AttachThreadInput(own, front, FALSE); }
+    } detach{ownThread, frontThread};
+    ::BringWindowToTop(window);
+    ::SetForegroundWindow(window);
+}
+
+}  // namespace
+
+double SurfaceNowMs() noexcept {
+    static const double frequency = [] {
+        LARGE_INTEGER f = {};
+        ::QueryPerformanceFrequency(&f);
+        return f.QuadPart > 0 ? static_cast<double>(f.QuadPart) : 1.0;
+    }();
+    LARGE_INTEGER now = {};
+    ::QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / frequency;
+}
+
+Surface::Surface(HINSTANCE instance, const GraphicsFactories& graphics)
+    : instance_(instance), graphics_(graphics) {}
+
+Surface::~Surface() {
+    Destroy();
+}
+
+bool Surface::Create(const RECT& rect, HMONITOR monitor, UINT dpi) noexcept {
+    Destroy();
+    monitor_ = monitor;
+    dpi_ = dpi != 0 ? dpi : 96;
+    progress_ = 0.0f;
+    closing_ = false;
+    popupMenuOpen_ = false;
+    query_.clear();
+    caretVisible_ = true;
+    if (!RegisterWindowClass(instance_, ClassName(), 0, IDC_ARROW)) {
+        return false;
+    }
+    if (CreateBound(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, ClassName(), L"Corvane", WS_POPUP, rect.left,
+                    rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr,
+                    instance_) == nullptr) {
+        return false;
+    }
+    SetExcludedFromPeek(Hwnd());
+    return true;
+}
+
+void Surface::ApplySurfaceBackdrop(const Settings& settings, const Theme& theme, BYTE alpha,
+                                   bool rounded) noexcept {
+    HWND window = Hwnd();
+    if (window == nullptr) {
+        return;
+    }
+    const BOOL dark = theme.dark ? TRUE : FALSE;
+    (void)::DwmSetWindowAttribute(window, sdk::kDwmwaUseImmersiveDarkMode, &dark, sizeof(dark));
+    const MARGINS margins{-1, -1, -1, -1};
+    (void)::DwmExtendFrameIntoClientArea(window, &margins);
+    SetWindowCorners(window, rounded);
+    if (!rounded) {
+        SetWindowBorder(window, false);
+    }
+    if (settings.backdrop != Backdrop::Solid) {
+        const uint32_t grey = theme.dark ? kSurfaceGreyDark : kSurfaceGreyLight;
+        (void)SetAccentPolicy(window, kAccentAcrylicBlurBehind,
+                              (static_cast<uint32_t>(alpha) << 24) | grey);
+    }
+}
+
+void Surface::Show() noexcept {
+    HWND window = Hwnd();
+    if (window == nullptr) {
+        return;
+    }
+    ::ShowWindow(window, SW_SHOW);
+    ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // A program may take the foreground only right after input; an empty
+    // mouse report counts as such.
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    (void)::SendInput(1, &input, sizeof(input));
+    TakeForeground(window);
+    ::SetFocus(window);
+    animationStart_ = SurfaceNowMs();
+    ::SetTimer(window, TIMER_SURFACE_FRAME, kFrameTimerMs, nullptr);
+    ::SetTimer(window, TIMER_SURFACE_CARET, kCaretBlinkMs, nullptr);
+    ::InvalidateRect(window, nullptr, FALSE);
+}
+
+void Surface::Close(bool animated) noexcept {
+    if (Hwnd() == nullptr || closing_) {
+        return;
+    }
+    if (!animated) {
+        Destroy();
+        return;
+    }
+    closing_ = true;
+    closeFrom_ = progress_;
+    animationStart_ = SurfaceNowMs();
+    ::SetTimer(Hwnd(), TIMER_SURFACE_FRAME, kFrameTimerMs, nullptr);
+    ::InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
+void Surface::Destroy() noexcept {
+    ReleaseTarget();
+    DestroyBound();
+    closing_ = false;
+    popupMenuOpen_ = false;
+}
+
+void Surface::Repaint() noexcept {
+    if (Hwnd() != nullptr) {
+        ::InvalidateRect(Hwnd(), nullptr, FALSE);
+    }
+}
+
+void Surface::ReleaseTarget() noexcept {
+    bitmaps_.clear();
+    brush_.Reset();
+    target_.Reset();
+}
+
+ID2D1Bitmap* Surface::CachedBitmap(const std::wstring& key, IWICBitmapSource* source) {
+    if (!target_) {
+        return nullptr;
+    }
+    if (const auto it = bitmaps_.find(key); it != bitmaps_.end()) {
+        return it->second.Get();
+    }
+    Microsoft::WRL::ComPtr<ID2D1Bitmap> bitmap;
+    if (source == nullptr || FAILED(target_->CreateBitmapFromWicBitmap(source, nullptr, &bitmap))) {
+        return nullptr;
+    }
+    return bitmaps_.emplace(key, bitmap).first->second.Get();
+}
+
+bool Surface::EnsureTarget() {
+    if (target_) {
+        return true;
+    }
+    if (!graphics_.d2d) {
+        return false;
+    }
+    RECT client = {};
+    ::GetClientRect(Hwnd(), &client);
+    const auto dpi = static_cast<float>(dpi_);
+    const auto props = D2D1::RenderTargetProperties(
+        D2D1_RENDER_TARGET_TYPE_DEFAULT,
+        D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_PREMULTIPLIED), dpi, dpi);
+    const auto hwndProps = D2D1::HwndRenderTargetProperties(
+        Hwnd(), D2D1::SizeU(static_cast<UINT32>(std::max<LONG>(client.right, 0)),
+                            static_cast<UINT32>(std::max<LONG>(client.bottom, 0))));
+    if (FAILED(graphics_.d2d->CreateHwndRenderTarget(props, hwndProps, &target_))) {
+        return false;
+    }
+    target_->SetTextAntialiasMode(D2D1_TEXT_ANTIALIAS_MODE_GRAYSCALE);
+    if (FAILED(target_->CreateSolidColorBrush(D2D1::ColorF(1, 1, 1, 1), &brush_))) {
+        ReleaseTarget();
+        return false;
+    }
+    bitmaps_.clear();
+    OnTargetCreated();
+    return true;
+}
+
+void Surface::OnPaint() {
+    const double now = SurfaceNowMs();
+    bool finalFrame = false;
+    if (!closing_ && progress_ >= 1.0f) {
+        Tick(1.0f, now);
+        finalFrame = !IsAnimating();
+    } else {
+        const float duration = closing_ ? CloseDurationMs() : OpenDurationMs();
+        const float t =
+            duration > 0
+                ? std::clamp(static_cast<float>((now - animationStart_) / duration), 0.0f, 1.0f)
+                : 1.0f;
+        if (closing_) {
+            progress_ = ClosingProgress(closeFrom_, t);
+            if (t >= 1.0f) {
+                ::ValidateRect(Hwnd(), nullptr);
+                Destroy();
+                return;
+            }
+        } else {
+            progress_ = OpeningProgress(t);
+        }
+        Tick(progress_, now);
+    }
+
+    PAINTSTRUCT ps = {};
+    ::BeginPaint(Hwnd(), &ps);
+    try {
+        if (EnsureTarget()) {
+            target_->BeginDraw();
+            try {
+                Paint();
+            } catch (...) {
+                // The frame is ended below; the next one starts afresh.
+            }
+            if (target_->EndDraw() == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) {
+                ReleaseTarget();
+            }
+        }
+    } catch (...) {
+        ReleaseTarget();
+    }
+    ::EndPaint(Hwnd(), &ps);
+
+    if (finalFrame) {
+        ::KillTimer(Hwnd(), TIMER_SURFACE_FRAME);
+    } else {
+        // Paced by the compositor rather than the timer, which only keeps
+        // frames coming should an invalidation get lost.
+        (void)::DwmFlush();
+        ::InvalidateRect(Hwnd(), nullptr, FALSE);
+    }
+}
+
+void Surface::OnChar(wchar_t typed) {
+    const bool changed = EditQuery(query_, typed, [this] { return ClipboardText(Hwnd()); });
+    if (!changed) {
+        return;
+    }
+    caretVisible_ = true;
+    ::SetTimer(Hwnd(), TIMER_SURFACE_CARET, kCaretBlinkMs, nullptr);
+    OnQueryChanged();
+    Repaint();
+}
+
+LRESULT Surface::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (closing_ && IsInputMessage(message)) {
+        return 0;
+    }
+    switch (message) {
+        case WM_SIZE:
+            if (target_) {
+                (void)target_->Resize(D2D1::SizeU(LOWORD(lParam), HIWORD(lParam)));
+            }
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE && !popupMenuOpen_) {
+                Close(true);
+            }
+            return Handle(message, wParam, lParam);
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_CLOSE:
+            Close(true);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_CHAR:
+            OnChar(static_cast<wchar_t>(wParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam == TIMER_SURFACE_CARET) {
+                caretVisible_ = !caretVisible_;
+                Repaint();
+                return 0;
+            }
+            if (wParam == TIMER_SURFACE_FRAME) {
+                Repaint();
+                return 0;
+            }
+            return Handle(message, wParam, lParam);
+        default:
+            return Handle(message, wParam, lParam);
+    }
+}
+
+}  // namespace corvane

@@ -67,7 +67,8 @@ protected:
     void SetPopupMenuOpen(bool open) noexcept { popupMenuOpen_ = open; }
 
     // The Direct2D bitmap for `key`, made from `source` on this target the
-    // first time; null without a target or source.
+    // first time; without a source only one made before. Null without a
+    // target.
     [[nodiscard]] ID2D1Bitmap* CachedBitmap(const std::wstring& key, IWICBitmapSource* source);
 
     [[nodiscard]] ID2D1HwndRenderTarget* Target() const noexcept { return target_.Get(); }
@@ -82,6 +83,8 @@ protected:
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
     void OnPaint();
+    [[nodiscard]] bool EnsureTarget();
+    void ReleaseTarget() noexcept;
     void OnChar(wchar_t typed);
 
     HINSTANCE instance_;

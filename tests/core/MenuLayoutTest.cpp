@@ -1,1 +1,240 @@
-// placeholder
+#include "start/MenuLayout.h"
+#include "start/QueryText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+constexpr wchar_t kCtrlBackspace = kCharWordBackspace;
+
+TEST(MenuQueryText, EditsOneCharacterAtATime) {
+    const std::wstring full(kMaxQueryChars, L'a');
+    const std::wstring clip = L"line1\r\nline2\t" + std::wstring(200, L'x');
+    struct Case {
+        std::wstring before;
+        wchar_t typed;
+        std::wstring after;
+        bool changed;
+    };
+    const Case cases[] = {
+        {L"ab", L'c', L"abc", true},
+        {full, L'b', full, false},
+        {L"", kCharPaste, L"line1line2" + std::wstring(110, L'x'), true},
+        {std::wstring(118, L'a'), kCharPaste, std::wstring(118, L'a') + L"li", true},
+        {full, kCharPaste, full, false},
+        {L"foo bar ", kCtrlBackspace, L"foo ", true},
+        {L"foo", kCtrlBackspace, L"", true},
+        {L"", kCtrlBackspace, L"", false},
+        {L"ab", kCharBackspace, L"a", true},
+        {L"", kCharBackspace, L"", false},
+        {L"ab", 1, L"ab", false},
+        {L"ab", 9, L"ab", false},
+        {L"ab", 13, L"ab", false},
+        {L"ab", 27, L"ab", false},
+    };
+    for (const Case& c : cases) {
+        int asked = 0;
+        std::wstring query = c.before;
+        const bool changed = EditQuery(query, c.typed, [&] {
+            ++asked;
+            return clip;
+        });
+        EXPECT_EQ(query, c.after) << int(c.typed) << " on " << c.before.size();
+        EXPECT_EQ(changed, c.changed) << int(c.typed);
+        EXPECT_EQ(asked, c.typed == kCharPaste ? 1 : 0);
+    }
+    std::wstring query = L"a";
+    EXPECT_FALSE(EditQuery(query, kCharPaste, [] { return std::wstring(L"\r\n\t"); }));
+}
+
+TEST(MenuLayout, OpensCentredAboveTheDockWithinTheWorkArea) {
+    struct Case {
+        PixelRect monitor, work;
+        std::optional<int32_t> dockTop;
+        uint32_t dpi;
+        PixelRect expected;
+    };
+    const Case cases[] = {
+        {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, {}, 96, {650, 448, 1270, 1028}},
+        {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 1007, 96, {650, 417, 1270, 997}},
+        {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 1050, 96, {650, 448, 1270, 1028}},
+        {{0, 0, 1280, 520}, {0, 0, 1280, 500}, {}, 96, {330, 12, 950, 488}},
+        {{1920, 0, 4480, 1440}, {1920, 0, 4480, 1392}, 1300, 144, {2735, 415, 3665, 1285}},
+        {{0, 0, 1280, 600}, {0, 0, 1280, 560}, {}, 144, {175, 18, 1105, 542}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(StartMenuRect(c.monitor, c.work, c.dockTop, c.dpi), c.expected)
+            << c.work.bottom << " at " << c.dpi;
+    }
+}
+
+// A, two apps, B, one app: entries 5, 7 and 9 of the catalog.
+const std::vector<LetterRow> kRows = {
+    {true, L'A', -1}, {false, L'A', 5}, {false, L'A', 7}, {true, L'B', -1}, {false, L'B', 9}};
+
+MenuLayout Lay(MenuView view, std::size_t count, float scroll = 0, bool settings = false,
+               const std::vector<LetterRow>& rows = kRows) {
+    MenuLayoutInput input;
+    input.width = 620;
+    input.height = 580;
+    input.view = view;
+    input.scroll = scroll;
+    input.pinnedCount = count;
+    input.resultCount = count;
+    input.letterRows = rows;
+    input.buttonLabelWidth = 60;
+    input.powerLabelWidth = 40;
+    input.settingsWindow = settings;
+    return LayOutMenu(input);
+}
+
+TEST(MenuLayout, PointsFindTheItemsOfEachView) {
+    const std::vector<LetterRow> index = {
+        {true, L'A', -1}, {false, L'A', 0}, {true, wchar_t{0xD8}, -1}, {false, L'\xD8', 1}};
+    struct Case {
+        const char* what;
+        MenuLayout layout;
+        float x, y;
+        MenuItemId expected;
+    };
+    const Case cases[] = {
+        {"home button", Lay(MenuView::Home, 2), 300, 80, {MenuHit::AllAppsButton, -1}},
+        {"left of button", Lay(MenuView::Home, 2), 280, 80, {}},
+        {"first pin", Lay(MenuView::Home, 2), 200, 120, {MenuHit::AppRow, 0}},
+        {"gap between rows", Lay(MenuView::Home, 2), 200, 139, {}},
+        {"second pin", Lay(MenuView::Home, 2), 200, 150, {MenuHit::AppRow, 1}},
+        {"below the pins", Lay(MenuView::Home, 2), 200, 200, {}},
+        {"no pins: the hint", Lay(MenuView::Home, 0), 200, 120, {}},
+        {"user card", Lay(MenuView::Home, 2), 500, 100, {MenuHit::UserCard, -1}},
+        {"documents", Lay(MenuView::Home, 2), 500, 150, {MenuHit::Place, 0}},
+        {"this pc", Lay(MenuView::Home, 2), 500, 340, {MenuHit::Place, 5}},
+        {"spacer", Lay(MenuView::Home, 2), 500, 360, {}},
+        {"settings", Lay(MenuView::Home, 2), 500, 380, {MenuHit::Place, 6}},
+        {"no own settings", Lay(MenuView::Home, 2), 500, 420, {}},
+        {"own settings", Lay(MenuView::Home, 2, 0, true), 500, 420, {MenuHit::Place, 7}},
+        {"power", Lay(MenuView::Home, 2), 550, 550, {MenuHit::Power, -1}},
+        {"left of power", Lay(MenuView::Home, 2), 510, 550, {}},
+        {"back", Lay(MenuView::AllApps, 0), 300, 80, {MenuHit::BackButton, -1}},
+        {"header A", Lay(MenuView::AllApps, 0), 30, 110, {MenuHit::LetterHeader, L'A'}},
+        {"right of header", Lay(MenuView::AllApps, 0), 100, 110, {}},
+        {"first app", Lay(MenuView::AllApps, 0), 100, 150, {MenuHit::AppRow, 5}},
+        {"header B", Lay(MenuView::AllApps, 0), 30, 215, {MenuHit::LetterHeader, L'B'}},
+        {"app under B", Lay(MenuView::AllApps, 0), 100, 250, {MenuHit::AppRow, 9}},
+        {"second result", Lay(MenuView::Results, 2), 100, 150, {MenuHit::AppRow, 1}},
+        {"search files", Lay(MenuView::Results, 2), 100, 190, {MenuHit::SearchFiles, 2}},
+        {"no results button", Lay(MenuView::Results, 2), 300, 80, {}},
+        {"cell A",
+         Lay(MenuView::LetterIndex, 0, 0, false, index),
+         100,
+         130,
+         {MenuHit::LetterCell, L'A'}},
+        {"absent B", Lay(MenuView::LetterIndex, 0, 0, false, index), 160, 130, {}},
+        {"absent #", Lay(MenuView::LetterIndex, 0, 0, false, index), 40, 130, {}},
+        {"O slash after Z",
+         Lay(MenuView::LetterIndex, 0, 0, false, index),
+         220,
+         320,
+         {MenuHit::LetterCell, 0xD8}},
+        // Rows reaching out of the list band under the pointer do not count.
+        {"button over a row", Lay(MenuView::Home, 20, 20), 300, 90, {MenuHit::AllAppsButton, -1}},
+        {"row above the band", Lay(MenuView::Home, 20, 20), 200, 90, {}},
+        {"row in the band", Lay(MenuView::Home, 20, 20), 200, 100, {MenuHit::AppRow, 0}},
+        {"last row in", Lay(MenuView::Home, 20, 20), 200, 510, {MenuHit::AppRow, 11}},
+        {"last row below", Lay(MenuView::Home, 20, 20), 200, 530, {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MenuItemAt(c.layout, c.x, c.y), c.expected) << c.what;
+    }
+    const std::size_t cells = Lay(MenuView::LetterIndex, 0, 0, false, index).cells.size();
+    EXPECT_EQ(cells, 28u);
+}
+
+TEST(MenuLayout, ScrollIsClampedToTheContent) {
+    // 20 pins: 794 high in a 454 band, 8 to spare below the last.
+    struct Case {
+        MenuView view;
+        std::size_t count;
+        float scroll;
+        int32_t wheel;
+        float laidOut, wheeled;
+    };
+    const Case cases[] = {
+        {MenuView::Home, 20, 0, -120, 0, 95},
+        {MenuView::Home, 20, 300, -120, 300, 348},
+        {MenuView::Home, 20, 50, 120, 50, 0},
+        {MenuView::Home, 20, 1000, 0, 348, 348},
+        {MenuView::Home, 20, -5, 0, 0, 0},
+        {MenuView::Home, 3, 0, -240, 0, 0},
+        {MenuView::Results, 9, 0, -120, 0, 0},
+        {MenuView::AllApps, 0, 0, -360, 0, 0},
+        {MenuView::LetterIndex, 0, 120, -120, 120, 120},
+    };
+    for (const Case& c : cases) {
+        const MenuLayout layout = Lay(c.view, c.count, c.scroll);
+        EXPECT_EQ(layout.scroll, c.laidOut) << int(c.view) << " " << c.scroll;
+        EXPECT_EQ(WheelScroll(layout, layout.scroll, c.wheel), c.wheeled)
+            << int(c.view) << " " << c.scroll << " " << c.wheel;
+    }
+}
+
+TEST(MenuLayout, LetterCellsScrollToTheirHeader) {
+    const std::vector<LetterRow> rows = {{true, L'A', -1}, {false, L'A', 0}, {false, L'A', 1},
+                                         {true, L'B', -1}, {false, L'B', 2}, {true, L'C', -1}};
+    const std::pair<wchar_t, float> targets[] = {{L'A', 0}, {L'B', 106}, {L'C', 174}};
+    for (const auto& [letter, scroll] : targets) {
+        MenuState state{MenuView::LetterIndex, 500, 0, {MenuHit::LetterCell, letter}};
+        EXPECT_TRUE(ClickMenuItem(state, {MenuHit::LetterCell, letter}, rows));
+        EXPECT_EQ(state.view, MenuView::AllApps);
+        EXPECT_EQ(state.scroll, scroll) << char(letter);
+        EXPECT_EQ(state.hover, MenuItemId{});
+    }
+}
+
+TEST(MenuLayout, KeysStepThroughViewsAndResults) {
+    // Escape: view and scroll before, with a query, outcome, view and scroll after.
+    struct Escape {
+        MenuView view;
+        bool query;
+        MenuEscape outcome;
+        MenuView after;
+        float scroll;
+    };
+    const Escape escapes[] = {
+        {MenuView::AllApps, false, MenuEscape::Handled, MenuView::Home, 0},
+        {MenuView::LetterIndex, false, MenuEscape::Handled, MenuView::AllApps, 120},
+        {MenuView::Results, false, MenuEscape::Handled, MenuView::Home, 0},
+        {MenuView::Home, false, MenuEscape::Close, MenuView::Home, 120},
+        {MenuView::Results, true, MenuEscape::ClearQuery, MenuView::Results, 120},
+    };
+    for (const Escape& e : escapes) {
+        MenuState state{e.view, 120, 0, {}};
+        EXPECT_EQ(EscapeMenu(state, e.query), e.outcome) << int(e.view);
+        EXPECT_EQ(state.view, e.after) << int(e.view);
+        EXPECT_EQ(state.scroll, e.scroll) << int(e.view);
+    }
+    // Results: steps from selection 0 with two results, then what Enter does.
+    const std::pair<std::vector<int32_t>, MenuEnter> walks[] = {
+        {{}, MenuEnter::LaunchSelection},
+        {{+1, +1, +1}, MenuEnter::SearchFiles},
+        {{+1, +1, -1}, MenuEnter::LaunchSelection},
+        {{-1}, MenuEnter::LaunchSelection},
+    };
+    for (const auto& [steps, enter] : walks) {
+        MenuState state{MenuView::Results, 0, 0, {}};
+        for (const int32_t step : steps) {
+            StepSelection(state, step, 2);
+        }
+        EXPECT_GE(state.selection, 0);
+        EXPECT_LE(state.selection, 2);
+        EXPECT_EQ(EnterInMenu(state, 2), enter) << steps.size();
+    }
+    EXPECT_EQ(EnterInMenu({MenuView::Results, 0, 0, {}}, 0), MenuEnter::SearchFiles);
+    EXPECT_EQ(EnterInMenu({MenuView::Home, 0, 0, {}}, 2), MenuEnter::Nothing);
+}
+
+}  // namespace
+}  // namespace corvane
