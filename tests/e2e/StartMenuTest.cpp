@@ -352,6 +352,8 @@ TEST_P(CorMenuScreenshot, HomeAllAppsAndResultsAreDrawnOnTheThemesSurface) {
     const HWND dock = Start({.startMenu = 1, .menuPinned = pinned.c_str()});
     test::SetLightTheme(false);
     ASSERT_NE(dock, nullptr);
+    // Away from the menu: no row is hovered.
+    test::MovePointer({5, test::ScreenCentre().y});
     Toggle();
     ASSERT_TRUE(Opened());
     ::Sleep(600);  // the icons come after the first frame
