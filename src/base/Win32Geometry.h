@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <shellscalingapi.h>
+
 namespace corvane {
 
 [[nodiscard]] inline PixelRect ToPixelRect(const RECT& r) noexcept {
@@ -20,6 +22,15 @@ namespace corvane {
     MONITORINFO mi = {};
     mi.cbSize = sizeof(mi);
     return ::GetMonitorInfoW(display, &mi) ? ToPixelRect(mi.rcMonitor) : PixelRect{};
+}
+
+// The display's effective DPI; 96 when the system cannot tell.
+[[nodiscard]] inline UINT MonitorDpi(HMONITOR display) noexcept {
+    UINT dpiX = 0;
+    UINT dpiY = 0;
+    return SUCCEEDED(::GetDpiForMonitor(display, MDT_EFFECTIVE_DPI, &dpiX, &dpiY)) && dpiX != 0
+               ? dpiX
+               : 96;
 }
 
 }  // namespace corvane

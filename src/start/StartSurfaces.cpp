@@ -5,8 +5,6 @@
 #include "start/CorMenu.h"
 #include "toolkit/SendKeyStrokes.h"
 
-#include <shellscalingapi.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -24,20 +22,11 @@ HMONITOR PrimaryDisplay() noexcept {
     return ::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
 }
 
-UINT EffectiveDpi(HMONITOR display) noexcept {
-    UINT dpiX = 96;
-    UINT dpiY = 96;
-    if (FAILED(::GetDpiForMonitor(display, MDT_EFFECTIVE_DPI, &dpiX, &dpiY)) || dpiX == 0) {
-        return 96;
-    }
-    return dpiX;
-}
-
 // The icon size, in pixels of the primary display, of the surface that
 // [Start] Menu chose, so that the warm-up loads what that surface will draw.
 uint32_t WarmUpIconPx(int32_t startMenu) noexcept {
     const HMONITOR primary = PrimaryDisplay();
-    const UINT dpi = EffectiveDpi(primary);
+    const UINT dpi = MonitorDpi(primary);
     if (startMenu != static_cast<int32_t>(StartChoice::Launcher)) {
         return static_cast<uint32_t>(ScalePoints(kMenuIconDips, dpi));
     }
