@@ -13,7 +13,6 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
-#include <shellscalingapi.h>
 #include <windowsx.h>
 
 namespace corvane {
@@ -100,12 +99,7 @@ bool Bar::Create() {
     if (!RegisterBarClasses(instance)) {
         return false;
     }
-    UINT dpiX = 96;
-    UINT dpiY = 96;
-    if (FAILED(::GetDpiForMonitor(display_, MDT_EFFECTIVE_DPI, &dpiX, &dpiY))) {
-        dpiX = 96;
-    }
-    dpi_ = dpiX;
+    dpi_ = MonitorDpi(display_);
     const PixelRect display = DisplayRect();
     const int height = Metrics().height;
     if (CreateBound(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kBarWindowClass,

@@ -11,7 +11,6 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
-#include <shellscalingapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -108,11 +107,7 @@ bool Dock::Create() {
     if (!edge_->Create(instance, kDockEdgeWindowClass)) {
         edge_.reset();
     }
-    UINT dpiX = 96;
-    UINT dpiY = 96;
-    dpi_ = SUCCEEDED(::GetDpiForMonitor(display_, MDT_EFFECTIVE_DPI, &dpiX, &dpiY)) && dpiX != 0
-               ? dpiX
-               : 96;
+    dpi_ = MonitorDpi(display_);
 
     SetExcludedFromPeek(Hwnd());
     SetWindowCorners(Hwnd(), true);

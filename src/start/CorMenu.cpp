@@ -15,8 +15,6 @@
 #include "start/UserPicture.h"
 #include "toolkit/BackdropPlan.h"
 
-#include <shellscalingapi.h>
-
 #include <algorithm>
 #include <utility>
 
@@ -24,21 +22,12 @@ namespace corvane {
 namespace {
 
 constexpr UINT kCatalogTimerMs = 450;
-constexpr int32_t kIconDips = 24;
 constexpr int32_t kAvatarDips = 44;
 constexpr std::size_t kMaxResults = 9;
 // The glass is a little denser than the dock's so that text stays legible
 // over busy windows.
 constexpr int kMaxGlassAlpha = 225;
 constexpr int kGlassAlphaLift = 30;
-
-UINT EffectiveDpi(HMONITOR monitor) noexcept {
-    UINT dpiX = 96;
-    UINT dpiY = 96;
-    return SUCCEEDED(::GetDpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &dpiX, &dpiY)) && dpiX != 0
-               ? dpiX
-               : 96;
-}
 
 }  // namespace
 
@@ -68,7 +57,7 @@ void Menu::Open(HMONITOR display) {
     if (!::GetMonitorInfoW(monitor, &info)) {
         return;
     }
-    const UINT dpi = EffectiveDpi(monitor);
+    const UINT dpi = MonitorDpi(monitor);
     const PixelRect rect = StartMenuRect(ToPixelRect(info.rcMonitor), ToPixelRect(info.rcWork),
                                          context_.host.DockTop(monitor), dpi);
     if (!Create(ToRect(rect), monitor, dpi)) {
@@ -166,7 +155,7 @@ void Menu::OnQueryChanged() {
 }
 
 uint32_t Menu::IconPixels() const noexcept {
-    return static_cast<uint32_t>(ScalePoints(kIconDips, Dpi()));
+    return static_cast<uint32_t>(ScalePoints(kMenuIconDips, Dpi()));
 }
 
 void Menu::Relayout() {

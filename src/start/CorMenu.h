@@ -22,6 +22,8 @@ class AppIconCache;
 struct StartContext;
 
 inline constexpr wchar_t kCorMenuWindowClass[] = L"CorvaneCorMenu";
+// The rows' icons; the warm-up prefetches this size.
+inline constexpr int32_t kMenuIconDips = 24;
 
 class Menu final : public Surface {
 public:

@@ -12,7 +12,6 @@ namespace corvane {
 namespace {
 
 // CorMenu's rows show their icons at this size.
-constexpr int32_t kMenuIconDips = 24;
 // The launcher's icons grow with the display, within these bounds.
 constexpr double kLauncherIconShare = 11.0;
 constexpr double kLauncherIconMinDips = 56.0;

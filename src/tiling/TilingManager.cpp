@@ -9,8 +9,6 @@
 #include "tiling/TileWindowFacts.h"
 #include "tiling/TilingRules.h"
 
-#include <shellscalingapi.h>
-
 #include <algorithm>
 #include <array>
 #include <iterator>
@@ -74,14 +72,7 @@ uint64_t DisplayId(HMONITOR display) noexcept {
 // cannot tell.
 int32_t EffectiveDpiNear(const PixelRect& area) noexcept {
     const RECT rect = ToRect(area);
-    UINT dpiX = 0;
-    UINT dpiY = 0;
-    if (FAILED(::GetDpiForMonitor(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST),
-                                  MDT_EFFECTIVE_DPI, &dpiX, &dpiY)) ||
-        dpiX == 0) {
-        return 96;
-    }
-    return static_cast<int32_t>(dpiX);
+    return static_cast<int32_t>(MonitorDpi(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST)));
 }
 
 PixelRect WorkAreaOf(HMONITOR display) noexcept {
