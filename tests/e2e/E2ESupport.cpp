@@ -100,15 +100,9 @@ bool CaptureWithX(const RECT& area, Capture& c, const std::wstring& keepAs) {
         L"x" + std::to_wstring(area.bottom - area.top) + L"+" + std::to_wstring(area.left) + L"+" +
         std::to_wstring(area.top) + L" +repage -strip -depth 8 -write PNG24:/tmp/" + name +
         L".png PPM:/tmp/" + name + L".ppm";
-    STARTUPINFOW si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &si, &pi)) {
+    if (!StartUnixProgram(command)) {
         return false;
     }
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
     // The handle of a Unix process does not tell when it ends: wait for the
     // picture written last to be complete instead.
     const std::wstring png = L"Z:\\tmp\\" + name + L".png";

@@ -20,7 +20,7 @@ namespace {
 using test::WaitUntil;
 
 constexpr wchar_t kMenuClass[] = L"CorvaneCorMenu";
-constexpr wchar_t kXdotool[] = L"Z:\\usr\\bin\\xdotool";
+using test::kXdotool;
 // CorMenu's left column (620 x 0.62) and its rows, in points.
 constexpr double kLeftColumn = 384;
 constexpr double kFirstRow = 102;
@@ -37,15 +37,9 @@ RECT WindowRect(HWND hwnd) {
 // the window with the X focus. Its end cannot be seen from here.
 bool Xdotool(const std::wstring& arguments) {
     std::wstring command = std::wstring(kXdotool) + L" " + arguments;
-    STARTUPINFOW si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &si, &pi)) {
+    if (!test::StartUnixProgram(command)) {
         return false;
     }
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
     ::Sleep(800);
     return true;
 }

@@ -290,8 +290,20 @@ void DragAlong(std::initializer_list<POINT> path) {
     SendMouse(MOUSEEVENTF_LEFTUP);
 }
 
+bool StartUnixProgram(std::wstring commandLine) {
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &si, &pi)) {
+        return false;
+    }
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return true;
+}
+
 void ServerDragAlong(std::initializer_list<POINT> path) {
-    constexpr wchar_t kXdotool[] = L"Z:\\usr\\bin\\xdotool";
     if (::GetFileAttributesW(kXdotool) == INVALID_FILE_ATTRIBUTES) {
         DragAlong(path);
         return;
@@ -306,16 +318,10 @@ void ServerDragAlong(std::initializer_list<POINT> path) {
         steps += &p == path.begin() ? 2 : 1;
     }
     command += L" mouseup 1";
-    STARTUPINFOW si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &si, &pi)) {
+    if (!StartUnixProgram(command)) {
         DragAlong(path);
         return;
     }
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
     // The handle of a Unix process does not tell when it ends: wait out its pauses.
     ::Sleep(steps * 300 + 400);
 }

@@ -191,6 +191,11 @@ inline void Click(POINT p) {
 // Windows does, while Wine sends injected moves to the window under the
 // pointer unless the capturing thread is in front. Elsewhere DragAlong.
 void ServerDragAlong(std::initializer_list<POINT> path);
+// Debian's xdotool as Wine sees it.
+inline constexpr wchar_t kXdotool[] = L"Z:\\usr\\bin\\xdotool";
+// Starts a Linux program through Wine ("Z:\\usr\\bin\\…" and its
+// arguments). Its handle does not tell when it ends.
+bool StartUnixProgram(std::wstring commandLine);
 void RightClick(POINT p);
 void TapKey(WORD key);
 // Presses the keys in turn and lets go of them in the opposite order, as a
