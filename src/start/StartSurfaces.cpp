@@ -5,34 +5,15 @@
 #include "start/CorMenu.h"
 #include "toolkit/SendKeyStrokes.h"
 
-#include <algorithm>
-#include <cmath>
-
 namespace corvane {
 namespace {
 
-// CorMenu's rows show their icons at this size.
-// The launcher's icons grow with the display, within these bounds.
-constexpr double kLauncherIconShare = 11.0;
-constexpr double kLauncherIconMinDips = 56.0;
-constexpr double kLauncherIconMaxDips = 84.0;
-
-HMONITOR PrimaryDisplay() noexcept {
-    return ::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
-}
-
-// The icon size, in pixels of the primary display, of the surface that
-// [Start] Menu chose, so that the warm-up loads what that surface will draw.
-uint32_t WarmUpIconPx(int32_t startMenu) noexcept {
-    const HMONITOR primary = PrimaryDisplay();
-    const UINT dpi = MonitorDpi(primary);
-    if (startMenu != static_cast<int32_t>(StartChoice::Launcher)) {
-        return static_cast<uint32_t>(ScalePoints(kMenuIconDips, dpi));
-    }
-    const double heightDips = MonitorRect(primary).Height() * 96.0 / dpi;
-    const double dips =
-        std::clamp(heightDips / kLauncherIconShare, kLauncherIconMinDips, kLauncherIconMaxDips);
-    return static_cast<uint32_t>(std::lround(dips * dpi / 96.0));
+// The icon size, in pixels of the primary display, that CorMenu draws, so
+// that the warm-up loads what the menu will show. CorMenu also stands in for
+// the launcher until the launcher is part of the program.
+uint32_t WarmUpIconPx() noexcept {
+    const HMONITOR primary = ::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    return static_cast<uint32_t>(ScalePoints(kMenuIconDips, MonitorDpi(primary)));
 }
 
 }  // namespace
@@ -84,11 +65,10 @@ bool StartSurfaces::ApplyStartSettings() {
 
 void StartSurfaces::WarmUp() {
     // The settings may have turned the surfaces off since the timer started.
-    const int32_t startMenu = context_.settings.startMenu;
-    if (startMenu == 0) {
+    if (context_.settings.startMenu == 0) {
         return;
     }
-    icons_->PrefetchIcons(catalog_.GetApps(kCatalogWarmUpAgeMs), WarmUpIconPx(startMenu));
+    icons_->PrefetchIcons(catalog_.GetApps(kCatalogWarmUpAgeMs), WarmUpIconPx());
     icons_->MarkUsed(::GetTickCount());
 }
 
