@@ -1,0 +1,132 @@
+#pragma once
+// CorLauncher's grid in DIPs of its client area: the layout of the pages,
+// the display order, what the pointer is over, how the pages move and how
+// the keyboard walks the grid. Portable, so the window only paints and
+// forwards input.
+
+#include "base/Geometry.h"
+#include "start/AppEntry.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+struct LauncherCell {
+    float x = 0;
+    float y = 0;
+    bool operator==(const LauncherCell&) const = default;
+};
+
+struct LauncherLayout {
+    float width = 0;
+    float height = 0;
+    float icon = 0;
+    float cellWidth = 0;
+    float cellHeight = 0;
+    float x0 = 0;
+    float y0 = 0;
+    int32_t columns = 0;
+    int32_t rows = 0;
+    int32_t perPage = 0;
+    bool operator==(const LauncherLayout&) const = default;
+
+    // At least one page, also for an empty list.
+    [[nodiscard]] int32_t Pages(std::size_t count) const noexcept;
+    // The top-left corner of item i's cell when the pages stand at `scroll`.
+    [[nodiscard]] LauncherCell CellOf(int32_t index, float scroll) const noexcept;
+};
+
+[[nodiscard]] LauncherLayout LayOutLauncher(float width, float height) noexcept;
+
+// The stored order is the entries' keys joined with "|". Stored keys come
+// first, in their order, each at most once; then every app they do not name,
+// in catalog order. Keys of apps that are gone are skipped, and so vanish
+// from the order at the next save.
+[[nodiscard]] std::vector<AppEntry> BuildGridOrder(std::wstring_view storedOrder,
+                                                   std::span<const AppEntry> catalog);
+[[nodiscard]] std::wstring JoinGridOrder(std::span<const AppEntry> grid);
+
+// Moves a dragged entry to its drop slot; the entries between shift by one.
+void MoveGridEntry(std::vector<AppEntry>& grid, int32_t from, int32_t to);
+
+// A press turns into a drag once the pointer leaves this square around it.
+[[nodiscard]] bool DragStarted(LauncherCell press, float x, float y) noexcept;
+
+// -1 or +1 while a drag holds the pointer near the left or right edge, where
+// waiting turns the page that way; 0 elsewhere.
+[[nodiscard]] int32_t EdgeUnderDrag(const LauncherLayout& layout, float x) noexcept;
+
+[[nodiscard]] PointRect LauncherSearchBox(const LauncherLayout& layout) noexcept;
+
+// The item under the point among the `count` shown, only on `page`; -1 for
+// none.
+[[nodiscard]] int32_t LauncherItemAt(const LauncherLayout& layout, std::size_t count, int32_t page,
+                                     float scroll, float x, float y) noexcept;
+
+// Where a dragged item would land: the cell under the point on `page`, held
+// inside the grid and never past the last item.
+[[nodiscard]] int32_t LauncherDropSlot(const LauncherLayout& layout, std::size_t count,
+                                       int32_t page, float x, float y) noexcept;
+
+// The centre of page dot k (painted only with more than one page).
+[[nodiscard]] LauncherCell PageDotCentre(const LauncherLayout& layout, int32_t pages,
+                                         int32_t k) noexcept;
+// The page dot a click hits, or -1.
+[[nodiscard]] int32_t PageDotAt(const LauncherLayout& layout, int32_t pages, float x,
+                                float y) noexcept;
+
+// The sideways motion of the pages. Times are milliseconds on one clock.
+class PageMotion {
+public:
+    [[nodiscard]] int32_t Page() const noexcept { return page_; }
+    [[nodiscard]] float Scroll() const noexcept { return scroll_; }
+    [[nodiscard]] bool FreeScroll() const noexcept { return freeScroll_; }
+    [[nodiscard]] bool IsAnimating() const noexcept {
+        return scroll_ != static_cast<float>(page_) || freeScroll_;
+    }
+
+    // At rest on `page` at once.
+    void Reset(int32_t page) noexcept;
+    // Keeps the page inside a list that got shorter.
+    void ClampToPages(int32_t pages) noexcept;
+    // Slides to the clamped page from wherever the pages stand; false when
+    // already at rest there.
+    bool GoToPage(int32_t page, int32_t pages, double now) noexcept;
+    void Tick(double now, int32_t pages) noexcept;
+    // One wheel report; `signedDelta` is positive towards the next page.
+    // True when the pages moved or will.
+    bool Wheel(int32_t signedDelta, int32_t pages, double now) noexcept;
+
+private:
+    int32_t page_ = 0;
+    float scroll_ = 0;
+    float start_ = 0;
+    float velocity_ = 0;  // pages per second
+    double startTime_ = 0;
+    double duration_ = 340;
+    double lastPrecision_ = 0;
+    double lastNotch_ = 0;
+    bool notched_ = false;
+    bool freeScroll_ = false;
+};
+
+enum class LauncherKey { Left, Right, Up, Down, PageUp, PageDown };
+
+struct LauncherKeyMove {
+    int32_t selection = -1;
+    int32_t page = 0;  // to go to; GoToPage clamps it
+};
+
+// A navigation key over the `count` shown items: page keys turn the page;
+// Left/Right without a selection or query do too; other arrows move the
+// selection (or pick the page's first cell) and follow it to its page.
+[[nodiscard]] LauncherKeyMove MoveInLauncher(const LauncherLayout& layout, std::size_t count,
+                                             LauncherKey key, int32_t selection, int32_t page,
+                                             bool hasQuery) noexcept;
+
+}  // namespace corvane
