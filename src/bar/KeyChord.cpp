@@ -1,7 +1,7 @@
 #include "bar/KeyChord.h"
 
 #include "toolkit/SendKeyStrokes.h"
-#include "bar/KeyChordStrokes.h"
+#include "toolkit/KeyChordStrokes.h"
 
 #include <new>
 

@@ -1,6 +1,6 @@
 #include "tiling/HotCornerRules.h"
 
-#include "bar/KeyChordStrokes.h"
+#include "toolkit/KeyChordStrokes.h"
 #include "config/Language.h"
 
 #include <cstddef>

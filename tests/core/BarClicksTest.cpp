@@ -1,6 +1,6 @@
 #include "bar/AppNameMenuModel.h"
 #include "bar/BarClicks.h"
-#include "bar/KeyChordStrokes.h"
+#include "toolkit/KeyChordStrokes.h"
 #include "core/BarLayoutFakes.h"
 
 #include <gtest/gtest.h>

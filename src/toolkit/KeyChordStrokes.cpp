@@ -1,4 +1,4 @@
-#include "bar/KeyChordStrokes.h"
+#include "toolkit/KeyChordStrokes.h"
 
 namespace corvane {
 

@@ -2,7 +2,7 @@
 // The strokes that press a set of keys together, as the shell's own
 // shortcuts expect them: all down in order, then all up in reverse order.
 
-#include "appmenus/KeyStrokes.h"
+#include "toolkit/KeyStroke.h"
 
 #include <cstdint>
 #include <vector>
