@@ -1,8 +1,10 @@
 // Search as the start surfaces run it on every keystroke: a large catalog
 // (10,000 apps, far beyond a real machine's few hundred) and the settings
-// pages, ranked for each prefix of a typed word.
+// pages, ranked for each prefix of a typed word. And CorLauncher's grid,
+// built on every open from the stored order and the catalog.
 
 #include "start/CatalogRules.h"
+#include "start/LauncherGrid.h"
 #include "start/Search.h"
 
 #include <benchmark/benchmark.h>
@@ -17,12 +19,12 @@ namespace {
 constexpr int kApps = 10000;
 constexpr std::size_t kResults = 9;
 
-std::vector<corvane::AppEntry> Catalog() {
+std::vector<corvane::AppEntry> Catalog(int apps = kApps) {
     const wchar_t* const words[] = {L"Studio", L"Visual", L"Paint", L"Office", L"Player",
                                     L"Notes",  L"Code",   L"Photo", L"Mail",   L"Terminal"};
     std::vector<corvane::AppEntry> catalog;
-    catalog.reserve(kApps);
-    for (int i = 0; i < kApps; ++i) {
+    catalog.reserve(static_cast<std::size_t>(apps));
+    for (int i = 0; i < apps; ++i) {
         const std::wstring name =
             std::wstring(words[i % 10]) + L" " + words[(i / 10) % 10] + L" " + std::to_wstring(i);
         catalog.push_back(
@@ -51,5 +53,29 @@ void BM_SearchKeystroke(benchmark::State& state) {
 BENCHMARK(BM_SearchKeystroke)
     ->DenseRange(0, std::size(kQueries) - 1)
     ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// 1,000 apps, the stored order naming every second one from the end
+// backwards (a user's arrangement) plus keys of apps that are gone.
+void BM_BuildLauncherGrid(benchmark::State& state) {
+    constexpr int kGridApps = 1000;
+    const std::vector<corvane::AppEntry> catalog = Catalog(kGridApps);
+    std::vector<corvane::AppEntry> arranged;
+    for (int i = kGridApps - 1; i >= 0; i -= 2) {
+        arranged.push_back(catalog[static_cast<std::size_t>(i)]);
+    }
+    std::wstring stored = corvane::JoinGridOrder(arranged);
+    for (int i = 0; i < 50; ++i) {
+        stored += L"|shell:appsfolder\\gone.app" + std::to_wstring(i);
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(corvane::BuildGridOrder(stored, catalog));
+    }
+    state.SetItemsProcessed(state.iterations() * kGridApps);
+}
+BENCHMARK(BM_BuildLauncherGrid)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -3,8 +3,8 @@
 # then under Wine corvane.exe's start-up time, memory and idle CPU next to
 # bare_strip.exe, the least a bar with a clock can be (a topmost Direct2D strip
 # with one DirectWrite line, drawn again once a minute), the bar's paint, a
-# catalog build from Start-menu shortcuts, and CorMenu's first frame next to
-# a bare window's.
+# catalog build from Start-menu shortcuts, and CorMenu's and CorLauncher's
+# first frames next to a bare window's.
 #
 # CORVANE_TAG keeps the build trees and the Wine prefix apart (see lib.sh).
 # CORVANE_BENCH_RUNS (7) start-up runs; CORVANE_BENCH_IDLE_SECONDS (60) and
@@ -67,7 +67,7 @@ WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d" \
     wine "$STARTUP_DIR/catalog_build_bench.exe" 9 2>>"$STARTUP_DIR/wine.log" ||
     fail "catalog_build_bench failed (see $STARTUP_DIR/wine.log)"
 
-log "CorMenu: the open command to its first frame under Wine, next to bare windows"
+log "CorMenu and CorLauncher: the open command to the first frame under Wine, next to bare windows"
 wine "$STARTUP_DIR/start_menu_bench.exe" 20 2>>"$STARTUP_DIR/wine.log" ||
     fail "start_menu_bench failed (see $STARTUP_DIR/wine.log)"
 

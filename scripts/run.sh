@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds corvane.exe and starts it under Wine on the
 # current display, or on a virtual one (then screenshots are saved: three
-# tray icons of a demo program in the bar, and CorMenu opened by the Windows
-# key).
+# tray icons of a demo program in the bar, and CorMenu, then CorLauncher,
+# opened by the Windows key).
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$ROOT"
 trap cleanup EXIT
@@ -35,8 +35,11 @@ if [ "$virtual" -eq 1 ]; then
     rm -rf "$demo" && mkdir -p "$demo"
     cp "$exe" "$demo/"
     exe="$demo/corvane.exe"
-    { printf '\xff\xfe'; printf '[General]\r\nLanguage=en\r\n[Start]\r\nMenu=1\r\nWinKey=1\r\n' |
-        iconv -f UTF-8 -t UTF-16LE; } >"$demo/corvane.ini"
+    demo_ini() {
+        { printf '\xff\xfe'; printf '[General]\r\nLanguage=en\r\n[Start]\r\nMenu=%s\r\nWinKey=1\r\n' "$1" |
+            iconv -f UTF-8 -t UTF-16LE; } >"$demo/corvane.ini"
+    }
+    demo_ini 1
 fi
 log "Starting Corvane on $DISPLAY"
 # Wine and its audio driver talk a lot on stderr (ALSA complaints on machines
@@ -86,9 +89,21 @@ if [ "$virtual" -eq 1 ]; then
     convert "$ROOT/build/screenshot-start.png" \
         -crop "640x600+$(((width - 640) / 2))+$((height - 6 - 53 - 10 - 590))" +repage \
         "$ROOT/build/screenshot-cormenu.png"
+    # CorLauncher covers the whole display: Corvane again, with [Start] Menu=2.
+    kill "$corvane" >/dev/null 2>&1 || true
+    wait "$corvane" 2>/dev/null || true
+    demo_ini 2
+    wine "$exe" >>"$wine_log" 2>&1 &
+    corvane=$!
+    sleep "${CORVANE_SCREENSHOT_DELAY:-6}"
+    kill -0 "$corvane" 2>/dev/null || ended_early
+    xdotool search --name Notepad windowfocus --sync key Super_L >/dev/null 2>&1 || true
+    sleep 2
+    import -window root "$ROOT/build/screenshot-corlauncher.png"
     echo "Screenshot: $ROOT/build/screenshot.png (the bar: $ROOT/build/screenshot-bar.png," \
         "bar and dock: $ROOT/build/screenshot-bar-dock.png, CorMenu:" \
-        "$ROOT/build/screenshot-cormenu.png)"
+        "$ROOT/build/screenshot-cormenu.png, CorLauncher:" \
+        "$ROOT/build/screenshot-corlauncher.png)"
     kill "$corvane" >/dev/null 2>&1 || true
 else
     echo "Corvane runs; its settings are in $MINGW_DIR/corvane.ini. Press Ctrl+C to stop it."

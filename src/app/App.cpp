@@ -7,6 +7,8 @@
 #include "bar/StatusGlyphs.h"
 #include "bar/SystemStatus.h"
 #include "config/SettingsFile.h"
+#include "config/SettingsLoader.h"
+#include "config/Win32ProfileStore.h"
 #include "dock/Dock.h"
 #include "start/StartSurfaces.h"
 #include "tray/TrayHost.h"
@@ -256,6 +258,16 @@ void App::SaveMenuPinned(std::vector<std::wstring> pinned) {
     settings.menuPinnedSet = true;
     (void)WriteSetting(settings, L"CorMenu", L"Pinned", settings.menuPinned, L"|");
     (void)WriteSetting(settings, L"CorMenu", L"PinnedSet", true);
+}
+
+std::wstring App::LauncherOrder() const {
+    // Bounded as CorMenu's pinned list is: a few hundred long keys fit.
+    return Win32ProfileStore(settings.filePath)
+        .GetString(L"CorLauncher", L"Order", L"", kMenuPinnedBufferChars);
+}
+
+void App::SaveLauncherOrder(const std::wstring& order) {
+    (void)WriteSetting(settings, L"CorLauncher", L"Order", std::wstring_view(order));
 }
 
 void App::OpenSettingsWindow() {}

@@ -125,6 +125,8 @@ struct App final : BarHost, TrayHostEvents, DockHost, TilingHost, StartHost {
     // StartHost
     void SaveDockPinned(std::vector<std::wstring> pinned) override;
     void SaveMenuPinned(std::vector<std::wstring> pinned) override;
+    [[nodiscard]] std::wstring LauncherOrder() const override;
+    void SaveLauncherOrder(const std::wstring& order) override;
     void OpenSettingsWindow() override;
     [[nodiscard]] HWND CommandWindow() const override;
 

@@ -219,8 +219,8 @@ const std::vector<AppEntry>& AppCatalog::GetApps(uint32_t maxAgeMs) {
     try {
         // A shell that cannot list its Applications folder (or lists nothing)
         // still has the Start menu's shortcuts.
-        std::vector<AppEntry> built = ListAppsFolder();
-        if (built.empty()) {
+        std::vector<AppEntry> built = source_ ? source_() : ListAppsFolder();
+        if (built.empty() && !source_) {
             built = ListStartMenuPrograms();
         }
         if (!built.empty()) {

@@ -7,7 +7,9 @@
 #include "start/AppEntry.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvane {
@@ -18,6 +20,11 @@ inline constexpr uint32_t kCatalogInUseAgeMs = 60000;
 
 class AppCatalog {
 public:
+    // `source` replaces the system's lists (tests and benchmarks give their
+    // own entries); it is sorted and de-duplicated as they would be.
+    explicit AppCatalog(std::function<std::vector<AppEntry>()> source = {})
+        : source_(std::move(source)) {}
+
     // The list, rebuilt first when it is empty or older than maxAgeMs. A
     // build that reaches neither source keeps the previous list.
     const std::vector<AppEntry>& GetApps(uint32_t maxAgeMs);
@@ -28,6 +35,7 @@ public:
     [[nodiscard]] const std::vector<AppEntry>& Entries() const noexcept { return entries_; }
 
 private:
+    std::function<std::vector<AppEntry>()> source_;
     std::vector<AppEntry> entries_;
     uint32_t lastBuild_ = 0;
 };

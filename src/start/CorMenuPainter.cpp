@@ -78,7 +78,75 @@ const wchar_t* ButtonLabel(MenuView view) noexcept {
                                   : Tr(L"\x2039  Tilbake", L"\x2039  Back");
 }
 
+float MeasureText(IDWriteFactory* factory, IDWriteTextFormat* format, std::wstring_view text) {
+    ComPtr<IDWriteTextLayout> layout;
+    DWRITE_TEXT_METRICS metrics = {};
+    if (factory == nullptr || format == nullptr ||
+        FAILED(factory->CreateTextLayout(text.data(), static_cast<UINT32>(text.size()), format,
+                                         10000.0f, 100.0f, &layout)) ||
+        FAILED(layout->GetMetrics(&metrics))) {
+        return 0;
+    }
+    return metrics.widthIncludingTrailingWhitespace;
+}
+
 }  // namespace
+
+void DrawSearchBox(const SearchBoxLook& look) {
+    if (look.target == nullptr || look.brush == nullptr || look.theme == nullptr ||
+        look.glyph == nullptr || look.text == nullptr) {
+        return;
+    }
+    const Theme& theme = *look.theme;
+    const auto color = [&look](const ColorF& c, float alpha) {
+        look.brush->SetColor(D2D1::ColorF(c.r, c.g, c.b, c.a * alpha * look.opacity));
+    };
+    const auto text = [&look](std::wstring_view s, IDWriteTextFormat* format, const PointRect& r,
+                              DWRITE_TEXT_ALIGNMENT alignment) {
+        if (s.empty() || r.right <= r.left) {
+            return;
+        }
+        format->SetTextAlignment(alignment);
+        look.target->DrawText(s.data(), static_cast<UINT32>(s.size()), format,
+                              D2D1::RectF(r.left, r.top, r.right, r.bottom), look.brush,
+                              D2D1_DRAW_TEXT_OPTIONS_CLIP);
+        format->SetTextAlignment(DWRITE_TEXT_ALIGNMENT_LEADING);
+    };
+    const PointRect& pill = look.box;
+    const float radius = (pill.bottom - pill.top) / 2.0f;
+    const auto shape = D2D1::RoundedRect(D2D1::RectF(pill.left, pill.top, pill.right, pill.bottom),
+                                         radius, radius);
+    color(theme.text, theme.dark ? kPillFillDark : kPillFillLight);
+    look.target->FillRoundedRectangle(shape, look.brush);
+    color(theme.text, kPillOutline);
+    look.target->DrawRoundedRectangle(shape, look.brush);
+
+    const std::wstring_view shown = look.query.empty() ? look.placeholder : look.query;
+    const float textWidth = MeasureText(look.factory, look.text, shown);
+    float left = pill.left + kPillGlyphLeft;
+    if (look.centred) {
+        const float group = kPillTextLeft - kPillGlyphLeft + textWidth;
+        left = std::max(left, (pill.left + pill.right - group) / 2.0f);
+    }
+    color(theme.secondaryText, 1.0f);
+    text(kGlyphSearch, look.glyph,
+         {left, pill.top, left + kPillTextLeft - kPillGlyphLeft - 6.0f, pill.bottom},
+         DWRITE_TEXT_ALIGNMENT_CENTER);
+    const PointRect box{left + kPillTextLeft - kPillGlyphLeft, pill.top,
+                        pill.right - kPillTextRightInset, pill.bottom};
+    if (!look.query.empty()) {
+        color(theme.text, 1.0f);
+    }
+    text(shown, look.text, box, DWRITE_TEXT_ALIGNMENT_LEADING);
+    if (look.caretVisible) {
+        const float caretX =
+            look.query.empty() ? box.left : std::min(box.left + textWidth, box.right);
+        color(theme.text, 1.0f);
+        look.target->FillRectangle(
+            D2D1::RectF(caretX, pill.top + kCaretInset, caretX + 1.0f, pill.bottom - kCaretInset),
+            look.brush);
+    }
+}
 
 float MenuPainter::SlideOffset(float progress) noexcept {
     return (1.0f - progress) * kSlideDistance;
@@ -115,17 +183,7 @@ bool MenuPainter::EnsureFormats() {
 }
 
 float MenuPainter::TextWidth(std::wstring_view text, Format format) {
-    if (!EnsureFormats()) {
-        return 0;
-    }
-    ComPtr<IDWriteTextLayout> layout;
-    DWRITE_TEXT_METRICS metrics = {};
-    if (FAILED(factory_->CreateTextLayout(text.data(), static_cast<UINT32>(text.size()),
-                                          formats_[format].Get(), 10000.0f, 100.0f, &layout)) ||
-        FAILED(layout->GetMetrics(&metrics))) {
-        return 0;
-    }
-    return metrics.widthIncludingTrailingWhitespace;
+    return EnsureFormats() ? MeasureText(factory_.Get(), formats_[format].Get(), text) : 0.0f;
 }
 
 float MenuPainter::ButtonLabelWidth(MenuView view) {
@@ -189,35 +247,19 @@ void MenuPainter::Paint(const MenuPaintInput& input) {
 }
 
 void MenuPainter::DrawSearch() {
-    const Theme& theme = *in_->theme;
-    const PointRect& pill = in_->layout->search;
-    const float radius = (pill.bottom - pill.top) / 2.0f;
-    SetColor(theme.text, theme.dark ? kPillFillDark : kPillFillLight);
-    Fill(pill, radius);
-    SetColor(theme.text, kPillOutline);
-    in_->target->DrawRoundedRectangle(D2D1::RoundedRect(Rect(pill), radius, radius), in_->brush);
-
-    SetColor(theme.secondaryText, 1.0f);
-    Text(kGlyphSearch, kGlyph,
-         {pill.left + kPillGlyphLeft, pill.top, pill.left + kPillTextLeft - 6.0f, pill.bottom},
-         DWRITE_TEXT_ALIGNMENT_CENTER);
-    const PointRect text{pill.left + kPillTextLeft, pill.top, pill.right - kPillTextRightInset,
-                         pill.bottom};
-    float caretX = text.left;
-    if (in_->query.empty()) {
-        Text(Tr(L"S\xF8k etter apper og innstillinger", L"Search apps and settings"), kSearch,
-             text);
-    } else {
-        SetColor(theme.text, 1.0f);
-        Text(in_->query, kSearch, text);
-        caretX = std::min(text.left + TextWidth(in_->query, kSearch), text.right);
-    }
-    if (in_->caretVisible) {
-        SetColor(theme.text, 1.0f);
-        in_->target->FillRectangle(
-            D2D1::RectF(caretX, pill.top + kCaretInset, caretX + 1.0f, pill.bottom - kCaretInset),
-            in_->brush);
-    }
+    SearchBoxLook look;
+    look.target = in_->target;
+    look.brush = in_->brush;
+    look.factory = factory_.Get();
+    look.theme = in_->theme;
+    look.glyph = formats_[kGlyph].Get();
+    look.text = formats_[kSearch].Get();
+    look.opacity = in_->progress;
+    look.box = in_->layout->search;
+    look.query = in_->query;
+    look.placeholder = Tr(L"S\xF8k etter apper og innstillinger", L"Search apps and settings");
+    look.caretVisible = in_->caretVisible;
+    DrawSearchBox(look);
 }
 
 void MenuPainter::DrawHeader() {

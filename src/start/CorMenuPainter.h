@@ -20,6 +20,25 @@
 
 namespace corvane {
 
+// The search pill both start surfaces draw: the magnifier, the query or the
+// placeholder, the caret. CorMenu's starts at the left; the launcher's keeps
+// glyph and text together in the middle.
+struct SearchBoxLook {
+    ID2D1RenderTarget* target = nullptr;
+    ID2D1SolidColorBrush* brush = nullptr;
+    IDWriteFactory* factory = nullptr;  // measures the text
+    const Theme* theme = nullptr;
+    IDWriteTextFormat* glyph = nullptr;
+    IDWriteTextFormat* text = nullptr;
+    float opacity = 1.0f;
+    PointRect box;
+    std::wstring_view query;
+    std::wstring_view placeholder;
+    bool caretVisible = false;
+    bool centred = false;
+};
+void DrawSearchBox(const SearchBoxLook& look);
+
 struct MenuPaintInput {
     ID2D1RenderTarget* target = nullptr;
     ID2D1SolidColorBrush* brush = nullptr;

@@ -136,6 +136,13 @@ std::wstring JoinGridOrder(std::span<const AppEntry> grid) {
     return JoinList(keys, std::wstring_view(&kOrderSeparator, 1));
 }
 
+int32_t KeepIndexIn(int32_t index, std::size_t count) noexcept {
+    if (index < 0 || count == 0) {
+        return -1;
+    }
+    return ClampIndex(index, 0, static_cast<int64_t>(count) - 1);
+}
+
 void MoveGridEntry(std::vector<AppEntry>& grid, int32_t from, int32_t to) {
     const auto size = static_cast<int32_t>(grid.size());
     if (from < 0 || to < 0 || from >= size || to >= size || from == to) {

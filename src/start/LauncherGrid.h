@@ -51,6 +51,10 @@ struct LauncherLayout {
                                                    std::span<const AppEntry> catalog);
 [[nodiscard]] std::wstring JoinGridOrder(std::span<const AppEntry> grid);
 
+// An index into a list that may have shrunk since: -1 stays none, and one
+// past the end falls back to the last entry (none in an empty list).
+[[nodiscard]] int32_t KeepIndexIn(int32_t index, std::size_t count) noexcept;
+
 // Moves a dragged entry to its drop slot; the entries between shift by one.
 void MoveGridEntry(std::vector<AppEntry>& grid, int32_t from, int32_t to);
 

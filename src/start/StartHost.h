@@ -26,6 +26,10 @@ public:
     virtual void SaveDockPinned(std::vector<std::wstring> pinned) = 0;
     // CorMenu's pinned list: written as [CorMenu] Pinned with PinnedSet = 1.
     virtual void SaveMenuPinned(std::vector<std::wstring> pinned) = 0;
+    // [CorLauncher] Order as the file holds it now (the settings window may
+    // have removed it since), and writing it.
+    [[nodiscard]] virtual std::wstring LauncherOrder() const = 0;
+    virtual void SaveLauncherOrder(const std::wstring& order) = 0;
     // Whether a settings window exists to open, and opening it.
     [[nodiscard]] virtual bool HasSettingsWindow() const = 0;
     virtual void OpenSettingsWindow() = 0;

@@ -3,16 +3,19 @@
 #include "base/Geometry.h"
 #include "base/Win32Geometry.h"
 #include "start/CorMenu.h"
+#include "start/Launcher.h"
 #include "toolkit/SendKeyStrokes.h"
 
 namespace corvane {
 namespace {
 
-// The icon size, in pixels of the primary display, that CorMenu draws, so
-// that the warm-up loads what the menu will show. CorMenu also stands in for
-// the launcher until the launcher is part of the program.
-uint32_t WarmUpIconPx() noexcept {
+// The icon size, in pixels of the primary display, that the configured
+// surface draws, so that the warm-up loads what it will show.
+uint32_t WarmUpIconPx(int32_t startMenu) noexcept {
     const HMONITOR primary = ::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    if (startMenu == static_cast<int32_t>(StartChoice::Launcher)) {
+        return LauncherIconPixels(primary);
+    }
     return static_cast<uint32_t>(ScalePoints(kMenuIconDips, MonitorDpi(primary)));
 }
 
@@ -37,16 +40,29 @@ void StartSurfaces::ShowStartSurface(StartChoice which, HMONITOR display) {
         (void)SendKeyStrokes({{VK_LWIN, 0}, {VK_LWIN, kStrokeKeyUp}});
         return;
     }
-    // The launcher is not part of the program yet: CorMenu stands in for it.
     if (!menu_) {
         menu_ = std::make_unique<Menu>(context_, catalog_, *icons_);
     }
+    if (!launcher_) {
+        launcher_ = std::make_unique<Launcher>(context_, catalog_, *icons_);
+    }
     icons_->MarkUsed(::GetTickCount());
-    if (menu_->IsOpen()) {
-        menu_->Close(true);
+    const bool launcher = which == StartChoice::Launcher;
+    Surface& asked = launcher ? static_cast<Surface&>(*launcher_) : *menu_;
+    Surface& other = launcher ? static_cast<Surface&>(*menu_) : *launcher_;
+    if (asked.IsOpen()) {
+        asked.Close(true);
         return;
     }
-    menu_->Open(display);
+    // One surface at a time.
+    if (other.IsShown()) {
+        other.Destroy();
+    }
+    if (launcher) {
+        launcher_->Open(display);
+    } else {
+        menu_->Open(display);
+    }
 }
 
 bool StartSurfaces::ApplyStartSettings() {
@@ -60,6 +76,9 @@ bool StartSurfaces::ApplyStartSettings() {
     if (menu_ && menu_->IsOpen()) {
         menu_->Destroy();
     }
+    if (launcher_ && launcher_->IsOpen()) {
+        launcher_->Destroy();
+    }
     return enabled;
 }
 
@@ -68,7 +87,8 @@ void StartSurfaces::WarmUp() {
     if (context_.settings.startMenu == 0) {
         return;
     }
-    icons_->PrefetchIcons(catalog_.GetApps(kCatalogWarmUpAgeMs), WarmUpIconPx());
+    icons_->PrefetchIcons(catalog_.GetApps(kCatalogWarmUpAgeMs),
+                          WarmUpIconPx(context_.settings.startMenu));
     icons_->MarkUsed(::GetTickCount());
 }
 
@@ -94,15 +114,19 @@ void StartSurfaces::StopStart() noexcept {
     winKey_.SetActive(false);
     winKey_.Stop();
     menu_.reset();
+    launcher_.reset();
 }
 
 bool StartSurfaces::IsSurfaceShown() const noexcept {
-    return menu_ && menu_->IsOpen();
+    return (menu_ && menu_->IsOpen()) || (launcher_ && launcher_->IsOpen());
 }
 
 void StartSurfaces::RepaintSurfaces() noexcept {
-    if (IsSurfaceShown()) {
+    if (menu_) {
         menu_->Repaint();
+    }
+    if (launcher_) {
+        launcher_->Repaint();
     }
 }
 

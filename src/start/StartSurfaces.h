@@ -1,6 +1,6 @@
 #pragma once
 // The start-surface machinery the process owns: the catalog and its icons,
-// CorMenu, the Windows-key hook, the warm-up after start and the idle trim,
+// CorMenu and CorLauncher, the Windows-key hook, the warm-up after start and the idle trim,
 // and the dispatcher that decides what a Start request opens.
 
 #include "start/AppCatalog.h"
@@ -14,6 +14,7 @@
 
 namespace corvane {
 
+class Launcher;
 class Menu;
 
 enum class StartChoice { AsConfigured = 0, CorMenu = 1, Launcher = 2 };
@@ -53,6 +54,7 @@ private:
     AppCatalog catalog_;
     std::unique_ptr<AppIconCache> icons_;
     std::unique_ptr<Menu> menu_;
+    std::unique_ptr<Launcher> launcher_;
     WinKeyHook winKey_;
 };
 

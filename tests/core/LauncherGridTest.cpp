@@ -73,6 +73,42 @@ TEST(LauncherGrid, FindsItemsSlotsAndPageDotsUnderThePointer) {
     }
 }
 
+TEST(LauncherGrid, DragsStartPastEightDipsAndTurnPagesNearTheEdges) {
+    const LauncherLayout l = LayOutLauncher(1920, 1080);
+    // pointer x, y from a press at (500, 500); whether a drag starts; the edge
+    const std::tuple<float, float, bool, int32_t> cases[] = {
+        {508.0f, 492.0f, false, 0}, {508.5f, 500.0f, true, 0}, {500.0f, 491.5f, true, 0},
+        {40.0f, 500.0f, true, -1},  {41.0f, 500.0f, true, 0},  {1880.0f, 500.0f, true, 1},
+        {1879.0f, 500.0f, true, 0}, {-5.0f, 500.0f, true, -1},
+    };
+    for (const auto& [x, y, drags, edge] : cases) {
+        EXPECT_EQ(DragStarted({500, 500}, x, y), drags) << x << "," << y;
+        EXPECT_EQ(EdgeUnderDrag(l, x), edge) << x;
+    }
+}
+
+TEST(LauncherGrid, IndicesAndPageStayInsideAListThatShrank) {
+    // index, count; the index kept
+    const std::tuple<int32_t, std::size_t, int32_t> indices[] = {
+        {-1, 5, -1}, {0, 0, -1}, {3, 5, 3}, {5, 5, 4}, {70, 5, 4}, {4, 1, 0}};
+    for (const auto& [index, count, kept] : indices) {
+        EXPECT_EQ(KeepIndexIn(index, count), kept) << index << " of " << count;
+    }
+    // page, pages now; the page kept, at rest there
+    const std::tuple<int32_t, int32_t, int32_t> pages[] = {{3, 2, 1}, {1, 2, 1}, {2, 0, 0}};
+    for (const auto& [page, count, kept] : pages) {
+        PageMotion motion;
+        motion.Reset(page);
+        motion.ClampToPages(count);
+        EXPECT_EQ(std::pair(motion.Page(), motion.Scroll()), std::pair(kept, float(kept))) << page;
+    }
+    // A wheel report without a delta turns nothing.
+    PageMotion motion;
+    motion.Reset(1);
+    EXPECT_FALSE(motion.Wheel(0, 3, 1000));
+    EXPECT_EQ(std::pair(motion.Page(), motion.FreeScroll()), std::pair(1, false));
+}
+
 TEST(LauncherGrid, WheelNotchesTurnOnePageAtMostEvery180Ms) {
     // Reports of a signed delta so many ms apart over so many pages; the page reached.
     const std::tuple<int32_t, int32_t, double, int32_t, int32_t> cases[] = {

@@ -118,6 +118,18 @@ bool CaptureWithX(const RECT& area, Capture& c, const std::wstring& keepAs) {
 
 }  // namespace
 
+bool Xdotool(const std::wstring& arguments) {
+    if (!StartUnixProgram(std::wstring(kXdotool) + L" " + arguments)) {
+        return false;
+    }
+    ::Sleep(800);
+    return true;
+}
+
+bool KeysToHelper(const wchar_t* keys) {
+    return Xdotool(std::wstring(L"search --name ^Helper$ windowfocus --sync key ") + keys);
+}
+
 std::wstring ScreenshotPath(const std::wstring& name) {
     wchar_t folder[MAX_PATH] = {};
     if (const DWORD n = ::GetEnvironmentVariableW(L"CORVANE_SCREENSHOTS", folder, MAX_PATH);

@@ -51,6 +51,11 @@ inline std::wstring CopyCorvane(const std::wstring& folder) {
 // started at address 0 faults there, and its unhandled-exception filter runs.
 [[nodiscard]] bool CrashFromOutside(const ChildProcess& process);
 
+// Brightness of a 0x00RRGGBB pixel, 0..255: above 128 reads as light.
+[[nodiscard]] inline int Luma(uint32_t px) {
+    return static_cast<int>((((px >> 16) & 0xFF) * 3 + ((px >> 8) & 0xFF) * 6 + (px & 0xFF)) / 10);
+}
+
 struct Capture {
     int width = 0;
     int height = 0;
@@ -79,6 +84,13 @@ void SetLightTheme(bool light);
 // process: each a mark ('*' checked, ' ' not) and its text, or "-" for a
 // separator. Empty when no menu is open or the process cannot be entered.
 [[nodiscard]] std::vector<std::wstring> OpenMenuEntries(DWORD pid);
+
+// xdotool on Wine's X server: keys typed there reach Wine as a person's, in
+// the window with the X focus. Its end cannot be seen from here: it is given
+// 800 ms.
+bool Xdotool(const std::wstring& arguments);
+// Keys typed into the test helper's window (a HelperApp).
+bool KeysToHelper(const wchar_t* keys);
 
 // Starts Corvane with a given ini text and quits it at the end, expecting a
 // clean exit.

@@ -20,7 +20,10 @@ namespace {
 using test::WaitUntil;
 
 constexpr wchar_t kMenuClass[] = L"CorvaneCorMenu";
+using test::KeysToHelper;
 using test::kXdotool;
+using test::Luma;
+using test::Xdotool;
 // CorMenu's left column (620 x 0.62) and its rows, in points.
 constexpr double kLeftColumn = 384;
 constexpr double kFirstRow = 102;
@@ -31,20 +34,6 @@ RECT WindowRect(HWND hwnd) {
     RECT r = {};
     ::GetWindowRect(hwnd, &r);
     return r;
-}
-
-// xdotool on Wine's X server: keys typed there reach Wine as a person's, in
-// the window with the X focus. Its end cannot be seen from here.
-bool Xdotool(const std::wstring& arguments) {
-    std::wstring command = std::wstring(kXdotool) + L" " + arguments;
-    if (!test::StartUnixProgram(command)) {
-        return false;
-    }
-    ::Sleep(800);
-    return true;
-}
-bool KeysToHelper(const wchar_t* keys) {
-    return Xdotool(std::wstring(L"search --name ^Helper$ windowfocus --sync key ") + keys);
 }
 
 // Characters typed into the window in front.
@@ -181,10 +170,6 @@ TEST_F(StartMenuE2E, TheWindowsKeyTogglesCorMenuAboveTheDockAndShortcutsEscapeAn
     const RECT helper = WindowRect(app.Window());
     test::Click({helper.left + 60, (helper.top + helper.bottom) / 2});
     EXPECT_TRUE(Closed()) << "a click elsewhere left it open";
-}
-
-int Luma(uint32_t px) {
-    return static_cast<int>((((px >> 16) & 0xFF) * 3 + ((px >> 8) & 0xFF) * 6 + (px & 0xFF)) / 10);
 }
 
 // Whether the theme is light. The 144-DPI pass runs it too.

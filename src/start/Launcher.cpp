@@ -1,0 +1,228 @@
+#include "start/Launcher.h"
+
+#include "base/Win32Geometry.h"
+#include "start/AppCatalog.h"
+#include "start/AppIconCache.h"
+#include "start/LauncherState.h"
+#include "start/Search.h"
+#include "start/StartActions.h"
+#include "start/StartHost.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace corvane {
+namespace {
+
+constexpr UINT kCatalogTimerMs = 450;
+// Lighter glass than CorMenu's: the whole display is behind it.
+constexpr BYTE kGlassAlphaDark = 136;
+constexpr BYTE kGlassAlphaLight = 153;
+
+float ToDips(int32_t pixels, UINT dpi) noexcept {
+    return static_cast<float>(pixels) * 96.0f / static_cast<float>(dpi);
+}
+
+uint32_t IconPixelsFor(float iconDips, UINT dpi) noexcept {
+    return static_cast<uint32_t>(std::lround(iconDips * static_cast<float>(dpi) / 96.0f));
+}
+
+}  // namespace
+
+uint32_t LauncherIconPixels(HMONITOR display) noexcept {
+    const PixelRect rect = MonitorRect(display);
+    const UINT dpi = MonitorDpi(display);
+    const LauncherLayout layout =
+        LayOutLauncher(ToDips(rect.right - rect.left, dpi), ToDips(rect.bottom - rect.top, dpi));
+    return IconPixelsFor(layout.icon, dpi);
+}
+
+Launcher::Launcher(const StartContext& context, AppCatalog& catalog, AppIconCache& icons)
+    : Surface(context.instance, context.graphics),
+      context_(context),
+      catalog_(catalog),
+      icons_(icons),
+      state_(std::make_unique<State>()) {
+    state_->painter = std::make_unique<LauncherPainter>(context.graphics.dwrite.Get());
+}
+
+Launcher::~Launcher() {
+    // While the state still exists: no message may reach a half-destroyed
+    // launcher.
+    Destroy();
+}
+
+void Launcher::Open(HMONITOR display) {
+    HMONITOR monitor = display;
+    if (monitor == nullptr) {
+        POINT cursor = {};
+        ::GetCursorPos(&cursor);
+        monitor = ::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST);
+    }
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!::GetMonitorInfoW(monitor, &info)) {
+        return;
+    }
+    if (!Create(info.rcMonitor, monitor, MonitorDpi(monitor))) {
+        return;
+    }
+    ApplySurfaceBackdrop(context_.settings, context_.theme,
+                         context_.theme.dark ? kGlassAlphaDark : kGlassAlphaLight, false);
+
+    State& s = *state_;
+    BuildGrid();
+    s.results.clear();
+    s.motion.Reset(0);
+    s.selection = -1;
+    s.hover = -1;
+    s.press = -1;
+    s.drag = -1;
+    s.dragging = false;
+    s.edgeTimer = false;
+    Relayout();
+
+    Show();
+    icons_.PrefetchIcons(s.grid, IconPixels());
+    if (s.catalogAvailable) {
+        ::SetTimer(Hwnd(), TIMER_SURFACE_CATALOG, kCatalogTimerMs, nullptr);
+    }
+}
+
+void Launcher::BuildGrid() {
+    State& s = *state_;
+    if (catalog_.GetApps(kBuildOnlyWhenEmpty).empty()) {
+        (void)catalog_.GetApps(kCatalogWarmUpAgeMs);
+    }
+    const std::vector<AppEntry>& apps = catalog_.Entries();
+    s.catalogAvailable = !apps.empty();
+    // Read afresh: the settings window may have put the catalog order back.
+    s.grid = BuildGridOrder(context_.host.LauncherOrder(), apps);
+}
+
+void Launcher::SaveOrder() {
+    context_.host.SaveLauncherOrder(JoinGridOrder(state_->grid));
+}
+
+void Launcher::RunSearch() {
+    State& s = *state_;
+    if (query_.empty()) {
+        s.results.clear();
+        return;
+    }
+    // One page of results; settings pages are CorMenu's business.
+    const auto most = static_cast<std::size_t>(std::max(s.layout.perPage, 1));
+    s.results = SearchEntries(catalog_.Entries(), {}, query_, most);
+}
+
+void Launcher::OnQueryChanged() {
+    State& s = *state_;
+    Relayout();
+    RunSearch();
+    s.selection = s.results.empty() ? -1 : 0;
+    s.motion.Reset(0);
+    s.hover = -1;
+    KeepInsideList();
+}
+
+void Launcher::KeepInsideList() {
+    State& s = *state_;
+    const std::size_t count = ShownCount();
+    s.selection = KeepIndexIn(s.selection, count);
+    s.hover = KeepIndexIn(s.hover, count);
+    s.press = KeepIndexIn(s.press, count);
+    s.drag = KeepIndexIn(s.drag, count);
+    s.motion.ClampToPages(s.layout.Pages(count));
+}
+
+std::size_t Launcher::ShownCount() const noexcept {
+    return query_.empty() ? state_->grid.size() : state_->results.size();
+}
+
+const AppEntry* Launcher::Shown(int32_t index) const noexcept {
+    const std::vector<AppEntry>& list = query_.empty() ? state_->grid : state_->results;
+    return index >= 0 && static_cast<std::size_t>(index) < list.size()
+               ? &list[static_cast<std::size_t>(index)]
+               : nullptr;
+}
+
+void Launcher::GoToPage(int32_t page) {
+    State& s = *state_;
+    if (s.motion.GoToPage(page, s.layout.Pages(ShownCount()), SurfaceNowMs())) {
+        s.hover = -1;
+        Repaint();
+    }
+}
+
+void Launcher::LaunchIndex(int32_t index) {
+    const AppEntry* entry = Shown(index);
+    if (entry == nullptr) {
+        return;
+    }
+    const AppEntry chosen = *entry;
+    Close(true);
+    LaunchEntry(chosen, false, context_.host);
+}
+
+bool Launcher::IsAnimating() const noexcept {
+    return state_->motion.IsAnimating();
+}
+
+void Launcher::Tick(float /*progress*/, double nowMs) {
+    state_->motion.Tick(nowMs, state_->layout.Pages(ShownCount()));
+}
+
+void Launcher::Relayout() {
+    RECT client = {};
+    ::GetClientRect(Hwnd(), &client);
+    state_->layout = LayOutLauncher(ToDips(client.right, Dpi()), ToDips(client.bottom, Dpi()));
+}
+
+uint32_t Launcher::IconPixels() const noexcept {
+    return IconPixelsFor(state_->layout.icon, Dpi());
+}
+
+ID2D1Bitmap* Launcher::IconOf(const AppEntry& entry) {
+    if (ID2D1Bitmap* bitmap = CachedBitmap(entry.key, nullptr)) {
+        return bitmap;
+    }
+    const uint32_t size = IconPixels();
+    if (const IconSourceBitmap source = icons_.GetIcon(entry, size)) {
+        return CachedBitmap(entry.key, source.Get());
+    }
+    if (!icons_.HasIcon(entry, size)) {
+        // On screen now: ahead of the prefetch.
+        icons_.RequestIcon(entry, size, true);
+    }
+    return nullptr;
+}
+
+void Launcher::Paint() {
+    State& s = *state_;
+    const D2D1_SIZE_F size = Target()->GetSize();
+    s.layout = LayOutLauncher(size.width, size.height);
+    const std::vector<AppEntry>& shown = query_.empty() ? s.grid : s.results;
+    s.motion.ClampToPages(s.layout.Pages(shown.size()));
+    LauncherPaintInput input;
+    input.target = Target();
+    input.brush = Brush();
+    input.theme = &context_.theme;
+    input.solid = context_.settings.backdrop == Backdrop::Solid;
+    input.progress = progress_;
+    input.layout = &s.layout;
+    input.shown = shown;
+    input.scroll = s.motion.Scroll();
+    input.page = s.motion.Page();
+    input.selection = s.selection;
+    input.hover = s.hover;
+    if (s.dragging) {
+        input.drag = s.drag;
+        input.dragOffset = {s.pointer.x - s.grab.x, s.pointer.y - s.grab.y};
+    }
+    input.query = query_;
+    input.caretVisible = caretVisible_;
+    input.icon = [this](const AppEntry& entry) { return IconOf(entry); };
+    s.painter->Paint(input);
+}
+
+}  // namespace corvane

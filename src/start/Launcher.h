@@ -1,0 +1,74 @@
+#pragma once
+// CorLauncher: every app in a full-screen grid of pages that slide sideways,
+// a search box above them, and icons the user arranges by dragging; the
+// arrangement is kept as [CorLauncher] Order. Created on first use, its
+// window made again on every open.
+
+#include "start/Surface.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+namespace corvane {
+
+class AppCatalog;
+class AppIconCache;
+struct AppEntry;
+struct StartContext;
+
+inline constexpr wchar_t kLauncherWindowClass[] = L"CorvaneLauncher";
+
+// The pixel size the launcher draws icons at on `display`; the warm-up
+// prefetches it.
+[[nodiscard]] uint32_t LauncherIconPixels(HMONITOR display) noexcept;
+
+class Launcher final : public Surface {
+public:
+    Launcher(const StartContext& context, AppCatalog& catalog, AppIconCache& icons);
+    ~Launcher() override;
+
+    // Covers `display` (null: the one under the cursor), the taskbar too.
+    void Open(HMONITOR display);
+
+private:
+    struct State;
+    const wchar_t* ClassName() const noexcept override { return kLauncherWindowClass; }
+    void Paint() override;
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    float OpenDurationMs() const noexcept override { return 200.0f; }
+    void OnQueryChanged() override;
+    bool IsAnimating() const noexcept override;
+    void Tick(float progress, double nowMs) override;
+
+    void BuildGrid();
+    void SaveOrder();
+    void RunSearch();
+    // After the shown list changed: indices and page inside it again.
+    void KeepInsideList();
+    void GoToPage(int32_t page);
+    void LaunchIndex(int32_t index);
+    void Relayout();
+    [[nodiscard]] std::size_t ShownCount() const noexcept;
+    [[nodiscard]] const AppEntry* Shown(int32_t index) const noexcept;
+    [[nodiscard]] ID2D1Bitmap* IconOf(const AppEntry& entry);
+    [[nodiscard]] uint32_t IconPixels() const noexcept;
+
+    // Input (LauncherInput.cpp); points in DIPs of the client area.
+    void OnMouseMove(float x, float y, bool leftDown);
+    void OnLeftButtonUp(float x, float y);
+    void OnRightButtonUp(float x, float y);
+    void OnWheel(int32_t signedDelta);
+    bool OnKey(WPARAM key);
+    void OnEdgeTimer();
+    void OnCatalogTimer();
+    void EndDrag();
+
+    const StartContext& context_;
+    AppCatalog& catalog_;
+    AppIconCache& icons_;
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,300 @@
+#include "start/Launcher.h"
+
+#include "start/AppCatalog.h"
+#include "start/LauncherState.h"
+#include "start/PinRules.h"
+#include "start/StartActions.h"
+#include "start/StartHost.h"
+
+#include <windowsx.h>
+
+#include <string>
+#include <utility>
+
+namespace corvane {
+namespace {
+
+// Holding a dragged icon at an edge this long turns the page.
+constexpr UINT kEdgePageMs = 650;
+
+bool Inside(const PointRect& r, float x, float y) noexcept {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
+}  // namespace
+
+void Launcher::OnMouseMove(float x, float y, bool leftDown) {
+    State& s = *state_;
+    Relayout();
+    if (leftDown && s.press >= 0 && query_.empty()) {
+        if (!s.dragging && DragStarted(s.pressPoint, x, y)) {
+            s.dragging = true;
+            s.drag = s.press;
+            s.grab = s.pressPoint;
+            ::SetCapture(Hwnd());
+        }
+        if (s.dragging) {
+            s.pointer = {x, y};
+            const int32_t slot = LauncherDropSlot(s.layout, s.grid.size(), s.motion.Page(), x, y);
+            if (slot >= 0 && slot != s.drag) {
+                MoveGridEntry(s.grid, s.drag, slot);
+                // The icon stays under the pointer in its new cell.
+                const LauncherCell from = s.layout.CellOf(s.drag, s.motion.Scroll());
+                const LauncherCell to = s.layout.CellOf(slot, s.motion.Scroll());
+                s.grab.x += to.x - from.x;
+                s.grab.y += to.y - from.y;
+                s.drag = slot;
+            }
+            if (EdgeUnderDrag(s.layout, x) == 0) {
+                if (s.edgeTimer) {
+                    ::KillTimer(Hwnd(), TIMER_SURFACE_EDGE_PAGE);
+                    s.edgeTimer = false;
+                }
+            } else if (!s.edgeTimer) {
+                s.edgeTimer =
+                    ::SetTimer(Hwnd(), TIMER_SURFACE_EDGE_PAGE, kEdgePageMs, nullptr) != 0;
+            }
+            Repaint();  // the icon follows the pointer
+        }
+    }
+    const int32_t hover =
+        LauncherItemAt(s.layout, ShownCount(), s.motion.Page(), s.motion.Scroll(), x, y);
+    if (hover != s.hover) {
+        s.hover = hover;
+        Repaint();
+    }
+}
+
+void Launcher::EndDrag() {
+    State& s = *state_;
+    // Off before the capture goes: releasing it reports the change here.
+    s.dragging = false;
+    s.drag = -1;
+    if (s.edgeTimer) {
+        ::KillTimer(Hwnd(), TIMER_SURFACE_EDGE_PAGE);
+        s.edgeTimer = false;
+    }
+    if (::GetCapture() == Hwnd()) {
+        ::ReleaseCapture();
+    }
+    Repaint();
+}
+
+void Launcher::OnLeftButtonUp(float x, float y) {
+    State& s = *state_;
+    Relayout();
+    const int32_t pressed = s.press;
+    s.press = -1;
+    if (s.dragging) {
+        EndDrag();
+        SaveOrder();
+        return;
+    }
+    const int32_t pages = s.layout.Pages(ShownCount());
+    if (const int32_t dot = PageDotAt(s.layout, pages, x, y); dot >= 0) {
+        GoToPage(dot);
+        return;
+    }
+    const int32_t item =
+        LauncherItemAt(s.layout, ShownCount(), s.motion.Page(), s.motion.Scroll(), x, y);
+    if (item >= 0 && item == pressed) {
+        LaunchIndex(item);
+    } else if (item < 0 && pressed < 0 && !Inside(LauncherSearchBox(s.layout), x, y)) {
+        Close(true);
+    }
+}
+
+void Launcher::OnRightButtonUp(float x, float y) {
+    State& s = *state_;
+    Relayout();
+    const AppEntry* item =
+        Shown(LauncherItemAt(s.layout, ShownCount(), s.motion.Page(), s.motion.Scroll(), x, y));
+    if (item == nullptr) {
+        return;
+    }
+    const AppEntry entry = *item;
+    StartHost& host = context_.host;
+    const Settings& settings = context_.settings;
+    // CorMenu's pinned list, as CorMenu keeps it.
+    const auto pinned = [&settings] {
+        return LoadMenuPinned(settings.menuPinnedSet, settings.menuPinned, settings.pinned)
+            .identifiers;
+    };
+    ItemMenuOptions options;
+    options.pinnedInMenu = [&pinned](const AppEntry& e) { return IsPinned(pinned(), e); };
+    options.togglePin = [&pinned, &host](const AppEntry& e, bool pin) {
+        host.SaveMenuPinned(WithPinned(pinned(), e, pin));
+    };
+    options.pinToDock = [&settings, &host](const AppEntry& e) {
+        if (auto dock = WithDockPin(settings.pinned, e)) {
+            host.SaveDockPinned(std::move(*dock));
+        }
+    };
+    SetPopupMenuOpen(true);
+    const bool opened = ShowItemMenu(Hwnd(), entry, options, host);
+    SetPopupMenuOpen(false);
+    if (Hwnd() == nullptr) {
+        return;
+    }
+    if (opened || ::GetForegroundWindow() != Hwnd()) {
+        Close(true);
+    } else {
+        Repaint();
+    }
+}
+
+void Launcher::OnWheel(int32_t signedDelta) {
+    State& s = *state_;
+    if (!query_.empty()) {
+        return;
+    }
+    Relayout();
+    if (s.motion.Wheel(signedDelta, s.layout.Pages(ShownCount()), SurfaceNowMs())) {
+        s.hover = -1;
+        Repaint();
+    }
+}
+
+void Launcher::OnEdgeTimer() {
+    State& s = *state_;
+    ::KillTimer(Hwnd(), TIMER_SURFACE_EDGE_PAGE);
+    s.edgeTimer = false;
+    if (!s.dragging) {
+        return;
+    }
+    POINT cursor = {};
+    if (!::GetCursorPos(&cursor) || !::ScreenToClient(Hwnd(), &cursor)) {
+        return;
+    }
+    Relayout();
+    const float toDips = 96.0f / static_cast<float>(Dpi());
+    const float x = static_cast<float>(cursor.x) * toDips;
+    const int32_t edge = EdgeUnderDrag(s.layout, x);
+    if (edge == 0) {
+        return;
+    }
+    GoToPage(s.motion.Page() + edge);
+    // The icon goes along to the new page, and held at the edge it turns
+    // the next one too.
+    OnMouseMove(x, static_cast<float>(cursor.y) * toDips, true);
+}
+
+void Launcher::OnCatalogTimer() {
+    State& s = *state_;
+    ::KillTimer(Hwnd(), TIMER_SURFACE_CATALOG);
+    const std::size_t before = catalog_.Entries().size();
+    if (catalog_.GetApps(kCatalogInUseAgeMs).size() == before || s.dragging) {
+        return;
+    }
+    Relayout();
+    BuildGrid();
+    RunSearch();
+    KeepInsideList();
+    Repaint();
+}
+
+bool Launcher::OnKey(WPARAM key) {
+    State& s = *state_;
+    Relayout();
+    const std::size_t count = ShownCount();
+    switch (key) {
+        case VK_RETURN:
+            if (count == 0 && !query_.empty()) {
+                const std::wstring query = query_;
+                Close(true);
+                SearchFiles(query);
+            } else if (s.selection >= 0) {
+                LaunchIndex(s.selection);
+            } else if (!query_.empty()) {
+                LaunchIndex(0);
+            }
+            break;
+        case VK_ESCAPE:
+            if (query_.empty()) {
+                Close(true);
+            } else {
+                query_.clear();
+                OnQueryChanged();
+                s.selection = -1;
+            }
+            break;
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN: {
+            const LauncherKey which = key == VK_PRIOR   ? LauncherKey::PageUp
+                                      : key == VK_NEXT  ? LauncherKey::PageDown
+                                      : key == VK_LEFT  ? LauncherKey::Left
+                                      : key == VK_RIGHT ? LauncherKey::Right
+                                      : key == VK_UP    ? LauncherKey::Up
+                                                        : LauncherKey::Down;
+            const LauncherKeyMove move = MoveInLauncher(s.layout, count, which, s.selection,
+                                                        s.motion.Page(), !query_.empty());
+            s.selection = move.selection;
+            GoToPage(move.page);
+            break;
+        }
+        default:
+            return false;
+    }
+    Repaint();
+    return true;
+}
+
+LRESULT Launcher::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    const float toDips = 96.0f / static_cast<float>(Dpi());
+    const float x = static_cast<float>(GET_X_LPARAM(lParam)) * toDips;
+    const float y = static_cast<float>(GET_Y_LPARAM(lParam)) * toDips;
+    State& s = *state_;
+    switch (message) {
+        case WM_MOUSEMOVE:
+            OnMouseMove(x, y, (wParam & MK_LBUTTON) != 0);
+            return 0;
+        case WM_LBUTTONDOWN:
+            Relayout();
+            s.pressPoint = {x, y};
+            s.press =
+                LauncherItemAt(s.layout, ShownCount(), s.motion.Page(), s.motion.Scroll(), x, y);
+            return 0;
+        case WM_LBUTTONUP:
+            OnLeftButtonUp(x, y);
+            return 0;
+        case WM_RBUTTONUP:
+            OnRightButtonUp(x, y);
+            return 0;
+        case WM_MOUSEWHEEL:
+            OnWheel(-GET_WHEEL_DELTA_WPARAM(wParam));
+            return 0;
+        case WM_MOUSEHWHEEL:
+            OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+            return 0;
+        case WM_CAPTURECHANGED:
+            if (s.dragging && reinterpret_cast<HWND>(lParam) != Hwnd()) {
+                EndDrag();
+                SaveOrder();
+            }
+            return 0;
+        case WM_KEYDOWN:
+            if (OnKey(wParam)) {
+                return 0;
+            }
+            break;
+        case WM_TIMER:
+            if (wParam == TIMER_SURFACE_EDGE_PAGE) {
+                OnEdgeTimer();
+                return 0;
+            }
+            if (wParam == TIMER_SURFACE_CATALOG) {
+                OnCatalogTimer();
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
+}
+
+}  // namespace corvane

@@ -1,0 +1,34 @@
+#pragma once
+// What CorLauncher keeps between messages. Shared by the launcher's window,
+// input and painting code only.
+
+#include "start/AppEntry.h"
+#include "start/Launcher.h"
+#include "start/LauncherGrid.h"
+#include "start/LauncherPainter.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace corvane {
+
+struct Launcher::State {
+    bool catalogAvailable = false;
+    std::vector<AppEntry> grid;  // display order
+    std::vector<AppEntry> results;
+    LauncherLayout layout;
+    PageMotion motion;
+    int32_t hover = -1;
+    int32_t selection = -1;
+    int32_t press = -1;
+    LauncherCell pressPoint;
+    int32_t drag = -1;
+    bool dragging = false;
+    bool edgeTimer = false;
+    LauncherCell pointer;
+    LauncherCell grab;  // where in the dragged cell the pointer holds it
+    std::unique_ptr<LauncherPainter> painter;
+};
+
+}  // namespace corvane

@@ -1,0 +1,111 @@
+// CorLauncher in the real corvane.exe: the Windows key typed on the X server
+// opens it over the whole display and closes it again, Escape closes it, and
+// screenshots in both themes. Its grid and input are the other tests'
+// business.
+
+#include "base/Commands.h"
+#include "e2e/E2ESupport.h"
+
+#include <string>
+
+namespace corvane {
+namespace {
+
+using test::WaitUntil;
+
+constexpr wchar_t kLauncherClass[] = L"CorvaneLauncher";
+
+RECT MonitorArea() {
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    ::GetMonitorInfoW(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &mi);
+    return mi.rcMonitor;
+}
+
+class LauncherE2E : public test::CorvaneTest {
+protected:
+    bool Start() {
+        test::IniOptions options;
+        options.startMenu = 2;
+        return StartCorvane(test::IniText(options)) != nullptr;
+    }
+    [[nodiscard]] std::vector<HWND> Shown() const {
+        std::vector<HWND> shown;
+        for (HWND w : test::FindProcessWindows(corvane_.ProcessId(), kLauncherClass)) {
+            if (::IsWindowVisible(w)) {
+                shown.push_back(w);
+            }
+        }
+        return shown;
+    }
+    // Open, and done fading in.
+    bool Opened() const {
+        const bool open = WaitUntil([&] { return !Shown().empty(); }, 5000);
+        ::Sleep(400);
+        return open;
+    }
+    bool Closed() const {
+        return WaitUntil([&] { return Shown().empty(); }, 3000);
+    }
+};
+
+TEST_F(LauncherE2E, TheWindowsKeyTogglesOneLauncherOverTheDisplayAndEscapeClosesIt) {
+    if (::GetFileAttributesW(test::kXdotool) == INVALID_FILE_ATTRIBUTES) {
+        GTEST_SKIP() << "needs keys typed on the X server";
+    }
+    ASSERT_TRUE(Start());
+    test::HelperApp app;
+    ASSERT_TRUE(app.Start(folder_.Path(), L"front.exe", L"normal"));
+
+    ASSERT_TRUE(test::KeysToHelper(L"Super_L"));
+    ASSERT_TRUE(Opened()) << "the Windows key opened nothing";
+    const std::vector<HWND> shown = Shown();
+    ASSERT_EQ(shown.size(), 1u);
+    RECT r = {};
+    ::GetWindowRect(shown[0], &r);
+    const RECT monitor = MonitorArea();
+    EXPECT_TRUE(::EqualRect(&r, &monitor))
+        << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+
+    // The launcher has the X focus now.
+    ASSERT_TRUE(test::Xdotool(L"key Super_L"));
+    EXPECT_TRUE(Closed()) << "a second tap left it open";
+    // Under Wine, destroying the active window takes 2 s.
+    ::Sleep(1500);
+    ASSERT_TRUE(test::KeysToHelper(L"Super_L"));
+    ASSERT_TRUE(Opened()) << "it did not open again";
+    test::TapKey(VK_ESCAPE);
+    EXPECT_TRUE(Closed()) << "Escape left it open";
+}
+
+// Whether the theme is light.
+class LauncherInTheme : public LauncherE2E, public testing::WithParamInterface<bool> {};
+
+TEST_P(LauncherInTheme, ShowsTheSearchBoxOnTheThemesSurface) {
+    test::SetLightTheme(GetParam());
+    const bool started = Start();
+    test::SetLightTheme(false);
+    ASSERT_TRUE(started);
+    test::MovePointer({5, 5});  // no item hovered
+    ::PostMessageW(control_, WM_APP_COMMAND, CMD_TOGGLE_START_MENU, 0);
+    ASSERT_TRUE(Opened());
+    const RECT area = MonitorArea();
+    const test::Capture c = test::CaptureScreen(
+        area, test::ScreenshotPath(L"corlauncher-" + std::wstring(GetParam() ? L"light" : L"dark") +
+                                   L"-" + std::to_wstring(dpi_) + L"dpi.png"));
+    ASSERT_FALSE(c.pixels.empty());
+    // Below the grid, left of the page dots.
+    const uint32_t surface = c.At(Px(20), c.height - Px(20));
+    EXPECT_EQ(test::Luma(surface) > 128, GetParam()) << std::hex << surface;
+    const int middle = c.width / 2;
+    const RECT box{middle - Px(150), Px(64), middle + Px(150), Px(98)};
+    EXPECT_FALSE(test::InkRuns(c, box, surface, 0).empty()) << "no search box";
+    test::TapKey(VK_ESCAPE);
+    EXPECT_TRUE(Closed());
+}
+
+INSTANTIATE_TEST_SUITE_P(Themes, LauncherInTheme, testing::Bool(),
+                         [](const auto& info) { return info.param ? "Light" : "Dark"; });
+
+}  // namespace
+}  // namespace corvane

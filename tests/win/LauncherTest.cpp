@@ -1,0 +1,174 @@
+// CorLauncher's window in this process over a catalog of 120 made-up apps,
+// one of them the test helper: what covers the display, what typing and
+// Enter start, what a drag with the mouse stores and what Escape closes.
+// The grid's rules themselves are the unit tests' business.
+
+#include "base/Win32Geometry.h"
+#include "base/Win32Handles.h"
+#include "identity/IconLoader.h"
+#include "start/AppCatalog.h"
+#include "start/AppIconCache.h"
+#include "start/CatalogRules.h"
+#include "start/Launcher.h"
+#include "start/LauncherGrid.h"
+#include "start/StartHost.h"
+#include "support/WinTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+constexpr int kApps = 120;
+
+class FakeHost final : public StartHost {
+public:
+    std::optional<int32_t> DockTop(HMONITOR) const override { return std::nullopt; }
+    void SaveDockPinned(std::vector<std::wstring>) override {}
+    void SaveMenuPinned(std::vector<std::wstring>) override {}
+    std::wstring LauncherOrder() const override { return order; }
+    void SaveLauncherOrder(const std::wstring& saved) override {
+        order = saved;
+        ++saves;
+    }
+    bool HasSettingsWindow() const override { return false; }
+    void OpenSettingsWindow() override {}
+    HWND CommandWindow() const override { return window.Get(); }
+
+    std::wstring order;
+    int saves = 0;
+    // Icon results land here unread; the cache frees them.
+    UniqueWindow window{::CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                          nullptr, nullptr, nullptr)};
+};
+
+class LauncherTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(CreateGraphicsFactories(graphics_));
+        SetThreadImagingFactory(graphics_.wic.Get());
+    }
+    void TearDown() override {
+        launcher_.reset();
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(::FindWindowW(test::kHelperWindowClass, nullptr), &pid);
+        if (const UniqueHandle started(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, 0, pid));
+            started && ::TerminateProcess(started.Get(), 0)) {
+            ::WaitForSingleObject(started.Get(), 5000);
+        }
+        SetThreadImagingFactory(nullptr);
+    }
+
+    // "App 000" … "App 118" start nothing; "Corvane Probe", last by name,
+    // starts the helper.
+    std::vector<AppEntry> Apps() const {
+        std::vector<AppEntry> apps;
+        for (int i = 0; i < kApps - 1; ++i) {
+            wchar_t name[16] = {};
+            ::swprintf(name, 16, L"App %03d", i);
+            apps.push_back(
+                MakeAppEntry(name, L"shell:AppsFolder\\Corvane.Fake" + std::to_wstring(i), probe_));
+        }
+        apps.push_back(MakeAppEntry(L"Corvane Probe", probe_, probe_));
+        return apps;
+    }
+
+    void Open() {
+        launcher_ = std::make_unique<Launcher>(context_, catalog_, icons_);
+        launcher_->Open(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY));
+        ASSERT_TRUE(launcher_->IsShown());
+        test::PumpUntil([] { return false; }, 400);  // opened
+    }
+    bool Closed() {
+        return test::PumpUntil([&] { return !launcher_->IsShown(); }, 5000);
+    }
+    // A cell's middle on screen: the layout as the launcher draws it.
+    POINT CellMiddle(int32_t index) const {
+        RECT r = {};
+        ::GetWindowRect(launcher_->Hwnd(), &r);
+        const float scale = static_cast<float>(launcher_->Dpi()) / 96.0f;
+        const LauncherLayout l = LayOutLauncher(static_cast<float>(r.right - r.left) / scale,
+                                                static_cast<float>(r.bottom - r.top) / scale);
+        const LauncherCell cell = l.CellOf(index, 0);
+        return {r.left + static_cast<LONG>((cell.x + l.cellWidth / 2) * scale),
+                r.top + static_cast<LONG>((cell.y + l.cellHeight / 2) * scale)};
+    }
+    // Each step handled before the next comes.
+    static void Mouse(POINT at, DWORD button) {
+        test::MovePointer(at);
+        test::PumpUntil([] { return false; }, 150);
+        if (button != 0) {
+            INPUT input = {};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = button;
+            ::SendInput(1, &input, sizeof(input));
+            test::PumpUntil([] { return false; }, 150);
+        }
+    }
+
+    test::TempFolder folder_;
+    const std::wstring probe_ =
+        test::CopyBuiltFile(L"test_helper.exe", folder_.Path() + L"\\probe.exe");
+    ComApartment com_;
+    HINSTANCE instance_ = ::GetModuleHandleW(nullptr);
+    Settings settings_;
+    Theme theme_;
+    GraphicsFactories graphics_;
+    FakeHost host_;
+    StartContext context_{instance_, settings_, theme_, graphics_, host_};
+    AppCatalog catalog_{[this] { return Apps(); }};
+    AppIconCache icons_{host_.CommandWindow(), [] {}};
+    std::unique_ptr<Launcher> launcher_;
+};
+
+TEST_F(LauncherTest, CoversTheDisplayAndEnterStartsTheOneAppTypingLeft) {
+    Open();
+    const HWND window = launcher_->Hwnd();
+    wchar_t name[64] = {};
+    ::GetClassNameW(window, name, 64);
+    EXPECT_STREQ(name, L"CorvaneLauncher");
+    RECT r = {};
+    ::GetWindowRect(window, &r);
+    const PixelRect monitor = MonitorRect(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY));
+    EXPECT_EQ(ToPixelRect(r), monitor);
+
+    for (const wchar_t c : std::wstring(L"probe")) {
+        ::SendMessageW(window, WM_CHAR, c, 0);
+    }
+    test::TapKey(VK_RETURN);
+    EXPECT_TRUE(test::PumpUntil(
+        [] { return ::FindWindowW(test::kHelperWindowClass, nullptr) != nullptr; }, 10000))
+        << "Enter started nothing";
+    EXPECT_TRUE(Closed()) << "still open after the launch";
+}
+
+TEST_F(LauncherTest, ADragAcrossCellsStoresTheNewOrderAndEscapeCloses) {
+    host_.order = L"shell:appsfolder\\corvane.fake5|nothing.here";
+    Open();
+    // Stored first, then the rest by name: 5, 0, 1, 2, …
+    Mouse(CellMiddle(0), MOUSEEVENTF_LEFTDOWN);
+    Mouse({CellMiddle(0).x + 30, CellMiddle(0).y}, 0);
+    Mouse(CellMiddle(2), 0);
+    Mouse(CellMiddle(2), MOUSEEVENTF_LEFTUP);
+    ASSERT_EQ(host_.saves, 1);
+    const std::wstring expected =
+        L"shell:appsfolder\\corvane.fake0|shell:appsfolder\\corvane.fake1|"
+        L"shell:appsfolder\\corvane.fake5|shell:appsfolder\\corvane.fake2";
+    EXPECT_EQ(host_.order.substr(0, expected.size()), expected);
+    EXPECT_EQ(std::count(host_.order.begin(), host_.order.end(), L'|'), kApps - 1)
+        << "the stale key stayed or an app went missing";
+    EXPECT_TRUE(launcher_->IsOpen()) << "the drag's release closed or launched";
+
+    test::TapKey(VK_ESCAPE);
+    EXPECT_TRUE(Closed()) << "Escape left it open";
+}
+
+}  // namespace
+}  // namespace corvane
