@@ -5,7 +5,9 @@
 #include "support/MenuReaderFormat.h"
 
 #include <shellscalingapi.h>
+#include <shlobj.h>
 #include <tlhelp32.h>
+#include <wrl/client.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -117,6 +119,30 @@ bool CaptureWithX(const RECT& area, Capture& c, const std::wstring& keepAs) {
 }
 
 }  // namespace
+
+// Saved elsewhere first: Wine hands shortcuts saved in the Start menu to its
+// menu builder, which would copy them into the Linux desktop's menus.
+ProgramsShortcut::ProgramsShortcut(const TempFolder& temp, const std::wstring& name,
+                                   const std::wstring& target) {
+    const ComApartment com;
+    Microsoft::WRL::ComPtr<IShellLinkW> link;
+    Microsoft::WRL::ComPtr<IPersistFile> file;
+    PWSTR folder = nullptr;
+    const std::wstring saved = temp.Path() + L"\\" + name + L".lnk";
+    if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_PPV_ARGS(&link))) &&
+        SUCCEEDED(link->SetPath(target.c_str())) && SUCCEEDED(link.As(&file)) &&
+        SUCCEEDED(file->Save(saved.c_str(), TRUE)) &&
+        SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_Programs, 0, nullptr, &folder))) {
+        path = std::wstring(folder) + L"\\" + name + L".lnk";
+        path = ::MoveFileExW(saved.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) ? path : L"";
+    }
+    ::CoTaskMemFree(folder);
+}
+
+ProgramsShortcut::~ProgramsShortcut() {
+    ::DeleteFileW(path.c_str());
+}
 
 bool Xdotool(const std::wstring& arguments) {
     if (!StartUnixProgram(std::wstring(kXdotool) + L" " + arguments)) {

@@ -92,6 +92,16 @@ bool Xdotool(const std::wstring& arguments);
 // Keys typed into the test helper's window (a HelperApp).
 bool KeysToHelper(const wchar_t* keys);
 
+// A shortcut in the user's Start-menu Programs folder while the test runs
+// (`path` empty when it could not be made).
+struct ProgramsShortcut {
+    ProgramsShortcut(const TempFolder& temp, const std::wstring& name, const std::wstring& target);
+    ~ProgramsShortcut();
+    ProgramsShortcut(const ProgramsShortcut&) = delete;
+    ProgramsShortcut& operator=(const ProgramsShortcut&) = delete;
+    std::wstring path;
+};
+
 // Starts Corvane with a given ini text and quits it at the end, expecting a
 // clean exit.
 class CorvaneTest : public testing::Test {

@@ -5,6 +5,7 @@
 
 #include "base/Commands.h"
 #include "e2e/E2ESupport.h"
+#include "start/LauncherGrid.h"
 
 #include <string>
 
@@ -81,7 +82,13 @@ TEST_F(LauncherE2E, TheWindowsKeyTogglesOneLauncherOverTheDisplayAndEscapeCloses
 // Whether the theme is light.
 class LauncherInTheme : public LauncherE2E, public testing::WithParamInterface<bool> {};
 
-TEST_P(LauncherInTheme, ShowsTheSearchBoxOnTheThemesSurface) {
+TEST_P(LauncherInTheme, ShowsTheSearchBoxAndTheAppsOnTheThemesSurface) {
+    wchar_t windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(windows, MAX_PATH);
+    const test::ProgramsShortcut shortcuts[] = {
+        {folder_, L"Notepad", windows + std::wstring(L"\\notepad.exe")},
+        {folder_, L"Registry Editor", windows + std::wstring(L"\\regedit.exe")}};
+    ASSERT_FALSE(shortcuts[0].path.empty());
     test::SetLightTheme(GetParam());
     const bool started = Start();
     test::SetLightTheme(false);
@@ -89,6 +96,8 @@ TEST_P(LauncherInTheme, ShowsTheSearchBoxOnTheThemesSurface) {
     test::MovePointer({5, 5});  // no item hovered
     ::PostMessageW(control_, WM_APP_COMMAND, CMD_TOGGLE_START_MENU, 0);
     ASSERT_TRUE(Opened());
+    // Wine draws a full-screen frame slowly, and the icons come after it.
+    ::Sleep(2000);
     const RECT area = MonitorArea();
     const test::Capture c = test::CaptureScreen(
         area, test::ScreenshotPath(L"corlauncher-" + std::wstring(GetParam() ? L"light" : L"dark") +
@@ -100,6 +109,11 @@ TEST_P(LauncherInTheme, ShowsTheSearchBoxOnTheThemesSurface) {
     const int middle = c.width / 2;
     const RECT box{middle - Px(150), Px(64), middle + Px(150), Px(98)};
     EXPECT_FALSE(test::InkRuns(c, box, surface, 0).empty()) << "no search box";
+    // The first cell: an icon, or its placeholder, and a name.
+    const LauncherLayout l = LayOutLauncher(static_cast<float>(c.width) * 96.0f / dpi_,
+                                            static_cast<float>(c.height) * 96.0f / dpi_);
+    const RECT cell{Px(l.x0), Px(l.y0), Px(l.x0 + l.cellWidth), Px(l.y0 + l.cellHeight)};
+    EXPECT_FALSE(test::InkRuns(c, cell, surface, 0).empty()) << "no app in the first cell";
     test::TapKey(VK_ESCAPE);
     EXPECT_TRUE(Closed());
 }

@@ -7,9 +7,6 @@
 #include "base/Win32Handles.h"
 #include "e2e/E2ESupport.h"
 
-#include <shlobj.h>
-#include <wrl/client.h>
-
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -23,6 +20,7 @@ constexpr wchar_t kMenuClass[] = L"CorvaneCorMenu";
 using test::KeysToHelper;
 using test::kXdotool;
 using test::Luma;
+using test::ProgramsShortcut;
 using test::Xdotool;
 // CorMenu's left column (620 x 0.62) and its rows, in points.
 constexpr double kLeftColumn = 384;
@@ -47,32 +45,6 @@ void TypeText(const std::wstring& text) {
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     ::Sleep(300);
 }
-
-// A shortcut in the user's Start-menu Programs folder while the test runs.
-// Saved elsewhere first: Wine hands shortcuts saved in the Start menu to its
-// menu builder, which would copy them into the Linux desktop's menus.
-struct ProgramsShortcut {
-    ProgramsShortcut(const test::TempFolder& temp, const std::wstring& name,
-                     const std::wstring& target) {
-        const ComApartment com;
-        Microsoft::WRL::ComPtr<IShellLinkW> link;
-        Microsoft::WRL::ComPtr<IPersistFile> file;
-        PWSTR folder = nullptr;
-        const std::wstring saved = temp.Path() + L"\\" + name + L".lnk";
-        if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                         IID_PPV_ARGS(&link))) &&
-            SUCCEEDED(link->SetPath(target.c_str())) && SUCCEEDED(link.As(&file)) &&
-            SUCCEEDED(file->Save(saved.c_str(), TRUE)) &&
-            SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_Programs, 0, nullptr, &folder))) {
-            path = std::wstring(folder) + L"\\" + name + L".lnk";
-            path =
-                ::MoveFileExW(saved.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) ? path : L"";
-        }
-        ::CoTaskMemFree(folder);
-    }
-    ~ProgramsShortcut() { ::DeleteFileW(path.c_str()); }
-    std::wstring path;
-};
 
 class StartMenuE2E : public test::CorvaneTest {
 protected:
