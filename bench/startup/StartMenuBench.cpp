@@ -12,6 +12,7 @@
 #include "app/ControlWindow.h"
 #include "identity/CachedIcons.h"
 #include "identity/IconLoader.h"
+#include "start/CatalogRules.h"
 #include "start/CorMenu.h"
 #include "start/Launcher.h"
 #include "start/StartSurfaces.h"
@@ -25,6 +26,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -225,8 +227,18 @@ int wmain(int argc, wchar_t** argv) {
     Print(L"CorMenu, command to first frame, after the warm-up", Measure(runs, &MenuToFirstFrame),
           runs);
 
-    // The launcher covers the display and draws a page of large icons.
+    // The launcher covers the display and draws a page of large icons: 120
+    // apps, all with Notepad's icon, fill two pages and a bit.
     app.settings.startMenu = 2;
+    app.start->Catalog() = AppCatalog([] {
+        std::vector<AppEntry> apps;
+        for (int i = 0; i < 120; ++i) {
+            apps.push_back(MakeAppEntry(L"App " + std::to_wstring(i),
+                                        L"shell:AppsFolder\\Bench.App" + std::to_wstring(i),
+                                        WindowsFile(L"notepad.exe")));
+        }
+        return apps;
+    });
     g_surfaceClass = kLauncherWindowClass;
     app.start->WarmUp();
     PumpFor(2000);

@@ -117,6 +117,13 @@ void Launcher::RunSearch() {
 
 void Launcher::OnQueryChanged() {
     State& s = *state_;
+    // Icons are arranged only in the full grid: typing drops what is held
+    // where it is now.
+    if (s.dragging) {
+        EndDrag();
+        SaveOrder();
+    }
+    s.press = -1;
     Relayout();
     RunSearch();
     s.selection = s.results.empty() ? -1 : 0;
