@@ -4,10 +4,12 @@
 // business.
 
 #include "base/Commands.h"
+#include "base/Win32Geometry.h"
 #include "e2e/E2ESupport.h"
 #include "start/LauncherGrid.h"
 
 #include <string>
+#include <vector>
 
 namespace corvane {
 namespace {
@@ -17,26 +19,15 @@ using test::WaitUntil;
 constexpr wchar_t kLauncherClass[] = L"CorvaneLauncher";
 
 RECT MonitorArea() {
-    MONITORINFO mi = {};
-    mi.cbSize = sizeof(mi);
-    ::GetMonitorInfoW(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &mi);
-    return mi.rcMonitor;
+    return ToRect(MonitorRect(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY)));
 }
 
 class LauncherE2E : public test::CorvaneTest {
 protected:
-    bool Start() {
-        test::IniOptions options;
-        options.startMenu = 2;
-        return StartCorvane(test::IniText(options)) != nullptr;
-    }
+    bool Start() { return StartCorvane(test::IniText({.startMenu = 2})) != nullptr; }
     [[nodiscard]] std::vector<HWND> Shown() const {
-        std::vector<HWND> shown;
-        for (HWND w : test::FindProcessWindows(corvane_.ProcessId(), kLauncherClass)) {
-            if (::IsWindowVisible(w)) {
-                shown.push_back(w);
-            }
-        }
+        auto shown = test::FindProcessWindows(corvane_.ProcessId(), kLauncherClass);
+        std::erase_if(shown, [](HWND w) { return !::IsWindowVisible(w); });
         return shown;
     }
     // Open, and done fading in.
@@ -64,9 +55,7 @@ TEST_F(LauncherE2E, TheWindowsKeyTogglesOneLauncherOverTheDisplayAndEscapeCloses
     ASSERT_EQ(shown.size(), 1u);
     RECT r = {};
     ::GetWindowRect(shown[0], &r);
-    const RECT monitor = MonitorArea();
-    EXPECT_TRUE(::EqualRect(&r, &monitor))
-        << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+    EXPECT_EQ(ToPixelRect(r), ToPixelRect(MonitorArea()));
 
     // The launcher has the X focus now.
     ASSERT_TRUE(test::Xdotool(L"key Super_L"));
