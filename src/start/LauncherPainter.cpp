@@ -7,7 +7,9 @@
 
 #include <d2d1helper.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace corvane {
 namespace {
