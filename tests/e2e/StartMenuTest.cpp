@@ -4,6 +4,7 @@
 // tap counts and how the menu is laid out are the unit tests' business.
 
 #include "base/Commands.h"
+#include "base/Win32Handles.h"
 #include "e2e/E2ESupport.h"
 
 #include <algorithm>
@@ -49,7 +50,12 @@ class StartMenuE2E : public test::CorvaneTest {
 protected:
     // A program the menu started goes before its folder does.
     void TearDown() override {
-        test::EndHelperLaunchedElsewhere();
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(::FindWindowW(test::kHelperWindowClass, nullptr), &pid);
+        if (const UniqueHandle launched(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, 0, pid));
+            launched && ::TerminateProcess(launched.Get(), 0)) {
+            ::WaitForSingleObject(launched.Get(), 5000);
+        }
         test::CorvaneTest::TearDown();
     }
 

@@ -131,19 +131,6 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM data) {
 }
 }  // namespace
 
-void EndHelperLaunchedElsewhere() {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(::FindWindowW(kHelperWindowClass, nullptr), &pid);
-    const HANDLE launched = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, 0, pid);
-    if (launched == nullptr) {
-        return;
-    }
-    if (::TerminateProcess(launched, 0)) {
-        ::WaitForSingleObject(launched, 5000);
-    }
-    ::CloseHandle(launched);
-}
-
 std::vector<HWND> FindProcessWindows(DWORD pid, const wchar_t* className) {
     WindowSearch search{pid, className, {}};
     ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));

@@ -91,10 +91,6 @@ bool PumpUntil(Predicate done, DWORD timeoutMs) {
     }
 }
 
-// Ends the process of a helper window that a test had started by the program
-// under test (a launch), and waits for it.
-void EndHelperLaunchedElsewhere();
-
 // Top-level windows of a class that belong to a process, in z-order.
 [[nodiscard]] std::vector<HWND> FindProcessWindows(DWORD pid, const wchar_t* className);
 
