@@ -193,6 +193,90 @@ TEST_F(DockE2E, DraggingAPinFarUpwardsUnpinsIt) {
     EXPECT_TRUE(StandsAs(2, false));
 }
 
+// A helper with two windows, the second minimised behind the first, and the
+// pointer resting on its item until the preview opens above the dock.
+class DockPreviewE2E : public DockE2E {
+protected:
+    void SetUp() override {
+        DockE2E::SetUp();
+        const std::wstring notepad = WindowsFile(L"notepad.exe");
+        ASSERT_NE(StartDock({.pinned = notepad.c_str()}), nullptr);
+        ASSERT_TRUE(app_.Start(folder_.Path(), L"previews.exe", L"two-windows"));
+        const auto seconds =
+            test::FindProcessWindows(app_.ProcessId(), test::kHelperSecondWindowClass);
+        ASSERT_EQ(seconds.size(), 1u);
+        second_ = seconds.front();
+        ASSERT_TRUE(::PostMessageW(dock_, ::RegisterWindowMessageW(L"SHELLHOOK"),
+                                   HSHELL_WINDOWCREATED, reinterpret_cast<LPARAM>(app_.Window())));
+        ASSERT_TRUE(StandsAs(3, true, 1000));
+        item_ = ItemCentre(2, true);
+        test::MovePointer(item_);
+        ASSERT_TRUE(WaitUntil([&] { return !(previews_ = Previews()).empty(); }, 3000))
+            << "no preview";
+        frame_ = WindowRect(previews_.front());
+    }
+
+    [[nodiscard]] std::vector<HWND> Previews() const {
+        std::vector<HWND> shown;
+        for (HWND w : test::FindProcessWindows(corvane_.ProcessId(), L"CorvaneDockPreview")) {
+            if (::IsWindowVisible(w)) {
+                shown.push_back(w);
+            }
+        }
+        return shown;
+    }
+    // Both windows are wider than their thumbnails' box: each card is 232
+    // DIPs wide, 8 apart, 10 from the popup's sides.
+    [[nodiscard]] POINT Card(int index) const {
+        return {frame_.left + Pixels(126 + 240 * index), frame_.top + Pixels(90)};
+    }
+
+    test::HelperApp app_;
+    HWND second_ = nullptr;
+    POINT item_ = {};
+    std::vector<HWND> previews_;
+    RECT frame_ = {};
+};
+
+TEST_F(DockPreviewE2E, OneCardPerWindowAboveTheItem) {
+    EXPECT_EQ(previews_.size(), 1u);
+    const RECT app = WindowRect(app_.Window());
+    const double thumbnail = 232.0 * (app.bottom - app.top) / (app.right - app.left);
+    EXPECT_NEAR(frame_.right - frame_.left, Pixels(10 + 232 + 8 + 232 + 10), 1);
+    EXPECT_NEAR(frame_.bottom - frame_.top, Pixels(32 + thumbnail + 10), 1);
+    EXPECT_NEAR((frame_.left + frame_.right) / 2, item_.x, 1);
+    EXPECT_EQ(frame_.bottom, WindowRect(dock_).top - Pixels(8));
+    // The minimised window's card, drawn without a live picture, is painted.
+    ::Sleep(300);
+    EXPECT_TRUE(corvane_.IsRunning());
+}
+
+TEST_F(DockPreviewE2E, MiddleClickClosesThatWindowAndTheCardGoes) {
+    test::MovePointer(Card(1));
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_MIDDLEDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_MIDDLEUP;
+    ::SendInput(2, clicks, sizeof(INPUT));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(second_); }, 3000));
+    EXPECT_TRUE(::IsWindow(app_.Window()));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return WindowRect(previews_.front()).right - WindowRect(previews_.front()).left ==
+                   Pixels(10 + 232 + 10);
+        },
+        3000))
+        << "not rebuilt with the one card left";
+}
+
+TEST_F(DockPreviewE2E, ClickingAMinimisedWindowsCardRestoresItInFront) {
+    ASSERT_TRUE(::IsIconic(second_));
+    test::Click(Card(1));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return !::IsIconic(second_) && ::GetForegroundWindow() == second_; }, 3000));
+    EXPECT_TRUE(Previews().empty());
+}
+
 // Whether the theme is light.
 class DockScreenshot : public DockE2E, public testing::WithParamInterface<bool> {};
 
