@@ -100,7 +100,7 @@ TEST(PreviewLayout, HitTestFindsTheCardAndItsCloseSquare) {
     // The hovered card's title makes room for the close square.
     EXPECT_EQ(PreviewTitleRect(layout.cards[0], true), (PointRect{10, 10, 218, 74}));
     EXPECT_EQ(PreviewTitleRect(layout.cards[0], false).right, 242);
-    EXPECT_EQ(PreviewToPixels({10, 32.3f, 242, 90}, 144), (PixelRect{15, 48, 363, 135}));
+    EXPECT_EQ(PreviewToPixels({10, 32.4f, 242, 90.5f}, 144), (PixelRect{15, 49, 363, 136}));
 }
 
 TEST(PreviewLayout, CardRules) {

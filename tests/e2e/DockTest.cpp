@@ -200,7 +200,10 @@ protected:
     void SetUp() override {
         DockE2E::SetUp();
         const std::wstring notepad = WindowsFile(L"notepad.exe");
-        ASSERT_NE(StartDock({.pinned = notepad.c_str()}), nullptr);
+        test::SetLightTheme(Light());
+        StartDock({.pinned = notepad.c_str()});
+        test::SetLightTheme(false);
+        ASSERT_NE(dock_, nullptr);
         ASSERT_TRUE(app_.Start(folder_.Path(), L"previews.exe", L"two-windows"));
         const auto seconds =
             test::FindProcessWindows(app_.ProcessId(), test::kHelperSecondWindowClass);
@@ -216,6 +219,7 @@ protected:
         frame_ = WindowRect(previews_.front());
     }
 
+    [[nodiscard]] virtual bool Light() const { return false; }
     [[nodiscard]] std::vector<HWND> Previews() const {
         std::vector<HWND> shown;
         for (HWND w : test::FindProcessWindows(corvane_.ProcessId(), L"CorvaneDockPreview")) {
@@ -334,6 +338,38 @@ TEST_P(DockScreenshot, DrawsTheStartLogoAndThePinsOnTheThemesSurface) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Themes, DockScreenshot, testing::Bool(),
+                         [](const auto& info) { return info.param ? "Light" : "Dark"; });
+
+// Whether the theme is light.
+class DockPreviewScreenshot : public DockPreviewE2E, public testing::WithParamInterface<bool> {
+protected:
+    [[nodiscard]] bool Light() const override { return GetParam(); }
+};
+
+TEST_P(DockPreviewScreenshot, TitlesTheCardsOnTheThemesSurface) {
+    // Onto the first card's close button, 20 DIPs square at 222, 9.
+    test::MovePointer({frame_.left + Pixels(232), frame_.top + Pixels(19)});
+    ::Sleep(300);  // the icon comes after the first paint
+    const std::wstring name = GetParam() ? L"dockpreview-light" : L"dockpreview-dark";
+    const test::Capture c = test::CaptureScreen(
+        frame_,
+        test::ScreenshotPath(dpi_ == 96 ? name + L".png"
+                                        : name + L"-" + std::to_wstring(dpi_) + L"dpi.png"));
+    ASSERT_FALSE(c.pixels.empty());
+    const uint32_t surface = c.At(Pixels(4), c.height / 2);
+    EXPECT_EQ(Luma(surface) > 128, GetParam()) << std::hex << surface;
+    // The front window's title above its picture; the minimised one's card
+    // holds its title and a live picture where the system has them, else
+    // the app's icon on a faint fill.
+    EXPECT_FALSE(
+        test::InkRuns(c, {Pixels(10), Pixels(10), Pixels(242), Pixels(30)}, surface, 0).empty())
+        << "no title";
+    EXPECT_FALSE(test::InkRuns(c, {Pixels(250), 0, Pixels(482), c.height}, surface, 0).empty());
+    const uint32_t close = c.At(Pixels(224), Pixels(11));
+    EXPECT_TRUE((close >> 16) > 150 && (close & 0xFF) < 80) << "not red: " << std::hex << close;
+}
+
+INSTANTIATE_TEST_SUITE_P(Themes, DockPreviewScreenshot, testing::Bool(),
                          [](const auto& info) { return info.param ? "Light" : "Dark"; });
 
 }  // namespace
