@@ -13,24 +13,19 @@
 namespace corvane {
 namespace {
 
-class CountingThumbnails final : public ThumbnailHost {
-public:
+struct CountingThumbnails final : ThumbnailHost {
     bool registers = true;
-    SIZE source{800, 600};
+    SIZE source{};
     std::vector<HWND> sources;  // every registration asked for
     std::set<HTHUMBNAIL> live;
     std::vector<std::pair<PixelRect, bool>> properties;
     int queries = 0;
     int strayQueries = 0;  // of thumbnails not registered
+    intptr_t next = 0;
 
     HTHUMBNAIL Register(HWND, HWND source) noexcept override {
         sources.push_back(source);
-        if (!registers) {
-            return nullptr;
-        }
-        const auto thumbnail = reinterpret_cast<HTHUMBNAIL>(++next_);
-        live.insert(thumbnail);
-        return thumbnail;
+        return registers ? *live.insert(reinterpret_cast<HTHUMBNAIL>(++next)).first : nullptr;
     }
     bool SetProperties(HTHUMBNAIL, const PixelRect& destination, bool visible) noexcept override {
         properties.emplace_back(destination, visible);
@@ -43,21 +38,21 @@ public:
         return true;
     }
     void Unregister(HTHUMBNAIL thumbnail) noexcept override { live.erase(thumbnail); }
-
-private:
-    intptr_t next_ = 0;
 };
 
-HWND SourceWindow(DWORD style, int width, int height) {
-    return ::CreateWindowExW(0, L"STATIC", L"Source", style | WS_VISIBLE, 100, 100, width, height,
-                             nullptr, nullptr, nullptr, nullptr);
+// Popups, never activated: under Wine without a window manager others cost
+// seconds.
+HWND SourceWindow(int width, int height, int show) {
+    const HWND window = ::CreateWindowExW(0, L"STATIC", L"Source", WS_POPUP, 100, 100, width,
+                                          height, nullptr, nullptr, nullptr, nullptr);
+    ::ShowWindow(window, show);
+    return window;
 }
 
 TEST(DockPreview, ThumbnailsAreQueriedOnlyOnceRegisteredAndLetGoOnRebuildAndHide) {
-    const HWND shown = SourceWindow(WS_POPUP, 600, 300);  // 400 x 200 DIPs at 144 DPI
-    const HWND minimised = SourceWindow(WS_OVERLAPPEDWINDOW, 600, 200);
-    const HWND gone = SourceWindow(WS_POPUP, 300, 300);
-    ::ShowWindow(minimised, SW_MINIMIZE);
+    const HWND shown = SourceWindow(600, 300, SW_SHOWNOACTIVATE);  // 400 x 200 DIPs at 144 DPI
+    const HWND minimised = SourceWindow(600, 200, SW_SHOWMINNOACTIVE);
+    const HWND gone = SourceWindow(300, 300, SW_HIDE);
     ::DestroyWindow(gone);
     ASSERT_TRUE(::IsIconic(minimised));
     const Settings settings;
@@ -81,8 +76,6 @@ TEST(DockPreview, ThumbnailsAreQueriedOnlyOnceRegisteredAndLetGoOnRebuildAndHide
         preview.Show(nullptr, windows, nullptr, 800, 700, 144);
         ASSERT_TRUE(preview.IsVisible());
         ASSERT_EQ(preview.Cards().size(), 2u);
-        EXPECT_EQ(preview.Cards()[0].window, shown);
-        EXPECT_EQ(preview.Cards()[1].window, minimised);
         EXPECT_EQ(host.sources, (std::vector<HWND>{shown, minimised}));
         EXPECT_EQ(host.queries, row.queries);
         EXPECT_EQ(host.strayQueries, 0);
