@@ -4,17 +4,14 @@
 
 #include <climits>
 #include <cmath>
+#include <tuple>
 
 namespace corvane {
 namespace {
 
 TEST(PreviewLayout, ThumbnailsFitTheirBoxWithAMinimumWidth) {
     // Window pixels and DPI; thumbnail width and height in DIPs.
-    const struct {
-        PixelSize window;
-        uint32_t dpi;
-        float width, height;
-    } rows[] = {
+    const std::tuple<PixelSize, uint32_t, float, float> rows[] = {
         {{100, 2000}, 96, 96, 146},      // tall and narrow: never narrower than 96
         {{2000, 500}, 96, 232, 58},      // wide: limited by the width
         {{800, 1000}, 96, 116.8f, 146},  // tall: limited by the height
@@ -23,16 +20,15 @@ TEST(PreviewLayout, ThumbnailsFitTheirBoxWithAMinimumWidth) {
         {{0, -5}, 96, 146, 146},         // no size: a 1 x 1 square
         {{INT_MAX, 1}, 1, 232, 0},       // a line as wide as can be
     };
-    for (const auto& row : rows) {
-        const PixelSize windows[] = {row.window};
-        const PreviewLayout layout = LayoutPreview(windows, row.dpi);
+    for (const auto& [window, dpi, width, height] : rows) {
+        const PreviewLayout layout = LayoutPreview(std::span(&window, 1), dpi);
         ASSERT_EQ(layout.cards.size(), 1u);
         const PreviewCardRects& c = layout.cards[0];
-        SCOPED_TRACE(testing::Message() << row.window.width << "x" << row.window.height);
-        EXPECT_FLOAT_EQ(c.thumbnail.right - c.thumbnail.left, row.width);
-        EXPECT_NEAR(c.thumbnail.bottom - c.thumbnail.top, row.height, 1e-4);
+        SCOPED_TRACE(testing::Message() << window.width << "x" << window.height);
+        EXPECT_FLOAT_EQ(c.thumbnail.right - c.thumbnail.left, width);
+        EXPECT_NEAR(c.thumbnail.bottom - c.thumbnail.top, height, 1e-4);
         EXPECT_EQ(c.card, (PointRect{6, 6, c.thumbnail.right + 4, layout.height - 6}));
-        EXPECT_FLOAT_EQ(layout.width, row.width + 20);
+        EXPECT_FLOAT_EQ(layout.width, width + 20);
         EXPECT_TRUE(std::isfinite(layout.height) && layout.height >= 42);
     }
 }
@@ -83,19 +79,14 @@ TEST(PreviewLayout, HitTestFindsTheCardAndItsCloseSquare) {
     const PreviewLayout layout = LayoutPreview(two, 96);
     // Client pixels and DPI; card and close button. Card 0 spans 6..246 x
     // 6..182 DIPs, its close square 222..242 x 9..29.
-    const struct {
-        int32_t x, y;
-        uint32_t dpi;
-        PreviewHit hit;
-    } rows[] = {
+    const std::tuple<int32_t, int32_t, uint32_t, PreviewHit> rows[] = {
         {6, 6, 96, {0, false}},     {5, 100, 96, {-1, false}},   {245, 100, 96, {0, false}},
         {246, 100, 96, {1, false}}, {100, 182, 96, {-1, false}}, {222, 9, 96, {0, true}},
         {242, 9, 96, {0, false}},   {230, 29, 96, {0, false}},   {230, 28, 96, {0, true}},
         {333, 14, 144, {0, true}},  {333, 14, 0, {1, false}},
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(HitTestPreview(layout, row.x, row.y, row.dpi), row.hit)
-            << row.x << "," << row.y << " at " << row.dpi;
+    for (const auto& [x, y, dpi, hit] : rows) {
+        EXPECT_EQ(HitTestPreview(layout, x, y, dpi), hit) << x << "," << y << " at " << dpi;
     }
     // The hovered card's title makes room for the close square.
     EXPECT_EQ(PreviewTitleRect(layout.cards[0], true), (PointRect{10, 10, 218, 74}));

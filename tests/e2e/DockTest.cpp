@@ -205,10 +205,7 @@ protected:
         test::SetLightTheme(false);
         ASSERT_NE(dock_, nullptr);
         ASSERT_TRUE(app_.Start(folder_.Path(), L"previews.exe", L"two-windows"));
-        const auto seconds =
-            test::FindProcessWindows(app_.ProcessId(), test::kHelperSecondWindowClass);
-        ASSERT_EQ(seconds.size(), 1u);
-        second_ = seconds.front();
+        ASSERT_NE(second_ = ::FindWindowW(test::kHelperSecondWindowClass, nullptr), nullptr);
         ASSERT_TRUE(::PostMessageW(dock_, ::RegisterWindowMessageW(L"SHELLHOOK"),
                                    HSHELL_WINDOWCREATED, reinterpret_cast<LPARAM>(app_.Window())));
         ASSERT_TRUE(StandsAs(3, true, 1000));
