@@ -1,7 +1,5 @@
 // The preview popup and the system's live pictures, through a host that
-// counts what it is asked: a picture's size is only asked of a registered
-// picture, every picture is let go when the popup is rebuilt or hidden, and
-// windows that are gone get no card.
+// counts what the popup asks of it.
 
 #include "dock/DockPreview.h"
 
@@ -40,8 +38,7 @@ struct CountingThumbnails final : ThumbnailHost {
     void Unregister(HTHUMBNAIL thumbnail) noexcept override { live.erase(thumbnail); }
 };
 
-// Popups, never activated: under Wine without a window manager others cost
-// seconds.
+// Popups, never activated: others cost seconds without a window manager.
 HWND SourceWindow(int width, int height, int show) {
     const HWND window = ::CreateWindowExW(0, L"STATIC", L"Source", WS_POPUP, 100, 100, width,
                                           height, nullptr, nullptr, nullptr, nullptr);
