@@ -317,7 +317,6 @@ TEST_P(DockScreenshot, DrawsTheStartLogoAndThePinsOnTheThemesSurface) {
 INSTANTIATE_TEST_SUITE_P(Themes, DockScreenshot, testing::Bool(),
                          [](const auto& info) { return info.param ? "Light" : "Dark"; });
 
-// Whether the theme is light.
 class DockPreviewScreenshot : public DockPreviewE2E, public testing::WithParamInterface<bool> {
 protected:
     [[nodiscard]] bool Light() const override { return GetParam(); }

@@ -218,7 +218,6 @@ int Run(const std::wstring& mode) {
                        {.icon = static_cast<uint32_t>(std::wcstoul(g_log.c_str(), nullptr, 10)),
                         .tip = L"Tray helper"});
     } else if (mode == L"two-windows") {
-        // Closing the second window leaves the program running.
         WNDCLASSW wc = {};
         wc.lpfnWndProc = &::DefWindowProcW;
         wc.lpszClassName = kHelperSecondWindowClass;
