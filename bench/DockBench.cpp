@@ -4,6 +4,7 @@
 
 #include "dock/DockGeometry.h"
 #include "dock/DockModel.h"
+#include "dock/PreviewLayout.h"
 #include "identity/AppTargets.h"
 
 #include <benchmark/benchmark.h>
@@ -69,5 +70,22 @@ void BM_LayoutDock(benchmark::State& state) {
     state.counters["items"] = static_cast<double>(items.size());
 }
 BENCHMARK(BM_LayoutDock);
+
+// Six windows of mixed shapes at 144 DPI: the cards, the popup's place, each
+// thumbnail's destination in pixels and the titles as read (over-long ones cut).
+void BM_ShowSixPreviewCards(benchmark::State& state) {
+    const corvane::PixelSize windows[] = {{1920, 1040}, {800, 600}, {300, 1200},
+                                          {2560, 400},  {160, 24},  {1280, 720}};
+    const std::wstring title(300, L'x');
+    for (auto _ : state) {
+        const corvane::PreviewLayout layout = corvane::LayoutPreview(windows, 144);
+        benchmark::DoNotOptimize(corvane::PreviewPopupRect(layout, 144, 1280, 1300, 0, 2560));
+        for (const corvane::PreviewCardRects& card : layout.cards) {
+            benchmark::DoNotOptimize(corvane::PreviewToPixels(card.thumbnail, 144));
+            benchmark::DoNotOptimize(corvane::CapPreviewTitle(title));
+        }
+    }
+}
+BENCHMARK(BM_ShowSixPreviewCards);
 
 }  // namespace

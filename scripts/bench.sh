@@ -44,7 +44,7 @@ start_wine
 log "Start-up and working set under Wine (median of $runs runs)"
 rm -rf "$STARTUP_DIR" && mkdir -p "$STARTUP_DIR"
 for exe in corvane minimal_window bare_strip startup_probe bar_paint_bench catalog_build_bench \
-    start_menu_bench; do
+    start_menu_bench preview_bench; do
     cp "$MINGW_DIR/$exe.exe" "$STARTUP_DIR/" || fail "$MINGW_DIR/$exe.exe is missing"
 done
 probe() {
@@ -59,6 +59,10 @@ echo "(Wine's own messages: $STARTUP_DIR/wine.log)"
 log "Bar paint under Wine"
 wine "$STARTUP_DIR/bar_paint_bench.exe" 300 2>>"$STARTUP_DIR/wine.log" ||
     fail "bar_paint_bench failed (see $STARTUP_DIR/wine.log)"
+
+log "Dock preview under Wine"
+wine "$STARTUP_DIR/preview_bench.exe" 200 2>>"$STARTUP_DIR/wine.log" ||
+    fail "preview_bench failed (see $STARTUP_DIR/wine.log)"
 
 # Wine hands every saved shortcut to its menu builder, which only slows the
 # set-up down here.

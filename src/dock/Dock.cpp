@@ -83,6 +83,8 @@ void Dock::Destroy() noexcept {
     if (painter_) {
         painter_->ReleaseDeviceResources();
     }
+    preview_.reset();
+    previewItem_ = -1;
     visuals_.clear();
     items_.clear();
 }
@@ -100,6 +102,9 @@ bool Dock::Create() {
         LiveDocks().push_back(this);
         edge_ = std::make_unique<EdgeStrip>([this] { OnEdgeTouched(); });
         painter_ = std::make_unique<DockPainter>(context_.graphics.d2d.Get(), Hwnd());
+        // Its window comes when it is first shown.
+        preview_ = std::make_unique<DockPreview>(context_.instance, context_.settings,
+                                                 context_.theme, context_.graphics);
     } catch (...) {
         Destroy();
         return false;
@@ -181,6 +186,9 @@ void Dock::Relayout(bool force) noexcept {
 void Dock::ApplyTheme() noexcept {
     ApplyDockBackdrop();
     ReleaseDeviceResources();
+    if (preview_) {
+        preview_->ApplyTheme();
+    }
     Repaint();
 }
 
@@ -351,8 +359,18 @@ void Dock::OnTimer(UINT_PTR id) noexcept {
             ::KillTimer(Hwnd(), id);
             OnAppBarTimer();
             break;
+        case TIMER_DOCK_PREVIEW:
+            ::KillTimer(Hwnd(), id);
+            if (hoveredIndex_ >= 0 && revealed_ && !dragging_) {
+                OpenPreview(hoveredIndex_);
+            }
+            break;
+        case TIMER_DOCK_PREVIEW_CLOSE:
+            ::KillTimer(Hwnd(), id);
+            OnPreviewCloseTimer();
+            break;
         default:
-            // The preview and Now Playing timers are never started yet.
+            // The Now Playing timer is never started yet.
             ::KillTimer(Hwnd(), id);
             break;
     }
@@ -417,6 +435,9 @@ LRESULT Dock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_WINDOWPOSCHANGED:
             appBar_.WindowPosChanged(Hwnd());
             return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
+        case kWmDockPreviewLeft:
+            OnPreviewLeft();
+            return 0;
         case kWmDockAppbar:
             if (wParam == ABN_POSCHANGED) {
                 UpdateAppBar();

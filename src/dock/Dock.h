@@ -10,6 +10,7 @@
 #include "dock/DockHost.h"
 #include "dock/DockItemVisual.h"
 #include "dock/DockModel.h"
+#include "dock/DockPreview.h"
 #include "dock/Taskbar.h"
 
 #include <windows.h>
@@ -26,9 +27,6 @@ class DockPainter;
 
 inline constexpr wchar_t kDockWindowClass[] = L"CorvaneDock";
 inline constexpr wchar_t kDockEdgeWindowClass[] = L"CorvaneDockEdge";
-
-// WM_APP + 31: the preview popup tells its dock that the pointer left it.
-inline constexpr UINT kWmDockPreviewLeft = WM_APP + 31;
 
 enum DockTimer : UINT_PTR {
     TIMER_DOCK_ANIMATE = 1,
@@ -152,10 +150,16 @@ private:
     [[nodiscard]] int ItemCentreOnScreen(int index) const noexcept;
     // Truncated, as the dock places its tooltip and menus.
     [[nodiscard]] int ToPixels(float points) const noexcept;
-    // The window preview popup has not been built yet: these are where it
-    // joins the hover, press and hide paths.
-    void ClosePreview() noexcept {}
-    [[nodiscard]] bool PointerOverPreview() const noexcept { return false; }
+
+    // The window preview (DockInput.cpp).
+    void PreviewFollowsHover() noexcept;
+    void OpenPreview(int index) noexcept;
+    // Hides the popup and stops both preview timers.
+    void ClosePreview() noexcept;
+    void OnPreviewLeft() noexcept;
+    void OnPreviewCloseTimer() noexcept;
+    [[nodiscard]] bool PreviewShown() const noexcept;
+    [[nodiscard]] bool PointerOverPreview() const noexcept;
     [[nodiscard]] bool NowPlayingPopupOpen() const noexcept { return false; }
 
     // Clicks and menus (DockActions.cpp).
@@ -206,6 +210,8 @@ private:
     std::wstring tooltipText_;
     std::unique_ptr<EdgeStrip> edge_;
     std::unique_ptr<DockPainter> painter_;
+    std::unique_ptr<DockPreview> preview_;
+    int previewItem_ = -1;
 };
 
 }  // namespace corvane

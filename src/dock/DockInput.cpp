@@ -4,6 +4,7 @@
 
 #include "dock/Dock.h"
 #include "dock/DockGeometry.h"
+#include "identity/AppWindows.h"
 
 #include <commctrl.h>
 
@@ -16,6 +17,17 @@ namespace {
 constexpr UINT kLeaveAfterPointerMs = 500;
 // The tooltip's bubble ends this far above the dock.
 constexpr float kTooltipGapPoints = 6.0f;
+
+// The pointer rests on an item this long before its windows' preview opens.
+constexpr UINT kPreviewOpenMs = 450;
+// Grace periods in which the pointer may cross from the dock to the preview
+// or back without it closing.
+constexpr UINT kPreviewCloseAfterHoverMs = 300;
+constexpr UINT kPreviewCloseAfterLeaveMs = 250;
+// Smart hide looks again this long after the preview closed.
+constexpr UINT kLeaveAfterPreviewMs = 300;
+// The preview's bottom stands this far above the dock.
+constexpr int32_t kPreviewGapPoints = 8;
 
 }  // namespace
 
@@ -53,9 +65,101 @@ void Dock::SetHover(int index) noexcept {
     }
     hoveredIndex_ = index;
     ApplyScaleTargets();
-    // The window preview joins here: shown for a hovered app with windows,
-    // closed when the pointer moves off the items.
+    PreviewFollowsHover();
     UpdateTooltip();
+}
+
+void Dock::PreviewFollowsHover() noexcept {
+    const bool wanted = context_.settings.windowPreviews && !dragging_ && hoveredIndex_ >= 0 &&
+                        hoveredIndex_ < static_cast<int>(items_.size()) &&
+                        !items_[static_cast<std::size_t>(hoveredIndex_)].start &&
+                        !items_[static_cast<std::size_t>(hoveredIndex_)].windows.empty();
+    if (wanted) {
+        ::KillTimer(Hwnd(), TIMER_DOCK_PREVIEW_CLOSE);
+        if (PreviewShown()) {
+            OpenPreview(hoveredIndex_);
+        } else {
+            ::SetTimer(Hwnd(), TIMER_DOCK_PREVIEW, kPreviewOpenMs, nullptr);
+        }
+        return;
+    }
+    ::KillTimer(Hwnd(), TIMER_DOCK_PREVIEW);
+    if (!PreviewShown()) {
+        return;
+    }
+    if (hoveredIndex_ >= 0 || dragging_) {
+        ClosePreview();
+    } else {
+        // Maybe on its way up into the preview.
+        ::SetTimer(Hwnd(), TIMER_DOCK_PREVIEW_CLOSE, kPreviewCloseAfterHoverMs, nullptr);
+    }
+}
+
+bool Dock::PreviewShown() const noexcept {
+    return preview_ && preview_->IsVisible();
+}
+
+bool Dock::PointerOverPreview() const noexcept {
+    return preview_ && preview_->PointerInside();
+}
+
+void Dock::OpenPreview(int index) noexcept {
+    if (!preview_ || !context_.settings.windowPreviews || index < 0 ||
+        index >= static_cast<int>(std::min({items_.size(), visuals_.size(), cells_.size()}))) {
+        return;
+    }
+    if (index == previewItem_ && PreviewShown()) {
+        return;
+    }
+    try {
+        std::vector<HWND> windows;
+        for (const WindowId id : items_[static_cast<std::size_t>(index)].windows) {
+            if (const HWND window = ToHwnd(id); ::IsWindow(window)) {
+                windows.push_back(window);
+            }
+        }
+        if (windows.empty()) {
+            ClosePreview();
+            return;
+        }
+        preview_->Show(Hwnd(), windows, visuals_[static_cast<std::size_t>(index)].icon,
+                       ItemCentreOnScreen(index),
+                       windowRect_.top - ScalePoints(kPreviewGapPoints, dpi_), dpi_);
+    } catch (...) {
+        ClosePreview();  // out of memory: no preview
+        return;
+    }
+    previewItem_ = PreviewShown() ? index : -1;
+    // The preview names the windows; the tooltip would only cover it.
+    HideTooltip();
+}
+
+void Dock::ClosePreview() noexcept {
+    ::KillTimer(Hwnd(), TIMER_DOCK_PREVIEW);
+    ::KillTimer(Hwnd(), TIMER_DOCK_PREVIEW_CLOSE);
+    previewItem_ = -1;
+    if (preview_) {
+        preview_->Hide();
+    }
+}
+
+void Dock::OnPreviewLeft() noexcept {
+    if (hoveredIndex_ < 0) {
+        ::SetTimer(Hwnd(), TIMER_DOCK_PREVIEW_CLOSE, kPreviewCloseAfterLeaveMs, nullptr);
+    }
+    if (!pointerInside_) {
+        ::SetTimer(Hwnd(), TIMER_DOCK_LEAVE, kLeaveAfterPointerMs, nullptr);
+    }
+}
+
+void Dock::OnPreviewCloseTimer() noexcept {
+    if (PointerOverPreview() || hoveredIndex_ >= 0) {
+        return;
+    }
+    ClosePreview();
+    if (!pointerInside_) {
+        ::SetTimer(Hwnd(), TIMER_DOCK_LEAVE, kLeaveAfterPreviewMs, nullptr);
+    }
 }
 
 void Dock::HideTooltip() noexcept {
@@ -71,7 +175,7 @@ void Dock::HideTooltip() noexcept {
 }
 
 void Dock::UpdateTooltip() noexcept {
-    if (!tooltip_ || hoveredIndex_ < 0 || dragging_ ||
+    if (!tooltip_ || hoveredIndex_ < 0 || dragging_ || PreviewShown() ||
         hoveredIndex_ >= static_cast<int>(std::min(items_.size(), cells_.size()))) {
         HideTooltip();
         return;

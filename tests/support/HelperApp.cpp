@@ -217,6 +217,16 @@ int Run(const std::wstring& mode) {
         SendTrayRecord(::FindWindowW(L"Shell_TrayWnd", nullptr), hwnd,
                        {.icon = static_cast<uint32_t>(std::wcstoul(g_log.c_str(), nullptr, 10)),
                         .tip = L"Tray helper"});
+    } else if (mode == L"two-windows") {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = &::DefWindowProcW;
+        wc.lpszClassName = kHelperSecondWindowClass;
+        ::RegisterClassW(&wc);
+        ::ShowWindow(
+            ::CreateWindowExW(0, wc.lpszClassName, L"Helper 2", WS_OVERLAPPEDWINDOW, framed.left,
+                              framed.top, framed.right - framed.left, framed.bottom - framed.top,
+                              nullptr, nullptr, nullptr, nullptr),
+            SW_SHOWMINNOACTIVE);
     } else if (mode == L"popup") {
         g_popup = ::CreatePopupMenu();
         ::AppendMenuW(g_popup, MF_STRING, 1, L"Open");

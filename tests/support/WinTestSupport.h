@@ -139,10 +139,14 @@ private:
 //                                  visible, topmost "Shell_TrayWnd" along the
 //                                  bottom that shows itself again when sent
 //                                  kHelperShowTaskbar
+//   two-windows                    normal, and behind it a second window
+//                                  "Helper 2" (kHelperSecondWindowClass),
+//                                  minimised, that closes on its own
 // With a log path it appends "keydown|keyup <key> <extended> <tick>" for
 // each key it gets, one line each.
 inline constexpr wchar_t kHelperWindowClass[] = L"CorvaneTestWindow";
 inline constexpr UINT kHelperShowTaskbar = WM_APP;
+inline constexpr wchar_t kHelperSecondWindowClass[] = L"CorvaneTestSecond";
 
 // The windows of the "kinds" mode, the main one aside, and whether the
 // app-window filter takes each for an application's window.

@@ -1,0 +1,156 @@
+// Painting the preview popup: the system draws the live pictures; this draws
+// around them.
+
+#include "dock/DockPreview.h"
+
+#include "identity/IconDrawing.h"
+
+#include <d2d1helper.h>
+
+#include <algorithm>
+
+namespace corvane {
+namespace {
+
+constexpr wchar_t kTitleFamily[] = L"Segoe UI";
+constexpr float kTitleSize = 12.0f;
+constexpr float kHoverRadius = 7.0f;
+constexpr float kCloseRadius = 4.0f;
+constexpr float kCrossHalf = 4.5f;
+constexpr float kCrossWidth = 1.2f;
+constexpr D2D1_COLOR_F kCloseRed = {0.769f, 0.169f, 0.110f, 1.0f};
+constexpr ColorF kWhite{1.0f, 1.0f, 1.0f, 1.0f};
+constexpr float kPlaceholderAlpha = 0.06f;
+constexpr float kIconOpacity = 0.9f;
+
+D2D1_RECT_F ToD2D(const PointRect& r) noexcept {
+    return D2D1::RectF(r.left, r.top, r.right, r.bottom);
+}
+
+}  // namespace
+
+bool DockPreview::EnsureDeviceResources() noexcept {
+    if (target_) {
+        return true;
+    }
+    ID2D1Factory* factory = graphics_.d2d.Get();
+    if (factory == nullptr || graphics_.dwrite == nullptr || Hwnd() == nullptr) {
+        return false;
+    }
+    RECT client = {};
+    ::GetClientRect(Hwnd(), &client);
+    // At the dock's DPI, so that everything below is drawn in DIPs.
+    const auto d = static_cast<float>(dpi_ != 0 ? dpi_ : 96);
+    const auto props = D2D1::RenderTargetProperties(
+        D2D1_RENDER_TARGET_TYPE_DEFAULT,
+        D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_PREMULTIPLIED), d, d);
+    const auto hwndProps = D2D1::HwndRenderTargetProperties(
+        Hwnd(), D2D1::SizeU(static_cast<UINT32>(std::max<LONG>(client.right, 0)),
+                            static_cast<UINT32>(std::max<LONG>(client.bottom, 0))));
+    if (FAILED(factory->CreateHwndRenderTarget(props, hwndProps, &target_)) ||
+        FAILED(target_->CreateSolidColorBrush(D2D1::ColorF(1, 1, 1, 1), &brush_))) {
+        ReleaseDeviceResources();
+        return false;
+    }
+    if (!textFormat_) {
+        Microsoft::WRL::ComPtr<IDWriteInlineObject> ellipsis;
+        const DWRITE_TRIMMING trimming = {DWRITE_TRIMMING_GRANULARITY_CHARACTER, 0, 0};
+        if (FAILED(graphics_.dwrite->CreateTextFormat(
+                kTitleFamily, nullptr, DWRITE_FONT_WEIGHT_NORMAL, DWRITE_FONT_STYLE_NORMAL,
+                DWRITE_FONT_STRETCH_NORMAL, kTitleSize, L"", &textFormat_))) {
+            ReleaseDeviceResources();
+            return false;
+        }
+        textFormat_->SetParagraphAlignment(DWRITE_PARAGRAPH_ALIGNMENT_CENTER);
+        textFormat_->SetWordWrapping(DWRITE_WORD_WRAPPING_NO_WRAP);
+        if (SUCCEEDED(graphics_.dwrite->CreateEllipsisTrimmingSign(textFormat_.Get(), &ellipsis))) {
+            textFormat_->SetTrimming(&trimming, ellipsis.Get());
+        }
+    }
+    return true;
+}
+
+void DockPreview::ReleaseDeviceResources() noexcept {
+    iconBitmap_.Reset();
+    brush_.Reset();
+    target_.Reset();
+    textFormat_.Reset();
+}
+
+void DockPreview::Repaint() noexcept {
+    if (Hwnd() != nullptr) {
+        ::InvalidateRect(Hwnd(), nullptr, FALSE);
+    }
+}
+
+void DockPreview::SetColor(const ColorF& color, float alpha) {
+    brush_->SetColor(D2D1::ColorF(color.r, color.g, color.b, alpha));
+}
+
+void DockPreview::Paint() noexcept {
+    try {
+        if (!EnsureDeviceResources()) {
+            return;
+        }
+        target_->BeginDraw();
+        const ColorF& surface = theme_.surface;
+        target_->Clear(settings_.backdrop == Backdrop::Solid
+                           ? D2D1::ColorF(surface.r, surface.g, surface.b, surface.a)
+                           : D2D1::ColorF(0, 0, 0, 0));
+        const std::size_t count = std::min(cards_.size(), layout_.cards.size());
+        for (std::size_t i = 0; i < count; ++i) {
+            const PreviewCardRects& rects = layout_.cards[i];
+            const bool hovered = static_cast<int>(i) == hoveredCard_;
+            if (hovered) {
+                SetColor(theme_.hoverFill, theme_.hoverFill.a);
+                target_->FillRoundedRectangle(
+                    D2D1::RoundedRect(ToD2D(rects.card), kHoverRadius, kHoverRadius), brush_.Get());
+                DrawCloseButton(rects.card);
+            }
+            const std::wstring& title = cards_[i].title;
+            SetColor(theme_.text, theme_.text.a);
+            target_->DrawText(title.c_str(), static_cast<UINT32>(title.size()), textFormat_.Get(),
+                              ToD2D(PreviewTitleRect(rects, hovered)), brush_.Get(),
+                              D2D1_DRAW_TEXT_OPTIONS_CLIP);
+            if (cards_[i].minimised && !cards_[i].thumbnailVisible) {
+                DrawIconPlaceholder(rects.thumbnail);
+            }
+        }
+        if (target_->EndDraw() == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) {
+            ReleaseDeviceResources();
+        }
+    } catch (...) {
+        // A paint that cannot finish is skipped; the next one starts afresh.
+        ReleaseDeviceResources();
+    }
+}
+
+void DockPreview::DrawCloseButton(const PointRect& card) {
+    const PointRect square = PreviewCloseSquare(card);
+    if (overClose_) {
+        brush_->SetColor(kCloseRed);
+        target_->FillRoundedRectangle(D2D1::RoundedRect(ToD2D(square), kCloseRadius, kCloseRadius),
+                                      brush_.Get());
+        SetColor(kWhite, kWhite.a);
+    } else {
+        SetColor(theme_.text, theme_.text.a);
+    }
+    const float cx = (square.left + square.right) / 2;
+    const float cy = (square.top + square.bottom) / 2;
+    target_->DrawLine(D2D1::Point2F(cx - kCrossHalf, cy - kCrossHalf),
+                      D2D1::Point2F(cx + kCrossHalf, cy + kCrossHalf), brush_.Get(), kCrossWidth);
+    target_->DrawLine(D2D1::Point2F(cx - kCrossHalf, cy + kCrossHalf),
+                      D2D1::Point2F(cx + kCrossHalf, cy - kCrossHalf), brush_.Get(), kCrossWidth);
+}
+
+void DockPreview::DrawIconPlaceholder(const PointRect& thumbnail) {
+    SetColor(theme_.text, kPlaceholderAlpha);
+    target_->FillRectangle(ToD2D(thumbnail), brush_.Get());
+    if (icon_ && !iconBitmap_) {
+        (void)target_->CreateBitmapFromWicBitmap(icon_.Get(), nullptr, &iconBitmap_);
+    }
+    D2D1_RECT_F square = ToD2D(PreviewIconSquare(thumbnail));
+    DrawIconBitmap(target_.Get(), iconBitmap_.Get(), square, kIconOpacity);
+}
+
+}  // namespace corvane
