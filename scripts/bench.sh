@@ -3,8 +3,8 @@
 # then under Wine corvane.exe's start-up time, memory and idle CPU next to
 # bare_strip.exe, the least a bar with a clock can be (a topmost Direct2D strip
 # with one DirectWrite line, drawn again once a minute), the bar's paint, a
-# catalog build from Start-menu shortcuts, and CorMenu's and CorLauncher's
-# first frames next to a bare window's.
+# catalog build from Start-menu shortcuts, CorMenu's and CorLauncher's first
+# frames next to a bare window's, and idle CPU with hot corners on against off.
 #
 # CORVANE_TAG keeps the build trees and the Wine prefix apart (see lib.sh).
 # CORVANE_BENCH_RUNS (7) start-up runs; CORVANE_BENCH_IDLE_SECONDS (60) and
@@ -126,22 +126,32 @@ awk -v s="$strip_rss" -v c="$corvane_rss" -v t="$settle" 'BEGIN {
     printf "Resident (VmRSS) after %s s: bare_strip.exe %.1f MB, corvane.exe %.1f MB, difference %.1f MB\n",
         t, s / 1024, c / 1024, (c - s) / 1024 }'
 
+# Sets ROUNDS_DIFF_MS: corvane.exe's run time less bare_strip.exe's, summed
+# over the rounds.
+idle_rounds() {
+    local label="$1" round s_t0 c_t0 s_r0 c_r0 s_t1 c_t1 s_r1 c_r1 s_ms c_ms s_run c_run
+    ROUNDS_DIFF_MS=0
+    for round in $(seq 1 "$rounds"); do
+        s_t0="$(ticks "$strip_pid")" && c_t0="$(ticks "$corvane_pid")"
+        s_r0="$(runtime_ns "$strip_pid")" && c_r0="$(runtime_ns "$corvane_pid")"
+        sleep "$idle"
+        alive "$strip_pid" bare_strip.exe
+        alive "$corvane_pid" corvane.exe
+        s_t1="$(ticks "$strip_pid")" && c_t1="$(ticks "$corvane_pid")"
+        s_r1="$(runtime_ns "$strip_pid")" && c_r1="$(runtime_ns "$corvane_pid")"
+        s_ms=$(((s_t1 - s_t0) * 1000 / HZ)) && c_ms=$(((c_t1 - c_t0) * 1000 / HZ))
+        s_run=$(((s_r1 - s_r0) / 1000000)) && c_run=$(((c_r1 - c_r0) / 1000000))
+        echo "Idle CPU${label} over ${idle} s, round $round: bare_strip.exe ${s_ms} ms (run time ${s_run} ms)," \
+            "corvane.exe ${c_ms} ms (run time ${c_run} ms), difference $((c_ms - s_ms)) ms" \
+            "(run time $((c_run - s_run)) ms)"
+        ROUNDS_DIFF_MS=$((ROUNDS_DIFF_MS + c_run - s_run))
+    done
+}
+
 threads "$strip_pid" >"$IDLE_DIR/bare_strip.threads.0"
 threads "$corvane_pid" >"$IDLE_DIR/corvane.threads.0"
-for round in $(seq 1 "$rounds"); do
-    s_t0="$(ticks "$strip_pid")" && c_t0="$(ticks "$corvane_pid")"
-    s_r0="$(runtime_ns "$strip_pid")" && c_r0="$(runtime_ns "$corvane_pid")"
-    sleep "$idle"
-    alive "$strip_pid" bare_strip.exe
-    alive "$corvane_pid" corvane.exe
-    s_t1="$(ticks "$strip_pid")" && c_t1="$(ticks "$corvane_pid")"
-    s_r1="$(runtime_ns "$strip_pid")" && c_r1="$(runtime_ns "$corvane_pid")"
-    s_ms=$(((s_t1 - s_t0) * 1000 / HZ)) && c_ms=$(((c_t1 - c_t0) * 1000 / HZ))
-    s_run=$(((s_r1 - s_r0) / 1000000)) && c_run=$(((c_r1 - c_r0) / 1000000))
-    echo "Idle CPU over ${idle} s, round $round: bare_strip.exe ${s_ms} ms (run time ${s_run} ms)," \
-        "corvane.exe ${c_ms} ms (run time ${c_run} ms), difference $((c_ms - s_ms)) ms" \
-        "(run time $((c_run - s_run)) ms)"
-done
+idle_rounds ""
+corners_off_ms="$ROUNDS_DIFF_MS"
 threads "$strip_pid" >"$IDLE_DIR/bare_strip.threads.1"
 threads "$corvane_pid" >"$IDLE_DIR/corvane.threads.1"
 
@@ -164,4 +174,30 @@ for who in bare_strip corvane; do
     LC_ALL=C join <(LC_ALL=C sort "$IDLE_DIR/$who.threads.0") <(LC_ALL=C sort "$IDLE_DIR/$who.threads.1") |
         awk '{ms = ($5 - $3) / 1e6; if (ms >= 0.5) printf "  %-20s %8.1f\n", $2, ms}' | sort -k2 -rn
 done
+
+# Hot corners poll the pointer on a timer, every 100 ms while it is far from
+# the main display's corners: corvane.exe again, from a folder of its own
+# with every corner given an action, next to the same bare_strip.exe.
+log "Idle CPU under Wine with hot corners on and the pointer far from the corners"
+kill "$corvane_pid"
+for _ in $(seq 1 50); do
+    [ -e "/proc/$corvane_pid" ] || break
+    sleep 0.2
+done
+mkdir -p "$IDLE_DIR/corners"
+cp "$MINGW_DIR/corvane.exe" "$IDLE_DIR/corners/"
+printf '[HotCorners]\r\nEnabled=1\r\nTopLeft=1\r\nTopRight=2\r\nBottomLeft=4\r\nBottomRight=5\r\n' \
+    >"$IDLE_DIR/corners/corvane.ini"
+if command -v xdotool >/dev/null; then
+    xdotool mousemove --sync "$(($(xdotool getdisplaygeometry | cut -d' ' -f1) / 2))" \
+        "$(($(xdotool getdisplaygeometry | cut -d' ' -f2) / 2))"
+fi
+wine "$IDLE_DIR/corners/corvane.exe" >"$IDLE_DIR/corners/corvane.exe.log" 2>&1 &
+corvane_pid="$(find_pid corners/corvane.exe)"
+sleep "$settle"
+alive "$corvane_pid" corvane.exe
+idle_rounds " with hot corners"
+awk -v off="$corners_off_ms" -v on="$ROUNDS_DIFF_MS" -v n="$rounds" -v t="$idle" 'BEGIN {
+    printf "Hot corners on against off: %+.1f ms of run time per minute (corvane.exe less bare_strip.exe: %.1f against %.1f ms per minute)\n",
+        (on - off) / n * 60 / t, on / n * 60 / t, off / n * 60 / t }'
 echo "(Wine's own messages: $IDLE_DIR/*.log)"

@@ -11,6 +11,7 @@
 #include "config/Win32ProfileStore.h"
 #include "dock/Dock.h"
 #include "start/StartSurfaces.h"
+#include "tiling/HotCornerWatcher.h"
 #include "tray/TrayHost.h"
 #include "tray/TraySchedule.h"
 #include "tray/TrayStrip.h"

@@ -29,6 +29,7 @@ class SystemStatus;
 class Bar;
 class Dock;
 class StartSurfaces;
+class HotCornerWatcher;
 
 struct App final : BarHost, TrayHostEvents, DockHost, TilingHost, StartHost {
     App();
@@ -69,6 +70,9 @@ struct App final : BarHost, TrayHostEvents, DockHost, TilingHost, StartHost {
     GraphicsFactories graphics;
     // A full-screen window covers the main display (hot corners pause).
     bool fullscreenOnMain = false;
+    // Exists while [HotCorners] Enabled is on; made anew whenever the
+    // settings are applied.
+    std::unique_ptr<HotCornerWatcher> hotCorners;
 
     UniqueWinEventHook foregroundHook;
     UniqueWinEventHook focusHook;

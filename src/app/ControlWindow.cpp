@@ -75,9 +75,13 @@ void ControlWindow::OnCommand(WPARAM code, LPARAM lParam) {
             StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenOnShellNoticeMs);
             break;
         case CMD_TOGGLE_START_MENU:
-            // The Windows key: the surface opens where the pointer is.
+            // The Windows key or a hot corner: the surface opens where the
+            // pointer is.
             if (app_.start) {
-                app_.start->ShowStartSurface(StartChoice::AsConfigured, nullptr);
+                const bool known =
+                    lParam >= 0 && lParam <= static_cast<LPARAM>(StartChoice::Launcher);
+                app_.start->ShowStartSurface(
+                    known ? static_cast<StartChoice>(lParam) : StartChoice::AsConfigured, nullptr);
             }
             break;
         case CMD_ICON_READY:

@@ -17,6 +17,7 @@
 #include "dock/Dock.h"
 #include "dock/Taskbar.h"
 #include "start/StartSurfaces.h"
+#include "tiling/HotCornerWatcher.h"
 #include "tiling/TilingManager.h"
 #include "identity/CachedIcons.h"
 #include "identity/IconLoader.h"
@@ -96,6 +97,18 @@ void ApplyStartSettings(App& app) {
     ReconcileSweepTimer(app);
 }
 
+// A new watcher each time, so that the main display's geometry is read
+// again along with the corners' actions.
+void ApplyHotCorners(App& app) {
+    app.hotCorners.reset();
+    if (!app.settings.hotCornersEnabled || !app.control) {
+        return;
+    }
+    app.hotCorners = std::make_unique<HotCornerWatcher>(HotCornerContext{
+        .fullscreenOnMain = app.fullscreenOnMain, .commandWindow = app.control->Hwnd()});
+    StartHotCornerWatcher(*app.hotCorners, app.settings.cornerActions);
+}
+
 // Everything after the graphics factories; the order is fixed because later
 // subsystems read what earlier ones set up.
 bool StartSubsystems(App& app) {
@@ -137,6 +150,7 @@ bool StartSubsystems(App& app) {
     SetCenterStart(app.settings, app.settings.centerStart);
     app.start = std::make_unique<StartSurfaces>(app.startContext);
     ApplyStartSettings(app);
+    ApplyHotCorners(app);
     WatchForegroundProcess(app, foreground);
 
     app.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAtStartMs);
@@ -152,6 +166,7 @@ bool StartSubsystems(App& app) {
 // The reverse of StartSubsystems: what the process changed in the desktop is
 // put back before the windows go.
 void StopSubsystems(App& app) {
+    app.hotCorners.reset();
     // Its threads first: they post to the control window and read the
     // settings.
     if (app.start) {
@@ -259,6 +274,7 @@ void ReloadSettings(App& app) {
     if (app.start) {
         app.start->SettingsChanged();
     }
+    ApplyHotCorners(app);
     if (app.control) {
         app.control->ArmClockTimer();
     }

@@ -6,7 +6,7 @@
 #include "bar/BarClicks.h"
 #include "bar/BarLayout.h"
 #include "bar/BarTooltips.h"
-#include "bar/KeyChord.h"
+#include "toolkit/KeyChord.h"
 #include "bar/StatusRules.h"
 #include "bar/StatusText.h"
 #include "bar/SystemStatus.h"

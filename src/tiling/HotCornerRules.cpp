@@ -1,6 +1,5 @@
 #include "tiling/HotCornerRules.h"
 
-#include "toolkit/KeyChordStrokes.h"
 #include "config/Language.h"
 
 #include <cstddef>
@@ -85,24 +84,27 @@ int HotCornerDwell::Update(int corner, uint32_t nowMs) noexcept {
 
 HotCornerTracker::HotCornerTracker(const PixelRect& monitor,
                                    const std::array<CornerAction, 4>& actions) noexcept
-    : monitor_(monitor), squares_(HotCornerSquares(monitor)) {
+    : monitor_(monitor), squares_(HotCornerSquares(monitor)), actions_(actions) {
     for (size_t i = 0; i < actions.size(); ++i) {
         enabled_[i] = actions[i] != CornerAction::Nothing;
     }
 }
 
-HotCornerTracker::Step HotCornerTracker::Tick(int32_t x, int32_t y, uint32_t nowMs) noexcept {
-    return {dwell_.Update(HotCornerAt(squares_, enabled_, x, y), nowMs),
-            HotCornerPeriodMs(monitor_, x, y)};
+HotCornerTracker::Step HotCornerTracker::Tick(int32_t x, int32_t y, uint32_t nowMs, bool paused) {
+    Step step;
+    step.fire = dwell_.Update(HotCornerAt(squares_, enabled_, x, y), nowMs);
+    if (step.fire >= 0) {
+        step.run = PlanHotCornerRun(actions_[static_cast<size_t>(step.fire)], paused);
+    }
+    step.periodMs = HotCornerPeriodMs(monitor_, x, y);
+    return step;
 }
 
 HotCornerRun PlanHotCornerRun(CornerAction action, bool fullscreenOnMain) {
     if (fullscreenOnMain) {
         return {};
     }
-    const auto withWindows = [](uint16_t key) {
-        return HotCornerRun{PressTogetherStrokes({kVkLeftWindows, key}), -1};
-    };
+    const auto withWindows = [](uint16_t key) { return HotCornerRun{{kVkLeftWindows, key}, -1}; };
     switch (action) {
         case CornerAction::TaskView:
             return withWindows(kVkTab);

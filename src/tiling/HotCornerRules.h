@@ -6,7 +6,6 @@
 
 #include "base/Geometry.h"
 #include "config/Settings.h"
-#include "toolkit/KeyStroke.h"
 
 #include <array>
 #include <cstdint>
@@ -56,34 +55,37 @@ private:
     uint32_t enteredMs_ = 0;
 };
 
-// One watcher's geometry and dwell, taken when it starts: later display
-// changes reach it only when a new watcher is made.
+// What running a corner's action does. A corner that fires during a
+// full-screen application on the main display does nothing, yet its visit
+// is spent all the same.
+struct HotCornerRun {
+    std::vector<uint16_t> keys;  // virtual keys pressed together (SendKeyChord)
+    int32_t startSurface = -1;   // for ShowStartSurface; -1 for none
+    bool operator==(const HotCornerRun&) const = default;
+};
+[[nodiscard]] HotCornerRun PlanHotCornerRun(CornerAction action, bool fullscreenOnMain);
+
+// One watcher's geometry, actions and dwell, taken when it starts: later
+// display and setting changes reach it only when a new watcher is made.
 class HotCornerTracker {
 public:
     HotCornerTracker(const PixelRect& monitor, const std::array<CornerAction, 4>& actions) noexcept;
 
     struct Step {
-        int fire = -1;  // the corner to run, -1 for none
+        int fire = -1;     // the corner whose visit fired, -1 for none
+        HotCornerRun run;  // what that does now
         uint32_t periodMs = kHotCornerSlowPeriodMs;
     };
-    [[nodiscard]] Step Tick(int32_t x, int32_t y, uint32_t nowMs) noexcept;
+    // `paused`: a full-screen application covers the main display.
+    [[nodiscard]] Step Tick(int32_t x, int32_t y, uint32_t nowMs, bool paused);
 
 private:
     PixelRect monitor_;
     std::array<PixelRect, 4> squares_;
+    std::array<CornerAction, 4> actions_;
     std::array<bool, 4> enabled_{};
     HotCornerDwell dwell_;
 };
-
-// What running a corner's action does. A corner that fires during a
-// full-screen application on the main display does nothing, yet its visit
-// is spent all the same.
-struct HotCornerRun {
-    std::vector<KeyStroke> keys;  // pressed together, in one batch
-    int32_t startSurface = -1;    // for ShowStartSurface; -1 for none
-    bool operator==(const HotCornerRun&) const = default;
-};
-[[nodiscard]] HotCornerRun PlanHotCornerRun(CornerAction action, bool fullscreenOnMain);
 
 // The action's name in the UI language, for the settings window's choice
 // lists; values it does not know are shown as doing nothing, as they do.

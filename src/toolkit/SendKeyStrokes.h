@@ -11,7 +11,8 @@ namespace corvane {
 
 // One SendInput batch, so that no other input can fall between the
 // strokes. False when the system took fewer strokes than sent (for example
-// when a higher-integrity window has the keyboard).
+// when a higher-integrity window has the keyboard); the keys it took down
+// are then let go again.
 bool SendKeyStrokes(const std::vector<KeyStroke>& strokes) noexcept;
 
 }  // namespace corvane

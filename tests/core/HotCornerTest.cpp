@@ -31,19 +31,42 @@ TEST(HotCorner, SquareAndPeriodByPosition) {
     EXPECT_EQ(HotCornerAt(HotCornerSquares({0, 0, 6, 6}), {false, true, true, true}, 3, 3), 1);
 }
 
-// Top-left runs Task view, top-right shows the desktop; (500, 500) is no corner.
+// Top-left runs Task view, top-right shows the desktop; (500, 500) is no
+// corner. A paused visit fires nothing, yet is spent until the pointer leaves.
 TEST(HotCorner, FiresOncePerVisitAfterTheDwell) {
     const uint32_t wrap = 0xFFFFFFF0u;
-    using Step = std::tuple<int32_t, int32_t, uint32_t, int>;  // x, y, tick, corner fired
-    for (const auto& visit : std::vector<std::vector<Step>>{
-             {{0, 0, wrap, -1}, {0, 0, wrap + 69, -1}, {0, 0, wrap + 70, 0}, {0, 0, 500, -1}},
-             {{0, 0, 0, -1}, {0, 0, 60, -1}, {500, 500, 69, -1}, {500, 500, 70, -1}},
-             {{0, 0, 0, -1}, {0, 0, 70, 0}, {9, 9, 80, -1}, {3, 3, 90, -1}, {0, 0, 160, 0}},
-             {{0, 0, 0, -1}, {1919, 0, 50, -1}, {1919, 0, 119, -1}, {1919, 0, 120, 1}}}) {
+    const std::vector<uint16_t> taskView{0x5B, 0x09};
+    // x, y, tick, paused, corner fired, whether it runs Task view
+    using Step = std::tuple<int32_t, int32_t, uint32_t, bool, int, bool>;
+    for (const auto& visit : std::vector<std::vector<Step>>{{{0, 0, wrap, 0, -1, 0},
+                                                             {0, 0, wrap + 69, 0, -1, 0},
+                                                             {0, 0, wrap + 70, 0, 0, 1},
+                                                             {0, 0, 500, 0, -1, 0}},
+                                                            {{0, 0, 0, 0, -1, 0},
+                                                             {0, 0, 60, 0, -1, 0},
+                                                             {500, 500, 69, 0, -1, 0},
+                                                             {500, 500, 70, 0, -1, 0}},
+                                                            {{0, 0, 0, 0, -1, 0},
+                                                             {0, 0, 70, 0, 0, 1},
+                                                             {9, 9, 80, 0, -1, 0},
+                                                             {3, 3, 90, 0, -1, 0},
+                                                             {0, 0, 160, 0, 0, 1}},
+                                                            {{0, 0, 0, 1, -1, 0},
+                                                             {0, 0, 70, 1, 0, 0},
+                                                             {0, 0, 900, 0, -1, 0},
+                                                             {9, 9, 910, 0, -1, 0},
+                                                             {0, 0, 920, 0, -1, 0},
+                                                             {0, 0, 990, 0, 0, 1}},
+                                                            {{0, 0, 0, 0, -1, 0},
+                                                             {1919, 0, 50, 0, -1, 0},
+                                                             {1919, 0, 119, 0, -1, 0},
+                                                             {1919, 0, 120, 0, 1, 0}}}) {
         HotCornerTracker tracker({0, 0, 1920, 1080},
                                  {A::TaskView, A::ShowDesktop, A::Nothing, A::Nothing});
-        for (const auto& [x, y, ms, fire] : visit) {
-            EXPECT_EQ(tracker.Tick(x, y, ms).fire, fire) << x << "," << y << " at " << ms;
+        for (const auto& [x, y, ms, paused, fire, runs] : visit) {
+            const HotCornerTracker::Step step = tracker.Tick(x, y, ms, paused);
+            EXPECT_EQ(step.fire, fire) << x << "," << y << " at " << ms;
+            EXPECT_EQ(step.run.keys == taskView, runs) << x << "," << y << " at " << ms;
         }
     }
 }
@@ -55,7 +78,7 @@ TEST(HotCorner, ActionsAndWhenToWatch) {
                                              {A::Notifications, 0x4E},
                                              {A::QuickSettings, 0x41}};
     for (const auto& [action, k] : chords) {
-        const HotCornerRun run{{{0x5B, 0}, {k, 0}, {k, kStrokeKeyUp}, {0x5B, kStrokeKeyUp}}, -1};
+        const HotCornerRun run{{0x5B, k}, -1};
         EXPECT_EQ(PlanHotCornerRun(action, false), run);
     }
     EXPECT_EQ(PlanHotCornerRun(A::StartMenu, false), (HotCornerRun{{}, 0}));

@@ -1,4 +1,4 @@
-#include "bar/KeyChord.h"
+#include "toolkit/KeyChord.h"
 
 #include "toolkit/SendKeyStrokes.h"
 #include "toolkit/KeyChordStrokes.h"
