@@ -1,6 +1,5 @@
 #include "bar/AppNameMenuModel.h"
 #include "bar/BarClicks.h"
-#include "toolkit/KeyChordStrokes.h"
 #include "core/BarLayoutFakes.h"
 
 #include <gtest/gtest.h>
@@ -142,14 +141,6 @@ TEST(BarClicks, ItemBoxesScaleToPixelsTruncated) {
     EXPECT_EQ(ItemPixelBox(item, 96), (PixelRect{10, 3, 33, 25}));
     // 15.75, 4.5, 50.85, 37.5
     EXPECT_EQ(ItemPixelBox(item, 144), (PixelRect{15, 4, 50, 37}));
-}
-
-TEST(KeyChordStrokes, DownInOrderThenUpInReverse) {
-    const std::vector<KeyStroke> expected = {
-        {0x5B, 0},           {0x10, 0}, {'A', 0}, {'A', kStrokeKeyUp}, {0x10, kStrokeKeyUp},
-        {0x5B, kStrokeKeyUp}};
-    EXPECT_EQ(PressTogetherStrokes({0x5B, 0x10, 'A'}), expected);
-    EXPECT_TRUE(PressTogetherStrokes({}).empty());
 }
 
 }  // namespace
