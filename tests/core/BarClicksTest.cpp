@@ -1,9 +1,11 @@
 #include "bar/AppNameMenuModel.h"
 #include "bar/BarClicks.h"
+#include "toolkit/KeyChordStrokes.h"
 #include "core/BarLayoutFakes.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -141,6 +143,30 @@ TEST(BarClicks, ItemBoxesScaleToPixelsTruncated) {
     EXPECT_EQ(ItemPixelBox(item, 96), (PixelRect{10, 3, 33, 25}));
     // 15.75, 4.5, 50.85, 37.5
     EXPECT_EQ(ItemPixelBox(item, 144), (PixelRect{15, 4, 50, 37}));
+}
+
+TEST(KeyChordStrokes, DownInOrderThenUpInReverse) {
+    const std::vector<KeyStroke> expected = {
+        {0x5B, 0},           {0x10, 0}, {'A', 0}, {'A', kStrokeKeyUp}, {0x10, kStrokeKeyUp},
+        {0x5B, kStrokeKeyUp}};
+    EXPECT_EQ(PressTogetherStrokes({0x5B, 0x10, 'A'}), expected);
+    EXPECT_TRUE(PressTogetherStrokes({}).empty());
+}
+
+// What is let go when the system took only the first strokes of a batch.
+TEST(KeyChordStrokes, ReleasesWhatTheTakenPartLeftDown) {
+    constexpr uint32_t kUp = kStrokeKeyUp;
+    constexpr uint32_t kExt = kStrokeExtended;
+    const std::vector<KeyStroke> winTab = PressTogetherStrokes({0x5B, 0x09});
+    const std::vector<KeyStroke> mixed = {{0x11, 0}, {0x2E, kExt}, {0x2E, kExt | kUp}, {0x10, 0}};
+    const std::tuple<std::vector<KeyStroke>, std::size_t, std::vector<KeyStroke>> rows[] = {
+        {winTab, 1, {{0x5B, kUp}}},
+        {winTab, 3, {{0x5B, kUp}}},
+        {mixed, 2, {{0x2E, kExt | kUp}, {0x11, kUp}}},
+        {mixed, 9, {{0x10, kUp}, {0x11, kUp}}}};
+    for (const auto& [strokes, inserted, ups] : rows) {
+        EXPECT_EQ(StrokesToRelease(strokes, inserted), ups) << inserted;
+    }
 }
 
 }  // namespace
