@@ -147,10 +147,12 @@ bool StartSubsystems(App& app) {
     InstallForegroundHooks(app);
     app.tiling = std::make_unique<TilingManager>(app.tilingContext);
     app.tiling->ApplyTilingSettings();
+    // A corner that fires before the start surfaces exist only posts its
+    // request; the control window handles it once they do.
+    ApplyHotCorners(app);
     SetCenterStart(app.settings, app.settings.centerStart);
     app.start = std::make_unique<StartSurfaces>(app.startContext);
     ApplyStartSettings(app);
-    ApplyHotCorners(app);
     WatchForegroundProcess(app, foreground);
 
     app.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAtStartMs);
