@@ -1,6 +1,7 @@
 #include "bar/BarTextLayouts.h"
 
 #include "toolkit/FontFamilies.h"
+#include "toolkit/TextFormats.h"
 
 namespace corvane {
 namespace {
@@ -77,11 +78,7 @@ std::optional<BarTextMetrics> BarTextLayouts::Measure(const BarTextRequest& requ
         return std::nullopt;
     }
     if (request.role == BarTextRole::NowPlaying) {
-        ComPtr<IDWriteInlineObject> ellipsis;
-        if (SUCCEEDED(factory_->CreateEllipsisTrimmingSign(layout.Get(), &ellipsis))) {
-            DWRITE_TRIMMING trimming = {DWRITE_TRIMMING_GRANULARITY_CHARACTER, 0, 0};
-            layout->SetTrimming(&trimming, ellipsis.Get());
-        }
+        TrimWithEllipsis(factory_.Get(), layout.Get());
         layout->SetWordWrapping(DWRITE_WORD_WRAPPING_NO_WRAP);
     }
     DWRITE_TEXT_METRICS metrics = {};

@@ -4,6 +4,7 @@
 #include "dock/DockPreview.h"
 
 #include "identity/IconDrawing.h"
+#include "toolkit/TextFormats.h"
 
 #include <d2d1helper.h>
 
@@ -53,18 +54,11 @@ bool DockPreview::EnsureDeviceResources() noexcept {
         return false;
     }
     if (!textFormat_) {
-        Microsoft::WRL::ComPtr<IDWriteInlineObject> ellipsis;
-        const DWRITE_TRIMMING trimming = {DWRITE_TRIMMING_GRANULARITY_CHARACTER, 0, 0};
-        if (FAILED(graphics_.dwrite->CreateTextFormat(
-                kTitleFamily, nullptr, DWRITE_FONT_WEIGHT_NORMAL, DWRITE_FONT_STYLE_NORMAL,
-                DWRITE_FONT_STRETCH_NORMAL, kTitleSize, L"", &textFormat_))) {
+        textFormat_ = MakeLineFormat(graphics_.dwrite.Get(), kTitleFamily,
+                                     DWRITE_FONT_WEIGHT_NORMAL, kTitleSize);
+        if (!textFormat_) {
             ReleaseDeviceResources();
             return false;
-        }
-        textFormat_->SetParagraphAlignment(DWRITE_PARAGRAPH_ALIGNMENT_CENTER);
-        textFormat_->SetWordWrapping(DWRITE_WORD_WRAPPING_NO_WRAP);
-        if (SUCCEEDED(graphics_.dwrite->CreateEllipsisTrimmingSign(textFormat_.Get(), &ellipsis))) {
-            textFormat_->SetTrimming(&trimming, ellipsis.Get());
         }
     }
     return true;

@@ -46,12 +46,7 @@ Menu::~Menu() {
 }
 
 void Menu::Open(HMONITOR display) {
-    HMONITOR monitor = display;
-    if (monitor == nullptr) {
-        POINT cursor = {};
-        ::GetCursorPos(&cursor);
-        monitor = ::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST);
-    }
+    const HMONITOR monitor = SurfaceDisplay(display);
     MONITORINFO info = {};
     info.cbSize = sizeof(info);
     if (!::GetMonitorInfoW(monitor, &info)) {

@@ -107,17 +107,7 @@ void Menu::OnRightButtonUp(LPARAM lParam) {
             context_.host.SaveDockPinned(std::move(*dock));
         }
     };
-    SetPopupMenuOpen(true);
-    const bool opened = ShowItemMenu(Hwnd(), entry, options, context_.host);
-    SetPopupMenuOpen(false);
-    if (Hwnd() == nullptr) {
-        return;
-    }
-    if (opened || ::GetForegroundWindow() != Hwnd()) {
-        Close(true);
-    } else {
-        Repaint();
-    }
+    RunItemMenu(entry, options, context_.host);
 }
 
 void Menu::OnWheel(int32_t delta) {

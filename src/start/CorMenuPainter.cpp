@@ -3,6 +3,7 @@
 #include "config/Language.h"
 #include "identity/IconDrawing.h"
 #include "toolkit/FontFamilies.h"
+#include "toolkit/TextFormats.h"
 
 #include <d2d1helper.h>
 
@@ -162,22 +163,11 @@ bool MenuPainter::EnsureFormats() {
     for (std::size_t i = 0; i < kFormatCount; ++i) {
         const FontChoice& choice = kFormats[i];
         const std::wstring& family = choice.icon ? IconFontFamily() : TextFontFamily();
-        ComPtr<IDWriteTextFormat> format;
-        if (FAILED(factory_->CreateTextFormat(family.c_str(), nullptr, choice.weight,
-                                              DWRITE_FONT_STYLE_NORMAL, DWRITE_FONT_STRETCH_NORMAL,
-                                              choice.size, L"", &format))) {
+        formats_[i] = MakeLineFormat(factory_.Get(), family.c_str(), choice.weight, choice.size);
+        if (!formats_[i]) {
             formats_ = {};
             return false;
         }
-        format->SetParagraphAlignment(DWRITE_PARAGRAPH_ALIGNMENT_CENTER);
-        format->SetWordWrapping(DWRITE_WORD_WRAPPING_NO_WRAP);
-        // Long names end in an ellipsis rather than at the clip.
-        ComPtr<IDWriteInlineObject> ellipsis;
-        if (SUCCEEDED(factory_->CreateEllipsisTrimmingSign(format.Get(), &ellipsis))) {
-            const DWRITE_TRIMMING trimming = {DWRITE_TRIMMING_GRANULARITY_CHARACTER, 0, 0};
-            format->SetTrimming(&trimming, ellipsis.Get());
-        }
-        formats_[i] = format;
     }
     return true;
 }

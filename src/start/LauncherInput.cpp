@@ -130,17 +130,7 @@ void Launcher::OnRightButtonUp(float x, float y) {
             host.SaveDockPinned(std::move(*dock));
         }
     };
-    SetPopupMenuOpen(true);
-    const bool opened = ShowItemMenu(Hwnd(), entry, options, host);
-    SetPopupMenuOpen(false);
-    if (Hwnd() == nullptr) {
-        return;
-    }
-    if (opened || ::GetForegroundWindow() != Hwnd()) {
-        Close(true);
-    } else {
-        Repaint();
-    }
+    RunItemMenu(entry, options, host);
 }
 
 void Launcher::OnWheel(int32_t signedDelta) {

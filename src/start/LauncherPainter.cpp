@@ -4,6 +4,7 @@
 #include "identity/IconDrawing.h"
 #include "start/CorMenuPainter.h"
 #include "toolkit/FontFamilies.h"
+#include "toolkit/TextFormats.h"
 
 #include <d2d1helper.h>
 
@@ -56,21 +57,12 @@ bool LauncherPainter::EnsureFormats() {
     }
     for (std::size_t i = 0; i < kFormatCount; ++i) {
         const std::wstring& family = kFormats[i].icon ? IconFontFamily() : TextFontFamily();
-        ComPtr<IDWriteTextFormat> format;
-        if (FAILED(factory_->CreateTextFormat(family.c_str(), nullptr, DWRITE_FONT_WEIGHT_NORMAL,
-                                              DWRITE_FONT_STYLE_NORMAL, DWRITE_FONT_STRETCH_NORMAL,
-                                              kFormats[i].size, L"", &format))) {
+        formats_[i] = MakeLineFormat(factory_.Get(), family.c_str(), DWRITE_FONT_WEIGHT_NORMAL,
+                                     kFormats[i].size);
+        if (!formats_[i]) {
             formats_ = {};
             return false;
         }
-        format->SetParagraphAlignment(DWRITE_PARAGRAPH_ALIGNMENT_CENTER);
-        format->SetWordWrapping(DWRITE_WORD_WRAPPING_NO_WRAP);
-        ComPtr<IDWriteInlineObject> ellipsis;
-        if (SUCCEEDED(factory_->CreateEllipsisTrimmingSign(format.Get(), &ellipsis))) {
-            const DWRITE_TRIMMING trimming = {DWRITE_TRIMMING_GRANULARITY_CHARACTER, 0, 0};
-            format->SetTrimming(&trimming, ellipsis.Get());
-        }
-        formats_[i] = format;
     }
     formats_[kLabel]->SetTextAlignment(DWRITE_TEXT_ALIGNMENT_CENTER);
     formats_[kMessage]->SetTextAlignment(DWRITE_TEXT_ALIGNMENT_CENTER);

@@ -3,6 +3,7 @@
 #include "base/DynamicApis.h"
 #include "config/Settings.h"
 #include "start/QueryText.h"
+#include "start/StartActions.h"
 #include "toolkit/Backdrop.h"
 #include "toolkit/BackdropPlan.h"
 
@@ -346,6 +347,29 @@ LRESULT Surface::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             return Handle(message, wParam, lParam);
     }
+}
+
+void Surface::RunItemMenu(const AppEntry& entry, const ItemMenuOptions& options, StartHost& host) {
+    SetPopupMenuOpen(true);
+    const bool opened = ShowItemMenu(Hwnd(), entry, options, host);
+    SetPopupMenuOpen(false);
+    if (Hwnd() == nullptr) {
+        return;
+    }
+    if (opened || ::GetForegroundWindow() != Hwnd()) {
+        Close(true);
+    } else {
+        Repaint();
+    }
+}
+
+HMONITOR SurfaceDisplay(HMONITOR asked) noexcept {
+    if (asked != nullptr) {
+        return asked;
+    }
+    POINT cursor = {};
+    ::GetCursorPos(&cursor);
+    return ::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST);
 }
 
 }  // namespace corvane

@@ -18,6 +18,9 @@
 
 namespace corvane {
 
+struct AppEntry;
+struct ItemMenuOptions;
+class StartHost;
 struct Settings;
 
 enum SurfaceTimer : UINT_PTR {
@@ -66,6 +69,11 @@ protected:
     // close the surface.
     void SetPopupMenuOpen(bool open) noexcept { popupMenuOpen_ = open; }
 
+    // An entry's context menu at the cursor. The surface closes when the
+    // command opened something or took the foreground away, and is drawn
+    // again otherwise; it may be gone when this returns.
+    void RunItemMenu(const AppEntry& entry, const ItemMenuOptions& options, StartHost& host);
+
     // The Direct2D bitmap for `key`, made from `source` on this target the
     // first time; without a source only one made before. Null without a
     // target.
@@ -99,6 +107,10 @@ private:
     double animationStart_ = 0.0;
     bool closing_ = false;
 };
+
+// The display a surface opens on: the one asked for, else the one under the
+// pointer.
+[[nodiscard]] HMONITOR SurfaceDisplay(HMONITOR asked) noexcept;
 
 // Milliseconds from the performance counter (frequency read once).
 [[nodiscard]] double SurfaceNowMs() noexcept;
