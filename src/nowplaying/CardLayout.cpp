@@ -1,0 +1,177 @@
+#include "nowplaying/CardLayout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace corvane {
+namespace {
+
+// Layout of the text column and the bar, in DIPs from the card's left edge.
+constexpr float kColumnLeft = 124;
+constexpr float kColumnRightInset = 16;
+constexpr float kButtonHalf = 18;
+constexpr float kButtonSpacing = 46;
+constexpr float kButtonTop = 100;
+constexpr float kButtonBottom = 132;
+
+int32_t ClampToInt32(int64_t v) noexcept {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+bool Inside(float x, float y, const PointRect& r) noexcept {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
+// The bar's usable length; 0 on a card too narrow to have one.
+float BarLength(float width) noexcept {
+    return std::max(width - kColumnLeft - kColumnRightInset, 0.0f);
+}
+
+}  // namespace
+
+PixelRect PlaceCard(const PixelRect& anchor, const PixelRect& monitor, bool above,
+                    uint32_t dpi) noexcept {
+    const uint32_t d = dpi == 0 ? 96 : dpi;
+    const int64_t width = ScalePoints(kCardWidth, d);
+    const int64_t height = ScalePoints(kCardHeight, d);
+    const int64_t gap = ScalePoints(kCardGap, d);
+    int64_t x = (static_cast<int64_t>(anchor.left) + anchor.right) / 2 - width / 2;
+    // The left edge wins on a monitor narrower than the card: the artwork and
+    // the title stay visible.
+    x = std::min(x, monitor.right - (width + gap));
+    x = std::max(x, monitor.left + gap);
+    const int64_t y = above ? anchor.top - (gap + height) : anchor.bottom + gap;
+    return {ClampToInt32(x), ClampToInt32(y), ClampToInt32(x + width), ClampToInt32(y + height)};
+}
+
+float CardTextCentre(float width) noexcept {
+    return (width - kColumnLeft - kColumnRightInset) / 2 + kColumnLeft;
+}
+
+PointRect CardButtonRect(CardItem button, float width) noexcept {
+    const auto index = static_cast<int32_t>(button);
+    const float centre = CardTextCentre(width) + static_cast<float>(index - 1) * kButtonSpacing;
+    return {centre - kButtonHalf, kButtonTop, centre + kButtonHalf, kButtonBottom};
+}
+
+CardItem CardHitTest(float x, float y, float width) noexcept {
+    for (const CardItem button : {CardItem::Previous, CardItem::PlayPause, CardItem::Next}) {
+        if (Inside(x, y, CardButtonRect(button, width))) {
+            return button;
+        }
+    }
+    // A little taller and wider than the drawn track, so it is easy to hit.
+    if (Inside(x, y, {kColumnLeft - 2, 73, width - 14, 91})) {
+        return CardItem::Progress;
+    }
+    return CardItem::None;
+}
+
+std::optional<double> CardSeekSeconds(float x, float width, double durationSeconds) noexcept {
+    if (!(durationSeconds > 0)) {
+        return std::nullopt;
+    }
+    const float length = BarLength(width);
+    float fraction = length > 0 ? (x - kColumnLeft) / length : 0.0f;
+    fraction = std::isnan(fraction) ? 0.0f : std::clamp(fraction, 0.0f, 1.0f);
+    return durationSeconds * fraction;
+}
+
+std::optional<CardClick> CardClickAction(CardItem item, float x, float width,
+                                         double durationSeconds) noexcept {
+    switch (item) {
+        case CardItem::Previous:
+            return CardClick{MediaCommand::Previous, 0};
+        case CardItem::PlayPause:
+            return CardClick{MediaCommand::TogglePlayPause, 0};
+        case CardItem::Next:
+            return CardClick{MediaCommand::Next, 0};
+        case CardItem::Progress:
+            if (const std::optional<double> target = CardSeekSeconds(x, width, durationSeconds)) {
+                return CardClick{MediaCommand::Seek, *target};
+            }
+            return std::nullopt;
+        default:
+            return std::nullopt;
+    }
+}
+
+float PlayedFraction(double positionSeconds, double durationSeconds) noexcept {
+    if (!(durationSeconds > 0)) {
+        return 0;
+    }
+    const double fraction = positionSeconds / durationSeconds;
+    return std::isnan(fraction) ? 0.0f : static_cast<float>(std::clamp(fraction, 0.0, 1.0));
+}
+
+CardRects LayoutCard(float width, bool hasSourceIcon, float playedFraction) noexcept {
+    const float right = width - kColumnRightInset;
+    CardRects r;
+    r.artwork = {16, 16, 108, 108};
+    r.title = {kColumnLeft, 14, right, 36};
+    r.artist = {kColumnLeft, 36, right, 56};
+    r.sourceIcon = {kColumnLeft, 60, kColumnLeft + 14, 74};
+    r.sourceName = {hasSourceIcon ? 143.0f : kColumnLeft, 58, right, 76};
+    r.track = {kColumnLeft, 80, right, 84};
+    r.played = {kColumnLeft, 80, kColumnLeft + BarLength(width) * playedFraction, 84};
+    r.elapsed = {kColumnLeft, 86, kColumnLeft + 60, 98};
+    r.duration = {width - 76, 86, right, 98};
+    return r;
+}
+
+wchar_t CardButtonGlyph(CardItem button, bool playing) noexcept {
+    switch (button) {
+        case CardItem::Previous:
+            return 0xE892;
+        case CardItem::Next:
+            return 0xE893;
+        default:
+            return playing ? 0xE769 : 0xE768;
+    }
+}
+
+float CardTintAlpha(bool tintEnabled, float tintAlpha, bool darkTheme) noexcept {
+    if (!tintEnabled || !(tintAlpha > 0)) {
+        return 0;
+    }
+    // Stronger on the dark card, where the colour would otherwise sink in.
+    return darkTheme ? 0.30f : 0.22f;
+}
+
+std::wstring CardTimeText(double seconds) {
+    // Whole seconds in an int64 first: beyond it (or below 0) the value is
+    // clamped, so the minutes always fit.
+    constexpr double kMaxSeconds = 9.0e15;
+    const double clamped = std::isnan(seconds) ? 0.0 : std::clamp(seconds, 0.0, kMaxSeconds);
+    const auto whole = static_cast<int64_t>(clamped);
+    const int64_t secs = whole % 60;
+    std::wstring text = std::to_wstring(whole / 60);
+    text.append(1, L':');
+    text.append(1, static_cast<wchar_t>(L'0' + secs / 10));
+    text.append(1, static_cast<wchar_t>(L'0' + secs % 10));
+    return text;
+}
+
+bool PointerNearCard(int32_t x, int32_t y, const PixelRect& card,
+                     const PixelRect& anchor) noexcept {
+    const auto inside = [x, y](const PixelRect& r) {
+        return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+    };
+    return inside(card) || inside(anchor);
+}
+
+bool CardMissedHover(bool hovered, int32_t& misses) noexcept {
+    constexpr int32_t kHideAfter = 4;  // about a third of a second at 80 ms
+    if (hovered) {
+        misses = 0;
+        return false;
+    }
+    if (misses < kHideAfter) {
+        ++misses;
+    }
+    return misses >= kHideAfter;
+}
+
+}  // namespace corvane

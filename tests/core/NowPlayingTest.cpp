@@ -1,0 +1,133 @@
+#include "nowplaying/NowPlayingRules.h"
+#include "nowplaying/SnapshotUpdates.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
+constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+
+TEST(NowPlayingRules, SourceNamesFromTheCatalogOrTheIdentifier) {
+    std::vector<AppEntry> apps(3);
+    apps[0] = {L"Innstillinger", L"", L"", L"ms-settings:spotify.exe", L"", true, false};
+    apps[1] = {L"Groove", L"", L"", L"shell:appsfolder\\zune_8wekyb!app", L"", false, false};
+    apps[2] = {L"Foobar", L"", L"C:\\Apps\\Foobar2000.EXE", L"", L"", false, true};
+    const wchar_t* ids[] = {L"Spotify.exe", L"Zune_8wekyb!App", L"foobar2000.exe", L"family!app",
+                            L"a!b!c",       L"vlc.EXE",         L".exe",           L"chrome"};
+    const wchar_t* names[] = {L"Spotify", L"Groove", L"Foobar", L"App",
+                              L"B!c",     L"Vlc",    L".exe",   L"Chrome"};
+    for (std::size_t i = 0; i < std::size(ids); ++i) {
+        EXPECT_EQ(SourceAppName(ids[i], apps), names[i]) << ids[i];
+    }
+    for (const wchar_t* id : {L"", L"..\\x", L"a/b", L"C:x", L"shell:AppsFolder\\x"}) {
+        EXPECT_FALSE(IsSafeSourceId(id)) << id;
+    }
+    EXPECT_TRUE(IsSafeSourceId(L"Microsoft.ZuneMusic_8wekyb!App"));
+}
+
+TEST(NowPlayingRules, MediaTextLosesControlCharactersAndStopsAt512Units) {
+    const std::wstring a510(510, L'a');
+    const std::wstring pair = {wchar_t(0xD83D), wchar_t(0xDE00)};
+    const std::wstring lone(1, wchar_t(0xD800));
+    // A pair that would straddle the cap is left out whole; removed characters do not count.
+    const std::pair<std::wstring, std::wstring> rows[] = {
+        {L"A\nB\tC\x7F\x85\x00F6", L"ABC\x00F6"},
+        {std::wstring(600, L'x'), std::wstring(512, L'x')},
+        {a510 + L"a" + pair, a510 + L"a"},
+        {a510 + pair + L"b", a510 + pair},
+        {a510 + L"\n\n\nyz", a510 + L"yz"},
+        {lone + L"x", lone + L"x"}};
+    for (const auto& [in, out] : rows) {
+        EXPECT_EQ(CleanMediaText(in), out) << in.size();
+    }
+}
+
+TEST(NowPlayingRules, TimelineSaturatesAndPositionStopsAtTheDuration) {
+    EXPECT_EQ(TimelineOf(100, 50, 120), (Timeline{20, 0}));
+    EXPECT_EQ(TimelineOf(100, 100, 90), (Timeline{-10, 0}));
+    EXPECT_EQ(TimelineOf(kMin, kMax, kMax), (Timeline{kMax, kMax}));
+    EXPECT_EQ(TimelineOf(kMax, kMin, kMin), (Timeline{kMin, 0}));
+
+    // Position, end (start 0), last updated, now in seconds, playing; seconds. Paused, a
+    // clock that went back and a never-updated timeline stay put; a live stream has no cap.
+    const int64_t rows[][6] = {{10, 100, 1000, 1005, 1, 15},  {10, 100, 1000, 1005, 0, 10},
+                               {10, 100, 1000, 999, 1, 10},   {10, 100, 0, 1005, 1, 10},
+                               {95, 100, 1000, 1010, 1, 100}, {95, 0, 1000, 1010, 1, 105},
+                               {-50, 0, 1000, 1010, 1, 0}};
+    NowPlayingSnapshot snap;
+    const auto at = [&snap](int64_t position, int64_t end, int64_t updated, int64_t now) {
+        UpdateTimeline(snap, 0, end, position, updated);
+        return CurrentPositionSeconds(snap, now);
+    };
+    const int64_t s = kTicksPerSecond;
+    for (const auto& r : rows) {
+        snap.active = true;
+        snap.playing = r[4] != 0;
+        EXPECT_DOUBLE_EQ(at(r[0] * s, r[1] * s, r[2] * s, r[3] * s), r[5]) << r[0] << " " << r[3];
+        snap.active = false;
+        EXPECT_EQ(CurrentPositionSeconds(snap, r[3] * s), 0);
+    }
+    snap.active = true;
+    EXPECT_DOUBLE_EQ(at(kMax - 1, 0, 1, kMax), TicksToSeconds(kMax));
+    EXPECT_EQ(at(kMin, kMax, 1, kMax), 0);
+    EXPECT_EQ(SecondsToTicks(1.5), 15'000'000);
+    EXPECT_EQ(SecondsToTicks(1e300), kMax);
+    EXPECT_EQ(SecondsToTicks(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+TEST(NowPlayingRules, ThrottleAndPendingOperationsSurviveTheTickWrap) {
+    constexpr uint32_t kLate = 0xFFFFF000u;  // 4096 ms before the wrap
+    // Pending, source changed, now, last request; due.
+    const uint32_t due[][5] = {{0, 1, 100, 0, 1},         {0, 0, 1600, 100, 0},
+                               {0, 0, 1601, 100, 1},      {1, 1, 90000, 0, 0},
+                               {0, 0, 1, 0xFFFFFA24u, 1}, {0, 0, 0, 0xFFFFFA24u, 0}};
+    for (const auto& r : due) {
+        EXPECT_EQ(MediaPropertiesDue(r[0] != 0, r[1] != 0, r[2], r[3]), r[4] != 0) << r[2];
+    }
+    using enum AsyncStep;
+    // Status, has result, now, started; step.
+    const std::tuple<int32_t, bool, uint32_t, uint32_t, AsyncStep> rows[] = {
+        {0, 0, 10000, 0, Wait},       {0, 0, 10001, 0, Abandon}, {0, 0, 5000, kLate, Wait},
+        {0, 0, 7000, kLate, Abandon}, {1, 1, 99999, 0, Take},    {1, 0, 10, 0, Drop},
+        {2, 1, 10, 0, Drop},          {3, 1, 10, 0, Drop},       {7, 1, 10, 0, Drop}};
+    for (const auto& [status, result, now, started, step] : rows) {
+        EXPECT_EQ(NextAsyncStep(status, result, now, started), step) << status << " " << now;
+    }
+}
+
+TEST(NowPlayingRules, PollsFoldIntoTheSnapshot) {
+    // Identifier, title, artist; source changed, new track, name. The same song in
+    // another app is a new track; text that cleans to the same is not.
+    const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, bool, bool, const wchar_t*>
+        rows[] = {{L"Spotify.exe", L"A\n", L"B", true, true, L"Spotify"},
+                  {L"Spotify.exe", L"A", L"B\x7F", false, false, L"Spotify"},
+                  {L"Spotify.exe", L"A", L"C", false, true, L"Spotify"},
+                  {L"x!vlc", L"A", L"C", true, true, L"Vlc"}};
+    NowPlayingSnapshot snap;
+    for (const auto& [id, title, artist, sourceChanged, newTrack, name] : rows) {
+        EXPECT_EQ(UpdateSource(snap, id, {}), sourceChanged) << id << title << artist;
+        EXPECT_EQ(UpdateTrack(snap, title, artist, L""), newTrack) << id << title << artist;
+        EXPECT_EQ(snap.sourceName + L"/" + snap.title, std::wstring(name) + L"/A");
+    }
+    // Status; changed, active, playing. Stopped (3) is a browser tab left open.
+    const int32_t statuses[][4] = {{4, 1, 1, 1}, {4, 0, 1, 1},  {5, 1, 1, 0},
+                                   {2, 0, 1, 0}, {3, 1, 0, 0},  {1, 0, 0, 0},
+                                   {9, 0, 0, 0}, {-1, 0, 0, 0}, {5, 1, 1, 0}};
+    for (const auto& r : statuses) {
+        EXPECT_EQ(UpdatePlayback(snap, r[0]), r[1] != 0) << r[0];
+        EXPECT_EQ(std::pair(snap.active, snap.playing), std::pair(r[2] != 0, r[3] != 0)) << r[0];
+    }
+    EXPECT_TRUE(ClearSnapshot(snap));
+    EXPECT_TRUE(snap.sourceId.empty() && snap.trackKey.empty() && snap.title.empty());
+    EXPECT_TRUE(UpdatePlayback(snap, 4));  // playing, but without a title not active
+    EXPECT_EQ(std::pair(snap.active, snap.playing), std::pair(false, true));
+    EXPECT_FALSE(ClearSnapshot(snap));
+}
+
+}  // namespace
+}  // namespace corvane
