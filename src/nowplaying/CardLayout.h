@@ -4,6 +4,7 @@
 // is kCardWidth wide, but the rules take the actual client width W.
 
 #include "base/Geometry.h"
+#include "nowplaying/NowPlayingModel.h"
 
 #include <cstdint>
 #include <optional>
@@ -15,8 +16,8 @@ inline constexpr int32_t kCardWidth = 340;
 inline constexpr int32_t kCardHeight = 140;
 inline constexpr int32_t kCardGap = 8;
 
-// Centred under (or above) the anchor, kept kCardGap inside the anchor's
-// monitor horizontally. Screen pixels; a DPI of 0 counts as 96.
+// Centred under (or above) the anchor, kept kCardGap inside the full rectangle
+// (not the work area) of the anchor's monitor. Screen pixels; DPI 0 means 96.
 [[nodiscard]] PixelRect PlaceCard(const PixelRect& anchor, const PixelRect& monitor, bool above,
                                   uint32_t dpi) noexcept;
 
@@ -34,15 +35,13 @@ enum class CardItem : int32_t {
 // The three transport buttons (Previous, PlayPause, Next), as drawn and hit.
 [[nodiscard]] PointRect CardButtonRect(CardItem button, float width) noexcept;
 
+// What the client point (DIPs) is over.
 [[nodiscard]] CardItem CardHitTest(float x, float y, float width) noexcept;
 
 // Where a click on the progress bar seeks to, in seconds; nothing without a
 // positive duration. Clicks beyond either end of the bar clamp to it.
 [[nodiscard]] std::optional<double> CardSeekSeconds(float x, float width,
                                                     double durationSeconds) noexcept;
-
-// The commands a media session takes (the seek carries its target).
-enum class MediaCommand : int32_t { TogglePlayPause = 0, Next = 1, Previous = 2, Seek = 3 };
 
 struct CardClick {
     MediaCommand command = MediaCommand::TogglePlayPause;

@@ -18,6 +18,9 @@ enum class PlaybackStatus : int32_t {
     Paused = 5,
 };
 
+// The commands a media session takes (a seek carries its target).
+enum class MediaCommand : int32_t { TogglePlayPause = 0, Next = 1, Previous = 2, Seek = 3 };
+
 // Timeline values are 100-ns ticks, as FILETIME and TimeSpan count them.
 inline constexpr int64_t kTicksPerSecond = 10'000'000;
 

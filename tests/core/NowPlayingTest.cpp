@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 #include <vector>
 
 namespace corvane {
@@ -38,7 +39,7 @@ TEST(NowPlayingRules, MediaTextLosesControlCharactersAndStopsAt512Units) {
     const std::pair<std::wstring, std::wstring> rows[] = {
         {L"A\nB\tC\x7F\x85\x00F6", L"ABC\x00F6"},
         {std::wstring(600, L'x'), std::wstring(512, L'x')},
-        {a510 + L"a" + pair, a510 + L"a"},
+        {a510 + L"a\U0001F600", a510 + L"a"},
         {a510 + pair + L"b", a510 + pair},
         {a510 + L"\n\n\nyz", a510 + L"yz"},
         {lone + L"x", lone + L"x"}};
@@ -65,16 +66,15 @@ TEST(NowPlayingRules, TimelineSaturatesAndPositionStopsAtTheDuration) {
         return CurrentPositionSeconds(snap, now);
     };
     const int64_t s = kTicksPerSecond;
+    snap.active = true;
     for (const auto& r : rows) {
-        snap.active = true;
         snap.playing = r[4] != 0;
         EXPECT_DOUBLE_EQ(at(r[0] * s, r[1] * s, r[2] * s, r[3] * s), r[5]) << r[0] << " " << r[3];
-        snap.active = false;
-        EXPECT_EQ(CurrentPositionSeconds(snap, r[3] * s), 0);
     }
-    snap.active = true;
     EXPECT_DOUBLE_EQ(at(kMax - 1, 0, 1, kMax), TicksToSeconds(kMax));
     EXPECT_EQ(at(kMin, kMax, 1, kMax), 0);
+    snap.active = false;
+    EXPECT_EQ(at(10 * s, 100 * s, 1000 * s, 1005 * s), 0);
     EXPECT_EQ(SecondsToTicks(1.5), 15'000'000);
     EXPECT_EQ(SecondsToTicks(1e300), kMax);
     EXPECT_EQ(SecondsToTicks(std::numeric_limits<double>::quiet_NaN()), 0);
@@ -83,18 +83,20 @@ TEST(NowPlayingRules, TimelineSaturatesAndPositionStopsAtTheDuration) {
 TEST(NowPlayingRules, ThrottleAndPendingOperationsSurviveTheTickWrap) {
     constexpr uint32_t kLate = 0xFFFFF000u;  // 4096 ms before the wrap
     // Pending, source changed, now, last request; due.
-    const uint32_t due[][5] = {{0, 1, 100, 0, 1},         {0, 0, 1600, 100, 0},
-                               {0, 0, 1601, 100, 1},      {1, 1, 90000, 0, 0},
-                               {0, 0, 1, 0xFFFFFA24u, 1}, {0, 0, 0, 0xFFFFFA24u, 0}};
+    const uint32_t due[][5] = {{0, 1, 100, 0, 1},     {0, 0, 1600, 100, 0},
+                               {0, 0, 1601, 100, 1},  {1, 1, 90000, 0, 0},
+                               {0, 0, 100, kLate, 1}, {0, 0, 0, 0xFFFFFA24u, 0}};
     for (const auto& r : due) {
         EXPECT_EQ(MediaPropertiesDue(r[0] != 0, r[1] != 0, r[2], r[3]), r[4] != 0) << r[2];
     }
     using enum AsyncStep;
     // Status, has result, now, started; step.
     const std::tuple<int32_t, bool, uint32_t, uint32_t, AsyncStep> rows[] = {
-        {0, 0, 10000, 0, Wait},       {0, 0, 10001, 0, Abandon}, {0, 0, 5000, kLate, Wait},
-        {0, 0, 7000, kLate, Abandon}, {1, 1, 99999, 0, Take},    {1, 0, 10, 0, Drop},
-        {2, 1, 10, 0, Drop},          {3, 1, 10, 0, Drop},       {7, 1, 10, 0, Drop}};
+        {0, 0, 10000, 0, Wait},    {0, 0, 10001, 0, Abandon},
+        {0, 0, 5000, kLate, Wait}, {0, 0, 100, 0xFFFFD000u, Abandon},
+        {1, 1, 99999, 0, Take},    {1, 0, 10, 0, Drop},
+        {2, 1, 10, 0, Drop},       {3, 1, 10, 0, Drop},
+        {7, 1, 10, 0, Drop}};
     for (const auto& [status, result, now, started, step] : rows) {
         EXPECT_EQ(NextAsyncStep(status, result, now, started), step) << status << " " << now;
     }
@@ -111,6 +113,7 @@ TEST(NowPlayingRules, PollsFoldIntoTheSnapshot) {
     NowPlayingSnapshot snap;
     for (const auto& [id, title, artist, sourceChanged, newTrack, name] : rows) {
         EXPECT_EQ(UpdateSource(snap, id, {}), sourceChanged) << id << title << artist;
+        EXPECT_EQ(snap.trackKey.empty(), sourceChanged) << id;
         EXPECT_EQ(UpdateTrack(snap, title, artist, L""), newTrack) << id << title << artist;
         EXPECT_EQ(snap.sourceName + L"/" + snap.title, std::wstring(name) + L"/A");
     }
