@@ -5,7 +5,7 @@
 
 #include "config/Settings.h"
 #include "nowplaying/NowPlayingModel.h"
-#include "start/AppEntry.h"
+#include "identity/AppEntry.h"
 
 #include <cstdint>
 #include <span>

@@ -4,7 +4,7 @@
 // objects (icon, artwork, pending requests) to drop and whether to repaint.
 
 #include "nowplaying/NowPlayingModel.h"
-#include "start/AppEntry.h"
+#include "identity/AppEntry.h"
 
 #include <cstdint>
 #include <span>

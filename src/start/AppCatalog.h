@@ -4,7 +4,7 @@
 // only; the list lives for the process and is rebuilt when asked for and
 // older than the caller allows.
 
-#include "start/AppEntry.h"
+#include "identity/AppEntry.h"
 
 #include <cstdint>
 #include <functional>

@@ -5,7 +5,7 @@
 
 #include "base/Win32Handles.h"
 #include "identity/IconLoader.h"
-#include "start/AppEntry.h"
+#include "identity/AppEntry.h"
 #include "start/IconRequests.h"
 
 #include <windows.h>

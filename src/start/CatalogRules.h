@@ -4,7 +4,7 @@
 // parsing names, one entry per key, sorted by name. Portable: the shell's
 // answers and the locale's comparison come in as plain values.
 
-#include "start/AppEntry.h"
+#include "identity/AppEntry.h"
 
 #include <functional>
 #include <optional>

@@ -4,7 +4,7 @@
 // settings on the right; the power button. Created on first use, its window
 // made again on every open.
 
-#include "start/AppEntry.h"
+#include "identity/AppEntry.h"
 #include "start/MenuLayout.h"
 #include "start/Surface.h"
 

@@ -4,7 +4,7 @@
 // power button. Keeps the text formats, which outlive render targets; the
 // target, brush and bitmaps are the surface's.
 
-#include "start/AppEntry.h"
+#include "identity/AppEntry.h"
 #include "start/MenuLayout.h"
 #include "toolkit/Theme.h"
 

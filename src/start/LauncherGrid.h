@@ -5,7 +5,7 @@
 // forwards input.
 
 #include "base/Geometry.h"
-#include "start/AppEntry.h"
+#include "identity/AppEntry.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // view, the dragged icon under the pointer, the empty-result message and the
 // page dots. Keeps the text formats, which outlive render targets.
 
-#include "start/AppEntry.h"
+#include "identity/AppEntry.h"
 #include "start/LauncherGrid.h"
 #include "toolkit/Theme.h"
 

@@ -2,7 +2,7 @@
 // What CorLauncher keeps between messages. Shared by the launcher's window,
 // input and painting code only.
 
-#include "start/AppEntry.h"
+#include "identity/AppEntry.h"
 #include "start/Launcher.h"
 #include "start/LauncherGrid.h"
 #include "start/LauncherPainter.h"

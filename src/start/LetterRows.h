@@ -3,7 +3,7 @@
 // letters of the index grid. Portable: the locale's answers come in as
 // functions.
 
-#include "start/AppEntry.h"
+#include "identity/AppEntry.h"
 
 #include <cstdint>
 #include <functional>

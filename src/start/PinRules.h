@@ -2,7 +2,7 @@
 // The pinned lists of CorMenu and the dock as lists of identifiers: an
 // entry's program file when it has one, else its target.
 
-#include "start/AppEntry.h"
+#include "identity/AppEntry.h"
 
 #include <optional>
 #include <string>

@@ -3,7 +3,7 @@
 // typed, the ranked result, the settings pages it can find, and the hand-over
 // of a query to the system's file search.
 
-#include "start/AppEntry.h"
+#include "identity/AppEntry.h"
 
 #include <cstddef>
 #include <string>

@@ -3,7 +3,7 @@
 // as administrator, show its file, hand a query to the file search; the
 // right column's places, the power commands and the item context menu.
 
-#include "start/AppEntry.h"
+#include "identity/AppEntry.h"
 
 #include <windows.h>
 

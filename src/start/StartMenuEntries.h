@@ -3,7 +3,7 @@
 // language. Portable: which entries an app gets is a rule; showing the menu
 // is Win32.
 
-#include "start/AppEntry.h"
+#include "identity/AppEntry.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,7 @@
 #pragma once
-// One thing the start surfaces can open: an installed app, a settings page,
-// or a pinned identifier that the catalog does not know.
+// One entry of the app catalog: an installed app, a settings page, or a
+// pinned identifier that the catalog does not know. The start surfaces open
+// them; other subsystems look apps up among them by name or program file.
 
 #include <string>
 
