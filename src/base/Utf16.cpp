@@ -10,6 +10,29 @@ void PutUnit(std::vector<uint8_t>& out, uint32_t unit) {
 
 }  // namespace
 
+std::size_t Utf16Prefix(std::wstring_view text, std::size_t maxUnits) noexcept {
+    std::size_t units = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<uint32_t>(text[i]);
+        std::size_t chars = 1;
+        std::size_t width = c >= 0x10000 ? 2 : 1;
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
+            const auto next = static_cast<uint32_t>(text[i + 1]);
+            if (next >= 0xDC00 && next <= 0xDFFF) {
+                chars = 2;
+                width = 2;
+            }
+        }
+        if (units + width > maxUnits) {
+            break;
+        }
+        units += width;
+        i += chars;
+    }
+    return i;
+}
+
 std::vector<uint8_t> EncodeUtf16LeWithBom(std::wstring_view text) {
     std::vector<uint8_t> out;
     out.reserve(2 + text.size() * 2);

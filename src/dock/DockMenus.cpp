@@ -1,5 +1,6 @@
 #include "dock/DockMenus.h"
 
+#include "base/Utf16.h"
 #include "config/Language.h"
 
 #include <string_view>
@@ -9,27 +10,6 @@ namespace {
 
 constexpr std::size_t kTitleUnits = 80;  // UTF-16 units, as GetWindowTextW would give
 
-struct Character {
-    std::size_t units;  // in UTF-16
-    std::size_t chars;  // in wchar_t
-};
-
-// wchar_t is UTF-16 on Windows and UTF-32 elsewhere; the code point is taken
-// as 32 bits so that the same test compiles for both.
-Character CharacterAt(std::wstring_view text, std::size_t i) noexcept {
-    const auto c = static_cast<uint32_t>(text[i]);
-    if (c >= 0x10000) {
-        return {2, 1};
-    }
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
-        const auto next = static_cast<uint32_t>(text[i + 1]);
-        if (next >= 0xDC00 && next <= 0xDFFF) {
-            return {2, 2};
-        }
-    }
-    return {1, 1};
-}
-
 DockMenuEntry Separator() {
     return {};
 }
@@ -37,18 +17,7 @@ DockMenuEntry Separator() {
 }  // namespace
 
 std::wstring DockMenuTitle(std::wstring title) {
-    // Never cut between the two halves of a surrogate pair.
-    std::size_t units = 0;
-    std::size_t i = 0;
-    while (i < title.size()) {
-        const Character c = CharacterAt(title, i);
-        if (units + c.units > kTitleUnits) {
-            break;
-        }
-        units += c.units;
-        i += c.chars;
-    }
-    title.resize(i);
+    title.resize(Utf16Prefix(title, kTitleUnits));
     return title;
 }
 

@@ -1,5 +1,6 @@
 #include "dock/PreviewLayout.h"
 
+#include "base/Utf16.h"
 #include "toolkit/BackdropPlan.h"
 
 #include <algorithm>
@@ -169,14 +170,7 @@ bool MinimisedThumbnailUsable(bool sizeKnown, PixelSize source) noexcept {
 }
 
 std::wstring CapPreviewTitle(std::wstring_view title) {
-    std::size_t length = std::min(title.size(), kPreviewTitleChars);
-    if (length < title.size() && length > 0) {
-        const wchar_t last = title[length - 1];
-        if (last >= 0xD800 && last <= 0xDBFF) {
-            --length;  // the high half of a pair whose low half is cut off
-        }
-    }
-    return std::wstring(title.substr(0, length));
+    return std::wstring(title.substr(0, Utf16Prefix(title, kPreviewTitleChars)));
 }
 
 uint32_t PreviewAccentColor(int32_t tintPercent, bool dark) noexcept {

@@ -1,5 +1,6 @@
 #include "nowplaying/NowPlayingRules.h"
 
+#include "base/Utf16.h"
 #include "config/SettingsText.h"
 #include "identity/ForegroundRules.h"
 
@@ -38,14 +39,6 @@ bool IsControl(uint32_t c) noexcept {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
-bool IsHighSurrogate(uint32_t c) noexcept {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool IsLowSurrogate(uint32_t c) noexcept {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
 bool EndsWith(std::wstring_view text, std::wstring_view tail) noexcept {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
@@ -53,29 +46,13 @@ bool EndsWith(std::wstring_view text, std::wstring_view tail) noexcept {
 }  // namespace
 
 std::wstring CleanMediaText(std::wstring_view text) {
-    // wchar_t holds UTF-16 on Windows and whole code points elsewhere; both are
-    // counted in UTF-16 units so the cap is the same everywhere.
     std::wstring out;
-    std::size_t units = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<uint32_t>(text[i]);
-        if (IsControl(c)) {
-            continue;
+    for (const wchar_t c : text) {
+        if (!IsControl(static_cast<uint32_t>(c))) {
+            out.push_back(c);
         }
-        std::size_t chars = 1;
-        std::size_t width = c >= 0x10000 ? 2 : 1;
-        if (IsHighSurrogate(c) && i + 1 < text.size() &&
-            IsLowSurrogate(static_cast<uint32_t>(text[i + 1]))) {
-            chars = 2;
-            width = 2;
-        }
-        if (units + width > kMediaTextMaxUnits) {
-            break;
-        }
-        out.append(text.substr(i, chars));
-        units += width;
-        i += chars - 1;
     }
+    out.resize(Utf16Prefix(out, kMediaTextMaxUnits));
     return out;
 }
 

@@ -17,6 +17,30 @@ TEST(Utf16, RoundTripsTextOutsideTheBasicPlane) {
     EXPECT_EQ(DecodeUtf16Le(bytes.data(), bytes.size()), text);
 }
 
+TEST(Utf16, PrefixesNeverCutAPairInTwo) {
+    const std::wstring pair = {wchar_t(0xD83D), wchar_t(0xDE00)};  // two halves, as on Windows
+    const std::wstring wide = L"\U0001F600";  // the same character, one wchar_t under UTF-32
+    const std::wstring lone(1, wchar_t(0xD800));
+    struct Row {
+        std::wstring text;
+        std::size_t max;
+        std::size_t kept;
+    };
+    const Row rows[] = {
+        {L"abc", 5, 3},
+        {L"abc", 2, 2},
+        {L"ab" + pair, 3, 2},
+        {L"ab" + pair, 4, 4},
+        {L"a" + wide + L"b", 2, 1},
+        {L"a" + wide + L"b", 3, 1 + wide.size()},
+        {lone + L"x", 1, 1},
+        {pair, 0, 0},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(Utf16Prefix(r.text, r.max), r.kept) << r.text.size() << " " << r.max;
+    }
+}
+
 TEST(Utf16, DecodesBrokenInputWithoutReadingPastTheEnd) {
     // A lone high surrogate at the end, and an odd trailing byte.
     const std::vector<uint8_t> bytes{0xFF, 0xFE, 'x', 0, 0x00, 0xD8, 'y'};
