@@ -13,7 +13,6 @@
 #include "start/StartActions.h"
 #include "start/StartHost.h"
 #include "start/UserPicture.h"
-#include "toolkit/BackdropPlan.h"
 
 #include <algorithm>
 #include <utility>
@@ -24,11 +23,6 @@ namespace {
 constexpr UINT kCatalogTimerMs = 450;
 constexpr int32_t kAvatarDips = 44;
 constexpr std::size_t kMaxResults = 9;
-// The glass is a little denser than the dock's so that text stays legible
-// over busy windows.
-constexpr int kMaxGlassAlpha = 225;
-constexpr int kGlassAlphaLift = 30;
-
 }  // namespace
 
 Menu::Menu(const StartContext& context, AppCatalog& catalog, AppIconCache& icons)
@@ -58,9 +52,8 @@ void Menu::Open(HMONITOR display) {
     if (!Create(ToRect(rect), monitor, dpi)) {
         return;
     }
-    const int alpha =
-        std::min<int>(TintAlpha(context_.settings.tint), kMaxGlassAlpha) + kGlassAlphaLift;
-    ApplySurfaceBackdrop(context_.settings, context_.theme, static_cast<BYTE>(alpha), true);
+    ApplySurfaceBackdrop(context_.settings, context_.theme, PopupGlassAlpha(context_.settings.tint),
+                         true);
 
     State& s = *state_;
     s.menu = {};

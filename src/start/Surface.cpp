@@ -24,6 +24,10 @@ constexpr std::size_t kClipboardReadLimit = 65536;
 // Accent tint greys of the pop-up surfaces, a little lighter than the dock's.
 constexpr uint32_t kSurfaceGreyDark = 0x1C1C1C;
 constexpr uint32_t kSurfaceGreyLight = 0xF0F0F0;
+// The glass is a little denser than the dock's so that text stays legible
+// over busy windows, yet never fully opaque.
+constexpr int kMaxGlassAlpha = 225;
+constexpr int kGlassAlphaLift = 30;
 
 bool IsInputMessage(UINT message) noexcept {
     return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
@@ -124,9 +128,13 @@ bool Surface::Create(const RECT& rect, HMONITOR monitor, UINT dpi) noexcept {
     return true;
 }
 
-void Surface::ApplySurfaceBackdrop(const Settings& settings, const Theme& theme, BYTE alpha,
-                                   bool rounded) noexcept {
-    HWND window = Hwnd();
+BYTE PopupGlassAlpha(int32_t tintPercent) noexcept {
+    return static_cast<BYTE>(std::min<int>(TintAlpha(tintPercent), kMaxGlassAlpha) +
+                             kGlassAlphaLift);
+}
+
+void ApplyPopupGlass(HWND window, const Settings& settings, const Theme& theme, BYTE alpha,
+                     bool rounded) noexcept {
     if (window == nullptr) {
         return;
     }
@@ -143,6 +151,11 @@ void Surface::ApplySurfaceBackdrop(const Settings& settings, const Theme& theme,
         (void)SetAccentPolicy(window, kAccentAcrylicBlurBehind,
                               (static_cast<uint32_t>(alpha) << 24) | grey);
     }
+}
+
+void Surface::ApplySurfaceBackdrop(const Settings& settings, const Theme& theme, BYTE alpha,
+                                   bool rounded) noexcept {
+    ApplyPopupGlass(Hwnd(), settings, theme, alpha, rounded);
 }
 
 void Surface::Show() noexcept {
