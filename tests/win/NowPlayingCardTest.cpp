@@ -1,0 +1,173 @@
+// The Now Playing card's window in this process over a made-up session: when
+// it shows, where, that it leaves the foreground alone, what its clicks send
+// and when it hides. Its geometry and hit rules are the unit tests' business.
+
+#include "base/Win32Handles.h"
+#include "config/Settings.h"
+#include "nowplaying/NowPlayingCard.h"
+#include "nowplaying/NowPlayingCardSource.h"
+#include "support/WinTestSupport.h"
+#include "toolkit/Theme.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace corvane {
+namespace {
+
+class FakeSource final : public NowPlayingCardSource {
+public:
+    const NowPlayingSnapshot& Snapshot() const override { return snapshot; }
+    double CurrentPositionSeconds() override { return snapshot.positionSeconds; }
+    IWICBitmapSource* Artwork() override {
+        ++artworkReads;
+        return cover.Get();
+    }
+    int32_t ArtworkGeneration() const override { return generation; }
+    ArtworkTint Tint() const override { return {0.8f, 0.2f, 0.1f, 1.0f}; }
+    IWICBitmapSource* SourceIcon(uint32_t) override { return nullptr; }
+    void SendMediaCommand(MediaCommand command, double seconds) override {
+        sent = CardClick{command, seconds};
+    }
+
+    NowPlayingSnapshot snapshot;
+    Microsoft::WRL::ComPtr<IWICBitmap> cover;
+    int32_t generation = 1;
+    int artworkReads = 0;
+    std::optional<CardClick> sent;
+};
+
+constexpr RECT kAnchor{400, 300, 440, 330};
+
+class NowPlayingCardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // for the imaging factory
+        ASSERT_TRUE(CreateGraphicsFactories(graphics_));
+        NowPlayingSnapshot& s = source_.snapshot;
+        s.active = s.playing = true;
+        s.title = L"Song";
+        s.artist = L"Band";
+        s.sourceName = L"Player";
+        s.positionSeconds = 30;
+        s.durationSeconds = 200;
+        // Over the widget, so that only the session can close the card.
+        test::MovePointer({420, 315});
+    }
+
+    void TearDown() override {
+        card_.DestroyCard();
+        source_.cover.Reset();
+        graphics_ = {};
+        ::CoUninitialize();
+    }
+
+    HWND Window() const { return ::FindWindowW(kNowPlayingCardClass, nullptr); }
+    bool Shown() const { return Window() != nullptr && ::IsWindowVisible(Window()); }
+    void Paint() {
+        ::InvalidateRect(Window(), nullptr, FALSE);
+        ::UpdateWindow(Window());
+    }
+
+    GraphicsFactories graphics_;
+    Settings settings_;
+    Theme theme_;
+    FakeSource source_;
+    NowPlayingCard card_{::GetModuleHandleW(nullptr), graphics_, settings_, theme_, source_};
+};
+
+TEST_F(NowPlayingCardTest, ShowsOnlyForAnActiveSessionBesideTheWidgetWithoutTheFocus) {
+    source_.snapshot.active = false;
+    card_.ShowCard(kAnchor, false, 96);
+    EXPECT_FALSE(Shown());
+
+    const UniqueWindow front(::CreateWindowExW(0, L"STATIC", L"front", WS_POPUP | WS_VISIBLE, 0, 0,
+                                               50, 50, nullptr, nullptr, nullptr, nullptr));
+    ::SetForegroundWindow(front.Get());
+    source_.snapshot.active = true;
+    struct Case {
+        bool above;
+        UINT dpi;
+        int width, height;
+    };
+    for (const Case& c : {Case{false, 96, 340, 140}, Case{true, 96, 340, 140},
+                          Case{false, 144, 510, 210}, Case{true, 0, 340, 140}}) {
+        SCOPED_TRACE(testing::Message() << c.above << " " << c.dpi);
+        card_.ShowCard(kAnchor, c.above, c.dpi);
+        ASSERT_TRUE(Shown());
+        Paint();  // no artwork: the placeholder
+        RECT r = {};
+        ::GetWindowRect(Window(), &r);
+        EXPECT_EQ(r.right - r.left, c.width);
+        EXPECT_EQ(r.bottom - r.top, c.height);
+        EXPECT_TRUE(c.above ? r.bottom < kAnchor.top : r.top > kAnchor.bottom);
+        EXPECT_TRUE(card_.IsCardHovered());
+        EXPECT_EQ(::GetForegroundWindow(), front.Get());
+    }
+}
+
+TEST_F(NowPlayingCardTest, ClicksSendTheirCommands) {
+    const PointRect track = LayoutCard(kCardWidth, false, 0).track;
+    const auto centre = [](CardItem b) {
+        const PointRect r = CardButtonRect(b, kCardWidth);
+        return POINT{static_cast<LONG>((r.left + r.right) / 2), static_cast<LONG>(r.top + 16)};
+    };
+    const POINT threeQuarters{static_cast<LONG>(track.left + (track.right - track.left) * 0.75f),
+                              static_cast<LONG>(track.top + 2)};
+    struct Case {
+        POINT dips;
+        double duration;
+        UINT dpi;
+        std::optional<CardClick> expected;
+    };
+    const Case cases[] = {
+        {centre(CardItem::PlayPause), 200, 96, CardClick{MediaCommand::TogglePlayPause, 0}},
+        {centre(CardItem::Previous), 200, 144, CardClick{MediaCommand::Previous, 0}},
+        {centre(CardItem::Next), 0, 96, CardClick{MediaCommand::Next, 0}},
+        {threeQuarters, 200, 96, CardClick{MediaCommand::Seek, 150}},
+        {threeQuarters, 200, 144, CardClick{MediaCommand::Seek, 150}},
+        {threeQuarters, 0, 96, std::nullopt},  // a live stream
+        {{60, 60}, 200, 96, std::nullopt},     // the cover
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.dips.x << "," << c.dips.y << " @" << c.dpi);
+        source_.snapshot.durationSeconds = c.duration;
+        source_.sent.reset();
+        card_.ShowCard(kAnchor, false, c.dpi);
+        ASSERT_TRUE(Shown());
+        const auto px = [&](LONG v) { return static_cast<WORD>(MulDiv(v, int(c.dpi), 96)); };
+        ::PostMessageW(Window(), WM_LBUTTONUP, 0, MAKELPARAM(px(c.dips.x), px(c.dips.y)));
+        test::PumpMessages();
+        ASSERT_EQ(source_.sent.has_value(), c.expected.has_value());
+        if (c.expected) {
+            EXPECT_EQ(source_.sent->command, c.expected->command);
+            EXPECT_NEAR(source_.sent->seconds, c.expected->seconds, 1.0);
+        }
+    }
+}
+
+TEST_F(NowPlayingCardTest, RemakesTheCoverOnlyWhenItChanges) {
+    ASSERT_TRUE(graphics_.wic);
+    ASSERT_HRESULT_SUCCEEDED(graphics_.wic->CreateBitmap(64, 64, GUID_WICPixelFormat32bppPBGRA,
+                                                         WICBitmapCacheOnLoad, &source_.cover));
+    card_.ShowCard(kAnchor, false, 96);
+    Paint();
+    Paint();
+    EXPECT_EQ(source_.artworkReads, 1);
+    ++source_.generation;
+    Paint();
+    EXPECT_EQ(source_.artworkReads, 2);
+}
+
+TEST_F(NowPlayingCardTest, StaysWhileHoveredAndHidesWhenTheSessionEnds) {
+    card_.ShowCard(kAnchor, false, 96);
+    test::PumpUntil([] { return false; }, 500);
+    ASSERT_TRUE(Shown());
+    source_.snapshot.active = false;
+    EXPECT_TRUE(test::PumpUntil([&] { return !Shown(); }, 200));
+    EXPECT_FALSE(card_.IsCardHovered());
+}
+
+}  // namespace
+}  // namespace corvane
