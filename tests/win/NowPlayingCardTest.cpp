@@ -19,7 +19,10 @@ namespace {
 class FakeSource final : public NowPlayingCardSource {
 public:
     const NowPlayingSnapshot& Snapshot() const override { return snapshot; }
-    double CurrentPositionSeconds() override { return snapshot.positionSeconds; }
+    double CurrentPositionSeconds() override {
+        ++positionReads;  // once a tick, and once a click
+        return snapshot.positionSeconds;
+    }
     IWICBitmapSource* Artwork() override {
         ++artworkReads;
         return cover.Get();
@@ -35,6 +38,7 @@ public:
     Microsoft::WRL::ComPtr<IWICBitmap> cover;
     int32_t generation = 1;
     int artworkReads = 0;
+    int positionReads = 0;
     std::optional<CardClick> sent;
 };
 
@@ -162,10 +166,11 @@ TEST_F(NowPlayingCardTest, RemakesTheCoverOnlyWhenItChanges) {
 
 TEST_F(NowPlayingCardTest, StaysWhileHoveredAndHidesWhenTheSessionEnds) {
     card_.ShowCard(kAnchor, false, 96);
-    test::PumpUntil([] { return false; }, 500);
+    // More ticks than the misses that would hide it.
+    ASSERT_TRUE(test::PumpUntil([&] { return source_.positionReads >= 6; }, 5000));
     ASSERT_TRUE(Shown());
     source_.snapshot.active = false;
-    EXPECT_TRUE(test::PumpUntil([&] { return !Shown(); }, 200));
+    EXPECT_TRUE(test::PumpUntil([&] { return !Shown(); }, 2000));
     EXPECT_FALSE(card_.IsCardHovered());
 }
 
