@@ -162,6 +162,13 @@ LRESULT NowPlayingCard::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_MOUSEMOVE:
             OnMouseMove(lParam);
             return 0;
+        case WM_MOUSELEAVE:
+            // Back over the widget, no button of the card is under the pointer.
+            if (hovered_ != CardItem::None) {
+                hovered_ = CardItem::None;
+                ::InvalidateRect(Hwnd(), nullptr, FALSE);
+            }
+            return 0;
         case WM_LBUTTONUP:
             OnClick(lParam);
             return 0;
@@ -199,6 +206,8 @@ D2D1_POINT_2F NowPlayingCard::ToDips(LPARAM lParam) const noexcept {
 void NowPlayingCard::OnMouseMove(LPARAM lParam) {
     const D2D1_POINT_2F p = ToDips(lParam);
     const CardItem item = CardHitTest(p.x, p.y, ClientWidthDips());
+    TRACKMOUSEEVENT leave = {sizeof(leave), TME_LEAVE, Hwnd(), 0};
+    (void)::TrackMouseEvent(&leave);
     if (item != hovered_) {
         hovered_ = item;
         ::InvalidateRect(Hwnd(), nullptr, FALSE);
