@@ -4,7 +4,6 @@
 #include "config/Settings.h"
 #include "identity/IconDrawing.h"
 #include "nowplaying/NowPlayingCardSource.h"
-#include "start/Surface.h"
 #include "toolkit/Backdrop.h"
 #include "toolkit/FontFamilies.h"
 #include "toolkit/TextFormats.h"

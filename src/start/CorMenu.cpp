@@ -13,6 +13,7 @@
 #include "start/StartActions.h"
 #include "start/StartHost.h"
 #include "start/UserPicture.h"
+#include "toolkit/Backdrop.h"
 
 #include <algorithm>
 #include <utility>

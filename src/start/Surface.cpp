@@ -21,14 +21,6 @@ constexpr UINT kCaretBlinkMs = 530;
 constexpr UINT kLastMouseMessage = 0x020E;
 constexpr std::size_t kClipboardReadLimit = 65536;
 
-// Accent tint greys of the pop-up surfaces, a little lighter than the dock's.
-constexpr uint32_t kSurfaceGreyDark = 0x1C1C1C;
-constexpr uint32_t kSurfaceGreyLight = 0xF0F0F0;
-// The glass is a little denser than the dock's so that text stays legible
-// over busy windows, yet never fully opaque.
-constexpr int kMaxGlassAlpha = 225;
-constexpr int kGlassAlphaLift = 30;
-
 bool IsInputMessage(UINT message) noexcept {
     return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
            (message >= WM_MOUSEFIRST && message <= kLastMouseMessage);
@@ -126,31 +118,6 @@ bool Surface::Create(const RECT& rect, HMONITOR monitor, UINT dpi) noexcept {
     }
     SetExcludedFromPeek(Hwnd());
     return true;
-}
-
-BYTE PopupGlassAlpha(int32_t tintPercent) noexcept {
-    return static_cast<BYTE>(std::min<int>(TintAlpha(tintPercent), kMaxGlassAlpha) +
-                             kGlassAlphaLift);
-}
-
-void ApplyPopupGlass(HWND window, const Settings& settings, const Theme& theme, BYTE alpha,
-                     bool rounded) noexcept {
-    if (window == nullptr) {
-        return;
-    }
-    const BOOL dark = theme.dark ? TRUE : FALSE;
-    (void)::DwmSetWindowAttribute(window, sdk::kDwmwaUseImmersiveDarkMode, &dark, sizeof(dark));
-    const MARGINS margins{-1, -1, -1, -1};
-    (void)::DwmExtendFrameIntoClientArea(window, &margins);
-    SetWindowCorners(window, rounded);
-    if (!rounded) {
-        SetWindowBorder(window, false);
-    }
-    if (settings.backdrop != Backdrop::Solid) {
-        const uint32_t grey = theme.dark ? kSurfaceGreyDark : kSurfaceGreyLight;
-        (void)SetAccentPolicy(window, kAccentAcrylicBlurBehind,
-                              (static_cast<uint32_t>(alpha) << 24) | grey);
-    }
 }
 
 void Surface::ApplySurfaceBackdrop(const Settings& settings, const Theme& theme, BYTE alpha,

@@ -112,14 +112,6 @@ private:
 // pointer.
 [[nodiscard]] HMONITOR SurfaceDisplay(HMONITOR asked) noexcept;
 
-// Alpha of the pop-ups' acrylic tint for a [Bar] Tint percent.
-[[nodiscard]] BYTE PopupGlassAlpha(int32_t tintPercent) noexcept;
-
-// A pop-up's glass: dark flag, frame, corners, and the acrylic accent unless
-// the backdrop setting is solid.
-void ApplyPopupGlass(HWND window, const Settings& settings, const Theme& theme, BYTE alpha,
-                     bool rounded) noexcept;
-
 // Milliseconds from the performance counter (frequency read once).
 [[nodiscard]] double SurfaceNowMs() noexcept;
 

@@ -5,6 +5,8 @@
 
 #include <dwmapi.h>
 
+#include <algorithm>
+
 namespace corvane {
 namespace {
 
@@ -66,6 +68,43 @@ void SetWindowBorder(HWND window, bool systemDefault) noexcept {
 
 void SetExcludedFromPeek(HWND window) noexcept {
     SetDwordAttribute(window, sdk::kDwmwaExcludedFromPeek, TRUE);
+}
+
+namespace {
+
+// Accent tint greys of the pop-up surfaces, a little lighter than the dock's.
+constexpr uint32_t kSurfaceGreyDark = 0x1C1C1C;
+constexpr uint32_t kSurfaceGreyLight = 0xF0F0F0;
+// The glass is a little denser than the dock's so that text stays legible
+// over busy windows, yet never fully opaque.
+constexpr int kMaxGlassAlpha = 225;
+constexpr int kGlassAlphaLift = 30;
+
+}  // namespace
+
+BYTE PopupGlassAlpha(int32_t tintPercent) noexcept {
+    return static_cast<BYTE>(std::min<int>(TintAlpha(tintPercent), kMaxGlassAlpha) +
+                             kGlassAlphaLift);
+}
+
+void ApplyPopupGlass(HWND window, const Settings& settings, const Theme& theme, BYTE alpha,
+                     bool rounded) noexcept {
+    if (window == nullptr) {
+        return;
+    }
+    const BOOL dark = theme.dark ? TRUE : FALSE;
+    (void)::DwmSetWindowAttribute(window, sdk::kDwmwaUseImmersiveDarkMode, &dark, sizeof(dark));
+    const MARGINS margins{-1, -1, -1, -1};
+    (void)::DwmExtendFrameIntoClientArea(window, &margins);
+    SetWindowCorners(window, rounded);
+    if (!rounded) {
+        SetWindowBorder(window, false);
+    }
+    if (settings.backdrop != Backdrop::Solid) {
+        const uint32_t grey = theme.dark ? kSurfaceGreyDark : kSurfaceGreyLight;
+        (void)SetAccentPolicy(window, kAccentAcrylicBlurBehind,
+                              (static_cast<uint32_t>(alpha) << 24) | grey);
+    }
 }
 
 }  // namespace corvane

@@ -3,6 +3,7 @@
 // rule, the acrylic accent, corners, border and the desktop peek.
 
 #include "config/Settings.h"
+#include "toolkit/Theme.h"
 
 #include <windows.h>
 
@@ -21,5 +22,14 @@ void SetWindowCorners(HWND window, bool rounded) noexcept;
 // The system's border, or none.
 void SetWindowBorder(HWND window, bool systemDefault) noexcept;
 void SetExcludedFromPeek(HWND window) noexcept;
+
+// The start surfaces' and the Now Playing card's glass.
+// Alpha of the pop-ups' acrylic tint for a [Bar] Tint percent.
+[[nodiscard]] BYTE PopupGlassAlpha(int32_t tintPercent) noexcept;
+
+// A pop-up's glass: dark flag, frame, corners, and the acrylic accent unless
+// the backdrop setting is solid.
+void ApplyPopupGlass(HWND window, const Settings& settings, const Theme& theme, BYTE alpha,
+                     bool rounded) noexcept;
 
 }  // namespace corvane
