@@ -5,6 +5,7 @@
 #include "bar/SystemStatus.h"
 #include "identity/CachedIcons.h"
 #include "identity/IconDrawing.h"
+#include "toolkit/GraphicsFactories.h"
 #include "toolkit/Theme.h"
 #include "tray/TrayHost.h"
 
@@ -55,19 +56,7 @@ bool BarPainter::EnsureDeviceResources() noexcept {
         return true;
     }
     const BarContext& context = bar_.Context();
-    if (!context.graphics.d2d) {
-        return false;
-    }
-    RECT client = {};
-    ::GetClientRect(bar_.Hwnd(), &client);
-    const float dpi = static_cast<float>(bar_.Dpi());
-    const auto props = D2D1::RenderTargetProperties(
-        D2D1_RENDER_TARGET_TYPE_DEFAULT,
-        D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_PREMULTIPLIED), dpi, dpi);
-    const auto hwndProps = D2D1::HwndRenderTargetProperties(
-        bar_.Hwnd(),
-        D2D1::SizeU(static_cast<UINT32>(client.right), static_cast<UINT32>(client.bottom)));
-    if (FAILED(context.graphics.d2d->CreateHwndRenderTarget(props, hwndProps, &target_))) {
+    if (!CreateWindowTarget(context.graphics.d2d.Get(), bar_.Hwnd(), bar_.Dpi(), target_)) {
         return false;
     }
     target_->SetTextAntialiasMode(D2D1_TEXT_ANTIALIAS_MODE_GRAYSCALE);

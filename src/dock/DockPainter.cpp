@@ -2,6 +2,7 @@
 
 #include "dock/DockGeometry.h"
 #include "identity/IconDrawing.h"
+#include "toolkit/GraphicsFactories.h"
 
 #include <d2d1helper.h>
 
@@ -59,20 +60,8 @@ bool DockPainter::EnsureDeviceResources(uint32_t dpi) noexcept {
     if (target_) {
         return true;
     }
-    if (factory_ == nullptr || window_ == nullptr) {
-        return false;
-    }
-    RECT client = {};
-    ::GetClientRect(window_, &client);
     // At the dock's DPI, so that everything below is drawn in DIPs.
-    const auto d = static_cast<float>(dpi);
-    const auto props = D2D1::RenderTargetProperties(
-        D2D1_RENDER_TARGET_TYPE_DEFAULT,
-        D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_PREMULTIPLIED), d, d);
-    const auto hwndProps = D2D1::HwndRenderTargetProperties(
-        window_, D2D1::SizeU(static_cast<UINT32>(std::max<LONG>(client.right, 0)),
-                             static_cast<UINT32>(std::max<LONG>(client.bottom, 0))));
-    if (FAILED(factory_->CreateHwndRenderTarget(props, hwndProps, &target_))) {
+    if (!CreateWindowTarget(factory_, window_, dpi, target_)) {
         return false;
     }
     Microsoft::WRL::ComPtr<ID2D1GradientStopCollection> stops;

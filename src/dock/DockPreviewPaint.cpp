@@ -34,21 +34,11 @@ bool DockPreview::EnsureDeviceResources() noexcept {
     if (target_) {
         return true;
     }
-    ID2D1Factory* factory = graphics_.d2d.Get();
-    if (factory == nullptr || graphics_.dwrite == nullptr || Hwnd() == nullptr) {
+    if (graphics_.dwrite == nullptr) {
         return false;
     }
-    RECT client = {};
-    ::GetClientRect(Hwnd(), &client);
     // At the dock's DPI, so that everything below is drawn in DIPs.
-    const auto d = static_cast<float>(dpi_ != 0 ? dpi_ : 96);
-    const auto props = D2D1::RenderTargetProperties(
-        D2D1_RENDER_TARGET_TYPE_DEFAULT,
-        D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_PREMULTIPLIED), d, d);
-    const auto hwndProps = D2D1::HwndRenderTargetProperties(
-        Hwnd(), D2D1::SizeU(static_cast<UINT32>(std::max<LONG>(client.right, 0)),
-                            static_cast<UINT32>(std::max<LONG>(client.bottom, 0))));
-    if (FAILED(factory->CreateHwndRenderTarget(props, hwndProps, &target_)) ||
+    if (!CreateWindowTarget(graphics_.d2d.Get(), Hwnd(), dpi_, target_) ||
         FAILED(target_->CreateSolidColorBrush(D2D1::ColorF(1, 1, 1, 1), &brush_))) {
         ReleaseDeviceResources();
         return false;

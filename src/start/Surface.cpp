@@ -197,19 +197,7 @@ bool Surface::EnsureTarget() {
     if (target_) {
         return true;
     }
-    if (!graphics_.d2d) {
-        return false;
-    }
-    RECT client = {};
-    ::GetClientRect(Hwnd(), &client);
-    const auto dpi = static_cast<float>(dpi_);
-    const auto props = D2D1::RenderTargetProperties(
-        D2D1_RENDER_TARGET_TYPE_DEFAULT,
-        D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_PREMULTIPLIED), dpi, dpi);
-    const auto hwndProps = D2D1::HwndRenderTargetProperties(
-        Hwnd(), D2D1::SizeU(static_cast<UINT32>(std::max<LONG>(client.right, 0)),
-                            static_cast<UINT32>(std::max<LONG>(client.bottom, 0))));
-    if (FAILED(graphics_.d2d->CreateHwndRenderTarget(props, hwndProps, &target_))) {
+    if (!CreateWindowTarget(graphics_.d2d.Get(), Hwnd(), dpi_, target_)) {
         return false;
     }
     target_->SetTextAntialiasMode(D2D1_TEXT_ANTIALIAS_MODE_GRAYSCALE);
