@@ -103,6 +103,20 @@ bool SavedRegistryValue::Set(DWORD type, const void* data, std::size_t bytes) co
                              static_cast<DWORD>(bytes)) == ERROR_SUCCESS;
 }
 
+RegisteredRuntimeClass::RegisteredRuntimeClass(const wchar_t* className,
+                                               const std::wstring& dllPath)
+    : key_(std::wstring(L"Software\\Microsoft\\WindowsRuntime\\ActivatableClassId\\") +
+           className) {
+    registered_ = ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, key_.c_str(), L"DllPath", REG_SZ,
+                                    dllPath.c_str(),
+                                    static_cast<DWORD>((dllPath.size() + 1) * sizeof(wchar_t))) ==
+                  ERROR_SUCCESS;
+}
+
+RegisteredRuntimeClass::~RegisteredRuntimeClass() {
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, key_.c_str());
+}
+
 void PumpMessages() {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
