@@ -59,9 +59,9 @@ int64_t Number(const char* key) {
 
 std::wstring Wide(const std::string& text) {
     std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(
-        CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-        static_cast<int>(wide.size()))));
+    wide.resize(static_cast<std::size_t>(
+        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                              static_cast<int>(wide.size()))));
     return wide;
 }
 
@@ -308,8 +308,10 @@ public:
     }
 };
 
-#define FAKE_COMMAND(name) \
-    virtual HRESULT STDMETHODCALLTYPE name(void** out) { return Command(#name, out); }
+#define FAKE_COMMAND(name)                               \
+    virtual HRESULT STDMETHODCALLTYPE name(void** out) { \
+        return Command(#name, out);                      \
+    }
 
 class Session final : public Object<Session> {
 public:
@@ -350,8 +352,7 @@ public:
     virtual HRESULT STDMETHODCALLTYPE TryChangeShuffleActiveAsync(boolean active, void** out) {
         return Command("TryChangeShuffleActiveAsync " + std::to_string(active), out);
     }
-    virtual HRESULT STDMETHODCALLTYPE TryChangePlaybackPositionAsync(int64_t position,
-                                                                     void** out) {
+    virtual HRESULT STDMETHODCALLTYPE TryChangePlaybackPositionAsync(int64_t position, void** out) {
         return Command("TryChangePlaybackPositionAsync " + std::to_string(position), out);
     }
 };

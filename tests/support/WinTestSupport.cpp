@@ -105,12 +105,10 @@ bool SavedRegistryValue::Set(DWORD type, const void* data, std::size_t bytes) co
 
 RegisteredRuntimeClass::RegisteredRuntimeClass(const wchar_t* className,
                                                const std::wstring& dllPath)
-    : key_(std::wstring(L"Software\\Microsoft\\WindowsRuntime\\ActivatableClassId\\") +
-           className) {
-    registered_ = ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, key_.c_str(), L"DllPath", REG_SZ,
-                                    dllPath.c_str(),
-                                    static_cast<DWORD>((dllPath.size() + 1) * sizeof(wchar_t))) ==
-                  ERROR_SUCCESS;
+    : key_(std::wstring(L"Software\\Microsoft\\WindowsRuntime\\ActivatableClassId\\") + className) {
+    registered_ = ::RegSetKeyValueW(
+                      HKEY_LOCAL_MACHINE, key_.c_str(), L"DllPath", REG_SZ, dllPath.c_str(),
+                      static_cast<DWORD>((dllPath.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 RegisteredRuntimeClass::~RegisteredRuntimeClass() {

@@ -58,9 +58,9 @@ protected:
         HSTRING name = nullptr;
         ::WindowsCreateString(kMediaSessionManagerClass,
                               static_cast<UINT32>(wcslen(kMediaSessionManagerClass)), &name);
-        const HRESULT hr = ::RoGetActivationFactory(
-            name, IMediaSessionManagerStatics::kIid,
-            reinterpret_cast<void**>(statics.ReleaseAndGetAddressOf()));
+        const HRESULT hr =
+            ::RoGetActivationFactory(name, IMediaSessionManagerStatics::kIid,
+                                     reinterpret_cast<void**>(statics.ReleaseAndGetAddressOf()));
         ::WindowsDeleteString(name);
         return hr;
     }
@@ -77,6 +77,13 @@ protected:
             ++started;
         }
         return started;
+    }
+
+    // The object answers to the IID it is declared with.
+    template <typename Interface>
+    static void ExpectOwnIid(Interface* object) {
+        ComPtr<Interface> again;
+        EXPECT_HRESULT_SUCCEEDED(QueryAs(object, again.GetAddressOf()));
     }
 
     test::TempFolder folder_;
@@ -101,7 +108,8 @@ TEST_F(MediaSessionApiTest, EverySlotUsedReachesTheSessionsMethod) {
         [] {
             const std::wstring path = test::BuiltFile(L"test_fakemedia.dll");
             return std::string(path.begin(), path.end());
-        }() + "\n");
+        }() +
+        "\n");
 
     ComPtr<IMediaSessionManagerStatics> statics;
     ASSERT_HRESULT_SUCCEEDED(Activate(statics));
@@ -116,18 +124,23 @@ TEST_F(MediaSessionApiTest, EverySlotUsedReachesTheSessionsMethod) {
     ASSERT_HRESULT_SUCCEEDED(manager->GetCurrentSession(session.GetAddressOf()));
     ASSERT_NE(session, nullptr);
 
+    ExpectOwnIid(request.Get());
+    ExpectOwnIid(manager.Get());
+    ExpectOwnIid(session.Get());
     HSTRING app = nullptr;
     ASSERT_HRESULT_SUCCEEDED(session->get_SourceAppUserModelId(&app));
     EXPECT_EQ(Take(app), L"Spotify.exe");
 
     ComPtr<IMediaPlaybackInfo> playback;
     ASSERT_HRESULT_SUCCEEDED(session->GetPlaybackInfo(playback.GetAddressOf()));
+    ExpectOwnIid(playback.Get());
     MediaPlaybackStatus playbackStatus = MediaPlaybackStatus::Closed;
     ASSERT_HRESULT_SUCCEEDED(playback->get_PlaybackStatus(&playbackStatus));
     EXPECT_EQ(playbackStatus, MediaPlaybackStatus::Paused);
 
     ComPtr<IMediaTimelineProperties> timeline;
     ASSERT_HRESULT_SUCCEEDED(session->GetTimelineProperties(timeline.GetAddressOf()));
+    ExpectOwnIid(timeline.Get());
     using TimeGetter = HRESULT (STDMETHODCALLTYPE IMediaTimelineProperties::*)(int64_t*);
     const struct {
         TimeGetter get;
@@ -149,6 +162,8 @@ TEST_F(MediaSessionApiTest, EverySlotUsedReachesTheSessionsMethod) {
     EXPECT_EQ(StartedReads(propertiesRequest.Get(), status), 2);
     ComPtr<IMediaProperties> properties;
     ASSERT_HRESULT_SUCCEEDED(propertiesRequest->GetResults(properties.GetAddressOf()));
+    ExpectOwnIid(propertiesRequest.Get());
+    ExpectOwnIid(properties.Get());
     using TextGetter = HRESULT (STDMETHODCALLTYPE IMediaProperties::*)(HSTRING*);
     const struct {
         TextGetter get;
@@ -167,8 +182,10 @@ TEST_F(MediaSessionApiTest, EverySlotUsedReachesTheSessionsMethod) {
     ComPtr<IRandomAccessStreamReference> thumbnail;
     ASSERT_HRESULT_SUCCEEDED(properties->get_Thumbnail(thumbnail.GetAddressOf()));
     ASSERT_NE(thumbnail, nullptr);
+    ExpectOwnIid(thumbnail.Get());
     ComPtr<IAsyncStream> open;
     ASSERT_HRESULT_SUCCEEDED(thumbnail->OpenReadAsync(open.GetAddressOf()));
+    ExpectOwnIid(open.Get());
     EXPECT_EQ(StartedReads(open.Get(), status), 2);
     ComPtr<IRandomAccessStreamWithContentType> stream;
     EXPECT_HRESULT_SUCCEEDED(open->GetResults(stream.GetAddressOf()));
@@ -190,6 +207,7 @@ TEST_F(MediaSessionApiTest, EverySlotUsedReachesTheSessionsMethod) {
         ComPtr<IAsyncBool> sent;
         EXPECT_HRESULT_SUCCEEDED(command.send(sent.GetAddressOf()));
         EXPECT_EQ(LastCall(), command.call);
+        ExpectOwnIid(sent.Get());
         boolean done = 0;
         EXPECT_EQ(StartedReads(sent.Get(), status), 2);
         EXPECT_HRESULT_SUCCEEDED(sent->GetResults(&done));
