@@ -243,64 +243,56 @@ public:
     }
 };
 
+// One line per slot; the vtable order is the order of these lines.
+#define FAKE_TEXT(name, key)                               \
+    virtual HRESULT STDMETHODCALLTYPE name(HSTRING* out) { \
+        return Text(#name, key, out);                      \
+    }
+#define FAKE_TIME(name, key)                               \
+    virtual HRESULT STDMETHODCALLTYPE name(int64_t* out) { \
+        return Time(#name, key, out);                      \
+    }
+#define FAKE_UNUSED(name, type)                         \
+    virtual HRESULT STDMETHODCALLTYPE name(type* out) { \
+        Log(#name);                                     \
+        *out = {};                                      \
+        return E_NOTIMPL;                               \
+    }
+
 class MediaProperties final : public Object<MediaProperties> {
 public:
     MediaProperties() : Object(L"{68856CF6-ADB4-54B2-AC16-05837907ACB6}") {}
-    virtual HRESULT STDMETHODCALLTYPE Title(HSTRING* out) { return Text("Title", "title", out); }
-    virtual HRESULT STDMETHODCALLTYPE Subtitle(HSTRING* out) { return Text("Subtitle", "", out); }
-    virtual HRESULT STDMETHODCALLTYPE AlbumArtist(HSTRING* out) {
-        return Text("AlbumArtist", "", out);
-    }
-    virtual HRESULT STDMETHODCALLTYPE Artist(HSTRING* out) { return Text("Artist", "artist", out); }
-    virtual HRESULT STDMETHODCALLTYPE AlbumTitle(HSTRING* out) {
-        return Text("AlbumTitle", "album", out);
-    }
-    virtual HRESULT STDMETHODCALLTYPE TrackNumber(INT32*) { return Unused("TrackNumber"); }
-    virtual HRESULT STDMETHODCALLTYPE Genres(void**) { return Unused("Genres"); }
-    virtual HRESULT STDMETHODCALLTYPE AlbumTrackCount(INT32*) { return Unused("AlbumTrackCount"); }
-    virtual HRESULT STDMETHODCALLTYPE PlaybackType(void**) { return Unused("PlaybackType"); }
+    FAKE_TEXT(Title, "title")
+    FAKE_TEXT(Subtitle, "")
+    FAKE_TEXT(AlbumArtist, "")
+    FAKE_TEXT(Artist, "artist")
+    FAKE_TEXT(AlbumTitle, "album")
+    FAKE_UNUSED(TrackNumber, INT32)
+    FAKE_UNUSED(Genres, void*)
+    FAKE_UNUSED(AlbumTrackCount, INT32)
+    FAKE_UNUSED(PlaybackType, void*)
     virtual HRESULT STDMETHODCALLTYPE Thumbnail(void** out) {
         Log("Thumbnail");
         *out = nullptr;
         return Value("thumbnail").empty() ? S_OK : Hand(new StreamReference(), out);
-    }
-
-private:
-    static HRESULT Unused(const char* call) {
-        Log(call);
-        return E_NOTIMPL;
     }
 };
 
 class Timeline final : public Object<Timeline> {
 public:
     Timeline() : Object(L"{EDE34136-6F25-588D-8ECF-EA5B6735AAA5}") {}
-    virtual HRESULT STDMETHODCALLTYPE StartTime(int64_t* out) {
-        return Time("StartTime", "start", out);
-    }
-    virtual HRESULT STDMETHODCALLTYPE EndTime(int64_t* out) { return Time("EndTime", "end", out); }
-    virtual HRESULT STDMETHODCALLTYPE MinSeekTime(int64_t* out) {
-        return Time("MinSeekTime", "", out);
-    }
-    virtual HRESULT STDMETHODCALLTYPE MaxSeekTime(int64_t* out) {
-        return Time("MaxSeekTime", "", out);
-    }
-    virtual HRESULT STDMETHODCALLTYPE Position(int64_t* out) {
-        return Time("Position", "position", out);
-    }
-    virtual HRESULT STDMETHODCALLTYPE LastUpdatedTime(int64_t* out) {
-        return Time("LastUpdatedTime", "updated", out);
-    }
+    FAKE_TIME(StartTime, "start")
+    FAKE_TIME(EndTime, "end")
+    FAKE_TIME(MinSeekTime, "")
+    FAKE_TIME(MaxSeekTime, "")
+    FAKE_TIME(Position, "position")
+    FAKE_TIME(LastUpdatedTime, "updated")
 };
 
 class PlaybackInfo final : public Object<PlaybackInfo> {
 public:
     PlaybackInfo() : Object(L"{94B4B6CF-E8BA-51AD-87A7-C10ADE106127}") {}
-    virtual HRESULT STDMETHODCALLTYPE Controls(void** out) {
-        Log("Controls");
-        *out = nullptr;
-        return E_NOTIMPL;
-    }
+    FAKE_UNUSED(Controls, void*)
     virtual HRESULT STDMETHODCALLTYPE PlaybackStatus(int32_t* out) {
         Log("PlaybackStatus");
         *out = static_cast<int32_t>(Number("status"));

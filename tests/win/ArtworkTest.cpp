@@ -23,7 +23,10 @@ ComPtr<IStream> Png(IWICImagingFactory* wic, UINT width, UINT height, Rgb middle
     for (UINT x = 0; x < width; ++x) {
         const Rgb c = x < band || x >= width - band ? side : middle;
         uint8_t* p = &row[static_cast<std::size_t>(x) * 4];
-        p[0] = c.b, p[1] = c.g, p[2] = c.r, p[3] = 255;
+        p[0] = c.b;
+        p[1] = c.g;
+        p[2] = c.r;
+        p[3] = 255;
     }
     ComPtr<IStream> stream;
     ComPtr<IWICBitmapEncoder> encoder;

@@ -26,6 +26,15 @@ std::wstring Take(HSTRING text) {
     return copy;
 }
 
+// Test paths are ASCII.
+std::string Ascii(const std::wstring& text) {
+    std::string ascii;
+    for (const wchar_t c : text) {
+        ascii += static_cast<char>(c);
+    }
+    return ascii;
+}
+
 class MediaSessionApiTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -40,9 +49,7 @@ protected:
     }
 
     void WriteState(const std::string& lines) const {
-        const std::wstring wlog = folder_.File(L"calls.log");
-        const std::string log(wlog.begin(), wlog.end());
-        const std::string text = lines + "log=" + log + "\n";
+        const std::string text = lines + "log=" + Ascii(folder_.File(L"calls.log")) + "\n";
         ASSERT_TRUE(test::WriteFileBytes(state_, {text.begin(), text.end()}));
     }
     // The last call the library logged, without its time.
@@ -105,11 +112,7 @@ TEST_F(MediaSessionApiTest, EverySlotUsedReachesTheSessionsMethod) {
         "app=Spotify.exe\ntitle=Song\nartist=Band\nalbum=Record\nstatus=5\n"
         "start=100\nend=3000100\nposition=1500100\nupdated=133000000000000000\npending=2\n"
         "thumbnail=" +
-        [] {
-            const std::wstring path = test::BuiltFile(L"test_fakemedia.dll");
-            return std::string(path.begin(), path.end());
-        }() +
-        "\n");
+        Ascii(test::BuiltFile(L"test_fakemedia.dll")) + "\n");
 
     ComPtr<IMediaSessionManagerStatics> statics;
     ASSERT_HRESULT_SUCCEEDED(Activate(statics));
