@@ -59,7 +59,8 @@ private:
 };
 
 // A Windows Runtime class served by a test library: registered under
-// HKEY_LOCAL_MACHINE while the object lives, removed again after.
+// HKEY_LOCAL_MACHINE while the object lives, removed again after. A class
+// the system already has is left alone (SystemHasIt).
 class RegisteredRuntimeClass {
 public:
     RegisteredRuntimeClass(const wchar_t* className, const std::wstring& dllPath);
@@ -67,6 +68,7 @@ public:
     RegisteredRuntimeClass(const RegisteredRuntimeClass&) = delete;
     RegisteredRuntimeClass& operator=(const RegisteredRuntimeClass&) = delete;
 
+    [[nodiscard]] static bool SystemHasIt(const wchar_t* className);
     [[nodiscard]] bool Registered() const { return registered_; }
 
 private:
