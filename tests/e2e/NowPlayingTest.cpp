@@ -26,9 +26,12 @@ protected:
         ::SetEnvironmentVariableW(L"CORVANE_FAKE_MEDIA", nullptr);
     }
     void WriteState(const char* status) const {
-        const std::wstring log = folder_.File(L"calls.log");
-        const std::string text = std::string("app=Player\ntitle=Song\nstatus=") + status +
-                                 "\npending=0\nlog=" + std::string(log.begin(), log.end()) + "\n";
+        std::string text =
+            std::string("app=Player\ntitle=Song\nstatus=") + status + "\npending=0\nlog=";
+        for (const wchar_t c : folder_.File(L"calls.log")) {
+            text += static_cast<char>(c);  // test paths are ASCII
+        }
+        text += "\n";
         ASSERT_TRUE(test::WriteFileBytes(state_, {text.begin(), text.end()}));
     }
     // The ticks of every poll logged so far (each reads the status once).
