@@ -7,6 +7,7 @@
 #include <roapi.h>
 #include <winstring.h>
 
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -41,14 +42,12 @@ private:
     HSTRING text_ = nullptr;
 };
 
-// A failed read leaves the text empty.
+// A failed read leaves the text empty. Read in place: only the cleaned,
+// capped text is ever copied.
 template <typename Object>
-std::wstring ReadText(Object* object, HRESULT (STDMETHODCALLTYPE Object::*get)(HSTRING*)) {
-    SessionText text;
-    if (FAILED((object->*get)(text.Put()))) {
-        return {};
-    }
-    return std::wstring(text.View());
+void ReadText(Object* object, HRESULT (STDMETHODCALLTYPE Object::*get)(HSTRING*),
+              SessionText& text) noexcept {
+    (void)(object->*get)(text.Put());
 }
 
 // A failed read leaves the value zero.
@@ -120,7 +119,13 @@ void NowPlayingSource::PollSteps() {
         return;
     }
     ComPtr<IMediaSession> session;
-    if (FAILED(manager_->GetCurrentSession(session.GetAddressOf())) || session == nullptr) {
+    const HRESULT hr = manager_->GetCurrentSession(session.GetAddressOf());
+    if (FAILED(hr)) {
+        // A manager that stopped answering (its service restarted, say) is
+        // asked for anew on the next poll.
+        manager_.Reset();
+    }
+    if (FAILED(hr) || session == nullptr) {
         ClearAll();
         return;
     }
@@ -235,10 +240,13 @@ void NowPlayingSource::ReadMediaProperties(IMediaSession* session, bool sourceCh
     if (properties == nullptr) {
         return;
     }
-    const std::wstring title = ReadText(properties.Get(), &IMediaProperties::get_Title);
-    const std::wstring artist = ReadText(properties.Get(), &IMediaProperties::get_Artist);
-    const std::wstring album = ReadText(properties.Get(), &IMediaProperties::get_AlbumTitle);
-    if (!UpdateTrack(snapshot_, title, artist, album)) {
+    SessionText title;
+    SessionText artist;
+    SessionText album;
+    ReadText(properties.Get(), &IMediaProperties::get_Title, title);
+    ReadText(properties.Get(), &IMediaProperties::get_Artist, artist);
+    ReadText(properties.Get(), &IMediaProperties::get_AlbumTitle, album);
+    if (!UpdateTrack(snapshot_, title.View(), artist.View(), album.View())) {
         return;
     }
     DropArtwork();
