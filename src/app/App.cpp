@@ -10,6 +10,7 @@
 #include "config/SettingsLoader.h"
 #include "config/Win32ProfileStore.h"
 #include "dock/Dock.h"
+#include "nowplaying/MediaSource.h"
 #include "start/StartSurfaces.h"
 #include "tiling/HotCornerWatcher.h"
 #include "tray/TrayHost.h"
@@ -275,6 +276,32 @@ void App::OpenSettingsWindow() {}
 
 HWND App::CommandWindow() const {
     return control ? control->Hwnd() : nullptr;
+}
+
+void App::NowPlayingChanged() {
+    RepaintBars();
+}
+
+void App::NowPlayingEnded() {
+    for (const auto& dock : docks) {
+        dock->Relayout(false);
+    }
+}
+
+void App::NowPlayingSwitched(bool) {
+    // The card window is added here once it exists: destroyed when the
+    // feature is switched on, hidden with its timers when switched off.
+}
+
+std::span<const AppEntry> App::NowPlayingApps() {
+    if (!start) {
+        return {};
+    }
+    return start->Catalog().GetApps(kBuildOnlyWhenEmpty);
+}
+
+IWICImagingFactory* App::NowPlayingImaging() {
+    return graphics.wic.Get();
 }
 
 }  // namespace corvane

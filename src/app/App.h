@@ -9,6 +9,7 @@
 #include "config/Settings.h"
 #include "dock/DockHost.h"
 #include "identity/ForegroundIdentity.h"
+#include "nowplaying/NowPlayingHost.h"
 #include "start/StartHost.h"
 #include "toolkit/GraphicsFactories.h"
 #include "toolkit/Theme.h"
@@ -30,8 +31,9 @@ class Bar;
 class Dock;
 class StartSurfaces;
 class HotCornerWatcher;
+class NowPlayingSource;
 
-struct App final : BarHost, TrayHostEvents, DockHost, TilingHost, StartHost {
+struct App final : BarHost, TrayHostEvents, DockHost, TilingHost, StartHost, NowPlayingHost {
     App();
     ~App() override;
     App(const App&) = delete;
@@ -73,6 +75,9 @@ struct App final : BarHost, TrayHostEvents, DockHost, TilingHost, StartHost {
     // Exists while [HotCorners] Enabled is on; made anew whenever the
     // settings are applied.
     std::unique_ptr<HotCornerWatcher> hotCorners;
+    // The system's media session, followed while [NowPlaying] Enabled is on;
+    // from start-up to shutdown.
+    std::unique_ptr<NowPlayingSource> nowPlaying;
 
     UniqueWinEventHook foregroundHook;
     UniqueWinEventHook focusHook;
@@ -133,6 +138,13 @@ struct App final : BarHost, TrayHostEvents, DockHost, TilingHost, StartHost {
     void SaveLauncherOrder(const std::wstring& order) override;
     void OpenSettingsWindow() override;
     [[nodiscard]] HWND CommandWindow() const override;
+
+    // NowPlayingHost
+    void NowPlayingChanged() override;
+    void NowPlayingEnded() override;
+    void NowPlayingSwitched(bool enabled) override;
+    [[nodiscard]] std::span<const AppEntry> NowPlayingApps() override;
+    [[nodiscard]] IWICImagingFactory* NowPlayingImaging() override;
 
     // The bar that shows the tray: the one on the main display, else the
     // first; null while there is no bar.

@@ -17,6 +17,7 @@
 #include "dock/Dock.h"
 #include "dock/Taskbar.h"
 #include "start/StartSurfaces.h"
+#include "nowplaying/MediaSource.h"
 #include "tiling/HotCornerWatcher.h"
 #include "tiling/TilingManager.h"
 #include "identity/CachedIcons.h"
@@ -153,6 +154,9 @@ bool StartSubsystems(App& app) {
     SetCenterStart(app.settings, app.settings.centerStart);
     app.start = std::make_unique<StartSurfaces>(app.startContext);
     ApplyStartSettings(app);
+    // After the start surfaces: the catalog names the session's app.
+    app.nowPlaying = std::make_unique<NowPlayingSource>(app);
+    app.nowPlaying->ApplyNowPlayingSettings(app.settings);
     WatchForegroundProcess(app, foreground);
 
     app.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAtStartMs);
@@ -169,6 +173,11 @@ bool StartSubsystems(App& app) {
 // put back before the windows go.
 void StopSubsystems(App& app) {
     app.hotCorners.reset();
+    // It reads the catalog and repaints bars and docks.
+    if (app.nowPlaying) {
+        app.nowPlaying->Stop();
+        app.nowPlaying.reset();
+    }
     // Its threads first: they post to the control window and read the
     // settings.
     if (app.start) {
@@ -277,6 +286,9 @@ void ReloadSettings(App& app) {
         app.start->SettingsChanged();
     }
     ApplyHotCorners(app);
+    if (app.nowPlaying) {
+        app.nowPlaying->ApplyNowPlayingSettings(app.settings);
+    }
     if (app.control) {
         app.control->ArmClockTimer();
     }

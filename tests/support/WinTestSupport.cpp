@@ -103,6 +103,37 @@ bool SavedRegistryValue::Set(DWORD type, const void* data, std::size_t bytes) co
                              static_cast<DWORD>(bytes)) == ERROR_SUCCESS;
 }
 
+namespace {
+std::wstring ActivatableClassKey(const wchar_t* className) {
+    return std::wstring(L"Software\\Microsoft\\WindowsRuntime\\ActivatableClassId\\") + className;
+}
+}  // namespace
+
+bool RegisteredRuntimeClass::SystemHasIt(const wchar_t* className) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, ActivatableClassKey(className).c_str(), 0, KEY_READ,
+                        &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    ::RegCloseKey(key);
+    return true;
+}
+
+RegisteredRuntimeClass::RegisteredRuntimeClass(const wchar_t* className,
+                                               const std::wstring& dllPath)
+    : key_(ActivatableClassKey(className)) {
+    registered_ = !SystemHasIt(className) &&
+                  ::RegSetKeyValueW(
+                      HKEY_LOCAL_MACHINE, key_.c_str(), L"DllPath", REG_SZ, dllPath.c_str(),
+                      static_cast<DWORD>((dllPath.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+RegisteredRuntimeClass::~RegisteredRuntimeClass() {
+    if (registered_) {
+        ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, key_.c_str());
+    }
+}
+
 void PumpMessages() {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

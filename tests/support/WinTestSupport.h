@@ -58,6 +58,24 @@ private:
     std::vector<BYTE> data_;
 };
 
+// A Windows Runtime class served by a test library: registered under
+// HKEY_LOCAL_MACHINE while the object lives, removed again after. A class
+// the system already has is left alone (SystemHasIt).
+class RegisteredRuntimeClass {
+public:
+    RegisteredRuntimeClass(const wchar_t* className, const std::wstring& dllPath);
+    ~RegisteredRuntimeClass();
+    RegisteredRuntimeClass(const RegisteredRuntimeClass&) = delete;
+    RegisteredRuntimeClass& operator=(const RegisteredRuntimeClass&) = delete;
+
+    [[nodiscard]] static bool SystemHasIt(const wchar_t* className);
+    [[nodiscard]] bool Registered() const { return registered_; }
+
+private:
+    std::wstring key_;
+    bool registered_ = false;
+};
+
 // Polls until the predicate holds or the time is up; true when it held.
 template <typename Predicate>
 bool WaitUntil(Predicate predicate, DWORD timeoutMs = 10000) {

@@ -1,0 +1,108 @@
+#pragma once
+// The system's media session, followed from the GUI thread: a thread-less
+// timer polls it, asynchronous operations are looked at on later polls and
+// never waited for, and one snapshot with its artwork is kept for the card
+// and the widgets to read.
+
+#include "base/MediaSessionApi.h"
+#include "config/Settings.h"
+#include "nowplaying/ArtworkTint.h"
+#include "nowplaying/NowPlayingHost.h"
+#include "nowplaying/NowPlayingModel.h"
+#include "nowplaying/NowPlayingRules.h"
+
+#include <windows.h>
+#include <wincodec.h>
+#include <wrl/client.h>
+
+#include <cstdint>
+
+namespace corvane {
+
+// How long a seek or skip is given before the session is read again.
+inline constexpr UINT kCommandRepollMs = 250;
+
+class NowPlayingSource {
+public:
+    // asyncLimitMs: how long an operation may stay running before it is
+    // cancelled and asked again.
+    explicit NowPlayingSource(NowPlayingHost& host, uint32_t asyncLimitMs = kAsyncLimitMs) noexcept;
+    ~NowPlayingSource();
+    NowPlayingSource(const NowPlayingSource&) = delete;
+    NowPlayingSource& operator=(const NowPlayingSource&) = delete;
+
+    // At start and after every settings change.
+    void ApplyNowPlayingSettings(const Settings& settings) noexcept;
+    // One refresh step; the timer calls it, so may anyone.
+    void Poll() noexcept;
+    // Sent without waiting for the answer; the session is read again shortly.
+    void SendMediaCommand(MediaCommand command, double seconds = 0) noexcept;
+    void TogglePlayPause() noexcept { SendMediaCommand(MediaCommand::TogglePlayPause); }
+    // Timers off and every runtime object released; the feature counts as off.
+    void Stop() noexcept;
+
+    // Extrapolated from the last timeline while playing.
+    [[nodiscard]] double CurrentPositionSeconds() const noexcept;
+    [[nodiscard]] const NowPlayingSnapshot& Snapshot() const noexcept { return snapshot_; }
+    // Square premultiplied BGRA, or null; a new generation means the device
+    // bitmap made from it is stale.
+    [[nodiscard]] IWICBitmapSource* Artwork() const noexcept { return artwork_.Get(); }
+    [[nodiscard]] int32_t ArtworkGeneration() const noexcept { return artworkGeneration_; }
+    [[nodiscard]] ArtworkTint Tint() const noexcept { return tint_; }
+    // The source app's icon at this size, loaded synchronously on first use.
+    [[nodiscard]] IWICBitmapSource* SourceIcon(int32_t px) noexcept;
+    // The session manager cannot be reached; polling stays off until the
+    // feature is switched off and on again.
+    [[nodiscard]] bool Unavailable() const noexcept { return unavailable_; }
+    [[nodiscard]] UINT PollPeriodMs() const noexcept { return pollPeriod_; }
+
+private:
+    template <typename Operation>
+    struct Pending {
+        Microsoft::WRL::ComPtr<Operation> operation;
+        uint32_t started = 0;
+    };
+
+    static void CALLBACK OnPollTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
+    static void CALLBACK OnRepollTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
+
+    void PollSteps();
+    // False when the manager is not there (yet).
+    bool EnsureManager(uint32_t now);
+    void ReadMediaProperties(sdk::IMediaSession* session, bool sourceChanged, uint32_t now,
+                             bool& changed);
+    void ReadThumbnail(uint32_t now, bool& changed) noexcept;
+    void StartThumbnail(sdk::IMediaProperties* properties, uint32_t now) noexcept;
+    void ClearAll();
+    void DropArtwork() noexcept;
+    // The result once the operation completed with one; null otherwise, and
+    // the operation released unless it is still running within its limit.
+    template <typename Operation, typename Result>
+    Microsoft::WRL::ComPtr<Result> Collect(Pending<Operation>& pending, uint32_t now) noexcept;
+
+    void SetPollPeriod(UINT periodMs) noexcept;
+    void KillTimers() noexcept;
+
+    NowPlayingHost& host_;
+    uint32_t asyncLimitMs_;
+    NowPlayingSnapshot snapshot_;
+    Microsoft::WRL::ComPtr<IWICBitmapSource> artwork_;
+    ArtworkTint tint_;
+    int32_t artworkGeneration_ = 0;
+    Microsoft::WRL::ComPtr<IWICBitmapSource> sourceIcon_;
+    int32_t sourceIconSize_ = 0;  // 0: not loaded for the current source
+    bool unavailable_ = false;
+
+    Microsoft::WRL::ComPtr<sdk::IMediaSessionManagerStatics> statics_;
+    Microsoft::WRL::ComPtr<sdk::IMediaSessionManager> manager_;
+    Pending<sdk::IAsyncManager> managerRequest_;
+    Pending<sdk::IAsyncMediaProperties> propertiesRequest_;
+    uint32_t lastPropertiesRequest_ = 0;
+    Pending<sdk::IAsyncStream> thumbnailRequest_;
+
+    UINT_PTR pollTimer_ = 0;
+    UINT pollPeriod_ = 0;
+    UINT_PTR repollTimer_ = 0;
+};
+
+}  // namespace corvane

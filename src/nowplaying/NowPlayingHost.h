@@ -1,0 +1,30 @@
+#pragma once
+// What the Now Playing source asks of the process that owns it: the surfaces
+// that show it, the catalog it names apps from and the imaging factory.
+
+#include "identity/AppEntry.h"
+
+#include <wincodec.h>
+
+#include <span>
+
+namespace corvane {
+
+class NowPlayingHost {
+public:
+    virtual ~NowPlayingHost() = default;
+    // The snapshot changed or is running: every bar repaints.
+    virtual void NowPlayingChanged() = 0;
+    // Nothing plays any more: every dock lays out without its widget.
+    virtual void NowPlayingEnded() = 0;
+    // The card follows the feature: switched on (or on again), a card window
+    // is destroyed so that it is rebuilt with the current theme; switched
+    // off, its timers stop, it hides and forgets its hover state.
+    virtual void NowPlayingSwitched(bool enabled) = 0;
+    // The catalog's apps, built only when it is still empty.
+    [[nodiscard]] virtual std::span<const AppEntry> NowPlayingApps() = 0;
+    // Null when image decoding is unavailable.
+    [[nodiscard]] virtual IWICImagingFactory* NowPlayingImaging() = 0;
+};
+
+}  // namespace corvane
