@@ -11,6 +11,7 @@
 #include "config/Win32ProfileStore.h"
 #include "dock/Dock.h"
 #include "nowplaying/MediaSource.h"
+#include "nowplaying/NowPlayingCard.h"
 #include "start/StartSurfaces.h"
 #include "tiling/HotCornerWatcher.h"
 #include "tray/TrayHost.h"
@@ -48,6 +49,7 @@ App::App()
                  .status = systemStatus,
                  .taskbarCreatedMessage = taskbarCreatedMessage,
                  .tray = tray,
+                 .nowPlaying = *this,
                  .host = *this},
       trayContext{.instance = instance,
                   .settings = settings,
@@ -58,6 +60,7 @@ App::App()
                   .settings = settings,
                   .theme = theme,
                   .graphics = graphics,
+                  .nowPlaying = *this,
                   .host = *this},
       tilingContext{.settings = settings, .host = *this},
       startContext{.instance = instance,
@@ -276,32 +279,6 @@ void App::OpenSettingsWindow() {}
 
 HWND App::CommandWindow() const {
     return control ? control->Hwnd() : nullptr;
-}
-
-void App::NowPlayingChanged() {
-    RepaintBars();
-}
-
-void App::NowPlayingEnded() {
-    for (const auto& dock : docks) {
-        dock->Relayout(false);
-    }
-}
-
-void App::NowPlayingSwitched(bool) {
-    // The card window is added here once it exists: destroyed when the
-    // feature is switched on, hidden with its timers when switched off.
-}
-
-std::span<const AppEntry> App::NowPlayingApps() {
-    if (!start) {
-        return {};
-    }
-    return start->Catalog().GetApps(kBuildOnlyWhenEmpty);
-}
-
-IWICImagingFactory* App::NowPlayingImaging() {
-    return graphics.wic.Get();
 }
 
 }  // namespace corvane

@@ -10,8 +10,10 @@
 #include "dock/DockHost.h"
 #include "identity/ForegroundIdentity.h"
 #include "nowplaying/NowPlayingHost.h"
+#include "nowplaying/NowPlayingRules.h"
 #include "start/StartHost.h"
 #include "toolkit/GraphicsFactories.h"
+#include "toolkit/NowPlayingWidget.h"
 #include "toolkit/Theme.h"
 #include "tiling/TilingManager.h"
 #include "tray/TrayHost.h"
@@ -32,8 +34,15 @@ class Dock;
 class StartSurfaces;
 class HotCornerWatcher;
 class NowPlayingSource;
+class NowPlayingCard;
 
-struct App final : BarHost, TrayHostEvents, DockHost, TilingHost, StartHost, NowPlayingHost {
+struct App final : BarHost,
+                   TrayHostEvents,
+                   DockHost,
+                   TilingHost,
+                   StartHost,
+                   NowPlayingHost,
+                   NowPlayingWidgets {
     App();
     ~App() override;
     App(const App&) = delete;
@@ -78,6 +87,10 @@ struct App final : BarHost, TrayHostEvents, DockHost, TilingHost, StartHost, Now
     // The system's media session, followed while [NowPlaying] Enabled is on;
     // from start-up to shutdown.
     std::unique_ptr<NowPlayingSource> nowPlaying;
+    // Made on the first widget click; its window lives between shows.
+    std::unique_ptr<NowPlayingCard> nowPlayingCard;
+    // What the widgets showed when the bars and docks last heard of it.
+    WidgetMark nowPlayingMark;
 
     UniqueWinEventHook foregroundHook;
     UniqueWinEventHook focusHook;
@@ -145,6 +158,15 @@ struct App final : BarHost, TrayHostEvents, DockHost, TilingHost, StartHost, Now
     void NowPlayingSwitched(bool enabled) override;
     [[nodiscard]] std::span<const AppEntry> NowPlayingApps() override;
     [[nodiscard]] IWICImagingFactory* NowPlayingImaging() override;
+
+    // NowPlayingWidgets
+    [[nodiscard]] bool InBar() const override;
+    [[nodiscard]] bool BarNextToClock() const override;
+    [[nodiscard]] bool InDock() const override;
+    [[nodiscard]] NowPlayingWidgetView View() const override;
+    void OpenCard(const RECT& anchor, bool above, UINT dpi) override;
+    void TogglePlayPause() override;
+    [[nodiscard]] bool CardHovered() const override;
 
     // The bar that shows the tray: the one on the main display, else the
     // first; null while there is no bar.

@@ -18,6 +18,7 @@
 #include "dock/Taskbar.h"
 #include "start/StartSurfaces.h"
 #include "nowplaying/MediaSource.h"
+#include "nowplaying/NowPlayingCard.h"
 #include "tiling/HotCornerWatcher.h"
 #include "tiling/TilingManager.h"
 #include "identity/CachedIcons.h"
@@ -173,7 +174,9 @@ bool StartSubsystems(App& app) {
 // put back before the windows go.
 void StopSubsystems(App& app) {
     app.hotCorners.reset();
-    // It reads the catalog and repaints bars and docks.
+    // The card reads the source; the source reads the catalog and repaints
+    // bars and docks.
+    app.nowPlayingCard.reset();
     if (app.nowPlaying) {
         app.nowPlaying->Stop();
         app.nowPlaying.reset();
@@ -311,6 +314,10 @@ void OnThemeChanged(App& app) {
     }
     for (const auto& dock : app.docks) {
         dock->ApplyTheme();
+    }
+    // Its glass is chosen when its window is made.
+    if (app.nowPlayingCard) {
+        app.nowPlayingCard->DestroyCard();
     }
 }
 

@@ -8,6 +8,7 @@
 #include "config/Settings.h"
 #include "identity/ForegroundIdentity.h"
 #include "toolkit/GraphicsFactories.h"
+#include "toolkit/NowPlayingWidget.h"
 #include "toolkit/Theme.h"
 
 #include <windows.h>
@@ -67,6 +68,7 @@ struct BarContext {
     const std::unique_ptr<SystemStatus>& status;  // null while there is none
     const UINT& taskbarCreatedMessage;
     const std::unique_ptr<TrayHost>& tray;  // null while there is none
+    NowPlayingWidgets& nowPlaying;
     BarHost& host;
 };
 

@@ -5,6 +5,7 @@
 
 #include "config/Settings.h"
 #include "toolkit/GraphicsFactories.h"
+#include "toolkit/NowPlayingWidget.h"
 #include "toolkit/Theme.h"
 
 #include <windows.h>
@@ -39,6 +40,7 @@ struct DockContext {
     const Settings& settings;
     const Theme& theme;
     const GraphicsFactories& graphics;
+    NowPlayingWidgets& nowPlaying;
     DockHost& host;
 };
 

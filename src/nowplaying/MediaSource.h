@@ -7,6 +7,7 @@
 #include "base/MediaSessionApi.h"
 #include "config/Settings.h"
 #include "nowplaying/ArtworkTint.h"
+#include "nowplaying/NowPlayingCardSource.h"
 #include "nowplaying/NowPlayingHost.h"
 #include "nowplaying/NowPlayingModel.h"
 #include "nowplaying/NowPlayingRules.h"
@@ -22,12 +23,12 @@ namespace corvane {
 // How long a seek or skip is given before the session is read again.
 inline constexpr UINT kCommandRepollMs = 250;
 
-class NowPlayingSource {
+class NowPlayingSource final : public NowPlayingCardSource {
 public:
     // asyncLimitMs: how long an operation may stay running before it is
     // cancelled and asked again.
     explicit NowPlayingSource(NowPlayingHost& host, uint32_t asyncLimitMs = kAsyncLimitMs) noexcept;
-    ~NowPlayingSource();
+    ~NowPlayingSource() override;
     NowPlayingSource(const NowPlayingSource&) = delete;
     NowPlayingSource& operator=(const NowPlayingSource&) = delete;
 
@@ -36,21 +37,21 @@ public:
     // One refresh step; the timer calls it, so may anyone.
     void Poll() noexcept;
     // Sent without waiting for the answer; the session is read again shortly.
-    void SendMediaCommand(MediaCommand command, double seconds = 0) noexcept;
+    void SendMediaCommand(MediaCommand command, double seconds = 0) noexcept override;
     void TogglePlayPause() noexcept { SendMediaCommand(MediaCommand::TogglePlayPause); }
     // Timers off and every runtime object released; the feature counts as off.
     void Stop() noexcept;
 
     // Extrapolated from the last timeline while playing.
-    [[nodiscard]] double CurrentPositionSeconds() const noexcept;
-    [[nodiscard]] const NowPlayingSnapshot& Snapshot() const noexcept { return snapshot_; }
+    [[nodiscard]] double CurrentPositionSeconds() const noexcept override;
+    [[nodiscard]] const NowPlayingSnapshot& Snapshot() const noexcept override { return snapshot_; }
     // Square premultiplied BGRA, or null; a new generation means the device
     // bitmap made from it is stale.
-    [[nodiscard]] IWICBitmapSource* Artwork() const noexcept { return artwork_.Get(); }
-    [[nodiscard]] int32_t ArtworkGeneration() const noexcept { return artworkGeneration_; }
-    [[nodiscard]] ArtworkTint Tint() const noexcept { return tint_; }
+    [[nodiscard]] IWICBitmapSource* Artwork() const noexcept override { return artwork_.Get(); }
+    [[nodiscard]] int32_t ArtworkGeneration() const noexcept override { return artworkGeneration_; }
+    [[nodiscard]] ArtworkTint Tint() const noexcept override { return tint_; }
     // The source app's icon at this size, loaded synchronously on first use.
-    [[nodiscard]] IWICBitmapSource* SourceIcon(int32_t px) noexcept;
+    [[nodiscard]] IWICBitmapSource* SourceIcon(int32_t px) noexcept override;
     // The session manager cannot be reached; polling stays off until the
     // feature is switched off and on again.
     [[nodiscard]] bool Unavailable() const noexcept { return unavailable_; }

@@ -295,7 +295,7 @@ ID2D1Bitmap* NowPlayingCard::SourceIconBitmap() {
         sourceIcon_.Reset();
         sourceIconMade_ = true;
         sourceIconId_ = id;
-        const auto px = static_cast<uint32_t>(ScalePoints(kSourceIconDips, dpi_));
+        const int32_t px = ScalePoints(kSourceIconDips, dpi_);
         if (IWICBitmapSource* icon = source_.SourceIcon(px); icon != nullptr) {
             (void)target_->CreateBitmapFromWicBitmap(icon, nullptr, &sourceIcon_);
         }

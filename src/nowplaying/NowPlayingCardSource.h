@@ -16,15 +16,15 @@ public:
     virtual ~NowPlayingCardSource() = default;
 
     [[nodiscard]] virtual const NowPlayingSnapshot& Snapshot() const = 0;
-    // Brings the snapshot's position up to now and returns it.
-    virtual double CurrentPositionSeconds() = 0;
+    // Extrapolated from the last timeline while playing.
+    [[nodiscard]] virtual double CurrentPositionSeconds() const = 0;
     // The cover in premultiplied BGRA; null without one.
-    [[nodiscard]] virtual IWICBitmapSource* Artwork() = 0;
+    [[nodiscard]] virtual IWICBitmapSource* Artwork() const = 0;
     // Changes whenever the cover does.
     [[nodiscard]] virtual int32_t ArtworkGeneration() const = 0;
     [[nodiscard]] virtual ArtworkTint Tint() const = 0;
     // The source app's icon `px` pixels square; null without one.
-    [[nodiscard]] virtual IWICBitmapSource* SourceIcon(uint32_t px) = 0;
+    [[nodiscard]] virtual IWICBitmapSource* SourceIcon(int32_t px) = 0;
     // `seconds` is the target of a seek and ignored otherwise.
     virtual void SendMediaCommand(MediaCommand command, double seconds) = 0;
 };

@@ -171,14 +171,6 @@ AsyncStep NextAsyncStep(int32_t status, bool hasResult, uint32_t now, uint32_t s
     }
 }
 
-std::wstring BarLabel(std::wstring_view title, std::wstring_view artist) {
-    std::wstring label(title);
-    if (!artist.empty()) {
-        label.append(L"  \u2014  ").append(artist);
-    }
-    return label;
-}
-
 bool ShowInDock(const Settings& settings, bool active) noexcept {
     return settings.nowPlayingEnabled && settings.nowPlayingWhere != 1 && active;
 }
@@ -189,6 +181,18 @@ bool ShowInBar(const Settings& settings, bool active) noexcept {
 
 bool BarNextToClock(const Settings& settings) noexcept {
     return settings.nowPlayingBarPosition == 1;
+}
+
+WidgetChange CompareWidgetMarks(const WidgetMark& before, const WidgetMark& after) noexcept {
+    if (before.inBar != after.inBar || before.inDock != after.inDock ||
+        before.nextToClock != after.nextToClock || before.title != after.title ||
+        before.artist != after.artist) {
+        return WidgetChange::Relayout;
+    }
+    if (before.playing != after.playing || before.artworkGeneration != after.artworkGeneration) {
+        return WidgetChange::Repaint;
+    }
+    return WidgetChange::None;
 }
 
 }  // namespace corvane

@@ -88,12 +88,27 @@ inline constexpr uint32_t kAsyncLimitMs = 10'000;
 [[nodiscard]] AsyncStep NextAsyncStep(int32_t status, bool hasResult, uint32_t now,
                                       uint32_t started, uint32_t limitMs = kAsyncLimitMs) noexcept;
 
-// The bar widget's text: the title, then the artist when there is one.
-[[nodiscard]] std::wstring BarLabel(std::wstring_view title, std::wstring_view artist);
-
 // Where the widget shows (Where: 0 the dock, 1 the bar, otherwise both).
 [[nodiscard]] bool ShowInDock(const Settings& settings, bool active) noexcept;
 [[nodiscard]] bool ShowInBar(const Settings& settings, bool active) noexcept;
 [[nodiscard]] bool BarNextToClock(const Settings& settings) noexcept;
+
+// What the widgets show, kept between polls: the bars and docks lay out again
+// only when a widget came, went or got a new text, and repaint only when its
+// picture or playing state changed (a poll while playing changes neither).
+struct WidgetMark {
+    bool inBar = false;
+    bool inDock = false;
+    bool nextToClock = false;
+    bool playing = false;
+    int32_t artworkGeneration = 0;
+    std::wstring title;
+    std::wstring artist;
+};
+
+enum class WidgetChange { None, Repaint, Relayout };
+
+[[nodiscard]] WidgetChange CompareWidgetMarks(const WidgetMark& before,
+                                              const WidgetMark& after) noexcept;
 
 }  // namespace corvane

@@ -127,5 +127,33 @@ TEST(NowPlayingRules, PollsFoldIntoTheSnapshot) {
     EXPECT_FALSE(ClearSnapshot(snap));
 }
 
+TEST(NowPlayingRules, WidgetsHearOnlyOfWhatTheyDraw) {
+    Settings settings;
+    settings.nowPlayingEnabled = true;
+    for (const auto& [where, bar, dock] :
+         {std::tuple{0, false, true}, {1, true, false}, {2, true, true}, {7, true, true}}) {
+        settings.nowPlayingWhere = where;
+        EXPECT_EQ(ShowInBar(settings, true), bar) << where;
+        EXPECT_EQ(ShowInDock(settings, true), dock) << where;
+        EXPECT_FALSE(ShowInBar(settings, false) || ShowInDock(settings, false)) << where;
+    }
+    WidgetMark base;
+    base.inBar = true;
+    base.playing = true;
+    base.artworkGeneration = 3;
+    base.title = L"A";
+    const auto with = [&](auto change) {
+        WidgetMark mark = base;
+        change(mark);
+        return CompareWidgetMarks(base, mark);
+    };
+    EXPECT_EQ(with([](WidgetMark&) {}), WidgetChange::None);
+    EXPECT_EQ(with([](WidgetMark& m) { m.playing = false; }), WidgetChange::Repaint);
+    EXPECT_EQ(with([](WidgetMark& m) { m.artworkGeneration = 4; }), WidgetChange::Repaint);
+    EXPECT_EQ(with([](WidgetMark& m) { m.artist = L"B"; }), WidgetChange::Relayout);
+    EXPECT_EQ(with([](WidgetMark& m) { m.inDock = true; }), WidgetChange::Relayout);
+    EXPECT_EQ(with([](WidgetMark& m) { m.nextToClock = true; }), WidgetChange::Relayout);
+}
+
 }  // namespace
 }  // namespace corvane

@@ -18,17 +18,17 @@ namespace {
 class FakeSource final : public NowPlayingCardSource {
 public:
     const NowPlayingSnapshot& Snapshot() const override { return snapshot; }
-    double CurrentPositionSeconds() override {
+    double CurrentPositionSeconds() const override {
         ++positionReads;  // once a tick, and once a click
         return snapshot.positionSeconds;
     }
-    IWICBitmapSource* Artwork() override {
+    IWICBitmapSource* Artwork() const override {
         ++artworkReads;
         return cover.Get();
     }
     int32_t ArtworkGeneration() const override { return generation; }
     ArtworkTint Tint() const override { return {0.8f, 0.2f, 0.1f, 1.0f}; }
-    IWICBitmapSource* SourceIcon(uint32_t) override { return nullptr; }
+    IWICBitmapSource* SourceIcon(int32_t) override { return nullptr; }
     void SendMediaCommand(MediaCommand command, double seconds) override {
         sent = CardClick{command, seconds};
     }
@@ -36,8 +36,8 @@ public:
     NowPlayingSnapshot snapshot;
     Microsoft::WRL::ComPtr<IWICBitmap> cover;
     int32_t generation = 1;
-    int artworkReads = 0;
-    int positionReads = 0;
+    mutable int artworkReads = 0;
+    mutable int positionReads = 0;
     std::optional<CardClick> sent;
 };
 
