@@ -31,7 +31,10 @@ std::wstring IniText(const IniOptions& o) {
            L"\r\nWinKey=" + (o.winKey ? L"1" : L"0") + L"\r\n" +
            (o.menuPinned != nullptr
                 ? L"[CorMenu]\r\nPinned=" + std::wstring(o.menuPinned) + L"\r\nPinnedSet=1\r\n"
-                : std::wstring());
+                : std::wstring()) +
+           L"[NowPlaying]\r\nEnabled=" + (o.nowPlaying ? L"1" : L"0") + L"\r\nWhere=" +
+           std::to_wstring(o.nowPlayingWhere) + L"\r\nBarPosition=" +
+           std::to_wstring(o.nowPlayingBarPosition) + L"\r\n";
 }
 
 std::vector<HWND> ControlWindows() {

@@ -32,6 +32,10 @@ struct IniOptions {
     bool winKey = true;
     // [CorMenu] Pinned, with PinnedSet = 1; absent (the dock's pins) when null.
     const wchar_t* menuPinned = nullptr;
+    // [NowPlaying] Enabled, Where and BarPosition.
+    bool nowPlaying = false;
+    int nowPlayingWhere = 2;
+    int nowPlayingBarPosition = 0;
 };
 [[nodiscard]] std::wstring IniText(const IniOptions& options = {});
 

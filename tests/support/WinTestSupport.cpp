@@ -2,6 +2,9 @@
 
 #include <winternl.h>
 
+#include <algorithm>
+#include <sstream>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -132,6 +135,44 @@ RegisteredRuntimeClass::~RegisteredRuntimeClass() {
     if (registered_) {
         ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, key_.c_str());
     }
+}
+
+FakeMediaSession::FakeMediaSession()
+    : registration_(L"Windows.Media.Control.GlobalSystemMediaTransportControlsSessionManager", BuiltFile(L"test_fakemedia.dll")) {
+    ::SetEnvironmentVariableW(L"CORVANE_FAKE_MEDIA", state_.c_str());
+}
+
+FakeMediaSession::~FakeMediaSession() {
+    ::SetEnvironmentVariableW(L"CORVANE_FAKE_MEDIA", nullptr);
+}
+
+void FakeMediaSession::Play(const std::string& changes) const {
+    FILETIME now = {};
+    ::GetSystemTimeAsFileTime(&now);
+    const int64_t ticks = (static_cast<int64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    std::string text = changes +
+                       "app=Spotify.exe\ntitle=Song\nartist=Band\nalbum=Record\nstatus=4\n"
+                       "start=0\nend=3000000000\nposition=100000000\npending=0\nupdated=" +
+                       std::to_string(ticks - 20000000) + "\nlog=";
+    for (const wchar_t c : log_) {
+        text += static_cast<char>(c);  // test paths are ASCII
+    }
+    (void)WriteFileBytes(state_, {text.begin(), text.end()});
+}
+
+std::vector<std::string> FakeMediaSession::Calls() const {
+    const auto bytes = ReadFileBytes(log_);
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
+    std::vector<std::string> calls;
+    for (std::string line; std::getline(in, line);) {
+        calls.push_back(line.substr(line.find(' ') + 1));
+    }
+    return calls;
+}
+
+std::ptrdiff_t FakeMediaSession::Count(const std::string& call) const {
+    const auto calls = Calls();
+    return std::count(calls.begin(), calls.end(), call);
 }
 
 void PumpMessages() {

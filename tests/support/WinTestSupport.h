@@ -76,6 +76,32 @@ private:
     bool registered_ = false;
 };
 
+// test_fakemedia.dll standing in for the system's media session manager,
+// for this process and the programs it starts, while the object lives. It
+// plays what the state file says and logs every call it is given.
+class FakeMediaSession {
+public:
+    FakeMediaSession();
+    ~FakeMediaSession();
+    FakeMediaSession(const FakeMediaSession&) = delete;
+    FakeMediaSession& operator=(const FakeMediaSession&) = delete;
+
+    // False when the system has its own manager (the stand-in is not used).
+    [[nodiscard]] bool Registered() const { return registration_.Registered(); }
+    // `changes` lines ("key=value\n") come first and win; then a track
+    // "Song" by "Band" from Spotify.exe playing 10 s into 300, updated 2 s ago.
+    void Play(const std::string& changes = "") const;
+    // The calls the library logged, without their times.
+    [[nodiscard]] std::vector<std::string> Calls() const;
+    [[nodiscard]] std::ptrdiff_t Count(const std::string& call) const;
+
+private:
+    TempFolder folder_;
+    std::wstring state_ = folder_.File(L"media.txt");
+    std::wstring log_ = folder_.File(L"calls.log");
+    RegisteredRuntimeClass registration_;
+};
+
 // Polls until the predicate holds or the time is up; true when it held.
 template <typename Predicate>
 bool WaitUntil(Predicate predicate, DWORD timeoutMs = 10000) {

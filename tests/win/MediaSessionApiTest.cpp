@@ -21,11 +21,7 @@ using namespace corvane::sdk;
 
 // Test paths are ASCII.
 std::string Ascii(const std::wstring& text) {
-    std::string ascii;
-    for (const wchar_t c : text) {
-        ascii += static_cast<char>(c);
-    }
-    return ascii;
+    return {text.begin(), text.end()};
 }
 
 class MediaSessionApiTest : public ::testing::Test {
@@ -35,18 +31,11 @@ protected:
             GTEST_SKIP() << "the system has its own media session manager";
         }
         initialized_ = SUCCEEDED(::RoInitialize(RO_INIT_SINGLETHREADED));
-        ::SetEnvironmentVariableW(L"CORVANE_FAKE_MEDIA", state_.c_str());
     }
     void TearDown() override {
-        ::SetEnvironmentVariableW(L"CORVANE_FAKE_MEDIA", nullptr);
         if (initialized_) {
             ::RoUninitialize();
         }
-    }
-
-    void WriteState(const std::string& lines) const {
-        const std::string text = lines + "log=" + Ascii(folder_.File(L"calls.log")) + "\n";
-        ASSERT_TRUE(test::WriteFileBytes(state_, {text.begin(), text.end()}));
     }
 
     static HRESULT Activate(ComPtr<IMediaSessionManagerStatics>& statics) {
@@ -81,8 +70,6 @@ protected:
         EXPECT_HRESULT_SUCCEEDED(QueryAs(object, again.GetAddressOf()));
     }
 
-    test::TempFolder folder_;
-    std::wstring state_ = folder_.File(L"media.txt");
     bool initialized_ = false;
 };
 
@@ -90,11 +77,9 @@ protected:
 // the cover's stream is what it cannot reach under Wine, which ends the
 // process when the stream is handed on.
 TEST_F(MediaSessionApiTest, TheCoversSlotsReachTheSessionsStream) {
-    const test::RegisteredRuntimeClass registration(kMediaSessionManagerClass,
-                                                    test::BuiltFile(L"test_fakemedia.dll"));
-    ASSERT_TRUE(registration.Registered());
-    WriteState("app=Spotify.exe\ntitle=Song\nstatus=4\npending=2\nthumbnail=" +
-               Ascii(test::BuiltFile(L"test_fakemedia.dll")) + "\n");
+    const test::FakeMediaSession media;
+    ASSERT_TRUE(media.Registered());
+    media.Play("pending=2\nthumbnail=" + Ascii(test::BuiltFile(L"test_fakemedia.dll")) + "\n");
 
     ComPtr<IMediaSessionManagerStatics> statics;
     ASSERT_HRESULT_SUCCEEDED(Activate(statics));

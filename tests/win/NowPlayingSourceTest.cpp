@@ -7,8 +7,7 @@
 #include <gtest/gtest.h>
 #include <roapi.h>
 
-#include <algorithm>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,59 +31,31 @@ protected:
             GTEST_SKIP() << "the system has its own media session manager";
         }
         initialized_ = SUCCEEDED(::RoInitialize(RO_INIT_SINGLETHREADED));
-        ::SetEnvironmentVariableW(L"CORVANE_FAKE_MEDIA", state_.c_str());
     }
     void TearDown() override {
-        ::SetEnvironmentVariableW(L"CORVANE_FAKE_MEDIA", nullptr);
+        media_.reset();
         if (initialized_) {
             ::RoUninitialize();
         }
     }
-    // Changes first (the first line of a key counts), then a track playing
-    // 10 s into 300, updated 2 s ago. No thumbnail: this system cannot
-    // convert its stream.
-    void WriteState(const std::string& changes) const {
-        FILETIME now = {};
-        ::GetSystemTimeAsFileTime(&now);
-        const int64_t ticks = (static_cast<int64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-        std::string text = changes +
-                           "app=Spotify.exe\ntitle=Song\nartist=Band\nalbum=Record\nstatus=4\n"
-                           "start=0\nend=3000000000\nposition=100000000\npending=0\nupdated=" +
-                           std::to_string(ticks - 20000000) + "\nlog=";
-        for (const wchar_t c : log_) {
-            text += static_cast<char>(c);  // test paths are ASCII
-        }
-        ASSERT_TRUE(test::WriteFileBytes(state_, {text.begin(), text.end()}));
-    }
-    // The calls the library logged, without their times.
-    [[nodiscard]] std::vector<std::string> Calls() const {
-        const auto bytes = test::ReadFileBytes(log_);
-        std::istringstream in(std::string(bytes.begin(), bytes.end()));
-        std::vector<std::string> calls;
-        for (std::string line; std::getline(in, line);) {
-            calls.push_back(line.substr(line.find(' ') + 1));
-        }
-        return calls;
-    }
+    // No thumbnail: this system cannot convert its stream.
+    void WriteState(const std::string& changes) const { media_->Play(changes); }
+    [[nodiscard]] std::vector<std::string> Calls() const { return media_->Calls(); }
     [[nodiscard]] std::ptrdiff_t Count(const std::string& call) const {
-        const auto calls = Calls();
-        return std::count(calls.begin(), calls.end(), call);
+        return media_->Count(call);
+    }
+    void Register() {
+        media_.emplace();
+        ASSERT_TRUE(media_->Registered());
     }
 
-    test::TempFolder folder_;
-    std::wstring state_ = folder_.File(L"media.txt");
-    std::wstring log_ = folder_.File(L"calls.log");
+    std::optional<test::FakeMediaSession> media_;
     bool initialized_ = false;
     CountingHost host_;
 };
 
-test::RegisteredRuntimeClass Register() {
-    return {sdk::kMediaSessionManagerClass, test::BuiltFile(L"test_fakemedia.dll")};
-}
-
 TEST_F(NowPlayingSourceTest, FollowsTheSessionAndSendsItCommands) {
-    const auto registration = Register();
-    ASSERT_TRUE(registration.Registered());
+    Register();
     WriteState("");
     NowPlayingSource source(host_);
     source.Poll();  // asks for the manager
@@ -153,7 +124,7 @@ TEST_F(NowPlayingSourceTest, FollowsTheSessionAndSendsItCommands) {
 }
 
 TEST_F(NowPlayingSourceTest, AnOperationThatNeverEndsIsCancelledAndAskedAgain) {
-    const auto registration = Register();
+    Register();
     WriteState("pending=-1\n");
     NowPlayingSource source(host_, 100);
     source.Poll();
@@ -174,7 +145,7 @@ TEST_F(NowPlayingSourceTest, WithoutTheClassPollingStopsUntilSwitchedOnAgainThen
     source.ApplyNowPlayingSettings(settings);
     EXPECT_TRUE(source.Unavailable());
 
-    const auto registration = Register();
+    Register();
     WriteState("");
     source.Poll();
     source.ApplyNowPlayingSettings(settings);
