@@ -4,7 +4,8 @@
 # bare_strip.exe, the least a bar with a clock can be (a topmost Direct2D strip
 # with one DirectWrite line, drawn again once a minute), the bar's paint, a
 # catalog build from Start-menu shortcuts, CorMenu's and CorLauncher's first
-# frames next to a bare window's, and idle CPU with hot corners on against off.
+# frames next to a bare window's, Now Playing's poll, cover and card frame, and
+# idle CPU with hot corners on, and with Now Playing on, against both off.
 #
 # CORVANE_TAG keeps the build trees and the Wine prefix apart (see lib.sh).
 # CORVANE_BENCH_RUNS (7) start-up runs; CORVANE_BENCH_IDLE_SECONDS (60) and
@@ -70,6 +71,12 @@ log "Catalog build from Start-menu shortcuts under Wine"
 WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d" \
     wine "$STARTUP_DIR/catalog_build_bench.exe" 9 2>>"$STARTUP_DIR/wine.log" ||
     fail "catalog_build_bench failed (see $STARTUP_DIR/wine.log)"
+
+log "Now Playing under Wine: a poll, a cover, a card frame"
+cp "$MINGW_DIR/nowplaying_bench.exe" "$MINGW_DIR/test_fakemedia.dll" "$STARTUP_DIR/" ||
+    fail "nowplaying_bench.exe or test_fakemedia.dll is missing in $MINGW_DIR"
+wine "$STARTUP_DIR/nowplaying_bench.exe" "$(winepath -w "$STARTUP_DIR/test_fakemedia.dll")" 300 \
+    2>>"$STARTUP_DIR/wine.log" || fail "nowplaying_bench failed (see $STARTUP_DIR/wine.log)"
 
 log "CorMenu and CorLauncher: the open command to the first frame under Wine, next to bare windows"
 wine "$STARTUP_DIR/start_menu_bench.exe" 20 2>>"$STARTUP_DIR/wine.log" ||
@@ -199,5 +206,32 @@ alive "$corvane_pid" corvane.exe
 idle_rounds " with hot corners"
 awk -v off="$corners_off_ms" -v on="$ROUNDS_DIFF_MS" -v n="$rounds" -v t="$idle" 'BEGIN {
     printf "Hot corners on against off: %+.1f ms of run time per minute (corvane.exe less bare_strip.exe: %.1f against %.1f ms per minute)\n",
+        (on - off) / n * 60 / t, on / n * 60 / t, off / n * 60 / t }'
+
+# Now Playing polls the media session every 2 s while nothing plays: the
+# tests' stand-in session library, registered in this prefix only, answers
+# that there is no session.
+log "Idle CPU under Wine with Now Playing on and no media session"
+kill "$corvane_pid"
+for _ in $(seq 1 50); do
+    [ -e "/proc/$corvane_pid" ] || break
+    sleep 0.2
+done
+mkdir -p "$IDLE_DIR/nowplaying"
+cp "$MINGW_DIR/corvane.exe" "$MINGW_DIR/test_fakemedia.dll" "$IDLE_DIR/nowplaying/"
+printf '[NowPlaying]\r\nEnabled=1\r\n' >"$IDLE_DIR/nowplaying/corvane.ini"
+printf 'session=0\n' >"$IDLE_DIR/nowplaying/media.txt"
+media_key='HKLM\Software\Microsoft\WindowsRuntime\ActivatableClassId\Windows.Media.Control.GlobalSystemMediaTransportControlsSessionManager'
+wine reg add "$media_key" /v DllPath /d "$(winepath -w "$IDLE_DIR/nowplaying/test_fakemedia.dll")" /f \
+    >/dev/null 2>>"$IDLE_DIR/wine.log" || fail "could not register the stand-in media session"
+CORVANE_FAKE_MEDIA="$(winepath -w "$IDLE_DIR/nowplaying/media.txt")" \
+    wine "$IDLE_DIR/nowplaying/corvane.exe" >"$IDLE_DIR/nowplaying/corvane.exe.log" 2>&1 &
+corvane_pid="$(find_pid nowplaying/corvane.exe)"
+sleep "$settle"
+alive "$corvane_pid" corvane.exe
+idle_rounds " with Now Playing on"
+wine reg delete "$media_key" /f >/dev/null 2>>"$IDLE_DIR/wine.log" || true
+awk -v off="$corners_off_ms" -v on="$ROUNDS_DIFF_MS" -v n="$rounds" -v t="$idle" 'BEGIN {
+    printf "Now Playing on (no session) against off: %+.1f ms of run time per minute (corvane.exe less bare_strip.exe: %.1f against %.1f ms per minute)\n",
         (on - off) / n * 60 / t, on / n * 60 / t, off / n * 60 / t }'
 echo "(Wine's own messages: $IDLE_DIR/*.log)"

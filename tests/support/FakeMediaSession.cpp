@@ -4,8 +4,8 @@
 // from the product's declarations: a slot out of place on either side shows
 // as a wrong value or a wrong call in the log.
 //
-// The session is read from the file named by CORVANE_FAKE_MEDIA at every call,
-// lines of key=value:
+// The session is read from the file named by CORVANE_FAKE_MEDIA whenever the
+// program asks for the manager or the current session, lines of key=value:
 //   app, title, artist, album    texts (UTF-8)
 //   status                       playback status number
 //   start, end, position, updated  timeline values (100-ns units)
@@ -29,28 +29,38 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
-std::string Value(const char* key) {
+// The state file as it was when the program last asked for the session (or
+// the manager): one read per poll, so that a poll costs the program's work
+// rather than this library's file reads.
+std::string g_state;
+
+void ReadState() {
+    g_state.clear();
     wchar_t path[MAX_PATH] = {};
     if (::GetEnvironmentVariableW(L"CORVANE_FAKE_MEDIA", path, MAX_PATH) == 0) {
-        return {};
+        return;
     }
     const HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                       nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return {};
+        return;
     }
     std::string text(65536, '\0');
     DWORD read = 0;
     ::ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
     ::CloseHandle(file);
     text.resize(read);
+    g_state = "\n" + text;
+}
+
+std::string Value(const char* key) {
     const std::string prefix = std::string("\n") + key + "=";
-    const std::size_t at = ("\n" + text).find(prefix);
+    const std::size_t at = g_state.find(prefix);
     if (at == std::string::npos) {
         return {};
     }
-    const std::size_t begin = at + prefix.size() - 1;
-    return text.substr(begin, text.find_first_of("\r\n", begin) - begin);
+    const std::size_t begin = at + prefix.size();
+    return g_state.substr(begin, g_state.find_first_of("\r\n", begin) - begin);
 }
 
 int64_t Number(const char* key) {
@@ -353,6 +363,7 @@ class Manager final : public Object<Manager> {
 public:
     Manager() : Object(L"{CACE8EAC-E86E-504A-AB31-5FF8FF1BCE49}") {}
     virtual HRESULT STDMETHODCALLTYPE GetCurrentSession(void** out) {
+        ReadState();
         Log("GetCurrentSession");
         *out = nullptr;
         return Value("session") == "0" ? S_OK : Hand(new Session(), out);
@@ -363,6 +374,7 @@ class Statics final : public Object<Statics> {
 public:
     Statics() : Object(L"{2050C4EE-11A0-57DE-AED7-C97C70338245}") {}
     virtual HRESULT STDMETHODCALLTYPE RequestAsync(void** out) {
+        ReadState();
         Log("RequestAsync");
         return Start(L"{3EEC115E-7346-5C27-8C5F-DA78514A277B}",
                      static_cast<IInspectable*>(new Manager()), out);
@@ -372,6 +384,7 @@ public:
 }  // namespace
 
 extern "C" __declspec(dllexport) HRESULT WINAPI DllGetActivationFactory(HSTRING, void** factory) {
+    ReadState();
     Log("DllGetActivationFactory");
     return Hand(new Statics(), factory);
 }
