@@ -55,7 +55,6 @@ public:
     // The session manager cannot be reached; polling stays off until the
     // feature is switched off and on again.
     [[nodiscard]] bool Unavailable() const noexcept { return unavailable_; }
-    [[nodiscard]] UINT PollPeriodMs() const noexcept { return pollPeriod_; }
 
 private:
     template <typename Operation>

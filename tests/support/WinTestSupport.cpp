@@ -138,7 +138,8 @@ RegisteredRuntimeClass::~RegisteredRuntimeClass() {
 }
 
 FakeMediaSession::FakeMediaSession()
-    : registration_(L"Windows.Media.Control.GlobalSystemMediaTransportControlsSessionManager", BuiltFile(L"test_fakemedia.dll")) {
+    : registration_(L"Windows.Media.Control.GlobalSystemMediaTransportControlsSessionManager",
+                    BuiltFile(L"test_fakemedia.dll")) {
     ::SetEnvironmentVariableW(L"CORVANE_FAKE_MEDIA", state_.c_str());
 }
 
@@ -168,6 +169,19 @@ std::vector<std::string> FakeMediaSession::Calls() const {
         calls.push_back(line.substr(line.find(' ') + 1));
     }
     return calls;
+}
+
+std::vector<uint32_t> FakeMediaSession::Ticks(const std::string& call) const {
+    const auto bytes = ReadFileBytes(log_);
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
+    std::vector<uint32_t> ticks;
+    for (std::string line; std::getline(in, line);) {
+        const std::size_t space = line.find(' ');
+        if (space != std::string::npos && line.compare(space + 1, std::string::npos, call) == 0) {
+            ticks.push_back(static_cast<uint32_t>(std::stoul(line.substr(0, space))));
+        }
+    }
+    return ticks;
 }
 
 std::ptrdiff_t FakeMediaSession::Count(const std::string& call) const {

@@ -94,6 +94,8 @@ public:
     // The calls the library logged, without their times.
     [[nodiscard]] std::vector<std::string> Calls() const;
     [[nodiscard]] std::ptrdiff_t Count(const std::string& call) const;
+    // When each of those calls came (GetTickCount of the calling process).
+    [[nodiscard]] std::vector<uint32_t> Ticks(const std::string& call) const;
 
 private:
     TempFolder folder_;

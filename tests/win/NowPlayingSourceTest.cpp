@@ -138,7 +138,7 @@ TEST_F(NowPlayingSourceTest, AnOperationThatNeverEndsIsCancelledAndAskedAgain) {
     EXPECT_EQ(Count("GetResults"), 0);
 }
 
-TEST_F(NowPlayingSourceTest, WithoutTheClassPollingStopsUntilSwitchedOnAgainThenFollowsPlayback) {
+TEST_F(NowPlayingSourceTest, WithoutTheClassPollingStopsUntilSwitchedOnAgain) {
     Settings settings;
     settings.nowPlayingEnabled = true;
     NowPlayingSource source(host_);
@@ -156,10 +156,6 @@ TEST_F(NowPlayingSourceTest, WithoutTheClassPollingStopsUntilSwitchedOnAgainThen
     source.ApplyNowPlayingSettings(settings);
     EXPECT_FALSE(source.Unavailable());
     EXPECT_EQ(Count("RequestAsync"), 1);
-    // The timer takes over: every second while playing, every two otherwise.
-    EXPECT_TRUE(test::PumpUntil([&] { return source.PollPeriodMs() == 1000; }, 5000));
-    WriteState("status=5\n");
-    EXPECT_TRUE(test::PumpUntil([&] { return source.PollPeriodMs() == 2000; }, 3000));
 }
 
 }  // namespace
