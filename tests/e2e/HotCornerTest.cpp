@@ -44,7 +44,6 @@ TEST_F(HotCornerE2E, EachVisitRunsItsCornerOnceButNotOverAFullScreenApp) {
     test::HelperApp front;
     ASSERT_TRUE(front.Start(folder_.Path(), L"front.exe", L"normal", log_));
     EXPECT_EQ(Visit({0, 0}), "91+ 9+ 9- 91- ") << "no Win+Tab";
-    EXPECT_EQ(Visit({0, 0}), "91+ 9+ 9- 91- ") << "leaving and coming back";
     const POINT bottomRight{::GetSystemMetrics(SM_CXSCREEN) - 1,
                             ::GetSystemMetrics(SM_CYSCREEN) - 1};
     EXPECT_EQ(Visit(bottomRight), "") << "the launcher's corner typed keys";
