@@ -8,6 +8,7 @@
 #include "toolkit/Theme.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -21,7 +22,7 @@ using test::Span;
 using test::WaitUntil;
 
 constexpr wchar_t kCardClass[] = L"CorvaneNowPlaying";
-// Card client points: the button row, the progress bar, a blank corner.
+// Card client points: the button row and the progress bar.
 constexpr float kButtonsY = 116;
 constexpr float kBarY = 82;
 constexpr float kButtonsCentre = 224;
@@ -29,9 +30,8 @@ constexpr float kButtonsCentre = 224;
 void MiddleClick(POINT p) {
     test::MovePointer(p);
     INPUT inputs[2] = {};
-    inputs[0].type = INPUT_MOUSE;
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
     inputs[0].mi.dwFlags = MOUSEEVENTF_MIDDLEDOWN;
-    inputs[1] = inputs[0];
     inputs[1].mi.dwFlags = MOUSEEVENTF_MIDDLEUP;
     ::SendInput(2, inputs, sizeof(INPUT));
 }
@@ -42,13 +42,12 @@ uint32_t Pixel(const ColorF& c) {
 }
 
 bool Near(uint32_t a, uint32_t b) {
-    for (int shift = 0; shift < 24; shift += 8) {
-        if (std::abs(static_cast<int>((a >> shift) & 0xFF) -
-                     static_cast<int>((b >> shift) & 0xFF)) > 3) {
-            return false;
-        }
-    }
-    return true;
+    const auto channel = [](uint32_t px, int shift) {
+        return static_cast<int>((px >> shift) & 0xFF);
+    };
+    return std::ranges::all_of(std::array{0, 8, 16}, [&](int shift) {
+        return std::abs(channel(a, shift) - channel(b, shift)) <= 3;
+    });
 }
 
 class NowPlayingE2E : public test::CorvaneTest {
@@ -62,29 +61,24 @@ protected:
         }
         media_->Play();
     }
+    // Starts Corvane and finds the widget: the leftmost ink on the bar's
+    // right half (there is no tray here).
     void StartPlaying(bool light = false) {
         test::SetLightTheme(light);
         const bool started = StartCorvane(test::IniText({.nowPlaying = true})) != nullptr;
         test::SetLightTheme(false);
         ASSERT_TRUE(started);
-    }
-
-    // The leftmost ink on the bar's right half: the widget while there is
-    // one (no tray here), else the tiling button or the status cluster.
-    [[nodiscard]] std::optional<Span> RightHalfInk() const {
-        const RECT frame = Frame();
-        const test::Capture c = test::CaptureScreen(frame);
-        if (c.pixels.empty()) {
-            return std::nullopt;
-        }
-        const auto runs = test::InkRuns(c, {c.width / 2, c.height / 4, c.width, c.height * 3 / 4},
-                                        c.At(c.width / 2, c.height / 2), Px(12), frame.left);
-        return runs.empty() ? std::nullopt : std::optional<Span>(runs.front());
-    }
-    [[nodiscard]] Span Widget() const {
-        std::optional<Span> ink;
-        WaitUntil([&] { return (ink = RightHalfInk()) && ink->right - ink->left > Px(60); }, 8000);
-        return ink.value_or(Span{});
+        ASSERT_TRUE(WaitUntil([&] {
+            const RECT frame = Frame();
+            const test::Capture c = test::CaptureScreen(frame);
+            const auto runs =
+                c.pixels.empty()
+                    ? std::vector<Span>()
+                    : test::InkRuns(c, {c.width / 2, c.height / 4, c.width, c.height * 3 / 4},
+                                    c.At(c.width / 2, c.height / 2), Px(12), frame.left);
+            widget_ = runs.empty() ? Span{} : runs.front();
+            return widget_.right - widget_.left > Px(60);
+        })) << "no widget on the bar";
     }
     [[nodiscard]] POINT On(const Span& widget) const { return {widget.Middle(), MidY()}; }
 
@@ -112,14 +106,14 @@ protected:
     }
 
     std::optional<test::FakeMediaSession> media_;
+    Span widget_;
 };
 
 TEST_F(NowPlayingE2E, TheCardOpensBelowTheWidgetKeepsTheFocusAndDrivesTheSession) {
-    StartPlaying();
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
     test::HelperApp app;
     ASSERT_TRUE(app.Start(folder_.Path(), L"front.exe", L"normal"));
-    const Span widget = Widget();
-    ASSERT_GT(widget.right, widget.left) << "no widget on the bar";
+    const Span widget = widget_;
 
     const HWND card = OpenCard(widget);
     ASSERT_NE(card, nullptr) << "not exactly one card";
@@ -168,9 +162,8 @@ TEST_F(NowPlayingE2E, TheCardOpensBelowTheWidgetKeepsTheFocusAndDrivesTheSession
 }
 
 TEST_F(NowPlayingE2E, TheWidgetTogglesPlaybackAndLeavesWithTheSessionAndItsCard) {
-    StartPlaying();
-    const Span widget = Widget();
-    ASSERT_GT(widget.right, widget.left) << "no widget on the bar";
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
+    const Span widget = widget_;
     ASSERT_NE(OpenCard(widget), nullptr);
     EXPECT_TRUE(ClickReaches(On(widget), "TryTogglePlayPauseAsync", true));
 
@@ -178,19 +171,27 @@ TEST_F(NowPlayingE2E, TheWidgetTogglesPlaybackAndLeavesWithTheSessionAndItsCard)
     media_->Play("session=0\n");
     EXPECT_TRUE(WaitUntil([&] { return Cards().empty(); }, 3000)) << "the card outlived it";
     test::MovePointer({5, Frame().bottom + Px(200)});
-    std::optional<Span> ink;
-    EXPECT_TRUE(WaitUntil([&] { return (ink = RightHalfInk()) && ink->left >= widget.right; }))
-        << "the widget outlived its session";
+    // Not even its faint artwork square is left.
+    EXPECT_TRUE(WaitUntil([&] {
+        const RECT frame = Frame();
+        const test::Capture c = test::CaptureScreen(frame);
+        for (int x = widget.left - frame.left; x < widget.right - frame.left; ++x) {
+            for (int y = c.height / 4; y < c.height * 3 / 4; ++y) {
+                if (!Near(c.At(x, y), c.At(c.width / 2, c.height / 2))) {
+                    return false;
+                }
+            }
+        }
+        return !c.pixels.empty();
+    })) << "the widget outlived its session";
 }
 
 // Whether the theme is light.
 class NowPlayingE2EInTheme : public NowPlayingE2E, public testing::WithParamInterface<bool> {};
 
 TEST_P(NowPlayingE2EInTheme, TheCardShowsTheSessionOnTheThemesSurface) {
-    StartPlaying(GetParam());
-    const Span widget = Widget();
-    ASSERT_GT(widget.right, widget.left) << "no widget on the bar";
-    const HWND card = OpenCard(widget);
+    ASSERT_NO_FATAL_FAILURE(StartPlaying(GetParam()));
+    const HWND card = OpenCard(widget_);
     ASSERT_NE(card, nullptr);
     ::Sleep(300);  // painted
     RECT r = {};
