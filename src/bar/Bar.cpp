@@ -3,6 +3,7 @@
 #include "bar/BarIslands.h"
 #include "bar/BarLayoutInput.h"
 #include "bar/BarPainter.h"
+#include "bar/BarTextCompose.h"
 #include "bar/BarWindows.h"
 #include "bar/ClockText.h"
 #include "bar/SystemStatus.h"
@@ -417,6 +418,14 @@ void Bar::Relayout() {
                                                                  std::vector<BarItem>& items) {
             return BuildTrayStrip(right, height, items);
         };
+        NowPlayingWidgets& nowPlaying = context_.nowPlaying;
+        sources.nowPlayingShown = mainBar_ && nowPlaying.InBar();
+        if (sources.nowPlayingShown) {
+            const NowPlayingWidgetView view = nowPlaying.View();
+            nowPlayingText_ = ComposeNowPlayingText(view.title, view.artist);
+            sources.nowPlayingNextToClock = nowPlaying.BarNextToClock();
+            sources.nowPlayingText = nowPlayingText_;
+        }
         trayNotifyRect_.reset();
         text_.Clear();
         LayoutBar(MakeBarLayoutInput(settings, sources), text_, layout_);

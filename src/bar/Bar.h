@@ -147,6 +147,9 @@ private:
     float trayRightEdge_ = 0;
     float trayHeight_ = 0;
     std::wstring tooltipText_;
+    // The media widget's label the last layout measured; its text layout
+    // is made from this copy, not from the session's short-lived view.
+    std::wstring nowPlayingText_;
     BarTextLayouts text_;
     BarLayoutResult layout_;
     std::vector<PointRect> appliedIslands_;

@@ -212,11 +212,20 @@ void Bar::OnButton(UINT message, int x, int y) {
         case BarClickAction::DateTimeSettings:
             OpenShellTarget(L"ms-settings:dateandtime");
             break;
-        case BarClickAction::TilingSettings:
-        case BarClickAction::NowPlayingCard:
+        case BarClickAction::NowPlayingCard: {
+            const PixelRect box = ItemPixelBox(Items()[static_cast<std::size_t>(hit)], dpi_);
+            const POINT topLeft = ToScreen(box.left, box.top);
+            const RECT anchor{topLeft.x, topLeft.y, topLeft.x + box.Width(),
+                              topLeft.y + box.Height()};
+            context_.nowPlaying.OpenCard(anchor, false, dpi_);
+            break;
+        }
         case BarClickAction::PlayPause:
-            // The settings window and the media source these hand over to
-            // are not part of the program yet.
+            context_.nowPlaying.TogglePlayPause();
+            break;
+        case BarClickAction::TilingSettings:
+            // The settings window this hands over to is not part of the
+            // program yet.
             break;
         case BarClickAction::None:
         default:
@@ -281,8 +290,11 @@ std::wstring Bar::TooltipText(const BarItem& item) const {
                 host != nullptr ? host->Find(item.ownerWindow, item.iconId) : nullptr;
             return icon != nullptr ? TrayTooltipText(*icon) : std::wstring();
         }
+        case BarItemKind::NowPlayingItem: {
+            const NowPlayingWidgetView view = context_.nowPlaying.View();
+            return NowPlayingTooltipText(view.title, view.artist, view.album);
+        }
         case BarItemKind::MenuTitleItem:
-        case BarItemKind::NowPlayingItem:  // from the media source, which does not exist yet
         default:
             return {};
     }

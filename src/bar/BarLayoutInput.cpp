@@ -15,6 +15,9 @@ BarLayoutInput MakeBarLayoutInput(const Settings& settings, const BarSources& so
     input.trayHostPresent = sources.trayHostPresent;
     input.buildTrayStrip = sources.buildTrayStrip;
     input.appDisplayName = sources.appDisplayName;
+    input.nowPlayingShown = sources.nowPlayingShown;
+    input.nowPlayingNextToClock = sources.nowPlayingNextToClock;
+    input.nowPlayingText = sources.nowPlayingText;
     if (sources.menus != nullptr) {
         input.menuTitles.reserve(sources.menus->size());
         for (const AppMenu& menu : *sources.menus) {

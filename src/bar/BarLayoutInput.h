@@ -21,6 +21,11 @@ struct BarSources {
     std::wstring_view clockText;
     bool trayHostPresent = false;
     TrayStripBuilder buildTrayStrip;
+    // The media widget, when the session has one for the bar; the layout
+    // still leaves it off a secondary bar.
+    bool nowPlayingShown = false;
+    bool nowPlayingNextToClock = false;
+    std::wstring_view nowPlayingText;
 };
 
 // The views in the result point into `settings` and `sources`.

@@ -6,6 +6,7 @@
 #include "identity/CachedIcons.h"
 #include "identity/IconDrawing.h"
 #include "toolkit/GraphicsFactories.h"
+#include "toolkit/NowPlayingWidget.h"
 #include "toolkit/Theme.h"
 #include "tray/TrayHost.h"
 
@@ -21,6 +22,13 @@ using Microsoft::WRL::ComPtr;
 constexpr float kHighlightRadius = 5.0f;
 // A dragged program's icons are seen through, over their slot's highlight.
 constexpr float kDraggedIconOpacity = 0.55f;
+// The media widget's artwork square; its text starts at kNowPlayingTextLeft.
+constexpr float kArtworkLeft = 8.0f;
+constexpr float kArtworkSize = 18.0f;
+constexpr float kArtworkRadius = 4.0f;
+constexpr float kNowPlayingTextRightMargin = 8.0f;
+// Paused artwork is dimmed like the paused label.
+constexpr float kPausedArtworkOpacity = 0.55f;
 
 const ColorF& PaletteColour(const Theme& theme, StatusColour colour) noexcept {
     switch (colour) {
@@ -68,6 +76,8 @@ bool BarPainter::EnsureDeviceResources() noexcept {
 }
 
 void BarPainter::ReleaseDeviceResources() noexcept {
+    artwork_.Reset();
+    artworkMade_ = false;
     appIcon_.Reset();
     appIconTried_ = false;
     trayIcons_.Clear();
@@ -143,6 +153,7 @@ void BarPainter::PaintItems() {
                 DrawTrayIcon(item);
                 break;
             case BarItemKind::NowPlayingItem:
+                DrawNowPlaying(item);
                 break;
         }
     }
@@ -212,6 +223,61 @@ void BarPainter::DrawAppName(const BarItem& item) {
     }
     SetColor(bar_.Context().theme.text);
     DrawText(bar_.Text().AppName(), item.left + kAppNameTextLeft, true);
+}
+
+ID2D1Bitmap* BarPainter::Artwork(const NowPlayingWidgetView& view) {
+    if (!artworkMade_ || artworkGeneration_ != view.artworkGeneration) {
+        artwork_.Reset();
+        artworkMade_ = true;
+        artworkGeneration_ = view.artworkGeneration;
+        if (view.artwork != nullptr) {
+            (void)target_->CreateBitmapFromWicBitmap(view.artwork, nullptr, &artwork_);
+        }
+    }
+    return artwork_.Get();
+}
+
+void BarPainter::DrawNowPlaying(const BarItem& item) {
+    const BarContext& context = bar_.Context();
+    const Theme& theme = context.theme;
+    const NowPlayingWidgetView view = context.nowPlaying.View();
+    const float cy = (item.top + item.bottom) / 2;
+    const float half = kArtworkSize / 2;
+    const D2D1_RECT_F square = D2D1::RectF(item.left + kArtworkLeft, cy - half,
+                                           item.left + kArtworkLeft + kArtworkSize, cy + half);
+    const D2D1_ROUNDED_RECT rounded = D2D1::RoundedRect(square, kArtworkRadius, kArtworkRadius);
+
+    bool drawn = false;
+    if (ID2D1Bitmap* artwork = Artwork(view)) {
+        ComPtr<ID2D1RoundedRectangleGeometry> mask;
+        ComPtr<ID2D1Layer> layer;
+        if (SUCCEEDED(context.graphics.d2d->CreateRoundedRectangleGeometry(rounded, &mask)) &&
+            SUCCEEDED(target_->CreateLayer(nullptr, &layer))) {
+            target_->PushLayer(D2D1::LayerParameters(D2D1::InfiniteRect(), mask.Get()),
+                               layer.Get());
+            target_->DrawBitmap(artwork, square, view.playing ? 1.0f : kPausedArtworkOpacity,
+                                D2D1_BITMAP_INTERPOLATION_MODE_LINEAR);
+            target_->PopLayer();
+            drawn = true;
+        }
+    }
+    if (!drawn) {
+        SetColor(theme.hoverFill);
+        target_->FillRoundedRectangle(rounded, brush_.Get());
+    }
+
+    // Long titles are ellipsised by the layout; the clip keeps the last
+    // glyphs off the widget's margin.
+    const float textLeft = item.left + kNowPlayingTextLeft;
+    const float textRight = item.right - kNowPlayingTextRightMargin;
+    if (textRight <= textLeft) {
+        return;
+    }
+    SetColor(view.playing ? theme.text : theme.secondaryText);
+    target_->PushAxisAlignedClip(D2D1::RectF(textLeft, 0, textRight, target_->GetSize().height),
+                                 D2D1_ANTIALIAS_MODE_ALIASED);
+    DrawText(bar_.Text().NowPlaying(), textLeft, false);
+    target_->PopAxisAlignedClip();
 }
 
 void BarPainter::DrawTrayIcon(const BarItem& item) {

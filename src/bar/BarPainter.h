@@ -37,6 +37,8 @@ private:
     void DropStaleTrayIcons() noexcept;
     void DrawTilingButton(const BarItem& item);
     void DrawStatus(const BarItem& item);
+    void DrawNowPlaying(const BarItem& item);
+    [[nodiscard]] ID2D1Bitmap* Artwork(const struct NowPlayingWidgetView& view);
     void DrawGlyph(wchar_t glyph, const D2D1_RECT_F& box);
     void DrawText(IDWriteTextLayout* layout, float x, bool clip);
     void SetColor(const struct ColorF& color, float alphaScale = 1.0f);
@@ -49,6 +51,11 @@ private:
     std::wstring appIconPath_;
     bool appIconTried_ = false;
     TrayIconBitmaps trayIcons_;
+    // The media widget's artwork as a device bitmap, and the generation of
+    // the session's image it was made from (also when that made nothing).
+    Microsoft::WRL::ComPtr<ID2D1Bitmap> artwork_;
+    int32_t artworkGeneration_ = 0;
+    bool artworkMade_ = false;
 };
 
 }  // namespace corvane

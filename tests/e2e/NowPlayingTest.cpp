@@ -1,0 +1,220 @@
+// The Now Playing widget in the real bar over the stand-in media session:
+// it shows for a session only, opens the card below itself without taking
+// the focus, and the card's controls reach the session. How the card lays
+// itself out and which command each control means are the card's own tests.
+
+#include "base/Win32Geometry.h"
+#include "e2e/E2ESupport.h"
+#include "toolkit/Theme.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+using test::Span;
+using test::WaitUntil;
+
+constexpr wchar_t kCardClass[] = L"CorvaneNowPlaying";
+// Card client points: the button row and the progress bar.
+constexpr float kButtonsY = 116;
+constexpr float kBarY = 82;
+constexpr float kButtonsCentre = 224;
+
+void MiddleClick(POINT p) {
+    test::MovePointer(p);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MIDDLEDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_MIDDLEUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+uint32_t Pixel(const ColorF& c) {
+    const auto byte = [](float v) { return static_cast<uint32_t>(std::lround(v * 255.0f)); };
+    return byte(c.r) << 16 | byte(c.g) << 8 | byte(c.b);
+}
+
+bool Near(uint32_t a, uint32_t b) {
+    const auto channel = [](uint32_t px, int shift) {
+        return static_cast<int>((px >> shift) & 0xFF);
+    };
+    return std::ranges::all_of(std::array{0, 8, 16}, [&](int shift) {
+        return std::abs(channel(a, shift) - channel(b, shift)) <= 3;
+    });
+}
+
+class NowPlayingE2E : public test::CorvaneTest {
+protected:
+    // The session plays before Corvane starts, so that it sees it at once.
+    void SetUp() override {
+        CorvaneTest::SetUp();
+        media_.emplace();
+        if (!media_->Registered()) {
+            GTEST_SKIP() << "the system has its own media session manager";
+        }
+        media_->Play();
+    }
+    // Starts Corvane and finds the widget: the leftmost ink on the bar's
+    // right half (there is no tray here).
+    void StartPlaying(bool light = false) {
+        test::SetLightTheme(light);
+        const bool started = StartCorvane(test::IniText({.nowPlaying = true})) != nullptr;
+        test::SetLightTheme(false);
+        ASSERT_TRUE(started);
+        ASSERT_TRUE(WaitUntil([&] {
+            const RECT frame = Frame();
+            const test::Capture c = test::CaptureScreen(frame);
+            const auto runs =
+                c.pixels.empty()
+                    ? std::vector<Span>()
+                    : test::InkRuns(c, {c.width / 2, c.height / 4, c.width, c.height * 3 / 4},
+                                    c.At(c.width / 2, c.height / 2), Px(12), frame.left);
+            widget_ = runs.empty() ? Span{} : runs.front();
+            return widget_.right - widget_.left > Px(60);
+        })) << "no widget on the bar";
+    }
+    [[nodiscard]] POINT On(const Span& widget) const { return {widget.Middle(), MidY()}; }
+
+    [[nodiscard]] std::vector<HWND> Cards() const {
+        auto cards = test::FindProcessWindows(corvane_.ProcessId(), kCardClass);
+        std::erase_if(cards, [](HWND w) { return !::IsWindowVisible(w); });
+        return cards;
+    }
+    [[nodiscard]] HWND OpenCard(const Span& widget) const {
+        test::Click(On(widget));
+        WaitUntil([&] { return Cards().size() == 1; }, 5000);
+        const auto cards = Cards();
+        return cards.size() == 1 ? cards[0] : nullptr;
+    }
+    [[nodiscard]] POINT OnCard(HWND card, float x, float y) const {
+        RECT r = {};
+        ::GetWindowRect(card, &r);
+        return {r.left + Px(x), r.top + Px(y)};
+    }
+    // Clicks and waits for the session to hear `call` once more.
+    bool ClickReaches(POINT p, const std::string& call, bool middle = false) {
+        const auto before = media_->Count(call);
+        middle ? MiddleClick(p) : test::Click(p);
+        return WaitUntil([&] { return media_->Count(call) == before + 1; }, 3000);
+    }
+
+    std::optional<test::FakeMediaSession> media_;
+    Span widget_;
+};
+
+TEST_F(NowPlayingE2E, TheCardOpensBelowTheWidgetKeepsTheFocusAndDrivesTheSession) {
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
+    test::HelperApp app;
+    ASSERT_TRUE(app.Start(folder_.Path(), L"front.exe", L"normal"));
+    const Span widget = widget_;
+
+    const HWND card = OpenCard(widget);
+    ASSERT_NE(card, nullptr) << "not exactly one card";
+    RECT r = {};
+    ::GetWindowRect(card, &r);
+    EXPECT_EQ(r.right - r.left, Px(340));
+    EXPECT_EQ(r.bottom - r.top, Px(140));
+    // The widget spans the bar but for 3 points at the bottom.
+    EXPECT_EQ(r.top, Frame().bottom - Px(3) + Px(8));
+    const RECT monitor = ToRect(MonitorRect(::MonitorFromWindow(bar_, MONITOR_DEFAULTTONEAREST)));
+    EXPECT_GE(r.left, monitor.left + Px(8));
+    EXPECT_LE(r.right, monitor.right - Px(8));
+    EXPECT_TRUE(r.left < widget.right && r.right > widget.left) << "the card is not at its widget";
+
+    const struct {
+        float x, y;
+        const char* call;
+    } controls[] = {
+        {kButtonsCentre - 46, kButtonsY, "TrySkipPreviousAsync"},
+        {kButtonsCentre, kButtonsY, "TryTogglePlayPauseAsync"},
+        {kButtonsCentre + 46, kButtonsY, "TrySkipNextAsync"},
+        {124 + 0.75f * 200, kBarY, "TryChangePlaybackPositionAsync 2250000000"},
+    };
+    for (const auto& control : controls) {
+        SCOPED_TRACE(control.call);
+        EXPECT_TRUE(ClickReaches(OnCard(card, control.x, control.y), control.call));
+    }
+    EXPECT_EQ(::GetForegroundWindow(), app.Window()) << "the card took the focus";
+
+    // A live stream has no length to seek in.
+    const auto reads = media_->Count("GetTimelineProperties");
+    media_->Play("end=0\n");
+    ASSERT_TRUE(WaitUntil([&] { return media_->Count("GetTimelineProperties") > reads + 1; }));
+    const auto seeks = [&] {
+        return std::ranges::count_if(media_->Calls(), [](const std::string& call) {
+            return call.starts_with("TryChangePlaybackPositionAsync");
+        });
+    };
+    const auto before = seeks();
+    test::Click(OnCard(card, 124 + 0.5f * 200, kBarY));
+    ::Sleep(600);
+    EXPECT_EQ(seeks(), before) << "a live stream was seeked in";
+
+    test::MovePointer({widget.Middle(), r.bottom + Px(150)});
+    EXPECT_TRUE(WaitUntil([&] { return Cards().empty(); }, 1200)) << "the card stayed";
+}
+
+TEST_F(NowPlayingE2E, TheWidgetTogglesPlaybackAndLeavesWithTheSessionAndItsCard) {
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
+    const Span widget = widget_;
+    ASSERT_NE(OpenCard(widget), nullptr);
+    EXPECT_TRUE(ClickReaches(On(widget), "TryTogglePlayPauseAsync", true));
+
+    // The pointer stays on the widget: only the session's end closes the card.
+    media_->Play("session=0\n");
+    EXPECT_TRUE(WaitUntil([&] { return Cards().empty(); }, 3000)) << "the card outlived it";
+    test::MovePointer({5, Frame().bottom + Px(200)});
+    // Not even its faint artwork square is left.
+    EXPECT_TRUE(WaitUntil([&] {
+        const RECT frame = Frame();
+        const test::Capture c = test::CaptureScreen(frame);
+        for (int x = widget.left - frame.left; x < widget.right - frame.left; ++x) {
+            for (int y = c.height / 4; y < c.height * 3 / 4; ++y) {
+                if (!Near(c.At(x, y), c.At(c.width / 2, c.height / 2))) {
+                    return false;
+                }
+            }
+        }
+        return !c.pixels.empty();
+    })) << "the widget outlived its session";
+}
+
+// Whether the theme is light.
+class NowPlayingE2EInTheme : public NowPlayingE2E, public testing::WithParamInterface<bool> {};
+
+TEST_P(NowPlayingE2EInTheme, TheCardShowsTheSessionOnTheThemesSurface) {
+    ASSERT_NO_FATAL_FAILURE(StartPlaying(GetParam()));
+    const HWND card = OpenCard(widget_);
+    ASSERT_NE(card, nullptr);
+    ::Sleep(300);  // painted
+    RECT r = {};
+    ::GetWindowRect(card, &r);
+    const RECT frame = Frame();
+    const test::Capture c = test::CaptureScreen(
+        {frame.left, frame.top, frame.right, r.bottom + Px(8)},
+        test::ScreenshotPath(L"nowplaying-" + std::wstring(GetParam() ? L"light" : L"dark") +
+                             L".png"));
+    ASSERT_FALSE(c.pixels.empty());
+    const int x0 = r.left - frame.left;
+    const int y0 = r.top - frame.top;
+    const uint32_t surface = c.At(x0 + Px(20), y0 + Px(125));
+    EXPECT_TRUE(Near(surface, Pixel(MakeTheme(GetParam() ? 1 : 0, {}).surface)))
+        << std::hex << surface;
+    // Title and artist in ink; the placeholder artwork a shade off the surface.
+    const RECT text{x0 + Px(124), y0 + Px(14), x0 + Px(324), y0 + Px(56)};
+    EXPECT_FALSE(test::InkRuns(c, text, surface, 0).empty()) << "no title";
+    EXPECT_FALSE(Near(c.At(x0 + Px(30), y0 + Px(30)), surface)) << "no artwork";
+}
+
+INSTANTIATE_TEST_SUITE_P(Themes, NowPlayingE2EInTheme, testing::Bool(),
+                         [](const auto& info) { return info.param ? "Light" : "Dark"; });
+
+}  // namespace
+}  // namespace corvane
