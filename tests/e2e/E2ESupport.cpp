@@ -364,4 +364,14 @@ std::vector<Span> CorvaneTest::LeftInk() const {
                    frame.left);
 }
 
+std::vector<Span> CorvaneTest::RightInk(int mergeGap) const {
+    const RECT frame = Frame();
+    const Capture c = CaptureScreen(frame);
+    if (c.pixels.empty()) {
+        return {};
+    }
+    return InkRuns(c, {c.width / 2, c.height / 4, c.width, c.height * 3 / 4},
+                   c.At(c.width / 2, c.height / 2), mergeGap, frame.left);
+}
+
 }  // namespace corvane::test

@@ -129,6 +129,9 @@ protected:
     // The ink on the bar's left half: the application's name, then its menu
     // titles, in screen columns.
     [[nodiscard]] std::vector<Span> LeftInk() const;
+    // The ink on the middle of the bar's right half (status, clock, the Now
+    // Playing widget), runs closer than `mergeGap` pixels joined.
+    [[nodiscard]] std::vector<Span> RightInk(int mergeGap) const;
 
     TempFolder folder_;
     ChildProcess corvane_;

@@ -2,12 +2,15 @@
 // it shows for a session only, opens the card below itself without taking
 // the focus, and the card's controls reach the session. How the card lays
 // itself out and which command each control means are the card's own tests.
+// Without a session manager there is no widget, and the session is read
+// every second while it plays and every two otherwise.
 
 #include "base/Win32Geometry.h"
 #include "e2e/E2ESupport.h"
 #include "toolkit/Theme.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -69,13 +72,7 @@ protected:
         test::SetLightTheme(false);
         ASSERT_TRUE(started);
         ASSERT_TRUE(WaitUntil([&] {
-            const RECT frame = Frame();
-            const test::Capture c = test::CaptureScreen(frame);
-            const auto runs =
-                c.pixels.empty()
-                    ? std::vector<Span>()
-                    : test::InkRuns(c, {c.width / 2, c.height / 4, c.width, c.height * 3 / 4},
-                                    c.At(c.width / 2, c.height / 2), Px(12), frame.left);
+            const auto runs = RightInk(Px(12));
             widget_ = runs.empty() ? Span{} : runs.front();
             return widget_.right - widget_.left > Px(60);
         })) << "no widget on the bar";
@@ -215,6 +212,60 @@ TEST_P(NowPlayingE2EInTheme, TheCardShowsTheSessionOnTheThemesSurface) {
 
 INSTANTIATE_TEST_SUITE_P(Themes, NowPlayingE2EInTheme, testing::Bool(),
                          [](const auto& info) { return info.param ? "Light" : "Dark"; });
+
+// The median of the gaps between the polls that came in after `from` (four
+// of them, waited for).
+uint32_t MedianGap(const test::FakeMediaSession& media, std::size_t from) {
+    std::vector<uint32_t> ticks;
+    (void)WaitUntil(
+        [&] {
+            ticks = media.Ticks("GetPlaybackInfo");
+            return ticks.size() >= from + 4;
+        },
+        15000);
+    if (ticks.size() < from + 4) {
+        return 0;
+    }
+    std::vector<uint32_t> gaps;
+    for (std::size_t i = from + 1; i < ticks.size(); ++i) {
+        gaps.push_back(ticks[i] - ticks[i - 1]);
+    }
+    std::sort(gaps.begin(), gaps.end());
+    return gaps[gaps.size() / 2];
+}
+
+class NowPlayingPollE2E : public test::CorvaneTest {};
+
+TEST_F(NowPlayingPollE2E, AbsentWithoutASessionManagerAndPolledAtThePlayingPace) {
+    if (test::RegisteredRuntimeClass::SystemHasIt(
+            L"Windows.Media.Control.GlobalSystemMediaTransportControlsSessionManager")) {
+        GTEST_SKIP() << "the system has its own media session manager";
+    }
+    ASSERT_NE(StartCorvane(test::IniText({.nowPlaying = true})), nullptr);
+    ::Sleep(2500);  // the first poll found nothing to ask
+    const auto without = RightInk(Px(12));
+    ASSERT_FALSE(without.empty());
+    QuitCorvane();
+
+    const test::FakeMediaSession media;
+    ASSERT_TRUE(media.Registered());
+    media.Play();
+    ASSERT_NE(StartCorvane(L""), nullptr);
+    // The widget: new ink left of everything the bar showed without it.
+    EXPECT_TRUE(WaitUntil([&] {
+        const auto with = RightInk(Px(12));
+        return !with.empty() && with.front().right < without.front().left;
+    })) << "no widget, or one without a session manager";
+    const uint32_t playing = MedianGap(media, 1);
+    EXPECT_GE(playing, 900u);
+    EXPECT_LE(playing, 1300u);
+
+    media.Play("status=5\n");
+    ::Sleep(2500);  // the interval changes on the next poll
+    const uint32_t paused = MedianGap(media, media.Ticks("GetPlaybackInfo").size());
+    EXPECT_GE(paused, 1900u);
+    EXPECT_LE(paused, 2400u);
+}
 
 }  // namespace
 }  // namespace corvane
