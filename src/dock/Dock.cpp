@@ -174,10 +174,9 @@ void Dock::ScheduleRebuild(UINT milliseconds) noexcept {
 }
 
 void Dock::Relayout(bool force) noexcept {
-    // The Now Playing cell appears once a media source exists to fill it.
-    constexpr bool kNowPlayingCell = false;
-    if (force || nowPlayingCell_ != kNowPlayingCell) {
-        nowPlayingCell_ = kNowPlayingCell;
+    // Layout asks again whether the cell is there; a new track or a pause
+    // only needs the cell drawn anew.
+    if (force || nowPlayingCell_ != context_.nowPlaying.InDock()) {
         Layout();
     }
     Repaint();
@@ -252,6 +251,8 @@ void Dock::Paint() noexcept {
         .draggedOut = dragging_ && dragOut_ ? pressedIndex_ : -1,
         .nowPlayingCell = nowPlayingCell_,
         .nowPlaying = nowPlayingRect_,
+        .nowPlayingScale = nowPlayingScale_,
+        .nowPlayingView = nowPlayingCell_ ? context_.nowPlaying.View() : NowPlayingWidgetView{},
     };
     painter_->Paint(dpi_, input);
 }
@@ -369,8 +370,11 @@ void Dock::OnTimer(UINT_PTR id) noexcept {
             ::KillTimer(Hwnd(), id);
             OnPreviewCloseTimer();
             break;
+        case TIMER_DOCK_NOWPLAYING:
+            ::KillTimer(Hwnd(), id);
+            OnNowPlayingTimer();
+            break;
         default:
-            // The Now Playing timer is never started yet.
             ::KillTimer(Hwnd(), id);
             break;
     }

@@ -160,7 +160,13 @@ private:
     void OnPreviewCloseTimer() noexcept;
     [[nodiscard]] bool PreviewShown() const noexcept;
     [[nodiscard]] bool PointerOverPreview() const noexcept;
-    [[nodiscard]] bool NowPlayingPopupOpen() const noexcept { return false; }
+    // The card is up and the pointer is on it or on its cell.
+    [[nodiscard]] bool NowPlayingPopupOpen() const noexcept;
+
+    // The Now Playing cell (DockNowPlaying.cpp).
+    [[nodiscard]] bool OverNowPlaying(int clientX) const noexcept;
+    void SetNowPlayingHover(bool hovered) noexcept;
+    void OnNowPlayingTimer() noexcept;
 
     // Clicks and menus (DockActions.cpp).
     void Activate(int index) noexcept;
@@ -182,6 +188,9 @@ private:
     float heightDips_ = 0;
     bool nowPlayingCell_ = false;
     PointRect nowPlayingRect_;
+    bool nowPlayingHovered_ = false;
+    float nowPlayingScale_ = 1.0f;
+    float nowPlayingTargetScale_ = 1.0f;
 
     UINT shellHookMessage_ = 0;
     bool shellHookRegistered_ = false;

@@ -99,10 +99,14 @@ bool InRevealZone(int32_t x, int32_t y, const PixelRect& monitor, const PixelRec
     return Contains(down, x, y) || Contains(band, x, y);
 }
 
-int HitTestDock(const std::vector<PointRect>& cells, int32_t clientX, uint32_t dpi) noexcept {
+bool InDockCell(const PointRect& cell, int32_t clientX, uint32_t dpi) noexcept {
     const float x = static_cast<float>(clientX) * 96.0f / static_cast<float>(UsableDpi(dpi));
+    return cell.left <= x && x < cell.right;
+}
+
+int HitTestDock(const std::vector<PointRect>& cells, int32_t clientX, uint32_t dpi) noexcept {
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (cells[i].left <= x && x < cells[i].right) {
+        if (InDockCell(cells[i], clientX, dpi)) {
             return static_cast<int>(i);
         }
     }

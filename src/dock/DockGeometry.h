@@ -50,6 +50,9 @@ struct DockLayout {
 [[nodiscard]] bool InRevealZone(int32_t x, int32_t y, const PixelRect& monitor,
                                 const PixelRect& dock, const PixelRect& edge) noexcept;
 
+// Whether a client x in pixels lies in a cell (half open, in DIPs); an
+// absent cell (all 0) holds no x.
+[[nodiscard]] bool InDockCell(const PointRect& cell, int32_t clientX, uint32_t dpi) noexcept;
 // The cell under a client x in pixels, or -1.
 [[nodiscard]] int HitTestDock(const std::vector<PointRect>& cells, int32_t clientX,
                               uint32_t dpi) noexcept;

@@ -55,6 +55,10 @@ void Dock::Layout() noexcept {
     if (Hwnd() == nullptr) {
         return;
     }
+    nowPlayingCell_ = context_.nowPlaying.InDock();
+    if (!nowPlayingCell_) {
+        SetNowPlayingHover(false);
+    }
     DockLayout layout;
     try {
         layout = LayoutDock(items_, context_.settings.dockIconSize, nowPlayingCell_);
@@ -107,6 +111,7 @@ void Dock::OnAnimate() noexcept {
     for (DockItemVisual& visual : visuals_) {
         moving |= StepTowards(visual.scale, visual.targetScale, kDockScaleStep, kDockScaleSnap);
     }
+    moving |= StepTowards(nowPlayingScale_, nowPlayingTargetScale_, kDockScaleStep, kDockScaleSnap);
     const float before = hideOffset_;
     const bool sliding = StepTowards(hideOffset_, targetHideOffset_, kDockHideStep, kDockHideSnap);
     if (hideOffset_ != before) {

@@ -216,6 +216,7 @@ void Dock::OnMouseMove(int x, int y) noexcept {
         return;
     }
     SetHover(HitTest(x));
+    SetNowPlayingHover(OverNowPlaying(x));
 }
 
 void Dock::DragTo(int x, int y) noexcept {
@@ -296,6 +297,10 @@ void Dock::OnLeftUp(int x, int /*y*/) noexcept {
     const int pressed = pressedIndex_;
     pressedIndex_ = -1;
     ApplyScaleTargets();
+    if (pressed < 0 && OverNowPlaying(x)) {
+        context_.nowPlaying.TogglePlayPause();
+        return;
+    }
     // Let go outside the pressed item: no click.
     if (pressed >= 0 && HitTest(x) == pressed) {
         Activate(pressed);
@@ -331,6 +336,7 @@ void Dock::OnMouseLeave() noexcept {
     // A press that went outside gets no release here any more.
     pressedIndex_ = -1;
     SetHover(-1);
+    SetNowPlayingHover(false);
     ApplyScaleTargets();
     ::SetTimer(Hwnd(), TIMER_DOCK_LEAVE, kLeaveAfterPointerMs, nullptr);
 }

@@ -41,6 +41,12 @@ constexpr float kIndicatorAlphaFront = 0.95f;
 constexpr float kIndicatorAlpha = 0.5f;
 constexpr D2D1_COLOR_F kAttentionColour = {1.0f, 0.62f, 0.2f, 1.0f};
 
+// The Now Playing cell: the cover on a rounded square, dimmed while the
+// session is paused; a faint square stands in for a missing cover.
+constexpr float kArtworkRadius = 0.22f;  // of the square's side
+constexpr float kPausedOpacity = 0.6f;
+constexpr float kNoArtworkAlpha = 0.1f;
+
 D2D1_RECT_F ToD2D(const PointRect& r) noexcept {
     return D2D1::RectF(r.left, r.top, r.right, r.bottom);
 }
@@ -78,6 +84,7 @@ bool DockPainter::EnsureDeviceResources(uint32_t dpi) noexcept {
 }
 
 void DockPainter::ReleaseDeviceResources() noexcept {
+    artwork_.Reset();
     logoBrush_.Reset();
     brush_.Reset();
     target_.Reset();
@@ -118,8 +125,8 @@ void DockPainter::Paint(uint32_t dpi, const DockPaintInput& input) noexcept {
             DrawRunningIndicator(item, (cell.left + cell.right) / 2.0f, input);
         }
         if (input.nowPlayingCell) {
-            // The cell's artwork comes with the media source; its place is kept.
             DrawSeparator(input.nowPlaying.left - kSeparatorOffset, input);
+            DrawNowPlaying(input);
         }
         if (target_->EndDraw() == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) {
             ReleaseDeviceResources();
@@ -191,6 +198,40 @@ void DockPainter::DrawRunningIndicator(const DockItem& item, float cx,
     target_->FillEllipse(
         D2D1::Ellipse(D2D1::Point2F(cx, input.height - kIndicatorAboveBottom), radius, radius),
         brush_.Get());
+}
+
+ID2D1Bitmap* DockPainter::ArtworkBitmap(const NowPlayingWidgetView& view) {
+    if (view.artwork == nullptr) {
+        artwork_.Reset();
+        return nullptr;
+    }
+    if (!artwork_ || view.artworkGeneration != artworkGeneration_) {
+        artwork_.Reset();
+        artworkGeneration_ = view.artworkGeneration;
+        (void)target_->CreateBitmapFromWicBitmap(view.artwork, nullptr, &artwork_);
+    }
+    return artwork_.Get();
+}
+
+void DockPainter::DrawNowPlaying(const DockPaintInput& input) {
+    const D2D1_RECT_F square = ToD2D(
+        DockIconSquare(input.nowPlaying, input.iconSize, input.nowPlayingScale, input.height));
+    const float radius = (square.right - square.left) * kArtworkRadius;
+    const D2D1_ROUNDED_RECT shape = D2D1::RoundedRect(square, radius, radius);
+    if (ID2D1Bitmap* cover = ArtworkBitmap(input.nowPlayingView); cover != nullptr) {
+        Microsoft::WRL::ComPtr<ID2D1RoundedRectangleGeometry> mask;
+        Microsoft::WRL::ComPtr<ID2D1Layer> layer;
+        if (SUCCEEDED(factory_->CreateRoundedRectangleGeometry(shape, &mask)) &&
+            SUCCEEDED(target_->CreateLayer(nullptr, &layer))) {
+            target_->PushLayer(D2D1::LayerParameters(square, mask.Get()), layer.Get());
+            target_->DrawBitmap(cover, square, input.nowPlayingView.playing ? 1.0f : kPausedOpacity,
+                                D2D1_BITMAP_INTERPOLATION_MODE_LINEAR);
+            target_->PopLayer();
+            return;
+        }
+    }
+    SetColor(input.theme.text, kNoArtworkAlpha);
+    target_->FillRoundedRectangle(shape, brush_.Get());
 }
 
 }  // namespace corvane

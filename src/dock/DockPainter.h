@@ -1,13 +1,14 @@
 #pragma once
 // Draws a dock with Direct2D: glass (or the opaque surface), the Start logo,
 // the app icons at their magnification, the separator before the running
-// apps and the running indicators. Owns its render target and brushes and
-// makes each item's bitmaps from its icons when first drawn; everything
-// device-bound is dropped when the device is lost.
+// apps, the running indicators and the Now Playing cover. Owns its render
+// target and brushes and makes each item's bitmaps from its icons when first
+// drawn; everything device-bound is dropped when the device is lost.
 
 #include "base/Geometry.h"
 #include "dock/DockItemVisual.h"
 #include "dock/DockModel.h"
+#include "toolkit/NowPlayingWidget.h"
 #include "toolkit/Theme.h"
 
 #include <d2d1.h>
@@ -30,6 +31,8 @@ struct DockPaintInput {
     int draggedOut = -1;  // the pinned item held above the dock, drawn faded
     bool nowPlayingCell = false;
     PointRect nowPlaying;
+    float nowPlayingScale = 1.0f;
+    NowPlayingWidgetView nowPlayingView;
 };
 
 class DockPainter final {
@@ -38,8 +41,8 @@ public:
 
     void Paint(uint32_t dpi, const DockPaintInput& input) noexcept;
     void Resize(uint32_t width, uint32_t height) noexcept;
-    // The render target and brushes; the items' bitmaps belong to that
-    // target too, so the caller drops those with it.
+    // The render target, brushes and the artwork's bitmap; the items'
+    // bitmaps belong to that target too, so the caller drops those with it.
     void ReleaseDeviceResources() noexcept;
 
 private:
@@ -48,6 +51,8 @@ private:
     void DrawStartLogo(const D2D1_RECT_F& square);
     void DrawIcon(DockItemVisual& visual, D2D1_RECT_F square, float opacity);
     void DrawRunningIndicator(const DockItem& item, float cx, const DockPaintInput& input);
+    void DrawNowPlaying(const DockPaintInput& input);
+    [[nodiscard]] ID2D1Bitmap* ArtworkBitmap(const NowPlayingWidgetView& view);
     void SetColor(const ColorF& color, float alpha);
 
     ID2D1Factory* factory_;
@@ -55,6 +60,8 @@ private:
     Microsoft::WRL::ComPtr<ID2D1HwndRenderTarget> target_;
     Microsoft::WRL::ComPtr<ID2D1SolidColorBrush> brush_;
     Microsoft::WRL::ComPtr<ID2D1LinearGradientBrush> logoBrush_;
+    Microsoft::WRL::ComPtr<ID2D1Bitmap> artwork_;
+    int32_t artworkGeneration_ = 0;
 };
 
 }  // namespace corvane
