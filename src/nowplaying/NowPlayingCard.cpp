@@ -184,7 +184,6 @@ void NowPlayingCard::OnTick() {
         HideCard();
         return;
     }
-    (void)source_.CurrentPositionSeconds();
     if (CardMissedHover(IsCardHovered(), misses_)) {
         HideCard();
     }
@@ -214,7 +213,6 @@ void NowPlayingCard::OnMouseMove(LPARAM lParam) {
 }
 
 void NowPlayingCard::OnClick(LPARAM lParam) {
-    (void)source_.CurrentPositionSeconds();
     const D2D1_POINT_2F p = ToDips(lParam);
     const float width = ClientWidthDips();
     const CardItem item = CardHitTest(p.x, p.y, width);
@@ -328,7 +326,8 @@ void NowPlayingCard::OnPaint() {
                                    brush_.Get());
         }
         ID2D1Bitmap* icon = SourceIconBitmap();
-        const double position = std::max(0.0, snapshot.positionSeconds);
+        // Extrapolated now: the session reports its timeline only now and then.
+        const double position = std::max(0.0, source_.CurrentPositionSeconds());
         const double duration = snapshot.durationSeconds;
         const CardRects rects =
             LayoutCard(width, icon != nullptr, PlayedFraction(position, duration));

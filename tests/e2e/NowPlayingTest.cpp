@@ -55,26 +55,31 @@ bool Near(uint32_t a, uint32_t b) {
 
 class NowPlayingE2E : public test::CorvaneTest {
 protected:
-    // The session plays before Corvane starts, so that it sees it at once.
+    // A stopped session first: the bar shows no widget for it.
     void SetUp() override {
         CorvaneTest::SetUp();
         media_.emplace();
         if (!media_->Registered()) {
             GTEST_SKIP() << "the system has its own media session manager";
         }
-        media_->Play();
+        media_->Play("status=3\n");
     }
-    // Starts Corvane and finds the widget: the leftmost ink on the bar's
-    // right half (there is no tray here).
-    void StartPlaying(bool light = false) {
+    // Starts Corvane, lets the session play once the stopped one was read,
+    // and finds the widget: the new ink left of what the bar showed before.
+    void StartPlaying(bool light = false, const std::string& playing = "") {
         test::SetLightTheme(light);
         const bool started = StartCorvane(test::IniText({.nowPlaying = true})) != nullptr;
         test::SetLightTheme(false);
         ASSERT_TRUE(started);
+        ASSERT_TRUE(WaitUntil([&] { return media_->Count("GetPlaybackInfo") > 0; }));
+        ::Sleep(200);
+        const auto before = RightInk(Px(12));
+        ASSERT_FALSE(before.empty());
+        media_->Play(playing);
         ASSERT_TRUE(WaitUntil([&] {
             const auto runs = RightInk(Px(12));
             widget_ = runs.empty() ? Span{} : runs.front();
-            return widget_.right - widget_.left > Px(60);
+            return widget_.right < before.front().left;
         })) << "no widget on the bar";
     }
     [[nodiscard]] POINT On(const Span& widget) const { return {widget.Middle(), MidY()}; }
@@ -187,7 +192,13 @@ TEST_F(NowPlayingE2E, TheWidgetTogglesPlaybackAndLeavesWithTheSessionAndItsCard)
 class NowPlayingE2EInTheme : public NowPlayingE2E, public testing::WithParamInterface<bool> {};
 
 TEST_P(NowPlayingE2EInTheme, TheCardShowsTheSessionOnTheThemesSurface) {
-    ASSERT_NO_FATAL_FAILURE(StartPlaying(GetParam()));
+    // Halfway through when the session last said so, 150 s ago: the card
+    // shows the track played to its end.
+    FILETIME now = {};
+    ::GetSystemTimeAsFileTime(&now);
+    const int64_t ticks = (static_cast<int64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    ASSERT_NO_FATAL_FAILURE(StartPlaying(
+        GetParam(), "position=1500000000\nupdated=" + std::to_string(ticks - 1500000000) + "\n"));
     const HWND card = OpenCard(widget_);
     ASSERT_NE(card, nullptr);
     ::Sleep(300);  // painted
@@ -208,6 +219,9 @@ TEST_P(NowPlayingE2EInTheme, TheCardShowsTheSessionOnTheThemesSurface) {
     const RECT text{x0 + Px(124), y0 + Px(14), x0 + Px(324), y0 + Px(56)};
     EXPECT_FALSE(test::InkRuns(c, text, surface, 0).empty()) << "no title";
     EXPECT_FALSE(Near(c.At(x0 + Px(30), y0 + Px(30)), surface)) << "no artwork";
+    const uint32_t track = c.At(x0 + Px(124 + 0.9 * 200), y0 + Px(82));
+    EXPECT_GT(std::abs(test::Luma(track) - test::Luma(surface)), 60)
+        << "the position stood still since the session's last word";
 }
 
 INSTANTIATE_TEST_SUITE_P(Themes, NowPlayingE2EInTheme, testing::Bool(),
