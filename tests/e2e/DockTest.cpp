@@ -236,12 +236,7 @@ protected:
 };
 
 TEST_F(DockPreviewE2E, MiddleClickClosesThatWindowAndTheCardGoes) {
-    test::MovePointer(Card(1));
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_MIDDLEDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_MIDDLEUP;
-    ::SendInput(2, clicks, sizeof(INPUT));
+    test::MiddleClick(Card(1));
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(second_); }, 3000));
     EXPECT_TRUE(::IsWindow(app_.Window()));
     const auto width = [&] {
@@ -260,10 +255,6 @@ TEST_F(DockPreviewE2E, ClickingAMinimisedWindowsCardRestoresItInFront) {
 
 // Whether the theme is light.
 class DockScreenshot : public DockE2E, public testing::WithParamInterface<bool> {};
-
-int Luma(uint32_t px) {
-    return static_cast<int>((((px >> 16) & 0xFF) * 3 + ((px >> 8) & 0xFF) * 6 + (px & 0xFF)) / 10);
-}
 
 TEST_P(DockScreenshot, DrawsTheStartLogoAndThePinsOnTheThemesSurface) {
     const bool light = GetParam();
@@ -305,7 +296,7 @@ TEST_P(DockScreenshot, DrawsTheStartLogoAndThePinsOnTheThemesSurface) {
 
     // The left end holds nothing but the surface, dark or light with the theme.
     const uint32_t surface = c.At(Px(3), c.height / 2);
-    EXPECT_EQ(Luma(surface) > 128, light) << std::hex << surface;
+    EXPECT_EQ(test::Luma(surface) > 128, light) << std::hex << surface;
     for (int cell = 1; cell <= 2; ++cell) {
         SCOPED_TRACE(cell);
         const RECT inCell{Pixels(CellLeft(cell, false)), 0, Pixels(CellLeft(cell + 1, false)),
@@ -345,7 +336,7 @@ TEST_P(DockPreviewScreenshot, OneCardPerWindowAboveTheItemInTheTheme) {
                                         : name + L"-" + std::to_wstring(dpi_) + L"dpi.png"));
     ASSERT_FALSE(c.pixels.empty());
     const uint32_t surface = c.At(Pixels(4), c.height / 2);
-    EXPECT_EQ(Luma(surface) > 128, GetParam()) << std::hex << surface;
+    EXPECT_EQ(test::Luma(surface) > 128, GetParam()) << std::hex << surface;
     // The front window's title above its picture; the minimised one's card
     // holds its title and a live picture where the system has them, else
     // the app's icon on a faint fill.

@@ -196,18 +196,16 @@ Capture CaptureScreen(const RECT& area, const std::wstring& keepAs) {
     return c;
 }
 
-namespace {
-bool IsInk(uint32_t px, uint32_t background) {
+bool Differs(uint32_t a, uint32_t b, int tolerance) {
     for (int shift = 0; shift <= 16; shift += 8) {
-        const int a = static_cast<int>((px >> shift) & 0xFF);
-        const int b = static_cast<int>((background >> shift) & 0xFF);
-        if (std::abs(a - b) > 40) {
+        const int x = static_cast<int>((a >> shift) & 0xFF);
+        const int y = static_cast<int>((b >> shift) & 0xFF);
+        if (std::abs(x - y) > tolerance) {
             return true;
         }
     }
     return false;
 }
-}  // namespace
 
 std::vector<Span> InkRuns(const Capture& capture, const RECT& area, uint32_t background,
                           int mergeGap, int offsetX) {
@@ -217,7 +215,7 @@ std::vector<Span> InkRuns(const Capture& capture, const RECT& area, uint32_t bac
         bool ink = false;
         for (int y = std::max<int>(area.top, 0); y < area.bottom && y < capture.height && !ink;
              ++y) {
-            ink = IsInk(capture.At(x, y), background);
+            ink = Differs(capture.At(x, y), background);
         }
         if (!ink) {
             ++blank;

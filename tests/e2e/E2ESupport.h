@@ -60,6 +60,9 @@ inline std::wstring CopyCorvane(const std::wstring& folder) {
     return static_cast<int>((((px >> 16) & 0xFF) * 3 + ((px >> 8) & 0xFF) * 6 + (px & 0xFF)) / 10);
 }
 
+// Whether two 0x00RRGGBB pixels differ by more than `tolerance` in a channel.
+[[nodiscard]] bool Differs(uint32_t a, uint32_t b, int tolerance = 40);
+
 struct Capture {
     int width = 0;
     int height = 0;

@@ -418,6 +418,12 @@ void RightClick(POINT p) {
     SendMouse(MOUSEEVENTF_RIGHTUP);
 }
 
+void MiddleClick(POINT p) {
+    MovePointer(p);
+    SendMouse(MOUSEEVENTF_MIDDLEDOWN);
+    SendMouse(MOUSEEVENTF_MIDDLEUP);
+}
+
 void TapKey(WORD key) {
     INPUT inputs[2] = {};
     inputs[0].type = INPUT_KEYBOARD;

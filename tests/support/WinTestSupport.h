@@ -247,6 +247,7 @@ inline constexpr wchar_t kXdotool[] = L"Z:\\usr\\bin\\xdotool";
 // arguments). Its handle does not tell when it ends.
 bool StartUnixProgram(std::wstring commandLine);
 void RightClick(POINT p);
+void MiddleClick(POINT p);
 void TapKey(WORD key);
 // Presses the keys in turn and lets go of them in the opposite order, as a
 // person types a shortcut.
