@@ -1,6 +1,6 @@
-// The Now Playing widget in the real bar over the stand-in media session:
-// it shows for a session only, opens the card below itself without taking
-// the focus, the card's controls reach the session, and the card hides when
+// The Now Playing widgets in the real bar and dock over the stand-in media
+// session: the bar's shows for a session only, opens the card below itself
+// without taking the focus, the card's controls reach the session, and the card hides when
 // the pointer leaves and when the session ends. Without a session manager
 // there is no widget, and the session is read every second while it plays
 // and every two otherwise. The card's layout is the unit tests' business.
@@ -251,6 +251,60 @@ TEST_F(NowPlayingPollE2E, AbsentWithoutASessionManagerAndPolledAtThePlayingPace)
     const uint32_t paused = MedianGap(media, media.Ticks("GetPlaybackInfo").size());
     EXPECT_GE(paused, 1900u);
     EXPECT_LE(paused, 2400u);
+}
+
+constexpr int kCell = 36 + 8;  // [Dock] IconSize when left out, and 8
+
+// The dock's cell: it comes and goes with the session, a click on it pauses
+// or resumes, and resting on it opens the card above the dock.
+class NowPlayingDockE2E : public NowPlayingE2E {
+protected:
+    static RECT Rect(HWND window) {
+        RECT r = {};
+        ::GetWindowRect(window, &r);
+        return r;
+    }
+    // Start alone is 6 + cell + 6 wide; the Now Playing cell adds 11 + cell.
+    testing::AssertionResult HasCell(bool cell, DWORD timeoutMs) const {
+        const auto want =
+            static_cast<LONG>((12 + kCell + (cell ? 11 + kCell : 0)) * dpi_ / 96.0 + 0.5);
+        LONG width = 0;
+        if (WaitUntil([&] { return (width = Rect(dock_).right - Rect(dock_).left) == want; },
+                      timeoutMs)) {
+            return testing::AssertionSuccess();
+        }
+        return testing::AssertionFailure() << "dock " << width << " px wide, not " << want;
+    }
+    HWND dock_ = nullptr;
+};
+
+TEST_F(NowPlayingDockE2E, TheCellFollowsTheSessionTogglesOnAClickAndOpensTheCardAbove) {
+    ASSERT_NE(StartCorvane(test::IniText({.dock = true, .nowPlaying = true, .nowPlayingWhere = 0})),
+              nullptr);
+    ASSERT_NE(dock_ = corvane_.WaitForWindow(L"CorvaneDock"), nullptr);
+    // The stopped session has been read: still no cell.
+    ASSERT_TRUE(WaitUntil([&] { return media_->Count("PlaybackStatus") > 0; }, 5000));
+    ::Sleep(200);
+    EXPECT_TRUE(HasCell(false, 0));
+    media_->Play();
+    ASSERT_TRUE(HasCell(true, 5000)) << "no cell for a playing session";
+
+    const RECT dock = Rect(dock_);
+    const POINT cell{dock.left + Px(6 + kCell + 11 + kCell / 2.0), (dock.top + dock.bottom) / 2};
+    test::Click(cell);
+    // The pointer rests on the cell after the click: one card comes above it.
+    std::vector<HWND> cards;
+    ASSERT_TRUE(WaitUntil([&] { return !(cards = Cards()).empty(); }, 3000)) << "no card";
+    EXPECT_EQ(cards.size(), 1u);
+    EXPECT_EQ(media_->Count("TryTogglePlayPauseAsync"), 1);
+    const RECT card = Rect(cards.front());
+    EXPECT_EQ(card.bottom, dock.top - Px(8));
+    EXPECT_NEAR((card.left + card.right) / 2, cell.x, 1);
+    test::MovePointer({cell.x, dock.top - Px(300)});
+    EXPECT_TRUE(WaitUntil([&] { return Cards().empty(); }, 1200)) << "the card stayed";
+
+    media_->Play("session=0\n");
+    EXPECT_TRUE(HasCell(false, 5000)) << "the cell outlived its session";
 }
 
 }  // namespace
