@@ -245,25 +245,11 @@ void BarPainter::DrawNowPlaying(const BarItem& item) {
     const float half = kArtworkSize / 2;
     const D2D1_RECT_F square = D2D1::RectF(item.left + kArtworkLeft, cy - half,
                                            item.left + kArtworkLeft + kArtworkSize, cy + half);
-    const D2D1_ROUNDED_RECT rounded = D2D1::RoundedRect(square, kArtworkRadius, kArtworkRadius);
-
-    bool drawn = false;
-    if (ID2D1Bitmap* artwork = Artwork(view)) {
-        ComPtr<ID2D1RoundedRectangleGeometry> mask;
-        ComPtr<ID2D1Layer> layer;
-        if (SUCCEEDED(context.graphics.d2d->CreateRoundedRectangleGeometry(rounded, &mask)) &&
-            SUCCEEDED(target_->CreateLayer(nullptr, &layer))) {
-            target_->PushLayer(D2D1::LayerParameters(D2D1::InfiniteRect(), mask.Get()),
-                               layer.Get());
-            target_->DrawBitmap(artwork, square, view.playing ? 1.0f : kPausedArtworkOpacity,
-                                D2D1_BITMAP_INTERPOLATION_MODE_LINEAR);
-            target_->PopLayer();
-            drawn = true;
-        }
-    }
-    if (!drawn) {
+    if (!DrawRoundedBitmap(target_.Get(), Artwork(view), square, kArtworkRadius,
+                           view.playing ? 1.0f : kPausedArtworkOpacity)) {
         SetColor(theme.hoverFill);
-        target_->FillRoundedRectangle(rounded, brush_.Get());
+        target_->FillRoundedRectangle(D2D1::RoundedRect(square, kArtworkRadius, kArtworkRadius),
+                                      brush_.Get());
     }
 
     // Long titles are ellipsised by the layout; the clip keeps the last

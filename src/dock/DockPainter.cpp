@@ -217,21 +217,12 @@ void DockPainter::DrawNowPlaying(const DockPaintInput& input) {
     const D2D1_RECT_F square = ToD2D(
         DockIconSquare(input.nowPlaying, input.iconSize, input.nowPlayingScale, input.height));
     const float radius = (square.right - square.left) * kArtworkRadius;
-    const D2D1_ROUNDED_RECT shape = D2D1::RoundedRect(square, radius, radius);
-    if (ID2D1Bitmap* cover = ArtworkBitmap(input.nowPlayingView); cover != nullptr) {
-        Microsoft::WRL::ComPtr<ID2D1RoundedRectangleGeometry> mask;
-        Microsoft::WRL::ComPtr<ID2D1Layer> layer;
-        if (SUCCEEDED(factory_->CreateRoundedRectangleGeometry(shape, &mask)) &&
-            SUCCEEDED(target_->CreateLayer(nullptr, &layer))) {
-            target_->PushLayer(D2D1::LayerParameters(square, mask.Get()), layer.Get());
-            target_->DrawBitmap(cover, square, input.nowPlayingView.playing ? 1.0f : kPausedOpacity,
-                                D2D1_BITMAP_INTERPOLATION_MODE_LINEAR);
-            target_->PopLayer();
-            return;
-        }
+    if (DrawRoundedBitmap(target_.Get(), ArtworkBitmap(input.nowPlayingView), square, radius,
+                          input.nowPlayingView.playing ? 1.0f : kPausedOpacity)) {
+        return;
     }
     SetColor(input.theme.text, kNoArtworkAlpha);
-    target_->FillRoundedRectangle(shape, brush_.Get());
+    target_->FillRoundedRectangle(D2D1::RoundedRect(square, radius, radius), brush_.Get());
 }
 
 }  // namespace corvane

@@ -34,4 +34,25 @@ void DrawIconBitmap(ID2D1RenderTarget* target, ID2D1Bitmap* bitmap, D2D1_RECT_F&
     target->DrawBitmap(bitmap, rect, opacity, D2D1_BITMAP_INTERPOLATION_MODE_LINEAR);
 }
 
+bool DrawRoundedBitmap(ID2D1RenderTarget* target, ID2D1Bitmap* bitmap, const D2D1_RECT_F& rect,
+                       float radius, float opacity) noexcept {
+    if (target == nullptr || bitmap == nullptr) {
+        return false;
+    }
+    Microsoft::WRL::ComPtr<ID2D1Factory> factory;
+    Microsoft::WRL::ComPtr<ID2D1RoundedRectangleGeometry> mask;
+    Microsoft::WRL::ComPtr<ID2D1Layer> layer;
+    target->GetFactory(&factory);
+    if (!factory ||
+        FAILED(factory->CreateRoundedRectangleGeometry(D2D1::RoundedRect(rect, radius, radius),
+                                                       &mask)) ||
+        FAILED(target->CreateLayer(nullptr, &layer))) {
+        return false;
+    }
+    target->PushLayer(D2D1::LayerParameters(rect, mask.Get()), layer.Get());
+    target->DrawBitmap(bitmap, rect, opacity, D2D1_BITMAP_INTERPOLATION_MODE_LINEAR);
+    target->PopLayer();
+    return true;
+}
+
 }  // namespace corvane

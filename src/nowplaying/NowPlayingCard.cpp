@@ -344,19 +344,10 @@ void NowPlayingCard::OnPaint() {
 }
 
 void NowPlayingCard::PaintArtwork(const PointRect& area) {
-    const D2D1_ROUNDED_RECT shape = D2D1::RoundedRect(ToD2D(area), kArtworkRadius, kArtworkRadius);
-    if (ID2D1Bitmap* cover = ArtworkBitmap(); cover != nullptr) {
-        Microsoft::WRL::ComPtr<ID2D1RoundedRectangleGeometry> mask;
-        Microsoft::WRL::ComPtr<ID2D1Layer> layer;
-        if (SUCCEEDED(graphics_.d2d->CreateRoundedRectangleGeometry(shape, &mask)) &&
-            SUCCEEDED(target_->CreateLayer(nullptr, &layer))) {
-            target_->PushLayer(D2D1::LayerParameters(D2D1::InfiniteRect(), mask.Get()),
-                               layer.Get());
-            target_->DrawBitmap(cover, ToD2D(area), 1.0f, D2D1_BITMAP_INTERPOLATION_MODE_LINEAR);
-            target_->PopLayer();
-            return;
-        }
+    if (DrawRoundedBitmap(target_.Get(), ArtworkBitmap(), ToD2D(area), kArtworkRadius, 1.0f)) {
+        return;
     }
+    const D2D1_ROUNDED_RECT shape = D2D1::RoundedRect(ToD2D(area), kArtworkRadius, kArtworkRadius);
     brush_->SetColor(ToD2D(theme_.text, kPlaceholderAlpha));
     target_->FillRoundedRectangle(shape, brush_.Get());
     const std::wstring note(1, kCardNoArtworkGlyph);
