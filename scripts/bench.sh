@@ -118,6 +118,14 @@ threads() {
     done
 }
 rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
+# Ends the corvane.exe being measured and waits for it to be gone.
+stop_corvane() {
+    kill "$corvane_pid"
+    for _ in $(seq 1 50); do
+        [ -e "/proc/$corvane_pid" ] || break
+        sleep 0.2
+    done
+}
 
 wine "$IDLE_DIR/bare_strip.exe" >"$IDLE_DIR/bare_strip.exe.log" 2>&1 &
 wine "$IDLE_DIR/corvane.exe" >"$IDLE_DIR/corvane.exe.log" 2>&1 &
@@ -186,11 +194,7 @@ done
 # the main display's corners: corvane.exe again, from a folder of its own
 # with every corner given an action, next to the same bare_strip.exe.
 log "Idle CPU under Wine with hot corners on and the pointer far from the corners"
-kill "$corvane_pid"
-for _ in $(seq 1 50); do
-    [ -e "/proc/$corvane_pid" ] || break
-    sleep 0.2
-done
+stop_corvane
 mkdir -p "$IDLE_DIR/corners"
 cp "$MINGW_DIR/corvane.exe" "$IDLE_DIR/corners/"
 printf '[HotCorners]\r\nEnabled=1\r\nTopLeft=1\r\nTopRight=2\r\nBottomLeft=4\r\nBottomRight=5\r\n' \
@@ -212,11 +216,7 @@ awk -v off="$corners_off_ms" -v on="$ROUNDS_DIFF_MS" -v n="$rounds" -v t="$idle"
 # tests' stand-in session library, registered in this prefix only, answers
 # that there is no session.
 log "Idle CPU under Wine with Now Playing on and no media session"
-kill "$corvane_pid"
-for _ in $(seq 1 50); do
-    [ -e "/proc/$corvane_pid" ] || break
-    sleep 0.2
-done
+stop_corvane
 mkdir -p "$IDLE_DIR/nowplaying"
 cp "$MINGW_DIR/corvane.exe" "$MINGW_DIR/test_fakemedia.dll" "$IDLE_DIR/nowplaying/"
 printf '[NowPlaying]\r\nEnabled=1\r\n' >"$IDLE_DIR/nowplaying/corvane.ini"

@@ -5,6 +5,7 @@
 //
 //   catalog_build_bench [runs, default 9]
 
+#include "BenchClock.h"
 #include "base/Win32Handles.h"
 #include "start/AppCatalog.h"
 #include "start/CatalogLocale.h"
@@ -26,13 +27,7 @@ using Microsoft::WRL::ComPtr;
 constexpr int kFolders = 40;
 constexpr int kShortcutsPerFolder = 25;
 
-double NowMs() {
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER now;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using corvane::bench::NowMs;
 
 // A tree like a Start menu's: vendor folders of a few dozen shortcuts each.
 bool CreateShortcuts(const std::wstring& root, const std::wstring& target,

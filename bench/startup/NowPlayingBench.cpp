@@ -5,6 +5,7 @@
 //
 //   nowplaying_bench <test_fakemedia.dll> [runs, default 200]
 
+#include "BenchClock.h"
 #include "base/MediaSessionApi.h"
 #include "base/Win32Handles.h"
 #include "nowplaying/Artwork.h"
@@ -25,13 +26,7 @@ namespace {
 using Microsoft::WRL::ComPtr;
 using namespace corvane;
 
-double NowMs() {
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER now;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using corvane::bench::NowMs;
 
 void Print(const wchar_t* what, std::vector<double>& ms) {
     std::sort(ms.begin(), ms.end());

@@ -5,6 +5,7 @@
 //
 //   preview_bench [runs, default 200]
 
+#include "BenchClock.h"
 #include "base/Win32Handles.h"
 #include "dock/DockPreview.h"
 
@@ -22,13 +23,7 @@ void Pump() {
     }
 }
 
-double NowMs() {
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER now;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using corvane::bench::NowMs;
 
 void Print(const wchar_t* what, std::vector<double>& ms) {
     std::sort(ms.begin(), ms.end());

@@ -8,6 +8,7 @@
 // The first open is timed apart: it builds the catalog and makes the menu.
 // The others follow the warm-up, as the Windows key usually finds them.
 
+#include "BenchClock.h"
 #include "app/App.h"
 #include "app/ControlWindow.h"
 #include "identity/CachedIcons.h"
@@ -33,16 +34,7 @@ namespace {
 
 using corvane::TheApp;
 
-double NowMs() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / frequency;
-}
+using corvane::bench::NowMs;
 
 // Handles this thread's messages until one handled message satisfies
 // `done`, or 5 s passed; the time it took, or a negative time.
