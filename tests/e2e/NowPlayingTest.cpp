@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -84,12 +85,18 @@ protected:
     Span widget_;
 };
 
-TEST_F(NowPlayingE2E, TheCardOpensBelowTheWidgetKeepsTheFocusAndDrivesTheSession) {
-    ASSERT_NO_FATAL_FAILURE(StartPlaying());
-    test::HelperApp app;
-    ASSERT_TRUE(app.Start(folder_.Path(), L"front.exe", L"normal"));
-    const Span widget = widget_;
+// Whether the theme is light.
+class NowPlayingE2EInTheme : public NowPlayingE2E, public testing::WithParamInterface<bool> {};
 
+TEST_P(NowPlayingE2EInTheme, TheCardOpensBelowTheWidgetShowsTheSessionAndDrivesIt) {
+    // Halfway through when the session last said so, 150 s ago: the card
+    // shows the track played to its end.
+    FILETIME now = {};
+    ::GetSystemTimeAsFileTime(&now);
+    const int64_t ticks = (static_cast<int64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    ASSERT_NO_FATAL_FAILURE(StartPlaying(
+        GetParam(), "position=1500000000\nupdated=" + std::to_string(ticks - 1500000000) + "\n"));
+    const Span widget = widget_;
     const HWND card = OpenCard(widget);
     ASSERT_NE(card, nullptr) << "not exactly one card";
     RECT r = {};
@@ -102,6 +109,29 @@ TEST_F(NowPlayingE2E, TheCardOpensBelowTheWidgetKeepsTheFocusAndDrivesTheSession
     EXPECT_GE(r.left, monitor.left + Px(8));
     EXPECT_LE(r.right, monitor.right - Px(8));
     EXPECT_TRUE(r.left < widget.right && r.right > widget.left) << "the card is not at its widget";
+
+    ::Sleep(300);  // painted
+    const RECT frame = Frame();
+    const test::Capture c = test::CaptureScreen(
+        {frame.left, frame.top, frame.right, r.bottom + Px(8)},
+        test::ScreenshotPath(L"nowplaying-" + std::wstring(GetParam() ? L"light" : L"dark") +
+                             L".png"));
+    ASSERT_FALSE(c.pixels.empty());
+    const int x0 = r.left - frame.left;
+    const int y0 = r.top - frame.top;
+    const uint32_t surface = c.At(x0 + Px(20), y0 + Px(125));
+    EXPECT_EQ(test::Luma(surface) > 128, GetParam()) << std::hex << surface;
+    // Title and artist in ink; the placeholder artwork a shade off the surface.
+    const RECT text{x0 + Px(124), y0 + Px(14), x0 + Px(324), y0 + Px(56)};
+    EXPECT_FALSE(test::InkRuns(c, text, surface, 0).empty()) << "no title";
+    EXPECT_TRUE(test::Differs(c.At(x0 + Px(30), y0 + Px(30)), surface, 3)) << "no artwork";
+    const uint32_t track = c.At(x0 + Px(124 + 0.9 * 200), y0 + Px(82));
+    EXPECT_GT(std::abs(test::Luma(track) - test::Luma(surface)), 60)
+        << "the position stood still since the session's last word";
+
+    // The controls, with another program in front that keeps the focus.
+    test::HelperApp app;
+    ASSERT_TRUE(app.Start(folder_.Path(), L"front.exe", L"normal"));
 
     const struct {
         float x, y;
@@ -136,6 +166,9 @@ TEST_F(NowPlayingE2E, TheCardOpensBelowTheWidgetKeepsTheFocusAndDrivesTheSession
     EXPECT_TRUE(WaitUntil([&] { return Cards().empty(); }, 1200)) << "the card stayed";
 }
 
+INSTANTIATE_TEST_SUITE_P(Themes, NowPlayingE2EInTheme, testing::Bool(),
+                         [](const auto& info) { return info.param ? "Light" : "Dark"; });
+
 TEST_F(NowPlayingE2E, TheWidgetTogglesPlaybackAndLeavesWithTheSessionAndItsCard) {
     ASSERT_NO_FATAL_FAILURE(StartPlaying());
     const Span widget = widget_;
@@ -160,44 +193,6 @@ TEST_F(NowPlayingE2E, TheWidgetTogglesPlaybackAndLeavesWithTheSessionAndItsCard)
         return !c.pixels.empty();
     })) << "the widget outlived its session";
 }
-
-// Whether the theme is light.
-class NowPlayingE2EInTheme : public NowPlayingE2E, public testing::WithParamInterface<bool> {};
-
-TEST_P(NowPlayingE2EInTheme, TheCardShowsTheSessionOnTheThemesSurface) {
-    // Halfway through when the session last said so, 150 s ago: the card
-    // shows the track played to its end.
-    FILETIME now = {};
-    ::GetSystemTimeAsFileTime(&now);
-    const int64_t ticks = (static_cast<int64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    ASSERT_NO_FATAL_FAILURE(StartPlaying(
-        GetParam(), "position=1500000000\nupdated=" + std::to_string(ticks - 1500000000) + "\n"));
-    const HWND card = OpenCard(widget_);
-    ASSERT_NE(card, nullptr);
-    ::Sleep(300);  // painted
-    RECT r = {};
-    ::GetWindowRect(card, &r);
-    const RECT frame = Frame();
-    const test::Capture c = test::CaptureScreen(
-        {frame.left, frame.top, frame.right, r.bottom + Px(8)},
-        test::ScreenshotPath(L"nowplaying-" + std::wstring(GetParam() ? L"light" : L"dark") +
-                             L".png"));
-    ASSERT_FALSE(c.pixels.empty());
-    const int x0 = r.left - frame.left;
-    const int y0 = r.top - frame.top;
-    const uint32_t surface = c.At(x0 + Px(20), y0 + Px(125));
-    EXPECT_EQ(test::Luma(surface) > 128, GetParam()) << std::hex << surface;
-    // Title and artist in ink; the placeholder artwork a shade off the surface.
-    const RECT text{x0 + Px(124), y0 + Px(14), x0 + Px(324), y0 + Px(56)};
-    EXPECT_FALSE(test::InkRuns(c, text, surface, 0).empty()) << "no title";
-    EXPECT_TRUE(test::Differs(c.At(x0 + Px(30), y0 + Px(30)), surface, 3)) << "no artwork";
-    const uint32_t track = c.At(x0 + Px(124 + 0.9 * 200), y0 + Px(82));
-    EXPECT_GT(std::abs(test::Luma(track) - test::Luma(surface)), 60)
-        << "the position stood still since the session's last word";
-}
-
-INSTANTIATE_TEST_SUITE_P(Themes, NowPlayingE2EInTheme, testing::Bool(),
-                         [](const auto& info) { return info.param ? "Light" : "Dark"; });
 
 // The median of the gaps between the polls that came in after `from` (four
 // of them, waited for).
