@@ -220,7 +220,9 @@ stop_corvane
 mkdir -p "$IDLE_DIR/nowplaying"
 cp "$MINGW_DIR/corvane.exe" "$MINGW_DIR/test_fakemedia.dll" "$IDLE_DIR/nowplaying/"
 printf '[NowPlaying]\r\nEnabled=1\r\n' >"$IDLE_DIR/nowplaying/corvane.ini"
-printf 'session=0\n' >"$IDLE_DIR/nowplaying/media.txt"
+printf 'session=0\nlog=%s\n' "$(winepath -w "$IDLE_DIR/nowplaying/calls.log")" \
+    >"$IDLE_DIR/nowplaying/media.txt"
+rm -f "$IDLE_DIR/nowplaying/calls.log"
 media_key='HKLM\Software\Microsoft\WindowsRuntime\ActivatableClassId\Windows.Media.Control.GlobalSystemMediaTransportControlsSessionManager'
 wine reg add "$media_key" /v DllPath /d "$(winepath -w "$IDLE_DIR/nowplaying/test_fakemedia.dll")" /f \
     >/dev/null 2>>"$IDLE_DIR/wine.log" || fail "could not register the stand-in media session"
@@ -231,6 +233,8 @@ sleep "$settle"
 alive "$corvane_pid" corvane.exe
 idle_rounds " with Now Playing on"
 wine reg delete "$media_key" /f >/dev/null 2>>"$IDLE_DIR/wine.log" || true
+echo "The session was asked for $(grep -c GetCurrentSession "$IDLE_DIR/nowplaying/calls.log" 2>/dev/null || echo 0)" \
+    "times over $((settle + idle * rounds)) s"
 awk -v off="$corners_off_ms" -v on="$ROUNDS_DIFF_MS" -v n="$rounds" -v t="$idle" 'BEGIN {
     printf "Now Playing on (no session) against off: %+.1f ms of run time per minute (corvane.exe less bare_strip.exe: %.1f against %.1f ms per minute)\n",
         (on - off) / n * 60 / t, on / n * 60 / t, off / n * 60 / t }'

@@ -1,7 +1,6 @@
 // The Now Playing card over a made-up session, where the end-to-end tests
-// cannot reach: above its anchor, at 144 DPI and at a DPI of 0, clicks at
-// 144 DPI, and the cover's bitmap made once per cover. Its geometry is the
-// unit tests' business.
+// cannot reach: clicks at 144 DPI, and the cover's bitmap made once per
+// cover. Its geometry is the unit tests' business.
 
 #include "config/Settings.h"
 #include "nowplaying/NowPlayingCard.h"
@@ -62,7 +61,6 @@ protected:
     }
 
     HWND Window() const { return ::FindWindowW(kNowPlayingCardClass, nullptr); }
-    bool Shown() const { return Window() != nullptr && ::IsWindowVisible(Window()); }
     void Paint() { ::RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
 
     GraphicsFactories graphics_;
@@ -71,30 +69,6 @@ protected:
     FakeSource source_;
     NowPlayingCard card_{::GetModuleHandleW(nullptr), graphics_, settings_, theme_, source_};
 };
-
-TEST_F(NowPlayingCardTest, ShowsOnlyForAnActiveSessionBesideTheWidget) {
-    source_.snapshot.active = false;
-    card_.ShowCard(kAnchor, false, 96);
-    EXPECT_FALSE(Shown());
-    source_.snapshot.active = true;
-    struct Case {
-        bool above;
-        UINT dpi;
-        int width, height;
-    };
-    for (const Case& c :
-         {Case{true, 96, 340, 140}, Case{false, 144, 510, 210}, Case{true, 0, 340, 140}}) {
-        SCOPED_TRACE(testing::Message() << c.above << " " << c.dpi);
-        card_.ShowCard(kAnchor, c.above, c.dpi);
-        ASSERT_TRUE(Shown());
-        Paint();  // no artwork: the placeholder
-        RECT r = {};
-        ::GetWindowRect(Window(), &r);
-        EXPECT_EQ(r.right - r.left, c.width);
-        EXPECT_EQ(r.bottom - r.top, c.height);
-        EXPECT_TRUE(c.above ? r.bottom < kAnchor.top : r.top > kAnchor.bottom);
-    }
-}
 
 TEST_F(NowPlayingCardTest, ClicksSendTheirCommands) {
     const PointRect track = LayoutCard(kCardWidth, false, 0).track;
