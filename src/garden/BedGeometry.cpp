@@ -1,10 +1,11 @@
 #include "garden/BedGeometry.h"
 
-#include "config/SettingsText.h"
 #include "base/Utf16.h"
+#include "config/SettingsText.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace corvane {
 

@@ -5,6 +5,7 @@
 
 #include "base/Geometry.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
