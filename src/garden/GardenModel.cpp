@@ -35,6 +35,17 @@ GardenItem MakeGardenItem(std::wstring_view folder, std::wstring_view fileName, 
     return item;
 }
 
+void AddDesktopEntry(GardenItems& items, std::wstring_view folder, std::wstring_view fileName,
+                     uint32_t attributes) {
+    if (fileName == L"." || fileName == L".." ||
+        (attributes & (kFileAttributeHidden | kFileAttributeSystem)) != 0) {
+        return;
+    }
+    GardenItem item = MakeGardenItem(folder, fileName, (attributes & kFileAttributeDirectory) != 0);
+    std::wstring id = GardenItemId(item.entry.target);
+    items.insert_or_assign(std::move(id), std::move(item));
+}
+
 GardenItem RecycleBinItem() {
     GardenItem item;
     item.isFolder = true;

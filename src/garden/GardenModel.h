@@ -45,6 +45,17 @@ struct Bed {
 [[nodiscard]] GardenItem MakeGardenItem(std::wstring_view folder, std::wstring_view fileName,
                                         bool isFolder);
 
+// The attribute bits of a found file that decide whether the desktop shows it.
+inline constexpr uint32_t kFileAttributeHidden = 0x2;
+inline constexpr uint32_t kFileAttributeSystem = 0x4;
+inline constexpr uint32_t kFileAttributeDirectory = 0x10;
+
+// One entry found in a desktop folder, left out where Explorer leaves it out
+// ("." and "..", hidden and system files). The public desktop is scanned
+// after the user's, so its entry replaces one with the same id.
+void AddDesktopEntry(GardenItems& items, std::wstring_view folder, std::wstring_view fileName,
+                     uint32_t attributes);
+
 // The Recycle Bin, named in the current language.
 [[nodiscard]] GardenItem RecycleBinItem();
 

@@ -19,19 +19,18 @@ std::wstring Show(const Bed& b) {
 }
 
 TEST(GardenFile, LoadClampsEveryValue) {
-    using Row = std::tuple<std::wstring, std::wstring, std::size_t, std::wstring>;
-    for (const auto& [count, bed0, beds, first] :
-         {Row{L"100", L"", 64, L"Bed 100 100 460 380 - - "}, Row{L"-3", L"", 0, L""},
-          Row{L"1", L"Name=Ø\nX=-50\nY=10\nW=50\nH=20\nCollapsed=1\nCatchAll=7\nItems=a||b|", 1,
-              L"Ø -50 10 70 90 C * a,b"},
-          Row{L"1", L"X=2147483600\nW=2000000000", 1, L"Bed -1860 60 6332 340 - - "},
-          Row{L"1", L"Y=-2147483648\nH=99999", 1, L"Bed -1860 60 -1500 8252 - - "},
-          Row{L"1", L"X=1900\nY=-279", 1, L"Bed 1900 -279 2260 1 - - "},
-          Row{L"1", L"X=1920", 1, L"Bed -1860 60 -1500 340 - - "}}) {
+    using Row = std::tuple<std::wstring, std::wstring, std::wstring>;  // Count, [Bed0], beds read
+    for (const auto& [count, bed0, read] :
+         {Row{L"100", L"", L"64 Bed 100 100 460 380 - - "}, Row{L"-3", L"", L"0"},
+          Row{L"1", L"Name=Ø\nX=-50\nY=10\nW=50\nH=20\nCollapsed=1\nCatchAll=7\nItems=a||b|",
+              L"1 Ø -50 10 70 90 C * a,b"},
+          Row{L"1", L"X=2147483600\nY=-2147483648\nW=2000000000\nH=99999",
+              L"1 Bed -1860 60 6332 8252 - - "},
+          Row{L"1", L"X=1900\nY=-279", L"1 Bed 1900 -279 2260 1 - - "},
+          Row{L"1", L"X=1920", L"1 Bed -1860 60 -1500 340 - - "}}) {
         test::FakeProfileStore store(L"[Bed0]\n" + bed0 + L"\n[Garden]\nCount=" + count);
-        const std::vector<Bed> read = ReadBeds(store, kScreen);
-        ASSERT_EQ(read.size(), beds) << bed0;
-        EXPECT_EQ(read.empty() ? L"" : Show(read[0]), first) << bed0;
+        const std::vector<Bed> beds = ReadBeds(store, kScreen);
+        EXPECT_EQ(std::to_wstring(beds.size()) + (beds.empty() ? L"" : L" " + Show(beds[0])), read);
     }
 }
 
@@ -47,14 +46,10 @@ TEST(GardenFile, SavedBedsComeBackWithoutUnstorableIds) {
 }
 
 TEST(GardenFile, LongItemsComeBackWithoutTheCutId) {
-    std::vector<std::wstring> ids;
-    for (int32_t i = 0; i < 200000; ++i) {
-        ids.push_back(std::to_wstring(1000000000 + i));  // 11 characters with the "|"
-    }
+    std::vector<std::wstring> ids(200000, L"1234567890");  // 11 characters with the "|"
     test::FakeProfileStore store(L"[Garden]\nCount=1\n[Bed0]\nItems=" + JoinList(ids, L"|"));
     const std::vector<std::wstring> read = ReadBeds(store, kScreen).at(0).items;
-    ids.resize((kMaxItemsChars - 1) / 11);
-    EXPECT_EQ(read, ids);
+    EXPECT_EQ(read, std::vector<std::wstring>((kMaxItemsChars - 1) / 11, L"1234567890"));
 }
 
 }  // namespace

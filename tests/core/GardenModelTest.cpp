@@ -1,4 +1,3 @@
-#include "config/Language.h"
 #include "config/SettingsText.h"
 #include "garden/GardenModel.h"
 
@@ -36,14 +35,17 @@ GardenItems Items(std::wstring_view ids) {
 }
 
 TEST(GardenModel, ItemRecordsFollowTheFileName) {
-    using Row = std::tuple<std::wstring, bool, std::wstring>;  // file, folder, name and exe
-    for (const auto& [file, folder, shown] :
-         {Row{L"Tool.LNK", false, L"Tool"}, Row{L"Site.Url", false, L"Site"},
-          Row{L"Old.lnk", true, L"Old.lnk"}, Row{L"Run.EXE", false, L"Run.EXE C:\\D\\Run.EXE!"},
-          Row{L"Pack.exe", true, L"Pack.exe"}, Row{L"a.txt", false, L"a.txt"}}) {
-        const AppEntry e = MakeGardenItem(L"C:\\D", file, folder).entry;
+    using Row = std::tuple<std::wstring, uint32_t, std::wstring>;  // file, attributes, item
+    for (const auto& [file, attributes, shown] :
+         {Row{L"Tool.LNK", 0, L"Tool"}, Row{L"Site.Url", 0x20, L"Site"},
+          Row{L"Old.lnk", 0x10, L"Old.lnk"}, Row{L"Run.EXE", 0, L"Run.EXE C:\\D\\Run.EXE!"},
+          Row{L"Pack.exe", 0x10, L"Pack.exe"}, Row{L"a.txt", 0, L"a.txt"}, Row{L"..", 0x10, L""},
+          Row{L"h.txt", 0x2, L""}, Row{L"s.lnk", 0x4, L""}}) {
+        GardenItems items;
+        AddDesktopEntry(items, L"C:\\D", file, attributes);
+        const AppEntry e = items.empty() ? AppEntry{} : items.at(L"c:\\d\\" + ToLower(file)).entry;
         EXPECT_EQ(Trim(e.name + L" " + e.exePath) + (e.hasExe ? L"!" : L""), shown);
-        EXPECT_EQ(e.key, L"garden:c:\\d\\" + ToLower(file));
+        EXPECT_EQ(e.key, shown.empty() ? L"" : L"garden:c:\\d\\" + ToLower(file));
     }
 }
 
@@ -59,12 +61,10 @@ TEST(GardenModel, AssignmentKeepsEveryIdInExactlyOneBed) {
 }
 
 TEST(GardenModel, FirstRunPutsAppsApartFromTheRest) {
-    SetNorwegian(false);
     const std::vector<Bed> beds = DefaultBeds(Items(L"a.url,b.appref-ms,c.txt,dir.lnk,e.exe,f.lnk"),
                                               {10, 20, 2000, 1000}, 144);
-    EXPECT_EQ(beds[0].name + L" " + Show(beds) + L" " + beds[1].name,
-              L"Apps a.url,b.appref-ms,e.exe,f.lnk " + GardenItemId(kRecycleBinPath) +
-                  L",c.txt,dir.lnk* Desktop");
+    EXPECT_EQ(Show(beds), L"a.url,b.appref-ms,e.exe,f.lnk " + GardenItemId(kRecycleBinPath) +
+                              L",c.txt,dir.lnk*");
     EXPECT_EQ(beds[0].rect, (PixelRect{46, 56, 604, 506}));
     EXPECT_EQ(beds[1].rect, (PixelRect{628, 56, 1186, 506}));
 }
@@ -86,18 +86,15 @@ TEST(GardenModel, DropMovesBeforeTheVisibleItemOrChangesNothing) {
 }
 
 TEST(GardenModel, DeleteAndSortKeepTheIds) {
-    std::vector<Bed> beds = Beds(L"q b,zz,a* p");
+    std::vector<Bed> beds = Beds(L"q bbbbb,cccc* aaa.lnk");
     EXPECT_FALSE(DeleteBed(beds, 1));
     EXPECT_TRUE(DeleteBed(beds, 2));
-    EXPECT_EQ(Show(beds), L"q b,zz,a,p*");
-    // By display name; a missing file by its id.
-    GardenItems items = Items(L"a,b,p");
-    for (const auto& [id, name] :
-         {std::pair{L"a", L"3"}, std::pair{L"b", L"1"}, std::pair{L"p", L"2"}}) {
-        items[id].entry.name = name;
-    }
-    SortBed(beds[1], items, [](std::wstring_view x, std::wstring_view y) { return x.compare(y); });
-    EXPECT_EQ(Show(beds), L"q b,p,a,zz*");
+    EXPECT_EQ(Show(beds), L"q bbbbb,cccc,aaa.lnk*");
+    // By the length of the display name ("aaa"), or of the id for a missing file.
+    SortBed(beds[1], Items(L"aaa.lnk,bbbbb"), [](std::wstring_view x, std::wstring_view y) {
+        return static_cast<int>(x.size()) - static_cast<int>(y.size());
+    });
+    EXPECT_EQ(Show(beds), L"q aaa.lnk,cccc,bbbbb*");
 }
 
 }  // namespace
