@@ -4,6 +4,7 @@
 #include "config/SettingsText.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 namespace corvane {

@@ -4,6 +4,8 @@
 #include "config/SettingsText.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <iterator>
 #include <set>
 
 namespace corvane {
@@ -49,10 +51,15 @@ void AddDesktopEntry(GardenItems& items, std::wstring_view folder, std::wstring_
 GardenItem RecycleBinItem() {
     GardenItem item;
     item.isFolder = true;
-    item.entry.name = Tr(L"Papirkurv", L"Recycle Bin");
     item.entry.target = kRecycleBinPath;
     item.entry.key = kRecycleBinIconKey;
+    item.entry.name = GardenItemName(item);
     return item;
+}
+
+std::wstring GardenItemName(const GardenItem& item) {
+    return item.entry.key == kRecycleBinIconKey ? Tr(L"Papirkurv", L"Recycle Bin")
+                                                : item.entry.name;
 }
 
 std::size_t CatchAllIndex(const std::vector<Bed>& beds) {
@@ -122,9 +129,9 @@ std::vector<std::wstring> VisibleItems(const Bed& bed, const GardenItems& items)
 }
 
 void SortBed(Bed& bed, const GardenItems& items, const NameCompare& compare) {
-    const auto nameOf = [&items](const std::wstring& id) -> std::wstring_view {
+    const auto nameOf = [&items](const std::wstring& id) {
         const auto found = items.find(id);
-        return found == items.end() ? std::wstring_view(id) : found->second.entry.name;
+        return found == items.end() ? id : GardenItemName(found->second);
     };
     std::stable_sort(bed.items.begin(), bed.items.end(),
                      [&](const std::wstring& a, const std::wstring& b) {

@@ -56,8 +56,11 @@ inline constexpr uint32_t kFileAttributeDirectory = 0x10;
 void AddDesktopEntry(GardenItems& items, std::wstring_view folder, std::wstring_view fileName,
                      uint32_t attributes);
 
-// The Recycle Bin, named in the current language.
 [[nodiscard]] GardenItem RecycleBinItem();
+
+// The name to show: the Recycle Bin's in the current language, so that a
+// language switch needs no rescan.
+[[nodiscard]] std::wstring GardenItemName(const GardenItem& item);
 
 // Drops repeated ids (the first bed listing an id keeps it), makes exactly one
 // bed catch-all and appends every unlisted item to it. Returns the catch-all

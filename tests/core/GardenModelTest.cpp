@@ -1,3 +1,4 @@
+#include "config/Language.h"
 #include "config/SettingsText.h"
 #include "garden/GardenModel.h"
 
@@ -46,6 +47,10 @@ TEST(GardenModel, ItemRecordsFollowTheFileName) {
         const AppEntry e = items.empty() ? AppEntry{} : items.at(L"c:\\d\\" + ToLower(file)).entry;
         EXPECT_EQ(Trim(e.name + L" " + e.exePath) + (e.hasExe ? L"!" : L""), shown);
     }
+    const GardenItem bin = RecycleBinItem();
+    SetNorwegian(!IsNorwegian());
+    EXPECT_NE(GardenItemName(bin), bin.entry.name);  // named when shown, not when found
+    SetNorwegian(!IsNorwegian());
 }
 
 TEST(GardenModel, AssignmentKeepsEveryIdInExactlyOneBed) {
