@@ -1,0 +1,131 @@
+#include "garden/GardenFile.h"
+
+#include "base/Utf16.h"
+#include "config/SettingsText.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+
+namespace corvane {
+namespace {
+
+constexpr wchar_t kGardenSection[] = L"Garden";
+constexpr wchar_t kSeparator = L'|';
+constexpr PixelRect kDefaultRect{100, 100, 460, 380};
+constexpr int32_t kMinWidth = 120;
+constexpr int32_t kMinHeight = 80;
+constexpr int32_t kOffScreenInset = 60;
+
+std::wstring BedSection(std::size_t index) {
+    return L"Bed" + std::to_wstring(index);
+}
+
+bool IsControl(wchar_t c) noexcept {
+    const auto u = static_cast<uint32_t>(c);
+    return u < 0x20 || (u >= 0x7F && u <= 0x9F);
+}
+
+// The value in full, however long, up to kMaxItemsChars; `cut` tells whether
+// even that was too short.
+std::wstring ReadLongString(ProfileStore& store, std::wstring_view section, std::wstring_view key,
+                            bool& cut) {
+    std::size_t chars = kGardenBufferChars;
+    std::wstring value = store.GetString(section, key, L"", chars);
+    while (value.size() + 1 >= chars && chars < kMaxItemsChars) {
+        chars *= 2;
+        value = store.GetString(section, key, L"", chars);
+    }
+    cut = value.size() + 1 >= chars;
+    return value;
+}
+
+bool Intersects(const PixelRect& a, const PixelRect& b) noexcept {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+Bed ReadBed(ProfileStore& store, std::size_t index, PixelRect virtualScreen) {
+    const std::wstring section = BedSection(index);
+    const auto number = [&](const wchar_t* key, int32_t fallback, int32_t low, int32_t high) {
+        return std::clamp(store.GetInt(section, key, fallback), low, high);
+    };
+    Bed bed;
+    bed.name = store.GetString(section, L"Name", L"", kGardenBufferChars);
+    if (bed.name.empty()) {
+        bed.name = L"Bed";
+    }
+    // Clamped one by one before any sum, so a wrapped or huge value cannot
+    // overflow.
+    const int32_t x = number(L"X", kDefaultRect.left, -kBedCoordinateLimit, kBedCoordinateLimit);
+    const int32_t y = number(L"Y", kDefaultRect.top, -kBedCoordinateLimit, kBedCoordinateLimit);
+    const int32_t w = number(L"W", kDefaultRect.Width(), kMinWidth, kMaxBedSize);
+    const int32_t h = number(L"H", kDefaultRect.Height(), kMinHeight, kMaxBedSize);
+    bed.rect = {x, y, x + w, y + h};
+    // A bed left on a display that is gone would be out of reach.
+    if (!Intersects(bed.rect, virtualScreen)) {
+        bed.rect = {virtualScreen.left + kOffScreenInset, virtualScreen.top + kOffScreenInset,
+                    virtualScreen.left + kOffScreenInset + w,
+                    virtualScreen.top + kOffScreenInset + h};
+    }
+    bed.collapsed = store.GetInt(section, L"Collapsed", 0) != 0;
+    bed.catchAll = store.GetInt(section, L"CatchAll", 0) != 0;
+    bool cut = false;
+    bed.items = SplitListUntrimmed(ReadLongString(store, section, L"Items", cut), kSeparator);
+    // Half an id names nothing; the whole one returns through the catch-all bed.
+    if (cut && !bed.items.empty()) {
+        bed.items.pop_back();
+    }
+    return bed;
+}
+
+}  // namespace
+
+bool EnsureGardenFile(ProfileStore& store) {
+    return store.FileExists() || store.CreateNew(EncodeUtf16LeWithBom(L"")) || store.FileExists();
+}
+
+std::vector<Bed> ReadBeds(ProfileStore& store, PixelRect virtualScreen) {
+    const int32_t count = std::clamp(store.GetInt(kGardenSection, L"Count", 0), 0, kMaxBeds);
+    std::vector<Bed> beds;
+    for (int32_t i = 0; i < count; ++i) {
+        beds.push_back(ReadBed(store, static_cast<std::size_t>(i), virtualScreen));
+    }
+    return beds;
+}
+
+bool IsStorableId(std::wstring_view id) noexcept {
+    return std::none_of(id.begin(), id.end(),
+                        [](wchar_t c) { return c == kSeparator || IsControl(c); });
+}
+
+bool WriteBeds(ProfileStore& store, const std::vector<Bed>& beds) {
+    if (!EnsureGardenFile(store)) {
+        return false;
+    }
+    const std::size_t count = std::min(beds.size(), static_cast<std::size_t>(kMaxBeds));
+    bool ok = store.WriteString(kGardenSection, L"Count", std::to_wstring(count));
+    const auto write = [&](const std::wstring& section, const wchar_t* key, std::wstring value) {
+        ok = store.WriteString(section, key, value) && ok;
+    };
+    for (std::size_t i = 0; i < count; ++i) {
+        const Bed& bed = beds[i];
+        const std::wstring section = BedSection(i);
+        // A line break in a value would start a new line of the file.
+        std::wstring name = bed.name;
+        std::erase_if(name, IsControl);
+        std::vector<std::wstring> ids;
+        std::copy_if(bed.items.begin(), bed.items.end(), std::back_inserter(ids),
+                     [](const std::wstring& id) { return IsStorableId(id); });
+        write(section, L"Name", name);
+        write(section, L"X", std::to_wstring(bed.rect.left));
+        write(section, L"Y", std::to_wstring(bed.rect.top));
+        write(section, L"W", std::to_wstring(bed.rect.Width()));
+        write(section, L"H", std::to_wstring(bed.rect.Height()));
+        write(section, L"Collapsed", bed.collapsed ? L"1" : L"0");
+        write(section, L"CatchAll", bed.catchAll ? L"1" : L"0");
+        write(section, L"Items", JoinList(ids, std::wstring(1, kSeparator)));
+    }
+    return ok;
+}
+
+}  // namespace corvane

@@ -1,0 +1,40 @@
+#pragma once
+// garden.ini: one section per bed, read with every value made safe before
+// use, since the file is the user's to edit.
+
+#include "base/Geometry.h"
+#include "config/ProfileStore.h"
+#include "garden/GardenModel.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+inline constexpr int32_t kMaxBeds = 64;
+// Well beyond any desktop, and small enough that X + W cannot overflow.
+inline constexpr int32_t kBedCoordinateLimit = 1'000'000;
+// A bed is drawn into a render target of its size: keep that reasonable.
+inline constexpr int32_t kMaxBedSize = 8192;
+inline constexpr std::size_t kGardenBufferChars = 65536;
+// Items values grow with the desktop; reading stops doubling here.
+inline constexpr std::size_t kMaxItemsChars = std::size_t{1} << 21;
+
+// Creates the file with nothing but the UTF-16LE byte-order mark, so that the
+// profile functions store Unicode text. True when the file exists afterwards.
+bool EnsureGardenFile(ProfileStore& store);
+
+// Up to 64 beds, clamped; a bed off the virtual screen is moved inside it.
+[[nodiscard]] std::vector<Bed> ReadBeds(ProfileStore& store, PixelRect virtualScreen);
+
+// An id that the Items line can hold: no "|" and no control character.
+[[nodiscard]] bool IsStorableId(std::wstring_view id) noexcept;
+
+// Writes [Garden] and a section per bed into a fresh file; ids that cannot be
+// stored are left out and return to the catch-all bed on the next
+// assignment. False when any write failed, so the old file is kept.
+bool WriteBeds(ProfileStore& store, const std::vector<Bed>& beds);
+
+}  // namespace corvane

@@ -1,0 +1,103 @@
+#include "config/Language.h"
+#include "config/SettingsText.h"
+#include "garden/GardenModel.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+// Beds as "a,b c*": ids joined by ",", beds by " ", "-" for none, "*" marks catch-all.
+std::vector<Bed> Beds(std::wstring_view text) {
+    std::vector<Bed> beds;
+    for (std::wstring ids : SplitList(text, L' ')) {
+        beds.emplace_back().catchAll = std::erase(ids, L'*') > 0;
+        beds.back().items = SplitList(ids == L"-" ? L"" : ids, L',');
+    }
+    return beds;
+}
+
+std::wstring Show(const std::vector<Bed>& beds) {
+    std::vector<std::wstring> shown;
+    for (const Bed& b : beds) {
+        shown.push_back((b.items.empty() ? L"-" : JoinList(b.items, L",")) +
+                        (b.catchAll ? L"*" : L""));
+    }
+    return JoinList(shown, L" ");
+}
+
+// Files named by their ids; those starting with "dir" are folders.
+GardenItems Items(std::wstring_view ids) {
+    GardenItems items;
+    for (const std::wstring& id : SplitList(ids, L',')) {
+        items[id] = MakeGardenItem(L"d", id, id.starts_with(L"dir"));
+    }
+    return items;
+}
+
+TEST(GardenModel, ItemRecordsFollowTheFileName) {
+    using Row = std::tuple<std::wstring, uint32_t, std::wstring>;  // file, attributes, item
+    for (const auto& [file, attributes, shown] :
+         {Row{L"Tool.LNK", 0, L"Tool"}, Row{L"Site.Url", 0x20, L"Site"},
+          Row{L"Old.lnk", 0x10, L"Old.lnk"}, Row{L"Run.EXE", 0, L"Run.EXE C:\\D\\Run.EXE!"},
+          Row{L"Pack.exe", 0x10, L"Pack.exe"}, Row{L"a.txt", 0, L"a.txt"}, Row{L"..", 0x10, L""},
+          Row{L"h.txt", 0x2, L""}, Row{L"s.lnk", 0x4, L""}}) {
+        GardenItems items;
+        AddDesktopEntry(items, L"C:\\D", file, attributes);
+        const AppEntry e = items.empty() ? AppEntry{} : items.at(L"c:\\d\\" + ToLower(file)).entry;
+        EXPECT_EQ(Trim(e.name + L" " + e.exePath) + (e.hasExe ? L"!" : L""), shown);
+    }
+    const GardenItem bin = RecycleBinItem();
+    SetNorwegian(!IsNorwegian());
+    EXPECT_NE(GardenItemName(bin), bin.entry.name);  // named when shown, not when found
+    SetNorwegian(!IsNorwegian());
+}
+
+TEST(GardenModel, AssignmentKeepsEveryIdInExactlyOneBed) {
+    using Row = std::tuple<std::wstring, std::wstring, std::wstring>;  // beds, files, result
+    for (const auto& [text, files, shown] :
+         {Row{L"b,a* a,c,c*", L"a,b,c,e,d", L"b,a c,d,e*"}, Row{L"gone -", L"x", L"gone,x* -"},
+          Row{L"- - -*", L"x", L"- - x*"}}) {
+        std::vector<Bed> beds = Beds(text);
+        AssignItems(beds, Items(files));
+        EXPECT_EQ(Show(beds), shown) << text;
+    }
+}
+
+TEST(GardenModel, FirstRunPutsAppsApartFromTheRest) {
+    const std::vector<Bed> beds = DefaultBeds(Items(L"a.url,b.appref-ms,c.txt,dir.lnk,e.exe,f.lnk"),
+                                              {10, 20, 2000, 1000}, 144);
+    EXPECT_EQ(Show(beds), L"a.url,b.appref-ms,e.exe,f.lnk " + GardenItemId(kRecycleBinPath) +
+                              L",c.txt,dir.lnk*");
+}
+
+TEST(GardenModel, DropMovesBeforeTheVisibleItemOrChangesNothing) {
+    // source, id, target, insertion index, result ("" for unchanged)
+    using Row = std::tuple<std::size_t, std::wstring, std::size_t, int32_t, std::wstring>;
+    const std::wstring start = L"a,gone,b,c x,y*";
+    for (const auto& [source, id, target, index, shown] :
+         {Row{0, L"a", 0, 0, L""}, Row{0, L"a", 0, 1, L""}, Row{0, L"c", 0, 9, L""},
+          Row{1, L"q", 0, 0, L""}, Row{0, L"a", 5, 0, L""}, Row{0, L"a", 0, 2, L"gone,b,a,c x,y*"},
+          Row{0, L"c", 0, -5, L"c,a,gone,b x,y*"}, Row{0, L"a", 1, 1, L"gone,b,c x,a,y*"},
+          Row{1, L"y", 0, 3, L"a,gone,b,c,y x*"}}) {
+        std::vector<Bed> beds = Beds(start);
+        const DropResult result = DropItem(beds, source, id, target, index, Items(L"a,b,c,x,y"));
+        EXPECT_EQ(result, shown.empty() ? DropResult::Unchanged : DropResult::Moved);
+        EXPECT_EQ(Show(beds), shown.empty() ? start : shown) << id << index;
+    }
+}
+
+TEST(GardenModel, DeleteAndSortKeepTheIds) {
+    std::vector<Bed> beds = Beds(L"q bbbbb,cccc* aaa.lnk");
+    EXPECT_FALSE(DeleteBed(beds, 1));
+    EXPECT_TRUE(DeleteBed(beds, 2));
+    EXPECT_EQ(Show(beds), L"q bbbbb,cccc,aaa.lnk*");
+    // By the length of the display name ("aaa"), or of the id for a missing file.
+    SortBed(beds[1], Items(L"aaa.lnk,bbbbb"), [](std::wstring_view x, std::wstring_view y) {
+        return static_cast<int>(x.size()) - static_cast<int>(y.size());
+    });
+    EXPECT_EQ(Show(beds), L"q aaa.lnk,cccc,bbbbb*");
+}
+
+}  // namespace
+}  // namespace corvane
