@@ -18,12 +18,7 @@ namespace {
 using test::Capture;
 using test::HelperApp;
 using test::WaitUntil;
-
-RECT WindowRect(HWND hwnd) {
-    RECT r = {};
-    ::GetWindowRect(hwnd, &r);
-    return r;
-}
+using test::WindowRect;
 
 PixelRect Display(HWND window = nullptr) {
     MONITORINFO mi = {};

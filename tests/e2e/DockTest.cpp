@@ -16,18 +16,13 @@ namespace corvane {
 namespace {
 
 using test::WaitUntil;
+using test::WindowRect;
 
 // [Dock] IconSize when the file leaves it out.
 constexpr int kIconSize = 36;
 constexpr wchar_t kSettingsApp[] =
     L"shell:AppsFolder\\windows.immersivecontrolpanel_cw5n1h2txyewy!microsoft.windows."
     L"immersivecontrolpanel";
-
-RECT WindowRect(HWND hwnd) {
-    RECT r = {};
-    ::GetWindowRect(hwnd, &r);
-    return r;
-}
 
 std::wstring WindowsFile(const wchar_t* name) {
     wchar_t folder[MAX_PATH] = {};

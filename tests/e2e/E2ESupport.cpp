@@ -208,14 +208,14 @@ bool Differs(uint32_t a, uint32_t b, int tolerance) {
 }
 
 std::vector<Span> InkRuns(const Capture& capture, const RECT& area, uint32_t background,
-                          int mergeGap, int offsetX) {
+                          int mergeGap, int offsetX, int tolerance) {
     std::vector<Span> runs;
     int blank = mergeGap + 1;
     for (int x = std::max<int>(area.left, 0); x < area.right && x < capture.width; ++x) {
         bool ink = false;
         for (int y = std::max<int>(area.top, 0); y < area.bottom && y < capture.height && !ink;
              ++y) {
-            ink = Differs(capture.At(x, y), background);
+            ink = Differs(capture.At(x, y), background, tolerance);
         }
         if (!ink) {
             ++blank;
@@ -362,14 +362,14 @@ std::vector<Span> CorvaneTest::LeftInk() const {
                    frame.left);
 }
 
-std::vector<Span> CorvaneTest::RightInk(int mergeGap) const {
+std::vector<Span> CorvaneTest::RightInk(int mergeGap, int tolerance) const {
     const RECT frame = Frame();
     const Capture c = CaptureScreen(frame);
     if (c.pixels.empty()) {
         return {};
     }
     return InkRuns(c, {c.width / 2, c.height / 4, c.width, c.height * 3 / 4},
-                   c.At(c.width / 2, c.height / 2), mergeGap, frame.left);
+                   c.At(c.width / 2, c.height / 2), mergeGap, frame.left, tolerance);
 }
 
 }  // namespace corvane::test

@@ -39,6 +39,12 @@ struct IniOptions {
 };
 [[nodiscard]] std::wstring IniText(const IniOptions& options = {});
 
+[[nodiscard]] inline RECT WindowRect(HWND window) {
+    RECT r = {};
+    ::GetWindowRect(window, &r);
+    return r;
+}
+
 // Copies corvane.exe from beside the tests into `folder`; returns its path.
 inline std::wstring CopyCorvane(const std::wstring& folder) {
     return CopyBuiltFile(L"corvane.exe", folder + L"\\corvane.exe");
@@ -79,10 +85,11 @@ struct Capture {
 [[nodiscard]] Capture CaptureScreen(const RECT& area, const std::wstring& keepAs = L"");
 
 // Runs of columns of `area` (capture coordinates) that hold pixels differing
-// from `background`; runs closer than `mergeGap` blank columns are one.
-// Returned in capture coordinates shifted by `offsetX`.
+// from `background` by more than `tolerance`; runs closer than `mergeGap`
+// blank columns are one. Returned in capture coordinates shifted by `offsetX`.
 [[nodiscard]] std::vector<Span> InkRuns(const Capture& capture, const RECT& area,
-                                        uint32_t background, int mergeGap, int offsetX = 0);
+                                        uint32_t background, int mergeGap, int offsetX = 0,
+                                        int tolerance = 40);
 
 // The theme Windows reports to programs started from now on.
 void SetLightTheme(bool light);
@@ -134,7 +141,7 @@ protected:
     [[nodiscard]] std::vector<Span> LeftInk() const;
     // The ink on the middle of the bar's right half (status, clock, the Now
     // Playing widget), runs closer than `mergeGap` pixels joined.
-    [[nodiscard]] std::vector<Span> RightInk(int mergeGap) const;
+    [[nodiscard]] std::vector<Span> RightInk(int mergeGap, int tolerance = 40) const;
 
     TempFolder folder_;
     ChildProcess corvane_;

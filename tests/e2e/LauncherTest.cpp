@@ -53,9 +53,7 @@ TEST_F(LauncherE2E, TheWindowsKeyTogglesOneLauncherOverTheDisplayAndEscapeCloses
     ASSERT_TRUE(Opened()) << "the Windows key opened nothing";
     const std::vector<HWND> shown = Shown();
     ASSERT_EQ(shown.size(), 1u);
-    RECT r = {};
-    ::GetWindowRect(shown[0], &r);
-    EXPECT_EQ(ToPixelRect(r), ToPixelRect(MonitorArea()));
+    EXPECT_EQ(ToPixelRect(test::WindowRect(shown[0])), ToPixelRect(MonitorArea()));
 
     // The launcher has the X focus now.
     ASSERT_TRUE(test::Xdotool(L"key Super_L"));

@@ -69,8 +69,7 @@ protected:
         return cards.size() == 1 ? cards[0] : nullptr;
     }
     [[nodiscard]] POINT OnCard(HWND card, float x, float y) const {
-        RECT r = {};
-        ::GetWindowRect(card, &r);
+        const RECT r = test::WindowRect(card);
         return {r.left + Px(x), r.top + Px(y)};
     }
     // Clicks and waits for the session to hear `call` once more.
@@ -98,8 +97,7 @@ TEST_P(NowPlayingE2EInTheme, TheCardOpensBelowTheWidgetShowsTheSessionAndDrivesI
     const Span widget = widget_;
     const HWND card = OpenCard(widget);
     ASSERT_NE(card, nullptr) << "not exactly one card";
-    RECT r = {};
-    ::GetWindowRect(card, &r);
+    const RECT r = test::WindowRect(card);
     EXPECT_EQ(r.right - r.left, Px(340));
     EXPECT_EQ(r.bottom - r.top, Px(140));
     // The widget spans the bar but for 3 points at the bottom.
@@ -177,16 +175,10 @@ TEST_F(NowPlayingE2E, TheWidgetTogglesPlaybackAndLeavesWithTheSessionAndItsCard)
     test::MovePointer({5, Frame().bottom + Px(200)});
     // Not even its faint artwork square is left.
     EXPECT_TRUE(WaitUntil([&] {
-        const RECT frame = Frame();
-        const test::Capture c = test::CaptureScreen(frame);
-        for (int x = widget.left - frame.left; x < widget.right - frame.left; ++x) {
-            for (int y = c.height / 4; y < c.height * 3 / 4; ++y) {
-                if (test::Differs(c.At(x, y), c.At(c.width / 2, c.height / 2), 3)) {
-                    return false;
-                }
-            }
-        }
-        return !c.pixels.empty();
+        const auto runs = RightInk(0, 3);
+        return !runs.empty() && std::ranges::none_of(runs, [&](const Span& run) {
+            return run.left < widget.right && run.right > widget.left;
+        });
     })) << "the widget outlived its session";
 }
 
@@ -250,18 +242,17 @@ constexpr int kCell = 36 + 8;  // [Dock] IconSize when left out, and 8
 // or resumes, and resting on it opens the card above the dock.
 class NowPlayingDockE2E : public NowPlayingE2E {
 protected:
-    static RECT Rect(HWND window) {
-        RECT r = {};
-        ::GetWindowRect(window, &r);
-        return r;
-    }
     // Start alone is 6 + cell + 6 wide; the Now Playing cell adds 11 + cell.
     testing::AssertionResult HasCell(bool cell, DWORD timeoutMs) const {
         const auto want =
             static_cast<LONG>((12 + kCell + (cell ? 11 + kCell : 0)) * dpi_ / 96.0 + 0.5);
         LONG width = 0;
-        if (WaitUntil([&] { return (width = Rect(dock_).right - Rect(dock_).left) == want; },
-                      timeoutMs)) {
+        if (WaitUntil(
+                [&] {
+                    const RECT dock = test::WindowRect(dock_);
+                    return (width = dock.right - dock.left) == want;
+                },
+                timeoutMs)) {
             return testing::AssertionSuccess();
         }
         return testing::AssertionFailure() << "dock " << width << " px wide, not " << want;
@@ -280,7 +271,7 @@ TEST_F(NowPlayingDockE2E, TheCellFollowsTheSessionTogglesOnAClickAndOpensTheCard
     media_->Play();
     ASSERT_TRUE(HasCell(true, 5000)) << "no cell for a playing session";
 
-    const RECT dock = Rect(dock_);
+    const RECT dock = test::WindowRect(dock_);
     const POINT cell{dock.left + Px(6 + kCell + 11 + kCell / 2.0), (dock.top + dock.bottom) / 2};
     test::Click(cell);
     // The pointer rests on the cell after the click: one card comes above it.
@@ -288,7 +279,7 @@ TEST_F(NowPlayingDockE2E, TheCellFollowsTheSessionTogglesOnAClickAndOpensTheCard
     ASSERT_TRUE(WaitUntil([&] { return !(cards = Cards()).empty(); }, 3000)) << "no card";
     EXPECT_EQ(cards.size(), 1u);
     EXPECT_EQ(media_->Count("TryTogglePlayPauseAsync"), 1);
-    const RECT card = Rect(cards.front());
+    const RECT card = test::WindowRect(cards.front());
     EXPECT_EQ(card.bottom, dock.top - Px(8));
     EXPECT_NEAR((card.left + card.right) / 2, cell.x, 1);
     test::MovePointer({cell.x, dock.top - Px(300)});

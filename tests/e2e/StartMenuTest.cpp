@@ -15,6 +15,7 @@ namespace corvane {
 namespace {
 
 using test::WaitUntil;
+using test::WindowRect;
 
 constexpr wchar_t kMenuClass[] = L"CorvaneCorMenu";
 using test::KeysToHelper;
@@ -27,12 +28,6 @@ constexpr double kLeftColumn = 384;
 constexpr double kFirstRow = 102;
 constexpr double kRowPitch = 38;
 constexpr double kHeaderRow = 30;
-
-RECT WindowRect(HWND hwnd) {
-    RECT r = {};
-    ::GetWindowRect(hwnd, &r);
-    return r;
-}
 
 // Characters typed into the window in front.
 void TypeText(const std::wstring& text) {

@@ -56,9 +56,7 @@ int FreeShortcuts() {
 }
 
 PixelRect RectOf(HWND window) {
-    RECT r = {};
-    ::GetWindowRect(window, &r);
-    return ToPixelRect(r);
+    return ToPixelRect(test::WindowRect(window));
 }
 
 std::string Text(const PixelRect& r) {

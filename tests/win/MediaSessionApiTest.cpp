@@ -19,11 +19,6 @@ namespace {
 using Microsoft::WRL::ComPtr;
 using namespace corvane::sdk;
 
-// Test paths are ASCII.
-std::string Ascii(const std::wstring& text) {
-    return {text.begin(), text.end()};
-}
-
 class MediaSessionApiTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -79,7 +74,8 @@ protected:
 TEST_F(MediaSessionApiTest, TheCoversSlotsReachTheSessionsStream) {
     const test::FakeMediaSession media;
     ASSERT_TRUE(media.Registered());
-    media.Play("pending=2\nthumbnail=" + Ascii(test::BuiltFile(L"test_fakemedia.dll")) + "\n");
+    const std::wstring file = test::BuiltFile(L"test_fakemedia.dll");  // an ASCII path
+    media.Play("pending=2\nthumbnail=" + std::string(file.begin(), file.end()) + "\n");
 
     ComPtr<IMediaSessionManagerStatics> statics;
     ASSERT_HRESULT_SUCCEEDED(Activate(statics));

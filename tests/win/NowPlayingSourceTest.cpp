@@ -38,12 +38,7 @@ protected:
             ::RoUninitialize();
         }
     }
-    // No thumbnail: this system cannot convert its stream.
-    void WriteState(const std::string& changes) const { media_->Play(changes); }
-    [[nodiscard]] std::vector<std::string> Calls() const { return media_->Calls(); }
-    [[nodiscard]] std::ptrdiff_t Count(const std::string& call) const {
-        return media_->Count(call);
-    }
+    // No thumbnail in the state: this system cannot convert its stream.
     void Register() {
         media_.emplace();
         ASSERT_TRUE(media_->Registered());
@@ -56,7 +51,7 @@ protected:
 
 TEST_F(NowPlayingSourceTest, FollowsTheSessionAndSendsItCommands) {
     Register();
-    WriteState("");
+    media_->Play("");
     NowPlayingSource source(host_);
     source.Poll();  // asks for the manager
     source.Poll();  // takes it and reads the session
@@ -73,14 +68,14 @@ TEST_F(NowPlayingSourceTest, FollowsTheSessionAndSendsItCommands) {
     // The same app's next track once the properties are due again; another
     // app's at once.
     const int32_t generation = source.ArtworkGeneration();
-    WriteState("title=Other\n");
+    media_->Play("title=Other\n");
     source.Poll();
     EXPECT_EQ(snapshot.title, L"Song");
     ::Sleep(1600);
     source.Poll();
     EXPECT_EQ(snapshot.title, L"Other");
     EXPECT_NE(source.ArtworkGeneration(), generation);
-    WriteState("app=family!App\ntitle=Third\n");
+    media_->Play("app=family!App\ntitle=Third\n");
     source.Poll();
     EXPECT_EQ(snapshot.title + L"|" + snapshot.sourceName, L"Third|App");
 
@@ -88,10 +83,10 @@ TEST_F(NowPlayingSourceTest, FollowsTheSessionAndSendsItCommands) {
     // here, that the answer is read soon after.
     source.SendMediaCommand(MediaCommand::Next);
     // No poll timer runs here: only the command's own re-read polls.
-    const auto polls = Count("GetPlaybackInfo");
-    EXPECT_TRUE(test::PumpUntil([&] { return Count("GetPlaybackInfo") > polls; }, 2000));
+    const auto polls = media_->Count("GetPlaybackInfo");
+    EXPECT_TRUE(test::PumpUntil([&] { return media_->Count("GetPlaybackInfo") > polls; }, 2000));
 
-    WriteState("session=0\n");
+    media_->Play("session=0\n");
     source.Poll();
     EXPECT_TRUE(snapshot.title.empty() && snapshot.sourceId.empty());
     EXPECT_EQ(host_.ended, 1);
@@ -99,17 +94,17 @@ TEST_F(NowPlayingSourceTest, FollowsTheSessionAndSendsItCommands) {
 
 TEST_F(NowPlayingSourceTest, AnOperationThatNeverEndsIsCancelledAndAskedAgain) {
     Register();
-    WriteState("pending=-1\n");
+    media_->Play("pending=-1\n");
     NowPlayingSource source(host_, 100);
     source.Poll();
     source.Poll();
-    EXPECT_EQ(Count("Cancel"), 0);
+    EXPECT_EQ(media_->Count("Cancel"), 0);
     ::Sleep(200);
     source.Poll();
-    EXPECT_EQ(Count("Cancel"), 1);
+    EXPECT_EQ(media_->Count("Cancel"), 1);
     source.Poll();
-    EXPECT_EQ(Count("RequestAsync"), 2);
-    EXPECT_EQ(Count("GetResults"), 0);
+    EXPECT_EQ(media_->Count("RequestAsync"), 2);
+    EXPECT_EQ(media_->Count("GetResults"), 0);
 }
 
 TEST_F(NowPlayingSourceTest, WithoutTheClassPollingStopsUntilSwitchedOnAgain) {
@@ -120,16 +115,16 @@ TEST_F(NowPlayingSourceTest, WithoutTheClassPollingStopsUntilSwitchedOnAgain) {
     EXPECT_TRUE(source.Unavailable());
 
     Register();
-    WriteState("");
+    media_->Play("");
     source.Poll();
     source.ApplyNowPlayingSettings(settings);
-    EXPECT_TRUE(Calls().empty());
+    EXPECT_TRUE(media_->Calls().empty());
     settings.nowPlayingEnabled = false;
     source.ApplyNowPlayingSettings(settings);
     settings.nowPlayingEnabled = true;
     source.ApplyNowPlayingSettings(settings);
     EXPECT_FALSE(source.Unavailable());
-    EXPECT_EQ(Count("RequestAsync"), 1);
+    EXPECT_EQ(media_->Count("RequestAsync"), 1);
 }
 
 }  // namespace
