@@ -64,15 +64,7 @@ bool BarPainter::EnsureDeviceResources() noexcept {
         return true;
     }
     const BarContext& context = bar_.Context();
-    if (!CreateWindowTarget(context.graphics.d2d.Get(), bar_.Hwnd(), bar_.Dpi(), target_)) {
-        return false;
-    }
-    target_->SetTextAntialiasMode(D2D1_TEXT_ANTIALIAS_MODE_GRAYSCALE);
-    if (FAILED(target_->CreateSolidColorBrush(D2D1::ColorF(0, 0, 0, 1), &brush_))) {
-        ReleaseDeviceResources();
-        return false;
-    }
-    return true;
+    return CreateTextTarget(context.graphics.d2d.Get(), bar_.Hwnd(), bar_.Dpi(), target_, brush_);
 }
 
 void BarPainter::ReleaseDeviceResources() noexcept {

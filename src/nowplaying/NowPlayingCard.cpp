@@ -253,15 +253,7 @@ bool NowPlayingCard::EnsureTarget() {
     if (target_) {
         return true;
     }
-    if (!CreateWindowTarget(graphics_.d2d.Get(), Hwnd(), dpi_, target_)) {
-        return false;
-    }
-    target_->SetTextAntialiasMode(D2D1_TEXT_ANTIALIAS_MODE_GRAYSCALE);
-    if (FAILED(target_->CreateSolidColorBrush(D2D1::ColorF(1, 1, 1, 1), &brush_))) {
-        ReleaseTarget();
-        return false;
-    }
-    return true;
+    return CreateTextTarget(graphics_.d2d.Get(), Hwnd(), dpi_, target_, brush_);
 }
 
 void NowPlayingCard::ReleaseTarget() noexcept {

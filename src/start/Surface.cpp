@@ -197,12 +197,7 @@ bool Surface::EnsureTarget() {
     if (target_) {
         return true;
     }
-    if (!CreateWindowTarget(graphics_.d2d.Get(), Hwnd(), dpi_, target_)) {
-        return false;
-    }
-    target_->SetTextAntialiasMode(D2D1_TEXT_ANTIALIAS_MODE_GRAYSCALE);
-    if (FAILED(target_->CreateSolidColorBrush(D2D1::ColorF(1, 1, 1, 1), &brush_))) {
-        ReleaseTarget();
+    if (!CreateTextTarget(graphics_.d2d.Get(), Hwnd(), dpi_, target_, brush_)) {
         return false;
     }
     bitmaps_.clear();

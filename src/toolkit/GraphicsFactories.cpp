@@ -40,4 +40,18 @@ bool CreateWindowTarget(ID2D1Factory* factory, HWND window, UINT dpi,
     return SUCCEEDED(factory->CreateHwndRenderTarget(props, hwndProps, &target));
 }
 
+bool CreateTextTarget(ID2D1Factory* factory, HWND window, UINT dpi,
+                      Microsoft::WRL::ComPtr<ID2D1HwndRenderTarget>& target,
+                      Microsoft::WRL::ComPtr<ID2D1SolidColorBrush>& brush) noexcept {
+    if (!CreateWindowTarget(factory, window, dpi, target)) {
+        return false;
+    }
+    target->SetTextAntialiasMode(D2D1_TEXT_ANTIALIAS_MODE_GRAYSCALE);
+    if (FAILED(target->CreateSolidColorBrush(D2D1::ColorF(1, 1, 1, 1), &brush))) {
+        target.Reset();
+        return false;
+    }
+    return true;
+}
+
 }  // namespace corvane

@@ -22,6 +22,13 @@ struct GraphicsFactories {
     ID2D1Factory* factory, HWND window, UINT dpi,
     Microsoft::WRL::ComPtr<ID2D1HwndRenderTarget>& target) noexcept;
 
+// The same target for a surface that draws text, with grayscale text
+// antialiasing (ClearType needs an opaque background, glass has none) and
+// one solid brush; on failure neither is kept.
+[[nodiscard]] bool CreateTextTarget(ID2D1Factory* factory, HWND window, UINT dpi,
+                                    Microsoft::WRL::ComPtr<ID2D1HwndRenderTarget>& target,
+                                    Microsoft::WRL::ComPtr<ID2D1SolidColorBrush>& brush) noexcept;
+
 // Replaces any previous factories. False when Direct2D or DirectWrite is missing.
 [[nodiscard]] bool CreateGraphicsFactories(GraphicsFactories& factories) noexcept;
 
