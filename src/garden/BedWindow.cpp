@@ -13,6 +13,7 @@
 #include <dwmapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace corvane {
@@ -136,9 +137,11 @@ void BedWindow::ApplyGlass(bool moving) noexcept {
         const uint32_t alpha = acrylic ? kAcrylicAlpha : 0;
         const uint32_t color = (alpha << 24) | (grey << 16) | (grey << 8) | grey;
         // A zeroed accent first, so that no state of the previous one lingers.
-        if (SetAccentPolicy(window, 0, 0)) {
+        if (SetAccentPolicy(window, kAccentDisabled, 0)) {
             (void)SetAccentPolicy(window, state, color);
         }
+    } else {
+        (void)SetAccentPolicy(window, kAccentDisabled, 0);
     }
     ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
                    SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -223,7 +226,10 @@ int32_t BedWindow::ItemAt(LPARAM lParam) const {
     if (bed == nullptr) {
         return -1;
     }
-    const auto count = static_cast<int32_t>(Visible().size());
+    // Counted, not copied: this runs on every mouse move over thousands of items.
+    const auto count = static_cast<int32_t>(
+        std::count_if(bed->items.begin(), bed->items.end(),
+                      [this](const std::wstring& id) { return context_.items.contains(id); }));
     return BedHitTest(Layout(count), count, Dips(GET_X_LPARAM(lParam)), Dips(GET_Y_LPARAM(lParam)),
                       bed->collapsed);
 }
@@ -272,6 +278,12 @@ LRESULT BedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             Repaint();
             return 0;
+        case WM_DPICHANGED:
+            // Text and icons were made for the old scale; the bed keeps its pixels.
+            dpi_ = LOWORD(wParam) != 0 ? LOWORD(wParam) : 96;
+            DropDeviceResources();
+            Repaint();
+            return 0;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
         case WM_ERASEBKGND:
@@ -306,6 +318,9 @@ LRESULT BedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 // The second click of a quick pair on the header is a click of its own.
                 OnLeftDown(lParam);
             }
+            return 0;
+        case WM_NCRBUTTONUP:
+            context_.host.BedMenu(bed_, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         case WM_RBUTTONUP:
             OnRightUp(lParam);
