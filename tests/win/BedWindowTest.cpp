@@ -137,6 +137,24 @@ TEST_F(BedWindowTest, HeaderClickRollsUpAndBack) {
     EXPECT_EQ(host_.saves, 2);
 }
 
+TEST_F(BedWindowTest, HeaderDragMovesAndStoresWithoutRolling) {
+    // Sent, not posted: no move of the real pointer comes in between.
+    const HWND w = window_.Hwnd();
+    for (const bool lostCapture : {false, true}) {
+        SCOPED_TRACE(lostCapture);
+        const PixelRect start = ToPixelRect(WindowRect());
+        ::SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 15));
+        ::SendMessageW(w, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 65));
+        lostCapture ? (void)::ReleaseCapture() : (void)::SendMessageW(w, WM_LBUTTONUP, 0, 0);
+        const PixelRect moved{start.left + 100, start.top + 50, start.right + 100,
+                              start.bottom + 50};
+        EXPECT_EQ(ToPixelRect(WindowRect()), moved);
+        EXPECT_EQ(beds_[0].rect, moved);
+    }
+    EXPECT_FALSE(beds_[0].collapsed);
+    EXPECT_EQ(host_.saves, 2);
+}
+
 TEST_F(BedWindowTest, DoubleClickOpensTheItemUnderThePointer) {
     // 300 DIPs hold three columns; the grid starts 34 DIPs down.
     const BedGrid grid = LayoutBed(300, 220, 3, 0, false);
