@@ -24,6 +24,14 @@ namespace corvane {
     return ::GetMonitorInfoW(display, &mi) ? ToPixelRect(mi.rcMonitor) : PixelRect{};
 }
 
+// The display's work area (without the taskbar and appbars); empty when the
+// display is gone.
+[[nodiscard]] inline PixelRect MonitorWorkArea(HMONITOR display) noexcept {
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    return ::GetMonitorInfoW(display, &mi) ? ToPixelRect(mi.rcWork) : PixelRect{};
+}
+
 // The display's effective DPI; 96 when the system cannot tell.
 [[nodiscard]] inline UINT MonitorDpi(HMONITOR display) noexcept {
     UINT dpiX = 0;
