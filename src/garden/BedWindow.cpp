@@ -484,15 +484,7 @@ bool BedWindow::EnsureTarget() {
     if (target_) {
         return true;
     }
-    if (!CreateWindowTarget(context_.graphics.d2d.Get(), Hwnd(), dpi_, target_)) {
-        return false;
-    }
-    target_->SetTextAntialiasMode(D2D1_TEXT_ANTIALIAS_MODE_GRAYSCALE);
-    if (FAILED(target_->CreateSolidColorBrush(D2D1::ColorF(1, 1, 1, 1), &brush_))) {
-        DropDeviceResources();
-        return false;
-    }
-    return true;
+    return CreateTextTarget(context_.graphics.d2d.Get(), Hwnd(), dpi_, target_, brush_);
 }
 
 bool BedWindow::EnsureFormats() {

@@ -75,12 +75,6 @@ int32_t EffectiveDpiNear(const PixelRect& area) noexcept {
     return static_cast<int32_t>(MonitorDpi(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST)));
 }
 
-PixelRect WorkAreaOf(HMONITOR display) noexcept {
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    return ::GetMonitorInfoW(display, &info) ? ToPixelRect(info.rcWork) : PixelRect{};
-}
-
 BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param) noexcept {
     try {
         reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
@@ -295,7 +289,7 @@ struct TilingManager::Impl final : TilingEventSink {
     }
 
     void ArrangeDisplay(HMONITOR display, const std::vector<HWND>& windows) {
-        PixelRect area = WorkAreaOf(display);
+        PixelRect area = MonitorWorkArea(display);
         // A display that went away in the middle of the pass: its windows
         // wait for the next one rather than being squeezed into nothing.
         if (area.Width() <= 0 || area.Height() <= 0) {
