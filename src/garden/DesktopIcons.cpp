@@ -49,7 +49,8 @@ void SetDesktopIconsVisible(bool show) noexcept {
         }
     }
     HWND list = DesktopIconList();
-    if (list != nullptr && (::IsWindowVisible(list) != FALSE) != show) {
+    // The list's own state: Explorer may hide its parents for a moment.
+    if (list != nullptr && ((::GetWindowLongW(list, GWL_STYLE) & WS_VISIBLE) != 0) != show) {
         ::ShowWindow(list, show ? SW_SHOWNA : SW_HIDE);
     }
 }

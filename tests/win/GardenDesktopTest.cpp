@@ -112,8 +112,10 @@ HWND Make(const wchar_t* className, HWND parent) {
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = className;
     ::RegisterClassW(&wc);
-    return ::CreateWindowExW(0, className, L"", (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE, 0, 0,
-                             50, 50, parent, nullptr, wc.hInstance, nullptr);
+    // Top-level windows stay hidden: z-order is kept for them all the same,
+    // and Wine takes seconds to destroy a shown one.
+    return ::CreateWindowExW(0, className, L"", parent ? WS_CHILD | WS_VISIBLE : WS_POPUP, 0, 0, 50,
+                             50, parent, nullptr, wc.hInstance, nullptr);
 }
 
 TEST(GardenDesktop, IconListAndBedsFollowTheDesktopWindow) {
@@ -133,7 +135,7 @@ TEST(GardenDesktop, IconListAndBedsFollowTheDesktopWindow) {
         g_bed = bed.Get();
         for (const bool show : {false, true}) {
             SetDesktopIconsVisible(show);
-            EXPECT_TRUE(!host || (::IsWindowVisible(list) != FALSE) == show);
+            EXPECT_TRUE(!host || ((::GetWindowLongW(list, GWL_STYLE) & WS_VISIBLE) != 0) == show);
         }
         PlaceInDesktopLayer(bed.Get(), IsTestBed);
         EXPECT_EQ(::GetWindow(bed.Get(), GW_HWNDNEXT), host.Get());
