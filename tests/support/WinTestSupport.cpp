@@ -126,10 +126,10 @@ bool PointAt(const SavedRegistryValue& value, const TempFolder& folder, REFKNOWN
 }  // namespace
 
 RedirectedDesktops::RedirectedDesktops()
-    : userValue_(kShellFolders, L"Desktop"),
-      publicValue_(kShellFolders, L"Common Desktop", HKEY_LOCAL_MACHINE) {
-    ready_ = PointAt(userValue_, user_, FOLDERID_Desktop) &&
-             PointAt(publicValue_, public_, FOLDERID_PublicDesktop);
+    : userValue(kShellFolders, L"Desktop"),
+      commonValue(kShellFolders, L"Common Desktop", HKEY_LOCAL_MACHINE) {
+    ready = PointAt(userValue, user, FOLDERID_Desktop) &&
+            PointAt(commonValue, common, FOLDERID_PublicDesktop);
 }
 
 namespace {

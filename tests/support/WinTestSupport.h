@@ -62,24 +62,14 @@ private:
 
 // The user's and the public desktop folders moved to fresh empty folders
 // while the object lives, so that nothing a test does reaches real files.
-// Ready() tells whether the system now reports both.
-class RedirectedDesktops {
-public:
+// `ready` tells whether the system now reports both.
+struct RedirectedDesktops {
     RedirectedDesktops();
-    ~RedirectedDesktops() = default;
-    RedirectedDesktops(const RedirectedDesktops&) = delete;
-    RedirectedDesktops& operator=(const RedirectedDesktops&) = delete;
-
-    [[nodiscard]] bool Ready() const { return ready_; }
-    [[nodiscard]] const TempFolder& User() const { return user_; }
-    [[nodiscard]] const TempFolder& Public() const { return public_; }
-
-private:
-    TempFolder user_;
-    TempFolder public_;
-    SavedRegistryValue userValue_;
-    SavedRegistryValue publicValue_;
-    bool ready_ = false;
+    TempFolder user;
+    TempFolder common;
+    SavedRegistryValue userValue;
+    SavedRegistryValue commonValue;
+    bool ready = false;
 };
 
 // A Windows Runtime class served by a test library: registered under

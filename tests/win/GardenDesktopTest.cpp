@@ -14,44 +14,35 @@
 #include <commctrl.h>
 
 #include <set>
+#include <tuple>
 
 namespace corvane {
 namespace {
 
-using test::TempFolder;
-
 TEST(GardenDesktop, ScanListsBothDesktopsAsExplorerDoesAndWatchSeesNewFiles) {
     test::RedirectedDesktops desktops;
-    ASSERT_TRUE(desktops.Ready());
-    struct Entry {
-        bool onPublic;
-        const wchar_t* file;
-        DWORD attributes;
-        const wchar_t* shown;  // nullptr: left out
-    };
-    constexpr Entry kEntries[] = {{false, L"Notes.txt", FILE_ATTRIBUTE_NORMAL, L"Notes.txt"},
-                                  {false, L"Mail.lnk", FILE_ATTRIBUTE_NORMAL, L"Mail"},
-                                  {false, L"secret.txt", FILE_ATTRIBUTE_HIDDEN, nullptr},
-                                  {true, L"boot.ini", FILE_ATTRIBUTE_SYSTEM, nullptr},
-                                  {true, L"Shared.txt", FILE_ATTRIBUTE_NORMAL, L"Shared.txt"}};
-    std::set<std::wstring> expected{L"Recycle Bin"};
-    for (const Entry& e : kEntries) {
-        const std::wstring path = (e.onPublic ? desktops.Public() : desktops.User()).File(e.file);
-        ASSERT_TRUE(test::WriteFileBytes(path, {'x'}));
-        ::SetFileAttributesW(path.c_str(), e.attributes);
-        if (e.shown != nullptr) {
-            expected.insert(e.shown);
-        }
+    ASSERT_TRUE(desktops.ready);
+    // Folder, file, attributes; the user's desktop first.
+    const std::tuple<const test::TempFolder*, const wchar_t*, DWORD> kFiles[] = {
+        {&desktops.user, L"Notes.txt", FILE_ATTRIBUTE_NORMAL},
+        {&desktops.user, L"Mail.lnk", FILE_ATTRIBUTE_NORMAL},
+        {&desktops.user, L"secret.txt", FILE_ATTRIBUTE_HIDDEN},
+        {&desktops.common, L"boot.ini", FILE_ATTRIBUTE_SYSTEM},
+        {&desktops.common, L"Shared.txt", FILE_ATTRIBUTE_NORMAL}};
+    for (const auto& [folder, file, attributes] : kFiles) {
+        ASSERT_TRUE(test::WriteFileBytes(folder->File(file), {'x'}));
+        ::SetFileAttributesW(folder->File(file).c_str(), attributes);
     }
     SetNorwegian(false);
     std::set<std::wstring> shown;
     for (const auto& [id, item] : ScanDesktop()) {
         shown.insert(GardenItemName(item));
     }
-    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(shown,
+              (std::set<std::wstring>{L"Mail", L"Notes.txt", L"Recycle Bin", L"Shared.txt"}));
 
     DesktopWatch watch(DesktopFolders());
-    for (const TempFolder* folder : {&desktops.User(), &desktops.Public()}) {
+    for (const test::TempFolder* folder : {&desktops.user, &desktops.common}) {
         ASSERT_FALSE(watch.TakeChanges());
         ASSERT_TRUE(test::WriteFileBytes(folder->File(L"new.txt"), {'y'}));
         EXPECT_TRUE(test::WaitUntil([&] { return watch.TakeChanges(); }, 1500));
@@ -61,40 +52,34 @@ TEST(GardenDesktop, ScanListsBothDesktopsAsExplorerDoesAndWatchSeesNewFiles) {
 }
 
 TEST(GardenDesktop, SaveReplacesTheFileWholeOrNotAtAll) {
-    TempFolder folder;
+    test::TempFolder folder;
     const std::wstring ini = folder.File(L"garden.ini");
     const std::wstring tmp = ini + L".tmp";
     const std::vector<Bed> beds{
         {L"Apps", {24, 24, 396, 324}, false, false, {L"c:\\a.lnk"}},
         {L"Desktop", {412, 24, 784, 324}, true, true, {L"c:\\b", L"c:\\c"}}};
-    // A stale temp file from a save that died: its sections must not survive.
+    // A temp file from a save that died: its sections must not survive.
     ASSERT_TRUE(test::WriteFileBytes(tmp, {'[', 'B', 'e', 'd', '7', ']'}));
     ASSERT_TRUE(SaveGardenBeds(beds, ini));
     EXPECT_EQ(test::ReadIniValue(ini, L"Bed7", L"Name"), L"<absent>");
+    const auto fields = [](const Bed& b) {
+        return std::tie(b.name, b.rect, b.collapsed, b.catchAll, b.items);
+    };
     const std::vector<Bed> loaded = LoadGardenBeds(ini);
     ASSERT_EQ(loaded.size(), 2u);
-    for (std::size_t i = 0; i < 2; ++i) {
-        EXPECT_EQ(loaded[i].name, beds[i].name);
-        EXPECT_EQ(loaded[i].rect, beds[i].rect);
-        EXPECT_EQ(loaded[i].collapsed, beds[i].collapsed);
-        EXPECT_EQ(loaded[i].catchAll, beds[i].catchAll);
-        EXPECT_EQ(loaded[i].items, beds[i].items);
-    }
-    EXPECT_EQ(::GetFileAttributesW(tmp.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(fields(loaded[0]) == fields(beds[0]) && fields(loaded[1]) == fields(beds[1]));
 
+    // The temp path taken by a folder, or by a file another program holds.
     const std::vector<uint8_t> before = test::ReadFileBytes(ini);
     for (const bool directory : {true, false}) {
-        // The temp path taken by a folder, or by a file another program holds.
-        HANDLE held = INVALID_HANDLE_VALUE;
-        if (directory) {
-            ASSERT_TRUE(::CreateDirectoryW(tmp.c_str(), nullptr));
-        } else {
-            held = ::CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-            ASSERT_NE(held, INVALID_HANDLE_VALUE);
-        }
+        UniqueHandle held(directory ? nullptr
+                                    : ::CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                    CREATE_NEW, 0, nullptr));
+        ASSERT_TRUE(directory ? ::CreateDirectoryW(tmp.c_str(), nullptr) != FALSE : bool(held));
         EXPECT_FALSE(SaveGardenBeds({beds[1]}, ini));
         EXPECT_EQ(test::ReadFileBytes(ini), before);
-        directory ? ::RemoveDirectoryW(tmp.c_str()) : ::CloseHandle(held);
+        held.Reset();
+        ::RemoveDirectoryW(tmp.c_str());
         ::DeleteFileW(tmp.c_str());
     }
     ASSERT_TRUE(ResetGardenFile(ini));
@@ -106,14 +91,12 @@ bool IsTestBed(HWND window) noexcept {
     return window == g_bed;
 }
 
-HWND Make(const wchar_t* className, HWND parent) {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = className;
+// Top-level windows stay hidden: the z-order holds them all the same, and
+// Wine takes seconds to destroy a shown one.
+HWND Make(const wchar_t* className, HWND parent = nullptr) {
+    const WNDCLASSW wc{0,       ::DefWindowProcW, 0,       0,       ::GetModuleHandleW(nullptr),
+                       nullptr, nullptr,          nullptr, nullptr, className};
     ::RegisterClassW(&wc);
-    // Top-level windows stay hidden: z-order is kept for them all the same,
-    // and Wine takes seconds to destroy a shown one.
     return ::CreateWindowExW(0, className, L"", parent ? WS_CHILD | WS_VISIBLE : WS_POPUP, 0, 0, 50,
                              50, parent, nullptr, wc.hInstance, nullptr);
 }
@@ -121,25 +104,23 @@ HWND Make(const wchar_t* className, HWND parent) {
 TEST(GardenDesktop, IconListAndBedsFollowTheDesktopWindow) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};
     ASSERT_TRUE(::InitCommonControlsEx(&icc));
-    // No host, then a Progman, then a WorkerW beside an empty Progman.
-    for (const wchar_t* hostClass :
-         {static_cast<const wchar_t*>(nullptr), L"Progman", L"WorkerW"}) {
-        // Created bottom-up: the host, an application, then the bed on top.
-        UniqueWindow progman(hostClass && hostClass[0] == L'W' ? Make(L"Progman", nullptr)
-                                                               : nullptr);
-        UniqueWindow host(hostClass ? Make(hostClass, nullptr) : nullptr);
+    // No desktop window, Progman's, and a WorkerW's beside an empty Progman;
+    // each made bottom-up: the host, an application, then the bed on top.
+    for (const std::wstring host : {L"", L"Progman", L"WorkerW"}) {
+        UniqueWindow progman(host == L"WorkerW" ? Make(L"Progman") : nullptr);
+        UniqueWindow desktop(host.empty() ? nullptr : Make(host.c_str()));
         HWND list =
-            hostClass ? Make(L"SysListView32", Make(L"SHELLDLL_DefView", host.Get())) : nullptr;
-        UniqueWindow app(Make(L"CorvaneTestApp", nullptr));
-        UniqueWindow bed(Make(L"CorvaneTestBed", nullptr));
+            desktop ? Make(L"SysListView32", Make(L"SHELLDLL_DefView", desktop.Get())) : nullptr;
+        UniqueWindow app(Make(L"CorvaneTestApp"));
+        UniqueWindow bed(Make(L"CorvaneTestBed"));
         g_bed = bed.Get();
         for (const bool show : {false, true}) {
             SetDesktopIconsVisible(show);
-            EXPECT_TRUE(!host || ((::GetWindowLongW(list, GWL_STYLE) & WS_VISIBLE) != 0) == show);
+            EXPECT_TRUE(!list || ((::GetWindowLongW(list, GWL_STYLE) & WS_VISIBLE) != 0) == show);
         }
         PlaceInDesktopLayer(bed.Get(), IsTestBed);
-        EXPECT_EQ(::GetWindow(bed.Get(), GW_HWNDNEXT), host.Get());
-        EXPECT_TRUE(!host || ::GetWindow(bed.Get(), GW_HWNDPREV) == app.Get());
+        EXPECT_EQ(::GetWindow(bed.Get(), GW_HWNDNEXT), desktop.Get());
+        EXPECT_TRUE(!desktop || ::GetWindow(bed.Get(), GW_HWNDPREV) == app.Get());
     }
 }
 
