@@ -53,6 +53,13 @@ struct FindTraits {
 };
 using UniqueFindHandle = UniqueResource<HANDLE, FindTraits>;
 
+struct ChangeNotificationTraits {
+    static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(HANDLE h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) noexcept { ::FindCloseChangeNotification(h); }
+};
+using UniqueChangeNotification = UniqueResource<HANDLE, ChangeNotificationTraits>;
+
 struct WinEventHookTraits {
     static HWINEVENTHOOK Invalid() noexcept { return nullptr; }
     static bool IsValid(HWINEVENTHOOK h) noexcept { return h != nullptr; }

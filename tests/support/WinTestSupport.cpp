@@ -1,5 +1,6 @@
 #include "support/WinTestSupport.h"
 
+#include <shlobj.h>
 #include <winternl.h>
 
 #include <algorithm>
@@ -80,30 +81,55 @@ std::wstring CopyBuiltFile(const wchar_t* name, const std::wstring& target) {
     return target;
 }
 
-SavedRegistryValue::SavedRegistryValue(const wchar_t* key, const wchar_t* name)
-    : key_(key), name_(name) {
+SavedRegistryValue::SavedRegistryValue(const wchar_t* key, const wchar_t* name, HKEY root)
+    : root_(root), key_(key), name_(name) {
     constexpr DWORD kAny = RRF_RT_ANY | RRF_NOEXPAND;
     DWORD size = 0;
-    status_ = ::RegGetValueW(HKEY_CURRENT_USER, key, name, kAny, &type_, nullptr, &size);
+    status_ = ::RegGetValueW(root_, key, name, kAny, &type_, nullptr, &size);
     if (status_ == ERROR_SUCCESS) {
         data_.resize(size);
-        status_ = ::RegGetValueW(HKEY_CURRENT_USER, key, name, kAny, &type_, data_.data(), &size);
+        status_ = ::RegGetValueW(root_, key, name, kAny, &type_, data_.data(), &size);
         data_.resize(size);
     }
 }
 
 SavedRegistryValue::~SavedRegistryValue() {
     if (status_ == ERROR_SUCCESS) {
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, key_, name_, type_, data_.data(),
+        ::RegSetKeyValueW(root_, key_, name_, type_, data_.data(),
                           static_cast<DWORD>(data_.size()));
     } else if (status_ == ERROR_FILE_NOT_FOUND) {
-        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, key_, name_);
+        ::RegDeleteKeyValueW(root_, key_, name_);
     }
 }
 
 bool SavedRegistryValue::Set(DWORD type, const void* data, std::size_t bytes) const {
-    return ::RegSetKeyValueW(HKEY_CURRENT_USER, key_, name_, type, data,
-                             static_cast<DWORD>(bytes)) == ERROR_SUCCESS;
+    return ::RegSetKeyValueW(root_, key_, name_, type, data, static_cast<DWORD>(bytes)) ==
+           ERROR_SUCCESS;
+}
+
+namespace {
+constexpr wchar_t kShellFolders[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+bool PointAt(const SavedRegistryValue& value, const TempFolder& folder, REFKNOWNFOLDERID id) {
+    const std::wstring& path = folder.Path();
+    if (!value.Saved() ||
+        !value.Set(REG_EXPAND_SZ, path.c_str(), (path.size() + 1) * sizeof(wchar_t))) {
+        return false;
+    }
+    PWSTR known = nullptr;
+    const bool same = SUCCEEDED(::SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, &known)) &&
+                      ::lstrcmpiW(known, path.c_str()) == 0;
+    ::CoTaskMemFree(known);
+    return same;
+}
+}  // namespace
+
+RedirectedDesktops::RedirectedDesktops()
+    : userValue(kShellFolders, L"Desktop"),
+      commonValue(kShellFolders, L"Common Desktop", HKEY_LOCAL_MACHINE) {
+    ready = PointAt(userValue, user, FOLDERID_Desktop) &&
+            PointAt(commonValue, common, FOLDERID_PublicDesktop);
 }
 
 namespace {

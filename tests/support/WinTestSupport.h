@@ -36,11 +36,12 @@ bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes)
 // Copies a file from beside the test executable to `target`; returns `target`.
 std::wstring CopyBuiltFile(const wchar_t* name, const std::wstring& target);
 
-// One value under HKEY_CURRENT_USER, put back as it was (or removed again)
-// when the test lets go of it; one that could not be read is left alone.
+// One registry value (under HKEY_CURRENT_USER unless told), put back as it
+// was (or removed again) when the test lets go of it; one that could not be
+// read is left alone.
 class SavedRegistryValue {
 public:
-    SavedRegistryValue(const wchar_t* key, const wchar_t* name);
+    SavedRegistryValue(const wchar_t* key, const wchar_t* name, HKEY root = HKEY_CURRENT_USER);
     ~SavedRegistryValue();
     SavedRegistryValue(const SavedRegistryValue&) = delete;
     SavedRegistryValue& operator=(const SavedRegistryValue&) = delete;
@@ -51,11 +52,24 @@ public:
     bool Set(DWORD type, const void* data, std::size_t bytes) const;
 
 private:
+    HKEY root_;
     const wchar_t* key_;
     const wchar_t* name_;
     LSTATUS status_ = ERROR_SUCCESS;
     DWORD type_ = 0;
     std::vector<BYTE> data_;
+};
+
+// The user's and the public desktop folders moved to fresh empty folders
+// while the object lives, so that nothing a test does reaches real files.
+// `ready` tells whether the system now reports both.
+struct RedirectedDesktops {
+    RedirectedDesktops();
+    TempFolder user;
+    TempFolder common;
+    SavedRegistryValue userValue;
+    SavedRegistryValue commonValue;
+    bool ready = false;
 };
 
 // A Windows Runtime class served by a test library: registered under

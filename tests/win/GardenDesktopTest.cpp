@@ -1,0 +1,112 @@
+// The garden's reach into the system: the desktop folders, garden.ini and
+// Explorer's desktop windows (stand-ins built here, as Wine has none).
+
+#include "base/Win32Handles.h"
+#include "config/Language.h"
+#include "garden/DesktopIcons.h"
+#include "garden/DesktopScan.h"
+#include "garden/DesktopWatch.h"
+#include "garden/GardenStore.h"
+#include "support/WinTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <tuple>
+
+namespace corvane {
+namespace {
+
+TEST(GardenDesktop, ScanListsBothDesktopsAsExplorerDoesAndWatchSeesNewFiles) {
+    test::RedirectedDesktops desktops;
+    ASSERT_TRUE(desktops.ready);
+    // Folder, file, attributes; the user's desktop first.
+    const std::tuple<const test::TempFolder*, const wchar_t*, DWORD> kFiles[] = {
+        {&desktops.user, L"Notes.txt", FILE_ATTRIBUTE_NORMAL},
+        {&desktops.user, L"Mail.lnk", FILE_ATTRIBUTE_NORMAL},
+        {&desktops.user, L"secret.txt", FILE_ATTRIBUTE_HIDDEN},
+        {&desktops.common, L"boot.ini", FILE_ATTRIBUTE_SYSTEM},
+        {&desktops.common, L"Shared.txt", FILE_ATTRIBUTE_NORMAL}};
+    for (const auto& [folder, file, attributes] : kFiles) {
+        ASSERT_TRUE(test::WriteFileBytes(folder->File(file), {'x'}));
+        ::SetFileAttributesW(folder->File(file).c_str(), attributes);
+    }
+    SetNorwegian(false);
+    std::set<std::wstring> shown;
+    for (const auto& [id, item] : ScanDesktop()) {
+        shown.insert(GardenItemName(item));
+    }
+    EXPECT_EQ(shown,
+              (std::set<std::wstring>{L"Mail", L"Notes.txt", L"Recycle Bin", L"Shared.txt"}));
+
+    DesktopWatch watch(DesktopFolders());
+    for (const test::TempFolder* folder : {&desktops.user, &desktops.common}) {
+        ASSERT_FALSE(watch.TakeChanges());
+        ASSERT_TRUE(test::WriteFileBytes(folder->File(L"new.txt"), {'y'}));
+        EXPECT_TRUE(test::WaitUntil([&] { return watch.TakeChanges(); }, 1500));
+        ::Sleep(300);
+        EXPECT_FALSE(watch.TakeChanges());
+    }
+}
+
+TEST(GardenDesktop, SaveReplacesTheFileWholeOrNotAtAll) {
+    test::TempFolder folder;
+    const std::wstring ini = folder.File(L"garden.ini");
+    const std::wstring tmp = ini + L".tmp";
+    const std::vector<Bed> beds{
+        {L"Apps", {24, 24, 396, 324}, false, false, {L"c:\\a.lnk"}},
+        {L"Desktop", {412, 24, 784, 324}, true, true, {L"c:\\b", L"c:\\c"}}};
+    // A temp file from a save that died: its sections must not survive.
+    ASSERT_TRUE(test::WriteFileBytes(tmp, {'[', 'B', 'e', 'd', '7', ']'}));
+    ASSERT_TRUE(SaveGardenBeds(beds, ini));
+    EXPECT_EQ(test::ReadIniValue(ini, L"Bed7", L"Name"), L"<absent>");
+    const auto fields = [](const Bed& b) {
+        return std::tie(b.name, b.rect, b.collapsed, b.catchAll, b.items);
+    };
+    const std::vector<Bed> loaded = LoadGardenBeds(ini);
+    ASSERT_EQ(loaded.size(), 2u);
+    EXPECT_TRUE(fields(loaded[0]) == fields(beds[0]) && fields(loaded[1]) == fields(beds[1]));
+
+    // The temp path taken by a folder: nothing can be written.
+    const std::vector<uint8_t> before = test::ReadFileBytes(ini);
+    ASSERT_TRUE(::CreateDirectoryW(tmp.c_str(), nullptr));
+    EXPECT_FALSE(SaveGardenBeds({beds[1]}, ini));
+    EXPECT_EQ(test::ReadFileBytes(ini), before);
+    ASSERT_TRUE(ResetGardenFile(ini));
+    EXPECT_TRUE(LoadGardenBeds(ini).empty());
+}
+
+HWND g_bed = nullptr;
+
+// Hidden top-level windows keep their z-order; Wine is slow to destroy shown ones.
+HWND Make(const wchar_t* className, HWND parent = nullptr) {
+    const WNDCLASSW wc{0,       ::DefWindowProcW, 0,       0,       ::GetModuleHandleW(nullptr),
+                       nullptr, nullptr,          nullptr, nullptr, className};
+    ::RegisterClassW(&wc);
+    return ::CreateWindowExW(0, className, L"", parent ? WS_CHILD | WS_VISIBLE : WS_POPUP, 0, 0, 50,
+                             50, parent, nullptr, wc.hInstance, nullptr);
+}
+
+TEST(GardenDesktop, IconListAndBedsFollowTheDesktopWindow) {
+    // No desktop window, Progman's, and a WorkerW's beside an empty Progman;
+    // each made bottom-up: the host, an application, then the bed on top.
+    for (const std::wstring host : {L"", L"Progman", L"WorkerW"}) {
+        UniqueWindow progman(host == L"WorkerW" ? Make(L"Progman") : nullptr);
+        UniqueWindow desktop(host.empty() ? nullptr : Make(host.c_str()));
+        HWND list =
+            desktop ? Make(L"SysListView32", Make(L"SHELLDLL_DefView", desktop.Get())) : nullptr;
+        UniqueWindow app(Make(L"CorvaneTestApp"));
+        UniqueWindow bed(Make(L"CorvaneTestBed"));
+        g_bed = bed.Get();
+        for (const bool show : {false, true}) {
+            SetDesktopIconsVisible(show);
+            EXPECT_TRUE(!list || ((::GetWindowLongW(list, GWL_STYLE) & WS_VISIBLE) != 0) == show);
+        }
+        PlaceInDesktopLayer(bed.Get(), [](HWND window) noexcept { return window == g_bed; });
+        EXPECT_EQ(::GetWindow(bed.Get(), GW_HWNDNEXT), desktop.Get());
+        EXPECT_TRUE(!desktop || ::GetWindow(bed.Get(), GW_HWNDPREV) == app.Get());
+    }
+}
+
+}  // namespace
+}  // namespace corvane
