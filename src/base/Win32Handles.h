@@ -118,6 +118,7 @@ struct GdiObjectTraits {
 };
 using UniqueBrush = UniqueResource<HBRUSH, GdiObjectTraits<HBRUSH>>;
 using UniqueRegion = UniqueResource<HRGN, GdiObjectTraits<HRGN>>;
+using UniqueFont = UniqueResource<HFONT, GdiObjectTraits<HFONT>>;
 
 struct PowerNotifyTraits {
     static HPOWERNOTIFY Invalid() noexcept { return nullptr; }

@@ -3,6 +3,7 @@
 #include "base/DynamicApis.h"
 #include "base/Win32Geometry.h"
 #include "garden/BedGeometry.h"
+#include "garden/ItemMenu.h"
 #include "identity/IconDrawing.h"
 #include "toolkit/Backdrop.h"
 #include "toolkit/BackdropPlan.h"
@@ -241,6 +242,10 @@ POINT BedWindow::ScreenPoint(LPARAM lParam) const noexcept {
 }
 
 LRESULT BedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // An item's Explorer menu draws and fills its submenus through the bed.
+    if (LRESULT menuResult = 0; ItemMenu::HandleMenuMessage(message, wParam, lParam, menuResult)) {
+        return menuResult;
+    }
     switch (message) {
         case WM_NCCALCSIZE:
             return wParam != FALSE ? 0 : ::DefWindowProcW(Hwnd(), message, wParam, lParam);
