@@ -2,6 +2,7 @@
 
 #include "dock/DockGeometry.h"
 #include "identity/IconDrawing.h"
+#include "toolkit/D2DValues.h"
 #include "toolkit/GraphicsFactories.h"
 
 #include <d2d1helper.h>
@@ -46,10 +47,6 @@ constexpr D2D1_COLOR_F kAttentionColour = {1.0f, 0.62f, 0.2f, 1.0f};
 constexpr float kArtworkRadius = 0.22f;  // of the square's side
 constexpr float kPausedOpacity = 0.6f;
 constexpr float kNoArtworkAlpha = 0.1f;
-
-D2D1_RECT_F ToD2D(const PointRect& r) noexcept {
-    return D2D1::RectF(r.left, r.top, r.right, r.bottom);
-}
 
 bool HoldsWindow(const DockItem& item, WindowId window) noexcept {
     return window != 0 &&

@@ -4,6 +4,7 @@
 #include "dock/DockPreview.h"
 
 #include "identity/IconDrawing.h"
+#include "toolkit/D2DValues.h"
 #include "toolkit/TextFormats.h"
 
 #include <d2d1helper.h>
@@ -23,10 +24,6 @@ constexpr D2D1_COLOR_F kCloseRed = {0.769f, 0.169f, 0.110f, 1.0f};
 constexpr ColorF kWhite{1.0f, 1.0f, 1.0f, 1.0f};
 constexpr float kPlaceholderAlpha = 0.06f;
 constexpr float kIconOpacity = 0.9f;
-
-D2D1_RECT_F ToD2D(const PointRect& r) noexcept {
-    return D2D1::RectF(r.left, r.top, r.right, r.bottom);
-}
 
 }  // namespace
 

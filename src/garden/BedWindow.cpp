@@ -7,6 +7,7 @@
 #include "identity/IconDrawing.h"
 #include "toolkit/Backdrop.h"
 #include "toolkit/BackdropPlan.h"
+#include "toolkit/D2DValues.h"
 #include "toolkit/FontFamilies.h"
 #include "toolkit/TextFormats.h"
 
@@ -48,14 +49,6 @@ constexpr float kLabelRight = 79;
 constexpr float kLabelBottom = 78;
 constexpr wchar_t kChevronExpanded = 0xE70E;
 constexpr wchar_t kChevronCollapsed = 0xE70D;
-
-D2D1_COLOR_F ToD2D(const ColorF& c, float alpha) noexcept {
-    return D2D1::ColorF(c.r, c.g, c.b, alpha);
-}
-
-D2D1_COLOR_F ToD2D(const ColorF& c) noexcept {
-    return ToD2D(c, c.a);
-}
 
 // The tint over the glass, so that labels stay legible on any wallpaper.
 D2D1_COLOR_F Tint(bool dark, int32_t percent) noexcept {

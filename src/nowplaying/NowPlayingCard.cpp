@@ -5,6 +5,7 @@
 #include "identity/IconDrawing.h"
 #include "nowplaying/NowPlayingCardSource.h"
 #include "toolkit/Backdrop.h"
+#include "toolkit/D2DValues.h"
 #include "toolkit/FontFamilies.h"
 #include "toolkit/TextFormats.h"
 #include "toolkit/Theme.h"
@@ -28,18 +29,6 @@ constexpr float kPlaceholderAlpha = 0.08f;
 constexpr float kTrackAlpha = 0.18f;
 constexpr float kPlayedAlpha = 0.85f;
 constexpr int32_t kSourceIconDips = 14;
-
-D2D1_COLOR_F ToD2D(const ColorF& c, float alpha) noexcept {
-    return D2D1::ColorF(c.r, c.g, c.b, alpha);
-}
-
-D2D1_COLOR_F ToD2D(const ColorF& c) noexcept {
-    return ToD2D(c, c.a);
-}
-
-D2D1_RECT_F ToD2D(const PointRect& r) noexcept {
-    return D2D1::RectF(r.left, r.top, r.right, r.bottom);
-}
 
 }  // namespace
 
