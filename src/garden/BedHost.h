@@ -17,6 +17,8 @@
 
 namespace corvane {
 
+class BedWindow;
+
 class BedHost {
 public:
     virtual ~BedHost() = default;
@@ -32,6 +34,21 @@ public:
     virtual void OpenItem(const std::wstring& id) = 0;
     virtual void ItemMenu(std::size_t bed, const std::wstring& id, POINT screen) = 0;
     virtual void BedMenu(std::size_t bed, POINT screen) = 0;
+    // The bed window that is the top-level window `root`, or null for the
+    // desktop and every other program's window.
+    [[nodiscard]] virtual BedWindow* BedWindowOf(HWND root) = 0;
+    virtual void RepaintBeds() = 0;
+};
+
+// The one item drag of the process, shared by every bed. Only ids and indices:
+// a rescan may reallocate the beds and items while the pointer is down.
+struct GardenDrag {
+    bool active = false;
+    std::size_t source = 0;
+    std::wstring id;
+    // The bed under the pointer that would take the item, or -1.
+    std::ptrdiff_t target = -1;
+    int32_t index = -1;
 };
 
 // Everything here is owned by the garden and outlives its bed windows.
@@ -43,6 +60,7 @@ struct BedContext {
     const GardenItems& items;
     std::vector<Bed>& beds;
     BedHost& host;
+    GardenDrag drag{};
 };
 
 }  // namespace corvane

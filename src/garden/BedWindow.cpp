@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace corvane {
 namespace {
@@ -42,6 +43,13 @@ constexpr float kHighlightInsetX = 4;
 constexpr float kHighlightInsetY = 2;
 constexpr float kHighlightRadius = 8;
 constexpr float kSelectedAlpha = 0.22f;
+constexpr float kDraggedOpacity = 0.35f;
+constexpr int32_t kItemDragSlop = 6;
+constexpr float kDropBarRadius = 1.5f;
+constexpr float kOutlineInset = 1;
+constexpr float kOutlineRadius = 7;
+constexpr float kOutlineWidth = 1.5f;
+constexpr float kOutlineAlpha = 0.8f;
 constexpr float kIconTop = 6;
 constexpr float kLabelLeft = 5;
 constexpr float kLabelTop = 48;
@@ -198,6 +206,18 @@ void BedWindow::Repaint() noexcept {
     }
 }
 
+int32_t BedWindow::InsertionIndexAt(POINT screen) const {
+    const Bed* bed = CurrentBed();
+    if (bed == nullptr) {
+        return -1;
+    }
+    ::ScreenToClient(Hwnd(), &screen);
+    const auto count = static_cast<int32_t>(
+        std::count_if(bed->items.begin(), bed->items.end(),
+                      [this](const std::wstring& id) { return context_.items.contains(id); }));
+    return BedInsertionIndex(Layout(count), count, Dips(screen.x), Dips(screen.y));
+}
+
 float BedWindow::Dips(int32_t pixels) const noexcept {
     return static_cast<float>(pixels) * 96.0f / static_cast<float>(dpi_);
 }
@@ -292,7 +312,7 @@ LRESULT BedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_MOUSEMOVE:
-            OnMouseMove(lParam);
+            OnMouseMove(wParam, lParam);
             return 0;
         case WM_MOUSELEAVE:
             tracking_ = false;
@@ -330,6 +350,9 @@ LRESULT BedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CAPTURECHANGED:
             if (reinterpret_cast<HWND>(lParam) != Hwnd()) {
                 EndHeaderPress(false);
+                if (HoldsItemDrag()) {
+                    EndItemDrag(false);
+                }
             }
             return 0;
         case WM_PAINT:
@@ -366,10 +389,30 @@ void BedWindow::OnSizing(WPARAM edge, RECT* proposed) const noexcept {
                                       bed != nullptr && bed->collapsed, dpi_));
 }
 
-void BedWindow::OnMouseMove(LPARAM lParam) {
+void BedWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     if (!tracking_) {
         TRACKMOUSEEVENT leave = {sizeof(leave), TME_LEAVE, Hwnd(), 0};
         tracking_ = ::TrackMouseEvent(&leave) != FALSE;
+    }
+    if (HoldsItemDrag()) {
+        FollowItemDrag(ScreenPoint(lParam));
+        return;
+    }
+    if ((wParam & MK_LBUTTON) == 0) {
+        // Let go outside the bed, where its button-up never came.
+        pressedItem_.clear();
+    }
+    if (!pressedItem_.empty() && !context_.drag.active) {
+        if (std::max(std::abs(GET_X_LPARAM(lParam) - pressItemClient_.x),
+                     std::abs(GET_Y_LPARAM(lParam) - pressItemClient_.y)) >
+            ScalePoints(kItemDragSlop, dpi_)) {
+            context_.drag = GardenDrag{true, bed_, std::move(pressedItem_), -1, -1};
+            pressedItem_.clear();
+            ::SetCapture(Hwnd());
+            ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEALL));
+            FollowItemDrag(ScreenPoint(lParam));
+        }
+        return;
     }
     if (headerPressed_) {
         const POINT p = ScreenPoint(lParam);
@@ -420,13 +463,70 @@ void BedWindow::OnLeftDown(LPARAM lParam) {
         Repaint();
     }
     if (hit >= 0) {
+        pressedItem_ = Visible()[static_cast<std::size_t>(hit)];
+        pressItemClient_ = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         context_.host.SelectionChanged(bed_);
     }
 }
 
 void BedWindow::OnLeftUp() {
+    pressedItem_.clear();
     if (headerPressed_) {
         EndHeaderPress(true);
+    }
+    if (HoldsItemDrag()) {
+        EndItemDrag(true);
+    }
+}
+
+bool BedWindow::HoldsItemDrag() const noexcept {
+    return context_.drag.active && context_.drag.source == bed_;
+}
+
+void BedWindow::FollowItemDrag(POINT screen) {
+    std::ptrdiff_t target = -1;
+    int32_t index = -1;
+    const HWND under = ::WindowFromPoint(screen);
+    const HWND root = under != nullptr ? ::GetAncestor(under, GA_ROOT) : nullptr;
+    if (const BedWindow* bed = root != nullptr ? context_.host.BedWindowOf(root) : nullptr) {
+        const Bed* model = bed->CurrentBed();
+        if (model != nullptr && !model->collapsed) {
+            target = static_cast<std::ptrdiff_t>(bed->bed_);
+            index = bed->InsertionIndexAt(screen);
+        }
+    }
+    GardenDrag& drag = context_.drag;
+    if (target != drag.target) {
+        // The old target's bar and outline go, the new one's come.
+        drag.target = target;
+        drag.index = index;
+        context_.host.RepaintBeds();
+    } else if (index != drag.index) {
+        drag.index = index;
+        if (BedWindow* bed = context_.host.BedWindowOf(root)) {
+            bed->Repaint();
+        }
+    }
+}
+
+void BedWindow::EndItemDrag(bool drop) {
+    // Cleared before the capture goes, so that the capture change finds no drag.
+    const GardenDrag drag = std::exchange(context_.drag, GardenDrag{});
+    if (::GetCapture() == Hwnd()) {
+        ::ReleaseCapture();
+    }
+    // Beds and items may have changed since the press: the drop checks again.
+    const bool moved =
+        drop && drag.target >= 0 &&
+        DropItem(context_.beds, drag.source, drag.id, static_cast<std::size_t>(drag.target),
+                 drag.index, context_.items) == DropResult::Moved;
+    if (moved) {
+        // The indices now point at other items.
+        hovered_ = selected_ = -1;
+    }
+    context_.host.RepaintBeds();
+    if (moved) {
+        context_.host.SaveSoon();
     }
 }
 
@@ -561,6 +661,14 @@ void BedWindow::OnPaint() {
             scroll_ = grid.scroll;
             PaintCells(ids, grid, width, height);
         }
+        if (context_.drag.active && context_.drag.target == static_cast<std::ptrdiff_t>(bed_)) {
+            brush_->SetColor(ToD2D(context_.theme.accent, kOutlineAlpha));
+            target_->DrawRoundedRectangle(
+                D2D1::RoundedRect(D2D1::RectF(kOutlineInset, kOutlineInset, width - kOutlineInset,
+                                              height - kOutlineInset),
+                                  kOutlineRadius, kOutlineRadius),
+                brush_.Get(), kOutlineWidth);
+        }
     } catch (...) {
         // The frame is ended below; the next one starts afresh.
     }
@@ -599,11 +707,14 @@ void BedWindow::PaintCells(const std::vector<std::wstring>& ids, const BedGrid& 
     const Theme& theme = context_.theme;
     const auto count = static_cast<int32_t>(ids.size());
     const BedCellRange range = VisibleBedCells(grid, count, height, false);
+    const GardenDrag& drag = context_.drag;
+    const bool dragSource = HoldsItemDrag();
     target_->PushAxisAlignedClip(D2D1::RectF(0, kBedHeaderHeight + 1, width, height),
                                  D2D1_ANTIALIAS_MODE_ALIASED);
     for (int32_t i = range.first; i < range.end; ++i) {
         const PointRect cell = BedCellRect(grid, i);
-        if (i == selected_ || i == hovered_) {
+        const bool dragged = dragSource && ids[static_cast<std::size_t>(i)] == drag.id;
+        if (!dragged && (i == selected_ || i == hovered_)) {
             brush_->SetColor(i == selected_ ? ToD2D(theme.accent, kSelectedAlpha)
                                             : ToD2D(theme.hoverFill));
             const D2D1_RECT_F area =
@@ -620,13 +731,20 @@ void BedWindow::PaintCells(const std::vector<std::wstring>& ids, const BedGrid& 
         D2D1_RECT_F iconRect =
             D2D1::RectF(iconLeft, cell.top + kIconTop, iconLeft + static_cast<float>(kBedIconSize),
                         cell.top + kIconTop + static_cast<float>(kBedIconSize));
-        DrawIconBitmap(target_.Get(), IconBitmap(found->second), iconRect, 1.0f);
+        DrawIconBitmap(target_.Get(), IconBitmap(found->second), iconRect,
+                       dragged ? kDraggedOpacity : 1.0f);
         const std::wstring name = GardenItemName(found->second);
         brush_->SetColor(ToD2D(theme.text));
         target_->DrawText(name.data(), static_cast<UINT32>(name.size()), formats_[kLabel].Get(),
                           D2D1::RectF(cell.left + kLabelLeft, cell.top + kLabelTop,
                                       cell.left + kLabelRight, cell.top + kLabelBottom),
                           brush_.Get(), D2D1_DRAW_TEXT_OPTIONS_CLIP);
+    }
+    if (drag.active && drag.target == static_cast<std::ptrdiff_t>(bed_) && drag.index >= 0) {
+        brush_->SetColor(ToD2D(theme.accent));
+        target_->FillRoundedRectangle(
+            D2D1::RoundedRect(ToD2D(DropBarRect(grid, drag.index)), kDropBarRadius, kDropBarRadius),
+            brush_.Get());
     }
     target_->PopAxisAlignedClip();
 }

@@ -44,6 +44,8 @@ public:
     // Theme or glass changed: brushes and bitmaps are made again.
     void DropDeviceResources() noexcept;
     void Repaint() noexcept;
+    // Where an item dragged to `screen` would go among this bed's items.
+    [[nodiscard]] int32_t InsertionIndexAt(POINT screen) const;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -60,11 +62,14 @@ private:
 
     LRESULT HitTest(LPARAM lParam) const noexcept;
     void OnSizing(WPARAM edge, RECT* proposed) const noexcept;
-    void OnMouseMove(LPARAM lParam);
+    void OnMouseMove(WPARAM wParam, LPARAM lParam);
     void OnLeftDown(LPARAM lParam);
     void OnLeftUp();
     void OnRightUp(LPARAM lParam);
     void EndHeaderPress(bool released) noexcept;
+    void FollowItemDrag(POINT screen);
+    void EndItemDrag(bool drop);
+    [[nodiscard]] bool HoldsItemDrag() const noexcept;
     void StoreWindowRect() noexcept;
     void OnRollTimer() noexcept;
 
@@ -96,6 +101,10 @@ private:
     bool moving_ = false;
     POINT pressScreen_{};
     PixelRect pressRect_;
+
+    // A press on an item: a drag of 6 DIPs takes the item along.
+    std::wstring pressedItem_;
+    POINT pressItemClient_{};
 
     bool rolling_ = false;
     ULONGLONG rollStart_ = 0;

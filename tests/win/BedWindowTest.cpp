@@ -3,10 +3,14 @@
 // The grid, edges and limits themselves are the unit tests' business.
 
 #include "base/Win32Geometry.h"
+#include "base/Win32Handles.h"
 #include "garden/BedWindow.h"
 #include "support/WinTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
 
 namespace corvane {
 namespace {
@@ -23,10 +27,16 @@ public:
     void OpenItem(const std::wstring& id) override { opened.push_back(id); }
     void ItemMenu(std::size_t, const std::wstring&, POINT) override {}
     void BedMenu(std::size_t, POINT) override {}
+    BedWindow* BedWindowOf(HWND root) override {
+        const auto found = std::ranges::find(windows, root, &BedWindow::Hwnd);
+        return found != windows.end() ? *found : nullptr;
+    }
+    void RepaintBeds() override { std::ranges::for_each(windows, &BedWindow::Repaint); }
 
     Microsoft::WRL::ComPtr<IWICBitmap> icon;
     std::vector<int32_t> iconSizes;
     std::vector<std::wstring> opened;
+    std::vector<BedWindow*> windows;
     int saves = 0;
 };
 
@@ -37,14 +47,19 @@ protected:
     void SetUp() override {
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // for the imaging factory
         ASSERT_TRUE(CreateGraphicsFactories(graphics_));
-        Bed bed{L"Apps", kRect, false, true, {}};
-        for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"}) {
+        AddBed(kRect, {L"a.txt", L"b.txt", L"c.txt"}, window_);
+    }
+    void AddBed(const PixelRect& rect, std::initializer_list<const wchar_t*> names,
+                BedWindow& window) {
+        Bed bed{L"Apps", rect, false, beds_.empty(), {}};
+        for (const wchar_t* name : names) {
             GardenItem item = MakeGardenItem(L"C:\\Desk", name, false);
             bed.items.push_back(GardenItemId(item.entry.target));
             items_.emplace(bed.items.back(), std::move(item));
         }
         beds_.push_back(bed);
-        ASSERT_TRUE(window_.Create());
+        host_.windows.push_back(&window);
+        ASSERT_TRUE(window.Create());
     }
     void TearDown() override {
         window_.Destroy();
@@ -166,6 +181,70 @@ TEST_F(BedWindowTest, DoubleClickOpensTheItemUnderThePointer) {
     }
     ::SendMessageW(window_.Hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(150, 200));
     EXPECT_EQ(host_.opened, beds_[0].items);
+}
+
+TEST_F(BedWindowTest, ItemDragMovesOnlyWhenDroppedElsewhereOnAnOpenBed) {
+    constexpr PixelRect kOther{500, 100, 800, 320};
+    BedWindow other{context_, 1};
+    AddBed(kOther, {L"d.txt", L"e.txt", L"f.txt"}, other);
+    // Stands for the desktop, a window that is no bed: Wine hands moves over
+    // another process's window to that process despite the capture.
+    const UniqueWindow plain(::CreateWindowExW(WS_EX_NOACTIVATE, L"STATIC", L"",
+                                               WS_POPUP | WS_VISIBLE, 450, 500, 100, 100, nullptr,
+                                               nullptr, nullptr, nullptr));
+    const auto cell = [](const PixelRect& bed, int32_t index, float dx) {
+        const PointRect r = BedCellRect(LayoutBed(300, 220, 3, 0, false), index);
+        return POINT{bed.left + static_cast<LONG>(r.left + dx), bed.top + 54};
+    };
+    const auto letters = [&](std::size_t bed) {
+        std::wstring out;  // the "x" of each "c:\\desk\\x.txt"
+        for (const std::wstring& id : beds_[bed].items) {
+            out += id[id.size() - 5];
+        }
+        return out;
+    };
+    struct Case {
+        POINT to;
+        bool otherRolledUp, captureLost;
+        const wchar_t *first, *second;
+        int saves;
+    };
+    const Case cases[] = {
+        {cell(kOther, 1, 10), false, false, L"bc", L"daef", 1},
+        {cell(kRect, 0, 20), false, false, L"abc", L"def", 0},
+        {{500, 550}, false, false, L"abc", L"def", 0},
+        {{kOther.left + 100, kOther.top + 15}, true, false, L"abc", L"def", 0},
+        {cell(kOther, 1, 10), false, true, L"abc", L"def", 0},
+    };
+    const std::vector<std::wstring> first = beds_[0].items, second = beds_[1].items;
+    const POINT press = cell(kRect, 0, 42);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.to.x << "," << c.to.y << " " << c.captureLost);
+        beds_[0].items = first;
+        beds_[1].items = second;
+        beds_[1].collapsed = c.otherRolledUp;
+        host_.saves = 0;
+        // Each step is handled before the next comes, as from a hand.
+        const std::pair<POINT, DWORD> steps[] = {{press, MOUSEEVENTF_LEFTDOWN},
+                                                 {{press.x + 20, press.y + 20}, 0},
+                                                 {c.to, 0},
+                                                 {c.to, MOUSEEVENTF_LEFTUP}};
+        for (const auto& [p, button] : steps) {
+            test::MovePointer(p);
+            INPUT input = {};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = button;
+            ::SendInput(1, &input, sizeof(input));
+            test::PumpUntil([] { return false; }, 100);
+            if (c.captureLost && ::GetCapture() != nullptr) {
+                ::ReleaseCapture();
+            }
+        }
+        EXPECT_EQ(letters(0), c.first);
+        EXPECT_EQ(letters(1), c.second);
+        EXPECT_EQ(host_.saves, c.saves);
+        EXPECT_FALSE(context_.drag.active);
+    }
 }
 
 }  // namespace
