@@ -521,8 +521,9 @@ void BedWindow::EndItemDrag(bool drop) {
         DropItem(context_.beds, drag.source, drag.id, static_cast<std::size_t>(drag.target),
                  drag.index, context_.items) == DropResult::Moved;
     if (moved) {
-        // The indices now point at other items.
+        // The indices now point at other items, here and in the target.
         hovered_ = selected_ = -1;
+        context_.host.SelectionChanged(bed_);
     }
     context_.host.RepaintBeds();
     if (moved) {

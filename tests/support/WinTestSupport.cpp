@@ -374,8 +374,7 @@ bool HelperApp::Start(const std::wstring& folder, const std::wstring& exeName, c
     return window_ != nullptr;
 }
 
-namespace {
-void SendMouse(DWORD flags, POINT p = {}) {
+void SendMouse(DWORD flags, POINT p) {
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dx = ::MulDiv(p.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
@@ -384,7 +383,6 @@ void SendMouse(DWORD flags, POINT p = {}) {
     ::SendInput(1, &input, sizeof(input));
     ::Sleep(80);
 }
-}  // namespace
 
 void MovePointer(POINT p) {
     // The warp moves the X pointer too, which Wine reports moves from.

@@ -245,6 +245,8 @@ private:
 
 // Input as a person gives it, through the system's input queue.
 void MovePointer(POINT p);
+// One injected mouse event (MOUSEEVENTF_*), at `p` when absolute.
+void SendMouse(DWORD flags, POINT p = {});
 // Presses at the first point, moves through the others and lets go at the last.
 void DragAlong(std::initializer_list<POINT> path);
 inline void Click(POINT p) {

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <utility>
 
 namespace corvane {
 namespace {
@@ -184,64 +183,46 @@ TEST_F(BedWindowTest, DoubleClickOpensTheItemUnderThePointer) {
 }
 
 TEST_F(BedWindowTest, ItemDragMovesOnlyWhenDroppedElsewhereOnAnOpenBed) {
-    constexpr PixelRect kOther{500, 100, 800, 320};
     BedWindow other{context_, 1};
-    AddBed(kOther, {L"d.txt", L"e.txt", L"f.txt"}, other);
+    AddBed({500, 100, 800, 320}, {L"d.txt", L"e.txt", L"f.txt"}, other);
     // Stands for the desktop, a window that is no bed: Wine hands moves over
     // another process's window to that process despite the capture.
     const UniqueWindow plain(::CreateWindowExW(WS_EX_NOACTIVATE, L"STATIC", L"",
                                                WS_POPUP | WS_VISIBLE, 450, 500, 100, 100, nullptr,
                                                nullptr, nullptr, nullptr));
-    const auto cell = [](const PixelRect& bed, int32_t index, float dx) {
-        const PointRect r = BedCellRect(LayoutBed(300, 220, 3, 0, false), index);
-        return POINT{bed.left + static_cast<LONG>(r.left + dx), bed.top + 54};
-    };
-    const auto letters = [&](std::size_t bed) {
-        std::wstring out;  // the "x" of each "c:\\desk\\x.txt"
-        for (const std::wstring& id : beds_[bed].items) {
-            out += id[id.size() - 5];
-        }
-        return out;
-    };
     struct Case {
-        POINT to;
+        POINT to;  // the first row's cells are 84 wide from 24 in, at 34..114 down
         bool otherRolledUp, captureLost;
-        const wchar_t *first, *second;
+        const wchar_t* after;  // the x of each c:\\desk\\x.txt, first bed then second
         int saves;
     };
+    // Only the last moves anything, so that the others start from the same beds.
     const Case cases[] = {
-        {cell(kOther, 1, 10), false, false, L"bc", L"daef", 1},
-        {cell(kRect, 0, 20), false, false, L"abc", L"def", 0},
-        {{500, 550}, false, false, L"abc", L"def", 0},
-        {{kOther.left + 100, kOther.top + 15}, true, false, L"abc", L"def", 0},
-        {cell(kOther, 1, 10), false, true, L"abc", L"def", 0},
+        {{144, 154}, false, false, L"abcdef", 0}, {{500, 550}, false, false, L"abcdef", 0},
+        {{600, 115}, true, false, L"abcdef", 0},  {{618, 154}, false, true, L"abcdef", 0},
+        {{618, 154}, false, false, L"bcdaef", 1},
     };
-    const std::vector<std::wstring> first = beds_[0].items, second = beds_[1].items;
-    const POINT press = cell(kRect, 0, 42);
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.to.x << "," << c.to.y << " " << c.captureLost);
-        beds_[0].items = first;
-        beds_[1].items = second;
         beds_[1].collapsed = c.otherRolledUp;
-        host_.saves = 0;
         // Each step is handled before the next comes, as from a hand.
-        const std::pair<POINT, DWORD> steps[] = {{press, MOUSEEVENTF_LEFTDOWN},
-                                                 {{press.x + 20, press.y + 20}, 0},
-                                                 {c.to, 0},
-                                                 {c.to, MOUSEEVENTF_LEFTUP}};
-        for (const auto& [p, button] : steps) {
-            test::MovePointer(p);
-            INPUT input = {};
-            input.type = INPUT_MOUSE;
-            input.mi.dwFlags = button;
-            ::SendInput(1, &input, sizeof(input));
+        const POINT path[] = {{166, 154}, {186, 174}, c.to, c.to};
+        const DWORD buttons[] = {MOUSEEVENTF_LEFTDOWN, 0, 0, MOUSEEVENTF_LEFTUP};
+        for (std::size_t i = 0; i < 4; ++i) {
+            test::MovePointer(path[i]);
+            test::SendMouse(buttons[i]);
             test::PumpUntil([] { return false; }, 100);
             if (c.captureLost && ::GetCapture() != nullptr) {
                 ::ReleaseCapture();
             }
         }
-        EXPECT_EQ(letters(0), c.first);
-        EXPECT_EQ(letters(1), c.second);
+        std::wstring after;
+        for (const Bed& bed : beds_) {
+            for (const std::wstring& id : bed.items) {
+                after += id[id.size() - 5];
+            }
+        }
+        EXPECT_EQ(after, c.after);
         EXPECT_EQ(host_.saves, c.saves);
         EXPECT_FALSE(context_.drag.active);
     }
