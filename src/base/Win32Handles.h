@@ -162,4 +162,18 @@ private:
     bool ok_;
 };
 
+// BeginPaint for the lifetime of the object: EndPaint runs however the paint
+// leaves, so an early return never leaves the window invalid.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) noexcept : window_(window) { ::BeginPaint(window_, &ps_); }
+    ~PaintScope() { ::EndPaint(window_, &ps_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+
+private:
+    HWND window_;
+    PAINTSTRUCT ps_{};
+};
+
 }  // namespace corvane

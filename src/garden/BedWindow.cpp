@@ -2,6 +2,7 @@
 
 #include "base/DynamicApis.h"
 #include "base/Win32Geometry.h"
+#include "base/Win32Handles.h"
 #include "garden/BedGeometry.h"
 #include "garden/ItemMenu.h"
 #include "identity/IconDrawing.h"
@@ -631,13 +632,7 @@ ID2D1Bitmap* BedWindow::IconBitmap(const GardenItem& item) {
 }
 
 void BedWindow::OnPaint() {
-    PAINTSTRUCT ps;
-    ::BeginPaint(Hwnd(), &ps);
-    struct EndPaintGuard {
-        HWND window;
-        PAINTSTRUCT* ps;
-        ~EndPaintGuard() { ::EndPaint(window, ps); }
-    } guard{Hwnd(), &ps};
+    const PaintScope paint(Hwnd());
     const Bed* bed = CurrentBed();
     if (bed == nullptr || !EnsureTarget() || !EnsureFormats()) {
         return;

@@ -1,6 +1,7 @@
 #include "nowplaying/NowPlayingCard.h"
 
 #include "base/Win32Geometry.h"
+#include "base/Win32Handles.h"
 #include "config/Settings.h"
 #include "identity/IconDrawing.h"
 #include "nowplaying/NowPlayingCardSource.h"
@@ -283,13 +284,7 @@ ID2D1Bitmap* NowPlayingCard::SourceIconBitmap() {
 }
 
 void NowPlayingCard::OnPaint() {
-    PAINTSTRUCT ps;
-    ::BeginPaint(Hwnd(), &ps);
-    struct EndPaintGuard {
-        HWND window;
-        PAINTSTRUCT* ps;
-        ~EndPaintGuard() { ::EndPaint(window, ps); }
-    } guard{Hwnd(), &ps};
+    const PaintScope paint(Hwnd());
     if (!EnsureTarget() || !EnsureFormats()) {
         return;
     }
