@@ -10,7 +10,9 @@ MINGW_DIR="$ROOT/build/${TAG}mingw"
 export WINEPREFIX="$ROOT/build/${TAG}wineprefix"
 export CORVANE_WINEPREFIX="$WINEPREFIX"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# winemenubuilder would drop a .desktop file beside every shortcut on the
+# desktop, which the garden tests would find among their files.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 JOBS="$(nproc 2>/dev/null || echo 2)"
 
 PACKAGES=(

@@ -34,7 +34,30 @@ std::wstring IniText(const IniOptions& o) {
                 : std::wstring()) +
            L"[NowPlaying]\r\nEnabled=" + (o.nowPlaying ? L"1" : L"0") + L"\r\nWhere=" +
            std::to_wstring(o.nowPlayingWhere) + L"\r\nBarPosition=" +
-           std::to_wstring(o.nowPlayingBarPosition) + L"\r\n";
+           std::to_wstring(o.nowPlayingBarPosition) + L"\r\n[Garden]\r\nEnabled=" +
+           (o.garden ? L"1" : L"0") + L"\r\n";
+}
+
+std::vector<std::wstring> FolderListing(const std::wstring& folder) {
+    std::vector<std::wstring> listing;
+    WIN32_FIND_DATAW data = {};
+    const HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        return listing;
+    }
+    do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") {
+            continue;
+        }
+        const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        const ULONGLONG size =
+            (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        listing.push_back(name + L" " + (isFolder ? std::wstring(L"-1") : std::to_wstring(size)));
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    std::sort(listing.begin(), listing.end());
+    return listing;
 }
 
 std::vector<HWND> ControlWindows() {

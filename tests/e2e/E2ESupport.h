@@ -36,6 +36,8 @@ struct IniOptions {
     bool nowPlaying = false;
     int nowPlayingWhere = 2;
     int nowPlayingBarPosition = 0;
+    // [Garden] Enabled; the beds' glass stays the default.
+    bool garden = false;
 };
 [[nodiscard]] std::wstring IniText(const IniOptions& options = {});
 
@@ -44,6 +46,10 @@ struct IniOptions {
     ::GetWindowRect(window, &r);
     return r;
 }
+
+// "name size" of every entry of a folder, sorted, folders with size -1: what
+// a test compares before and after to prove that no file was touched.
+[[nodiscard]] std::vector<std::wstring> FolderListing(const std::wstring& folder);
 
 // Copies corvane.exe from beside the tests into `folder`; returns its path.
 inline std::wstring CopyCorvane(const std::wstring& folder) {
