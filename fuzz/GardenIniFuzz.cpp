@@ -7,7 +7,7 @@
 // file's text, one character per byte; 0xF0 to 0xFB stand for the file's
 // section and key names, so that mutations keep its shape.
 
-#include "config/SettingsText.h"
+#include "core/FakeProfileStore.h"
 #include "garden/GardenFile.h"
 
 #include <algorithm>
@@ -18,7 +18,6 @@
 #include <optional>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -31,101 +30,32 @@ void Require(bool condition) {
     }
 }
 
-// The profile functions over the file's text. The tests' FakeProfileStore
-// keeps written values in a map and reads them back untouched; a round trip
-// through the file must meet the read rules (blanks trimmed, one pair of
-// enclosing quotes dropped, values cut to the buffer) on what was written.
-class IniStore final : public ProfileStore {
+// The tests' INI file, which reads values back by Windows' rules; no value
+// written may break the file's lines.
+class IniStore final : public test::FakeProfileStore {
 public:
-    explicit IniStore(std::wstring text) : exists_(!text.empty()) {
-        std::replace(text.begin(), text.end(), L'\r', L'\n');
-        for (const std::wstring& line : SplitList(text, L'\n')) {
-            const std::size_t eq = line.find(L'=');
-            if (line.front() == L'[') {
-                sections_.push_back({line.substr(1, line.rfind(L']') - 1), {}});
-            } else if (eq != std::wstring::npos && !sections_.empty()) {
-                sections_.back().second.emplace_back(Trim(line.substr(0, eq)), line.substr(eq + 1));
-            }
-        }
-    }
-    bool FileExists() override { return exists_; }
-    int32_t GetInt(std::wstring_view section, std::wstring_view key, int32_t fallback) override {
-        const std::wstring value = GetString(section, key, L"", kGardenBufferChars);
-        if (value.empty()) {
-            return fallback;
-        }
-        const bool negative = value[0] == L'-';
-        uint32_t number = 0;  // wraps at 32 bits, as Windows does
-        for (std::size_t i = negative || value[0] == L'+'; i < value.size(); ++i) {
-            if (value[i] < L'0' || value[i] > L'9') {
-                break;
-            }
-            number = number * 10 + static_cast<uint32_t>(value[i] - L'0');
-        }
-        return static_cast<int32_t>(negative ? 0 - number : number);
-    }
-    std::wstring GetString(std::wstring_view section, std::wstring_view key,
-                           std::wstring_view fallback, std::size_t bufferChars) override {
-        const std::wstring* raw = Find(section, key);
-        std::wstring value = raw ? Trim(*raw) : std::wstring(fallback);
-        if (value.size() >= 2 && (value[0] == L'"' || value[0] == L'\'') &&
-            value.back() == value[0]) {
-            value = value.substr(1, value.size() - 2);
-        }
-        return value.substr(0, bufferChars == 0 ? 0 : bufferChars - 1);
-    }
+    using FakeProfileStore::FakeProfileStore;
     bool WriteString(std::wstring_view section, std::wstring_view key,
                      std::optional<std::wstring_view> value) override {
-        // Anything else would break the file's lines.
         Require(!value || value->find_first_of(L"\r\n") == std::wstring_view::npos);
-        exists_ = true;
-        if (!Find(section, key)) {
-            auto s = std::find_if(sections_.begin(), sections_.end(),
-                                  [&](const auto& s) { return EqualsNoCase(s.first, section); });
-            if (s == sections_.end()) {
-                s = sections_.insert(s, {std::wstring(section), {}});
-            }
-            s->second.emplace_back(key, L"");
-        }
-        *Find(section, key) = value.value_or(L"");
-        return true;
+        return FakeProfileStore::WriteString(section, key, value);
     }
-    bool CreateNew(const std::vector<uint8_t>&) override { return !std::exchange(exists_, true); }
-
-private:
-    // The first section of that name and its first key of that name.
-    std::wstring* Find(std::wstring_view section, std::wstring_view key) {
-        for (auto& [name, keys] : sections_) {
-            if (EqualsNoCase(Trim(name), section)) {
-                for (auto& [k, v] : keys) {
-                    if (EqualsNoCase(k, key)) {
-                        return &v;
-                    }
-                }
-                return nullptr;
-            }
-        }
-        return nullptr;
-    }
-
-    bool exists_;
-    std::vector<std::pair<std::wstring, std::vector<std::pair<std::wstring, std::wstring>>>>
-        sections_;
 };
 
 constexpr PixelRect kVirtualScreen{-1920, 0, 1920, 1080};
-constexpr std::array<const wchar_t*, 12> kTokens{L"\n[Garden]\nCount=",
-                                                 L"\n[Bed",
-                                                 L"]\n",
-                                                 L"\nName=",
-                                                 L"\nX=",
-                                                 L"\nY=",
-                                                 L"\nW=",
-                                                 L"\nH=",
-                                                 L"\nCollapsed=",
-                                                 L"\nCatchAll=",
-                                                 L"\nItems=",
-                                                 L"|"};
+// Stand-ins for the file's names, bytes 0xF0 onwards.
+constexpr std::array<std::wstring_view, 12> kTokens{L"\n[Garden]\nCount=",
+                                                    L"\n[Bed",
+                                                    L"]\n",
+                                                    L"\nName=",
+                                                    L"\nX=",
+                                                    L"\nY=",
+                                                    L"\nW=",
+                                                    L"\nH=",
+                                                    L"\nCollapsed=",
+                                                    L"\nCatchAll=",
+                                                    L"\nItems=",
+                                                    L"|"};
 
 void CheckBeds(const std::vector<Bed>& beds) {
     Require(beds.size() <= kMaxBeds);
@@ -167,9 +97,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     }
     std::wstring text;
     for (std::size_t i = 2; i < size; ++i) {
-        text += data[i] >= 0xF0 && data[i] < 0xF0 + kTokens.size() ? kTokens[data[i] - 0xF0]
-                                                                   : std::wstring(1, data[i]);
+        if (data[i] >= 0xF0 && data[i] < 0xF0 + kTokens.size()) {
+            text += kTokens[data[i] - 0xF0];
+        } else {
+            text += static_cast<wchar_t>(data[i]);
+        }
     }
+    std::replace(text.begin(), text.end(), L'\r', L'\n');
     IniStore file(text);
     std::vector<Bed> beds = ReadBeds(file, kVirtualScreen);
     CheckBeds(beds);
@@ -193,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::size_t catchAll = AssignItems(beds, items);
     CheckAssigned(beds, items, catchAll);
 
-    IniStore saved(L"");
+    IniStore saved;
     Require(WriteBeds(saved, beds));
     std::vector<Bed> reread = ReadBeds(saved, kVirtualScreen);
     // The save leaves out what the Items line cannot hold; the next
