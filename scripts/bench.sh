@@ -4,8 +4,9 @@
 # bare_strip.exe, the least a bar with a clock can be (a topmost Direct2D strip
 # with one DirectWrite line, drawn again once a minute), the bar's paint, a
 # catalog build from Start-menu shortcuts, CorMenu's and CorLauncher's first
-# frames next to a bare window's, Now Playing's poll, cover and card frame, and
-# idle CPU with hot corners on, and with Now Playing on, against both off.
+# frames next to a bare window's, Now Playing's poll, cover and card frame, the
+# desktop beds over 5,000 files, and idle CPU with hot corners on, and with Now
+# Playing on, against both off.
 #
 # CORVANE_TAG keeps the build trees and the Wine prefix apart (see lib.sh).
 # CORVANE_BENCH_RUNS (7) start-up runs; CORVANE_BENCH_IDLE_SECONDS (60) and
@@ -45,7 +46,7 @@ start_wine
 log "Start-up and working set under Wine (median of $runs runs)"
 rm -rf "$STARTUP_DIR" && mkdir -p "$STARTUP_DIR"
 for exe in corvane minimal_window bare_strip startup_probe bar_paint_bench catalog_build_bench \
-    start_menu_bench preview_bench; do
+    start_menu_bench preview_bench garden_bench; do
     cp "$MINGW_DIR/$exe.exe" "$STARTUP_DIR/" || fail "$MINGW_DIR/$exe.exe is missing"
 done
 probe() {
@@ -64,6 +65,10 @@ wine "$STARTUP_DIR/bar_paint_bench.exe" 300 2>>"$STARTUP_DIR/wine.log" ||
 log "Dock preview under Wine"
 wine "$STARTUP_DIR/preview_bench.exe" 200 2>>"$STARTUP_DIR/wine.log" ||
     fail "preview_bench failed (see $STARTUP_DIR/wine.log)"
+
+log "Desktop beds under Wine: 5,000 desktop files scanned, saved, painted and scrolled"
+wine "$STARTUP_DIR/garden_bench.exe" 9 2>>"$STARTUP_DIR/wine.log" ||
+    fail "garden_bench failed (see $STARTUP_DIR/wine.log)"
 
 log "Catalog build from Start-menu shortcuts under Wine"
 wine "$STARTUP_DIR/catalog_build_bench.exe" 9 2>>"$STARTUP_DIR/wine.log" ||

@@ -56,6 +56,8 @@ build_fuzz
 run_fuzzer menus 30 "$FUZZ_DIR/fuzz/seeds" -dict="$FUZZ_DIR/fuzz/menus.dict"
 # The tray host's icon list under hostile notification messages.
 run_fuzzer tray 20 "$ROOT/fuzz/tray-seeds"
+# garden.ini as the user may leave it, loaded, saved and loaded again.
+run_fuzzer garden 20 "$ROOT/fuzz/garden-seeds"
 
 build_mingw
 ensure_display

@@ -9,6 +9,7 @@
 // application costs before drawing); "tick" is both, as the minute clock
 // does it.
 
+#include "BenchClock.h"
 #include "app/App.h"
 #include "toolkit/GraphicsFactories.h"
 #include "toolkit/ThemeReader.h"
@@ -38,16 +39,7 @@ struct Spread {
     double cpu;
 };
 
-double ProcessCpuMs() {
-    FILETIME created, exited, kernel, user;
-    if (!::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user)) {
-        return 0;
-    }
-    const auto ticks = [](const FILETIME& t) {
-        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-    };
-    return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
-}
+using corvane::bench::ProcessCpuMs;
 
 Spread Time(int runs, const std::function<void()>& work) {
     LARGE_INTEGER frequency;

@@ -4,6 +4,7 @@
 #include "config/SettingsText.h"
 
 #include <algorithm>
+#include <cwctype>
 #include <iterator>
 #include <string>
 
@@ -40,6 +41,18 @@ std::wstring ReadLongString(ProfileStore& store, std::wstring_view section, std:
     return value;
 }
 
+// The profile functions drop blanks around a value and one pair of quotes
+// around it; quoted, such a value reads back as it was written.
+std::wstring ProfileValue(std::wstring value) {
+    const auto blank = [](wchar_t c) { return std::iswspace(static_cast<wint_t>(c)) != 0; };
+    if (!value.empty() && (blank(value.front()) || blank(value.back()) ||
+                           (value.size() >= 2 && (value[0] == L'"' || value[0] == L'\'') &&
+                            value.back() == value[0]))) {
+        return L'"' + value + L'"';
+    }
+    return value;
+}
+
 bool Intersects(const PixelRect& a, const PixelRect& b) noexcept {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
@@ -50,7 +63,9 @@ Bed ReadBed(ProfileStore& store, std::size_t index, PixelRect virtualScreen) {
         return std::clamp(store.GetInt(section, key, fallback), low, high);
     };
     Bed bed;
+    // As a save would store it, so that the next load shows the same name.
     bed.name = store.GetString(section, L"Name", L"", kGardenBufferChars);
+    std::erase_if(bed.name, IsControl);
     if (bed.name.empty()) {
         bed.name = L"Bed";
     }
@@ -116,14 +131,14 @@ bool WriteBeds(ProfileStore& store, const std::vector<Bed>& beds) {
         std::vector<std::wstring> ids;
         std::copy_if(bed.items.begin(), bed.items.end(), std::back_inserter(ids),
                      [](const std::wstring& id) { return IsStorableId(id); });
-        write(section, L"Name", name);
+        write(section, L"Name", ProfileValue(std::move(name)));
         write(section, L"X", std::to_wstring(bed.rect.left));
         write(section, L"Y", std::to_wstring(bed.rect.top));
         write(section, L"W", std::to_wstring(bed.rect.Width()));
         write(section, L"H", std::to_wstring(bed.rect.Height()));
         write(section, L"Collapsed", bed.collapsed ? L"1" : L"0");
         write(section, L"CatchAll", bed.catchAll ? L"1" : L"0");
-        write(section, L"Items", JoinList(ids, std::wstring(1, kSeparator)));
+        write(section, L"Items", ProfileValue(JoinList(ids, std::wstring(1, kSeparator))));
     }
     return ok;
 }

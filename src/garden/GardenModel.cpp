@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <iterator>
-#include <set>
+#include <unordered_set>
 
 namespace corvane {
 namespace {
@@ -78,7 +78,9 @@ std::size_t AssignItems(std::vector<Bed>& beds, const GardenItems& items) {
         return 0;
     }
     // Ids of missing files stay listed: the file may come back to its place.
-    std::set<std::wstring, std::less<>> seen;
+    // Hashed: ids share long folder prefixes, which makes ordered compares slow.
+    std::unordered_set<std::wstring> seen;
+    seen.reserve(items.size());
     for (Bed& bed : beds) {
         std::erase_if(bed.items,
                       [&seen](const std::wstring& id) { return !seen.insert(id).second; });

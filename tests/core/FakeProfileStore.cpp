@@ -43,9 +43,16 @@ int32_t FakeProfileStore::GetInt(std::wstring_view section, std::wstring_view ke
 
 std::wstring FakeProfileStore::GetString(std::wstring_view section, std::wstring_view key,
                                          std::wstring_view fallback, std::size_t bufferChars) {
-    const auto value = Value(section, key);
-    const std::wstring_view out = value ? std::wstring_view(*value) : fallback;
-    return std::wstring(out.substr(0, bufferChars == 0 ? 0 : bufferChars - 1));
+    // A written value is read back as Windows reads the line it became: blanks
+    // around it dropped, then one pair of enclosing quotes.
+    std::wstring out = std::wstring(fallback);
+    if (const auto value = Value(section, key)) {
+        out = Trim(*value);
+        if (out.size() >= 2 && (out[0] == L'"' || out[0] == L'\'') && out.back() == out[0]) {
+            out = out.substr(1, out.size() - 2);
+        }
+    }
+    return out.substr(0, bufferChars == 0 ? 0 : bufferChars - 1);
 }
 
 bool FakeProfileStore::WriteString(std::wstring_view section, std::wstring_view key,

@@ -1,0 +1,80 @@
+// The desktop beds' work on a crowded desktop: the assignment after every
+// load and rescan, and what a bed does on every mouse move over thousands of
+// items.
+
+#include "garden/BedLayout.h"
+#include "garden/GardenModel.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kItems = 5000;
+constexpr int kBeds = 64;
+
+std::wstring Id(int i) {
+    return L"c:\\users\\kari nordmann\\desktop\\report " + std::to_wstring(i) + L".docx";
+}
+
+corvane::GardenItems Items() {
+    corvane::GardenItems items;
+    for (int i = 0; i < kItems; ++i) {
+        items[Id(i)];
+    }
+    return items;
+}
+
+// Nine in ten items already have a bed, a few ids are listed twice and a
+// few name files that are gone; the rest are new.
+void BM_AssignItems(benchmark::State& state) {
+    const corvane::GardenItems items = Items();
+    std::vector<corvane::Bed> beds(kBeds);
+    for (int i = 0; i < kItems * 9 / 10; ++i) {
+        beds[static_cast<std::size_t>(i % kBeds)].items.push_back(Id(i % 50 == 0 ? i / 2 : i));
+        if (i % 100 == 0) {
+            beds[static_cast<std::size_t>(i % kBeds)].items.push_back(L"c:\\gone\\" + Id(i));
+        }
+    }
+    beds[kBeds - 1].catchAll = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<corvane::Bed> copy = beds;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(corvane::AssignItems(copy, items));
+    }
+}
+BENCHMARK(BM_AssignItems)->Unit(benchmark::kMicrosecond);
+
+// A 372 x 300 bed scrolled halfway through 5,000 items: the layout, the item
+// under the pointer and, while dragging, the insertion index.
+void BM_BedPointerMove(benchmark::State& state) {
+    float x = 20;
+    for (auto _ : state) {
+        const corvane::BedGrid grid = corvane::LayoutBed(372, 300, kItems, 40000, false);
+        benchmark::DoNotOptimize(corvane::BedHitTest(grid, kItems, x, 150, false));
+        benchmark::DoNotOptimize(corvane::BedInsertionIndex(grid, kItems, x, 150));
+        x = x > 350 ? 20 : x + 7;
+    }
+}
+BENCHMARK(BM_BedPointerMove);
+
+// The count of the bed's items whose files exist, which the bed window takes
+// on every mouse move before the layout.
+void BM_BedVisibleCount(benchmark::State& state) {
+    const corvane::GardenItems items = Items();
+    corvane::Bed bed;
+    for (const auto& [id, item] : items) {
+        bed.items.push_back(id);
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(std::count_if(bed.items.begin(), bed.items.end(),
+                                               [&](const auto& id) { return items.contains(id); }));
+    }
+}
+BENCHMARK(BM_BedVisibleCount)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
