@@ -20,6 +20,10 @@ using test::WaitUntil;
 
 constexpr wchar_t kBedClass[] = L"CorvaneGardenBed";
 constexpr wchar_t kRecycleBin[] = L"::{645ff040-5081-101b-9f08-00aa002f954e}";
+// The helper desktop's colour as a capture holds it.
+constexpr uint32_t kWallpaper = (uint32_t{GetRValue(test::kHelperDesktopColour)} << 16) |
+                                (uint32_t{GetGValue(test::kHelperDesktopColour)} << 8) |
+                                GetBValue(test::kHelperDesktopColour);
 
 std::wstring ClassOf(HWND window) {
     wchar_t name[64] = {};
@@ -53,8 +57,8 @@ bool Above(HWND upper, HWND lower) {
 
 class GardenE2E : public test::CorvaneTest {
 protected:
-    // A shortcut, a plain file and a folder on the user's desktop, a file
-    // on the public one.
+    // A program with an icon of its own, a shortcut, a plain file and a
+    // folder on the user's desktop, a file on the public one.
     void SetUp() override {
         CorvaneTest::SetUp();
         ASSERT_TRUE(desktops_.ready);
@@ -62,6 +66,9 @@ protected:
         ASSERT_TRUE(
             test::WriteFileBytes(desktops_.user.File(L"Web.url"), {url.begin(), url.end()}));
         ASSERT_TRUE(test::WriteFileBytes(desktops_.user.File(L"Notes.txt"), {'n'}));
+        ASSERT_FALSE(test::ReadFileBytes(
+                         test::CopyBuiltFile(L"corvane.exe", desktops_.user.File(L"Tool.exe")))
+                         .empty());
         ASSERT_TRUE(::CreateDirectoryW(desktops_.user.File(L"Projects").c_str(), nullptr));
         ASSERT_TRUE(test::WriteFileBytes(desktops_.common.File(L"Shared.txt"), {'s'}));
         userFiles_ = test::FolderListing(desktops_.user.Path());
@@ -146,7 +153,7 @@ TEST_F(GardenE2E, FirstRunSortsTheDesktopIntoTwoBedsBelowApplicationsAndNewFiles
         const wchar_t* catchAll;
         std::wstring items;
     } kBeds[] = {
-        {L"Bed0", L"Apps", L"0", UserId(L"Web.url")},
+        {L"Bed0", L"Apps", L"0", UserId(L"Tool.exe") + L"|" + UserId(L"Web.url")},
         {L"Bed1", L"Desktop", L"1",
          std::wstring(kRecycleBin) + L"|" + rest[0] + L"|" + rest[1] + L"|" + rest[2]},
     };
@@ -241,28 +248,44 @@ TEST_F(GardenScreenshot, BedsStandAtTheirDefaultPlacesAndDrawNamesAndLabelsInEit
         const RECT next{want.right + Px(16), want.top, want.right + Px(16 + 372), want.bottom};
         EXPECT_TRUE(EqualRect(&d, &next)) << d.left << "," << d.top;
 
-        ::Sleep(500);  // painted
         const RECT area{a.left - Px(8), a.top, d.right + Px(8), d.bottom + Px(8)};
+        // The lower right corner of a bed holds no item.
+        const auto surfaceOf = [&](const test::Capture& c, const RECT& bed) {
+            return c.At(bed.right - area.left - Px(20), bed.bottom - area.top - Px(20));
+        };
+        // The program's icon in the first cell of Apps.
+        const int iconLeft = a.left - area.left + Px(18 + 23);
+        const RECT icon{iconLeft, Px(34 + 6), iconLeft + Px(38), Px(34 + 6 + 38)};
+        // A bed's first paint waits for Direct2D to start, its icons for the
+        // icon worker.
+        (void)WaitUntil(
+            [&] {
+                const test::Capture c = test::CaptureScreen(area);
+                return !c.pixels.empty() && test::Differs(surfaceOf(c, a), kWallpaper) &&
+                       test::Differs(surfaceOf(c, d), kWallpaper) &&
+                       !test::InkRuns(c, icon, surfaceOf(c, a), 0).empty();
+            },
+            5000);
+        ::Sleep(200);
         const test::Capture c = test::CaptureScreen(
             area, test::ScreenshotPath(light ? L"garden-light.png" : L"garden-dark.png"));
         ASSERT_FALSE(c.pixels.empty());
-        const uint32_t wallpaper = c.At(Px(4), c.height - Px(4));
+        EXPECT_EQ(c.At(Px(4), c.height - Px(4)), kWallpaper) << "not the helper's desktop";
+        EXPECT_FALSE(test::InkRuns(c, icon, surfaceOf(c, a), 0).empty()) << "no icon";
         // Below the bar, which may cover the top of the headers.
         const int nameTop = std::max<int>(Px(8), Frame().bottom - area.top);
         const struct {
             RECT bed;
             int items;
-        } kBeds[] = {{a, 1}, {d, 4}};
+        } kBeds[] = {{a, 2}, {d, 4}};
         std::vector<int> nameWidths;
         for (const auto& [bed, items] : kBeds) {
             const int x0 = bed.left - area.left;
             const int y0 = bed.top - area.top;
             const int width = bed.right - bed.left;
-            // Its lower right corner holds no item.
-            const uint32_t surface =
-                c.At(x0 + width - Px(20), y0 + (bed.bottom - bed.top) - Px(20));
+            const uint32_t surface = surfaceOf(c, bed);
             EXPECT_EQ(test::Luma(surface) > 128, light) << std::hex << surface;
-            EXPECT_TRUE(test::Differs(surface, wallpaper)) << std::hex << surface;
+            EXPECT_TRUE(test::Differs(surface, kWallpaper)) << std::hex << surface;
             const auto name = test::InkRuns(
                 c, {x0 + Px(6), nameTop, x0 + width - Px(30), y0 + Px(24)}, surface, Px(8), -x0);
             ASSERT_FALSE(name.empty()) << "no name";
