@@ -288,9 +288,9 @@ TEST_F(GardenScreenshot, BedsStandAtTheirDefaultPlacesAndDrawNamesAndLabelsInEit
             EXPECT_TRUE(test::Differs(surface, kWallpaper)) << std::hex << surface;
             const auto name = test::InkRuns(
                 c, {x0 + Px(6), nameTop, x0 + width - Px(30), y0 + Px(24)}, surface, Px(8), -x0);
-            ASSERT_FALSE(name.empty()) << "no name";
-            EXPECT_NEAR(name.front().left, Px(15), Px(3));
-            nameWidths.push_back(name.back().right - name.front().left);
+            EXPECT_FALSE(name.empty()) << "no name";
+            EXPECT_NEAR(name.empty() ? 0 : name.front().left, Px(15), Px(3));
+            nameWidths.push_back(name.empty() ? 0 : name.back().right - name.front().left);
             // A label under each of the first row's items, and nothing beyond.
             for (int cell = 0; cell < 4; ++cell) {
                 const int left = x0 + Px(18 + cell * 84 + 5);
