@@ -136,7 +136,7 @@ protected:
     std::vector<std::wstring> commonFiles_;
 };
 
-TEST_F(GardenE2E, FirstRunSortsTheDesktopIntoTwoBedsBelowApplicationsAndNewFilesJoinTheLast) {
+TEST_F(GardenE2E, FirstRunSortsTheDesktopIntoTwoBedsBelowApplicationsAndNewFilesJoinTheCatchAll) {
     // Already running: beds made after it still go below it.
     test::HelperApp app;
     ASSERT_TRUE(app.Start(folder_.Path(), L"app.exe", L"normal"));
@@ -207,7 +207,8 @@ TEST_F(GardenE2E, ExplorersIconListHidesWhileBedsShowAboveItAndComesBackAtQuitAn
                 << "shown again and left so";
             QuitCorvane();
         } else {
-            EXPECT_TRUE(InDesktopLayer(app.Window(), progman));
+            EXPECT_TRUE(
+                WaitUntil([&] { return bool(InDesktopLayer(app.Window(), progman)); }, 500));
             ASSERT_TRUE(test::CrashFromOutside(corvane_));
             EXPECT_NE(corvane_.WaitForExit(), 0u);
         }
