@@ -188,9 +188,6 @@ bool StartSubsystems(App& app) {
 // put back before the windows go.
 void StopSubsystems(App& app) {
     app.hotCorners.reset();
-    // Saves garden.ini and gives Explorer its icons back; its icons come from
-    // the start surfaces' cache.
-    app.garden.reset();
     // The card reads the source; the source reads the catalog and repaints
     // bars and docks.
     app.nowPlayingCard.reset();
@@ -204,6 +201,8 @@ void StopSubsystems(App& app) {
         app.start->StopStart();
         app.start.reset();
     }
+    // Saves garden.ini and gives Explorer its icons back.
+    app.garden.reset();
     SetCenterStart(app.settings, false);
     // Off in memory only: the file keeps the user's choice for the next run.
     if (app.tiling) {

@@ -5,7 +5,11 @@
 #include "identity/IconSourceRules.h"
 #include "identity/IconTrim.h"
 
+#include <commctrl.h>
+#include <commoncontrols.h>
 #include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
 #include <shobjidl.h>
 
 #include <optional>
@@ -155,6 +159,56 @@ std::optional<IconCrop> CropOf(IWICBitmapSource* source, UINT width, UINT height
     return ComputeIconCrop(PixelView{pixels, w, h, stride});
 }
 
+// Some shell image sources hand back bitmaps whose alpha channel is unused
+// (all zero), which would draw as nothing.
+bool IsBlank(IWICBitmap* bitmap) {
+    UINT width = 0;
+    UINT height = 0;
+    ComPtr<IWICBitmapLock> lock;
+    UINT stride = 0;
+    UINT size = 0;
+    BYTE* data = nullptr;
+    if (FAILED(bitmap->GetSize(&width, &height)) ||
+        FAILED(bitmap->Lock(nullptr, WICBitmapLockRead, &lock)) ||
+        FAILED(lock->GetStride(&stride)) || FAILED(lock->GetDataPointer(&size, &data)) ||
+        data == nullptr) {
+        return false;
+    }
+    return !FindVisibleBounds(
+                PixelView{{data, size}, static_cast<int>(width), static_cast<int>(height), stride})
+                .has_value();
+}
+
+// The system image list has an icon for every shell item, also where the
+// item's image factory is missing or fails (a broken shell extension).
+IconSourceBitmap SystemListIconBitmap(IWICImagingFactory* factory, const std::wstring& path,
+                                      int32_t size) {
+    PIDLIST_ABSOLUTE list = nullptr;
+    if (FAILED(::SHParseDisplayName(path.c_str(), nullptr, &list, 0, nullptr))) {
+        return {};
+    }
+    SHFILEINFOW info = {};
+    const DWORD_PTR found = ::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(list), 0, &info,
+                                             sizeof(info), SHGFI_PIDL | SHGFI_SYSICONINDEX);
+    ::CoTaskMemFree(list);
+    ComPtr<IImageList> images;
+    constexpr int32_t kLargeListEdge = 32;
+    if (found == 0 || FAILED(::SHGetImageList(size > kLargeListEdge ? SHIL_EXTRALARGE : SHIL_LARGE,
+                                              IID_PPV_ARGS(&images)))) {
+        return {};
+    }
+    HICON raw = nullptr;
+    if (FAILED(images->GetIcon(info.iIcon, ILD_TRANSPARENT, &raw))) {
+        return {};
+    }
+    const UniqueIcon icon(raw);
+    ComPtr<IWICBitmap> bitmap;
+    if (!icon || FAILED(factory->CreateBitmapFromHICON(icon.Get(), &bitmap))) {
+        return {};
+    }
+    return TrimAndScale(factory, bitmap.Get(), size);
+}
+
 }  // namespace
 
 void SetThreadImagingFactory(IWICImagingFactory* factory) noexcept {
@@ -263,21 +317,21 @@ IconSourceBitmap LoadShellIconBitmap(IWICImagingFactory* factory, const std::wst
             return {};
         }
         ComPtr<IShellItemImageFactory> images;
-        if (FAILED(::SHCreateItemFromParsingName(path.c_str(), nullptr, IID_PPV_ARGS(&images)))) {
-            return {};
-        }
         const int edge = ShellImageSize(size);
         HBITMAP raw = nullptr;
-        if (FAILED(images->GetImage(SIZE{edge, edge},
+        if (FAILED(::SHCreateItemFromParsingName(path.c_str(), nullptr, IID_PPV_ARGS(&images))) ||
+            FAILED(images->GetImage(SIZE{edge, edge},
                                     static_cast<SIIGBF>(SIIGBF_BIGGERSIZEOK | SIIGBF_ICONONLY),
                                     &raw))) {
-            return {};
+            return SystemListIconBitmap(factory, path, size);
         }
         const UniqueBitmap hbitmap(raw);
         ComPtr<IWICBitmap> bitmap;
-        if (!hbitmap || FAILED(factory->CreateBitmapFromHBITMAP(
-                            hbitmap.Get(), nullptr, WICBitmapUsePremultipliedAlpha, &bitmap))) {
-            return {};
+        if (!hbitmap ||
+            FAILED(factory->CreateBitmapFromHBITMAP(hbitmap.Get(), nullptr,
+                                                    WICBitmapUsePremultipliedAlpha, &bitmap)) ||
+            IsBlank(bitmap.Get())) {
+            return SystemListIconBitmap(factory, path, size);
         }
         return TrimAndScale(factory, bitmap.Get(), size);
     } catch (...) {

@@ -106,5 +106,25 @@ TEST_F(IconLoaderTest, NothingIsLoadedFromMissingOrForeignFiles) {
     EXPECT_FALSE(LoadModuleIconBitmap(factory_.Get(), fake, 32));
 }
 
+TEST_F(IconLoaderTest, EveryDesktopEntryHasAShellIcon) {
+    test::TempFolder folder;
+    const std::wstring text = folder.File(L"notes.txt");
+    const std::wstring sub = folder.File(L"Sub");
+    ASSERT_TRUE(test::WriteFileBytes(text, {'h', 'i'}));
+    ASSERT_TRUE(::CreateDirectoryW(sub.c_str(), nullptr));
+    for (const std::wstring& path :
+         {text, sub, std::wstring(L"::{645FF040-5081-101B-9F08-00AA002F954E}")}) {
+        const Pixels icon = Read(LoadIconBitmap(path, 38).Get());
+        SCOPED_TRACE(path);
+        ExpectPremultipliedSquare(icon, 38);
+        // Drawn, not a transparent square.
+        int opaque = 0;
+        for (std::size_t i = 3; i < icon.bgra.size(); i += 4) {
+            opaque += icon.bgra[i] > 128;
+        }
+        EXPECT_GT(opaque, 38 * 38 / 4);
+    }
+}
+
 }  // namespace
 }  // namespace corvane
