@@ -254,17 +254,31 @@ TEST_F(GardenScreenshot, BedsStandAtTheirDefaultPlacesAndDrawNamesAndLabelsInEit
         const auto surfaceOf = [&](const test::Capture& c, const RECT& bed) {
             return c.At(bed.right - area.left - Px(20), bed.bottom - area.top - Px(20));
         };
-        // The program's icon in the first cell of Apps.
-        const int iconLeft = a.left - area.left + Px(18 + 23);
-        const RECT icon{iconLeft, Px(34 + 6), iconLeft + Px(38), Px(34 + 6 + 38)};
+        // Whether a cell of a bed's first row holds ink between two heights.
+        const auto cellInk = [&](const test::Capture& c, const RECT& bed, int cell, int top,
+                                 int bottom, int inset) {
+            const int left = bed.left - area.left + Px(18 + cell * 84 + inset);
+            const int y0 = bed.top - area.top;
+            const RECT r{left, y0 + Px(34 + top), left + Px(84 - 2 * inset), y0 + Px(34 + bottom)};
+            return !test::InkRuns(c, r, surfaceOf(c, bed), 0).empty();
+        };
+        const struct {
+            RECT bed;
+            int items;
+        } kBeds[] = {{a, 2}, {d, 4}};
         // A bed's first paint waits for Direct2D to start, its icons for the
         // icon worker.
         (void)WaitUntil(
             [&] {
                 const test::Capture c = test::CaptureScreen(area);
-                return !c.pixels.empty() && test::Differs(surfaceOf(c, a), kWallpaper) &&
-                       test::Differs(surfaceOf(c, d), kWallpaper) &&
-                       !test::InkRuns(c, icon, surfaceOf(c, a), 0).empty();
+                bool painted = !c.pixels.empty();
+                for (const auto& [bed, items] : kBeds) {
+                    for (int cell = 0; cell < items && painted; ++cell) {
+                        painted = test::Differs(surfaceOf(c, bed), kWallpaper) &&
+                                  cellInk(c, bed, cell, 6, 44, 23);
+                    }
+                }
+                return painted;
             },
             5000);
         ::Sleep(200);
@@ -272,13 +286,8 @@ TEST_F(GardenScreenshot, BedsStandAtTheirDefaultPlacesAndDrawNamesAndLabelsInEit
             area, test::ScreenshotPath(light ? L"garden-light.png" : L"garden-dark.png"));
         ASSERT_FALSE(c.pixels.empty());
         EXPECT_EQ(c.At(Px(4), c.height - Px(4)), kWallpaper) << "not the helper's desktop";
-        EXPECT_FALSE(test::InkRuns(c, icon, surfaceOf(c, a), 0).empty()) << "no icon";
         // Below the bar, which may cover the top of the headers.
         const int nameTop = std::max<int>(Px(8), Frame().bottom - area.top);
-        const struct {
-            RECT bed;
-            int items;
-        } kBeds[] = {{a, 2}, {d, 4}};
         std::vector<int> nameWidths;
         for (const auto& [bed, items] : kBeds) {
             const int x0 = bed.left - area.left;
@@ -292,12 +301,10 @@ TEST_F(GardenScreenshot, BedsStandAtTheirDefaultPlacesAndDrawNamesAndLabelsInEit
             EXPECT_FALSE(name.empty()) << "no name";
             EXPECT_NEAR(name.empty() ? 0 : name.front().left, Px(15), Px(3));
             nameWidths.push_back(name.empty() ? 0 : name.back().right - name.front().left);
-            // A label under each of the first row's items, and nothing beyond.
+            // An icon and a label in each of the first row's items, and nothing beyond.
             for (int cell = 0; cell < 4; ++cell) {
-                const int left = x0 + Px(18 + cell * 84 + 5);
-                const RECT label{left, y0 + Px(34 + 48), left + Px(74), y0 + Px(34 + 78)};
-                EXPECT_EQ(!test::InkRuns(c, label, surface, 0).empty(), cell < items)
-                    << "cell " << cell;
+                EXPECT_EQ(cellInk(c, bed, cell, 6, 44, 23), cell < items) << "icon " << cell;
+                EXPECT_EQ(cellInk(c, bed, cell, 48, 78, 5), cell < items) << "label " << cell;
             }
         }
         EXPECT_GT(nameWidths[1], nameWidths[0]) << "\"Desktop\" no wider than \"Apps\"";
