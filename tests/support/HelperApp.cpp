@@ -187,6 +187,54 @@ int RunTaskbar() {
     return 0;
 }
 
+// The "desktop" mode: Explorer's desktop, always at the bottom of the
+// z-order, as Explorer keeps it.
+LRESULT CALLBACK DesktopProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_WINDOWPOSCHANGING) {
+        auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+        if ((pos->flags & SWP_NOZORDER) == 0) {
+            pos->hwndInsertAfter = HWND_BOTTOM;
+        }
+    } else if (message == WM_DESTROY) {
+        ::PostQuitMessage(0);
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+int RunDesktop() {
+    // One colour for the icon list and the wallpaper behind it, unlike both
+    // the light and the dark bed surfaces.
+    const HBRUSH wallpaper = ::CreateSolidBrush(kHelperDesktopColour);
+    for (const wchar_t* name : {L"Progman", L"SHELLDLL_DefView", L"SysListView32"}) {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = name == std::wstring(L"Progman") ? &DesktopProc : &::DefWindowProcW;
+        wc.hbrBackground = wallpaper;
+        wc.lpszClassName = name;
+        ::RegisterClassW(&wc);
+    }
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    const HWND progman =
+        ::CreateWindowExW(WS_EX_TOOLWINDOW, L"Progman", L"Program Manager", WS_POPUP, 0, 0, width,
+                          height, nullptr, nullptr, nullptr, nullptr);
+    HWND parent = progman;
+    for (const wchar_t* name : {L"SHELLDLL_DefView", L"SysListView32"}) {
+        parent = ::CreateWindowExW(0, name, L"", WS_CHILD | WS_VISIBLE, 0, 0, width, height, parent,
+                                   nullptr, nullptr, nullptr);
+    }
+    if (parent == nullptr) {
+        return 3;
+    }
+    // Never activated: the tests' own windows keep the foreground.
+    ::SetWindowPos(progman, HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
 int Run(const std::wstring& mode) {
     MONITORINFO mi = {};
     mi.cbSize = sizeof(mi);
@@ -265,6 +313,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     if (mode == L"taskbar") {
         return corvane::test::RunTaskbar();
+    }
+    if (mode == L"desktop") {
+        return corvane::test::RunDesktop();
     }
     return corvane::test::Run(mode);
 }

@@ -370,7 +370,7 @@ bool HelperApp::Start(const std::wstring& folder, const std::wstring& exeName, c
     if (!ChildProcess::Start(exe_, std::wstring(mode) + L" \"" + logPath + L"\"")) {
         return false;
     }
-    window_ = WaitForWindow(kHelperWindowClass);
+    window_ = WaitForWindow(std::wstring(mode) == L"desktop" ? L"Progman" : kHelperWindowClass);
     return window_ != nullptr;
 }
 

@@ -202,11 +202,18 @@ private:
 //   two-windows                    normal, and behind it a second window
 //                                  "Helper 2" (kHelperSecondWindowClass),
 //                                  minimised, that closes on its own
+//   desktop                        Explorer's desktop: a "Progman" tool
+//                                  window over the primary display, kept at
+//                                  the bottom, holding "SHELLDLL_DefView" and
+//                                  in it the icon list "SysListView32", all
+//                                  in kHelperDesktopColour; never activated.
+//                                  Window() is the Progman.
 // With a log path it appends "keydown|keyup <key> <extended> <tick>" for
 // each key it gets, one line each.
 inline constexpr wchar_t kHelperWindowClass[] = L"CorvaneTestWindow";
 inline constexpr UINT kHelperShowTaskbar = WM_APP;
 inline constexpr wchar_t kHelperSecondWindowClass[] = L"CorvaneTestSecond";
+inline constexpr COLORREF kHelperDesktopColour = RGB(0, 99, 177);
 
 // The windows of the "kinds" mode, the main one aside, and whether the
 // app-window filter takes each for an application's window.
@@ -232,7 +239,8 @@ inline constexpr HelperWindowKind kHelperWindowKinds[] = {
 
 class HelperApp : public ChildProcess {
 public:
-    // Starts folder\exeName (copied there) and waits for its window in front.
+    // Starts folder\exeName (copied there) and waits for its window (the
+    // desktop mode's Progman).
     bool Start(const std::wstring& folder, const std::wstring& exeName, const wchar_t* mode,
                const std::wstring& logPath = L"");
     [[nodiscard]] HWND Window() const { return window_; }
