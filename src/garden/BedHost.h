@@ -61,6 +61,9 @@ struct BedContext {
     std::vector<Bed>& beds;
     BedHost& host;
     GardenDrag drag{};
+    // Changes whenever the items or any bed's list of ids change, so that
+    // windows know when what they show must be worked out again.
+    uint64_t itemsStamp = 0;
 };
 
 }  // namespace corvane

@@ -223,9 +223,7 @@ int32_t BedWindow::InsertionIndexAt(POINT screen) const {
         return -1;
     }
     ::ScreenToClient(Hwnd(), &screen);
-    const auto count = static_cast<int32_t>(
-        std::count_if(bed->items.begin(), bed->items.end(),
-                      [this](const std::wstring& id) { return context_.items.contains(id); }));
+    const auto count = static_cast<int32_t>(Visible().size());
     return BedInsertionIndex(Layout(count), count, Dips(screen.x), Dips(screen.y));
 }
 
@@ -241,9 +239,19 @@ BedGrid BedWindow::Layout(int32_t count) const noexcept {
                      bed == nullptr || bed->collapsed);
 }
 
-std::vector<std::wstring> BedWindow::Visible() const {
+const std::vector<std::wstring>& BedWindow::Visible() const {
     const Bed* bed = CurrentBed();
-    return bed != nullptr ? VisibleItems(*bed, context_.items) : std::vector<std::wstring>{};
+    // Looked up on every mouse move: built again only after a change. The
+    // list's size guards against a change that forgot the stamp.
+    const std::size_t listed = bed != nullptr ? bed->items.size() : 0;
+    if (visibleStamp_ != context_.itemsStamp || visibleBed_ != bed_ || visibleListed_ != listed) {
+        visible_ =
+            bed != nullptr ? VisibleItems(*bed, context_.items) : std::vector<std::wstring>{};
+        visibleStamp_ = context_.itemsStamp;
+        visibleBed_ = bed_;
+        visibleListed_ = listed;
+    }
+    return visible_;
 }
 
 int32_t BedWindow::ItemAt(LPARAM lParam) const {
@@ -251,10 +259,7 @@ int32_t BedWindow::ItemAt(LPARAM lParam) const {
     if (bed == nullptr) {
         return -1;
     }
-    // Counted, not copied: this runs on every mouse move over thousands of items.
-    const auto count = static_cast<int32_t>(
-        std::count_if(bed->items.begin(), bed->items.end(),
-                      [this](const std::wstring& id) { return context_.items.contains(id); }));
+    const auto count = static_cast<int32_t>(Visible().size());
     return BedHitTest(Layout(count), count, Dips(GET_X_LPARAM(lParam)), Dips(GET_Y_LPARAM(lParam)),
                       bed->collapsed);
 }
@@ -352,8 +357,8 @@ LRESULT BedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_LBUTTONDBLCLK:
             if (const int32_t hit = ItemAt(lParam); hit >= 0) {
-                const std::vector<std::wstring> ids = Visible();
-                context_.host.OpenItem(ids[static_cast<std::size_t>(hit)]);
+                const std::wstring id = Visible()[static_cast<std::size_t>(hit)];
+                context_.host.OpenItem(id);
             } else {
                 // The second click of a quick pair on the header is a click of its own.
                 OnLeftDown(lParam);
@@ -543,6 +548,7 @@ void BedWindow::EndItemDrag(bool drop) {
         DropItem(context_.beds, drag.source, drag.id, static_cast<std::size_t>(drag.target),
                  drag.index, context_.items) == DropResult::Moved;
     if (moved) {
+        ++context_.itemsStamp;
         // The indices now point at other items, here and in the target.
         hovered_ = selected_ = -1;
         context_.host.SelectionChanged(bed_);
@@ -576,11 +582,12 @@ void BedWindow::EndHeaderPress(bool released) noexcept {
 void BedWindow::OnRightUp(LPARAM lParam) {
     const POINT screen = ScreenPoint(lParam);
     if (const int32_t hit = ItemAt(lParam); hit >= 0) {
-        const std::vector<std::wstring> ids = Visible();
+        // A copy: a rescan while the menu is open rebuilds the list.
+        const std::wstring id = Visible()[static_cast<std::size_t>(hit)];
         selected_ = hit;
         Repaint();
         context_.host.SelectionChanged(bed_);
-        context_.host.ItemMenu(bed_, ids[static_cast<std::size_t>(hit)], screen);
+        context_.host.ItemMenu(bed_, id, screen);
     } else {
         context_.host.BedMenu(bed_, screen);
     }
@@ -672,7 +679,7 @@ void BedWindow::OnPaint() {
         }
         PaintHeader(*bed, width);
         if (!bed->collapsed) {
-            const std::vector<std::wstring> ids = Visible();
+            const std::vector<std::wstring>& ids = Visible();
             const BedGrid grid =
                 LayoutBed(width, height, static_cast<int32_t>(ids.size()), scroll_, false);
             scroll_ = grid.scroll;

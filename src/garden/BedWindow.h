@@ -61,7 +61,7 @@ private:
     [[nodiscard]] Bed* CurrentBed() const noexcept;
     [[nodiscard]] float Dips(int32_t pixels) const noexcept;
     [[nodiscard]] BedGrid Layout(int32_t count) const noexcept;
-    [[nodiscard]] std::vector<std::wstring> Visible() const;
+    [[nodiscard]] const std::vector<std::wstring>& Visible() const;
     [[nodiscard]] int32_t ItemAt(LPARAM lParam) const;
     [[nodiscard]] POINT ScreenPoint(LPARAM lParam) const noexcept;
 
@@ -94,6 +94,11 @@ private:
     Microsoft::WRL::ComPtr<ID2D1SolidColorBrush> brush_;
     Microsoft::WRL::ComPtr<IDWriteTextFormat> formats_[kFormatCount];
     std::unordered_map<std::wstring, Microsoft::WRL::ComPtr<ID2D1Bitmap>> icons_;
+
+    mutable std::vector<std::wstring> visible_;
+    mutable uint64_t visibleStamp_ = ~uint64_t{0};
+    mutable std::size_t visibleBed_ = 0;
+    mutable std::size_t visibleListed_ = 0;
 
     float scroll_ = 0;
     int32_t hovered_ = -1;

@@ -129,6 +129,7 @@ void Garden::Reset() {
 }
 
 void Garden::LoadBeds() {
+    ++bedContext_.itemsStamp;
     beds_ = LoadGardenBeds(path_);
     if (!beds_.empty()) {
         AssignItems(beds_, items_);
@@ -203,6 +204,7 @@ void Garden::Poll() {
     if (watch_.TakeChanges()) {
         items_ = ScanDesktop();
         AssignItems(beds_, items_);
+        ++bedContext_.itemsStamp;
         for (const auto& window : windows_) {
             window->ResetItemState();
         }
@@ -277,6 +279,7 @@ void Garden::DeleteBedAt(std::size_t bed) {
     if (!DeleteBed(beds_, bed)) {
         return;
     }
+    ++bedContext_.itemsStamp;
     RetireWindow(bed);
     for (std::size_t i = 0; i < windows_.size(); ++i) {
         windows_[i]->SetBedIndex(i);
@@ -369,6 +372,7 @@ void Garden::BedMenu(std::size_t bed, POINT screen) {
             break;
         case BedCommand::SortByName:
             SortBed(beds_[*index], items_, UserNameCompare());
+            ++bedContext_.itemsStamp;
             windows_[*index]->ResetItemState();
             windows_[*index]->Repaint();
             SaveSoon();
