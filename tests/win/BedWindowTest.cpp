@@ -105,11 +105,9 @@ TEST_F(BedWindowTest, AnswersTheSizeLoop) {
         POINT screen;
         LRESULT code;
     };
-    const Hit hits[] = {
-        {{101, 200}, HTLEFT},    {{399, 319}, HTBOTTOMRIGHT}, {{250, 101}, HTTOP},
-        {{250, 110}, HTCLIENT},  {{398, 200}, HTRIGHT},       {{250, 318}, HTBOTTOM},
-        {{500, 500}, HTNOWHERE},
-    };
+    // Which edge a point is on, and that edges are numbered like WMSZ_*, is
+    // BedGeometry's test; here each answer of the window's own.
+    const Hit hits[] = {{{101, 200}, HTLEFT}, {{250, 110}, HTCLIENT}, {{500, 500}, HTNOWHERE}};
     for (const Hit& h : hits) {
         SCOPED_TRACE(testing::Message() << h.screen.x << "," << h.screen.y);
         EXPECT_EQ(
