@@ -10,6 +10,7 @@
 #include "config/SettingsLoader.h"
 #include "config/Win32ProfileStore.h"
 #include "dock/Dock.h"
+#include "garden/Garden.h"
 #include "nowplaying/MediaSource.h"
 #include "nowplaying/NowPlayingCard.h"
 #include "start/StartSurfaces.h"
@@ -199,6 +200,9 @@ void App::TrayIconsChanged() {
 }
 
 void App::ExplorerRestarted() {
+    if (garden) {
+        garden->ExplorerRestarted();
+    }
     for (const auto& dock : docks) {
         dock->ExplorerRestarted();
     }
@@ -279,6 +283,19 @@ void App::OpenSettingsWindow() {}
 
 HWND App::CommandWindow() const {
     return control ? control->Hwnd() : nullptr;
+}
+
+IWICBitmapSource* App::GardenIcon(const AppEntry& entry, uint32_t px) {
+    if (!start) {
+        return nullptr;
+    }
+    AppIconCache& icons = start->Icons();
+    if (icons.HasIcon(entry, px)) {
+        // The cache keeps its reference for as long as the bed may draw it.
+        return icons.GetIcon(entry, px).Get();
+    }
+    icons.RequestIcon(entry, px, true);
+    return nullptr;
 }
 
 }  // namespace corvane

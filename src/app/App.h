@@ -8,6 +8,7 @@
 #include "base/Win32Handles.h"
 #include "config/Settings.h"
 #include "dock/DockHost.h"
+#include "garden/GardenHost.h"
 #include "identity/ForegroundIdentity.h"
 #include "nowplaying/NowPlayingHost.h"
 #include "nowplaying/NowPlayingRules.h"
@@ -35,6 +36,7 @@ class StartSurfaces;
 class HotCornerWatcher;
 class NowPlayingSource;
 class NowPlayingCard;
+class Garden;
 
 struct App final : BarHost,
                    TrayHostEvents,
@@ -42,7 +44,8 @@ struct App final : BarHost,
                    TilingHost,
                    StartHost,
                    NowPlayingHost,
-                   NowPlayingWidgets {
+                   NowPlayingWidgets,
+                   GardenHost {
     App();
     ~App() override;
     App(const App&) = delete;
@@ -91,6 +94,8 @@ struct App final : BarHost,
     std::unique_ptr<NowPlayingCard> nowPlayingCard;
     // What the widgets showed when the bars and docks last heard of it.
     WidgetMark nowPlayingMark;
+    // From start-up to shutdown; shows beds while [Garden] Enabled is on.
+    std::unique_ptr<Garden> garden;
 
     UniqueWinEventHook foregroundHook;
     UniqueWinEventHook focusHook;
@@ -167,6 +172,9 @@ struct App final : BarHost,
     void OpenCard(const RECT& anchor, bool above, UINT dpi) override;
     void TogglePlayPause() override;
     [[nodiscard]] bool CardHovered() const override;
+
+    // GardenHost
+    [[nodiscard]] IWICBitmapSource* GardenIcon(const AppEntry& entry, uint32_t px) override;
 
     // The bar that shows the tray: the one on the main display, else the
     // first; null while there is no bar.

@@ -4,6 +4,7 @@
 #include "app/ClockPeriod.h"
 #include "app/Foreground.h"
 #include "app/Lifecycle.h"
+#include "garden/Garden.h"
 #include "start/StartSurfaces.h"
 
 namespace corvane {
@@ -88,6 +89,9 @@ void ControlWindow::OnCommand(WPARAM code, LPARAM lParam) {
             // Without a cache nothing was handed out: nothing to take.
             if (app_.start) {
                 app_.start->OnIconReady(lParam);
+            }
+            if (app_.garden) {
+                app_.garden->RepaintBeds();
             }
             break;
         default:

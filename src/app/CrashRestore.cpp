@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "bar/Bar.h"
 #include "dock/Taskbar.h"
+#include "garden/DesktopIcons.h"
 #include "tray/TrayHost.h"
 
 #include <shellapi.h>
@@ -35,6 +36,8 @@ void RestoreDesktopAfterCrash() noexcept {
     // Programs gave their notification icons to us, not to Explorer.
     ReturnTrayIconsAfterCrash();
     RemoveBarStrips();
+    // The beds die with the process; Explorer's own icons must not stay hidden.
+    ShowDesktopIconsAfterCrash();
 }
 
 }  // namespace corvane

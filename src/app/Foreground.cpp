@@ -6,6 +6,7 @@
 #include "appmenus/NativeMenus.h"
 #include "bar/Bar.h"
 #include "dock/Dock.h"
+#include "garden/Garden.h"
 #include "identity/Fullscreen.h"
 
 namespace corvane {
@@ -32,6 +33,9 @@ void OnForegroundChanged(App& app, HWND window) noexcept {
     }
     for (const auto& dock : app.docks) {
         dock->ForegroundChanged(window);
+    }
+    if (app.garden) {
+        app.garden->KeepInDesktopLayer();
     }
     EvaluateForeground(app, window);
 }

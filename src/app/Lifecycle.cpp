@@ -16,6 +16,8 @@
 #include "dock/CenterStart.h"
 #include "dock/Dock.h"
 #include "dock/Taskbar.h"
+#include "garden/DesktopIcons.h"
+#include "garden/Garden.h"
 #include "start/StartSurfaces.h"
 #include "nowplaying/MediaSource.h"
 #include "nowplaying/NowPlayingCard.h"
@@ -158,6 +160,18 @@ bool StartSubsystems(App& app) {
     // After the start surfaces: the catalog names the session's app.
     app.nowPlaying = std::make_unique<NowPlayingSource>(app);
     app.nowPlaying->ApplyNowPlayingSettings(app.settings);
+    // After the start surfaces: the beds' icons come from the catalog's cache.
+    app.garden = std::make_unique<Garden>(GardenContext{.instance = app.instance,
+                                                        .settings = app.settings,
+                                                        .theme = app.theme,
+                                                        .graphics = app.graphics,
+                                                        .host = app});
+    // A run that was killed left Explorer's icons hidden, and nothing will
+    // show them again now.
+    if (!app.settings.gardenEnabled) {
+        SetDesktopIconsVisible(true);
+    }
+    app.garden->Apply();
     WatchForegroundProcess(app, foreground);
 
     app.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAtStartMs);
@@ -174,6 +188,9 @@ bool StartSubsystems(App& app) {
 // put back before the windows go.
 void StopSubsystems(App& app) {
     app.hotCorners.reset();
+    // Saves garden.ini and gives Explorer its icons back; its icons come from
+    // the start surfaces' cache.
+    app.garden.reset();
     // The card reads the source; the source reads the catalog and repaints
     // bars and docks.
     app.nowPlayingCard.reset();
@@ -292,6 +309,9 @@ void ReloadSettings(App& app) {
     if (app.nowPlaying) {
         app.nowPlaying->ApplyNowPlayingSettings(app.settings);
     }
+    if (app.garden) {
+        app.garden->Apply();
+    }
     if (app.control) {
         app.control->ArmClockTimer();
     }
@@ -318,6 +338,9 @@ void OnThemeChanged(App& app) {
     // Its glass is chosen when its window is made.
     if (app.nowPlayingCard) {
         app.nowPlayingCard->DestroyCard();
+    }
+    if (app.garden) {
+        app.garden->RefreshGlass();
     }
 }
 

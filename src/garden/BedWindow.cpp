@@ -4,6 +4,7 @@
 #include "base/Win32Geometry.h"
 #include "base/Win32Handles.h"
 #include "garden/BedGeometry.h"
+#include "garden/DesktopIcons.h"
 #include "garden/ItemMenu.h"
 #include "identity/IconDrawing.h"
 #include "toolkit/Backdrop.h"
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string_view>
 #include <utility>
 
 namespace corvane {
@@ -67,6 +69,14 @@ D2D1_COLOR_F Tint(bool dark, int32_t percent) noexcept {
 }
 
 }  // namespace
+
+bool IsGardenBedWindow(HWND window) noexcept {
+    wchar_t name[32] = {};
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    return process == ::GetCurrentProcessId() && ::GetClassNameW(window, name, 32) > 0 &&
+           std::wstring_view(name) == kGardenBedClass;
+}
 
 BedWindow::BedWindow(BedContext& context, std::size_t bedIndex) noexcept
     : context_(context), bed_(bedIndex) {}
@@ -283,10 +293,21 @@ LRESULT BedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                         others, dpi_));
             return TRUE;
         }
+        case WM_WINDOWPOSCHANGING: {
+            // Whoever raises a bed (a click, the system) puts it back into the
+            // desktop layer instead of above the applications.
+            auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+            if ((pos->flags & SWP_NOZORDER) == 0) {
+                pos->hwndInsertAfter = DesktopLayerAnchor(&IsGardenBedWindow);
+            }
+            return 0;
+        }
         case WM_ENTERSIZEMOVE:
+            sizing_ = true;
             ApplyGlass(true);
             return 0;
         case WM_EXITSIZEMOVE:
+            sizing_ = false;
             ApplyGlass(false);
             StoreWindowRect();
             context_.host.SaveSoon();

@@ -22,6 +22,9 @@ namespace corvane {
 
 inline constexpr wchar_t kGardenBedClass[] = L"CorvaneGardenBed";
 
+// A bed window of this process.
+[[nodiscard]] bool IsGardenBedWindow(HWND window) noexcept;
+
 class BedWindow final : public WindowBase {
 public:
     BedWindow(BedContext& context, std::size_t bedIndex) noexcept;
@@ -34,6 +37,8 @@ public:
 
     [[nodiscard]] std::size_t BedIndex() const noexcept { return bed_; }
     void SetBedIndex(std::size_t index) noexcept { bed_ = index; }
+    // The user is moving or sizing it: the z-order is left alone meanwhile.
+    [[nodiscard]] bool Moving() const noexcept { return moving_ || sizing_; }
 
     // The glass, lighter while `moving` so that dragging stays smooth.
     void ApplyGlass(bool moving) noexcept;
@@ -99,6 +104,7 @@ private:
     // A press on the header: a click rolls, a drag moves.
     bool headerPressed_ = false;
     bool moving_ = false;
+    bool sizing_ = false;
     POINT pressScreen_{};
     PixelRect pressRect_;
 

@@ -2,8 +2,13 @@
 
 #include <shlobj.h>
 
+#include <atomic>
+
 namespace corvane {
 namespace {
+
+// Read by the crash filter, which may run on any thread.
+std::atomic<bool> g_hiddenByUs{false};
 
 constexpr wchar_t kDefView[] = L"SHELLDLL_DefView";
 
@@ -41,6 +46,7 @@ HWND NextNonBed(HWND window, UINT direction, IsBedWindow isBed) noexcept {
 }  // namespace
 
 void SetDesktopIconsVisible(bool show) noexcept {
+    g_hiddenByUs = !show;
     if (show) {
         SHELLSTATE state = {};
         ::SHGetSetSettings(&state, SSF_HIDEICONS, FALSE);
@@ -74,6 +80,12 @@ void PlaceInDesktopLayer(HWND bed, IsBedWindow isBed) noexcept {
                              : below == host && above == (anchor == HWND_TOP ? nullptr : anchor);
     if (!inPlace) {
         ::SetWindowPos(bed, anchor, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void ShowDesktopIconsAfterCrash() noexcept {
+    if (g_hiddenByUs.exchange(false)) {
+        SetDesktopIconsVisible(true);
     }
 }
 

@@ -10,6 +10,10 @@ namespace corvane {
 // hidden when the user hid them in Explorer.
 void SetDesktopIconsVisible(bool show) noexcept;
 
+// A crash while the beds stood in for Explorer's icons gives them back; does
+// nothing when the garden never hid them.
+void ShowDesktopIconsAfterCrash() noexcept;
+
 // Tells the bed windows apart from every other window.
 using IsBedWindow = bool (*)(HWND window) noexcept;
 

@@ -45,6 +45,7 @@ public:
     void StopStart() noexcept;
 
     [[nodiscard]] AppCatalog& Catalog() noexcept { return catalog_; }
+    [[nodiscard]] AppIconCache& Icons() noexcept { return *icons_; }
     [[nodiscard]] bool IsSurfaceShown() const noexcept;
 
 private:

@@ -1,0 +1,443 @@
+#include "garden/Garden.h"
+
+#include "base/Win32Geometry.h"
+#include "config/Language.h"
+#include "garden/BedGeometry.h"
+#include "garden/DesktopIcons.h"
+#include "garden/DesktopScan.h"
+#include "garden/GardenStore.h"
+#include "garden/ItemMenu.h"
+#include "garden/ShowBedMenu.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace corvane {
+namespace {
+
+constexpr UINT kPollMs = 1500;
+constexpr UINT kSaveDelayMs = 600;
+constexpr UINT kRetireDelayMs = 50;
+constexpr UINT kExplorerSettleMs = 2000;
+
+// Thread timers carry no pointer; the process has one garden.
+Garden* g_garden = nullptr;
+
+void KillThreadTimer(UINT_PTR& timer) noexcept {
+    if (timer != 0) {
+        ::KillTimer(nullptr, timer);
+        timer = 0;
+    }
+}
+
+// A one-shot timer started again from now.
+void RestartThreadTimer(UINT_PTR& timer, UINT ms, TIMERPROC proc) noexcept {
+    KillThreadTimer(timer);
+    timer = ::SetTimer(nullptr, 0, ms, proc);
+}
+
+// The shell opens the entry as Explorer would on a double-click, folders and
+// the Recycle Bin included, which a plain path does not give for the latter.
+void OpenInShell(const std::wstring& path) noexcept {
+    PIDLIST_ABSOLUTE list = nullptr;
+    if (FAILED(::SHParseDisplayName(path.c_str(), nullptr, &list, 0, nullptr))) {
+        return;
+    }
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_IDLIST;
+    info.lpIDList = list;
+    info.nShow = SW_SHOWNORMAL;
+    (void)::ShellExecuteExW(&info);
+    ::CoTaskMemFree(list);
+}
+
+}  // namespace
+
+Garden::Garden(const GardenContext& context)
+    : context_(context),
+      path_(GardenFilePath()),
+      bedContext_{.instance = context.instance,
+                  .settings = context.settings,
+                  .theme = context.theme,
+                  .graphics = context.graphics,
+                  .items = items_,
+                  .beds = beds_,
+                  .host = *this},
+      rename_(context.instance) {
+    g_garden = this;
+}
+
+Garden::~Garden() {
+    Stop();
+    KillThreadTimer(retireTimer_);
+    retired_.clear();
+    g_garden = nullptr;
+}
+
+void Garden::Apply() {
+    if (!context_.settings.gardenEnabled) {
+        Stop();
+        return;
+    }
+    if (running_) {
+        RefreshGlass();
+        return;
+    }
+    running_ = true;
+    items_ = ScanDesktop();
+    LoadBeds();
+    CreateWindows();
+    SetDesktopIconsVisible(false);
+    const auto folders = DesktopFolders();
+    watch_ = DesktopWatch(folders);
+    KillThreadTimer(pollTimer_);
+    pollTimer_ = ::SetTimer(nullptr, 0, kPollMs, &Garden::OnPollTimer);
+}
+
+void Garden::Stop() noexcept {
+    if (!running_) {
+        return;
+    }
+    EndEditing(true);
+    KillThreadTimer(saveTimer_);
+    Save();
+    running_ = false;
+    KillThreadTimer(pollTimer_);
+    KillThreadTimer(explorerTimer_);
+    watch_ = DesktopWatch();
+    RetireWindows();
+    beds_.clear();
+    items_.clear();
+    SetDesktopIconsVisible(true);
+}
+
+void Garden::Reset() {
+    (void)ResetGardenFile(path_);
+    if (!running_) {
+        return;
+    }
+    EndEditing(false);
+    KillThreadTimer(saveTimer_);
+    RetireWindows();
+    items_ = ScanDesktop();
+    LoadBeds();
+    CreateWindows();
+}
+
+void Garden::LoadBeds() {
+    beds_ = LoadGardenBeds(path_);
+    if (!beds_.empty()) {
+        AssignItems(beds_, items_);
+        return;
+    }
+    const HMONITOR primary = ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    beds_ = DefaultBeds(items_, MonitorWorkArea(primary), MonitorDpi(primary));
+    AssignItems(beds_, items_);
+    Save();
+}
+
+void Garden::CreateWindows() {
+    windows_.clear();
+    for (std::size_t i = 0; i < beds_.size(); ++i) {
+        auto window = std::make_unique<BedWindow>(bedContext_, i);
+        // A bed the system refused keeps its place in the list, unshown, so
+        // that indices still match and its items are still saved.
+        (void)window->Create();
+        windows_.push_back(std::move(window));
+    }
+    KeepInDesktopLayer();
+}
+
+void Garden::RetireWindow(std::size_t index) noexcept {
+    std::unique_ptr<BedWindow> window = std::move(windows_[index]);
+    windows_.erase(windows_.begin() + static_cast<std::ptrdiff_t>(index));
+    if (window->Hwnd() != nullptr) {
+        ::ShowWindow(window->Hwnd(), SW_HIDE);
+    }
+    // Out of range: a retired window finds no bed and draws nothing.
+    window->SetBedIndex(static_cast<std::size_t>(-1));
+    retired_.push_back(std::move(window));
+    RestartThreadTimer(retireTimer_, kRetireDelayMs, &Garden::OnRetireTimer);
+}
+
+void Garden::RetireWindows() noexcept {
+    while (!windows_.empty()) {
+        RetireWindow(windows_.size() - 1);
+    }
+}
+
+void Garden::DestroyRetired() noexcept {
+    // A menu's modal loop may still deliver to a retired window.
+    if (BedMenuDepth() > 0 || itemMenus_ > 0) {
+        RestartThreadTimer(retireTimer_, kRetireDelayMs, &Garden::OnRetireTimer);
+        return;
+    }
+    retired_.clear();
+}
+
+void Garden::EndEditing(bool commitRename) noexcept {
+    if (commitRename) {
+        rename_.Commit();
+    } else {
+        rename_.Cancel();
+    }
+    if (bedContext_.drag.active) {
+        bedContext_.drag = GardenDrag{};
+        ::ReleaseCapture();
+    }
+}
+
+void Garden::Save() noexcept {
+    try {
+        (void)SaveGardenBeds(beds_, path_);
+    } catch (...) {
+        // Out of memory while joining the ids: the old file stays whole.
+    }
+}
+
+void Garden::Poll() {
+    if (watch_.TakeChanges()) {
+        items_ = ScanDesktop();
+        AssignItems(beds_, items_);
+        for (const auto& window : windows_) {
+            window->ResetItemState();
+        }
+        RepaintBeds();
+        SaveSoon();
+    }
+    // Explorer shows its icons again after some of its own changes.
+    SetDesktopIconsVisible(false);
+    KeepInDesktopLayer();
+}
+
+void Garden::RefreshGlass() noexcept {
+    for (const auto& window : windows_) {
+        window->ApplyGlass(false);
+        window->DropDeviceResources();
+        window->Repaint();
+    }
+}
+
+void Garden::KeepInDesktopLayer() noexcept {
+    for (const auto& window : windows_) {
+        if (window->Hwnd() != nullptr && !window->Moving()) {
+            PlaceInDesktopLayer(window->Hwnd(), &IsGardenBedWindow);
+        }
+    }
+}
+
+void Garden::ExplorerRestarted() noexcept {
+    if (running_) {
+        RestartThreadTimer(explorerTimer_, kExplorerSettleMs, &Garden::OnExplorerTimer);
+    }
+}
+
+void Garden::NewBed() {
+    if (!running_) {
+        return;
+    }
+    POINT pointer = {};
+    ::GetCursorPos(&pointer);
+    const HMONITOR display = ::MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST);
+    Bed bed;
+    bed.name = Tr(L"Nytt bed", L"New bed");
+    bed.rect = NewBedRect(pointer.x, pointer.y, MonitorWorkArea(display), MonitorDpi(display));
+    beds_.push_back(std::move(bed));
+    auto window = std::make_unique<BedWindow>(bedContext_, beds_.size() - 1);
+    (void)window->Create();
+    windows_.push_back(std::move(window));
+    KeepInDesktopLayer();
+    StartRename(beds_.size() - 1);
+    SaveSoon();
+}
+
+void Garden::StartRename(std::size_t bed) {
+    if (bed >= beds_.size() || windows_[bed]->Hwnd() == nullptr) {
+        return;
+    }
+    const HWND window = windows_[bed]->Hwnd();
+    (void)rename_.Start(window, beds_[bed].name, [this, window](const std::wstring& name) {
+        const std::optional<std::size_t> index = BedOfWindow(window);
+        if (!index) {
+            return;
+        }
+        beds_[*index].name = name;
+        ::SetWindowTextW(window, name.c_str());
+        windows_[*index]->Repaint();
+        SaveSoon();
+    });
+}
+
+void Garden::DeleteBedAt(std::size_t bed) {
+    const std::size_t before = CatchAllIndex(beds_);
+    if (!DeleteBed(beds_, bed)) {
+        return;
+    }
+    RetireWindow(bed);
+    for (std::size_t i = 0; i < windows_.size(); ++i) {
+        windows_[i]->SetBedIndex(i);
+    }
+    const std::size_t catchAll = before > bed ? before - 1 : before;
+    if (catchAll < windows_.size()) {
+        windows_[catchAll]->ResetItemState();
+        windows_[catchAll]->Repaint();
+    }
+    SaveSoon();
+}
+
+std::optional<std::size_t> Garden::BedOfWindow(HWND window) const noexcept {
+    for (std::size_t i = 0; i < windows_.size(); ++i) {
+        if (windows_[i]->Hwnd() == window && windows_[i]->BedIndex() == i) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+IWICBitmapSource* Garden::ItemIcon(const GardenItem& item, int32_t px) {
+    return px > 0 ? context_.host.GardenIcon(item.entry, static_cast<uint32_t>(px)) : nullptr;
+}
+
+void Garden::SaveSoon() {
+    if (running_) {
+        RestartThreadTimer(saveTimer_, kSaveDelayMs, &Garden::OnSaveTimer);
+    }
+}
+
+std::vector<PixelRect> Garden::OtherBedRects(std::size_t bed) {
+    std::vector<PixelRect> rects;
+    for (std::size_t i = 0; i < windows_.size(); ++i) {
+        RECT r = {};
+        // The window, not the stored rectangle: a rolled-up bed's edge is
+        // where the user sees it.
+        if (i != bed && windows_[i]->Hwnd() != nullptr &&
+            ::GetWindowRect(windows_[i]->Hwnd(), &r)) {
+            rects.push_back(ToPixelRect(r));
+        }
+    }
+    return rects;
+}
+
+void Garden::SelectionChanged(std::size_t bed) {
+    for (std::size_t i = 0; i < windows_.size(); ++i) {
+        if (i != bed) {
+            windows_[i]->ClearSelection();
+        }
+    }
+}
+
+void Garden::OpenItem(const std::wstring& id) {
+    if (const auto found = items_.find(id); found != items_.end()) {
+        OpenInShell(found->second.entry.target);
+    }
+}
+
+void Garden::ItemMenu(std::size_t bed, const std::wstring& id, POINT screen) {
+    const auto found = items_.find(id);
+    if (bed >= windows_.size() || found == items_.end()) {
+        return;
+    }
+    // Copies: a rescan while the menu is open rebuilds the items.
+    const std::wstring path = found->second.entry.target;
+    const HWND owner = windows_[bed]->Hwnd();
+    ++itemMenus_;
+    (void)ItemMenu::Show(owner, path, screen, ::GetKeyState(VK_SHIFT) < 0);
+    --itemMenus_;
+}
+
+void Garden::BedMenu(std::size_t bed, POINT screen) {
+    if (bed >= windows_.size() || windows_[bed]->Hwnd() == nullptr) {
+        return;
+    }
+    const HWND window = windows_[bed]->Hwnd();
+    const BedCommand command = ShowBedMenu(window, beds_[bed], screen);
+    // The menu's loop may have seen a rescan, a reload or a deletion.
+    const std::optional<std::size_t> index = BedOfWindow(window);
+    if (!index) {
+        return;
+    }
+    switch (command) {
+        case BedCommand::NewBed:
+            NewBed();
+            break;
+        case BedCommand::Rename:
+            StartRename(*index);
+            break;
+        case BedCommand::SortByName:
+            SortBed(beds_[*index], items_, UserNameCompare());
+            windows_[*index]->ResetItemState();
+            windows_[*index]->Repaint();
+            SaveSoon();
+            break;
+        case BedCommand::ToggleRoll:
+            windows_[*index]->ToggleRoll();
+            break;
+        case BedCommand::DeleteBed:
+            DeleteBedAt(*index);
+            break;
+        case BedCommand::None:
+            break;
+    }
+}
+
+BedWindow* Garden::BedWindowOf(HWND root) {
+    for (const auto& window : windows_) {
+        if (window->Hwnd() == root) {
+            return window.get();
+        }
+    }
+    return nullptr;
+}
+
+void Garden::RepaintBeds() {
+    for (const auto& window : windows_) {
+        window->Repaint();
+    }
+}
+
+void CALLBACK Garden::OnPollTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
+    Garden* garden = g_garden;
+    if (garden == nullptr || garden->pollTimer_ != id) {
+        ::KillTimer(nullptr, id);
+        return;
+    }
+    try {
+        garden->Poll();
+    } catch (...) {
+        // Out of memory during a scan: the next tick tries again.
+    }
+}
+
+void CALLBACK Garden::OnSaveTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
+    ::KillTimer(nullptr, id);
+    Garden* garden = g_garden;
+    if (garden != nullptr && garden->saveTimer_ == id) {
+        garden->saveTimer_ = 0;
+        garden->Save();
+    }
+}
+
+void CALLBACK Garden::OnRetireTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
+    ::KillTimer(nullptr, id);
+    Garden* garden = g_garden;
+    if (garden != nullptr && garden->retireTimer_ == id) {
+        garden->retireTimer_ = 0;
+        garden->DestroyRetired();
+    }
+}
+
+void CALLBACK Garden::OnExplorerTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
+    ::KillTimer(nullptr, id);
+    Garden* garden = g_garden;
+    if (garden != nullptr && garden->explorerTimer_ == id) {
+        garden->explorerTimer_ = 0;
+        SetDesktopIconsVisible(false);
+        garden->KeepInDesktopLayer();
+    }
+}
+
+}  // namespace corvane

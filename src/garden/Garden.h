@@ -1,0 +1,94 @@
+#pragma once
+// CorGarden as a whole: the desktop's entries, the beds that show them and
+// their windows, garden.ini kept in step, the desktop folders watched, and
+// Explorer's own icons hidden while the beds stand in for them.
+
+#include "garden/BedHost.h"
+#include "garden/BedWindow.h"
+#include "garden/DesktopWatch.h"
+#include "garden/GardenHost.h"
+#include "garden/RenameBox.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+class Garden final : public BedHost {
+public:
+    explicit Garden(const GardenContext& context);
+    // Stops the garden: garden.ini saved, Explorer's icons back.
+    ~Garden() override;
+    Garden(const Garden&) = delete;
+    Garden& operator=(const Garden&) = delete;
+
+    // Follows [Garden] Enabled: starts, stops, or (already running) applies
+    // the glass and tint again.
+    void Apply();
+    void Stop() noexcept;
+    // Forgets garden.ini: the default beds come back.
+    void Reset();
+    // The glass, the tint or the theme changed.
+    void RefreshGlass() noexcept;
+    // Another window came to the front: the beds go back below it.
+    void KeepInDesktopLayer() noexcept;
+    // Explorer's taskbar was made again: so was its desktop, icons showing.
+    void ExplorerRestarted() noexcept;
+    // A bed at the pointer, with its rename box open.
+    void NewBed();
+    [[nodiscard]] bool Running() const noexcept { return running_; }
+
+    // BedHost
+    IWICBitmapSource* ItemIcon(const GardenItem& item, int32_t px) override;
+    void SaveSoon() override;
+    [[nodiscard]] std::vector<PixelRect> OtherBedRects(std::size_t bed) override;
+    void SelectionChanged(std::size_t bed) override;
+    void OpenItem(const std::wstring& id) override;
+    void ItemMenu(std::size_t bed, const std::wstring& id, POINT screen) override;
+    void BedMenu(std::size_t bed, POINT screen) override;
+    [[nodiscard]] BedWindow* BedWindowOf(HWND root) override;
+    void RepaintBeds() override;
+
+private:
+    static void CALLBACK OnPollTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
+    static void CALLBACK OnSaveTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
+    static void CALLBACK OnRetireTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
+    static void CALLBACK OnExplorerTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
+
+    void LoadBeds();
+    void CreateWindows();
+    void RetireWindows() noexcept;
+    void RetireWindow(std::size_t index) noexcept;
+    void DestroyRetired() noexcept;
+    void Poll();
+    void Save() noexcept;
+    void EndEditing(bool commitRename) noexcept;
+    void StartRename(std::size_t bed);
+    void DeleteBedAt(std::size_t bed);
+    // The bed a window shows now, or nothing when its bed is gone.
+    [[nodiscard]] std::optional<std::size_t> BedOfWindow(HWND window) const noexcept;
+
+    const GardenContext context_;
+    const std::wstring path_;
+    GardenItems items_;
+    std::vector<Bed> beds_;
+    BedContext bedContext_;
+    // Index i shows beds_[i].
+    std::vector<std::unique_ptr<BedWindow>> windows_;
+    // Hidden, waiting to be destroyed once no menu may still deliver to them.
+    std::vector<std::unique_ptr<BedWindow>> retired_;
+    DesktopWatch watch_;
+    RenameBox rename_;
+    bool running_ = false;
+    int itemMenus_ = 0;
+    UINT_PTR pollTimer_ = 0;
+    UINT_PTR saveTimer_ = 0;
+    UINT_PTR retireTimer_ = 0;
+    UINT_PTR explorerTimer_ = 0;
+};
+
+}  // namespace corvane
