@@ -78,6 +78,7 @@ int wmain(int argc, wchar_t** argv) {
         UniqueHandle file(::CreateFileW(desktops.user.File(name.c_str()).c_str(), GENERIC_WRITE, 0,
                                         nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     }
+    const double atStart = WorkingSetMb();
     GardenItems items;
     const auto print = [](const std::wstring& what, Timing t) {
         std::wprintf(L"Garden: %ls: median %.2f ms, CPU %.2f ms\n", what.c_str(), t.median, t.cpu);
@@ -97,6 +98,8 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
 
+    std::wprintf(L"Garden: working set %.1f MB at start, %.1f MB after the scans and saves\n",
+                 atStart, WorkingSetMb());
     const Settings settings;
     const Theme theme;
     QuietHost host;

@@ -22,6 +22,11 @@ constexpr UINT kPollMs = 1500;
 constexpr UINT kSaveDelayMs = 600;
 constexpr UINT kRetireDelayMs = 50;
 constexpr UINT kExplorerSettleMs = 2000;
+// Another program reading garden.ini (a backup, an editor, a search indexer)
+// makes replacing it fail for a moment.
+constexpr int kSaveRetries = 10;
+constexpr int kStopSaveAttempts = 5;
+constexpr DWORD kStopSaveWaitMs = 50;
 
 // Thread timers carry no pointer; the process has one garden.
 Garden* g_garden = nullptr;
@@ -104,7 +109,10 @@ void Garden::Stop() noexcept {
     }
     EndEditing(true);
     KillThreadTimer(saveTimer_);
-    Save();
+    // No later chance: a few quick tries instead of a timer.
+    for (int attempt = 1; !TrySave() && attempt < kStopSaveAttempts; ++attempt) {
+        ::Sleep(kStopSaveWaitMs);
+    }
     running_ = false;
     KillThreadTimer(pollTimer_);
     KillThreadTimer(explorerTimer_);
@@ -192,11 +200,21 @@ void Garden::EndEditing(bool commitRename) noexcept {
     }
 }
 
-void Garden::Save() noexcept {
+bool Garden::TrySave() noexcept {
     try {
-        (void)SaveGardenBeds(beds_, path_);
+        return SaveGardenBeds(beds_, path_);
     } catch (...) {
         // Out of memory while joining the ids: the old file stays whole.
+        return false;
+    }
+}
+
+void Garden::Save() noexcept {
+    if (TrySave()) {
+        saveRetries_ = 0;
+    } else if (running_ && saveRetries_ < kSaveRetries) {
+        ++saveRetries_;
+        RestartThreadTimer(saveTimer_, kSaveDelayMs, &Garden::OnSaveTimer);
     }
 }
 
@@ -307,6 +325,7 @@ IWICBitmapSource* Garden::ItemIcon(const GardenItem& item, int32_t px) {
 
 void Garden::SaveSoon() {
     if (running_) {
+        saveRetries_ = 0;
         RestartThreadTimer(saveTimer_, kSaveDelayMs, &Garden::OnSaveTimer);
     }
 }

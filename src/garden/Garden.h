@@ -65,6 +65,8 @@ private:
     void RetireWindow(std::size_t index) noexcept;
     void DestroyRetired() noexcept;
     void Poll();
+    [[nodiscard]] bool TrySave() noexcept;
+    // Tries again later when the file could not be replaced.
     void Save() noexcept;
     void EndEditing(bool commitRename) noexcept;
     void StartRename(std::size_t bed);
@@ -85,6 +87,7 @@ private:
     RenameBox rename_;
     bool running_ = false;
     int itemMenus_ = 0;
+    int saveRetries_ = 0;
     UINT_PTR pollTimer_ = 0;
     UINT_PTR saveTimer_ = 0;
     UINT_PTR retireTimer_ = 0;
