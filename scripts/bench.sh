@@ -5,8 +5,8 @@
 # with one DirectWrite line, drawn again once a minute), the bar's paint, a
 # catalog build from Start-menu shortcuts, CorMenu's and CorLauncher's first
 # frames next to a bare window's, Now Playing's poll, cover and card frame, the
-# desktop beds over 5,000 files, and idle CPU with hot corners on, and with Now
-# Playing on, against both off.
+# desktop beds over 5,000 files, and idle CPU with hot corners on, with Now
+# Playing on and with CorGarden on, against all off.
 #
 # CORVANE_TAG keeps the build trees and the Wine prefix apart (see lib.sh).
 # CORVANE_BENCH_RUNS (7) start-up runs; CORVANE_BENCH_IDLE_SECONDS (60) and
@@ -239,5 +239,37 @@ echo "The session was asked for $(grep -c GetCurrentSession "$IDLE_DIR/nowplayin
     "times over $((settle + idle * rounds)) s"
 awk -v off="$corners_off_ms" -v on="$ROUNDS_DIFF_MS" -v n="$rounds" -v t="$idle" 'BEGIN {
     printf "Now Playing on (no session) against off: %+.1f ms of run time per minute (corvane.exe less bare_strip.exe: %.1f against %.1f ms per minute)\n",
+        (on - off) / n * 60 / t, on / n * 60 / t, off / n * 60 / t }'
+# CorGarden polls the desktop folders every 1.5 s and keeps its beds in the
+# desktop layer: corvane.exe again with two beds over 200 desktop files, the
+# prefix's desktop pointed at them for the run only.
+log "Idle CPU under Wine with CorGarden on (200 desktop files)"
+stop_corvane
+mkdir -p "$IDLE_DIR/garden/desktop"
+for i in $(seq 1 200); do : >"$IDLE_DIR/garden/desktop/Report $i.txt"; done
+cp "$MINGW_DIR/corvane.exe" "$IDLE_DIR/garden/"
+printf '[Garden]\r\nEnabled=1\r\n' >"$IDLE_DIR/garden/corvane.ini"
+folders_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+old_desktop="$(wine reg query "$folders_key" /v Desktop 2>/dev/null | tr -d '\r' |
+    sed -n 's/^ *Desktop *REG_[A-Z_]* *//p')"
+wine reg add "$folders_key" /v Desktop /t REG_EXPAND_SZ /d "$(winepath -w "$IDLE_DIR/garden/desktop")" \
+    /f >/dev/null 2>>"$IDLE_DIR/wine.log" || fail "could not point the desktop at the bench's files"
+wine "$IDLE_DIR/garden/corvane.exe" >"$IDLE_DIR/garden/corvane.exe.log" 2>&1 &
+corvane_pid="$(find_pid garden/corvane.exe)"
+sleep "$settle"
+alive "$corvane_pid" corvane.exe
+awk -v s="$(rss_kb "$strip_pid")" -v c="$(rss_kb "$corvane_pid")" -v o="$corvane_rss" 'BEGIN {
+    printf "Resident with CorGarden on: corvane.exe %.1f MB (%.1f MB more than bare_strip.exe, %+.1f MB against CorGarden off)\n",
+        c / 1024, (c - s) / 1024, (c - o) / 1024 }'
+idle_rounds " with CorGarden on"
+stop_corvane
+if [ -n "$old_desktop" ]; then
+    wine reg add "$folders_key" /v Desktop /t REG_EXPAND_SZ /d "$old_desktop" /f >/dev/null 2>&1
+else
+    wine reg delete "$folders_key" /v Desktop /f >/dev/null 2>&1
+fi
+echo "garden.ini lists $(iconv -f UTF-16 -t UTF-8 "$IDLE_DIR/garden/garden.ini" | grep -o 'report [0-9]*' | wc -l) desktop files"
+awk -v off="$corners_off_ms" -v on="$ROUNDS_DIFF_MS" -v n="$rounds" -v t="$idle" 'BEGIN {
+    printf "CorGarden on against off: %+.1f ms of run time per minute (corvane.exe less bare_strip.exe: %.1f against %.1f ms per minute)\n",
         (on - off) / n * 60 / t, on / n * 60 / t, off / n * 60 / t }'
 echo "(Wine's own messages: $IDLE_DIR/*.log)"
