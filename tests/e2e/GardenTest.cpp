@@ -283,7 +283,9 @@ TEST_F(GardenScreenshot, BedsStandAtTheirDefaultPlacesAndDrawNamesAndLabelsInEit
             5000);
         ::Sleep(200);
         const test::Capture c = test::CaptureScreen(
-            area, test::ScreenshotPath(light ? L"garden-light.png" : L"garden-dark.png"));
+            area, test::ScreenshotPath(
+                      std::wstring(light ? L"garden-light" : L"garden-dark") +
+                      (dpi_ == 96 ? L".png" : L"-" + std::to_wstring(dpi_) + L"dpi.png")));
         ASSERT_FALSE(c.pixels.empty());
         EXPECT_EQ(c.At(Px(4), c.height - Px(4)), kWallpaper) << "not the helper's desktop";
         // Below the bar, which may cover the top of the headers.
