@@ -435,29 +435,30 @@ void CALLBACK Garden::OnPollTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
     }
 }
 
-void CALLBACK Garden::OnSaveTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
+Garden* Garden::FiredOnce(UINT_PTR Garden::*timer, UINT_PTR id) noexcept {
     ::KillTimer(nullptr, id);
     Garden* garden = g_garden;
-    if (garden != nullptr && garden->saveTimer_ == id) {
-        garden->saveTimer_ = 0;
+    if (garden == nullptr || garden->*timer != id) {
+        return nullptr;
+    }
+    garden->*timer = 0;
+    return garden;
+}
+
+void CALLBACK Garden::OnSaveTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
+    if (Garden* garden = FiredOnce(&Garden::saveTimer_, id)) {
         garden->Save();
     }
 }
 
 void CALLBACK Garden::OnRetireTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
-    ::KillTimer(nullptr, id);
-    Garden* garden = g_garden;
-    if (garden != nullptr && garden->retireTimer_ == id) {
-        garden->retireTimer_ = 0;
+    if (Garden* garden = FiredOnce(&Garden::retireTimer_, id)) {
         garden->DestroyRetired();
     }
 }
 
 void CALLBACK Garden::OnExplorerTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
-    ::KillTimer(nullptr, id);
-    Garden* garden = g_garden;
-    if (garden != nullptr && garden->explorerTimer_ == id) {
-        garden->explorerTimer_ = 0;
+    if (Garden* garden = FiredOnce(&Garden::explorerTimer_, id)) {
         SetDesktopIconsVisible(false);
         garden->KeepInDesktopLayer();
     }

@@ -54,6 +54,9 @@ public:
     void RepaintBeds() override;
 
 private:
+    // The garden whose one-shot timer `timer` this is, the timer forgotten;
+    // null for a timer it no longer runs.
+    [[nodiscard]] static Garden* FiredOnce(UINT_PTR Garden::*timer, UINT_PTR id) noexcept;
     static void CALLBACK OnPollTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
     static void CALLBACK OnSaveTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
     static void CALLBACK OnRetireTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
