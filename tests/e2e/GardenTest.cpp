@@ -2,21 +2,29 @@
 // first-run beds and garden.ini, a new file joining the catch-all bed,
 // Explorer's icon list (played by the helper) put away while the beds show
 // and given back at quit and after a crash, the beds' place at the bottom of
-// the z-order, and what they draw in either theme. No file on either desktop
-// is ever touched. Layout, hit testing and the garden model are the unit
-// tests' business.
+// the z-order, what they draw in either theme, and editing them by hand: a
+// header click rolls a bed, an item dragged onto the other bed moves there, a
+// double-click opens an item, and the bed menu makes, renames and deletes
+// beds. Each edit is read back from garden.ini as the profile API reads it;
+// no file on either desktop is ever touched. Layout, hit testing, drop rules
+// and the garden model are the unit tests' business.
 
+#include "base/Win32Handles.h"
 #include "config/SettingsText.h"
 #include "e2e/E2ESupport.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace corvane {
 namespace {
 
 using test::WaitUntil;
+using test::WindowRect;
 
 constexpr wchar_t kBedClass[] = L"CorvaneGardenBed";
 constexpr wchar_t kRecycleBin[] = L"::{645ff040-5081-101b-9f08-00aa002f954e}";
@@ -31,10 +39,17 @@ std::wstring ClassOf(HWND window) {
     return name;
 }
 
-std::wstring TitleOf(HWND window) {
-    wchar_t title[128] = {};
-    ::GetWindowTextW(window, title, 128);
-    return title;
+// Asked of the window's own thread, so that an edit control in another
+// process answers with what it holds now.
+std::wstring TextOf(HWND window) {
+    std::array<wchar_t, 256> text = {};
+    DWORD_PTR copied = 0;
+    if (::SendMessageTimeoutW(window, WM_GETTEXT, text.size(),
+                              reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000,
+                              &copied) == 0) {
+        return L"<no answer>";
+    }
+    return std::wstring(text.data(), std::min<std::size_t>(copied, text.size()));
 }
 
 // The first window below `window` that is not a bed, or null at the bottom.
@@ -55,10 +70,36 @@ bool Above(HWND upper, HWND lower) {
     return false;
 }
 
+// Where the id of the file called `name` stands among `ids`, or ids.size().
+std::size_t IndexOfFile(const std::vector<std::wstring>& ids, std::wstring_view name) {
+    const auto found = std::ranges::find_if(ids, [&](const std::wstring& id) {
+        return id.size() > name.size() && id.ends_with(name) &&
+               id[id.size() - name.size() - 1] == L'\\';
+    });
+    return static_cast<std::size_t>(found - ids.begin());
+}
+
+// As typed on a keyboard that has the characters; the window in front gets them.
+void TypeText(std::wstring_view text) {
+    std::vector<INPUT> inputs;
+    for (const wchar_t c : text) {
+        for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = c;
+            input.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            inputs.push_back(input);
+        }
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    ::Sleep(200);
+}
+
 class GardenE2E : public test::CorvaneTest {
 protected:
-    // A program with an icon of its own, a shortcut, a plain file and a
-    // folder on the user's desktop, a file on the public one.
+    // A program with an icon of its own, one that shows a window of its own
+    // when opened with no arguments, a shortcut, a plain file and a folder on
+    // the user's desktop, a file on the public one.
     void SetUp() override {
         CorvaneTest::SetUp();
         ASSERT_TRUE(desktops_.ready);
@@ -69,15 +110,34 @@ protected:
         ASSERT_FALSE(test::ReadFileBytes(
                          test::CopyBuiltFile(L"corvane.exe", desktops_.user.File(L"Tool.exe")))
                          .empty());
+        ASSERT_FALSE(test::ReadFileBytes(test::CopyBuiltFile(L"test_helper.exe",
+                                                             desktops_.user.File(L"Opener.exe")))
+                         .empty());
         ASSERT_TRUE(::CreateDirectoryW(desktops_.user.File(L"Projects").c_str(), nullptr));
         ASSERT_TRUE(test::WriteFileBytes(desktops_.common.File(L"Shared.txt"), {'s'}));
         userFiles_ = test::FolderListing(desktops_.user.Path());
         commonFiles_ = test::FolderListing(desktops_.common.Path());
     }
     void TearDown() override {
+        // What a double-click opened is the only helper window left here.
+        for (int i = 0; i < 3; ++i) {
+            if (const HWND opened = ::FindWindowW(test::kHelperWindowClass, nullptr)) {
+                CloseProgramOf(opened);
+            }
+        }
         CorvaneTest::TearDown();
         EXPECT_EQ(test::FolderListing(desktops_.user.Path()), userFiles_);
         EXPECT_EQ(test::FolderListing(desktops_.common.Path()), commonFiles_);
+    }
+    static void CloseProgramOf(HWND window) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(window, &pid);
+        const UniqueHandle process(::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid));
+        ::PostMessageW(window, WM_CLOSE, 0, 0);
+        if (process && ::WaitForSingleObject(process.Get(), 5000) != WAIT_OBJECT_0) {
+            ::TerminateProcess(process.Get(), 1);
+            ::WaitForSingleObject(process.Get(), 5000);
+        }
     }
 
     [[nodiscard]] std::vector<HWND> Beds() const {
@@ -90,20 +150,84 @@ protected:
     void StartGarden(bool fresh) {
         ASSERT_NE(StartCorvane(fresh ? test::IniText({.garden = true}) : L""), nullptr);
         ASSERT_TRUE(WaitUntil([&] { return Beds().size() == 2; })) << Beds().size() << " beds";
+        apps_ = BedNamed(L"Apps");
+        desktop_ = BedNamed(L"Desktop");
     }
-    [[nodiscard]] HWND BedNamed(const wchar_t* name) const {
-        for (HWND bed : Beds()) {
-            if (TitleOf(bed) == name) {
-                return bed;
-            }
-        }
-        return nullptr;
+    // The visible bed window of that name, waited for.
+    [[nodiscard]] HWND BedNamed(const std::wstring& name) const {
+        HWND bed = nullptr;
+        WaitUntil(
+            [&] {
+                for (HWND w : Beds()) {
+                    bed = TextOf(w) == name ? w : bed;
+                }
+                return bed != nullptr;
+            },
+            5000);
+        return bed;
+    }
+    // The first visible window of the class that Corvane shows, waited for.
+    [[nodiscard]] HWND Shown(const wchar_t* className) const {
+        HWND shown = nullptr;
+        WaitUntil(
+            [&] {
+                for (HWND w : test::FindProcessWindows(corvane_.ProcessId(), className)) {
+                    shown = ::IsWindowVisible(w) ? w : shown;
+                }
+                return shown != nullptr;
+            },
+            5000);
+        return shown;
     }
     [[nodiscard]] std::wstring Garden(const wchar_t* section, const wchar_t* key) const {
         return test::ReadIniValue(folder_.File(L"garden.ini"), section, key);
     }
+    [[nodiscard]] std::vector<std::wstring> Items(const wchar_t* section) const {
+        return SplitList(Garden(section, L"Items"), L'|');
+    }
     [[nodiscard]] std::wstring UserId(const wchar_t* name) const {
         return ToLower(desktops_.user.File(name));
+    }
+    // Polls garden.ini a few times a second, not more: each read holds the
+    // file open for a moment, and a save that meets it must try again.
+    template <typename Predicate>
+    static bool FileShows(Predicate holds) {
+        return WaitUntil(
+            [&] {
+                if (holds()) {
+                    return true;
+                }
+                ::Sleep(200);
+                return false;
+            },
+            3000);
+    }
+
+    [[nodiscard]] static int Height(HWND window) {
+        const RECT r = WindowRect(window);
+        return r.bottom - r.top;
+    }
+    // On the icon of the item shown at `index`: cells of 84 x 80 points, as
+    // many columns as fit in the width less 16, centred, 34 points down.
+    [[nodiscard]] POINT OnItem(HWND bed, std::size_t index) const {
+        const RECT r = WindowRect(bed);
+        const double width = (r.right - r.left) * 96.0 / dpi_;
+        const auto columns =
+            static_cast<std::size_t>(std::max(1, static_cast<int>((width - 16) / 84)));
+        const double x = (width - static_cast<double>(columns) * 84) / 2 +
+                         static_cast<double>(index % columns) * 84 + 42;
+        const double y = 34 + static_cast<double>(index / columns) * 80 + 25;
+        return {r.left + Px(x), r.top + Px(y)};
+    }
+    // Below the first row, where neither first bed has items.
+    [[nodiscard]] POINT Empty(HWND bed) const {
+        const RECT r = WindowRect(bed);
+        return {(r.left + r.right) / 2, r.top + Px(250)};
+    }
+    // The bed menu of the bed under `p`, opened with the right button.
+    [[nodiscard]] HWND OpenBedMenu(POINT p) const {
+        test::RightClick(p);
+        return Shown(L"#32768");
     }
 
     // Every bed sits below the application and right above the desktop
@@ -111,11 +235,11 @@ protected:
     [[nodiscard]] testing::AssertionResult InDesktopLayer(HWND app, HWND desktop) const {
         for (HWND bed : Beds()) {
             if (!Above(app, bed)) {
-                return testing::AssertionFailure() << TitleOf(bed) << " above the application";
+                return testing::AssertionFailure() << TextOf(bed) << " above the application";
             }
             if (const HWND below = NextNonBed(bed); below != desktop) {
                 return testing::AssertionFailure()
-                       << TitleOf(bed) << " right above " << (below ? ClassOf(below) : L"nothing");
+                       << TextOf(bed) << " right above " << (below ? ClassOf(below) : L"nothing");
             }
         }
         return testing::AssertionSuccess();
@@ -134,6 +258,8 @@ protected:
     test::RedirectedDesktops desktops_;
     std::vector<std::wstring> userFiles_;
     std::vector<std::wstring> commonFiles_;
+    HWND apps_ = nullptr;
+    HWND desktop_ = nullptr;
 };
 
 TEST_F(GardenE2E, FirstRunSortsTheDesktopIntoTwoBedsBelowApplicationsAndNewFilesJoinTheCatchAll) {
@@ -153,7 +279,8 @@ TEST_F(GardenE2E, FirstRunSortsTheDesktopIntoTwoBedsBelowApplicationsAndNewFiles
         const wchar_t* catchAll;
         std::wstring items;
     } kBeds[] = {
-        {L"Bed0", L"Apps", L"0", UserId(L"Tool.exe") + L"|" + UserId(L"Web.url")},
+        {L"Bed0", L"Apps", L"0",
+         UserId(L"Opener.exe") + L"|" + UserId(L"Tool.exe") + L"|" + UserId(L"Web.url")},
         {L"Bed1", L"Desktop", L"1",
          std::wstring(kRecycleBin) + L"|" + rest[0] + L"|" + rest[1] + L"|" + rest[2]},
     };
@@ -265,7 +392,7 @@ TEST_F(GardenScreenshot, BedsStandAtTheirDefaultPlacesAndDrawNamesAndLabelsInEit
         const struct {
             RECT bed;
             int items;
-        } kBeds[] = {{a, 2}, {d, 4}};
+        } kBeds[] = {{a, 3}, {d, 4}};
         // A bed's first paint waits for Direct2D to start, its icons for the
         // icon worker.
         (void)WaitUntil(
@@ -311,6 +438,130 @@ TEST_F(GardenScreenshot, BedsStandAtTheirDefaultPlacesAndDrawNamesAndLabelsInEit
         }
         EXPECT_GT(nameWidths[1], nameWidths[0]) << "\"Desktop\" no wider than \"Apps\"";
     }
+}
+
+TEST_F(GardenE2E, ThePointerRollsABedMovesAnItemToTheOtherBedAndOpensOne) {
+    ASSERT_NO_FATAL_FAILURE(StartGarden(true));
+    ASSERT_TRUE(FileShows([&] { return Garden(L"Garden", L"Count") == L"2"; }));
+    ASSERT_EQ(Items(L"Bed0").size(), 3u) << Garden(L"Bed0", L"Items");
+
+    // A click on the header without moving rolls the bed up to its header and
+    // back to the height it keeps in the file.
+    const int stored = std::stoi(Garden(L"Bed0", L"H"));
+    ASSERT_TRUE(apps_ != nullptr && desktop_ != nullptr);
+    ASSERT_EQ(Height(apps_), stored);
+    const POINT header{WindowRect(apps_).left + Px(100), WindowRect(apps_).top + Px(15)};
+    test::Click(header);
+    EXPECT_TRUE(WaitUntil([&] { return Height(apps_) == Px(30); }, 3000)) << Height(apps_);
+    {
+        // Another program reads the file when the save comes (a backup, an
+        // editor), so it cannot be replaced: the save is tried again later.
+        const UniqueHandle reader(::CreateFileW(folder_.File(L"garden.ini").c_str(), GENERIC_READ,
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(reader);
+        ::Sleep(1500);
+    }
+    EXPECT_TRUE(FileShows([&] { return Garden(L"Bed0", L"Collapsed") == L"1"; }));
+    test::Click(header);
+    EXPECT_TRUE(WaitUntil([&] { return Height(apps_) == stored; }, 3000)) << Height(apps_);
+    EXPECT_TRUE(FileShows([&] { return Garden(L"Bed0", L"Collapsed") == L"0"; }));
+
+    // Notes.txt from the Desktop bed onto the empty part of the Apps bed: it
+    // leaves the one and comes last in the other. The X server keeps the
+    // pressed bed's hold on the pointer over the gap and the other bed.
+    const std::vector<std::wstring> apps = Items(L"Bed0");
+    const std::vector<std::wstring> desktop = Items(L"Bed1");
+    const std::size_t notes = IndexOfFile(desktop, L"notes.txt");
+    ASSERT_LT(notes, desktop.size()) << Garden(L"Bed1", L"Items");
+    const POINT grab = OnItem(desktop_, notes);
+    const POINT drop = Empty(apps_);
+    test::ServerDragAlong({grab,
+                           {grab.x - Px(12), grab.y + Px(4)},
+                           {(grab.x + drop.x) / 2, (grab.y + drop.y) / 2},
+                           drop,
+                           {drop.x + 1, drop.y}});
+    std::vector<std::wstring> wantApps = apps;
+    wantApps.push_back(desktop[notes]);
+    std::vector<std::wstring> wantDesktop = desktop;
+    wantDesktop.erase(wantDesktop.begin() + static_cast<std::ptrdiff_t>(notes));
+    EXPECT_TRUE(FileShows([&] {
+        return Items(L"Bed0") == wantApps && Items(L"Bed1") == wantDesktop;
+    })) << "Apps: "
+        << Garden(L"Bed0", L"Items") << "\nDesktop: " << Garden(L"Bed1", L"Items");
+
+    // A double-click on Opener.exe starts it.
+    ASSERT_EQ(::FindWindowW(test::kHelperWindowClass, nullptr), nullptr);
+    const std::size_t opener = IndexOfFile(Items(L"Bed0"), L"opener.exe");
+    ASSERT_LT(opener, Items(L"Bed0").size()) << Garden(L"Bed0", L"Items");
+    test::MovePointer(OnItem(apps_, opener));
+    for (int click = 0; click < 2; ++click) {
+        test::SendMouse(MOUSEEVENTF_LEFTDOWN);
+        test::SendMouse(MOUSEEVENTF_LEFTUP);
+    }
+    EXPECT_TRUE(WaitUntil(
+        [] { return ::FindWindowW(test::kHelperWindowClass, nullptr) != nullptr; }, 10000))
+        << "Opener.exe did not start";
+}
+
+TEST_F(GardenE2E, TheBedMenuMakesRenamesAndDeletesBeds) {
+    ASSERT_NO_FATAL_FAILURE(StartGarden(true));
+    ASSERT_TRUE(FileShows([&] { return Garden(L"Garden", L"Count") == L"2"; }));
+    ASSERT_EQ(Items(L"Bed0").size(), 3u) << Garden(L"Bed0", L"Items");
+
+    // Every bed can be made, renamed, sorted and rolled; only the catch-all
+    // bed cannot go, as its items would have nowhere to be.
+    const std::vector<std::wstring> common = {L" New bed", L" Rename \u2026", L" Sort by name",
+                                              L" Roll up"};
+    std::vector<std::wstring> deletable = common;
+    deletable.insert(deletable.end(), {L"-", L" Delete bed (files stay)"});
+    for (const auto& [bed, entries] : {std::pair{apps_, deletable}, std::pair{desktop_, common}}) {
+        SCOPED_TRACE(TextOf(bed));
+        const HWND menu = OpenBedMenu(Empty(bed));
+        ASSERT_NE(menu, nullptr) << "no bed menu";
+        EXPECT_EQ(test::OpenMenuEntries(corvane_.ProcessId()), entries);
+        test::TapKey(VK_ESCAPE);
+        ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(menu); }, 3000));
+    }
+
+    // "New bed" from the Desktop bed, clear of the Apps bed: the new bed opens
+    // with its name ready to be typed over.
+    ASSERT_NE(OpenBedMenu(Empty(desktop_)), nullptr);
+    test::TapKey(VK_DOWN);
+    test::TapKey(VK_RETURN);
+    const HWND fresh = BedNamed(L"New bed");
+    ASSERT_NE(fresh, nullptr) << "no new bed";
+    const HWND rename = Shown(L"CorvaneGardenRename");
+    ASSERT_NE(rename, nullptr) << "no rename box";
+    const HWND edit = ::FindWindowExW(rename, nullptr, L"Edit", nullptr);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(TextOf(edit), L"New bed");
+    const std::wstring name = L"Verkt\u00F8y";
+    TypeText(name);
+    test::TapKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(rename); }, 3000)) << "the box stayed open";
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(fresh) == name; }, 3000)) << TextOf(fresh);
+    EXPECT_TRUE(FileShows([&] {
+        return Garden(L"Garden", L"Count") == L"3" && Garden(L"Bed2", L"Name") == name;
+    })) << "Count "
+        << Garden(L"Garden", L"Count") << ", Bed2 " << Garden(L"Bed2", L"Name");
+
+    // Deleting the Apps bed hands its items to the catch-all bed, after its own.
+    const std::vector<std::wstring> apps = Items(L"Bed0");
+    std::vector<std::wstring> want = Items(L"Bed1");
+    want.insert(want.end(), apps.begin(), apps.end());
+    ASSERT_NE(OpenBedMenu(Empty(apps_)), nullptr);
+    for (int entry = 0; entry < 5; ++entry) {
+        test::TapKey(VK_DOWN);
+    }
+    test::TapKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(apps_); }, 3000)) << "the Apps bed stayed";
+    EXPECT_TRUE(FileShows([&] {
+        return Garden(L"Garden", L"Count") == L"2" && Items(L"Bed0") == want;
+    })) << "Count "
+        << Garden(L"Garden", L"Count") << ", Bed0 " << Garden(L"Bed0", L"Items");
+    EXPECT_EQ(Garden(L"Bed0", L"Name"), L"Desktop");
+    EXPECT_EQ(Garden(L"Bed1", L"Name"), name);
 }
 
 }  // namespace

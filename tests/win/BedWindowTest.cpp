@@ -134,21 +134,6 @@ TEST_F(BedWindowTest, AnswersTheSizeLoop) {
     }
 }
 
-TEST_F(BedWindowTest, HeaderClickRollsUpAndBack) {
-    // The pointer rests on the header, so that no move of its own drags the bed.
-    test::MovePointer({kRect.left + 50, kRect.top + 15});
-    for (const LONG height : {30L, 220L}) {
-        SCOPED_TRACE(height);
-        ::PostMessageW(window_.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 15));
-        ::PostMessageW(window_.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(50, 15));
-        EXPECT_TRUE(
-            test::PumpUntil([&] { return WindowRect().bottom - kRect.top == height; }, 300));
-        EXPECT_EQ(WindowRect().left, kRect.left);
-    }
-    EXPECT_FALSE(beds_[0].collapsed);
-    EXPECT_EQ(host_.saves, 2);
-}
-
 TEST_F(BedWindowTest, HeaderDragMovesAndStoresWithoutRolling) {
     // Sent, not posted: no move of the real pointer comes in between.
     const HWND w = window_.Hwnd();
@@ -167,17 +152,9 @@ TEST_F(BedWindowTest, HeaderDragMovesAndStoresWithoutRolling) {
     EXPECT_EQ(host_.saves, 2);
 }
 
-TEST_F(BedWindowTest, DoubleClickOpensTheItemUnderThePointer) {
-    // 300 DIPs hold three columns; the grid starts 34 DIPs down.
-    const BedGrid grid = LayoutBed(300, 220, 3, 0, false);
-    for (std::size_t i = 0; i < 3; ++i) {
-        const PointRect cell = BedCellRect(grid, static_cast<int32_t>(i));
-        const auto x = static_cast<WORD>((cell.left + cell.right) / 2);
-        const auto y = static_cast<WORD>(cell.top + 20);
-        ::SendMessageW(window_.Hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
-    }
+TEST_F(BedWindowTest, DoubleClickBesideTheItemsOpensNothing) {
     ::SendMessageW(window_.Hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(150, 200));
-    EXPECT_EQ(host_.opened, beds_[0].items);
+    EXPECT_TRUE(host_.opened.empty());
 }
 
 TEST_F(BedWindowTest, ItemDragMovesOnlyWhenDroppedElsewhereOnAnOpenBed) {

@@ -87,25 +87,23 @@ HWND Make(const wchar_t* className, HWND parent = nullptr) {
                              50, parent, nullptr, wc.hInstance, nullptr);
 }
 
-TEST(GardenDesktop, IconListAndBedsFollowTheDesktopWindow) {
-    // No desktop window, Progman's, and a WorkerW's beside an empty Progman;
-    // each made bottom-up: the host, an application, then the bed on top.
-    for (const std::wstring host : {L"", L"Progman", L"WorkerW"}) {
-        UniqueWindow progman(host == L"WorkerW" ? Make(L"Progman") : nullptr);
-        UniqueWindow desktop(host.empty() ? nullptr : Make(host.c_str()));
-        HWND list =
-            desktop ? Make(L"SysListView32", Make(L"SHELLDLL_DefView", desktop.Get())) : nullptr;
-        UniqueWindow app(Make(L"CorvaneTestApp"));
-        UniqueWindow bed(Make(L"CorvaneTestBed"));
-        g_bed = bed.Get();
-        for (const bool show : {false, true}) {
-            SetDesktopIconsVisible(show);
-            EXPECT_TRUE(!list || ((::GetWindowLongW(list, GWL_STYLE) & WS_VISIBLE) != 0) == show);
-        }
-        PlaceInDesktopLayer(bed.Get(), [](HWND window) noexcept { return window == g_bed; });
-        EXPECT_EQ(::GetWindow(bed.Get(), GW_HWNDNEXT), desktop.Get());
-        EXPECT_TRUE(!desktop || ::GetWindow(bed.Get(), GW_HWNDPREV) == app.Get());
+TEST(GardenDesktop, IconListAndBedsFollowAWorkerWDesktop) {
+    // A WorkerW's beside an empty Progman (no desktop window and Progman's
+    // are the end-to-end test's); made bottom-up: the hosts, an application,
+    // then the bed on top.
+    const UniqueWindow progman(Make(L"Progman"));
+    const UniqueWindow desktop(Make(L"WorkerW"));
+    const HWND list = Make(L"SysListView32", Make(L"SHELLDLL_DefView", desktop.Get()));
+    const UniqueWindow app(Make(L"CorvaneTestApp"));
+    const UniqueWindow bed(Make(L"CorvaneTestBed"));
+    g_bed = bed.Get();
+    for (const bool show : {false, true}) {
+        SetDesktopIconsVisible(show);
+        EXPECT_EQ((::GetWindowLongW(list, GWL_STYLE) & WS_VISIBLE) != 0, show);
     }
+    PlaceInDesktopLayer(bed.Get(), [](HWND window) noexcept { return window == g_bed; });
+    EXPECT_EQ(::GetWindow(bed.Get(), GW_HWNDNEXT), desktop.Get());
+    EXPECT_EQ(::GetWindow(bed.Get(), GW_HWNDPREV), app.Get());
 }
 
 }  // namespace
