@@ -11,6 +11,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace corvane {
@@ -22,7 +23,7 @@ constexpr DWORD kMainWindowBackdrop = 2;
 
 }  // namespace
 
-void SettingsWindow::Impl::Open(int32_t page) noexcept {
+void SettingsWindow::Impl::Open(int32_t page) {
     page_ = std::clamp(page, 0, kSettingsPageCount - 1);
     scroll_ = 0;
     ResetPointerState();
@@ -256,7 +257,7 @@ LRESULT SettingsWindow::Impl::HandleMessage(UINT message, WPARAM wParam, LPARAM 
             }
             return 0;
         case WM_DPICHANGED: {
-            dpi_ = LOWORD(wParam) != 0 ? LOWORD(wParam) : 96;
+            dpi_ = LOWORD(wParam) != 0 ? static_cast<UINT>(LOWORD(wParam)) : 96U;
             ReleaseTarget();
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
             ::SetWindowPos(Hwnd(), nullptr, suggested->left, suggested->top,
@@ -268,6 +269,12 @@ LRESULT SettingsWindow::Impl::HandleMessage(UINT message, WPARAM wParam, LPARAM 
         }
         case WM_DESTROY:
             ::KillTimer(Hwnd(), kSettingsReapplyTimer);
+            // A change made just before closing is still applied.
+            if (timers_.Take(std::numeric_limits<uint64_t>::max()).reapply &&
+                context_.commandWindow != nullptr) {
+                ::PostMessageW(context_.commandWindow, WM_APP_COMMAND, CMD_RELOAD_SETTINGS, 0);
+            }
+            timers_ = ReapplyTimers{};
             rows_.clear();
             rows_.shrink_to_fit();
             boxes_.clear();

@@ -46,7 +46,7 @@ public:
     Impl(const Impl&) = delete;
     Impl& operator=(const Impl&) = delete;
 
-    void Open(int32_t page) noexcept;
+    void Open(int32_t page);
     void Refresh() noexcept;
     void ThemeChanged() noexcept;
 
