@@ -146,6 +146,18 @@ TEST_F(SettingsWindowTest, SliderWritesOnlyWhatTheDragChanged) {
     EXPECT_EQ(Ini(L"Bar", L"Height"), L"40");
 }
 
+TEST_F(SettingsWindowTest, KeysMoveTheFocusAcrossRowsAndAct) {
+    Open(kPageTopBar);
+    const int32_t tint = settings_.barTint;
+    for (const WORD key : {VK_TAB, VK_TAB, VK_RIGHT, VK_DOWN, VK_SPACE}) {
+        test::TapKey(key);  // style, tint one step up, autohide flipped
+    }
+    Pump(100);
+    EXPECT_EQ(Ini(L"Bar", L"BarTint"), std::to_wstring(tint + 1));
+    EXPECT_EQ(Ini(L"Bar", L"Autohide"), L"1");
+    EXPECT_EQ(Ini(L"Bar", L"Style"), L"<absent>");
+}
+
 TEST_F(SettingsWindowTest, OpeningAgainSwitchesPageInTheSameWindow) {
     Open(kPageTopBar);
     const HWND first = window_->Hwnd();
