@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 
 namespace corvane {
@@ -146,7 +147,8 @@ TEST_F(SettingsWindowTest, SliderWritesOnlyWhatTheDragChanged) {
 TEST_F(SettingsWindowTest, KeysMoveTheFocusAcrossRowsAndAct) {
     Open(kPageTopBar);
     const int32_t tint = settings_.barTint;
-    for (const WORD key : {VK_TAB, VK_TAB, VK_RIGHT, VK_DOWN, VK_SPACE}) {
+    for (const WORD key :
+         std::initializer_list<WORD>{VK_TAB, VK_TAB, VK_RIGHT, VK_DOWN, VK_SPACE}) {
         test::TapKey(key);  // style, tint one step up, autohide flipped
     }
     Pump(100);
