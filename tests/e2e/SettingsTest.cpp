@@ -24,6 +24,7 @@ constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Ru
 // rows start 70 down; a header is 40 high, a row 66 with a description and
 // 52 without; controls end 44 in from the right.
 constexpr float kSidebarX = 124;
+constexpr float kBlankSidebarY = 480;  // below the entries
 constexpr float kRowX = 400;
 constexpr float kLanguageY = 136;          // General: the first choice
 constexpr float kStartWithWindowsY = 235;  // General: the first toggle
@@ -84,6 +85,13 @@ protected:
         test::TapKey(VK_UP);
         test::TapKey(VK_RETURN);
         window_ = Shown(L"CorvaneSettings");
+        // Wine hands the focus back to the helper after the window took it,
+        // which a person would undo with a click; keys then reach its menus.
+        if (window_ != nullptr &&
+            !WaitUntil([&] { return ::GetForegroundWindow() == window_; }, 1000)) {
+            test::Click(At(kSidebarX, kBlankSidebarY));
+            WaitUntil([&] { return ::GetForegroundWindow() == window_; }, 2000);
+        }
         if (window_ != nullptr && page != 0) {
             test::Click(At(kSidebarX, 74.0f + 40.0f * static_cast<float>(page)));
             ::Sleep(300);
@@ -192,8 +200,7 @@ TEST_F(SettingsE2E, NorskTranslatesTheDatePresetAndTheTitle) {
     ASSERT_NE(Shown(L"#32768"), nullptr) << "no language menu";
     EXPECT_EQ(test::OpenMenuEntries(corvane_.ProcessId()),
               (std::vector<std::wstring>{L"*English", L" Norsk"}));
-    test::TapKey(VK_DOWN);
-    test::TapKey(VK_DOWN);
+    test::TapKey(VK_UP);  // the last option, whether or not the current one is selected
     test::TapKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return Ini(L"General", L"Language") == L"no"; }, 3000));
     EXPECT_EQ(Ini(L"Clock", L"DateFormat"), L"ddd d. MMM");
@@ -284,7 +291,7 @@ TEST_F(SettingsScreenshot, EveryPageInEitherTheme) {
         for (int page = 0; page < pages; ++page) {
             SCOPED_TRACE(page);
             test::Click(At(kSidebarX, 74.0f + 40.0f * static_cast<float>(page)));
-            test::MovePointer(At(kSidebarX, 500));  // off every entry and row
+            test::MovePointer(At(kSidebarX, kBlankSidebarY));  // off every entry and row
             ::Sleep(400);
             RECT client = {};
             ::GetClientRect(window_, &client);
