@@ -324,6 +324,8 @@ void OnAudioDeviceChanged(App& app) {
 void OnDisplaysChanged(App& app) {
     SyncBars(app);
     SyncDocks(app);
+    // The Dock page lists the connected displays.
+    app.RefreshSettingsWindow();
 }
 
 void OnThemeChanged(App& app) {
