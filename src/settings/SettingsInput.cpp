@@ -24,8 +24,6 @@ int32_t SettingsWindow::Impl::CurrentOption(const SettingsRow& row) {
     return -1;
 }
 
-// --- pointer and keys
-
 void SettingsWindow::Impl::OnMouseMove(LPARAM lParam) {
     const D2D1_POINT_2F p = ToDips(lParam);
     if (!tracking_) {
@@ -245,6 +243,11 @@ void SettingsWindow::Impl::StepSlider(int32_t index, int32_t direction) {
         return;
     }
     const int32_t old = get();
+    // A stored value beyond the slider's end (the file allows more) stays
+    // until the key points back into the range.
+    if ((direction > 0 && old >= row.max) || (direction < 0 && old <= row.min)) {
+        return;
+    }
     const int32_t step = std::max(row.step, 1);
     const int32_t value = std::clamp(old + direction * step, row.min, row.max);
     if (value != old) {

@@ -3,6 +3,7 @@
 // reopening). The slider arithmetic, layout and timers are the unit tests'.
 
 #include "base/Commands.h"
+#include "base/Win32Handles.h"
 #include "config/Language.h"
 #include "config/Win32ProfileStore.h"
 #include "settings/SettingsLayout.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 
 namespace corvane {
@@ -62,17 +64,13 @@ protected:
         wc.lpfnWndProc = &CountReloads;
         wc.lpszClassName = L"CorvaneTestCommands";
         ::RegisterClassW(&wc);
-        commands_ = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                      nullptr, nullptr, nullptr);
-        ASSERT_NE(commands_, nullptr);
+        commands_.Reset(::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                          nullptr, nullptr, nullptr));
+        ASSERT_TRUE(commands_);
         g_reloads = 0;
         settings_.filePath = folder_.File(L"corvane.ini");
         window_ = std::make_unique<SettingsWindow>(SettingsWindowContext{
-            ::GetModuleHandleW(nullptr), settings_, theme_, graphics_, host_, commands_});
-    }
-    void TearDown() override {
-        window_.reset();
-        ::DestroyWindow(commands_);
+            ::GetModuleHandleW(nullptr), settings_, theme_, graphics_, host_, commands_.Get()});
     }
     void Open(int32_t page) {
         window_->Open(page);
@@ -115,7 +113,7 @@ protected:
     Theme theme_;
     GraphicsFactories graphics_;
     FakeHost host_;
-    HWND commands_ = nullptr;
+    UniqueWindow commands_;
     std::unique_ptr<SettingsWindow> window_;
 };
 
@@ -144,6 +142,19 @@ TEST_F(SettingsWindowTest, SliderWritesOnlyWhatTheDragChanged) {
     test::DragAlong({left, {(left.x + right.x) / 2, left.y}, right});
     Pump(100);
     EXPECT_EQ(Ini(L"Bar", L"Height"), L"40");
+}
+
+TEST_F(SettingsWindowTest, KeysMoveTheFocusAcrossRowsAndAct) {
+    Open(kPageTopBar);
+    const int32_t tint = settings_.barTint;
+    for (const WORD key :
+         std::initializer_list<WORD>{VK_TAB, VK_TAB, VK_RIGHT, VK_DOWN, VK_SPACE}) {
+        test::TapKey(key);  // style, tint one step up, autohide flipped
+    }
+    Pump(100);
+    EXPECT_EQ(Ini(L"Bar", L"BarTint"), std::to_wstring(tint + 1));
+    EXPECT_EQ(Ini(L"Bar", L"Autohide"), L"1");
+    EXPECT_EQ(Ini(L"Bar", L"Style"), L"<absent>");
 }
 
 TEST_F(SettingsWindowTest, OpeningAgainSwitchesPageInTheSameWindow) {
