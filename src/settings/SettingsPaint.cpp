@@ -95,9 +95,12 @@ void SettingsWindow::Impl::OnPaint() {
     const D2D1_SIZE_F size = ClientDips();
     target_->BeginDraw();
     try {
-        // Without composition nothing shows through the extended frame.
+        // Without composition nothing shows through the extended frame; an
+        // opaque backdrop, chosen for the bar and beds too, also covers
+        // systems whose DWM lacks the window material and would show black.
         BOOL composition = FALSE;
-        const bool glass = SUCCEEDED(::DwmIsCompositionEnabled(&composition)) && composition;
+        const bool glass = context_.settings.backdrop != Backdrop::Solid &&
+                           SUCCEEDED(::DwmIsCompositionEnabled(&composition)) && composition;
         target_->Clear(glass ? D2D1::ColorF(0, 0, 0, 0) : ToD2D(context_.theme.surface));
         PaintSidebar();
         PaintRows(size.width, size.height);
