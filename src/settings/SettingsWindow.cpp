@@ -205,8 +205,14 @@ LRESULT SettingsWindow::Impl::HandleMessage(UINT message, WPARAM wParam, LPARAM 
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
             const int dpi = static_cast<int>(dpi_);
-            info->ptMinTrackSize.x = ::MulDiv(kMinTrackWidthDips, dpi, 96);
-            info->ptMinTrackSize.y = ::MulDiv(kMinTrackHeightDips, dpi, 96);
+            // Never more than the work area: at 1366 x 768 and 150 % the
+            // minimum alone would not fit.
+            const PixelRect work =
+                MonitorWorkArea(::MonitorFromWindow(Hwnd(), MONITOR_DEFAULTTONEAREST));
+            info->ptMinTrackSize.x =
+                std::min(::MulDiv(kMinTrackWidthDips, dpi, 96), std::max(work.Width(), 1));
+            info->ptMinTrackSize.y =
+                std::min(::MulDiv(kMinTrackHeightDips, dpi, 96), std::max(work.Height(), 1));
             return 0;
         }
         case WM_ERASEBKGND:
