@@ -46,7 +46,7 @@ start_wine
 log "Start-up and working set under Wine (median of $runs runs)"
 rm -rf "$STARTUP_DIR" && mkdir -p "$STARTUP_DIR"
 for exe in corvane minimal_window bare_strip startup_probe bar_paint_bench catalog_build_bench \
-    start_menu_bench preview_bench garden_bench; do
+    start_menu_bench preview_bench garden_bench settings_bench; do
     cp "$MINGW_DIR/$exe.exe" "$STARTUP_DIR/" || fail "$MINGW_DIR/$exe.exe is missing"
 done
 probe() {
@@ -83,6 +83,10 @@ wine "$STARTUP_DIR/nowplaying_bench.exe" "$(winepath -w "$STARTUP_DIR/test_fakem
 log "CorMenu and CorLauncher: the open command to the first frame under Wine, next to bare windows"
 wine "$STARTUP_DIR/start_menu_bench.exe" 20 2>>"$STARTUP_DIR/wine.log" ||
     fail "start_menu_bench failed (see $STARTUP_DIR/wine.log)"
+
+log "The settings window under Wine: open to first frame, page switches, memory after closing"
+wine "$STARTUP_DIR/settings_bench.exe" 10 2>>"$STARTUP_DIR/wine.log" ||
+    fail "settings_bench failed (see $STARTUP_DIR/wine.log)"
 
 # Wine answers GetProcessTimes for other processes with 0, so idle CPU comes
 # from the Linux side: utime + stime of each Wine process (clock ticks), and

@@ -71,13 +71,13 @@ status=0
 log "Windows and end-to-end tests under Wine"
 ctest --test-dir "$MINGW_DIR" --output-on-failure -E 'DualDisplay' || status=1
 
-# The bar, the dock and its previews, CorMenu, CorLauncher and the garden beds again at 144 DPI: placement and screenshots.
-if ctest --test-dir "$MINGW_DIR" -N -R 'BarScreenshot|DockScreenshot|CorMenuInTheme|GardenScreenshot' | grep -q 'Total Tests: [1-9]'; then
+# The bar, the dock and its previews, CorMenu, CorLauncher, the garden beds and the settings window again at 144 DPI: placement and screenshots.
+if ctest --test-dir "$MINGW_DIR" -N -R 'BarScreenshot|DockScreenshot|CorMenuInTheme|GardenScreenshot|SettingsScreenshot' | grep -q 'Total Tests: [1-9]'; then
     log "End-to-end at 144 DPI"
     set_wine_dpi 144
     start_wine
     ctest --test-dir "$MINGW_DIR" --output-on-failure \
-        -R 'BarScreenshot|EachStyleStandsAtTheTop|DockScreenshot|DockE2E.FirstRun|CorMenuInTheme|LauncherInTheme|DockPreviewScreenshot|GardenScreenshot' || status=1
+        -R 'BarScreenshot|EachStyleStandsAtTheTop|DockScreenshot|DockE2E.FirstRun|CorMenuInTheme|LauncherInTheme|DockPreviewScreenshot|GardenScreenshot|SettingsScreenshot' || status=1
     set_wine_dpi 96
 fi
 

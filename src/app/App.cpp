@@ -13,6 +13,7 @@
 #include "garden/Garden.h"
 #include "nowplaying/MediaSource.h"
 #include "nowplaying/NowPlayingCard.h"
+#include "settings/SettingsWindow.h"
 #include "start/StartSurfaces.h"
 #include "tiling/HotCornerWatcher.h"
 #include "tray/TrayHost.h"
@@ -114,6 +115,7 @@ void App::ToggleNeverTile(const std::wstring& exeName) {
     if (tiling) {
         tiling->ArrangeSoon(kArrangeAfterFloatMs);
     }
+    RefreshSettingsWindow();
 }
 
 bool App::IsFloating(HWND window) const {
@@ -221,6 +223,7 @@ void App::FinishTrayDrag(const std::wstring& hideExeName) {
     }
     SaveTrayLists(settings);
     RefreshBars();
+    RefreshSettingsWindow();
 }
 
 void App::UnhideTrayEntry(const std::wstring& name) {
@@ -230,8 +233,9 @@ void App::UnhideTrayEntry(const std::wstring& name) {
         tray->RaiseAndBroadcast();
     }
     RefreshBars();
-    // Programs answer the broadcast over the next moments: the bars are
-    // drawn once more when most of them have.
+    // Programs answer the broadcast over the next moments: the bars (and the
+    // settings window, which may be the caller and lists the hidden icons
+    // by their tooltips) are drawn once more when most of them have.
     if (control) {
         control->StartTimer(TIMER_BAR_REPAINT, periods::kBarRepaintMs);
     }
@@ -251,12 +255,6 @@ void App::ToggleStartSurface(HMONITOR display) {
         start->ShowStartSurface(StartChoice::AsConfigured, display);
     }
 }
-
-bool App::HasSettingsWindow() const {
-    return false;
-}
-
-void App::OpenDockSettings() {}
 
 void App::SaveDockPinned(std::vector<std::wstring> pinned) {
     SaveDockPins(*this, std::move(pinned), nullptr);
@@ -278,8 +276,6 @@ std::wstring App::LauncherOrder() const {
 void App::SaveLauncherOrder(const std::wstring& order) {
     (void)WriteSetting(settings, L"CorLauncher", L"Order", std::wstring_view(order));
 }
-
-void App::OpenSettingsWindow() {}
 
 HWND App::CommandWindow() const {
     return control ? control->Hwnd() : nullptr;

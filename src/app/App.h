@@ -12,6 +12,7 @@
 #include "identity/ForegroundIdentity.h"
 #include "nowplaying/NowPlayingHost.h"
 #include "nowplaying/NowPlayingRules.h"
+#include "settings/SettingsHost.h"
 #include "start/StartHost.h"
 #include "toolkit/GraphicsFactories.h"
 #include "toolkit/NowPlayingWidget.h"
@@ -37,6 +38,7 @@ class HotCornerWatcher;
 class NowPlayingSource;
 class NowPlayingCard;
 class Garden;
+class SettingsWindow;
 
 struct App final : BarHost,
                    TrayHostEvents,
@@ -45,7 +47,8 @@ struct App final : BarHost,
                    StartHost,
                    NowPlayingHost,
                    NowPlayingWidgets,
-                   GardenHost {
+                   GardenHost,
+                   SettingsHost {
     App();
     ~App() override;
     App(const App&) = delete;
@@ -96,6 +99,9 @@ struct App final : BarHost,
     WidgetMark nowPlayingMark;
     // From start-up to shutdown; shows beds while [Garden] Enabled is on.
     std::unique_ptr<Garden> garden;
+    // Made on its first opening and kept: a closed window is made again by
+    // the same object.
+    std::unique_ptr<SettingsWindow> settingsWindow;
 
     UniqueWinEventHook foregroundHook;
     UniqueWinEventHook focusHook;
@@ -127,7 +133,12 @@ struct App final : BarHost,
     void ExplorerRestarted() override;
     void SetTrayOrder(std::vector<std::wstring> order) override;
     void FinishTrayDrag(const std::wstring& hideExeName) override;
+    // (SettingsHost too)
     void UnhideTrayEntry(const std::wstring& name) override;
+    // (DockHost and StartHost too)
+    [[nodiscard]] bool HasSettingsWindow() const override;
+    // Shows the settings window at `page`, making it the first time.
+    void OpenSettings(int32_t page) override;
 
     // TrayHostEvents
     void TrayIconsChanged() override;
@@ -136,8 +147,6 @@ struct App final : BarHost,
     void SavePinned(const Dock& from, std::vector<std::wstring> pinned) override;
     void SetHideTaskbar(bool hide) override;
     void ToggleStartSurface(HMONITOR display) override;
-    // (StartHost too)
-    [[nodiscard]] bool HasSettingsWindow() const override;
     void OpenDockSettings() override;
 
     // TilingHost
@@ -175,13 +184,37 @@ struct App final : BarHost,
 
     // GardenHost
     [[nodiscard]] IWICBitmapSource* GardenIcon(const AppEntry& entry, uint32_t px) override;
+    void OpenGardenSettings() override;
+
+    // SettingsHost
+    void ApplyCenterStart() override;
+    void ApplyTilingSettings() override;
+    void ApplyHotCorners() override;
+    void RefreshGardenGlass() override;
+    void NewBed() override;
+    void ResetGarden() override;
+    void ResetTrayOrder() override;
+    void ShowStartSurface(int32_t which) override;
+    void EditFile(const std::wstring& path) override;
+    [[nodiscard]] std::wstring MenusFilePath() override;
+    void ShowLicense() override;
+    void Quit() override;
+    [[nodiscard]] bool StartsWithWindows() override;
+    void SetStartWithWindows(bool on) override;
+    [[nodiscard]] std::vector<DisplaySize> Displays() override;
+    [[nodiscard]] std::wstring TrayTooltip(const std::wstring& exeName) override;
+    [[nodiscard]] std::wstring FormatToday(const std::wstring& picture) override;
+    [[nodiscard]] double WorkingSetMb() override;
+    [[nodiscard]] std::wstring Version() override;
+    // Another part changed a setting the window shows.
+    void RefreshSettingsWindow() noexcept;
 
     // The bar that shows the tray: the one on the main display, else the
     // first; null while there is no bar.
     [[nodiscard]] Bar* TrayBar() const noexcept;
 
-    // Draws every bar again without laying it out.
-    void RepaintBars() noexcept;
+    // Draws every bar again without laying it out. (SettingsHost too)
+    void RepaintBars() noexcept override;
     // Lets the status sources read again; the bars are laid out only when
     // what they show changed.
     void RefreshStatus(void (*refresh)(SystemStatus& status));

@@ -121,6 +121,7 @@ void ControlWindow::OnTimer(UINT_PTR id) {
         case TIMER_BAR_REPAINT:
             StopTimer(TIMER_BAR_REPAINT);
             app_.RepaintBars();
+            app_.RefreshSettingsWindow();
             break;
         case TIMER_START_WARMUP:
             StopTimer(TIMER_START_WARMUP);

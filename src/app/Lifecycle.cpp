@@ -21,6 +21,7 @@
 #include "start/StartSurfaces.h"
 #include "nowplaying/MediaSource.h"
 #include "nowplaying/NowPlayingCard.h"
+#include "settings/SettingsWindow.h"
 #include "tiling/HotCornerWatcher.h"
 #include "tiling/TilingManager.h"
 #include "identity/CachedIcons.h"
@@ -101,18 +102,6 @@ void ApplyStartSettings(App& app) {
     ReconcileSweepTimer(app);
 }
 
-// A new watcher each time, so that the main display's geometry is read
-// again along with the corners' actions.
-void ApplyHotCorners(App& app) {
-    app.hotCorners.reset();
-    if (!app.settings.hotCornersEnabled || !app.control) {
-        return;
-    }
-    app.hotCorners = std::make_unique<HotCornerWatcher>(HotCornerContext{
-        .fullscreenOnMain = app.fullscreenOnMain, .commandWindow = app.control->Hwnd()});
-    StartHotCornerWatcher(*app.hotCorners, app.settings.cornerActions);
-}
-
 // Everything after the graphics factories; the order is fixed because later
 // subsystems read what earlier ones set up.
 bool StartSubsystems(App& app) {
@@ -187,6 +176,8 @@ bool StartSubsystems(App& app) {
 // The reverse of StartSubsystems: what the process changed in the desktop is
 // put back before the windows go.
 void StopSubsystems(App& app) {
+    // It calls into nearly every subsystem below.
+    app.settingsWindow.reset();
     app.hotCorners.reset();
     // The card reads the source; the source reads the catalog and repaints
     // bars and docks.
@@ -241,6 +232,16 @@ int RunMessageLoop() {
 }
 
 }  // namespace
+
+void ApplyHotCorners(App& app) {
+    app.hotCorners.reset();
+    if (!app.settings.hotCornersEnabled || !app.control) {
+        return;
+    }
+    app.hotCorners = std::make_unique<HotCornerWatcher>(HotCornerContext{
+        .fullscreenOnMain = app.fullscreenOnMain, .commandWindow = app.control->Hwnd()});
+    StartHotCornerWatcher(*app.hotCorners, app.settings.cornerActions);
+}
 
 int RunCorvane(HINSTANCE instance) noexcept {
     try {
@@ -323,6 +324,8 @@ void OnAudioDeviceChanged(App& app) {
 void OnDisplaysChanged(App& app) {
     SyncBars(app);
     SyncDocks(app);
+    // The Dock page lists the connected displays.
+    app.RefreshSettingsWindow();
 }
 
 void OnThemeChanged(App& app) {
@@ -340,6 +343,9 @@ void OnThemeChanged(App& app) {
     }
     if (app.garden) {
         app.garden->RefreshGlass();
+    }
+    if (app.settingsWindow) {
+        app.settingsWindow->ThemeChanged();
     }
 }
 

@@ -18,6 +18,10 @@ int RunCorvane(HINSTANCE instance) noexcept;
 // Rebuilds everything that depends on corvane.ini, in place.
 void ReloadSettings(App& app);
 
+// A new watcher each time, so that the main display's geometry is read
+// again along with the corners' actions.
+void ApplyHotCorners(App& app);
+
 void OnAudioDeviceChanged(App& app);
 void OnDisplaysChanged(App& app);
 void OnThemeChanged(App& app);

@@ -13,6 +13,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,6 +55,10 @@ public:
     virtual void FinishTrayDrag(const std::wstring& hideExeName) = 0;
     // Shows a hidden tray entry again (an empty name: all of them).
     virtual void UnhideTrayEntry(const std::wstring& name) = 0;
+    // Whether the process has a settings window to open.
+    [[nodiscard]] virtual bool HasSettingsWindow() const = 0;
+    // Opens the settings window at that page (0 General, 5 Tiling).
+    virtual void OpenSettings(int32_t page) = 0;
 };
 
 // Owned by the process and outliving every bar; settings, theme and the

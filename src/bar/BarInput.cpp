@@ -27,6 +27,9 @@ constexpr int kLongDateChars = 128;
 constexpr UINT kToolId = 1;
 // The menu hangs this many pixels below the name.
 constexpr LONG kAppNameMenuDrop = 2;
+// The settings window's pages these open at.
+constexpr int32_t kGeneralSettingsPage = 0;
+constexpr int32_t kTilingSettingsPage = 5;
 
 std::optional<BarButtonEvent> ButtonEventOf(UINT message) noexcept {
     switch (message) {
@@ -224,8 +227,7 @@ void Bar::OnButton(UINT message, int x, int y) {
             context_.nowPlaying.TogglePlayPause();
             break;
         case BarClickAction::TilingSettings:
-            // The settings window this hands over to is not part of the
-            // program yet.
+            context_.host.OpenSettings(kTilingSettingsPage);
             break;
         case BarClickAction::None:
         default:
@@ -343,8 +345,7 @@ void Bar::AppNameMenu(const BarItem& item) {
     facts.exeName = context_.current.exeName;
     facts.floatList = context_.settings.floatingApps;
     facts.hiddenTray = context_.settings.trayHidden;
-    // There is no settings window yet: its entry would do nothing.
-    facts.settingsWindow = false;
+    facts.settingsWindow = context_.host.HasSettingsWindow();
 
     UniqueMenu menu(::CreatePopupMenu());
     if (!menu || !FillMenu(menu.Get(), BuildAppNameMenu(facts))) {
@@ -372,6 +373,7 @@ void Bar::AppNameMenu(const BarItem& item) {
         case kMenuQuit:
             ::PostQuitMessage(0);
             break;
+
         case kMenuNeverTile:
             context_.host.ToggleNeverTile(facts.exeName);
             break;
@@ -388,6 +390,11 @@ void Bar::AppNameMenu(const BarItem& item) {
     }
     if (AppNameMenuReturnsForeground(id) && target != nullptr && ::IsWindow(target)) {
         ::SetForegroundWindow(target);
+    }
+    // After the application got its focus back, so that the window opens in
+    // front of it.
+    if (id == kMenuSettings) {
+        context_.host.OpenSettings(kGeneralSettingsPage);
     }
 }
 

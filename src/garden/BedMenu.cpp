@@ -17,7 +17,9 @@ std::vector<BedMenuEntry> BedMenuEntries(const Bed& bed) {
         entries.push_back({BedCommand::DeleteBed,
                            Tr(L"Slett bed (filene blir liggende)", L"Delete bed (files stay)")});
     }
-    // The settings entry joins once there is a settings window to open.
+    entries.push_back({});
+    entries.push_back({BedCommand::Settings,
+                       Tr(L"CorGarden-innstillinger \u2026", L"CorGarden settings \u2026")});
     return entries;
 }
 

@@ -16,6 +16,7 @@ enum class BedCommand : int {
     SortByName = 3,
     ToggleRoll = 4,
     DeleteBed = 5,
+    Settings = 6,
 };
 
 struct BedMenuEntry {

@@ -402,6 +402,9 @@ void Garden::BedMenu(std::size_t bed, POINT screen) {
         case BedCommand::DeleteBed:
             DeleteBedAt(*index);
             break;
+        case BedCommand::Settings:
+            context_.host.OpenGardenSettings();
+            break;
         case BedCommand::None:
             break;
     }

@@ -20,6 +20,8 @@ public:
     // The entry's icon at `px` pixels once loaded; until then null, the load
     // is asked for and the garden is told to repaint when icons arrive.
     [[nodiscard]] virtual IWICBitmapSource* GardenIcon(const AppEntry& entry, uint32_t px) = 0;
+    // The bed menu's settings entry: the settings window's CorGarden page.
+    virtual void OpenGardenSettings() = 0;
 };
 
 struct GardenContext {

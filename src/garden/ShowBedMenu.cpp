@@ -44,7 +44,7 @@ BedCommand ShowBedMenu(HWND bedWindow, const Bed& bed, POINT screen) noexcept {
         const BOOL chosen = ::TrackPopupMenuEx(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON,
                                                screen.x, screen.y, bedWindow, nullptr);
         return chosen >= static_cast<BOOL>(BedCommand::NewBed) &&
-                       chosen <= static_cast<BOOL>(BedCommand::DeleteBed)
+                       chosen <= static_cast<BOOL>(BedCommand::Settings)
                    ? static_cast<BedCommand>(chosen)
                    : BedCommand::None;
     } catch (...) {

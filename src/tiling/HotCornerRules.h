@@ -87,8 +87,4 @@ private:
     HotCornerDwell dwell_;
 };
 
-// The action's name in the UI language, for the settings window's choice
-// lists; values it does not know are shown as doing nothing, as they do.
-[[nodiscard]] const wchar_t* HotCornerActionName(int32_t action) noexcept;
-
 }  // namespace corvane

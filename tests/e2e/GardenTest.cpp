@@ -511,10 +511,13 @@ TEST_F(GardenE2E, TheBedMenuMakesRenamesAndDeletesBeds) {
 
     // Every bed can be made, renamed, sorted and rolled; only the catch-all
     // bed cannot go, as its items would have nowhere to be.
-    const std::vector<std::wstring> common = {L" New bed", L" Rename \u2026", L" Sort by name",
-                                              L" Roll up"};
+    std::vector<std::wstring> common = {L" New bed", L" Rename \u2026", L" Sort by name",
+                                        L" Roll up"};
     std::vector<std::wstring> deletable = common;
     deletable.insert(deletable.end(), {L"-", L" Delete bed (files stay)"});
+    for (std::vector<std::wstring>* entries : {&common, &deletable}) {
+        entries->insert(entries->end(), {L"-", L" CorGarden settings \u2026"});
+    }
     for (const auto& [bed, entries] : {std::pair{apps_, deletable}, std::pair{desktop_, common}}) {
         SCOPED_TRACE(TextOf(bed));
         const HWND menu = OpenBedMenu(Empty(bed));

@@ -1,0 +1,205 @@
+// The settings window's side of the root: opening it from every entry point,
+// and the SettingsHost the pages act through.
+
+#include "app/App.h"
+#include "app/ControlWindow.h"
+#include "app/DisplayOrder.h"
+#include "app/Displays.h"
+#include "app/Lifecycle.h"
+#include "appmenus/MenusFile.h"
+#include "bar/Bar.h"
+#include "config/StartWithWindows.h"
+#include "dock/CenterStart.h"
+#include "garden/Garden.h"
+#include "settings/SettingsPages.h"
+#include "settings/SettingsWindow.h"
+#include "start/StartSurfaces.h"
+#include "tray/TrayHost.h"
+
+#include <psapi.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+#ifndef CORVANE_VERSION
+#error "CORVANE_VERSION comes from the project version in CMake"
+#endif
+
+namespace corvane {
+namespace {
+
+constexpr int kDateChars = 96;
+constexpr double kBytesPerMb = 1024.0 * 1024.0;
+
+constexpr wchar_t kLicenseText[] =
+    L"MIT License\n\n"
+    L"Copyright (c) 2026 Corvane contributors\n\n"
+    L"Permission is hereby granted, free of charge, to any person obtaining a copy of this "
+    L"software and associated documentation files (the \"Software\"), to deal in the Software "
+    L"without restriction, including without limitation the rights to use, copy, modify, merge, "
+    L"publish, distribute, sublicense, and/or sell copies of the Software, and to permit persons "
+    L"to whom the Software is furnished to do so, subject to the following conditions:\n\n"
+    L"The above copyright notice and this permission notice shall be included in all copies or "
+    L"substantial portions of the Software.\n\n"
+    L"THE SOFTWARE IS PROVIDED \"AS IS\", WITHOUT WARRANTY OF ANY KIND, EXPRESS OR IMPLIED, "
+    L"INCLUDING BUT NOT LIMITED TO THE WARRANTIES OF MERCHANTABILITY, FITNESS FOR A PARTICULAR "
+    L"PURPOSE AND NONINFRINGEMENT. IN NO EVENT SHALL THE AUTHORS OR COPYRIGHT HOLDERS BE LIABLE "
+    L"FOR ANY CLAIM, DAMAGES OR OTHER LIABILITY, WHETHER IN AN ACTION OF CONTRACT, TORT OR "
+    L"OTHERWISE, ARISING FROM, OUT OF OR IN CONNECTION WITH THE SOFTWARE OR THE USE OR OTHER "
+    L"DEALINGS IN THE SOFTWARE.";
+
+}  // namespace
+
+bool App::HasSettingsWindow() const {
+    return true;
+}
+
+void App::OpenSettings(int32_t page) {
+    if (!settingsWindow) {
+        settingsWindow = std::make_unique<SettingsWindow>(
+            SettingsWindowContext{.instance = instance,
+                                  .settings = settings,
+                                  .theme = theme,
+                                  .graphics = graphics,
+                                  .host = *this,
+                                  .commandWindow = control ? control->Hwnd() : nullptr});
+    }
+    settingsWindow->Open(page);
+}
+
+void App::OpenDockSettings() {
+    OpenSettings(kPageDock);
+}
+
+void App::OpenSettingsWindow() {
+    OpenSettings(kPageGeneral);
+}
+
+void App::OpenGardenSettings() {
+    OpenSettings(kPagePlugins);
+}
+
+void App::RefreshSettingsWindow() noexcept {
+    if (settingsWindow && settingsWindow->IsOpen()) {
+        settingsWindow->Refresh();
+    }
+}
+
+void App::ApplyCenterStart() {
+    SetCenterStart(settings, settings.centerStart);
+}
+
+void App::ApplyTilingSettings() {
+    if (tiling) {
+        tiling->ApplyTilingSettings();
+    }
+    RepaintBars();
+}
+
+void App::ApplyHotCorners() {
+    corvane::ApplyHotCorners(*this);
+}
+
+void App::RefreshGardenGlass() {
+    if (garden) {
+        garden->RefreshGlass();
+    }
+}
+
+void App::NewBed() {
+    if (garden) {
+        garden->NewBed();
+    }
+}
+
+void App::ResetGarden() {
+    if (garden) {
+        garden->Reset();
+    }
+}
+
+void App::ResetTrayOrder() {
+    settings.trayOrder.clear();
+    SaveTrayLists(settings);
+    if (Bar* bar = TrayBar()) {
+        bar->Relayout();
+    }
+}
+
+void App::ShowStartSurface(int32_t which) {
+    const bool known = which >= 0 && which <= static_cast<int32_t>(StartChoice::Launcher);
+    if (start) {
+        start->ShowStartSurface(known ? static_cast<StartChoice>(which) : StartChoice::AsConfigured,
+                                nullptr);
+    }
+}
+
+void App::EditFile(const std::wstring& path) {
+    const std::wstring quoted = L"\"" + path + L"\"";
+    (void)::ShellExecuteW(nullptr, L"open", L"notepad.exe", quoted.c_str(), nullptr, SW_SHOWNORMAL);
+}
+
+std::wstring App::MenusFilePath() {
+    return corvane::MenusFilePath();
+}
+
+void App::ShowLicense() {
+    const HWND owner = settingsWindow ? settingsWindow->Hwnd() : nullptr;
+    ::MessageBoxW(owner, kLicenseText, L"Corvane", MB_OK | MB_ICONINFORMATION);
+}
+
+void App::Quit() {
+    ::PostQuitMessage(0);
+}
+
+bool App::StartsWithWindows() {
+    return IsStartWithWindows();
+}
+
+void App::SetStartWithWindows(bool on) {
+    (void)corvane::SetStartWithWindows(on);
+}
+
+std::vector<DisplaySize> App::Displays() {
+    std::vector<DisplaySize> sizes;
+    for (const DisplayInfo& display : SortDisplays(EnumerateDisplays())) {
+        sizes.push_back({.width = display.rect.Width(),
+                         .height = display.rect.Height(),
+                         .main = display.primary});
+    }
+    return sizes;
+}
+
+std::wstring App::TrayTooltip(const std::wstring& exeName) {
+    if (!tray) {
+        return {};
+    }
+    for (const TrayIcon& icon : tray->Icons()) {
+        if (icon.exeName == exeName && !icon.tooltip.empty()) {
+            return icon.tooltip.substr(0, icon.tooltip.find_first_of(L"\r\n"));
+        }
+    }
+    return {};
+}
+
+std::wstring App::FormatToday(const std::wstring& picture) {
+    wchar_t buffer[kDateChars] = {};
+    const int n = ::GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, nullptr, picture.c_str(), buffer,
+                                    kDateChars, nullptr);
+    return n > 1 ? std::wstring(buffer, static_cast<std::size_t>(n - 1)) : std::wstring();
+}
+
+double App::WorkingSetMb() {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof(counters);
+    if (!::K32GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters))) {
+        return 0.0;
+    }
+    return static_cast<double>(counters.WorkingSetSize) / kBytesPerMb;
+}
+
+std::wstring App::Version() {
+    return L"" CORVANE_VERSION;
+}
+
+}  // namespace corvane

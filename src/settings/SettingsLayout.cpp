@@ -1,0 +1,207 @@
+#include "settings/SettingsLayout.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace corvane {
+
+namespace {
+
+constexpr float kEntryLeft = 8;
+constexpr float kEntryRight = 240;
+constexpr float kEntryTop = 56;
+constexpr float kEntryHeight = 36;
+constexpr float kEntryPitch = 40;
+
+constexpr float kRowsTop = 70;
+constexpr float kRowsLeft = 256;
+constexpr float kRowsRightMargin = 28;
+// Room below the last row, so that scrolled to the end it does not sit on
+// the window's edge.
+constexpr float kRowsBottomMargin = 24;
+constexpr float kHeaderHeight = 40;
+constexpr float kEmptyHeaderHeight = 16;
+constexpr float kRowHeight = 52;
+constexpr float kRowWithDescriptionHeight = 66;
+
+constexpr float kControlInset = 16;
+constexpr float kToggleWidth = 40;
+constexpr float kToggleHeight = 20;
+constexpr float kTrackWidth = 200;
+constexpr float kTrackHeight = 24;
+constexpr float kTrackSlack = 4;
+constexpr float kBoxHeight = 32;
+constexpr float kChoicePadding = 48;
+constexpr float kChoiceMinWidth = 160;
+constexpr float kChoiceMaxWidth = 340;
+constexpr float kButtonPadding = 40;
+constexpr float kButtonMinWidth = 96;
+
+constexpr float kWheelNotch = 120;
+constexpr float kDipsPerNotch = 48;
+
+constexpr int32_t kWindowWidth = 920;
+constexpr int32_t kWindowHeight = 660;
+
+[[nodiscard]] bool Contains(const PointRect& r, float x, float y) noexcept {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
+[[nodiscard]] float RowHeight(const SettingsRow& row) noexcept {
+    if (row.kind == RowKind::Header) {
+        return row.label.empty() ? kEmptyHeaderHeight : kHeaderHeight;
+    }
+    return row.description.empty() ? kRowHeight : kRowWithDescriptionHeight;
+}
+
+[[nodiscard]] float Measure(const TextWidth& textWidth, const std::wstring& text) {
+    return textWidth ? textWidth(text) : 0.0f;
+}
+
+// Width and height of the row's control; zero for rows without one.
+[[nodiscard]] std::pair<float, float> ControlSize(const SettingsRow& row,
+                                                  const TextWidth& textWidth) {
+    switch (row.kind) {
+        case RowKind::Toggle:
+            return {kToggleWidth, kToggleHeight};
+        case RowKind::Slider:
+            return {kTrackWidth, kTrackHeight};
+        case RowKind::Choice: {
+            float widest = 0;
+            for (const auto& option : row.options) {
+                widest = std::max(widest, Measure(textWidth, option));
+            }
+            return {std::clamp(widest + kChoicePadding, kChoiceMinWidth, kChoiceMaxWidth),
+                    kBoxHeight};
+        }
+        case RowKind::Button:
+            return {std::max(Measure(textWidth, row.buttonText) + kButtonPadding, kButtonMinWidth),
+                    kBoxHeight};
+        case RowKind::Header:
+        case RowKind::Text:
+            break;
+    }
+    return {0.0f, 0.0f};
+}
+
+}  // namespace
+
+std::vector<RowBox> LayoutRows(const std::vector<SettingsRow>& rows, float clientWidth,
+                               const TextWidth& textWidth) {
+    std::vector<RowBox> boxes;
+    boxes.reserve(rows.size());
+    const float right = std::max(kRowsLeft, clientWidth - kRowsRightMargin);
+    float y = kRowsTop;
+    for (const auto& row : rows) {
+        RowBox box;
+        const float height = RowHeight(row);
+        box.row = {kRowsLeft, y, right, y + height};
+        const auto [width, controlHeight] = ControlSize(row, textWidth);
+        if (width > 0) {
+            const float controlRight = right - kControlInset;
+            const float top = y + (height - controlHeight) / 2;
+            box.control = {controlRight - width, top, controlRight, top + controlHeight};
+        }
+        boxes.push_back(box);
+        y += height;
+    }
+    return boxes;
+}
+
+float ContentHeight(const std::vector<RowBox>& boxes) noexcept {
+    return boxes.empty() ? 0.0f : boxes.back().row.bottom + kRowsBottomMargin;
+}
+
+float ClampScroll(float scroll, float contentHeight, float viewHeight) noexcept {
+    return std::clamp(scroll, 0.0f, std::max(contentHeight - viewHeight, 0.0f));
+}
+
+float WheelScroll(float scroll, int32_t wheelDelta, float contentHeight,
+                  float viewHeight) noexcept {
+    // Fractions of a notch (precision touchpads) scroll by their share.
+    const float moved = static_cast<float>(wheelDelta) / -kWheelNotch * kDipsPerNotch;
+    return ClampScroll(scroll + moved, contentHeight, viewHeight);
+}
+
+PointRect SidebarEntryRect(int32_t page) noexcept {
+    if (page < 0 || page >= kSettingsPageCount) {
+        return {};
+    }
+    const float top = kEntryTop + kEntryPitch * static_cast<float>(page);
+    return {kEntryLeft, top, kEntryRight, top + kEntryHeight};
+}
+
+int32_t SidebarEntryAt(float x, float y) noexcept {
+    for (int32_t page = 0; page < kSettingsPageCount; ++page) {
+        if (Contains(SidebarEntryRect(page), x, y)) {
+            return page;
+        }
+    }
+    return -1;
+}
+
+int32_t RowAt(const std::vector<SettingsRow>& rows, const std::vector<RowBox>& boxes, float x,
+              float y, float scroll) noexcept {
+    if (x < kSidebarWidth) {
+        return -1;
+    }
+    const std::size_t count = std::min(rows.size(), boxes.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        if (IsInteractive(rows[i]) && Contains(boxes[i].row, x, y + scroll)) {
+            return static_cast<int32_t>(i);
+        }
+    }
+    return -1;
+}
+
+bool OnSliderTrack(const RowBox& box, float x, float y, float scroll) noexcept {
+    const PointRect& track = box.control;
+    if (track.right <= track.left) {
+        return false;
+    }
+    const float contentY = y + scroll;
+    return x >= track.left - kTrackSlack && x <= track.right + kTrackSlack &&
+           contentY >= track.top && contentY <= track.bottom;
+}
+
+int32_t NextInteractiveRow(const std::vector<SettingsRow>& rows, int32_t current,
+                           int32_t step) noexcept {
+    const auto count = static_cast<int32_t>(rows.size());
+    const int32_t direction = step < 0 ? -1 : 1;
+    int32_t index = current;
+    if (index < 0 || index >= count) {
+        // One step before the first (or after the last) row.
+        index = direction > 0 ? count - 1 : 0;
+    }
+    for (int32_t tried = 0; tried < count; ++tried) {
+        index = (index + direction + count) % count;
+        if (IsInteractive(rows[static_cast<std::size_t>(index)])) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+float ScrollToShow(const RowBox& box, float scroll, float viewHeight) noexcept {
+    if (box.row.top < scroll) {
+        return box.row.top;
+    }
+    if (box.row.bottom > scroll + viewHeight) {
+        // A row taller than the view shows its top, where its label is.
+        return std::min(box.row.bottom - viewHeight, box.row.top);
+    }
+    return scroll;
+}
+
+PixelRect SettingsWindowRect(const PixelRect& workArea, uint32_t dpi) noexcept {
+    const uint32_t effectiveDpi = dpi == 0 ? 96 : dpi;
+    const int32_t areaWidth = std::max(workArea.Width(), 0);
+    const int32_t areaHeight = std::max(workArea.Height(), 0);
+    const int32_t width = std::min(ScalePoints(kWindowWidth, effectiveDpi), areaWidth);
+    const int32_t height = std::min(ScalePoints(kWindowHeight, effectiveDpi), areaHeight);
+    const int32_t left = workArea.left + (areaWidth - width) / 2;
+    const int32_t top = workArea.top + (areaHeight - height) / 2;
+    return {left, top, left + width, top + height};
+}
+
+}  // namespace corvane

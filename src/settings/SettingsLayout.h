@@ -1,0 +1,56 @@
+#pragma once
+// Where everything of the settings window stands, in DIPs: the sidebar, the
+// rows and their controls, what the pointer is over, how far the list
+// scrolls, which row the keyboard moves to, and where the window opens.
+
+#include "base/Geometry.h"
+#include "settings/SettingsRow.h"
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace corvane {
+
+inline constexpr int32_t kSettingsPageCount = 9;
+inline constexpr float kSidebarWidth = 248;
+
+struct RowBox {
+    PointRect row;      // the whole row, before scrolling
+    PointRect control;  // toggle, slider track, choice box or button; empty otherwise
+};
+
+// `textWidth` measures a text in the control font (DIPs), for the choice
+// boxes and the buttons.
+using TextWidth = std::function<float(const std::wstring&)>;
+[[nodiscard]] std::vector<RowBox> LayoutRows(const std::vector<SettingsRow>& rows,
+                                             float clientWidth, const TextWidth& textWidth);
+[[nodiscard]] float ContentHeight(const std::vector<RowBox>& boxes) noexcept;
+[[nodiscard]] float ClampScroll(float scroll, float contentHeight, float viewHeight) noexcept;
+// The wheel: 48 DIPs a notch.
+[[nodiscard]] float WheelScroll(float scroll, int32_t wheelDelta, float contentHeight,
+                                float viewHeight) noexcept;
+
+// The sidebar entry at the point, or -1.
+[[nodiscard]] int32_t SidebarEntryAt(float x, float y) noexcept;
+[[nodiscard]] PointRect SidebarEntryRect(int32_t page) noexcept;
+// The interactive row at the point (y in view coordinates, the scroll
+// added here), or -1.
+[[nodiscard]] int32_t RowAt(const std::vector<SettingsRow>& rows, const std::vector<RowBox>& boxes,
+                            float x, float y, float scroll) noexcept;
+// Whether the point is on the slider's track, 4 DIPs of slack on each side.
+[[nodiscard]] bool OnSliderTrack(const RowBox& box, float x, float y, float scroll) noexcept;
+
+// The next interactive row from `current` going `step` (+1 / -1), wrapping;
+// -1 when the page has none. From -1 it starts at the first (or last).
+[[nodiscard]] int32_t NextInteractiveRow(const std::vector<SettingsRow>& rows, int32_t current,
+                                         int32_t step) noexcept;
+// The scroll that brings the row fully into view, or `scroll` when it is.
+[[nodiscard]] float ScrollToShow(const RowBox& box, float scroll, float viewHeight) noexcept;
+
+// The window's outer rectangle in pixels: 920 x 660 DIPs at `dpi`, centred
+// in the work area, never larger than it and never above its top, so that
+// the title bar stays reachable.
+[[nodiscard]] PixelRect SettingsWindowRect(const PixelRect& workArea, uint32_t dpi) noexcept;
+
+}  // namespace corvane

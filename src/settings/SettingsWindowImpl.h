@@ -1,0 +1,147 @@
+#pragma once
+// The settings window's inside, shared by its three files: the window and its
+// timers, the pointer and keys, and the drawing.
+
+#include "base/WindowBase.h"
+#include "base/Geometry.h"
+#include "config/Win32ProfileStore.h"
+#include "settings/SettingsHost.h"
+#include "settings/SettingsLayout.h"
+#include "settings/SettingsRow.h"
+#include "settings/SettingsRules.h"
+#include "settings/SettingsWindow.h"
+
+#include <d2d1.h>
+#include <dwrite.h>
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+inline constexpr UINT_PTR kSettingsReapplyTimer = 1;
+
+class SettingsWindow::Impl final : public WindowBase {
+public:
+    explicit Impl(const SettingsWindowContext& context)
+        : context_(context),
+          store_(context.settings.filePath),
+          pageContext_{context.settings,
+                       store_,
+                       context.host,
+                       [this] { Arm(&ReapplyTimers::Changed); },
+                       [this] { OnLanguageChanged(); },
+                       [this] { Arm(&ReapplyTimers::ReloadNow); },
+                       [this] { Rebuild(); }} {}
+
+    ~Impl() override {
+        DestroyBound();
+        ReleaseTarget();
+    }
+    Impl(const Impl&) = delete;
+    Impl& operator=(const Impl&) = delete;
+
+    void Open(int32_t page);
+    void Refresh() noexcept;
+    void ThemeChanged() noexcept;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // The value a row stores for option `index` of its choice.
+    [[nodiscard]] static int32_t OptionValue(const SettingsRow& row, std::size_t index) noexcept;
+    // The option shown as current, or -1 when the stored value is none of them.
+    [[nodiscard]] static int32_t CurrentOption(const SettingsRow& row);
+    [[nodiscard]] static PointRect Scrolled(const PointRect& r, float scroll) noexcept {
+        return {r.left, r.top - scroll, r.right, r.bottom - scroll};
+    }
+    [[nodiscard]] static bool Contains(const PointRect& r, float x, float y) noexcept {
+        return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+    }
+
+    enum Format : std::size_t {
+        kTitle,
+        kHeader,
+        kLabel,
+        kDescription,
+        kControl,
+        kIcon,
+        kFormatCount
+    };
+
+    void Create() noexcept;
+    void ApplyDarkMode() noexcept;
+    void Rebuild() noexcept;
+    void Relayout() noexcept;
+    void Repaint() noexcept;
+    void ResetPointerState() noexcept;
+    void Arm(void (ReapplyTimers::*step)(uint64_t) noexcept) noexcept;
+    void ArmTimer() noexcept;
+    void OnTimer() noexcept;
+    void OnLanguageChanged() noexcept;
+
+    [[nodiscard]] D2D1_SIZE_F ClientDips() const noexcept;
+    [[nodiscard]] D2D1_POINT_2F ToDips(LPARAM lParam) const noexcept;
+    [[nodiscard]] float ViewHeight() const noexcept { return ClientDips().height; }
+
+    void OnMouseMove(LPARAM lParam);
+    void OnButtonDown(LPARAM lParam);
+    void OnButtonUp(LPARAM lParam);
+    void OnWheel(WPARAM wParam);
+    void OnKey(WPARAM key);
+    void MoveFocus(int32_t step);
+    // The row acts as a click on it would; `viaKeyboard` opens a choice's
+    // menu under the row rather than at the pointer.
+    void Act(int32_t index, bool viaKeyboard);
+    void OpenChoice(int32_t index, bool viaKeyboard);
+    void StepSlider(int32_t index, int32_t direction);
+    [[nodiscard]] bool ValidRow(int32_t index) const noexcept {
+        return index >= 0 && static_cast<std::size_t>(index) < rows_.size() &&
+               static_cast<std::size_t>(index) < boxes_.size();
+    }
+
+    bool EnsureFormats();
+    bool EnsureTarget();
+    void ReleaseTarget() noexcept;
+    [[nodiscard]] float TextWidth(const std::wstring& text) const;
+    void OnPaint();
+    void PaintSidebar();
+    void PaintRows(float width, float height);
+    void PaintRow(int32_t index, const PointRect& row, const PointRect& control);
+    void PaintToggle(const SettingsRow& row, const PointRect& control);
+    void PaintSlider(int32_t index, const SettingsRow& row, const PointRect& control);
+    void PaintChoice(const SettingsRow& row, const PointRect& control);
+    void PaintButton(int32_t index, const SettingsRow& row, const PointRect& control);
+    void DrawLine(const std::wstring& text, Format format, const PointRect& rect,
+                  const D2D1_COLOR_F& color,
+                  DWRITE_TEXT_ALIGNMENT align = DWRITE_TEXT_ALIGNMENT_LEADING);
+
+    SettingsWindowContext context_;
+    Win32ProfileStore store_;
+    PageContext pageContext_;
+    ReapplyTimers timers_;
+
+    int32_t page_ = 0;
+    float scroll_ = 0;
+    std::vector<SettingsRow> rows_;
+    std::vector<RowBox> boxes_;
+    int32_t hoverRow_ = -1;
+    int32_t hoverEntry_ = -1;
+    int32_t focusRow_ = -1;
+    int32_t dragRow_ = -1;
+    int32_t dragValue_ = 0;
+    bool tracking_ = false;
+    UINT dpi_ = 96;
+
+    Microsoft::WRL::ComPtr<ID2D1HwndRenderTarget> target_;
+    Microsoft::WRL::ComPtr<ID2D1SolidColorBrush> brush_;
+    std::array<Microsoft::WRL::ComPtr<IDWriteTextFormat>, kFormatCount> formats_;
+};
+
+}  // namespace corvane

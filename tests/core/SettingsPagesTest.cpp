@@ -1,0 +1,253 @@
+#include "FakeProfileStore.h"
+#include "config/Language.h"
+#include "settings/SettingsPages.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <cstddef>
+#include <map>
+
+namespace corvane {
+namespace {
+
+class FakeHost : public SettingsHost {
+public:
+    std::vector<std::wstring> calls;
+    std::vector<DisplaySize> displays;
+    std::map<std::wstring, std::wstring> tooltips;
+
+    void ApplyCenterStart() override { calls.push_back(L"ApplyCenterStart"); }
+    void ApplyTilingSettings() override { calls.push_back(L"ApplyTilingSettings"); }
+    void RepaintBars() override { calls.push_back(L"RepaintBars"); }
+    void ApplyHotCorners() override { calls.push_back(L"ApplyHotCorners"); }
+    void RefreshGardenGlass() override { calls.push_back(L"RefreshGardenGlass"); }
+    void NewBed() override { calls.push_back(L"NewBed"); }
+    void ResetGarden() override { calls.push_back(L"ResetGarden"); }
+    void UnhideTrayEntry(const std::wstring& exe) override { calls.push_back(L"Unhide " + exe); }
+    void ResetTrayOrder() override { calls.push_back(L"ResetTrayOrder"); }
+    void ShowStartSurface(int32_t n) override { calls.push_back(L"Surface " + std::to_wstring(n)); }
+    void EditFile(const std::wstring& path) override { calls.push_back(L"EditFile " + path); }
+    std::wstring MenusFilePath() override { return L"C:\\c\\menus.txt"; }
+    void ShowLicense() override { calls.push_back(L"ShowLicense"); }
+    void Quit() override { calls.push_back(L"Quit"); }
+    bool StartsWithWindows() override { return false; }
+    void SetStartWithWindows(bool on) override { calls.push_back(on ? L"Run 1" : L"Run 0"); }
+    std::vector<DisplaySize> Displays() override { return displays; }
+    std::wstring TrayTooltip(const std::wstring& exe) override {
+        return tooltips.contains(exe) ? tooltips[exe] : L"";
+    }
+    std::wstring FormatToday(const std::wstring& picture) override { return L"today " + picture; }
+    double WorkingSetMb() override { return 12.5; }
+    std::wstring Version() override { return L"2.1.4"; }
+};
+
+class SettingsPagesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wasNorwegian_ = IsNorwegian();
+        SetNorwegian(false);
+        settings.filePath = L"C:\\c\\corvane.ini";
+    }
+    void TearDown() override { SetNorwegian(wasNorwegian_); }
+
+    // The first row with that label that is not a header.
+    SettingsRow Row(int32_t page, std::wstring_view label) {
+        for (SettingsRow& row : BuildRows(page, context)) {
+            if (row.kind != RowKind::Header && row.label == label) {
+                return row;
+            }
+        }
+        ADD_FAILURE() << "no row " << std::string(label.begin(), label.end());
+        return {};
+    }
+    // How often each label occurs on the page, rows of every kind.
+    std::ptrdiff_t Count(int32_t page, std::wstring_view label) {
+        const std::vector<SettingsRow> rows = BuildRows(page, context);
+        return std::ranges::count_if(rows, [&](const SettingsRow& r) { return r.label == label; });
+    }
+    std::wstring Written(const wchar_t* section, const wchar_t* key) {
+        return file.Value(section, key).value_or(L"<none>");
+    }
+
+    Settings settings;
+    test::FakeProfileStore file{L"[General]\nLanguage=en\n"};
+    FakeHost host;
+    int reapplies = 0, languageChanges = 0, reloads = 0, rebuilds = 0;
+    PageContext context{settings,
+                        file,
+                        host,
+                        [this] { ++reapplies; },
+                        [this] { ++languageChanges; },
+                        [this] { ++reloads; },
+                        [this] { ++rebuilds; }};
+    bool wasNorwegian_ = false;
+};
+
+TEST_F(SettingsPagesTest, SettersWriteTheKeyAndApplyTheWayTheRowSays) {
+    struct Case {
+        int32_t page;
+        const wchar_t* label;
+        int32_t value;  // a toggle takes value != 0
+        const wchar_t *section, *key, *written;
+        int reapplies;
+        const wchar_t* hostCall;  // nullptr: none
+    };
+    const Case cases[] = {
+        {kPageTopBar, L"Height", 30, L"Bar", L"Height", L"30", 1, nullptr},
+        {kPageTopBar, L"Automatically hide", 1, L"Bar", L"Autohide", L"1", 1, nullptr},
+        {kPageDock, L"Smart hide", 0, L"Dock", L"SmartHide", L"0", 1, nullptr},
+        {kPageTopBar, L"Tint", 40, L"Bar", L"BarTint", L"40", 1, nullptr},
+        {kPageGeneral, L"Background", 1, L"Bar", L"Backdrop", L"mica", 1, nullptr},
+        {kPageGeneral, L"Background", 2, L"Bar", L"Backdrop", L"solid", 1, nullptr},
+        {kPageTray, L"Also keep icons at the bottom", 1, L"Tray", L"MirrorToExplorer", L"1", 0,
+         nullptr},
+        {kPageGeneral, L"Centered Start menu", 0, L"General", L"CenterStart", L"0", 0,
+         L"ApplyCenterStart"},
+        {kPageTopBar, L"Tiling button", 0, L"Tiling", L"Button", L"0", 0, L"RepaintBars"},
+        {kPageTiling, L"Gap between windows", 12, L"Tiling", L"Gap", L"12", 0,
+         L"ApplyTilingSettings"},
+        {kPageHotCorners, L"Top right", 2, L"HotCorners", L"TopRight", L"2", 0, L"ApplyHotCorners"},
+        {kPagePlugins, L"Tint, CorGarden", 55, L"Garden", L"Tint", L"55", 0, L"RefreshGardenGlass"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.key, c.key + wcslen(c.key)));
+        reapplies = 0;
+        host.calls.clear();
+        SettingsRow row = Row(c.page, c.label);
+        if (row.kind == RowKind::Toggle) {
+            row.setBool(c.value != 0);
+            EXPECT_EQ(row.getBool(), c.value != 0);
+        } else {
+            row.setInt(c.value);
+            EXPECT_EQ(row.getInt(), c.value);
+        }
+        EXPECT_EQ(Written(c.section, c.key), c.written);
+        EXPECT_EQ(reapplies, c.reapplies);
+        EXPECT_EQ(host.calls,
+                  c.hostCall ? std::vector<std::wstring>{c.hostCall} : std::vector<std::wstring>{});
+    }
+}
+
+TEST_F(SettingsPagesTest, BuildingPagesWritesNothingEvenWhenAValueLiesOutsideItsSlider) {
+    settings.barHeight = 46;  // the file allows 48, the slider 40
+    const int before = file.WriteCount();
+    for (int32_t page = 0; page < 9; ++page) {
+        (void)BuildRows(page, context);
+    }
+    EXPECT_EQ(file.WriteCount(), before);
+    EXPECT_EQ(Row(kPageTopBar, L"Height").getInt(), 46);
+}
+
+TEST_F(SettingsPagesTest, DateChoiceWritesThePresetOrAnEmptyValueForTimeOnly) {
+    const std::pair<int32_t, const wchar_t*> cases[] = {{4, L""}, {2, L"MMM d, yyyy"}};
+    for (const auto& [option, written] : cases) {
+        host.calls.clear();
+        Row(kPageTopBar, L"Date").setInt(option);
+        EXPECT_EQ(file.Value(L"Clock", L"DateFormat"), std::optional<std::wstring>(written));
+        EXPECT_EQ(settings.dateFormat, written);
+        EXPECT_EQ(host.calls, std::vector<std::wstring>{L"RepaintBars"});
+    }
+    EXPECT_EQ(reapplies, 0);
+}
+
+TEST_F(SettingsPagesTest, DockDisplayChoiceStoresTheDisplaysValueNotItsIndex) {
+    host.displays = {{1920, 1080, true}, {2560, 1440, false}};
+    settings.dockMonitor = 6;  // a display that is not connected now
+    const SettingsRow row = Row(kPageDock, L"Show the dock on");
+    const DockMonitorChoice expected = BuildDockMonitorChoice(host.displays, 6);
+    ASSERT_EQ(row.values, expected.values);
+    ASSERT_NE(row.values.back(), static_cast<int32_t>(row.values.size()) - 1);
+    for (const int32_t value : row.values) {
+        row.setInt(value);
+        EXPECT_EQ(Written(L"Dock", L"Monitor"), std::to_wstring(value));
+        EXPECT_EQ(row.getInt(), value);
+    }
+}
+
+TEST_F(SettingsPagesTest, LanguageSwitchMovesAPresetDateAlongAndKeepsACustomOne) {
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {{L"MMM d, yyyy", L"d. MMM yyyy"},
+                                                               {L"yyyy-MM-dd", L"yyyy-MM-dd"}};
+    for (const auto& [before, after] : cases) {
+        SetNorwegian(false);
+        languageChanges = 0;
+        settings.dateFormat = before;
+        file = test::FakeProfileStore{L"[General]\nLanguage=en\n"};
+        SettingsRow language = Row(kPageGeneral, L"Language / Språk");
+        language.setInt(0);  // unchanged: nothing at all
+        EXPECT_EQ(file.WriteCount(), 0);
+        EXPECT_EQ(languageChanges, 0);
+
+        language.setInt(1);
+        EXPECT_TRUE(IsNorwegian());
+        EXPECT_EQ(settings.dateFormat, after);
+        EXPECT_EQ(file.Value(L"Clock", L"DateFormat"), before == std::wstring(after)
+                                                           ? std::nullopt
+                                                           : std::optional<std::wstring>(after));
+        EXPECT_EQ(Written(L"General", L"Language"), L"no");
+        EXPECT_EQ(languageChanges, 1);
+    }
+}
+
+TEST_F(SettingsPagesTest, RemovingAFloatEntryRemovesEveryCopyAndRetiles) {
+    settings.floatingApps = {L"notepad.exe", L"calc.exe", L"notepad.exe", L"mspaint.exe"};
+    host.tooltips[L"calc.exe"] = L"Calculator\nidle";
+    EXPECT_EQ(Count(kPageTiling, L"Notepad"), 2);
+    EXPECT_EQ(Count(kPageTiling, L"Calculator"), 1);
+    EXPECT_EQ(Count(kPageTiling, L"None"), 0);
+
+    Row(kPageTiling, L"Notepad").action();
+    EXPECT_EQ(settings.floatingApps, (std::vector<std::wstring>{L"calc.exe", L"mspaint.exe"}));
+    EXPECT_EQ(Written(L"Tiling", L"Float"), L"calc.exe, mspaint.exe");
+    EXPECT_EQ(host.calls, std::vector<std::wstring>{L"ApplyTilingSettings"});
+    EXPECT_EQ(rebuilds, 1);
+    EXPECT_EQ(reapplies, 0);
+}
+
+TEST_F(SettingsPagesTest, TrayPageListsHiddenIconsOrSaysThereAreNone) {
+    const std::pair<std::vector<std::wstring>, std::vector<std::ptrdiff_t>> cases[] = {
+        {{}, {1, 0, 0, 0}}, {{L"discord.exe", L"steam.exe"}, {0, 1, 1, 1}}};
+    host.tooltips[L"steam.exe"] = L"Steam Client\nOnline";
+    for (const auto& [hidden, counts] : cases) {
+        settings.trayHidden = hidden;
+        const wchar_t* labels[] = {L"No hidden icons", L"Show all hidden icons", L"Discord",
+                                   L"Steam Client"};
+        for (size_t i = 0; i < counts.size(); ++i) {
+            EXPECT_EQ(Count(kPageTray, labels[i]), counts[i]) << i;
+        }
+    }
+    Row(kPageTray, L"Discord").action();
+    Row(kPageTray, L"Show all hidden icons").action();
+    EXPECT_EQ(host.calls, (std::vector<std::wstring>{L"Unhide discord.exe", L"Unhide "}));
+    EXPECT_EQ(rebuilds, 2);
+}
+
+TEST_F(SettingsPagesTest, AtOnceRowsCallTheirHostActionAndNotTheReapply) {
+    const struct {
+        int32_t page;
+        const wchar_t* label;
+        const wchar_t* call;
+    } rows[] = {
+        {kPageGeneral, L"App menus", L"EditFile C:\\c\\menus.txt"},
+        {kPageGeneral, L"Settings file", L"EditFile C:\\c\\corvane.ini"},
+        {kPageStart, L"Try CorLauncher", L"Surface 2"},
+        {kPagePlugins, L"New bed", L"NewBed"},
+        {kPageAbout, L"License", L"ShowLicense"},
+        {kPageAbout, L"Quit Corvane", L"Quit"},
+        {kPageGeneral, L"Start Corvane with Windows", L"Run 1"},
+    };
+    for (const auto& r : rows) {
+        host.calls.clear();
+        SettingsRow row = Row(r.page, r.label);
+        row.kind == RowKind::Toggle ? row.setBool(true) : row.action();
+        EXPECT_EQ(host.calls, std::vector<std::wstring>{r.call});
+    }
+    Row(kPageGeneral, L"Reload").action();
+    EXPECT_EQ(reloads, 1);
+    EXPECT_EQ(reapplies, 0);
+    EXPECT_EQ(file.WriteCount(), 0);
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,319 @@
+// The settings window in the real corvane.exe: the ways in (the application
+// name's menu, the tiling button, the bed menu) reaching the one window, and
+// a change on a page reaching the rest of the program, the file, the
+// registry and the process's end. What a click or a drag writes and when the
+// window re-applies is the window test's business; rows and rules are the
+// unit tests'.
+
+#include "e2e/E2ESupport.h"
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+using test::WaitUntil;
+using test::WindowRect;
+
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// Where the pages' rows stand, in DIPs from the client area's top left: the
+// rows start 70 down; a header is 40 high, a row 66 with a description and
+// 52 without; controls end 44 in from the right.
+constexpr float kSidebarX = 124;
+constexpr float kBlankSidebarY = 480;  // below the entries
+constexpr float kRowX = 400;
+constexpr float kLanguageY = 136;          // General: the first choice
+constexpr float kStartWithWindowsY = 235;  // General: the first toggle
+constexpr float kHeightY = 374;            // Top bar: the Height slider
+constexpr float kAutomaticTilingY = 143;   // Tiling: the first toggle
+constexpr float kCorGardenY = 433;         // Plugins: the CorGarden toggle
+constexpr float kQuitY = 315;              // About: the last button
+constexpr float kControlsRightInset = 44;
+constexpr float kTrackWidth = 200;
+
+class SettingsE2E : public test::CorvaneTest {
+protected:
+    // Corvane, and a helper in front whose name the bar shows: the menu
+    // opens from that name.
+    void Start(const test::IniOptions& options = {}) {
+        ASSERT_NE(StartCorvane(test::IniText(options)), nullptr);
+        if (!app_.IsRunning()) {
+            ASSERT_TRUE(app_.Start(folder_.Path(), L"settingshelper.exe", L"normal"));
+        }
+        ASSERT_TRUE(WaitUntil([&] { return !LeftInk().empty(); }, 8000))
+            << "the bar names no application";
+    }
+
+    [[nodiscard]] std::vector<HWND> Windows() const {
+        auto found = test::FindProcessWindows(corvane_.ProcessId(), L"CorvaneSettings");
+        std::erase_if(found, [](HWND w) { return !::IsWindowVisible(w); });
+        return found;
+    }
+    [[nodiscard]] HWND Shown(const wchar_t* className) const {
+        HWND found = nullptr;
+        WaitUntil(
+            [&] {
+                for (HWND w : test::FindProcessWindows(corvane_.ProcessId(), className)) {
+                    found = ::IsWindowVisible(w) ? w : found;
+                }
+                return found != nullptr;
+            },
+            5000);
+        return found;
+    }
+    [[nodiscard]] std::wstring Ini(const wchar_t* section, const wchar_t* key) const {
+        return test::ReadIniValue(IniPath(), section, key);
+    }
+
+    // "Settings" from the application name's menu: the entry above the last
+    // one, Quit. Returns the window, then at `page` when it is not 0.
+    HWND OpenSettings(int page = 0) {
+        test::Click({Frame().left + Px(16), MidY()});
+        const HWND menu = Shown(L"#32768");
+        EXPECT_NE(menu, nullptr) << "no application menu";
+        const std::vector<std::wstring> entries = test::OpenMenuEntries(corvane_.ProcessId());
+        EXPECT_GE(entries.size(), 3u);
+        if (entries.size() >= 3) {
+            EXPECT_EQ(std::vector<std::wstring>(entries.end() - 3, entries.end()),
+                      (std::vector<std::wstring>{L" Settings", L"-", L" Quit Corvane"}));
+        }
+        test::TapKey(VK_UP);
+        test::TapKey(VK_UP);
+        test::TapKey(VK_RETURN);
+        window_ = Shown(L"CorvaneSettings");
+        // Wine hands the focus back to the helper after the window took it,
+        // which a person would undo with a click; keys then reach its menus.
+        if (window_ != nullptr &&
+            !WaitUntil([&] { return ::GetForegroundWindow() == window_; }, 1000)) {
+            test::Click(At(kSidebarX, kBlankSidebarY));
+            WaitUntil([&] { return ::GetForegroundWindow() == window_; }, 2000);
+        }
+        if (window_ != nullptr && page != 0) {
+            test::Click(At(kSidebarX, 74.0f + 40.0f * static_cast<float>(page)));
+            ::Sleep(300);
+        }
+        return window_;
+    }
+
+    // A point of the settings window's client area given in DIPs.
+    [[nodiscard]] POINT At(float x, float y) const {
+        POINT p{Px(x), Px(y)};
+        ::ClientToScreen(window_, &p);
+        return p;
+    }
+    [[nodiscard]] float ClientWidth() const {
+        RECT r = {};
+        ::GetClientRect(window_, &r);
+        return static_cast<float>(r.right) * 96.0f / static_cast<float>(dpi_);
+    }
+    [[nodiscard]] std::wstring Title() const {
+        wchar_t title[128] = {};
+        ::GetWindowTextW(window_, title, 128);
+        return title;
+    }
+
+    // The tiling button, left of the status cluster (60 points, 92 with a
+    // battery), which ends 8 points left of the clock's item; the clock's
+    // text, the bar's rightmost ink, starts 10 points into that item.
+    [[nodiscard]] std::optional<POINT> TilingButton() const {
+        std::optional<POINT> found;
+        WaitUntil(
+            [&] {
+                const RECT frame = Frame();
+                const test::Capture c = test::CaptureScreen(frame);
+                const auto runs =
+                    c.pixels.empty()
+                        ? std::vector<test::Span>{}
+                        : test::InkRuns(c, {0, c.height / 4, c.width, c.height * 3 / 4},
+                                        c.At(c.width / 2, c.height / 2), Px(20), frame.left);
+                if (runs.empty() || runs.back().right < frame.left + c.width / 2) {
+                    return false;
+                }
+                SYSTEM_POWER_STATUS power = {};
+                const bool battery = ::GetSystemPowerStatus(&power) && power.BatteryFlag != 255 &&
+                                     (power.BatteryFlag & 128) == 0;
+                found = POINT{runs.back().left - Px(10 + 8 + (battery ? 92 : 60) + 14), MidY()};
+                return true;
+            },
+            8000);
+        return found;
+    }
+
+    test::HelperApp app_;
+    HWND window_ = nullptr;
+};
+
+TEST_F(SettingsE2E, EveryWayInReachesTheOneWindowWhichEscapeCloses) {
+    Start();
+    ASSERT_NE(OpenSettings(), nullptr) << "no settings window";
+    EXPECT_EQ(Windows().size(), 1u);
+    EXPECT_EQ(Title(), L"Corvane \u2013 Settings");
+
+    // The tiling button's right click turns the same window to the Tiling
+    // page, whose first toggle is Automatic tiling (General has a choice
+    // there).
+    const std::optional<POINT> button = TilingButton();
+    ASSERT_TRUE(button.has_value()) << "clock not found";
+    test::RightClick(*button);
+    ::Sleep(500);
+    EXPECT_EQ(Windows(), std::vector<HWND>{window_});
+    ASSERT_EQ(Ini(L"Tiling", L"Enabled"), L"0");
+    test::Click(At(kRowX, kAutomaticTilingY));
+    EXPECT_TRUE(WaitUntil([&] { return Ini(L"Tiling", L"Enabled") == L"1"; }, 3000));
+
+    test::TapKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return Windows().empty(); }, 3000));
+    EXPECT_TRUE(corvane_.IsRunning());
+    ASSERT_NE(OpenSettings(), nullptr) << "not made again after closing";
+    EXPECT_EQ(Windows().size(), 1u);
+}
+
+TEST_F(SettingsE2E, TheHeightSliderResizesTheBar) {
+    Start();
+    ASSERT_NE(OpenSettings(1), nullptr);
+    const auto height = [&] {
+        const std::vector<HWND> bars = Bars();
+        return bars.empty() ? 0
+                            : static_cast<int>(WindowRect(bars.front()).bottom -
+                                               WindowRect(bars.front()).top);
+    };
+    const int before = height();
+    const float right = ClientWidth() - kControlsRightInset;
+    const POINT from = At(right - kTrackWidth + 4, kHeightY);
+    const POINT to = At(right - 2, kHeightY);
+    test::DragAlong({from, {(from.x + to.x) / 2, from.y}, to});
+    EXPECT_TRUE(WaitUntil([&] { return Ini(L"Bar", L"Height") == L"40"; }, 3000));
+    // Re-applied: the bars are made again at the new height (28 before).
+    EXPECT_TRUE(WaitUntil([&] { return std::abs(height() - before - Px(12)) <= 1; }, 5000))
+        << before << " -> " << height();
+}
+
+TEST_F(SettingsE2E, NorskTranslatesTheDatePresetAndTheTitle) {
+    Start();
+    ASSERT_NE(OpenSettings(), nullptr);
+    ASSERT_EQ(Ini(L"Clock", L"DateFormat"), L"ddd MMM d");
+    test::Click(At(kRowX, kLanguageY));
+    ASSERT_NE(Shown(L"#32768"), nullptr) << "no language menu";
+    EXPECT_EQ(test::OpenMenuEntries(corvane_.ProcessId()),
+              (std::vector<std::wstring>{L"*English", L" Norsk"}));
+    test::TapKey(VK_UP);  // the last option, whether or not the current one is selected
+    test::TapKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return Ini(L"General", L"Language") == L"no"; }, 3000));
+    EXPECT_EQ(Ini(L"Clock", L"DateFormat"), L"ddd d. MMM");
+    EXPECT_TRUE(WaitUntil([&] { return Title() == L"Corvane \u2013 Innstillinger"; }, 3000))
+        << Title().size();
+}
+
+TEST_F(SettingsE2E, StartWithWindowsWritesAndRemovesTheRunValue) {
+    const test::SavedRegistryValue saved(kRunKey, L"Corvane");
+    ASSERT_TRUE(saved.Saved());
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Corvane");
+    const auto value = [] {
+        wchar_t data[1024] = {};
+        DWORD bytes = sizeof(data);
+        const LSTATUS status = ::RegGetValueW(HKEY_CURRENT_USER, kRunKey, L"Corvane", RRF_RT_REG_SZ,
+                                              nullptr, data, &bytes);
+        return status == ERROR_SUCCESS ? std::wstring(data) : std::wstring(L"<absent>");
+    };
+    Start();
+    ASSERT_NE(OpenSettings(), nullptr);
+    const POINT toggle = At(kRowX, kStartWithWindowsY);
+    test::Click(toggle);
+    EXPECT_TRUE(WaitUntil([&] { return value() == L"\"" + exe_ + L"\""; }, 3000)) << value();
+    test::Click(toggle);
+    EXPECT_TRUE(WaitUntil([&] { return value() == L"<absent>"; }, 3000)) << value();
+}
+
+TEST_F(SettingsE2E, AboutsQuitEndsTheProgramCleanly) {
+    Start();
+    ASSERT_NE(OpenSettings(8), nullptr);
+    test::Click(At(ClientWidth() - kControlsRightInset - 20, kQuitY));
+    EXPECT_EQ(corvane_.WaitForExit(10000), 0u);
+}
+
+TEST_F(SettingsE2E, TheBedMenuOpensCorGardenWhoseSwitchPutsTheBedsAway) {
+    const test::RedirectedDesktops desktops;
+    ASSERT_TRUE(desktops.ready);
+    Start({.garden = true});
+    const auto beds = [&] {
+        auto found = test::FindProcessWindows(corvane_.ProcessId(), L"CorvaneGardenBed");
+        std::erase_if(found, [](HWND w) { return !::IsWindowVisible(w); });
+        return found.size();
+    };
+    ASSERT_TRUE(WaitUntil([&] { return beds() == 2; })) << beds() << " beds";
+    const HWND bed = Shown(L"CorvaneGardenBed");
+    const RECT r = WindowRect(bed);
+    // The bed's lower right corner holds no item: the bed's own menu opens.
+    test::RightClick({r.right - Px(20), r.bottom - Px(20)});
+    ASSERT_NE(Shown(L"#32768"), nullptr) << "no bed menu";
+    test::TapKey(VK_UP);  // the last entry
+    test::TapKey(VK_RETURN);
+    window_ = Shown(L"CorvaneSettings");
+    ASSERT_NE(window_, nullptr) << "no settings window";
+
+    // Saved when the beds go, whatever the file held before.
+    const std::wstring garden = folder_.File(L"garden.ini");
+    ASSERT_TRUE(::DeleteFileW(garden.c_str()));
+    test::Click(At(kRowX, kCorGardenY));
+    EXPECT_TRUE(WaitUntil([&] { return Ini(L"Garden", L"Enabled") == L"0"; }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return beds() == 0; }, 5000)) << beds() << " beds";
+    EXPECT_EQ(test::ReadIniValue(garden, L"Bed0", L"Name"), L"Apps");
+}
+
+// Every page in either theme at 96 DPI, and at any other DPI the General
+// page: the window stays inside the work area and draws the theme's surface.
+using SettingsScreenshot = SettingsE2E;
+
+TEST_F(SettingsScreenshot, EveryPageInEitherTheme) {
+    for (const bool light : {false, true}) {
+        SCOPED_TRACE(light ? "light" : "dark");
+        if (light) {
+            QuitCorvane();
+        }
+        test::SetLightTheme(light);
+        Start();
+        test::SetLightTheme(false);
+        ASSERT_NE(OpenSettings(), nullptr);
+        MONITORINFO mi = {};
+        mi.cbSize = sizeof(mi);
+        ::GetMonitorInfoW(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &mi);
+        RECT outer = WindowRect(window_);
+        RECT inside = {};
+        EXPECT_TRUE(::IntersectRect(&inside, &outer, &mi.rcWork) && ::EqualRect(&inside, &outer))
+            << outer.left << "," << outer.top << " " << outer.right << "," << outer.bottom;
+
+        std::vector<uint32_t> previous;
+        const int pages = dpi_ == 96 ? 9 : 1;
+        for (int page = 0; page < pages; ++page) {
+            SCOPED_TRACE(page);
+            test::Click(At(kSidebarX, 74.0f + 40.0f * static_cast<float>(page)));
+            test::MovePointer(At(kSidebarX, kBlankSidebarY));  // off every entry and row
+            ::Sleep(400);
+            RECT client = {};
+            ::GetClientRect(window_, &client);
+            ::MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+            const std::wstring name =
+                L"settings-" + std::to_wstring(page) + (light ? L"-light" : L"-dark") +
+                (dpi_ == 96 ? L".png" : L"-" + std::to_wstring(dpi_) + L"dpi.png");
+            const test::Capture c = test::CaptureScreen(client, test::ScreenshotPath(name));
+            ASSERT_FALSE(c.pixels.empty());
+            // The bottom of the rows and of the sidebar is empty surface.
+            for (const int x : {Px(20), c.width - Px(20)}) {
+                EXPECT_EQ(test::Luma(c.At(x, c.height - Px(10))) > 128, light) << x;
+            }
+            // The page's rows: ink right of the sidebar, and not the last page's.
+            const auto ink = test::InkRuns(c, {Px(256), Px(70), c.width, c.height - Px(30)},
+                                           c.At(c.width - Px(20), c.height - Px(10)), Px(8));
+            EXPECT_FALSE(ink.empty());
+            EXPECT_NE(c.pixels, previous) << "the page did not change";
+            previous = c.pixels;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace corvane

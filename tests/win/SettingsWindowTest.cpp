@@ -1,0 +1,182 @@
+// The settings window under real input: what only the window can show (the
+// writes a click or a drag makes, the one re-apply it posts, Escape, and
+// reopening). The slider arithmetic, layout and timers are the unit tests'.
+
+#include "base/Commands.h"
+#include "base/Win32Handles.h"
+#include "config/Language.h"
+#include "config/Win32ProfileStore.h"
+#include "settings/SettingsLayout.h"
+#include "settings/SettingsPages.h"
+#include "settings/SettingsWindow.h"
+#include "support/WinTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+
+namespace corvane {
+namespace {
+
+class FakeHost final : public SettingsHost {
+public:
+    void ApplyCenterStart() override {}
+    void ApplyTilingSettings() override { ++tilingApplied; }
+    void RepaintBars() override {}
+    void ApplyHotCorners() override {}
+    void RefreshGardenGlass() override {}
+    void NewBed() override {}
+    void ResetGarden() override {}
+    void UnhideTrayEntry(const std::wstring&) override {}
+    void ResetTrayOrder() override {}
+    void ShowStartSurface(int32_t) override {}
+    void EditFile(const std::wstring&) override {}
+    std::wstring MenusFilePath() override { return L""; }
+    void ShowLicense() override {}
+    void Quit() override {}
+    bool StartsWithWindows() override { return false; }
+    void SetStartWithWindows(bool) override {}
+    std::vector<DisplaySize> Displays() override { return {{1280, 720, true}}; }
+    std::wstring TrayTooltip(const std::wstring&) override { return L""; }
+    std::wstring FormatToday(const std::wstring& picture) override { return picture; }
+    double WorkingSetMb() override { return 20; }
+    std::wstring Version() override { return L"1.0"; }
+
+    int tilingApplied = 0;
+};
+
+int g_reloads = 0;
+
+LRESULT CALLBACK CountReloads(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP_COMMAND && wParam == CMD_RELOAD_SETTINGS) {
+        ++g_reloads;
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+class SettingsWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetNorwegian(false);
+        ASSERT_TRUE(CreateGraphicsFactories(graphics_));
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = &CountReloads;
+        wc.lpszClassName = L"CorvaneTestCommands";
+        ::RegisterClassW(&wc);
+        commands_.Reset(::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                          nullptr, nullptr, nullptr));
+        ASSERT_TRUE(commands_);
+        g_reloads = 0;
+        settings_.filePath = folder_.File(L"corvane.ini");
+        window_ = std::make_unique<SettingsWindow>(SettingsWindowContext{
+            ::GetModuleHandleW(nullptr), settings_, theme_, graphics_, host_, commands_.Get()});
+    }
+    void Open(int32_t page) {
+        window_->Open(page);
+        ASSERT_TRUE(window_->IsOpen());
+        Pump(200);
+    }
+
+    // The screen point at the middle of the control of the `nth` row of
+    // that kind on the page, or at `fraction` of its width.
+    POINT ControlPoint(int32_t page, RowKind kind, int nth = 0, float fraction = 0.5f) {
+        Win32ProfileStore store(settings_.filePath);
+        PageContext pages{settings_, store, host_, [] {}, [] {}, [] {}, [] {}};
+        const std::vector<SettingsRow> rows = BuildRows(page, pages);
+        RECT client = {};
+        ::GetClientRect(window_->Hwnd(), &client);
+        const int dpi = static_cast<int>(::GetDpiForWindow(window_->Hwnd()));
+        const auto boxes = LayoutRows(rows, static_cast<float>(::MulDiv(client.right, 96, dpi)),
+                                      [](const std::wstring&) { return 100.0f; });
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i].kind == kind && nth-- == 0) {
+                const PointRect& c = boxes[i].control;
+                POINT p{::MulDiv(static_cast<int>(c.left + (c.right - c.left) * fraction), dpi, 96),
+                        ::MulDiv(static_cast<int>((c.top + c.bottom) / 2), dpi, 96)};
+                ::ClientToScreen(window_->Hwnd(), &p);
+                return p;
+            }
+        }
+        ADD_FAILURE() << "no such row";
+        return {};
+    }
+    std::wstring Ini(const wchar_t* section, const wchar_t* key) const {
+        return test::ReadIniValue(settings_.filePath, section, key);
+    }
+    static void Pump(DWORD ms) {
+        test::PumpUntil([] { return false; }, ms);
+    }
+
+    test::TempFolder folder_;
+    Settings settings_;
+    Theme theme_;
+    GraphicsFactories graphics_;
+    FakeHost host_;
+    UniqueWindow commands_;
+    std::unique_ptr<SettingsWindow> window_;
+};
+
+TEST_F(SettingsWindowTest, TwoQuickTogglesWriteAtOnceAndReapplyOnce) {
+    Open(kPageTopBar);
+    const POINT toggle = ControlPoint(kPageTopBar, RowKind::Toggle);
+    test::Click(toggle);
+    Pump(50);
+    const std::wstring first = Ini(L"Bar", L"Autohide");
+    EXPECT_EQ(first, settings_.autohide ? L"1" : L"0");
+    test::Click(toggle);
+    Pump(50);
+    EXPECT_NE(Ini(L"Bar", L"Autohide"), first);
+    EXPECT_EQ(g_reloads, 0);  // not before 350 ms after the last change
+    Pump(800);
+    EXPECT_EQ(g_reloads, 1);
+}
+
+TEST_F(SettingsWindowTest, SliderWritesOnlyWhatTheDragChanged) {
+    Open(kPageTopBar);
+    const POINT left = ControlPoint(kPageTopBar, RowKind::Slider, 1, 0.0f);
+    const POINT right = ControlPoint(kPageTopBar, RowKind::Slider, 1, 1.0f);
+    test::Click(left);  // pressed and let go where the knob is not: no change
+    Pump(100);
+    EXPECT_EQ(Ini(L"Bar", L"Height"), L"<absent>");
+    test::DragAlong({left, {(left.x + right.x) / 2, left.y}, right});
+    Pump(100);
+    EXPECT_EQ(Ini(L"Bar", L"Height"), L"40");
+}
+
+TEST_F(SettingsWindowTest, KeysMoveTheFocusAcrossRowsAndAct) {
+    Open(kPageTopBar);
+    const int32_t tint = settings_.barTint;
+    for (const WORD key :
+         std::initializer_list<WORD>{VK_TAB, VK_TAB, VK_RIGHT, VK_DOWN, VK_SPACE}) {
+        test::TapKey(key);  // style, tint one step up, autohide flipped
+    }
+    Pump(100);
+    EXPECT_EQ(Ini(L"Bar", L"BarTint"), std::to_wstring(tint + 1));
+    EXPECT_EQ(Ini(L"Bar", L"Autohide"), L"1");
+    EXPECT_EQ(Ini(L"Bar", L"Style"), L"<absent>");
+}
+
+TEST_F(SettingsWindowTest, OpeningAgainSwitchesPageInTheSameWindow) {
+    Open(kPageTopBar);
+    const HWND first = window_->Hwnd();
+    Open(kPageTiling);
+    EXPECT_EQ(window_->Hwnd(), first);
+    test::Click(ControlPoint(kPageTiling, RowKind::Toggle));  // "Automatic tiling" acts at once
+    Pump(100);
+    EXPECT_EQ(host_.tilingApplied, 1);
+    EXPECT_EQ(::FindWindowW(kSettingsWindowClass, nullptr), first);
+    EXPECT_EQ(::FindWindowExW(nullptr, first, kSettingsWindowClass, nullptr), nullptr);
+
+    // Closed before the re-apply was due, the change is applied all the same.
+    window_->Open(kPageTopBar);
+    test::Click(ControlPoint(kPageTopBar, RowKind::Toggle));
+    test::TapKey(VK_ESCAPE);
+    Pump(200);
+    EXPECT_FALSE(window_->IsOpen());
+    EXPECT_FALSE(::IsWindow(first));
+    EXPECT_EQ(g_reloads, 1);
+}
+
+}  // namespace
+}  // namespace corvane
