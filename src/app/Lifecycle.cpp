@@ -10,9 +10,11 @@
 #include "appmenus/MenusFile.h"
 #include "bar/Bar.h"
 #include "bar/SystemStatus.h"
+#include "base/ImagePaths.h"
 #include "base/Win32Handles.h"
 #include "config/Language.h"
 #include "config/SettingsFile.h"
+#include "config/SettingsFolder.h"
 #include "dock/CenterStart.h"
 #include "dock/Dock.h"
 #include "dock/Taskbar.h"
@@ -32,6 +34,8 @@
 
 #include <commctrl.h>
 
+#include <memory>
+#include <string>
 #include <utility>
 
 namespace corvane {
@@ -102,6 +106,30 @@ void ApplyStartSettings(App& app) {
     ReconcileSweepTimer(app);
 }
 
+DWORD WINAPI ShowReadOnlyNotice(void* text) {
+    const std::unique_ptr<std::wstring> owned(static_cast<std::wstring*>(text));
+    ::MessageBoxW(nullptr, owned->c_str(), L"Corvane", MB_OK | MB_ICONINFORMATION);
+    return 0;
+}
+
+// On a thread of its own: the box's modal loop would otherwise run the
+// program's windows inside it, and the bars must not wait for the user.
+void TellIfSettingsFolderReadOnly() {
+    if (!IsSettingsFolderReadOnly()) {
+        return;
+    }
+    auto text = std::make_unique<std::wstring>(
+        Tr(L"Corvane kan ikke lagre innstillinger i ", L"Corvane cannot save its settings in ") +
+        ExecutableDirectory() +
+        Tr(L". Den kj\u00F8rer med standardinnstillinger.",
+           L". It runs with the default settings."));
+    const UniqueHandle thread(
+        ::CreateThread(nullptr, 0, &ShowReadOnlyNotice, text.get(), 0, nullptr));
+    if (thread) {
+        (void)text.release();
+    }
+}
+
 // Everything after the graphics factories; the order is fixed because later
 // subsystems read what earlier ones set up.
 bool StartSubsystems(App& app) {
@@ -166,6 +194,7 @@ bool StartSubsystems(App& app) {
     app.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAtStartMs);
     app.control->ArmClockTimer();
     app.control->StartTimer(TIMER_STATUS_POLL, periods::kStatusPollMs);
+    TellIfSettingsFolderReadOnly();
 
     // Start-up touched far more pages than the idle process needs.
     ::SetProcessWorkingSetSize(::GetCurrentProcess(), static_cast<SIZE_T>(-1),
@@ -287,7 +316,11 @@ int RunCorvane(HINSTANCE instance) noexcept {
 }
 
 void ReloadSettings(App& app) {
-    app.settings = LoadSettingsFile();
+    // Without a file the settings in memory are the only copy: the settings
+    // window's changes live there until the run ends.
+    if (!IsSettingsFolderReadOnly()) {
+        app.settings = LoadSettingsFile();
+    }
     LoadAppMenus();
     // Forgetting the window makes it a new application, so that everything
     // derived from the settings (language, menus) is built again.

@@ -31,22 +31,20 @@ namespace {
 constexpr int kDateChars = 96;
 constexpr double kBytesPerMb = 1024.0 * 1024.0;
 
-constexpr wchar_t kLicenseText[] =
-    L"MIT License\n\n"
-    L"Copyright (c) 2026 Corvane contributors\n\n"
-    L"Permission is hereby granted, free of charge, to any person obtaining a copy of this "
-    L"software and associated documentation files (the \"Software\"), to deal in the Software "
-    L"without restriction, including without limitation the rights to use, copy, modify, merge, "
-    L"publish, distribute, sublicense, and/or sell copies of the Software, and to permit persons "
-    L"to whom the Software is furnished to do so, subject to the following conditions:\n\n"
-    L"The above copyright notice and this permission notice shall be included in all copies or "
-    L"substantial portions of the Software.\n\n"
-    L"THE SOFTWARE IS PROVIDED \"AS IS\", WITHOUT WARRANTY OF ANY KIND, EXPRESS OR IMPLIED, "
-    L"INCLUDING BUT NOT LIMITED TO THE WARRANTIES OF MERCHANTABILITY, FITNESS FOR A PARTICULAR "
-    L"PURPOSE AND NONINFRINGEMENT. IN NO EVENT SHALL THE AUTHORS OR COPYRIGHT HOLDERS BE LIABLE "
-    L"FOR ANY CLAIM, DAMAGES OR OTHER LIABILITY, WHETHER IN AN ACTION OF CONTRACT, TORT OR "
-    L"OTHERWISE, ARISING FROM, OUT OF OR IN CONNECTION WITH THE SOFTWARE OR THE USE OR OTHER "
-    L"DEALINGS IN THE SOFTWARE.";
+// The LICENSE file at the root, embedded by the resource script as UTF-8, so
+// the text shown is the text the project is published under.
+std::wstring LicenseText(HINSTANCE instance) {
+    const HRSRC found = ::FindResourceW(instance, L"LICENSE", RT_RCDATA);
+    const HGLOBAL loaded = found ? ::LoadResource(instance, found) : nullptr;
+    const auto* bytes = loaded ? static_cast<const char*>(::LockResource(loaded)) : nullptr;
+    const int size = bytes ? static_cast<int>(::SizeofResource(instance, found)) : 0;
+    const int chars = size > 0 ? ::MultiByteToWideChar(CP_UTF8, 0, bytes, size, nullptr, 0) : 0;
+    std::wstring text(static_cast<std::size_t>(chars), L'\0');
+    if (chars > 0) {
+        (void)::MultiByteToWideChar(CP_UTF8, 0, bytes, size, text.data(), chars);
+    }
+    return text;
+}
 
 }  // namespace
 
@@ -145,7 +143,7 @@ std::wstring App::MenusFilePath() {
 
 void App::ShowLicense() {
     const HWND owner = settingsWindow ? settingsWindow->Hwnd() : nullptr;
-    ::MessageBoxW(owner, kLicenseText, L"Corvane", MB_OK | MB_ICONINFORMATION);
+    ::MessageBoxW(owner, LicenseText(instance).c_str(), L"Corvane", MB_OK | MB_ICONINFORMATION);
 }
 
 void App::Quit() {

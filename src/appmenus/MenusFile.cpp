@@ -1,6 +1,7 @@
 #include "appmenus/MenusFile.h"
 
 #include "config/Language.h"
+#include "config/SettingsFolder.h"
 #include "base/ImagePaths.h"
 #include "base/Win32Handles.h"
 #include "appmenus/MenuProfileTable.h"
@@ -76,7 +77,7 @@ void LoadAppMenus(const std::wstring& path, bool norwegian) {
 
 void WriteDefaultMenusFile(const std::wstring& path, std::wstring_view text, MenusFileWrite mode) {
     const std::vector<uint8_t> bytes = EncodeMenusFileBytes(text);
-    if (bytes.size() > MAXDWORD) {
+    if (bytes.size() > MAXDWORD || IsSettingsFolderReadOnly()) {
         return;
     }
     UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,

@@ -34,6 +34,9 @@ public:
 
     // Creates the file with exactly these bytes; fails if it already exists.
     virtual bool CreateNew(const std::vector<uint8_t>& bytes) = 0;
+
+    // Whether the existing file opens for writing; it is left unchanged.
+    [[nodiscard]] virtual bool CanWrite() = 0;
 };
 
 }  // namespace corvane

@@ -1,6 +1,7 @@
 #include "config/SettingsLoader.h"
 
 #include "config/Language.h"
+#include "config/SettingsFolder.h"
 #include "config/SettingsText.h"
 #include "base/Utf16.h"
 #include "resources/DefaultSettingsText.h"
@@ -94,6 +95,26 @@ std::vector<std::wstring> ReadLowerList(ProfileStore& store, std::wstring_view s
     return SplitList(ToLower(ReadString(store, section, key, L"")), separator);
 }
 
+// What an empty file reads as, with every write refused without an attempt.
+class NoFileStore final : public ProfileStore {
+public:
+    bool FileExists() override { return false; }
+    int32_t GetInt(std::wstring_view, std::wstring_view, int32_t fallback) override {
+        return fallback;
+    }
+    std::wstring GetString(std::wstring_view, std::wstring_view, std::wstring_view fallback,
+                           std::size_t bufferChars) override {
+        return bufferChars == 0 ? std::wstring()
+                                : std::wstring(fallback.substr(0, bufferChars - 1));
+    }
+    bool WriteString(std::wstring_view, std::wstring_view,
+                     std::optional<std::wstring_view>) override {
+        return false;
+    }
+    bool CreateNew(const std::vector<uint8_t>&) override { return false; }
+    bool CanWrite() override { return false; }
+};
+
 }  // namespace
 
 Backdrop ParseBackdrop(std::wstring_view value) {
@@ -111,22 +132,27 @@ std::span<const SettingsKey> PlainSettingsKeys() noexcept {
     return kPlainKeys;
 }
 
-Settings LoadSettings(ProfileStore& store, std::wstring filePath) {
+Settings LoadSettings(ProfileStore& file, std::wstring filePath) {
     Settings s;
     s.filePath = std::move(filePath);
 
-    const bool existed = store.FileExists();
+    const bool existed = file.FileExists();
 
     // Files from before the Language key were written by Norwegian builds.
     const std::wstring language =
-        store.GetString(L"General", L"Language", L"", kLanguageBufferChars);
+        file.GetString(L"General", L"Language", L"", kLanguageBufferChars);
     const bool norwegian = language.empty() ? existed : EqualsNoCase(language, L"no");
     SetNorwegian(norwegian);
 
-    if (!existed) {
-        // Failure is fine: every value then comes from the defaults.
-        (void)store.CreateNew(EncodeUtf16LeWithBom(DefaultSettingsText(norwegian)));
-    }
+    // The first write decides: a folder that refuses it gets no more tries,
+    // and the run keeps the defaults rather than a file it cannot keep in
+    // step with the settings window.
+    const bool writable =
+        existed ? file.CanWrite()
+                : file.CreateNew(EncodeUtf16LeWithBom(DefaultSettingsText(norwegian)));
+    SetSettingsFolderReadOnly(!writable);
+    NoFileStore noFile;
+    ProfileStore& store = writable ? file : static_cast<ProfileStore&>(noFile);
     if (language.empty()) {
         store.WriteString(L"General", L"Language", norwegian ? L"no" : L"en");
     }

@@ -1,6 +1,7 @@
 #include "config/Win32ProfileStore.h"
 
 #include "base/Win32Handles.h"
+#include "config/SettingsFolder.h"
 
 #include <windows.h>
 
@@ -81,7 +82,7 @@ std::wstring Win32ProfileStore::GetString(std::wstring_view section, std::wstrin
 
 bool Win32ProfileStore::WriteString(std::wstring_view section, std::wstring_view key,
                                     std::optional<std::wstring_view> value) {
-    if (path_.empty()) {
+    if (path_.empty() || IsSettingsFolderReadOnly()) {
         return false;
     }
     const std::wstring s(section);
@@ -94,7 +95,7 @@ bool Win32ProfileStore::WriteString(std::wstring_view section, std::wstring_view
 }
 
 bool Win32ProfileStore::CreateNew(const std::vector<uint8_t>& bytes) {
-    if (path_.empty()) {
+    if (path_.empty() || IsSettingsFolderReadOnly()) {
         return false;
     }
     UniqueHandle file(::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -106,6 +107,17 @@ bool Win32ProfileStore::CreateNew(const std::vector<uint8_t>& bytes) {
     return ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                        nullptr) != FALSE &&
            written == bytes.size();
+}
+
+bool Win32ProfileStore::CanWrite() {
+    if (path_.empty() || IsSettingsFolderReadOnly()) {
+        return false;
+    }
+    // Opening for writing changes neither the bytes nor the time stamps.
+    const UniqueHandle file(::CreateFileW(path_.c_str(), GENERIC_WRITE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
 }
 
 }  // namespace corvane

@@ -19,6 +19,7 @@ public:
     bool WriteString(std::wstring_view section, std::wstring_view key,
                      std::optional<std::wstring_view> value) override;
     bool CreateNew(const std::vector<uint8_t>& bytes) override;
+    bool CanWrite() override;
 
 private:
     std::wstring path_;

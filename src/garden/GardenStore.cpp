@@ -1,6 +1,7 @@
 #include "garden/GardenStore.h"
 
 #include "base/ImagePaths.h"
+#include "config/SettingsFolder.h"
 #include "config/Win32ProfileStore.h"
 #include "garden/GardenFile.h"
 
@@ -23,6 +24,9 @@ std::vector<Bed> LoadGardenBeds(const std::wstring& path) {
 }
 
 bool SaveGardenBeds(const std::vector<Bed>& beds, const std::wstring& path) {
+    if (IsSettingsFolderReadOnly()) {
+        return false;
+    }
     const std::wstring temp = path + L".tmp";
     // What a save that died halfway left behind.
     ::DeleteFileW(temp.c_str());
@@ -44,6 +48,9 @@ bool SaveGardenBeds(const std::vector<Bed>& beds, const std::wstring& path) {
 }
 
 bool ResetGardenFile(const std::wstring& path) {
+    if (IsSettingsFolderReadOnly()) {
+        return false;
+    }
     return ::DeleteFileW(path.c_str()) != FALSE || ::GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 

@@ -58,6 +58,9 @@ std::wstring FakeProfileStore::GetString(std::wstring_view section, std::wstring
 bool FakeProfileStore::WriteString(std::wstring_view section, std::wstring_view key,
                                    std::optional<std::wstring_view> value) {
     ++writes_;
+    if (readOnly_) {
+        return false;
+    }
     exists_ = true;
     auto& keys = sections_[ToLower(section)];
     if (value) {
@@ -69,7 +72,7 @@ bool FakeProfileStore::WriteString(std::wstring_view section, std::wstring_view 
 }
 
 bool FakeProfileStore::CreateNew(const std::vector<uint8_t>& bytes) {
-    if (exists_) {
+    if (exists_ || readOnly_) {
         return false;
     }
     created_ = bytes;

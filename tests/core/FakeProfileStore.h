@@ -22,6 +22,9 @@ public:
     bool WriteString(std::wstring_view section, std::wstring_view key,
                      std::optional<std::wstring_view> value) override;
     bool CreateNew(const std::vector<uint8_t>& bytes) override;
+    bool CanWrite() override { return exists_ && !readOnly_; }
+    // A file in a folder that refuses writes: creating and writing fail.
+    void MakeReadOnly() { readOnly_ = true; }
 
     [[nodiscard]] std::optional<std::wstring> Value(std::wstring_view section,
                                                     std::wstring_view key) const;
@@ -32,6 +35,7 @@ private:
     void Parse(const std::wstring& text);
 
     bool exists_ = false;
+    bool readOnly_ = false;
     // Section and key names compare without case, as Windows does.
     std::map<std::wstring, std::map<std::wstring, std::wstring>> sections_;
     std::vector<uint8_t> created_;

@@ -1,4 +1,5 @@
 #include "config/Language.h"
+#include "config/SettingsFolder.h"
 #include "config/SettingsLoader.h"
 #include "config/SettingsText.h"
 #include "base/Utf16.h"
@@ -164,6 +165,30 @@ TEST(DefaultSettingsText, EachLanguageLoadsToTheDefaultsAndNamesNoUnreadKey) {
             }
         }
     }
+}
+
+TEST(LoadSettings, AFolderThatRefusesTheFileGivesTheDefaultsWithoutAWrite) {
+    const Settings defaults;
+    FakeProfileStore missing;
+    FakeProfileStore present(
+        L"[General]\nLanguage=no\n[Bar]\nHeight=40\n[Dock]\nIconSize=44\n"
+        L"Pinned=a.exe\n");
+    for (FakeProfileStore* store : {&missing, &present}) {
+        store->MakeReadOnly();
+        const Settings s = Load(*store);
+        EXPECT_TRUE(IsSettingsFolderReadOnly());
+        for (const SettingsKey& k : PlainSettingsKeys()) {
+            EXPECT_EQ(k.get(s), k.get(defaults)) << k.section << L"/" << k.key;
+        }
+        EXPECT_FALSE(s.pinnedPresent);
+        EXPECT_EQ(store->WriteCount(), 0);
+        EXPECT_TRUE(store->CreatedBytes().empty());
+    }
+    // Reading the language needs no write.
+    EXPECT_TRUE(IsNorwegian());
+    FakeProfileStore writable;
+    (void)Load(writable);
+    EXPECT_FALSE(IsSettingsFolderReadOnly());
 }
 
 }  // namespace

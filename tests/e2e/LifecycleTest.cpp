@@ -6,6 +6,9 @@
 #include "e2e/E2ESupport.h"
 #include "resources/DefaultMenusText.h"
 
+#include <cstring>
+#include <utility>
+
 namespace corvane {
 namespace {
 
@@ -103,6 +106,84 @@ TEST_F(Lifecycle, RunsFromAFolderBeyondMaxPathAndKeepsItsSettingsThere) {
     EXPECT_TRUE(::RemoveDirectoryW(here.c_str())) << "files in the current folder";
     const FILETIME rootAfter = LastWrite(root);
     EXPECT_EQ(::CompareFileTime(&rootBefore, &rootAfter), 0) << "a corvane.ini in the drive root";
+}
+
+// Writes into `folder` refused while it lives. Wine lets root write into any
+// folder, whatever its attributes, so the refusal is a read-only bind mount
+// of the Unix folder; `made` tells whether it took.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const std::wstring& folder) : folder_(folder) {
+        using UnixName = char*(CDECL*)(const wchar_t*);
+        const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+        char* name = unixName ? unixName(folder.c_str()) : nullptr;
+        if (name == nullptr) {
+            return;
+        }
+        // The mount commands want the folder's real path, not the one
+        // through the prefix's drive links.
+        unix_ = L"$(realpath '" + std::wstring(name, name + std::strlen(name)) + L"')";
+        ::HeapFree(::GetProcessHeap(), 0, name);
+        made =
+            test::StartUnixProgram(L"/bin/sh -c \"d=" + unix_ +
+                                   L" && mount --bind $d $d && mount -o remount,ro,bind $d $d\"") &&
+            test::WaitUntil([&] { return !Writable(); }, 5000);
+    }
+    ~ReadOnlyFolder() { Release(); }
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+    bool Release() {
+        if (!unix_.empty()) {
+            (void)test::StartUnixProgram(L"/bin/sh -c \"umount -l " + std::exchange(unix_, L"") +
+                                         L"\"");
+        }
+        return test::WaitUntil([&] { return Writable(); }, 5000);
+    }
+
+    bool made = false;
+
+private:
+    [[nodiscard]] bool Writable() const {
+        const HANDLE probe = ::CreateFileW((folder_ + L"\\probe").c_str(), GENERIC_WRITE, 0,
+                                           nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        return probe != INVALID_HANDLE_VALUE && ::CloseHandle(probe);
+    }
+
+    std::wstring folder_;
+    std::wstring unix_;
+};
+
+TEST_F(Lifecycle, FromAFolderItCannotWriteToItSaysSoOnceRunsAndNeverWritesThere) {
+    exe_ = test::CopyCorvane(folder_.Path());
+    const std::vector<std::wstring> before = test::FolderListing(folder_.Path());
+    ReadOnlyFolder readOnly(folder_.Path());
+    if (!readOnly.made) {
+        GTEST_SKIP() << "no read-only bind mount here (not Wine, or not root)";
+    }
+    ASSERT_NE(StartCorvane(L""), nullptr);
+    const HWND box = corvane_.WaitForWindow(L"#32770");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(::GetWindow(box, GW_OWNER), nullptr);
+    wchar_t text[1024] = {};
+    ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
+    EXPECT_EQ(std::wstring(text), L"Corvane cannot save its settings in " + folder_.Path() +
+                                      L". It runs with the default settings.");
+    EXPECT_EQ(test::FindProcessWindows(corvane_.ProcessId(), L"#32770").size(), 1u);
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindow(box); }, 5000));
+
+    // Writable again, a reload still writes nothing: the run stays on the
+    // defaults in memory, and the box is not shown again.
+    ASSERT_TRUE(readOnly.Release());
+    ASSERT_TRUE(SendCommand(control_, CMD_RELOAD_SETTINGS));
+    ::Sleep(1000);
+    EXPECT_TRUE(corvane_.IsRunning());
+    EXPECT_TRUE(test::FindProcessWindows(corvane_.ProcessId(), L"#32770").empty());
+    EXPECT_EQ(test::FolderListing(folder_.Path()), before);
+    QuitCorvane();
+    EXPECT_EQ(test::FolderListing(folder_.Path()), before);
 }
 
 }  // namespace
