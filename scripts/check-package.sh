@@ -59,6 +59,9 @@ alive=0
 kill -0 "$corvane" 2>/dev/null && alive=1
 kill "$corvane" >/dev/null 2>&1 || true
 wait "$corvane" 2>/dev/null || true
-[ "$started" -eq 1 ] || fail "corvane.exe from the zip wrote no corvane.ini within 20 s (see $log_file)"
+if [ "$started" -eq 0 ]; then
+    [ "$alive" -eq 1 ] && when="within 20 s" || when="before it ended"
+    fail "corvane.exe from the zip wrote no corvane.ini $when (see $log_file)"
+fi
 [ "$alive" -eq 1 ] || fail "corvane.exe from the zip ended right after starting (see $log_file)"
 echo "Release package: $(basename "$zip") $sum"

@@ -20,12 +20,13 @@ exe="$MINGW_DIR/corvane.exe"
 
 # Users have no mingw runtime: every DLL the exe imports must come with
 # Windows, none with the toolchain.
-imports="$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z')"
+imports="$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' |
+    tr '[:upper:]' '[:lower:]')"
 grep -qx 'kernel32.dll' <<<"$imports" || fail "could not read the imports of $exe"
 toolchain_dlls="$(find /usr/lib/gcc/x86_64-w64-mingw32 /usr/x86_64-w64-mingw32 -iname '*.dll' \
-    -printf '%f\n' | tr 'A-Z' 'a-z' | sort -u)"
+    -printf '%f\n' | tr '[:upper:]' '[:lower:]' | sort -u)"
 bundled="$(grep -Fxf <(printf '%s\n' "$toolchain_dlls") <<<"$imports" || true)"
-[ -z "$bundled" ] || fail "corvane.exe needs DLLs that Windows lacks: $(echo $bundled)"
+[ -z "$bundled" ] || fail "corvane.exe needs DLLs that Windows lacks: $(tr '\n' ' ' <<<"$bundled")"
 
 # 2026-01-01 00:00 UTC: the time of every file in the zip, and of the
 # stripped exe's header, which strip would otherwise set to now.
