@@ -91,5 +91,10 @@ if ctest --test-dir "$MINGW_DIR" -N -R 'DualDisplay' | grep -q 'Total Tests: [1-
         ctest --test-dir "$MINGW_DIR" --output-on-failure -R 'DualDisplay' || status=1
 fi
 
+# The zip users download, packed twice from the exe built above: exactly its
+# three files, the same bytes both times, and its exe starting under Wine.
+log "Release package"
+"$ROOT/scripts/check-package.sh" || status=1
+
 echo "Screenshots: $ROOT/build/screenshots"
 exit "$status"
