@@ -21,7 +21,7 @@ PACKAGES=(
     mingw-w64 wine wine64 xvfb x11-utils xdotool imagemagick fonts-dejavu-core
     xserver-xorg-core xserver-xorg-video-dummy
     clang libclang-rt-14-dev clang-format
-    python3
+    ccache python3 python3-yaml
 )
 
 log() { printf '\n== %s\n' "$*"; }

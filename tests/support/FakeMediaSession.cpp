@@ -383,12 +383,14 @@ public:
 
 }  // namespace
 
-extern "C" __declspec(dllexport) HRESULT WINAPI DllGetActivationFactory(HSTRING, void** factory) {
+// Exported by FakeMediaSession.def: the headers declare DllCanUnloadNow without
+// dllexport, and clang refuses a redeclaration that adds it.
+extern "C" HRESULT WINAPI DllGetActivationFactory(HSTRING, void** factory) {
     ReadState();
     Log("DllGetActivationFactory");
     return Hand(new Statics(), factory);
 }
 
-extern "C" __declspec(dllexport) HRESULT WINAPI DllCanUnloadNow() {
+extern "C" HRESULT WINAPI DllCanUnloadNow() {
     return S_FALSE;
 }
