@@ -7,6 +7,7 @@
 #include "app/Displays.h"
 #include "app/Lifecycle.h"
 #include "appmenus/MenusFile.h"
+#include "appmenus/Utf8Text.h"
 #include "bar/Bar.h"
 #include "config/StartWithWindows.h"
 #include "dock/CenterStart.h"
@@ -36,14 +37,8 @@ constexpr double kBytesPerMb = 1024.0 * 1024.0;
 std::wstring LicenseText(HINSTANCE instance) {
     const HRSRC found = ::FindResourceW(instance, L"LICENSE", RT_RCDATA);
     const HGLOBAL loaded = found ? ::LoadResource(instance, found) : nullptr;
-    const auto* bytes = loaded ? static_cast<const char*>(::LockResource(loaded)) : nullptr;
-    const int size = bytes ? static_cast<int>(::SizeofResource(instance, found)) : 0;
-    const int chars = size > 0 ? ::MultiByteToWideChar(CP_UTF8, 0, bytes, size, nullptr, 0) : 0;
-    std::wstring text(static_cast<std::size_t>(chars), L'\0');
-    if (chars > 0) {
-        (void)::MultiByteToWideChar(CP_UTF8, 0, bytes, size, text.data(), chars);
-    }
-    return text;
+    const auto* bytes = loaded ? static_cast<const uint8_t*>(::LockResource(loaded)) : nullptr;
+    return bytes ? DecodeUtf8(bytes, ::SizeofResource(instance, found)) : std::wstring();
 }
 
 }  // namespace

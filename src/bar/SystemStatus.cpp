@@ -5,6 +5,7 @@
 
 #include "base/Commands.h"
 #include "base/DynamicApis.h"
+#include "appmenus/Utf8Text.h"
 #include "bar/StatusRules.h"
 
 #include <iphlpapi.h>
@@ -181,14 +182,7 @@ std::wstring DecodeSsid(const DOT11_SSID& ssid) {
     if (bytes == 0) {
         return {};
     }
-    const auto* text = reinterpret_cast<const char*>(ssid.ucSSID);
-    const int chars = ::MultiByteToWideChar(CP_UTF8, 0, text, bytes, nullptr, 0);
-    if (chars <= 0) {
-        return {};
-    }
-    std::wstring decoded(static_cast<std::size_t>(chars), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, text, bytes, decoded.data(), chars);
-    return decoded;
+    return DecodeUtf8(ssid.ucSSID, static_cast<std::size_t>(bytes));
 }
 
 }  // namespace
