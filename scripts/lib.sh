@@ -48,8 +48,10 @@ build_core() {
 
 build_mingw() {
     log "Building corvane.exe (mingw-w64)"
-    cmake --preset mingw -B "$MINGW_DIR" >/dev/null
-    cmake --build "$MINGW_DIR" -j "$JOBS"
+    # ccache with the tree as base: parallel work trees share their objects.
+    cmake --preset mingw -B "$MINGW_DIR" -DCMAKE_C_COMPILER_LAUNCHER=ccache \
+        -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
+    CCACHE_BASEDIR="$ROOT" cmake --build "$MINGW_DIR" -j "$JOBS"
 }
 
 # Starts Xvfb when no display is set; CORVANE_XVFB_PID tells what to stop.

@@ -42,7 +42,11 @@ void SaveDockPins(App& app, std::vector<std::wstring> pinned, const Dock* from) 
 }  // namespace
 
 App::App()
-    : barContext{.instance = instance,
+    : worker(nullptr,
+             // Shell calls on the worker (launches, item names) want an
+             // apartment, as on the GUI thread.
+             [] { return std::shared_ptr<void>(std::make_shared<ComApartment>()); }),
+      barContext{.instance = instance,
                  .settings = settings,
                  .theme = theme,
                  .graphics = graphics,

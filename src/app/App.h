@@ -6,6 +6,7 @@
 #include "appmenus/AppMenu.h"
 #include "bar/BarHost.h"
 #include "base/Win32Handles.h"
+#include "base/Worker.h"
 #include "config/Settings.h"
 #include "dock/DockHost.h"
 #include "garden/GardenHost.h"
@@ -55,6 +56,9 @@ struct App final : BarHost,
     App& operator=(const App&) = delete;
 
     HINSTANCE instance = nullptr;
+    // Slow work of every subsystem; its results come back through the
+    // control window. Stopped first at shutdown.
+    Worker worker;
     Settings settings;
     Theme theme;
     // The application in front, and the menus shown next to its name,

@@ -85,6 +85,17 @@ void ControlWindow::OnCommand(WPARAM code, LPARAM lParam) {
                     known ? static_cast<StartChoice>(lParam) : StartChoice::AsConfigured, nullptr);
             }
             break;
+        case CMD_ECHO: {
+            // Any process may post this: the handle is only posted to.
+            const auto watcher = reinterpret_cast<HWND>(lParam);
+            if (watcher != nullptr && ::IsWindow(watcher)) {
+                ::PostMessageW(watcher, WM_APP_COMMAND, CMD_ECHO, 0);
+            }
+            break;
+        }
+        case CMD_WORK_DONE:
+            app_.worker.RunFinished();
+            break;
         case CMD_ICON_READY:
             // Without a cache nothing was handed out: nothing to take.
             if (app_.start) {

@@ -143,6 +143,10 @@ bool StartSubsystems(App& app) {
         return false;
     }
 
+    app.worker.SetWake([window = app.control->Hwnd()] {
+        return ::PostMessageW(window, WM_APP_COMMAND, CMD_WORK_DONE, 0) != FALSE;
+    });
+
     app.systemStatus = std::make_unique<SystemStatus>();
     app.systemStatus->Start(app.control->Hwnd());
 
@@ -205,6 +209,9 @@ bool StartSubsystems(App& app) {
 // The reverse of StartSubsystems: what the process changed in the desktop is
 // put back before the windows go.
 void StopSubsystems(App& app) {
+    // Nothing more is started, and a job stuck on a dead share holds the
+    // exit up for no longer than the bound.
+    (void)app.worker.Stop(Worker::kStopBound);
     // It calls into nearly every subsystem below.
     app.settingsWindow.reset();
     app.hotCorners.reset();

@@ -20,6 +20,11 @@ enum Command : uintptr_t {
     // configured, 1 CorMenu, 2 CorLauncher); any other value counts as 0.
     CMD_TOGGLE_START_MENU = 20,
     CMD_ICON_READY = 21,
+    // lParam: a window to post WM_APP_COMMAND / CMD_ECHO back to. Tells a
+    // watcher outside that the queue is being served.
+    CMD_ECHO = 22,
+    // The shared worker has results waiting.
+    CMD_WORK_DONE = 23,
 };
 
 enum ControlTimer : uintptr_t {

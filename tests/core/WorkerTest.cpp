@@ -1,0 +1,256 @@
+#include "base/Worker.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <future>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A job that waits for the test to let it go.
+class Gate {
+public:
+    void Open() { promise_.set_value(); }
+    void Wait() const { future_.wait(); }
+
+private:
+    std::promise<void> promise_;
+    std::shared_future<void> future_ = promise_.get_future().share();
+};
+
+// Stands in for the GUI thread: the wake only counts and signals, and the
+// test calls RunFinished itself, as the control window would.
+class WorkerTest : public ::testing::Test {
+protected:
+    WorkerTest()
+        : worker_(
+              [this] {
+                  const std::lock_guard lock(mutex_);
+                  ++wakes_;
+                  woken_.notify_all();
+                  return wakeAnswer_.load();
+              },
+              nullptr) {}
+
+    // Waits until `wakes` wakes have come, then runs what finished.
+    void DeliverAfterWake(int wakes) {
+        std::unique_lock lock(mutex_);
+        ASSERT_TRUE(woken_.wait_for(lock, 10s, [&] { return wakes_ >= wakes; }));
+        lock.unlock();
+        worker_.RunFinished();
+    }
+
+    void WaitUntilIdle() {
+        for (int i = 0; i < 10000 && worker_.Pending() != 0; ++i) {
+            std::this_thread::sleep_for(1ms);
+        }
+        ASSERT_EQ(worker_.Pending(), 0u);
+    }
+
+    int Wakes() {
+        const std::lock_guard lock(mutex_);
+        return wakes_;
+    }
+
+    // Keeps every worker thread busy until its gate opens.
+    void Occupy(std::vector<Gate>& gates) {
+        std::atomic<int> started = 0;
+        for (Gate& gate : gates) {
+            worker_.Submit({99, 0}, WorkUrgency::Urgent, std::function<void()>([&] {
+                               ++started;
+                               gate.Wait();
+                           }));
+        }
+        while (started < static_cast<int>(gates.size())) {
+            std::this_thread::yield();
+        }
+    }
+
+    std::function<std::string()> Value(std::string text) {
+        return [text] { return text; };
+    }
+    std::function<void(std::string&&)> Into(std::vector<std::string>& seen) {
+        return [&seen](std::string&& text) { seen.push_back(std::move(text)); };
+    }
+
+    std::mutex mutex_;
+    std::condition_variable woken_;
+    int wakes_ = 0;
+    std::atomic<bool> wakeAnswer_{true};
+    Worker worker_;
+};
+
+TEST_F(WorkerTest, HandsBackResultsUnlessCancelledOrSuperseded) {
+    struct Case {
+        const char* name;
+        bool cancelWhileRunning;
+        bool newerDeliveredFirst;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"plain", false, false, {"old"}},
+        {"closed surface", true, false, {}},
+        {"newer result already shown", false, true, {"new"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const uint32_t channel = worker_.NewChannel();
+        std::vector<std::string> seen;
+        Gate gate;
+        std::atomic<bool> running = false;
+        worker_.Submit<std::string>(
+            {channel, 7}, WorkUrgency::Background,
+            [&] {
+                running = true;
+                gate.Wait();
+                return std::string("old");
+            },
+            Into(seen));
+        while (!running) {
+            std::this_thread::yield();
+        }
+        if (c.newerDeliveredFirst) {
+            const int before = Wakes();
+            worker_.Submit<std::string>({channel, 7}, WorkUrgency::Background, Value("new"),
+                                        Into(seen));
+            DeliverAfterWake(before + 1);
+        }
+        if (c.cancelWhileRunning) {
+            worker_.Cancel(channel);
+        }
+        const int before = Wakes();
+        gate.Open();
+        WaitUntilIdle();
+        if (!c.cancelWhileRunning) {
+            DeliverAfterWake(before + 1);
+        }
+        worker_.RunFinished();
+        EXPECT_EQ(seen, c.expected);
+    }
+}
+
+TEST_F(WorkerTest, WaitingJobsAreReplacedCancelledAndTakenUrgentNewestFirst) {
+    // One thread is let go, the others stay stuck: it works through the
+    // queue alone, so the order is certain.
+    std::vector<Gate> gates(Worker::kMaxThreads);
+    Occupy(gates);
+    std::vector<std::string> ran;
+    std::mutex ranMutex;
+    const auto job = [&](std::string name) {
+        return std::function<std::string()>([&, name] {
+            const std::lock_guard lock(ranMutex);
+            ran.push_back(name);
+            return name;
+        });
+    };
+    std::vector<std::string> seen;
+    const uint32_t mine = worker_.NewChannel();
+    const uint32_t closed = worker_.NewChannel();
+    worker_.Submit<std::string>({mine, 1}, WorkUrgency::Background, job("b1"), Into(seen));
+    worker_.Submit<std::string>({mine, 2}, WorkUrgency::Background, job("b2-old"), Into(seen));
+    worker_.Submit<std::string>({mine, 3}, WorkUrgency::Urgent, job("u1"), Into(seen));
+    worker_.Submit<std::string>({mine, 2}, WorkUrgency::Background, job("b2"), Into(seen));
+    worker_.Submit<std::string>({closed, 1}, WorkUrgency::Urgent, job("gone"), Into(seen));
+    worker_.Submit<std::string>({mine, 4}, WorkUrgency::Urgent, job("u2"), Into(seen));
+    worker_.Cancel(closed);
+    EXPECT_EQ(worker_.Pending(), 4u + Worker::kMaxThreads);
+    const int before = Wakes();
+    gates[0].Open();
+    while (worker_.Pending() > Worker::kMaxThreads - 1u) {
+        std::this_thread::yield();
+    }
+    DeliverAfterWake(before + 1);
+    EXPECT_EQ(ran, (std::vector<std::string>{"u2", "u1", "b2", "b1"}));
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (std::vector<std::string>{"b1", "b2", "u1", "u2"}));
+    for (std::size_t i = 1; i < gates.size(); ++i) {
+        gates[i].Open();
+    }
+    WaitUntilIdle();
+}
+
+TEST_F(WorkerTest, AFailingJobDeliversNothingAndTheWorkerGoesOn) {
+    std::vector<std::string> seen;
+    const uint32_t channel = worker_.NewChannel();
+    worker_.Submit<std::string>(
+        {channel, 1}, WorkUrgency::Urgent,
+        []() -> std::string { throw std::runtime_error("no disk"); }, Into(seen));
+    WaitUntilIdle();
+    worker_.Submit<std::string>({channel, 2}, WorkUrgency::Urgent, Value("next"), Into(seen));
+    DeliverAfterWake(1);
+    EXPECT_EQ(seen, std::vector<std::string>{"next"});
+}
+
+TEST_F(WorkerTest, WakesOncePerBatchAndAgainAfterAFailedWake) {
+    std::vector<std::string> seen;
+    const uint32_t channel = worker_.NewChannel();
+    wakeAnswer_ = false;
+    worker_.Submit<std::string>({channel, 1}, WorkUrgency::Background, Value("a"), Into(seen));
+    WaitUntilIdle();
+    // The first wake failed, so the next result asks again though the
+    // first still waits.
+    worker_.Submit<std::string>({channel, 2}, WorkUrgency::Background, Value("b"), Into(seen));
+    WaitUntilIdle();
+    EXPECT_EQ(Wakes(), 2);
+    wakeAnswer_ = true;
+    worker_.Submit<std::string>({channel, 3}, WorkUrgency::Background, Value("c"), Into(seen));
+    DeliverAfterWake(3);
+    worker_.Submit<std::string>({channel, 4}, WorkUrgency::Background, Value("d"), Into(seen));
+    worker_.Submit<std::string>({channel, 5}, WorkUrgency::Background, Value("e"), Into(seen));
+    WaitUntilIdle();
+    DeliverAfterWake(4);
+    EXPECT_EQ(Wakes(), 4);
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (std::vector<std::string>{"a", "b", "c", "d", "e"}));
+}
+
+TEST(WorkerStop, AStuckJobIsLeftBehindWithinTheBound) {
+    Gate gate;
+    std::atomic<bool> finished = false;
+    std::atomic<int> delivered = 0;
+    {
+        Worker worker([] { return true; }, nullptr);
+        std::atomic<bool> running = false;
+        worker.Submit<int>(
+            {1, 1}, WorkUrgency::Urgent,
+            [&] {
+                running = true;
+                gate.Wait();
+                return 1;
+            },
+            [&](int&&) { ++delivered; });
+        while (!running) {
+            std::this_thread::yield();
+        }
+        EXPECT_FALSE(worker.Stop(20ms));
+        // Nothing is taken after a stop.
+        worker.Submit({1, 2}, WorkUrgency::Urgent, std::function<void()>([&] { finished = true; }));
+        EXPECT_EQ(worker.Pending(), 1u);
+    }
+    // The worker is gone; its thread wakes up to shared state that is still
+    // there, and its result reaches nobody.
+    gate.Open();
+    std::this_thread::sleep_for(50ms);
+    EXPECT_FALSE(finished);
+    EXPECT_EQ(delivered, 0);
+}
+
+TEST(WorkerStop, IdleThreadsEndAtOnce) {
+    Worker worker(nullptr, [] { return std::make_shared<int>(0); });
+    worker.Submit({1, 1}, WorkUrgency::Urgent, std::function<void()>([] {}));
+    for (int i = 0; i < 10000 && worker.Pending() != 0; ++i) {
+        std::this_thread::sleep_for(1ms);
+    }
+    EXPECT_TRUE(worker.Stop(5s));
+}
+
+}  // namespace
+}  // namespace corvane
