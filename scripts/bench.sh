@@ -5,8 +5,9 @@
 # with one DirectWrite line, drawn again once a minute), the bar's paint, a
 # catalog build from Start-menu shortcuts, CorMenu's and CorLauncher's first
 # frames next to a bare window's, Now Playing's poll, cover and card frame, the
-# desktop beds over 5,000 files, and idle CPU with hot corners on, with Now
-# Playing on and with CorGarden on, against all off.
+# desktop beds over 5,000 files, the GUI thread's longest stall with a hung
+# program in front, and idle CPU with hot corners on, with Now Playing on and
+# with CorGarden on, against all off.
 #
 # CORVANE_TAG keeps the build trees and the Wine prefix apart (see lib.sh).
 # CORVANE_BENCH_RUNS (7) start-up runs; CORVANE_BENCH_IDLE_SECONDS (60) and
@@ -87,6 +88,17 @@ wine "$STARTUP_DIR/start_menu_bench.exe" 20 2>>"$STARTUP_DIR/wine.log" ||
 log "The settings window under Wine: open to first frame, page switches, memory after closing"
 wine "$STARTUP_DIR/settings_bench.exe" 10 2>>"$STARTUP_DIR/wine.log" ||
     fail "settings_bench failed (see $STARTUP_DIR/wine.log)"
+
+# The GUI thread's longest wait while another program has stopped answering:
+# a window of the probe's own, maximised and in front, stops pumping, and the
+# probe clicks and right-clicks its dock item, lets tiling arrange it, opens
+# CorMenu and lets the beds poll, timing a posted echo throughout.
+log "The GUI thread with a hung program in front under Wine"
+mkdir -p "$STARTUP_DIR/stall"
+cp "$MINGW_DIR/corvane.exe" "$STARTUP_DIR/stall/" && cp "$MINGW_DIR/stall_probe.exe" "$STARTUP_DIR/" ||
+    fail "corvane.exe or stall_probe.exe is missing in $MINGW_DIR"
+wine "$STARTUP_DIR/stall_probe.exe" "$(winepath -w "$STARTUP_DIR/stall")" "$idle" \
+    2>>"$STARTUP_DIR/wine.log" || fail "stall_probe failed (see $STARTUP_DIR/wine.log)"
 
 # Wine answers GetProcessTimes for other processes with 0, so idle CPU comes
 # from the Linux side: utime + stime of each Wine process (clock ticks), and

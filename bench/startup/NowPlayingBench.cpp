@@ -39,8 +39,6 @@ struct QuietHost final : NowPlayingHost {
     void NowPlayingEnded() override {}
     void NowPlayingSwitched(bool) override {}
     std::span<const AppEntry> NowPlayingApps() override { return {}; }
-    IWICImagingFactory* NowPlayingImaging() override { return wic; }
-    IWICImagingFactory* wic = nullptr;
 };
 
 // Noise, as a photograph is to a PNG coder: the slowest cover to decode.
@@ -120,8 +118,8 @@ int wmain(int argc, wchar_t** argv) {
     const StandInSession standIn(argv[1]);
 
     QuietHost host;
-    host.wic = graphics.wic.Get();
-    NowPlayingSource source(host);
+    Worker worker(nullptr, nullptr);
+    NowPlayingSource source(host, worker);
     std::vector<double> polls;
     for (int i = 0; i < runs + 2; ++i) {
         const double t0 = NowMs();

@@ -11,6 +11,7 @@
 #include "config/Win32ProfileStore.h"
 #include "dock/Dock.h"
 #include "garden/Garden.h"
+#include "identity/IconLoader.h"
 #include "nowplaying/MediaSource.h"
 #include "nowplaying/NowPlayingCard.h"
 #include "settings/SettingsWindow.h"
@@ -22,6 +23,28 @@
 
 namespace corvane {
 namespace {
+
+// What each thread of the shared worker holds from its first job to its
+// end: an apartment for the shell's objects and the icon loader's factory.
+class WorkerThreadScope {
+public:
+    WorkerThreadScope() noexcept {
+        if (SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                         IID_PPV_ARGS(&wic_)))) {
+            SetThreadImagingFactory(wic_.Get());
+        }
+    }
+    ~WorkerThreadScope() {
+        SetThreadImagingFactory(nullptr);
+        wic_.Reset();  // before the apartment closes
+    }
+    WorkerThreadScope(const WorkerThreadScope&) = delete;
+    WorkerThreadScope& operator=(const WorkerThreadScope&) = delete;
+
+private:
+    ComApartment com_;
+    Microsoft::WRL::ComPtr<IWICImagingFactory> wic_;
+};
 
 // A window or program leaving tiling: the others close up at once.
 constexpr unsigned kArrangeAfterFloatMs = 10;
@@ -42,10 +65,7 @@ void SaveDockPins(App& app, std::vector<std::wstring> pinned, const Dock* from) 
 }  // namespace
 
 App::App()
-    : worker(nullptr,
-             // Shell calls on the worker (launches, item names) want an
-             // apartment, as on the GUI thread.
-             [] { return std::shared_ptr<void>(std::make_shared<ComApartment>()); }),
+    : worker(nullptr, [] { return std::shared_ptr<void>(std::make_shared<WorkerThreadScope>()); }),
       barContext{.instance = instance,
                  .settings = settings,
                  .theme = theme,
@@ -56,6 +76,7 @@ App::App()
                  .taskbarCreatedMessage = taskbarCreatedMessage,
                  .tray = tray,
                  .nowPlaying = *this,
+                 .worker = worker,
                  .host = *this},
       trayContext{.instance = instance,
                   .settings = settings,
@@ -67,12 +88,14 @@ App::App()
                   .theme = theme,
                   .graphics = graphics,
                   .nowPlaying = *this,
+                  .worker = worker,
                   .host = *this},
       tilingContext{.settings = settings, .host = *this},
       startContext{.instance = instance,
                    .settings = settings,
                    .theme = theme,
                    .graphics = graphics,
+                   .worker = worker,
                    .host = *this} {}
 
 App::~App() = default;
@@ -283,6 +306,13 @@ void App::SaveLauncherOrder(const std::wstring& order) {
 
 HWND App::CommandWindow() const {
     return control ? control->Hwnd() : nullptr;
+}
+
+void App::IconsLoaded() {
+    // The beds draw desktop entries from the catalog's cache.
+    if (garden) {
+        garden->RepaintBeds();
+    }
 }
 
 IWICBitmapSource* App::GardenIcon(const AppEntry& entry, uint32_t px) {

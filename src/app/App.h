@@ -169,13 +169,13 @@ struct App final : BarHost,
     void SaveLauncherOrder(const std::wstring& order) override;
     void OpenSettingsWindow() override;
     [[nodiscard]] HWND CommandWindow() const override;
+    void IconsLoaded() override;
 
     // NowPlayingHost
     void NowPlayingChanged() override;
     void NowPlayingEnded() override;
     void NowPlayingSwitched(bool enabled) override;
     [[nodiscard]] std::span<const AppEntry> NowPlayingApps() override;
-    [[nodiscard]] IWICImagingFactory* NowPlayingImaging() override;
 
     // NowPlayingWidgets
     [[nodiscard]] bool InBar() const override;

@@ -96,15 +96,6 @@ void ControlWindow::OnCommand(WPARAM code, LPARAM lParam) {
         case CMD_WORK_DONE:
             app_.worker.RunFinished();
             break;
-        case CMD_ICON_READY:
-            // Without a cache nothing was handed out: nothing to take.
-            if (app_.start) {
-                app_.start->OnIconReady(lParam);
-            }
-            if (app_.garden) {
-                app_.garden->RepaintBeds();
-            }
-            break;
         default:
             break;
     }

@@ -179,13 +179,14 @@ bool StartSubsystems(App& app) {
     app.start = std::make_unique<StartSurfaces>(app.startContext);
     ApplyStartSettings(app);
     // After the start surfaces: the catalog names the session's app.
-    app.nowPlaying = std::make_unique<NowPlayingSource>(app);
+    app.nowPlaying = std::make_unique<NowPlayingSource>(app, app.worker);
     app.nowPlaying->ApplyNowPlayingSettings(app.settings);
     // After the start surfaces: the beds' icons come from the catalog's cache.
     app.garden = std::make_unique<Garden>(GardenContext{.instance = app.instance,
                                                         .settings = app.settings,
                                                         .theme = app.theme,
                                                         .graphics = app.graphics,
+                                                        .worker = app.worker,
                                                         .host = app});
     // A run that was killed left Explorer's icons hidden, and nothing will
     // show them again now.

@@ -80,10 +80,6 @@ std::span<const AppEntry> App::NowPlayingApps() {
     return start->Catalog().GetApps(kBuildOnlyWhenEmpty);
 }
 
-IWICImagingFactory* App::NowPlayingImaging() {
-    return graphics.wic.Get();
-}
-
 bool App::InBar() const {
     return corvane::ShowInBar(settings, Active(*this));
 }

@@ -2,6 +2,7 @@
 // and the SettingsHost the pages act through.
 
 #include "app/App.h"
+#include "identity/AppLaunch.h"
 #include "app/ControlWindow.h"
 #include "app/DisplayOrder.h"
 #include "app/Displays.h"
@@ -128,8 +129,7 @@ void App::ShowStartSurface(int32_t which) {
 }
 
 void App::EditFile(const std::wstring& path) {
-    const std::wstring quoted = L"\"" + path + L"\"";
-    (void)::ShellExecuteW(nullptr, L"open", L"notepad.exe", quoted.c_str(), nullptr, SW_SHOWNORMAL);
+    LaunchInBackground(worker, L"notepad.exe", L"open", L"\"" + path + L"\"");
 }
 
 std::wstring App::MenusFilePath() {

@@ -5,6 +5,7 @@
 #include "appmenus/MenuSliding.h"
 #include "appmenus/NativeMenus.h"
 #include "appmenus/KeyStrokes.h"
+#include "identity/AppLaunch.h"
 #include "toolkit/SendKeyStrokes.h"
 
 #include <shellapi.h>
@@ -124,10 +125,9 @@ void WaitForForeground(HWND target) noexcept {
 
 }  // namespace
 
-void CarryOutMenuItem(const AppMenuItem& item, HWND target) {
+void CarryOutMenuItem(const AppMenuItem& item, HWND target, Worker& worker) {
     if (!item.runTarget.empty()) {
-        (void)::ShellExecuteW(nullptr, L"open", item.runTarget.c_str(), nullptr, nullptr,
-                              SW_SHOWNORMAL);
+        LaunchInBackground(worker, item.runTarget, L"open");
         return;
     }
     if (target == nullptr || !::IsWindow(target)) {
@@ -153,7 +153,7 @@ void CarryOutMenuItem(const AppMenuItem& item, HWND target) {
 }
 
 int32_t ShowAppMenu(const std::vector<AppMenu>& menus, int32_t index, POINT point, HWND owner,
-                    HWND target, const MenuTitleHitTest& hitTest) {
+                    HWND target, const MenuTitleHitTest& hitTest, Worker& worker) {
     if (index < 0 || static_cast<std::size_t>(index) >= menus.size()) {
         return -1;
     }
@@ -188,7 +188,7 @@ int32_t ShowAppMenu(const std::vector<AppMenu>& menus, int32_t index, POINT poin
         return -1;
     }
     // The plan points into `entries`, which lives to the end of this call.
-    CarryOutMenuItem(*chosen, target);
+    CarryOutMenuItem(*chosen, target, worker);
     return -1;
 }
 

@@ -4,6 +4,7 @@
 // chosen entry carried out in the application.
 
 #include "appmenus/AppMenu.h"
+#include "base/Worker.h"
 
 #include <windows.h>
 
@@ -20,11 +21,13 @@ using MenuTitleHitTest = std::function<int32_t(POINT screenPoint)>;
 // owned by `owner`, for the application window `target`. Returns the menu
 // to open next when the user moved on to another title, else -1 (the
 // entry chosen, if any, has been carried out by then).
+// A run target starts on `worker`.
 [[nodiscard]] int32_t ShowAppMenu(const std::vector<AppMenu>& menus, int32_t index, POINT point,
-                                  HWND owner, HWND target, const MenuTitleHitTest& hitTest);
+                                  HWND owner, HWND target, const MenuTitleHitTest& hitTest,
+                                  Worker& worker);
 
-// Opens a run target, posts a native command to `target` or types the
-// entry's chords into it once it is in front.
-void CarryOutMenuItem(const AppMenuItem& item, HWND target);
+// Starts a run target on `worker`, posts a native command to `target` or
+// types the entry's chords into it once it is in front.
+void CarryOutMenuItem(const AppMenuItem& item, HWND target, Worker& worker);
 
 }  // namespace corvane

@@ -3,6 +3,7 @@
 // reads, and the host it asks for process-wide work. Bars never reach for
 // process state themselves.
 
+#include "base/Worker.h"
 #include "appmenus/AppMenu.h"
 #include "base/Commands.h"
 #include "config/Settings.h"
@@ -74,6 +75,7 @@ struct BarContext {
     const UINT& taskbarCreatedMessage;
     const std::unique_ptr<TrayHost>& tray;  // null while there is none
     NowPlayingWidgets& nowPlaying;
+    Worker& worker;
     BarHost& host;
 };
 

@@ -6,6 +6,7 @@
 #include "bar/BarClicks.h"
 #include "bar/BarLayout.h"
 #include "bar/BarTooltips.h"
+#include "identity/AppLaunch.h"
 #include "toolkit/KeyChord.h"
 #include "bar/StatusRules.h"
 #include "bar/StatusText.h"
@@ -56,8 +57,12 @@ std::optional<BarButtonEvent> ButtonEventOf(UINT message) noexcept {
     }
 }
 
-void OpenShellTarget(const wchar_t* target) noexcept {
-    ::ShellExecuteW(nullptr, L"open", target, nullptr, nullptr, SW_SHOWNORMAL);
+void OpenShellTarget(Worker& worker, const wchar_t* target) noexcept {
+    try {
+        LaunchInBackground(worker, target, L"open");
+    } catch (...) {
+        // Out of memory for the copy: nothing opens.
+    }
 }
 
 // Fills `menu` from the model; submenus become owned by the menu they are
@@ -200,7 +205,7 @@ void Bar::OnButton(UINT message, int x, int y) {
             SendKeyChord({VK_LWIN, 'A'});
             break;
         case BarClickAction::SoundSettings:
-            OpenShellTarget(L"ms-settings:sound");
+            OpenShellTarget(context_.worker, L"ms-settings:sound");
             break;
         case BarClickAction::ToggleMute:
             if (context_.status != nullptr) {
@@ -213,7 +218,7 @@ void Bar::OnButton(UINT message, int x, int y) {
             SendKeyChord({VK_LWIN, 'N'});
             break;
         case BarClickAction::DateTimeSettings:
-            OpenShellTarget(L"ms-settings:dateandtime");
+            OpenShellTarget(context_.worker, L"ms-settings:dateandtime");
             break;
         case BarClickAction::NowPlayingCard: {
             const PixelRect box = ItemPixelBox(Items()[static_cast<std::size_t>(hit)], dpi_);

@@ -66,7 +66,7 @@ void Bar::OpenMenus(int itemIndex) {
         ::ClientToScreen(Hwnd(), &anchor);
 
         popupOpen_ = true;
-        menu = ShowAppMenu(menus, menu, anchor, Hwnd(), target, hitTest);
+        menu = ShowAppMenu(menus, menu, anchor, Hwnd(), target, hitTest, context_.worker);
         EndPopup();
     }
     pressedIndex_ = -1;

@@ -19,7 +19,6 @@ enum Command : uintptr_t {
     // lParam: the surface to show, as ShowStartSurface takes it (0 as
     // configured, 1 CorMenu, 2 CorLauncher); any other value counts as 0.
     CMD_TOGGLE_START_MENU = 20,
-    CMD_ICON_READY = 21,
     // lParam: a window to post WM_APP_COMMAND / CMD_ECHO back to. Tells a
     // watcher outside that the queue is being served.
     CMD_ECHO = 22,

@@ -59,10 +59,12 @@ Dock::Dock(const DockContext& context, HMONITOR display, bool primary)
     : context_(context),
       display_(display != nullptr ? display
                                   : ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY)),
-      primary_(primary) {}
+      primary_(primary),
+      visualChannel_(context.worker.NewChannel()) {}
 
 Dock::~Dock() {
     Destroy();
+    context_.worker.Cancel(visualChannel_);
 }
 
 void Dock::Destroy() noexcept {
@@ -265,6 +267,7 @@ void Dock::OnDpiChanged(uint32_t dpi) noexcept {
         visual.icon.Reset();
         visual.largeIcon.Reset();
     }
+    visualsAsked_.clear();
     LoadMissingVisuals();
     Layout();
 }

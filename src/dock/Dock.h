@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -114,7 +115,11 @@ private:
     // Items (DockItems.cpp).
     void SeedPinsOnFirstRun() noexcept;
     void RebuildDock() noexcept;
+    // Icons and names come from the worker: a pin on a share that is gone
+    // must not hold the dock up. Asked once per target and size.
     void LoadMissingVisuals() noexcept;
+    void VisualLoaded(const std::wstring& target, int32_t normalPx, IconSourceBitmap icon,
+                      IconSourceBitmap largeIcon, const std::wstring& name) noexcept;
     void SavePinned() noexcept;
     void MoveVisual(int from, int to) noexcept;
 
@@ -184,7 +189,10 @@ private:
     PixelRect edgeRect_;
     std::vector<DockItem> items_;
     std::vector<DockItemVisual> visuals_;  // parallel to items_
-    std::vector<PointRect> cells_;         // DIPs, from the last layout
+    uint32_t visualChannel_ = 0;
+    // Asked of the worker, or failed: (target, normal pixel size).
+    std::set<std::pair<std::wstring, int32_t>> visualsAsked_;
+    std::vector<PointRect> cells_;  // DIPs, from the last layout
     float heightDips_ = 0;
     bool nowPlayingCell_ = false;
     PointRect nowPlayingRect_;

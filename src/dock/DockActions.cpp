@@ -4,6 +4,7 @@
 
 #include "dock/Dock.h"
 #include "dock/DockMenus.h"
+#include "identity/AppLaunch.h"
 #include "identity/AppTargets.h"
 #include "identity/AppWindows.h"
 #include "toolkit/SendKeyStrokes.h"
@@ -22,9 +23,11 @@ constexpr float kMenuGapPoints = 4.0f;
 // Titles are read up to this length; the menu shortens them further.
 constexpr int kWindowTitleChars = 256;
 
-void Launch(const std::wstring& target) noexcept {
-    if (!target.empty()) {
-        (void)::ShellExecuteW(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+void Launch(Worker& worker, const std::wstring& target) noexcept {
+    try {
+        LaunchInBackground(worker, target);
+    } catch (...) {
+        // Out of memory for the copy: nothing opens.
     }
 }
 
@@ -80,7 +83,7 @@ void Dock::Activate(int index) noexcept {
         }
         const std::vector<HWND> windows = LiveWindows(item);
         if (windows.empty()) {
-            Launch(item.target);
+            Launch(context_.worker, item.target);
             return;
         }
         // Clicking the app in front puts it away.
@@ -102,7 +105,7 @@ void Dock::MiddleClick(int index) noexcept {
         if (item.start) {
             context_.host.ToggleStartSurface(display_);
         } else {
-            Launch(item.target);  // a new instance or window
+            Launch(context_.worker, item.target);  // a new instance or window
         }
     } catch (...) {
         // Out of memory or a stale index: the click does nothing.
@@ -154,7 +157,7 @@ void Dock::OpenItemMenu(int index, int screenX) noexcept {
                 }
                 break;
             case kDockMenuOpen:
-                Launch(item.target);
+                Launch(context_.worker, item.target);
                 break;
             case kDockMenuPin:
             case kDockMenuUnpin: {

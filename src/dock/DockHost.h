@@ -3,6 +3,7 @@
 // reads, and the host it asks for process-wide work. Docks never reach for
 // process state themselves.
 
+#include "base/Worker.h"
 #include "config/Settings.h"
 #include "toolkit/GraphicsFactories.h"
 #include "toolkit/NowPlayingWidget.h"
@@ -41,6 +42,7 @@ struct DockContext {
     const Theme& theme;
     const GraphicsFactories& graphics;
     NowPlayingWidgets& nowPlaying;
+    Worker& worker;
     DockHost& host;
 };
 

@@ -63,26 +63,78 @@ void Dock::RebuildDock() noexcept {
 }
 
 void Dock::LoadMissingVisuals() noexcept {
+    struct Loaded {
+        IconSourceBitmap icon;
+        IconSourceBitmap largeIcon;
+        std::wstring name;
+    };
     const int32_t iconSize = context_.settings.dockIconSize;
     const int32_t normal = DockIconPixels(iconSize, dpi_);
     const int32_t large = DockLargeIconPixels(iconSize, dpi_);
     for (std::size_t i = 0; i < items_.size() && i < visuals_.size(); ++i) {
+        const DockItem& item = items_[i];
+        if (item.start || (visuals_[i].icon && !item.name.empty())) {
+            continue;
+        }
+        try {
+            if (!visualsAsked_.emplace(item.target, normal).second) {
+                continue;
+            }
+            const bool pathKey = !item.pathKey.empty();
+            context_.worker.Submit<Loaded>(
+                {visualChannel_,
+                 std::hash<std::wstring>{}(item.target) + static_cast<uint64_t>(normal)},
+                WorkUrgency::Urgent,
+                [target = item.target, pathKey, normal, large] {
+                    return Loaded{LoadIconBitmap(target, normal), LoadIconBitmap(target, large),
+                                  ResolveDisplayName(target, pathKey)};
+                },
+                [this, target = item.target, normal](Loaded&& loaded) {
+                    VisualLoaded(target, normal, std::move(loaded.icon),
+                                 std::move(loaded.largeIcon), loaded.name);
+                });
+        } catch (...) {
+            // Out of memory: the item goes without an icon and a tooltip.
+        }
+    }
+}
+
+void Dock::VisualLoaded(const std::wstring& target, int32_t normalPx, IconSourceBitmap icon,
+                        IconSourceBitmap largeIcon, const std::wstring& name) noexcept {
+    if (normalPx != DockIconPixels(context_.settings.dockIconSize, dpi_)) {
+        return;  // for a size no longer drawn; the new one was asked for
+    }
+    // Without an icon the mark stays: a target that failed is not asked
+    // again on every rebuild (the next DPI change tries once more).
+    if (icon) {
+        visualsAsked_.erase({target, normalPx});
+    }
+    bool named = false;
+    for (std::size_t i = 0; i < items_.size() && i < visuals_.size(); ++i) {
         DockItem& item = items_[i];
+        if (item.start || item.target != target) {
+            continue;
+        }
         DockItemVisual& visual = visuals_[i];
-        if (!item.start && !visual.icon) {
-            visual.icon = LoadIconBitmap(item.target, normal);
-            visual.largeIcon = LoadIconBitmap(item.target, large);
+        if (!visual.icon && icon) {
+            visual.icon = icon;
+            visual.largeIcon = largeIcon;
             visual.bitmap.Reset();
             visual.largeBitmap.Reset();
         }
-        if (item.name.empty()) {
+        if (item.name.empty() && !name.empty()) {
             try {
-                item.name = ResolveDisplayName(item.target, !item.pathKey.empty());
+                item.name = name;
+                named = true;
             } catch (...) {
                 // Out of memory: the item goes without a tooltip.
             }
         }
     }
+    if (named) {
+        UpdateTooltip();
+    }
+    Repaint();
 }
 
 void Dock::SavePinned() noexcept {

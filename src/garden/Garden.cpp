@@ -8,6 +8,7 @@
 #include "garden/GardenStore.h"
 #include "garden/ItemMenu.h"
 #include "garden/ShowBedMenu.h"
+#include "identity/AppLaunch.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -42,22 +43,6 @@ void KillThreadTimer(UINT_PTR& timer) noexcept {
 void RestartThreadTimer(UINT_PTR& timer, UINT ms, TIMERPROC proc) noexcept {
     KillThreadTimer(timer);
     timer = ::SetTimer(nullptr, 0, ms, proc);
-}
-
-// The shell opens the entry as Explorer would on a double-click, folders and
-// the Recycle Bin included, which a plain path does not give for the latter.
-void OpenInShell(const std::wstring& path) noexcept {
-    PIDLIST_ABSOLUTE list = nullptr;
-    if (FAILED(::SHParseDisplayName(path.c_str(), nullptr, &list, 0, nullptr))) {
-        return;
-    }
-    SHELLEXECUTEINFOW info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_IDLIST;
-    info.lpIDList = list;
-    info.nShow = SW_SHOWNORMAL;
-    (void)::ShellExecuteExW(&info);
-    ::CoTaskMemFree(list);
 }
 
 }  // namespace
@@ -354,7 +339,9 @@ void Garden::SelectionChanged(std::size_t bed) {
 
 void Garden::OpenItem(const std::wstring& id) {
     if (const auto found = items_.find(id); found != items_.end()) {
-        OpenInShell(found->second.entry.target);
+        // As Explorer would on a double-click, folders and the Recycle Bin
+        // included, which a plain path does not give for the latter.
+        OpenItemInBackground(context_.worker, found->second.entry.target);
     }
 }
 

@@ -2,6 +2,7 @@
 // What the garden asks of the process that owns it: the icons of desktop
 // entries, loaded by the catalog's icon worker.
 
+#include "base/Worker.h"
 #include "config/Settings.h"
 #include "identity/AppEntry.h"
 #include "toolkit/GraphicsFactories.h"
@@ -29,6 +30,7 @@ struct GardenContext {
     const Settings& settings;
     const Theme& theme;
     const GraphicsFactories& graphics;
+    Worker& worker;
     GardenHost& host;
 };
 

@@ -14,8 +14,7 @@ namespace {
 
 // A cover is shown at 320 pixels at most: anything much larger is not a
 // cover, and decoding it would cost hundreds of megabytes.
-constexpr UINT kMaxDecodedSide = 8192;
-constexpr uint64_t kMaxDecodedPixels = 32ULL * 1024 * 1024;
+constexpr UINT kMaxDecodedSide = 4096;
 
 }  // namespace
 
@@ -28,8 +27,7 @@ ComPtr<IWICBitmap> ArtworkFromStream(IWICImagingFactory* wic, IStream* encoded) 
         FAILED(wic->CreateDecoderFromStream(encoded, nullptr, WICDecodeMetadataCacheOnLoad,
                                             &decoder)) ||
         FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&width, &height)) ||
-        width == 0 || height == 0 || width > kMaxDecodedSide || height > kMaxDecodedSide ||
-        static_cast<uint64_t>(width) * height > kMaxDecodedPixels) {
+        width == 0 || height == 0 || width > kMaxDecodedSide || height > kMaxDecodedSide) {
         return nullptr;
     }
     // Covers are square in the card; a wide video frame loses its sides. If

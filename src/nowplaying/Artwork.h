@@ -16,7 +16,7 @@ namespace corvane {
 inline constexpr UINT kArtworkMaxSide = 320;
 
 // Null when the image cannot be decoded or is too large to be worth
-// decoding (wider or taller than 8,192 pixels, or above 32 megapixels).
+// decoding (wider or taller than 4,096 pixels).
 [[nodiscard]] Microsoft::WRL::ComPtr<IWICBitmap> ArtworkFromStream(IWICImagingFactory* wic,
                                                                    IStream* encoded) noexcept;
 

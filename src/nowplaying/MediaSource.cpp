@@ -8,8 +8,10 @@
 #include <winstring.h>
 
 #include <iterator>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace corvane {
 namespace {
@@ -57,13 +59,78 @@ int64_t ReadTime(IMediaTimelineProperties* timeline,
     return SUCCEEDED((timeline->*get)(&value)) ? value : 0;
 }
 
+// An interface of this apartment, carried to the worker's; the marshalling
+// data is released whether or not the worker ever takes it.
+class MarshalledInterface {
+public:
+    explicit MarshalledInterface(IUnknown* object) noexcept {
+        if (FAILED(::CoMarshalInterThreadInterfaceInStream(IID_IUnknown, object, &stream_))) {
+            stream_ = nullptr;
+        }
+    }
+    ~MarshalledInterface() {
+        if (stream_ != nullptr) {
+            const LARGE_INTEGER start = {};
+            (void)stream_->Seek(start, STREAM_SEEK_SET, nullptr);
+            (void)::CoReleaseMarshalData(stream_);
+            stream_->Release();
+        }
+    }
+    MarshalledInterface(const MarshalledInterface&) = delete;
+    MarshalledInterface& operator=(const MarshalledInterface&) = delete;
+
+    // Once, on the thread that uses it.
+    [[nodiscard]] ComPtr<IUnknown> Take() noexcept {
+        ComPtr<IUnknown> object;
+        IStream* stream = std::exchange(stream_, nullptr);
+        if (stream == nullptr ||
+            FAILED(::CoGetInterfaceAndReleaseStream(
+                stream, IID_IUnknown, reinterpret_cast<void**>(object.GetAddressOf())))) {
+            return nullptr;
+        }
+        return object;
+    }
+
+private:
+    IStream* stream_ = nullptr;
+};
+
+struct DecodedArtwork {
+    ComPtr<IWICBitmap> artwork;
+    ArtworkTint tint;
+};
+
+// On the worker, with a factory of its own: the GUI thread's belongs to
+// its apartment.
+DecodedArtwork DecodeArtwork(const ComPtr<IUnknown>& opened) noexcept {
+    ComPtr<IStream> stream;
+    ComPtr<IWICImagingFactory> wic;
+    DecodedArtwork decoded;
+    if (opened == nullptr ||
+        FAILED(::CreateStreamOverRandomAccessStream(
+            opened.Get(), IID_IStream, reinterpret_cast<void**>(stream.GetAddressOf()))) ||
+        FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                  IID_PPV_ARGS(&wic)))) {
+        return decoded;
+    }
+    decoded.artwork = ArtworkFromStream(wic.Get(), stream.Get());
+    decoded.tint = ArtworkTintOf(wic.Get(), decoded.artwork.Get());
+    return decoded;
+}
+
 }  // namespace
 
-NowPlayingSource::NowPlayingSource(NowPlayingHost& host, uint32_t asyncLimitMs) noexcept
-    : host_(host), asyncLimitMs_(asyncLimitMs) {}
+NowPlayingSource::NowPlayingSource(NowPlayingHost& host, Worker& worker,
+                                   uint32_t asyncLimitMs) noexcept
+    : host_(host), worker_(worker), channel_(worker.NewChannel()), asyncLimitMs_(asyncLimitMs) {}
 
 NowPlayingSource::~NowPlayingSource() {
     Stop();
+    try {
+        worker_.Cancel(channel_);
+    } catch (...) {
+        // The lock failed: nothing can be delivered to a worker this broken.
+    }
 }
 
 void NowPlayingSource::ApplyNowPlayingSettings(const Settings& settings) noexcept {
@@ -170,7 +237,7 @@ void NowPlayingSource::PollSteps() {
     snapshot_.positionSeconds = TicksToSeconds(snapshot_.positionBase);
 
     ReadMediaProperties(session.Get(), sourceChanged, now, changed);
-    ReadThumbnail(now, changed);
+    ReadThumbnail(now);
 
     changed = UpdatePlayback(snapshot_, status) || changed;
     if (changed || snapshot_.active) {
@@ -267,7 +334,7 @@ void NowPlayingSource::StartThumbnail(IMediaProperties* properties, uint32_t now
     }
 }
 
-void NowPlayingSource::ReadThumbnail(uint32_t now, bool& changed) noexcept {
+void NowPlayingSource::ReadThumbnail(uint32_t now) noexcept {
     if (thumbnailRequest_.operation == nullptr) {
         return;
     }
@@ -278,23 +345,25 @@ void NowPlayingSource::ReadThumbnail(uint32_t now, bool& changed) noexcept {
     if (opened == nullptr) {
         return;
     }
-    ComPtr<IStream> stream;
-    if (FAILED(::CreateStreamOverRandomAccessStream(
-            opened.Get(), IID_IStream, reinterpret_cast<void**>(stream.GetAddressOf())))) {
-        return;
+    // Reading it waits on the other app: the worker reads and decodes, and
+    // a new track (DropArtwork) cancels what it has not delivered yet.
+    try {
+        auto stream = std::make_shared<MarshalledInterface>(opened.Get());
+        worker_.Submit<DecodedArtwork>(
+            {channel_, 0}, WorkUrgency::Background,
+            [stream] { return DecodeArtwork(stream->Take()); },
+            [this](DecodedArtwork&& decoded) {
+                if (decoded.artwork == nullptr) {
+                    return;
+                }
+                tint_ = decoded.tint;
+                artwork_ = std::move(decoded.artwork);
+                ++artworkGeneration_;
+                host_.NowPlayingChanged();
+            });
+    } catch (...) {
+        // Out of memory: no cover for this track.
     }
-    IWICImagingFactory* wic = host_.NowPlayingImaging();
-    if (wic == nullptr) {
-        return;
-    }
-    ComPtr<IWICBitmap> artwork = ArtworkFromStream(wic, stream.Get());
-    if (artwork == nullptr) {
-        return;
-    }
-    tint_ = ArtworkTintOf(wic, artwork.Get());
-    artwork_ = std::move(artwork);
-    ++artworkGeneration_;
-    changed = true;
 }
 
 template <typename Operation, typename Result>
@@ -329,6 +398,11 @@ ComPtr<Result> NowPlayingSource::Collect(Pending<Operation>& pending, uint32_t n
 }
 
 void NowPlayingSource::DropArtwork() noexcept {
+    try {
+        worker_.Cancel(channel_);
+    } catch (...) {
+        // The lock failed: a late cover may still land, as before a change.
+    }
     artwork_.Reset();
     tint_ = {};
     ++artworkGeneration_;

@@ -5,6 +5,7 @@
 // and the widgets to read.
 
 #include "base/MediaSessionApi.h"
+#include "base/Worker.h"
 #include "config/Settings.h"
 #include "nowplaying/ArtworkTint.h"
 #include "nowplaying/NowPlayingCardSource.h"
@@ -26,8 +27,10 @@ inline constexpr UINT kCommandRepollMs = 250;
 class NowPlayingSource final : public NowPlayingCardSource {
 public:
     // asyncLimitMs: how long an operation may stay running before it is
-    // cancelled and asked again.
-    explicit NowPlayingSource(NowPlayingHost& host, uint32_t asyncLimitMs = kAsyncLimitMs) noexcept;
+    // cancelled and asked again. Cover art is read and decoded on `worker`:
+    // the stream reads from the other app.
+    NowPlayingSource(NowPlayingHost& host, Worker& worker,
+                     uint32_t asyncLimitMs = kAsyncLimitMs) noexcept;
     ~NowPlayingSource() override;
     NowPlayingSource(const NowPlayingSource&) = delete;
     NowPlayingSource& operator=(const NowPlayingSource&) = delete;
@@ -71,7 +74,7 @@ private:
     bool EnsureManager(uint32_t now);
     void ReadMediaProperties(sdk::IMediaSession* session, bool sourceChanged, uint32_t now,
                              bool& changed);
-    void ReadThumbnail(uint32_t now, bool& changed) noexcept;
+    void ReadThumbnail(uint32_t now) noexcept;
     void StartThumbnail(sdk::IMediaProperties* properties, uint32_t now) noexcept;
     void ClearAll();
     void DropArtwork() noexcept;
@@ -84,6 +87,8 @@ private:
     void KillTimers() noexcept;
 
     NowPlayingHost& host_;
+    Worker& worker_;
+    uint32_t channel_;
     uint32_t asyncLimitMs_;
     NowPlayingSnapshot snapshot_;
     Microsoft::WRL::ComPtr<IWICBitmapSource> artwork_;

@@ -23,8 +23,6 @@ public:
     virtual void NowPlayingSwitched(bool enabled) = 0;
     // The catalog's apps, built only when it is still empty.
     [[nodiscard]] virtual std::span<const AppEntry> NowPlayingApps() = 0;
-    // Null when image decoding is unavailable.
-    [[nodiscard]] virtual IWICImagingFactory* NowPlayingImaging() = 0;
 };
 
 }  // namespace corvane

@@ -153,6 +153,20 @@ void ListShortcuts(const std::wstring& folder, int depth, std::size_t& budget,
     } while (::FindNextFileW(find.Get(), &found));
 }
 
+constexpr uint32_t kCatalogRetryEmptyMs = 10000;
+constexpr std::size_t kMaxPinNames = 256;
+
+std::vector<AppEntry> BuildCatalog(const std::function<std::vector<AppEntry>()>& source) {
+    // A shell that cannot list its Applications folder (or lists nothing)
+    // still has the Start menu's shortcuts.
+    std::vector<AppEntry> built = source ? source() : ListAppsFolder();
+    if (built.empty() && !source) {
+        built = ListStartMenuPrograms();
+    }
+    FinishCatalog(built, CompareNames);
+    return built;
+}
+
 }  // namespace
 
 std::vector<AppEntry> ListAppsFolder() {
@@ -211,27 +225,100 @@ std::vector<AppEntry> ListStartMenuPrograms() {
     return entries;
 }
 
+AppCatalog::~AppCatalog() {
+    if (worker_ != nullptr) {
+        worker_->Cancel(channel_);
+    }
+}
+
+void AppCatalog::UseWorker(Worker& worker, std::function<void()> changed) {
+    worker_ = &worker;
+    channel_ = worker.NewChannel();
+    changed_ = std::move(changed);
+}
+
+void AppCatalog::SetSource(std::function<std::vector<AppEntry>()> source) {
+    source_ = std::move(source);
+    entries_.clear();
+    foundNothing_ = false;
+}
+
 const std::vector<AppEntry>& AppCatalog::GetApps(uint32_t maxAgeMs) {
-    const uint32_t age = static_cast<uint32_t>(::GetTickCount()) - lastBuild_;
-    if (!entries_.empty() && age <= maxAgeMs) {
+    const auto now = static_cast<uint32_t>(::GetTickCount());
+    if (!entries_.empty() && now - lastBuild_ <= maxAgeMs) {
         return entries_;
     }
+    if (worker_ == nullptr) {
+        try {
+            Rebuilt(BuildCatalog(source_));
+        } catch (...) {
+            // Out of memory: the previous list stays.
+        }
+        return entries_;
+    }
+    // Every keystroke asks while the list is empty: one build at a time,
+    // and none again soon after one that found nothing.
+    if (building_ ||
+        (entries_.empty() && foundNothing_ && now - foundNothingAt_ < kCatalogRetryEmptyMs)) {
+        return entries_;
+    }
+    building_ = true;
     try {
-        // A shell that cannot list its Applications folder (or lists nothing)
-        // still has the Start menu's shortcuts.
-        std::vector<AppEntry> built = source_ ? source_() : ListAppsFolder();
-        if (built.empty() && !source_) {
-            built = ListStartMenuPrograms();
-        }
-        if (!built.empty()) {
-            FinishCatalog(built, CompareNames);
-            entries_ = std::move(built);
-            lastBuild_ = static_cast<uint32_t>(::GetTickCount());
-        }
+        worker_->Submit<std::vector<AppEntry>>(
+            {channel_, 0}, entries_.empty() ? WorkUrgency::Urgent : WorkUrgency::Background,
+            [source = source_]() noexcept {
+                try {
+                    return BuildCatalog(source);
+                } catch (...) {
+                    return std::vector<AppEntry>();
+                }
+            },
+            [this](std::vector<AppEntry>&& built) {
+                building_ = false;
+                Rebuilt(std::move(built));
+                if (changed_) {
+                    changed_();
+                }
+            });
     } catch (...) {
-        // Out of memory: the previous list stays.
+        building_ = false;
     }
     return entries_;
+}
+
+void AppCatalog::Rebuilt(std::vector<AppEntry> built) {
+    const auto now = static_cast<uint32_t>(::GetTickCount());
+    foundNothing_ = built.empty();
+    if (foundNothing_) {
+        foundNothingAt_ = now;
+        return;
+    }
+    entries_ = std::move(built);
+    lastBuild_ = now;
+}
+
+void AppCatalog::RequestPinName(const std::wstring& identifier) {
+    // Pins are a handful; a list that grows past this is not pins.
+    if (pinNames_.size() >= kMaxPinNames) {
+        return;
+    }
+    pinNames_.emplace(identifier, std::wstring());
+    worker_->Submit<std::wstring>(
+        {channel_, std::hash<std::wstring>{}(identifier)}, WorkUrgency::Urgent,
+        [identifier]() noexcept {
+            try {
+                return IsExePath(identifier) ? FileDescriptionOf(identifier)
+                                             : ShellDisplayName(identifier);
+            } catch (...) {
+                return std::wstring();
+            }
+        },
+        [this, identifier](std::wstring&& name) {
+            pinNames_[identifier] = name.empty() ? ReadablePinName(identifier) : std::move(name);
+            if (changed_) {
+                changed_();
+            }
+        });
 }
 
 AppEntry AppCatalog::ResolvePinned(const std::wstring& identifier) {
@@ -245,15 +332,16 @@ AppEntry AppCatalog::ResolvePinned(const std::wstring& identifier) {
     if (identifier.size() > 4 && IsExePath(identifier)) {
         entry.exePath = identifier;
         entry.hasExe = true;
-        entry.name = FileDescriptionOf(identifier);
-        if (entry.name.empty()) {
-            entry.name = FileNameOf(identifier);
-        }
+    }
+    if (worker_ == nullptr) {
+        entry.name = entry.hasExe ? FileDescriptionOf(identifier) : ShellDisplayName(identifier);
+    } else if (const auto known = pinNames_.find(identifier); known != pinNames_.end()) {
+        entry.name = known->second;
     } else {
-        entry.name = ShellDisplayName(identifier);
-        if (entry.name.empty()) {
-            entry.name = identifier;
-        }
+        RequestPinName(identifier);
+    }
+    if (entry.name.empty()) {
+        entry.name = ReadablePinName(identifier);
     }
     return entry;
 }

@@ -1,19 +1,15 @@
 #pragma once
-// Catalog icons, loaded at a pixel size on one background thread, newest
-// request first, and handed to the GUI thread through the control window.
-// The loaded icons are the GUI thread's; the worker sees copies of strings.
+// Catalog icons, loaded at a pixel size on the shared worker, urgent and
+// newest requests first. The loaded icons are the GUI thread's; the worker
+// sees copies of strings.
 
-#include "base/Win32Handles.h"
+#include "base/Worker.h"
 #include "identity/IconLoader.h"
 #include "identity/AppEntry.h"
-#include "start/IconRequests.h"
-
-#include <windows.h>
 
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,58 +23,45 @@ inline constexpr wchar_t kSettingsAppTarget[] =
 
 inline constexpr uint32_t kIconIdleTrimMs = 1800000;
 
-// What the worker posts with CMD_ICON_READY; the receiver owns it. A null
-// bitmap is a failed load.
-struct IconResult {
-    std::wstring key;
-    uint32_t size = 0;
-    IconSourceBitmap bitmap;
-};
-
-// The queue and the registry of results in flight, shared with the worker.
-struct IconWorkerShared;
-
 class AppIconCache {
 public:
-    // `resultWindow` gets WM_APP_COMMAND / CMD_ICON_READY with the result in
-    // lParam; `loaded` runs on the GUI thread after each stored result.
-    AppIconCache(HWND resultWindow, std::function<void()> loaded);
-    ~AppIconCache();  // stops the worker, frees results not yet delivered
+    // Loads on `worker`; `loaded` runs on the GUI thread after each stored
+    // result.
+    AppIconCache(Worker& worker, std::function<void()> loaded);
+    ~AppIconCache();  // nothing more is delivered
     AppIconCache(const AppIconCache&) = delete;
     AppIconCache& operator=(const AppIconCache&) = delete;
 
+    // Urgent ones are loaded before the prefetched; asking again for one
+    // still waiting makes it urgent, one being loaded is not asked twice.
     void RequestIcon(const AppEntry& entry, uint32_t sizePx, bool urgent);
     // The loaded bitmap (null for a failed load or none yet).
     [[nodiscard]] IconSourceBitmap GetIcon(const AppEntry& entry, uint32_t sizePx) const;
     // Loaded, with or without a bitmap.
     [[nodiscard]] bool HasIcon(const AppEntry& entry, uint32_t sizePx) const;
     void PrefetchIcons(const std::vector<AppEntry>& catalog, uint32_t sizePx);
-    // lParam of CMD_ICON_READY. Anything the worker did not hand out, or
-    // already delivered, is ignored without being touched.
-    void OnIconReady(LPARAM result) noexcept;
-    // Does nothing while requests are queued.
+    // Does nothing while requests are pending.
     void ClearLoadedIcons();
-    // Sets the stop flag, empties the queue, waits at most 2 s.
-    void StopIconWorker() noexcept;
+    // Drops every request not yet delivered; later ones are loaded again.
+    void StopLoading() noexcept;
 
     // The idle trim: surfaces store the tick on use; `TrimIfIdle` drops every
     // loaded icon once 30 minutes passed and resets the tick to 0 (while
-    // requests are queued it tries again on the next call).
+    // requests are pending it tries again on the next call).
     void MarkUsed(uint32_t tick) noexcept { lastUse_ = tick; }
     void TrimIfIdle(uint32_t now);
 
     [[nodiscard]] std::size_t LoadedCount() const noexcept { return loaded_.size(); }
 
 private:
-    void EnsureWorker();
+    using Key = std::pair<std::wstring, uint32_t>;
 
-    // Shared, not owned: a worker stuck in a load (a hanging shell
-    // extension) is left behind when it does not stop in time, and it must
-    // still find its queue and registry when it wakes up.
-    std::shared_ptr<IconWorkerShared> shared_;
+    Worker& worker_;
+    uint32_t channel_;
     std::function<void()> onLoaded_;
-    std::map<std::pair<std::wstring, uint32_t>, IconSourceBitmap> loaded_;
-    UniqueHandle worker_;
+    std::map<Key, IconSourceBitmap> loaded_;
+    // Asked for and not delivered yet, with whether it was asked urgently.
+    std::map<Key, bool> pending_;
     uint32_t lastUse_ = 0;
 };
 

@@ -26,11 +26,13 @@ constexpr int32_t kAvatarDips = 44;
 constexpr std::size_t kMaxResults = 9;
 }  // namespace
 
-Menu::Menu(const StartContext& context, AppCatalog& catalog, AppIconCache& icons)
+Menu::Menu(const StartContext& context, AppCatalog& catalog, AppIconCache& icons,
+           const std::wstring& userName)
     : Surface(context.instance, context.graphics),
       context_(context),
       catalog_(catalog),
       icons_(icons),
+      userName_(userName),
       state_(std::make_unique<State>()) {
     state_->painter = std::make_unique<MenuPainter>(context.graphics.dwrite.Get());
 }
@@ -65,7 +67,7 @@ void Menu::Open(HMONITOR display) {
         (void)catalog_.GetApps(kCatalogWarmUpAgeMs);
     }
     RefreshLetterRows();
-    s.userName = DisplayUserName();
+    s.userName = userName_;
     const auto avatarSize = static_cast<uint32_t>(ScalePoints(kAvatarDips, dpi));
     if (!s.avatar || s.avatarSize != avatarSize) {
         s.avatar = LoadAccountPicture(context_.graphics.wic.Get(), avatarSize);
@@ -105,6 +107,22 @@ void Menu::ReloadPinned() {
 void Menu::SetPinned(const AppEntry& entry, bool pinned) {
     context_.host.SaveMenuPinned(WithPinned(PinnedIdentifiers(), entry, pinned));
     ReloadPinned();
+}
+
+void Menu::CatalogChanged() {
+    if (!IsOpen()) {
+        return;  // Open reads everything afresh
+    }
+    State& s = *state_;
+    s.userName = userName_;
+    ReloadPinned();
+    RefreshLetterRows();
+    if (s.menu.view == MenuView::Results) {
+        RunSearch();
+        s.menu.selection = std::min(s.menu.selection, static_cast<int32_t>(s.results.size()));
+    }
+    icons_.PrefetchIcons(catalog_.Entries(), IconPixels());
+    Repaint();
 }
 
 void Menu::RefreshLetterRows() {

@@ -27,13 +27,17 @@ inline constexpr int32_t kMenuIconDips = 24;
 
 class Menu final : public Surface {
 public:
-    Menu(const StartContext& context, AppCatalog& catalog, AppIconCache& icons);
+    // `userName` is the owner's and may change while the menu lives.
+    Menu(const StartContext& context, AppCatalog& catalog, AppIconCache& icons,
+         const std::wstring& userName);
     ~Menu() override;
 
     // Opens on `display` (null: the one under the cursor), above its dock.
     void Open(HMONITOR display);
     // The pinned list changed elsewhere (the launcher's context menu).
     void ReloadPinned();
+    // A new catalog list, a pin's name or the user's name arrived.
+    void CatalogChanged();
 
 private:
     struct State;
@@ -64,6 +68,7 @@ private:
     const StartContext& context_;
     AppCatalog& catalog_;
     AppIconCache& icons_;
+    const std::wstring& userName_;
     std::unique_ptr<State> state_;
 };
 

@@ -3,6 +3,7 @@
 #include "start/AppCatalog.h"
 #include "start/CorMenuState.h"
 #include "start/PinRules.h"
+#include "identity/AppLaunch.h"
 #include "start/StartActions.h"
 #include "start/StartHost.h"
 
@@ -42,23 +43,21 @@ void Menu::OnLeftButtonUp(LPARAM lParam) {
         Repaint();
         return;
     }
-    StartHost& host = context_.host;
     switch (item.kind) {
         case MenuHit::AppRow:
             if (const AppEntry* entry = RowEntry(item.index)) {
                 const AppEntry chosen = *entry;
                 Close(true);
-                LaunchEntry(chosen, false, host);
+                LaunchEntry(chosen, false, context_);
             }
             break;
         case MenuHit::Place:
             Close(true);
-            OpenPlace(item.index, host);
+            OpenPlace(item.index, context_);
             break;
         case MenuHit::UserCard:
             Close(true);
-            (void)::ShellExecuteW(nullptr, nullptr, L"ms-settings:yourinfo", nullptr, nullptr,
-                                  SW_SHOWNORMAL);
+            LaunchInBackground(context_.worker, L"ms-settings:yourinfo");
             break;
         case MenuHit::Power:
             OpenPowerMenu();
@@ -66,7 +65,7 @@ void Menu::OnLeftButtonUp(LPARAM lParam) {
         case MenuHit::SearchFiles: {
             const std::wstring query = query_;
             Close(true);
-            SearchFiles(query);
+            SearchFiles(query, context_);
             break;
         }
         default:
@@ -107,7 +106,7 @@ void Menu::OnRightButtonUp(LPARAM lParam) {
             context_.host.SaveDockPinned(std::move(*dock));
         }
     };
-    RunItemMenu(entry, options, context_.host);
+    RunItemMenu(entry, options, context_);
 }
 
 void Menu::OnWheel(int32_t delta) {
@@ -135,13 +134,13 @@ bool Menu::OnKey(WPARAM key) {
                 case MenuEnter::LaunchSelection: {
                     const AppEntry chosen = results[static_cast<std::size_t>(menu.selection)];
                     Close(true);
-                    LaunchEntry(chosen, false, context_.host);
+                    LaunchEntry(chosen, false, context_);
                     break;
                 }
                 case MenuEnter::SearchFiles: {
                     const std::wstring query = query_;
                     Close(true);
-                    SearchFiles(query);
+                    SearchFiles(query, context_);
                     break;
                 }
                 case MenuEnter::Nothing:

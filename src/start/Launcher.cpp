@@ -84,6 +84,19 @@ void Launcher::Open(HMONITOR display) {
     }
 }
 
+void Launcher::CatalogChanged() {
+    State& s = *state_;
+    if (!IsOpen() || s.dragging) {
+        return;
+    }
+    Relayout();
+    BuildGrid();
+    RunSearch();
+    KeepInsideList();
+    icons_.PrefetchIcons(s.grid, IconPixels());
+    Repaint();
+}
+
 void Launcher::BuildGrid() {
     State& s = *state_;
     if (catalog_.GetApps(kBuildOnlyWhenEmpty).empty()) {
@@ -163,7 +176,7 @@ void Launcher::LaunchIndex(int32_t index) {
     }
     const AppEntry chosen = *entry;
     Close(true);
-    LaunchEntry(chosen, false, context_.host);
+    LaunchEntry(chosen, false, context_);
 }
 
 bool Launcher::IsAnimating() const noexcept {

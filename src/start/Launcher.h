@@ -31,6 +31,8 @@ public:
 
     // Covers `display` (null: the one under the cursor), the taskbar too.
     void Open(HMONITOR display);
+    // A new catalog list arrived: the grid follows, unless an icon is held.
+    void CatalogChanged();
 
 private:
     struct State;

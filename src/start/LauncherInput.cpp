@@ -130,7 +130,7 @@ void Launcher::OnRightButtonUp(float x, float y) {
             host.SaveDockPinned(std::move(*dock));
         }
     };
-    RunItemMenu(entry, options, host);
+    RunItemMenu(entry, options, context_);
 }
 
 void Launcher::OnWheel(int32_t signedDelta) {
@@ -192,7 +192,7 @@ bool Launcher::OnKey(WPARAM key) {
             if (count == 0 && !query_.empty()) {
                 const std::wstring query = query_;
                 Close(true);
-                SearchFiles(query);
+                SearchFiles(query, context_);
             } else if (s.selection >= 0) {
                 LaunchIndex(s.selection);
             } else if (!query_.empty()) {

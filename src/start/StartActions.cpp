@@ -2,6 +2,7 @@
 
 #include "base/DynamicApis.h"
 #include "base/Win32Handles.h"
+#include "identity/AppLaunch.h"
 #include "start/Search.h"
 #include "start/StartHost.h"
 #include "start/StartMenuEntries.h"
@@ -22,8 +23,12 @@ constexpr int kPlaceSystemSettings = 6;
 constexpr int kPlaceOwnSettings = 7;
 
 // A failure is not reported: nothing opens.
-void Open(const wchar_t* verb, const wchar_t* target) noexcept {
-    ::ShellExecuteW(nullptr, verb, target, nullptr, nullptr, SW_SHOWNORMAL);
+void Open(const StartContext& context, const wchar_t* verb, const wchar_t* target) noexcept {
+    try {
+        LaunchInBackground(context.worker, target, verb != nullptr ? verb : L"");
+    } catch (...) {
+        // Out of memory for the copy: nothing opens.
+    }
 }
 
 void OpenSettingsWindow(StartHost& host) noexcept {
@@ -80,38 +85,35 @@ void EnableShutdownPrivilege() noexcept {
 
 }  // namespace
 
-void LaunchEntry(const AppEntry& entry, bool asAdmin, StartHost& host) noexcept {
+void LaunchEntry(const AppEntry& entry, bool asAdmin, const StartContext& context) noexcept {
     if (entry.target == kCorvaneSettingsTarget) {
-        OpenSettingsWindow(host);
+        OpenSettingsWindow(context.host);
     } else if (asAdmin) {
-        Open(L"runas", (entry.exePath.empty() ? entry.target : entry.exePath).c_str());
+        Open(context, L"runas", (entry.exePath.empty() ? entry.target : entry.exePath).c_str());
     } else {
         // Apps start through their Applications-folder target, so that
         // packaged apps and shortcuts with arguments start as from Start.
-        Open(nullptr, entry.target.c_str());
+        Open(context, nullptr, entry.target.c_str());
     }
 }
 
-void OpenFileLocation(const AppEntry& entry) noexcept {
-    if (entry.exePath.empty()) {
-        return;
-    }
-    PIDLIST_ABSOLUTE raw = nullptr;
-    if (SUCCEEDED(::SHParseDisplayName(entry.exePath.c_str(), nullptr, &raw, 0, nullptr))) {
-        const CoTaskPtr<std::remove_pointer_t<PIDLIST_ABSOLUTE>> item(raw);
-        ::SHOpenFolderAndSelectItems(item.get(), 0, nullptr, 0);
-    }
-}
-
-void SearchFiles(std::wstring_view query) noexcept {
+void OpenFileLocation(const AppEntry& entry, const StartContext& context) noexcept {
     try {
-        Open(nullptr, SearchFilesUri(query).c_str());
+        ShowInFolderInBackground(context.worker, entry.exePath);
+    } catch (...) {
+        // Out of memory for the copy: the folder does not open.
+    }
+}
+
+void SearchFiles(std::wstring_view query, const StartContext& context) noexcept {
+    try {
+        Open(context, nullptr, SearchFilesUri(query).c_str());
     } catch (...) {
         // Out of memory for the address: no search.
     }
 }
 
-void OpenPlace(int action, StartHost& host) noexcept {
+void OpenPlace(int action, const StartContext& context) noexcept {
     static const std::array<const KNOWNFOLDERID*, 5> kFolders = {
         &FOLDERID_Documents, &FOLDERID_Downloads, &FOLDERID_Pictures, &FOLDERID_Music,
         &FOLDERID_Videos};
@@ -121,14 +123,14 @@ void OpenPlace(int action, StartHost& host) noexcept {
             ::SHGetKnownFolderPath(*kFolders[static_cast<std::size_t>(action)], 0, nullptr, &raw);
         const CoTaskString path(raw);  // freed even when the call failed
         if (SUCCEEDED(hr)) {
-            Open(L"open", path.get());
+            Open(context, L"open", path.get());
         }
     } else if (action == kPlaceThisPc) {
-        Open(L"open", L"shell:MyComputerFolder");
+        Open(context, L"open", L"shell:MyComputerFolder");
     } else if (action == kPlaceSystemSettings) {
-        Open(nullptr, L"ms-settings:");
+        Open(context, nullptr, L"ms-settings:");
     } else if (action == kPlaceOwnSettings) {
-        OpenSettingsWindow(host);
+        OpenSettingsWindow(context.host);
     }
 }
 
@@ -166,7 +168,7 @@ int TrackPowerMenu(HWND owner, POINT at) noexcept {
 }
 
 bool ShowItemMenu(HWND owner, const AppEntry& entry, const ItemMenuOptions& options,
-                  StartHost& host) noexcept {
+                  const StartContext& context) noexcept {
     try {
         const bool canPin = static_cast<bool>(options.togglePin);
         const bool pinned = canPin && options.pinnedInMenu && options.pinnedInMenu(entry);
@@ -176,13 +178,13 @@ bool ShowItemMenu(HWND owner, const AppEntry& entry, const ItemMenuOptions& opti
         const uint32_t command = Track(menu.Get(), owner, cursor, TPM_RIGHTBUTTON);
         switch (command) {
             case kItemOpen:
-                LaunchEntry(entry, false, host);
+                LaunchEntry(entry, false, context);
                 return true;
             case kItemRunAsAdmin:
-                LaunchEntry(entry, true, host);
+                LaunchEntry(entry, true, context);
                 return true;
             case kItemOpenFileLocation:
-                OpenFileLocation(entry);
+                OpenFileLocation(entry, context);
                 return true;
             case kItemPinToMenu:
             case kItemUnpinFromMenu:

@@ -13,17 +13,19 @@
 
 namespace corvane {
 
-class StartHost;
+struct StartContext;
 
 // "corvane:settings" opens the settings window (when one exists).
 inline constexpr wchar_t kCorvaneSettingsTarget[] = L"corvane:settings";
 
-void LaunchEntry(const AppEntry& entry, bool asAdmin, StartHost& host) noexcept;
-void OpenFileLocation(const AppEntry& entry) noexcept;
-void SearchFiles(std::wstring_view query) noexcept;
+// The shell calls run on the context's worker: the surface never waits for
+// a network target or an elevation prompt.
+void LaunchEntry(const AppEntry& entry, bool asAdmin, const StartContext& context) noexcept;
+void OpenFileLocation(const AppEntry& entry, const StartContext& context) noexcept;
+void SearchFiles(std::wstring_view query, const StartContext& context) noexcept;
 
 // The right column's table actions 0..7 (Documents … Corvane settings).
-void OpenPlace(int action, StartHost& host) noexcept;
+void OpenPlace(int action, const StartContext& context) noexcept;
 // Power menu commands 1..5: lock, sign out, sleep, restart, shut down.
 void RunPowerCommand(int command) noexcept;
 // Tracks the power menu at (x, y) bottom-right aligned; the command or 0.
@@ -40,6 +42,6 @@ struct ItemMenuOptions {
 // Shows it at the cursor and carries out the command; true when something
 // was opened (Open, Run as administrator, Open file location).
 bool ShowItemMenu(HWND owner, const AppEntry& entry, const ItemMenuOptions& options,
-                  StartHost& host) noexcept;
+                  const StartContext& context) noexcept;
 
 }  // namespace corvane

@@ -2,6 +2,7 @@
 // What the start surfaces are given by the process that owns them: the
 // shared inputs they read and the host they ask for process-wide work.
 
+#include "base/Worker.h"
 #include "config/Settings.h"
 #include "toolkit/GraphicsFactories.h"
 #include "toolkit/Theme.h"
@@ -33,8 +34,10 @@ public:
     // Whether a settings window exists to open, and opening it.
     [[nodiscard]] virtual bool HasSettingsWindow() const = 0;
     virtual void OpenSettingsWindow() = 0;
-    // The control window: the icon worker posts its results there.
+    // The control window: the Windows-key hook posts to it.
     [[nodiscard]] virtual HWND CommandWindow() const = 0;
+    // Icons of the catalog's cache arrived (others draw them too).
+    virtual void IconsLoaded() = 0;
 };
 
 // Owned by the process and outliving the surfaces; settings and theme are
@@ -44,6 +47,7 @@ struct StartContext {
     const Settings& settings;
     const Theme& theme;
     const GraphicsFactories& graphics;
+    Worker& worker;
     StartHost& host;
 };
 

@@ -4,6 +4,7 @@
 #include "base/Win32Geometry.h"
 #include "start/CorMenu.h"
 #include "start/Launcher.h"
+#include "start/UserPicture.h"
 #include "toolkit/SendKeyStrokes.h"
 
 namespace corvane {
@@ -23,11 +24,28 @@ uint32_t WarmUpIconPx(int32_t startMenu) noexcept {
 
 StartSurfaces::StartSurfaces(const StartContext& context)
     : context_(context),
-      icons_(std::make_unique<AppIconCache>(context.host.CommandWindow(),
-                                            [this] { RepaintSurfaces(); })) {}
+      icons_(std::make_unique<AppIconCache>(context.worker,
+                                            [this] {
+                                                RepaintSurfaces();
+                                                context_.host.IconsLoaded();
+                                            })),
+      userName_(LogonUserName()),
+      channel_(context.worker.NewChannel()) {
+    catalog_.UseWorker(context.worker, [this] { CatalogChanged(); });
+    // A domain laptop off its network takes seconds to answer this.
+    context.worker.Submit<std::wstring>(
+        {channel_, 0}, WorkUrgency::Background, [] { return DisplayUserName(); },
+        [this](std::wstring&& name) {
+            if (!name.empty()) {
+                userName_ = std::move(name);
+                CatalogChanged();
+            }
+        });
+}
 
 StartSurfaces::~StartSurfaces() {
     StopStart();
+    context_.worker.Cancel(channel_);
 }
 
 void StartSurfaces::ShowStartSurface(StartChoice which, HMONITOR display) {
@@ -41,7 +59,7 @@ void StartSurfaces::ShowStartSurface(StartChoice which, HMONITOR display) {
         return;
     }
     if (!menu_) {
-        menu_ = std::make_unique<Menu>(context_, catalog_, *icons_);
+        menu_ = std::make_unique<Menu>(context_, catalog_, *icons_, userName_);
     }
     if (!launcher_) {
         launcher_ = std::make_unique<Launcher>(context_, catalog_, *icons_);
@@ -87,19 +105,30 @@ void StartSurfaces::WarmUp() {
     if (context_.settings.startMenu == 0) {
         return;
     }
-    icons_->PrefetchIcons(catalog_.GetApps(kCatalogWarmUpAgeMs),
-                          WarmUpIconPx(context_.settings.startMenu));
+    const std::vector<AppEntry>& apps = catalog_.GetApps(kCatalogWarmUpAgeMs);
+    // The list may still be on its way: its icons are loaded when it comes.
+    warmUpPending_ = apps.empty();
+    icons_->PrefetchIcons(apps, WarmUpIconPx(context_.settings.startMenu));
     icons_->MarkUsed(::GetTickCount());
+}
+
+void StartSurfaces::CatalogChanged() {
+    if (warmUpPending_ && context_.settings.startMenu != 0) {
+        warmUpPending_ = false;
+        icons_->PrefetchIcons(catalog_.Entries(), WarmUpIconPx(context_.settings.startMenu));
+    }
+    if (menu_) {
+        menu_->CatalogChanged();
+    }
+    if (launcher_) {
+        launcher_->CatalogChanged();
+    }
 }
 
 void StartSurfaces::Sweep() {
     if (!IsSurfaceShown()) {
         icons_->TrimIfIdle(::GetTickCount());
     }
-}
-
-void StartSurfaces::OnIconReady(LPARAM result) noexcept {
-    icons_->OnIconReady(result);
 }
 
 void StartSurfaces::SettingsChanged() {
@@ -110,7 +139,7 @@ void StartSurfaces::SettingsChanged() {
 }
 
 void StartSurfaces::StopStart() noexcept {
-    icons_->StopIconWorker();
+    icons_->StopLoading();
     winKey_.SetActive(false);
     winKey_.Stop();
     menu_.reset();

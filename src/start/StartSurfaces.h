@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 namespace corvane {
 
@@ -38,10 +39,12 @@ public:
     // The control window's 5-second sweep: the idle trim while nothing is
     // shown.
     void Sweep();
-    void OnIconReady(LPARAM result) noexcept;
     // The dock's pinned list or the language changed: what is shown follows.
     void SettingsChanged();
-    // Icon worker and hook thread stopped, surfaces destroyed.
+    // The catalog's worker brought a new list, a pin's name or the user's
+    // name.
+    void CatalogChanged();
+    // Icon loads dropped, hook thread stopped, surfaces destroyed.
     void StopStart() noexcept;
 
     [[nodiscard]] AppCatalog& Catalog() noexcept { return catalog_; }
@@ -56,6 +59,11 @@ private:
     std::unique_ptr<AppIconCache> icons_;
     std::unique_ptr<Menu> menu_;
     std::unique_ptr<Launcher> launcher_;
+    // The logon name until the worker found the display name.
+    std::wstring userName_;
+    uint32_t channel_ = 0;
+    // The warm-up asked for a list that was still being built.
+    bool warmUpPending_ = false;
     WinKeyHook winKey_;
 };
 

@@ -312,9 +312,10 @@ LRESULT Surface::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void Surface::RunItemMenu(const AppEntry& entry, const ItemMenuOptions& options, StartHost& host) {
+void Surface::RunItemMenu(const AppEntry& entry, const ItemMenuOptions& options,
+                          const StartContext& context) {
     SetPopupMenuOpen(true);
-    const bool opened = ShowItemMenu(Hwnd(), entry, options, host);
+    const bool opened = ShowItemMenu(Hwnd(), entry, options, context);
     SetPopupMenuOpen(false);
     if (Hwnd() == nullptr) {
         return;

@@ -20,7 +20,7 @@ namespace corvane {
 
 struct AppEntry;
 struct ItemMenuOptions;
-class StartHost;
+struct StartContext;
 struct Settings;
 
 enum SurfaceTimer : UINT_PTR {
@@ -72,7 +72,8 @@ protected:
     // An entry's context menu at the cursor. The surface closes when the
     // command opened something or took the foreground away, and is drawn
     // again otherwise; it may be gone when this returns.
-    void RunItemMenu(const AppEntry& entry, const ItemMenuOptions& options, StartHost& host);
+    void RunItemMenu(const AppEntry& entry, const ItemMenuOptions& options,
+                     const StartContext& context);
 
     // The Direct2D bitmap for `key`, made from `source` on this target the
     // first time; without a source only one made before. Null without a

@@ -47,7 +47,9 @@ std::wstring FullDisplayName() {
     return name;
 }
 
-std::wstring LogonName() {
+}  // namespace
+
+std::wstring LogonUserName() {
     std::wstring name(UNLEN + 1, L'\0');
     DWORD size = UNLEN + 1;
     if (!::GetUserNameW(name.data(), &size) || size == 0) {
@@ -56,6 +58,8 @@ std::wstring LogonName() {
     name.resize(size - 1);  // the count includes the terminator
     return name;
 }
+
+namespace {
 
 std::wstring UserSid() {
     HANDLE raw = nullptr;
@@ -152,7 +156,7 @@ IconSourceBitmap Decode(IWICImagingFactory* factory, const std::wstring& path, U
 
 std::wstring DisplayUserName() {
     std::wstring name = FullDisplayName();
-    return name.empty() ? LogonName() : name;
+    return name.empty() ? LogonUserName() : name;
 }
 
 IconSourceBitmap LoadAccountPicture(IWICImagingFactory* factory, uint32_t size) noexcept {

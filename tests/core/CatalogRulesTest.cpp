@@ -51,6 +51,25 @@ TEST(CatalogRules, UninstallersAreLeftOut) {
     }
 }
 
+TEST(CatalogRules, PinsTheCatalogCannotNameReadNeverAsParsingNames) {
+    const struct {
+        const wchar_t* identifier;
+        const wchar_t* name;
+    } cases[] = {
+        {L"shell:AppsFolder\\Microsoft.WindowsCalculator_8wekyb3d8bbwe!App", L"Windows Calculator"},
+        {L"SHELL:APPSFOLDER\\Contoso.Notes_abc!App", L"Notes"},
+        {L"shell:AppsFolder\\{6D809377-6AF0-444B-8957-A3773F02200E}\\Tool\\tool.exe", L"tool"},
+        {L"shell:AppsFolder\\Chrome", L"Chrome"},
+        {L"D:\\Apps\\PaintDotNet.EXE", L"Paint Dot Net"},
+        {L"C:/Games/Steam Link.lnk", L"Steam Link"},
+        {L"C:\\Tools\\RAID Manager.exe", L"RAID Manager"},
+        {L"C:\\Tools\\", L"C:\\Tools\\"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReadablePinName(c.identifier), c.name) << c.identifier;
+    }
+}
+
 TEST(CatalogRules, KeepsProgramFilesOnlyAndTheFirstOfEachEntry) {
     const AppEntry document = MakeAppEntry(L"Readme", L"C:\\Docs\\Readme.lnk", L"C:\\a.txt");
     EXPECT_TRUE(document.exePath.empty() && !document.hasExe);

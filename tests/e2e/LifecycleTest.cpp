@@ -67,8 +67,9 @@ TEST_F(Lifecycle, EveryCommandIsAnsweredAndReloadRereadsTheFileAndTheMenusFollow
                         CMD_THEME_CHANGED, CMD_RECHECK_FULLSCREEN, CMD_TOGGLE_START_MENU}) {
         EXPECT_TRUE(SendCommand(control_, code)) << code;
     }
-    // Another process cannot hand over a heap object, nor name an unknown command.
-    EXPECT_TRUE(SendCommand(control_, CMD_ICON_READY, 0x12345678));
+    // Another process cannot name an unknown command, nor make the worker
+    // deliver what it never made.
+    EXPECT_TRUE(SendCommand(control_, CMD_WORK_DONE, 0x12345678));
     EXPECT_TRUE(SendCommand(control_, 999, -1));
     ::Sleep(300);  // the debounce and full-screen timers fire
     EXPECT_TRUE(corvane_.IsRunning());

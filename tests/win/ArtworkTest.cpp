@@ -77,7 +77,8 @@ TEST_F(ArtworkTest, CentredSquareOfAtMostMaxSide) {
         {1280, 720, 280, 320},                    // the red bands are cut off
         {200, 200, 0, 200},                       // already small enough: kept
         {720, 1280, 0, 320},   {9000, 10, 0, 0},  // too wide: refused
-        {8192, 4097, 0, 0},                       // above 32 megapixels: refused
+        {4097, 64, 0, 0},                         // wider than 4,096: refused
+        {4096, 16, 0, 16},                        // at the limit: kept
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);

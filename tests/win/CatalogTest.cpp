@@ -8,6 +8,7 @@
 #include "support/WinTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <atomic>
 #include <shobjidl.h>
 #include <wrl/client.h>
 
@@ -62,13 +63,47 @@ TEST(AppCatalog, ListsStartMenuShortcuts) {
     EXPECT_FALSE(document->hasExe);
 }
 
-TEST(AppCatalog, NamesAnUnknownPinnedProgramByItsDescription) {
+// With a worker the GUI thread only ever asks: builds and pin names arrive
+// later, through the worker's delivery, as the control window runs it.
+TEST(AppCatalog, BuildsAndNamesPinsOnTheWorkerOnceAtATime) {
     const ComApartment com;
-    AppCatalog catalog;
-    EXPECT_EQ(catalog.ResolvePinned(test::BuiltFile(L"icon_fixture_large.exe")).name,
-              L"Corvane icon fixture");
-    EXPECT_EQ(catalog.ResolvePinned(L"shell:AppsFolder\\Gone!App").name,
-              L"shell:AppsFolder\\Gone!App");
+    Worker worker(nullptr, [] { return std::shared_ptr<void>(std::make_shared<ComApartment>()); });
+    std::atomic<int> builds = 0;
+    std::atomic<bool> findNothing = true;
+    AppCatalog catalog([&] {
+        ++builds;
+        return findNothing ? std::vector<AppEntry>()
+                           : std::vector<AppEntry>{MakeAppEntry(L"Helper", L"C:\\h.lnk", L"")};
+    });
+    int changes = 0;
+    catalog.UseWorker(worker, [&] { ++changes; });
+    const auto settle = [&](int wantChanges) {
+        return test::WaitUntil(
+            [&] {
+                worker.RunFinished();
+                return changes >= wantChanges;
+            },
+            10000);
+    };
+
+    // Nothing found: every keystroke asks, but the build runs once and is
+    // not tried again right away.
+    EXPECT_TRUE(catalog.GetApps(kBuildOnlyWhenEmpty).empty());
+    EXPECT_TRUE(catalog.GetApps(kBuildOnlyWhenEmpty).empty());
+    ASSERT_TRUE(settle(1));
+    findNothing = false;
+    EXPECT_TRUE(catalog.GetApps(kBuildOnlyWhenEmpty).empty());
+    EXPECT_EQ(worker.Pending(), 0u);
+    EXPECT_EQ(builds, 1);
+
+    // A pin the catalog does not list reads as a name at once and as its
+    // program's description once the worker found it.
+    const std::wstring fixture = test::BuiltFile(L"icon_fixture_large.exe");
+    EXPECT_EQ(catalog.ResolvePinned(fixture).name, L"icon_fixture_large");
+    EXPECT_EQ(catalog.ResolvePinned(L"shell:AppsFolder\\Contoso.Gone_abc!App").name, L"Gone");
+    ASSERT_TRUE(settle(3));
+    EXPECT_EQ(catalog.ResolvePinned(fixture).name, L"Corvane icon fixture");
+    EXPECT_EQ(catalog.ResolvePinned(L"shell:AppsFolder\\Contoso.Gone_abc!App").name, L"Gone");
 }
 
 }  // namespace

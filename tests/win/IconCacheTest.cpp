@@ -1,62 +1,63 @@
-// The icon worker against the real loader, with a message-only window in the
-// control window's place: the test takes the posted results off its queue.
+// The icon cache against the real loader on a worker of its own; the test
+// stands in for the control window and delivers what the worker finished.
 
-#include "base/Commands.h"
+#include "base/Win32Handles.h"
+#include "base/Worker.h"
 #include "start/AppIconCache.h"
 #include "support/WinTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <tuple>
 
 namespace corvane {
 namespace {
+
+// What each worker thread needs for the loader, as the program gives it.
+struct LoaderScope {
+    LoaderScope() {
+        (void)::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                 IID_PPV_ARGS(&wic));
+        SetThreadImagingFactory(wic.Get());
+    }
+    ~LoaderScope() {
+        SetThreadImagingFactory(nullptr);
+        wic.Reset();
+    }
+    ComApartment com;
+    Microsoft::WRL::ComPtr<IWICImagingFactory> wic;
+};
 
 class AppIconCacheTest : public ::testing::Test {
 protected:
     static AppEntry Entry(const std::wstring& key, const std::wstring& exe) {
         return {key, L"shell:AppsFolder\\" + key, exe, key, {}, false, true};
     }
-    // The results posted within the time (at most `count`), not yet delivered.
-    std::vector<LPARAM> Posted(std::size_t count, DWORD timeoutMs = 10000) {
-        std::vector<LPARAM> posted;
-        MSG msg;
+    // Delivers until `count` icons were stored or the time is up.
+    void DeliverUntilStored(int count, DWORD timeoutMs = 10000) {
         (void)test::WaitUntil(
             [&] {
-                while (posted.size() < count && ::PeekMessageW(&msg, window_.Get(), WM_APP_COMMAND,
-                                                               WM_APP_COMMAND, PM_REMOVE)) {
-                    EXPECT_EQ(msg.wParam, CMD_ICON_READY);
-                    posted.push_back(msg.lParam);
-                }
-                return posted.size() == count;
+                worker_.RunFinished();
+                return stored_ >= count;
             },
             timeoutMs);
-        return posted;
-    }
-    void Deliver(const std::vector<LPARAM>& results) {
-        for (const LPARAM result : results) {
-            cache_.OnIconReady(result);
-        }
     }
 
     const std::wstring exe_ = test::BuiltFile(L"icon_fixture_large.exe");
     ComApartment com_;
-    UniqueWindow window_{::CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                           nullptr, nullptr, nullptr)};
+    Worker worker_{nullptr, [] { return std::shared_ptr<void>(std::make_shared<LoaderScope>()); }};
     int stored_ = 0;
-    AppIconCache cache_{window_.Get(), [this] { ++stored_; }};
+    AppIconCache cache_{worker_, [this] { ++stored_; }};
 };
 
-TEST_F(AppIconCacheTest, StoresWhatTheWorkerHandedOutOnceAndFailuresAsLoaded) {
+TEST_F(AppIconCacheTest, StoresEachIconOnceAndFailuresAsLoaded) {
     const AppEntry found = Entry(L"found", exe_);
     const AppEntry missing = Entry(L"missing", L"C:\\nowhere\\missing.exe");
     cache_.RequestIcon(found, 48, false);
+    cache_.RequestIcon(found, 48, false);
     cache_.RequestIcon(missing, 48, true);
-    const std::vector<LPARAM> results = Posted(2);
-    ASSERT_EQ(results.size(), 2u);
-    IconResult forged{L"forged", 48, {}};
-    Deliver({reinterpret_cast<LPARAM>(&forged), LPARAM{0x12345678}, results[0], results[1],
-             results[0], results[1]});
+    DeliverUntilStored(2);
     EXPECT_EQ(stored_, 2);
     UINT size[2] = {};
     ASSERT_TRUE(cache_.GetIcon(found, 48));
@@ -65,19 +66,21 @@ TEST_F(AppIconCacheTest, StoresWhatTheWorkerHandedOutOnceAndFailuresAsLoaded) {
     EXPECT_TRUE(cache_.HasIcon(missing, 48));
     EXPECT_FALSE(cache_.GetIcon(missing, 48));
     cache_.PrefetchIcons({found, missing}, 48);
-    EXPECT_TRUE(Posted(1, 300).empty());
+    EXPECT_EQ(worker_.Pending(), 0u);
 }
 
-TEST_F(AppIconCacheTest, StopsPromptlyAndStartsAgainOnTheNextRequest) {
+TEST_F(AppIconCacheTest, StoppedLoadsAreNotDeliveredAndLaterOnesAre) {
     for (int i = 0; i < 100; ++i) {
         cache_.RequestIcon(Entry(L"app" + std::to_wstring(i), exe_), 256, false);
     }
-    const ULONGLONG start = ::GetTickCount64();
-    cache_.StopIconWorker();
-    EXPECT_LT(::GetTickCount64() - start, 1000u);
-    EXPECT_LT(Posted(100, 500).size(), 100u);  // the queue was emptied
+    cache_.StopLoading();
+    for (int i = 0; i < 100 && worker_.Pending() != 0; ++i) {
+        ::Sleep(20);
+    }
+    worker_.RunFinished();
+    EXPECT_EQ(stored_, 0);
     cache_.RequestIcon(Entry(L"app0", exe_), 32, false);
-    Deliver(Posted(1));
+    DeliverUntilStored(1);
     EXPECT_TRUE(cache_.HasIcon(Entry(L"app0", exe_), 32));
 }
 
@@ -92,7 +95,7 @@ TEST_F(AppIconCacheTest, IdleTrimAfterHalfAnHourOfTicks) {
     for (const auto& [used, now, trimmed] : cases) {
         if (cache_.LoadedCount() == 0) {
             cache_.RequestIcon(Entry(L"found", exe_), 32, false);
-            Deliver(Posted(1));
+            DeliverUntilStored(stored_ + 1);
         }
         if (used != 0) {
             cache_.MarkUsed(used);

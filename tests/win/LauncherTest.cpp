@@ -35,12 +35,10 @@ public:
     void SaveLauncherOrder(const std::wstring& saved) override { order = saved; }
     bool HasSettingsWindow() const override { return false; }
     void OpenSettingsWindow() override {}
-    HWND CommandWindow() const override { return window.Get(); }
+    HWND CommandWindow() const override { return nullptr; }
+    void IconsLoaded() override {}
 
     std::wstring order;
-    // Icon results land here unread; the cache frees them.
-    UniqueWindow window{::CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                          nullptr, nullptr, nullptr)};
 };
 
 class LauncherTest : public ::testing::Test {
@@ -112,9 +110,11 @@ protected:
     Theme theme_;
     GraphicsFactories graphics_;
     FakeHost host_;
-    StartContext context_{instance_, settings_, theme_, graphics_, host_};
+    Worker worker_{nullptr, [] { return std::shared_ptr<void>(std::make_shared<ComApartment>()); }};
+    StartContext context_{instance_, settings_, theme_, graphics_, worker_, host_};
     AppCatalog catalog_{[this] { return Apps(); }};
-    AppIconCache icons_{host_.CommandWindow(), [] {}};
+    // Its results are never delivered: no wake, nobody runs them.
+    AppIconCache icons_{worker_, [] {}};
     std::unique_ptr<Launcher> launcher_;
 };
 

@@ -19,7 +19,6 @@ struct CountingHost final : NowPlayingHost {
     void NowPlayingEnded() override { ++ended; }
     void NowPlayingSwitched(bool) override {}
     std::span<const AppEntry> NowPlayingApps() override { return {}; }
-    IWICImagingFactory* NowPlayingImaging() override { return nullptr; }
     int changed = 0;
     int ended = 0;
 };
@@ -47,12 +46,13 @@ protected:
     std::optional<test::FakeMediaSession> media_;
     bool initialized_ = false;
     CountingHost host_;
+    Worker worker_{nullptr, nullptr};
 };
 
 TEST_F(NowPlayingSourceTest, FollowsTheSessionAndSendsItCommands) {
     Register();
     media_->Play("");
-    NowPlayingSource source(host_);
+    NowPlayingSource source(host_, worker_);
     source.Poll();  // asks for the manager
     source.Poll();  // takes it and reads the session
     const NowPlayingSnapshot& snapshot = source.Snapshot();
@@ -95,7 +95,7 @@ TEST_F(NowPlayingSourceTest, FollowsTheSessionAndSendsItCommands) {
 TEST_F(NowPlayingSourceTest, AnOperationThatNeverEndsIsCancelledAndAskedAgain) {
     Register();
     media_->Play("pending=-1\n");
-    NowPlayingSource source(host_, 100);
+    NowPlayingSource source(host_, worker_, 100);
     source.Poll();
     source.Poll();
     EXPECT_EQ(media_->Count("Cancel"), 0);
@@ -110,7 +110,7 @@ TEST_F(NowPlayingSourceTest, AnOperationThatNeverEndsIsCancelledAndAskedAgain) {
 TEST_F(NowPlayingSourceTest, WithoutTheClassPollingStopsUntilSwitchedOnAgain) {
     Settings settings;
     settings.nowPlayingEnabled = true;
-    NowPlayingSource source(host_);
+    NowPlayingSource source(host_, worker_);
     source.ApplyNowPlayingSettings(settings);
     EXPECT_TRUE(source.Unavailable());
 

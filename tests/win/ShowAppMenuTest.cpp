@@ -156,8 +156,8 @@ protected:
         g_script = std::move(script);
         g_step = 0;
         ::SetTimer(owner_.Get(), kScriptTimer, kStepMs, &ScriptStep);
-        const int32_t result =
-            ShowAppMenu(menus, index, POINT{100, 40}, owner_.Get(), target_.Get(), hitTest_);
+        const int32_t result = ShowAppMenu(menus, index, POINT{100, 40}, owner_.Get(),
+                                           target_.Get(), hitTest_, worker_);
         ::KillTimer(owner_.Get(), kScriptTimer);
         return result;
     }
@@ -178,6 +178,7 @@ protected:
     HMENU edit_ = nullptr;
     UniqueWindow target_;
     UniqueWindow owner_;
+    Worker worker_{nullptr, nullptr};
     int hitTests_ = 0;
     // Titles: the strip x >= 900 is menu 2, x in [700, 900) is menu 0.
     MenuTitleHitTest hitTest_ = [this](POINT p) -> int32_t {
@@ -229,7 +230,8 @@ TEST_F(ShowAppMenuTest, ANativeMenuIsPreparedByTheApplicationAndPostsItsCommand)
 
 TEST_F(ShowAppMenuTest, ArrowKeysAndAMovingPointerAskForAnotherMenuAndEscapeReturns) {
     const std::vector<AppMenu> menus = {Menu(L"A"), Menu(L"B"), Menu(L"C")};
-    EXPECT_EQ(ShowAppMenu(menus, 3, POINT{0, 0}, owner_.Get(), target_.Get(), hitTest_), -1);
+    EXPECT_EQ(ShowAppMenu(menus, 3, POINT{0, 0}, owner_.Get(), target_.Get(), hitTest_, worker_),
+              -1);
     // The pointer rests on title 0 while Right slides to menu 1, which the
     // bar opens at once; its appearance must not count as a move onto 0.
     MovePointer({750, 5});
@@ -273,7 +275,7 @@ TEST_F(ShowAppMenuTest, NothingReachesAWindowThatIsGone) {
     const HWND gone = target_.Get();
     target_.Reset();
     const ULONGLONG start = ::GetTickCount64();
-    CarryOutMenuItem(item, gone);
+    CarryOutMenuItem(item, gone, worker_);
     // No wait for a window that cannot come to the front.
     EXPECT_LT(::GetTickCount64() - start, 150u);
 }
