@@ -84,6 +84,8 @@ struct App final : BarHost,
     // The bars could not be rebuilt because one of them was showing a menu;
     // they are rebuilt when it closes.
     bool barSyncDeferred = false;
+    // Shutdown ran: the desktop is given back and nothing is left to stop.
+    bool stopped = false;
     UINT taskbarCreatedMessage = 0;
     // Tick count before which bars ignore "TaskbarCreated" (the tray host
     // broadcasts it itself).

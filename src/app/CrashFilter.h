@@ -2,8 +2,10 @@
 
 namespace corvane {
 
-// After a crash the desktop must look as it did before Corvane started: the
-// filter puts back what the process changed, then lets the crash proceed.
-void InstallCrashFilter() noexcept;
+// However the process dies, the desktop must look as it did before Corvane
+// started: an unhandled exception, std::terminate and abort each put back
+// what the process changed (once, whichever comes first), then let the
+// process end as it would have.
+void InstallCrashHandlers() noexcept;
 
 }  // namespace corvane

@@ -2,14 +2,21 @@
 
 #include "app/App.h"
 #include "bar/Bar.h"
+#include "dock/CenterStart.h"
 #include "dock/Taskbar.h"
 #include "garden/DesktopIcons.h"
 #include "tray/TrayHost.h"
 
 #include <shellapi.h>
 
+#include <atomic>
+
 namespace corvane {
 namespace {
+
+// Set by whichever way out gives the desktop back first; the handlers may
+// run on any thread, and one may lead into another.
+std::atomic<bool> g_givenBack{false};
 
 // A desktop toolbar whose process died keeps its strip reserved: the bars'
 // registrations go, found by class without touching their objects.
@@ -31,6 +38,9 @@ void RemoveBarStrips() noexcept {
 }  // namespace
 
 void RestoreDesktopAfterCrash() noexcept {
+    if (g_givenBack.exchange(true)) {
+        return;
+    }
     // The user would be left without a taskbar until the next sign-in.
     RestoreTaskbar(TheApp().settings);
     // Programs gave their notification icons to us, not to Explorer.
@@ -38,6 +48,14 @@ void RestoreDesktopAfterCrash() noexcept {
     RemoveBarStrips();
     // The beds die with the process; Explorer's own icons must not stay hidden.
     ShowDesktopIconsAfterCrash();
+    // A centred taskbar would outlive the process until Corvane ran again;
+    // only a value this program remembered is put back. Last, because telling
+    // Explorer reaches every top-level window, ours included.
+    SetCenterStart(TheApp().settings, false);
+}
+
+void DesktopGivenBack() noexcept {
+    g_givenBack.store(true);
 }
 
 }  // namespace corvane

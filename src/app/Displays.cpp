@@ -3,6 +3,9 @@
 #include "app/App.h"
 #include "bar/Bar.h"
 #include "dock/Dock.h"
+#include "dock/Taskbar.h"
+
+#include <algorithm>
 
 namespace corvane {
 namespace {
@@ -92,6 +95,13 @@ void SyncDocks(App& app) {
         if (dock->Create()) {
             app.docks.push_back(std::move(dock));
         }
+    }
+    // The old docks let go of the taskbar for a new one that could not be
+    // made: it comes back rather than stay hidden with no dock in its place,
+    // and the next dock that can be made hides it again.
+    if (app.settings.hideTaskbar &&
+        std::ranges::none_of(app.docks, [](const auto& dock) { return dock->IsPrimary(); })) {
+        RestoreTaskbar(app.settings);
     }
 }
 

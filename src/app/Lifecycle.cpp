@@ -7,6 +7,7 @@
 #include "app/Displays.h"
 #include "app/Foreground.h"
 #include "app/ForegroundHooks.h"
+#include "app/SessionWindow.h"
 #include "appmenus/MenusFile.h"
 #include "bar/Bar.h"
 #include "bar/SystemStatus.h"
@@ -159,7 +160,7 @@ bool StartSubsystems(App& app) {
     // host takes programs' icons and docks hide the taskbar, and start-up
     // already waits on other processes (their windows, their icons), so a
     // crash in it must give all of that back too.
-    InstallCrashFilter();
+    InstallCrashHandlers();
     SyncBars(app);
     ReconcileTrayHost(app);
     // A run that ended without putting the taskbar back (killed, power cut)
@@ -208,8 +209,12 @@ bool StartSubsystems(App& app) {
 }
 
 // The reverse of StartSubsystems: what the process changed in the desktop is
-// put back before the windows go.
+// put back before the windows go. Once only: after a session's end it must
+// not touch the desktop again when the message loop winds down.
 void StopSubsystems(App& app) {
+    if (std::exchange(app.stopped, true)) {
+        return;
+    }
     // Nothing more is started, and a job stuck on a dead share holds the
     // exit up for no longer than the bound.
     (void)app.worker.Stop(Worker::kStopBound);
@@ -257,6 +262,7 @@ void StopSubsystems(App& app) {
     // Cached icons hold COM objects, which must go before the apartment.
     ClearIconCache();
     SetThreadImagingFactory(nullptr);
+    DesktopGivenBack();
 }
 
 int RunMessageLoop() {
@@ -309,8 +315,13 @@ int RunCorvane(HINSTANCE instance) noexcept {
         }
         SetThreadImagingFactory(app.graphics.wic.Get());
 
+        // Outlives StopSubsystems, which its own message may run.
+        SessionWindow session(app);
         int exitCode = kExitNoControlWindow;
         if (StartSubsystems(app)) {
+            // Without it a sign-out leaves the desktop as at a crash; the
+            // program runs on all the same.
+            (void)session.Create(instance);
             exitCode = RunMessageLoop();
         }
         StopSubsystems(app);
@@ -321,6 +332,15 @@ int RunCorvane(HINSTANCE instance) noexcept {
         RestoreDesktopAfterCrash();
         return 1;
     }
+}
+
+void EndSession(App& app) noexcept {
+    try {
+        StopSubsystems(app);
+    } catch (...) {
+        RestoreDesktopAfterCrash();
+    }
+    ::PostQuitMessage(0);
 }
 
 void ReloadSettings(App& app) {

@@ -15,6 +15,11 @@ inline constexpr int kExitNoControlWindow = 3;
 // The whole life of the process; returns its exit code.
 int RunCorvane(HINSTANCE instance) noexcept;
 
+// The session ends (sign-out, shutdown, restart) and Windows may end the
+// process at any moment after this returns: everything is given back and
+// saved as at a quit, and the message loop is told to stop.
+void EndSession(App& app) noexcept;
+
 // Rebuilds everything that depends on corvane.ini, in place.
 void ReloadSettings(App& app);
 

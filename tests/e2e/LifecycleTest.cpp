@@ -1,11 +1,14 @@
 // The real corvane.exe as a process: its settings file, single instance,
-// the reload command, commands from outside and a clean quit.
+// the reload command, commands from outside, a clean quit and the end of the
+// session.
 
 #include "appmenus/MenusFileText.h"
 #include "base/Commands.h"
+#include "base/Win32Handles.h"
 #include "e2e/E2ESupport.h"
 #include "resources/DefaultMenusText.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -73,6 +76,46 @@ TEST_F(Lifecycle, EveryCommandIsAnsweredAndReloadRereadsTheFileAndTheMenusFollow
     EXPECT_TRUE(SendCommand(control_, 999, -1));
     ::Sleep(300);  // the debounce and full-screen timers fire
     EXPECT_TRUE(corvane_.IsRunning());
+}
+
+// Signing out as Windows tells a program: asked, then told, and the process
+// ended as soon as it has answered. Everything must be back by then.
+TEST_F(Lifecycle, TheSessionsEndGivesTheDesktopBackAndSavesTheBedsBeforeTheProcessIsEnded) {
+    const test::RedirectedDesktops desktops;
+    ChildProcess explorer;
+    ASSERT_TRUE(desktops.ready && explorer.Start(test::BuiltFile(L"test_helper.exe"), L"taskbar"));
+    const HWND taskbar = explorer.WaitForWindow(L"Shell_TrayWnd");
+    ASSERT_NE(StartCorvane(test::IniText({.dock = true, .hideTaskbar = true, .garden = true})),
+              nullptr);
+    std::vector<HWND> beds;
+    ASSERT_TRUE(test::WaitUntil([&] {
+        beds = test::FindProcessWindows(corvane_.ProcessId(), L"CorvaneGardenBed");
+        return beds.size() == 2 && !::IsWindowVisible(taskbar);
+    }));
+    // An edit saved only a moment later: the first bed (on the left) rolled up.
+    const HWND first =
+        *std::ranges::min_element(beds, {}, [](HWND w) { return test::WindowRect(w).left; });
+    test::Click({test::WindowRect(first).left + Px(100), test::WindowRect(first).top + Px(15)});
+    ASSERT_TRUE(test::WaitUntil(
+        [&] { return test::WindowRect(first).bottom - test::WindowRect(first).top == Px(30); },
+        3000));
+
+    const std::vector<HWND> session =
+        test::FindProcessWindows(corvane_.ProcessId(), L"CorvaneSession");
+    ASSERT_EQ(session.size(), 1u);
+    DWORD_PTR answer = 0;
+    for (const UINT message : {WM_QUERYENDSESSION, WM_ENDSESSION}) {
+        ASSERT_NE(::SendMessageTimeoutW(session[0], message, message == WM_ENDSESSION,
+                                        ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 15000, &answer),
+                  0);
+        EXPECT_EQ(answer, message == WM_QUERYENDSESSION ? 1u : 0u);
+    }
+    const UniqueHandle process(
+        ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, corvane_.ProcessId()));
+    ASSERT_TRUE(process && ::TerminateProcess(process.Get(), 1));
+    ::WaitForSingleObject(process.Get(), 5000);
+    EXPECT_TRUE(::IsWindowVisible(taskbar));
+    EXPECT_EQ(ReadIniValue(folder_.File(L"garden.ini"), L"Bed0", L"Collapsed"), L"1");
 }
 
 FILETIME LastWrite(const std::wstring& path) {

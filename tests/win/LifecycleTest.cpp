@@ -1,33 +1,120 @@
 // The whole process in this test executable: without its control window
-// Corvane must end with a code that says so, not with success.
+// Corvane must end with a code that says so, not with success; ending by
+// std::terminate or abort, or left with no dock after a display change, it
+// gives the taskbar back.
 
+#include "app/App.h"
+#include "app/CrashFilter.h"
+#include "app/Displays.h"
 #include "app/Lifecycle.h"
+#include "dock/CenterStart.h"
+#include "dock/Dock.h"
 #include "support/WinTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <exception>
+
 namespace corvane {
 namespace {
 
-LRESULT CALLBACK VetoControlWindow(int code, WPARAM wParam, LPARAM lParam) {
+const wchar_t* g_vetoedClass = nullptr;
+
+LRESULT CALLBACK VetoWindowClass(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND) {
         wchar_t name[32] = {};
         ::GetClassNameW(reinterpret_cast<HWND>(wParam), name, 32);
-        if (::lstrcmpW(name, L"CorvaneCtl") == 0) {
+        if (::lstrcmpW(name, g_vetoedClass) == 0) {
             return 1;
         }
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// No window of the class can be made on this thread while it lives.
+struct Veto {
+    explicit Veto(const wchar_t* className) { g_vetoedClass = className; }
+    UniqueWindowsHook hook{
+        ::SetWindowsHookExW(WH_CBT, &VetoWindowClass, nullptr, ::GetCurrentThreadId())};
+};
+
 TEST(RunCorvane, EndsWithItsOwnCodeWhenTheControlWindowCannotBeMade) {
-    HHOOK hook = ::SetWindowsHookExW(WH_CBT, &VetoControlWindow, nullptr, ::GetCurrentThreadId());
-    ASSERT_NE(hook, nullptr);
-    const int code = RunCorvane(::GetModuleHandleW(nullptr));
-    ::UnhookWindowsHookEx(hook);
-    EXPECT_EQ(code, kExitNoControlWindow);
+    const Veto veto(L"CorvaneCtl");
+    ASSERT_TRUE(veto.hook);
+    EXPECT_EQ(RunCorvane(::GetModuleHandleW(nullptr)), kExitNoControlWindow);
     // Starting wrote corvane.ini beside this executable: no later test finds it.
     ::DeleteFileW(test::BuiltFile(L"corvane.ini").c_str());
+}
+
+constexpr wchar_t kAdvanced[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+
+DWORD Alignment() {
+    DWORD value = 2;
+    DWORD bytes = sizeof(value);
+    ::RegGetValueW(HKEY_CURRENT_USER, kAdvanced, L"TaskbarAl", RRF_RT_REG_DWORD, nullptr, &value,
+                   &bytes);
+    return value;
+}
+
+// This test started again with CORVANE_END_BY set is the child: it hides the
+// taskbar and centres Start as a running Corvane does, then ends that way.
+// What the crash path gives back besides is the crash tests' business.
+TEST(CrashHandlers, TerminateAndAbortGiveBackTheTaskbarAndTheStartAlignment) {
+    Settings& settings = TheApp().settings;
+    settings.filePath = test::BuiltFile(L"end-by.ini");
+    wchar_t way[16] = {};
+    if (::GetEnvironmentVariableW(L"CORVANE_END_BY", way, 16) != 0) {
+        InstallCrashHandlers();
+        TaskbarHider hider;
+        hider.Hide(settings);
+        SetCenterStart(settings, true);
+        ASSERT_FALSE(::IsWindowVisible(FindTaskbars().at(0)) || Alignment() != 1);
+        std::wstring(way) == L"terminate" ? std::terminate() : std::abort();
+    }
+    test::ChildProcess explorer;
+    ASSERT_TRUE(explorer.Start(test::BuiltFile(L"test_helper.exe"), L"taskbar"));
+    const HWND taskbar = explorer.WaitForWindow(L"Shell_TrayWnd");
+    const DWORD left = 0;
+    const test::SavedRegistryValue saved(kAdvanced, L"TaskbarAl");
+    ASSERT_TRUE(taskbar != nullptr && saved.Saved() && saved.Set(REG_DWORD, &left, sizeof(left)));
+    for (const wchar_t* end : {L"terminate", L"abort"}) {
+        SCOPED_TRACE(testing::Message() << end);
+        ::SetEnvironmentVariableW(L"CORVANE_END_BY", end);
+        test::ChildProcess child;
+        ASSERT_TRUE(child.Start(test::BuiltFile(L"corvane_win_tests.exe"),
+                                L"--gtest_filter=CrashHandlers.*"));
+        ::SetEnvironmentVariableW(L"CORVANE_END_BY", nullptr);
+        const DWORD code = child.WaitForExit();
+        // 1: the child hid nothing, or went on.
+        ASSERT_TRUE(code != 0 && code != 1 && code != STILL_ACTIVE) << code;
+        EXPECT_TRUE(::IsWindowVisible(taskbar));
+        EXPECT_EQ(Alignment(), left);
+    }
+    ::DeleteFileW(settings.filePath.c_str());
+}
+
+TEST(SyncDocks, TheTaskbarComesBackWhileNoDockCanBeMadeAndGoesWithTheNextDock) {
+    test::ChildProcess explorer;
+    ASSERT_TRUE(explorer.Start(test::BuiltFile(L"test_helper.exe"), L"taskbar"));
+    const HWND taskbar = explorer.WaitForWindow(L"Shell_TrayWnd");
+    const test::TempFolder folder;
+    const ComApartment com;
+    App& app = TheApp();
+    app.instance = ::GetModuleHandleW(nullptr);
+    ASSERT_TRUE(taskbar != nullptr && CreateGraphicsFactories(app.graphics));
+    app.settings.filePath = folder.File(L"corvane.ini");
+    app.settings.dockEnabled = true;
+    app.settings.hideTaskbar = true;
+    // A display change whose new main dock is refused, then one that works.
+    for (const bool refused : {false, true, false}) {
+        const Veto veto(refused ? kDockWindowClass : L"");
+        SyncDocks(app);
+        EXPECT_EQ(app.docks.empty(), refused);
+        EXPECT_EQ(::IsWindowVisible(taskbar) != FALSE, refused);
+    }
+    app.docks.clear();
+    app.graphics = GraphicsFactories{};
 }
 
 }  // namespace

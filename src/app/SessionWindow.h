@@ -1,0 +1,27 @@
+#pragma once
+// The hidden top-level window "CorvaneSession": signing out, shutting down
+// and restarting are told only to top-level windows, and the control window
+// is message-only. It is the root's own because the bars and docks come and
+// go with the displays, and a session may end at any moment in between.
+
+#include "base/WindowBase.h"
+
+namespace corvane {
+
+inline constexpr wchar_t kSessionWindowClass[] = L"CorvaneSession";
+
+struct App;
+
+class SessionWindow final : public WindowBase {
+public:
+    explicit SessionWindow(App& app) noexcept : app_(app) {}
+    [[nodiscard]] bool Create(HINSTANCE instance) noexcept;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    App& app_;
+};
+
+}  // namespace corvane
