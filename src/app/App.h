@@ -189,6 +189,7 @@ struct App final : BarHost,
     // GardenHost
     [[nodiscard]] IWICBitmapSource* GardenIcon(const AppEntry& entry, uint32_t px) override;
     void OpenGardenSettings() override;
+    [[nodiscard]] Worker& GardenWorker() override { return worker; }
 
     // SettingsHost
     void ApplyCenterStart() override;

@@ -1,7 +1,8 @@
 #pragma once
 // What the garden asks of the process that owns it: the icons of desktop
-// entries, loaded by the catalog's icon worker.
+// entries, loaded by the catalog's icon worker, and the shared worker.
 
+#include "base/Worker.h"
 #include "config/Settings.h"
 #include "identity/AppEntry.h"
 #include "toolkit/GraphicsFactories.h"
@@ -22,6 +23,8 @@ public:
     [[nodiscard]] virtual IWICBitmapSource* GardenIcon(const AppEntry& entry, uint32_t px) = 0;
     // The bed menu's settings entry: the settings window's CorGarden page.
     virtual void OpenGardenSettings() = 0;
+    // The shared worker: what would keep the GUI thread waiting goes there.
+    [[nodiscard]] virtual Worker& GardenWorker() = 0;
 };
 
 struct GardenContext {
