@@ -52,6 +52,7 @@ void RestoreDesktopAfterCrash() noexcept {
     // only a value this program remembered is put back. Last, because telling
     // Explorer reaches every top-level window, ours included.
     SetCenterStart(TheApp().settings, false);
+    WaitForCenterStartBroadcasts();
 }
 
 void DesktopGivenBack() noexcept {

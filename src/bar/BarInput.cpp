@@ -2,6 +2,7 @@
 // the wheel over the status cluster and the application name's menu.
 
 #include "bar/AppNameMenuModel.h"
+#include "base/ForeignWindows.h"
 #include "bar/Bar.h"
 #include "bar/BarClicks.h"
 #include "bar/BarLayout.h"
@@ -272,9 +273,7 @@ std::wstring Bar::TooltipText(const BarItem& item) const {
             if (window == nullptr || !::IsWindow(window)) {
                 return {};
             }
-            std::array<wchar_t, kWindowTitleChars + 1> title{};
-            const int n = ::GetWindowTextW(window, title.data(), static_cast<int>(title.size()));
-            return std::wstring(title.data(), n > 0 ? static_cast<std::size_t>(n) : 0u);
+            return ForeignWindowTitle(window, kWindowTitleChars);
         }
         case BarItemKind::TilingButtonItem:
             return TilingTooltipText(context_.settings.tilingEnabled);

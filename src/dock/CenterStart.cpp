@@ -6,7 +6,11 @@
 
 #include <windows.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <string>
+#include <thread>
 
 namespace corvane {
 namespace {
@@ -17,6 +21,65 @@ constexpr wchar_t kAlignmentValue[] = L"TaskbarAl";
 constexpr wchar_t kGeneralSection[] = L"General";
 constexpr wchar_t kRestoreKey[] = L"RestoreTaskbarAl";
 constexpr UINT kBroadcastTimeoutMs = 300;
+
+// The broadcast waits on every top-level window in turn, up to the limit
+// for each, so it runs on a thread of its own. The process does not end
+// before the last one has had its chance: the restore at exit must reach
+// Explorer.
+class BroadcastThreads {
+public:
+    BroadcastThreads() = default;
+    BroadcastThreads(const BroadcastThreads&) = delete;
+    BroadcastThreads& operator=(const BroadcastThreads&) = delete;
+    ~BroadcastThreads() { WaitForAll(kExitWait); }
+
+    void WaitForAll(std::chrono::milliseconds bound) {
+        std::unique_lock lock(mutex_);
+        (void)ended_.wait_for(lock, bound, [this] { return running_ == 0; });
+    }
+
+    void Start() {
+        {
+            const std::lock_guard lock(mutex_);
+            ++running_;
+        }
+        try {
+            std::thread([this] {
+                // The asynchronous forms refuse a system message that
+                // carries a pointer: only a send can carry the string.
+                ::SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
+                                      reinterpret_cast<LPARAM>(L"TraySettings"), SMTO_ABORTIFHUNG,
+                                      kBroadcastTimeoutMs, nullptr);
+                const std::lock_guard lock(mutex_);
+                --running_;
+                ended_.notify_all();
+            }).detach();
+        } catch (...) {
+            const std::lock_guard lock(mutex_);
+            --running_;
+            throw;
+        }
+    }
+
+private:
+    static constexpr std::chrono::seconds kExitWait{2};
+    std::mutex mutex_;
+    std::condition_variable ended_;
+    int running_ = 0;
+};
+
+BroadcastThreads& Broadcasts() {
+    static BroadcastThreads threads;
+    return threads;
+}
+
+void TellExplorer() noexcept {
+    try {
+        Broadcasts().Start();
+    } catch (...) {
+        // No thread: Explorer reads the alignment when it next starts.
+    }
+}
 
 // Windows 11 centres its taskbar unless the value says otherwise, so a
 // missing value, or one of another type, reads as centred.
@@ -51,9 +114,7 @@ void Apply(const Settings& settings, const CenterStartPlan& plan) {
         RemoveSetting(settings, kGeneralSection, kRestoreKey);
     }
     // Explorer reads the alignment again only when told.
-    ::SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
-                          reinterpret_cast<LPARAM>(L"TraySettings"), SMTO_ABORTIFHUNG,
-                          kBroadcastTimeoutMs, nullptr);
+    TellExplorer();
 }
 
 }  // namespace
@@ -65,6 +126,14 @@ void SetCenterStart(const Settings& settings, bool enable) noexcept {
         Apply(settings, PlanCenterStart(enable, ReadAlignment(), saved));
     } catch (...) {
         // Out of memory for a path: the alignment stays as it is.
+    }
+}
+
+void WaitForCenterStartBroadcasts() noexcept {
+    try {
+        Broadcasts().WaitForAll(std::chrono::seconds(1));
+    } catch (...) {
+        // The lock failed: the broadcast goes on, or not, on its own.
     }
 }
 

@@ -10,4 +10,8 @@ namespace corvane {
 // when anything changed.
 void SetCenterStart(const Settings& settings, bool enable) noexcept;
 
+// A process about to die (a crash) gives the broadcast that tells Explorer
+// up to a second before it ends.
+void WaitForCenterStartBroadcasts() noexcept;
+
 }  // namespace corvane

@@ -2,6 +2,7 @@
 // Start, and the two context menus (an item's windows and pin state; the
 // dock's settings and the Windows taskbar).
 
+#include "base/ForeignWindows.h"
 #include "dock/Dock.h"
 #include "dock/DockMenus.h"
 #include "identity/AppLaunch.h"
@@ -12,7 +13,6 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <array>
 #include <string>
 
 namespace corvane {
@@ -31,13 +31,6 @@ void Launch(Worker& worker, const std::wstring& target) noexcept {
     }
 }
 
-void BringToFront(HWND window) noexcept {
-    if (::IsIconic(window)) {
-        ::ShowWindow(window, SW_RESTORE);
-    }
-    ::SetForegroundWindow(window);
-}
-
 // The item's windows that still exist, front-most first.
 std::vector<HWND> LiveWindows(const DockItem& item) {
     std::vector<HWND> windows;
@@ -51,9 +44,7 @@ std::vector<HWND> LiveWindows(const DockItem& item) {
 }
 
 std::wstring WindowTitle(HWND window) {
-    std::array<wchar_t, kWindowTitleChars + 1> title{};
-    const int n = ::GetWindowTextW(window, title.data(), static_cast<int>(title.size()));
-    return DockMenuTitle(std::wstring(title.data(), n > 0 ? static_cast<std::size_t>(n) : 0u));
+    return DockMenuTitle(ForeignWindowTitle(window, kWindowTitleChars));
 }
 
 UniqueMenu BuildMenu(const std::vector<DockMenuEntry>& entries) {
@@ -90,10 +81,10 @@ void Dock::Activate(int index) noexcept {
         const HWND front = foreground_;
         if (std::find(windows.begin(), windows.end(), front) != windows.end() &&
             !::IsIconic(front)) {
-            ::ShowWindow(front, SW_MINIMIZE);
+            ::ShowWindowAsync(front, SW_MINIMIZE);
             return;
         }
-        BringToFront(windows.front());
+        BringForeignToFront(windows.front());
     } catch (...) {
         // Out of memory or a stale index: the click does nothing.
     }
@@ -186,7 +177,7 @@ void Dock::OpenItemMenu(int index, int screenX) noexcept {
                     command - kDockMenuWindowBase < windows.size()) {
                     const HWND window = windows[command - kDockMenuWindowBase];
                     if (::IsWindow(window)) {
-                        BringToFront(window);
+                        BringForeignToFront(window);
                     }
                 }
                 break;

@@ -3,14 +3,13 @@
 
 #include "dock/DockPreview.h"
 
+#include "base/ForeignWindows.h"
 #include "base/Win32Geometry.h"
 #include "identity/WindowFacts.h"
 #include "toolkit/Backdrop.h"
 #include "toolkit/BackdropPlan.h"
 
 #include <windowsx.h>
-
-#include <array>
 
 namespace corvane {
 namespace {
@@ -30,10 +29,7 @@ PixelSize MeasuredSize(HWND window, bool minimised) noexcept {
 }
 
 std::wstring TitleOf(HWND window) {
-    std::array<wchar_t, kPreviewTitleChars + 1> title{};
-    const int n = ::GetWindowTextW(window, title.data(), static_cast<int>(title.size()));
-    return CapPreviewTitle(
-        std::wstring_view(title.data(), n > 0 ? static_cast<std::size_t>(n) : 0u));
+    return CapPreviewTitle(ForeignWindowTitle(window, kPreviewTitleChars));
 }
 
 DWORD ProcessOf(HWND window) noexcept {
@@ -256,10 +252,7 @@ void DockPreview::OnLeftUp(int x, int y) noexcept {
     const bool same = StillSame(card);
     Hide();
     if (same) {
-        if (::IsIconic(window)) {
-            ::ShowWindowAsync(window, SW_RESTORE);
-        }
-        ::SetForegroundWindow(window);
+        BringForeignToFront(window);
     }
 }
 

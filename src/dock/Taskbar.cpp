@@ -1,11 +1,13 @@
 #include "dock/Taskbar.h"
 
 #include "base/Appbars.h"
+#include "base/ForeignWindows.h"
 #include "config/SettingsFile.h"
 #include "config/Win32ProfileStore.h"
 
 #include <atomic>
 #include <iterator>
+#include <utility>
 
 namespace corvane {
 namespace {
@@ -48,14 +50,29 @@ void ForEachTaskbar(Visit& visit) noexcept {
     ::EnumWindows(&VisitTaskbar<Visit>, reinterpret_cast<LPARAM>(&visit));
 }
 
+// The taskbars are Explorer's windows: whatever Explorer's thread must carry
+// out is queued for it, and a region is changed only while that thread
+// answers at once, since the system hands the change to it and waits. A
+// region skipped is set again the next time the taskbar shows itself.
+bool SetRegionIfAnswering(HWND taskbar, UniqueRegion region) noexcept {
+    if (!AnswersSoon(taskbar) || ::SetWindowRgn(taskbar, region.Get(), FALSE) == 0) {
+        return false;
+    }
+    // The window owns its region from here on.
+    (void)region.Release();
+    ::SetWindowPos(taskbar, nullptr, 0, 0, 0, 0,
+                   SWP_ASYNCWINDOWPOS | SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
+                       SWP_NOACTIVATE);
+    return true;
+}
+
 // Explorer shows its taskbar again whenever it likes; with an empty region a
 // shown taskbar still paints nothing and takes no clicks.
 void PutAway(HWND taskbar) noexcept {
-    ::ShowWindow(taskbar, SW_HIDE);
+    ::ShowWindowAsync(taskbar, SW_HIDE);
     UniqueRegion empty(::CreateRectRgn(0, 0, 0, 0));
-    if (empty && ::SetWindowRgn(taskbar, empty.Get(), TRUE) != 0) {
-        // The window owns its region from here on.
-        empty.Release();
+    if (empty) {
+        (void)SetRegionIfAnswering(taskbar, std::move(empty));
     }
 }
 
@@ -101,10 +118,12 @@ void TaskbarHider::Hide(const Settings& settings) noexcept {
     }
     // Auto-hide gives maximised windows the taskbar's strip, which a hidden
     // taskbar would otherwise keep reserved. Switched only once remembered:
-    // a change this program cannot undo would outlive it.
+    // a change this program cannot undo would outlive it. The shell asks
+    // Explorer's taskbar and waits for it, so only while it answers.
     APPBARDATA abd = AppbarData(taskbars.front());
-    const auto state = static_cast<UINT>(::SHAppBarMessage(ABM_GETSTATE, &abd));
-    if ((state & ABS_AUTOHIDE) == 0 && RememberAutohide(settings)) {
+    const bool answers = AnswersSoon(taskbars.front());
+    const auto state = answers ? static_cast<UINT>(::SHAppBarMessage(ABM_GETSTATE, &abd)) : 0u;
+    if (answers && (state & ABS_AUTOHIDE) == 0 && RememberAutohide(settings)) {
         abd.lParam = static_cast<LPARAM>(state | ABS_AUTOHIDE);
         ::SHAppBarMessage(ABM_SETSTATE, &abd);
     }
@@ -133,12 +152,12 @@ void RestoreTaskbar(const Settings& settings) noexcept {
     HWND first = nullptr;
     auto giveBack = [&first](HWND taskbar) noexcept {
         first = first != nullptr ? first : taskbar;
-        ::SetWindowRgn(taskbar, nullptr, TRUE);
-        ::ShowWindow(taskbar, SW_SHOWNA);
+        (void)SetRegionIfAnswering(taskbar, UniqueRegion());
+        ::ShowWindowAsync(taskbar, SW_SHOWNA);
         return true;
     };
     ForEachTaskbar(giveBack);
-    if (first == nullptr) {
+    if (first == nullptr || !AnswersSoon(first)) {
         return;
     }
     try {

@@ -42,7 +42,8 @@ private:
 
 // Shows every taskbar again and undoes the auto-hide switch this program
 // made. Safe from the crash filter: allocates nothing on the heap it does
-// not need and takes no locks of its own.
+// not need, takes no locks of its own, and waits on Explorer at most a short
+// bound per taskbar (a hung Explorer gets its region back when it restarts).
 void RestoreTaskbar(const Settings& settings) noexcept;
 
 }  // namespace corvane

@@ -56,8 +56,9 @@ void SetDesktopIconsVisible(bool show) noexcept {
     }
     HWND list = DesktopIconList();
     // The list's own state: Explorer may hide its parents for a moment.
+    // Queued for Explorer's thread: a busy Explorer must not stop the beds.
     if (list != nullptr && ((::GetWindowLongW(list, GWL_STYLE) & WS_VISIBLE) != 0) != show) {
-        ::ShowWindow(list, show ? SW_SHOWNA : SW_HIDE);
+        ::ShowWindowAsync(list, show ? SW_SHOWNA : SW_HIDE);
     }
 }
 

@@ -62,7 +62,7 @@ Garden::Garden(const GardenContext& context)
 }
 
 Garden::~Garden() {
-    Stop();
+    Stop(FinalSave::Here);
     KillThreadTimer(retireTimer_);
     retired_.clear();
     g_garden = nullptr;
@@ -70,7 +70,7 @@ Garden::~Garden() {
 
 void Garden::Apply() {
     if (!context_.settings.gardenEnabled) {
-        Stop();
+        Stop(FinalSave::Background);
         return;
     }
     if (running_) {
@@ -88,15 +88,21 @@ void Garden::Apply() {
     pollTimer_ = ::SetTimer(nullptr, 0, kPollMs, &Garden::OnPollTimer);
 }
 
-void Garden::Stop() noexcept {
+void Garden::Stop(FinalSave finalSave) noexcept {
     if (!running_) {
         return;
     }
     EndEditing(true);
     KillThreadTimer(saveTimer_);
-    // No later chance: a few quick tries instead of a timer.
-    for (int attempt = 1; !TrySave() && attempt < kStopSaveAttempts; ++attempt) {
-        ::Sleep(kStopSaveWaitMs);
+    // No timer of the garden's runs on: a few quick tries instead.
+    if (!TrySave()) {
+        if (finalSave == FinalSave::Here) {
+            for (int attempt = 1; attempt < kStopSaveAttempts && !TrySave(); ++attempt) {
+                ::Sleep(kStopSaveWaitMs);
+            }
+        } else {
+            SaveInBackground();
+        }
     }
     running_ = false;
     KillThreadTimer(pollTimer_);
@@ -191,6 +197,22 @@ bool Garden::TrySave() noexcept {
     } catch (...) {
         // Out of memory while joining the ids: the old file stays whole.
         return false;
+    }
+}
+
+void Garden::SaveInBackground() noexcept {
+    try {
+        context_.worker.Submit(WorkSlot{}, WorkUrgency::Background,
+                               std::function<void()>([beds = beds_, path = path_] {
+                                   for (int attempt = 1; attempt < kStopSaveAttempts; ++attempt) {
+                                       ::Sleep(kStopSaveWaitMs);
+                                       if (SaveGardenBeds(beds, path)) {
+                                           return;
+                                       }
+                                   }
+                               }));
+    } catch (...) {
+        // Out of memory for the copy: the file keeps the last save.
     }
 }
 

@@ -29,7 +29,6 @@ public:
     // Follows [Garden] Enabled: starts, stops, or (already running) applies
     // the glass and tint again.
     void Apply();
-    void Stop() noexcept;
     // Forgets garden.ini: the default beds come back.
     void Reset();
     // The glass, the tint or the theme changed.
@@ -62,6 +61,10 @@ private:
     static void CALLBACK OnRetireTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
     static void CALLBACK OnExplorerTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
 
+    // At run time a save that fails is retried on the worker; at the end
+    // only a few quick tries are left, with nothing else to serve.
+    enum class FinalSave : uint8_t { Background, Here };
+    void Stop(FinalSave finalSave) noexcept;
     void LoadBeds();
     void CreateWindows();
     void RetireWindows() noexcept;
@@ -71,6 +74,8 @@ private:
     [[nodiscard]] bool TrySave() noexcept;
     // Tries again later when the file could not be replaced.
     void Save() noexcept;
+    // A few more tries on the worker, with what the beds hold now.
+    void SaveInBackground() noexcept;
     void EndEditing(bool commitRename) noexcept;
     void StartRename(std::size_t bed);
     void DeleteBedAt(std::size_t bed);

@@ -1,6 +1,6 @@
 #pragma once
 // What the garden asks of the process that owns it: the icons of desktop
-// entries, loaded by the catalog's icon worker.
+// entries, loaded by the catalog's icon cache.
 
 #include "base/Worker.h"
 #include "config/Settings.h"

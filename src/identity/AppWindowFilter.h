@@ -24,6 +24,7 @@ public:
     // At most 64 characters.
     [[nodiscard]] virtual std::wstring ClassName() = 0;
     [[nodiscard]] virtual bool BelongsToThisProcess() = 0;
+    // 0 for an untitled window; may stop counting at 1.
     [[nodiscard]] virtual int TitleLength() = 0;
 };
 

@@ -14,6 +14,7 @@
 #include <wrl/client.h>
 
 #include <algorithm>
+#include <array>
 
 namespace corvane {
 namespace {
@@ -44,7 +45,12 @@ public:
     bool IsCloaked() override { return IsWindowCloaked(window_); }
     std::wstring ClassName() override { return WindowClassName(window_, kClassNameChars - 1); }
     bool BelongsToThisProcess() override { return ProcessIdOf(window_) == ::GetCurrentProcessId(); }
-    int TitleLength() override { return ::GetWindowTextLengthW(window_); }
+    // The title the system keeps: GetWindowTextLengthW would send
+    // WM_GETTEXTLENGTH and wait on a hung program.
+    int TitleLength() override {
+        std::array<wchar_t, 2> title{};
+        return ::InternalGetWindowText(window_, title.data(), static_cast<int>(title.size()));
+    }
 
 private:
     HWND window_;

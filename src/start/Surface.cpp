@@ -1,6 +1,7 @@
 #include "start/Surface.h"
 
 #include "base/DynamicApis.h"
+#include "base/ForeignWindows.h"
 #include "config/Settings.h"
 #include "start/QueryText.h"
 #include "start/StartActions.h"
@@ -67,7 +68,9 @@ void TakeForeground(HWND window) noexcept {
     }
     const DWORD frontThread = ::GetWindowThreadProcessId(front, nullptr);
     const DWORD ownThread = ::GetCurrentThreadId();
-    if (frontThread == 0 || frontThread == ownThread ||
+    // Joined to a hung thread's input, taking the foreground waits for that
+    // thread to let go of it: the surface then opens without the foreground.
+    if (frontThread == 0 || frontThread == ownThread || !AnswersSoon(front) ||
         !::AttachThreadInput(ownThread, frontThread, TRUE)) {
         return;
     }

@@ -269,23 +269,34 @@ struct TilingManager::Impl final : TilingEventSink {
     }
 
     void Place(HWND window, const PixelRect& target) {
-        if (::IsZoomed(window)) {
-            (void)::ShowWindow(window, SW_RESTORE);
-        }
         const TileWindow id = ToWindowId(window);
+        if (::IsZoomed(window)) {
+            // Queued for the window's own thread, ahead of the move below. The
+            // frame is measured while still maximised, so the slot is not
+            // remembered: the restore's location change places it again.
+            (void)::ShowWindowAsync(window, SW_RESTORE);
+            lastApplied.erase(id);
+            MoveInto(window, target);
+            return;
+        }
         const auto applied = lastApplied.find(id);
         if (applied != lastApplied.end() && CloseToTarget(applied->second, target)) {
             return;
         }
+        if (MoveInto(window, target)) {
+            lastApplied[id] = target;
+        }
+    }
+
+    static bool MoveInto(HWND window, const PixelRect& target) noexcept {
         RECT windowRect = {};
         if (!::GetWindowRect(window, &windowRect)) {
-            return;
+            return false;
         }
         const PixelRect rect =
             WindowRectForFrame(target, VisibleFrameOf(window), ToPixelRect(windowRect));
-        (void)::SetWindowPos(window, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
-                             kPlaceFlags);
-        lastApplied[id] = target;
+        return ::SetWindowPos(window, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                              kPlaceFlags) != FALSE;
     }
 
     void ArrangeDisplay(HMONITOR display, const std::vector<HWND>& windows) {

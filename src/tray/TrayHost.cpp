@@ -1,5 +1,6 @@
 #include "tray/TrayHost.h"
 
+#include "base/ForeignWindows.h"
 #include "base/WindowBase.h"
 #include "config/SettingsFile.h"
 #include "tray/TrayCallbacks.h"
@@ -25,8 +26,9 @@ constexpr int kUnplacedHostHeight = 28;
 
 // Handed on posted: the host never waits on Explorer for this one.
 constexpr UINT kPostedTaskbarMessage = WM_USER + 0x174;
-constexpr UINT kForwardTimeoutMs = 2000;
-constexpr UINT kDeleteCopyTimeoutMs = 500;
+// The GUI thread draws every surface: Explorer is waited for only briefly.
+constexpr UINT kForwardTimeoutMs = kForeignReplyLimitMs;
+constexpr UINT kDeleteCopyTimeoutMs = kForeignReplyLimitMs;
 
 constexpr UINT_PTR kWatchdogTimer = 1;
 constexpr UINT_PTR kBroadcastTimer = 2;
@@ -252,6 +254,11 @@ LRESULT TrayHost::Impl::OnHostMessage(HWND hwnd, UINT message, WPARAM wParam, LP
         case WM_ACTIVATEAPP:
             return Forward(hwnd, message, wParam, lParam);
         default:
+            // The broadcast reaches this window too, the host's own
+            // included; Explorer has its own copy of it.
+            if (message == context_.taskbarCreatedMessage) {
+                return 0;
+            }
             if (message >= WM_USER) {
                 return Forward(hwnd, message, wParam, lParam);
             }

@@ -21,6 +21,8 @@ std::wstring g_log;
 HMENU g_popup = nullptr;
 constexpr UINT_PTR kOpenPopupTimer = 1;
 constexpr UINT_PTR kHiddenMenuTimer = 2;
+constexpr UINT_PTR kHangTimer = 3;
+constexpr DWORD kHangMs = 60000;
 
 // The log is opened for each line, so that the test can read it at any moment.
 void LogKey(const char* what, WPARAM key, LPARAM lParam) {
@@ -52,7 +54,10 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         case WM_TIMER:
             ::KillTimer(hwnd, wParam);
-            if (wParam == kOpenPopupTimer) {
+            if (wParam == kHangTimer) {
+                // Shown and in front, then deaf to every message.
+                ::Sleep(kHangMs);
+            } else if (wParam == kOpenPopupTimer) {
                 // The second timer fires inside the menu's loop, once it is shown.
                 ::SetTimer(hwnd, kHiddenMenuTimer, 300, nullptr);
                 ::TrackPopupMenu(g_popup, TPM_LEFTALIGN, 400, 300, 0, hwnd, nullptr);
@@ -246,7 +251,7 @@ int Run(const std::wstring& mode) {
     int show = SW_SHOW;
     if (mode == L"fullscreen") {
         hwnd = Create(kHelperWindowClass, 0, WS_POPUP, title, display);
-    } else if (mode == L"maximized") {
+    } else if (mode == L"maximized" || mode == L"hung") {
         // As large as the display before it is maximised: without a window
         // manager Wine may leave a maximised window at its normal place.
         hwnd = Create(kHelperWindowClass, 0, WS_OVERLAPPEDWINDOW, title, display);
@@ -275,6 +280,8 @@ int Run(const std::wstring& mode) {
                               framed.top, framed.right - framed.left, framed.bottom - framed.top,
                               nullptr, nullptr, nullptr, nullptr),
             SW_SHOWMINNOACTIVE);
+    } else if (mode == L"hung") {
+        ::SetTimer(hwnd, kHangTimer, 300, nullptr);
     } else if (mode == L"popup") {
         g_popup = ::CreatePopupMenu();
         ::AppendMenuW(g_popup, MF_STRING, 1, L"Open");

@@ -187,6 +187,8 @@ private:
 // The helper window program (test_helper.exe), copied under the file name a
 // test wants the bar to see. Its modes:
 //   normal, maximized, fullscreen  one window in front, shaped so
+//   hung                           maximized, then its thread stops taking
+//                                  messages for a minute
 //   popup                          a window with an open popup menu, then a
 //                                  hidden popup-menu window above it and the
 //                                  pointer in the middle of the screen
