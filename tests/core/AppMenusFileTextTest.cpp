@@ -112,7 +112,6 @@ TEST(MenusTextChoice, EmptyFallsBackUntouchedOtherDefaultIsReplacedAnyEditStays)
             // leading mark are all that the comparison leaves out.
             {oneChar, {false, false}},
             {L" " + other, {false, false}},
-            {L"\n" + other, {false, false}},
             {other + L"\t", {false, false}},
             {other + L"\u00A0", {false, false}},
             {L"\uFEFF\uFEFF" + other, {false, false}},

@@ -13,58 +13,47 @@
 namespace corvane {
 namespace {
 
-class MenusText : public testing::TestWithParam<bool> {
-protected:
-    std::wstring_view Text() const { return DefaultMenusText(GetParam()); }
-};
-
 // No line the parser would skip or have to guess about: every item is valid
-// and belongs to a menu of a section.
-TEST_P(MenusText, EveryLineParses) {
-    const std::wstring_view text = Text();
-    ASSERT_TRUE(text.ends_with(L"\n"));
-    EXPECT_FALSE(text.ends_with(L"\n\n"));
-    bool inSection = false;
-    bool inMenu = false;
-    for (const std::wstring& line : SplitListUntrimmed(text, L'\n')) {
-        EXPECT_EQ(line.find_first_of(L"\r\t"), std::wstring::npos) << line;
-        EXPECT_FALSE(line.ends_with(L" ")) << line;
-        if (line.empty() || line.starts_with(L"#")) {
-            continue;
+// and belongs to a menu of a section. "…" is one character, with a space
+// before it in Norwegian only.
+TEST(MenusText, EveryLineParsesAndEllipsesFollowTheLanguage) {
+    for (const bool norwegian : {false, true}) {
+        SCOPED_TRACE(norwegian ? "Norwegian" : "English");
+        const std::wstring_view text = DefaultMenusText(norwegian);
+        ASSERT_TRUE(text.ends_with(L"\n"));
+        EXPECT_FALSE(text.ends_with(L"\n\n"));
+        bool inSection = false;
+        bool inMenu = false;
+        for (const std::wstring& line : SplitListUntrimmed(text, L'\n')) {
+            EXPECT_EQ(line.find_first_of(L"\r\t"), std::wstring::npos) << line;
+            EXPECT_FALSE(line.ends_with(L" ")) << line;
+            if (line.empty() || line.starts_with(L"#")) {
+                continue;
+            }
+            if (line.starts_with(L"[")) {
+                EXPECT_TRUE(line.ends_with(L"]")) << line;
+                inSection = true;
+                inMenu = false;
+            } else if (line.starts_with(L"    ")) {
+                EXPECT_TRUE(inMenu) << line;
+                EXPECT_TRUE(ParseMenuItem(Trim(line)).has_value()) << line;
+            } else {
+                EXPECT_TRUE(inSection) << line;
+                EXPECT_EQ(Trim(line), line);
+                inMenu = true;
+            }
         }
-        if (line.starts_with(L"[")) {
-            EXPECT_TRUE(line.ends_with(L"]")) << line;
-            inSection = true;
-            inMenu = false;
-        } else if (line.starts_with(L"    ")) {
-            EXPECT_TRUE(inMenu) << line;
-            EXPECT_TRUE(ParseMenuItem(Trim(line)).has_value()) << line;
-        } else {
-            EXPECT_TRUE(inSection) << line;
-            EXPECT_EQ(Trim(line), line);
-            inMenu = true;
+        EXPECT_EQ(text.find(L"..."), std::wstring_view::npos);
+        int count = 0;
+        for (std::size_t at = text.find(L'\u2026', 1); at != std::wstring_view::npos;
+             at = text.find(L'\u2026', at + 1), ++count) {
+            if (text[at + 1] != L')') {  // "(File, Edit …)" in the comment block
+                EXPECT_EQ(text[at - 1] == L' ', norwegian) << "at " << at;
+            }
         }
+        EXPECT_GT(count, 10);
     }
 }
-
-// Written "…", with a space before it in Norwegian only.
-TEST_P(MenusText, EllipsisIsOneCharacter) {
-    const std::wstring_view text = Text();
-    EXPECT_EQ(text.find(L"..."), std::wstring_view::npos);
-    int count = 0;
-    for (std::size_t at = text.find(L'\u2026', 1); at != std::wstring_view::npos;
-         at = text.find(L'\u2026', at + 1), ++count) {
-        if (text[at + 1] != L')') {  // "(File, Edit …)" in the comment block
-            EXPECT_EQ(text[at - 1] == L' ', GetParam()) << "at " << at;
-        }
-    }
-    EXPECT_GT(count, 10);
-}
-
-INSTANTIATE_TEST_SUITE_P(BothLanguages, MenusText, testing::Values(false, true),
-                         [](const testing::TestParamInfo<bool>& info) {
-                             return info.param ? "Norwegian" : "English";
-                         });
 
 TEST(MenusTexts, BothLanguagesHaveTheSameMenusAndCommandsItemByItem) {
     const MenuProfileTable en = ParseAppMenus(DefaultMenusText(false));
