@@ -29,6 +29,8 @@ namespace {
 class WorkerThreadScope {
 public:
     WorkerThreadScope() noexcept {
+        // Background work gives way to the GUI thread's painting and input.
+        ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
         if (SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                          IID_PPV_ARGS(&wic_)))) {
             SetThreadImagingFactory(wic_.Get());

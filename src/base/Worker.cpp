@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <deque>
 #include <map>
+#include <set>
 #include <thread>
 #include <unordered_map>
 #include <vector>
@@ -33,11 +34,13 @@ struct Finished {
 // Held by the Worker and by every thread it started, so that a thread left
 // behind in a stuck job still finds it when it wakes up.
 struct WorkerShared {
+    using Clock = std::chrono::steady_clock;
     std::mutex mutex;
     std::condition_variable jobsWaiting;
     std::condition_variable threadEnded;
     Worker::Wake wake;
     Worker::ThreadScope scope;
+    std::chrono::milliseconds helpAfter{0};
     bool stopped = false;
     bool wakeOwed = false;
     int threads = 0;
@@ -45,6 +48,8 @@ struct WorkerShared {
     int running = 0;
     uint64_t nextSequence = 1;
     uint32_t nextChannel = 1;
+    // When each job now running started.
+    std::multiset<Clock::time_point> runningSince;
     std::deque<Job> queue;
     std::vector<Finished> finished;
     // Bumped by Cancel: a result made for an older generation is dropped.
@@ -91,6 +96,7 @@ void ThreadMain(std::shared_ptr<WorkerShared> shared) noexcept {
         }
         Job job = shared->TakeNext();
         ++shared->running;
+        const auto started = shared->runningSince.insert(WorkerShared::Clock::now());
         lock.unlock();
         std::function<void()> done;
         try {
@@ -101,6 +107,7 @@ void ThreadMain(std::shared_ptr<WorkerShared> shared) noexcept {
         job.run = nullptr;
         lock.lock();
         --shared->running;
+        shared->runningSince.erase(started);
         if (!done || !job.delivers || shared->stopped) {
             // Dropped outside the lock: a result's destructor may be slow.
             lock.unlock();
@@ -136,9 +143,11 @@ void ThreadMain(std::shared_ptr<WorkerShared> shared) noexcept {
 
 }  // namespace
 
-Worker::Worker(Wake wake, ThreadScope scope) : shared_(std::make_shared<WorkerShared>()) {
+Worker::Worker(Wake wake, ThreadScope scope, std::chrono::milliseconds helpAfter)
+    : shared_(std::make_shared<WorkerShared>()) {
     shared_->wake = std::move(wake);
     shared_->scope = std::move(scope);
+    shared_->helpAfter = helpAfter;
 }
 
 Worker::~Worker() {
@@ -185,9 +194,14 @@ void Worker::SubmitErased(WorkSlot slot, WorkUrgency urgency,
         }
     }
     shared_->queue.push_back(std::move(job));
-    if (shared_->idle == 0 && shared_->threads < kMaxThreads) {
-        // A thread per busy one, up to the cap: a job stuck on a dead
-        // network share does not hold up the next launch.
+    // Background work gets a second thread only for a first that has been
+    // busy a while: parallel icon loads would take the processor from the
+    // GUI thread for nothing.
+    const bool allStuck =
+        shared_->running == shared_->threads && !shared_->runningSince.empty() &&
+        WorkerShared::Clock::now() - *shared_->runningSince.rbegin() >= shared_->helpAfter;
+    if (shared_->idle == 0 && shared_->threads < kMaxThreads &&
+        (shared_->threads == 0 || urgency == WorkUrgency::Urgent || allStuck)) {
         try {
             std::thread(ThreadMain, shared_).detach();
             ++shared_->threads;

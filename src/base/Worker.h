@@ -49,8 +49,13 @@ public:
 
     static constexpr int kMaxThreads = 3;
     static constexpr std::chrono::milliseconds kStopBound{500};
+    // An urgent job gets a thread of its own when every thread is busy, so
+    // that a launch never waits behind a job stuck on a dead share; for
+    // background work another thread starts only when every thread has been
+    // in its job this long.
+    static constexpr std::chrono::milliseconds kHelpAfter{400};
 
-    Worker(Wake wake, ThreadScope scope);
+    Worker(Wake wake, ThreadScope scope, std::chrono::milliseconds helpAfter = kHelpAfter);
     ~Worker();  // Stop(kStopBound)
     Worker(const Worker&) = delete;
     Worker& operator=(const Worker&) = delete;

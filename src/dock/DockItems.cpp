@@ -84,7 +84,7 @@ void Dock::LoadMissingVisuals() noexcept {
             context_.worker.Submit<Loaded>(
                 {visualChannel_,
                  std::hash<std::wstring>{}(item.target) + static_cast<uint64_t>(normal)},
-                WorkUrgency::Urgent,
+                WorkUrgency::Background,
                 [target = item.target, pathKey, normal, large] {
                     return Loaded{LoadIconBitmap(target, normal), LoadIconBitmap(target, large),
                                   ResolveDisplayName(target, pathKey)};

@@ -119,7 +119,7 @@ TEST_F(WorkerTest, HandsBackResultsUnlessCancelledOrSuperseded) {
         }
         if (c.newerDeliveredFirst) {
             const int before = Wakes();
-            worker_.Submit<std::string>({channel, 7}, WorkUrgency::Background, Value("new"),
+            worker_.Submit<std::string>({channel, 7}, WorkUrgency::Urgent, Value("new"),
                                         Into(seen));
             DeliverAfterWake(before + 1);
         }
@@ -205,6 +205,33 @@ TEST_F(WorkerTest, WakesOncePerBatchAgainAfterAFailedWakeAndNeverForAFailedJob) 
     EXPECT_EQ(seen, (std::vector<std::string>{"a", "b", "c", "d", "e"}));
     // Idle threads end at once.
     EXPECT_TRUE(worker_.Stop(5s));
+}
+
+TEST_F(WorkerTest, OnlyUrgentWorkGetsAThreadBesideABusyOne) {
+    Gate gate;
+    std::atomic<bool> blocked = false;
+    worker_.Submit({1, 1}, WorkUrgency::Background, std::function<void()>([&] {
+                       blocked = true;
+                       gate.Wait();
+                   }));
+    while (!blocked) {
+        std::this_thread::yield();
+    }
+    std::atomic<bool> background = false;
+    std::atomic<bool> urgent = false;
+    worker_.Submit({1, 2}, WorkUrgency::Background,
+                   std::function<void()>([&] { background = true; }));
+    // It waits for the busy thread, which was not busy long enough to look
+    // stuck; a launch does not.
+    std::this_thread::sleep_for(50ms);
+    EXPECT_FALSE(background);
+    worker_.Submit({1, 3}, WorkUrgency::Urgent, std::function<void()>([&] { urgent = true; }));
+    while (!urgent) {
+        std::this_thread::yield();
+    }
+    gate.Open();
+    WaitUntilIdle();
+    EXPECT_TRUE(background);
 }
 
 TEST(WorkerStop, AStuckJobIsLeftBehindWithinTheBound) {
