@@ -97,8 +97,12 @@ log "The GUI thread with a hung program in front under Wine"
 mkdir -p "$STARTUP_DIR/stall"
 cp "$MINGW_DIR/corvane.exe" "$STARTUP_DIR/stall/" && cp "$MINGW_DIR/stall_probe.exe" "$STARTUP_DIR/" ||
     fail "corvane.exe or stall_probe.exe is missing in $MINGW_DIR"
-wine "$STARTUP_DIR/stall_probe.exe" "$(winepath -w "$STARTUP_DIR/stall")" "$idle" \
-    2>>"$STARTUP_DIR/wine.log" || fail "stall_probe failed (see $STARTUP_DIR/wine.log)"
+# The same run with a program that keeps answering shows which stalls are
+# the hung program's and which Wine's own.
+for mode in hung answering; do
+    wine "$STARTUP_DIR/stall_probe.exe" "$(winepath -w "$STARTUP_DIR/stall")" "$idle" "$mode" \
+        2>>"$STARTUP_DIR/wine.log" || fail "stall_probe failed (see $STARTUP_DIR/wine.log)"
+done
 
 # Wine answers GetProcessTimes for other processes with 0, so idle CPU comes
 # from the Linux side: utime + stime of each Wine process (clock ticks), and

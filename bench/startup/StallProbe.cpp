@@ -5,7 +5,10 @@
 // clicks and right-clicks its dock item, tiling arranges it, CorMenu opens
 // and closes, and the beds poll.
 //
-//   stall_probe <folder with corvane.exe> [seconds]
+//   stall_probe <folder with corvane.exe> [seconds] [answering]
+//
+// With "answering" the program in front keeps serving its messages: the
+// same run without a hung program, for comparison.
 //
 // A WM_NULL sent from outside would prove nothing: a thread stuck inside a
 // cross-process send still answers sent messages while its queue stands
@@ -15,8 +18,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -36,6 +41,8 @@ double NowMs() {
 }
 
 bool g_echoed = false;
+// The comparison run: the program in front keeps answering.
+bool g_answering = false;
 
 LRESULT CALLBACK EchoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kWmAppCommand && wParam == kCommandEcho) {
@@ -59,6 +66,11 @@ DWORD WINAPI HungWindowThread(void* parameter) {
             ::DispatchMessageW(&msg);
         }
         ::Sleep(10);
+    }
+    if (g_answering) {
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            ::DispatchMessageW(&msg);
+        }
     }
     ::Sleep(INFINITE);
     return 0;
@@ -102,6 +114,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::wstring folder = argv[1];
     const double seconds = argc > 2 ? std::max(10, _wtoi(argv[2])) : 60;
+    g_answering = argc > 3 && std::wcscmp(argv[3], L"answering") == 0;
     {
         std::wofstream ini((folder + L"\\corvane.ini").c_str());
         ini << L"[General]\nLanguage=en\n[Tiling]\nEnabled=1\nLayout=0\n[Dock]\nEnabled=1\n"
@@ -176,6 +189,8 @@ int wmain(int argc, wchar_t** argv) {
     };
 
     std::vector<double> waits;
+    // The longest waits and when they began, to tell what they waited for.
+    std::vector<std::pair<double, int>> stalls;
     const double start = NowMs();
     int lastSecond = -1;
     while (NowMs() - start < seconds * 1000.0) {
@@ -198,6 +213,9 @@ int wmain(int argc, wchar_t** argv) {
             }
         }
         waits.push_back(NowMs() - posted);
+        if (waits.back() > 100.0) {
+            stalls.emplace_back(waits.back(), second);
+        }
         ::Sleep(kEchoGapMs);
     }
     ::PostThreadMessageW(pi.dwThreadId, WM_QUIT, 0, 0);
@@ -211,10 +229,15 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::sort(waits.begin(), waits.end());
     std::wprintf(
-        L"GUI queue with a hung program in front over %.0f s: %zu echoes, median %.1f ms, "
+        L"GUI queue with a%ls program in front over %.0f s: %zu echoes, median %.1f ms, "
         L"p99 %.1f ms, longest stall %.1f ms\n",
-        seconds, waits.size(), waits[waits.size() / 2], waits[waits.size() * 99 / 100],
-        waits.back());
+        g_answering ? L"n answering" : L" hung", seconds, waits.size(), waits[waits.size() / 2],
+        waits[waits.size() * 99 / 100], waits.back());
+    std::sort(stalls.rbegin(), stalls.rend());
+    for (std::size_t i = 0; i < stalls.size() && i < 5; ++i) {
+        std::wprintf(L"  stall of %.1f ms at second %d (%d of its 20-second round)\n",
+                     stalls[i].first, stalls[i].second, stalls[i].second % 20);
+    }
     // The hung thread sleeps for ever; the process ends around it.
     (void)hungThread;
     ::ExitProcess(0);

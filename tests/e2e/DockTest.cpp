@@ -178,13 +178,19 @@ TEST_F(DockE2E, DraggingAPinFarUpwardsUnpinsIt) {
     const POINT from = ItemCentre(2, false);
     const LONG above = WindowRect(dock_).top - Px(50) - Px(20);
     // Several steps on the way and two at the end: the dock decides on the
-    // last move it saw before the release.
-    test::ServerDragAlong({from,
-                           {from.x, from.y - Px(10)},
-                           {from.x, from.y - Px(40)},
-                           {from.x, above},
-                           {from.x, above - 1}});
-    EXPECT_TRUE(WaitUntil([&] { return Pinned() == first; }, 3000)) << "Pinned: " << Pinned();
+    // last move it saw before the release. Now and then Wine delivers the
+    // press and nothing after it: a drag that left the dock untouched is
+    // made again.
+    const auto drag = [&] {
+        test::ServerDragAlong({from,
+                               {from.x, from.y - Px(10)},
+                               {from.x, from.y - Px(40)},
+                               {from.x, above},
+                               {from.x, above - 1}});
+        return WaitUntil([&] { return Pinned() == first; }, 3000);
+    };
+    EXPECT_TRUE(drag() || (Pinned() == pinned && StandsAs(3, false, 100) && drag()))
+        << "Pinned: " << Pinned();
     EXPECT_TRUE(StandsAs(2, false));
 }
 
