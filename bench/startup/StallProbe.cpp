@@ -14,6 +14,9 @@
 // cross-process send still answers sent messages while its queue stands
 // still. The echo is posted and must be served by the queue.
 
+#include "BenchClock.h"
+#include "ProcessWindow.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -26,19 +29,14 @@
 
 namespace {
 
+using corvane::bench::FindProcessWindow;
+using corvane::bench::NowMs;
+
 constexpr UINT kWmAppCommand = WM_APP + 2;
 constexpr WPARAM kCommandEcho = 22;
 constexpr WPARAM kCommandToggleStart = 20;
 constexpr int kIconSize = 48;
 constexpr DWORD kEchoGapMs = 20;
-
-double NowMs() {
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER now;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 bool g_echoed = false;
 // The comparison run: the program in front keeps answering.
@@ -74,18 +72,6 @@ DWORD WINAPI HungWindowThread(void* parameter) {
     }
     ::Sleep(INFINITE);
     return 0;
-}
-
-HWND FindOwned(HWND parent, const wchar_t* className, DWORD pid) {
-    HWND hwnd = nullptr;
-    while ((hwnd = ::FindWindowExW(parent, hwnd, className, nullptr)) != nullptr) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == pid) {
-            return hwnd;
-        }
-    }
-    return nullptr;
 }
 
 void MouseAt(POINT at, DWORD down, DWORD up) {
@@ -134,8 +120,8 @@ int wmain(int argc, wchar_t** argv) {
     HWND dock = nullptr;
     for (int i = 0; i < 300 && (control == nullptr || dock == nullptr); ++i) {
         ::Sleep(50);
-        control = FindOwned(HWND_MESSAGE, L"CorvaneCtl", pi.dwProcessId);
-        dock = FindOwned(nullptr, L"CorvaneDock", pi.dwProcessId);
+        control = FindProcessWindow(L"CorvaneCtl", true, pi.dwProcessId);
+        dock = FindProcessWindow(L"CorvaneDock", false, pi.dwProcessId);
     }
     if (control == nullptr || dock == nullptr) {
         std::fwprintf(stderr, L"stall_probe: no control window or dock\n");

@@ -7,6 +7,8 @@
 // Idle CPU is measured from outside (scripts/bench.sh): Wine answers
 // GetProcessTimes for another process with zero.
 
+#include "ProcessWindow.h"
+
 #include <windows.h>
 #include <psapi.h>
 
@@ -17,19 +19,6 @@
 #include <vector>
 
 namespace {
-
-HWND FindTarget(const wchar_t* className, bool messageOnly, DWORD pid) {
-    HWND hwnd = nullptr;
-    HWND parent = messageOnly ? HWND_MESSAGE : nullptr;
-    while ((hwnd = ::FindWindowExW(parent, hwnd, className, nullptr)) != nullptr) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == pid) {
-            return hwnd;
-        }
-    }
-    return nullptr;
-}
 
 template <typename T>
 T Median(std::vector<T> v) {
@@ -70,7 +59,8 @@ int wmain(int argc, wchar_t** argv) {
         }
         HWND found = nullptr;
         const ULONGLONG deadline = ::GetTickCount64() + 30000;
-        while ((found = FindTarget(className, messageOnly, pi.dwProcessId)) == nullptr &&
+        while ((found = corvane::bench::FindProcessWindow(className, messageOnly,
+                                                          pi.dwProcessId)) == nullptr &&
                ::GetTickCount64() < deadline &&
                ::WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
             ::Sleep(1);

