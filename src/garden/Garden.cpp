@@ -57,7 +57,8 @@ Garden::Garden(const GardenContext& context)
                   .items = items_,
                   .beds = beds_,
                   .host = *this},
-      rename_(context.instance) {
+      rename_(context.instance),
+      scanChannel_(context.worker.NewChannel()) {
     g_garden = this;
 }
 
@@ -105,6 +106,13 @@ void Garden::Stop(FinalSave finalSave) noexcept {
         }
     }
     running_ = false;
+    try {
+        context_.worker.Cancel(scanChannel_);
+    } catch (...) {
+        // The lock failed: a listing that still arrives finds the garden stopped.
+    }
+    scanning_ = false;
+    scanAgain_ = false;
     KillThreadTimer(pollTimer_);
     KillThreadTimer(explorerTimer_);
     watch_ = DesktopWatch();
@@ -227,18 +235,40 @@ void Garden::Save() noexcept {
 
 void Garden::Poll() {
     if (watch_.TakeChanges()) {
-        items_ = ScanDesktop();
-        AssignItems(beds_, items_);
-        ++bedContext_.itemsStamp;
-        for (const auto& window : windows_) {
-            window->ResetItemState();
-        }
-        RepaintBeds();
-        SaveSoon();
+        RescanInBackground();
     }
     // Explorer shows its icons again after some of its own changes.
     SetDesktopIconsVisible(false);
     KeepInDesktopLayer();
+}
+
+void Garden::RescanInBackground() {
+    if (scanning_) {
+        scanAgain_ = true;
+        return;
+    }
+    scanning_ = true;
+    context_.worker.Submit<GardenItems>(
+        {scanChannel_, 0}, WorkUrgency::Background, [] { return ScanDesktop(); },
+        [this](GardenItems&& items) { Rescanned(std::move(items)); });
+}
+
+void Garden::Rescanned(GardenItems items) {
+    scanning_ = false;
+    if (!running_) {
+        return;
+    }
+    items_ = std::move(items);
+    AssignItems(beds_, items_);
+    ++bedContext_.itemsStamp;
+    for (const auto& window : windows_) {
+        window->ResetItemState();
+    }
+    RepaintBeds();
+    SaveSoon();
+    if (std::exchange(scanAgain_, false)) {
+        RescanInBackground();
+    }
 }
 
 void Garden::RefreshGlass() noexcept {

@@ -71,6 +71,11 @@ private:
     void RetireWindow(std::size_t index) noexcept;
     void DestroyRetired() noexcept;
     void Poll();
+    // The desktop folders may live on a share: they are listed on the
+    // worker, one listing at a time, and a change seen meanwhile asks for
+    // another when it arrives.
+    void RescanInBackground();
+    void Rescanned(GardenItems items);
     [[nodiscard]] bool TrySave() noexcept;
     // Tries again later when the file could not be replaced.
     void Save() noexcept;
@@ -96,6 +101,9 @@ private:
     bool running_ = false;
     int itemMenus_ = 0;
     int saveRetries_ = 0;
+    uint32_t scanChannel_ = 0;
+    bool scanning_ = false;
+    bool scanAgain_ = false;
     UINT_PTR pollTimer_ = 0;
     UINT_PTR saveTimer_ = 0;
     UINT_PTR retireTimer_ = 0;
