@@ -67,7 +67,7 @@ void ControlWindow::OnCommand(WPARAM code, LPARAM lParam) {
             ReloadSettings(app_);
             break;
         case CMD_DISPLAYS_CHANGED:
-            OnDisplaysChanged(app_);
+            StartTimer(TIMER_DISPLAYS_SETTLE, periods::kDisplaysSettleMs);
             break;
         case CMD_THEME_CHANGED:
             OnThemeChanged(app_);
@@ -130,6 +130,12 @@ void ControlWindow::OnTimer(UINT_PTR id) {
             if (app_.start) {
                 app_.start->WarmUp();
             }
+            break;
+        case TIMER_DISPLAYS_SETTLE:
+            // Stopped first: a change noticed while the rebuild runs arms
+            // it again and gets a rebuild of its own.
+            StopTimer(TIMER_DISPLAYS_SETTLE);
+            OnDisplaysChanged(app_);
             break;
         case TIMER_TILING_RETILE:
             StopTimer(TIMER_TILING_RETILE);

@@ -7,6 +7,7 @@
 #include "bar/BarWindows.h"
 #include "bar/ClockText.h"
 #include "bar/SystemStatus.h"
+#include "base/MissedDpiChange.h"
 #include "base/Win32Geometry.h"
 #include "toolkit/Backdrop.h"
 #include "toolkit/EdgeStrip.h"
@@ -479,6 +480,7 @@ LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnTaskbarCreated();
         return 0;
     }
+    CatchMissedDpiChange(Hwnd(), message, lParam, dpi_);
     switch (message) {
         case WM_SIZE:
             if (painter_) {

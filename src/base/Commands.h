@@ -37,6 +37,8 @@ enum ControlTimer : uintptr_t {
     // One-shot: the start surfaces' catalog and icons, loaded before they
     // are first opened.
     TIMER_START_WARMUP = 0x7112,
+    // One-shot, re-armed by every display change: one rebuild per burst.
+    TIMER_DISPLAYS_SETTLE = 0x7113,
 };
 
 namespace periods {
@@ -44,6 +46,10 @@ inline constexpr unsigned kTraySweepMs = 5000;
 inline constexpr unsigned kStatusPollMs = 30000;
 inline constexpr unsigned kStatusDebounceMs = 120;
 inline constexpr unsigned kBarRepaintMs = 600;
+// A display plugged in or out, or its mode or scale changed, comes as a burst
+// of notices, one per bar and several per change; the bars and docks are built
+// again once that long after the last of them.
+inline constexpr unsigned kDisplaysSettleMs = 250;
 // After start-up and after every change of the start settings: late enough
 // to keep out of start-up's way.
 inline constexpr unsigned kStartWarmUpMs = 3000;

@@ -3,6 +3,7 @@
 
 #include "dock/Dock.h"
 
+#include "base/MissedDpiChange.h"
 #include "base/Win32Geometry.h"
 #include "dock/DockPainter.h"
 #include "identity/AppWindows.h"
@@ -388,6 +389,7 @@ LRESULT Dock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnShellHook(wParam, lParam);
         return 0;
     }
+    CatchMissedDpiChange(Hwnd(), message, lParam, dpi_);
     switch (message) {
         case WM_PAINT: {
             PAINTSTRUCT ps;

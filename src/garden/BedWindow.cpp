@@ -1,6 +1,7 @@
 #include "garden/BedWindow.h"
 
 #include "base/DynamicApis.h"
+#include "base/MissedDpiChange.h"
 #include "base/Win32Geometry.h"
 #include "base/Win32Handles.h"
 #include "garden/BedGeometry.h"
@@ -275,6 +276,7 @@ LRESULT BedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (LRESULT menuResult = 0; ItemMenu::HandleMenuMessage(message, wParam, lParam, menuResult)) {
         return menuResult;
     }
+    CatchMissedDpiChange(Hwnd(), message, lParam, dpi_);
     switch (message) {
         case WM_NCCALCSIZE:
             return wParam != FALSE ? 0 : ::DefWindowProcW(Hwnd(), message, wParam, lParam);

@@ -1,5 +1,6 @@
 // Clicking the real bar: the application name's menu acts on the window in
-// front and can quit Corvane, and the tiling button toggles its setting.
+// front and can quit Corvane, and the tiling button toggles its setting. The
+// bar is built again once per burst of display changes.
 // Which press and release make a click is settled without Windows.
 
 #include "base/Commands.h"
@@ -135,6 +136,22 @@ TEST_F(BarInteractionE2E, BarsAreRebuiltOnlyAfterTheOpenMenuCloses) {
     test::Click({(frame.left + frame.right) / 2, frame.bottom + Px(200)});
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(bar_) && Bars().size() == 1; }, 8000));
     EXPECT_TRUE(corvane_.IsRunning());
+}
+
+TEST_F(BarInteractionE2E, ABurstOfDisplayNoticesRebuildsTheBarOnceAfterTheLast) {
+    // As Windows sends them while a display is plugged in: the bar must stay
+    // for the whole burst (each notice reaches it), then be replaced once.
+    for (int i = 0; i < 5; ++i) {
+        DWORD_PTR result = 0;
+        ASSERT_NE(::SendMessageTimeoutW(bar_, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768),
+                                        SMTO_NORMAL, 10000, &result),
+                  0)
+            << i;
+    }
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(bar_) && Bars().size() == 1; }));
+    const std::vector<HWND> rebuilt = Bars();
+    ::Sleep(800);
+    EXPECT_EQ(Bars(), rebuilt);
 }
 
 TEST_F(BarInteractionE2E, TheTilingButtonTogglesItsSetting) {
