@@ -250,17 +250,25 @@ void TrayHost::Impl::PlaceNotifyWindow() noexcept {
                    std::max(r.Width(), 1), std::max(r.Height(), 1), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+namespace {
+
+// Programs that hide the taskbar show it again through the window they find
+// first, the host. Whoever shows it, it stays out of sight: the show is
+// refused before it happens, as a window already drawn by the compositor
+// would stay on screen whatever its style says.
+void RefuseShow(LPARAM lParam) noexcept {
+    if (auto* pos = reinterpret_cast<WINDOWPOS*>(lParam); pos != nullptr) {
+        pos->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
+    }
+}
+
+}  // namespace
+
 LRESULT TrayHost::Impl::OnHostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_WINDOWPOSCHANGED: {
-            const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-            if (pos != nullptr && (pos->flags & SWP_SHOWWINDOW) != 0) {
-                // Whoever shows it, the host stays out of sight.
-                ::SetWindowLongPtrW(hwnd, GWL_STYLE,
-                                    ::GetWindowLongPtrW(hwnd, GWL_STYLE) & ~LONG_PTR{WS_VISIBLE});
-            }
+        case WM_WINDOWPOSCHANGING:
+            RefuseShow(lParam);
             return ::DefWindowProcW(hwnd, message, wParam, lParam);
-        }
         case WM_COPYDATA:
             return OnCopyData(hwnd, wParam, lParam);
         case WM_COMMAND:
