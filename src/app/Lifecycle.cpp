@@ -137,7 +137,7 @@ bool StartSubsystems(App& app) {
         return ::PostMessageW(window, WM_APP_COMMAND, CMD_WORK_DONE, 0) != FALSE;
     });
 
-    app.systemStatus = std::make_unique<SystemStatus>();
+    app.systemStatus = std::make_unique<SystemStatus>(app.worker);
     app.systemStatus->Start(app.control->Hwnd());
 
     ApplyMenuTheme(app.theme.dark);
