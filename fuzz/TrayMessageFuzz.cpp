@@ -61,20 +61,23 @@ void CheckStore(const TrayIconStore& store, const test::FakeTraySystem& system) 
 
 void CheckReaction(uint8_t kind, std::span<const uint8_t> payload, const TrayReaction& r) {
     if (r.forward) {
-        Require(!r.changed && !r.added);
+        Require(!r.changed && r.toExplorer.empty());
         return;
     }
     Require(kind == kTrayDataNotify || kind == kTrayDataPosition);
     if (kind == kTrayDataNotify) {
         Require(r.reply == 1 && r.changed);
     } else {
-        Require(!r.changed && !r.added);
+        Require(!r.changed && r.toExplorer.empty());
     }
-    if (r.added) {
-        const std::vector<uint8_t> copy = TrayDeleteCopy(payload);
+    // Explorer never gets more than the program sent, nor an icon it shows.
+    for (const std::vector<uint8_t>& copy : r.toExplorer) {
         Require(copy.size() <= kTrayNotifyMaxBytes && copy.size() <= payload.size());
-        Require(DecodeTrayNotification(copy)->command ==
-                static_cast<uint32_t>(TrayCommand::Delete));
+        const TrayNotification n = *DecodeTrayNotification(copy);
+        if (n.command == static_cast<uint32_t>(TrayCommand::Add) ||
+            n.command == static_cast<uint32_t>(TrayCommand::Modify)) {
+            Require((n.flags & trayflags::kState) != 0 && (n.state & n.stateMask & 1) != 0);
+        }
     }
 }
 

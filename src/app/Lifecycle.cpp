@@ -30,6 +30,7 @@
 #include "identity/CachedIcons.h"
 #include "identity/IconLoader.h"
 #include "toolkit/MenuTheme.h"
+#include "toolkit/Notice.h"
 #include "toolkit/ThemeReader.h"
 #include "tray/TrayHost.h"
 
@@ -107,28 +108,16 @@ void ApplyStartSettings(App& app) {
     ReconcileSweepTimer(app);
 }
 
-DWORD WINAPI ShowReadOnlyNotice(void* text) {
-    const std::unique_ptr<std::wstring> owned(static_cast<std::wstring*>(text));
-    ::MessageBoxW(nullptr, owned->c_str(), L"Corvane", MB_OK | MB_ICONINFORMATION);
-    return 0;
-}
-
-// On a thread of its own: the box's modal loop would otherwise run the
-// program's windows inside it, and the bars must not wait for the user.
 void TellIfSettingsFolderReadOnly() {
     if (!IsSettingsFolderReadOnly()) {
         return;
     }
-    auto text = std::make_unique<std::wstring>(
+    ShowNotice(
         Tr(L"Corvane kan ikke lagre innstillinger i ", L"Corvane cannot save its settings in ") +
-        ExecutableDirectory() +
-        Tr(L". Den kj\u00F8rer med standardinnstillinger.",
-           L". It runs with the default settings."));
-    const UniqueHandle thread(
-        ::CreateThread(nullptr, 0, &ShowReadOnlyNotice, text.get(), 0, nullptr));
-    if (thread) {
-        (void)text.release();
-    }
+            ExecutableDirectory() +
+            Tr(L". Den kj\u00F8rer med standardinnstillinger.",
+               L". It runs with the default settings."),
+        MB_ICONINFORMATION);
 }
 
 // Everything after the graphics factories; the order is fixed because later
@@ -148,7 +137,7 @@ bool StartSubsystems(App& app) {
         return ::PostMessageW(window, WM_APP_COMMAND, CMD_WORK_DONE, 0) != FALSE;
     });
 
-    app.systemStatus = std::make_unique<SystemStatus>();
+    app.systemStatus = std::make_unique<SystemStatus>(app.worker);
     app.systemStatus->Start(app.control->Hwnd());
 
     ApplyMenuTheme(app.theme.dark);

@@ -56,12 +56,9 @@ uint32_t AdapterRetryBufferBytes(uint32_t reportedBytes) noexcept {
     return std::max(reportedBytes, kAdapterRetryMinBytes);
 }
 
-std::size_t SsidByteCount(uint32_t statedLength) noexcept {
-    return std::min<std::size_t>(statedLength, kMaxSsidBytes);
-}
-
-int32_t SignalPercent(uint32_t quality) noexcept {
-    return static_cast<int32_t>(std::min<uint32_t>(quality, 100));
+int32_t SignalFromBars(uint32_t bars) noexcept {
+    constexpr uint32_t kMostBars = 5;
+    return static_cast<int32_t>(std::min(bars, kMostBars) * 100 / kMostBars);
 }
 
 }  // namespace corvane

@@ -69,11 +69,7 @@ inline constexpr uint32_t kAdapterRetryMinBytes = 32768;
 // Size for the second and last attempt after the first buffer was too small.
 [[nodiscard]] uint32_t AdapterRetryBufferBytes(uint32_t reportedBytes) noexcept;
 
-// An SSID is at most 32 bytes, whatever length a driver states.
-inline constexpr std::size_t kMaxSsidBytes = 32;
-[[nodiscard]] std::size_t SsidByteCount(uint32_t statedLength) noexcept;
-
-// A signal quality as a percentage within 0..100.
-[[nodiscard]] int32_t SignalPercent(uint32_t quality) noexcept;
+// The signal bars the system shows (0..5) as a percentage within 0..100.
+[[nodiscard]] int32_t SignalFromBars(uint32_t bars) noexcept;
 
 }  // namespace corvane

@@ -5,14 +5,15 @@
 
 #include "base/Commands.h"
 #include "base/DynamicApis.h"
-#include "appmenus/Utf8Text.h"
 #include "bar/StatusRules.h"
+#include "base/Worker.h"
 
 #include <iphlpapi.h>
 #include <netioapi.h>
 #include <wlanapi.h>
 
 #include <memory>
+#include <functional>
 #include <new>
 #include <string>
 #include <vector>
@@ -171,21 +172,9 @@ void NETIOAPI_API_ OnIpInterfaceChange(PVOID context, PMIB_IPINTERFACE_ROW, MIB_
     PostCommand(static_cast<const SystemStatus*>(context)->NotifyWindow(), CMD_STATUS_CHANGED);
 }
 
-struct WlanMemoryFree {
-    void operator()(void* memory) const noexcept { ::WlanFreeMemory(memory); }
-};
-template <typename T>
-using WlanMemory = std::unique_ptr<T, WlanMemoryFree>;
-
-std::wstring DecodeSsid(const DOT11_SSID& ssid) {
-    const int bytes = static_cast<int>(SsidByteCount(ssid.uSSIDLength));
-    if (bytes == 0) {
-        return {};
-    }
-    return DecodeUtf8(ssid.ucSSID, static_cast<std::size_t>(bytes));
-}
-
 }  // namespace
+
+SystemStatus::SystemStatus(Worker& worker) : worker_(worker), wifiChannel_(worker.NewChannel()) {}
 
 SystemStatus::~SystemStatus() {
     Stop();
@@ -233,6 +222,8 @@ void SystemStatus::Stop() noexcept {
     // cleared only afterwards.
     ipNotification_.Reset();
     wlan_.Reset();
+    // A profile read still under way delivers nothing to a stopped source.
+    worker_.Cancel(wifiChannel_);
     notifyWindow_.store(nullptr);
 }
 
@@ -340,48 +331,46 @@ void SystemStatus::RefreshNetwork() noexcept {
     model_.wifiSignal = 0;
     model_.ssid.clear();
     try {
-        if (ReadWlanConnection()) {
-            return;
-        }
         WalkAdapters();
+        // Once refused, an earlier answer may be another network's.
+        if (model_.networkKind == NetworkKind::WiFi && !wifiDenied_) {
+            model_.ssid = wifi_.name;
+            if (wifi_.signal >= 0) {
+                model_.wifiSignal = wifi_.signal;
+            }
+        }
     } catch (...) {
         // Out of memory for a list: the network simply shows as unknown.
     }
+    if (model_.networkKind == NetworkKind::WiFi) {
+        AskWifiDetails();
+    }
 }
 
-bool SystemStatus::ReadWlanConnection() {
-    if (!wlan_) {
-        return false;
+void SystemStatus::AskWifiDetails() noexcept {
+    if (wifiDenied_) {
+        return;
     }
-    PWLAN_INTERFACE_INFO_LIST rawList = nullptr;
-    if (::WlanEnumInterfaces(wlan_.Get(), nullptr, &rawList) != ERROR_SUCCESS) {
-        return false;
+    try {
+        // A newer question replaces one still waiting.
+        worker_.Submit<WifiDetails>({wifiChannel_, 0}, WorkUrgency::Background,
+                                    std::function<WifiDetails()>(&ReadWifiDetails),
+                                    std::function<void(WifiDetails &&)>([this](WifiDetails&& d) {
+                                        TakeWifiDetails(std::move(d));
+                                    }));
+    } catch (...) {
+        // Out of memory: the name stays as it was.
     }
-    const WlanMemory<WLAN_INTERFACE_INFO_LIST> list(rawList);
-    for (DWORD i = 0; list && i < list->dwNumberOfItems; ++i) {
-        const WLAN_INTERFACE_INFO& info = list->InterfaceInfo[i];
-        if (info.isState != wlan_interface_state_connected) {
-            continue;
-        }
-        DWORD size = 0;
-        void* rawData = nullptr;
-        if (::WlanQueryInterface(wlan_.Get(), &info.InterfaceGuid,
-                                 wlan_intf_opcode_current_connection, nullptr, &size, &rawData,
-                                 nullptr) != ERROR_SUCCESS) {
-            continue;
-        }
-        const WlanMemory<WLAN_CONNECTION_ATTRIBUTES> connection(
-            static_cast<WLAN_CONNECTION_ATTRIBUTES*>(rawData));
-        if (connection == nullptr || size < sizeof(WLAN_CONNECTION_ATTRIBUTES)) {
-            continue;
-        }
-        const WLAN_ASSOCIATION_ATTRIBUTES& association = connection->wlanAssociationAttributes;
-        model_.networkKind = NetworkKind::WiFi;
-        model_.wifiSignal = SignalPercent(association.wlanSignalQuality);
-        model_.ssid = DecodeSsid(association.dot11Ssid);
-        return true;
+}
+
+void SystemStatus::TakeWifiDetails(WifiDetails&& details) noexcept {
+    wifiDenied_ = wifiDenied_ || details.accessDenied;
+    if (details == wifi_) {
+        return;
     }
-    return false;
+    wifi_ = std::move(details);
+    // Shown through the usual refresh, which reads it back from wifi_.
+    PostCommand(NotifyWindow(), CMD_STATUS_CHANGED);
 }
 
 void SystemStatus::WalkAdapters() {

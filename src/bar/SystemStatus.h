@@ -1,8 +1,9 @@
 #pragma once
 // Where the status cluster's values come from: the default audio render
-// endpoint (Core Audio, with change callbacks), the WLAN service and the IP
-// interface notifications for the network, and the system power status for
-// the battery.
+// endpoint (Core Audio, with change callbacks), the network adapters with
+// the WLAN service's and the IP interfaces' change notifications for the
+// network, the Internet connection profile (read on the worker) for the
+// Wi-Fi name and signal, and the system power status for the battery.
 //
 // Only the GUI thread calls these methods and reads the record. The system
 // callbacks run on threads of their own and do nothing but post
@@ -10,6 +11,7 @@
 
 #include "base/Win32Handles.h"
 #include "bar/StatusModel.h"
+#include "bar/WifiDetails.h"
 
 #include <windows.h>
 #include <endpointvolume.h>
@@ -36,9 +38,11 @@ struct MibNotificationTraits {
 };
 using UniqueMibNotification = UniqueResource<HANDLE, MibNotificationTraits>;
 
+class Worker;
+
 class SystemStatus {
 public:
-    SystemStatus() noexcept = default;
+    explicit SystemStatus(Worker& worker);
     ~SystemStatus();
     // The WLAN and IP callbacks hold this object's address.
     SystemStatus(const SystemStatus&) = delete;
@@ -68,9 +72,10 @@ public:
 private:
     void OpenWlanClient() noexcept;
     void WatchIpInterfaces() noexcept;
-    // These two may throw std::bad_alloc; RefreshNetwork catches it.
-    bool ReadWlanConnection();
+    // May throw std::bad_alloc; RefreshNetwork catches it.
     void WalkAdapters();
+    void AskWifiDetails() noexcept;
+    void TakeWifiDetails(WifiDetails&& details) noexcept;
     void ReleaseEndpoint() noexcept;
 
     StatusModel model_;
@@ -82,6 +87,13 @@ private:
     Microsoft::WRL::ComPtr<IAudioEndpointVolumeCallback> volumeCallback_;
     UniqueWlanClient wlan_;
     UniqueMibNotification ipNotification_;
+
+    Worker& worker_;
+    uint32_t wifiChannel_ = 0;
+    // The last answer from the worker; once access was denied the profile
+    // is not asked again, so that no prompt can come of it.
+    WifiDetails wifi_;
+    bool wifiDenied_ = false;
 };
 
 }  // namespace corvane

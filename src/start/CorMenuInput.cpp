@@ -3,6 +3,7 @@
 #include "start/AppCatalog.h"
 #include "start/CorMenuState.h"
 #include "start/PinRules.h"
+#include "start/PowerActions.h"
 #include "identity/AppLaunch.h"
 #include "start/StartActions.h"
 #include "start/StartHost.h"
@@ -83,7 +84,7 @@ void Menu::OpenPowerMenu() {
     const int command = TrackPowerMenu(Hwnd(), at);
     SetPopupMenuOpen(false);
     if (command != 0) {
-        RunPowerCommand(command);
+        RunPowerCommand(command, context_.worker);
     }
     if (Hwnd() != nullptr && ::GetForegroundWindow() != Hwnd()) {
         Close(true);

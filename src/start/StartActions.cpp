@@ -1,6 +1,5 @@
 #include "start/StartActions.h"
 
-#include "base/DynamicApis.h"
 #include "base/Win32Handles.h"
 #include "identity/AppLaunch.h"
 #include "start/Search.h"
@@ -69,20 +68,6 @@ uint32_t Track(HMENU menu, HWND owner, POINT at, UINT flags) noexcept {
     return command > 0 ? static_cast<uint32_t>(command) : 0u;
 }
 
-void EnableShutdownPrivilege() noexcept {
-    HANDLE raw = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw)) {
-        return;
-    }
-    const UniqueHandle token(raw);
-    TOKEN_PRIVILEGES privileges{};
-    privileges.PrivilegeCount = 1;
-    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    if (::LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid)) {
-        ::AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr);
-    }
-}
-
 }  // namespace
 
 void LaunchEntry(const AppEntry& entry, bool asAdmin, const StartContext& context) noexcept {
@@ -131,30 +116,6 @@ void OpenPlace(int action, const StartContext& context) noexcept {
         Open(context, nullptr, L"ms-settings:");
     } else if (action == kPlaceOwnSettings) {
         OpenSettingsWindow(context.host);
-    }
-}
-
-void RunPowerCommand(int command) noexcept {
-    switch (command) {
-        case kPowerLock:
-            ::LockWorkStation();
-            break;
-        case kPowerSignOut:
-            ::ExitWindowsEx(EWX_LOGOFF, 0);
-            break;
-        case kPowerSleep:
-            if (const auto suspend = dyn::SetSuspendState()) {
-                suspend(FALSE, FALSE, FALSE);
-            }
-            break;
-        case kPowerRestart:
-        case kPowerShutDown:
-            EnableShutdownPrivilege();
-            ::ExitWindowsEx(command == kPowerRestart ? EWX_REBOOT : EWX_POWEROFF,
-                            SHTDN_REASON_FLAG_PLANNED);
-            break;
-        default:
-            break;
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // What either start surface does with an entry or a query: launch it, run it
 // as administrator, show its file, hand a query to the file search; the
-// right column's places, the power commands and the item context menu.
+// right column's places, the power menu and the item context menu.
 
 #include "identity/AppEntry.h"
 
@@ -26,8 +26,6 @@ void SearchFiles(std::wstring_view query, const StartContext& context) noexcept;
 
 // The right column's table actions 0..7 (Documents … Corvane settings).
 void OpenPlace(int action, const StartContext& context) noexcept;
-// Power menu commands 1..5: lock, sign out, sleep, restart, shut down.
-void RunPowerCommand(int command) noexcept;
 // Tracks the power menu at (x, y) bottom-right aligned; the command or 0.
 [[nodiscard]] int TrackPowerMenu(HWND owner, POINT at) noexcept;
 

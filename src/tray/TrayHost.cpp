@@ -28,7 +28,7 @@ constexpr int kUnplacedHostHeight = 28;
 constexpr UINT kPostedTaskbarMessage = WM_USER + 0x174;
 // The GUI thread draws every surface: Explorer is waited for only briefly.
 constexpr UINT kForwardTimeoutMs = kForeignReplyLimitMs;
-constexpr UINT kDeleteCopyTimeoutMs = kForeignReplyLimitMs;
+constexpr UINT kCopyTimeoutMs = kForeignReplyLimitMs;
 
 constexpr UINT_PTR kWatchdogTimer = 1;
 constexpr UINT_PTR kBroadcastTimer = 2;
@@ -39,8 +39,9 @@ class TrayHost::Impl {
 public:
     explicit Impl(const TrayContext& context) : context_(context) {}
     ~Impl() {
-        *alive_ = false;
+        // Stopping still tells Explorer to drop its hidden copies.
         Stop();
+        *alive_ = false;
     }
     Impl(const Impl&) = delete;
     Impl& operator=(const Impl&) = delete;
@@ -91,7 +92,7 @@ private:
     LRESULT OnHostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnCopyData(HWND hwnd, WPARAM wParam, LPARAM lParam);
     LRESULT Forward(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    void SendDeleteCopy(std::span<const uint8_t> payload) noexcept;
+    void SendToExplorer(const std::vector<std::vector<uint8_t>>& records) noexcept;
 
     LRESULT OnTimerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void Broadcast() noexcept;
@@ -156,6 +157,13 @@ void TrayHost::Impl::Stop() noexcept {
     running_ = false;
     timers_.Destroy();  // and its timers with it
     broadcastPending_ = false;
+    // Explorer's hidden copies go first: a program adding its icon to
+    // Explorer again must not find it there already, and hidden.
+    try {
+        SendToExplorer(store_.ReleaseExplorerCopies());
+    } catch (...) {
+        // Out of memory: those icons stay hidden in Explorer, nothing worse.
+    }
     DestroyWindows();
     store_.Clear();
     // Without the quiet time: this one is for the bars too, as if Explorer
@@ -165,6 +173,8 @@ void TrayHost::Impl::Stop() noexcept {
 }
 
 bool TrayHost::Impl::CreateWindows() noexcept {
+    // A taskbar that stood up again has none of the hidden copies.
+    store_.ForgetExplorerCopies();
     explorerTray_ = nullptr;
     (void)ExplorerTray();
     RECT rect = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), kUnplacedHostHeight};
@@ -190,6 +200,9 @@ void TrayHost::Impl::DestroyWindows() noexcept {
 HWND TrayHost::Impl::ExplorerTray() noexcept {
     if (explorerTray_ != nullptr && ::IsWindow(explorerTray_)) {
         return explorerTray_;
+    }
+    if (explorerTray_ != nullptr) {
+        store_.ForgetExplorerCopies();
     }
     explorerTray_ = nullptr;
     HWND found = nullptr;
@@ -237,17 +250,25 @@ void TrayHost::Impl::PlaceNotifyWindow() noexcept {
                    std::max(r.Width(), 1), std::max(r.Height(), 1), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+namespace {
+
+// Programs that hide the taskbar show it again through the window they find
+// first, the host. Whoever shows it, it stays out of sight: the show is
+// refused before it happens, as a window already drawn by the compositor
+// would stay on screen whatever its style says.
+void RefuseShow(LPARAM lParam) noexcept {
+    if (auto* pos = reinterpret_cast<WINDOWPOS*>(lParam); pos != nullptr) {
+        pos->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
+    }
+}
+
+}  // namespace
+
 LRESULT TrayHost::Impl::OnHostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_WINDOWPOSCHANGED: {
-            const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-            if (pos != nullptr && (pos->flags & SWP_SHOWWINDOW) != 0) {
-                // Whoever shows it, the host stays out of sight.
-                ::SetWindowLongPtrW(hwnd, GWL_STYLE,
-                                    ::GetWindowLongPtrW(hwnd, GWL_STYLE) & ~LONG_PTR{WS_VISIBLE});
-            }
+        case WM_WINDOWPOSCHANGING:
+            RefuseShow(lParam);
             return ::DefWindowProcW(hwnd, message, wParam, lParam);
-        }
         case WM_COPYDATA:
             return OnCopyData(hwnd, wParam, lParam);
         case WM_COMMAND:
@@ -310,26 +331,26 @@ LRESULT TrayHost::Impl::OnCopyData(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     }
     if (context_.settings.mirrorToExplorer) {
         (void)Forward(hwnd, WM_COPYDATA, wParam, lParam);
-    } else if (reaction.added) {
-        SendDeleteCopy(payload);
+    } else {
+        SendToExplorer(reaction.toExplorer);
     }
     return 1;
 }
 
-void TrayHost::Impl::SendDeleteCopy(std::span<const uint8_t> payload) noexcept {
-    const HWND explorer = ExplorerTray();
-    if (explorer == nullptr || host_.Hwnd() == nullptr) {
-        return;
-    }
-    try {
-        std::vector<uint8_t> copy = TrayDeleteCopy(payload);
-        COPYDATASTRUCT data = {kTrayDataNotify, static_cast<DWORD>(copy.size()), copy.data()};
+void TrayHost::Impl::SendToExplorer(const std::vector<std::vector<uint8_t>>& records) noexcept {
+    const std::shared_ptr<bool> alive = alive_;
+    for (const std::vector<uint8_t>& record : records) {
+        const HWND explorer = ExplorerTray();
+        if (!*alive || explorer == nullptr || host_.Hwnd() == nullptr || record.empty()) {
+            return;
+        }
+        // Explorer only reads the record; the copy is ours to hand out.
+        COPYDATASTRUCT data = {kTrayDataNotify, static_cast<DWORD>(record.size()),
+                               const_cast<uint8_t*>(record.data())};
         DWORD_PTR ignored = 0;
         ::SendMessageTimeoutW(explorer, WM_COPYDATA, reinterpret_cast<WPARAM>(host_.Hwnd()),
-                              reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                              kDeleteCopyTimeoutMs, &ignored);
-    } catch (...) {
-        // Out of memory: Explorer shows the icon as well, nothing worse.
+                              reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kCopyTimeoutMs,
+                              &ignored);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -33,6 +34,9 @@ struct TrayIcon {
     std::wstring exeName;  // lower-case file name of the owner's executable
     PixelRect screenRect;  // where the bar last drew it, screen pixels
     uint32_t iconGeneration = 0;
+    // The record that drops Explorer's hidden copy of this icon; empty while
+    // Explorer holds none.
+    std::vector<uint8_t> explorerDelete;
 };
 
 inline constexpr std::size_t kTrayTooltipChars = 128;

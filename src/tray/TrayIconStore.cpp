@@ -1,5 +1,7 @@
 #include "tray/TrayIconStore.h"
 
+#include "tray/TrayExplorerRoute.h"
+
 #include <algorithm>
 
 namespace corvane {
@@ -24,11 +26,10 @@ TrayReaction Forward() {
     return r;
 }
 
-TrayReaction Taken(bool added) {
+TrayReaction Taken() {
     TrayReaction r;
     r.reply = 1;
     r.changed = true;
-    r.added = added;
     return r;
 }
 
@@ -70,37 +71,92 @@ TrayReaction TrayIconStore::HandleNotification(std::span<const uint8_t> payload)
         return Forward();
     }
     const auto it = FindIcon(icons_, n->HasGuid(), n->guid, n->ownerWindow, n->id);
+    const bool explorerHolds = it != icons_.end() && !it->explorerDelete.empty();
+    TrayReaction reaction = Change(*n);
+    if (!reaction.forward) {
+        reaction.toExplorer = CopiesForExplorer(*n, payload, explorerHolds);
+    }
+    return reaction;
+}
+
+TrayReaction TrayIconStore::Change(const TrayNotification& n) {
+    const auto it = FindIcon(icons_, n.HasGuid(), n.guid, n.ownerWindow, n.id);
     const bool found = it != icons_.end();
-    switch (static_cast<TrayCommand>(n->command)) {
+    switch (static_cast<TrayCommand>(n.command)) {
         case TrayCommand::Add:
             if (found) {
-                Apply(*it, *n);
-                return Taken(true);
+                Apply(*it, n);
+                return Taken();
             }
-            return AddIcon(*n) ? Taken(true) : Forward();
+            return AddIcon(n) ? Taken() : Forward();
         case TrayCommand::Modify:
             if (!found) {
                 return Forward();
             }
-            Apply(*it, *n);
-            return Taken(false);
+            Apply(*it, n);
+            return Taken();
         case TrayCommand::Delete:
             if (!found) {
                 return Forward();
             }
             DestroyCopy(*it);
             icons_.erase(it);
-            return Taken(false);
+            return Taken();
         case TrayCommand::SetFocus:
-            return found ? Taken(false) : Forward();
+            return found ? Taken() : Forward();
         case TrayCommand::SetVersion:
             if (!found) {
                 return Forward();
             }
-            it->version = n->version;
-            return Taken(false);
+            it->version = n.version;
+            return Taken();
     }
     return Forward();
+}
+
+std::vector<std::vector<uint8_t>> TrayIconStore::CopiesForExplorer(const TrayNotification& n,
+                                                                   std::span<const uint8_t> payload,
+                                                                   bool explorerHolds) {
+    const bool balloon =
+        (n.flags & trayflags::kInfo) != 0 && payload.size() >= kTrayBalloonMinBytes;
+    const ExplorerRoute route = RouteToExplorer(n.command, balloon, explorerHolds);
+    // Gone after a delete.
+    const auto it = FindIcon(icons_, n.HasGuid(), n.guid, n.ownerWindow, n.id);
+    std::vector<std::vector<uint8_t>> copies;
+    switch (route.step) {
+        case ExplorerStep::None:
+            break;
+        case ExplorerStep::DeleteCopy:
+            copies.push_back(TrayDeleteCopy(payload));
+            break;
+        case ExplorerStep::PassOn:
+            copies.emplace_back(payload.begin(),
+                                payload.begin() + std::min(payload.size(), kTrayNotifyMaxBytes));
+            break;
+        case ExplorerStep::AddHidden:
+        case ExplorerStep::ModifyHidden:
+            if (it == icons_.end()) {
+                break;
+            }
+            copies.push_back(TrayHiddenCopy(
+                payload,
+                route.step == ExplorerStep::AddHidden ? TrayCommand::Add : TrayCommand::Modify,
+                *it));
+            // A new copy in Explorer starts at version 0 whatever the
+            // program asked of the host.
+            if (route.step == ExplorerStep::AddHidden && it->version != 0) {
+                copies.push_back(TrayVersionCopy(payload, it->version));
+            }
+            break;
+    }
+    if (it != icons_.end()) {
+        if (!route.holdsAfter) {
+            it->explorerDelete.clear();
+        } else if (it->explorerDelete.empty()) {
+            it->explorerDelete = TrayDeleteCopy(payload);
+        }
+    }
+    return copies;
 }
 
 bool TrayIconStore::AddIcon(const TrayNotification& n) {
@@ -179,6 +235,23 @@ void TrayIconStore::Clear() noexcept {
 void TrayIconStore::BumpGenerations() noexcept {
     for (TrayIcon& icon : icons_) {
         ++icon.iconGeneration;
+    }
+}
+
+std::vector<std::vector<uint8_t>> TrayIconStore::ReleaseExplorerCopies() {
+    std::vector<std::vector<uint8_t>> deletes;
+    for (TrayIcon& icon : icons_) {
+        if (!icon.explorerDelete.empty()) {
+            deletes.push_back(std::move(icon.explorerDelete));
+            icon.explorerDelete.clear();
+        }
+    }
+    return deletes;
+}
+
+void TrayIconStore::ForgetExplorerCopies() noexcept {
+    for (TrayIcon& icon : icons_) {
+        icon.explorerDelete.clear();
     }
 }
 

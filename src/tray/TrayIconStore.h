@@ -39,7 +39,9 @@ struct TrayReaction {
     bool forward = false;
     int64_t reply = 0;     // the answer when not forwarded
     bool changed = false;  // the icons as shown may have changed: lay the tray bar out again
-    bool added = false;    // an add was taken: Explorer gets a delete copy, or the add itself
+    // Records for Explorer, in order, unless it gets the program's own
+    // message ([Tray] MirrorToExplorer).
+    std::vector<std::vector<uint8_t>> toExplorer;
 };
 
 class TrayIconStore {
@@ -58,6 +60,10 @@ public:
     void Clear() noexcept;
     // Every icon counts as changed, so that the bar draws it afresh.
     void BumpGenerations() noexcept;
+    // The records that drop Explorer's hidden copies; from then on none is
+    // taken as held, as after Explorer itself started again.
+    [[nodiscard]] std::vector<std::vector<uint8_t>> ReleaseExplorerCopies();
+    void ForgetExplorerCopies() noexcept;
 
     [[nodiscard]] const std::vector<TrayIcon>& Icons() const noexcept { return icons_; }
     [[nodiscard]] TrayIcon* Find(uint32_t ownerWindow, uint32_t id) noexcept;
@@ -65,6 +71,9 @@ public:
 private:
     [[nodiscard]] TrayReaction HandlePosition(std::span<const uint8_t> payload) const;
     [[nodiscard]] TrayReaction HandleNotification(std::span<const uint8_t> payload);
+    [[nodiscard]] TrayReaction Change(const TrayNotification& n);
+    [[nodiscard]] std::vector<std::vector<uint8_t>> CopiesForExplorer(
+        const TrayNotification& n, std::span<const uint8_t> payload, bool explorerHolds);
     // False when the icon is left to Explorer.
     bool AddIcon(const TrayNotification& request);
     void Apply(TrayIcon& icon, const TrayNotification& request);

@@ -29,12 +29,27 @@ constexpr std::size_t kId = 20;
 constexpr std::size_t kGuid = 24;
 }  // namespace position
 
+// The first byte past the hidden state and its mask, and past the version:
+// a copy must hold them to be of use.
+constexpr std::size_t kHiddenCopyMinBytes = notify::kStateMask + 4;
+constexpr std::size_t kVersionCopyMinBytes = notify::kVersion + 4;
+
 // The record as the host reads it: the payload's bytes, zero past its end.
 using NotifyRecord = std::array<uint8_t, kTrayNotifyMaxBytes>;
 
 uint32_t ReadU32(const uint8_t* at) noexcept {
     return static_cast<uint32_t>(at[0]) | static_cast<uint32_t>(at[1]) << 8 |
            static_cast<uint32_t>(at[2]) << 16 | static_cast<uint32_t>(at[3]) << 24;
+}
+
+void WriteU32(std::vector<uint8_t>& record, std::size_t at, uint32_t value) noexcept {
+    for (std::size_t i = 0; i < 4; ++i) {
+        record[at + i] = static_cast<uint8_t>(value >> (8 * i));
+    }
+}
+
+std::vector<uint8_t> CopyOf(std::span<const uint8_t> payload) {
+    return {payload.begin(), payload.begin() + std::min(payload.size(), kTrayNotifyMaxBytes)};
 }
 
 uint16_t ReadU16(const uint8_t* at) noexcept {
@@ -103,15 +118,43 @@ std::optional<TrayPositionQuery> DecodeTrayPositionQuery(std::span<const uint8_t
 }
 
 std::vector<uint8_t> TrayDeleteCopy(std::span<const uint8_t> payload) {
-    std::vector<uint8_t> copy(payload.begin(),
-                              payload.begin() + std::min(payload.size(), kTrayNotifyMaxBytes));
+    std::vector<uint8_t> copy = CopyOf(payload);
     // Too short to hold the command: nothing to turn into a delete.
     if (copy.size() >= notify::kCommand + 4) {
-        const auto command = static_cast<uint32_t>(TrayCommand::Delete);
-        for (std::size_t i = 0; i < 4; ++i) {
-            copy[notify::kCommand + i] = static_cast<uint8_t>(command >> (8 * i));
-        }
+        WriteU32(copy, notify::kCommand, static_cast<uint32_t>(TrayCommand::Delete));
     }
+    return copy;
+}
+
+std::vector<uint8_t> TrayHiddenCopy(std::span<const uint8_t> payload, TrayCommand command,
+                                    const TrayIcon& icon) {
+    if (payload.size() < kHiddenCopyMinBytes) {
+        return {};
+    }
+    std::vector<uint8_t> copy = CopyOf(payload);
+    uint32_t flags = ReadU32(copy.data() + notify::kFlags) | trayflags::kState;
+    if (icon.callbackMessage != 0) {
+        flags |= trayflags::kMessage;
+        WriteU32(copy, notify::kCallback, icon.callbackMessage);
+    }
+    if (icon.ownerWindow != 0) {
+        WriteU32(copy, notify::kOwner, icon.ownerWindow);
+    }
+    WriteU32(copy, notify::kCommand, static_cast<uint32_t>(command));
+    WriteU32(copy, notify::kFlags, flags);
+    WriteU32(copy, notify::kState, ReadU32(copy.data() + notify::kState) | kTrayStateHidden);
+    WriteU32(copy, notify::kStateMask,
+             ReadU32(copy.data() + notify::kStateMask) | kTrayStateHidden);
+    return copy;
+}
+
+std::vector<uint8_t> TrayVersionCopy(std::span<const uint8_t> payload, uint32_t version) {
+    if (payload.size() < kVersionCopyMinBytes) {
+        return {};
+    }
+    std::vector<uint8_t> copy = CopyOf(payload);
+    WriteU32(copy, notify::kCommand, static_cast<uint32_t>(TrayCommand::SetVersion));
+    WriteU32(copy, notify::kVersion, version);
     return copy;
 }
 

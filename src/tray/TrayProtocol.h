@@ -21,6 +21,8 @@ inline constexpr uint32_t kTrayDataPosition = 3;
 inline constexpr std::size_t kTrayNotifyMinBytes = 32;
 inline constexpr std::size_t kTrayNotifyMaxBytes = 964;
 inline constexpr std::size_t kTrayPositionMinBytes = 40;
+// A balloon's text, title and flags lie within this many bytes.
+inline constexpr std::size_t kTrayBalloonMinBytes = 944;
 
 enum class TrayCommand : uint32_t { Add = 0, Modify = 1, Delete = 2, SetFocus = 3, SetVersion = 4 };
 
@@ -29,6 +31,7 @@ inline constexpr uint32_t kMessage = 0x01;
 inline constexpr uint32_t kIcon = 0x02;
 inline constexpr uint32_t kTip = 0x04;
 inline constexpr uint32_t kState = 0x08;
+inline constexpr uint32_t kInfo = 0x10;
 inline constexpr uint32_t kGuid = 0x20;
 inline constexpr uint32_t kShowTip = 0x80;
 }  // namespace trayflags
@@ -73,6 +76,20 @@ struct TrayPositionQuery {
 // kTrayNotifyMaxBytes of the payload with the command turned into a delete
 // (a payload too short to hold the command comes back as it is).
 [[nodiscard]] std::vector<uint8_t> TrayDeleteCopy(std::span<const uint8_t> payload);
+
+// Explorer's copy of a record that carries a balloon: `command` in place of
+// the program's, the icon hidden there whatever the program asked, and the
+// owner window and callback message the host holds for the icon (when it has
+// them), so that a click on the notification still reaches the program. A
+// payload too short to hold the state comes back empty: it could not be
+// shown without the icon showing too.
+[[nodiscard]] std::vector<uint8_t> TrayHiddenCopy(std::span<const uint8_t> payload,
+                                                  TrayCommand command, const TrayIcon& icon);
+
+// The version request that tells Explorer how to call the program back,
+// made from one of the program's records (empty when that one is too short).
+[[nodiscard]] std::vector<uint8_t> TrayVersionCopy(std::span<const uint8_t> payload,
+                                                   uint32_t version);
 
 // The reply to a position query: (y << 16) | (x & 0xFFFF).
 [[nodiscard]] uint32_t PackTrayPoint(int32_t x, int32_t y) noexcept;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <utility>
 
 namespace corvane {
 namespace {
@@ -114,16 +115,9 @@ TEST(StatusBuffers, SizesFromTheSystemAreBounded) {
     EXPECT_EQ(AdapterRetryBufferBytes(0), 32768u);
     EXPECT_EQ(AdapterRetryBufferBytes(20000), 32768u);
     EXPECT_EQ(AdapterRetryBufferBytes(50000), 50000u);
-    struct Row {
-        uint32_t stated;
-        std::size_t ssidBytes;
-        int32_t signal;
-    };
-    const Row rows[] = {{0, 0, 0},      {7, 7, 7},      {32, 32, 32},          {33, 32, 33},
-                        {100, 32, 100}, {250, 32, 100}, {0xFFFFFFFFu, 32, 100}};
-    for (const Row& r : rows) {
-        EXPECT_EQ(SsidByteCount(r.stated), r.ssidBytes) << r.stated;
-        EXPECT_EQ(SignalPercent(r.stated), r.signal) << r.stated;
+    const std::pair<uint32_t, int32_t> bars[] = {{0, 0}, {3, 60}, {5, 100}, {255, 100}};
+    for (const auto& [count, percent] : bars) {
+        EXPECT_EQ(SignalFromBars(count), percent) << count;
     }
 }
 

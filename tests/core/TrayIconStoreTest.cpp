@@ -68,7 +68,6 @@ TEST(TrayIconStore, NotificationsChangeTheListOrGoToExplorer) {
             const TrayReaction reaction = store.Handle(kTrayDataNotify, r.messages[i]);
             EXPECT_EQ(reaction.forward, r.forwarded[i]) << "message " << i;
             EXPECT_EQ(reaction.reply, r.forwarded[i] ? 0 : 1) << "message " << i;
-            EXPECT_EQ(reaction.added, !r.forwarded[i] && r.messages[i][4] == kAdd) << i;
         }
         std::vector<Seen> seen;
         for (const TrayIcon& i : store.Icons()) {
@@ -77,6 +76,70 @@ TEST(TrayIconStore, NotificationsChangeTheListOrGoToExplorer) {
         }
         EXPECT_EQ(seen, r.icons);
     }
+}
+
+// A record for Explorer: command, icon hidden there, callback, version field.
+using Copy = std::tuple<uint32_t, bool, uint32_t, uint32_t>;
+
+std::vector<Copy> Copies(const TrayReaction& reaction) {
+    std::vector<Copy> copies;
+    for (const std::vector<uint8_t>& record : reaction.toExplorer) {
+        const TrayNotification n = DecodeTrayNotification(record).value();
+        const bool hidden = (n.flags & kState) != 0 && (n.state & n.stateMask & 1) != 0;
+        copies.emplace_back(n.command, hidden, n.callbackMessage, n.version);
+    }
+    return copies;
+}
+
+TEST(TrayIconStore, BalloonsReachExplorerWithTheIconHiddenThereUntilItIsDeleted) {
+    const auto balloon = [](uint32_t command, uint32_t flags = 0, uint32_t mask = 0) {
+        return Note(command, kW1, 1, flags | kInfo, 0, 0, u"", 0, mask, 9000);
+    };
+    const auto added = Note(kAdd, kW1, 1, kMessage, 0x8001);
+    const auto v4 = Note(kVersion, kW1, 1, 0, 0, 0, u"", 0, 0, 4);
+    const struct {
+        const char* name;
+        std::vector<std::vector<uint8_t>> messages;
+        std::vector<std::vector<Copy>> copies;
+    } rows[] = {
+        {"a plain add drops Explorer's icon; a balloon adds it hidden, then modifies it",
+         {added, balloon(kModify), balloon(kModify), Note(kModify, kW1, 1, kTip),
+          Note(kDelete, kW1, 1), balloon(kModify)},
+         {{{kDelete, false, 0x8001, 0}},
+          {{kAdd, true, 0x8001, 9000}},
+          {{kModify, true, 0x8001, 9000}},
+          {},
+          {{kDelete, false, 0, 0}},
+          {}}},
+        {"hidden even when the program shows it; versions follow; a plain add drops it",
+         {balloon(kAdd, kMessage | kState, 1), v4, Note(kAdd, kW1, 1, kTip), v4,
+          Note(kDelete, kW1, 1)},
+         {{{kAdd, true, 0, 9000}}, {{kVersion, false, 0, 4}}, {{kDelete, false, 0, 0}}, {}, {}}},
+        {"a new hidden copy gets the version; too short for a balloon is none",
+         {added, v4, Sized(balloon(kModify), 943), balloon(kModify)},
+         {{{kDelete, false, 0x8001, 0}},
+          {},
+          {},
+          {{kAdd, true, 0x8001, 9000}, {kVersion, false, 0, 4}}}},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        test::FakeTraySystem system;
+        system.windows = {kW1};
+        TrayIconStore store(system);
+        for (std::size_t i = 0; i < r.messages.size(); ++i) {
+            EXPECT_EQ(Copies(store.Handle(kTrayDataNotify, r.messages[i])), r.copies[i])
+                << "message " << i;
+        }
+    }
+    test::FakeTraySystem system;
+    system.windows = {kW1};
+    TrayIconStore store(system);
+    (void)store.Handle(kTrayDataNotify, balloon(kAdd));
+    const TrayReaction release{.toExplorer = store.ReleaseExplorerCopies()};
+    EXPECT_EQ(Copies(release), (std::vector<Copy>{{kDelete, false, 0, 9000}}));
+    EXPECT_EQ(Copies(store.Handle(kTrayDataNotify, balloon(kModify))),
+              (std::vector<Copy>{{kAdd, true, 0, 9000}}));
 }
 
 TEST(TrayIconStore, PositionQueriesAnswerTheDrawnCorner) {

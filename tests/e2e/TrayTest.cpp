@@ -172,6 +172,13 @@ TEST_F(TrayE2E, ClicksReachTheProgramInTheFormItsVersionAsksFor) {
     }
 }
 
+// Programs that hid the taskbar show again the taskbar window they find first.
+TEST_F(TrayE2E, AProgramShowingTheTaskbarLeavesTheHostUnseen) {
+    ::ShowWindow(host_, SW_SHOW);
+    EXPECT_FALSE(::IsWindowVisible(host_));
+    EXPECT_EQ(::GetWindowLongPtrW(host_, GWL_STYLE) & WS_VISIBLE, 0);
+}
+
 TEST_F(TrayE2E, AnIconLeavesTheBarSoonAfterItsProgramsWindowIsGone) {
     TrayClient live;
     TrayClient gone;

@@ -5,6 +5,7 @@
 #include "base/Win32Handles.h"
 #include "bar/StatusRules.h"
 #include "bar/SystemStatus.h"
+#include "base/Worker.h"
 
 #include <gtest/gtest.h>
 
@@ -23,12 +24,13 @@ protected:
     }
 
     ComApartment com_;
+    Worker worker_{nullptr, nullptr};
     UniqueWindow window_{::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                            ::GetModuleHandleW(nullptr), nullptr)};
 };
 
 TEST_F(SystemStatusTest, StartsTwiceAndStopsTwiceWithWhateverTheSystemOffers) {
-    SystemStatus status;
+    SystemStatus status{worker_};
     status.Start(window_.Get());
     EXPECT_EQ(status.NotifyWindow(), window_.Get());
     SYSTEM_POWER_STATUS power = {};
@@ -49,7 +51,7 @@ TEST_F(SystemStatusTest, StartsTwiceAndStopsTwiceWithWhateverTheSystemOffers) {
 }
 
 TEST_F(SystemStatusTest, VolumeStepsAndMuteActOnTheDefaultDevice) {
-    SystemStatus status;
+    SystemStatus status{worker_};
     status.Start(window_.Get());
     if (!status.Model().audioAvailable) {
         status.Stop();
