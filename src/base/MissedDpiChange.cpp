@@ -1,5 +1,7 @@
 #include "base/MissedDpiChange.h"
 
+#include "base/Win32Geometry.h"
+
 namespace corvane {
 namespace {
 
@@ -28,7 +30,10 @@ void CatchMissedDpiChange(HWND window, UINT message, LPARAM lParam, UINT drawnDp
     if (!MayChangeDpiUnseen(message, lParam) || !::IsWindowVisible(window)) {
         return;
     }
-    const UINT dpi = ::GetDpiForWindow(window);
+    // The display's scale, not GetDpiForWindow: a window's own DPI is the
+    // last one it was told, so it would stay stale exactly when the notice
+    // was left out.
+    const UINT dpi = MonitorDpi(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
     RECT rect = {};
     if (dpi == 0 || dpi == drawnDpi || !::GetWindowRect(window, &rect)) {
         return;

@@ -11,7 +11,7 @@ namespace corvane {
 
 // After `message` (with its lParam) has reached `window`: when the window is
 // shown, the message is one after which its DPI may have changed unseen, and
-// GetDpiForWindow no longer gives `drawnDpi`, sends the window WM_DPICHANGED
+// its display's DPI is no longer `drawnDpi`, sends the window WM_DPICHANGED
 // with the new DPI and its present rectangle as the suggested one. Call it
 // before handling the message, so that the handling already sees the new DPI.
 void CatchMissedDpiChange(HWND window, UINT message, LPARAM lParam, UINT drawnDpi) noexcept;
