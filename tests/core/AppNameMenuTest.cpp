@@ -36,6 +36,11 @@ AppNameMenuFacts Facts(bool valid, bool maximized, bool tiling, bool floating,
     return {valid, maximized, tiling, floating, L"", std::move(exe), std::move(floatList), {}};
 }
 
+AppNameMenuFacts Elevated(AppNameMenuFacts facts) {
+    facts.targetBeyondReach = true;
+    return facts;
+}
+
 TEST(AppNameMenu, EntriesFollowTheTargetAndTiling) {
     SetNorwegian(false);
     const List listed = {L"calc.exe", L"notepad.exe"};
@@ -53,6 +58,9 @@ TEST(AppNameMenu, EntriesFollowTheTargetAndTiling) {
         {"floating", Facts(true, false, true, true), "1 2 3 - 10c 11 - 8"},
         {"no executable is never listed", Facts(true, false, true, false, L"", {L""}),
          "1 2 3 - 10 11 - 8"},
+        {"run as administrator", Elevated(Facts(true, false, true, false)),
+         "12g - 1 2 3g - 10g 11 - 8"},
+        {"run as administrator, gone", Elevated(Facts(false, false, true, false)), "1g 2g 3g - 8"},
     };
     AppNameMenuFacts withSettings = Facts(true, false, false, false);
     withSettings.settingsWindow = true;
@@ -62,8 +70,9 @@ TEST(AppNameMenu, EntriesFollowTheTargetAndTiling) {
         SCOPED_TRACE(r.name);
         const auto menu = BuildAppNameMenu(r.facts);
         EXPECT_EQ(Shape(menu), r.shape);
-        ASSERT_GT(menu.size(), 1u);
-        EXPECT_EQ(menu[1].text, r.facts.targetMaximized ? L"Restore" : L"Maximize");
+        ASSERT_GT(menu.size(), 3u);
+        const AppNameMenuEntry& zoom = menu[r.shape[0] == '1' ? 1 : 3];  // after the note
+        EXPECT_EQ(zoom.text, r.facts.targetMaximized ? L"Restore" : L"Maximize");
     }
 }
 
