@@ -71,7 +71,7 @@ TEST(AppNameMenu, EntriesFollowTheTargetAndTiling) {
         const auto menu = BuildAppNameMenu(r.facts);
         EXPECT_EQ(Shape(menu), r.shape);
         ASSERT_GT(menu.size(), 3u);
-        const AppNameMenuEntry& zoom = menu[r.shape[0] == '1' ? 1 : 3];  // after the note
+        const AppNameMenuEntry& zoom = menu[menu[0].id == kMenuBeyondReachNote ? 3 : 1];
         EXPECT_EQ(zoom.text, r.facts.targetMaximized ? L"Restore" : L"Maximize");
     }
 }
