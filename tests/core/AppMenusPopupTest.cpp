@@ -67,7 +67,6 @@ TEST(PopupPlan, LabelsFlagsAndCommandNumbersInADepthFirstWalk) {
         EXPECT_EQ(ChosenEntry(plan, outside), nullptr) << outside;
     }
     EXPECT_FALSE(PlanMenuPopup({Leaf(L"a")}).hasSubmenus);
-
     // A window that ignores commands and keys leaves only programs to start.
     items[4].runTarget = L"notepad.exe";
     EXPECT_EQ(Describe(PlanMenuPopup(items, true).entries),
