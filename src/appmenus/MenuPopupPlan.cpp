@@ -6,7 +6,7 @@ namespace corvane {
 namespace {
 
 std::vector<PopupEntry> PlanEntries(const std::vector<AppMenuItem>& items, int depth,
-                                    PopupPlan& plan) {
+                                    bool windowOutOfReach, PopupPlan& plan) {
     std::vector<PopupEntry> entries;
     entries.reserve(items.size());
     for (const AppMenuItem& item : items) {
@@ -28,10 +28,13 @@ std::vector<PopupEntry> PlanEntries(const std::vector<AppMenuItem>& items, int d
             entry.flags |= kPopupChecked;
         }
         if (!item.children.empty() && depth < kMaxNativeSubmenuDepth) {
-            entry.submenu = PlanEntries(item.children, depth + 1, plan);
+            entry.submenu = PlanEntries(item.children, depth + 1, windowOutOfReach, plan);
             entry.flags |= kPopupSubmenu;
             plan.hasSubmenus = true;
         } else {
+            if (windowOutOfReach && item.runTarget.empty()) {
+                entry.flags |= kPopupGrayed;
+            }
             plan.commands.push_back(&item);
             entry.command = static_cast<uint32_t>(plan.commands.size());
         }
@@ -42,9 +45,9 @@ std::vector<PopupEntry> PlanEntries(const std::vector<AppMenuItem>& items, int d
 
 }  // namespace
 
-PopupPlan PlanMenuPopup(const std::vector<AppMenuItem>& items) {
+PopupPlan PlanMenuPopup(const std::vector<AppMenuItem>& items, bool windowOutOfReach) {
     PopupPlan plan;
-    plan.entries = PlanEntries(items, 0, plan);
+    plan.entries = PlanEntries(items, 0, windowOutOfReach, plan);
     return plan;
 }
 

@@ -33,8 +33,11 @@ struct PopupPlan {
 
 // Command numbers run from 1 in the order selectable entries are met in a
 // depth-first walk. Children deeper than the native reader ever goes are
-// not followed: such an entry is a plain command.
-[[nodiscard]] PopupPlan PlanMenuPopup(const std::vector<AppMenuItem>& items);
+// not followed: such an entry is a plain command. When the window ignores
+// commands and keys (`windowOutOfReach`), only entries that start a program
+// can be chosen; the others are greyed.
+[[nodiscard]] PopupPlan PlanMenuPopup(const std::vector<AppMenuItem>& items,
+                                      bool windowOutOfReach = false);
 
 // The entry of a command number, or null when the number chose nothing.
 [[nodiscard]] const AppMenuItem* ChosenEntry(const PopupPlan& plan, int64_t command);

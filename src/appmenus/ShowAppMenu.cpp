@@ -6,6 +6,7 @@
 #include "appmenus/NativeMenus.h"
 #include "appmenus/KeyStrokes.h"
 #include "identity/AppLaunch.h"
+#include "identity/ElevatedWindows.h"
 #include "toolkit/SendKeyStrokes.h"
 
 #include <shellapi.h>
@@ -159,7 +160,7 @@ int32_t ShowAppMenu(const std::vector<AppMenu>& menus, int32_t index, POINT poin
     }
     const std::vector<AppMenuItem> entries =
         EntriesOf(menus[static_cast<std::size_t>(index)], target);
-    const PopupPlan plan = PlanMenuPopup(entries);
+    const PopupPlan plan = PlanMenuPopup(entries, IsWindowBeyondReach(target));
     const UniqueMenu popup(BuildMenuPopup(plan));
     if (!popup) {
         return -1;

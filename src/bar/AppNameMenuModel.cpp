@@ -31,16 +31,26 @@ bool Contains(const std::vector<std::wstring>& list, const std::wstring& value) 
 std::vector<AppNameMenuEntry> BuildAppNameMenu(const AppNameMenuFacts& f) {
     std::vector<AppNameMenuEntry> menu;
     const bool grey = !f.targetValid;
+    const bool beyondReach = f.targetValid && f.targetBeyondReach;
+    if (beyondReach) {
+        menu.push_back(Item(kMenuBeyondReachNote,
+                            Tr(L"Kj\u00F8rer som administrator: Corvane kan bare minimere, "
+                               L"maksimere eller gjenopprette det",
+                               L"Runs as administrator: Corvane can only minimize, maximize "
+                               L"or restore it"),
+                            true));
+        menu.push_back(Separator());
+    }
     menu.push_back(Item(kMenuMinimize, Tr(L"Minimer", L"Minimize"), grey));
     menu.push_back(Item(
         kMenuMaximizeOrRestore,
         f.targetMaximized ? Tr(L"Gjenopprett", L"Restore") : Tr(L"Maksimer", L"Maximize"), grey));
-    menu.push_back(Item(kMenuCloseWindow, Tr(L"Lukk vindu", L"Close Window"), grey));
+    menu.push_back(Item(kMenuCloseWindow, Tr(L"Lukk vindu", L"Close Window"), grey || beyondReach));
     if (f.tilingActive && f.targetValid) {
         menu.push_back(Separator());
         menu.push_back(Item(kMenuFloatWindow,
                             Tr(L"Flytende vindu (ikke tile)", L"Floating window (don't tile)"),
-                            false, f.targetFloating));
+                            beyondReach, f.targetFloating));
         menu.push_back(Item(kMenuNeverTile,
                             std::wstring(Tr(L"Aldri tile ", L"Never tile ")) + f.displayName, false,
                             !f.exeName.empty() && Contains(f.floatList, f.exeName)));

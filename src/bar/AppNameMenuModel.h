@@ -18,6 +18,7 @@ enum AppNameMenuId : uint32_t {
     kMenuShowAllTray = 9,
     kMenuFloatWindow = 10,
     kMenuNeverTile = 11,
+    kMenuBeyondReachNote = 12,  // never chosen: greyed
     kMenuHiddenTrayFirst = 500,
 };
 
@@ -44,6 +45,10 @@ struct AppNameMenuFacts {
     std::vector<std::wstring> floatList;   // [Tiling] Float
     std::vector<std::wstring> hiddenTray;  // [Tray] Hidden
     bool settingsWindow = false;           // a settings window can be opened
+    // The target's process runs at a higher integrity level (as
+    // administrator) and ignores what Corvane sends it; only its show state
+    // can still be changed.
+    bool targetBeyondReach = false;
 };
 
 [[nodiscard]] std::vector<AppNameMenuEntry> BuildAppNameMenu(const AppNameMenuFacts& facts);

@@ -8,6 +8,7 @@
 #include "bar/BarLayout.h"
 #include "bar/BarTooltips.h"
 #include "identity/AppLaunch.h"
+#include "identity/ElevatedWindows.h"
 #include "toolkit/KeyChord.h"
 #include "bar/StatusRules.h"
 #include "bar/StatusText.h"
@@ -118,6 +119,23 @@ WPARAM SysCommandOf(WindowCommand command) noexcept {
     }
 }
 
+// What a window that ignores our messages gets instead: its show state,
+// which the system changes for us. It cannot be closed from here.
+int ShowCommandOf(WindowCommand command) noexcept {
+    switch (command) {
+        case WindowCommand::Minimize:
+            return SW_MINIMIZE;
+        case WindowCommand::Maximize:
+            return SW_MAXIMIZE;
+        case WindowCommand::Restore:
+            return SW_RESTORE;
+        case WindowCommand::Close:
+        case WindowCommand::None:
+        default:
+            return -1;
+    }
+}
+
 }  // namespace
 
 void Bar::OnMouseMove(int x, int y) {
@@ -203,6 +221,7 @@ void Bar::OnButton(UINT message, int x, int y) {
             ToggleTiling();
             break;
         case BarClickAction::QuickSettings:
+            TakeForegroundFromUnreachable(Hwnd());
             SendKeyChord({VK_LWIN, 'A'});
             break;
         case BarClickAction::SoundSettings:
@@ -216,6 +235,7 @@ void Bar::OnButton(UINT message, int x, int y) {
             UpdateTooltip();
             break;
         case BarClickAction::Notifications:
+            TakeForegroundFromUnreachable(Hwnd());
             SendKeyChord({VK_LWIN, 'N'});
             break;
         case BarClickAction::DateTimeSettings:
@@ -350,6 +370,7 @@ void Bar::AppNameMenu(const BarItem& item) {
     facts.floatList = context_.settings.floatingApps;
     facts.hiddenTray = context_.settings.trayHidden;
     facts.settingsWindow = context_.host.HasSettingsWindow();
+    facts.targetBeyondReach = valid && IsWindowBeyondReach(target);
 
     UniqueMenu menu(::CreatePopupMenu());
     if (!menu || !FillMenu(menu.Get(), BuildAppNameMenu(facts))) {
@@ -371,7 +392,11 @@ void Bar::AppNameMenu(const BarItem& item) {
     const bool stillValid = target != nullptr && ::IsWindow(target);
     const WindowCommand command = AppNameWindowCommand(id, stillValid && ::IsZoomed(target));
     if (command != WindowCommand::None && stillValid) {
-        ::PostMessageW(target, WM_SYSCOMMAND, SysCommandOf(command), 0);
+        if (!facts.targetBeyondReach) {
+            ::PostMessageW(target, WM_SYSCOMMAND, SysCommandOf(command), 0);
+        } else if (const int show = ShowCommandOf(command); show >= 0) {
+            (void)::ShowWindowAsync(target, show);
+        }
     }
     switch (id) {
         case kMenuQuit:

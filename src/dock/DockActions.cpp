@@ -8,6 +8,7 @@
 #include "identity/AppLaunch.h"
 #include "identity/AppTargets.h"
 #include "identity/AppWindows.h"
+#include "identity/ElevatedWindows.h"
 #include "toolkit/SendKeyStrokes.h"
 
 #include <shellapi.h>
@@ -56,7 +57,8 @@ UniqueMenu BuildMenu(const std::vector<DockMenuEntry>& entries) {
         if (entry.IsSeparator()) {
             ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
         } else {
-            const UINT flags = MF_STRING | (entry.checked ? static_cast<UINT>(MF_CHECKED) : 0u);
+            const UINT flags = MF_STRING | (entry.checked ? static_cast<UINT>(MF_CHECKED) : 0u) |
+                               (entry.grayed ? static_cast<UINT>(MF_GRAYED) : 0u);
             ::AppendMenuW(menu.Get(), flags, entry.command, entry.text.c_str());
         }
     }
@@ -120,6 +122,7 @@ void Dock::OpenItemMenu(int index, int screenX) noexcept {
         const DockItem item = items_.at(static_cast<std::size_t>(index));
         if (item.start) {
             // Start's menu is the system's power-user menu.
+            TakeForegroundFromUnreachable(Hwnd());
             (void)SendKeyStrokes(
                 {{VK_LWIN, 0}, {'X', 0}, {'X', kStrokeKeyUp}, {VK_LWIN, kStrokeKeyUp}});
             return;
@@ -128,13 +131,20 @@ void Dock::OpenItemMenu(int index, int screenX) noexcept {
         const std::vector<HWND> windows = LiveWindows(item);
         std::vector<std::wstring> titles;
         int frontIndex = -1;
+        // Windows of a program running as administrator drop a request to
+        // close; only the others are asked.
+        std::vector<HWND> closable;
         for (std::size_t i = 0; i < windows.size(); ++i) {
             titles.push_back(WindowTitle(windows[i]));
             if (windows[i] == previous) {
                 frontIndex = static_cast<int>(i);
             }
+            if (!IsWindowBeyondReach(windows[i])) {
+                closable.push_back(windows[i]);
+            }
         }
-        UniqueMenu menu = BuildMenu(DockItemMenu(titles, frontIndex, item.pinned));
+        UniqueMenu menu =
+            BuildMenu(DockItemMenu(titles, frontIndex, item.pinned, !closable.empty()));
         if (!menu) {
             return;
         }
@@ -166,7 +176,7 @@ void Dock::OpenItemMenu(int index, int screenX) noexcept {
             }
             case kDockMenuClose:
                 // The apps may still ask to save.
-                for (const HWND window : windows) {
+                for (const HWND window : closable) {
                     if (::IsWindow(window)) {
                         ::PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
                     }

@@ -22,7 +22,7 @@ std::wstring DockMenuTitle(std::wstring title) {
 }
 
 std::vector<DockMenuEntry> DockItemMenu(const std::vector<std::wstring>& titles,
-                                        int foregroundIndex, bool pinned) {
+                                        int foregroundIndex, bool pinned, bool closable) {
     std::vector<DockMenuEntry> menu;
     menu.reserve(titles.size() + 5);
     for (std::size_t i = 0; i < titles.size(); ++i) {
@@ -43,9 +43,10 @@ std::vector<DockMenuEntry> DockItemMenu(const std::vector<std::wstring>& titles,
     }
     if (windows) {
         menu.push_back(Separator());
-        menu.push_back({kDockMenuClose, titles.size() == 1
-                                            ? Tr(L"Lukk vindu", L"Close Window")
-                                            : Tr(L"Lukk alle vinduer", L"Close All Windows")});
+        menu.push_back({kDockMenuClose,
+                        titles.size() == 1 ? Tr(L"Lukk vindu", L"Close Window")
+                                           : Tr(L"Lukk alle vinduer", L"Close All Windows"),
+                        false, !closable});
     }
     return menu;
 }

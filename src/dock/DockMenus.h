@@ -25,13 +25,17 @@ struct DockMenuEntry {
     uint32_t command = 0;  // 0 for a separator
     std::wstring text;
     bool checked = false;
+    bool grayed = false;
     [[nodiscard]] bool IsSeparator() const noexcept { return command == 0; }
 };
 
 // Window titles (at most 80 characters each) in the item's order;
-// `foregroundIndex` is the listed window in front, or -1.
+// `foregroundIndex` is the listed window in front, or -1. `closable`: at
+// least one of the windows takes a request to close (those of a program
+// running as administrator ignore it).
 [[nodiscard]] std::vector<DockMenuEntry> DockItemMenu(const std::vector<std::wstring>& titles,
-                                                      int foregroundIndex, bool pinned);
+                                                      int foregroundIndex, bool pinned,
+                                                      bool closable = true);
 
 // `settingsWindow`: a settings window exists to open on its dock page; the
 // entry is left out until then.

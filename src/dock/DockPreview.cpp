@@ -5,6 +5,7 @@
 
 #include "base/ForeignWindows.h"
 #include "base/Win32Geometry.h"
+#include "identity/ElevatedWindows.h"
 #include "identity/WindowFacts.h"
 #include "toolkit/Backdrop.h"
 #include "toolkit/BackdropPlan.h"
@@ -150,6 +151,7 @@ bool DockPreview::MakeCards(std::span<const HWND> windows) {
         card.window = window;
         card.process = ProcessOf(window);
         card.minimised = ::IsIconic(window) != FALSE;
+        card.closable = !IsWindowBeyondReach(window);
         card.title = TitleOf(window);
         sizes.push_back(MeasuredSize(window, card.minimised));
         cards_.push_back(std::move(card));
@@ -212,6 +214,10 @@ void DockPreview::Hide() noexcept {
 }
 
 void DockPreview::SetHit(PreviewHit hit) noexcept {
+    if (hit.card >= 0 && static_cast<std::size_t>(hit.card) < cards_.size() &&
+        !cards_[static_cast<std::size_t>(hit.card)].closable) {
+        hit.overClose = false;
+    }
     if (hit.card == hoveredCard_ && hit.overClose == overClose_) {
         return;
     }
@@ -243,11 +249,11 @@ void DockPreview::OnLeftUp(int x, int y) noexcept {
     if (hit.card < 0) {
         return;
     }
-    if (hit.card == hoveredCard_ && hit.overClose) {
+    const PreviewCard& card = cards_[static_cast<std::size_t>(hit.card)];
+    if (hit.card == hoveredCard_ && hit.overClose && card.closable) {
         CloseCardWindow(hit.card);
         return;
     }
-    const PreviewCard& card = cards_[static_cast<std::size_t>(hit.card)];
     const HWND window = card.window;
     const bool same = StillSame(card);
     Hide();
@@ -264,6 +270,10 @@ void DockPreview::OnMiddleUp(int x, int y) noexcept {
 }
 
 void DockPreview::CloseCardWindow(int index) noexcept {
+    if (index < 0 || static_cast<std::size_t>(index) >= cards_.size() ||
+        !cards_[static_cast<std::size_t>(index)].closable) {
+        return;
+    }
     std::vector<HWND> remaining;
     try {
         for (std::size_t i = 0; i < cards_.size(); ++i) {

@@ -41,6 +41,9 @@ struct PreviewCard {
     UniqueThumbnail thumbnail;
     bool thumbnailVisible = false;
     bool minimised = false;
+    // False for a window of a program running as administrator, which
+    // ignores a request to close: its card has no close button.
+    bool closable = true;
 };
 
 class DockPreview final : public WindowBase {

@@ -86,7 +86,9 @@ void DockPreview::Paint() noexcept {
                 SetColor(theme_.hoverFill, theme_.hoverFill.a);
                 target_->FillRoundedRectangle(
                     D2D1::RoundedRect(ToD2D(rects.card), kHoverRadius, kHoverRadius), brush_.Get());
-                DrawCloseButton(rects.card);
+                if (cards_[i].closable) {
+                    DrawCloseButton(rects.card);
+                }
             }
             const std::wstring& title = cards_[i].title;
             SetColor(theme_.text, theme_.text.a);

@@ -2,6 +2,7 @@
 
 #include "base/Commands.h"
 #include "base/Win32Geometry.h"
+#include "identity/ElevatedWindows.h"
 #include "toolkit/KeyChord.h"
 
 namespace corvane {
@@ -74,7 +75,10 @@ void HotCornerWatcher::KillTimer() noexcept {
 }
 
 void HotCornerWatcher::Run(const HotCornerRun& run) const noexcept {
-    if (!run.keys.empty()) {
+    // Keys injected while a program running as administrator is in front
+    // are thrown away by the system without a word; the corner then stays
+    // quiet rather than pretend.
+    if (!run.keys.empty() && !IsWindowBeyondReach(::GetForegroundWindow())) {
         (void)SendKeyChord(run.keys);
     }
     // Opened by the owner once this tick is over, not from inside it.

@@ -2,6 +2,7 @@
 
 #include "base/ImagePaths.h"
 #include "base/Win32Geometry.h"
+#include "identity/ElevatedWindows.h"
 #include "identity/ForegroundRules.h"
 #include "identity/WindowFacts.h"
 
@@ -45,6 +46,7 @@ TileWindowFacts ReadTileWindowFacts(HWND window) noexcept {
         facts.maximized = ::IsZoomed(window) != FALSE;
         facts.cloaked = IsWindowCloaked(window);
         facts.ownProcess = ProcessIdOf(window) == ::GetCurrentProcessId();
+        facts.beyondReach = IsWindowBeyondReach(window);
         facts.hasOwner = ::GetWindow(window, GW_OWNER) != nullptr;
         facts.style = static_cast<uint32_t>(::GetWindowLongW(window, GWL_STYLE));
         facts.exStyle = static_cast<uint32_t>(::GetWindowLongW(window, GWL_EXSTYLE));

@@ -98,7 +98,7 @@ bool WithinClose(int32_t a, int32_t b) noexcept {
 
 bool IsTileable(const TileWindowFacts& window, const std::vector<std::wstring>& floatList) {
     if (!window.exists || !window.visible || window.minimized || window.cloaked ||
-        window.floating || window.ownProcess) {
+        window.floating || window.ownProcess || window.beyondReach) {
         return false;
     }
     if (ExcludedByStyles(window) || window.title.empty() || ExcludedByName(window, floatList)) {

@@ -29,7 +29,8 @@ struct TileWindowFacts {
     bool floating = false;    // the user made it floating
     bool ownProcess = false;  // a window of this process
     bool hasOwner = false;
-    bool managed = false;  // placed by an arrange since tiling started
+    bool managed = false;      // placed by an arrange since tiling started
+    bool beyondReach = false;  // its process is above ours and cannot be moved
     uint32_t style = 0;
     uint32_t exStyle = 0;
     std::wstring title;

@@ -67,6 +67,10 @@ TEST(PopupPlan, LabelsFlagsAndCommandNumbersInADepthFirstWalk) {
         EXPECT_EQ(ChosenEntry(plan, outside), nullptr) << outside;
     }
     EXPECT_FALSE(PlanMenuPopup({Leaf(L"a")}).hasSubmenus);
+    // A window that ignores commands and keys leaves only programs to start.
+    items[4].runTarget = L"notepad.exe";
+    EXPECT_EQ(Describe(PlanMenuPopup(items, true).entries),
+              L"&Open\tCtrl+O~#1 - Plain~*#2 sub(b~#3 subsub(c~#4) - d~#5) e#6");
 }
 
 TEST(PopupPlan, AbsurdNestingIsCutWhereTheReaderStops) {

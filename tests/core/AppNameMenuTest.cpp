@@ -32,8 +32,9 @@ std::string Shape(const std::vector<AppNameMenuEntry>& menu) {
 }
 
 AppNameMenuFacts Facts(bool valid, bool maximized, bool tiling, bool floating,
-                       std::wstring exe = L"", List floatList = {}) {
-    return {valid, maximized, tiling, floating, L"", std::move(exe), std::move(floatList), {}};
+                       std::wstring exe = L"", List floatList = {}, bool elevated = false) {
+    return {valid, maximized, tiling,  floating, L"", std::move(exe), std::move(floatList),
+            {},    false,     elevated};
 }
 
 TEST(AppNameMenu, EntriesFollowTheTargetAndTiling) {
@@ -53,6 +54,10 @@ TEST(AppNameMenu, EntriesFollowTheTargetAndTiling) {
         {"floating", Facts(true, false, true, true), "1 2 3 - 10c 11 - 8"},
         {"no executable is never listed", Facts(true, false, true, false, L"", {L""}),
          "1 2 3 - 10 11 - 8"},
+        {"run as administrator", Facts(true, false, true, false, L"", {}, true),
+         "12g - 1 2 3g - 10g 11 - 8"},
+        {"run as administrator, gone", Facts(false, false, true, false, L"", {}, true),
+         "1g 2g 3g - 8"},
     };
     AppNameMenuFacts withSettings = Facts(true, false, false, false);
     withSettings.settingsWindow = true;
@@ -62,8 +67,9 @@ TEST(AppNameMenu, EntriesFollowTheTargetAndTiling) {
         SCOPED_TRACE(r.name);
         const auto menu = BuildAppNameMenu(r.facts);
         EXPECT_EQ(Shape(menu), r.shape);
-        ASSERT_GT(menu.size(), 1u);
-        EXPECT_EQ(menu[1].text, r.facts.targetMaximized ? L"Restore" : L"Maximize");
+        ASSERT_GT(menu.size(), 3u);
+        const AppNameMenuEntry& zoom = menu[menu[0].id == kMenuBeyondReachNote ? 3 : 1];
+        EXPECT_EQ(zoom.text, r.facts.targetMaximized ? L"Restore" : L"Maximize");
     }
 }
 

@@ -58,7 +58,7 @@ std::wstring Show(const std::vector<DockMenuEntry>& menu) {
     for (const DockMenuEntry& e : menu) {
         text += text.empty() ? L"" : L" | ";
         text += e.IsSeparator() ? L"-" : std::to_wstring(e.command) + L":" + e.text;
-        text += e.checked ? L"*" : L"";
+        text += std::wstring(e.checked ? L"*" : L"") + (e.grayed ? L"~" : L"");
     }
     return text;
 }
@@ -73,6 +73,8 @@ TEST(DockMenus, EntriesInBothLanguages) {
     SetNorwegian(true);
     EXPECT_EQ(Show(DockItemMenu({L"Dokument"}, -1, true)),
               L"100:Dokument | - | 1:Nytt vindu | 3:Fjern fra dock | - | 4:Lukk vindu");
+    EXPECT_EQ(Show(DockItemMenu({L"a", L"b"}, -1, true, false)),
+              L"100:a | 101:b | - | 1:Nytt vindu | 3:Fjern fra dock | - | 4:Lukk alle vinduer~");
     EXPECT_EQ(Show(DockMenu(false, false)), L"2:Skjul Windows-oppgavelinjen");
     SetNorwegian(false);
 

@@ -68,6 +68,7 @@ TEST(TilingRules, WhichWindowsTakePart) {
         {[](F& w) { w.minimized = true; }, false},
         {[](F& w) { w.floating = true; }, false},
         {[](F& w) { w.ownProcess = true; }, false},
+        {[](F& w) { w.beyondReach = true; }, false},
         {[](F& w) { w.exStyle = kExStyleNoActivate | kExStyleAppWindow; }, false},
         {[](F& w) { w.exStyle = kExStyleToolWindow; }, false},
         {[](F& w) { w.exStyle = kExStyleToolWindow | kExStyleAppWindow; }, true},
