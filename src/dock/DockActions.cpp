@@ -213,7 +213,7 @@ void Dock::ToggleHideTaskbar() noexcept {
         return;
     }
     if (hide) {
-        taskbar_.Hide(context_.settings);
+        taskbar_.Hide();
     } else {
         GiveTaskbarBack();
     }
