@@ -8,8 +8,8 @@
 #include "base/Win32Handles.h"
 #include "config/RestoreMarks.h"
 
+#include <cstddef>
 #include <cstdint>
-#include <iterator>
 #include <memory>
 #include <string>
 
@@ -24,17 +24,18 @@ constexpr int kGuardNoProcess = 3;
 // goodbye said just before the end is seen however soon the end comes.
 UniqueHandle g_goodbye;
 
-// Kernel handles fit in 32 bits, so that 32- and 64-bit processes can share them.
+// Only a handle's lower 32 bits are significant, so that 32- and 64-bit
+// processes can share them: cut on the way out, sign-extended on the way in.
 uint32_t HandleNumber(HANDLE handle) noexcept {
     return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle));
 }
 
 HANDLE NumberHandle(uint32_t number) noexcept {
-    return reinterpret_cast<HANDLE>(static_cast<uintptr_t>(number));
+    return reinterpret_cast<HANDLE>(static_cast<intptr_t>(static_cast<int32_t>(number)));
 }
 
 // Only the two handles are inherited, whatever else in this process could be.
-bool StartGuardProcess(std::wstring commandLine, HANDLE process, HANDLE goodbye) noexcept {
+bool StartGuardProcess(std::wstring commandLine, HANDLE process, HANDLE goodbye) {
     SIZE_T bytes = 0;
     (void)::InitializeProcThreadAttributeList(nullptr, 1, 0, &bytes);
     const auto storage = std::make_unique_for_overwrite<std::byte[]>(bytes);
@@ -64,7 +65,8 @@ bool StartGuardProcess(std::wstring commandLine, HANDLE process, HANDLE goodbye)
 
 // A Corvane started after the watched one took over the desktop and the marks.
 bool SuccessorRunning() noexcept {
-    return UniqueHandle(::OpenMutexW(SYNCHRONIZE, FALSE, kSingleInstanceMutex)).operator bool();
+    const UniqueHandle mutex(::OpenMutexW(SYNCHRONIZE, FALSE, kSingleInstanceMutex));
+    return static_cast<bool>(mutex);
 }
 
 LeftBehind ReadLeftBehind() noexcept {
