@@ -1,6 +1,7 @@
 #include "app/CrashRestore.h"
 
 #include "app/App.h"
+#include "app/DesktopGuard.h"
 #include "bar/Bar.h"
 #include "dock/CenterStart.h"
 #include "dock/Taskbar.h"
@@ -42,7 +43,7 @@ void RestoreDesktopAfterCrash() noexcept {
         return;
     }
     // The user would be left without a taskbar until the next sign-in.
-    RestoreTaskbar(TheApp().settings);
+    RestoreTaskbar();
     // Programs gave their notification icons to us, not to Explorer.
     ReturnTrayIconsAfterCrash();
     RemoveBarStrips();
@@ -51,12 +52,27 @@ void RestoreDesktopAfterCrash() noexcept {
     // A centred taskbar would outlive the process until Corvane ran again;
     // only a value this program remembered is put back. Last, because telling
     // Explorer reaches every top-level window, ours included.
-    SetCenterStart(TheApp().settings, false);
+    SetCenterStart(false);
     WaitForCenterStartBroadcasts();
+}
+
+void RestoreDesktopAfterGuard(const GuardRestore& what) noexcept {
+    if (what.taskbar) {
+        RestoreTaskbar();
+    }
+    if (what.desktopIcons) {
+        SetDesktopIconsVisible(true);
+    }
+    // Last, as after a crash; the guard's broadcast reaches no window of its own.
+    if (what.startAlignment) {
+        SetCenterStart(false);
+        WaitForCenterStartBroadcasts();
+    }
 }
 
 void DesktopGivenBack() noexcept {
     g_givenBack.store(true);
+    SayGoodbyeToDesktopGuard();
 }
 
 }  // namespace corvane

@@ -101,7 +101,7 @@ void SyncDocks(App& app) {
     // and the next dock that can be made hides it again.
     if (app.settings.hideTaskbar &&
         std::ranges::none_of(app.docks, [](const auto& dock) { return dock->IsPrimary(); })) {
-        RestoreTaskbar(app.settings);
+        RestoreTaskbar();
     }
 }
 

@@ -4,6 +4,7 @@
 #include "app/ControlWindow.h"
 #include "app/CrashFilter.h"
 #include "app/CrashRestore.h"
+#include "app/DesktopGuard.h"
 #include "app/Displays.h"
 #include "app/Foreground.h"
 #include "app/ForegroundHooks.h"
@@ -14,6 +15,7 @@
 #include "base/ImagePaths.h"
 #include "base/Win32Handles.h"
 #include "config/Language.h"
+#include "config/RestoreMarks.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsFolder.h"
 #include "dock/CenterStart.h"
@@ -42,8 +44,6 @@
 
 namespace corvane {
 namespace {
-
-constexpr wchar_t kSingleInstanceMutex[] = L"Corvane.TopBar.SingleInstance";
 
 // The sweep purges the tray host's dead icons and trims the start surfaces'
 // idle icons: with neither to sweep it would only wake the process.
@@ -124,6 +124,8 @@ void TellIfSettingsFolderReadOnly() {
 // subsystems read what earlier ones set up.
 bool StartSubsystems(App& app) {
     app.settings = LoadSettingsFile();
+    // Before anything reads the marks to give back what a killed run left.
+    AdoptSettingsFileMarks(app.settings);
     app.theme = ReadTheme();
     app.taskbarCreatedMessage = ::RegisterWindowMessageW(L"TaskbarCreated");
 
@@ -155,7 +157,7 @@ bool StartSubsystems(App& app) {
     // A run that ended without putting the taskbar back (killed, power cut)
     // left it hidden; nothing will hide it again now, so it comes back.
     if (!app.settings.dockEnabled || !app.settings.hideTaskbar) {
-        RestoreTaskbar(app.settings);
+        RestoreTaskbar();
     }
     SyncDocks(app);
 
@@ -165,7 +167,7 @@ bool StartSubsystems(App& app) {
     // A corner that fires before the start surfaces exist only posts its
     // request; the control window handles it once they do.
     ApplyHotCorners(app);
-    SetCenterStart(app.settings, app.settings.centerStart);
+    SetCenterStart(app.settings.centerStart);
     app.start = std::make_unique<StartSurfaces>(app.startContext);
     ApplyStartSettings(app);
     // After the start surfaces: the catalog names the session's app.
@@ -225,7 +227,7 @@ void StopSubsystems(App& app) {
     }
     // Saves garden.ini and gives Explorer its icons back.
     app.garden.reset();
-    SetCenterStart(app.settings, false);
+    SetCenterStart(false);
     // Off in memory only: the file keeps the user's choice for the next run.
     if (app.tiling) {
         app.tiling->StopTiling();
@@ -275,13 +277,18 @@ void ApplyHotCorners(App& app) {
     StartHotCornerWatcher(*app.hotCorners, app.settings.cornerActions);
 }
 
-int RunCorvane(HINSTANCE instance) noexcept {
+int RunCorvane(HINSTANCE instance, bool guarded) noexcept {
     try {
         UniqueOwnedMutex mutex(::CreateMutexW(nullptr, TRUE, kSingleInstanceMutex));
         if (::GetLastError() == ERROR_ALREADY_EXISTS) {
             // Not ours to release: the other instance owns it.
             ::CloseHandle(mutex.Release());
             return 0;
+        }
+        // Before anything changes the desktop; one guard for the running
+        // instance only.
+        if (guarded) {
+            StartDesktopGuard();
         }
 
         // Fails when the manifest already set it, or on systems without v2;
@@ -350,7 +357,7 @@ void ReloadSettings(App& app) {
     if (app.tiling) {
         app.tiling->ApplyTilingSettings();
     }
-    SetCenterStart(app.settings, app.settings.centerStart);
+    SetCenterStart(app.settings.centerStart);
     ApplyStartSettings(app);
     if (app.start) {
         app.start->SettingsChanged();

@@ -12,8 +12,12 @@ struct App;
 // nothing could run or quit the process without it.
 inline constexpr int kExitNoControlWindow = 3;
 
-// The whole life of the process; returns its exit code.
-int RunCorvane(HINSTANCE instance) noexcept;
+// Held by the running Corvane of this session, from start to end.
+inline constexpr wchar_t kSingleInstanceMutex[] = L"Corvane.TopBar.SingleInstance";
+
+// The whole life of the process; returns its exit code. A guarded run starts
+// its desktop guard (DesktopGuard.h) once it knows it is the only one.
+int RunCorvane(HINSTANCE instance, bool guarded = false) noexcept;
 
 // The session ends (sign-out, shutdown, restart) and Windows may end the
 // process at any moment after this returns: everything is given back and

@@ -1,5 +1,10 @@
+#include "app/DesktopGuard.h"
+#include "app/GuardCommandLine.h"
 #include "app/Lifecycle.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    return corvane::RunCorvane(instance);
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
+    if (arguments != nullptr && corvane::AsksForGuard(arguments)) {
+        return corvane::RunDesktopGuard(arguments);
+    }
+    return corvane::RunCorvane(instance, true);
 }

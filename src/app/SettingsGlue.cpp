@@ -80,7 +80,7 @@ void App::RefreshSettingsWindow() noexcept {
 }
 
 void App::ApplyCenterStart() {
-    SetCenterStart(settings, settings.centerStart);
+    SetCenterStart(settings.centerStart);
 }
 
 void App::ApplyTilingSettings() {

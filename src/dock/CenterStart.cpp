@@ -1,7 +1,6 @@
 #include "dock/CenterStart.h"
 
-#include "config/SettingsFile.h"
-#include "config/Win32ProfileStore.h"
+#include "config/RestoreMarks.h"
 #include "dock/CenterStartPlan.h"
 
 #include <windows.h>
@@ -18,8 +17,6 @@ namespace {
 constexpr wchar_t kAdvancedKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 constexpr wchar_t kAlignmentValue[] = L"TaskbarAl";
-constexpr wchar_t kGeneralSection[] = L"General";
-constexpr wchar_t kRestoreKey[] = L"RestoreTaskbarAl";
 constexpr UINT kBroadcastTimeoutMs = 300;
 
 // The broadcast waits on every top-level window in turn, up to the limit
@@ -99,19 +96,18 @@ bool WriteAlignment(uint32_t alignment) noexcept {
                              sizeof(value)) == ERROR_SUCCESS;
 }
 
-void Apply(const Settings& settings, const CenterStartPlan& plan) {
+void Apply(const CenterStartPlan& plan) noexcept {
     // The user's own value is remembered before it is overwritten, and
     // forgotten only once it is back: either step failing leaves the
     // other for a later run.
-    if (plan.saveRestore &&
-        !WriteSetting(settings, kGeneralSection, kRestoreKey, *plan.saveRestore)) {
+    if (plan.saveRestore && !WriteRestoreMark(RestoreMark::TaskbarAlignment, *plan.saveRestore)) {
         return;
     }
     if (!plan.Changes() || !WriteAlignment(*plan.setAlignment)) {
         return;
     }
     if (plan.deleteRestore) {
-        RemoveSetting(settings, kGeneralSection, kRestoreKey);
+        (void)ClearRestoreMark(RestoreMark::TaskbarAlignment);
     }
     // Explorer reads the alignment again only when told.
     TellExplorer();
@@ -119,14 +115,9 @@ void Apply(const Settings& settings, const CenterStartPlan& plan) {
 
 }  // namespace
 
-void SetCenterStart(const Settings& settings, bool enable) noexcept {
-    try {
-        const int32_t saved = Win32ProfileStore(settings.filePath)
-                                  .GetInt(kGeneralSection, kRestoreKey, kNothingSaved);
-        Apply(settings, PlanCenterStart(enable, ReadAlignment(), saved));
-    } catch (...) {
-        // Out of memory for a path: the alignment stays as it is.
-    }
+void SetCenterStart(bool enable) noexcept {
+    Apply(PlanCenterStart(enable, ReadAlignment(),
+                          ReadRestoreMark(RestoreMark::TaskbarAlignment).value_or(kNothingSaved)));
 }
 
 void WaitForCenterStartBroadcasts() noexcept {

@@ -1,14 +1,12 @@
 #pragma once
 // [General] CenterStart: Explorer's taskbar alignment set to centred, the
-// user's own value remembered in the settings file and put back.
-
-#include "config/Settings.h"
+// user's own value remembered as a restore mark and put back.
 
 namespace corvane {
 
 // Reads "TaskbarAl", applies the plan (CenterStartPlan.h) and tells Explorer
 // when anything changed.
-void SetCenterStart(const Settings& settings, bool enable) noexcept;
+void SetCenterStart(bool enable) noexcept;
 
 // A process about to die (a crash) gives the broadcast that tells Explorer
 // up to a second before it ends.

@@ -5,8 +5,9 @@
 namespace corvane {
 
 CenterStartPlan PlanCenterStart(bool enable, uint32_t alignment, int32_t saved) noexcept {
-    // The remembered value comes from a file the user may edit: any negative
-    // number means nothing to restore, any other is restored as written.
+    // The remembered value comes from the registry, which anyone may edit:
+    // any negative number means nothing to restore, any other is restored as
+    // written.
     const bool somethingSaved = saved >= 0;
     CenterStartPlan plan;
     if (enable) {

@@ -13,8 +13,8 @@ inline constexpr int32_t kNothingSaved = -1;
 
 struct CenterStartPlan {
     std::optional<uint32_t> setAlignment;  // new "TaskbarAl"
-    std::optional<int32_t> saveRestore;    // write [General] RestoreTaskbarAl
-    bool deleteRestore = false;            // remove [General] RestoreTaskbarAl
+    std::optional<int32_t> saveRestore;    // remember as the restore mark
+    bool deleteRestore = false;            // forget the restore mark
     // Explorer re-reads the alignment only when told.
     [[nodiscard]] bool Changes() const noexcept { return setAlignment.has_value(); }
 };

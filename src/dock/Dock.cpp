@@ -128,7 +128,7 @@ bool Dock::Create() {
                                        &Dock::OnCloakEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
 
     if (primary_ && context_.settings.hideTaskbar) {
-        taskbar_.Hide(context_.settings);
+        taskbar_.Hide();
     }
     SeedPinsOnFirstRun();
     RebuildDock();
@@ -203,7 +203,7 @@ void Dock::ExplorerRestarted() noexcept {
 void Dock::OnAppBarTimer() noexcept {
     // The new Explorer brought new taskbars and forgot every appbar.
     if (primary_ && taskbar_.HidTaskbar()) {
-        taskbar_.Hide(context_.settings);
+        taskbar_.Hide();
     }
     appBar_.Forget();
     UpdateAppBar();
@@ -214,7 +214,7 @@ void Dock::GiveTaskbarBack() noexcept {
     const bool hidTaskbar = taskbar_.HidTaskbar();
     taskbar_.Forget();
     if (hidTaskbar) {
-        RestoreTaskbar(context_.settings);
+        RestoreTaskbar();
     }
 }
 

@@ -223,7 +223,7 @@ void Dock::ToggleHideTaskbar() noexcept {
         return;
     }
     if (hide) {
-        taskbar_.Hide(context_.settings);
+        taskbar_.Hide();
     } else {
         GiveTaskbarBack();
     }

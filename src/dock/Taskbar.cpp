@@ -2,8 +2,7 @@
 
 #include "base/Appbars.h"
 #include "base/ForeignWindows.h"
-#include "config/SettingsFile.h"
-#include "config/Win32ProfileStore.h"
+#include "config/RestoreMarks.h"
 
 #include <atomic>
 #include <iterator>
@@ -14,8 +13,6 @@ namespace {
 
 constexpr std::wstring_view kPrimaryTaskbarClass = L"Shell_TrayWnd";
 constexpr std::wstring_view kSecondaryTaskbarClass = L"Shell_SecondaryTrayWnd";
-constexpr wchar_t kDockSection[] = L"Dock";
-constexpr wchar_t kRestoreAutohideKey[] = L"RestoreAutohide";
 
 // Whether shown taskbars are put away again. A restore clears it before it
 // shows them: the crash filter runs on whichever thread crashed while the
@@ -76,14 +73,6 @@ void PutAway(HWND taskbar) noexcept {
     }
 }
 
-bool RememberAutohide(const Settings& settings) noexcept {
-    try {
-        return WriteSetting(settings, kDockSection, kRestoreAutohideKey, true);
-    } catch (...) {
-        return false;
-    }
-}
-
 void CALLBACK OnWindowShown(HWINEVENTHOOK, DWORD, HWND hwnd, LONG idObject, LONG, DWORD,
                             DWORD) noexcept {
     if (g_keepAway.load() && idObject == OBJID_WINDOW && IsForeignTaskbar(hwnd)) {
@@ -111,7 +100,7 @@ std::vector<HWND> FindTaskbars() noexcept {
     return found;
 }
 
-void TaskbarHider::Hide(const Settings& settings) noexcept {
+void TaskbarHider::Hide() noexcept {
     const std::vector<HWND> taskbars = FindTaskbars();
     if (taskbars.empty()) {
         return;
@@ -123,7 +112,7 @@ void TaskbarHider::Hide(const Settings& settings) noexcept {
     APPBARDATA abd = AppbarData(taskbars.front());
     const bool answers = AnswersSoon(taskbars.front());
     const auto state = answers ? static_cast<UINT>(::SHAppBarMessage(ABM_GETSTATE, &abd)) : 0u;
-    if (answers && (state & ABS_AUTOHIDE) == 0 && RememberAutohide(settings)) {
+    if (answers && (state & ABS_AUTOHIDE) == 0 && WriteRestoreMark(RestoreMark::Autohide, 1)) {
         abd.lParam = static_cast<LPARAM>(state | ABS_AUTOHIDE);
         ::SHAppBarMessage(ABM_SETSTATE, &abd);
     }
@@ -132,6 +121,8 @@ void TaskbarHider::Hide(const Settings& settings) noexcept {
     // Watched before they are hidden, so that no showing falls in between.
     DWORD explorer = 0;
     ::GetWindowThreadProcessId(taskbars.front(), &explorer);
+    // What outlives a killed process tells its guard to show them again.
+    (void)WriteRestoreMark(RestoreMark::TaskbarHidden, 1);
     g_keepAway.store(true);
     showHook_ =
         UniqueWinEventHook(::SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr,
@@ -147,7 +138,7 @@ void TaskbarHider::Forget() noexcept {
     hidden_ = false;
 }
 
-void RestoreTaskbar(const Settings& settings) noexcept {
+void RestoreTaskbar() noexcept {
     g_keepAway.store(false);
     HWND first = nullptr;
     auto giveBack = [&first](HWND taskbar) noexcept {
@@ -157,22 +148,18 @@ void RestoreTaskbar(const Settings& settings) noexcept {
         return true;
     };
     ForEachTaskbar(giveBack);
-    if (first == nullptr || !AnswersSoon(first)) {
+    (void)ClearRestoreMark(RestoreMark::TaskbarHidden);
+    // The auto-hide mark stays while Explorer cannot take the switch back:
+    // the next restore undoes it.
+    if (first == nullptr || !AnswersSoon(first) ||
+        ReadRestoreMark(RestoreMark::Autohide).value_or(0) == 0) {
         return;
     }
-    try {
-        if (Win32ProfileStore(settings.filePath).GetInt(kDockSection, kRestoreAutohideKey, 0) ==
-            0) {
-            return;
-        }
-        APPBARDATA abd = AppbarData(first);
-        const auto state = static_cast<UINT>(::SHAppBarMessage(ABM_GETSTATE, &abd));
-        abd.lParam = static_cast<LPARAM>(state & ~static_cast<UINT>(ABS_AUTOHIDE));
-        ::SHAppBarMessage(ABM_SETSTATE, &abd);
-        RemoveSetting(settings, kDockSection, kRestoreAutohideKey);
-    } catch (...) {
-        // The mark stays in the file; the next restore undoes the switch.
-    }
+    APPBARDATA abd = AppbarData(first);
+    const auto state = static_cast<UINT>(::SHAppBarMessage(ABM_GETSTATE, &abd));
+    abd.lParam = static_cast<LPARAM>(state & ~static_cast<UINT>(ABS_AUTOHIDE));
+    ::SHAppBarMessage(ABM_SETSTATE, &abd);
+    (void)ClearRestoreMark(RestoreMark::Autohide);
 }
 
 }  // namespace corvane

@@ -3,7 +3,6 @@
 // when Explorer shows them again, and always given back.
 
 #include "base/Win32Handles.h"
-#include "config/Settings.h"
 
 #include <windows.h>
 
@@ -27,10 +26,10 @@ public:
     // Leaves the taskbars as they are: the owner decides whether to restore.
     ~TaskbarHider() = default;
 
-    // Switches auto-hide on (remembered as [Dock] RestoreAutohide), hides every
-    // taskbar with an empty region, and hides any that shows itself again.
+    // Switches auto-hide on, hides every taskbar with an empty region, and
+    // hides any that shows itself again; both are left as restore marks.
     // Nothing happens when there is no taskbar.
-    void Hide(const Settings& settings) noexcept;
+    void Hide() noexcept;
     // Drops the watch and the mark without showing anything.
     void Forget() noexcept;
     [[nodiscard]] bool HidTaskbar() const noexcept { return hidden_; }
@@ -44,6 +43,6 @@ private:
 // made. Safe from the crash filter: allocates nothing on the heap it does
 // not need, takes no locks of its own, and waits on Explorer at most a short
 // bound per taskbar (a hung Explorer gets its region back when it restarts).
-void RestoreTaskbar(const Settings& settings) noexcept;
+void RestoreTaskbar() noexcept;
 
 }  // namespace corvane

@@ -1,5 +1,7 @@
 #include "garden/DesktopIcons.h"
 
+#include "config/RestoreMarks.h"
+
 #include <shlobj.h>
 
 #include <atomic>
@@ -46,8 +48,13 @@ HWND NextNonBed(HWND window, UINT direction, IsBedWindow isBed) noexcept {
 }  // namespace
 
 void SetDesktopIconsVisible(bool show) noexcept {
-    g_hiddenByUs = !show;
+    // Marked when first hidden (the beds hide them again and again), and
+    // unmarked on every showing, which also clears what a killed run left.
+    if (!g_hiddenByUs.exchange(!show) && !show) {
+        (void)WriteRestoreMark(RestoreMark::DesktopIconsHidden, 1);
+    }
     if (show) {
+        (void)ClearRestoreMark(RestoreMark::DesktopIconsHidden);
         SHELLSTATE state = {};
         ::SHGetSetSettings(&state, SSF_HIDEICONS, FALSE);
         if (state.fHideIcons) {

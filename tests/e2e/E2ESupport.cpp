@@ -84,6 +84,20 @@ HWND WaitForControlWindow(const ChildProcess& process, DWORD timeoutMs) {
     return found;
 }
 
+std::vector<DWORD> ProcessesStartedBy(DWORD parent) {
+    std::vector<DWORD> found;
+    const UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = snapshot && ::Process32FirstW(snapshot.Get(), &entry); more;
+         more = ::Process32NextW(snapshot.Get(), &entry)) {
+        if (entry.th32ParentProcessID == parent) {
+            found.push_back(entry.th32ProcessID);
+        }
+    }
+    return found;
+}
+
 bool CrashFromOutside(const ChildProcess& process) {
     const UniqueHandle target(::OpenProcess(PROCESS_ALL_ACCESS, FALSE, process.ProcessId()));
     return target && UniqueHandle(::CreateRemoteThread(target.Get(), nullptr, 0, nullptr, nullptr,
@@ -342,6 +356,10 @@ void CorvaneTest::TearDown() {
         EXPECT_TRUE(corvane_.PostQuit());
         EXPECT_EQ(corvane_.WaitForExit(), 0u);
     }
+    // Its guard goes with it, and no later test sees it give anything back.
+    const DWORD pid = corvane_.ProcessId();
+    EXPECT_TRUE(pid == 0 || WaitUntil([pid] { return ProcessesStartedBy(pid).empty(); }, 5000))
+        << "a guard outlived Corvane";
 }
 
 HWND CorvaneTest::StartCorvane(const std::wstring& ini) {

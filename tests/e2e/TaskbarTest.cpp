@@ -1,7 +1,10 @@
 // Explorer's taskbar, played by the helper program, while the real Corvane
 // runs a dock in its place: put away, kept away when Explorer shows it
-// again, and given back when Corvane quits and when it crashes.
+// again, and given back when Corvane quits, when it crashes and, by its
+// guard, when it is ended from outside.
 
+#include "base/Win32Handles.h"
+#include "config/RestoreMarks.h"
 #include "e2e/E2ESupport.h"
 
 namespace corvane {
@@ -18,8 +21,9 @@ TEST_F(TaskbarE2E, KeptAwayWhileTheDockRunsAndBackWhenCorvaneQuitsOrCrashes) {
         return test::WaitUntil([taskbar] { return !::IsWindowVisible(taskbar); }, timeoutMs);
     };
     const std::wstring ini = test::IniText({.dock = true, .hideTaskbar = true});
-    for (const bool crash : {false, true}) {
-        SCOPED_TRACE(crash ? "crash" : "quit");
+    enum End { kQuit, kCrash, kKill };
+    for (const End end : {kQuit, kCrash, kKill}) {
+        SCOPED_TRACE(end);
         ASSERT_NE(StartCorvane(ini), nullptr);
         EXPECT_TRUE(hiddenWithin(10000));
         // Returns once the taskbar has shown itself.
@@ -28,14 +32,23 @@ TEST_F(TaskbarE2E, KeptAwayWhileTheDockRunsAndBackWhenCorvaneQuitsOrCrashes) {
                                         5000, &result),
                   0);
         EXPECT_TRUE(hiddenWithin(2000)) << "shown again and left so";
-        if (crash) {
+        const std::vector<DWORD> guards = test::ProcessesStartedBy(corvane_.ProcessId());
+        ASSERT_EQ(guards.size(), 1u);
+        if (end == kQuit) {
+            QuitCorvane();
+        } else if (end == kCrash) {
             ASSERT_TRUE(test::CrashFromOutside(corvane_));
             EXPECT_NE(corvane_.WaitForExit(), 0u);
         } else {
-            QuitCorvane();
+            // As Task Manager ends it: no code of Corvane's runs again.
+            const UniqueHandle process(
+                ::OpenProcess(PROCESS_TERMINATE, FALSE, corvane_.ProcessId()));
+            ASSERT_TRUE(process && ::TerminateProcess(process.Get(), 1));
+            EXPECT_EQ(corvane_.WaitForExit(), 1u);
         }
-        EXPECT_TRUE(::IsWindowVisible(taskbar));
-        EXPECT_EQ(test::ReadIniValue(IniPath(), L"Dock", L"RestoreAutohide"), L"<absent>");
+        EXPECT_TRUE(
+            test::WaitUntil([taskbar] { return ::IsWindowVisible(taskbar) != FALSE; }, 5000));
+        EXPECT_FALSE(ReadRestoreMark(RestoreMark::TaskbarHidden).has_value());
     }
 }
 

@@ -61,14 +61,12 @@ DWORD Alignment() {
 // taskbar and centres Start as a running Corvane does, then ends that way.
 // What the crash path gives back besides is the crash tests' business.
 TEST(CrashHandlers, TerminateAndAbortGiveBackTheTaskbarAndTheStartAlignment) {
-    Settings& settings = TheApp().settings;
-    settings.filePath = test::BuiltFile(L"end-by.ini");
     wchar_t way[16] = {};
     if (::GetEnvironmentVariableW(L"CORVANE_END_BY", way, 16) != 0) {
         InstallCrashHandlers();
         TaskbarHider hider;
-        hider.Hide(settings);
-        SetCenterStart(settings, true);
+        hider.Hide();
+        SetCenterStart(true);
         ASSERT_FALSE(::IsWindowVisible(FindTaskbars().at(0)) || Alignment() != 1);
         std::wstring(way) == L"terminate" ? std::terminate() : std::abort();
     }
@@ -91,7 +89,6 @@ TEST(CrashHandlers, TerminateAndAbortGiveBackTheTaskbarAndTheStartAlignment) {
         EXPECT_TRUE(::IsWindowVisible(taskbar));
         EXPECT_EQ(Alignment(), left);
     }
-    ::DeleteFileW(settings.filePath.c_str());
 }
 
 TEST(SyncDocks, TheTaskbarComesBackWhileNoDockCanBeMadeAndGoesWithTheNextDock) {

@@ -2,6 +2,7 @@
 // given back; and Explorer's Start alignment switched in the registry.
 
 #include "base/Win32Handles.h"
+#include "config/RestoreMarks.h"
 #include "dock/CenterStart.h"
 #include "dock/Taskbar.h"
 #include "support/WinTestSupport.h"
@@ -29,12 +30,12 @@ TEST(Taskbar, HiddenWithNoRegionKeptHiddenWhileWatchedAndGivenBack) {
     };
 
     TaskbarHider hider;
-    hider.Hide(settings);
+    hider.Hide();
     EXPECT_FALSE(::IsWindowVisible(taskbar));
     EXPECT_EQ(regionKind(), NULLREGION);
     // Wine's taskbar reports auto-hide on at all times (and ignores a
     // change): the switch made on Windows is not seen here.
-    EXPECT_EQ(ReadIniValue(settings.filePath, L"Dock", L"RestoreAutohide"), L"<absent>");
+    EXPECT_FALSE(ReadRestoreMark(RestoreMark::Autohide).has_value());
 
     // Explorer shows its taskbar again once no longer watched: it stays.
     // Being put away again while watched is the end-to-end test's.
@@ -45,10 +46,13 @@ TEST(Taskbar, HiddenWithNoRegionKeptHiddenWhileWatchedAndGivenBack) {
               0);
     EXPECT_FALSE(test::PumpUntil([&] { return !::IsWindowVisible(taskbar); }, 1500));
 
-    // As left behind by a run that switched auto-hide on and crashed.
+    // As left behind in the file by an earlier version that switched
+    // auto-hide on and crashed.
     ::WritePrivateProfileStringW(L"Dock", L"RestoreAutohide", L"1", settings.filePath.c_str());
-    RestoreTaskbar(settings);
+    AdoptSettingsFileMarks(settings);
     EXPECT_EQ(ReadIniValue(settings.filePath, L"Dock", L"RestoreAutohide"), L"<absent>");
+    RestoreTaskbar();
+    EXPECT_FALSE(ReadRestoreMark(RestoreMark::Autohide).has_value());
     EXPECT_TRUE(::IsWindowVisible(taskbar));
     EXPECT_EQ(regionKind(), ERROR) << "a region is left";
 }
@@ -76,21 +80,18 @@ TEST(CenterStart, CentresALeftTaskbarRemembersItsValueAndPutsItBack) {
     } cases[] = {{REG_DWORD, &left, sizeof(left)}, {REG_NONE, nullptr, 0}, {REG_SZ, text, 4}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);
-        const test::TempFolder folder;
-        Settings settings;
-        settings.filePath = folder.File(L"corvane.ini");
         ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kAdvanced, L"TaskbarAl");
         ASSERT_TRUE(c.type == REG_NONE || saved.Set(c.type, c.data, c.bytes));
         const std::optional<DWORD> before = alignment();
         const bool isLeft = c.type == REG_DWORD;
-        SetCenterStart(settings, true);
-        SetCenterStart(settings, true);  // already centred: nothing more
+        SetCenterStart(true);
+        SetCenterStart(true);  // already centred: nothing more
         EXPECT_EQ(alignment(), isLeft ? std::optional<DWORD>(1) : before);
-        EXPECT_EQ(ReadIniValue(settings.filePath, L"General", L"RestoreTaskbarAl"),
-                  isLeft ? L"0" : L"<absent>");
-        SetCenterStart(settings, false);
+        EXPECT_EQ(ReadRestoreMark(RestoreMark::TaskbarAlignment),
+                  isLeft ? std::optional<int32_t>(0) : std::nullopt);
+        SetCenterStart(false);
         EXPECT_EQ(alignment(), before);
-        EXPECT_EQ(ReadIniValue(settings.filePath, L"General", L"RestoreTaskbarAl"), L"<absent>");
+        EXPECT_FALSE(ReadRestoreMark(RestoreMark::TaskbarAlignment).has_value());
     }
 }
 
