@@ -2,6 +2,9 @@
 // messages from hostile programs must never crash the host's icon list, grow
 // it without bound, leak an icon copy or destroy one twice.
 //
+// Appbar records (kind 0) are also wrapped anew for Explorer: the new record
+// must name the new block and sender and keep every other byte.
+//
 // Input: records of a kind byte, a 16-bit little-endian length and that many
 // payload bytes (fewer at the end of the input). Kinds 1 and 3 and any other
 // below 0xF0 are WM_COPYDATA data kinds; the others act on the host:
@@ -9,6 +12,7 @@
 // window in the payload's first byte dies, 0xF2 the list is cleared.
 
 #include "core/TrayFakes.h"
+#include "tray/AppBarRecord.h"
 #include "tray/TrayIconStore.h"
 #include "tray/TrayProtocol.h"
 
@@ -16,6 +20,7 @@
 #include <cstdint>
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -78,6 +83,21 @@ void CheckReaction(uint8_t kind, std::span<const uint8_t> payload, const TrayRea
     }
 }
 
+void CheckAppBar(std::span<const uint8_t> payload) {
+    const auto block = static_cast<uint32_t>(payload.size() * 0x9E3779B9u);
+    const std::vector<uint8_t> wrapped = RewrapAppBarRecord(payload, block, ~block);
+    const std::optional<AppBarRecord> sent = DecodeAppBarRecord(payload);
+    const std::optional<AppBarRecord> again = DecodeAppBarRecord(wrapped);
+    Require(sent.has_value() == again.has_value());
+    if (sent) {
+        Require(again->message == sent->message && again->sharedBlock == block &&
+                again->processId == ~block && wrapped.size() == payload.size());
+        for (std::size_t i = 0; i < payload.size(); ++i) {
+            Require(wrapped[i] == payload[i] || (i >= 44 && i < 52));
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -108,6 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                 store.Clear();
                 Require(store.Icons().empty());
             } else {
+                CheckAppBar(payload);
                 CheckReaction(kind, payload, store.Handle(kind, payload));
             }
             CheckStore(store, system);

@@ -9,6 +9,10 @@
 #include "support/WinTestSupport.h"
 
 #include <shellapi.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <cstring>
 
 #include <cstdio>
 #include <cwchar>
@@ -168,6 +172,20 @@ LRESULT CALLBACK TaskbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         // Windows raises this for every window shown; Wine 8 never does.
         ::NotifyWinEvent(EVENT_OBJECT_SHOW, hwnd, OBJID_WINDOW, CHILDID_SELF);
         return 0;
+    }
+    const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (message == WM_COPYDATA && copy->dwData == 0 && copy->cbData >= 52) {
+        // An appbar record: the block it names was made for this process.
+        DWORD block = 0;
+        std::memcpy(&block, static_cast<const uint8_t*>(copy->lpData) + 44, sizeof(block));
+        auto* data = static_cast<uint8_t*>(::SHLockShared(
+            reinterpret_cast<HANDLE>(static_cast<uintptr_t>(block)), ::GetCurrentProcessId()));
+        if (data == nullptr) {
+            return 0;
+        }
+        std::reverse(data + 16, data + 32);  // the answer: the rectangle's bytes reversed
+        ::SHUnlockShared(data);
+        return kHelperAppBarReply;
     }
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }

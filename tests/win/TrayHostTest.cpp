@@ -5,6 +5,7 @@
 #include "base/Win32Handles.h"
 #include "support/TrayRecords.h"
 #include "support/WinTestSupport.h"
+#include "tray/AppBarRecord.h"
 #include "tray/TrayHost.h"
 #include "tray/TrayProtocol.h"
 
@@ -81,6 +82,7 @@ struct CountChanges final : TrayHostEvents {
             then();
         }
     }
+    [[nodiscard]] bool TaskbarHiddenByDock() const override { return false; }
     int changes = 0;
     std::function<void()> then;
 };
@@ -253,6 +255,34 @@ TEST_F(TrayHostTest, AHostStoppedWhileItAnswersAProgramTellsExplorerNothingMore)
     EXPECT_EQ(Notify(TrayCommand::Add, trayflags::kMessage), 1);
     EXPECT_EQ(explorer_.Count(WM_COPYDATA), 0u);
     EXPECT_TRUE(host_.Icons().empty());
+}
+
+// The program's block was made for the host's process; Explorer, a process
+// of its own, opens only one made for it, and its answer reaches the program.
+TEST(TrayHostAppBar, AnAnswerInASharedBlockGoesThroughExplorerAndBack) {
+    test::ChildProcess explorer;
+    ASSERT_TRUE(explorer.Start(test::BuiltFile(L"test_helper.exe"), L"taskbar"));
+    ASSERT_NE(explorer.WaitForWindow(L"Shell_TrayWnd"), nullptr);
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    const Settings settings;
+    const UINT created = ::RegisterWindowMessageW(L"TaskbarCreated");
+    ULONGLONG quiet = 0;
+    CountChanges events;
+    TrayHost host({instance, settings, created, quiet, events});
+    ASSERT_TRUE(host.Start());
+    const DWORD self = ::GetCurrentProcessId();
+    std::vector<uint8_t> record = test::AppBar(appbar::kSetPos, 0, self);
+    const HANDLE block = ::SHAllocShared(record.data(), kAppBarDataBytes, self);
+    test::PutU32(record, 44, To32(block));
+    COPYDATASTRUCT data = {kTrayDataAppBar, static_cast<DWORD>(record.size()), record.data()};
+    EXPECT_EQ(::SendMessageW(host.HostWindow(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)),
+              test::kHelperAppBarReply);
+    const auto* answer = static_cast<const uint8_t*>(::SHLockShared(block, self));
+    ASSERT_NE(answer, nullptr);
+    std::reverse(record.begin() + 16, record.begin() + 32);
+    EXPECT_TRUE(std::equal(answer, answer + kAppBarDataBytes, record.begin()));
+    ::SHUnlockShared(const_cast<uint8_t*>(answer));
+    ::SHFreeShared(block, self);
 }
 
 }  // namespace
