@@ -89,13 +89,11 @@ void CheckAppBar(std::span<const uint8_t> payload) {
     const std::optional<AppBarRecord> sent = DecodeAppBarRecord(payload);
     const std::optional<AppBarRecord> again = DecodeAppBarRecord(wrapped);
     Require(sent.has_value() == again.has_value());
-    if (sent) {
-        Require(again->message == sent->message && again->sharedBlock == block &&
-                again->processId == ~block && wrapped.size() == payload.size());
-        for (std::size_t i = 0; i < payload.size(); ++i) {
-            Require(wrapped[i] == payload[i] || (i >= 44 && i < 52));
-        }
+    for (std::size_t i = 0; sent && i < payload.size(); ++i) {
+        Require(wrapped[i] == payload[i] || (i >= 44 && i < 52));
     }
+    Require(!sent || (again->message == sent->message && again->sharedBlock == block &&
+                      again->processId == ~block && wrapped.size() == payload.size()));
 }
 
 }  // namespace

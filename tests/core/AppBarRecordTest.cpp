@@ -8,6 +8,7 @@ namespace {
 
 // Wrapping anew keeps every other byte: the tray fuzzer's invariant.
 TEST(AppBarRecord, AnsweredByTheHostOnlyWhileTheDockHidesTheTaskbarForOthers) {
+    using enum AppBarRoute;
     const struct {
         uint32_t message, block;
         bool dockHides, fromHostThread;
@@ -15,25 +16,20 @@ TEST(AppBarRecord, AnsweredByTheHostOnlyWhileTheDockHidesTheTaskbarForOthers) {
         int64_t reply;
         std::size_t size = 56;
     } cases[] = {
-        {4, 0, true, false, AppBarRoute::Answer, 2},  // on top, no auto-hide
-        {7, 0, true, false, AppBarRoute::Answer, 0},  // no auto-hide bar
-        {11, 0, true, false, AppBarRoute::Answer, 0, 52},
-        {4, 0, false, false, AppBarRoute::Forward, 0},
-        {4, 0, true, true, AppBarRoute::Forward, 0},  // the dock asks Explorer itself
-        {4, 0, true, false, AppBarRoute::Forward, 0, 51},
-        {2, 9, true, false, AppBarRoute::Relay, 0, 64},
-        {3, 9, false, true, AppBarRoute::Relay, 0},
-        {5, 9, false, false, AppBarRoute::Relay, 0},
-        {5, 9, false, false, AppBarRoute::Forward, 0, 65},
-        {5, 0, false, false, AppBarRoute::Forward, 0},  // no block to carry
-        {9, 9, true, false, AppBarRoute::Forward, 0},
+        {4, 0, true, false, Answer, 2},  // on top, no auto-hide
+        {7, 0, true, false, Answer, 0},  // no auto-hide bar
+        {11, 0, true, false, Answer, 0, 52},  {4, 0, false, false, Forward, 0},
+        {4, 0, true, true, Forward, 0},  // the dock asks Explorer itself
+        {4, 0, true, false, Forward, 0, 51},  {2, 9, true, false, Relay, 0, 64},
+        {3, 9, false, true, Relay, 0},        {5, 9, false, false, Relay, 0},
+        {5, 9, false, false, Forward, 0, 65}, {5, 0, false, false, Forward, 0},
+        {9, 9, true, false, Forward, 0},
     };
     for (const auto& c : cases) {
         const auto record = test::Sized(test::AppBar(c.message, c.block, 1), c.size);
         const AppBarDecision d =
             RouteAppBar(DecodeAppBarRecord(record), c.dockHides, c.fromHostThread);
-        EXPECT_EQ(d.route, c.route) << c.message << " " << c.dockHides << c.fromHostThread;
-        EXPECT_EQ(d.reply, c.reply) << c.message;
+        EXPECT_EQ(std::pair(d.route, d.reply), std::pair(c.route, c.reply)) << c.message;
     }
 }
 

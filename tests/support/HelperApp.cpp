@@ -12,7 +12,6 @@
 #include <shlwapi.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include <cstdio>
 #include <cwchar>
@@ -176,16 +175,15 @@ LRESULT CALLBACK TaskbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     if (message == WM_COPYDATA && copy->dwData == 0 && copy->cbData >= 52) {
         // An appbar record: the block it names was made for this process.
-        DWORD block = 0;
-        std::memcpy(&block, static_cast<const uint8_t*>(copy->lpData) + 44, sizeof(block));
+        const auto block =
+            *reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(copy->lpData) + 44);
         auto* data = static_cast<uint8_t*>(::SHLockShared(
             reinterpret_cast<HANDLE>(static_cast<uintptr_t>(block)), ::GetCurrentProcessId()));
-        if (data == nullptr) {
-            return 0;
+        if (data != nullptr) {
+            std::reverse(data + 16, data + 32);
+            ::SHUnlockShared(data);
         }
-        std::reverse(data + 16, data + 32);  // the answer: the rectangle's bytes reversed
-        ::SHUnlockShared(data);
-        return kHelperAppBarReply;
+        return data != nullptr ? kHelperAppBarReply : 0;
     }
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }

@@ -259,24 +259,18 @@ TEST_F(TrayHostTest, AHostStoppedWhileItAnswersAProgramTellsExplorerNothingMore)
 
 // The program's block was made for the host's process; Explorer, a process
 // of its own, opens only one made for it, and its answer reaches the program.
-TEST(TrayHostAppBar, AnAnswerInASharedBlockGoesThroughExplorerAndBack) {
+TEST_F(TrayHostTest, AnAnswerInASharedBlockGoesThroughExplorerAndBack) {
     test::ChildProcess explorer;
     ASSERT_TRUE(explorer.Start(test::BuiltFile(L"test_helper.exe"), L"taskbar"));
     ASSERT_NE(explorer.WaitForWindow(L"Shell_TrayWnd"), nullptr);
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    const Settings settings;
-    const UINT created = ::RegisterWindowMessageW(L"TaskbarCreated");
-    ULONGLONG quiet = 0;
-    CountChanges events;
-    TrayHost host({instance, settings, created, quiet, events});
-    ASSERT_TRUE(host.Start());
+    host_.Stop();
+    ASSERT_TRUE(host_.Start());  // in front of both taskbars, the newer one its Explorer
     const DWORD self = ::GetCurrentProcessId();
     std::vector<uint8_t> record = test::AppBar(appbar::kSetPos, 0, self);
     const HANDLE block = ::SHAllocShared(record.data(), kAppBarDataBytes, self);
     test::PutU32(record, 44, To32(block));
-    COPYDATASTRUCT data = {kTrayDataAppBar, static_cast<DWORD>(record.size()), record.data()};
-    EXPECT_EQ(::SendMessageW(host.HostWindow(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)),
-              test::kHelperAppBarReply);
+    EXPECT_EQ(Send(kTrayDataAppBar, record), test::kHelperAppBarReply);
+    EXPECT_EQ(explorer_.Count(WM_COPYDATA), 0u);
     const auto* answer = static_cast<const uint8_t*>(::SHLockShared(block, self));
     ASSERT_NE(answer, nullptr);
     std::reverse(record.begin() + 16, record.begin() + 32);
