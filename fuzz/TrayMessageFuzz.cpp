@@ -1,9 +1,7 @@
 // Notification-area messages from arbitrary bytes: a sequence of WM_COPYDATA
 // messages from hostile programs must never crash the host's icon list, grow
-// it without bound, leak an icon copy or destroy one twice.
-//
-// Appbar records (kind 0) are also wrapped anew for Explorer: the new record
-// must name the new block and sender and keep every other byte.
+// it without bound, leak an icon copy or destroy one twice. Appbar records
+// (kind 0) wrapped anew name the new block and sender, every other byte kept.
 //
 // Input: records of a kind byte, a 16-bit little-endian length and that many
 // payload bytes (fewer at the end of the input). Kinds 1 and 3 and any other

@@ -6,7 +6,6 @@
 namespace corvane {
 namespace {
 
-// Wrapping anew keeps every other byte: the tray fuzzer's invariant.
 TEST(AppBarRecord, AnsweredByTheHostOnlyWhileTheDockHidesTheTaskbarForOthers) {
     using enum AppBarRoute;
     const struct {
@@ -16,14 +15,13 @@ TEST(AppBarRecord, AnsweredByTheHostOnlyWhileTheDockHidesTheTaskbarForOthers) {
         int64_t reply;
         std::size_t size = 56;
     } cases[] = {
-        {4, 0, true, false, Answer, 2},  // on top, no auto-hide
-        {7, 0, true, false, Answer, 0},  // no auto-hide bar
-        {11, 0, true, false, Answer, 0, 52},  {4, 0, false, false, Forward, 0},
-        {4, 0, true, true, Forward, 0},  // the dock asks Explorer itself
-        {4, 0, true, false, Forward, 0, 51},  {2, 9, true, false, Relay, 0, 64},
-        {3, 9, false, true, Relay, 0},        {5, 9, false, false, Relay, 0},
-        {5, 9, false, false, Forward, 0, 65}, {5, 0, false, false, Forward, 0},
-        {9, 9, true, false, Forward, 0},
+        // Answered: always on top without auto-hide; no auto-hide bar.
+        {4, 0, true, false, Answer, 2},      {7, 0, true, false, Answer, 0},
+        {11, 0, true, false, Answer, 0, 52}, {4, 0, false, false, Forward, 0},
+        {4, 0, true, true, Forward, 0},      {4, 0, true, false, Forward, 0, 51},
+        {2, 9, true, false, Relay, 0, 64},   {3, 9, false, true, Relay, 0},
+        {5, 9, false, false, Relay, 0},      {5, 9, false, false, Forward, 0, 65},
+        {5, 0, false, false, Forward, 0},    {9, 9, true, false, Forward, 0},
     };
     for (const auto& c : cases) {
         const auto record = test::Sized(test::AppBar(c.message, c.block, 1), c.size);

@@ -104,8 +104,7 @@ TEST(TrayIconStore, PositionQueriesAnswerTheDrawnCorner) {
     }
 }
 
-// Icon copies, each destroyed exactly once, are the tray fuzzer's: each of
-// its runs checks that exactly the copies held are alive.
+// That each icon copy is destroyed exactly once is the tray fuzzer's check.
 TEST(TrayIconStore, AFullListRefusesNewIconsAndStillTakesChanges) {
     test::FakeTraySystem system;
     system.windows = {kW1, kW2};

@@ -174,7 +174,6 @@ LRESULT CALLBACK TaskbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     }
     const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     if (message == WM_COPYDATA && copy->dwData == 0 && copy->cbData >= 52) {
-        // An appbar record: the block it names was made for this process.
         const auto block =
             *reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(copy->lpData) + 44);
         auto* data = static_cast<uint8_t*>(::SHLockShared(

@@ -200,9 +200,8 @@ private:
 //   taskbar                        Explorer's taskbar as others see it: a
 //                                  visible, topmost "Shell_TrayWnd" along the
 //                                  bottom that shows itself again when sent
-//                                  kHelperShowTaskbar; an appbar record's
-//                                  rectangle it reverses byte by byte in the
-//                                  block, replying kHelperAppBarReply
+//                                  kHelperShowTaskbar; reverses the rectangle
+//                                  in an appbar record's block, replying kHelperAppBarReply
 //   two-windows                    normal, and behind it a second window
 //                                  "Helper 2" (kHelperSecondWindowClass),
 //                                  minimised, that closes on its own
