@@ -1,6 +1,7 @@
 // Notification-area messages from arbitrary bytes: a sequence of WM_COPYDATA
 // messages from hostile programs must never crash the host's icon list, grow
-// it without bound, leak an icon copy or destroy one twice.
+// it without bound, leak an icon copy or destroy one twice. Appbar records
+// (kind 0) wrapped anew name the new block and sender, every other byte kept.
 //
 // Input: records of a kind byte, a 16-bit little-endian length and that many
 // payload bytes (fewer at the end of the input). Kinds 1 and 3 and any other
@@ -9,6 +10,7 @@
 // window in the payload's first byte dies, 0xF2 the list is cleared.
 
 #include "core/TrayFakes.h"
+#include "tray/AppBarRecord.h"
 #include "tray/TrayIconStore.h"
 #include "tray/TrayProtocol.h"
 
@@ -16,6 +18,7 @@
 #include <cstdint>
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -81,6 +84,19 @@ void CheckReaction(uint8_t kind, std::span<const uint8_t> payload, const TrayRea
     }
 }
 
+void CheckAppBar(std::span<const uint8_t> payload) {
+    const auto block = static_cast<uint32_t>(payload.size() * 0x9E3779B9u);
+    const std::vector<uint8_t> wrapped = RewrapAppBarRecord(payload, block, ~block);
+    const std::optional<AppBarRecord> sent = DecodeAppBarRecord(payload);
+    const std::optional<AppBarRecord> again = DecodeAppBarRecord(wrapped);
+    Require(sent.has_value() == again.has_value());
+    for (std::size_t i = 0; sent && i < payload.size(); ++i) {
+        Require(wrapped[i] == payload[i] || (i >= 44 && i < 52));
+    }
+    Require(!sent || (again->message == sent->message && again->sharedBlock == block &&
+                      again->processId == ~block && wrapped.size() == payload.size()));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -111,6 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                 store.Clear();
                 Require(store.Icons().empty());
             } else {
+                CheckAppBar(payload);
                 CheckReaction(kind, payload, store.Handle(kind, payload));
             }
             CheckStore(store, system);

@@ -21,6 +21,8 @@
 #include "tray/TraySchedule.h"
 #include "tray/TrayStrip.h"
 
+#include <algorithm>
+
 namespace corvane {
 namespace {
 
@@ -228,6 +230,11 @@ void App::TrayIconsChanged() {
     if (Bar* bar = TrayBar()) {
         bar->Relayout();
     }
+}
+
+bool App::TaskbarHiddenByDock() const {
+    return std::any_of(docks.begin(), docks.end(),
+                       [](const std::unique_ptr<Dock>& dock) { return dock->HidesTaskbar(); });
 }
 
 void App::ExplorerRestarted() {

@@ -148,6 +148,7 @@ struct App final : BarHost,
 
     // TrayHostEvents
     void TrayIconsChanged() override;
+    [[nodiscard]] bool TaskbarHiddenByDock() const override;
 
     // DockHost
     void SavePinned(const Dock& from, std::vector<std::wstring> pinned) override;

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <objbase.h>
+#include <shlwapi.h>
 
 #include <memory>
 #include <utility>
@@ -126,6 +127,14 @@ struct PowerNotifyTraits {
     static void Close(HPOWERNOTIFY h) noexcept { ::UnregisterPowerSettingNotification(h); }
 };
 using UniquePowerNotify = UniqueResource<HPOWERNOTIFY, PowerNotifyTraits>;
+
+// A shared block mapped into this process (SHLockShared).
+struct SharedViewTraits {
+    static void* Invalid() noexcept { return nullptr; }
+    static bool IsValid(void* view) noexcept { return view != nullptr; }
+    static void Close(void* view) noexcept { ::SHUnlockShared(view); }
+};
+using UniqueSharedView = UniqueResource<void*, SharedViewTraits>;
 
 // A mutex this thread owns: released before it is closed.
 struct OwnedMutexTraits {

@@ -75,6 +75,7 @@ public:
     void ExplorerRestarted() noexcept;
     // Drops the taskbar watch so that destroying this dock shows nothing.
     void ForgetTaskbarHook() noexcept;
+    [[nodiscard]] bool HidesTaskbar() const noexcept { return taskbar_.HidTaskbar(); }
 
     [[nodiscard]] HMONITOR Display() const noexcept { return display_; }
     [[nodiscard]] bool IsPrimary() const noexcept { return primary_; }

@@ -3,6 +3,7 @@
 #include "base/ForeignWindows.h"
 #include "base/WindowBase.h"
 #include "config/SettingsFile.h"
+#include "tray/AppBarRelay.h"
 #include "tray/TrayCallbacks.h"
 #include "tray/TrayProtocol.h"
 #include "tray/TrayWin32.h"
@@ -91,6 +92,7 @@ private:
 
     LRESULT OnHostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnCopyData(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    LRESULT OnAppBar(HWND hwnd, WPARAM wParam, LPARAM lParam, std::span<const uint8_t> payload);
     LRESULT Forward(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     void SendToExplorer(const std::vector<std::vector<uint8_t>>& records) noexcept;
 
@@ -315,6 +317,9 @@ LRESULT TrayHost::Impl::OnCopyData(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     const std::vector<uint8_t> payload(
         bytes, bytes + std::min<std::size_t>(data->cbData, kTrayNotifyMaxBytes));
 
+    if (kind == kTrayDataAppBar) {
+        return OnAppBar(hwnd, wParam, lParam, payload);
+    }
     const TrayReaction reaction = store_.Handle(kind, payload);
     if (reaction.forward) {
         return Forward(hwnd, WM_COPYDATA, wParam, lParam);
@@ -335,6 +340,28 @@ LRESULT TrayHost::Impl::OnCopyData(HWND hwnd, WPARAM wParam, LPARAM lParam) {
         SendToExplorer(reaction.toExplorer);
     }
     return 1;
+}
+
+LRESULT TrayHost::Impl::OnAppBar(HWND hwnd, WPARAM wParam, LPARAM lParam,
+                                 std::span<const uint8_t> payload) {
+    const std::optional<AppBarRecord> record = DecodeAppBarRecord(payload);
+    // The docks are not asked from their own thread: one may be going away.
+    const bool fromHostThread = ::InSendMessageEx(nullptr) == ISMEX_NOSEND;
+    const bool dockHides = !fromHostThread && context_.events.TaskbarHiddenByDock();
+    const AppBarDecision decision = RouteAppBar(record, dockHides, fromHostThread);
+    if (decision.route == AppBarRoute::Answer) {
+        return static_cast<LRESULT>(decision.reply);
+    }
+    if (decision.route == AppBarRoute::Relay) {
+        const HWND explorer = ExplorerTray();
+        if (explorer != nullptr) {
+            if (const std::optional<LRESULT> reply =
+                    RelayAppBarMessage(explorer, wParam, payload, *record, kForwardTimeoutMs)) {
+                return *reply;
+            }
+        }
+    }
+    return Forward(hwnd, WM_COPYDATA, wParam, lParam);
 }
 
 void TrayHost::Impl::SendToExplorer(const std::vector<std::vector<uint8_t>>& records) noexcept {

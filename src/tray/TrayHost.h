@@ -26,6 +26,9 @@ public:
     // The icons (or what is shown of them) changed: the tray bar lays out
     // and repaints.
     virtual void TrayIconsChanged() = 0;
+    // The dock keeps Explorer's taskbar hidden (through auto-hide): programs
+    // asking for auto-hide bars are told of none.
+    [[nodiscard]] virtual bool TaskbarHiddenByDock() const = 0;
 };
 
 // Owned by the process and outliving the host.

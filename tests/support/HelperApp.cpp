@@ -9,6 +9,9 @@
 #include "support/WinTestSupport.h"
 
 #include <shellapi.h>
+#include <shlwapi.h>
+
+#include <algorithm>
 
 #include <cstdio>
 #include <cwchar>
@@ -168,6 +171,18 @@ LRESULT CALLBACK TaskbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         // Windows raises this for every window shown; Wine 8 never does.
         ::NotifyWinEvent(EVENT_OBJECT_SHOW, hwnd, OBJID_WINDOW, CHILDID_SELF);
         return 0;
+    }
+    const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (message == WM_COPYDATA && copy->dwData == 0 && copy->cbData >= 52) {
+        const auto block =
+            *reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(copy->lpData) + 44);
+        auto* data = static_cast<uint8_t*>(::SHLockShared(
+            reinterpret_cast<HANDLE>(static_cast<uintptr_t>(block)), ::GetCurrentProcessId()));
+        if (data != nullptr) {
+            std::reverse(data + 16, data + 32);
+            ::SHUnlockShared(data);
+        }
+        return data != nullptr ? kHelperAppBarReply : 0;
     }
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }

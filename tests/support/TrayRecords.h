@@ -48,6 +48,15 @@ inline std::vector<uint8_t> Position(uint32_t corner, uint32_t owner, uint32_t i
     return b;
 }
 
+// An appbar record of a 64-bit program; its APPBARDATA bytes all 0x11.
+inline std::vector<uint8_t> AppBar(uint32_t message, uint32_t block, uint32_t process) {
+    std::vector<uint8_t> b(56, 0x11);
+    PutU32(b, 40, message);
+    PutU32(b, 44, block);
+    PutU32(b, 48, process);
+    return b;
+}
+
 // Cut to `size` bytes, or padded with 0xEE past the record.
 inline std::vector<uint8_t> Sized(std::vector<uint8_t> bytes, std::size_t size) {
     bytes.resize(size, 0xEE);

