@@ -183,7 +183,7 @@ void SettingsWindow::Impl::PaintRow(int32_t index, const PointRect& r, const Poi
         DrawLine(row.label, kLabel, {r.left + 16, r.top + 10, textRight, middle + 2},
                  ToD2D(theme.text));
         DrawLine(row.description, kDescription, {r.left + 16, middle + 2, textRight, r.bottom - 10},
-                 ToD2D(theme.secondaryText));
+                 ToD2D(row.warning ? theme.negative : theme.secondaryText));
     }
     switch (row.kind) {
         case RowKind::Toggle:
