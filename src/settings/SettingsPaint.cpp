@@ -5,6 +5,7 @@
 #include "base/Win32Handles.h"
 #include "config/Language.h"
 #include "settings/SettingsPages.h"
+#include "toolkit/BackdropPlan.h"
 #include "toolkit/D2DValues.h"
 #include "toolkit/FontFamilies.h"
 #include "toolkit/GraphicsFactories.h"
@@ -99,7 +100,7 @@ void SettingsWindow::Impl::OnPaint() {
         // opaque backdrop, chosen for the bar and beds too, also covers
         // systems whose DWM lacks the window material and would show black.
         BOOL composition = FALSE;
-        const bool glass = context_.settings.backdrop != Backdrop::Solid &&
+        const bool glass = !DrawsOpaque(context_.settings.backdrop, context_.theme) &&
                            SUCCEEDED(::DwmIsCompositionEnabled(&composition)) && composition;
         target_->Clear(glass ? D2D1::ColorF(0, 0, 0, 0) : ToD2D(context_.theme.surface));
         PaintSidebar();
