@@ -48,8 +48,8 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case WM_POWERBROADCAST:
             if (wParam == PBT_POWERSETTINGCHANGE && lParam != 0 &&
-                ::IsEqualGUID(reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam)->PowerSetting,
-                              sdk::kPowerSavingStatus)) {
+                reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam)->PowerSetting ==
+                    sdk::kPowerSavingStatus) {
                 app_.PostCommand(CMD_THEME_CHANGED);
             }
             return TRUE;
