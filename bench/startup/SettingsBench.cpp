@@ -51,6 +51,7 @@ public:
     std::wstring FormatToday(const std::wstring& picture) override { return picture; }
     double WorkingSetMb() override { return 0; }
     std::wstring Version() override { return L"0.0.0"; }
+    std::wstring TypedByShortcut(uint32_t, uint32_t) override { return L""; }
 };
 
 double WorkingSetMb() {

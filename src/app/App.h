@@ -213,6 +213,7 @@ struct App final : BarHost,
     [[nodiscard]] std::wstring FormatToday(const std::wstring& picture) override;
     [[nodiscard]] double WorkingSetMb() override;
     [[nodiscard]] std::wstring Version() override;
+    [[nodiscard]] std::wstring TypedByShortcut(uint32_t modifiers, uint32_t key) override;
     // Another part changed a setting the window shows.
     void RefreshSettingsWindow() noexcept;
 

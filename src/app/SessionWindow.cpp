@@ -1,6 +1,9 @@
 #include "app/SessionWindow.h"
 
+#include "app/App.h"
 #include "app/Lifecycle.h"
+#include "base/Commands.h"
+#include "base/DynamicApis.h"
 
 namespace corvane {
 
@@ -9,8 +12,15 @@ bool SessionWindow::Create(HINSTANCE instance) noexcept {
         return false;
     }
     // Never shown: a tool window stays out of Alt+Tab should anything show it.
-    return CreateBound(WS_EX_TOOLWINDOW, kSessionWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                       instance) != nullptr;
+    if (CreateBound(WS_EX_TOOLWINDOW, kSessionWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                    instance) == nullptr) {
+        return false;
+    }
+    // Battery saver turns the glass off; without the notification the glass
+    // follows it at the next theme change.
+    powerSavingNotify_.Reset(::RegisterPowerSettingNotification(Hwnd(), &sdk::kPowerSavingStatus,
+                                                                DEVICE_NOTIFY_WINDOW_HANDLE));
+    return true;
 }
 
 LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -28,6 +38,21 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 EndSession(app_);
             }
             return 0;
+        case WM_SETTINGCHANGE:
+            // Dark or light, the accent and Transparency effects all come as
+            // this one change.
+            if (lParam != 0 &&
+                ::lstrcmpiW(reinterpret_cast<const wchar_t*>(lParam), L"ImmersiveColorSet") == 0) {
+                app_.PostCommand(CMD_THEME_CHANGED);
+            }
+            return 0;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_POWERSETTINGCHANGE && lParam != 0 &&
+                reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam)->PowerSetting ==
+                    sdk::kPowerSavingStatus) {
+                app_.PostCommand(CMD_THEME_CHANGED);
+            }
+            return TRUE;
         default:
             return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
     }

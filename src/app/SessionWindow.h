@@ -1,10 +1,12 @@
 #pragma once
 // The hidden top-level window "CorvaneSession": signing out, shutting down
-// and restarting are told only to top-level windows, and the control window
-// is message-only. It is the root's own because the bars and docks come and
-// go with the displays, and a session may end at any moment in between.
+// and restarting, a theme or Transparency effects change and battery saver
+// are told only to top-level windows, and the control window is
+// message-only. It is the root's own because the bars and docks come and go
+// with the displays, and a session may end at any moment in between.
 
 #include "base/WindowBase.h"
+#include "base/Win32Handles.h"
 
 namespace corvane {
 
@@ -22,6 +24,7 @@ protected:
 
 private:
     App& app_;
+    UniquePowerNotify powerSavingNotify_;
 };
 
 }  // namespace corvane

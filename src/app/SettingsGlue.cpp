@@ -16,6 +16,7 @@
 #include "settings/SettingsPages.h"
 #include "settings/SettingsWindow.h"
 #include "start/StartSurfaces.h"
+#include "toolkit/LayoutProbe.h"
 #include "tray/TrayHost.h"
 
 #include <psapi.h>
@@ -193,6 +194,10 @@ double App::WorkingSetMb() {
 
 std::wstring App::Version() {
     return L"" CORVANE_VERSION;
+}
+
+std::wstring App::TypedByShortcut(uint32_t modifiers, uint32_t key) {
+    return TypedByInstalledLayouts(modifiers, key);
 }
 
 }  // namespace corvane

@@ -172,10 +172,10 @@ void Bar::RemoveAppbar() noexcept {
 
 void Bar::ApplyBackdrops() noexcept {
     const Settings& settings = context_.settings;
-    const bool dark = context_.theme.dark;
-    ApplyBackdrop(Hwnd(), settings.backdrop, dark, settings.barTint, IsIslandStyle(Style()));
+    const Theme& theme = context_.theme;
+    ApplyBackdrop(Hwnd(), settings.backdrop, theme, settings.barTint, IsIslandStyle(Style()));
     for (auto& panel : panels_) {
-        ApplyBackdrop(panel->Hwnd(), settings.backdrop, dark, settings.barTint, false);
+        ApplyBackdrop(panel->Hwnd(), settings.backdrop, theme, settings.barTint, false);
         ::InvalidateRect(panel->Hwnd(), nullptr, TRUE);
     }
 }
@@ -501,10 +501,8 @@ LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 1;
         case WM_SETTINGCHANGE: {
             const auto* text = reinterpret_cast<const wchar_t*>(lParam);
-            if (text != nullptr && ::lstrcmpiW(text, L"ImmersiveColorSet") == 0) {
-                context_.host.PostCommand(CMD_THEME_CHANGED);
-            } else if (wParam == SPI_SETWORKAREA ||
-                       (text != nullptr && ::lstrcmpiW(text, L"intl") == 0)) {
+            // Theme changes reach the root's session window.
+            if (wParam == SPI_SETWORKAREA || (text != nullptr && ::lstrcmpiW(text, L"intl") == 0)) {
                 Relayout();
             }
             return 0;

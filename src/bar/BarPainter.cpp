@@ -1,4 +1,5 @@
 #include "bar/BarPainter.h"
+#include "toolkit/BackdropPlan.h"
 
 #include "bar/Bar.h"
 #include "bar/StatusGlyphs.h"
@@ -94,7 +95,7 @@ void BarPainter::Paint() noexcept {
         const auto style = static_cast<BarStyle>(context.settings.style);
 
         target_->BeginDraw();
-        const bool opaque = context.settings.backdrop == Backdrop::Solid &&
+        const bool opaque = DrawsOpaque(context.settings.backdrop, theme) &&
                             (style == BarStyle::Classic || style == BarStyle::Floating);
         const ColorF& surface = theme.surface;
         target_->Clear(opaque ? D2D1::ColorF(surface.r, surface.g, surface.b, surface.a)

@@ -26,7 +26,7 @@ bool BarPanelWindow::Create(HINSTANCE instance, const Settings& settings,
     }
     SetExcludedFromPeek(hwnd);
     SetWindowCorners(hwnd, true);
-    ApplyBackdrop(hwnd, settings.backdrop, theme.dark, settings.barTint, false);
+    ApplyBackdrop(hwnd, settings.backdrop, theme, settings.barTint, false);
     return true;
 }
 
@@ -54,7 +54,7 @@ LRESULT BarPanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             RECT client;
             ::GetClientRect(Hwnd(), &client);
             if (settings_ != nullptr && theme_ != nullptr &&
-                settings_->backdrop == Backdrop::Solid) {
+                DrawsOpaque(settings_->backdrop, *theme_)) {
                 // The solid material has no glass: the panel carries the surface colour.
                 const ColorF& c = theme_->surface;
                 const UniqueBrush brush(::CreateSolidBrush(RGB(

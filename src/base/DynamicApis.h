@@ -8,7 +8,9 @@
 #include <windows.h>
 #include <wtypes.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace corvane {
 
@@ -89,6 +91,24 @@ inline constexpr int kWicInterpolationHighQualityCubic = 4;
 // PKEY_Link_TargetParsingPath (propkey.h): where a shortcut item points.
 inline constexpr PROPERTYKEY kLinkTargetParsingPath = {
     {0xB9B4B3FC, 0x2B51, 0x4A42, {0xB5, 0xD8, 0x32, 0x41, 0x46, 0xAF, 0xCF, 0x25}}, 2};
+
+// GUID_POWER_SAVING_STATUS (winnt.h, Windows 10): battery saver switched on
+// or off; the notification's data is a DWORD, 1 while it is on.
+inline constexpr GUID kPowerSavingStatus = {
+    0xE00958C0, 0xC213, 0x4ACE, {0xAC, 0x77, 0xFE, 0xCC, 0xED, 0x2E, 0xEE, 0xA5}};
+
+// SYSTEM_POWER_STATUS's battery saver flag (SystemStatusFlag, named
+// Reserved1 in older headers): the byte after BatteryLifePercent.
+[[nodiscard]] inline BYTE BatterySaverFlag(const SYSTEM_POWER_STATUS& status) noexcept {
+    BYTE flag = 0;
+    static_assert(sizeof(SYSTEM_POWER_STATUS) >
+                  offsetof(SYSTEM_POWER_STATUS, BatteryLifePercent) + 1);
+    std::memcpy(&flag,
+                reinterpret_cast<const BYTE*>(&status) +
+                    offsetof(SYSTEM_POWER_STATUS, BatteryLifePercent) + 1,
+                1);
+    return flag;
+}
 
 }  // namespace sdk
 }  // namespace corvane

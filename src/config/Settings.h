@@ -70,6 +70,13 @@ struct Settings {
     bool dockSpace = true;
     bool tilingButton = true;
     int32_t tilingMode = 0;
+    // The modifiers of each tiling shortcut (toolkit/ShortcutTyping.h):
+    // Ctrl+Alt+T, the arrows (Shift added to swap), F, L and Space.
+    int32_t tilingToggleKeys = 0;
+    int32_t tilingArrowKeys = 0;
+    int32_t tilingFloatKeys = 0;
+    int32_t tilingLayoutKeys = 0;
+    int32_t tilingArrangeKeys = 0;
     std::vector<std::wstring> floatingApps;
     std::wstring filePath;
 };
@@ -97,6 +104,7 @@ inline constexpr IntRange kCornerAction{0, 6};
 inline constexpr IntRange kTilingLayout{0, 3};
 inline constexpr IntRange kTilingGap{0, 40};
 inline constexpr IntRange kTilingMode{0, 2};
+inline constexpr IntRange kTilingKeys{0, 3};
 }  // namespace ranges
 
 }  // namespace corvane

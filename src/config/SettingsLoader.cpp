@@ -82,6 +82,11 @@ constexpr SettingsKey kPlainKeys[] = {
     Flag<&Settings::dockSpace>(L"Tiling", L"DockSpace"),
     Flag<&Settings::tilingButton>(L"Tiling", L"Button"),
     Number<&Settings::tilingMode>(L"Tiling", L"Mode", ranges::kTilingMode),
+    Number<&Settings::tilingToggleKeys>(L"Tiling", L"ToggleKeys", ranges::kTilingKeys),
+    Number<&Settings::tilingArrowKeys>(L"Tiling", L"ArrowKeys", ranges::kTilingKeys),
+    Number<&Settings::tilingFloatKeys>(L"Tiling", L"FloatKeys", ranges::kTilingKeys),
+    Number<&Settings::tilingLayoutKeys>(L"Tiling", L"LayoutKeys", ranges::kTilingKeys),
+    Number<&Settings::tilingArrangeKeys>(L"Tiling", L"ArrangeKeys", ranges::kTilingKeys),
 };
 
 std::wstring ReadString(ProfileStore& store, std::wstring_view section, std::wstring_view key,

@@ -141,7 +141,7 @@ void Dock::ApplyDockBackdrop() noexcept {
     // The dock has one glass: acrylic, unless the user asked for none.
     const Backdrop backdrop =
         context_.settings.backdrop == Backdrop::Solid ? Backdrop::Solid : Backdrop::Acrylic;
-    ApplyBackdrop(Hwnd(), backdrop, context_.theme.dark, context_.settings.tint, false);
+    ApplyBackdrop(Hwnd(), backdrop, context_.theme, context_.settings.tint, false);
 }
 
 void Dock::CreateTooltip() noexcept {
@@ -247,7 +247,7 @@ void Dock::Paint() noexcept {
         .visuals = visuals_,
         .cells = cells_,
         .theme = context_.theme,
-        .solid = context_.settings.backdrop == Backdrop::Solid,
+        .solid = DrawsOpaque(context_.settings.backdrop, context_.theme),
         .iconSize = static_cast<float>(context_.settings.dockIconSize),
         .height = heightDips_,
         .foreground = ToWindowId(foreground_),

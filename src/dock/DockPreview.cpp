@@ -72,8 +72,8 @@ bool DockPreview::EnsureWindow() noexcept {
 }
 
 void DockPreview::ApplyPreviewBackdrop() noexcept {
-    const bool solid = settings_.backdrop == Backdrop::Solid;
-    ApplyBackdrop(Hwnd(), solid ? Backdrop::Solid : Backdrop::Acrylic, theme_.dark, settings_.tint,
+    const bool solid = DrawsOpaque(settings_.backdrop, theme_);
+    ApplyBackdrop(Hwnd(), solid ? Backdrop::Solid : Backdrop::Acrylic, theme_, settings_.tint,
                   false);
     if (!solid) {
         (void)SetAccentPolicy(Hwnd(), kAccentAcrylicBlurBehind,

@@ -2,6 +2,7 @@
 // around them.
 
 #include "dock/DockPreview.h"
+#include "toolkit/BackdropPlan.h"
 
 #include "identity/IconDrawing.h"
 #include "toolkit/D2DValues.h"
@@ -75,7 +76,7 @@ void DockPreview::Paint() noexcept {
         }
         target_->BeginDraw();
         const ColorF& surface = theme_.surface;
-        target_->Clear(settings_.backdrop == Backdrop::Solid
+        target_->Clear(DrawsOpaque(settings_.backdrop, theme_)
                            ? D2D1::ColorF(surface.r, surface.g, surface.b, surface.a)
                            : D2D1::ColorF(0, 0, 0, 0));
         const std::size_t count = std::min(cards_.size(), layout_.cards.size());

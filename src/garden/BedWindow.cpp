@@ -138,7 +138,7 @@ void BedWindow::ApplyGlass(bool moving) noexcept {
     const DWORD noSystemBackdrop = kSystemBackdropNone;
     (void)::DwmSetWindowAttribute(window, sdk::kDwmwaSystemBackdropType, &noSystemBackdrop,
                                   sizeof(noSystemBackdrop));
-    if (settings.backdrop != Backdrop::Solid) {
+    if (!DrawsOpaque(settings.backdrop, context_.theme)) {
         const bool acrylic = settings.gardenGlass == kGlassAcrylic;
         int32_t state = kAccentTransparentGradient;
         if (acrylic && !moving) {
@@ -673,7 +673,7 @@ void BedWindow::OnPaint() {
         ::GetClientRect(Hwnd(), &client);
         const float width = Dips(client.right);
         const float height = Dips(client.bottom);
-        const bool solid = context_.settings.backdrop == Backdrop::Solid;
+        const bool solid = DrawsOpaque(context_.settings.backdrop, context_.theme);
         target_->Clear(solid ? ToD2D(context_.theme.surface) : D2D1::ColorF(0, 0, 0, 0));
         if (!solid) {
             brush_->SetColor(Tint(context_.theme.dark, context_.settings.gardenTint));

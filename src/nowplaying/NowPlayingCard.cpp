@@ -292,8 +292,8 @@ void NowPlayingCard::OnPaint() {
     try {
         const NowPlayingSnapshot& snapshot = source_.Snapshot();
         const float width = ClientWidthDips();
-        target_->Clear(settings_.backdrop == Backdrop::Solid ? ToD2D(theme_.surface)
-                                                             : D2D1::ColorF(0, 0, 0, 0));
+        target_->Clear(DrawsOpaque(settings_.backdrop, theme_) ? ToD2D(theme_.surface)
+                                                               : D2D1::ColorF(0, 0, 0, 0));
         const ArtworkTint tint = source_.Tint();
         if (const float alpha = CardTintAlpha(settings_.nowPlayingTint, tint.a, theme_.dark);
             alpha > 0) {

@@ -50,6 +50,9 @@ public:
     [[nodiscard]] virtual std::wstring FormatToday(const std::wstring& picture) = 0;
     [[nodiscard]] virtual double WorkingSetMb() = 0;
     [[nodiscard]] virtual std::wstring Version() = 0;
+    // What a shortcut (RegisterHotKey modifiers, virtual key) types in one
+    // of the user's keyboard layouts; empty when it types nothing.
+    [[nodiscard]] virtual std::wstring TypedByShortcut(uint32_t modifiers, uint32_t key) = 0;
 };
 
 // Everything a page's rows reach: the settings in memory, corvane.ini for

@@ -58,6 +58,7 @@ void AppendTray(std::vector<SettingsRow>& rows, PageContext& context);
 void AppendDock(std::vector<SettingsRow>& rows, PageContext& context);
 void AppendStart(std::vector<SettingsRow>& rows, PageContext& context);
 void AppendTiling(std::vector<SettingsRow>& rows, PageContext& context);
+void AppendTilingShortcuts(std::vector<SettingsRow>& rows, PageContext& context);
 void AppendHotCorners(std::vector<SettingsRow>& rows, PageContext& context);
 void AppendPlugins(std::vector<SettingsRow>& rows, PageContext& context);
 void AppendAbout(std::vector<SettingsRow>& rows, PageContext& context);

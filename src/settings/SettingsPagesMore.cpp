@@ -157,19 +157,7 @@ void AppendTiling(std::vector<SettingsRow>& rows, PageContext& context) {
                         Tr(L"Dra et vindu og slipp det oppå et annet, så bytter de plass.",
                            L"Drag a window and drop it onto another to swap them.")));
 
-    rows.push_back(Header(Tr(L"Hurtigtaster", L"Keyboard shortcuts")));
-    rows.push_back(Text(L"Ctrl + Alt + T", Tr(L"Slå tiling av og på", L"Turn tiling on and off")));
-    rows.push_back(
-        Text(Tr(L"Ctrl + Alt + piltaster", L"Ctrl + Alt + arrow keys"),
-             Tr(L"Flytt fokus til vinduet ved siden av", L"Move focus to the adjacent window")));
-    rows.push_back(
-        Text(Tr(L"Ctrl + Alt + Shift + piltaster", L"Ctrl + Alt + Shift + arrow keys"),
-             Tr(L"Bytt plass med vinduet ved siden av", L"Swap with the adjacent window")));
-    rows.push_back(Text(L"Ctrl + Alt + F", Tr(L"Gjør vinduet flytende / tile det igjen",
-                                              L"Float the window / tile it again")));
-    rows.push_back(Text(L"Ctrl + Alt + L", Tr(L"Neste oppsett", L"Next layout")));
-    rows.push_back(Text(Tr(L"Ctrl + Alt + Mellomrom", L"Ctrl + Alt + Space"),
-                        Tr(L"Ordne vinduene nå", L"Arrange windows now")));
+    AppendTilingShortcuts(rows, context);
 
     rows.push_back(Header(Tr(L"Apper som aldri tiles", L"Apps that are never tiled")));
     for (const std::wstring& entry : context.settings.floatingApps) {

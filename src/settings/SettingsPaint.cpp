@@ -5,6 +5,7 @@
 #include "base/Win32Handles.h"
 #include "config/Language.h"
 #include "settings/SettingsPages.h"
+#include "toolkit/BackdropPlan.h"
 #include "toolkit/D2DValues.h"
 #include "toolkit/FontFamilies.h"
 #include "toolkit/GraphicsFactories.h"
@@ -99,7 +100,7 @@ void SettingsWindow::Impl::OnPaint() {
         // opaque backdrop, chosen for the bar and beds too, also covers
         // systems whose DWM lacks the window material and would show black.
         BOOL composition = FALSE;
-        const bool glass = context_.settings.backdrop != Backdrop::Solid &&
+        const bool glass = !DrawsOpaque(context_.settings.backdrop, context_.theme) &&
                            SUCCEEDED(::DwmIsCompositionEnabled(&composition)) && composition;
         target_->Clear(glass ? D2D1::ColorF(0, 0, 0, 0) : ToD2D(context_.theme.surface));
         PaintSidebar();
@@ -183,7 +184,7 @@ void SettingsWindow::Impl::PaintRow(int32_t index, const PointRect& r, const Poi
         DrawLine(row.label, kLabel, {r.left + 16, r.top + 10, textRight, middle + 2},
                  ToD2D(theme.text));
         DrawLine(row.description, kDescription, {r.left + 16, middle + 2, textRight, r.bottom - 10},
-                 ToD2D(theme.secondaryText));
+                 ToD2D(row.warning ? theme.negative : theme.secondaryText));
     }
     switch (row.kind) {
         case RowKind::Toggle:

@@ -39,7 +39,8 @@ struct SettingsRow {
     std::function<void(int32_t)> setInt;
     std::function<void()> action;
     std::wstring buttonText;
-    std::wstring value;  // text rows: the right-hand text
+    std::wstring value;    // text rows: the right-hand text
+    bool warning = false;  // the description tells of something not working
 };
 
 // Whether the row answers the pointer and the keyboard (headers and text

@@ -5,6 +5,7 @@
 #include "base/Win32Geometry.h"
 #include "settings/SettingsPages.h"
 #include "settings/SettingsWindowImpl.h"
+#include "toolkit/Backdrop.h"
 
 #include <d2d1helper.h>
 #include <dwmapi.h>
@@ -19,7 +20,6 @@ namespace {
 
 constexpr int kMinTrackWidthDips = 700;
 constexpr int kMinTrackHeightDips = 480;
-constexpr DWORD kMainWindowBackdrop = 2;
 
 }  // namespace
 
@@ -49,7 +49,7 @@ void SettingsWindow::Impl::Refresh() noexcept {
 
 void SettingsWindow::Impl::ThemeChanged() noexcept {
     if (Hwnd() != nullptr) {
-        ApplyDarkMode();
+        ApplyGlass();
         Repaint();
     }
 }
@@ -75,20 +75,18 @@ void SettingsWindow::Impl::Create() noexcept {
         ::SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         ::SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
-    ApplyDarkMode();
-    const DWORD backdrop = kMainWindowBackdrop;
-    (void)::DwmSetWindowAttribute(Hwnd(), sdk::kDwmwaSystemBackdropType, &backdrop,
-                                  sizeof(backdrop));
-    const MARGINS margins{-1, -1, -1, -1};
-    (void)::DwmExtendFrameIntoClientArea(Hwnd(), &margins);
+    ApplyGlass();
     Rebuild();
     ::ShowWindow(Hwnd(), SW_SHOWNORMAL);
     ::SetForegroundWindow(Hwnd());
 }
 
-void SettingsWindow::Impl::ApplyDarkMode() noexcept {
-    const BOOL dark = context_.theme.dark ? TRUE : FALSE;
-    (void)::DwmSetWindowAttribute(Hwnd(), sdk::kDwmwaUseImmersiveDarkMode, &dark, sizeof(dark));
+void SettingsWindow::Impl::ApplyGlass() noexcept {
+    // The one window here that becomes active: the main-window material
+    // (Mica) suits it, and its inactive look is the system's own.
+    const Backdrop backdrop =
+        context_.settings.backdrop == Backdrop::Solid ? Backdrop::Solid : Backdrop::Mica;
+    ApplyBackdrop(Hwnd(), backdrop, context_.theme, context_.settings.tint, false, true);
 }
 
 void SettingsWindow::Impl::Rebuild() noexcept {
@@ -254,13 +252,6 @@ LRESULT SettingsWindow::Impl::HandleMessage(UINT message, WPARAM wParam, LPARAM 
             return 0;
         case WM_KEYDOWN:
             OnKey(wParam);
-            return 0;
-        case WM_SETTINGCHANGE:
-            if (lParam != 0 && std::wstring_view(reinterpret_cast<const wchar_t*>(lParam)) ==
-                                   L"ImmersiveColorSet") {
-                ApplyDarkMode();
-                Repaint();
-            }
             return 0;
         case WM_DPICHANGED: {
             dpi_ = LOWORD(wParam) != 0 ? static_cast<UINT>(LOWORD(wParam)) : 96U;

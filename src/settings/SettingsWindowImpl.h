@@ -76,7 +76,7 @@ private:
     };
 
     void Create() noexcept;
-    void ApplyDarkMode() noexcept;
+    void ApplyGlass() noexcept;
     void Rebuild() noexcept;
     void Relayout() noexcept;
     void Repaint() noexcept;

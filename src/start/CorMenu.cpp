@@ -235,7 +235,7 @@ void Menu::Paint() {
     input.target = Target();
     input.brush = Brush();
     input.theme = &context_.theme;
-    input.solid = context_.settings.backdrop == Backdrop::Solid;
+    input.solid = DrawsOpaque(context_.settings.backdrop, context_.theme);
     input.progress = progress_;
     input.layout = &s.layout;
     input.state = &s.menu;

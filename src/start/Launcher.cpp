@@ -1,4 +1,5 @@
 #include "start/Launcher.h"
+#include "toolkit/BackdropPlan.h"
 
 #include "base/Win32Geometry.h"
 #include "start/AppCatalog.h"
@@ -222,7 +223,7 @@ void Launcher::Paint() {
     input.target = Target();
     input.brush = Brush();
     input.theme = &context_.theme;
-    input.solid = context_.settings.backdrop == Backdrop::Solid;
+    input.solid = DrawsOpaque(context_.settings.backdrop, context_.theme);
     input.progress = progress_;
     input.layout = &s.layout;
     input.shown = shown;

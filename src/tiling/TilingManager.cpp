@@ -8,6 +8,7 @@
 #include "tiling/TileLayout.h"
 #include "tiling/TileWindowFacts.h"
 #include "tiling/TilingRules.h"
+#include "toolkit/LayoutProbe.h"
 
 #include <algorithm>
 #include <array>
@@ -152,8 +153,12 @@ struct TilingManager::Impl final : TilingEventSink {
             return;
         }
         // A shortcut another program holds stays unavailable; the rest work.
-        for (const TilingHotkey& hotkey : TilingHotkeys()) {
-            (void)::RegisterHotKey(target, hotkey.id, hotkey.modifiers, hotkey.key);
+        // One that types a character in any of the user's layouts is left
+        // to typing: the settings window shows it as taken.
+        for (const TilingHotkey& hotkey : TilingHotkeys(settings)) {
+            if (TypedByInstalledLayouts(hotkey.modifiers, hotkey.key).empty()) {
+                (void)::RegisterHotKey(target, hotkey.id, hotkey.modifiers, hotkey.key);
+            }
         }
         hotkeyWindow = target;
         hotkeysRegistered = true;
@@ -477,13 +482,11 @@ TilingManager::~TilingManager() {
 }
 
 void TilingManager::ApplyTilingSettings() noexcept {
-    const bool wantHotkeys = impl_->settings.tilingMode >= 1;
-    if (impl_->hotkeysRegistered != wantHotkeys) {
-        if (wantHotkeys) {
-            impl_->RegisterHotkeys();
-        } else {
-            impl_->UnregisterHotkeys();
-        }
+    // Registered afresh each time: the chosen keys and the installed
+    // layouts may have changed since.
+    impl_->UnregisterHotkeys();
+    if (impl_->settings.tilingMode >= 1) {
+        impl_->RegisterHotkeys();
     }
     if (impl_->settings.tilingEnabled) {
         impl_->Start();

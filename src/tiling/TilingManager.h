@@ -24,10 +24,11 @@ public:
     virtual void StopRetileTimer() = 0;
     // The window that owns the shortcuts (WM_HOTKEY goes to OnHotkey).
     [[nodiscard]] virtual HWND HotkeyWindow() const = 0;
-    // Ctrl+Alt+T: flips [Tiling] Enabled, writes it, applies the settings
-    // to this manager and repaints the bars.
+    // The toggle shortcut (Ctrl+Alt+T by default): flips [Tiling] Enabled,
+    // writes it, applies the settings to this manager and repaints the bars.
     virtual void ToggleTilingEnabled() = 0;
-    // Ctrl+Alt+L: stores and writes [Tiling] Layout.
+    // The layout shortcut (Ctrl+Alt+L by default): stores and writes
+    // [Tiling] Layout.
     virtual void SetTilingLayout(int32_t layout) = 0;
     // The top of the dock standing on this display, when there is one.
     [[nodiscard]] virtual std::optional<int32_t> DockTop(HMONITOR display) const = 0;

@@ -1,6 +1,7 @@
 #include "tiling/TilingRules.h"
 
 #include "identity/ForegroundRules.h"
+#include "toolkit/ShortcutTyping.h"
 
 #include <algorithm>
 #include <array>
@@ -32,9 +33,7 @@ constexpr std::array<std::wstring_view, 6> kNeverTiledExes = {L"startmenuexperie
                                                               L"textinputhost.exe"};
 
 // RegisterHotKey's modifiers and the virtual keys of the shortcuts.
-constexpr uint32_t kModAlt = 0x0001;
-constexpr uint32_t kModControl = 0x0002;
-constexpr uint32_t kModShift = 0x0004;
+constexpr uint32_t kModShift = kShortcutShift;
 constexpr uint32_t kModNoRepeat = 0x4000;
 constexpr uint32_t kVkSpace = 0x20;
 constexpr uint32_t kVkLeft = 0x25;
@@ -256,24 +255,27 @@ std::optional<unsigned> TilingEventDelay(TilingEvent event,
     return std::nullopt;
 }
 
-const std::vector<TilingHotkey>& TilingHotkeys() {
-    static const std::vector<TilingHotkey> keys = [] {
-        constexpr uint32_t ctrlAlt = kModControl | kModAlt | kModNoRepeat;
-        std::vector<TilingHotkey> list;
-        list.push_back({kHotkeyToggle, ctrlAlt, 'T'});
-        for (std::size_t i = 0; i < kDirectionKeys.size(); ++i) {
-            list.push_back({kHotkeyFocusFirst + static_cast<int>(i), ctrlAlt, kDirectionKeys[i]});
+std::vector<TilingHotkey> TilingHotkeys(const Settings& settings) {
+    std::vector<TilingHotkey> list;
+    const auto add = [&list](int id, int32_t choice, uint32_t extra, uint32_t key) {
+        const uint32_t modifiers = ShortcutModifiers(choice);
+        if (modifiers != 0) {
+            list.push_back({id, modifiers | extra | kModNoRepeat, key});
         }
-        for (std::size_t i = 0; i < kDirectionKeys.size(); ++i) {
-            list.push_back(
-                {kHotkeySwapFirst + static_cast<int>(i), ctrlAlt | kModShift, kDirectionKeys[i]});
-        }
-        list.push_back({kHotkeyFloat, ctrlAlt, 'F'});
-        list.push_back({kHotkeyLayout, ctrlAlt, 'L'});
-        list.push_back({kHotkeyRetile, ctrlAlt, kVkSpace});
-        return list;
-    }();
-    return keys;
+    };
+    add(kHotkeyToggle, settings.tilingToggleKeys, 0, 'T');
+    for (std::size_t i = 0; i < kDirectionKeys.size(); ++i) {
+        add(kHotkeyFocusFirst + static_cast<int>(i), settings.tilingArrowKeys, 0,
+            kDirectionKeys[i]);
+    }
+    for (std::size_t i = 0; i < kDirectionKeys.size(); ++i) {
+        add(kHotkeySwapFirst + static_cast<int>(i), settings.tilingArrowKeys, kModShift,
+            kDirectionKeys[i]);
+    }
+    add(kHotkeyFloat, settings.tilingFloatKeys, 0, 'F');
+    add(kHotkeyLayout, settings.tilingLayoutKeys, 0, 'L');
+    add(kHotkeyRetile, settings.tilingArrangeKeys, 0, kVkSpace);
+    return list;
 }
 
 TileDirection DirectionOf(int indexFromFirst) noexcept {

@@ -5,6 +5,7 @@
 // window with invisible borders. Windows are opaque ids here.
 
 #include "base/Geometry.h"
+#include "config/Settings.h"
 #include "identity/AppWindowFilter.h"
 
 #include <cstdint>
@@ -103,8 +104,8 @@ struct TilingEventFacts {
 [[nodiscard]] std::optional<unsigned> TilingEventDelay(TilingEvent event,
                                                        const TilingEventFacts& facts) noexcept;
 
-// The shortcuts, their ids and keys (virtual-key codes; modifiers as
-// RegisterHotKey takes them, with no-repeat).
+// The shortcuts the settings switch on, their ids and keys (virtual-key
+// codes; modifiers as RegisterHotKey takes them, with no-repeat).
 struct TilingHotkey {
     int id;
     uint32_t modifiers;
@@ -116,7 +117,7 @@ inline constexpr int kHotkeySwapFirst = 0x5105;   // Left, Right, Up, Down
 inline constexpr int kHotkeyFloat = 0x5109;
 inline constexpr int kHotkeyLayout = 0x510A;
 inline constexpr int kHotkeyRetile = 0x510B;
-[[nodiscard]] const std::vector<TilingHotkey>& TilingHotkeys();
+[[nodiscard]] std::vector<TilingHotkey> TilingHotkeys(const Settings& settings);
 
 // Direction of a focus or swap id (index 0..3 from its first id).
 struct TileDirection {

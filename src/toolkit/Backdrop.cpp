@@ -37,12 +37,17 @@ bool SetAccentPolicy(HWND window, int32_t accentState, uint32_t gradientColor) n
     return function(window, &data) != FALSE;
 }
 
-void ApplyBackdrop(HWND window, Backdrop backdrop, bool dark, int tintPercent,
-                   bool plain) noexcept {
+void ApplyBackdrop(HWND window, Backdrop backdrop, const Theme& theme, int tintPercent, bool plain,
+                   bool activates) noexcept {
     if (window == nullptr) {
         return;
     }
-    const BackdropPlan plan = PlanBackdrop(backdrop, tintPercent, plain, dark);
+    const BackdropPlan plan = PlanBackdrop({.backdrop = backdrop,
+                                            .tintPercent = tintPercent,
+                                            .plain = plain,
+                                            .dark = theme.dark,
+                                            .glass = theme.glass,
+                                            .activates = activates});
     SetDwordAttribute(window, sdk::kDwmwaUseImmersiveDarkMode, plan.darkMode ? TRUE : FALSE);
     if (plan.accentState == kAccentDisabled) {
         (void)SetAccentPolicy(window, kAccentDisabled, 0);
@@ -100,7 +105,10 @@ void ApplyPopupGlass(HWND window, const Settings& settings, const Theme& theme, 
     if (!rounded) {
         SetWindowBorder(window, false);
     }
-    if (settings.backdrop != Backdrop::Solid) {
+    if (DrawsOpaque(settings.backdrop, theme)) {
+        // No accent of an earlier glass may linger behind the opaque fill.
+        (void)SetAccentPolicy(window, kAccentDisabled, 0);
+    } else {
         const uint32_t grey = theme.dark ? kSurfaceGreyDark : kSurfaceGreyLight;
         (void)SetAccentPolicy(window, kAccentAcrylicBlurBehind,
                               (static_cast<uint32_t>(alpha) << 24) | grey);

@@ -3,6 +3,7 @@
 // rule, the acrylic accent, corners, border and the desktop peek.
 
 #include "config/Settings.h"
+#include "toolkit/BackdropPlan.h"
 #include "toolkit/Theme.h"
 
 #include <windows.h>
@@ -11,9 +12,11 @@
 
 namespace corvane {
 
-// The glass rule for [Bar] Backdrop in the given theme. `plain` is for a
-// window whose own panels carry the glass.
-void ApplyBackdrop(HWND window, Backdrop backdrop, bool dark, int tintPercent, bool plain) noexcept;
+// The glass rule for [Bar] Backdrop in the given theme (its glass flag
+// included). `plain` is for a window whose own panels carry the glass;
+// `activates` for one that becomes the active window.
+void ApplyBackdrop(HWND window, Backdrop backdrop, const Theme& theme, int tintPercent, bool plain,
+                   bool activates = false) noexcept;
 
 // The undocumented composition call; false when the system lacks it or refuses.
 bool SetAccentPolicy(HWND window, int32_t accentState, uint32_t gradientColor) noexcept;

@@ -18,26 +18,34 @@ uint32_t AcrylicGradientColor(int32_t tintPercent, bool dark) noexcept {
            grey;
 }
 
-BackdropPlan PlanBackdrop(Backdrop backdrop, int32_t tintPercent, bool plain, bool dark) noexcept {
+bool GlassAllowed(uint32_t enableTransparency, uint8_t batterySaverFlag) noexcept {
+    return enableTransparency != 0 && batterySaverFlag != 1;
+}
+
+bool DrawsOpaque(Backdrop backdrop, const Theme& theme) noexcept {
+    return backdrop == Backdrop::Solid || !theme.glass;
+}
+
+BackdropPlan PlanBackdrop(const BackdropRequest& request) noexcept {
     BackdropPlan plan;
-    plan.darkMode = dark;
-    if (plain) {
+    plan.darkMode = request.dark;
+    if (request.plain) {
         return plan;
     }
-    switch (backdrop) {
-        case Backdrop::Solid:
-            // The painter fills the opaque surface colour itself.
-            plan.frameMargin = 0;
-            break;
-        case Backdrop::Mica:
-            plan.systemBackdrop = kSystemBackdropMica;
-            break;
-        case Backdrop::Acrylic:
-        default:
-            plan.accentState = kAccentAcrylicBlurBehind;
-            plan.gradientColor = AcrylicGradientColor(tintPercent, dark);
-            break;
+    if (request.backdrop == Backdrop::Solid || !request.glass) {
+        // The painter fills the opaque surface colour itself.
+        plan.frameMargin = 0;
+        return plan;
     }
+    // Mica draws its flat fallback while its window is inactive, and the
+    // bar, the dock, the beds and the pop-ups never become active: they get
+    // the acrylic accent, which does not depend on activation.
+    if (request.backdrop == Backdrop::Mica && request.activates) {
+        plan.systemBackdrop = kSystemBackdropMica;
+        return plan;
+    }
+    plan.accentState = kAccentAcrylicBlurBehind;
+    plan.gradientColor = AcrylicGradientColor(request.tintPercent, request.dark);
     return plan;
 }
 

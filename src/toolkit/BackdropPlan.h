@@ -1,8 +1,10 @@
 #pragma once
 // What a window's glass needs from the Desktop Window Manager, decided from
-// the settings and the theme. Portable so that the rule is tested without DWM.
+// the settings, the theme and the system's state. Portable so that the rule
+// is tested without DWM.
 
 #include "config/Settings.h"
+#include "toolkit/Theme.h"
 
 #include <cstdint>
 
@@ -34,8 +36,24 @@ struct BackdropPlan {
 // The accent gradient colour for a tint percent in the dark or light theme.
 [[nodiscard]] uint32_t AcrylicGradientColor(int32_t tintPercent, bool dark) noexcept;
 
-// `plain` is for windows whose own panels carry the glass.
-[[nodiscard]] BackdropPlan PlanBackdrop(Backdrop backdrop, int32_t tintPercent, bool plain,
-                                        bool dark) noexcept;
+// Whether see-through surfaces may be drawn: the registry's Transparency
+// effects value (EnableTransparency; 1 when missing) and the power status's
+// battery saver flag (SystemStatusFlag).
+[[nodiscard]] bool GlassAllowed(uint32_t enableTransparency, uint8_t batterySaverFlag) noexcept;
+
+// Whether surfaces paint the opaque theme colour: the user asked for no
+// glass, or the system allows none now.
+[[nodiscard]] bool DrawsOpaque(Backdrop backdrop, const Theme& theme) noexcept;
+
+struct BackdropRequest {
+    Backdrop backdrop = Backdrop::Acrylic;
+    int32_t tintPercent = 0;
+    bool plain = false;  // the window's own panels carry the glass
+    bool dark = true;
+    bool glass = true;       // Theme::glass
+    bool activates = false;  // the window becomes the active window
+};
+
+[[nodiscard]] BackdropPlan PlanBackdrop(const BackdropRequest& request) noexcept;
 
 }  // namespace corvane

@@ -34,6 +34,9 @@ struct Theme {
     ColorF accent = kDefaultAccent;
     ColorF positive{0.42f, 0.82f, 0.46f, 1.0f};
     ColorF negative{1.0f, 0.36f, 0.36f, 1.0f};
+    // See-through surfaces allowed: Transparency effects on, battery saver
+    // off (BackdropPlan's GlassAllowed).
+    bool glass = true;
 };
 
 // AccentPalette holds eight 4-byte entries (R, G, B, unused); anything shorter

@@ -1,5 +1,8 @@
 #include "toolkit/ThemeReader.h"
 
+#include "base/DynamicApis.h"
+#include "toolkit/BackdropPlan.h"
+
 #include <windows.h>
 
 #include <array>
@@ -15,14 +18,19 @@ constexpr wchar_t kAccentKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\
 // A real palette is 32 bytes; a value too large for this buffer is not one.
 constexpr DWORD kMaxAccentPaletteBytes = 1024;
 
-uint32_t ReadSystemUsesLightTheme() noexcept {
+uint32_t ReadPersonalizeValue(const wchar_t* name, uint32_t missing) noexcept {
     DWORD value = 0;
     DWORD size = sizeof(value);
-    if (::RegGetValueW(HKEY_CURRENT_USER, kPersonalizeKey, L"SystemUsesLightTheme",
-                       RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS) {
-        return 0;
+    if (::RegGetValueW(HKEY_CURRENT_USER, kPersonalizeKey, name, RRF_RT_REG_DWORD, nullptr, &value,
+                       &size) != ERROR_SUCCESS) {
+        return missing;
     }
     return value;
+}
+
+uint8_t ReadBatterySaverFlag() noexcept {
+    SYSTEM_POWER_STATUS status = {};
+    return ::GetSystemPowerStatus(&status) != FALSE ? sdk::BatterySaverFlag(status) : 0;
 }
 
 }  // namespace
@@ -34,7 +42,11 @@ Theme ReadTheme() noexcept {
                        palette.data(), &size) != ERROR_SUCCESS) {
         size = 0;
     }
-    return MakeTheme(ReadSystemUsesLightTheme(), std::span<const uint8_t>(palette.data(), size));
+    Theme theme = MakeTheme(ReadPersonalizeValue(L"SystemUsesLightTheme", 0),
+                            std::span<const uint8_t>(palette.data(), size));
+    theme.glass =
+        GlassAllowed(ReadPersonalizeValue(L"EnableTransparency", 1), ReadBatterySaverFlag());
+    return theme;
 }
 
 }  // namespace corvane

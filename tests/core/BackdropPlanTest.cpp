@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 namespace corvane {
 namespace {
@@ -25,20 +26,33 @@ TEST(BackdropPlan, TintScalesPercentToAByteWithIntegerDivision) {
 TEST(BackdropPlan, EachBackdropGetsItsAttributesAndPlainWinsOverAll) {
     struct Row {
         Backdrop backdrop;
-        bool plain, dark;
+        bool plain, dark, glass, activates;
         int32_t accent;
         uint32_t gradient;
         int32_t margin, system;
     };
+    constexpr auto kAcrylic = kAccentAcrylicBlurBehind;
     for (const Row& r :
-         {Row{Backdrop::Acrylic, false, true, kAccentAcrylicBlurBehind, 0xB7202020u, -1,
+         {Row{Backdrop::Acrylic, false, true, true, false, kAcrylic, 0xB7202020u, -1,
               kSystemBackdropNone},
-          {Backdrop::Mica, false, false, kAccentDisabled, 0, -1, kSystemBackdropMica},
-          {Backdrop::Solid, false, true, kAccentDisabled, 0, 0, kSystemBackdropNone},
-          {Backdrop::Acrylic, true, false, kAccentDisabled, 0, -1, kSystemBackdropNone},
-          {Backdrop::Solid, true, false, kAccentDisabled, 0, -1, kSystemBackdropNone}}) {
-        SCOPED_TRACE(testing::Message() << static_cast<int>(r.backdrop) << " plain " << r.plain);
-        const BackdropPlan p = PlanBackdrop(r.backdrop, 72, r.plain, r.dark);
+          // Mica only where the window becomes active; elsewhere its
+          // inactive fallback would be all anyone sees.
+          {Backdrop::Mica, false, false, true, true, kAccentDisabled, 0, -1, kSystemBackdropMica},
+          {Backdrop::Mica, false, false, true, false, kAcrylic, 0xB7F3F3F3u, -1,
+           kSystemBackdropNone},
+          {Backdrop::Solid, false, true, true, true, kAccentDisabled, 0, 0, kSystemBackdropNone},
+          // Transparency effects off or battery saver: opaque for every material.
+          {Backdrop::Acrylic, false, true, false, false, kAccentDisabled, 0, 0,
+           kSystemBackdropNone},
+          {Backdrop::Mica, false, true, false, true, kAccentDisabled, 0, 0, kSystemBackdropNone},
+          {Backdrop::Acrylic, true, false, true, false, kAccentDisabled, 0, -1,
+           kSystemBackdropNone},
+          {Backdrop::Solid, true, false, false, false, kAccentDisabled, 0, -1,
+           kSystemBackdropNone}}) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(r.backdrop) << " plain " << r.plain
+                                        << " glass " << r.glass << " active " << r.activates);
+        const BackdropPlan p =
+            PlanBackdrop({r.backdrop, 72, r.plain, r.dark, r.glass, r.activates});
         EXPECT_EQ(p.darkMode, r.dark);
         EXPECT_EQ(p.accentState, r.accent);
         if (r.accent != kAccentDisabled) {
@@ -46,6 +60,14 @@ TEST(BackdropPlan, EachBackdropGetsItsAttributesAndPlainWinsOverAll) {
         }
         EXPECT_EQ(p.frameMargin, r.margin);
         EXPECT_EQ(p.systemBackdrop, r.system);
+    }
+}
+
+TEST(BackdropPlan, GlassNeedsTransparencyEffectsOnAndBatterySaverOff) {
+    // (EnableTransparency, SystemStatusFlag) -> allowed
+    for (const auto& [transparency, saver, allowed] :
+         {std::tuple{1u, 0, true}, {0u, 0, false}, {1u, 1, false}, {2u, 0, true}}) {
+        EXPECT_EQ(GlassAllowed(transparency, static_cast<uint8_t>(saver)), allowed);
     }
 }
 

@@ -17,6 +17,7 @@ public:
     std::vector<std::wstring> calls;
     std::vector<DisplaySize> displays;
     std::map<std::wstring, std::wstring> tooltips;
+    std::map<std::pair<uint32_t, uint32_t>, std::wstring> typed;  // (modifiers, key)
 
     void ApplyCenterStart() override { calls.push_back(L"ApplyCenterStart"); }
     void ApplyTilingSettings() override { calls.push_back(L"ApplyTilingSettings"); }
@@ -41,6 +42,10 @@ public:
     std::wstring FormatToday(const std::wstring& picture) override { return L"today " + picture; }
     double WorkingSetMb() override { return 12.5; }
     std::wstring Version() override { return L"2.1.4"; }
+    std::wstring TypedByShortcut(uint32_t modifiers, uint32_t key) override {
+        const auto found = typed.find({modifiers, key});
+        return found == typed.end() ? L"" : found->second;
+    }
 };
 
 class SettingsPagesTest : public ::testing::Test {
@@ -128,6 +133,18 @@ TEST_F(SettingsPagesTest, SettersWriteTheKeyAndApplyTheWayTheRowSays) {
         EXPECT_EQ(host.calls,
                   c.hostCall ? std::vector<std::wstring>{c.hostCall} : std::vector<std::wstring>{});
     }
+}
+
+TEST_F(SettingsPagesTest, AShortcutALayoutTypesWithIsMarkedUntilAnotherIsChosen) {
+    host.typed[{0x3, 'L'}] = L"ł";   // Ctrl+Alt+L on a Polish layout
+    host.typed[{0x7, 0x26}] = L"x";  // only the swap's Shift variant of Up
+    EXPECT_NE(Row(kPageTiling, L"Next layout").description.find(L"ł"), std::wstring::npos);
+    EXPECT_TRUE(
+        Row(kPageTiling, L"Move focus to the adjacent window (with Shift: swap places)").warning);
+    EXPECT_FALSE(Row(kPageTiling, L"Turn tiling on and off").warning);
+    Row(kPageTiling, L"Next layout").setInt(1);  // Win + Alt + L
+    EXPECT_EQ(Written(L"Tiling", L"LayoutKeys"), L"1");
+    EXPECT_FALSE(Row(kPageTiling, L"Next layout").warning);
 }
 
 TEST_F(SettingsPagesTest, BuildingPagesWritesNothingEvenWhenAValueLiesOutsideItsSlider) {

@@ -4,11 +4,14 @@
 #include "base/Geometry.h"
 #include "tiling/TileLayout.h"
 #include "tiling/TilingRules.h"
+#include "toolkit/ShortcutTyping.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 namespace corvane {
@@ -150,6 +153,37 @@ TEST(TilingRules, EventsAndTheirDelays) {
                       ms ? std::optional<unsigned>(ms) : std::nullopt)
                 << "row " << r << ", event " << e;
         }
+    }
+}
+
+TEST(TilingRules, ShortcutsFollowTheChosenModifiersAndOffLeavesThemOut) {
+    Settings settings;
+    settings.tilingArrowKeys = 1;  // Win+Alt: the swaps add Shift to it
+    settings.tilingLayoutKeys = kShortcutChoiceOff;
+    const std::vector<TilingHotkey> keys = TilingHotkeys(settings);
+    const auto find = [&](int id) {
+        return std::ranges::find_if(keys, [id](const TilingHotkey& k) { return k.id == id; });
+    };
+    EXPECT_EQ(find(kHotkeyLayout), keys.end());
+    EXPECT_EQ(keys.size(), 11u);
+    EXPECT_EQ(find(kHotkeyToggle)->modifiers, 0x4003u);
+    EXPECT_EQ(find(kHotkeyFocusFirst)->modifiers, 0x4009u);
+    EXPECT_EQ(find(kHotkeySwapFirst + 3)->modifiers, 0x400Du);
+}
+
+TEST(ShortcutTyping, AChordIsTakenByTheFirstLayoutThatTypesWithIt) {
+    const std::tuple<uint32_t, std::vector<LayoutAnswer>, std::wstring> cases[] = {
+        {0x3, {{0, L""}, {1, L"ł"}}, L"ł"},                     // US then Polish
+        {0x3, {{0, L""}}, L""},                                 // US alone
+        {0x3, {{1, L"\x0c"}}, L""},                             // a control character
+        {0x3, {{-1, L"\u00b4"}}, L"\u00b4"},                    // a dead key
+        {0x3, {{-1, L""}}, L"\u25CC"},                          // a dead key with no spacing form
+        {0x3, {{5, L"ab"}}, L"ab"},                             // a count beyond what was written
+        {0xB, {{1, L"ł"}}, L""},                                // with the Windows key held
+        {0x7, {{2, L"\x01\u0141"}, {1, L"x"}}, L"\x01\u0141"},  // some printable character
+    };
+    for (const auto& [modifiers, answers, typed] : cases) {
+        EXPECT_EQ(TypedByChord(modifiers, answers), typed);
     }
 }
 

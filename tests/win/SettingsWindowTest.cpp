@@ -42,6 +42,7 @@ public:
     std::wstring FormatToday(const std::wstring& picture) override { return picture; }
     double WorkingSetMb() override { return 20; }
     std::wstring Version() override { return L"1.0"; }
+    std::wstring TypedByShortcut(uint32_t, uint32_t) override { return L""; }
 
     int tilingApplied = 0;
 };

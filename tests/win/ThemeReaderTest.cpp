@@ -39,5 +39,13 @@ TEST(ReadTheme, TakesTheLightFlagAndTheBinaryAccentPalette) {
     EXPECT_EQ(ReadTheme().accent, MakeTheme(1, {}).accent);
 }
 
+TEST(ReadTheme, TransparencyEffectsOffTakesTheGlassAway) {
+    const test::SavedRegistryValue transparency(kPersonalizeKey, L"EnableTransparency");
+    for (const DWORD value : {0u, 1u}) {
+        ASSERT_TRUE(transparency.Set(REG_DWORD, &value, sizeof(value)));
+        EXPECT_EQ(ReadTheme().glass, value != 0);
+    }
+}
+
 }  // namespace
 }  // namespace corvane
