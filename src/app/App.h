@@ -153,6 +153,7 @@ struct App final : BarHost,
     void SavePinned(const Dock& from, std::vector<std::wstring> pinned) override;
     void SetHideTaskbar(bool hide) override;
     void ToggleStartSurface(HMONITOR display) override;
+    [[nodiscard]] std::wstring PinProgramPath(std::wstring_view target) override;
     void OpenDockSettings() override;
 
     // TilingHost
@@ -172,6 +173,7 @@ struct App final : BarHost,
     void OpenSettingsWindow() override;
     [[nodiscard]] HWND CommandWindow() const override;
     void IconsLoaded() override;
+    void AppsListed() override;
 
     // NowPlayingHost
     void NowPlayingChanged() override;

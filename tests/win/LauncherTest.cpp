@@ -37,6 +37,7 @@ public:
     void OpenSettingsWindow() override {}
     HWND CommandWindow() const override { return nullptr; }
     void IconsLoaded() override {}
+    void AppsListed() override {}
 
     std::wstring order;
 };
