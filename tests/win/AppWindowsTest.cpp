@@ -58,8 +58,9 @@ TEST(AppWindows, AFrameHostsFrameIsTheAppOfTheCoreWindowInsideIt) {
     ASSERT_TRUE(host.Start(folder.Path(), L"ApplicationFrameHost.exe", L"frame"));
     const HWND frame = test::FindProcessWindows(host.ProcessId(), L"ApplicationFrameWindow").at(0);
     // This process plays the app whose core window the frame holds.
-    const WNDCLASSW wc{.lpfnWndProc = &::DefWindowProcW,
-                       .lpszClassName = kAppCoreWindowClass.data()};
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = &::DefWindowProcW;
+    wc.lpszClassName = kAppCoreWindowClass.data();
     ASSERT_TRUE(::RegisterClassW(&wc) && ::CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD, 0, 0,
                                                            9, 9, frame, nullptr, nullptr, nullptr));
     (void)EnumerateAppWindows();
