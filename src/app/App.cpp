@@ -283,12 +283,6 @@ std::wstring App::PinProgramPath(std::wstring_view target) {
     return entry != nullptr ? entry->exePath : std::wstring();
 }
 
-void App::AppsListed() {
-    for (const auto& dock : docks) {
-        dock->ScheduleRebuild(dockperiods::kRebuildAfterSaveMs);
-    }
-}
-
 void App::SetHideTaskbar(bool hide) {
     settings.hideTaskbar = hide;
     (void)WriteSetting(settings, L"Dock", L"HideTaskbar", hide);

@@ -173,7 +173,6 @@ struct App final : BarHost,
     void OpenSettingsWindow() override;
     [[nodiscard]] HWND CommandWindow() const override;
     void IconsLoaded() override;
-    void AppsListed() override;
 
     // NowPlayingHost
     void NowPlayingChanged() override;

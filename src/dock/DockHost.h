@@ -31,8 +31,8 @@ public:
     // The Start item: the start surface on this display.
     virtual void ToggleStartSurface(HMONITOR display) = 0;
     // The program an Applications-folder pin starts, as the app catalog lists
-    // it; empty while the catalog does not know it (the docks rebuild when a
-    // new catalog arrives).
+    // it; empty while the catalog does not know it (the next rebuild after
+    // the catalog arrived uses it).
     [[nodiscard]] virtual std::wstring PinProgramPath(std::wstring_view target) = 0;
     // Whether a settings window exists to open on its dock page.
     [[nodiscard]] virtual bool HasSettingsWindow() const = 0;

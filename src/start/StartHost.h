@@ -38,8 +38,6 @@ public:
     [[nodiscard]] virtual HWND CommandWindow() const = 0;
     // Icons of the catalog's cache arrived (others draw them too).
     virtual void IconsLoaded() = 0;
-    // A new app catalog arrived (the dock matches its pins' programs by it).
-    virtual void AppsListed() = 0;
 };
 
 // Owned by the process and outliving the surfaces; settings and theme are

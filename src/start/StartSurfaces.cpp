@@ -31,10 +31,7 @@ StartSurfaces::StartSurfaces(const StartContext& context)
                                             })),
       userName_(LogonUserName()),
       channel_(context.worker.NewChannel()) {
-    catalog_.UseWorker(context.worker, [this] {
-        CatalogChanged();
-        context_.host.AppsListed();
-    });
+    catalog_.UseWorker(context.worker, [this] { CatalogChanged(); });
     // A domain laptop off its network takes seconds to answer this.
     context.worker.Submit<std::wstring>(
         {channel_, 0}, WorkUrgency::Background, [] { return DisplayUserName(); },

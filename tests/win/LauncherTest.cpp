@@ -37,7 +37,6 @@ public:
     void OpenSettingsWindow() override {}
     HWND CommandWindow() const override { return nullptr; }
     void IconsLoaded() override {}
-    void AppsListed() override {}
 
     std::wstring order;
 };
