@@ -15,6 +15,7 @@
 #include "nowplaying/MediaSource.h"
 #include "nowplaying/NowPlayingCard.h"
 #include "settings/SettingsWindow.h"
+#include "start/CatalogRules.h"
 #include "start/StartSurfaces.h"
 #include "tiling/HotCornerWatcher.h"
 #include "tray/TrayHost.h"
@@ -279,6 +280,14 @@ void App::UnhideTrayEntry(const std::wstring& name) {
 
 void App::SavePinned(const Dock& from, std::vector<std::wstring> pinned) {
     SaveDockPins(*this, std::move(pinned), &from);
+}
+
+std::wstring App::PinProgramPath(std::wstring_view target) {
+    if (!start) {
+        return {};
+    }
+    const AppEntry* entry = FindPinnedEntry(start->Catalog().GetApps(kBuildOnlyWhenEmpty), target);
+    return entry != nullptr ? entry->exePath : std::wstring();
 }
 
 void App::SetHideTaskbar(bool hide) {

@@ -154,6 +154,7 @@ struct App final : BarHost,
     void SavePinned(const Dock& from, std::vector<std::wstring> pinned) override;
     void SetHideTaskbar(bool hide) override;
     void ToggleStartSurface(HMONITOR display) override;
+    [[nodiscard]] std::wstring PinProgramPath(std::wstring_view target) override;
     void OpenDockSettings() override;
 
     // TilingHost

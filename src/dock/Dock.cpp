@@ -293,6 +293,10 @@ void Dock::ForegroundChanged(HWND window) noexcept {
     if (Hwnd() != nullptr) {
         ::SetTimer(Hwnd(), TIMER_DOCK_HIDECHECK, kHideCheckAfterForegroundMs, nullptr);
     }
+    frontFrameLooks_ = 0;
+    if (FrontFrameUnlisted()) {
+        ScheduleRebuild(dockperiods::kRebuildAfterShellHookMs);
+    }
     Repaint();
 }
 

@@ -46,6 +46,10 @@ inline constexpr UINT kRebuildAfterSaveMs = 60;
 inline constexpr UINT kRebuildAfterShellHookMs = 80;
 inline constexpr UINT kRebuildAfterCloakMs = 120;
 inline constexpr UINT kRebuildAfterDragMs = 200;
+// A store app in front whose frame holds no core window yet is looked at
+// again this often, this many times after it came to the front.
+inline constexpr UINT kRebuildForFrontFrameMs = 250;
+inline constexpr int kFrontFrameLooks = 20;
 inline constexpr UINT kAppBarAfterExplorerMs = 1500;
 }  // namespace dockperiods
 
@@ -116,6 +120,10 @@ private:
     // Items (DockItems.cpp).
     void SeedPinsOnFirstRun() noexcept;
     void RebuildDock() noexcept;
+    // The window in front is a store app's frame that no item holds: its app
+    // is starting or coming back from suspension, and its identity follows
+    // once its core window has joined the frame.
+    [[nodiscard]] bool FrontFrameUnlisted() const noexcept;
     // Icons and names come from the worker: a pin on a share that is gone
     // must not hold the dock up. Asked once per target and size.
     void LoadMissingVisuals() noexcept;
@@ -205,6 +213,7 @@ private:
     bool shellHookRegistered_ = false;
     HWND foreground_ = nullptr;
     DWORD foregroundProcess_ = 0;
+    int frontFrameLooks_ = 0;
     UniqueWinEventHook locationHook_;
     UniqueWinEventHook cloakHook_;
     TaskbarHider taskbar_;

@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvane {
@@ -29,6 +30,10 @@ public:
     virtual void SetHideTaskbar(bool hide) = 0;
     // The Start item: the start surface on this display.
     virtual void ToggleStartSurface(HMONITOR display) = 0;
+    // The program an Applications-folder pin starts, as the app catalog lists
+    // it; empty while the catalog does not know it (the next rebuild after
+    // the catalog arrived uses it).
+    [[nodiscard]] virtual std::wstring PinProgramPath(std::wstring_view target) = 0;
     // Whether a settings window exists to open on its dock page.
     [[nodiscard]] virtual bool HasSettingsWindow() const = 0;
     virtual void OpenDockSettings() = 0;

@@ -8,6 +8,7 @@
 #include "dock/DockGeometry.h"
 #include "identity/AppPaths.h"
 #include "identity/AppWindows.h"
+#include "identity/WindowFacts.h"
 
 #include <algorithm>
 #include <utility>
@@ -34,8 +35,9 @@ void Dock::RebuildDock() noexcept {
     }
     try {
         PruneIdentityCache();
-        DockRebuild rebuilt =
-            RebuildDockItems(items_, context_.settings.pinned, EnumerateAppWindows());
+        DockRebuild rebuilt = RebuildDockItems(
+            items_, context_.settings.pinned, EnumerateAppWindows(),
+            [this](std::wstring_view target) { return context_.host.PinProgramPath(target); });
         std::vector<DockItemVisual> visuals(rebuilt.items.size());
         for (std::size_t i = 0; i < visuals.size() && i < rebuilt.carriedFrom.size(); ++i) {
             const int from = rebuilt.carriedFrom[i];
@@ -60,6 +62,22 @@ void Dock::RebuildDock() noexcept {
     ApplyScaleTargets();
     UpdateTooltip();
     Layout();
+    if (frontFrameLooks_ < dockperiods::kFrontFrameLooks && FrontFrameUnlisted()) {
+        ++frontFrameLooks_;
+        ScheduleRebuild(dockperiods::kRebuildForFrontFrameMs);
+    }
+}
+
+bool Dock::FrontFrameUnlisted() const noexcept {
+    // One character more than the frame's class, so that a longer name differs.
+    if (foreground_ == nullptr ||
+        WindowClassName(foreground_, kAppFrameClass.size() + 1) != kAppFrameClass) {
+        return false;
+    }
+    const WindowId front = ToWindowId(foreground_);
+    return std::none_of(items_.begin(), items_.end(), [front](const DockItem& item) {
+        return std::find(item.windows.begin(), item.windows.end(), front) != item.windows.end();
+    });
 }
 
 void Dock::LoadMissingVisuals() noexcept {

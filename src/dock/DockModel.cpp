@@ -68,20 +68,23 @@ void Append(DockRebuild& result, DockItem item, const std::vector<DockItem>& old
     result.carriedFrom.push_back(from);
 }
 
-// The first pinned item the window belongs to (index into items), if any.
+// The pinned item the window belongs to (index into items), if any.
 std::optional<std::size_t> PinnedOwner(const std::vector<DockItem>& items,
                                        const std::wstring& appId, const std::wstring& pathKey) {
+    std::optional<std::size_t> byPath;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        const DockItem& item = items[i];
-        if (item.start) {
+        if (items[i].start) {
             continue;
         }
-        if ((!item.appId.empty() && item.appId == appId) ||
-            (!item.pathKey.empty() && item.pathKey == pathKey)) {
+        const PinMatch match = MatchPin(items[i], appId, pathKey);
+        if (match == PinMatch::ByAppId) {
             return i;
         }
+        if (match == PinMatch::ByPath && !byPath) {
+            byPath = i;
+        }
     }
-    return std::nullopt;
+    return byPath;
 }
 
 DockItem* RunningOwner(std::vector<DockItem>& running, const std::wstring& appId,
@@ -150,21 +153,34 @@ std::vector<DockItem> OrderRunning(std::vector<DockItem> running,
 
 }  // namespace
 
-DockItem MakePinnedItem(std::wstring_view entry) {
+DockItem MakePinnedItem(std::wstring_view entry, std::wstring_view programPath) {
     DockItem item;
     item.target = std::wstring(entry);
     item.pinned = true;
     if (IsAppsFolderTarget(entry)) {
         item.appId = LowerCased(entry.substr(kAppsFolderPrefix.size()));
+        item.pathKey = NormalizePathKey(programPath);
     } else {
         item.pathKey = NormalizePathKey(entry);
     }
     return item;
 }
 
+PinMatch MatchPin(const DockItem& item, std::wstring_view appId, std::wstring_view pathKey) {
+    if (!item.appId.empty() && item.appId == appId) {
+        return PinMatch::ByAppId;
+    }
+    const bool otherIds = !item.appId.empty() && !appId.empty();
+    if (!otherIds && !item.pathKey.empty() && item.pathKey == pathKey) {
+        return PinMatch::ByPath;
+    }
+    return PinMatch::None;
+}
+
 DockRebuild RebuildDockItems(const std::vector<DockItem>& old,
                              const std::vector<std::wstring>& pinned,
-                             const std::vector<WindowIdentity>& windows) {
+                             const std::vector<WindowIdentity>& windows,
+                             const ProgramPathOf& programPathOf) {
     const OldTargets oldTargets(old);
     DockRebuild result;
 
@@ -182,7 +198,9 @@ DockRebuild RebuildDockItems(const std::vector<DockItem>& old,
     result.carriedFrom.push_back(startFrom);
 
     for (const std::wstring& entry : pinned) {
-        Append(result, MakePinnedItem(entry), old, oldTargets.Find(entry, true));
+        const std::wstring programPath =
+            programPathOf && IsAppsFolderTarget(entry) ? programPathOf(entry) : std::wstring();
+        Append(result, MakePinnedItem(entry, programPath), old, oldTargets.Find(entry, true));
     }
 
     std::vector<DockItem> running = OrderRunning(GroupRunning(result.items, windows), old);

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,9 +14,11 @@
 namespace corvane {
 
 struct DockItem {
-    std::wstring target;   // launch text; a pinned item's exact list entry; empty for Start
-    std::wstring appId;    // lower case; only for "shell:AppsFolder\" targets
-    std::wstring pathKey;  // NormalizePathKey of an executable target
+    std::wstring target;  // launch text; a pinned item's exact list entry; empty for Start
+    std::wstring appId;   // lower case; only for "shell:AppsFolder\" targets
+    // NormalizePathKey of an executable target, or of the program an
+    // Applications-folder pin starts when the catalog knows it.
+    std::wstring pathKey;
     std::wstring name;
     bool pinned = false;
     bool start = false;
@@ -23,8 +26,19 @@ struct DockItem {
     bool attention = false;
 };
 
-// A pinned list entry as an item, without windows.
-[[nodiscard]] DockItem MakePinnedItem(std::wstring_view entry);
+// A pinned list entry as an item, without windows. `programPath` is the
+// program an Applications-folder entry starts, or empty.
+[[nodiscard]] DockItem MakePinnedItem(std::wstring_view entry, std::wstring_view programPath = {});
+
+// How a window's keys (its app id lower-cased, its path key) name an item.
+// The id decides when both have one: a window that names another id of its
+// own never joins by path (a web app of a browser is not the browser).
+enum class PinMatch { None, ByPath, ByAppId };
+[[nodiscard]] PinMatch MatchPin(const DockItem& item, std::wstring_view appId,
+                                std::wstring_view pathKey);
+
+// The program file an Applications-folder target starts; empty when unknown.
+using ProgramPathOf = std::function<std::wstring(std::wstring_view target)>;
 
 struct DockRebuild {
     std::vector<DockItem> items;
@@ -35,10 +49,12 @@ struct DockRebuild {
 
 // Start, then the pinned entries, then the apps with windows but no pin.
 // Running apps keep their old places so that the dock does not reshuffle
-// whenever one app starts or quits.
+// whenever one app starts or quits. A window joins the first pin its id
+// matches, else the first its path matches.
 [[nodiscard]] DockRebuild RebuildDockItems(const std::vector<DockItem>& old,
                                            const std::vector<std::wstring>& pinned,
-                                           const std::vector<WindowIdentity>& windows);
+                                           const std::vector<WindowIdentity>& windows,
+                                           const ProgramPathOf& programPathOf = {});
 
 // The pinned list as the items hold it. Empty items mean the dock has not
 // been built yet: the caller then keeps its old list instead of erasing it.

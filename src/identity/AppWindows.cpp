@@ -110,6 +110,14 @@ public:
         appId.resize(::wcsnlen(appId.c_str(), appId.size()));
         return appId;
     }
+
+    std::wstring ClassName(WindowId id) override {
+        return WindowClassName(ToHwnd(id), kClassNameChars - 1);
+    }
+
+    WindowId CoreWindowOf(WindowId frame) override {
+        return ToWindowId(HostedCoreWindow(ToHwnd(frame)));
+    }
 };
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM param) noexcept {

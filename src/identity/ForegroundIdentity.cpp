@@ -57,30 +57,13 @@ bool InsideBlock(const std::vector<BYTE>& block, const void* data, std::size_t b
 
 class Win32Sources final : public ForegroundSources {
 public:
-    explicit Win32Sources(DWORD hostProcess) noexcept : hostProcess_(hostProcess) {}
-
     std::optional<std::wstring> HostedAppPath(uint64_t hostWindow) override {
-        struct Search {
-            DWORD host;
-            DWORD found;
-        } search{hostProcess_, 0};
-        ::EnumChildWindows(
-            ToWindow(hostWindow),
-            [](HWND child, LPARAM param) noexcept -> BOOL {
-                auto* s = reinterpret_cast<Search*>(param);
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(child, &pid);
-                if (pid != 0 && pid != s->host) {
-                    s->found = pid;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (search.found == 0) {
+        const HWND core = HostedCoreWindow(ToWindow(hostWindow));
+        DWORD app = 0;
+        if (core == nullptr || ::GetWindowThreadProcessId(core, &app) == 0 || app == 0) {
             return std::nullopt;
         }
-        return ProcessImagePath(search.found);
+        return ProcessImagePath(app);
     }
 
     std::wstring FileDescription(const std::wstring& path) override {
@@ -112,9 +95,6 @@ public:
     }
 
     uint64_t CopyIcon(uint64_t icon) override { return ToId(::CopyIcon(ToIcon(icon))); }
-
-private:
-    DWORD hostProcess_;
 };
 
 bool Evaluate(CurrentApplication& current, HWND window) {
@@ -128,7 +108,7 @@ bool Evaluate(CurrentApplication& current, HWND window) {
     }
     const ForegroundFacts facts{ToId(window), WindowClassName(window, kClassNameChars),
                                 ProcessImagePath(pid)};
-    Win32Sources sources(pid);
+    Win32Sources sources;
     std::optional<AppIdentity> next = IdentifyForeground(facts, NameCache(), sources);
     if (!next) {
         return false;

@@ -1,6 +1,7 @@
 #include "identity/WindowFacts.h"
 
 #include "base/Win32Geometry.h"
+#include "identity/WindowIdentity.h"
 
 #include <dwmapi.h>
 
@@ -11,6 +12,23 @@ std::wstring WindowClassName(HWND window, std::size_t maxChars) {
     const int length = ::GetClassNameW(window, name.data(), static_cast<int>(name.size()));
     name.resize(length > 0 ? static_cast<std::size_t>(length) : 0u);
     return name;
+}
+
+HWND HostedCoreWindow(HWND frame) noexcept {
+    DWORD frameProcess = 0;
+    if (::GetWindowThreadProcessId(frame, &frameProcess) == 0) {
+        return nullptr;
+    }
+    HWND child = nullptr;
+    while ((child = ::FindWindowExW(frame, child, kAppCoreWindowClass.data(), nullptr)) !=
+           nullptr) {
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(child, &process);
+        if (process != 0 && process != frameProcess) {
+            return child;
+        }
+    }
+    return nullptr;
 }
 
 bool IsWindowCloaked(HWND window) noexcept {

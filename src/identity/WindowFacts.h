@@ -13,6 +13,11 @@ namespace corvane {
 // The class name, cut to `maxChars`; empty for a window that is gone.
 [[nodiscard]] std::wstring WindowClassName(HWND window, std::size_t maxChars);
 
+// The core window a store app's frame holds: a child of the core window
+// class that another process owns. Null while there is none, as when the app
+// is suspended. Asks only the system, never the frame's or the app's thread.
+[[nodiscard]] HWND HostedCoreWindow(HWND frame) noexcept;
+
 // Hidden by the system on another virtual desktop or while suspended; not
 // cloaked where DWM cannot tell (E_NOTIMPL on some systems).
 [[nodiscard]] bool IsWindowCloaked(HWND window) noexcept;

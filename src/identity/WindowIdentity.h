@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvane {
@@ -42,6 +43,14 @@ private:
     std::map<WindowId, Entry> entries_;
 };
 
+// Store apps show in a frame window of the frame host's process; the app's
+// own process owns the core window inside it.
+inline constexpr std::wstring_view kAppFrameClass = L"ApplicationFrameWindow";
+inline constexpr std::wstring_view kAppCoreWindowClass = L"Windows.UI.Core.CoreWindow";
+
+// The frame host's frame (the class compared exactly, as the system spells it).
+[[nodiscard]] bool IsAppFrame(std::wstring_view className, std::wstring_view imagePath);
+
 // The system queries behind an identity; each yields empty text on failure.
 class IdentitySource {
 public:
@@ -52,10 +61,16 @@ public:
     [[nodiscard]] virtual std::wstring ImagePath(WindowId window) = 0;
     // The AppUserModelID of the window's process when it has a package identity.
     [[nodiscard]] virtual std::wstring PackageAppId(WindowId window) = 0;
+    [[nodiscard]] virtual std::wstring ClassName(WindowId window) = 0;
+    // The core window of another process inside a frame window, or 0 while
+    // there is none (a suspended app's frame stands empty).
+    [[nodiscard]] virtual WindowId CoreWindowOf(WindowId frame) = 0;
 };
 
-// The cached identity, or a new one from the source (then cached). The
-// package identity is asked only when the window names no id itself.
+// The cached identity, or a new one from the source. The package identity
+// is asked only when the window names no id itself. A store app's frame
+// takes the identity of its core window's process; an empty frame has none
+// yet and is not cached, so that the next look finds the app.
 [[nodiscard]] WindowIdentity IdentifyWindow(WindowId window, IdentityCache& cache,
                                             IdentitySource& source);
 

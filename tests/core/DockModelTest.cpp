@@ -89,9 +89,18 @@ TEST(DockModel, WindowsGroupIntoPinnedAndRunningItems) {
           Window(3, L"a.one", L"c:\\y.exe"), Window(4, L"", L"c:\\x.exe"),
           Window(5, L"", L"C:\\X.exe")},
          L"+ -shell:AppsFolder\\A.One#1#3 -shell:AppsFolder\\A.Two#2 -c:\\x.exe#4#5"},
+        // Chat's program is known. An id match first; by path unless the ids differ.
+        {{L"C:\\B\\browser.exe", L"shell:AppsFolder\\Chat", L"shell:AppsFolder\\Web.App"},
+         {Window(1, L"", L"c:\\chat.exe"), Window(2, L"Other", L"c:\\chat.exe"),
+          Window(3, L"web.app", L"c:\\b\\browser.exe")},
+         L"+ +C:\\B\\browser.exe +shell:AppsFolder\\Chat#1 +shell:AppsFolder\\Web.App#3 "
+         L"-shell:AppsFolder\\Other#2"},
+    };
+    const auto programs = [](std::wstring_view t) {
+        return t.ends_with(L"Chat") ? L"C:\\CHAT.exe" : L"";
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(Show(RebuildDockItems({}, row.pinned, row.windows).items), row.dock);
+        EXPECT_EQ(Show(RebuildDockItems({}, row.pinned, row.windows, programs).items), row.dock);
     }
 }
 

@@ -55,10 +55,6 @@ TEST(ForegroundRules, WindowClassification) {
         EXPECT_EQ(IsDesktopWindow(r.exe, r.cls), r.desktop);
         EXPECT_EQ(IsExcludedFromFullscreen(r.cls, r.exe), r.notFullscreen);
     }
-    // Executable names arrive lower-cased.
-    EXPECT_TRUE(IsStoreAppHost(L"applicationframehost.exe"));
-    EXPECT_FALSE(IsStoreAppHost(L"ApplicationFrameHost.exe"));
-    EXPECT_FALSE(IsStoreAppHost(L"calculatorapp.exe"));
 }
 
 TEST(ForegroundRules, NameFromFileNameCutsTheExtensionAndRaisesTheFirstLetter) {

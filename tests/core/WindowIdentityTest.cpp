@@ -9,7 +9,8 @@ namespace {
 
 // System answers per window, with a count of the questions asked.
 struct FakeIdentitySource final : IdentitySource {
-    std::map<WindowId, std::wstring> windowAppIds, imagePaths, packageAppIds;
+    std::map<WindowId, std::wstring> windowAppIds, imagePaths, packageAppIds, classNames;
+    std::map<WindowId, WindowId> cores;
     int calls = 0, packageCalls = 0;
 
     std::wstring Answer(std::map<WindowId, std::wstring>& answers, WindowId w) {
@@ -22,6 +23,8 @@ struct FakeIdentitySource final : IdentitySource {
         ++packageCalls;
         return Answer(packageAppIds, w);
     }
+    std::wstring ClassName(WindowId w) override { return classNames[w]; }
+    WindowId CoreWindowOf(WindowId w) override { return cores[w]; }
 };
 
 TEST(IdentifyWindow, OwnIdThenPackageIdentityAndTheSteamRule) {
@@ -32,6 +35,9 @@ TEST(IdentifyWindow, OwnIdThenPackageIdentityAndTheSteamRule) {
     source.imagePaths[2] = L"C:\\Program Files\\WindowsApps\\Calc\\Calculator.exe";
     source.packageAppIds[2] = L"Microsoft.WindowsCalculator_8wekyb3d8bbwe!App";
     source.imagePaths[4] = L"C:\\Steam\\bin\\cef\\cef.win7x64\\steamwebhelper.exe";
+    source.classNames[8] = source.classNames[9] = L"ApplicationFrameWindow";
+    source.imagePaths[8] = L"C:\\Windows\\System32\\ApplicationFrameHost.EXE";
+    source.imagePaths[9] = L"C:\\Apps\\lookalike.exe";  // the class alone makes no frame
     IdentityCache cache;
 
     const WindowIdentity own = IdentifyWindow(1, cache, source);
@@ -47,6 +53,12 @@ TEST(IdentifyWindow, OwnIdThenPackageIdentityAndTheSteamRule) {
     // Steam's browser windows group with Steam itself.
     EXPECT_EQ(IdentifyWindow(4, cache, source).exePath, L"C:\\Steam\\steam.exe");
     EXPECT_EQ(cache.Find(4)->pathKey, L"c:\\steam\\steam.exe");
+
+    // A frame is its core window's app; while it holds none it is unknown and asked again.
+    EXPECT_TRUE(IdentifyWindow(8, cache, source).pathKey.empty() && !cache.Find(8));
+    source.cores[8] = source.cores[9] = 2;
+    EXPECT_EQ(IdentifyWindow(8, cache, source).appId, cache.Find(2)->appId);
+    EXPECT_EQ(IdentifyWindow(9, cache, source).exePath, L"C:\\Apps\\lookalike.exe");
 
     // A process that could not be opened leaves everything empty.
     const WindowIdentity unknown = IdentifyWindow(3, cache, source);

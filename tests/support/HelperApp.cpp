@@ -295,6 +295,9 @@ int Run(const std::wstring& mode) {
                               framed.top, framed.right - framed.left, framed.bottom - framed.top,
                               nullptr, nullptr, nullptr, nullptr),
             SW_SHOWMINNOACTIVE);
+    } else if (mode == L"frame") {
+        ::ShowWindow(Create(L"ApplicationFrameWindow", 0, WS_OVERLAPPEDWINDOW, L"Frame", framed),
+                     SW_SHOWNOACTIVATE);
     } else if (mode == L"hung") {
         ::SetTimer(hwnd, kHangTimer, 300, nullptr);
     } else if (mode == L"popup") {

@@ -205,6 +205,7 @@ private:
 //   two-windows                    normal, and behind it a second window
 //                                  "Helper 2" (kHelperSecondWindowClass),
 //                                  minimised, that closes on its own
+//   frame                          normal, and an empty "ApplicationFrameWindow"
 //   desktop                        Explorer's desktop: a "Progman" tool
 //                                  window over the primary display, kept at
 //                                  the bottom, holding "SHELLDLL_DefView" and

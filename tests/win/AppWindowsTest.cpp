@@ -1,6 +1,7 @@
 // The app-window filter and window identities on real windows of another
 // process, one of each kind the filter tells apart.
 
+#include "base/ImagePaths.h"
 #include "identity/AppTargets.h"
 #include "identity/AppWindows.h"
 #include "support/WinTestSupport.h"
@@ -49,6 +50,23 @@ TEST(AppWindows, OnlyAppWindowsAreListedWithTheirExecutableUntilTheyAreGone) {
     ASSERT_FALSE(::IsWindow(main));
     PruneIdentityCache();
     EXPECT_EQ(TheIdentityCache().Find(ToWindowId(main)), nullptr);
+}
+
+TEST(AppWindows, AFrameHostsFrameIsTheAppOfTheCoreWindowInsideIt) {
+    test::TempFolder folder;
+    test::HelperApp host;
+    ASSERT_TRUE(host.Start(folder.Path(), L"ApplicationFrameHost.exe", L"frame"));
+    const HWND frame = test::FindProcessWindows(host.ProcessId(), L"ApplicationFrameWindow").at(0);
+    // This process plays the app whose core window the frame holds.
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = &::DefWindowProcW;
+    wc.lpszClassName = kAppCoreWindowClass.data();
+    ASSERT_TRUE(::RegisterClassW(&wc) && ::CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD, 0, 0,
+                                                           9, 9, frame, nullptr, nullptr, nullptr));
+    (void)EnumerateAppWindows();
+    const IdentityCache::Entry* known = TheIdentityCache().Find(ToWindowId(frame));
+    ASSERT_NE(known, nullptr);
+    EXPECT_EQ(known->pathKey, NormalizePathKey(ProcessImagePath(::GetCurrentProcessId())));
 }
 
 }  // namespace
