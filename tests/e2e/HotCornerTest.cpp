@@ -29,10 +29,12 @@ protected:
             return Logged();
         }
         std::string keys;
-        test::WaitUntil([&] {
-            keys += Logged();
-            return std::count(keys.begin(), keys.end(), ' ') >= static_cast<long>(chord);
-        }, 5000);
+        test::WaitUntil(
+            [&] {
+                keys += Logged();
+                return std::count(keys.begin(), keys.end(), ' ') >= static_cast<long>(chord);
+            },
+            5000);
         ::Sleep(200);
         return keys + Logged();
     }
@@ -57,10 +59,12 @@ TEST_F(HotCornerE2E, EachVisitRunsItsCornerOnceButNotOverAFullScreenApp) {
     test::HelperApp front;
     ASSERT_TRUE(front.Start(folder_.Path(), L"front.exe", L"normal", log_));
     // The keys go to whichever window is in front, so it has to be ours.
-    ASSERT_TRUE(test::WaitUntil([&] {
-        ::SetForegroundWindow(front.Window());
-        return ::GetForegroundWindow() == front.Window();
-    }, 5000));
+    ASSERT_TRUE(test::WaitUntil(
+        [&] {
+            ::SetForegroundWindow(front.Window());
+            return ::GetForegroundWindow() == front.Window();
+        },
+        5000));
     EXPECT_EQ(Visit({0, 0}, 4), "91+ 9+ 9- 91- ") << "no Win+Tab";
     const POINT bottomRight{::GetSystemMetrics(SM_CXSCREEN) - 1,
                             ::GetSystemMetrics(SM_CYSCREEN) - 1};
