@@ -8,6 +8,7 @@
 #include "toolkit/Notice.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace corvane {
@@ -70,8 +71,9 @@ std::wstring SystemMessage(DWORD error) {
     const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, error, 0, reinterpret_cast<wchar_t*>(&raw), 0, nullptr);
+    // Freed however the copy below ends, out of memory included.
+    const std::unique_ptr<wchar_t, decltype(&::LocalFree)> owned(raw, &::LocalFree);
     std::wstring text = length > 0 && raw != nullptr ? std::wstring(raw, length) : L"";
-    ::LocalFree(raw);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
         text.pop_back();
     }

@@ -57,9 +57,6 @@ std::vector<LayoutAnswer> AskInstalledLayouts(uint32_t modifiers, uint32_t virtu
 }
 
 std::wstring TypedByInstalledLayouts(uint32_t modifiers, uint32_t virtualKey) {
-    if ((modifiers & kShortcutWin) != 0) {
-        return {};
-    }
     return TypedByChord(modifiers, AskInstalledLayouts(modifiers, virtualKey));
 }
 
