@@ -79,8 +79,14 @@ void Dock::Activate(int index) noexcept {
             Launch(context_.worker, item.target);
             return;
         }
-        // Clicking the app in front puts it away.
-        const HWND front = foreground_;
+        // Clicking the app in front puts it away. The dock never takes the
+        // foreground, so the live one is right even before its event arrived.
+        HWND front = ::GetForegroundWindow();
+        DWORD process = 0;
+        if (front == nullptr || (::GetWindowThreadProcessId(front, &process) != 0 &&
+                                 process == ::GetCurrentProcessId())) {
+            front = foreground_;
+        }
         if (std::find(windows.begin(), windows.end(), front) != windows.end() &&
             !::IsIconic(front)) {
             ::ShowWindowAsync(front, SW_MINIMIZE);

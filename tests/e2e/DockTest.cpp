@@ -121,8 +121,8 @@ protected:
         ASSERT_TRUE(app_.Start(folder_.Path(), L"dockapp.exe", L"normal"));
         ASSERT_TRUE(::PostMessageW(dock_, ::RegisterWindowMessageW(L"SHELLHOOK"),
                                    HSHELL_WINDOWCREATED, reinterpret_cast<LPARAM>(app_.Window())));
-        ASSERT_TRUE(StandsAs(3, true, 1000)) << "no item for the new window";
-        ASSERT_EQ(::GetForegroundWindow(), app_.Window());
+        ASSERT_TRUE(StandsAs(3, true, 8000)) << "no item for the new window";
+        ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == app_.Window(); }, 2000));
         item_ = ItemCentre(2, true);
     }
 
