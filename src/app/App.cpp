@@ -313,9 +313,8 @@ void App::SaveMenuPinned(std::vector<std::wstring> pinned) {
 }
 
 std::wstring App::LauncherOrder() const {
-    // Bounded as CorMenu's pinned list is: a few hundred long keys fit.
-    return Win32ProfileStore(settings.filePath)
-        .GetString(L"CorLauncher", L"Order", L"", kMenuPinnedBufferChars);
+    Win32ProfileStore store(settings.filePath);
+    return ReadWholeString(store, L"CorLauncher", L"Order", L"");
 }
 
 void App::SaveLauncherOrder(const std::wstring& order) {

@@ -39,4 +39,14 @@ public:
     [[nodiscard]] virtual bool CanWrite() = 0;
 };
 
+// Values longer than this are not something the user arranged; reading stops
+// there so that a damaged file cannot make the reader grow without end.
+inline constexpr std::size_t kWholeValueMaxChars = std::size_t{1} << 21;
+
+// The value in full, the buffer grown until it fits (up to
+// kWholeValueMaxChars). `cut`, when given, tells whether even that was short.
+[[nodiscard]] std::wstring ReadWholeString(ProfileStore& store, std::wstring_view section,
+                                           std::wstring_view key, std::wstring_view fallback,
+                                           bool* cut = nullptr);
+
 }  // namespace corvane

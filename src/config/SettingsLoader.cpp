@@ -91,7 +91,7 @@ constexpr SettingsKey kPlainKeys[] = {
 
 std::wstring ReadString(ProfileStore& store, std::wstring_view section, std::wstring_view key,
                         std::wstring_view fallback) {
-    return store.GetString(section, key, fallback, kSettingsBufferChars);
+    return ReadWholeString(store, section, key, fallback);
 }
 
 // Lower-cased, split at the separator, each item trimmed, empty ones dropped.
@@ -200,8 +200,7 @@ Settings LoadSettings(ProfileStore& file, std::wstring filePath) {
         s.pinned = SplitList(pinned, L'|');
     }
     s.menuPinnedSet = store.GetInt(L"CorMenu", L"PinnedSet", 0) != 0;
-    s.menuPinned =
-        SplitList(store.GetString(L"CorMenu", L"Pinned", L"", kMenuPinnedBufferChars), L'|');
+    s.menuPinned = SplitList(ReadWholeString(store, L"CorMenu", L"Pinned", L""), L'|');
     return s;
 }
 

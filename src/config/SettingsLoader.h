@@ -7,12 +7,6 @@
 
 namespace corvane {
 
-// String values are read through one buffer of this many characters
-// (the terminating zero included).
-inline constexpr std::size_t kSettingsBufferChars = 8192;
-// CorMenu's pinned list may hold many long paths.
-inline constexpr std::size_t kMenuPinnedBufferChars = 65536;
-
 // A key read as one number: clamped into its range, or for a flag any
 // non-zero number is on. The default is the record's member initialiser, read
 // through get, so that it is written in one place only.

@@ -109,4 +109,17 @@ bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
     return true;
 }
 
+bool IsStorableIdentifier(std::wstring_view text, std::wstring_view separators) noexcept {
+    if (text.empty() || text.size() > kMaxStoredIdentifierChars) {
+        return false;
+    }
+    for (const wchar_t c : text) {
+        const auto u = static_cast<uint32_t>(c);
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || separators.find(c) != std::wstring_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace corvane

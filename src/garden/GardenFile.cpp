@@ -27,20 +27,6 @@ bool IsControl(wchar_t c) noexcept {
     return u < 0x20 || (u >= 0x7F && u <= 0x9F);
 }
 
-// The value in full, however long, up to kMaxItemsChars; `cut` tells whether
-// even that was too short.
-std::wstring ReadLongString(ProfileStore& store, std::wstring_view section, std::wstring_view key,
-                            bool& cut) {
-    std::size_t chars = kGardenBufferChars;
-    std::wstring value = store.GetString(section, key, L"", chars);
-    while (value.size() + 1 >= chars && chars < kMaxItemsChars) {
-        chars *= 2;
-        value = store.GetString(section, key, L"", chars);
-    }
-    cut = value.size() + 1 >= chars;
-    return value;
-}
-
 // The profile functions drop blanks around a value and one pair of quotes
 // around it; quoted, such a value reads back as it was written.
 std::wstring ProfileValue(std::wstring value) {
@@ -64,7 +50,7 @@ Bed ReadBed(ProfileStore& store, std::size_t index, PixelRect virtualScreen) {
     };
     Bed bed;
     // As a save would store it, so that the next load shows the same name.
-    bed.name = store.GetString(section, L"Name", L"", kGardenBufferChars);
+    bed.name = ReadWholeString(store, section, L"Name", L"");
     std::erase_if(bed.name, IsControl);
     if (bed.name.empty()) {
         bed.name = L"Bed";
@@ -85,7 +71,8 @@ Bed ReadBed(ProfileStore& store, std::size_t index, PixelRect virtualScreen) {
     bed.collapsed = store.GetInt(section, L"Collapsed", 0) != 0;
     bed.catchAll = store.GetInt(section, L"CatchAll", 0) != 0;
     bool cut = false;
-    bed.items = SplitListUntrimmed(ReadLongString(store, section, L"Items", cut), kSeparator);
+    bed.items =
+        SplitListUntrimmed(ReadWholeString(store, section, L"Items", L"", &cut), kSeparator);
     // Half an id names nothing; the whole one returns through the catch-all bed.
     if (cut && !bed.items.empty()) {
         bed.items.pop_back();

@@ -18,9 +18,6 @@ inline constexpr int32_t kMaxBeds = 64;
 inline constexpr int32_t kBedCoordinateLimit = 1'000'000;
 // A bed is drawn into a render target of its size: keep that reasonable.
 inline constexpr int32_t kMaxBedSize = 8192;
-inline constexpr std::size_t kGardenBufferChars = 65536;
-// Items values grow with the desktop; reading stops doubling here.
-inline constexpr std::size_t kMaxItemsChars = std::size_t{1} << 21;
 
 // Creates the file with nothing but the UTF-16LE byte-order mark, so that the
 // profile functions store Unicode text. True when the file exists afterwards.

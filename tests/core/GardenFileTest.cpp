@@ -43,7 +43,7 @@ TEST(GardenFile, SavedBedsComeBackWithoutUnstorableOrCutIds) {
     EXPECT_EQ(store.CreatedBytes(), (std::vector<uint8_t>{0xFF, 0xFE}));
     std::vector<Bed> read = ReadBeds(store, kScreen);
     // Longer than the first buffer, cut at the last one: only whole ids come back.
-    EXPECT_EQ(read.at(1).items, std::vector<std::wstring>((kMaxItemsChars - 1) / 11, many[0]));
+    EXPECT_EQ(read.at(1).items, std::vector<std::wstring>((kWholeValueMaxChars - 1) / 11, many[0]));
     read[1].items.clear();
     EXPECT_EQ(Show(read[0]) + L"|" + Show(read[1]), L"AB -5 -6 200 300 C - x,ø|D 0 0 400 300 - * ");
 }

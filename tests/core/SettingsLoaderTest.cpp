@@ -128,9 +128,10 @@ TEST(LoadSettings, ListsAndPinnedPresence) {
     EXPECT_EQ(s.trayOrder, (List{L"app.exe", L" teams.exe "}));  // keys, not names
     EXPECT_EQ(s.floatingApps, (List{L"calc.exe", L"mpv.exe"}));
 
-    const std::wstring longFormat(20000, L'd');
-    EXPECT_EQ(LoadText(L"[Clock]\nDateFormat=" + longFormat + L"\n").dateFormat.size(),
-              kSettingsBufferChars - 1);
+    // Read whole, however long: a cut list would be saved back cut.
+    const std::wstring longPins = L"C:\\" + std::wstring(20000, L'p') + L".exe";
+    EXPECT_EQ(LoadText(L"[Dock]\nPinned=a.exe|" + longPins + L"\n").pinned,
+              (List{L"a.exe", longPins}));
 }
 
 TEST(DefaultSettingsText, EachLanguageLoadsToTheDefaultsAndNamesNoUnreadKey) {
