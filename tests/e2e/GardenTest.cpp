@@ -246,7 +246,7 @@ protected:
     }
     // Placed when made, and put back within a tick when something raises them.
     void ExpectKeptInDesktopLayer(HWND app, HWND desktop) const {
-        EXPECT_TRUE(WaitUntil([&] { return bool(InDesktopLayer(app, desktop)); }, 500))
+        EXPECT_TRUE(WaitUntil([&] { return bool(InDesktopLayer(app, desktop)); }, 1500))
             << InDesktopLayer(app, desktop).message();
         for (HWND bed : Beds()) {
             ::SetWindowPos(bed, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -335,7 +335,7 @@ TEST_F(GardenE2E, ExplorersIconListHidesWhileBedsShowAboveItAndComesBackAtQuitAn
             QuitCorvane();
         } else {
             EXPECT_TRUE(
-                WaitUntil([&] { return bool(InDesktopLayer(app.Window(), progman)); }, 500));
+                WaitUntil([&] { return bool(InDesktopLayer(app.Window(), progman)); }, 1500));
             ASSERT_TRUE(test::CrashFromOutside(corvane_));
             EXPECT_NE(corvane_.WaitForExit(), 0u);
         }
