@@ -1,9 +1,11 @@
 #include "dock/DefaultPins.h"
+#include "config/SettingsText.h"
 #include "dock/DockModel.h"
 #include "identity/AppTargets.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 namespace corvane {
@@ -104,6 +106,34 @@ TEST(DockModel, WindowsGroupIntoPinnedAndRunningItems) {
     }
 }
 
+std::vector<uint64_t> KeysOf(const std::vector<DockItem>& items) {
+    std::vector<uint64_t> keys;
+    for (const DockItem& item : items) {
+        keys.push_back(item.key);
+    }
+    return keys;
+}
+
+TEST(DockModel, RunningTargetKeepsOnlyWhatThePinnedListCanHold) {
+    const std::wstring exe = L"c:\\v\\app.exe";
+    const struct {
+        std::wstring appId;
+        std::wstring exe;
+        std::wstring target;
+    } rows[] = {
+        {L"Vendor.App!Main", exe, L"shell:AppsFolder\\Vendor.App!Main"},
+        {L"", exe, exe},
+        {L"Vendor|App", exe, exe},
+        {L"Vendor.App\r\n[Bar]", exe, exe},
+        {std::wstring(kMaxStoredIdentifierChars, L'a'), exe, exe},
+        {L"Vendor|App", L"", L""},
+        {L"", L"c:\\v\\a\tb.exe", L""},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(RunningTarget(Window(1, row.appId, row.exe)), row.target) << row.appId.size();
+    }
+}
+
 TEST(DockModel, RebuildKeepsRunningOrderAndCarriesStateByTarget) {
     const WindowIdentity a = Window(1, L"", L"a"), b = Window(2, L"", L"b"),
                          c = Window(3, L"", L"c");
@@ -124,7 +154,7 @@ TEST(DockModel, RebuildKeepsRunningOrderAndCarriesStateByTarget) {
     old[3].name = L"Running";
     const DockRebuild rebuilt = RebuildDockItems(old, {L"B", L"new"}, {Window(4, L"", L"p")});
     EXPECT_EQ(Show(rebuilt.items), L"+! +B +new -p#4!");
-    EXPECT_EQ(rebuilt.carriedFrom, (std::vector<int>{0, 3, -1, 1}));
+    EXPECT_EQ(PlacesOfKeys(KeysOf(old), rebuilt.items), (std::vector<int>{0, 3, -1, 1}));
     EXPECT_EQ(rebuilt.items[0].name + rebuilt.items[1].name + rebuilt.items[3].name,
               L"StartRunningPinned");
 }
@@ -186,6 +216,49 @@ TEST(DockModel, DraggingReordersAndPins) {
     }
     EXPECT_EQ(std::make_pair(DockDragStarts(6, -6), DockDragStarts(0, 7)),
               std::make_pair(false, true));
+}
+
+// What is drawn beside the items follows each item through a change of the
+// list and the rebuild after it; pins nothing resolves stay as written.
+TEST(DockModel, KeysFollowTheirItemsThroughPinsAndDrags) {
+    const Strings pins = {L"P", L"shell:AppsFolder\\Gone!App", L"E:\\Tools\\Run.EXE"};
+    const struct {
+        std::function<void(std::vector<DockItem>&)> change;
+        std::wstring dock;
+    } rows[] = {
+        {[](auto& items) { SetPinned(items, 5, true); },
+         L"+ +P#1 +shell:AppsFolder\\Gone!App +E:\\Tools\\Run.EXE +s#4 -r#3"},
+        {[](auto& items) { SetPinned(items, 1, false); },
+         L"+ +shell:AppsFolder\\Gone!App +E:\\Tools\\Run.EXE -P#1 -r#3 -s#4"},
+        {[](auto& items) {
+             int pressed = 1;
+             MoveDraggedItem(items, pressed, 5);
+             DropDraggedItem(items, pressed, false);
+         },
+         L"+ +shell:AppsFolder\\Gone!App +E:\\Tools\\Run.EXE +P#1 -r#3 -s#4"},
+        {[](auto& items) {
+             int pressed = 4;
+             MoveDraggedItem(items, pressed, 1);
+             DropDraggedItem(items, pressed, false);
+         },
+         L"+ +r#3 +P#1 +shell:AppsFolder\\Gone!App +E:\\Tools\\Run.EXE -s#4"},
+    };
+    const std::vector<WindowIdentity> windows = {Window(1, L"", L"P"), Window(3, L"", L"r"),
+                                                 Window(4, L"", L"s")};
+    const auto nothingKnown = [](std::wstring_view) { return std::wstring(); };
+    for (const auto& row : rows) {
+        const std::vector<DockItem> before =
+            RebuildDockItems({}, pins, windows, nothingKnown).items;
+        std::vector<DockItem> items = before;
+        row.change(items);
+        items = RebuildDockItems(items, PinnedTargets(items), windows, nothingKnown).items;
+        EXPECT_EQ(Show(items), row.dock);
+        const std::vector<int> places = PlacesOfKeys(KeysOf(before), items);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            ASSERT_GE(places[i], 0) << i;
+            EXPECT_EQ(before[static_cast<std::size_t>(places[i])].target, items[i].target) << i;
+        }
+    }
 }
 
 TEST(DockModel, AttentionFollowsFlashAndForeground) {
