@@ -167,51 +167,48 @@ TEST_F(DockRunningAppE2E, TheItemMenuListsTheWindowAndDismissingItGivesTheFocusB
     EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == app_.Window(); }, 3000));
 }
 
-// Notepad's window, then the helper's, with no pins: pinning the helper from
-// its menu puts it first, and each cell must go on showing its own app's
-// icon. An icon is told by the mean colour of what differs from the surface.
+// Notepad's window, then the helper's, and no pins: pinning the helper from
+// its menu puts it first, and each cell must still show its own app's icon,
+// told by the mean colour of what differs from the surface.
 TEST_F(DockE2E, PinningARunningAppKeepsEachIconWithItsApp) {
     ASSERT_NE(StartDock({}), nullptr);
-    ASSERT_TRUE(StandsAs(1, false));
-    const UINT shellHook = ::RegisterWindowMessageW(L"SHELLHOOK");
+    const auto announce = [&](HWND window, int cells) {
+        ::PostMessageW(dock_, ::RegisterWindowMessageW(L"SHELLHOOK"), HSHELL_WINDOWCREATED,
+                       reinterpret_cast<LPARAM>(window));
+        return StandsAs(cells, true, 8000);
+    };
     test::ChildProcess notepad;
     ASSERT_TRUE(notepad.Start(WindowsFile(L"notepad.exe")));
-    const HWND notepadWindow = notepad.WaitForWindow(L"Notepad");
-    ASSERT_NE(notepadWindow, nullptr);
-    ::PostMessageW(dock_, shellHook, HSHELL_WINDOWCREATED, reinterpret_cast<LPARAM>(notepadWindow));
-    ASSERT_TRUE(StandsAs(2, true, 8000));
+    ASSERT_TRUE(announce(notepad.WaitForWindow(L"Notepad"), 2));
     test::HelperApp app;
     ASSERT_TRUE(app.Start(folder_.Path(), L"dockapp.exe", L"normal"));
-    ::PostMessageW(dock_, shellHook, HSHELL_WINDOWCREATED, reinterpret_cast<LPARAM>(app.Window()));
-    ASSERT_TRUE(StandsAs(3, true, 8000));
+    ASSERT_TRUE(announce(app.Window(), 3));
 
     using Colour = std::array<double, 3>;
-    // Cells from `firstRunning` on stand after the gap before the running apps.
+    // Cells from `firstRunning` on stand after the gap; empty until both are drawn.
     const auto icons = [&](int firstRunning) {
+        test::MovePointer(test::ScreenCentre());
         const test::Capture c = test::CaptureScreen(WindowRect(dock_));
         std::vector<Colour> means;
-        if (c.pixels.empty()) {
-            return means;
-        }
-        const uint32_t surface = c.At(Px(3), c.height / 2);
-        for (int cell = 1; cell <= 2; ++cell) {
-            const bool after = cell >= firstRunning;
+        for (int cell = 1; cell <= 2 && !c.pixels.empty(); ++cell) {
+            const uint32_t surface = c.At(Px(3), c.height / 2);
+            const bool gap = cell >= firstRunning;
             Colour sum = {};
             int n = 0;
             for (int y = 0; y < c.height; ++y) {
-                for (int x = Pixels(CellLeft(cell, after)); x < Pixels(CellLeft(cell + 1, after));
+                for (int x = Pixels(CellLeft(cell, gap)); x < Pixels(CellLeft(cell + 1, gap));
                      ++x) {
                     const uint32_t px = c.At(x, y);
                     if (test::Differs(px, surface)) {
-                        for (int k = 0; k < 3; ++k) {
-                            sum[static_cast<std::size_t>(k)] += (px >> (16 - 8 * k)) & 0xFF;
-                        }
                         ++n;
+                        for (std::size_t k = 0; k < 3; ++k) {
+                            sum[k] += (px >> (16 - 8 * k)) & 0xFF;
+                        }
                     }
                 }
             }
             if (n < Px(kIconSize) * Px(kIconSize) / 4) {
-                return std::vector<Colour>{};  // its icon is not drawn yet
+                return std::vector<Colour>{};
             }
             means.push_back({sum[0] / n, sum[1] / n, sum[2] / n});
         }
@@ -220,33 +217,23 @@ TEST_F(DockE2E, PinningARunningAppKeepsEachIconWithItsApp) {
     const auto distance = [](const Colour& a, const Colour& b) {
         return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]);
     };
-    test::MovePointer(test::ScreenCentre());
-    std::vector<Colour> before;
-    ASSERT_TRUE(WaitUntil([&] { return (before = icons(1)).size() == 2; }, 5000))
-        << "the icons did not come";
-    ::Sleep(300);  // both icons in place, not only their first paint
-    before = icons(1);
-    ASSERT_EQ(before.size(), 2u);
+    std::vector<Colour> before, after;
+    ASSERT_TRUE(WaitUntil([&] { return icons(1).size() == 2; }, 5000)) << "no icons";
+    ::Sleep(300);  // each icon in place, not only the first that came
+    ASSERT_EQ((before = icons(1)).size(), 2u);
     ASSERT_GT(distance(before[0], before[1]), 30.0) << "the two icons look alike";
 
     test::RightClick(ItemCentre(2, true));
     std::vector<std::wstring> entries;
     ASSERT_TRUE(WaitUntil(
-        [&] { return !(entries = test::OpenMenuEntries(corvane_.ProcessId())).empty(); }, 5000))
-        << "no menu";
-    const auto pin = std::find(entries.begin(), entries.end(), L" Pin to dock");
-    ASSERT_NE(pin, entries.end());
-    for (auto e = entries.begin(); e != pin + 1; ++e) {
-        if (*e != L"-") {
-            test::TapKey(VK_DOWN);
-        }
+        [&] { return !(entries = test::OpenMenuEntries(corvane_.ProcessId())).empty(); }, 5000));
+    ASSERT_EQ(std::find(entries.begin(), entries.end(), L" Pin to dock") - entries.begin(), 3);
+    for (int entry = 0; entry < 3; ++entry) {  // the separator is skipped
+        test::TapKey(VK_DOWN);
     }
     test::TapKey(VK_RETURN);
-    ASSERT_TRUE(WaitUntil([&] { return Pinned().ends_with(L"dockapp.exe"); }, 3000))
-        << "Pinned: " << Pinned();
+    ASSERT_TRUE(WaitUntil([&] { return Pinned().ends_with(L"dockapp.exe"); }, 3000)) << Pinned();
     ASSERT_TRUE(StandsAs(3, true));
-    test::MovePointer(test::ScreenCentre());
-    std::vector<Colour> after;
     EXPECT_TRUE(WaitUntil(
         [&] {
             after = icons(2);
@@ -255,7 +242,7 @@ TEST_F(DockE2E, PinningARunningAppKeepsEachIconWithItsApp) {
                    distance(after[1], before[0]) < distance(after[1], before[1]);
         },
         3000))
-        << "the helper's cell does not show the helper's icon, or Notepad's not Notepad's";
+        << "an app's cell shows the other app's icon";
 }
 
 TEST_F(DockE2E, DraggingAPinFarUpwardsUnpinsIt) {
