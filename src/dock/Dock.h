@@ -130,7 +130,9 @@ private:
     void VisualLoaded(const std::wstring& target, int32_t normalPx, IconSourceBitmap icon,
                       IconSourceBitmap largeIcon, const std::wstring& name) noexcept;
     void SavePinned() noexcept;
-    void MoveVisual(int from, int to) noexcept;
+    // Puts each visual beside its item again after items_ changed order or
+    // membership; an item new to the dock gets an empty one.
+    void FollowItems() noexcept;
 
     // Placement and smart hiding (DockHide.cpp).
     void Layout() noexcept;
@@ -197,7 +199,7 @@ private:
     PixelRect windowRect_;
     PixelRect edgeRect_;
     std::vector<DockItem> items_;
-    std::vector<DockItemVisual> visuals_;  // parallel to items_
+    std::vector<DockItemVisual> visuals_;  // items_' order, by key
     uint32_t visualChannel_ = 0;
     // Asked of the worker, or failed: (target, normal pixel size).
     std::set<std::pair<std::wstring, int32_t>> visualsAsked_;

@@ -175,6 +175,7 @@ void Dock::OpenItemMenu(int index, int screenX) noexcept {
                 if (same != items_.end()) {
                     SetPinned(items_, static_cast<std::size_t>(same - items_.begin()),
                               command == kDockMenuPin);
+                    FollowItems();
                     SavePinned();
                     RebuildDock();
                 }

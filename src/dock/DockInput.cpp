@@ -238,9 +238,8 @@ void Dock::DragTo(int x, int y) noexcept {
     const bool wasOut = dragOut_;
     dragOut_ = DockDragIsOut(screen.y, windowRect_.top, dpi_,
                              items_[static_cast<std::size_t>(pressedIndex_)].pinned);
-    const int from = pressedIndex_;
     if (MoveDraggedItem(items_, pressedIndex_, HitTest(x))) {
-        MoveVisual(from, pressedIndex_);
+        FollowItems();
         Layout();
     } else if (wasOut != dragOut_) {
         Repaint();
@@ -260,6 +259,7 @@ void Dock::EndDrag() noexcept {
     } catch (...) {
         // Out of memory: the items stay where the drag left them.
     }
+    FollowItems();
     // The leave report that came during the drag was passed over.
     POINT pointer = {};
     RECT window = {};

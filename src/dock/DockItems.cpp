@@ -1,6 +1,7 @@
 // The dock's items on its window: rebuilt from the pinned list and the app
-// windows, with each item's icons and animation carried over from the item
-// it was before, and the pinned list handed to the host when it changes.
+// windows, with each item's icons and animation following it by its key
+// through every rebuild and move, and the pinned list handed to the host
+// when it changes.
 
 #include "dock/DefaultPinProbes.h"
 #include "dock/DefaultPins.h"
@@ -35,21 +36,15 @@ void Dock::RebuildDock() noexcept {
     }
     try {
         PruneIdentityCache();
-        DockRebuild rebuilt = RebuildDockItems(
-            items_, context_.settings.pinned, EnumerateAppWindows(),
-            [this](std::wstring_view target) { return context_.host.PinProgramPath(target); });
-        std::vector<DockItemVisual> visuals(rebuilt.items.size());
-        for (std::size_t i = 0; i < visuals.size() && i < rebuilt.carriedFrom.size(); ++i) {
-            const int from = rebuilt.carriedFrom[i];
-            if (from >= 0 && static_cast<std::size_t>(from) < visuals_.size()) {
-                visuals[i] = visuals_[static_cast<std::size_t>(from)];
-            }
-        }
-        items_ = std::move(rebuilt.items);
-        visuals_ = std::move(visuals);
+        items_ = RebuildDockItems(items_, context_.settings.pinned, EnumerateAppWindows(),
+                                  [this](std::wstring_view target) {
+                                      return context_.host.PinProgramPath(target);
+                                  })
+                     .items;
     } catch (...) {
         // Out of memory: the old list stays as it was.
     }
+    FollowItems();
     LoadMissingVisuals();
     const int count = static_cast<int>(items_.size());
     if (hoveredIndex_ >= count) {
@@ -166,17 +161,26 @@ void Dock::SavePinned() noexcept {
     }
 }
 
-void Dock::MoveVisual(int from, int to) noexcept {
-    const int count = static_cast<int>(visuals_.size());
-    if (from == to || from < 0 || to < 0 || from >= count || to >= count) {
-        return;
-    }
-    // The same single move MoveDraggedItem made on the items.
-    const auto first = visuals_.begin();
-    if (from < to) {
-        std::rotate(first + from, first + from + 1, first + to + 1);
-    } else {
-        std::rotate(first + to, first + from, first + from + 1);
+void Dock::FollowItems() noexcept {
+    try {
+        std::vector<uint64_t> keys;
+        keys.reserve(visuals_.size());
+        for (const DockItemVisual& visual : visuals_) {
+            keys.push_back(visual.key);
+        }
+        const std::vector<int> places = PlacesOfKeys(keys, items_);
+        std::vector<DockItemVisual> visuals(items_.size());
+        for (std::size_t i = 0; i < visuals.size(); ++i) {
+            if (places[i] >= 0) {
+                visuals[i] = std::move(visuals_[static_cast<std::size_t>(places[i])]);
+            }
+            visuals[i].key = items_[i].key;
+        }
+        visuals_ = std::move(visuals);
+    } catch (...) {
+        // Out of memory: nothing drawn until the next rebuild is better
+        // than another item's icon.
+        visuals_.clear();
     }
 }
 

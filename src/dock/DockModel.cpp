@@ -1,5 +1,6 @@
 #include "dock/DockModel.h"
 
+#include "config/SettingsText.h"
 #include "identity/AppTargets.h"
 
 #include <algorithm>
@@ -56,7 +57,32 @@ private:
     std::vector<std::wstring> keys_;
 };
 
-void Append(DockRebuild& result, DockItem item, const std::vector<DockItem>& old, int from) {
+// Hands each old item's key to the first new item that follows it, and new
+// keys to the rest.
+class Keys {
+public:
+    explicit Keys(const std::vector<DockItem>& old) : given_(old.size(), false) {
+        for (const DockItem& item : old) {
+            next_ = std::max(next_, item.key + 1);
+        }
+    }
+
+    [[nodiscard]] uint64_t For(const std::vector<DockItem>& old, int from) {
+        const auto at = static_cast<std::size_t>(from);
+        if (from >= 0 && old[at].key != 0 && !given_[at]) {
+            given_[at] = true;
+            return old[at].key;
+        }
+        return next_++;
+    }
+
+private:
+    std::vector<bool> given_;
+    uint64_t next_ = 1;
+};
+
+void Append(DockRebuild& result, DockItem item, const std::vector<DockItem>& old, int from,
+            Keys& keys) {
     if (from >= 0) {
         const DockItem& source = old[static_cast<std::size_t>(from)];
         if (item.name.empty()) {
@@ -64,8 +90,14 @@ void Append(DockRebuild& result, DockItem item, const std::vector<DockItem>& old
         }
         item.attention = source.attention;
     }
+    item.key = keys.For(old, from);
     result.items.push_back(std::move(item));
-    result.carriedFrom.push_back(from);
+}
+
+// Whether the window's app id can stand in the pinned list as an entry.
+bool StorableAppId(std::wstring_view appId) {
+    return !appId.empty() &&
+           IsStorableIdentifier(std::wstring(kAppsFolderPrefix) + std::wstring(appId));
 }
 
 // The pinned item the window belongs to (index into items), if any.
@@ -101,15 +133,17 @@ std::vector<DockItem> GroupRunning(std::vector<DockItem>& items,
                                    const std::vector<WindowIdentity>& windows) {
     std::vector<DockItem> running;
     for (const WindowIdentity& window : windows) {
-        const std::wstring appId = LowerCased(window.appId);
+        // An id the pinned list could not hold is no id: the window is
+        // known by its program, as one without an id is.
+        const std::wstring appId =
+            StorableAppId(window.appId) ? LowerCased(window.appId) : std::wstring();
         if (const auto pinned = PinnedOwner(items, appId, window.pathKey)) {
             items[*pinned].windows.push_back(window.window);
         } else if (DockItem* item = RunningOwner(running, appId, window.pathKey)) {
             item->windows.push_back(window.window);
         } else {
             DockItem created;
-            created.target =
-                appId.empty() ? window.exePath : std::wstring(kAppsFolderPrefix) + window.appId;
+            created.target = RunningTarget(window);
             created.appId = appId;
             created.pathKey = window.pathKey;
             created.windows.push_back(window.window);
@@ -153,6 +187,13 @@ std::vector<DockItem> OrderRunning(std::vector<DockItem> running,
 
 }  // namespace
 
+std::wstring RunningTarget(const WindowIdentity& window) {
+    if (StorableAppId(window.appId)) {
+        return std::wstring(kAppsFolderPrefix) + window.appId;
+    }
+    return IsStorableIdentifier(window.exePath) ? window.exePath : std::wstring();
+}
+
 DockItem MakePinnedItem(std::wstring_view entry, std::wstring_view programPath) {
     DockItem item;
     item.target = std::wstring(entry);
@@ -182,6 +223,7 @@ DockRebuild RebuildDockItems(const std::vector<DockItem>& old,
                              const std::vector<WindowIdentity>& windows,
                              const ProgramPathOf& programPathOf) {
     const OldTargets oldTargets(old);
+    Keys keys(old);
     DockRebuild result;
 
     DockItem start;
@@ -191,22 +233,18 @@ DockRebuild RebuildDockItems(const std::vector<DockItem>& old,
     const auto oldStart =
         std::find_if(old.begin(), old.end(), [](const DockItem& item) { return item.start; });
     const int startFrom = oldStart == old.end() ? -1 : static_cast<int>(oldStart - old.begin());
-    if (startFrom >= 0) {
-        start.attention = oldStart->attention;
-    }
-    result.items.push_back(std::move(start));
-    result.carriedFrom.push_back(startFrom);
+    Append(result, std::move(start), old, startFrom, keys);
 
     for (const std::wstring& entry : pinned) {
         const std::wstring programPath =
             programPathOf && IsAppsFolderTarget(entry) ? programPathOf(entry) : std::wstring();
-        Append(result, MakePinnedItem(entry, programPath), old, oldTargets.Find(entry, true));
+        Append(result, MakePinnedItem(entry, programPath), old, oldTargets.Find(entry, true), keys);
     }
 
     std::vector<DockItem> running = OrderRunning(GroupRunning(result.items, windows), old);
     for (DockItem& item : running) {
         const int from = oldTargets.Find(item.target, false);
-        Append(result, std::move(item), old, from);
+        Append(result, std::move(item), old, from, keys);
     }
     return result;
 }
@@ -273,6 +311,18 @@ void DropDraggedItem(std::vector<DockItem>& items, int index, bool dragOut) {
     } else if (LeadingPinnedCount(items) <= at) {
         MoveToEndOfPinnedGroup(items, at);
     }
+}
+
+std::vector<int> PlacesOfKeys(const std::vector<uint64_t>& keys,
+                              const std::vector<DockItem>& items) {
+    std::vector<int> places;
+    places.reserve(items.size());
+    for (const DockItem& item : items) {
+        const auto found = std::find(keys.begin(), keys.end(), item.key);
+        places.push_back(
+            item.key == 0 || found == keys.end() ? -1 : static_cast<int>(found - keys.begin()));
+    }
+    return places;
 }
 
 void MarkAttention(std::vector<DockItem>& items, WindowId flashing, WindowId foreground) {

@@ -14,6 +14,9 @@
 namespace corvane {
 
 struct DockItem {
+    // Which item this is on its dock, kept through rebuilds, pinning and
+    // drags, so that what is drawn for it goes where it goes; never 0 once built.
+    uint64_t key = 0;
     std::wstring target;  // launch text; a pinned item's exact list entry; empty for Start
     std::wstring appId;   // lower case; only for "shell:AppsFolder\" targets
     // NormalizePathKey of an executable target, or of the program an
@@ -40,11 +43,16 @@ enum class PinMatch { None, ByPath, ByAppId };
 // The program file an Applications-folder target starts; empty when unknown.
 using ProgramPathOf = std::function<std::wstring(std::wstring_view target)>;
 
+// The pinned-list entry a running window's item launches: its app's
+// Applications-folder entry, else its program's path, else empty (the window
+// gets no item). Text that another process reported is kept only when the
+// pinned list can hold it.
+[[nodiscard]] std::wstring RunningTarget(const WindowIdentity& window);
+
 struct DockRebuild {
+    // An item that follows an old one (same target) takes its key, name and
+    // attention; each old key goes to one new item at most.
     std::vector<DockItem> items;
-    // Per new item, the old item whose icons and animation it takes over, or
-    // -1. Name and attention are already carried into `items`.
-    std::vector<int> carriedFrom;
 };
 
 // Start, then the pinned entries, then the apps with windows but no pin.
@@ -74,6 +82,11 @@ bool MoveDraggedItem(std::vector<DockItem>& items, int& pressedIndex, int slot);
 // Settles the pinned state of the item released at `index`: a drop inside the
 // pinned group pins, and a pinned item never stays among running ones.
 void DropDraggedItem(std::vector<DockItem>& items, int index, bool dragOut);
+
+// Per item, the place in `keys` of its own key, or -1: how a list kept
+// beside the items follows them after any change.
+[[nodiscard]] std::vector<int> PlacesOfKeys(const std::vector<uint64_t>& keys,
+                                            const std::vector<DockItem>& items);
 
 // A window asked for attention; ignored while it is in front.
 void MarkAttention(std::vector<DockItem>& items, WindowId flashing, WindowId foreground);

@@ -1,4 +1,5 @@
 #include "dock/DefaultPins.h"
+#include "config/SettingsText.h"
 #include "dock/DockModel.h"
 #include "identity/AppTargets.h"
 
@@ -104,6 +105,33 @@ TEST(DockModel, WindowsGroupIntoPinnedAndRunningItems) {
     }
 }
 
+std::vector<uint64_t> KeysOf(const std::vector<DockItem>& items) {
+    std::vector<uint64_t> keys;
+    for (const DockItem& item : items) {
+        keys.push_back(item.key);
+    }
+    return keys;
+}
+
+TEST(DockModel, RunningTargetKeepsOnlyWhatThePinnedListCanHold) {
+    const std::wstring exe = L"c:\\v\\app.exe";
+    const struct {
+        std::wstring appId;
+        std::wstring exe;
+        std::wstring target;
+    } rows[] = {
+        {L"Vendor.App!Main", exe, L"shell:AppsFolder\\Vendor.App!Main"},
+        {L"Vendor|App", exe, exe},
+        {L"Vendor.App\r\n[Bar]", exe, exe},
+        {std::wstring(kMaxStoredIdentifierChars, L'a'), exe, exe},
+        {L"Vendor|App", L"", L""},
+        {L"", L"c:\\v\\a\tb.exe", L""},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(RunningTarget(Window(1, row.appId, row.exe)), row.target) << row.appId.size();
+    }
+}
+
 TEST(DockModel, RebuildKeepsRunningOrderAndCarriesStateByTarget) {
     const WindowIdentity a = Window(1, L"", L"a"), b = Window(2, L"", L"b"),
                          c = Window(3, L"", L"c");
@@ -124,7 +152,7 @@ TEST(DockModel, RebuildKeepsRunningOrderAndCarriesStateByTarget) {
     old[3].name = L"Running";
     const DockRebuild rebuilt = RebuildDockItems(old, {L"B", L"new"}, {Window(4, L"", L"p")});
     EXPECT_EQ(Show(rebuilt.items), L"+! +B +new -p#4!");
-    EXPECT_EQ(rebuilt.carriedFrom, (std::vector<int>{0, 3, -1, 1}));
+    EXPECT_EQ(PlacesOfKeys(KeysOf(old), rebuilt.items), (std::vector<int>{0, 3, -1, 1}));
     EXPECT_EQ(rebuilt.items[0].name + rebuilt.items[1].name + rebuilt.items[3].name,
               L"StartRunningPinned");
 }
@@ -157,6 +185,14 @@ TEST(DockModel, PinningByCommand) {
     twice[4].target = L"R";
     SetPinned(twice, 3, true);
     EXPECT_EQ(PinnedTargets(twice), (Strings{L"P", L"Q", L"r", L"R"}));
+    // Pins that nothing resolves now (a drive that is out) keep their places and text.
+    const Strings gone = {L"E:\\Run.EXE", L"shell:AppsFolder\\Gone!App", L"P"};
+    std::vector<DockItem> items =
+        RebuildDockItems({}, gone, {Window(1, L"", L"P"), Window(3, L"", L"r")}, [](auto) {
+            return L"";
+        }).items;
+    SetPinned(items, 4, true);
+    EXPECT_EQ(PinnedTargets(items), (Strings{gone[0], gone[1], gone[2], L"r"}));
 }
 
 TEST(DockModel, DraggingReordersAndPins) {

@@ -7,6 +7,8 @@
 #include "base/Win32Geometry.h"
 #include "e2e/E2ESupport.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <sstream>
 #include <string>
@@ -163,6 +165,84 @@ TEST_F(DockRunningAppE2E, TheItemMenuListsTheWindowAndDismissingItGivesTheFocusB
     test::TapKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(menu); }, 3000));
     EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == app_.Window(); }, 3000));
+}
+
+// Notepad's window, then the helper's, and no pins: pinning the helper from
+// its menu puts it first, and each cell must still show its own app's icon,
+// told by the mean colour of what differs from the surface.
+TEST_F(DockE2E, PinningARunningAppKeepsEachIconWithItsApp) {
+    ASSERT_NE(StartDock({}), nullptr);
+    const auto announce = [&](HWND window, int cells) {
+        ::PostMessageW(dock_, ::RegisterWindowMessageW(L"SHELLHOOK"), HSHELL_WINDOWCREATED,
+                       reinterpret_cast<LPARAM>(window));
+        return StandsAs(cells, true, 8000);
+    };
+    test::ChildProcess notepad;
+    ASSERT_TRUE(notepad.Start(WindowsFile(L"notepad.exe")));
+    ASSERT_TRUE(announce(notepad.WaitForWindow(L"Notepad"), 2));
+    test::HelperApp app;
+    ASSERT_TRUE(app.Start(folder_.Path(), L"dockapp.exe", L"normal"));
+    ASSERT_TRUE(announce(app.Window(), 3));
+
+    using Colour = std::array<double, 3>;
+    // Cells from `firstRunning` on stand after the gap; empty until both are drawn.
+    const auto icons = [&](int firstRunning) {
+        test::MovePointer(test::ScreenCentre());
+        const test::Capture c = test::CaptureScreen(WindowRect(dock_));
+        std::vector<Colour> means;
+        for (int cell = 1; cell <= 2 && !c.pixels.empty(); ++cell) {
+            const uint32_t surface = c.At(Px(3), c.height / 2);
+            const bool gap = cell >= firstRunning;
+            Colour sum = {};
+            int n = 0;
+            for (int y = 0; y < c.height; ++y) {
+                for (int x = Pixels(CellLeft(cell, gap)); x < Pixels(CellLeft(cell + 1, gap));
+                     ++x) {
+                    const uint32_t px = c.At(x, y);
+                    if (test::Differs(px, surface)) {
+                        ++n;
+                        for (std::size_t k = 0; k < 3; ++k) {
+                            sum[k] += (px >> (16 - 8 * k)) & 0xFF;
+                        }
+                    }
+                }
+            }
+            if (n < Px(kIconSize) * Px(kIconSize) / 4) {
+                return std::vector<Colour>{};
+            }
+            means.push_back({sum[0] / n, sum[1] / n, sum[2] / n});
+        }
+        return means;
+    };
+    const auto distance = [](const Colour& a, const Colour& b) {
+        return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]);
+    };
+    std::vector<Colour> before, after;
+    ASSERT_TRUE(WaitUntil([&] { return icons(1).size() == 2; }, 5000)) << "no icons";
+    ::Sleep(300);  // each icon in place, not only the first that came
+    ASSERT_EQ((before = icons(1)).size(), 2u);
+    ASSERT_GT(distance(before[0], before[1]), 30.0) << "the two icons look alike";
+
+    test::RightClick(ItemCentre(2, true));
+    std::vector<std::wstring> entries;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return !(entries = test::OpenMenuEntries(corvane_.ProcessId())).empty(); }, 5000));
+    ASSERT_EQ(std::find(entries.begin(), entries.end(), L" Pin to dock") - entries.begin(), 3);
+    for (int entry = 0; entry < 3; ++entry) {  // the separator is skipped
+        test::TapKey(VK_DOWN);
+    }
+    test::TapKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return Pinned().ends_with(L"dockapp.exe"); }, 3000)) << Pinned();
+    ASSERT_TRUE(StandsAs(3, true));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            after = icons(2);
+            return after.size() == 2 &&
+                   distance(after[0], before[1]) < distance(after[0], before[0]) &&
+                   distance(after[1], before[0]) < distance(after[1], before[1]);
+        },
+        3000))
+        << "an app's cell shows the other app's icon";
 }
 
 TEST_F(DockE2E, DraggingAPinFarUpwardsUnpinsIt) {
