@@ -74,9 +74,7 @@ bool FakeProfileStore::WriteString(std::wstring_view section, std::wstring_view 
 std::vector<std::wstring> FakeProfileStore::SectionNames() {
     std::vector<std::wstring> names;
     for (const auto& [name, keys] : sections_) {
-        if (!name.empty()) {
-            names.push_back(name);
-        }
+        names.push_back(name);
     }
     return names;
 }
