@@ -93,7 +93,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring path = folder.File(L"garden.ini");
     print(L"save of " + std::to_wstring(items.size()) + L" ids",
           Time(runs, [&] { SaveGardenBeds(beds, path); }));
-    if (LoadGardenBeds(path).size() != beds.size()) {
+    if (LoadGardenBeds(path).beds.size() != beds.size()) {
         std::fwprintf(stderr, L"the save failed\n");
         return 1;
     }

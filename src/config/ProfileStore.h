@@ -37,6 +37,10 @@ public:
 
     // Whether the existing file opens for writing; it is left unchanged.
     [[nodiscard]] virtual bool CanWrite() = 0;
+
+    // GetPrivateProfileSectionNamesW read whole (up to kWholeValueMaxChars):
+    // the names of the file's sections, none when it cannot be read.
+    [[nodiscard]] virtual std::vector<std::wstring> SectionNames() = 0;
 };
 
 // Values longer than this are not something the user arranged; reading stops

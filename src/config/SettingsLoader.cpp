@@ -118,6 +118,7 @@ public:
     }
     bool CreateNew(const std::vector<uint8_t>&) override { return false; }
     bool CanWrite() override { return false; }
+    std::vector<std::wstring> SectionNames() override { return {}; }
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <iterator>
 #include <string>
 
@@ -13,10 +14,12 @@ namespace {
 
 constexpr wchar_t kLongPathPrefix[] = L"\\\\?\\";
 
+}  // namespace
+
 // The profile functions cut or redirect longer paths: one system writes the
 // file under a mangled name in the current folder, another in the drive
 // root. The short form of the folder keeps them on the real file.
-std::wstring ProfilePath(const std::wstring& path) {
+std::wstring ProfileFilePath(const std::wstring& path) {
     if (path.size() < MAX_PATH) {
         return path;
     }
@@ -39,9 +42,7 @@ std::wstring ProfilePath(const std::wstring& path) {
     return shortPath.size() < MAX_PATH ? shortPath : std::wstring();
 }
 
-}  // namespace
-
-Win32ProfileStore::Win32ProfileStore(const std::wstring& path) : path_(ProfilePath(path)) {}
+Win32ProfileStore::Win32ProfileStore(const std::wstring& path) : path_(ProfileFilePath(path)) {}
 
 // An empty path means the executable's folder is unknown: the profile API
 // would fall back to win.ini or the current drive, so nothing is read or
@@ -118,6 +119,48 @@ bool Win32ProfileStore::CanWrite() {
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return static_cast<bool>(file);
+}
+
+bool Win32ProfileStore::CanRead() {
+    if (path_.empty()) {
+        return false;
+    }
+    const UniqueHandle file(::CreateFileW(path_.c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
+}
+
+std::vector<std::wstring> Win32ProfileStore::SectionNames() {
+    std::vector<std::wstring> names;
+    if (path_.empty()) {
+        return names;
+    }
+    // A list that did not fit comes back as the buffer's size minus two.
+    std::wstring buffer;
+    DWORD n = 0;
+    for (std::size_t chars = 4096;; chars *= 2) {
+        buffer.assign(chars, L'\0');
+        n = ::GetPrivateProfileSectionNamesW(buffer.data(), static_cast<DWORD>(chars),
+                                             path_.c_str());
+        if (n + 2 < chars || chars >= kWholeValueMaxChars) {
+            break;
+        }
+    }
+    const bool cut = n + 2 >= buffer.size();
+    buffer.resize(std::min<std::size_t>(n, buffer.size()));
+    for (std::size_t start = 0; start < buffer.size();) {
+        const std::size_t end = std::min(buffer.find(L'\0', start), buffer.size());
+        if (end > start) {
+            names.emplace_back(buffer, start, end - start);
+        }
+        start = end + 1;
+    }
+    // The last name of a list that never fitted may be cut short.
+    if (cut && !names.empty()) {
+        names.pop_back();
+    }
+    return names;
 }
 
 }  // namespace corvane

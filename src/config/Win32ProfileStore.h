@@ -5,6 +5,12 @@
 
 namespace corvane {
 
+// The path the profile functions are given for `path`: itself when shorter
+// than MAX_PATH, else with its folder in the short form; empty when there is
+// none. Whatever else touches such a file (moving, copying, deleting) uses
+// this path too, so that it reaches the same file the same way.
+[[nodiscard]] std::wstring ProfileFilePath(const std::wstring& path);
+
 class Win32ProfileStore final : public ProfileStore {
 public:
     // A path the profile functions cannot take (MAX_PATH or longer) is
@@ -20,6 +26,10 @@ public:
                      std::optional<std::wstring_view> value) override;
     bool CreateNew(const std::vector<uint8_t>& bytes) override;
     bool CanWrite() override;
+    std::vector<std::wstring> SectionNames() override;
+    // Whether the existing file opens for reading: another program may hold
+    // it locked, and the profile functions then read it as empty.
+    [[nodiscard]] bool CanRead();
 
 private:
     std::wstring path_;

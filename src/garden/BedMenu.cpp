@@ -4,9 +4,9 @@
 
 namespace corvane {
 
-std::vector<BedMenuEntry> BedMenuEntries(const Bed& bed) {
+std::vector<BedMenuEntry> BedMenuEntries(const Bed& bed, bool roomForBed) {
     std::vector<BedMenuEntry> entries = {
-        {BedCommand::NewBed, Tr(L"Nytt bed", L"New bed")},
+        {BedCommand::NewBed, Tr(L"Nytt bed", L"New bed"), roomForBed},
         {BedCommand::Rename, Tr(L"Gi nytt navn \u2026", L"Rename \u2026")},
         {BedCommand::SortByName, Tr(L"Sorter etter navn", L"Sort by name")},
         {BedCommand::ToggleRoll,

@@ -22,10 +22,12 @@ enum class BedCommand : int {
 struct BedMenuEntry {
     BedCommand command = BedCommand::None;  // None: a separator
     const wchar_t* text = nullptr;
+    bool enabled = true;
 };
 
 // The catch-all bed cannot be deleted, so it has no delete entry: its items
-// would have nowhere to go.
-[[nodiscard]] std::vector<BedMenuEntry> BedMenuEntries(const Bed& bed);
+// would have nowhere to go. Without room for another bed, "New bed" shows
+// greyed.
+[[nodiscard]] std::vector<BedMenuEntry> BedMenuEntries(const Bed& bed, bool roomForBed);
 
 }  // namespace corvane

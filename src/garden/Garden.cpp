@@ -5,10 +5,12 @@
 #include "garden/BedGeometry.h"
 #include "garden/DesktopIcons.h"
 #include "garden/DesktopScan.h"
+#include "garden/GardenFile.h"
 #include "garden/GardenStore.h"
 #include "garden/ItemMenu.h"
 #include "garden/ShowBedMenu.h"
 #include "identity/AppLaunch.h"
+#include "toolkit/Notice.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -137,7 +139,9 @@ void Garden::Reset() {
 
 void Garden::LoadBeds() {
     ++bedContext_.itemsStamp;
-    beds_ = LoadGardenBeds(path_);
+    GardenLoad load = LoadGardenBeds(path_);
+    fileHeld_ = load.fileHeld;
+    beds_ = std::move(load.beds);
     if (!beds_.empty()) {
         AssignItems(beds_, items_);
         return;
@@ -146,6 +150,27 @@ void Garden::LoadBeds() {
     beds_ = DefaultBeds(items_, MonitorWorkArea(primary), MonitorDpi(primary));
     AssignItems(beds_, items_);
     Save();
+}
+
+void Garden::ReadHeldFile() {
+    GardenLoad load = LoadGardenBeds(path_);
+    if (load.fileHeld) {
+        return;
+    }
+    fileHeld_ = false;
+    if (load.beds.empty()) {
+        // Copied aside now: what the beds hold may replace it.
+        SaveSoon();
+        return;
+    }
+    // The user's beds replace the stand-ins shown meanwhile.
+    EndEditing(false);
+    KillThreadTimer(saveTimer_);
+    RetireWindows();
+    ++bedContext_.itemsStamp;
+    beds_ = std::move(load.beds);
+    AssignItems(beds_, items_);
+    CreateWindows();
 }
 
 void Garden::CreateWindows() {
@@ -200,6 +225,10 @@ void Garden::EndEditing(bool commitRename) noexcept {
 }
 
 bool Garden::TrySave() noexcept {
+    if (fileHeld_) {
+        // Nothing to write yet: the file's own beds come first.
+        return true;
+    }
     try {
         return SaveGardenBeds(beds_, path_);
     } catch (...) {
@@ -234,6 +263,9 @@ void Garden::Save() noexcept {
 }
 
 void Garden::Poll() {
+    if (fileHeld_) {
+        ReadHeldFile();
+    }
     if (watch_.TakeChanges()) {
         RescanInBackground();
     }
@@ -295,6 +327,15 @@ void Garden::ExplorerRestarted() noexcept {
 
 void Garden::NewBed() {
     if (!running_) {
+        return;
+    }
+    if (!RoomForAnotherBed(beds_.size())) {
+        const std::wstring most = std::to_wstring(kMaxBeds);
+        ShowNotice(
+            IsNorwegian()
+                ? L"CorGarden har plass til " + most + L" bed. Slett et bed før du lager et nytt."
+                : L"CorGarden holds " + most + L" beds. Delete a bed before making a new one.",
+            MB_ICONINFORMATION);
         return;
     }
     POINT pointer = {};
@@ -415,7 +456,8 @@ void Garden::BedMenu(std::size_t bed, POINT screen) {
         return;
     }
     const HWND window = windows_[bed]->Hwnd();
-    const BedCommand command = ShowBedMenu(window, beds_[bed], screen);
+    const BedCommand command =
+        ShowBedMenu(window, beds_[bed], RoomForAnotherBed(beds_.size()), screen);
     // The menu's loop may have seen a rescan, a reload or a deletion.
     const std::optional<std::size_t> index = BedOfWindow(window);
     if (!index) {

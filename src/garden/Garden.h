@@ -65,7 +65,10 @@ private:
     // only a few quick tries are left, with nothing else to serve.
     enum class FinalSave : uint8_t { Background, Here };
     void Stop(FinalSave finalSave) noexcept;
+    // Stand-in default beds when the file could not be read; it is then
+    // neither saved over nor backed up until ReadHeldFile reads it.
     void LoadBeds();
+    void ReadHeldFile();
     void CreateWindows();
     void RetireWindows() noexcept;
     void RetireWindow(std::size_t index) noexcept;
@@ -99,6 +102,7 @@ private:
     DesktopWatch watch_;
     RenameBox rename_;
     bool running_ = false;
+    bool fileHeld_ = false;
     int itemMenus_ = 0;
     int saveRetries_ = 0;
     uint32_t scanChannel_ = 0;

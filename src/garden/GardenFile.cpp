@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cwctype>
 #include <iterator>
+#include <map>
 #include <string>
 
 namespace corvane {
@@ -18,8 +19,12 @@ constexpr int32_t kMinWidth = 120;
 constexpr int32_t kMinHeight = 80;
 constexpr int32_t kOffScreenInset = 60;
 
+constexpr wchar_t kBedPrefix[] = L"Bed";
+// A number of more digits is no section this program wrote.
+constexpr std::size_t kMaxBedNumberDigits = 6;
+
 std::wstring BedSection(std::size_t index) {
-    return L"Bed" + std::to_wstring(index);
+    return kBedPrefix + std::to_wstring(index);
 }
 
 bool IsControl(wchar_t c) noexcept {
@@ -43,8 +48,7 @@ bool Intersects(const PixelRect& a, const PixelRect& b) noexcept {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-Bed ReadBed(ProfileStore& store, std::size_t index, PixelRect virtualScreen) {
-    const std::wstring section = BedSection(index);
+Bed ReadBed(ProfileStore& store, const std::wstring& section, PixelRect virtualScreen) {
     const auto number = [&](const wchar_t* key, int32_t fallback, int32_t low, int32_t high) {
         return std::clamp(store.GetInt(section, key, fallback), low, high);
     };
@@ -86,11 +90,52 @@ bool EnsureGardenFile(ProfileStore& store) {
     return store.FileExists() || store.CreateNew(EncodeUtf16LeWithBom(L"")) || store.FileExists();
 }
 
+std::vector<std::wstring> BedSectionsToRead(const std::vector<std::wstring>& sectionNames) {
+    // Section names compare without case, as the profile functions do.
+    const std::size_t prefix = std::size(kBedPrefix) - 1;
+    std::map<uint32_t, std::wstring> numbered;
+    for (const std::wstring& name : sectionNames) {
+        const std::wstring_view digits =
+            std::wstring_view(name).substr(std::min(prefix, name.size()));
+        if (ToLower(name.substr(0, prefix)) != ToLower(kBedPrefix) || digits.empty() ||
+            digits.size() > kMaxBedNumberDigits ||
+            !std::all_of(digits.begin(), digits.end(),
+                         [](wchar_t c) { return c >= L'0' && c <= L'9'; })) {
+            continue;
+        }
+        uint32_t number = 0;
+        for (const wchar_t c : digits) {
+            number = number * 10 + static_cast<uint32_t>(c - L'0');
+        }
+        // Of "Bed1" and "BED01" the first one listed, as a read would find.
+        numbered.try_emplace(number, name);
+    }
+    std::vector<std::wstring> sections;
+    for (auto& [number, name] : numbered) {
+        if (sections.size() == static_cast<std::size_t>(kMaxBeds)) {
+            break;
+        }
+        sections.push_back(std::move(name));
+    }
+    return sections;
+}
+
+GardenLoadStep DecideGardenLoad(GardenFileState state, bool bedsFound) noexcept {
+    switch (state) {
+        case GardenFileState::Missing:
+            return GardenLoadStep::WriteDefaults;
+        case GardenFileState::Unreadable:
+            return GardenLoadStep::KeepFileUseDefaults;
+        case GardenFileState::Readable:
+            break;
+    }
+    return bedsFound ? GardenLoadStep::UseBeds : GardenLoadStep::BackUpThenWriteDefaults;
+}
+
 std::vector<Bed> ReadBeds(ProfileStore& store, PixelRect virtualScreen) {
-    const int32_t count = std::clamp(store.GetInt(kGardenSection, L"Count", 0), 0, kMaxBeds);
     std::vector<Bed> beds;
-    for (int32_t i = 0; i < count; ++i) {
-        beds.push_back(ReadBed(store, static_cast<std::size_t>(i), virtualScreen));
+    for (const std::wstring& section : BedSectionsToRead(store.SectionNames())) {
+        beds.push_back(ReadBed(store, section, virtualScreen));
     }
     return beds;
 }
@@ -105,6 +150,7 @@ bool WriteBeds(ProfileStore& store, const std::vector<Bed>& beds) {
         return false;
     }
     const std::size_t count = std::min(beds.size(), static_cast<std::size_t>(kMaxBeds));
+    // Earlier versions read the beds by Count alone.
     bool ok = store.WriteString(kGardenSection, L"Count", std::to_wstring(count));
     const auto write = [&](const std::wstring& section, const wchar_t* key, std::wstring value) {
         ok = store.WriteString(section, key, value) && ok;

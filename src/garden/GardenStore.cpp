@@ -13,21 +13,49 @@ std::wstring GardenFilePath() {
     return PathNextToExecutable(L"garden.ini");
 }
 
-std::vector<Bed> LoadGardenBeds(const std::wstring& path) {
+GardenLoad LoadGardenBeds(const std::wstring& path) {
     Win32ProfileStore store(path);
-    EnsureGardenFile(store);
-    const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const PixelRect virtualScreen{x, y, x + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                                  y + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-    return ReadBeds(store, virtualScreen);
+    const GardenFileState state = !store.FileExists() ? GardenFileState::Missing
+                                  : store.CanRead()   ? GardenFileState::Readable
+                                                      : GardenFileState::Unreadable;
+    GardenLoad load;
+    if (state == GardenFileState::Readable) {
+        const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+        const int y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+        load.beds = ReadBeds(store, {x, y, x + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                     y + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)});
+    }
+    switch (DecideGardenLoad(state, !load.beds.empty())) {
+        case GardenLoadStep::UseBeds:
+        case GardenLoadStep::WriteDefaults:
+            break;
+        case GardenLoadStep::BackUpThenWriteDefaults: {
+            // Also what a lock taken between the check and the read looks
+            // like: the copy then fails too, and the file is kept. A folder
+            // that refuses writes keeps the file anyway.
+            const std::wstring file = ProfileFilePath(path);
+            const std::wstring backup = ProfileFilePath(path + L".bak");
+            load.fileHeld = !IsSettingsFolderReadOnly() &&
+                            (file.empty() || backup.empty() ||
+                             ::CopyFileW(file.c_str(), backup.c_str(), FALSE) == FALSE);
+            break;
+        }
+        case GardenLoadStep::KeepFileUseDefaults:
+            load.fileHeld = true;
+            break;
+    }
+    return load;
 }
 
 bool SaveGardenBeds(const std::vector<Bed>& beds, const std::wstring& path) {
-    if (IsSettingsFolderReadOnly()) {
+    // The move and the deletions take the path the profile functions write
+    // by: a path of MAX_PATH or more fails in them without the long-path
+    // prefix.
+    const std::wstring file = ProfileFilePath(path);
+    const std::wstring temp = ProfileFilePath(path + L".tmp");
+    if (IsSettingsFolderReadOnly() || file.empty() || temp.empty()) {
         return false;
     }
-    const std::wstring temp = path + L".tmp";
     // What a save that died halfway left behind.
     ::DeleteFileW(temp.c_str());
     bool ok = false;
@@ -39,7 +67,7 @@ bool SaveGardenBeds(const std::vector<Bed>& beds, const std::wstring& path) {
     }
     // The profile functions cache a file they wrote; flush before the move.
     ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, temp.c_str());
-    ok = ok && ::MoveFileExW(temp.c_str(), path.c_str(),
+    ok = ok && ::MoveFileExW(temp.c_str(), file.c_str(),
                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     if (!ok) {
         ::DeleteFileW(temp.c_str());
@@ -48,10 +76,11 @@ bool SaveGardenBeds(const std::vector<Bed>& beds, const std::wstring& path) {
 }
 
 bool ResetGardenFile(const std::wstring& path) {
-    if (IsSettingsFolderReadOnly()) {
+    const std::wstring file = ProfileFilePath(path);
+    if (IsSettingsFolderReadOnly() || file.empty()) {
         return false;
     }
-    return ::DeleteFileW(path.c_str()) != FALSE || ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    return ::DeleteFileW(file.c_str()) != FALSE || ::GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 }  // namespace corvane

@@ -25,18 +25,18 @@ int Length(std::wstring_view text) noexcept {
 
 }  // namespace
 
-BedCommand ShowBedMenu(HWND bedWindow, const Bed& bed, POINT screen) noexcept {
+BedCommand ShowBedMenu(HWND bedWindow, const Bed& bed, bool roomForBed, POINT screen) noexcept {
     try {
         UniqueMenu menu(::CreatePopupMenu());
         if (!menu) {
             return BedCommand::None;
         }
-        for (const BedMenuEntry& entry : BedMenuEntries(bed)) {
+        for (const BedMenuEntry& entry : BedMenuEntries(bed, roomForBed)) {
             if (entry.command == BedCommand::None) {
                 ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
             } else {
-                ::AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(entry.command),
-                              entry.text);
+                ::AppendMenuW(menu.Get(), MF_STRING | (entry.enabled ? 0u : MF_GRAYED),
+                              static_cast<UINT_PTR>(entry.command), entry.text);
             }
         }
         ::SetForegroundWindow(bedWindow);

@@ -14,7 +14,8 @@ namespace corvane {
 // Shows the entries of `bed` at the screen point and returns the chosen
 // command. The bed window is brought to the foreground first so that a click
 // elsewhere closes the menu and keys reach it.
-[[nodiscard]] BedCommand ShowBedMenu(HWND bedWindow, const Bed& bed, POINT screen) noexcept;
+[[nodiscard]] BedCommand ShowBedMenu(HWND bedWindow, const Bed& bed, bool roomForBed,
+                                     POINT screen) noexcept;
 
 // How many bed menus are running right now. A bed window retired while one
 // runs must wait: the menu's modal loop may still deliver to it.

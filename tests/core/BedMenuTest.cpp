@@ -30,7 +30,7 @@ TEST(BedMenuTest, EntriesFollowTheBedAndTheLanguage) {
         bed.collapsed = collapsed;
         bed.catchAll = catchAll;
         std::wstring entries;
-        for (const BedMenuEntry& entry : BedMenuEntries(bed)) {
+        for (const BedMenuEntry& entry : BedMenuEntries(bed, true)) {
             entries += entries.empty() ? L"" : L"|";
             entries += entry.command == BedCommand::None
                            ? std::wstring(L"-")
@@ -39,6 +39,9 @@ TEST(BedMenuTest, EntriesFollowTheBedAndTheLanguage) {
         EXPECT_EQ(entries, expected) << norwegian << collapsed << catchAll;
     }
     SetNorwegian(false);
+    for (const BedMenuEntry& entry : BedMenuEntries(Bed{}, false)) {  // no room for a bed
+        EXPECT_EQ(entry.enabled, entry.command != BedCommand::NewBed);
+    }
 }
 
 }  // namespace

@@ -71,6 +71,14 @@ bool FakeProfileStore::WriteString(std::wstring_view section, std::wstring_view 
     return true;
 }
 
+std::vector<std::wstring> FakeProfileStore::SectionNames() {
+    std::vector<std::wstring> names;
+    for (const auto& [name, keys] : sections_) {
+        names.push_back(name);
+    }
+    return names;
+}
+
 bool FakeProfileStore::CreateNew(const std::vector<uint8_t>& bytes) {
     if (exists_ || readOnly_) {
         return false;

@@ -23,6 +23,7 @@ public:
                      std::optional<std::wstring_view> value) override;
     bool CreateNew(const std::vector<uint8_t>& bytes) override;
     bool CanWrite() override { return exists_ && !readOnly_; }
+    std::vector<std::wstring> SectionNames() override;
     // A file in a folder that refuses writes: creating and writing fail.
     void MakeReadOnly() { readOnly_ = true; }
 

@@ -21,7 +21,8 @@ std::wstring Show(const Bed& b) {
 TEST(GardenFile, LoadClampsEveryValue) {
     using Row = std::tuple<std::wstring, std::wstring, std::wstring>;  // Count, [Bed0], beds read
     for (const auto& [count, bed0, read] :
-         {Row{L"100", L"", L"64 Bed 100 100 460 380 - - "}, Row{L"-3", L"", L"0"},
+         {Row{L"100", L"", L"1 Bed 100 100 460 380 - - "},
+          Row{L"x", L"", L"1 Bed 100 100 460 380 - - "},
           Row{L"1", L"Name=Ø\nX=-50\nY=10\nW=50\nH=20\nCollapsed=1\nCatchAll=7\nItems=a||b|",
               L"1 Ø -50 10 70 90 C * a,b"},
           Row{L"1", L"X=2147483600\nY=-2147483648\nW=2000000000\nH=99999",
@@ -31,6 +32,30 @@ TEST(GardenFile, LoadClampsEveryValue) {
         test::FakeProfileStore store(L"[Bed0]\n" + bed0 + L"\n[Garden]\nCount=" + count);
         const std::vector<Bed> beds = ReadBeds(store, kScreen);
         EXPECT_EQ(std::to_wstring(beds.size()) + (beds.empty() ? L"" : L" " + Show(beds[0])), read);
+    }
+}
+
+TEST(GardenFile, BedsAreTheBedSectionsInNumberOrder) {
+    EXPECT_EQ(JoinList(BedSectionsToRead({L"bed10", L"Garden", L"Bed2", L"BED02", L"Bedroom",
+                                          L"Bed", L"Bed-1", L"Bed 3", L"Bed1234567", L"Bed000000"}),
+                       L","),
+              L"Bed000000,Bed2,bed10");
+    std::vector<std::wstring> sections;
+    for (int i = 69; i >= 0; --i) {
+        sections.push_back(L"Bed" + std::to_wstring(i));
+    }
+    EXPECT_EQ(BedSectionsToRead(sections).back(), L"Bed63");
+}
+
+TEST(GardenFile, OnlyAFileThatWasReadIsReplacedAndOnlyAfterACopy) {
+    using S = GardenFileState;
+    using L = GardenLoadStep;
+    using Row = std::tuple<S, bool, L>;  // the file, whether it gave beds, the step
+    for (const auto& [state, found, step] : {Row{S::Missing, false, L::WriteDefaults},
+                                             Row{S::Unreadable, false, L::KeepFileUseDefaults},
+                                             Row{S::Readable, false, L::BackUpThenWriteDefaults},
+                                             Row{S::Readable, true, L::UseBeds}}) {
+        EXPECT_EQ(DecideGardenLoad(state, found), step) << static_cast<int>(state) << found;
     }
 }
 

@@ -59,12 +59,11 @@ TEST(GardenDesktop, SaveReplacesTheFileWholeOrNotAtAll) {
     // A temp file from a save that died: its sections must not survive.
     ASSERT_TRUE(test::WriteFileBytes(tmp, {'[', 'B', 'e', 'd', '7', ']'}));
     ASSERT_TRUE(SaveGardenBeds(beds, ini));
-    EXPECT_EQ(test::ReadIniValue(ini, L"Bed7", L"Name"), L"<absent>");
     const auto fields = [](const Bed& b) {
         return std::tie(b.name, b.rect, b.collapsed, b.catchAll, b.items);
     };
-    const std::vector<Bed> loaded = LoadGardenBeds(ini);
-    ASSERT_EQ(loaded.size(), 2u);
+    const std::vector<Bed> loaded = LoadGardenBeds(ini).beds;
+    ASSERT_EQ(loaded.size(), 2u);  // no [Bed7]
     EXPECT_TRUE(fields(loaded[0]) == fields(beds[0]) && fields(loaded[1]) == fields(beds[1]));
 
     // The temp path taken by a folder: nothing can be written.
@@ -73,7 +72,35 @@ TEST(GardenDesktop, SaveReplacesTheFileWholeOrNotAtAll) {
     EXPECT_FALSE(SaveGardenBeds({beds[1]}, ini));
     EXPECT_EQ(test::ReadFileBytes(ini), before);
     ASSERT_TRUE(ResetGardenFile(ini));
-    EXPECT_TRUE(LoadGardenBeds(ini).empty());
+    EXPECT_TRUE(LoadGardenBeds(ini).beds.empty());
+}
+
+TEST(GardenDesktop, AFileWithoutBedsIsCopiedAsideOnlyOnceItCanBeRead) {
+    // Deeper than the file functions take without the long-path prefix.
+    test::TempFolder root;
+    std::wstring deep = L"\\\\?\\" + root.Path();
+    while (deep.size() < MAX_PATH + 4) {
+        deep += L"\\" + std::wstring(50, L'd');
+        ASSERT_TRUE(::CreateDirectoryW(deep.c_str(), nullptr));
+    }
+    const std::wstring ini = deep.substr(4) + L"\\garden.ini";
+    const std::wstring whole = deep + L"\\garden.ini";
+    const std::vector<uint8_t> older{'o'}, damaged{'[', 'G', 'a', 'r', 'd', 'e', 'n', ']', 'x'};
+    ASSERT_TRUE(test::WriteFileBytes(whole + L".bak", older) &&
+                test::WriteFileBytes(whole, damaged));
+    for (const bool locked : {true, false}) {
+        // Held by a program that shares it with no one.
+        const UniqueHandle lock(locked ? ::CreateFileW(whole.c_str(), GENERIC_READ, 0, nullptr,
+                                                       OPEN_EXISTING, 0, nullptr)
+                                       : INVALID_HANDLE_VALUE);
+        ASSERT_EQ(static_cast<bool>(lock), locked);
+        const GardenLoad load = LoadGardenBeds(ini);
+        EXPECT_TRUE(load.beds.empty() && load.fileHeld == locked);
+        EXPECT_EQ(test::ReadFileBytes(whole + L".bak"), locked ? older : damaged);
+    }
+    EXPECT_EQ(test::ReadFileBytes(whole), damaged);
+    ASSERT_TRUE(SaveGardenBeds({{L"A", {0, 0, 400, 300}, false, true, {}}}, ini));
+    EXPECT_EQ(LoadGardenBeds(ini).beds.size(), 1u);
 }
 
 HWND g_bed = nullptr;
