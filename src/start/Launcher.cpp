@@ -79,7 +79,7 @@ void Launcher::Open(HMONITOR display) {
     Relayout();
 
     Show();
-    icons_.PrefetchIcons(s.grid, IconPixels());
+    icons_.PrefetchIcons(s.arranged.grid, IconPixels());
     if (s.catalogAvailable) {
         ::SetTimer(Hwnd(), TIMER_SURFACE_CATALOG, kCatalogTimerMs, nullptr);
     }
@@ -94,7 +94,7 @@ void Launcher::CatalogChanged() {
     BuildGrid();
     RunSearch();
     KeepInsideList();
-    icons_.PrefetchIcons(s.grid, IconPixels());
+    icons_.PrefetchIcons(s.arranged.grid, IconPixels());
     Repaint();
 }
 
@@ -106,11 +106,11 @@ void Launcher::BuildGrid() {
     const std::vector<AppEntry>& apps = catalog_.Entries();
     s.catalogAvailable = !apps.empty();
     // Read afresh: the settings window may have put the catalog order back.
-    s.grid = BuildGridOrder(context_.host.LauncherOrder(), apps);
+    s.arranged = ArrangeLauncher(context_.host.LauncherOrder(), apps);
 }
 
 void Launcher::SaveOrder() {
-    context_.host.SaveLauncherOrder(JoinGridOrder(state_->grid));
+    context_.host.SaveLauncherOrder(JoinArrangement(state_->arranged));
 }
 
 void Launcher::RunSearch() {
@@ -128,10 +128,7 @@ void Launcher::OnQueryChanged() {
     State& s = *state_;
     // Icons are arranged only in the full grid: typing drops what is held
     // where it is now.
-    if (s.dragging) {
-        EndDrag();
-        SaveOrder();
-    }
+    DropHeld();
     s.press = -1;
     Relayout();
     RunSearch();
@@ -152,11 +149,11 @@ void Launcher::KeepInsideList() {
 }
 
 std::size_t Launcher::ShownCount() const noexcept {
-    return query_.empty() ? state_->grid.size() : state_->results.size();
+    return query_.empty() ? state_->arranged.grid.size() : state_->results.size();
 }
 
 const AppEntry* Launcher::Shown(int32_t index) const noexcept {
-    const std::vector<AppEntry>& list = query_.empty() ? state_->grid : state_->results;
+    const std::vector<AppEntry>& list = query_.empty() ? state_->arranged.grid : state_->results;
     return index >= 0 && static_cast<std::size_t>(index) < list.size()
                ? &list[static_cast<std::size_t>(index)]
                : nullptr;
@@ -178,6 +175,17 @@ void Launcher::LaunchIndex(int32_t index) {
     const AppEntry chosen = *entry;
     Close(true);
     LaunchEntry(chosen, false, context_);
+}
+
+void Launcher::OnEnding() noexcept {
+    // Escape, a Windows-key tap, another window taking the foreground, new
+    // settings or shutdown end a drag as a drop would: the moves so far are
+    // the user's.
+    try {
+        DropHeld();
+    } catch (...) {
+        // Stored or not, the window goes.
+    }
 }
 
 bool Launcher::IsAnimating() const noexcept {
@@ -217,7 +225,7 @@ void Launcher::Paint() {
     State& s = *state_;
     const D2D1_SIZE_F size = Target()->GetSize();
     s.layout = LayOutLauncher(size.width, size.height);
-    const std::vector<AppEntry>& shown = query_.empty() ? s.grid : s.results;
+    const std::vector<AppEntry>& shown = query_.empty() ? s.arranged.grid : s.results;
     s.motion.ClampToPages(s.layout.Pages(shown.size()));
     LauncherPaintInput input;
     input.target = Target();

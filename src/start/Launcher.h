@@ -43,6 +43,7 @@ private:
     void OnQueryChanged() override;
     bool IsAnimating() const noexcept override;
     void Tick(float progress, double nowMs) override;
+    void OnEnding() noexcept override;
 
     void BuildGrid();
     void SaveOrder();
@@ -66,6 +67,9 @@ private:
     void OnEdgeTimer();
     void OnCatalogTimer();
     void EndDrag();
+    // Ends a drag with the icon where it stands and stores the order; false
+    // when none was held.
+    bool DropHeld();
 
     const StartContext& context_;
     AppCatalog& catalog_;

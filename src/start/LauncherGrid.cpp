@@ -6,6 +6,8 @@
 #include <cmath>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
+#include <utility>
 
 namespace corvane {
 namespace {
@@ -60,6 +62,17 @@ int32_t ClampIndex(int64_t value, int64_t low, int64_t high) noexcept {
     return static_cast<int32_t>(std::clamp(value, low, high));
 }
 
+// Moves element `from` to `to`; the ones between shift by one.
+template <typename T>
+void MoveWithin(std::vector<T>& items, std::ptrdiff_t from, std::ptrdiff_t to) {
+    const auto at = [&items](std::ptrdiff_t i) { return items.begin() + i; };
+    if (from < to) {
+        std::rotate(at(from), at(from + 1), at(to + 1));
+    } else if (to < from) {
+        std::rotate(at(to), at(from), at(from + 1));
+    }
+}
+
 }  // namespace
 
 int32_t LauncherLayout::Pages(std::size_t count) const noexcept {
@@ -102,38 +115,59 @@ LauncherLayout LayOutLauncher(float width, float height) noexcept {
     return layout;
 }
 
-std::vector<AppEntry> BuildGridOrder(std::wstring_view storedOrder,
-                                     std::span<const AppEntry> catalog) {
+LauncherArrangement ArrangeLauncher(std::wstring_view storedOrder,
+                                    std::span<const AppEntry> catalog) {
     std::unordered_map<std::wstring_view, std::size_t> byKey;
     byKey.reserve(catalog.size());
     for (std::size_t i = 0; i < catalog.size(); ++i) {
         byKey.try_emplace(catalog[i].key, i);
     }
     std::vector<bool> placed(catalog.size(), false);
-    std::vector<AppEntry> grid;
-    grid.reserve(catalog.size());
-    for (const std::wstring& key : SplitListUntrimmed(storedOrder, kOrderSeparator)) {
-        const auto found = byKey.find(key);
-        if (found != byKey.end() && !placed[found->second]) {
-            placed[found->second] = true;
-            grid.push_back(catalog[found->second]);
+    std::unordered_set<std::wstring> kept;
+    LauncherArrangement arrangement;
+    arrangement.grid.reserve(catalog.size());
+    for (std::wstring& key : SplitListUntrimmed(storedOrder, kOrderSeparator)) {
+        if (key.empty() || !kept.insert(key).second) {
+            continue;
         }
+        if (const auto found = byKey.find(key); found != byKey.end()) {
+            placed[found->second] = true;
+            arrangement.grid.push_back(catalog[found->second]);
+        }
+        arrangement.keys.push_back(std::move(key));
     }
     for (std::size_t i = 0; i < catalog.size(); ++i) {
-        if (!placed[i]) {
-            grid.push_back(catalog[i]);
+        if (placed[i]) {
+            continue;
+        }
+        arrangement.grid.push_back(catalog[i]);
+        if (kept.insert(catalog[i].key).second) {
+            arrangement.keys.push_back(catalog[i].key);
         }
     }
-    return grid;
+    return arrangement;
 }
 
-std::wstring JoinGridOrder(std::span<const AppEntry> grid) {
-    std::vector<std::wstring> keys;
-    keys.reserve(grid.size());
-    for (const AppEntry& entry : grid) {
-        keys.push_back(entry.key);
+std::wstring JoinArrangement(const LauncherArrangement& arrangement) {
+    return JoinList(arrangement.keys, std::wstring_view(&kOrderSeparator, 1));
+}
+
+void MoveArranged(LauncherArrangement& arrangement, int32_t from, int32_t to) {
+    std::vector<AppEntry>& grid = arrangement.grid;
+    const auto size = static_cast<int32_t>(grid.size());
+    if (from < 0 || to < 0 || from >= size || to >= size || from == to) {
+        return;
     }
-    return JoinList(keys, std::wstring_view(&kOrderSeparator, 1));
+    std::vector<std::wstring>& keys = arrangement.keys;
+    const auto moved =
+        std::find(keys.begin(), keys.end(), grid[static_cast<std::size_t>(from)].key);
+    const auto passed = std::find(keys.begin(), keys.end(), grid[static_cast<std::size_t>(to)].key);
+    if (moved != keys.end() && passed != keys.end()) {
+        // Just behind the last entry it passes going on, just before it
+        // going back.
+        MoveWithin(keys, moved - keys.begin(), passed - keys.begin());
+    }
+    MoveWithin(grid, from, to);
 }
 
 int32_t KeepIndexIn(int32_t index, std::size_t count) noexcept {
@@ -141,19 +175,6 @@ int32_t KeepIndexIn(int32_t index, std::size_t count) noexcept {
         return -1;
     }
     return ClampIndex(index, 0, static_cast<int64_t>(count) - 1);
-}
-
-void MoveGridEntry(std::vector<AppEntry>& grid, int32_t from, int32_t to) {
-    const auto size = static_cast<int32_t>(grid.size());
-    if (from < 0 || to < 0 || from >= size || to >= size || from == to) {
-        return;
-    }
-    const auto at = [&grid](int32_t i) { return grid.begin() + i; };
-    if (from < to) {
-        std::rotate(at(from), at(from + 1), at(to + 1));
-    } else {
-        std::rotate(at(to), at(from), at(from + 1));
-    }
 }
 
 bool DragStarted(LauncherCell press, float x, float y) noexcept {

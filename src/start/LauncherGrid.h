@@ -43,20 +43,27 @@ struct LauncherLayout {
 
 [[nodiscard]] LauncherLayout LayOutLauncher(float width, float height) noexcept;
 
-// The stored order is the entries' keys joined with "|". Stored keys come
-// first, in their order, each at most once; then every app they do not name,
-// in catalog order. Keys of apps that are gone are skipped, and so vanish
-// from the order at the next save.
-[[nodiscard]] std::vector<AppEntry> BuildGridOrder(std::wstring_view storedOrder,
-                                                   std::span<const AppEntry> catalog);
-[[nodiscard]] std::wstring JoinGridOrder(std::span<const AppEntry> grid);
+// The user's arrangement, stored as its keys joined with "|". Every stored
+// key keeps its place, each once, also while the catalog lacks its app: an
+// app that is briefly gone (mid-update, on a removed drive) or a catalog
+// read from another source must not cost the user the places they chose.
+// Apps the stored keys do not name follow in catalog order.
+struct LauncherArrangement {
+    std::vector<std::wstring> keys;  // what is saved
+    std::vector<AppEntry> grid;      // the apps present, in the keys' order: what is shown
+};
+
+[[nodiscard]] LauncherArrangement ArrangeLauncher(std::wstring_view storedOrder,
+                                                  std::span<const AppEntry> catalog);
+[[nodiscard]] std::wstring JoinArrangement(const LauncherArrangement& arrangement);
+
+// Moves a dragged grid entry to its drop slot; the entries between shift by
+// one, and the keys of missing apps stay beside the neighbours they had.
+void MoveArranged(LauncherArrangement& arrangement, int32_t from, int32_t to);
 
 // An index into a list that may have shrunk since: -1 stays none, and one
 // past the end falls back to the last entry (none in an empty list).
 [[nodiscard]] int32_t KeepIndexIn(int32_t index, std::size_t count) noexcept;
-
-// Moves a dragged entry to its drop slot; the entries between shift by one.
-void MoveGridEntry(std::vector<AppEntry>& grid, int32_t from, int32_t to);
 
 // A press turns into a drag once the pointer leaves this square around it.
 [[nodiscard]] bool DragStarted(LauncherCell press, float x, float y) noexcept;

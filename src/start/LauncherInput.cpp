@@ -35,9 +35,10 @@ void Launcher::OnMouseMove(float x, float y, bool leftDown) {
         }
         if (s.dragging) {
             s.pointer = {x, y};
-            const int32_t slot = LauncherDropSlot(s.layout, s.grid.size(), s.motion.Page(), x, y);
+            const int32_t slot =
+                LauncherDropSlot(s.layout, s.arranged.grid.size(), s.motion.Page(), x, y);
             if (slot >= 0 && slot != s.drag) {
-                MoveGridEntry(s.grid, s.drag, slot);
+                MoveArranged(s.arranged, s.drag, slot);
                 // The icon stays under the pointer in its new cell.
                 const LauncherCell from = s.layout.CellOf(s.drag, s.motion.Scroll());
                 const LauncherCell to = s.layout.CellOf(slot, s.motion.Scroll());
@@ -80,14 +81,21 @@ void Launcher::EndDrag() {
     Repaint();
 }
 
+bool Launcher::DropHeld() {
+    if (!state_->dragging) {
+        return false;
+    }
+    EndDrag();
+    SaveOrder();
+    return true;
+}
+
 void Launcher::OnLeftButtonUp(float x, float y) {
     State& s = *state_;
     Relayout();
     const int32_t pressed = s.press;
     s.press = -1;
-    if (s.dragging) {
-        EndDrag();
-        SaveOrder();
+    if (DropHeld()) {
         return;
     }
     const int32_t pages = s.layout.Pages(ShownCount());
@@ -261,9 +269,8 @@ LRESULT Launcher::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
             return 0;
         case WM_CAPTURECHANGED:
-            if (s.dragging && reinterpret_cast<HWND>(lParam) != Hwnd()) {
-                EndDrag();
-                SaveOrder();
+            if (reinterpret_cast<HWND>(lParam) != Hwnd()) {
+                DropHeld();
             }
             return 0;
         case WM_KEYDOWN:

@@ -15,7 +15,7 @@ namespace corvane {
 
 struct Launcher::State {
     bool catalogAvailable = false;
-    std::vector<AppEntry> grid;  // display order
+    LauncherArrangement arranged;
     std::vector<AppEntry> results;
     LauncherLayout layout;
     PageMotion motion;

@@ -152,6 +152,7 @@ void Surface::Close(bool animated) noexcept {
     if (Hwnd() == nullptr || closing_) {
         return;
     }
+    OnEnding();
     if (!animated) {
         Destroy();
         return;
@@ -164,6 +165,9 @@ void Surface::Close(bool animated) noexcept {
 }
 
 void Surface::Destroy() noexcept {
+    if (Hwnd() != nullptr) {
+        OnEnding();
+    }
     ReleaseTarget();
     DestroyBound();
     closing_ = false;

@@ -64,6 +64,9 @@ protected:
     virtual void Tick(float /*progress*/, double /*nowMs*/) {}
     // The render target was made again: drop what was made on the old one.
     virtual void OnTargetCreated() {}
+    // The window starts closing or is about to go, whatever ends it: what
+    // the user holds is put down where it stands.
+    virtual void OnEnding() noexcept {}
 
     // A context or power menu is being tracked: losing activation must not
     // close the surface.

@@ -26,25 +26,26 @@ TEST(LauncherGrid, LaysOutPagesForTheDisplay) {
     EXPECT_EQ(l.CellOf(64, 0.5f), (LauncherCell{204 + 168 + 960, 160 + 134}));
 }
 
-TEST(LauncherGrid, KeepsTheStoredOrderAndAddsNewAppsLast) {
-    std::vector<AppEntry> catalog(4);
-    for (std::size_t i = 0; i < catalog.size(); ++i) {
-        catalog[i].key = std::wstring(1, static_cast<wchar_t>(L'a' + i));
-    }
-    // x and y are apps that are gone.
-    const std::pair<std::wstring, std::wstring> cases[] = {{L"", L"a|b|c|d"},
-                                                           {L"c|x|a|c", L"c|a|b|d"},
-                                                           {L"d|c|b|a", L"d|c|b|a"},
-                                                           {L"x||y", L"a|b|c|d"}};
-    for (const auto& [stored, expected] : cases) {
-        EXPECT_EQ(JoinGridOrder(BuildGridOrder(stored, catalog)), expected) << stored;
-    }
-    const std::tuple<int32_t, int32_t, std::wstring> moves[] = {
-        {0, 2, L"b|c|a|d"}, {3, 1, L"a|d|b|c"}, {1, 4, L"a|b|c|d"}};
-    for (const auto& [from, to, expected] : moves) {
-        std::vector<AppEntry> grid = catalog;
-        MoveGridEntry(grid, from, to);
-        EXPECT_EQ(JoinGridOrder(grid), expected) << from << " to " << to;
+TEST(LauncherGrid, DragsKeepTheKeysOfMissingAppsInPlace) {
+    // Apps are letters in catalog order; p to y are apps missing now.
+    const std::tuple<std::wstring, std::wstring, int32_t, int32_t, std::wstring, std::wstring>
+        cases[] = {{L"c|x|a|c", L"abcd", 0, 1, L"acbd", L"x|a|c|b|d"},
+                   {L"a|x|b|y|c", L"abcd", 2, 0, L"cabd", L"c|a|x|b|y|d"},
+                   {L"x||y", L"abcd", 1, 4, L"abcd", L"x|y|a|b|c|d"},
+                   // A catalog from another source that matches no stored key.
+                   {L"p|q|r", L"abc", 2, 0, L"cab", L"p|q|r|c|a|b"}};
+    for (const auto& [stored, present, from, to, grid, saved] : cases) {
+        std::vector<AppEntry> catalog(present.size());
+        for (std::size_t i = 0; i < catalog.size(); ++i) {
+            catalog[i].key = present.substr(i, 1);
+        }
+        LauncherArrangement arranged = ArrangeLauncher(stored, catalog);
+        MoveArranged(arranged, from, to);
+        std::wstring shown;
+        for (const AppEntry& entry : arranged.grid) {
+            shown += entry.key;
+        }
+        EXPECT_EQ(std::pair(shown, JoinArrangement(arranged)), std::pair(grid, saved)) << stored;
     }
 }
 

@@ -131,22 +131,33 @@ TEST_F(LauncherTest, EnterStartsTheOneAppTypingLeft) {
         << "still open after the launch";
 }
 
-TEST_F(LauncherTest, ADragAcrossCellsStoresTheNewOrder) {
+// How the drag ends: released, Escape, or the window destroyed.
+class LauncherDragTest : public LauncherTest, public testing::WithParamInterface<int> {};
+
+TEST_P(LauncherDragTest, ADragAcrossCellsStoresTheNewOrderHoweverItEnds) {
     host_.order = L"shell:appsfolder\\corvane.fake5|nothing.here";
     Open();
     // Stored first, then the rest by name: 5, 0, 1, 2, …
     Mouse(CellMiddle(0), MOUSEEVENTF_LEFTDOWN);
     Mouse({CellMiddle(0).x + 30, CellMiddle(0).y}, 0);
-    Mouse(CellMiddle(2), 0);
-    Mouse(CellMiddle(2), MOUSEEVENTF_LEFTUP);
+    const POINT drop = CellMiddle(2);
+    Mouse(drop, 0);
+    if (GetParam() == 1) {
+        test::TapKey(VK_ESCAPE);
+    } else if (GetParam() == 2) {
+        launcher_->Destroy();
+    }
+    Mouse(drop, MOUSEEVENTF_LEFTUP);
     const std::wstring expected =
-        L"shell:appsfolder\\corvane.fake0|shell:appsfolder\\corvane.fake1|"
+        L"nothing.here|shell:appsfolder\\corvane.fake0|shell:appsfolder\\corvane.fake1|"
         L"shell:appsfolder\\corvane.fake5|shell:appsfolder\\corvane.fake2";
     EXPECT_EQ(host_.order.substr(0, expected.size()), expected);
-    EXPECT_EQ(std::count(host_.order.begin(), host_.order.end(), L'|'), kApps - 1)
-        << "the stale key stayed or an app went missing";
-    EXPECT_TRUE(launcher_->IsOpen()) << "the drag's release closed or launched";
+    EXPECT_EQ(std::count(host_.order.begin(), host_.order.end(), L'|'), kApps)
+        << "a key went missing";
+    EXPECT_EQ(launcher_->IsOpen(), GetParam() == 0) << "the drag's release closed or launched";
 }
+
+INSTANTIATE_TEST_SUITE_P(Ends, LauncherDragTest, testing::Range(0, 3));
 
 }  // namespace
 }  // namespace corvane
