@@ -30,9 +30,9 @@ public:
     virtual void SetHideTaskbar(bool hide) = 0;
     // The Start item: the start surface on this display.
     virtual void ToggleStartSurface(HMONITOR display) = 0;
-    // The program an Applications-folder pin starts, as the app catalog lists
-    // it; empty while the catalog does not know it (the next rebuild after
-    // the catalog arrived uses it).
+    // The program an Applications-folder or shortcut pin starts, as the app
+    // catalog lists it; empty while the catalog does not know it (the next
+    // rebuild after the catalog arrived uses it).
     [[nodiscard]] virtual std::wstring PinProgramPath(std::wstring_view target) = 0;
     // Whether a settings window exists to open on its dock page.
     [[nodiscard]] virtual bool HasSettingsWindow() const = 0;

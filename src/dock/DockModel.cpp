@@ -202,7 +202,8 @@ DockItem MakePinnedItem(std::wstring_view entry, std::wstring_view programPath) 
         item.appId = LowerCased(entry.substr(kAppsFolderPrefix.size()));
         item.pathKey = NormalizePathKey(programPath);
     } else {
-        item.pathKey = NormalizePathKey(entry);
+        // A shortcut's windows are its program's.
+        item.pathKey = NormalizePathKey(programPath.empty() ? entry : programPath);
     }
     return item;
 }
@@ -236,8 +237,9 @@ DockRebuild RebuildDockItems(const std::vector<DockItem>& old,
     Append(result, std::move(start), old, startFrom, keys);
 
     for (const std::wstring& entry : pinned) {
+        const bool startsProgram = IsAppsFolderTarget(entry) || IsShortcutPath(entry);
         const std::wstring programPath =
-            programPathOf && IsAppsFolderTarget(entry) ? programPathOf(entry) : std::wstring();
+            programPathOf && startsProgram ? programPathOf(entry) : std::wstring();
         Append(result, MakePinnedItem(entry, programPath), old, oldTargets.Find(entry, true), keys);
     }
 

@@ -30,7 +30,7 @@ struct DockItem {
 };
 
 // A pinned list entry as an item, without windows. `programPath` is the
-// program an Applications-folder entry starts, or empty.
+// program an Applications-folder or shortcut (.lnk) entry starts, or empty.
 [[nodiscard]] DockItem MakePinnedItem(std::wstring_view entry, std::wstring_view programPath = {});
 
 // How a window's keys (its app id lower-cased, its path key) name an item.
@@ -40,7 +40,8 @@ enum class PinMatch { None, ByPath, ByAppId };
 [[nodiscard]] PinMatch MatchPin(const DockItem& item, std::wstring_view appId,
                                 std::wstring_view pathKey);
 
-// The program file an Applications-folder target starts; empty when unknown.
+// The program file an Applications-folder or shortcut target starts; empty
+// when unknown.
 using ProgramPathOf = std::function<std::wstring(std::wstring_view target)>;
 
 // The pinned-list entry a running window's item launches: its app's

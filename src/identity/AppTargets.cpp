@@ -37,6 +37,12 @@ bool IsAppsFolderTarget(std::wstring_view target) {
     return true;
 }
 
+bool IsShortcutPath(std::wstring_view target) {
+    constexpr std::wstring_view kShortcut = L".lnk";
+    return target.size() > kShortcut.size() &&
+           EqualsNoCase(target.substr(target.size() - kShortcut.size()), kShortcut);
+}
+
 std::wstring LastPathComponent(std::wstring_view target) {
     const std::size_t slash = target.find_last_of(L"\\/");
     return std::wstring(slash == std::wstring_view::npos ? target : target.substr(slash + 1));

@@ -18,6 +18,10 @@ namespace corvane {
 // test: "shell:AppsFolder" alone names the folder, not an application.
 [[nodiscard]] bool IsAppsFolderTarget(std::wstring_view target);
 
+// True for a path ending in ".lnk" in any case: a shortcut, which starts a
+// program with its own arguments.
+[[nodiscard]] bool IsShortcutPath(std::wstring_view target);
+
 // The text after the last "\" or "/", or the whole text.
 [[nodiscard]] std::wstring LastPathComponent(std::wstring_view target);
 

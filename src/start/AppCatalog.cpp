@@ -4,6 +4,7 @@
 #include "base/Win32Handles.h"
 #include "config/SettingsText.h"
 #include "identity/AppPaths.h"
+#include "identity/AppTargets.h"
 #include "identity/ForegroundIdentity.h"
 #include "identity/ForegroundRules.h"
 #include "start/CatalogLocale.h"
@@ -112,12 +113,6 @@ private:
     ComPtr<IPersistFile> file_;
 };
 
-bool IsShortcutName(std::wstring_view fileName) noexcept {
-    return fileName.size() > kShortcutExtension.size() &&
-           EqualsNoCase(fileName.substr(fileName.size() - kShortcutExtension.size()),
-                        kShortcutExtension);
-}
-
 void ListShortcuts(const std::wstring& folder, int depth, std::size_t& budget,
                    ShortcutReader& reader, std::vector<AppEntry>& entries) {
     WIN32_FIND_DATAW found{};
@@ -143,7 +138,7 @@ void ListShortcuts(const std::wstring& folder, int depth, std::size_t& budget,
                 (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
                 ListShortcuts(path, depth + 1, budget, reader, entries);
             }
-        } else if (IsShortcutName(fileName)) {
+        } else if (IsShortcutPath(fileName)) {
             std::wstring name(fileName.substr(0, fileName.size() - kShortcutExtension.size()));
             AppEntry entry = MakeAppEntry(std::move(name), path, reader.TargetOf(path));
             if (!IsUninstaller(entry.name, entry.exePath)) {

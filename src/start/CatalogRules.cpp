@@ -108,10 +108,17 @@ void FinishCatalog(std::vector<AppEntry>& entries, const NameCompare& compare) {
 
 const AppEntry* FindPinnedEntry(const std::vector<AppEntry>& catalog,
                                 std::wstring_view identifier) {
+    // Apps that share a program (a console and its developer prompt, a
+    // browser and its profiles) differ only by key: a key names one of them,
+    // wherever it stands, before a program file names the first that runs it.
     const std::wstring lower = ToLower(identifier);
-    const auto found = std::find_if(catalog.begin(), catalog.end(), [&](const AppEntry& entry) {
-        return entry.key == lower || (entry.hasExe && EqualsNoCase(entry.exePath, lower));
-    });
+    auto found = std::find_if(catalog.begin(), catalog.end(),
+                              [&](const AppEntry& entry) { return entry.key == lower; });
+    if (found == catalog.end()) {
+        found = std::find_if(catalog.begin(), catalog.end(), [&](const AppEntry& entry) {
+            return entry.hasExe && EqualsNoCase(entry.exePath, lower);
+        });
+    }
     return found == catalog.end() ? nullptr : &*found;
 }
 

@@ -47,8 +47,9 @@ using NameCompare = std::function<int(std::wstring_view, std::wstring_view)>;
 // and the common Start menu), then sorts by name.
 void FinishCatalog(std::vector<AppEntry>& entries, const NameCompare& compare);
 
-// The catalog entry a stored pinned identifier names: by key, or by program
-// file for entries that have one. Case-insensitive.
+// The catalog entry a stored pinned identifier names: the one with that key,
+// else (a list stored when pins named program files) the first that runs
+// that program file. Case-insensitive.
 [[nodiscard]] const AppEntry* FindPinnedEntry(const std::vector<AppEntry>& catalog,
                                               std::wstring_view identifier);
 

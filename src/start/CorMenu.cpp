@@ -105,7 +105,10 @@ void Menu::ReloadPinned() {
 }
 
 void Menu::SetPinned(const AppEntry& entry, bool pinned) {
-    context_.host.SaveMenuPinned(WithPinned(PinnedIdentifiers(), entry, pinned));
+    // Against the list the pins were resolved from, so that what reads as
+    // pinned is what unpins.
+    context_.host.SaveMenuPinned(
+        WithPinned(PinnedIdentifiers(), entry, pinned, catalog_.Entries()));
     ReloadPinned();
 }
 

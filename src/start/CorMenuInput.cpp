@@ -100,7 +100,9 @@ void Menu::OnRightButtonUp(LPARAM lParam) {
     // The menu may reload the very list the row lives in.
     const AppEntry entry = *row;
     ItemMenuOptions options;
-    options.pinnedInMenu = [this](const AppEntry& e) { return IsPinned(PinnedIdentifiers(), e); };
+    options.pinnedInMenu = [this](const AppEntry& e) {
+        return IsPinned(PinnedIdentifiers(), e, catalog_.Entries());
+    };
     options.togglePin = [this](const AppEntry& e, bool pin) { SetPinned(e, pin); };
     options.pinToDock = [this](const AppEntry& e) {
         if (auto dock = WithDockPin(context_.settings.pinned, e)) {

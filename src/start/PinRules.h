@@ -1,28 +1,49 @@
 #pragma once
-// The pinned lists of CorMenu and the dock as lists of identifiers: an
-// entry's program file when it has one, else its target.
+// The pinned lists of CorMenu and the dock as lists of identifiers. An entry
+// is pinned by its target, which starts it as Start would (a shortcut with
+// its arguments, an app by its AppUserModelID), so that apps running one
+// program file (a console and its developer prompt, a browser and its
+// profiles) are pinned, shown and started apart. Lists kept when pins named
+// program files still count: such an identifier names the one entry it
+// resolves to (FindPinnedEntry).
 
 #include "identity/AppEntry.h"
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvane {
 
 [[nodiscard]] std::wstring PinIdentifier(const AppEntry& entry);
 
-// One stored identifier, lower-cased, equals the entry's key or its
-// lower-cased program file.
-[[nodiscard]] bool IsPinned(const std::vector<std::wstring>& identifiers, const AppEntry& entry);
+// Neither a settings page nor a target that a stored list cannot hold.
+[[nodiscard]] bool CanPin(const AppEntry& entry);
 
-// Every identifier that matches the entry removed, and the entry's own
-// appended when pinning.
+// The identifier is the entry's key, or a program file that the catalog
+// resolves to the entry.
+[[nodiscard]] bool NamesEntry(std::wstring_view identifier, const AppEntry& entry,
+                              const std::vector<AppEntry>& catalog);
+
+[[nodiscard]] bool IsPinned(const std::vector<std::wstring>& identifiers, const AppEntry& entry,
+                            const std::vector<AppEntry>& catalog);
+
+// The identifiers naming the entry removed, every other one left as it was
+// where it was (pins the catalog does not list now among them), and the
+// entry's own appended when pinning.
+[[nodiscard]] std::vector<std::wstring> WithPinned(std::vector<std::wstring> identifiers,
+                                                   const AppEntry& entry, bool pinned,
+                                                   const std::vector<AppEntry>& catalog);
+
+// Without the catalog at hand a program file names every entry running it.
+[[nodiscard]] bool IsPinned(const std::vector<std::wstring>& identifiers, const AppEntry& entry);
 [[nodiscard]] std::vector<std::wstring> WithPinned(std::vector<std::wstring> identifiers,
                                                    const AppEntry& entry, bool pinned);
 
-// The dock's list with the entry appended, or nothing when the entry is a
-// settings page or already there (compared case-insensitively).
+// The dock's list with the entry appended, or nothing when it cannot be
+// pinned or is there already (compared case-insensitively): by its target,
+// or by its program file when the target is that program itself.
 [[nodiscard]] std::optional<std::vector<std::wstring>> WithDockPin(
     const std::vector<std::wstring>& dockPinned, const AppEntry& entry);
 

@@ -1,6 +1,7 @@
 #include "start/StartMenuEntries.h"
 
 #include "config/Language.h"
+#include "start/PinRules.h"
 
 namespace corvane {
 
@@ -16,16 +17,23 @@ std::vector<StartMenuEntry> ItemMenuEntries(const AppEntry& entry, bool canPin, 
         return menu;
     }
     menu.push_back({});
-    if (canPin) {
+    // A target no list can hold is not offered for pinning.
+    const bool canHold = CanPin(entry);
+    if (canPin && (pinned || canHold)) {
         menu.push_back(
             pinned ? StartMenuEntry{kItemUnpinFromMenu,
                                     Tr(L"L\u00F8sne fra CorMenu", L"Unpin from CorMenu")}
                    : StartMenuEntry{kItemPinToMenu, Tr(L"Fest i CorMenu", L"Pin to CorMenu")});
     }
-    menu.push_back({kItemPinToDock, Tr(L"Fest i dock", L"Pin to dock")});
+    if (canHold) {
+        menu.push_back({kItemPinToDock, Tr(L"Fest i dock", L"Pin to dock")});
+    }
     if (entry.hasExe) {
         menu.push_back(
             {kItemOpenFileLocation, Tr(L"\u00C5pne filplassering", L"Open file location")});
+    }
+    if (menu.back().IsSeparator()) {
+        menu.pop_back();
     }
     return menu;
 }

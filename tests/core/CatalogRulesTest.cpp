@@ -6,6 +6,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace corvane {
@@ -95,23 +96,38 @@ TEST(CatalogRules, KeepsProgramFilesOnlyAndTheFirstOfEachEntry) {
     EXPECT_EQ(FindPinnedEntry(entries, L"C:\\a.txt"), nullptr);
 }
 
-TEST(PinRules, MenuAndDockLists) {
-    const AppEntry tool = MakeAppEntry(L"Tool", L"shell:AppsFolder\\Tool", L"C:\\T\\tool.exe");
-    const AppEntry store = MakeAppEntry(L"Store", L"shell:AppsFolder\\Store!App", L"");
-    AppEntry setting = store;
-    setting.isSetting = true;
+// A console and its developer prompt run one program; Wine lists shortcuts.
+TEST(PinRules, AppsSharingAProgramPinShowStartAndUnpinApart) {
+    const std::wstring cmd = L"C:\\Windows\\cmd.exe", legacy = L"c:\\WINDOWS\\CMD.exe";
+    const std::vector<AppEntry> catalog = {
+        MakeAppEntry(L"Prompt",
+                     L"shell:AppsFolder\\{F38BF404-1D43-42F2-9305-67DE0B28FC23}\\cmd.exe", cmd),
+        MakeAppEntry(L"Dev Prompt", L"C:\\Menu\\Dev Prompt.lnk", cmd)};
     using List = std::vector<std::wstring>;
+    const std::wstring prompt = catalog[0].target, dev = catalog[1].target, gone = L"D:\\Gone.exe";
+    // A program file names the first app running it, and only that one.
+    const std::tuple<List, std::size_t, bool, List> rows[] = {
+        {{gone}, 1, true, {gone, dev}},
+        {{dev, gone, prompt}, 1, false, {gone, prompt}},
+        {{legacy, gone}, 1, true, {legacy, gone, dev}},
+        {{legacy, dev}, 1, false, {legacy}},
+        {{legacy, dev}, 0, false, {dev}}};
+    for (const auto& [before, app, pin, after] : rows) {
+        EXPECT_NE(IsPinned(before, catalog[app], catalog), pin);
+        EXPECT_EQ(WithPinned(before, catalog[app], pin, catalog), after);
+        EXPECT_EQ(IsPinned(after, catalog[1 - app], catalog),
+                  IsPinned(before, catalog[1 - app], catalog));
+    }
+    EXPECT_EQ(FindPinnedEntry(catalog, PinIdentifier(catalog[1])), &catalog[1]);
+    EXPECT_EQ(FindPinnedEntry(catalog, legacy), &catalog[0]);
 
-    EXPECT_TRUE(IsPinned({L"x", L"SHELL:APPSFOLDER\\TOOL"}, tool));
-    EXPECT_FALSE(IsPinned({L"x", L"C:\\T\\tool"}, tool));
-    EXPECT_EQ(WithPinned({L"C:\\T\\tool.exe"}, tool, true), (List{L"C:\\T\\tool.exe"}));
-    EXPECT_EQ(WithPinned({L"c:\\t\\TOOL.exe", L"x", L"shell:appsfolder\\tool"}, tool, false),
-              (List{L"x"}));
-    EXPECT_EQ(WithPinned({L"x"}, store, true), (List{L"x", L"shell:AppsFolder\\Store!App"}));
-
-    EXPECT_EQ(WithDockPin({L"a"}, tool), (List{L"a", L"C:\\T\\tool.exe"}));
-    EXPECT_FALSE(WithDockPin({L"c:\\t\\tool.EXE"}, tool).has_value());
+    // The dock gets what starts the app; a program pin is the app whose target is that program.
+    EXPECT_EQ(WithDockPin({legacy}, catalog[1]), (List{legacy, dev}));
+    EXPECT_FALSE(WithDockPin({legacy}, catalog[0]).has_value());
+    AppEntry setting = catalog[1];
+    setting.isSetting = true;
     EXPECT_FALSE(WithDockPin({}, setting).has_value());
+    EXPECT_FALSE(WithDockPin({}, MakeAppEntry(L"Bad", L"C:\\a|b.lnk", L"")).has_value());
 
     const MenuPinnedList first = LoadMenuPinned(false, {L"m"}, {L"d"});
     EXPECT_TRUE(first.mustSave && first.identifiers == List{L"d"});

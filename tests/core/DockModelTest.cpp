@@ -96,9 +96,11 @@ TEST(DockModel, WindowsGroupIntoPinnedAndRunningItems) {
           Window(3, L"web.app", L"c:\\b\\browser.exe")},
          L"+ +C:\\B\\browser.exe +shell:AppsFolder\\Chat#1 +shell:AppsFolder\\Web.App#3 "
          L"-shell:AppsFolder\\Other#2"},
+        // A shortcut's program is known too.
+        {{L"C:\\Menu\\Chat.lnk"}, {Window(1, L"", L"c:\\chat.exe")}, L"+ +C:\\Menu\\Chat.lnk#1"},
     };
     const auto programs = [](std::wstring_view t) {
-        return t.ends_with(L"Chat") ? L"C:\\CHAT.exe" : L"";
+        return t.ends_with(L"Chat") || t.ends_with(L"Chat.lnk") ? L"C:\\CHAT.exe" : L"";
     };
     for (const auto& row : rows) {
         EXPECT_EQ(Show(RebuildDockItems({}, row.pinned, row.windows, programs).items), row.dock);

@@ -198,7 +198,8 @@ TEST_P(CorMenuInTheme, SearchListsSettingsAndAppsEnterStartsAnAppAndAPinStaysOnH
     }
     test::TapKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil(
-        [&] { return test::ReadIniValue(IniPath(), L"CorMenu", L"Pinned") == probe; }, 3000))
+        [&] { return test::ReadIniValue(IniPath(), L"CorMenu", L"Pinned") == shortcuts[0].path; },
+        3000))
         << test::ReadIniValue(IniPath(), L"CorMenu", L"Pinned");
     EXPECT_EQ(test::ReadIniValue(IniPath(), L"CorMenu", L"PinnedSet"), L"1");
     ASSERT_NE(Menu(), nullptr) << "pinning closed the menu";
