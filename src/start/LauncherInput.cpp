@@ -129,9 +129,13 @@ void Launcher::OnRightButtonUp(float x, float y) {
             .identifiers;
     };
     ItemMenuOptions options;
-    options.pinnedInMenu = [&pinned](const AppEntry& e) { return IsPinned(pinned(), e); };
-    options.togglePin = [&pinned, &host](const AppEntry& e, bool pin) {
-        host.SaveMenuPinned(WithPinned(pinned(), e, pin));
+    // Against the whole catalog, as CorMenu resolves its pins: an old program
+    // path names only the entry it shows as.
+    options.pinnedInMenu = [this, &pinned](const AppEntry& e) {
+        return IsPinned(pinned(), e, catalog_.Entries());
+    };
+    options.togglePin = [this, &pinned, &host](const AppEntry& e, bool pin) {
+        host.SaveMenuPinned(WithPinned(pinned(), e, pin, catalog_.Entries()));
     };
     options.pinToDock = [&settings, &host](const AppEntry& e) {
         if (auto dock = WithDockPin(settings.pinned, e)) {

@@ -49,15 +49,6 @@ std::vector<std::wstring> WithPinned(std::vector<std::wstring> identifiers, cons
     return identifiers;
 }
 
-bool IsPinned(const std::vector<std::wstring>& identifiers, const AppEntry& entry) {
-    return IsPinned(identifiers, entry, {entry});
-}
-
-std::vector<std::wstring> WithPinned(std::vector<std::wstring> identifiers, const AppEntry& entry,
-                                     bool pinned) {
-    return WithPinned(std::move(identifiers), entry, pinned, {entry});
-}
-
 std::optional<std::vector<std::wstring>> WithDockPin(const std::vector<std::wstring>& dockPinned,
                                                      const AppEntry& entry) {
     if (!CanPin(entry)) {

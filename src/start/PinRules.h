@@ -36,11 +36,6 @@ namespace corvane {
                                                    const AppEntry& entry, bool pinned,
                                                    const std::vector<AppEntry>& catalog);
 
-// Without the catalog at hand a program file names every entry running it.
-[[nodiscard]] bool IsPinned(const std::vector<std::wstring>& identifiers, const AppEntry& entry);
-[[nodiscard]] std::vector<std::wstring> WithPinned(std::vector<std::wstring> identifiers,
-                                                   const AppEntry& entry, bool pinned);
-
 // The dock's list with the entry appended, or nothing when it cannot be
 // pinned or is there already (compared case-insensitively): by its target,
 // or by its program file when the target is that program itself.
