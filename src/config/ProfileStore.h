@@ -37,6 +37,10 @@ public:
 
     // Whether the existing file opens for writing; it is left unchanged.
     [[nodiscard]] virtual bool CanWrite() = 0;
+
+    // Copies the file to the same name with ".bak" added, replacing an older
+    // copy.
+    virtual bool CopyAside() = 0;
 };
 
 // Values longer than this are not something the user arranged; reading stops

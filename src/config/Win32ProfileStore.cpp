@@ -120,4 +120,11 @@ bool Win32ProfileStore::CanWrite() {
     return static_cast<bool>(file);
 }
 
+bool Win32ProfileStore::CopyAside() {
+    if (path_.empty() || IsSettingsFolderReadOnly()) {
+        return false;
+    }
+    return ::CopyFileW(path_.c_str(), (path_ + L".bak").c_str(), FALSE) != FALSE;
+}
+
 }  // namespace corvane

@@ -20,6 +20,7 @@ public:
                      std::optional<std::wstring_view> value) override;
     bool CreateNew(const std::vector<uint8_t>& bytes) override;
     bool CanWrite() override;
+    bool CopyAside() override;
 
 private:
     std::wstring path_;

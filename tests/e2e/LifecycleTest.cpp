@@ -232,5 +232,27 @@ TEST_F(Lifecycle, FromAFolderItCannotWriteToItSaysSoOnceRunsAndNeverWritesThere)
     EXPECT_EQ(test::FolderListing(folder_.Path()), before);
 }
 
+TEST_F(Lifecycle, SavesTheFileRefusesAreToldOnceAndAReloadKeepsWhatTheUserSet) {
+    ASSERT_NE(StartCorvane(test::IniText({.tiling = true, .tilingMode = 1})), nullptr);
+    UniqueHandle lock(
+        ::CreateFileW(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+    test::TapKeys({VK_CONTROL, VK_MENU, 'T'});  // tiling off
+    test::TapKeys({VK_CONTROL, VK_MENU, 'T'});  // and on
+    ASSERT_TRUE(SendCommand(control_, CMD_RELOAD_SETTINGS));
+    const HWND box = corvane_.WaitForWindow(L"#32770");
+    ASSERT_NE(box, nullptr);
+    wchar_t text[1024] = {};
+    ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
+    EXPECT_NE(std::wstring(text).find(L"save a change to its settings in " + IniPath()),
+              std::wstring::npos);
+    // The reload kept tiling and its shortcuts; the file takes the next save.
+    lock.Reset();
+    test::TapKeys({VK_CONTROL, VK_MENU, 'T'});
+    EXPECT_TRUE(test::WaitUntil(
+        [&] { return ReadIniValue(IniPath(), L"Tiling", L"Enabled") == L"0"; }, 5000));
+    EXPECT_EQ(test::FindProcessWindows(corvane_.ProcessId(), L"#32770").size(), 1u);
+}
+
 }  // namespace
 }  // namespace corvane
