@@ -44,6 +44,7 @@ public:
     std::wstring MenusFilePath() override { return L""; }
     void ShowLicense() override {}
     void Quit() override {}
+    void SettingsNotSaved() override {}
     bool StartsWithWindows() override { return false; }
     void SetStartWithWindows(bool) override {}
     std::vector<corvane::DisplaySize> Displays() override { return {{1920, 1080, true}}; }

@@ -59,7 +59,7 @@ constexpr unsigned kArrangeAfterFloatMs = 10;
 void SaveDockPins(App& app, std::vector<std::wstring> pinned, const Dock* from) {
     app.settings.pinned = std::move(pinned);
     app.settings.pinnedPresent = true;
-    (void)WriteSetting(app.settings, L"Dock", L"Pinned", app.settings.pinned, L"|");
+    app.SaveResult(WriteSetting(app.settings, L"Dock", L"Pinned", app.settings.pinned, L"|"));
     for (const auto& dock : app.docks) {
         if (dock.get() != from) {
             dock->ScheduleRebuild(dockperiods::kRebuildAfterSaveMs);
@@ -134,7 +134,7 @@ bool App::TilingActive() const {
 
 void App::ToggleTiling() {
     settings.tilingEnabled = !settings.tilingEnabled;
-    (void)WriteSetting(settings, L"Tiling", L"Enabled", settings.tilingEnabled);
+    SaveResult(WriteSetting(settings, L"Tiling", L"Enabled", settings.tilingEnabled));
     if (tiling) {
         tiling->ApplyTilingSettings();
     }
@@ -143,7 +143,7 @@ void App::ToggleTiling() {
 
 void App::ToggleNeverTile(const std::wstring& exeName) {
     settings.floatingApps = corvane::ToggleNeverTile(std::move(settings.floatingApps), exeName);
-    (void)WriteSetting(settings, L"Tiling", L"Float", settings.floatingApps, L", ");
+    SaveResult(WriteSetting(settings, L"Tiling", L"Float", settings.floatingApps, L", "));
     if (tiling) {
         tiling->ArrangeSoon(kArrangeAfterFloatMs);
     }
@@ -182,7 +182,7 @@ void App::ToggleTilingEnabled() {
 
 void App::SetTilingLayout(int32_t layout) {
     settings.tilingLayout = layout;
-    (void)WriteSetting(settings, L"Tiling", L"Layout", layout);
+    SaveResult(WriteSetting(settings, L"Tiling", L"Layout", layout));
 }
 
 std::optional<int32_t> App::DockTop(HMONITOR display) const {
@@ -258,14 +258,14 @@ void App::FinishTrayDrag(const std::wstring& hideExeName) {
     if (!hideExeName.empty()) {
         settings.trayHidden = HideTrayProgram(std::move(settings.trayHidden), hideExeName);
     }
-    SaveTrayLists(settings);
+    SaveResult(SaveTrayLists(settings));
     RefreshBars();
     RefreshSettingsWindow();
 }
 
 void App::UnhideTrayEntry(const std::wstring& name) {
     settings.trayHidden = corvane::UnhideTrayEntry(std::move(settings.trayHidden), name);
-    SaveTrayLists(settings);
+    SaveResult(SaveTrayLists(settings));
     if (tray) {
         tray->RaiseAndBroadcast();
     }
@@ -292,7 +292,7 @@ std::wstring App::PinProgramPath(std::wstring_view target) {
 
 void App::SetHideTaskbar(bool hide) {
     settings.hideTaskbar = hide;
-    (void)WriteSetting(settings, L"Dock", L"HideTaskbar", hide);
+    SaveResult(WriteSetting(settings, L"Dock", L"HideTaskbar", hide));
 }
 
 void App::ToggleStartSurface(HMONITOR display) {
@@ -308,8 +308,8 @@ void App::SaveDockPinned(std::vector<std::wstring> pinned) {
 void App::SaveMenuPinned(std::vector<std::wstring> pinned) {
     settings.menuPinned = std::move(pinned);
     settings.menuPinnedSet = true;
-    (void)WriteSetting(settings, L"CorMenu", L"Pinned", settings.menuPinned, L"|");
-    (void)WriteSetting(settings, L"CorMenu", L"PinnedSet", true);
+    SaveResult(WriteSetting(settings, L"CorMenu", L"Pinned", settings.menuPinned, L"|"));
+    SaveResult(WriteSetting(settings, L"CorMenu", L"PinnedSet", true));
 }
 
 std::wstring App::LauncherOrder() const {
@@ -318,7 +318,7 @@ std::wstring App::LauncherOrder() const {
 }
 
 void App::SaveLauncherOrder(const std::wstring& order) {
-    (void)WriteSetting(settings, L"CorLauncher", L"Order", std::wstring_view(order));
+    SaveResult(WriteSetting(settings, L"CorLauncher", L"Order", std::wstring_view(order)));
 }
 
 HWND App::CommandWindow() const {

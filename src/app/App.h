@@ -215,6 +215,16 @@ struct App final : BarHost,
     [[nodiscard]] double WorkingSetMb() override;
     [[nodiscard]] std::wstring Version() override;
     [[nodiscard]] std::wstring TypedByShortcut(uint32_t modifiers, uint32_t key) override;
+    // The first failed save of a run is told in a notice; later ones would
+    // only repeat it. A folder refused at start-up was told then.
+    void SettingsNotSaved() override;
+    // The result of a write to corvane.ini; a failure is told as above.
+    void SaveResult(bool saved) {
+        if (!saved) {
+            SettingsNotSaved();
+        }
+    }
+    bool unsavedTold = false;
     // Another part changed a setting the window shows.
     void RefreshSettingsWindow() noexcept;
 

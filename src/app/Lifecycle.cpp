@@ -343,7 +343,20 @@ void ReloadSettings(App& app) {
     // Without a file the settings in memory are the only copy: the settings
     // window's changes live there until the run ends.
     if (!IsSettingsFolderReadOnly()) {
-        app.settings = LoadSettingsFile();
+        const bool norwegian = IsNorwegian();
+        Settings loaded = LoadSettingsFile();
+        if (IsSettingsFolderReadOnly()) {
+            // The file stopped taking writes during the run (made read-only,
+            // held by another program): the loader's defaults would replace
+            // what the user arranged, and the change that asked for this
+            // reload is not in the file. What is in memory stays, and later
+            // saves try the file again.
+            SetSettingsFolderReadOnly(false);
+            SetNorwegian(norwegian);
+            app.SettingsNotSaved();
+        } else {
+            app.settings = std::move(loaded);
+        }
     }
     LoadAppMenus();
     // Forgetting the window makes it a new application, so that everything

@@ -10,6 +10,8 @@
 #include "appmenus/MenusFile.h"
 #include "appmenus/Utf8Text.h"
 #include "bar/Bar.h"
+#include "config/Language.h"
+#include "config/SettingsFolder.h"
 #include "config/StartWithWindows.h"
 #include "dock/CenterStart.h"
 #include "garden/Garden.h"
@@ -17,6 +19,7 @@
 #include "settings/SettingsWindow.h"
 #include "start/StartSurfaces.h"
 #include "toolkit/LayoutProbe.h"
+#include "toolkit/Notice.h"
 #include "tray/TrayHost.h"
 
 #include <psapi.h>
@@ -115,7 +118,7 @@ void App::ResetGarden() {
 
 void App::ResetTrayOrder() {
     settings.trayOrder.clear();
-    SaveTrayLists(settings);
+    SaveResult(SaveTrayLists(settings));
     if (Bar* bar = TrayBar()) {
         bar->Relayout();
     }
@@ -144,6 +147,22 @@ void App::ShowLicense() {
 
 void App::Quit() {
     ::PostQuitMessage(0);
+}
+
+void App::SettingsNotSaved() {
+    const DWORD error = ::GetLastError();
+    // A run on a folder that refused the file writes nothing, and said so
+    // at start-up.
+    if (unsavedTold || IsSettingsFolderReadOnly()) {
+        return;
+    }
+    unsavedTold = true;
+    ShowNotice(Tr(L"Corvane kunne ikke lagre en endring i innstillingene i ",
+                  L"Corvane could not save a change to its settings in ") +
+                   settings.filePath + L":\n\n" + SystemMessage(error) + L"\n\n" +
+                   Tr(L"Til filen kan skrives igjen, kan endringer g\u00E5 tapt.",
+                      L"Until the file can be written again, changes may be lost."),
+               MB_ICONWARNING);
 }
 
 bool App::StartsWithWindows() {

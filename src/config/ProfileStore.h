@@ -41,6 +41,9 @@ public:
     // GetPrivateProfileSectionNamesW read whole (up to kWholeValueMaxChars):
     // the names of the file's sections, none when it cannot be read.
     [[nodiscard]] virtual std::vector<std::wstring> SectionNames() = 0;
+    // Copies the file to the same name with ".bak" added, replacing an older
+    // copy.
+    virtual bool CopyAside() = 0;
 };
 
 // Values longer than this are not something the user arranged; reading stops

@@ -119,7 +119,20 @@ public:
     bool CreateNew(const std::vector<uint8_t>&) override { return false; }
     bool CanWrite() override { return false; }
     std::vector<std::wstring> SectionNames() override { return {}; }
+    bool CopyAside() override { return false; }
 };
+
+// Whether the file holds any key that this program reads.
+bool ReadsAnyKnownKey(ProfileStore& store) {
+    constexpr wchar_t kAbsent[] = L"\x0001";
+    constexpr std::size_t kEnoughToTell = 4;
+    for (const SettingsKey& k : kPlainKeys) {
+        if (store.GetString(k.section, k.key, kAbsent, kEnoughToTell) != kAbsent) {
+            return true;
+        }
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -153,9 +166,17 @@ Settings LoadSettings(ProfileStore& file, std::wstring filePath) {
     // The first write decides: a folder that refuses it gets no more tries,
     // and the run keeps the defaults rather than a file it cannot keep in
     // step with the settings window.
-    const bool writable =
-        existed ? file.CanWrite()
-                : file.CreateNew(EncodeUtf16LeWithBom(DefaultSettingsText(norwegian)));
+    bool writable = existed ? file.CanWrite()
+                            : file.CreateNew(EncodeUtf16LeWithBom(DefaultSettingsText(norwegian)));
+    // The writes below make the profile functions store the file anew from
+    // what they could read. A file they read nothing of ours from is damaged
+    // or in a form they do not read: it is copied aside first, and when that
+    // fails it is left alone and the run keeps the defaults.
+    const bool loaderWrites = language.empty() || file.GetInt(L"Bar", L"BarTint", -1) == -1 ||
+                              file.GetInt(L"Dock", L"ConfigVersion", 1) < 2;
+    if (existed && writable && loaderWrites && !ReadsAnyKnownKey(file)) {
+        writable = file.CopyAside();
+    }
     SetSettingsFolderReadOnly(!writable);
     NoFileStore noFile;
     ProfileStore& store = writable ? file : static_cast<ProfileStore&>(noFile);

@@ -163,4 +163,11 @@ std::vector<std::wstring> Win32ProfileStore::SectionNames() {
     return names;
 }
 
+bool Win32ProfileStore::CopyAside() {
+    if (path_.empty() || IsSettingsFolderReadOnly()) {
+        return false;
+    }
+    return ::CopyFileW(path_.c_str(), (path_ + L".bak").c_str(), FALSE) != FALSE;
+}
+
 }  // namespace corvane

@@ -30,6 +30,7 @@ public:
     // Whether the existing file opens for reading: another program may hold
     // it locked, and the profile functions then read it as empty.
     [[nodiscard]] bool CanRead();
+    bool CopyAside() override;
 
 private:
     std::wstring path_;

@@ -33,11 +33,7 @@ GardenLoad LoadGardenBeds(const std::wstring& path) {
             // Also what a lock taken between the check and the read looks
             // like: the copy then fails too, and the file is kept. A folder
             // that refuses writes keeps the file anyway.
-            const std::wstring file = ProfileFilePath(path);
-            const std::wstring backup = ProfileFilePath(path + L".bak");
-            load.fileHeld = !IsSettingsFolderReadOnly() &&
-                            (file.empty() || backup.empty() ||
-                             ::CopyFileW(file.c_str(), backup.c_str(), FALSE) == FALSE);
+            load.fileHeld = !IsSettingsFolderReadOnly() && !store.CopyAside();
             break;
         }
         case GardenLoadStep::KeepFileUseDefaults:

@@ -37,6 +37,9 @@ public:
     virtual void ShowLicense() = 0;
     // Ends the program the orderly way, exit code 0.
     virtual void Quit() = 0;
+    // A write to corvane.ini failed (asked right after it, while the
+    // system's last error still tells why).
+    virtual void SettingsNotSaved() = 0;
 
     // --- what Windows knows
     [[nodiscard]] virtual bool StartsWithWindows() = 0;

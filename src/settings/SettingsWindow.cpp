@@ -29,7 +29,7 @@ void SettingsWindow::Impl::Open(int32_t page) {
     ResetPointerState();
     focusRow_ = -1;
     // Writes go where the settings now come from.
-    store_ = Win32ProfileStore(context_.settings.filePath);
+    store_ = SettingsFileStore(context_.settings.filePath, context_.host);
     if (Hwnd() == nullptr) {
         Create();
         return;

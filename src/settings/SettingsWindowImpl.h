@@ -4,7 +4,7 @@
 
 #include "base/WindowBase.h"
 #include "base/Geometry.h"
-#include "config/Win32ProfileStore.h"
+#include "settings/SettingsFileStore.h"
 #include "settings/SettingsHost.h"
 #include "settings/SettingsLayout.h"
 #include "settings/SettingsRow.h"
@@ -30,7 +30,7 @@ class SettingsWindow::Impl final : public WindowBase {
 public:
     explicit Impl(const SettingsWindowContext& context)
         : context_(context),
-          store_(context.settings.filePath),
+          store_(context.settings.filePath, context.host),
           pageContext_{context.settings,
                        store_,
                        context.host,
@@ -123,7 +123,7 @@ private:
                   DWRITE_TEXT_ALIGNMENT align = DWRITE_TEXT_ALIGNMENT_LEADING);
 
     SettingsWindowContext context_;
-    Win32ProfileStore store_;
+    SettingsFileStore store_;
     PageContext pageContext_;
     ReapplyTimers timers_;
 

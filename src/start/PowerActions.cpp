@@ -66,20 +66,6 @@ DWORD CarryOut(int command) noexcept {
     }
 }
 
-std::wstring SystemMessage(DWORD error) {
-    wchar_t* raw = nullptr;
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&raw), 0, nullptr);
-    // Freed however the copy below ends, out of memory included.
-    const std::unique_ptr<wchar_t, decltype(&::LocalFree)> owned(raw, &::LocalFree);
-    std::wstring text = length > 0 && raw != nullptr ? std::wstring(raw, length) : L"";
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
-        text.pop_back();
-    }
-    return text + L" (" + std::to_wstring(error) + L")";
-}
-
 void TellFailureText(int command, DWORD error) {
     const wchar_t* what = L"";
     switch (command) {

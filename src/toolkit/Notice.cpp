@@ -21,6 +21,20 @@ DWORD WINAPI ShowNoticeThread(void* parameter) {
 
 }  // namespace
 
+std::wstring SystemMessage(DWORD error) {
+    wchar_t* raw = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&raw), 0, nullptr);
+    // Freed however the copy below ends, out of memory included.
+    const std::unique_ptr<wchar_t, decltype(&::LocalFree)> owned(raw, &::LocalFree);
+    std::wstring text = length > 0 && raw != nullptr ? std::wstring(raw, length) : L"";
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
+        text.pop_back();
+    }
+    return text + L" (" + std::to_wstring(error) + L")";
+}
+
 void ShowNotice(std::wstring text, UINT type) noexcept {
     try {
         auto notice = std::make_unique<NoticeText>(NoticeText{std::move(text), type});

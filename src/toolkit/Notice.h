@@ -13,4 +13,7 @@ namespace corvane {
 // Nothing is shown when no thread can be started.
 void ShowNotice(std::wstring text, UINT type) noexcept;
 
+// The system's text for an error code, in the user's language, with the code.
+[[nodiscard]] std::wstring SystemMessage(DWORD error);
+
 }  // namespace corvane

@@ -559,9 +559,9 @@ void TrayHost::SendTrayMove(const TrayIcon& icon, POINT cursor) noexcept {
     impl_->Deliver(icon, TrayMoveMessages(), cursor);
 }
 
-void SaveTrayLists(const Settings& settings) {
-    (void)WriteSetting(settings, L"Tray", L"Order", settings.trayOrder, L"|");
-    (void)WriteSetting(settings, L"Tray", L"Hidden", settings.trayHidden, L", ");
+bool SaveTrayLists(const Settings& settings) {
+    const bool order = WriteSetting(settings, L"Tray", L"Order", settings.trayOrder, L"|");
+    return WriteSetting(settings, L"Tray", L"Hidden", settings.trayHidden, L", ") && order;
 }
 
 void ReturnTrayIconsAfterCrash() noexcept {

@@ -85,7 +85,8 @@ private:
 };
 
 // Writes [Tray] Order and [Tray] Hidden to the settings file at once.
-void SaveTrayLists(const Settings& settings);
+// False when either did not reach the file.
+bool SaveTrayLists(const Settings& settings);
 
 // After a crash: the programs' icons go back to Explorer. The host's window
 // stops coming first, then programs are told to announce their icons again.

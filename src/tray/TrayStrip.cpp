@@ -172,13 +172,23 @@ std::optional<std::vector<std::wstring>> ReorderTray(const std::vector<TrayStrip
     }
     names.erase(names.begin() + static_cast<std::ptrdiff_t>(k));
     names.insert(names.begin() + static_cast<std::ptrdiff_t>(j), std::wstring(dragExeName));
-    // Programs not in the strip now keep their places for when they return.
+    return MergeTrayOrder(order, names);
+}
+
+std::vector<std::wstring> MergeTrayOrder(const std::vector<std::wstring>& order,
+                                         const std::vector<std::wstring>& strip) {
+    std::vector<std::wstring> merged;
+    merged.reserve(order.size() + strip.size());
+    std::size_t next = 0;
     for (const std::wstring& entry : order) {
-        if (!Contains(names, entry)) {
-            names.push_back(entry);
+        if (!Contains(strip, entry)) {
+            merged.push_back(entry);
+        } else if (next < strip.size()) {
+            merged.push_back(strip[next++]);
         }
     }
-    return names;
+    merged.insert(merged.end(), strip.begin() + static_cast<std::ptrdiff_t>(next), strip.end());
+    return merged;
 }
 
 std::vector<std::wstring> HideTrayProgram(std::vector<std::wstring> hidden,

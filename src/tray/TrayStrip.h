@@ -86,6 +86,13 @@ struct TrayStripProgram {
     const std::vector<TrayStripProgram>& programs, std::wstring_view dragExeName, float dragX,
     const std::vector<std::wstring>& order);
 
+// The Order list with the strip's programs in `strip`'s order. Entries of
+// programs not in the strip now (closed, or hidden) are the user's and stay
+// where they stand, exactly as written; the strip's programs take the places
+// its listed ones held, and those it did not list follow at the end.
+[[nodiscard]] std::vector<std::wstring> MergeTrayOrder(const std::vector<std::wstring>& order,
+                                                       const std::vector<std::wstring>& strip);
+
 // Hidden list after a drop below the bar: the program appended unless it is
 // already there or empty.
 [[nodiscard]] std::vector<std::wstring> HideTrayProgram(std::vector<std::wstring> hidden,

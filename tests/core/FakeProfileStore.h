@@ -24,6 +24,10 @@ public:
     bool CreateNew(const std::vector<uint8_t>& bytes) override;
     bool CanWrite() override { return exists_ && !readOnly_; }
     std::vector<std::wstring> SectionNames() override;
+    bool CopyAside() override {
+        copies_.push_back(writes_);
+        return true;
+    }
     // A file in a folder that refuses writes: creating and writing fail.
     void MakeReadOnly() { readOnly_ = true; }
 
@@ -31,6 +35,7 @@ public:
                                                     std::wstring_view key) const;
     [[nodiscard]] const std::vector<uint8_t>& CreatedBytes() const { return created_; }
     [[nodiscard]] int WriteCount() const { return writes_; }
+    [[nodiscard]] const std::vector<int>& Copies() const { return copies_; }
 
 private:
     void Parse(const std::wstring& text);
@@ -41,6 +46,7 @@ private:
     std::map<std::wstring, std::map<std::wstring, std::wstring>> sections_;
     std::vector<uint8_t> created_;
     int writes_ = 0;
+    std::vector<int> copies_;  // each copy aside: how many writes came before it
 };
 
 }  // namespace corvane::test

@@ -168,6 +168,17 @@ TEST(DefaultSettingsText, EachLanguageLoadsToTheDefaultsAndNamesNoUnreadKey) {
     }
 }
 
+TEST(LoadSettings, AFileReadAsNothingOfOursIsCopiedAsideOnceBeforeTheLoaderWrites) {
+    FakeProfileStore damaged(L"\x4200\x5B00\x4700\x5D00");  // UTF-16 without its mark
+    FakeProfileStore ours(L"[Dock]\nIconSize=44\n");
+    for (int load = 0; load < 2; ++load) {  // the second as a reload: the copy stays
+        (void)Load(damaged);
+        (void)Load(ours);
+    }
+    EXPECT_EQ(damaged.Copies(), std::vector<int>{0});
+    EXPECT_TRUE(ours.Copies().empty());
+}
+
 TEST(LoadSettings, AFolderThatRefusesTheFileGivesTheDefaultsWithoutAWrite) {
     const Settings defaults;
     FakeProfileStore missing;

@@ -33,6 +33,7 @@ public:
     std::wstring MenusFilePath() override { return L"C:\\c\\menus.txt"; }
     void ShowLicense() override { calls.push_back(L"ShowLicense"); }
     void Quit() override { calls.push_back(L"Quit"); }
+    void SettingsNotSaved() override {}
     bool StartsWithWindows() override { return false; }
     void SetStartWithWindows(bool on) override { calls.push_back(on ? L"Run 1" : L"Run 0"); }
     std::vector<DisplaySize> Displays() override { return displays; }

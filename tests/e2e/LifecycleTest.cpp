@@ -232,5 +232,34 @@ TEST_F(Lifecycle, FromAFolderItCannotWriteToItSaysSoOnceRunsAndNeverWritesThere)
     EXPECT_EQ(test::FolderListing(folder_.Path()), before);
 }
 
+TEST_F(Lifecycle, SavesTheFileRefusesAreToldOnceAndAReloadKeepsWhatTheUserSet) {
+    ASSERT_NE(StartCorvane(test::IniText({.tiling = true, .tilingMode = 1})), nullptr);
+    // Its tiling toggle is in place once this process can no longer take it.
+    ASSERT_TRUE(test::WaitUntil([] {
+        const bool free = ::RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'T') != FALSE;
+        return !free || ::UnregisterHotKey(nullptr, 1) == FALSE;
+    }));
+    UniqueHandle lock(
+        ::CreateFileW(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+    test::TapKeys({VK_CONTROL, VK_MENU, 'T'});  // tiling off
+    const HWND box = corvane_.WaitForWindow(L"#32770");
+    ASSERT_NE(box, nullptr);
+    wchar_t text[1024] = {};
+    ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
+    EXPECT_NE(std::wstring(text).find(L"save a change to its settings in " + IniPath()),
+              std::wstring::npos);
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindow(box); }, 5000));
+    test::TapKeys({VK_CONTROL, VK_MENU, 'T'});  // and on
+    ASSERT_TRUE(SendCommand(control_, CMD_RELOAD_SETTINGS));
+    // The reload kept tiling and its shortcuts; the file takes the next save.
+    lock.Reset();
+    test::TapKeys({VK_CONTROL, VK_MENU, 'T'});
+    EXPECT_TRUE(test::WaitUntil(
+        [&] { return ReadIniValue(IniPath(), L"Tiling", L"Enabled") == L"0"; }, 5000));
+    EXPECT_TRUE(test::FindProcessWindows(corvane_.ProcessId(), L"#32770").empty());
+}
+
 }  // namespace
 }  // namespace corvane

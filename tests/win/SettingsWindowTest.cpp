@@ -43,6 +43,7 @@ public:
     double WorkingSetMb() override { return 20; }
     std::wstring Version() override { return L"1.0"; }
     std::wstring TypedByShortcut(uint32_t, uint32_t) override { return L""; }
+    void SettingsNotSaved() override {}
 
     int tilingApplied = 0;
 };
