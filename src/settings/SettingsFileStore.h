@@ -32,6 +32,7 @@ public:
     }
     bool CreateNew(const std::vector<uint8_t>& bytes) override { return file_.CreateNew(bytes); }
     bool CanWrite() override { return file_.CanWrite(); }
+    std::vector<std::wstring> SectionNames() override { return file_.SectionNames(); }
     bool CopyAside() override { return file_.CopyAside(); }
 
 private:
