@@ -109,13 +109,13 @@ bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
     return true;
 }
 
-bool IsStorableIdentifier(std::wstring_view text, std::wstring_view separators) noexcept {
+bool IsStorableIdentifier(std::wstring_view text) noexcept {
     if (text.empty() || text.size() > kMaxStoredIdentifierChars) {
         return false;
     }
     for (const wchar_t c : text) {
         const auto u = static_cast<uint32_t>(c);
-        if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || separators.find(c) != std::wstring_view::npos) {
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || c == L'|') {
             return false;
         }
     }

@@ -20,11 +20,10 @@ namespace corvane {
                                                            wchar_t separator);
 
 // Whether text from elsewhere (another process, a catalog) can be kept as an
-// entry of a stored list: not empty, not implausibly long, and holding no
-// control character and no separator that would split it on the next load.
+// entry of a "|" list: not empty, not implausibly long, and holding no
+// control character and no "|" that would split it on the next load.
 inline constexpr std::size_t kMaxStoredIdentifierChars = 2048;
-[[nodiscard]] bool IsStorableIdentifier(std::wstring_view text,
-                                        std::wstring_view separators = L"|") noexcept;
+[[nodiscard]] bool IsStorableIdentifier(std::wstring_view text) noexcept;
 
 // Lower case for the capitals of Latin-1, Latin Extended-A, Greek and
 // Cyrillic, the same in every locale. Every lower-cased key of the program

@@ -37,26 +37,5 @@ TEST(SettingsList, LowerCaseFoldsTheLettersOfEveryLocaleAlike) {
     EXPECT_FALSE(EqualsNoCase(L"Ø", L"o"));
 }
 
-TEST(SettingsList, OnlyTextThatSurvivesASaveAndLoadIsStorable) {
-    const struct {
-        std::wstring text;
-        std::wstring_view separators;
-        bool storable;
-    } cases[] = {
-        {L"Microsoft.WindowsTerminal_8wekyb3d8bbwe!App", L"|", true},
-        {L"C:\\Program Files\\A, Inc\\a.exe", L"|", true},
-        {L"C:\\Program Files\\A, Inc\\a.exe", L"|,", false},
-        {L"a|b", L"|", false},
-        {L"line\nbreak", L"|", false},
-        {L"nel\x85", L"|", false},
-        {L"", L"|", false},
-        {std::wstring(kMaxStoredIdentifierChars, L'x'), L"|", true},
-        {std::wstring(kMaxStoredIdentifierChars + 1, L'x'), L"|", false},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(IsStorableIdentifier(c.text, c.separators), c.storable) << c.text.size();
-    }
-}
-
 }  // namespace
 }  // namespace corvane

@@ -1,4 +1,5 @@
 #include "FakeProfileStore.h"
+#include "FakeSettingsHost.h"
 #include "config/Language.h"
 #include "settings/SettingsPages.h"
 
@@ -7,47 +8,9 @@
 #include <algorithm>
 #include <cwchar>
 #include <cstddef>
-#include <map>
 
 namespace corvane {
 namespace {
-
-class FakeHost : public SettingsHost {
-public:
-    std::vector<std::wstring> calls;
-    std::vector<DisplaySize> displays;
-    std::map<std::wstring, std::wstring> tooltips;
-    std::map<std::pair<uint32_t, uint32_t>, std::wstring> typed;  // (modifiers, key)
-
-    void ApplyCenterStart() override { calls.push_back(L"ApplyCenterStart"); }
-    void ApplyTilingSettings() override { calls.push_back(L"ApplyTilingSettings"); }
-    void RepaintBars() override { calls.push_back(L"RepaintBars"); }
-    void ApplyHotCorners() override { calls.push_back(L"ApplyHotCorners"); }
-    void RefreshGardenGlass() override { calls.push_back(L"RefreshGardenGlass"); }
-    void NewBed() override { calls.push_back(L"NewBed"); }
-    void ResetGarden() override { calls.push_back(L"ResetGarden"); }
-    void UnhideTrayEntry(const std::wstring& exe) override { calls.push_back(L"Unhide " + exe); }
-    void ResetTrayOrder() override { calls.push_back(L"ResetTrayOrder"); }
-    void ShowStartSurface(int32_t n) override { calls.push_back(L"Surface " + std::to_wstring(n)); }
-    void EditFile(const std::wstring& path) override { calls.push_back(L"EditFile " + path); }
-    std::wstring MenusFilePath() override { return L"C:\\c\\menus.txt"; }
-    void ShowLicense() override { calls.push_back(L"ShowLicense"); }
-    void Quit() override { calls.push_back(L"Quit"); }
-    void SettingsNotSaved() override {}
-    bool StartsWithWindows() override { return false; }
-    void SetStartWithWindows(bool on) override { calls.push_back(on ? L"Run 1" : L"Run 0"); }
-    std::vector<DisplaySize> Displays() override { return displays; }
-    std::wstring TrayTooltip(const std::wstring& exe) override {
-        return tooltips.contains(exe) ? tooltips[exe] : L"";
-    }
-    std::wstring FormatToday(const std::wstring& picture) override { return L"today " + picture; }
-    double WorkingSetMb() override { return 12.5; }
-    std::wstring Version() override { return L"2.1.4"; }
-    std::wstring TypedByShortcut(uint32_t modifiers, uint32_t key) override {
-        const auto found = typed.find({modifiers, key});
-        return found == typed.end() ? L"" : found->second;
-    }
-};
 
 class SettingsPagesTest : public ::testing::Test {
 protected:
@@ -79,7 +42,7 @@ protected:
 
     Settings settings;
     test::FakeProfileStore file{L"[General]\nLanguage=en\n"};
-    FakeHost host;
+    test::FakeSettingsHost host;
     int reapplies = 0, languageChanges = 0, reloads = 0, rebuilds = 0;
     PageContext context{settings,
                         file,

@@ -25,17 +25,12 @@ std::wstring IniText(const IniOptions& o) {
                      : std::wstring(L"0")) +
            L"\r\n[Tray]\r\nEnabled=" + (o.tray ? L"1" : L"0") + L"\r\n[Dock]\r\nEnabled=" +
            (o.dock ? L"1" : L"0") + L"\r\nHideTaskbar=" + (o.hideTaskbar ? L"1" : L"0") +
-           L"\r\nSmartHide=" + (o.smartHide ? L"1" : L"0") +
+           L"\r\nSmartHide=0" +
            (o.pinned != nullptr ? L"\r\nPinned=" + std::wstring(o.pinned) : std::wstring()) +
            L"\r\nConfigVersion=2\r\n[Start]\r\nMenu=" + std::to_wstring(o.startMenu) +
-           L"\r\nWinKey=" + (o.winKey ? L"1" : L"0") + L"\r\n" +
-           (o.menuPinned != nullptr
-                ? L"[CorMenu]\r\nPinned=" + std::wstring(o.menuPinned) + L"\r\nPinnedSet=1\r\n"
-                : std::wstring()) +
-           L"[NowPlaying]\r\nEnabled=" + (o.nowPlaying ? L"1" : L"0") + L"\r\nWhere=" +
-           std::to_wstring(o.nowPlayingWhere) + L"\r\nBarPosition=" +
-           std::to_wstring(o.nowPlayingBarPosition) + L"\r\n[Garden]\r\nEnabled=" +
-           (o.garden ? L"1" : L"0") + L"\r\n";
+           L"\r\nWinKey=1\r\n[NowPlaying]\r\nEnabled=" + (o.nowPlaying ? L"1" : L"0") +
+           L"\r\nWhere=" + std::to_wstring(o.nowPlayingWhere) +
+           L"\r\nBarPosition=0\r\n[Garden]\r\nEnabled=" + (o.garden ? L"1" : L"0") + L"\r\n";
 }
 
 std::vector<std::wstring> FolderListing(const std::wstring& folder) {

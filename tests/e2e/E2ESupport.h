@@ -19,7 +19,6 @@ struct IniOptions {
     bool tray = false;
     bool dock = false;
     bool hideTaskbar = false;
-    bool smartHide = false;
     // [Dock] Pinned as written; absent (first-run pins) when null.
     const wchar_t* pinned = L"";
     // [Tiling] Enabled; when on, also Layout 0 (BSP), Gap 8, this Mode and
@@ -27,15 +26,11 @@ struct IniOptions {
     bool tiling = false;
     int tilingMode = 0;
     const wchar_t* tilingFloat = L"";
-    // [Start] Menu and WinKey.
+    // [Start] Menu.
     int startMenu = 0;
-    bool winKey = true;
-    // [CorMenu] Pinned, with PinnedSet = 1; absent (the dock's pins) when null.
-    const wchar_t* menuPinned = nullptr;
-    // [NowPlaying] Enabled, Where and BarPosition.
+    // [NowPlaying] Enabled and Where.
     bool nowPlaying = false;
     int nowPlayingWhere = 2;
-    int nowPlayingBarPosition = 0;
     // [Garden] Enabled; the beds' glass stays the default.
     bool garden = false;
 };

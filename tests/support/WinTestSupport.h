@@ -220,8 +220,8 @@ inline constexpr LRESULT kHelperAppBarReply = 0x7A;
 inline constexpr wchar_t kHelperSecondWindowClass[] = L"CorvaneTestSecond";
 inline constexpr COLORREF kHelperDesktopColour = RGB(0, 99, 177);
 
-// The windows of the "kinds" mode, the main one aside, and whether the
-// app-window filter takes each for an application's window.
+// The windows of the "kinds" mode, the main one aside, one for each fact the
+// app-window filter reads, and whether it takes each for an application's.
 struct HelperWindowKind {
     const wchar_t* className;
     DWORD exStyle;
@@ -232,14 +232,10 @@ struct HelperWindowKind {
 inline constexpr HelperWindowKind kHelperWindowKinds[] = {
     {L"CorvaneFixtureTool", WS_EX_TOOLWINDOW, false, true, false},
     {L"CorvaneFixtureToolApp", WS_EX_TOOLWINDOW | WS_EX_APPWINDOW, false, true, true},
-    {L"CorvaneFixtureNoActivate", WS_EX_NOACTIVATE, false, true, false},
-    {L"CorvaneFixtureNoActivateApp", WS_EX_NOACTIVATE | WS_EX_APPWINDOW, false, true, true},
     {L"CorvaneFixtureOwned", 0, true, true, false},
-    {L"CorvaneFixtureOwnedApp", WS_EX_APPWINDOW, true, true, true},
     {L"CorvaneFixtureUntitled", 0, false, true, false},
     {L"CorvaneFixtureHidden", 0, false, false, false},
     {L"WorkerW", 0, false, true, false},
-    {L"Progman", 0, false, true, false},
 };
 
 class HelperApp : public ChildProcess {

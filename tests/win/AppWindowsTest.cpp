@@ -1,5 +1,5 @@
 // The app-window filter and window identities on real windows of another
-// process, one of each kind the filter tells apart.
+// process, one for each fact the filter reads.
 
 #include "base/ImagePaths.h"
 #include "identity/AppTargets.h"

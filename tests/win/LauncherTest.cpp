@@ -93,10 +93,7 @@ protected:
         test::MovePointer(at);
         test::PumpUntil([] { return false; }, 150);
         if (button != 0) {
-            INPUT input = {};
-            input.type = INPUT_MOUSE;
-            input.mi.dwFlags = button;
-            ::SendInput(1, &input, sizeof(input));
+            test::SendMouse(button);
             test::PumpUntil([] { return false; }, 150);
         }
     }

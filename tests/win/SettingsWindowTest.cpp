@@ -6,6 +6,7 @@
 #include "base/Win32Handles.h"
 #include "config/Language.h"
 #include "config/Win32ProfileStore.h"
+#include "core/FakeSettingsHost.h"
 #include "settings/SettingsLayout.h"
 #include "settings/SettingsPages.h"
 #include "settings/SettingsWindow.h"
@@ -13,40 +14,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <memory>
 
 namespace corvane {
 namespace {
-
-class FakeHost final : public SettingsHost {
-public:
-    void ApplyCenterStart() override {}
-    void ApplyTilingSettings() override { ++tilingApplied; }
-    void RepaintBars() override {}
-    void ApplyHotCorners() override {}
-    void RefreshGardenGlass() override {}
-    void NewBed() override {}
-    void ResetGarden() override {}
-    void UnhideTrayEntry(const std::wstring&) override {}
-    void ResetTrayOrder() override {}
-    void ShowStartSurface(int32_t) override {}
-    void EditFile(const std::wstring&) override {}
-    std::wstring MenusFilePath() override { return L""; }
-    void ShowLicense() override {}
-    void Quit() override {}
-    bool StartsWithWindows() override { return false; }
-    void SetStartWithWindows(bool) override {}
-    std::vector<DisplaySize> Displays() override { return {{1280, 720, true}}; }
-    std::wstring TrayTooltip(const std::wstring&) override { return L""; }
-    std::wstring FormatToday(const std::wstring& picture) override { return picture; }
-    double WorkingSetMb() override { return 20; }
-    std::wstring Version() override { return L"1.0"; }
-    std::wstring TypedByShortcut(uint32_t, uint32_t) override { return L""; }
-    void SettingsNotSaved() override {}
-
-    int tilingApplied = 0;
-};
 
 int g_reloads = 0;
 
@@ -114,7 +87,7 @@ protected:
     Settings settings_;
     Theme theme_;
     GraphicsFactories graphics_;
-    FakeHost host_;
+    test::FakeSettingsHost host_;
     UniqueWindow commands_;
     std::unique_ptr<SettingsWindow> window_;
 };
@@ -166,7 +139,7 @@ TEST_F(SettingsWindowTest, OpeningAgainSwitchesPageInTheSameWindow) {
     EXPECT_EQ(window_->Hwnd(), first);
     test::Click(ControlPoint(kPageTiling, RowKind::Toggle));  // "Automatic tiling" acts at once
     Pump(100);
-    EXPECT_EQ(host_.tilingApplied, 1);
+    EXPECT_EQ(std::ranges::count(host_.calls, L"ApplyTilingSettings"), 1);
     EXPECT_EQ(::FindWindowW(kSettingsWindowClass, nullptr), first);
     EXPECT_EQ(::FindWindowExW(nullptr, first, kSettingsWindowClass, nullptr), nullptr);
 

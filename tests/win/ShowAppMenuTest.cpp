@@ -63,15 +63,7 @@ void CALLBACK ScriptStep(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void PumpFor(DWORD ms) {
-    const ULONGLONG end = ::GetTickCount64() + ms;
-    while (::GetTickCount64() < end) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(10);
-    }
+    test::PumpUntil([] { return false; }, ms);
 }
 
 AppMenu Menu(const wchar_t* title, std::vector<KeyChord> chords = {{{VK_CONTROL}, 'A', 0}}) {

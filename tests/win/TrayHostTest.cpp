@@ -87,13 +87,6 @@ struct CountChanges final : TrayHostEvents {
     std::function<void()> then;
 };
 
-void Pump() {
-    MSG msg = {};
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::DispatchMessageW(&msg);
-    }
-}
-
 uint32_t To32(const void* handle) {
     return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle));
 }
@@ -112,7 +105,7 @@ protected:
         ASSERT_TRUE(owner_);
         ASSERT_EQ(::FindWindowW(L"Shell_TrayWnd", nullptr), explorer_.Hwnd());
         ASSERT_TRUE(host_.Start());
-        Pump();
+        test::PumpMessages();
         explorer_.seen_.clear();
     }
 
@@ -155,7 +148,7 @@ TEST_F(TrayHostTest, StandsInFrontUnseenAndGivesTheIconsBackWhenItStops) {
     // The host's timers run only while this thread takes its messages.
     EXPECT_TRUE(test::WaitUntil(
         [&] {
-            Pump();
+            test::PumpMessages();
             return ::FindWindowW(L"Shell_TrayWnd", nullptr) == host;
         },
         1000));
@@ -166,7 +159,7 @@ TEST_F(TrayHostTest, StandsInFrontUnseenAndGivesTheIconsBackWhenItStops) {
     quietUntil_ = 0;
     explorer_.seen_.clear();
     host_.Stop();
-    Pump();
+    test::PumpMessages();
     EXPECT_FALSE(::IsWindow(host));
     EXPECT_TRUE(host_.Icons().empty());
     EXPECT_EQ(explorer_.Count(taskbarCreated_), 1u);
