@@ -193,6 +193,7 @@ struct App final : BarHost,
     // GardenHost
     [[nodiscard]] IWICBitmapSource* GardenIcon(const AppEntry& entry, uint32_t px) override;
     void OpenGardenSettings() override;
+    void GardenNotSaved(const std::wstring& path) override;
 
     // SettingsHost
     void ApplyCenterStart() override;
@@ -215,8 +216,6 @@ struct App final : BarHost,
     [[nodiscard]] double WorkingSetMb() override;
     [[nodiscard]] std::wstring Version() override;
     [[nodiscard]] std::wstring TypedByShortcut(uint32_t modifiers, uint32_t key) override;
-    // The first failed save of a run is told in a notice; later ones would
-    // only repeat it. A folder refused at start-up was told then.
     void SettingsNotSaved() override;
     // The result of a write to corvane.ini; a failure is told as above.
     void SaveResult(bool saved) {
@@ -224,7 +223,10 @@ struct App final : BarHost,
             SettingsNotSaved();
         }
     }
-    bool unsavedTold = false;
+    // The first failed save of each file in a run is told in a notice; later
+    // ones would only repeat it. A folder refused at start-up was told then.
+    void FileNotSaved(const std::wstring& path) noexcept;
+    std::vector<std::wstring> unsavedTold;
     // Another part changed a setting the window shows.
     void RefreshSettingsWindow() noexcept;
 

@@ -150,19 +150,32 @@ void App::Quit() {
 }
 
 void App::SettingsNotSaved() {
+    FileNotSaved(settings.filePath);
+}
+
+void App::GardenNotSaved(const std::wstring& path) {
+    FileNotSaved(path);
+}
+
+void App::FileNotSaved(const std::wstring& path) noexcept {
     const DWORD error = ::GetLastError();
     // A run on a folder that refused the file writes nothing, and said so
     // at start-up.
-    if (unsavedTold || IsSettingsFolderReadOnly()) {
+    if (IsSettingsFolderReadOnly() ||
+        std::find(unsavedTold.begin(), unsavedTold.end(), path) != unsavedTold.end()) {
         return;
     }
-    unsavedTold = true;
-    ShowNotice(Tr(L"Corvane kunne ikke lagre en endring i innstillingene i ",
-                  L"Corvane could not save a change to its settings in ") +
-                   settings.filePath + L":\n\n" + SystemMessage(error) + L"\n\n" +
-                   Tr(L"Til filen kan skrives igjen, kan endringer g\u00E5 tapt.",
-                      L"Until the file can be written again, changes may be lost."),
-               MB_ICONWARNING);
+    try {
+        unsavedTold.push_back(path);
+        ShowNotice(Tr(L"Corvane kunne ikke lagre en endring i innstillingene i ",
+                      L"Corvane could not save a change to its settings in ") +
+                       path + L":\n\n" + SystemMessage(error) + L"\n\n" +
+                       Tr(L"Til filen kan skrives igjen, kan endringer g\u00E5 tapt.",
+                          L"Until the file can be written again, changes may be lost."),
+                   MB_ICONWARNING);
+    } catch (...) {
+        // Out of memory: the failure goes untold, as nothing else can be shown.
+    }
 }
 
 bool App::StartsWithWindows() {

@@ -259,6 +259,8 @@ void Garden::Save() noexcept {
     } else if (running_ && saveRetries_ < kSaveRetries) {
         ++saveRetries_;
         RestartThreadTimer(saveTimer_, kSaveDelayMs, &Garden::OnSaveTimer);
+    } else if (running_) {
+        context_.host.GardenNotSaved(path_);
     }
 }
 

@@ -23,6 +23,9 @@ public:
     [[nodiscard]] virtual IWICBitmapSource* GardenIcon(const AppEntry& entry, uint32_t px) = 0;
     // The bed menu's settings entry: the settings window's CorGarden page.
     virtual void OpenGardenSettings() = 0;
+    // A save of garden.ini failed again after its retries; the last error is
+    // the reason.
+    virtual void GardenNotSaved(const std::wstring& path) = 0;
 };
 
 struct GardenContext {

@@ -66,7 +66,10 @@ bool SaveGardenBeds(const std::vector<Bed>& beds, const std::wstring& path) {
     ok = ok && ::MoveFileExW(temp.c_str(), file.c_str(),
                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     if (!ok) {
+        // The reason the user is told is the save's, not the clean-up's.
+        const DWORD error = ::GetLastError();
         ::DeleteFileW(temp.c_str());
+        ::SetLastError(error);
     }
     return ok;
 }

@@ -1,5 +1,4 @@
 #include "start/Launcher.h"
-#include "toolkit/BackdropPlan.h"
 
 #include "base/Win32Geometry.h"
 #include "start/AppCatalog.h"
@@ -8,6 +7,7 @@
 #include "start/Search.h"
 #include "start/StartActions.h"
 #include "start/StartHost.h"
+#include "toolkit/BackdropPlan.h"
 
 #include <algorithm>
 #include <cmath>
