@@ -139,6 +139,8 @@ void App::ToggleTiling() {
         tiling->ApplyTilingSettings();
     }
     RepaintBars();
+    // The shortcut and the bar's button change what the Tiling page shows.
+    RefreshSettingsWindow();
 }
 
 void App::ToggleNeverTile(const std::wstring& exeName) {
@@ -183,6 +185,7 @@ void App::ToggleTilingEnabled() {
 void App::SetTilingLayout(int32_t layout) {
     settings.tilingLayout = layout;
     SaveResult(WriteSetting(settings, L"Tiling", L"Layout", layout));
+    RefreshSettingsWindow();
 }
 
 std::optional<int32_t> App::DockTop(HMONITOR display) const {

@@ -125,7 +125,7 @@ struct App final : BarHost,
     // What the start surfaces are handed.
     const StartContext startContext;
 
-    // BarHost
+    // BarHost (SettingsHost too)
     void RefreshBars() override;
     void PostCommand(Command command) override;
     [[nodiscard]] bool TilingActive() const override;
@@ -234,8 +234,8 @@ struct App final : BarHost,
     // first; null while there is no bar.
     [[nodiscard]] Bar* TrayBar() const noexcept;
 
-    // Draws every bar again without laying it out. (SettingsHost too)
-    void RepaintBars() noexcept override;
+    // Draws every bar again without laying it out.
+    void RepaintBars() noexcept;
     // Lets the status sources read again; the bars are laid out only when
     // what they show changed.
     void RefreshStatus(void (*refresh)(SystemStatus& status));

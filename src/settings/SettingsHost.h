@@ -21,7 +21,9 @@ public:
     // --- acting at once
     virtual void ApplyCenterStart() = 0;     // [General] CenterStart changed
     virtual void ApplyTilingSettings() = 0;  // [Tiling] changed; repaints the bars too
-    virtual void RepaintBars() = 0;          // the date format or the tiling button changed
+    // What the bars show changed (the date format, the tiling button): they
+    // are laid out again, not only drawn.
+    virtual void RefreshBars() = 0;
     virtual void ApplyHotCorners() = 0;
     virtual void RefreshGardenGlass() = 0;  // [Garden] Glass or Tint changed
     virtual void NewBed() = 0;

@@ -7,6 +7,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace corvane {
 
@@ -52,6 +53,7 @@ void SettingsWindow::Impl::OnMouseMove(LPARAM lParam) {
 
 void SettingsWindow::Impl::OnButtonDown(LPARAM lParam) {
     const D2D1_POINT_2F p = ToDips(lParam);
+    pressRow_ = -1;
     if (const int32_t entry = SidebarEntryAt(p.x, p.y); entry >= 0) {
         page_ = entry;
         scroll_ = 0;
@@ -64,6 +66,7 @@ void SettingsWindow::Impl::OnButtonDown(LPARAM lParam) {
     if (!ValidRow(index)) {
         return;
     }
+    pressRow_ = index;
     const SettingsRow& row = rows_[static_cast<std::size_t>(index)];
     if (row.kind == RowKind::Slider && row.getInt &&
         OnSliderTrack(boxes_[static_cast<std::size_t>(index)], p.x, p.y, scroll_)) {
@@ -77,6 +80,7 @@ void SettingsWindow::Impl::OnButtonDown(LPARAM lParam) {
 void SettingsWindow::Impl::OnButtonUp(LPARAM lParam) {
     if (dragRow_ >= 0) {
         const int32_t index = dragRow_;
+        pressRow_ = -1;
         dragRow_ = -1;  // before the capture goes, which would cancel the drag
         ::ReleaseCapture();
         if (ValidRow(index)) {
@@ -95,7 +99,7 @@ void SettingsWindow::Impl::OnButtonUp(LPARAM lParam) {
     }
     const D2D1_POINT_2F p = ToDips(lParam);
     const int32_t index = p.x >= kSidebarWidth ? RowAt(rows_, boxes_, p.x, p.y, scroll_) : -1;
-    if (!ValidRow(index)) {
+    if (!ValidRow(index) || std::exchange(pressRow_, -1) != index) {
         return;
     }
     const std::size_t i = static_cast<std::size_t>(index);

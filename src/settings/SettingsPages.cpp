@@ -265,7 +265,7 @@ void AppendTopBar(std::vector<SettingsRow>& rows, PageContext& context) {
                           Tr(L"Liten knapp til venstre for lyd og nett som slår tiling av og på",
                              L"Small button left of sound and network that turns tiling on and "
                              L"off"),
-                          L"Tiling", L"Button", AtOnce(&SettingsHost::RepaintBars)));
+                          L"Tiling", L"Button", AtOnce(&SettingsHost::RefreshBars)));
 
     rows.push_back(Header(Tr(L"Klokke", L"Clock")));
     SettingsRow date = Bound(RowKind::Choice, Tr(L"Dato", L"Date"), L"");
@@ -274,13 +274,19 @@ void AppendTopBar(std::vector<SettingsRow>& rows, PageContext& context) {
         date.options.push_back(context.host.FormatToday(preset));
     }
     date.options.emplace_back(Tr(L"Bare klokkeslett", L"Time only"));
+    // A format of the user's own has an entry of its own, so that no preset
+    // stands for it and every preset can be chosen.
+    if (DatePresetIndex(context.settings.dateFormat, norwegian) == kOwnDateFormatIndex) {
+        date.options.push_back(context.host.FormatToday(context.settings.dateFormat) +
+                               Tr(L"  (eget format)", L"  (own format)"));
+    }
     date.getInt = [ctx, norwegian] { return DatePresetIndex(ctx->settings.dateFormat, norwegian); };
     date.setInt = [ctx, norwegian](int32_t index) {
         // "Time only" is an empty value, not a missing key: a missing key
         // would bring the default date back on the next load.
         ctx->settings.dateFormat = DateFormatOfOption(index, norwegian);
         ctx->file.WriteString(L"Clock", L"DateFormat", std::wstring_view(ctx->settings.dateFormat));
-        ctx->host.RepaintBars();
+        ctx->host.RefreshBars();
     };
     rows.push_back(std::move(date));
     rows.push_back(Toggle(context, Tr(L"Vis sekunder", L"Show seconds"), L"", L"Clock",

@@ -65,9 +65,7 @@ int32_t DatePresetIndex(std::wstring_view format, bool norwegian) {
     }
     const auto& presets = DatePresets(norwegian);
     const auto it = std::find(presets.begin(), presets.end(), format);
-    // A format of the user's own shows the first preset, as the choice has no
-    // entry for it.
-    return it == presets.end() ? 0 : static_cast<int32_t>(it - presets.begin());
+    return it == presets.end() ? kOwnDateFormatIndex : static_cast<int32_t>(it - presets.begin());
 }
 
 std::wstring DateFormatOfOption(int32_t index, bool norwegian) {

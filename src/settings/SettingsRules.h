@@ -25,9 +25,11 @@ namespace corvane {
 // The four presets of the language, in order.
 [[nodiscard]] const std::vector<std::wstring>& DatePresets(bool norwegian);
 // The option shown as current: the preset equal to the format, 4 for the
-// empty format ("Time only"), 0 for any other text.
+// empty format ("Time only"), kOwnDateFormatIndex for any other text.
+inline constexpr int32_t kOwnDateFormatIndex = 5;
 [[nodiscard]] int32_t DatePresetIndex(std::wstring_view format, bool norwegian);
-// What option `index` stores: a preset, or the empty text for 4.
+// What option `index` stores: a preset, or the empty text for 4. The own
+// format's entry stores nothing new: it is only ever the current one.
 [[nodiscard]] std::wstring DateFormatOfOption(int32_t index, bool norwegian);
 // After a language switch: a preset of the old language becomes the preset
 // in the same place of the new one; anything else stays.

@@ -108,7 +108,7 @@ void SettingsWindow::Impl::Relayout() noexcept {
         boxes_.clear();
     }
     const auto count = static_cast<int32_t>(std::min(rows_.size(), boxes_.size()));
-    for (int32_t* index : {&hoverRow_, &focusRow_}) {
+    for (int32_t* index : {&hoverRow_, &focusRow_, &pressRow_}) {
         if (*index >= count) {
             *index = -1;
         }
@@ -128,6 +128,7 @@ void SettingsWindow::Impl::Repaint() noexcept {
 void SettingsWindow::Impl::ResetPointerState() noexcept {
     hoverRow_ = -1;
     hoverEntry_ = -1;
+    pressRow_ = -1;
     if (dragRow_ >= 0) {
         dragRow_ = -1;
         if (Hwnd() != nullptr && ::GetCapture() == Hwnd()) {

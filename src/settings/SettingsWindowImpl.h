@@ -136,6 +136,10 @@ private:
     int32_t focusRow_ = -1;
     int32_t dragRow_ = -1;
     int32_t dragValue_ = 0;
+    // The row the left button went down on: a release acts only there, so
+    // the release of a click that closed a pop-up menu elsewhere, or of a
+    // press dragged off its row, does nothing.
+    int32_t pressRow_ = -1;
     bool tracking_ = false;
     UINT dpi_ = 96;
 

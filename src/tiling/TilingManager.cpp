@@ -131,6 +131,8 @@ struct TilingManager::Impl final : TilingEventSink {
     // Set between a move/size start and end: no pass pulls a window away
     // from the user's pointer.
     HWND movingWindow = nullptr;
+    // Where that window stood when its move/size loop began.
+    std::optional<PixelRect> moveStart;
 
     explicit Impl(const TilingContext& context) : settings(context.settings), host(context.host) {
         g_eventSink = this;
@@ -206,6 +208,7 @@ struct TilingManager::Impl final : TilingEventSink {
         assigned.clear();
         // The end of a drag in progress would never be reported now.
         movingWindow = nullptr;
+        moveStart.reset();
     }
 
     void ArrangeSoon(unsigned milliseconds) noexcept {
@@ -273,7 +276,10 @@ struct TilingManager::Impl final : TilingEventSink {
         std::erase_if(managed, dead);
     }
 
-    void Place(HWND window, const PixelRect& target) {
+    // Whether the window holds the slot: it stands there already, or the
+    // system took the move. A refused move (the window's process is above
+    // ours, the window is going away) is not remembered as done.
+    bool Place(HWND window, const PixelRect& target) {
         const TileWindow id = ToWindowId(window);
         if (::IsZoomed(window)) {
             // Queued for the window's own thread, ahead of the move below. The
@@ -281,16 +287,18 @@ struct TilingManager::Impl final : TilingEventSink {
             // remembered: the restore's location change places it again.
             (void)::ShowWindowAsync(window, SW_RESTORE);
             lastApplied.erase(id);
-            MoveInto(window, target);
-            return;
+            return MoveInto(window, target);
         }
         const auto applied = lastApplied.find(id);
         if (applied != lastApplied.end() && CloseToTarget(applied->second, target)) {
-            return;
+            return true;
         }
-        if (MoveInto(window, target)) {
-            lastApplied[id] = target;
+        if (!MoveInto(window, target)) {
+            lastApplied.erase(id);
+            return false;
         }
+        lastApplied[id] = target;
+        return true;
     }
 
     static bool MoveInto(HWND window, const PixelRect& target) noexcept {
@@ -304,7 +312,7 @@ struct TilingManager::Impl final : TilingEventSink {
                               kPlaceFlags) != FALSE;
     }
 
-    void ArrangeDisplay(HMONITOR display, const std::vector<HWND>& windows) {
+    void ArrangeDisplay(HMONITOR display, std::vector<HWND> windows) {
         PixelRect area = MonitorWorkArea(display);
         // A display that went away in the middle of the pass: its windows
         // wait for the next one rather than being squeezed into nothing.
@@ -315,13 +323,35 @@ struct TilingManager::Impl final : TilingEventSink {
             area = AreaAboveDock(area, host.DockTop(display));
         }
         const int32_t gap = MulDivRound(settings.tilingGap, EffectiveDpiNear(area), 96);
-        const std::vector<PixelRect> targets = ComputeTileLayout(
-            area, static_cast<int32_t>(windows.size()), settings.tilingLayout, gap);
-        const std::size_t count = std::min(targets.size(), windows.size());
-        for (std::size_t i = 0; i < count; ++i) {
-            Place(windows[i], targets[i]);
-            const TileWindow id = ToWindowId(windows[i]);
-            assigned.push_back({id, targets[i], DisplayId(display)});
+        // A window that refuses its move gives its slot up for this pass and
+        // the others are laid out again without it, so that no slot stays
+        // empty. It keeps its place in the order and is tried again at the
+        // next pass, which only a window event or a shortcut starts: nothing
+        // retries on its own. Each round drops at least one window.
+        std::vector<std::pair<HWND, PixelRect>> placed;
+        for (;;) {
+            const std::vector<PixelRect> targets = ComputeTileLayout(
+                area, static_cast<int32_t>(windows.size()), settings.tilingLayout, gap);
+            const std::size_t count = std::min(targets.size(), windows.size());
+            placed.clear();
+            std::vector<HWND> refused;
+            for (std::size_t i = 0; i < count; ++i) {
+                if (Place(windows[i], targets[i])) {
+                    placed.emplace_back(windows[i], targets[i]);
+                } else {
+                    refused.push_back(windows[i]);
+                }
+            }
+            if (refused.empty()) {
+                break;
+            }
+            std::erase_if(windows, [&](HWND w) {
+                return std::find(refused.begin(), refused.end(), w) != refused.end();
+            });
+        }
+        for (const auto& [window, target] : placed) {
+            const TileWindow id = ToWindowId(window);
+            assigned.push_back({id, target, DisplayId(display)});
             managed.insert(id);
         }
     }
@@ -372,9 +402,17 @@ struct TilingManager::Impl final : TilingEventSink {
         arranging = false;
     }
 
-    void DragSwap(TileWindow moved) {
+    static std::optional<PixelRect> WindowRectOf(HWND window) noexcept {
+        RECT rect = {};
+        return ::GetWindowRect(window, &rect) ? std::optional(ToPixelRect(rect)) : std::nullopt;
+    }
+
+    // The end of the user's move/size loop on a tiled window: dropped on
+    // another tile after a move, the two swap places.
+    void EndMoveSize(TileWindow moved, HWND window, std::optional<PixelRect> atStart) {
+        const std::optional<PixelRect> atEnd = WindowRectOf(window);
         POINT cursor = {};
-        if (::GetCursorPos(&cursor)) {
+        if (atStart && atEnd && IsDragMove(*atStart, *atEnd) && ::GetCursorPos(&cursor)) {
             const uint64_t display =
                 DisplayId(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST));
             const std::optional<TileWindow> target =
@@ -383,7 +421,7 @@ struct TilingManager::Impl final : TilingEventSink {
                 SwapInOrder(order, moved, *target);
             }
         }
-        // Dropped anywhere, the window goes back into a slot.
+        // Moved anywhere or resized, the window goes back into a slot.
         lastApplied.erase(moved);
     }
 
@@ -397,11 +435,13 @@ struct TilingManager::Impl final : TilingEventSink {
             const bool inOrder = InOrder(window);
             if (*kind == TilingEvent::MoveSizeStart) {
                 movingWindow = hwnd;
+                moveStart = WindowRectOf(hwnd);
             } else if (*kind == TilingEvent::MoveSizeEnd) {
-                movingWindow = nullptr;
+                const bool sameLoop = std::exchange(movingWindow, nullptr) == hwnd;
                 if (inOrder) {
-                    DragSwap(window);
+                    EndMoveSize(window, hwnd, sameLoop ? moveStart : std::nullopt);
                 }
+                moveStart.reset();
             }
             TilingEventFacts facts;
             facts.mode = settings.tilingMode;
@@ -489,7 +529,14 @@ void TilingManager::ApplyTilingSettings() noexcept {
         impl_->RegisterHotkeys();
     }
     if (impl_->settings.tilingEnabled) {
-        impl_->Start();
+        // Already running, the layout, gap, dock space or list of untiled
+        // programs may have changed: the windows move now, not at the next
+        // window event. Windows whose slot stayed are not touched.
+        if (impl_->started) {
+            impl_->Arrange();
+        } else {
+            impl_->Start();
+        }
     } else {
         impl_->Stop();
     }

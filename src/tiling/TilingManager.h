@@ -48,7 +48,7 @@ public:
     TilingManager& operator=(const TilingManager&) = delete;
 
     // Shortcuts registered exactly when [Tiling] Mode >= 1; started exactly
-    // when [Tiling] Enabled is on.
+    // when [Tiling] Enabled is on. Already started, it arranges at once.
     void ApplyTilingSettings() noexcept;
     void StartTiling() noexcept;
     void StopTiling() noexcept;

@@ -157,6 +157,13 @@ std::optional<TileWindow> FindSwapTarget(const std::vector<AssignedTile>& assign
     return found;
 }
 
+bool IsDragMove(const PixelRect& atStart, const PixelRect& atEnd) noexcept {
+    const bool sameSize =
+        int64_t{atStart.right} - atStart.left == int64_t{atEnd.right} - atEnd.left &&
+        int64_t{atStart.bottom} - atStart.top == int64_t{atEnd.bottom} - atEnd.top;
+    return sameSize && (atStart.left != atEnd.left || atStart.top != atEnd.top);
+}
+
 void SwapInOrder(std::vector<TileWindow>& order, TileWindow a, TileWindow b) {
     const auto first = std::find(order.begin(), order.end(), a);
     const auto second = std::find(order.begin(), order.end(), b);

@@ -63,6 +63,12 @@ struct AssignedTile {
                                                        TileWindow moved, int32_t x, int32_t y,
                                                        uint64_t displayUnderPoint);
 
+// Whether a move/size loop that took the window from `atStart` to `atEnd`
+// carried the whole window, which may swap it with the tile it was dropped
+// on. A resize by an edge or corner changes the size and never swaps, even
+// when the pointer ends over the neighbour.
+[[nodiscard]] bool IsDragMove(const PixelRect& atStart, const PixelRect& atEnd) noexcept;
+
 // Exchanges two windows' places in the order; nothing when one is missing.
 void SwapInOrder(std::vector<TileWindow>& order, TileWindow a, TileWindow b);
 

@@ -20,7 +20,7 @@ public:
 
     void ApplyCenterStart() override { calls.push_back(L"ApplyCenterStart"); }
     void ApplyTilingSettings() override { calls.push_back(L"ApplyTilingSettings"); }
-    void RepaintBars() override { calls.push_back(L"RepaintBars"); }
+    void RefreshBars() override { calls.push_back(L"RefreshBars"); }
     void ApplyHotCorners() override { calls.push_back(L"ApplyHotCorners"); }
     void RefreshGardenGlass() override { calls.push_back(L"RefreshGardenGlass"); }
     void NewBed() override { calls.push_back(L"NewBed"); }

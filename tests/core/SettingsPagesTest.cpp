@@ -74,7 +74,7 @@ TEST_F(SettingsPagesTest, SettersWriteTheKeyAndApplyTheWayTheRowSays) {
          nullptr},
         {kPageGeneral, L"Centered Start menu", 0, L"General", L"CenterStart", L"0", 0,
          L"ApplyCenterStart"},
-        {kPageTopBar, L"Tiling button", 0, L"Tiling", L"Button", L"0", 0, L"RepaintBars"},
+        {kPageTopBar, L"Tiling button", 0, L"Tiling", L"Button", L"0", 0, L"RefreshBars"},
         {kPageTiling, L"Gap between windows", 12, L"Tiling", L"Gap", L"12", 0,
          L"ApplyTilingSettings"},
         {kPageHotCorners, L"Top right", 2, L"HotCorners", L"TopRight", L"2", 0, L"ApplyHotCorners"},
@@ -128,7 +128,7 @@ TEST_F(SettingsPagesTest, DateChoiceWritesThePresetOrAnEmptyValueForTimeOnly) {
         Row(kPageTopBar, L"Date").setInt(option);
         EXPECT_EQ(file.Value(L"Clock", L"DateFormat"), std::optional<std::wstring>(written));
         EXPECT_EQ(settings.dateFormat, written);
-        EXPECT_EQ(host.calls, std::vector<std::wstring>{L"RepaintBars"});
+        EXPECT_EQ(host.calls, std::vector<std::wstring>{L"RefreshBars"});
     }
     EXPECT_EQ(reapplies, 0);
 }

@@ -124,6 +124,20 @@ TEST(TilingRules, SwapTargetAndNeighbours) {
     EXPECT_EQ(FindNeighbour(bsp, 7, up.dx, up.dy), TileWindow{9});
 }
 
+TEST(TilingRules, OnlyAMoveThatKeptTheSizeCanSwap) {
+    const PixelRect tile{12, 12, 954, 1068};
+    // Carried onto the right half; right or left edge pulled; moved one pixel
+    // wider; let go where it was.
+    const std::pair<PixelRect, bool> ends[] = {{{966, 12, 1908, 1068}, true},
+                                               {{12, 12, 1500, 1068}, false},
+                                               {{600, 12, 954, 1068}, false},
+                                               {{500, 300, 1443, 1356}, false},
+                                               {tile, false}};
+    for (const auto& [end, swaps] : ends) {
+        EXPECT_EQ(IsDragMove(tile, end), swaps) << end.left << "," << end.right;
+    }
+}
+
 TEST(TilingRules, PlacingByTheVisibleFrame) {
     const PixelRect target{12, 12, 954, 1068}, work{0, 0, 1920, 1032};
     EXPECT_TRUE(CloseToTarget({10, 14, 956, 1066}, target));
