@@ -54,8 +54,7 @@ TEST_F(TaskbarE2E, KeptAwayWhileTheDockRunsAndBackWhenCorvaneQuitsOrCrashes) {
     }
 }
 
-// Explorer's broadcast right after the tray host's own hides the new taskbar. The host stopping
-// is no new Explorer, which would hide a taskbar shown behind the dock's back (no show event).
+// Only Explorer's broadcast is a new Explorer, right after the tray host's own or as it stops.
 TEST_F(TaskbarE2E, OnlyExplorersBroadcastIsANewExplorerHoweverCloseToTheTrayHostsOwn) {
     ASSERT_TRUE(StartCorvane(test::IniText({.tray = true, .dock = true, .hideTaskbar = true})));
     test::TrayClient program;
@@ -70,7 +69,7 @@ TEST_F(TaskbarE2E, OnlyExplorersBroadcastIsANewExplorerHoweverCloseToTheTrayHost
     program.PumpUntil([] { return false; }, 3500);
     ::WritePrivateProfileStringW(L"Tray", L"Enabled", L"0", IniPath().c_str());
     ::SendMessageTimeoutW(control_, WM_APP_COMMAND, CMD_RELOAD_SETTINGS, 0, 0, 9000, nullptr);
-    ::ShowWindowAsync(taskbar, SW_SHOWNA);
+    ::ShowWindowAsync(taskbar, SW_SHOWNA);  // no show event: only a new hide puts it away
     program.PumpUntil([] { return false; }, 3000);
     EXPECT_TRUE(::IsWindowVisible(taskbar));
 }
