@@ -18,6 +18,7 @@
 #include "start/CatalogRules.h"
 #include "start/StartSurfaces.h"
 #include "tiling/HotCornerWatcher.h"
+#include "tray/TaskbarCreated.h"
 #include "tray/TrayHost.h"
 #include "tray/TraySchedule.h"
 #include "tray/TrayStrip.h"
@@ -78,7 +79,6 @@ App::App()
                  .current = current,
                  .menus = menus,
                  .status = systemStatus,
-                 .taskbarCreatedMessage = taskbarCreatedMessage,
                  .tray = tray,
                  .nowPlaying = *this,
                  .worker = worker,
@@ -86,7 +86,6 @@ App::App()
       trayContext{.instance = instance,
                   .settings = settings,
                   .taskbarCreatedMessage = taskbarCreatedMessage,
-                  .ignoreTaskbarCreatedUntil = ignoreTaskbarCreatedUntil,
                   .events = *this},
       dockContext{.instance = instance,
                   .settings = settings,
@@ -202,10 +201,6 @@ void App::PopupClosed() {
     }
 }
 
-bool App::IgnoringTaskbarCreated() const {
-    return ::GetTickCount64() <= ignoreTaskbarCreatedUntil;
-}
-
 void App::PowerStatusChanged() {
     RefreshStatus([](SystemStatus& status) { status.RefreshBattery(); });
 }
@@ -241,14 +236,22 @@ bool App::TaskbarHiddenByDock() const {
                        [](const std::unique_ptr<Dock>& dock) { return dock->HidesTaskbar(); });
 }
 
-void App::ExplorerRestarted() {
-    if (garden) {
+void App::TaskbarCreated() {
+    const TaskbarCreatedResponse response = RespondToTaskbarCreated(tray != nullptr);
+    if (response.barsRegisterAgain) {
+        for (const auto& bar : bars) {
+            bar->ExplorerRestarted();
+        }
+    }
+    if (response.docksRedo) {
+        for (const auto& dock : docks) {
+            dock->ExplorerRestarted();
+        }
+    }
+    if (response.gardenRedo && garden) {
         garden->ExplorerRestarted();
     }
-    for (const auto& dock : docks) {
-        dock->ExplorerRestarted();
-    }
-    if (tray) {
+    if (response.trayAsksAgain && tray) {
         tray->ScheduleBroadcast(trayperiods::kExplorerRestartMs);
     }
 }
@@ -296,6 +299,10 @@ std::wstring App::PinProgramPath(std::wstring_view target) {
 void App::SetHideTaskbar(bool hide) {
     settings.hideTaskbar = hide;
     SaveResult(WriteSetting(settings, L"Dock", L"HideTaskbar", hide));
+    // Whichever dock's menu asked, the dock that holds the taskbar follows.
+    for (const auto& dock : docks) {
+        dock->TaskbarSettingChanged();
+    }
 }
 
 void App::ToggleStartSurface(HMONITOR display) {

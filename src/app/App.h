@@ -87,9 +87,6 @@ struct App final : BarHost,
     // Shutdown ran: the desktop is given back and nothing is left to stop.
     bool stopped = false;
     UINT taskbarCreatedMessage = 0;
-    // Tick count before which bars ignore "TaskbarCreated" (the tray host
-    // broadcasts it itself).
-    ULONGLONG ignoreTaskbarCreatedUntil = 0;
     GraphicsFactories graphics;
     // A full-screen window covers the main display (hot corners pause).
     bool fullscreenOnMain = false;
@@ -134,9 +131,7 @@ struct App final : BarHost,
     [[nodiscard]] bool IsFloating(HWND window) const override;
     void ToggleFloating(HWND window) override;
     void PopupClosed() override;
-    [[nodiscard]] bool IgnoringTaskbarCreated() const override;
     void PowerStatusChanged() override;
-    void ExplorerRestarted() override;
     void SetTrayOrder(std::vector<std::wstring> order) override;
     void FinishTrayDrag(const std::wstring& hideExeName) override;
     // (SettingsHost too)
@@ -233,6 +228,11 @@ struct App final : BarHost,
     // The bar that shows the tray: the one on the main display, else the
     // first; null while there is no bar.
     [[nodiscard]] Bar* TrayBar() const noexcept;
+
+    // "TaskbarCreated" reached the session window: Explorer's makes bars,
+    // docks, the garden and the tray host stand up to the new taskbar; our
+    // tray host's own changes nothing.
+    void TaskbarCreated();
 
     // Draws every bar again without laying it out.
     void RepaintBars() noexcept;

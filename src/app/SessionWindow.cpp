@@ -24,6 +24,13 @@ bool SessionWindow::Create(HINSTANCE instance) noexcept {
 }
 
 LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Explorer's taskbar stood up, or our tray host came or went: the one
+    // place that hears it, for every bar, dock and bed, which come and go
+    // with the displays.
+    if (message == app_.taskbarCreatedMessage && message != 0) {
+        app_.TaskbarCreated();
+        return 0;
+    }
     switch (message) {
         case WM_QUERYENDSESSION:
             // Nothing here is worth keeping the user waiting for (so no

@@ -1,9 +1,9 @@
 #pragma once
 // The hidden top-level window "CorvaneSession": signing out, shutting down
-// and restarting, a theme or Transparency effects change and battery saver
-// are told only to top-level windows, and the control window is
-// message-only. It is the root's own because the bars and docks come and go
-// with the displays, and a session may end at any moment in between.
+// and restarting, a theme or Transparency effects change, battery saver and
+// "TaskbarCreated" are told only to top-level windows, and the control window
+// is message-only. It is the root's own because the bars and docks come and
+// go with the displays, and a session may end at any moment in between.
 
 #include "base/WindowBase.h"
 #include "base/Win32Handles.h"

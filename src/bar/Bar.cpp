@@ -7,6 +7,7 @@
 #include "bar/BarWindows.h"
 #include "bar/ClockText.h"
 #include "bar/SystemStatus.h"
+#include "base/Appbars.h"
 #include "base/MissedDpiChange.h"
 #include "base/Win32Geometry.h"
 #include "toolkit/Backdrop.h"
@@ -40,13 +41,6 @@ private:
 
 bool IsIslandStyle(BarStyle style) noexcept {
     return style == BarStyle::Islands || style == BarStyle::Separated;
-}
-
-APPBARDATA AppbarData(HWND hwnd) noexcept {
-    APPBARDATA abd = {};
-    abd.cbSize = sizeof(abd);
-    abd.hWnd = hwnd;
-    return abd;
 }
 
 // Any visible popup menu, ours or another program's: cached menu windows
@@ -157,9 +151,7 @@ bool Bar::Create() {
 }
 
 void Bar::RegisterAppbar() noexcept {
-    APPBARDATA abd = AppbarData(Hwnd());
-    abd.uCallbackMessage = kWmBarAppbar;
-    appbarRegistered_ = ::SHAppBarMessage(ABM_NEW, &abd) != FALSE;
+    appbarRegistered_ = RegisterAppbarWindow(Hwnd(), kWmBarAppbar);
 }
 
 void Bar::RemoveAppbar() noexcept {
@@ -461,25 +453,15 @@ void Bar::ReleaseDeviceResources() noexcept {
     }
 }
 
-void Bar::OnTaskbarCreated() {
-    if (context_.host.IgnoringTaskbarCreated()) {
-        return;
-    }
+void Bar::ExplorerRestarted() {
     RemoveAppbar();
     if (!context_.settings.autohide) {
         RegisterAppbar();
     }
     Reposition();
-    if (mainBar_) {
-        context_.host.ExplorerRestarted();
-    }
 }
 
 LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == context_.taskbarCreatedMessage && message != 0) {
-        OnTaskbarCreated();
-        return 0;
-    }
     CatchMissedDpiChange(Hwnd(), message, lParam, dpi_);
     switch (message) {
         case WM_SIZE:

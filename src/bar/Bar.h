@@ -46,6 +46,9 @@ public:
     void SetRevealed(bool reveal);
     void SetFullscreenHidden(bool hidden);
     void ApplyTheme();
+    // Explorer made a new taskbar and forgot every appbar: the strip is
+    // reserved anew.
+    void ExplorerRestarted();
     // What the bar shows changed: lays it out again and repaints.
     void Relayout();
     // Only the look changed (hover, press, status colours): draws again.
@@ -88,7 +91,6 @@ private:
     void RegisterAppbar() noexcept;
     void RemoveAppbar() noexcept;
     void ApplyBackdrops() noexcept;
-    void OnTaskbarCreated();
     void OnSlideTimer();
     void OnAutohideTimer();
     // Mouse input from the window procedure: button points are client

@@ -41,13 +41,7 @@ public:
     virtual void ToggleNeverTile(const std::wstring& exeName) = 0;
     // A bar's popup menu closed; work that waited for it may run now.
     virtual void PopupClosed() = 0;
-    // "TaskbarCreated" is being broadcast by this process itself.
-    [[nodiscard]] virtual bool IgnoringTaskbarCreated() const = 0;
     virtual void PowerStatusChanged() = 0;
-    // The main bar heard "TaskbarCreated" from a new Explorer taskbar (not
-    // our own broadcast): whatever announces itself to the taskbar does so
-    // again.
-    virtual void ExplorerRestarted() = 0;
 
     // The tray order while an icon is dragged; written by FinishTrayDrag.
     virtual void SetTrayOrder(std::vector<std::wstring> order) = 0;
@@ -72,8 +66,7 @@ struct BarContext {
     const CurrentApplication& current;
     const std::vector<AppMenu>& menus;
     const std::unique_ptr<SystemStatus>& status;  // null while there is none
-    const UINT& taskbarCreatedMessage;
-    const std::unique_ptr<TrayHost>& tray;  // null while there is none
+    const std::unique_ptr<TrayHost>& tray;        // null while there is none
     NowPlayingWidgets& nowPlaying;
     Worker& worker;
     BarHost& host;

@@ -13,4 +13,19 @@ namespace corvane {
     return abd;
 }
 
+// Registers `hwnd` as an appbar notified with `callbackMessage`. ABM_NEW
+// answers FALSE for a window the system still holds as an appbar too: that
+// old registration is dropped and made anew, so a window that stays
+// registered is never taken for an unregistered one. False when even the
+// second registration fails.
+[[nodiscard]] inline bool RegisterAppbarWindow(HWND hwnd, UINT callbackMessage) noexcept {
+    APPBARDATA abd = AppbarData(hwnd);
+    abd.uCallbackMessage = callbackMessage;
+    if (::SHAppBarMessage(ABM_NEW, &abd) != FALSE) {
+        return true;
+    }
+    ::SHAppBarMessage(ABM_REMOVE, &abd);
+    return ::SHAppBarMessage(ABM_NEW, &abd) != FALSE;
+}
+
 }  // namespace corvane

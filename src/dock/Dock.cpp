@@ -127,9 +127,7 @@ bool Dock::Create() {
     cloakHook_.Reset(::SetWinEventHook(EVENT_OBJECT_CLOAKED, EVENT_OBJECT_UNCLOAKED, nullptr,
                                        &Dock::OnCloakEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
 
-    if (primary_ && context_.settings.hideTaskbar) {
-        taskbar_.Hide();
-    }
+    StepTaskbar(TaskbarHideEvent::DockCreated);
     SeedPinsOnFirstRun();
     RebuildDock();
     ::ShowWindow(Hwnd(), SW_SHOWNOACTIVATE);
@@ -202,11 +200,36 @@ void Dock::ExplorerRestarted() noexcept {
 
 void Dock::OnAppBarTimer() noexcept {
     // The new Explorer brought new taskbars and forgot every appbar.
-    if (primary_ && taskbar_.HidTaskbar()) {
-        taskbar_.Hide();
-    }
+    StepTaskbar(TaskbarHideEvent::ExplorerRestarted);
     appBar_.Forget();
     UpdateAppBar();
+}
+
+void Dock::TaskbarSettingChanged() noexcept {
+    StepTaskbar(TaskbarHideEvent::SettingChanged);
+}
+
+void Dock::StepTaskbar(TaskbarHideEvent event) noexcept {
+    if (!primary_ || Hwnd() == nullptr) {
+        return;
+    }
+    switch (
+        StepTaskbarHiding(taskbarHide_, event, context_.settings.hideTaskbar, taskbar_.Holds())) {
+        case TaskbarHideStep::Hide:
+            taskbar_.Hide();
+            if (RetryTaskbarHide(taskbarHide_, taskbar_.Holds())) {
+                ::SetTimer(Hwnd(), TIMER_DOCK_TASKBAR, taskbarhide::kRetryMs, nullptr);
+            } else {
+                ::KillTimer(Hwnd(), TIMER_DOCK_TASKBAR);
+            }
+            break;
+        case TaskbarHideStep::GiveBack:
+            ::KillTimer(Hwnd(), TIMER_DOCK_TASKBAR);
+            GiveTaskbarBack();
+            break;
+        case TaskbarHideStep::None:
+            break;
+    }
 }
 
 void Dock::GiveTaskbarBack() noexcept {
@@ -367,6 +390,10 @@ void Dock::OnTimer(UINT_PTR id) noexcept {
         case TIMER_DOCK_APPBAR:
             ::KillTimer(Hwnd(), id);
             OnAppBarTimer();
+            break;
+        case TIMER_DOCK_TASKBAR:
+            ::KillTimer(Hwnd(), id);
+            StepTaskbar(TaskbarHideEvent::RetryDue);
             break;
         case TIMER_DOCK_PREVIEW:
             ::KillTimer(Hwnd(), id);

@@ -12,6 +12,7 @@
 #include "dock/DockModel.h"
 #include "dock/DockPreview.h"
 #include "dock/Taskbar.h"
+#include "dock/TaskbarHidePlan.h"
 
 #include <windows.h>
 
@@ -38,6 +39,7 @@ enum DockTimer : UINT_PTR {
     TIMER_DOCK_PREVIEW = 6,
     TIMER_DOCK_PREVIEW_CLOSE = 7,
     TIMER_DOCK_NOWPLAYING = 8,
+    TIMER_DOCK_TASKBAR = 9,
 };
 
 namespace dockperiods {
@@ -74,9 +76,12 @@ public:
     // Lays out again when forced or when the Now Playing cell came or went.
     void Relayout(bool force) noexcept;
     void ApplyTheme() noexcept;
-    // The main bar heard a new Explorer: the appbar and the taskbar hiding
-    // are redone 1.5 s later.
+    // Explorer made a new taskbar: the appbar and the taskbar hiding are
+    // redone 1.5 s later.
     void ExplorerRestarted() noexcept;
+    // [Dock] HideTaskbar changed (from any dock): the primary dock hides the
+    // taskbar or gives it back at once.
+    void TaskbarSettingChanged() noexcept;
     // Drops the taskbar watch so that destroying this dock shows nothing.
     void ForgetTaskbarHook() noexcept;
     [[nodiscard]] bool HidesTaskbar() const noexcept { return taskbar_.HidTaskbar(); }
@@ -108,6 +113,9 @@ private:
     void OnAppBarTimer() noexcept;
     // Shows the taskbar again when this dock hid it.
     void GiveTaskbarBack() noexcept;
+    // Hides the taskbar or gives it back as the setting and `event` ask
+    // (primary dock only), and looks again later when a hide did not hold.
+    void StepTaskbar(TaskbarHideEvent event) noexcept;
     void ReleaseDeviceResources() noexcept;
     void Repaint() noexcept;
     void Paint() noexcept;
@@ -219,6 +227,7 @@ private:
     UniqueWinEventHook locationHook_;
     UniqueWinEventHook cloakHook_;
     TaskbarHider taskbar_;
+    TaskbarHideState taskbarHide_;
     DockAppBar appBar_;
 
     int hoveredIndex_ = -1;

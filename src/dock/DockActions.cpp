@@ -224,16 +224,8 @@ void Dock::OpenDockMenu(POINT screen) noexcept {
 }
 
 void Dock::ToggleHideTaskbar() noexcept {
-    const bool hide = !context_.settings.hideTaskbar;
-    context_.host.SetHideTaskbar(hide);
-    if (!primary_) {
-        return;
-    }
-    if (hide) {
-        taskbar_.Hide();
-    } else {
-        GiveTaskbarBack();
-    }
+    // The host tells every dock, this one included.
+    context_.host.SetHideTaskbar(!context_.settings.hideTaskbar);
 }
 
 }  // namespace corvane

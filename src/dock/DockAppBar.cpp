@@ -23,14 +23,13 @@ void DockAppBar::Update(HWND dock, const PixelRect& dockRect, const PixelRect& m
     if (dockRect.Width() <= 0 || dockRect.Height() <= 0) {
         return;
     }
-    APPBARDATA abd = AppbarData(dock);
     if (!registered_) {
-        abd.uCallbackMessage = kWmDockAppbar;
-        if (::SHAppBarMessage(ABM_NEW, &abd) == FALSE) {
+        if (!RegisterAppbarWindow(dock, kWmDockAppbar)) {
             return;
         }
         registered_ = true;
     }
+    APPBARDATA abd = AppbarData(dock);
     if (g_placing) {
         return;
     }

@@ -26,7 +26,7 @@ public:
     // (marked present), is written as [Dock] Pinned, and every other dock
     // rebuilds in 60 ms.
     virtual void SavePinned(const Dock& from, std::vector<std::wstring> pinned) = 0;
-    // Flips [Dock] HideTaskbar and writes it at once.
+    // Sets [Dock] HideTaskbar, writes it at once and tells every dock.
     virtual void SetHideTaskbar(bool hide) = 0;
     // The Start item: the start surface on this display.
     virtual void ToggleStartSurface(HMONITOR display) = 0;

@@ -103,6 +103,8 @@ std::vector<HWND> FindTaskbars() noexcept {
 void TaskbarHider::Hide() noexcept {
     const std::vector<HWND> taskbars = FindTaskbars();
     if (taskbars.empty()) {
+        // A watch on an Explorer that is gone holds nothing.
+        showHook_.Reset();
         return;
     }
     // Auto-hide gives maximised windows the taskbar's strip, which a hidden

@@ -32,7 +32,10 @@ public:
     void Hide() noexcept;
     // Drops the watch and the mark without showing anything.
     void Forget() noexcept;
+    // Some taskbar was put away: it is owed back.
     [[nodiscard]] bool HidTaskbar() const noexcept { return hidden_; }
+    // Put away, and watched so that it stays away.
+    [[nodiscard]] bool Holds() const noexcept { return hidden_ && showHook_; }
 
 private:
     UniqueWinEventHook showHook_;

@@ -4,6 +4,7 @@
 #include "base/WindowBase.h"
 #include "config/SettingsFile.h"
 #include "tray/AppBarRelay.h"
+#include "tray/TaskbarCreated.h"
 #include "tray/TrayCallbacks.h"
 #include "tray/TrayProtocol.h"
 #include "tray/TrayWin32.h"
@@ -168,10 +169,8 @@ void TrayHost::Impl::Stop() noexcept {
     }
     DestroyWindows();
     store_.Clear();
-    // Without the quiet time: this one is for the bars too, as if Explorer
-    // had sent it. Programs now find Explorer's window and give it their
-    // icons back.
-    ::SendNotifyMessageW(HWND_BROADCAST, context_.taskbarCreatedMessage, 0, 0);
+    // Programs now find Explorer's window and give it their icons back.
+    Broadcast();
 }
 
 bool TrayHost::Impl::CreateWindows() noexcept {
@@ -382,7 +381,9 @@ void TrayHost::Impl::SendToExplorer(const std::vector<std::vector<uint8_t>>& rec
 }
 
 void TrayHost::Impl::Broadcast() noexcept {
-    context_.ignoreTaskbarCreatedUntil = ::GetTickCount64() + trayperiods::kQuietAfterBroadcastMs;
+    // Our own windows get it inside the send, marked as ours: none of them
+    // takes it for a new Explorer.
+    const OwnTaskbarCreatedScope own;
     ::SendNotifyMessageW(HWND_BROADCAST, context_.taskbarCreatedMessage, 0, 0);
 }
 
@@ -591,6 +592,7 @@ void ReturnTrayIconsAfterCrash() noexcept {
         }
     }
     if (hosting) {
+        const OwnTaskbarCreatedScope own;
         ::SendNotifyMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     }
 }

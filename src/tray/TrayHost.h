@@ -36,8 +36,6 @@ struct TrayContext {
     const HINSTANCE& instance;
     const Settings& settings;  // [Tray] MirrorToExplorer is read per message
     const UINT& taskbarCreatedMessage;
-    // Bars ignore "TaskbarCreated" until this tick: it is our own broadcast.
-    ULONGLONG& ignoreTaskbarCreatedUntil;
     TrayHostEvents& events;
 };
 

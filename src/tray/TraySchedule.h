@@ -12,7 +12,6 @@ inline constexpr unsigned kWatchdogMs = 250;
 inline constexpr unsigned kFirstRebroadcastMs = 2500;  // after a start or a resume
 inline constexpr unsigned kExplorerRestartMs = 2500;   // Explorer made a new taskbar
 inline constexpr unsigned kCatchUpMs = 1500;           // someone came in front of the host
-inline constexpr unsigned kQuietAfterBroadcastMs = 3000;
 // Another "Shell_TrayWnd" got in front of the host and the last re-broadcast
 // is older than this: programs that announced icons meanwhile went there.
 inline constexpr unsigned kCatchUpAfterMs = 10000;

@@ -78,9 +78,11 @@ TEST_F(BarE2E, EachStyleStandsAtTheTopAndReservesItsStrip) {
         if (style == 1) {
             // Explorer restarted: the bar registers again, once.
             const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+            HWND to = nullptr;  // made once start-up is done
+            ASSERT_TRUE(WaitUntil([&] { return to = ::FindWindowW(L"CorvaneSession", nullptr); }));
             for (int i = 0; i < 3; ++i) {
                 DWORD_PTR result = 0;
-                ASSERT_NE(::SendMessageTimeoutW(bar, taskbarCreated, 0, 0, SMTO_ABORTIFHUNG, 5000,
+                ASSERT_NE(::SendMessageTimeoutW(to, taskbarCreated, 0, 0, SMTO_ABORTIFHUNG, 5000,
                                                 &result),
                           0);
             }

@@ -5,7 +5,9 @@
 
 #include "base/Win32Handles.h"
 #include "config/RestoreMarks.h"
+#include "base/Commands.h"
 #include "e2e/E2ESupport.h"
+#include "support/TrayClient.h"
 
 namespace corvane {
 namespace {
@@ -50,6 +52,26 @@ TEST_F(TaskbarE2E, KeptAwayWhileTheDockRunsAndBackWhenCorvaneQuitsOrCrashes) {
             test::WaitUntil([taskbar] { return ::IsWindowVisible(taskbar) != FALSE; }, 5000));
         EXPECT_FALSE(ReadRestoreMark(RestoreMark::TaskbarHidden).has_value());
     }
+}
+
+// Only Explorer's broadcast is a new Explorer, right after the tray host's own or as it stops.
+TEST_F(TaskbarE2E, OnlyExplorersBroadcastIsANewExplorerHoweverCloseToTheTrayHostsOwn) {
+    ASSERT_TRUE(StartCorvane(test::IniText({.tray = true, .dock = true, .hideTaskbar = true})));
+    test::TrayClient program;
+    ASSERT_TRUE(program.PumpUntil([&] { return program.taskbarCreated > 0; }, 10000));
+    test::ChildProcess explorer;
+    ASSERT_TRUE(explorer.Start(test::BuiltFile(L"test_helper.exe"), L"taskbar"));
+    const HWND taskbar = explorer.WaitForWindow(L"Shell_TrayWnd");
+    ::SendNotifyMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(test::WaitUntil([&] { return !::IsWindowVisible(taskbar); }, 6000));
+    program.taskbarCreated = 0;  // asked again for the new Explorer; stopped when all is quiet
+    ASSERT_TRUE(program.PumpUntil([&] { return program.taskbarCreated > 0; }, 12000));
+    program.PumpUntil([] { return false; }, 3500);
+    ::WritePrivateProfileStringW(L"Tray", L"Enabled", L"0", IniPath().c_str());
+    ::SendMessageTimeoutW(control_, WM_APP_COMMAND, CMD_RELOAD_SETTINGS, 0, 0, 9000, nullptr);
+    ::ShowWindowAsync(taskbar, SW_SHOWNA);  // no show event: only a new hide puts it away
+    program.PumpUntil([] { return false; }, 3000);
+    EXPECT_TRUE(::IsWindowVisible(taskbar));
 }
 
 }  // namespace

@@ -1,0 +1,30 @@
+#include "tray/TaskbarCreated.h"
+
+namespace corvane {
+namespace {
+
+// Per thread: only the sending thread's windows get the broadcast inside the
+// send; another thread's get it later, as Explorer's would arrive.
+thread_local int t_ownSends = 0;
+
+}  // namespace
+
+OwnTaskbarCreatedScope::OwnTaskbarCreatedScope() noexcept {
+    ++t_ownSends;
+}
+
+OwnTaskbarCreatedScope::~OwnTaskbarCreatedScope() {
+    --t_ownSends;
+}
+
+TaskbarCreatedResponse RespondToTaskbarCreated(bool trayHostRunning) noexcept {
+    if (t_ownSends > 0) {
+        return {};
+    }
+    return {.barsRegisterAgain = true,
+            .docksRedo = true,
+            .gardenRedo = true,
+            .trayAsksAgain = trayHostRunning};
+}
+
+}  // namespace corvane
