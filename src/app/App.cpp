@@ -192,13 +192,6 @@ std::optional<int32_t> App::DockTop(HMONITOR display) const {
     return std::nullopt;
 }
 
-void App::PopupClosed() {
-    if (barSyncDeferred) {
-        barSyncDeferred = false;
-        PostCommand(CMD_DISPLAYS_CHANGED);
-    }
-}
-
 bool App::IgnoringTaskbarCreated() const {
     return ::GetTickCount64() <= ignoreTaskbarCreatedUntil;
 }

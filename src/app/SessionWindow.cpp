@@ -20,6 +20,10 @@ bool SessionWindow::Create(HINSTANCE instance) noexcept {
     // follows it at the next theme change.
     powerSavingNotify_.Reset(::RegisterPowerSettingNotification(Hwnd(), &sdk::kPowerSavingStatus,
                                                                 DEVICE_NOTIFY_WINDOW_HANDLE));
+    // Without it an unlock goes unseen; waking is told to every window.
+    if (::WTSRegisterSessionNotification(Hwnd(), NOTIFY_FOR_THIS_SESSION)) {
+        sessionNotify_.Reset(Hwnd());
+    }
     return true;
 }
 
@@ -45,12 +49,33 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 ::lstrcmpiW(reinterpret_cast<const wchar_t*>(lParam), L"ImmersiveColorSet") == 0) {
                 app_.PostCommand(CMD_THEME_CHANGED);
             }
+            // Not a rebuild: the bars' own strips change the work area,
+            // and a rebuild would change it again. Tiled windows follow.
+            if (wParam == SPI_SETWORKAREA) {
+                app_.StartRetileTimer(periods::kDisplaysSettleMs);
+            }
+            return 0;
+        // The bars tell display changes too, but there may be none, and a
+        // scale change is told only to the windows on that display.
+        case WM_DISPLAYCHANGE:
+        case WM_DPICHANGED:
+            app_.PostCommand(CMD_DISPLAYS_CHANGED);
+            return 0;
+        case WM_WTSSESSION_CHANGE:
+            if (wParam == WTS_SESSION_UNLOCK) {
+                app_.PostCommand(CMD_SESSION_RESUMED);
+            }
             return 0;
         case WM_POWERBROADCAST:
             if (wParam == PBT_POWERSETTINGCHANGE && lParam != 0 &&
                 reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam)->PowerSetting ==
                     sdk::kPowerSavingStatus) {
                 app_.PostCommand(CMD_THEME_CHANGED);
+            }
+            // The first comes on every wake, the second only once a person
+            // is there; the display rebuild both ask for is made once.
+            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
+                app_.PostCommand(CMD_SESSION_RESUMED);
             }
             return TRUE;
         default:

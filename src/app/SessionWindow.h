@@ -1,7 +1,8 @@
 #pragma once
 // The hidden top-level window "CorvaneSession": signing out, shutting down
-// and restarting, a theme or Transparency effects change and battery saver
-// are told only to top-level windows, and the control window is
+// and restarting, a theme or Transparency effects change, battery saver,
+// display and work-area changes, waking and unlocking are told only to
+// top-level windows, and the control window is
 // message-only. It is the root's own because the bars and docks come and go
 // with the displays, and a session may end at any moment in between.
 
@@ -25,6 +26,7 @@ protected:
 private:
     App& app_;
     UniquePowerNotify powerSavingNotify_;
+    UniqueSessionNotify sessionNotify_;
 };
 
 }  // namespace corvane

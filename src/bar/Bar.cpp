@@ -364,7 +364,6 @@ void Bar::OnAutohideTimer() {
 
 void Bar::EndPopup() noexcept {
     popupOpen_ = false;
-    context_.host.PopupClosed();
 }
 
 void Bar::OnEdgeTouched() {
