@@ -6,6 +6,15 @@
 #include "base/DynamicApis.h"
 
 namespace corvane {
+namespace {
+
+constexpr UINT_PTR kRegisterRetryTimer = 1;
+constexpr UINT kRegisterRetryMs = 5000;
+// Two minutes: long enough for a slow start, and then the session services
+// are not coming.
+constexpr int kRegisterTries = 24;
+
+}  // namespace
 
 bool SessionWindow::Create(HINSTANCE instance) noexcept {
     if (!RegisterWindowClass(instance, kSessionWindowClass, 0, nullptr)) {
@@ -20,10 +29,20 @@ bool SessionWindow::Create(HINSTANCE instance) noexcept {
     // follows it at the next theme change.
     powerSavingNotify_.Reset(::RegisterPowerSettingNotification(Hwnd(), &sdk::kPowerSavingStatus,
                                                                 DEVICE_NOTIFY_WINDOW_HANDLE));
-    // Without it an unlock goes unseen; waking is told to every window.
-    if (::WTSRegisterSessionNotification(Hwnd(), NOTIFY_FOR_THIS_SESSION)) {
-        sessionNotify_.Reset(Hwnd());
+    // Started with Windows, this can come before the session services are
+    // up, and the call fails until they are: it is tried again a while.
+    if (!RegisterForSessionChanges()) {
+        ::SetTimer(Hwnd(), kRegisterRetryTimer, kRegisterRetryMs, nullptr);
     }
+    return true;
+}
+
+bool SessionWindow::RegisterForSessionChanges() noexcept {
+    // Without it an unlock goes unseen; waking is told to every window.
+    if (!::WTSRegisterSessionNotification(Hwnd(), NOTIFY_FOR_THIS_SESSION)) {
+        return false;
+    }
+    sessionNotify_.Reset(Hwnd());
     return true;
 }
 
@@ -60,6 +79,12 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_DISPLAYCHANGE:
         case WM_DPICHANGED:
             app_.PostCommand(CMD_DISPLAYS_CHANGED);
+            return 0;
+        case WM_TIMER:
+            if (wParam == kRegisterRetryTimer &&
+                (RegisterForSessionChanges() || ++registerTries_ >= kRegisterTries)) {
+                ::KillTimer(Hwnd(), kRegisterRetryTimer);
+            }
             return 0;
         case WM_WTSSESSION_CHANGE:
             if (wParam == WTS_SESSION_UNLOCK) {

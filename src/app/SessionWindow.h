@@ -24,9 +24,12 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    [[nodiscard]] bool RegisterForSessionChanges() noexcept;
+
     App& app_;
     UniquePowerNotify powerSavingNotify_;
     UniqueSessionNotify sessionNotify_;
+    int registerTries_ = 0;
 };
 
 }  // namespace corvane

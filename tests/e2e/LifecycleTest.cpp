@@ -36,7 +36,7 @@ bool Exists(const std::wstring& path) {
 }
 
 // Private bytes, working set, threads, kernel, GDI and USER handles.
-std::vector<int64_t> HeldBy(DWORD pid) {
+std::vector<SIZE_T> HeldBy(DWORD pid) {
     const UniqueHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, 0, pid));
     PROCESS_MEMORY_COUNTERS_EX mem = {};
     ::GetProcessMemoryInfo(process.Get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&mem),
@@ -50,8 +50,8 @@ std::vector<int64_t> HeldBy(DWORD pid) {
          more = ::Thread32Next(snapshot.Get(), &t)) {
         threads += t.th32OwnerProcessID == pid ? 1 : 0;
     }
-    return {static_cast<int64_t>(mem.PrivateUsage),
-            static_cast<int64_t>(mem.WorkingSetSize),
+    return {mem.PrivateUsage,
+            mem.WorkingSetSize,
             threads,
             handles,
             ::GetGuiResources(process.Get(), GR_GDIOBJECTS),
@@ -291,7 +291,7 @@ TEST_F(Lifecycle, SavesTheFileRefusesAreToldOnceAndAReloadKeepsWhatTheUserSet) {
 TEST_F(Lifecycle, RoundsOfReloadsDisplayChangesExplorerRestartsAndProgramsLeaveNothingBehind) {
     ASSERT_NE(StartCorvane(test::IniText({.tray = true, .dock = true})), nullptr);
     const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
-    std::vector<int64_t> settled;
+    std::vector<SIZE_T> settled;
     for (int round = 1; round <= 25; ++round) {
         ASSERT_TRUE(SendCommand(control_, CMD_RELOAD_SETTINGS));
         ASSERT_TRUE(::PostMessageW(control_, WM_APP_COMMAND, CMD_DISPLAYS_CHANGED, 0));
@@ -302,7 +302,7 @@ TEST_F(Lifecycle, RoundsOfReloadsDisplayChangesExplorerRestartsAndProgramsLeaveN
         ASSERT_TRUE(::TerminateProcess(kill.Get(), 1));
         if (round % 20 == 5) {
             ::Sleep(1500);  // the rebuild settles
-            const std::vector<int64_t> held = HeldBy(corvane_.ProcessId());
+            const std::vector<SIZE_T> held = HeldBy(corvane_.ProcessId());
             settled = round == 5 ? held : settled;
             // Memory may grow by a tenth, counts by a few, before it is a leak.
             for (std::size_t i = 0; i < held.size(); ++i) {
