@@ -291,11 +291,17 @@ TEST_F(Lifecycle, SavesTheFileRefusesAreToldOnceAndAReloadKeepsWhatTheUserSet) {
 TEST_F(Lifecycle, RoundsOfReloadsDisplayChangesExplorerRestartsAndProgramsLeaveNothingBehind) {
     ASSERT_NE(StartCorvane(test::IniText({.tray = true, .dock = true})), nullptr);
     const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    std::vector<HWND> session;
+    ASSERT_TRUE(test::WaitUntil([&] {
+        return (session = test::FindProcessWindows(corvane_.ProcessId(), L"CorvaneSession"))
+                   .size() == 1;
+    }));
     std::vector<SIZE_T> settled;
     for (int round = 1; round <= 25; ++round) {
         ASSERT_TRUE(SendCommand(control_, CMD_RELOAD_SETTINGS));
         ASSERT_TRUE(::PostMessageW(control_, WM_APP_COMMAND, CMD_DISPLAYS_CHANGED, 0));
         ::SendNotifyMessageW(HWND_BROADCAST, taskbarCreated, 0, 0);
+        ::SendMessageW(session[0], WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
         test::HelperApp program;
         ASSERT_TRUE(program.Start(folder_.Path(), L"program.exe", L"normal"));
         const UniqueHandle kill(::OpenProcess(PROCESS_TERMINATE, FALSE, program.ProcessId()));
@@ -313,6 +319,10 @@ TEST_F(Lifecycle, RoundsOfReloadsDisplayChangesExplorerRestartsAndProgramsLeaveN
     EXPECT_EQ(Bars().size(), 1u);
     EXPECT_EQ(test::FindProcessWindows(corvane_.ProcessId(), L"CorvaneDock").size(), 1u);
     EXPECT_NE(test::FindTrayHost(corvane_.ProcessId()), nullptr);
+    // An unlock alone makes again what holds the displays' geometry.
+    const HWND bar = Bars().front();
+    ::SendMessageW(session[0], WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+    EXPECT_TRUE(test::WaitUntil([&] { return !::IsWindow(bar) && Bars().size() == 1; }, 5000));
 }
 
 }  // namespace
