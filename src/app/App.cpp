@@ -194,13 +194,6 @@ std::optional<int32_t> App::DockTop(HMONITOR display) const {
     return std::nullopt;
 }
 
-void App::PopupClosed() {
-    if (barSyncDeferred) {
-        barSyncDeferred = false;
-        PostCommand(CMD_DISPLAYS_CHANGED);
-    }
-}
-
 void App::PowerStatusChanged() {
     RefreshStatus([](SystemStatus& status) { status.RefreshBattery(); });
 }

@@ -81,9 +81,6 @@ struct App final : BarHost,
     // CorMenu, the catalog and its icons, the Windows-key hook: from
     // start-up to shutdown.
     std::unique_ptr<StartSurfaces> start;
-    // The bars could not be rebuilt because one of them was showing a menu;
-    // they are rebuilt when it closes.
-    bool barSyncDeferred = false;
     // Shutdown ran: the desktop is given back and nothing is left to stop.
     bool stopped = false;
     UINT taskbarCreatedMessage = 0;
@@ -130,7 +127,6 @@ struct App final : BarHost,
     void ToggleNeverTile(const std::wstring& exeName) override;
     [[nodiscard]] bool IsFloating(HWND window) const override;
     void ToggleFloating(HWND window) override;
-    void PopupClosed() override;
     void PowerStatusChanged() override;
     void SetTrayOrder(std::vector<std::wstring> order) override;
     void FinishTrayDrag(const std::wstring& hideExeName) override;

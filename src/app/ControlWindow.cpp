@@ -69,6 +69,9 @@ void ControlWindow::OnCommand(WPARAM code, LPARAM lParam) {
         case CMD_DISPLAYS_CHANGED:
             StartTimer(TIMER_DISPLAYS_SETTLE, periods::kDisplaysSettleMs);
             break;
+        case CMD_SESSION_RESUMED:
+            OnSessionResumed(app_);
+            break;
         case CMD_THEME_CHANGED:
             OnThemeChanged(app_);
             break;

@@ -44,14 +44,6 @@ std::vector<HMONITOR> SortedDisplays() {
 }
 
 void SyncBars(App& app) {
-    // A menu's modal loop runs on a bar's stack: destroying that bar now
-    // would pull the floor from under it.
-    for (const auto& bar : app.bars) {
-        if (bar->IsPopupOpen()) {
-            app.barSyncDeferred = true;
-            return;
-        }
-    }
     std::vector<std::unique_ptr<Bar>> old = std::move(app.bars);
     app.bars.clear();
     while (!old.empty()) {

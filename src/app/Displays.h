@@ -12,6 +12,9 @@ namespace corvane {
 struct App;
 class Dock;
 
+// Never while a pop-up menu is open: the rebuilds that call these wait for
+// it (PopupMenuGate.h).
+
 // Destroys every bar (last first) and creates one for each display the
 // settings ask for, in the system's enumeration order.
 void SyncBars(App& app);

@@ -33,6 +33,7 @@
 #include "identity/IconLoader.h"
 #include "toolkit/MenuTheme.h"
 #include "toolkit/Notice.h"
+#include "toolkit/PopupMenuGate.h"
 #include "toolkit/ThemeReader.h"
 #include "tray/TrayHost.h"
 
@@ -256,6 +257,14 @@ void StopSubsystems(App& app) {
     DesktopGivenBack();
 }
 
+// Called by the last closing menu, inside its surface's code: they only post.
+void ReloadAfterMenus() {
+    TheApp().PostCommand(CMD_RELOAD_SETTINGS);
+}
+void RebuildAfterMenus() {
+    TheApp().PostCommand(CMD_DISPLAYS_CHANGED);
+}
+
 int RunMessageLoop() {
     MSG msg = {};
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -340,6 +349,9 @@ void EndSession(App& app) noexcept {
 }
 
 void ReloadSettings(App& app) {
+    if (WaitForPopupMenus(&ReloadAfterMenus)) {
+        return;
+    }
     // Without a file the settings in memory are the only copy: the settings
     // window's changes live there until the run ends.
     if (!IsSettingsFolderReadOnly()) {
@@ -392,10 +404,47 @@ void OnAudioDeviceChanged(App& app) {
 }
 
 void OnDisplaysChanged(App& app) {
+    if (WaitForPopupMenus(&RebuildAfterMenus)) {
+        return;
+    }
     SyncBars(app);
     SyncDocks(app);
+    // The corners are the main display's, measured when a watcher starts:
+    // the old one would watch where the corners were.
+    ApplyHotCorners(app);
+    // Placed against a bar or dock that is gone, on a display that may be.
+    if (app.nowPlayingCard) {
+        app.nowPlayingCard->DestroyCard();
+    }
+    if (app.start) {
+        app.start->CloseSurfaces();
+    }
+    // The work areas changed with the displays, and the docks with them.
+    if (app.tiling) {
+        app.tiling->Arrange();
+    }
     // The Dock page lists the connected displays.
     app.RefreshSettingsWindow();
+}
+
+void OnSessionResumed(App& app) {
+    // Asleep or locked, the network, the power source and the audio device
+    // may all have changed, and not every source says so afterwards.
+    app.RefreshStatus([](SystemStatus& status) {
+        status.BindDefaultEndpoint();
+        status.RefreshNetwork();
+        status.RefreshBattery();
+    });
+    // Displays come and go during sleep without a change being told to a
+    // program that was not running; the rebuild also hides the taskbar
+    // again where Explorer brought it back.
+    if (app.control) {
+        app.control->StartTimer(TIMER_DISPLAYS_SETTLE, periods::kDisplaysSettleMs);
+    }
+    // The lock screen and waking reorder the desktop's windows.
+    if (app.garden) {
+        app.garden->KeepInDesktopLayer();
+    }
 }
 
 void OnThemeChanged(App& app) {

@@ -24,7 +24,8 @@ int RunCorvane(HINSTANCE instance, bool guarded = false) noexcept;
 // saved as at a quit, and the message loop is told to stop.
 void EndSession(App& app) noexcept;
 
-// Rebuilds everything that depends on corvane.ini, in place.
+// Rebuilds everything that depends on corvane.ini, in place; while a pop-up
+// menu is open that waits for it to close.
 void ReloadSettings(App& app);
 
 // A new watcher each time, so that the main display's geometry is read
@@ -32,7 +33,11 @@ void ReloadSettings(App& app);
 void ApplyHotCorners(App& app);
 
 void OnAudioDeviceChanged(App& app);
+// Everything that holds the displays' geometry is made again; while a
+// pop-up menu is open that waits for it to close.
 void OnDisplaysChanged(App& app);
+// Woken or unlocked: what may have changed unseen meanwhile is read again.
+void OnSessionResumed(App& app);
 void OnThemeChanged(App& app);
 void OnClockTick(App& app);
 // Status callbacks settled, or the periodic poll: bars follow what changed.

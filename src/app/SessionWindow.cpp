@@ -6,6 +6,15 @@
 #include "base/DynamicApis.h"
 
 namespace corvane {
+namespace {
+
+constexpr UINT_PTR kRegisterRetryTimer = 1;
+constexpr UINT kRegisterRetryMs = 5000;
+// Two minutes: long enough for a slow start, and then the session services
+// are not coming.
+constexpr int kRegisterTries = 24;
+
+}  // namespace
 
 bool SessionWindow::Create(HINSTANCE instance) noexcept {
     if (!RegisterWindowClass(instance, kSessionWindowClass, 0, nullptr)) {
@@ -20,6 +29,20 @@ bool SessionWindow::Create(HINSTANCE instance) noexcept {
     // follows it at the next theme change.
     powerSavingNotify_.Reset(::RegisterPowerSettingNotification(Hwnd(), &sdk::kPowerSavingStatus,
                                                                 DEVICE_NOTIFY_WINDOW_HANDLE));
+    // Started with Windows, this can come before the session services are
+    // up, and the call fails until they are: it is tried again a while.
+    if (!RegisterForSessionChanges()) {
+        ::SetTimer(Hwnd(), kRegisterRetryTimer, kRegisterRetryMs, nullptr);
+    }
+    return true;
+}
+
+bool SessionWindow::RegisterForSessionChanges() noexcept {
+    // Without it an unlock goes unseen; waking is told to every window.
+    if (!::WTSRegisterSessionNotification(Hwnd(), NOTIFY_FOR_THIS_SESSION)) {
+        return false;
+    }
+    sessionNotify_.Reset(Hwnd());
     return true;
 }
 
@@ -52,12 +75,39 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 ::lstrcmpiW(reinterpret_cast<const wchar_t*>(lParam), L"ImmersiveColorSet") == 0) {
                 app_.PostCommand(CMD_THEME_CHANGED);
             }
+            // Not a rebuild: the bars' own strips change the work area,
+            // and a rebuild would change it again. Tiled windows follow.
+            if (wParam == SPI_SETWORKAREA) {
+                app_.StartRetileTimer(periods::kDisplaysSettleMs);
+            }
+            return 0;
+        // The bars tell display changes too, but there may be none, and a
+        // scale change is told only to the windows on that display.
+        case WM_DISPLAYCHANGE:
+        case WM_DPICHANGED:
+            app_.PostCommand(CMD_DISPLAYS_CHANGED);
+            return 0;
+        case WM_TIMER:
+            if (wParam == kRegisterRetryTimer &&
+                (RegisterForSessionChanges() || ++registerTries_ >= kRegisterTries)) {
+                ::KillTimer(Hwnd(), kRegisterRetryTimer);
+            }
+            return 0;
+        case WM_WTSSESSION_CHANGE:
+            if (wParam == WTS_SESSION_UNLOCK) {
+                app_.PostCommand(CMD_SESSION_RESUMED);
+            }
             return 0;
         case WM_POWERBROADCAST:
             if (wParam == PBT_POWERSETTINGCHANGE && lParam != 0 &&
                 reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam)->PowerSetting ==
                     sdk::kPowerSavingStatus) {
                 app_.PostCommand(CMD_THEME_CHANGED);
+            }
+            // The first comes on every wake, the second only once a person
+            // is there; the display rebuild both ask for is made once.
+            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
+                app_.PostCommand(CMD_SESSION_RESUMED);
             }
             return TRUE;
         default:

@@ -1,9 +1,10 @@
 #pragma once
 // The hidden top-level window "CorvaneSession": signing out, shutting down
-// and restarting, a theme or Transparency effects change, battery saver and
-// "TaskbarCreated" are told only to top-level windows, and the control window
-// is message-only. It is the root's own because the bars and docks come and
-// go with the displays, and a session may end at any moment in between.
+// and restarting, a theme or Transparency effects change, battery saver,
+// display and work-area changes, waking, unlocking and "TaskbarCreated" are
+// told only to top-level windows, and the control window is message-only. It
+// is the root's own because the bars and docks come and go with the displays,
+// and a session may end at any moment in between.
 
 #include "base/WindowBase.h"
 #include "base/Win32Handles.h"
@@ -23,8 +24,12 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    [[nodiscard]] bool RegisterForSessionChanges() noexcept;
+
     App& app_;
     UniquePowerNotify powerSavingNotify_;
+    UniqueSessionNotify sessionNotify_;
+    int registerTries_ = 0;
 };
 
 }  // namespace corvane

@@ -356,7 +356,6 @@ void Bar::OnAutohideTimer() {
 
 void Bar::EndPopup() noexcept {
     popupOpen_ = false;
-    context_.host.PopupClosed();
 }
 
 void Bar::OnEdgeTouched() {

@@ -76,9 +76,7 @@ public:
     // Shows the application menus, starting at this menu title item, and
     // follows the user from title to title until the menus close.
     void OpenMenus(int itemIndex);
-    [[nodiscard]] bool IsPopupOpen() const noexcept { return popupOpen_; }
-    // Clears the popup mark; a rebuild of the bars that waited for it is
-    // asked for again.
+    // Clears the popup mark the auto-hide reads.
     void EndPopup() noexcept;
 
 protected:

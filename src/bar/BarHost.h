@@ -39,8 +39,6 @@ public:
     virtual void ToggleFloating(HWND window) = 0;
     // Adds the executable to [Tiling] Float, or takes it out, and writes it.
     virtual void ToggleNeverTile(const std::wstring& exeName) = 0;
-    // A bar's popup menu closed; work that waited for it may run now.
-    virtual void PopupClosed() = 0;
     virtual void PowerStatusChanged() = 0;
 
     // The tray order while an icon is dragged; written by FinishTrayDrag.

@@ -10,6 +10,7 @@
 #include "identity/AppLaunch.h"
 #include "identity/ElevatedWindows.h"
 #include "toolkit/KeyChord.h"
+#include "toolkit/PopupMenuGate.h"
 #include "bar/StatusRules.h"
 #include "bar/StatusText.h"
 #include "bar/SystemStatus.h"
@@ -382,6 +383,7 @@ void Bar::AppNameMenu(const BarItem& item) {
 
     // A popup menu only closes on an outside click when its owner is in front.
     ::SetForegroundWindow(Hwnd());
+    const PopupMenuScope menuOpen;
     popupOpen_ = true;
     const auto id = static_cast<uint32_t>(::TrackPopupMenuEx(
         menu.Get(), TPM_RETURNCMD | TPM_NONOTIFY, anchor.x, anchor.y, Hwnd(), nullptr));

@@ -4,6 +4,7 @@
 #include "appmenus/ShowAppMenu.h"
 #include "bar/Bar.h"
 #include "bar/BarLayout.h"
+#include "toolkit/PopupMenuGate.h"
 
 namespace corvane {
 namespace {
@@ -50,6 +51,7 @@ void Bar::OpenMenus(int itemIndex) {
         return shown[static_cast<std::size_t>(hit)].menuIndex;
     };
 
+    const PopupMenuScope menuOpen;
     int32_t menu = items[static_cast<std::size_t>(itemIndex)].menuIndex;
     while (menu >= 0) {
         // The bar may have been laid out again while the last drop-down was

@@ -16,6 +16,8 @@ enum Command : uintptr_t {
     CMD_DISPLAYS_CHANGED = 3,
     CMD_THEME_CHANGED = 4,
     CMD_RECHECK_FULLSCREEN = 5,
+    // The system woke from sleep or the session was unlocked.
+    CMD_SESSION_RESUMED = 6,
     // lParam: the surface to show, as ShowStartSurface takes it (0 as
     // configured, 1 CorMenu, 2 CorLauncher); any other value counts as 0.
     CMD_TOGGLE_START_MENU = 20,

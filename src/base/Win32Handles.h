@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <objbase.h>
 #include <shlwapi.h>
+#include <wtsapi32.h>
 
 #include <memory>
 #include <utility>
@@ -127,6 +128,15 @@ struct PowerNotifyTraits {
     static void Close(HPOWERNOTIFY h) noexcept { ::UnregisterPowerSettingNotification(h); }
 };
 using UniquePowerNotify = UniqueResource<HPOWERNOTIFY, PowerNotifyTraits>;
+
+// A window registered for session changes (WTSRegisterSessionNotification);
+// let go of before the window is destroyed.
+struct SessionNotifyTraits {
+    static HWND Invalid() noexcept { return nullptr; }
+    static bool IsValid(HWND h) noexcept { return h != nullptr; }
+    static void Close(HWND h) noexcept { ::WTSUnRegisterSessionNotification(h); }
+};
+using UniqueSessionNotify = UniqueResource<HWND, SessionNotifyTraits>;
 
 // A shared block mapped into this process (SHLockShared).
 struct SharedViewTraits {

@@ -9,6 +9,7 @@
 #include "identity/AppTargets.h"
 #include "identity/AppWindows.h"
 #include "identity/ElevatedWindows.h"
+#include "toolkit/PopupMenuGate.h"
 #include "toolkit/SendKeyStrokes.h"
 
 #include <shellapi.h>
@@ -114,6 +115,7 @@ void Dock::MiddleClick(int index) noexcept {
 uint32_t Dock::TrackMenu(HMENU menu, int screenX) noexcept {
     // A popup menu closes on an outside click only while its owner is in front.
     ::SetForegroundWindow(Hwnd());
+    const PopupMenuScope menuOpen;
     const int y = windowRect_.top - ToPixels(kMenuGapPoints);
     const BOOL command =
         ::TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_BOTTOMALIGN | TPM_CENTERALIGN,

@@ -11,6 +11,7 @@
 #include "garden/ShowBedMenu.h"
 #include "identity/AppLaunch.h"
 #include "toolkit/Notice.h"
+#include "toolkit/PopupMenuGate.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -205,7 +206,7 @@ void Garden::RetireWindows() noexcept {
 
 void Garden::DestroyRetired() noexcept {
     // A menu's modal loop may still deliver to a retired window.
-    if (BedMenuDepth() > 0 || itemMenus_ > 0) {
+    if (AnyPopupMenuOpen()) {
         RestartThreadTimer(retireTimer_, kRetireDelayMs, &Garden::OnRetireTimer);
         return;
     }
@@ -448,9 +449,9 @@ void Garden::ItemMenu(std::size_t bed, const std::wstring& id, POINT screen) {
     // Copies: a rescan while the menu is open rebuilds the items.
     const std::wstring path = found->second.entry.target;
     const HWND owner = windows_[bed]->Hwnd();
-    ++itemMenus_;
+    // Its command may run a loop of its own (a confirmation, Properties).
+    const PopupMenuScope menuOpen;
     (void)ItemMenu::Show(owner, path, screen, ::GetKeyState(VK_SHIFT) < 0);
-    --itemMenus_;
 }
 
 void Garden::BedMenu(std::size_t bed, POINT screen) {

@@ -103,7 +103,6 @@ private:
     RenameBox rename_;
     bool running_ = false;
     bool fileHeld_ = false;
-    int itemMenus_ = 0;
     int saveRetries_ = 0;
     uint32_t scanChannel_ = 0;
     bool scanning_ = false;

@@ -1,22 +1,12 @@
 #include "garden/ShowBedMenu.h"
 
 #include "base/Win32Handles.h"
+#include "toolkit/PopupMenuGate.h"
 
 #include <climits>
 
 namespace corvane {
 namespace {
-
-int g_menuDepth = 0;
-
-// Raised for exactly as long as the modal loop runs, also on an early return.
-class MenuDepthScope {
-public:
-    MenuDepthScope() noexcept { ++g_menuDepth; }
-    ~MenuDepthScope() { --g_menuDepth; }
-    MenuDepthScope(const MenuDepthScope&) = delete;
-    MenuDepthScope& operator=(const MenuDepthScope&) = delete;
-};
 
 int Length(std::wstring_view text) noexcept {
     return text.size() > static_cast<std::size_t>(INT_MAX) ? INT_MAX
@@ -40,7 +30,7 @@ BedCommand ShowBedMenu(HWND bedWindow, const Bed& bed, bool roomForBed, POINT sc
             }
         }
         ::SetForegroundWindow(bedWindow);
-        MenuDepthScope depth;
+        const PopupMenuScope menuOpen;
         const BOOL chosen = ::TrackPopupMenuEx(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON,
                                                screen.x, screen.y, bedWindow, nullptr);
         return chosen >= static_cast<BOOL>(BedCommand::NewBed) &&
@@ -50,10 +40,6 @@ BedCommand ShowBedMenu(HWND bedWindow, const Bed& bed, bool roomForBed, POINT sc
     } catch (...) {
         return BedCommand::None;
     }
-}
-
-int BedMenuDepth() noexcept {
-    return g_menuDepth;
 }
 
 int CompareItemNames(std::wstring_view a, std::wstring_view b) noexcept {

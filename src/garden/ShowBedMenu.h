@@ -1,6 +1,5 @@
 #pragma once
-// The bed menu on screen, the menu depth that keeps retired bed windows alive
-// while a menu runs, and the name order of "Sort by name".
+// The bed menu on screen and the name order of "Sort by name".
 
 #include "garden/BedMenu.h"
 #include "garden/GardenModel.h"
@@ -16,10 +15,6 @@ namespace corvane {
 // elsewhere closes the menu and keys reach it.
 [[nodiscard]] BedCommand ShowBedMenu(HWND bedWindow, const Bed& bed, bool roomForBed,
                                      POINT screen) noexcept;
-
-// How many bed menus are running right now. A bed window retired while one
-// runs must wait: the menu's modal loop may still deliver to it.
-[[nodiscard]] int BedMenuDepth() noexcept;
 
 // Names as the user's locale orders them, case ignored and digit runs compared
 // as numbers, so that "Bed 2" comes before "Bed 10".

@@ -3,6 +3,7 @@
 #include "settings/SettingsWindowImpl.h"
 
 #include "base/Win32Handles.h"
+#include "toolkit/PopupMenuGate.h"
 
 #include <windowsx.h>
 
@@ -225,6 +226,7 @@ void SettingsWindow::Impl::OpenChoice(int32_t index, bool viaKeyboard) {
     } else {
         ::GetCursorPos(&at);
     }
+    const PopupMenuScope menuOpen;
     const auto chosen = static_cast<std::size_t>(::TrackPopupMenu(
         menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Hwnd(), nullptr));
     if (chosen == 0 || chosen > row.options.size() || !row.setInt) {

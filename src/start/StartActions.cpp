@@ -5,6 +5,7 @@
 #include "start/Search.h"
 #include "start/StartHost.h"
 #include "start/StartMenuEntries.h"
+#include "toolkit/PopupMenuGate.h"
 
 #include <shlobj.h>
 #include <shellapi.h>
@@ -62,6 +63,7 @@ uint32_t Track(HMENU menu, HWND owner, POINT at, UINT flags) noexcept {
     // A popup menu closes on an outside click only while its owner is in
     // front, and the message after it lets it close at once.
     ::SetForegroundWindow(owner);
+    const PopupMenuScope menuOpen;
     const BOOL command =
         ::TrackPopupMenuEx(menu, flags | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, owner, nullptr);
     ::PostMessageW(owner, WM_NULL, 0, 0);

@@ -91,13 +91,17 @@ bool StartSurfaces::ApplyStartSettings() {
         winKey_.Start(context_.host.CommandWindow());
     }
     // What it showed may no longer be what the settings ask for.
+    CloseSurfaces();
+    return enabled;
+}
+
+void StartSurfaces::CloseSurfaces() noexcept {
     if (menu_ && menu_->IsOpen()) {
         menu_->Destroy();
     }
     if (launcher_ && launcher_->IsOpen()) {
         launcher_->Destroy();
     }
-    return enabled;
 }
 
 void StartSurfaces::WarmUp() {

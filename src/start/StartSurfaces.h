@@ -34,6 +34,8 @@ public:
     // destroyed. True when the warm-up is due: the caller starts the control
     // window's TIMER_START_WARMUP.
     [[nodiscard]] bool ApplyStartSettings();
+    // Destroys a shown surface: it was placed for displays that changed.
+    void CloseSurfaces() noexcept;
     // TIMER_START_WARMUP fired: build the catalog and prefetch its icons.
     void WarmUp();
     // The control window's 5-second sweep: the idle trim while nothing is

@@ -122,22 +122,6 @@ TEST_F(BarInteractionE2E, AppNameMenuEntriesActOnTheWindowInFrontOrOnCorvane) {
     }
 }
 
-TEST_F(BarInteractionE2E, BarsAreRebuiltOnlyAfterTheOpenMenuCloses) {
-    StartApp();
-    ASSERT_NE(OpenAppNameMenu(), nullptr) << "no menu";
-    // The displays change while the menu's loop runs on the bar.
-    ASSERT_TRUE(::PostMessageW(control_, WM_APP_COMMAND, CMD_DISPLAYS_CHANGED, 0));
-    ::Sleep(500);
-    EXPECT_TRUE(::IsWindow(bar_));
-    EXPECT_TRUE(corvane_.IsRunning());
-
-    // Closing the menu lets the rebuild happen: a new bar replaces the old one.
-    const RECT frame = Frame();
-    test::Click({(frame.left + frame.right) / 2, frame.bottom + Px(200)});
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(bar_) && Bars().size() == 1; }, 8000));
-    EXPECT_TRUE(corvane_.IsRunning());
-}
-
 TEST_F(BarInteractionE2E, ABurstOfDisplayNoticesRebuildsTheBarOnceAfterTheLast) {
     // As Windows sends them while a display is plugged in: the bar must stay
     // for the whole burst (each notice reaches it), then be replaced once.

@@ -4,6 +4,7 @@
 // in both themes. The arithmetic of the layout and the model's rules are the
 // unit tests' business; here they meet the real windows.
 
+#include "base/Commands.h"
 #include "base/Win32Geometry.h"
 #include "e2e/E2ESupport.h"
 
@@ -165,6 +166,19 @@ TEST_F(DockRunningAppE2E, TheItemMenuListsTheWindowAndDismissingItGivesTheFocusB
     test::TapKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(menu); }, 3000));
     EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == app_.Window(); }, 3000));
+}
+
+TEST_F(DockRunningAppE2E, ARebuildAskedForWhileItsMenuIsOpenWaitsForTheMenuToClose) {
+    test::RightClick(item_);
+    ASSERT_TRUE(WaitUntil([&] { return !test::OpenMenuEntries(corvane_.ProcessId()).empty(); }));
+    for (const WPARAM command : {CMD_DISPLAYS_CHANGED, CMD_RELOAD_SETTINGS}) {
+        ::PostMessageW(control_, WM_APP_COMMAND, command, 0);
+    }
+    ::Sleep(1000);
+    EXPECT_TRUE(::IsWindow(dock_) && !test::OpenMenuEntries(corvane_.ProcessId()).empty())
+        << "the dock was rebuilt under its menu";
+    test::TapKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dock_); }, 5000)) << "no rebuild after it";
 }
 
 // Notepad's window, then the helper's, and no pins: pinning the helper from
