@@ -119,11 +119,11 @@ void Dock::OpenPreview(int index) noexcept {
         index >= static_cast<int>(std::min({items_.size(), visuals_.size(), cells_.size()}))) {
         return;
     }
-    const DockItem& item = items_[static_cast<std::size_t>(index)];
+    const uint64_t key = items_[static_cast<std::size_t>(index)].key;
     const int32_t anchorX = ItemCentreOnScreen(index);
     try {
         std::vector<HWND> windows;
-        for (const WindowId id : item.windows) {
+        for (const WindowId id : items_[static_cast<std::size_t>(index)].windows) {
             if (const HWND window = ToHwnd(id); ::IsWindow(window)) {
                 windows.push_back(window);
             }
@@ -132,7 +132,7 @@ void Dock::OpenPreview(int index) noexcept {
             ClosePreview();
             return;
         }
-        if (PreviewShown() && item.key == previewKey_ && anchorX == previewAnchorX_ &&
+        if (PreviewShown() && key == previewKey_ && anchorX == previewAnchorX_ &&
             windows == previewWindows_) {
             return;  // already just this
         }
@@ -143,7 +143,7 @@ void Dock::OpenPreview(int index) noexcept {
         ClosePreview();  // out of memory: no preview
         return;
     }
-    previewKey_ = PreviewShown() ? item.key : 0;
+    previewKey_ = PreviewShown() ? key : 0;
     previewAnchorX_ = anchorX;
     // The preview names the windows; the tooltip would only cover it.
     HideTooltip();
