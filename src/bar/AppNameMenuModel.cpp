@@ -1,6 +1,7 @@
 #include "bar/AppNameMenuModel.h"
 
 #include "config/Language.h"
+#include "config/SettingsText.h"
 
 #include <algorithm>
 
@@ -51,9 +52,10 @@ std::vector<AppNameMenuEntry> BuildAppNameMenu(const AppNameMenuFacts& f) {
         menu.push_back(Item(kMenuFloatWindow,
                             Tr(L"Flytende vindu (ikke tile)", L"Floating window (don't tile)"),
                             beyondReach, f.targetFloating));
-        menu.push_back(Item(kMenuNeverTile,
-                            std::wstring(Tr(L"Aldri tile ", L"Never tile ")) + f.displayName, false,
-                            !f.exeName.empty() && Contains(f.floatList, f.exeName)));
+        menu.push_back(
+            Item(kMenuNeverTile,
+                 std::wstring(Tr(L"Aldri tile ", L"Never tile ")) + EscapeMenuText(f.displayName),
+                 false, !f.exeName.empty() && Contains(f.floatList, f.exeName)));
     }
     menu.push_back(Separator());
     if (f.settingsWindow) {
@@ -65,8 +67,8 @@ std::vector<AppNameMenuEntry> BuildAppNameMenu(const AppNameMenuFacts& f) {
         popup.text = Tr(L"Skjulte tray-ikoner", L"Hidden tray icons");
         const std::size_t count = std::min(f.hiddenTray.size(), kMaxHiddenTrayItems);
         for (std::size_t i = 0; i < count; ++i) {
-            popup.children.push_back(
-                Item(kMenuHiddenTrayFirst + static_cast<uint32_t>(i), f.hiddenTray[i]));
+            popup.children.push_back(Item(kMenuHiddenTrayFirst + static_cast<uint32_t>(i),
+                                          EscapeMenuText(f.hiddenTray[i])));
         }
         popup.children.push_back(Separator());
         popup.children.push_back(Item(kMenuShowAllTray, Tr(L"Vis alle", L"Show all")));

@@ -29,7 +29,7 @@ private:
     struct Entry {
         uint64_t ownerWindow = 0;
         uint32_t id = 0;
-        uint32_t generation = 0;
+        uint64_t generation = 0;
         Microsoft::WRL::ComPtr<ID2D1Bitmap> bitmap;
     };
     std::vector<Entry> entries_;

@@ -122,4 +122,16 @@ bool IsStorableIdentifier(std::wstring_view text) noexcept {
     return true;
 }
 
+std::wstring EscapeMenuText(std::wstring_view text) {
+    std::wstring out;
+    out.reserve(text.size() + 4);
+    for (const wchar_t c : text) {
+        out.push_back(c);
+        if (c == L'&') {
+            out.push_back(L'&');
+        }
+    }
+    return out;
+}
+
 }  // namespace corvane

@@ -33,4 +33,8 @@ inline constexpr std::size_t kMaxStoredIdentifierChars = 2048;
 [[nodiscard]] std::wstring Trim(std::wstring_view text);
 [[nodiscard]] bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
 
+// A name or title from elsewhere as the text of a popup menu entry: each "&"
+// doubled, so that the menu shows it instead of underlining the next letter.
+[[nodiscard]] std::wstring EscapeMenuText(std::wstring_view text);
+
 }  // namespace corvane

@@ -87,7 +87,8 @@ void Dock::Destroy() noexcept {
         painter_->ReleaseDeviceResources();
     }
     preview_.reset();
-    previewItem_ = -1;
+    previewKey_ = 0;
+    previewWindows_.clear();
     visuals_.clear();
     items_.clear();
 }

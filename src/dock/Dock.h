@@ -178,6 +178,8 @@ private:
     // The window preview (DockInput.cpp).
     void PreviewFollowsHover() noexcept;
     void OpenPreview(int index) noexcept;
+    // After the items changed: the open preview follows its item or closes.
+    void PreviewFollowsItems() noexcept;
     // Hides the popup and stops both preview timers.
     void ClosePreview() noexcept;
     void OnPreviewLeft() noexcept;
@@ -249,7 +251,11 @@ private:
     std::unique_ptr<EdgeStrip> edge_;
     std::unique_ptr<DockPainter> painter_;
     std::unique_ptr<DockPreview> preview_;
-    int previewItem_ = -1;
+    // What the open preview shows, by the item's key: the items may shift
+    // under it while it is open.
+    uint64_t previewKey_ = 0;
+    int32_t previewAnchorX_ = 0;
+    std::vector<HWND> previewWindows_;
 };
 
 }  // namespace corvane

@@ -72,8 +72,7 @@ void Dock::SetHover(int index) noexcept {
 void Dock::PreviewFollowsHover() noexcept {
     const bool wanted = context_.settings.windowPreviews && !dragging_ && hoveredIndex_ >= 0 &&
                         hoveredIndex_ < static_cast<int>(items_.size()) &&
-                        !items_[static_cast<std::size_t>(hoveredIndex_)].start &&
-                        !items_[static_cast<std::size_t>(hoveredIndex_)].windows.empty();
+                        ItemHasPreview(items_[static_cast<std::size_t>(hoveredIndex_)]);
     if (wanted) {
         ::KillTimer(Hwnd(), TIMER_DOCK_PREVIEW_CLOSE);
         if (PreviewShown()) {
@@ -95,6 +94,18 @@ void Dock::PreviewFollowsHover() noexcept {
     }
 }
 
+void Dock::PreviewFollowsItems() noexcept {
+    if (!PreviewShown()) {
+        return;
+    }
+    const int index = PreviewItemAfterChange(items_, previewKey_, hoveredIndex_);
+    if (index < 0 || dragging_) {
+        ClosePreview();
+    } else {
+        OpenPreview(index);
+    }
+}
+
 bool Dock::PreviewShown() const noexcept {
     return preview_ && preview_->IsVisible();
 }
@@ -108,9 +119,8 @@ void Dock::OpenPreview(int index) noexcept {
         index >= static_cast<int>(std::min({items_.size(), visuals_.size(), cells_.size()}))) {
         return;
     }
-    if (index == previewItem_ && PreviewShown()) {
-        return;
-    }
+    const uint64_t key = items_[static_cast<std::size_t>(index)].key;
+    const int32_t anchorX = ItemCentreOnScreen(index);
     try {
         std::vector<HWND> windows;
         for (const WindowId id : items_[static_cast<std::size_t>(index)].windows) {
@@ -122,14 +132,19 @@ void Dock::OpenPreview(int index) noexcept {
             ClosePreview();
             return;
         }
-        preview_->Show(Hwnd(), windows, visuals_[static_cast<std::size_t>(index)].icon,
-                       ItemCentreOnScreen(index),
+        if (PreviewShown() && key == previewKey_ && anchorX == previewAnchorX_ &&
+            windows == previewWindows_) {
+            return;  // already just this
+        }
+        preview_->Show(Hwnd(), windows, visuals_[static_cast<std::size_t>(index)].icon, anchorX,
                        windowRect_.top - ScalePoints(kPreviewGapPoints, dpi_), dpi_);
+        previewWindows_ = std::move(windows);
     } catch (...) {
         ClosePreview();  // out of memory: no preview
         return;
     }
-    previewItem_ = PreviewShown() ? index : -1;
+    previewKey_ = PreviewShown() ? key : 0;
+    previewAnchorX_ = anchorX;
     // The preview names the windows; the tooltip would only cover it.
     HideTooltip();
 }
@@ -137,7 +152,8 @@ void Dock::OpenPreview(int index) noexcept {
 void Dock::ClosePreview() noexcept {
     ::KillTimer(Hwnd(), TIMER_DOCK_PREVIEW);
     ::KillTimer(Hwnd(), TIMER_DOCK_PREVIEW_CLOSE);
-    previewItem_ = -1;
+    previewKey_ = 0;
+    previewWindows_.clear();
     if (preview_) {
         preview_->Hide();
     }

@@ -57,6 +57,7 @@ void Dock::RebuildDock() noexcept {
     ApplyScaleTargets();
     UpdateTooltip();
     Layout();
+    PreviewFollowsItems();
     if (frontFrameLooks_ < dockperiods::kFrontFrameLooks && FrontFrameUnlisted()) {
         ++frontFrameLooks_;
         ScheduleRebuild(dockperiods::kRebuildForFrontFrameMs);

@@ -2,6 +2,7 @@
 
 #include "base/Utf16.h"
 #include "config/Language.h"
+#include "config/SettingsText.h"
 
 #include <string_view>
 
@@ -26,7 +27,8 @@ std::vector<DockMenuEntry> DockItemMenu(const std::vector<std::wstring>& titles,
     std::vector<DockMenuEntry> menu;
     menu.reserve(titles.size() + 5);
     for (std::size_t i = 0; i < titles.size(); ++i) {
-        menu.push_back({kDockMenuWindowBase + static_cast<uint32_t>(i), DockMenuTitle(titles[i]),
+        menu.push_back({kDockMenuWindowBase + static_cast<uint32_t>(i),
+                        EscapeMenuText(DockMenuTitle(titles[i])),
                         static_cast<int>(i) == foregroundIndex});
     }
     const bool windows = !titles.empty();

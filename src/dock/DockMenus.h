@@ -29,7 +29,8 @@ struct DockMenuEntry {
     [[nodiscard]] bool IsSeparator() const noexcept { return command == 0; }
 };
 
-// Window titles (at most 80 characters each) in the item's order;
+// Window titles (at most 80 characters each, any "&" shown as itself) in
+// the item's order;
 // `foregroundIndex` is the listed window in front, or -1. `closable`: at
 // least one of the windows takes a request to close (those of a program
 // running as administrator ignore it).

@@ -327,6 +327,24 @@ std::vector<int> PlacesOfKeys(const std::vector<uint64_t>& keys,
     return places;
 }
 
+bool ItemHasPreview(const DockItem& item) noexcept {
+    return !item.start && !item.windows.empty();
+}
+
+int PreviewItemAfterChange(const std::vector<DockItem>& items, uint64_t shownKey,
+                           int hoveredIndex) noexcept {
+    int index = -1;
+    if (hoveredIndex >= 0) {
+        index = hoveredIndex < static_cast<int>(items.size()) ? hoveredIndex : -1;
+    } else if (shownKey != 0) {
+        const auto found = std::find_if(items.begin(), items.end(), [shownKey](const DockItem& i) {
+            return i.key == shownKey;
+        });
+        index = found == items.end() ? -1 : static_cast<int>(found - items.begin());
+    }
+    return index >= 0 && ItemHasPreview(items[static_cast<std::size_t>(index)]) ? index : -1;
+}
+
 void MarkAttention(std::vector<DockItem>& items, WindowId flashing, WindowId foreground) {
     if (flashing == foreground) {
         return;

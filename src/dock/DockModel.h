@@ -89,6 +89,18 @@ void DropDraggedItem(std::vector<DockItem>& items, int index, bool dragOut);
 [[nodiscard]] std::vector<int> PlacesOfKeys(const std::vector<uint64_t>& keys,
                                             const std::vector<DockItem>& items);
 
+// Hovering an item opens its windows' preview: never Start, an app only
+// while it has windows.
+[[nodiscard]] bool ItemHasPreview(const DockItem& item) noexcept;
+
+// The item an open window preview belongs to after the items changed, or -1
+// to close it. With the pointer on the dock (`hoveredIndex` >= 0) it goes
+// with the item now under the pointer; otherwise it stays with the item it
+// showed (`shownKey`) wherever that went, so that it never shows one app's
+// windows over another's place.
+[[nodiscard]] int PreviewItemAfterChange(const std::vector<DockItem>& items, uint64_t shownKey,
+                                         int hoveredIndex) noexcept;
+
 // A window asked for attention; ignored while it is in front.
 void MarkAttention(std::vector<DockItem>& items, WindowId flashing, WindowId foreground);
 // The user got to the window: its items stop asking.

@@ -210,7 +210,8 @@ void NowPlayingSource::PollSteps() {
         sourceIcon_.Reset();
         sourceIconSize_ = 0;
         propertiesRequest_ = {};
-        thumbnailRequest_ = {};
+        // The old app's cover goes with its title.
+        DropArtwork();
         changed = true;
     }
 

@@ -12,7 +12,12 @@ bool UpdateSource(NowPlayingSnapshot& snapshot, std::wstring_view rawId,
     }
     snapshot.sourceName = SourceAppName(id, apps);
     snapshot.sourceId = std::move(id);
+    // The old app's track must not show under the new app's name while the
+    // new one's properties are still on their way.
     snapshot.trackKey.clear();
+    snapshot.title.clear();
+    snapshot.artist.clear();
+    snapshot.album.clear();
     return true;
 }
 

@@ -13,7 +13,8 @@
 namespace corvane {
 
 // The session's identifier as read. A new one is stored with its app name and
-// forgets the track, so the next media properties count as a new track.
+// forgets the track and its texts, so nothing of the old app shows and the
+// next media properties count as a new track.
 // True when the source changed (its icon and pending requests are stale).
 bool UpdateSource(NowPlayingSnapshot& snapshot, std::wstring_view rawId,
                   std::span<const AppEntry> apps);

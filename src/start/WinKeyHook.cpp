@@ -50,6 +50,33 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// The hook can fail to go in (a desktop not ready yet, say): it is tried
+// this many times, this far apart, before the thread gives up until the
+// next settings apply starts it again.
+constexpr int kInstallTries = 12;
+constexpr DWORD kInstallRetryMs = 5000;
+
+// Waits `ms` while handling the thread's messages; false when a quit came
+// in the meantime.
+bool PauseUnlessQuit(DWORD ms) noexcept {
+    const ULONGLONG end = ::GetTickCount64() + ms;
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                return false;
+            }
+            ::DispatchMessageW(&msg);
+        }
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= end) {
+            return true;
+        }
+        (void)::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now),
+                                          QS_ALLINPUT);
+    }
+}
+
 }  // namespace
 
 WinKeyHook::~WinKeyHook() {
@@ -62,22 +89,33 @@ DWORD WINAPI WinKeyHook::ThreadMain(void* self) noexcept {
     state.commandWindow = hook.commandWindow_;
     state.active = &hook.active_;
     const ScopedHookState scope(state);
-    const UniqueWindowsHook keyboard(
-        ::SetWindowsHookExW(WH_KEYBOARD_LL, &KeyboardProc, ::GetModuleHandleW(nullptr), 0));
-    if (!keyboard) {
-        return 1;
-    }
     MSG msg;
+    // The queue exists from here on, so a stop can reach the pauses.
+    (void)::PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    UniqueWindowsHook keyboard;
+    for (int tries = 1; !keyboard; ++tries) {
+        keyboard.Reset(
+            ::SetWindowsHookExW(WH_KEYBOARD_LL, &KeyboardProc, ::GetModuleHandleW(nullptr), 0));
+        if (!keyboard && (tries >= kInstallTries || !PauseUnlessQuit(kInstallRetryMs))) {
+            return 1;
+        }
+    }
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         ::DispatchMessageW(&msg);
     }
     return 0;
 }
 
+bool WinKeyHook::IsRunning() const noexcept {
+    return thread_ && ::WaitForSingleObject(thread_.Get(), 0) == WAIT_TIMEOUT;
+}
+
 void WinKeyHook::Start(HWND commandWindow) noexcept {
     if (IsRunning()) {
         return;
     }
+    // A thread that gave up on its hook has ended: a new one tries afresh.
+    thread_.Reset();
     commandWindow_ = commandWindow;
     thread_.Reset(::CreateThread(nullptr, 0, &ThreadMain, this, 0, &threadId_));
 }

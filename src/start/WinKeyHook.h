@@ -20,9 +20,12 @@ public:
     WinKeyHook& operator=(const WinKeyHook&) = delete;
 
     // Starts the thread when it is not running; `commandWindow` gets the post.
+    // A hook that fails to go in is tried again a few times a few seconds
+    // apart; after that the thread ends and the next Start tries anew.
     void Start(HWND commandWindow) noexcept;
     void SetActive(bool active) noexcept;
-    [[nodiscard]] bool IsRunning() const noexcept { return static_cast<bool>(thread_); }
+    // The thread is alive: installing its hook or running it.
+    [[nodiscard]] bool IsRunning() const noexcept;
     // WM_QUIT to the thread, waits at most 1 s.
     void Stop() noexcept;
 

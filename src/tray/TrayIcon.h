@@ -33,7 +33,10 @@ struct TrayIcon {
     uint32_t ownerProcessId = 0;
     std::wstring exeName;  // lower-case file name of the owner's executable
     PixelRect screenRect;  // where the bar last drew it, screen pixels
-    uint32_t iconGeneration = 0;
+    // Which picture this is: no two pictures in the process ever share one,
+    // so that a bitmap cached for an icon that was deleted never stands in
+    // for the picture of one added again with the same owner and id.
+    uint64_t iconGeneration = 0;
     // The record that drops Explorer's hidden copy of this icon; empty while
     // Explorer holds none.
     std::vector<uint8_t> explorerDelete;

@@ -3,9 +3,18 @@
 #include "tray/TrayExplorerRoute.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace corvane {
 namespace {
+
+// One count for every icon of every store the process has had: a host that
+// starts again, or an icon deleted and added again, never repeats a number
+// that a painter may still hold a bitmap for.
+uint64_t NewIconGeneration() noexcept {
+    static std::atomic<uint64_t> last{0};
+    return last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
 
 // The icon a request refers to: the first one with the request's GUID, or
 // with its owner window and id.
@@ -186,7 +195,7 @@ void TrayIconStore::Apply(TrayIcon& icon, const TrayNotification& n) {
     if ((n.flags & trayflags::kIcon) != 0) {
         DestroyCopy(icon);
         icon.icon = n.iconHandle != 0 ? system_.CopyIcon(n.iconHandle) : 0;
-        ++icon.iconGeneration;
+        icon.iconGeneration = NewIconGeneration();
     }
     if ((n.flags & trayflags::kTip) != 0) {
         icon.tooltip = n.tooltip;
@@ -234,7 +243,7 @@ void TrayIconStore::Clear() noexcept {
 
 void TrayIconStore::BumpGenerations() noexcept {
     for (TrayIcon& icon : icons_) {
-        ++icon.iconGeneration;
+        icon.iconGeneration = NewIconGeneration();
     }
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 namespace corvane {
 namespace {
@@ -224,6 +225,20 @@ TEST(DockModel, DraggingReordersAndPins) {
     }
     EXPECT_EQ(std::make_pair(DockDragStarts(6, -6), DockDragStarts(0, 7)),
               std::make_pair(false, true));
+}
+
+TEST(DockModel, OpenPreviewFollowsItsItemThroughARebuild) {
+    const std::vector<DockItem> before = Sample();  // + +P#1 +Q#2 -r#3 -s#4
+    const std::vector<DockItem> after =             // + +P +Q#2 -s#4
+        RebuildDockItems(before, {L"P", L"Q"}, {Window(2, L"", L"Q"), Window(4, L"", L"s")}).items;
+    const std::tuple<std::size_t, int, std::wstring> cases[] = {
+        {4, -1, L"s"}, {2, -1, L"Q"}, {3, -1, L""}, {1, -1, L""},
+        {4, 2, L"Q"},  {4, 1, L""},   {4, 0, L""},  {4, 9, L""}};
+    for (const auto& [shown, hovered, expected] : cases) {
+        const int index = PreviewItemAfterChange(after, before[shown].key, hovered);  // in `after`
+        EXPECT_EQ(index < 0 ? L"" : after[static_cast<std::size_t>(index)].target, expected)
+            << shown << " " << hovered;
+    }
 }
 
 TEST(DockModel, AttentionFollowsFlashAndForeground) {

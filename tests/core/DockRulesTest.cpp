@@ -77,8 +77,17 @@ TEST(DockMenus, EntriesInBothLanguages) {
               L"100:a | 101:b | - | 1:Nytt vindu | 3:Fjern fra dock | - | 4:Lukk alle vinduer~");
     EXPECT_EQ(Show(DockMenu(false, false)), L"2:Skjul Windows-oppgavelinjen");
     SetNorwegian(false);
+}
 
-    EXPECT_EQ(DockMenuTitle(std::wstring(100, L'x')), std::wstring(80, L'x'));
+TEST(DockMenus, TitlesAreCappedAndTheirAmpersandsShown) {
+    const std::wstring x79(79, L'x');
+    const std::wstring cases[][2] = {{L"Tom & Jerry", L"Tom && Jerry"},
+                                     {L"&&", L"&&&&"},
+                                     {x79 + L"&y", x79 + L"&&"},
+                                     {x79 + L"x&", x79 + L"x"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(DockItemMenu({c[0]}, -1, false).front().text, c[1]) << c[0];
+    }
 }
 
 // The plan as "set=1 save=0 delete", "" when nothing changes.

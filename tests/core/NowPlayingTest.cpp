@@ -108,7 +108,8 @@ TEST(NowPlayingRules, PollsFoldIntoTheSnapshot) {
     NowPlayingSnapshot snap;
     for (const auto& [id, title, artist, sourceChanged, newTrack, name] : rows) {
         EXPECT_EQ(UpdateSource(snap, id, {}), sourceChanged) << id << title << artist;
-        EXPECT_EQ(snap.trackKey.empty(), sourceChanged) << id;
+        EXPECT_EQ((snap.trackKey + snap.title + snap.artist + snap.album).empty(), sourceChanged)
+            << id;
         EXPECT_EQ(UpdateTrack(snap, title, artist, L""), newTrack) << id << title << artist;
         EXPECT_EQ(snap.sourceName + L"/" + snap.title, std::wstring(name) + L"/A");
     }

@@ -99,8 +99,6 @@ TEST(PreviewLayout, CardRules) {
     EXPECT_FALSE(MinimisedThumbnailUsable(true, {800, 119}));
     EXPECT_TRUE(MinimisedThumbnailUsable(true, {200, 120}));
 
-    EXPECT_EQ(CapPreviewTitle(std::wstring(300, L'a')), std::wstring(256, L'a'));
-
     // Tint 0, 72 and 100: 20 more than the dock's alpha, at most 255.
     EXPECT_EQ(PreviewAccentColor(0, true), 0x14202020u);
     EXPECT_EQ(PreviewAccentColor(72, false), 0xCBF3F3F3u);

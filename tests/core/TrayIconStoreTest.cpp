@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <tuple>
 
 namespace corvane {
@@ -181,6 +182,23 @@ TEST(TrayIconStore, AFullListRefusesNewIconsAndStillTakesChanges) {
     EXPECT_FALSE(send(Note(kAdd, kW1, 1, kIcon, 0, 5)));
     EXPECT_TRUE(send(Note(kModify, kW2, 7)));
     EXPECT_EQ(store.Find(kW2, 7)->exeName, L"p34.exe");
+}
+
+TEST(TrayIconStore, NoTwoPicturesEverShareAGeneration) {
+    test::FakeTraySystem system;
+    system.windows = {kW1};
+    TrayIconStore first(system);
+    TrayIconStore second(system);  // as after the host started again
+    std::set<uint64_t> seen;
+    const auto pictureIsNew = [&](TrayIconStore& store, uint32_t command) {
+        (void)store.Handle(kTrayDataNotify, Note(command, kW1, 1, kIcon, 0, 5));
+        return seen.insert(store.Find(kW1, 1)->iconGeneration).second;
+    };
+    EXPECT_TRUE(pictureIsNew(first, kAdd));
+    EXPECT_TRUE(pictureIsNew(first, kModify));
+    (void)first.Handle(kTrayDataNotify, Note(kDelete, kW1, 1));
+    EXPECT_TRUE(pictureIsNew(first, kAdd));  // the same owner and id, before any paint
+    EXPECT_TRUE(pictureIsNew(second, kAdd));
 }
 
 }  // namespace
