@@ -286,7 +286,6 @@ struct Span {
     int left = 0;
     int right = 0;
     [[nodiscard]] int Middle() const { return (left + right) / 2; }
-    bool operator==(const Span&) const = default;
 };
 
 }  // namespace corvane::test
