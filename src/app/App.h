@@ -68,6 +68,10 @@ struct App final : BarHost,
     // The foreground window the hooks handled last, ours included: focus
     // events only lead to an evaluation when it changes.
     HWND lastForeground = nullptr;
+    // The top-level window of the program that took the focus last, while
+    // the foreground is looked at again, and how often it was looked at.
+    HWND focusedTop = nullptr;
+    int foregroundLooks = 0;
     std::unique_ptr<ControlWindow> control;
     // One per display, in the system's enumeration order.
     std::vector<std::unique_ptr<Bar>> bars;

@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "app/ClockPeriod.h"
 #include "app/Foreground.h"
+#include "app/ForegroundHooks.h"
 #include "app/Lifecycle.h"
 #include "garden/Garden.h"
 #include "start/StartSurfaces.h"
@@ -139,6 +140,10 @@ void ControlWindow::OnTimer(UINT_PTR id) {
             // it again and gets a rebuild of its own.
             StopTimer(TIMER_DISPLAYS_SETTLE);
             OnDisplaysChanged(app_);
+            break;
+        case TIMER_FOREGROUND_LOOK:
+            StopTimer(TIMER_FOREGROUND_LOOK);
+            LookAgainAtForeground(app_);
             break;
         case TIMER_TILING_RETILE:
             StopTimer(TIMER_TILING_RETILE);

@@ -41,6 +41,9 @@ enum ControlTimer : uintptr_t {
     TIMER_START_WARMUP = 0x7112,
     // One-shot, re-armed by every display change: one rebuild per burst.
     TIMER_DISPLAYS_SETTLE = 0x7113,
+    // One-shot, re-armed a few times after a focus change: the foreground
+    // the system reports may settle only after the focus moved.
+    TIMER_FOREGROUND_LOOK = 0x7120,
 };
 
 namespace periods {

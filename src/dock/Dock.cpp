@@ -318,7 +318,11 @@ void Dock::ForegroundChanged(HWND window) noexcept {
         ::SetTimer(Hwnd(), TIMER_DOCK_HIDECHECK, kHideCheckAfterForegroundMs, nullptr);
     }
     frontFrameLooks_ = 0;
-    if (FrontFrameUnlisted()) {
+    // The shell does not announce every window (nor does every system send
+    // shell notices): a program's window first heard of in front is listed
+    // now.
+    if (FrontFrameUnlisted() ||
+        (window != nullptr && !ListsWindow(window) && IsDockAppWindow(window))) {
         ScheduleRebuild(dockperiods::kRebuildAfterShellHookMs);
     }
     Repaint();

@@ -132,6 +132,8 @@ private:
     // is starting or coming back from suspension, and its identity follows
     // once its core window has joined the frame.
     [[nodiscard]] bool FrontFrameUnlisted() const noexcept;
+    // Whether an item holds the window.
+    [[nodiscard]] bool ListsWindow(HWND window) const noexcept;
     // Icons and names come from the worker: a pin on a share that is gone
     // must not hold the dock up. Asked once per target and size.
     void LoadMissingVisuals() noexcept;

@@ -70,9 +70,13 @@ bool Dock::FrontFrameUnlisted() const noexcept {
         WindowClassName(foreground_, kAppFrameClass.size() + 1) != kAppFrameClass) {
         return false;
     }
-    const WindowId front = ToWindowId(foreground_);
-    return std::none_of(items_.begin(), items_.end(), [front](const DockItem& item) {
-        return std::find(item.windows.begin(), item.windows.end(), front) != item.windows.end();
+    return !ListsWindow(foreground_);
+}
+
+bool Dock::ListsWindow(HWND window) const noexcept {
+    const WindowId id = ToWindowId(window);
+    return std::any_of(items_.begin(), items_.end(), [id](const DockItem& item) {
+        return std::find(item.windows.begin(), item.windows.end(), id) != item.windows.end();
     });
 }
 

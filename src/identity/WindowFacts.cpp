@@ -5,6 +5,8 @@
 
 #include <dwmapi.h>
 
+#include <string_view>
+
 namespace corvane {
 
 std::wstring WindowClassName(HWND window, std::size_t maxChars) {
@@ -12,6 +14,18 @@ std::wstring WindowClassName(HWND window, std::size_t maxChars) {
     const int length = ::GetClassNameW(window, name.data(), static_cast<int>(name.size()));
     name.resize(length > 0 ? static_cast<std::size_t>(length) : 0u);
     return name;
+}
+
+bool IsDesktopSurface(HWND window) noexcept {
+    if (window == ::GetDesktopWindow() || window == ::GetShellWindow()) {
+        return true;
+    }
+    // Room for one character more than the longer class, so that a longer
+    // name differs.
+    wchar_t buffer[9] = {};
+    const int length = ::GetClassNameW(window, buffer, 9);
+    const std::wstring_view className(buffer, length > 0 ? static_cast<std::size_t>(length) : 0u);
+    return className == L"Progman" || className == L"WorkerW";
 }
 
 HWND HostedCoreWindow(HWND frame) noexcept {

@@ -13,6 +13,10 @@ namespace corvane {
 // The class name, cut to `maxChars`; empty for a window that is gone.
 [[nodiscard]] std::wstring WindowClassName(HWND window, std::size_t maxChars);
 
+// The system's desktop window, the shell's, or one of Explorer's desktop
+// layers: what is in front when no program's window is.
+[[nodiscard]] bool IsDesktopSurface(HWND window) noexcept;
+
 // The core window a store app's frame holds: a child of the core window
 // class that another process owns. Null while there is none, as when the app
 // is suspended. Asks only the system, never the frame's or the app's thread.

@@ -78,25 +78,6 @@ protected:
         return test::ReadIniValue(IniPath(), L"Tiling", L"Enabled");
     }
 
-    // Clicks the application name, which starts 6 points from the bar's
-    // left; returns Corvane's popup menu once it shows.
-    [[nodiscard]] HWND OpenAppNameMenu() const {
-        test::Click({Frame().left + Px(16), MidY()});
-        HWND found = nullptr;
-        WaitUntil(
-            [&] {
-                for (HWND menu : test::FindProcessWindows(corvane_.ProcessId(), L"#32768")) {
-                    RECT r = {};
-                    found = ::IsWindowVisible(menu) && ::GetWindowRect(menu, &r) && r.bottom > r.top
-                                ? menu
-                                : found;
-                }
-                return found != nullptr;
-            },
-            5000);
-        return found;
-    }
-
     test::HelperApp app_;
 };
 

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvane {
@@ -258,6 +259,36 @@ TEST_F(DockE2E, PinningARunningAppKeepsEachIconWithItsApp) {
         3000))
         << "an app's cell shows the other app's icon";
 }
+
+// Wine's Notepad and Registry Editor, started after Corvane, raise no
+// foreground event: they only move the focus. The bar must still name each
+// one (the application name's menu names it while tiling is on) and the dock
+// list it as running. The parameter: the file and its FileDescription.
+class SilentProgramE2E : public DockE2E,
+                         public testing::WithParamInterface<std::pair<std::wstring, std::wstring>> {
+};
+
+TEST_P(SilentProgramE2E, TheBarNamesItAndTheDockListsItAsRunning) {
+    ASSERT_NE(StartDock({.tiling = true}), nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return !LeftInk().empty(); }, 30000)) << "nothing named";
+    test::ChildProcess program;  // ended with the test
+    ASSERT_TRUE(program.Start(WindowsFile(GetParam().first.c_str())));
+    // Both follow from one handling of the new foreground. The menu opens
+    // once: opening it moves the focus itself.
+    EXPECT_TRUE(StandsAs(2, true, 15000)) << "no dock item";
+    ASSERT_NE(OpenAppNameMenu(), nullptr);
+    const std::vector<std::wstring> entries = test::OpenMenuEntries(corvane_.ProcessId());
+    test::TapKey(VK_ESCAPE);
+    EXPECT_NE(std::find(entries.begin(), entries.end(), L" Never tile " + GetParam().second),
+              entries.end())
+        << "the bar names another application: " << testing::PrintToString(entries);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Wine, SilentProgramE2E,
+    testing::Values(std::pair<std::wstring, std::wstring>{L"notepad.exe", L"Notepad"},
+                    std::pair<std::wstring, std::wstring>{L"regedit.exe", L"Wine Registry Editor"}),
+    [](const auto& info) { return info.index == 0 ? "Notepad" : "Regedit"; });
 
 TEST_F(DockE2E, DraggingAPinFarUpwardsUnpinsIt) {
     const std::wstring first = WindowsFile(L"notepad.exe");

@@ -388,6 +388,23 @@ RECT CorvaneTest::Frame() const {
     return r;
 }
 
+HWND CorvaneTest::OpenAppNameMenu() const {
+    Click({Frame().left + Px(16), MidY()});
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND menu : FindProcessWindows(corvane_.ProcessId(), L"#32768")) {
+                RECT r = {};
+                found = ::IsWindowVisible(menu) && ::GetWindowRect(menu, &r) && r.bottom > r.top
+                            ? menu
+                            : found;
+            }
+            return found != nullptr;
+        },
+        5000);
+    return found;
+}
+
 std::vector<Span> CorvaneTest::LeftInk() const {
     const RECT frame = Frame();
     const Capture c = CaptureScreen(frame);

@@ -139,6 +139,9 @@ protected:
     [[nodiscard]] int Px(double points) const {
         return static_cast<int>(points * static_cast<double>(dpi_) / 96.0);
     }
+    // Clicks the application name, which starts 6 points from the bar's
+    // left; returns Corvane's popup menu once it shows, or null.
+    [[nodiscard]] HWND OpenAppNameMenu() const;
     // The ink on the bar's left half: the application's name, then its menu
     // titles, in screen columns.
     [[nodiscard]] std::vector<Span> LeftInk() const;
