@@ -179,6 +179,15 @@ TEST_F(TrayE2E, AProgramShowingTheTaskbarLeavesTheHostUnseen) {
     EXPECT_EQ(::GetWindowLongPtrW(host_, GWL_STYLE) & WS_VISIBLE, 0);
 }
 
+// Explorer makes its taskbar again when it restarts, in front of the host:
+// the host hears of the new window at once, long before its backup check.
+TEST_F(TrayE2E, ANewTaskbarWindowInFrontIsOvertakenAtOnce) {
+    test::ChildProcess explorer;
+    ASSERT_TRUE(explorer.Start(test::BuiltFile(L"test_helper.exe"), L"taskbar"));
+    ASSERT_NE(explorer.WaitForWindow(L"Shell_TrayWnd"), nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return ::FindWindowW(L"Shell_TrayWnd", nullptr) == host_; }, 2000));
+}
+
 TEST_F(TrayE2E, AnIconLeavesTheBarSoonAfterItsProgramsWindowIsGone) {
     TrayClient live;
     TrayClient gone;
