@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <string_view>
 
 namespace corvane::test {
 namespace {
