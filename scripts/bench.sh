@@ -12,7 +12,10 @@
 # CORVANE_TAG keeps the build trees and the Wine prefix apart (see lib.sh).
 # CORVANE_BENCH_RUNS (7) start-up runs; CORVANE_BENCH_IDLE_SECONDS (60) and
 # CORVANE_BENCH_IDLE_ROUNDS (3) the idle windows; CORVANE_BENCH_SETTLE_SECONDS
-# (10) the wait after start before the first window.
+# (10) the wait after start before the first window. CORVANE_BENCH_ONLY_IDLE=1
+# takes only the idle CPU of corvane.exe next to bare_strip.exe, with default
+# features and with CorGarden on, so that those figures can be taken again
+# quickly.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$ROOT"
 trap cleanup EXIT
@@ -21,6 +24,7 @@ runs="${CORVANE_BENCH_RUNS:-7}"
 idle="${CORVANE_BENCH_IDLE_SECONDS:-60}"
 rounds="${CORVANE_BENCH_IDLE_ROUNDS:-3}"
 settle="${CORVANE_BENCH_SETTLE_SECONDS:-10}"
+only_idle="${CORVANE_BENCH_ONLY_IDLE:-0}"
 BENCH_DIR="$ROOT/build/${TAG}bench"
 STARTUP_DIR="$ROOT/build/${TAG}bench-startup"
 IDLE_DIR="$ROOT/build/${TAG}bench-idle"
@@ -32,77 +36,81 @@ fail() {
 }
 
 install_packages
-log "Core benchmarks"
-cmake --preset bench -B "$BENCH_DIR" >/dev/null
-cmake --build "$BENCH_DIR" -j "$JOBS"
-"$BENCH_DIR/corvane_bench" --benchmark_min_time=0.2
+if [ "$only_idle" = 0 ]; then
+    log "Core benchmarks"
+    cmake --preset bench -B "$BENCH_DIR" >/dev/null
+    cmake --build "$BENCH_DIR" -j "$JOBS"
+    "$BENCH_DIR/corvane_bench" --benchmark_min_time=0.2
+fi
 
 build_mingw
 ensure_display
 ensure_wineprefix
 start_wine
 
-# Wine's audio driver prints ALSA complaints on machines without a sound card;
-# every Windows program's stderr goes to a log instead of the terminal.
-log "Start-up and working set under Wine (median of $runs runs)"
-rm -rf "$STARTUP_DIR" && mkdir -p "$STARTUP_DIR"
-for exe in corvane minimal_window bare_strip startup_probe bar_paint_bench catalog_build_bench \
-    start_menu_bench preview_bench garden_bench settings_bench; do
-    cp "$MINGW_DIR/$exe.exe" "$STARTUP_DIR/" || fail "$MINGW_DIR/$exe.exe is missing"
-done
-probe() {
-    wine "$STARTUP_DIR/startup_probe.exe" "$STARTUP_DIR/$1" "$2" "$3" "$runs" 2000 \
-        2>>"$STARTUP_DIR/wine.log" || fail "startup_probe failed for $1 (see $STARTUP_DIR/wine.log)"
-}
-probe minimal_window.exe CorvaneBaselineWindow 0
-probe bare_strip.exe CorvaneBareStrip 0
-probe corvane.exe CorvaneCtl 1
-echo "(Wine's own messages: $STARTUP_DIR/wine.log)"
+if [ "$only_idle" = 0 ]; then
+    # Wine's audio driver prints ALSA complaints on machines without a sound card;
+    # every Windows program's stderr goes to a log instead of the terminal.
+    log "Start-up and working set under Wine (median of $runs runs)"
+    rm -rf "$STARTUP_DIR" && mkdir -p "$STARTUP_DIR"
+    for exe in corvane minimal_window bare_strip startup_probe bar_paint_bench catalog_build_bench \
+        start_menu_bench preview_bench garden_bench settings_bench; do
+        cp "$MINGW_DIR/$exe.exe" "$STARTUP_DIR/" || fail "$MINGW_DIR/$exe.exe is missing"
+    done
+    probe() {
+        wine "$STARTUP_DIR/startup_probe.exe" "$STARTUP_DIR/$1" "$2" "$3" "$runs" 2000 \
+            2>>"$STARTUP_DIR/wine.log" || fail "startup_probe failed for $1 (see $STARTUP_DIR/wine.log)"
+    }
+    probe minimal_window.exe CorvaneBaselineWindow 0
+    probe bare_strip.exe CorvaneBareStrip 0
+    probe corvane.exe CorvaneCtl 1
+    echo "(Wine's own messages: $STARTUP_DIR/wine.log)"
 
-log "Bar paint under Wine"
-wine "$STARTUP_DIR/bar_paint_bench.exe" 300 2>>"$STARTUP_DIR/wine.log" ||
-    fail "bar_paint_bench failed (see $STARTUP_DIR/wine.log)"
+    log "Bar paint under Wine"
+    wine "$STARTUP_DIR/bar_paint_bench.exe" 300 2>>"$STARTUP_DIR/wine.log" ||
+        fail "bar_paint_bench failed (see $STARTUP_DIR/wine.log)"
 
-log "Dock preview under Wine"
-wine "$STARTUP_DIR/preview_bench.exe" 200 2>>"$STARTUP_DIR/wine.log" ||
-    fail "preview_bench failed (see $STARTUP_DIR/wine.log)"
+    log "Dock preview under Wine"
+    wine "$STARTUP_DIR/preview_bench.exe" 200 2>>"$STARTUP_DIR/wine.log" ||
+        fail "preview_bench failed (see $STARTUP_DIR/wine.log)"
 
-log "Desktop beds under Wine: 5,000 desktop files scanned, saved, painted and scrolled"
-wine "$STARTUP_DIR/garden_bench.exe" 9 2>>"$STARTUP_DIR/wine.log" ||
-    fail "garden_bench failed (see $STARTUP_DIR/wine.log)"
+    log "Desktop beds under Wine: 5,000 desktop files scanned, saved, painted and scrolled"
+    wine "$STARTUP_DIR/garden_bench.exe" 9 2>>"$STARTUP_DIR/wine.log" ||
+        fail "garden_bench failed (see $STARTUP_DIR/wine.log)"
 
-log "Catalog build from Start-menu shortcuts under Wine"
-wine "$STARTUP_DIR/catalog_build_bench.exe" 9 2>>"$STARTUP_DIR/wine.log" ||
-    fail "catalog_build_bench failed (see $STARTUP_DIR/wine.log)"
+    log "Catalog build from Start-menu shortcuts under Wine"
+    wine "$STARTUP_DIR/catalog_build_bench.exe" 9 2>>"$STARTUP_DIR/wine.log" ||
+        fail "catalog_build_bench failed (see $STARTUP_DIR/wine.log)"
 
-log "Now Playing under Wine: a poll, a cover, a card frame"
-cp "$MINGW_DIR/nowplaying_bench.exe" "$MINGW_DIR/test_fakemedia.dll" "$STARTUP_DIR/" ||
-    fail "nowplaying_bench.exe or test_fakemedia.dll is missing in $MINGW_DIR"
-wine "$STARTUP_DIR/nowplaying_bench.exe" "$(winepath -w "$STARTUP_DIR/test_fakemedia.dll")" 300 \
-    2>>"$STARTUP_DIR/wine.log" || fail "nowplaying_bench failed (see $STARTUP_DIR/wine.log)"
+    log "Now Playing under Wine: a poll, a cover, a card frame"
+    cp "$MINGW_DIR/nowplaying_bench.exe" "$MINGW_DIR/test_fakemedia.dll" "$STARTUP_DIR/" ||
+        fail "nowplaying_bench.exe or test_fakemedia.dll is missing in $MINGW_DIR"
+    wine "$STARTUP_DIR/nowplaying_bench.exe" "$(winepath -w "$STARTUP_DIR/test_fakemedia.dll")" 300 \
+        2>>"$STARTUP_DIR/wine.log" || fail "nowplaying_bench failed (see $STARTUP_DIR/wine.log)"
 
-log "CorMenu and CorLauncher: the open command to the first frame under Wine, next to bare windows"
-wine "$STARTUP_DIR/start_menu_bench.exe" 20 2>>"$STARTUP_DIR/wine.log" ||
-    fail "start_menu_bench failed (see $STARTUP_DIR/wine.log)"
+    log "CorMenu and CorLauncher: the open command to the first frame under Wine, next to bare windows"
+    wine "$STARTUP_DIR/start_menu_bench.exe" 20 2>>"$STARTUP_DIR/wine.log" ||
+        fail "start_menu_bench failed (see $STARTUP_DIR/wine.log)"
 
-log "The settings window under Wine: open to first frame, page switches, memory after closing"
-wine "$STARTUP_DIR/settings_bench.exe" 10 2>>"$STARTUP_DIR/wine.log" ||
-    fail "settings_bench failed (see $STARTUP_DIR/wine.log)"
+    log "The settings window under Wine: open to first frame, page switches, memory after closing"
+    wine "$STARTUP_DIR/settings_bench.exe" 10 2>>"$STARTUP_DIR/wine.log" ||
+        fail "settings_bench failed (see $STARTUP_DIR/wine.log)"
 
-# The GUI thread's longest wait while another program has stopped answering:
-# a window of the probe's own, maximised and in front, stops pumping, and the
-# probe clicks and right-clicks its dock item, lets tiling arrange it, opens
-# CorMenu and lets the beds poll, timing a posted echo throughout.
-log "The GUI thread with a hung program in front under Wine"
-mkdir -p "$STARTUP_DIR/stall"
-cp "$MINGW_DIR/corvane.exe" "$STARTUP_DIR/stall/" && cp "$MINGW_DIR/stall_probe.exe" "$STARTUP_DIR/" ||
-    fail "corvane.exe or stall_probe.exe is missing in $MINGW_DIR"
-# The same run with a program that keeps answering shows which stalls are
-# the hung program's and which Wine's own.
-for mode in hung answering; do
-    wine "$STARTUP_DIR/stall_probe.exe" "$(winepath -w "$STARTUP_DIR/stall")" "$idle" "$mode" \
-        2>>"$STARTUP_DIR/wine.log" || fail "stall_probe failed (see $STARTUP_DIR/wine.log)"
-done
+    # The GUI thread's longest wait while another program has stopped answering:
+    # a window of the probe's own, maximised and in front, stops pumping, and the
+    # probe clicks and right-clicks its dock item, lets tiling arrange it, opens
+    # CorMenu and lets the beds poll, timing a posted echo throughout.
+    log "The GUI thread with a hung program in front under Wine"
+    mkdir -p "$STARTUP_DIR/stall"
+    cp "$MINGW_DIR/corvane.exe" "$STARTUP_DIR/stall/" && cp "$MINGW_DIR/stall_probe.exe" "$STARTUP_DIR/" ||
+        fail "corvane.exe or stall_probe.exe is missing in $MINGW_DIR"
+    # The same run with a program that keeps answering shows which stalls are
+    # the hung program's and which Wine's own.
+    for mode in hung answering; do
+        wine "$STARTUP_DIR/stall_probe.exe" "$(winepath -w "$STARTUP_DIR/stall")" "$idle" "$mode" \
+            2>>"$STARTUP_DIR/wine.log" || fail "stall_probe failed (see $STARTUP_DIR/wine.log)"
+    done
+fi
 
 # Wine answers GetProcessTimes for other processes with 0, so idle CPU comes
 # from the Linux side: utime + stime of each Wine process (clock ticks), and
@@ -192,18 +200,20 @@ corners_off_ms="$ROUNDS_DIFF_MS"
 threads "$strip_pid" >"$IDLE_DIR/bare_strip.threads.1"
 threads "$corvane_pid" >"$IDLE_DIR/corvane.threads.1"
 
-# A laptop's WLAN service, IP helper and Core Audio report far more than the
-# bar shows; one notice a second shows what each costs when nothing changed.
-cp "$MINGW_DIR/status_notify.exe" "$IDLE_DIR/" || fail "$MINGW_DIR/status_notify.exe is missing"
-c_r0="$(runtime_ns "$corvane_pid")" && c_t0="$(ticks "$corvane_pid")"
-s_r0="$(runtime_ns "$strip_pid")"
-wine "$IDLE_DIR/status_notify.exe" "$idle" 1000 2>>"$IDLE_DIR/status_notify.exe.log" ||
-    fail "status_notify failed (see $IDLE_DIR/status_notify.exe.log)"
-alive "$corvane_pid" corvane.exe
-c_r1="$(runtime_ns "$corvane_pid")" && c_t1="$(ticks "$corvane_pid")"
-s_r1="$(runtime_ns "$strip_pid")"
-echo "With a status notice every second over ${idle} s: corvane.exe $(((c_t1 - c_t0) * 1000 / HZ)) ms" \
-    "(run time $(((c_r1 - c_r0) / 1000000)) ms), bare_strip.exe run time $(((s_r1 - s_r0) / 1000000)) ms"
+if [ "$only_idle" = 0 ]; then
+    # A laptop's WLAN service, IP helper and Core Audio report far more than the
+    # bar shows; one notice a second shows what each costs when nothing changed.
+    cp "$MINGW_DIR/status_notify.exe" "$IDLE_DIR/" || fail "$MINGW_DIR/status_notify.exe is missing"
+    c_r0="$(runtime_ns "$corvane_pid")" && c_t0="$(ticks "$corvane_pid")"
+    s_r0="$(runtime_ns "$strip_pid")"
+    wine "$IDLE_DIR/status_notify.exe" "$idle" 1000 2>>"$IDLE_DIR/status_notify.exe.log" ||
+        fail "status_notify failed (see $IDLE_DIR/status_notify.exe.log)"
+    alive "$corvane_pid" corvane.exe
+    c_r1="$(runtime_ns "$corvane_pid")" && c_t1="$(ticks "$corvane_pid")"
+    s_r1="$(runtime_ns "$strip_pid")"
+    echo "With a status notice every second over ${idle} s: corvane.exe $(((c_t1 - c_t0) * 1000 / HZ)) ms" \
+        "(run time $(((c_r1 - c_r0) / 1000000)) ms), bare_strip.exe run time $(((s_r1 - s_r0) / 1000000)) ms"
+fi
 
 # Where the time went, thread by thread, over all rounds.
 for who in bare_strip corvane; do
@@ -212,56 +222,58 @@ for who in bare_strip corvane; do
         awk '{ms = ($5 - $3) / 1e6; if (ms >= 0.5) printf "  %-20s %8.1f\n", $2, ms}' | sort -k2 -rn
 done
 
-# Hot corners poll the pointer on a timer, every 100 ms while it is far from
-# the main display's corners: corvane.exe again, from a folder of its own
-# with every corner given an action, next to the same bare_strip.exe.
-log "Idle CPU under Wine with hot corners on and the pointer far from the corners"
-stop_corvane
-mkdir -p "$IDLE_DIR/corners"
-cp "$MINGW_DIR/corvane.exe" "$IDLE_DIR/corners/"
-printf '[HotCorners]\r\nEnabled=1\r\nTopLeft=1\r\nTopRight=2\r\nBottomLeft=4\r\nBottomRight=5\r\n' \
-    >"$IDLE_DIR/corners/corvane.ini"
-if command -v xdotool >/dev/null; then
-    xdotool mousemove --sync "$(($(xdotool getdisplaygeometry | cut -d' ' -f1) / 2))" \
-        "$(($(xdotool getdisplaygeometry | cut -d' ' -f2) / 2))"
-fi
-wine "$IDLE_DIR/corners/corvane.exe" >"$IDLE_DIR/corners/corvane.exe.log" 2>&1 &
-corvane_pid="$(find_pid corners/corvane.exe)"
-sleep "$settle"
-alive "$corvane_pid" corvane.exe
-idle_rounds " with hot corners"
-awk -v off="$corners_off_ms" -v on="$ROUNDS_DIFF_MS" -v n="$rounds" -v t="$idle" 'BEGIN {
-    printf "Hot corners on against off: %+.1f ms of run time per minute (corvane.exe less bare_strip.exe: %.1f against %.1f ms per minute)\n",
-        (on - off) / n * 60 / t, on / n * 60 / t, off / n * 60 / t }'
+if [ "$only_idle" = 0 ]; then
+    # Hot corners poll the pointer on a timer, every 100 ms while it is far from
+    # the main display's corners: corvane.exe again, from a folder of its own
+    # with every corner given an action, next to the same bare_strip.exe.
+    log "Idle CPU under Wine with hot corners on and the pointer far from the corners"
+    stop_corvane
+    mkdir -p "$IDLE_DIR/corners"
+    cp "$MINGW_DIR/corvane.exe" "$IDLE_DIR/corners/"
+    printf '[HotCorners]\r\nEnabled=1\r\nTopLeft=1\r\nTopRight=2\r\nBottomLeft=4\r\nBottomRight=5\r\n' \
+        >"$IDLE_DIR/corners/corvane.ini"
+    if command -v xdotool >/dev/null; then
+        xdotool mousemove --sync "$(($(xdotool getdisplaygeometry | cut -d' ' -f1) / 2))" \
+            "$(($(xdotool getdisplaygeometry | cut -d' ' -f2) / 2))"
+    fi
+    wine "$IDLE_DIR/corners/corvane.exe" >"$IDLE_DIR/corners/corvane.exe.log" 2>&1 &
+    corvane_pid="$(find_pid corners/corvane.exe)"
+    sleep "$settle"
+    alive "$corvane_pid" corvane.exe
+    idle_rounds " with hot corners"
+    awk -v off="$corners_off_ms" -v on="$ROUNDS_DIFF_MS" -v n="$rounds" -v t="$idle" 'BEGIN {
+        printf "Hot corners on against off: %+.1f ms of run time per minute (corvane.exe less bare_strip.exe: %.1f against %.1f ms per minute)\n",
+            (on - off) / n * 60 / t, on / n * 60 / t, off / n * 60 / t }'
 
-# Now Playing polls the media session every 2 s while nothing plays: the
-# tests' stand-in session library, registered in this prefix only, answers
-# that there is no session.
-log "Idle CPU under Wine with Now Playing on and no media session"
-stop_corvane
-mkdir -p "$IDLE_DIR/nowplaying"
-cp "$MINGW_DIR/corvane.exe" "$MINGW_DIR/test_fakemedia.dll" "$IDLE_DIR/nowplaying/"
-printf '[NowPlaying]\r\nEnabled=1\r\n' >"$IDLE_DIR/nowplaying/corvane.ini"
-printf 'session=0\nlog=%s\n' "$(winepath -w "$IDLE_DIR/nowplaying/calls.log")" \
-    >"$IDLE_DIR/nowplaying/media.txt"
-rm -f "$IDLE_DIR/nowplaying/calls.log"
-media_key='HKLM\Software\Microsoft\WindowsRuntime\ActivatableClassId\Windows.Media.Control.GlobalSystemMediaTransportControlsSessionManager'
-wine reg add "$media_key" /v DllPath /d "$(winepath -w "$IDLE_DIR/nowplaying/test_fakemedia.dll")" /f \
-    >/dev/null 2>>"$IDLE_DIR/wine.log" || fail "could not register the stand-in media session"
-CORVANE_FAKE_MEDIA="$(winepath -w "$IDLE_DIR/nowplaying/media.txt")" \
-    wine "$IDLE_DIR/nowplaying/corvane.exe" >"$IDLE_DIR/nowplaying/corvane.exe.log" 2>&1 &
-corvane_pid="$(find_pid nowplaying/corvane.exe)"
-sleep "$settle"
-alive "$corvane_pid" corvane.exe
-idle_rounds " with Now Playing on"
-wine reg delete "$media_key" /f >/dev/null 2>>"$IDLE_DIR/wine.log" || true
-echo "The session was asked for $(grep -c GetCurrentSession "$IDLE_DIR/nowplaying/calls.log" 2>/dev/null || echo 0)" \
-    "times over $((settle + idle * rounds)) s"
-awk -v off="$corners_off_ms" -v on="$ROUNDS_DIFF_MS" -v n="$rounds" -v t="$idle" 'BEGIN {
-    printf "Now Playing on (no session) against off: %+.1f ms of run time per minute (corvane.exe less bare_strip.exe: %.1f against %.1f ms per minute)\n",
-        (on - off) / n * 60 / t, on / n * 60 / t, off / n * 60 / t }'
-# CorGarden polls the desktop folders every 1.5 s and keeps its beds in the
-# desktop layer: corvane.exe again with two beds over 200 desktop files, the
+    # Now Playing polls the media session every 2 s while nothing plays: the
+    # tests' stand-in session library, registered in this prefix only, answers
+    # that there is no session.
+    log "Idle CPU under Wine with Now Playing on and no media session"
+    stop_corvane
+    mkdir -p "$IDLE_DIR/nowplaying"
+    cp "$MINGW_DIR/corvane.exe" "$MINGW_DIR/test_fakemedia.dll" "$IDLE_DIR/nowplaying/"
+    printf '[NowPlaying]\r\nEnabled=1\r\n' >"$IDLE_DIR/nowplaying/corvane.ini"
+    printf 'session=0\nlog=%s\n' "$(winepath -w "$IDLE_DIR/nowplaying/calls.log")" \
+        >"$IDLE_DIR/nowplaying/media.txt"
+    rm -f "$IDLE_DIR/nowplaying/calls.log"
+    media_key='HKLM\Software\Microsoft\WindowsRuntime\ActivatableClassId\Windows.Media.Control.GlobalSystemMediaTransportControlsSessionManager'
+    wine reg add "$media_key" /v DllPath /d "$(winepath -w "$IDLE_DIR/nowplaying/test_fakemedia.dll")" /f \
+        >/dev/null 2>>"$IDLE_DIR/wine.log" || fail "could not register the stand-in media session"
+    CORVANE_FAKE_MEDIA="$(winepath -w "$IDLE_DIR/nowplaying/media.txt")" \
+        wine "$IDLE_DIR/nowplaying/corvane.exe" >"$IDLE_DIR/nowplaying/corvane.exe.log" 2>&1 &
+    corvane_pid="$(find_pid nowplaying/corvane.exe)"
+    sleep "$settle"
+    alive "$corvane_pid" corvane.exe
+    idle_rounds " with Now Playing on"
+    wine reg delete "$media_key" /f >/dev/null 2>>"$IDLE_DIR/wine.log" || true
+    echo "The session was asked for $(grep -c GetCurrentSession "$IDLE_DIR/nowplaying/calls.log" 2>/dev/null || echo 0)" \
+        "times over $((settle + idle * rounds)) s"
+    awk -v off="$corners_off_ms" -v on="$ROUNDS_DIFF_MS" -v n="$rounds" -v t="$idle" 'BEGIN {
+        printf "Now Playing on (no session) against off: %+.1f ms of run time per minute (corvane.exe less bare_strip.exe: %.1f against %.1f ms per minute)\n",
+            (on - off) / n * 60 / t, on / n * 60 / t, off / n * 60 / t }'
+fi
+# CorGarden waits on change notifications for the desktop folders and looks
+# at the desktop layer every 15 s: corvane.exe again with two beds over 200 desktop files, the
 # prefix's desktop pointed at them for the run only.
 log "Idle CPU under Wine with CorGarden on (200 desktop files)"
 stop_corvane

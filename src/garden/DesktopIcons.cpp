@@ -30,12 +30,6 @@ HWND DesktopHost() noexcept {
     return progman;
 }
 
-HWND DesktopIconList() noexcept {
-    HWND host = DesktopHost();
-    HWND view = host != nullptr ? ::FindWindowExW(host, nullptr, kDefView, nullptr) : nullptr;
-    return view != nullptr ? ::FindWindowExW(view, nullptr, L"SysListView32", nullptr) : nullptr;
-}
-
 // The next window in `direction` (GW_HWNDPREV is upwards) that is not a bed.
 HWND NextNonBed(HWND window, UINT direction, IsBedWindow isBed) noexcept {
     HWND next = ::GetWindow(window, direction);
@@ -46,6 +40,12 @@ HWND NextNonBed(HWND window, UINT direction, IsBedWindow isBed) noexcept {
 }
 
 }  // namespace
+
+HWND DesktopIconList() noexcept {
+    HWND host = DesktopHost();
+    HWND view = host != nullptr ? ::FindWindowExW(host, nullptr, kDefView, nullptr) : nullptr;
+    return view != nullptr ? ::FindWindowExW(view, nullptr, L"SysListView32", nullptr) : nullptr;
+}
 
 void SetDesktopIconsVisible(bool show) noexcept {
     // Marked when first hidden (the beds hide them again and again), and

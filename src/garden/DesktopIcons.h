@@ -10,6 +10,9 @@ namespace corvane {
 // hidden when the user hid them in Explorer.
 void SetDesktopIconsVisible(bool show) noexcept;
 
+// Explorer's desktop icon list, or null when there is none.
+[[nodiscard]] HWND DesktopIconList() noexcept;
+
 // A crash while the beds stood in for Explorer's icons gives them back; does
 // nothing when the garden never hid them.
 void ShowDesktopIconsAfterCrash() noexcept;

@@ -22,7 +22,16 @@
 namespace corvane {
 namespace {
 
-constexpr UINT kPollMs = 1500;
+// The folders and garden.ini are watched, shown icon lists and raised beds
+// are events; this catches only what none of them tells of (a list shown
+// before its events were asked for, a holder that let go of garden.ini
+// without writing it).
+constexpr UINT kPollMs = 15000;
+// Explorer shows its list in steps: one look after the last.
+constexpr UINT kIconsShownDelayMs = 50;
+constexpr DWORD kNameChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME;
+constexpr DWORD kFileWrites =
+    FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE;
 constexpr UINT kSaveDelayMs = 600;
 constexpr UINT kRetireDelayMs = 50;
 constexpr UINT kExplorerSettleMs = 2000;
@@ -68,6 +77,7 @@ Garden::Garden(const GardenContext& context)
 Garden::~Garden() {
     Stop(FinalSave::Here);
     KillThreadTimer(retireTimer_);
+    KillThreadTimer(iconsTimer_);
     retired_.clear();
     g_garden = nullptr;
 }
@@ -85,9 +95,13 @@ void Garden::Apply() {
     items_ = ScanDesktop();
     LoadBeds();
     CreateWindows();
-    SetDesktopIconsVisible(false);
+    HideDesktopIcons();
+    shownHook_.Reset(::SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr,
+                                       &Garden::OnWindowShown, 0, 0,
+                                       WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
     const auto folders = DesktopFolders();
-    watch_ = DesktopWatch(folders);
+    desktopWatch_ = FolderWatch(folders, kNameChanges, Notify(Watched::Desktop));
+    WatchHeldFile();
     KillThreadTimer(pollTimer_);
     pollTimer_ = ::SetTimer(nullptr, 0, kPollMs, &Garden::OnPollTimer);
 }
@@ -109,6 +123,10 @@ void Garden::Stop(FinalSave finalSave) noexcept {
         }
     }
     running_ = false;
+    // Before the channel is cancelled: no news comes after it.
+    desktopWatch_ = FolderWatch();
+    fileWatch_ = FolderWatch();
+    shownHook_.Reset();
     try {
         context_.worker.Cancel(scanChannel_);
     } catch (...) {
@@ -118,7 +136,7 @@ void Garden::Stop(FinalSave finalSave) noexcept {
     scanAgain_ = false;
     KillThreadTimer(pollTimer_);
     KillThreadTimer(explorerTimer_);
-    watch_ = DesktopWatch();
+    KillThreadTimer(iconsTimer_);
     RetireWindows();
     beds_.clear();
     items_.clear();
@@ -135,6 +153,7 @@ void Garden::Reset() {
     RetireWindows();
     items_ = ScanDesktop();
     LoadBeds();
+    WatchHeldFile();
     CreateWindows();
 }
 
@@ -268,13 +287,59 @@ void Garden::Save() noexcept {
 void Garden::Poll() {
     if (fileHeld_) {
         ReadHeldFile();
+        WatchHeldFile();
     }
-    if (watch_.TakeChanges()) {
+    // A change whose news was lost on the way (out of memory).
+    if (desktopWatch_.Rearm()) {
         RescanInBackground();
     }
     // Explorer shows its icons again after some of its own changes.
-    SetDesktopIconsVisible(false);
+    HideDesktopIcons();
     KeepInDesktopLayer();
+}
+
+void Garden::HideDesktopIcons() noexcept {
+    SetDesktopIconsVisible(false);
+    iconList_ = DesktopIconList();
+}
+
+FolderWatch::Changed Garden::Notify(Watched which) {
+    Worker& worker = context_.worker;
+    const WorkSlot slot{scanChannel_, static_cast<uint64_t>(which)};
+    return [&worker, slot, which, this]() noexcept {
+        try {
+            worker.Submit<bool>(
+                slot, WorkUrgency::Background, [] { return true; },
+                [this, which](bool&&) { FolderChanged(which); });
+        } catch (...) {
+            // Out of memory: the backup poll finds the watch fired.
+        }
+    };
+}
+
+void Garden::FolderChanged(Watched which) {
+    if (!running_) {
+        return;
+    }
+    if (which == Watched::Desktop) {
+        desktopWatch_.Rearm();
+        RescanInBackground();
+        return;
+    }
+    fileWatch_.Rearm();
+    if (fileHeld_) {
+        ReadHeldFile();
+    }
+    WatchHeldFile();
+}
+
+void Garden::WatchHeldFile() {
+    if (!fileHeld_) {
+        fileWatch_ = FolderWatch();
+    } else if (fileWatch_.WatchedCount() == 0) {
+        const std::wstring folder = path_.substr(0, path_.find_last_of(L"\\/") + 1);
+        fileWatch_ = FolderWatch(std::span(&folder, 1), kFileWrites, Notify(Watched::FileFolder));
+    }
 }
 
 void Garden::RescanInBackground() {
@@ -509,6 +574,23 @@ void Garden::RepaintBeds() {
     }
 }
 
+void CALLBACK Garden::OnWindowShown(HWINEVENTHOOK, DWORD, HWND hwnd, LONG idObject, LONG idChild,
+                                    DWORD, DWORD) noexcept {
+    // Out-of-context events arrive on the garden's thread; the list is hidden
+    // again from the message loop, once Explorer is done showing it.
+    Garden* garden = g_garden;
+    if (garden != nullptr && garden->running_ && idObject == OBJID_WINDOW &&
+        idChild == CHILDID_SELF && hwnd != nullptr && hwnd == garden->iconList_) {
+        RestartThreadTimer(garden->iconsTimer_, kIconsShownDelayMs, &Garden::OnIconsTimer);
+    }
+}
+
+void CALLBACK Garden::OnIconsTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
+    if (Garden* garden = FiredOnce(&Garden::iconsTimer_, id)) {
+        garden->HideDesktopIcons();
+    }
+}
+
 void CALLBACK Garden::OnPollTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
     Garden* garden = g_garden;
     if (garden == nullptr || garden->pollTimer_ != id) {
@@ -546,7 +628,7 @@ void CALLBACK Garden::OnRetireTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
 
 void CALLBACK Garden::OnExplorerTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
     if (Garden* garden = FiredOnce(&Garden::explorerTimer_, id)) {
-        SetDesktopIconsVisible(false);
+        garden->HideDesktopIcons();
         garden->KeepInDesktopLayer();
     }
 }

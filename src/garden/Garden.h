@@ -5,7 +5,7 @@
 
 #include "garden/BedHost.h"
 #include "garden/BedWindow.h"
-#include "garden/DesktopWatch.h"
+#include "garden/FolderWatch.h"
 #include "garden/GardenHost.h"
 #include "garden/RenameBox.h"
 
@@ -57,6 +57,9 @@ private:
     // null for a timer it no longer runs.
     [[nodiscard]] static Garden* FiredOnce(UINT_PTR Garden::*timer, UINT_PTR id) noexcept;
     static void CALLBACK OnPollTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
+    static void CALLBACK OnIconsTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
+    static void CALLBACK OnWindowShown(HWINEVENTHOOK, DWORD, HWND hwnd, LONG idObject, LONG idChild,
+                                       DWORD, DWORD) noexcept;
     static void CALLBACK OnSaveTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
     static void CALLBACK OnRetireTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
     static void CALLBACK OnExplorerTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
@@ -74,6 +77,15 @@ private:
     void RetireWindow(std::size_t index) noexcept;
     void DestroyRetired() noexcept;
     void Poll();
+    // Explorer's icon list hidden again, and remembered for the show events.
+    void HideDesktopIcons() noexcept;
+    // A watched folder changed: the news comes through the worker, on its
+    // slot `which` of the scan channel.
+    enum class Watched : uint8_t { Desktop = 1, FileFolder };
+    [[nodiscard]] FolderWatch::Changed Notify(Watched which);
+    void FolderChanged(Watched which);
+    // While garden.ini is held, its folder is watched for the file's release.
+    void WatchHeldFile();
     // The desktop folders may live on a share: they are listed on the
     // worker, one listing at a time, and a change seen meanwhile asks for
     // another when it arrives.
@@ -99,7 +111,10 @@ private:
     std::vector<std::unique_ptr<BedWindow>> windows_;
     // Hidden, waiting to be destroyed once no menu may still deliver to them.
     std::vector<std::unique_ptr<BedWindow>> retired_;
-    DesktopWatch watch_;
+    FolderWatch desktopWatch_;
+    FolderWatch fileWatch_;
+    UniqueWinEventHook shownHook_;
+    HWND iconList_ = nullptr;
     RenameBox rename_;
     bool running_ = false;
     bool fileHeld_ = false;
@@ -108,6 +123,7 @@ private:
     bool scanning_ = false;
     bool scanAgain_ = false;
     UINT_PTR pollTimer_ = 0;
+    UINT_PTR iconsTimer_ = 0;
     UINT_PTR saveTimer_ = 0;
     UINT_PTR retireTimer_ = 0;
     UINT_PTR explorerTimer_ = 0;

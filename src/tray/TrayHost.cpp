@@ -10,6 +10,7 @@
 #include "tray/TrayWin32.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <span>
 
@@ -34,6 +35,41 @@ constexpr UINT kCopyTimeoutMs = kForeignReplyLimitMs;
 
 constexpr UINT_PTR kWatchdogTimer = 1;
 constexpr UINT_PTR kBroadcastTimer = 2;
+// Posted to the timer window: a taskbar window was made or destroyed.
+constexpr UINT kTaskbarEventMessage = WM_APP + 0x51;
+
+// The window-event callback carries no pointer. Out-of-context events are
+// delivered on the thread that set the hook, the host's, so these are only
+// touched there; the process has one host.
+struct TaskbarEventTarget {
+    HWND timers = nullptr;    // where the news is posted
+    HWND explorer = nullptr;  // the taskbar window the host relays to
+    bool posted = false;      // a post not yet taken: a burst of windows makes one
+};
+TaskbarEventTarget g_taskbarEvents;
+
+bool IsTaskbarClassWindow(HWND hwnd) noexcept {
+    // One character longer than the name: a longer name does not match.
+    wchar_t name[std::size(kHostClass) + 1] = {};
+    const int length = ::GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
+    return length == static_cast<int>(std::size(kHostClass)) - 1 &&
+           ::CompareStringOrdinal(name, length, kHostClass, length, TRUE) == CSTR_EQUAL;
+}
+
+void CALLBACK OnTaskbarWindowEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG idObject,
+                                   LONG idChild, DWORD, DWORD) noexcept {
+    TaskbarEventTarget& target = g_taskbarEvents;
+    if (idObject != OBJID_WINDOW || idChild != CHILDID_SELF || hwnd == nullptr ||
+        target.timers == nullptr || target.posted) {
+        return;
+    }
+    // A destroyed window has no class left to ask for.
+    const bool concerns =
+        event == EVENT_OBJECT_DESTROY ? hwnd == target.explorer : IsTaskbarClassWindow(hwnd);
+    if (concerns) {
+        target.posted = ::PostMessageW(target.timers, kTaskbarEventMessage, 0, 0) != FALSE;
+    }
+}
 
 }  // namespace
 
@@ -102,6 +138,7 @@ private:
     void ArmBroadcast(unsigned ms) noexcept;
     void OnBroadcastTimer() noexcept;
     void OnWatchdog() noexcept;
+    void WatchTaskbarWindows() noexcept;
 
     TrayContext context_;
     Win32TraySystem system_;
@@ -114,6 +151,7 @@ private:
     std::optional<PixelRect> notifyRect_;
     bool running_ = false;
     TrayWatchdogState watchdog_;
+    UniqueWinEventHook taskbarEvents_;
     bool broadcastPending_ = false;
     uint32_t broadcastStep_ = 0;
     uint64_t lastBroadcastTick_ = 0;
@@ -146,7 +184,7 @@ bool TrayHost::Impl::Start() {
     }
     running_ = true;
     watchdog_ = {};
-    ::SetTimer(timers_.Hwnd(), kWatchdogTimer, trayperiods::kWatchdogMs, nullptr);
+    WatchTaskbarWindows();
     broadcastStep_ = 1;
     ArmBroadcast(trayperiods::kFirstRebroadcastMs);
     Broadcast();
@@ -158,6 +196,8 @@ void TrayHost::Impl::Stop() noexcept {
         return;
     }
     running_ = false;
+    taskbarEvents_.Reset();
+    g_taskbarEvents = {};
     timers_.Destroy();  // and its timers with it
     broadcastPending_ = false;
     // Explorer's hidden copies go first: a program adding its icon to
@@ -407,6 +447,12 @@ void TrayHost::Impl::RaiseAndBroadcast() noexcept {
 }
 
 LRESULT TrayHost::Impl::OnTimerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kTaskbarEventMessage) {
+        g_taskbarEvents.posted = false;
+        AlertTrayWatchdog(watchdog_, ::GetTickCount64());
+        OnWatchdog();
+        return 0;
+    }
     if (message != WM_TIMER) {
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
@@ -431,6 +477,22 @@ void TrayHost::Impl::OnBroadcastTimer() noexcept {
         ArmBroadcast(*next);
     }
     Broadcast();
+}
+
+// Explorer's taskbar is made again after Explorer restarts, and whoever makes
+// another one puts it in front of the host: the window events tell the host
+// at once. Its own windows are skipped, and events reach it only while this
+// thread takes its messages.
+void TrayHost::Impl::WatchTaskbarWindows() noexcept {
+    g_taskbarEvents = {.timers = timers_.Hwnd(), .explorer = explorerTray_};
+    taskbarEvents_.Reset(::SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_DESTROY, nullptr,
+                                           &OnTaskbarWindowEvent, 0, 0,
+                                           WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+    // Without the events the backup is all there is: it looks as often as before.
+    ::SetTimer(timers_.Hwnd(), kWatchdogTimer,
+               taskbarEvents_ ? NextTrayWatchdogCheck(watchdog_, ::GetTickCount64())
+                              : trayperiods::kWatchdogMs,
+               nullptr);
 }
 
 void TrayHost::Impl::OnWatchdog() noexcept {
@@ -471,6 +533,12 @@ void TrayHost::Impl::OnWatchdog() noexcept {
             ArmBroadcast(trayperiods::kFirstRebroadcastMs);
             Broadcast();
             break;
+    }
+    g_taskbarEvents.explorer = explorerTray_;
+    if (taskbarEvents_) {
+        // Arming the same timer again replaces the pending one.
+        ::SetTimer(timers_.Hwnd(), kWatchdogTimer,
+                   NextTrayWatchdogCheck(watchdog_, ::GetTickCount64()), nullptr);
     }
 }
 

@@ -55,4 +55,17 @@ TrayWatchdogAction StepTrayWatchdog(TrayWatchdogState& state,
     return TrayWatchdogAction::None;
 }
 
+void AlertTrayWatchdog(TrayWatchdogState& state, uint64_t now) noexcept {
+    state.alertUntil = now + trayperiods::kWatchdogAlertMs;
+}
+
+unsigned NextTrayWatchdogCheck(const TrayWatchdogState& state, uint64_t now) noexcept {
+    // A taskbar seen while suspended must be seen to stay before the host
+    // comes back; without an event nothing else would look again soon.
+    if (state.taskbarSeenSince || now < state.alertUntil) {
+        return trayperiods::kWatchdogMs;
+    }
+    return trayperiods::kWatchdogBackupMs;
+}
+
 }  // namespace corvane

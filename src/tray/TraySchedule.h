@@ -8,7 +8,14 @@
 namespace corvane {
 
 namespace trayperiods {
+// How often the watchdog looks while a taskbar window comes or goes:
+// Explorer builds its taskbar in steps and may reorder it meanwhile.
 inline constexpr unsigned kWatchdogMs = 250;
+// How long it looks that often after a taskbar window was made or destroyed.
+inline constexpr unsigned kWatchdogAlertMs = 5000;
+// Otherwise the window events tell of new taskbars; this only backs them up
+// (and notices another taskbar window that merely moved in front).
+inline constexpr unsigned kWatchdogBackupMs = 30000;
 inline constexpr unsigned kFirstRebroadcastMs = 2500;  // after a start or a resume
 inline constexpr unsigned kExplorerRestartMs = 2500;   // Explorer made a new taskbar
 inline constexpr unsigned kCatchUpMs = 1500;           // someone came in front of the host
@@ -27,6 +34,8 @@ struct TrayWatchdogState {
     bool suspended = false;
     // While suspended: when a taskbar window was first seen again.
     std::optional<uint64_t> taskbarSeenSince;
+    // Looks every kWatchdogMs until this tick.
+    uint64_t alertUntil = 0;
 };
 
 struct TrayWatchdogFacts {
@@ -49,5 +58,12 @@ enum class TrayWatchdogAction {
 
 [[nodiscard]] TrayWatchdogAction StepTrayWatchdog(TrayWatchdogState& state,
                                                   const TrayWatchdogFacts& facts) noexcept;
+
+// A taskbar window was made or destroyed: the watchdog looks at once (the
+// caller steps it) and then closely for a while.
+void AlertTrayWatchdog(TrayWatchdogState& state, uint64_t now) noexcept;
+
+// After a step: how long until the watchdog looks again.
+[[nodiscard]] unsigned NextTrayWatchdogCheck(const TrayWatchdogState& state, uint64_t now) noexcept;
 
 }  // namespace corvane

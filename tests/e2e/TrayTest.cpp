@@ -6,6 +6,7 @@
 // under Wine icon handles do not cross processes.
 
 #include "base/Commands.h"
+#include "tray/TraySchedule.h"
 #include "e2e/E2ESupport.h"
 #include "support/TrayClient.h"
 
@@ -177,6 +178,17 @@ TEST_F(TrayE2E, AProgramShowingTheTaskbarLeavesTheHostUnseen) {
     ::ShowWindow(host_, SW_SHOW);
     EXPECT_FALSE(::IsWindowVisible(host_));
     EXPECT_EQ(::GetWindowLongPtrW(host_, GWL_STYLE) & WS_VISIBLE, 0);
+}
+
+// Explorer makes its taskbar again when it restarts, in front of the host:
+// the host hears of the new window at once, long before its backup check
+// or its next re-broadcast (past the first, which also raises it).
+TEST_F(TrayE2E, ANewTaskbarWindowInFrontIsOvertakenAtOnce) {
+    ::Sleep(trayperiods::kFirstRebroadcastMs + 500);
+    test::ChildProcess explorer;
+    ASSERT_TRUE(explorer.Start(test::BuiltFile(L"test_helper.exe"), L"taskbar"));
+    ASSERT_NE(explorer.WaitForWindow(L"Shell_TrayWnd"), nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return ::FindWindowW(L"Shell_TrayWnd", nullptr) == host_; }, 3000));
 }
 
 TEST_F(TrayE2E, AnIconLeavesTheBarSoonAfterItsProgramsWindowIsGone) {

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <string_view>
 
 namespace corvane::test {
 namespace {
@@ -221,13 +222,25 @@ LRESULT CALLBACK DesktopProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+// Explorer's icon list. Windows raises the show event for every window
+// shown; Wine 8 never does, so the stand-in raises it.
+LRESULT CALLBACK IconListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SHOWWINDOW && wParam != FALSE) {
+        ::NotifyWinEvent(EVENT_OBJECT_SHOW, hwnd, OBJID_WINDOW, CHILDID_SELF);
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
 int RunDesktop() {
     // One colour for the icon list and the wallpaper behind it, unlike both
     // the light and the dark bed surfaces.
     const HBRUSH wallpaper = ::CreateSolidBrush(kHelperDesktopColour);
     for (const wchar_t* name : {L"Progman", L"SHELLDLL_DefView", L"SysListView32"}) {
         WNDCLASSW wc = {};
-        wc.lpfnWndProc = name == std::wstring(L"Progman") ? &DesktopProc : &::DefWindowProcW;
+        const std::wstring_view kind = name;
+        wc.lpfnWndProc = kind == L"Progman"         ? &DesktopProc
+                         : kind == L"SysListView32" ? &IconListProc
+                                                    : &::DefWindowProcW;
         wc.hbrBackground = wallpaper;
         wc.lpszClassName = name;
         ::RegisterClassW(&wc);

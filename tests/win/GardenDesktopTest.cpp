@@ -5,12 +5,13 @@
 #include "config/Language.h"
 #include "garden/DesktopIcons.h"
 #include "garden/DesktopScan.h"
-#include "garden/DesktopWatch.h"
+#include "garden/FolderWatch.h"
 #include "garden/GardenStore.h"
 #include "support/WinTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <set>
 #include <tuple>
 
@@ -39,13 +40,16 @@ TEST(GardenDesktop, ScanListsBothDesktopsAsExplorerDoesAndWatchSeesNewFiles) {
     EXPECT_EQ(shown,
               (std::set<std::wstring>{L"Mail", L"Notes.txt", L"Recycle Bin", L"Shared.txt"}));
 
-    DesktopWatch watch(DesktopFolders());
+    std::atomic<int> changes{0};
+    FolderWatch watch(DesktopFolders(), FILE_NOTIFY_CHANGE_FILE_NAME, [&] { ++changes; });
     for (const test::TempFolder* folder : {&desktops.user, &desktops.common}) {
-        ASSERT_FALSE(watch.TakeChanges());
-        ASSERT_TRUE(test::WriteFileBytes(folder->File(L"new.txt"), {'y'}));
-        EXPECT_TRUE(test::WaitUntil([&] { return watch.TakeChanges(); }, 1500));
-        ::Sleep(300);
-        EXPECT_FALSE(watch.TakeChanges());
+        for (const wchar_t* name : {L"new.txt", L"newer.txt"}) {
+            ASSERT_TRUE(test::WriteFileBytes(folder->File(name), {'y'}));
+            EXPECT_TRUE(test::WaitUntil([&] { return changes.load() > 0; }, 1500)) << name;
+            ::Sleep(300);
+            EXPECT_EQ(changes.exchange(0), 1) << "told again before it was watched again";
+            watch.Rearm();
+        }
     }
 }
 
