@@ -230,21 +230,19 @@ bool App::TaskbarHiddenByDock() const {
 }
 
 void App::TaskbarCreated() {
-    const TaskbarCreatedResponse response = RespondToTaskbarCreated(tray != nullptr);
-    if (response.barsRegisterAgain) {
-        for (const auto& bar : bars) {
-            bar->ExplorerRestarted();
-        }
+    if (IsOwnTaskbarCreated()) {
+        return;
     }
-    if (response.docksRedo) {
-        for (const auto& dock : docks) {
-            dock->ExplorerRestarted();
-        }
+    for (const auto& bar : bars) {
+        bar->ExplorerRestarted();
     }
-    if (response.gardenRedo && garden) {
+    for (const auto& dock : docks) {
+        dock->ExplorerRestarted();
+    }
+    if (garden) {
         garden->ExplorerRestarted();
     }
-    if (response.trayAsksAgain && tray) {
+    if (tray) {
         tray->ScheduleBroadcast(trayperiods::kExplorerRestartMs);
     }
 }

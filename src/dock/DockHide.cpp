@@ -27,13 +27,6 @@ constexpr UINT kLeaveRecheckMs = 400;
 
 constexpr wchar_t kSettingsWindowClass[] = L"CorvaneSettings";
 
-// Explorer's desktop, or the system's own desktop window, which is what is
-// in front when no window is.
-bool IsDesktop(HWND window, const std::wstring& className, bool ownProcess) noexcept {
-    return !ownProcess &&
-           (window == ::GetDesktopWindow() || className == L"Progman" || className == L"WorkerW");
-}
-
 DockForeground DescribeForeground(HWND window, const std::wstring& className, DWORD process) {
     DockForeground front;
     front.exists = window != nullptr && ::IsWindow(window);
@@ -44,7 +37,7 @@ DockForeground DescribeForeground(HWND window, const std::wstring& className, DW
     front.minimized = ::IsIconic(window) != FALSE;
     front.ownProcess = process == ::GetCurrentProcessId();
     front.settingsWindow = front.ownProcess && className == kSettingsWindowClass;
-    front.desktop = IsDesktop(window, className, front.ownProcess);
+    front.desktop = !front.ownProcess && IsDesktopSurface(window);
     front.frame = VisibleFrameOf(window);
     return front;
 }

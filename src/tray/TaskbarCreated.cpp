@@ -17,14 +17,8 @@ OwnTaskbarCreatedScope::~OwnTaskbarCreatedScope() {
     --t_ownSends;
 }
 
-TaskbarCreatedResponse RespondToTaskbarCreated(bool trayHostRunning) noexcept {
-    if (t_ownSends > 0) {
-        return {};
-    }
-    return {.barsRegisterAgain = true,
-            .docksRedo = true,
-            .gardenRedo = true,
-            .trayAsksAgain = trayHostRunning};
+bool IsOwnTaskbarCreated() noexcept {
+    return t_ownSends > 0;
 }
 
 }  // namespace corvane

@@ -18,16 +18,8 @@ public:
     OwnTaskbarCreatedScope& operator=(const OwnTaskbarCreatedScope&) = delete;
 };
 
-// What the process does about a "TaskbarCreated" arriving now.
-struct TaskbarCreatedResponse {
-    bool barsRegisterAgain = false;  // every bar reserves its strip anew
-    bool docksRedo = false;          // bands and taskbar hiding, once Explorer settled
-    bool gardenRedo = false;         // the beds find Explorer's desktop again
-    bool trayAsksAgain = false;      // programs are asked for their icons once more
-};
-
-// Nothing for our own broadcast; everything for Explorer's, the tray host's
-// part while it runs.
-[[nodiscard]] TaskbarCreatedResponse RespondToTaskbarCreated(bool trayHostRunning) noexcept;
+// Whether a "TaskbarCreated" arriving now is this thread's own broadcast;
+// any other is Explorer's.
+[[nodiscard]] bool IsOwnTaskbarCreated() noexcept;
 
 }  // namespace corvane
