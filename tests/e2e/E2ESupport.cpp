@@ -79,14 +79,15 @@ HWND WaitForControlWindow(const ChildProcess& process, DWORD timeoutMs) {
     return found;
 }
 
-std::vector<DWORD> ProcessesStartedBy(DWORD parent) {
+std::vector<DWORD> GuardsOf(DWORD parent) {
     std::vector<DWORD> found;
     const UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof(entry);
     for (BOOL more = snapshot && ::Process32FirstW(snapshot.Get(), &entry); more;
          more = ::Process32NextW(snapshot.Get(), &entry)) {
-        if (entry.th32ParentProcessID == parent) {
+        if (entry.th32ParentProcessID == parent &&
+            ::_wcsicmp(entry.szExeFile, L"corvane.exe") == 0) {
             found.push_back(entry.th32ProcessID);
         }
     }
@@ -352,10 +353,8 @@ void CorvaneTest::TearDown() {
         EXPECT_EQ(corvane_.WaitForExit(), 0u);
     }
     // Its guard goes with it, and no later test sees it give anything back.
-    // The guard does nothing after a goodbye, but a Wine process's exit on a
-    // loaded machine has been seen to take over 5 s.
     const DWORD pid = corvane_.ProcessId();
-    EXPECT_TRUE(pid == 0 || WaitUntil([pid] { return ProcessesStartedBy(pid).empty(); }, 10000))
+    EXPECT_TRUE(pid == 0 || WaitUntil([pid] { return GuardsOf(pid).empty(); }, 5000))
         << "a guard outlived Corvane";
 }
 

@@ -58,8 +58,10 @@ inline std::wstring CopyCorvane(const std::wstring& folder) {
 [[nodiscard]] HWND WaitForControlWindow(const ChildProcess& process, DWORD timeoutMs = 20000);
 // Every "CorvaneCtl" among the message-only windows.
 [[nodiscard]] std::vector<HWND> ControlWindows();
-// The processes that `parent` started and that still run: Corvane's guard.
-[[nodiscard]] std::vector<DWORD> ProcessesStartedBy(DWORD parent);
+// The corvane.exe processes that `parent` started and that still run: its
+// guard. Only by name, since Wine hands a dead process's id out again and the
+// orphans of that one (Wine's own services) would read as children.
+[[nodiscard]] std::vector<DWORD> GuardsOf(DWORD parent);
 // Crashes a process from outside, with no crash switch in it: a thread
 // started at address 0 faults there, and its unhandled-exception filter runs.
 [[nodiscard]] bool CrashFromOutside(const ChildProcess& process);

@@ -71,7 +71,7 @@ TEST_F(Lifecycle, FirstStartWritesItsSettingsBesideItASecondExitsAndQuitEndsClea
     EXPECT_EQ(second.WaitForExit(), 0u);
     EXPECT_EQ(test::ControlWindows().size(), 1u);
     EXPECT_FALSE(Exists(otherFolder.File(L"corvane.ini")));
-    EXPECT_TRUE(test::ProcessesStartedBy(second.ProcessId()).empty()) << "the second's guard";
+    EXPECT_TRUE(test::GuardsOf(second.ProcessId()).empty()) << "the second's guard";
 
     QuitCorvane();
     EXPECT_TRUE(test::ControlWindows().empty());
@@ -91,7 +91,7 @@ TEST_F(Lifecycle, EveryCommandIsAnsweredAndReloadRereadsTheFileAndTheMenusFollow
     EXPECT_EQ(ReadIniValue(IniPath(), L"General", L"Language"), L"no");
     EXPECT_EQ(test::ReadFileBytes(menus), EncodeMenusFileBytes(DefaultMenusText(true)));
     EXPECT_EQ(test::WaitForControlWindow(corvane_, 1000), control_);
-    EXPECT_EQ(test::ProcessesStartedBy(corvane_.ProcessId()).size(), 1u) << "one guard";
+    EXPECT_EQ(test::GuardsOf(corvane_.ProcessId()).size(), 1u) << "one guard";
 
     // Every other command is answered too, and junk is harmless.
     for (WPARAM code : {CMD_STATUS_CHANGED, CMD_AUDIO_DEVICE_CHANGED, CMD_DISPLAYS_CHANGED,

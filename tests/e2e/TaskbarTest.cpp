@@ -34,7 +34,7 @@ TEST_F(TaskbarE2E, KeptAwayWhileTheDockRunsAndBackWhenCorvaneQuitsOrCrashes) {
                                         5000, &result),
                   0);
         EXPECT_TRUE(hiddenWithin(2000)) << "shown again and left so";
-        const std::vector<DWORD> guards = test::ProcessesStartedBy(corvane_.ProcessId());
+        const std::vector<DWORD> guards = test::GuardsOf(corvane_.ProcessId());
         ASSERT_EQ(guards.size(), 1u);
         if (end == kQuit) {
             QuitCorvane();
