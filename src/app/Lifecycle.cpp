@@ -53,7 +53,9 @@ void ReconcileSweepTimer(App& app) noexcept {
         return;
     }
     if (app.tray || (app.start && app.settings.startMenu != 0)) {
-        app.control->StartTimer(TIMER_TRAY_SWEEP, periods::kTraySweepMs);
+        app.control->StartTimer(TIMER_TRAY_SWEEP, app.tray && !app.tray->WatchesIconOwners()
+                                                      ? periods::kTraySweepMs
+                                                      : periods::kTraySweepWatchedMs);
     } else {
         app.control->StopTimer(TIMER_TRAY_SWEEP);
     }
@@ -191,7 +193,9 @@ bool StartSubsystems(App& app) {
 
     app.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAtStartMs);
     app.control->ArmClockTimer();
-    app.control->StartTimer(TIMER_STATUS_POLL, periods::kStatusPollMs);
+    app.control->StartTimer(TIMER_STATUS_POLL, app.systemStatus->WatchesNetwork()
+                                                   ? periods::kStatusPollWatchedMs
+                                                   : periods::kStatusPollMs);
     TellIfSettingsFolderReadOnly();
 
     // Start-up touched far more pages than the idle process needs.

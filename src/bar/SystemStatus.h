@@ -66,6 +66,10 @@ public:
     void ToggleMute() noexcept;
 
     [[nodiscard]] const StatusModel& Model() const noexcept { return model_; }
+    // The system tells of network interfaces coming and going.
+    [[nodiscard]] bool WatchesNetwork() const noexcept {
+        return static_cast<bool>(ipNotification_);
+    }
     // Also read by the WLAN and IP callbacks on their threads.
     [[nodiscard]] HWND NotifyWindow() const noexcept { return notifyWindow_.load(); }
 

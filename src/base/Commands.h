@@ -48,7 +48,14 @@ enum ControlTimer : uintptr_t {
 
 namespace periods {
 inline constexpr unsigned kTraySweepMs = 5000;
+// The window events already tell of icon owners that end, and the system of
+// network changes: the sweep and the poll are then only a backstop, and a
+// process that wakes less often costs the machine less when nothing happens.
+// The sweep stays fairly frequent: a system that raises no event for a
+// window's end leaves a dead program's icon to it alone.
+inline constexpr unsigned kTraySweepWatchedMs = 15000;
 inline constexpr unsigned kStatusPollMs = 30000;
+inline constexpr unsigned kStatusPollWatchedMs = 120000;
 inline constexpr unsigned kStatusDebounceMs = 120;
 inline constexpr unsigned kBarRepaintMs = 600;
 // A display plugged in or out, or its mode or scale changed, comes as a burst

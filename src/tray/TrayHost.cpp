@@ -37,14 +37,18 @@ constexpr UINT_PTR kWatchdogTimer = 1;
 constexpr UINT_PTR kBroadcastTimer = 2;
 // Posted to the timer window: a taskbar window was made or destroyed.
 constexpr UINT kTaskbarEventMessage = WM_APP + 0x51;
+// Posted to the timer window: a window that owns an icon was destroyed.
+constexpr UINT kIconOwnerGoneMessage = WM_APP + 0x52;
 
 // The window-event callback carries no pointer. Out-of-context events are
 // delivered on the thread that set the hook, the host's, so these are only
 // touched there; the process has one host.
 struct TaskbarEventTarget {
-    HWND timers = nullptr;    // where the news is posted
-    HWND explorer = nullptr;  // the taskbar window the host relays to
-    bool posted = false;      // a post not yet taken: a burst of windows makes one
+    HWND timers = nullptr;                 // where the news is posted
+    HWND explorer = nullptr;               // the taskbar window the host relays to
+    bool posted = false;                   // a post not yet taken: a burst of windows makes one
+    const TrayIconStore* icons = nullptr;  // whose owners' ends are news
+    bool ownerGonePosted = false;
 };
 TaskbarEventTarget g_taskbarEvents;
 
@@ -60,7 +64,16 @@ void CALLBACK OnTaskbarWindowEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG i
                                    LONG idChild, DWORD, DWORD) noexcept {
     TaskbarEventTarget& target = g_taskbarEvents;
     if (idObject != OBJID_WINDOW || idChild != CHILDID_SELF || hwnd == nullptr ||
-        target.timers == nullptr || target.posted) {
+        target.timers == nullptr) {
+        return;
+    }
+    if (event == EVENT_OBJECT_DESTROY && !target.ownerGonePosted && target.icons != nullptr &&
+        target.icons->HasOwner(HandleTo32(hwnd))) {
+        // Its icon leaves the bar now rather than at the next sweep.
+        target.ownerGonePosted =
+            ::PostMessageW(target.timers, kIconOwnerGoneMessage, 0, 0) != FALSE;
+    }
+    if (target.posted) {
         return;
     }
     // A destroyed window has no class left to ask for.
@@ -94,6 +107,9 @@ public:
 
     [[nodiscard]] TrayIconStore& Store() noexcept { return store_; }
     [[nodiscard]] HWND HostWindow() const noexcept { return host_.Hwnd(); }
+    [[nodiscard]] bool WatchesWindowEvents() const noexcept {
+        return static_cast<bool>(taskbarEvents_);
+    }
 
 private:
     // Both host windows, and the message-only window that carries the
@@ -453,6 +469,13 @@ LRESULT TrayHost::Impl::OnTimerMessage(HWND hwnd, UINT message, WPARAM wParam, L
         OnWatchdog();
         return 0;
     }
+    if (message == kIconOwnerGoneMessage) {
+        g_taskbarEvents.ownerGonePosted = false;
+        if (store_.PurgeDead()) {
+            context_.events.TrayIconsChanged();
+        }
+        return 0;
+    }
     if (message != WM_TIMER) {
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
@@ -484,7 +507,7 @@ void TrayHost::Impl::OnBroadcastTimer() noexcept {
 // at once. Its own windows are skipped, and events reach it only while this
 // thread takes its messages.
 void TrayHost::Impl::WatchTaskbarWindows() noexcept {
-    g_taskbarEvents = {.timers = timers_.Hwnd(), .explorer = explorerTray_};
+    g_taskbarEvents = {.timers = timers_.Hwnd(), .explorer = explorerTray_, .icons = &store_};
     taskbarEvents_.Reset(::SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_DESTROY, nullptr,
                                            &OnTaskbarWindowEvent, 0, 0,
                                            WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
@@ -591,6 +614,10 @@ void TrayHost::ScheduleBroadcast(unsigned ms) noexcept {
 
 void TrayHost::RaiseAndBroadcast() noexcept {
     impl_->RaiseAndBroadcast();
+}
+
+bool TrayHost::WatchesIconOwners() const noexcept {
+    return impl_->WatchesWindowEvents();
 }
 
 bool TrayHost::PurgeDeadIcons() {

@@ -64,6 +64,9 @@ public:
     void RaiseAndBroadcast() noexcept;
     // Drops icons whose owner window is gone; true if any was.
     bool PurgeDeadIcons();
+    // The host hears of icon owners' ends as they happen: purging is then
+    // only a backstop.
+    [[nodiscard]] bool WatchesIconOwners() const noexcept;
 
     [[nodiscard]] const std::vector<TrayIcon>& Icons() const noexcept;
     [[nodiscard]] TrayIcon* Find(uint64_t ownerWindow, uint32_t id) noexcept;

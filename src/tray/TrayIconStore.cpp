@@ -220,6 +220,12 @@ void TrayIconStore::DestroyCopy(TrayIcon& icon) noexcept {
     }
 }
 
+bool TrayIconStore::HasOwner(uint32_t ownerWindow) const noexcept {
+    return ownerWindow != 0 && std::ranges::any_of(icons_, [ownerWindow](const TrayIcon& icon) {
+               return icon.ownerWindow == ownerWindow;
+           });
+}
+
 bool TrayIconStore::PurgeDead() {
     bool any = false;
     for (auto it = icons_.begin(); it != icons_.end();) {

@@ -67,6 +67,7 @@ public:
 
     [[nodiscard]] const std::vector<TrayIcon>& Icons() const noexcept { return icons_; }
     [[nodiscard]] TrayIcon* Find(uint32_t ownerWindow, uint32_t id) noexcept;
+    [[nodiscard]] bool HasOwner(uint32_t ownerWindow) const noexcept;
 
 private:
     [[nodiscard]] TrayReaction HandlePosition(std::span<const uint8_t> payload) const;
