@@ -100,7 +100,8 @@ App::App()
                    .theme = theme,
                    .graphics = graphics,
                    .worker = worker,
-                   .host = *this} {}
+                   .host = *this,
+                   .launches = launches} {}
 
 App::~App() = default;
 

@@ -14,6 +14,7 @@
 #include "nowplaying/NowPlayingHost.h"
 #include "nowplaying/NowPlayingRules.h"
 #include "settings/SettingsHost.h"
+#include "start/LaunchHistory.h"
 #include "start/StartHost.h"
 #include "toolkit/GraphicsFactories.h"
 #include "toolkit/NowPlayingWidget.h"
@@ -59,6 +60,9 @@ struct App final : BarHost,
     // Slow work of every subsystem; its results come back through the
     // control window. Stopped first at shutdown.
     Worker worker;
+    // Apps started from CorMenu and CorLauncher; read and written on the
+    // worker.
+    LaunchHistory launches{worker, LaunchHistory::DefaultPath()};
     Settings settings;
     Theme theme;
     // The application in front, and the menus shown next to its name,

@@ -1,5 +1,6 @@
 #include "appmenus/MenusFile.h"
 
+#include "config/FileBytes.h"
 #include "config/Language.h"
 #include "config/SettingsFolder.h"
 #include "base/ImagePaths.h"
@@ -11,39 +12,10 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 namespace corvane {
-namespace {
-
-// At most kMaxMenusFileBytes, whatever size the file claims; nothing when it
-// cannot be opened.
-std::vector<uint8_t> ReadMenusFileBytes(const std::wstring& path) {
-    std::vector<uint8_t> bytes;
-    UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        return bytes;
-    }
-    constexpr std::size_t kChunk = 64 * 1024;
-    while (bytes.size() < kMaxMenusFileBytes) {
-        const std::size_t want = std::min(kChunk, kMaxMenusFileBytes - bytes.size());
-        const std::size_t at = bytes.size();
-        bytes.resize(at + want);
-        DWORD read = 0;
-        const BOOL ok =
-            ::ReadFile(file.Get(), bytes.data() + at, static_cast<DWORD>(want), &read, nullptr);
-        bytes.resize(at + (ok ? read : 0));
-        if (!ok || read == 0) {
-            break;
-        }
-    }
-    return bytes;
-}
-
-}  // namespace
 
 std::wstring MenusFilePath() {
     const std::wstring folder = ExecutableDirectory();
@@ -66,7 +38,7 @@ void LoadAppMenus(const std::wstring& path, bool norwegian) {
     if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
         WriteDefaultMenusFile(path, current, MenusFileWrite::CreateNew);
     }
-    const std::vector<uint8_t> bytes = ReadMenusFileBytes(path);
+    const std::vector<uint8_t> bytes = ReadFileBytes(path, kMaxMenusFileBytes);
     const std::wstring fileText = DecodeMenusFileBytes(bytes.data(), bytes.size());
     const MenusTextChoice choice = ChooseMenusText(fileText, DefaultMenusText(!norwegian));
     if (choice.rewriteFile) {

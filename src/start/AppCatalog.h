@@ -8,6 +8,7 @@
 
 #include "base/Worker.h"
 #include "identity/AppEntry.h"
+#include "start/Search.h"
 
 #include <cstdint>
 #include <functional>
@@ -51,6 +52,12 @@ public:
 
     [[nodiscard]] const std::vector<AppEntry>& Entries() const noexcept { return entries_; }
 
+    // GetApps(maxAgeMs) with the names folded for search, once per build.
+    [[nodiscard]] const SearchIndex& Searchable(uint32_t maxAgeMs);
+    // The settings pages search offers, folded once per language; the
+    // page for Corvane's own settings only with `settingsWindow`.
+    [[nodiscard]] const SearchIndex& SearchableSettings(bool norwegian, bool settingsWindow);
+
 private:
     void Rebuilt(std::vector<AppEntry> built);
     void RequestPinName(const std::wstring& identifier);
@@ -67,6 +74,10 @@ private:
     uint32_t foundNothingAt_ = 0;
     // Names of pins the catalog does not list; empty while asked for.
     std::map<std::wstring, std::wstring> pinNames_;
+    SearchIndex index_;
+    std::vector<AppEntry> settings_;
+    SearchIndex settingsIndex_;
+    int settingsFor_ = -1;  // norwegian + 2 * settingsWindow
 };
 
 // The two sources, for tests and benchmarks: an empty result when the source

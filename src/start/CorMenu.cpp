@@ -140,14 +140,10 @@ void Menu::RefreshLetterRows() {
 }
 
 void Menu::RunSearch() {
-    std::vector<AppEntry> settings = SettingsEntries(IsNorwegian());
-    if (!context_.host.HasSettingsWindow()) {
-        // Nothing would open: the entry is not offered at all.
-        std::erase_if(settings,
-                      [](const AppEntry& entry) { return entry.target == kCorvaneSettingsTarget; });
-    }
     state_->results =
-        SearchEntries(catalog_.GetApps(kBuildOnlyWhenEmpty), settings, query_, kMaxResults);
+        SearchEntries(catalog_.Searchable(kBuildOnlyWhenEmpty),
+                      catalog_.SearchableSettings(IsNorwegian(), context_.host.HasSettingsWindow()),
+                      context_.launches.Records(), query_, kMaxResults);
 }
 
 void Menu::OnQueryChanged() {

@@ -121,7 +121,8 @@ void Launcher::RunSearch() {
     }
     // One page of results; settings pages are CorMenu's business.
     const auto most = static_cast<std::size_t>(std::max(s.layout.perPage, 1));
-    s.results = SearchEntries(catalog_.Entries(), {}, query_, most);
+    s.results = SearchEntries(catalog_.Searchable(kBuildOnlyWhenEmpty), {},
+                              context_.launches.Records(), query_, most);
 }
 
 void Launcher::OnQueryChanged() {

@@ -82,6 +82,15 @@ void LaunchEntry(const AppEntry& entry, bool asAdmin, const StartContext& contex
         // packaged apps and shortcuts with arguments start as from Start.
         Open(context, nullptr, entry.target.c_str());
     }
+    // Search ranks apps by how they are started; settings pages keep their
+    // place.
+    if (!entry.isSetting && !entry.key.empty()) {
+        try {
+            context.launches.RecordStart(entry.key);
+        } catch (...) {
+            // Out of memory: this start is not counted.
+        }
+    }
 }
 
 void OpenFileLocation(const AppEntry& entry, const StartContext& context) noexcept {

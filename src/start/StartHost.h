@@ -4,6 +4,7 @@
 
 #include "base/Worker.h"
 #include "config/Settings.h"
+#include "start/LaunchHistory.h"
 #include "toolkit/GraphicsFactories.h"
 #include "toolkit/Theme.h"
 
@@ -49,6 +50,8 @@ struct StartContext {
     const GraphicsFactories& graphics;
     Worker& worker;
     StartHost& host;
+    // Starts made from either surface, which search ranks by.
+    LaunchHistory& launches;
 };
 
 }  // namespace corvane

@@ -3,6 +3,7 @@
 #include "base/Geometry.h"
 #include "base/Win32Geometry.h"
 #include "start/CorMenu.h"
+#include "start/LaunchHistory.h"
 #include "start/Launcher.h"
 #include "start/UserPicture.h"
 #include "toolkit/SendKeyStrokes.h"
@@ -32,6 +33,7 @@ StartSurfaces::StartSurfaces(const StartContext& context)
       userName_(LogonUserName()),
       channel_(context.worker.NewChannel()) {
     catalog_.UseWorker(context.worker, [this] { CatalogChanged(); });
+    context.launches.Load();
     // A domain laptop off its network takes seconds to answer this.
     context.worker.Submit<std::wstring>(
         {channel_, 0}, WorkUrgency::Background, [] { return DisplayUserName(); },

@@ -5,6 +5,7 @@
 #include "start/AppCatalog.h"
 #include "start/CatalogLocale.h"
 #include "start/CatalogRules.h"
+#include "start/SearchFold.h"
 #include "support/WinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +30,21 @@ TEST(CatalogLocale, SortsAndFilesNamesAsTheLocaleDoes) {
         const int order = CompareNamesIn(c.locale, c.a, c.b);
         EXPECT_EQ((order > 0) - (order < 0), c.order) << c.locale << " " << c.a << " " << c.b;
         EXPECT_EQ(LetterOf(c.a, LetterLocaleFor(c.locale)), c.letterOfA) << c.locale << " " << c.a;
+    }
+}
+
+TEST(CatalogLocale, SearchFoldsCaseAccentsAndStrokedLetters) {
+    const struct {
+        const wchar_t* text;
+        const wchar_t* folded;
+    } cases[] = {{L"Café", L"cafe"},
+                 {L"Språk og område", L"sprak og omrade"},
+                 {L"Ørland Ærø", L"orland aero"},
+                 {L"Łódź Straße", L"lodz strasse"},
+                 {L"ＡＢＣ Über", L"abc uber"},
+                 {L"x\U0001F600y", L"x\U0001F600y"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(FoldForSearch(c.text), c.folded) << c.text;
     }
 }
 

@@ -108,7 +108,8 @@ protected:
     GraphicsFactories graphics_;
     FakeHost host_;
     Worker worker_{nullptr, [] { return std::shared_ptr<void>(std::make_shared<ComApartment>()); }};
-    StartContext context_{instance_, settings_, theme_, graphics_, worker_, host_};
+    LaunchHistory launches_{worker_, L""};
+    StartContext context_{instance_, settings_, theme_, graphics_, worker_, host_, launches_};
     AppCatalog catalog_{[this] { return Apps(); }};
     // Its results are never delivered: no wake, nobody runs them.
     AppIconCache icons_{worker_, [] {}};

@@ -1,0 +1,34 @@
+// The catalog's lists as search reads them: folded when they change, never
+// per keystroke.
+
+#include "start/AppCatalog.h"
+#include "start/SearchFold.h"
+#include "start/StartActions.h"
+
+namespace corvane {
+
+const SearchIndex& AppCatalog::Searchable(uint32_t maxAgeMs) {
+    const std::vector<AppEntry>& apps = GetApps(maxAgeMs);
+    if (!index_.IsFor(apps)) {
+        index_ = SearchIndex(apps, FoldForSearch);
+    }
+    return index_;
+}
+
+const SearchIndex& AppCatalog::SearchableSettings(bool norwegian, bool settingsWindow) {
+    const int wanted = (norwegian ? 1 : 0) + (settingsWindow ? 2 : 0);
+    if (settingsFor_ != wanted) {
+        settings_ = SettingsEntries(norwegian);
+        if (!settingsWindow) {
+            // Nothing would open: the entry is not offered at all.
+            std::erase_if(settings_, [](const AppEntry& entry) {
+                return entry.target == kCorvaneSettingsTarget;
+            });
+        }
+        settingsIndex_ = SearchIndex(settings_, FoldForSearch);
+        settingsFor_ = wanted;
+    }
+    return settingsIndex_;
+}
+
+}  // namespace corvane
