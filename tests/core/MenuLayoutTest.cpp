@@ -167,7 +167,7 @@ TEST(MenuLayout, ScrollIsClampedToTheContent) {
         {MenuView::Home, 20, 1000, 0, 348, 348},
         {MenuView::Home, 20, -5, 0, 0, 0},
         {MenuView::Home, 3, 0, -240, 0, 0},
-        {MenuView::Results, 9, 0, -120, 0, 0},
+        {MenuView::Results, 20, 0, -120, 0, 95},
         {MenuView::AllApps, 0, 0, -360, 0, 0},
         {MenuView::LetterIndex, 0, 120, -120, 120, 120},
     };

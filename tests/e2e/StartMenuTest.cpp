@@ -45,13 +45,16 @@ class StartMenuE2E : public test::CorvaneTest {
 protected:
     // A program the menu started goes before its folder does.
     void TearDown() override {
+        EndLaunched();
+        test::CorvaneTest::TearDown();
+    }
+    static void EndLaunched() {
         DWORD pid = 0;
         ::GetWindowThreadProcessId(::FindWindowW(test::kHelperWindowClass, nullptr), &pid);
         if (const UniqueHandle launched(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, 0, pid));
             launched && ::TerminateProcess(launched.Get(), 0)) {
             ::WaitForSingleObject(launched.Get(), 5000);
         }
-        test::CorvaneTest::TearDown();
     }
 
     HWND Start(test::IniOptions options) {
@@ -90,6 +93,14 @@ protected:
     // The item menu of a row, read while it is open; it is left open.
     std::vector<std::wstring> ItemMenu(double rowTop) const {
         test::RightClick(Row(rowTop));
+        std::vector<std::wstring> entries;
+        WaitUntil([&] { return !(entries = test::OpenMenuEntries(corvane_.ProcessId())).empty(); },
+                  3000);
+        return entries;
+    }
+    // The item menu the keys open, read while it is open; it is left open.
+    std::vector<std::wstring> KeyMenu(std::initializer_list<WORD> keys) const {
+        test::TapKeys(keys);
         std::vector<std::wstring> entries;
         WaitUntil([&] { return !(entries = test::OpenMenuEntries(corvane_.ProcessId())).empty(); },
                   3000);
@@ -160,7 +171,7 @@ protected:
     }
 };
 
-TEST_P(CorMenuInTheme, SearchListsSettingsAndAppsEnterStartsAnAppAndAPinStaysOnHome) {
+TEST_P(CorMenuInTheme, SearchFindsSettingsAndAppsAndTheKeysReachPinsAllAppsAndItemMenus) {
     const std::wstring probe = test::CopyBuiltFile(L"test_helper.exe", folder_.File(L"probe.exe"));
     wchar_t windows[MAX_PATH] = {};
     ::GetWindowsDirectoryW(windows, MAX_PATH);
@@ -209,19 +220,36 @@ TEST_P(CorMenuInTheme, SearchListsSettingsAndAppsEnterStartsAnAppAndAPinStaysOnH
     })) << "Enter started nothing";
     EXPECT_TRUE(Closed());
 
-    // Reopened: the pin leads Home, and All apps lists the app under C.
+    // Reopened, by keyboard: Down selects the pin leading Home, the menu key
+    // opens its menu at the row (the pointer rests far left).
     Toggle();
     ASSERT_TRUE(Opened());
+    test::TapKey(VK_DOWN);
+    ::Sleep(200);  // the picture shows the selection
     Screenshot(L"home", kFirstRow);
-    EXPECT_TRUE(Has(ItemMenu(kFirstRow), L" Unpin from CorMenu")) << "not pinned on Home";
+    EXPECT_TRUE(Has(KeyMenu({VK_APPS}), L" Unpin from CorMenu")) << "not pinned on Home";
+    const POINT below = At(12 + 46, kFirstRow + 36);
+    const RECT popup = WindowRect(::FindWindowW(L"#32768", nullptr));
+    EXPECT_NEAR(popup.left, below.x, Px(4));
+    EXPECT_NEAR(popup.top, below.y, Px(4));
     test::TapKey(VK_ESCAPE);
-    test::Click(At(kLeftColumn - 20, 81));
+    // Up to the "All apps" button; Enter shows the list, its first header
+    // selected; Down to the app under C, Shift+F10 for its menu.
+    test::TapKey(VK_UP);
+    test::TapKey(VK_RETURN);
     ::Sleep(300);
     // Notepad's icon, loaded by the icon worker after the first frame.
     Screenshot(L"allapps", kFirstRow + 2 * kHeaderRow + kRowPitch, 22, 46);
-    EXPECT_TRUE(Has(ItemMenu(kFirstRow + kHeaderRow), L" Unpin from CorMenu"))
-        << "not under All apps";
+    test::TapKey(VK_DOWN);
+    EXPECT_TRUE(Has(KeyMenu({VK_SHIFT, VK_F10}), L" Unpin from CorMenu")) << "not under All apps";
     test::TapKey(VK_ESCAPE);
+    ASSERT_NE(Menu(), nullptr) << "Escape on the item menu closed CorMenu";
+    EndLaunched();
+    test::TapKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([] {
+        return ::FindWindowW(test::kHelperWindowClass, nullptr) != nullptr;
+    })) << "Enter on the selected row started nothing";
+    EXPECT_TRUE(Closed());
 }
 
 INSTANTIATE_TEST_SUITE_P(Themes, CorMenuInTheme, testing::Bool(),
