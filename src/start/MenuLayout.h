@@ -142,10 +142,10 @@ struct MenuState {
     float scroll = 0;
     // The list's keyboard item; in Results also while the search box has the
     // focus (a result, or "Search files" with the result count).
-    MenuItemId selection;
-    MenuItemId hover;
+    MenuItemId selection{};
+    MenuItemId hover{};
     MenuZone focus = MenuZone::Search;
-    MenuItemId sideSelection;  // the right column's
+    MenuItemId sideSelection{};  // the right column's
 };
 
 // A click on one of the items that only change what the menu shows: true

@@ -184,10 +184,7 @@ TEST(MenuLayout, LetterCellsScrollToTheirHeader) {
                                          {true, L'B', -1}, {false, L'B', 2}, {true, L'C', -1}};
     const std::pair<wchar_t, float> targets[] = {{L'A', 0}, {L'B', 106}, {L'C', 174}};
     for (const auto& [letter, scroll] : targets) {
-        MenuState state;
-        state.view = MenuView::LetterIndex;
-        state.scroll = 500;
-        state.hover = {MenuHit::LetterCell, letter};
+        MenuState state{MenuView::LetterIndex, 500, {}, {MenuHit::LetterCell, letter}};
         EXPECT_TRUE(ClickMenuItem(state, {MenuHit::LetterCell, letter}, rows));
         EXPECT_EQ(state.view, MenuView::AllApps);
         EXPECT_EQ(state.scroll, scroll) << char(letter);
@@ -212,9 +209,7 @@ TEST(MenuLayout, EscapeStepsBackThroughTheViews) {
         {MenuView::Results, true, MenuEscape::ClearQuery, MenuView::Results, 120},
     };
     for (const Escape& e : escapes) {
-        MenuState state;
-        state.view = e.view;
-        state.scroll = 120;
+        MenuState state{e.view, 120};
         EXPECT_EQ(EscapeMenu(state, e.query), e.outcome) << int(e.view);
         EXPECT_EQ(state.view, e.after) << int(e.view);
         EXPECT_EQ(state.scroll, e.scroll) << int(e.view);

@@ -2,298 +2,114 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <cstring>
 #include <vector>
 
 namespace corvane {
 namespace {
 
-using K = MenuKey;
+using V = MenuView;
 using Z = MenuZone;
 
-// Headers A, B, D, H and Ø (after Z), four apps under each: entries 0..19.
+const auto Row = [](int32_t i) { return MenuItemId{MenuHit::AppRow, i}; };
+const auto Header = [](wchar_t c) { return MenuItemId{MenuHit::LetterHeader, c}; };
+const auto Cell = [](wchar_t c) { return MenuItemId{MenuHit::LetterCell, c}; };
+constexpr MenuItemId kAllApps{MenuHit::AllAppsButton, -1};
+constexpr MenuItemId kBack{MenuHit::BackButton, -1};
+constexpr MenuItemId kCard{MenuHit::UserCard, -1};
+constexpr MenuItemId kPower{MenuHit::Power, -1};
+constexpr wchar_t kOSlash = 0xD8;  // a header after Z
+
+// Headers A, B, D, H and Ø, four apps under each: entries 0..19.
 std::vector<LetterRow> Rows() {
+    constexpr wchar_t kLetters[] = {L'A', L'B', L'D', L'H', kOSlash};
     std::vector<LetterRow> rows;
-    int32_t entry = 0;
-    for (const wchar_t letter : {L'A', L'B', L'D', L'H', L'\xD8'}) {
-        rows.push_back({true, letter, -1});
-        for (int i = 0; i < 4; ++i) {
-            rows.push_back({false, letter, entry++});
-        }
+    for (int32_t i = 0; i < 25; ++i) {
+        rows.push_back({i % 5 == 0, kLetters[i / 5], i % 5 == 0 ? -1 : i / 5 * 4 + i % 5 - 1});
     }
     return rows;
 }
 
-MenuState At(MenuView view, float scroll = 0, MenuItemId selection = {},
-             MenuZone focus = MenuZone::Search) {
-    MenuState state;
-    state.view = view;
-    state.scroll = scroll;
-    state.selection = selection;
-    state.focus = focus;
-    return state;
-}
-
-MenuLayout Lay(const MenuState& state, std::size_t count, const std::vector<LetterRow>& rows) {
-    MenuLayoutInput input;
-    input.width = 620;
-    input.height = 300;  // a list band of about four rows
-    input.view = state.view;
-    input.scroll = state.scroll;
-    input.pinnedCount = count;
-    input.resultCount = count;
-    input.letterRows = rows;
-    input.buttonLabelWidth = 60;
-    input.powerLabelWidth = 40;
-    return LayOutMenu(input);
+// Width, height (a list band of about four rows), view, scroll, pins, results.
+MenuLayout Lay(const MenuState& s, std::size_t count, const std::vector<LetterRow>& rows) {
+    return LayOutMenu({620, 300, s.view, s.scroll, count, count, rows});
 }
 
 TEST(MenuSelection, KeysMoveThroughEachViewAndKeepTheSelectionInSight) {
-    const std::vector<LetterRow> rows = Rows();
-    const MenuItemId pin0{MenuHit::AppRow, 0};
+    // Keys by letter, in MenuKey's order: B is Shift+Tab, P and N the pages;
+    // ! is Enter on an item that changes the view.
+    constexpr char kKeys[] = "UDLRHEPNTB";
     struct Case {
-        const char* what;
-        MenuView view;
+        V view;
         std::size_t count;  // pins or results
-        MenuState start;
-        std::vector<MenuKey> keys;
-        MenuZone focus;
+        float scroll;
+        MenuItemId selection;
+        Z start;
+        const char* keys;
+        Z focus;
         MenuItemId marked;
     };
     const Case cases[] = {
-        {"home: down enters the pins", MenuView::Home, 8, {}, {K::Down}, Z::List, pin0},
-        {"home: up reaches the button",
-         MenuView::Home,
-         8,
-         {},
-         {K::Down, K::Up},
-         Z::List,
-         {MenuHit::AllAppsButton, -1}},
-        {"home: up again, the box", MenuView::Home, 8, {}, {K::Down, K::Up, K::Up}, Z::Search, {}},
-        {"home: left wraps to the button",
-         MenuView::Home,
-         8,
-         {},
-         {K::Down, K::Left, K::Left},
-         Z::List,
-         {MenuHit::AllAppsButton, -1}},
-        {"home: right",
-         MenuView::Home,
-         8,
-         {},
-         {K::Down, K::Right, K::Right},
-         Z::List,
-         {MenuHit::AppRow, 2}},
-        {"home: down stops at the last",
-         MenuView::Home,
-         3,
-         {},
-         std::vector<MenuKey>(6, K::Down),
-         Z::List,
-         {MenuHit::AppRow, 2}},
-        {"home: end scrolls",
-         MenuView::Home,
-         8,
-         {},
-         {K::Down, K::End},
-         Z::List,
-         {MenuHit::AppRow, 7}},
-        {"home: and back", MenuView::Home, 8, {}, {K::Down, K::End, K::Home}, Z::List, pin0},
-        {"all apps: the first row in sight",
-         MenuView::AllApps,
-         0,
-         At(MenuView::AllApps, 200),
-         {K::Down},
-         Z::List,
-         {MenuHit::AppRow, 4}},
-        {"all apps: a row scrolled away comes back",
-         MenuView::AllApps,
-         0,
-         At(MenuView::AllApps, 400, pin0, Z::List),
-         {K::Down},
-         Z::List,
-         {MenuHit::AppRow, 1}},
-        {"all apps: up to a header",
-         MenuView::AllApps,
-         0,
-         {},
-         {K::Down, K::End, K::Up, K::Up, K::Up, K::Up},
-         Z::List,
-         {MenuHit::LetterHeader, 0xD8}},
-        {"all apps: a page down",
-         MenuView::AllApps,
-         0,
-         {},
-         {K::Down, K::PageDown},
-         Z::List,
-         {MenuHit::AppRow, 3}},
-        {"all apps: and up",
-         MenuView::AllApps,
-         0,
-         {},
-         {K::Down, K::PageDown, K::PageUp},
-         Z::List,
-         {MenuHit::LetterHeader, L'A'}},
-        {"index: down to the nearest present cell",
-         MenuView::LetterIndex,
-         0,
-         At(MenuView::LetterIndex, 0, {MenuHit::LetterCell, L'B'}, Z::List),
-         {K::Down},
-         Z::List,
-         {MenuHit::LetterCell, L'H'}},
-        {"index: over empty rows",
-         MenuView::LetterIndex,
-         0,
-         At(MenuView::LetterIndex, 0, {MenuHit::LetterCell, L'B'}, Z::List),
-         {K::Down, K::Down},
-         Z::List,
-         {MenuHit::LetterCell, 0xD8}},
-        {"index: up keeps the column",
-         MenuView::LetterIndex,
-         0,
-         At(MenuView::LetterIndex, 0, {MenuHit::LetterCell, L'H'}, Z::List),
-         {K::Up},
-         Z::List,
-         {MenuHit::LetterCell, L'B'}},
-        {"index: right wraps the row",
-         MenuView::LetterIndex,
-         0,
-         At(MenuView::LetterIndex, 0, {MenuHit::LetterCell, L'D'}, Z::List),
-         {K::Right},
-         Z::List,
-         {MenuHit::LetterCell, L'H'}},
-        {"index: up from the top row",
-         MenuView::LetterIndex,
-         0,
-         At(MenuView::LetterIndex, 0, {MenuHit::LetterCell, L'A'}, Z::List),
-         {K::Up},
-         Z::List,
-         {MenuHit::BackButton, -1}},
-        {"results: the box keeps the focus",
-         MenuView::Results,
-         9,
-         At(MenuView::Results, 0, pin0),
-         std::vector<MenuKey>(12, K::Down),
-         Z::Search,
-         {MenuHit::SearchFiles, 9}},
-        {"results: and back up",
-         MenuView::Results,
-         9,
-         At(MenuView::Results, 0, pin0),
-         {K::Down, K::Down, K::Up, K::Up, K::Up},
-         Z::Search,
-         pin0},
-        {"results: text keys are the box's",
-         MenuView::Results,
-         9,
-         At(MenuView::Results, 0, pin0),
-         {K::Down, K::Right, K::End},
-         Z::Search,
-         {MenuHit::AppRow, 1}},
-        {"tab: the list keeps its item",
-         MenuView::Results,
-         9,
-         At(MenuView::Results, 0, {MenuHit::AppRow, 4}),
-         {K::Tab},
-         Z::List,
-         {MenuHit::AppRow, 4}},
-        {"tab: the right column",
-         MenuView::Home,
-         8,
-         {},
-         {K::Tab, K::Tab},
-         Z::Side,
-         {MenuHit::UserCard, -1}},
-        {"tab: its entries",
-         MenuView::Home,
-         8,
-         {},
-         {K::Tab, K::Tab, K::Down, K::Down},
-         Z::Side,
-         {MenuHit::Place, 1}},
-        {"tab: power",
-         MenuView::Home,
-         8,
-         {},
-         {K::Tab, K::Tab, K::Tab},
-         Z::Power,
-         {MenuHit::Power, -1}},
-        {"tab: round to the box",
-         MenuView::Home,
-         8,
-         {},
-         std::vector<MenuKey>(4, K::Tab),
-         Z::Search,
-         {}},
-        {"shift+tab: power first",
-         MenuView::Home,
-         8,
-         {},
-         {K::BackTab},
-         Z::Power,
-         {MenuHit::Power, -1}},
-        {"shift+tab: then the column",
-         MenuView::Home,
-         8,
-         {},
-         {K::BackTab, K::BackTab},
-         Z::Side,
-         {MenuHit::UserCard, -1}},
-        {"shift+tab: then the list",
-         MenuView::Home,
-         8,
-         {},
-         {K::BackTab, K::BackTab, K::BackTab},
-         Z::List,
-         pin0},
-        {"tab: no pins, the button",
-         MenuView::Home,
-         0,
-         {},
-         {K::Tab},
-         Z::List,
-         {MenuHit::AllAppsButton, -1}},
+        {V::Home, 8, 0, {}, Z::Search, "D", Z::List, Row(0)},
+        {V::Home, 8, 0, {}, Z::Search, "DU", Z::List, kAllApps},
+        {V::Home, 8, 0, {}, Z::Search, "DUU", Z::Search, {}},
+        {V::Home, 8, 0, {}, Z::Search, "DLL", Z::List, kAllApps},
+        {V::Home, 3, 0, {}, Z::Search, "DDDDDD", Z::List, Row(2)},
+        {V::Home, 8, 0, {}, Z::Search, "DE", Z::List, Row(7)},
+        {V::Home, 8, 0, {}, Z::Search, "DU!", Z::List, Header('A')},
+        {V::AllApps, 0, 200, {}, Z::Search, "D", Z::List, Row(4)},
+        {V::AllApps, 0, 400, Row(0), Z::List, "D", Z::List, Row(1)},
+        {V::AllApps, 0, 0, {}, Z::Search, "DEUUUU", Z::List, Header(kOSlash)},
+        {V::AllApps, 0, 0, {}, Z::Search, "DN", Z::List, Row(3)},
+        {V::LetterIndex, 0, 0, Cell('B'), Z::List, "D", Z::List, Cell('H')},
+        {V::LetterIndex, 0, 0, Cell('B'), Z::List, "DD", Z::List, Cell(kOSlash)},
+        {V::LetterIndex, 0, 0, Cell('H'), Z::List, "U", Z::List, Cell('B')},
+        {V::LetterIndex, 0, 0, Cell('D'), Z::List, "R", Z::List, Cell('H')},
+        {V::LetterIndex, 0, 0, Cell('A'), Z::List, "U", Z::List, kBack},
+        {V::AllApps, 0, 0, {}, Z::Search, "DRRRRR!", Z::List, Cell('B')},
+        {V::AllApps, 0, 0, {}, Z::Search, "D!RRR!", Z::List, Header('H')},
+        {V::Results, 0, 0, Row(0), Z::Search, "", Z::Search, {MenuHit::SearchFiles, 0}},
+        {V::Results, 9, 0, Row(0), Z::Search, "DDDDDDDDDDDD", Z::Search, {MenuHit::SearchFiles, 9}},
+        {V::Results, 9, 0, Row(0), Z::Search, "DDUUU", Z::Search, Row(0)},
+        {V::Results, 9, 0, Row(0), Z::Search, "DRE", Z::Search, Row(1)},  // the text's keys
+        {V::Results, 9, 0, Row(4), Z::Search, "T", Z::List, Row(4)},
+        {V::Home, 8, 0, {}, Z::Search, "TTDD", Z::Side, {MenuHit::Place, 1}},
+        {V::Home, 8, 0, {}, Z::Search, "TTT", Z::Power, kPower},
+        {V::Home, 8, 0, {}, Z::Search, "TTTT", Z::Search, {}},
+        {V::Home, 8, 0, {}, Z::Search, "B", Z::Power, kPower},
+        {V::Home, 8, 0, {}, Z::Search, "BBB", Z::List, Row(0)},
+        {V::Home, 0, 0, {}, Z::Search, "T", Z::List, kAllApps},
     };
+    const std::vector<LetterRow> rows = Rows();
     for (const Case& c : cases) {
-        MenuState state = c.start;
-        state.view = c.view;
-        for (const MenuKey key : c.keys) {
-            (void)MoveMenuFocus(state, Lay(state, c.count, rows), key);
+        SCOPED_TRACE(testing::Message() << int(c.view) << " " << c.keys);
+        MenuState state{
+            .view = c.view, .scroll = c.scroll, .selection = c.selection, .focus = c.start};
+        if (c.view == V::Results) {
+            KeepResultSelection(state, c.count);  // as a search leaves it
+        }
+        for (const char* key = c.keys; *key != 0; ++key) {
+            const MenuLayout layout = Lay(state, c.count, rows);
+            if (*key == '!') {
+                const MenuItemId item = MarkedItem(state, layout).id;
+                ASSERT_TRUE(ClickMenuItem(state, item, rows));
+                FocusNewView(state, Lay(state, c.count, rows), item);
+            } else {
+                const auto which = static_cast<MenuKey>(std::strchr(kKeys, *key) - kKeys);
+                (void)MoveMenuFocus(state, layout, which);
+            }
         }
         const MenuLayout layout = Lay(state, c.count, rows);
         const MenuMark mark = MarkedItem(state, layout);
-        EXPECT_EQ(state.focus, c.focus) << c.what;
-        EXPECT_EQ(mark.id, c.marked) << c.what;
-        EXPECT_EQ(mark.focused, c.focus != MenuZone::Search) << c.what;
+        EXPECT_EQ(state.focus, c.focus);
+        EXPECT_EQ(mark.id, c.marked);
+        EXPECT_EQ(mark.focused, c.focus != Z::Search);
         if (c.marked.kind == MenuHit::AppRow || c.marked.kind == MenuHit::LetterHeader ||
             c.marked.kind == MenuHit::SearchFiles) {
-            EXPECT_GE(mark.rect.top, layout.listTop) << c.what;
-            EXPECT_LE(mark.rect.bottom, layout.listBottom) << c.what;
+            EXPECT_GE(mark.rect.top, layout.listTop);
+            EXPECT_LE(mark.rect.bottom, layout.listBottom);
         }
     }
-}
-
-TEST(MenuSelection, ANewViewSelectsWhereTheKeyboardWent) {
-    const std::vector<LetterRow> rows = Rows();
-    // Header D opens the index on D; cell H jumps back to its header.
-    MenuState state = At(MenuView::LetterIndex, 0, {MenuHit::LetterHeader, L'D'}, Z::List);
-    FocusNewView(state, Lay(state, 0, rows), {MenuHit::LetterHeader, L'D'});
-    EXPECT_EQ(state.selection, (MenuItemId{MenuHit::LetterCell, L'D'}));
-    ASSERT_TRUE(ClickMenuItem(state, {MenuHit::LetterCell, L'H'}, rows));
-    FocusNewView(state, Lay(state, 0, rows), {MenuHit::LetterCell, L'H'});
-    EXPECT_EQ(MarkedItem(state, Lay(state, 0, rows)).id, (MenuItemId{MenuHit::LetterHeader, L'H'}));
-    // The pointer changed the view while the box had the focus.
-    state.focus = Z::Search;
-    state.view = MenuView::Home;
-    FocusNewView(state, Lay(state, 3, rows), {MenuHit::BackButton, -1});
-    EXPECT_EQ(state.selection, MenuItemId{});
-
-    // A search that lost the selected result offers the file search.
-    state = At(MenuView::Results, 0, {MenuHit::AppRow, 3});
-    KeepResultSelection(state, 4);
-    EXPECT_EQ(state.selection, (MenuItemId{MenuHit::AppRow, 3}));
-    KeepResultSelection(state, 2);
-    EXPECT_EQ(state.selection, (MenuItemId{MenuHit::SearchFiles, 2}));
 }
 
 }  // namespace
