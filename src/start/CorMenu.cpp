@@ -8,6 +8,7 @@
 #include "start/CatalogLocale.h"
 #include "start/CorMenuState.h"
 #include "start/LetterRows.h"
+#include "start/MenuSelection.h"
 #include "start/PinRules.h"
 #include "start/Search.h"
 #include "start/StartActions.h"
@@ -122,7 +123,7 @@ void Menu::CatalogChanged() {
     RefreshLetterRows();
     if (s.menu.view == MenuView::Results) {
         RunSearch();
-        s.menu.selection = std::min(s.menu.selection, static_cast<int32_t>(s.results.size()));
+        KeepResultSelection(s.menu, s.results.size());
     }
     icons_.PrefetchIcons(catalog_.Entries(), IconPixels());
     Repaint();
@@ -157,7 +158,14 @@ void Menu::OnQueryChanged() {
     }
     menu.scroll = 0;
     menu.hover = {};
-    menu.selection = 0;
+    // Typing gives the search box the focus, wherever it was.
+    menu.focus = MenuZone::Search;
+    menu.selection = {MenuHit::AppRow, 0};
+    if (menu.view == MenuView::Results) {
+        KeepResultSelection(menu, state_->results.size());
+    } else {
+        menu.selection = {};
+    }
 }
 
 uint32_t Menu::IconPixels() const noexcept {
@@ -239,7 +247,11 @@ void Menu::Paint() {
     input.layout = &s.layout;
     input.state = &s.menu;
     input.query = query_;
-    input.caretVisible = caretVisible_;
+    // Without the focus the search box shows no caret.
+    input.caretVisible = caretVisible_ && s.menu.focus == MenuZone::Search;
+    const MenuMark mark = MarkedItem(s.menu, s.layout);
+    input.selected = mark.id;
+    input.focusRing = mark.focused;
     input.entry = [this](int32_t index) { return RowEntry(index); };
     input.icon = [this](const AppEntry& entry) { return RowIcon(entry); };
     input.userName = s.userName;

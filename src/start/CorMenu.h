@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,9 +56,16 @@ private:
     [[nodiscard]] const AppEntry* RowEntry(int32_t index) const;
     [[nodiscard]] ID2D1Bitmap* RowIcon(const AppEntry& entry);
     [[nodiscard]] uint32_t IconPixels() const noexcept;
+    // A client point in DIPs, as drawn, on the screen.
+    [[nodiscard]] POINT ScreenPoint(float x, float y) const noexcept;
     void OnMouseMove(LPARAM lParam);
-    void OnLeftButtonUp(LPARAM lParam);
+    // A click on the item, or Enter on the selected one.
+    void Activate(const MenuItemId& item);
     void OnRightButtonUp(LPARAM lParam);
+    // An app row's item menu, at `at` or else at the pointer.
+    void ShowRowMenu(const MenuItemId& item, std::optional<POINT> at);
+    void OpenSelectedItemMenu();
+    void HoverUnderPointer();
     void OnWheel(int32_t delta);
     bool OnKey(WPARAM key);
     void OnCatalogTimer();

@@ -2,6 +2,7 @@
 
 #include "start/AppCatalog.h"
 #include "start/CorMenuState.h"
+#include "start/MenuSelection.h"
 #include "start/PinRules.h"
 #include "start/PowerActions.h"
 #include "identity/AppLaunch.h"
@@ -11,10 +12,45 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-#include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace corvane {
+namespace {
+
+// A keyboard menu opens this far into its item, below it: at the name.
+constexpr float kItemMenuLeft = 46.0f;
+
+bool ShiftDown() noexcept {
+    return ::GetKeyState(VK_SHIFT) < 0;
+}
+
+std::optional<MenuKey> NavigationKey(WPARAM key) noexcept {
+    switch (key) {
+        case VK_UP:
+            return MenuKey::Up;
+        case VK_DOWN:
+            return MenuKey::Down;
+        case VK_LEFT:
+            return MenuKey::Left;
+        case VK_RIGHT:
+            return MenuKey::Right;
+        case VK_HOME:
+            return MenuKey::Home;
+        case VK_END:
+            return MenuKey::End;
+        case VK_PRIOR:
+            return MenuKey::PageUp;
+        case VK_NEXT:
+            return MenuKey::PageDown;
+        case VK_TAB:
+            return ShiftDown() ? MenuKey::BackTab : MenuKey::Tab;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
 
 MenuItemId Menu::ItemAt(LPARAM clientPoint) {
     Relayout();
@@ -38,9 +74,19 @@ void Menu::OnMouseMove(LPARAM lParam) {
     }
 }
 
-void Menu::OnLeftButtonUp(LPARAM lParam) {
-    const MenuItemId item = ItemAt(lParam);
-    if (ClickMenuItem(state_->menu, item, state_->letterRows)) {
+POINT Menu::ScreenPoint(float x, float y) const noexcept {
+    const float toPixels = static_cast<float>(Dpi()) / 96.0f;
+    POINT at = {static_cast<LONG>(x * toPixels),
+                static_cast<LONG>((y + MenuPainter::SlideOffset(progress_)) * toPixels)};
+    ::ClientToScreen(Hwnd(), &at);
+    return at;
+}
+
+void Menu::Activate(const MenuItemId& item) {
+    State& s = *state_;
+    if (ClickMenuItem(s.menu, item, s.letterRows)) {
+        Relayout();
+        FocusNewView(s.menu, s.layout, item);
         Repaint();
         return;
     }
@@ -76,10 +122,7 @@ void Menu::OnLeftButtonUp(LPARAM lParam) {
 
 void Menu::OpenPowerMenu() {
     const PointRect& button = state_->layout.power;
-    const float toPixels = static_cast<float>(Dpi()) / 96.0f;
-    POINT at = {static_cast<LONG>(button.left * toPixels),
-                static_cast<LONG>((button.top + MenuPainter::SlideOffset(progress_)) * toPixels)};
-    ::ClientToScreen(Hwnd(), &at);
+    const POINT at = ScreenPoint(button.left, button.top);
     SetPopupMenuOpen(true);
     const int command = TrackPowerMenu(Hwnd(), at);
     SetPopupMenuOpen(false);
@@ -92,7 +135,10 @@ void Menu::OpenPowerMenu() {
 }
 
 void Menu::OnRightButtonUp(LPARAM lParam) {
-    const MenuItemId item = ItemAt(lParam);
+    ShowRowMenu(ItemAt(lParam), std::nullopt);
+}
+
+void Menu::ShowRowMenu(const MenuItemId& item, std::optional<POINT> at) {
     const AppEntry* row = item.kind == MenuHit::AppRow ? RowEntry(item.index) : nullptr;
     if (row == nullptr) {
         return;
@@ -109,7 +155,24 @@ void Menu::OnRightButtonUp(LPARAM lParam) {
             context_.host.SaveDockPinned(std::move(*dock));
         }
     };
+    options.at = at;
     RunItemMenu(entry, options, context_);
+}
+
+void Menu::OpenSelectedItemMenu() {
+    Relayout();
+    const MenuMark mark = MarkedItem(state_->menu, state_->layout);
+    if (mark.id.kind == MenuHit::AppRow) {
+        ShowRowMenu(mark.id, ScreenPoint(mark.rect.left + kItemMenuLeft, mark.rect.bottom));
+    }
+}
+
+void Menu::HoverUnderPointer() {
+    // The rows moved under a pointer that did not.
+    POINT pointer = {};
+    if (::GetCursorPos(&pointer) && ::ScreenToClient(Hwnd(), &pointer)) {
+        state_->menu.hover = ItemAt(MAKELPARAM(pointer.x, pointer.y));
+    }
 }
 
 void Menu::OnWheel(int32_t delta) {
@@ -120,36 +183,20 @@ void Menu::OnWheel(int32_t delta) {
         return;
     }
     menu.scroll = scroll;
-    // The rows moved under a pointer that did not.
-    POINT pointer = {};
-    if (::GetCursorPos(&pointer) && ::ScreenToClient(Hwnd(), &pointer)) {
-        menu.hover = ItemAt(MAKELPARAM(pointer.x, pointer.y));
-    }
+    HoverUnderPointer();
     Repaint();
 }
 
 bool Menu::OnKey(WPARAM key) {
-    MenuState& menu = state_->menu;
-    std::vector<AppEntry>& results = state_->results;
+    State& s = *state_;
+    MenuState& menu = s.menu;
+    // The search box's editing keys, while it has the focus, are taken
+    // here first.
     switch (key) {
         case VK_RETURN:
-            switch (EnterInMenu(menu, results.size())) {
-                case MenuEnter::LaunchSelection: {
-                    const AppEntry chosen = results[static_cast<std::size_t>(menu.selection)];
-                    Close(true);
-                    LaunchEntry(chosen, false, context_);
-                    break;
-                }
-                case MenuEnter::SearchFiles: {
-                    const std::wstring query = query_;
-                    Close(true);
-                    SearchFiles(query, context_);
-                    break;
-                }
-                case MenuEnter::Nothing:
-                    break;
-            }
-            break;
+            Relayout();
+            Activate(MarkedItem(menu, s.layout).id);
+            return true;
         case VK_ESCAPE:
             switch (EscapeMenu(menu, !query_.empty())) {
                 case MenuEscape::ClearQuery:
@@ -158,19 +205,37 @@ bool Menu::OnKey(WPARAM key) {
                     break;
                 case MenuEscape::Close:
                     Close(true);
-                    break;
+                    return true;
                 case MenuEscape::Handled:
+                    Relayout();
+                    FocusNewView(menu, s.layout, {});
                     break;
             }
-            break;
-        case VK_UP:
-            StepSelection(menu, -1, results.size());
-            break;
-        case VK_DOWN:
-            StepSelection(menu, 1, results.size());
-            break;
+            Repaint();
+            return true;
+        case VK_APPS:
+            OpenSelectedItemMenu();
+            return true;
+        case VK_F10:
+            if (!ShiftDown()) {
+                return false;
+            }
+            OpenSelectedItemMenu();
+            return true;
         default:
-            return false;
+            break;
+    }
+    const std::optional<MenuKey> move = NavigationKey(key);
+    if (!move) {
+        return false;
+    }
+    Relayout();
+    const float scroll = menu.scroll;
+    if (!MoveMenuFocus(menu, s.layout, *move)) {
+        return false;
+    }
+    if (menu.scroll != scroll) {
+        HoverUnderPointer();
     }
     Repaint();
     return true;
@@ -182,7 +247,7 @@ void Menu::OnCatalogTimer() {
     MenuState& menu = state_->menu;
     if (menu.view == MenuView::Results) {
         RunSearch();
-        menu.selection = std::min(menu.selection, static_cast<int32_t>(state_->results.size()));
+        KeepResultSelection(menu, state_->results.size());
     }
     Repaint();
 }
@@ -200,7 +265,7 @@ LRESULT Menu::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_LBUTTONUP:
-            OnLeftButtonUp(lParam);
+            Activate(ItemAt(lParam));
             return 0;
         case WM_RBUTTONUP:
             OnRightButtonUp(lParam);
@@ -213,6 +278,21 @@ LRESULT Menu::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case WM_SYSKEYDOWN:
+        case WM_SYSKEYUP:
+            // F10 is a system key: Shift+F10 opens the selected item's menu
+            // on the way down, and F10 never enters the window menu.
+            if (wParam == VK_F10) {
+                if (message == WM_SYSKEYDOWN) {
+                    (void)OnKey(wParam);
+                }
+                return 0;
+            }
+            break;
+        case WM_CONTEXTMENU:
+            // Raised for the menu key and Shift+F10, which opened the menu as
+            // they went down (a right click, as it went up).
+            return 0;
         case WM_TIMER:
             if (wParam == TIMER_SURFACE_CATALOG) {
                 OnCatalogTimer();

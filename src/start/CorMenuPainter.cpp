@@ -49,6 +49,7 @@ constexpr float kButtonTextLeft = 11.0f;
 
 // Rows, relative to the row's rectangle.
 constexpr float kSelectedFill = 0.12f;
+constexpr float kRingWidth = 2.0f;
 constexpr float kIconLeft = 10.0f;
 constexpr float kIconSize = 24.0f;
 constexpr float kPlaceholderAlpha = 0.06f;
@@ -206,10 +207,32 @@ void MenuPainter::Text(std::wstring_view text, Format format, const PointRect& r
 }
 
 void MenuPainter::Highlight(const PointRect& rect, const MenuItemId& id, float radius) {
-    if (in_->state->hover == id && id.kind != MenuHit::None) {
+    if (id.kind == MenuHit::None) {
+        return;
+    }
+    if (in_->selected == id) {
+        SetColor(in_->theme->text, kSelectedFill);
+        Fill(rect, radius);
+        Ring(rect, radius);
+    } else if (in_->state->hover == id) {
         SetColor(in_->theme->hoverFill, 1.0f);
         Fill(rect, radius);
     }
+}
+
+void MenuPainter::Ring(const PointRect& rect, float radius) {
+    if (!in_->focusRing) {
+        return;
+    }
+    // The text colour stands out on the glass of either theme; inside the
+    // item, so that the list's clip never cuts it.
+    SetColor(in_->theme->text, 1.0f);
+    const float half = kRingWidth / 2.0f;
+    in_->target->DrawRoundedRectangle(
+        D2D1::RoundedRect(
+            D2D1::RectF(rect.left + half, rect.top + half, rect.right - half, rect.bottom - half),
+            radius - half, radius - half),
+        in_->brush, kRingWidth);
 }
 
 void MenuPainter::Paint(const MenuPaintInput& input) {
@@ -261,9 +284,13 @@ void MenuPainter::DrawHeader() {
     if (button.id.kind == MenuHit::None) {
         return;
     }
-    const bool hovered = in_->state->hover == button.id;
-    SetColor(theme.text, hovered ? kButtonFillHovered : kButtonFill);
+    const bool selected = in_->selected == button.id;
+    const bool lit = selected || in_->state->hover == button.id;
+    SetColor(theme.text, lit ? kButtonFillHovered : kButtonFill);
     Fill(button.rect, kSmallRadius);
+    if (selected) {
+        Ring(button.rect, kSmallRadius);
+    }
     SetColor(theme.text, 1.0f);
     Text(ButtonLabel(layout.view), kSmall,
          {button.rect.left + kButtonTextLeft, button.rect.top, button.rect.right,
@@ -309,10 +336,6 @@ void MenuPainter::DrawAppRow(const MenuRow& row) {
     const Theme& theme = *in_->theme;
     const PointRect& r = row.rect;
     const bool results = in_->layout->view == MenuView::Results;
-    if (results && in_->state->selection == row.index) {
-        SetColor(theme.text, kSelectedFill);
-        Fill(r, kSmallRadius);
-    }
     Highlight(r, {MenuHit::AppRow, row.index}, kSmallRadius);
 
     const float iconTop = (r.top + r.bottom - kIconSize) / 2.0f;
@@ -340,10 +363,6 @@ void MenuPainter::DrawAppRow(const MenuRow& row) {
 void MenuPainter::DrawSearchFilesRow(const MenuRow& row) {
     const Theme& theme = *in_->theme;
     const PointRect& r = row.rect;
-    if (in_->state->selection == row.index) {
-        SetColor(theme.text, kSelectedFill);
-        Fill(r, kSmallRadius);
-    }
     Highlight(r, {MenuHit::SearchFiles, row.index}, kSmallRadius);
     SetColor(theme.text, 1.0f);
     Text(kGlyphSearch, kGlyph,

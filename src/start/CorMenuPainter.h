@@ -49,6 +49,9 @@ struct MenuPaintInput {
     const MenuState* state = nullptr;
     std::wstring_view query;
     bool caretVisible = false;
+    // The keyboard's item, ringed while it has the focus.
+    MenuItemId selected;
+    bool focusRing = false;
     // The entry an app row of the current view shows, or null.
     std::function<const AppEntry*(int32_t)> entry;
     // An icon's bitmap on the target, or null while there is none (yet).
@@ -108,7 +111,10 @@ private:
     void DrawLetterCells();
     void DrawRightColumn();
     void DrawPower();
+    // The keyboard's selection (filled, and ringed with the focus), else the
+    // pointer's.
     void Highlight(const PointRect& rect, const MenuItemId& id, float radius);
+    void Ring(const PointRect& rect, float radius);
 
     Microsoft::WRL::ComPtr<IDWriteFactory> factory_;
     std::array<Microsoft::WRL::ComPtr<IDWriteTextFormat>, kFormatCount> formats_;

@@ -112,6 +112,9 @@ private:
     }
 
     void Add(const MenuRow& row, MenuHit kind, int32_t index, float height) {
+        const PointRect& r = row.rect;
+        layout_.listItems.push_back(
+            {{r.left, r.top + layout_.scroll, r.right, r.bottom + layout_.scroll}, {kind, index}});
         if (Visible(row.rect)) {
             layout_.rows.push_back(row);
             layout_.regions.push_back({row.rect, {kind, index}});
@@ -297,7 +300,7 @@ MenuItemId MenuItemAt(const MenuLayout& layout, float x, float y) noexcept {
 }
 
 float WheelScroll(const MenuLayout& layout, float scroll, int32_t wheelDelta) noexcept {
-    if (layout.view != MenuView::Home && layout.view != MenuView::AllApps) {
+    if (layout.view == MenuView::LetterIndex) {
         return scroll;
     }
     const float step = static_cast<float>(wheelDelta) / kWheelNotch * -kAppRowHeight * kWheelRows;
@@ -358,24 +361,6 @@ MenuEscape EscapeMenu(MenuState& state, bool hasQuery) noexcept {
     }
     state.hover = {};
     return MenuEscape::Handled;
-}
-
-MenuEnter EnterInMenu(const MenuState& state, std::size_t resultCount) noexcept {
-    if (state.view != MenuView::Results) {
-        return MenuEnter::Nothing;
-    }
-    if (state.selection >= 0 && static_cast<std::size_t>(state.selection) < resultCount) {
-        return MenuEnter::LaunchSelection;
-    }
-    return MenuEnter::SearchFiles;
-}
-
-void StepSelection(MenuState& state, int32_t step, std::size_t resultCount) noexcept {
-    if (state.view != MenuView::Results) {
-        return;
-    }
-    const auto last = static_cast<int32_t>(resultCount);
-    state.selection = std::clamp(state.selection + step, 0, last);
 }
 
 }  // namespace corvane

@@ -109,6 +109,8 @@ struct MenuLayout {
     float maxScroll = 0;
     float contentHeight = 0;
     std::vector<MenuRow> rows;  // only those that reach into the list band
+    // Every row's item, in the band or not, where it lies at scroll 0.
+    std::vector<MenuRegion> listItems;
     std::vector<MenuLetterCell> cells;
     PointRect userCard;
     std::vector<MenuPlaceRow> places;
@@ -130,12 +132,20 @@ struct MenuLayout {
 // The All apps scroll offset that brings a letter's header to the top.
 [[nodiscard]] float LetterScrollTarget(std::span<const LetterRow> rows, wchar_t letter) noexcept;
 
-// The view, scroll and keyboard selection; the pointer's item.
+// Where the keyboard is: the search box, the view's list, the right column
+// or the power button.
+enum class MenuZone : uint32_t { Search = 0, List = 1, Side = 2, Power = 3 };
+
+// The view, scroll and keyboard focus; the pointer's item.
 struct MenuState {
     MenuView view = MenuView::Home;
     float scroll = 0;
-    int32_t selection = 0;  // Results: a result, or the result count for "Search files"
-    MenuItemId hover;
+    // The list's keyboard item; in Results also while the search box has the
+    // focus (a result, or "Search files" with the result count).
+    MenuItemId selection{};
+    MenuItemId hover{};
+    MenuZone focus = MenuZone::Search;
+    MenuItemId sideSelection{};  // the right column's
 };
 
 // A click on one of the items that only change what the menu shows: true
@@ -146,12 +156,5 @@ enum class MenuEscape { ClearQuery, Close, Handled };
 // Escape: a typed query is cleared first, then the views step back to Home,
 // and Escape on Home closes.
 MenuEscape EscapeMenu(MenuState& state, bool hasQuery) noexcept;
-
-enum class MenuEnter { Nothing, LaunchSelection, SearchFiles };
-[[nodiscard]] MenuEnter EnterInMenu(const MenuState& state, std::size_t resultCount) noexcept;
-
-// Up (-1) and Down (+1) in Results: the row after the last result is the
-// file search.
-void StepSelection(MenuState& state, int32_t step, std::size_t resultCount) noexcept;
 
 }  // namespace corvane

@@ -72,9 +72,10 @@ protected:
     // close the surface.
     void SetPopupMenuOpen(bool open) noexcept { popupMenuOpen_ = open; }
 
-    // An entry's context menu at the cursor. The surface closes when the
-    // command opened something or took the foreground away, and is drawn
-    // again otherwise; it may be gone when this returns.
+    // An entry's context menu, where the options say or at the cursor. The
+    // surface closes when the command opened something or took the
+    // foreground away, and is drawn again otherwise; it may be gone when
+    // this returns.
     void RunItemMenu(const AppEntry& entry, const ItemMenuOptions& options,
                      const StartContext& context);
 

@@ -167,7 +167,7 @@ TEST(MenuLayout, ScrollIsClampedToTheContent) {
         {MenuView::Home, 20, 1000, 0, 348, 348},
         {MenuView::Home, 20, -5, 0, 0, 0},
         {MenuView::Home, 3, 0, -240, 0, 0},
-        {MenuView::Results, 9, 0, -120, 0, 0},
+        {MenuView::Results, 20, 0, -120, 0, 95},
         {MenuView::AllApps, 0, 0, -360, 0, 0},
         {MenuView::LetterIndex, 0, 120, -120, 120, 120},
     };
@@ -184,7 +184,7 @@ TEST(MenuLayout, LetterCellsScrollToTheirHeader) {
                                          {true, L'B', -1}, {false, L'B', 2}, {true, L'C', -1}};
     const std::pair<wchar_t, float> targets[] = {{L'A', 0}, {L'B', 106}, {L'C', 174}};
     for (const auto& [letter, scroll] : targets) {
-        MenuState state{MenuView::LetterIndex, 500, 0, {MenuHit::LetterCell, letter}};
+        MenuState state{MenuView::LetterIndex, 500, {}, {MenuHit::LetterCell, letter}};
         EXPECT_TRUE(ClickMenuItem(state, {MenuHit::LetterCell, letter}, rows));
         EXPECT_EQ(state.view, MenuView::AllApps);
         EXPECT_EQ(state.scroll, scroll) << char(letter);
@@ -192,7 +192,7 @@ TEST(MenuLayout, LetterCellsScrollToTheirHeader) {
     }
 }
 
-TEST(MenuLayout, KeysStepThroughViewsAndResults) {
+TEST(MenuLayout, EscapeStepsBackThroughTheViews) {
     // Escape: view and scroll before, with a query, outcome, view and scroll after.
     struct Escape {
         MenuView view;
@@ -209,29 +209,11 @@ TEST(MenuLayout, KeysStepThroughViewsAndResults) {
         {MenuView::Results, true, MenuEscape::ClearQuery, MenuView::Results, 120},
     };
     for (const Escape& e : escapes) {
-        MenuState state{e.view, 120, 0, {}};
+        MenuState state{e.view, 120};
         EXPECT_EQ(EscapeMenu(state, e.query), e.outcome) << int(e.view);
         EXPECT_EQ(state.view, e.after) << int(e.view);
         EXPECT_EQ(state.scroll, e.scroll) << int(e.view);
     }
-    // Results: steps from selection 0 with two results, then what Enter does.
-    const std::pair<std::vector<int32_t>, MenuEnter> walks[] = {
-        {{}, MenuEnter::LaunchSelection},
-        {{+1, +1, +1}, MenuEnter::SearchFiles},
-        {{+1, +1, -1}, MenuEnter::LaunchSelection},
-        {{-1}, MenuEnter::LaunchSelection},
-    };
-    for (const auto& [steps, enter] : walks) {
-        MenuState state{MenuView::Results, 0, 0, {}};
-        for (const int32_t step : steps) {
-            StepSelection(state, step, 2);
-        }
-        EXPECT_GE(state.selection, 0);
-        EXPECT_LE(state.selection, 2);
-        EXPECT_EQ(EnterInMenu(state, 2), enter) << steps.size();
-    }
-    EXPECT_EQ(EnterInMenu({MenuView::Results, 0, 0, {}}, 0), MenuEnter::SearchFiles);
-    EXPECT_EQ(EnterInMenu({MenuView::Home, 0, 0, {}}, 2), MenuEnter::Nothing);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "e2e/E2ESupport.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -45,13 +46,16 @@ class StartMenuE2E : public test::CorvaneTest {
 protected:
     // A program the menu started goes before its folder does.
     void TearDown() override {
+        EndLaunched();
+        test::CorvaneTest::TearDown();
+    }
+    static void EndLaunched() {
         DWORD pid = 0;
         ::GetWindowThreadProcessId(::FindWindowW(test::kHelperWindowClass, nullptr), &pid);
         if (const UniqueHandle launched(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, 0, pid));
             launched && ::TerminateProcess(launched.Get(), 0)) {
             ::WaitForSingleObject(launched.Get(), 5000);
         }
-        test::CorvaneTest::TearDown();
     }
 
     HWND Start(test::IniOptions options) {
@@ -90,6 +94,14 @@ protected:
     // The item menu of a row, read while it is open; it is left open.
     std::vector<std::wstring> ItemMenu(double rowTop) const {
         test::RightClick(Row(rowTop));
+        std::vector<std::wstring> entries;
+        WaitUntil([&] { return !(entries = test::OpenMenuEntries(corvane_.ProcessId())).empty(); },
+                  3000);
+        return entries;
+    }
+    // The item menu the keys open, read while it is open; it is left open.
+    std::vector<std::wstring> KeyMenu(std::initializer_list<WORD> keys) const {
+        test::TapKeys(keys);
         std::vector<std::wstring> entries;
         WaitUntil([&] { return !(entries = test::OpenMenuEntries(corvane_.ProcessId())).empty(); },
                   3000);
@@ -201,7 +213,7 @@ protected:
     }
 };
 
-TEST_P(CorMenuInTheme, SearchListsSettingsAndAppsEnterStartsAnAppAndAPinStaysOnHome) {
+TEST_P(CorMenuInTheme, SearchFindsSettingsAndAppsAndTheKeysReachPinsAllAppsAndItemMenus) {
     const std::wstring probe = test::CopyBuiltFile(L"test_helper.exe", folder_.File(L"probe.exe"));
     wchar_t windows[MAX_PATH] = {};
     ::GetWindowsDirectoryW(windows, MAX_PATH);
@@ -250,19 +262,33 @@ TEST_P(CorMenuInTheme, SearchListsSettingsAndAppsEnterStartsAnAppAndAPinStaysOnH
     })) << "Enter started nothing";
     EXPECT_TRUE(Closed());
 
-    // Reopened: the pin leads Home, and All apps lists the app under C.
+    // Reopened: Down selects the pin, the menu key opens its menu at the row.
     Toggle();
     ASSERT_TRUE(Opened());
+    test::TapKey(VK_DOWN);
+    ::Sleep(200);  // the picture shows the selection
     Screenshot(L"home", kFirstRow);
-    EXPECT_TRUE(Has(ItemMenu(kFirstRow), L" Unpin from CorMenu")) << "not pinned on Home";
+    EXPECT_TRUE(Has(KeyMenu({VK_APPS}), L" Unpin from CorMenu")) << "not pinned on Home";
+    const POINT below = At(12 + 46, kFirstRow + 36);
+    const RECT popup = WindowRect(::FindWindowW(L"#32768", nullptr));
+    EXPECT_LE(std::abs(popup.left - below.x) + std::abs(popup.top - below.y), Px(6));
     test::TapKey(VK_ESCAPE);
-    test::Click(At(kLeftColumn - 20, 81));
+    // Up to "All apps", Enter; Down from the header C to its app; Shift+F10.
+    test::TapKey(VK_UP);
+    test::TapKey(VK_RETURN);
     ::Sleep(300);
     // Notepad's icon, loaded by the icon worker after the first frame.
     Screenshot(L"allapps", kFirstRow + 2 * kHeaderRow + kRowPitch, 22, 46);
-    EXPECT_TRUE(Has(ItemMenu(kFirstRow + kHeaderRow), L" Unpin from CorMenu"))
-        << "not under All apps";
+    test::TapKey(VK_DOWN);
+    EXPECT_TRUE(Has(KeyMenu({VK_SHIFT, VK_F10}), L" Unpin from CorMenu")) << "not under All apps";
     test::TapKey(VK_ESCAPE);
+    ASSERT_NE(Menu(), nullptr) << "Escape on the item menu closed CorMenu";
+    EndLaunched();
+    test::TapKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([] {
+        return ::FindWindowW(test::kHelperWindowClass, nullptr) != nullptr;
+    })) << "Enter on the selected row started nothing";
+    EXPECT_TRUE(Closed());
 }
 
 INSTANTIATE_TEST_SUITE_P(Themes, CorMenuInTheme, testing::Bool(),
