@@ -25,6 +25,16 @@ namespace corvane {
 // The text after the last "\" or "/", or the whole text.
 [[nodiscard]] std::wstring LastPathComponent(std::wstring_view target);
 
+// What to call a target the shell cannot name: the program or shortcut
+// file's name without its extension, or a packaged app's name from its
+// identity ("Microsoft.WindowsCalculator_8wek…!App" is "Windows
+// Calculator"); never the raw parsing name.
+[[nodiscard]] std::wstring ReadablePinName(std::wstring_view target);
+
+// The shell's name of a target, or ReadablePinName when the shell gave
+// none or only repeated the target (its parsing name, its file name).
+[[nodiscard]] std::wstring ShownTargetName(std::wstring_view shellName, std::wstring_view target);
+
 // Steam's embedded browser (…\bin\cef\…\steamwebhelper.exe) stands for
 // Steam itself: its windows should group with steam.exe in the Steam folder.
 // Any other path comes back unchanged.

@@ -63,6 +63,11 @@ TEST(MenuLayout, OpensCentredAboveTheDockWithinTheWorkArea) {
         {{0, 0, 1280, 520}, {0, 0, 1280, 500}, {}, 96, {330, 12, 950, 488}},
         {{1920, 0, 4480, 1440}, {1920, 0, 4480, 1392}, 1300, 144, {2735, 415, 3665, 1285}},
         {{0, 0, 1280, 600}, {0, 0, 1280, 560}, {}, 144, {175, 18, 1105, 542}},
+        // A dock sitting high, 1280 x 720 at 125 % and 1920 x 1080 at 200 %, each with its dock.
+        {{0, 0, 1920, 1080}, {0, 0, 1920, 1080}, 500, 96, {650, 12, 1270, 490}},
+        {{0, 0, 1280, 720}, {0, 0, 1280, 720}, 646, 120, {252, 15, 1027, 633}},
+        {{0, 0, 1920, 1080}, {0, 0, 1920, 1080}, 962, 192, {340, 24, 1580, 942}},
+        {{0, 0, 1920, 1080}, {0, 0, 1920, 1080}, 10, 96, {650, 12, 1270, 12}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(StartMenuRect(c.monitor, c.work, c.dockTop, c.dpi), c.expected)
@@ -75,10 +80,10 @@ const std::vector<LetterRow> kRows = {
     {true, L'A', -1}, {false, L'A', 5}, {false, L'A', 7}, {true, L'B', -1}, {false, L'B', 9}};
 
 MenuLayout Lay(MenuView view, std::size_t count, float scroll = 0, bool settings = false,
-               const std::vector<LetterRow>& rows = kRows) {
+               const std::vector<LetterRow>& rows = kRows, float height = 580) {
     MenuLayoutInput input;
     input.width = 620;
-    input.height = 580;
+    input.height = height;
     input.view = view;
     input.scroll = scroll;
     input.pinnedCount = count;
@@ -149,6 +154,35 @@ TEST(MenuLayout, PointsFindTheItemsOfEachView) {
     }
     const std::size_t cells = Lay(MenuView::LetterIndex, 0, 0, false, index).cells.size();
     EXPECT_EQ(cells, 28u);
+}
+
+TEST(MenuLayout, ShortMenusAndLongAlphabetsStayInsideTheirBands) {
+    // A..Z and 40 letters more.
+    std::vector<LetterRow> rows;
+    for (wchar_t c = L'A'; c < L'Z' + 41; ++c) {
+        rows.insert(rows.end(), {{true, c, -1}, {false, c, 0}});
+    }
+    const struct {
+        float height;
+        bool settings;
+        std::size_t cells, places;
+    } cases[] = {{580, true, 67, 8}, {494, true, 67, 8}, {459, true, 67, 8}, {300, false, 44, 3}};
+    for (const auto& c : cases) {
+        const MenuLayout index = Lay(MenuView::LetterIndex, 0, 0, c.settings, rows, c.height);
+        EXPECT_EQ(index.cells.size(), c.cells) << c.height;
+        for (const MenuLetterCell& cell : index.cells) {
+            EXPECT_TRUE(cell.rect.top >= index.listTop && cell.rect.bottom <= index.listBottom &&
+                        cell.rect.left >= 0 && cell.rect.right <= index.split)
+                << c.height << " " << int(cell.letter);
+        }
+        std::size_t places = 0;
+        for (const MenuPlaceRow& place : index.places) {
+            places += place.place->action >= 0 ? 1 : 0;
+            EXPECT_GE(place.rect.top, index.userCard.bottom) << c.height;
+            EXPECT_LE(place.rect.bottom, index.bottomLine) << c.height;
+        }
+        EXPECT_EQ(places, c.places) << c.height;
+    }
 }
 
 TEST(MenuLayout, ScrollIsClampedToTheContent) {
