@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace corvane {
@@ -152,36 +153,30 @@ TEST(MenuLayout, PointsFindTheItemsOfEachView) {
     for (const Case& c : cases) {
         EXPECT_EQ(MenuItemAt(c.layout, c.x, c.y), c.expected) << c.what;
     }
-    const std::size_t cells = Lay(MenuView::LetterIndex, 0, 0, false, index).cells.size();
-    EXPECT_EQ(cells, 28u);
 }
 
 TEST(MenuLayout, ShortMenusAndLongAlphabetsStayInsideTheirBands) {
-    // A..Z and 40 letters more.
-    std::vector<LetterRow> rows;
+    std::vector<LetterRow> rows;  // A..Z and 40 letters more
     for (wchar_t c = L'A'; c < L'Z' + 41; ++c) {
         rows.insert(rows.end(), {{true, c, -1}, {false, c, 0}});
     }
-    const struct {
-        float height;
-        bool settings;
-        std::size_t cells, places;
-    } cases[] = {{580, true, 67, 8}, {494, true, 67, 8}, {459, true, 67, 8}, {300, false, 44, 3}};
-    for (const auto& c : cases) {
-        const MenuLayout index = Lay(MenuView::LetterIndex, 0, 0, c.settings, rows, c.height);
-        EXPECT_EQ(index.cells.size(), c.cells) << c.height;
+    // Height, cells, places (the spacer among them).
+    const std::tuple<float, std::size_t, std::size_t> cases[] = {
+        {580, 67, 9}, {494, 67, 9}, {459, 67, 9}, {300, 44, 3}};
+    for (const auto& [height, cells, places] : cases) {
+        const MenuLayout index = Lay(MenuView::LetterIndex, 0, 0, true, rows, height);
+        EXPECT_EQ(index.cells.size(), cells) << height;
+        EXPECT_EQ(index.places.size(), places) << height;
         for (const MenuLetterCell& cell : index.cells) {
             EXPECT_TRUE(cell.rect.top >= index.listTop && cell.rect.bottom <= index.listBottom &&
                         cell.rect.left >= 0 && cell.rect.right <= index.split)
-                << c.height << " " << int(cell.letter);
+                << height << " " << int(cell.letter);
         }
-        std::size_t places = 0;
         for (const MenuPlaceRow& place : index.places) {
-            places += place.place->action >= 0 ? 1 : 0;
-            EXPECT_GE(place.rect.top, index.userCard.bottom) << c.height;
-            EXPECT_LE(place.rect.bottom, index.bottomLine) << c.height;
+            EXPECT_TRUE(place.rect.top >= index.userCard.bottom &&
+                        place.rect.bottom <= index.bottomLine)
+                << height;
         }
-        EXPECT_EQ(places, c.places) << c.height;
     }
 }
 
