@@ -126,9 +126,10 @@ if [ "$virtual" -eq 1 ]; then
     xdotool mousemove $((menu_left + 5)) $((menu_top + 300)) >/dev/null 2>&1 || true
     sleep 2
     import -window root "$ROOT/build/screenshot-start.png"
+    # In 256 colours, as small as docs/images wants its pictures.
     convert "$ROOT/build/screenshot-start.png" \
-        -crop "620x580+$menu_left+$menu_top" +repage \
-        "$ROOT/build/screenshot-cormenu.png"
+        -crop "620x580+$menu_left+$menu_top" +repage -strip -colors 256 \
+        "PNG8:$ROOT/build/screenshot-cormenu.png"
     # CorLauncher covers the whole display: Corvane again, with [Start] Menu=2.
     kill "$corvane" >/dev/null 2>&1 || true
     wait "$corvane" 2>/dev/null || true
@@ -142,7 +143,7 @@ if [ "$virtual" -eq 1 ]; then
     import -window root "$ROOT/build/screenshot-corlauncher.png"
     # The search box and the first row of apps, as docs/images shows them.
     convert "$ROOT/build/screenshot-corlauncher.png" -crop "${width}x330+0+0" +repage \
-        "$ROOT/build/screenshot-corlauncher-top.png"
+        -strip -colors 256 "PNG8:$ROOT/build/screenshot-corlauncher-top.png"
     echo "Screenshot: $ROOT/build/screenshot.png (the bar: $ROOT/build/screenshot-bar.png," \
         "bar and dock: $ROOT/build/screenshot-bar-dock.png, CorMenu:" \
         "$ROOT/build/screenshot-cormenu.png, CorLauncher:" \
