@@ -1,5 +1,6 @@
 #include "identity/AppTargets.h"
 
+#include "config/Language.h"
 #include "config/SettingsText.h"
 
 #include <initializer_list>
@@ -72,6 +73,9 @@ std::wstring UnquoteAppPathValue(std::wstring_view value) {
 }
 
 std::wstring ReadablePinName(std::wstring_view identifier) {
+    if (EqualsNoCase(identifier, kSettingsAppTarget)) {
+        return Tr(L"Innstillinger", L"Settings");
+    }
     std::wstring_view name = identifier;
     if (IsAppsFolderTarget(name)) {
         name.remove_prefix(kAppsFolderPrefix.size());

@@ -7,6 +7,11 @@
 
 namespace corvane {
 
+// Windows' Settings app, as Start starts it.
+inline constexpr wchar_t kSettingsAppTarget[] =
+    L"shell:AppsFolder\\windows.immersivecontrolpanel_cw5n1h2txyewy!"
+    L"microsoft.windows.immersivecontrolpanel";
+
 // "/" becomes "\" and every character is lower-cased with LowerChar, so that
 // two spellings of one path compare equal.
 [[nodiscard]] std::wstring NormalizePathKey(std::wstring_view path);
@@ -28,7 +33,8 @@ namespace corvane {
 // What to call a target the shell cannot name: the program or shortcut
 // file's name without its extension, or a packaged app's name from its
 // identity ("Microsoft.WindowsCalculator_8wek…!App" is "Windows
-// Calculator"); never the raw parsing name.
+// Calculator"), or "Settings" for Windows' Settings app, whose identity
+// reads as nothing a person knows; never the raw parsing name.
 [[nodiscard]] std::wstring ReadablePinName(std::wstring_view target);
 
 // The shell's name of a target, or ReadablePinName when the shell gave

@@ -20,6 +20,7 @@ TEST(AppTargets, TargetsReadNeverAsParsingNames) {
         {L"", calculator, L"Windows Calculator"},
         {L"Microsoft.WindowsCalculator_8wekyb3d8bbwe!App", calculator, L"Windows Calculator"},
         {L"Calculator", calculator, L"Calculator"},
+        {L"", kSettingsAppTarget, L"Settings"},
         {L"", L"shell:AppsFolder\\{6D809377-6AF0-444B-8957-A3773F02200E}\\Tool\\tool.exe", L"tool"},
         {L"notepad.exe", L"C:\\Windows\\notepad.exe", L"notepad"},
         {L"Wine Notepad", L"C:\\Windows\\notepad.exe", L"Wine Notepad"},
