@@ -1,11 +1,42 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds corvane.exe and starts it under Wine on the
 # current display, or on a virtual one (then screenshots are saved: three
-# tray icons of a demo program in the bar, and CorMenu, then CorLauncher,
-# opened by the Windows key).
+# tray icons of a demo program in the bar, and CorMenu's All apps, then
+# CorLauncher, opened by the Windows key). It runs in a Wine prefix of its
+# own, whose Start menu holds shortcuts to some of Wine's own programs, so
+# that CorMenu and CorLauncher list real apps.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$ROOT"
 trap cleanup EXIT
+# Not the tests' prefix: they count on a Start menu holding only their own
+# shortcuts.
+export WINEPREFIX="$ROOT/build/${TAG}run-wineprefix"
+export CORVANE_WINEPREFIX="$WINEPREFIX"
+
+# Wine's programs as the shortcuts' names and their paths in the prefix.
+# Made once per prefix (with Wine's script host), so that a shortcut the user
+# deleted stays deleted.
+add_start_menu_shortcuts() {
+    local marker="$WINEPREFIX/.corvane-start-menu-1"
+    [ -f "$marker" ] && return
+    local system='C:\windows\system32'
+    local failed=0
+    wine cscript //nologo "$(winepath -w "$ROOT/scripts/start-menu-shortcuts.js")" \
+        "Notepad" "$system\notepad.exe" \
+        "Registry Editor" 'C:\windows\regedit.exe' \
+        "File Manager" "$system\winefile.exe" \
+        "Task Manager" "$system\taskmgr.exe" \
+        "Command Prompt" "$system\cmd.exe" \
+        "Control Panel" "$system\control.exe" \
+        "Minesweeper" "$system\winemine.exe" \
+        "WordPad" 'C:\Program Files\Windows NT\Accessories\wordpad.exe' \
+        </dev/null >/dev/null 2>&1 || failed=$?
+    if [ "$failed" -eq 0 ]; then
+        touch "$marker"
+    else
+        echo "$failed of Wine's programs got no Start menu shortcut" >&2
+    fi
+}
 
 install_packages
 build_mingw
@@ -16,6 +47,7 @@ fi
 ensure_display
 ensure_wineprefix
 start_wine
+add_start_menu_shortcuts
 
 if [ "$virtual" -eq 1 ]; then
     # Wine has no compositor: glass shows black, as the bare X root does. A
@@ -82,13 +114,22 @@ if [ "$virtual" -eq 1 ]; then
     # The Windows key, typed on the X server while Notepad has the focus (Wine
     # takes keys typed into one of its windows for a person's), opens CorMenu:
     # 620 x 580 points, centred, 10 above the dock (53 high, 6 above the bottom).
+    # A click on its "All apps" button (right end of the header, 68..94 below
+    # its top, the left column ending at 384) shows the Start menu's apps.
     xdotool search --name Notepad windowfocus --sync key Super_L >/dev/null 2>&1 || true
     sleep 2
-    import -window root "$ROOT/build/screenshot-start.png"
     read -r width height < <(xdpyinfo | awk '/dimensions:/ {sub("x", " ", $2); print $2}')
+    menu_left=$(((width - 620) / 2))
+    menu_top=$((height - 6 - 53 - 10 - 580))
+    xdotool mousemove $((menu_left + 350)) $((menu_top + 81)) click 1 >/dev/null 2>&1 || true
+    # Away from the rows, so that none shows as hovered; the icons come after.
+    xdotool mousemove $((menu_left + 5)) $((menu_top + 300)) >/dev/null 2>&1 || true
+    sleep 2
+    import -window root "$ROOT/build/screenshot-start.png"
+    # In 256 colours, as small as docs/images wants its pictures.
     convert "$ROOT/build/screenshot-start.png" \
-        -crop "640x600+$(((width - 640) / 2))+$((height - 6 - 53 - 10 - 590))" +repage \
-        "$ROOT/build/screenshot-cormenu.png"
+        -crop "620x580+$menu_left+$menu_top" +repage -strip -colors 256 \
+        "PNG8:$ROOT/build/screenshot-cormenu.png"
     # CorLauncher covers the whole display: Corvane again, with [Start] Menu=2.
     kill "$corvane" >/dev/null 2>&1 || true
     wait "$corvane" 2>/dev/null || true
@@ -100,10 +141,14 @@ if [ "$virtual" -eq 1 ]; then
     xdotool search --name Notepad windowfocus --sync key Super_L >/dev/null 2>&1 || true
     sleep 2
     import -window root "$ROOT/build/screenshot-corlauncher.png"
+    # The search box and the first row of apps, as docs/images shows them.
+    convert "$ROOT/build/screenshot-corlauncher.png" -crop "${width}x330+0+0" +repage \
+        -strip -colors 256 "PNG8:$ROOT/build/screenshot-corlauncher-top.png"
     echo "Screenshot: $ROOT/build/screenshot.png (the bar: $ROOT/build/screenshot-bar.png," \
         "bar and dock: $ROOT/build/screenshot-bar-dock.png, CorMenu:" \
         "$ROOT/build/screenshot-cormenu.png, CorLauncher:" \
-        "$ROOT/build/screenshot-corlauncher.png)"
+        "$ROOT/build/screenshot-corlauncher.png, its top:" \
+        "$ROOT/build/screenshot-corlauncher-top.png)"
     kill "$corvane" >/dev/null 2>&1 || true
 else
     echo "Corvane runs; its settings are in $MINGW_DIR/corvane.ini. Press Ctrl+C to stop it."

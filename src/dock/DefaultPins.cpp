@@ -1,5 +1,7 @@
 #include "dock/DefaultPins.h"
 
+#include "identity/AppTargets.h"
+
 #include <algorithm>
 #include <array>
 
@@ -11,9 +13,7 @@ constexpr std::array<std::wstring_view, 3> kBrowsers = {L"brave.exe", L"chrome.e
                                                         L"firefox.exe"};
 constexpr std::wstring_view kFallbackBrowser = L"msedge.exe";
 constexpr std::wstring_view kDiscord = L"shell:AppsFolder\\com.squirrel.Discord.Discord";
-constexpr std::wstring_view kSettingsApp =
-    L"shell:AppsFolder\\windows.immersivecontrolpanel_cw5n1h2txyewy!"
-    L"microsoft.windows.immersivecontrolpanel";
+constexpr std::wstring_view kSettingsApp = kSettingsAppTarget;
 
 // A path below an environment folder, or empty when the variable is unset:
 // a bare relative path would point at whatever the current drive holds.

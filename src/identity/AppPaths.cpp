@@ -72,10 +72,7 @@ std::wstring ResolveDisplayName(const std::wstring& target, bool hasPathKey) noe
                 name = std::move(description);
             }
         }
-        if (name.empty()) {
-            name = LastPathComponent(target);
-        }
-        return name;
+        return ShownTargetName(name, target);
     } catch (...) {
         return {};
     }

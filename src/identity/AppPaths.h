@@ -16,7 +16,7 @@ namespace corvane {
 
 // The shell's name of the target; for a file path (hasPathKey) that is not
 // an AppsFolder target, the executable's file description wins when it has
-// one; the last path component when nothing else is known.
+// one; a readable name from the target itself when nothing else is known.
 [[nodiscard]] std::wstring ResolveDisplayName(const std::wstring& target, bool hasPathKey) noexcept;
 
 }  // namespace corvane

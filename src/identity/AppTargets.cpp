@@ -1,6 +1,9 @@
 #include "identity/AppTargets.h"
 
+#include "config/Language.h"
 #include "config/SettingsText.h"
+
+#include <initializer_list>
 
 namespace corvane {
 namespace {
@@ -67,6 +70,60 @@ std::wstring UnquoteAppPathValue(std::wstring_view value) {
     }
     const std::wstring_view rest = value.substr(1);
     return std::wstring(rest.substr(0, rest.find(L'"')));
+}
+
+std::wstring ReadablePinName(std::wstring_view identifier) {
+    if (EqualsNoCase(identifier, kSettingsAppTarget)) {
+        return Tr(L"Innstillinger", L"Settings");
+    }
+    std::wstring_view name = identifier;
+    if (IsAppsFolderTarget(name)) {
+        name.remove_prefix(kAppsFolderPrefix.size());
+    }
+    if (const std::size_t bang = name.find(L'!'); bang != std::wstring_view::npos) {
+        // A packaged app: "Publisher.Name_publisherid!App" shows as "Name".
+        name = name.substr(0, bang);
+        name = name.substr(0, name.find(L'_'));
+        name = name.substr(name.find_last_of(L'.') + 1);
+    } else {
+        name = name.substr(name.find_last_of(L"\\/") + 1);
+        for (const std::wstring_view extension : {L".exe", L".lnk", L".url"}) {
+            if (name.size() > extension.size() &&
+                EqualsNoCase(name.substr(name.size() - extension.size()), extension)) {
+                name.remove_suffix(extension.size());
+                break;
+            }
+        }
+    }
+    if (name.empty()) {
+        return std::wstring(identifier);
+    }
+    // "WindowsCalculator" reads as two words; a name with blanks or one
+    // that is all capitals is left as it is.
+    std::wstring readable;
+    const bool spaced = name.find(L' ') != std::wstring_view::npos;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const wchar_t c = name[i];
+        if (!spaced && i > 0 && c >= L'A' && c <= L'Z' && name[i - 1] >= L'a' &&
+            name[i - 1] <= L'z') {
+            readable.push_back(L' ');
+        }
+        readable.push_back(c);
+    }
+    return readable;
+}
+
+std::wstring ShownTargetName(std::wstring_view shellName, std::wstring_view target) {
+    // A shell that cannot name an app hands its parsing name back, or the
+    // file's name as it is on disk: neither is what a person calls it.
+    const std::wstring_view afterFolder =
+        IsAppsFolderTarget(target) ? target.substr(kAppsFolderPrefix.size()) : target;
+    if (shellName.empty() || EqualsNoCase(shellName, target) ||
+        EqualsNoCase(shellName, afterFolder) ||
+        EqualsNoCase(shellName, LastPathComponent(target))) {
+        return ReadablePinName(target);
+    }
+    return std::wstring(shellName);
 }
 
 }  // namespace corvane

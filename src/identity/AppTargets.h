@@ -7,6 +7,11 @@
 
 namespace corvane {
 
+// Windows' Settings app, as Start starts it.
+inline constexpr wchar_t kSettingsAppTarget[] =
+    L"shell:AppsFolder\\windows.immersivecontrolpanel_cw5n1h2txyewy!"
+    L"microsoft.windows.immersivecontrolpanel";
+
 // "/" becomes "\" and every character is lower-cased with LowerChar, so that
 // two spellings of one path compare equal.
 [[nodiscard]] std::wstring NormalizePathKey(std::wstring_view path);
@@ -24,6 +29,17 @@ namespace corvane {
 
 // The text after the last "\" or "/", or the whole text.
 [[nodiscard]] std::wstring LastPathComponent(std::wstring_view target);
+
+// What to call a target the shell cannot name: the program or shortcut
+// file's name without its extension, or a packaged app's name from its
+// identity ("Microsoft.WindowsCalculator_8wek…!App" is "Windows
+// Calculator"), or "Settings" for Windows' Settings app, whose identity
+// reads as nothing a person knows; never the raw parsing name.
+[[nodiscard]] std::wstring ReadablePinName(std::wstring_view target);
+
+// The shell's name of a target, or ReadablePinName when the shell gave
+// none or only repeated the target (its parsing name, its file name).
+[[nodiscard]] std::wstring ShownTargetName(std::wstring_view shellName, std::wstring_view target);
 
 // Steam's embedded browser (…\bin\cef\…\steamwebhelper.exe) stands for
 // Steam itself: its windows should group with steam.exe in the Steam folder.

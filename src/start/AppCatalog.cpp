@@ -309,7 +309,7 @@ void AppCatalog::RequestPinName(const std::wstring& identifier) {
             }
         },
         [this, identifier](std::wstring&& name) {
-            pinNames_[identifier] = name.empty() ? ReadablePinName(identifier) : std::move(name);
+            pinNames_[identifier] = ShownTargetName(name, identifier);
             if (changed_) {
                 changed_();
             }
@@ -329,7 +329,9 @@ AppEntry AppCatalog::ResolvePinned(const std::wstring& identifier) {
         entry.hasExe = true;
     }
     if (worker_ == nullptr) {
-        entry.name = entry.hasExe ? FileDescriptionOf(identifier) : ShellDisplayName(identifier);
+        entry.name = ShownTargetName(
+            entry.hasExe ? FileDescriptionOf(identifier) : ShellDisplayName(identifier),
+            identifier);
     } else if (const auto known = pinNames_.find(identifier); known != pinNames_.end()) {
         entry.name = known->second;
     } else {

@@ -6,6 +6,7 @@
 #include "base/Worker.h"
 #include "identity/IconLoader.h"
 #include "identity/AppEntry.h"
+#include "identity/AppTargets.h"
 
 #include <cstdint>
 #include <functional>
@@ -15,11 +16,6 @@
 #include <vector>
 
 namespace corvane {
-
-// The source the worker loads a settings page's icon from.
-inline constexpr wchar_t kSettingsAppTarget[] =
-    L"shell:AppsFolder\\windows.immersivecontrolpanel_cw5n1h2txyewy!"
-    L"microsoft.windows.immersivecontrolpanel";
 
 inline constexpr uint32_t kIconIdleTrimMs = 1800000;
 

@@ -53,6 +53,15 @@ LetterLocale LetterLocaleFor(const wchar_t* locale) {
                    ? upper
                    : c;
     };
+    // Read once: the scripts of a locale do not change while it is in use.
+    wchar_t buffer[128] = {};
+    if (::GetLocaleInfoEx(localeName(), LOCALE_SSCRIPTS, buffer, 128) == 0) {
+        // A system that cannot say writes the letters A..Z are part of.
+        ::lstrcpynW(buffer, L"Latn;", 128);
+    }
+    rules.inAlphabet = [scripts = std::wstring(buffer)](wchar_t c) noexcept {
+        return LetterInScripts(c, scripts);
+    };
     return rules;
 }
 

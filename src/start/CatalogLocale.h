@@ -14,7 +14,8 @@ namespace corvane {
 [[nodiscard]] int CompareNames(std::wstring_view a, std::wstring_view b) noexcept;
 
 // The letter rules of a locale: CompareStringEx against "Z", FoldStringW
-// with MAP_COMPOSITE, the system's letter class and upper case. `locale`
+// with MAP_COMPOSITE, the system's letter class and upper case, and the
+// locale's scripts (LOCALE_SSCRIPTS) for its alphabet. `locale`
 // null is the user's, as it is at each call.
 [[nodiscard]] LetterLocale LetterLocaleFor(const wchar_t* locale);
 [[nodiscard]] const LetterLocale& UserLetterLocale();

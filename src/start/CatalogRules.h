@@ -53,10 +53,4 @@ void FinishCatalog(std::vector<AppEntry>& entries, const NameCompare& compare);
 [[nodiscard]] const AppEntry* FindPinnedEntry(const std::vector<AppEntry>& catalog,
                                               std::wstring_view identifier);
 
-// What to call a pin the catalog does not list until (or unless) the shell
-// names it: the program or shortcut file's name without its extension, or a
-// packaged app's name from its identity ("Microsoft.WindowsCalculator_8wek…
-// !App" is "Windows Calculator"); never the raw parsing name.
-[[nodiscard]] std::wstring ReadablePinName(std::wstring_view identifier);
-
 }  // namespace corvane

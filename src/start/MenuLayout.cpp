@@ -9,7 +9,7 @@ namespace {
 // Placement on the display, in DIPs.
 constexpr int32_t kMenuWidth = 620;
 constexpr int32_t kMenuMaxHeight = 580;
-constexpr int32_t kWorkAreaMargin = 24;
+constexpr int32_t kBelowWorkTop = 12;
 constexpr int32_t kAboveWorkBottom = 12;
 constexpr int32_t kAboveDock = 10;
 
@@ -40,11 +40,15 @@ constexpr float kHintHeight = 30.0f;
 constexpr float kWheelNotch = 120.0f;
 constexpr float kWheelRows = 2.5f;
 
-// Letter index grid.
+// Letter index grid. On a short menu or with a long alphabet the cells
+// first get lower, then narrower (more columns), down to what still holds
+// one letter of the index font.
 constexpr int kCellColumns = 6;
 constexpr float kCellsLeft = 20.0f;
 constexpr float kCellsTop = 112.0f;
 constexpr float kCellHeight = 46.0f;
+constexpr float kMinCellHeight = 30.0f;
+constexpr float kMinCellWidth = 30.0f;
 constexpr float kCellInset = 2.0f;
 
 // Right column and bottom bar.
@@ -53,7 +57,9 @@ constexpr float kRightInset = 14.0f;
 constexpr float kCardBottom = 124.0f;
 constexpr float kPlacesTop = 136.0f;
 constexpr float kPlaceHeight = 36.0f;
+constexpr float kMinPlaceHeight = 26.0f;  // still one line of the row font
 constexpr float kSpacerHeight = 14.0f;
+constexpr float kPlacesBottomGap = 4.0f;  // above the power bar's line
 constexpr float kSpacerLineAt = 6.0f;
 constexpr float kSpacerLineLeft = 12.0f;
 constexpr float kSpacerLineRightInset = 26.0f;
@@ -176,6 +182,34 @@ void LayOutRows(const MenuLayoutInput& input, MenuLayout& layout) {
     }
 }
 
+struct CellGrid {
+    int columns = kCellColumns;
+    float width = 0;
+    float height = kCellHeight;
+    std::size_t shown = 0;  // the cells that fit; the rest are left out
+};
+
+// As many cells as fit between the grid's top and the list's bottom.
+CellGrid FitCells(std::size_t count, float gridWidth, float gridHeight) noexcept {
+    CellGrid grid;
+    const int maxColumns = std::max(kCellColumns, static_cast<int>(gridWidth / kMinCellWidth));
+    const auto rowsFor = [count](int columns) {
+        return static_cast<float>((count + static_cast<std::size_t>(columns) - 1) /
+                                  static_cast<std::size_t>(columns));
+    };
+    while (grid.columns < maxColumns && rowsFor(grid.columns) * kMinCellHeight > gridHeight) {
+        ++grid.columns;
+    }
+    const float rows = std::max(1.0f, rowsFor(grid.columns));
+    grid.height = std::clamp(gridHeight / rows, kMinCellHeight, kCellHeight);
+    grid.width = gridWidth / static_cast<float>(grid.columns);
+    // A hair of slack: rows that fill the height exactly must not lose the last to rounding.
+    const auto fittingRows =
+        static_cast<std::size_t>(std::max(0.0f, gridHeight / grid.height + 0.001f));
+    grid.shown = std::min(count, fittingRows * static_cast<std::size_t>(grid.columns));
+    return grid;
+}
+
 void LayOutLetterCells(const MenuLayoutInput& input, MenuLayout& layout) {
     std::vector<wchar_t> present;
     for (const LetterRow& row : input.letterRows) {
@@ -184,14 +218,17 @@ void LayOutLetterCells(const MenuLayoutInput& input, MenuLayout& layout) {
         }
     }
     const std::vector<LetterRow> rows(input.letterRows.begin(), input.letterRows.end());
-    const float cellWidth = (layout.split - 2 * kCellsLeft) / kCellColumns;
-    int position = 0;
-    for (const wchar_t letter : IndexLetters(rows)) {
-        const float x = kCellsLeft + static_cast<float>(position % kCellColumns) * cellWidth;
-        const float y = kCellsTop + static_cast<float>(position / kCellColumns) * kCellHeight;
-        ++position;
-        MenuLetterCell cell{{x + kCellInset, y + kCellInset, x + cellWidth - kCellInset,
-                             y + kCellHeight - kCellInset},
+    const std::vector<wchar_t> letters = IndexLetters(rows);
+    const CellGrid grid = FitCells(letters.size(), std::max(0.0f, layout.split - 2 * kCellsLeft),
+                                   layout.listBottom - kCellsTop);
+    for (std::size_t position = 0; position < grid.shown; ++position) {
+        const wchar_t letter = letters[position];
+        const auto column = static_cast<float>(position % static_cast<std::size_t>(grid.columns));
+        const auto line = static_cast<float>(position / static_cast<std::size_t>(grid.columns));
+        const float x = kCellsLeft + column * grid.width;
+        const float y = kCellsTop + line * grid.height;
+        MenuLetterCell cell{{x + kCellInset, y + kCellInset, x + grid.width - kCellInset,
+                             y + grid.height - kCellInset},
                             letter,
                             std::find(present.begin(), present.end(), letter) != present.end()};
         layout.cells.push_back(cell);
@@ -206,23 +243,43 @@ void LayOutRightColumn(const MenuLayoutInput& input, MenuLayout& layout) {
     const float right = layout.width - kRightInset;
     layout.userCard = {left, kHeaderTop, right, kCardBottom};
     layout.regions.push_back({layout.userCard, {MenuHit::UserCard, -1}});
+    const auto shown = [&input](const MenuPlace& place) {
+        return place.action != kOwnSettingsAction || input.settingsWindow;
+    };
+    float natural = 0;
+    for (const MenuPlace& place : kPlaces) {
+        if (shown(place)) {
+            natural += place.action < 0 ? kSpacerHeight : kPlaceHeight;
+        }
+    }
+    // A short menu packs the places closer; what still does not fit above
+    // the power bar is left out rather than drawn over it.
+    const float end = layout.bottomLine - kPlacesBottomGap;
+    const float room = end - kPlacesTop;
+    const float scale =
+        natural > room ? std::max(kMinPlaceHeight / kPlaceHeight, room / natural) : 1.0f;
     float y = kPlacesTop;
     for (const MenuPlace& place : kPlaces) {
-        if (place.action == kOwnSettingsAction && !input.settingsWindow) {
+        if (!shown(place)) {
             continue;
         }
+        const float height = (place.action < 0 ? kSpacerHeight : kPlaceHeight) * scale;
+        // Slack for rounding: packed rows end exactly there.
+        if (y + height > end + 0.01f) {
+            break;
+        }
+        const float bottom = std::min(y + height, end);
         if (place.action < 0) {
-            layout.places.push_back(
-                {{layout.split + kSpacerLineLeft, y + kSpacerLineAt,
-                  layout.width - kSpacerLineRightInset, y + kSpacerLineAt + 1.0f},
-                 &place});
-            y += kSpacerHeight;
-            continue;
+            const float line = y + kSpacerLineAt * scale;
+            layout.places.push_back({{layout.split + kSpacerLineLeft, line,
+                                      layout.width - kSpacerLineRightInset, line + 1.0f},
+                                     &place});
+        } else {
+            const PointRect rect{left, y, right, bottom};
+            layout.places.push_back({rect, &place});
+            layout.regions.push_back({rect, {MenuHit::Place, place.action}});
         }
-        const PointRect rect{left, y, right, y + kPlaceHeight};
-        layout.places.push_back({rect, &place});
-        layout.regions.push_back({rect, {MenuHit::Place, place.action}});
-        y += kPlaceHeight;
+        y += height;
     }
 }
 
@@ -231,12 +288,16 @@ void LayOutRightColumn(const MenuLayoutInput& input, MenuLayout& layout) {
 PixelRect StartMenuRect(const PixelRect& monitor, const PixelRect& work,
                         std::optional<int32_t> dockTop, uint32_t dpi) noexcept {
     const int32_t width = ScalePoints(kMenuWidth, dpi);
-    const int32_t height = std::max(0, std::min(work.Height() - ScalePoints(kWorkAreaMargin, dpi),
-                                                ScalePoints(kMenuMaxHeight, dpi)));
     int32_t bottom = work.bottom - ScalePoints(kAboveWorkBottom, dpi);
     if (dockTop) {
         bottom = std::min(bottom, *dockTop - ScalePoints(kAboveDock, dpi));
     }
+    // Between the work area's top and the dock: a dock that sits high (big
+    // icons, or a work area that does not leave it out) shortens the menu
+    // rather than pushing it off the display.
+    const int32_t top = work.top + ScalePoints(kBelowWorkTop, dpi);
+    bottom = std::max(bottom, top);
+    const int32_t height = std::min(bottom - top, ScalePoints(kMenuMaxHeight, dpi));
     const int32_t left = monitor.left + (monitor.Width() - width) / 2;
     return {left, bottom - height, left + width, bottom};
 }
@@ -279,8 +340,8 @@ MenuLayout LayOutMenu(const MenuLayoutInput& input) {
         LayOutRows(input, layout);
     }
 
-    LayOutRightColumn(input, layout);
     layout.bottomLine = input.height - kListBottomMargin;
+    LayOutRightColumn(input, layout);
     const float powerRight = input.width - kPowerRightInset;
     layout.power = {powerRight - (input.powerLabelWidth + kPowerPadding),
                     layout.bottomLine + kPowerVerticalInset, powerRight,

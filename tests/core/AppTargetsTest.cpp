@@ -10,6 +10,30 @@ TEST(AppTargets, LastComponents) {
     EXPECT_EQ(LastPathComponent(L"ms-settings:display"), L"ms-settings:display");
 }
 
+// What the shell calls a target (empty: nothing) and what is shown.
+TEST(AppTargets, TargetsReadNeverAsParsingNames) {
+    const wchar_t* const calculator =
+        L"shell:AppsFolder\\Microsoft.WindowsCalculator_8wekyb3d8bbwe!App";
+    const struct {
+        const wchar_t *shellName, *target, *shown;
+    } cases[] = {
+        {L"", calculator, L"Windows Calculator"},
+        {L"Microsoft.WindowsCalculator_8wekyb3d8bbwe!App", calculator, L"Windows Calculator"},
+        {L"Calculator", calculator, L"Calculator"},
+        {L"", kSettingsAppTarget, L"Settings"},
+        {L"", L"shell:AppsFolder\\{6D809377-6AF0-444B-8957-A3773F02200E}\\Tool\\tool.exe", L"tool"},
+        {L"notepad.exe", L"C:\\Windows\\notepad.exe", L"notepad"},
+        {L"Wine Notepad", L"C:\\Windows\\notepad.exe", L"Wine Notepad"},
+        {L"", L"D:\\Apps\\PaintDotNet.EXE", L"Paint Dot Net"},
+        {L"Steam Link.lnk", L"C:/Games/Steam Link.lnk", L"Steam Link"},
+        {L"", L"C:\\Tools\\RAID Manager.exe", L"RAID Manager"},
+        {L"", L"C:\\Tools\\", L"C:\\Tools\\"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ShownTargetName(c.shellName, c.target), c.shown) << c.target;
+    }
+}
+
 TEST(IsAppsFolderTarget, NeedsTheWholePrefixWithItsBackslashInAnyCase) {
     EXPECT_TRUE(IsAppsFolderTarget(L"SHELL:APPSFOLDER\\Microsoft.WindowsCalculator!App"));
     EXPECT_FALSE(IsAppsFolderTarget(L"SHELL:APPSFOLDERMicrosoft.WindowsCalculator!App"));

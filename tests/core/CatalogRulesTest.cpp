@@ -52,25 +52,6 @@ TEST(CatalogRules, UninstallersAreLeftOut) {
     }
 }
 
-TEST(CatalogRules, PinsTheCatalogCannotNameReadNeverAsParsingNames) {
-    const struct {
-        const wchar_t* identifier;
-        const wchar_t* name;
-    } cases[] = {
-        {L"shell:AppsFolder\\Microsoft.WindowsCalculator_8wekyb3d8bbwe!App", L"Windows Calculator"},
-        {L"SHELL:APPSFOLDER\\Contoso.Notes_abc!App", L"Notes"},
-        {L"shell:AppsFolder\\{6D809377-6AF0-444B-8957-A3773F02200E}\\Tool\\tool.exe", L"tool"},
-        {L"shell:AppsFolder\\Chrome", L"Chrome"},
-        {L"D:\\Apps\\PaintDotNet.EXE", L"Paint Dot Net"},
-        {L"C:/Games/Steam Link.lnk", L"Steam Link"},
-        {L"C:\\Tools\\RAID Manager.exe", L"RAID Manager"},
-        {L"C:\\Tools\\", L"C:\\Tools\\"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ReadablePinName(c.identifier), c.name) << c.identifier;
-    }
-}
-
 TEST(CatalogRules, KeepsProgramFilesOnlyAndTheFirstOfEachEntry) {
     const AppEntry document = MakeAppEntry(L"Readme", L"C:\\Docs\\Readme.lnk", L"C:\\a.txt");
     EXPECT_TRUE(document.exePath.empty() && !document.hasExe);
@@ -142,7 +123,8 @@ const LetterLocale kLocale = {
                            : c == L'Ä' ? L'A'
                                        : c; },
     [](wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || c >= 0xC0; },
-    [](wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE) ? c - 0x20 : c; }};
+    [](wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE) ? c - 0x20 : c; },
+    [](wchar_t c) { return LetterInScripts(c, L"Latn;"); }};
 
 std::vector<AppEntry> Catalog(std::initializer_list<const wchar_t*> names) {
     std::vector<AppEntry> catalog;
@@ -155,15 +137,20 @@ std::vector<AppEntry> Catalog(std::initializer_list<const wchar_t*> names) {
 TEST(LetterRows, HeadersAndIndex) {
     // Headers as their letter, app rows as their entry index.
     std::wstring rows;
-    for (const LetterRow& row : BuildLetterRows(
-             Catalog({L"7-Zip", L"", L"éclair", L"Edge", L"Ärger", L"zebra", L"Øl", L"þorn"}),
-             kLocale)) {
+    for (const LetterRow& row :
+         BuildLetterRows(Catalog({L"7-Zip", L"", L"éclair", L"Edge", L"Ärger", L"zebra", L"Øl",
+                                  L"þorn", L"Жук", L"中文"}),
+                         kLocale)) {
         rows += row.header ? row.letter : static_cast<wchar_t>(L'0' + row.entry);
     }
-    EXPECT_EQ(rows, L"#01E23A4Z5Ø6Þ7");
-    const std::vector<wchar_t> letters =
-        IndexLetters(BuildLetterRows(Catalog({L"Øl", L"Þorn", L"Øre"}), kLocale));
-    EXPECT_EQ(std::wstring(letters.begin(), letters.end()), L"#ABCDEFGHIJKLMNOPQRSTUVWXYZØÞ");
+    EXPECT_EQ(rows, L"#01E23A4Z5Ø6Þ7…89");
+    const std::vector<wchar_t> letters = IndexLetters(
+        BuildLetterRows(Catalog({L"Øl", L"Þorn", L"Øre", L"Ярлык", L"Åpen"}), kLocale));
+    EXPECT_EQ(std::wstring(letters.begin(), letters.end()), L"#ABCDEFGHIJKLMNOPQRSTUVWXYZØÞÅ…");
+    // Whole codes only, letters of the listed alphabets only.
+    EXPECT_TRUE(LetterInScripts(L'Ж', L"Latn;Cyrl;"));
+    EXPECT_FALSE(LetterInScripts(L'Ж', L"Cyrls;") || LetterInScripts(L'a', L"Cyrl;") ||
+                 LetterInScripts(L'中', L"Hani;"));
 }
 
 }  // namespace

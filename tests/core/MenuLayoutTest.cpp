@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace corvane {
@@ -63,6 +64,11 @@ TEST(MenuLayout, OpensCentredAboveTheDockWithinTheWorkArea) {
         {{0, 0, 1280, 520}, {0, 0, 1280, 500}, {}, 96, {330, 12, 950, 488}},
         {{1920, 0, 4480, 1440}, {1920, 0, 4480, 1392}, 1300, 144, {2735, 415, 3665, 1285}},
         {{0, 0, 1280, 600}, {0, 0, 1280, 560}, {}, 144, {175, 18, 1105, 542}},
+        // A dock sitting high, 1280 x 720 at 125 % and 1920 x 1080 at 200 %, each with its dock.
+        {{0, 0, 1920, 1080}, {0, 0, 1920, 1080}, 500, 96, {650, 12, 1270, 490}},
+        {{0, 0, 1280, 720}, {0, 0, 1280, 720}, 646, 120, {252, 15, 1027, 633}},
+        {{0, 0, 1920, 1080}, {0, 0, 1920, 1080}, 962, 192, {340, 24, 1580, 942}},
+        {{0, 0, 1920, 1080}, {0, 0, 1920, 1080}, 10, 96, {650, 12, 1270, 12}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(StartMenuRect(c.monitor, c.work, c.dockTop, c.dpi), c.expected)
@@ -75,10 +81,10 @@ const std::vector<LetterRow> kRows = {
     {true, L'A', -1}, {false, L'A', 5}, {false, L'A', 7}, {true, L'B', -1}, {false, L'B', 9}};
 
 MenuLayout Lay(MenuView view, std::size_t count, float scroll = 0, bool settings = false,
-               const std::vector<LetterRow>& rows = kRows) {
+               const std::vector<LetterRow>& rows = kRows, float height = 580) {
     MenuLayoutInput input;
     input.width = 620;
-    input.height = 580;
+    input.height = height;
     input.view = view;
     input.scroll = scroll;
     input.pinnedCount = count;
@@ -147,8 +153,31 @@ TEST(MenuLayout, PointsFindTheItemsOfEachView) {
     for (const Case& c : cases) {
         EXPECT_EQ(MenuItemAt(c.layout, c.x, c.y), c.expected) << c.what;
     }
-    const std::size_t cells = Lay(MenuView::LetterIndex, 0, 0, false, index).cells.size();
-    EXPECT_EQ(cells, 28u);
+}
+
+TEST(MenuLayout, ShortMenusAndLongAlphabetsStayInsideTheirBands) {
+    std::vector<LetterRow> rows;  // A..Z and 40 letters more
+    for (wchar_t c = L'A'; c < L'Z' + 41; ++c) {
+        rows.insert(rows.end(), {{true, c, -1}, {false, c, 0}});
+    }
+    // Height, cells, places (the spacer among them).
+    const std::tuple<float, std::size_t, std::size_t> cases[] = {
+        {580, 67, 9}, {494, 67, 9}, {459, 67, 9}, {300, 44, 3}};
+    for (const auto& [height, cells, places] : cases) {
+        const MenuLayout index = Lay(MenuView::LetterIndex, 0, 0, true, rows, height);
+        EXPECT_EQ(index.cells.size(), cells) << height;
+        EXPECT_EQ(index.places.size(), places) << height;
+        for (const MenuLetterCell& cell : index.cells) {
+            EXPECT_TRUE(cell.rect.top >= index.listTop && cell.rect.bottom <= index.listBottom &&
+                        cell.rect.left >= 0 && cell.rect.right <= index.split)
+                << height << " " << int(cell.letter);
+        }
+        for (const MenuPlaceRow& place : index.places) {
+            EXPECT_TRUE(place.rect.top >= index.userCard.bottom &&
+                        place.rect.bottom <= index.bottomLine)
+                << height;
+        }
+    }
 }
 
 TEST(MenuLayout, ScrollIsClampedToTheContent) {

@@ -42,7 +42,7 @@ TEST(ResolveAppPath, RegisteredExistingFilesOnly) {
     EXPECT_TRUE(ResolveAppPath(gone).empty());
 }
 
-TEST(ResolveDisplayName, DescriptionThenShellNameThenLastComponent) {
+TEST(ResolveDisplayName, DescriptionThenShellNameThenTheFilesStem) {
     EXPECT_EQ(ResolveDisplayName(test::BuiltFile(L"icon_fixture_large.exe"), true),
               L"Corvane icon fixture");
     // Without a path key the description is not asked for: the shell's name
@@ -54,7 +54,7 @@ TEST(ResolveDisplayName, DescriptionThenShellNameThenLastComponent) {
     const std::wstring sub = folder.File(L"Blåbær Apps");
     ASSERT_TRUE(::CreateDirectoryW(sub.c_str(), nullptr));
     EXPECT_EQ(ResolveDisplayName(sub, true), L"Blåbær Apps");
-    EXPECT_EQ(ResolveDisplayName(folder.File(L"Missing Tool.exe"), true), L"Missing Tool.exe");
+    EXPECT_EQ(ResolveDisplayName(folder.File(L"Missing Tool.exe"), true), L"Missing Tool");
 }
 
 }  // namespace

@@ -25,7 +25,8 @@ TEST(CatalogLocale, SortsAndFilesNamesAsTheLocaleDoes) {
         wchar_t letterOfA;
     } cases[] = {{L"en-US", L"App 2", L"App 10", -1, L'A'}, {L"en-US", L"app", L"APP", 0, L'A'},
                  {L"en-US", L"éclair", L"Edge", -1, L'E'},  {L"en-US", L"Åpen", L"Zebra", -1, L'A'},
-                 {L"nb-NO", L"Øl", L"Zebra", 1, L'Ø'},      {L"nb-NO", L"Åpen", L"Zebra", 1, L'Å'}};
+                 {L"nb-NO", L"Øl", L"Zebra", 1, L'Ø'},      {L"nb-NO", L"Åpen", L"Zebra", 1, L'Å'},
+                 {L"nb-NO", L"Жук", L"Zebra", 1, L'…'},     {L"ru-RU", L"Жук", L"Zebra", 1, L'Ж'}};
     for (const auto& c : cases) {
         const int order = CompareNamesIn(c.locale, c.a, c.b);
         EXPECT_EQ((order > 0) - (order < 0), c.order) << c.locale << " " << c.a << " " << c.b;
