@@ -63,7 +63,7 @@ TEST(MenuSelection, KeysMoveThroughEachViewAndKeepTheSelectionInSight) {
         {V::AllApps, 0, 0, {}, Z::Search, "DN", Z::List, Row(3)},
         {V::LetterIndex, 0, 0, Cell('B'), Z::List, "D", Z::List, Cell('H')},
         {V::LetterIndex, 0, 0, Cell('B'), Z::List, "DD", Z::List, Cell(kOSlash)},
-        {V::LetterIndex, 0, 0, Cell('H'), Z::List, "U", Z::List, Cell('B')},
+        {V::LetterIndex, 0, 0, Cell('H'), Z::List, "U", Z::List, Cell('A')},  // seven columns here
         {V::LetterIndex, 0, 0, Cell('D'), Z::List, "R", Z::List, Cell('H')},
         {V::LetterIndex, 0, 0, Cell('A'), Z::List, "U", Z::List, kBack},
         {V::AllApps, 0, 0, {}, Z::Search, "DRRRRR!", Z::List, Cell('B')},
