@@ -500,13 +500,15 @@ LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
+        case WM_KEYUP:
         case WM_SYSKEYUP:
         case WM_SYSCHAR:
             // While the bar has the keyboard no system key reaches the
             // default handling: Alt+F4 would close the bar itself.
             if (keyboardFocus_) {
-                if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
-                    (void)OnFocusKey(static_cast<UINT>(wParam));
+                if (message != WM_SYSCHAR) {
+                    OnFocusKey(static_cast<UINT>(wParam),
+                               message == WM_KEYUP || message == WM_SYSKEYUP);
                 }
                 return 0;
             }

@@ -126,7 +126,7 @@ private:
     void ShowEdge(bool show) noexcept;
     void ReleaseDeviceResources() noexcept;
     // The keyboard on the titles (BarKeyboard.cpp).
-    [[nodiscard]] bool OnFocusKey(UINT virtualKey);
+    void OnFocusKey(UINT virtualKey, bool released);
     void FocusItem(int itemIndex) noexcept;
     void EndKeyboardFocus(bool giveBack) noexcept;
 

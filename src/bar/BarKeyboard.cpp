@@ -72,11 +72,15 @@ void Bar::EndKeyboardFocus(bool giveBack) noexcept {
     }
 }
 
-bool Bar::OnFocusKey(UINT virtualKey) {
+void Bar::OnFocusKey(UINT virtualKey, bool released) {
     const bool shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
     const std::vector<int> stops = BarFocusStops(Items());
     const int count = static_cast<int>(stops.size());
-    switch (FocusKeyOf(virtualKey, shift)) {
+    const FocusKey key = FocusKeyOf(virtualKey, shift);
+    if (ActsOnRelease(key) != released) {
+        return;
+    }
+    switch (key) {
         case FocusKey::Previous:
             focusStop_ = StepFocus(focusStop_, count, -1);
             break;
@@ -94,7 +98,7 @@ bool Bar::OnFocusKey(UINT virtualKey) {
         case FocusKey::ContextMenu: {
             const int item = KeyboardFocusIndex();
             if (item < 0) {
-                return true;
+                return;
             }
             // The same menus a click opens.
             const BarItem focused = Items()[static_cast<std::size_t>(item)];
@@ -103,17 +107,16 @@ bool Bar::OnFocusKey(UINT virtualKey) {
             } else {
                 AppNameMenu(focused);
             }
-            return true;
+            return;
         }
         case FocusKey::Leave:
             EndKeyboardFocus(true);
-            return true;
+            return;
         case FocusKey::None:
         default:
-            return false;
+            return;
     }
     Repaint();
-    return true;
 }
 
 }  // namespace corvane

@@ -457,13 +457,15 @@ LRESULT Dock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
+        case WM_KEYUP:
         case WM_SYSKEYUP:
         case WM_SYSCHAR:
             // No system key reaches the default handling while the dock has
             // the keyboard (Alt+F4 and the system menu are not the dock's).
             if (keyboardFocus_) {
-                if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
-                    (void)OnFocusKey(static_cast<UINT>(wParam));
+                if (message != WM_SYSCHAR) {
+                    OnFocusKey(static_cast<UINT>(wParam),
+                               message == WM_KEYUP || message == WM_SYSKEYUP);
                 }
                 return 0;
             }

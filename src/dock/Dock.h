@@ -203,7 +203,7 @@ private:
     void OnNowPlayingTimer() noexcept;
 
     // The keyboard on the items (DockKeyboard.cpp).
-    [[nodiscard]] bool OnFocusKey(UINT virtualKey) noexcept;
+    void OnFocusKey(UINT virtualKey, bool released) noexcept;
     void EndKeyboardFocus(bool giveBack) noexcept;
     [[nodiscard]] int FocusedItem() const noexcept;
 

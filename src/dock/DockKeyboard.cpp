@@ -57,10 +57,14 @@ void Dock::EndKeyboardFocus(bool giveBack) noexcept {
     ::SetTimer(Hwnd(), TIMER_DOCK_LEAVE, kLeaveAfterKeyboardMs, nullptr);
 }
 
-bool Dock::OnFocusKey(UINT virtualKey) noexcept {
+void Dock::OnFocusKey(UINT virtualKey, bool released) noexcept {
     const bool shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
     const int count = static_cast<int>(items_.size());
-    switch (FocusKeyOf(virtualKey, shift)) {
+    const FocusKey key = FocusKeyOf(virtualKey, shift);
+    if (ActsOnRelease(key) != released) {
+        return;
+    }
+    switch (key) {
         case FocusKey::Previous:
             focusIndex_ = StepFocus(focusIndex_, count, -1);
             break;
@@ -79,24 +83,23 @@ bool Dock::OnFocusKey(UINT virtualKey) noexcept {
                 EndKeyboardFocus(false);
                 Activate(item);
             }
-            return true;
+            return;
         case FocusKey::ContextMenu:
             if (const int item = FocusedItem();
                 item >= 0 && item < static_cast<int>(cells_.size())) {
                 OpenItemMenu(item, ItemCentreOnScreen(item));
             }
-            return true;
+            return;
         case FocusKey::Leave:
             EndKeyboardFocus(true);
-            return true;
+            return;
         case FocusKey::Down:
         case FocusKey::None:
         default:
-            return false;
+            return;
     }
     ApplyScaleTargets();
     Repaint();
-    return true;
 }
 
 }  // namespace corvane

@@ -8,7 +8,6 @@ namespace {
 // The system's virtual-key codes of the keys read here.
 constexpr uint32_t kVkReturn = 0x0D;
 constexpr uint32_t kVkEscape = 0x1B;
-constexpr uint32_t kVkSpace = 0x20;
 constexpr uint32_t kVkEnd = 0x23;
 constexpr uint32_t kVkHome = 0x24;
 constexpr uint32_t kVkLeft = 0x25;
@@ -32,7 +31,6 @@ FocusKey FocusKeyOf(uint32_t virtualKey, bool shift) noexcept {
         case kVkEnd:
             return FocusKey::Last;
         case kVkReturn:
-        case kVkSpace:
             return FocusKey::Open;
         case kVkDown:
             return FocusKey::Down;
@@ -45,6 +43,10 @@ FocusKey FocusKeyOf(uint32_t virtualKey, bool shift) noexcept {
         default:
             return FocusKey::None;
     }
+}
+
+bool ActsOnRelease(FocusKey key) noexcept {
+    return key == FocusKey::Open || key == FocusKey::ContextMenu;
 }
 
 int StepFocus(int current, int count, int step) noexcept {

@@ -8,11 +8,16 @@
 
 namespace corvane {
 
-// What a key does to a focused row; Open is Enter and Space (and Down on the
-// bar, whose menus drop down), ContextMenu the context-menu key and
-// Shift+F10, Leave is Escape.
+// What a key does to a focused row; Open is Enter (and Down on the bar,
+// whose menus drop down), ContextMenu the context-menu key and Shift+F10,
+// Leave is Escape.
 enum class FocusKey { None, Previous, Next, First, Last, Open, Down, ContextMenu, Leave };
 [[nodiscard]] FocusKey FocusKeyOf(uint32_t virtualKey, bool shift) noexcept;
+// Whether the key acts when it is released rather than pressed: Enter and
+// the menu keys open a menu whose own loop would otherwise take the
+// release, or the character Enter types, as a choice or a close (the
+// system's context menus come on the release for the same reason).
+[[nodiscard]] bool ActsOnRelease(FocusKey key) noexcept;
 
 // The place `step` places on from `current` in a row of `count`, wrapping
 // at both ends as a menu bar does; a current place outside the row starts

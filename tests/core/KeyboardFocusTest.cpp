@@ -7,22 +7,24 @@
 namespace corvane {
 namespace {
 
-TEST(KeyboardFocus, KeysMapToTheirMoves) {
+TEST(KeyboardFocus, KeysMapToTheirMovesAndTheMenuOpenersActOnTheRelease) {
     struct Case {
         uint32_t key;
         bool shift;
         FocusKey expected;
+        bool onRelease;
     };
     const Case cases[] = {
-        {0x25, false, FocusKey::Previous},   {0x27, true, FocusKey::Next},
-        {0x24, false, FocusKey::First},      {0x23, false, FocusKey::Last},
-        {0x0D, false, FocusKey::Open},       {0x20, false, FocusKey::Open},
-        {0x28, false, FocusKey::Down},       {0x5D, false, FocusKey::ContextMenu},
-        {0x79, true, FocusKey::ContextMenu}, {0x79, false, FocusKey::None},
-        {0x1B, false, FocusKey::Leave},      {0x26, false, FocusKey::None},
+        {0x25, false, FocusKey::Previous, false},  {0x27, true, FocusKey::Next, false},
+        {0x24, false, FocusKey::First, false},     {0x23, false, FocusKey::Last, false},
+        {0x0D, false, FocusKey::Open, true},       {0x20, false, FocusKey::None, false},
+        {0x28, false, FocusKey::Down, false},      {0x5D, false, FocusKey::ContextMenu, true},
+        {0x79, true, FocusKey::ContextMenu, true}, {0x79, false, FocusKey::None, false},
+        {0x1B, false, FocusKey::Leave, false},     {0x26, false, FocusKey::None, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FocusKeyOf(c.key, c.shift), c.expected) << c.key << " shift " << c.shift;
+        EXPECT_EQ(ActsOnRelease(FocusKeyOf(c.key, c.shift)), c.onRelease) << c.key;
     }
 }
 
