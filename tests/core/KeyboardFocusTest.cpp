@@ -62,16 +62,11 @@ TEST(KeyboardFocus, EachModifierChoiceRegistersItsShortcutAndOffOrNonsenseNone) 
 }
 
 TEST(KeyboardFocus, TheBarWalksTheNameThenTheTitlesAndStartsOnTheFirstTitle) {
-    const auto item = [](BarItemKind kind, int32_t menu) {
-        BarItem i;
-        i.kind = kind;
-        i.menuIndex = menu;
-        return i;
-    };
-    const std::vector<BarItem> items = {
-        item(BarItemKind::ClockItem, -1), item(BarItemKind::MenuTitleItem, 0),
-        item(BarItemKind::AppNameItem, -1), item(BarItemKind::TrayIconItem, -1),
-        item(BarItemKind::MenuTitleItem, 1)};
+    const std::vector<BarItem> items = {{.kind = BarItemKind::ClockItem},
+                                        {.kind = BarItemKind::MenuTitleItem},
+                                        {.kind = BarItemKind::AppNameItem},
+                                        {.kind = BarItemKind::TrayIconItem},
+                                        {.kind = BarItemKind::MenuTitleItem}};
     EXPECT_EQ(BarFocusStops(items), (std::vector<int>{2, 1, 4}));
     EXPECT_EQ(FirstBarFocusStop(BarFocusStops(items)), 1);
     EXPECT_EQ(FirstBarFocusStop(BarFocusStops({items[2], items[0]})), 0);
