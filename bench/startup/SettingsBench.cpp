@@ -32,6 +32,7 @@ class QuietHost final : public corvane::SettingsHost {
 public:
     void ApplyCenterStart() override {}
     void ApplyTilingSettings() override {}
+    void ApplyFocusShortcuts() override {}
     void RefreshBars() override {}
     void ApplyHotCorners() override {}
     void RefreshGardenGlass() override {}

@@ -76,6 +76,9 @@ struct App final : BarHost,
     // the foreground is looked at again, and how often it was looked at.
     HWND focusedTop = nullptr;
     int foregroundLooks = 0;
+    // The window a bar or dock gives the keyboard back to, kept while the
+    // keyboard moves on from one of them to another.
+    HWND keyboardReturn = nullptr;
     std::unique_ptr<ControlWindow> control;
     // One per display, in the system's enumeration order.
     std::vector<std::unique_ptr<Bar>> bars;
@@ -197,6 +200,7 @@ struct App final : BarHost,
     // SettingsHost
     void ApplyCenterStart() override;
     void ApplyTilingSettings() override;
+    void ApplyFocusShortcuts() override;
     void ApplyHotCorners() override;
     void RefreshGardenGlass() override;
     void NewBed() override;

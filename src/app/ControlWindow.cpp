@@ -4,6 +4,7 @@
 #include "app/ClockPeriod.h"
 #include "app/Foreground.h"
 #include "app/ForegroundHooks.h"
+#include "app/KeyboardFocusGlue.h"
 #include "app/Lifecycle.h"
 #include "garden/Garden.h"
 #include "start/StartSurfaces.h"
@@ -46,6 +47,9 @@ LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             OnTimer(wParam);
             return 0;
         case WM_HOTKEY:
+            if (OnFocusHotkey(app_, static_cast<int>(wParam))) {
+                return 0;
+            }
             if (app_.tiling) {
                 app_.tiling->OnHotkey(static_cast<int>(wParam));
             }

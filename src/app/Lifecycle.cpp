@@ -8,6 +8,7 @@
 #include "app/Displays.h"
 #include "app/Foreground.h"
 #include "app/ForegroundHooks.h"
+#include "app/KeyboardFocusGlue.h"
 #include "app/SessionWindow.h"
 #include "appmenus/MenusFile.h"
 #include "bar/Bar.h"
@@ -163,6 +164,7 @@ bool StartSubsystems(App& app) {
         RestoreTaskbar();
     }
     SyncDocks(app);
+    ApplyFocusHotkeys(app);
 
     InstallForegroundHooks(app);
     app.tiling = std::make_unique<TilingManager>(app.tilingContext);
@@ -254,6 +256,7 @@ void StopSubsystems(App& app) {
         app.systemStatus->Stop();
         app.systemStatus.reset();
     }
+    RemoveFocusHotkeys(app);
     app.control.reset();
     // Cached icons hold COM objects, which must go before the apartment.
     ClearIconCache();
@@ -382,6 +385,7 @@ void ReloadSettings(App& app) {
     }
     SyncBars(app);
     SyncDocks(app);
+    ApplyFocusHotkeys(app);
     ReconcileTrayHost(app);
     if (app.tiling) {
         app.tiling->ApplyTilingSettings();

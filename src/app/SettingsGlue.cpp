@@ -6,6 +6,7 @@
 #include "app/ControlWindow.h"
 #include "app/DisplayOrder.h"
 #include "app/Displays.h"
+#include "app/KeyboardFocusGlue.h"
 #include "app/Lifecycle.h"
 #include "appmenus/MenusFile.h"
 #include "appmenus/Utf8Text.h"
@@ -92,6 +93,10 @@ void App::ApplyTilingSettings() {
         tiling->ApplyTilingSettings();
     }
     RepaintBars();
+}
+
+void App::ApplyFocusShortcuts() {
+    ApplyFocusHotkeys(*this);
 }
 
 void App::ApplyHotCorners() {

@@ -154,7 +154,8 @@ void CarryOutMenuItem(const AppMenuItem& item, HWND target, Worker& worker) {
 }
 
 int32_t ShowAppMenu(const std::vector<AppMenu>& menus, int32_t index, POINT point, HWND owner,
-                    HWND target, const MenuTitleHitTest& hitTest, Worker& worker) {
+                    HWND target, const MenuTitleHitTest& hitTest, Worker& worker,
+                    bool fromKeyboard) {
     if (index < 0 || static_cast<std::size_t>(index) >= menus.size()) {
         return -1;
     }
@@ -172,6 +173,11 @@ int32_t ShowAppMenu(const std::vector<AppMenu>& menus, int32_t index, POINT poin
         TrackingScope tracking(hitTest, index, static_cast<int32_t>(menus.size()),
                                plan.hasSubmenus);
         ::SetForegroundWindow(owner);
+        if (fromKeyboard) {
+            // The menu's own loop reads the thread's keys, as a menu bar's
+            // drop-down opened by a key shows its first entry selected.
+            ::PostMessageW(owner, WM_KEYDOWN, VK_DOWN, 0);
+        }
         command = static_cast<int>(::TrackPopupMenuEx(popup.Get(), TPM_RETURNCMD | TPM_NONOTIFY,
                                                       point.x, point.y, owner, nullptr));
         ::PostMessageW(owner, WM_NULL, 0, 0);
@@ -183,7 +189,7 @@ int32_t ShowAppMenu(const std::vector<AppMenu>& menus, int32_t index, POINT poin
         if (requested >= 0) {
             return requested;
         }
-        if (target != nullptr && ::IsWindow(target)) {
+        if (!fromKeyboard && target != nullptr && ::IsWindow(target)) {
             ::SetForegroundWindow(target);
         }
         return -1;

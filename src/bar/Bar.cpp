@@ -345,7 +345,7 @@ void Bar::OnAutohideTimer() {
     facts.display = DisplayRect();
     facts.frame = frame_;
     facts.systemMenuVisible = AnyPopupMenuVisible();
-    facts.ownPopupOpen = popupOpen_;
+    facts.ownPopupOpen = popupOpen_ || keyboardFocus_;
     facts.trayDragging = trayDrag_.dragging;
     if (AutoHideKeepsBar(facts)) {
         ::SetTimer(Hwnd(), kTimerBarAutohide, kAutohideRecheckMs, nullptr);
@@ -493,6 +493,26 @@ LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                EndKeyboardFocus(false);
+            }
+            return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+        case WM_SYSCHAR:
+            // While the bar has the keyboard no system key reaches the
+            // default handling: Alt+F4 would close the bar itself.
+            if (keyboardFocus_) {
+                if (message != WM_SYSCHAR) {
+                    OnFocusKey(static_cast<UINT>(wParam),
+                               message == WM_KEYUP || message == WM_SYSKEYUP);
+                }
+                return 0;
+            }
+            return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
         case WM_WINDOWPOSCHANGED:
             if (appbarRegistered_) {
                 APPBARDATA abd = AppbarData(Hwnd());

@@ -75,7 +75,14 @@ public:
 
     // Shows the application menus, starting at this menu title item, and
     // follows the user from title to title until the menus close.
-    void OpenMenus(int itemIndex);
+    void OpenMenus(int itemIndex, bool fromKeyboard = false);
+
+    // A global shortcut gave the bar's titles the keyboard; Escape gives it
+    // back to `previous`. Losing the activation ends it.
+    void TakeKeyboardFocus(HWND previous);
+    [[nodiscard]] bool HasKeyboardFocus() const noexcept { return keyboardFocus_; }
+    // The item drawn with the focus cue, -1 for none.
+    [[nodiscard]] int KeyboardFocusIndex() const noexcept;
     // Clears the popup mark the auto-hide reads.
     void EndPopup() noexcept;
 
@@ -118,6 +125,10 @@ private:
     void ToggleTiling();
     void ShowEdge(bool show) noexcept;
     void ReleaseDeviceResources() noexcept;
+    // The keyboard on the titles (BarKeyboard.cpp).
+    void OnFocusKey(UINT virtualKey, bool released);
+    void FocusItem(int itemIndex) noexcept;
+    void EndKeyboardFocus(bool giveBack) noexcept;
 
     const BarContext& context_;
     HMONITOR display_;
@@ -137,6 +148,11 @@ private:
     int hoverIndex_ = -1;
     int pressedIndex_ = -1;
     int openMenuIndex_ = -1;
+    // The keyboard walks the titles: which stop (BarFocusStops) it is on,
+    // and the window that had the keyboard before.
+    bool keyboardFocus_ = false;
+    int focusStop_ = -1;
+    HWND focusReturn_ = nullptr;
     // A pressed tray icon that may turn into a drag, and the icon it is.
     TrayDrag trayDrag_;
     TrayIconKey trayPressed_;

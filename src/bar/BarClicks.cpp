@@ -122,4 +122,20 @@ PixelRect ItemPixelBox(const BarItem& item, uint32_t dpi) noexcept {
             ScaleTruncated(item.right, dpi), ScaleTruncated(item.bottom, dpi)};
 }
 
+std::vector<int> BarFocusStops(const std::vector<BarItem>& items) {
+    std::vector<int> stops;
+    for (const BarItemKind kind : {BarItemKind::AppNameItem, BarItemKind::MenuTitleItem}) {
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (items[i].kind == kind) {
+                stops.push_back(static_cast<int>(i));
+            }
+        }
+    }
+    return stops;
+}
+
+int FirstBarFocusStop(const std::vector<int>& stops) noexcept {
+    return stops.empty() ? -1 : (stops.size() > 1 ? 1 : 0);
+}
+
 }  // namespace corvane

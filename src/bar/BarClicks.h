@@ -67,6 +67,12 @@ struct TooltipUpdate {
 [[nodiscard]] TooltipUpdate PlanTooltipUpdate(std::wstring_view shown,
                                               std::wstring_view wanted) noexcept;
 
+// The places the keyboard walks on the bar, as item indices in order: the
+// application name, then each menu title. The walk starts on the first
+// title, or on the name when the application has no menus.
+[[nodiscard]] std::vector<int> BarFocusStops(const std::vector<BarItem>& items);
+[[nodiscard]] int FirstBarFocusStop(const std::vector<int>& stops) noexcept;
+
 // An item's box in pixels at this DPI, each edge truncated toward zero.
 [[nodiscard]] PixelRect ItemPixelBox(const BarItem& item, uint32_t dpi) noexcept;
 

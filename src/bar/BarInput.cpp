@@ -385,6 +385,10 @@ void Bar::AppNameMenu(const BarItem& item) {
     ::SetForegroundWindow(Hwnd());
     const PopupMenuScope menuOpen;
     popupOpen_ = true;
+    if (keyboardFocus_) {
+        // Opened by a key: the first entry shows selected, as in a menu bar.
+        ::PostMessageW(Hwnd(), WM_KEYDOWN, VK_DOWN, 0);
+    }
     const auto id = static_cast<uint32_t>(::TrackPopupMenuEx(
         menu.Get(), TPM_RETURNCMD | TPM_NONOTIFY, anchor.x, anchor.y, Hwnd(), nullptr));
     EndPopup();
@@ -419,7 +423,10 @@ void Bar::AppNameMenu(const BarItem& item) {
             }
             break;
     }
-    if (AppNameMenuReturnsForeground(id) && target != nullptr && ::IsWindow(target)) {
+    // Closed without a choice from the keyboard, the name keeps the focus.
+    const bool keyboardStays = keyboardFocus_ && id == 0;
+    if (AppNameMenuReturnsForeground(id) && !keyboardStays && target != nullptr &&
+        ::IsWindow(target)) {
         ::SetForegroundWindow(target);
     }
     // After the application got its focus back, so that the window opens in

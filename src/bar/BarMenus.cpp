@@ -27,7 +27,7 @@ LONG ToPixels(float points, uint32_t dpi) noexcept {
 
 }  // namespace
 
-void Bar::OpenMenus(int itemIndex) {
+void Bar::OpenMenus(int itemIndex, bool fromKeyboard) {
     const std::vector<BarItem>& items = Items();
     if (itemIndex < 0 || static_cast<std::size_t>(itemIndex) >= items.size() ||
         items[static_cast<std::size_t>(itemIndex)].kind != BarItemKind::MenuTitleItem) {
@@ -68,9 +68,13 @@ void Bar::OpenMenus(int itemIndex) {
         ::ClientToScreen(Hwnd(), &anchor);
 
         popupOpen_ = true;
-        menu = ShowAppMenu(menus, menu, anchor, Hwnd(), target, hitTest, context_.worker);
+        menu = ShowAppMenu(menus, menu, anchor, Hwnd(), target, hitTest, context_.worker,
+                           fromKeyboard);
         EndPopup();
     }
+    // The arrows may have moved the drop-down along the titles: the keyboard
+    // stays on the last one.
+    FocusItem(openMenuIndex_);
     pressedIndex_ = -1;
     openMenuIndex_ = -1;
     Repaint();

@@ -21,6 +21,9 @@ namespace {
 using Microsoft::WRL::ComPtr;
 
 constexpr float kHighlightRadius = 5.0f;
+// The keyboard's cue around the item in focus: a ring in the text colour.
+constexpr float kFocusRingWidth = 1.5f;
+constexpr float kFocusRingAlpha = 0.85f;
 // A dragged program's icons are seen through, over their slot's highlight.
 constexpr float kDraggedIconOpacity = 0.55f;
 // The media widget's artwork square; its text starts at kNowPlayingTextLeft.
@@ -121,9 +124,10 @@ void BarPainter::PaintItems() {
     const auto& items = bar_.Items();
     const BarTextLayouts& text = bar_.Text();
     const Theme& theme = bar_.Context().theme;
+    const int focused = bar_.KeyboardFocusIndex();
     for (std::size_t i = 0; i < items.size(); ++i) {
         const BarItem& item = items[i];
-        DrawHighlight(item, static_cast<int>(i));
+        DrawHighlight(item, static_cast<int>(i), static_cast<int>(i) == focused);
         switch (item.kind) {
             case BarItemKind::AppNameItem:
                 DrawAppName(item);
@@ -152,10 +156,10 @@ void BarPainter::PaintItems() {
     }
 }
 
-void BarPainter::DrawHighlight(const BarItem& item, int index) {
+void BarPainter::DrawHighlight(const BarItem& item, int index, bool focused) {
     const bool pressed = index == bar_.PressedIndex();
     const bool open = index == bar_.OpenMenuIndex();
-    if (index != bar_.HoverIndex() && !pressed && !open) {
+    if (index != bar_.HoverIndex() && !pressed && !open && !focused) {
         return;
     }
     const Theme& theme = bar_.Context().theme;
@@ -164,6 +168,15 @@ void BarPainter::DrawHighlight(const BarItem& item, int index) {
         D2D1::RoundedRect(D2D1::RectF(item.left, item.top, item.right, item.bottom),
                           kHighlightRadius, kHighlightRadius),
         brush_.Get());
+    if (focused) {
+        const float inset = kFocusRingWidth / 2.0f;
+        SetColor(theme.text, kFocusRingAlpha);
+        target_->DrawRoundedRectangle(
+            D2D1::RoundedRect(D2D1::RectF(item.left + inset, item.top + inset, item.right - inset,
+                                          item.bottom - inset),
+                              kHighlightRadius, kHighlightRadius),
+            brush_.Get(), kFocusRingWidth);
+    }
 }
 
 void BarPainter::DrawText(IDWriteTextLayout* layout, float x, bool clip) {

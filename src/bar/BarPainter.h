@@ -30,7 +30,7 @@ public:
 private:
     [[nodiscard]] bool EnsureDeviceResources() noexcept;
     void PaintItems();
-    void DrawHighlight(const BarItem& item, int index);
+    void DrawHighlight(const BarItem& item, int index, bool focused);
     void EnsureAppIcon();
     void DrawAppName(const BarItem& item);
     void DrawTrayIcon(const BarItem& item);

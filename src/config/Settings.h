@@ -77,6 +77,10 @@ struct Settings {
     int32_t tilingFloatKeys = 0;
     int32_t tilingLayoutKeys = 0;
     int32_t tilingArrangeKeys = 0;
+    // The same choice for the shortcuts that give the keyboard to the top
+    // bar's menus (F2) and to the dock (F3).
+    int32_t barFocusKeys = 0;
+    int32_t dockFocusKeys = 0;
     std::vector<std::wstring> floatingApps;
     std::wstring filePath;
 };

@@ -87,6 +87,8 @@ constexpr SettingsKey kPlainKeys[] = {
     Number<&Settings::tilingFloatKeys>(L"Tiling", L"FloatKeys", ranges::kTilingKeys),
     Number<&Settings::tilingLayoutKeys>(L"Tiling", L"LayoutKeys", ranges::kTilingKeys),
     Number<&Settings::tilingArrangeKeys>(L"Tiling", L"ArrangeKeys", ranges::kTilingKeys),
+    Number<&Settings::barFocusKeys>(L"Bar", L"FocusKeys", ranges::kTilingKeys),
+    Number<&Settings::dockFocusKeys>(L"Dock", L"FocusKeys", ranges::kTilingKeys),
 };
 
 std::wstring ReadString(ProfileStore& store, std::wstring_view section, std::wstring_view key,

@@ -274,12 +274,15 @@ void Dock::Paint() noexcept {
         .solid = DrawsOpaque(context_.settings.backdrop, context_.theme),
         .iconSize = static_cast<float>(context_.settings.dockIconSize),
         .height = heightDips_,
-        .foreground = ToWindowId(foreground_),
+        // While the dock has the keyboard, the app it came from stays marked
+        // as the one in front.
+        .foreground = ToWindowId(keyboardFocus_ ? focusReturn_ : foreground_),
         .draggedOut = dragging_ && dragOut_ ? pressedIndex_ : -1,
         .nowPlayingCell = nowPlayingCell_,
         .nowPlaying = nowPlayingRect_,
         .nowPlayingScale = nowPlayingScale_,
         .nowPlayingView = nowPlayingCell_ ? context_.nowPlaying.View() : NowPlayingWidgetView{},
+        .focused = FocusedItem(),
     };
     painter_->Paint(dpi_, input);
 }
@@ -447,6 +450,26 @@ LRESULT Dock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                EndKeyboardFocus(false);
+            }
+            return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+        case WM_SYSCHAR:
+            // No system key reaches the default handling while the dock has
+            // the keyboard (Alt+F4 and the system menu are not the dock's).
+            if (keyboardFocus_) {
+                if (message != WM_SYSCHAR) {
+                    OnFocusKey(static_cast<UINT>(wParam),
+                               message == WM_KEYUP || message == WM_SYSKEYUP);
+                }
+                return 0;
+            }
+            return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
         case WM_MOUSEMOVE:
             OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;

@@ -95,6 +95,12 @@ public:
     [[nodiscard]] bool IsShown() const noexcept;
     [[nodiscard]] const std::vector<DockItem>& Items() const noexcept { return items_; }
 
+    // A global shortcut gave the dock the keyboard: the dock comes up and
+    // the arrows walk its items; Escape gives the keyboard back to
+    // `previous`. Losing the activation ends it.
+    void TakeKeyboardFocus(HWND previous) noexcept;
+    [[nodiscard]] bool HasKeyboardFocus() const noexcept { return keyboardFocus_; }
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -196,6 +202,11 @@ private:
     void SetNowPlayingHover(bool hovered) noexcept;
     void OnNowPlayingTimer() noexcept;
 
+    // The keyboard on the items (DockKeyboard.cpp).
+    void OnFocusKey(UINT virtualKey, bool released) noexcept;
+    void EndKeyboardFocus(bool giveBack) noexcept;
+    [[nodiscard]] int FocusedItem() const noexcept;
+
     // Clicks and menus (DockActions.cpp).
     void Activate(int index) noexcept;
     void MiddleClick(int index) noexcept;
@@ -235,6 +246,11 @@ private:
     DockAppBar appBar_;
 
     int hoveredIndex_ = -1;
+    // The item the keyboard is on while the dock has it, and the window
+    // that had the keyboard before.
+    bool keyboardFocus_ = false;
+    int focusIndex_ = -1;
+    HWND focusReturn_ = nullptr;
     int pressedIndex_ = -1;
     POINT pressPoint_{};
     bool dragging_ = false;

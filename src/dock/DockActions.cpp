@@ -161,7 +161,8 @@ void Dock::OpenItemMenu(int index, int screenX) noexcept {
 
         switch (command) {
             case kDockMenuNothing:
-                if (previous != nullptr && ::IsWindow(previous)) {
+                // From the keyboard the item keeps the focus.
+                if (!keyboardFocus_ && previous != nullptr && ::IsWindow(previous)) {
                     ::SetForegroundWindow(previous);
                 }
                 break;

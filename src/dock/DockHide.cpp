@@ -128,8 +128,8 @@ bool Dock::PointerInRevealZone() const noexcept {
 }
 
 bool Dock::KeepsShown() const noexcept {
-    return !context_.settings.smartHide || pointerInside_ || dragging_ || PointerOverPreview() ||
-           NowPlayingPopupOpen() || (revealed_ && PointerInRevealZone());
+    return !context_.settings.smartHide || keyboardFocus_ || pointerInside_ || dragging_ ||
+           PointerOverPreview() || NowPlayingPopupOpen() || (revealed_ && PointerInRevealZone());
 }
 
 void Dock::EvaluateSmartHide() noexcept {

@@ -51,7 +51,7 @@ void Dock::ApplyScaleTargets() noexcept {
         float target = 1.0f;
         if (index == pressedIndex_ && !dragging_) {
             target = kDockPressScale;
-        } else if (index == hoveredIndex_ && !dragging_) {
+        } else if ((index == hoveredIndex_ || index == FocusedItem()) && !dragging_) {
             target = kDockHoverScale;
         }
         visuals_[i].targetScale = target;

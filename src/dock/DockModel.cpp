@@ -327,6 +327,16 @@ std::vector<int> PlacesOfKeys(const std::vector<uint64_t>& keys,
     return places;
 }
 
+int FirstDockFocus(const std::vector<DockItem>& items, WindowId previous) noexcept {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::vector<WindowId>& windows = items[i].windows;
+        if (previous != 0 && std::find(windows.begin(), windows.end(), previous) != windows.end()) {
+            return static_cast<int>(i);
+        }
+    }
+    return items.empty() ? -1 : 0;
+}
+
 bool ItemHasPreview(const DockItem& item) noexcept {
     return !item.start && !item.windows.empty();
 }

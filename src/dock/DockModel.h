@@ -101,6 +101,10 @@ void DropDraggedItem(std::vector<DockItem>& items, int index, bool dragOut);
 [[nodiscard]] int PreviewItemAfterChange(const std::vector<DockItem>& items, uint64_t shownKey,
                                          int hoveredIndex) noexcept;
 
+// Where the keyboard starts when a shortcut gives it to the dock: on the
+// item of the window that had it, else on the first item; -1 for none.
+[[nodiscard]] int FirstDockFocus(const std::vector<DockItem>& items, WindowId previous) noexcept;
+
 // A window asked for attention; ignored while it is in front.
 void MarkAttention(std::vector<DockItem>& items, WindowId flashing, WindowId foreground);
 // The user got to the window: its items stop asking.

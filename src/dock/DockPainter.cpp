@@ -48,12 +48,28 @@ constexpr float kArtworkRadius = 0.22f;  // of the square's side
 constexpr float kPausedOpacity = 0.6f;
 constexpr float kNoArtworkAlpha = 0.1f;
 
+// The keyboard's cue: a ring in the text colour around the focused icon.
+constexpr float kFocusRingWidth = 2.0f;
+constexpr float kFocusRingGap = 3.0f;
+constexpr float kFocusRingRadius = 0.26f;  // of the ring's side
+constexpr float kFocusRingAlpha = 0.9f;
+
 bool HoldsWindow(const DockItem& item, WindowId window) noexcept {
     return window != 0 &&
            std::find(item.windows.begin(), item.windows.end(), window) != item.windows.end();
 }
 
 }  // namespace
+
+void DockPainter::DrawFocusRing(const D2D1_RECT_F& square, const DockPaintInput& input) {
+    const D2D1_RECT_F ring =
+        D2D1::RectF(square.left - kFocusRingGap, square.top - kFocusRingGap,
+                    square.right + kFocusRingGap, square.bottom + kFocusRingGap);
+    const float radius = (ring.right - ring.left) * kFocusRingRadius;
+    SetColor(input.theme.text, kFocusRingAlpha);
+    target_->DrawRoundedRectangle(D2D1::RoundedRect(ring, radius, radius), brush_.Get(),
+                                  kFocusRingWidth);
+}
 
 void DockPainter::SetColor(const ColorF& color, float alpha) {
     brush_->SetColor(D2D1::ColorF(color.r, color.g, color.b, alpha));
@@ -120,6 +136,9 @@ void DockPainter::Paint(uint32_t dpi, const DockPaintInput& input) noexcept {
                 DrawIcon(visual, square, faded ? kDraggedOutOpacity : 1.0f);
             }
             DrawRunningIndicator(item, (cell.left + cell.right) / 2.0f, input);
+            if (static_cast<int>(i) == input.focused) {
+                DrawFocusRing(square, input);
+            }
         }
         if (input.nowPlayingCell) {
             DrawSeparator(input.nowPlaying.left - kSeparatorOffset, input);

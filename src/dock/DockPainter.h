@@ -33,6 +33,7 @@ struct DockPaintInput {
     PointRect nowPlaying;
     float nowPlayingScale = 1.0f;
     NowPlayingWidgetView nowPlayingView;
+    int focused = -1;  // the item with the keyboard's cue
 };
 
 class DockPainter final {
@@ -50,6 +51,7 @@ private:
     void DrawSeparator(float x, const DockPaintInput& input);
     void DrawStartLogo(const D2D1_RECT_F& square);
     void DrawIcon(DockItemVisual& visual, D2D1_RECT_F square, float opacity);
+    void DrawFocusRing(const D2D1_RECT_F& square, const DockPaintInput& input);
     void DrawRunningIndicator(const DockItem& item, float cx, const DockPaintInput& input);
     void DrawNowPlaying(const DockPaintInput& input);
     [[nodiscard]] ID2D1Bitmap* ArtworkBitmap(const NowPlayingWidgetView& view);

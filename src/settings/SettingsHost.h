@@ -21,6 +21,8 @@ public:
     // --- acting at once
     virtual void ApplyCenterStart() = 0;     // [General] CenterStart changed
     virtual void ApplyTilingSettings() = 0;  // [Tiling] changed; repaints the bars too
+    // [Bar] or [Dock] FocusKeys changed: the shortcuts are registered anew.
+    virtual void ApplyFocusShortcuts() = 0;
     // What the bars show changed (the date format, the tiling button): they
     // are laid out again, not only drawn.
     virtual void RefreshBars() = 0;

@@ -59,6 +59,8 @@ void AppendDock(std::vector<SettingsRow>& rows, PageContext& context);
 void AppendStart(std::vector<SettingsRow>& rows, PageContext& context);
 void AppendTiling(std::vector<SettingsRow>& rows, PageContext& context);
 void AppendTilingShortcuts(std::vector<SettingsRow>& rows, PageContext& context);
+// The shortcut that gives the keyboard to the top bar's menus, or the dock.
+void AppendFocusShortcut(std::vector<SettingsRow>& rows, PageContext& context, bool dock);
 void AppendHotCorners(std::vector<SettingsRow>& rows, PageContext& context);
 void AppendPlugins(std::vector<SettingsRow>& rows, PageContext& context);
 void AppendAbout(std::vector<SettingsRow>& rows, PageContext& context);

@@ -291,6 +291,8 @@ void AppendTopBar(std::vector<SettingsRow>& rows, PageContext& context) {
     rows.push_back(std::move(date));
     rows.push_back(Toggle(context, Tr(L"Vis sekunder", L"Show seconds"), L"", L"Clock",
                           L"ShowSeconds", Reapply()));
+    rows.push_back(Header(Tr(L"Tastatur", L"Keyboard")));
+    AppendFocusShortcut(rows, context, false);
 }
 
 // --- Tray icons

@@ -56,6 +56,7 @@ void AppendDock(std::vector<SettingsRow>& rows, PageContext& context) {
         Toggle(context, Tr(L"Skjul Windows-oppgavelinjen", L"Hide the Windows taskbar"),
                Tr(L"Den kommer tilbake når Corvane avsluttes", L"It comes back when Corvane quits"),
                L"Dock", L"HideTaskbar", Reapply()));
+    AppendFocusShortcut(rows, context, true);
 
     rows.push_back(Header(Tr(L"Festede apper", L"Pinned apps")));
     rows.push_back(Button(Tr(L"Høyreklikk et ikon i docken for å feste eller fjerne det",

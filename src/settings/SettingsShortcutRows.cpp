@@ -1,8 +1,11 @@
-// The tiling shortcuts on the Tiling page: one choice of modifiers per
-// shortcut, and a warning on any the keyboard layouts need for typing.
+// The global shortcuts: the tiling ones on the Tiling page, the ones that
+// give the keyboard to the top bar and the dock on their pages. One choice
+// of modifiers per shortcut, and a warning on any the keyboard layouts need
+// for typing.
 
 #include "config/Language.h"
 #include "settings/SettingsPageRows.h"
+#include "toolkit/KeyboardFocus.h"
 #include "toolkit/ShortcutTyping.h"
 
 #include <array>
@@ -11,7 +14,7 @@ namespace corvane::pages {
 namespace {
 
 struct ShortcutGroup {
-    const wchar_t* key;  // in [Tiling]
+    const wchar_t* key;  // in its page's section
     const wchar_t* norwegian;
     const wchar_t* english;
     const wchar_t* keyNorwegian;
@@ -72,33 +75,63 @@ std::wstring TypedByGroup(PageContext& context, const ShortcutGroup& group, int3
     return {};
 }
 
+SettingsRow ShortcutRow(PageContext& context, const wchar_t* section, const ShortcutGroup& group,
+                        const wchar_t* description, After after) {
+    const wchar_t* keyName = Tr(group.keyNorwegian, group.keyEnglish);
+    std::vector<std::wstring> options;
+    for (int32_t choice = 0; choice < kShortcutChoiceOff; ++choice) {
+        options.push_back(ShortcutText(choice, keyName));
+    }
+    options.emplace_back(Tr(L"Av", L"Off"));
+    SettingsRow row = Choice(context, Tr(group.norwegian, group.english), description, section,
+                             group.key, std::move(options), std::move(after));
+    const std::wstring typed = TypedByGroup(context, group, row.getInt());
+    if (!typed.empty()) {
+        row.warning = true;
+        row.description = Tr(L"Skriver «", L"Types “") + typed +
+                          Tr(L"» med et av tastaturoppsettene dine, så den er ikke i bruk. "
+                             L"Velg en annen.",
+                             L"” in one of your keyboard layouts, so it is not in use. "
+                             L"Choose another.");
+    }
+    return row;
+}
+
 }  // namespace
 
 void AppendTilingShortcuts(std::vector<SettingsRow>& rows, PageContext& context) {
     rows.push_back(Header(Tr(L"Hurtigtaster", L"Keyboard shortcuts")));
     for (const ShortcutGroup& group : Groups()) {
-        const wchar_t* keyName = Tr(group.keyNorwegian, group.keyEnglish);
-        std::vector<std::wstring> options;
-        for (int32_t choice = 0; choice < kShortcutChoiceOff; ++choice) {
-            options.push_back(ShortcutText(choice, keyName));
-        }
-        options.emplace_back(Tr(L"Av", L"Off"));
-        SettingsRow row = Choice(context, Tr(group.norwegian, group.english), L"", L"Tiling",
-                                 group.key, std::move(options), [](PageContext& c) {
-                                     c.host.ApplyTilingSettings();
-                                     c.rebuild();
-                                 });
-        const std::wstring typed = TypedByGroup(context, group, row.getInt());
-        if (!typed.empty()) {
-            row.warning = true;
-            row.description = Tr(L"Skriver «", L"Types “") + typed +
-                              Tr(L"» med et av tastaturoppsettene dine, så den er ikke i bruk. "
-                                 L"Velg en annen.",
-                                 L"” in one of your keyboard layouts, so it is not in use. "
-                                 L"Choose another.");
-        }
-        rows.push_back(std::move(row));
+        rows.push_back(ShortcutRow(context, L"Tiling", group, L"", [](PageContext& c) {
+            c.host.ApplyTilingSettings();
+            c.rebuild();
+        }));
     }
+}
+
+void AppendFocusShortcut(std::vector<SettingsRow>& rows, PageContext& context, bool dock) {
+    static const ShortcutGroup bar = {
+        L"FocusKeys", L"Menyene med tastaturet", L"Menus by keyboard", L"F2", L"F2", {kBarFocusKey},
+        false};
+    static const ShortcutGroup dockGroup = {L"FocusKeys",
+                                            L"Docken med tastaturet",
+                                            L"The dock by keyboard",
+                                            L"F3",
+                                            L"F3",
+                                            {kDockFocusKey},
+                                            false};
+    const wchar_t* description =
+        dock ? Tr(L"Piltastene flytter, Enter åpner, menytasten eller Shift+F10 viser menyen, "
+                  L"Esc går tilbake",
+                  L"The arrow keys move, Enter opens, the menu key or Shift+F10 shows the menu, "
+                  L"Esc goes back")
+             : Tr(L"Piltastene flytter, Pil ned eller Enter åpner menyen, Esc går tilbake",
+                  L"The arrow keys move, Down or Enter opens the menu, Esc goes back");
+    rows.push_back(ShortcutRow(context, dock ? L"Dock" : L"Bar", dock ? dockGroup : bar,
+                               description, [](PageContext& c) {
+                                   c.host.ApplyFocusShortcuts();
+                                   c.rebuild();
+                               }));
 }
 
 }  // namespace corvane::pages

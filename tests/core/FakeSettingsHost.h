@@ -20,6 +20,7 @@ public:
 
     void ApplyCenterStart() override { calls.push_back(L"ApplyCenterStart"); }
     void ApplyTilingSettings() override { calls.push_back(L"ApplyTilingSettings"); }
+    void ApplyFocusShortcuts() override { calls.push_back(L"ApplyFocusShortcuts"); }
     void RefreshBars() override { calls.push_back(L"RefreshBars"); }
     void ApplyHotCorners() override { calls.push_back(L"ApplyHotCorners"); }
     void RefreshGardenGlass() override { calls.push_back(L"RefreshGardenGlass"); }

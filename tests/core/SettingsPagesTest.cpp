@@ -79,6 +79,10 @@ TEST_F(SettingsPagesTest, SettersWriteTheKeyAndApplyTheWayTheRowSays) {
          L"ApplyTilingSettings"},
         {kPageHotCorners, L"Top right", 2, L"HotCorners", L"TopRight", L"2", 0, L"ApplyHotCorners"},
         {kPagePlugins, L"Tint, CorGarden", 55, L"Garden", L"Tint", L"55", 0, L"RefreshGardenGlass"},
+        {kPageTopBar, L"Menus by keyboard", 1, L"Bar", L"FocusKeys", L"1", 0,
+         L"ApplyFocusShortcuts"},
+        {kPageDock, L"The dock by keyboard", 3, L"Dock", L"FocusKeys", L"3", 0,
+         L"ApplyFocusShortcuts"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.key, c.key + wcslen(c.key)));
