@@ -147,12 +147,12 @@ void Menu::RunSearch() {
                       [](const AppEntry& entry) { return entry.target == kCorvaneSettingsTarget; });
     }
     state_->results =
-        SearchEntries(catalog_.GetApps(kBuildOnlyWhenEmpty), settings, query_, kMaxResults);
+        SearchEntries(catalog_.GetApps(kBuildOnlyWhenEmpty), settings, query_.Text(), kMaxResults);
 }
 
 void Menu::OnQueryChanged() {
     MenuState& menu = state_->menu;
-    if (query_.empty()) {
+    if (query_.Text().empty()) {
         menu.view = MenuView::Home;
         state_->results.clear();
     } else {
@@ -242,7 +242,9 @@ void Menu::Paint() {
     input.progress = progress_;
     input.layout = &s.layout;
     input.state = &s.menu;
-    input.query = query_;
+    input.query = query_.Text();
+    input.caret = query_.Caret();
+    input.anchor = query_.Anchor();
     input.caretVisible = caretVisible_;
     input.entry = [this](int32_t index) { return RowEntry(index); };
     input.icon = [this](const AppEntry& entry) { return RowIcon(entry); };

@@ -64,7 +64,7 @@ void Menu::OnLeftButtonUp(LPARAM lParam) {
             OpenPowerMenu();
             break;
         case MenuHit::SearchFiles: {
-            const std::wstring query = query_;
+            const std::wstring query = query_.Text();
             Close(true);
             SearchFiles(query, context_);
             break;
@@ -141,7 +141,7 @@ bool Menu::OnKey(WPARAM key) {
                     break;
                 }
                 case MenuEnter::SearchFiles: {
-                    const std::wstring query = query_;
+                    const std::wstring query = query_.Text();
                     Close(true);
                     SearchFiles(query, context_);
                     break;
@@ -151,9 +151,9 @@ bool Menu::OnKey(WPARAM key) {
             }
             break;
         case VK_ESCAPE:
-            switch (EscapeMenu(menu, !query_.empty())) {
+            switch (EscapeMenu(menu, !query_.Text().empty())) {
                 case MenuEscape::ClearQuery:
-                    query_.clear();
+                    query_.Clear();
                     OnQueryChanged();
                     break;
                 case MenuEscape::Close:
@@ -170,7 +170,7 @@ bool Menu::OnKey(WPARAM key) {
             StepSelection(menu, 1, results.size());
             break;
         default:
-            return false;
+            return EditQueryKey(key);
     }
     Repaint();
     return true;

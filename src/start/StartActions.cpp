@@ -136,9 +136,13 @@ bool ShowItemMenu(HWND owner, const AppEntry& entry, const ItemMenuOptions& opti
         const bool canPin = static_cast<bool>(options.togglePin);
         const bool pinned = canPin && options.pinnedInMenu && options.pinnedInMenu(entry);
         const UniqueMenu menu = BuildMenu(ItemMenuEntries(entry, canPin, pinned));
-        POINT cursor{};
-        ::GetCursorPos(&cursor);
-        const uint32_t command = Track(menu.Get(), owner, cursor, TPM_RIGHTBUTTON);
+        POINT at{};
+        if (options.at) {
+            at = *options.at;
+        } else {
+            ::GetCursorPos(&at);
+        }
+        const uint32_t command = Track(menu.Get(), owner, at, TPM_RIGHTBUTTON);
         switch (command) {
             case kItemOpen:
                 LaunchEntry(entry, false, context);

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,8 +37,11 @@ struct ItemMenuOptions {
     std::function<void(const AppEntry&, bool pin)> togglePin;
     // Pin to dock.
     std::function<void(const AppEntry&)> pinToDock;
+    // Where it opens, in screen pixels: the item the keyboard chose. The
+    // cursor when absent.
+    std::optional<POINT> at;
 };
-// Shows it at the cursor and carries out the command; true when something
+// Shows it and carries out the command; true when something
 // was opened (Open, Run as administrator, Open file location).
 bool ShowItemMenu(HWND owner, const AppEntry& entry, const ItemMenuOptions& options,
                   const StartContext& context) noexcept;
