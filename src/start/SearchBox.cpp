@@ -5,7 +5,9 @@
 #include <d2d1helper.h>
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
+#include <limits>
 #include <vector>
 
 namespace corvane {
@@ -33,8 +35,10 @@ IDWriteTextLayout* SearchBox::LayoutFor(const SearchBoxLook& look, std::wstring_
     if (!layout_ || format_.Get() != look.text || text_ != shown) {
         layout_.Reset();
         width_ = 0;
+        factory_ = look.factory;
         format_ = look.text;
         text_.assign(shown);
+        edges_.assign(text_.size() + 1, std::numeric_limits<float>::quiet_NaN());
         if (FAILED(look.factory->CreateTextLayout(text_.c_str(), static_cast<UINT32>(text_.size()),
                                                   look.text, kUnboundedWidth, height, &layout_))) {
             layout_.Reset();
@@ -51,21 +55,34 @@ IDWriteTextLayout* SearchBox::LayoutFor(const SearchBoxLook& look, std::wstring_
     return layout_.Get();
 }
 
-float SearchBox::CaretX(std::size_t caret) const {
-    const auto length = static_cast<UINT32>(text_.size());
-    if (length == 0) {
+float SearchBox::CaretX(std::size_t caret) {
+    caret = std::min(caret, text_.size());
+    if (caret == 0 || caret >= edges_.size()) {
         return 0;
     }
+    float& edge = edges_[caret];
+    if (!std::isnan(edge)) {
+        return edge;
+    }
     // The end of the text is the trailing edge of its last character.
-    const bool atEnd = caret >= length;
-    float x = 0;
+    const bool atEnd = caret == text_.size();
     float y = 0;
     DWRITE_HIT_TEST_METRICS metrics = {};
-    if (FAILED(layout_->HitTestTextPosition(atEnd ? length - 1 : static_cast<UINT32>(caret),
-                                            atEnd ? TRUE : FALSE, &x, &y, &metrics))) {
-        return atEnd ? width_ : 0;
+    if (SUCCEEDED(layout_->HitTestTextPosition(static_cast<UINT32>(atEnd ? caret - 1 : caret),
+                                               atEnd ? TRUE : FALSE, &edge, &y, &metrics))) {
+        return edge;
     }
-    return x;
+    // A layout that cannot be hit-tested: the width of the text before the
+    // caret, which is where it stands while the query runs left to right.
+    Microsoft::WRL::ComPtr<IDWriteTextLayout> before;
+    DWRITE_TEXT_METRICS measured = {};
+    edge = SUCCEEDED(factory_->CreateTextLayout(text_.c_str(), static_cast<UINT32>(caret),
+                                                format_.Get(), kUnboundedWidth,
+                                                layout_->GetMaxHeight(), &before)) &&
+                   SUCCEEDED(before->GetMetrics(&measured))
+               ? measured.widthIncludingTrailingWhitespace
+               : 0.0f;
+    return edge;
 }
 
 void SearchBox::DrawSelection(const SearchBoxLook& look, float left, float top, float bottom) {
@@ -78,10 +95,16 @@ void SearchBox::DrawSelection(const SearchBoxLook& look, float left, float top, 
     const auto start = static_cast<UINT32>(from);
     const auto length = static_cast<UINT32>(to - from);
     (void)layout_->HitTestTextRange(start, length, 0, 0, nullptr, 0, &count);
-    std::vector<DWRITE_HIT_TEST_METRICS> ranges(count);
+    std::vector<DWRITE_HIT_TEST_METRICS> ranges(std::max<UINT32>(count, 1));
     if (count == 0 ||
         FAILED(layout_->HitTestTextRange(start, length, 0, 0, ranges.data(), count, &count))) {
-        return;
+        // Without range hit-testing the span between the two ends, which is
+        // the selection as long as the query runs one way.
+        const float a = CaretX(from);
+        const float b = CaretX(to);
+        ranges.assign(1, DWRITE_HIT_TEST_METRICS{});
+        ranges[0].left = std::min(a, b);
+        ranges[0].width = std::abs(b - a);
     }
     const ColorF& accent = look.theme->accent;
     look.brush->SetColor(

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
@@ -43,12 +44,15 @@ private:
     // The layout of `shown`, made when it or the format changed; null when
     // DirectWrite cannot lay it out.
     [[nodiscard]] IDWriteTextLayout* LayoutFor(const SearchBoxLook& look, std::wstring_view shown);
-    [[nodiscard]] float CaretX(std::size_t caret) const;
+    // Where the caret stands before `caret`, measured once per text.
+    [[nodiscard]] float CaretX(std::size_t caret);
     void DrawSelection(const SearchBoxLook& look, float left, float top, float bottom);
 
     std::wstring text_;
+    Microsoft::WRL::ComPtr<IDWriteFactory> factory_;
     Microsoft::WRL::ComPtr<IDWriteTextFormat> format_;
     Microsoft::WRL::ComPtr<IDWriteTextLayout> layout_;
+    std::vector<float> edges_;  // caret x per position, NaN until measured
     float width_ = 0;
     float scroll_ = 0;
 };
