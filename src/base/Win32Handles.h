@@ -48,6 +48,15 @@ struct HandleTraits {
 };
 using UniqueHandle = UniqueResource<HANDLE, HandleTraits>;
 
+// Movable global memory, as the clipboard takes it; released once the
+// clipboard owns it.
+struct GlobalMemoryTraits {
+    static HGLOBAL Invalid() noexcept { return nullptr; }
+    static bool IsValid(HGLOBAL h) noexcept { return h != nullptr; }
+    static void Close(HGLOBAL h) noexcept { ::GlobalFree(h); }
+};
+using UniqueGlobalMemory = UniqueResource<HGLOBAL, GlobalMemoryTraits>;
+
 struct FindTraits {
     static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static bool IsValid(HANDLE h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }

@@ -144,12 +144,12 @@ void Menu::RunSearch() {
     state_->results =
         SearchEntries(catalog_.Searchable(kBuildOnlyWhenEmpty),
                       catalog_.SearchableSettings(IsNorwegian(), context_.host.HasSettingsWindow()),
-                      context_.launches.Records(), query_, kMaxResults);
+                      context_.launches.Records(), query_.Text(), kMaxResults);
 }
 
 void Menu::OnQueryChanged() {
     MenuState& menu = state_->menu;
-    if (query_.empty()) {
+    if (query_.Text().empty()) {
         menu.view = MenuView::Home;
         state_->results.clear();
     } else {
@@ -246,7 +246,9 @@ void Menu::Paint() {
     input.progress = progress_;
     input.layout = &s.layout;
     input.state = &s.menu;
-    input.query = query_;
+    input.query = query_.Text();
+    input.caret = query_.Caret();
+    input.anchor = query_.Anchor();
     // Without the focus the search box shows no caret.
     input.caretVisible = caretVisible_ && s.menu.focus == MenuZone::Search;
     const MenuMark mark = MarkedItem(s.menu, s.layout);

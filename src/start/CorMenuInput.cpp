@@ -110,7 +110,7 @@ void Menu::Activate(const MenuItemId& item) {
             OpenPowerMenu();
             break;
         case MenuHit::SearchFiles: {
-            const std::wstring query = query_;
+            const std::wstring query = query_.Text();
             Close(true);
             SearchFiles(query, context_);
             break;
@@ -192,15 +192,18 @@ bool Menu::OnKey(WPARAM key) {
     MenuState& menu = s.menu;
     // The search box's editing keys, while it has the focus, are taken
     // here first.
+    if (menu.focus == MenuZone::Search && EditQueryKey(key)) {
+        return true;
+    }
     switch (key) {
         case VK_RETURN:
             Relayout();
             Activate(MarkedItem(menu, s.layout).id);
             return true;
         case VK_ESCAPE:
-            switch (EscapeMenu(menu, !query_.empty())) {
+            switch (EscapeMenu(menu, !query_.Text().empty())) {
                 case MenuEscape::ClearQuery:
-                    query_.clear();
+                    query_.Clear();
                     OnQueryChanged();
                     break;
                 case MenuEscape::Close:

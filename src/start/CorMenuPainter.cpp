@@ -34,15 +34,6 @@ constexpr FontChoice kFormats[] = {
     {false, DWRITE_FONT_WEIGHT_NORMAL, 14.0f},     // search text
 };
 
-// Search pill.
-constexpr float kPillFillDark = 0.09f;
-constexpr float kPillFillLight = 0.07f;
-constexpr float kPillOutline = 0.10f;
-constexpr float kPillGlyphLeft = 12.0f;
-constexpr float kPillTextLeft = 42.0f;
-constexpr float kPillTextRightInset = 16.0f;
-constexpr float kCaretInset = 10.0f;
-
 constexpr float kButtonFill = 0.07f;
 constexpr float kButtonFillHovered = 0.14f;
 constexpr float kButtonTextLeft = 11.0f;
@@ -93,62 +84,6 @@ float MeasureText(IDWriteFactory* factory, IDWriteTextFormat* format, std::wstri
 }
 
 }  // namespace
-
-void DrawSearchBox(const SearchBoxLook& look) {
-    if (look.target == nullptr || look.brush == nullptr || look.theme == nullptr ||
-        look.glyph == nullptr || look.text == nullptr) {
-        return;
-    }
-    const Theme& theme = *look.theme;
-    const auto color = [&look](const ColorF& c, float alpha) {
-        look.brush->SetColor(D2D1::ColorF(c.r, c.g, c.b, c.a * alpha * look.opacity));
-    };
-    const auto text = [&look](std::wstring_view s, IDWriteTextFormat* format, const PointRect& r,
-                              DWRITE_TEXT_ALIGNMENT alignment) {
-        if (s.empty() || r.right <= r.left) {
-            return;
-        }
-        format->SetTextAlignment(alignment);
-        look.target->DrawText(s.data(), static_cast<UINT32>(s.size()), format,
-                              D2D1::RectF(r.left, r.top, r.right, r.bottom), look.brush,
-                              D2D1_DRAW_TEXT_OPTIONS_CLIP);
-        format->SetTextAlignment(DWRITE_TEXT_ALIGNMENT_LEADING);
-    };
-    const PointRect& pill = look.box;
-    const float radius = (pill.bottom - pill.top) / 2.0f;
-    const auto shape = D2D1::RoundedRect(D2D1::RectF(pill.left, pill.top, pill.right, pill.bottom),
-                                         radius, radius);
-    color(theme.text, theme.dark ? kPillFillDark : kPillFillLight);
-    look.target->FillRoundedRectangle(shape, look.brush);
-    color(theme.text, kPillOutline);
-    look.target->DrawRoundedRectangle(shape, look.brush);
-
-    const std::wstring_view shown = look.query.empty() ? look.placeholder : look.query;
-    const float textWidth = MeasureText(look.factory, look.text, shown);
-    float left = pill.left + kPillGlyphLeft;
-    if (look.centred) {
-        const float group = kPillTextLeft - kPillGlyphLeft + textWidth;
-        left = std::max(left, (pill.left + pill.right - group) / 2.0f);
-    }
-    color(theme.secondaryText, 1.0f);
-    text(kGlyphSearch, look.glyph,
-         {left, pill.top, left + kPillTextLeft - kPillGlyphLeft - 6.0f, pill.bottom},
-         DWRITE_TEXT_ALIGNMENT_CENTER);
-    const PointRect box{left + kPillTextLeft - kPillGlyphLeft, pill.top,
-                        pill.right - kPillTextRightInset, pill.bottom};
-    if (!look.query.empty()) {
-        color(theme.text, 1.0f);
-    }
-    text(shown, look.text, box, DWRITE_TEXT_ALIGNMENT_LEADING);
-    if (look.caretVisible) {
-        const float caretX =
-            look.query.empty() ? box.left : std::min(box.left + textWidth, box.right);
-        color(theme.text, 1.0f);
-        look.target->FillRectangle(
-            D2D1::RectF(caretX, pill.top + kCaretInset, caretX + 1.0f, pill.bottom - kCaretInset),
-            look.brush);
-    }
-}
 
 float MenuPainter::SlideOffset(float progress) noexcept {
     return (1.0f - progress) * kSlideDistance;
@@ -270,9 +205,11 @@ void MenuPainter::DrawSearch() {
     look.opacity = in_->progress;
     look.box = in_->layout->search;
     look.query = in_->query;
+    look.caret = in_->caret;
+    look.anchor = in_->anchor;
     look.placeholder = Tr(L"S\xF8k etter apper og innstillinger", L"Search apps and settings");
     look.caretVisible = in_->caretVisible;
-    DrawSearchBox(look);
+    searchBox_.Draw(look);
 }
 
 void MenuPainter::DrawHeader() {

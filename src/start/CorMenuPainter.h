@@ -6,6 +6,7 @@
 
 #include "identity/AppEntry.h"
 #include "start/MenuLayout.h"
+#include "start/SearchBox.h"
 #include "toolkit/Theme.h"
 
 #include <d2d1.h>
@@ -20,25 +21,6 @@
 
 namespace corvane {
 
-// The search pill both start surfaces draw: the magnifier, the query or the
-// placeholder, the caret. CorMenu's starts at the left; the launcher's keeps
-// glyph and text together in the middle.
-struct SearchBoxLook {
-    ID2D1RenderTarget* target = nullptr;
-    ID2D1SolidColorBrush* brush = nullptr;
-    IDWriteFactory* factory = nullptr;  // measures the text
-    const Theme* theme = nullptr;
-    IDWriteTextFormat* glyph = nullptr;
-    IDWriteTextFormat* text = nullptr;
-    float opacity = 1.0f;
-    PointRect box;
-    std::wstring_view query;
-    std::wstring_view placeholder;
-    bool caretVisible = false;
-    bool centred = false;
-};
-void DrawSearchBox(const SearchBoxLook& look);
-
 struct MenuPaintInput {
     ID2D1RenderTarget* target = nullptr;
     ID2D1SolidColorBrush* brush = nullptr;
@@ -48,6 +30,8 @@ struct MenuPaintInput {
     const MenuLayout* layout = nullptr;
     const MenuState* state = nullptr;
     std::wstring_view query;
+    std::size_t caret = 0;  // in the query, and the selection's other end
+    std::size_t anchor = 0;
     bool caretVisible = false;
     // The keyboard's item, ringed while it has the focus.
     MenuItemId selected;
@@ -118,6 +102,7 @@ private:
 
     Microsoft::WRL::ComPtr<IDWriteFactory> factory_;
     std::array<Microsoft::WRL::ComPtr<IDWriteTextFormat>, kFormatCount> formats_;
+    SearchBox searchBox_;
     const MenuPaintInput* in_ = nullptr;
 };
 

@@ -71,6 +71,7 @@ void Launcher::Open(HMONITOR display) {
     s.results.clear();
     s.motion.Reset(0);
     s.selection = -1;
+    s.keysInGrid = false;
     s.hover = -1;
     s.press = -1;
     s.drag = -1;
@@ -115,14 +116,14 @@ void Launcher::SaveOrder() {
 
 void Launcher::RunSearch() {
     State& s = *state_;
-    if (query_.empty()) {
+    if (query_.Text().empty()) {
         s.results.clear();
         return;
     }
     // One page of results; settings pages are CorMenu's business.
     const auto most = static_cast<std::size_t>(std::max(s.layout.perPage, 1));
     s.results = SearchEntries(catalog_.Searchable(kBuildOnlyWhenEmpty), {},
-                              context_.launches.Records(), query_, most);
+                              context_.launches.Records(), query_.Text(), most);
 }
 
 void Launcher::OnQueryChanged() {
@@ -134,6 +135,7 @@ void Launcher::OnQueryChanged() {
     Relayout();
     RunSearch();
     s.selection = s.results.empty() ? -1 : 0;
+    s.keysInGrid = false;
     s.motion.Reset(0);
     s.hover = -1;
     KeepInsideList();
@@ -150,11 +152,12 @@ void Launcher::KeepInsideList() {
 }
 
 std::size_t Launcher::ShownCount() const noexcept {
-    return query_.empty() ? state_->arranged.grid.size() : state_->results.size();
+    return query_.Text().empty() ? state_->arranged.grid.size() : state_->results.size();
 }
 
 const AppEntry* Launcher::Shown(int32_t index) const noexcept {
-    const std::vector<AppEntry>& list = query_.empty() ? state_->arranged.grid : state_->results;
+    const std::vector<AppEntry>& list =
+        query_.Text().empty() ? state_->arranged.grid : state_->results;
     return index >= 0 && static_cast<std::size_t>(index) < list.size()
                ? &list[static_cast<std::size_t>(index)]
                : nullptr;
@@ -226,7 +229,7 @@ void Launcher::Paint() {
     State& s = *state_;
     const D2D1_SIZE_F size = Target()->GetSize();
     s.layout = LayOutLauncher(size.width, size.height);
-    const std::vector<AppEntry>& shown = query_.empty() ? s.arranged.grid : s.results;
+    const std::vector<AppEntry>& shown = query_.Text().empty() ? s.arranged.grid : s.results;
     s.motion.ClampToPages(s.layout.Pages(shown.size()));
     LauncherPaintInput input;
     input.target = Target();
@@ -244,8 +247,10 @@ void Launcher::Paint() {
         input.drag = s.drag;
         input.dragOffset = {s.pointer.x - s.grab.x, s.pointer.y - s.grab.y};
     }
-    input.query = query_;
-    input.caretVisible = caretVisible_;
+    input.query = query_.Text();
+    input.caret = query_.Caret();
+    input.anchor = query_.Anchor();
+    input.caretVisible = caretVisible_ && !s.keysInGrid;
     input.icon = [this](const AppEntry& entry) { return IconOf(entry); };
     s.painter->Paint(input);
 }

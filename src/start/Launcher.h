@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace corvane {
 
@@ -62,6 +63,10 @@ private:
     void OnMouseMove(float x, float y, bool leftDown);
     void OnLeftButtonUp(float x, float y);
     void OnRightButtonUp(float x, float y);
+    // The item menu of a shown entry, at `at` (screen pixels) or the cursor.
+    void OpenItemMenu(int32_t index, std::optional<POINT> at);
+    // The context-menu key or Shift+F10: the selection's menu at its cell.
+    void OnContextMenuKey();
     void OnWheel(int32_t signedDelta);
     bool OnKey(WPARAM key);
     void OnEdgeTimer();

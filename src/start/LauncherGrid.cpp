@@ -331,26 +331,57 @@ bool PageMotion::Wheel(int32_t signedDelta, int32_t pages, double now) noexcept 
 }
 
 LauncherKeyMove MoveInLauncher(const LauncherLayout& layout, std::size_t count, LauncherKey key,
-                               int32_t selection, int32_t page, bool hasQuery) noexcept {
-    const bool turnsPage =
-        key == LauncherKey::PageUp || key == LauncherKey::PageDown ||
-        (selection < 0 && !hasQuery && (key == LauncherKey::Left || key == LauncherKey::Right));
-    if (turnsPage) {
-        const bool back = key == LauncherKey::PageUp || key == LauncherKey::Left;
-        return {selection, page + (back ? -1 : 1)};
+                               int32_t selection, int32_t page) noexcept {
+    const int64_t per = layout.perPage;
+    const int64_t columns = layout.columns;
+    const auto last = static_cast<int64_t>(count) - 1;
+    if (key == LauncherKey::PageUp || key == LauncherKey::PageDown) {
+        const int32_t to = page + (key == LauncherKey::PageUp ? -1 : 1);
+        if (selection < 0 || per <= 0 || to < 0 || to * per > last) {
+            return {selection, to};
+        }
+        // The same cell on the other page, or its last one.
+        const int32_t moved = ClampIndex(to * per + selection % per, 0, last);
+        return {moved, to};
     }
-    if (count == 0 || layout.perPage <= 0) {
+    if (count == 0 || per <= 0 || columns <= 0) {
         return {selection, page};
     }
-    int64_t next = int64_t{page} * layout.perPage;
-    if (selection >= 0) {
-        const int64_t row = layout.columns;
-        const bool forward = key == LauncherKey::Right || key == LauncherKey::Down;
-        const int64_t step = key == LauncherKey::Up || key == LauncherKey::Down ? row : 1;
-        next = int64_t{selection} + (forward ? step : -step);
+    if (selection < 0 || selection > last) {
+        const int32_t first = ClampIndex(int64_t{page} * per, 0, last);
+        return {first, static_cast<int32_t>(first / per)};
     }
-    const int32_t chosen = ClampIndex(next, 0, static_cast<int64_t>(count) - 1);
-    return {chosen, chosen / layout.perPage};
+    const int64_t at = selection;
+    const int64_t pageStart = at / per * per;
+    const int64_t column = at % per % columns;
+    const int64_t row = at % per / columns;
+    int64_t next = at;
+    switch (key) {
+        case LauncherKey::Left:
+            // The pages lie side by side: past the first column lies the
+            // previous page's last one, in the same row.
+            next = column > 0      ? at - 1
+                   : pageStart > 0 ? pageStart - per + row * columns + columns - 1
+                                   : at;
+            break;
+        case LauncherKey::Right:
+            if (column < columns - 1) {
+                next = std::min(at + 1, last);
+            } else if (pageStart + per <= last) {
+                next = std::min(pageStart + per + row * columns, last);
+            }
+            break;
+        case LauncherKey::Up:
+            next = row > 0 ? at - columns : at;
+            break;
+        default:
+            // Down: into a shorter last row at its end, never onto the next page.
+            if (row < layout.rows - 1 && pageStart + (row + 1) * columns <= last) {
+                next = std::min(at + columns, last);
+            }
+            break;
+    }
+    return {static_cast<int32_t>(next), static_cast<int32_t>(next / per)};
 }
 
 }  // namespace corvane

@@ -133,11 +133,13 @@ struct LauncherKeyMove {
     int32_t page = 0;  // to go to; GoToPage clamps it
 };
 
-// A navigation key over the `count` shown items: page keys turn the page;
-// Left/Right without a selection or query do too; other arrows move the
-// selection (or pick the page's first cell) and follow it to its page.
+// A navigation key over the `count` shown items. Page keys turn the page,
+// taking a selection to the same cell there; arrows move the selection
+// through the grid with the pages side by side (Right from a row's last
+// column goes on in that row of the next page), or pick the page's first
+// cell when nothing is selected. The page is the new selection's.
 [[nodiscard]] LauncherKeyMove MoveInLauncher(const LauncherLayout& layout, std::size_t count,
-                                             LauncherKey key, int32_t selection, int32_t page,
-                                             bool hasQuery) noexcept;
+                                             LauncherKey key, int32_t selection,
+                                             int32_t page) noexcept;
 
 }  // namespace corvane

@@ -8,6 +8,7 @@
 
 #include <windowsx.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -26,7 +27,7 @@ bool Inside(const PointRect& r, float x, float y) noexcept {
 void Launcher::OnMouseMove(float x, float y, bool leftDown) {
     State& s = *state_;
     Relayout();
-    if (leftDown && s.press >= 0 && query_.empty()) {
+    if (leftDown && s.press >= 0 && query_.Text().empty()) {
         if (!s.dragging && DragStarted(s.pressPoint, x, y)) {
             s.dragging = true;
             s.drag = s.press;
@@ -115,8 +116,27 @@ void Launcher::OnLeftButtonUp(float x, float y) {
 void Launcher::OnRightButtonUp(float x, float y) {
     State& s = *state_;
     Relayout();
-    const AppEntry* item =
-        Shown(LauncherItemAt(s.layout, ShownCount(), s.motion.Page(), s.motion.Scroll(), x, y));
+    OpenItemMenu(LauncherItemAt(s.layout, ShownCount(), s.motion.Page(), s.motion.Scroll(), x, y),
+                 std::nullopt);
+}
+
+void Launcher::OnContextMenuKey() {
+    State& s = *state_;
+    Relayout();
+    if (Shown(s.selection) == nullptr) {
+        return;
+    }
+    // Where the page will stand once it has turned to the selection.
+    const LauncherCell cell = s.layout.CellOf(s.selection, static_cast<float>(s.motion.Page()));
+    const float toPixels = static_cast<float>(Dpi()) / 96.0f;
+    POINT at = {static_cast<LONG>((cell.x + s.layout.cellWidth / 2.0f) * toPixels),
+                static_cast<LONG>((cell.y + s.layout.icon) * toPixels)};
+    ::ClientToScreen(Hwnd(), &at);
+    OpenItemMenu(s.selection, at);
+}
+
+void Launcher::OpenItemMenu(int32_t index, std::optional<POINT> at) {
+    const AppEntry* item = Shown(index);
     if (item == nullptr) {
         return;
     }
@@ -129,6 +149,7 @@ void Launcher::OnRightButtonUp(float x, float y) {
             .identifiers;
     };
     ItemMenuOptions options;
+    options.at = at;
     // Against the whole catalog, as CorMenu resolves its pins: an old program
     // path names only the entry it shows as.
     options.pinnedInMenu = [this, &pinned](const AppEntry& e) {
@@ -147,7 +168,7 @@ void Launcher::OnRightButtonUp(float x, float y) {
 
 void Launcher::OnWheel(int32_t signedDelta) {
     State& s = *state_;
-    if (!query_.empty()) {
+    if (!query_.Text().empty()) {
         return;
     }
     Relayout();
@@ -199,46 +220,60 @@ bool Launcher::OnKey(WPARAM key) {
     State& s = *state_;
     Relayout();
     const std::size_t count = ShownCount();
+    const bool typed = !query_.Text().empty();
     switch (key) {
         case VK_RETURN:
-            if (count == 0 && !query_.empty()) {
-                const std::wstring query = query_;
+            if (count == 0 && typed) {
+                const std::wstring query = query_.Text();
                 Close(true);
                 SearchFiles(query, context_);
             } else if (s.selection >= 0) {
                 LaunchIndex(s.selection);
-            } else if (!query_.empty()) {
+            } else if (typed) {
                 LaunchIndex(0);
             }
             break;
         case VK_ESCAPE:
-            if (query_.empty()) {
-                Close(true);
-            } else {
-                query_.clear();
+            if (typed) {
+                query_.Clear();
                 OnQueryChanged();
                 s.selection = -1;
+            } else {
+                Close(true);
             }
             break;
-        case VK_PRIOR:
-        case VK_NEXT:
         case VK_LEFT:
         case VK_RIGHT:
+            // The caret's, until an arrow went into the grid; an empty query
+            // has nowhere for it to go.
+            if (typed && !s.keysInGrid) {
+                return EditQueryKey(key);
+            }
+            [[fallthrough]];
         case VK_UP:
-        case VK_DOWN: {
+        case VK_DOWN:
+        case VK_PRIOR:
+        case VK_NEXT: {
             const LauncherKey which = key == VK_PRIOR   ? LauncherKey::PageUp
                                       : key == VK_NEXT  ? LauncherKey::PageDown
                                       : key == VK_LEFT  ? LauncherKey::Left
                                       : key == VK_RIGHT ? LauncherKey::Right
                                       : key == VK_UP    ? LauncherKey::Up
                                                         : LauncherKey::Down;
-            const LauncherKeyMove move = MoveInLauncher(s.layout, count, which, s.selection,
-                                                        s.motion.Page(), !query_.empty());
+            const LauncherKeyMove move =
+                MoveInLauncher(s.layout, count, which, s.selection, s.motion.Page());
+            // Up from the top row gives the arrows back to the caret.
+            s.keysInGrid = !(which == LauncherKey::Up && move.selection == s.selection);
             s.selection = move.selection;
             GoToPage(move.page);
             break;
         }
         default:
+            if (EditQueryKey(key)) {
+                s.keysInGrid = false;
+                Repaint();
+                return true;
+            }
             return false;
     }
     Repaint();
@@ -279,6 +314,15 @@ LRESULT Launcher::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_KEYDOWN:
             if (OnKey(wParam)) {
+                return 0;
+            }
+            break;
+        case WM_CONTEXTMENU:
+            // The system's default handling of the context-menu key and
+            // Shift+F10 sends it with no point: the menu goes to the
+            // selection. A pointer's right click is handled on its release.
+            if (GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1) {
+                OnContextMenuKey();
                 return 0;
             }
             break;

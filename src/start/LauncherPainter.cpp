@@ -2,7 +2,6 @@
 
 #include "config/Language.h"
 #include "identity/IconDrawing.h"
-#include "start/CorMenuPainter.h"
 #include "toolkit/FontFamilies.h"
 #include "toolkit/TextFormats.h"
 
@@ -104,17 +103,22 @@ void LauncherPainter::Paint(const LauncherPaintInput& input) {
     look.text = formats_[kSearch].Get();
     look.box = LauncherSearchBox(l);
     look.query = input.query;
+    look.caret = input.caret;
+    look.anchor = input.anchor;
     look.placeholder = Tr(L"S\xF8k", L"Search");
     look.caretVisible = input.caretVisible;
     look.centred = true;
-    DrawSearchBox(look);
+    searchBox_.Draw(look);
 
     DrawItems();
-    if (!input.query.empty() && input.shown.empty()) {
+    if (input.shown.empty()) {
         SetColor(input.theme->secondaryText, 1.0f);
+        // Without a word of it the surface would be bare glass over the
+        // desktop, or a black screen where there is no glass.
         const std::wstring_view message =
-            Tr(L"Ingen apper funnet. Trykk Enter for \xE5 s\xF8ke i filer.",
-               L"No apps found. Press Enter to search your files.");
+            input.query.empty() ? Tr(L"Fant ingen apper", L"No apps found")
+                                : Tr(L"Ingen apper funnet. Trykk Enter for \xE5 s\xF8ke i filer.",
+                                     L"No apps found. Press Enter to search your files.");
         input.target->DrawText(message.data(), static_cast<UINT32>(message.size()),
                                formats_[kMessage].Get(),
                                D2D1::RectF(0, l.height / 2 - kMessageHalfHeight, l.width,

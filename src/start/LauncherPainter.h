@@ -1,10 +1,11 @@
 #pragma once
 // Draws CorLauncher: the search box, the items of the one or two pages in
-// view, the dragged icon under the pointer, the empty-result message and the
-// page dots. Keeps the text formats, which outlive render targets.
+// view, the dragged icon under the pointer, what an empty grid or search
+// means, and the page dots. Keeps the text formats, which outlive render targets.
 
 #include "identity/AppEntry.h"
 #include "start/LauncherGrid.h"
+#include "start/SearchBox.h"
 #include "toolkit/Theme.h"
 
 #include <d2d1.h>
@@ -35,6 +36,8 @@ struct LauncherPaintInput {
     int32_t drag = -1;  // the dragged item, drawn under the pointer
     LauncherCell dragOffset;
     std::wstring_view query;
+    std::size_t caret = 0;  // in the query, and the selection's other end
+    std::size_t anchor = 0;
     bool caretVisible = false;
     // An icon's bitmap on the target, or null while there is none (yet).
     std::function<ID2D1Bitmap*(const AppEntry&)> icon;
@@ -58,6 +61,7 @@ private:
 
     Microsoft::WRL::ComPtr<IDWriteFactory> factory_;
     std::array<Microsoft::WRL::ComPtr<IDWriteTextFormat>, kFormatCount> formats_;
+    SearchBox searchBox_;
     const LauncherPaintInput* in_ = nullptr;
 };
 

@@ -21,6 +21,9 @@ struct Launcher::State {
     PageMotion motion;
     int32_t hover = -1;
     int32_t selection = -1;
+    // Arrows walk the grid rather than the query's caret: since an arrow
+    // moved the selection, until the query is edited again.
+    bool keysInGrid = false;
     int32_t press = -1;
     LauncherCell pressPoint;
     int32_t drag = -1;

@@ -3,7 +3,7 @@
 #include "base/DynamicApis.h"
 #include "base/ForeignWindows.h"
 #include "config/Settings.h"
-#include "start/QueryText.h"
+#include "start/QueryKeys.h"
 #include "start/StartActions.h"
 #include "toolkit/Backdrop.h"
 #include "toolkit/BackdropPlan.h"
@@ -20,42 +20,10 @@ constexpr UINT kFrameTimerMs = 50;
 constexpr UINT kCaretBlinkMs = 530;
 // The last mouse message a surface gets; WM_MOUSELAST differs between SDKs.
 constexpr UINT kLastMouseMessage = 0x020E;
-constexpr std::size_t kClipboardReadLimit = 65536;
 
 bool IsInputMessage(UINT message) noexcept {
     return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
            (message >= WM_MOUSEFIRST && message <= kLastMouseMessage);
-}
-
-// The clipboard's text, up to its terminator or the read limit.
-std::wstring ClipboardText(HWND owner) {
-    if (!::OpenClipboard(owner)) {
-        return {};
-    }
-    struct Closer {
-        ~Closer() { ::CloseClipboard(); }
-    } closer;
-    HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
-    if (data == nullptr) {
-        return {};
-    }
-    const auto* text = static_cast<const wchar_t*>(::GlobalLock(data));
-    if (text == nullptr) {
-        return {};
-    }
-    struct Unlocker {
-        HANDLE data;
-        ~Unlocker() { ::GlobalUnlock(data); }
-    } unlocker{data};
-    // Control characters are dropped while pasting, so the text they
-    // separate may lie well past the query's length; the block's size keeps
-    // the read inside what the other program handed over.
-    const std::size_t limit = std::min(::GlobalSize(data) / sizeof(wchar_t), kClipboardReadLimit);
-    std::wstring result;
-    for (std::size_t i = 0; i < limit && text[i] != L'\0'; ++i) {
-        result.push_back(text[i]);
-    }
-    return result;
 }
 
 // Brings `window` to the front even when another thread owns the foreground,
@@ -109,7 +77,7 @@ bool Surface::Create(const RECT& rect, HMONITOR monitor, UINT dpi) noexcept {
     progress_ = 0.0f;
     closing_ = false;
     popupMenuOpen_ = false;
-    query_.clear();
+    query_.Clear();
     caretVisible_ = true;
     if (!RegisterWindowClass(instance_, ClassName(), 0, IDC_ARROW)) {
         return false;
@@ -267,13 +235,31 @@ void Surface::OnPaint() {
 }
 
 void Surface::OnChar(wchar_t typed) {
-    const bool changed = EditQuery(query_, typed, [this] { return ClipboardText(Hwnd()); });
-    if (!changed) {
-        return;
+    if (query_.Type(typed)) {
+        QueryEdited(true);
     }
+}
+
+bool Surface::EditQueryKey(WPARAM key) {
+    // AltGr holds Ctrl too; its characters come as WM_CHAR.
+    const bool alt = ::GetKeyState(VK_MENU) < 0;
+    const bool ctrl = ::GetKeyState(VK_CONTROL) < 0 && !alt;
+    const bool shift = ::GetKeyState(VK_SHIFT) < 0;
+    SystemClipboard clipboard(Hwnd());
+    const QueryKeyResult result =
+        HandleQueryKey(query_, static_cast<UINT>(key), ctrl, shift, clipboard);
+    if (result == QueryKeyResult::CaretMoved || result == QueryKeyResult::TextChanged) {
+        QueryEdited(result == QueryKeyResult::TextChanged);
+    }
+    return result != QueryKeyResult::Ignored;
+}
+
+void Surface::QueryEdited(bool textChanged) {
     caretVisible_ = true;
     ::SetTimer(Hwnd(), TIMER_SURFACE_CARET, kCaretBlinkMs, nullptr);
-    OnQueryChanged();
+    if (textChanged) {
+        OnQueryChanged();
+    }
     Repaint();
 }
 

@@ -5,6 +5,7 @@
 // handle what the base does not consume.
 
 #include "base/WindowBase.h"
+#include "start/QueryText.h"
 #include "toolkit/GraphicsFactories.h"
 #include "toolkit/Theme.h"
 
@@ -68,6 +69,10 @@ protected:
     // the user holds is put down where it stands.
     virtual void OnEnding() noexcept {}
 
+    // The search box's edit keys (WM_KEYDOWN): true when `key` was one,
+    // false for keys the surface handles itself.
+    bool EditQueryKey(WPARAM key);
+
     // A context or power menu is being tracked: losing activation must not
     // close the surface.
     void SetPopupMenuOpen(bool open) noexcept { popupMenuOpen_ = open; }
@@ -89,7 +94,7 @@ protected:
     [[nodiscard]] const GraphicsFactories& Graphics() const noexcept { return graphics_; }
     [[nodiscard]] HINSTANCE Instance() const noexcept { return instance_; }
 
-    std::wstring query_;
+    QueryEdit query_;
     bool caretVisible_ = true;
     float progress_ = 0.0f;
 
@@ -99,6 +104,8 @@ private:
     [[nodiscard]] bool EnsureTarget();
     void ReleaseTarget() noexcept;
     void OnChar(wchar_t typed);
+    // The caret shows at once after an edit; a changed text is searched.
+    void QueryEdited(bool textChanged);
 
     HINSTANCE instance_;
     const GraphicsFactories& graphics_;

@@ -156,24 +156,25 @@ TEST(LauncherGrid, TouchpadSwipesRubberBandAndSettleOnAPage) {
     }
 }
 
-TEST(LauncherGrid, KeysMoveTheSelectionAndFollowItsPage) {
-    const LauncherLayout l = LayOutLauncher(1920, 1080);  // 9 columns, 54 a page
+TEST(LauncherGrid, KeysMoveTheSelectionAcrossPagesSideBySide) {
+    const LauncherLayout l = LayOutLauncher(1920, 1080);  // 9 columns, 6 rows, 54 a page
     using K = LauncherKey;
-    // key, selection, page, query typed; the selection and page after it
-    const std::tuple<K, int32_t, int32_t, bool, int32_t, int32_t> cases[] = {
-        {K::PageDown, -1, 0, false, -1, 1}, {K::PageUp, 5, 1, false, 5, 0},
-        {K::Right, -1, 0, false, -1, 1},    {K::Left, -1, 1, false, -1, 0},
-        {K::Left, -1, 1, true, 54, 1},      {K::Down, -1, 1, false, 54, 1},
-        {K::Down, 50, 0, false, 59, 1},     {K::Up, 3, 0, false, 0, 0},
-        {K::Left, 54, 1, false, 53, 0},     {K::Right, 8, 0, true, 9, 0},
-        {K::Up, 20, 0, false, 11, 0},
+    // key, shown count, selection, page; the selection and page after it
+    const std::tuple<K, std::size_t, int32_t, int32_t, int32_t, int32_t> cases[] = {
+        {K::PageDown, 60, -1, 0, -1, 1}, {K::PageDown, 60, 5, 0, 59, 1},
+        {K::PageUp, 60, 57, 1, 3, 0},    {K::Down, 60, -1, 1, 54, 1},
+        {K::Right, 60, 8, 0, 54, 1},     {K::Right, 60, 17, 0, 59, 1},
+        {K::Left, 60, 54, 1, 8, 0},      {K::Left, 60, 9, 0, 9, 0},
+        {K::Right, 60, 59, 1, 59, 1},    {K::Down, 60, 50, 0, 50, 0},
+        {K::Down, 60, 55, 1, 55, 1},     {K::Down, 14, 6, 0, 13, 0},
+        {K::Up, 60, 3, 0, 3, 0},         {K::Up, 60, 20, 0, 11, 0},
+        {K::Down, 0, -1, 0, -1, 0},
     };
-    for (const auto& [key, selection, page, query, toSelection, toPage] : cases) {
-        const LauncherKeyMove move = MoveInLauncher(l, 60, key, selection, page, query);
+    for (const auto& [key, count, selection, page, toSelection, toPage] : cases) {
+        const LauncherKeyMove move = MoveInLauncher(l, count, key, selection, page);
         EXPECT_EQ(std::pair(move.selection, move.page), std::pair(toSelection, toPage))
-            << int(key) << " from " << selection;
+            << int(key) << " from " << selection << " of " << count;
     }
-    EXPECT_EQ(MoveInLauncher(l, 0, K::Down, -1, 0, true).selection, -1);
 }
 
 }  // namespace

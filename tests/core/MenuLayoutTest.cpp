@@ -1,5 +1,4 @@
 #include "start/MenuLayout.h"
-#include "start/QueryText.h"
 
 #include <gtest/gtest.h>
 
@@ -9,46 +8,6 @@
 
 namespace corvane {
 namespace {
-
-constexpr wchar_t kCtrlBackspace = kCharWordBackspace;
-
-TEST(MenuQueryText, EditsOneCharacterAtATime) {
-    const std::wstring full(kMaxQueryChars, L'a');
-    const std::wstring clip = L"line1\r\nline2\t" + std::wstring(200, L'x');
-    struct Case {
-        std::wstring before;
-        wchar_t typed;
-        std::wstring after;
-        bool changed;
-    };
-    const Case cases[] = {
-        {L"ab", L'c', L"abc", true},
-        {full, L'b', full, false},
-        {L"", kCharPaste, L"line1line2" + std::wstring(110, L'x'), true},
-        {std::wstring(118, L'a'), kCharPaste, std::wstring(118, L'a') + L"li", true},
-        {full, kCharPaste, full, false},
-        {L"foo bar ", kCtrlBackspace, L"foo ", true},
-        {L"foo", kCtrlBackspace, L"", true},
-        {L"", kCtrlBackspace, L"", false},
-        {L"ab", kCharBackspace, L"a", true},
-        {L"", kCharBackspace, L"", false},
-        {L"ab", 1, L"ab", false},
-        {L"ab", 27, L"ab", false},
-    };
-    for (const Case& c : cases) {
-        int asked = 0;
-        std::wstring query = c.before;
-        const bool changed = EditQuery(query, c.typed, [&] {
-            ++asked;
-            return clip;
-        });
-        EXPECT_EQ(query, c.after) << int(c.typed) << " on " << c.before.size();
-        EXPECT_EQ(changed, c.changed) << int(c.typed);
-        EXPECT_EQ(asked, c.typed == kCharPaste ? 1 : 0);
-    }
-    std::wstring query = L"a";
-    EXPECT_FALSE(EditQuery(query, kCharPaste, [] { return std::wstring(L"\r\n\t"); }));
-}
 
 TEST(MenuLayout, OpensCentredAboveTheDockWithinTheWorkArea) {
     struct Case {

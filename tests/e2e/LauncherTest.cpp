@@ -1,10 +1,11 @@
 // CorLauncher in the real corvane.exe: the Windows key typed on the X server
-// opens it over the whole display and closes it again, Escape closes it, and
-// screenshots in both themes. Its grid and input are the other tests'
-// business.
+// opens it over the whole display and closes it again, Escape closes it, the
+// keyboard edits the query and starts an app, and screenshots in both
+// themes. Its grid and input rules are the unit tests' business.
 
 #include "base/Commands.h"
 #include "base/Win32Geometry.h"
+#include "base/Win32Handles.h"
 #include "e2e/E2ESupport.h"
 #include "start/LauncherGrid.h"
 
@@ -66,6 +67,40 @@ TEST_F(LauncherE2E, TheWindowsKeyTogglesOneLauncherOverTheDisplayAndEscapeCloses
     ASSERT_TRUE(Opened()) << "it did not open again";
     test::TapKey(VK_ESCAPE);
     EXPECT_TRUE(Closed()) << "Escape left it open";
+}
+
+TEST_F(LauncherE2E, TheKeyboardEditsTheQueryInTheMiddleAndWalksTheResultsToAnApp) {
+    wchar_t windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(windows, MAX_PATH);
+    const std::wstring probe = test::CopyBuiltFile(L"test_helper.exe", folder_.File(L"probe.exe"));
+    const test::ProgramsShortcut shortcuts[] = {
+        {folder_, L"Corvane Alpha", windows + std::wstring(L"\\regedit.exe")},
+        {folder_, L"Corvane Probe", probe}};
+    ASSERT_FALSE(shortcuts[1].path.empty());
+    ASSERT_TRUE(Start());
+    ::PostMessageW(control_, WM_APP_COMMAND, CMD_TOGGLE_START_MENU, 0);
+    ASSERT_TRUE(Opened());
+    // "corvane" finds both, side by side; with the "a" typed at the end,
+    // "corvnea" finds nothing and Enter would search the files instead.
+    test::TypeText(L"corvne");
+    test::TapKeys({VK_SHIFT, VK_LEFT});
+    test::TapKey(VK_LEFT);  // the selection collapses to its start, before "e"
+    test::TapKey(VK_LEFT);
+    test::TypeText(L"a");
+    for (const WORD key : {VK_DOWN, VK_RIGHT, VK_RETURN}) {
+        test::TapKey(key);
+    }
+    HWND started = nullptr;
+    EXPECT_TRUE(WaitUntil([&] {
+        return (started = ::FindWindowW(test::kHelperWindowClass, nullptr)) != nullptr;
+    })) << "Enter started nothing";
+    EXPECT_TRUE(Closed());
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(started, &pid);
+    if (const UniqueHandle app(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
+        app && ::TerminateProcess(app.Get(), 0)) {
+        ::WaitForSingleObject(app.Get(), 5000);
+    }
 }
 
 // Whether the theme is light.

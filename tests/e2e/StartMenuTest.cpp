@@ -23,24 +23,13 @@ using test::KeysToHelper;
 using test::kXdotool;
 using test::Luma;
 using test::ProgramsShortcut;
+using test::TypeText;
 using test::Xdotool;
 // CorMenu's left column (620 x 0.62) and its rows, in points.
 constexpr double kLeftColumn = 384;
 constexpr double kFirstRow = 102;
 constexpr double kRowPitch = 38;
 constexpr double kHeaderRow = 30;
-
-// Characters typed into the window in front.
-void TypeText(const std::wstring& text) {
-    std::vector<INPUT> inputs(text.size() * 2);
-    for (std::size_t i = 0; i < inputs.size(); ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wScan = text[i / 2];
-        inputs[i].ki.dwFlags = KEYEVENTF_UNICODE | (i % 2 != 0 ? KEYEVENTF_KEYUP : 0);
-    }
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    ::Sleep(300);
-}
 
 class StartMenuE2E : public test::CorvaneTest {
 protected:

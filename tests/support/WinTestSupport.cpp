@@ -458,6 +458,17 @@ void TapKey(WORD key) {
     ::Sleep(60);
 }
 
+void TypeText(const std::wstring& text) {
+    std::vector<INPUT> inputs(text.size() * 2);
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wScan = text[i / 2];
+        inputs[i].ki.dwFlags = KEYEVENTF_UNICODE | (i % 2 != 0 ? KEYEVENTF_KEYUP : 0);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    ::Sleep(300);
+}
+
 void TapKeys(std::initializer_list<WORD> keys) {
     std::vector<INPUT> inputs(keys.size() * 2);
     std::size_t down = 0;

@@ -277,6 +277,8 @@ void TapKey(WORD key);
 // Presses the keys in turn and lets go of them in the opposite order, as a
 // person types a shortcut.
 void TapKeys(std::initializer_list<WORD> keys);
+// Characters typed into the window in front.
+void TypeText(const std::wstring& text);
 [[nodiscard]] inline POINT ScreenCentre() {
     return {::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2};
 }

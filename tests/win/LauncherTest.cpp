@@ -1,7 +1,7 @@
 // CorLauncher's window in this process over a catalog of 120 made-up apps,
-// one of them the test helper: what typing and Enter start and what a drag
-// with the mouse stores. The grid's rules are the unit tests' business, the
-// window's place and Escape the end-to-end tests'.
+// one of them the test helper: what a drag with the mouse stores. The grid's
+// rules are the unit tests' business; the window's place, its keys and what
+// they start the end-to-end tests'.
 
 #include "base/Win32Handles.h"
 #include "identity/IconLoader.h"
@@ -115,19 +115,6 @@ protected:
     AppIconCache icons_{worker_, [] {}};
     std::unique_ptr<Launcher> launcher_;
 };
-
-TEST_F(LauncherTest, EnterStartsTheOneAppTypingLeft) {
-    Open();
-    for (const wchar_t c : std::wstring(L"probe")) {
-        ::SendMessageW(launcher_->Hwnd(), WM_CHAR, c, 0);
-    }
-    test::TapKey(VK_RETURN);
-    EXPECT_TRUE(test::PumpUntil(
-        [] { return ::FindWindowW(test::kHelperWindowClass, nullptr) != nullptr; }, 10000))
-        << "Enter started nothing";
-    EXPECT_TRUE(test::PumpUntil([&] { return !launcher_->IsShown(); }, 5000))
-        << "still open after the launch";
-}
 
 // How the drag ends: released, Escape, or the window destroyed.
 class LauncherDragTest : public LauncherTest, public testing::WithParamInterface<int> {};
