@@ -374,8 +374,11 @@ void SystemStatus::TakeWifiDetails(WifiDetails&& details) noexcept {
 }
 
 void SystemStatus::WalkAdapters() {
-    constexpr ULONG kFlags = GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST |
-                             GAA_FLAG_SKIP_DNS_SERVER | GAA_FLAG_INCLUDE_GATEWAYS;
+    // Only each adapter's state, type and gateway are read: leaving out its
+    // addresses and names makes the poll cheaper.
+    constexpr ULONG kFlags = GAA_FLAG_SKIP_UNICAST | GAA_FLAG_SKIP_ANYCAST |
+                             GAA_FLAG_SKIP_MULTICAST | GAA_FLAG_SKIP_DNS_SERVER |
+                             GAA_FLAG_SKIP_FRIENDLY_NAME | GAA_FLAG_INCLUDE_GATEWAYS;
     // 8-byte units keep the adapter records aligned.
     std::vector<ULONGLONG> buffer((kAdapterBufferBytes + 7) / 8);
     ULONG size = kAdapterBufferBytes;

@@ -54,7 +54,10 @@ inline constexpr unsigned kTraySweepMs = 5000;
 // The sweep stays fairly frequent: a system that raises no event for a
 // window's end leaves a dead program's icon to it alone.
 inline constexpr unsigned kTraySweepWatchedMs = 15000;
-inline constexpr unsigned kStatusPollMs = 30000;
+// Walking the adapters is the dearest thing the idle process does (the
+// system asks its network driver for every table): once a minute where no
+// change is told, every two minutes as a backstop where it is.
+inline constexpr unsigned kStatusPollMs = 60000;
 inline constexpr unsigned kStatusPollWatchedMs = 120000;
 inline constexpr unsigned kStatusDebounceMs = 120;
 inline constexpr unsigned kBarRepaintMs = 600;
