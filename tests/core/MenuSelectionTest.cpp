@@ -16,7 +16,6 @@ const auto Header = [](wchar_t c) { return MenuItemId{MenuHit::LetterHeader, c};
 const auto Cell = [](wchar_t c) { return MenuItemId{MenuHit::LetterCell, c}; };
 constexpr MenuItemId kAllApps{MenuHit::AllAppsButton, -1};
 constexpr MenuItemId kBack{MenuHit::BackButton, -1};
-constexpr MenuItemId kCard{MenuHit::UserCard, -1};
 constexpr MenuItemId kPower{MenuHit::Power, -1};
 constexpr wchar_t kOSlash = 0xD8;  // a header after Z
 
