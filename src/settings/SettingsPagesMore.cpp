@@ -205,10 +205,8 @@ void AppendHotCorners(std::vector<SettingsRow>& rows, PageContext& context) {
                               corner.key, actions, apply));
     }
     rows.push_back(Text(Tr(L"Oppgavevisning", L"Task view"),
-                        Tr(L"Windows' egen oversikt over alle vinduer og skrivebord (Win+Tab). Vår "
-                           L"egen Mission Control kommer senere.",
-                           L"Windows' own overview of all windows and desktops (Win+Tab). Our own "
-                           L"Mission Control is coming later.")));
+                        Tr(L"Windows' egen oversikt over alle vinduer og skrivebord (Win+Tab).",
+                           L"Windows' own overview of all windows and desktops (Win+Tab).")));
 }
 
 void AppendPlugins(std::vector<SettingsRow>& rows, PageContext& context) {
