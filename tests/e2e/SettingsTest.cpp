@@ -222,7 +222,15 @@ TEST_F(SettingsE2E, NorskTranslatesTheDatePresetAndTheTitle) {
     // menu only once it has the focus, which a loaded machine may not give
     // it in time.
     const RECT items = WindowRect(menu);
-    test::Click({(items.left + items.right) / 2, items.top + (items.bottom - items.top) * 3 / 4});
+    const POINT norsk = {(items.left + items.right) / 2,
+                         items.top + (items.bottom - items.top) * 3 / 4};
+    test::Click(norsk);
+    // After a long run of tests Wine has been seen to drop the click while
+    // the menu stayed open: it is given once more to a menu still shown.
+    if (!WaitUntil([&] { return Ini(L"General", L"Language") == L"no"; }, 1500) &&
+        ::IsWindowVisible(menu)) {
+        test::Click(norsk);
+    }
     EXPECT_TRUE(WaitUntil([&] { return Ini(L"General", L"Language") == L"no"; }, 3000));
     EXPECT_EQ(Ini(L"Clock", L"DateFormat"), L"ddd d. MMM");
     EXPECT_TRUE(WaitUntil([&] { return Title() == L"Corvane \u2013 Innstillinger"; }, 3000))
