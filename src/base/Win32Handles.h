@@ -71,15 +71,6 @@ struct ChangeNotificationTraits {
 };
 using UniqueChangeNotification = UniqueResource<HANDLE, ChangeNotificationTraits>;
 
-// A wait registered with the thread pool. Unregistering waits for a callback
-// that is running, so that nothing the callback uses goes before it ends.
-struct ThreadPoolWaitTraits {
-    static HANDLE Invalid() noexcept { return nullptr; }
-    static bool IsValid(HANDLE h) noexcept { return h != nullptr; }
-    static void Close(HANDLE h) noexcept { ::UnregisterWaitEx(h, INVALID_HANDLE_VALUE); }
-};
-using UniqueThreadPoolWait = UniqueResource<HANDLE, ThreadPoolWaitTraits>;
-
 struct WinEventHookTraits {
     static HWINEVENTHOOK Invalid() noexcept { return nullptr; }
     static bool IsValid(HWINEVENTHOOK h) noexcept { return h != nullptr; }

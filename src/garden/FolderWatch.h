@@ -1,6 +1,6 @@
 #pragma once
-// Change notifications on folders, waited on by the system's thread pool so
-// that the GUI thread neither polls nor blocks for them.
+// Change notifications on folders, waited on by a thread of the watch's own
+// so that the GUI thread neither polls nor blocks for them.
 
 #include "base/Win32Handles.h"
 
@@ -14,7 +14,7 @@ namespace corvane {
 
 class FolderWatch {
 public:
-    // Runs on a thread of the pool when a watched folder changed; it only
+    // Runs on the watch's thread when a watched folder changed; it only
     // hands the news on to the owner's thread, which then calls Rearm.
     using Changed = std::function<void()>;
 
@@ -22,7 +22,7 @@ public:
     // Folders that are empty, or that refuse a notification, are not watched.
     // `filter` takes FILE_NOTIFY_CHANGE_* flags.
     FolderWatch(std::span<const std::wstring> folders, DWORD filter, const Changed& changed);
-    // Unregisters every wait, waiting for a callback that runs: what the
+    // Ends the waiting thread, waiting for a callback that runs: what the
     // callback hands the news to must outlive the watch.
     ~FolderWatch();
     FolderWatch(FolderWatch&&) noexcept;
@@ -32,12 +32,12 @@ public:
     // whether there were any; a folder that can no longer be watched is
     // dropped.
     bool Rearm() noexcept;
-    [[nodiscard]] std::size_t WatchedCount() const noexcept { return watches_.size(); }
+    [[nodiscard]] std::size_t WatchedCount() const noexcept;
 
     struct Watch;
 
 private:
-    std::vector<std::unique_ptr<Watch>> watches_;
+    std::unique_ptr<Watch> watch_;
 };
 
 }  // namespace corvane
