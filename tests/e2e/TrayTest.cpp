@@ -263,10 +263,7 @@ TEST_F(TrayE2E, AReloadTakesTheHostAwayAndBringsItBackWithTheSetting) {
         SCOPED_TRACE(enabled ? "on" : "off");
         ::WritePrivateProfileStringW(L"Tray", L"Enabled", enabled ? L"1" : L"0", IniPath().c_str());
         client.taskbarCreated = 0;
-        DWORD_PTR result = 1;
-        ASSERT_NE(::SendMessageTimeoutW(control_, WM_APP_COMMAND, CMD_RELOAD_SETTINGS, 0,
-                                        SMTO_ABORTIFHUNG, 10000, &result),
-                  0);
+        ASSERT_TRUE(Command(CMD_RELOAD_SETTINGS));
         // Either way programs are asked to announce their icons: to Explorer
         // once the host is gone, to the new host once it is back.
         EXPECT_EQ(test::FindTrayHost(corvane_.ProcessId()) != nullptr, enabled);
