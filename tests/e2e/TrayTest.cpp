@@ -173,13 +173,6 @@ TEST_F(TrayE2E, ClicksReachTheProgramInTheFormItsVersionAsksFor) {
     }
 }
 
-// Programs that hid the taskbar show again the taskbar window they find first.
-TEST_F(TrayE2E, AProgramShowingTheTaskbarLeavesTheHostUnseen) {
-    ::ShowWindow(host_, SW_SHOW);
-    EXPECT_FALSE(::IsWindowVisible(host_));
-    EXPECT_EQ(::GetWindowLongPtrW(host_, GWL_STYLE) & WS_VISIBLE, 0);
-}
-
 // Explorer makes its taskbar again when it restarts, in front of the host:
 // the host hears of the new window at once, long before its backup check
 // or its next re-broadcast (past the first, which also raises it).
