@@ -1,3 +1,4 @@
+#include "config/Language.h"
 #include "identity/AppTargets.h"
 #include "identity/AppWindowFilter.h"
 #include "identity/ElevationRules.h"
@@ -123,6 +124,7 @@ TEST(AppTargets, LastComponents) {
 
 // What the shell calls a target (empty: nothing) and what is shown.
 TEST(AppTargets, TargetsReadNeverAsParsingNames) {
+    SetNorwegian(false);  // whatever an earlier test left
     const wchar_t* const calculator =
         L"shell:AppsFolder\\Microsoft.WindowsCalculator_8wekyb3d8bbwe!App";
     const struct {
