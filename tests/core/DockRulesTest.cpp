@@ -1,12 +1,21 @@
 #include "config/Language.h"
+#include "config/SettingsText.h"
 #include "dock/CenterStartPlan.h"
+#include "dock/DefaultPins.h"
 #include "dock/DockHideRules.h"
 #include "dock/DockMenus.h"
+#include "dock/DockModel.h"
+#include "dock/PreviewLayout.h"
+#include "identity/AppTargets.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
 #include <iterator>
+#include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace corvane {
@@ -106,6 +115,342 @@ TEST(DockCenterStart, CentresAndPutsBackWhatWasThere) {
     EXPECT_EQ(Show(PlanCenterStart(false, 1, 0)), "set=0 delete");
     EXPECT_EQ(Show(PlanCenterStart(false, 1, -9)), "");
     EXPECT_FALSE(PlanCenterStart(false, 0, kNothingSaved).Changes());
+}
+
+TEST(PreviewLayout, ThumbnailsFitTheirBoxWithAMinimumWidth) {
+    // Window pixels and DPI; thumbnail width and height in DIPs.
+    const std::tuple<PixelSize, uint32_t, float, float> rows[] = {
+        {{100, 2000}, 96, 96, 146},      // tall and narrow: never narrower than 96
+        {{2000, 500}, 96, 232, 58},      // wide: limited by the width
+        {{800, 1000}, 96, 116.8f, 146},  // tall: limited by the height
+        {{600, 300}, 144, 232, 116},     // 400 x 200 DIPs
+        {{2000, 500}, 0, 232, 58},       // a DPI of 0 is the default DPI
+        {{0, -5}, 96, 146, 146},         // no size: a 1 x 1 square
+        {{INT_MAX, 1}, 1, 232, 0},       // a line as wide as can be
+    };
+    for (const auto& [window, dpi, width, height] : rows) {
+        const PreviewLayout layout = LayoutPreview(std::span(&window, 1), dpi);
+        ASSERT_EQ(layout.cards.size(), 1u);
+        const PreviewCardRects& c = layout.cards[0];
+        SCOPED_TRACE(testing::Message() << window.width << "x" << window.height);
+        EXPECT_FLOAT_EQ(c.thumbnail.right - c.thumbnail.left, width);
+        EXPECT_NEAR(c.thumbnail.bottom - c.thumbnail.top, height, 1e-4);
+        EXPECT_EQ(c.card, (PointRect{6, 6, c.thumbnail.right + 4, layout.height - 6}));
+        EXPECT_FLOAT_EQ(layout.width, width + 20);
+        EXPECT_TRUE(std::isfinite(layout.height) && layout.height >= 42);
+    }
+}
+
+TEST(PreviewLayout, CardsSitSideBySideCentredInTheTallestBandAndStopAtSix) {
+    const PixelSize two[] = {{2000, 500}, {800, 1000}};
+    const PreviewLayout layout = LayoutPreview(two, 96);
+    EXPECT_EQ(layout.cards[0].thumbnail, (PointRect{10, 76, 242, 134}));
+    EXPECT_EQ(layout.cards[1].thumbnail, (PointRect{250, 32, 366.8f, 178}));
+    EXPECT_EQ(layout.cards[1].card, (PointRect{246, 6, 370.8f, 182}));
+    EXPECT_FLOAT_EQ(layout.width, 376.8f);
+    EXPECT_FLOAT_EQ(layout.height, 188);
+
+    const std::vector<PixelSize> eight(8, PixelSize{2000, 500});
+    const PreviewLayout capped = LayoutPreview(eight, 96);
+    EXPECT_EQ(capped.cards.size(), kPreviewMaxCards);
+    EXPECT_FLOAT_EQ(capped.width, 10 + 6 * 232 + 5 * 8 + 10);
+}
+
+TEST(PreviewLayout, PopupStaysInsideTheWorkAreaAndTheMonitor) {
+    const PixelSize one[] = {{2000, 500}};  // 252 x 100 DIPs
+    const PreviewLayout layout = LayoutPreview(one, 96);
+    // Anchor x, work-area left, monitor right, DPI; popup left and right.
+    const int32_t rows[][6] = {
+        {960, 0, 1920, 96, 834, 1086},
+        {50, 0, 1920, 96, 8, 260},
+        {50, 100, 1920, 96, 108, 360},
+        {1900, 0, 1920, 96, 1660, 1912},
+        {960, 0, 1920, 144, 771, 1149},
+        {-5, -1920, 0, 96, -260, -8},
+        {INT_MAX, 0, INT_MAX, 0, INT_MAX - 260, INT_MAX - 8},
+    };
+    for (const auto& r : rows) {
+        const PixelRect popup =
+            PreviewPopupRect(layout, static_cast<uint32_t>(r[3]), r[0], 1000, r[1], r[2]);
+        EXPECT_EQ(popup, (PixelRect{r[4], 1000 - (r[3] == 144 ? 150 : 100), r[5], 1000}))
+            << r[0] << " in " << r[1] << ".." << r[2] << " at " << r[3];
+    }
+    // Absurd DPIs saturate rather than wrap around.
+    const PixelRect huge = PreviewPopupRect(layout, UINT32_MAX, 0, 0, 0, 0);
+    EXPECT_LE(huge.left, huge.right);
+    EXPECT_LE(huge.top, huge.bottom);
+}
+
+TEST(PreviewLayout, HitTestFindsTheCardAndItsCloseSquare) {
+    const PixelSize two[] = {{2000, 500}, {800, 1000}};
+    const PreviewLayout layout = LayoutPreview(two, 96);
+    // Client pixels and DPI; card and close button. Card 0 spans 6..246 x
+    // 6..182 DIPs, its close square 222..242 x 9..29.
+    const std::tuple<int32_t, int32_t, uint32_t, PreviewHit> rows[] = {
+        {6, 6, 96, {0, false}},     {5, 100, 96, {-1, false}},   {245, 100, 96, {0, false}},
+        {246, 100, 96, {1, false}}, {100, 182, 96, {-1, false}}, {222, 9, 96, {0, true}},
+        {242, 9, 96, {0, false}},   {230, 29, 96, {0, false}},   {230, 28, 96, {0, true}},
+        {333, 14, 144, {0, true}},  {333, 14, 0, {1, false}},
+    };
+    for (const auto& [x, y, dpi, hit] : rows) {
+        EXPECT_EQ(HitTestPreview(layout, x, y, dpi), hit) << x << "," << y << " at " << dpi;
+    }
+    // The hovered card's title makes room for the close square.
+    EXPECT_EQ(PreviewTitleRect(layout.cards[0], true), (PointRect{10, 10, 218, 74}));
+    EXPECT_EQ(PreviewTitleRect(layout.cards[0], false).right, 242);
+    EXPECT_EQ(PreviewToPixels({10, 32.4f, 242, 90.5f}, 144), (PixelRect{15, 49, 363, 136}));
+}
+
+TEST(PreviewLayout, CardRules) {
+    EXPECT_FALSE(MinimisedThumbnailUsable(false, {800, 600}));
+    EXPECT_FALSE(MinimisedThumbnailUsable(true, {199, 600}));
+    EXPECT_FALSE(MinimisedThumbnailUsable(true, {800, 119}));
+    EXPECT_TRUE(MinimisedThumbnailUsable(true, {200, 120}));
+
+    // Tint 0, 72 and 100: 20 more than the dock's alpha, at most 255.
+    EXPECT_EQ(PreviewAccentColor(0, true), 0x14202020u);
+    EXPECT_EQ(PreviewAccentColor(72, false), 0xCBF3F3F3u);
+    EXPECT_EQ(PreviewAccentColor(100, true), 0xFF202020u);
+}
+
+using Strings = std::vector<std::wstring>;
+
+// Every name in `existing` is there; an installed exe resolves to "=" + name.
+struct FakeProbes : DefaultPinProbes {
+    std::wstring steam;
+    std::set<std::wstring, std::less<>> existing;
+
+    std::wstring WindowsDirectory() override { return L"W"; }
+    std::wstring ResolveAppPath(std::wstring_view exe) override {
+        return FileExists(exe) ? L"=" + std::wstring(exe) : L"";
+    }
+    std::wstring SteamExe() override { return steam; }
+    bool FolderExists(std::wstring_view path) override { return FileExists(path); }
+    bool FileExists(std::wstring_view path) override { return existing.contains(path); }
+    std::wstring Environment(std::wstring_view name) override {
+        return name == L"APPDATA" ? L"R" : name == L"LOCALAPPDATA" ? L"L" : L"";
+    }
+};
+
+TEST(DockModel, FirstRunPinsWhatIsInstalledInOrder) {
+    const std::wstring settings =
+        L"shell:AppsFolder\\windows.immersivecontrolpanel_cw5n1h2txyewy!microsoft.windows."
+        L"immersivecontrolpanel";
+    const struct {
+        std::wstring steam;
+        Strings existing;
+        Strings pins;
+    } rows[] = {
+        {L"", {L"msedge.exe"}, {L"W\\explorer.exe", L"=msedge.exe", settings}},
+        {L"c:/st/steam.exe",
+         {L"firefox.exe", L"brave.exe", L"msedge.exe", L"c:\\st\\steam.exe", L"L\\Discord",
+          L"R\\Spotify\\Spotify.exe"},
+         {L"W\\explorer.exe", L"=brave.exe", L"=firefox.exe", L"c:\\st\\steam.exe",
+          L"shell:AppsFolder\\com.squirrel.Discord.Discord", L"R\\Spotify\\Spotify.exe", settings}},
+        {L"c:/gone/steam.exe", {L"L\\Spotify\\Spotify.exe"}, {L"W\\explorer.exe", settings}},
+    };
+    for (const auto& row : rows) {
+        FakeProbes probes;
+        probes.steam = row.steam;
+        probes.existing.insert(row.existing.begin(), row.existing.end());
+        EXPECT_EQ(SeedDefaultPins(probes), row.pins);
+    }
+}
+
+WindowIdentity Window(WindowId id, std::wstring appId, std::wstring exe) {
+    return {id, std::move(appId), NormalizePathKey(exe), exe};
+}
+
+// Each item as "+" (pinned) or "-", its target, its window ids, and "!" when
+// it asks for attention.
+std::wstring Show(const std::vector<DockItem>& items) {
+    std::wstring text;
+    for (const DockItem& item : items) {
+        text += (text.empty() ? L"" : L" ") + std::wstring(item.pinned ? L"+" : L"-") + item.target;
+        for (WindowId window : item.windows) {
+            text += L"#" + std::to_wstring(window);
+        }
+        text += item.attention ? L"!" : L"";
+    }
+    return text;
+}
+
+TEST(DockModel, WindowsGroupIntoPinnedAndRunningItems) {
+    const struct {
+        Strings pinned;
+        std::vector<WindowIdentity> windows;
+        std::wstring dock;
+    } rows[] = {
+        {{L"C:/Apps/Tool.EXE"},
+         {Window(1, L"", L"c:\\apps\\tool.exe"), Window(2, L"Some.Id", L"C:\\APPS\\TOOL.exe")},
+         L"+ +C:/Apps/Tool.EXE#1#2"},
+        {{L"shell:AppsFolder\\Vendor.App!Main"},
+         {Window(1, L"", L"c:\\v\\app.exe"), Window(2, L"VENDOR.app!main", L"c:\\v\\app.exe"),
+          Window(3, L"", L"")},
+         L"+ +shell:AppsFolder\\Vendor.App!Main#2 -c:\\v\\app.exe#1"},
+        {{},
+         {Window(1, L"A.One", L"c:\\x.exe"), Window(2, L"A.Two", L"c:\\x.exe"),
+          Window(3, L"a.one", L"c:\\y.exe"), Window(4, L"", L"c:\\x.exe"),
+          Window(5, L"", L"C:\\X.exe")},
+         L"+ -shell:AppsFolder\\A.One#1#3 -shell:AppsFolder\\A.Two#2 -c:\\x.exe#4#5"},
+        // Chat's program is known. An id match first; by path unless the ids differ.
+        {{L"C:\\B\\browser.exe", L"shell:AppsFolder\\Chat", L"shell:AppsFolder\\Web.App"},
+         {Window(1, L"", L"c:\\chat.exe"), Window(2, L"Other", L"c:\\chat.exe"),
+          Window(3, L"web.app", L"c:\\b\\browser.exe")},
+         L"+ +C:\\B\\browser.exe +shell:AppsFolder\\Chat#1 +shell:AppsFolder\\Web.App#3 "
+         L"-shell:AppsFolder\\Other#2"},
+        // A shortcut's program is known too.
+        {{L"C:\\Menu\\Chat.lnk"}, {Window(1, L"", L"c:\\chat.exe")}, L"+ +C:\\Menu\\Chat.lnk#1"},
+    };
+    const auto programs = [](std::wstring_view t) {
+        return t.ends_with(L"Chat") || t.ends_with(L"Chat.lnk") ? L"C:\\CHAT.exe" : L"";
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(Show(RebuildDockItems({}, row.pinned, row.windows, programs).items), row.dock);
+    }
+}
+
+std::vector<uint64_t> KeysOf(const std::vector<DockItem>& items) {
+    std::vector<uint64_t> keys;
+    for (const DockItem& item : items) {
+        keys.push_back(item.key);
+    }
+    return keys;
+}
+
+TEST(DockModel, RunningTargetKeepsOnlyWhatThePinnedListCanHold) {
+    const std::wstring exe = L"c:\\v\\app.exe";
+    const struct {
+        std::wstring appId;
+        std::wstring exe;
+        std::wstring target;
+    } rows[] = {
+        {L"Vendor.App!Main", exe, L"shell:AppsFolder\\Vendor.App!Main"},
+        {L"Vendor|App", exe, exe},
+        {L"Vendor.App\r\n[Bar]", exe, exe},
+        {std::wstring(kMaxStoredIdentifierChars, L'a'), exe, exe},
+        {L"Vendor|App", L"", L""},
+        {L"", L"c:\\v\\a\tb.exe", L""},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(RunningTarget(Window(1, row.appId, row.exe)), row.target) << row.appId.size();
+    }
+}
+
+TEST(DockModel, RebuildKeepsRunningOrderAndCarriesStateByTarget) {
+    const WindowIdentity a = Window(1, L"", L"a"), b = Window(2, L"", L"b"),
+                         c = Window(3, L"", L"c");
+    const std::vector<std::vector<WindowIdentity>> steps = {{a, b}, {c, b, a}, {c, b}, {b, a, c}};
+    const Strings expected = {L"+ -a#1 -b#2", L"+ -a#1 -b#2 -c#3", L"+ -b#2 -c#3",
+                              L"+ -b#2 -c#3 -a#1"};
+    std::vector<DockItem> items;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        items = RebuildDockItems(items, {}, steps[i]).items;
+        EXPECT_EQ(Show(items), expected[i]) << "step " << i;
+    }
+
+    // The running b gets pinned; the pinned P loses its pin but keeps a window.
+    std::vector<DockItem> old =
+        RebuildDockItems({}, {L"P", L"gone"}, {b, Window(4, L"", L"p")}).items;
+    old[0].attention = old[1].attention = true;
+    old[1].name = L"Pinned";
+    old[3].name = L"Running";
+    const DockRebuild rebuilt = RebuildDockItems(old, {L"B", L"new"}, {Window(4, L"", L"p")});
+    EXPECT_EQ(Show(rebuilt.items), L"+! +B +new -p#4!");
+    EXPECT_EQ(PlacesOfKeys(KeysOf(old), rebuilt.items), (std::vector<int>{0, 3, -1, 1}));
+    EXPECT_EQ(rebuilt.items[0].name + rebuilt.items[1].name + rebuilt.items[3].name,
+              L"StartRunningPinned");
+}
+
+// Start, pinned P and Q, running r and s, each with one window.
+std::vector<DockItem> Sample() {
+    return RebuildDockItems({}, {L"P", L"Q"},
+                            {Window(1, L"", L"P"), Window(2, L"", L"Q"), Window(3, L"", L"r"),
+                             Window(4, L"", L"s")})
+        .items;
+}
+
+TEST(DockModel, PinningByCommand) {
+    const struct {
+        std::size_t index;
+        bool pin;
+        std::wstring dock;
+    } rows[] = {
+        {4, true, L"+ +P#1 +Q#2 +s#4 -r#3"},
+        {1, false, L"+ -P#1 +Q#2 -r#3 -s#4"},
+        {0, false, L"+ +P#1 +Q#2 -r#3 -s#4"},
+        {5, true, L"+ +P#1 +Q#2 -r#3 -s#4"},
+    };
+    for (const auto& row : rows) {
+        std::vector<DockItem> items = Sample();
+        SetPinned(items, row.index, row.pin);
+        EXPECT_EQ(Show(items), row.dock);
+    }
+    std::vector<DockItem> twice = Sample();
+    twice[4].target = L"R";
+    SetPinned(twice, 3, true);
+    EXPECT_EQ(PinnedTargets(twice), (Strings{L"P", L"Q", L"r", L"R"}));
+    // Pins that nothing resolves now (a drive that is out) keep their places and text.
+    const Strings gone = {L"E:\\Run.EXE", L"shell:AppsFolder\\Gone!App", L"P"};
+    std::vector<DockItem> items =
+        RebuildDockItems({}, gone, {Window(1, L"", L"P"), Window(3, L"", L"r")}, [](auto) {
+            return L"";
+        }).items;
+    SetPinned(items, 4, true);
+    EXPECT_EQ(PinnedTargets(items), (Strings{gone[0], gone[1], gone[2], L"r"}));
+}
+
+TEST(DockModel, DraggingReordersAndPins) {
+    const struct {
+        int pressed;
+        std::vector<int> slots;
+        int moves;
+        int releaseY;  // the dock's top is at 200, at 144 dpi
+        std::wstring dock;
+    } rows[] = {
+        {3, {2}, 1, 0, L"+ +P#1 +r#3 +Q#2 -s#4"},       // between pinned ones
+        {1, {2, 3}, 2, 125, L"+ +Q#2 +P#1 -r#3 -s#4"},  // past the last pinned one
+        {1, {}, 0, 124, L"+ -P#1 +Q#2 -r#3 -s#4"},      // up and out
+        {4, {3, 0}, 1, 200, L"+ +P#1 +Q#2 -s#4 -r#3"},  // never before Start
+        {3, {4, 9}, 1, 200, L"+ +P#1 +Q#2 -s#4 -r#3"},
+    };
+    for (const auto& row : rows) {
+        std::vector<DockItem> items = Sample();
+        int pressed = row.pressed, moves = 0;
+        for (int slot : row.slots) {
+            moves += MoveDraggedItem(items, pressed, slot) ? 1 : 0;
+        }
+        EXPECT_EQ(moves, row.moves);
+        const bool out = DockDragIsOut(row.releaseY, 200, 144, items[pressed].pinned);
+        DropDraggedItem(items, pressed, out);
+        EXPECT_EQ(Show(items), row.dock);
+    }
+    EXPECT_EQ(std::make_pair(DockDragStarts(6, -6), DockDragStarts(0, 7)),
+              std::make_pair(false, true));
+}
+
+TEST(DockModel, OpenPreviewFollowsItsItemThroughARebuild) {
+    const std::vector<DockItem> before = Sample();  // + +P#1 +Q#2 -r#3 -s#4
+    const std::vector<DockItem> after =             // + +P +Q#2 -s#4
+        RebuildDockItems(before, {L"P", L"Q"}, {Window(2, L"", L"Q"), Window(4, L"", L"s")}).items;
+    const std::tuple<std::size_t, int, std::wstring> cases[] = {
+        {4, -1, L"s"}, {2, -1, L"Q"}, {3, -1, L""}, {1, -1, L""},
+        {4, 2, L"Q"},  {4, 1, L""},   {4, 0, L""},  {4, 9, L""}};
+    for (const auto& [shown, hovered, expected] : cases) {
+        const int index = PreviewItemAfterChange(after, before[shown].key, hovered);  // in `after`
+        EXPECT_EQ(index < 0 ? L"" : after[static_cast<std::size_t>(index)].target, expected)
+            << shown << " " << hovered;
+    }
+}
+
+TEST(DockModel, AttentionFollowsFlashAndForeground) {
+    std::vector<DockItem> items = Sample();
+    MarkAttention(items, 3, 3);  // already in front
+    MarkAttention(items, 2, 3);
+    MarkAttention(items, 4, 3);
+    ClearAttention(items, 1);
+    ClearAttention(items, 4);
+    EXPECT_EQ(Show(items), L"+ +P#1 +Q#2! -r#3 -s#4");
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
+#include "start/CatalogRules.h"
 #include "start/LaunchRecords.h"
+#include "start/LetterRows.h"
+#include "start/PinRules.h"
 #include "start/Search.h"
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace corvane {
@@ -152,6 +157,147 @@ TEST(Search, FileSearchUriEncodesAllButLettersDigitsAndThreeMarks) {
     EXPECT_EQ(SearchFilesUri(L"x-y.z_1%"), L"search-ms:query=x-y.z_1%25");
     EXPECT_EQ(SearchFilesUri(L"é€"), L"search-ms:query=é€");
     EXPECT_EQ(SearchFilesUri(L"\u00A7"), L"search-ms:query=%A7");
+}
+
+TEST(CatalogRules, ParsingNamesOfTheApplicationsFolder) {
+    const std::wstring guid = L"{6D809377-6AF0-444B-8957-A3773F02200E}";
+    const struct {
+        std::wstring parsingName;
+        bool webLink, drivePath;
+        std::wstring split;  // known folder "|" the rest
+    } cases[] = {{L"https://example.com/app", true, false, L""},
+                 {L"C:\\Tools\\app.exe", false, true, L""},
+                 {L"C:", false, false, L""},
+                 {guid + L"\\Vendor\\app.exe", false, false, guid + L"|\\Vendor\\app.exe"},
+                 {guid, false, false, L""},
+                 {L"{6D809377-6AF0-444B-8957-A3773F02200}\\Vendor\\app.exe", false, false, L""},
+                 {L"Microsoft.WindowsCalculator_8wekyb3d8bbwe!App", false, false, L""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsWebLink(c.parsingName), c.webLink) << c.parsingName;
+        EXPECT_EQ(IsDrivePath(c.parsingName), c.drivePath) << c.parsingName;
+        const auto split = SplitKnownFolderPrefix(c.parsingName);
+        EXPECT_EQ(split ? std::wstring(split->first) + L"|" + std::wstring(split->second) : L"",
+                  c.split);
+    }
+}
+
+TEST(CatalogRules, UninstallersAreLeftOut) {
+    const struct {
+        const wchar_t* name;
+        const wchar_t* exePath;
+        bool uninstaller;
+    } cases[] = {{L"Uninstall Foo", L"C:\\F\\f.exe", true},
+                 {L"Foo uninstall tool", L"", true},
+                 {L"AVInstaller", L"", true},
+                 {L"Foo", L"C:\\F\\unins000.exe", true},
+                 {L"Foo", L"C:/F/Uninstall.exe", true},
+                 {L"Foo Uninstaller", L"C:\\F\\u.exe", false},
+                 {L"Foo Uninstaller", L"UNINS1.EXE", true},
+                 {L"Foo Uninstall", L"", false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsUninstaller(c.name, c.exePath), c.uninstaller) << c.name << " " << c.exePath;
+    }
+}
+
+TEST(CatalogRules, KeepsProgramFilesOnlyAndTheFirstOfEachEntry) {
+    const AppEntry document = MakeAppEntry(L"Readme", L"C:\\Docs\\Readme.lnk", L"C:\\a.txt");
+    EXPECT_TRUE(document.exePath.empty() && !document.hasExe);
+    std::vector<AppEntry> entries = {
+        MakeAppEntry(L"beta", L"shell:AppsFolder\\B", L"C:\\b.exe"),
+        MakeAppEntry(L"Beta again", L"SHELL:AppsFolder\\b", L""),
+        MakeAppEntry(L"Tool", L"C:\\User\\Tool.lnk", L"C:\\T\\tool.exe"),
+        MakeAppEntry(L"Tool", L"C:\\Common\\Tool.lnk", L"c:/t/TOOL.exe"),
+        MakeAppEntry(L"Tool Safe", L"C:\\Common\\Safe.lnk", L"C:\\T\\tool.exe"),
+        MakeAppEntry(L"beta", L"shell:AppsFolder\\B2", L"C:\\b.exe"),
+        document};
+    // Descending, so that the order can only come from the comparison.
+    FinishCatalog(entries, [](std::wstring_view a, std::wstring_view b) { return b.compare(a); });
+    std::vector<std::wstring> names;
+    for (const AppEntry& entry : entries) {
+        names.push_back(entry.name);
+    }
+    EXPECT_EQ(names,
+              (std::vector<std::wstring>{L"beta", L"beta", L"Tool Safe", L"Tool", L"Readme"}));
+    EXPECT_NE(FindPinnedEntry(entries, L"shell:AppsFolder\\B2"), nullptr);
+    EXPECT_NE(FindPinnedEntry(entries, L"C:\\USER\\Tool.lnk"), nullptr);
+    EXPECT_EQ(FindPinnedEntry(entries, L"c:\\t\\TOOL.EXE"), &entries[2]);
+    EXPECT_EQ(FindPinnedEntry(entries, L"C:\\a.txt"), nullptr);
+}
+
+// A console and its developer prompt run one program; Wine lists shortcuts.
+TEST(PinRules, AppsSharingAProgramPinShowStartAndUnpinApart) {
+    const std::wstring cmd = L"C:\\Windows\\cmd.exe", legacy = L"c:\\WINDOWS\\CMD.exe";
+    const std::vector<AppEntry> catalog = {
+        MakeAppEntry(L"Prompt",
+                     L"shell:AppsFolder\\{F38BF404-1D43-42F2-9305-67DE0B28FC23}\\cmd.exe", cmd),
+        MakeAppEntry(L"Dev Prompt", L"C:\\Menu\\Dev Prompt.lnk", cmd)};
+    using List = std::vector<std::wstring>;
+    const std::wstring prompt = catalog[0].target, dev = catalog[1].target, gone = L"D:\\Gone.exe";
+    // A program file names the first app running it, and only that one.
+    const std::tuple<List, std::size_t, bool, List> rows[] = {
+        {{gone}, 1, true, {gone, dev}},
+        {{dev, gone, prompt}, 1, false, {gone, prompt}},
+        {{legacy, gone}, 1, true, {legacy, gone, dev}},
+        {{legacy, dev}, 1, false, {legacy}},
+        {{legacy, dev}, 0, false, {dev}}};
+    for (const auto& [before, app, pin, after] : rows) {
+        EXPECT_NE(IsPinned(before, catalog[app], catalog), pin);
+        EXPECT_EQ(WithPinned(before, catalog[app], pin, catalog), after);
+        EXPECT_EQ(IsPinned(after, catalog[1 - app], catalog),
+                  IsPinned(before, catalog[1 - app], catalog));
+    }
+    EXPECT_EQ(FindPinnedEntry(catalog, PinIdentifier(catalog[1])), &catalog[1]);
+    EXPECT_EQ(FindPinnedEntry(catalog, legacy), &catalog[0]);
+
+    // The dock gets what starts the app; a program pin is the app whose target is that program.
+    EXPECT_EQ(WithDockPin({legacy}, catalog[1]), (List{legacy, dev}));
+    EXPECT_FALSE(WithDockPin({legacy}, catalog[0]).has_value());
+    AppEntry setting = catalog[1];
+    setting.isSetting = true;
+    EXPECT_FALSE(WithDockPin({}, setting).has_value());
+    EXPECT_FALSE(WithDockPin({}, MakeAppEntry(L"Bad", L"C:\\a|b.lnk", L"")).has_value());
+
+    const MenuPinnedList first = LoadMenuPinned(false, {L"m"}, {L"d"});
+    EXPECT_TRUE(first.mustSave && first.identifiers == List{L"d"});
+    const MenuPinnedList emptied = LoadMenuPinned(true, {}, {L"d"});
+    EXPECT_TRUE(!emptied.mustSave && emptied.identifiers.empty());
+}
+
+// Norwegian-like: Ø sorts after Z; É and Ä fold to E and A, Þ to nothing.
+const LetterLocale kLocale = {
+    [](wchar_t c) { return c == L'Ø'; },
+    [](wchar_t c) { return c == L'É'   ? L'E'
+                           : c == L'Ä' ? L'A'
+                                       : c; },
+    [](wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || c >= 0xC0; },
+    [](wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE) ? c - 0x20 : c; },
+    [](wchar_t c) { return LetterInScripts(c, L"Latn;"); }};
+
+std::vector<AppEntry> Catalog(std::initializer_list<const wchar_t*> names) {
+    std::vector<AppEntry> catalog;
+    for (const wchar_t* name : names) {
+        catalog.push_back(MakeAppEntry(name, name, L""));
+    }
+    return catalog;
+}
+
+TEST(LetterRows, HeadersAndIndex) {
+    // Headers as their letter, app rows as their entry index.
+    std::wstring rows;
+    for (const LetterRow& row :
+         BuildLetterRows(Catalog({L"7-Zip", L"", L"éclair", L"Edge", L"Ärger", L"zebra", L"Øl",
+                                  L"þorn", L"Жук", L"中文"}),
+                         kLocale)) {
+        rows += row.header ? row.letter : static_cast<wchar_t>(L'0' + row.entry);
+    }
+    EXPECT_EQ(rows, L"#01E23A4Z5Ø6Þ7…89");
+    const std::vector<wchar_t> letters = IndexLetters(
+        BuildLetterRows(Catalog({L"Øl", L"Þorn", L"Øre", L"Ярлык", L"Åpen"}), kLocale));
+    EXPECT_EQ(std::wstring(letters.begin(), letters.end()), L"#ABCDEFGHIJKLMNOPQRSTUVWXYZØÞÅ…");
+    // Whole codes only, letters of the listed alphabets only.
+    EXPECT_TRUE(LetterInScripts(L'Ж', L"Latn;Cyrl;"));
+    EXPECT_FALSE(LetterInScripts(L'Ж', L"Cyrls;") || LetterInScripts(L'a', L"Cyrl;") ||
+                 LetterInScripts(L'中', L"Hani;"));
 }
 
 }  // namespace

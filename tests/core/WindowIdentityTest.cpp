@@ -1,8 +1,13 @@
+#include "config/Language.h"
+#include "identity/AppTargets.h"
+#include "identity/AppWindowFilter.h"
+#include "identity/ElevationRules.h"
 #include "identity/WindowIdentity.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
 
 namespace corvane {
 namespace {
@@ -88,6 +93,158 @@ TEST(IdentifyWindow, AKnownWindowIsNeverAskedAgainUntilItDies) {
     EXPECT_EQ(cache.Find(5), nullptr);
     EXPECT_NE(cache.Find(6), nullptr);
     EXPECT_EQ(IdentifyWindow(5, cache, source).appId, L"Late.Id");
+}
+
+// Which processes are out of reach, from both integrity levels.
+TEST(ElevationRules, OnlyAHigherProcessOrOneGuardedFromAnUnelevatedOneIsOutOfReach) {
+    using R = ProcessIntegrity::Reading;
+    const ProcessIntegrity low{R::Level, kIntegrityLow, false},
+        medium{R::Level, kIntegrityMedium, false}, high{R::Level, kIntegrityHigh, false},
+        system{R::Level, kIntegritySystem, false}, uiAccess{R::Level, kIntegrityMedium, true},
+        guarded{R::TokenRefused, 0, false}, unknown{};
+    const struct {
+        ProcessIntegrity own, target;
+        bool beyondReach;
+    } rows[] = {
+        {medium, medium, false}, {medium, low, false},    {medium, high, true},
+        {medium, system, true},  {medium, guarded, true}, {medium, unknown, false},
+        {low, medium, true},     {high, system, true},    {high, high, false},
+        {high, guarded, false},  {uiAccess, high, false}, {unknown, high, false},
+        {guarded, high, false},
+    };
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        EXPECT_EQ(IsBeyondReach(rows[i].own, rows[i].target), rows[i].beyondReach) << "row " << i;
+    }
+}
+
+TEST(AppTargets, LastComponents) {
+    EXPECT_EQ(LastPathComponent(L"C:/Apps\\sub/tool.exe"), L"tool.exe");
+    EXPECT_EQ(LastPathComponent(L"ms-settings:display"), L"ms-settings:display");
+}
+
+// What the shell calls a target (empty: nothing) and what is shown.
+TEST(AppTargets, TargetsReadNeverAsParsingNames) {
+    SetNorwegian(false);  // whatever an earlier test left
+    const wchar_t* const calculator =
+        L"shell:AppsFolder\\Microsoft.WindowsCalculator_8wekyb3d8bbwe!App";
+    const struct {
+        const wchar_t *shellName, *target, *shown;
+    } cases[] = {
+        {L"", calculator, L"Windows Calculator"},
+        {L"Microsoft.WindowsCalculator_8wekyb3d8bbwe!App", calculator, L"Windows Calculator"},
+        {L"Calculator", calculator, L"Calculator"},
+        {L"", kSettingsAppTarget, L"Settings"},
+        {L"", L"shell:AppsFolder\\{6D809377-6AF0-444B-8957-A3773F02200E}\\Tool\\tool.exe", L"tool"},
+        {L"notepad.exe", L"C:\\Windows\\notepad.exe", L"notepad"},
+        {L"Wine Notepad", L"C:\\Windows\\notepad.exe", L"Wine Notepad"},
+        {L"", L"D:\\Apps\\PaintDotNet.EXE", L"Paint Dot Net"},
+        {L"Steam Link.lnk", L"C:/Games/Steam Link.lnk", L"Steam Link"},
+        {L"", L"C:\\Tools\\RAID Manager.exe", L"RAID Manager"},
+        {L"", L"C:\\Tools\\", L"C:\\Tools\\"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ShownTargetName(c.shellName, c.target), c.shown) << c.target;
+    }
+}
+
+TEST(IsAppsFolderTarget, NeedsTheWholePrefixWithItsBackslashInAnyCase) {
+    EXPECT_TRUE(IsAppsFolderTarget(L"SHELL:APPSFOLDER\\Microsoft.WindowsCalculator!App"));
+    EXPECT_FALSE(IsAppsFolderTarget(L"SHELL:APPSFOLDERMicrosoft.WindowsCalculator!App"));
+    EXPECT_FALSE(IsAppsFolderTarget(L"SHELL:APPSFOLDER"));
+    EXPECT_FALSE(IsAppsFolderTarget(L"C:\\shell:AppsFolder\\x"));
+}
+
+TEST(ApplySteamRule, OnlyTheEmbeddedBrowserBecomesSteamItself) {
+    EXPECT_EQ(ApplySteamRule(
+                  L"C:\\Program Files (x86)\\Steam\\bin\\cef\\cef.win7x64\\steamwebhelper.exe"),
+              L"C:\\Program Files (x86)\\Steam\\steam.exe");
+    // Case and slashes of the folder are kept; the first cef folder decides.
+    EXPECT_EQ(ApplySteamRule(L"E:/Games/STEAM/BIN/CEF/cef.win64/SteamWebHelper.EXE"),
+              L"E:/Games/STEAM\\steam.exe");
+    EXPECT_EQ(ApplySteamRule(L"D:\\a\\bin\\cef\\b\\bin\\cef\\steamwebhelper.exe"),
+              L"D:\\a\\steam.exe");
+    for (const wchar_t* other :
+         {L"C:\\Steam\\bin\\steamwebhelper.exe", L"C:\\Steam\\bin\\cef\\x\\otherhelper.exe",
+          L"C:\\Steam\\bin\\cef\\steamwebhelper.exe.bak", L""}) {
+        EXPECT_EQ(ApplySteamRule(other), other);
+    }
+}
+
+TEST(UnquoteAppPathValue, KeepsOnlyTheQuotedPath) {
+    EXPECT_EQ(UnquoteAppPathValue(L"\"C:\\Program Files\\App\\app.exe\" --flag"),
+              L"C:\\Program Files\\App\\app.exe");
+    EXPECT_EQ(UnquoteAppPathValue(L"C:\\App\\app.exe"), L"C:\\App\\app.exe");
+    EXPECT_EQ(UnquoteAppPathValue(L"\"C:\\App\\app.exe"), L"C:\\App\\app.exe");
+    EXPECT_EQ(UnquoteAppPathValue(L"C:\\a \"b\""), L"C:\\a \"b\"");
+}
+
+struct Facts {
+    bool visible = true;
+    uint32_t exStyle = 0;
+    bool owned = false;
+    bool cloaked = false;
+    const wchar_t* className = L"Chrome_WidgetWin_1";
+    bool ours = false;
+    int titleLength = 12;
+};
+
+// A window made of plain facts that counts how often each is asked for.
+struct FakeWindow final : AppWindowProbe {
+    explicit FakeWindow(const Facts& f) : facts(f) {}
+    Facts facts;
+    std::map<char, int> asked;
+
+    template <typename T>
+    T Note(char fact, T value) {
+        ++asked[fact];
+        return value;
+    }
+    bool IsVisible() override { return Note('v', facts.visible); }
+    uint32_t ExtendedStyle() override { return Note('x', facts.exStyle); }
+    bool HasOwner() override { return Note('o', facts.owned); }
+    bool IsCloaked() override { return Note('c', facts.cloaked); }
+    std::wstring ClassName() override { return Note('n', std::wstring(facts.className)); }
+    bool BelongsToThisProcess() override { return Note('p', facts.ours); }
+    int TitleLength() override { return Note('t', facts.titleLength); }
+};
+
+TEST(IsDockAppWindow, VisibleUnownedTitledForeignWindowsOrThoseAskingForAButton) {
+    struct Row {
+        const char* name;
+        Facts facts;
+        bool counts;
+    };
+    const Row rows[] = {
+        {"plain", {}, true},
+        {"hidden", {.visible = false}, false},
+        {"tool window", {.exStyle = kExStyleToolWindow}, false},
+        {"tool window with a button", {.exStyle = kExStyleToolWindow | kExStyleAppWindow}, true},
+        {"no-activate", {.exStyle = kExStyleNoActivate}, false},
+        {"no-activate with a button", {.exStyle = kExStyleNoActivate | kExStyleAppWindow}, true},
+        {"topmost and layered", {.exStyle = 0x00000008u | 0x00080000u}, true},
+        {"owned", {.owned = true}, false},
+        {"owned asking for a button", {.exStyle = kExStyleAppWindow, .owned = true}, true},
+        {"cloaked", {.cloaked = true}, false},
+        {"ours", {.ours = true}, false},
+        {"untitled", {.titleLength = 0}, false},
+        {"desktop", {.className = L"Progman"}, false},
+        {"taskbar", {.className = L"Shell_TrayWnd"}, false},
+        {"classes compare exactly", {.className = L"progman"}, true},
+        {"a longer class", {.className = L"WorkerW2"}, true},
+        {"secondary taskbar", {.className = L"Shell_SecondaryTrayWnd"}, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        FakeWindow window(r.facts);
+        EXPECT_EQ(IsDockAppWindow(window), r.counts);
+        // Each fact is a system call: asked at most once, none past a hidden window.
+        for (const auto& [fact, times] : window.asked) {
+            EXPECT_EQ(times, 1) << fact;
+        }
+        if (!r.facts.visible) {
+            EXPECT_EQ(window.asked.size(), 1u);
+        }
+    }
 }
 
 }  // namespace

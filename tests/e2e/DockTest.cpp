@@ -6,7 +6,14 @@
 
 #include "base/Commands.h"
 #include "base/Win32Geometry.h"
+#include "base/Win32Handles.h"
+#include "config/RestoreMarks.h"
+#include "dock/DockGeometry.h"
+#include "dock/PreviewLayout.h"
 #include "e2e/E2ESupport.h"
+#include "support/TrayClient.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
@@ -27,12 +34,6 @@ constexpr int kIconSize = 36;
 constexpr wchar_t kSettingsApp[] =
     L"shell:AppsFolder\\windows.immersivecontrolpanel_cw5n1h2txyewy!microsoft.windows."
     L"immersivecontrolpanel";
-
-std::wstring WindowsFile(const wchar_t* name) {
-    wchar_t folder[MAX_PATH] = {};
-    ::GetWindowsDirectoryW(folder, MAX_PATH);
-    return std::wstring(folder) + L"\\" + name;
-}
 
 std::vector<std::wstring> SplitPins(const std::wstring& value) {
     std::vector<std::wstring> pins;
@@ -57,28 +58,20 @@ protected:
     [[nodiscard]] int Pixels(double dips) const {
         return static_cast<int>(static_cast<double>(dpi_) * dips / 96.0 + 0.5);
     }
-    // Cells of IconSize + 8 between ends of 6, and 11 more before the running
-    // apps when there are pins; the left edge of cell `index` (0 is Start).
-    [[nodiscard]] static double CellLeft(int index, bool afterGap) {
-        return 6.0 + index * (kIconSize + 8) + (afterGap ? 11.0 : 0.0);
+    // The dock of Start, `pins` pinned items and `running` other items.
+    [[nodiscard]] static DockLayout Layout(int pins, int running) {
+        std::vector<DockItem> items(static_cast<std::size_t>(1 + pins + running));
+        for (int i = 0; i <= pins; ++i) {
+            items[static_cast<std::size_t>(i)].pinned = true;
+        }
+        return LayoutDock(items, kIconSize, false);
     }
 
-    // Where the dock stands with `cells` items: centred on the primary
-    // display, its bottom 6 points above the display's.
-    [[nodiscard]] PixelRect Expected(int cells, bool gap) const {
-        MONITORINFO mi = {};
-        mi.cbSize = sizeof(mi);
-        ::GetMonitorInfoW(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &mi);
-        const int width = Pixels(CellLeft(cells, gap) + 6);
-        const int height = Pixels(std::round(kIconSize * 1.12 + 13));
-        const int bottom = mi.rcMonitor.bottom - static_cast<int>(dpi_ * 6 / 96);
-        const int left = mi.rcMonitor.left + (mi.rcMonitor.right - mi.rcMonitor.left - width) / 2;
-        return {left, bottom - height, left + width, bottom};
-    }
-
-    // Waits until the dock stands as `cells` items make it.
-    testing::AssertionResult StandsAs(int cells, bool gap, DWORD timeoutMs = 3000) const {
-        const PixelRect want = Expected(cells, gap);
+    // Waits until the dock stands as those items make it.
+    testing::AssertionResult StandsAs(int pins, int running, DWORD timeoutMs = 3000) const {
+        const DockLayout layout = Layout(pins, running);
+        const PixelRect want = DockWindowRect(ToPixelRect(test::PrimaryMonitor().rcMonitor), dpi_,
+                                              layout.width, layout.height);
         PixelRect now;
         if (WaitUntil([&] { return (now = ToPixelRect(WindowRect(dock_))) == want; }, timeoutMs)) {
             return testing::AssertionSuccess();
@@ -86,13 +79,13 @@ protected:
         return testing::AssertionFailure()
                << "the dock stands at " << now.left << "," << now.top << " - " << now.right << ","
                << now.bottom << ", not at " << want.left << "," << want.top << " - " << want.right
-               << "," << want.bottom << " for " << cells << " cells";
+               << "," << want.bottom << " for " << pins << " pins and " << running << " others";
     }
 
-    [[nodiscard]] POINT ItemCentre(int index, bool afterGap) const {
+    [[nodiscard]] POINT ItemCentre(int pins, int running, int index) const {
         const RECT dock = WindowRect(dock_);
-        const double centre = CellLeft(index, afterGap) + (kIconSize + 8) / 2.0;
-        return {dock.left + static_cast<LONG>(dpi_ * centre / 96.0), (dock.top + dock.bottom) / 2};
+        const PointRect cell = Layout(pins, running).cells[static_cast<std::size_t>(index)];
+        return {dock.left + Pixels((cell.left + cell.right) / 2), (dock.top + dock.bottom) / 2};
     }
 
     [[nodiscard]] std::wstring Pinned() const {
@@ -108,9 +101,9 @@ TEST_F(DockE2E, FirstRunSeedsThePinsAndCentresTheDockAboveTheBottom) {
     std::vector<std::wstring> pins;
     ASSERT_TRUE(WaitUntil([&] { return (pins = SplitPins(Pinned())).size() >= 2; }, 5000))
         << "Pinned: " << Pinned();
-    EXPECT_EQ(pins.front(), WindowsFile(L"explorer.exe"));
+    EXPECT_EQ(pins.front(), test::WindowsFile(L"explorer.exe"));
     EXPECT_EQ(pins.back(), kSettingsApp);
-    EXPECT_TRUE(StandsAs(1 + static_cast<int>(pins.size()), false));
+    EXPECT_TRUE(StandsAs(static_cast<int>(pins.size()), 0));
 }
 
 class DockRunningAppE2E : public DockE2E {
@@ -119,15 +112,15 @@ protected:
     // told of its window as the shell would.
     void SetUp() override {
         DockE2E::SetUp();
-        const std::wstring notepad = WindowsFile(L"notepad.exe");
+        const std::wstring notepad = test::WindowsFile(L"notepad.exe");
         ASSERT_NE(StartDock({.pinned = notepad.c_str()}), nullptr);
-        ASSERT_TRUE(StandsAs(2, false));
+        ASSERT_TRUE(StandsAs(1, 0));
         ASSERT_TRUE(app_.Start(folder_.Path(), L"dockapp.exe", L"normal"));
         ASSERT_TRUE(::PostMessageW(dock_, ::RegisterWindowMessageW(L"SHELLHOOK"),
                                    HSHELL_WINDOWCREATED, reinterpret_cast<LPARAM>(app_.Window())));
-        ASSERT_TRUE(StandsAs(3, true, 8000)) << "no item for the new window";
+        ASSERT_TRUE(StandsAs(1, 1, 8000)) << "no item for the new window";
         ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == app_.Window(); }, 2000));
-        item_ = ItemCentre(2, true);
+        item_ = ItemCentre(1, 1, 2);
     }
 
     test::HelperApp app_;
@@ -146,16 +139,8 @@ TEST_F(DockRunningAppE2E, ClickingTheItemMinimisesTheAppInFrontAndRestoresItAgai
 
 TEST_F(DockRunningAppE2E, TheItemMenuListsTheWindowAndDismissingItGivesTheFocusBack) {
     test::RightClick(item_);
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            for (HWND w : test::FindProcessWindows(corvane_.ProcessId(), L"#32768")) {
-                menu = ::IsWindowVisible(w) ? w : menu;
-            }
-            return menu != nullptr;
-        },
-        5000))
-        << "no menu";
+    const HWND menu = WaitShown(L"#32768");
+    ASSERT_NE(menu, nullptr) << "no menu";
     // Above the dock, centred on the item.
     const RECT r = WindowRect(menu);
     EXPECT_LE(r.bottom, WindowRect(dock_).top);
@@ -187,32 +172,33 @@ TEST_F(DockRunningAppE2E, ARebuildAskedForWhileItsMenuIsOpenWaitsForTheMenuToClo
 // told by the mean colour of what differs from the surface.
 TEST_F(DockE2E, PinningARunningAppKeepsEachIconWithItsApp) {
     ASSERT_NE(StartDock({}), nullptr);
-    const auto announce = [&](HWND window, int cells) {
+    const auto announce = [&](HWND window, int running) {
         ::PostMessageW(dock_, ::RegisterWindowMessageW(L"SHELLHOOK"), HSHELL_WINDOWCREATED,
                        reinterpret_cast<LPARAM>(window));
-        return StandsAs(cells, true, 8000);
+        return StandsAs(0, running, 8000);
     };
     test::ChildProcess notepad;
-    ASSERT_TRUE(notepad.Start(WindowsFile(L"notepad.exe")));
-    ASSERT_TRUE(announce(notepad.WaitForWindow(L"Notepad"), 2));
+    ASSERT_TRUE(notepad.Start(test::WindowsFile(L"notepad.exe")));
+    ASSERT_TRUE(announce(notepad.WaitForWindow(L"Notepad"), 1));
     test::HelperApp app;
     ASSERT_TRUE(app.Start(folder_.Path(), L"dockapp.exe", L"normal"));
-    ASSERT_TRUE(announce(app.Window(), 3));
+    ASSERT_TRUE(announce(app.Window(), 2));
 
     using Colour = std::array<double, 3>;
-    // Cells from `firstRunning` on stand after the gap; empty until both are drawn.
-    const auto icons = [&](int firstRunning) {
+    // The cells of the dock of `pins` pins and the rest running; empty until
+    // both are drawn.
+    const auto icons = [&](int pins) {
+        const DockLayout layout = Layout(pins, 2 - pins);
         test::MovePointer(test::ScreenCentre());
         const test::Capture c = test::CaptureScreen(WindowRect(dock_));
         std::vector<Colour> means;
         for (int cell = 1; cell <= 2 && !c.pixels.empty(); ++cell) {
             const uint32_t surface = c.At(Px(3), c.height / 2);
-            const bool gap = cell >= firstRunning;
+            const PointRect& at = layout.cells[static_cast<std::size_t>(cell)];
             Colour sum = {};
             int n = 0;
             for (int y = 0; y < c.height; ++y) {
-                for (int x = Pixels(CellLeft(cell, gap)); x < Pixels(CellLeft(cell + 1, gap));
-                     ++x) {
+                for (int x = Pixels(at.left); x < Pixels(at.right); ++x) {
                     const uint32_t px = c.At(x, y);
                     if (test::Differs(px, surface)) {
                         ++n;
@@ -233,12 +219,12 @@ TEST_F(DockE2E, PinningARunningAppKeepsEachIconWithItsApp) {
         return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]);
     };
     std::vector<Colour> before, after;
-    ASSERT_TRUE(WaitUntil([&] { return icons(1).size() == 2; }, 5000)) << "no icons";
+    ASSERT_TRUE(WaitUntil([&] { return icons(0).size() == 2; }, 5000)) << "no icons";
     ::Sleep(300);  // each icon in place, not only the first that came
-    ASSERT_EQ((before = icons(1)).size(), 2u);
+    ASSERT_EQ((before = icons(0)).size(), 2u);
     ASSERT_GT(distance(before[0], before[1]), 30.0) << "the two icons look alike";
 
-    test::RightClick(ItemCentre(2, true));
+    test::RightClick(ItemCentre(0, 2, 2));
     std::vector<std::wstring> entries;
     ASSERT_TRUE(WaitUntil(
         [&] { return !(entries = test::OpenMenuEntries(corvane_.ProcessId())).empty(); }, 5000));
@@ -248,10 +234,10 @@ TEST_F(DockE2E, PinningARunningAppKeepsEachIconWithItsApp) {
     }
     test::TapKey(VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return Pinned().ends_with(L"dockapp.exe"); }, 3000)) << Pinned();
-    ASSERT_TRUE(StandsAs(3, true));
+    ASSERT_TRUE(StandsAs(1, 1));
     EXPECT_TRUE(WaitUntil(
         [&] {
-            after = icons(2);
+            after = icons(1);
             return after.size() == 2 &&
                    distance(after[0], before[1]) < distance(after[0], before[0]) &&
                    distance(after[1], before[0]) < distance(after[1], before[1]);
@@ -272,10 +258,10 @@ TEST_P(SilentProgramE2E, TheBarNamesItAndTheDockListsItAsRunning) {
     ASSERT_NE(StartDock({.tiling = true}), nullptr);
     ASSERT_TRUE(WaitUntil([&] { return !LeftInk().empty(); }, 30000)) << "nothing named";
     test::ChildProcess program;  // ended with the test
-    ASSERT_TRUE(program.Start(WindowsFile(GetParam().first.c_str())));
+    ASSERT_TRUE(program.Start(test::WindowsFile(GetParam().first.c_str())));
     // Both follow from one handling of the new foreground. The menu opens
     // once: opening it moves the focus itself.
-    EXPECT_TRUE(StandsAs(2, true, 15000)) << "no dock item";
+    EXPECT_TRUE(StandsAs(0, 1, 15000)) << "no dock item";
     ASSERT_NE(OpenAppNameMenu(), nullptr);
     const std::vector<std::wstring> entries = test::OpenMenuEntries(corvane_.ProcessId());
     test::TapKey(VK_ESCAPE);
@@ -291,16 +277,16 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.index == 0 ? "Notepad" : "Regedit"; });
 
 TEST_F(DockE2E, DraggingAPinFarUpwardsUnpinsIt) {
-    const std::wstring first = WindowsFile(L"notepad.exe");
-    const std::wstring second = WindowsFile(L"regedit.exe");
+    const std::wstring first = test::WindowsFile(L"notepad.exe");
+    const std::wstring second = test::WindowsFile(L"regedit.exe");
     for (const std::wstring& exe : {first, second}) {
         ASSERT_NE(::GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES) << "no " << exe;
     }
     const std::wstring pinned = first + L"|" + second;
     ASSERT_NE(StartDock({.pinned = pinned.c_str()}), nullptr);
-    ASSERT_TRUE(StandsAs(3, false));
+    ASSERT_TRUE(StandsAs(2, 0));
 
-    const POINT from = ItemCentre(2, false);
+    const POINT from = ItemCentre(2, 0, 2);
     const LONG above = WindowRect(dock_).top - Px(50) - Px(20);
     // Several steps on the way and two at the end: the dock decides on the
     // last move it saw before the release. Now and then Wine delivers the
@@ -314,9 +300,9 @@ TEST_F(DockE2E, DraggingAPinFarUpwardsUnpinsIt) {
                                {from.x, above - 1}});
         return WaitUntil([&] { return Pinned() == first; }, 3000);
     };
-    EXPECT_TRUE(drag() || (Pinned() == pinned && StandsAs(3, false, 100) && drag()))
+    EXPECT_TRUE(drag() || (Pinned() == pinned && StandsAs(2, 0, 100) && drag()))
         << "Pinned: " << Pinned();
-    EXPECT_TRUE(StandsAs(2, false));
+    EXPECT_TRUE(StandsAs(1, 0));
 }
 
 // A helper with two windows, the second minimised behind the first, and the
@@ -325,7 +311,7 @@ class DockPreviewE2E : public DockE2E {
 protected:
     void SetUp() override {
         DockE2E::SetUp();
-        const std::wstring notepad = WindowsFile(L"notepad.exe");
+        const std::wstring notepad = test::WindowsFile(L"notepad.exe");
         test::SetLightTheme(Light());
         StartDock({.pinned = notepad.c_str()});
         test::SetLightTheme(false);
@@ -335,8 +321,8 @@ protected:
         ASSERT_TRUE(::PostMessageW(dock_, ::RegisterWindowMessageW(L"SHELLHOOK"),
                                    HSHELL_WINDOWCREATED, reinterpret_cast<LPARAM>(app_.Window())));
         // The rebuild waits for the dock's debounce; a busy machine adds to it.
-        ASSERT_TRUE(StandsAs(3, true, 3000));
-        item_ = ItemCentre(2, true);
+        ASSERT_TRUE(StandsAs(1, 1, 3000));
+        item_ = ItemCentre(1, 1, 2);
         test::MovePointer(item_);
         ASSERT_TRUE(WaitUntil([&] { return !(previews_ = Previews()).empty(); }, 3000))
             << "no preview";
@@ -344,15 +330,17 @@ protected:
     }
 
     [[nodiscard]] virtual bool Light() const { return false; }
-    [[nodiscard]] std::vector<HWND> Previews() const {
-        auto shown = test::FindProcessWindows(corvane_.ProcessId(), L"CorvaneDockPreview");
-        std::erase_if(shown, [](HWND w) { return !::IsWindowVisible(w); });
-        return shown;
+    [[nodiscard]] std::vector<HWND> Previews() const { return Shown(L"CorvaneDockPreview"); }
+    // The popup's cards for `count` windows of the front window's size.
+    [[nodiscard]] PreviewLayout Cards(std::size_t count) const {
+        const RECT r = WindowRect(app_.Window());
+        const std::vector<PixelSize> sizes(count, {r.right - r.left, r.bottom - r.top});
+        return LayoutPreview(sizes, dpi_);
     }
-    // Both windows are wider than their thumbnails' box: each card is 232
-    // DIPs wide, 8 apart, 10 from the popup's sides.
     [[nodiscard]] POINT Card(int index) const {
-        return {frame_.left + Pixels(126 + 240 * index), frame_.top + Pixels(90)};
+        const PointRect& t = Cards(2).cards[static_cast<std::size_t>(index)].thumbnail;
+        return {frame_.left + Pixels((t.left + t.right) / 2),
+                frame_.top + Pixels((t.top + t.bottom) / 2)};
     }
 
     test::HelperApp app_;
@@ -369,7 +357,7 @@ TEST_F(DockPreviewE2E, MiddleClickClosesThatWindowAndTheCardGoes) {
     const auto width = [&] {
         return WindowRect(previews_.front()).right - WindowRect(previews_.front()).left;
     };
-    EXPECT_TRUE(WaitUntil([&] { return width() == Pixels(10 + 232 + 10); }, 3000)) << width();
+    EXPECT_TRUE(WaitUntil([&] { return width() == Pixels(Cards(1).width); }, 3000)) << width();
 }
 
 TEST_F(DockPreviewE2E, ClickingAMinimisedWindowsCardRestoresItInFront) {
@@ -385,14 +373,16 @@ class DockScreenshot : public DockE2E, public testing::WithParamInterface<bool> 
 
 TEST_P(DockScreenshot, DrawsTheStartLogoAndThePinsOnTheThemesSurface) {
     const bool light = GetParam();
-    const std::wstring pinned = WindowsFile(L"notepad.exe") + L"|" + WindowsFile(L"regedit.exe");
+    const std::wstring pinned =
+        test::WindowsFile(L"notepad.exe") + L"|" + test::WindowsFile(L"regedit.exe");
     test::SetLightTheme(light);
     // The solid material: without a compositor glass shows as black.
     const HWND dock = StartDock({.pinned = pinned.c_str()});
     test::SetLightTheme(false);
     ASSERT_NE(dock, nullptr);
-    ASSERT_TRUE(StandsAs(3, false));
+    ASSERT_TRUE(StandsAs(2, 0));
     const RECT frame = WindowRect(dock);
+    const DockLayout layout = Layout(2, 0);
 
     // The logo's four squares, in the blues of its gradient, fill about half
     // of the Start cell's icon square.
@@ -400,7 +390,7 @@ TEST_P(DockScreenshot, DrawsTheStartLogoAndThePinsOnTheThemesSurface) {
     const auto logoPixels = [&](const test::Capture& c) {
         int n = 0;
         for (int y = 0; y < c.height; ++y) {
-            for (int x = 0; x < Pixels(CellLeft(1, false)); ++x) {
+            for (int x = 0; x < Pixels(layout.cells[1].left); ++x) {
                 const uint32_t px = c.At(x, y);
                 n += (px & 0xFF) >= 200 && (px >> 16) <= 100 && ((px >> 8) & 0xFF) >= 100;
             }
@@ -426,14 +416,13 @@ TEST_P(DockScreenshot, DrawsTheStartLogoAndThePinsOnTheThemesSurface) {
     EXPECT_EQ(test::Luma(surface) > 128, light) << std::hex << surface;
     for (int cell = 1; cell <= 2; ++cell) {
         SCOPED_TRACE(cell);
-        const RECT inCell{Pixels(CellLeft(cell, false)), 0, Pixels(CellLeft(cell + 1, false)),
-                          c.height};
+        const PointRect& at = layout.cells[static_cast<std::size_t>(cell)];
+        const RECT inCell{Pixels(at.left), 0, Pixels(at.right), c.height};
         EXPECT_FALSE(test::InkRuns(c, inCell, surface, 0).empty()) << "no icon drawn";
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Themes, DockScreenshot, testing::Bool(),
-                         [](const auto& info) { return info.param ? "Light" : "Dark"; });
+INSTANTIATE_TEST_SUITE_P(Themes, DockScreenshot, testing::Bool(), test::ThemeName);
 
 class DockPreviewScreenshot : public DockPreviewE2E, public testing::WithParamInterface<bool> {
 protected:
@@ -442,15 +431,16 @@ protected:
 
 TEST_P(DockPreviewScreenshot, OneCardPerWindowAboveTheItemInTheTheme) {
     EXPECT_EQ(previews_.size(), 1u);
-    const RECT app = WindowRect(app_.Window());
-    const double thumbnail = 232.0 * (app.bottom - app.top) / (app.right - app.left);
-    EXPECT_NEAR(frame_.right - frame_.left, Pixels(10 + 232 + 8 + 232 + 10), 1);
-    EXPECT_NEAR(frame_.bottom - frame_.top, Pixels(32 + thumbnail + 10), 1);
+    const PreviewLayout layout = Cards(2);
+    EXPECT_NEAR(frame_.right - frame_.left, Pixels(layout.width), 1);
+    EXPECT_NEAR(frame_.bottom - frame_.top, Pixels(layout.height), 1);
     EXPECT_NEAR((frame_.left + frame_.right) / 2, item_.x, 1);
     EXPECT_EQ(frame_.bottom, WindowRect(dock_).top - Pixels(8));
-    // Onto the first card's close button (20 DIPs square at 222, 9) through
-    // the X server where there is one: Wine may drop injected moves there.
-    const POINT close{frame_.left + Pixels(232), frame_.top + Pixels(19)};
+    // Onto the first card's close button through the X server where there is
+    // one: Wine may drop injected moves there.
+    const PointRect square = PreviewCloseSquare(layout.cards[0].card);
+    const POINT close{frame_.left + Pixels((square.left + square.right) / 2),
+                      frame_.top + Pixels((square.top + square.bottom) / 2)};
     if (!test::StartUnixProgram(std::wstring(test::kXdotool) + L" mousemove " +
                                 std::to_wstring(close.x) + L" " + std::to_wstring(close.y))) {
         test::MovePointer(close);
@@ -467,16 +457,83 @@ TEST_P(DockPreviewScreenshot, OneCardPerWindowAboveTheItemInTheTheme) {
     // The front window's title above its picture; the minimised one's card
     // holds its title and a live picture where the system has them, else
     // the app's icon on a faint fill.
+    const PixelRect title = PreviewToPixels(PreviewTitleRect(layout.cards[0], true), dpi_);
+    EXPECT_FALSE(test::InkRuns(c, ToRect(title), surface, 0).empty()) << "no title";
+    const PointRect& second = layout.cards[1].card;
     EXPECT_FALSE(
-        test::InkRuns(c, {Pixels(10), Pixels(10), Pixels(242), Pixels(30)}, surface, 0).empty())
-        << "no title";
-    EXPECT_FALSE(test::InkRuns(c, {Pixels(250), 0, Pixels(482), c.height}, surface, 0).empty());
-    const uint32_t red = c.At(Pixels(224), Pixels(11));
+        test::InkRuns(c, {Pixels(second.left), 0, Pixels(second.right), c.height}, surface, 0)
+            .empty());
+    const uint32_t red = c.At(Pixels(square.left + 2), Pixels(square.top + 2));
     EXPECT_TRUE((red >> 16) > 150 && (red & 0xFF) < 80) << "not red: " << std::hex << red;
 }
 
-INSTANTIATE_TEST_SUITE_P(Themes, DockPreviewScreenshot, testing::Bool(),
-                         [](const auto& info) { return info.param ? "Light" : "Dark"; });
+INSTANTIATE_TEST_SUITE_P(Themes, DockPreviewScreenshot, testing::Bool(), test::ThemeName);
+
+// Explorer's taskbar, played by the helper program, while the real Corvane
+// runs a dock in its place: put away, kept away when Explorer shows it
+// again, and given back when Corvane quits, when it crashes and, by its
+// guard, when it is ended from outside.
+using TaskbarE2E = test::CorvaneTest;
+
+TEST_F(TaskbarE2E, KeptAwayWhileTheDockRunsAndBackWhenCorvaneQuitsOrCrashes) {
+    test::ChildProcess explorer;
+    ASSERT_TRUE(explorer.Start(test::BuiltFile(L"test_helper.exe"), L"taskbar"));
+    const HWND taskbar = explorer.WaitForWindow(L"Shell_TrayWnd");
+    ASSERT_NE(taskbar, nullptr);
+    const auto hiddenWithin = [taskbar](DWORD timeoutMs) {
+        return test::WaitUntil([taskbar] { return !::IsWindowVisible(taskbar); }, timeoutMs);
+    };
+    const std::wstring ini = test::IniText({.dock = true, .hideTaskbar = true});
+    enum End { kQuit, kCrash, kKill };
+    for (const End end : {kQuit, kCrash, kKill}) {
+        SCOPED_TRACE(end);
+        ASSERT_NE(StartCorvane(ini), nullptr);
+        EXPECT_TRUE(hiddenWithin(10000));
+        // Returns once the taskbar has shown itself.
+        DWORD_PTR result = 0;
+        ASSERT_NE(::SendMessageTimeoutW(taskbar, test::kHelperShowTaskbar, 0, 0, SMTO_ABORTIFHUNG,
+                                        5000, &result),
+                  0);
+        EXPECT_TRUE(hiddenWithin(2000)) << "shown again and left so";
+        const std::vector<DWORD> guards = test::GuardsOf(corvane_.ProcessId());
+        ASSERT_EQ(guards.size(), 1u);
+        if (end == kQuit) {
+            QuitCorvane();
+        } else if (end == kCrash) {
+            ASSERT_TRUE(test::CrashFromOutside(corvane_));
+            EXPECT_NE(corvane_.WaitForExit(), 0u);
+        } else {
+            // As Task Manager ends it: no code of Corvane's runs again.
+            const UniqueHandle process(
+                ::OpenProcess(PROCESS_TERMINATE, FALSE, corvane_.ProcessId()));
+            ASSERT_TRUE(process && ::TerminateProcess(process.Get(), 1));
+            EXPECT_EQ(corvane_.WaitForExit(), 1u);
+        }
+        EXPECT_TRUE(
+            test::WaitUntil([taskbar] { return ::IsWindowVisible(taskbar) != FALSE; }, 5000));
+        EXPECT_FALSE(ReadRestoreMark(RestoreMark::TaskbarHidden).has_value());
+    }
+}
+
+// Only Explorer's broadcast is a new Explorer, right after the tray host's own or as it stops.
+TEST_F(TaskbarE2E, OnlyExplorersBroadcastIsANewExplorerHoweverCloseToTheTrayHostsOwn) {
+    ASSERT_TRUE(StartCorvane(test::IniText({.tray = true, .dock = true, .hideTaskbar = true})));
+    test::TrayClient program;
+    ASSERT_TRUE(program.PumpUntil([&] { return program.taskbarCreated > 0; }, 10000));
+    test::ChildProcess explorer;
+    ASSERT_TRUE(explorer.Start(test::BuiltFile(L"test_helper.exe"), L"taskbar"));
+    const HWND taskbar = explorer.WaitForWindow(L"Shell_TrayWnd");
+    ::SendNotifyMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(test::WaitUntil([&] { return !::IsWindowVisible(taskbar); }, 6000));
+    program.taskbarCreated = 0;  // asked again for the new Explorer; stopped when all is quiet
+    ASSERT_TRUE(program.PumpUntil([&] { return program.taskbarCreated > 0; }, 12000));
+    program.PumpUntil([] { return false; }, 3500);
+    ::WritePrivateProfileStringW(L"Tray", L"Enabled", L"0", IniPath().c_str());
+    ::SendMessageTimeoutW(control_, WM_APP_COMMAND, CMD_RELOAD_SETTINGS, 0, 0, 9000, nullptr);
+    ::ShowWindowAsync(taskbar, SW_SHOWNA);  // no show event: only a new hide puts it away
+    program.PumpUntil([] { return false; }, 3000);
+    EXPECT_TRUE(::IsWindowVisible(taskbar));
+}
 
 }  // namespace
 }  // namespace corvane

@@ -1,5 +1,7 @@
 #include "e2e/E2ESupport.h"
 
+#include "bar/BarLayout.h"
+#include "base/Commands.h"
 #include "base/Utf16.h"
 #include "base/Win32Handles.h"
 #include "support/MenuReaderFormat.h"
@@ -389,21 +391,31 @@ RECT CorvaneTest::Frame() const {
     return r;
 }
 
+std::vector<HWND> CorvaneTest::Shown(const wchar_t* className) const {
+    std::vector<HWND> shown = FindProcessWindows(corvane_.ProcessId(), className);
+    std::erase_if(shown, [](HWND w) {
+        RECT r = {};
+        return !::IsWindowVisible(w) || !::GetWindowRect(w, &r) || r.bottom <= r.top;
+    });
+    return shown;
+}
+
+HWND CorvaneTest::WaitShown(const wchar_t* className, DWORD timeoutMs) const {
+    std::vector<HWND> shown;
+    WaitUntil([&] { return !(shown = Shown(className)).empty(); }, timeoutMs);
+    return shown.empty() ? nullptr : shown.front();
+}
+
+bool CorvaneTest::Command(WPARAM code, LPARAM lParam) const {
+    DWORD_PTR result = 1;
+    return ::SendMessageTimeoutW(control_, WM_APP_COMMAND, code, lParam, SMTO_ABORTIFHUNG, 10000,
+                                 &result) != 0 &&
+           result == 0;
+}
+
 HWND CorvaneTest::OpenAppNameMenu() const {
     Click({Frame().left + Px(16), MidY()});
-    HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND menu : FindProcessWindows(corvane_.ProcessId(), L"#32768")) {
-                RECT r = {};
-                found = ::IsWindowVisible(menu) && ::GetWindowRect(menu, &r) && r.bottom > r.top
-                            ? menu
-                            : found;
-            }
-            return found != nullptr;
-        },
-        5000);
-    return found;
+    return WaitShown(L"#32768");
 }
 
 std::vector<Span> CorvaneTest::LeftInk() const {
@@ -414,6 +426,53 @@ std::vector<Span> CorvaneTest::LeftInk() const {
     }
     return InkRuns(c, {0, 0, c.width / 2, c.height}, c.At(c.width / 2, c.height / 2), 5,
                    frame.left);
+}
+
+namespace {
+
+// Every text the same width: where the clock stands inside the bar does not
+// depend on it, only the width of what lies between.
+class EvenTextWidths final : public BarTextMeasurer {
+public:
+    std::optional<BarTextMetrics> Measure(const BarTextRequest&) override {
+        return BarTextMetrics{50, 50};
+    }
+    void DiscardMenuTitle(int32_t) override {}
+};
+
+}  // namespace
+
+std::optional<POINT> CorvaneTest::TilingButton() const {
+    SYSTEM_POWER_STATUS power = {};
+    BarLayoutInput input;
+    input.width = 2000;
+    input.height = 28;
+    input.clockText = L"12:00";
+    input.hasBattery = ::GetSystemPowerStatus(&power) && power.BatteryFlag != 255 &&
+                       (power.BatteryFlag & 128) == 0;
+    EvenTextWidths widths;
+    float fromClock = 0;  // the button's middle left of the clock's item
+    for (const BarItem& item : LayoutBar(input, widths).items) {
+        fromClock += item.kind == BarItemKind::ClockItem ? item.left : 0;
+        fromClock -= item.kind == BarItemKind::TilingButtonItem ? (item.left + item.right) / 2 : 0;
+    }
+    std::optional<POINT> found;
+    WaitUntil(
+        [&] {
+            const RECT frame = Frame();
+            const Capture c = CaptureScreen(frame);
+            const auto runs = c.pixels.empty()
+                                  ? std::vector<Span>{}
+                                  : InkRuns(c, {0, c.height / 4, c.width, c.height * 3 / 4},
+                                            c.At(c.width / 2, c.height / 2), Px(20), frame.left);
+            if (runs.empty() || runs.back().right < frame.left + c.width / 2) {
+                return false;
+            }
+            found = POINT{runs.back().left - Px(kClockTextLeft + fromClock), MidY()};
+            return true;
+        },
+        8000);
+    return found;
 }
 
 std::vector<Span> CorvaneTest::RightInk(int mergeGap, int tolerance) const {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,24 @@ struct IniOptions {
     RECT r = {};
     ::GetWindowRect(window, &r);
     return r;
+}
+
+// The primary display's rectangles.
+[[nodiscard]] inline MONITORINFO PrimaryMonitor() {
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    ::GetMonitorInfoW(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &mi);
+    return mi;
+}
+// A file of the Windows folder.
+[[nodiscard]] inline std::wstring WindowsFile(const wchar_t* name) {
+    wchar_t folder[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(folder, MAX_PATH);
+    return std::wstring(folder) + L"\\" + name;
+}
+// The test name of a theme parameter (whether it is light).
+inline std::string ThemeName(const testing::TestParamInfo<bool>& info) {
+    return info.param ? "Light" : "Dark";
 }
 
 // "name size" of every entry of a folder, sorted, folders with size -1: what
@@ -134,6 +153,11 @@ protected:
     [[nodiscard]] std::vector<HWND> Bars() const {
         return FindProcessWindows(corvane_.ProcessId(), L"CorvaneBar");
     }
+    // Corvane's visible windows of a class, and the first of them waited for.
+    [[nodiscard]] std::vector<HWND> Shown(const wchar_t* className) const;
+    [[nodiscard]] HWND WaitShown(const wchar_t* className, DWORD timeoutMs = 5000) const;
+    // A command to the control window, answered within 10 s with 0.
+    bool Command(WPARAM code, LPARAM lParam = 0) const;
     [[nodiscard]] std::wstring IniPath() const { return IniBeside(exe_); }
 
     [[nodiscard]] RECT Frame() const;
@@ -147,6 +171,9 @@ protected:
     // The ink on the bar's left half: the application's name, then its menu
     // titles, in screen columns.
     [[nodiscard]] std::vector<Span> LeftInk() const;
+    // The middle of the tiling button, placed by the bar's layout from the
+    // clock's text: the bar's rightmost ink. Waited for; none without a clock.
+    [[nodiscard]] std::optional<POINT> TilingButton() const;
     // The ink on the middle of the bar's right half (status, clock, the Now
     // Playing widget), runs closer than `mergeGap` pixels joined.
     [[nodiscard]] std::vector<Span> RightInk(int mergeGap, int tolerance = 40) const;

@@ -10,8 +10,11 @@
 // and the garden model are the unit tests' business.
 
 #include "base/Win32Handles.h"
+#include "base/Win32Geometry.h"
 #include "config/SettingsText.h"
 #include "e2e/E2ESupport.h"
+#include "garden/BedGeometry.h"
+#include "garden/BedLayout.h"
 
 #include <algorithm>
 #include <array>
@@ -79,22 +82,6 @@ std::size_t IndexOfFile(const std::vector<std::wstring>& ids, std::wstring_view 
     return static_cast<std::size_t>(found - ids.begin());
 }
 
-// As typed on a keyboard that has the characters; the window in front gets them.
-void TypeText(std::wstring_view text) {
-    std::vector<INPUT> inputs;
-    for (const wchar_t c : text) {
-        for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-            INPUT input = {};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wScan = c;
-            input.ki.dwFlags = KEYEVENTF_UNICODE | up;
-            inputs.push_back(input);
-        }
-    }
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    ::Sleep(200);
-}
-
 class GardenE2E : public test::CorvaneTest {
 protected:
     // A program with an icon of its own, one that shows a window of its own
@@ -140,11 +127,7 @@ protected:
         }
     }
 
-    [[nodiscard]] std::vector<HWND> Beds() const {
-        auto beds = test::FindProcessWindows(corvane_.ProcessId(), kBedClass);
-        std::erase_if(beds, [](HWND w) { return !::IsWindowVisible(w); });
-        return beds;
-    }
+    [[nodiscard]] std::vector<HWND> Beds() const { return Shown(kBedClass); }
     // Starts Corvane with the garden (the ini kept from before when not
     // `fresh`) and waits for its two beds.
     void StartGarden(bool fresh) {
@@ -165,19 +148,6 @@ protected:
             },
             5000);
         return bed;
-    }
-    // The first visible window of the class that Corvane shows, waited for.
-    [[nodiscard]] HWND Shown(const wchar_t* className) const {
-        HWND shown = nullptr;
-        WaitUntil(
-            [&] {
-                for (HWND w : test::FindProcessWindows(corvane_.ProcessId(), className)) {
-                    shown = ::IsWindowVisible(w) ? w : shown;
-                }
-                return shown != nullptr;
-            },
-            5000);
-        return shown;
     }
     [[nodiscard]] std::wstring Garden(const wchar_t* section, const wchar_t* key) const {
         return test::ReadIniValue(folder_.File(L"garden.ini"), section, key);
@@ -207,17 +177,20 @@ protected:
         const RECT r = WindowRect(window);
         return r.bottom - r.top;
     }
-    // On the icon of the item shown at `index`: cells of 84 x 80 points, as
-    // many columns as fit in the width less 16, centred, 34 points down.
+    // Cell `index` of a bed window's grid, in points from its top left.
+    [[nodiscard]] PointRect Cell(const RECT& bed, std::size_t index) const {
+        const float scale = 96.0f / static_cast<float>(dpi_);
+        const BedGrid grid =
+            LayoutBed(static_cast<float>(bed.right - bed.left) * scale,
+                      static_cast<float>(bed.bottom - bed.top) * scale, 0, 0, false);
+        return BedCellRect(grid, static_cast<int32_t>(index));
+    }
+    // On the item shown at `index`.
     [[nodiscard]] POINT OnItem(HWND bed, std::size_t index) const {
         const RECT r = WindowRect(bed);
-        const double width = (r.right - r.left) * 96.0 / dpi_;
-        const auto columns =
-            static_cast<std::size_t>(std::max(1, static_cast<int>((width - 16) / 84)));
-        const double x = (width - static_cast<double>(columns) * 84) / 2 +
-                         static_cast<double>(index % columns) * 84 + 42;
-        const double y = 34 + static_cast<double>(index / columns) * 80 + 25;
-        return {r.left + Px(x), r.top + Px(y)};
+        const PointRect cell = Cell(r, index);
+        return {r.left + Px((cell.left + cell.right) / 2),
+                r.top + Px((cell.top + cell.bottom) / 2)};
     }
     // Below the first row, where neither first bed has items.
     [[nodiscard]] POINT Empty(HWND bed) const {
@@ -227,7 +200,7 @@ protected:
     // The bed menu of the bed under `p`, opened with the right button.
     [[nodiscard]] HWND OpenBedMenu(POINT p) const {
         test::RightClick(p);
-        return Shown(L"#32768");
+        return WaitShown(L"#32768");
     }
 
     // Every bed sits below the application and right above the desktop
@@ -352,10 +325,8 @@ using GardenScreenshot = GardenE2E;
 TEST_F(GardenScreenshot, BedsStandAtTheirDefaultPlacesAndDrawNamesAndLabelsInEitherTheme) {
     test::HelperApp desktop;
     ASSERT_TRUE(desktop.Start(folder_.Path(), L"desktop.exe", L"desktop"));
-    MONITORINFO mi = {};
-    mi.cbSize = sizeof(mi);
-    ::GetMonitorInfoW(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &mi);
-    const RECT& work = mi.rcWork;
+    const DefaultBedRects places =
+        DefaultBedPlaces(ToPixelRect(test::PrimaryMonitor().rcWork), dpi_);
     for (const bool light : {false, true}) {
         SCOPED_TRACE(light ? "light" : "dark");
         if (light) {
@@ -371,24 +342,24 @@ TEST_F(GardenScreenshot, BedsStandAtTheirDefaultPlacesAndDrawNamesAndLabelsInEit
         ASSERT_TRUE(apps != nullptr && rest != nullptr);
         const RECT a = test::WindowRect(apps);
         const RECT d = test::WindowRect(rest);
-        const RECT want{work.left + Px(24), work.top + Px(24), work.left + Px(24 + 372),
-                        work.top + Px(24 + 300)};
-        EXPECT_TRUE(EqualRect(&a, &want))
+        EXPECT_EQ(ToPixelRect(a), places.apps)
             << a.left << "," << a.top << " " << a.right - a.left << "x" << a.bottom - a.top;
-        const RECT next{want.right + Px(16), want.top, want.right + Px(16 + 372), want.bottom};
-        EXPECT_TRUE(EqualRect(&d, &next)) << d.left << "," << d.top;
+        EXPECT_EQ(ToPixelRect(d), places.desktop) << d.left << "," << d.top;
 
         const RECT area{a.left - Px(8), a.top, d.right + Px(8), d.bottom + Px(8)};
         // The lower right corner of a bed holds no item.
         const auto surfaceOf = [&](const test::Capture& c, const RECT& bed) {
             return c.At(bed.right - area.left - Px(20), bed.bottom - area.top - Px(20));
         };
-        // Whether a cell of a bed's first row holds ink between two heights.
-        const auto cellInk = [&](const test::Capture& c, const RECT& bed, int cell, int top,
-                                 int bottom, int inset) {
-            const int left = bed.left - area.left + Px(18 + cell * 84 + inset);
+        // Whether a cell of a bed's first row holds ink between two heights
+        // (points from the cell's top), `inset` points in from its sides.
+        const auto cellInk = [&](const test::Capture& c, const RECT& bed, int index, float top,
+                                 float bottom, float inset) {
+            const PointRect cell = Cell(bed, static_cast<std::size_t>(index));
+            const int x0 = bed.left - area.left;
             const int y0 = bed.top - area.top;
-            const RECT r{left, y0 + Px(34 + top), left + Px(84 - 2 * inset), y0 + Px(34 + bottom)};
+            const RECT r{x0 + Px(cell.left + inset), y0 + Px(cell.top + top),
+                         x0 + Px(cell.right - inset), y0 + Px(cell.top + bottom)};
             return !test::InkRuns(c, r, surfaceOf(c, bed), 0).empty();
         };
         const struct {
@@ -452,9 +423,11 @@ TEST_F(GardenE2E, ThePointerRollsABedMovesAnItemToTheOtherBedAndOpensOne) {
     const int stored = std::stoi(Garden(L"Bed0", L"H"));
     ASSERT_TRUE(apps_ != nullptr && desktop_ != nullptr);
     ASSERT_EQ(Height(apps_), stored);
-    const POINT header{WindowRect(apps_).left + Px(100), WindowRect(apps_).top + Px(15)};
+    const POINT header{WindowRect(apps_).left + Px(100),
+                       WindowRect(apps_).top + Px(kBedHeaderHeight / 2)};
     test::Click(header);
-    EXPECT_TRUE(WaitUntil([&] { return Height(apps_) == Px(30); }, 3000)) << Height(apps_);
+    EXPECT_TRUE(WaitUntil([&] { return Height(apps_) == Px(kBedCollapsedHeight); }, 3000))
+        << Height(apps_);
     {
         // Another program reads the file when the save comes (a backup, an
         // editor), so it cannot be replaced: the save is tried again later.
@@ -536,13 +509,13 @@ TEST_F(GardenE2E, TheBedMenuMakesRenamesAndDeletesBeds) {
     test::TapKey(VK_RETURN);
     const HWND fresh = BedNamed(L"New bed");
     ASSERT_NE(fresh, nullptr) << "no new bed";
-    const HWND rename = Shown(L"CorvaneGardenRename");
+    const HWND rename = WaitShown(L"CorvaneGardenRename");
     ASSERT_NE(rename, nullptr) << "no rename box";
     const HWND edit = ::FindWindowExW(rename, nullptr, L"Edit", nullptr);
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(TextOf(edit), L"New bed");
     const std::wstring name = L"Verkt\u00F8y";
-    TypeText(name);
+    test::TypeText(name);
     test::TapKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(rename); }, 3000)) << "the box stayed open";
     EXPECT_TRUE(WaitUntil([&] { return TextOf(fresh) == name; }, 3000)) << TextOf(fresh);

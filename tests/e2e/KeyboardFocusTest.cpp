@@ -24,9 +24,7 @@ protected:
         ASSERT_TRUE(test::WriteFileBytes(folder_.File(L"menus.txt"),
                                          EncodeMenusFileBytes(L"[focus.exe]\nFile\n    Close = "
                                                               L"Ctrl+W\n")));
-        wchar_t windows[MAX_PATH] = {};
-        ::GetWindowsDirectoryW(windows, MAX_PATH);
-        const std::wstring notepad = std::wstring(windows) + L"\\notepad.exe";
+        const std::wstring notepad = test::WindowsFile(L"notepad.exe");
         ASSERT_NE(StartCorvane(test::IniText({.dock = true, .pinned = notepad.c_str()})), nullptr);
         dock_ = corvane_.WaitForWindow(L"CorvaneDock");
         ASSERT_NE(dock_, nullptr);

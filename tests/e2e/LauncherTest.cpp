@@ -26,19 +26,14 @@ RECT MonitorArea() {
 class LauncherE2E : public test::CorvaneTest {
 protected:
     bool Start() { return StartCorvane(test::IniText({.startMenu = 2})) != nullptr; }
-    [[nodiscard]] std::vector<HWND> Shown() const {
-        auto shown = test::FindProcessWindows(corvane_.ProcessId(), kLauncherClass);
-        std::erase_if(shown, [](HWND w) { return !::IsWindowVisible(w); });
-        return shown;
-    }
     // Open, and done fading in.
     bool Opened() const {
-        const bool open = WaitUntil([&] { return !Shown().empty(); }, 5000);
+        const bool open = WaitUntil([&] { return !Shown(kLauncherClass).empty(); }, 5000);
         ::Sleep(400);
         return open;
     }
     bool Closed() const {
-        return WaitUntil([&] { return Shown().empty(); }, 3000);
+        return WaitUntil([&] { return Shown(kLauncherClass).empty(); }, 3000);
     }
 };
 
@@ -52,7 +47,7 @@ TEST_F(LauncherE2E, TheWindowsKeyTogglesOneLauncherOverTheDisplayAndEscapeCloses
 
     ASSERT_TRUE(test::KeysToHelper(L"Super_L"));
     ASSERT_TRUE(Opened()) << "the Windows key opened nothing";
-    const std::vector<HWND> shown = Shown();
+    const std::vector<HWND> shown = Shown(kLauncherClass);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(ToPixelRect(test::WindowRect(shown[0])), ToPixelRect(MonitorArea()));
 
@@ -62,7 +57,7 @@ TEST_F(LauncherE2E, TheWindowsKeyTogglesOneLauncherOverTheDisplayAndEscapeCloses
     // Under Wine destroying the active window takes 2 s, long enough to look
     // closed: a launcher that shows up after that was opened again instead.
     ::Sleep(2500);
-    EXPECT_TRUE(Shown().empty()) << "a second tap opened it anew";
+    EXPECT_TRUE(Shown(kLauncherClass).empty()) << "a second tap opened it anew";
     ASSERT_TRUE(test::KeysToHelper(L"Super_L"));
     ASSERT_TRUE(Opened()) << "it did not open again";
     test::TapKey(VK_ESCAPE);
@@ -70,11 +65,9 @@ TEST_F(LauncherE2E, TheWindowsKeyTogglesOneLauncherOverTheDisplayAndEscapeCloses
 }
 
 TEST_F(LauncherE2E, TheKeyboardEditsTheQueryInTheMiddleAndWalksTheResultsToAnApp) {
-    wchar_t windows[MAX_PATH] = {};
-    ::GetWindowsDirectoryW(windows, MAX_PATH);
     const std::wstring probe = test::CopyBuiltFile(L"test_helper.exe", folder_.File(L"probe.exe"));
     const test::ProgramsShortcut shortcuts[] = {
-        {folder_, L"Corvane Alpha", windows + std::wstring(L"\\regedit.exe")},
+        {folder_, L"Corvane Alpha", test::WindowsFile(L"regedit.exe")},
         {folder_, L"Corvane Probe", probe}};
     ASSERT_FALSE(shortcuts[1].path.empty());
     ASSERT_TRUE(Start());
@@ -107,11 +100,9 @@ TEST_F(LauncherE2E, TheKeyboardEditsTheQueryInTheMiddleAndWalksTheResultsToAnApp
 class LauncherInTheme : public LauncherE2E, public testing::WithParamInterface<bool> {};
 
 TEST_P(LauncherInTheme, ShowsTheAppsOnTheThemesSurface) {
-    wchar_t windows[MAX_PATH] = {};
-    ::GetWindowsDirectoryW(windows, MAX_PATH);
     const test::ProgramsShortcut shortcuts[] = {
-        {folder_, L"Notepad", windows + std::wstring(L"\\notepad.exe")},
-        {folder_, L"Registry Editor", windows + std::wstring(L"\\regedit.exe")}};
+        {folder_, L"Notepad", test::WindowsFile(L"notepad.exe")},
+        {folder_, L"Registry Editor", test::WindowsFile(L"regedit.exe")}};
     ASSERT_FALSE(shortcuts[0].path.empty());
     test::SetLightTheme(GetParam());
     const bool started = Start();
@@ -139,8 +130,7 @@ TEST_P(LauncherInTheme, ShowsTheAppsOnTheThemesSurface) {
     EXPECT_TRUE(Closed());
 }
 
-INSTANTIATE_TEST_SUITE_P(Themes, LauncherInTheme, testing::Bool(),
-                         [](const auto& info) { return info.param ? "Light" : "Dark"; });
+INSTANTIATE_TEST_SUITE_P(Themes, LauncherInTheme, testing::Bool(), test::ThemeName);
 
 }  // namespace
 }  // namespace corvane

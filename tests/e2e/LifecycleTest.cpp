@@ -6,6 +6,8 @@
 #include "base/Commands.h"
 #include "base/Win32Handles.h"
 #include "e2e/E2ESupport.h"
+#include "garden/BedGeometry.h"
+#include "garden/BedLayout.h"
 #include "support/TrayClient.h"
 #include "resources/DefaultMenusText.h"
 
@@ -23,13 +25,6 @@ using test::ChildProcess;
 using test::IniBeside;
 using test::ReadIniValue;
 using test::TempFolder;
-
-bool SendCommand(HWND control, WPARAM code, LPARAM lParam = 0) {
-    DWORD_PTR result = 1;
-    return ::SendMessageTimeoutW(control, WM_APP_COMMAND, code, lParam, SMTO_ABORTIFHUNG, 10000,
-                                 &result) != 0 &&
-           result == 0;
-}
 
 bool Exists(const std::wstring& path) {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -87,7 +82,7 @@ TEST_F(Lifecycle, EveryCommandIsAnsweredAndReloadRereadsTheFileAndTheMenusFollow
     // that back.
     ::WritePrivateProfileStringW(L"General", L"Language", nullptr, IniPath().c_str());
     ASSERT_EQ(ReadIniValue(IniPath(), L"General", L"Language"), L"<absent>");
-    ASSERT_TRUE(SendCommand(control_, CMD_RELOAD_SETTINGS));
+    ASSERT_TRUE(Command(CMD_RELOAD_SETTINGS));
     EXPECT_EQ(ReadIniValue(IniPath(), L"General", L"Language"), L"no");
     EXPECT_EQ(test::ReadFileBytes(menus), EncodeMenusFileBytes(DefaultMenusText(true)));
     EXPECT_EQ(test::WaitForControlWindow(corvane_, 1000), control_);
@@ -96,12 +91,12 @@ TEST_F(Lifecycle, EveryCommandIsAnsweredAndReloadRereadsTheFileAndTheMenusFollow
     // Every other command is answered too, and junk is harmless.
     for (WPARAM code : {CMD_STATUS_CHANGED, CMD_AUDIO_DEVICE_CHANGED, CMD_DISPLAYS_CHANGED,
                         CMD_THEME_CHANGED, CMD_RECHECK_FULLSCREEN, CMD_TOGGLE_START_MENU}) {
-        EXPECT_TRUE(SendCommand(control_, code)) << code;
+        EXPECT_TRUE(Command(code)) << code;
     }
     // Another process cannot name an unknown command, nor make the worker
     // deliver what it never made.
-    EXPECT_TRUE(SendCommand(control_, CMD_WORK_DONE, 0x12345678));
-    EXPECT_TRUE(SendCommand(control_, 999, -1));
+    EXPECT_TRUE(Command(CMD_WORK_DONE, 0x12345678));
+    EXPECT_TRUE(Command(999, -1));
     ::Sleep(300);  // the debounce and full-screen timers fire
     EXPECT_TRUE(corvane_.IsRunning());
 }
@@ -123,9 +118,13 @@ TEST_F(Lifecycle, TheSessionsEndGivesTheDesktopBackAndSavesTheBedsBeforeTheProce
     // An edit saved only a moment later: the first bed (on the left) rolled up.
     const HWND first =
         *std::ranges::min_element(beds, {}, [](HWND w) { return test::WindowRect(w).left; });
-    test::Click({test::WindowRect(first).left + Px(100), test::WindowRect(first).top + Px(15)});
+    test::Click({test::WindowRect(first).left + Px(100),
+                 test::WindowRect(first).top + Px(kBedHeaderHeight / 2)});
     ASSERT_TRUE(test::WaitUntil(
-        [&] { return test::WindowRect(first).bottom - test::WindowRect(first).top == Px(30); },
+        [&] {
+            const RECT r = test::WindowRect(first);
+            return r.bottom - r.top == Px(kBedCollapsedHeight);
+        },
         3000));
 
     const std::vector<HWND> session =
@@ -163,9 +162,7 @@ TEST_F(Lifecycle, RunsFromAFolderBeyondMaxPathAndKeepsItsSettingsThere) {
     ASSERT_TRUE(Exists(exe));
     const std::wstring here = folder_.File(L"current");
     ASSERT_TRUE(::CreateDirectoryW(here.c_str(), nullptr));
-    wchar_t windows[MAX_PATH] = {};
-    ::GetWindowsDirectoryW(windows, MAX_PATH);
-    const std::wstring root = std::wstring(windows, 3) + L"corvane.ini";
+    const std::wstring root = test::WindowsFile(L"").substr(0, 3) + L"corvane.ini";
     const FILETIME rootBefore = LastWrite(root);
 
     ChildProcess corvane;
@@ -249,7 +246,7 @@ TEST_F(Lifecycle, FromAFolderItCannotWriteToItSaysSoOnceRunsAndNeverWritesThere)
     // Writable again, a reload still writes nothing: the run stays on the
     // defaults in memory, and the box is not shown again.
     ASSERT_TRUE(readOnly.Release());
-    ASSERT_TRUE(SendCommand(control_, CMD_RELOAD_SETTINGS));
+    ASSERT_TRUE(Command(CMD_RELOAD_SETTINGS));
     ::Sleep(1000);
     EXPECT_TRUE(corvane_.IsRunning());
     EXPECT_TRUE(test::FindProcessWindows(corvane_.ProcessId(), L"#32770").empty());
@@ -278,7 +275,7 @@ TEST_F(Lifecycle, SavesTheFileRefusesAreToldOnceAndAReloadKeepsWhatTheUserSet) {
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindow(box); }, 5000));
     test::TapKeys({VK_CONTROL, VK_MENU, 'T'});  // and on
-    ASSERT_TRUE(SendCommand(control_, CMD_RELOAD_SETTINGS));
+    ASSERT_TRUE(Command(CMD_RELOAD_SETTINGS));
     // The reload kept tiling and its shortcuts; the file takes the next save.
     lock.Reset();
     test::TapKeys({VK_CONTROL, VK_MENU, 'T'});
@@ -293,7 +290,7 @@ TEST_F(Lifecycle, RoundsOfReloadsDisplayChangesExplorerRestartsAndProgramsLeaveN
     HWND session = nullptr;
     std::vector<SIZE_T> settled;
     for (int round = 1; round <= 25; ++round) {
-        ASSERT_TRUE(SendCommand(control_, CMD_RELOAD_SETTINGS));
+        ASSERT_TRUE(Command(CMD_RELOAD_SETTINGS));
         session = ::FindWindowW(L"CorvaneSession", nullptr);  // there once the loop runs
         ASSERT_TRUE(::PostMessageW(control_, WM_APP_COMMAND, CMD_DISPLAYS_CHANGED, 0));
         ::SendNotifyMessageW(HWND_BROADCAST, taskbarCreated, 0, 0);

@@ -5,7 +5,9 @@
 // there is no widget, and the session is read every second while it plays
 // and every two otherwise. The card's layout is the unit tests' business.
 
+#include "dock/DockGeometry.h"
 #include "e2e/E2ESupport.h"
+#include "nowplaying/CardLayout.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -21,10 +23,16 @@ using test::Span;
 using test::WaitUntil;
 
 constexpr wchar_t kCardClass[] = L"CorvaneNowPlaying";
-// Card client points: the button row and the progress bar.
-constexpr float kButtonsY = 116;
-constexpr float kBarY = 82;
-constexpr float kButtonsCentre = 224;
+
+// The middle of a card rectangle, and a point at `fraction` along the track.
+POINT Middle(const PointRect& r) {
+    return {static_cast<LONG>((r.left + r.right) / 2), static_cast<LONG>((r.top + r.bottom) / 2)};
+}
+POINT AlongTrack(float fraction) {
+    const PointRect track = LayoutCard(kCardWidth, false, 0).track;
+    return {static_cast<LONG>(track.left + (track.right - track.left) * fraction),
+            static_cast<LONG>((track.top + track.bottom) / 2)};
+}
 
 class NowPlayingE2E : public test::CorvaneTest {
 protected:
@@ -57,20 +65,16 @@ protected:
     }
     [[nodiscard]] POINT On(const Span& widget) const { return {widget.Middle(), MidY()}; }
 
-    [[nodiscard]] std::vector<HWND> Cards() const {
-        auto cards = test::FindProcessWindows(corvane_.ProcessId(), kCardClass);
-        std::erase_if(cards, [](HWND w) { return !::IsWindowVisible(w); });
-        return cards;
-    }
+    [[nodiscard]] std::vector<HWND> Cards() const { return Shown(kCardClass); }
     [[nodiscard]] HWND OpenCard(const Span& widget) const {
         test::Click(On(widget));
         WaitUntil([&] { return Cards().size() == 1; }, 5000);
         const auto cards = Cards();
         return cards.size() == 1 ? cards[0] : nullptr;
     }
-    [[nodiscard]] POINT OnCard(HWND card, float x, float y) const {
+    [[nodiscard]] POINT OnCard(HWND card, POINT dips) const {
         const RECT r = test::WindowRect(card);
-        return {r.left + Px(x), r.top + Px(y)};
+        return {r.left + Px(dips.x), r.top + Px(dips.y)};
     }
     // Clicks and waits for the session to hear `call` once more.
     bool ClickReaches(POINT p, const std::string& call, bool middle = false) {
@@ -98,10 +102,10 @@ TEST_P(NowPlayingE2EInTheme, TheCardOpensBelowTheWidgetShowsTheSessionAndDrivesI
     const HWND card = OpenCard(widget);
     ASSERT_NE(card, nullptr) << "not exactly one card";
     const RECT r = test::WindowRect(card);
-    EXPECT_EQ(r.right - r.left, Px(340));
-    EXPECT_EQ(r.bottom - r.top, Px(140));
+    EXPECT_EQ(r.right - r.left, Px(kCardWidth));
+    EXPECT_EQ(r.bottom - r.top, Px(kCardHeight));
     // The widget spans the bar but for 3 points at the bottom.
-    EXPECT_EQ(r.top, Frame().bottom - Px(3) + Px(8));
+    EXPECT_EQ(r.top, Frame().bottom - Px(3) + Px(kCardGap));
     EXPECT_TRUE(r.left < widget.right && r.right > widget.left) << "the card is not at its widget";
 
     ::Sleep(300);  // painted
@@ -116,10 +120,15 @@ TEST_P(NowPlayingE2EInTheme, TheCardOpensBelowTheWidgetShowsTheSessionAndDrivesI
     const uint32_t surface = c.At(x0 + Px(20), y0 + Px(125));
     EXPECT_EQ(test::Luma(surface) > 128, GetParam()) << std::hex << surface;
     // Title and artist in ink; the placeholder artwork a shade off the surface.
-    const RECT text{x0 + Px(124), y0 + Px(14), x0 + Px(324), y0 + Px(56)};
+    const CardRects inside = LayoutCard(kCardWidth, false, 0);
+    const RECT text{x0 + Px(inside.title.left), y0 + Px(inside.title.top),
+                    x0 + Px(inside.artist.right), y0 + Px(inside.artist.bottom)};
     EXPECT_FALSE(test::InkRuns(c, text, surface, 0).empty()) << "no title";
-    EXPECT_TRUE(test::Differs(c.At(x0 + Px(30), y0 + Px(30)), surface, 3)) << "no artwork";
-    const uint32_t track = c.At(x0 + Px(124 + 0.5 * 200), y0 + Px(82));
+    EXPECT_TRUE(test::Differs(
+        c.At(x0 + Px(inside.artwork.left + 14), y0 + Px(inside.artwork.top + 14)), surface, 3))
+        << "no artwork";
+    const POINT half = AlongTrack(0.5f);
+    const uint32_t track = c.At(x0 + Px(half.x), y0 + Px(half.y));
     EXPECT_GT(std::abs(test::Luma(track) - test::Luma(surface)), 60)
         << "the position stood still since the session's last word";
 
@@ -128,40 +137,25 @@ TEST_P(NowPlayingE2EInTheme, TheCardOpensBelowTheWidgetShowsTheSessionAndDrivesI
     ASSERT_TRUE(app.Start(folder_.Path(), L"front.exe", L"normal"));
 
     const struct {
-        float x, y;
+        POINT dips;
         const char* call;
     } controls[] = {
-        {kButtonsCentre - 46, kButtonsY, "TrySkipPreviousAsync"},
-        {kButtonsCentre, kButtonsY, "TryTogglePlayPauseAsync"},
-        {kButtonsCentre + 46, kButtonsY, "TrySkipNextAsync"},
-        {124 + 0.75f * 200, kBarY, "TryChangePlaybackPositionAsync 2250000000"},
+        {Middle(CardButtonRect(CardItem::Previous, kCardWidth)), "TrySkipPreviousAsync"},
+        {Middle(CardButtonRect(CardItem::PlayPause, kCardWidth)), "TryTogglePlayPauseAsync"},
+        {Middle(CardButtonRect(CardItem::Next, kCardWidth)), "TrySkipNextAsync"},
+        {AlongTrack(0.75f), "TryChangePlaybackPositionAsync 2250000000"},
     };
     for (const auto& control : controls) {
         SCOPED_TRACE(control.call);
-        EXPECT_TRUE(ClickReaches(OnCard(card, control.x, control.y), control.call));
+        EXPECT_TRUE(ClickReaches(OnCard(card, control.dips), control.call));
     }
     EXPECT_EQ(::GetForegroundWindow(), app.Window()) << "the card took the focus";
-
-    // A live stream has no length to seek in.
-    const auto reads = media_->Count("GetTimelineProperties");
-    media_->Play("end=0\n");
-    ASSERT_TRUE(WaitUntil([&] { return media_->Count("GetTimelineProperties") > reads + 1; }));
-    const auto seeks = [&] {
-        return std::ranges::count_if(media_->Calls(), [](const std::string& call) {
-            return call.starts_with("TryChangePlaybackPositionAsync");
-        });
-    };
-    const auto before = seeks();
-    test::Click(OnCard(card, 124 + 0.5f * 200, kBarY));
-    ::Sleep(600);
-    EXPECT_EQ(seeks(), before) << "a live stream was seeked in";
 
     test::MovePointer({widget.Middle(), r.bottom + Px(150)});
     EXPECT_TRUE(WaitUntil([&] { return Cards().empty(); }, 1200)) << "the card stayed";
 }
 
-INSTANTIATE_TEST_SUITE_P(Themes, NowPlayingE2EInTheme, testing::Bool(),
-                         [](const auto& info) { return info.param ? "Light" : "Dark"; });
+INSTANTIATE_TEST_SUITE_P(Themes, NowPlayingE2EInTheme, testing::Bool(), test::ThemeName);
 
 TEST_F(NowPlayingE2E, TheWidgetTogglesPlaybackAndLeavesWithTheSessionAndItsCard) {
     ASSERT_NO_FATAL_FAILURE(StartPlaying());
@@ -236,16 +230,19 @@ TEST_F(NowPlayingPollE2E, AbsentWithoutASessionManagerAndPolledAtThePlayingPace)
     EXPECT_LE(paused, 2400u);
 }
 
-constexpr int kCell = 36 + 8;  // [Dock] IconSize when left out, and 8
+// Start alone, and the Now Playing cell when asked for; [Dock] IconSize when left out.
+DockLayout StartAnd(bool cell) {
+    std::vector<DockItem> start(1);
+    start[0].pinned = start[0].start = true;
+    return LayoutDock(start, 36, cell);
+}
 
 // The dock's cell: it comes and goes with the session, a click on it pauses
 // or resumes, and resting on it opens the card above the dock.
 class NowPlayingDockE2E : public NowPlayingE2E {
 protected:
-    // Start alone is 6 + cell + 6 wide; the Now Playing cell adds 11 + cell.
     testing::AssertionResult HasCell(bool cell, DWORD timeoutMs) const {
-        const auto want =
-            static_cast<LONG>((12 + kCell + (cell ? 11 + kCell : 0)) * dpi_ / 96.0 + 0.5);
+        const auto want = static_cast<LONG>(StartAnd(cell).width * dpi_ / 96.0 + 0.5);
         LONG width = 0;
         if (WaitUntil(
                 [&] {
@@ -272,7 +269,8 @@ TEST_F(NowPlayingDockE2E, TheCellFollowsTheSessionTogglesOnAClickAndOpensTheCard
     ASSERT_TRUE(HasCell(true, 5000)) << "no cell for a playing session";
 
     const RECT dock = test::WindowRect(dock_);
-    const POINT cell{dock.left + Px(6 + kCell + 11 + kCell / 2.0), (dock.top + dock.bottom) / 2};
+    const PointRect at = StartAnd(true).nowPlaying;
+    const POINT cell{dock.left + Px((at.left + at.right) / 2), (dock.top + dock.bottom) / 2};
     test::Click(cell);
     // The pointer rests on the cell after the click: one card comes above it.
     std::vector<HWND> cards;

@@ -46,23 +46,7 @@ protected:
             << "the bar names no application";
     }
 
-    [[nodiscard]] std::vector<HWND> Windows() const {
-        auto found = test::FindProcessWindows(corvane_.ProcessId(), L"CorvaneSettings");
-        std::erase_if(found, [](HWND w) { return !::IsWindowVisible(w); });
-        return found;
-    }
-    [[nodiscard]] HWND Shown(const wchar_t* className) const {
-        HWND found = nullptr;
-        WaitUntil(
-            [&] {
-                for (HWND w : test::FindProcessWindows(corvane_.ProcessId(), className)) {
-                    found = ::IsWindowVisible(w) ? w : found;
-                }
-                return found != nullptr;
-            },
-            5000);
-        return found;
-    }
+    [[nodiscard]] std::vector<HWND> Windows() const { return Shown(L"CorvaneSettings"); }
     [[nodiscard]] std::wstring Ini(const wchar_t* section, const wchar_t* key) const {
         return test::ReadIniValue(IniPath(), section, key);
     }
@@ -70,9 +54,7 @@ protected:
     // "Settings" from the application name's menu: the entry above the last
     // one, Quit. Returns the window, then at `page` when it is not 0.
     HWND OpenSettings(int page = 0) {
-        test::Click({Frame().left + Px(16), MidY()});
-        const HWND menu = Shown(L"#32768");
-        EXPECT_NE(menu, nullptr) << "no application menu";
+        EXPECT_NE(OpenAppNameMenu(), nullptr) << "no application menu";
         const std::vector<std::wstring> entries = test::OpenMenuEntries(corvane_.ProcessId());
         EXPECT_GE(entries.size(), 3u);
         if (entries.size() >= 3) {
@@ -82,7 +64,7 @@ protected:
         test::TapKey(VK_UP);
         test::TapKey(VK_UP);
         test::TapKey(VK_RETURN);
-        window_ = Shown(L"CorvaneSettings");
+        window_ = WaitShown(L"CorvaneSettings");
         // Wine hands the focus back to the helper after the window took it,
         // which a person would undo with a click; keys then reach its menus.
         if (window_ != nullptr &&
@@ -112,33 +94,6 @@ protected:
         wchar_t title[128] = {};
         ::GetWindowTextW(window_, title, 128);
         return title;
-    }
-
-    // The tiling button, left of the status cluster (60 points, 92 with a
-    // battery), which ends 8 points left of the clock's item; the clock's
-    // text, the bar's rightmost ink, starts 10 points into that item.
-    [[nodiscard]] std::optional<POINT> TilingButton() const {
-        std::optional<POINT> found;
-        WaitUntil(
-            [&] {
-                const RECT frame = Frame();
-                const test::Capture c = test::CaptureScreen(frame);
-                const auto runs =
-                    c.pixels.empty()
-                        ? std::vector<test::Span>{}
-                        : test::InkRuns(c, {0, c.height / 4, c.width, c.height * 3 / 4},
-                                        c.At(c.width / 2, c.height / 2), Px(20), frame.left);
-                if (runs.empty() || runs.back().right < frame.left + c.width / 2) {
-                    return false;
-                }
-                SYSTEM_POWER_STATUS power = {};
-                const bool battery = ::GetSystemPowerStatus(&power) && power.BatteryFlag != 255 &&
-                                     (power.BatteryFlag & 128) == 0;
-                found = POINT{runs.back().left - Px(10 + 8 + (battery ? 92 : 60) + 14), MidY()};
-                return true;
-            },
-            8000);
-        return found;
     }
 
     test::HelperApp app_;
@@ -201,7 +156,7 @@ TEST_F(SettingsE2E, ADateChoiceShowsInTheClockWithinASecond) {
     };
     const int before = clockLeft();
     test::Click(At(kRowX, kDateY));
-    const HWND menu = Shown(L"#32768");
+    const HWND menu = WaitShown(L"#32768");
     ASSERT_NE(menu, nullptr) << "no date menu";
     const RECT items = WindowRect(menu);
     test::Click({(items.left + items.right) / 2, items.bottom - (items.bottom - items.top) / 10});
@@ -214,7 +169,7 @@ TEST_F(SettingsE2E, NorskTranslatesTheDatePresetAndTheTitle) {
     ASSERT_NE(OpenSettings(), nullptr);
     ASSERT_EQ(Ini(L"Clock", L"DateFormat"), L"ddd MMM d");
     test::Click(At(kRowX, kLanguageY));
-    const HWND menu = Shown(L"#32768");
+    const HWND menu = WaitShown(L"#32768");
     ASSERT_NE(menu, nullptr) << "no language menu";
     EXPECT_EQ(test::OpenMenuEntries(corvane_.ProcessId()),
               (std::vector<std::wstring>{L"*English", L" Norsk"}));
@@ -248,20 +203,16 @@ TEST_F(SettingsE2E, TheBedMenuOpensCorGardenWhoseSwitchPutsTheBedsAway) {
     const test::RedirectedDesktops desktops;
     ASSERT_TRUE(desktops.ready);
     Start({.garden = true});
-    const auto beds = [&] {
-        auto found = test::FindProcessWindows(corvane_.ProcessId(), L"CorvaneGardenBed");
-        std::erase_if(found, [](HWND w) { return !::IsWindowVisible(w); });
-        return found.size();
-    };
+    const auto beds = [&] { return Shown(L"CorvaneGardenBed").size(); };
     ASSERT_TRUE(WaitUntil([&] { return beds() == 2; })) << beds() << " beds";
-    const HWND bed = Shown(L"CorvaneGardenBed");
+    const HWND bed = WaitShown(L"CorvaneGardenBed");
     const RECT r = WindowRect(bed);
     // The bed's lower right corner holds no item: the bed's own menu opens.
     test::RightClick({r.right - Px(20), r.bottom - Px(20)});
-    ASSERT_NE(Shown(L"#32768"), nullptr) << "no bed menu";
+    ASSERT_NE(WaitShown(L"#32768"), nullptr) << "no bed menu";
     test::TapKey(VK_UP);  // the last entry
     test::TapKey(VK_RETURN);
-    window_ = Shown(L"CorvaneSettings");
+    window_ = WaitShown(L"CorvaneSettings");
     ASSERT_NE(window_, nullptr) << "no settings window";
 
     // Saved when the beds go, whatever the file held before.

@@ -1,11 +1,14 @@
 // CorMenu in the real corvane.exe: the Windows key typed on the X server (a
-// person's key, which the hook tells from injected ones), search, launching,
-// pins and screenshots in both themes, and the dock's Start button. When a
+// person's key, which the hook tells from injected ones), search, launching
+// and its count, pins and screenshots in both themes, and the dock's Start
+// button. When a
 // tap counts and how the menu is laid out are the unit tests' business.
 
 #include "base/Commands.h"
+#include "base/Win32Geometry.h"
 #include "base/Win32Handles.h"
 #include "e2e/E2ESupport.h"
+#include "start/MenuLayout.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -25,11 +28,6 @@ using test::Luma;
 using test::ProgramsShortcut;
 using test::TypeText;
 using test::Xdotool;
-// CorMenu's left column (620 x 0.62) and its rows, in points.
-constexpr double kLeftColumn = 384;
-constexpr double kFirstRow = 102;
-constexpr double kRowPitch = 38;
-constexpr double kHeaderRow = 30;
 
 class StartMenuE2E : public test::CorvaneTest {
 protected:
@@ -55,12 +53,8 @@ protected:
         return dock_;
     }
     [[nodiscard]] HWND Menu() const {
-        for (HWND w : test::FindProcessWindows(corvane_.ProcessId(), kMenuClass)) {
-            if (::IsWindowVisible(w)) {
-                return w;
-            }
-        }
-        return nullptr;
+        const std::vector<HWND> shown = Shown(kMenuClass);
+        return shown.empty() ? nullptr : shown.front();
     }
     // Open, and done sliding into place.
     bool Opened() const {
@@ -74,15 +68,34 @@ protected:
     // What the Windows-key hook posts.
     void Toggle() const { ::PostMessageW(control_, WM_APP_COMMAND, CMD_TOGGLE_START_MENU, 0); }
 
-    // A point of the menu given in its points; a row of its left column.
+    // A point of the menu given in its points.
     [[nodiscard]] POINT At(double x, double y) const {
         const RECT r = WindowRect(Menu());
         return {r.left + Px(x), r.top + Px(y)};
     }
-    [[nodiscard]] POINT Row(double top) const { return At(kLeftColumn / 2, top + kRowPitch / 2); }
+    // The first app row of a view at the open menu's size, with one pin,
+    // one result and these All apps rows.
+    [[nodiscard]] PointRect FirstApp(MenuView view, std::span<const LetterRow> letters = {},
+                                     std::size_t skip = 0) const {
+        const RECT r = WindowRect(Menu());
+        MenuLayoutInput input;
+        input.width = static_cast<float>(r.right - r.left) * 96.0f / static_cast<float>(dpi_);
+        input.height = static_cast<float>(r.bottom - r.top) * 96.0f / static_cast<float>(dpi_);
+        input.view = view;
+        input.pinnedCount = 1;
+        input.resultCount = 1;
+        input.letterRows = letters;
+        for (const MenuRow& row : LayOutMenu(input).rows) {
+            if (row.kind == MenuRowKind::App && skip-- == 0) {
+                return row.rect;
+            }
+        }
+        ADD_FAILURE() << "no app row";
+        return {};
+    }
     // The item menu of a row, read while it is open; it is left open.
-    std::vector<std::wstring> ItemMenu(double rowTop) const {
-        test::RightClick(Row(rowTop));
+    std::vector<std::wstring> ItemMenu(const PointRect& row) const {
+        test::RightClick(At((row.left + row.right) / 2, (row.top + row.bottom) / 2));
         std::vector<std::wstring> entries;
         WaitUntil([&] { return !(entries = test::OpenMenuEntries(corvane_.ProcessId())).empty(); },
                   3000);
@@ -113,12 +126,10 @@ TEST_F(StartMenuE2E, TheWindowsKeyTogglesCorMenuAboveTheDockAndShortcutsEscapeAn
 
     ASSERT_TRUE(KeysToHelper(L"Super_L"));
     ASSERT_TRUE(Opened()) << "the Windows key opened nothing";
-    const RECT menu = WindowRect(Menu());
-    MONITORINFO mi = {};
-    mi.cbSize = sizeof(mi);
-    ::GetMonitorInfoW(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &mi);
-    EXPECT_EQ(menu.bottom, std::min(mi.rcWork.bottom - Px(12), WindowRect(dock_).top - Px(10)));
-    EXPECT_NEAR((menu.left + menu.right) / 2, (mi.rcMonitor.left + mi.rcMonitor.right) / 2, 1);
+    const MONITORINFO mi = test::PrimaryMonitor();
+    EXPECT_EQ(ToPixelRect(WindowRect(Menu())),
+              StartMenuRect(ToPixelRect(mi.rcMonitor), ToPixelRect(mi.rcWork),
+                            WindowRect(dock_).top, dpi_));
 
     // The menu has the X focus now.
     ASSERT_TRUE(Xdotool(L"key Super_L"));
@@ -140,55 +151,12 @@ TEST_F(StartMenuE2E, TheWindowsKeyTogglesCorMenuAboveTheDockAndShortcutsEscapeAn
     EXPECT_TRUE(Closed()) << "a click elsewhere left it open";
 }
 
-// The helper window of a process other than `other`.
-HWND HelperOtherThan(DWORD other) {
-    HWND w = nullptr;
-    while ((w = ::FindWindowExW(nullptr, w, test::kHelperWindowClass, nullptr)) != nullptr) {
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(w, &pid);
-        if (pid != other) {
-            return w;
-        }
-    }
-    return nullptr;
-}
-
-TEST_F(StartMenuE2E, TypedWordsInAnotherOrderWithoutAccentsFindAndStartTheAppAndCountTheStart) {
-    if (::GetFileAttributesW(kXdotool) == INVALID_FILE_ATTRIBUTES) {
-        GTEST_SKIP() << "needs keys typed on the X server";
-    }
-    const ProgramsShortcut shortcut(
-        folder_, L"Visual Café Tool",
-        test::CopyBuiltFile(L"test_helper.exe", folder_.File(L"probe.exe")));
-    ASSERT_FALSE(shortcut.path.empty());
-    ASSERT_NE(Start({.startMenu = 1}), nullptr);
-    test::HelperApp app;
-    ASSERT_TRUE(app.Start(folder_.Path(), L"front.exe", L"normal"));
-    ASSERT_TRUE(KeysToHelper(L"Super_L"));
-    ASSERT_TRUE(Opened());
-    TypeText(L"cafe vis");
-    test::TapKey(VK_RETURN);
-    EXPECT_TRUE(WaitUntil([&] { return HelperOtherThan(app.ProcessId()) != nullptr; }, 10000))
-        << "Enter started nothing";
-    const std::wstring launches = exe_.substr(0, exe_.find_last_of(L'\\')) + L"\\launches.txt";
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            const std::vector<uint8_t> bytes = test::ReadFileBytes(launches);
-            return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2)
-                       .find(L"visual café tool") != std::wstring::npos;
-        },
-        3000))
-        << "the start was not counted";
-}
-
 // Whether the theme is light. The 144-DPI pass runs it too.
 class CorMenuInTheme : public StartMenuE2E, public testing::WithParamInterface<bool> {
 protected:
     // Keeps a screenshot of the menu and checks that the theme's surface
-    // shows beneath the right column and that the part of the left column
-    // from `left` to `right` of the row at `rowTop` holds ink.
-    void Screenshot(const wchar_t* view, double rowTop, double left = 12,
-                    double right = kLeftColumn - 12) const {
+    // shows beneath the right column and that `part` (points) holds ink.
+    void Screenshot(const wchar_t* view, const PointRect& part) const {
         SCOPED_TRACE(testing::Message() << view);
         const test::Capture c = test::CaptureScreen(
             WindowRect(Menu()), test::ScreenshotPath(L"cormenu-" + std::wstring(view) +
@@ -197,20 +165,18 @@ protected:
         ASSERT_FALSE(c.pixels.empty());
         const uint32_t surface = c.At(c.width - Px(30), c.height - Px(75));
         EXPECT_EQ(Luma(surface) > 128, GetParam()) << std::hex << surface;
-        const RECT part{Px(left), Px(rowTop), Px(right), Px(rowTop + 36)};
-        EXPECT_FALSE(test::InkRuns(c, part, surface, 0).empty()) << "nothing drawn there";
+        const RECT inked{Px(part.left), Px(part.top), Px(part.right), Px(part.bottom)};
+        EXPECT_FALSE(test::InkRuns(c, inked, surface, 0).empty()) << "nothing drawn there";
     }
 };
 
 TEST_P(CorMenuInTheme, SearchFindsSettingsAndAppsAndTheKeysReachPinsAllAppsAndItemMenus) {
     const std::wstring probe = test::CopyBuiltFile(L"test_helper.exe", folder_.File(L"probe.exe"));
-    wchar_t windows[MAX_PATH] = {};
-    ::GetWindowsDirectoryW(windows, MAX_PATH);
     // Two with icons, for the screenshots.
     const ProgramsShortcut shortcuts[] = {
         {folder_, L"Corvane Probe", probe},
-        {folder_, L"Notepad", windows + std::wstring(L"\\notepad.exe")},
-        {folder_, L"Registry Editor", windows + std::wstring(L"\\regedit.exe")}};
+        {folder_, L"Notepad", test::WindowsFile(L"notepad.exe")},
+        {folder_, L"Registry Editor", test::WindowsFile(L"regedit.exe")}};
     ASSERT_FALSE(shortcuts[0].path.empty());
     test::SetLightTheme(GetParam());
     // CorMenu's pins start as a copy of the dock's: none.
@@ -223,13 +189,14 @@ TEST_P(CorMenuInTheme, SearchFindsSettingsAndAppsAndTheKeysReachPinsAllAppsAndIt
 
     // A settings page is only opened: no pins, no program file.
     TypeText(L"display");
-    Screenshot(L"results", kFirstRow);
-    EXPECT_EQ(ItemMenu(kFirstRow), std::vector<std::wstring>{L" Open"});
+    const PointRect result = FirstApp(MenuView::Results);
+    Screenshot(L"results", result);
+    EXPECT_EQ(ItemMenu(result), std::vector<std::wstring>{L" Open"});
     test::TapKey(VK_ESCAPE);
     test::TapKey(VK_ESCAPE);  // the query goes, Home comes back
 
-    TypeText(L"corvane probe");
-    const std::vector<std::wstring> entries = ItemMenu(kFirstRow);
+    TypeText(L"probe corvane");  // the words in another order
+    const std::vector<std::wstring> entries = ItemMenu(result);
     ASSERT_TRUE(Has(entries, L" Pin to CorMenu")) << "no app found";
     // Down to the entry (separators are skipped), then Enter.
     const auto pin = std::find(entries.begin(), entries.end(), L" Pin to CorMenu");
@@ -250,15 +217,25 @@ TEST_P(CorMenuInTheme, SearchFindsSettingsAndAppsAndTheKeysReachPinsAllAppsAndIt
         return ::FindWindowW(test::kHelperWindowClass, nullptr) != nullptr;
     })) << "Enter started nothing";
     EXPECT_TRUE(Closed());
+    const std::wstring launches = exe_.substr(0, exe_.find_last_of(L'\\')) + L"\\launches.txt";
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const std::vector<uint8_t> bytes = test::ReadFileBytes(launches);
+            return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2)
+                       .find(L"corvane probe") != std::wstring::npos;
+        },
+        3000))
+        << "the start was not counted";
 
     // Reopened: Down selects the pin, the menu key opens its menu at the row.
     Toggle();
     ASSERT_TRUE(Opened());
     test::TapKey(VK_DOWN);
     ::Sleep(200);  // the picture shows the selection
-    Screenshot(L"home", kFirstRow);
+    const PointRect pinned = FirstApp(MenuView::Home);
+    Screenshot(L"home", pinned);
     EXPECT_TRUE(Has(KeyMenu({VK_APPS}), L" Unpin from CorMenu")) << "not pinned on Home";
-    const POINT below = At(12 + 46, kFirstRow + 36);
+    const POINT below = At(pinned.left + 46, pinned.bottom);
     const RECT popup = WindowRect(::FindWindowW(L"#32768", nullptr));
     EXPECT_LE(std::abs(popup.left - below.x) + std::abs(popup.top - below.y), Px(6));
     test::TapKey(VK_ESCAPE);
@@ -266,8 +243,12 @@ TEST_P(CorMenuInTheme, SearchFindsSettingsAndAppsAndTheKeysReachPinsAllAppsAndIt
     test::TapKey(VK_UP);
     test::TapKey(VK_RETURN);
     ::Sleep(300);
-    // Notepad's icon, loaded by the icon worker after the first frame.
-    Screenshot(L"allapps", kFirstRow + 2 * kHeaderRow + kRowPitch, 22, 46);
+    // Notepad's icon, loaded by the icon worker after the first frame: the
+    // second app, after the headers C and N.
+    const LetterRow letters[] = {
+        {true, L'C', -1}, {false, L'C', 0}, {true, L'N', -1}, {false, L'N', 1}};
+    const PointRect notepad = FirstApp(MenuView::AllApps, letters, 1);
+    Screenshot(L"allapps", {notepad.left + 10, notepad.top, notepad.left + 34, notepad.bottom});
     test::TapKey(VK_DOWN);
     EXPECT_TRUE(Has(KeyMenu({VK_SHIFT, VK_F10}), L" Unpin from CorMenu")) << "not under All apps";
     test::TapKey(VK_ESCAPE);
@@ -280,8 +261,7 @@ TEST_P(CorMenuInTheme, SearchFindsSettingsAndAppsAndTheKeysReachPinsAllAppsAndIt
     EXPECT_TRUE(Closed());
 }
 
-INSTANTIATE_TEST_SUITE_P(Themes, CorMenuInTheme, testing::Bool(),
-                         [](const auto& info) { return info.param ? "Light" : "Dark"; });
+INSTANTIATE_TEST_SUITE_P(Themes, CorMenuInTheme, testing::Bool(), test::ThemeName);
 
 TEST_F(StartMenuE2E, TheDocksStartButtonOpensWindowsStartOrAfterAReloadCorMenu) {
     ASSERT_NE(Start({.startMenu = 0}), nullptr);
@@ -304,9 +284,7 @@ TEST_F(StartMenuE2E, TheDocksStartButtonOpensWindowsStartOrAfterAReloadCorMenu) 
     EXPECT_EQ(Menu(), nullptr);
 
     ::WritePrivateProfileStringW(L"Start", L"Menu", L"1", IniPath().c_str());
-    DWORD_PTR result = 1;
-    ASSERT_TRUE(::SendMessageTimeoutW(control_, WM_APP_COMMAND, CMD_RELOAD_SETTINGS, 0,
-                                      SMTO_ABORTIFHUNG, 10000, &result));
+    ASSERT_TRUE(Command(CMD_RELOAD_SETTINGS));
     ASSERT_NE(dock_ = corvane_.WaitForWindow(L"CorvaneDock"), nullptr);
     test::Click(start());
     EXPECT_TRUE(Opened()) << "the Start button opened nothing after the reload";

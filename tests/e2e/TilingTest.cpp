@@ -2,16 +2,20 @@
 // where new windows go, a minimised one leaving its slot, a program listed
 // as never tiled, and the shortcuts typed as keys. The layouts' arithmetic
 // in all its cases and the rules of which window takes part are the unit
-// tests' business; here a few cases are worked out again from the work area
-// to see that the real windows end up there.
+// tests' business; here the real windows must end up where the layouts say.
 
 #include "base/Geometry.h"
 #include "base/Win32Geometry.h"
 #include "e2e/E2ESupport.h"
+#include "tiling/TileLayout.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <array>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvane {
@@ -65,23 +69,13 @@ std::string Text(const PixelRect& r) {
     return out.str();
 }
 
-// A fraction of a length as the layouts take it: in single precision, cut
-// toward zero.
-int32_t Part(int32_t length, float fraction) {
-    return static_cast<int32_t>(static_cast<float>(length) * fraction);
-}
-
 class TilingE2E : public test::CorvaneTest {
 protected:
     void Start(test::IniOptions options) {
         options.tiling = true;
         ASSERT_NE(StartCorvane(test::IniText(options)), nullptr);
-        MONITORINFO mi = {};
-        mi.cbSize = sizeof(mi);
-        ::GetMonitorInfoW(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &mi);
         gap_ = ::MulDiv(kGapPoints, static_cast<int>(dpi_), 96);
-        inner_ = {mi.rcWork.left + gap_, mi.rcWork.top + gap_, mi.rcWork.right - gap_,
-                  mi.rcWork.bottom - gap_};
+        work_ = ToPixelRect(test::PrimaryMonitor().rcWork);
     }
 
     // Starts helper `index` under its own name; returns where its window
@@ -95,40 +89,9 @@ protected:
     }
     [[nodiscard]] HWND App(std::size_t index) const { return apps_[index].Window(); }
 
-    // The tiles of `n` windows in BSP: the rest of the area is halved along
-    // its longer side for each window but the last, which takes what is left.
-    [[nodiscard]] std::vector<PixelRect> Bsp(int n) const {
-        const int32_t half = gap_ / 2;
-        PixelRect rest = inner_;
-        std::vector<PixelRect> tiles;
-        for (int i = 1; i < n; ++i) {
-            PixelRect tile = rest;
-            if (rest.Width() >= rest.Height()) {
-                tile.right = rest.left - half + Part(rest.Width(), 0.5f);
-                rest.left = tile.right + gap_;
-            } else {
-                tile.bottom = rest.top - half + Part(rest.Height(), 0.5f);
-                rest.top = tile.bottom + gap_;
-            }
-            tiles.push_back(tile);
-        }
-        tiles.push_back(rest);
-        return tiles;
-    }
-
-    // The tiles of three windows in Master: 55 % of the width for the first,
-    // the other two stacked in equal halves beside it.
-    [[nodiscard]] std::vector<PixelRect> Master3() const {
-        const int32_t half = gap_ / 2;
-        PixelRect master = inner_;
-        master.right = inner_.left + Part(inner_.Width(), 0.55f) - half;
-        PixelRect upper = inner_;
-        upper.left = master.right + gap_;
-        upper.bottom = inner_.top - half + Part(inner_.Height(), 1.0f / 2.0f);
-        PixelRect lower = upper;
-        lower.top = upper.bottom + gap_;
-        lower.bottom = inner_.bottom;
-        return {master, upper, lower};
+    // Where the layout puts `n` windows on the work area.
+    [[nodiscard]] std::vector<PixelRect> Tiles(int n, int32_t layout) const {
+        return ComputeTileLayout(work_, n, layout, gap_);
     }
 
     // Waits until window i of `windows` stands at tile i.
@@ -155,7 +118,7 @@ protected:
 
     std::array<test::HelperApp, 3> apps_;
     int32_t gap_ = 0;
-    PixelRect inner_;
+    PixelRect work_;
 };
 
 TEST_F(TilingE2E, NewWindowsTakeTheLastSlotAndAMinimisedOneGivesItsSlotUp) {
@@ -165,7 +128,7 @@ TEST_F(TilingE2E, NewWindowsTakeTheLastSlotAndAMinimisedOneGivesItsSlotUp) {
     for (std::size_t i = 0; i < apps_.size(); ++i) {
         Open(i, names[i]);
         open.push_back(App(i));
-        EXPECT_TRUE(Tiled(open, Bsp(static_cast<int>(open.size()))))
+        EXPECT_TRUE(Tiled(open, Tiles(static_cast<int>(open.size()), kLayoutBsp)))
             << "with " << open.size() << " windows open";
     }
     // Tiling has started, so the shortcuts would be in place: in this mode
@@ -176,7 +139,7 @@ TEST_F(TilingE2E, NewWindowsTakeTheLastSlotAndAMinimisedOneGivesItsSlotUp) {
     ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(App(0)) != FALSE; }, 3000));
     // Wine 8 raises no minimise event either.
     ::NotifyWinEvent(EVENT_SYSTEM_MINIMIZESTART, App(0), OBJID_WINDOW, CHILDID_SELF);
-    EXPECT_TRUE(Tiled({App(1), App(2)}, Bsp(2))) << "after the first was minimised";
+    EXPECT_TRUE(Tiled({App(1), App(2)}, Tiles(2, kLayoutBsp))) << "after the first was minimised";
 }
 
 TEST_F(TilingE2E, AProgramListedAsNeverTiledIsLeftWhereItIs) {
@@ -184,7 +147,7 @@ TEST_F(TilingE2E, AProgramListedAsNeverTiledIsLeftWhereItIs) {
     Open(0, L"first.exe");
     const PixelRect apart = Open(1, L"apart.exe");
     Open(2, L"second.exe");
-    EXPECT_TRUE(Tiled({App(0), App(2)}, Bsp(2)));
+    EXPECT_TRUE(Tiled({App(0), App(2)}, Tiles(2, kLayoutBsp)));
     EXPECT_EQ(RectOf(App(1)), apart) << "now at " << Text(RectOf(App(1)));
 }
 
@@ -193,13 +156,13 @@ TEST_F(TilingE2E, ShortcutsSwitchTheLayoutSwapWindowsAndTurnTilingOff) {
     for (std::size_t i = 0; i < apps_.size(); ++i) {
         Open(i, (L"tiled" + std::to_wstring(i) + L".exe").c_str());
     }
-    ASSERT_TRUE(Tiled({App(0), App(1), App(2)}, Bsp(3)));
+    ASSERT_TRUE(Tiled({App(0), App(1), App(2)}, Tiles(3, kLayoutBsp)));
     EXPECT_EQ(FreeShortcuts(), 0) << "not every shortcut is Corvane's";
 
     test::TapKeys({VK_CONTROL, VK_MENU, 'L'});
     EXPECT_TRUE(
         WaitUntil([&] { return test::ReadIniValue(IniPath(), L"Tiling", L"Layout") == L"1"; }));
-    const std::vector<PixelRect> master = Master3();
+    const std::vector<PixelRect> master = Tiles(3, kLayoutMaster);
     ASSERT_TRUE(Tiled({App(0), App(1), App(2)}, master)) << "after Ctrl+Alt+L";
 
     // The master window in front swaps places with one of the two on its right.
@@ -221,6 +184,79 @@ TEST_F(TilingE2E, ShortcutsSwitchTheLayoutSwapWindowsAndTurnTilingOff) {
     QuitCorvane();
     EXPECT_EQ(FreeShortcuts(), static_cast<int>(std::size(kShortcuts)))
         << "shortcuts outlive Corvane";
+}
+
+// Hot corners in the real corvane.exe, with the keys it types read from the
+// log of the helper window in front. When a corner fires is the unit tests'.
+class HotCornerE2E : public test::CorvaneTest {
+protected:
+    void TearDown() override {
+        test::CorvaneTest::TearDown();
+        // Whatever went wrong, no Windows key stays down for the tests after.
+        ::keybd_event(VK_LWIN, 0, KEYEVENTF_KEYUP, 0);
+    }
+    // Into a corner from far away, and the keys logged since the last visit:
+    // up to `chord` of them, waited for as long as a loaded machine needs.
+    std::string Visit(POINT corner, std::size_t chord = 0) {
+        ::SetCursorPos(test::ScreenCentre().x, test::ScreenCentre().y);
+        ::Sleep(300);
+        ::SetCursorPos(corner.x, corner.y);
+        if (chord == 0) {
+            ::Sleep(800);
+            return Logged();
+        }
+        std::string keys;
+        test::WaitUntil(
+            [&] {
+                keys += Logged();
+                return std::count(keys.begin(), keys.end(), ' ') >= static_cast<long>(chord);
+            },
+            5000);
+        ::Sleep(200);
+        return keys + Logged();
+    }
+    std::string Logged() {
+        const std::vector<uint8_t> bytes = test::ReadFileBytes(log_);
+        std::istringstream in(std::string(bytes.begin(), bytes.end()));
+        std::string kind, keys;
+        for (unsigned long long key = 0, ext = 0, tick = 0; in >> kind >> key >> ext >> tick;) {
+            keys += std::to_string(key) + (kind == "keydown" ? "+ " : "- ");
+        }
+        return keys.substr(std::exchange(logged_, keys.size()));
+    }
+
+    const std::wstring log_ = folder_.File(L"keys.log");
+    std::size_t logged_ = 0;
+};
+
+TEST_F(HotCornerE2E, EachVisitRunsItsCornerOnceButNotOverAFullScreenApp) {
+    const HWND bar =
+        StartCorvane(test::IniText() + L"[HotCorners]\r\nEnabled=1\r\nTopLeft=1\r\nBottomRight=6");
+    ASSERT_NE(bar, nullptr);
+    test::HelperApp front;
+    ASSERT_TRUE(front.Start(folder_.Path(), L"front.exe", L"normal", log_));
+    // The keys go to whichever window is in front, so it has to be ours.
+    ASSERT_TRUE(test::WaitUntil(
+        [&] {
+            ::SetForegroundWindow(front.Window());
+            return ::GetForegroundWindow() == front.Window();
+        },
+        5000));
+    EXPECT_EQ(Visit({0, 0}, 4), "91+ 9+ 9- 91- ") << "no Win+Tab";
+    const POINT bottomRight{::GetSystemMetrics(SM_CXSCREEN) - 1,
+                            ::GetSystemMetrics(SM_CYSCREEN) - 1};
+    EXPECT_EQ(Visit(bottomRight), "") << "the launcher's corner typed keys";
+    EXPECT_TRUE(test::WaitUntil([&] {
+        const auto all = test::FindProcessWindows(corvane_.ProcessId(), L"CorvaneLauncher");
+        return std::any_of(all.begin(), all.end(), ::IsWindowVisible);
+    })) << "no launcher";
+
+    // Last: for a while after a full-screen window closes, Wine will not
+    // move the pointer.
+    test::HelperApp fullscreen;
+    ASSERT_TRUE(fullscreen.Start(folder_.Path(), L"player.exe", L"fullscreen", log_));
+    ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindowVisible(bar); }, 5000));
+    EXPECT_EQ(Visit({0, 0}), "") << "fired over a full-screen application";
 }
 
 }  // namespace

@@ -173,13 +173,6 @@ TEST_F(TrayE2E, ClicksReachTheProgramInTheFormItsVersionAsksFor) {
     }
 }
 
-// Programs that hid the taskbar show again the taskbar window they find first.
-TEST_F(TrayE2E, AProgramShowingTheTaskbarLeavesTheHostUnseen) {
-    ::ShowWindow(host_, SW_SHOW);
-    EXPECT_FALSE(::IsWindowVisible(host_));
-    EXPECT_EQ(::GetWindowLongPtrW(host_, GWL_STYLE) & WS_VISIBLE, 0);
-}
-
 // Explorer makes its taskbar again when it restarts, in front of the host:
 // the host hears of the new window at once, long before its backup check
 // or its next re-broadcast (past the first, which also raises it).
@@ -263,10 +256,7 @@ TEST_F(TrayE2E, AReloadTakesTheHostAwayAndBringsItBackWithTheSetting) {
         SCOPED_TRACE(enabled ? "on" : "off");
         ::WritePrivateProfileStringW(L"Tray", L"Enabled", enabled ? L"1" : L"0", IniPath().c_str());
         client.taskbarCreated = 0;
-        DWORD_PTR result = 1;
-        ASSERT_NE(::SendMessageTimeoutW(control_, WM_APP_COMMAND, CMD_RELOAD_SETTINGS, 0,
-                                        SMTO_ABORTIFHUNG, 10000, &result),
-                  0);
+        ASSERT_TRUE(Command(CMD_RELOAD_SETTINGS));
         // Either way programs are asked to announce their icons: to Explorer
         // once the host is gone, to the new host once it is back.
         EXPECT_EQ(test::FindTrayHost(corvane_.ProcessId()) != nullptr, enabled);

@@ -139,6 +139,9 @@ TEST_F(TrayHostTest, StandsInFrontUnseenAndGivesTheIconsBackWhenItStops) {
     const HWND host = host_.HostWindow();
     EXPECT_EQ(::FindWindowW(L"Shell_TrayWnd", nullptr), host);
     EXPECT_NE(::FindWindowExW(host, nullptr, L"TrayNotifyWnd", nullptr), nullptr);
+    // Programs that hid the taskbar show again the taskbar window they find first.
+    ::ShowWindow(host, SW_SHOW);
+    EXPECT_EQ(::GetWindowLongPtrW(host, GWL_STYLE) & WS_VISIBLE, 0);
 
     ASSERT_EQ(Notify(TrayCommand::Add, trayflags::kMessage | trayflags::kTip), 1);
     ASSERT_EQ(host_.Icons().size(), 1u);
