@@ -3,7 +3,7 @@
 #include "settings/SettingsWindowImpl.h"
 
 #include "base/Win32Handles.h"
-#include "config/Language.h"
+#include "config/Texts.h"
 #include "settings/SettingsPages.h"
 #include "toolkit/BackdropPlan.h"
 #include "toolkit/D2DValues.h"
