@@ -15,7 +15,7 @@
 #include "bar/SystemStatus.h"
 #include "base/ImagePaths.h"
 #include "base/Win32Handles.h"
-#include "config/Language.h"
+#include "config/Texts.h"
 #include "config/RestoreMarks.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsFolder.h"
@@ -117,10 +117,7 @@ void TellIfSettingsFolderReadOnly() {
         return;
     }
     ShowNotice(
-        Tr(L"Corvane kan ikke lagre innstillinger i ", L"Corvane cannot save its settings in ") +
-            ExecutableDirectory() +
-            Tr(L". Den kj\u00F8rer med standardinnstillinger.",
-               L". It runs with the default settings."),
+        Text(TextId::CannotSaveSettingsIn) + ExecutableDirectory() + Text(TextId::RunsWithDefaults),
         MB_ICONINFORMATION);
 }
 
@@ -320,9 +317,7 @@ int RunCorvane(HINSTANCE instance, bool guarded) noexcept {
         app.instance = instance;
 
         if (!CreateGraphicsFactories(app.graphics)) {
-            ::MessageBoxW(nullptr,
-                          Tr(L"Direct2D kunne ikke startes.", L"Direct2D could not be started."),
-                          L"Corvane", MB_ICONERROR);
+            ::MessageBoxW(nullptr, Text(TextId::Direct2DFailed), L"Corvane", MB_ICONERROR);
             return 1;
         }
         SetThreadImagingFactory(app.graphics.wic.Get());

@@ -11,7 +11,7 @@
 #include "appmenus/MenusFile.h"
 #include "appmenus/Utf8Text.h"
 #include "bar/Bar.h"
-#include "config/Language.h"
+#include "config/Texts.h"
 #include "config/SettingsFolder.h"
 #include "config/StartWithWindows.h"
 #include "dock/CenterStart.h"
@@ -172,11 +172,8 @@ void App::FileNotSaved(const std::wstring& path) noexcept {
     }
     try {
         unsavedTold.push_back(path);
-        ShowNotice(Tr(L"Corvane kunne ikke lagre en endring i innstillingene i ",
-                      L"Corvane could not save a change to its settings in ") +
-                       path + L":\n\n" + SystemMessage(error) + L"\n\n" +
-                       Tr(L"Til filen kan skrives igjen, kan endringer g\u00E5 tapt.",
-                          L"Until the file can be written again, changes may be lost."),
+        ShowNotice(Text(TextId::ChangeNotSavedIn) + path + L":\n\n" + SystemMessage(error) +
+                       L"\n\n" + Text(TextId::ChangesMayBeLost),
                    MB_ICONWARNING);
     } catch (...) {
         // Out of memory: the failure goes untold, as nothing else can be shown.

@@ -1,7 +1,7 @@
 #include "bar/AppNameMenuModel.h"
 
-#include "config/Language.h"
 #include "config/SettingsText.h"
+#include "config/Texts.h"
 
 #include <algorithm>
 
@@ -34,50 +34,42 @@ std::vector<AppNameMenuEntry> BuildAppNameMenu(const AppNameMenuFacts& f) {
     const bool grey = !f.targetValid;
     const bool beyondReach = f.targetValid && f.targetBeyondReach;
     if (beyondReach) {
-        menu.push_back(Item(kMenuBeyondReachNote,
-                            Tr(L"Kj\u00F8rer som administrator: Corvane kan bare minimere, "
-                               L"maksimere eller gjenopprette det",
-                               L"Runs as administrator: Corvane can only minimize, maximize "
-                               L"or restore it"),
-                            true));
+        menu.push_back(Item(kMenuBeyondReachNote, Text(TextId::BeyondReachNote), true));
         menu.push_back(Separator());
     }
-    menu.push_back(Item(kMenuMinimize, Tr(L"Minimer", L"Minimize"), grey));
-    menu.push_back(Item(
-        kMenuMaximizeOrRestore,
-        f.targetMaximized ? Tr(L"Gjenopprett", L"Restore") : Tr(L"Maksimer", L"Maximize"), grey));
-    menu.push_back(Item(kMenuCloseWindow, Tr(L"Lukk vindu", L"Close Window"), grey || beyondReach));
+    menu.push_back(Item(kMenuMinimize, Text(TextId::Minimize), grey));
+    menu.push_back(Item(kMenuMaximizeOrRestore,
+                        f.targetMaximized ? Text(TextId::Restore) : Text(TextId::Maximize), grey));
+    menu.push_back(Item(kMenuCloseWindow, Text(TextId::CloseWindow), grey || beyondReach));
     if (f.tilingActive && f.targetValid) {
         menu.push_back(Separator());
-        menu.push_back(Item(kMenuFloatWindow,
-                            Tr(L"Flytende vindu (ikke tile)", L"Floating window (don't tile)"),
-                            beyondReach, f.targetFloating));
         menu.push_back(
-            Item(kMenuNeverTile,
-                 std::wstring(Tr(L"Aldri tile ", L"Never tile ")) + EscapeMenuText(f.displayName),
-                 false, !f.exeName.empty() && Contains(f.floatList, f.exeName)));
+            Item(kMenuFloatWindow, Text(TextId::FloatWindow), beyondReach, f.targetFloating));
+        menu.push_back(Item(kMenuNeverTile,
+                            std::wstring(Text(TextId::NeverTile)) + EscapeMenuText(f.displayName),
+                            false, !f.exeName.empty() && Contains(f.floatList, f.exeName)));
     }
     menu.push_back(Separator());
     if (f.settingsWindow) {
-        menu.push_back(Item(kMenuSettings, Tr(L"Innstillinger", L"Settings")));
+        menu.push_back(Item(kMenuSettings, Text(TextId::Settings)));
     }
     if (!f.hiddenTray.empty()) {
         AppNameMenuEntry popup;
         popup.kind = AppNameMenuEntry::Kind::Submenu;
-        popup.text = Tr(L"Skjulte tray-ikoner", L"Hidden tray icons");
+        popup.text = Text(TextId::HiddenTrayIcons);
         const std::size_t count = std::min(f.hiddenTray.size(), kMaxHiddenTrayItems);
         for (std::size_t i = 0; i < count; ++i) {
             popup.children.push_back(Item(kMenuHiddenTrayFirst + static_cast<uint32_t>(i),
                                           EscapeMenuText(f.hiddenTray[i])));
         }
         popup.children.push_back(Separator());
-        popup.children.push_back(Item(kMenuShowAllTray, Tr(L"Vis alle", L"Show all")));
+        popup.children.push_back(Item(kMenuShowAllTray, Text(TextId::ShowAll)));
         menu.push_back(std::move(popup));
     }
     if (menu.back().kind != AppNameMenuEntry::Kind::Separator) {
         menu.push_back(Separator());
     }
-    menu.push_back(Item(kMenuQuit, Tr(L"Avslutt Corvane", L"Quit Corvane")));
+    menu.push_back(Item(kMenuQuit, Text(TextId::QuitCorvane)));
     return menu;
 }
 

@@ -1,6 +1,6 @@
 #include "bar/BarTooltips.h"
 
-#include "config/Language.h"
+#include "config/Texts.h"
 
 namespace corvane {
 
@@ -13,9 +13,8 @@ std::wstring TrayTooltipText(const TrayIcon& icon) {
 }
 
 std::wstring TilingTooltipText(bool on) {
-    std::wstring text = on ? Tr(L"Tiling: på", L"Tiling: on") : Tr(L"Tiling: av", L"Tiling: off");
-    text += Tr(L"\nKlikk for å slå av/på · Høyreklikk for innstillinger",
-               L"\nClick to toggle · Right-click for settings");
+    std::wstring text = on ? Text(TextId::TilingOn) : Text(TextId::TilingOff);
+    text += Text(TextId::TilingTooltipHint);
     return text;
 }
 
@@ -30,8 +29,7 @@ std::wstring NowPlayingTooltipText(std::wstring_view title, std::wstring_view ar
         text += L"\n";
         text += album;
     }
-    text += Tr(L"\nKlikk for kontroller · Midtklikk for spill/pause",
-               L"\nClick for controls · Middle-click to play/pause");
+    text += Text(TextId::NowPlayingTooltipHint);
     return text;
 }
 

@@ -1,6 +1,6 @@
 #include "bar/StatusText.h"
 
-#include "config/Language.h"
+#include "config/Texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,12 +10,12 @@ namespace corvane {
 std::wstring NetworkStatusLine(const StatusModel& status) {
     switch (status.networkKind) {
         case NetworkKind::Ethernet:
-            return Tr(L"Ethernet: tilkoblet", L"Ethernet: connected");
+            return Text(TextId::EthernetConnected);
         case NetworkKind::WiFi:
             return L"Wi-Fi: " + status.ssid + L" (" + std::to_wstring(status.wifiSignal) + L" %)";
         case NetworkKind::None:
         default:
-            return Tr(L"Ikke tilkoblet", L"Not connected");
+            return Text(TextId::NotConnected);
     }
 }
 
@@ -24,27 +24,27 @@ std::wstring SoundStatusLine(const StatusModel& status) {
         return {};
     }
     if (status.muted) {
-        return Tr(L"\nLyd: dempet", L"\nSound: muted");
+        return Text(TextId::SoundMutedLine);
     }
-    return std::wstring(Tr(L"\nLyd: ", L"\nSound: ")) +
-           std::to_wstring(VolumePercent(status.volume)) + L" %";
+    return std::wstring(Text(TextId::SoundLine)) + std::to_wstring(VolumePercent(status.volume)) +
+           L" %";
 }
 
 std::wstring BatteryStatusLine(const StatusModel& status) {
     if (!status.hasBattery) {
         return {};
     }
-    std::wstring line = std::wstring(Tr(L"\nBatteri: ", L"\nBattery: ")) +
-                        std::to_wstring(status.batteryPercent) + L" %";
+    std::wstring line =
+        std::wstring(Text(TextId::BatteryLine)) + std::to_wstring(status.batteryPercent) + L" %";
     if (status.charging) {
-        line += Tr(L" (lader)", L" (charging)");
+        line += Text(TextId::Charging);
     }
     return line;
 }
 
 std::wstring StatusTooltipText(const StatusModel& status) {
     return NetworkStatusLine(status) + SoundStatusLine(status) + BatteryStatusLine(status) +
-           Tr(L"\nRull for å endre volum", L"\nScroll to change volume");
+           Text(TextId::ScrollForVolumeLine);
 }
 
 int VolumePercent(float volume) noexcept {

@@ -1,28 +1,28 @@
 #include "config/CornerActionNames.h"
 
-#include "config/Language.h"
 #include "config/Settings.h"
+#include "config/Texts.h"
 
 namespace corvane {
 
 const wchar_t* HotCornerActionName(int32_t action) noexcept {
     switch (static_cast<CornerAction>(action)) {
         case CornerAction::TaskView:
-            return Tr(L"Oppgavevisning (alle vinduer)", L"Task view (all windows)");
+            return Text(TextId::CornerTaskView);
         case CornerAction::ShowDesktop:
-            return Tr(L"Vis skrivebord", L"Show desktop");
+            return Text(TextId::CornerShowDesktop);
         case CornerAction::StartMenu:
-            return Tr(L"Start-menyen", L"Start menu");
+            return Text(TextId::CornerStartMenu);
         case CornerAction::Notifications:
-            return Tr(L"Varsler og kalender", L"Notifications and calendar");
+            return Text(TextId::CornerNotifications);
         case CornerAction::QuickSettings:
-            return Tr(L"Hurtiginnstillinger", L"Quick settings");
+            return Text(TextId::CornerQuickSettings);
         case CornerAction::Launcher:
             return L"CorLauncher";
         case CornerAction::Nothing:
             break;
     }
-    return Tr(L"Ingenting", L"Nothing");
+    return Text(TextId::CornerNothing);
 }
 
 }  // namespace corvane

@@ -4,14 +4,17 @@ namespace corvane {
 namespace {
 // English until the settings say otherwise: the only text shown before they
 // are loaded is the Direct2D error box.
-bool g_norwegian = false;
+Language g_language = Language::English;
 }  // namespace
 
+Language CurrentLanguage() noexcept {
+    return g_language;
+}
 bool IsNorwegian() noexcept {
-    return g_norwegian;
+    return g_language == Language::Norwegian;
 }
 void SetNorwegian(bool norwegian) noexcept {
-    g_norwegian = norwegian;
+    g_language = norwegian ? Language::Norwegian : Language::English;
 }
 
 }  // namespace corvane

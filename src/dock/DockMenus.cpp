@@ -1,8 +1,8 @@
 #include "dock/DockMenus.h"
 
 #include "base/Utf16.h"
-#include "config/Language.h"
 #include "config/SettingsText.h"
+#include "config/Texts.h"
 
 #include <string_view>
 
@@ -34,21 +34,21 @@ std::vector<DockMenuEntry> DockItemMenu(const std::vector<std::wstring>& titles,
     const bool windows = !titles.empty();
     if (windows) {
         menu.push_back(Separator());
-        menu.push_back({kDockMenuOpen, Tr(L"Nytt vindu", L"New Window")});
+        menu.push_back({kDockMenuOpen, Text(TextId::NewWindow)});
     } else {
-        menu.push_back({kDockMenuOpen, Tr(L"\u00C5pne", L"Open")});
+        menu.push_back({kDockMenuOpen, Text(TextId::Open)});
     }
     if (pinned) {
-        menu.push_back({kDockMenuUnpin, Tr(L"Fjern fra dock", L"Unpin from dock")});
+        menu.push_back({kDockMenuUnpin, Text(TextId::UnpinFromDock)});
     } else {
-        menu.push_back({kDockMenuPin, Tr(L"Fest i dock", L"Pin to dock")});
+        menu.push_back({kDockMenuPin, Text(TextId::PinToDock)});
     }
     if (windows) {
         menu.push_back(Separator());
-        menu.push_back({kDockMenuClose,
-                        titles.size() == 1 ? Tr(L"Lukk vindu", L"Close Window")
-                                           : Tr(L"Lukk alle vinduer", L"Close All Windows"),
-                        false, !closable});
+        menu.push_back(
+            {kDockMenuClose,
+             titles.size() == 1 ? Text(TextId::CloseWindow) : Text(TextId::CloseAllWindows), false,
+             !closable});
     }
     return menu;
 }
@@ -56,13 +56,10 @@ std::vector<DockMenuEntry> DockItemMenu(const std::vector<std::wstring>& titles,
 std::vector<DockMenuEntry> DockMenu(bool hideTaskbar, bool settingsWindow) {
     std::vector<DockMenuEntry> menu;
     if (settingsWindow) {
-        menu.push_back(
-            {kDockMenuSettings, Tr(L"Dock-innstillinger\u2026", L"Dock Settings\u2026")});
+        menu.push_back({kDockMenuSettings, Text(TextId::DockSettingsMenu)});
     }
     menu.push_back({kDockMenuToggleTaskbar,
-                    hideTaskbar
-                        ? Tr(L"Vis Windows-oppgavelinjen igjen", L"Show Windows taskbar again")
-                        : Tr(L"Skjul Windows-oppgavelinjen", L"Hide Windows taskbar")});
+                    hideTaskbar ? Text(TextId::ShowTaskbarAgain) : Text(TextId::HideTaskbar)});
     return menu;
 }
 

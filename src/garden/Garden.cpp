@@ -1,7 +1,7 @@
 #include "garden/Garden.h"
 
 #include "base/Win32Geometry.h"
-#include "config/Language.h"
+#include "config/Texts.h"
 #include "garden/BedGeometry.h"
 #include "garden/DesktopIcons.h"
 #include "garden/DesktopScan.h"
@@ -399,18 +399,15 @@ void Garden::NewBed() {
     }
     if (!RoomForAnotherBed(beds_.size())) {
         const std::wstring most = std::to_wstring(kMaxBeds);
-        ShowNotice(
-            IsNorwegian()
-                ? L"CorGarden har plass til " + most + L" bed. Slett et bed før du lager et nytt."
-                : L"CorGarden holds " + most + L" beds. Delete a bed before making a new one.",
-            MB_ICONINFORMATION);
+        ShowNotice(Text(TextId::GardenFullBefore) + most + Text(TextId::GardenFullAfter),
+                   MB_ICONINFORMATION);
         return;
     }
     POINT pointer = {};
     ::GetCursorPos(&pointer);
     const HMONITOR display = ::MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST);
     Bed bed;
-    bed.name = Tr(L"Nytt bed", L"New bed");
+    bed.name = Text(TextId::NewBedName);
     bed.rect = NewBedRect(pointer.x, pointer.y, MonitorWorkArea(display), MonitorDpi(display));
     beds_.push_back(std::move(bed));
     auto window = std::make_unique<BedWindow>(bedContext_, beds_.size() - 1);

@@ -2,8 +2,8 @@
 
 #include "garden/BedGeometry.h"
 
-#include "config/Language.h"
 #include "config/SettingsText.h"
+#include "config/Texts.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -60,8 +60,7 @@ GardenItem RecycleBinItem() {
 }
 
 std::wstring GardenItemName(const GardenItem& item) {
-    return item.entry.key == kRecycleBinIconKey ? Tr(L"Papirkurv", L"Recycle Bin")
-                                                : item.entry.name;
+    return item.entry.key == kRecycleBinIconKey ? Text(TextId::RecycleBin) : item.entry.name;
 }
 
 std::size_t CatchAllIndex(const std::vector<Bed>& beds) {
@@ -100,10 +99,10 @@ std::size_t AssignItems(std::vector<Bed>& beds, const GardenItems& items) {
 std::vector<Bed> DefaultBeds(const GardenItems& items, PixelRect workArea, uint32_t dpi) {
     const DefaultBedRects places = DefaultBedPlaces(workArea, dpi);
     Bed apps;
-    apps.name = Tr(L"Apper", L"Apps");
+    apps.name = Text(TextId::AppsBed);
     apps.rect = places.apps;
     Bed desktop;
-    desktop.name = Tr(L"Skrivebord", L"Desktop");
+    desktop.name = Text(TextId::DesktopBed);
     desktop.catchAll = true;
     desktop.rect = places.desktop;
     const std::wstring recycleBin = GardenItemId(kRecycleBinPath);

@@ -1,7 +1,7 @@
 #include "identity/AppTargets.h"
 
-#include "config/Language.h"
 #include "config/SettingsText.h"
+#include "config/Texts.h"
 
 #include <initializer_list>
 
@@ -74,7 +74,7 @@ std::wstring UnquoteAppPathValue(std::wstring_view value) {
 
 std::wstring ReadablePinName(std::wstring_view identifier) {
     if (EqualsNoCase(identifier, kSettingsAppTarget)) {
-        return Tr(L"Innstillinger", L"Settings");
+        return Text(TextId::SettingsApp);
     }
     std::wstring_view name = identifier;
     if (IsAppsFolderTarget(name)) {

@@ -1,7 +1,7 @@
 #include "identity/ForegroundRules.h"
 
-#include "config/Language.h"
 #include "config/SettingsText.h"
+#include "config/Texts.h"
 
 #include <algorithm>
 #include <array>
@@ -77,11 +77,11 @@ bool IsDesktopWindow(std::wstring_view exeName, std::wstring_view className) noe
 }
 
 const wchar_t* DesktopName() noexcept {
-    return Tr(L"Skrivebord", L"Desktop");
+    return Text(TextId::Desktop);
 }
 
 const wchar_t* FileExplorerName() noexcept {
-    return Tr(L"Filutforsker", L"File Explorer");
+    return Text(TextId::FileExplorer);
 }
 
 std::wstring NameFromFileName(std::wstring_view fileName) {

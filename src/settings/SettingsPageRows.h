@@ -4,6 +4,7 @@
 // the row asks for.
 
 #include "config/SettingsLoader.h"
+#include "config/Texts.h"
 #include "settings/SettingsHost.h"
 #include "settings/SettingsRow.h"
 
@@ -28,6 +29,7 @@ using After = std::function<void(PageContext&)>;
 [[nodiscard]] SettingsRow Bound(RowKind kind, const wchar_t* label, const wchar_t* description);
 [[nodiscard]] SettingsRow Header(const wchar_t* label);
 [[nodiscard]] SettingsRow Text(const wchar_t* label, const wchar_t* value);
+using corvane::Text;  // the texts by id, beside the row
 [[nodiscard]] SettingsRow Button(const wchar_t* label, const wchar_t* description,
                                  const wchar_t* caption, std::function<void()> action);
 

@@ -1,6 +1,6 @@
 #include "settings/SettingsPages.h"
 
-#include "config/Language.h"
+#include "config/Texts.h"
 #include "settings/SettingsPageRows.h"
 
 #include <array>
@@ -159,11 +159,9 @@ void SwitchLanguage(PageContext& context, bool toNorwegian) {
 constexpr std::array<const wchar_t*, 3> kBackdropNames = {L"acrylic", L"mica", L"solid"};
 
 SettingsRow BackdropChoice(PageContext& context) {
-    SettingsRow row = Bound(
-        RowKind::Choice, Tr(L"Bakgrunn", L"Background"),
-        Tr(L"Materialet bak topplinjen og docken", L"The material behind the top bar and dock"));
-    row.options = {Tr(L"Akryl (uskarpt glass)", L"Acrylic (frosted glass)"), L"Mica",
-                   Tr(L"Ugjennomsiktig", L"Opaque")};
+    SettingsRow row =
+        Bound(RowKind::Choice, Text(TextId::Background), Text(TextId::BackgroundHint));
+    row.options = {Text(TextId::Acrylic), L"Mica", Text(TextId::Opaque)};
     PageContext* ctx = &context;
     row.getInt = [ctx] { return static_cast<int32_t>(ctx->settings.backdrop); };
     row.setInt = [ctx](int32_t value) {
@@ -179,106 +177,73 @@ SettingsRow BackdropChoice(PageContext& context) {
 
 void AppendGeneral(std::vector<SettingsRow>& rows, PageContext& context) {
     PageContext* ctx = &context;
-    rows.push_back(Header(Tr(L"Språk", L"Language")));
+    rows.push_back(Header(Text(TextId::Language)));
     SettingsRow language = Bound(RowKind::Choice, L"Language / Språk", L"");
     language.options = {L"English", L"Norsk"};
     language.getInt = [] { return IsNorwegian() ? 1 : 0; };
     language.setInt = [ctx](int32_t value) { SwitchLanguage(*ctx, value == 1); };
     rows.push_back(std::move(language));
 
-    rows.push_back(Header(Tr(L"Oppstart", L"Startup")));
+    rows.push_back(Header(Text(TextId::Startup)));
     SettingsRow autostart =
-        Bound(RowKind::Toggle, Tr(L"Start Corvane med Windows", L"Start Corvane with Windows"),
-              Tr(L"Topplinjen og docken er klare når du logger inn",
-                 L"The top bar and dock are ready when you sign in"));
+        Bound(RowKind::Toggle, Text(TextId::StartWithWindows), Text(TextId::StartWithWindowsHint));
     autostart.getBool = [ctx] { return ctx->host.StartsWithWindows(); };
     autostart.setBool = [ctx](bool on) { ctx->host.SetStartWithWindows(on); };
     rows.push_back(std::move(autostart));
 
     rows.push_back(Header(L"Windows"));
-    rows.push_back(Toggle(context, Tr(L"Start-menyen i midten", L"Centered Start menu"),
-                          Tr(L"Start åpnes midt på skjermen, over docken. Din egen innstilling "
-                             L"kommer tilbake når Corvane avsluttes.",
-                             L"Start opens in the middle of the screen, above the dock. Your own "
-                             L"setting is restored when Corvane quits."),
+    rows.push_back(Toggle(context, Text(TextId::CenteredStart), Text(TextId::CenteredStartHint),
                           L"General", L"CenterStart", AtOnce(&SettingsHost::ApplyCenterStart)));
 
-    rows.push_back(Header(Tr(L"Utseende", L"Appearance")));
+    rows.push_back(Header(Text(TextId::Appearance)));
     rows.push_back(BackdropChoice(context));
-    rows.push_back(Slider(context, Tr(L"Fargetone, dock", L"Tint, dock"),
-                          Tr(L"Lavere verdi gir mer gjennomsiktig glass. Topplinjen har sin egen.",
-                             L"Lower values make the glass more transparent. The top bar has its "
-                             L"own."),
-                          L"Bar", L"Tint", ranges::kPercent.min, ranges::kPercent.max, L" %",
-                          Reapply()));
+    rows.push_back(Slider(context, Text(TextId::DockTint), Text(TextId::DockTintHint), L"Bar",
+                          L"Tint", ranges::kPercent.min, ranges::kPercent.max, L" %", Reapply()));
 
-    rows.push_back(Header(Tr(L"Filer", L"Files")));
-    rows.push_back(Button(Tr(L"Appmenyer", L"App menus"),
-                          Tr(L"Menyene ved siden av appnavnet (Fil, Rediger, Vis …)",
-                             L"The menus next to the app name (File, Edit, View …)"),
-                          Tr(L"Rediger", L"Edit"),
+    rows.push_back(Header(Text(TextId::Files)));
+    rows.push_back(Button(Text(TextId::AppMenus), Text(TextId::AppMenusHint), Text(TextId::Edit),
                           [ctx] { ctx->host.EditFile(ctx->host.MenusFilePath()); }));
-    rows.push_back(Button(Tr(L"Innstillingsfil", L"Settings file"),
-                          Tr(L"corvane.ini — alt på denne siden, som tekst",
-                             L"corvane.ini — everything on this page, as text"),
-                          Tr(L"Åpne", L"Open"),
+    rows.push_back(Button(Text(TextId::SettingsFile), Text(TextId::SettingsFileHint),
+                          Text(TextId::Open),
                           [ctx] { ctx->host.EditFile(ctx->settings.filePath); }));
-    rows.push_back(Button(Tr(L"Last inn på nytt", L"Reload"),
-                          Tr(L"Bruk endringer du har gjort i filene over",
-                             L"Apply changes you've made to the files above"),
-                          Tr(L"Last inn", L"Reload"), [ctx] { ctx->reloadNow(); }));
+    rows.push_back(Button(Text(TextId::ReloadFiles), Text(TextId::ReloadFilesHint),
+                          Text(TextId::Reload), [ctx] { ctx->reloadNow(); }));
 }
 
 // --- Top bar
 
 void AppendTopBar(std::vector<SettingsRow>& rows, PageContext& context) {
     PageContext* ctx = &context;
-    rows.push_back(Header(Tr(L"Utseende", L"Appearance")));
-    rows.push_back(Choice(
-        context, Tr(L"Stil", L"Style"),
-        Tr(L"Klassisk går kant i kant. De andre har luft rundt seg, som docken. Separert har "
-           L"klokka i midten.",
-           L"Classic runs edge to edge. The others float with space around them, like the dock. "
-           L"Separated puts the clock in the middle."),
-        L"Bar", L"Style",
-        {Tr(L"Klassisk", L"Classic"), Tr(L"Flytende", L"Floating"),
-         Tr(L"Øyer (bokser)", L"Islands (boxes)"),
-         Tr(L"Separert (tre paneler)", L"Separated (three panels)")},
-        Reapply()));
-    rows.push_back(TintSlider(context, Tr(L"Fargetone", L"Tint"),
-                              Tr(L"Lavere verdi gir mer gjennomsiktig topplinje",
-                                 L"Lower values make the top bar more transparent"),
-                              L"Bar", L"BarTint", &Settings::barTint, Reapply()));
-    rows.push_back(Toggle(context, Tr(L"Skjul automatisk", L"Automatically hide"),
-                          Tr(L"Topplinjen glir bort og kommer tilbake når musen treffer toppkanten",
-                             L"The top bar slides away and comes back when the pointer hits the "
-                             L"top edge"),
-                          L"Bar", L"Autohide", Reapply()));
-
-    rows.push_back(Header(Tr(L"Topplinje", L"Top bar")));
-    rows.push_back(Slider(context, Tr(L"Høyde", L"Height"), L"", L"Bar", L"Height", 22, 40, L" px",
+    rows.push_back(Header(Text(TextId::Appearance)));
+    rows.push_back(Choice(context, Text(TextId::Style), Text(TextId::StyleHint), L"Bar", L"Style",
+                          {Text(TextId::StyleClassic), Text(TextId::StyleFloating),
+                           Text(TextId::StyleIslands), Text(TextId::StyleSeparated)},
                           Reapply()));
-    rows.push_back(Toggle(context, Tr(L"Vis på alle skjermer", L"Show on all displays"),
-                          Tr(L"Av: bare på hovedskjermen", L"Off: main display only"), L"Bar",
-                          L"AllMonitors", Reapply()));
-    rows.push_back(Toggle(context, Tr(L"Tiling-knapp", L"Tiling button"),
-                          Tr(L"Liten knapp til venstre for lyd og nett som slår tiling av og på",
-                             L"Small button left of sound and network that turns tiling on and "
-                             L"off"),
+    rows.push_back(TintSlider(context, Text(TextId::Tint), Text(TextId::BarTintHint), L"Bar",
+                              L"BarTint", &Settings::barTint, Reapply()));
+    rows.push_back(Toggle(context, Text(TextId::AutoHide), Text(TextId::AutoHideHint), L"Bar",
+                          L"Autohide", Reapply()));
+
+    rows.push_back(Header(Text(TextId::TopBar)));
+    rows.push_back(
+        Slider(context, Text(TextId::Height), L"", L"Bar", L"Height", 22, 40, L" px", Reapply()));
+    rows.push_back(Toggle(context, Text(TextId::ShowOnAllDisplays),
+                          Text(TextId::ShowOnAllDisplaysHint), L"Bar", L"AllMonitors", Reapply()));
+    rows.push_back(Toggle(context, Text(TextId::TilingButton), Text(TextId::TilingButtonHint),
                           L"Tiling", L"Button", AtOnce(&SettingsHost::RefreshBars)));
 
-    rows.push_back(Header(Tr(L"Klokke", L"Clock")));
-    SettingsRow date = Bound(RowKind::Choice, Tr(L"Dato", L"Date"), L"");
+    rows.push_back(Header(Text(TextId::Clock)));
+    SettingsRow date = Bound(RowKind::Choice, Text(TextId::Date), L"");
     const bool norwegian = IsNorwegian();
     for (const std::wstring& preset : DatePresets(norwegian)) {
         date.options.push_back(context.host.FormatToday(preset));
     }
-    date.options.emplace_back(Tr(L"Bare klokkeslett", L"Time only"));
+    date.options.emplace_back(Text(TextId::TimeOnly));
     // A format of the user's own has an entry of its own, so that no preset
     // stands for it and every preset can be chosen.
     if (DatePresetIndex(context.settings.dateFormat, norwegian) == kOwnDateFormatIndex) {
         date.options.push_back(context.host.FormatToday(context.settings.dateFormat) +
-                               Tr(L"  (eget format)", L"  (own format)"));
+                               Text(TextId::OwnFormat));
     }
     date.getInt = [ctx, norwegian] { return DatePresetIndex(ctx->settings.dateFormat, norwegian); };
     date.setInt = [ctx, norwegian](int32_t index) {
@@ -289,9 +254,9 @@ void AppendTopBar(std::vector<SettingsRow>& rows, PageContext& context) {
         ctx->host.RefreshBars();
     };
     rows.push_back(std::move(date));
-    rows.push_back(Toggle(context, Tr(L"Vis sekunder", L"Show seconds"), L"", L"Clock",
-                          L"ShowSeconds", Reapply()));
-    rows.push_back(Header(Tr(L"Tastatur", L"Keyboard")));
+    rows.push_back(
+        Toggle(context, Text(TextId::ShowSeconds), L"", L"Clock", L"ShowSeconds", Reapply()));
+    rows.push_back(Header(Text(TextId::Keyboard)));
     AppendFocusShortcut(rows, context, false);
 }
 
@@ -300,18 +265,14 @@ void AppendTopBar(std::vector<SettingsRow>& rows, PageContext& context) {
 void AppendTray(std::vector<SettingsRow>& rows, PageContext& context) {
     PageContext* ctx = &context;
     rows.push_back(Header(L"Tray"));
-    rows.push_back(Toggle(context, Tr(L"Tray-ikoner i topplinjen", L"Tray icons in the top bar"),
-                          Tr(L"Ikonene fra Discord, Steam osv. vises oppe til høyre",
-                             L"Icons from Discord, Steam, etc. appear in the top right"),
-                          L"Tray", L"Enabled", Reapply()));
-    rows.push_back(Toggle(
-        context, Tr(L"Behold også ikonene nederst", L"Also keep icons at the bottom"),
-        Tr(L"Vis dem i Windows' egen tray i tillegg", L"Show them in the Windows tray as well"),
-        L"Tray", L"MirrorToExplorer", WrittenOnly()));
+    rows.push_back(Toggle(context, Text(TextId::TrayInBar), Text(TextId::TrayInBarHint), L"Tray",
+                          L"Enabled", Reapply()));
+    rows.push_back(Toggle(context, Text(TextId::KeepTrayBelow), Text(TextId::KeepTrayBelowHint),
+                          L"Tray", L"MirrorToExplorer", WrittenOnly()));
 
-    rows.push_back(Header(Tr(L"Skjulte ikoner", L"Hidden icons")));
+    rows.push_back(Header(Text(TextId::HiddenIcons)));
     for (const std::wstring& exe : context.settings.trayHidden) {
-        SettingsRow row = Button(L"", L"", Tr(L"Vis", L"Show"), [ctx, exe] {
+        SettingsRow row = Button(L"", L"", Text(TextId::Show), [ctx, exe] {
             ctx->host.UnhideTrayEntry(exe);
             ctx->rebuild();
         });
@@ -319,22 +280,17 @@ void AppendTray(std::vector<SettingsRow>& rows, PageContext& context) {
         rows.push_back(std::move(row));
     }
     if (context.settings.trayHidden.empty()) {
-        rows.push_back(Text(Tr(L"Ingen skjulte ikoner", L"No hidden icons"),
-                            Tr(L"Dra et ikon ned fra topplinjen og slipp det for å skjule det.",
-                               L"Drag an icon down out of the top bar and drop it to hide it.")));
+        rows.push_back(Text(Text(TextId::NoHiddenIcons), Text(TextId::NoHiddenIconsHint)));
     } else {
-        rows.push_back(Button(Tr(L"Vis alle skjulte ikoner", L"Show all hidden icons"), L"",
-                              Tr(L"Vis alle", L"Show all"), [ctx] {
-                                  ctx->host.UnhideTrayEntry(L"");
-                                  ctx->rebuild();
-                              }));
+        rows.push_back(Button(Text(TextId::ShowAllHiddenIcons), L"", Text(TextId::ShowAll), [ctx] {
+            ctx->host.UnhideTrayEntry(L"");
+            ctx->rebuild();
+        }));
     }
 
-    rows.push_back(Header(Tr(L"Rekkefølge", L"Order")));
-    rows.push_back(Button(Tr(L"Dra ikonene sidelengs i topplinjen for å flytte dem",
-                             L"Drag icons sideways in the top bar to move them"),
-                          Tr(L"Rekkefølgen huskes", L"The order is remembered"),
-                          Tr(L"Tilbakestill", L"Reset"), [ctx] {
+    rows.push_back(Header(Text(TextId::Order)));
+    rows.push_back(Button(Text(TextId::TrayOrderHint), Text(TextId::TrayOrderRemembered),
+                          Text(TextId::Reset), [ctx] {
                               ctx->host.ResetTrayOrder();
                               ctx->rebuild();
                           }));
@@ -345,15 +301,15 @@ void AppendTray(std::vector<SettingsRow>& rows, PageContext& context) {
 namespace {
 
 constexpr std::array<SettingsPage, 9> kPages = {{
-    {L'\xE713', L"Generelt", L"General"},
-    {L'\xE8A0', L"Topplinje", L"Top bar"},
-    {L'\xE76C', L"Tray-ikoner", L"Tray icons"},
-    {L'\xE75B', L"Dock", L"Dock"},
-    {L'\xE80F', L"Startmeny", L"Start menu"},
-    {L'\xE8A9', L"Tiling", L"Tiling"},
-    {L'\xE7C4', L"Hot corners", L"Hot corners"},
-    {L'\xEA86', L"Tillegg", L"Plugins"},
-    {L'\xE946', L"Om Corvane", L"About Corvane"},
+    {L'\xE713', TextId::PageGeneral},
+    {L'\xE8A0', TextId::PageTopBar},
+    {L'\xE76C', TextId::PageTray},
+    {L'\xE75B', TextId::PageDock},
+    {L'\xE80F', TextId::PageStart},
+    {L'\xE8A9', TextId::PageTiling},
+    {L'\xE7C4', TextId::PageHotCorners},
+    {L'\xEA86', TextId::PagePlugins},
+    {L'\xE946', TextId::PageAbout},
 }};
 
 using Appender = void (*)(std::vector<SettingsRow>&, PageContext&);
@@ -380,7 +336,7 @@ std::vector<SettingsRow> BuildRows(int32_t page, PageContext& context) {
 }
 
 const wchar_t* SettingsWindowTitle() noexcept {
-    return Tr(L"Corvane – Innstillinger", L"Corvane – Settings");
+    return Text(TextId::SettingsWindowTitle);
 }
 
 }  // namespace corvane

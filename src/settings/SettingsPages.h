@@ -2,6 +2,7 @@
 // The nine pages of the settings window: their sidebar entries and the rows
 // each page shows, bound to the settings they edit.
 
+#include "config/TextId.h"
 #include "settings/SettingsHost.h"
 #include "settings/SettingsRow.h"
 
@@ -12,8 +13,7 @@ namespace corvane {
 
 struct SettingsPage {
     wchar_t glyph;  // in the icon font
-    const wchar_t* norwegian;
-    const wchar_t* english;
+    TextId name;
 };
 [[nodiscard]] const SettingsPage& PageInfo(int32_t page) noexcept;
 

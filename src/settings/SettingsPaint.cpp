@@ -3,7 +3,7 @@
 #include "settings/SettingsWindowImpl.h"
 
 #include "base/Win32Handles.h"
-#include "config/Language.h"
+#include "config/Texts.h"
 #include "settings/SettingsPages.h"
 #include "toolkit/BackdropPlan.h"
 #include "toolkit/D2DValues.h"
@@ -134,8 +134,8 @@ void SettingsWindow::Impl::PaintSidebar() {
         const SettingsPage& info = PageInfo(page);
         DrawLine(std::wstring(1, info.glyph), kIcon, {r.left + 12, r.top, r.left + 36, r.bottom},
                  ToD2D(theme.text), DWRITE_TEXT_ALIGNMENT_CENTER);
-        DrawLine(Tr(info.norwegian, info.english), kLabel,
-                 {r.left + 46, r.top, r.right - 8, r.bottom}, ToD2D(theme.text));
+        DrawLine(Text(info.name), kLabel, {r.left + 46, r.top, r.right - 8, r.bottom},
+                 ToD2D(theme.text));
     }
 }
 

@@ -1,8 +1,8 @@
 #include "settings/SettingsRules.h"
 
 #include "base/Utf16.h"
-#include "config/Language.h"
 #include "config/SettingsText.h"
+#include "config/Texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -89,23 +89,23 @@ std::wstring DateFormatAfterSwitch(std::wstring_view format, bool toNorwegian) {
 
 DockMonitorChoice BuildDockMonitorChoice(const std::vector<DisplaySize>& displays, int32_t stored) {
     DockMonitorChoice choice;
-    choice.options.emplace_back(Tr(L"Kun på hovedskjermen", L"Main display only"));
+    choice.options.emplace_back(Text(TextId::MainDisplayOnly));
     choice.values.push_back(0);
-    choice.options.emplace_back(Tr(L"På alle skjermer", L"On all displays"));
+    choice.options.emplace_back(Text(TextId::OnAllDisplays));
     choice.values.push_back(1);
-    const std::wstring display = Tr(L"Skjerm ", L"Display ");
+    const std::wstring display = Text(TextId::DisplayNumber);
     for (std::size_t i = 0; i < displays.size(); ++i) {
         const DisplaySize& d = displays[i];
         choice.options.push_back(display + std::to_wstring(i + 1) + L"  \u00B7  " +
                                  std::to_wstring(d.width) + L"\u00D7" + std::to_wstring(d.height) +
-                                 (d.main ? Tr(L"  (hoved)", L"  (main)") : L""));
+                                 (d.main ? Text(TextId::MainDisplayMark) : L""));
         choice.values.push_back(static_cast<int32_t>(i) + 2);
     }
     // A display that is away keeps its entry, so that the choice shows what
     // the file says and choosing another entry is a deliberate change.
     if (stored >= 2 && static_cast<std::size_t>(stored - 2) >= displays.size()) {
         choice.options.push_back(display + std::to_wstring(stored - 1) +
-                                 Tr(L"  (ikke tilkoblet)", L"  (not connected)"));
+                                 Text(TextId::NotConnectedMark));
         choice.values.push_back(stored);
     }
     return choice;

@@ -1,6 +1,6 @@
 #include "start/CorMenuPainter.h"
 
-#include "config/Language.h"
+#include "config/Texts.h"
 #include "identity/IconDrawing.h"
 #include "toolkit/FontFamilies.h"
 #include "toolkit/TextFormats.h"
@@ -56,19 +56,18 @@ constexpr float kLetterRowHeight = 30.0f;
 const wchar_t* SectionTitle(MenuView view) noexcept {
     switch (view) {
         case MenuView::Home:
-            return Tr(L"Festet", L"Pinned");
+            return Text(TextId::Pinned);
         case MenuView::Results:
-            return Tr(L"Treff", L"Results");
+            return Text(TextId::Results);
         case MenuView::AllApps:
         case MenuView::LetterIndex:
             break;
     }
-    return Tr(L"Alle apper", L"All apps");
+    return Text(TextId::AllApps);
 }
 
 const wchar_t* ButtonLabel(MenuView view) noexcept {
-    return view == MenuView::Home ? Tr(L"Alle apper  \x203A", L"All apps  \x203A")
-                                  : Tr(L"\x2039  Tilbake", L"\x2039  Back");
+    return view == MenuView::Home ? Text(TextId::AllAppsButton) : Text(TextId::BackButton);
 }
 
 float MeasureText(IDWriteFactory* factory, IDWriteTextFormat* format, std::wstring_view text) {
@@ -207,7 +206,7 @@ void MenuPainter::DrawSearch() {
     look.query = in_->query;
     look.caret = in_->caret;
     look.anchor = in_->anchor;
-    look.placeholder = Tr(L"S\xF8k etter apper og innstillinger", L"Search apps and settings");
+    look.placeholder = corvane::Text(TextId::SearchAppsAndSettings);
     look.caretVisible = in_->caretVisible;
     searchBox_.Draw(look);
 }
@@ -256,9 +255,7 @@ void MenuPainter::DrawRows() {
                 break;
             case MenuRowKind::Hint:
                 SetColor(theme.secondaryText, 1.0f);
-                Text(Tr(L"H\xF8yreklikk en app for \xE5 feste den her",
-                        L"Right-click an app to pin it here"),
-                     kSmall, row.rect);
+                Text(corvane::Text(TextId::PinHereHint), kSmall, row.rect);
                 break;
         }
     }
@@ -291,7 +288,7 @@ void MenuPainter::DrawAppRow(const MenuRow& row) {
           r.bottom});
     if (results) {
         SetColor(theme.secondaryText, 1.0f);
-        Text(entry->isSetting ? Tr(L"Innstilling", L"Setting") : L"App", kSmall,
+        Text(entry->isSetting ? corvane::Text(TextId::Setting) : L"App", kSmall,
              {r.right - kTypeRight - kTypeWidth, r.top, r.right - kTypeRight, r.bottom},
              DWRITE_TEXT_ALIGNMENT_TRAILING);
     }
@@ -305,9 +302,9 @@ void MenuPainter::DrawSearchFilesRow(const MenuRow& row) {
     Text(kGlyphSearch, kGlyph,
          {r.left + kIconLeft, r.top, r.left + kIconLeft + kIconSize, r.bottom},
          DWRITE_TEXT_ALIGNMENT_CENTER);
-    std::wstring text = Tr(L"S\xF8k i filer etter \xAB", L"Search files for \x201C");
+    std::wstring text = corvane::Text(TextId::SearchFilesFor);
     text.append(in_->query);
-    text.append(Tr(L"\xBB", L"\x201D"));
+    text.append(corvane::Text(TextId::SearchFilesForEnd));
     Text(text, kRowName, {r.left + kNameLeft, r.top, r.right - kNameRight, r.bottom});
 }
 

@@ -1,6 +1,6 @@
 #include "start/CorMenuPainter.h"
 
-#include "config/Language.h"
+#include "config/Texts.h"
 
 #include <d2d1helper.h>
 
@@ -31,7 +31,7 @@ constexpr float kPowerLabelLeft = 30.0f;
 }  // namespace
 
 const wchar_t* MenuPainter::PowerLabel() noexcept {
-    return Tr(L"Av/p\xE5", L"Power");
+    return corvane::Text(TextId::Power);
 }
 
 void MenuPainter::DrawLetterCells() {
@@ -93,7 +93,7 @@ void MenuPainter::DrawRightColumn() {
         SetColor(theme.text, 1.0f);
         Text(std::wstring_view(&row.place->glyph, 1), kGlyph,
              {r.left, r.top, r.left + kPlaceGlyphWidth, r.bottom}, DWRITE_TEXT_ALIGNMENT_CENTER);
-        Text(Tr(row.place->norwegian, row.place->english), kRowName,
+        Text(corvane::Text(row.place->name), kRowName,
              {r.left + kPlaceLabelLeft, r.top, r.right - kNameRight, r.bottom});
     }
 }

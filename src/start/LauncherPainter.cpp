@@ -1,6 +1,6 @@
 #include "start/LauncherPainter.h"
 
-#include "config/Language.h"
+#include "config/Texts.h"
 #include "identity/IconDrawing.h"
 #include "toolkit/FontFamilies.h"
 #include "toolkit/TextFormats.h"
@@ -105,7 +105,7 @@ void LauncherPainter::Paint(const LauncherPaintInput& input) {
     look.query = input.query;
     look.caret = input.caret;
     look.anchor = input.anchor;
-    look.placeholder = Tr(L"S\xF8k", L"Search");
+    look.placeholder = Text(TextId::Search);
     look.caretVisible = input.caretVisible;
     look.centred = true;
     searchBox_.Draw(look);
@@ -116,9 +116,7 @@ void LauncherPainter::Paint(const LauncherPaintInput& input) {
         // Without a word of it the surface would be bare glass over the
         // desktop, or a black screen where there is no glass.
         const std::wstring_view message =
-            input.query.empty() ? Tr(L"Fant ingen apper", L"No apps found")
-                                : Tr(L"Ingen apper funnet. Trykk Enter for \xE5 s\xF8ke i filer.",
-                                     L"No apps found. Press Enter to search your files.");
+            input.query.empty() ? Text(TextId::NoAppsFound) : Text(TextId::NoAppsFoundSearchFiles);
         input.target->DrawText(message.data(), static_cast<UINT32>(message.size()),
                                formats_[kMessage].Get(),
                                D2D1::RectF(0, l.height / 2 - kMessageHalfHeight, l.width,

@@ -68,15 +68,15 @@ constexpr float kPowerRightInset = 24.0f;
 constexpr float kPowerVerticalInset = 11.0f;
 
 constexpr MenuPlace kPlaces[] = {
-    {L'\xE8A5', L"Dokumenter", L"Documents", 0},
-    {L'\xE896', L"Nedlastinger", L"Downloads", 1},
-    {L'\xE91B', L"Bilder", L"Pictures", 2},
-    {L'\xE8D6', L"Musikk", L"Music", 3},
-    {L'\xE714', L"Videoer", L"Videos", 4},
-    {L'\xE7F4', L"Denne PC-en", L"This PC", 5},
-    {0, nullptr, nullptr, -1},
-    {L'\xE713', L"Innstillinger", L"Settings", 6},
-    {L'\xE771', L"Corvane", L"Corvane", 7},
+    {L'\xE8A5', TextId::Documents, 0},
+    {L'\xE896', TextId::Downloads, 1},
+    {L'\xE91B', TextId::Pictures, 2},
+    {L'\xE8D6', TextId::Music, 3},
+    {L'\xE714', TextId::Videos, 4},
+    {L'\xE7F4', TextId::ThisPc, 5},
+    {},
+    {L'\xE713', TextId::SettingsApp, 6},
+    {L'\xE771', TextId::CorvanePlace, 7},
 };
 constexpr int32_t kOwnSettingsAction = 7;
 

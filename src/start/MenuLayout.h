@@ -4,6 +4,7 @@
 // against the same regions, so what is seen is what is clicked.
 
 #include "base/Geometry.h"
+#include "config/TextId.h"
 #include "start/LetterRows.h"
 
 #include <cstddef>
@@ -67,8 +68,7 @@ struct MenuLetterCell {
 // settings, 7 our own settings window; a spacer has no action.
 struct MenuPlace {
     wchar_t glyph = 0;
-    const wchar_t* norwegian = nullptr;
-    const wchar_t* english = nullptr;
+    TextId name = TextId::Count;  // a spacer has none
     int32_t action = -1;
 };
 [[nodiscard]] std::span<const MenuPlace> MenuPlaces() noexcept;

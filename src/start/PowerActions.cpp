@@ -3,7 +3,7 @@
 #include "base/DynamicApis.h"
 #include "base/Win32Handles.h"
 #include "base/Worker.h"
-#include "config/Language.h"
+#include "config/Texts.h"
 #include "start/StartMenuEntries.h"
 #include "toolkit/Notice.h"
 
@@ -70,23 +70,19 @@ void TellFailureText(int command, DWORD error) {
     const wchar_t* what = L"";
     switch (command) {
         case kPowerLock:
-            what = Tr(L"Corvane kunne ikke l\u00E5se datamaskinen.",
-                      L"Corvane could not lock the computer.");
+            what = Text(TextId::LockFailed);
             break;
         case kPowerSignOut:
-            what = Tr(L"Corvane kunne ikke logge av.", L"Corvane could not sign out.");
+            what = Text(TextId::SignOutFailed);
             break;
         case kPowerSleep:
-            what = Tr(L"Corvane kunne ikke sette datamaskinen i hvilemodus.",
-                      L"Corvane could not put the computer to sleep.");
+            what = Text(TextId::SleepFailed);
             break;
         case kPowerRestart:
-            what = Tr(L"Corvane kunne ikke starte datamaskinen p\u00E5 nytt.",
-                      L"Corvane could not restart the computer.");
+            what = Text(TextId::RestartFailed);
             break;
         default:
-            what = Tr(L"Corvane kunne ikke sl\u00E5 av datamaskinen.",
-                      L"Corvane could not shut down the computer.");
+            what = Text(TextId::ShutDownFailed);
             break;
     }
     ShowNotice(std::wstring(what) + L"\n\n" + SystemMessage(error), MB_ICONERROR);

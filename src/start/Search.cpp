@@ -1,5 +1,6 @@
 #include "start/Search.h"
 
+#include "config/Texts.h"
 #include "start/LaunchRecords.h"
 
 #include <algorithm>
@@ -174,38 +175,37 @@ std::wstring_view FileNameOf(std::wstring_view path) {
 
 struct SettingsPage {
     const wchar_t* uri;
-    const wchar_t* norwegian;
-    const wchar_t* english;
+    TextId name;
 };
 
 constexpr std::array<SettingsPage, 27> kSettingsPages = {{
-    {L"ms-settings:display", L"Skjerm", L"Display"},
-    {L"ms-settings:sound", L"Lyd", L"Sound"},
-    {L"ms-settings:bluetooth", L"Bluetooth og enheter", L"Bluetooth & devices"},
-    {L"ms-settings:network", L"Nettverk og Internett", L"Network & internet"},
-    {L"ms-settings:network-wifi", L"Wi-Fi", L"Wi-Fi"},
-    {L"ms-settings:personalization", L"Personalisering", L"Personalization"},
-    {L"ms-settings:personalization-background", L"Bakgrunn", L"Background"},
-    {L"ms-settings:colors", L"Farger", L"Colors"},
-    {L"ms-settings:nightlight", L"Nattlys", L"Night light"},
-    {L"ms-settings:appsfeatures", L"Installerte apper", L"Installed apps"},
-    {L"ms-settings:defaultapps", L"Standardapper", L"Default apps"},
-    {L"ms-settings:startupapps", L"Oppstartsapper", L"Startup apps"},
-    {L"ms-settings:windowsupdate", L"Windows Update", L"Windows Update"},
-    {L"ms-settings:privacy", L"Personvern og sikkerhet", L"Privacy & security"},
-    {L"ms-settings:dateandtime", L"Dato og klokkeslett", L"Date & time"},
-    {L"ms-settings:regionlanguage", L"Språk og område", L"Language & region"},
-    {L"ms-settings:mousetouchpad", L"Mus", L"Mouse"},
-    {L"ms-settings:typing", L"Skriving og tastatur", L"Typing & keyboard"},
-    {L"ms-settings:printers", L"Skrivere og skannere", L"Printers & scanners"},
-    {L"ms-settings:powersleep", L"Strøm og batteri", L"Power & battery"},
-    {L"ms-settings:storagesense", L"Lagring", L"Storage"},
-    {L"ms-settings:yourinfo", L"Kontoen din", L"Your account"},
-    {L"ms-settings:gaming-gamebar", L"Spill", L"Gaming"},
-    {L"ms-settings:taskbar", L"Oppgavelinje", L"Taskbar"},
-    {L"ms-settings:notifications", L"Varsler", L"Notifications"},
-    {L"ms-settings:about", L"Om PC-en", L"About this PC"},
-    {L"corvane:settings", L"Corvane-innstillinger", L"Corvane settings"},
+    {L"ms-settings:display", TextId::WinDisplay},
+    {L"ms-settings:sound", TextId::WinSound},
+    {L"ms-settings:bluetooth", TextId::WinBluetooth},
+    {L"ms-settings:network", TextId::WinNetwork},
+    {L"ms-settings:network-wifi", TextId::WinWifi},
+    {L"ms-settings:personalization", TextId::WinPersonalization},
+    {L"ms-settings:personalization-background", TextId::WinBackground},
+    {L"ms-settings:colors", TextId::WinColors},
+    {L"ms-settings:nightlight", TextId::WinNightLight},
+    {L"ms-settings:appsfeatures", TextId::WinInstalledApps},
+    {L"ms-settings:defaultapps", TextId::WinDefaultApps},
+    {L"ms-settings:startupapps", TextId::WinStartupApps},
+    {L"ms-settings:windowsupdate", TextId::WinUpdate},
+    {L"ms-settings:privacy", TextId::WinPrivacy},
+    {L"ms-settings:dateandtime", TextId::WinDateTime},
+    {L"ms-settings:regionlanguage", TextId::WinLanguage},
+    {L"ms-settings:mousetouchpad", TextId::WinMouse},
+    {L"ms-settings:typing", TextId::WinTyping},
+    {L"ms-settings:printers", TextId::WinPrinters},
+    {L"ms-settings:powersleep", TextId::WinPower},
+    {L"ms-settings:storagesense", TextId::WinStorage},
+    {L"ms-settings:yourinfo", TextId::WinAccount},
+    {L"ms-settings:gaming-gamebar", TextId::WinGaming},
+    {L"ms-settings:taskbar", TextId::WinTaskbar},
+    {L"ms-settings:notifications", TextId::WinNotifications},
+    {L"ms-settings:about", TextId::WinAbout},
+    {L"corvane:settings", TextId::CorvaneSettings},
 }};
 
 }  // namespace
@@ -229,10 +229,12 @@ SearchIndex::SearchIndex(const std::vector<AppEntry>& entries, SearchFold fold)
 std::vector<AppEntry> SettingsEntries(bool norwegian) {
     std::vector<AppEntry> entries;
     entries.reserve(kSettingsPages.size());
+    const Language shown = norwegian ? Language::Norwegian : Language::English;
+    const Language other = norwegian ? Language::English : Language::Norwegian;
     for (const SettingsPage& page : kSettingsPages) {
         AppEntry entry;
-        entry.name = norwegian ? page.norwegian : page.english;
-        entry.altName = norwegian ? page.english : page.norwegian;
+        entry.name = TextIn(shown, page.name);
+        entry.altName = TextIn(other, page.name);
         entry.target = page.uri;
         entry.key = page.uri;
         entry.isSetting = true;

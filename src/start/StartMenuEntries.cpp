@@ -1,16 +1,15 @@
 #include "start/StartMenuEntries.h"
 
-#include "config/Language.h"
+#include "config/Texts.h"
 #include "start/PinRules.h"
 
 namespace corvane {
 
 std::vector<StartMenuEntry> ItemMenuEntries(const AppEntry& entry, bool canPin, bool pinned) {
     std::vector<StartMenuEntry> menu;
-    menu.push_back({kItemOpen, Tr(L"\u00C5pne", L"Open")});
+    menu.push_back({kItemOpen, Text(TextId::Open)});
     if (entry.hasExe) {
-        menu.push_back(
-            {kItemRunAsAdmin, Tr(L"Kj\u00F8r som administrator", L"Run as administrator")});
+        menu.push_back({kItemRunAsAdmin, Text(TextId::RunAsAdministrator)});
     }
     // A settings page has no program to pin or show.
     if (entry.isSetting) {
@@ -20,17 +19,14 @@ std::vector<StartMenuEntry> ItemMenuEntries(const AppEntry& entry, bool canPin, 
     // A target no list can hold is not offered for pinning.
     const bool canHold = CanPin(entry);
     if (canPin && (pinned || canHold)) {
-        menu.push_back(
-            pinned ? StartMenuEntry{kItemUnpinFromMenu,
-                                    Tr(L"L\u00F8sne fra CorMenu", L"Unpin from CorMenu")}
-                   : StartMenuEntry{kItemPinToMenu, Tr(L"Fest i CorMenu", L"Pin to CorMenu")});
+        menu.push_back(pinned ? StartMenuEntry{kItemUnpinFromMenu, Text(TextId::UnpinFromCorMenu)}
+                              : StartMenuEntry{kItemPinToMenu, Text(TextId::PinToCorMenu)});
     }
     if (canHold) {
-        menu.push_back({kItemPinToDock, Tr(L"Fest i dock", L"Pin to dock")});
+        menu.push_back({kItemPinToDock, Text(TextId::PinToDock)});
     }
     if (entry.hasExe) {
-        menu.push_back(
-            {kItemOpenFileLocation, Tr(L"\u00C5pne filplassering", L"Open file location")});
+        menu.push_back({kItemOpenFileLocation, Text(TextId::OpenFileLocation)});
     }
     if (menu.back().IsSeparator()) {
         menu.pop_back();
@@ -40,12 +36,12 @@ std::vector<StartMenuEntry> ItemMenuEntries(const AppEntry& entry, bool canPin, 
 
 std::vector<StartMenuEntry> PowerMenuEntries() {
     return {
-        {kPowerLock, Tr(L"L\u00E5s", L"Lock")},
-        {kPowerSignOut, Tr(L"Logg av", L"Sign out")},
+        {kPowerLock, Text(TextId::Lock)},
+        {kPowerSignOut, Text(TextId::SignOut)},
         {},
-        {kPowerSleep, Tr(L"Hvilemodus", L"Sleep")},
-        {kPowerRestart, Tr(L"Start p\u00E5 nytt", L"Restart")},
-        {kPowerShutDown, Tr(L"Sl\u00E5 av", L"Shut down")},
+        {kPowerSleep, Text(TextId::Sleep)},
+        {kPowerRestart, Text(TextId::Restart)},
+        {kPowerShutDown, Text(TextId::ShutDown)},
     };
 }
 
