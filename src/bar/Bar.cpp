@@ -305,7 +305,7 @@ void Bar::SetRevealed(bool reveal) {
     } else {
         EndTrayHover();
         hoverIndex_ = -1;
-        pressedIndex_ = -1;
+        press_.Cancel();
     }
     if (!sliding_) {
         sliding_ = true;
@@ -346,7 +346,7 @@ void Bar::OnAutohideTimer() {
     facts.frame = frame_;
     facts.systemMenuVisible = AnyPopupMenuVisible();
     facts.ownPopupOpen = popupOpen_ || keyboardFocus_;
-    facts.trayDragging = trayDrag_.dragging;
+    facts.trayDragging = trayDrag_.Dragging();
     if (AutoHideKeepsBar(facts)) {
         ::SetTimer(Hwnd(), kTimerBarAutohide, kAutohideRecheckMs, nullptr);
     } else {

@@ -66,7 +66,7 @@ public:
     [[nodiscard]] const BarContext& Context() const noexcept { return context_; }
     [[nodiscard]] BarTextLayouts& Text() noexcept { return text_; }
     [[nodiscard]] int HoverIndex() const noexcept { return hoverIndex_; }
-    [[nodiscard]] int PressedIndex() const noexcept { return pressedIndex_; }
+    [[nodiscard]] int PressedIndex() const noexcept { return press_.Target(); }
     [[nodiscard]] int OpenMenuIndex() const noexcept { return openMenuIndex_; }
     [[nodiscard]] const TrayDrag& TrayDragState() const noexcept { return trayDrag_; }
 
@@ -146,7 +146,8 @@ private:
     bool syncingPanels_ = false;
     bool mouseTracked_ = false;
     int hoverIndex_ = -1;
-    int pressedIndex_ = -1;
+    // The item a button went down on; a tray icon's left press is trayDrag_'s.
+    PointerGesture press_;
     int openMenuIndex_ = -1;
     // The keyboard walks the titles: which stop (BarFocusStops) it is on,
     // and the window that had the keyboard before.

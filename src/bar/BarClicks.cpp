@@ -39,8 +39,8 @@ int32_t ScaleTruncated(float points, uint32_t dpi) noexcept {
 
 }  // namespace
 
-BarButtonOutcome DecideBarButton(const std::vector<BarItem>& items, int pressedIndex, int hitIndex,
-                                 BarButtonEvent event) noexcept {
+BarButtonOutcome DecideBarButton(const std::vector<BarItem>& items, const PointerGesture& pressed,
+                                 int hitIndex, BarButtonEvent event) noexcept {
     BarButtonOutcome out;
     if (event.doubleClick && event.button == MouseButton::Middle) {
         // A quick second middle click is no new press: counting it would
@@ -77,14 +77,14 @@ BarButtonOutcome DecideBarButton(const std::vector<BarItem>& items, int pressedI
                 return out;
         }
     }
-    out.pressedIndex = pressedIndex;
+    out.pressedIndex = pressed.Target();
     if (kind == BarItemKind::TrayIconItem) {
         // A left release belongs to the press-or-drag logic.
         out.action =
             event.button == MouseButton::Left ? BarClickAction::None : BarClickAction::TrayForward;
         return out;
     }
-    if (pressedIndex == hitIndex) {
+    if (pressed.ClicksOn(hitIndex)) {
         out.action = ReleaseAction(kind, event.button);
     }
     return out;

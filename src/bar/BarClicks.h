@@ -1,10 +1,12 @@
 #pragma once
 // What a mouse button does on the bar: which item kinds act on the press and
-// which on the release, and that a release only counts on the item that was
-// pressed. Kept apart from the window so every combination can be checked.
+// which on the release (a release counts as the pointer gesture's click does,
+// over the item that was pressed). Kept apart from the window so every
+// combination can be checked.
 
 #include "bar/BarGeometry.h"
 #include "bar/BarItem.h"
+#include "toolkit/PointerGesture.h"
 
 #include <cstdint>
 #include <string_view>
@@ -45,10 +47,11 @@ struct BarButtonOutcome {
     bool clearPressedAfter = true;
 };
 
-// `hitIndex` is the item under the pointer (-1 for none), `pressedIndex` the
-// item the last press went to.
-[[nodiscard]] BarButtonOutcome DecideBarButton(const std::vector<BarItem>& items, int pressedIndex,
-                                               int hitIndex, BarButtonEvent event) noexcept;
+// `hitIndex` is the item under the pointer (-1 for none), `pressed` the
+// bar's press as it stands before this event.
+[[nodiscard]] BarButtonOutcome DecideBarButton(const std::vector<BarItem>& items,
+                                               const PointerGesture& pressed, int hitIndex,
+                                               BarButtonEvent event) noexcept;
 
 // The window command the application-name menu sends to its target.
 enum class WindowCommand : uint32_t { None, Minimize, Maximize, Restore, Close };

@@ -162,7 +162,7 @@ void Bar::OnMouseLeave() {
     if (context_.settings.autohide) {
         ::SetTimer(Hwnd(), kTimerBarAutohide, kAutohideAfterLeaveMs, nullptr);
     }
-    if (trayDrag_.dragging) {
+    if (trayDrag_.Dragging()) {
         return;
     }
     // A press that never became a drag gets no release here any more.
@@ -173,14 +173,14 @@ void Bar::OnMouseLeave() {
     if (hoverChanged) {
         UpdateTooltip();
     }
-    if (pressedIndex_ != -1 || hoverChanged) {
-        pressedIndex_ = -1;
+    if (press_.Pressed() || hoverChanged) {
+        press_.Cancel();
         Repaint();
     }
 }
 
 void Bar::OnCaptureChanged(HWND newCapture) {
-    if (trayDrag_.dragging && newCapture != Hwnd()) {
+    if (trayDrag_.Dragging() && newCapture != Hwnd()) {
         OnTrayCaptureLost();
     }
 }
@@ -195,8 +195,11 @@ void Bar::OnButton(UINT message, int x, int y) {
         return;
     }
     const int hit = HitTestBar(Items(), static_cast<float>(x), static_cast<float>(y), dpi_);
-    const BarButtonOutcome outcome = DecideBarButton(Items(), pressedIndex_, hit, *event);
-    pressedIndex_ = outcome.pressedIndex;
+    const BarButtonOutcome outcome = DecideBarButton(Items(), press_, hit, *event);
+    if (outcome.pressedIndex != press_.Target()) {
+        // Presses here only click; a tray icon's drag is trayDrag_'s.
+        press_.Press(outcome.pressedIndex, x, y, {}, false);
+    }
     Repaint();
 
     switch (outcome.action) {
@@ -261,7 +264,7 @@ void Bar::OnButton(UINT message, int x, int y) {
             break;
     }
     if (outcome.clearPressedAfter) {
-        pressedIndex_ = -1;
+        press_.Cancel();
         Repaint();
     }
 }

@@ -75,7 +75,7 @@ void Bar::OpenMenus(int itemIndex, bool fromKeyboard) {
     // The arrows may have moved the drop-down along the titles: the keyboard
     // stays on the last one.
     FocusItem(openMenuIndex_);
-    pressedIndex_ = -1;
+    press_.Cancel();
     openMenuIndex_ = -1;
     Repaint();
 }

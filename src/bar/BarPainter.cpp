@@ -281,7 +281,7 @@ void BarPainter::DrawTrayIcon(const BarItem& item) {
     }
     const TrayDrag& drag = bar_.TrayDragState();
     const bool dragged =
-        drag.dragging && !drag.dragExeName.empty() && icon->exeName == drag.dragExeName;
+        drag.Dragging() && !drag.dragExeName.empty() && icon->exeName == drag.dragExeName;
     if (dragged) {
         SetColor(context.theme.hoverFill);
         target_->FillRoundedRectangle(

@@ -5,6 +5,7 @@
 #include "bar/Bar.h"
 #include "bar/BarLayout.h"
 #include "base/Win32Geometry.h"
+#include "toolkit/SystemDragThreshold.h"
 #include "tray/TrayHost.h"
 
 namespace corvane {
@@ -83,7 +84,7 @@ bool Bar::OnTrayMove(int x, int y) {
         // The dragged program's slots carry the highlight from now on.
         EndTrayHover();
         hoverIndex_ = -1;
-        pressedIndex_ = -1;
+        press_.Cancel();
         UpdateTooltip();
     }
     if (move.order) {
@@ -152,7 +153,7 @@ void Bar::OnTrayPress(int hit, UINT message, int x, int y) {
         }
     }
     trayPressed_ = *key;
-    trayDrag_.Press(hit, message, x, y, std::move(exeName));
+    trayDrag_.Press(hit, message, x, y, SystemDragThreshold(dpi_), std::move(exeName));
 }
 
 void Bar::OnTrayRelease(int x, int y) {
@@ -160,7 +161,7 @@ void Bar::OnTrayRelease(int x, int y) {
     const TrayRelease release = ReleaseTrayDrag(trayDrag_);
     const TrayIconKey pressed = trayPressed_;
     trayPressed_ = {};
-    pressedIndex_ = -1;
+    press_.Cancel();
     if (::GetCapture() == Hwnd()) {
         ::ReleaseCapture();
     }
@@ -179,7 +180,7 @@ void Bar::OnTrayRelease(int x, int y) {
 void Bar::OnTrayCaptureLost() {
     trayDrag_.Reset();
     trayPressed_ = {};
-    pressedIndex_ = -1;
+    press_.Cancel();
     // The order reached so far stays.
     context_.host.FinishTrayDrag(std::wstring());
 }

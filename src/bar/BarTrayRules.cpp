@@ -42,8 +42,8 @@ BarTrayStrip AppendTrayStrip(const std::vector<TrayIcon>& icons,
 }
 
 std::wstring_view TrayDraggedBelow(const TrayDrag& drag) noexcept {
-    return drag.dragging && drag.dragBelow ? std::wstring_view(drag.dragExeName)
-                                           : std::wstring_view();
+    return drag.Dragging() && drag.dragBelow ? std::wstring_view(drag.dragExeName)
+                                             : std::wstring_view();
 }
 
 TrayDragMove MoveTrayDrag(TrayDrag& drag, int32_t x, int32_t y, int32_t clientBottom, uint32_t dpi,
@@ -53,13 +53,11 @@ TrayDragMove MoveTrayDrag(TrayDrag& drag, int32_t x, int32_t y, int32_t clientBo
     if (!drag.Active()) {
         return move;
     }
-    if (!drag.dragging) {
-        if (!drag.StartsDrag(x, y)) {
-            return move;
-        }
-        drag.dragging = true;
-        move.started = true;
+    const GestureStep step = drag.press.Move(x, y);
+    if (step == GestureStep::None) {
+        return move;
     }
+    move.started = step == GestureStep::DragStarted;
     const float scale = 96.0f / static_cast<float>(dpi == 0 ? 96 : dpi);
     drag.dragX = static_cast<float>(x) * scale;
     const bool below = TrayDragIsBelow(y, clientBottom, dpi);
@@ -74,13 +72,20 @@ TrayDragMove MoveTrayDrag(TrayDrag& drag, int32_t x, int32_t y, int32_t clientBo
 
 TrayRelease ReleaseTrayDrag(TrayDrag& drag) {
     TrayRelease release;
-    if (drag.dragging) {
-        release.finishDrag = true;
-        if (drag.dragBelow) {
-            release.hideExeName = std::move(drag.dragExeName);
-        }
-    } else if (drag.pressedItem >= 0) {
-        release.clickMessage = drag.pressedMessage;
+    // Within the threshold the release belongs to the pressed icon, whichever
+    // slot it came up over.
+    switch (drag.press.Release(drag.press.Target())) {
+        case GestureStep::Dropped:
+            release.finishDrag = true;
+            if (drag.dragBelow) {
+                release.hideExeName = std::move(drag.dragExeName);
+            }
+            break;
+        case GestureStep::Clicked:
+            release.clickMessage = drag.pressedMessage;
+            break;
+        default:
+            break;
     }
     drag.Reset();
     return release;

@@ -277,7 +277,7 @@ void Dock::Paint() noexcept {
         // While the dock has the keyboard, the app it came from stays marked
         // as the one in front.
         .foreground = ToWindowId(keyboardFocus_ ? focusReturn_ : foreground_),
-        .draggedOut = dragging_ && dragOut_ ? pressedIndex_ : -1,
+        .draggedOut = press_.Dragging() && dragOut_ ? press_.Target() : -1,
         .nowPlayingCell = nowPlayingCell_,
         .nowPlaying = nowPlayingRect_,
         .nowPlayingScale = nowPlayingScale_,
@@ -405,7 +405,7 @@ void Dock::OnTimer(UINT_PTR id) noexcept {
             break;
         case TIMER_DOCK_PREVIEW:
             ::KillTimer(Hwnd(), id);
-            if (hoveredIndex_ >= 0 && revealed_ && !dragging_) {
+            if (hoveredIndex_ >= 0 && revealed_ && !press_.Dragging()) {
                 OpenPreview(hoveredIndex_);
             }
             break;

@@ -13,6 +13,7 @@
 #include "dock/DockPreview.h"
 #include "dock/Taskbar.h"
 #include "dock/TaskbarHidePlan.h"
+#include "toolkit/PointerGesture.h"
 
 #include <windows.h>
 
@@ -251,9 +252,9 @@ private:
     bool keyboardFocus_ = false;
     int focusIndex_ = -1;
     HWND focusReturn_ = nullptr;
-    int pressedIndex_ = -1;
-    POINT pressPoint_{};
-    bool dragging_ = false;
+    // The left button on an item (client pixels); a drag reorders, pins
+    // and unpins.
+    PointerGesture press_;
     bool dragOut_ = false;
     bool pointerTracked_ = false;
     bool pointerInside_ = false;

@@ -128,7 +128,7 @@ bool Dock::PointerInRevealZone() const noexcept {
 }
 
 bool Dock::KeepsShown() const noexcept {
-    return !context_.settings.smartHide || keyboardFocus_ || pointerInside_ || dragging_ ||
+    return !context_.settings.smartHide || keyboardFocus_ || pointerInside_ || press_.Dragging() ||
            PointerOverPreview() || NowPlayingPopupOpen() || (revealed_ && PointerInRevealZone());
 }
 

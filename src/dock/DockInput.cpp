@@ -5,6 +5,7 @@
 #include "dock/Dock.h"
 #include "dock/DockGeometry.h"
 #include "identity/AppWindows.h"
+#include "toolkit/SystemDragThreshold.h"
 
 #include <commctrl.h>
 
@@ -49,9 +50,9 @@ void Dock::ApplyScaleTargets() noexcept {
     for (std::size_t i = 0; i < visuals_.size(); ++i) {
         const int index = static_cast<int>(i);
         float target = 1.0f;
-        if (index == pressedIndex_ && !dragging_) {
+        if (index == press_.Target() && !press_.Dragging()) {
             target = kDockPressScale;
-        } else if ((index == hoveredIndex_ || index == FocusedItem()) && !dragging_) {
+        } else if ((index == hoveredIndex_ || index == FocusedItem()) && !press_.Dragging()) {
             target = kDockHoverScale;
         }
         visuals_[i].targetScale = target;
@@ -70,8 +71,8 @@ void Dock::SetHover(int index) noexcept {
 }
 
 void Dock::PreviewFollowsHover() noexcept {
-    const bool wanted = context_.settings.windowPreviews && !dragging_ && hoveredIndex_ >= 0 &&
-                        hoveredIndex_ < static_cast<int>(items_.size()) &&
+    const bool wanted = context_.settings.windowPreviews && !press_.Dragging() &&
+                        hoveredIndex_ >= 0 && hoveredIndex_ < static_cast<int>(items_.size()) &&
                         ItemHasPreview(items_[static_cast<std::size_t>(hoveredIndex_)]);
     if (wanted) {
         ::KillTimer(Hwnd(), TIMER_DOCK_PREVIEW_CLOSE);
@@ -86,7 +87,7 @@ void Dock::PreviewFollowsHover() noexcept {
     if (!PreviewShown()) {
         return;
     }
-    if (hoveredIndex_ >= 0 || dragging_) {
+    if (hoveredIndex_ >= 0 || press_.Dragging()) {
         ClosePreview();
     } else {
         // Maybe on its way up into the preview.
@@ -99,7 +100,7 @@ void Dock::PreviewFollowsItems() noexcept {
         return;
     }
     const int index = PreviewItemAfterChange(items_, previewKey_, hoveredIndex_);
-    if (index < 0 || dragging_) {
+    if (index < 0 || press_.Dragging()) {
         ClosePreview();
     } else {
         OpenPreview(index);
@@ -191,7 +192,7 @@ void Dock::HideTooltip() noexcept {
 }
 
 void Dock::UpdateTooltip() noexcept {
-    if (!tooltip_ || hoveredIndex_ < 0 || dragging_ || PreviewShown() ||
+    if (!tooltip_ || hoveredIndex_ < 0 || press_.Dragging() || PreviewShown() ||
         hoveredIndex_ >= static_cast<int>(std::min(items_.size(), cells_.size()))) {
         HideTooltip();
         return;
@@ -226,7 +227,7 @@ void Dock::OnMouseMove(int x, int y) noexcept {
     }
     pointerInside_ = true;
     ::KillTimer(Hwnd(), TIMER_DOCK_LEAVE);
-    if (pressedIndex_ >= 0) {
+    if (press_.Pressed()) {
         // A held item is the pointer's until it is let go.
         DragTo(x, y);
         return;
@@ -236,15 +237,15 @@ void Dock::OnMouseMove(int x, int y) noexcept {
 }
 
 void Dock::DragTo(int x, int y) noexcept {
-    const auto pressed = static_cast<std::size_t>(pressedIndex_);
-    if (pressed >= items_.size()) {
+    int dragged = press_.Target();
+    if (static_cast<std::size_t>(dragged) >= items_.size()) {
         return;
     }
-    if (!dragging_) {
-        if (items_[pressed].start || !DockDragStarts(x - pressPoint_.x, y - pressPoint_.y)) {
-            return;
-        }
-        dragging_ = true;
+    const GestureStep step = press_.Move(x, y);
+    if (step == GestureStep::None) {
+        return;
+    }
+    if (step == GestureStep::DragStarted) {
         ::SetCapture(Hwnd());
         SetHover(-1);
         ApplyScaleTargets();
@@ -253,8 +254,9 @@ void Dock::DragTo(int x, int y) noexcept {
     ::ClientToScreen(Hwnd(), &screen);
     const bool wasOut = dragOut_;
     dragOut_ = DockDragIsOut(screen.y, windowRect_.top, dpi_,
-                             items_[static_cast<std::size_t>(pressedIndex_)].pinned);
-    if (MoveDraggedItem(items_, pressedIndex_, HitTest(x))) {
+                             items_[static_cast<std::size_t>(dragged)].pinned);
+    if (MoveDraggedItem(items_, dragged, HitTest(x))) {
+        press_.Retarget(dragged);
         FollowItems();
         Layout();
     } else if (wasOut != dragOut_) {
@@ -263,13 +265,12 @@ void Dock::DragTo(int x, int y) noexcept {
 }
 
 void Dock::EndDrag() noexcept {
-    // Cleared first: releasing the capture reports a capture change.
-    dragging_ = false;
-    ::ReleaseCapture();
-    const int index = pressedIndex_;
+    const int index = press_.Target();
     const bool out = dragOut_;
-    pressedIndex_ = -1;
+    // Cleared first: releasing the capture reports a capture change.
+    press_.Cancel();
     dragOut_ = false;
+    ::ReleaseCapture();
     try {
         DropDraggedItem(items_, index, out);
     } catch (...) {
@@ -292,33 +293,35 @@ void Dock::EndDrag() noexcept {
 
 void Dock::OnCaptureLost() noexcept {
     // Another window took the mouse mid-drag: the item is dropped where it is.
-    if (dragging_) {
+    if (press_.Dragging()) {
         EndDrag();
     }
 }
 
 void Dock::OnLeftDown(int x, int y) noexcept {
-    pressedIndex_ = HitTest(x);
-    pressPoint_ = POINT{x, y};
+    const int hit = HitTest(x);
+    // The Start button only clicks.
+    press_.Press(hit, x, y, SystemDragThreshold(dpi_),
+                 hit >= 0 && !items_[static_cast<std::size_t>(hit)].start);
     ClosePreview();
     ApplyScaleTargets();
     Repaint();
 }
 
 void Dock::OnLeftUp(int x, int /*y*/) noexcept {
-    if (dragging_) {
+    if (press_.Dragging()) {
         EndDrag();
         return;
     }
-    const int pressed = pressedIndex_;
-    pressedIndex_ = -1;
+    const int pressed = press_.Target();
+    // Let go outside the pressed item: no click.
+    const bool clicked = press_.Release(HitTest(x)) == GestureStep::Clicked;
     ApplyScaleTargets();
     if (pressed < 0 && OverNowPlaying(x)) {
         context_.nowPlaying.TogglePlayPause();
         return;
     }
-    // Let go outside the pressed item: no click.
-    if (pressed >= 0 && HitTest(x) == pressed) {
+    if (clicked) {
         Activate(pressed);
     }
 }
@@ -345,12 +348,12 @@ void Dock::OnMiddleUp(int x) noexcept {
 
 void Dock::OnMouseLeave() noexcept {
     pointerTracked_ = false;
-    if (dragging_) {
+    if (press_.Dragging()) {
         return;
     }
     pointerInside_ = false;
     // A press that went outside gets no release here any more.
-    pressedIndex_ = -1;
+    press_.Cancel();
     SetHover(-1);
     SetNowPlayingHover(false);
     ApplyScaleTargets();

@@ -29,7 +29,7 @@ void Dock::SeedPinsOnFirstRun() noexcept {
 }
 
 void Dock::RebuildDock() noexcept {
-    if (dragging_) {
+    if (press_.Dragging()) {
         // The list under a held item must not change; try once it is dropped.
         ScheduleRebuild(dockperiods::kRebuildAfterDragMs);
         return;
@@ -50,8 +50,8 @@ void Dock::RebuildDock() noexcept {
     if (hoveredIndex_ >= count) {
         hoveredIndex_ = -1;
     }
-    if (pressedIndex_ >= count) {
-        pressedIndex_ = -1;
+    if (press_.Target() >= count) {
+        press_.Cancel();
     }
     // Another item may now stand under the pointer.
     ApplyScaleTargets();

@@ -4,14 +4,12 @@
 #include "identity/AppTargets.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <optional>
 
 namespace corvane {
 namespace {
 
 constexpr std::wstring_view kAppsFolderPrefix = L"shell:AppsFolder\\";
-constexpr int kDragThresholdPx = 7;
 constexpr uint32_t kDragOutDips = 50;
 
 bool Holds(const DockItem& item, WindowId window) {
@@ -275,10 +273,6 @@ void SetPinned(std::vector<DockItem>& items, std::size_t index, bool pin) {
     if (pin && LeadingPinnedCount(items) <= index) {
         MoveToEndOfPinnedGroup(items, index);
     }
-}
-
-bool DockDragStarts(int dx, int dy) noexcept {
-    return std::abs(dx) >= kDragThresholdPx || std::abs(dy) >= kDragThresholdPx;
 }
 
 bool DockDragIsOut(int pointerY, int dockTop, uint32_t dpi, bool pinned) noexcept {

@@ -73,8 +73,6 @@ struct DockRebuild {
 // chosen one; a newly pinned item joins the end of the pinned group.
 void SetPinned(std::vector<DockItem>& items, std::size_t index, bool pin);
 
-// A press turns into a drag once the pointer moved this far (pixels, either axis).
-[[nodiscard]] bool DockDragStarts(int dx, int dy) noexcept;
 // Releasing a pinned item held far enough above the dock unpins it.
 [[nodiscard]] bool DockDragIsOut(int pointerY, int dockTop, uint32_t dpi, bool pinned) noexcept;
 // Moves the dragged item to `slot` (never before Start); pressedIndex follows.

@@ -39,7 +39,7 @@ void Dock::SetNowPlayingHover(bool hovered) noexcept {
 }
 
 void Dock::OnNowPlayingTimer() noexcept {
-    if (!nowPlayingHovered_ || !nowPlayingCell_ || !revealed_ || dragging_) {
+    if (!nowPlayingHovered_ || !nowPlayingCell_ || !revealed_ || press_.Dragging()) {
         return;
     }
     ClosePreview();

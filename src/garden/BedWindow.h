@@ -2,20 +2,19 @@
 // One bed on the desktop: a borderless glass window with a header that moves
 // and rolls the bed up, edges that resize it, and a scrolling grid of the
 // bed's items. The bed itself stays in the garden's list; the window knows
-// only its index, which the garden updates when beds are removed.
+// only its index, which the garden updates when beds are removed. The
+// window's own business is here and in BedWindow.cpp, the pointer in
+// BedInput.cpp; BedPainter draws it.
 
 #include "base/WindowBase.h"
 #include "garden/BedHost.h"
 #include "garden/BedLayout.h"
-
-#include <d2d1.h>
-#include <dwrite.h>
-#include <wrl/client.h>
+#include "toolkit/PointerGesture.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace corvane {
@@ -24,6 +23,8 @@ inline constexpr wchar_t kGardenBedClass[] = L"CorvaneGardenBed";
 
 // A bed window of this process.
 [[nodiscard]] bool IsGardenBedWindow(HWND window) noexcept;
+
+class BedPainter;
 
 class BedWindow final : public WindowBase {
 public:
@@ -38,7 +39,7 @@ public:
     [[nodiscard]] std::size_t BedIndex() const noexcept { return bed_; }
     void SetBedIndex(std::size_t index) noexcept { bed_ = index; }
     // The user is moving or sizing it: the z-order is left alone meanwhile.
-    [[nodiscard]] bool Moving() const noexcept { return moving_ || sizing_; }
+    [[nodiscard]] bool Moving() const noexcept { return headerPress_.Dragging() || sizing_; }
 
     // The glass, lighter while `moving` so that dragging stays smooth.
     void ApplyGlass(bool moving) noexcept;
@@ -56,8 +57,6 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    enum Format : std::size_t { kHeader, kLabel, kChevron, kFormatCount };
-
     [[nodiscard]] Bed* CurrentBed() const noexcept;
     [[nodiscard]] float Dips(int32_t pixels) const noexcept;
     [[nodiscard]] BedGrid Layout(int32_t count) const noexcept;
@@ -67,33 +66,28 @@ private:
 
     LRESULT HitTest(LPARAM lParam) const noexcept;
     void OnSizing(WPARAM edge, RECT* proposed) const noexcept;
+    void StoreWindowRect() noexcept;
+    void OnRollTimer() noexcept;
+    void OnPaint();
+
+    // BedInput.cpp
     void OnMouseMove(WPARAM wParam, LPARAM lParam);
+    void OnMouseLeave() noexcept;
     void OnLeftDown(LPARAM lParam);
     void OnLeftUp();
+    void OnDoubleClick(LPARAM lParam);
     void OnRightUp(LPARAM lParam);
+    void OnCaptureChanged(HWND newCapture);
+    void MoveWithHeader(POINT screen);
     void EndHeaderPress(bool released) noexcept;
     void FollowItemDrag(POINT screen);
     void EndItemDrag(bool drop);
     [[nodiscard]] bool HoldsItemDrag() const noexcept;
-    void StoreWindowRect() noexcept;
-    void OnRollTimer() noexcept;
-
-    bool EnsureTarget();
-    bool EnsureFormats();
-    ID2D1Bitmap* IconBitmap(const GardenItem& item);
-    void OnPaint();
-    void PaintHeader(const Bed& bed, float width);
-    void PaintCells(const std::vector<std::wstring>& ids, const BedGrid& grid, float width,
-                    float height);
 
     BedContext& context_;
     std::size_t bed_;
     UINT dpi_ = 96;
-
-    Microsoft::WRL::ComPtr<ID2D1HwndRenderTarget> target_;
-    Microsoft::WRL::ComPtr<ID2D1SolidColorBrush> brush_;
-    Microsoft::WRL::ComPtr<IDWriteTextFormat> formats_[kFormatCount];
-    std::unordered_map<std::wstring, Microsoft::WRL::ComPtr<ID2D1Bitmap>> icons_;
+    std::unique_ptr<BedPainter> painter_;
 
     mutable std::vector<std::wstring> visible_;
     mutable uint64_t visibleStamp_ = ~uint64_t{0};
@@ -106,16 +100,16 @@ private:
     bool headerHovered_ = false;
     bool tracking_ = false;
 
-    // A press on the header: a click rolls, a drag moves.
-    bool headerPressed_ = false;
-    bool moving_ = false;
     bool sizing_ = false;
-    POINT pressScreen_{};
+
+    // A press on the header (screen pixels): a click rolls, a drag moves
+    // the window from where it stood at the press.
+    PointerGesture headerPress_;
     PixelRect pressRect_;
 
-    // A press on an item: a drag of 6 DIPs takes the item along.
+    // A press on an item (client pixels): a drag takes the item along.
+    PointerGesture itemPress_;
     std::wstring pressedItem_;
-    POINT pressItemClient_{};
 
     bool rolling_ = false;
     ULONGLONG rollStart_ = 0;

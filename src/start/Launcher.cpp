@@ -73,9 +73,8 @@ void Launcher::Open(HMONITOR display) {
     s.selection = -1;
     s.keysInGrid = false;
     s.hover = -1;
-    s.press = -1;
+    s.press.Cancel();
     s.drag = -1;
-    s.dragging = false;
     s.edgeTimer = false;
     Relayout();
 
@@ -88,7 +87,7 @@ void Launcher::Open(HMONITOR display) {
 
 void Launcher::CatalogChanged() {
     State& s = *state_;
-    if (!IsOpen() || s.dragging) {
+    if (!IsOpen() || s.press.Dragging()) {
         return;
     }
     Relayout();
@@ -131,7 +130,7 @@ void Launcher::OnQueryChanged() {
     // Icons are arranged only in the full grid: typing drops what is held
     // where it is now.
     DropHeld();
-    s.press = -1;
+    s.press.Cancel();
     Relayout();
     RunSearch();
     s.selection = s.results.empty() ? -1 : 0;
@@ -146,7 +145,7 @@ void Launcher::KeepInsideList() {
     const std::size_t count = ShownCount();
     s.selection = KeepIndexIn(s.selection, count);
     s.hover = KeepIndexIn(s.hover, count);
-    s.press = KeepIndexIn(s.press, count);
+    s.press.Retarget(KeepIndexIn(s.press.Target(), count));
     s.drag = KeepIndexIn(s.drag, count);
     s.motion.ClampToPages(s.layout.Pages(count));
 }
@@ -243,7 +242,7 @@ void Launcher::Paint() {
     input.page = s.motion.Page();
     input.selection = s.selection;
     input.hover = s.hover;
-    if (s.dragging) {
+    if (s.press.Dragging()) {
         input.drag = s.drag;
         input.dragOffset = {s.pointer.x - s.grab.x, s.pointer.y - s.grab.y};
     }

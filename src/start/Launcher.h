@@ -60,7 +60,7 @@ private:
     [[nodiscard]] uint32_t IconPixels() const noexcept;
 
     // Input (LauncherInput.cpp); points in DIPs of the client area.
-    void OnMouseMove(float x, float y, bool leftDown);
+    void OnMouseMove(POINT pixel, bool leftDown);
     void OnLeftButtonUp(float x, float y);
     void OnRightButtonUp(float x, float y);
     // The item menu of a shown entry, at `at` (screen pixels) or the cursor.

@@ -33,7 +33,6 @@ constexpr float kSearchTop = 64.0f;
 constexpr float kSearchBottom = 98.0f;
 
 // Small jitter while clicking must not start a drag.
-constexpr float kDragThreshold = 8.0f;
 constexpr float kEdgeBand = 40.0f;
 
 // The hit rectangle is narrower than the cell so neighbours do not touch.
@@ -175,10 +174,6 @@ int32_t KeepIndexIn(int32_t index, std::size_t count) noexcept {
         return -1;
     }
     return ClampIndex(index, 0, static_cast<int64_t>(count) - 1);
-}
-
-bool DragStarted(LauncherCell press, float x, float y) noexcept {
-    return std::abs(x - press.x) > kDragThreshold || std::abs(y - press.y) > kDragThreshold;
 }
 
 int32_t EdgeUnderDrag(const LauncherLayout& layout, float x) noexcept {

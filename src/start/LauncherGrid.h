@@ -65,9 +65,6 @@ void MoveArranged(LauncherArrangement& arrangement, int32_t from, int32_t to);
 // past the end falls back to the last entry (none in an empty list).
 [[nodiscard]] int32_t KeepIndexIn(int32_t index, std::size_t count) noexcept;
 
-// A press turns into a drag once the pointer leaves this square around it.
-[[nodiscard]] bool DragStarted(LauncherCell press, float x, float y) noexcept;
-
 // -1 or +1 while a drag holds the pointer near the left or right edge, where
 // waiting turns the page that way; 0 elsewhere.
 [[nodiscard]] int32_t EdgeUnderDrag(const LauncherLayout& layout, float x) noexcept;

@@ -5,6 +5,7 @@
 #include "start/PinRules.h"
 #include "start/StartActions.h"
 #include "start/StartHost.h"
+#include "toolkit/SystemDragThreshold.h"
 
 #include <windowsx.h>
 
@@ -24,17 +25,20 @@ bool Inside(const PointRect& r, float x, float y) noexcept {
 
 }  // namespace
 
-void Launcher::OnMouseMove(float x, float y, bool leftDown) {
+void Launcher::OnMouseMove(POINT pixel, bool leftDown) {
     State& s = *state_;
+    const float toDips = 96.0f / static_cast<float>(Dpi());
+    const float x = static_cast<float>(pixel.x) * toDips;
+    const float y = static_cast<float>(pixel.y) * toDips;
     Relayout();
-    if (leftDown && s.press >= 0 && query_.Text().empty()) {
-        if (!s.dragging && DragStarted(s.pressPoint, x, y)) {
-            s.dragging = true;
-            s.drag = s.press;
-            s.grab = s.pressPoint;
+    if (leftDown && s.press.Pressed() && query_.Text().empty()) {
+        if (s.press.Move(pixel.x, pixel.y) == GestureStep::DragStarted) {
+            s.drag = s.press.Target();
+            s.grab = {static_cast<float>(s.press.PressX()) * toDips,
+                      static_cast<float>(s.press.PressY()) * toDips};
             ::SetCapture(Hwnd());
         }
-        if (s.dragging) {
+        if (s.press.Dragging()) {
             s.pointer = {x, y};
             const int32_t slot =
                 LauncherDropSlot(s.layout, s.arranged.grid.size(), s.motion.Page(), x, y);
@@ -70,7 +74,7 @@ void Launcher::OnMouseMove(float x, float y, bool leftDown) {
 void Launcher::EndDrag() {
     State& s = *state_;
     // Off before the capture goes: releasing it reports the change here.
-    s.dragging = false;
+    s.press.Cancel();
     s.drag = -1;
     if (s.edgeTimer) {
         ::KillTimer(Hwnd(), TIMER_SURFACE_EDGE_PAGE);
@@ -83,7 +87,7 @@ void Launcher::EndDrag() {
 }
 
 bool Launcher::DropHeld() {
-    if (!state_->dragging) {
+    if (!state_->press.Dragging()) {
         return false;
     }
     EndDrag();
@@ -94,19 +98,19 @@ bool Launcher::DropHeld() {
 void Launcher::OnLeftButtonUp(float x, float y) {
     State& s = *state_;
     Relayout();
-    const int32_t pressed = s.press;
-    s.press = -1;
     if (DropHeld()) {
         return;
     }
+    const int32_t pressed = s.press.Target();
+    const int32_t item =
+        LauncherItemAt(s.layout, ShownCount(), s.motion.Page(), s.motion.Scroll(), x, y);
+    const bool clicked = s.press.Release(item) == GestureStep::Clicked;
     const int32_t pages = s.layout.Pages(ShownCount());
     if (const int32_t dot = PageDotAt(s.layout, pages, x, y); dot >= 0) {
         GoToPage(dot);
         return;
     }
-    const int32_t item =
-        LauncherItemAt(s.layout, ShownCount(), s.motion.Page(), s.motion.Scroll(), x, y);
-    if (item >= 0 && item == pressed) {
+    if (clicked) {
         LaunchIndex(item);
     } else if (item < 0 && pressed < 0 && !Inside(LauncherSearchBox(s.layout), x, y)) {
         Close(true);
@@ -182,7 +186,7 @@ void Launcher::OnEdgeTimer() {
     State& s = *state_;
     ::KillTimer(Hwnd(), TIMER_SURFACE_EDGE_PAGE);
     s.edgeTimer = false;
-    if (!s.dragging) {
+    if (!s.press.Dragging()) {
         return;
     }
     POINT cursor = {};
@@ -199,14 +203,14 @@ void Launcher::OnEdgeTimer() {
     GoToPage(s.motion.Page() + edge);
     // The icon goes along to the new page, and held at the edge it turns
     // the next one too.
-    OnMouseMove(x, static_cast<float>(cursor.y) * toDips, true);
+    OnMouseMove(cursor, true);
 }
 
 void Launcher::OnCatalogTimer() {
     State& s = *state_;
     ::KillTimer(Hwnd(), TIMER_SURFACE_CATALOG);
     const std::size_t before = catalog_.Entries().size();
-    if (catalog_.GetApps(kCatalogInUseAgeMs).size() == before || s.dragging) {
+    if (catalog_.GetApps(kCatalogInUseAgeMs).size() == before || s.press.Dragging()) {
         return;
     }
     Relayout();
@@ -287,13 +291,13 @@ LRESULT Launcher::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     State& s = *state_;
     switch (message) {
         case WM_MOUSEMOVE:
-            OnMouseMove(x, y, (wParam & MK_LBUTTON) != 0);
+            OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, (wParam & MK_LBUTTON) != 0);
             return 0;
         case WM_LBUTTONDOWN:
             Relayout();
-            s.pressPoint = {x, y};
-            s.press =
-                LauncherItemAt(s.layout, ShownCount(), s.motion.Page(), s.motion.Scroll(), x, y);
+            s.press.Press(
+                LauncherItemAt(s.layout, ShownCount(), s.motion.Page(), s.motion.Scroll(), x, y),
+                GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), SystemDragThreshold(Dpi()));
             return 0;
         case WM_LBUTTONUP:
             OnLeftButtonUp(x, y);

@@ -6,6 +6,7 @@
 #include "start/Launcher.h"
 #include "start/LauncherGrid.h"
 #include "start/LauncherPainter.h"
+#include "toolkit/PointerGesture.h"
 
 #include <cstdint>
 #include <memory>
@@ -24,10 +25,9 @@ struct Launcher::State {
     // Arrows walk the grid rather than the query's caret: since an arrow
     // moved the selection, until the query is edited again.
     bool keysInGrid = false;
-    int32_t press = -1;
-    LauncherCell pressPoint;
-    int32_t drag = -1;
-    bool dragging = false;
+    // The left button on an item, in client pixels.
+    PointerGesture press;
+    int32_t drag = -1;  // where the held item stands now
     bool edgeTimer = false;
     LauncherCell pointer;
     LauncherCell grab;  // where in the dragged cell the pointer holds it

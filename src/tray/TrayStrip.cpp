@@ -3,7 +3,6 @@
 #include "config/SettingsText.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <utility>
 
 namespace corvane {
@@ -93,30 +92,17 @@ PixelRect TraySlotOnScreen(const PointRect& slot, uint32_t dpi, int32_t originX,
             ToPixels(slot.right, dpi) + originX, ToPixels(slot.bottom, dpi) + originY};
 }
 
-void TrayDrag::Press(int item, uint32_t message, int32_t x, int32_t y, std::wstring exeName) {
+void TrayDrag::Press(int item, uint32_t message, int32_t x, int32_t y, DragThreshold threshold,
+                     std::wstring exeName) {
     Reset();
-    pressedItem = item;
+    press.Press(item, x, y, threshold);
     pressedMessage = message;
-    pressX = x;
-    pressY = y;
     dragExeName = std::move(exeName);
 }
 
-bool TrayDrag::StartsDrag(int32_t x, int32_t y) const noexcept {
-    if (pressedItem < 0 || dragging) {
-        return false;
-    }
-    const int64_t dx = std::llabs(static_cast<int64_t>(x) - pressX);
-    const int64_t dy = std::llabs(static_cast<int64_t>(y) - pressY);
-    return dx >= kTrayDragThresholdPx || dy >= kTrayDragThresholdPx;
-}
-
 void TrayDrag::Reset() noexcept {
-    pressedItem = -1;
+    press.Cancel();
     pressedMessage = 0;
-    pressX = 0;
-    pressY = 0;
-    dragging = false;
     dragBelow = false;
     dragExeName.clear();
     dragX = 0;

@@ -3,6 +3,7 @@
 // each slot lies, and how dragging reorders programs or hides them.
 
 #include "base/Geometry.h"
+#include "toolkit/PointerGesture.h"
 #include "tray/TrayIcon.h"
 
 #include <cstdint>
@@ -16,7 +17,6 @@ namespace corvane {
 inline constexpr float kTraySlotWidth = 26;  // points
 inline constexpr float kTrayStripInset = 3;  // above and below the slots
 inline constexpr float kTrayStripGap = 6;    // to whatever stands left of the strip
-inline constexpr int kTrayDragThresholdPx = 5;
 inline constexpr int kTrayHideBelowPoints = 24;
 
 // `hidden` is the [Tray] Hidden list (lower case).
@@ -49,21 +49,17 @@ struct TrayStripLayout {
 
 // One bar's press-and-drag state for tray icons.
 struct TrayDrag {
-    int pressedItem = -1;
+    PointerGesture press;         // targets are bar items; client pixels
     uint32_t pressedMessage = 0;  // 0x201 or 0x203
-    int32_t pressX = 0;           // client pixels
-    int32_t pressY = 0;
-    bool dragging = false;
     bool dragBelow = false;
     std::wstring dragExeName;
     float dragX = 0;  // points
 
-    [[nodiscard]] bool Active() const noexcept { return pressedItem >= 0 || dragging; }
+    [[nodiscard]] bool Active() const noexcept { return press.Pressed(); }
+    [[nodiscard]] bool Dragging() const noexcept { return press.Dragging(); }
     // The left button went down on a tray item.
-    void Press(int item, uint32_t message, int32_t x, int32_t y, std::wstring exeName);
-    // A move while pressed; true when this move starts the drag (5 pixels or
-    // more from the press in x or y).
-    [[nodiscard]] bool StartsDrag(int32_t x, int32_t y) const noexcept;
+    void Press(int item, uint32_t message, int32_t x, int32_t y, DragThreshold threshold,
+               std::wstring exeName);
     // The press is over (release or capture loss).
     void Reset() noexcept;
 };

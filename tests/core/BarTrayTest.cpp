@@ -32,9 +32,11 @@ TEST(BarTray, ReleaseDeliversTheClickOrEndsTheDrag) {
         SCOPED_TRACE(r.name);
         TrayDrag drag;
         if (r.press != 0) {
-            drag.Press(3, r.press, 10, 10, r.exe);
+            drag.Press(3, r.press, 10, 10, {4, 4}, r.exe);
         }
-        drag.dragging = r.dragging;
+        if (r.dragging) {
+            (void)drag.press.Move(30, 10);
+        }
         drag.dragBelow = r.below;
         const TrayRelease release = ReleaseTrayDrag(drag);
         EXPECT_EQ(release.clickMessage, r.click);

@@ -113,14 +113,7 @@ TEST(TrayStrip, EntriesOfAbsentProgramsKeepTheirPlacesAndSpelling) {
     }
 }
 
-TEST(TrayStrip, PressMoveAndDropBelow) {
-    TrayDrag drag;
-    drag.Press(2, 0x201, 100, 10, L"a.exe");
-    EXPECT_FALSE(drag.StartsDrag(104, 10) || drag.StartsDrag(96, 14));
-    EXPECT_TRUE(drag.StartsDrag(105, 10) && drag.StartsDrag(95, 10) && drag.StartsDrag(100, 5));
-    drag.Reset();
-    EXPECT_FALSE(drag.Active() || drag.StartsDrag(200, 10));
-
+TEST(TrayStrip, DroppingBelowTheBarHidesTheProgram) {
     const struct {
         uint32_t dpi;
         int32_t lowestKept;  // y in client pixels under a 28-pixel client
