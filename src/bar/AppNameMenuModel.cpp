@@ -58,9 +58,7 @@ std::vector<AppNameMenuEntry> BuildAppNameMenu(const AppNameMenuFacts& f) {
                  false, !f.exeName.empty() && Contains(f.floatList, f.exeName)));
     }
     menu.push_back(Separator());
-    if (f.settingsWindow) {
-        menu.push_back(Item(kMenuSettings, Tr(L"Innstillinger", L"Settings")));
-    }
+    menu.push_back(Item(kMenuSettings, Tr(L"Innstillinger", L"Settings")));
     if (!f.hiddenTray.empty()) {
         AppNameMenuEntry popup;
         popup.kind = AppNameMenuEntry::Kind::Submenu;

@@ -53,12 +53,9 @@ std::vector<DockMenuEntry> DockItemMenu(const std::vector<std::wstring>& titles,
     return menu;
 }
 
-std::vector<DockMenuEntry> DockMenu(bool hideTaskbar, bool settingsWindow) {
+std::vector<DockMenuEntry> DockMenu(bool hideTaskbar) {
     std::vector<DockMenuEntry> menu;
-    if (settingsWindow) {
-        menu.push_back(
-            {kDockMenuSettings, Tr(L"Dock-innstillinger\u2026", L"Dock Settings\u2026")});
-    }
+    menu.push_back({kDockMenuSettings, Tr(L"Dock-innstillinger\u2026", L"Dock Settings\u2026")});
     menu.push_back({kDockMenuToggleTaskbar,
                     hideTaskbar
                         ? Tr(L"Vis Windows-oppgavelinjen igjen", L"Show Windows taskbar again")
