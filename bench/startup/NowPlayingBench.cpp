@@ -36,7 +36,6 @@ void Print(const wchar_t* what, std::vector<double>& ms) {
 
 struct QuietHost final : NowPlayingHost {
     void NowPlayingChanged() override {}
-    void NowPlayingEnded() override {}
     void NowPlayingSwitched(bool) override {}
     std::span<const AppEntry> NowPlayingApps() override { return {}; }
 };

@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -28,8 +29,12 @@ namespace {
 using corvane::bench::NowMs;
 
 // Nothing the pages ask for acts: only the window's own work is timed.
-class QuietHost final : public corvane::SettingsHost {
+class QuietHost final : public corvane::SettingsHost, public corvane::DesktopFacts {
 public:
+    std::optional<int32_t> DockTop(HMONITOR) const override { return std::nullopt; }
+    bool TaskbarHiddenByDock() const override { return false; }
+    HWND CommandWindow() const override { return command; }
+    HWND command = nullptr;
     void ApplyCenterStart() override {}
     void ApplyTilingSettings() override {}
     void ApplyFocusShortcuts() override {}
@@ -173,12 +178,13 @@ int wmain(int argc, wchar_t** argv) {
     QuietHost host;
     const UniqueWindow command(::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                                  nullptr, nullptr, nullptr));
+    host.command = command.Get();
     SettingsWindow window({.instance = ::GetModuleHandleW(nullptr),
                            .settings = settings,
                            .theme = theme,
                            .graphics = graphics,
                            .host = host,
-                           .commandWindow = command.Get()});
+                           .desktop = host});
 
     // The running program has drawn text long before: the first window of the
     // process loads the fonts and the Direct2D stack, timed apart.

@@ -8,20 +8,17 @@
 #include "bar/SystemStatus.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsLoader.h"
-#include "config/Win32ProfileStore.h"
 #include "dock/Dock.h"
 #include "garden/Garden.h"
 #include "identity/IconLoader.h"
-#include "nowplaying/MediaSource.h"
-#include "nowplaying/NowPlayingCard.h"
 #include "settings/SettingsWindow.h"
 #include "start/CatalogRules.h"
 #include "start/StartSurfaces.h"
 #include "tiling/HotCornerWatcher.h"
 #include "tray/TaskbarCreated.h"
 #include "tray/TrayHost.h"
+#include "tray/TrayLists.h"
 #include "tray/TraySchedule.h"
-#include "tray/TrayStrip.h"
 
 #include <algorithm>
 
@@ -55,23 +52,26 @@ private:
 // A window or program leaving tiling: the others close up at once.
 constexpr unsigned kArrangeAfterFloatMs = 10;
 
-// The dock's pinned list becomes `pinned`; every dock but `from` (which
-// already shows it) builds its items again.
-void SaveDockPins(App& app, std::vector<std::wstring> pinned, const Dock* from) {
-    app.settings.pinned = std::move(pinned);
-    app.settings.pinnedPresent = true;
-    app.SaveResult(WriteSetting(app.settings, L"Dock", L"Pinned", app.settings.pinned, L"|"));
-    for (const auto& dock : app.docks) {
-        if (dock.get() != from) {
-            dock->ScheduleRebuild(dockperiods::kRebuildAfterSaveMs);
-        }
-    }
-}
-
 }  // namespace
 
 App::App()
     : worker(nullptr, [] { return std::shared_ptr<void>(std::make_shared<WorkerThreadScope>()); }),
+      nowPlaying({.instance = instance,
+                  .settings = settings,
+                  .theme = theme,
+                  .graphics = graphics,
+                  .worker = worker,
+                  .surfaces = *this}),
+      docks(
+          {.instance = instance,
+           .settings = settings,
+           .theme = theme,
+           .graphics = graphics,
+           .nowPlaying = nowPlaying,
+           .worker = worker,
+           .open = *this,
+           .writes = *this,
+           .pinProgramPath = [this](std::wstring_view target) { return PinProgramPath(target); }}),
       barContext{.instance = instance,
                  .settings = settings,
                  .theme = theme,
@@ -80,26 +80,26 @@ App::App()
                  .menus = menus,
                  .status = systemStatus,
                  .tray = tray,
-                 .nowPlaying = *this,
+                 .nowPlaying = nowPlaying,
                  .worker = worker,
+                 .open = *this,
+                 .desktop = *this,
                  .host = *this},
       trayContext{.instance = instance,
                   .settings = settings,
                   .taskbarCreatedMessage = taskbarCreatedMessage,
-                  .events = *this},
-      dockContext{.instance = instance,
-                  .settings = settings,
-                  .theme = theme,
-                  .graphics = graphics,
-                  .nowPlaying = *this,
-                  .worker = worker,
-                  .host = *this},
-      tilingContext{.settings = settings, .host = *this},
+                  .events = *this,
+                  .desktop = *this},
+      tilingContext{.settings = settings, .desktop = *this, .host = *this},
       startContext{.instance = instance,
                    .settings = settings,
                    .theme = theme,
                    .graphics = graphics,
                    .worker = worker,
+                   .open = *this,
+                   .desktop = *this,
+                   .dockPins = docks,
+                   .writes = *this,
                    .host = *this,
                    .launches = launches} {}
 
@@ -122,9 +122,9 @@ void App::RepaintBars() noexcept {
     }
 }
 
-void App::PostCommand(Command command) {
-    if (control && control->Hwnd() != nullptr) {
-        ::PostMessageW(control->Hwnd(), WM_APP_COMMAND, command, 0);
+void App::SettingWritten(bool saved) {
+    if (!saved) {
+        SettingsNotSaved();
     }
 }
 
@@ -134,7 +134,7 @@ bool App::TilingActive() const {
 
 void App::ToggleTiling() {
     settings.tilingEnabled = !settings.tilingEnabled;
-    SaveResult(WriteSetting(settings, L"Tiling", L"Enabled", settings.tilingEnabled));
+    SettingWritten(WriteSetting(settings, L"Tiling", L"Enabled", settings.tilingEnabled));
     if (tiling) {
         tiling->ApplyTilingSettings();
     }
@@ -145,7 +145,7 @@ void App::ToggleTiling() {
 
 void App::ToggleNeverTile(const std::wstring& exeName) {
     settings.floatingApps = corvane::ToggleNeverTile(std::move(settings.floatingApps), exeName);
-    SaveResult(WriteSetting(settings, L"Tiling", L"Float", settings.floatingApps, L", "));
+    SettingWritten(WriteSetting(settings, L"Tiling", L"Float", settings.floatingApps, L", "));
     if (tiling) {
         tiling->ArrangeSoon(kArrangeAfterFloatMs);
     }
@@ -174,25 +174,14 @@ void App::StopRetileTimer() {
     }
 }
 
-HWND App::HotkeyWindow() const {
-    return control ? control->Hwnd() : nullptr;
-}
-
-void App::ToggleTilingEnabled() {
-    ToggleTiling();
-}
-
 void App::SetTilingLayout(int32_t layout) {
     settings.tilingLayout = layout;
-    SaveResult(WriteSetting(settings, L"Tiling", L"Layout", layout));
+    SettingWritten(WriteSetting(settings, L"Tiling", L"Layout", layout));
     RefreshSettingsWindow();
 }
 
 std::optional<int32_t> App::DockTop(HMONITOR display) const {
-    if (const Dock* dock = DockForDisplay(*this, display)) {
-        return dock->WindowRect().top;
-    }
-    return std::nullopt;
+    return docks.DockTop(display);
 }
 
 void App::PowerStatusChanged() {
@@ -226,8 +215,7 @@ void App::TrayIconsChanged() {
 }
 
 bool App::TaskbarHiddenByDock() const {
-    return std::any_of(docks.begin(), docks.end(),
-                       [](const std::unique_ptr<Dock>& dock) { return dock->HidesTaskbar(); });
+    return docks.HidesTaskbar();
 }
 
 void App::TaskbarCreated() {
@@ -253,17 +241,13 @@ void App::SetTrayOrder(std::vector<std::wstring> order) {
 }
 
 void App::FinishTrayDrag(const std::wstring& hideExeName) {
-    if (!hideExeName.empty()) {
-        settings.trayHidden = HideTrayProgram(std::move(settings.trayHidden), hideExeName);
-    }
-    SaveResult(SaveTrayLists(settings));
+    SettingWritten(corvane::FinishTrayDrag(settings, hideExeName));
     RefreshBars();
     RefreshSettingsWindow();
 }
 
 void App::UnhideTrayEntry(const std::wstring& name) {
-    settings.trayHidden = corvane::UnhideTrayEntry(std::move(settings.trayHidden), name);
-    SaveResult(SaveTrayLists(settings));
+    SettingWritten(ShowHiddenTrayEntry(settings, name));
     if (tray) {
         tray->RaiseAndBroadcast();
     }
@@ -276,8 +260,12 @@ void App::UnhideTrayEntry(const std::wstring& name) {
     }
 }
 
-void App::SavePinned(const Dock& from, std::vector<std::wstring> pinned) {
-    SaveDockPins(*this, std::move(pinned), &from);
+void App::ToggleStartSurface(int32_t which, HMONITOR display) {
+    const bool known = which >= 0 && which <= static_cast<int32_t>(StartChoice::Launcher);
+    if (start) {
+        start->ShowStartSurface(known ? static_cast<StartChoice>(which) : StartChoice::AsConfigured,
+                                display);
+    }
 }
 
 std::wstring App::PinProgramPath(std::wstring_view target) {
@@ -288,39 +276,11 @@ std::wstring App::PinProgramPath(std::wstring_view target) {
     return entry != nullptr ? entry->exePath : std::wstring();
 }
 
-void App::SetHideTaskbar(bool hide) {
-    settings.hideTaskbar = hide;
-    SaveResult(WriteSetting(settings, L"Dock", L"HideTaskbar", hide));
-    // Whichever dock's menu asked, the dock that holds the taskbar follows.
-    for (const auto& dock : docks) {
-        dock->TaskbarSettingChanged();
-    }
-}
-
-void App::ToggleStartSurface(HMONITOR display) {
-    if (start) {
-        start->ShowStartSurface(StartChoice::AsConfigured, display);
-    }
-}
-
-void App::SaveDockPinned(std::vector<std::wstring> pinned) {
-    SaveDockPins(*this, std::move(pinned), nullptr);
-}
-
 void App::SaveMenuPinned(std::vector<std::wstring> pinned) {
     settings.menuPinned = std::move(pinned);
     settings.menuPinnedSet = true;
-    SaveResult(WriteSetting(settings, L"CorMenu", L"Pinned", settings.menuPinned, L"|"));
-    SaveResult(WriteSetting(settings, L"CorMenu", L"PinnedSet", true));
-}
-
-std::wstring App::LauncherOrder() const {
-    Win32ProfileStore store(settings.filePath);
-    return ReadWholeString(store, L"CorLauncher", L"Order", L"");
-}
-
-void App::SaveLauncherOrder(const std::wstring& order) {
-    SaveResult(WriteSetting(settings, L"CorLauncher", L"Order", std::wstring_view(order)));
+    SettingWritten(WriteSetting(settings, L"CorMenu", L"Pinned", settings.menuPinned, L"|"));
+    SettingWritten(WriteSetting(settings, L"CorMenu", L"PinnedSet", true));
 }
 
 HWND App::CommandWindow() const {

@@ -8,16 +8,15 @@
 #include "base/Win32Handles.h"
 #include "base/Worker.h"
 #include "config/Settings.h"
-#include "dock/DockHost.h"
+#include "dock/DockSet.h"
 #include "garden/GardenHost.h"
 #include "identity/ForegroundIdentity.h"
-#include "nowplaying/NowPlayingHost.h"
-#include "nowplaying/NowPlayingRules.h"
+#include "nowplaying/NowPlayingFeed.h"
 #include "settings/SettingsHost.h"
 #include "start/LaunchHistory.h"
 #include "start/StartHost.h"
 #include "toolkit/GraphicsFactories.h"
-#include "toolkit/NowPlayingWidget.h"
+#include "toolkit/HostServices.h"
 #include "toolkit/Theme.h"
 #include "tiling/TilingManager.h"
 #include "tray/TrayHost.h"
@@ -34,21 +33,19 @@ namespace corvane {
 class ControlWindow;
 class SystemStatus;
 class Bar;
-class Dock;
 class StartSurfaces;
 class HotCornerWatcher;
-class NowPlayingSource;
-class NowPlayingCard;
 class Garden;
 class SettingsWindow;
 
-struct App final : BarHost,
+struct App final : SurfaceOpener,
+                   DesktopFacts,
+                   SettingWrites,
+                   BarHost,
                    TrayHostEvents,
-                   DockHost,
                    TilingHost,
                    StartHost,
-                   NowPlayingHost,
-                   NowPlayingWidgets,
+                   NowPlayingSurfaces,
                    GardenHost,
                    SettingsHost {
     App();
@@ -83,8 +80,6 @@ struct App final : BarHost,
     // One per display, in the system's enumeration order.
     std::vector<std::unique_ptr<Bar>> bars;
     std::unique_ptr<SystemStatus> systemStatus;
-    // The displays [Dock] Monitor names, the main display's first.
-    std::vector<std::unique_ptr<Dock>> docks;
     // From start-up to shutdown; runs while [Tiling] Enabled is on.
     std::unique_ptr<TilingManager> tiling;
     // Exists while [Tray] Enabled is on and the host could start.
@@ -101,13 +96,11 @@ struct App final : BarHost,
     // Exists while [HotCorners] Enabled is on; made anew whenever the
     // settings are applied.
     std::unique_ptr<HotCornerWatcher> hotCorners;
-    // The system's media session, followed while [NowPlaying] Enabled is on;
-    // from start-up to shutdown.
-    std::unique_ptr<NowPlayingSource> nowPlaying;
-    // Made on the first widget click; its window lives between shows.
-    std::unique_ptr<NowPlayingCard> nowPlayingCard;
-    // What the widgets showed when the bars and docks last heard of it.
-    WidgetMark nowPlayingMark;
+    // The system's media session, followed while [NowPlaying] Enabled is on,
+    // from start-up to shutdown, as the widgets show it.
+    NowPlayingFeed nowPlaying;
+    // On the displays [Dock] Monitor names, the main display's first.
+    DockSet docks;
     // From start-up to shutdown; shows beds while [Garden] Enabled is on.
     std::unique_ptr<Garden> garden;
     // Made on its first opening and kept: a closed window is made again by
@@ -123,17 +116,28 @@ struct App final : BarHost,
     const BarContext barContext;
     // What the tray host is handed.
     const TrayContext trayContext;
-    // What every dock is handed.
-    const DockContext dockContext;
     // What the tiling manager is handed.
     const TilingContext tilingContext;
     // What the start surfaces are handed.
     const StartContext startContext;
 
+    // SurfaceOpener
+    // Shows the settings window at `page`, making it the first time.
+    void OpenSettings(int32_t page) override;
+    void ToggleStartSurface(int32_t which, HMONITOR display) override;
+
+    // DesktopFacts
+    [[nodiscard]] std::optional<int32_t> DockTop(HMONITOR display) const override;
+    [[nodiscard]] bool TaskbarHiddenByDock() const override;
+    [[nodiscard]] HWND CommandWindow() const override;
+
+    // SettingWrites
+    void SettingWritten(bool saved) override;
+
     // BarHost (SettingsHost too)
     void RefreshBars() override;
-    void PostCommand(Command command) override;
     [[nodiscard]] bool TilingActive() const override;
+    // (TilingHost too)
     void ToggleTiling() override;
     void ToggleNeverTile(const std::wstring& exeName) override;
     [[nodiscard]] bool IsFloating(HWND window) const override;
@@ -143,58 +147,25 @@ struct App final : BarHost,
     void FinishTrayDrag(const std::wstring& hideExeName) override;
     // (SettingsHost too)
     void UnhideTrayEntry(const std::wstring& name) override;
-    // (DockHost and StartHost too)
-    [[nodiscard]] bool HasSettingsWindow() const override;
-    // Shows the settings window at `page`, making it the first time.
-    void OpenSettings(int32_t page) override;
 
     // TrayHostEvents
     void TrayIconsChanged() override;
-    [[nodiscard]] bool TaskbarHiddenByDock() const override;
-
-    // DockHost
-    void SavePinned(const Dock& from, std::vector<std::wstring> pinned) override;
-    void SetHideTaskbar(bool hide) override;
-    void ToggleStartSurface(HMONITOR display) override;
-    [[nodiscard]] std::wstring PinProgramPath(std::wstring_view target) override;
-    void OpenDockSettings() override;
 
     // TilingHost
     void StartRetileTimer(unsigned milliseconds) override;
     void StopRetileTimer() override;
-    [[nodiscard]] HWND HotkeyWindow() const override;
-    void ToggleTilingEnabled() override;
     void SetTilingLayout(int32_t layout) override;
-    // (StartHost too)
-    [[nodiscard]] std::optional<int32_t> DockTop(HMONITOR display) const override;
 
     // StartHost
-    void SaveDockPinned(std::vector<std::wstring> pinned) override;
     void SaveMenuPinned(std::vector<std::wstring> pinned) override;
-    [[nodiscard]] std::wstring LauncherOrder() const override;
-    void SaveLauncherOrder(const std::wstring& order) override;
-    void OpenSettingsWindow() override;
-    [[nodiscard]] HWND CommandWindow() const override;
     void IconsLoaded() override;
 
-    // NowPlayingHost
-    void NowPlayingChanged() override;
-    void NowPlayingEnded() override;
-    void NowPlayingSwitched(bool enabled) override;
+    // NowPlayingSurfaces
+    void NowPlayingWidgetsChanged(bool relayout) override;
     [[nodiscard]] std::span<const AppEntry> NowPlayingApps() override;
-
-    // NowPlayingWidgets
-    [[nodiscard]] bool InBar() const override;
-    [[nodiscard]] bool BarNextToClock() const override;
-    [[nodiscard]] bool InDock() const override;
-    [[nodiscard]] NowPlayingWidgetView View() const override;
-    void OpenCard(const RECT& anchor, bool above, UINT dpi) override;
-    void TogglePlayPause() override;
-    [[nodiscard]] bool CardHovered() const override;
 
     // GardenHost
     [[nodiscard]] IWICBitmapSource* GardenIcon(const AppEntry& entry, uint32_t px) override;
-    void OpenGardenSettings() override;
     void GardenNotSaved(const std::wstring& path) override;
 
     // SettingsHost
@@ -220,12 +191,6 @@ struct App final : BarHost,
     [[nodiscard]] std::wstring Version() override;
     [[nodiscard]] std::wstring TypedByShortcut(uint32_t modifiers, uint32_t key) override;
     void SettingsNotSaved() override;
-    // The result of a write to corvane.ini; a failure is told as above.
-    void SaveResult(bool saved) {
-        if (!saved) {
-            SettingsNotSaved();
-        }
-    }
     // The first failed save of each file in a run is told in a notice; later
     // ones would only repeat it. A folder refused at start-up was told then.
     void FileNotSaved(const std::wstring& path) noexcept;
@@ -247,6 +212,8 @@ struct App final : BarHost,
     // Lets the status sources read again; the bars are laid out only when
     // what they show changed.
     void RefreshStatus(void (*refresh)(SystemStatus& status));
+    // The program a dock pin starts, as the catalog lists it.
+    [[nodiscard]] std::wstring PinProgramPath(std::wstring_view target);
 };
 
 // Created on first use and never freed: nothing may run after it is gone.

@@ -86,12 +86,8 @@ void ControlWindow::OnCommand(WPARAM code, LPARAM lParam) {
         case CMD_TOGGLE_START_MENU:
             // The Windows key or a hot corner: the surface opens where the
             // pointer is.
-            if (app_.start) {
-                const bool known =
-                    lParam >= 0 && lParam <= static_cast<LPARAM>(StartChoice::Launcher);
-                app_.start->ShowStartSurface(
-                    known ? static_cast<StartChoice>(lParam) : StartChoice::AsConfigured, nullptr);
-            }
+            app_.ToggleStartSurface(
+                lParam >= 0 && lParam <= INT32_MAX ? static_cast<int32_t>(lParam) : -1, nullptr);
             break;
         case CMD_ECHO: {
             // Any process may post this: the handle is only posted to.

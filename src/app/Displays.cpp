@@ -2,8 +2,6 @@
 
 #include "app/App.h"
 #include "bar/Bar.h"
-#include "dock/Dock.h"
-#include "dock/Taskbar.h"
 
 #include <algorithm>
 
@@ -62,48 +60,16 @@ void SyncBars(App& app) {
 }
 
 void SyncDocks(App& app) {
-    std::vector<std::unique_ptr<Dock>> old = std::move(app.docks);
-    app.docks.clear();
-    // The new docks hide the taskbar again at once; the old ones must not
-    // show it in between, or it would flash on every display change.
-    if (app.settings.dockEnabled && app.settings.hideTaskbar) {
-        for (const auto& dock : old) {
-            dock->ForgetTaskbarHook();
+    std::vector<HMONITOR> displays;
+    if (app.settings.dockEnabled) {
+        const HMONITOR main = ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+        for (const uint64_t id :
+             DockDisplays(app.settings.dockMonitor, SortDisplays(EnumerateDisplays()),
+                          reinterpret_cast<uint64_t>(main))) {
+            displays.push_back(reinterpret_cast<HMONITOR>(id));
         }
     }
-    while (!old.empty()) {
-        old.pop_back();
-    }
-    if (!app.settings.dockEnabled) {
-        return;
-    }
-    const HMONITOR main = ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-    const std::vector<uint64_t> targets =
-        DockDisplays(app.settings.dockMonitor, SortDisplays(EnumerateDisplays()),
-                     reinterpret_cast<uint64_t>(main));
-    for (const uint64_t id : targets) {
-        auto dock = std::make_unique<Dock>(app.dockContext, reinterpret_cast<HMONITOR>(id),
-                                           app.docks.empty());
-        if (dock->Create()) {
-            app.docks.push_back(std::move(dock));
-        }
-    }
-    // The old docks let go of the taskbar for a new one that could not be
-    // made: it comes back rather than stay hidden with no dock in its place,
-    // and the next dock that can be made hides it again.
-    if (app.settings.hideTaskbar &&
-        std::ranges::none_of(app.docks, [](const auto& dock) { return dock->IsPrimary(); })) {
-        RestoreTaskbar();
-    }
-}
-
-Dock* DockForDisplay(const App& app, HMONITOR display) noexcept {
-    for (const auto& dock : app.docks) {
-        if (dock->Display() == display) {
-            return dock.get();
-        }
-    }
-    return nullptr;
+    app.docks.Rebuild(displays);
 }
 
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #pragma once
-// Bars per display: rebuilt whole whenever displays or settings change.
+// Bars and docks per display: rebuilt whole whenever displays or settings
+// change.
 
 #include "app/DisplayOrder.h"
 
@@ -10,7 +11,6 @@
 namespace corvane {
 
 struct App;
-class Dock;
 
 // Never while a pop-up menu is open: the rebuilds that call these wait for
 // it (PopupMenuGate.h).
@@ -22,9 +22,6 @@ void SyncBars(App& app);
 // Destroys every dock (last first) and creates one for each display that
 // [Dock] Monitor names, the main display's first.
 void SyncDocks(App& app);
-
-// The dock standing on this display, or null.
-[[nodiscard]] Dock* DockForDisplay(const App& app, HMONITOR display) noexcept;
 
 // Display handles in display-number order (left to right, then top first).
 [[nodiscard]] std::vector<HMONITOR> SortedDisplays();

@@ -173,14 +173,14 @@ bool StartSubsystems(App& app) {
     app.start = std::make_unique<StartSurfaces>(app.startContext);
     ApplyStartSettings(app);
     // After the start surfaces: the catalog names the session's app.
-    app.nowPlaying = std::make_unique<NowPlayingSource>(app, app.worker);
-    app.nowPlaying->ApplyNowPlayingSettings(app.settings);
+    app.nowPlaying.Start();
     // After the start surfaces: the beds' icons come from the catalog's cache.
     app.garden = std::make_unique<Garden>(GardenContext{.instance = app.instance,
                                                         .settings = app.settings,
                                                         .theme = app.theme,
                                                         .graphics = app.graphics,
                                                         .worker = app.worker,
+                                                        .open = app,
                                                         .host = app});
     // A run that was killed left Explorer's icons hidden, and nothing will
     // show them again now.
@@ -218,11 +218,7 @@ void StopSubsystems(App& app) {
     app.hotCorners.reset();
     // The card reads the source; the source reads the catalog and repaints
     // bars and docks.
-    app.nowPlayingCard.reset();
-    if (app.nowPlaying) {
-        app.nowPlaying->Stop();
-        app.nowPlaying.reset();
-    }
+    app.nowPlaying.Stop();
     // Its threads first: they post to the control window and read the
     // settings.
     if (app.start) {
@@ -242,9 +238,7 @@ void StopSubsystems(App& app) {
     }
     RemoveForegroundHooks(app);
     // Each dock gives back what it changed: the taskbar, its reserved band.
-    while (!app.docks.empty()) {
-        app.docks.pop_back();
-    }
+    app.docks.Clear();
     StopTrayHost(app);
     while (!app.bars.empty()) {
         app.bars.pop_back();
@@ -263,10 +257,10 @@ void StopSubsystems(App& app) {
 
 // Called by the last closing menu, inside its surface's code: they only post.
 void ReloadAfterMenus() {
-    TheApp().PostCommand(CMD_RELOAD_SETTINGS);
+    PostCommand(TheApp(), CMD_RELOAD_SETTINGS);
 }
 void RebuildAfterMenus() {
-    TheApp().PostCommand(CMD_DISPLAYS_CHANGED);
+    PostCommand(TheApp(), CMD_DISPLAYS_CHANGED);
 }
 
 int RunMessageLoop() {
@@ -285,8 +279,8 @@ void ApplyHotCorners(App& app) {
     if (!app.settings.hotCornersEnabled || !app.control) {
         return;
     }
-    app.hotCorners = std::make_unique<HotCornerWatcher>(HotCornerContext{
-        .fullscreenOnMain = app.fullscreenOnMain, .commandWindow = app.control->Hwnd()});
+    app.hotCorners = std::make_unique<HotCornerWatcher>(
+        HotCornerContext{.fullscreenOnMain = app.fullscreenOnMain, .desktop = app});
     StartHotCornerWatcher(*app.hotCorners, app.settings.cornerActions);
 }
 
@@ -391,9 +385,7 @@ void ReloadSettings(App& app) {
         app.start->SettingsChanged();
     }
     ApplyHotCorners(app);
-    if (app.nowPlaying) {
-        app.nowPlaying->ApplyNowPlayingSettings(app.settings);
-    }
+    app.nowPlaying.ApplySettings();
     if (app.garden) {
         app.garden->Apply();
     }
@@ -416,9 +408,7 @@ void OnDisplaysChanged(App& app) {
     // the old one would watch where the corners were.
     ApplyHotCorners(app);
     // Placed against a bar or dock that is gone, on a display that may be.
-    if (app.nowPlayingCard) {
-        app.nowPlayingCard->DestroyCard();
-    }
+    app.nowPlaying.DestroyCard();
     if (app.start) {
         app.start->CloseSurfaces();
     }
@@ -460,9 +450,7 @@ void OnThemeChanged(App& app) {
         dock->ApplyTheme();
     }
     // Its glass is chosen when its window is made.
-    if (app.nowPlayingCard) {
-        app.nowPlayingCard->DestroyCard();
-    }
+    app.nowPlaying.DestroyCard();
     if (app.garden) {
         app.garden->RefreshGlass();
     }

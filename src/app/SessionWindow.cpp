@@ -73,7 +73,7 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             // this one change.
             if (lParam != 0 &&
                 ::lstrcmpiW(reinterpret_cast<const wchar_t*>(lParam), L"ImmersiveColorSet") == 0) {
-                app_.PostCommand(CMD_THEME_CHANGED);
+                PostCommand(app_, CMD_THEME_CHANGED);
             }
             // Not a rebuild: the bars' own strips change the work area,
             // and a rebuild would change it again. Tiled windows follow.
@@ -85,7 +85,7 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // scale change is told only to the windows on that display.
         case WM_DISPLAYCHANGE:
         case WM_DPICHANGED:
-            app_.PostCommand(CMD_DISPLAYS_CHANGED);
+            PostCommand(app_, CMD_DISPLAYS_CHANGED);
             return 0;
         case WM_TIMER:
             if (wParam == kRegisterRetryTimer &&
@@ -95,19 +95,19 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case WM_WTSSESSION_CHANGE:
             if (wParam == WTS_SESSION_UNLOCK) {
-                app_.PostCommand(CMD_SESSION_RESUMED);
+                PostCommand(app_, CMD_SESSION_RESUMED);
             }
             return 0;
         case WM_POWERBROADCAST:
             if (wParam == PBT_POWERSETTINGCHANGE && lParam != 0 &&
                 reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam)->PowerSetting ==
                     sdk::kPowerSavingStatus) {
-                app_.PostCommand(CMD_THEME_CHANGED);
+                PostCommand(app_, CMD_THEME_CHANGED);
             }
             // The first comes on every wake, the second only once a person
             // is there; the display rebuild both ask for is made once.
             if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
-                app_.PostCommand(CMD_SESSION_RESUMED);
+                PostCommand(app_, CMD_SESSION_RESUMED);
             }
             return TRUE;
         default:

@@ -22,6 +22,7 @@
 #include "toolkit/LayoutProbe.h"
 #include "toolkit/Notice.h"
 #include "tray/TrayHost.h"
+#include "tray/TrayLists.h"
 
 #include <psapi.h>
 #include <shellapi.h>
@@ -49,33 +50,17 @@ std::wstring LicenseText(HINSTANCE instance) {
 
 }  // namespace
 
-bool App::HasSettingsWindow() const {
-    return true;
-}
-
 void App::OpenSettings(int32_t page) {
     if (!settingsWindow) {
-        settingsWindow = std::make_unique<SettingsWindow>(
-            SettingsWindowContext{.instance = instance,
-                                  .settings = settings,
-                                  .theme = theme,
-                                  .graphics = graphics,
-                                  .host = *this,
-                                  .commandWindow = control ? control->Hwnd() : nullptr});
+        settingsWindow =
+            std::make_unique<SettingsWindow>(SettingsWindowContext{.instance = instance,
+                                                                   .settings = settings,
+                                                                   .theme = theme,
+                                                                   .graphics = graphics,
+                                                                   .host = *this,
+                                                                   .desktop = *this});
     }
     settingsWindow->Open(page);
-}
-
-void App::OpenDockSettings() {
-    OpenSettings(kPageDock);
-}
-
-void App::OpenSettingsWindow() {
-    OpenSettings(kPageGeneral);
-}
-
-void App::OpenGardenSettings() {
-    OpenSettings(kPagePlugins);
 }
 
 void App::RefreshSettingsWindow() noexcept {
@@ -122,19 +107,14 @@ void App::ResetGarden() {
 }
 
 void App::ResetTrayOrder() {
-    settings.trayOrder.clear();
-    SaveResult(SaveTrayLists(settings));
+    SettingWritten(ClearTrayOrder(settings));
     if (Bar* bar = TrayBar()) {
         bar->Relayout();
     }
 }
 
 void App::ShowStartSurface(int32_t which) {
-    const bool known = which >= 0 && which <= static_cast<int32_t>(StartChoice::Launcher);
-    if (start) {
-        start->ShowStartSurface(known ? static_cast<StartChoice>(which) : StartChoice::AsConfigured,
-                                nullptr);
-    }
+    ToggleStartSurface(which, nullptr);
 }
 
 void App::EditFile(const std::wstring& path) {

@@ -50,9 +50,7 @@ std::vector<AppNameMenuEntry> BuildAppNameMenu(const AppNameMenuFacts& f) {
                             false, !f.exeName.empty() && Contains(f.floatList, f.exeName)));
     }
     menu.push_back(Separator());
-    if (f.settingsWindow) {
-        menu.push_back(Item(kMenuSettings, Text(TextId::Settings)));
-    }
+    menu.push_back(Item(kMenuSettings, Text(TextId::Settings)));
     if (!f.hiddenTray.empty()) {
         AppNameMenuEntry popup;
         popup.kind = AppNameMenuEntry::Kind::Submenu;

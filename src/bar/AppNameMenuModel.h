@@ -44,7 +44,6 @@ struct AppNameMenuFacts {
     std::wstring exeName;                  // lower case
     std::vector<std::wstring> floatList;   // [Tiling] Float
     std::vector<std::wstring> hiddenTray;  // [Tray] Hidden
-    bool settingsWindow = false;           // a settings window can be opened
     // The target's process runs at a higher integrity level (as
     // administrator) and ignores what Corvane sends it; only its show state
     // can still be changed.

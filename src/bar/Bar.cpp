@@ -525,7 +525,7 @@ LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             PublishTrayRects(Items());
             return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
         case WM_DISPLAYCHANGE:
-            context_.host.PostCommand(CMD_DISPLAYS_CHANGED);
+            PostCommand(context_.desktop, CMD_DISPLAYS_CHANGED);
             return 0;
         case WM_DPICHANGED:
             dpi_ = HIWORD(wParam);
@@ -542,7 +542,7 @@ LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == ABN_POSCHANGED) {
                 Reposition();
             } else if (wParam == ABN_FULLSCREENAPP) {
-                context_.host.PostCommand(CMD_RECHECK_FULLSCREEN);
+                PostCommand(context_.desktop, CMD_RECHECK_FULLSCREEN);
             }
             return 0;
         case WM_MOUSEMOVE:

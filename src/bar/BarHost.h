@@ -5,10 +5,10 @@
 
 #include "base/Worker.h"
 #include "appmenus/AppMenu.h"
-#include "base/Commands.h"
 #include "config/Settings.h"
 #include "identity/ForegroundIdentity.h"
 #include "toolkit/GraphicsFactories.h"
+#include "toolkit/HostServices.h"
 #include "toolkit/NowPlayingWidget.h"
 #include "toolkit/Theme.h"
 
@@ -29,8 +29,6 @@ public:
     virtual ~BarHost() = default;
     // Something every bar shows changed: they all lay out and repaint.
     virtual void RefreshBars() = 0;
-    // Hands work to the control window's message loop.
-    virtual void PostCommand(Command command) = 0;
     [[nodiscard]] virtual bool TilingActive() const = 0;
     // Toggles [Tiling] Enabled and writes it at once.
     virtual void ToggleTiling() = 0;
@@ -48,10 +46,6 @@ public:
     virtual void FinishTrayDrag(const std::wstring& hideExeName) = 0;
     // Shows a hidden tray entry again (an empty name: all of them).
     virtual void UnhideTrayEntry(const std::wstring& name) = 0;
-    // Whether the process has a settings window to open.
-    [[nodiscard]] virtual bool HasSettingsWindow() const = 0;
-    // Opens the settings window at that page (0 General, 5 Tiling).
-    virtual void OpenSettings(int32_t page) = 0;
 };
 
 // Owned by the process and outliving every bar; settings, theme and the
@@ -67,6 +61,8 @@ struct BarContext {
     const std::unique_ptr<TrayHost>& tray;        // null while there is none
     NowPlayingWidgets& nowPlaying;
     Worker& worker;
+    SurfaceOpener& open;
+    const DesktopFacts& desktop;
     BarHost& host;
 };
 

@@ -31,9 +31,6 @@ constexpr int kLongDateChars = 128;
 constexpr UINT kToolId = 1;
 // The menu hangs this many pixels below the name.
 constexpr LONG kAppNameMenuDrop = 2;
-// The settings window's pages these open at.
-constexpr int32_t kGeneralSettingsPage = 0;
-constexpr int32_t kTilingSettingsPage = 5;
 
 std::optional<BarButtonEvent> ButtonEventOf(UINT message) noexcept {
     switch (message) {
@@ -257,7 +254,7 @@ void Bar::OnButton(UINT message, int x, int y) {
             context_.nowPlaying.TogglePlayPause();
             break;
         case BarClickAction::TilingSettings:
-            context_.host.OpenSettings(kTilingSettingsPage);
+            context_.open.OpenSettings(kPageTiling);
             break;
         case BarClickAction::None:
         default:
@@ -373,7 +370,6 @@ void Bar::AppNameMenu(const BarItem& item) {
     facts.exeName = context_.current.exeName;
     facts.floatList = context_.settings.floatingApps;
     facts.hiddenTray = context_.settings.trayHidden;
-    facts.settingsWindow = context_.host.HasSettingsWindow();
     facts.targetBeyondReach = valid && IsWindowBeyondReach(target);
 
     UniqueMenu menu(::CreatePopupMenu());
@@ -435,7 +431,7 @@ void Bar::AppNameMenu(const BarItem& item) {
     // After the application got its focus back, so that the window opens in
     // front of it.
     if (id == kMenuSettings) {
-        context_.host.OpenSettings(kGeneralSettingsPage);
+        context_.open.OpenSettings(kPageGeneral);
     }
 }
 

@@ -72,7 +72,7 @@ void Dock::Activate(int index) noexcept {
     try {
         const DockItem item = items_.at(static_cast<std::size_t>(index));
         if (item.start) {
-            context_.host.ToggleStartSurface(display_);
+            context_.open.ToggleStartSurface(0, display_);
             return;
         }
         const std::vector<HWND> windows = LiveWindows(item);
@@ -103,7 +103,7 @@ void Dock::MiddleClick(int index) noexcept {
     try {
         const DockItem item = items_.at(static_cast<std::size_t>(index));
         if (item.start) {
-            context_.host.ToggleStartSurface(display_);
+            context_.open.ToggleStartSurface(0, display_);
         } else {
             Launch(context_.worker, item.target);  // a new instance or window
         }
@@ -209,15 +209,14 @@ void Dock::OpenItemMenu(int index, int screenX) noexcept {
 
 void Dock::OpenDockMenu(POINT screen) noexcept {
     try {
-        UniqueMenu menu =
-            BuildMenu(DockMenu(context_.settings.hideTaskbar, context_.host.HasSettingsWindow()));
+        UniqueMenu menu = BuildMenu(DockMenu(context_.settings.hideTaskbar));
         if (!menu) {
             return;
         }
         const uint32_t command = TrackMenu(menu.Get(), screen.x);
         menu.Reset();
         if (command == kDockMenuSettings) {
-            context_.host.OpenDockSettings();
+            context_.open.OpenSettings(kPageDock);
         } else if (command == kDockMenuToggleTaskbar) {
             ToggleHideTaskbar();
         }
@@ -227,7 +226,7 @@ void Dock::OpenDockMenu(POINT screen) noexcept {
 }
 
 void Dock::ToggleHideTaskbar() noexcept {
-    // The host tells every dock, this one included.
+    // The set tells every dock, this one included.
     context_.host.SetHideTaskbar(!context_.settings.hideTaskbar);
 }
 

@@ -22,7 +22,7 @@ void Dock::SeedPinsOnFirstRun() noexcept {
     }
     try {
         Win32DefaultPinProbes probes;
-        context_.host.SavePinned(*this, SeedDefaultPins(probes));
+        context_.pins.SaveDockPinned(SeedDefaultPins(probes), this);
     } catch (...) {
         // Out of memory: the dock starts without pins and seeds next time.
     }
@@ -159,7 +159,7 @@ void Dock::SavePinned() noexcept {
     try {
         // An empty list means the dock was never built: the old pins stay.
         if (!items_.empty()) {
-            context_.host.SavePinned(*this, PinnedTargets(items_));
+            context_.pins.SaveDockPinned(PinnedTargets(items_), this);
         }
     } catch (...) {
         // Out of memory: the pins are saved with the next change.

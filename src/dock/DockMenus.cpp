@@ -53,11 +53,9 @@ std::vector<DockMenuEntry> DockItemMenu(const std::vector<std::wstring>& titles,
     return menu;
 }
 
-std::vector<DockMenuEntry> DockMenu(bool hideTaskbar, bool settingsWindow) {
+std::vector<DockMenuEntry> DockMenu(bool hideTaskbar) {
     std::vector<DockMenuEntry> menu;
-    if (settingsWindow) {
-        menu.push_back({kDockMenuSettings, Text(TextId::DockSettingsMenu)});
-    }
+    menu.push_back({kDockMenuSettings, Text(TextId::DockSettingsMenu)});
     menu.push_back({kDockMenuToggleTaskbar,
                     hideTaskbar ? Text(TextId::ShowTaskbarAgain) : Text(TextId::HideTaskbar)});
     return menu;

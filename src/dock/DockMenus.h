@@ -38,9 +38,7 @@ struct DockMenuEntry {
                                                       int foregroundIndex, bool pinned,
                                                       bool closable = true);
 
-// `settingsWindow`: a settings window exists to open on its dock page; the
-// entry is left out until then.
-[[nodiscard]] std::vector<DockMenuEntry> DockMenu(bool hideTaskbar, bool settingsWindow);
+[[nodiscard]] std::vector<DockMenuEntry> DockMenu(bool hideTaskbar);
 
 // A window title as the item menu lists it.
 [[nodiscard]] std::wstring DockMenuTitle(std::wstring title);

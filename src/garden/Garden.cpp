@@ -549,7 +549,7 @@ void Garden::BedMenu(std::size_t bed, POINT screen) {
             DeleteBedAt(*index);
             break;
         case BedCommand::Settings:
-            context_.host.OpenGardenSettings();
+            context_.open.OpenSettings(kPagePlugins);
             break;
         case BedCommand::None:
             break;

@@ -6,6 +6,7 @@
 #include "config/Settings.h"
 #include "identity/AppEntry.h"
 #include "toolkit/GraphicsFactories.h"
+#include "toolkit/HostServices.h"
 #include "toolkit/Theme.h"
 
 #include <windows.h>
@@ -21,8 +22,6 @@ public:
     // The entry's icon at `px` pixels once loaded; until then null, the load
     // is asked for and the garden is told to repaint when icons arrive.
     [[nodiscard]] virtual IWICBitmapSource* GardenIcon(const AppEntry& entry, uint32_t px) = 0;
-    // The bed menu's settings entry: the settings window's CorGarden page.
-    virtual void OpenGardenSettings() = 0;
     // A save of garden.ini failed again after its retries; the last error is
     // the reason.
     virtual void GardenNotSaved(const std::wstring& path) = 0;
@@ -34,6 +33,8 @@ struct GardenContext {
     const Theme& theme;
     const GraphicsFactories& graphics;
     Worker& worker;
+    // The bed menu's settings entry opens the CorGarden page.
+    SurfaceOpener& open;
     GardenHost& host;
 };
 

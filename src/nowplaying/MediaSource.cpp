@@ -420,7 +420,7 @@ void NowPlayingSource::ClearAll() {
     }
     tint_ = {};
     if (corvane::ClearSnapshot(snapshot_)) {
-        host_.NowPlayingEnded();
+        host_.NowPlayingChanged();
     }
 }
 

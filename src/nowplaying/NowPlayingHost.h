@@ -1,6 +1,6 @@
 #pragma once
-// What the Now Playing source asks of the process that owns it: the surfaces
-// that show it, the catalog it names apps from and the imaging factory.
+// What the Now Playing source asks of its owner: to hear of changes, and the
+// catalog it names apps from.
 
 #include "identity/AppEntry.h"
 
@@ -13,10 +13,8 @@ namespace corvane {
 class NowPlayingHost {
 public:
     virtual ~NowPlayingHost() = default;
-    // The snapshot changed or is running: every bar repaints.
+    // The snapshot changed, is running, or nothing plays any more.
     virtual void NowPlayingChanged() = 0;
-    // Nothing plays any more: every dock lays out without its widget.
-    virtual void NowPlayingEnded() = 0;
     // The card follows the feature: switched on (or on again), a card window
     // is destroyed so that it is rebuilt with the current theme; switched
     // off, its timers stop, it hides and forgets its hover state.

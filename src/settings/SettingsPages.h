@@ -5,6 +5,7 @@
 #include "config/TextId.h"
 #include "settings/SettingsHost.h"
 #include "settings/SettingsRow.h"
+#include "toolkit/SettingsPageIds.h"
 
 #include <cstdint>
 #include <vector>
@@ -16,16 +17,6 @@ struct SettingsPage {
     TextId name;
 };
 [[nodiscard]] const SettingsPage& PageInfo(int32_t page) noexcept;
-
-inline constexpr int32_t kPageGeneral = 0;
-inline constexpr int32_t kPageTopBar = 1;
-inline constexpr int32_t kPageTray = 2;
-inline constexpr int32_t kPageDock = 3;
-inline constexpr int32_t kPageStart = 4;
-inline constexpr int32_t kPageTiling = 5;
-inline constexpr int32_t kPageHotCorners = 6;
-inline constexpr int32_t kPagePlugins = 7;
-inline constexpr int32_t kPageAbout = 8;
 
 // The rows of `page` in the current language (out of range: page 0).
 [[nodiscard]] std::vector<SettingsRow> BuildRows(int32_t page, PageContext& context);

@@ -160,8 +160,8 @@ void SettingsWindow::Impl::ArmTimer() noexcept {
 void SettingsWindow::Impl::OnTimer() noexcept {
     ::KillTimer(Hwnd(), kSettingsReapplyTimer);
     const ReapplyTimers::Due due = timers_.Take(::GetTickCount64());
-    if (due.reapply && context_.commandWindow != nullptr) {
-        ::PostMessageW(context_.commandWindow, WM_APP_COMMAND, CMD_RELOAD_SETTINGS, 0);
+    if (due.reapply) {
+        PostCommand(context_.desktop, CMD_RELOAD_SETTINGS);
     }
     if (due.rebuild) {
         Rebuild();
@@ -268,9 +268,8 @@ LRESULT SettingsWindow::Impl::HandleMessage(UINT message, WPARAM wParam, LPARAM 
         case WM_DESTROY:
             ::KillTimer(Hwnd(), kSettingsReapplyTimer);
             // A change made just before closing is still applied.
-            if (timers_.Take(std::numeric_limits<uint64_t>::max()).reapply &&
-                context_.commandWindow != nullptr) {
-                ::PostMessageW(context_.commandWindow, WM_APP_COMMAND, CMD_RELOAD_SETTINGS, 0);
+            if (timers_.Take(std::numeric_limits<uint64_t>::max()).reapply) {
+                PostCommand(context_.desktop, CMD_RELOAD_SETTINGS);
             }
             timers_ = ReapplyTimers{};
             rows_.clear();

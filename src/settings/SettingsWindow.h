@@ -8,6 +8,7 @@
 #include "config/Settings.h"
 #include "settings/SettingsHost.h"
 #include "toolkit/GraphicsFactories.h"
+#include "toolkit/HostServices.h"
 #include "toolkit/Theme.h"
 
 #include <windows.h>
@@ -25,8 +26,8 @@ struct SettingsWindowContext {
     const Theme& theme;
     const GraphicsFactories& graphics;
     SettingsHost& host;
-    // Gets WM_APP_COMMAND / CMD_RELOAD_SETTINGS for a re-apply.
-    HWND commandWindow = nullptr;
+    // Its command window gets CMD_RELOAD_SETTINGS for a re-apply.
+    const DesktopFacts& desktop;
 };
 
 class SettingsWindow {

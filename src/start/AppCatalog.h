@@ -54,9 +54,8 @@ public:
 
     // GetApps(maxAgeMs) with the names folded for search, once per build.
     [[nodiscard]] const SearchIndex& Searchable(uint32_t maxAgeMs);
-    // The settings pages search offers, folded once per language; the
-    // page for Corvane's own settings only with `settingsWindow`.
-    [[nodiscard]] const SearchIndex& SearchableSettings(bool norwegian, bool settingsWindow);
+    // The settings pages search offers, folded once per language.
+    [[nodiscard]] const SearchIndex& SearchableSettings(bool norwegian);
 
 private:
     void Rebuilt(std::vector<AppEntry> built);
@@ -77,7 +76,7 @@ private:
     SearchIndex index_;
     std::vector<AppEntry> settings_;
     SearchIndex settingsIndex_;
-    int settingsFor_ = -1;  // norwegian + 2 * settingsWindow
+    int settingsFor_ = -1;  // 1 when built in Norwegian
 };
 
 // The two sources, for tests and benchmarks: an empty result when the source

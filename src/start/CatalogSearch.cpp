@@ -3,7 +3,6 @@
 
 #include "start/AppCatalog.h"
 #include "start/SearchFold.h"
-#include "start/StartActions.h"
 
 namespace corvane {
 
@@ -15,16 +14,10 @@ const SearchIndex& AppCatalog::Searchable(uint32_t maxAgeMs) {
     return index_;
 }
 
-const SearchIndex& AppCatalog::SearchableSettings(bool norwegian, bool settingsWindow) {
-    const int wanted = (norwegian ? 1 : 0) + (settingsWindow ? 2 : 0);
+const SearchIndex& AppCatalog::SearchableSettings(bool norwegian) {
+    const int wanted = norwegian ? 1 : 0;
     if (settingsFor_ != wanted) {
         settings_ = SettingsEntries(norwegian);
-        if (!settingsWindow) {
-            // Nothing would open: the entry is not offered at all.
-            std::erase_if(settings_, [](const AppEntry& entry) {
-                return entry.target == kCorvaneSettingsTarget;
-            });
-        }
         settingsIndex_ = SearchIndex(settings_, FoldForSearch);
         settingsFor_ = wanted;
     }

@@ -52,7 +52,7 @@ void Menu::Open(HMONITOR display) {
     }
     const UINT dpi = MonitorDpi(monitor);
     const PixelRect rect = StartMenuRect(ToPixelRect(info.rcMonitor), ToPixelRect(info.rcWork),
-                                         context_.host.DockTop(monitor), dpi);
+                                         context_.desktop.DockTop(monitor), dpi);
     if (!Create(ToRect(rect), monitor, dpi)) {
         return;
     }
@@ -141,10 +141,9 @@ void Menu::RefreshLetterRows() {
 }
 
 void Menu::RunSearch() {
-    state_->results =
-        SearchEntries(catalog_.Searchable(kBuildOnlyWhenEmpty),
-                      catalog_.SearchableSettings(IsNorwegian(), context_.host.HasSettingsWindow()),
-                      context_.launches.Records(), query_.Text(), kMaxResults);
+    state_->results = SearchEntries(catalog_.Searchable(kBuildOnlyWhenEmpty),
+                                    catalog_.SearchableSettings(IsNorwegian()),
+                                    context_.launches.Records(), query_.Text(), kMaxResults);
 }
 
 void Menu::OnQueryChanged() {
@@ -188,7 +187,6 @@ void Menu::Relayout() {
     input.letterRows = s.letterRows;
     input.buttonLabelWidth = s.painter->ButtonLabelWidth(s.menu.view);
     input.powerLabelWidth = s.painter->PowerLabelWidth();
-    input.settingsWindow = context_.host.HasSettingsWindow();
     s.layout = LayOutMenu(input);
     s.menu.scroll = s.layout.scroll;
 }

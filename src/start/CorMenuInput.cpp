@@ -152,7 +152,7 @@ void Menu::ShowRowMenu(const MenuItemId& item, std::optional<POINT> at) {
     options.togglePin = [this](const AppEntry& e, bool pin) { SetPinned(e, pin); };
     options.pinToDock = [this](const AppEntry& e) {
         if (auto dock = WithDockPin(context_.settings.pinned, e)) {
-            context_.host.SaveDockPinned(std::move(*dock));
+            context_.dockPins.SaveDockPinned(std::move(*dock), nullptr);
         }
     };
     options.at = at;

@@ -1,6 +1,8 @@
 #include "start/Launcher.h"
 
 #include "base/Win32Geometry.h"
+#include "config/SettingsFile.h"
+#include "config/Win32ProfileStore.h"
 #include "start/AppCatalog.h"
 #include "start/AppIconCache.h"
 #include "start/LauncherState.h"
@@ -105,12 +107,16 @@ void Launcher::BuildGrid() {
     }
     const std::vector<AppEntry>& apps = catalog_.Entries();
     s.catalogAvailable = !apps.empty();
-    // Read afresh: the settings window may have put the catalog order back.
-    s.arranged = ArrangeLauncher(context_.host.LauncherOrder(), apps);
+    // Read afresh from the file: the settings window may have put the
+    // catalog order back.
+    Win32ProfileStore file(context_.settings.filePath);
+    s.arranged = ArrangeLauncher(ReadWholeString(file, L"CorLauncher", L"Order", L""), apps);
 }
 
 void Launcher::SaveOrder() {
-    context_.host.SaveLauncherOrder(JoinArrangement(state_->arranged));
+    const std::wstring order = JoinArrangement(state_->arranged);
+    context_.writes.SettingWritten(
+        WriteSetting(context_.settings, L"CorLauncher", L"Order", std::wstring_view(order)));
 }
 
 void Launcher::RunSearch() {

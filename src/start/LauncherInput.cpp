@@ -162,9 +162,9 @@ void Launcher::OpenItemMenu(int32_t index, std::optional<POINT> at) {
     options.togglePin = [this, &pinned, &host](const AppEntry& e, bool pin) {
         host.SaveMenuPinned(WithPinned(pinned(), e, pin, catalog_.Entries()));
     };
-    options.pinToDock = [&settings, &host](const AppEntry& e) {
+    options.pinToDock = [&settings, &dockPins = context_.dockPins](const AppEntry& e) {
         if (auto dock = WithDockPin(settings.pinned, e)) {
-            host.SaveDockPinned(std::move(*dock));
+            dockPins.SaveDockPinned(std::move(*dock), nullptr);
         }
     };
     RunItemMenu(entry, options, context_);

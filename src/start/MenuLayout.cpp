@@ -78,7 +78,6 @@ constexpr MenuPlace kPlaces[] = {
     {L'\xE713', TextId::SettingsApp, 6},
     {L'\xE771', TextId::CorvanePlace, 7},
 };
-constexpr int32_t kOwnSettingsAction = 7;
 
 bool CountsOnlyInList(MenuHit kind) noexcept {
     return kind == MenuHit::AppRow || kind == MenuHit::LetterHeader || kind == MenuHit::SearchFiles;
@@ -238,19 +237,14 @@ void LayOutLetterCells(const MenuLayoutInput& input, MenuLayout& layout) {
     }
 }
 
-void LayOutRightColumn(const MenuLayoutInput& input, MenuLayout& layout) {
+void LayOutRightColumn(MenuLayout& layout) {
     const float left = layout.split + kRightLeft;
     const float right = layout.width - kRightInset;
     layout.userCard = {left, kHeaderTop, right, kCardBottom};
     layout.regions.push_back({layout.userCard, {MenuHit::UserCard, -1}});
-    const auto shown = [&input](const MenuPlace& place) {
-        return place.action != kOwnSettingsAction || input.settingsWindow;
-    };
     float natural = 0;
     for (const MenuPlace& place : kPlaces) {
-        if (shown(place)) {
-            natural += place.action < 0 ? kSpacerHeight : kPlaceHeight;
-        }
+        natural += place.action < 0 ? kSpacerHeight : kPlaceHeight;
     }
     // A short menu packs the places closer; what still does not fit above
     // the power bar is left out rather than drawn over it.
@@ -260,9 +254,6 @@ void LayOutRightColumn(const MenuLayoutInput& input, MenuLayout& layout) {
         natural > room ? std::max(kMinPlaceHeight / kPlaceHeight, room / natural) : 1.0f;
     float y = kPlacesTop;
     for (const MenuPlace& place : kPlaces) {
-        if (!shown(place)) {
-            continue;
-        }
         const float height = (place.action < 0 ? kSpacerHeight : kPlaceHeight) * scale;
         // Slack for rounding: packed rows end exactly there.
         if (y + height > end + 0.01f) {
@@ -341,7 +332,7 @@ MenuLayout LayOutMenu(const MenuLayoutInput& input) {
     }
 
     layout.bottomLine = input.height - kListBottomMargin;
-    LayOutRightColumn(input, layout);
+    LayOutRightColumn(layout);
     const float powerRight = input.width - kPowerRightInset;
     layout.power = {powerRight - (input.powerLabelWidth + kPowerPadding),
                     layout.bottomLine + kPowerVerticalInset, powerRight,

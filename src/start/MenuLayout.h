@@ -89,8 +89,6 @@ struct MenuLayoutInput {
     // Measured by the painter's text formats.
     float buttonLabelWidth = 0;
     float powerLabelWidth = 0;
-    // Whether there is a settings window for the "Corvane" place to open.
-    bool settingsWindow = false;
 };
 
 struct MenuLayout {

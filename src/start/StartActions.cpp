@@ -31,11 +31,9 @@ void Open(const StartContext& context, const wchar_t* verb, const wchar_t* targe
     }
 }
 
-void OpenSettingsWindow(StartHost& host) noexcept {
+void OpenSettingsWindow(SurfaceOpener& open) noexcept {
     try {
-        if (host.HasSettingsWindow()) {
-            host.OpenSettingsWindow();
-        }
+        open.OpenSettings(kPageGeneral);
     } catch (...) {
         // The window could not be made: nothing opens.
     }
@@ -74,7 +72,7 @@ uint32_t Track(HMENU menu, HWND owner, POINT at, UINT flags) noexcept {
 
 void LaunchEntry(const AppEntry& entry, bool asAdmin, const StartContext& context) noexcept {
     if (entry.target == kCorvaneSettingsTarget) {
-        OpenSettingsWindow(context.host);
+        OpenSettingsWindow(context.open);
     } else if (asAdmin) {
         Open(context, L"runas", (entry.exePath.empty() ? entry.target : entry.exePath).c_str());
     } else {
@@ -126,7 +124,7 @@ void OpenPlace(int action, const StartContext& context) noexcept {
     } else if (action == kPlaceSystemSettings) {
         Open(context, nullptr, L"ms-settings:");
     } else if (action == kPlaceOwnSettings) {
-        OpenSettingsWindow(context.host);
+        OpenSettingsWindow(context.open);
     }
 }
 

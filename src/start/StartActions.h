@@ -16,7 +16,7 @@ namespace corvane {
 
 struct StartContext;
 
-// "corvane:settings" opens the settings window (when one exists).
+// "corvane:settings" opens the settings window.
 inline constexpr wchar_t kCorvaneSettingsTarget[] = L"corvane:settings";
 
 // The shell calls run on the context's worker: the surface never waits for

@@ -6,6 +6,7 @@
 #include "config/Settings.h"
 #include "start/LaunchHistory.h"
 #include "toolkit/GraphicsFactories.h"
+#include "toolkit/HostServices.h"
 #include "toolkit/Theme.h"
 
 #include <windows.h>
@@ -20,23 +21,8 @@ namespace corvane {
 class StartHost {
 public:
     virtual ~StartHost() = default;
-    // The top edge, in screen pixels, of the dock shown on this display, or
-    // nothing when none is shown there.
-    [[nodiscard]] virtual std::optional<int32_t> DockTop(HMONITOR display) const = 0;
-    // The dock's pinned list becomes this one: written as [Dock] Pinned and
-    // every dock reloads it.
-    virtual void SaveDockPinned(std::vector<std::wstring> pinned) = 0;
     // CorMenu's pinned list: written as [CorMenu] Pinned with PinnedSet = 1.
     virtual void SaveMenuPinned(std::vector<std::wstring> pinned) = 0;
-    // [CorLauncher] Order as the file holds it now (the settings window may
-    // have removed it since), and writing it.
-    [[nodiscard]] virtual std::wstring LauncherOrder() const = 0;
-    virtual void SaveLauncherOrder(const std::wstring& order) = 0;
-    // Whether a settings window exists to open, and opening it.
-    [[nodiscard]] virtual bool HasSettingsWindow() const = 0;
-    virtual void OpenSettingsWindow() = 0;
-    // The control window: the Windows-key hook posts to it.
-    [[nodiscard]] virtual HWND CommandWindow() const = 0;
     // Icons of the catalog's cache arrived (others draw them too).
     virtual void IconsLoaded() = 0;
 };
@@ -49,6 +35,13 @@ struct StartContext {
     const Theme& theme;
     const GraphicsFactories& graphics;
     Worker& worker;
+    SurfaceOpener& open;
+    // The dock's top bounds CorMenu; the Windows-key hook posts to the
+    // command window.
+    const DesktopFacts& desktop;
+    DockPins& dockPins;
+    // [CorLauncher] Order is written by the launcher itself.
+    SettingWrites& writes;
     StartHost& host;
     // Starts made from either surface, which search ranks by.
     LaunchHistory& launches;

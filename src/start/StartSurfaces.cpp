@@ -90,7 +90,7 @@ bool StartSurfaces::ApplyStartSettings() {
     const bool active = enabled && context_.settings.winKey;
     winKey_.SetActive(active);
     if (active && !winKey_.IsRunning()) {
-        winKey_.Start(context_.host.CommandWindow());
+        winKey_.Start(context_.desktop.CommandWindow());
     }
     // What it showed may no longer be what the settings ask for.
     CloseSurfaces();

@@ -83,8 +83,7 @@ void HotCornerWatcher::Run(const HotCornerRun& run) const noexcept {
     }
     // Opened by the owner once this tick is over, not from inside it.
     if (run.startSurface >= 0) {
-        ::PostMessageW(context_.commandWindow, WM_APP_COMMAND, CMD_TOGGLE_START_MENU,
-                       static_cast<LPARAM>(run.startSurface));
+        PostCommand(context_.desktop, CMD_TOGGLE_START_MENU, static_cast<LPARAM>(run.startSurface));
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "config/Settings.h"
 #include "tiling/HotCornerRules.h"
+#include "toolkit/HostServices.h"
 
 #include <windows.h>
 
@@ -19,8 +20,9 @@ struct HotCornerContext {
     // Kept up to date by the owner: a full-screen application covers the
     // main display, and corners do nothing.
     const bool& fullscreenOnMain;
-    // Takes WM_APP_COMMAND CMD_TOGGLE_START_MENU with the surface in lParam.
-    HWND commandWindow;
+    // Its command window takes CMD_TOGGLE_START_MENU with the surface in
+    // lParam.
+    const DesktopFacts& desktop;
 };
 
 class HotCornerWatcher;

@@ -112,6 +112,7 @@ void CALLBACK OnTilingWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG obj
 
 struct TilingManager::Impl final : TilingEventSink {
     const Settings& settings;
+    const DesktopFacts& desktop;
     TilingHost& host;
 
     bool started = false;
@@ -134,7 +135,8 @@ struct TilingManager::Impl final : TilingEventSink {
     // Where that window stood when its move/size loop began.
     std::optional<PixelRect> moveStart;
 
-    explicit Impl(const TilingContext& context) : settings(context.settings), host(context.host) {
+    explicit Impl(const TilingContext& context)
+        : settings(context.settings), desktop(context.desktop), host(context.host) {
         g_eventSink = this;
     }
     ~Impl() {
@@ -150,7 +152,7 @@ struct TilingManager::Impl final : TilingEventSink {
     }
 
     void RegisterHotkeys() noexcept {
-        const HWND target = host.HotkeyWindow();
+        const HWND target = desktop.CommandWindow();
         if (target == nullptr) {
             return;
         }
@@ -320,7 +322,7 @@ struct TilingManager::Impl final : TilingEventSink {
             return;
         }
         if (settings.dockSpace) {
-            area = AreaAboveDock(area, host.DockTop(display));
+            area = AreaAboveDock(area, desktop.DockTop(display));
         }
         const int32_t gap = MulDivRound(settings.tilingGap, EffectiveDpiNear(area), 96);
         // A window that refuses its move gives its slot up for this pass and
@@ -480,7 +482,7 @@ struct TilingManager::Impl final : TilingEventSink {
 
     void OnHotkey(int id) noexcept {
         if (id == kHotkeyToggle) {
-            host.ToggleTilingEnabled();
+            host.ToggleTiling();
             return;
         }
         if (!started) {

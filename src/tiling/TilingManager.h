@@ -6,6 +6,7 @@
 // out-of-context and arrive through the message loop.
 
 #include "config/Settings.h"
+#include "toolkit/HostServices.h"
 
 #include <windows.h>
 
@@ -22,20 +23,19 @@ public:
     // owner calls Arrange().
     virtual void StartRetileTimer(unsigned milliseconds) = 0;
     virtual void StopRetileTimer() = 0;
-    // The window that owns the shortcuts (WM_HOTKEY goes to OnHotkey).
-    [[nodiscard]] virtual HWND HotkeyWindow() const = 0;
     // The toggle shortcut (Ctrl+Alt+T by default): flips [Tiling] Enabled,
     // writes it, applies the settings to this manager and repaints the bars.
-    virtual void ToggleTilingEnabled() = 0;
+    virtual void ToggleTiling() = 0;
     // The layout shortcut (Ctrl+Alt+L by default): stores and writes
     // [Tiling] Layout.
     virtual void SetTilingLayout(int32_t layout) = 0;
-    // The top of the dock standing on this display, when there is one.
-    [[nodiscard]] virtual std::optional<int32_t> DockTop(HMONITOR display) const = 0;
 };
 
 struct TilingContext {
     const Settings& settings;
+    // The command window owns the shortcuts (WM_HOTKEY goes to OnHotkey);
+    // the dock's top bounds the area with [Tiling] DockSpace.
+    const DesktopFacts& desktop;
     TilingHost& host;
 };
 

@@ -2,7 +2,6 @@
 
 #include "base/ForeignWindows.h"
 #include "base/WindowBase.h"
-#include "config/SettingsFile.h"
 #include "tray/AppBarRelay.h"
 #include "tray/TaskbarCreated.h"
 #include "tray/TrayCallbacks.h"
@@ -402,7 +401,7 @@ LRESULT TrayHost::Impl::OnAppBar(HWND hwnd, WPARAM wParam, LPARAM lParam,
     const std::optional<AppBarRecord> record = DecodeAppBarRecord(payload);
     // The docks are not asked from their own thread: one may be going away.
     const bool fromHostThread = ::InSendMessageEx(nullptr) == ISMEX_NOSEND;
-    const bool dockHides = !fromHostThread && context_.events.TaskbarHiddenByDock();
+    const bool dockHides = !fromHostThread && context_.desktop.TaskbarHiddenByDock();
     const AppBarDecision decision = RouteAppBar(record, dockHides, fromHostThread);
     if (decision.route == AppBarRoute::Answer) {
         return static_cast<LRESULT>(decision.reply);
@@ -653,11 +652,6 @@ void TrayHost::SendTrayLeave(const TrayIcon& icon, POINT cursor) noexcept {
 
 void TrayHost::SendTrayMove(const TrayIcon& icon, POINT cursor) noexcept {
     impl_->Deliver(icon, TrayMoveMessages(), cursor);
-}
-
-bool SaveTrayLists(const Settings& settings) {
-    const bool order = WriteSetting(settings, L"Tray", L"Order", settings.trayOrder, L"|");
-    return WriteSetting(settings, L"Tray", L"Hidden", settings.trayHidden, L", ") && order;
 }
 
 void ReturnTrayIconsAfterCrash() noexcept {

@@ -8,6 +8,7 @@
 #include "base/Geometry.h"
 #include "base/Win32Handles.h"
 #include "config/Settings.h"
+#include "toolkit/HostServices.h"
 #include "tray/TrayIcon.h"
 #include "tray/TrayIconStore.h"
 #include "tray/TraySchedule.h"
@@ -26,9 +27,6 @@ public:
     // The icons (or what is shown of them) changed: the tray bar lays out
     // and repaints.
     virtual void TrayIconsChanged() = 0;
-    // The dock keeps Explorer's taskbar hidden (through auto-hide): programs
-    // asking for auto-hide bars are told of none.
-    [[nodiscard]] virtual bool TaskbarHiddenByDock() const = 0;
 };
 
 // Owned by the process and outliving the host.
@@ -37,6 +35,9 @@ struct TrayContext {
     const Settings& settings;  // [Tray] MirrorToExplorer is read per message
     const UINT& taskbarCreatedMessage;
     TrayHostEvents& events;
+    // While a dock keeps Explorer's taskbar hidden (through auto-hide),
+    // programs asking for auto-hide bars are told of none.
+    const DesktopFacts& desktop;
 };
 
 class TrayHost final {
@@ -84,10 +85,6 @@ public:
 private:
     std::unique_ptr<Impl> impl_;
 };
-
-// Writes [Tray] Order and [Tray] Hidden to the settings file at once.
-// False when either did not reach the file.
-bool SaveTrayLists(const Settings& settings);
 
 // After a crash: the programs' icons go back to Explorer. The host's window
 // stops coming first, then programs are told to announce their icons again.

@@ -33,8 +33,8 @@ std::string Shape(const std::vector<AppNameMenuEntry>& menu) {
 
 AppNameMenuFacts Facts(bool valid, bool maximized, bool tiling, bool floating,
                        std::wstring exe = L"", List floatList = {}, bool elevated = false) {
-    return {valid, maximized, tiling,  floating, L"", std::move(exe), std::move(floatList),
-            {},    false,     elevated};
+    return {valid, maximized, tiling, floating, L"", std::move(exe), std::move(floatList),
+            {},    elevated};
 }
 
 TEST(AppNameMenu, EntriesFollowTheTargetAndTiling) {
@@ -46,23 +46,22 @@ TEST(AppNameMenu, EntriesFollowTheTargetAndTiling) {
         const char* shape;
     };
     const Row rows[] = {
-        {"no window: greyed, no tiling", Facts(false, false, true, false), "1g 2g 3g - 8"},
-        {"maximised", Facts(true, true, false, false), "1 2 3 - 8"},
-        {"tiling off", Facts(true, false, false, false, L"notepad.exe", listed), "1 2 3 - 8"},
+        {"no window: greyed, no tiling", Facts(false, false, true, false), "1g 2g 3g - 5 - 8"},
+        {"maximised", Facts(true, true, false, false), "1 2 3 - 5 - 8"},
+        {"tiling off", Facts(true, false, false, false, L"notepad.exe", listed), "1 2 3 - 5 - 8"},
         {"listed as never tiled", Facts(true, false, true, false, L"notepad.exe", listed),
-         "1 2 3 - 10 11c - 8"},
-        {"floating", Facts(true, false, true, true), "1 2 3 - 10c 11 - 8"},
+         "1 2 3 - 10 11c - 5 - 8"},
+        {"floating", Facts(true, false, true, true), "1 2 3 - 10c 11 - 5 - 8"},
         {"no executable is never listed", Facts(true, false, true, false, L"", {L""}),
-         "1 2 3 - 10 11 - 8"},
+         "1 2 3 - 10 11 - 5 - 8"},
         {"run as administrator", Facts(true, false, true, false, L"", {}, true),
-         "12g - 1 2 3g - 10g 11 - 8"},
+         "12g - 1 2 3g - 10g 11 - 5 - 8"},
         {"run as administrator, gone", Facts(false, false, true, false, L"", {}, true),
-         "1g 2g 3g - 8"},
+         "1g 2g 3g - 5 - 8"},
     };
-    AppNameMenuFacts withSettings = Facts(true, false, false, false);
-    withSettings.settingsWindow = true;
-    withSettings.hiddenTray = {L"a.exe"};
-    EXPECT_EQ(Shape(BuildAppNameMenu(withSettings)), "1 2 3 - 5 [3] - 8");
+    AppNameMenuFacts withHidden = Facts(true, false, false, false);
+    withHidden.hiddenTray = {L"a.exe"};
+    EXPECT_EQ(Shape(BuildAppNameMenu(withHidden)), "1 2 3 - 5 [3] - 8");
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         const auto menu = BuildAppNameMenu(r.facts);
@@ -83,8 +82,8 @@ TEST(AppNameMenu, NeverTileNamesTheAppAndHiddenTrayItemsStopAtAHundred) {
         facts.hiddenTray.push_back(L"app" + std::to_wstring(i) + L".exe");
     }
     const auto menu = BuildAppNameMenu(facts);
-    ASSERT_EQ(Shape(menu), "1 2 3 - 10 11 - [102] - 8");
-    const auto popup = menu.begin() + 7;
+    ASSERT_EQ(Shape(menu), "1 2 3 - 10 11 - 5 [102] - 8");
+    const auto popup = menu.begin() + 8;
     EXPECT_EQ(popup->children[0].id, 500u);
     EXPECT_EQ(popup->children[99].id, 599u);
     EXPECT_EQ(popup->children[99].text, L"app99.exe");

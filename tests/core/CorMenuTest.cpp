@@ -41,7 +41,7 @@ TEST(MenuLayout, OpensCentredAboveTheDockWithinTheWorkArea) {
 const std::vector<LetterRow> kRows = {
     {true, L'A', -1}, {false, L'A', 5}, {false, L'A', 7}, {true, L'B', -1}, {false, L'B', 9}};
 
-MenuLayout Lay(MenuView view, std::size_t count, float scroll = 0, bool settings = false,
+MenuLayout Lay(MenuView view, std::size_t count, float scroll = 0,
                const std::vector<LetterRow>& rows = kRows, float height = 580) {
     MenuLayoutInput input;
     input.width = 620;
@@ -53,7 +53,6 @@ MenuLayout Lay(MenuView view, std::size_t count, float scroll = 0, bool settings
     input.letterRows = rows;
     input.buttonLabelWidth = 60;
     input.powerLabelWidth = 40;
-    input.settingsWindow = settings;
     return LayOutMenu(input);
 }
 
@@ -79,8 +78,7 @@ TEST(MenuLayout, PointsFindTheItemsOfEachView) {
         {"this pc", Lay(MenuView::Home, 2), 500, 340, {MenuHit::Place, 5}},
         {"spacer", Lay(MenuView::Home, 2), 500, 360, {}},
         {"settings", Lay(MenuView::Home, 2), 500, 380, {MenuHit::Place, 6}},
-        {"no own settings", Lay(MenuView::Home, 2), 500, 420, {}},
-        {"own settings", Lay(MenuView::Home, 2, 0, true), 500, 420, {MenuHit::Place, 7}},
+        {"own settings", Lay(MenuView::Home, 2), 500, 420, {MenuHit::Place, 7}},
         {"power", Lay(MenuView::Home, 2), 550, 550, {MenuHit::Power, -1}},
         {"left of power", Lay(MenuView::Home, 2), 510, 550, {}},
         {"back", Lay(MenuView::AllApps, 0), 300, 80, {MenuHit::BackButton, -1}},
@@ -92,15 +90,11 @@ TEST(MenuLayout, PointsFindTheItemsOfEachView) {
         {"second result", Lay(MenuView::Results, 2), 100, 150, {MenuHit::AppRow, 1}},
         {"search files", Lay(MenuView::Results, 2), 100, 190, {MenuHit::SearchFiles, 2}},
         {"no results button", Lay(MenuView::Results, 2), 300, 80, {}},
-        {"cell A",
-         Lay(MenuView::LetterIndex, 0, 0, false, index),
-         100,
-         130,
-         {MenuHit::LetterCell, L'A'}},
-        {"absent B", Lay(MenuView::LetterIndex, 0, 0, false, index), 160, 130, {}},
-        {"absent #", Lay(MenuView::LetterIndex, 0, 0, false, index), 40, 130, {}},
+        {"cell A", Lay(MenuView::LetterIndex, 0, 0, index), 100, 130, {MenuHit::LetterCell, L'A'}},
+        {"absent B", Lay(MenuView::LetterIndex, 0, 0, index), 160, 130, {}},
+        {"absent #", Lay(MenuView::LetterIndex, 0, 0, index), 40, 130, {}},
         {"O slash after Z",
-         Lay(MenuView::LetterIndex, 0, 0, false, index),
+         Lay(MenuView::LetterIndex, 0, 0, index),
          220,
          320,
          {MenuHit::LetterCell, 0xD8}},
@@ -125,7 +119,7 @@ TEST(MenuLayout, ShortMenusAndLongAlphabetsStayInsideTheirBands) {
     const std::tuple<float, std::size_t, std::size_t> cases[] = {
         {580, 67, 9}, {494, 67, 9}, {459, 67, 9}, {300, 44, 3}};
     for (const auto& [height, cells, places] : cases) {
-        const MenuLayout index = Lay(MenuView::LetterIndex, 0, 0, true, rows, height);
+        const MenuLayout index = Lay(MenuView::LetterIndex, 0, 0, rows, height);
         EXPECT_EQ(index.cells.size(), cells) << height;
         EXPECT_EQ(index.places.size(), places) << height;
         for (const MenuLetterCell& cell : index.cells) {

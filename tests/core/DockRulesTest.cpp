@@ -78,13 +78,13 @@ TEST(DockMenus, EntriesInBothLanguages) {
               L"100:Inbox | 101:Draft* | 102:Calendar | - | 1:New Window | 2:Pin to dock | - | "
               L"4:Close All Windows");
     EXPECT_EQ(Show(DockItemMenu({}, -1, true)), L"1:Open | 3:Unpin from dock");
-    EXPECT_EQ(Show(DockMenu(true, true)), L"1:Dock Settings\u2026 | 2:Show Windows taskbar again");
+    EXPECT_EQ(Show(DockMenu(true)), L"1:Dock Settings\u2026 | 2:Show Windows taskbar again");
     SetNorwegian(true);
     EXPECT_EQ(Show(DockItemMenu({L"Dokument"}, -1, true)),
               L"100:Dokument | - | 1:Nytt vindu | 3:Fjern fra dock | - | 4:Lukk vindu");
     EXPECT_EQ(Show(DockItemMenu({L"a", L"b"}, -1, true, false)),
               L"100:a | 101:b | - | 1:Nytt vindu | 3:Fjern fra dock | - | 4:Lukk alle vinduer~");
-    EXPECT_EQ(Show(DockMenu(false, false)), L"2:Skjul Windows-oppgavelinjen");
+    EXPECT_EQ(Show(DockMenu(false)), L"1:Dock-innstillinger\u2026 | 2:Skjul Windows-oppgavelinjen");
     SetNorwegian(false);
 }
 

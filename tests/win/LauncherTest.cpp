@@ -4,6 +4,8 @@
 // they start the end-to-end tests'.
 
 #include "base/Win32Handles.h"
+#include "config/SettingsFile.h"
+#include "config/Win32ProfileStore.h"
 #include "identity/IconLoader.h"
 #include "start/AppCatalog.h"
 #include "start/AppIconCache.h"
@@ -26,19 +28,21 @@ namespace {
 
 constexpr int kApps = 120;
 
-class FakeHost final : public StartHost {
+class FakeHost final : public StartHost,
+                       public SurfaceOpener,
+                       public DesktopFacts,
+                       public DockPins,
+                       public SettingWrites {
 public:
-    std::optional<int32_t> DockTop(HMONITOR) const override { return std::nullopt; }
-    void SaveDockPinned(std::vector<std::wstring>) override {}
     void SaveMenuPinned(std::vector<std::wstring>) override {}
-    std::wstring LauncherOrder() const override { return order; }
-    void SaveLauncherOrder(const std::wstring& saved) override { order = saved; }
-    bool HasSettingsWindow() const override { return false; }
-    void OpenSettingsWindow() override {}
-    HWND CommandWindow() const override { return nullptr; }
     void IconsLoaded() override {}
-
-    std::wstring order;
+    void OpenSettings(int32_t) override {}
+    void ToggleStartSurface(int32_t, HMONITOR) override {}
+    std::optional<int32_t> DockTop(HMONITOR) const override { return std::nullopt; }
+    bool TaskbarHiddenByDock() const override { return false; }
+    HWND CommandWindow() const override { return nullptr; }
+    void SaveDockPinned(std::vector<std::wstring>, const Dock*) override {}
+    void SettingWritten(bool) override {}
 };
 
 class LauncherTest : public ::testing::Test {
@@ -46,6 +50,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(CreateGraphicsFactories(graphics_));
         SetThreadImagingFactory(graphics_.wic.Get());
+        settings_.filePath = folder_.File(L"corvane.ini");
     }
     void TearDown() override {
         launcher_.reset();
@@ -109,7 +114,8 @@ protected:
     FakeHost host_;
     Worker worker_{nullptr, [] { return std::shared_ptr<void>(std::make_shared<ComApartment>()); }};
     LaunchHistory launches_{worker_, L""};
-    StartContext context_{instance_, settings_, theme_, graphics_, worker_, host_, launches_};
+    StartContext context_{instance_, settings_, theme_, graphics_, worker_,  host_,
+                          host_,     host_,     host_,  host_,     launches_};
     AppCatalog catalog_{[this] { return Apps(); }};
     // Its results are never delivered: no wake, nobody runs them.
     AppIconCache icons_{worker_, [] {}};
@@ -120,7 +126,8 @@ protected:
 class LauncherDragTest : public LauncherTest, public testing::WithParamInterface<int> {};
 
 TEST_P(LauncherDragTest, ADragAcrossCellsStoresTheNewOrderHoweverItEnds) {
-    host_.order = L"shell:appsfolder\\corvane.fake5|nothing.here";
+    ASSERT_TRUE(WriteSetting(settings_, L"CorLauncher", L"Order",
+                             std::wstring_view(L"shell:appsfolder\\corvane.fake5|nothing.here")));
     Open();
     // Stored first, then the rest by name: 5, 0, 1, 2, …
     Mouse(CellMiddle(0), MOUSEEVENTF_LEFTDOWN);
@@ -136,9 +143,10 @@ TEST_P(LauncherDragTest, ADragAcrossCellsStoresTheNewOrderHoweverItEnds) {
     const std::wstring expected =
         L"nothing.here|shell:appsfolder\\corvane.fake0|shell:appsfolder\\corvane.fake1|"
         L"shell:appsfolder\\corvane.fake5|shell:appsfolder\\corvane.fake2";
-    EXPECT_EQ(host_.order.substr(0, expected.size()), expected);
-    EXPECT_EQ(std::count(host_.order.begin(), host_.order.end(), L'|'), kApps)
-        << "a key went missing";
+    Win32ProfileStore file(settings_.filePath);
+    const std::wstring order = ReadWholeString(file, L"CorLauncher", L"Order", L"");
+    EXPECT_EQ(order.substr(0, expected.size()), expected);
+    EXPECT_EQ(std::count(order.begin(), order.end(), L'|'), kApps) << "a key went missing";
     EXPECT_EQ(launcher_->IsOpen(), GetParam() == 0) << "the drag's release closed or launched";
 }
 

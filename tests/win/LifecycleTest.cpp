@@ -3,12 +3,11 @@
 // std::terminate or abort, or left with no dock after a display change, it
 // gives the taskbar back.
 
-#include "app/App.h"
 #include "app/CrashFilter.h"
-#include "app/Displays.h"
 #include "app/Lifecycle.h"
 #include "dock/CenterStart.h"
 #include "dock/Dock.h"
+#include "dock/DockSet.h"
 #include "support/WinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -91,27 +90,45 @@ TEST(CrashHandlers, TerminateAndAbortGiveBackTheTaskbarAndTheStartAlignment) {
     }
 }
 
-TEST(SyncDocks, TheTaskbarComesBackWhileNoDockCanBeMadeAndGoesWithTheNextDock) {
+// What the docks ask of the process, unused here.
+struct Quiet final : SurfaceOpener, SettingWrites, NowPlayingWidgets {
+    void OpenSettings(int32_t) override {}
+    void ToggleStartSurface(int32_t, HMONITOR) override {}
+    void SettingWritten(bool) override {}
+    bool InBar() const override { return false; }
+    bool BarNextToClock() const override { return false; }
+    bool InDock() const override { return false; }
+    NowPlayingWidgetView View() const override { return {}; }
+    void OpenCard(const RECT&, bool, UINT) override {}
+    void TogglePlayPause() override {}
+    bool CardHovered() const override { return false; }
+};
+
+TEST(DockSet, TheTaskbarComesBackWhileNoDockCanBeMadeAndGoesWithTheNextDock) {
     test::ChildProcess explorer;
     ASSERT_TRUE(explorer.Start(test::BuiltFile(L"test_helper.exe"), L"taskbar"));
     const HWND taskbar = explorer.WaitForWindow(L"Shell_TrayWnd");
     const test::TempFolder folder;
     const ComApartment com;
-    App& app = TheApp();
-    app.instance = ::GetModuleHandleW(nullptr);
-    ASSERT_TRUE(taskbar != nullptr && CreateGraphicsFactories(app.graphics));
-    app.settings.filePath = folder.File(L"corvane.ini");
-    app.settings.dockEnabled = true;
-    app.settings.hideTaskbar = true;
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    GraphicsFactories graphics;
+    ASSERT_TRUE(taskbar != nullptr && CreateGraphicsFactories(graphics));
+    Settings settings;
+    settings.filePath = folder.File(L"corvane.ini");
+    settings.dockEnabled = true;
+    settings.hideTaskbar = true;
+    const Theme theme;
+    Worker worker{nullptr, nullptr};
+    Quiet quiet;
+    DockSet docks({instance, settings, theme, graphics, quiet, worker, quiet, quiet, nullptr});
+    const HMONITOR main = ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
     // A display change whose new main dock is refused, then one that works.
     for (const bool refused : {false, true, false}) {
         const Veto veto(refused ? kDockWindowClass : L"");
-        SyncDocks(app);
-        EXPECT_EQ(app.docks.empty(), refused);
+        docks.Rebuild({&main, 1});
+        EXPECT_EQ(docks.Empty(), refused);
         EXPECT_EQ(::IsWindowVisible(taskbar) != FALSE, refused);
     }
-    app.docks.clear();
-    app.graphics = GraphicsFactories{};
 }
 
 }  // namespace

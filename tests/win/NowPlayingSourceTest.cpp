@@ -19,11 +19,9 @@ namespace {
 
 struct CountingHost final : NowPlayingHost {
     void NowPlayingChanged() override { ++changed; }
-    void NowPlayingEnded() override { ++ended; }
     void NowPlayingSwitched(bool) override {}
     std::span<const AppEntry> NowPlayingApps() override { return {}; }
     int changed = 0;
-    int ended = 0;
 };
 
 class NowPlayingSourceTest : public ::testing::Test {
@@ -89,10 +87,11 @@ TEST_F(NowPlayingSourceTest, FollowsTheSessionAndSendsItCommands) {
     const auto polls = media_->Count("GetPlaybackInfo");
     EXPECT_TRUE(test::PumpUntil([&] { return media_->Count("GetPlaybackInfo") > polls; }, 2000));
 
+    const int told = host_.changed;
     media_->Play("session=0\n");
     source.Poll();
     EXPECT_TRUE(snapshot.title.empty() && snapshot.sourceId.empty());
-    EXPECT_EQ(host_.ended, 1);
+    EXPECT_GT(host_.changed, told) << "the end went untold";
 }
 
 TEST_F(NowPlayingSourceTest, AnOperationThatNeverEndsIsCancelledAndAskedAgain) {

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 
 namespace corvane {
 namespace {
@@ -30,6 +31,13 @@ LRESULT CALLBACK CountReloads(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+struct CommandWindowOnly final : DesktopFacts {
+    std::optional<int32_t> DockTop(HMONITOR) const override { return std::nullopt; }
+    bool TaskbarHiddenByDock() const override { return false; }
+    HWND CommandWindow() const override { return window; }
+    HWND window = nullptr;
+};
+
 class SettingsWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -42,10 +50,11 @@ protected:
         commands_.Reset(::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                           nullptr, nullptr, nullptr));
         ASSERT_TRUE(commands_);
+        desktop_.window = commands_.Get();
         g_reloads = 0;
         settings_.filePath = folder_.File(L"corvane.ini");
         window_ = std::make_unique<SettingsWindow>(SettingsWindowContext{
-            ::GetModuleHandleW(nullptr), settings_, theme_, graphics_, host_, commands_.Get()});
+            ::GetModuleHandleW(nullptr), settings_, theme_, graphics_, host_, desktop_});
     }
     void Open(int32_t page) {
         window_->Open(page);
@@ -89,6 +98,7 @@ protected:
     GraphicsFactories graphics_;
     test::FakeSettingsHost host_;
     UniqueWindow commands_;
+    CommandWindowOnly desktop_;
     std::unique_ptr<SettingsWindow> window_;
 };
 

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace corvane {
@@ -75,7 +76,7 @@ private:
     UniqueWindow hwnd_;
 };
 
-struct CountChanges final : TrayHostEvents {
+struct CountChanges final : TrayHostEvents, DesktopFacts {
     void TrayIconsChanged() override {
         ++changes;
         if (then) {
@@ -83,6 +84,8 @@ struct CountChanges final : TrayHostEvents {
         }
     }
     [[nodiscard]] bool TaskbarHiddenByDock() const override { return false; }
+    [[nodiscard]] std::optional<int32_t> DockTop(HMONITOR) const override { return {}; }
+    [[nodiscard]] HWND CommandWindow() const override { return nullptr; }
     int changes = 0;
     std::function<void()> then;
 };
@@ -132,7 +135,7 @@ protected:
     // The program whose icons these are.
     UniqueWindow owner_{::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                           instance_, nullptr)};
-    TrayHost host_{{instance_, settings_, taskbarCreated_, events_}};
+    TrayHost host_{{instance_, settings_, taskbarCreated_, events_, events_}};
 };
 
 TEST_F(TrayHostTest, StandsInFrontUnseenAndGivesTheIconsBackWhenItStops) {
