@@ -12,7 +12,7 @@
 #include "dock/Dock.h"
 #include "garden/Garden.h"
 #include "identity/IconLoader.h"
-#include "nowplaying/MediaSource.h"
+#include "nowplaying/NowPlayingSource.h"
 #include "nowplaying/NowPlayingCard.h"
 #include "settings/SettingsWindow.h"
 #include "start/CatalogRules.h"

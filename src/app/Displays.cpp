@@ -3,7 +3,7 @@
 #include "app/App.h"
 #include "bar/Bar.h"
 #include "dock/Dock.h"
-#include "dock/Taskbar.h"
+#include "dock/TaskbarHider.h"
 
 #include <algorithm>
 

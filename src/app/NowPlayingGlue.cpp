@@ -5,7 +5,7 @@
 #include "app/App.h"
 #include "bar/Bar.h"
 #include "dock/Dock.h"
-#include "nowplaying/MediaSource.h"
+#include "nowplaying/NowPlayingSource.h"
 #include "nowplaying/NowPlayingCard.h"
 #include "start/StartSurfaces.h"
 

@@ -1,7 +1,7 @@
 #include "bar/AppNameMenuModel.h"
 
 #include "config/Language.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "base/Utf16.h"
 #include "config/Language.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 
 #include <string_view>
 

@@ -3,7 +3,7 @@
 #include "garden/BedGeometry.h"
 
 #include "config/Language.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 
 #include <algorithm>
 #include <initializer_list>

@@ -1,7 +1,7 @@
 #include "identity/AppTargets.h"
 
 #include "config/Language.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 
 #include <initializer_list>
 

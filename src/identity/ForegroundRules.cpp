@@ -1,7 +1,7 @@
 #include "identity/ForegroundRules.h"
 
 #include "config/Language.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 
 #include <algorithm>
 #include <array>

@@ -3,7 +3,7 @@
 
 #include "config/CornerActionNames.h"
 #include "config/Language.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "settings/SettingsPageRows.h"
 #include "settings/SettingsPages.h"
 

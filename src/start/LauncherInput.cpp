@@ -18,10 +18,6 @@ namespace {
 // Holding a dragged icon at an edge this long turns the page.
 constexpr UINT kEdgePageMs = 650;
 
-bool Inside(const PointRect& r, float x, float y) noexcept {
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
-
 }  // namespace
 
 void Launcher::OnMouseMove(float x, float y, bool leftDown) {
@@ -108,7 +104,7 @@ void Launcher::OnLeftButtonUp(float x, float y) {
         LauncherItemAt(s.layout, ShownCount(), s.motion.Page(), s.motion.Scroll(), x, y);
     if (item >= 0 && item == pressed) {
         LaunchIndex(item);
-    } else if (item < 0 && pressed < 0 && !Inside(LauncherSearchBox(s.layout), x, y)) {
+    } else if (item < 0 && pressed < 0 && !Contains(LauncherSearchBox(s.layout), x, y)) {
         Close(true);
     }
 }

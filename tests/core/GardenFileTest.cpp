@@ -1,4 +1,4 @@
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "core/FakeProfileStore.h"
 #include "garden/GardenFile.h"
 

@@ -10,7 +10,7 @@
 // and the garden model are the unit tests' business.
 
 #include "base/Win32Handles.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "e2e/E2ESupport.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // The Now Playing source over test_fakemedia.dll registered as the session
 // manager's runtime class: what the library logs is what the source called.
 
-#include "nowplaying/MediaSource.h"
+#include "nowplaying/NowPlayingSource.h"
 #include "support/WinTestSupport.h"
 
 #include <gtest/gtest.h>
