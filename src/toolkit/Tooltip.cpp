@@ -10,15 +10,16 @@ namespace {
 constexpr int kMaxWidth = 480;
 constexpr UINT_PTR kToolId = 1;
 
-}  // namespace
-
-TOOLINFOW Tooltip::Tool() const noexcept {
+// The one tool, which covers the whole owner.
+TOOLINFOW Tool(HWND owner) noexcept {
     TOOLINFOW ti = {};
     ti.cbSize = sizeof(ti);
-    ti.hwnd = owner_;
+    ti.hwnd = owner;
     ti.uId = kToolId;
     return ti;
 }
+
+}  // namespace
 
 void Tooltip::Create(HWND owner, HINSTANCE instance, Placement placement) noexcept {
     owner_ = owner;
@@ -31,7 +32,7 @@ void Tooltip::Create(HWND owner, HINSTANCE instance, Placement placement) noexce
     if (!window_) {
         return;
     }
-    TOOLINFOW ti = Tool();
+    TOOLINFOW ti = Tool(owner_);
     ti.uFlags = placement == Placement::NearPointer ? TTF_SUBCLASS : TTF_TRACK | TTF_ABSOLUTE;
     ti.lpszText = const_cast<wchar_t*>(L"");
     ::SendMessageW(window_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
@@ -46,7 +47,7 @@ void Tooltip::SetText(std::wstring text) noexcept {
         return;
     }
     text_ = std::move(text);
-    TOOLINFOW ti = Tool();
+    TOOLINFOW ti = Tool(owner_);
     ti.lpszText = text_.data();
     ::SendMessageW(window_.Get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
@@ -55,7 +56,7 @@ void Tooltip::SetArea(const PixelRect& area) noexcept {
     if (!window_) {
         return;
     }
-    TOOLINFOW ti = Tool();
+    TOOLINFOW ti = Tool(owner_);
     ti.rect = {area.left, area.top, area.right, area.bottom};
     ::SendMessageW(window_.Get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
@@ -70,7 +71,7 @@ void Tooltip::ShowAbove(int32_t centreX, int32_t bottom) noexcept {
     if (!window_) {
         return;
     }
-    TOOLINFOW ti = Tool();
+    TOOLINFOW ti = Tool(owner_);
     const auto bubble = static_cast<DWORD>(
         ::SendMessageW(window_.Get(), TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&ti)));
     const int x = centreX - LOWORD(bubble) / 2;
@@ -87,7 +88,7 @@ void Tooltip::Hide() noexcept {
     if (placement_ == Placement::NearPointer) {
         ::SendMessageW(window_.Get(), TTM_ACTIVATE, FALSE, 0);
     } else {
-        TOOLINFOW ti = Tool();
+        TOOLINFOW ti = Tool(owner_);
         ::SendMessageW(window_.Get(), TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
     }
 }

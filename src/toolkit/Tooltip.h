@@ -35,8 +35,6 @@ public:
     void Hide() noexcept;
 
 private:
-    [[nodiscard]] TOOLINFOW Tool() const noexcept;
-
     UniqueWindow window_;
     HWND owner_ = nullptr;
     Placement placement_ = Placement::NearPointer;
