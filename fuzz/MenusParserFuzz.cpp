@@ -1,7 +1,7 @@
 // menus.txt from arbitrary bytes: decoding and parsing must never crash,
 // leak or hang, and what they produce must keep the model's invariants.
 
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "appmenus/KeyStrokes.h"
 #include "appmenus/MenuPopupPlan.h"
 #include "appmenus/MenusFileText.h"

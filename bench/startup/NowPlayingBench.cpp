@@ -9,7 +9,7 @@
 #include "base/MediaSessionApi.h"
 #include "base/Win32Handles.h"
 #include "nowplaying/Artwork.h"
-#include "nowplaying/MediaSource.h"
+#include "nowplaying/NowPlayingSource.h"
 #include "nowplaying/NowPlayingCard.h"
 #include "toolkit/Theme.h"
 

@@ -4,7 +4,7 @@
 #include "app/DesktopGuard.h"
 #include "bar/Bar.h"
 #include "dock/CenterStart.h"
-#include "dock/Taskbar.h"
+#include "dock/TaskbarHider.h"
 #include "garden/DesktopIcons.h"
 #include "tray/TrayHost.h"
 

@@ -8,7 +8,6 @@
 namespace corvane {
 namespace {
 
-constexpr UINT_PTR kRegisterRetryTimer = 1;
 constexpr UINT kRegisterRetryMs = 5000;
 // Two minutes: long enough for a slow start, and then the session services
 // are not coming.
@@ -32,7 +31,7 @@ bool SessionWindow::Create(HINSTANCE instance) noexcept {
     // Started with Windows, this can come before the session services are
     // up, and the call fails until they are: it is tried again a while.
     if (!RegisterForSessionChanges()) {
-        ::SetTimer(Hwnd(), kRegisterRetryTimer, kRegisterRetryMs, nullptr);
+        ::SetTimer(Hwnd(), TIMER_SESSION_REGISTER_RETRY, kRegisterRetryMs, nullptr);
     }
     return true;
 }
@@ -88,9 +87,9 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             PostCommand(app_, CMD_DISPLAYS_CHANGED);
             return 0;
         case WM_TIMER:
-            if (wParam == kRegisterRetryTimer &&
+            if (wParam == TIMER_SESSION_REGISTER_RETRY &&
                 (RegisterForSessionChanges() || ++registerTries_ >= kRegisterTries)) {
-                ::KillTimer(Hwnd(), kRegisterRetryTimer);
+                ::KillTimer(Hwnd(), TIMER_SESSION_REGISTER_RETRY);
             }
             return 0;
         case WM_WTSSESSION_CHANGE:

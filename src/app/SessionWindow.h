@@ -13,6 +13,10 @@ namespace corvane {
 
 inline constexpr wchar_t kSessionWindowClass[] = L"CorvaneSession";
 
+enum SessionTimer : UINT_PTR {
+    TIMER_SESSION_REGISTER_RETRY = 1,
+};
+
 struct App;
 
 class SessionWindow final : public WindowBase {

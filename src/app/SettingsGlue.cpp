@@ -9,7 +9,7 @@
 #include "app/KeyboardFocusGlue.h"
 #include "app/Lifecycle.h"
 #include "appmenus/MenusFile.h"
-#include "appmenus/Utf8Text.h"
+#include "base/Utf8Text.h"
 #include "bar/Bar.h"
 #include "config/Texts.h"
 #include "config/SettingsFolder.h"

@@ -1,6 +1,6 @@
 #include "appmenus/KeyChordParser.h"
 
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 
 #include <array>
 #include <string>

@@ -1,6 +1,6 @@
 #include "appmenus/MenusFileText.h"
 
-#include "appmenus/Utf8Text.h"
+#include "base/Utf8Text.h"
 
 namespace corvane {
 

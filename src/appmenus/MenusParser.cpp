@@ -1,6 +1,6 @@
 #include "appmenus/MenusParser.h"
 
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "appmenus/KeyChordParser.h"
 
 #include <cwctype>

@@ -12,9 +12,9 @@
 #include "base/Win32Geometry.h"
 #include "toolkit/Backdrop.h"
 #include "toolkit/EdgeStrip.h"
+#include "toolkit/FocusKeyRouting.h"
 #include "tray/TrayHost.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
@@ -25,7 +25,6 @@ constexpr unsigned kAutohideAfterCreateMs = 1500;
 constexpr unsigned kAutohideAfterRevealMs = 1200;
 constexpr unsigned kAutohideRecheckMs = 400;
 constexpr unsigned kSlideStepMs = 15;
-constexpr int kTooltipMaxWidth = 480;
 
 // Clears a flag however the scope is left.
 class FlagGuard {
@@ -68,7 +67,7 @@ Bar::~Bar() {
     powerSourceNotify_.Reset();
     RemoveAppbar();
     panels_.clear();
-    tooltip_.Reset();
+    tooltip_.Destroy();
     edge_.reset();
     painter_.reset();
     DestroyBound();
@@ -114,21 +113,7 @@ bool Bar::Create() {
     SetWindowBorder(Hwnd(), false);
     ApplyBackdrops();
 
-    tooltip_.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
-                                     instance, nullptr));
-    if (tooltip_) {
-        TOOLINFOW ti = {};
-        ti.cbSize = sizeof(ti);
-        ti.uFlags = TTF_SUBCLASS;
-        ti.hwnd = Hwnd();
-        ti.uId = 1;
-        ti.lpszText = const_cast<wchar_t*>(L"");
-        ::SendMessageW(tooltip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-        ::SendMessageW(tooltip_.Get(), TTM_SETMAXTIPWIDTH, 0, kTooltipMaxWidth);
-        ::SendMessageW(tooltip_.Get(), TTM_ACTIVATE, FALSE, 0);
-    }
+    tooltip_.Create(Hwnd(), instance, Tooltip::Placement::NearPointer);
 
     batteryNotify_.Reset(::RegisterPowerSettingNotification(
         Hwnd(), &GUID_BATTERY_PERCENTAGE_REMAINING, DEVICE_NOTIFY_WINDOW_HANDLE));
@@ -140,7 +125,7 @@ bool Bar::Create() {
         Reposition();
     } else {
         Reposition();
-        ::SetTimer(Hwnd(), kTimerBarAutohide, kAutohideAfterCreateMs, nullptr);
+        ::SetTimer(Hwnd(), TIMER_BAR_AUTOHIDE, kAutohideAfterCreateMs, nullptr);
     }
     Relayout();
     ApplyShape();
@@ -301,7 +286,7 @@ void Bar::SetRevealed(bool reveal) {
         if (!fullscreenHidden_) {
             ::ShowWindow(Hwnd(), SW_SHOWNOACTIVATE);
         }
-        ::SetTimer(Hwnd(), kTimerBarAutohide, kAutohideAfterRevealMs, nullptr);
+        ::SetTimer(Hwnd(), TIMER_BAR_AUTOHIDE, kAutohideAfterRevealMs, nullptr);
     } else {
         EndTrayHover();
         hoverIndex_ = -1;
@@ -309,18 +294,17 @@ void Bar::SetRevealed(bool reveal) {
     }
     if (!sliding_) {
         sliding_ = true;
-        ::SetTimer(Hwnd(), kTimerBarSlide, kSlideStepMs, nullptr);
+        ::SetTimer(Hwnd(), TIMER_BAR_SLIDE, kSlideStepMs, nullptr);
     }
 }
 
 void Bar::OnSlideTimer() {
-    const SlideStep step = StepSlide(slidePosition_, slideTarget_);
-    slidePosition_ = step.position;
+    const bool moving = EaseTowards(slidePosition_, slideTarget_, kBarSlideEasing);
     const int y = SlideWindowTop(frame_.top, Metrics(), slidePosition_);
     ::SetWindowPos(Hwnd(), nullptr, frame_.left, y, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (step.reached) {
-        ::KillTimer(Hwnd(), kTimerBarSlide);
+    if (!moving) {
+        ::KillTimer(Hwnd(), TIMER_BAR_SLIDE);
         sliding_ = false;
         if (!revealed_) {
             ::ShowWindow(Hwnd(), SW_HIDE);
@@ -330,7 +314,7 @@ void Bar::OnSlideTimer() {
 }
 
 void Bar::OnAutohideTimer() {
-    ::KillTimer(Hwnd(), kTimerBarAutohide);
+    ::KillTimer(Hwnd(), TIMER_BAR_AUTOHIDE);
     if (!context_.settings.autohide) {
         return;
     }
@@ -348,7 +332,7 @@ void Bar::OnAutohideTimer() {
     facts.ownPopupOpen = popupOpen_ || keyboardFocus_;
     facts.trayDragging = trayDrag_.Dragging();
     if (AutoHideKeepsBar(facts)) {
-        ::SetTimer(Hwnd(), kTimerBarAutohide, kAutohideRecheckMs, nullptr);
+        ::SetTimer(Hwnd(), TIMER_BAR_AUTOHIDE, kAutohideRecheckMs, nullptr);
     } else {
         SetRevealed(false);
     }
@@ -462,6 +446,11 @@ void Bar::ExplorerRestarted() {
 
 LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     CatchMissedDpiChange(Hwnd(), message, lParam, dpi_);
+    if (const RoutedFocusKey routed = RouteFocusKey(keyboardFocus_, message, wParam);
+        routed.taken) {
+        OnFocusKey(routed.key);
+        return 0;
+    }
     switch (message) {
         case WM_SIZE:
             if (painter_) {
@@ -496,21 +485,6 @@ LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {
                 EndKeyboardFocus(false);
-            }
-            return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-        case WM_KEYUP:
-        case WM_SYSKEYUP:
-        case WM_SYSCHAR:
-            // While the bar has the keyboard no system key reaches the
-            // default handling: Alt+F4 would close the bar itself.
-            if (keyboardFocus_) {
-                if (message != WM_SYSCHAR) {
-                    OnFocusKey(static_cast<UINT>(wParam),
-                               message == WM_KEYUP || message == WM_SYSKEYUP);
-                }
-                return 0;
             }
             return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
         case WM_WINDOWPOSCHANGED:
@@ -569,9 +543,9 @@ LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
         case WM_TIMER:
-            if (wParam == kTimerBarSlide) {
+            if (wParam == TIMER_BAR_SLIDE) {
                 OnSlideTimer();
-            } else if (wParam == kTimerBarAutohide) {
+            } else if (wParam == TIMER_BAR_AUTOHIDE) {
                 OnAutohideTimer();
             }
             return 0;

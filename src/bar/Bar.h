@@ -11,6 +11,8 @@
 #include "bar/BarTrayRules.h"
 #include "base/Win32Handles.h"
 #include "base/WindowBase.h"
+#include "toolkit/KeyboardFocus.h"
+#include "toolkit/Tooltip.h"
 
 #include <windows.h>
 
@@ -31,8 +33,10 @@ inline constexpr wchar_t kBarEdgeWindowClass[] = L"CorvaneBarEdge";
 inline constexpr wchar_t kBarPanelWindowClass[] = L"CorvaneBarPanel";
 
 inline constexpr UINT kWmBarAppbar = WM_APP + 1;
-inline constexpr UINT_PTR kTimerBarSlide = 0x5101;
-inline constexpr UINT_PTR kTimerBarAutohide = 0x5102;
+enum BarTimer : UINT_PTR {
+    TIMER_BAR_SLIDE = 0x5101,
+    TIMER_BAR_AUTOHIDE = 0x5102,
+};
 
 class Bar final : public WindowBase {
 public:
@@ -126,7 +130,7 @@ private:
     void ShowEdge(bool show) noexcept;
     void ReleaseDeviceResources() noexcept;
     // The keyboard on the titles (BarKeyboard.cpp).
-    void OnFocusKey(UINT virtualKey, bool released);
+    void OnFocusKey(FocusKey key);
     void FocusItem(int itemIndex) noexcept;
     void EndKeyboardFocus(bool giveBack) noexcept;
 
@@ -163,7 +167,6 @@ private:
     std::optional<PointRect> trayNotifyRect_;
     float trayRightEdge_ = 0;
     float trayHeight_ = 0;
-    std::wstring tooltipText_;
     // The media widget's label the last layout measured; its text layout
     // is made from this copy, not from the session's short-lived view.
     std::wstring nowPlayingText_;
@@ -171,7 +174,7 @@ private:
     BarLayoutResult layout_;
     std::vector<PointRect> appliedIslands_;
 
-    UniqueWindow tooltip_;
+    Tooltip tooltip_;
     std::unique_ptr<EdgeStrip> edge_;
     std::vector<std::unique_ptr<BarPanelWindow>> panels_;
     UniquePowerNotify batteryNotify_;

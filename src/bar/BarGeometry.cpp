@@ -7,8 +7,6 @@ namespace corvane {
 namespace {
 constexpr int32_t kMarginPoints = 6;
 constexpr int32_t kIslandCornerPoints = 16;
-constexpr float kSlideEase = 0.32f;
-constexpr float kSlideSnap = 0.01f;
 
 int32_t RoundToInt(double v) noexcept {
     return static_cast<int32_t>(std::lround(v));
@@ -41,23 +39,9 @@ int32_t SlideWindowTop(int32_t frameTop, const BarMetrics& m, float position) no
     return frameTop - RoundToInt(static_cast<double>(m.height + m.margin + 2) * position);
 }
 
-SlideStep StepSlide(float position, float target) noexcept {
-    const float distance = target - position;
-    if (std::fabs(distance) < kSlideSnap) {
-        return {target, true};
-    }
-    return {position + distance * kSlideEase, false};
-}
-
 PixelRect RevealEdgeRect(const PixelRect& display) noexcept {
     return {display.left + 4, display.top, display.right - 4, display.top + 2};
 }
-
-namespace {
-bool Contains(const PixelRect& r, int32_t x, int32_t y) noexcept {
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
-}  // namespace
 
 bool AutoHideKeepsBar(const AutoHideFacts& f) noexcept {
     if (f.systemMenuVisible || f.ownPopupOpen || f.trayDragging) {

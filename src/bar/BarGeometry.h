@@ -3,6 +3,7 @@
 // the island shapes, in pixels. Portable so that every style and DPI can be
 // checked without a display.
 
+#include "base/Easing.h"
 #include "base/Geometry.h"
 
 #include <cstdint>
@@ -35,12 +36,8 @@ struct BarMetrics {
 [[nodiscard]] int32_t SlideWindowTop(int32_t frameTop, const BarMetrics& m,
                                      float position) noexcept;
 
-struct SlideStep {
-    float position = 0;
-    bool reached = false;
-};
-// One 15 ms step of the slide animation towards the target.
-[[nodiscard]] SlideStep StepSlide(float position, float target) noexcept;
+// Each 15 ms step of the slide animation.
+inline constexpr Easing kBarSlideEasing{0.32f, 0.01f};
 
 // The invisible strip that brings an auto-hidden bar back: the top 2 pixels
 // of the display, 4 pixels short of each end.

@@ -16,7 +16,6 @@
 #include "bar/SystemStatus.h"
 #include "tray/TrayHost.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include <array>
@@ -28,7 +27,6 @@ namespace {
 constexpr unsigned kAutohideAfterLeaveMs = 450;
 constexpr int kWindowTitleChars = 512;
 constexpr int kLongDateChars = 128;
-constexpr UINT kToolId = 1;
 // The menu hangs this many pixels below the name.
 constexpr LONG kAppNameMenuDrop = 2;
 
@@ -157,7 +155,7 @@ void Bar::OnMouseMove(int x, int y) {
 void Bar::OnMouseLeave() {
     mouseTracked_ = false;
     if (context_.settings.autohide) {
-        ::SetTimer(Hwnd(), kTimerBarAutohide, kAutohideAfterLeaveMs, nullptr);
+        ::SetTimer(Hwnd(), TIMER_BAR_AUTOHIDE, kAutohideAfterLeaveMs, nullptr);
     }
     if (trayDrag_.Dragging()) {
         return;
@@ -328,33 +326,23 @@ std::wstring Bar::TooltipText(const BarItem& item) const {
 }
 
 void Bar::UpdateTooltip() {
-    if (!tooltip_) {
+    if (!tooltip_.Exists()) {
         return;
     }
-    const HWND tooltip = tooltip_.Get();
     std::wstring text;
     if (hoverIndex_ >= 0 && static_cast<std::size_t>(hoverIndex_) < Items().size()) {
         text = TooltipText(Items()[static_cast<std::size_t>(hoverIndex_)]);
     }
-    const TooltipUpdate plan = PlanTooltipUpdate(tooltipText_, text);
+    const TooltipUpdate plan = PlanTooltipUpdate(tooltip_.Text(), text);
     if (!plan.activate) {
-        ::SendMessageW(tooltip, TTM_ACTIVATE, FALSE, 0);
-        tooltipText_.clear();
+        tooltip_.Hide();
         return;
     }
-    TOOLINFOW ti = {};
-    ti.cbSize = sizeof(ti);
-    ti.hwnd = Hwnd();
-    ti.uId = kToolId;
-    const PixelRect box = ItemPixelBox(Items()[static_cast<std::size_t>(hoverIndex_)], dpi_);
-    ti.rect = {box.left, box.top, box.right, box.bottom};
-    ::SendMessageW(tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
+    tooltip_.SetArea(ItemPixelBox(Items()[static_cast<std::size_t>(hoverIndex_)], dpi_));
     if (plan.sendText) {
-        ti.lpszText = text.data();
-        ::SendMessageW(tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
-        tooltipText_ = std::move(text);
+        tooltip_.SetText(std::move(text));
     }
-    ::SendMessageW(tooltip, TTM_ACTIVATE, TRUE, 0);
+    tooltip_.Show();
 }
 
 void Bar::AppNameMenu(const BarItem& item) {

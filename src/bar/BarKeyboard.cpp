@@ -72,27 +72,14 @@ void Bar::EndKeyboardFocus(bool giveBack) noexcept {
     }
 }
 
-void Bar::OnFocusKey(UINT virtualKey, bool released) {
-    const bool shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
-    const std::vector<int> stops = BarFocusStops(Items());
-    const int count = static_cast<int>(stops.size());
-    const FocusKey key = FocusKeyOf(virtualKey, shift);
-    if (ActsOnRelease(key) != released) {
+void Bar::OnFocusKey(FocusKey key) {
+    const int count = static_cast<int>(BarFocusStops(Items()).size());
+    if (const std::optional<int> moved = MovedFocus(key, focusStop_, count)) {
+        focusStop_ = *moved;
+        Repaint();
         return;
     }
     switch (key) {
-        case FocusKey::Previous:
-            focusStop_ = StepFocus(focusStop_, count, -1);
-            break;
-        case FocusKey::Next:
-            focusStop_ = StepFocus(focusStop_, count, 1);
-            break;
-        case FocusKey::First:
-            focusStop_ = StepFocus(0, count, 0);
-            break;
-        case FocusKey::Last:
-            focusStop_ = StepFocus(count - 1, count, 0);
-            break;
         case FocusKey::Open:
         case FocusKey::Down:
         case FocusKey::ContextMenu: {
@@ -112,11 +99,9 @@ void Bar::OnFocusKey(UINT virtualKey, bool released) {
         case FocusKey::Leave:
             EndKeyboardFocus(true);
             return;
-        case FocusKey::None:
         default:
             return;
     }
-    Repaint();
 }
 
 }  // namespace corvane

@@ -24,6 +24,16 @@ struct PointRect {
     bool operator==(const PointRect&) const = default;
 };
 
+// Whether a point lies in a rectangle: the left and top edges belong to it,
+// the right and bottom edges to the next one, so that rectangles that touch
+// never both claim a point.
+[[nodiscard]] constexpr bool Contains(const PixelRect& r, int32_t x, int32_t y) noexcept {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+[[nodiscard]] constexpr bool Contains(const PointRect& r, float x, float y) noexcept {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
 // a x b / c rounded to the nearest integer, halves away from zero, as
 // Windows' MulDiv does (which also answers -1 for a zero divisor).
 [[nodiscard]] int32_t MulDivRound(int32_t a, int32_t b, int32_t c) noexcept;

@@ -2,7 +2,7 @@
 
 #include "base/ImagePaths.h"
 #include "config/SettingsLoader.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "config/Win32ProfileStore.h"
 
 namespace corvane {

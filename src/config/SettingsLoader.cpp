@@ -2,7 +2,7 @@
 
 #include "config/Language.h"
 #include "config/SettingsFolder.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "base/Utf16.h"
 #include "resources/DefaultSettingsText.h"
 

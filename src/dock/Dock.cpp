@@ -9,8 +9,8 @@
 #include "identity/AppWindows.h"
 #include "toolkit/Backdrop.h"
 #include "toolkit/EdgeStrip.h"
+#include "toolkit/FocusKeyRouting.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
@@ -29,8 +29,6 @@ bool RegisterDockClasses(HINSTANCE instance) noexcept {
     }
     return registered;
 }
-
-constexpr int kTooltipMaxWidth = 480;
 
 // Shell hook codes (wParam & 0x7FFF); the high bit marks HSHELL_FLASH.
 constexpr WPARAM kShellCodeMask = 0x7FFF;
@@ -80,7 +78,7 @@ void Dock::Destroy() noexcept {
         shellHookRegistered_ = false;
     }
     GiveTaskbarBack();
-    tooltip_.Reset();
+    tooltip_.Destroy();
     edge_.reset();
     DestroyBound();
     if (painter_) {
@@ -121,7 +119,7 @@ bool Dock::Create() {
     SetExcludedFromPeek(Hwnd());
     SetWindowCorners(Hwnd(), true);
     ApplyDockBackdrop();
-    CreateTooltip();
+    tooltip_.Create(Hwnd(), context_.instance, Tooltip::Placement::Placed);
 
     shellHookMessage_ = ::RegisterWindowMessageW(L"SHELLHOOK");
     shellHookRegistered_ = ::RegisterShellHookWindow(Hwnd()) != FALSE;
@@ -141,24 +139,6 @@ void Dock::ApplyDockBackdrop() noexcept {
     const Backdrop backdrop =
         context_.settings.backdrop == Backdrop::Solid ? Backdrop::Solid : Backdrop::Acrylic;
     ApplyBackdrop(Hwnd(), backdrop, context_.theme, context_.settings.tint, false);
-}
-
-void Dock::CreateTooltip() noexcept {
-    tooltip_.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                     WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
-                                     context_.instance, nullptr));
-    if (!tooltip_) {
-        return;
-    }
-    TOOLINFOW ti = {};
-    ti.cbSize = sizeof(ti);
-    ti.uFlags = TTF_TRACK | TTF_ABSOLUTE;
-    ti.hwnd = Hwnd();
-    ti.uId = kTooltipToolId;
-    ti.lpszText = const_cast<wchar_t*>(L"");
-    ::SendMessageW(tooltip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    ::SendMessageW(tooltip_.Get(), TTM_SETMAXTIPWIDTH, 0, kTooltipMaxWidth);
 }
 
 bool Dock::IsShown() const noexcept {
@@ -429,6 +409,11 @@ LRESULT Dock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     CatchMissedDpiChange(Hwnd(), message, lParam, dpi_);
+    if (const RoutedFocusKey routed = RouteFocusKey(keyboardFocus_, message, wParam);
+        routed.taken) {
+        OnFocusKey(routed.key);
+        return 0;
+    }
     switch (message) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
@@ -453,21 +438,6 @@ LRESULT Dock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {
                 EndKeyboardFocus(false);
-            }
-            return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-        case WM_KEYUP:
-        case WM_SYSKEYUP:
-        case WM_SYSCHAR:
-            // No system key reaches the default handling while the dock has
-            // the keyboard (Alt+F4 and the system menu are not the dock's).
-            if (keyboardFocus_) {
-                if (message != WM_SYSCHAR) {
-                    OnFocusKey(static_cast<UINT>(wParam),
-                               message == WM_KEYUP || message == WM_SYSKEYUP);
-                }
-                return 0;
             }
             return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
         case WM_MOUSEMOVE:

@@ -11,9 +11,11 @@
 #include "dock/DockItemVisual.h"
 #include "dock/DockModel.h"
 #include "dock/DockPreview.h"
-#include "dock/Taskbar.h"
+#include "dock/TaskbarHider.h"
 #include "dock/TaskbarHidePlan.h"
 #include "toolkit/PointerGesture.h"
+#include "toolkit/KeyboardFocus.h"
+#include "toolkit/Tooltip.h"
 
 #include <windows.h>
 
@@ -108,12 +110,10 @@ protected:
 private:
     // ---- the rest of the class is the dock window's own business ----
     // The tooltip's one tool, moved from item to item.
-    static constexpr UINT kTooltipToolId = 1;
 
     // Windows (Dock.cpp).
     void Destroy() noexcept;
     void ApplyDockBackdrop() noexcept;
-    void CreateTooltip() noexcept;
     void OnShellHook(WPARAM wParam, LPARAM lParam) noexcept;
     void OnTimer(UINT_PTR id) noexcept;
     void OnDpiChanged(uint32_t dpi) noexcept;
@@ -178,7 +178,6 @@ private:
     void SetHover(int index) noexcept;
     void ApplyScaleTargets() noexcept;
     void UpdateTooltip() noexcept;
-    void HideTooltip() noexcept;
     [[nodiscard]] int HitTest(int clientX) const noexcept;
     [[nodiscard]] int ItemCentreOnScreen(int index) const noexcept;
     // Truncated, as the dock places its tooltip and menus.
@@ -204,7 +203,7 @@ private:
     void OnNowPlayingTimer() noexcept;
 
     // The keyboard on the items (DockKeyboard.cpp).
-    void OnFocusKey(UINT virtualKey, bool released) noexcept;
+    void OnFocusKey(FocusKey key) noexcept;
     void EndKeyboardFocus(bool giveBack) noexcept;
     [[nodiscard]] int FocusedItem() const noexcept;
 
@@ -265,8 +264,7 @@ private:
     float targetHideOffset_ = 0.0f;
     bool animating_ = false;
 
-    UniqueWindow tooltip_;
-    std::wstring tooltipText_;
+    Tooltip tooltip_;
     std::unique_ptr<EdgeStrip> edge_;
     std::unique_ptr<DockPainter> painter_;
     std::unique_ptr<DockPreview> preview_;

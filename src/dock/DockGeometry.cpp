@@ -35,10 +35,6 @@ int32_t ClampToInt32(int64_t v) noexcept {
     return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
-bool Contains(const PixelRect& r, int32_t x, int32_t y) noexcept {
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
-
 }  // namespace
 
 DockLayout LayoutDock(const std::vector<DockItem>& items, int32_t iconSize, bool nowPlayingCell) {
@@ -136,14 +132,6 @@ PixelRect DockAppBarRequest(const PixelRect& monitor, int32_t dockTop) noexcept 
 
 int32_t DockAppBarTop(int32_t answeredBottom, const PixelRect& monitor, int32_t dockTop) noexcept {
     return answeredBottom - (monitor.bottom - dockTop);
-}
-
-bool StepTowards(float& value, float target, float step, float snap) noexcept {
-    value += (target - value) * step;
-    if (std::fabs(target - value) <= snap) {
-        value = target;
-    }
-    return value != target;
 }
 
 }  // namespace corvane

@@ -3,6 +3,7 @@
 // items, the icon size and the display. Portable: the arithmetic is the
 // dock's whole look and is tested without a screen.
 
+#include "base/Easing.h"
 #include "base/Geometry.h"
 #include "dock/DockModel.h"
 
@@ -14,10 +15,8 @@ namespace corvane {
 // Magnification targets and the animation's per-tick steps.
 inline constexpr float kDockHoverScale = 1.12f;
 inline constexpr float kDockPressScale = 0.94f;
-inline constexpr float kDockScaleStep = 0.35f;
-inline constexpr float kDockScaleSnap = 0.002f;
-inline constexpr float kDockHideStep = 0.30f;
-inline constexpr float kDockHideSnap = 0.004f;
+inline constexpr Easing kDockScaleEasing{0.35f, 0.002f};
+inline constexpr Easing kDockHideEasing{0.30f, 0.004f};
 
 struct DockLayout {
     std::vector<PointRect> cells;  // per item, DIPs in dock coordinates
@@ -71,9 +70,5 @@ struct DockLayout {
 [[nodiscard]] PixelRect DockAppBarRequest(const PixelRect& monitor, int32_t dockTop) noexcept;
 [[nodiscard]] int32_t DockAppBarTop(int32_t answeredBottom, const PixelRect& monitor,
                                     int32_t dockTop) noexcept;
-
-// One animation tick: `value` moves `step` of the way to `target` and snaps
-// within `snap`. True while it has not arrived.
-bool StepTowards(float& value, float target, float step, float snap) noexcept;
 
 }  // namespace corvane

@@ -102,11 +102,11 @@ void Dock::StartAnimation() noexcept {
 void Dock::OnAnimate() noexcept {
     bool moving = false;
     for (DockItemVisual& visual : visuals_) {
-        moving |= StepTowards(visual.scale, visual.targetScale, kDockScaleStep, kDockScaleSnap);
+        moving |= EaseTowards(visual.scale, visual.targetScale, kDockScaleEasing);
     }
-    moving |= StepTowards(nowPlayingScale_, nowPlayingTargetScale_, kDockScaleStep, kDockScaleSnap);
+    moving |= EaseTowards(nowPlayingScale_, nowPlayingTargetScale_, kDockScaleEasing);
     const float before = hideOffset_;
-    const bool sliding = StepTowards(hideOffset_, targetHideOffset_, kDockHideStep, kDockHideSnap);
+    const bool sliding = EaseTowards(hideOffset_, targetHideOffset_, kDockHideEasing);
     if (hideOffset_ != before) {
         PlaceWindow();
     }
@@ -237,7 +237,7 @@ void Dock::Suppress(bool on) noexcept {
         targetHideOffset_ = 1.0f;
         PlaceWindow();
         ::ShowWindow(Hwnd(), SW_HIDE);
-        HideTooltip();
+        tooltip_.Hide();
         ShowEdge(false);
         return;
     }

@@ -7,8 +7,6 @@
 #include "identity/AppWindows.h"
 #include "toolkit/SystemDragThreshold.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 namespace corvane {
@@ -147,7 +145,7 @@ void Dock::OpenPreview(int index) noexcept {
     previewKey_ = PreviewShown() ? key : 0;
     previewAnchorX_ = anchorX;
     // The preview names the windows; the tooltip would only cover it.
-    HideTooltip();
+    tooltip_.Hide();
 }
 
 void Dock::ClosePreview() noexcept {
@@ -179,44 +177,19 @@ void Dock::OnPreviewCloseTimer() noexcept {
     }
 }
 
-void Dock::HideTooltip() noexcept {
-    if (!tooltip_) {
-        return;
-    }
-    TOOLINFOW ti = {};
-    ti.cbSize = sizeof(ti);
-    ti.hwnd = Hwnd();
-    ti.uId = kTooltipToolId;
-    ::SendMessageW(tooltip_.Get(), TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
-    tooltipText_.clear();
-}
-
 void Dock::UpdateTooltip() noexcept {
-    if (!tooltip_ || hoveredIndex_ < 0 || press_.Dragging() || PreviewShown() ||
+    if (hoveredIndex_ < 0 || press_.Dragging() || PreviewShown() ||
         hoveredIndex_ >= static_cast<int>(std::min(items_.size(), cells_.size()))) {
-        HideTooltip();
+        tooltip_.Hide();
         return;
     }
     try {
-        const HWND tooltip = tooltip_.Get();
-        TOOLINFOW ti = {};
-        ti.cbSize = sizeof(ti);
-        ti.hwnd = Hwnd();
-        ti.uId = kTooltipToolId;
-        tooltipText_ = items_[static_cast<std::size_t>(hoveredIndex_)].name;
-        ti.lpszText = tooltipText_.data();
-        ::SendMessageW(tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+        tooltip_.SetText(items_[static_cast<std::size_t>(hoveredIndex_)].name);
         // Centred over the item, its bottom a little above the dock.
-        const auto bubble = static_cast<DWORD>(
-            ::SendMessageW(tooltip, TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&ti)));
-        const int width = LOWORD(bubble);
-        const int height = HIWORD(bubble);
-        const int x = ItemCentreOnScreen(hoveredIndex_) - width / 2;
-        const int y = windowRect_.top - ToPixels(kTooltipGapPoints) - height;
-        ::SendMessageW(tooltip, TTM_TRACKPOSITION, 0, MAKELPARAM(x, y));
-        ::SendMessageW(tooltip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+        tooltip_.ShowAbove(ItemCentreOnScreen(hoveredIndex_),
+                           windowRect_.top - ToPixels(kTooltipGapPoints));
     } catch (...) {
-        HideTooltip();
+        tooltip_.Hide();
     }
 }
 

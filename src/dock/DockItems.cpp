@@ -3,7 +3,7 @@
 // through every rebuild and move, and the pinned list handed to the host
 // when it changes.
 
-#include "dock/DefaultPinProbes.h"
+#include "dock/Win32DefaultPinProbes.h"
 #include "dock/DefaultPins.h"
 #include "dock/Dock.h"
 #include "dock/DockGeometry.h"

@@ -57,26 +57,15 @@ void Dock::EndKeyboardFocus(bool giveBack) noexcept {
     ::SetTimer(Hwnd(), TIMER_DOCK_LEAVE, kLeaveAfterKeyboardMs, nullptr);
 }
 
-void Dock::OnFocusKey(UINT virtualKey, bool released) noexcept {
-    const bool shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
-    const int count = static_cast<int>(items_.size());
-    const FocusKey key = FocusKeyOf(virtualKey, shift);
-    if (ActsOnRelease(key) != released) {
+void Dock::OnFocusKey(FocusKey key) noexcept {
+    if (const std::optional<int> moved =
+            MovedFocus(key, focusIndex_, static_cast<int>(items_.size()))) {
+        focusIndex_ = *moved;
+        ApplyScaleTargets();
+        Repaint();
         return;
     }
     switch (key) {
-        case FocusKey::Previous:
-            focusIndex_ = StepFocus(focusIndex_, count, -1);
-            break;
-        case FocusKey::Next:
-            focusIndex_ = StepFocus(focusIndex_, count, 1);
-            break;
-        case FocusKey::First:
-            focusIndex_ = StepFocus(0, count, 0);
-            break;
-        case FocusKey::Last:
-            focusIndex_ = StepFocus(count - 1, count, 0);
-            break;
         case FocusKey::Open:
             if (const int item = FocusedItem(); item >= 0) {
                 // What the item does is the foreground's business from here.
@@ -93,13 +82,9 @@ void Dock::OnFocusKey(UINT virtualKey, bool released) noexcept {
         case FocusKey::Leave:
             EndKeyboardFocus(true);
             return;
-        case FocusKey::Down:
-        case FocusKey::None:
         default:
             return;
     }
-    ApplyScaleTargets();
-    Repaint();
 }
 
 }  // namespace corvane

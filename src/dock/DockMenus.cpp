@@ -1,7 +1,7 @@
 #include "dock/DockMenus.h"
 
 #include "base/Utf16.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "config/Texts.h"
 
 #include <string_view>

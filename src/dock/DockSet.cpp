@@ -2,7 +2,7 @@
 
 #include "config/SettingsFile.h"
 #include "dock/Dock.h"
-#include "dock/Taskbar.h"
+#include "dock/TaskbarHider.h"
 
 #include <algorithm>
 

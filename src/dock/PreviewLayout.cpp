@@ -58,10 +58,6 @@ double ToDips(int32_t pixels, double dpi) noexcept {
     return static_cast<double>(std::max(pixels, 1)) * 96.0 / dpi;
 }
 
-bool Contains(const PointRect& r, float x, float y) noexcept {
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
-
 }  // namespace
 
 PreviewLayout LayoutPreview(std::span<const PixelSize> windows, uint32_t dpi) {

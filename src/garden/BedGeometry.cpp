@@ -1,7 +1,7 @@
 #include "garden/BedGeometry.h"
 
 #include "base/Utf16.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -77,7 +77,7 @@ int32_t SnapAxis(int32_t start, int32_t size, int32_t workLow, int32_t workHigh,
 
 BedEdge BedEdgeAt(const PixelRect& window, int32_t x, int32_t y, bool collapsed,
                   uint32_t dpi) noexcept {
-    if (x < window.left || x >= window.right || y < window.top || y >= window.bottom) {
+    if (!Contains(window, x, y)) {
         return BedEdge::Outside;
     }
     const int32_t band = Scale(kEdgeBand, dpi);

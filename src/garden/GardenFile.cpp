@@ -1,7 +1,7 @@
 #include "garden/GardenFile.h"
 
 #include "base/Utf16.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 
 #include <algorithm>
 #include <cwctype>

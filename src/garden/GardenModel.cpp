@@ -2,7 +2,7 @@
 
 #include "garden/BedGeometry.h"
 
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "config/Texts.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "identity/AppTargets.h"
 
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "config/Texts.h"
 
 #include <initializer_list>

@@ -1,6 +1,6 @@
 #include "identity/ForegroundRules.h"
 
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "config/Texts.h"
 
 #include <algorithm>

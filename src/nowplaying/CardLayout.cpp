@@ -20,10 +20,6 @@ int32_t ClampToInt32(int64_t v) noexcept {
                                                     std::numeric_limits<int32_t>::max()));
 }
 
-bool Inside(float x, float y, const PointRect& r) noexcept {
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
-
 // The bar's usable length; 0 on a card too narrow to have one.
 float BarLength(float width) noexcept {
     return std::max(width - kColumnLeft - kColumnRightInset, 0.0f);
@@ -58,12 +54,12 @@ PointRect CardButtonRect(CardItem button, float width) noexcept {
 
 CardItem CardHitTest(float x, float y, float width) noexcept {
     for (const CardItem button : {CardItem::Previous, CardItem::PlayPause, CardItem::Next}) {
-        if (Inside(x, y, CardButtonRect(button, width))) {
+        if (Contains(CardButtonRect(button, width), x, y)) {
             return button;
         }
     }
     // A little taller and wider than the drawn track, so it is easy to hit.
-    if (Inside(x, y, {kColumnLeft - 2, 73, width - 14, 91})) {
+    if (Contains(PointRect{kColumnLeft - 2, 73, width - 14, 91}, x, y)) {
         return CardItem::Progress;
     }
     return CardItem::None;
@@ -156,10 +152,7 @@ std::wstring CardTimeText(double seconds) {
 
 bool PointerNearCard(int32_t x, int32_t y, const PixelRect& card,
                      const PixelRect& anchor) noexcept {
-    const auto inside = [x, y](const PixelRect& r) {
-        return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-    };
-    return inside(card) || inside(anchor);
+    return Contains(card, x, y) || Contains(anchor, x, y);
 }
 
 bool CardMissedHover(bool hovered, int32_t& misses) noexcept {

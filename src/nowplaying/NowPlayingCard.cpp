@@ -19,7 +19,6 @@
 namespace corvane {
 namespace {
 
-enum CardTimer : UINT_PTR { TIMER_CARD_WATCH = 1, TIMER_CARD_REPAINT = 2 };
 constexpr UINT kWatchMs = 80;
 constexpr UINT kRepaintMs = 500;
 

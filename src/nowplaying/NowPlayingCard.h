@@ -27,6 +27,11 @@ struct Theme;
 
 inline constexpr wchar_t kNowPlayingCardClass[] = L"CorvaneNowPlaying";
 
+enum CardTimer : UINT_PTR {
+    TIMER_CARD_WATCH = 1,
+    TIMER_CARD_REPAINT = 2,
+};
+
 class NowPlayingCard final : public WindowBase {
 public:
     // Settings and theme are read live; the glass follows the theme of the

@@ -1,6 +1,6 @@
 #include "nowplaying/NowPlayingFeed.h"
 
-#include "nowplaying/MediaSource.h"
+#include "nowplaying/NowPlayingSource.h"
 #include "nowplaying/NowPlayingCard.h"
 
 namespace corvane {

@@ -1,7 +1,7 @@
 #include "nowplaying/NowPlayingRules.h"
 
 #include "base/Utf16.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "identity/ForegroundRules.h"
 
 #include <algorithm>

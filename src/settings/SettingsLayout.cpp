@@ -43,10 +43,6 @@ constexpr float kDipsPerNotch = 48;
 constexpr int32_t kWindowWidth = 920;
 constexpr int32_t kWindowHeight = 660;
 
-[[nodiscard]] bool Contains(const PointRect& r, float x, float y) noexcept {
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
-
 [[nodiscard]] float RowHeight(const SettingsRow& row) noexcept {
     if (row.kind == RowKind::Header) {
         return row.label.empty() ? kEmptyHeaderHeight : kHeaderHeight;

@@ -2,7 +2,7 @@
 // about.
 
 #include "config/CornerActionNames.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "config/Texts.h"
 #include "settings/SettingsPageRows.h"
 #include "settings/SettingsPages.h"

@@ -1,7 +1,7 @@
 #include "settings/SettingsRules.h"
 
 #include "base/Utf16.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "config/Texts.h"
 
 #include <algorithm>

@@ -148,17 +148,17 @@ void SettingsWindow::Impl::ArmTimer() noexcept {
     }
     const std::optional<uint64_t> due = timers_.NextDue();
     if (!due) {
-        ::KillTimer(Hwnd(), kSettingsReapplyTimer);
+        ::KillTimer(Hwnd(), TIMER_SETTINGS_REAPPLY);
         return;
     }
     const uint64_t now = ::GetTickCount64();
     const uint64_t wait = *due > now ? *due - now : 0;
-    ::SetTimer(Hwnd(), kSettingsReapplyTimer, static_cast<UINT>(std::min<uint64_t>(wait, 60000)),
+    ::SetTimer(Hwnd(), TIMER_SETTINGS_REAPPLY, static_cast<UINT>(std::min<uint64_t>(wait, 60000)),
                nullptr);
 }
 
 void SettingsWindow::Impl::OnTimer() noexcept {
-    ::KillTimer(Hwnd(), kSettingsReapplyTimer);
+    ::KillTimer(Hwnd(), TIMER_SETTINGS_REAPPLY);
     const ReapplyTimers::Due due = timers_.Take(::GetTickCount64());
     if (due.reapply) {
         PostCommand(context_.desktop, CMD_RELOAD_SETTINGS);
@@ -220,7 +220,7 @@ LRESULT SettingsWindow::Impl::HandleMessage(UINT message, WPARAM wParam, LPARAM 
             OnPaint();
             return 0;
         case WM_TIMER:
-            if (wParam == kSettingsReapplyTimer) {
+            if (wParam == TIMER_SETTINGS_REAPPLY) {
                 OnTimer();
             }
             return 0;
@@ -266,7 +266,7 @@ LRESULT SettingsWindow::Impl::HandleMessage(UINT message, WPARAM wParam, LPARAM 
             return 0;
         }
         case WM_DESTROY:
-            ::KillTimer(Hwnd(), kSettingsReapplyTimer);
+            ::KillTimer(Hwnd(), TIMER_SETTINGS_REAPPLY);
             // A change made just before closing is still applied.
             if (timers_.Take(std::numeric_limits<uint64_t>::max()).reapply) {
                 PostCommand(context_.desktop, CMD_RELOAD_SETTINGS);

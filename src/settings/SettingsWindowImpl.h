@@ -24,7 +24,9 @@
 
 namespace corvane {
 
-inline constexpr UINT_PTR kSettingsReapplyTimer = 1;
+enum SettingsTimer : UINT_PTR {
+    TIMER_SETTINGS_REAPPLY = 1,
+};
 
 class SettingsWindow::Impl final : public WindowBase {
 public:
@@ -60,9 +62,6 @@ private:
     [[nodiscard]] static int32_t CurrentOption(const SettingsRow& row);
     [[nodiscard]] static PointRect Scrolled(const PointRect& r, float scroll) noexcept {
         return {r.left, r.top - scroll, r.right, r.bottom - scroll};
-    }
-    [[nodiscard]] static bool Contains(const PointRect& r, float x, float y) noexcept {
-        return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
     }
 
     enum Format : std::size_t {

@@ -2,7 +2,7 @@
 
 #include "base/DynamicApis.h"
 #include "base/Win32Handles.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "identity/AppPaths.h"
 #include "identity/AppTargets.h"
 #include "identity/ForegroundIdentity.h"

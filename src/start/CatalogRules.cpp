@@ -1,6 +1,6 @@
 #include "start/CatalogRules.h"
 
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "identity/AppTargets.h"
 
 #include <algorithm>

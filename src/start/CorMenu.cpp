@@ -27,23 +27,23 @@ constexpr int32_t kAvatarDips = 44;
 constexpr std::size_t kMaxResults = 9;
 }  // namespace
 
-Menu::Menu(const StartContext& context, AppCatalog& catalog, AppIconCache& icons,
-           const std::wstring& userName)
+CorMenu::CorMenu(const StartContext& context, AppCatalog& catalog, AppIconCache& icons,
+                 const std::wstring& userName)
     : Surface(context.instance, context.graphics),
       context_(context),
       catalog_(catalog),
       icons_(icons),
       userName_(userName),
       state_(std::make_unique<State>()) {
-    state_->painter = std::make_unique<MenuPainter>(context.graphics.dwrite.Get());
+    state_->painter = std::make_unique<CorMenuPainter>(context.graphics.dwrite.Get());
 }
 
-Menu::~Menu() {
+CorMenu::~CorMenu() {
     // While the state still exists: no message may reach a half-destroyed menu.
     Destroy();
 }
 
-void Menu::Open(HMONITOR display) {
+void CorMenu::Open(HMONITOR display) {
     const HMONITOR monitor = SurfaceDisplay(display);
     MONITORINFO info = {};
     info.cbSize = sizeof(info);
@@ -81,12 +81,12 @@ void Menu::Open(HMONITOR display) {
     ::SetTimer(Hwnd(), TIMER_SURFACE_CATALOG, kCatalogTimerMs, nullptr);
 }
 
-std::vector<std::wstring> Menu::PinnedIdentifiers() const {
+std::vector<std::wstring> CorMenu::PinnedIdentifiers() const {
     const Settings& settings = context_.settings;
     return LoadMenuPinned(settings.menuPinnedSet, settings.menuPinned, settings.pinned).identifiers;
 }
 
-void Menu::ReloadPinned() {
+void CorMenu::ReloadPinned() {
     const Settings& settings = context_.settings;
     MenuPinnedList list =
         LoadMenuPinned(settings.menuPinnedSet, settings.menuPinned, settings.pinned);
@@ -105,7 +105,7 @@ void Menu::ReloadPinned() {
     Repaint();
 }
 
-void Menu::SetPinned(const AppEntry& entry, bool pinned) {
+void CorMenu::SetPinned(const AppEntry& entry, bool pinned) {
     // Against the list the pins were resolved from, so that what reads as
     // pinned is what unpins.
     context_.host.SaveMenuPinned(
@@ -113,7 +113,7 @@ void Menu::SetPinned(const AppEntry& entry, bool pinned) {
     ReloadPinned();
 }
 
-void Menu::CatalogChanged() {
+void CorMenu::CatalogChanged() {
     if (!IsOpen()) {
         return;  // Open reads everything afresh
     }
@@ -129,7 +129,7 @@ void Menu::CatalogChanged() {
     Repaint();
 }
 
-void Menu::RefreshLetterRows() {
+void CorMenu::RefreshLetterRows() {
     const std::vector<AppEntry>& entries = catalog_.Entries();
     State& s = *state_;
     if (entries.data() == s.rowsFrom && entries.size() == s.rowsCount) {
@@ -140,13 +140,13 @@ void Menu::RefreshLetterRows() {
     s.rowsCount = entries.size();
 }
 
-void Menu::RunSearch() {
+void CorMenu::RunSearch() {
     state_->results = SearchEntries(catalog_.Searchable(kBuildOnlyWhenEmpty),
                                     catalog_.SearchableSettings(IsNorwegian()),
                                     context_.launches.Records(), query_.Text(), kMaxResults);
 }
 
-void Menu::OnQueryChanged() {
+void CorMenu::OnQueryChanged() {
     MenuState& menu = state_->menu;
     if (query_.Text().empty()) {
         menu.view = MenuView::Home;
@@ -167,11 +167,11 @@ void Menu::OnQueryChanged() {
     }
 }
 
-uint32_t Menu::IconPixels() const noexcept {
+uint32_t CorMenu::IconPixels() const noexcept {
     return static_cast<uint32_t>(ScalePoints(kMenuIconDips, Dpi()));
 }
 
-void Menu::Relayout() {
+void CorMenu::Relayout() {
     RefreshLetterRows();
     State& s = *state_;
     RECT client = {};
@@ -191,7 +191,7 @@ void Menu::Relayout() {
     s.menu.scroll = s.layout.scroll;
 }
 
-const AppEntry* Menu::RowEntry(int32_t index) const {
+const AppEntry* CorMenu::RowEntry(int32_t index) const {
     const std::vector<AppEntry>* list = nullptr;
     switch (state_->menu.view) {
         case MenuView::Home:
@@ -211,7 +211,7 @@ const AppEntry* Menu::RowEntry(int32_t index) const {
                : nullptr;
 }
 
-ID2D1Bitmap* Menu::RowIcon(const AppEntry& entry) {
+ID2D1Bitmap* CorMenu::RowIcon(const AppEntry& entry) {
     if (ID2D1Bitmap* bitmap = CachedBitmap(entry.key, nullptr)) {
         return bitmap;
     }
@@ -226,11 +226,11 @@ ID2D1Bitmap* Menu::RowIcon(const AppEntry& entry) {
     return nullptr;
 }
 
-void Menu::OnTargetCreated() {
+void CorMenu::OnTargetCreated() {
     state_->avatarBitmap.Reset();
 }
 
-void Menu::Paint() {
+void CorMenu::Paint() {
     State& s = *state_;
     Relayout();
     if (s.avatar && !s.avatarBitmap) {

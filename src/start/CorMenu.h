@@ -26,12 +26,12 @@ inline constexpr wchar_t kCorMenuWindowClass[] = L"CorvaneCorMenu";
 // The rows' icons; the warm-up prefetches this size.
 inline constexpr int32_t kMenuIconDips = 24;
 
-class Menu final : public Surface {
+class CorMenu final : public Surface {
 public:
     // `userName` is the owner's and may change while the menu lives.
-    Menu(const StartContext& context, AppCatalog& catalog, AppIconCache& icons,
-         const std::wstring& userName);
-    ~Menu() override;
+    CorMenu(const StartContext& context, AppCatalog& catalog, AppIconCache& icons,
+            const std::wstring& userName);
+    ~CorMenu() override;
 
     // Opens on `display` (null: the one under the cursor), above its dock.
     void Open(HMONITOR display);

@@ -52,16 +52,16 @@ std::optional<MenuKey> NavigationKey(WPARAM key) noexcept {
 
 }  // namespace
 
-MenuItemId Menu::ItemAt(LPARAM clientPoint) {
+MenuItemId CorMenu::ItemAt(LPARAM clientPoint) {
     Relayout();
     const float toDips = 96.0f / static_cast<float>(Dpi());
     const float x = static_cast<float>(GET_X_LPARAM(clientPoint)) * toDips;
     const float y = static_cast<float>(GET_Y_LPARAM(clientPoint)) * toDips -
-                    MenuPainter::SlideOffset(progress_);
+                    CorMenuPainter::SlideOffset(progress_);
     return MenuItemAt(state_->layout, x, y);
 }
 
-void Menu::OnMouseMove(LPARAM lParam) {
+void CorMenu::OnMouseMove(LPARAM lParam) {
     State& s = *state_;
     if (!s.tracking) {
         TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, Hwnd(), 0};
@@ -74,15 +74,15 @@ void Menu::OnMouseMove(LPARAM lParam) {
     }
 }
 
-POINT Menu::ScreenPoint(float x, float y) const noexcept {
+POINT CorMenu::ScreenPoint(float x, float y) const noexcept {
     const float toPixels = static_cast<float>(Dpi()) / 96.0f;
     POINT at = {static_cast<LONG>(x * toPixels),
-                static_cast<LONG>((y + MenuPainter::SlideOffset(progress_)) * toPixels)};
+                static_cast<LONG>((y + CorMenuPainter::SlideOffset(progress_)) * toPixels)};
     ::ClientToScreen(Hwnd(), &at);
     return at;
 }
 
-void Menu::Activate(const MenuItemId& item) {
+void CorMenu::Activate(const MenuItemId& item) {
     State& s = *state_;
     if (ClickMenuItem(s.menu, item, s.letterRows)) {
         Relayout();
@@ -120,7 +120,7 @@ void Menu::Activate(const MenuItemId& item) {
     }
 }
 
-void Menu::OpenPowerMenu() {
+void CorMenu::OpenPowerMenu() {
     const PointRect& button = state_->layout.power;
     const POINT at = ScreenPoint(button.left, button.top);
     SetPopupMenuOpen(true);
@@ -134,11 +134,11 @@ void Menu::OpenPowerMenu() {
     }
 }
 
-void Menu::OnRightButtonUp(LPARAM lParam) {
+void CorMenu::OnRightButtonUp(LPARAM lParam) {
     ShowRowMenu(ItemAt(lParam), std::nullopt);
 }
 
-void Menu::ShowRowMenu(const MenuItemId& item, std::optional<POINT> at) {
+void CorMenu::ShowRowMenu(const MenuItemId& item, std::optional<POINT> at) {
     const AppEntry* row = item.kind == MenuHit::AppRow ? RowEntry(item.index) : nullptr;
     if (row == nullptr) {
         return;
@@ -159,7 +159,7 @@ void Menu::ShowRowMenu(const MenuItemId& item, std::optional<POINT> at) {
     RunItemMenu(entry, options, context_);
 }
 
-void Menu::OpenSelectedItemMenu() {
+void CorMenu::OpenSelectedItemMenu() {
     Relayout();
     const MenuMark mark = MarkedItem(state_->menu, state_->layout);
     if (mark.id.kind == MenuHit::AppRow) {
@@ -167,7 +167,7 @@ void Menu::OpenSelectedItemMenu() {
     }
 }
 
-void Menu::HoverUnderPointer() {
+void CorMenu::HoverUnderPointer() {
     // The rows moved under a pointer that did not.
     POINT pointer = {};
     if (::GetCursorPos(&pointer) && ::ScreenToClient(Hwnd(), &pointer)) {
@@ -175,7 +175,7 @@ void Menu::HoverUnderPointer() {
     }
 }
 
-void Menu::OnWheel(int32_t delta) {
+void CorMenu::OnWheel(int32_t delta) {
     Relayout();
     MenuState& menu = state_->menu;
     const float scroll = WheelScroll(state_->layout, menu.scroll, delta);
@@ -187,7 +187,7 @@ void Menu::OnWheel(int32_t delta) {
     Repaint();
 }
 
-bool Menu::OnKey(WPARAM key) {
+bool CorMenu::OnKey(WPARAM key) {
     State& s = *state_;
     MenuState& menu = s.menu;
     // The search box's editing keys, while it has the focus, are taken
@@ -244,7 +244,7 @@ bool Menu::OnKey(WPARAM key) {
     return true;
 }
 
-void Menu::OnCatalogTimer() {
+void CorMenu::OnCatalogTimer() {
     ::KillTimer(Hwnd(), TIMER_SURFACE_CATALOG);
     (void)catalog_.GetApps(kCatalogInUseAgeMs);
     MenuState& menu = state_->menu;
@@ -255,7 +255,7 @@ void Menu::OnCatalogTimer() {
     Repaint();
 }
 
-LRESULT Menu::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CorMenu::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_MOUSEMOVE:
             OnMouseMove(lParam);

@@ -84,11 +84,11 @@ float MeasureText(IDWriteFactory* factory, IDWriteTextFormat* format, std::wstri
 
 }  // namespace
 
-float MenuPainter::SlideOffset(float progress) noexcept {
+float CorMenuPainter::SlideOffset(float progress) noexcept {
     return (1.0f - progress) * kSlideDistance;
 }
 
-bool MenuPainter::EnsureFormats() {
+bool CorMenuPainter::EnsureFormats() {
     if (formats_[0]) {
         return true;
     }
@@ -107,29 +107,29 @@ bool MenuPainter::EnsureFormats() {
     return true;
 }
 
-float MenuPainter::TextWidth(std::wstring_view text, Format format) {
+float CorMenuPainter::TextWidth(std::wstring_view text, Format format) {
     return EnsureFormats() ? MeasureText(factory_.Get(), formats_[format].Get(), text) : 0.0f;
 }
 
-float MenuPainter::ButtonLabelWidth(MenuView view) {
+float CorMenuPainter::ButtonLabelWidth(MenuView view) {
     return TextWidth(ButtonLabel(view), kSmall);
 }
 
-float MenuPainter::PowerLabelWidth() {
+float CorMenuPainter::PowerLabelWidth() {
     return TextWidth(PowerLabel(), kRowName);
 }
 
-void MenuPainter::SetColor(const ColorF& color, float alphaScale) {
+void CorMenuPainter::SetColor(const ColorF& color, float alphaScale) {
     in_->brush->SetColor(
         D2D1::ColorF(color.r, color.g, color.b, color.a * alphaScale * in_->progress));
 }
 
-void MenuPainter::Fill(const PointRect& rect, float radius) {
+void CorMenuPainter::Fill(const PointRect& rect, float radius) {
     in_->target->FillRoundedRectangle(D2D1::RoundedRect(Rect(rect), radius, radius), in_->brush);
 }
 
-void MenuPainter::Text(std::wstring_view text, Format format, const PointRect& rect,
-                       DWRITE_TEXT_ALIGNMENT alignment) {
+void CorMenuPainter::Text(std::wstring_view text, Format format, const PointRect& rect,
+                          DWRITE_TEXT_ALIGNMENT alignment) {
     if (text.empty() || rect.right <= rect.left) {
         return;
     }
@@ -140,7 +140,7 @@ void MenuPainter::Text(std::wstring_view text, Format format, const PointRect& r
     f->SetTextAlignment(DWRITE_TEXT_ALIGNMENT_LEADING);
 }
 
-void MenuPainter::Highlight(const PointRect& rect, const MenuItemId& id, float radius) {
+void CorMenuPainter::Highlight(const PointRect& rect, const MenuItemId& id, float radius) {
     if (id.kind == MenuHit::None) {
         return;
     }
@@ -154,7 +154,7 @@ void MenuPainter::Highlight(const PointRect& rect, const MenuItemId& id, float r
     }
 }
 
-void MenuPainter::Ring(const PointRect& rect, float radius) {
+void CorMenuPainter::Ring(const PointRect& rect, float radius) {
     if (!in_->focusRing) {
         return;
     }
@@ -169,7 +169,7 @@ void MenuPainter::Ring(const PointRect& rect, float radius) {
         in_->brush, kRingWidth);
 }
 
-void MenuPainter::Paint(const MenuPaintInput& input) {
+void CorMenuPainter::Paint(const MenuPaintInput& input) {
     if (!EnsureFormats() || input.target == nullptr || input.brush == nullptr ||
         input.layout == nullptr || input.state == nullptr || input.theme == nullptr) {
         return;
@@ -193,7 +193,7 @@ void MenuPainter::Paint(const MenuPaintInput& input) {
     in_ = nullptr;
 }
 
-void MenuPainter::DrawSearch() {
+void CorMenuPainter::DrawSearch() {
     SearchBoxLook look;
     look.target = in_->target;
     look.brush = in_->brush;
@@ -211,7 +211,7 @@ void MenuPainter::DrawSearch() {
     searchBox_.Draw(look);
 }
 
-void MenuPainter::DrawHeader() {
+void CorMenuPainter::DrawHeader() {
     const Theme& theme = *in_->theme;
     const MenuLayout& layout = *in_->layout;
     SetColor(theme.text, 1.0f);
@@ -233,7 +233,7 @@ void MenuPainter::DrawHeader() {
           button.rect.bottom});
 }
 
-void MenuPainter::DrawRows() {
+void CorMenuPainter::DrawRows() {
     const MenuLayout& layout = *in_->layout;
     const Theme& theme = *in_->theme;
     in_->target->PushAxisAlignedClip(
@@ -262,7 +262,7 @@ void MenuPainter::DrawRows() {
     in_->target->PopAxisAlignedClip();
 }
 
-void MenuPainter::DrawAppRow(const MenuRow& row) {
+void CorMenuPainter::DrawAppRow(const MenuRow& row) {
     const AppEntry* entry = in_->entry ? in_->entry(row.index) : nullptr;
     if (entry == nullptr) {
         return;
@@ -294,7 +294,7 @@ void MenuPainter::DrawAppRow(const MenuRow& row) {
     }
 }
 
-void MenuPainter::DrawSearchFilesRow(const MenuRow& row) {
+void CorMenuPainter::DrawSearchFilesRow(const MenuRow& row) {
     const Theme& theme = *in_->theme;
     const PointRect& r = row.rect;
     Highlight(r, {MenuHit::SearchFiles, row.index}, kSmallRadius);

@@ -44,9 +44,9 @@ struct MenuPaintInput {
     ID2D1Bitmap* avatar = nullptr;
 };
 
-class MenuPainter final {
+class CorMenuPainter final {
 public:
-    explicit MenuPainter(IDWriteFactory* factory) noexcept : factory_(factory) {}
+    explicit CorMenuPainter(IDWriteFactory* factory) noexcept : factory_(factory) {}
 
     // What the layout needs measured: the view's header button label and the
     // power label; 0 when text cannot be laid out.

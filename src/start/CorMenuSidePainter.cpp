@@ -30,11 +30,11 @@ constexpr float kPowerLabelLeft = 30.0f;
 
 }  // namespace
 
-const wchar_t* MenuPainter::PowerLabel() noexcept {
+const wchar_t* CorMenuPainter::PowerLabel() noexcept {
     return corvane::Text(TextId::Power);
 }
 
-void MenuPainter::DrawLetterCells() {
+void CorMenuPainter::DrawLetterCells() {
     const Theme& theme = *in_->theme;
     for (const MenuLetterCell& cell : in_->layout->cells) {
         if (cell.present) {
@@ -46,7 +46,7 @@ void MenuPainter::DrawLetterCells() {
     }
 }
 
-void MenuPainter::DrawRightColumn() {
+void CorMenuPainter::DrawRightColumn() {
     const Theme& theme = *in_->theme;
     const MenuLayout& layout = *in_->layout;
     SetColor(theme.hairline, 1.0f);
@@ -98,7 +98,7 @@ void MenuPainter::DrawRightColumn() {
     }
 }
 
-void MenuPainter::DrawPower() {
+void CorMenuPainter::DrawPower() {
     const Theme& theme = *in_->theme;
     const MenuLayout& layout = *in_->layout;
     SetColor(theme.hairline, 1.0f);

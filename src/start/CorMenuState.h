@@ -19,7 +19,7 @@
 
 namespace corvane {
 
-struct Menu::State {
+struct CorMenu::State {
     MenuState menu;
     std::vector<AppEntry> pinned;
     std::vector<AppEntry> results;
@@ -32,7 +32,7 @@ struct Menu::State {
     IconSourceBitmap avatar;
     uint32_t avatarSize = 0;
     Microsoft::WRL::ComPtr<ID2D1Bitmap> avatarBitmap;
-    std::unique_ptr<MenuPainter> painter;
+    std::unique_ptr<CorMenuPainter> painter;
 };
 
 }  // namespace corvane

@@ -1,6 +1,6 @@
 #include "start/LauncherGrid.h"
 
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 
 #include <algorithm>
 #include <cmath>

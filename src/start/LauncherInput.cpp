@@ -19,10 +19,6 @@ namespace {
 // Holding a dragged icon at an edge this long turns the page.
 constexpr UINT kEdgePageMs = 650;
 
-bool Inside(const PointRect& r, float x, float y) noexcept {
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
-
 }  // namespace
 
 void Launcher::OnMouseMove(POINT pixel, bool leftDown) {
@@ -112,7 +108,7 @@ void Launcher::OnLeftButtonUp(float x, float y) {
     }
     if (clicked) {
         LaunchIndex(item);
-    } else if (item < 0 && pressed < 0 && !Inside(LauncherSearchBox(s.layout), x, y)) {
+    } else if (item < 0 && pressed < 0 && !Contains(LauncherSearchBox(s.layout), x, y)) {
         Close(true);
     }
 }

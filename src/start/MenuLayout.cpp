@@ -83,10 +83,6 @@ bool CountsOnlyInList(MenuHit kind) noexcept {
     return kind == MenuHit::AppRow || kind == MenuHit::LetterHeader || kind == MenuHit::SearchFiles;
 }
 
-bool Contains(const PointRect& r, float x, float y) noexcept {
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
-
 class RowBuilder {
 public:
     RowBuilder(MenuLayout& layout, float y) : layout_(layout), y_(y) {}

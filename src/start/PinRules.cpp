@@ -1,5 +1,6 @@
 #include "start/PinRules.h"
 
+#include "base/TextHelpers.h"
 #include "config/SettingsText.h"
 #include "start/CatalogRules.h"
 

@@ -61,7 +61,7 @@ void StartSurfaces::ShowStartSurface(StartChoice which, HMONITOR display) {
         return;
     }
     if (!menu_) {
-        menu_ = std::make_unique<Menu>(context_, catalog_, *icons_, userName_);
+        menu_ = std::make_unique<CorMenu>(context_, catalog_, *icons_, userName_);
     }
     if (!launcher_) {
         launcher_ = std::make_unique<Launcher>(context_, catalog_, *icons_);

@@ -16,7 +16,7 @@
 namespace corvane {
 
 class Launcher;
-class Menu;
+class CorMenu;
 
 enum class StartChoice { AsConfigured = 0, CorMenu = 1, Launcher = 2 };
 
@@ -59,7 +59,7 @@ private:
     const StartContext& context_;
     AppCatalog catalog_;
     std::unique_ptr<AppIconCache> icons_;
-    std::unique_ptr<Menu> menu_;
+    std::unique_ptr<CorMenu> menu_;
     std::unique_ptr<Launcher> launcher_;
     // The logon name until the worker found the display name.
     std::wstring userName_;

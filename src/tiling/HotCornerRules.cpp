@@ -14,10 +14,6 @@ constexpr uint16_t kVkA = 0x41;
 constexpr int32_t kSurfaceAsConfigured = 0;
 constexpr int32_t kSurfaceLauncher = 2;
 
-bool Holds(const PixelRect& r, int32_t x, int32_t y) noexcept {
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
-
 std::array<PixelRect, 4> CornerSquares(const PixelRect& m, int32_t s) noexcept {
     return {PixelRect{m.left, m.top, m.left + s, m.top + s},
             PixelRect{m.right - s, m.top, m.right, m.top + s},
@@ -34,7 +30,7 @@ std::array<PixelRect, 4> HotCornerSquares(const PixelRect& monitor) noexcept {
 int HotCornerAt(const std::array<PixelRect, 4>& squares, const std::array<bool, 4>& enabled,
                 int32_t x, int32_t y) noexcept {
     for (size_t i = 0; i < squares.size(); ++i) {
-        if (enabled[i] && Holds(squares[i], x, y)) {
+        if (enabled[i] && Contains(squares[i], x, y)) {
             return static_cast<int>(i);
         }
     }
@@ -45,7 +41,7 @@ uint32_t HotCornerPeriodMs(const PixelRect& monitor, int32_t x, int32_t y) noexc
     // Only the main display has corners, so a pointer on another display
     // polls slowly even right beside one.
     for (const PixelRect& square : CornerSquares(monitor, kHotCornerNearPixels)) {
-        if (Holds(square, x, y)) {
+        if (Contains(square, x, y)) {
             return kHotCornerFastPeriodMs;
         }
     }

@@ -143,9 +143,8 @@ std::optional<TileWindow> FindSwapTarget(const std::vector<AssignedTile>& assign
                                          uint64_t displayUnderPoint) {
     std::optional<TileWindow> found;
     for (const AssignedTile& tile : assigned) {
-        const PixelRect& r = tile.rect;
-        const bool inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-        if (tile.window == moved || !inside || tile.display != displayUnderPoint) {
+        if (tile.window == moved || !Contains(tile.rect, x, y) ||
+            tile.display != displayUnderPoint) {
             continue;
         }
         // Tiles do not overlap, but stale ones might: the lowest id decides,

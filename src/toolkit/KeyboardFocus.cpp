@@ -18,6 +18,18 @@ constexpr uint32_t kVkF10 = 0x79;
 // RegisterHotKey's MOD_NOREPEAT: a held shortcut fires once.
 constexpr uint32_t kModNoRepeat = 0x4000;
 
+// The place `step` places on from `current`.
+int StepFocus(int current, int count, int step) noexcept {
+    if (count <= 0) {
+        return -1;
+    }
+    if (current < 0 || current >= count) {
+        return 0;
+    }
+    const int moved = (current + step % count) % count;
+    return moved < 0 ? moved + count : moved;
+}
+
 }  // namespace
 
 FocusKey FocusKeyOf(uint32_t virtualKey, bool shift) noexcept {
@@ -49,15 +61,19 @@ bool ActsOnRelease(FocusKey key) noexcept {
     return key == FocusKey::Open || key == FocusKey::ContextMenu;
 }
 
-int StepFocus(int current, int count, int step) noexcept {
-    if (count <= 0) {
-        return -1;
+std::optional<int> MovedFocus(FocusKey key, int current, int count) noexcept {
+    switch (key) {
+        case FocusKey::Previous:
+            return StepFocus(current, count, -1);
+        case FocusKey::Next:
+            return StepFocus(current, count, 1);
+        case FocusKey::First:
+            return StepFocus(0, count, 0);
+        case FocusKey::Last:
+            return StepFocus(count - 1, count, 0);
+        default:
+            return std::nullopt;
     }
-    if (current < 0 || current >= count) {
-        return 0;
-    }
-    const int moved = (current + step % count) % count;
-    return moved < 0 ? moved + count : moved;
 }
 
 std::vector<FocusHotkey> FocusHotkeys(int32_t barChoice, int32_t dockChoice) {

@@ -4,6 +4,7 @@
 // the two shortcuts that do so. Portable: keys are virtual-key codes.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace corvane {
@@ -19,10 +20,11 @@ enum class FocusKey { None, Previous, Next, First, Last, Open, Down, ContextMenu
 // system's context menus come on the release for the same reason).
 [[nodiscard]] bool ActsOnRelease(FocusKey key) noexcept;
 
-// The place `step` places on from `current` in a row of `count`, wrapping
-// at both ends as a menu bar does; a current place outside the row starts
-// from the first. -1 for an empty row.
-[[nodiscard]] int StepFocus(int current, int count, int step) noexcept;
+// Where a moving key (Previous, Next, First, Last) puts the focus from
+// `current` in a row of `count`, wrapping at both ends as a menu bar does; a
+// current place outside the row starts from the first, and an empty row
+// gives -1. None for a key that does not move the focus.
+[[nodiscard]] std::optional<int> MovedFocus(FocusKey key, int current, int count) noexcept;
 
 // The global shortcuts that give the top bar's menus and the dock the
 // keyboard, by the modifier choice stored for each (the tiling shortcuts'

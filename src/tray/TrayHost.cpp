@@ -32,8 +32,10 @@ constexpr UINT kPostedTaskbarMessage = WM_USER + 0x174;
 constexpr UINT kForwardTimeoutMs = kForeignReplyLimitMs;
 constexpr UINT kCopyTimeoutMs = kForeignReplyLimitMs;
 
-constexpr UINT_PTR kWatchdogTimer = 1;
-constexpr UINT_PTR kBroadcastTimer = 2;
+enum TrayTimer : UINT_PTR {
+    TIMER_TRAY_WATCHDOG = 1,
+    TIMER_TRAY_BROADCAST = 2,
+};
 // Posted to the timer window: a taskbar window was made or destroyed.
 constexpr UINT kTaskbarEventMessage = WM_APP + 0x51;
 // Posted to the timer window: a window that owns an icon was destroyed.
@@ -445,7 +447,7 @@ void TrayHost::Impl::Broadcast() noexcept {
 void TrayHost::Impl::ArmBroadcast(unsigned ms) noexcept {
     if (timers_.Hwnd() != nullptr) {
         // Arming the same timer again replaces a pending one.
-        broadcastPending_ = ::SetTimer(timers_.Hwnd(), kBroadcastTimer, ms, nullptr) != 0;
+        broadcastPending_ = ::SetTimer(timers_.Hwnd(), TIMER_TRAY_BROADCAST, ms, nullptr) != 0;
     }
 }
 
@@ -478,16 +480,16 @@ LRESULT TrayHost::Impl::OnTimerMessage(HWND hwnd, UINT message, WPARAM wParam, L
     if (message != WM_TIMER) {
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    if (wParam == kWatchdogTimer) {
+    if (wParam == TIMER_TRAY_WATCHDOG) {
         OnWatchdog();
-    } else if (wParam == kBroadcastTimer) {
+    } else if (wParam == TIMER_TRAY_BROADCAST) {
         OnBroadcastTimer();
     }
     return 0;
 }
 
 void TrayHost::Impl::OnBroadcastTimer() noexcept {
-    ::KillTimer(timers_.Hwnd(), kBroadcastTimer);
+    ::KillTimer(timers_.Hwnd(), TIMER_TRAY_BROADCAST);
     broadcastPending_ = false;
     if (host_.Hwnd() == nullptr) {
         // Suspended: coming back starts the schedule afresh.
@@ -511,7 +513,7 @@ void TrayHost::Impl::WatchTaskbarWindows() noexcept {
                                            &OnTaskbarWindowEvent, 0, 0,
                                            WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
     // Without the events the backup is all there is: it looks as often as before.
-    ::SetTimer(timers_.Hwnd(), kWatchdogTimer,
+    ::SetTimer(timers_.Hwnd(), TIMER_TRAY_WATCHDOG,
                taskbarEvents_ ? NextTrayWatchdogCheck(watchdog_, ::GetTickCount64())
                               : trayperiods::kWatchdogMs,
                nullptr);
@@ -559,7 +561,7 @@ void TrayHost::Impl::OnWatchdog() noexcept {
     g_taskbarEvents.explorer = explorerTray_;
     if (taskbarEvents_) {
         // Arming the same timer again replaces the pending one.
-        ::SetTimer(timers_.Hwnd(), kWatchdogTimer,
+        ::SetTimer(timers_.Hwnd(), TIMER_TRAY_WATCHDOG,
                    NextTrayWatchdogCheck(watchdog_, ::GetTickCount64()), nullptr);
     }
 }

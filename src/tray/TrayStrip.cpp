@@ -1,6 +1,6 @@
 #include "tray/TrayStrip.h"
 
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 
 #include <algorithm>
 #include <utility>

@@ -4,7 +4,7 @@
 #include "appmenus/KeyChordParser.h"
 #include "appmenus/KeyStrokes.h"
 #include "appmenus/MenusParser.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "config/Language.h"
+#include "base/TextHelpers.h"
 #include "config/SettingsText.h"
 #include "dock/CenterStartPlan.h"
 #include "dock/DefaultPins.h"

@@ -1,6 +1,6 @@
 #include "core/FakeProfileStore.h"
 
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "base/Utf16.h"
 
 #include <cwchar>

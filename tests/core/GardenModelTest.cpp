@@ -1,5 +1,5 @@
 #include "config/Language.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "core/FakeProfileStore.h"
 #include "garden/GardenFile.h"
 #include "garden/GardenModel.h"

@@ -28,15 +28,21 @@ TEST(KeyboardFocus, KeysMapToTheirMovesAndTheMenuOpenersActOnTheRelease) {
     }
 }
 
-TEST(KeyboardFocus, StepsWrapAtBothEndsAndAPlaceOutsideTheRowStartsAtTheFirst) {
+TEST(KeyboardFocus, MovesWrapAtBothEndsAndAPlaceOutsideTheRowStartsAtTheFirst) {
+    using K = FocusKey;
     struct Case {
-        int current, count, step, expected;
+        FocusKey key;
+        int current, count;
+        std::optional<int> expected;
     };
-    const Case cases[] = {{0, 3, 1, 1},  {2, 3, 1, 0},  {0, 3, -1, 2}, {1, 3, -4, 0},
-                          {-1, 3, 1, 0}, {5, 3, -1, 0}, {0, 1, 1, 0},  {0, 0, 1, -1}};
+    const auto none = std::nullopt;
+    const Case cases[] = {{K::Next, 0, 3, 1},  {K::Next, 2, 3, 0},     {K::Previous, 0, 3, 2},
+                          {K::Next, -1, 3, 0}, {K::Previous, 5, 3, 0}, {K::Next, 0, 1, 0},
+                          {K::Next, 0, 0, -1}, {K::First, 2, 3, 0},    {K::Last, 0, 3, 2},
+                          {K::Last, 0, 0, -1}, {K::Open, 1, 3, none},  {K::Down, 1, 3, none}};
     for (const Case& c : cases) {
-        EXPECT_EQ(StepFocus(c.current, c.count, c.step), c.expected)
-            << c.current << " of " << c.count << " by " << c.step;
+        EXPECT_EQ(MovedFocus(c.key, c.current, c.count), c.expected)
+            << static_cast<int>(c.key) << " from " << c.current << " of " << c.count;
     }
 }
 

@@ -2,7 +2,7 @@
 // and both languages offer the same commands.
 
 #include "appmenus/MenusParser.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "resources/DefaultMenusText.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "config/Language.h"
 #include "config/SettingsFolder.h"
 #include "config/SettingsLoader.h"
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 #include "base/Utf16.h"
 #include "core/FakeProfileStore.h"
 #include "resources/DefaultSettingsText.h"

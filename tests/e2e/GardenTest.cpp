@@ -10,8 +10,8 @@
 // and the garden model are the unit tests' business.
 
 #include "base/Win32Handles.h"
+#include "base/TextHelpers.h"
 #include "base/Win32Geometry.h"
-#include "config/SettingsText.h"
 #include "e2e/E2ESupport.h"
 #include "garden/BedGeometry.h"
 #include "garden/BedLayout.h"

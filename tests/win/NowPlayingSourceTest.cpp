@@ -2,7 +2,7 @@
 // manager's runtime class: what the library logs is what the source called.
 
 #include "base/MediaSessionApi.h"
-#include "nowplaying/MediaSource.h"
+#include "nowplaying/NowPlayingSource.h"
 #include "support/WinTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "base/Win32Handles.h"
 #include "config/RestoreMarks.h"
 #include "dock/CenterStart.h"
-#include "dock/Taskbar.h"
+#include "dock/TaskbarHider.h"
 #include "support/WinTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "appmenus/Utf8Text.h"
+#include "base/Utf8Text.h"
 
 namespace corvane {
 namespace {

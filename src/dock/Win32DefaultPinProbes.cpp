@@ -1,4 +1,4 @@
-#include "dock/DefaultPinProbes.h"
+#include "dock/Win32DefaultPinProbes.h"
 
 #include "identity/AppPaths.h"
 

@@ -1,4 +1,4 @@
-#include "nowplaying/MediaSource.h"
+#include "nowplaying/NowPlayingSource.h"
 
 #include "identity/IconLoader.h"
 #include "nowplaying/Artwork.h"

@@ -1,4 +1,4 @@
-#include "dock/Taskbar.h"
+#include "dock/TaskbarHider.h"
 
 #include "base/Appbars.h"
 #include "base/ForeignWindows.h"

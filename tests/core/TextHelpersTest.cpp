@@ -1,4 +1,4 @@
-#include "config/SettingsText.h"
+#include "base/TextHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@ namespace {
 
 using List = std::vector<std::wstring>;
 
-TEST(SettingsList, SplitTrimsAndDropsEmptyPiecesAndJoinUndoesIt) {
+TEST(TextHelpers, SplitTrimsAndDropsEmptyPiecesAndJoinUndoesIt) {
     const struct {
         std::wstring_view text;
         wchar_t separator;
@@ -29,7 +29,7 @@ TEST(SettingsList, SplitTrimsAndDropsEmptyPiecesAndJoinUndoesIt) {
     EXPECT_EQ(SplitListUntrimmed(L"a| b ||", L'|'), (List{L"a", L" b "}));
 }
 
-TEST(SettingsList, LowerCaseFoldsTheLettersOfEveryLocaleAlike) {
+TEST(TextHelpers, LowerCaseFoldsTheLettersOfEveryLocaleAlike) {
     const std::wstring_view upper = L"OneDrive.EXE ÆØÅ É Þ × ß Ĳ Ĺ Ŋ Ž Ÿ İ ĸ ΆΈΌΣ ЁЖ";
     const std::wstring_view lower = L"onedrive.exe æøå é þ × ß ĳ ĺ ŋ ž ÿ i ĸ άέόσ ёж";
     EXPECT_EQ(ToLower(upper), lower);
