@@ -325,8 +325,6 @@ using GardenScreenshot = GardenE2E;
 TEST_F(GardenScreenshot, BedsStandAtTheirDefaultPlacesAndDrawNamesAndLabelsInEitherTheme) {
     test::HelperApp desktop;
     ASSERT_TRUE(desktop.Start(folder_.Path(), L"desktop.exe", L"desktop"));
-    const DefaultBedRects places =
-        DefaultBedPlaces(ToPixelRect(test::PrimaryMonitor().rcWork), dpi_);
     for (const bool light : {false, true}) {
         SCOPED_TRACE(light ? "light" : "dark");
         if (light) {
@@ -337,6 +335,9 @@ TEST_F(GardenScreenshot, BedsStandAtTheirDefaultPlacesAndDrawNamesAndLabelsInEit
         StartGarden(!light);
         test::SetLightTheme(false);
         ASSERT_FALSE(HasFatalFailure());
+        // The display's DPI is known once Corvane runs.
+        const DefaultBedRects places =
+            DefaultBedPlaces(ToPixelRect(test::PrimaryMonitor().rcWork), dpi_);
         const HWND apps = BedNamed(L"Apps");
         const HWND rest = BedNamed(L"Desktop");
         ASSERT_TRUE(apps != nullptr && rest != nullptr);
