@@ -1,6 +1,7 @@
 #include "app/App.h"
 
 #include "app/ControlWindow.h"
+#include "app/ForegroundHooks.h"
 #include "app/Displays.h"
 #include "bar/AppNameMenuModel.h"
 #include "bar/Bar.h"
@@ -71,6 +72,7 @@ App::App()
            .worker = worker,
            .open = *this,
            .writes = *this,
+           .events = events,
            .pinProgramPath = [this](std::wstring_view target) { return PinProgramPath(target); }}),
       barContext{.instance = instance,
                  .settings = settings,
@@ -89,8 +91,9 @@ App::App()
                   .settings = settings,
                   .taskbarCreatedMessage = taskbarCreatedMessage,
                   .events = *this,
-                  .desktop = *this},
-      tilingContext{.settings = settings, .desktop = *this, .host = *this},
+                  .desktop = *this,
+                  .systemEvents = events},
+      tilingContext{.settings = settings, .desktop = *this, .host = *this, .events = events},
       startContext{.instance = instance,
                    .settings = settings,
                    .theme = theme,

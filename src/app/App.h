@@ -3,6 +3,7 @@
 // the only place that knows every subsystem. Only the GUI thread touches it;
 // other threads post WM_APP_COMMAND to the control window instead.
 
+#include "app/EventHub.h"
 #include "appmenus/AppMenu.h"
 #include "bar/BarHost.h"
 #include "base/Win32Handles.h"
@@ -31,6 +32,7 @@
 namespace corvane {
 
 class ControlWindow;
+class ForegroundHooks;
 class SystemStatus;
 class Bar;
 class StartSurfaces;
@@ -57,6 +59,9 @@ struct App final : SurfaceOpener,
     // Slow work of every subsystem; its results come back through the
     // control window. Stopped first at shutdown.
     Worker worker;
+    // Every system event hook of the process; declared before the
+    // subsystems that subscribe, so that it outlives them.
+    EventHub events;
     // Apps started from CorMenu and CorLauncher; read and written on the
     // worker.
     LaunchHistory launches{worker, LaunchHistory::DefaultPath()};
@@ -107,10 +112,7 @@ struct App final : SurfaceOpener,
     // the same object.
     std::unique_ptr<SettingsWindow> settingsWindow;
 
-    UniqueWinEventHook foregroundHook;
-    UniqueWinEventHook focusHook;
-    UniqueWinEventHook locationHook;
-    DWORD locationHookProcess = 0;
+    std::unique_ptr<ForegroundHooks> foregroundHooks;
 
     // What every bar is handed.
     const BarContext barContext;

@@ -8,17 +8,10 @@
 #include "identity/WindowFacts.h"
 
 #include <iterator>
+#include <memory>
 
 namespace corvane {
 namespace {
-
-void CALLBACK OnForegroundEvent(HWINEVENTHOOK, DWORD, HWND window, LONG idObject, LONG, DWORD,
-                                DWORD) noexcept {
-    if (idObject != OBJID_WINDOW) {
-        return;
-    }
-    OnForegroundChanged(TheApp(), window);
-}
 
 // Looks after a focus change, each this much later than the one before: the
 // system may report the new foreground only once the program has settled.
@@ -74,26 +67,40 @@ void WeighForeground(App& app) noexcept {
     }
 }
 
-void CALLBACK OnFocusEvent(HWINEVENTHOOK, DWORD, HWND window, LONG idObject, LONG, DWORD,
-                           DWORD) noexcept {
-    App& app = TheApp();
-    app.focusedTop = FocusedTopLevel(window, idObject);
-    app.foregroundLooks = 0;
-    WeighForeground(app);
-}
-
-void CALLBACK OnLocationEvent(HWINEVENTHOOK, DWORD, HWND window, LONG idObject, LONG, DWORD,
-                              DWORD) noexcept {
-    if (idObject != OBJID_WINDOW || window != ::GetForegroundWindow()) {
-        return;
-    }
-    App& app = TheApp();
-    if (app.control) {
-        app.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAfterMoveMs);
-    }
-}
-
 }  // namespace
+
+ForegroundHooks::ForegroundHooks(App& app)
+    : app_(app),
+      foreground_(app.events.Subscribe({.first = EVENT_SYSTEM_FOREGROUND,
+                                        .last = EVENT_SYSTEM_FOREGROUND,
+                                        .skipOwnProcess = true},
+                                       *this)),
+      focus_(app.events.Subscribe(
+          {.first = EVENT_OBJECT_FOCUS, .last = EVENT_OBJECT_FOCUS, .skipOwnProcess = true},
+          *this)),
+      location_(app.events.SubscribeFrontLocation(*this)) {}
+
+void ForegroundHooks::OnWinEvent(const WinEvent& event) noexcept {
+    switch (event.event) {
+        case EVENT_SYSTEM_FOREGROUND:
+            if (event.object == OBJID_WINDOW) {
+                OnForegroundChanged(app_, event.window);
+            }
+            break;
+        case EVENT_OBJECT_FOCUS:
+            app_.focusedTop = FocusedTopLevel(event.window, event.object);
+            app_.foregroundLooks = 0;
+            WeighForeground(app_);
+            break;
+        case EVENT_OBJECT_LOCATIONCHANGE:
+            if (event.window == ::GetForegroundWindow() && app_.control) {
+                app_.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAfterMoveMs);
+            }
+            break;
+        default:
+            break;
+    }
+}
 
 void LookAgainAtForeground(App& app) noexcept {
     // The window may have closed or hidden since it took the focus.
@@ -104,35 +111,19 @@ void LookAgainAtForeground(App& app) noexcept {
 }
 
 void InstallForegroundHooks(App& app) noexcept {
-    constexpr DWORD kFlags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
-    app.foregroundHook.Reset(::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND,
-                                               nullptr, &OnForegroundEvent, 0, 0, kFlags));
-    app.focusHook.Reset(::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr,
-                                          &OnFocusEvent, 0, 0, kFlags));
+    try {
+        app.foregroundHooks = std::make_unique<ForegroundHooks>(app);
+    } catch (...) {
+        // Without them the bar names the application it found at start-up.
+    }
 }
 
 void WatchForegroundProcess(App& app, HWND window) noexcept {
-    DWORD pid = 0;
-    if (window != nullptr) {
-        ::GetWindowThreadProcessId(window, &pid);
-    }
-    if (pid == app.locationHookProcess) {
-        return;
-    }
-    app.locationHook.Reset();
-    app.locationHookProcess = pid;
-    if (pid != 0 && pid != ::GetCurrentProcessId()) {
-        app.locationHook.Reset(::SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE,
-                                                 EVENT_OBJECT_LOCATIONCHANGE, nullptr,
-                                                 &OnLocationEvent, pid, 0, WINEVENT_OUTOFCONTEXT));
-    }
+    app.events.FollowForegroundProcess(window);
 }
 
 void RemoveForegroundHooks(App& app) noexcept {
-    app.foregroundHook.Reset();
-    app.focusHook.Reset();
-    app.locationHook.Reset();
-    app.locationHookProcess = 0;
+    app.foregroundHooks.reset();
 }
 
 }  // namespace corvane

@@ -1,13 +1,26 @@
 #pragma once
-// The foreground and focus WinEvent hooks and the location watch on the
-// foreground window's process. All are out-of-context: their callbacks
-// arrive on the GUI thread through its message loop.
+// The root's own subscriptions to the event hub: the foreground and focus
+// events and the location watch on the foreground window's process.
+
+#include "toolkit/SystemEvents.h"
 
 #include <windows.h>
 
 namespace corvane {
 
 struct App;
+
+class ForegroundHooks final : public WinEventSink {
+public:
+    explicit ForegroundHooks(App& app);
+    void OnWinEvent(const WinEvent& event) noexcept override;
+
+private:
+    App& app_;
+    EventSubscription foreground_;
+    EventSubscription focus_;
+    EventSubscription location_;
+};
 
 // Foreground changes, and focus changes as a second witness: some systems
 // move the foreground without EVENT_SYSTEM_FOREGROUND, and a missed event

@@ -181,7 +181,8 @@ bool StartSubsystems(App& app) {
                                                         .graphics = app.graphics,
                                                         .worker = app.worker,
                                                         .open = app,
-                                                        .host = app});
+                                                        .host = app,
+                                                        .events = app.events});
     // A run that was killed left Explorer's icons hidden, and nothing will
     // show them again now.
     if (!app.settings.gardenEnabled) {

@@ -24,6 +24,8 @@ bool SessionWindow::Create(HINSTANCE instance) noexcept {
                     instance) == nullptr) {
         return false;
     }
+    // The shell's notices come here for every dock, which come and go.
+    app_.events.SetShellWindow(Hwnd());
     // Battery saver turns the glass off; without the notification the glass
     // follows it at the next theme change.
     powerSavingNotify_.Reset(::RegisterPowerSettingNotification(Hwnd(), &sdk::kPowerSavingStatus,
@@ -45,7 +47,14 @@ bool SessionWindow::RegisterForSessionChanges() noexcept {
     return true;
 }
 
+SessionWindow::~SessionWindow() {
+    app_.events.SetShellWindow(nullptr);
+}
+
 LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (app_.events.TakeShellMessage(message, wParam, lParam)) {
+        return 0;
+    }
     // Explorer's taskbar stood up, or our tray host came or went: the one
     // place that hears it, for every bar, dock and bed, which come and go
     // with the displays.

@@ -4,7 +4,8 @@
 // display and work-area changes, waking, unlocking and "TaskbarCreated" are
 // told only to top-level windows, and the control window is message-only. It
 // is the root's own because the bars and docks come and go with the displays,
-// and a session may end at any moment in between.
+// and a session may end at any moment in between. The shell's "SHELLHOOK"
+// notices come here too, for the event hub.
 
 #include "base/WindowBase.h"
 #include "base/Win32Handles.h"
@@ -22,6 +23,9 @@ struct App;
 class SessionWindow final : public WindowBase {
 public:
     explicit SessionWindow(App& app) noexcept : app_(app) {}
+    ~SessionWindow() override;
+    SessionWindow(const SessionWindow&) = delete;
+    SessionWindow& operator=(const SessionWindow&) = delete;
     [[nodiscard]] bool Create(HINSTANCE instance) noexcept;
 
 protected:

@@ -19,15 +19,10 @@
 namespace corvane {
 namespace {
 
-// Docks come and go with displays and reloads; the classes stay. GUI thread
-// only, like every dock.
+// Docks come and go with displays and reloads; the classes stay.
 bool RegisterDockClasses(HINSTANCE instance) noexcept {
-    static bool registered = false;
-    if (!registered) {
-        registered = RegisterWindowClass(instance, kDockWindowClass, CS_DBLCLKS, IDC_ARROW) &&
-                     RegisterWindowClass(instance, kDockEdgeWindowClass, CS_DBLCLKS, IDC_ARROW);
-    }
-    return registered;
+    return RegisterWindowClass(instance, kDockWindowClass, CS_DBLCLKS, IDC_ARROW) &&
+           RegisterWindowClass(instance, kDockEdgeWindowClass, CS_DBLCLKS, IDC_ARROW);
 }
 
 // Shell hook codes (wParam & 0x7FFF); the high bit marks HSHELL_FLASH.
@@ -45,13 +40,6 @@ constexpr WPARAM kShellMonitorChanged = 16;
 constexpr UINT kHideCheckAfterForegroundMs = 40;
 constexpr UINT kHideCheckAfterMoveMs = 60;
 
-// The docks alive on the GUI thread, so that the WinEvent callbacks, which
-// carry no context of their own, find them.
-std::vector<Dock*>& LiveDocks() noexcept {
-    static std::vector<Dock*> docks;
-    return docks;
-}
-
 }  // namespace
 
 Dock::Dock(const DockContext& context, HMONITOR display, bool primary)
@@ -67,16 +55,12 @@ Dock::~Dock() {
 }
 
 void Dock::Destroy() noexcept {
-    std::erase(LiveDocks(), this);
     if (Hwnd() != nullptr && appBar_.Registered()) {
         appBar_.Remove(Hwnd());
     }
-    locationHook_.Reset();
-    cloakHook_.Reset();
-    if (shellHookRegistered_) {
-        ::DeregisterShellHookWindow(Hwnd());
-        shellHookRegistered_ = false;
-    }
+    frontMoves_.Reset();
+    cloaking_.Reset();
+    shellNotices_.Reset();
     GiveTaskbarBack();
     tooltip_.Destroy();
     edge_.reset();
@@ -101,7 +85,6 @@ bool Dock::Create() {
         return false;
     }
     try {
-        LiveDocks().push_back(this);
         edge_ = std::make_unique<EdgeStrip>([this] { OnEdgeTouched(); });
         painter_ = std::make_unique<DockPainter>(context_.graphics.d2d.Get(), Hwnd());
         // Its window comes when it is first shown.
@@ -121,10 +104,16 @@ bool Dock::Create() {
     ApplyDockBackdrop();
     tooltip_.Create(Hwnd(), context_.instance, Tooltip::Placement::Placed);
 
-    shellHookMessage_ = ::RegisterWindowMessageW(L"SHELLHOOK");
-    shellHookRegistered_ = ::RegisterShellHookWindow(Hwnd()) != FALSE;
-    cloakHook_.Reset(::SetWinEventHook(EVENT_OBJECT_CLOAKED, EVENT_OBJECT_UNCLOAKED, nullptr,
-                                       &Dock::OnCloakEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
+    try {
+        SystemEvents& events = context_.events;
+        shellNotices_ = events.SubscribeShell(*this);
+        cloaking_ = events.Subscribe(
+            {.first = EVENT_OBJECT_CLOAKED, .last = EVENT_OBJECT_UNCLOAKED, .skipOwnProcess = true},
+            *this);
+        frontMoves_ = events.SubscribeFrontLocation(*this);
+    } catch (...) {
+        // The dock still rebuilds on its own timers and foreground changes.
+    }
 
     StepTaskbar(TaskbarHideEvent::DockCreated);
     SeedPinsOnFirstRun();
@@ -197,7 +186,7 @@ void Dock::StepTaskbar(TaskbarHideEvent event) noexcept {
     switch (
         StepTaskbarHiding(taskbarHide_, event, context_.settings.hideTaskbar, taskbar_.Holds())) {
         case TaskbarHideStep::Hide:
-            taskbar_.Hide();
+            taskbar_.Hide(context_.events);
             if (RetryTaskbarHide(taskbarHide_, taskbar_.Holds())) {
                 ::SetTimer(Hwnd(), TIMER_DOCK_TASKBAR, taskbarhide::kRetryMs, nullptr);
             } else {
@@ -283,20 +272,6 @@ void Dock::OnDpiChanged(uint32_t dpi) noexcept {
 void Dock::ForegroundChanged(HWND window) noexcept {
     foreground_ = window;
     ClearAttention(items_, ToWindowId(window));
-    DWORD process = 0;
-    if (window != nullptr) {
-        ::GetWindowThreadProcessId(window, &process);
-    }
-    if (window == nullptr || process != foregroundProcess_) {
-        // Only the front window's moves matter, so only its process is watched.
-        locationHook_.Reset();
-        foregroundProcess_ = process;
-        if (process != 0 && process != ::GetCurrentProcessId()) {
-            locationHook_.Reset(
-                ::SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE, nullptr,
-                                  &Dock::OnLocationEvent, process, 0, WINEVENT_OUTOFCONTEXT));
-        }
-    }
     if (Hwnd() != nullptr) {
         ::SetTimer(Hwnd(), TIMER_DOCK_HIDECHECK, kHideCheckAfterForegroundMs, nullptr);
     }
@@ -336,26 +311,17 @@ void Dock::OnShellHook(WPARAM wParam, LPARAM lParam) noexcept {
     }
 }
 
-void CALLBACK Dock::OnCloakEvent(HWINEVENTHOOK, DWORD, HWND, LONG object, LONG, DWORD,
-                                 DWORD) noexcept {
-    if (object != OBJID_WINDOW) {
+void Dock::OnWinEvent(const WinEvent& event) noexcept {
+    if (event.object != OBJID_WINDOW || Hwnd() == nullptr) {
         return;
     }
-    for (Dock* dock : LiveDocks()) {
-        dock->ScheduleRebuild(dockperiods::kRebuildAfterCloakMs);
-    }
-}
-
-void CALLBACK Dock::OnLocationEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD,
-                                    DWORD) noexcept {
-    if (object != OBJID_WINDOW || window == nullptr) {
-        return;
-    }
-    for (Dock* dock : LiveDocks()) {
-        if (dock->foreground_ == window && dock->Hwnd() != nullptr) {
-            ::SetTimer(dock->Hwnd(), TIMER_DOCK_HIDECHECK, kHideCheckAfterMoveMs, nullptr);
+    if (event.event == EVENT_OBJECT_LOCATIONCHANGE) {
+        if (event.window != nullptr && event.window == foreground_) {
+            ::SetTimer(Hwnd(), TIMER_DOCK_HIDECHECK, kHideCheckAfterMoveMs, nullptr);
         }
+        return;
     }
+    ScheduleRebuild(dockperiods::kRebuildAfterCloakMs);
 }
 
 void Dock::OnTimer(UINT_PTR id) noexcept {
@@ -404,10 +370,6 @@ void Dock::OnTimer(UINT_PTR id) noexcept {
 }
 
 LRESULT Dock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == shellHookMessage_ && message != 0) {
-        OnShellHook(wParam, lParam);
-        return 0;
-    }
     CatchMissedDpiChange(Hwnd(), message, lParam, dpi_);
     if (const RoutedFocusKey routed = RouteFocusKey(keyboardFocus_, message, wParam);
         routed.taken) {

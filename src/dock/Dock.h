@@ -58,7 +58,7 @@ inline constexpr int kFrontFrameLooks = 20;
 inline constexpr UINT kAppBarAfterExplorerMs = 1500;
 }  // namespace dockperiods
 
-class Dock final : public WindowBase {
+class Dock final : public WindowBase, private WinEventSink, private ShellHookSink {
 public:
     // `display` null means the primary display; only the primary dock hides
     // the Windows taskbar.
@@ -114,7 +114,9 @@ private:
     // Windows (Dock.cpp).
     void Destroy() noexcept;
     void ApplyDockBackdrop() noexcept;
-    void OnShellHook(WPARAM wParam, LPARAM lParam) noexcept;
+    // Cloaking and the front window's moves.
+    void OnWinEvent(const WinEvent& event) noexcept override;
+    void OnShellHook(WPARAM wParam, LPARAM lParam) noexcept override;
     void OnTimer(UINT_PTR id) noexcept;
     void OnDpiChanged(uint32_t dpi) noexcept;
     void OnAppBarTimer() noexcept;
@@ -127,10 +129,6 @@ private:
     void Repaint() noexcept;
     void Paint() noexcept;
     [[nodiscard]] PixelRect MonitorRect() const noexcept;
-    static void CALLBACK OnCloakEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
-                                      LONG child, DWORD thread, DWORD time) noexcept;
-    static void CALLBACK OnLocationEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
-                                         LONG child, DWORD thread, DWORD time) noexcept;
 
     // Items (DockItems.cpp).
     void SeedPinsOnFirstRun() noexcept;
@@ -234,16 +232,14 @@ private:
     float nowPlayingScale_ = 1.0f;
     float nowPlayingTargetScale_ = 1.0f;
 
-    UINT shellHookMessage_ = 0;
-    bool shellHookRegistered_ = false;
     HWND foreground_ = nullptr;
-    DWORD foregroundProcess_ = 0;
     int frontFrameLooks_ = 0;
-    UniqueWinEventHook locationHook_;
-    UniqueWinEventHook cloakHook_;
+    EventSubscription shellNotices_;
+    EventSubscription frontMoves_;
+    EventSubscription cloaking_;
     TaskbarHider taskbar_;
     TaskbarHideState taskbarHide_;
-    DockAppBar appBar_;
+    DockAppBar appBar_{context_.appBarPlacing};
 
     int hoveredIndex_ = -1;
     // The item the keyboard is on while the dock has it, and the window

@@ -5,14 +5,6 @@
 #include "dock/DockGeometry.h"
 
 namespace corvane {
-namespace {
-
-// Setting the position makes the system move the other appbars, whose
-// notifications can reach a dock while it is still placing itself: one
-// placement at a time in the whole process.
-bool g_placing = false;
-
-}  // namespace
 
 void DockAppBar::Update(HWND dock, const PixelRect& dockRect, const PixelRect& monitor,
                         bool smartHide) noexcept {
@@ -30,10 +22,10 @@ void DockAppBar::Update(HWND dock, const PixelRect& dockRect, const PixelRect& m
         registered_ = true;
     }
     APPBARDATA abd = AppbarData(dock);
-    if (g_placing) {
+    if (placing_) {
         return;
     }
-    g_placing = true;
+    placing_ = true;
     abd.uEdge = ABE_BOTTOM;
     abd.rc = ToRect(DockAppBarRequest(monitor, dockRect.top));
     ::SHAppBarMessage(ABM_QUERYPOS, &abd);
@@ -41,7 +33,7 @@ void DockAppBar::Update(HWND dock, const PixelRect& dockRect, const PixelRect& m
     // keeps the dock's own height above whatever bottom it was given.
     abd.rc.top = DockAppBarTop(abd.rc.bottom, monitor, dockRect.top);
     ::SHAppBarMessage(ABM_SETPOS, &abd);
-    g_placing = false;
+    placing_ = false;
 }
 
 void DockAppBar::Remove(HWND dock) noexcept {

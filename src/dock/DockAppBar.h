@@ -13,7 +13,10 @@ inline constexpr UINT kWmDockAppbar = WM_APP + 30;
 
 class DockAppBar {
 public:
-    DockAppBar() = default;
+    // Setting the position makes the system move the other appbars, whose
+    // notifications can reach a dock while it is still placing itself:
+    // `placing`, shared by every dock, makes it one placement at a time.
+    explicit DockAppBar(bool& placing) noexcept : placing_(placing) {}
     DockAppBar(const DockAppBar&) = delete;
     DockAppBar& operator=(const DockAppBar&) = delete;
     ~DockAppBar() = default;  // the owner removes it while its window exists
@@ -31,6 +34,7 @@ public:
     [[nodiscard]] bool Registered() const noexcept { return registered_; }
 
 private:
+    bool& placing_;
     bool registered_ = false;
 };
 

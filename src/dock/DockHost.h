@@ -8,6 +8,7 @@
 #include "toolkit/GraphicsFactories.h"
 #include "toolkit/HostServices.h"
 #include "toolkit/NowPlayingWidget.h"
+#include "toolkit/SystemEvents.h"
 #include "toolkit/Theme.h"
 
 #include <windows.h>
@@ -40,6 +41,10 @@ struct DockContext {
     SurfaceOpener& open;
     DockPins& pins;
     DockHost& host;
+    // Cloaking, the front window's moves, the shell's window notices.
+    SystemEvents& events;
+    // A dock placing its appbar band (DockAppBar).
+    bool& appBarPlacing;
 };
 
 }  // namespace corvane

@@ -48,9 +48,12 @@ struct PreviewCard {
 
 class DockPreview final : public WindowBase {
 public:
+    // With the Desktop Window Manager's thumbnails.
     DockPreview(HINSTANCE instance, const Settings& settings, const Theme& theme,
-                const GraphicsFactories& graphics,
-                ThumbnailHost& thumbnails = DwmThumbnailHost()) noexcept;
+                const GraphicsFactories& graphics) noexcept
+        : DockPreview(instance, settings, theme, graphics, dwmThumbnails_) {}
+    DockPreview(HINSTANCE instance, const Settings& settings, const Theme& theme,
+                const GraphicsFactories& graphics, ThumbnailHost& thumbnails) noexcept;
     ~DockPreview() override;
 
     // A card for each of the first six `windows` that still exist, above
@@ -97,6 +100,7 @@ private:
     const Settings& settings_;
     const Theme& theme_;
     const GraphicsFactories& graphics_;
+    DwmThumbnails dwmThumbnails_;
     ThumbnailHost& thumbnails_;
 
     HWND owner_ = nullptr;

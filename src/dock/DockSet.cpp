@@ -18,7 +18,9 @@ DockSet::DockSet(DockSetContext context)
                    .worker = context_.worker,
                    .open = context_.open,
                    .pins = *this,
-                   .host = *this} {}
+                   .host = *this,
+                   .events = context_.events,
+                   .appBarPlacing = appBarPlacing_} {}
 
 DockSet::~DockSet() {
     Clear();

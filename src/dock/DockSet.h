@@ -9,6 +9,7 @@
 #include "toolkit/GraphicsFactories.h"
 #include "toolkit/HostServices.h"
 #include "toolkit/NowPlayingWidget.h"
+#include "toolkit/SystemEvents.h"
 #include "toolkit/Theme.h"
 
 #include <windows.h>
@@ -36,6 +37,7 @@ struct DockSetContext {
     Worker& worker;
     SurfaceOpener& open;
     SettingWrites& writes;
+    SystemEvents& events;
     // The program a pin starts, as the app catalog lists it (DockHost).
     std::function<std::wstring(std::wstring_view target)> pinProgramPath;
 };
@@ -70,6 +72,7 @@ public:
 
 private:
     DockSetContext context_;
+    bool appBarPlacing_ = false;
     const DockContext dockContext_;
     std::vector<std::unique_ptr<Dock>> docks_;
 };

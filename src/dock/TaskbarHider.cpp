@@ -2,6 +2,7 @@
 
 #include "base/Appbars.h"
 #include "base/ForeignWindows.h"
+#include "base/Win32Handles.h"
 #include "config/RestoreMarks.h"
 
 #include <atomic>
@@ -73,14 +74,13 @@ void PutAway(HWND taskbar) noexcept {
     }
 }
 
-void CALLBACK OnWindowShown(HWINEVENTHOOK, DWORD, HWND hwnd, LONG idObject, LONG, DWORD,
-                            DWORD) noexcept {
-    if (g_keepAway.load() && idObject == OBJID_WINDOW && IsForeignTaskbar(hwnd)) {
-        PutAway(hwnd);
+}  // namespace
+
+void TaskbarHider::OnWinEvent(const WinEvent& event) noexcept {
+    if (g_keepAway.load() && event.object == OBJID_WINDOW && IsForeignTaskbar(event.window)) {
+        PutAway(event.window);
     }
 }
-
-}  // namespace
 
 bool IsTaskbarClass(std::wstring_view className) noexcept {
     return className == kPrimaryTaskbarClass || className == kSecondaryTaskbarClass;
@@ -100,11 +100,11 @@ std::vector<HWND> FindTaskbars() noexcept {
     return found;
 }
 
-void TaskbarHider::Hide() noexcept {
+void TaskbarHider::Hide(SystemEvents& events) noexcept {
     const std::vector<HWND> taskbars = FindTaskbars();
     if (taskbars.empty()) {
         // A watch on an Explorer that is gone holds nothing.
-        showHook_.Reset();
+        showEvents_.Reset();
         return;
     }
     // Auto-hide gives maximised windows the taskbar's strip, which a hidden
@@ -126,9 +126,13 @@ void TaskbarHider::Hide() noexcept {
     // What outlives a killed process tells its guard to show them again.
     (void)WriteRestoreMark(RestoreMark::TaskbarHidden, 1);
     g_keepAway.store(true);
-    showHook_ =
-        UniqueWinEventHook(::SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr,
-                                             &OnWindowShown, explorer, 0, WINEVENT_OUTOFCONTEXT));
+    try {
+        showEvents_ = events.Subscribe(
+            {.first = EVENT_OBJECT_SHOW, .last = EVENT_OBJECT_SHOW, .process = explorer}, *this);
+    } catch (...) {
+        // Unwatched, the hide does not hold and is retried.
+        showEvents_.Reset();
+    }
     for (HWND taskbar : taskbars) {
         PutAway(taskbar);
     }
@@ -136,7 +140,7 @@ void TaskbarHider::Hide() noexcept {
 }
 
 void TaskbarHider::Forget() noexcept {
-    showHook_.Reset();
+    showEvents_.Reset();
     hidden_ = false;
 }
 

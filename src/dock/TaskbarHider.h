@@ -2,7 +2,7 @@
 // Explorer's taskbars put away while a dock stands in for them, kept away
 // when Explorer shows them again, and always given back.
 
-#include "base/Win32Handles.h"
+#include "toolkit/SystemEvents.h"
 
 #include <windows.h>
 
@@ -18,7 +18,7 @@ namespace corvane {
 [[nodiscard]] std::vector<HWND> FindTaskbars() noexcept;
 
 // The primary dock's hold on the taskbars.
-class TaskbarHider {
+class TaskbarHider final : private WinEventSink {
 public:
     TaskbarHider() = default;
     TaskbarHider(const TaskbarHider&) = delete;
@@ -29,16 +29,19 @@ public:
     // Switches auto-hide on, hides every taskbar with an empty region, and
     // hides any that shows itself again; both are left as restore marks.
     // Nothing happens when there is no taskbar.
-    void Hide() noexcept;
+    void Hide(SystemEvents& events) noexcept;
     // Drops the watch and the mark without showing anything.
     void Forget() noexcept;
     // Some taskbar was put away: it is owed back.
     [[nodiscard]] bool HidTaskbar() const noexcept { return hidden_; }
     // Put away, and watched so that it stays away.
-    [[nodiscard]] bool Holds() const noexcept { return hidden_ && showHook_; }
+    [[nodiscard]] bool Holds() const noexcept { return hidden_ && showEvents_.Active(); }
 
 private:
-    UniqueWinEventHook showHook_;
+    // A taskbar shown again.
+    void OnWinEvent(const WinEvent& event) noexcept override;
+
+    EventSubscription showEvents_;
     bool hidden_ = false;
 };
 

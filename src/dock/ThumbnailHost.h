@@ -29,7 +29,14 @@ public:
 };
 
 // The Desktop Window Manager's own.
-[[nodiscard]] ThumbnailHost& DwmThumbnailHost() noexcept;
+class DwmThumbnails final : public ThumbnailHost {
+public:
+    HTHUMBNAIL Register(HWND destination, HWND source) noexcept override;
+    bool SetProperties(HTHUMBNAIL thumbnail, const PixelRect& destination,
+                       bool visible) noexcept override;
+    bool QuerySourceSize(HTHUMBNAIL thumbnail, SIZE& size) noexcept override;
+    void Unregister(HTHUMBNAIL thumbnail) noexcept override;
+};
 
 // One registered thumbnail, let go with its owner.
 class UniqueThumbnail {

@@ -18,6 +18,7 @@
 namespace corvane {
 
 class BedWindow;
+class ItemMenu;
 
 class BedHost {
 public:
@@ -60,6 +61,8 @@ struct BedContext {
     const GardenItems& items;
     std::vector<Bed>& beds;
     BedHost& host;
+    // The open Explorer menu of an item, whose submenus a bed serves.
+    ItemMenu& itemMenu;
     GardenDrag drag{};
     // Changes whenever the items or any bed's list of ids change, so that
     // windows know when what they show must be worked out again.

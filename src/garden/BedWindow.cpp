@@ -19,7 +19,6 @@
 namespace corvane {
 namespace {
 
-constexpr UINT_PTR kRollTimer = 1;
 constexpr UINT kRollTickMs = 10;
 
 // Accent states of the composition call, by [Garden] Glass.
@@ -86,7 +85,7 @@ bool BedWindow::Create() noexcept {
 
 void BedWindow::Destroy() noexcept {
     if (rolling_ && Hwnd() != nullptr) {
-        ::KillTimer(Hwnd(), kRollTimer);
+        ::KillTimer(Hwnd(), TIMER_BED_ROLL);
     }
     rolling_ = false;
     DestroyBound();
@@ -141,7 +140,7 @@ void BedWindow::ToggleRoll() noexcept {
     rollFrom_ = window.bottom - window.top;
     rollTo_ = bed->collapsed ? ScalePoints(kBedCollapsedHeight, dpi_) : bed->rect.Height();
     rollStart_ = ::GetTickCount64();
-    rolling_ = ::SetTimer(Hwnd(), kRollTimer, kRollTickMs, nullptr) != 0;
+    rolling_ = ::SetTimer(Hwnd(), TIMER_BED_ROLL, kRollTickMs, nullptr) != 0;
     if (!rolling_) {
         ::SetWindowPos(Hwnd(), nullptr, 0, 0, window.right - window.left, rollTo_,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -158,7 +157,7 @@ void BedWindow::OnRollTimer() noexcept {
                    RollHeight(rollFrom_, rollTo_, elapsed),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (elapsed >= kBedRollMs) {
-        ::KillTimer(Hwnd(), kRollTimer);
+        ::KillTimer(Hwnd(), TIMER_BED_ROLL);
         rolling_ = false;
     }
 }
@@ -242,7 +241,8 @@ POINT BedWindow::ScreenPoint(LPARAM lParam) const noexcept {
 
 LRESULT BedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // An item's Explorer menu draws and fills its submenus through the bed.
-    if (LRESULT menuResult = 0; ItemMenu::HandleMenuMessage(message, wParam, lParam, menuResult)) {
+    if (LRESULT menuResult = 0;
+        context_.itemMenu.HandleMenuMessage(message, wParam, lParam, menuResult)) {
         return menuResult;
     }
     CatchMissedDpiChange(Hwnd(), message, lParam, dpi_);
@@ -305,7 +305,7 @@ LRESULT BedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_TIMER:
-            if (wParam == kRollTimer) {
+            if (wParam == TIMER_BED_ROLL) {
                 OnRollTimer();
             }
             return 0;

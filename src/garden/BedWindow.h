@@ -19,6 +19,10 @@
 
 namespace corvane {
 
+enum BedTimer : UINT_PTR {
+    TIMER_BED_ROLL = 1,
+};
+
 inline constexpr wchar_t kGardenBedClass[] = L"CorvaneGardenBed";
 
 // A bed window of this process.

@@ -41,22 +41,6 @@ constexpr int kSaveRetries = 10;
 constexpr int kStopSaveAttempts = 5;
 constexpr DWORD kStopSaveWaitMs = 50;
 
-// Thread timers carry no pointer; the process has one garden.
-Garden* g_garden = nullptr;
-
-void KillThreadTimer(UINT_PTR& timer) noexcept {
-    if (timer != 0) {
-        ::KillTimer(nullptr, timer);
-        timer = 0;
-    }
-}
-
-// A one-shot timer started again from now.
-void RestartThreadTimer(UINT_PTR& timer, UINT ms, TIMERPROC proc) noexcept {
-    KillThreadTimer(timer);
-    timer = ::SetTimer(nullptr, 0, ms, proc);
-}
-
 }  // namespace
 
 Garden::Garden(const GardenContext& context)
@@ -68,18 +52,16 @@ Garden::Garden(const GardenContext& context)
                   .graphics = context.graphics,
                   .items = items_,
                   .beds = beds_,
-                  .host = *this},
+                  .host = *this,
+                  .itemMenu = itemMenu_},
       rename_(context.instance),
-      scanChannel_(context.worker.NewChannel()) {
-    g_garden = this;
-}
+      scanChannel_(context.worker.NewChannel()) {}
 
 Garden::~Garden() {
     Stop(FinalSave::Here);
-    KillThreadTimer(retireTimer_);
-    KillThreadTimer(iconsTimer_);
+    timers_.Stop(TIMER_GARDEN_RETIRE);
+    timers_.Stop(TIMER_GARDEN_ICONS);
     retired_.clear();
-    g_garden = nullptr;
 }
 
 void Garden::Apply() {
@@ -96,14 +78,12 @@ void Garden::Apply() {
     LoadBeds();
     CreateWindows();
     HideDesktopIcons();
-    shownHook_.Reset(::SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr,
-                                       &Garden::OnWindowShown, 0, 0,
-                                       WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+    shownEvents_ = context_.events.Subscribe(
+        {.first = EVENT_OBJECT_SHOW, .last = EVENT_OBJECT_SHOW, .skipOwnProcess = true}, *this);
     const auto folders = DesktopFolders();
     desktopWatch_ = FolderWatch(folders, kNameChanges, Notify(Watched::Desktop));
     WatchHeldFile();
-    KillThreadTimer(pollTimer_);
-    pollTimer_ = ::SetTimer(nullptr, 0, kPollMs, &Garden::OnPollTimer);
+    (void)timers_.Start(TIMER_GARDEN_POLL, kPollMs);
 }
 
 void Garden::Stop(FinalSave finalSave) noexcept {
@@ -111,7 +91,7 @@ void Garden::Stop(FinalSave finalSave) noexcept {
         return;
     }
     EndEditing(true);
-    KillThreadTimer(saveTimer_);
+    timers_.Stop(TIMER_GARDEN_SAVE);
     // No timer of the garden's runs on: a few quick tries instead.
     if (!TrySave()) {
         if (finalSave == FinalSave::Here) {
@@ -126,7 +106,7 @@ void Garden::Stop(FinalSave finalSave) noexcept {
     // Before the channel is cancelled: no news comes after it.
     desktopWatch_ = FolderWatch();
     fileWatch_ = FolderWatch();
-    shownHook_.Reset();
+    shownEvents_.Reset();
     try {
         context_.worker.Cancel(scanChannel_);
     } catch (...) {
@@ -134,9 +114,9 @@ void Garden::Stop(FinalSave finalSave) noexcept {
     }
     scanning_ = false;
     scanAgain_ = false;
-    KillThreadTimer(pollTimer_);
-    KillThreadTimer(explorerTimer_);
-    KillThreadTimer(iconsTimer_);
+    timers_.Stop(TIMER_GARDEN_POLL);
+    timers_.Stop(TIMER_GARDEN_EXPLORER);
+    timers_.Stop(TIMER_GARDEN_ICONS);
     RetireWindows();
     beds_.clear();
     items_.clear();
@@ -149,7 +129,7 @@ void Garden::Reset() {
         return;
     }
     EndEditing(false);
-    KillThreadTimer(saveTimer_);
+    timers_.Stop(TIMER_GARDEN_SAVE);
     RetireWindows();
     items_ = ScanDesktop();
     LoadBeds();
@@ -185,7 +165,7 @@ void Garden::ReadHeldFile() {
     }
     // The user's beds replace the stand-ins shown meanwhile.
     EndEditing(false);
-    KillThreadTimer(saveTimer_);
+    timers_.Stop(TIMER_GARDEN_SAVE);
     RetireWindows();
     ++bedContext_.itemsStamp;
     beds_ = std::move(load.beds);
@@ -214,7 +194,7 @@ void Garden::RetireWindow(std::size_t index) noexcept {
     // Out of range: a retired window finds no bed and draws nothing.
     window->SetBedIndex(static_cast<std::size_t>(-1));
     retired_.push_back(std::move(window));
-    RestartThreadTimer(retireTimer_, kRetireDelayMs, &Garden::OnRetireTimer);
+    (void)timers_.Start(TIMER_GARDEN_RETIRE, kRetireDelayMs);
 }
 
 void Garden::RetireWindows() noexcept {
@@ -226,7 +206,7 @@ void Garden::RetireWindows() noexcept {
 void Garden::DestroyRetired() noexcept {
     // A menu's modal loop may still deliver to a retired window.
     if (AnyPopupMenuOpen()) {
-        RestartThreadTimer(retireTimer_, kRetireDelayMs, &Garden::OnRetireTimer);
+        (void)timers_.Start(TIMER_GARDEN_RETIRE, kRetireDelayMs);
         return;
     }
     retired_.clear();
@@ -278,7 +258,7 @@ void Garden::Save() noexcept {
         saveRetries_ = 0;
     } else if (running_ && saveRetries_ < kSaveRetries) {
         ++saveRetries_;
-        RestartThreadTimer(saveTimer_, kSaveDelayMs, &Garden::OnSaveTimer);
+        (void)timers_.Start(TIMER_GARDEN_SAVE, kSaveDelayMs);
     } else if (running_) {
         context_.host.GardenNotSaved(path_);
     }
@@ -389,7 +369,7 @@ void Garden::KeepInDesktopLayer() noexcept {
 
 void Garden::ExplorerRestarted() noexcept {
     if (running_) {
-        RestartThreadTimer(explorerTimer_, kExplorerSettleMs, &Garden::OnExplorerTimer);
+        (void)timers_.Start(TIMER_GARDEN_EXPLORER, kExplorerSettleMs);
     }
 }
 
@@ -469,7 +449,7 @@ IWICBitmapSource* Garden::ItemIcon(const GardenItem& item, int32_t px) {
 void Garden::SaveSoon() {
     if (running_) {
         saveRetries_ = 0;
-        RestartThreadTimer(saveTimer_, kSaveDelayMs, &Garden::OnSaveTimer);
+        (void)timers_.Start(TIMER_GARDEN_SAVE, kSaveDelayMs);
     }
 }
 
@@ -513,7 +493,7 @@ void Garden::ItemMenu(std::size_t bed, const std::wstring& id, POINT screen) {
     const HWND owner = windows_[bed]->Hwnd();
     // Its command may run a loop of its own (a confirmation, Properties).
     const PopupMenuScope menuOpen;
-    (void)ItemMenu::Show(owner, path, screen, ::GetKeyState(VK_SHIFT) < 0);
+    (void)itemMenu_.Show(owner, path, screen, ::GetKeyState(VK_SHIFT) < 0);
 }
 
 void Garden::BedMenu(std::size_t bed, POINT screen) {
@@ -571,62 +551,43 @@ void Garden::RepaintBeds() {
     }
 }
 
-void CALLBACK Garden::OnWindowShown(HWINEVENTHOOK, DWORD, HWND hwnd, LONG idObject, LONG idChild,
-                                    DWORD, DWORD) noexcept {
-    // Out-of-context events arrive on the garden's thread; the list is hidden
-    // again from the message loop, once Explorer is done showing it.
-    Garden* garden = g_garden;
-    if (garden != nullptr && garden->running_ && idObject == OBJID_WINDOW &&
-        idChild == CHILDID_SELF && hwnd != nullptr && hwnd == garden->iconList_) {
-        RestartThreadTimer(garden->iconsTimer_, kIconsShownDelayMs, &Garden::OnIconsTimer);
+void Garden::OnWinEvent(const WinEvent& event) noexcept {
+    // The list is hidden again from the message loop, once Explorer is done
+    // showing it.
+    if (running_ && event.object == OBJID_WINDOW && event.child == CHILDID_SELF &&
+        event.window != nullptr && event.window == iconList_) {
+        (void)timers_.Start(TIMER_GARDEN_ICONS, kIconsShownDelayMs);
     }
 }
 
-void CALLBACK Garden::OnIconsTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
-    if (Garden* garden = FiredOnce(&Garden::iconsTimer_, id)) {
-        garden->HideDesktopIcons();
+void Garden::OnTimer(UINT_PTR id) noexcept {
+    // Every timer but the poll fires once.
+    if (id != TIMER_GARDEN_POLL) {
+        timers_.Stop(id);
     }
-}
-
-void CALLBACK Garden::OnPollTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
-    Garden* garden = g_garden;
-    if (garden == nullptr || garden->pollTimer_ != id) {
-        ::KillTimer(nullptr, id);
-        return;
-    }
-    try {
-        garden->Poll();
-    } catch (...) {
-        // Out of memory during a scan: the next tick tries again.
-    }
-}
-
-Garden* Garden::FiredOnce(UINT_PTR Garden::*timer, UINT_PTR id) noexcept {
-    ::KillTimer(nullptr, id);
-    Garden* garden = g_garden;
-    if (garden == nullptr || garden->*timer != id) {
-        return nullptr;
-    }
-    garden->*timer = 0;
-    return garden;
-}
-
-void CALLBACK Garden::OnSaveTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
-    if (Garden* garden = FiredOnce(&Garden::saveTimer_, id)) {
-        garden->Save();
-    }
-}
-
-void CALLBACK Garden::OnRetireTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
-    if (Garden* garden = FiredOnce(&Garden::retireTimer_, id)) {
-        garden->DestroyRetired();
-    }
-}
-
-void CALLBACK Garden::OnExplorerTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
-    if (Garden* garden = FiredOnce(&Garden::explorerTimer_, id)) {
-        garden->HideDesktopIcons();
-        garden->KeepInDesktopLayer();
+    switch (id) {
+        case TIMER_GARDEN_POLL:
+            try {
+                Poll();
+            } catch (...) {
+                // Out of memory during a scan: the next tick tries again.
+            }
+            break;
+        case TIMER_GARDEN_ICONS:
+            HideDesktopIcons();
+            break;
+        case TIMER_GARDEN_SAVE:
+            Save();
+            break;
+        case TIMER_GARDEN_RETIRE:
+            DestroyRetired();
+            break;
+        case TIMER_GARDEN_EXPLORER:
+            HideDesktopIcons();
+            KeepInDesktopLayer();
+            break;
+        default:
+            break;
     }
 }
 

@@ -3,11 +3,14 @@
 // their windows, garden.ini kept in step, the desktop folders watched, and
 // Explorer's own icons hidden while the beds stand in for them.
 
+#include "base/TimerWindow.h"
 #include "garden/BedHost.h"
 #include "garden/BedWindow.h"
 #include "garden/FolderWatch.h"
 #include "garden/GardenHost.h"
+#include "garden/ItemMenu.h"
 #include "garden/RenameBox.h"
+#include "toolkit/SystemEvents.h"
 
 #include <windows.h>
 
@@ -18,7 +21,15 @@
 
 namespace corvane {
 
-class Garden final : public BedHost {
+enum GardenTimer : UINT_PTR {
+    TIMER_GARDEN_POLL = 1,
+    TIMER_GARDEN_ICONS,
+    TIMER_GARDEN_SAVE,
+    TIMER_GARDEN_RETIRE,
+    TIMER_GARDEN_EXPLORER,
+};
+
+class Garden final : public BedHost, private TimerOwner, private WinEventSink {
 public:
     explicit Garden(const GardenContext& context);
     // Stops the garden: garden.ini saved, Explorer's icons back.
@@ -53,16 +64,9 @@ public:
     void RepaintBeds() override;
 
 private:
-    // The garden whose one-shot timer `timer` this is, the timer forgotten;
-    // null for a timer it no longer runs.
-    [[nodiscard]] static Garden* FiredOnce(UINT_PTR Garden::*timer, UINT_PTR id) noexcept;
-    static void CALLBACK OnPollTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
-    static void CALLBACK OnIconsTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
-    static void CALLBACK OnWindowShown(HWINEVENTHOOK, DWORD, HWND hwnd, LONG idObject, LONG idChild,
-                                       DWORD, DWORD) noexcept;
-    static void CALLBACK OnSaveTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
-    static void CALLBACK OnRetireTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
-    static void CALLBACK OnExplorerTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
+    void OnTimer(UINT_PTR id) noexcept override;
+    // Explorer's icon list shown again.
+    void OnWinEvent(const WinEvent& event) noexcept override;
 
     // At run time a save that fails is retried on the worker; at the end
     // only a few quick tries are left, with nothing else to serve.
@@ -106,6 +110,7 @@ private:
     const std::wstring path_;
     GardenItems items_;
     std::vector<Bed> beds_;
+    corvane::ItemMenu itemMenu_;
     BedContext bedContext_;
     // Index i shows beds_[i].
     std::vector<std::unique_ptr<BedWindow>> windows_;
@@ -113,7 +118,7 @@ private:
     std::vector<std::unique_ptr<BedWindow>> retired_;
     FolderWatch desktopWatch_;
     FolderWatch fileWatch_;
-    UniqueWinEventHook shownHook_;
+    EventSubscription shownEvents_;
     HWND iconList_ = nullptr;
     RenameBox rename_;
     bool running_ = false;
@@ -122,11 +127,7 @@ private:
     uint32_t scanChannel_ = 0;
     bool scanning_ = false;
     bool scanAgain_ = false;
-    UINT_PTR pollTimer_ = 0;
-    UINT_PTR iconsTimer_ = 0;
-    UINT_PTR saveTimer_ = 0;
-    UINT_PTR retireTimer_ = 0;
-    UINT_PTR explorerTimer_ = 0;
+    TimerWindow timers_{*this};
 };
 
 }  // namespace corvane

@@ -7,6 +7,7 @@
 #include "identity/AppEntry.h"
 #include "toolkit/GraphicsFactories.h"
 #include "toolkit/HostServices.h"
+#include "toolkit/SystemEvents.h"
 #include "toolkit/Theme.h"
 
 #include <windows.h>
@@ -36,6 +37,8 @@ struct GardenContext {
     // The bed menu's settings entry opens the CorGarden page.
     SurfaceOpener& open;
     GardenHost& host;
+    // Explorer's icon list shown again.
+    SystemEvents& events;
 };
 
 }  // namespace corvane

@@ -14,23 +14,25 @@ using Microsoft::WRL::ComPtr;
 constexpr UINT kFirstCommand = 1;
 constexpr UINT kLastCommand = 0x7FFF;
 
-// The menu that is open right now; the thread shows one at a time.
-ComPtr<IContextMenu2> g_menu2;
-ComPtr<IContextMenu3> g_menu3;
-
 // Keeps the open menu's interfaces reachable for exactly as long as it runs.
 class OpenMenuScope {
 public:
-    explicit OpenMenuScope(IContextMenu* menu) noexcept {
-        (void)menu->QueryInterface(IID_PPV_ARGS(&g_menu2));
-        (void)menu->QueryInterface(IID_PPV_ARGS(&g_menu3));
+    OpenMenuScope(IContextMenu* menu, ComPtr<IContextMenu2>& menu2,
+                  ComPtr<IContextMenu3>& menu3) noexcept
+        : menu2_(menu2), menu3_(menu3) {
+        (void)menu->QueryInterface(IID_PPV_ARGS(&menu2_));
+        (void)menu->QueryInterface(IID_PPV_ARGS(&menu3_));
     }
     ~OpenMenuScope() {
-        g_menu3.Reset();
-        g_menu2.Reset();
+        menu3_.Reset();
+        menu2_.Reset();
     }
     OpenMenuScope(const OpenMenuScope&) = delete;
     OpenMenuScope& operator=(const OpenMenuScope&) = delete;
+
+private:
+    ComPtr<IContextMenu2>& menu2_;
+    ComPtr<IContextMenu3>& menu3_;
 };
 
 ComPtr<IContextMenu> ContextMenuOf(HWND owner, const std::wstring& path) noexcept {
@@ -64,7 +66,7 @@ bool ItemMenu::Show(HWND owner, const std::wstring& path, POINT screen, bool ext
     }
     UINT chosen = 0;
     {
-        const OpenMenuScope open(menu.Get());
+        const OpenMenuScope open(menu.Get(), menu2_, menu3_);
         // Keys reach the menu and a click elsewhere closes it only when its
         // owner is in front.
         ::SetForegroundWindow(owner);
@@ -93,16 +95,16 @@ bool ItemMenu::HandleMenuMessage(UINT message, WPARAM wParam, LPARAM lParam,
         default:
             return false;
     }
-    if (g_menu3) {
+    if (menu3_) {
         LRESULT answer = 0;
-        if (SUCCEEDED(g_menu3->HandleMenuMsg2(message, wParam, lParam, &answer))) {
+        if (SUCCEEDED(menu3_->HandleMenuMsg2(message, wParam, lParam, &answer))) {
             result = answer;
             return true;
         }
         return false;
     }
-    if (g_menu2 && message != WM_MENUCHAR) {
-        if (SUCCEEDED(g_menu2->HandleMenuMsg(message, wParam, lParam))) {
+    if (menu2_ && message != WM_MENUCHAR) {
+        if (SUCCEEDED(menu2_->HandleMenuMsg(message, wParam, lParam))) {
             // The answers the system expects for the messages taken.
             result = message == WM_INITMENUPOPUP ? 0 : TRUE;
             return true;

@@ -19,10 +19,6 @@ namespace {
 using Microsoft::WRL::ComPtr;
 using namespace corvane::sdk;
 
-// The source whose timers run. Thread timers carry no context, so a tick
-// finds its source here; GUI thread only.
-NowPlayingSource* g_current = nullptr;
-
 inline constexpr UINT kFirstPollPeriodMs = 2000;
 
 // A string handed over by the session, deleted when it goes.
@@ -136,12 +132,12 @@ NowPlayingSource::~NowPlayingSource() {
 void NowPlayingSource::ApplyNowPlayingSettings(const Settings& settings) noexcept {
     if (settings.nowPlayingEnabled) {
         host_.NowPlayingSwitched(true);
-        if (pollTimer_ == 0) {
+        if (!timers_.Running(TIMER_NOWPLAYING_POLL)) {
             unavailable_ = false;
             SetPollPeriod(kFirstPollPeriodMs);
             Poll();
         }
-    } else if (pollTimer_ != 0) {
+    } else if (timers_.Running(TIMER_NOWPLAYING_POLL)) {
         KillTimers();
         host_.NowPlayingSwitched(false);
         try {
@@ -154,9 +150,6 @@ void NowPlayingSource::ApplyNowPlayingSettings(const Settings& settings) noexcep
 
 void NowPlayingSource::Stop() noexcept {
     KillTimers();
-    if (g_current == this) {
-        g_current = nullptr;
-    }
     propertiesRequest_ = {};
     thumbnailRequest_ = {};
     managerRequest_ = {};
@@ -460,11 +453,7 @@ void NowPlayingSource::SendMediaCommand(MediaCommand command, double seconds) no
         default:
             return;
     }
-    if (repollTimer_ != 0) {
-        ::KillTimer(nullptr, repollTimer_);
-    }
-    g_current = this;
-    repollTimer_ = ::SetTimer(nullptr, 0, kCommandRepollMs, &NowPlayingSource::OnRepollTimer);
+    (void)timers_.Start(TIMER_NOWPLAYING_REPOLL, kCommandRepollMs);
 }
 
 IWICBitmapSource* NowPlayingSource::SourceIcon(int32_t px) noexcept {
@@ -492,49 +481,27 @@ IWICBitmapSource* NowPlayingSource::SourceIcon(int32_t px) noexcept {
     return sourceIcon_.Get();
 }
 
-void CALLBACK NowPlayingSource::OnPollTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
-    NowPlayingSource* source = g_current;
-    if (source == nullptr || source->pollTimer_ != id) {
-        ::KillTimer(nullptr, id);
+void NowPlayingSource::OnTimer(UINT_PTR id) noexcept {
+    if (id == TIMER_NOWPLAYING_REPOLL) {
+        timers_.Stop(id);
+        Poll();
         return;
     }
-    source->Poll();
-    const UINT period =
-        corvane::PollIntervalMs(source->snapshot_.active, source->snapshot_.playing);
-    if (period != source->pollPeriod_) {
-        source->SetPollPeriod(period);
+    Poll();
+    const UINT period = corvane::PollIntervalMs(snapshot_.active, snapshot_.playing);
+    if (period != pollPeriod_) {
+        SetPollPeriod(period);
     }
-}
-
-void CALLBACK NowPlayingSource::OnRepollTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
-    ::KillTimer(nullptr, id);
-    NowPlayingSource* source = g_current;
-    if (source == nullptr || source->repollTimer_ != id) {
-        return;
-    }
-    source->repollTimer_ = 0;
-    source->Poll();
 }
 
 void NowPlayingSource::SetPollPeriod(UINT periodMs) noexcept {
-    if (pollTimer_ != 0) {
-        ::KillTimer(nullptr, pollTimer_);
-    }
-    g_current = this;
-    pollTimer_ = ::SetTimer(nullptr, 0, periodMs, &NowPlayingSource::OnPollTimer);
-    pollPeriod_ = pollTimer_ != 0 ? periodMs : 0;
+    pollPeriod_ = timers_.Start(TIMER_NOWPLAYING_POLL, periodMs) ? periodMs : 0;
 }
 
 void NowPlayingSource::KillTimers() noexcept {
-    if (pollTimer_ != 0) {
-        ::KillTimer(nullptr, pollTimer_);
-    }
-    if (repollTimer_ != 0) {
-        ::KillTimer(nullptr, repollTimer_);
-    }
-    pollTimer_ = 0;
+    timers_.Stop(TIMER_NOWPLAYING_POLL);
+    timers_.Stop(TIMER_NOWPLAYING_REPOLL);
     pollPeriod_ = 0;
-    repollTimer_ = 0;
 }
 
 }  // namespace corvane

@@ -5,6 +5,7 @@
 // and the widgets to read.
 
 #include "base/MediaSessionApi.h"
+#include "base/TimerWindow.h"
 #include "base/Worker.h"
 #include "config/Settings.h"
 #include "nowplaying/ArtworkTint.h"
@@ -24,7 +25,13 @@ namespace corvane {
 // How long a seek or skip is given before the session is read again.
 inline constexpr UINT kCommandRepollMs = 250;
 
-class NowPlayingSource final : public NowPlayingCardSource {
+enum NowPlayingTimer : UINT_PTR {
+    TIMER_NOWPLAYING_POLL = 1,
+    // Soon after a command, which the session reports late or not at all.
+    TIMER_NOWPLAYING_REPOLL,
+};
+
+class NowPlayingSource final : public NowPlayingCardSource, private TimerOwner {
 public:
     // asyncLimitMs: how long an operation may stay running before it is
     // cancelled and asked again. Cover art is read and decoded on `worker`:
@@ -66,8 +73,7 @@ private:
         uint32_t started = 0;
     };
 
-    static void CALLBACK OnPollTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
-    static void CALLBACK OnRepollTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
+    void OnTimer(UINT_PTR id) noexcept override;
 
     void PollSteps();
     // False when the manager is not there (yet).
@@ -105,9 +111,9 @@ private:
     uint32_t lastPropertiesRequest_ = 0;
     Pending<sdk::IAsyncStream> thumbnailRequest_;
 
-    UINT_PTR pollTimer_ = 0;
     UINT pollPeriod_ = 0;
-    UINT_PTR repollTimer_ = 0;
+    // Last: it goes first, and with it every timer.
+    TimerWindow timers_{*this};
 };
 
 }  // namespace corvane

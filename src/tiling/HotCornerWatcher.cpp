@@ -6,13 +6,6 @@
 #include "toolkit/KeyChord.h"
 
 namespace corvane {
-namespace {
-
-// The watcher whose timer is kept. Thread timers carry no context, so a
-// tick finds its watcher here; UI thread only.
-HotCornerWatcher* g_current = nullptr;
-
-}  // namespace
 
 void StartHotCornerWatcher(HotCornerWatcher& watcher,
                            const std::array<CornerAction, 4>& actions) noexcept {
@@ -24,24 +17,16 @@ void StartHotCornerWatcher(HotCornerWatcher& watcher,
     if (!HotCornersWanted(true, actions)) {
         return;
     }
-    g_current = &watcher;
     watcher.SetPeriod(kHotCornerSlowPeriodMs);
 }
 
 void StopHotCornerWatcher(HotCornerWatcher& watcher) noexcept {
     watcher.KillTimer();
-    if (g_current == &watcher) {
-        g_current = nullptr;
-    }
 }
 
-void CALLBACK HotCornerWatcher::OnTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
-    if (g_current == nullptr || g_current->timer_ != id) {
-        ::KillTimer(nullptr, id);
-        return;
-    }
+void HotCornerWatcher::OnTimer(UINT_PTR) noexcept {
     try {
-        g_current->Tick();
+        Tick();
     } catch (...) {
         // Out of memory for a key list: this tick runs nothing.
     }
@@ -61,16 +46,11 @@ void HotCornerWatcher::Tick() {
 }
 
 void HotCornerWatcher::SetPeriod(uint32_t periodMs) noexcept {
-    KillTimer();
-    timer_ = ::SetTimer(nullptr, 0, periodMs, &HotCornerWatcher::OnTimer);
-    period_ = timer_ != 0 ? periodMs : 0;
+    period_ = timers_.Start(TIMER_HOT_CORNER_POLL, periodMs) ? periodMs : 0;
 }
 
 void HotCornerWatcher::KillTimer() noexcept {
-    if (timer_ != 0) {
-        ::KillTimer(nullptr, timer_);
-    }
-    timer_ = 0;
+    timers_.Stop(TIMER_HOT_CORNER_POLL);
     period_ = 0;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
-// Hot corners on the Win32 side: the pointer is polled on a thread timer,
+// Hot corners on the Win32 side: the pointer is polled on a timer,
 // slowly far from the main display's corners and quickly near them, rather
 // than watched with a mouse hook, which would put this process in the path
 // of every pointer move on the system. GUI thread only.
 
+#include "base/TimerWindow.h"
 #include "config/Settings.h"
 #include "tiling/HotCornerRules.h"
 #include "toolkit/HostServices.h"
@@ -15,6 +16,10 @@
 #include <optional>
 
 namespace corvane {
+
+enum HotCornerTimer : UINT_PTR {
+    TIMER_HOT_CORNER_POLL = 1,
+};
 
 struct HotCornerContext {
     // Kept up to date by the owner: a full-screen application covers the
@@ -28,14 +33,12 @@ struct HotCornerContext {
 class HotCornerWatcher;
 
 // Takes the main display's geometry and the actions now. With no corner
-// that does anything no timer runs; otherwise this becomes the one watcher
-// whose timer is kept: a tick of any other thread timer of this kind stops
-// that timer.
+// that does anything no timer runs.
 void StartHotCornerWatcher(HotCornerWatcher& watcher,
                            const std::array<CornerAction, 4>& actions) noexcept;
 void StopHotCornerWatcher(HotCornerWatcher& watcher) noexcept;
 
-class HotCornerWatcher {
+class HotCornerWatcher final : private TimerOwner {
 public:
     explicit HotCornerWatcher(const HotCornerContext& context) noexcept : context_(context) {}
     ~HotCornerWatcher() { StopHotCornerWatcher(*this); }
@@ -50,7 +53,7 @@ private:
                                       const std::array<CornerAction, 4>&) noexcept;
     friend void StopHotCornerWatcher(HotCornerWatcher&) noexcept;
 
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
+    void OnTimer(UINT_PTR id) noexcept override;
     void Tick();
     void SetPeriod(uint32_t periodMs) noexcept;
     void KillTimer() noexcept;
@@ -58,8 +61,8 @@ private:
 
     HotCornerContext context_;
     std::optional<HotCornerTracker> tracker_;
-    UINT_PTR timer_ = 0;
     uint32_t period_ = 0;
+    TimerWindow timers_{*this};
 };
 
 }  // namespace corvane

@@ -85,38 +85,16 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param) noexcept {
     }
 }
 
-// The window events reach the manager through this: the system's callback
-// carries no context of its own.
-class TilingEventSink {
-public:
-    virtual void OnWindowEvent(DWORD event, HWND window) noexcept = 0;
-
-protected:
-    ~TilingEventSink() = default;
-};
-
-// The one manager of the process; its hooks are delivered to the GUI thread
-// that installed them, which is the only thread touching this.
-TilingEventSink* g_eventSink = nullptr;
-
-void CALLBACK OnTilingWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG objectId, LONG childId,
-                               DWORD, DWORD) noexcept {
-    if (window == nullptr || objectId != OBJID_WINDOW || childId != CHILDID_SELF ||
-        g_eventSink == nullptr) {
-        return;
-    }
-    g_eventSink->OnWindowEvent(event, window);
-}
-
 }  // namespace
 
-struct TilingManager::Impl final : TilingEventSink {
+struct TilingManager::Impl final : WinEventSink {
     const Settings& settings;
     const DesktopFacts& desktop;
     TilingHost& host;
+    SystemEvents& events;
 
     bool started = false;
-    std::vector<UniqueWinEventHook> hooks;
+    std::vector<EventSubscription> hooks;
     std::vector<TileWindow> order;
     std::set<TileWindow> floating;
     std::set<TileWindow> managed;
@@ -136,14 +114,11 @@ struct TilingManager::Impl final : TilingEventSink {
     std::optional<PixelRect> moveStart;
 
     explicit Impl(const TilingContext& context)
-        : settings(context.settings), desktop(context.desktop), host(context.host) {
-        g_eventSink = this;
-    }
-    ~Impl() {
-        if (g_eventSink == this) {
-            g_eventSink = nullptr;
-        }
-    }
+        : settings(context.settings),
+          desktop(context.desktop),
+          host(context.host),
+          events(context.events) {}
+    ~Impl() = default;
     Impl(const Impl&) = delete;
     Impl& operator=(const Impl&) = delete;
 
@@ -187,9 +162,8 @@ struct TilingManager::Impl final : TilingEventSink {
         try {
             hooks.clear();
             for (const EventRange& range : kEventRanges) {
-                hooks.emplace_back(
-                    ::SetWinEventHook(range.first, range.last, nullptr, &OnTilingWinEvent, 0, 0,
-                                      WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+                hooks.push_back(events.Subscribe(
+                    {.first = range.first, .last = range.last, .skipOwnProcess = true}, *this));
             }
         } catch (...) {
             // Without every hook the shortcuts and explicit passes still work.
@@ -427,7 +401,15 @@ struct TilingManager::Impl final : TilingEventSink {
         lastApplied.erase(moved);
     }
 
-    void OnWindowEvent(DWORD event, HWND hwnd) noexcept override {
+    void OnWinEvent(const WinEvent& winEvent) noexcept override {
+        if (winEvent.window == nullptr || winEvent.object != OBJID_WINDOW ||
+            winEvent.child != CHILDID_SELF) {
+            return;
+        }
+        OnWindowEvent(winEvent.event, winEvent.window);
+    }
+
+    void OnWindowEvent(DWORD event, HWND hwnd) noexcept {
         const std::optional<TilingEvent> kind = TilingEventOf(event);
         if (!started || !kind) {
             return;

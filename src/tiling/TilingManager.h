@@ -7,6 +7,7 @@
 
 #include "config/Settings.h"
 #include "toolkit/HostServices.h"
+#include "toolkit/SystemEvents.h"
 
 #include <windows.h>
 
@@ -37,6 +38,8 @@ struct TilingContext {
     // the dock's top bounds the area with [Tiling] DockSpace.
     const DesktopFacts& desktop;
     TilingHost& host;
+    // The window events that ask for a new pass.
+    SystemEvents& events;
 };
 
 class TilingManager {

@@ -41,18 +41,6 @@ constexpr UINT kTaskbarEventMessage = WM_APP + 0x51;
 // Posted to the timer window: a window that owns an icon was destroyed.
 constexpr UINT kIconOwnerGoneMessage = WM_APP + 0x52;
 
-// The window-event callback carries no pointer. Out-of-context events are
-// delivered on the thread that set the hook, the host's, so these are only
-// touched there; the process has one host.
-struct TaskbarEventTarget {
-    HWND timers = nullptr;                 // where the news is posted
-    HWND explorer = nullptr;               // the taskbar window the host relays to
-    bool posted = false;                   // a post not yet taken: a burst of windows makes one
-    const TrayIconStore* icons = nullptr;  // whose owners' ends are news
-    bool ownerGonePosted = false;
-};
-TaskbarEventTarget g_taskbarEvents;
-
 bool IsTaskbarClassWindow(HWND hwnd) noexcept {
     // One character longer than the name: a longer name does not match.
     wchar_t name[std::size(kHostClass) + 1] = {};
@@ -61,33 +49,9 @@ bool IsTaskbarClassWindow(HWND hwnd) noexcept {
            ::CompareStringOrdinal(name, length, kHostClass, length, TRUE) == CSTR_EQUAL;
 }
 
-void CALLBACK OnTaskbarWindowEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG idObject,
-                                   LONG idChild, DWORD, DWORD) noexcept {
-    TaskbarEventTarget& target = g_taskbarEvents;
-    if (idObject != OBJID_WINDOW || idChild != CHILDID_SELF || hwnd == nullptr ||
-        target.timers == nullptr) {
-        return;
-    }
-    if (event == EVENT_OBJECT_DESTROY && !target.ownerGonePosted && target.icons != nullptr &&
-        target.icons->HasOwner(HandleTo32(hwnd))) {
-        // Its icon leaves the bar now rather than at the next sweep.
-        target.ownerGonePosted =
-            ::PostMessageW(target.timers, kIconOwnerGoneMessage, 0, 0) != FALSE;
-    }
-    if (target.posted) {
-        return;
-    }
-    // A destroyed window has no class left to ask for.
-    const bool concerns =
-        event == EVENT_OBJECT_DESTROY ? hwnd == target.explorer : IsTaskbarClassWindow(hwnd);
-    if (concerns) {
-        target.posted = ::PostMessageW(target.timers, kTaskbarEventMessage, 0, 0) != FALSE;
-    }
-}
-
 }  // namespace
 
-class TrayHost::Impl {
+class TrayHost::Impl final : private WinEventSink {
 public:
     explicit Impl(const TrayContext& context) : context_(context) {}
     ~Impl() {
@@ -108,9 +72,7 @@ public:
 
     [[nodiscard]] TrayIconStore& Store() noexcept { return store_; }
     [[nodiscard]] HWND HostWindow() const noexcept { return host_.Hwnd(); }
-    [[nodiscard]] bool WatchesWindowEvents() const noexcept {
-        return static_cast<bool>(taskbarEvents_);
-    }
+    [[nodiscard]] bool WatchesWindowEvents() const noexcept { return taskbarEvents_.Active(); }
 
 private:
     // Both host windows, and the message-only window that carries the
@@ -156,6 +118,8 @@ private:
     void OnBroadcastTimer() noexcept;
     void OnWatchdog() noexcept;
     void WatchTaskbarWindows() noexcept;
+    // Windows made and destroyed anywhere: taskbars and icon owners.
+    void OnWinEvent(const WinEvent& event) noexcept override;
 
     TrayContext context_;
     Win32TraySystem system_;
@@ -168,7 +132,11 @@ private:
     std::optional<PixelRect> notifyRect_;
     bool running_ = false;
     TrayWatchdogState watchdog_;
-    UniqueWinEventHook taskbarEvents_;
+    EventSubscription taskbarEvents_;
+    // The news is posted to the timer window, and a post not yet taken
+    // stands for a whole burst of windows.
+    bool taskbarEventPosted_ = false;
+    bool ownerGonePosted_ = false;
     bool broadcastPending_ = false;
     uint32_t broadcastStep_ = 0;
     uint64_t lastBroadcastTick_ = 0;
@@ -214,7 +182,8 @@ void TrayHost::Impl::Stop() noexcept {
     }
     running_ = false;
     taskbarEvents_.Reset();
-    g_taskbarEvents = {};
+    taskbarEventPosted_ = false;
+    ownerGonePosted_ = false;
     timers_.Destroy();  // and its timers with it
     broadcastPending_ = false;
     // Explorer's hidden copies go first: a program adding its icon to
@@ -465,13 +434,13 @@ void TrayHost::Impl::RaiseAndBroadcast() noexcept {
 
 LRESULT TrayHost::Impl::OnTimerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kTaskbarEventMessage) {
-        g_taskbarEvents.posted = false;
+        taskbarEventPosted_ = false;
         AlertTrayWatchdog(watchdog_, ::GetTickCount64());
         OnWatchdog();
         return 0;
     }
     if (message == kIconOwnerGoneMessage) {
-        g_taskbarEvents.ownerGonePosted = false;
+        ownerGonePosted_ = false;
         if (store_.PurgeDead()) {
             context_.events.TrayIconsChanged();
         }
@@ -508,15 +477,41 @@ void TrayHost::Impl::OnBroadcastTimer() noexcept {
 // at once. Its own windows are skipped, and events reach it only while this
 // thread takes its messages.
 void TrayHost::Impl::WatchTaskbarWindows() noexcept {
-    g_taskbarEvents = {.timers = timers_.Hwnd(), .explorer = explorerTray_, .icons = &store_};
-    taskbarEvents_.Reset(::SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_DESTROY, nullptr,
-                                           &OnTaskbarWindowEvent, 0, 0,
-                                           WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+    try {
+        taskbarEvents_ = context_.systemEvents.Subscribe(
+            {.first = EVENT_OBJECT_CREATE, .last = EVENT_OBJECT_DESTROY, .skipOwnProcess = true},
+            *this);
+    } catch (...) {
+        taskbarEvents_.Reset();
+    }
     // Without the events the backup is all there is: it looks as often as before.
     ::SetTimer(timers_.Hwnd(), TIMER_TRAY_WATCHDOG,
                taskbarEvents_ ? NextTrayWatchdogCheck(watchdog_, ::GetTickCount64())
                               : trayperiods::kWatchdogMs,
                nullptr);
+}
+
+void TrayHost::Impl::OnWinEvent(const WinEvent& event) noexcept {
+    const HWND hwnd = event.window;
+    const HWND timers = timers_.Hwnd();
+    if (event.object != OBJID_WINDOW || event.child != CHILDID_SELF || hwnd == nullptr ||
+        timers == nullptr) {
+        return;
+    }
+    if (event.event == EVENT_OBJECT_DESTROY && !ownerGonePosted_ &&
+        store_.HasOwner(HandleTo32(hwnd))) {
+        // Its icon leaves the bar now rather than at the next sweep.
+        ownerGonePosted_ = ::PostMessageW(timers, kIconOwnerGoneMessage, 0, 0) != FALSE;
+    }
+    if (taskbarEventPosted_) {
+        return;
+    }
+    // A destroyed window has no class left to ask for.
+    const bool concerns =
+        event.event == EVENT_OBJECT_DESTROY ? hwnd == explorerTray_ : IsTaskbarClassWindow(hwnd);
+    if (concerns) {
+        taskbarEventPosted_ = ::PostMessageW(timers, kTaskbarEventMessage, 0, 0) != FALSE;
+    }
 }
 
 void TrayHost::Impl::OnWatchdog() noexcept {
@@ -558,7 +553,6 @@ void TrayHost::Impl::OnWatchdog() noexcept {
             Broadcast();
             break;
     }
-    g_taskbarEvents.explorer = explorerTray_;
     if (taskbarEvents_) {
         // Arming the same timer again replaces the pending one.
         ::SetTimer(timers_.Hwnd(), TIMER_TRAY_WATCHDOG,

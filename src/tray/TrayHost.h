@@ -9,6 +9,7 @@
 #include "base/Win32Handles.h"
 #include "config/Settings.h"
 #include "toolkit/HostServices.h"
+#include "toolkit/SystemEvents.h"
 #include "tray/TrayIcon.h"
 #include "tray/TrayIconStore.h"
 #include "tray/TraySchedule.h"
@@ -38,6 +39,8 @@ struct TrayContext {
     // While a dock keeps Explorer's taskbar hidden (through auto-hide),
     // programs asking for auto-hide bars are told of none.
     const DesktopFacts& desktop;
+    // Taskbars made again, icon owners destroyed.
+    SystemEvents& systemEvents;
 };
 
 class TrayHost final {

@@ -127,9 +127,10 @@ TEST_F(HungAppE2E, CorvaneKeepsServingWhileTheAppInFrontHangs) {
     ASSERT_NE(dock, nullptr);
     EXPECT_TRUE(Served()) << "after the start";
 
-    // Told of the window as the shell would: two cells of 44 points between
-    // ends of 6, Start's and the app's.
-    ::PostMessageW(dock, ::RegisterWindowMessageW(L"SHELLHOOK"), HSHELL_WINDOWCREATED,
+    // Told of the window as the shell would (to the session window): two
+    // cells of 44 points between ends of 6, Start's and the app's.
+    ::PostMessageW(corvane_.WaitForWindow(L"CorvaneSession"),
+                   ::RegisterWindowMessageW(L"SHELLHOOK"), HSHELL_WINDOWCREATED,
                    reinterpret_cast<LPARAM>(hung_.Window()));
     RECT r = {};
     ASSERT_TRUE(WaitUntil([&] {

@@ -5,6 +5,7 @@
 #include "base/Win32Geometry.h"
 #include "base/Win32Handles.h"
 #include "garden/BedWindow.h"
+#include "garden/ItemMenu.h"
 #include "support/WinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -82,8 +83,9 @@ protected:
     GardenItems items_;
     std::vector<Bed> beds_;
     FakeHost host_;
+    ItemMenu itemMenu_;
     BedContext context_{
-        ::GetModuleHandleW(nullptr), settings_, theme_, graphics_, items_, beds_, host_};
+        ::GetModuleHandleW(nullptr), settings_, theme_, graphics_, items_, beds_, host_, itemMenu_};
     BedWindow window_{context_, 0};
 };
 

@@ -183,9 +183,10 @@ TEST(GardenMenusTest, RenameBoxKeepsACleanedNameOnlyWhenCommitted) {
 
 std::wstring g_labels;
 int g_ticks = 0;
+ItemMenu g_itemMenu;
 
 LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (LRESULT result = 0; ItemMenu::HandleMenuMessage(message, wParam, lParam, result)) {
+    if (LRESULT result = 0; g_itemMenu.HandleMenuMessage(message, wParam, lParam, result)) {
         return result;
     }
     if (message == WM_INITMENUPOPUP && g_labels.empty()) {
@@ -224,7 +225,7 @@ TEST(GardenMenusTest, ItemMenuOffersTheShellVerbsAndLeavesTheFileWhenDismissed) 
     const std::wstring file = folder.File(L"note.txt");
     ASSERT_TRUE(test::WriteFileBytes(file, {'h', 'i'}));
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 500, &MenuTick);
-    EXPECT_FALSE(ItemMenu::Show(owner.Get(), file, {300, 300}, false));
+    EXPECT_FALSE(g_itemMenu.Show(owner.Get(), file, {300, 300}, false));
     ::KillTimer(nullptr, timer);
     EXPECT_EQ(g_ticks, 1) << "Escape did not close the menu";
     for (const wchar_t* verb : {L"Open", L"Delete", L"Rename", L"Properties"}) {

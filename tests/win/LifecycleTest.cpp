@@ -4,6 +4,7 @@
 // gives the taskbar back.
 
 #include "app/CrashFilter.h"
+#include "app/EventHub.h"
 #include "app/Lifecycle.h"
 #include "dock/CenterStart.h"
 #include "dock/Dock.h"
@@ -63,8 +64,9 @@ TEST(CrashHandlers, TerminateAndAbortGiveBackTheTaskbarAndTheStartAlignment) {
     wchar_t way[16] = {};
     if (::GetEnvironmentVariableW(L"CORVANE_END_BY", way, 16) != 0) {
         InstallCrashHandlers();
+        EventHub events;
         TaskbarHider hider;
-        hider.Hide();
+        hider.Hide(events);
         SetCenterStart(true);
         ASSERT_FALSE(::IsWindowVisible(FindTaskbars().at(0)) || Alignment() != 1);
         std::wstring(way) == L"terminate" ? std::terminate() : std::abort();
@@ -120,7 +122,9 @@ TEST(DockSet, TheTaskbarComesBackWhileNoDockCanBeMadeAndGoesWithTheNextDock) {
     const Theme theme;
     Worker worker{nullptr, nullptr};
     Quiet quiet;
-    DockSet docks({instance, settings, theme, graphics, quiet, worker, quiet, quiet, nullptr});
+    EventHub events;
+    DockSet docks(
+        {instance, settings, theme, graphics, quiet, worker, quiet, quiet, events, nullptr});
     const HMONITOR main = ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
     // A display change whose new main dock is refused, then one that works.
     for (const bool refused : {false, true, false}) {

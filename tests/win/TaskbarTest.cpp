@@ -1,6 +1,7 @@
 // Explorer's taskbar, played by the helper program, put away, kept away and
 // given back; and Explorer's Start alignment switched in the registry.
 
+#include "app/EventHub.h"
 #include "base/Win32Handles.h"
 #include "config/RestoreMarks.h"
 #include "dock/CenterStart.h"
@@ -29,8 +30,9 @@ TEST(Taskbar, HiddenWithNoRegionKeptHiddenWhileWatchedAndGivenBack) {
         return ::GetWindowRgn(taskbar, region.Get());
     };
 
+    EventHub events;
     TaskbarHider hider;
-    hider.Hide();
+    hider.Hide(events);
     EXPECT_FALSE(::IsWindowVisible(taskbar));
     EXPECT_EQ(regionKind(), NULLREGION);
     // Wine's taskbar reports auto-hide on at all times (and ignores a

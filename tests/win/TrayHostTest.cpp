@@ -2,6 +2,7 @@
 // thread: where the host stands, what reaches Explorer and what comes back.
 // What a program sees of the host is for the end-to-end tests.
 
+#include "app/EventHub.h"
 #include "base/Win32Handles.h"
 #include "support/TrayRecords.h"
 #include "support/WinTestSupport.h"
@@ -135,7 +136,8 @@ protected:
     // The program whose icons these are.
     UniqueWindow owner_{::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                           instance_, nullptr)};
-    TrayHost host_{{instance_, settings_, taskbarCreated_, events_, events_}};
+    EventHub systemEvents_;
+    TrayHost host_{{instance_, settings_, taskbarCreated_, events_, events_, systemEvents_}};
 };
 
 TEST_F(TrayHostTest, StandsInFrontUnseenAndGivesTheIconsBackWhenItStops) {
