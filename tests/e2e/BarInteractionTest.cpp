@@ -129,9 +129,7 @@ TEST_F(HungAppE2E, CorvaneKeepsServingWhileTheAppInFrontHangs) {
 
     // Told of the window as the shell would (to the session window): two
     // cells of 44 points between ends of 6, Start's and the app's.
-    ::PostMessageW(corvane_.WaitForWindow(L"CorvaneSession"),
-                   ::RegisterWindowMessageW(L"SHELLHOOK"), HSHELL_WINDOWCREATED,
-                   reinterpret_cast<LPARAM>(hung_.Window()));
+    ASSERT_TRUE(AnnounceWindow(hung_.Window()));
     RECT r = {};
     ASSERT_TRUE(WaitUntil([&] {
         r = WindowRect(dock);

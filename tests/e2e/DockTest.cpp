@@ -54,13 +54,6 @@ protected:
         }
         return dock_;
     }
-    // Tells Corvane of a new window as the shell would: to its session window.
-    [[nodiscard]] bool Announce(HWND window) const {
-        const HWND session = corvane_.WaitForWindow(L"CorvaneSession");
-        return session != nullptr &&
-               ::PostMessageW(session, ::RegisterWindowMessageW(L"SHELLHOOK"), HSHELL_WINDOWCREATED,
-                              reinterpret_cast<LPARAM>(window)) != FALSE;
-    }
 
     [[nodiscard]] int Pixels(double dips) const {
         return static_cast<int>(static_cast<double>(dpi_) * dips / 96.0 + 0.5);
@@ -123,7 +116,7 @@ protected:
         ASSERT_NE(StartDock({.pinned = notepad.c_str()}), nullptr);
         ASSERT_TRUE(StandsAs(1, 0));
         ASSERT_TRUE(app_.Start(folder_.Path(), L"dockapp.exe", L"normal"));
-        ASSERT_TRUE(Announce(app_.Window()));
+        ASSERT_TRUE(AnnounceWindow(app_.Window()));
         ASSERT_TRUE(StandsAs(1, 1, 8000)) << "no item for the new window";
         ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == app_.Window(); }, 2000));
         item_ = ItemCentre(1, 1, 2);
@@ -179,7 +172,7 @@ TEST_F(DockRunningAppE2E, ARebuildAskedForWhileItsMenuIsOpenWaitsForTheMenuToClo
 TEST_F(DockE2E, PinningARunningAppKeepsEachIconWithItsApp) {
     ASSERT_NE(StartDock({}), nullptr);
     const auto announce = [&](HWND window, int running) {
-        return Announce(window) && StandsAs(0, running, 8000);
+        return AnnounceWindow(window) && StandsAs(0, running, 8000);
     };
     test::ChildProcess notepad;
     ASSERT_TRUE(notepad.Start(test::WindowsFile(L"notepad.exe")));
@@ -322,7 +315,7 @@ protected:
         ASSERT_NE(dock_, nullptr);
         ASSERT_TRUE(app_.Start(folder_.Path(), L"previews.exe", L"two-windows"));
         ASSERT_NE(second_ = ::FindWindowW(test::kHelperSecondWindowClass, nullptr), nullptr);
-        ASSERT_TRUE(Announce(app_.Window()));
+        ASSERT_TRUE(AnnounceWindow(app_.Window()));
         // The rebuild waits for the dock's debounce; a busy machine adds to it.
         ASSERT_TRUE(StandsAs(1, 1, 3000));
         item_ = ItemCentre(1, 1, 2);

@@ -400,6 +400,18 @@ std::vector<HWND> CorvaneTest::Shown(const wchar_t* className) const {
     return shown;
 }
 
+bool CorvaneTest::AnnounceWindow(HWND window) const {
+    HWND session = nullptr;
+    WaitUntil([&] {
+        const std::vector<HWND> found = FindProcessWindows(corvane_.ProcessId(), L"CorvaneSession");
+        session = found.empty() ? nullptr : found.front();
+        return session != nullptr;
+    });
+    return session != nullptr &&
+           ::PostMessageW(session, ::RegisterWindowMessageW(L"SHELLHOOK"), HSHELL_WINDOWCREATED,
+                          reinterpret_cast<LPARAM>(window)) != FALSE;
+}
+
 HWND CorvaneTest::WaitShown(const wchar_t* className, DWORD timeoutMs) const {
     std::vector<HWND> shown;
     WaitUntil([&] { return !(shown = Shown(className)).empty(); }, timeoutMs);

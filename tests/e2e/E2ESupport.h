@@ -156,6 +156,9 @@ protected:
     // Corvane's visible windows of a class, and the first of them waited for.
     [[nodiscard]] std::vector<HWND> Shown(const wchar_t* className) const;
     [[nodiscard]] HWND WaitShown(const wchar_t* className, DWORD timeoutMs = 5000) const;
+    // Tells Corvane of a new window as the shell would: to its session
+    // window, which is never shown.
+    bool AnnounceWindow(HWND window) const;
     // A command to the control window, answered within 10 s with 0.
     bool Command(WPARAM code, LPARAM lParam = 0) const;
     [[nodiscard]] std::wstring IniPath() const { return IniBeside(exe_); }
