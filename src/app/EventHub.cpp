@@ -208,34 +208,44 @@ void CALLBACK EventHub::OnEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LO
 }
 
 void EventHub::Dispatch(HWINEVENTHOOK hook, const WinEvent& event) noexcept {
-    Kind kind = Kind::Window;
-    WinEventFilter filter;
-    if (hook == frontHook_.Get() && hook != nullptr) {
-        // Every subscriber wants top-level windows only.
-        if (event.object != OBJID_WINDOW || event.window == nullptr) {
-            return;
-        }
-        kind = Kind::FrontLocation;
-    } else {
-        const auto found = std::ranges::find_if(
-            hooks_, [hook](const Hook& each) { return each.handle.Get() == hook; });
-        if (found == hooks_.end()) {
-            // Queued before its hook went.
-            return;
-        }
-        filter = found->filter;
+    // Where the system names a hook this hub does not hold, the event goes
+    // by its code and window instead, to whoever that hook could have been.
+    const bool front = hook != nullptr && hook == frontHook_.Get();
+    const auto held = std::ranges::find_if(
+        hooks_, [hook](const Hook& each) { return hook != nullptr && each.handle.Get() == hook; });
+    const bool known = front || held != hooks_.end();
+    const WinEventFilter heldFilter = held != hooks_.end() ? held->filter : WinEventFilter{};
+    DWORD process = 0;
+    if (!known && event.window != nullptr) {
+        ::GetWindowThreadProcessId(event.window, &process);
     }
+    const auto wants = [&](const Subscriber& each) {
+        if (each.kind == Kind::FrontLocation) {
+            // Every subscriber wants top-level windows only.
+            return (known ? front
+                          : event.event == EVENT_OBJECT_LOCATIONCHANGE && process != 0 &&
+                                process == frontProcess_) &&
+                   event.object == OBJID_WINDOW && event.window != nullptr;
+        }
+        if (each.kind != Kind::Window) {
+            return false;
+        }
+        if (known) {
+            return !front && SameFilter(each.filter, heldFilter);
+        }
+        const WinEventFilter& f = each.filter;
+        return event.event >= f.first && event.event <= f.last &&
+               (f.process == 0 || f.process == process) &&
+               !(f.skipOwnProcess && process == ::GetCurrentProcessId());
+    };
     ++dispatching_;
     // Subscribers added meanwhile wait for the next event.
     const std::size_t count = subscribers_.size();
     for (std::size_t i = 0; i < count; ++i) {
-        const Subscriber& each = subscribers_[i];
-        if (each.window == nullptr || each.kind != kind ||
-            (kind == Kind::Window && !SameFilter(each.filter, filter))) {
-            continue;
+        if (subscribers_[i].window != nullptr && wants(subscribers_[i])) {
+            // Indexed again: a subscriber may add others, which moves the list.
+            subscribers_[i].window->OnWinEvent(event);
         }
-        // Indexed again: a subscriber may add others, which moves the list.
-        subscribers_[i].window->OnWinEvent(event);
     }
     --dispatching_;
     Compact();
