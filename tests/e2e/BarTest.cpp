@@ -157,21 +157,6 @@ TEST_F(BarE2E, FullScreenWindowHidesTheBarUntilItCloses) {
     HelperApp normal;
     ASSERT_TRUE(normal.Start(folder_.Path(), L"notes.exe", L"normal"));
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(bar) != FALSE; }, 5000));
-
-    // A maximised window covers the display too, but is no full-screen window.
-    HelperApp maximized;
-    ASSERT_TRUE(maximized.Start(folder_.Path(), L"editor.exe", L"maximized"));
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            const PixelRect r = ToPixelRect(WindowRect(maximized.Window()));
-            const PixelRect d = Display();
-            return ::IsZoomed(maximized.Window()) && r.left <= d.left && r.top <= d.top &&
-                   r.right >= d.right && r.bottom >= d.bottom;
-        },
-        5000))
-        << "the maximised window does not cover the display";
-    ::Sleep(1200);
-    EXPECT_TRUE(::IsWindowVisible(bar));
 }
 
 // Style and whether the theme is light.
