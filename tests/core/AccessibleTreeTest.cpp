@@ -52,7 +52,6 @@ TEST(AccessibleTree, HitTestsTheDeepestNodeAndNumbersChildrenForReaders) {
         EXPECT_EQ(tree.ChildAt(id, number), child);
         EXPECT_TRUE(child < 0 || number == 0 || tree.ChildNumber(child) == number);
     }
-    EXPECT_EQ(tree.ChildNumber(0), 0);
 }
 
 TEST(BarAccessibleTree, NamesRolesAndStatesFollowTheLayoutInBothLanguages) {

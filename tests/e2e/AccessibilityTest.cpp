@@ -24,8 +24,7 @@ protected:
         CorvaneTest::TearDown();
     }
 
-    // Corvane with two menus for the helper in front; the bar's children
-    // once the titles are among them.
+    // Corvane with two menus for the helper in front; the bar's children then.
     std::vector<AccessibleChild> Start() {
         EXPECT_TRUE(
             test::WriteFileBytes(folder_.File(L"menus.txt"),
