@@ -405,6 +405,7 @@ void Bar::Relayout() {
         trayNotifyRect_.reset();
         text_.Clear();
         LayoutBar(MakeBarLayoutInput(settings, sources), text_, layout_);
+        NotifyClockTurned(clock);
     } catch (...) {
         // Out of memory: nothing is shown rather than half a layout.
         text_.Clear();
@@ -428,6 +429,7 @@ void Bar::Repaint() noexcept {
     if (Hwnd() != nullptr) {
         ::InvalidateRect(Hwnd(), nullptr, FALSE);
     }
+    accessible_.Invalidate();
 }
 
 void Bar::ReleaseDeviceResources() noexcept {
@@ -446,6 +448,10 @@ void Bar::ExplorerRestarted() {
 
 LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     CatchMissedDpiChange(Hwnd(), message, lParam, dpi_);
+    if (const std::optional<LRESULT> taken =
+            accessible_.HandleMessage(Hwnd(), message, wParam, lParam)) {
+        return *taken;
+    }
     if (const RoutedFocusKey routed = RouteFocusKey(keyboardFocus_, message, wParam);
         routed.taken) {
         OnFocusKey(routed.key);

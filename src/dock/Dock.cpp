@@ -240,6 +240,7 @@ void Dock::Repaint() noexcept {
     if (Hwnd() != nullptr) {
         ::InvalidateRect(Hwnd(), nullptr, FALSE);
     }
+    accessible_.Invalidate();
 }
 
 void Dock::Paint() noexcept {
@@ -409,6 +410,10 @@ LRESULT Dock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     CatchMissedDpiChange(Hwnd(), message, lParam, dpi_);
+    if (const std::optional<LRESULT> taken =
+            accessible_.HandleMessage(Hwnd(), message, wParam, lParam)) {
+        return *taken;
+    }
     if (const RoutedFocusKey routed = RouteFocusKey(keyboardFocus_, message, wParam);
         routed.taken) {
         OnFocusKey(routed.key);
