@@ -130,7 +130,6 @@ void BarPainter::Paint() noexcept {
 void BarPainter::PaintItems() {
     const auto& items = bar_.Items();
     const BarTextLayouts& text = bar_.Text();
-    const Theme& theme = bar_.Context().theme;
     const int focused = bar_.KeyboardFocusIndex();
     for (std::size_t i = 0; i < items.size(); ++i) {
         const BarItem& item = items[i];
