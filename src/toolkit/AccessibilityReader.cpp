@@ -68,22 +68,18 @@ struct TextScaleWatch::Watch {
         }
     }
 
-    // The notice is asked for again before each wait, by the thread that
-    // waits, so it lives as long as the request does.
+    [[nodiscard]] bool Arm() noexcept {
+        return ::RegNotifyChangeKeyValue(key.Get(), FALSE, REG_NOTIFY_CHANGE_LAST_SET,
+                                         registryChanged.Get(), TRUE) == ERROR_SUCCESS;
+    }
+
+    // The notice is asked for again before the news is handed on, so that a
+    // change made meanwhile is told too.
     void Run() noexcept {
         const HANDLE handles[] = {wake.Get(), registryChanged.Get()};
-        while (!stopping) {
-            if (::RegNotifyChangeKeyValue(key.Get(), FALSE, REG_NOTIFY_CHANGE_LAST_SET,
-                                          registryChanged.Get(), TRUE) != ERROR_SUCCESS) {
-                return;
-            }
-            const DWORD result = ::WaitForMultipleObjects(2, handles, FALSE, INFINITE);
-            if (result != WAIT_OBJECT_0 + 1) {
-                return;
-            }
-            if (!stopping) {
-                changed();
-            }
+        while (::WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1 &&
+               !stopping && Arm()) {
+            changed();
         }
     }
 };
@@ -106,7 +102,9 @@ TextScaleWatch::TextScaleWatch(const Changed& changed) {
     watch->key.Reset(key);
     watch->registryChanged.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
     watch->wake.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    if (!watch->registryChanged || !watch->wake) {
+    // The first request comes from the creating thread, so that a change
+    // made as soon as this returns is told; that thread outlives the watch.
+    if (!watch->registryChanged || !watch->wake || !watch->Arm()) {
         return;
     }
     try {
