@@ -16,6 +16,16 @@ constexpr int kRegisterTries = 24;
 }  // namespace
 
 bool SessionWindow::Create(HINSTANCE instance) noexcept {
+    // Watching before the window exists: a text size set once it can be
+    // found is not missed. The control window outlives this one; posting to
+    // it is safe from the watch's thread.
+    try {
+        textScaleWatch_ = TextScaleWatch([control = app_.CommandWindow()] {
+            ::PostMessageW(control, WM_APP_COMMAND, CMD_THEME_CHANGED, 0);
+        });
+    } catch (...) {
+        // Out of memory: a new text size shows at the next theme change.
+    }
     if (!RegisterWindowClass(instance, kSessionWindowClass, 0, nullptr)) {
         return false;
     }
@@ -33,11 +43,6 @@ bool SessionWindow::Create(HINSTANCE instance) noexcept {
     if (!RegisterForSessionChanges()) {
         ::SetTimer(Hwnd(), TIMER_SESSION_REGISTER_RETRY, kRegisterRetryMs, nullptr);
     }
-    // The control window outlives this one; posting to it is safe from the
-    // watch's thread.
-    textScaleWatch_ = TextScaleWatch([control = app_.CommandWindow()] {
-        ::PostMessageW(control, WM_APP_COMMAND, CMD_THEME_CHANGED, 0);
-    });
     return true;
 }
 

@@ -370,14 +370,15 @@ void Bar::SetFullscreenHidden(bool hidden) {
 }
 
 void Bar::ApplyTheme() {
+    // A new text size changes the height, which is reserved again, as on a
+    // scale change.
+    const bool resized = Metrics().height != frame_.Height();
     ApplyBackdrops();
     ReleaseDeviceResources();
-    if (text_.SetTextScale(context_.theme.textScale)) {
-        // A new height is reserved again, as on a scale change.
+    if (resized) {
         Reposition();
-        Relayout();
     }
-    Repaint();
+    Relayout();
 }
 
 void Bar::Relayout() {
@@ -413,7 +414,7 @@ void Bar::Relayout() {
         }
         trayNotifyRect_.reset();
         text_.Clear();
-        (void)text_.SetTextScale(context_.theme.textScale);
+        text_.SetTextScale(context_.theme.textScale);
         LayoutBar(MakeBarLayoutInput(settings, sources), text_, layout_);
     } catch (...) {
         // Out of memory: nothing is shown rather than half a layout.

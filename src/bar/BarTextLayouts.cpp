@@ -48,15 +48,13 @@ bool BarTextLayouts::EnsureFormats() noexcept {
     return boldFormat_ && regularFormat_ && iconFormat_;
 }
 
-bool BarTextLayouts::SetTextScale(float textScale) noexcept {
-    if (textScale == textScale_) {
-        return false;
+void BarTextLayouts::SetTextScale(float textScale) noexcept {
+    if (textScale != textScale_) {
+        textScale_ = textScale;
+        boldFormat_.Reset();
+        regularFormat_.Reset();
+        Clear();
     }
-    textScale_ = textScale;
-    boldFormat_.Reset();
-    regularFormat_.Reset();
-    Clear();
-    return true;
 }
 
 void BarTextLayouts::Clear() noexcept {

@@ -19,9 +19,8 @@ public:
 
     // Forgets every layout; the formats stay.
     void Clear() noexcept;
-    // Windows' text size; a new one makes the formats again. True when it
-    // changed.
-    bool SetTextScale(float textScale) noexcept;
+    // Windows' text size; a new one makes the formats again.
+    void SetTextScale(float textScale) noexcept;
 
     [[nodiscard]] IDWriteTextLayout* Clock() const noexcept { return clock_.Get(); }
     [[nodiscard]] IDWriteTextLayout* NowPlaying() const noexcept { return nowPlaying_.Get(); }

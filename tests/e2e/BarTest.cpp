@@ -102,6 +102,8 @@ TEST_F(BarE2E, TextSizeMakesTheBarTallerAndReservesItsNewStrip) {
                                           L"TextScaleFactor");
     HWND bar = StartCorvane(test::IniText());
     ASSERT_NE(bar, nullptr);
+    // The session window comes last at start-up.
+    ASSERT_TRUE(WaitUntil([] { return ::FindWindowW(L"CorvaneSession", nullptr) != nullptr; }));
     const DWORD percent = 150;
     ASSERT_TRUE(factor.Set(REG_DWORD, &percent, sizeof(percent)));
     const BarMetrics grown = ComputeBarMetrics(TextScaledPoints(28, 1.5f), BarStyle::Classic, dpi_);
