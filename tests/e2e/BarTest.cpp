@@ -95,14 +95,12 @@ TEST_F(BarE2E, EachStyleStandsAtTheTopAndReservesItsStrip) {
     }
 }
 
-// Windows' Text size, changed while Corvane runs: the bar grows at once and
-// reserves its new strip.
+// Text size changed while Corvane runs: the bar grows and reserves anew.
 TEST_F(BarE2E, TextSizeMakesTheBarTallerAndReservesItsNewStrip) {
     const test::SavedRegistryValue factor(L"Software\\Microsoft\\Accessibility",
                                           L"TextScaleFactor");
     HWND bar = StartCorvane(test::IniText());
     ASSERT_NE(bar, nullptr);
-    // The session window comes last at start-up.
     ASSERT_TRUE(WaitUntil([] { return ::FindWindowW(L"CorvaneSession", nullptr) != nullptr; }));
     const DWORD percent = 150;
     ASSERT_TRUE(factor.Set(REG_DWORD, &percent, sizeof(percent)));

@@ -28,8 +28,7 @@ TEST(AccessibilityPrefs, AnimationEffectsOffStopsTheMotion) {
 }
 
 TEST(AccessibilityPrefs, HighContrastPaintsWithTheSchemesColours) {
-    HIGHCONTRASTW before = {};
-    before.cbSize = sizeof(before);
+    HIGHCONTRASTW before = {sizeof(before), 0, nullptr};
     ASSERT_TRUE(::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(before), &before, 0));
     HIGHCONTRASTW on = {sizeof(on), HCF_HIGHCONTRASTON, nullptr};
     if (!::SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof(on), &on, 0)) {
@@ -48,8 +47,6 @@ TEST(AccessibilityPrefs, HighContrastPaintsWithTheSchemesColours) {
     (void)::SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof(restore), &restore, 0);
 
     EXPECT_TRUE(theme.highContrast);
-    EXPECT_FALSE(theme.glass);
-    EXPECT_TRUE(theme.dark);
     EXPECT_EQ(theme.surface, FromColorRef(scheme[0]));
     EXPECT_EQ(theme.text, FromColorRef(scheme[1]));
     EXPECT_EQ(theme.selectedText, FromColorRef(scheme[2]));
