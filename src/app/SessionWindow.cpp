@@ -16,6 +16,16 @@ constexpr int kRegisterTries = 24;
 }  // namespace
 
 bool SessionWindow::Create(HINSTANCE instance) noexcept {
+    // Watching before the window exists: a text size set once it can be
+    // found is not missed. The control window outlives this one; posting to
+    // it is safe from the watch's thread.
+    try {
+        textScaleWatch_ = TextScaleWatch([control = app_.CommandWindow()] {
+            ::PostMessageW(control, WM_APP_COMMAND, CMD_THEME_CHANGED, 0);
+        });
+    } catch (...) {
+        // Out of memory: a new text size shows at the next theme change.
+    }
     if (!RegisterWindowClass(instance, kSessionWindowClass, 0, nullptr)) {
         return false;
     }
@@ -69,9 +79,11 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case WM_SETTINGCHANGE:
             // Dark or light, the accent and Transparency effects all come as
-            // this one change.
-            if (lParam != 0 &&
-                ::lstrcmpiW(reinterpret_cast<const wchar_t*>(lParam), L"ImmersiveColorSet") == 0) {
+            // this one change; high contrast and animation effects come as
+            // their own.
+            if ((lParam != 0 && ::lstrcmpiW(reinterpret_cast<const wchar_t*>(lParam),
+                                            L"ImmersiveColorSet") == 0) ||
+                wParam == SPI_SETHIGHCONTRAST || wParam == SPI_SETCLIENTAREAANIMATION) {
                 PostCommand(app_, CMD_THEME_CHANGED);
             }
             // Not a rebuild: the bars' own strips change the work area,
@@ -79,6 +91,12 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             if (wParam == SPI_SETWORKAREA) {
                 app_.StartRetileTimer(periods::kDisplaysSettleMs);
             }
+            return 0;
+        // A high-contrast scheme's colours change with it. (Not
+        // WM_THEMECHANGED, which a switch of scheme sends as well: setting
+        // the menus' theme may send it again.)
+        case WM_SYSCOLORCHANGE:
+            PostCommand(app_, CMD_THEME_CHANGED);
             return 0;
         // The bars tell display changes too, but there may be none, and a
         // scale change is told only to the windows on that display.

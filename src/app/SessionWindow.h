@@ -1,6 +1,7 @@
 #pragma once
 // The hidden top-level window "CorvaneSession": signing out, shutting down
-// and restarting, a theme or Transparency effects change, battery saver,
+// and restarting, a theme, Transparency effects, high contrast, animation
+// effects or text size change, battery saver,
 // display and work-area changes, waking, unlocking and "TaskbarCreated" are
 // told only to top-level windows, and the control window is message-only. It
 // is the root's own because the bars and docks come and go with the displays,
@@ -8,6 +9,7 @@
 
 #include "base/WindowBase.h"
 #include "base/Win32Handles.h"
+#include "toolkit/AccessibilityReader.h"
 
 namespace corvane {
 
@@ -34,6 +36,8 @@ private:
     UniquePowerNotify powerSavingNotify_;
     UniqueSessionNotify sessionNotify_;
     int registerTries_ = 0;
+    // Windows' Text size is only written to the registry.
+    TextScaleWatch textScaleWatch_;
 };
 
 }  // namespace corvane

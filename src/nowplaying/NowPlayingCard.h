@@ -95,6 +95,7 @@ private:
     std::wstring sourceIconId_;
     bool sourceIconMade_ = false;
     std::array<Microsoft::WRL::ComPtr<IDWriteTextFormat>, 6> formats_;
+    float formatsScale_ = 0;  // the text scale the formats were made for
 
     CardItem hovered_ = CardItem::None;
     int32_t misses_ = 0;

@@ -29,19 +29,22 @@ constexpr wchar_t kChevronGlyph = 0xE70D;
 // --- drawing
 
 bool SettingsWindow::Impl::EnsureFormats() {
-    if (formats_[kLabel]) {
+    const float scale = context_.theme.textScale;
+    if (formats_[kLabel] && formatsScale_ == scale) {
         return true;
     }
+    formatsScale_ = scale;
     IDWriteFactory* dwrite = context_.graphics.dwrite.Get();
     if (dwrite == nullptr) {
         return false;
     }
     const wchar_t* text = TextFontFamily().c_str();
-    formats_[kTitle] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_SEMI_BOLD, 20.0f);
-    formats_[kHeader] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_SEMI_BOLD, 15.0f);
-    formats_[kLabel] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 14.0f);
-    formats_[kDescription] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 12.0f);
-    formats_[kControl] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 14.0f);
+    formats_[kTitle] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_SEMI_BOLD, 20.0f * scale);
+    formats_[kHeader] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_SEMI_BOLD, 15.0f * scale);
+    formats_[kLabel] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 14.0f * scale);
+    formats_[kDescription] =
+        MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 12.0f * scale);
+    formats_[kControl] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 14.0f * scale);
     formats_[kIcon] =
         MakeLineFormat(dwrite, IconFontFamily().c_str(), DWRITE_FONT_WEIGHT_REGULAR, 16.0f);
     return formats_[kLabel] != nullptr;

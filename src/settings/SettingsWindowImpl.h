@@ -142,6 +142,7 @@ private:
     Microsoft::WRL::ComPtr<ID2D1HwndRenderTarget> target_;
     Microsoft::WRL::ComPtr<ID2D1SolidColorBrush> brush_;
     std::array<Microsoft::WRL::ComPtr<IDWriteTextFormat>, kFormatCount> formats_;
+    float formatsScale_ = 0;  // the text scale the formats were made for
 };
 
 }  // namespace corvane

@@ -6,6 +6,7 @@
 #include "base/Win32Geometry.h"
 #include "bar/BarGeometry.h"
 #include "e2e/E2ESupport.h"
+#include "toolkit/AccessibilityPrefs.h"
 
 #include <shellapi.h>
 
@@ -92,6 +93,23 @@ TEST_F(BarE2E, EachStyleStandsAtTheTopAndReservesItsStrip) {
         }
         QuitCorvane();
     }
+}
+
+// Text size changed while Corvane runs: the bar grows and reserves anew.
+TEST_F(BarE2E, TextSizeMakesTheBarTallerAndReservesItsNewStrip) {
+    const test::SavedRegistryValue factor(L"Software\\Microsoft\\Accessibility",
+                                          L"TextScaleFactor");
+    HWND bar = StartCorvane(test::IniText());
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(WaitUntil([] { return ::FindWindowW(L"CorvaneSession", nullptr) != nullptr; }));
+    const DWORD percent = 150;
+    ASSERT_TRUE(factor.Set(REG_DWORD, &percent, sizeof(percent)));
+    const BarMetrics grown = ComputeBarMetrics(TextScaledPoints(28, 1.5f), BarStyle::Classic, dpi_);
+    const PixelRect strip = ProposedReservedStrip(Display(), grown);
+    EXPECT_TRUE(
+        WaitUntil([&] { return ToPixelRect(WindowRect(bar)) == FrameFromStrip(strip, grown); }));
+    EXPECT_EQ(NextTopToolbarTop(Display()), strip.bottom);
+    QuitCorvane();
 }
 
 TEST_F(BarE2E, AutoHideComesBackAtTheTopEdgeAndStaysForAPopupMenuBehindAHiddenMenuWindow) {
