@@ -1,9 +1,10 @@
 #include "app/SessionWindow.h"
 
-#include "app/App.h"
-#include "app/Lifecycle.h"
+#include "app/RootEvents.h"
 #include "base/Commands.h"
 #include "base/DynamicApis.h"
+#include "tiling/TilingManager.h"
+#include "toolkit/HostServices.h"
 
 namespace corvane {
 namespace {
@@ -49,8 +50,8 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     // Explorer's taskbar stood up, or our tray host came or went: the one
     // place that hears it, for every bar, dock and bed, which come and go
     // with the displays.
-    if (message == app_.taskbarCreatedMessage && message != 0) {
-        app_.TaskbarCreated();
+    if (message == context_.taskbarCreatedMessage && message != 0) {
+        context_.events.TaskbarCreated();
         return 0;
     }
     switch (message) {
@@ -64,7 +65,7 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             // desktop is given back before it does. A cancelled end leaves
             // everything running.
             if (wParam != FALSE) {
-                EndSession(app_);
+                context_.events.SessionEnding();
             }
             return 0;
         case WM_SETTINGCHANGE:
@@ -72,19 +73,19 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             // this one change.
             if (lParam != 0 &&
                 ::lstrcmpiW(reinterpret_cast<const wchar_t*>(lParam), L"ImmersiveColorSet") == 0) {
-                PostCommand(app_, CMD_THEME_CHANGED);
+                PostCommand(context_.desktop, CMD_THEME_CHANGED);
             }
             // Not a rebuild: the bars' own strips change the work area,
             // and a rebuild would change it again. Tiled windows follow.
             if (wParam == SPI_SETWORKAREA) {
-                app_.StartRetileTimer(periods::kDisplaysSettleMs);
+                context_.tiling.StartRetileTimer(periods::kDisplaysSettleMs);
             }
             return 0;
         // The bars tell display changes too, but there may be none, and a
         // scale change is told only to the windows on that display.
         case WM_DISPLAYCHANGE:
         case WM_DPICHANGED:
-            PostCommand(app_, CMD_DISPLAYS_CHANGED);
+            PostCommand(context_.desktop, CMD_DISPLAYS_CHANGED);
             return 0;
         case WM_TIMER:
             if (wParam == TIMER_SESSION_REGISTER_RETRY &&
@@ -94,19 +95,19 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case WM_WTSSESSION_CHANGE:
             if (wParam == WTS_SESSION_UNLOCK) {
-                PostCommand(app_, CMD_SESSION_RESUMED);
+                PostCommand(context_.desktop, CMD_SESSION_RESUMED);
             }
             return 0;
         case WM_POWERBROADCAST:
             if (wParam == PBT_POWERSETTINGCHANGE && lParam != 0 &&
                 reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam)->PowerSetting ==
                     sdk::kPowerSavingStatus) {
-                PostCommand(app_, CMD_THEME_CHANGED);
+                PostCommand(context_.desktop, CMD_THEME_CHANGED);
             }
             // The first comes on every wake, the second only once a person
             // is there; the display rebuild both ask for is made once.
             if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
-                PostCommand(app_, CMD_SESSION_RESUMED);
+                PostCommand(context_.desktop, CMD_SESSION_RESUMED);
             }
             return TRUE;
         default:

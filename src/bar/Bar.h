@@ -134,7 +134,7 @@ private:
     void FocusItem(int itemIndex) noexcept;
     void EndKeyboardFocus(bool giveBack) noexcept;
 
-    const BarContext& context_;
+    const BarContext context_;
     HMONITOR display_;
     bool mainBar_;
     uint32_t dpi_ = 96;
