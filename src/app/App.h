@@ -68,6 +68,10 @@ public:
     [[nodiscard]] int Run(HINSTANCE instance);
 
 private:
+    // The start-up benchmarks (bench/startup) set up the root's state and
+    // make one of its subsystems without running the process.
+    friend struct RootBench;
+
     // SurfaceOpener
     // Shows the settings window at `page`, making it the first time.
     void OpenSettings(int32_t page) override;

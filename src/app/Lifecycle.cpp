@@ -41,35 +41,6 @@
 #include <utility>
 
 namespace corvane {
-namespace {
-
-void TellIfSettingsFolderReadOnly() {
-    if (!IsSettingsFolderReadOnly()) {
-        return;
-    }
-    ShowNotice(
-        Text(TextId::CannotSaveSettingsIn) + ExecutableDirectory() + Text(TextId::RunsWithDefaults),
-        MB_ICONINFORMATION);
-}
-
-// Called by the last closing menu, inside its surface's code: they only post.
-void ReloadAfterMenus() {
-    PostCommand(TheApp(), CMD_RELOAD_SETTINGS);
-}
-void RebuildAfterMenus() {
-    PostCommand(TheApp(), CMD_DISPLAYS_CHANGED);
-}
-
-int RunMessageLoop() {
-    MSG msg = {};
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    return 0;
-}
-
-}  // namespace
 
 // The sweep purges the tray host's dead icons and trims the start surfaces'
 // idle icons: with neither to sweep it would only wake the process.
@@ -135,6 +106,19 @@ void App::ApplyStartSettings() {
     }
     ReconcileSweepTimer();
 }
+
+namespace {
+
+void TellIfSettingsFolderReadOnly() {
+    if (!IsSettingsFolderReadOnly()) {
+        return;
+    }
+    ShowNotice(
+        Text(TextId::CannotSaveSettingsIn) + ExecutableDirectory() + Text(TextId::RunsWithDefaults),
+        MB_ICONINFORMATION);
+}
+
+}  // namespace
 
 // Everything after the graphics factories; the order is fixed because later
 // subsystems read what earlier ones set up.
@@ -268,6 +252,27 @@ void App::StopSubsystems() {
     SetThreadImagingFactory(nullptr);
     DesktopGivenBack();
 }
+
+namespace {
+
+// Called by the last closing menu, inside its surface's code: they only post.
+void ReloadAfterMenus() {
+    PostCommand(TheApp(), CMD_RELOAD_SETTINGS);
+}
+void RebuildAfterMenus() {
+    PostCommand(TheApp(), CMD_DISPLAYS_CHANGED);
+}
+
+int RunMessageLoop() {
+    MSG msg = {};
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+}  // namespace
 
 void App::ApplyHotCorners() {
     hotCorners_.reset();
