@@ -73,7 +73,7 @@ namespace corvane {
 
 // What the bench sets up in the root before it makes bars from its context.
 struct RootBench {
-    RootBench app;
+    App& app = TheApp();
     HINSTANCE& instance = app.instance_;
     GraphicsFactories& graphics = app.graphics_;
     Theme& theme = app.theme_;

@@ -36,7 +36,7 @@ namespace corvane {
 // What the bench sets up in the root before it makes the start surfaces
 // from its context; the control window hands the open command to the root.
 struct RootBench {
-    RootBench app;
+    App& app = TheApp();
     HINSTANCE& instance = app.instance_;
     GraphicsFactories& graphics = app.graphics_;
     Theme& theme = app.theme_;
