@@ -1,8 +1,8 @@
-#include "app/ForegroundHooks.h"
+// The root's foreground and focus WinEvent hooks and the location watch on
+// the foreground window's process.
 
 #include "app/App.h"
 #include "app/ControlWindow.h"
-#include "app/Foreground.h"
 #include "identity/AppWindows.h"
 #include "identity/ForegroundFromFocus.h"
 #include "identity/WindowFacts.h"
@@ -11,14 +11,6 @@
 
 namespace corvane {
 namespace {
-
-void CALLBACK OnForegroundEvent(HWINEVENTHOOK, DWORD, HWND window, LONG idObject, LONG, DWORD,
-                                DWORD) noexcept {
-    if (idObject != OBJID_WINDOW) {
-        return;
-    }
-    OnForegroundChanged(TheApp(), window);
-}
 
 // Looks after a focus change, each this much later than the one before: the
 // system may report the new foreground only once the program has settled.
@@ -56,83 +48,91 @@ ForegroundKind KindOf(HWND window) noexcept {
     return IsDesktopSurface(window) ? ForegroundKind::Desktop : ForegroundKind::App;
 }
 
+}  // namespace
+
+void CALLBACK App::OnForegroundEvent(HWINEVENTHOOK, DWORD, HWND window, LONG idObject, LONG, DWORD,
+                                     DWORD) noexcept {
+    if (idObject != OBJID_WINDOW) {
+        return;
+    }
+    TheApp().ForegroundChanged(window);
+}
+
 // Only a window other than the one handled last costs more than a few calls:
 // focus moves far more often than the foreground.
-void WeighForeground(App& app) noexcept {
+void App::WeighForeground() noexcept {
     const HWND foreground = ::GetForegroundWindow();
     const FocusVerdict verdict =
         DecideForegroundFromFocus({.foreground = ToWindowId(foreground),
                                    .kind = KindOf(foreground),
-                                   .focusedTop = ToWindowId(app.focusedTop),
-                                   .lastHandled = ToWindowId(app.lastForeground)});
+                                   .focusedTop = ToWindowId(focusedTop_),
+                                   .lastHandled = ToWindowId(lastForeground_)});
     if (verdict.front != 0) {
-        OnForegroundChanged(app, ToHwnd(verdict.front));
+        ForegroundChanged(ToHwnd(verdict.front));
     }
     const auto looks = static_cast<int>(std::size(kLookAgainMs));
-    if (verdict.lookAgain && app.foregroundLooks < looks && app.control) {
-        app.control->StartTimer(TIMER_FOREGROUND_LOOK, kLookAgainMs[app.foregroundLooks++]);
+    if (verdict.lookAgain && foregroundLooks_ < looks && control_) {
+        control_->StartTimer(TIMER_FOREGROUND_LOOK, kLookAgainMs[foregroundLooks_++]);
     }
 }
 
-void CALLBACK OnFocusEvent(HWINEVENTHOOK, DWORD, HWND window, LONG idObject, LONG, DWORD,
-                           DWORD) noexcept {
+void CALLBACK App::OnFocusEvent(HWINEVENTHOOK, DWORD, HWND window, LONG idObject, LONG, DWORD,
+                                DWORD) noexcept {
     App& app = TheApp();
-    app.focusedTop = FocusedTopLevel(window, idObject);
-    app.foregroundLooks = 0;
-    WeighForeground(app);
+    app.focusedTop_ = FocusedTopLevel(window, idObject);
+    app.foregroundLooks_ = 0;
+    app.WeighForeground();
 }
 
-void CALLBACK OnLocationEvent(HWINEVENTHOOK, DWORD, HWND window, LONG idObject, LONG, DWORD,
-                              DWORD) noexcept {
+void CALLBACK App::OnLocationEvent(HWINEVENTHOOK, DWORD, HWND window, LONG idObject, LONG, DWORD,
+                                   DWORD) noexcept {
     if (idObject != OBJID_WINDOW || window != ::GetForegroundWindow()) {
         return;
     }
     App& app = TheApp();
-    if (app.control) {
-        app.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAfterMoveMs);
+    if (app.control_) {
+        app.control_->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAfterMoveMs);
     }
 }
 
-}  // namespace
-
-void LookAgainAtForeground(App& app) noexcept {
+void App::LookAgainAtForeground() noexcept {
     // The window may have closed or hidden since it took the focus.
-    if (!CanBeFront(app.focusedTop)) {
-        app.focusedTop = nullptr;
+    if (!CanBeFront(focusedTop_)) {
+        focusedTop_ = nullptr;
     }
-    WeighForeground(app);
+    WeighForeground();
 }
 
-void InstallForegroundHooks(App& app) noexcept {
+void App::InstallForegroundHooks() noexcept {
     constexpr DWORD kFlags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
-    app.foregroundHook.Reset(::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND,
-                                               nullptr, &OnForegroundEvent, 0, 0, kFlags));
-    app.focusHook.Reset(::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr,
-                                          &OnFocusEvent, 0, 0, kFlags));
+    foregroundHook_.Reset(::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND,
+                                            nullptr, &OnForegroundEvent, 0, 0, kFlags));
+    focusHook_.Reset(::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr,
+                                       &OnFocusEvent, 0, 0, kFlags));
 }
 
-void WatchForegroundProcess(App& app, HWND window) noexcept {
+void App::WatchForegroundProcess(HWND window) noexcept {
     DWORD pid = 0;
     if (window != nullptr) {
         ::GetWindowThreadProcessId(window, &pid);
     }
-    if (pid == app.locationHookProcess) {
+    if (pid == locationHookProcess_) {
         return;
     }
-    app.locationHook.Reset();
-    app.locationHookProcess = pid;
+    locationHook_.Reset();
+    locationHookProcess_ = pid;
     if (pid != 0 && pid != ::GetCurrentProcessId()) {
-        app.locationHook.Reset(::SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE,
-                                                 EVENT_OBJECT_LOCATIONCHANGE, nullptr,
-                                                 &OnLocationEvent, pid, 0, WINEVENT_OUTOFCONTEXT));
+        locationHook_.Reset(::SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE,
+                                              EVENT_OBJECT_LOCATIONCHANGE, nullptr,
+                                              &OnLocationEvent, pid, 0, WINEVENT_OUTOFCONTEXT));
     }
 }
 
-void RemoveForegroundHooks(App& app) noexcept {
-    app.foregroundHook.Reset();
-    app.focusHook.Reset();
-    app.locationHook.Reset();
-    app.locationHookProcess = 0;
+void App::RemoveForegroundHooks() noexcept {
+    foregroundHook_.Reset();
+    focusHook_.Reset();
+    locationHook_.Reset();
+    locationHookProcess_ = 0;
 }
 
 }  // namespace corvane

@@ -1,9 +1,10 @@
 #include "app/SessionWindow.h"
 
-#include "app/App.h"
-#include "app/Lifecycle.h"
+#include "app/RootEvents.h"
 #include "base/Commands.h"
 #include "base/DynamicApis.h"
+#include "tiling/TilingManager.h"
+#include "toolkit/HostServices.h"
 
 namespace corvane {
 namespace {
@@ -20,7 +21,7 @@ bool SessionWindow::Create(HINSTANCE instance) noexcept {
     // found is not missed. The control window outlives this one; posting to
     // it is safe from the watch's thread.
     try {
-        textScaleWatch_ = TextScaleWatch([control = app_.CommandWindow()] {
+        textScaleWatch_ = TextScaleWatch([control = context_.desktop.CommandWindow()] {
             ::PostMessageW(control, WM_APP_COMMAND, CMD_THEME_CHANGED, 0);
         });
     } catch (...) {
@@ -59,8 +60,8 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     // Explorer's taskbar stood up, or our tray host came or went: the one
     // place that hears it, for every bar, dock and bed, which come and go
     // with the displays.
-    if (message == app_.taskbarCreatedMessage && message != 0) {
-        app_.TaskbarCreated();
+    if (message == context_.taskbarCreatedMessage && message != 0) {
+        context_.events.TaskbarCreated();
         return 0;
     }
     switch (message) {
@@ -74,7 +75,7 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             // desktop is given back before it does. A cancelled end leaves
             // everything running.
             if (wParam != FALSE) {
-                EndSession(app_);
+                context_.events.SessionEnding();
             }
             return 0;
         case WM_SETTINGCHANGE:
@@ -84,25 +85,25 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             if ((lParam != 0 && ::lstrcmpiW(reinterpret_cast<const wchar_t*>(lParam),
                                             L"ImmersiveColorSet") == 0) ||
                 wParam == SPI_SETHIGHCONTRAST || wParam == SPI_SETCLIENTAREAANIMATION) {
-                PostCommand(app_, CMD_THEME_CHANGED);
+                PostCommand(context_.desktop, CMD_THEME_CHANGED);
             }
             // Not a rebuild: the bars' own strips change the work area,
             // and a rebuild would change it again. Tiled windows follow.
             if (wParam == SPI_SETWORKAREA) {
-                app_.StartRetileTimer(periods::kDisplaysSettleMs);
+                context_.tiling.StartRetileTimer(periods::kDisplaysSettleMs);
             }
             return 0;
         // A high-contrast scheme's colours change with it. (Not
         // WM_THEMECHANGED, which a switch of scheme sends as well: setting
         // the menus' theme may send it again.)
         case WM_SYSCOLORCHANGE:
-            PostCommand(app_, CMD_THEME_CHANGED);
+            PostCommand(context_.desktop, CMD_THEME_CHANGED);
             return 0;
         // The bars tell display changes too, but there may be none, and a
         // scale change is told only to the windows on that display.
         case WM_DISPLAYCHANGE:
         case WM_DPICHANGED:
-            PostCommand(app_, CMD_DISPLAYS_CHANGED);
+            PostCommand(context_.desktop, CMD_DISPLAYS_CHANGED);
             return 0;
         case WM_TIMER:
             if (wParam == TIMER_SESSION_REGISTER_RETRY &&
@@ -112,19 +113,19 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case WM_WTSSESSION_CHANGE:
             if (wParam == WTS_SESSION_UNLOCK) {
-                PostCommand(app_, CMD_SESSION_RESUMED);
+                PostCommand(context_.desktop, CMD_SESSION_RESUMED);
             }
             return 0;
         case WM_POWERBROADCAST:
             if (wParam == PBT_POWERSETTINGCHANGE && lParam != 0 &&
                 reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam)->PowerSetting ==
                     sdk::kPowerSavingStatus) {
-                PostCommand(app_, CMD_THEME_CHANGED);
+                PostCommand(context_.desktop, CMD_THEME_CHANGED);
             }
             // The first comes on every wake, the second only once a person
             // is there; the display rebuild both ask for is made once.
             if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
-                PostCommand(app_, CMD_SESSION_RESUMED);
+                PostCommand(context_.desktop, CMD_SESSION_RESUMED);
             }
             return TRUE;
         default:

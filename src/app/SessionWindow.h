@@ -19,11 +19,24 @@ enum SessionTimer : UINT_PTR {
     TIMER_SESSION_REGISTER_RETRY = 1,
 };
 
-struct App;
+class DesktopFacts;
+class RootEvents;
+class TilingHost;
+
+// What the session window is handed: where it posts what can wait for the
+// control window, and what it hands on at once.
+struct SessionWindowContext {
+    // The registered "TaskbarCreated" message.
+    UINT taskbarCreatedMessage = 0;
+    const DesktopFacts& desktop;
+    // Tiled windows follow a work-area change once it settled.
+    TilingHost& tiling;
+    RootEvents& events;
+};
 
 class SessionWindow final : public WindowBase {
 public:
-    explicit SessionWindow(App& app) noexcept : app_(app) {}
+    explicit SessionWindow(const SessionWindowContext& context) noexcept : context_(context) {}
     [[nodiscard]] bool Create(HINSTANCE instance) noexcept;
 
 protected:
@@ -32,7 +45,7 @@ protected:
 private:
     [[nodiscard]] bool RegisterForSessionChanges() noexcept;
 
-    App& app_;
+    const SessionWindowContext context_;
     UniquePowerNotify powerSavingNotify_;
     UniqueSessionNotify sessionNotify_;
     int registerTries_ = 0;

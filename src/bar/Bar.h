@@ -146,7 +146,7 @@ private:
     void NotifyKeyboardFocus() noexcept;
     void NotifyClockTurned(const std::wstring& clock) noexcept;
 
-    const BarContext& context_;
+    const BarContext context_;
     HMONITOR display_;
     bool mainBar_;
     uint32_t dpi_ = 96;

@@ -222,7 +222,7 @@ private:
     [[nodiscard]] uint32_t TrackMenu(HMENU menu, int screenX) noexcept;
     void ToggleHideTaskbar() noexcept;
 
-    const DockContext& context_;
+    const DockContext context_;
     HMONITOR display_;
     bool primary_;
     uint32_t dpi_ = 96;

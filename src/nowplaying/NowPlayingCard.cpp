@@ -32,14 +32,12 @@ constexpr int32_t kSourceIconDips = 14;
 
 }  // namespace
 
-NowPlayingCard::NowPlayingCard(HINSTANCE instance, const GraphicsFactories& graphics,
-                               const Settings& settings, const Theme& theme,
-                               NowPlayingCardSource& source) noexcept
-    : instance_(instance),
-      graphics_(graphics),
-      settings_(settings),
-      theme_(theme),
-      source_(source) {}
+NowPlayingCard::NowPlayingCard(const NowPlayingCardContext& context) noexcept
+    : instance_(context.instance),
+      graphics_(context.graphics),
+      settings_(context.settings),
+      theme_(context.theme),
+      source_(context.source) {}
 
 NowPlayingCard::~NowPlayingCard() {
     DestroyCard();

@@ -32,12 +32,20 @@ enum CardTimer : UINT_PTR {
     TIMER_CARD_REPAINT = 2,
 };
 
+// What the card is handed by its owner. Settings and theme are read live;
+// the glass follows the theme of the first show (the owner destroys the card
+// when either changes).
+struct NowPlayingCardContext {
+    HINSTANCE instance = nullptr;
+    const GraphicsFactories& graphics;
+    const Settings& settings;
+    const Theme& theme;
+    NowPlayingCardSource& source;
+};
+
 class NowPlayingCard final : public WindowBase {
 public:
-    // Settings and theme are read live; the glass follows the theme of the
-    // first show (the owner destroys the card when either changes).
-    NowPlayingCard(HINSTANCE instance, const GraphicsFactories& graphics, const Settings& settings,
-                   const Theme& theme, NowPlayingCardSource& source) noexcept;
+    explicit NowPlayingCard(const NowPlayingCardContext& context) noexcept;
     ~NowPlayingCard() override;
 
     // `anchor`: the widget in screen pixels; `above`: open above it (the
