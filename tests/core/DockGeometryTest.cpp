@@ -44,13 +44,16 @@ TEST(DockGeometry, CellsGapAndDockSize) {
     }
 }
 
-TEST(DockGeometry, WindowIsCentredAboveTheBottomAndHidesBelowIt) {
+TEST(DockGeometry, WindowIsCentredAboveTheBottomAndHidesBelowItIconsGrowUpwards) {
     // At 144 DPI 538.5 x 100.5 pixels round up; the half pixel of centring goes left.
     EXPECT_EQ(DockWindowRect(kMonitor, 96, 359, 67), kDock);
     EXPECT_EQ(DockWindowRect({-2560, 0, 0, 1440}, 144, 359, 67),
               (PixelRect{-1550, 1330, -1011, 1431}));
     EXPECT_EQ(DockWindowTop(kDock, 96, 0.5f), 1007 + 37);
     EXPECT_EQ(DockWindowTop(kDock, 96, 1.0f), 1080 + 2);
+    // Icons grow upwards.
+    EXPECT_EQ(DockIconSquare({6, 0, 62, 67}, 48, 1.0f, 67), (PointRect{10, 10.5f, 58, 58.5f}));
+    EXPECT_EQ(DockLargeIconPixels(48, 120), 67);  // 67.2
 }
 
 TEST(DockGeometry, RevealStripAndZone) {
@@ -85,11 +88,6 @@ TEST(DockGeometry, HitTestUsesHalfOpenCellsInDips) {
         EXPECT_EQ(HitTestDock(cells, r[0], static_cast<uint32_t>(r[1])), r[2])
             << r[0] << "@" << r[1];
     }
-}
-
-TEST(DockGeometry, IconsGrowUpwards) {
-    EXPECT_EQ(DockIconSquare({6, 0, 62, 67}, 48, 1.0f, 67), (PointRect{10, 10.5f, 58, 58.5f}));
-    EXPECT_EQ(DockLargeIconPixels(48, 120), 67);  // 67.2
 }
 
 }  // namespace

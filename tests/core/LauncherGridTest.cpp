@@ -49,7 +49,7 @@ TEST(LauncherGrid, DragsKeepTheKeysOfMissingAppsInPlace) {
     }
 }
 
-TEST(LauncherGrid, FindsItemsSlotsAndPageDotsUnderThePointer) {
+TEST(LauncherGrid, FindsItemsSlotsPageDotsAndEdgesUnderThePointer) {
     const LauncherLayout l = LayOutLauncher(1920, 1080);  // 9 x 6 cells from (204, 160)
     // page, x, y, the item hit and the drop slot among 60 items
     const std::tuple<int32_t, float, float, int32_t, int32_t> cases[] = {
@@ -72,11 +72,7 @@ TEST(LauncherGrid, FindsItemsSlotsAndPageDotsUnderThePointer) {
         EXPECT_EQ(PageDotAt(l, 3, x, y), k) << x << "," << y;
         EXPECT_EQ(PageDotAt(l, 1, x, y), -1);
     }
-}
-
-TEST(LauncherGrid, ADragTurnsPagesNearTheEdges) {
-    const LauncherLayout l = LayOutLauncher(1920, 1080);
-    // pointer x; the edge
+    // A drag turns pages near the edges: pointer x; the edge.
     const std::pair<float, int32_t> cases[] = {{500.0f, 0},  {40.0f, -1},  {41.0f, 0},
                                                {1880.0f, 1}, {1879.0f, 0}, {-5.0f, -1}};
     for (const auto& [x, edge] : cases) {
