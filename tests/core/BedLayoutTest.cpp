@@ -8,7 +8,7 @@
 namespace corvane {
 namespace {
 
-TEST(BedLayout, GridIsCentredScrollsInItsContentAndPaintsCellsBelowTheHeader) {
+TEST(BedLayout, GridIsCentredScrollsAndHitsAndPaintsCellsBelowTheHeader) {
     // W, H, count, wanted scroll, collapsed; columns, offset, content height, scroll (exact).
     const float rows[][9] = {
         {100, 300, 0, 50, 0, 1, 8, 8, 0},    {352, 200, 10, 1000, 0, 4, 8, 248, 78},
@@ -34,16 +34,14 @@ TEST(BedLayout, GridIsCentredScrollsInItsContentAndPaintsCellsBelowTheHeader) {
         EXPECT_EQ(BedIconPixels(dpi), pixels) << dpi;
     }
     EXPECT_EQ(std::pair(WheelScroll(0, -120), WheelScroll(100, 240)), std::pair(48.0f, 4.0f));
-}
 
-TEST(BedLayout, HitsInsetCellsBelowTheHeaderAndInsertsBetweenCells) {
     // Four columns from x = 8, ten items; scroll, x, y; hit, insertion index. Cell 0 spans
     // 8..92 x 34..114 unscrolled; with scroll 20 its top is under the header; 80 is clamped to 78.
-    const float rows[][5] = {{0, 11.9f, 50, -1, 0}, {0, 88, 50, -1, 1},   {0, 87.9f, 111.9f, 0, 1},
+    const float hits[][5] = {{0, 11.9f, 50, -1, 0}, {0, 88, 50, -1, 1},   {0, 87.9f, 111.9f, 0, 1},
                              {0, 49, 112, -1, 0},   {0, 20, 116, 4, 4},   {0, 100, 200, 9, 9},
                              {0, 180, 200, -1, 10}, {20, 49, 29, -1, 0},  {20, 49, 31, 0, 0},
                              {0, 340, 50, -1, 4},   {0, -50, -50, -1, 0}, {80, 20, 50, 4, 4}};
-    for (const auto& r : rows) {
+    for (const auto& r : hits) {
         const BedGrid g = LayoutBed(352, 200, 10, r[0], false);
         EXPECT_EQ(
             std::pair(BedHitTest(g, 10, r[1], r[2], false), BedInsertionIndex(g, 10, r[1], r[2])),

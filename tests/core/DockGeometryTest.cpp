@@ -56,7 +56,7 @@ TEST(DockGeometry, WindowIsCentredAboveTheBottomAndHidesBelowItIconsGrowUpwards)
     EXPECT_EQ(DockLargeIconPixels(48, 120), 67);  // 67.2
 }
 
-TEST(DockGeometry, RevealStripAndZone) {
+TEST(DockGeometry, RevealStripZoneAndHalfOpenCellsHitInDips) {
     // DPI, RevealWidth, dock left and right, strip left and right.
     const int strips[][6] = {{96, -3, 780, 1139, 780, 1139}, {96, 1, 780, 1139, 630, 1289},
                              {120, 1, 780, 1139, 592, 1327}, {96, 3, 780, 1139, 4, 1916},
@@ -76,17 +76,16 @@ TEST(DockGeometry, RevealStripAndZone) {
     for (const auto& p : outside) {
         EXPECT_FALSE(InRevealZone(p[0], p[1], kMonitor, kDock, edge)) << p[0] << "," << p[1];
     }
-}
 
-TEST(DockGeometry, HitTestUsesHalfOpenCellsInDips) {
+    // Hit tests use half-open cells in DIPs.
     const std::vector<PointRect> cells = Layout("S+++--").cells;
     // Client x, DPI, cell hit.
-    const int rows[][3] = {{5, 96, -1},   {6, 96, 0},   {61, 96, 0},   {62, 96, 1},
+    const int hits[][3] = {{5, 96, -1},   {6, 96, 0},   {61, 96, 0},   {62, 96, 1},
                            {230, 96, -1}, {241, 96, 4}, {353, 96, -1}, {8, 144, -1},
                            {9, 144, 0},   {92, 144, 0}, {93, 144, 1},  {529, 144, 5}};
-    for (const auto& r : rows) {
-        EXPECT_EQ(HitTestDock(cells, r[0], static_cast<uint32_t>(r[1])), r[2])
-            << r[0] << "@" << r[1];
+    for (const auto& h : hits) {
+        EXPECT_EQ(HitTestDock(cells, h[0], static_cast<uint32_t>(h[1])), h[2])
+            << h[0] << "@" << h[1];
     }
 }
 

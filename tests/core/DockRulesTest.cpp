@@ -72,7 +72,7 @@ std::wstring Show(const std::vector<DockMenuEntry>& menu) {
     return text;
 }
 
-TEST(DockMenus, EntriesInBothLanguages) {
+TEST(DockMenus, EntriesInBothLanguagesAndCappedTitlesWithTheirAmpersandsShown) {
     SetNorwegian(false);  // loading settings elsewhere may have left it on
     EXPECT_EQ(Show(DockItemMenu({L"Inbox", L"Draft", L"Calendar"}, 1, false)),
               L"100:Inbox | 101:Draft* | 102:Calendar | - | 1:New Window | 2:Pin to dock | - | "
@@ -86,9 +86,8 @@ TEST(DockMenus, EntriesInBothLanguages) {
               L"100:a | 101:b | - | 1:Nytt vindu | 3:Fjern fra dock | - | 4:Lukk alle vinduer~");
     EXPECT_EQ(Show(DockMenu(false)), L"1:Dock-innstillinger\u2026 | 2:Skjul Windows-oppgavelinjen");
     SetNorwegian(false);
-}
 
-TEST(DockMenus, TitlesAreCappedAndTheirAmpersandsShown) {
+    // Titles are capped and their ampersands shown.
     const std::wstring x79(79, L'x');
     const std::wstring cases[][2] = {{L"Tom & Jerry", L"Tom && Jerry"},
                                      {L"&&", L"&&&&"},

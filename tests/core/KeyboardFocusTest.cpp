@@ -9,7 +9,7 @@
 namespace corvane {
 namespace {
 
-TEST(KeyboardFocus, KeysMapToTheirMovesAndTheMenuOpenersActOnTheRelease) {
+TEST(KeyboardFocus, KeysMapToMovesThatWrapAtBothEndsAndMenuOpenersActOnTheRelease) {
     // Virtual key, Shift; the focus key, acting on the release.
     const std::tuple<uint32_t, bool, FocusKey, bool> cases[] = {
         {0x25, false, FocusKey::Previous, false},  {0x27, true, FocusKey::Next, false},
@@ -23,17 +23,16 @@ TEST(KeyboardFocus, KeysMapToTheirMovesAndTheMenuOpenersActOnTheRelease) {
         EXPECT_EQ(FocusKeyOf(key, shift), expected) << key << " shift " << shift;
         EXPECT_EQ(ActsOnRelease(FocusKeyOf(key, shift)), onRelease) << key;
     }
-}
 
-TEST(KeyboardFocus, MovesWrapAtBothEndsAndAPlaceOutsideTheRowStartsAtTheFirst) {
+    // Moves wrap at both ends; a place outside the row starts at the first.
     using K = FocusKey;
     // Key, focused place, places; the place moved to.
     const auto none = std::nullopt;
-    const std::tuple<FocusKey, int, int, std::optional<int>> cases[] = {
+    const std::tuple<FocusKey, int, int, std::optional<int>> moves[] = {
         {K::Next, 0, 3, 1},     {K::Next, 2, 3, 0},  {K::Previous, 0, 3, 2}, {K::Next, -1, 3, 0},
         {K::Previous, 5, 3, 0}, {K::Next, 0, 1, 0},  {K::Next, 0, 0, -1},    {K::First, 2, 3, 0},
         {K::Last, 0, 3, 2},     {K::Last, 0, 0, -1}, {K::Open, 1, 3, none},  {K::Down, 1, 3, none}};
-    for (const auto& [key, current, count, expected] : cases) {
+    for (const auto& [key, current, count, expected] : moves) {
         EXPECT_EQ(MovedFocus(key, current, count), expected)
             << static_cast<int>(key) << " from " << current << " of " << count;
     }

@@ -105,7 +105,7 @@ constexpr StatusColour S = StatusColour::Secondary;
 constexpr StatusColour Red = StatusColour::Negative;
 constexpr StatusColour Green = StatusColour::Positive;
 
-TEST(StatusGlyphs, NetworkGlyphFollowsKindAndSignalBand) {
+TEST(StatusGlyphs, NetworkAndSoundGlyphsFollowTheirBands) {
     using enum NetworkKind;
     const wchar_t fan = kGlyphWifi;
     const wchar_t plug = kGlyphEthernet;
@@ -123,30 +123,29 @@ TEST(StatusGlyphs, NetworkGlyphFollowsKindAndSignalBand) {
         EXPECT_FLOAT_EQ(g.alpha, alpha);
         EXPECT_FLOAT_EQ(g.litRadius, litRadius);
     }
-}
 
-TEST(StatusGlyphs, SoundGlyphFollowsDeviceMuteAndVolumeBand) {
+    // The sound glyph follows the device, mute and the volume band.
     // Device, muted, volume; glyph, colour.
     const wchar_t mute = kGlyphMute;
     const wchar_t none = kGlyphVolumeSilent;
     const wchar_t low = kGlyphVolumeLow;
     const wchar_t mid = kGlyphVolumeMid;
     const wchar_t high = kGlyphVolumeHigh;
-    const std::tuple<bool, bool, float, wchar_t, StatusColour> rows[] = {
+    const std::tuple<bool, bool, float, wchar_t, StatusColour> sounds[] = {
         {false, false, 0.5f, mute, S},  {false, true, 0.5f, mute, S},
         {true, true, 0.0f, mute, P},    {true, false, 0.001f, none, P},
         {true, false, 0.0011f, low, P}, {true, false, 0.339f, low, P},
         {true, false, 0.34f, mid, P},   {true, false, 0.669f, mid, P},
         {true, false, 0.67f, high, P}};
-    for (const auto& [device, muted, volume, glyph, colour] : rows) {
-        const SoundGlyph g = ChooseSoundGlyph(device, muted, volume);
-        EXPECT_EQ(std::pair(static_cast<int>(g.glyph), g.colour),
+    for (const auto& [device, muted, volume, glyph, colour] : sounds) {
+        const SoundGlyph s = ChooseSoundGlyph(device, muted, volume);
+        EXPECT_EQ(std::pair(static_cast<int>(s.glyph), s.colour),
                   std::pair(static_cast<int>(glyph), colour))
             << device << muted << " at " << volume;
     }
 }
 
-TEST(StatusGlyphs, BatteryGaugeFillsFromASliverAndWarnsBelow21Percent) {
+TEST(StatusGlyphs, BatteryGaugeFillsFromASliverWarnsBelow21PercentAndStaysInItsSlot) {
     // Percent, charging; the fill's width (of 15 points, at least 1.5) and colour.
     const std::tuple<int, bool, float, StatusColour> rows[] = {
         {15, true, 2.25f, Green}, {20, false, 3.0f, Red},  {21, false, 3.15f, P},
@@ -161,9 +160,8 @@ TEST(StatusGlyphs, BatteryGaugeFillsFromASliverAndWarnsBelow21Percent) {
     }
     const BatteryGauge none = ChooseBatteryGauge(false, 80, true);
     EXPECT_FALSE(none.visible || none.bolt);
-}
 
-TEST(StatusGlyphs, BatteryShapesStayInTheirSlotAndTheChargeInTheBody) {
+    // The shapes stay in their slot and the charge in the body.
     // Centred in the battery slot of a cluster at x = 0.
     const float cx = (kBatterySlotLeft + kBatterySlotRight) / 2;
     for (int percent = -10; percent <= 110; ++percent) {

@@ -9,7 +9,7 @@
 namespace corvane {
 namespace {
 
-TEST(StatusText, TooltipHasALineForEachPartThereIs) {
+TEST(StatusText, TooltipHasALineForEachPartAndAVolumePercentInRange) {
     const bool saved = IsNorwegian();
     SetNorwegian(false);
     using enum NetworkKind;
@@ -33,14 +33,13 @@ TEST(StatusText, TooltipHasALineForEachPartThereIs) {
     EXPECT_EQ(StatusTooltipText(rows[3].first),
               L"Wi-Fi:  (100 %)\nLyd: 25 %\nBatteri: 15 % (lader)\nRull for å endre volum");
     SetNorwegian(saved);
-}
 
-TEST(StatusText, VolumePercentRoundsAndStaysInRange) {
-    const std::pair<float, int> rows[] = {
+    // The volume percent rounds and stays in range.
+    const std::pair<float, int> volumes[] = {
         {0.0f, 0},    {0.004f, 0},   {0.006f, 1},
         {0.333f, 33}, {0.995f, 100}, {1.0f, 100},
         {1.5f, 100},  {-0.2f, 0},    {std::numeric_limits<float>::quiet_NaN(), 0}};
-    for (const auto& [volume, percent] : rows) {
+    for (const auto& [volume, percent] : volumes) {
         EXPECT_EQ(VolumePercent(volume), percent) << volume;
     }
 }

@@ -81,7 +81,7 @@ TEST(TrayStrip, ProgramsSortByTheOrderListUnlistedOnesLast) {
               (PixelRect{-1326, 4, -1287, 37}));
 }
 
-TEST(TrayStrip, DraggingReordersWholeProgramsAndKeepsEntriesOfAbsentOnes) {
+TEST(TrayStrip, DraggingReordersWholeProgramsKeepsAbsentOnesAndHidesBelowTheBar) {
     const std::vector<TrayIcon> icons = {Icon(L"a.exe"), Icon(L"b.exe"), Icon(L"a.exe"),
                                          Icon(L"c.exe")};
     Names order = {L"gone.exe"};
@@ -110,9 +110,8 @@ TEST(TrayStrip, DraggingReordersWholeProgramsAndKeepsEntriesOfAbsentOnes) {
     for (const auto& [order, strip, merged] : cases) {
         EXPECT_EQ(MergeTrayOrder(order, strip), merged) << order.size();
     }
-}
 
-TEST(TrayStrip, DroppingBelowTheBarHidesTheProgram) {
+    // Dropping below the bar hides the program.
     // DPI; the lowest y (in client pixels under a 28-pixel client) that keeps the program.
     for (const auto& [dpi, lowestKept] : {std::pair{96u, 52}, {144u, 64}, {98u, 53}}) {
         EXPECT_FALSE(TrayDragIsBelow(lowestKept, 28, dpi)) << dpi;

@@ -13,7 +13,7 @@ std::wstring Decode(const std::string& bytes) {
     return DecodeUtf8(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
 
-TEST(Utf8, DecodingReplacesEachIllFormedPieceWithOneReplacementCharacter) {
+TEST(Utf8, IllFormedPiecesAndUnpairedSurrogatesAreReplacedEveryScalarValueRoundTrips) {
     // In the expected texts "?" stands for U+FFFD.
     const std::pair<std::string, std::wstring> cases[] = {
         {"\xC3\xA5pne a\xE2\x80\x93", L"\u00E5pne a\u2013"},
@@ -35,9 +35,8 @@ TEST(Utf8, DecodingReplacesEachIllFormedPieceWithOneReplacementCharacter) {
         std::replace(text.begin(), text.end(), L'?', L'\uFFFD');
         EXPECT_EQ(Decode(bytes), text) << testing::PrintToString(bytes);
     }
-}
 
-TEST(Utf8, EveryScalarValueRoundTripsAndUnpairedSurrogatesAreReplaced) {
+    // Every scalar value round-trips.
     std::wstring all;
     for (uint32_t cp = 1; cp <= 0x10FFFF; ++cp) {
         if (cp >= 0xD800 && cp <= 0xDFFF) {

@@ -140,7 +140,7 @@ TEST(AppTargets, TargetsReadNeverAsParsingNames) {
     }
 }
 
-TEST(AppTargets, LastComponentsAppsFolderPrefixAndQuotedAppPaths) {
+TEST(AppTargets, LastComponentsAppsFolderPrefixQuotedAppPathsAndTheSteamRule) {
     EXPECT_EQ(LastPathComponent(L"C:/Apps\\sub/tool.exe"), L"tool.exe");
     EXPECT_EQ(LastPathComponent(L"ms-settings:display"), L"ms-settings:display");
     // The whole prefix with its backslash, in any case.
@@ -154,9 +154,8 @@ TEST(AppTargets, LastComponentsAppsFolderPrefixAndQuotedAppPaths) {
     EXPECT_EQ(UnquoteAppPathValue(L"C:\\App\\app.exe"), L"C:\\App\\app.exe");
     EXPECT_EQ(UnquoteAppPathValue(L"\"C:\\App\\app.exe"), L"C:\\App\\app.exe");
     EXPECT_EQ(UnquoteAppPathValue(L"C:\\a \"b\""), L"C:\\a \"b\"");
-}
 
-TEST(ApplySteamRule, OnlyTheEmbeddedBrowserBecomesSteamItself) {
+    // Only the embedded browser becomes Steam itself.
     EXPECT_EQ(ApplySteamRule(
                   L"C:\\Program Files (x86)\\Steam\\bin\\cef\\cef.win7x64\\steamwebhelper.exe"),
               L"C:\\Program Files (x86)\\Steam\\steam.exe");
