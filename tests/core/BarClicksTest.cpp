@@ -63,7 +63,7 @@ std::pair<Log, int> Play(const std::vector<Step>& steps) {
     return {log, press.Target()};
 }
 
-TEST(BarClicks, PressAndReleaseOnTheSameItem) {
+TEST(BarClicks, PressAndReleaseOnTheSameItemAndSequences) {
     // The item; the action of the left, right and middle buttons.
     const std::tuple<int, A, A, A> rows[] = {
         {kName, A::AppNameMenu, A::AppNameMenu, A::None},
@@ -81,16 +81,15 @@ TEST(BarClicks, PressAndReleaseOnTheSameItem) {
                       std::make_pair(expected, int{kNothing}));
         }
     }
-}
 
-TEST(BarClicks, Sequences) {
-    struct Row {
+    // Whole sequences: what ran and which item is left pressed.
+    struct Sequence {
         const char* name;
         std::vector<Step> steps;
         Log log;
         int pressedAfter = kNothing;
     };
-    const Row rows[] = {
+    const Sequence sequences[] = {
         {"no item ends the press", {Down(kClock, L), Up(kNothing, L), Up(kClock, L)}, {}},
         {"index past the list is nothing", {Down(99, L), Up(99, L)}, {}},
         {"double is a press", {Double(kTiling, L), Up(kTiling, L)}, {{A::ToggleTiling, kTiling}}},
@@ -106,7 +105,7 @@ TEST(BarClicks, Sequences) {
         {"tray middle press is forwarded", {Down(kTray, M)}, {{A::TrayForward, kTray}}},
         {"tray release is forwarded", {Down(kClock, L), Up(kTray, R)}, {{A::TrayForward, kClock}}},
     };
-    for (const Row& r : rows) {
+    for (const Sequence& r : sequences) {
         SCOPED_TRACE(r.name);
         EXPECT_EQ(Play(r.steps), std::make_pair(r.log, r.pressedAfter));
     }

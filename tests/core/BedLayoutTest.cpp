@@ -51,7 +51,7 @@ TEST(BedLayout, GridIsCentredScrollsAndHitsAndPaintsCellsBelowTheHeader) {
     EXPECT_EQ(BedHitTest(LayoutBed(352, 200, 10, 0, true), 10, 12, 36, true), -1);
 }
 
-TEST(BedGeometry, EdgesHaveAHalfHighTopBandAndResizingStopsAtTheMinimumSize) {
+TEST(BedGeometry, EdgesHaveAHalfHighTopBandResizingStopsAtTheMinimumAndSnappingKeepsTheSize) {
     // x, y, collapsed, DPI; edge. Window 100,100 .. 400,400.
     const int32_t rows[][5] = {
         {100, 100, 0, 96, 4}, {105, 102, 0, 96, 4}, {105, 103, 0, 0, 1},   {106, 102, 0, 96, 3},
@@ -82,17 +82,16 @@ TEST(BedGeometry, EdgesHaveAHalfHighTopBandAndResizingStopsAtTheMinimumSize) {
         EXPECT_EQ(KeepBedMinimum({s[2], s[3], s[4], s[5]}, BedEdge{s[0]}, s[1] != 0, 96),
                   (PixelRect{s[6], s[7], s[8], s[9]}));
     }
-}
 
-TEST(BedGeometry, SnapsToTheFirstEdgeInReachAndKeepsTheSize) {
+    // Snapping goes to the first edge in reach.
     // Left, top, DPI; snapped left and top of a 300 x 200 bed beside three others. Near 1000
     // both aligning lefts (1000) and aligning rights (995) are in reach: the first wins.
-    const int32_t rows[][5] = {
+    const int32_t snaps[][5] = {
         {27, 500, 96, 27, 500},   {1605, 500, 96, 1610, 500}, {500, 838, 96, 500, 830},
         {915, 700, 96, 910, 700}, {285, 700, 96, 290, 700},   {605, 395, 96, 600, 400},
         {14, 500, 96, 10, 500},   {27, 500, 144, 15, 500},    {998, 50, 96, 1000, 50}};
     const PixelRect others[] = {{600, 300, 900, 600}, {0, 0, 5, 5}, {1000, 800, 1295, 1000}};
-    for (const auto& r : rows) {
+    for (const auto& r : snaps) {
         EXPECT_EQ(SnapBed({r[0], r[1], r[0] + 300, r[1] + 200}, {0, 0, 1920, 1040}, others,
                           static_cast<uint32_t>(r[2])),
                   (PixelRect{r[3], r[4], r[3] + 300, r[4] + 200}))

@@ -85,7 +85,7 @@ TEST(MenuLayout, PointsFindTheItemsOfEachView) {
     }
 }
 
-TEST(MenuLayout, ShortMenusAndLongAlphabetsStayInsideTheirBands) {
+TEST(MenuLayout, ContentStaysInsideItsBandsAndScrollIsClampedToIt) {
     std::vector<LetterRow> rows;  // A..Z and 40 letters more
     for (wchar_t c = L'A'; c < L'Z' + 41; ++c) {
         rows.insert(rows.end(), {{true, c, -1}, {false, c, 0}});
@@ -108,12 +108,11 @@ TEST(MenuLayout, ShortMenusAndLongAlphabetsStayInsideTheirBands) {
                 << height;
         }
     }
-}
 
-TEST(MenuLayout, ScrollIsClampedToTheContent) {
+    // Scroll is clamped to the content.
     // 20 pins: 794 high in a 454 band, 8 to spare below the last.
     // View, pins or results, scroll, wheel; the scroll laid out and after the wheel.
-    const std::tuple<MenuView, std::size_t, float, int32_t, float, float> cases[] = {
+    const std::tuple<MenuView, std::size_t, float, int32_t, float, float> scrolls[] = {
         {MenuView::Home, 20, 0, -120, 0, 95},
         {MenuView::Home, 20, 300, -120, 300, 348},
         {MenuView::Home, 20, 50, 120, 50, 0},
@@ -124,7 +123,7 @@ TEST(MenuLayout, ScrollIsClampedToTheContent) {
         {MenuView::AllApps, 0, 0, -360, 0, 0},
         {MenuView::LetterIndex, 0, 120, -120, 120, 120},
     };
-    for (const auto& [view, count, scroll, wheel, laidOut, wheeled] : cases) {
+    for (const auto& [view, count, scroll, wheel, laidOut, wheeled] : scrolls) {
         const MenuLayout layout = Lay(view, count, scroll);
         EXPECT_EQ(std::pair(layout.scroll, WheelScroll(layout, layout.scroll, wheel)),
                   std::pair(laidOut, wheeled))

@@ -116,7 +116,7 @@ TEST(DockCenterStart, CentresAndPutsBackWhatWasThere) {
     EXPECT_FALSE(PlanCenterStart(false, 0, kNothingSaved).Changes());
 }
 
-TEST(PreviewLayout, ThumbnailsFitTheirBoxWithAMinimumWidth) {
+TEST(PreviewLayout, ThumbnailsFitTheirBoxAndThePopupStaysInsideTheWorkAreaAndMonitor) {
     // Window pixels and DPI; thumbnail width and height in DIPs.
     const std::tuple<PixelSize, uint32_t, float, float> rows[] = {
         {{100, 2000}, 96, 96, 146},      // tall and narrow: never narrower than 96
@@ -138,13 +138,12 @@ TEST(PreviewLayout, ThumbnailsFitTheirBoxWithAMinimumWidth) {
         EXPECT_FLOAT_EQ(layout.width, width + 20);
         EXPECT_TRUE(std::isfinite(layout.height) && layout.height >= 42);
     }
-}
 
-TEST(PreviewLayout, PopupStaysInsideTheWorkAreaAndTheMonitor) {
+    // The popup stays inside the work area and the monitor.
     const PixelSize one[] = {{2000, 500}};  // 252 x 100 DIPs
     const PreviewLayout layout = LayoutPreview(one, 96);
     // Anchor x, work-area left, monitor right, DPI; popup left and right.
-    const int32_t rows[][6] = {
+    const int32_t popups[][6] = {
         {960, 0, 1920, 96, 834, 1086},
         {50, 0, 1920, 96, 8, 260},
         {50, 100, 1920, 96, 108, 360},
@@ -153,7 +152,7 @@ TEST(PreviewLayout, PopupStaysInsideTheWorkAreaAndTheMonitor) {
         {-5, -1920, 0, 96, -260, -8},
         {INT_MAX, 0, INT_MAX, 0, INT_MAX - 260, INT_MAX - 8},
     };
-    for (const auto& r : rows) {
+    for (const auto& r : popups) {
         const PixelRect popup =
             PreviewPopupRect(layout, static_cast<uint32_t>(r[3]), r[0], 1000, r[1], r[2]);
         EXPECT_EQ(popup, (PixelRect{r[4], 1000 - (r[3] == 144 ? 150 : 100), r[5], 1000}))
