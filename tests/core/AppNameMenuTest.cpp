@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace corvane {
@@ -57,8 +58,7 @@ TEST(AppNameMenu, EntriesFollowTheTargetAndTiling) {
         {"run as administrator", Facts(true, false, true, false, L"", {}, true),
          "12g - 1 2 3g - 10g 11 - 5 - 8"},
         {"run as administrator, gone", Facts(false, false, true, false, L"", {}, true),
-         "1g 2g 3g - 5 - 8"},
-    };
+         "1g 2g 3g - 5 - 8"}};
     AppNameMenuFacts withHidden = Facts(true, false, false, false);
     withHidden.hiddenTray = {L"a.exe"};
     EXPECT_EQ(Shape(BuildAppNameMenu(withHidden)), "1 2 3 - 5 [3] - 8");
@@ -99,26 +99,19 @@ TEST(AppNameMenu, NeverTileAddsOnceAndRemovesEveryCopy) {
 }
 
 TEST(AppNameMenu, OnlyShowAllAndListedHiddenEntriesUnhide) {
-    const List hidden = {L"onedrive.exe", L"defender"};
-    struct Row {
-        uint32_t id;
-        std::optional<std::wstring> entry;
-    };
-    const Row rows[] = {
-        {9, L""},
-        {500, L"onedrive.exe"},
-        {501, L"defender"},
-        {502, std::nullopt},
-        {499, std::nullopt},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.id);
-        EXPECT_EQ(HiddenTrayEntryOf(r.id, hidden), r.entry);
-    }
+    const List hidden = {L"onedrive.exe", L"defender"}, many(150, L"x.exe");
     // The menu lists a hundred entries at most; an id past them names none.
-    const List many(150, L"x.exe");
-    EXPECT_EQ(HiddenTrayEntryOf(599, many), L"x.exe");
-    EXPECT_EQ(HiddenTrayEntryOf(600, many), std::nullopt);
+    const std::tuple<uint32_t, List, std::optional<std::wstring>> rows[] = {
+        {9, hidden, L""},
+        {500, hidden, L"onedrive.exe"},
+        {501, hidden, L"defender"},
+        {502, hidden, std::nullopt},
+        {499, hidden, std::nullopt},
+        {599, many, L"x.exe"},
+        {600, many, std::nullopt}};
+    for (const auto& [id, list, entry] : rows) {
+        EXPECT_EQ(HiddenTrayEntryOf(id, list), entry) << id;
+    }
 }
 
 TEST(BarTooltips, NowPlayingLeavesOutWhatIsMissing) {

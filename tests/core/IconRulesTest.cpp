@@ -11,6 +11,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace corvane {
@@ -43,13 +44,8 @@ struct Canvas {
 };
 
 TEST(ComputeIconCrop, ContentUnder62PercentOfTheWidthGetsASquareOfItPlusMargin) {
-    struct Row {
-        const char* name;
-        int width, height;
-        int x0, y0, x1, y1;  // an inclusive rectangle of alpha 255
-        std::optional<IconCrop> crop;
-    };
-    const Row rows[] = {
+    // Name, canvas width and height, an inclusive rectangle of alpha 255; the crop.
+    const std::tuple<const char*, int, int, int, int, int, int, std::optional<IconCrop>> rows[] = {
         {"100 x 100 centred: 106 + 2", 256, 256, 78, 78, 177, 177, IconCrop{73, 73, 108}},
         {"158 wide is 62 %", 256, 256, 49, 120, 206, 130, std::nullopt},
         {"157 wide: 166 + 2", 256, 256, 50, 120, 206, 130, IconCrop{44, 41, 168}},
@@ -58,13 +54,11 @@ TEST(ComputeIconCrop, ContentUnder62PercentOfTheWidthGetsASquareOfItPlusMargin) 
         {"kept inside at the top left", 256, 256, 0, 0, 9, 9, IconCrop{0, 0, 12}},
         {"kept inside at the bottom right", 256, 256, 246, 246, 255, 255, IconCrop{244, 244, 12}},
         {"tall content is measured against the width", 100, 300, 10, 10, 14, 89, std::nullopt},
-        {"no taller than a low canvas", 300, 64, 20, 10, 169, 20, IconCrop{62, 0, 64}},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        Canvas c(r.width, r.height);
-        c.Fill(r.x0, r.y0, r.x1, r.y1);
-        EXPECT_EQ(ComputeIconCrop(c.View()), r.crop);
+        {"no taller than a low canvas", 300, 64, 20, 10, 169, 20, IconCrop{62, 0, 64}}};
+    for (const auto& [name, width, height, x0, y0, x1, y1, crop] : rows) {
+        Canvas c(width, height);
+        c.Fill(x0, y0, x1, y1);
+        EXPECT_EQ(ComputeIconCrop(c.View()), crop) << name;
     }
     Canvas haze(256, 256);
     haze.Fill(0, 0, 255, 255, 12);

@@ -194,8 +194,7 @@ TEST(CardLayout, ClicksSendCommandsAndSeeksClampToTheBar) {
         {3, 274, 340, 200, 3, 150}, {3, 100, 340, 200, 3, 0},  {3, 400, 340, 200, 3, 200},
         {3, 200, 340, 0, -1, -1},   {3, 200, 340, -5, -1, -1}, {3, 200, 140, 200, 3, 0},
         {3, 200, 100, 200, 3, 0},   {3, NAN, 340, 200, 3, 0},  {0, 200, 340, 0, 2, 0},
-        {1, 0, 340, 0, 0, 0},       {2, 0, 340, 0, 1, 0},      {-1, 274, 340, 200, -1, -1},
-    };
+        {1, 0, 340, 0, 0, 0},       {2, 0, 340, 0, 1, 0},      {-1, 274, 340, 200, -1, -1}};
     for (const auto& r : rows) {
         const auto click = CardClickAction(static_cast<CardItem>(r[0]), static_cast<float>(r[1]),
                                            static_cast<float>(r[2]), r[3]);

@@ -26,12 +26,8 @@ std::wstring TestFold(std::wstring_view text) {
 }
 
 TEST(Search, ScoresFoldedQueriesOfOneOrSeveralWords) {
-    struct Case {
-        const wchar_t* text;
-        const wchar_t* query;
-        int score;
-    };
-    const Case cases[] = {
+    const std::tuple<const wchar_t*, const wchar_t*, int> cases[] = {
+        // text, query, score
         {L"display", L"display", 100},
         {L"visual studio code", L"v", 80},
         {L"visual studio code", L"visual studio", 80},  // several words read as one first
@@ -49,10 +45,9 @@ TEST(Search, ScoresFoldedQueriesOfOneOrSeveralWords) {
         {L"visual studio code", L"code od", 0},  // a word inside a word is not enough
         {L"visual studio code", L"code xyz", 0},
         {L"calculator", L"xyz", 0},
-        {L"calculator", L"", 0},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(ScoreMatch(c.text, c.query), c.score) << c.text << " / " << c.query;
+        {L"calculator", L"", 0}};
+    for (const auto& [text, query, score] : cases) {
+        EXPECT_EQ(ScoreMatch(text, query), score) << text << " / " << query;
     }
 }
 
@@ -182,20 +177,17 @@ TEST(CatalogRules, ParsingNamesOfTheApplicationsFolder) {
 }
 
 TEST(CatalogRules, UninstallersAreLeftOut) {
-    const struct {
-        const wchar_t* name;
-        const wchar_t* exePath;
-        bool uninstaller;
-    } cases[] = {{L"Uninstall Foo", L"C:\\F\\f.exe", true},
-                 {L"Foo uninstall tool", L"", true},
-                 {L"AVInstaller", L"", true},
-                 {L"Foo", L"C:\\F\\unins000.exe", true},
-                 {L"Foo", L"C:/F/Uninstall.exe", true},
-                 {L"Foo Uninstaller", L"C:\\F\\u.exe", false},
-                 {L"Foo Uninstaller", L"UNINS1.EXE", true},
-                 {L"Foo Uninstall", L"", false}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(IsUninstaller(c.name, c.exePath), c.uninstaller) << c.name << " " << c.exePath;
+    const std::tuple<const wchar_t*, const wchar_t*, bool> cases[] = {
+        // name, program, left out{L"Uninstall Foo", L"C:\\F\\f.exe", true},
+        {L"Foo uninstall tool", L"", true},
+        {L"AVInstaller", L"", true},
+        {L"Foo", L"C:\\F\\unins000.exe", true},
+        {L"Foo", L"C:/F/Uninstall.exe", true},
+        {L"Foo Uninstaller", L"C:\\F\\u.exe", false},
+        {L"Foo Uninstaller", L"UNINS1.EXE", true},
+        {L"Foo Uninstall", L"", false}};
+    for (const auto& [name, exePath, uninstaller] : cases) {
+        EXPECT_EQ(IsUninstaller(name, exePath), uninstaller) << name << " " << exePath;
     }
 }
 
@@ -212,11 +204,7 @@ TEST(CatalogRules, KeepsProgramFilesOnlyAndTheFirstOfEachEntry) {
         document};
     // Descending, so that the order can only come from the comparison.
     FinishCatalog(entries, [](std::wstring_view a, std::wstring_view b) { return b.compare(a); });
-    std::vector<std::wstring> names;
-    for (const AppEntry& entry : entries) {
-        names.push_back(entry.name);
-    }
-    EXPECT_EQ(names,
+    EXPECT_EQ(Names(entries),
               (std::vector<std::wstring>{L"beta", L"beta", L"Tool Safe", L"Tool", L"Readme"}));
     EXPECT_NE(FindPinnedEntry(entries, L"shell:AppsFolder\\B2"), nullptr);
     EXPECT_NE(FindPinnedEntry(entries, L"C:\\USER\\Tool.lnk"), nullptr);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 namespace corvane {
 namespace {
@@ -56,27 +57,22 @@ TEST(SettingsKeys, EachKeyClampsAndMovesNoOtherKey) {
 
 TEST(LoadSettings, LanguageComesFromTheFileOrItsAbsence) {
     const auto english = EncodeUtf16LeWithBom(DefaultSettingsText(false));
-    struct Case {
-        std::optional<std::wstring> file;
-        bool norwegian;
-        std::wstring writtenLanguage;
-        std::wstring dateFormat;
-    };
+    // The file (none: missing); Norwegian, the language key afterwards, the date format.
+    using Case = std::tuple<std::optional<std::wstring>, bool, std::wstring, std::wstring>;
     const Case cases[] = {
         {std::nullopt, false, L"en", L"ddd MMM d"},
         {L"[Bar]\nHeight=30\n", true, L"no", L"ddd d. MMM"},  // from before the key
         {L"[General]\nLanguage=NO\n", true, L"NO", L"ddd d. MMM"},
         {L"[General]\nLanguage=nob\n", false, L"nob", L"ddd MMM d"},
-        {L"[General]\nLanguage=no\n[Clock]\nDateFormat=\n", true, L"no", L""},
-    };
-    for (const Case& c : cases) {
-        FakeProfileStore store = c.file ? FakeProfileStore(*c.file) : FakeProfileStore();
-        SetNorwegian(!c.norwegian);
+        {L"[General]\nLanguage=no\n[Clock]\nDateFormat=\n", true, L"no", L""}};
+    for (const auto& [file, norwegian, language, dateFormat] : cases) {
+        FakeProfileStore store = file ? FakeProfileStore(*file) : FakeProfileStore();
+        SetNorwegian(!norwegian);
         const Settings s = Load(store);
-        EXPECT_EQ(IsNorwegian(), c.norwegian) << c.writtenLanguage;
-        EXPECT_EQ(store.Value(L"General", L"Language"), c.writtenLanguage);
-        EXPECT_EQ(s.dateFormat, c.dateFormat) << c.writtenLanguage;
-        EXPECT_EQ(store.CreatedBytes(), c.file ? std::vector<uint8_t>{} : english);
+        EXPECT_EQ(IsNorwegian(), norwegian) << language;
+        EXPECT_EQ(store.Value(L"General", L"Language"), language);
+        EXPECT_EQ(s.dateFormat, dateFormat) << language;
+        EXPECT_EQ(store.CreatedBytes(), file ? std::vector<uint8_t>{} : english);
     }
 }
 

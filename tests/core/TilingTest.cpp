@@ -90,8 +90,7 @@ TEST(TilingRules, WhichWindowsTakePart) {
         {[](F& w) { w.windowRect = kCover; }, false},
         {[](F& w) { w.windowRect = kCover, w.maximized = true; }, true},
         {[](F& w) { w.windowRect = kR144; }, true},
-        {[](F& w) { w.maximized = w.managed = true; }, false},
-    };
+        {[](F& w) { w.maximized = w.managed = true; }, false}};
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         F w = good;
         rows[i].first(w);

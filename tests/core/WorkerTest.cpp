@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 namespace corvane {
@@ -89,19 +90,13 @@ protected:
 };
 
 TEST_F(WorkerTest, HandsBackResultsUnlessCancelledOrSuperseded) {
-    struct Case {
-        const char* name;
-        bool cancelWhileRunning;
-        bool newerDeliveredFirst;
-        std::vector<std::string> expected;
-    };
-    const Case cases[] = {
+    // Name, cancelled while running, a newer result delivered first; results handed back.
+    const std::tuple<const char*, bool, bool, std::vector<std::string>> cases[] = {
         {"plain", false, false, {"old"}},
         {"closed surface", true, false, {}},
-        {"newer result already shown", false, true, {"new"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        {"newer result already shown", false, true, {"new"}}};
+    for (const auto& [name, cancelWhileRunning, newerDeliveredFirst, expected] : cases) {
+        SCOPED_TRACE(name);
         const uint32_t channel = worker_.NewChannel();
         std::vector<std::string> seen;
         Gate gate;
@@ -117,23 +112,23 @@ TEST_F(WorkerTest, HandsBackResultsUnlessCancelledOrSuperseded) {
         while (!running) {
             std::this_thread::yield();
         }
-        if (c.newerDeliveredFirst) {
+        if (newerDeliveredFirst) {
             const int before = Wakes();
             worker_.Submit<std::string>({channel, 7}, WorkUrgency::Urgent, Value("new"),
                                         Into(seen));
             DeliverAfterWake(before + 1);
         }
-        if (c.cancelWhileRunning) {
+        if (cancelWhileRunning) {
             worker_.Cancel(channel);
         }
         const int before = Wakes();
         gate.Open();
         WaitUntilIdle();
-        if (!c.cancelWhileRunning) {
+        if (!cancelWhileRunning) {
             DeliverAfterWake(before + 1);
         }
         worker_.RunFinished();
-        EXPECT_EQ(seen, c.expected);
+        EXPECT_EQ(seen, expected);
     }
 }
 
