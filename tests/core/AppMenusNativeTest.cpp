@@ -260,7 +260,7 @@ TEST(PopupPlan, AbsurdNestingIsCutWhereTheReaderStops) {
     ASSERT_EQ(plan.commands.size(), 1u);
 }
 
-TEST(MenuSliding, ArrowKeysWrapAroundAndKeepTheirMeaningWithOneMenuOrSubmenus) {
+TEST(MenuSliding, ArrowKeysWrapAroundAndOnlyAMovedPointerSwitchesMenus) {
     // Key, current menu, menus, submenus open; the menu asked for.
     const std::tuple<SlideKey, int, int, bool, int> cases[] = {
         {SlideKey::Left, 0, 3, false, 2},   {SlideKey::Right, 0, 3, false, 1},
@@ -273,12 +273,11 @@ TEST(MenuSliding, ArrowKeysWrapAroundAndKeepTheirMeaningWithOneMenuOrSubmenus) {
         EXPECT_EQ(SlideRequest(key, current, count, submenus), request)
             << (key == SlideKey::Left ? "left from " : "right from ") << current << " of " << count;
     }
-}
 
-TEST(MenuSliding, OnlyAPointerThatMovedOntoAnotherTitleSwitchesMenus) {
+    // Only a pointer that moved onto another title switches menus.
     const ScreenPoint rest{750, 5};
     // Pointer reported, title under it, open title; the menu asked for.
-    const std::tuple<ScreenPoint, int, int, int> cases[] = {
+    const std::tuple<ScreenPoint, int, int, int> moves[] = {
         {{950, 5}, 2, 0, 2},
         {{751, 5}, 0, 2, 0},
         {{750, 6}, 0, 2, 0},
@@ -287,7 +286,7 @@ TEST(MenuSliding, OnlyAPointerThatMovedOntoAnotherTitleSwitchesMenus) {
         // The report a new drop-down brings under a resting pointer.
         {rest, 0, 1, -1},
         {rest, 2, 0, -1}};
-    for (const auto& [reported, hit, current, request] : cases) {
+    for (const auto& [reported, hit, current, request] : moves) {
         EXPECT_EQ(PointerMoveRequest(rest, reported, hit, current), request)
             << "at " << reported.x << "," << reported.y << " over " << hit;
     }

@@ -91,14 +91,13 @@ TEST(AppNameMenu, NeverTileNamesTheAppAndHiddenTrayItemsStopAtAHundred) {
     EXPECT_EQ(popup->children[101].id, 9u);
 }
 
-TEST(AppNameMenu, NeverTileAddsOnceAndRemovesEveryCopy) {
+TEST(AppNameMenu, NeverTileTogglesAndOnlyListedHiddenEntriesUnhide) {
     EXPECT_EQ(ToggleNeverTile({L"calc.exe"}, L"mpv.exe"), (List{L"calc.exe", L"mpv.exe"}));
     EXPECT_EQ(ToggleNeverTile({L"mpv.exe", L"calc.exe", L"mpv.exe"}, L"mpv.exe"),
               List{L"calc.exe"});
     EXPECT_EQ(ToggleNeverTile({L"calc.exe"}, L""), List{L"calc.exe"});
-}
 
-TEST(AppNameMenu, OnlyShowAllAndListedHiddenEntriesUnhide) {
+    // Only "show all" and listed hidden entries unhide.
     const List hidden = {L"onedrive.exe", L"defender"}, many(150, L"x.exe");
     // The menu lists a hundred entries at most; an id past them names none.
     const std::tuple<uint32_t, List, std::optional<std::wstring>> rows[] = {

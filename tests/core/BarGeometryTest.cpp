@@ -42,15 +42,14 @@ TEST(BarGeometry, StripAndFrameOfEachStyle) {
     }
 }
 
-TEST(BarGeometry, SlideHidesTheWholeBar) {
+TEST(BarGeometry, SlideAndAutoHideHideTheWholeBarOnlyWhenNothingHoldsIt) {
     const BarMetrics m = ComputeBarMetrics(28, BarStyle::Floating, 96);  // h 28, m 6
     EXPECT_EQ(SlideWindowTop(6, m, 0.0f), 6);
     EXPECT_EQ(SlideWindowTop(6, m, 0.5f), 6 - 18);
     EXPECT_EQ(SlideWindowTop(6, m, 1.0f), 6 - 36);
     EXPECT_LE(SlideWindowTop(6, m, 1.0f) + m.height, 0);
-}
 
-TEST(BarGeometry, AutoHideKeepsTheBarWhileThePointerIsNearOrSomethingIsOpen) {
+    // Auto-hide keeps the bar while the pointer is near or something is open.
     EXPECT_EQ(RevealEdgeRect({1920, -200, 3840, 880}), (PixelRect{1924, -200, 3836, -198}));
 
     // Pointer x and y, what is open (0 none, 1 a system menu, 2 an own popup, 3 a tray
@@ -66,7 +65,7 @@ TEST(BarGeometry, AutoHideKeepsTheBarWhileThePointerIsNearOrSomethingIsOpen) {
     }
 }
 
-TEST(BarGeometry, IslandRegionAndPanelsInPixels) {
+TEST(BarGeometry, IslandRegionPanelsAndMovesInPixels) {
     const auto shapes = IslandRegionShapes({{0, 0, 100.5f, 28}, {900, 0, 1000, 28}}, 144);
     ASSERT_EQ(shapes.size(), 2u);
     // Right and bottom reach one pixel further.
@@ -77,9 +76,8 @@ TEST(BarGeometry, IslandRegionAndPanelsInPixels) {
 
     EXPECT_EQ(PanelRect({-4.8f, 0, 100.7f, 28}, 144, 9, 9), (PixelRect{2, 9, 160, 51}));
     EXPECT_EQ(PanelRect({10, 0, 20, 28}, 96, -1920, 0), (PixelRect{-1910, 0, -1900, 28}));
-}
 
-TEST(BarGeometry, IslandsCountAsMovedOnlyBeyondHalfAPoint) {
+    // Islands count as moved only beyond half a point.
     const std::vector<PointRect> applied{{0, 0, 100, 28}, {500, 0, 600, 28}};
     auto same = applied;
     same[1].left += 0.5f;

@@ -15,7 +15,7 @@ namespace {
 constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
 constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
 
-TEST(NowPlayingRules, SourceNamesFromTheCatalogOrTheIdentifier) {
+TEST(NowPlayingRules, SourceNamesFromTheCatalogOrTheIdentifierAndCleanMediaText) {
     std::vector<AppEntry> apps(3);
     apps[0] = {L"Innstillinger", L"", L"", L"ms-settings:spotify.exe", L"", true, false};
     apps[1] = {L"Groove", L"", L"", L"shell:appsfolder\\zune_8wekyb!app", L"", false, false};
@@ -31,9 +31,8 @@ TEST(NowPlayingRules, SourceNamesFromTheCatalogOrTheIdentifier) {
         EXPECT_FALSE(IsSafeSourceId(id)) << id;
     }
     EXPECT_TRUE(IsSafeSourceId(L"Microsoft.ZuneMusic_8wekyb!App"));
-}
 
-TEST(NowPlayingRules, MediaTextLosesControlCharactersAndStopsAt512Units) {
+    // Media text loses control characters and stops at 512 units.
     const std::wstring a510(510, L'a');
     // Removed characters do not count.
     const std::pair<std::wstring, std::wstring> rows[] = {

@@ -154,7 +154,7 @@ TEST(Search, FileSearchUriEncodesAllButLettersDigitsAndThreeMarks) {
     EXPECT_EQ(SearchFilesUri(L"\u00A7"), L"search-ms:query=%A7");
 }
 
-TEST(CatalogRules, ParsingNamesOfTheApplicationsFolder) {
+TEST(CatalogRules, ParsingNamesOfTheApplicationsFolderAndUninstallers) {
     const std::wstring guid = L"{6D809377-6AF0-444B-8957-A3773F02200E}";
     const struct {
         std::wstring parsingName;
@@ -174,9 +174,8 @@ TEST(CatalogRules, ParsingNamesOfTheApplicationsFolder) {
         EXPECT_EQ(split ? std::wstring(split->first) + L"|" + std::wstring(split->second) : L"",
                   c.split);
     }
-}
 
-TEST(CatalogRules, UninstallersAreLeftOut) {
+    // Uninstallers are left out.
     const std::tuple<const wchar_t*, const wchar_t*, bool> cases[] = {
         // name, program, left out{L"Uninstall Foo", L"C:\\F\\f.exe", true},
         {L"Foo uninstall tool", L"", true},

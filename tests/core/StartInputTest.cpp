@@ -96,7 +96,7 @@ TEST(QueryEdit, KeysMoveSelectEraseAndUseTheClipboard) {
     }
 }
 
-TEST(QueryEdit, TypingKeepsTheBoundAndWholeSurrogatePairs) {
+TEST(QueryEdit, TypingKeepsTheBoundAndWholeSurrogatePairsAndScrollFollowsTheCaret) {
     const std::wstring almostFull(kMaxQueryChars - 2, L'a');
     QueryEdit edit(almostFull, 0, 0);
     EXPECT_TRUE(edit.Insert(L"b" + kPair + L"c"));  // room for b and half a pair
@@ -115,9 +115,8 @@ TEST(QueryEdit, TypingKeepsTheBoundAndWholeSurrogatePairs) {
     EXPECT_TRUE(edit.Type(L'!'));  // the half before it is forgotten
     EXPECT_EQ(Marks(edit), L"xy " + kPair + L"!|");
     EXPECT_EQ(Marks(QueryEdit(L"a" + kPair, 9, 2)), L"a|" + kPair + L"[");
-}
 
-TEST(QueryEdit, ScrollFollowsTheCaretAndNeverShowsBlankPastTheEnd) {
+    // Scroll follows the caret and never shows blank past the end.
     // scroll, caret, text width, box width; scroll after
     const float cases[][5] = {{0, 50, 80, 100, 0},     {0, 150, 200, 100, 50},
                               {60, 80, 200, 100, 60},  {60, 30, 200, 100, 30},
