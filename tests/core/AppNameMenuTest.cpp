@@ -41,12 +41,8 @@ AppNameMenuFacts Facts(bool valid, bool maximized, bool tiling, bool floating,
 TEST(AppNameMenu, EntriesFollowTheTargetAndTiling) {
     SetNorwegian(false);
     const List listed = {L"calc.exe", L"notepad.exe"};
-    struct Row {
-        const char* name;
-        AppNameMenuFacts facts;  // valid, maximized, tiling, floating, exe, float list
-        const char* shape;
-    };
-    const Row rows[] = {
+    // Name, facts (valid, maximized, tiling, floating, exe, float list), the menu.
+    const std::tuple<const char*, AppNameMenuFacts, const char*> rows[] = {
         {"no window: greyed, no tiling", Facts(false, false, true, false), "1g 2g 3g - 5 - 8"},
         {"maximised", Facts(true, true, false, false), "1 2 3 - 5 - 8"},
         {"tiling off", Facts(true, false, false, false, L"notepad.exe", listed), "1 2 3 - 5 - 8"},
@@ -62,13 +58,13 @@ TEST(AppNameMenu, EntriesFollowTheTargetAndTiling) {
     AppNameMenuFacts withHidden = Facts(true, false, false, false);
     withHidden.hiddenTray = {L"a.exe"};
     EXPECT_EQ(Shape(BuildAppNameMenu(withHidden)), "1 2 3 - 5 [3] - 8");
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        const auto menu = BuildAppNameMenu(r.facts);
-        EXPECT_EQ(Shape(menu), r.shape);
+    for (const auto& [name, facts, shape] : rows) {
+        SCOPED_TRACE(name);
+        const auto menu = BuildAppNameMenu(facts);
+        EXPECT_EQ(Shape(menu), shape);
         ASSERT_GT(menu.size(), 3u);
         const AppNameMenuEntry& zoom = menu[menu[0].id == kMenuBeyondReachNote ? 3 : 1];
-        EXPECT_EQ(zoom.text, r.facts.targetMaximized ? L"Restore" : L"Maximize");
+        EXPECT_EQ(zoom.text, facts.targetMaximized ? L"Restore" : L"Maximize");
     }
 }
 

@@ -92,23 +92,20 @@ TEST(ForegroundRules, DescriptionFromVersionValueStopsAtLengthOrTerminator) {
 }
 
 TEST(ForegroundRules, FullscreenIsAnUnmaximisedWindowCoveringItsDisplay) {
-    struct Row {
-        PixelRect window, display;
-        bool maximised, fullscreen;
-    };
     const PixelRect main{0, 0, 1920, 1080};
     const PixelRect left{-1280, 0, 0, 1024};
     const PixelRect below{0, 1080, 1920, 2160};
-    const Row rows[] = {
+    // Window, display, maximised; full screen.
+    const std::tuple<PixelRect, PixelRect, bool, bool> rows[] = {
         {{0, 0, 1920, 1080}, main, false, true},     {{-8, -8, 1928, 1088}, main, false, true},
         {{-8, -8, 1928, 1088}, main, true, false},   {{1, 0, 1920, 1080}, main, false, false},
         {{0, 1, 1920, 1080}, main, false, false},    {{0, 0, 1919, 1080}, main, false, false},
         {{0, 0, 1920, 1079}, main, false, false},    {{-1280, 0, 0, 1024}, left, false, true},
         {{0, 1080, 1920, 2160}, below, false, true}, {{0, 0, 1920, 2000}, below, false, false}};
-    for (const Row& r : rows) {
-        EXPECT_EQ(IsFullscreenWindow(r.window, r.display, r.maximised), r.fullscreen)
-            << r.window.left << "," << r.window.top << " " << r.window.right << ","
-            << r.window.bottom << " max " << r.maximised;
+    for (const auto& [window, display, maximised, fullscreen] : rows) {
+        EXPECT_EQ(IsFullscreenWindow(window, display, maximised), fullscreen)
+            << window.left << "," << window.top << " " << window.right << "," << window.bottom
+            << " max " << maximised;
     }
     // SHQueryUserNotificationState: D3D full screen and presentation mode.
     for (const int state : {2, 3, 4, 5}) {

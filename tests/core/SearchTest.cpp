@@ -156,23 +156,21 @@ TEST(Search, FileSearchUriEncodesAllButLettersDigitsAndThreeMarks) {
 
 TEST(CatalogRules, ParsingNamesOfTheApplicationsFolderAndUninstallers) {
     const std::wstring guid = L"{6D809377-6AF0-444B-8957-A3773F02200E}";
-    const struct {
-        std::wstring parsingName;
-        bool webLink, drivePath;
-        std::wstring split;  // known folder "|" the rest
-    } cases[] = {{L"https://example.com/app", true, false, L""},
-                 {L"C:\\Tools\\app.exe", false, true, L""},
-                 {L"C:", false, false, L""},
-                 {guid + L"\\Vendor\\app.exe", false, false, guid + L"|\\Vendor\\app.exe"},
-                 {guid, false, false, L""},
-                 {L"{6D809377-6AF0-444B-8957-A3773F02200}\\Vendor\\app.exe", false, false, L""},
-                 {L"Microsoft.WindowsCalculator_8wekyb3d8bbwe!App", false, false, L""}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(IsWebLink(c.parsingName), c.webLink) << c.parsingName;
-        EXPECT_EQ(IsDrivePath(c.parsingName), c.drivePath) << c.parsingName;
-        const auto split = SplitKnownFolderPrefix(c.parsingName);
+    // Parsing name; a web link, a drive path, known folder "|" the rest.
+    const std::tuple<std::wstring, bool, bool, std::wstring> names[] = {
+        {L"https://example.com/app", true, false, L""},
+        {L"C:\\Tools\\app.exe", false, true, L""},
+        {L"C:", false, false, L""},
+        {guid + L"\\Vendor\\app.exe", false, false, guid + L"|\\Vendor\\app.exe"},
+        {guid, false, false, L""},
+        {L"{6D809377-6AF0-444B-8957-A3773F02200}\\Vendor\\app.exe", false, false, L""},
+        {L"Microsoft.WindowsCalculator_8wekyb3d8bbwe!App", false, false, L""}};
+    for (const auto& [name, webLink, drivePath, expected] : names) {
+        EXPECT_EQ(IsWebLink(name), webLink) << name;
+        EXPECT_EQ(IsDrivePath(name), drivePath) << name;
+        const auto split = SplitKnownFolderPrefix(name);
         EXPECT_EQ(split ? std::wstring(split->first) + L"|" + std::wstring(split->second) : L"",
-                  c.split);
+                  expected);
     }
 
     // Uninstallers are left out.
