@@ -70,6 +70,8 @@ TEST_F(SettingsPagesTest, SettersWriteTheKeyAndApplyTheWayTheRowSays) {
          nullptr},
         {kPageGeneral, L"Centered Start menu", 0, L"General", L"CenterStart", L"0", 0,
          L"ApplyCenterStart"},
+        {kPageTopBar, L"Date", 2, L"Clock", L"DateFormat", L"MMM d, yyyy", 0, L"RefreshBars"},
+        {kPageTopBar, L"Date", 4, L"Clock", L"DateFormat", L"", 0, L"RefreshBars"},  // time only
         {kPageTopBar, L"Tiling button", 0, L"Tiling", L"Button", L"0", 0, L"RefreshBars"},
         {kPageTiling, L"Gap between windows", 12, L"Tiling", L"Gap", L"12", 0,
          L"ApplyTilingSettings"},
@@ -118,18 +120,6 @@ TEST_F(SettingsPagesTest, BuildingPagesWritesNothingEvenWhenAValueLiesOutsideIts
     }
     EXPECT_EQ(file.WriteCount(), before);
     EXPECT_EQ(Row(kPageTopBar, L"Height").getInt(), 46);
-}
-
-TEST_F(SettingsPagesTest, DateChoiceWritesThePresetOrAnEmptyValueForTimeOnly) {
-    const std::pair<int32_t, const wchar_t*> cases[] = {{4, L""}, {2, L"MMM d, yyyy"}};
-    for (const auto& [option, written] : cases) {
-        host.calls.clear();
-        Row(kPageTopBar, L"Date").setInt(option);
-        EXPECT_EQ(file.Value(L"Clock", L"DateFormat"), std::optional<std::wstring>(written));
-        EXPECT_EQ(settings.dateFormat, written);
-        EXPECT_EQ(host.calls, std::vector<std::wstring>{L"RefreshBars"});
-    }
-    EXPECT_EQ(reapplies, 0);
 }
 
 TEST_F(SettingsPagesTest, DockDisplayChoiceStoresTheDisplaysValueNotItsIndex) {
