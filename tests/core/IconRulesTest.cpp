@@ -60,11 +60,6 @@ TEST(ComputeIconCrop, ContentUnder62PercentOfTheWidthGetsASquareOfItPlusMargin) 
         c.Fill(x0, y0, x1, y1);
         EXPECT_EQ(ComputeIconCrop(c.View()), crop) << name;
     }
-    Canvas haze(256, 256);
-    haze.Fill(0, 0, 255, 255, 12);
-    EXPECT_EQ(ComputeIconCrop(haze.View()), std::nullopt);
-    haze.Fill(100, 100, 109, 109, 13);  // only alpha above 12 counts
-    EXPECT_EQ(ComputeIconCrop(haze.View()), (IconCrop{98, 98, 12}));
 }
 
 TEST(FindVisibleBounds, MatchesAFullScanOnRandomImages) {

@@ -61,20 +61,6 @@ protected:
         return wakes_;
     }
 
-    // Keeps every worker thread busy until its gate opens.
-    void Occupy(std::vector<Gate>& gates) {
-        std::atomic<int> started = 0;
-        for (Gate& gate : gates) {
-            worker_.Submit({99, 0}, WorkUrgency::Urgent, std::function<void()>([&] {
-                               ++started;
-                               gate.Wait();
-                           }));
-        }
-        while (started < static_cast<int>(gates.size())) {
-            std::this_thread::yield();
-        }
-    }
-
     std::function<std::string()> Value(std::string text) {
         return [text] { return text; };
     }
@@ -136,7 +122,16 @@ TEST_F(WorkerTest, WaitingJobsAreReplacedCancelledAndTakenUrgentNewestFirst) {
     // One thread is let go, the others stay stuck: it works through the
     // queue alone, so the order is certain.
     std::vector<Gate> gates(Worker::kMaxThreads);
-    Occupy(gates);
+    std::atomic<int> started = 0;
+    for (Gate& gate : gates) {
+        worker_.Submit({99, 0}, WorkUrgency::Urgent, std::function<void()>([&] {
+                           ++started;
+                           gate.Wait();
+                       }));
+    }
+    while (started < static_cast<int>(gates.size())) {
+        std::this_thread::yield();
+    }
     std::vector<std::string> ran;
     std::mutex ranMutex;
     const auto job = [&](std::string name) {
