@@ -16,11 +16,10 @@ namespace {
 class SettingsPagesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        wasNorwegian_ = IsNorwegian();
         SetNorwegian(false);
         settings.filePath = L"C:\\c\\corvane.ini";
     }
-    void TearDown() override { SetNorwegian(wasNorwegian_); }
+    void TearDown() override { SetNorwegian(false); }
 
     // The first row with that label that is not a header.
     SettingsRow Row(int32_t page, std::wstring_view label) {
@@ -52,7 +51,6 @@ protected:
                         [this] { ++languageChanges; },
                         [this] { ++reloads; },
                         [this] { ++rebuilds; }};
-    bool wasNorwegian_ = false;
 };
 
 TEST_F(SettingsPagesTest, SettersWriteTheKeyAndApplyTheWayTheRowSays) {
