@@ -269,6 +269,7 @@ TEST_F(IdentifyForegroundTest, EachPathIsResolvedOnceAndItsWindowIconCopiedOnce)
     EXPECT_EQ(sources_.descriptionCalls, 2);
 
     // A window icon of a cached application is copied and kept.
+    sources_.windowIconCalls = 0;
     const std::wstring noIcon = L"C:\\Apps\\noicon.exe";
     const auto first = Identify(30, L"Frame", noIcon);
     ASSERT_TRUE(first);
