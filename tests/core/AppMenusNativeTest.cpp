@@ -218,7 +218,7 @@ std::wstring Describe(const std::vector<PopupEntry>& entries) {
     return out;
 }
 
-TEST(PopupPlan, LabelsFlagsAndCommandNumbersInADepthFirstWalk) {
+TEST(PopupPlan, LabelsFlagsAndCommandNumbersInADepthFirstWalkCutWhereTheReaderStops) {
     std::vector<AppMenuItem> items = {
         Leaf(L"&Open"), Sep(), Leaf(L"Plain"),
         Leaf(L"sub", {Leaf(L"b"), Leaf(L"subsub", {Leaf(L"c")}), Sep(), Leaf(L"d")}), Leaf(L"e")};
@@ -243,9 +243,8 @@ TEST(PopupPlan, LabelsFlagsAndCommandNumbersInADepthFirstWalk) {
     items[4].runTarget = L"notepad.exe";
     EXPECT_EQ(Describe(PlanMenuPopup(items, true).entries),
               L"&Open\tCtrl+O~#1 - Plain~*#2 sub(b~#3 subsub(c~#4) - d~#5) e#6");
-}
 
-TEST(PopupPlan, AbsurdNestingIsCutWhereTheReaderStops) {
+    // Absurd nesting is cut where the reader stops.
     // Far deeper than any menu the reader produces: the plan must neither
     // recurse without bound nor lose the entry.
     AppMenuItem root = Leaf(L"bottom");
@@ -254,10 +253,10 @@ TEST(PopupPlan, AbsurdNestingIsCutWhereTheReaderStops) {
         parent.children.push_back(std::move(root));
         root = std::move(parent);
     }
-    const std::vector<AppMenuItem> items = {std::move(root)};
-    const PopupPlan plan = PlanMenuPopup(items);
-    EXPECT_EQ(Describe(plan.entries), L"level(level(level(level(level#1))))");
-    ASSERT_EQ(plan.commands.size(), 1u);
+    const std::vector<AppMenuItem> deep = {std::move(root)};
+    const PopupPlan deepPlan = PlanMenuPopup(deep);
+    EXPECT_EQ(Describe(deepPlan.entries), L"level(level(level(level(level#1))))");
+    ASSERT_EQ(deepPlan.commands.size(), 1u);
 }
 
 TEST(MenuSliding, ArrowKeysWrapAroundAndOnlyAMovedPointerSwitchesMenus) {

@@ -72,7 +72,7 @@ TEST(GardenModel, AssignmentKeepsEveryIdInExactlyOneBedAndTheFirstRunSortsApps) 
                               L",c.txt,dir.lnk*");
 }
 
-TEST(GardenModel, DropMovesBeforeTheVisibleItemOrChangesNothing) {
+TEST(GardenModel, DropDeleteAndSortKeepTheIds) {
     // source, id, target, insertion index, result ("" for unchanged)
     using Row = std::tuple<std::size_t, std::wstring, std::size_t, int32_t, std::wstring>;
     const std::wstring start = L"a,gone,b,c x,y*";
@@ -86,9 +86,8 @@ TEST(GardenModel, DropMovesBeforeTheVisibleItemOrChangesNothing) {
         EXPECT_EQ(result, shown.empty() ? DropResult::Unchanged : DropResult::Moved);
         EXPECT_EQ(Show(beds), shown.empty() ? start : shown) << id << index;
     }
-}
 
-TEST(GardenModel, DeleteAndSortKeepTheIds) {
+    // Delete and sort keep the ids.
     std::vector<Bed> beds = Beds(L"q bbbbb,cccc* aaa.lnk");
     EXPECT_FALSE(DeleteBed(beds, 1));
     EXPECT_TRUE(DeleteBed(beds, 2));
