@@ -76,7 +76,7 @@ TEST(LoadSettings, LanguageComesFromTheFileOrItsAbsence) {
     }
 }
 
-TEST(LoadSettings, TintsFollowTintAndBackdropNamesIgnoreCase) {
+TEST(LoadSettings, OldTintAndIconSizeAreMigratedAndBackdropNamesIgnoreCase) {
     FakeProfileStore missing(L"[General]\nLanguage=en\n[Bar]\nTint=250\n");
     const Settings s = Load(missing);
     EXPECT_EQ(s.barTint, 100);
@@ -94,9 +94,8 @@ TEST(LoadSettings, TintsFollowTintAndBackdropNamesIgnoreCase) {
     EXPECT_EQ(LoadText(L"[Bar]\nBackdrop=MICA\n").backdrop, Backdrop::Mica);
     EXPECT_EQ(LoadText(L"[Bar]\nBackdrop=Solid\n").backdrop, Backdrop::Solid);
     EXPECT_EQ(LoadText(L"[Bar]\nBackdrop=glass\n").backdrop, Backdrop::Acrylic);
-}
 
-TEST(LoadSettings, OnlyAnUnversionedIconSize44IsMigratedAndOnlyOnce) {
+    // Only an unversioned icon size 44 is migrated, and only once.
     FakeProfileStore old(L"[Dock]\nIconSize=44\n");
     EXPECT_EQ(Load(old).dockIconSize, 36);
     EXPECT_EQ(old.Value(L"Dock", L"IconSize"), L"36");
@@ -164,7 +163,7 @@ TEST(DefaultSettingsText, EachLanguageLoadsToTheDefaultsAndNamesNoUnreadKey) {
     }
 }
 
-TEST(LoadSettings, AFileReadAsNothingOfOursIsCopiedAsideOnceBeforeTheLoaderWrites) {
+TEST(LoadSettings, AForeignFileIsCopiedAsideAndARefusingFolderIsNeverWritten) {
     FakeProfileStore damaged(L"\x4200\x5B00\x4700\x5D00");  // UTF-16 without its mark
     FakeProfileStore ours(L"[Dock]\nIconSize=44\n");
     for (int load = 0; load < 2; ++load) {  // the second as a reload: the copy stays
@@ -173,9 +172,8 @@ TEST(LoadSettings, AFileReadAsNothingOfOursIsCopiedAsideOnceBeforeTheLoaderWrite
     }
     EXPECT_EQ(damaged.Copies(), std::vector<int>{0});
     EXPECT_TRUE(ours.Copies().empty());
-}
 
-TEST(LoadSettings, AFolderThatRefusesTheFileGivesTheDefaultsWithoutAWrite) {
+    // A folder that refuses the file gives the defaults without a write.
     const Settings defaults;
     FakeProfileStore missing;
     FakeProfileStore present(

@@ -25,7 +25,7 @@ const int32_t kGap144 = MulDivRound(8, 144, 96);  // 12 px, half gap 6
 const PixelRect kR144{12, 12, 1908, 1068};
 const PixelRect kCover{-8, -8, 1928, 1088};
 
-TEST(TilingLayout, BspQuartersAndMasterShare) {
+TEST(TilingLayout, BspQuartersMasterShareAndExactSpacing) {
     // BSP: a left half, the right half split into quarters. Master: 55 % of
     // 1896 is 1042, less the half gap, and a stack of equal heights.
     EXPECT_EQ(ComputeTileLayout(kScreen, 3, kLayoutBsp, kGap144),
@@ -35,10 +35,8 @@ TEST(TilingLayout, BspQuartersAndMasterShare) {
     // Monocle, and any layout number out of range, stacks the margined area.
     EXPECT_EQ(ComputeTileLayout(kScreen, 3, 5, kGap144), Tiles(3, kR144));
     EXPECT_TRUE(ComputeTileLayout(kScreen, 0, kLayoutBsp, kGap144).empty());
-}
 
-// Margins of g, one window filling them, and neighbours exactly g apart.
-TEST(TilingLayout, SpacingIsExactlyTheGapEvenWhenOdd) {
+    // Margins of g, one window filling them, and neighbours exactly g apart.
     for (int32_t g : {kGap144, 9}) {
         for (int32_t layout : {kLayoutBsp, kLayoutMaster, kLayoutColumns}) {
             for (int32_t n = 1; n <= 7; ++n) {
