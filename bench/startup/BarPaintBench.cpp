@@ -69,11 +69,26 @@ void Print(int style, const wchar_t* what, const Spread& s, int runs) {
 
 }  // namespace
 
+namespace corvane {
+
+// What the bench sets up in the root before it makes bars from its context.
+struct RootBench {
+    App& app = TheApp();
+    HINSTANCE& instance = app.instance_;
+    GraphicsFactories& graphics = app.graphics_;
+    Theme& theme = app.theme_;
+    CurrentApplication& current = app.current_;
+    Settings& settings = app.settings_;
+    const BarContext& barContext = app.barContext_;
+};
+
+}  // namespace corvane
+
 int wmain(int argc, wchar_t** argv) {
     using namespace corvane;
     const int repaints = argc > 1 ? std::max(10, _wtoi(argv[1])) : 300;
     ComApartment com;
-    App& app = TheApp();
+    RootBench app;
     app.instance = ::GetModuleHandleW(nullptr);
     if (!CreateGraphicsFactories(app.graphics)) {
         std::fwprintf(stderr, L"no Direct2D\n");

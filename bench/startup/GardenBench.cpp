@@ -9,6 +9,7 @@
 #include "garden/BedWindow.h"
 #include "garden/DesktopScan.h"
 #include "garden/GardenStore.h"
+#include "garden/ItemMenu.h"
 #include "support/WinTestSupport.h"
 
 #include <psapi.h>
@@ -103,7 +104,9 @@ int wmain(int argc, wchar_t** argv) {
     const Settings settings;
     const Theme theme;
     QuietHost host;
-    BedContext context{::GetModuleHandleW(nullptr), settings, theme, graphics, items, beds, host};
+    ItemMenu itemMenu;
+    BedContext context{
+        ::GetModuleHandleW(nullptr), settings, theme, graphics, items, beds, host, itemMenu};
     beds[1].rect = {100, 100, 472, 400};
     const std::vector<std::wstring> all = beds[1].items;
     beds[1].items.resize(12);

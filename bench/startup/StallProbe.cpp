@@ -140,8 +140,10 @@ int wmain(int argc, wchar_t** argv) {
     HWND hung = nullptr;
     const HANDLE hungThread = ::CreateThread(nullptr, 0, &HungWindowThread, &hung, 0, nullptr);
     ::Sleep(1500);
-    // The shell would tell the dock; Wine has no shell hook.
-    ::PostMessageW(dock, ::RegisterWindowMessageW(L"SHELLHOOK"), HSHELL_WINDOWCREATED,
+    // The shell would tell Corvane's session window, which hands it to the
+    // dock; Wine has no shell hook.
+    ::PostMessageW(FindProcessWindow(L"CorvaneSession", false, pi.dwProcessId),
+                   ::RegisterWindowMessageW(L"SHELLHOOK"), HSHELL_WINDOWCREATED,
                    reinterpret_cast<LPARAM>(hung));
 
     // Start (cell 0) and the hung program (cell 1): cells of IconSize + 8

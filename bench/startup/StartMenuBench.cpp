@@ -31,9 +31,27 @@
 #include <string>
 #include <vector>
 
+namespace corvane {
+
+// What the bench sets up in the root before it makes the start surfaces
+// from its context; the control window hands the open command to the root.
+struct RootBench {
+    App& app = TheApp();
+    HINSTANCE& instance = app.instance_;
+    GraphicsFactories& graphics = app.graphics_;
+    Theme& theme = app.theme_;
+    Settings& settings = app.settings_;
+    Worker& worker = app.worker_;
+    std::unique_ptr<ControlWindow>& control = app.control_;
+    std::unique_ptr<StartSurfaces>& start = app.start_;
+    const StartContext& startContext = app.startContext_;
+};
+
+}  // namespace corvane
+
 namespace {
 
-using corvane::TheApp;
+using corvane::RootBench;
 
 using corvane::bench::NowMs;
 
@@ -90,7 +108,7 @@ LRESULT CALLBACK BareProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         RECT client;
         ::GetClientRect(hwnd, &client);
         Microsoft::WRL::ComPtr<ID2D1HwndRenderTarget> target;
-        if (SUCCEEDED(TheApp().graphics.d2d->CreateHwndRenderTarget(
+        if (SUCCEEDED(RootBench().graphics.d2d->CreateHwndRenderTarget(
                 D2D1::RenderTargetProperties(),
                 D2D1::HwndRenderTargetProperties(hwnd,
                                                  D2D1::SizeU(static_cast<UINT32>(client.right),
@@ -128,13 +146,13 @@ double BareWindowToFirstPaint() {
 const wchar_t* g_surfaceClass = corvane::kCorMenuWindowClass;
 
 double MenuToFirstFrame() {
-    const HWND control = TheApp().control->Hwnd();
+    const HWND control = RootBench().control->Hwnd();
     const double start = NowMs();
     ::PostMessageW(control, corvane::WM_APP_COMMAND, corvane::CMD_TOGGLE_START_MENU, 0);
     const double waited = PumpUntil([](const MSG& msg) { return IsPaintOf(msg, g_surfaceClass); });
     const double ms = NowMs() - start;
     // Gone at once, without the closing animation.
-    (void)TheApp().start->ApplyStartSettings();
+    (void)RootBench().start->ApplyStartSettings();
     PumpFor(100);
     return waited < 0 ? -1 : ms;
 }
@@ -177,7 +195,7 @@ int wmain(int argc, wchar_t** argv) {
     using namespace corvane;
     const int runs = argc > 1 ? std::max(5, _wtoi(argv[1])) : 30;
     ComApartment com;
-    App& app = TheApp();
+    RootBench app;
     app.instance = ::GetModuleHandleW(nullptr);
     if (!CreateGraphicsFactories(app.graphics)) {
         std::fwprintf(stderr, L"no Direct2D\n");
@@ -191,7 +209,7 @@ int wmain(int argc, wchar_t** argv) {
     app.settings.winKey = false;
     app.settings.menuPinnedSet = true;
     app.settings.menuPinned = {WindowsFile(L"notepad.exe"), WindowsFile(L"regedit.exe")};
-    app.control = std::make_unique<ControlWindow>(app);
+    app.control = std::make_unique<ControlWindow>(app.app);
     if (!app.control->Create(app.instance)) {
         std::fwprintf(stderr, L"no control window\n");
         return 1;

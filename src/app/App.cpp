@@ -1,7 +1,6 @@
 #include "app/App.h"
 
 #include "app/ControlWindow.h"
-#include "app/ForegroundHooks.h"
 #include "app/Displays.h"
 #include "bar/AppNameMenuModel.h"
 #include "bar/Bar.h"
@@ -56,55 +55,55 @@ constexpr unsigned kArrangeAfterFloatMs = 10;
 }  // namespace
 
 App::App()
-    : worker(nullptr, [] { return std::shared_ptr<void>(std::make_shared<WorkerThreadScope>()); }),
-      nowPlaying({.instance = instance,
-                  .settings = settings,
-                  .theme = theme,
-                  .graphics = graphics,
-                  .worker = worker,
-                  .surfaces = *this}),
-      docks(
-          {.instance = instance,
-           .settings = settings,
-           .theme = theme,
-           .graphics = graphics,
-           .nowPlaying = nowPlaying,
-           .worker = worker,
+    : worker_(nullptr, [] { return std::shared_ptr<void>(std::make_shared<WorkerThreadScope>()); }),
+      nowPlaying_({.instance = instance_,
+                   .settings = settings_,
+                   .theme = theme_,
+                   .graphics = graphics_,
+                   .worker = worker_,
+                   .surfaces = *this}),
+      docks_(
+          {.instance = instance_,
+           .settings = settings_,
+           .theme = theme_,
+           .graphics = graphics_,
+           .nowPlaying = nowPlaying_,
+           .worker = worker_,
            .open = *this,
            .writes = *this,
-           .events = events,
+           .events = events_,
            .pinProgramPath = [this](std::wstring_view target) { return PinProgramPath(target); }}),
-      barContext{.instance = instance,
-                 .settings = settings,
-                 .theme = theme,
-                 .graphics = graphics,
-                 .current = current,
-                 .menus = menus,
-                 .status = systemStatus,
-                 .tray = tray,
-                 .nowPlaying = nowPlaying,
-                 .worker = worker,
-                 .open = *this,
-                 .desktop = *this,
-                 .host = *this},
-      trayContext{.instance = instance,
-                  .settings = settings,
-                  .taskbarCreatedMessage = taskbarCreatedMessage,
-                  .events = *this,
+      barContext_{.instance = instance_,
+                  .settings = settings_,
+                  .theme = theme_,
+                  .graphics = graphics_,
+                  .current = current_,
+                  .menus = menus_,
+                  .status = systemStatus_,
+                  .tray = tray_,
+                  .nowPlaying = nowPlaying_,
+                  .worker = worker_,
+                  .open = *this,
                   .desktop = *this,
-                  .systemEvents = events},
-      tilingContext{.settings = settings, .desktop = *this, .host = *this, .events = events},
-      startContext{.instance = instance,
-                   .settings = settings,
-                   .theme = theme,
-                   .graphics = graphics,
-                   .worker = worker,
-                   .open = *this,
+                  .host = *this},
+      trayContext_{.instance = instance_,
+                   .settings = settings_,
+                   .taskbarCreatedMessage = taskbarCreatedMessage_,
+                   .events = *this,
                    .desktop = *this,
-                   .dockPins = docks,
-                   .writes = *this,
-                   .host = *this,
-                   .launches = launches} {}
+                   .systemEvents = events_},
+      tilingContext_{.settings = settings_, .desktop = *this, .host = *this, .events = events_},
+      startContext_{.instance = instance_,
+                    .settings = settings_,
+                    .theme = theme_,
+                    .graphics = graphics_,
+                    .worker = worker_,
+                    .open = *this,
+                    .desktop = *this,
+                    .dockPins = docks_,
+                    .writes = *this,
+                    .host = *this,
+                    .launches = launches_} {}
 
 App::~App() = default;
 
@@ -114,13 +113,13 @@ App& TheApp() noexcept {
 }
 
 void App::RefreshBars() {
-    for (const auto& bar : bars) {
+    for (const auto& bar : bars_) {
         bar->Relayout();
     }
 }
 
 void App::RepaintBars() noexcept {
-    for (const auto& bar : bars) {
+    for (const auto& bar : bars_) {
         bar->Repaint();
     }
 }
@@ -132,14 +131,14 @@ void App::SettingWritten(bool saved) {
 }
 
 bool App::TilingActive() const {
-    return tiling && tiling->Started();
+    return tiling_ && tiling_->Started();
 }
 
 void App::ToggleTiling() {
-    settings.tilingEnabled = !settings.tilingEnabled;
-    SettingWritten(WriteSetting(settings, L"Tiling", L"Enabled", settings.tilingEnabled));
-    if (tiling) {
-        tiling->ApplyTilingSettings();
+    settings_.tilingEnabled = !settings_.tilingEnabled;
+    SettingWritten(WriteSetting(settings_, L"Tiling", L"Enabled", settings_.tilingEnabled));
+    if (tiling_) {
+        tiling_->ApplyTilingSettings();
     }
     RepaintBars();
     // The shortcut and the bar's button change what the Tiling page shows.
@@ -147,44 +146,44 @@ void App::ToggleTiling() {
 }
 
 void App::ToggleNeverTile(const std::wstring& exeName) {
-    settings.floatingApps = corvane::ToggleNeverTile(std::move(settings.floatingApps), exeName);
-    SettingWritten(WriteSetting(settings, L"Tiling", L"Float", settings.floatingApps, L", "));
-    if (tiling) {
-        tiling->ArrangeSoon(kArrangeAfterFloatMs);
+    settings_.floatingApps = corvane::ToggleNeverTile(std::move(settings_.floatingApps), exeName);
+    SettingWritten(WriteSetting(settings_, L"Tiling", L"Float", settings_.floatingApps, L", "));
+    if (tiling_) {
+        tiling_->ArrangeSoon(kArrangeAfterFloatMs);
     }
     RefreshSettingsWindow();
 }
 
 bool App::IsFloating(HWND window) const {
-    return tiling && tiling->IsFloating(window);
+    return tiling_ && tiling_->IsFloating(window);
 }
 
 void App::ToggleFloating(HWND window) {
-    if (tiling) {
-        tiling->ToggleFloating(window);
+    if (tiling_) {
+        tiling_->ToggleFloating(window);
     }
 }
 
 void App::StartRetileTimer(unsigned milliseconds) {
-    if (control) {
-        control->StartTimer(TIMER_TILING_RETILE, milliseconds);
+    if (control_) {
+        control_->StartTimer(TIMER_TILING_RETILE, milliseconds);
     }
 }
 
 void App::StopRetileTimer() {
-    if (control) {
-        control->StopTimer(TIMER_TILING_RETILE);
+    if (control_) {
+        control_->StopTimer(TIMER_TILING_RETILE);
     }
 }
 
 void App::SetTilingLayout(int32_t layout) {
-    settings.tilingLayout = layout;
-    SettingWritten(WriteSetting(settings, L"Tiling", L"Layout", layout));
+    settings_.tilingLayout = layout;
+    SettingWritten(WriteSetting(settings_, L"Tiling", L"Layout", layout));
     RefreshSettingsWindow();
 }
 
 std::optional<int32_t> App::DockTop(HMONITOR display) const {
-    return docks.DockTop(display);
+    return docks_.DockTop(display);
 }
 
 void App::PowerStatusChanged() {
@@ -192,23 +191,23 @@ void App::PowerStatusChanged() {
 }
 
 void App::RefreshStatus(void (*refresh)(SystemStatus& status)) {
-    if (!systemStatus) {
+    if (!systemStatus_) {
         return;
     }
-    const StatusModel before = systemStatus->Model();
-    refresh(*systemStatus);
-    if (!StatusLooksSame(systemStatus->Model(), before)) {
+    const StatusModel before = systemStatus_->Model();
+    refresh(*systemStatus_);
+    if (!StatusLooksSame(systemStatus_->Model(), before)) {
         RefreshBars();
     }
 }
 
 Bar* App::TrayBar() const noexcept {
-    for (const auto& bar : bars) {
+    for (const auto& bar : bars_) {
         if (bar->IsMainBar()) {
             return bar.get();
         }
     }
-    return bars.empty() ? nullptr : bars.front().get();
+    return bars_.empty() ? nullptr : bars_.front().get();
 }
 
 void App::TrayIconsChanged() {
@@ -218,90 +217,90 @@ void App::TrayIconsChanged() {
 }
 
 bool App::TaskbarHiddenByDock() const {
-    return docks.HidesTaskbar();
+    return docks_.HidesTaskbar();
 }
 
 void App::TaskbarCreated() {
     if (IsOwnTaskbarCreated()) {
         return;
     }
-    for (const auto& bar : bars) {
+    for (const auto& bar : bars_) {
         bar->ExplorerRestarted();
     }
-    for (const auto& dock : docks) {
+    for (const auto& dock : docks_) {
         dock->ExplorerRestarted();
     }
-    if (garden) {
-        garden->ExplorerRestarted();
+    if (garden_) {
+        garden_->ExplorerRestarted();
     }
-    if (tray) {
-        tray->ScheduleBroadcast(trayperiods::kExplorerRestartMs);
+    if (tray_) {
+        tray_->ScheduleBroadcast(trayperiods::kExplorerRestartMs);
     }
 }
 
 void App::SetTrayOrder(std::vector<std::wstring> order) {
-    settings.trayOrder = std::move(order);
+    settings_.trayOrder = std::move(order);
 }
 
 void App::FinishTrayDrag(const std::wstring& hideExeName) {
-    SettingWritten(corvane::FinishTrayDrag(settings, hideExeName));
+    SettingWritten(corvane::FinishTrayDrag(settings_, hideExeName));
     RefreshBars();
     RefreshSettingsWindow();
 }
 
 void App::UnhideTrayEntry(const std::wstring& name) {
-    SettingWritten(ShowHiddenTrayEntry(settings, name));
-    if (tray) {
-        tray->RaiseAndBroadcast();
+    SettingWritten(ShowHiddenTrayEntry(settings_, name));
+    if (tray_) {
+        tray_->RaiseAndBroadcast();
     }
     RefreshBars();
     // Programs answer the broadcast over the next moments: the bars (and the
     // settings window, which may be the caller and lists the hidden icons
     // by their tooltips) are drawn once more when most of them have.
-    if (control) {
-        control->StartTimer(TIMER_BAR_REPAINT, periods::kBarRepaintMs);
+    if (control_) {
+        control_->StartTimer(TIMER_BAR_REPAINT, periods::kBarRepaintMs);
     }
 }
 
 void App::ToggleStartSurface(int32_t which, HMONITOR display) {
     const bool known = which >= 0 && which <= static_cast<int32_t>(StartChoice::Launcher);
-    if (start) {
-        start->ShowStartSurface(known ? static_cast<StartChoice>(which) : StartChoice::AsConfigured,
-                                display);
+    if (start_) {
+        start_->ShowStartSurface(
+            known ? static_cast<StartChoice>(which) : StartChoice::AsConfigured, display);
     }
 }
 
 std::wstring App::PinProgramPath(std::wstring_view target) {
-    if (!start) {
+    if (!start_) {
         return {};
     }
-    const AppEntry* entry = FindPinnedEntry(start->Catalog().GetApps(kBuildOnlyWhenEmpty), target);
+    const AppEntry* entry = FindPinnedEntry(start_->Catalog().GetApps(kBuildOnlyWhenEmpty), target);
     return entry != nullptr ? entry->exePath : std::wstring();
 }
 
 void App::SaveMenuPinned(std::vector<std::wstring> pinned) {
-    settings.menuPinned = std::move(pinned);
-    settings.menuPinnedSet = true;
-    SettingWritten(WriteSetting(settings, L"CorMenu", L"Pinned", settings.menuPinned, L"|"));
-    SettingWritten(WriteSetting(settings, L"CorMenu", L"PinnedSet", true));
+    settings_.menuPinned = std::move(pinned);
+    settings_.menuPinnedSet = true;
+    SettingWritten(WriteSetting(settings_, L"CorMenu", L"Pinned", settings_.menuPinned, L"|"));
+    SettingWritten(WriteSetting(settings_, L"CorMenu", L"PinnedSet", true));
 }
 
 HWND App::CommandWindow() const {
-    return control ? control->Hwnd() : nullptr;
+    return control_ ? control_->Hwnd() : nullptr;
 }
 
 void App::IconsLoaded() {
     // The beds draw desktop entries from the catalog's cache.
-    if (garden) {
-        garden->RepaintBeds();
+    if (garden_) {
+        garden_->RepaintBeds();
     }
 }
 
 IWICBitmapSource* App::GardenIcon(const AppEntry& entry, uint32_t px) {
-    if (!start) {
+    if (!start_) {
         return nullptr;
     }
-    AppIconCache& icons = start->Icons();
+    AppIconCache& icons = start_->Icons();
     if (icons.HasIcon(entry, px)) {
         // The cache keeps its reference for as long as the bed may draw it.
         return icons.GetIcon(entry, px).Get();

@@ -2,11 +2,7 @@
 
 #include "app/App.h"
 #include "app/ClockPeriod.h"
-#include "app/Foreground.h"
-#include "app/ForegroundHooks.h"
-#include "app/KeyboardFocusGlue.h"
-#include "app/Lifecycle.h"
-#include "garden/Garden.h"
+#include "bar/SystemStatus.h"
 #include "start/StartSurfaces.h"
 
 namespace corvane {
@@ -31,62 +27,68 @@ void ControlWindow::StopTimer(ControlTimer id) noexcept {
     }
 }
 
-void ControlWindow::ArmClockTimer() noexcept {
+void ControlWindow::ArmClockTimer(bool showSeconds) noexcept {
     SYSTEMTIME now = {};
     ::GetLocalTime(&now);
-    const int period = ClockPeriodMs(app_.settings.showSeconds, now.wSecond, now.wMilliseconds);
+    const int period = ClockPeriodMs(showSeconds, now.wSecond, now.wMilliseconds);
     StartTimer(TIMER_CLOCK, static_cast<unsigned>(period));
 }
 
 LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_APP_COMMAND:
-            OnCommand(wParam, lParam);
+            events_.Command(wParam, lParam);
             return 0;
         case WM_TIMER:
-            OnTimer(wParam);
+            events_.Timer(wParam);
             return 0;
         case WM_HOTKEY:
-            if (OnFocusHotkey(app_, static_cast<int>(wParam))) {
-                return 0;
-            }
-            if (app_.tiling) {
-                app_.tiling->OnHotkey(static_cast<int>(wParam));
-            }
+            events_.Hotkey(static_cast<int>(wParam));
             return 0;
         default:
             return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
     }
 }
 
-void ControlWindow::OnCommand(WPARAM code, LPARAM lParam) {
+// The root's side of the control window: what its messages set going.
+
+void App::Hotkey(int id) {
+    if (HandleFocusHotkey(id)) {
+        return;
+    }
+    if (tiling_) {
+        tiling_->OnHotkey(id);
+    }
+}
+
+void App::Command(WPARAM code, LPARAM lParam) {
     switch (code) {
         case CMD_STATUS_CHANGED:
             // Callbacks come in bursts; one re-read covers them all.
-            StartTimer(TIMER_STATUS_DEBOUNCE, periods::kStatusDebounceMs);
+            control_->StartTimer(TIMER_STATUS_DEBOUNCE, periods::kStatusDebounceMs);
             break;
         case CMD_AUDIO_DEVICE_CHANGED:
-            OnAudioDeviceChanged(app_);
+            RefreshStatus([](SystemStatus& status) { status.BindDefaultEndpoint(); });
             break;
         case CMD_RELOAD_SETTINGS:
-            ReloadSettings(app_);
+            ReloadSettings();
             break;
         case CMD_DISPLAYS_CHANGED:
-            StartTimer(TIMER_DISPLAYS_SETTLE, periods::kDisplaysSettleMs);
+            control_->StartTimer(TIMER_DISPLAYS_SETTLE, periods::kDisplaysSettleMs);
             break;
         case CMD_SESSION_RESUMED:
-            OnSessionResumed(app_);
+            SessionResumed();
             break;
         case CMD_THEME_CHANGED:
-            OnThemeChanged(app_);
+            ThemeChanged();
             break;
         case CMD_RECHECK_FULLSCREEN:
-            StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenOnShellNoticeMs);
+            control_->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenOnShellNoticeMs);
             break;
         case CMD_TOGGLE_START_MENU:
             // The Windows key or a hot corner: the surface opens where the
             // pointer is.
-            app_.ToggleStartSurface(
+            ToggleStartSurface(
                 lParam >= 0 && lParam <= INT32_MAX ? static_cast<int32_t>(lParam) : -1, nullptr);
             break;
         case CMD_ECHO: {
@@ -98,57 +100,61 @@ void ControlWindow::OnCommand(WPARAM code, LPARAM lParam) {
             break;
         }
         case CMD_WORK_DONE:
-            app_.worker.RunFinished();
+            worker_.RunFinished();
             break;
         default:
             break;
     }
 }
 
-void ControlWindow::OnTimer(UINT_PTR id) {
+void App::Timer(UINT_PTR id) {
     switch (id) {
         case TIMER_CLOCK:
-            OnClockTick(app_);
+            RefreshBars();
+            control_->ArmClockTimer(settings_.showSeconds);
             break;
         case TIMER_TRAY_SWEEP:
-            OnTraySweep(app_);
+            SweepTray();
             break;
         case TIMER_STATUS_POLL:
-            OnStatusPoll(app_);
+            RefreshStatus([](SystemStatus& status) { status.RefreshNetwork(); });
             break;
         case TIMER_STATUS_DEBOUNCE:
-            StopTimer(TIMER_STATUS_DEBOUNCE);
-            OnStatusDebounce(app_);
+            control_->StopTimer(TIMER_STATUS_DEBOUNCE);
+            RefreshStatus([](SystemStatus& status) {
+                status.ReadVolume();
+                status.RefreshNetwork();
+            });
             break;
         case TIMER_FULLSCREEN_CHECK:
-            StopTimer(TIMER_FULLSCREEN_CHECK);
-            FullscreenCheck(app_);
+            control_->StopTimer(TIMER_FULLSCREEN_CHECK);
+            FullscreenCheck();
             break;
         case TIMER_BAR_REPAINT:
-            StopTimer(TIMER_BAR_REPAINT);
-            app_.RepaintBars();
-            app_.RefreshSettingsWindow();
+            control_->StopTimer(TIMER_BAR_REPAINT);
+            RepaintBars();
+            RefreshSettingsWindow();
             break;
         case TIMER_START_WARMUP:
-            StopTimer(TIMER_START_WARMUP);
-            if (app_.start) {
-                app_.start->WarmUp();
+            control_->StopTimer(TIMER_START_WARMUP);
+            if (start_) {
+                start_->WarmUp();
             }
             break;
         case TIMER_DISPLAYS_SETTLE:
             // Stopped first: a change noticed while the rebuild runs arms
             // it again and gets a rebuild of its own.
-            StopTimer(TIMER_DISPLAYS_SETTLE);
-            OnDisplaysChanged(app_);
+            control_->StopTimer(TIMER_DISPLAYS_SETTLE);
+            DisplaysChanged();
             break;
         case TIMER_FOREGROUND_LOOK:
-            StopTimer(TIMER_FOREGROUND_LOOK);
-            LookAgainAtForeground(app_);
+            control_->StopTimer(TIMER_FOREGROUND_LOOK);
+            LookAgainAtForeground();
             break;
         case TIMER_TILING_RETILE:
-            StopTimer(TIMER_TILING_RETILE);
-            if (app_.tiling) {
-                app_.tiling->Arrange();
+            control_->StopTimer(TIMER_TILING_RETILE);
+            if (tiling_) {
+                tiling_->Arrange();
             }
             break;
         default:

@@ -9,26 +9,23 @@ namespace corvane {
 
 inline constexpr wchar_t kControlWindowClass[] = L"CorvaneCtl";
 
-struct App;
+class RootEvents;
 
 class ControlWindow final : public WindowBase {
 public:
-    explicit ControlWindow(App& app) noexcept : app_(app) {}
+    explicit ControlWindow(RootEvents& events) noexcept : events_(events) {}
     [[nodiscard]] bool Create(HINSTANCE instance) noexcept;
 
     void StartTimer(ControlTimer id, unsigned milliseconds) noexcept;
     void StopTimer(ControlTimer id) noexcept;
     // Re-arms the clock for 20 ms past the next second or minute.
-    void ArmClockTimer() noexcept;
+    void ArmClockTimer(bool showSeconds) noexcept;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void OnCommand(WPARAM code, LPARAM lParam);
-    void OnTimer(UINT_PTR id);
-
-    App& app_;
+    RootEvents& events_;
 };
 
 }  // namespace corvane

@@ -41,35 +41,34 @@ std::vector<HMONITOR> SortedDisplays() {
     return out;
 }
 
-void SyncBars(App& app) {
-    std::vector<std::unique_ptr<Bar>> old = std::move(app.bars);
-    app.bars.clear();
+void App::SyncBars() {
+    std::vector<std::unique_ptr<Bar>> old = std::move(bars_);
+    bars_.clear();
     while (!old.empty()) {
         old.pop_back();
     }
     for (const DisplayInfo& d : EnumerateDisplays()) {
-        if (!d.primary && !app.settings.allMonitors) {
+        if (!d.primary && !settings_.allMonitors) {
             continue;
         }
-        auto bar =
-            std::make_unique<Bar>(app.barContext, reinterpret_cast<HMONITOR>(d.id), d.primary);
+        auto bar = std::make_unique<Bar>(barContext_, reinterpret_cast<HMONITOR>(d.id), d.primary);
         if (bar->Create()) {
-            app.bars.push_back(std::move(bar));
+            bars_.push_back(std::move(bar));
         }
     }
 }
 
-void SyncDocks(App& app) {
+void App::SyncDocks() {
     std::vector<HMONITOR> displays;
-    if (app.settings.dockEnabled) {
+    if (settings_.dockEnabled) {
         const HMONITOR main = ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
         for (const uint64_t id :
-             DockDisplays(app.settings.dockMonitor, SortDisplays(EnumerateDisplays()),
+             DockDisplays(settings_.dockMonitor, SortDisplays(EnumerateDisplays()),
                           reinterpret_cast<uint64_t>(main))) {
             displays.push_back(reinterpret_cast<HMONITOR>(id));
         }
     }
-    app.docks.Rebuild(displays);
+    docks_.Rebuild(displays);
 }
 
 }  // namespace corvane

@@ -1,8 +1,5 @@
-#include "app/Foreground.h"
-
 #include "app/App.h"
 #include "app/ControlWindow.h"
-#include "app/ForegroundHooks.h"
 #include "appmenus/NativeMenus.h"
 #include "bar/Bar.h"
 #include "dock/Dock.h"
@@ -11,43 +8,46 @@
 
 namespace corvane {
 
-void EvaluateForeground(App& app, HWND window) noexcept {
-    if (!UpdateCurrentApplication(app.current, window)) {
+// The root's road of a foreground change: the location watch, the
+// full-screen check, the current application, its menus and the bars.
+
+void App::EvaluateForeground(HWND window) noexcept {
+    if (!UpdateCurrentApplication(current_, window)) {
         return;
     }
     try {
-        app.menus = ResolveAppMenus(window, app.current.exeName);
+        menus_ = ResolveAppMenus(window, current_.exeName);
     } catch (...) {
-        app.menus.clear();
+        menus_.clear();
     }
-    app.RefreshBars();
+    RefreshBars();
 }
 
-void OnForegroundChanged(App& app, HWND window) noexcept {
-    app.lastForeground = window;
-    WatchForegroundProcess(app, window);
-    FullscreenCheck(app);
+void App::ForegroundChanged(HWND window) noexcept {
+    lastForeground_ = window;
+    WatchForegroundProcess(window);
+    FullscreenCheck();
     // Check again once the window has settled into its final place.
-    if (app.control) {
-        app.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAfterForegroundMs);
+    if (control_) {
+        control_->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAfterForegroundMs);
     }
-    for (const auto& dock : app.docks) {
+    for (const auto& dock : docks_) {
         dock->ForegroundChanged(window);
     }
-    if (app.garden) {
-        app.garden->KeepInDesktopLayer();
+    if (garden_) {
+        garden_->KeepInDesktopLayer();
     }
-    EvaluateForeground(app, window);
+    EvaluateForeground(window);
 }
 
-void FullscreenCheck(App& app) noexcept {
+void App::FullscreenCheck() noexcept {
     const HMONITOR display = FindFullscreenDisplay();
     const HMONITOR main = ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-    app.fullscreenOnMain = display != nullptr && display == main;
-    for (const auto& bar : app.bars) {
+    fullscreenOnMain_ = display != nullptr && display == main;
+    for (const auto& bar : bars_) {
         bar->SetFullscreenHidden(display != nullptr && bar->Display() == display);
     }
-    for (const auto& dock : app.docks) {
+    for (const auto& dock : docks_) {
         dock->Suppress(display != nullptr && dock->Display() == display);
     }
 }

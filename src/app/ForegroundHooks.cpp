@@ -1,14 +1,13 @@
-#include "app/ForegroundHooks.h"
+// The root's own subscriptions to the event hub: the foreground and focus
+// events and the location watch on the foreground window's process.
 
 #include "app/App.h"
 #include "app/ControlWindow.h"
-#include "app/Foreground.h"
 #include "identity/AppWindows.h"
 #include "identity/ForegroundFromFocus.h"
 #include "identity/WindowFacts.h"
 
 #include <iterator>
-#include <memory>
 
 namespace corvane {
 namespace {
@@ -49,52 +48,41 @@ ForegroundKind KindOf(HWND window) noexcept {
     return IsDesktopSurface(window) ? ForegroundKind::Desktop : ForegroundKind::App;
 }
 
+}  // namespace
+
 // Only a window other than the one handled last costs more than a few calls:
 // focus moves far more often than the foreground.
-void WeighForeground(App& app) noexcept {
+void App::WeighForeground() noexcept {
     const HWND foreground = ::GetForegroundWindow();
     const FocusVerdict verdict =
         DecideForegroundFromFocus({.foreground = ToWindowId(foreground),
                                    .kind = KindOf(foreground),
-                                   .focusedTop = ToWindowId(app.focusedTop),
-                                   .lastHandled = ToWindowId(app.lastForeground)});
+                                   .focusedTop = ToWindowId(focusedTop_),
+                                   .lastHandled = ToWindowId(lastForeground_)});
     if (verdict.front != 0) {
-        OnForegroundChanged(app, ToHwnd(verdict.front));
+        ForegroundChanged(ToHwnd(verdict.front));
     }
     const auto looks = static_cast<int>(std::size(kLookAgainMs));
-    if (verdict.lookAgain && app.foregroundLooks < looks && app.control) {
-        app.control->StartTimer(TIMER_FOREGROUND_LOOK, kLookAgainMs[app.foregroundLooks++]);
+    if (verdict.lookAgain && foregroundLooks_ < looks && control_) {
+        control_->StartTimer(TIMER_FOREGROUND_LOOK, kLookAgainMs[foregroundLooks_++]);
     }
 }
 
-}  // namespace
-
-ForegroundHooks::ForegroundHooks(App& app)
-    : app_(app),
-      foreground_(app.events.Subscribe({.first = EVENT_SYSTEM_FOREGROUND,
-                                        .last = EVENT_SYSTEM_FOREGROUND,
-                                        .skipOwnProcess = true},
-                                       *this)),
-      focus_(app.events.Subscribe(
-          {.first = EVENT_OBJECT_FOCUS, .last = EVENT_OBJECT_FOCUS, .skipOwnProcess = true},
-          *this)),
-      location_(app.events.SubscribeFrontLocation(*this)) {}
-
-void ForegroundHooks::OnWinEvent(const WinEvent& event) noexcept {
+void App::OnWinEvent(const WinEvent& event) noexcept {
     switch (event.event) {
         case EVENT_SYSTEM_FOREGROUND:
             if (event.object == OBJID_WINDOW) {
-                OnForegroundChanged(app_, event.window);
+                ForegroundChanged(event.window);
             }
             break;
         case EVENT_OBJECT_FOCUS:
-            app_.focusedTop = FocusedTopLevel(event.window, event.object);
-            app_.foregroundLooks = 0;
-            WeighForeground(app_);
+            focusedTop_ = FocusedTopLevel(event.window, event.object);
+            foregroundLooks_ = 0;
+            WeighForeground();
             break;
         case EVENT_OBJECT_LOCATIONCHANGE:
-            if (event.window == ::GetForegroundWindow() && app_.control) {
-                app_.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAfterMoveMs);
+            if (event.window == ::GetForegroundWindow() && control_) {
+                control_->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAfterMoveMs);
             }
             break;
         default:
@@ -102,28 +90,37 @@ void ForegroundHooks::OnWinEvent(const WinEvent& event) noexcept {
     }
 }
 
-void LookAgainAtForeground(App& app) noexcept {
+void App::LookAgainAtForeground() noexcept {
     // The window may have closed or hidden since it took the focus.
-    if (!CanBeFront(app.focusedTop)) {
-        app.focusedTop = nullptr;
+    if (!CanBeFront(focusedTop_)) {
+        focusedTop_ = nullptr;
     }
-    WeighForeground(app);
+    WeighForeground();
 }
 
-void InstallForegroundHooks(App& app) noexcept {
+void App::InstallForegroundHooks() noexcept {
     try {
-        app.foregroundHooks = std::make_unique<ForegroundHooks>(app);
+        foregroundEvents_ = events_.Subscribe({.first = EVENT_SYSTEM_FOREGROUND,
+                                               .last = EVENT_SYSTEM_FOREGROUND,
+                                               .skipOwnProcess = true},
+                                              *this);
+        focusEvents_ = events_.Subscribe(
+            {.first = EVENT_OBJECT_FOCUS, .last = EVENT_OBJECT_FOCUS, .skipOwnProcess = true},
+            *this);
+        frontMoves_ = events_.SubscribeFrontLocation(*this);
     } catch (...) {
         // Without them the bar names the application it found at start-up.
     }
 }
 
-void WatchForegroundProcess(App& app, HWND window) noexcept {
-    app.events.FollowForegroundProcess(window);
+void App::WatchForegroundProcess(HWND window) noexcept {
+    events_.FollowForegroundProcess(window);
 }
 
-void RemoveForegroundHooks(App& app) noexcept {
-    app.foregroundHooks.reset();
+void App::RemoveForegroundHooks() noexcept {
+    foregroundEvents_.Reset();
+    focusEvents_.Reset();
+    frontMoves_.Reset();
 }
 
 }  // namespace corvane

@@ -1,4 +1,5 @@
-#include "app/KeyboardFocusGlue.h"
+// The root's two global shortcuts that give the keyboard to the top bar's
+// menus and to the dock, owned by the control window.
 
 #include "app/App.h"
 #include "app/ControlWindow.h"
@@ -11,28 +12,20 @@
 namespace corvane {
 namespace {
 
-bool IsKeyboardSurface(const App& app, HWND window) noexcept {
-    for (const auto& bar : app.bars) {
+using Bars = std::vector<std::unique_ptr<Bar>>;
+
+bool IsKeyboardSurface(const Bars& bars, const DockSet& docks, HWND window) noexcept {
+    for (const auto& bar : bars) {
         if (bar->Hwnd() == window) {
             return true;
         }
     }
-    for (const auto& dock : app.docks) {
+    for (const auto& dock : docks) {
         if (dock->Hwnd() == window) {
             return true;
         }
     }
     return false;
-}
-
-// The window in front when the shortcut came, or, when that is a bar or a
-// dock that has the keyboard already, the one it would have given it to.
-HWND KeyboardReturn(App& app) noexcept {
-    const HWND front = ::GetForegroundWindow();
-    if (!IsKeyboardSurface(app, front) || !::IsWindow(app.keyboardReturn)) {
-        app.keyboardReturn = IsKeyboardSurface(app, front) ? nullptr : front;
-    }
-    return app.keyboardReturn;
 }
 
 // The display of the window in front, else the main one.
@@ -41,9 +34,9 @@ HMONITOR KeyboardDisplay(HWND previous) noexcept {
                                MONITOR_DEFAULTTOPRIMARY);
 }
 
-Bar* BarOn(const App& app, HMONITOR display) noexcept {
+Bar* BarOn(const Bars& bars, HMONITOR display) noexcept {
     Bar* main = nullptr;
-    for (const auto& bar : app.bars) {
+    for (const auto& bar : bars) {
         if (bar->Display() == display) {
             return bar.get();
         }
@@ -54,10 +47,10 @@ Bar* BarOn(const App& app, HMONITOR display) noexcept {
     return main;
 }
 
-Dock* DockOn(const App& app, HMONITOR display) noexcept {
+Dock* DockOn(const DockSet& docks, HMONITOR display) noexcept {
     const HMONITOR primary = ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
     Dock* main = nullptr;
-    for (const auto& dock : app.docks) {
+    for (const auto& dock : docks) {
         const HMONITOR own = dock->Display() != nullptr ? dock->Display() : primary;
         if (own == display) {
             return dock.get();
@@ -71,26 +64,33 @@ Dock* DockOn(const App& app, HMONITOR display) noexcept {
 
 }  // namespace
 
-void RemoveFocusHotkeys(App& app) noexcept {
-    if (app.control && app.control->Hwnd() != nullptr) {
-        (void)::UnregisterHotKey(app.control->Hwnd(), kHotkeyBarFocus);
-        (void)::UnregisterHotKey(app.control->Hwnd(), kHotkeyDockFocus);
+HWND App::KeyboardReturn() noexcept {
+    const HWND front = ::GetForegroundWindow();
+    if (!IsKeyboardSurface(bars_, docks_, front) || !::IsWindow(keyboardReturn_)) {
+        keyboardReturn_ = IsKeyboardSurface(bars_, docks_, front) ? nullptr : front;
+    }
+    return keyboardReturn_;
+}
+
+void App::RemoveFocusHotkeys() noexcept {
+    if (control_ && control_->Hwnd() != nullptr) {
+        (void)::UnregisterHotKey(control_->Hwnd(), kHotkeyBarFocus);
+        (void)::UnregisterHotKey(control_->Hwnd(), kHotkeyDockFocus);
     }
 }
 
-void ApplyFocusHotkeys(App& app) noexcept {
-    RemoveFocusHotkeys(app);
-    if (!app.control || app.control->Hwnd() == nullptr) {
+void App::ApplyFocusShortcuts() {
+    RemoveFocusHotkeys();
+    if (!control_ || control_->Hwnd() == nullptr) {
         return;
     }
     try {
         // Without a dock its chord is left to other programs.
         const int32_t dockChoice =
-            app.settings.dockEnabled ? app.settings.dockFocusKeys : kShortcutChoiceOff;
-        for (const FocusHotkey& hotkey : FocusHotkeys(app.settings.barFocusKeys, dockChoice)) {
+            settings_.dockEnabled ? settings_.dockFocusKeys : kShortcutChoiceOff;
+        for (const FocusHotkey& hotkey : FocusHotkeys(settings_.barFocusKeys, dockChoice)) {
             if (TypedByInstalledLayouts(hotkey.modifiers, hotkey.key).empty()) {
-                (void)::RegisterHotKey(app.control->Hwnd(), hotkey.id, hotkey.modifiers,
-                                       hotkey.key);
+                (void)::RegisterHotKey(control_->Hwnd(), hotkey.id, hotkey.modifiers, hotkey.key);
             }
         }
     } catch (...) {
@@ -98,17 +98,17 @@ void ApplyFocusHotkeys(App& app) noexcept {
     }
 }
 
-bool OnFocusHotkey(App& app, int id) noexcept {
+bool App::HandleFocusHotkey(int id) noexcept {
     if (id != kHotkeyBarFocus && id != kHotkeyDockFocus) {
         return false;
     }
-    const HWND previous = KeyboardReturn(app);
+    const HWND previous = KeyboardReturn();
     const HMONITOR display = KeyboardDisplay(previous);
     if (id == kHotkeyBarFocus) {
-        if (Bar* bar = BarOn(app, display)) {
+        if (Bar* bar = BarOn(bars_, display)) {
             bar->TakeKeyboardFocus(previous);
         }
-    } else if (Dock* dock = DockOn(app, display)) {
+    } else if (Dock* dock = DockOn(docks_, display)) {
         dock->TakeKeyboardFocus(previous);
     }
     return true;

@@ -5,10 +5,6 @@
 #include "app/CrashFilter.h"
 #include "app/CrashRestore.h"
 #include "app/DesktopGuard.h"
-#include "app/Displays.h"
-#include "app/Foreground.h"
-#include "app/ForegroundHooks.h"
-#include "app/KeyboardFocusGlue.h"
 #include "app/SessionWindow.h"
 #include "appmenus/MenusFile.h"
 #include "bar/Bar.h"
@@ -45,72 +41,73 @@
 #include <utility>
 
 namespace corvane {
-namespace {
 
 // The sweep purges the tray host's dead icons and trims the start surfaces'
 // idle icons: with neither to sweep it would only wake the process.
-void ReconcileSweepTimer(App& app) noexcept {
-    if (!app.control) {
+void App::ReconcileSweepTimer() noexcept {
+    if (!control_) {
         return;
     }
-    if (app.tray || (app.start && app.settings.startMenu != 0)) {
-        app.control->StartTimer(TIMER_TRAY_SWEEP, app.tray && !app.tray->WatchesIconOwners()
-                                                      ? periods::kTraySweepMs
-                                                      : periods::kTraySweepWatchedMs);
+    if (tray_ || (start_ && settings_.startMenu != 0)) {
+        control_->StartTimer(TIMER_TRAY_SWEEP, tray_ && !tray_->WatchesIconOwners()
+                                                   ? periods::kTraySweepMs
+                                                   : periods::kTraySweepWatchedMs);
     } else {
-        app.control->StopTimer(TIMER_TRAY_SWEEP);
+        control_->StopTimer(TIMER_TRAY_SWEEP);
     }
 }
 
-void StopTrayHost(App& app) noexcept {
+void App::StopTrayHost() noexcept {
     // Out of the bars' reach first: the host's last broadcast reaches them
     // while it stops, and they lay out without a tray.
-    std::unique_ptr<TrayHost> host = std::move(app.tray);
+    std::unique_ptr<TrayHost> host = std::move(tray_);
     if (!host) {
         return;
     }
-    ReconcileSweepTimer(app);
+    ReconcileSweepTimer();
     host->Stop();
 }
 
 // The host exists exactly while [Tray] Enabled is on and it could start.
-void ReconcileTrayHost(App& app) {
-    if (!app.settings.trayEnabled) {
-        if (app.tray) {
-            StopTrayHost(app);
-            app.RefreshBars();
+void App::ReconcileTrayHost() {
+    if (!settings_.trayEnabled) {
+        if (tray_) {
+            StopTrayHost();
+            RefreshBars();
         }
         return;
     }
-    if (app.tray) {
+    if (tray_) {
         return;
     }
-    auto host = std::make_unique<TrayHost>(app.trayContext);
+    auto host = std::make_unique<TrayHost>(trayContext_);
     if (!host->Start()) {
         return;
     }
-    app.tray = std::move(host);
-    ReconcileSweepTimer(app);
+    tray_ = std::move(host);
+    ReconcileSweepTimer();
     // Placing the bar hands the host its frame.
-    if (Bar* bar = app.TrayBar()) {
+    if (Bar* bar = TrayBar()) {
         bar->Reposition();
     }
-    app.RefreshBars();
+    RefreshBars();
 }
 
 // The hook follows [Start] at once; the catalog and icons are loaded a while
 // later, so that neither start-up nor a settings change waits for them.
-void ApplyStartSettings(App& app) {
-    if (!app.start || !app.control) {
+void App::ApplyStartSettings() {
+    if (!start_ || !control_) {
         return;
     }
-    if (app.start->ApplyStartSettings()) {
-        app.control->StartTimer(TIMER_START_WARMUP, periods::kStartWarmUpMs);
+    if (start_->ApplyStartSettings()) {
+        control_->StartTimer(TIMER_START_WARMUP, periods::kStartWarmUpMs);
     } else {
-        app.control->StopTimer(TIMER_START_WARMUP);
+        control_->StopTimer(TIMER_START_WARMUP);
     }
-    ReconcileSweepTimer(app);
+    ReconcileSweepTimer();
 }
+
+namespace {
 
 void TellIfSettingsFolderReadOnly() {
     if (!IsSettingsFolderReadOnly()) {
@@ -121,81 +118,82 @@ void TellIfSettingsFolderReadOnly() {
         MB_ICONINFORMATION);
 }
 
+}  // namespace
+
 // Everything after the graphics factories; the order is fixed because later
 // subsystems read what earlier ones set up.
-bool StartSubsystems(App& app) {
-    app.settings = LoadSettingsFile();
+bool App::StartSubsystems() {
+    settings_ = LoadSettingsFile();
     // Before anything reads the marks to give back what a killed run left.
-    AdoptSettingsFileMarks(app.settings);
-    app.theme = ReadTheme();
-    app.taskbarCreatedMessage = ::RegisterWindowMessageW(L"TaskbarCreated");
+    AdoptSettingsFileMarks(settings_);
+    theme_ = ReadTheme();
 
-    app.control = std::make_unique<ControlWindow>(app);
-    if (!app.control->Create(app.instance)) {
-        app.control.reset();
+    control_ = std::make_unique<ControlWindow>(*this);
+    if (!control_->Create(instance_)) {
+        control_.reset();
         return false;
     }
 
-    app.worker.SetWake([window = app.control->Hwnd()] {
+    worker_.SetWake([window = control_->Hwnd()] {
         return ::PostMessageW(window, WM_APP_COMMAND, CMD_WORK_DONE, 0) != FALSE;
     });
 
-    app.systemStatus = std::make_unique<SystemStatus>(app.worker);
-    app.systemStatus->Start(app.control->Hwnd());
+    systemStatus_ = std::make_unique<SystemStatus>(SystemStatusContext{.worker = worker_});
+    systemStatus_->Start(control_->Hwnd());
 
-    ApplyMenuTheme(app.theme.dark);
+    ApplyMenuTheme(theme_.dark);
     LoadAppMenus();
     const HWND foreground = ::GetForegroundWindow();
-    app.lastForeground = foreground;
-    EvaluateForeground(app, foreground);
+    lastForeground_ = foreground;
+    EvaluateForeground(foreground);
     // Before anything changes the desktop: bars reserve strips, the tray
     // host takes programs' icons and docks hide the taskbar, and start-up
     // already waits on other processes (their windows, their icons), so a
     // crash in it must give all of that back too.
     InstallCrashHandlers();
-    SyncBars(app);
-    ReconcileTrayHost(app);
+    SyncBars();
+    ReconcileTrayHost();
     // A run that ended without putting the taskbar back (killed, power cut)
     // left it hidden; nothing will hide it again now, so it comes back.
-    if (!app.settings.dockEnabled || !app.settings.hideTaskbar) {
+    if (!settings_.dockEnabled || !settings_.hideTaskbar) {
         RestoreTaskbar();
     }
-    SyncDocks(app);
-    ApplyFocusHotkeys(app);
+    SyncDocks();
+    ApplyFocusShortcuts();
 
-    InstallForegroundHooks(app);
-    app.tiling = std::make_unique<TilingManager>(app.tilingContext);
-    app.tiling->ApplyTilingSettings();
+    InstallForegroundHooks();
+    tiling_ = std::make_unique<TilingManager>(tilingContext_);
+    tiling_->ApplyTilingSettings();
     // A corner that fires before the start surfaces exist only posts its
     // request; the control window handles it once they do.
-    ApplyHotCorners(app);
-    SetCenterStart(app.settings.centerStart);
-    app.start = std::make_unique<StartSurfaces>(app.startContext);
-    ApplyStartSettings(app);
+    ApplyHotCorners();
+    SetCenterStart(settings_.centerStart);
+    start_ = std::make_unique<StartSurfaces>(startContext_);
+    ApplyStartSettings();
     // After the start surfaces: the catalog names the session's app.
-    app.nowPlaying.Start();
+    nowPlaying_.Start();
     // After the start surfaces: the beds' icons come from the catalog's cache.
-    app.garden = std::make_unique<Garden>(GardenContext{.instance = app.instance,
-                                                        .settings = app.settings,
-                                                        .theme = app.theme,
-                                                        .graphics = app.graphics,
-                                                        .worker = app.worker,
-                                                        .open = app,
-                                                        .host = app,
-                                                        .events = app.events});
+    garden_ = std::make_unique<Garden>(GardenContext{.instance = instance_,
+                                                     .settings = settings_,
+                                                     .theme = theme_,
+                                                     .graphics = graphics_,
+                                                     .worker = worker_,
+                                                     .open = *this,
+                                                     .host = *this,
+                                                     .events = events_});
     // A run that was killed left Explorer's icons hidden, and nothing will
     // show them again now.
-    if (!app.settings.gardenEnabled) {
+    if (!settings_.gardenEnabled) {
         SetDesktopIconsVisible(true);
     }
-    app.garden->Apply();
-    WatchForegroundProcess(app, foreground);
+    garden_->Apply();
+    WatchForegroundProcess(foreground);
 
-    app.control->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAtStartMs);
-    app.control->ArmClockTimer();
-    app.control->StartTimer(TIMER_STATUS_POLL, app.systemStatus->WatchesNetwork()
-                                                   ? periods::kStatusPollWatchedMs
-                                                   : periods::kStatusPollMs);
+    control_->StartTimer(TIMER_FULLSCREEN_CHECK, periods::kFullscreenAtStartMs);
+    control_->ArmClockTimer(settings_.showSeconds);
+    control_->StartTimer(TIMER_STATUS_POLL, systemStatus_->WatchesNetwork()
+                                                ? periods::kStatusPollWatchedMs
+                                                : periods::kStatusPollMs);
     TellIfSettingsFolderReadOnly();
 
     // Start-up touched far more pages than the idle process needs.
@@ -207,54 +205,56 @@ bool StartSubsystems(App& app) {
 // The reverse of StartSubsystems: what the process changed in the desktop is
 // put back before the windows go. Once only: after a session's end it must
 // not touch the desktop again when the message loop winds down.
-void StopSubsystems(App& app) {
-    if (std::exchange(app.stopped, true)) {
+void App::StopSubsystems() {
+    if (std::exchange(stopped_, true)) {
         return;
     }
     // Nothing more is started, and a job stuck on a dead share holds the
     // exit up for no longer than the bound.
-    (void)app.worker.Stop(Worker::kStopBound);
+    (void)worker_.Stop(Worker::kStopBound);
     // It calls into nearly every subsystem below.
-    app.settingsWindow.reset();
-    app.hotCorners.reset();
+    settingsWindow_.reset();
+    hotCorners_.reset();
     // The card reads the source; the source reads the catalog and repaints
     // bars and docks.
-    app.nowPlaying.Stop();
+    nowPlaying_.Stop();
     // Its threads first: they post to the control window and read the
     // settings.
-    if (app.start) {
-        app.start->StopStart();
-        app.start.reset();
+    if (start_) {
+        start_->StopStart();
+        start_.reset();
     }
     // Saves garden.ini and gives Explorer its icons back.
-    app.garden.reset();
+    garden_.reset();
     SetCenterStart(false);
     // Off in memory only: the file keeps the user's choice for the next run.
-    if (app.tiling) {
-        app.tiling->StopTiling();
-        app.settings.tilingEnabled = false;
-        app.settings.tilingMode = 0;
-        app.tiling->ApplyTilingSettings();
-        app.tiling.reset();
+    if (tiling_) {
+        tiling_->StopTiling();
+        settings_.tilingEnabled = false;
+        settings_.tilingMode = 0;
+        tiling_->ApplyTilingSettings();
+        tiling_.reset();
     }
-    RemoveForegroundHooks(app);
+    RemoveForegroundHooks();
     // Each dock gives back what it changed: the taskbar, its reserved band.
-    app.docks.Clear();
-    StopTrayHost(app);
-    while (!app.bars.empty()) {
-        app.bars.pop_back();
+    docks_.Clear();
+    StopTrayHost();
+    while (!bars_.empty()) {
+        bars_.pop_back();
     }
-    if (app.systemStatus) {
-        app.systemStatus->Stop();
-        app.systemStatus.reset();
+    if (systemStatus_) {
+        systemStatus_->Stop();
+        systemStatus_.reset();
     }
-    RemoveFocusHotkeys(app);
-    app.control.reset();
+    RemoveFocusHotkeys();
+    control_.reset();
     // Cached icons hold COM objects, which must go before the apartment.
     ClearIconCache();
     SetThreadImagingFactory(nullptr);
     DesktopGivenBack();
 }
+
+namespace {
 
 // Called by the last closing menu, inside its surface's code: they only post.
 void ReloadAfterMenus() {
@@ -275,14 +275,14 @@ int RunMessageLoop() {
 
 }  // namespace
 
-void ApplyHotCorners(App& app) {
-    app.hotCorners.reset();
-    if (!app.settings.hotCornersEnabled || !app.control) {
+void App::ApplyHotCorners() {
+    hotCorners_.reset();
+    if (!settings_.hotCornersEnabled || !control_) {
         return;
     }
-    app.hotCorners = std::make_unique<HotCornerWatcher>(
-        HotCornerContext{.fullscreenOnMain = app.fullscreenOnMain, .desktop = app});
-    StartHotCornerWatcher(*app.hotCorners, app.settings.cornerActions);
+    hotCorners_ = std::make_unique<HotCornerWatcher>(
+        HotCornerContext{.fullscreenOnMain = fullscreenOnMain_, .desktop = *this});
+    StartHotCornerWatcher(*hotCorners_, settings_.cornerActions);
 }
 
 int RunCorvane(HINSTANCE instance, bool guarded) noexcept {
@@ -308,44 +308,51 @@ int RunCorvane(HINSTANCE instance, bool guarded) noexcept {
         INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
         (void)::InitCommonControlsEx(&icc);
 
-        App& app = TheApp();
-        app.instance = instance;
-
-        if (!CreateGraphicsFactories(app.graphics)) {
-            ::MessageBoxW(nullptr, Text(TextId::Direct2DFailed), L"Corvane", MB_ICONERROR);
-            return 1;
-        }
-        SetThreadImagingFactory(app.graphics.wic.Get());
-
-        // Outlives StopSubsystems, which its own message may run.
-        SessionWindow session(app);
-        int exitCode = kExitNoControlWindow;
-        if (StartSubsystems(app)) {
-            // Without it a sign-out leaves the desktop as at a crash; the
-            // program runs on all the same.
-            (void)session.Create(instance);
-            exitCode = RunMessageLoop();
-        }
-        StopSubsystems(app);
-        // COM objects must go before the apartment does.
-        app.graphics = GraphicsFactories{};
-        return exitCode;
+        return TheApp().Run(instance);
     } catch (...) {
         RestoreDesktopAfterCrash();
         return 1;
     }
 }
 
-void EndSession(App& app) noexcept {
+int App::Run(HINSTANCE instance) {
+    instance_ = instance;
+    if (!CreateGraphicsFactories(graphics_)) {
+        ::MessageBoxW(nullptr, Text(TextId::Direct2DFailed), L"Corvane", MB_ICONERROR);
+        return 1;
+    }
+    SetThreadImagingFactory(graphics_.wic.Get());
+    taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+
+    // Outlives StopSubsystems, which its own message may run.
+    SessionWindow session(SessionWindowContext{.taskbarCreatedMessage = taskbarCreatedMessage_,
+                                               .desktop = *this,
+                                               .tiling = *this,
+                                               .events = *this,
+                                               .hub = events_});
+    int exitCode = kExitNoControlWindow;
+    if (StartSubsystems()) {
+        // Without it a sign-out leaves the desktop as at a crash; the
+        // program runs on all the same.
+        (void)session.Create(instance);
+        exitCode = RunMessageLoop();
+    }
+    StopSubsystems();
+    // COM objects must go before the apartment does.
+    graphics_ = GraphicsFactories{};
+    return exitCode;
+}
+
+void App::SessionEnding() noexcept {
     try {
-        StopSubsystems(app);
+        StopSubsystems();
     } catch (...) {
         RestoreDesktopAfterCrash();
     }
     ::PostQuitMessage(0);
 }
 
-void ReloadSettings(App& app) {
+void App::ReloadSettings() {
     if (WaitForPopupMenus(&ReloadAfterMenus)) {
         return;
     }
@@ -362,69 +369,65 @@ void ReloadSettings(App& app) {
             // saves try the file again.
             SetSettingsFolderReadOnly(false);
             SetNorwegian(norwegian);
-            app.SettingsNotSaved();
+            SettingsNotSaved();
         } else {
-            app.settings = std::move(loaded);
+            settings_ = std::move(loaded);
         }
     }
     LoadAppMenus();
     // Forgetting the window makes it a new application, so that everything
     // derived from the settings (language, menus) is built again.
-    if (const HWND window = std::exchange(app.current.window, nullptr)) {
-        EvaluateForeground(app, window);
+    if (const HWND window = std::exchange(current_.window, nullptr)) {
+        EvaluateForeground(window);
     }
-    SyncBars(app);
-    SyncDocks(app);
-    ApplyFocusHotkeys(app);
-    ReconcileTrayHost(app);
-    if (app.tiling) {
-        app.tiling->ApplyTilingSettings();
+    SyncBars();
+    SyncDocks();
+    ApplyFocusShortcuts();
+    ReconcileTrayHost();
+    if (tiling_) {
+        tiling_->ApplyTilingSettings();
     }
-    SetCenterStart(app.settings.centerStart);
-    ApplyStartSettings(app);
-    if (app.start) {
-        app.start->SettingsChanged();
+    SetCenterStart(settings_.centerStart);
+    ApplyStartSettings();
+    if (start_) {
+        start_->SettingsChanged();
     }
-    ApplyHotCorners(app);
-    app.nowPlaying.ApplySettings();
-    if (app.garden) {
-        app.garden->Apply();
+    ApplyHotCorners();
+    nowPlaying_.ApplySettings();
+    if (garden_) {
+        garden_->Apply();
     }
-    if (app.control) {
-        app.control->ArmClockTimer();
+    if (control_) {
+        control_->ArmClockTimer(settings_.showSeconds);
     }
 }
 
-void OnAudioDeviceChanged(App& app) {
-    app.RefreshStatus([](SystemStatus& status) { status.BindDefaultEndpoint(); });
-}
-
-void OnDisplaysChanged(App& app) {
+void App::DisplaysChanged() {
     if (WaitForPopupMenus(&RebuildAfterMenus)) {
         return;
     }
-    SyncBars(app);
-    SyncDocks(app);
+    SyncBars();
+    SyncDocks();
     // The corners are the main display's, measured when a watcher starts:
     // the old one would watch where the corners were.
-    ApplyHotCorners(app);
+    ApplyHotCorners();
     // Placed against a bar or dock that is gone, on a display that may be.
-    app.nowPlaying.DestroyCard();
-    if (app.start) {
-        app.start->CloseSurfaces();
+    nowPlaying_.DestroyCard();
+    if (start_) {
+        start_->CloseSurfaces();
     }
     // The work areas changed with the displays, and the docks with them.
-    if (app.tiling) {
-        app.tiling->Arrange();
+    if (tiling_) {
+        tiling_->Arrange();
     }
     // The Dock page lists the connected displays.
-    app.RefreshSettingsWindow();
+    RefreshSettingsWindow();
 }
 
-void OnSessionResumed(App& app) {
+void App::SessionResumed() {
     // Asleep or locked, the network, the power source and the audio device
     // may all have changed, and not every source says so afterwards.
-    app.RefreshStatus([](SystemStatus& status) {
+    RefreshStatus([](SystemStatus& status) {
         status.BindDefaultEndpoint();
         status.RefreshNetwork();
         status.RefreshBattery();
@@ -432,59 +435,41 @@ void OnSessionResumed(App& app) {
     // Displays come and go during sleep without a change being told to a
     // program that was not running; the rebuild also hides the taskbar
     // again where Explorer brought it back.
-    if (app.control) {
-        app.control->StartTimer(TIMER_DISPLAYS_SETTLE, periods::kDisplaysSettleMs);
+    if (control_) {
+        control_->StartTimer(TIMER_DISPLAYS_SETTLE, periods::kDisplaysSettleMs);
     }
     // The lock screen and waking reorder the desktop's windows.
-    if (app.garden) {
-        app.garden->KeepInDesktopLayer();
+    if (garden_) {
+        garden_->KeepInDesktopLayer();
     }
 }
 
-void OnThemeChanged(App& app) {
-    app.theme = ReadTheme();
-    ApplyMenuTheme(app.theme.dark);
-    for (const auto& bar : app.bars) {
+void App::ThemeChanged() {
+    theme_ = ReadTheme();
+    ApplyMenuTheme(theme_.dark);
+    for (const auto& bar : bars_) {
         bar->ApplyTheme();
     }
-    for (const auto& dock : app.docks) {
+    for (const auto& dock : docks_) {
         dock->ApplyTheme();
     }
     // Its glass is chosen when its window is made.
-    app.nowPlaying.DestroyCard();
-    if (app.garden) {
-        app.garden->RefreshGlass();
+    nowPlaying_.DestroyCard();
+    if (garden_) {
+        garden_->RefreshGlass();
     }
-    if (app.settingsWindow) {
-        app.settingsWindow->ThemeChanged();
-    }
-}
-
-void OnClockTick(App& app) {
-    app.RefreshBars();
-    if (app.control) {
-        app.control->ArmClockTimer();
+    if (settingsWindow_) {
+        settingsWindow_->ThemeChanged();
     }
 }
 
-void OnStatusPoll(App& app) {
-    app.RefreshStatus([](SystemStatus& status) { status.RefreshNetwork(); });
-}
-
-void OnTraySweep(App& app) {
-    if (app.tray && app.tray->PurgeDeadIcons()) {
-        app.TrayIconsChanged();
+void App::SweepTray() {
+    if (tray_ && tray_->PurgeDeadIcons()) {
+        TrayIconsChanged();
     }
-    if (app.start) {
-        app.start->Sweep();
+    if (start_) {
+        start_->Sweep();
     }
-}
-
-void OnStatusDebounce(App& app) {
-    app.RefreshStatus([](SystemStatus& status) {
-        status.ReadVolume();
-        status.RefreshNetwork();
-    });
 }
 
 }  // namespace corvane

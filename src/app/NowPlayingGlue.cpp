@@ -15,16 +15,16 @@ void App::NowPlayingWidgetsChanged(bool relayout) {
     } else {
         RepaintBars();
     }
-    for (const auto& dock : docks) {
+    for (const auto& dock : docks_) {
         dock->Relayout(false);
     }
 }
 
 std::span<const AppEntry> App::NowPlayingApps() {
-    if (!start) {
+    if (!start_) {
         return {};
     }
-    return start->Catalog().GetApps(kBuildOnlyWhenEmpty);
+    return start_->Catalog().GetApps(kBuildOnlyWhenEmpty);
 }
 
 }  // namespace corvane

@@ -1,9 +1,11 @@
 #include "app/SessionWindow.h"
 
-#include "app/App.h"
-#include "app/Lifecycle.h"
+#include "app/EventHub.h"
+#include "app/RootEvents.h"
 #include "base/Commands.h"
 #include "base/DynamicApis.h"
+#include "tiling/TilingManager.h"
+#include "toolkit/HostServices.h"
 
 namespace corvane {
 namespace {
@@ -16,6 +18,16 @@ constexpr int kRegisterTries = 24;
 }  // namespace
 
 bool SessionWindow::Create(HINSTANCE instance) noexcept {
+    // Watching before the window exists: a text size set once it can be
+    // found is not missed. The control window outlives this one; posting to
+    // it is safe from the watch's thread.
+    try {
+        textScaleWatch_ = TextScaleWatch([control = context_.desktop.CommandWindow()] {
+            ::PostMessageW(control, WM_APP_COMMAND, CMD_THEME_CHANGED, 0);
+        });
+    } catch (...) {
+        // Out of memory: a new text size shows at the next theme change.
+    }
     if (!RegisterWindowClass(instance, kSessionWindowClass, 0, nullptr)) {
         return false;
     }
@@ -25,7 +37,7 @@ bool SessionWindow::Create(HINSTANCE instance) noexcept {
         return false;
     }
     // The shell's notices come here for every dock, which come and go.
-    app_.events.SetShellWindow(Hwnd());
+    context_.hub.SetShellWindow(Hwnd());
     // Battery saver turns the glass off; without the notification the glass
     // follows it at the next theme change.
     powerSavingNotify_.Reset(::RegisterPowerSettingNotification(Hwnd(), &sdk::kPowerSavingStatus,
@@ -48,18 +60,18 @@ bool SessionWindow::RegisterForSessionChanges() noexcept {
 }
 
 SessionWindow::~SessionWindow() {
-    app_.events.SetShellWindow(nullptr);
+    context_.hub.SetShellWindow(nullptr);
 }
 
 LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (app_.events.TakeShellMessage(message, wParam, lParam)) {
+    if (context_.hub.TakeShellMessage(message, wParam, lParam)) {
         return 0;
     }
     // Explorer's taskbar stood up, or our tray host came or went: the one
     // place that hears it, for every bar, dock and bed, which come and go
     // with the displays.
-    if (message == app_.taskbarCreatedMessage && message != 0) {
-        app_.TaskbarCreated();
+    if (message == context_.taskbarCreatedMessage && message != 0) {
+        context_.events.TaskbarCreated();
         return 0;
     }
     switch (message) {
@@ -73,27 +85,35 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             // desktop is given back before it does. A cancelled end leaves
             // everything running.
             if (wParam != FALSE) {
-                EndSession(app_);
+                context_.events.SessionEnding();
             }
             return 0;
         case WM_SETTINGCHANGE:
             // Dark or light, the accent and Transparency effects all come as
-            // this one change.
-            if (lParam != 0 &&
-                ::lstrcmpiW(reinterpret_cast<const wchar_t*>(lParam), L"ImmersiveColorSet") == 0) {
-                PostCommand(app_, CMD_THEME_CHANGED);
+            // this one change; high contrast and animation effects come as
+            // their own.
+            if ((lParam != 0 && ::lstrcmpiW(reinterpret_cast<const wchar_t*>(lParam),
+                                            L"ImmersiveColorSet") == 0) ||
+                wParam == SPI_SETHIGHCONTRAST || wParam == SPI_SETCLIENTAREAANIMATION) {
+                PostCommand(context_.desktop, CMD_THEME_CHANGED);
             }
             // Not a rebuild: the bars' own strips change the work area,
             // and a rebuild would change it again. Tiled windows follow.
             if (wParam == SPI_SETWORKAREA) {
-                app_.StartRetileTimer(periods::kDisplaysSettleMs);
+                context_.tiling.StartRetileTimer(periods::kDisplaysSettleMs);
             }
+            return 0;
+        // A high-contrast scheme's colours change with it. (Not
+        // WM_THEMECHANGED, which a switch of scheme sends as well: setting
+        // the menus' theme may send it again.)
+        case WM_SYSCOLORCHANGE:
+            PostCommand(context_.desktop, CMD_THEME_CHANGED);
             return 0;
         // The bars tell display changes too, but there may be none, and a
         // scale change is told only to the windows on that display.
         case WM_DISPLAYCHANGE:
         case WM_DPICHANGED:
-            PostCommand(app_, CMD_DISPLAYS_CHANGED);
+            PostCommand(context_.desktop, CMD_DISPLAYS_CHANGED);
             return 0;
         case WM_TIMER:
             if (wParam == TIMER_SESSION_REGISTER_RETRY &&
@@ -103,19 +123,19 @@ LRESULT SessionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case WM_WTSSESSION_CHANGE:
             if (wParam == WTS_SESSION_UNLOCK) {
-                PostCommand(app_, CMD_SESSION_RESUMED);
+                PostCommand(context_.desktop, CMD_SESSION_RESUMED);
             }
             return 0;
         case WM_POWERBROADCAST:
             if (wParam == PBT_POWERSETTINGCHANGE && lParam != 0 &&
                 reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam)->PowerSetting ==
                     sdk::kPowerSavingStatus) {
-                PostCommand(app_, CMD_THEME_CHANGED);
+                PostCommand(context_.desktop, CMD_THEME_CHANGED);
             }
             // The first comes on every wake, the second only once a person
             // is there; the display rebuild both ask for is made once.
             if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
-                PostCommand(app_, CMD_SESSION_RESUMED);
+                PostCommand(context_.desktop, CMD_SESSION_RESUMED);
             }
             return TRUE;
         default:

@@ -6,8 +6,6 @@
 #include "app/ControlWindow.h"
 #include "app/DisplayOrder.h"
 #include "app/Displays.h"
-#include "app/KeyboardFocusGlue.h"
-#include "app/Lifecycle.h"
 #include "appmenus/MenusFile.h"
 #include "base/Utf8Text.h"
 #include "bar/Bar.h"
@@ -41,73 +39,65 @@ constexpr double kBytesPerMb = 1024.0 * 1024.0;
 
 // The LICENSE file at the root, embedded by the resource script as UTF-8, so
 // the text shown is the text the project is published under.
-std::wstring LicenseText(HINSTANCE instance) {
-    const HRSRC found = ::FindResourceW(instance, L"LICENSE", RT_RCDATA);
-    const HGLOBAL loaded = found ? ::LoadResource(instance, found) : nullptr;
+std::wstring LicenseText(HINSTANCE instance_) {
+    const HRSRC found = ::FindResourceW(instance_, L"LICENSE", RT_RCDATA);
+    const HGLOBAL loaded = found ? ::LoadResource(instance_, found) : nullptr;
     const auto* bytes = loaded ? static_cast<const uint8_t*>(::LockResource(loaded)) : nullptr;
-    return bytes ? DecodeUtf8(bytes, ::SizeofResource(instance, found)) : std::wstring();
+    return bytes ? DecodeUtf8(bytes, ::SizeofResource(instance_, found)) : std::wstring();
 }
 
 }  // namespace
 
 void App::OpenSettings(int32_t page) {
-    if (!settingsWindow) {
-        settingsWindow =
-            std::make_unique<SettingsWindow>(SettingsWindowContext{.instance = instance,
-                                                                   .settings = settings,
-                                                                   .theme = theme,
-                                                                   .graphics = graphics,
+    if (!settingsWindow_) {
+        settingsWindow_ =
+            std::make_unique<SettingsWindow>(SettingsWindowContext{.instance = instance_,
+                                                                   .settings = settings_,
+                                                                   .theme = theme_,
+                                                                   .graphics = graphics_,
                                                                    .host = *this,
                                                                    .desktop = *this});
     }
-    settingsWindow->Open(page);
+    settingsWindow_->Open(page);
 }
 
 void App::RefreshSettingsWindow() noexcept {
-    if (settingsWindow && settingsWindow->IsOpen()) {
-        settingsWindow->Refresh();
+    if (settingsWindow_ && settingsWindow_->IsOpen()) {
+        settingsWindow_->Refresh();
     }
 }
 
 void App::ApplyCenterStart() {
-    SetCenterStart(settings.centerStart);
+    SetCenterStart(settings_.centerStart);
 }
 
 void App::ApplyTilingSettings() {
-    if (tiling) {
-        tiling->ApplyTilingSettings();
+    if (tiling_) {
+        tiling_->ApplyTilingSettings();
     }
     RepaintBars();
 }
 
-void App::ApplyFocusShortcuts() {
-    ApplyFocusHotkeys(*this);
-}
-
-void App::ApplyHotCorners() {
-    corvane::ApplyHotCorners(*this);
-}
-
 void App::RefreshGardenGlass() {
-    if (garden) {
-        garden->RefreshGlass();
+    if (garden_) {
+        garden_->RefreshGlass();
     }
 }
 
 void App::NewBed() {
-    if (garden) {
-        garden->NewBed();
+    if (garden_) {
+        garden_->NewBed();
     }
 }
 
 void App::ResetGarden() {
-    if (garden) {
-        garden->Reset();
+    if (garden_) {
+        garden_->Reset();
     }
 }
 
 void App::ResetTrayOrder() {
-    SettingWritten(ClearTrayOrder(settings));
+    SettingWritten(ClearTrayOrder(settings_));
     if (Bar* bar = TrayBar()) {
         bar->Relayout();
     }
@@ -118,7 +108,7 @@ void App::ShowStartSurface(int32_t which) {
 }
 
 void App::EditFile(const std::wstring& path) {
-    LaunchInBackground(worker, L"notepad.exe", L"open", L"\"" + path + L"\"");
+    LaunchInBackground(worker_, L"notepad.exe", L"open", L"\"" + path + L"\"");
 }
 
 std::wstring App::MenusFilePath() {
@@ -126,8 +116,8 @@ std::wstring App::MenusFilePath() {
 }
 
 void App::ShowLicense() {
-    const HWND owner = settingsWindow ? settingsWindow->Hwnd() : nullptr;
-    ::MessageBoxW(owner, LicenseText(instance).c_str(), L"Corvane", MB_OK | MB_ICONINFORMATION);
+    const HWND owner = settingsWindow_ ? settingsWindow_->Hwnd() : nullptr;
+    ::MessageBoxW(owner, LicenseText(instance_).c_str(), L"Corvane", MB_OK | MB_ICONINFORMATION);
 }
 
 void App::Quit() {
@@ -135,7 +125,7 @@ void App::Quit() {
 }
 
 void App::SettingsNotSaved() {
-    FileNotSaved(settings.filePath);
+    FileNotSaved(settings_.filePath);
 }
 
 void App::GardenNotSaved(const std::wstring& path) {
@@ -147,11 +137,11 @@ void App::FileNotSaved(const std::wstring& path) noexcept {
     // A run on a folder that refused the file writes nothing, and said so
     // at start-up.
     if (IsSettingsFolderReadOnly() ||
-        std::find(unsavedTold.begin(), unsavedTold.end(), path) != unsavedTold.end()) {
+        std::find(unsavedTold_.begin(), unsavedTold_.end(), path) != unsavedTold_.end()) {
         return;
     }
     try {
-        unsavedTold.push_back(path);
+        unsavedTold_.push_back(path);
         ShowNotice(Text(TextId::ChangeNotSavedIn) + path + L":\n\n" + SystemMessage(error) +
                        L"\n\n" + Text(TextId::ChangesMayBeLost),
                    MB_ICONWARNING);
@@ -179,10 +169,10 @@ std::vector<DisplaySize> App::Displays() {
 }
 
 std::wstring App::TrayTooltip(const std::wstring& exeName) {
-    if (!tray) {
+    if (!tray_) {
         return {};
     }
-    for (const TrayIcon& icon : tray->Icons()) {
+    for (const TrayIcon& icon : tray_->Icons()) {
         if (icon.exeName == exeName && !icon.tooltip.empty()) {
             return icon.tooltip.substr(0, icon.tooltip.find_first_of(L"\r\n"));
         }

@@ -10,6 +10,7 @@
 #include "base/Appbars.h"
 #include "base/MissedDpiChange.h"
 #include "base/Win32Geometry.h"
+#include "toolkit/AccessibilityPrefs.h"
 #include "toolkit/Backdrop.h"
 #include "toolkit/EdgeStrip.h"
 #include "toolkit/FocusKeyRouting.h"
@@ -78,7 +79,9 @@ BarStyle Bar::Style() const noexcept {
 }
 
 BarMetrics Bar::Metrics() const noexcept {
-    return ComputeBarMetrics(context_.settings.barHeight, Style(), dpi_);
+    // The bar holds a line of text, so Windows' text size makes it taller.
+    return ComputeBarMetrics(
+        TextScaledPoints(context_.settings.barHeight, context_.theme.textScale), Style(), dpi_);
 }
 
 PixelRect Bar::DisplayRect() const noexcept {
@@ -299,7 +302,8 @@ void Bar::SetRevealed(bool reveal) {
 }
 
 void Bar::OnSlideTimer() {
-    const bool moving = EaseTowards(slidePosition_, slideTarget_, kBarSlideEasing);
+    const bool moving = EaseTowards(slidePosition_, slideTarget_,
+                                    MotionEasing(kBarSlideEasing, context_.theme.animate));
     const int y = SlideWindowTop(frame_.top, Metrics(), slidePosition_);
     ::SetWindowPos(Hwnd(), nullptr, frame_.left, y, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -366,9 +370,15 @@ void Bar::SetFullscreenHidden(bool hidden) {
 }
 
 void Bar::ApplyTheme() {
+    // A new text size changes the height, which is reserved again, as on a
+    // scale change.
+    const bool resized = Metrics().height != frame_.Height();
     ApplyBackdrops();
     ReleaseDeviceResources();
-    Repaint();
+    if (resized) {
+        Reposition();
+    }
+    Relayout();
 }
 
 void Bar::Relayout() {
@@ -404,7 +414,9 @@ void Bar::Relayout() {
         }
         trayNotifyRect_.reset();
         text_.Clear();
+        text_.SetTextScale(context_.theme.textScale);
         LayoutBar(MakeBarLayoutInput(settings, sources), text_, layout_);
+        NotifyClockTurned(clock);
     } catch (...) {
         // Out of memory: nothing is shown rather than half a layout.
         text_.Clear();
@@ -428,6 +440,7 @@ void Bar::Repaint() noexcept {
     if (Hwnd() != nullptr) {
         ::InvalidateRect(Hwnd(), nullptr, FALSE);
     }
+    accessible_.Invalidate();
 }
 
 void Bar::ReleaseDeviceResources() noexcept {
@@ -446,6 +459,10 @@ void Bar::ExplorerRestarted() {
 
 LRESULT Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     CatchMissedDpiChange(Hwnd(), message, lParam, dpi_);
+    if (const std::optional<LRESULT> taken =
+            accessible_.HandleMessage(Hwnd(), message, wParam, lParam)) {
+        return *taken;
+    }
     if (const RoutedFocusKey routed = RouteFocusKey(keyboardFocus_, message, wParam);
         routed.taken) {
         OnFocusKey(routed.key);

@@ -11,6 +11,7 @@
 #include "bar/BarTrayRules.h"
 #include "base/Win32Handles.h"
 #include "base/WindowBase.h"
+#include "toolkit/AccessibleWindow.h"
 #include "toolkit/KeyboardFocus.h"
 #include "toolkit/Tooltip.h"
 
@@ -27,6 +28,7 @@ namespace corvane {
 class BarPainter;
 class EdgeStrip;
 class BarPanelWindow;
+enum class BarClickAction : uint32_t;
 
 inline constexpr wchar_t kBarWindowClass[] = L"CorvaneBar";
 inline constexpr wchar_t kBarEdgeWindowClass[] = L"CorvaneBarEdge";
@@ -38,7 +40,7 @@ enum BarTimer : UINT_PTR {
     TIMER_BAR_AUTOHIDE = 0x5102,
 };
 
-class Bar final : public WindowBase {
+class Bar final : public WindowBase, private AccessibleSource {
 public:
     Bar(const BarContext& context, HMONITOR display, bool mainBar);
     ~Bar() override;
@@ -133,8 +135,18 @@ private:
     void OnFocusKey(FocusKey key);
     void FocusItem(int itemIndex) noexcept;
     void EndKeyboardFocus(bool giveBack) noexcept;
+    // What a left click on item `hit` does, also asked for by screen readers
+    // (BarAccessible.cpp); tray icons excepted, which ClickTrayIcon clicks.
+    void RunClickAction(BarClickAction action, int hit, bool fromKeyboard);
+    void ClickTrayIcon(int hit);
+    AccessibleNode BuildAccessibleTree() override;
+    void RunAccessibleAction(int32_t actionId) override;
+    // Tells screen readers where the keyboard focus cue is, and that the
+    // clock turned.
+    void NotifyKeyboardFocus() noexcept;
+    void NotifyClockTurned(const std::wstring& clock) noexcept;
 
-    const BarContext& context_;
+    const BarContext context_;
     HMONITOR display_;
     bool mainBar_;
     uint32_t dpi_ = 96;
@@ -180,6 +192,8 @@ private:
     UniquePowerNotify batteryNotify_;
     UniquePowerNotify powerSourceNotify_;
     std::unique_ptr<BarPainter> painter_;
+    std::wstring accessibleClock_;
+    AccessibleWindow accessible_{*this};
 };
 
 }  // namespace corvane

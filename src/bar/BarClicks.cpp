@@ -39,6 +39,17 @@ int32_t ScaleTruncated(float points, uint32_t dpi) noexcept {
 
 }  // namespace
 
+BarClickAction LeftClickAction(BarItemKind kind) noexcept {
+    switch (kind) {
+        case BarItemKind::MenuTitleItem:
+            return BarClickAction::OpenMenus;
+        case BarItemKind::TrayIconItem:
+            return BarClickAction::TrayPress;
+        default:
+            return ReleaseAction(kind, MouseButton::Left);
+    }
+}
+
 BarButtonOutcome DecideBarButton(const std::vector<BarItem>& items, const PointerGesture& pressed,
                                  int hitIndex, BarButtonEvent event) noexcept {
     BarButtonOutcome out;

@@ -53,6 +53,10 @@ struct BarButtonOutcome {
                                                const PointerGesture& pressed, int hitIndex,
                                                BarButtonEvent event) noexcept;
 
+// What a plain left click on an item of this kind does: what the keyboard
+// and screen readers ask for as the item's default action.
+[[nodiscard]] BarClickAction LeftClickAction(BarItemKind kind) noexcept;
+
 // The window command the application-name menu sends to its target.
 enum class WindowCommand : uint32_t { None, Minimize, Maximize, Restore, Close };
 [[nodiscard]] WindowCommand AppNameWindowCommand(uint32_t menuId, bool targetMaximized) noexcept;

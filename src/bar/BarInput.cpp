@@ -4,6 +4,7 @@
 #include "bar/AppNameMenuModel.h"
 #include "base/ForeignWindows.h"
 #include "bar/Bar.h"
+#include "bar/BarAccessibleTree.h"
 #include "bar/BarClicks.h"
 #include "bar/BarLayout.h"
 #include "bar/BarTooltips.h"
@@ -198,9 +199,6 @@ void Bar::OnButton(UINT message, int x, int y) {
     Repaint();
 
     switch (outcome.action) {
-        case BarClickAction::OpenMenus:
-            OpenMenus(hit);
-            break;
         case BarClickAction::TrayPress:
             OnTrayPress(hit, message, x, y);
             break;
@@ -208,6 +206,21 @@ void Bar::OnButton(UINT message, int x, int y) {
             if (const auto key = TrayKeyOf(Items()[static_cast<std::size_t>(hit)])) {
                 SendTrayMouse(*key, message, ToScreen(x, y));
             }
+            break;
+        default:
+            RunClickAction(outcome.action, hit, false);
+            break;
+    }
+    if (outcome.clearPressedAfter) {
+        press_.Cancel();
+        Repaint();
+    }
+}
+
+void Bar::RunClickAction(BarClickAction action, int hit, bool fromKeyboard) {
+    switch (action) {
+        case BarClickAction::OpenMenus:
+            OpenMenus(hit, fromKeyboard);
             break;
         case BarClickAction::AppNameMenu: {
             // The menu runs a loop of its own, during which the bar may be
@@ -254,13 +267,11 @@ void Bar::OnButton(UINT message, int x, int y) {
         case BarClickAction::TilingSettings:
             context_.open.OpenSettings(kPageTiling);
             break;
+        case BarClickAction::TrayPress:
+        case BarClickAction::TrayForward:
         case BarClickAction::None:
         default:
             break;
-    }
-    if (outcome.clearPressedAfter) {
-        press_.Cancel();
-        Repaint();
     }
 }
 
@@ -283,6 +294,12 @@ void Bar::OnWheel(int delta, int screenX, int screenY) {
 void Bar::ToggleTiling() {
     context_.host.ToggleTiling();
     UpdateTooltip();
+    for (std::size_t i = 0; i < Items().size(); ++i) {
+        if (Items()[i].kind == BarItemKind::TilingButtonItem) {
+            accessible_.Notify(EVENT_OBJECT_STATECHANGE,
+                               BarActionId(static_cast<int>(i), BarItemKind::TilingButtonItem));
+        }
+    }
 }
 
 std::wstring Bar::TooltipText(const BarItem& item) const {

@@ -28,6 +28,7 @@ void Bar::TakeKeyboardFocus(HWND previous) {
         keyboardFocus_ = false;
     }
     Repaint();
+    NotifyKeyboardFocus();
 }
 
 int Bar::KeyboardFocusIndex() const noexcept {
@@ -59,6 +60,7 @@ void Bar::FocusItem(int itemIndex) noexcept {
         // Out of memory: the focus stays where it was.
     }
     Repaint();
+    NotifyKeyboardFocus();
 }
 
 void Bar::EndKeyboardFocus(bool giveBack) noexcept {
@@ -77,6 +79,7 @@ void Bar::OnFocusKey(FocusKey key) {
     if (const std::optional<int> moved = MovedFocus(key, focusStop_, count)) {
         focusStop_ = *moved;
         Repaint();
+        NotifyKeyboardFocus();
         return;
     }
     switch (key) {

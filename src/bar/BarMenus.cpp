@@ -3,6 +3,7 @@
 
 #include "appmenus/ShowAppMenu.h"
 #include "bar/Bar.h"
+#include "bar/BarAccessibleTree.h"
 #include "bar/BarLayout.h"
 #include "toolkit/PopupMenuGate.h"
 
@@ -63,6 +64,8 @@ void Bar::OpenMenus(int itemIndex, bool fromKeyboard) {
         openMenuIndex_ = placed;
         ::InvalidateRect(Hwnd(), nullptr, FALSE);
         ::UpdateWindow(Hwnd());
+        accessible_.Notify(EVENT_OBJECT_STATECHANGE,
+                           BarActionId(placed, BarItemKind::MenuTitleItem));
         const BarItem title = Items()[static_cast<std::size_t>(placed)];
         POINT anchor{ToPixels(title.left, dpi_), ToPixels(title.bottom + kDropDownGapPoints, dpi_)};
         ::ClientToScreen(Hwnd(), &anchor);

@@ -60,7 +60,13 @@ D2D1_ROUNDED_RECT Rounded(const StatusRoundRect& r) noexcept {
 }  // namespace
 
 void BarPainter::SetColor(const ColorF& color, float alphaScale) {
-    brush_->SetColor(D2D1::ColorF(color.r, color.g, color.b, color.a * alphaScale));
+    const float alpha = color.a * Opacity(bar_.Context().theme, alphaScale);
+    brush_->SetColor(D2D1::ColorF(color.r, color.g, color.b, alpha));
+}
+
+const ColorF& BarPainter::TextColour() const noexcept {
+    const Theme& theme = bar_.Context().theme;
+    return highlighted_ ? theme.selectedText : theme.text;
 }
 
 bool BarPainter::EnsureDeviceResources() noexcept {
@@ -98,8 +104,9 @@ void BarPainter::Paint() noexcept {
         const auto style = static_cast<BarStyle>(context.settings.style);
 
         target_->BeginDraw();
-        const bool opaque = DrawsOpaque(context.settings.backdrop, theme) &&
-                            (style == BarStyle::Classic || style == BarStyle::Floating);
+        const bool opaque = (DrawsOpaque(context.settings.backdrop, theme) &&
+                             (style == BarStyle::Classic || style == BarStyle::Floating)) ||
+                            theme.highContrast;
         const ColorF& surface = theme.surface;
         target_->Clear(opaque ? D2D1::ColorF(surface.r, surface.g, surface.b, surface.a)
                               : D2D1::ColorF(0, 0, 0, 0));
@@ -123,17 +130,16 @@ void BarPainter::Paint() noexcept {
 void BarPainter::PaintItems() {
     const auto& items = bar_.Items();
     const BarTextLayouts& text = bar_.Text();
-    const Theme& theme = bar_.Context().theme;
     const int focused = bar_.KeyboardFocusIndex();
     for (std::size_t i = 0; i < items.size(); ++i) {
         const BarItem& item = items[i];
-        DrawHighlight(item, static_cast<int>(i), static_cast<int>(i) == focused);
+        highlighted_ = DrawHighlight(item, static_cast<int>(i), static_cast<int>(i) == focused);
         switch (item.kind) {
             case BarItemKind::AppNameItem:
                 DrawAppName(item);
                 break;
             case BarItemKind::MenuTitleItem:
-                SetColor(theme.text);
+                SetColor(TextColour());
                 DrawText(text.MenuTitle(item.menuIndex), item.left + kMenuTitleTextLeft, false);
                 break;
             case BarItemKind::TilingButtonItem:
@@ -143,7 +149,7 @@ void BarPainter::PaintItems() {
                 DrawStatus(item);
                 break;
             case BarItemKind::ClockItem:
-                SetColor(theme.text);
+                SetColor(TextColour());
                 DrawText(text.Clock(), item.left + kClockTextLeft, false);
                 break;
             case BarItemKind::TrayIconItem:
@@ -156,11 +162,11 @@ void BarPainter::PaintItems() {
     }
 }
 
-void BarPainter::DrawHighlight(const BarItem& item, int index, bool focused) {
+bool BarPainter::DrawHighlight(const BarItem& item, int index, bool focused) {
     const bool pressed = index == bar_.PressedIndex();
     const bool open = index == bar_.OpenMenuIndex();
     if (index != bar_.HoverIndex() && !pressed && !open && !focused) {
-        return;
+        return false;
     }
     const Theme& theme = bar_.Context().theme;
     SetColor(pressed && !open ? theme.pressedFill : theme.hoverFill);
@@ -177,6 +183,7 @@ void BarPainter::DrawHighlight(const BarItem& item, int index, bool focused) {
                               kHighlightRadius, kHighlightRadius),
             brush_.Get(), kFocusRingWidth);
     }
+    return true;
 }
 
 void BarPainter::DrawText(IDWriteTextLayout* layout, float x, bool clip) {
@@ -227,7 +234,7 @@ void BarPainter::DrawAppName(const BarItem& item) {
         D2D1_RECT_F rect = D2D1::RectF(left, cy - half, left + kAppIconSize, cy + half);
         DrawIconBitmap(target_.Get(), appIcon_.Get(), rect, 1.0f);
     }
-    SetColor(bar_.Context().theme.text);
+    SetColor(TextColour());
     DrawText(bar_.Text().AppName(), item.left + kAppNameTextLeft, true);
 }
 

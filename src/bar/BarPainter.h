@@ -30,7 +30,8 @@ public:
 private:
     [[nodiscard]] bool EnsureDeviceResources() noexcept;
     void PaintItems();
-    void DrawHighlight(const BarItem& item, int index, bool focused);
+    // True when the item sits on a highlight.
+    bool DrawHighlight(const BarItem& item, int index, bool focused);
     void EnsureAppIcon();
     void DrawAppName(const BarItem& item);
     void DrawTrayIcon(const BarItem& item);
@@ -42,6 +43,8 @@ private:
     void DrawGlyph(wchar_t glyph, const D2D1_RECT_F& box);
     void DrawText(IDWriteTextLayout* layout, float x, bool clip);
     void SetColor(const struct ColorF& color, float alphaScale = 1.0f);
+    // The text colour of the item being drawn: its own on a highlight.
+    [[nodiscard]] const struct ColorF& TextColour() const noexcept;
 
     Bar& bar_;
     Microsoft::WRL::ComPtr<ID2D1HwndRenderTarget> target_;
@@ -50,6 +53,8 @@ private:
     uint32_t appIconGeneration_ = 0;
     std::wstring appIconPath_;
     bool appIconTried_ = false;
+    // The item being drawn sits on a hover, press or open highlight.
+    bool highlighted_ = false;
     TrayIconBitmaps trayIcons_;
     // The media widget's artwork as a device bitmap, and the generation of
     // the session's image it was made from (also when that made nothing).

@@ -35,16 +35,26 @@ bool BarTextLayouts::EnsureFormats() noexcept {
         return false;
     }
     try {
+        // The status glyphs are icons and keep their size.
         boldFormat_ = MakeFormat(factory_.Get(), TextFontFamily(), DWRITE_FONT_WEIGHT_SEMI_BOLD,
-                                 kTextSize, false);
+                                 kTextSize * textScale_, false);
         regularFormat_ = MakeFormat(factory_.Get(), TextFontFamily(), DWRITE_FONT_WEIGHT_NORMAL,
-                                    kTextSize, false);
+                                    kTextSize * textScale_, false);
         iconFormat_ = MakeFormat(factory_.Get(), IconFontFamily(), DWRITE_FONT_WEIGHT_NORMAL,
                                  kIconTextSize, true);
     } catch (...) {
         return false;
     }
     return boldFormat_ && regularFormat_ && iconFormat_;
+}
+
+void BarTextLayouts::SetTextScale(float textScale) noexcept {
+    if (textScale != textScale_) {
+        textScale_ = textScale;
+        boldFormat_.Reset();
+        regularFormat_.Reset();
+        Clear();
+    }
 }
 
 void BarTextLayouts::Clear() noexcept {

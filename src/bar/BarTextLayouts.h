@@ -19,6 +19,8 @@ public:
 
     // Forgets every layout; the formats stay.
     void Clear() noexcept;
+    // Windows' text size; a new one makes the formats again.
+    void SetTextScale(float textScale) noexcept;
 
     [[nodiscard]] IDWriteTextLayout* Clock() const noexcept { return clock_.Get(); }
     [[nodiscard]] IDWriteTextLayout* NowPlaying() const noexcept { return nowPlaying_.Get(); }
@@ -35,6 +37,7 @@ private:
     [[nodiscard]] bool EnsureFormats() noexcept;
 
     Microsoft::WRL::ComPtr<IDWriteFactory> factory_;
+    float textScale_ = 1.0f;
     Microsoft::WRL::ComPtr<IDWriteTextFormat> boldFormat_;
     Microsoft::WRL::ComPtr<IDWriteTextFormat> regularFormat_;
     Microsoft::WRL::ComPtr<IDWriteTextFormat> iconFormat_;

@@ -174,7 +174,8 @@ void NETIOAPI_API_ OnIpInterfaceChange(PVOID context, PMIB_IPINTERFACE_ROW, MIB_
 
 }  // namespace
 
-SystemStatus::SystemStatus(Worker& worker) : worker_(worker), wifiChannel_(worker.NewChannel()) {}
+SystemStatus::SystemStatus(const SystemStatusContext& context)
+    : worker_(context.worker), wifiChannel_(context.worker.NewChannel()) {}
 
 SystemStatus::~SystemStatus() {
     Stop();

@@ -40,9 +40,15 @@ using UniqueMibNotification = UniqueResource<HANDLE, MibNotificationTraits>;
 
 class Worker;
 
+// What the status sources are handed by the root.
+struct SystemStatusContext {
+    // Reads the Internet connection profile off the GUI thread.
+    Worker& worker;
+};
+
 class SystemStatus {
 public:
-    explicit SystemStatus(Worker& worker);
+    explicit SystemStatus(const SystemStatusContext& context);
     ~SystemStatus();
     // The WLAN and IP callbacks hold this object's address.
     SystemStatus(const SystemStatus&) = delete;

@@ -13,4 +13,10 @@ struct Easing {
 // One tick of `value` towards `target`. True while it has not arrived.
 bool EaseTowards(float& value, float target, const Easing& easing) noexcept;
 
+// The motion decision every animation consults: with Windows' animation
+// effects off, a movement lands on its target at its first tick and a timed
+// one takes no time.
+[[nodiscard]] Easing MotionEasing(const Easing& easing, bool animate) noexcept;
+[[nodiscard]] float MotionDurationMs(float durationMs, bool animate) noexcept;
+
 }  // namespace corvane

@@ -35,6 +35,10 @@ enum class TextId : uint16_t {
     TilingOff,
     TilingTooltipHint,
     NowPlayingTooltipHint,
+    Press,  // a screen reader's name of a button's default action
+    DockRunning,
+    DockWindows,
+    DockPinned,
 
     // Dock menus
     NewWindow,

@@ -34,6 +34,10 @@ constexpr TextTable kTexts = {{
     {TextId::TilingOff, L"Tiling: off"},
     {TextId::TilingTooltipHint, L"\nClick to toggle · Right-click for settings"},
     {TextId::NowPlayingTooltipHint, L"\nClick for controls · Middle-click to play/pause"},
+    {TextId::Press, L"Press"},
+    {TextId::DockRunning, L"running"},
+    {TextId::DockWindows, L"windows"},
+    {TextId::DockPinned, L"pinned"},
 
     // Dock menus
     {TextId::NewWindow, L"New Window"},

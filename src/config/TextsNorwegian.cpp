@@ -34,6 +34,10 @@ constexpr TextTable kTexts = {{
     {TextId::TilingOff, L"Tiling: av"},
     {TextId::TilingTooltipHint, L"\nKlikk for å slå av/på · Høyreklikk for innstillinger"},
     {TextId::NowPlayingTooltipHint, L"\nKlikk for kontroller · Midtklikk for spill/pause"},
+    {TextId::Press, L"Trykk"},
+    {TextId::DockRunning, L"kjører"},
+    {TextId::DockWindows, L"vinduer"},
+    {TextId::DockPinned, L"festet"},
 
     // Dock menus
     {TextId::NewWindow, L"Nytt vindu"},

@@ -229,6 +229,7 @@ void Dock::Repaint() noexcept {
     if (Hwnd() != nullptr) {
         ::InvalidateRect(Hwnd(), nullptr, FALSE);
     }
+    accessible_.Invalidate();
 }
 
 void Dock::Paint() noexcept {
@@ -371,6 +372,10 @@ void Dock::OnTimer(UINT_PTR id) noexcept {
 
 LRESULT Dock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     CatchMissedDpiChange(Hwnd(), message, lParam, dpi_);
+    if (const std::optional<LRESULT> taken =
+            accessible_.HandleMessage(Hwnd(), message, wParam, lParam)) {
+        return *taken;
+    }
     if (const RoutedFocusKey routed = RouteFocusKey(keyboardFocus_, message, wParam);
         routed.taken) {
         OnFocusKey(routed.key);

@@ -13,6 +13,7 @@
 #include "dock/DockPreview.h"
 #include "dock/TaskbarHider.h"
 #include "dock/TaskbarHidePlan.h"
+#include "toolkit/AccessibleWindow.h"
 #include "toolkit/PointerGesture.h"
 #include "toolkit/KeyboardFocus.h"
 #include "toolkit/Tooltip.h"
@@ -58,7 +59,10 @@ inline constexpr int kFrontFrameLooks = 20;
 inline constexpr UINT kAppBarAfterExplorerMs = 1500;
 }  // namespace dockperiods
 
-class Dock final : public WindowBase, private WinEventSink, private ShellHookSink {
+class Dock final : public WindowBase,
+                   private AccessibleSource,
+                   private WinEventSink,
+                   private ShellHookSink {
 public:
     // `display` null means the primary display; only the primary dock hides
     // the Windows taskbar.
@@ -205,6 +209,12 @@ private:
     void EndKeyboardFocus(bool giveBack) noexcept;
     [[nodiscard]] int FocusedItem() const noexcept;
 
+    // Screen readers (DockAccessible.cpp): the tree from the current cells,
+    // a click as the default action, and where the keyboard is.
+    AccessibleNode BuildAccessibleTree() override;
+    void RunAccessibleAction(int32_t actionId) override;
+    void NotifyKeyboardFocus() noexcept;
+
     // Clicks and menus (DockActions.cpp).
     void Activate(int index) noexcept;
     void MiddleClick(int index) noexcept;
@@ -213,7 +223,7 @@ private:
     [[nodiscard]] uint32_t TrackMenu(HMENU menu, int screenX) noexcept;
     void ToggleHideTaskbar() noexcept;
 
-    const DockContext& context_;
+    const DockContext context_;
     HMONITOR display_;
     bool primary_;
     uint32_t dpi_ = 96;
@@ -269,6 +279,7 @@ private:
     uint64_t previewKey_ = 0;
     int32_t previewAnchorX_ = 0;
     std::vector<HWND> previewWindows_;
+    AccessibleWindow accessible_{*this};
 };
 
 }  // namespace corvane

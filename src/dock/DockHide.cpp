@@ -101,12 +101,15 @@ void Dock::StartAnimation() noexcept {
 
 void Dock::OnAnimate() noexcept {
     bool moving = false;
+    const bool animate = context_.theme.animate;
+    const Easing scaleEasing = MotionEasing(kDockScaleEasing, animate);
     for (DockItemVisual& visual : visuals_) {
-        moving |= EaseTowards(visual.scale, visual.targetScale, kDockScaleEasing);
+        moving |= EaseTowards(visual.scale, visual.targetScale, scaleEasing);
     }
-    moving |= EaseTowards(nowPlayingScale_, nowPlayingTargetScale_, kDockScaleEasing);
+    moving |= EaseTowards(nowPlayingScale_, nowPlayingTargetScale_, scaleEasing);
     const float before = hideOffset_;
-    const bool sliding = EaseTowards(hideOffset_, targetHideOffset_, kDockHideEasing);
+    const bool sliding =
+        EaseTowards(hideOffset_, targetHideOffset_, MotionEasing(kDockHideEasing, animate));
     if (hideOffset_ != before) {
         PlaceWindow();
     }

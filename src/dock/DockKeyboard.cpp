@@ -35,6 +35,7 @@ void Dock::TakeKeyboardFocus(HWND previous) noexcept {
     }
     ApplyScaleTargets();
     Repaint();
+    NotifyKeyboardFocus();
 }
 
 int Dock::FocusedItem() const noexcept {
@@ -63,6 +64,7 @@ void Dock::OnFocusKey(FocusKey key) noexcept {
         focusIndex_ = *moved;
         ApplyScaleTargets();
         Repaint();
+        NotifyKeyboardFocus();
         return;
     }
     switch (key) {

@@ -72,7 +72,7 @@ void DockPainter::DrawFocusRing(const D2D1_RECT_F& square, const DockPaintInput&
 }
 
 void DockPainter::SetColor(const ColorF& color, float alpha) {
-    brush_->SetColor(D2D1::ColorF(color.r, color.g, color.b, alpha));
+    brush_->SetColor(D2D1::ColorF(color.r, color.g, color.b, Opacity(*theme_, alpha)));
 }
 
 bool DockPainter::EnsureDeviceResources(uint32_t dpi) noexcept {
@@ -115,6 +115,7 @@ void DockPainter::Paint(uint32_t dpi, const DockPaintInput& input) noexcept {
             return;
         }
         target_->BeginDraw();
+        theme_ = &input.theme;
         const ColorF& surface = input.theme.surface;
         target_->Clear(input.solid ? D2D1::ColorF(surface.r, surface.g, surface.b, surface.a)
                                    : D2D1::ColorF(0, 0, 0, 0));
@@ -205,7 +206,10 @@ void DockPainter::DrawRunningIndicator(const DockItem& item, float cx,
         return;
     }
     const bool front = HoldsWindow(item, input.foreground);
-    if (item.attention) {
+    if (item.attention && input.theme.highContrast) {
+        // Only the scheme's colours in high contrast: its highlight.
+        SetColor(input.theme.accent, 1.0f);
+    } else if (item.attention) {
         brush_->SetColor(kAttentionColour);
     } else {
         SetColor(input.theme.text, front ? kIndicatorAlphaFront : kIndicatorAlpha);

@@ -56,6 +56,8 @@ private:
     void DrawNowPlaying(const DockPaintInput& input);
     [[nodiscard]] ID2D1Bitmap* ArtworkBitmap(const NowPlayingWidgetView& view);
     void SetColor(const ColorF& color, float alpha);
+    // The theme of the frame being painted.
+    const Theme* theme_ = nullptr;
 
     ID2D1Factory* factory_;
     HWND window_;

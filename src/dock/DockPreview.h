@@ -119,6 +119,7 @@ private:
     Microsoft::WRL::ComPtr<ID2D1HwndRenderTarget> target_;
     Microsoft::WRL::ComPtr<ID2D1SolidColorBrush> brush_;
     Microsoft::WRL::ComPtr<IDWriteTextFormat> textFormat_;
+    float formatScale_ = 0;  // the text scale the format was made for
 };
 
 }  // namespace corvane

@@ -41,9 +41,10 @@ bool DockPreview::EnsureDeviceResources() noexcept {
         ReleaseDeviceResources();
         return false;
     }
-    if (!textFormat_) {
+    if (!textFormat_ || formatScale_ != theme_.textScale) {
+        formatScale_ = theme_.textScale;
         textFormat_ = MakeLineFormat(graphics_.dwrite.Get(), kTitleFamily,
-                                     DWRITE_FONT_WEIGHT_NORMAL, kTitleSize);
+                                     DWRITE_FONT_WEIGHT_NORMAL, kTitleSize * formatScale_);
         if (!textFormat_) {
             ReleaseDeviceResources();
             return false;
@@ -66,7 +67,7 @@ void DockPreview::Repaint() noexcept {
 }
 
 void DockPreview::SetColor(const ColorF& color, float alpha) {
-    brush_->SetColor(D2D1::ColorF(color.r, color.g, color.b, alpha));
+    brush_->SetColor(D2D1::ColorF(color.r, color.g, color.b, Opacity(theme_, alpha)));
 }
 
 void DockPreview::Paint() noexcept {

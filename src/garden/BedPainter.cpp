@@ -69,16 +69,18 @@ bool BedPainter::EnsureTarget(uint32_t dpi) {
 }
 
 bool BedPainter::EnsureFormats() {
-    if (formats_[kHeader]) {
+    const float scale = context_.theme.textScale;
+    if (formats_[kHeader] && formatsScale_ == scale) {
         return true;
     }
+    formatsScale_ = scale;
     IDWriteFactory* dwrite = context_.graphics.dwrite.Get();
     if (dwrite == nullptr) {
         return false;
     }
     const wchar_t* text = TextFontFamily().c_str();
-    formats_[kHeader] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_SEMI_BOLD, 12.5f);
-    formats_[kLabel] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 11.5f);
+    formats_[kHeader] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_SEMI_BOLD, 12.5f * scale);
+    formats_[kLabel] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 11.5f * scale);
     formats_[kChevron] =
         MakeLineFormat(dwrite, IconFontFamily().c_str(), DWRITE_FONT_WEIGHT_REGULAR, 10.0f);
     if (formats_[kLabel]) {
@@ -137,7 +139,7 @@ float BedPainter::Paint(uint32_t dpi, const BedPaintInput& input) {
             PaintCells(input, grid, dpi, width, height);
         }
         if (input.dropTarget) {
-            brush_->SetColor(ToD2D(context_.theme.accent, kOutlineAlpha));
+            brush_->SetColor(ToD2D(context_.theme.accent, Opacity(context_.theme, kOutlineAlpha)));
             target_->DrawRoundedRectangle(
                 D2D1::RoundedRect(D2D1::RectF(kOutlineInset, kOutlineInset, width - kOutlineInset,
                                               height - kOutlineInset),
@@ -159,13 +161,13 @@ void BedPainter::PaintHeader(const Bed& bed, bool hovered, float width) {
         brush_->SetColor(ToD2D(theme.hoverFill));
         target_->FillRectangle(D2D1::RectF(0, 0, width, kBedHeaderHeight), brush_.Get());
     }
-    brush_->SetColor(ToD2D(theme.text));
+    brush_->SetColor(ToD2D(hovered ? theme.selectedText : theme.text));
     target_->DrawText(bed.name.data(), static_cast<UINT32>(bed.name.size()),
                       formats_[kHeader].Get(),
                       D2D1::RectF(kHeaderTextLeft, 0, width - kChevronWidth, kBedHeaderHeight),
                       brush_.Get(), D2D1_DRAW_TEXT_OPTIONS_CLIP);
     const wchar_t chevron = bed.collapsed ? kChevronCollapsed : kChevronExpanded;
-    brush_->SetColor(ToD2D(hovered ? theme.text : theme.secondaryText));
+    brush_->SetColor(ToD2D(hovered ? theme.selectedText : theme.secondaryText));
     target_->DrawText(
         &chevron, 1, formats_[kChevron].Get(),
         D2D1::RectF(width - kChevronWidth, 0, width - kChevronRightInset, kBedHeaderHeight),
@@ -191,8 +193,9 @@ void BedPainter::PaintCells(const BedPaintInput& input, const BedGrid& grid, uin
         const bool dragged =
             !input.draggedId.empty() && ids[static_cast<std::size_t>(i)] == input.draggedId;
         if (!dragged && (i == input.selected || i == input.hovered)) {
-            brush_->SetColor(i == input.selected ? ToD2D(theme.accent, kSelectedAlpha)
-                                                 : ToD2D(theme.hoverFill));
+            brush_->SetColor(i == input.selected
+                                 ? ToD2D(theme.accent, Opacity(theme, kSelectedAlpha))
+                                 : ToD2D(theme.hoverFill));
             const D2D1_RECT_F area =
                 D2D1::RectF(cell.left + kHighlightInsetX, cell.top + kHighlightInsetY,
                             cell.right - kHighlightInsetX, cell.bottom - kHighlightInsetY);
@@ -210,7 +213,8 @@ void BedPainter::PaintCells(const BedPaintInput& input, const BedGrid& grid, uin
         DrawIconBitmap(target_.Get(), IconBitmap(found->second, dpi), iconRect,
                        dragged ? kDraggedOpacity : 1.0f);
         const std::wstring name = GardenItemName(found->second);
-        brush_->SetColor(ToD2D(theme.text));
+        const bool onHighlight = !dragged && (i == input.selected || i == input.hovered);
+        brush_->SetColor(ToD2D(onHighlight ? theme.selectedText : theme.text));
         target_->DrawText(name.data(), static_cast<UINT32>(name.size()), formats_[kLabel].Get(),
                           D2D1::RectF(cell.left + kLabelLeft, cell.top + kLabelTop,
                                       cell.left + kLabelRight, cell.top + kLabelBottom),

@@ -60,6 +60,7 @@ private:
     Microsoft::WRL::ComPtr<ID2D1HwndRenderTarget> target_;
     Microsoft::WRL::ComPtr<ID2D1SolidColorBrush> brush_;
     Microsoft::WRL::ComPtr<IDWriteTextFormat> formats_[kFormatCount];
+    float formatsScale_ = 0;  // the text scale the formats were made for
     std::unordered_map<std::wstring, Microsoft::WRL::ComPtr<ID2D1Bitmap>> icons_;
 };
 

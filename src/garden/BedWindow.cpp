@@ -140,7 +140,8 @@ void BedWindow::ToggleRoll() noexcept {
     rollFrom_ = window.bottom - window.top;
     rollTo_ = bed->collapsed ? ScalePoints(kBedCollapsedHeight, dpi_) : bed->rect.Height();
     rollStart_ = ::GetTickCount64();
-    rolling_ = ::SetTimer(Hwnd(), TIMER_BED_ROLL, kRollTickMs, nullptr) != 0;
+    rolling_ =
+        context_.theme.animate && ::SetTimer(Hwnd(), TIMER_BED_ROLL, kRollTickMs, nullptr) != 0;
     if (!rolling_) {
         ::SetWindowPos(Hwnd(), nullptr, 0, 0, window.right - window.left, rollTo_,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

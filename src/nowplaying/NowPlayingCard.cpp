@@ -32,14 +32,12 @@ constexpr int32_t kSourceIconDips = 14;
 
 }  // namespace
 
-NowPlayingCard::NowPlayingCard(HINSTANCE instance, const GraphicsFactories& graphics,
-                               const Settings& settings, const Theme& theme,
-                               NowPlayingCardSource& source) noexcept
-    : instance_(instance),
-      graphics_(graphics),
-      settings_(settings),
-      theme_(theme),
-      source_(source) {}
+NowPlayingCard::NowPlayingCard(const NowPlayingCardContext& context) noexcept
+    : instance_(context.instance),
+      graphics_(context.graphics),
+      settings_(context.settings),
+      theme_(context.theme),
+      source_(context.source) {}
 
 NowPlayingCard::~NowPlayingCard() {
     DestroyCard();
@@ -215,19 +213,21 @@ void NowPlayingCard::OnClick(LPARAM lParam) {
 }
 
 bool NowPlayingCard::EnsureFormats() {
-    if (formats_[kTitle]) {
+    const float scale = theme_.textScale;
+    if (formats_[kTitle] && formatsScale_ == scale) {
         return true;
     }
+    formatsScale_ = scale;
     IDWriteFactory* dwrite = graphics_.dwrite.Get();
     if (dwrite == nullptr) {
         return false;
     }
     const wchar_t* text = TextFontFamily().c_str();
     const wchar_t* icons = IconFontFamily().c_str();
-    formats_[kTitle] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_SEMI_BOLD, 15.0f);
-    formats_[kArtist] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 13.0f);
-    formats_[kSourceName] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 11.0f);
-    formats_[kTimes] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 11.0f);
+    formats_[kTitle] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_SEMI_BOLD, 15.0f * scale);
+    formats_[kArtist] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 13.0f * scale);
+    formats_[kSourceName] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 11.0f * scale);
+    formats_[kTimes] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 11.0f * scale);
     formats_[kSmallGlyph] = MakeLineFormat(dwrite, icons, DWRITE_FONT_WEIGHT_REGULAR, 16.0f);
     formats_[kLargeGlyph] = MakeLineFormat(dwrite, icons, DWRITE_FONT_WEIGHT_REGULAR, 20.0f);
     for (const std::size_t glyph : {kSmallGlyph, kLargeGlyph}) {
@@ -323,7 +323,7 @@ void NowPlayingCard::PaintArtwork(const PointRect& area) {
         return;
     }
     const D2D1_ROUNDED_RECT shape = D2D1::RoundedRect(ToD2D(area), kArtworkRadius, kArtworkRadius);
-    brush_->SetColor(ToD2D(theme_.text, kPlaceholderAlpha));
+    brush_->SetColor(ToD2D(theme_.text, Opacity(theme_, kPlaceholderAlpha)));
     target_->FillRoundedRectangle(shape, brush_.Get());
     const std::wstring note(1, kCardNoArtworkGlyph);
     DrawLine(note, kLargeGlyph, area, ToD2D(theme_.secondaryText));
@@ -355,12 +355,13 @@ void NowPlayingCard::PaintTexts(const CardRects& rects, ID2D1Bitmap* icon) {
 }
 
 void NowPlayingCard::PaintProgress(const CardRects& rects, double position, double duration) {
-    brush_->SetColor(ToD2D(theme_.text, kTrackAlpha));
+    brush_->SetColor(ToD2D(theme_.text, Opacity(theme_, kTrackAlpha)));
     target_->FillRoundedRectangle(D2D1::RoundedRect(ToD2D(rects.track), kTrackRadius, kTrackRadius),
                                   brush_.Get());
     if (rects.played.right > rects.played.left) {
-        brush_->SetColor(hovered_ == CardItem::Progress ? ToD2D(theme_.accent)
-                                                        : ToD2D(theme_.text, kPlayedAlpha));
+        brush_->SetColor(hovered_ == CardItem::Progress
+                             ? ToD2D(theme_.accent)
+                             : ToD2D(theme_.text, Opacity(theme_, kPlayedAlpha)));
         target_->FillRoundedRectangle(
             D2D1::RoundedRect(ToD2D(rects.played), kTrackRadius, kTrackRadius), brush_.Get());
     }

@@ -32,12 +32,20 @@ enum CardTimer : UINT_PTR {
     TIMER_CARD_REPAINT = 2,
 };
 
+// What the card is handed by its owner. Settings and theme are read live;
+// the glass follows the theme of the first show (the owner destroys the card
+// when either changes).
+struct NowPlayingCardContext {
+    HINSTANCE instance = nullptr;
+    const GraphicsFactories& graphics;
+    const Settings& settings;
+    const Theme& theme;
+    NowPlayingCardSource& source;
+};
+
 class NowPlayingCard final : public WindowBase {
 public:
-    // Settings and theme are read live; the glass follows the theme of the
-    // first show (the owner destroys the card when either changes).
-    NowPlayingCard(HINSTANCE instance, const GraphicsFactories& graphics, const Settings& settings,
-                   const Theme& theme, NowPlayingCardSource& source) noexcept;
+    explicit NowPlayingCard(const NowPlayingCardContext& context) noexcept;
     ~NowPlayingCard() override;
 
     // `anchor`: the widget in screen pixels; `above`: open above it (the
@@ -95,6 +103,7 @@ private:
     std::wstring sourceIconId_;
     bool sourceIconMade_ = false;
     std::array<Microsoft::WRL::ComPtr<IDWriteTextFormat>, 6> formats_;
+    float formatsScale_ = 0;  // the text scale the formats were made for
 
     CardItem hovered_ = CardItem::None;
     int32_t misses_ = 0;

@@ -114,8 +114,12 @@ void NowPlayingFeed::OpenCard(const RECT& anchor, bool above, UINT dpi) {
         return;
     }
     if (!card_) {
-        card_ = std::make_unique<NowPlayingCard>(context_.instance, context_.graphics,
-                                                 context_.settings, context_.theme, *source_);
+        card_ =
+            std::make_unique<NowPlayingCard>(NowPlayingCardContext{.instance = context_.instance,
+                                                                   .graphics = context_.graphics,
+                                                                   .settings = context_.settings,
+                                                                   .theme = context_.theme,
+                                                                   .source = *source_});
     }
     card_->ShowCard(anchor, above, dpi);
 }

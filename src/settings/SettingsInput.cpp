@@ -105,7 +105,7 @@ void SettingsWindow::Impl::OnButtonUp(LPARAM lParam) {
     }
     const std::size_t i = static_cast<std::size_t>(index);
     if (rows_[i].kind == RowKind::Button &&
-        !Contains(Scrolled(boxes_[i].control, scroll_), p.x, p.y)) {
+        !Contains(Scrolled(boxes_[i], scroll_).control, p.x, p.y)) {
         return;
     }
     Act(index, false);
@@ -219,7 +219,7 @@ void SettingsWindow::Impl::OpenChoice(int32_t index, bool viaKeyboard) {
     }
     POINT at = {};
     if (viaKeyboard) {
-        const PointRect control = Scrolled(boxes_[i].control, scroll_);
+        const PointRect control = Scrolled(boxes_[i], scroll_).control;
         at = {::MulDiv(static_cast<int>(control.left), static_cast<int>(dpi_), 96),
               ::MulDiv(static_cast<int>(control.bottom), static_cast<int>(dpi_), 96)};
         ::ClientToScreen(Hwnd(), &at);

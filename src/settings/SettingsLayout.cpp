@@ -1,5 +1,7 @@
 #include "settings/SettingsLayout.h"
 
+#include "settings/SettingsRules.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -36,6 +38,37 @@ constexpr float kChoiceMinWidth = 160;
 constexpr float kChoiceMaxWidth = 340;
 constexpr float kButtonPadding = 40;
 constexpr float kButtonMinWidth = 96;
+
+// The texts inside a row: 16 in from its left, 12 before the control, and a
+// slider's number in the 90 DIPs before its track.
+constexpr float kTextInset = 16;
+constexpr float kTextGap = 12;
+constexpr float kValueWidth = 90;
+constexpr float kValueGap = 8;
+constexpr float kLabelPadding = 10;
+// A text row's label takes the left 45 % and its value the rest.
+constexpr float kTextRowLabelShare = 0.45f;
+// A header's title sits on the row's bottom, 24 high.
+constexpr float kHeaderTitleHeight = 24;
+constexpr float kHeaderTitleLift = 6;
+constexpr float kHeaderTitleIndent = 4;
+
+constexpr float kTitleLeft = 46;
+constexpr float kTitleTop = 12;
+constexpr float kTitleBottom = 36;
+constexpr float kGlyphLeft = 12;
+constexpr float kGlyphRight = 36;
+constexpr float kNameLeft = 46;
+constexpr float kNameRightInset = 8;
+constexpr float kMarkWidth = 3;
+constexpr float kMarkHalfHeight = 8;
+
+constexpr float kChevronWidth = 24;
+constexpr float kChevronRightInset = 8;
+constexpr float kOptionLeftInset = 12;
+constexpr float kKnobInset = 4;
+constexpr float kSliderKnobRadius = 7;
+constexpr float kSliderLine = 4;
 
 constexpr float kWheelNotch = 120;
 constexpr float kDipsPerNotch = 48;
@@ -80,6 +113,41 @@ constexpr int32_t kWindowHeight = 660;
     return {0.0f, 0.0f};
 }
 
+// Where the row's texts stand, once its control has its place.
+void PlaceTexts(const SettingsRow& row, RowBox& box) noexcept {
+    const PointRect& r = box.row;
+    if (row.kind == RowKind::Header) {
+        if (row.label.empty()) {
+            return;
+        }
+        box.label = {r.left + kHeaderTitleIndent, r.bottom - kHeaderTitleHeight - kHeaderTitleLift,
+                     r.right, r.bottom - kHeaderTitleLift};
+        return;
+    }
+    const PointRect& c = box.control;
+    float textRight = c.right > c.left ? c.left - kTextGap : r.right - kTextInset;
+    if (row.kind == RowKind::Slider) {
+        box.value = {c.left - kValueWidth, c.top, c.left - kValueGap, c.bottom};
+        textRight -= kValueWidth;
+    } else if (row.kind == RowKind::Text) {
+        textRight = r.left + (r.right - r.left) * kTextRowLabelShare;
+        box.value = {textRight + kTextGap, r.top, r.right - kTextInset, r.bottom};
+    }
+    const float left = r.left + kTextInset;
+    if (row.description.empty()) {
+        box.label = {left, r.top, textRight, r.bottom};
+        return;
+    }
+    // Two lines meeting just below the middle, the label the taller.
+    const float middle = (r.top + r.bottom) / 2 + 2;
+    box.label = {left, r.top + kLabelPadding, textRight, middle};
+    box.description = {left, middle, textRight, r.bottom - kLabelPadding};
+}
+
+[[nodiscard]] PointRect Moved(const PointRect& r, float dy) noexcept {
+    return {r.left, r.top + dy, r.right, r.bottom + dy};
+}
+
 }  // namespace
 
 std::vector<RowBox> LayoutRows(const std::vector<SettingsRow>& rows, float clientWidth,
@@ -98,6 +166,7 @@ std::vector<RowBox> LayoutRows(const std::vector<SettingsRow>& rows, float clien
             const float top = y + (height - controlHeight) / 2;
             box.control = {controlRight - width, top, controlRight, top + controlHeight};
         }
+        PlaceTexts(row, box);
         boxes.push_back(box);
         y += height;
     }
@@ -125,6 +194,47 @@ PointRect SidebarEntryRect(int32_t page) noexcept {
     }
     const float top = kEntryTop + kEntryPitch * static_cast<float>(page);
     return {kEntryLeft, top, kEntryRight, top + kEntryHeight};
+}
+
+PointRect SidebarTitleRect() noexcept {
+    return {kTitleLeft, kTitleTop, kSidebarWidth, kTitleBottom};
+}
+
+SidebarEntryParts LayoutSidebarEntry(int32_t page) noexcept {
+    const PointRect r = SidebarEntryRect(page);
+    const float middle = (r.top + r.bottom) / 2;
+    return {{r.left + kGlyphLeft, r.top, r.left + kGlyphRight, r.bottom},
+            {r.left + kNameLeft, r.top, r.right - kNameRightInset, r.bottom},
+            {r.left, middle - kMarkHalfHeight, r.left + kMarkWidth, middle + kMarkHalfHeight}};
+}
+
+RowBox Scrolled(const RowBox& box, float scroll) noexcept {
+    return {Moved(box.row, -scroll), Moved(box.control, -scroll), Moved(box.label, -scroll),
+            Moved(box.description, -scroll), Moved(box.value, -scroll)};
+}
+
+ChoiceParts LayoutChoice(const PointRect& box) noexcept {
+    const float chevronRight = box.right - kChevronRightInset;
+    const float chevronLeft = chevronRight - kChevronWidth;
+    return {{box.left + kOptionLeftInset, box.top, chevronLeft, box.bottom},
+            {chevronLeft, box.top, chevronRight, box.bottom}};
+}
+
+Knob ToggleKnob(const PointRect& toggle, bool on) noexcept {
+    const float radius = (toggle.bottom - toggle.top) / 2;
+    return {on ? toggle.right - radius : toggle.left + radius, (toggle.top + toggle.bottom) / 2,
+            radius - kKnobInset};
+}
+
+SliderParts LayoutSlider(const PointRect& track, float fraction) noexcept {
+    const float left = track.left + kSliderEndInset;
+    const float right = track.right - kSliderEndInset;
+    const float middle = (track.top + track.bottom) / 2;
+    const float half = kSliderLine / 2;
+    const float knobX = left + (right - left) * std::clamp(fraction, 0.0f, 1.0f);
+    return {{left, middle - half, right, middle + half},
+            {left, middle - half, knobX, middle + half},
+            {knobX, middle, kSliderKnobRadius}};
 }
 
 int32_t SidebarEntryAt(float x, float y) noexcept {

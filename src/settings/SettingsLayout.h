@@ -15,10 +15,16 @@ namespace corvane {
 inline constexpr int32_t kSettingsPageCount = 9;
 inline constexpr float kSidebarWidth = 248;
 
+// Everything of a row, before scrolling; empty where the row has no such part.
 struct RowBox {
-    PointRect row;      // the whole row, before scrolling
-    PointRect control;  // toggle, slider track, choice box or button; empty otherwise
+    PointRect row;
+    PointRect control;  // toggle, slider track, choice box or button
+    PointRect label;    // a header's title, or the label beside the control
+    PointRect description;
+    PointRect value;  // the slider's number, or a text row's right-hand text
 };
+// The same parts moved up by the list's scroll.
+[[nodiscard]] RowBox Scrolled(const RowBox& box, float scroll) noexcept;
 
 // `textWidth` measures a text in the control font (DIPs), for the choice
 // boxes and the buttons.
@@ -34,6 +40,37 @@ using TextWidth = std::function<float(const std::wstring&)>;
 // The sidebar entry at the point, or -1.
 [[nodiscard]] int32_t SidebarEntryAt(float x, float y) noexcept;
 [[nodiscard]] PointRect SidebarEntryRect(int32_t page) noexcept;
+// The sidebar's parts: the window's name above the entries, and in each
+// entry the page's glyph, its name and the mark beside the current page.
+[[nodiscard]] PointRect SidebarTitleRect() noexcept;
+struct SidebarEntryParts {
+    PointRect glyph;
+    PointRect name;
+    PointRect mark;
+};
+[[nodiscard]] SidebarEntryParts LayoutSidebarEntry(int32_t page) noexcept;
+
+// Inside a choice box: the current option and the chevron.
+struct ChoiceParts {
+    PointRect option;
+    PointRect chevron;
+};
+[[nodiscard]] ChoiceParts LayoutChoice(const PointRect& box) noexcept;
+struct Knob {
+    float x;
+    float y;
+    float radius;
+};
+// The toggle's knob, at the right end when on.
+[[nodiscard]] Knob ToggleKnob(const PointRect& toggle, bool on) noexcept;
+// The slider's line and its knob at `fraction` (0..1) of it; the line's ends
+// are where SliderValueAt reads the extremes.
+struct SliderParts {
+    PointRect line;
+    PointRect filled;  // from the line's start to the knob
+    Knob knob;
+};
+[[nodiscard]] SliderParts LayoutSlider(const PointRect& track, float fraction) noexcept;
 // The interactive row at the point (y in view coordinates, the scroll
 // added here), or -1.
 [[nodiscard]] int32_t RowAt(const std::vector<SettingsRow>& rows, const std::vector<RowBox>& boxes,

@@ -22,10 +22,6 @@ namespace {
 
 constexpr float kRowRadius = 6.0f;
 constexpr float kControlRadius = 4.0f;
-constexpr float kKnobRadius = 7.0f;
-constexpr float kSliderInset = 10.0f;
-constexpr float kSliderLine = 4.0f;
-constexpr float kValueTextWidth = 90.0f;
 constexpr wchar_t kChevronGlyph = 0xE70D;
 
 }  // namespace
@@ -33,19 +29,22 @@ constexpr wchar_t kChevronGlyph = 0xE70D;
 // --- drawing
 
 bool SettingsWindow::Impl::EnsureFormats() {
-    if (formats_[kLabel]) {
+    const float scale = context_.theme.textScale;
+    if (formats_[kLabel] && formatsScale_ == scale) {
         return true;
     }
+    formatsScale_ = scale;
     IDWriteFactory* dwrite = context_.graphics.dwrite.Get();
     if (dwrite == nullptr) {
         return false;
     }
     const wchar_t* text = TextFontFamily().c_str();
-    formats_[kTitle] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_SEMI_BOLD, 20.0f);
-    formats_[kHeader] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_SEMI_BOLD, 15.0f);
-    formats_[kLabel] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 14.0f);
-    formats_[kDescription] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 12.0f);
-    formats_[kControl] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 14.0f);
+    formats_[kTitle] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_SEMI_BOLD, 20.0f * scale);
+    formats_[kHeader] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_SEMI_BOLD, 15.0f * scale);
+    formats_[kLabel] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 14.0f * scale);
+    formats_[kDescription] =
+        MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 12.0f * scale);
+    formats_[kControl] = MakeLineFormat(dwrite, text, DWRITE_FONT_WEIGHT_REGULAR, 14.0f * scale);
     formats_[kIcon] =
         MakeLineFormat(dwrite, IconFontFamily().c_str(), DWRITE_FONT_WEIGHT_REGULAR, 16.0f);
     return formats_[kLabel] != nullptr;
@@ -115,27 +114,25 @@ void SettingsWindow::Impl::OnPaint() {
 
 void SettingsWindow::Impl::PaintSidebar() {
     const Theme& theme = context_.theme;
-    DrawLine(L"Corvane", kTitle, {46, 12, kSidebarWidth, 36}, ToD2D(theme.text));
+    DrawLine(L"Corvane", kTitle, SidebarTitleRect(), ToD2D(theme.text));
     for (int32_t page = 0; page < kSettingsPageCount; ++page) {
-        const PointRect r = SidebarEntryRect(page);
+        const SidebarEntryParts parts = LayoutSidebarEntry(page);
         if (page == page_ || page == hoverEntry_) {
             brush_->SetColor(ToD2D(page == page_ ? theme.hoverFill : theme.pressedFill));
-            target_->FillRoundedRectangle(D2D1::RoundedRect(ToD2D(r), kRowRadius, kRowRadius),
-                                          brush_.Get());
-        }
-        if (page == page_) {
-            brush_->SetColor(ToD2D(theme.accent));
-            const float middle = (r.top + r.bottom) / 2;
             target_->FillRoundedRectangle(
-                D2D1::RoundedRect(D2D1::RectF(r.left, middle - 8, r.left + 3, middle + 8), 1.5f,
-                                  1.5f),
+                D2D1::RoundedRect(ToD2D(SidebarEntryRect(page)), kRowRadius, kRowRadius),
                 brush_.Get());
         }
+        if (page == page_) {
+            const float radius = (parts.mark.right - parts.mark.left) / 2;
+            brush_->SetColor(ToD2D(theme.accent));
+            target_->FillRoundedRectangle(D2D1::RoundedRect(ToD2D(parts.mark), radius, radius),
+                                          brush_.Get());
+        }
         const SettingsPage& info = PageInfo(page);
-        DrawLine(std::wstring(1, info.glyph), kIcon, {r.left + 12, r.top, r.left + 36, r.bottom},
-                 ToD2D(theme.text), DWRITE_TEXT_ALIGNMENT_CENTER);
-        DrawLine(Text(info.name), kLabel, {r.left + 46, r.top, r.right - 8, r.bottom},
-                 ToD2D(theme.text));
+        DrawLine(std::wstring(1, info.glyph), kIcon, parts.glyph, ToD2D(theme.text),
+                 DWRITE_TEXT_ALIGNMENT_CENTER);
+        DrawLine(Text(info.name), kLabel, parts.name, ToD2D(theme.text));
     }
 }
 
@@ -144,26 +141,26 @@ void SettingsWindow::Impl::PaintRows(float width, float height) {
                                  D2D1_ANTIALIAS_MODE_ALIASED);
     const std::size_t count = std::min(rows_.size(), boxes_.size());
     for (std::size_t i = 0; i < count; ++i) {
-        const PointRect row = Scrolled(boxes_[i].row, scroll_);
-        if (row.bottom < 0 || row.top > height) {
+        const RowBox box = Scrolled(boxes_[i], scroll_);
+        if (box.row.bottom < 0 || box.row.top > height) {
             continue;
         }
-        PaintRow(static_cast<int32_t>(i), row, Scrolled(boxes_[i].control, scroll_));
+        PaintRow(static_cast<int32_t>(i), box);
     }
     target_->PopAxisAlignedClip();
 }
 
-void SettingsWindow::Impl::PaintRow(int32_t index, const PointRect& r, const PointRect& control) {
+void SettingsWindow::Impl::PaintRow(int32_t index, const RowBox& box) {
     const Theme& theme = context_.theme;
     const SettingsRow& row = rows_[static_cast<std::size_t>(index)];
     if (row.kind == RowKind::Header) {
-        DrawLine(row.label, kHeader, {r.left + 4, r.bottom - 30, r.right, r.bottom - 6},
-                 ToD2D(theme.text));
+        DrawLine(row.label, kHeader, box.label, ToD2D(theme.text));
         return;
     }
-    const D2D1_ROUNDED_RECT shape = D2D1::RoundedRect(ToD2D(r), kRowRadius, kRowRadius);
+    const PointRect& r = box.row;
     brush_->SetColor(ToD2D(index == hoverRow_ ? theme.hoverFill : theme.pressedFill));
-    target_->FillRoundedRectangle(shape, brush_.Get());
+    target_->FillRoundedRectangle(D2D1::RoundedRect(ToD2D(r), kRowRadius, kRowRadius),
+                                  brush_.Get());
     if (index == focusRow_) {
         brush_->SetColor(ToD2D(theme.text));
         target_->DrawRoundedRectangle(
@@ -171,37 +168,25 @@ void SettingsWindow::Impl::PaintRow(int32_t index, const PointRect& r, const Poi
                               kRowRadius, kRowRadius),
             brush_.Get(), 2.0f);
     }
-    float textRight = control.right > control.left ? control.left - 12 : r.right - 16;
-    if (row.kind == RowKind::Slider) {
-        textRight -= kValueTextWidth;
-    } else if (row.kind == RowKind::Text) {
-        textRight = r.left + (r.right - r.left) * 0.45f;
-    }
-    const float middle = (r.top + r.bottom) / 2;
-    if (row.description.empty()) {
-        DrawLine(row.label, kLabel, {r.left + 16, r.top, textRight, r.bottom}, ToD2D(theme.text));
-    } else {
-        DrawLine(row.label, kLabel, {r.left + 16, r.top + 10, textRight, middle + 2},
-                 ToD2D(theme.text));
-        DrawLine(row.description, kDescription, {r.left + 16, middle + 2, textRight, r.bottom - 10},
-                 ToD2D(row.warning ? theme.negative : theme.secondaryText));
-    }
+    DrawLine(row.label, kLabel, box.label, ToD2D(theme.text));
+    DrawLine(row.description, kDescription, box.description,
+             ToD2D(row.warning ? theme.negative : theme.secondaryText));
     switch (row.kind) {
         case RowKind::Toggle:
-            PaintToggle(row, control);
+            PaintToggle(row, box.control);
             break;
         case RowKind::Slider:
-            PaintSlider(index, row, control);
+            PaintSlider(index, row, box);
             break;
         case RowKind::Choice:
-            PaintChoice(row, control);
+            PaintChoice(row, box.control);
             break;
         case RowKind::Button:
-            PaintButton(index, row, control);
+            PaintButton(index, row, box.control);
             break;
         case RowKind::Text:
-            DrawLine(row.value, kDescription, {textRight + 12, r.top, r.right - 16, r.bottom},
-                     ToD2D(theme.secondaryText), DWRITE_TEXT_ALIGNMENT_TRAILING);
+            DrawLine(row.value, kDescription, box.value, ToD2D(theme.secondaryText),
+                     DWRITE_TEXT_ALIGNMENT_TRAILING);
             break;
         default:
             break;
@@ -212,14 +197,10 @@ void SettingsWindow::Impl::PaintToggle(const SettingsRow& row, const PointRect& 
     const Theme& theme = context_.theme;
     const bool on = row.getBool && row.getBool();
     const float radius = (c.bottom - c.top) / 2;
-    const D2D1_ROUNDED_RECT track = D2D1::RoundedRect(ToD2D(c), radius, radius);
-    const float knobRadius = radius - 4;
-    const float knobX = on ? c.right - radius : c.left + radius;
-    const D2D1_ELLIPSE knob =
-        D2D1::Ellipse(D2D1::Point2F(knobX, (c.top + c.bottom) / 2), knobRadius, knobRadius);
+    const Knob knob = ToggleKnob(c, on);
     if (on) {
         brush_->SetColor(ToD2D(theme.accent));
-        target_->FillRoundedRectangle(track, brush_.Get());
+        target_->FillRoundedRectangle(D2D1::RoundedRect(ToD2D(c), radius, radius), brush_.Get());
         brush_->SetColor(theme.dark ? D2D1::ColorF(0, 0, 0, 1) : D2D1::ColorF(1, 1, 1, 1));
     } else {
         brush_->SetColor(ToD2D(theme.secondaryText));
@@ -229,29 +210,24 @@ void SettingsWindow::Impl::PaintToggle(const SettingsRow& row, const PointRect& 
                 radius),
             brush_.Get(), 1.0f);
     }
-    target_->FillEllipse(knob, brush_.Get());
+    target_->FillEllipse(D2D1::Ellipse(D2D1::Point2F(knob.x, knob.y), knob.radius, knob.radius),
+                         brush_.Get());
 }
 
-void SettingsWindow::Impl::PaintSlider(int32_t index, const SettingsRow& row, const PointRect& c) {
+void SettingsWindow::Impl::PaintSlider(int32_t index, const SettingsRow& row, const RowBox& box) {
     const Theme& theme = context_.theme;
     const int32_t value = index == dragRow_ ? dragValue_ : (row.getInt ? row.getInt() : row.min);
-    const float left = c.left + kSliderInset;
-    const float right = c.right - kSliderInset;
-    const float middle = (c.top + c.bottom) / 2;
-    const float knobX = left + (right - left) * SliderFraction(value, row.min, row.max);
-    const float half = kSliderLine / 2;
+    const SliderParts slider = LayoutSlider(box.control, SliderFraction(value, row.min, row.max));
+    const float half = (slider.line.bottom - slider.line.top) / 2;
     brush_->SetColor(ToD2D(theme.text, 0.25f));
-    target_->FillRoundedRectangle(
-        D2D1::RoundedRect(D2D1::RectF(left, middle - half, right, middle + half), half, half),
-        brush_.Get());
+    target_->FillRoundedRectangle(D2D1::RoundedRect(ToD2D(slider.line), half, half), brush_.Get());
     brush_->SetColor(ToD2D(theme.accent));
-    target_->FillRoundedRectangle(
-        D2D1::RoundedRect(D2D1::RectF(left, middle - half, knobX, middle + half), half, half),
-        brush_.Get());
-    target_->FillEllipse(D2D1::Ellipse(D2D1::Point2F(knobX, middle), kKnobRadius, kKnobRadius),
+    target_->FillRoundedRectangle(D2D1::RoundedRect(ToD2D(slider.filled), half, half),
+                                  brush_.Get());
+    const Knob& knob = slider.knob;
+    target_->FillEllipse(D2D1::Ellipse(D2D1::Point2F(knob.x, knob.y), knob.radius, knob.radius),
                          brush_.Get());
-    DrawLine(std::to_wstring(value) + row.unit, kControl,
-             {c.left - kValueTextWidth, c.top, c.left - 8, c.bottom}, ToD2D(theme.text),
+    DrawLine(std::to_wstring(value) + row.unit, kControl, box.value, ToD2D(theme.text),
              DWRITE_TEXT_ALIGNMENT_TRAILING);
 }
 
@@ -262,13 +238,14 @@ void SettingsWindow::Impl::PaintChoice(const SettingsRow& row, const PointRect& 
     target_->FillRoundedRectangle(box, brush_.Get());
     brush_->SetColor(ToD2D(theme.hairline));
     target_->DrawRoundedRectangle(box, brush_.Get(), 1.0f);
+    const ChoiceParts parts = LayoutChoice(c);
     const int32_t current = CurrentOption(row);
     if (current >= 0) {
-        DrawLine(row.options[static_cast<std::size_t>(current)], kControl,
-                 {c.left + 12, c.top, c.right - 32, c.bottom}, ToD2D(theme.text));
+        DrawLine(row.options[static_cast<std::size_t>(current)], kControl, parts.option,
+                 ToD2D(theme.text));
     }
-    DrawLine(std::wstring(1, kChevronGlyph), kIcon, {c.right - 32, c.top, c.right - 8, c.bottom},
-             ToD2D(theme.secondaryText), DWRITE_TEXT_ALIGNMENT_CENTER);
+    DrawLine(std::wstring(1, kChevronGlyph), kIcon, parts.chevron, ToD2D(theme.secondaryText),
+             DWRITE_TEXT_ALIGNMENT_CENTER);
 }
 
 void SettingsWindow::Impl::PaintButton(int32_t index, const SettingsRow& row, const PointRect& c) {

@@ -12,10 +12,6 @@ namespace corvane {
 
 namespace {
 
-// The track's ends are the extremes, so that the knob can reach them without
-// the pointer having to hit the track's last pixel.
-constexpr float kTrackInset = 10;
-
 constexpr uint64_t kReapplyDelayMs = 350;
 constexpr uint64_t kRebuildAfterReapplyMs = 400;
 constexpr uint64_t kRebuildAfterLanguageMs = 10;
@@ -31,9 +27,9 @@ int32_t SliderValueAt(float x, float left, float right, int32_t min, int32_t max
         return min;
     }
     const int64_t grid = std::max(step, 1);
-    const float span = right - left - 2 * kTrackInset;
+    const float span = right - left - 2 * kSliderEndInset;
     const float fraction =
-        span > 0 ? std::clamp((x - (left + kTrackInset)) / span, 0.0f, 1.0f) : 0.0f;
+        span > 0 ? std::clamp((x - (left + kSliderEndInset)) / span, 0.0f, 1.0f) : 0.0f;
     const int64_t range = static_cast<int64_t>(max) - min;
     // std::llround rounds halves away from zero, as the user expects of a knob
     // standing exactly between two steps.

@@ -12,8 +12,11 @@
 namespace corvane {
 
 // --- sliders
+// How far in from the track's ends the extremes stand, in DIPs: the knob
+// reaches them without the pointer having to hit the track's last pixel.
+inline constexpr float kSliderEndInset = 10;
 // The value under the pointer at `x` on a track from `left` to `right`
-// (the ends 10 DIPs in are the extremes), on the step grid from `min`,
+// (the ends kSliderEndInset in are the extremes), on the step grid from `min`,
 // clamped to min..max. A step below 1 counts as 1.
 [[nodiscard]] int32_t SliderValueAt(float x, float left, float right, int32_t min, int32_t max,
                                     int32_t step) noexcept;

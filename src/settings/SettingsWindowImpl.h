@@ -60,9 +60,6 @@ private:
     [[nodiscard]] static int32_t OptionValue(const SettingsRow& row, std::size_t index) noexcept;
     // The option shown as current, or -1 when the stored value is none of them.
     [[nodiscard]] static int32_t CurrentOption(const SettingsRow& row);
-    [[nodiscard]] static PointRect Scrolled(const PointRect& r, float scroll) noexcept {
-        return {r.left, r.top - scroll, r.right, r.bottom - scroll};
-    }
 
     enum Format : std::size_t {
         kTitle,
@@ -112,9 +109,9 @@ private:
     void OnPaint();
     void PaintSidebar();
     void PaintRows(float width, float height);
-    void PaintRow(int32_t index, const PointRect& row, const PointRect& control);
+    void PaintRow(int32_t index, const RowBox& box);
     void PaintToggle(const SettingsRow& row, const PointRect& control);
-    void PaintSlider(int32_t index, const SettingsRow& row, const PointRect& control);
+    void PaintSlider(int32_t index, const SettingsRow& row, const RowBox& box);
     void PaintChoice(const SettingsRow& row, const PointRect& control);
     void PaintButton(int32_t index, const SettingsRow& row, const PointRect& control);
     void DrawLine(const std::wstring& text, Format format, const PointRect& rect,
@@ -145,6 +142,7 @@ private:
     Microsoft::WRL::ComPtr<ID2D1HwndRenderTarget> target_;
     Microsoft::WRL::ComPtr<ID2D1SolidColorBrush> brush_;
     std::array<Microsoft::WRL::ComPtr<IDWriteTextFormat>, kFormatCount> formats_;
+    float formatsScale_ = 0;  // the text scale the formats were made for
 };
 
 }  // namespace corvane

@@ -146,6 +146,10 @@ void CorMenu::RunSearch() {
                                     context_.launches.Records(), query_.Text(), kMaxResults);
 }
 
+bool CorMenu::Animates() const noexcept {
+    return context_.theme.animate;
+}
+
 void CorMenu::OnQueryChanged() {
     MenuState& menu = state_->menu;
     if (query_.Text().empty()) {
@@ -185,6 +189,8 @@ void CorMenu::Relayout() {
     input.pinnedCount = s.pinned.size();
     input.resultCount = s.results.size();
     input.letterRows = s.letterRows;
+    s.painter->SetTextScale(context_.theme.textScale);
+    input.textScale = context_.theme.textScale;
     input.buttonLabelWidth = s.painter->ButtonLabelWidth(s.menu.view);
     input.powerLabelWidth = s.painter->PowerLabelWidth();
     s.layout = LayOutMenu(input);

@@ -46,6 +46,7 @@ private:
     void Paint() override;
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     float OpenDurationMs() const noexcept override { return 160.0f; }
+    bool Animates() const noexcept override;
     void OnQueryChanged() override;
     void OnTargetCreated() override;
 

@@ -84,7 +84,7 @@ POINT CorMenu::ScreenPoint(float x, float y) const noexcept {
 
 void CorMenu::Activate(const MenuItemId& item) {
     State& s = *state_;
-    if (ClickMenuItem(s.menu, item, s.letterRows)) {
+    if (ClickMenuItem(s.menu, item, s.letterRows, context_.theme.textScale)) {
         Relayout();
         FocusNewView(s.menu, s.layout, item);
         Repaint();

@@ -88,6 +88,13 @@ float CorMenuPainter::SlideOffset(float progress) noexcept {
     return (1.0f - progress) * kSlideDistance;
 }
 
+void CorMenuPainter::SetTextScale(float textScale) noexcept {
+    if (textScale != textScale_) {
+        textScale_ = textScale;
+        formats_ = {};
+    }
+}
+
 bool CorMenuPainter::EnsureFormats() {
     if (formats_[0]) {
         return true;
@@ -98,7 +105,9 @@ bool CorMenuPainter::EnsureFormats() {
     for (std::size_t i = 0; i < kFormatCount; ++i) {
         const FontChoice& choice = kFormats[i];
         const std::wstring& family = choice.icon ? IconFontFamily() : TextFontFamily();
-        formats_[i] = MakeLineFormat(factory_.Get(), family.c_str(), choice.weight, choice.size);
+        // Glyphs are icons and keep their size.
+        const float size = choice.icon ? choice.size : choice.size * textScale_;
+        formats_[i] = MakeLineFormat(factory_.Get(), family.c_str(), choice.weight, size);
         if (!formats_[i]) {
             formats_ = {};
             return false;
@@ -120,8 +129,8 @@ float CorMenuPainter::PowerLabelWidth() {
 }
 
 void CorMenuPainter::SetColor(const ColorF& color, float alphaScale) {
-    in_->brush->SetColor(
-        D2D1::ColorF(color.r, color.g, color.b, color.a * alphaScale * in_->progress));
+    in_->brush->SetColor(D2D1::ColorF(color.r, color.g, color.b,
+                                      color.a * Opacity(*in_->theme, alphaScale) * in_->progress));
 }
 
 void CorMenuPainter::Fill(const PointRect& rect, float radius) {
@@ -140,18 +149,24 @@ void CorMenuPainter::Text(std::wstring_view text, Format format, const PointRect
     f->SetTextAlignment(DWRITE_TEXT_ALIGNMENT_LEADING);
 }
 
-void CorMenuPainter::Highlight(const PointRect& rect, const MenuItemId& id, float radius) {
+bool CorMenuPainter::Highlight(const PointRect& rect, const MenuItemId& id, float radius) {
     if (id.kind == MenuHit::None) {
-        return;
+        return false;
     }
+    const Theme& theme = *in_->theme;
     if (in_->selected == id) {
-        SetColor(in_->theme->text, kSelectedFill);
+        // High contrast has no faint fill: a selection is the system's highlight.
+        SetColor(theme.highContrast ? theme.hoverFill : theme.text, kSelectedFill);
         Fill(rect, radius);
         Ring(rect, radius);
-    } else if (in_->state->hover == id) {
-        SetColor(in_->theme->hoverFill, 1.0f);
-        Fill(rect, radius);
+        return true;
     }
+    if (in_->state->hover == id) {
+        SetColor(theme.hoverFill, 1.0f);
+        Fill(rect, radius);
+        return true;
+    }
+    return false;
 }
 
 void CorMenuPainter::Ring(const PointRect& rect, float radius) {
@@ -222,12 +237,16 @@ void CorMenuPainter::DrawHeader() {
     }
     const bool selected = in_->selected == button.id;
     const bool lit = selected || in_->state->hover == button.id;
-    SetColor(theme.text, lit ? kButtonFillHovered : kButtonFill);
+    if (theme.highContrast) {
+        SetColor(lit ? theme.hoverFill : theme.pressedFill, 1.0f);
+    } else {
+        SetColor(theme.text, lit ? kButtonFillHovered : kButtonFill);
+    }
     Fill(button.rect, kSmallRadius);
     if (selected) {
         Ring(button.rect, kSmallRadius);
     }
-    SetColor(theme.text, 1.0f);
+    SetColor(lit ? theme.selectedText : theme.text, 1.0f);
     Text(ButtonLabel(layout.view), kSmall,
          {button.rect.left + kButtonTextLeft, button.rect.top, button.rect.right,
           button.rect.bottom});
@@ -251,7 +270,8 @@ void CorMenuPainter::DrawRows() {
                 Highlight(row.rect, {MenuHit::LetterHeader, row.letter}, kSmallRadius);
                 SetColor(theme.accent, 1.0f);
                 Text(std::wstring_view(&row.letter, 1), kHeader,
-                     {kLetterLeft, row.rect.top, kLetterRight, row.rect.top + kLetterRowHeight});
+                     {kLetterLeft, row.rect.top, kLetterRight,
+                      row.rect.top + kLetterRowHeight * in_->layout->textScale});
                 break;
             case MenuRowKind::Hint:
                 SetColor(theme.secondaryText, 1.0f);
@@ -270,7 +290,7 @@ void CorMenuPainter::DrawAppRow(const MenuRow& row) {
     const Theme& theme = *in_->theme;
     const PointRect& r = row.rect;
     const bool results = in_->layout->view == MenuView::Results;
-    Highlight(r, {MenuHit::AppRow, row.index}, kSmallRadius);
+    const bool lit = Highlight(r, {MenuHit::AppRow, row.index}, kSmallRadius);
 
     const float iconTop = (r.top + r.bottom - kIconSize) / 2.0f;
     D2D1_RECT_F icon = D2D1::RectF(r.left + kIconLeft, iconTop, r.left + kIconLeft + kIconSize,
@@ -282,12 +302,12 @@ void CorMenuPainter::DrawAppRow(const MenuRow& row) {
         in_->target->FillRoundedRectangle(
             D2D1::RoundedRect(icon, kPlaceholderRadius, kPlaceholderRadius), in_->brush);
     }
-    SetColor(theme.text, 1.0f);
+    SetColor(lit ? theme.selectedText : theme.text, 1.0f);
     Text(entry->name, kRowName,
          {r.left + kNameLeft, r.top, r.right - (results ? kNameRightWithType : kNameRight),
           r.bottom});
     if (results) {
-        SetColor(theme.secondaryText, 1.0f);
+        SetColor(lit ? theme.selectedText : theme.secondaryText, 1.0f);
         Text(entry->isSetting ? corvane::Text(TextId::Setting) : L"App", kSmall,
              {r.right - kTypeRight - kTypeWidth, r.top, r.right - kTypeRight, r.bottom},
              DWRITE_TEXT_ALIGNMENT_TRAILING);
@@ -297,8 +317,8 @@ void CorMenuPainter::DrawAppRow(const MenuRow& row) {
 void CorMenuPainter::DrawSearchFilesRow(const MenuRow& row) {
     const Theme& theme = *in_->theme;
     const PointRect& r = row.rect;
-    Highlight(r, {MenuHit::SearchFiles, row.index}, kSmallRadius);
-    SetColor(theme.text, 1.0f);
+    const bool lit = Highlight(r, {MenuHit::SearchFiles, row.index}, kSmallRadius);
+    SetColor(lit ? theme.selectedText : theme.text, 1.0f);
     Text(kGlyphSearch, kGlyph,
          {r.left + kIconLeft, r.top, r.left + kIconLeft + kIconSize, r.bottom},
          DWRITE_TEXT_ALIGNMENT_CENTER);

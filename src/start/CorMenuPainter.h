@@ -47,6 +47,8 @@ struct MenuPaintInput {
 class CorMenuPainter final {
 public:
     explicit CorMenuPainter(IDWriteFactory* factory) noexcept : factory_(factory) {}
+    // Windows' text size; a new one makes the text formats again.
+    void SetTextScale(float textScale) noexcept;
 
     // What the layout needs measured: the view's header button label and the
     // power label; 0 when text cannot be laid out.
@@ -82,6 +84,7 @@ private:
         return {r.left, r.top, r.right, r.bottom};
     }
     [[nodiscard]] bool EnsureFormats();
+    float textScale_ = 1.0f;
     [[nodiscard]] float TextWidth(std::wstring_view text, Format format);
     void SetColor(const ColorF& color, float alphaScale);
     void Fill(const PointRect& rect, float radius);
@@ -97,7 +100,7 @@ private:
     void DrawPower();
     // The keyboard's selection (filled, and ringed with the focus), else the
     // pointer's.
-    void Highlight(const PointRect& rect, const MenuItemId& id, float radius);
+    bool Highlight(const PointRect& rect, const MenuItemId& id, float radius);
     void Ring(const PointRect& rect, float radius);
 
     Microsoft::WRL::ComPtr<IDWriteFactory> factory_;

@@ -37,10 +37,13 @@ const wchar_t* CorMenuPainter::PowerLabel() noexcept {
 void CorMenuPainter::DrawLetterCells() {
     const Theme& theme = *in_->theme;
     for (const MenuLetterCell& cell : in_->layout->cells) {
-        if (cell.present) {
-            Highlight(cell.rect, {MenuHit::LetterCell, cell.letter}, kLargeRadius);
-        }
-        SetColor(theme.text, cell.present ? 1.0f : kAbsentLetterAlpha);
+        const bool lit =
+            cell.present && Highlight(cell.rect, {MenuHit::LetterCell, cell.letter}, kLargeRadius);
+        // High contrast has no faint text: an absent letter is grey.
+        const ColorF& ink = lit                                   ? theme.selectedText
+                            : theme.highContrast && !cell.present ? theme.secondaryText
+                                                                  : theme.text;
+        SetColor(ink, cell.present ? 1.0f : kAbsentLetterAlpha);
         Text(std::wstring_view(&cell.letter, 1), kIndexLetter, cell.rect,
              DWRITE_TEXT_ALIGNMENT_CENTER);
     }
@@ -56,7 +59,8 @@ void CorMenuPainter::DrawRightColumn() {
         in_->brush);
 
     const PointRect& card = layout.userCard;
-    Highlight(card, {MenuHit::UserCard, -1}, kLargeRadius);
+    const ColorF& cardInk =
+        Highlight(card, {MenuHit::UserCard, -1}, kLargeRadius) ? theme.selectedText : theme.text;
     const D2D1_POINT_2F centre =
         D2D1::Point2F(card.left + kAvatarCentre, (card.top + card.bottom) / 2.0f);
     const D2D1_ELLIPSE circle = D2D1::Ellipse(centre, kAvatarRadius, kAvatarRadius);
@@ -78,7 +82,7 @@ void CorMenuPainter::DrawRightColumn() {
              {centre.x - kAvatarRadius, card.top, centre.x + kAvatarRadius, card.bottom},
              DWRITE_TEXT_ALIGNMENT_CENTER);
     }
-    SetColor(theme.text, 1.0f);
+    SetColor(cardInk, 1.0f);
     Text(in_->userName, kUserName,
          {card.left + kUserNameLeft, card.top, card.right - kUserNameRightInset, card.bottom});
 
@@ -89,8 +93,8 @@ void CorMenuPainter::DrawRightColumn() {
             in_->target->FillRectangle(Rect(r), in_->brush);
             continue;
         }
-        Highlight(r, {MenuHit::Place, row.place->action}, kSmallRadius);
-        SetColor(theme.text, 1.0f);
+        const bool lit = Highlight(r, {MenuHit::Place, row.place->action}, kSmallRadius);
+        SetColor(lit ? theme.selectedText : theme.text, 1.0f);
         Text(std::wstring_view(&row.place->glyph, 1), kGlyph,
              {r.left, r.top, r.left + kPlaceGlyphWidth, r.bottom}, DWRITE_TEXT_ALIGNMENT_CENTER);
         Text(corvane::Text(row.place->name), kRowName,
@@ -107,8 +111,8 @@ void CorMenuPainter::DrawPower() {
                     layout.bottomLine + 1.0f),
         in_->brush);
     const PointRect& r = layout.power;
-    Highlight(r, {MenuHit::Power, -1}, kSmallRadius);
-    SetColor(theme.text, 1.0f);
+    const bool lit = Highlight(r, {MenuHit::Power, -1}, kSmallRadius);
+    SetColor(lit ? theme.selectedText : theme.text, 1.0f);
     Text(kGlyphPower, kSmallGlyph,
          {r.left + kPowerGlyphLeft, r.top, r.left + kPowerLabelLeft, r.bottom},
          DWRITE_TEXT_ALIGNMENT_CENTER);

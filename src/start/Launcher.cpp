@@ -197,18 +197,29 @@ void Launcher::OnEnding() noexcept {
     }
 }
 
+bool Launcher::Animates() const noexcept {
+    return context_.theme.animate;
+}
+
 bool Launcher::IsAnimating() const noexcept {
     return state_->motion.IsAnimating();
 }
 
 void Launcher::Tick(float /*progress*/, double nowMs) {
-    state_->motion.Tick(nowMs, state_->layout.Pages(ShownCount()));
+    PageMotion& motion = state_->motion;
+    motion.Tick(nowMs, state_->layout.Pages(ShownCount()));
+    // Animation effects off: a page turn lands at once; a swipe still
+    // follows the fingers.
+    if (!Animates() && !motion.FreeScroll()) {
+        motion.Reset(motion.Page());
+    }
 }
 
 void Launcher::Relayout() {
     RECT client = {};
     ::GetClientRect(Hwnd(), &client);
-    state_->layout = LayOutLauncher(ToDips(client.right, Dpi()), ToDips(client.bottom, Dpi()));
+    state_->layout = LayOutLauncher(ToDips(client.right, Dpi()), ToDips(client.bottom, Dpi()),
+                                    context_.theme.textScale);
 }
 
 uint32_t Launcher::IconPixels() const noexcept {
@@ -233,9 +244,10 @@ ID2D1Bitmap* Launcher::IconOf(const AppEntry& entry) {
 void Launcher::Paint() {
     State& s = *state_;
     const D2D1_SIZE_F size = Target()->GetSize();
-    s.layout = LayOutLauncher(size.width, size.height);
+    s.layout = LayOutLauncher(size.width, size.height, context_.theme.textScale);
     const std::vector<AppEntry>& shown = query_.Text().empty() ? s.arranged.grid : s.results;
     s.motion.ClampToPages(s.layout.Pages(shown.size()));
+    s.painter->SetTextScale(context_.theme.textScale);
     LauncherPaintInput input;
     input.target = Target();
     input.brush = Brush();

@@ -41,6 +41,7 @@ private:
     void Paint() override;
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     float OpenDurationMs() const noexcept override { return 200.0f; }
+    bool Animates() const noexcept override;
     void OnQueryChanged() override;
     bool IsAnimating() const noexcept override;
     void Tick(float progress, double nowMs) override;

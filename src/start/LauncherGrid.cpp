@@ -93,13 +93,13 @@ LauncherCell LauncherLayout::CellOf(int32_t index, float scroll) const noexcept 
             y0 + static_cast<float>(slot / columns) * cellHeight};
 }
 
-LauncherLayout LayOutLauncher(float width, float height) noexcept {
+LauncherLayout LayOutLauncher(float width, float height, float textScale) noexcept {
     LauncherLayout layout;
     layout.width = width;
     layout.height = height;
     layout.icon = std::clamp(height / kIconPerHeight, kMinIcon, kMaxIcon);
     layout.cellWidth = 2.0f * layout.icon;
-    layout.cellHeight = layout.icon + kLabelBand;
+    layout.cellHeight = layout.icon + kLabelBand * textScale;
     const float columns = std::floor(kUsedWidth * width / layout.cellWidth);
     const float rows = std::floor((height - kReservedHeight) / layout.cellHeight);
     layout.columns = static_cast<int32_t>(

@@ -41,7 +41,9 @@ struct LauncherLayout {
     [[nodiscard]] LauncherCell CellOf(int32_t index, float scroll) const noexcept;
 };
 
-[[nodiscard]] LauncherLayout LayOutLauncher(float width, float height) noexcept;
+// `textScale` (Windows' text size) deepens the label band under each icon.
+[[nodiscard]] LauncherLayout LayOutLauncher(float width, float height,
+                                            float textScale = 1.0f) noexcept;
 
 // The user's arrangement, stored as its keys joined with "|". Every stored
 // key keeps its place, each once, also while the catalog lacks its app: an

@@ -47,6 +47,13 @@ constexpr float kOtherDotAlpha = 0.3f;
 
 }  // namespace
 
+void LauncherPainter::SetTextScale(float textScale) noexcept {
+    if (textScale != textScale_) {
+        textScale_ = textScale;
+        formats_ = {};
+    }
+}
+
 bool LauncherPainter::EnsureFormats() {
     if (formats_[0]) {
         return true;
@@ -56,8 +63,9 @@ bool LauncherPainter::EnsureFormats() {
     }
     for (std::size_t i = 0; i < kFormatCount; ++i) {
         const std::wstring& family = kFormats[i].icon ? IconFontFamily() : TextFontFamily();
-        formats_[i] = MakeLineFormat(factory_.Get(), family.c_str(), DWRITE_FONT_WEIGHT_NORMAL,
-                                     kFormats[i].size);
+        const float size = kFormats[i].icon ? kFormats[i].size : kFormats[i].size * textScale_;
+        formats_[i] =
+            MakeLineFormat(factory_.Get(), family.c_str(), DWRITE_FONT_WEIGHT_NORMAL, size);
         if (!formats_[i]) {
             formats_ = {};
             return false;
@@ -69,7 +77,8 @@ bool LauncherPainter::EnsureFormats() {
 }
 
 void LauncherPainter::SetColor(const ColorF& color, float alphaScale) {
-    in_->brush->SetColor(D2D1::ColorF(color.r, color.g, color.b, color.a * alphaScale));
+    in_->brush->SetColor(
+        D2D1::ColorF(color.r, color.g, color.b, color.a * Opacity(*in_->theme, alphaScale)));
 }
 
 void LauncherPainter::Paint(const LauncherPaintInput& input) {
@@ -168,9 +177,10 @@ void LauncherPainter::DrawItem(int32_t index, LauncherCell cell) {
     const AppEntry& entry = in_->shown[static_cast<std::size_t>(index)];
     const bool dragged = index == in_->drag;
     const bool selected = index == in_->selection;
-    if (selected || (in_->drag < 0 && index == in_->hover)) {
+    const bool lit = selected || (in_->drag < 0 && index == in_->hover);
+    if (lit) {
         if (selected) {
-            SetColor({theme.accent.r, theme.accent.g, theme.accent.b, kSelectedAlpha}, 1.0f);
+            SetColor({theme.accent.r, theme.accent.g, theme.accent.b, 1.0f}, kSelectedAlpha);
         } else {
             SetColor(theme.hoverFill, 1.0f);
         }
@@ -194,11 +204,12 @@ void LauncherPainter::DrawItem(int32_t index, LauncherCell cell) {
     if (dragged || entry.name.empty()) {
         return;
     }
-    SetColor(theme.text, 1.0f);
+    SetColor(lit ? theme.selectedText : theme.text, 1.0f);
     in_->target->DrawText(
         entry.name.data(), static_cast<UINT32>(entry.name.size()), formats_[kLabel].Get(),
         D2D1::RectF(cell.x + kLabelInset, cell.y + l.icon + kLabelTop,
-                    cell.x + l.cellWidth - kLabelInset, cell.y + l.icon + kLabelBottom),
+                    cell.x + l.cellWidth - kLabelInset,
+                    cell.y + l.icon + kLabelTop + (kLabelBottom - kLabelTop) * textScale_),
         in_->brush, D2D1_DRAW_TEXT_OPTIONS_CLIP);
 }
 

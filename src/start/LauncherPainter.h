@@ -46,6 +46,8 @@ struct LauncherPaintInput {
 class LauncherPainter final {
 public:
     explicit LauncherPainter(IDWriteFactory* factory) noexcept : factory_(factory) {}
+    // Windows' text size; a new one makes the text formats again.
+    void SetTextScale(float textScale) noexcept;
 
     // Draws between the target's BeginDraw and EndDraw.
     void Paint(const LauncherPaintInput& input);
@@ -54,6 +56,7 @@ private:
     enum Format : std::size_t { kLabel, kSearch, kGlyph, kMessage, kFormatCount };
 
     [[nodiscard]] bool EnsureFormats();
+    float textScale_ = 1.0f;
     void SetColor(const ColorF& color, float alphaScale);
     void DrawItem(int32_t index, LauncherCell cell);
     void DrawItems();

@@ -88,20 +88,23 @@ public:
     RowBuilder(MenuLayout& layout, float y) : layout_(layout), y_(y) {}
 
     void App(int32_t index, MenuHit kind = MenuHit::AppRow) {
-        const PointRect rect{kRowInset, y_, layout_.split - kRowInset, y_ + kAppRowDrawn};
+        const PointRect rect{kRowInset, y_, layout_.split - kRowInset,
+                             y_ + kAppRowDrawn * layout_.textScale};
         const MenuRowKind rowKind =
             kind == MenuHit::SearchFiles ? MenuRowKind::SearchFiles : MenuRowKind::App;
-        Add({rowKind, rect, index, 0}, kind, index, kAppRowHeight);
+        Add({rowKind, rect, index, 0}, kind, index, kAppRowHeight * layout_.textScale);
     }
 
     void Letter(wchar_t letter) {
-        const PointRect rect{kRowInset, y_, kLetterHitRight, y_ + kLetterHitHeight};
+        const PointRect rect{kRowInset, y_, kLetterHitRight,
+                             y_ + kLetterHitHeight * layout_.textScale};
         Add({MenuRowKind::LetterHeader, rect, -1, letter}, MenuHit::LetterHeader,
-            static_cast<int32_t>(letter), kLetterRowHeight);
+            static_cast<int32_t>(letter), kLetterRowHeight * layout_.textScale);
     }
 
     void Hint() {
-        const PointRect rect{kHintLeft, y_, layout_.split - kRowInset, y_ + kHintHeight};
+        const PointRect rect{kHintLeft, y_, layout_.split - kRowInset,
+                             y_ + kHintHeight * layout_.textScale};
         if (Visible(rect)) {
             layout_.rows.push_back({MenuRowKind::Hint, rect, -1, 0});
         }
@@ -127,19 +130,24 @@ private:
     float y_;
 };
 
+float RowHeight(const LetterRow& row, float textScale) noexcept {
+    return (row.header ? kLetterRowHeight : kAppRowHeight) * textScale;
+}
+
 float RowsHeight(const MenuLayoutInput& input) noexcept {
+    const float appRow = kAppRowHeight * input.textScale;
     switch (input.view) {
         case MenuView::Home:
-            return static_cast<float>(input.pinnedCount) * kAppRowHeight;
+            return static_cast<float>(input.pinnedCount) * appRow;
         case MenuView::AllApps: {
             float height = 0;
             for (const LetterRow& row : input.letterRows) {
-                height += row.header ? kLetterRowHeight : kAppRowHeight;
+                height += RowHeight(row, input.textScale);
             }
             return height;
         }
         case MenuView::Results:
-            return static_cast<float>(input.resultCount + 1) * kAppRowHeight;
+            return static_cast<float>(input.resultCount + 1) * appRow;
         case MenuView::LetterIndex:
             break;
     }
@@ -298,6 +306,7 @@ MenuLayout LayOutMenu(const MenuLayoutInput& input) {
     layout.width = input.width;
     layout.height = input.height;
     layout.view = input.view;
+    layout.textScale = input.textScale;
     layout.split = std::round(input.width * kLeftShare);
     layout.search = {kSearchInset, kSearchInset, input.width - kSearchInset, kSearchBottom};
     layout.header = {kHeaderLeft, kHeaderTop, layout.split, kHeaderBottom};
@@ -351,22 +360,25 @@ float WheelScroll(const MenuLayout& layout, float scroll, int32_t wheelDelta) no
     if (layout.view == MenuView::LetterIndex) {
         return scroll;
     }
-    const float step = static_cast<float>(wheelDelta) / kWheelNotch * -kAppRowHeight * kWheelRows;
+    const float step = static_cast<float>(wheelDelta) / kWheelNotch * -kAppRowHeight *
+                       layout.textScale * kWheelRows;
     return std::clamp(scroll + step, 0.0f, layout.maxScroll);
 }
 
-float LetterScrollTarget(std::span<const LetterRow> rows, wchar_t letter) noexcept {
+float LetterScrollTarget(std::span<const LetterRow> rows, wchar_t letter,
+                         float textScale) noexcept {
     float above = 0;
     for (const LetterRow& row : rows) {
         if (row.header && row.letter == letter) {
             return above;
         }
-        above += row.header ? kLetterRowHeight : kAppRowHeight;
+        above += RowHeight(row, textScale);
     }
     return 0;
 }
 
-bool ClickMenuItem(MenuState& state, const MenuItemId& item, std::span<const LetterRow> rows) {
+bool ClickMenuItem(MenuState& state, const MenuItemId& item, std::span<const LetterRow> rows,
+                   float textScale) {
     switch (item.kind) {
         case MenuHit::AllAppsButton:
             state.view = MenuView::AllApps;
@@ -381,7 +393,7 @@ bool ClickMenuItem(MenuState& state, const MenuItemId& item, std::span<const Let
             break;
         case MenuHit::LetterCell:
             state.view = MenuView::AllApps;
-            state.scroll = LetterScrollTarget(rows, static_cast<wchar_t>(item.index));
+            state.scroll = LetterScrollTarget(rows, static_cast<wchar_t>(item.index), textScale);
             break;
         default:
             return false;

@@ -89,6 +89,8 @@ struct MenuLayoutInput {
     // Measured by the painter's text formats.
     float buttonLabelWidth = 0;
     float powerLabelWidth = 0;
+    // Windows' text size: the list's rows grow with their text.
+    float textScale = 1.0f;
 };
 
 struct MenuLayout {
@@ -106,6 +108,7 @@ struct MenuLayout {
     float scroll = 0;  // clamped
     float maxScroll = 0;
     float contentHeight = 0;
+    float textScale = 1.0f;
     std::vector<MenuRow> rows;  // only those that reach into the list band
     // Every row's item, in the band or not, where it lies at scroll 0.
     std::vector<MenuRegion> listItems;
@@ -128,7 +131,8 @@ struct MenuLayout {
                                 int32_t wheelDelta) noexcept;
 
 // The All apps scroll offset that brings a letter's header to the top.
-[[nodiscard]] float LetterScrollTarget(std::span<const LetterRow> rows, wchar_t letter) noexcept;
+[[nodiscard]] float LetterScrollTarget(std::span<const LetterRow> rows, wchar_t letter,
+                                       float textScale = 1.0f) noexcept;
 
 // Where the keyboard is: the search box, the view's list, the right column
 // or the power button.
@@ -148,7 +152,8 @@ struct MenuState {
 
 // A click on one of the items that only change what the menu shows: true
 // when the state changed (the others are actions for the caller).
-bool ClickMenuItem(MenuState& state, const MenuItemId& item, std::span<const LetterRow> rows);
+bool ClickMenuItem(MenuState& state, const MenuItemId& item, std::span<const LetterRow> rows,
+                   float textScale = 1.0f);
 
 enum class MenuEscape { ClearQuery, Close, Handled };
 // Escape: a typed query is cleared first, then the views step back to Home,

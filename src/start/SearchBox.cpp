@@ -107,8 +107,8 @@ void SearchBox::DrawSelection(const SearchBoxLook& look, float left, float top, 
         ranges[0].width = std::abs(b - a);
     }
     const ColorF& accent = look.theme->accent;
-    look.brush->SetColor(
-        D2D1::ColorF(accent.r, accent.g, accent.b, kSelectionAlpha * look.opacity));
+    look.brush->SetColor(D2D1::ColorF(accent.r, accent.g, accent.b,
+                                      Opacity(*look.theme, kSelectionAlpha) * look.opacity));
     // Right-to-left runs inside the query give several pieces.
     for (const DWRITE_HIT_TEST_METRICS& range : ranges) {
         look.target->FillRectangle(

@@ -56,7 +56,7 @@ public:
 private:
     void RepaintSurfaces() noexcept;
 
-    const StartContext& context_;
+    const StartContext context_;
     AppCatalog catalog_;
     std::unique_ptr<AppIconCache> icons_;
     std::unique_ptr<CorMenu> menu_;

@@ -1,6 +1,7 @@
 #include "start/Surface.h"
 
 #include "base/DynamicApis.h"
+#include "base/Easing.h"
 #include "base/ForeignWindows.h"
 #include "config/Settings.h"
 #include "start/QueryKeys.h"
@@ -187,7 +188,8 @@ void Surface::OnPaint() {
         Tick(1.0f, now);
         finalFrame = !IsAnimating();
     } else {
-        const float duration = closing_ ? CloseDurationMs() : OpenDurationMs();
+        const float duration =
+            MotionDurationMs(closing_ ? CloseDurationMs() : OpenDurationMs(), Animates());
         const float t =
             duration > 0
                 ? std::clamp(static_cast<float>((now - animationStart_) / duration), 0.0f, 1.0f)

@@ -60,6 +60,8 @@ protected:
     virtual LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) = 0;
     [[nodiscard]] virtual float OpenDurationMs() const noexcept = 0;
     [[nodiscard]] virtual float CloseDurationMs() const noexcept { return 110.0f; }
+    // Windows' animation effects are on (Theme::animate).
+    [[nodiscard]] virtual bool Animates() const noexcept = 0;
     virtual void OnQueryChanged() = 0;
     [[nodiscard]] virtual bool IsAnimating() const noexcept { return false; }
     virtual void Tick(float /*progress*/, double /*nowMs*/) {}

@@ -10,6 +10,7 @@ ColorF AccentEntry(std::span<const uint8_t> palette, std::size_t entry) noexcept
 
 void UseLightPalette(Theme& theme) noexcept {
     theme.text = {0.0f, 0.0f, 0.0f, 0.90f};
+    theme.selectedText = theme.text;
     theme.secondaryText = {0.0f, 0.0f, 0.0f, 0.45f};
     theme.hoverFill = {0.0f, 0.0f, 0.0f, 0.06f};
     theme.pressedFill = {0.0f, 0.0f, 0.0f, 0.035f};

@@ -35,9 +35,25 @@ struct Theme {
     ColorF positive{0.42f, 0.82f, 0.46f, 1.0f};
     ColorF negative{1.0f, 0.36f, 0.36f, 1.0f};
     // See-through surfaces allowed: Transparency effects on, battery saver
-    // off (BackdropPlan's GlassAllowed).
+    // off (BackdropPlan's GlassAllowed), no high-contrast theme.
     bool glass = true;
+    // Windows' accessibility preferences (AccessibilityPrefs.h).
+    // A high-contrast theme is on: the colours are the system's, and every
+    // fill is drawn solid (Opacity).
+    bool highContrast = false;
+    // Text on a hover or selection fill.
+    ColorF selectedText{1.0f, 1.0f, 1.0f, 0.92f};
+    // Windows' Text size, 1 to 2.25: labels and the heights holding them grow.
+    float textScale = 1.0f;
+    // Animation effects on; off, every movement lands at once.
+    bool animate = true;
 };
+
+// The alpha a painter draws a theme colour with: what it asks for, but
+// always solid in high contrast, where nothing may be faint or see-through.
+[[nodiscard]] inline constexpr float Opacity(const Theme& theme, float alpha) noexcept {
+    return theme.highContrast ? 1.0f : alpha;
+}
 
 // AccentPalette holds eight 4-byte entries (R, G, B, unused); anything shorter
 // is not a palette.

@@ -1,6 +1,7 @@
 #include "toolkit/ThemeReader.h"
 
 #include "base/DynamicApis.h"
+#include "toolkit/AccessibilityReader.h"
 #include "toolkit/BackdropPlan.h"
 
 #include <windows.h>
@@ -46,7 +47,7 @@ Theme ReadTheme() noexcept {
                             std::span<const uint8_t>(palette.data(), size));
     theme.glass =
         GlassAllowed(ReadPersonalizeValue(L"EnableTransparency", 1), ReadBatterySaverFlag());
-    return theme;
+    return WithAccessibility(theme, ReadAccessibilityPrefs());
 }
 
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #pragma once
-// The user's app theme and accent colour from the registry.
+// The user's app theme and accent colour from the registry, with Windows'
+// accessibility preferences applied.
 
 #include "toolkit/Theme.h"
 

@@ -41,10 +41,8 @@ TEST(MenusTextChoice, EmptyFallsBackUntouchedOtherDefaultIsReplacedAnyEditStays)
         const std::wstring other(DefaultMenusText(otherIsNorwegian));
         std::wstring oneChar = other;
         oneChar[oneChar.find(L"Ctrl+T")] = L'c';
-        const struct {
-            std::wstring file;
-            MenusTextChoice choice;
-        } cases[] = {
+        // The file; whether the current default is used and the file rewritten.
+        const std::pair<std::wstring, MenusTextChoice> cases[] = {
             {L"", {true, false}},
             {other, {true, true}},
             {L"\uFEFF" + WithCrLf(other), {true, true}},
@@ -59,12 +57,12 @@ TEST(MenusTextChoice, EmptyFallsBackUntouchedOtherDefaultIsReplacedAnyEditStays)
             {L"\uFEFF\uFEFF" + other, {false, false}},
             {other.substr(0, other.size() - 2), {false, false}},
             {std::wstring(DefaultMenusText(!otherIsNorwegian)), {false, false}},
-            {L"\n", {false, false}},  // blank but not empty: parsed as it is
-        };
-        for (std::size_t i = 0; i < std::size(cases); ++i) {
-            const MenusTextChoice choice = ChooseMenusText(cases[i].file, other);
-            EXPECT_EQ(choice.useCurrentDefault, cases[i].choice.useCurrentDefault) << "case " << i;
-            EXPECT_EQ(choice.rewriteFile, cases[i].choice.rewriteFile) << "case " << i;
+            {L"\n", {false, false}}};  // blank but not empty: parsed as it is
+        for (const auto& [file, expected] : cases) {
+            const MenusTextChoice choice = ChooseMenusText(file, other);
+            EXPECT_EQ(std::pair(choice.useCurrentDefault, choice.rewriteFile),
+                      std::pair(expected.useCurrentDefault, expected.rewriteFile))
+                << file.size() << (otherIsNorwegian ? " after Norwegian" : "");
         }
     }
 }

@@ -13,6 +13,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -162,30 +163,25 @@ TEST(ResolveMenus, ProfileThenTheMenuBarThenTheDefault) {
     AppMenu own;
     own.title = L"Own";
     // The application's menu bar: 0 none to read, 1 without menus, 2 "Own".
-    const struct {
-        std::wstring_view exe;
-        int bar;
-        std::wstring_view titles;
-        bool barRead;
-    } cases[] = {
+    // Executable, menu bar; titles shown, whether the menu bar was read.
+    const std::tuple<std::wstring_view, int, std::wstring_view, bool> cases[] = {
         {L"notepad++.exe", 2, L"Profile", false},
         {L"quiet.exe", 2, L"", false},  // an empty profile still hides the menu bar
         {L"classic.exe", 2, L"Own", true},
         {L"modern.exe", 1, L"Default", true},
-        {L"modern.exe", 0, L"Default", false},
-    };
-    for (const auto& c : cases) {
+        {L"modern.exe", 0, L"Default", false}};
+    for (const auto& [exe, bar, expected, barRead] : cases) {
         bool read = false;
-        std::function<std::vector<AppMenu>()> reader = [&] {
+        std::function<std::vector<AppMenu>()> reader = [&, bar] {
             read = true;
-            return std::vector<AppMenu>(c.bar == 2 ? 1 : 0, own);
+            return std::vector<AppMenu>(bar == 2 ? 1 : 0, own);
         };
         std::wstring titles;
-        for (const AppMenu& menu : ResolveMenus(table, c.exe, c.bar == 0 ? nullptr : reader)) {
+        for (const AppMenu& menu : ResolveMenus(table, exe, bar == 0 ? nullptr : reader)) {
             titles += menu.title;
         }
-        EXPECT_EQ(titles, c.titles) << c.bar;
-        EXPECT_EQ(read, c.barRead) << c.bar;
+        EXPECT_EQ(titles, expected) << bar;
+        EXPECT_EQ(read, barRead) << bar;
     }
     EXPECT_TRUE(ResolveMenus(MenuProfileTable{}, L"modern.exe", nullptr).empty());
 }
@@ -222,14 +218,10 @@ std::wstring Describe(const std::vector<PopupEntry>& entries) {
     return out;
 }
 
-TEST(PopupPlan, LabelsFlagsAndCommandNumbersInADepthFirstWalk) {
+TEST(PopupPlan, LabelsFlagsAndCommandNumbersInADepthFirstWalkCutWhereTheReaderStops) {
     std::vector<AppMenuItem> items = {
-        Leaf(L"&Open"),
-        Sep(),
-        Leaf(L"Plain"),
-        Leaf(L"sub", {Leaf(L"b"), Leaf(L"subsub", {Leaf(L"c")}), Sep(), Leaf(L"d")}),
-        Leaf(L"e"),
-    };
+        Leaf(L"&Open"), Sep(), Leaf(L"Plain"),
+        Leaf(L"sub", {Leaf(L"b"), Leaf(L"subsub", {Leaf(L"c")}), Sep(), Leaf(L"d")}), Leaf(L"e")};
     items[0].shortcutText = L"Ctrl+O";
     items[2].disabled = true;
     items[2].checked = true;
@@ -251,9 +243,8 @@ TEST(PopupPlan, LabelsFlagsAndCommandNumbersInADepthFirstWalk) {
     items[4].runTarget = L"notepad.exe";
     EXPECT_EQ(Describe(PlanMenuPopup(items, true).entries),
               L"&Open\tCtrl+O~#1 - Plain~*#2 sub(b~#3 subsub(c~#4) - d~#5) e#6");
-}
 
-TEST(PopupPlan, AbsurdNestingIsCutWhereTheReaderStops) {
+    // Absurd nesting is cut where the reader stops.
     // Far deeper than any menu the reader produces: the plan must neither
     // recurse without bound nor lose the entry.
     AppMenuItem root = Leaf(L"bottom");
@@ -262,39 +253,30 @@ TEST(PopupPlan, AbsurdNestingIsCutWhereTheReaderStops) {
         parent.children.push_back(std::move(root));
         root = std::move(parent);
     }
-    const std::vector<AppMenuItem> items = {std::move(root)};
-    const PopupPlan plan = PlanMenuPopup(items);
-    EXPECT_EQ(Describe(plan.entries), L"level(level(level(level(level#1))))");
-    ASSERT_EQ(plan.commands.size(), 1u);
+    const std::vector<AppMenuItem> deep = {std::move(root)};
+    const PopupPlan deepPlan = PlanMenuPopup(deep);
+    EXPECT_EQ(Describe(deepPlan.entries), L"level(level(level(level(level#1))))");
+    ASSERT_EQ(deepPlan.commands.size(), 1u);
 }
 
-TEST(MenuSliding, ArrowKeysWrapAroundAndKeepTheirMeaningWithOneMenuOrSubmenus) {
-    const struct {
-        SlideKey key;
-        int current, count;
-        bool submenus;
-        int request;
-    } cases[] = {
+TEST(MenuSliding, ArrowKeysWrapAroundAndOnlyAMovedPointerSwitchesMenus) {
+    // Key, current menu, menus, submenus open; the menu asked for.
+    const std::tuple<SlideKey, int, int, bool, int> cases[] = {
         {SlideKey::Left, 0, 3, false, 2},   {SlideKey::Right, 0, 3, false, 1},
         {SlideKey::Right, 2, 3, false, 0},  {SlideKey::Left, 2, 3, false, 1},
         {SlideKey::Left, 0, 1, false, -1},  {SlideKey::Right, 0, 1, false, -1},
         {SlideKey::Left, 1, 3, true, -1},   {SlideKey::Right, 1, 3, true, -1},
         {SlideKey::Right, 0, 0, false, -1}, {SlideKey::Right, 5, 3, false, -1},
-        {SlideKey::Left, -1, 3, false, -1},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(SlideRequest(c.key, c.current, c.count, c.submenus), c.request)
-            << (c.key == SlideKey::Left ? "left from " : "right from ") << c.current << " of "
-            << c.count;
+        {SlideKey::Left, -1, 3, false, -1}};
+    for (const auto& [key, current, count, submenus, request] : cases) {
+        EXPECT_EQ(SlideRequest(key, current, count, submenus), request)
+            << (key == SlideKey::Left ? "left from " : "right from ") << current << " of " << count;
     }
-}
 
-TEST(MenuSliding, OnlyAPointerThatMovedOntoAnotherTitleSwitchesMenus) {
+    // Only a pointer that moved onto another title switches menus.
     const ScreenPoint rest{750, 5};
-    const struct {
-        ScreenPoint reported;
-        int hit, current, request;
-    } cases[] = {
+    // Pointer reported, title under it, open title; the menu asked for.
+    const std::tuple<ScreenPoint, int, int, int> moves[] = {
         {{950, 5}, 2, 0, 2},
         {{751, 5}, 0, 2, 0},
         {{750, 6}, 0, 2, 0},
@@ -302,11 +284,10 @@ TEST(MenuSliding, OnlyAPointerThatMovedOntoAnotherTitleSwitchesMenus) {
         {{752, 60}, -1, 1, -1},  // no title
         // The report a new drop-down brings under a resting pointer.
         {rest, 0, 1, -1},
-        {rest, 2, 0, -1},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(PointerMoveRequest(rest, c.reported, c.hit, c.current), c.request)
-            << "at " << c.reported.x << "," << c.reported.y << " over " << c.hit;
+        {rest, 2, 0, -1}};
+    for (const auto& [reported, hit, current, request] : moves) {
+        EXPECT_EQ(PointerMoveRequest(rest, reported, hit, current), request)
+            << "at " << reported.x << "," << reported.y << " over " << hit;
     }
 }
 

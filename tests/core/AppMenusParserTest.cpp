@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvane {
@@ -16,11 +17,8 @@ namespace {
 
 using namespace std::string_view_literals;
 
-TEST(KeyChord, ValidChords) {
-    const struct {
-        std::wstring_view text;
-        KeyChord chord;
-    } cases[] = {
+TEST(KeyChord, ValidAndInvalidChords) {
+    const std::pair<std::wstring_view, KeyChord> cases[] = {
         {L"Ctrl+Shift+T", {{0x11, 0x10}, 'T', 0}},
         {L"Shift+Ctrl+T", {{0x10, 0x11}, 'T', 0}},
         {L"Control+Alt+Win+Shift+A", {{0x11, 0x12, 0x5B, 0x10}, 'A', 0}},
@@ -37,21 +35,19 @@ TEST(KeyChord, ValidChords) {
         {L"Ctrl+0", {{0x11}, '0', 0}},
         {L"9", {{}, '9', 0}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ParseKeyChord(c.text), c.chord) << std::wstring(c.text);
+    for (const auto& [text, chord] : cases) {
+        EXPECT_EQ(ParseKeyChord(text), chord) << std::wstring(text);
     }
-}
 
-TEST(KeyChord, InvalidChords) {
-    // "+" only separates parts (the key is written "Plus"); far too many
+    // Invalid chords: "+" only separates parts (the key is written "Plus"); far too many
     // digits still end as "outside 1-24", not as an overflow.
-    std::vector<std::wstring> cases = SplitList(
+    std::vector<std::wstring> invalid = SplitList(
         L"F25 F0 F00 F100 Fx1 F4294967297 F99999999999999999999999999999 Ctrl++ + Ctrl+ +A Hyper+A "
         L"Ctrl+Hyper Ctrl Ctrl+Shift A+Ctrl ab Ctrl+PageUpp \u00F8 Ctrl+\u00C6 Ctrl+!",
         L' ');
-    cases.push_back(L"");
-    cases.push_back(std::wstring(L"Ctrl+A\0", 7));
-    for (const std::wstring_view text : cases) {
+    invalid.push_back(L"");
+    invalid.push_back(std::wstring(L"Ctrl+A\0", 7));
+    for (const std::wstring_view text : invalid) {
         EXPECT_FALSE(ParseKeyChord(text).has_value()) << std::wstring(text);
     }
 }
@@ -59,17 +55,14 @@ TEST(KeyChord, InvalidChords) {
 TEST(KeyStrokes, ModifiersAroundTheKeyWithTheExtendedFlagOnTheKeyOnly) {
     constexpr uint32_t kUp = kStrokeKeyUp;
     constexpr uint32_t kExt = kStrokeExtended;
-    const struct {
-        KeyChord chord;
-        std::vector<KeyStroke> strokes;
-    } cases[] = {
+    const std::pair<KeyChord, std::vector<KeyStroke>> cases[] = {
         {{{0x11, 0x10}, 'T', 0},
          {{0x11, 0}, {0x10, 0}, {'T', 0}, {'T', kUp}, {0x10, kUp}, {0x11, kUp}}},
         {{{0x12}, 0x25, 1}, {{0x12, 0}, {0x25, kExt}, {0x25, kExt | kUp}, {0x12, kUp}}},
         {{{}, 0x74, 0}, {{0x74, 0}, {0x74, kUp}}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ChordKeyStrokes(c.chord), c.strokes) << c.chord.key;
+    for (const auto& [chord, strokes] : cases) {
+        EXPECT_EQ(ChordKeyStrokes(chord), strokes) << chord.key;
     }
 }
 
@@ -90,10 +83,7 @@ TEST(MenusParser, ItemLines) {
     AppMenuItem separator;
     separator.isSeparator = true;
     const KeyChord ctrlK{{0x11}, 'K', 0};
-    const struct {
-        std::wstring_view line;
-        std::optional<AppMenuItem> item;
-    } cases[] = {
+    const std::pair<std::wstring_view, std::optional<AppMenuItem>> cases[] = {
         {L"-", separator},
         {L"Open Folder = Ctrl+K Ctrl+O",
          Item(L"Open Folder", L"Ctrl+K Ctrl+O", {ctrlK, {{0x11}, 'O', 0}})},
@@ -114,8 +104,8 @@ TEST(MenusParser, ItemLines) {
         {L"Set = run:cmd /c set X=1", RunItem(L"Set", L"cmd /c set X=1")},
         {L"NotRun = runx:ms-settings:", std::nullopt},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ParseMenuItem(c.line), c.item) << std::wstring(c.line);
+    for (const auto& [line, item] : cases) {
+        EXPECT_EQ(ParseMenuItem(line), item) << std::wstring(line);
     }
 }
 
@@ -141,10 +131,7 @@ std::wstring Describe(const MenuProfileTable& table) {
 }
 
 TEST(MenusParser, SectionsMenusAndLines) {
-    const struct {
-        std::wstring_view text;
-        std::wstring_view table;
-    } cases[] = {
+    const std::pair<std::wstring_view, std::wstring_view> cases[] = {
         // Header names are trimmed and lower-cased; empty pieces are dropped.
         {L"[Chrome.EXE, ,msedge.exe]\nFile\n    New = Ctrl+N\n    -\n    Go = run:x\nEdit\n",
          L"chrome.exe:[File|New=Ctrl+N,-,Go>x][Edit] msedge.exe:[File|New=Ctrl+N,-,Go>x][Edit]"},
@@ -167,8 +154,8 @@ TEST(MenusParser, SectionsMenusAndLines) {
         {L"\n\r\n \t\n", L""},
         {L"[a.exe]\nF\uFFFDle\n    N\0me = Ctrl+N\n"sv, L"a.exe:[F\uFFFDle|N\0me=Ctrl+N]"sv},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Describe(ParseAppMenus(c.text)), c.table);
+    for (const auto& [text, table] : cases) {
+        EXPECT_EQ(Describe(ParseAppMenus(text)), table);
     }
 }
 

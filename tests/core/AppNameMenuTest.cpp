@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace corvane {
@@ -40,12 +41,8 @@ AppNameMenuFacts Facts(bool valid, bool maximized, bool tiling, bool floating,
 TEST(AppNameMenu, EntriesFollowTheTargetAndTiling) {
     SetNorwegian(false);
     const List listed = {L"calc.exe", L"notepad.exe"};
-    struct Row {
-        const char* name;
-        AppNameMenuFacts facts;  // valid, maximized, tiling, floating, exe, float list
-        const char* shape;
-    };
-    const Row rows[] = {
+    // Name, facts (valid, maximized, tiling, floating, exe, float list), the menu.
+    const std::tuple<const char*, AppNameMenuFacts, const char*> rows[] = {
         {"no window: greyed, no tiling", Facts(false, false, true, false), "1g 2g 3g - 5 - 8"},
         {"maximised", Facts(true, true, false, false), "1 2 3 - 5 - 8"},
         {"tiling off", Facts(true, false, false, false, L"notepad.exe", listed), "1 2 3 - 5 - 8"},
@@ -57,18 +54,17 @@ TEST(AppNameMenu, EntriesFollowTheTargetAndTiling) {
         {"run as administrator", Facts(true, false, true, false, L"", {}, true),
          "12g - 1 2 3g - 10g 11 - 5 - 8"},
         {"run as administrator, gone", Facts(false, false, true, false, L"", {}, true),
-         "1g 2g 3g - 5 - 8"},
-    };
+         "1g 2g 3g - 5 - 8"}};
     AppNameMenuFacts withHidden = Facts(true, false, false, false);
     withHidden.hiddenTray = {L"a.exe"};
     EXPECT_EQ(Shape(BuildAppNameMenu(withHidden)), "1 2 3 - 5 [3] - 8");
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        const auto menu = BuildAppNameMenu(r.facts);
-        EXPECT_EQ(Shape(menu), r.shape);
+    for (const auto& [name, facts, shape] : rows) {
+        SCOPED_TRACE(name);
+        const auto menu = BuildAppNameMenu(facts);
+        EXPECT_EQ(Shape(menu), shape);
         ASSERT_GT(menu.size(), 3u);
         const AppNameMenuEntry& zoom = menu[menu[0].id == kMenuBeyondReachNote ? 3 : 1];
-        EXPECT_EQ(zoom.text, r.facts.targetMaximized ? L"Restore" : L"Maximize");
+        EXPECT_EQ(zoom.text, facts.targetMaximized ? L"Restore" : L"Maximize");
     }
 }
 
@@ -91,34 +87,26 @@ TEST(AppNameMenu, NeverTileNamesTheAppAndHiddenTrayItemsStopAtAHundred) {
     EXPECT_EQ(popup->children[101].id, 9u);
 }
 
-TEST(AppNameMenu, NeverTileAddsOnceAndRemovesEveryCopy) {
+TEST(AppNameMenu, NeverTileTogglesAndOnlyListedHiddenEntriesUnhide) {
     EXPECT_EQ(ToggleNeverTile({L"calc.exe"}, L"mpv.exe"), (List{L"calc.exe", L"mpv.exe"}));
     EXPECT_EQ(ToggleNeverTile({L"mpv.exe", L"calc.exe", L"mpv.exe"}, L"mpv.exe"),
               List{L"calc.exe"});
     EXPECT_EQ(ToggleNeverTile({L"calc.exe"}, L""), List{L"calc.exe"});
-}
 
-TEST(AppNameMenu, OnlyShowAllAndListedHiddenEntriesUnhide) {
-    const List hidden = {L"onedrive.exe", L"defender"};
-    struct Row {
-        uint32_t id;
-        std::optional<std::wstring> entry;
-    };
-    const Row rows[] = {
-        {9, L""},
-        {500, L"onedrive.exe"},
-        {501, L"defender"},
-        {502, std::nullopt},
-        {499, std::nullopt},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.id);
-        EXPECT_EQ(HiddenTrayEntryOf(r.id, hidden), r.entry);
-    }
+    // Only "show all" and listed hidden entries unhide.
+    const List hidden = {L"onedrive.exe", L"defender"}, many(150, L"x.exe");
     // The menu lists a hundred entries at most; an id past them names none.
-    const List many(150, L"x.exe");
-    EXPECT_EQ(HiddenTrayEntryOf(599, many), L"x.exe");
-    EXPECT_EQ(HiddenTrayEntryOf(600, many), std::nullopt);
+    const std::tuple<uint32_t, List, std::optional<std::wstring>> rows[] = {
+        {9, hidden, L""},
+        {500, hidden, L"onedrive.exe"},
+        {501, hidden, L"defender"},
+        {502, hidden, std::nullopt},
+        {499, hidden, std::nullopt},
+        {599, many, L"x.exe"},
+        {600, many, std::nullopt}};
+    for (const auto& [id, list, entry] : rows) {
+        EXPECT_EQ(HiddenTrayEntryOf(id, list), entry) << id;
+    }
 }
 
 TEST(BarTooltips, NowPlayingLeavesOutWhatIsMissing) {

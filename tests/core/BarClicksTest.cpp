@@ -63,36 +63,33 @@ std::pair<Log, int> Play(const std::vector<Step>& steps) {
     return {log, press.Target()};
 }
 
-TEST(BarClicks, PressAndReleaseOnTheSameItem) {
-    struct Row {
-        int item;
-        A left, right, middle;
-    };
-    const Row rows[] = {{kName, A::AppNameMenu, A::AppNameMenu, A::None},
-                        {kTiling, A::ToggleTiling, A::TilingSettings, A::None},
-                        {kStatus, A::QuickSettings, A::SoundSettings, A::ToggleMute},
-                        {kClock, A::Notifications, A::DateTimeSettings, A::None},
-                        {kNowPlaying, A::NowPlayingCard, A::None, A::PlayPause}};
-    for (const Row& r : rows) {
-        for (const auto& [button, action] : {std::pair{L, r.left}, {R, r.right}, {M, r.middle}}) {
-            SCOPED_TRACE(testing::Message() << "item " << r.item << " button " << int(button));
+TEST(BarClicks, PressAndReleaseOnTheSameItemAndSequences) {
+    // The item; the action of the left, right and middle buttons.
+    const std::tuple<int, A, A, A> rows[] = {
+        {kName, A::AppNameMenu, A::AppNameMenu, A::None},
+        {kTiling, A::ToggleTiling, A::TilingSettings, A::None},
+        {kStatus, A::QuickSettings, A::SoundSettings, A::ToggleMute},
+        {kClock, A::Notifications, A::DateTimeSettings, A::None},
+        {kNowPlaying, A::NowPlayingCard, A::None, A::PlayPause}};
+    for (const auto& [item, left, right, middle] : rows) {
+        for (const auto& [button, action] : {std::pair{L, left}, {R, right}, {M, middle}}) {
+            SCOPED_TRACE(testing::Message() << "item " << item << " button " << int(button));
             // Nothing runs on the press; the release runs the action.
-            EXPECT_EQ(Play({Down(r.item, button)}), std::make_pair(Log{}, r.item));
-            const Log expected = action == A::None ? Log{} : Log{{action, r.item}};
-            EXPECT_EQ(Play({Down(r.item, button), Up(r.item, button)}),
+            EXPECT_EQ(Play({Down(item, button)}), std::make_pair(Log{}, item));
+            const Log expected = action == A::None ? Log{} : Log{{action, item}};
+            EXPECT_EQ(Play({Down(item, button), Up(item, button)}),
                       std::make_pair(expected, int{kNothing}));
         }
     }
-}
 
-TEST(BarClicks, Sequences) {
-    struct Row {
+    // Whole sequences: what ran and which item is left pressed.
+    struct Sequence {
         const char* name;
         std::vector<Step> steps;
         Log log;
         int pressedAfter = kNothing;
     };
-    const Row rows[] = {
+    const Sequence sequences[] = {
         {"no item ends the press", {Down(kClock, L), Up(kNothing, L), Up(kClock, L)}, {}},
         {"index past the list is nothing", {Down(99, L), Up(99, L)}, {}},
         {"double is a press", {Double(kTiling, L), Up(kTiling, L)}, {{A::ToggleTiling, kTiling}}},
@@ -108,7 +105,7 @@ TEST(BarClicks, Sequences) {
         {"tray middle press is forwarded", {Down(kTray, M)}, {{A::TrayForward, kTray}}},
         {"tray release is forwarded", {Down(kClock, L), Up(kTray, R)}, {{A::TrayForward, kClock}}},
     };
-    for (const Row& r : rows) {
+    for (const Sequence& r : sequences) {
         SCOPED_TRACE(r.name);
         EXPECT_EQ(Play(r.steps), std::make_pair(r.log, r.pressedAfter));
     }
@@ -127,7 +124,7 @@ TEST(BarClicks, AppNameMenuCommandsAndForeground) {
     EXPECT_TRUE(AppNameMenuReturnsForeground(0));  // dismissed
 }
 
-TEST(BarClicks, TooltipTextIsSentOnlyWhenItChanges) {
+TEST(BarClicks, TooltipTextIsSentOnlyWhenItChangesAndBoxesScaleToPixelsTruncated) {
     const auto plan = [](const wchar_t* shown, const wchar_t* wanted) {
         const TooltipUpdate update = PlanTooltipUpdate(shown, wanted);
         return std::pair{update.activate, update.sendText};
@@ -136,25 +133,21 @@ TEST(BarClicks, TooltipTextIsSentOnlyWhenItChanges) {
     EXPECT_EQ(plan(L"Tiling: on", L"Tiling: on"), std::pair(true, false));
     EXPECT_EQ(plan(L"Tiling: on", L"Tiling: off"), std::pair(true, true));
     EXPECT_EQ(plan(L"", L"Friday"), std::pair(true, true));
-}
-
-TEST(BarClicks, ItemBoxesScaleToPixelsTruncated) {
+    // Item boxes scale to pixels, truncated.
     const BarItem item = ItemAt(BarItemKind::ClockItem, 10.5f, 33.9f);
     EXPECT_EQ(ItemPixelBox(item, 96), (PixelRect{10, 3, 33, 25}));
     // 15.75, 4.5, 50.85, 37.5
     EXPECT_EQ(ItemPixelBox(item, 144), (PixelRect{15, 4, 50, 37}));
 }
 
-TEST(KeyChordStrokes, DownInOrderThenUpInReverse) {
+TEST(KeyChordStrokes, DownInOrderThenUpInReverseAndWhatATakenPartLeftDownIsReleased) {
     const std::vector<KeyStroke> expected = {
         {0x5B, 0},           {0x10, 0}, {'A', 0}, {'A', kStrokeKeyUp}, {0x10, kStrokeKeyUp},
         {0x5B, kStrokeKeyUp}};
     EXPECT_EQ(PressTogetherStrokes({0x5B, 0x10, 'A'}), expected);
     EXPECT_TRUE(PressTogetherStrokes({}).empty());
-}
 
-// What is let go when the system took only the first strokes of a batch.
-TEST(KeyChordStrokes, ReleasesWhatTheTakenPartLeftDown) {
+    // What is let go when the system took only the first strokes of a batch.
     constexpr uint32_t kUp = kStrokeKeyUp;
     constexpr uint32_t kExt = kStrokeExtended;
     const std::vector<KeyStroke> winTab = PressTogetherStrokes({0x5B, 0x09});

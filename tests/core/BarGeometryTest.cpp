@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 namespace corvane {
 namespace {
 
@@ -17,17 +18,12 @@ TEST(BarGeometry, MulDivRoundsHalvesAwayFromZeroLikeWindows) {
 }
 
 TEST(BarGeometry, StripAndFrameOfEachStyle) {
-    struct Row {
-        int32_t heightPoints;
-        BarStyle style;
-        uint32_t dpi;
-        PixelRect display;
-        int32_t shellTop;  // where the shell put the strip's top
-        PixelRect strip, frame;
-    };
+    // Height in points, style, DPI, display, where the shell put the strip's top; the
+    // strip and the frame.
+    using Row = std::tuple<int32_t, BarStyle, uint32_t, PixelRect, int32_t, PixelRect, PixelRect>;
     using S = BarStyle;
     const PixelRect secondary{-1920, 100, 0, 1180};
-    for (const Row& r :
+    for (const auto& [points, style, dpi, display, shellTop, expectedStrip, frame] :
          {Row{28, S::Classic, 144, kDisplay, 0, {0, 0, 2560, 42}, {0, 0, 2560, 42}},
           {28, S::Floating, 144, kDisplay, 0, {0, 0, 2560, 60}, {9, 9, 2551, 51}},
           {28, S::Islands, 144, kDisplay, 0, {0, 0, 2560, 60}, {9, 9, 2551, 51}},
@@ -35,46 +31,41 @@ TEST(BarGeometry, StripAndFrameOfEachStyle) {
           {30, S::Floating, 96, secondary, 100, {-1920, 100, 0, 142}, {-1914, 106, -6, 136}},
           // Another toolbar already holds the top 40 pixels.
           {30, S::Floating, 96, secondary, 140, {-1920, 140, 0, 182}, {-1914, 146, -6, 176}}}) {
-        SCOPED_TRACE(testing::Message() << static_cast<int>(r.style) << " at " << r.dpi);
-        const BarMetrics m = ComputeBarMetrics(r.heightPoints, r.style, r.dpi);
-        const PixelRect proposed = ProposedReservedStrip(r.display, m);
-        EXPECT_EQ(proposed.top, r.display.top);
-        const PixelRect strip = AdjustStripToTop(proposed, r.shellTop, m);
-        EXPECT_EQ(strip, r.strip);
+        SCOPED_TRACE(testing::Message() << static_cast<int>(style) << " at " << dpi);
+        const BarMetrics m = ComputeBarMetrics(points, style, dpi);
+        const PixelRect proposed = ProposedReservedStrip(display, m);
+        EXPECT_EQ(proposed.top, display.top);
+        const PixelRect strip = AdjustStripToTop(proposed, shellTop, m);
+        EXPECT_EQ(strip, expectedStrip);
         EXPECT_EQ(proposed.Height(), strip.Height());
-        EXPECT_EQ(FrameFromStrip(strip, m), r.frame);
+        EXPECT_EQ(FrameFromStrip(strip, m), frame);
     }
 }
 
-TEST(BarGeometry, SlideHidesTheWholeBar) {
+TEST(BarGeometry, SlideAndAutoHideHideTheWholeBarOnlyWhenNothingHoldsIt) {
     const BarMetrics m = ComputeBarMetrics(28, BarStyle::Floating, 96);  // h 28, m 6
     EXPECT_EQ(SlideWindowTop(6, m, 0.0f), 6);
     EXPECT_EQ(SlideWindowTop(6, m, 0.5f), 6 - 18);
     EXPECT_EQ(SlideWindowTop(6, m, 1.0f), 6 - 36);
     EXPECT_LE(SlideWindowTop(6, m, 1.0f) + m.height, 0);
-}
 
-TEST(BarGeometry, AutoHideKeepsTheBarWhileThePointerIsNearOrSomethingIsOpen) {
+    // Auto-hide keeps the bar while the pointer is near or something is open.
     EXPECT_EQ(RevealEdgeRect({1920, -200, 3840, 880}), (PixelRect{1924, -200, 3836, -198}));
 
-    struct Row {
-        int32_t x, y;
-        int open;  // 0 none, 1 a system menu, 2 an own popup, 3 a tray drag
-        bool keeps;
-    };
-    const Row rows[] = {{1000, 30, 0, true},  {2, 3, 0, true},    {2559, 50, 0, true},
-                        {1000, 51, 0, false}, {-1, 10, 0, false}, {1000, 51, 1, true},
-                        {1000, 51, 2, true},  {1000, 51, 3, true}};
-    for (const Row& r : rows) {
-        const PixelRect frame{9, 9, 2551, 51};
+    // Pointer x and y, what is open (0 none, 1 a system menu, 2 an own popup, 3 a tray
+    // drag); whether the bar stays.
+    const std::tuple<int32_t, int32_t, int, bool> rows[] = {
+        {1000, 30, 0, true}, {2, 3, 0, true},     {2559, 50, 0, true}, {1000, 51, 0, false},
+        {-1, 10, 0, false},  {1000, 51, 1, true}, {1000, 51, 2, true}, {1000, 51, 3, true}};
+    const PixelRect frame{9, 9, 2551, 51};
+    for (const auto& [x, y, open, keeps] : rows) {
         // Pointer, bar window, display, frame, then what is open.
-        const AutoHideFacts f{r.x,   r.y,         frame,       kDisplay,
-                              frame, r.open == 1, r.open == 2, r.open == 3};
-        EXPECT_EQ(AutoHideKeepsBar(f), r.keeps) << r.x << "," << r.y << " open " << r.open;
+        const AutoHideFacts f{x, y, frame, kDisplay, frame, open == 1, open == 2, open == 3};
+        EXPECT_EQ(AutoHideKeepsBar(f), keeps) << x << "," << y << " open " << open;
     }
 }
 
-TEST(BarGeometry, IslandRegionAndPanelsInPixels) {
+TEST(BarGeometry, IslandRegionPanelsAndMovesInPixels) {
     const auto shapes = IslandRegionShapes({{0, 0, 100.5f, 28}, {900, 0, 1000, 28}}, 144);
     ASSERT_EQ(shapes.size(), 2u);
     // Right and bottom reach one pixel further.
@@ -85,9 +76,8 @@ TEST(BarGeometry, IslandRegionAndPanelsInPixels) {
 
     EXPECT_EQ(PanelRect({-4.8f, 0, 100.7f, 28}, 144, 9, 9), (PixelRect{2, 9, 160, 51}));
     EXPECT_EQ(PanelRect({10, 0, 20, 28}, 96, -1920, 0), (PixelRect{-1910, 0, -1900, 28}));
-}
 
-TEST(BarGeometry, IslandsCountAsMovedOnlyBeyondHalfAPoint) {
+    // Islands count as moved only beyond half a point.
     const std::vector<PointRect> applied{{0, 0, 100, 28}, {500, 0, 600, 28}};
     auto same = applied;
     same[1].left += 0.5f;

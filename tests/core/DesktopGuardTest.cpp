@@ -3,16 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 namespace corvane {
 namespace {
 
 TEST(GuardPlan, GivesBackOnlyWhatAVanishedProcessLeftMarked) {
     const LeftBehind all{true, true, 0, true};
-    const struct {
-        LeftBehind marks;
-        GuardEnding ending;
-        bool taskbar, alignment, icons;
-    } cases[] = {
+    // Marks left, how the process ended; taskbar, Start alignment and icons given back.
+    const std::tuple<LeftBehind, GuardEnding, bool, bool, bool> cases[] = {
         {all, {}, true, true, true},
         {{}, {}, false, false, false},
         {{.autohideSwitched = true}, {}, true, false, false},
@@ -20,14 +18,12 @@ TEST(GuardPlan, GivesBackOnlyWhatAVanishedProcessLeftMarked) {
         {{.savedAlignment = 2}, {}, false, true, false},
         {{.desktopIconsHidden = true}, {}, false, false, true},
         {all, {.saidGoodbye = true}, false, false, false},
-        {all, {.successorRunning = true}, false, false, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(&c - cases);
-        const GuardRestore plan = PlanGuardRestore(c.marks, c.ending);
-        EXPECT_EQ(plan.taskbar, c.taskbar);
-        EXPECT_EQ(plan.startAlignment, c.alignment);
-        EXPECT_EQ(plan.desktopIcons, c.icons);
+        {all, {.successorRunning = true}, false, false, false}};
+    for (const auto& [marks, ending, taskbar, alignment, icons] : cases) {
+        const GuardRestore plan = PlanGuardRestore(marks, ending);
+        EXPECT_EQ(std::tuple(plan.taskbar, plan.startAlignment, plan.desktopIcons),
+                  std::tuple(taskbar, alignment, icons))
+            << marks.taskbarHidden << marks.savedAlignment << ending.saidGoodbye;
     }
 }
 

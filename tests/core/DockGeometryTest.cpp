@@ -44,16 +44,19 @@ TEST(DockGeometry, CellsGapAndDockSize) {
     }
 }
 
-TEST(DockGeometry, WindowIsCentredAboveTheBottomAndHidesBelowIt) {
+TEST(DockGeometry, WindowIsCentredAboveTheBottomAndHidesBelowItIconsGrowUpwards) {
     // At 144 DPI 538.5 x 100.5 pixels round up; the half pixel of centring goes left.
     EXPECT_EQ(DockWindowRect(kMonitor, 96, 359, 67), kDock);
     EXPECT_EQ(DockWindowRect({-2560, 0, 0, 1440}, 144, 359, 67),
               (PixelRect{-1550, 1330, -1011, 1431}));
     EXPECT_EQ(DockWindowTop(kDock, 96, 0.5f), 1007 + 37);
     EXPECT_EQ(DockWindowTop(kDock, 96, 1.0f), 1080 + 2);
+    // Icons grow upwards.
+    EXPECT_EQ(DockIconSquare({6, 0, 62, 67}, 48, 1.0f, 67), (PointRect{10, 10.5f, 58, 58.5f}));
+    EXPECT_EQ(DockLargeIconPixels(48, 120), 67);  // 67.2
 }
 
-TEST(DockGeometry, RevealStripAndZone) {
+TEST(DockGeometry, RevealStripZoneAndHalfOpenCellsHitInDips) {
     // DPI, RevealWidth, dock left and right, strip left and right.
     const int strips[][6] = {{96, -3, 780, 1139, 780, 1139}, {96, 1, 780, 1139, 630, 1289},
                              {120, 1, 780, 1139, 592, 1327}, {96, 3, 780, 1139, 4, 1916},
@@ -73,23 +76,17 @@ TEST(DockGeometry, RevealStripAndZone) {
     for (const auto& p : outside) {
         EXPECT_FALSE(InRevealZone(p[0], p[1], kMonitor, kDock, edge)) << p[0] << "," << p[1];
     }
-}
 
-TEST(DockGeometry, HitTestUsesHalfOpenCellsInDips) {
+    // Hit tests use half-open cells in DIPs.
     const std::vector<PointRect> cells = Layout("S+++--").cells;
     // Client x, DPI, cell hit.
-    const int rows[][3] = {{5, 96, -1},   {6, 96, 0},   {61, 96, 0},   {62, 96, 1},
+    const int hits[][3] = {{5, 96, -1},   {6, 96, 0},   {61, 96, 0},   {62, 96, 1},
                            {230, 96, -1}, {241, 96, 4}, {353, 96, -1}, {8, 144, -1},
                            {9, 144, 0},   {92, 144, 0}, {93, 144, 1},  {529, 144, 5}};
-    for (const auto& r : rows) {
-        EXPECT_EQ(HitTestDock(cells, r[0], static_cast<uint32_t>(r[1])), r[2])
-            << r[0] << "@" << r[1];
+    for (const auto& h : hits) {
+        EXPECT_EQ(HitTestDock(cells, h[0], static_cast<uint32_t>(h[1])), h[2])
+            << h[0] << "@" << h[1];
     }
-}
-
-TEST(DockGeometry, IconsGrowUpwards) {
-    EXPECT_EQ(DockIconSquare({6, 0, 62, 67}, 48, 1.0f, 67), (PointRect{10, 10.5f, 58, 58.5f}));
-    EXPECT_EQ(DockLargeIconPixels(48, 120), 67);  // 67.2
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ namespace {
 
 const PixelRect kMonitor{0, 0, 1920, 1080};
 
-TEST(DockHideRules, SystemSurfacesAndFullscreen) {
+TEST(DockHideRules, SystemSurfacesFullscreenAndFrontWindows) {
     EXPECT_TRUE(IsSystemSurface(L"searchhost.exe", L"Windows.UI.Core.CoreWindow"));
     EXPECT_TRUE(IsSystemSurface(L"explorer.exe", L"TopLevelWindowForOverflowXamlIsland"));
     EXPECT_FALSE(IsSystemSurface(L"explorer.exe", L"shell_traywnd"));
@@ -34,9 +34,8 @@ TEST(DockHideRules, SystemSurfacesAndFullscreen) {
         IsBorderlessFullscreen(false, false, {1912, -8, 3848, 1088}, {1920, 0, 3840, 1080}));
     EXPECT_FALSE(IsBorderlessFullscreen(true, false, {-8, -8, 1928, 1088}, kMonitor));
     EXPECT_FALSE(IsBorderlessFullscreen(false, false, {0, 0, 1920, 1079}, kMonitor));
-}
 
-TEST(DockHideRules, FrontWindowOverlappingTheDockHidesIt) {
+    // A front window overlapping the dock hides it.
     const PixelRect dock{780, 1007, 1139, 1074};
     const PixelRect endsAbove{100, 100, 1800, 1007};
     const PixelRect beside{0, 0, 780, 1080};
@@ -73,7 +72,7 @@ std::wstring Show(const std::vector<DockMenuEntry>& menu) {
     return text;
 }
 
-TEST(DockMenus, EntriesInBothLanguages) {
+TEST(DockMenus, EntriesInBothLanguagesAndCappedTitlesWithTheirAmpersandsShown) {
     SetNorwegian(false);  // loading settings elsewhere may have left it on
     EXPECT_EQ(Show(DockItemMenu({L"Inbox", L"Draft", L"Calendar"}, 1, false)),
               L"100:Inbox | 101:Draft* | 102:Calendar | - | 1:New Window | 2:Pin to dock | - | "
@@ -87,9 +86,8 @@ TEST(DockMenus, EntriesInBothLanguages) {
               L"100:a | 101:b | - | 1:Nytt vindu | 3:Fjern fra dock | - | 4:Lukk alle vinduer~");
     EXPECT_EQ(Show(DockMenu(false)), L"1:Dock-innstillinger\u2026 | 2:Skjul Windows-oppgavelinjen");
     SetNorwegian(false);
-}
 
-TEST(DockMenus, TitlesAreCappedAndTheirAmpersandsShown) {
+    // Titles are capped and their ampersands shown.
     const std::wstring x79(79, L'x');
     const std::wstring cases[][2] = {{L"Tom & Jerry", L"Tom && Jerry"},
                                      {L"&&", L"&&&&"},
@@ -118,7 +116,7 @@ TEST(DockCenterStart, CentresAndPutsBackWhatWasThere) {
     EXPECT_FALSE(PlanCenterStart(false, 0, kNothingSaved).Changes());
 }
 
-TEST(PreviewLayout, ThumbnailsFitTheirBoxWithAMinimumWidth) {
+TEST(PreviewLayout, ThumbnailsFitTheirBoxAndThePopupStaysInsideTheWorkAreaAndMonitor) {
     // Window pixels and DPI; thumbnail width and height in DIPs.
     const std::tuple<PixelSize, uint32_t, float, float> rows[] = {
         {{100, 2000}, 96, 96, 146},      // tall and narrow: never narrower than 96
@@ -140,9 +138,33 @@ TEST(PreviewLayout, ThumbnailsFitTheirBoxWithAMinimumWidth) {
         EXPECT_FLOAT_EQ(layout.width, width + 20);
         EXPECT_TRUE(std::isfinite(layout.height) && layout.height >= 42);
     }
+
+    // The popup stays inside the work area and the monitor.
+    const PixelSize one[] = {{2000, 500}};  // 252 x 100 DIPs
+    const PreviewLayout layout = LayoutPreview(one, 96);
+    // Anchor x, work-area left, monitor right, DPI; popup left and right.
+    const int32_t popups[][6] = {
+        {960, 0, 1920, 96, 834, 1086},
+        {50, 0, 1920, 96, 8, 260},
+        {50, 100, 1920, 96, 108, 360},
+        {1900, 0, 1920, 96, 1660, 1912},
+        {960, 0, 1920, 144, 771, 1149},
+        {-5, -1920, 0, 96, -260, -8},
+        {INT_MAX, 0, INT_MAX, 0, INT_MAX - 260, INT_MAX - 8},
+    };
+    for (const auto& r : popups) {
+        const PixelRect popup =
+            PreviewPopupRect(layout, static_cast<uint32_t>(r[3]), r[0], 1000, r[1], r[2]);
+        EXPECT_EQ(popup, (PixelRect{r[4], 1000 - (r[3] == 144 ? 150 : 100), r[5], 1000}))
+            << r[0] << " in " << r[1] << ".." << r[2] << " at " << r[3];
+    }
+    // Absurd DPIs saturate rather than wrap around.
+    const PixelRect huge = PreviewPopupRect(layout, UINT32_MAX, 0, 0, 0, 0);
+    EXPECT_LE(huge.left, huge.right);
+    EXPECT_LE(huge.top, huge.bottom);
 }
 
-TEST(PreviewLayout, CardsSitSideBySideCentredInTheTallestBandAndStopAtSix) {
+TEST(PreviewLayout, CardsSitSideBySideStopAtSixAndAreHitWithTheirCloseSquares) {
     const PixelSize two[] = {{2000, 500}, {800, 1000}};
     const PreviewLayout layout = LayoutPreview(two, 96);
     EXPECT_EQ(layout.cards[0].thumbnail, (PointRect{10, 76, 242, 134}));
@@ -155,36 +177,7 @@ TEST(PreviewLayout, CardsSitSideBySideCentredInTheTallestBandAndStopAtSix) {
     const PreviewLayout capped = LayoutPreview(eight, 96);
     EXPECT_EQ(capped.cards.size(), kPreviewMaxCards);
     EXPECT_FLOAT_EQ(capped.width, 10 + 6 * 232 + 5 * 8 + 10);
-}
 
-TEST(PreviewLayout, PopupStaysInsideTheWorkAreaAndTheMonitor) {
-    const PixelSize one[] = {{2000, 500}};  // 252 x 100 DIPs
-    const PreviewLayout layout = LayoutPreview(one, 96);
-    // Anchor x, work-area left, monitor right, DPI; popup left and right.
-    const int32_t rows[][6] = {
-        {960, 0, 1920, 96, 834, 1086},
-        {50, 0, 1920, 96, 8, 260},
-        {50, 100, 1920, 96, 108, 360},
-        {1900, 0, 1920, 96, 1660, 1912},
-        {960, 0, 1920, 144, 771, 1149},
-        {-5, -1920, 0, 96, -260, -8},
-        {INT_MAX, 0, INT_MAX, 0, INT_MAX - 260, INT_MAX - 8},
-    };
-    for (const auto& r : rows) {
-        const PixelRect popup =
-            PreviewPopupRect(layout, static_cast<uint32_t>(r[3]), r[0], 1000, r[1], r[2]);
-        EXPECT_EQ(popup, (PixelRect{r[4], 1000 - (r[3] == 144 ? 150 : 100), r[5], 1000}))
-            << r[0] << " in " << r[1] << ".." << r[2] << " at " << r[3];
-    }
-    // Absurd DPIs saturate rather than wrap around.
-    const PixelRect huge = PreviewPopupRect(layout, UINT32_MAX, 0, 0, 0, 0);
-    EXPECT_LE(huge.left, huge.right);
-    EXPECT_LE(huge.top, huge.bottom);
-}
-
-TEST(PreviewLayout, HitTestFindsTheCardAndItsCloseSquare) {
-    const PixelSize two[] = {{2000, 500}, {800, 1000}};
-    const PreviewLayout layout = LayoutPreview(two, 96);
     // Client pixels and DPI; card and close button. Card 0 spans 6..246 x
     // 6..182 DIPs, its close square 222..242 x 9..29.
     const std::tuple<int32_t, int32_t, uint32_t, PreviewHit> rows[] = {
@@ -200,9 +193,7 @@ TEST(PreviewLayout, HitTestFindsTheCardAndItsCloseSquare) {
     EXPECT_EQ(PreviewTitleRect(layout.cards[0], true), (PointRect{10, 10, 218, 74}));
     EXPECT_EQ(PreviewTitleRect(layout.cards[0], false).right, 242);
     EXPECT_EQ(PreviewToPixels({10, 32.4f, 242, 90.5f}, 144), (PixelRect{15, 49, 363, 136}));
-}
 
-TEST(PreviewLayout, CardRules) {
     EXPECT_FALSE(MinimisedThumbnailUsable(false, {800, 600}));
     EXPECT_FALSE(MinimisedThumbnailUsable(true, {199, 600}));
     EXPECT_FALSE(MinimisedThumbnailUsable(true, {800, 119}));
@@ -237,11 +228,8 @@ TEST(DockModel, FirstRunPinsWhatIsInstalledInOrder) {
     const std::wstring settings =
         L"shell:AppsFolder\\windows.immersivecontrolpanel_cw5n1h2txyewy!microsoft.windows."
         L"immersivecontrolpanel";
-    const struct {
-        std::wstring steam;
-        Strings existing;
-        Strings pins;
-    } rows[] = {
+    // Steam's path, the files that exist; the pins.
+    const std::tuple<std::wstring, Strings, Strings> rows[] = {
         {L"", {L"msedge.exe"}, {L"W\\explorer.exe", L"=msedge.exe", settings}},
         {L"c:/st/steam.exe",
          {L"firefox.exe", L"brave.exe", L"msedge.exe", L"c:\\st\\steam.exe", L"L\\Discord",
@@ -250,11 +238,11 @@ TEST(DockModel, FirstRunPinsWhatIsInstalledInOrder) {
           L"shell:AppsFolder\\com.squirrel.Discord.Discord", L"R\\Spotify\\Spotify.exe", settings}},
         {L"c:/gone/steam.exe", {L"L\\Spotify\\Spotify.exe"}, {L"W\\explorer.exe", settings}},
     };
-    for (const auto& row : rows) {
+    for (const auto& [steam, existing, pins] : rows) {
         FakeProbes probes;
-        probes.steam = row.steam;
-        probes.existing.insert(row.existing.begin(), row.existing.end());
-        EXPECT_EQ(SeedDefaultPins(probes), row.pins);
+        probes.steam = steam;
+        probes.existing.insert(existing.begin(), existing.end());
+        EXPECT_EQ(SeedDefaultPins(probes), pins);
     }
 }
 
@@ -277,11 +265,8 @@ std::wstring Show(const std::vector<DockItem>& items) {
 }
 
 TEST(DockModel, WindowsGroupIntoPinnedAndRunningItems) {
-    const struct {
-        Strings pinned;
-        std::vector<WindowIdentity> windows;
-        std::wstring dock;
-    } rows[] = {
+    // Pins, windows; the dock.
+    const std::tuple<Strings, std::vector<WindowIdentity>, std::wstring> rows[] = {
         {{L"C:/Apps/Tool.EXE"},
          {Window(1, L"", L"c:\\apps\\tool.exe"), Window(2, L"Some.Id", L"C:\\APPS\\TOOL.exe")},
          L"+ +C:/Apps/Tool.EXE#1#2"},
@@ -306,26 +291,15 @@ TEST(DockModel, WindowsGroupIntoPinnedAndRunningItems) {
     const auto programs = [](std::wstring_view t) {
         return t.ends_with(L"Chat") || t.ends_with(L"Chat.lnk") ? L"C:\\CHAT.exe" : L"";
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(Show(RebuildDockItems({}, row.pinned, row.windows, programs).items), row.dock);
+    for (const auto& [pinned, windows, dock] : rows) {
+        EXPECT_EQ(Show(RebuildDockItems({}, pinned, windows, programs).items), dock);
     }
-}
-
-std::vector<uint64_t> KeysOf(const std::vector<DockItem>& items) {
-    std::vector<uint64_t> keys;
-    for (const DockItem& item : items) {
-        keys.push_back(item.key);
-    }
-    return keys;
 }
 
 TEST(DockModel, RunningTargetKeepsOnlyWhatThePinnedListCanHold) {
     const std::wstring exe = L"c:\\v\\app.exe";
-    const struct {
-        std::wstring appId;
-        std::wstring exe;
-        std::wstring target;
-    } rows[] = {
+    // App id, exe; the target.
+    const std::tuple<std::wstring, std::wstring, std::wstring> rows[] = {
         {L"Vendor.App!Main", exe, L"shell:AppsFolder\\Vendor.App!Main"},
         {L"Vendor|App", exe, exe},
         {L"Vendor.App\r\n[Bar]", exe, exe},
@@ -333,8 +307,8 @@ TEST(DockModel, RunningTargetKeepsOnlyWhatThePinnedListCanHold) {
         {L"Vendor|App", L"", L""},
         {L"", L"c:\\v\\a\tb.exe", L""},
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(RunningTarget(Window(1, row.appId, row.exe)), row.target) << row.appId.size();
+    for (const auto& [appId, path, target] : rows) {
+        EXPECT_EQ(RunningTarget(Window(1, appId, path)), target) << appId.size();
     }
 }
 
@@ -358,7 +332,8 @@ TEST(DockModel, RebuildKeepsRunningOrderAndCarriesStateByTarget) {
     old[3].name = L"Running";
     const DockRebuild rebuilt = RebuildDockItems(old, {L"B", L"new"}, {Window(4, L"", L"p")});
     EXPECT_EQ(Show(rebuilt.items), L"+! +B +new -p#4!");
-    EXPECT_EQ(PlacesOfKeys(KeysOf(old), rebuilt.items), (std::vector<int>{0, 3, -1, 1}));
+    const std::vector<uint64_t> keys = {old[0].key, old[1].key, old[2].key, old[3].key};
+    EXPECT_EQ(PlacesOfKeys(keys, rebuilt.items), (std::vector<int>{0, 3, -1, 1}));
     EXPECT_EQ(rebuilt.items[0].name + rebuilt.items[1].name + rebuilt.items[3].name,
               L"StartRunningPinned");
 }
@@ -371,21 +346,18 @@ std::vector<DockItem> Sample() {
         .items;
 }
 
-TEST(DockModel, PinningByCommand) {
-    const struct {
-        std::size_t index;
-        bool pin;
-        std::wstring dock;
-    } rows[] = {
+TEST(DockModel, PinningByCommandAndAttention) {
+    // Item, pin or unpin; the dock.
+    const std::tuple<std::size_t, bool, std::wstring> rows[] = {
         {4, true, L"+ +P#1 +Q#2 +s#4 -r#3"},
         {1, false, L"+ -P#1 +Q#2 -r#3 -s#4"},
         {0, false, L"+ +P#1 +Q#2 -r#3 -s#4"},
         {5, true, L"+ +P#1 +Q#2 -r#3 -s#4"},
     };
-    for (const auto& row : rows) {
+    for (const auto& [index, pin, dock] : rows) {
         std::vector<DockItem> items = Sample();
-        SetPinned(items, row.index, row.pin);
-        EXPECT_EQ(Show(items), row.dock);
+        SetPinned(items, index, pin);
+        EXPECT_EQ(Show(items), dock);
     }
     std::vector<DockItem> twice = Sample();
     twice[4].target = L"R";
@@ -399,32 +371,36 @@ TEST(DockModel, PinningByCommand) {
         }).items;
     SetPinned(items, 4, true);
     EXPECT_EQ(PinnedTargets(items), (Strings{gone[0], gone[1], gone[2], L"r"}));
+
+    // Attention follows a flash and clears once the window is in front.
+    items = Sample();
+    MarkAttention(items, 3, 3);  // already in front
+    MarkAttention(items, 2, 3);
+    MarkAttention(items, 4, 3);
+    ClearAttention(items, 1);
+    ClearAttention(items, 4);
+    EXPECT_EQ(Show(items), L"+ +P#1 +Q#2! -r#3 -s#4");
 }
 
 TEST(DockModel, DraggingReordersAndPins) {
-    const struct {
-        int pressed;
-        std::vector<int> slots;
-        int moves;
-        int releaseY;  // the dock's top is at 200, at 144 dpi
-        std::wstring dock;
-    } rows[] = {
+    // Pressed item, slots dragged over; moves made, release y (the dock's top is at 200, at
+    // 144 dpi), the dock.
+    const std::tuple<int, std::vector<int>, int, int, std::wstring> rows[] = {
         {3, {2}, 1, 0, L"+ +P#1 +r#3 +Q#2 -s#4"},       // between pinned ones
         {1, {2, 3}, 2, 125, L"+ +Q#2 +P#1 -r#3 -s#4"},  // past the last pinned one
         {1, {}, 0, 124, L"+ -P#1 +Q#2 -r#3 -s#4"},      // up and out
         {4, {3, 0}, 1, 200, L"+ +P#1 +Q#2 -s#4 -r#3"},  // never before Start
         {3, {4, 9}, 1, 200, L"+ +P#1 +Q#2 -s#4 -r#3"},
     };
-    for (const auto& row : rows) {
+    for (const auto& [from, slots, moved, releaseY, dock] : rows) {
         std::vector<DockItem> items = Sample();
-        int pressed = row.pressed, moves = 0;
-        for (int slot : row.slots) {
+        int pressed = from, moves = 0;
+        for (int slot : slots) {
             moves += MoveDraggedItem(items, pressed, slot) ? 1 : 0;
         }
-        EXPECT_EQ(moves, row.moves);
-        const bool out = DockDragIsOut(row.releaseY, 200, 144, items[pressed].pinned);
-        DropDraggedItem(items, pressed, out);
-        EXPECT_EQ(Show(items), row.dock);
+        EXPECT_EQ(moves, moved);
+        DropDraggedItem(items, pressed, DockDragIsOut(releaseY, 200, 144, items[pressed].pinned));
+        EXPECT_EQ(Show(items), dock);
     }
 }
 
@@ -440,16 +416,6 @@ TEST(DockModel, OpenPreviewFollowsItsItemThroughARebuild) {
         EXPECT_EQ(index < 0 ? L"" : after[static_cast<std::size_t>(index)].target, expected)
             << shown << " " << hovered;
     }
-}
-
-TEST(DockModel, AttentionFollowsFlashAndForeground) {
-    std::vector<DockItem> items = Sample();
-    MarkAttention(items, 3, 3);  // already in front
-    MarkAttention(items, 2, 3);
-    MarkAttention(items, 4, 3);
-    ClearAttention(items, 1);
-    ClearAttention(items, 4);
-    EXPECT_EQ(Show(items), L"+ +P#1 +Q#2! -r#3 -s#4");
 }
 
 }  // namespace

@@ -37,6 +37,17 @@ TEST(Easing, EachAnimationClosesInWithoutOvershootAndLandsExactly) {
         }
         EXPECT_EQ(ticks, r.ticks) << r.from << " to " << r.target;
         EXPECT_EQ(value, r.target);
+        // Animation effects off: the first tick lands.
+        value = r.from;
+        EXPECT_FALSE(EaseTowards(value, r.target, MotionEasing(r.easing, false)));
+        EXPECT_EQ(value, r.target);
+    }
+}
+
+TEST(Easing, TimedMotionTakesNoTimeWithAnimationEffectsOff) {
+    for (const float ms : {0.0f, 110.0f, 340.0f}) {
+        EXPECT_EQ(MotionDurationMs(ms, true), ms);
+        EXPECT_EQ(MotionDurationMs(ms, false), 0.0f);
     }
 }
 

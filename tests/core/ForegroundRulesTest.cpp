@@ -11,57 +11,52 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 #include <vector>
 
 namespace corvane {
 namespace {
 
 TEST(ForegroundRules, FileAndExecutableNamesOfAPath) {
-    struct Row {
-        const wchar_t* path;
-        const wchar_t* fileName;
-        const wchar_t* exeName;
-    };
-    const Row rows[] = {{L"C:\\Program Files\\App\\App.exe", L"App.exe", L"app.exe"},
-                        {L"C:\\mixed/dir\\last.exe", L"last.exe", L"last.exe"},
-                        {L"C:/mixed\\dir/Last.EXE", L"Last.EXE", L"last.exe"},
-                        {L"notepad.exe", L"notepad.exe", L"notepad.exe"},
-                        {L"C:\\folder\\", L"", L""},
-                        {L"", L"", L""}};
-    for (const Row& r : rows) {
-        EXPECT_EQ(FileNameOf(r.path), r.fileName) << r.path;
-        EXPECT_EQ(ExecutableNameOf(r.path), r.exeName) << r.path;
+    // Path, file name, executable name.
+    const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> rows[] = {
+        {L"C:\\Program Files\\App\\App.exe", L"App.exe", L"app.exe"},
+        {L"C:\\mixed/dir\\last.exe", L"last.exe", L"last.exe"},
+        {L"C:/mixed\\dir/Last.EXE", L"Last.EXE", L"last.exe"},
+        {L"notepad.exe", L"notepad.exe", L"notepad.exe"},
+        {L"C:\\folder\\", L"", L""},
+        {L"", L"", L""}};
+    for (const auto& [path, fileName, exeName] : rows) {
+        EXPECT_EQ(FileNameOf(path), fileName) << path;
+        EXPECT_EQ(ExecutableNameOf(path), exeName) << path;
     }
 }
 
 TEST(ForegroundRules, WindowClassification) {
-    struct Row {
-        const wchar_t* cls;
-        const wchar_t* exe;
-        bool shellSurface;   // class without case, or a shell process
-        bool desktop;        // explorer's exact desktop classes
-        bool notFullscreen;  // exact classes, or a shell process
-    };
-    const Row rows[] = {{L"Shell_TrayWnd", L"x.exe", true, false, true},
-                        {L"SHELL_TRAYWND", L"x.exe", true, false, false},
-                        {L"#32768", L"x.exe", true, false, false},
-                        {L"Shell_TrayWndX", L"x.exe", false, false, false},
-                        {L"Progman", L"explorer.exe", false, true, true},
-                        {L"WorkerW", L"explorer.exe", false, true, true},
-                        {L"progman", L"explorer.exe", false, false, true},
-                        {L"CabinetWClass", L"explorer.exe", false, false, true},
-                        {L"Progman", L"game.exe", false, false, true},
-                        {L"progman", L"game.exe", false, false, false},
-                        {L"Windows.UI.Core.CoreWindow", L"searchhost.exe", true, false, true},
-                        {L"Windows.UI.Core.CoreWindow", L"searchapp.exe", true, false, false},
-                        {L"LockScreen", L"lockapp.exe", true, false, true},
-                        {L"UnityWndClass", L"game.exe", false, false, false},
-                        {L"", L"", false, false, false}};
-    for (const Row& r : rows) {
-        SCOPED_TRACE(testing::Message() << r.cls << " / " << r.exe);
-        EXPECT_EQ(IsShellSurface(r.cls, r.exe), r.shellSurface);
-        EXPECT_EQ(IsDesktopWindow(r.exe, r.cls), r.desktop);
-        EXPECT_EQ(IsExcludedFromFullscreen(r.cls, r.exe), r.notFullscreen);
+    // Class, process; a shell surface (class without case, or a shell process), the
+    // desktop (explorer's exact desktop classes), never full screen (exact classes, or a
+    // shell process).
+    const std::tuple<const wchar_t*, const wchar_t*, bool, bool, bool> rows[] = {
+        {L"Shell_TrayWnd", L"x.exe", true, false, true},
+        {L"SHELL_TRAYWND", L"x.exe", true, false, false},
+        {L"#32768", L"x.exe", true, false, false},
+        {L"Shell_TrayWndX", L"x.exe", false, false, false},
+        {L"Progman", L"explorer.exe", false, true, true},
+        {L"WorkerW", L"explorer.exe", false, true, true},
+        {L"progman", L"explorer.exe", false, false, true},
+        {L"CabinetWClass", L"explorer.exe", false, false, true},
+        {L"Progman", L"game.exe", false, false, true},
+        {L"progman", L"game.exe", false, false, false},
+        {L"Windows.UI.Core.CoreWindow", L"searchhost.exe", true, false, true},
+        {L"Windows.UI.Core.CoreWindow", L"searchapp.exe", true, false, false},
+        {L"LockScreen", L"lockapp.exe", true, false, true},
+        {L"UnityWndClass", L"game.exe", false, false, false},
+        {L"", L"", false, false, false}};
+    for (const auto& [cls, exe, shellSurface, desktop, notFullscreen] : rows) {
+        SCOPED_TRACE(testing::Message() << cls << " / " << exe);
+        EXPECT_EQ(IsShellSurface(cls, exe), shellSurface);
+        EXPECT_EQ(IsDesktopWindow(exe, cls), desktop);
+        EXPECT_EQ(IsExcludedFromFullscreen(cls, exe), notFullscreen);
     }
 }
 
@@ -78,54 +73,44 @@ TEST(ForegroundRules, NameFromFileNameCutsTheExtensionAndRaisesTheFirstLetter) {
 }
 
 TEST(ForegroundRules, DescriptionFromVersionValueStopsAtLengthOrTerminator) {
-    struct Row {
-        const wchar_t* value;
-        std::size_t lengthWithNull;
-        const wchar_t* description;
-    };
-    const Row rows[] = {{L"  Notepad \t\r\n", 14, L"  Notepad"},
-                        {nullptr, 10, L""},
-                        {L"", 1, L""},
-                        {L"A", 1, L""},
-                        {L"A", 2, L"A"},
-                        {L"   ", 4, L""},
-                        {L"AppXX", 3, L"App"},
-                        {L"Ok\0junk", 8, L"Ok"}};
-    for (const Row& r : rows) {
-        EXPECT_EQ(DescriptionFromVersionValue(r.value, r.lengthWithNull), r.description)
-            << r.lengthWithNull;
+    // Value, its length with the terminator, description.
+    const std::tuple<const wchar_t*, std::size_t, const wchar_t*> rows[] = {
+        {L"  Notepad \t\r\n", 14, L"  Notepad"},
+        {nullptr, 10, L""},
+        {L"", 1, L""},
+        {L"A", 1, L""},
+        {L"A", 2, L"A"},
+        {L"   ", 4, L""},
+        {L"AppXX", 3, L"App"},
+        {L"Ok\0junk", 8, L"Ok"}};
+    for (const auto& [value, lengthWithNull, description] : rows) {
+        EXPECT_EQ(DescriptionFromVersionValue(value, lengthWithNull), description)
+            << lengthWithNull;
     }
-}
-
-// Zero-padded, lower-case hex: 0x0409 and 1200 (0x04B0) show both.
-TEST(ForegroundRules, FileDescriptionQueryHasEightHexDigits) {
+    // Zero-padded, lower-case hex: 0x0409 and 1200 (0x04B0) show both.
     EXPECT_EQ(FileDescriptionQuery(0x0409, 1200), L"\\StringFileInfo\\040904b0\\FileDescription");
 }
 
 TEST(ForegroundRules, FullscreenIsAnUnmaximisedWindowCoveringItsDisplay) {
-    struct Row {
-        PixelRect window, display;
-        bool maximised, fullscreen;
-    };
     const PixelRect main{0, 0, 1920, 1080};
     const PixelRect left{-1280, 0, 0, 1024};
     const PixelRect below{0, 1080, 1920, 2160};
-    const Row rows[] = {
+    // Window, display, maximised; full screen.
+    const std::tuple<PixelRect, PixelRect, bool, bool> rows[] = {
         {{0, 0, 1920, 1080}, main, false, true},     {{-8, -8, 1928, 1088}, main, false, true},
         {{-8, -8, 1928, 1088}, main, true, false},   {{1, 0, 1920, 1080}, main, false, false},
         {{0, 1, 1920, 1080}, main, false, false},    {{0, 0, 1919, 1080}, main, false, false},
         {{0, 0, 1920, 1079}, main, false, false},    {{-1280, 0, 0, 1024}, left, false, true},
         {{0, 1080, 1920, 2160}, below, false, true}, {{0, 0, 1920, 2000}, below, false, false}};
-    for (const Row& r : rows) {
-        EXPECT_EQ(IsFullscreenWindow(r.window, r.display, r.maximised), r.fullscreen)
-            << r.window.left << "," << r.window.top << " " << r.window.right << ","
-            << r.window.bottom << " max " << r.maximised;
+    for (const auto& [window, display, maximised, fullscreen] : rows) {
+        EXPECT_EQ(IsFullscreenWindow(window, display, maximised), fullscreen)
+            << window.left << "," << window.top << " " << window.right << "," << window.bottom
+            << " max " << maximised;
     }
     // SHQueryUserNotificationState: D3D full screen and presentation mode.
-    EXPECT_TRUE(IsFullscreenNotificationState(3));
-    EXPECT_TRUE(IsFullscreenNotificationState(4));
-    EXPECT_FALSE(IsFullscreenNotificationState(2));
-    EXPECT_FALSE(IsFullscreenNotificationState(5));
+    for (const int state : {2, 3, 4, 5}) {
+        EXPECT_EQ(IsFullscreenNotificationState(state), state == 3 || state == 4) << state;
+    }
 }
 
 // The window in front when focus moved: the system's foreground, or the
@@ -133,11 +118,7 @@ TEST(ForegroundRules, FullscreenIsAnUnmaximisedWindowCoveringItsDisplay) {
 // Window ids: 1 the desktop, 2 ours, 5 and 7 programs' windows.
 TEST(ForegroundFromFocus, PicksTheWindowInFrontAndWhetherToLookAgain) {
     using K = ForegroundKind;
-    const struct {
-        const char* name;
-        FocusWitness witness;
-        FocusVerdict verdict;
-    } cases[] = {
+    const std::tuple<const char*, FocusWitness, FocusVerdict> cases[] = {
         {"a new foreground", {5, K::App, 0, 7}, {5, false}},
         {"the same foreground", {5, K::App, 0, 5}, {0, false}},
         {"focus in another program", {5, K::App, 7, 5}, {0, true}},
@@ -145,12 +126,11 @@ TEST(ForegroundFromFocus, PicksTheWindowInFrontAndWhetherToLookAgain) {
         {"the desktop reported, a program focused", {1, K::Desktop, 7, 1}, {7, true}},
         {"the desktop reported, that program handled", {1, K::Desktop, 7, 7}, {0, true}},
         {"the desktop, nothing focused", {1, K::Desktop, 0, 5}, {1, true}},
-        {"no foreground, nothing focused", {0, K::None, 0, 5}, {0, true}},
-    };
-    for (const auto& c : cases) {
-        const FocusVerdict got = DecideForegroundFromFocus(c.witness);
-        EXPECT_EQ(got.front, c.verdict.front) << c.name;
-        EXPECT_EQ(got.lookAgain, c.verdict.lookAgain) << c.name;
+        {"no foreground, nothing focused", {0, K::None, 0, 5}, {0, true}}};
+    for (const auto& [name, witness, verdict] : cases) {
+        const FocusVerdict got = DecideForegroundFromFocus(witness);
+        EXPECT_EQ(got.front, verdict.front) << name;
+        EXPECT_EQ(got.lookAgain, verdict.lookAgain) << name;
     }
 }
 
@@ -250,8 +230,7 @@ TEST_F(IdentifyForegroundTest, NamesExeAndIcon) {
          L"applicationframehost.exe", true},
         {"store app that cannot be opened", 17, host, kFrameHost, L"Windows", L"", false, 0, L""},
         {"only the frame host hosts", 18, L"Parent", L"C:\\Apps\\parent.exe", L"Parent",
-         L"parent.exe", true},
-    };
+         L"parent.exe", true}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         DisplayNameCache cache(kDisplayNameCacheCapacity, &RecordDestroyed);
@@ -273,7 +252,7 @@ TEST_F(IdentifyForegroundTest, NamesExeAndIcon) {
     }
 }
 
-TEST_F(IdentifyForegroundTest, EachPathIsResolvedOnce) {
+TEST_F(IdentifyForegroundTest, EachPathIsResolvedOnceAndItsWindowIconCopiedOnce) {
     const std::wstring path = L"C:\\Apps\\editor.exe";
     for (uint64_t window : {20u, 21u, 20u}) {
         const auto id = Identify(window, L"EditorFrame", path);
@@ -288,9 +267,9 @@ TEST_F(IdentifyForegroundTest, EachPathIsResolvedOnce) {
     ASSERT_TRUE(Identify(11, L"Frame", L"C:\\odd\\.exe"));
     ASSERT_TRUE(Identify(11, L"Frame", L"C:\\odd\\.exe"));
     EXPECT_EQ(sources_.descriptionCalls, 2);
-}
 
-TEST_F(IdentifyForegroundTest, WindowIconOfACachedApplicationIsCopiedAndKept) {
+    // A window icon of a cached application is copied and kept.
+    sources_.windowIconCalls = 0;
     const std::wstring noIcon = L"C:\\Apps\\noicon.exe";
     const auto first = Identify(30, L"Frame", noIcon);
     ASSERT_TRUE(first);
@@ -330,7 +309,7 @@ TEST_F(IdentifyForegroundTest, ChangeIsANewNameIconOrWindowNeverATitle) {
 
 using DisplayNameCacheTest = IdentifyForegroundTest;
 
-TEST_F(DisplayNameCacheTest, ExactPathKeysAndLeastRecentlyUsedEviction) {
+TEST_F(DisplayNameCacheTest, ExactPathKeysEvictionAndReplacedIcons) {
     {
         DisplayNameCache cache(2, &RecordDestroyed);
         cache.Insert(L"a", L"A", 0xA);
@@ -353,12 +332,11 @@ TEST_F(DisplayNameCacheTest, ExactPathKeysAndLeastRecentlyUsedEviction) {
     // The rest go with the cache.
     std::sort(g_destroyed.begin(), g_destroyed.end());
     EXPECT_EQ(g_destroyed, (std::vector<uint64_t>{0xC, 0xAA}));
-}
 
-TEST_F(DisplayNameCacheTest, SetIconDestroysOnlyAReplacedIcon) {
+    // SetIcon destroys only a replaced icon.
+    g_destroyed.clear();
     DisplayNameCache cache(2, &RecordDestroyed);
     DisplayNameCache::Entry& e = cache.Insert(L"a", L"A", 0);
-    cache.Insert(L"b", L"B", 0);  // no icon, nothing to destroy at the end
     cache.SetIcon(e, 0x1);
     cache.SetIcon(e, 0x1);
     EXPECT_TRUE(g_destroyed.empty());

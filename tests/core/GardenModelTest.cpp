@@ -55,7 +55,7 @@ TEST(GardenModel, ItemRecordsFollowTheFileName) {
     SetNorwegian(!IsNorwegian());
 }
 
-TEST(GardenModel, AssignmentKeepsEveryIdInExactlyOneBed) {
+TEST(GardenModel, AssignmentKeepsEveryIdInExactlyOneBedAndTheFirstRunSortsApps) {
     using Row = std::tuple<std::wstring, std::wstring, std::wstring>;  // beds, files, result
     for (const auto& [text, files, shown] :
          {Row{L"b,a* a,c,c*", L"a,b,c,e,d", L"b,a c,d,e*"}, Row{L"gone -", L"x", L"gone,x* -"},
@@ -64,16 +64,15 @@ TEST(GardenModel, AssignmentKeepsEveryIdInExactlyOneBed) {
         AssignItems(beds, Items(files));
         EXPECT_EQ(Show(beds), shown) << text;
     }
-}
 
-TEST(GardenModel, FirstRunPutsAppsApartFromTheRest) {
+    // The first run puts apps apart from the rest.
     const std::vector<Bed> beds = DefaultBeds(Items(L"a.url,b.appref-ms,c.txt,dir.lnk,e.exe,f.lnk"),
                                               {10, 20, 2000, 1000}, 144);
     EXPECT_EQ(Show(beds), L"a.url,b.appref-ms,e.exe,f.lnk " + GardenItemId(kRecycleBinPath) +
                               L",c.txt,dir.lnk*");
 }
 
-TEST(GardenModel, DropMovesBeforeTheVisibleItemOrChangesNothing) {
+TEST(GardenModel, DropDeleteAndSortKeepTheIds) {
     // source, id, target, insertion index, result ("" for unchanged)
     using Row = std::tuple<std::size_t, std::wstring, std::size_t, int32_t, std::wstring>;
     const std::wstring start = L"a,gone,b,c x,y*";
@@ -87,9 +86,8 @@ TEST(GardenModel, DropMovesBeforeTheVisibleItemOrChangesNothing) {
         EXPECT_EQ(result, shown.empty() ? DropResult::Unchanged : DropResult::Moved);
         EXPECT_EQ(Show(beds), shown.empty() ? start : shown) << id << index;
     }
-}
 
-TEST(GardenModel, DeleteAndSortKeepTheIds) {
+    // Delete and sort keep the ids.
     std::vector<Bed> beds = Beds(L"q bbbbb,cccc* aaa.lnk");
     EXPECT_FALSE(DeleteBed(beds, 1));
     EXPECT_TRUE(DeleteBed(beds, 2));
@@ -129,7 +127,7 @@ TEST(GardenFile, LoadClampsEveryValue) {
     }
 }
 
-TEST(GardenFile, BedsAreTheBedSectionsInNumberOrder) {
+TEST(GardenFile, BedsAreTheBedSectionsInNumberOrderAndOnlyAReadFileIsReplaced) {
     EXPECT_EQ(JoinList(BedSectionsToRead({L"bed10", L"Garden", L"Bed2", L"BED02", L"Bedroom",
                                           L"Bed", L"Bed-1", L"Bed 3", L"Bed1234567", L"Bed000000"}),
                        L","),
@@ -139,9 +137,8 @@ TEST(GardenFile, BedsAreTheBedSectionsInNumberOrder) {
         sections.push_back(L"Bed" + std::to_wstring(i));
     }
     EXPECT_EQ(BedSectionsToRead(sections).back(), L"Bed63");
-}
 
-TEST(GardenFile, OnlyAFileThatWasReadIsReplacedAndOnlyAfterACopy) {
+    // Only a file that was read is replaced, and only after a copy.
     using S = GardenFileState;
     using L = GardenLoadStep;
     using Row = std::tuple<S, bool, L>;  // the file, whether it gave beds, the step

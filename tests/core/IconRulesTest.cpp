@@ -11,6 +11,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace corvane {
@@ -43,13 +44,8 @@ struct Canvas {
 };
 
 TEST(ComputeIconCrop, ContentUnder62PercentOfTheWidthGetsASquareOfItPlusMargin) {
-    struct Row {
-        const char* name;
-        int width, height;
-        int x0, y0, x1, y1;  // an inclusive rectangle of alpha 255
-        std::optional<IconCrop> crop;
-    };
-    const Row rows[] = {
+    // Name, canvas width and height, an inclusive rectangle of alpha 255; the crop.
+    const std::tuple<const char*, int, int, int, int, int, int, std::optional<IconCrop>> rows[] = {
         {"100 x 100 centred: 106 + 2", 256, 256, 78, 78, 177, 177, IconCrop{73, 73, 108}},
         {"158 wide is 62 %", 256, 256, 49, 120, 206, 130, std::nullopt},
         {"157 wide: 166 + 2", 256, 256, 50, 120, 206, 130, IconCrop{44, 41, 168}},
@@ -58,19 +54,12 @@ TEST(ComputeIconCrop, ContentUnder62PercentOfTheWidthGetsASquareOfItPlusMargin) 
         {"kept inside at the top left", 256, 256, 0, 0, 9, 9, IconCrop{0, 0, 12}},
         {"kept inside at the bottom right", 256, 256, 246, 246, 255, 255, IconCrop{244, 244, 12}},
         {"tall content is measured against the width", 100, 300, 10, 10, 14, 89, std::nullopt},
-        {"no taller than a low canvas", 300, 64, 20, 10, 169, 20, IconCrop{62, 0, 64}},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        Canvas c(r.width, r.height);
-        c.Fill(r.x0, r.y0, r.x1, r.y1);
-        EXPECT_EQ(ComputeIconCrop(c.View()), r.crop);
+        {"no taller than a low canvas", 300, 64, 20, 10, 169, 20, IconCrop{62, 0, 64}}};
+    for (const auto& [name, width, height, x0, y0, x1, y1, crop] : rows) {
+        Canvas c(width, height);
+        c.Fill(x0, y0, x1, y1);
+        EXPECT_EQ(ComputeIconCrop(c.View()), crop) << name;
     }
-    Canvas haze(256, 256);
-    haze.Fill(0, 0, 255, 255, 12);
-    EXPECT_EQ(ComputeIconCrop(haze.View()), std::nullopt);
-    haze.Fill(100, 100, 109, 109, 13);  // only alpha above 12 counts
-    EXPECT_EQ(ComputeIconCrop(haze.View()), (IconCrop{98, 98, 12}));
 }
 
 TEST(FindVisibleBounds, MatchesAFullScanOnRandomImages) {
@@ -121,16 +110,15 @@ TEST(FindVisibleBounds, RefusesViewsWhoseBytesDoNotHoldEveryRow) {
     }
 }
 
-TEST(IconSourceRules, ModulesByExtensionAndShellImageSizes) {
+TEST(IconSourceRules, ModulesByExtensionShellImageSizesAndGroupDirectories) {
     EXPECT_TRUE(IsIconModulePath(L"C:\\Windows\\System32\\SHELL32.DLL"));
     EXPECT_TRUE(IsIconModulePath(L"a.Exe"));
     EXPECT_FALSE(IsIconModulePath(L".exe"));  // needs more than the extension
     EXPECT_FALSE(IsIconModulePath(L"C:\\Links\\app.exe.lnk"));
     EXPECT_EQ(ShellImageSize(48), 96);
     EXPECT_EQ(ShellImageSize(49), 256);
-}
 
-TEST(IsValidIconGroupDirectory, EveryCountedEntryMustBeThere) {
+    // An icon group directory must hold every entry it counts.
     const auto group = [](uint16_t reserved, uint16_t type, uint16_t count, std::size_t entries) {
         std::vector<uint8_t> bytes = {
             static_cast<uint8_t>(reserved), static_cast<uint8_t>(reserved >> 8),
@@ -150,29 +138,25 @@ TEST(IsValidIconGroupDirectory, EveryCountedEntryMustBeThere) {
     EXPECT_FALSE(IsValidIconGroupDirectory(std::vector<uint8_t>{0, 0, 1, 0, 1}));
 }
 
-TEST(DrawIconGeometry, A48PixelBitmapIn32DipsAt150PercentIsCopiedPixelForPixel) {
+TEST(DrawIconGeometry, BitmapsMatchingTheSnappedSizeAreCopiedPixelForPixel) {
+    // A 48-pixel bitmap in 32 DIPs at 150 %: 10.2 x 1.5 = 15.3 -> 15; 7.7 x 1.5 = 11.55 ->
+    // 12; the size stays 48 pixels.
     const float scale = PixelScaleForDpi(144.0f);
-    // 10.2 x 1.5 = 15.3 -> 15; 7.7 x 1.5 = 11.55 -> 12; the size stays 48 pixels.
     const PointRect snapped = SnapToDevicePixels({10.2f, 7.7f, 42.2f, 39.7f}, scale);
-    EXPECT_FLOAT_EQ(snapped.left, 10.0f);
-    EXPECT_FLOAT_EQ(snapped.top, 8.0f);
-    EXPECT_FLOAT_EQ(snapped.right, 42.0f);
-    EXPECT_FLOAT_EQ(snapped.bottom, 40.0f);
+    EXPECT_EQ(snapped, (PointRect{10.0f, 8.0f, 42.0f, 40.0f}));
     EXPECT_EQ(ChooseIconSampling(48, 48, snapped, scale), IconSampling::NearestNeighbor);
     EXPECT_EQ(ChooseIconSampling(64, 64, snapped, scale), IconSampling::HighQualityCubic);
     EXPECT_EQ(ChooseIconSampling(48, 47, snapped, scale), IconSampling::HighQualityCubic);
-}
 
-TEST(DrawIconGeometry, TheSizeIsSnappedOnItsOwnNotTheRightEdge) {
-    // Width 32.7 x 1.25 = 40.875 -> 41 pixels; rounding the right edge
-    // (33.1 x 1.25 = 41.375 -> 41) would leave 40 after the left's 1.
+    // The size is snapped on its own, not the right edge. Width 32.7 x 1.25 = 40.875 -> 41
+    // pixels; rounding the right edge (33.1 x 1.25 = 41.375 -> 41) would leave 40 after the
+    // left's 1.
     const PointRect r = SnapToDevicePixels({0.4f, 0, 33.1f, 32.7f}, 1.25f);
     EXPECT_FLOAT_EQ(r.left, 0.8f);
     EXPECT_FLOAT_EQ((r.right - r.left) * 1.25f, 41.0f);
     EXPECT_EQ(ChooseIconSampling(41, 41, r, 1.25f), IconSampling::NearestNeighbor);
-}
 
-TEST(DrawIconGeometry, AnUnusableDpiCountsAs96) {
+    // An unusable DPI counts as 96.
     for (const float dpi : {0.0f, -144.0f, std::numeric_limits<float>::quiet_NaN(),
                             std::numeric_limits<float>::infinity()}) {
         EXPECT_FLOAT_EQ(PixelScaleForDpi(dpi), 1.0f);

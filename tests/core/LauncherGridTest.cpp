@@ -49,7 +49,7 @@ TEST(LauncherGrid, DragsKeepTheKeysOfMissingAppsInPlace) {
     }
 }
 
-TEST(LauncherGrid, FindsItemsSlotsAndPageDotsUnderThePointer) {
+TEST(LauncherGrid, FindsItemsSlotsPageDotsAndEdgesUnderThePointer) {
     const LauncherLayout l = LayOutLauncher(1920, 1080);  // 9 x 6 cells from (204, 160)
     // page, x, y, the item hit and the drop slot among 60 items
     const std::tuple<int32_t, float, float, int32_t, int32_t> cases[] = {
@@ -72,14 +72,10 @@ TEST(LauncherGrid, FindsItemsSlotsAndPageDotsUnderThePointer) {
         EXPECT_EQ(PageDotAt(l, 3, x, y), k) << x << "," << y;
         EXPECT_EQ(PageDotAt(l, 1, x, y), -1);
     }
-}
-
-TEST(LauncherGrid, ADragTurnsPagesNearTheEdges) {
-    const LauncherLayout l = LayOutLauncher(1920, 1080);
-    // pointer x; the edge
-    const std::pair<float, int32_t> cases[] = {{500.0f, 0},  {40.0f, -1},  {41.0f, 0},
+    // A drag turns pages near the edges: pointer x; the edge.
+    const std::pair<float, int32_t> edges[] = {{500.0f, 0},  {40.0f, -1},  {41.0f, 0},
                                                {1880.0f, 1}, {1879.0f, 0}, {-5.0f, -1}};
-    for (const auto& [x, edge] : cases) {
+    for (const auto& [x, edge] : edges) {
         EXPECT_EQ(EdgeUnderDrag(l, x), edge) << x;
     }
 }
@@ -106,7 +102,7 @@ TEST(LauncherGrid, IndicesAndPageStayInsideAListThatShrank) {
     EXPECT_EQ(std::pair(motion.Page(), motion.FreeScroll()), std::pair(1, false));
 }
 
-TEST(LauncherGrid, WheelNotchesTurnOnePageAtMostEvery180Ms) {
+TEST(LauncherGrid, WheelNotchesTurnOnePageAtMostEvery180MsAndSwipesRubberBand) {
     // Reports of a signed delta so many ms apart over so many pages; the page reached.
     const std::tuple<int32_t, int32_t, double, int32_t, int32_t> cases[] = {
         {120, 1, 0, 3, 1},   {240, 1, 0, 3, 1},   {-120, 1, 0, 3, 0},
@@ -125,16 +121,15 @@ TEST(LauncherGrid, WheelNotchesTurnOnePageAtMostEvery180Ms) {
         motion.Tick(last + 340, pages);
         EXPECT_EQ(motion.Scroll(), static_cast<float>(page));
     }
-}
 
-TEST(LauncherGrid, TouchpadSwipesRubberBandAndSettleOnAPage) {
+    // Touchpad swipes rubber-band and settle on a page.
     // page, precision delta, reports, ms apart; scroll at the end, page settled on
-    const std::tuple<int32_t, int32_t, int32_t, double, float, int32_t> cases[] = {
+    const std::tuple<int32_t, int32_t, int32_t, double, float, int32_t> swipes[] = {
         {2, 90, 3, 10, 2.09f, 2},    {2, 90, 20, 10, 2.25f, 2},   {0, -90, 20, 10, -0.25f, 0},
         {0, 60, 5, 10, 0.3333f, 1},  {0, 60, 5, 200, 0.3333f, 0}, {1, -60, 5, 10, 0.6667f, 0},
         {1, 300, 1, 10, 1.3333f, 1}, {0, 90, 2, 30, 0.2f, 0},
     };
-    for (const auto& [from, delta, events, interval, scroll, settles] : cases) {
+    for (const auto& [from, delta, events, interval, scroll, settles] : swipes) {
         PageMotion motion;
         motion.Reset(from);
         double now = 1000;

@@ -16,7 +16,7 @@ namespace {
 // No line the parser would skip or have to guess about: every item is valid
 // and belongs to a menu of a section. "…" is one character, with a space
 // before it in Norwegian only.
-TEST(MenusText, EveryLineParsesAndEllipsesFollowTheLanguage) {
+TEST(MenusText, EveryLineParsesEllipsesFollowTheLanguageAndBothOfferTheSameCommands) {
     for (const bool norwegian : {false, true}) {
         SCOPED_TRACE(norwegian ? "Norwegian" : "English");
         const std::wstring_view text = DefaultMenusText(norwegian);
@@ -53,9 +53,8 @@ TEST(MenusText, EveryLineParsesAndEllipsesFollowTheLanguage) {
         }
         EXPECT_GT(count, 10);
     }
-}
 
-TEST(MenusTexts, BothLanguagesHaveTheSameMenusAndCommandsItemByItem) {
+    // Both languages have the same menus and commands, item by item.
     const MenuProfileTable en = ParseAppMenus(DefaultMenusText(false));
     const MenuProfileTable no = ParseAppMenus(DefaultMenusText(true));
     ASSERT_EQ(en.Keys(), no.Keys());

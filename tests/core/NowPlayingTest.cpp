@@ -15,7 +15,7 @@ namespace {
 constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
 constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
 
-TEST(NowPlayingRules, SourceNamesFromTheCatalogOrTheIdentifier) {
+TEST(NowPlayingRules, SourceNamesFromTheCatalogOrTheIdentifierAndCleanMediaText) {
     std::vector<AppEntry> apps(3);
     apps[0] = {L"Innstillinger", L"", L"", L"ms-settings:spotify.exe", L"", true, false};
     apps[1] = {L"Groove", L"", L"", L"shell:appsfolder\\zune_8wekyb!app", L"", false, false};
@@ -31,9 +31,8 @@ TEST(NowPlayingRules, SourceNamesFromTheCatalogOrTheIdentifier) {
         EXPECT_FALSE(IsSafeSourceId(id)) << id;
     }
     EXPECT_TRUE(IsSafeSourceId(L"Microsoft.ZuneMusic_8wekyb!App"));
-}
 
-TEST(NowPlayingRules, MediaTextLosesControlCharactersAndStopsAt512Units) {
+    // Media text loses control characters and stops at 512 units.
     const std::wstring a510(510, L'a');
     // Removed characters do not count.
     const std::pair<std::wstring, std::wstring> rows[] = {
@@ -173,7 +172,7 @@ TEST(CardLayout, OpensBesideTheAnchorInsideTheMonitor) {
     EXPECT_EQ(PlaceCard({2000, 0, 2100, 32}, {1920, 0, 2200, 800}, false, 96).left, 1928);
 }
 
-TEST(CardLayout, HitTestFindsButtonsAndTheBarUpToTheirEdges) {
+TEST(CardLayout, HitTestFindsButtonsAndTheBarUpToTheirEdgesAndClicksSendCommands) {
     // x, y, client width; item. At W = 340 the buttons are centred on 178, 224 and 270.
     const float rows[][4] = {{160, 100, 340, 0},    {195.9f, 131.9f, 340, 0}, {196, 110, 340, -1},
                              {206, 110, 340, 1},    {241.9f, 110, 340, 1},    {252, 110, 340, 2},
@@ -185,18 +184,16 @@ TEST(CardLayout, HitTestFindsButtonsAndTheBarUpToTheirEdges) {
         EXPECT_EQ(CardHitTest(r[0], r[1], r[2]), static_cast<CardItem>(r[3]))
             << r[0] << "," << r[1];
     }
-}
 
-TEST(CardLayout, ClicksSendCommandsAndSeeksClampToTheBar) {
+    // Clicks send commands, and seeks clamp to the bar.
     // Item, x, W, duration; command, seconds (-1: nothing). 274 is three quarters of the
     // 200-DIP bar; a bar without a duration, or none at all, takes no clicks.
-    const double rows[][6] = {
+    const double clicks[][6] = {
         {3, 274, 340, 200, 3, 150}, {3, 100, 340, 200, 3, 0},  {3, 400, 340, 200, 3, 200},
         {3, 200, 340, 0, -1, -1},   {3, 200, 340, -5, -1, -1}, {3, 200, 140, 200, 3, 0},
         {3, 200, 100, 200, 3, 0},   {3, NAN, 340, 200, 3, 0},  {0, 200, 340, 0, 2, 0},
-        {1, 0, 340, 0, 0, 0},       {2, 0, 340, 0, 1, 0},      {-1, 274, 340, 200, -1, -1},
-    };
-    for (const auto& r : rows) {
+        {1, 0, 340, 0, 0, 0},       {2, 0, 340, 0, 1, 0},      {-1, 274, 340, 200, -1, -1}};
+    for (const auto& r : clicks) {
         const auto click = CardClickAction(static_cast<CardItem>(r[0]), static_cast<float>(r[1]),
                                            static_cast<float>(r[2]), r[3]);
         const CardClick none{static_cast<MediaCommand>(-1), -1};

@@ -20,18 +20,10 @@ struct Event {
     int32_t a = 0, b = 0;
     S step = S::None;  // what the gesture answers
 };
-Event M(int32_t x, int32_t y, S step = S::None) {
-    return {'m', x, y, step};
-}
-Event U(int32_t under, S step = S::None) {
-    return {'u', under, 0, step};
-}
-Event C(S step = S::None) {
-    return {'c', 0, 0, step};
-}
-Event R(int32_t target) {
-    return {'r', target, 0, S::None};
-}
+constexpr auto M = [](int32_t x, int32_t y, S step = S::None) { return Event{'m', x, y, step}; };
+constexpr auto U = [](int32_t under, S step = S::None) { return Event{'u', under, 0, step}; };
+constexpr auto C = [](S step = S::None) { return Event{'c', 0, 0, step}; };
+constexpr auto R = [](int32_t target) { return Event{'r', target, 0, S::None}; };
 
 TEST(PointerGesture, PressMoveReleaseAndCancel) {
     struct Row {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 namespace corvane {
 namespace {
@@ -56,31 +57,26 @@ TEST(SettingsKeys, EachKeyClampsAndMovesNoOtherKey) {
 
 TEST(LoadSettings, LanguageComesFromTheFileOrItsAbsence) {
     const auto english = EncodeUtf16LeWithBom(DefaultSettingsText(false));
-    struct Case {
-        std::optional<std::wstring> file;
-        bool norwegian;
-        std::wstring writtenLanguage;
-        std::wstring dateFormat;
-    };
+    // The file (none: missing); Norwegian, the language key afterwards, the date format.
+    using Case = std::tuple<std::optional<std::wstring>, bool, std::wstring, std::wstring>;
     const Case cases[] = {
         {std::nullopt, false, L"en", L"ddd MMM d"},
         {L"[Bar]\nHeight=30\n", true, L"no", L"ddd d. MMM"},  // from before the key
         {L"[General]\nLanguage=NO\n", true, L"NO", L"ddd d. MMM"},
         {L"[General]\nLanguage=nob\n", false, L"nob", L"ddd MMM d"},
-        {L"[General]\nLanguage=no\n[Clock]\nDateFormat=\n", true, L"no", L""},
-    };
-    for (const Case& c : cases) {
-        FakeProfileStore store = c.file ? FakeProfileStore(*c.file) : FakeProfileStore();
-        SetNorwegian(!c.norwegian);
+        {L"[General]\nLanguage=no\n[Clock]\nDateFormat=\n", true, L"no", L""}};
+    for (const auto& [file, norwegian, language, dateFormat] : cases) {
+        FakeProfileStore store = file ? FakeProfileStore(*file) : FakeProfileStore();
+        SetNorwegian(!norwegian);
         const Settings s = Load(store);
-        EXPECT_EQ(IsNorwegian(), c.norwegian) << c.writtenLanguage;
-        EXPECT_EQ(store.Value(L"General", L"Language"), c.writtenLanguage);
-        EXPECT_EQ(s.dateFormat, c.dateFormat) << c.writtenLanguage;
-        EXPECT_EQ(store.CreatedBytes(), c.file ? std::vector<uint8_t>{} : english);
+        EXPECT_EQ(IsNorwegian(), norwegian) << language;
+        EXPECT_EQ(store.Value(L"General", L"Language"), language);
+        EXPECT_EQ(s.dateFormat, dateFormat) << language;
+        EXPECT_EQ(store.CreatedBytes(), file ? std::vector<uint8_t>{} : english);
     }
 }
 
-TEST(LoadSettings, TintsFollowTintAndBackdropNamesIgnoreCase) {
+TEST(LoadSettings, OldTintAndIconSizeAreMigratedAndBackdropNamesIgnoreCase) {
     FakeProfileStore missing(L"[General]\nLanguage=en\n[Bar]\nTint=250\n");
     const Settings s = Load(missing);
     EXPECT_EQ(s.barTint, 100);
@@ -98,9 +94,8 @@ TEST(LoadSettings, TintsFollowTintAndBackdropNamesIgnoreCase) {
     EXPECT_EQ(LoadText(L"[Bar]\nBackdrop=MICA\n").backdrop, Backdrop::Mica);
     EXPECT_EQ(LoadText(L"[Bar]\nBackdrop=Solid\n").backdrop, Backdrop::Solid);
     EXPECT_EQ(LoadText(L"[Bar]\nBackdrop=glass\n").backdrop, Backdrop::Acrylic);
-}
 
-TEST(LoadSettings, OnlyAnUnversionedIconSize44IsMigratedAndOnlyOnce) {
+    // Only an unversioned icon size 44 is migrated, and only once.
     FakeProfileStore old(L"[Dock]\nIconSize=44\n");
     EXPECT_EQ(Load(old).dockIconSize, 36);
     EXPECT_EQ(old.Value(L"Dock", L"IconSize"), L"36");
@@ -168,7 +163,7 @@ TEST(DefaultSettingsText, EachLanguageLoadsToTheDefaultsAndNamesNoUnreadKey) {
     }
 }
 
-TEST(LoadSettings, AFileReadAsNothingOfOursIsCopiedAsideOnceBeforeTheLoaderWrites) {
+TEST(LoadSettings, AForeignFileIsCopiedAsideAndARefusingFolderIsNeverWritten) {
     FakeProfileStore damaged(L"\x4200\x5B00\x4700\x5D00");  // UTF-16 without its mark
     FakeProfileStore ours(L"[Dock]\nIconSize=44\n");
     for (int load = 0; load < 2; ++load) {  // the second as a reload: the copy stays
@@ -177,9 +172,8 @@ TEST(LoadSettings, AFileReadAsNothingOfOursIsCopiedAsideOnceBeforeTheLoaderWrite
     }
     EXPECT_EQ(damaged.Copies(), std::vector<int>{0});
     EXPECT_TRUE(ours.Copies().empty());
-}
 
-TEST(LoadSettings, AFolderThatRefusesTheFileGivesTheDefaultsWithoutAWrite) {
+    // A folder that refuses the file gives the defaults without a write.
     const Settings defaults;
     FakeProfileStore missing;
     FakeProfileStore present(

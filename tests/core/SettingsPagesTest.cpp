@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cwchar>
 #include <cstddef>
+#include <tuple>
 
 namespace corvane {
 namespace {
@@ -15,11 +16,10 @@ namespace {
 class SettingsPagesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        wasNorwegian_ = IsNorwegian();
         SetNorwegian(false);
         settings.filePath = L"C:\\c\\corvane.ini";
     }
-    void TearDown() override { SetNorwegian(wasNorwegian_); }
+    void TearDown() override { SetNorwegian(false); }
 
     // The first row with that label that is not a header.
     SettingsRow Row(int32_t page, std::wstring_view label) {
@@ -51,19 +51,13 @@ protected:
                         [this] { ++languageChanges; },
                         [this] { ++reloads; },
                         [this] { ++rebuilds; }};
-    bool wasNorwegian_ = false;
 };
 
 TEST_F(SettingsPagesTest, SettersWriteTheKeyAndApplyTheWayTheRowSays) {
-    struct Case {
-        int32_t page;
-        const wchar_t* label;
-        int32_t value;  // a toggle takes value != 0
-        const wchar_t *section, *key, *written;
-        int reapplies;
-        const wchar_t* hostCall;  // nullptr: none
-    };
-    const Case cases[] = {
+    // Page, row, value set (a toggle takes value != 0); section, key and value written,
+    // reapplies, the host call (nullptr: none).
+    using W = const wchar_t*;
+    const std::tuple<int32_t, W, int32_t, W, W, W, int, W> cases[] = {
         {kPageTopBar, L"Height", 30, L"Bar", L"Height", L"30", 1, nullptr},
         {kPageTopBar, L"Automatically hide", 1, L"Bar", L"Autohide", L"1", 1, nullptr},
         {kPageDock, L"Smart hide", 0, L"Dock", L"SmartHide", L"0", 1, nullptr},
@@ -74,6 +68,8 @@ TEST_F(SettingsPagesTest, SettersWriteTheKeyAndApplyTheWayTheRowSays) {
          nullptr},
         {kPageGeneral, L"Centered Start menu", 0, L"General", L"CenterStart", L"0", 0,
          L"ApplyCenterStart"},
+        {kPageTopBar, L"Date", 2, L"Clock", L"DateFormat", L"MMM d, yyyy", 0, L"RefreshBars"},
+        {kPageTopBar, L"Date", 4, L"Clock", L"DateFormat", L"", 0, L"RefreshBars"},  // time only
         {kPageTopBar, L"Tiling button", 0, L"Tiling", L"Button", L"0", 0, L"RefreshBars"},
         {kPageTiling, L"Gap between windows", 12, L"Tiling", L"Gap", L"12", 0,
          L"ApplyTilingSettings"},
@@ -82,24 +78,23 @@ TEST_F(SettingsPagesTest, SettersWriteTheKeyAndApplyTheWayTheRowSays) {
         {kPageTopBar, L"Menus by keyboard", 1, L"Bar", L"FocusKeys", L"1", 0,
          L"ApplyFocusShortcuts"},
         {kPageDock, L"The dock by keyboard", 3, L"Dock", L"FocusKeys", L"3", 0,
-         L"ApplyFocusShortcuts"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.key, c.key + wcslen(c.key)));
+         L"ApplyFocusShortcuts"}};
+    for (const auto& [page, label, value, section, key, written, reapplied, hostCall] : cases) {
+        SCOPED_TRACE(std::string(key, key + wcslen(key)));
         reapplies = 0;
         host.calls.clear();
-        SettingsRow row = Row(c.page, c.label);
+        SettingsRow row = Row(page, label);
         if (row.kind == RowKind::Toggle) {
-            row.setBool(c.value != 0);
-            EXPECT_EQ(row.getBool(), c.value != 0);
+            row.setBool(value != 0);
+            EXPECT_EQ(row.getBool(), value != 0);
         } else {
-            row.setInt(c.value);
-            EXPECT_EQ(row.getInt(), c.value);
+            row.setInt(value);
+            EXPECT_EQ(row.getInt(), value);
         }
-        EXPECT_EQ(Written(c.section, c.key), c.written);
-        EXPECT_EQ(reapplies, c.reapplies);
+        EXPECT_EQ(Written(section, key), written);
+        EXPECT_EQ(reapplies, reapplied);
         EXPECT_EQ(host.calls,
-                  c.hostCall ? std::vector<std::wstring>{c.hostCall} : std::vector<std::wstring>{});
+                  hostCall ? std::vector<std::wstring>{hostCall} : std::vector<std::wstring>{});
     }
 }
 
@@ -123,18 +118,6 @@ TEST_F(SettingsPagesTest, BuildingPagesWritesNothingEvenWhenAValueLiesOutsideIts
     }
     EXPECT_EQ(file.WriteCount(), before);
     EXPECT_EQ(Row(kPageTopBar, L"Height").getInt(), 46);
-}
-
-TEST_F(SettingsPagesTest, DateChoiceWritesThePresetOrAnEmptyValueForTimeOnly) {
-    const std::pair<int32_t, const wchar_t*> cases[] = {{4, L""}, {2, L"MMM d, yyyy"}};
-    for (const auto& [option, written] : cases) {
-        host.calls.clear();
-        Row(kPageTopBar, L"Date").setInt(option);
-        EXPECT_EQ(file.Value(L"Clock", L"DateFormat"), std::optional<std::wstring>(written));
-        EXPECT_EQ(settings.dateFormat, written);
-        EXPECT_EQ(host.calls, std::vector<std::wstring>{L"RefreshBars"});
-    }
-    EXPECT_EQ(reapplies, 0);
 }
 
 TEST_F(SettingsPagesTest, DockDisplayChoiceStoresTheDisplaysValueNotItsIndex) {
@@ -209,24 +192,20 @@ TEST_F(SettingsPagesTest, TrayPageListsHiddenIconsOrSaysThereAreNone) {
 }
 
 TEST_F(SettingsPagesTest, AtOnceRowsCallTheirHostActionAndNotTheReapply) {
-    const struct {
-        int32_t page;
-        const wchar_t* label;
-        const wchar_t* call;
-    } rows[] = {
+    const std::tuple<int32_t, const wchar_t*, const wchar_t*> rows[] = {
+        // page, row, call
         {kPageGeneral, L"App menus", L"EditFile C:\\c\\menus.txt"},
         {kPageGeneral, L"Settings file", L"EditFile C:\\c\\corvane.ini"},
         {kPageStart, L"Try CorLauncher", L"Surface 2"},
         {kPagePlugins, L"New bed", L"NewBed"},
         {kPageAbout, L"License", L"ShowLicense"},
         {kPageAbout, L"Quit Corvane", L"Quit"},
-        {kPageGeneral, L"Start Corvane with Windows", L"Run 1"},
-    };
-    for (const auto& r : rows) {
+        {kPageGeneral, L"Start Corvane with Windows", L"Run 1"}};
+    for (const auto& [page, label, call] : rows) {
         host.calls.clear();
-        SettingsRow row = Row(r.page, r.label);
+        SettingsRow row = Row(page, label);
         row.kind == RowKind::Toggle ? row.setBool(true) : row.action();
-        EXPECT_EQ(host.calls, std::vector<std::wstring>{r.call});
+        EXPECT_EQ(host.calls, std::vector<std::wstring>{call});
     }
     Row(kPageGeneral, L"Reload").action();
     EXPECT_EQ(reloads, 1);

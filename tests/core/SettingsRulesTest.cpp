@@ -117,6 +117,9 @@ TEST(SettingsLayout, RowsControlsAndHitTests) {
                                   Row(K::Choice, {L"a", std::wstring(80, L'w')}),
                                   Row(K::Slider),
                                   Row(K::Choice, {std::wstring(20, L'w')})};
+    for (auto& row : rows) {
+        row.label = L"Label";
+    }
     rows[1].description = L"a taller row";
     const float widths[] = {0, -1, 0, 96, 340, -1, 188};
     const auto boxes = LayoutRows(
@@ -130,6 +133,19 @@ TEST(SettingsLayout, RowsControlsAndHitTests) {
         EXPECT_TRUE(widths[i] < 0 || c.right - c.left == widths[i]) << i;
         EXPECT_TRUE(c.right == c.left ||
                     (c.top + c.bottom == r.top + r.bottom && r.right - c.right == 16))
+            << i;
+        // Every text inside its row, clear of the control and of each other.
+        const auto inside = [&](const PointRect& t) {
+            return t.right <= t.left || (t.left >= r.left && t.right <= r.right && t.top >= r.top &&
+                                         t.bottom <= r.bottom);
+        };
+        const PointRect &label = boxes[i].label, &value = boxes[i].value;
+        EXPECT_TRUE(inside(label) && inside(boxes[i].description) && inside(value)) << i;
+        EXPECT_GT(label.right, label.left) << i;
+        EXPECT_TRUE(c.right == c.left || (label.right <= c.left && value.right <= c.left)) << i;
+        EXPECT_TRUE(value.right == value.left || label.right <= value.left) << i;
+        EXPECT_TRUE(boxes[i].description.right == boxes[i].description.left ||
+                    label.bottom <= boxes[i].description.top)
             << i;
         // Headers and text rows are never hit; the others are, edge to edge.
         const int32_t hit = IsInteractive(rows[i]) ? static_cast<int32_t>(i) : -1;
@@ -146,7 +162,8 @@ TEST(SettingsLayout, ScrollingAndKeyboardMovement) {
     EXPECT_EQ(WheelScroll(10, 120, 1000, 600), 0);
     EXPECT_EQ(WheelScroll(380, -120, 1000, 600), 400);
     EXPECT_EQ(WheelScroll(0, -120, 500, 600), 0);
-    const RowBox box{{256, 500, 800, 566}, {}};
+    RowBox box;
+    box.row = {256, 500, 800, 566};
     const float shows[][3] = {{0, 400, 166}, {200, 400, 200}, {520, 400, 500}, {0, 40, 500}};
     for (const auto& s : shows) {
         EXPECT_EQ(ScrollToShow(box, s[0], s[1]), s[2]) << s[0] << " in " << s[1];

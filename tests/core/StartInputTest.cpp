@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace corvane {
@@ -83,8 +84,7 @@ TEST(QueryEdit, KeysMoveSelectEraseAndUseTheClipboard) {
         {K::Delete, false, true, L"a[bc|d", L"a|d", R::TextChanged, L"bc"},
         {K::X, true, false, L"ab|c", L"ab|c", R::Handled},
         {K::V, true, false, L"a|b", L"ax y z|b", R::TextChanged},
-        {K::Insert, false, true, L"a[bc|d", L"ax y z|d", R::TextChanged},
-    };
+        {K::Insert, false, true, L"a[bc|d", L"ax y z|d", R::TextChanged}};
     for (const Case& c : cases) {
         QueryEdit edit = Marked(c.before);
         FakeClipboard clipboard;
@@ -96,7 +96,7 @@ TEST(QueryEdit, KeysMoveSelectEraseAndUseTheClipboard) {
     }
 }
 
-TEST(QueryEdit, TypingKeepsTheBoundAndWholeSurrogatePairs) {
+TEST(QueryEdit, TypingKeepsTheBoundAndWholeSurrogatePairsAndScrollFollowsTheCaret) {
     const std::wstring almostFull(kMaxQueryChars - 2, L'a');
     QueryEdit edit(almostFull, 0, 0);
     EXPECT_TRUE(edit.Insert(L"b" + kPair + L"c"));  // room for b and half a pair
@@ -115,14 +115,12 @@ TEST(QueryEdit, TypingKeepsTheBoundAndWholeSurrogatePairs) {
     EXPECT_TRUE(edit.Type(L'!'));  // the half before it is forgotten
     EXPECT_EQ(Marks(edit), L"xy " + kPair + L"!|");
     EXPECT_EQ(Marks(QueryEdit(L"a" + kPair, 9, 2)), L"a|" + kPair + L"[");
-}
 
-TEST(QueryEdit, ScrollFollowsTheCaretAndNeverShowsBlankPastTheEnd) {
+    // Scroll follows the caret and never shows blank past the end.
     // scroll, caret, text width, box width; scroll after
-    const float cases[][5] = {
-        {0, 50, 80, 100, 0},    {0, 150, 200, 100, 50},  {60, 80, 200, 100, 60},
-        {60, 30, 200, 100, 30}, {90, 100, 120, 100, 20}, {50, 0, 200, 100, 0},
-    };
+    const float cases[][5] = {{0, 50, 80, 100, 0},     {0, 150, 200, 100, 50},
+                              {60, 80, 200, 100, 60},  {60, 30, 200, 100, 30},
+                              {90, 100, 120, 100, 20}, {50, 0, 200, 100, 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(QueryScroll(c[0], c[1], c[2], c[3]), c[4]) << c[0] << " " << c[1] << " " << c[2];
     }
@@ -141,13 +139,8 @@ KeyEvent Up(uint32_t vk, bool injected = false) {
 }
 
 TEST(WinKeyTap, OnlyAPersonsLoneWindowsKeyOpensASurfaceWhileTheHookIsActive) {
-    struct Case {
-        const char* name;
-        std::vector<KeyEvent> keys;
-        bool active;
-        std::vector<std::size_t> opens;  // positions in `keys`
-    };
-    const Case cases[] = {
+    // Name, keys, hook active; positions in the keys that open a surface.
+    const std::tuple<const char*, std::vector<KeyEvent>, bool, std::vector<std::size_t>> cases[] = {
         {"tap", {Down(L), Up(L)}, true, {1}},
         {"right key", {Down(R), Up(R)}, true, {1}},
         {"inactive", {Down(L), Up(L)}, false, {}},
@@ -162,18 +155,16 @@ TEST(WinKeyTap, OnlyAPersonsLoneWindowsKeyOpensASurfaceWhileTheHookIsActive) {
         {"Win+E, then a tap", {Down(L), Down(E), Up(L), Up(E), Down(L), Up(L)}, true, {5}},
         {"auto-repeat", {Down(L), Down(L), Down(L), Up(L)}, true, {3}},
         {"mask key between", {Down(L), Down(M), Up(M), Up(L)}, true, {3}},
-        {"other Windows key's release", {Down(L), Up(R)}, true, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        {"other Windows key's release", {Down(L), Up(R)}, true, {}}};
+    for (const auto& [name, keys, active, expected] : cases) {
         WinKeyTap tap;
         std::vector<std::size_t> opens;
-        for (std::size_t i = 0; i < c.keys.size(); ++i) {
-            if (tap.OnKey(c.keys[i], c.active) == WinKeyTap::Decision::OpenSurface) {
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            if (tap.OnKey(keys[i], active) == WinKeyTap::Decision::OpenSurface) {
                 opens.push_back(i);
             }
         }
-        EXPECT_EQ(opens, c.opens);
+        EXPECT_EQ(opens, expected) << name;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 #include <utility>
 
 namespace corvane {
@@ -14,22 +15,14 @@ PowerReading Power(uint8_t ac, uint8_t flag, uint8_t percent) {
 }
 
 TEST(ApplyPowerReading, ValidReadingsSetTheBatteryInvalidOnesOnlyHideIt) {
-    struct Row {
-        const char* name;
-        PowerReading reading;
-        bool hasBattery;
-        int percent;
-        bool onAc, charging;
-    };
-    // Every row starts from a battery at 37 %, on battery power, not charging.
-    const Row rows[] = {
+    // The reading; has a battery, percent, on AC, charging. Every row starts from a battery at
+    // 37 %, on battery power, not charging.
+    const std::tuple<const char*, PowerReading, bool, int, bool, bool> rows[] = {
         {"on battery", Power(0, 2, 63), true, 63, false, false},
         {"on AC below full is charging", Power(1, 1, 99), true, 99, true, true},
         {"on AC and full is not charging", Power(1, 1, 100), true, 100, true, false},
-        {"the charging bit wins when full", Power(1, 1 | kBatteryFlagCharging, 100), true, 100,
-         true, true},
-        {"the charging bit wins on battery", Power(0, kBatteryFlagCharging, 40), true, 40, false,
-         true},
+        {"charging bit when full", Power(1, 1 | kBatteryFlagCharging, 100), true, 100, true, true},
+        {"charging bit on battery", Power(0, kBatteryFlagCharging, 40), true, 40, false, true},
         {"unknown line status is not AC", Power(255, 0, 40), true, 40, false, false},
         {"empty", Power(0, 4, 0), true, 0, false, false},
         {"the call failed", PowerReading{false, 1, 8, 50}, false, 37, false, false},
@@ -37,15 +30,13 @@ TEST(ApplyPowerReading, ValidReadingsSetTheBatteryInvalidOnesOnlyHideIt) {
         {"status unknown", Power(1, kBatteryFlagUnknown, 50), false, 37, false, false},
         {"percentage out of range", Power(1, 8, 101), false, 37, false, false},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
+    for (const auto& [name, reading, hasBattery, percent, onAc, charging] : rows) {
         StatusModel m;
         ApplyPowerReading(m, Power(0, 2, 37));
-        ApplyPowerReading(m, r.reading);
-        EXPECT_EQ(m.hasBattery, r.hasBattery);
-        EXPECT_EQ(m.batteryPercent, r.percent);
-        EXPECT_EQ(m.onAcPower, r.onAc);
-        EXPECT_EQ(m.charging, r.charging);
+        ApplyPowerReading(m, reading);
+        EXPECT_EQ(std::tuple(m.hasBattery, m.batteryPercent, m.onAcPower, m.charging),
+                  std::tuple(hasBattery, percent, onAc, charging))
+            << name;
     }
     // A desktop's fresh record keeps assuming mains power.
     StatusModel desktop;
@@ -55,27 +46,21 @@ TEST(ApplyPowerReading, ValidReadingsSetTheBatteryInvalidOnesOnlyHideIt) {
 }
 
 TEST(VolumeStep, WheelNotchesMoveTwoPercentWithinZeroAndOne) {
-    struct Row {
-        float current;
-        int wheel;
-        float expected;
-    };
-    // 30 is a high-resolution wheel's partial notch.
+    // Volume, wheel delta; the volume after. 30 is a high-resolution wheel's partial notch.
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    const Row rows[] = {{0.5f, 120, 0.52f}, {0.5f, -120, 0.48f}, {0.5f, 360, 0.56f},
-                        {0.5f, 0, 0.5f},    {0.5f, 30, 0.505f},  {0.99f, 120, 1.0f},
-                        {1.0f, 120, 1.0f},  {0.01f, -120, 0.0f}, {0.0f, -120, 0.0f},
-                        {nan, 120, 0.0f}};
-    for (const Row& r : rows) {
-        EXPECT_NEAR(SteppedVolume(r.current, WheelVolumeDelta(r.wheel)), r.expected, 1e-6f)
-            << r.current << " + " << r.wheel;
+    const std::tuple<float, int, float> rows[] = {
+        {0.5f, 120, 0.52f}, {0.5f, -120, 0.48f}, {0.5f, 360, 0.56f}, {0.5f, 0, 0.5f},
+        {0.5f, 30, 0.505f}, {0.99f, 120, 1.0f},  {1.0f, 120, 1.0f},  {0.01f, -120, 0.0f},
+        {0.0f, -120, 0.0f}, {nan, 120, 0.0f}};
+    for (const auto& [current, wheel, expected] : rows) {
+        EXPECT_NEAR(SteppedVolume(current, WheelVolumeDelta(wheel)), expected, 1e-6f)
+            << current << " + " << wheel;
     }
     EXPECT_FLOAT_EQ(SteppedVolume(0.4f, nan), 0.4f);
     // Only raising the volume of a muted device unmutes it.
-    EXPECT_TRUE(StepUnmutes(0.02f, true));
-    EXPECT_FALSE(StepUnmutes(-0.02f, true));
-    EXPECT_FALSE(StepUnmutes(0.0f, true));
-    EXPECT_FALSE(StepUnmutes(0.02f, false));
+    EXPECT_EQ(std::tuple(StepUnmutes(0.02f, true), StepUnmutes(-0.02f, true),
+                         StepUnmutes(0.0f, true), StepUnmutes(0.02f, false)),
+              std::tuple(true, false, false, false));
 }
 
 TEST(NetworkFromAdapters, EthernetWinsThenWifiAmongAdaptersThatAreUpWithAGateway) {
@@ -86,12 +71,7 @@ TEST(NetworkFromAdapters, EthernetWinsThenWifiAmongAdaptersThatAreUpWithAGateway
     const auto noRoute = [](uint32_t type) { return AdapterFacts{true, false, type}; };
     const AdapterFacts loopback = up(24);
     const AdapterFacts tunnel = up(131);
-    struct Row {
-        const char* name;
-        std::vector<AdapterFacts> adapters;
-        NetworkKind kind;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, std::vector<AdapterFacts>, NetworkKind> rows[] = {
         {"no adapters", {}, NetworkKind::None},
         {"nothing usable",
          {down(wired), noRoute(wired), down(radio), noRoute(radio), loopback, tunnel},
@@ -101,18 +81,16 @@ TEST(NetworkFromAdapters, EthernetWinsThenWifiAmongAdaptersThatAreUpWithAGateway
         {"ethernet before wifi", {up(wired), up(radio)}, NetworkKind::Ethernet},
         {"ethernet without a route out", {noRoute(wired), up(radio)}, NetworkKind::WiFi},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        const NetworkFacts facts = NetworkFromAdapters(r.adapters);
-        EXPECT_EQ(facts.kind, r.kind);
+    for (const auto& [name, adapters, kind] : rows) {
+        SCOPED_TRACE(name);
+        const NetworkFacts facts = NetworkFromAdapters(adapters);
+        EXPECT_EQ(facts.kind, kind);
         // Found by the adapter walk alone, Wi-Fi counts as full signal.
-        if (r.kind != NetworkKind::Ethernet) {
-            EXPECT_EQ(facts.signal, r.kind == NetworkKind::WiFi ? 100 : 0);
+        if (kind != NetworkKind::Ethernet) {
+            EXPECT_EQ(facts.signal, kind == NetworkKind::WiFi ? 100 : 0);
         }
     }
-}
-
-TEST(StatusBuffers, SizesFromTheSystemAreBounded) {
+    // Sizes and signal bars from the system are bounded.
     EXPECT_EQ(AdapterRetryBufferBytes(0), 32768u);
     EXPECT_EQ(AdapterRetryBufferBytes(20000), 32768u);
     EXPECT_EQ(AdapterRetryBufferBytes(50000), 50000u);
@@ -127,82 +105,63 @@ constexpr StatusColour S = StatusColour::Secondary;
 constexpr StatusColour Red = StatusColour::Negative;
 constexpr StatusColour Green = StatusColour::Positive;
 
-TEST(StatusGlyphs, NetworkGlyphFollowsKindAndSignalBand) {
-    struct Row {
-        NetworkKind kind;
-        int signal;
-        wchar_t glyph;
-        StatusColour colour;
-        float alpha;
-        float litRadius;  // 0: the whole fan at alpha
-    };
+TEST(StatusGlyphs, NetworkAndSoundGlyphsFollowTheirBands) {
     using enum NetworkKind;
     const wchar_t fan = kGlyphWifi;
     const wchar_t plug = kGlyphEthernet;
-    // Not connected stays grey whatever signal is left over.
-    const Row rows[] = {{None, 90, fan, S, 1, 0},        {Ethernet, 100, plug, P, 1, 0},
-                        {WiFi, 75, fan, P, 1, 0},        {WiFi, 74, fan, P, .35f, 9.36f},
-                        {WiFi, 50, fan, P, .35f, 9.36f}, {WiFi, 49, fan, P, .35f, 6.24f},
-                        {WiFi, 25, fan, P, .35f, 6.24f}, {WiFi, 24, fan, P, .35f, 3.38f}};
-    for (const Row& r : rows) {
-        SCOPED_TRACE(testing::Message() << static_cast<int>(r.kind) << " at " << r.signal);
-        const NetworkGlyph g = ChooseNetworkGlyph(r.kind, r.signal);
-        EXPECT_EQ(g.glyph, r.glyph);
-        EXPECT_EQ(g.colour, r.colour);
-        EXPECT_FLOAT_EQ(g.alpha, r.alpha);
-        EXPECT_FLOAT_EQ(g.litRadius, r.litRadius);
+    // Kind, signal; glyph, colour, alpha, lit radius (0: the whole fan at alpha). Not connected
+    // stays grey whatever signal is left over.
+    const std::tuple<NetworkKind, int, wchar_t, StatusColour, float, float> rows[] = {
+        {None, 90, fan, S, 1, 0},        {Ethernet, 100, plug, P, 1, 0},
+        {WiFi, 75, fan, P, 1, 0},        {WiFi, 74, fan, P, .35f, 9.36f},
+        {WiFi, 50, fan, P, .35f, 9.36f}, {WiFi, 49, fan, P, .35f, 6.24f},
+        {WiFi, 25, fan, P, .35f, 6.24f}, {WiFi, 24, fan, P, .35f, 3.38f}};
+    for (const auto& [kind, signal, glyph, colour, alpha, litRadius] : rows) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(kind) << " at " << signal);
+        const NetworkGlyph g = ChooseNetworkGlyph(kind, signal);
+        EXPECT_EQ(std::pair(g.glyph, g.colour), std::pair(glyph, colour));
+        EXPECT_FLOAT_EQ(g.alpha, alpha);
+        EXPECT_FLOAT_EQ(g.litRadius, litRadius);
     }
-}
 
-TEST(StatusGlyphs, SoundGlyphFollowsDeviceMuteAndVolumeBand) {
-    struct Row {
-        bool device, muted;
-        float volume;
-        wchar_t glyph;
-        StatusColour colour;
-    };
+    // The sound glyph follows the device, mute and the volume band.
+    // Device, muted, volume; glyph, colour.
     const wchar_t mute = kGlyphMute;
     const wchar_t none = kGlyphVolumeSilent;
     const wchar_t low = kGlyphVolumeLow;
     const wchar_t mid = kGlyphVolumeMid;
     const wchar_t high = kGlyphVolumeHigh;
-    const Row rows[] = {{false, false, 0.5f, mute, S},  {false, true, 0.5f, mute, S},
-                        {true, true, 0.0f, mute, P},    {true, false, 0.001f, none, P},
-                        {true, false, 0.0011f, low, P}, {true, false, 0.339f, low, P},
-                        {true, false, 0.34f, mid, P},   {true, false, 0.669f, mid, P},
-                        {true, false, 0.67f, high, P}};
-    for (const Row& r : rows) {
-        SCOPED_TRACE(testing::Message() << r.device << r.muted << " at " << r.volume);
-        const SoundGlyph g = ChooseSoundGlyph(r.device, r.muted, r.volume);
-        EXPECT_EQ(static_cast<int>(g.glyph), static_cast<int>(r.glyph));
-        EXPECT_EQ(g.colour, r.colour);
+    const std::tuple<bool, bool, float, wchar_t, StatusColour> sounds[] = {
+        {false, false, 0.5f, mute, S},  {false, true, 0.5f, mute, S},
+        {true, true, 0.0f, mute, P},    {true, false, 0.001f, none, P},
+        {true, false, 0.0011f, low, P}, {true, false, 0.339f, low, P},
+        {true, false, 0.34f, mid, P},   {true, false, 0.669f, mid, P},
+        {true, false, 0.67f, high, P}};
+    for (const auto& [device, muted, volume, glyph, colour] : sounds) {
+        const SoundGlyph s = ChooseSoundGlyph(device, muted, volume);
+        EXPECT_EQ(std::pair(static_cast<int>(s.glyph), s.colour),
+                  std::pair(static_cast<int>(glyph), colour))
+            << device << muted << " at " << volume;
     }
 }
 
-TEST(StatusGlyphs, BatteryGaugeFillsFromASliverAndWarnsBelow21Percent) {
-    struct Row {
-        int percent;
-        bool charging;
-        float fillWidth;  // of 15 points, at least 1.5
-        StatusColour fill;
-    };
-    const Row rows[] = {{15, true, 2.25f, Green}, {20, false, 3.0f, Red},  {21, false, 3.15f, P},
-                        {10, false, 1.5f, Red},   {11, false, 1.65f, Red}, {180, false, 15.0f, P},
-                        {-4, false, 1.5f, Red}};
-    for (const Row& r : rows) {
-        SCOPED_TRACE(testing::Message() << r.percent << "% charging " << r.charging);
-        const BatteryGauge g = ChooseBatteryGauge(true, r.percent, r.charging);
-        EXPECT_TRUE(g.visible);
-        EXPECT_FLOAT_EQ(g.fillWidth, r.fillWidth);
-        EXPECT_EQ(g.fillColour, r.fill);
-        EXPECT_EQ(g.bolt, r.charging);  // a bolt while charging
+TEST(StatusGlyphs, BatteryGaugeFillsFromASliverWarnsBelow21PercentAndStaysInItsSlot) {
+    // Percent, charging; the fill's width (of 15 points, at least 1.5) and colour.
+    const std::tuple<int, bool, float, StatusColour> rows[] = {
+        {15, true, 2.25f, Green}, {20, false, 3.0f, Red},  {21, false, 3.15f, P},
+        {10, false, 1.5f, Red},   {11, false, 1.65f, Red}, {180, false, 15.0f, P},
+        {-4, false, 1.5f, Red}};
+    for (const auto& [percent, charging, fillWidth, fill] : rows) {
+        SCOPED_TRACE(testing::Message() << percent << "% charging " << charging);
+        const BatteryGauge g = ChooseBatteryGauge(true, percent, charging);
+        EXPECT_FLOAT_EQ(g.fillWidth, fillWidth);
+        // A bolt while charging.
+        EXPECT_EQ(std::tuple(g.visible, g.fillColour, g.bolt), std::tuple(true, fill, charging));
     }
     const BatteryGauge none = ChooseBatteryGauge(false, 80, true);
-    EXPECT_FALSE(none.visible);
-    EXPECT_FALSE(none.bolt);
-}
+    EXPECT_FALSE(none.visible || none.bolt);
 
-TEST(StatusGlyphs, BatteryShapesStayInTheirSlotAndTheChargeInTheBody) {
+    // The shapes stay in their slot and the charge in the body.
     // Centred in the battery slot of a cluster at x = 0.
     const float cx = (kBatterySlotLeft + kBatterySlotRight) / 2;
     for (int percent = -10; percent <= 110; ++percent) {
@@ -233,12 +192,8 @@ TEST(StatusLooksSame, OnlyWhatTheClusterDrawsCounts) {
     base.ssid = L"home";
     base.hasBattery = true;
     base.batteryPercent = 55;
-    struct Row {
-        const char* change;
-        void (*apply)(StatusModel&);
-        bool same;
-    };
-    const Row rows[] = {
+    // The change; whether it looks the same.
+    const std::tuple<const char*, void (*)(StatusModel&), bool> rows[] = {
         {"volume within its band", [](StatusModel& m) { m.volume = 0.52f; }, true},
         {"another network name", [](StatusModel& m) { m.ssid = L"work"; }, true},
         {"muted", [](StatusModel& m) { m.muted = true; }, false},
@@ -250,12 +205,12 @@ TEST(StatusLooksSame, OnlyWhatTheClusterDrawsCounts) {
         {"battery nearly empty", [](StatusModel& m) { m.batteryPercent = 5; }, false},
         {"battery gone", [](StatusModel& m) { m.hasBattery = false; }, false},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.change);
+    for (const auto& [change, apply, same] : rows) {
         StatusModel changed = base;
-        row.apply(changed);
-        EXPECT_EQ(StatusLooksSame(base, changed), row.same);
-        EXPECT_EQ(StatusLooksSame(changed, base), row.same);
+        apply(changed);
+        EXPECT_EQ(std::pair(StatusLooksSame(base, changed), StatusLooksSame(changed, base)),
+                  std::pair(same, same))
+            << change;
     }
 }
 

@@ -1,5 +1,7 @@
 // The accent rule over raw registry values, and which palette each theme gets.
 
+#include "bar/BarGeometry.h"
+#include "toolkit/AccessibilityPrefs.h"
 #include "toolkit/BackdropPlan.h"
 #include "toolkit/Theme.h"
 
@@ -123,6 +125,51 @@ TEST(BackdropPlan, GlassNeedsTransparencyEffectsOnAndBatterySaverOff) {
     for (const auto& [transparency, saver, allowed] :
          {std::tuple{1u, 0, true}, {0u, 0, false}, {1u, 1, false}, {2u, 0, true}}) {
         EXPECT_EQ(GlassAllowed(transparency, static_cast<uint8_t>(saver)), allowed);
+    }
+}
+
+// High contrast: every colour comes from the system, and the palette is
+// readable in a white-on-black and a black-on-white scheme alike.
+TEST(Accessibility, HighContrastPaintsWithTheSystemColoursAndNoGlass) {
+    const SystemColors black{0x000000, 0xFFFFFF, 0xFFFF1A, 0x000000, 0x101010, 0x3FF23F, 0xFF8080};
+    const SystemColors white{};
+    for (const auto& [colors, dark] : {std::pair{black, true}, std::pair{white, false}}) {
+        for (const uint32_t light : {0u, 1u}) {
+            const Theme t = WithAccessibility(MakeTheme(light, {}), {true, colors, 100, true});
+            SCOPED_TRACE(testing::Message() << "dark scheme " << dark << " light app " << light);
+            EXPECT_TRUE(t.highContrast);
+            EXPECT_FALSE(t.glass);
+            EXPECT_EQ(t.dark, dark);
+            EXPECT_TRUE(t.surface == FromColorRef(colors.window));
+            EXPECT_TRUE(t.text == FromColorRef(colors.windowText));
+            EXPECT_TRUE(t.hairline == t.text);
+            EXPECT_TRUE(t.secondaryText == FromColorRef(colors.grayText));
+            EXPECT_TRUE(t.hoverFill == FromColorRef(colors.highlight));
+            EXPECT_TRUE(t.selectedText == FromColorRef(colors.highlightText));
+            EXPECT_EQ(Opacity(t, 0.1f), 1.0f);
+        }
+    }
+    EXPECT_TRUE(FromColorRef(0x00336699) == (ColorF{0x99 / 255.0f, 0x66 / 255.0f, 0.2f, 1.0f}));
+    EXPECT_EQ(Opacity(WithAccessibility(MakeTheme(0, {}), {}), 0.1f), 0.1f);
+}
+
+// The text scale: held to Windows' range, and the bar's height grows with it.
+TEST(Accessibility, TextScaleIsClampedAndGrowsTheBar) {
+    const struct {
+        std::optional<uint32_t> registry;
+        float scale;
+        int32_t barPixelsAt144;  // a 32-point bar at 150 % display scale
+    } rows[] = {{std::nullopt, 1.0f, 48}, {100u, 1.0f, 48},         {150u, 1.5f, 72},
+                {225u, 2.25f, 108},       {99u, 1.0f, 48},          {0u, 1.0f, 48},
+                {226u, 2.25f, 108},       {0xFFFFFFFFu, 2.25f, 108}};
+    for (const auto& r : rows) {
+        AccessibilityPrefs prefs;
+        prefs.textScalePercent = TextScalePercent(r.registry);
+        const Theme t = WithAccessibility(Theme{}, prefs);
+        EXPECT_EQ(t.textScale, r.scale) << r.registry.value_or(0);
+        EXPECT_EQ(
+            ComputeBarMetrics(TextScaledPoints(32, t.textScale), BarStyle::Classic, 144).height,
+            r.barPixelsAt144);
     }
 }
 

@@ -25,7 +25,7 @@ const int32_t kGap144 = MulDivRound(8, 144, 96);  // 12 px, half gap 6
 const PixelRect kR144{12, 12, 1908, 1068};
 const PixelRect kCover{-8, -8, 1928, 1088};
 
-TEST(TilingLayout, BspQuartersAndMasterShare) {
+TEST(TilingLayout, BspQuartersMasterShareAndExactSpacing) {
     // BSP: a left half, the right half split into quarters. Master: 55 % of
     // 1896 is 1042, less the half gap, and a stack of equal heights.
     EXPECT_EQ(ComputeTileLayout(kScreen, 3, kLayoutBsp, kGap144),
@@ -35,10 +35,8 @@ TEST(TilingLayout, BspQuartersAndMasterShare) {
     // Monocle, and any layout number out of range, stacks the margined area.
     EXPECT_EQ(ComputeTileLayout(kScreen, 3, 5, kGap144), Tiles(3, kR144));
     EXPECT_TRUE(ComputeTileLayout(kScreen, 0, kLayoutBsp, kGap144).empty());
-}
 
-// Margins of g, one window filling them, and neighbours exactly g apart.
-TEST(TilingLayout, SpacingIsExactlyTheGapEvenWhenOdd) {
+    // Margins of g, one window filling them, and neighbours exactly g apart.
     for (int32_t g : {kGap144, 9}) {
         for (int32_t layout : {kLayoutBsp, kLayoutMaster, kLayoutColumns}) {
             for (int32_t n = 1; n <= 7; ++n) {
@@ -90,8 +88,7 @@ TEST(TilingRules, WhichWindowsTakePart) {
         {[](F& w) { w.windowRect = kCover; }, false},
         {[](F& w) { w.windowRect = kCover, w.maximized = true; }, true},
         {[](F& w) { w.windowRect = kR144; }, true},
-        {[](F& w) { w.maximized = w.managed = true; }, false},
-    };
+        {[](F& w) { w.maximized = w.managed = true; }, false}};
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         F w = good;
         rows[i].first(w);
@@ -99,7 +96,7 @@ TEST(TilingRules, WhichWindowsTakePart) {
     }
 }
 
-TEST(TilingRules, OrderSurvivesPassesAndNewWindowsComeLast) {
+TEST(TilingRules, OrderSurvivesPassesAndSwapTargetsAndNeighbours) {
     // 1 died; 4 and 5 are new, 5 nearest the top.
     std::vector<TileWindow> order = NextTilingOrder({3, 1, 2}, {5, 2, 4, 3});
     EXPECT_EQ(order, (std::vector<TileWindow>{3, 2, 4, 5}));
@@ -107,9 +104,8 @@ TEST(TilingRules, OrderSurvivesPassesAndNewWindowsComeLast) {
     SwapInOrder(order, 3, 5);
     SwapInOrder(order, 3, 9);
     EXPECT_EQ(order, (std::vector<TileWindow>{5, 2, 4, 3}));
-}
 
-TEST(TilingRules, SwapTargetAndNeighbours) {
+    // Swap targets and neighbours.
     const Tiles c = ComputeTileLayout(kScreen, 3, kLayoutColumns, kGap144);
     const std::vector<AssignedTile> columns = {{30, c[2], 1}, {10, c[0], 1}, {20, c[1], 1}};
     EXPECT_EQ(FindSwapTarget(columns, 10, c[1].left + 1, 500, 1), TileWindow{20});
@@ -126,7 +122,7 @@ TEST(TilingRules, SwapTargetAndNeighbours) {
     EXPECT_EQ(FindNeighbour(bsp, 7, up.dx, up.dy), TileWindow{9});
 }
 
-TEST(TilingRules, OnlyAMoveThatKeptTheSizeCanSwap) {
+TEST(TilingRules, OnlyASizeKeepingMoveSwapsAndPlacingGoesByTheVisibleFrame) {
     const PixelRect tile{12, 12, 954, 1068};
     // Carried onto the right half; right or left edge pulled; moved one pixel
     // wider; let go where it was.
@@ -138,9 +134,8 @@ TEST(TilingRules, OnlyAMoveThatKeptTheSizeCanSwap) {
     for (const auto& [end, swaps] : ends) {
         EXPECT_EQ(IsDragMove(tile, end), swaps) << end.left << "," << end.right;
     }
-}
 
-TEST(TilingRules, PlacingByTheVisibleFrame) {
+    // Placing by the visible frame.
     const PixelRect target{12, 12, 954, 1068}, work{0, 0, 1920, 1032};
     EXPECT_TRUE(CloseToTarget({10, 14, 956, 1066}, target));
     EXPECT_FALSE(CloseToTarget({12, 12, 954, 1071}, target));
@@ -226,7 +221,7 @@ TEST(HotCorner, SquareAndPeriodByPosition) {
 }
 
 // Top-left runs Task view, top-right shows the desktop; (500, 500) is no corner.
-TEST(HotCorner, FiresOncePerVisitAfterTheDwell) {
+TEST(HotCorner, FiresOncePerVisitAfterTheDwellAndAPausedVisitIsSpent) {
     const uint32_t wrap = 0xFFFFFFF0u;
     using Step = std::tuple<int32_t, int32_t, uint32_t, int>;  // x, y, tick, corner fired
     for (const auto& visit : std::vector<std::vector<Step>>{
@@ -240,10 +235,8 @@ TEST(HotCorner, FiresOncePerVisitAfterTheDwell) {
             EXPECT_EQ(tracker.Tick(x, y, ms, false).fire, fire) << x << "," << y << " at " << ms;
         }
     }
-}
 
-// A paused visit runs nothing, yet is spent until the pointer leaves.
-TEST(HotCorner, APausedVisitIsSpent) {
+    // A paused visit runs nothing, yet is spent until the pointer leaves.
     HotCornerTracker tracker({0, 0, 1920, 1080}, {A::TaskView, A::Nothing, A::Nothing, A::Nothing});
     // x and y, tick, paused, keys pressed
     const std::tuple<int32_t, uint32_t, bool, size_t> steps[] = {

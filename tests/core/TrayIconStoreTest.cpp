@@ -19,6 +19,7 @@ constexpr uint32_t kW1 = 0x110, kW2 = 0x220, kDead = 0x330;
 
 // Owner, id, callback, version, tooltip, hidden.
 using Seen = std::tuple<uint32_t, uint32_t, uint32_t, uint32_t, std::wstring, bool>;
+using Messages = std::vector<std::vector<uint8_t>>;
 
 TEST(TrayIconStore, NotificationsChangeTheListOrGoToExplorer) {
     const auto a = Note(kAdd, kW1, 1, kMessage | kTip | kIcon, 0x8001, 77, u"Alpha");
@@ -26,12 +27,8 @@ TEST(TrayIconStore, NotificationsChangeTheListOrGoToExplorer) {
     const auto byGuid = [](uint8_t guid, uint32_t flags) {
         return Note(kModify, 0, 0, flags | kTip, 0, 0, u"By GUID", 0, 0, 0, guid);
     };
-    const struct {
-        const char* name;
-        std::vector<std::vector<uint8_t>> messages;
-        std::vector<bool> forwarded;
-        std::vector<Seen> icons;
-    } rows[] = {
+    // The messages; which went to Explorer, the icons after them.
+    const std::tuple<const char*, Messages, std::vector<bool>, std::vector<Seen>> rows[] = {
         {"a second add acts as a modify",
          {a, Note(kAdd, kW1, 1, kTip, 0, 0, u"Beta")},
          {false, false},
@@ -60,22 +57,22 @@ TEST(TrayIconStore, NotificationsChangeTheListOrGoToExplorer) {
          {false, false, false, false},
          {{kW1, 1, 0x8001, 0, std::wstring(128, L'x'), true}}},
     };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
+    for (const auto& [name, messages, forwarded, icons] : rows) {
+        SCOPED_TRACE(name);
         test::FakeTraySystem system;
         system.windows = {kW1, kW2};
         TrayIconStore store(system);
-        for (std::size_t i = 0; i < r.messages.size(); ++i) {
-            const TrayReaction reaction = store.Handle(kTrayDataNotify, r.messages[i]);
-            EXPECT_EQ(reaction.forward, r.forwarded[i]) << "message " << i;
-            EXPECT_EQ(reaction.reply, r.forwarded[i] ? 0 : 1) << "message " << i;
+        for (std::size_t i = 0; i < messages.size(); ++i) {
+            const TrayReaction reaction = store.Handle(kTrayDataNotify, messages[i]);
+            EXPECT_EQ(reaction.forward, forwarded[i]) << "message " << i;
+            EXPECT_EQ(reaction.reply, forwarded[i] ? 0 : 1) << "message " << i;
         }
         std::vector<Seen> seen;
         for (const TrayIcon& i : store.Icons()) {
             seen.emplace_back(i.ownerWindow, i.id, i.callbackMessage, i.version, i.tooltip,
                               i.hiddenByState);
         }
-        EXPECT_EQ(seen, r.icons);
+        EXPECT_EQ(seen, icons);
     }
 }
 
@@ -98,11 +95,8 @@ TEST(TrayIconStore, BalloonsReachExplorerWithTheIconHiddenThereUntilItIsDeleted)
     };
     const auto added = Note(kAdd, kW1, 1, kMessage, 0x8001);
     const auto v4 = Note(kVersion, kW1, 1, 0, 0, 0, u"", 0, 0, 4);
-    const struct {
-        const char* name;
-        std::vector<std::vector<uint8_t>> messages;
-        std::vector<std::vector<Copy>> copies;
-    } rows[] = {
+    // The messages; the records each sends to Explorer.
+    const std::tuple<const char*, Messages, std::vector<std::vector<Copy>>> rows[] = {
         {"a plain add drops Explorer's icon; a balloon adds it hidden, then modifies it",
          {added, balloon(kModify), balloon(kModify), Note(kModify, kW1, 1, kTip),
           Note(kDelete, kW1, 1), balloon(kModify)},
@@ -123,14 +117,13 @@ TEST(TrayIconStore, BalloonsReachExplorerWithTheIconHiddenThereUntilItIsDeleted)
           {},
           {{kAdd, true, 0x8001, 9000}, {kVersion, false, 0, 4}}}},
     };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
+    for (const auto& [name, messages, copies] : rows) {
+        SCOPED_TRACE(name);
         test::FakeTraySystem system;
         system.windows = {kW1};
         TrayIconStore store(system);
-        for (std::size_t i = 0; i < r.messages.size(); ++i) {
-            EXPECT_EQ(Copies(store.Handle(kTrayDataNotify, r.messages[i])), r.copies[i])
-                << "message " << i;
+        for (std::size_t i = 0; i < messages.size(); ++i) {
+            EXPECT_EQ(Copies(store.Handle(kTrayDataNotify, messages[i])), copies[i]) << i;
         }
     }
     test::FakeTraySystem system;
@@ -149,10 +142,8 @@ TEST(TrayIconStore, PositionQueriesAnswerTheDrawnCorner) {
     TrayIconStore store(system);
     (void)store.Handle(kTrayDataNotify, Note(kAdd, kW1, 1, kGuid, 0, 0, u"", 0, 0, 0, 9));
     store.Find(kW1, 1)->screenRect = {-30, 2, 126, 30};
-    const struct {
-        std::vector<uint8_t> query;
-        int64_t reply;  // -1: Explorer's to answer
-    } rows[] = {
+    // The query; the reply, -1 when it is Explorer's to answer.
+    const std::pair<std::vector<uint8_t>, int64_t> rows[] = {
         {Position(1, kW1, 1), 0x0002FFE2},
         {Position(2, kW1, 1), 0x001E007E},
         {Position(1, 0, 0, 9), 0x0002FFE2},
@@ -162,8 +153,8 @@ TEST(TrayIconStore, PositionQueriesAnswerTheDrawnCorner) {
         {Sized(Position(1, kW1, 1), 39), -1},
     };
     for (std::size_t i = 0; i < std::size(rows); ++i) {
-        const TrayReaction reaction = store.Handle(kTrayDataPosition, rows[i].query);
-        EXPECT_EQ(reaction.forward ? -1 : reaction.reply, rows[i].reply) << "row " << i;
+        const TrayReaction reaction = store.Handle(kTrayDataPosition, rows[i].first);
+        EXPECT_EQ(reaction.forward ? -1 : reaction.reply, rows[i].second) << "row " << i;
         EXPECT_FALSE(reaction.changed);
     }
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <tuple>
 #include <vector>
 
 namespace corvane {
@@ -20,32 +21,26 @@ Sent List(const TrayMessages& m) {
 }
 
 TEST(TrayCallbacks, EachVersionGetsItsParametersAndMessages) {
-    const struct {
-        uint32_t version, id, message;
-        uint64_t wParam;
-        int64_t lParam;
-    } packs[] = {
+    // Version, icon id, mouse message; wParam and lParam at (-5, 300).
+    const std::tuple<uint32_t, uint32_t, uint32_t, uint64_t, int64_t> packs[] = {
         {4, 7, 0x201, 0x012CFFFB, 0x00070201},
         {4, 0x18001, 0x10202, 0x012CFFFB, 0x80010202},  // zero-extended
         {3, 7, 0x201, 7, 0x201},
         {0, 0xFFFFFFFF, 0x205, 0xFFFFFFFF, 0x205},
     };
-    for (const auto& p : packs) {
-        const TrayCallbackParams params = PackTrayCallback(p.version, p.id, p.message, -5, 300);
-        EXPECT_EQ(params.wParam, p.wParam) << p.version << " " << p.id;
-        EXPECT_EQ(params.lParam, p.lParam) << p.version << " " << p.id;
+    for (const auto& [version, id, message, wParam, lParam] : packs) {
+        const TrayCallbackParams params = PackTrayCallback(version, id, message, -5, 300);
+        EXPECT_EQ(std::pair(params.wParam, params.lParam), std::pair(wParam, lParam))
+            << version << " " << id;
     }
 
     EXPECT_EQ(List(TrayMouseMessages(4, 0x205)), (Sent{0x205, 0x7B}));
     EXPECT_EQ(List(TrayMouseMessages(0, 0x205)), Sent{0x205});
     EXPECT_TRUE(TrayMouseMessages(0, 0x207).grantForeground);
     EXPECT_FALSE(TrayMouseMessages(4, 0x202).grantForeground);
-    // A left click on a version-3 icon, delivered on release.
-    Sent click = List(TrayMouseMessages(3, 0x201));
-    for (const uint32_t m : List(TrayMouseMessages(3, 0x202))) {
-        click.push_back(m);
-    }
-    EXPECT_EQ(click, (Sent{0x201, 0x202, 0x400}));
+    // A left click on a version-3 icon is selected on release.
+    EXPECT_EQ(List(TrayMouseMessages(3, 0x201)), Sent{0x201});
+    EXPECT_EQ(List(TrayMouseMessages(3, 0x202)), (Sent{0x202, 0x400}));
     EXPECT_EQ(List(TrayHoverMessages(3)), Sent{0x2A1});
     EXPECT_EQ(List(TrayLeaveMessages(4)), (Sent{0x2A3, 0x407}));
 }
@@ -87,22 +82,18 @@ TEST(TraySchedule, WatchdogLooksCloselyOnlyAfterTaskbarEventsAndResumesWhenTheTa
               (std::vector<std::pair<uint64_t, A>>{{1000, A::Suspend}, {8000, A::Resume}}));
     EXPECT_LE(quietChecks, 4) << "the watchdog keeps looking when nothing happens";
 
-    const struct {
-        bool hostIsFirst, pending;
-        uint64_t lastBroadcast;
-        A action;
-    } rows[] = {
+    // At 30 s with the taskbar there: the host first, a broadcast pending, the last one; action.
+    const std::tuple<bool, bool, uint64_t, A> rows[] = {
         {true, false, 0, A::None},
         {false, true, 0, A::Raise},
         {false, false, 20000, A::Raise},
         {false, false, 19999, A::RaiseAndCatchUp},
     };
-    for (const auto& r : rows) {
+    for (const auto& [hostIsFirst, pending, lastBroadcast, action] : rows) {
         TrayWatchdogState running;
-        EXPECT_EQ(
-            StepTrayWatchdog(running, {30000, true, r.hostIsFirst, r.pending, r.lastBroadcast}),
-            r.action)
-            << r.lastBroadcast;
+        EXPECT_EQ(StepTrayWatchdog(running, {30000, true, hostIsFirst, pending, lastBroadcast}),
+                  action)
+            << lastBroadcast;
     }
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
+#include <utility>
 
 namespace corvane {
 namespace {
@@ -22,11 +24,8 @@ TEST(TrayStrip, WhichIconsAreShown) {
     TrayIcon hiddenByOwner = Icon(L"a.exe"), noIcon = Icon(L"a.exe");
     hiddenByOwner.hiddenByState = true;
     noIcon.icon = 0;
-    const struct {
-        TrayIcon icon;
-        Names hidden;
-        bool shown;
-    } rows[] = {
+    // The icon, the hidden list; shown.
+    const std::tuple<TrayIcon, Names, bool> rows[] = {
         {Icon(L"a.exe"), {L"", L"b.exe"}, true},
         {hiddenByOwner, {}, false},
         {noIcon, {}, false},
@@ -38,7 +37,8 @@ TEST(TrayStrip, WhichIconsAreShown) {
         {Icon(L"x.exe", L"ØDELAGT SKJERM"), {L"ødelagt"}, false},
     };
     for (std::size_t i = 0; i < std::size(rows); ++i) {
-        EXPECT_EQ(IsTrayIconShown(rows[i].icon, rows[i].hidden), rows[i].shown) << "row " << i;
+        const auto& [icon, hidden, shown] = rows[i];
+        EXPECT_EQ(IsTrayIconShown(icon, hidden), shown) << "row " << i;
     }
 }
 
@@ -81,7 +81,7 @@ TEST(TrayStrip, ProgramsSortByTheOrderListUnlistedOnesLast) {
               (PixelRect{-1326, 4, -1287, 37}));
 }
 
-TEST(TrayStrip, DraggingReordersWholePrograms) {
+TEST(TrayStrip, DraggingReordersWholeProgramsKeepsAbsentOnesAndHidesBelowTheBar) {
     const std::vector<TrayIcon> icons = {Icon(L"a.exe"), Icon(L"b.exe"), Icon(L"a.exe"),
                                          Icon(L"c.exe")};
     Names order = {L"gone.exe"};
@@ -99,9 +99,8 @@ TEST(TrayStrip, DraggingReordersWholePrograms) {
     const std::vector<TrayIcon> one = {Icon(L"a.exe"), Icon(L"a.exe")};
     EXPECT_FALSE(ReorderTray(TrayStripPrograms(one, LayoutTrayStrip(one, {}, {}, L"", 500, 28)),
                              L"a.exe", 0, {}));
-}
 
-TEST(TrayStrip, EntriesOfAbsentProgramsKeepTheirPlacesAndSpelling) {
+    // Entries of absent programs keep their places and spelling.
     const Names cases[][3] = {
         // the order, the strip, the order after
         {{L"gone", L"a", L" odd ", L"", L"b"}, {L"b", L"a"}, {L"gone", L"b", L" odd ", L"", L"a"}},
@@ -111,16 +110,12 @@ TEST(TrayStrip, EntriesOfAbsentProgramsKeepTheirPlacesAndSpelling) {
     for (const auto& [order, strip, merged] : cases) {
         EXPECT_EQ(MergeTrayOrder(order, strip), merged) << order.size();
     }
-}
 
-TEST(TrayStrip, DroppingBelowTheBarHidesTheProgram) {
-    const struct {
-        uint32_t dpi;
-        int32_t lowestKept;  // y in client pixels under a 28-pixel client
-    } dpis[] = {{96, 52}, {144, 64}, {98, 53}};
-    for (const auto& d : dpis) {
-        EXPECT_FALSE(TrayDragIsBelow(d.lowestKept, 28, d.dpi)) << d.dpi;
-        EXPECT_TRUE(TrayDragIsBelow(d.lowestKept + 1, 28, d.dpi)) << d.dpi;
+    // Dropping below the bar hides the program.
+    // DPI; the lowest y (in client pixels under a 28-pixel client) that keeps the program.
+    for (const auto& [dpi, lowestKept] : {std::pair{96u, 52}, {144u, 64}, {98u, 53}}) {
+        EXPECT_FALSE(TrayDragIsBelow(lowestKept, 28, dpi)) << dpi;
+        EXPECT_TRUE(TrayDragIsBelow(lowestKept + 1, 28, dpi)) << dpi;
     }
 
     const Names hidden = HideTrayProgram({L"defender"}, L"a.exe");

@@ -13,7 +13,7 @@ std::wstring Decode(const std::string& bytes) {
     return DecodeUtf8(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
 
-TEST(Utf8, DecodingReplacesEachIllFormedPieceWithOneReplacementCharacter) {
+TEST(Utf8, IllFormedPiecesAndUnpairedSurrogatesAreReplacedEveryScalarValueRoundTrips) {
     // In the expected texts "?" stands for U+FFFD.
     const std::pair<std::string, std::wstring> cases[] = {
         {"\xC3\xA5pne a\xE2\x80\x93", L"\u00E5pne a\u2013"},
@@ -35,9 +35,8 @@ TEST(Utf8, DecodingReplacesEachIllFormedPieceWithOneReplacementCharacter) {
         std::replace(text.begin(), text.end(), L'?', L'\uFFFD');
         EXPECT_EQ(Decode(bytes), text) << testing::PrintToString(bytes);
     }
-}
 
-TEST(Utf8, EveryScalarValueRoundTrips) {
+    // Every scalar value round-trips.
     std::wstring all;
     for (uint32_t cp = 1; cp <= 0x10FFFF; ++cp) {
         if (cp >= 0xD800 && cp <= 0xDFFF) {
@@ -55,9 +54,8 @@ TEST(Utf8, EveryScalarValueRoundTrips) {
     // 127 one-byte, 1920 two-byte, 61440 three-byte, 1048576 four-byte values.
     EXPECT_EQ(bytes.size(), 127u + 1920u * 2 + 61440u * 3 + 1048576u * 4);
     EXPECT_EQ(Decode(bytes), all);
-}
 
-TEST(Utf8, EncodingReplacesUnpairedSurrogates) {
+    // Unpaired surrogates are encoded as replacement characters.
     const std::wstring high(1, static_cast<wchar_t>(0xD800));
     const std::wstring low(1, static_cast<wchar_t>(0xDC00));
     const std::string replacement = "\xEF\xBF\xBD";

@@ -8,6 +8,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 
 namespace corvane {
 namespace {
@@ -102,10 +103,8 @@ TEST(ElevationRules, OnlyAHigherProcessOrOneGuardedFromAnUnelevatedOneIsOutOfRea
         medium{R::Level, kIntegrityMedium, false}, high{R::Level, kIntegrityHigh, false},
         system{R::Level, kIntegritySystem, false}, uiAccess{R::Level, kIntegrityMedium, true},
         guarded{R::TokenRefused, 0, false}, unknown{};
-    const struct {
-        ProcessIntegrity own, target;
-        bool beyondReach;
-    } rows[] = {
+    // Own integrity, the target's; out of reach.
+    const std::tuple<ProcessIntegrity, ProcessIntegrity, bool> rows[] = {
         {medium, medium, false}, {medium, low, false},    {medium, high, true},
         {medium, system, true},  {medium, guarded, true}, {medium, unknown, false},
         {low, medium, true},     {high, system, true},    {high, high, false},
@@ -113,13 +112,9 @@ TEST(ElevationRules, OnlyAHigherProcessOrOneGuardedFromAnUnelevatedOneIsOutOfRea
         {guarded, high, false},
     };
     for (std::size_t i = 0; i < std::size(rows); ++i) {
-        EXPECT_EQ(IsBeyondReach(rows[i].own, rows[i].target), rows[i].beyondReach) << "row " << i;
+        const auto& [own, target, beyondReach] = rows[i];
+        EXPECT_EQ(IsBeyondReach(own, target), beyondReach) << "row " << i;
     }
-}
-
-TEST(AppTargets, LastComponents) {
-    EXPECT_EQ(LastPathComponent(L"C:/Apps\\sub/tool.exe"), L"tool.exe");
-    EXPECT_EQ(LastPathComponent(L"ms-settings:display"), L"ms-settings:display");
 }
 
 // What the shell calls a target (empty: nothing) and what is shown.
@@ -127,9 +122,7 @@ TEST(AppTargets, TargetsReadNeverAsParsingNames) {
     SetNorwegian(false);  // whatever an earlier test left
     const wchar_t* const calculator =
         L"shell:AppsFolder\\Microsoft.WindowsCalculator_8wekyb3d8bbwe!App";
-    const struct {
-        const wchar_t *shellName, *target, *shown;
-    } cases[] = {
+    const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> cases[] = {
         {L"", calculator, L"Windows Calculator"},
         {L"Microsoft.WindowsCalculator_8wekyb3d8bbwe!App", calculator, L"Windows Calculator"},
         {L"Calculator", calculator, L"Calculator"},
@@ -142,19 +135,27 @@ TEST(AppTargets, TargetsReadNeverAsParsingNames) {
         {L"", L"C:\\Tools\\RAID Manager.exe", L"RAID Manager"},
         {L"", L"C:\\Tools\\", L"C:\\Tools\\"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ShownTargetName(c.shellName, c.target), c.shown) << c.target;
+    for (const auto& [shellName, target, shown] : cases) {
+        EXPECT_EQ(ShownTargetName(shellName, target), shown) << target;
     }
 }
 
-TEST(IsAppsFolderTarget, NeedsTheWholePrefixWithItsBackslashInAnyCase) {
+TEST(AppTargets, LastComponentsAppsFolderPrefixQuotedAppPathsAndTheSteamRule) {
+    EXPECT_EQ(LastPathComponent(L"C:/Apps\\sub/tool.exe"), L"tool.exe");
+    EXPECT_EQ(LastPathComponent(L"ms-settings:display"), L"ms-settings:display");
+    // The whole prefix with its backslash, in any case.
     EXPECT_TRUE(IsAppsFolderTarget(L"SHELL:APPSFOLDER\\Microsoft.WindowsCalculator!App"));
     EXPECT_FALSE(IsAppsFolderTarget(L"SHELL:APPSFOLDERMicrosoft.WindowsCalculator!App"));
     EXPECT_FALSE(IsAppsFolderTarget(L"SHELL:APPSFOLDER"));
     EXPECT_FALSE(IsAppsFolderTarget(L"C:\\shell:AppsFolder\\x"));
-}
+    // Only the quoted path is kept.
+    EXPECT_EQ(UnquoteAppPathValue(L"\"C:\\Program Files\\App\\app.exe\" --flag"),
+              L"C:\\Program Files\\App\\app.exe");
+    EXPECT_EQ(UnquoteAppPathValue(L"C:\\App\\app.exe"), L"C:\\App\\app.exe");
+    EXPECT_EQ(UnquoteAppPathValue(L"\"C:\\App\\app.exe"), L"C:\\App\\app.exe");
+    EXPECT_EQ(UnquoteAppPathValue(L"C:\\a \"b\""), L"C:\\a \"b\"");
 
-TEST(ApplySteamRule, OnlyTheEmbeddedBrowserBecomesSteamItself) {
+    // Only the embedded browser becomes Steam itself.
     EXPECT_EQ(ApplySteamRule(
                   L"C:\\Program Files (x86)\\Steam\\bin\\cef\\cef.win7x64\\steamwebhelper.exe"),
               L"C:\\Program Files (x86)\\Steam\\steam.exe");
@@ -168,14 +169,6 @@ TEST(ApplySteamRule, OnlyTheEmbeddedBrowserBecomesSteamItself) {
           L"C:\\Steam\\bin\\cef\\steamwebhelper.exe.bak", L""}) {
         EXPECT_EQ(ApplySteamRule(other), other);
     }
-}
-
-TEST(UnquoteAppPathValue, KeepsOnlyTheQuotedPath) {
-    EXPECT_EQ(UnquoteAppPathValue(L"\"C:\\Program Files\\App\\app.exe\" --flag"),
-              L"C:\\Program Files\\App\\app.exe");
-    EXPECT_EQ(UnquoteAppPathValue(L"C:\\App\\app.exe"), L"C:\\App\\app.exe");
-    EXPECT_EQ(UnquoteAppPathValue(L"\"C:\\App\\app.exe"), L"C:\\App\\app.exe");
-    EXPECT_EQ(UnquoteAppPathValue(L"C:\\a \"b\""), L"C:\\a \"b\"");
 }
 
 struct Facts {
@@ -209,12 +202,8 @@ struct FakeWindow final : AppWindowProbe {
 };
 
 TEST(IsDockAppWindow, VisibleUnownedTitledForeignWindowsOrThoseAskingForAButton) {
-    struct Row {
-        const char* name;
-        Facts facts;
-        bool counts;
-    };
-    const Row rows[] = {
+    // The window's facts; whether it counts.
+    const std::tuple<const char*, Facts, bool> rows[] = {
         {"plain", {}, true},
         {"hidden", {.visible = false}, false},
         {"tool window", {.exStyle = kExStyleToolWindow}, false},
@@ -233,15 +222,15 @@ TEST(IsDockAppWindow, VisibleUnownedTitledForeignWindowsOrThoseAskingForAButton)
         {"a longer class", {.className = L"WorkerW2"}, true},
         {"secondary taskbar", {.className = L"Shell_SecondaryTrayWnd"}, true},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        FakeWindow window(r.facts);
-        EXPECT_EQ(IsDockAppWindow(window), r.counts);
+    for (const auto& [name, facts, counts] : rows) {
+        SCOPED_TRACE(name);
+        FakeWindow window(facts);
+        EXPECT_EQ(IsDockAppWindow(window), counts);
         // Each fact is a system call: asked at most once, none past a hidden window.
         for (const auto& [fact, times] : window.asked) {
             EXPECT_EQ(times, 1) << fact;
         }
-        if (!r.facts.visible) {
+        if (!facts.visible) {
             EXPECT_EQ(window.asked.size(), 1u);
         }
     }

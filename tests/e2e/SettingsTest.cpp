@@ -5,7 +5,13 @@
 // window re-applies is the window test's business; rows and rules are the
 // unit tests'.
 
+#include "config/SettingsLoader.h"
+#include "config/Texts.h"
+#include "config/Win32ProfileStore.h"
+#include "core/FakeSettingsHost.h"
 #include "e2e/E2ESupport.h"
+#include "settings/SettingsLayout.h"
+#include "settings/SettingsPages.h"
 
 #include <cstdlib>
 #include <optional>
@@ -17,21 +23,6 @@ namespace {
 
 using test::WaitUntil;
 using test::WindowRect;
-
-// Where the pages' rows stand, in DIPs from the client area's top left: the
-// rows start 70 down; a header is 40 high, a row 66 with a description and
-// 52 without; controls end 44 in from the right.
-constexpr float kSidebarX = 124;
-constexpr float kBlankSidebarY = 480;  // below the entries
-constexpr float kRowX = 400;
-constexpr float kLanguageY = 136;         // General: the first choice
-constexpr float kHeightY = 374;           // Top bar: the Height slider
-constexpr float kDateY = 598;             // Top bar: the Date choice
-constexpr float kAutomaticTilingY = 143;  // Tiling: the first toggle
-constexpr float kCorGardenY = 433;        // Plugins: the CorGarden toggle
-constexpr float kQuitY = 315;             // About: the last button
-constexpr float kControlsRightInset = 44;
-constexpr float kTrackWidth = 200;
 
 class SettingsE2E : public test::CorvaneTest {
 protected:
@@ -69,14 +60,46 @@ protected:
         // which a person would undo with a click; keys then reach its menus.
         if (window_ != nullptr &&
             !WaitUntil([&] { return ::GetForegroundWindow() == window_; }, 1000)) {
-            test::Click(At(kSidebarX, kBlankSidebarY));
+            test::Click(BlankSidebar());
             WaitUntil([&] { return ::GetForegroundWindow() == window_; }, 2000);
         }
         if (window_ != nullptr && page != 0) {
-            test::Click(At(kSidebarX, 74.0f + 40.0f * static_cast<float>(page)));
+            test::Click(Entry(page));
             ::Sleep(300);
         }
         return window_;
+    }
+
+    // Where the row labelled `label` stands on `page`, in DIPs of the client
+    // area, as the window lays it out for the file the test started with.
+    [[nodiscard]] RowBox RowOn(int32_t page, const std::wstring& label) const {
+        Win32ProfileStore store(IniPath());
+        Settings settings = LoadSettings(store, IniPath());
+        test::FakeSettingsHost host;
+        PageContext context{settings, store, host, [] {}, [] {}, [] {}, [] {}};
+        const std::vector<SettingsRow> rows = BuildRows(page, context);
+        const std::vector<RowBox> boxes = LayoutRows(rows, ClientWidth(), nullptr);
+        for (std::size_t i = 0; i < rows.size() && i < boxes.size(); ++i) {
+            if (rows[i].label == label) {
+                return boxes[i];
+            }
+        }
+        ADD_FAILURE() << "no row " << label << " on page " << page;
+        return {};
+    }
+    // The middle of the row's label, which a click on takes as the row's.
+    [[nodiscard]] POINT Row(int32_t page, const std::wstring& label) const {
+        const PointRect r = RowOn(page, label).label;
+        return At((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    [[nodiscard]] POINT Entry(int32_t page) const {
+        const PointRect r = SidebarEntryRect(page);
+        return At((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    // Below every entry of the sidebar.
+    [[nodiscard]] POINT BlankSidebar() const {
+        const PointRect last = SidebarEntryRect(kSettingsPageCount - 1);
+        return At((last.left + last.right) / 2, last.bottom + 60);
     }
 
     // A point of the settings window's client area given in DIPs.
@@ -115,7 +138,7 @@ TEST_F(SettingsE2E, EveryWayInReachesTheOneWindowWhichEscapeCloses) {
     ::Sleep(500);
     EXPECT_EQ(Windows(), std::vector<HWND>{window_});
     ASSERT_EQ(Ini(L"Tiling", L"Enabled"), L"0");
-    test::Click(At(kRowX, kAutomaticTilingY));
+    test::Click(Row(kPageTiling, Text(TextId::AutomaticTiling)));
     EXPECT_TRUE(WaitUntil([&] { return Ini(L"Tiling", L"Enabled") == L"1"; }, 3000));
 
     test::TapKey(VK_ESCAPE);
@@ -127,7 +150,7 @@ TEST_F(SettingsE2E, EveryWayInReachesTheOneWindowWhichEscapeCloses) {
 
 TEST_F(SettingsE2E, TheHeightSliderResizesTheBar) {
     Start();
-    ASSERT_NE(OpenSettings(1), nullptr);
+    ASSERT_NE(OpenSettings(kPageTopBar), nullptr);
     const auto height = [&] {
         const std::vector<HWND> bars = Bars();
         return bars.empty() ? 0
@@ -135,9 +158,10 @@ TEST_F(SettingsE2E, TheHeightSliderResizesTheBar) {
                                                WindowRect(bars.front()).top);
     };
     const int before = height();
-    const float right = ClientWidth() - kControlsRightInset;
-    const POINT from = At(right - kTrackWidth + 4, kHeightY);
-    const POINT to = At(right - 2, kHeightY);
+    const PointRect track = RowOn(kPageTopBar, Text(TextId::Height)).control;
+    const float middle = (track.top + track.bottom) / 2;
+    const POINT from = At(track.left + 4, middle);
+    const POINT to = At(track.right - 2, middle);
     test::DragAlong({from, {(from.x + to.x) / 2, from.y}, to});
     EXPECT_TRUE(WaitUntil([&] { return Ini(L"Bar", L"Height") == L"40"; }, 3000));
     // Re-applied: the bars are made again at the new height (28 before).
@@ -149,13 +173,13 @@ TEST_F(SettingsE2E, TheHeightSliderResizesTheBar) {
 // without the date its text starts much further right.
 TEST_F(SettingsE2E, ADateChoiceShowsInTheClockWithinASecond) {
     Start();
-    ASSERT_NE(OpenSettings(1), nullptr);
+    ASSERT_NE(OpenSettings(kPageTopBar), nullptr);
     const auto clockLeft = [&] {
         const std::vector<test::Span> runs = RightInk(Px(14));
         return runs.empty() ? -1 : runs.back().left;
     };
     const int before = clockLeft();
-    test::Click(At(kRowX, kDateY));
+    test::Click(Row(kPageTopBar, Text(TextId::Date)));
     const HWND menu = WaitShown(L"#32768");
     ASSERT_NE(menu, nullptr) << "no date menu";
     const RECT items = WindowRect(menu);
@@ -168,7 +192,7 @@ TEST_F(SettingsE2E, NorskTranslatesTheDatePresetAndTheTitle) {
     Start();
     ASSERT_NE(OpenSettings(), nullptr);
     ASSERT_EQ(Ini(L"Clock", L"DateFormat"), L"ddd MMM d");
-    test::Click(At(kRowX, kLanguageY));
+    test::Click(Row(kPageGeneral, L"Language / Spr\u00e5k"));
     const HWND menu = WaitShown(L"#32768");
     ASSERT_NE(menu, nullptr) << "no language menu";
     EXPECT_EQ(test::OpenMenuEntries(corvane_.ProcessId()),
@@ -194,8 +218,9 @@ TEST_F(SettingsE2E, NorskTranslatesTheDatePresetAndTheTitle) {
 
 TEST_F(SettingsE2E, AboutsQuitEndsTheProgramCleanly) {
     Start();
-    ASSERT_NE(OpenSettings(8), nullptr);
-    test::Click(At(ClientWidth() - kControlsRightInset - 20, kQuitY));
+    ASSERT_NE(OpenSettings(kPageAbout), nullptr);
+    const PointRect quit = RowOn(kPageAbout, Text(TextId::QuitCorvane)).control;
+    test::Click(At(quit.right - 20, (quit.top + quit.bottom) / 2));
     EXPECT_EQ(corvane_.WaitForExit(10000), 0u);
 }
 
@@ -220,7 +245,7 @@ TEST_F(SettingsE2E, TheBedMenuOpensCorGardenWhoseSwitchPutsTheBedsAway) {
     // Saved when the beds go, whatever the file held before.
     const std::wstring garden = folder_.File(L"garden.ini");
     ASSERT_TRUE(::DeleteFileW(garden.c_str()));
-    test::Click(At(kRowX, kCorGardenY));
+    test::Click(Row(kPagePlugins, L"CorGarden"));
     EXPECT_TRUE(WaitUntil([&] { return Ini(L"Garden", L"Enabled") == L"0"; }, 3000));
     EXPECT_TRUE(WaitUntil([&] { return beds() == 0; }, 5000)) << beds() << " beds";
     EXPECT_EQ(test::ReadIniValue(garden, L"Bed0", L"Name"), L"Apps");
@@ -252,8 +277,8 @@ TEST_F(SettingsScreenshot, EveryPageInEitherTheme) {
         const int pages = dpi_ == 96 ? 9 : 1;
         for (int page = 0; page < pages; ++page) {
             SCOPED_TRACE(page);
-            test::Click(At(kSidebarX, 74.0f + 40.0f * static_cast<float>(page)));
-            test::MovePointer(At(kSidebarX, kBlankSidebarY));  // off every entry and row
+            test::Click(Entry(page));
+            test::MovePointer(BlankSidebar());  // off every entry and row
             ::Sleep(400);
             RECT client = {};
             ::GetClientRect(window_, &client);

@@ -279,7 +279,7 @@ int Run(const std::wstring& mode) {
     int show = SW_SHOW;
     if (mode == L"fullscreen") {
         hwnd = Create(kHelperWindowClass, 0, WS_POPUP, title, display);
-    } else if (mode == L"maximized" || mode == L"hung") {
+    } else if (mode == L"hung") {
         // As large as the display before it is maximised: without a window
         // manager Wine may leave a maximised window at its normal place.
         hwnd = Create(kHelperWindowClass, 0, WS_OVERLAPPEDWINDOW, title, display);

@@ -448,16 +448,6 @@ void MiddleClick(POINT p) {
     SendMouse(MOUSEEVENTF_MIDDLEUP);
 }
 
-void TapKey(WORD key) {
-    INPUT inputs[2] = {};
-    inputs[0].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = key;
-    inputs[1] = inputs[0];
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
-    ::Sleep(60);
-}
-
 void TypeText(const std::wstring& text) {
     std::vector<INPUT> inputs(text.size() * 2);
     for (std::size_t i = 0; i < inputs.size(); ++i) {

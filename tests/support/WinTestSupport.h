@@ -186,7 +186,7 @@ private:
 
 // The helper window program (test_helper.exe), copied under the file name a
 // test wants the bar to see. Its modes:
-//   normal, maximized, fullscreen  one window in front, shaped so
+//   normal, fullscreen             one window in front, shaped so
 //   hung                           maximized, then its thread stops taking
 //                                  messages for a minute
 //   popup                          a window with an open popup menu, then a
@@ -273,10 +273,12 @@ inline constexpr wchar_t kXdotool[] = L"Z:\\usr\\bin\\xdotool";
 bool StartUnixProgram(std::wstring commandLine);
 void RightClick(POINT p);
 void MiddleClick(POINT p);
-void TapKey(WORD key);
 // Presses the keys in turn and lets go of them in the opposite order, as a
 // person types a shortcut.
 void TapKeys(std::initializer_list<WORD> keys);
+inline void TapKey(WORD key) {
+    TapKeys({key});
+}
 // Characters typed into the window in front.
 void TypeText(const std::wstring& text);
 [[nodiscard]] inline POINT ScreenCentre() {

@@ -69,7 +69,11 @@ protected:
     Settings settings_;
     Theme theme_;
     FakeSource source_;
-    NowPlayingCard card_{::GetModuleHandleW(nullptr), graphics_, settings_, theme_, source_};
+    NowPlayingCard card_{{.instance = ::GetModuleHandleW(nullptr),
+                          .graphics = graphics_,
+                          .settings = settings_,
+                          .theme = theme_,
+                          .source = source_}};
 };
 
 TEST_F(NowPlayingCardTest, ClicksSendTheirCommands) {

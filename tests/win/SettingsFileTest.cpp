@@ -1,6 +1,5 @@
 // The settings rules through the real private-profile functions.
 
-#include "config/Language.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsLoader.h"
 #include "base/Utf16.h"
@@ -43,11 +42,8 @@ TEST(SettingsFile, ExistingFileIsReadAndWrittenThroughTheProfileFunctions) {
     TempFolder folder;
     const std::wstring path = folder.File(L"corvane.ini");
     ASSERT_TRUE(test::WriteFileBytes(path, EncodeUtf16LeWithBom(L"[Bar]\r\nHeight=40\r\n")));
-    SetNorwegian(false);
     Settings s = LoadAt(path);
     EXPECT_EQ(s.barHeight, 40);
-    // A file from before the Language key: the language decided is written.
-    EXPECT_EQ(ReadIniValue(path, L"General", L"Language"), L"no");
     EXPECT_FALSE(s.pinnedPresent);
 
     ASSERT_TRUE(WriteSetting(s, L"Tray", L"Hidden",

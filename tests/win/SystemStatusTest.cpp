@@ -30,7 +30,7 @@ protected:
 };
 
 TEST_F(SystemStatusTest, StartsTwiceAndStopsTwiceWithWhateverTheSystemOffers) {
-    SystemStatus status{worker_};
+    SystemStatus status{{.worker = worker_}};
     status.Start(window_.Get());
     EXPECT_EQ(status.NotifyWindow(), window_.Get());
     SYSTEM_POWER_STATUS power = {};
@@ -51,7 +51,7 @@ TEST_F(SystemStatusTest, StartsTwiceAndStopsTwiceWithWhateverTheSystemOffers) {
 }
 
 TEST_F(SystemStatusTest, VolumeStepsAndMuteActOnTheDefaultDevice) {
-    SystemStatus status{worker_};
+    SystemStatus status{{.worker = worker_}};
     status.Start(window_.Get());
     if (!status.Model().audioAvailable) {
         status.Stop();

@@ -1,0 +1,145 @@
+#include "bar/BarAccessibleTree.h"
+#include "config/Language.h"
+#include "dock/DockAccessibleTree.h"
+#include "toolkit/AccessibleNode.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+AccessibleNode Box(int32_t left, int32_t right, std::vector<AccessibleNode> children = {}) {
+    AccessibleNode n;
+    n.location = {left, 0, right, 20};
+    n.children = std::move(children);
+    return n;
+}
+
+// Ids in pre-order: 0 the window, 1 A, 2 B, 3 B1, 4 B2, 5 C; nothing lies
+// under 90..100 but the window.
+AccessibleTree SampleTree() {
+    return AccessibleTree(
+        Box(0, 100, {Box(0, 30), Box(30, 60, {Box(30, 45), Box(45, 60)}), Box(60, 90)}));
+}
+
+TEST(AccessibleTree, NavigatesAmongSiblingsChildrenAndOnTheScreen) {
+    using enum AccessibleDirection;
+    const AccessibleTree tree = SampleTree();
+    struct Row {
+        int from;
+        AccessibleDirection direction;
+        int to;
+    };
+    const Row rows[] = {
+        {1, Next, 2},        {2, Next, 5},       {5, Next, -1},     {1, Previous, -1},
+        {5, Previous, 2},    {0, FirstChild, 1}, {0, LastChild, 5}, {2, FirstChild, 3},
+        {1, FirstChild, -1}, {0, Next, -1},      {1, Right, 2},     {5, Left, 2},
+        {1, Left, -1},       {3, Right, 4},      {1, Down, -1},     {9, Next, -1}};
+    for (const Row& r : rows) {
+        EXPECT_EQ(tree.Navigate(r.from, r.direction), r.to) << r.from << " " << int(r.direction);
+    }
+}
+
+TEST(AccessibleTree, HitTestsTheDeepestNodeAndNumbersChildrenForReaders) {
+    const AccessibleTree tree = SampleTree();
+    const int hits[][2] = {{10, 1}, {35, 3}, {50, 4}, {60, 5}, {95, 0}, {100, -1}, {-1, -1}};
+    for (const auto& [x, id] : hits) {
+        EXPECT_EQ(tree.HitTest(0, x, 5), id) << x;
+    }
+    EXPECT_EQ(tree.HitTest(2, 10, 5), -1);
+    const int children[][3] = {{0, 3, 5}, {2, 2, 4}, {2, 0, 2}, {0, 4, -1}, {0, -1, -1}};
+    for (const auto& [id, number, child] : children) {
+        EXPECT_EQ(tree.ChildAt(id, number), child);
+        EXPECT_TRUE(child < 0 || number == 0 || tree.ChildNumber(child) == number);
+    }
+}
+
+TEST(BarAccessibleTree, NamesRolesAndStatesFollowTheLayoutInBothLanguages) {
+    const bool saved = IsNorwegian();
+    const std::vector<BarItem> items = {{BarItemKind::AppNameItem, 0, 0, 40, 24},
+                                        {BarItemKind::MenuTitleItem, 40, 0, 70, 24, 0, 0, 0},
+                                        {BarItemKind::MenuTitleItem, 70, 0, 99, 24, 0, 0, 1},
+                                        {BarItemKind::TilingButtonItem, 300, 0, 320, 24},
+                                        {BarItemKind::StatusItem, 320, 0, 380, 24},
+                                        {BarItemKind::ClockItem, 380, 0, 450, 24}};
+    const std::vector<AppMenu> menus = {{L"File", {}, nullptr, -1}, {L"Edit", {}, nullptr, -1}};
+    const StatusModel status{true, 0.4f, false, NetworkKind::WiFi, 60, L"Home", true, 80, true};
+    // 192 DPI, shown; no tray icons; the title of menu 1 focused, menu 0 open.
+    const BarAccessibleFacts facts{&items,        192, {},      true, L"Notes", &menus, L"12:05",
+                                   L"8 December", {},  &status, true, {},       2,      1};
+    using enum AccessibleRole;
+    struct Language {
+        bool norwegian;
+        const wchar_t* press;
+        const wchar_t* tiling;
+        const wchar_t* status;
+    };
+    for (const Language& l :
+         {Language{false, L"Press", L"Tiling: on",
+                   L"Wi-Fi: Home (60 %), Sound: 40 %, Battery: 80 % (charging)"},
+          Language{true, L"Trykk", L"Tiling: på",
+                   L"Wi-Fi: Home (60 %), Lyd: 40 %, Batteri: 80 % (lader)"}}) {
+        SetNorwegian(l.norwegian);
+        const AccessibleTree tree(BarAccessibleTree(facts));
+        ASSERT_EQ(tree.Children(0).size(), items.size());
+        const struct {
+            AccessibleRole role;
+            const wchar_t* name;
+            uint32_t states;
+        } expected[] = {{PushButton, L"Notes", kAccHasPopup | kAccFocusable},
+                        {MenuItem, L"File", kAccHasPopup | kAccFocusable | kAccExpanded},
+                        {MenuItem, L"Edit", kAccHasPopup | kAccFocusable | kAccFocused},
+                        {CheckButton, l.tiling, kAccChecked},
+                        {PushButton, l.status, 0},
+                        {Clock, L"12:05, 8 December", 0}};
+        for (int i = 0; i < 6; ++i) {
+            const AccessibleNode& n = tree.Node(i + 1);
+            EXPECT_EQ(n.role, expected[i].role) << i;
+            EXPECT_EQ(n.name, expected[i].name) << i;
+            EXPECT_EQ(n.states, expected[i].states) << i;
+            EXPECT_EQ(BarActionItem(n.actionId, items), i);
+        }
+        EXPECT_EQ(tree.Node(4).defaultAction, l.press);
+        EXPECT_EQ(tree.Node(2).location, (PixelRect{80, 0, 140, 48}));
+    }
+    SetNorwegian(saved);
+    std::vector<BarItem> changed = items;
+    changed[2].kind = BarItemKind::ClockItem;
+    EXPECT_EQ(BarActionItem(BarActionId(2, BarItemKind::MenuTitleItem), changed), std::nullopt);
+    EXPECT_EQ(BarActionItem(BarActionId(6, BarItemKind::ClockItem), items), std::nullopt);
+}
+
+TEST(DockAccessibleTree, ItemsSayWhetherTheyRunHowManyWindowsAndWhetherPinned) {
+    const bool saved = IsNorwegian();
+    struct Row {
+        bool pinned;
+        std::size_t windows;
+        const wchar_t* english;
+        const wchar_t* norwegian;
+    };
+    const Row rows[] = {
+        {true, 0, L"Notes, pinned", L"Notes, festet"},
+        {false, 1, L"Notes, running", L"Notes, kjører"},
+        {true, 3, L"Notes, running, 3 windows, pinned", L"Notes, kjører, 3 vinduer, festet"}};
+    for (const Row& r : rows) {
+        DockItem item;
+        item.name = L"Notes";
+        item.pinned = r.pinned;
+        item.windows.resize(r.windows);
+        SetNorwegian(false);
+        EXPECT_EQ(DockItemAccessibleName(item), r.english);
+        SetNorwegian(true);
+        EXPECT_EQ(DockItemAccessibleName(item), r.norwegian);
+    }
+    SetNorwegian(saved);
+    // An item the last layout gave no cell yet is not read.
+    const std::vector<DockItem> items(2);
+    const std::vector<PointRect> cells = {{10, 4, 50, 44}};
+    const AccessibleTree tree(DockAccessibleTree({&items, &cells, 144, {0, 0, 90, 72}, true, 0}));
+    ASSERT_EQ(tree.Count(), 2);
+    EXPECT_EQ(tree.Node(1).location, (PixelRect{15, 6, 75, 66}));
+    EXPECT_EQ(tree.Node(1).states, kAccFocusable | kAccFocused);
+}
+
+}  // namespace
+}  // namespace corvane
