@@ -120,17 +120,22 @@ TEST_F(SettingsPagesTest, BuildingPagesWritesNothingEvenWhenAValueLiesOutsideIts
     EXPECT_EQ(Row(kPageTopBar, L"Height").getInt(), 46);
 }
 
+// A display that is not connected now keeps its entry, numbered as the file says.
 TEST_F(SettingsPagesTest, DockDisplayChoiceStoresTheDisplaysValueNotItsIndex) {
     host.displays = {{1920, 1080, true}, {2560, 1440, false}};
-    settings.dockMonitor = 6;  // a display that is not connected now
+    settings.dockMonitor = 5;
     const SettingsRow row = Row(kPageDock, L"Show the dock on");
-    const DockMonitorChoice expected = BuildDockMonitorChoice(host.displays, 6);
-    ASSERT_EQ(row.values, expected.values);
-    ASSERT_NE(row.values.back(), static_cast<int32_t>(row.values.size()) - 1);
+    ASSERT_EQ(row.values, (std::vector<int32_t>{0, 1, 2, 3, 5}));
+    EXPECT_EQ(row.options[2], L"Display 1  \u00B7  1920\u00D71080  (main)");
+    EXPECT_EQ(row.options[4], L"Display 4  (not connected)");
     for (const int32_t value : row.values) {
         row.setInt(value);
         EXPECT_EQ(Written(L"Dock", L"Monitor"), std::to_wstring(value));
         EXPECT_EQ(row.getInt(), value);
+    }
+    for (const int32_t stored : {0, 1, 3}) {
+        EXPECT_EQ(BuildDockMonitorChoice(host.displays, stored).values,
+                  (std::vector<int32_t>{0, 1, 2, 3}));
     }
 }
 

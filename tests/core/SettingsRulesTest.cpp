@@ -1,6 +1,5 @@
-// Slider values, date presets, the dock's display choice, program labels, re-apply timers.
+// Slider values, date presets, program labels, re-apply timers.
 
-#include "config/Language.h"
 #include "settings/SettingsLayout.h"
 #include "settings/SettingsRules.h"
 
@@ -37,22 +36,6 @@ TEST(SettingsRules, DatePresetsAndTheLanguageSwitch) {
         EXPECT_GT(DatePresetIndex(L"yyyy-MM-dd", norwegian), 4);
     }
     EXPECT_EQ(DateFormatAfterSwitch(L"dddd d. MMMM", false), L"dddd, MMMM d");
-}
-
-TEST(SettingsRules, DockDisplayChoiceStoresTheDisplaysValue) {
-    const bool was = IsNorwegian();
-    SetNorwegian(false);
-    const std::vector<DisplaySize> two{{1920, 1080, true}, {2560, 1440, false}};
-    const auto choice = BuildDockMonitorChoice(two, 5);
-    EXPECT_EQ(choice.values, (std::vector<int32_t>{0, 1, 2, 3, 5}));
-    EXPECT_EQ(choice.options[2], L"Display 1  \u00B7  1920\u00D71080  (main)");
-    EXPECT_EQ(choice.options[4], L"Display 4  (not connected)");
-    for (const int32_t stored : {0, 1, 3}) {
-        EXPECT_EQ(BuildDockMonitorChoice(two, stored).values, (std::vector<int32_t>{0, 1, 2, 3}));
-    }
-    SetNorwegian(true);
-    EXPECT_EQ(BuildDockMonitorChoice({}, 2).options[2], L"Skjerm 1  (ikke tilkoblet)");
-    SetNorwegian(was);
 }
 
 TEST(SettingsRules, ProgramLabels) {
