@@ -173,7 +173,8 @@ TEST(CatalogRules, ParsingNamesOfTheApplicationsFolderAndUninstallers) {
 
     // Uninstallers are left out.
     const std::tuple<const wchar_t*, const wchar_t*, bool> cases[] = {
-        // name, program, left out{L"Uninstall Foo", L"C:\\F\\f.exe", true},
+        // name, program, left out
+        {L"Uninstall Foo", L"C:\\F\\f.exe", true},
         {L"Foo uninstall tool", L"", true},
         {L"AVInstaller", L"", true},
         {L"Foo", L"C:\\F\\unins000.exe", true},

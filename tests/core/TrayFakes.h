@@ -1,6 +1,5 @@
 #pragma once
-// A stand-in for the system calls of the tray host, for the core tests and
-// the fuzzer.
+// A stand-in for the system calls of the tray host, for the core tests.
 
 #include "support/TrayRecords.h"
 #include "tray/TrayIconStore.h"
@@ -18,6 +17,8 @@ namespace corvane::test {
 // Icon copies are fresh numbers; every destroy is counted per copy.
 class FakeTraySystem final : public TraySystem {
 public:
+    explicit FakeTraySystem(std::set<uint32_t> existing) : windows(std::move(existing)) {}
+
     uint64_t CopyIcon(uint32_t handle) override {
         if (handle != 0) {
             live.insert(++lastCopy);

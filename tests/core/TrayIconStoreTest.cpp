@@ -59,8 +59,7 @@ TEST(TrayIconStore, NotificationsChangeTheListOrGoToExplorer) {
     };
     for (const auto& [name, messages, forwarded, icons] : rows) {
         SCOPED_TRACE(name);
-        test::FakeTraySystem system;
-        system.windows = {kW1, kW2};
+        test::FakeTraySystem system({kW1, kW2});
         TrayIconStore store(system);
         for (std::size_t i = 0; i < messages.size(); ++i) {
             const TrayReaction reaction = store.Handle(kTrayDataNotify, messages[i]);
@@ -119,15 +118,13 @@ TEST(TrayIconStore, BalloonsReachExplorerWithTheIconHiddenThereUntilItIsDeleted)
     };
     for (const auto& [name, messages, copies] : rows) {
         SCOPED_TRACE(name);
-        test::FakeTraySystem system;
-        system.windows = {kW1};
+        test::FakeTraySystem system({kW1});
         TrayIconStore store(system);
         for (std::size_t i = 0; i < messages.size(); ++i) {
             EXPECT_EQ(Copies(store.Handle(kTrayDataNotify, messages[i])), copies[i]) << i;
         }
     }
-    test::FakeTraySystem system;
-    system.windows = {kW1};
+    test::FakeTraySystem system({kW1});
     TrayIconStore store(system);
     (void)store.Handle(kTrayDataNotify, balloon(kAdd));
     const TrayReaction release{.toExplorer = store.ReleaseExplorerCopies()};
@@ -137,8 +134,7 @@ TEST(TrayIconStore, BalloonsReachExplorerWithTheIconHiddenThereUntilItIsDeleted)
 }
 
 TEST(TrayIconStore, PositionQueriesAnswerTheDrawnCorner) {
-    test::FakeTraySystem system;
-    system.windows = {kW1};
+    test::FakeTraySystem system({kW1});
     TrayIconStore store(system);
     (void)store.Handle(kTrayDataNotify, Note(kAdd, kW1, 1, kGuid, 0, 0, u"", 0, 0, 0, 9));
     store.Find(kW1, 1)->screenRect = {-30, 2, 126, 30};
@@ -161,8 +157,7 @@ TEST(TrayIconStore, PositionQueriesAnswerTheDrawnCorner) {
 
 // That each icon copy is destroyed exactly once is the tray fuzzer's check.
 TEST(TrayIconStore, AFullListRefusesNewIconsAndStillTakesChanges) {
-    test::FakeTraySystem system;
-    system.windows = {kW1, kW2};
+    test::FakeTraySystem system({kW1, kW2});
     TrayIconStore store(system);
     const auto send = [&](const std::vector<uint8_t>& m) {
         return !store.Handle(kTrayDataNotify, m).forward;
@@ -176,8 +171,7 @@ TEST(TrayIconStore, AFullListRefusesNewIconsAndStillTakesChanges) {
 }
 
 TEST(TrayIconStore, NoTwoPicturesEverShareAGeneration) {
-    test::FakeTraySystem system;
-    system.windows = {kW1};
+    test::FakeTraySystem system({kW1});
     TrayIconStore first(system);
     TrayIconStore second(system);  // as after the host started again
     std::set<uint64_t> seen;

@@ -155,11 +155,8 @@ TEST(AppTargets, LastComponentsAppsFolderPrefixQuotedAppPathsAndTheSteamRule) {
     EXPECT_EQ(UnquoteAppPathValue(L"\"C:\\App\\app.exe"), L"C:\\App\\app.exe");
     EXPECT_EQ(UnquoteAppPathValue(L"C:\\a \"b\""), L"C:\\a \"b\"");
 
-    // Only the embedded browser becomes Steam itself.
-    EXPECT_EQ(ApplySteamRule(
-                  L"C:\\Program Files (x86)\\Steam\\bin\\cef\\cef.win7x64\\steamwebhelper.exe"),
-              L"C:\\Program Files (x86)\\Steam\\steam.exe");
-    // Case and slashes of the folder are kept; the first cef folder decides.
+    // Only the embedded browser becomes Steam itself (IdentifyWindow has the plain case); case
+    // and slashes of the folder are kept, and the first cef folder decides.
     EXPECT_EQ(ApplySteamRule(L"E:/Games/STEAM/BIN/CEF/cef.win64/SteamWebHelper.EXE"),
               L"E:/Games/STEAM\\steam.exe");
     EXPECT_EQ(ApplySteamRule(L"D:\\a\\bin\\cef\\b\\bin\\cef\\steamwebhelper.exe"),

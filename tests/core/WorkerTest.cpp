@@ -21,11 +21,24 @@ class Gate {
 public:
     void Open() { promise_.set_value(); }
     void Wait() const { future_.wait(); }
+    // A job that counts itself in and holds its thread until the gate opens.
+    std::function<void()> Hold(std::atomic<int>& entered) const {
+        return [this, &entered] {
+            ++entered;
+            Wait();
+        };
+    }
 
 private:
     std::promise<void> promise_;
     std::shared_future<void> future_ = promise_.get_future().share();
 };
+
+void AwaitCount(const std::atomic<int>& count, int at_least) {
+    while (count < at_least) {
+        std::this_thread::yield();
+    }
+}
 
 // Stands in for the GUI thread: the wake only counts and signals, and the
 // test calls RunFinished itself, as the control window would.
@@ -86,18 +99,15 @@ TEST_F(WorkerTest, HandsBackResultsUnlessCancelledOrSuperseded) {
         const uint32_t channel = worker_.NewChannel();
         std::vector<std::string> seen;
         Gate gate;
-        std::atomic<bool> running = false;
+        std::atomic<int> running = 0;
         worker_.Submit<std::string>(
             {channel, 7}, WorkUrgency::Background,
-            [&] {
-                running = true;
-                gate.Wait();
+            [hold = gate.Hold(running)] {
+                hold();
                 return std::string("old");
             },
             Into(seen));
-        while (!running) {
-            std::this_thread::yield();
-        }
+        AwaitCount(running, 1);
         if (newerDeliveredFirst) {
             const int before = Wakes();
             worker_.Submit<std::string>({channel, 7}, WorkUrgency::Urgent, Value("new"),
@@ -124,14 +134,9 @@ TEST_F(WorkerTest, WaitingJobsAreReplacedCancelledAndTakenUrgentNewestFirst) {
     std::vector<Gate> gates(Worker::kMaxThreads);
     std::atomic<int> started = 0;
     for (Gate& gate : gates) {
-        worker_.Submit({99, 0}, WorkUrgency::Urgent, std::function<void()>([&] {
-                           ++started;
-                           gate.Wait();
-                       }));
+        worker_.Submit({99, 0}, WorkUrgency::Urgent, gate.Hold(started));
     }
-    while (started < static_cast<int>(gates.size())) {
-        std::this_thread::yield();
-    }
+    AwaitCount(started, static_cast<int>(gates.size()));
     std::vector<std::string> ran;
     std::mutex ranMutex;
     const auto job = [&](std::string name) {
@@ -199,26 +204,19 @@ TEST_F(WorkerTest, WakesOncePerBatchAgainAfterAFailedWakeAndNeverForAFailedJob) 
 
 TEST_F(WorkerTest, OnlyUrgentWorkGetsAThreadBesideABusyOne) {
     Gate gate;
-    std::atomic<bool> blocked = false;
-    worker_.Submit({1, 1}, WorkUrgency::Background, std::function<void()>([&] {
-                       blocked = true;
-                       gate.Wait();
-                   }));
-    while (!blocked) {
-        std::this_thread::yield();
-    }
+    std::atomic<int> blocked = 0;
+    worker_.Submit({1, 1}, WorkUrgency::Background, gate.Hold(blocked));
+    AwaitCount(blocked, 1);
     std::atomic<bool> background = false;
-    std::atomic<bool> urgent = false;
+    std::atomic<int> urgent = 0;
     worker_.Submit({1, 2}, WorkUrgency::Background,
                    std::function<void()>([&] { background = true; }));
     // It waits for the busy thread, which was not busy long enough to look
     // stuck; a launch does not.
     std::this_thread::sleep_for(50ms);
     EXPECT_FALSE(background);
-    worker_.Submit({1, 3}, WorkUrgency::Urgent, std::function<void()>([&] { urgent = true; }));
-    while (!urgent) {
-        std::this_thread::yield();
-    }
+    worker_.Submit({1, 3}, WorkUrgency::Urgent, std::function<void()>([&] { ++urgent; }));
+    AwaitCount(urgent, 1);
     gate.Open();
     WaitUntilIdle();
     EXPECT_TRUE(background);
@@ -228,14 +226,9 @@ TEST(WorkerStop, AStuckJobIsLeftBehindWithinTheBound) {
     Gate gate;
     {
         Worker worker(nullptr, nullptr);
-        std::atomic<bool> running = false;
-        worker.Submit({1, 1}, WorkUrgency::Urgent, std::function<void()>([&] {
-                          running = true;
-                          gate.Wait();
-                      }));
-        while (!running) {
-            std::this_thread::yield();
-        }
+        std::atomic<int> running = 0;
+        worker.Submit({1, 1}, WorkUrgency::Urgent, gate.Hold(running));
+        AwaitCount(running, 1);
         EXPECT_FALSE(worker.Stop(20ms));
     }
     // The worker is gone; the thread it left behind wakes up to shared state
