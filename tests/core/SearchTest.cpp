@@ -16,6 +16,8 @@
 namespace corvane {
 namespace {
 
+using List = std::vector<std::wstring>;
+
 // Stands in for the system's folding: ASCII lower case and one accent.
 std::wstring TestFold(std::wstring_view text) {
     std::wstring folded;
@@ -61,8 +63,8 @@ AppEntry App(const wchar_t* name, const wchar_t* exePath = L"") {
     return entry;
 }
 
-std::vector<std::wstring> Names(const std::vector<AppEntry>& entries) {
-    std::vector<std::wstring> names;
+List Names(const std::vector<AppEntry>& entries) {
+    List names;
     for (const AppEntry& entry : entries) {
         names.push_back(entry.name);
     }
@@ -83,10 +85,9 @@ TEST(Search, RanksByScoreThenHistoryThenCatalogOrder) {
     LaunchRecords none;
 
     EXPECT_EQ(Names(SearchEntries(apps, settings, none, L"  Display ", 9)),
-              (std::vector<std::wstring>{L"Display", L"Display", L"Display Fusion"}));
+              (List{L"Display", L"Display", L"Display Fusion"}));
     EXPECT_TRUE(SearchEntries(apps, settings, none, L"display", 9)[1].isSetting);
-    EXPECT_EQ(Names(SearchEntries(apps, {}, none, L"msedge", 9)),
-              std::vector<std::wstring>{L"Browser"});
+    EXPECT_EQ(Names(SearchEntries(apps, {}, none, L"msedge", 9)), List{L"Browser"});
     EXPECT_TRUE(SearchEntries(apps, settings, none, L"   ", 9).empty());
     // The other language's name still finds a settings page.
     const auto norwegian = SearchEntries({}, settings, none, L"skjerm", 9);
@@ -107,15 +108,14 @@ TEST(Search, RanksByScoreThenHistoryThenCatalogOrder) {
     history.Record(catalog[2].key, 3000);
     history.Record(L"ms-settings:display", 3000);
     EXPECT_EQ(Names(SearchEntries(apps, {}, none, L"cafe", 2)),
-              (std::vector<std::wstring>{L"Café Notes", L"Cafe Stats"}));
+              (List{L"Café Notes", L"Cafe Stats"}));
     EXPECT_EQ(Names(SearchEntries(apps, {}, history, L"cafe", 9)),
-              (std::vector<std::wstring>{L"Café Notes", L"Cafe Map", L"Cafe Stats"}));
+              (List{L"Café Notes", L"Cafe Map", L"Cafe Stats"}));
     EXPECT_EQ(Names(SearchEntries(apps, settings, history, L"display", 9)),
-              (std::vector<std::wstring>{L"Display", L"Display", L"Display Fusion"}));
+              (List{L"Display", L"Display", L"Display Fusion"}));
     // A higher score is never passed by a more started app.
     history.Record(catalog[1].key, 4000);
-    EXPECT_EQ(Names(SearchEntries(apps, {}, history, L"display", 1)),
-              std::vector<std::wstring>{L"Display"});
+    EXPECT_EQ(Names(SearchEntries(apps, {}, history, L"display", 1)), List{L"Display"});
 }
 
 TEST(Search, LaunchHistoryIsBoundedAndSkipsDamagedLines) {
@@ -202,8 +202,7 @@ TEST(CatalogRules, KeepsProgramFilesOnlyAndTheFirstOfEachEntry) {
         document};
     // Descending, so that the order can only come from the comparison.
     FinishCatalog(entries, [](std::wstring_view a, std::wstring_view b) { return b.compare(a); });
-    EXPECT_EQ(Names(entries),
-              (std::vector<std::wstring>{L"beta", L"beta", L"Tool Safe", L"Tool", L"Readme"}));
+    EXPECT_EQ(Names(entries), (List{L"beta", L"beta", L"Tool Safe", L"Tool", L"Readme"}));
     EXPECT_NE(FindPinnedEntry(entries, L"shell:AppsFolder\\B2"), nullptr);
     EXPECT_NE(FindPinnedEntry(entries, L"C:\\USER\\Tool.lnk"), nullptr);
     EXPECT_EQ(FindPinnedEntry(entries, L"c:\\t\\TOOL.EXE"), &entries[2]);
@@ -217,7 +216,6 @@ TEST(PinRules, AppsSharingAProgramPinShowStartAndUnpinApart) {
         MakeAppEntry(L"Prompt",
                      L"shell:AppsFolder\\{F38BF404-1D43-42F2-9305-67DE0B28FC23}\\cmd.exe", cmd),
         MakeAppEntry(L"Dev Prompt", L"C:\\Menu\\Dev Prompt.lnk", cmd)};
-    using List = std::vector<std::wstring>;
     const std::wstring prompt = catalog[0].target, dev = catalog[1].target, gone = L"D:\\Gone.exe";
     // A program file names the first app running it, and only that one.
     const std::tuple<List, std::size_t, bool, List> rows[] = {
