@@ -80,6 +80,17 @@ std::string Fmt(float left, float right) {
     return out.str();
 }
 
+// Each island's left..right, all from the top of the bar to its bottom.
+std::string Islands(const std::vector<PointRect>& islands) {
+    std::string text;
+    for (const PointRect& island : islands) {
+        text += (text.empty() ? "" : " ") + Fmt(island.left, island.right);
+        EXPECT_FLOAT_EQ(island.top, 0);
+        EXPECT_FLOAT_EQ(island.bottom, kH);
+    }
+    return text;
+}
+
 // The items in list order, e.g. "N6..75 C1859..1914 R1649..1727x3": N name,
 // M menu title, R a run of tray icons, T tiling button, S status, C clock,
 // P Now Playing.
@@ -193,11 +204,7 @@ TEST(LayoutBar, Scenarios) {
 
         EXPECT_EQ(Describe(result.items), r.items);
         if (r.islands != nullptr) {
-            std::string islands;
-            for (const PointRect& island : result.islands) {
-                islands += (islands.empty() ? "" : " ") + Fmt(island.left, island.right);
-            }
-            EXPECT_EQ(islands, r.islands);
+            EXPECT_EQ(Islands(result.islands), r.islands);
         }
         int32_t nextMenu = 0;
         for (const BarItem& item : result.items) {
@@ -285,7 +292,7 @@ const std::vector<BarItem> kFullBar = {
     ItemAt(Kind::MenuTitleItem, 77, 123), ItemAt(Kind::MenuTitleItem, 123, 169)};
 
 TEST(BarIslands, GroupsOfEachStyle) {
-    // Name, style, items; left..right of each island, all from the top to the bottom.
+    // Name, style, items; the islands.
     using Row = std::tuple<const char*, BarStyle, std::vector<BarItem>, const char*>;
     const BarStyle sep = BarStyle::Separated, isl = BarStyle::Islands;
     const BarItem name = kFullBar[0], clock = kFullBar[1], status = kFullBar[2];
@@ -309,13 +316,7 @@ TEST(BarIslands, GroupsOfEachStyle) {
         SCOPED_TRACE(name);
         std::vector<PointRect> built = {{1, 2, 3, 4}};  // what the last layout left
         BuildBarIslands(items, style, kW, kH, false, built);
-        std::ostringstream islands;
-        for (const PointRect& island : built) {
-            islands << (&island == built.data() ? "" : " ") << island.left << ".." << island.right;
-            EXPECT_FLOAT_EQ(island.top, 0);
-            EXPECT_FLOAT_EQ(island.bottom, kH);
-        }
-        EXPECT_EQ(islands.str(), expected);
+        EXPECT_EQ(Islands(built), expected);
     }
 }
 

@@ -204,12 +204,17 @@ TEST(Theme, AccentIsEntryOneWhenDarkAndEntryFiveWhenLightOfAWholePalette) {
 }
 
 // The glass rule: which DWM attributes and accent each backdrop gets.
-TEST(BackdropPlan, TintScalesPercentToAByteWithIntegerDivision) {
+TEST(BackdropPlan, TintScalesPercentToAByteAndGlassNeedsTransparencyOnAndBatterySaverOff) {
     const std::pair<int, int> cases[] = {{0, 0},     {100, 255},   {72, 183},
                                          {1, 2},     {99, 252},    {-1, 0},
                                          {101, 255}, {INT_MIN, 0}, {INT_MAX, 255}};
     for (const auto& [percent, alpha] : cases) {
         EXPECT_EQ(TintAlpha(percent), alpha) << percent;
+    }
+    // (EnableTransparency, SystemStatusFlag) -> allowed
+    for (const auto& [transparency, saver, allowed] :
+         {std::tuple{1u, 0, true}, {0u, 0, false}, {1u, 1, false}, {2u, 0, true}}) {
+        EXPECT_EQ(GlassAllowed(transparency, static_cast<uint8_t>(saver)), allowed);
     }
 }
 
@@ -250,14 +255,6 @@ TEST(BackdropPlan, EachBackdropGetsItsAttributesAndPlainWinsOverAll) {
         }
         EXPECT_EQ(p.frameMargin, r.margin);
         EXPECT_EQ(p.systemBackdrop, r.system);
-    }
-}
-
-TEST(BackdropPlan, GlassNeedsTransparencyEffectsOnAndBatterySaverOff) {
-    // (EnableTransparency, SystemStatusFlag) -> allowed
-    for (const auto& [transparency, saver, allowed] :
-         {std::tuple{1u, 0, true}, {0u, 0, false}, {1u, 1, false}, {2u, 0, true}}) {
-        EXPECT_EQ(GlassAllowed(transparency, static_cast<uint8_t>(saver)), allowed);
     }
 }
 
