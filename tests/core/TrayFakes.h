@@ -1,5 +1,6 @@
 #pragma once
-// A stand-in for the system calls of the tray host, for the core tests.
+// A stand-in for the system calls of the tray host, for the core tests and
+// the fuzzer.
 
 #include "support/TrayRecords.h"
 #include "tray/TrayIconStore.h"
@@ -17,6 +18,7 @@ namespace corvane::test {
 // Icon copies are fresh numbers; every destroy is counted per copy.
 class FakeTraySystem final : public TraySystem {
 public:
+    FakeTraySystem() = default;
     explicit FakeTraySystem(std::set<uint32_t> existing) : windows(std::move(existing)) {}
 
     uint64_t CopyIcon(uint32_t handle) override {
