@@ -13,6 +13,7 @@
 #include "base/WindowBase.h"
 #include "toolkit/AccessibleWindow.h"
 #include "toolkit/KeyboardFocus.h"
+#include "toolkit/RevealAnimator.h"
 #include "toolkit/Tooltip.h"
 
 #include <windows.h>
@@ -154,8 +155,7 @@ private:
     bool fullscreenHidden_ = false;
     PixelRect frame_;
     bool revealed_ = true;
-    float slidePosition_ = 0.0f;
-    float slideTarget_ = 0.0f;
+    RevealAnimator slide_{kBarSlideEasing};
     bool sliding_ = false;
     bool popupOpen_ = false;
     bool repositioning_ = false;
