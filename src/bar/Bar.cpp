@@ -415,7 +415,7 @@ void Bar::Relayout() {
         text_.Clear();
         text_.SetTextScale(context_.theme.textScale);
         LayoutBar(MakeBarLayoutInput(settings, sources), text_, layout_);
-        NotifyClockTurned(clock);
+        NotifyNamesTurned(clock);
     } catch (...) {
         // Out of memory: nothing is shown rather than half a layout.
         text_.Clear();
