@@ -58,6 +58,17 @@ void FillItem(const BarAccessibleFacts& facts, const BarItem& item, AccessibleNo
             node.role = AccessibleRole::PushButton;
             if (facts.status != nullptr) {
                 node.name = StatusAccessibleName(*facts.status);
+                // Each indicator on its own too, so that a reader walking the
+                // cluster hears "Volume 40 %" apart from the network.
+                for (const std::wstring& line :
+                     {NetworkStatusLine(*facts.status), SoundStatusLine(*facts.status),
+                      BatteryStatusLine(*facts.status)}) {
+                    if (std::wstring name = JoinLines(line); !name.empty()) {
+                        node.children.push_back({.role = AccessibleRole::Text,
+                                                 .name = std::move(name),
+                                                 .location = node.location});
+                    }
+                }
             }
             node.description = JoinLines(Text(TextId::ScrollForVolumeLine));
             node.defaultAction = press;
