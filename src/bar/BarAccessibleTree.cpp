@@ -64,9 +64,10 @@ void FillItem(const BarAccessibleFacts& facts, const BarItem& item, AccessibleNo
                      {NetworkStatusLine(*facts.status), SoundStatusLine(*facts.status),
                       BatteryStatusLine(*facts.status)}) {
                     if (std::wstring name = JoinLines(line); !name.empty()) {
-                        node.children.push_back({.role = AccessibleRole::Text,
-                                                 .name = std::move(name),
-                                                 .location = node.location});
+                        AccessibleNode& indicator = node.children.emplace_back();
+                        indicator.role = AccessibleRole::Text;
+                        indicator.name = std::move(name);
+                        indicator.location = node.location;
                     }
                 }
             }
