@@ -149,11 +149,7 @@ int wmain(int argc, wchar_t** argv) {
 
     const Settings settings;
     const Theme theme;
-    NowPlayingCard card({.instance = ::GetModuleHandleW(nullptr),
-                         .graphics = graphics,
-                         .settings = settings,
-                         .theme = theme,
-                         .source = source});
+    NowPlayingCard card({::GetModuleHandleW(nullptr), graphics, settings, theme, source});
     card.ShowCard(RECT{600, 0, 800, 28}, false, 96);
     const HWND window = ::FindWindowW(kNowPlayingCardClass, nullptr);
     if (window == nullptr) {

@@ -184,7 +184,7 @@ void Bar::Reposition() {
     }
 
     frame_ = FrameFromStrip(strip, m);
-    const int y = SlideWindowTop(frame_.top, m, slidePosition_);
+    const int y = SlideWindowTop(frame_.top, m, slide_.Position());
     ::SetWindowPos(Hwnd(), HWND_TOPMOST, frame_.left, y, frame_.Width(), m.height, SWP_NOACTIVATE);
     if (TrayHost* host = Tray()) {
         host->SetHostRect(frame_);
@@ -283,7 +283,7 @@ void Bar::SetRevealed(bool reveal) {
         return;
     }
     revealed_ = wanted;
-    slideTarget_ = wanted ? 0.0f : 1.0f;
+    slide_.Reveal(wanted);
     if (wanted) {
         ShowEdge(false);
         if (!fullscreenHidden_) {
@@ -302,9 +302,8 @@ void Bar::SetRevealed(bool reveal) {
 }
 
 void Bar::OnSlideTimer() {
-    const bool moving = EaseTowards(slidePosition_, slideTarget_,
-                                    MotionEasing(kBarSlideEasing, context_.theme.animate));
-    const int y = SlideWindowTop(frame_.top, Metrics(), slidePosition_);
+    const bool moving = slide_.Step(context_.theme.animate);
+    const int y = SlideWindowTop(frame_.top, Metrics(), slide_.Position());
     ::SetWindowPos(Hwnd(), nullptr, frame_.left, y, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (!moving) {
@@ -416,7 +415,7 @@ void Bar::Relayout() {
         text_.Clear();
         text_.SetTextScale(context_.theme.textScale);
         LayoutBar(MakeBarLayoutInput(settings, sources), text_, layout_);
-        NotifyClockTurned(clock);
+        NotifyNamesTurned(clock);
     } catch (...) {
         // Out of memory: nothing is shown rather than half a layout.
         text_.Clear();

@@ -13,6 +13,7 @@
 #include "base/WindowBase.h"
 #include "toolkit/AccessibleWindow.h"
 #include "toolkit/KeyboardFocus.h"
+#include "toolkit/RevealAnimator.h"
 #include "toolkit/Tooltip.h"
 
 #include <windows.h>
@@ -141,10 +142,12 @@ private:
     void ClickTrayIcon(int hit);
     AccessibleNode BuildAccessibleTree() override;
     void RunAccessibleAction(int32_t actionId) override;
-    // Tells screen readers where the keyboard focus cue is, and that the
-    // clock turned.
+    // Tells screen readers where the keyboard focus cue is.
     void NotifyKeyboardFocus() noexcept;
-    void NotifyClockTurned(const std::wstring& clock) noexcept;
+    // Readers hear of the minute turning and of a new track (never of the
+    // first text), as a name change without the focus moving.
+    void NotifyNamesTurned(const std::wstring& clock) noexcept;
+    void NotifyNameTurned(std::wstring& heard, const std::wstring& now, BarItemKind kind) noexcept;
 
     const BarContext context_;
     HMONITOR display_;
@@ -154,8 +157,7 @@ private:
     bool fullscreenHidden_ = false;
     PixelRect frame_;
     bool revealed_ = true;
-    float slidePosition_ = 0.0f;
-    float slideTarget_ = 0.0f;
+    RevealAnimator slide_{kBarSlideEasing};
     bool sliding_ = false;
     bool popupOpen_ = false;
     bool repositioning_ = false;
@@ -193,6 +195,7 @@ private:
     UniquePowerNotify powerSourceNotify_;
     std::unique_ptr<BarPainter> painter_;
     std::wstring accessibleClock_;
+    std::wstring accessibleNowPlaying_;
     AccessibleWindow accessible_{*this};
 };
 

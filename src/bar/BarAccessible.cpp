@@ -76,13 +76,19 @@ void Bar::NotifyKeyboardFocus() noexcept {
     }
 }
 
-void Bar::NotifyClockTurned(const std::wstring& clock) noexcept {
+void Bar::NotifyNamesTurned(const std::wstring& clock) noexcept {
+    NotifyNameTurned(accessibleClock_, clock, BarItemKind::ClockItem);
+    NotifyNameTurned(accessibleNowPlaying_, nowPlayingText_, BarItemKind::NowPlayingItem);
+}
+
+void Bar::NotifyNameTurned(std::wstring& heard, const std::wstring& now,
+                           BarItemKind kind) noexcept {
     try {
-        if (clock == accessibleClock_) {
+        if (now == heard) {
             return;
         }
-        const bool first = accessibleClock_.empty();
-        accessibleClock_ = clock;
+        const bool first = heard.empty();
+        heard = now;
         if (first) {
             return;
         }
@@ -90,9 +96,8 @@ void Bar::NotifyClockTurned(const std::wstring& clock) noexcept {
         return;
     }
     for (std::size_t i = 0; i < Items().size(); ++i) {
-        if (Items()[i].kind == BarItemKind::ClockItem) {
-            accessible_.Notify(EVENT_OBJECT_NAMECHANGE,
-                               BarActionId(static_cast<int>(i), BarItemKind::ClockItem));
+        if (Items()[i].kind == kind) {
+            accessible_.Notify(EVENT_OBJECT_NAMECHANGE, BarActionId(static_cast<int>(i), kind));
         }
     }
 }

@@ -58,6 +58,18 @@ void FillItem(const BarAccessibleFacts& facts, const BarItem& item, AccessibleNo
             node.role = AccessibleRole::PushButton;
             if (facts.status != nullptr) {
                 node.name = StatusAccessibleName(*facts.status);
+                // Each indicator on its own too, so that a reader walking the
+                // cluster hears "Volume 40 %" apart from the network.
+                for (const std::wstring& line :
+                     {NetworkStatusLine(*facts.status), SoundStatusLine(*facts.status),
+                      BatteryStatusLine(*facts.status)}) {
+                    if (std::wstring name = JoinLines(line); !name.empty()) {
+                        AccessibleNode& indicator = node.children.emplace_back();
+                        indicator.role = AccessibleRole::Text;
+                        indicator.name = std::move(name);
+                        indicator.location = node.location;
+                    }
+                }
             }
             node.description = JoinLines(Text(TextId::ScrollForVolumeLine));
             node.defaultAction = press;

@@ -3,6 +3,7 @@
 
 #include "bar/SystemStatus.h"
 
+#include "base/ComObject.h"
 #include "base/Commands.h"
 #include "base/DynamicApis.h"
 #include "bar/StatusRules.h"
@@ -39,9 +40,9 @@ void PostCommand(HWND window, WPARAM command) noexcept {
     }
 }
 
-// Shared by both Core Audio callbacks: the atomic count and the window they
-// post to. The window is cleared before the owner lets go, so a notification
-// that is already on its way cannot reach a window that is being destroyed.
+// Shared by both Core Audio callbacks: the window they post to. It is cleared
+// before the owner lets go, so a notification that is already on its way
+// cannot reach a window that is being destroyed.
 class CallbackTarget {
 public:
     explicit CallbackTarget(HWND window) noexcept : window_(window) {}
@@ -52,44 +53,22 @@ private:
     std::atomic<HWND> window_;
 };
 
-// The reference counting every callback object shares: COM may call it from
-// any thread, and the last release deletes the object.
+// Every Core Audio callback object posts to the same window.
 template <typename Interface>
-class PostingCallback : public Interface {
+class PostingCallback : public ComObject<Interface> {
 public:
     explicit PostingCallback(HWND window) noexcept : target_(window) {}
-    PostingCallback(const PostingCallback&) = delete;
-    PostingCallback& operator=(const PostingCallback&) = delete;
 
     void Detach() noexcept { target_.Detach(); }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (object == nullptr) {
-            return E_POINTER;
-        }
-        if (riid == __uuidof(IUnknown) || riid == __uuidof(Interface)) {
-            *object = static_cast<Interface*>(this);
-            this->AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
-
 protected:
-    virtual ~PostingCallback() = default;
+    ~PostingCallback() override = default;
+    [[nodiscard]] bool Answers(REFIID riid) const noexcept override {
+        return riid == __uuidof(Interface);
+    }
     void Post(WPARAM command) const noexcept { target_.Post(command); }
 
 private:
-    std::atomic<ULONG> references_{1};
     CallbackTarget target_;
 };
 

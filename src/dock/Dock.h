@@ -7,6 +7,7 @@
 #include "base/Win32Handles.h"
 #include "base/WindowBase.h"
 #include "dock/DockAppBar.h"
+#include "dock/DockGeometry.h"
 #include "dock/DockHost.h"
 #include "dock/DockItemVisual.h"
 #include "dock/DockModel.h"
@@ -15,6 +16,7 @@
 #include "dock/TaskbarHidePlan.h"
 #include "toolkit/AccessibleWindow.h"
 #include "toolkit/PointerGesture.h"
+#include "toolkit/RevealAnimator.h"
 #include "toolkit/KeyboardFocus.h"
 #include "toolkit/Tooltip.h"
 
@@ -266,8 +268,7 @@ private:
     bool belowSystemUi_ = false;
     bool suppressed_ = false;
     bool revealed_ = true;
-    float hideOffset_ = 0.0f;
-    float targetHideOffset_ = 0.0f;
+    RevealAnimator hide_{kDockHideEasing};
     bool animating_ = false;
 
     Tooltip tooltip_;

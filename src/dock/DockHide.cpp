@@ -74,7 +74,7 @@ void Dock::Layout() noexcept {
 }
 
 void Dock::PlaceWindow() noexcept {
-    const int32_t top = DockWindowTop(windowRect_, dpi_, hideOffset_);
+    const int32_t top = DockWindowTop(windowRect_, dpi_, hide_.Position());
     // Below a Start or search surface the dock keeps its place in the z-order.
     const UINT zOrder = belowSystemUi_ ? SWP_NOZORDER : 0u;
     ::SetWindowPos(Hwnd(), HWND_TOPMOST, windowRect_.left, top, windowRect_.Width(),
@@ -107,13 +107,12 @@ void Dock::OnAnimate() noexcept {
         moving |= EaseTowards(visual.scale, visual.targetScale, scaleEasing);
     }
     moving |= EaseTowards(nowPlayingScale_, nowPlayingTargetScale_, scaleEasing);
-    const float before = hideOffset_;
-    const bool sliding =
-        EaseTowards(hideOffset_, targetHideOffset_, MotionEasing(kDockHideEasing, animate));
-    if (hideOffset_ != before) {
+    const float before = hide_.Position();
+    const bool sliding = hide_.Step(animate);
+    if (hide_.Position() != before) {
         PlaceWindow();
     }
-    if (!sliding && hideOffset_ >= 1.0f && ::IsWindowVisible(Hwnd())) {
+    if (!sliding && hide_.OutOfSight() && ::IsWindowVisible(Hwnd())) {
         ::ShowWindow(Hwnd(), SW_HIDE);
         ShowEdge(!suppressed_);
     }
@@ -189,11 +188,11 @@ void Dock::SetRevealed(bool reveal) noexcept {
     }
     revealed_ = reveal;
     if (reveal) {
-        targetHideOffset_ = 0.0f;
+        hide_.Reveal(true);
         ShowEdge(false);
         ::ShowWindow(Hwnd(), SW_SHOWNOACTIVATE);
     } else {
-        targetHideOffset_ = 1.0f;
+        hide_.Reveal(false);
         SetHover(-1);
         ClosePreview();
     }
@@ -236,8 +235,7 @@ void Dock::Suppress(bool on) noexcept {
         SetHover(-1);
         ClosePreview();
         revealed_ = false;
-        hideOffset_ = 1.0f;
-        targetHideOffset_ = 1.0f;
+        hide_.HideNow();
         PlaceWindow();
         ::ShowWindow(Hwnd(), SW_HIDE);
         tooltip_.Hide();

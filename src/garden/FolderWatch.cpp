@@ -1,7 +1,8 @@
 #include "garden/FolderWatch.h"
 
+#include "base/WaitingThread.h"
+
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace corvane {
@@ -12,9 +13,6 @@ constexpr std::size_t kMaxFolders = MAXIMUM_WAIT_OBJECTS - 1;
 
 }  // namespace
 
-// One thread of our own waits without a time limit: a system pool keeps an
-// idle worker that wakes every few seconds for as long as a wait is
-// registered, which costs more than the whole garden otherwise does at rest.
 struct FolderWatch::Watch {
     struct Folder {
         UniqueChangeNotification change;
@@ -29,54 +27,37 @@ struct FolderWatch::Watch {
     Changed changed;
     std::mutex lock;
     std::vector<Folder> folders;
-    bool stopping = false;
-    UniqueHandle wake;
-    std::thread thread;
+    std::vector<HANDLE> handles;
+    std::vector<std::size_t> indexes;
+    WaitingThread thread;  // last: ends before what it uses goes
 
-    ~Watch() {
+    bool Step(HANDLE wake) noexcept {
+        handles.assign(1, wake);
+        indexes.clear();
         {
             std::scoped_lock guard(lock);
-            stopping = true;
-        }
-        ::SetEvent(wake.Get());
-        if (thread.joinable()) {
-            thread.join();
-        }
-    }
-
-    void Run() noexcept {
-        std::vector<HANDLE> handles;
-        std::vector<std::size_t> indexes;
-        for (;;) {
-            handles.assign(1, wake.Get());
-            indexes.clear();
-            {
-                std::scoped_lock guard(lock);
-                if (stopping) {
-                    return;
-                }
-                for (std::size_t i = 0; i < folders.size(); ++i) {
-                    if (!folders[i].fired && !folders[i].dropped) {
-                        handles.push_back(folders[i].change.Get());
-                        indexes.push_back(i);
-                    }
+            for (std::size_t i = 0; i < folders.size(); ++i) {
+                if (!folders[i].fired && !folders[i].dropped) {
+                    handles.push_back(folders[i].change.Get());
+                    indexes.push_back(i);
                 }
             }
-            const DWORD result = ::WaitForMultipleObjects(static_cast<DWORD>(handles.size()),
-                                                          handles.data(), FALSE, INFINITE);
-            if (result == WAIT_OBJECT_0) {
-                continue;
-            }
-            const DWORD index = result - WAIT_OBJECT_0 - 1;
-            if (index >= indexes.size()) {
-                return;
-            }
-            {
-                std::scoped_lock guard(lock);
-                folders[indexes[index]].fired = true;
-            }
-            changed();
         }
+        const DWORD result = ::WaitForMultipleObjects(static_cast<DWORD>(handles.size()),
+                                                      handles.data(), FALSE, INFINITE);
+        if (result == WAIT_OBJECT_0) {
+            return true;
+        }
+        const DWORD index = result - WAIT_OBJECT_0 - 1;
+        if (index >= indexes.size()) {
+            return false;
+        }
+        {
+            std::scoped_lock guard(lock);
+            folders[indexes[index]].fired = true;
+        }
+        changed();
+        return true;
     }
 };
 
@@ -99,14 +80,9 @@ FolderWatch::FolderWatch(std::span<const std::wstring> folders, DWORD filter,
             watch->folders.push_back({.change = std::move(change)});
         }
     }
-    watch->wake.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    if (watch->folders.empty() || !watch->wake) {
-        return;
-    }
-    try {
-        watch->thread = std::thread([raw = watch.get()] { raw->Run(); });
-    } catch (...) {
-        // No thread: nothing is watched, and the owner's backup poll remains.
+    // Without a thread nothing is watched, and the owner's backup poll remains.
+    if (watch->folders.empty() ||
+        !watch->thread.Start([raw = watch.get()](HANDLE wake) { return raw->Step(wake); })) {
         return;
     }
     watch_ = std::move(watch);
@@ -131,7 +107,7 @@ bool FolderWatch::Rearm() noexcept {
         }
     }
     if (fired) {
-        ::SetEvent(watch_->wake.Get());
+        watch_->thread.Wake();
     }
     return fired;
 }

@@ -1,9 +1,8 @@
 #include "toolkit/AccessibilityReader.h"
 
-#include <windows.h>
+#include "base/WaitingThread.h"
 
-#include <atomic>
-#include <thread>
+#include <windows.h>
 
 namespace corvane {
 namespace {
@@ -56,17 +55,7 @@ struct TextScaleWatch::Watch {
     Changed changed;
     UniqueRegKey key;
     UniqueHandle registryChanged;
-    UniqueHandle wake;
-    std::atomic<bool> stopping{false};
-    std::thread thread;
-
-    ~Watch() {
-        stopping = true;
-        ::SetEvent(wake.Get());
-        if (thread.joinable()) {
-            thread.join();
-        }
-    }
+    WaitingThread thread;  // last: ends before what it uses goes
 
     [[nodiscard]] bool Arm() noexcept {
         return ::RegNotifyChangeKeyValue(key.Get(), FALSE, REG_NOTIFY_CHANGE_LAST_SET,
@@ -75,12 +64,14 @@ struct TextScaleWatch::Watch {
 
     // The notice is asked for again before the news is handed on, so that a
     // change made meanwhile is told too.
-    void Run() noexcept {
-        const HANDLE handles[] = {wake.Get(), registryChanged.Get()};
-        while (::WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1 &&
-               !stopping && Arm()) {
-            changed();
+    bool Step(HANDLE wake) noexcept {
+        const HANDLE handles[] = {wake, registryChanged.Get()};
+        if (::WaitForMultipleObjects(2, handles, FALSE, INFINITE) != WAIT_OBJECT_0 + 1 ||
+            thread.Stopping() || !Arm()) {
+            return false;
         }
+        changed();
+        return true;
     }
 };
 
@@ -101,15 +92,10 @@ TextScaleWatch::TextScaleWatch(const Changed& changed) {
     }
     watch->key.Reset(key);
     watch->registryChanged.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    watch->wake.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
     // The first request comes from the creating thread, so that a change
     // made as soon as this returns is told; that thread outlives the watch.
-    if (!watch->registryChanged || !watch->wake || !watch->Arm()) {
-        return;
-    }
-    try {
-        watch->thread = std::thread([raw = watch.get()] { raw->Run(); });
-    } catch (...) {
+    if (!watch->registryChanged || !watch->Arm() ||
+        !watch->thread.Start([raw = watch.get()](HANDLE wake) { return raw->Step(wake); })) {
         return;
     }
     watch_ = std::move(watch);

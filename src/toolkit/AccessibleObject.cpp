@@ -1,8 +1,8 @@
 #include "toolkit/AccessibleObject.h"
 
+#include "base/ComObject.h"
 #include "toolkit/AccessibleWindow.h"
 
-#include <atomic>
 #include <new>
 #include <string>
 #include <utility>
@@ -98,32 +98,10 @@ HRESULT AnswerText(const std::wstring& text, BSTR* out) noexcept {
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
-class AccessibleObject final : public IAccessible {
+class AccessibleObject final : public ComObject<IAccessible> {
 public:
     AccessibleObject(std::shared_ptr<AccessibleLink> link, int id) noexcept
         : link_(std::move(link)), id_(id) {}
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (out == nullptr) {
-            return E_POINTER;
-        }
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
-            *out = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
 
     // IDispatch: readers use the IAccessible methods directly.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -323,6 +301,9 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
 private:
+    [[nodiscard]] bool Answers(REFIID iid) const noexcept override {
+        return iid == IID_IDispatch || iid == IID_IAccessible;
+    }
     // The snapshot, or null once the window is gone (or the surface could not
     // build one); a node id from an older snapshot may be gone with it.
     [[nodiscard]] const AccessibleTree* Tree() const noexcept {
@@ -411,7 +392,6 @@ private:
         return S_OK;
     }
 
-    std::atomic<ULONG> references_{1};
     std::shared_ptr<AccessibleLink> link_;
     int id_;
 };

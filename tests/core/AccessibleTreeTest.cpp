@@ -93,13 +93,21 @@ TEST(BarAccessibleTree, NamesRolesAndStatesFollowTheLayoutInBothLanguages) {
                         {PushButton, l.status, 0},
                         {Clock, L"12:05, 8 December", 0}};
         for (int i = 0; i < 6; ++i) {
-            const AccessibleNode& n = tree.Node(i + 1);
+            const AccessibleNode& n = tree.Node(tree.Children(0)[static_cast<std::size_t>(i)]);
             EXPECT_EQ(n.role, expected[i].role) << i;
             EXPECT_EQ(n.name, expected[i].name) << i;
             EXPECT_EQ(n.states, expected[i].states) << i;
             EXPECT_EQ(BarActionItem(n.actionId, items), i);
         }
         EXPECT_EQ(tree.Node(4).defaultAction, l.press);
+        // The status cluster also reads indicator by indicator.
+        const int cluster = tree.Children(0)[4];
+        ASSERT_EQ(tree.Children(cluster).size(), 3u);
+        std::wstring indicators;
+        for (const int child : tree.Children(cluster)) {
+            indicators += (indicators.empty() ? L"" : L", ") + tree.Node(child).name;
+        }
+        EXPECT_EQ(indicators, l.status);
         EXPECT_EQ(tree.Node(2).location, (PixelRect{80, 0, 140, 48}));
     }
     SetNorwegian(saved);

@@ -172,9 +172,10 @@ TEST(ResolveMenus, ProfileThenTheMenuBarThenTheDefault) {
         {L"modern.exe", 0, L"Default", false}};
     for (const auto& [exe, bar, expected, barRead] : cases) {
         bool read = false;
-        std::function<std::vector<AppMenu>()> reader = [&, bar] {
+        const std::size_t menus = bar == 2 ? 1 : 0;
+        std::function<std::vector<AppMenu>()> reader = [&read, &own, menus] {
             read = true;
-            return std::vector<AppMenu>(bar == 2 ? 1 : 0, own);
+            return std::vector<AppMenu>(menus, own);
         };
         std::wstring titles;
         for (const AppMenu& menu : ResolveMenus(table, exe, bar == 0 ? nullptr : reader)) {

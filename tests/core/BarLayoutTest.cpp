@@ -1,13 +1,19 @@
 #include "bar/BarLayout.h"
 #include "core/BarLayoutFakes.h"
+#include "bar/BarIslands.h"
+#include "bar/BarTextCompose.h"
+#include "bar/BarGeometry.h"
+#include "dock/DockGeometry.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace corvane {
@@ -72,6 +78,17 @@ std::string Fmt(float left, float right) {
     std::ostringstream out;
     out << left << ".." << right;
     return out.str();
+}
+
+// Each island's left..right, all from the top of the bar to its bottom.
+std::string Islands(const std::vector<PointRect>& islands) {
+    std::string text;
+    for (const PointRect& island : islands) {
+        text += (text.empty() ? "" : " ") + Fmt(island.left, island.right);
+        EXPECT_FLOAT_EQ(island.top, 0);
+        EXPECT_FLOAT_EQ(island.bottom, kH);
+    }
+    return text;
 }
 
 // The items in list order, e.g. "N6..75 C1859..1914 R1649..1727x3": N name,
@@ -187,11 +204,7 @@ TEST(LayoutBar, Scenarios) {
 
         EXPECT_EQ(Describe(result.items), r.items);
         if (r.islands != nullptr) {
-            std::string islands;
-            for (const PointRect& island : result.islands) {
-                islands += (islands.empty() ? "" : " ") + Fmt(island.left, island.right);
-            }
-            EXPECT_EQ(islands, r.islands);
+            EXPECT_EQ(Islands(result.islands), r.islands);
         }
         int32_t nextMenu = 0;
         for (const BarItem& item : result.items) {
@@ -264,6 +277,185 @@ TEST(HitTestBar, ItemsAreHalfOpenFromTheTopEdgeTo4PointsBelowInPoints) {
     overlapping[1].left = 40;
     EXPECT_EQ(HitTestBar(overlapping, 44, 10, 96), 0);
     EXPECT_EQ(HitTestBar({}, 10, 10, 96), -1);
+}
+
+constexpr float kW = 1000;
+
+using test::ItemAt;
+
+// In list order, which is not left to right: the name first, menus last. Now
+// Playing's place is the layout's to check.
+const std::vector<BarItem> kFullBar = {
+    ItemAt(Kind::AppNameItem, 6, 75),     ItemAt(Kind::ClockItem, 473, 528),
+    ItemAt(Kind::StatusItem, 934, 994),   ItemAt(Kind::TilingButtonItem, 900, 928),
+    ItemAt(Kind::TrayIconItem, 822, 848), ItemAt(Kind::TrayIconItem, 848, 874),
+    ItemAt(Kind::MenuTitleItem, 77, 123), ItemAt(Kind::MenuTitleItem, 123, 169)};
+
+TEST(BarIslands, GroupsOfEachStyle) {
+    // Name, style, items; the islands.
+    using Row = std::tuple<const char*, BarStyle, std::vector<BarItem>, const char*>;
+    const BarStyle sep = BarStyle::Separated, isl = BarStyle::Islands;
+    const BarItem name = kFullBar[0], clock = kFullBar[1], status = kFullBar[2];
+    const BarItem noName = ItemAt(Kind::AppNameItem, -10, 0),
+                  lateClock = ItemAt(Kind::ClockItem, 940, 994);
+    const Row rows[] = {
+        {"separated: left, centre, right", sep, kFullBar, "0..173.8 468.2..532.8 817.2..1000"},
+        {"separated: no name, no left island", sep, {clock, status}, "468.2..532.8 929.2..1000"},
+        {"separated: nothing right of the clock", sep, {name, clock}, "0..79.8 468.2..532.8"},
+        {"separated: a left side ending at 0", sep, {noName, clock}, "468.2..532.8"},
+        {"separated: the centre is always there", sep, {}, "-4.8..4.8"},
+        {"islands: a name without menus", isl, {name, lateClock}, "0..79 934..1000"},
+        {"islands: right side only",
+         isl,
+         {ItemAt(Kind::StatusItem, 880, 940), lateClock},
+         "874..1000"},
+        {"islands: no items, no islands", isl, {}, ""},
+        {"classic has none", BarStyle::Classic, kFullBar, ""},
+        {"floating has none", BarStyle::Floating, kFullBar, ""}};
+    for (const auto& [name, style, items, expected] : rows) {
+        SCOPED_TRACE(name);
+        std::vector<PointRect> built = {{1, 2, 3, 4}};  // what the last layout left
+        BuildBarIslands(items, style, kW, kH, false, built);
+        EXPECT_EQ(Islands(built), expected);
+    }
+}
+
+TEST(BarTextCompose, ClockAndNowPlayingJoinTheirPartsOnlyWhenBothAreThere) {
+    // Date or title, time or artist; the clock's text, Now Playing's text.
+    using Row = std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*>;
+    for (const auto& [first, second, clock, nowPlaying] :
+         {Row{L"Mon Jan 6", L"14:05", L"Mon Jan 6   14:05", L"Mon Jan 6  \u2014  14:05"},
+          {L"", L"14:05", L"14:05", L"  \u2014  14:05"},
+          {L"Blue", L"", L"Blue   ", L"Blue"},
+          {L" ", L"9:00", L"    9:00", L"   \u2014  9:00"},  // white space is still text
+          {L"", L"", L"", L""}}) {
+        EXPECT_EQ(ComposeClockText(first, second), clock);
+        EXPECT_EQ(ComposeNowPlayingText(first, second), nowPlaying);
+    }
+}
+
+const PixelRect kDisplay{0, 0, 2560, 1440};
+
+TEST(BarGeometry, MulDivRoundsHalvesAwayFromZeroLikeWindows) {
+    EXPECT_EQ(MulDivRound(28, 144, 96), 42);
+    EXPECT_EQ(MulDivRound(6, 120, 96), 8);    // 7.5
+    EXPECT_EQ(MulDivRound(-6, 120, 96), -8);  // -7.5
+    EXPECT_EQ(MulDivRound(5, 115, 96), 6);    // 5.99
+    EXPECT_EQ(MulDivRound(1, 1, 0), -1);
+    EXPECT_EQ(MulDivRound(2000000000, 2, 4), 1000000000);  // no overflow
+}
+
+TEST(BarGeometry, StripAndFrameOfEachStyle) {
+    // Height in points, style, DPI, display, where the shell put the strip's top; the
+    // strip and the frame.
+    using Row = std::tuple<int32_t, BarStyle, uint32_t, PixelRect, int32_t, PixelRect, PixelRect>;
+    using S = BarStyle;
+    const PixelRect secondary{-1920, 100, 0, 1180};
+    for (const auto& [points, style, dpi, display, shellTop, expectedStrip, frame] :
+         {Row{28, S::Classic, 144, kDisplay, 0, {0, 0, 2560, 42}, {0, 0, 2560, 42}},
+          {28, S::Floating, 144, kDisplay, 0, {0, 0, 2560, 60}, {9, 9, 2551, 51}},
+          {28, S::Islands, 144, kDisplay, 0, {0, 0, 2560, 60}, {9, 9, 2551, 51}},
+          {28, S::Separated, 144, kDisplay, 0, {0, 0, 2560, 60}, {9, 9, 2551, 51}},
+          {30, S::Floating, 96, secondary, 100, {-1920, 100, 0, 142}, {-1914, 106, -6, 136}},
+          // Another toolbar already holds the top 40 pixels.
+          {30, S::Floating, 96, secondary, 140, {-1920, 140, 0, 182}, {-1914, 146, -6, 176}}}) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(style) << " at " << dpi);
+        const BarMetrics m = ComputeBarMetrics(points, style, dpi);
+        const PixelRect proposed = ProposedReservedStrip(display, m);
+        EXPECT_EQ(proposed.top, display.top);
+        const PixelRect strip = AdjustStripToTop(proposed, shellTop, m);
+        EXPECT_EQ(strip, expectedStrip);
+        EXPECT_EQ(proposed.Height(), strip.Height());
+        EXPECT_EQ(FrameFromStrip(strip, m), frame);
+    }
+}
+
+TEST(BarGeometry, SlideAndAutoHideHideTheWholeBarOnlyWhenNothingHoldsIt) {
+    const BarMetrics m = ComputeBarMetrics(28, BarStyle::Floating, 96);  // h 28, m 6
+    EXPECT_EQ(SlideWindowTop(6, m, 0.0f), 6);
+    EXPECT_EQ(SlideWindowTop(6, m, 0.5f), 6 - 18);
+    EXPECT_EQ(SlideWindowTop(6, m, 1.0f), 6 - 36);
+    EXPECT_LE(SlideWindowTop(6, m, 1.0f) + m.height, 0);
+
+    // Auto-hide keeps the bar while the pointer is near or something is open.
+    EXPECT_EQ(RevealEdgeRect({1920, -200, 3840, 880}), (PixelRect{1924, -200, 3836, -198}));
+
+    // Pointer x and y, what is open (0 none, 1 a system menu, 2 an own popup, 3 a tray
+    // drag); whether the bar stays.
+    const std::tuple<int32_t, int32_t, int, bool> rows[] = {
+        {1000, 30, 0, true}, {2, 3, 0, true},     {2559, 50, 0, true}, {1000, 51, 0, false},
+        {-1, 10, 0, false},  {1000, 51, 1, true}, {1000, 51, 2, true}, {1000, 51, 3, true}};
+    const PixelRect frame{9, 9, 2551, 51};
+    for (const auto& [x, y, open, keeps] : rows) {
+        // Pointer, bar window, display, frame, then what is open.
+        const AutoHideFacts f{x, y, frame, kDisplay, frame, open == 1, open == 2, open == 3};
+        EXPECT_EQ(AutoHideKeepsBar(f), keeps) << x << "," << y << " open " << open;
+    }
+}
+
+TEST(BarGeometry, IslandRegionPanelsAndMovesInPixels) {
+    const auto shapes = IslandRegionShapes({{0, 0, 100.5f, 28}, {900, 0, 1000, 28}}, 144);
+    ASSERT_EQ(shapes.size(), 2u);
+    // Right and bottom reach one pixel further.
+    EXPECT_EQ(shapes[0].rect, (PixelRect{0, 0, 151, 43}));
+    EXPECT_EQ(shapes[1].rect, (PixelRect{1350, 0, 1501, 43}));
+    EXPECT_EQ(shapes[0].cornerEllipse, 24);
+    EXPECT_EQ(IslandRegionShapes({{0, 0, 10, 10}}, 108)[0].cornerEllipse, 18);
+
+    EXPECT_EQ(PanelRect({-4.8f, 0, 100.7f, 28}, 144, 9, 9), (PixelRect{2, 9, 160, 51}));
+    EXPECT_EQ(PanelRect({10, 0, 20, 28}, 96, -1920, 0), (PixelRect{-1910, 0, -1900, 28}));
+
+    // Islands count as moved only beyond half a point.
+    const std::vector<PointRect> applied{{0, 0, 100, 28}, {500, 0, 600, 28}};
+    auto same = applied;
+    same[1].left += 0.5f;
+    same[0].right -= 0.4f;
+    same[0].bottom = 99;  // only left and right edges count
+    EXPECT_FALSE(IslandsMoved(applied, same));
+    auto moved = applied;
+    moved[1].right += 0.6f;
+    EXPECT_TRUE(IslandsMoved(applied, moved));
+    EXPECT_TRUE(IslandsMoved(applied, {applied[0]}));
+    EXPECT_FALSE(IslandsMoved({}, {}));
+}
+
+// Every tick moves towards the target without passing it, and the last one
+// lands on it exactly (a timer stopped a hair short would leave a bar or dock
+// a pixel off).
+TEST(Easing, EachAnimationClosesInWithoutOvershootLandsExactlyAndTakesNoTimeWhenOff) {
+    const struct {
+        float from, target;
+        Easing easing;
+        int ticks;
+    } rows[] = {
+        {0.0f, 1.0f, kBarSlideEasing, 12},  // about 180 ms at 15 ms a tick
+        {1.0f, 0.0f, kBarSlideEasing, 12},
+        {0.995f, 1.0f, kBarSlideEasing, 1},
+        {0.98f, 1.0f, kBarSlideEasing, 2},
+        {1.0f, kDockHoverScale, kDockScaleEasing, 10},
+        {kDockHoverScale, kDockPressScale, kDockScaleEasing, 11},
+        {0.0f, 1.0f, kDockHideEasing, 16},
+        {0.5f, 0.5f, kDockHideEasing, 1},
+    };
+    for (const auto& r : rows) {
+        float value = r.from;
+        int ticks = 1;
+        for (float before = value; EaseTowards(value, r.target, r.easing) && ticks < 100;
+             before = value) {
+            EXPECT_LT(std::abs(r.target - value), std::abs(r.target - before));
+            EXPECT_EQ(value < r.target, r.from < r.target) << "passed the target";
+            ++ticks;
+        }
+        EXPECT_EQ(ticks, r.ticks) << r.from << " to " << r.target;
+        EXPECT_EQ(value, r.target);
+        // Animation effects off: the first tick lands.
+        value = r.from;
+        EXPECT_FALSE(EaseTowards(value, r.target, MotionEasing(r.easing, false)));
+        EXPECT_EQ(value, r.target);
+    }
+    // So does timed motion.
+    EXPECT_EQ(std::pair(MotionDurationMs(340, true), MotionDurationMs(340, false)),
+              std::pair(340.0f, 0.0f));
 }
 
 }  // namespace

@@ -17,7 +17,7 @@
 namespace corvane {
 namespace {
 
-TEST(ForegroundRules, FileAndExecutableNamesOfAPath) {
+TEST(ForegroundRules, FileExecutableAndFallbackNamesOfAPath) {
     // Path, file name, executable name.
     const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> rows[] = {
         {L"C:\\Program Files\\App\\App.exe", L"App.exe", L"app.exe"},
@@ -29,6 +29,16 @@ TEST(ForegroundRules, FileAndExecutableNamesOfAPath) {
     for (const auto& [path, fileName, exeName] : rows) {
         EXPECT_EQ(FileNameOf(path), fileName) << path;
         EXPECT_EQ(ExecutableNameOf(path), exeName) << path;
+    }
+    // A name from the file name cuts the extension and raises the first letter.
+    for (const auto& [file, name] : {std::pair{L"notepad.exe", L"Notepad"},
+                                     {L"qBittorrent.exe", L"QBittorrent"},
+                                     {L"node.v18.exe", L"Node.v18"},
+                                     {L"README", L"README"},
+                                     {L"7zFM.exe", L"7zFM"},
+                                     {L".exe", L""},
+                                     {L"", L""}}) {
+        EXPECT_EQ(NameFromFileName(file), name) << file;
     }
 }
 
@@ -57,18 +67,6 @@ TEST(ForegroundRules, WindowClassification) {
         EXPECT_EQ(IsShellSurface(cls, exe), shellSurface);
         EXPECT_EQ(IsDesktopWindow(exe, cls), desktop);
         EXPECT_EQ(IsExcludedFromFullscreen(cls, exe), notFullscreen);
-    }
-}
-
-TEST(ForegroundRules, NameFromFileNameCutsTheExtensionAndRaisesTheFirstLetter) {
-    for (const auto& [file, name] : {std::pair{L"notepad.exe", L"Notepad"},
-                                     {L"qBittorrent.exe", L"QBittorrent"},
-                                     {L"node.v18.exe", L"Node.v18"},
-                                     {L"README", L"README"},
-                                     {L"7zFM.exe", L"7zFM"},
-                                     {L".exe", L""},
-                                     {L"", L""}}) {
-        EXPECT_EQ(NameFromFileName(file), name) << file;
     }
 }
 

@@ -83,11 +83,10 @@ TEST(TilingRules, WhichWindowsTakePart) {
         {[](F& w) { w.exeName = L"searchhost.exe"; }, false},
         {[](F& w) { w.exeName = L"game.exe"; }, false},  // floated
         {[](F& w) { w.exeName.clear(); }, true},
-        // Full screen is a borderless window over the display, not a smaller
-        // one, nor one maximised before we ever placed it.
+        // Full screen is a borderless window over the display, not one
+        // maximised before we ever placed it.
         {[](F& w) { w.windowRect = kCover; }, false},
         {[](F& w) { w.windowRect = kCover, w.maximized = true; }, true},
-        {[](F& w) { w.windowRect = kR144; }, true},
         {[](F& w) { w.maximized = w.managed = true; }, false}};
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         F w = good;

@@ -18,6 +18,9 @@ namespace corvane::test {
 // Icon copies are fresh numbers; every destroy is counted per copy.
 class FakeTraySystem final : public TraySystem {
 public:
+    FakeTraySystem() = default;
+    explicit FakeTraySystem(std::set<uint32_t> existing) : windows(std::move(existing)) {}
+
     uint64_t CopyIcon(uint32_t handle) override {
         if (handle != 0) {
             live.insert(++lastCopy);

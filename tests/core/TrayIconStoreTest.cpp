@@ -1,10 +1,25 @@
 #include "core/TrayFakes.h"
 #include "tray/TrayIconStore.h"
+#include "dock/TaskbarHidePlan.h"
+#include "support/TrayRecords.h"
+#include "tray/AppBarRecord.h"
+#include "tray/TaskbarCreated.h"
+#include "tray/TrayCallbacks.h"
+#include "tray/TraySchedule.h"
+#include "tray/TrayStrip.h"
+#include "bar/BarTooltips.h"
+#include "bar/BarTrayRules.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <optional>
 #include <set>
+#include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 namespace corvane {
 namespace {
@@ -59,8 +74,7 @@ TEST(TrayIconStore, NotificationsChangeTheListOrGoToExplorer) {
     };
     for (const auto& [name, messages, forwarded, icons] : rows) {
         SCOPED_TRACE(name);
-        test::FakeTraySystem system;
-        system.windows = {kW1, kW2};
+        test::FakeTraySystem system({kW1, kW2});
         TrayIconStore store(system);
         for (std::size_t i = 0; i < messages.size(); ++i) {
             const TrayReaction reaction = store.Handle(kTrayDataNotify, messages[i]);
@@ -119,15 +133,13 @@ TEST(TrayIconStore, BalloonsReachExplorerWithTheIconHiddenThereUntilItIsDeleted)
     };
     for (const auto& [name, messages, copies] : rows) {
         SCOPED_TRACE(name);
-        test::FakeTraySystem system;
-        system.windows = {kW1};
+        test::FakeTraySystem system({kW1});
         TrayIconStore store(system);
         for (std::size_t i = 0; i < messages.size(); ++i) {
             EXPECT_EQ(Copies(store.Handle(kTrayDataNotify, messages[i])), copies[i]) << i;
         }
     }
-    test::FakeTraySystem system;
-    system.windows = {kW1};
+    test::FakeTraySystem system({kW1});
     TrayIconStore store(system);
     (void)store.Handle(kTrayDataNotify, balloon(kAdd));
     const TrayReaction release{.toExplorer = store.ReleaseExplorerCopies()};
@@ -137,8 +149,7 @@ TEST(TrayIconStore, BalloonsReachExplorerWithTheIconHiddenThereUntilItIsDeleted)
 }
 
 TEST(TrayIconStore, PositionQueriesAnswerTheDrawnCorner) {
-    test::FakeTraySystem system;
-    system.windows = {kW1};
+    test::FakeTraySystem system({kW1});
     TrayIconStore store(system);
     (void)store.Handle(kTrayDataNotify, Note(kAdd, kW1, 1, kGuid, 0, 0, u"", 0, 0, 0, 9));
     store.Find(kW1, 1)->screenRect = {-30, 2, 126, 30};
@@ -161,8 +172,7 @@ TEST(TrayIconStore, PositionQueriesAnswerTheDrawnCorner) {
 
 // That each icon copy is destroyed exactly once is the tray fuzzer's check.
 TEST(TrayIconStore, AFullListRefusesNewIconsAndStillTakesChanges) {
-    test::FakeTraySystem system;
-    system.windows = {kW1, kW2};
+    test::FakeTraySystem system({kW1, kW2});
     TrayIconStore store(system);
     const auto send = [&](const std::vector<uint8_t>& m) {
         return !store.Handle(kTrayDataNotify, m).forward;
@@ -176,8 +186,7 @@ TEST(TrayIconStore, AFullListRefusesNewIconsAndStillTakesChanges) {
 }
 
 TEST(TrayIconStore, NoTwoPicturesEverShareAGeneration) {
-    test::FakeTraySystem system;
-    system.windows = {kW1};
+    test::FakeTraySystem system({kW1});
     TrayIconStore first(system);
     TrayIconStore second(system);  // as after the host started again
     std::set<uint64_t> seen;
@@ -190,6 +199,290 @@ TEST(TrayIconStore, NoTwoPicturesEverShareAGeneration) {
     (void)first.Handle(kTrayDataNotify, Note(kDelete, kW1, 1));
     EXPECT_TRUE(pictureIsNew(first, kAdd));  // the same owner and id, before any paint
     EXPECT_TRUE(pictureIsNew(second, kAdd));
+}
+
+using Sent = std::vector<uint32_t>;
+
+Sent List(const TrayMessages& m) {
+    return {m.messages.begin(), m.messages.begin() + static_cast<std::ptrdiff_t>(m.count)};
+}
+
+TEST(TrayCallbacks, EachVersionGetsItsParametersAndMessages) {
+    // Version, icon id, mouse message; wParam and lParam at (-5, 300).
+    const std::tuple<uint32_t, uint32_t, uint32_t, uint64_t, int64_t> packs[] = {
+        {4, 7, 0x201, 0x012CFFFB, 0x00070201},
+        {4, 0x18001, 0x10202, 0x012CFFFB, 0x80010202},  // zero-extended
+        {3, 7, 0x201, 7, 0x201},
+        {0, 0xFFFFFFFF, 0x205, 0xFFFFFFFF, 0x205},
+    };
+    for (const auto& [version, id, message, wParam, lParam] : packs) {
+        const TrayCallbackParams params = PackTrayCallback(version, id, message, -5, 300);
+        EXPECT_EQ(std::pair(params.wParam, params.lParam), std::pair(wParam, lParam))
+            << version << " " << id;
+    }
+
+    EXPECT_EQ(List(TrayMouseMessages(4, 0x205)), (Sent{0x205, 0x7B}));
+    EXPECT_EQ(List(TrayMouseMessages(0, 0x205)), Sent{0x205});
+    EXPECT_TRUE(TrayMouseMessages(0, 0x207).grantForeground);
+    EXPECT_FALSE(TrayMouseMessages(4, 0x202).grantForeground);
+    // A left click on a version-3 icon is selected on release.
+    EXPECT_EQ(List(TrayMouseMessages(3, 0x201)), Sent{0x201});
+    EXPECT_EQ(List(TrayMouseMessages(3, 0x202)), (Sent{0x202, 0x400}));
+    EXPECT_EQ(List(TrayHoverMessages(3)), Sent{0x2A1});
+    EXPECT_EQ(List(TrayLeaveMessages(4)), (Sent{0x2A3, 0x407}));
+}
+
+TEST(TraySchedule, BroadcastsAfterAStart) {
+    std::vector<uint64_t> at = {0};  // the start broadcasts at once
+    uint32_t step = 1;
+    for (std::optional<unsigned> delay = trayperiods::kFirstRebroadcastMs; delay && at.size() < 9;
+         delay = NextTrayBroadcast(step)) {
+        at.push_back(at.back() + *delay);
+    }
+    EXPECT_EQ(at, (std::vector<uint64_t>{0, 2500, 10500, 30500, 75500}));
+    EXPECT_EQ(step, 0u);
+}
+
+TEST(TraySchedule, WatchdogLooksCloselyOnlyAfterTaskbarEventsAndResumesWhenTheTaskbarStayed) {
+    using A = TrayWatchdogAction;
+    // Explorer's taskbar is destroyed at 1000, made again at 5000 and
+    // flickers at 6000; each is an event, which makes the host look at once.
+    const auto present = [](uint64_t t) { return t < 1000 || (t >= 5000 && t != 6000); };
+    const uint64_t events[] = {1000, 5000, 6000};
+    const uint64_t* event = std::begin(events);
+    TrayWatchdogState state;
+    std::vector<std::pair<uint64_t, A>> actions;
+    int quietChecks = 0;  // once all has settled, over 110 s
+    for (uint64_t t = 0, next = 0; t <= 130000; t = next) {
+        if (event != std::end(events) && *event <= t) {
+            t = *event++;
+            AlertTrayWatchdog(state, t);
+        }
+        const A a = StepTrayWatchdog(state, {t, present(t), true, false, 0});
+        if (a != A::None) {
+            actions.emplace_back(t, a);
+        }
+        quietChecks += t > 20000 ? 1 : 0;
+        next = t + NextTrayWatchdogCheck(state, t);
+    }
+    EXPECT_EQ(actions,
+              (std::vector<std::pair<uint64_t, A>>{{1000, A::Suspend}, {8000, A::Resume}}));
+    EXPECT_LE(quietChecks, 4) << "the watchdog keeps looking when nothing happens";
+
+    // At 30 s with the taskbar there: the host first, a broadcast pending, the last one; action.
+    const std::tuple<bool, bool, uint64_t, A> rows[] = {
+        {true, false, 0, A::None},
+        {false, true, 0, A::Raise},
+        {false, false, 20000, A::Raise},
+        {false, false, 19999, A::RaiseAndCatchUp},
+    };
+    for (const auto& [hostIsFirst, pending, lastBroadcast, action] : rows) {
+        TrayWatchdogState running;
+        EXPECT_EQ(StepTrayWatchdog(running, {30000, true, hostIsFirst, pending, lastBroadcast}),
+                  action)
+            << lastBroadcast;
+    }
+}
+
+TEST(AppBarRecord, AnsweredByTheHostOnlyWhileTheDockHidesTheTaskbarForOthers) {
+    using enum AppBarRoute;
+    const struct {
+        uint32_t message, block;
+        bool dockHides, fromHostThread;
+        AppBarRoute route;
+        int64_t reply;
+        std::size_t size = 56;
+    } cases[] = {
+        // Answered: always on top without auto-hide; no auto-hide bar.
+        {4, 0, true, false, Answer, 2},      {7, 0, true, false, Answer, 0},
+        {11, 0, true, false, Answer, 0, 52}, {4, 0, false, false, Forward, 0},
+        {4, 0, true, true, Forward, 0},      {4, 0, true, false, Forward, 0, 51},
+        {2, 9, true, false, Relay, 0, 64},   {3, 9, false, true, Relay, 0},
+        {5, 9, false, false, Relay, 0},      {5, 9, false, false, Forward, 0, 65},
+        {5, 0, false, false, Forward, 0},    {9, 9, true, false, Forward, 0},
+    };
+    for (const auto& c : cases) {
+        const auto record = test::Sized(test::AppBar(c.message, c.block, 1), c.size);
+        const AppBarDecision d =
+            RouteAppBar(DecodeAppBarRecord(record), c.dockHides, c.fromHostThread);
+        EXPECT_EQ(std::pair(d.route, d.reply), std::pair(c.route, c.reply)) << c.message;
+    }
+}
+
+TEST(TaskbarCreated, OnlyWhatArrivesInsideOurOwnSendIsOurs) {
+    {
+        const OwnTaskbarCreatedScope ours;
+        {
+            const OwnTaskbarCreatedScope nested;
+            EXPECT_TRUE(IsOwnTaskbarCreated());
+        }
+        EXPECT_TRUE(IsOwnTaskbarCreated());
+    }
+    EXPECT_FALSE(IsOwnTaskbarCreated());
+}
+
+TEST(TaskbarHidePlan, AHideThatDidNotHoldIsRetriedBoundedlyAndAnewOnEveryEvent) {
+    using E = TaskbarHideEvent;
+    TaskbarHideState state;
+    EXPECT_EQ(StepTaskbarHiding(state, E::DockCreated, true, false), TaskbarHideStep::Hide);
+    for (int i = 0; i < taskbarhide::kRetries && RetryTaskbarHide(state, false); ++i) {
+        EXPECT_EQ(StepTaskbarHiding(state, E::RetryDue, true, false), TaskbarHideStep::Hide);
+    }
+    EXPECT_EQ(StepTaskbarHiding(state, E::RetryDue, true, false), TaskbarHideStep::None);
+    EXPECT_EQ(StepTaskbarHiding(state, E::ExplorerRestarted, true, true), TaskbarHideStep::Hide);
+    EXPECT_EQ(StepTaskbarHiding(state, E::SettingChanged, false, true), TaskbarHideStep::GiveBack);
+}
+
+using Names = std::vector<std::wstring>;
+
+TrayIcon Icon(std::wstring exe, std::wstring tip = L"", uint32_t callback = 0x8000) {
+    TrayIcon icon;
+    icon.icon = 1;
+    icon.callbackMessage = callback;
+    icon.tooltip = std::move(tip);
+    icon.exeName = std::move(exe);
+    return icon;
+}
+
+TEST(TrayStrip, WhichIconsAreShown) {
+    TrayIcon hiddenByOwner = Icon(L"a.exe"), noIcon = Icon(L"a.exe");
+    hiddenByOwner.hiddenByState = true;
+    noIcon.icon = 0;
+    // The icon, the hidden list; shown.
+    const std::tuple<TrayIcon, Names, bool> rows[] = {
+        {Icon(L"a.exe"), {L"", L"b.exe"}, true},
+        {hiddenByOwner, {}, false},
+        {noIcon, {}, false},
+        {Icon(L"a.exe", L"", 0), {}, false},  // neither callback nor tooltip
+        {Icon(L"a.exe", L"Hi", 0), {}, true},
+        {Icon(L"onedrive.exe"), {L"onedrive.exe"}, false},
+        {Icon(L"onedrive.exe"), {L"onedrive"}, true},  // exe names match whole
+        {Icon(L"x.exe", L"Windows DeFender: OK"), {L"defender"}, false},
+        {Icon(L"x.exe", L"ØDELAGT SKJERM"), {L"ødelagt"}, false},
+    };
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const auto& [icon, hidden, shown] = rows[i];
+        EXPECT_EQ(IsTrayIconShown(icon, hidden), shown) << "row " << i;
+    }
+}
+
+// The strip's programs from left to right, one letter each.
+std::wstring Strip(const std::vector<TrayIcon>& icons, const Names& order,
+                   std::wstring_view below = L"") {
+    std::wstring seq;
+    for (const TraySlot& slot : LayoutTrayStrip(icons, order, {}, below, 500, 28).slots) {
+        seq += icons[slot.iconIndex].exeName.front();
+    }
+    return seq;
+}
+
+TEST(TrayStrip, ProgramsSortByTheOrderListUnlistedOnesLast) {
+    const std::vector<TrayIcon> icons = {Icon(L"a.exe"), Icon(L"c.exe"), Icon(L"b.exe"),
+                                         Icon(L"a.exe"), Icon(L"d.exe", L"", 0)};
+    EXPECT_EQ(Strip(icons, {}), L"acba");
+    EXPECT_EQ(Strip(icons, {L"b.exe", L"a.exe"}), L"baac");
+    EXPECT_EQ(Strip(icons, {L"gone.exe", L"c.exe"}), L"caba");
+    EXPECT_EQ(Strip(icons, {L"b.exe", L"a.exe"}, L"a.exe"), L"bc");
+
+    // Arrival order within one place holds for a strip of any length.
+    std::vector<TrayIcon> many;
+    for (int i = 0; i < 40; ++i) {
+        many.push_back(Icon(i % 4 == 0 ? L"listed.exe" : L"u" + std::to_wstring(i) + L".exe"));
+    }
+    std::vector<std::size_t> arrival;
+    for (const TraySlot& slot : LayoutTrayStrip(many, {L"listed.exe"}, {}, L"", 2000, 28).slots) {
+        arrival.push_back(slot.iconIndex);
+    }
+    EXPECT_TRUE(std::is_sorted(arrival.begin(), arrival.begin() + 10));
+    EXPECT_TRUE(std::is_sorted(arrival.begin() + 10, arrival.end()));
+
+    const TrayStripLayout layout = LayoutTrayStrip(icons, {}, {}, L"", 500, 28);
+    EXPECT_EQ(layout.slots[3].rect, (PointRect{474, 3, 500, 25}));
+    EXPECT_EQ(layout.strip, (PointRect{396, 3, 500, 25}));
+    EXPECT_EQ(layout.nextRight, 390);
+    EXPECT_EQ(LayoutTrayStrip({}, {}, {}, L"", 500, 28).nextRight, 500);  // no strip, no gap
+    EXPECT_EQ(TraySlotOnScreen(layout.slots[0].rect, 144, -1920, 0),
+              (PixelRect{-1326, 4, -1287, 37}));
+}
+
+TEST(TrayStrip, DraggingReordersWholeProgramsKeepsAbsentOnesAndHidesBelowTheBar) {
+    const std::vector<TrayIcon> icons = {Icon(L"a.exe"), Icon(L"b.exe"), Icon(L"a.exe"),
+                                         Icon(L"c.exe")};
+    Names order = {L"gone.exe"};
+    const auto drag = [&](std::wstring_view exe, float x) {
+        const TrayStripLayout layout = LayoutTrayStrip(icons, order, {}, L"", 500, 28);
+        order = ReorderTray(TrayStripPrograms(icons, layout), exe, x, order).value_or(order);
+        return Strip(icons, order);
+    };
+    // Slot centres from the left: 409, 435, 461, 487.
+    EXPECT_EQ(drag(L"c.exe", 380), L"caab");
+    EXPECT_EQ(drag(L"a.exe", 470), L"caab");  // left of b's centre
+    EXPECT_EQ(drag(L"a.exe", 490), L"cbaa");
+    EXPECT_EQ(drag(L"b.exe", 440), L"cbaa");  // at its own place
+    EXPECT_EQ(drag(L"x.exe", 380), L"cbaa");  // not in the strip
+    const std::vector<TrayIcon> one = {Icon(L"a.exe"), Icon(L"a.exe")};
+    EXPECT_FALSE(ReorderTray(TrayStripPrograms(one, LayoutTrayStrip(one, {}, {}, L"", 500, 28)),
+                             L"a.exe", 0, {}));
+
+    // Entries of absent programs keep their places and spelling.
+    const Names cases[][3] = {
+        // the order, the strip, the order after
+        {{L"gone", L"a", L" odd ", L"", L"b"}, {L"b", L"a"}, {L"gone", L"b", L" odd ", L"", L"a"}},
+        {{L"gone", L"a"}, {L"new", L"a"}, {L"gone", L"new", L"a"}},
+        {{L"a", L"gone", L"a"}, {L"a"}, {L"a", L"gone"}},
+    };
+    for (const auto& [order, strip, merged] : cases) {
+        EXPECT_EQ(MergeTrayOrder(order, strip), merged) << order.size();
+    }
+
+    // Dropping below the bar hides the program.
+    // DPI; the lowest y (in client pixels under a 28-pixel client) that keeps the program.
+    for (const auto& [dpi, lowestKept] : {std::pair{96u, 52}, {144u, 64}, {98u, 53}}) {
+        EXPECT_FALSE(TrayDragIsBelow(lowestKept, 28, dpi)) << dpi;
+        EXPECT_TRUE(TrayDragIsBelow(lowestKept + 1, 28, dpi)) << dpi;
+    }
+
+    const Names hidden = HideTrayProgram({L"defender"}, L"a.exe");
+    EXPECT_EQ(HideTrayProgram(HideTrayProgram(hidden, L"a.exe"), L""), hidden);
+    EXPECT_EQ(UnhideTrayEntry(hidden, L"A.EXE"), Names{L"defender"});
+    EXPECT_TRUE(UnhideTrayEntry(hidden, L"").empty());
+}
+
+TEST(BarTray, ReleaseDeliversTheClickOrEndsTheDrag) {
+    // Pressed message (0: nothing), dragged, dropped below the bar, program; click
+    // delivered, drag finished, program to hide.
+    using Row = std::tuple<uint32_t, bool, bool, const wchar_t*, uint32_t, bool, const wchar_t*>;
+    for (const auto& [press, dragging, below, exe, click, finish, hide] :
+         {Row{0x201, false, false, L"a.exe", 0x201, false, L""},
+          Row{0x203, false, false, L"a.exe", 0x203, false, L""},
+          Row{0x201, true, false, L"a.exe", 0, true, L""},
+          Row{0x201, true, true, L"a.exe", 0, true, L"a.exe"},
+          Row{0x201, true, true, L"", 0, true, L""}, Row{0, false, false, L"", 0, false, L""}}) {
+        SCOPED_TRACE(testing::Message() << press << dragging << below);
+        TrayDrag drag;
+        if (press != 0) {
+            drag.Press(3, press, 10, 10, {4, 4}, exe);
+        }
+        if (dragging) {
+            (void)drag.press.Move(30, 10);
+        }
+        drag.dragBelow = below;
+        const TrayRelease release = ReleaseTrayDrag(drag);
+        EXPECT_EQ(release.clickMessage, click);
+        EXPECT_EQ(release.finishDrag, finish);
+        EXPECT_EQ(release.hideExeName, hide);
+        EXPECT_FALSE(drag.Active());
+        EXPECT_EQ(TrayDraggedBelow(drag), L"");
+    }
+    // The tooltip is held back only for version 4 without the standard tip.
+    for (const auto& [version, showTip, shown] :
+         {std::tuple{0u, false, true}, {3u, false, true}, {4u, false, false}, {4u, true, true}}) {
+        TrayIcon icon;
+        icon.tooltip = L"Volume";
+        icon.version = version;
+        icon.showTip = showTip;
+        EXPECT_EQ(TrayTooltipText(icon), shown ? L"Volume" : L"") << version << showTip;
+    }
 }
 
 }  // namespace
