@@ -65,6 +65,16 @@ std::span<const int> AccessibleTree::Children(int id) const noexcept {
 }
 
 int AccessibleTree::ChildAt(int id, long number) const noexcept {
+    if (number < 0 && Valid(id)) {
+        const long wanted = -number;
+        for (int up = wanted < Count() ? Parent(static_cast<int>(wanted)) : kNoAccessibleNode;
+             up != kNoAccessibleNode; up = Parent(up)) {
+            if (up == id) {
+                return static_cast<int>(wanted);
+            }
+        }
+        return kNoAccessibleNode;
+    }
     const std::span<const int> children = Children(id);
     if (!Valid(id) || number < 0 || static_cast<std::size_t>(number) > children.size()) {
         return kNoAccessibleNode;

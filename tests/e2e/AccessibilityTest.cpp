@@ -1,8 +1,11 @@
 // The real corvane.exe read from another process as a screen reader reads
 // it: the bar's items with their names, roles and states, a menu title's
-// default action opening its drop-down, and the focus the bar's keys move.
+// default action opening its drop-down, the focus the bar's keys move, and
+// CorMenu's search box and results.
 
 #include "appmenus/MenusFileText.h"
+#include "base/Commands.h"
+#include "base/Win32Handles.h"
 #include "config/Texts.h"
 #include "e2e/E2ESupport.h"
 #include "support/AccessibleReader.h"
@@ -104,6 +107,45 @@ TEST_F(AccessibilityE2E, TheFocusTheBarKeysMoveIsAnnounced) {
     ASSERT_TRUE(g_focusChild > 0 && g_focusChild <= static_cast<LONG>(children.size()));
     EXPECT_EQ(children[static_cast<std::size_t>(g_focusChild - 1)].name, L"Aaa");
     EXPECT_TRUE(children[static_cast<std::size_t>(g_focusChild - 1)].state & STATE_SYSTEM_FOCUSED);
+}
+
+// CorMenu: the search box holds the query, the results are the list's
+// items with the selection, and a result's default action starts it.
+TEST_F(AccessibilityE2E, CorMenusSearchAndResultsReadAndAResultsDefaultActionStartsIt) {
+    const std::wstring probe = test::CopyBuiltFile(L"test_helper.exe", folder_.File(L"probe.exe"));
+    const test::ProgramsShortcut shortcut(folder_, L"Corvane Probe", probe);
+    ASSERT_FALSE(shortcut.path.empty());
+    ASSERT_NE(StartCorvane(test::IniText({.dock = true, .startMenu = 1})), nullptr);
+    ::PostMessageW(control_, WM_APP_COMMAND, CMD_TOGGLE_START_MENU, 0);
+    const HWND menu = WaitShown(L"CorvaneCorMenu");
+    ASSERT_NE(menu, nullptr);
+    ::Sleep(400);  // done sliding into place, with the keyboard
+    test::TypeText(L"probe");
+    const std::wstring results = Text(TextId::Results);
+    std::vector<AccessibleChild> items;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return Find(items = test::ReadAccessibleChildren(menu, results), L"Corvane Probe"); },
+        5000));
+    const AccessibleChild* item = Find(items, L"Corvane Probe");
+    EXPECT_EQ(item->role, ROLE_SYSTEM_LISTITEM);
+    EXPECT_TRUE(item->state & STATE_SYSTEM_SELECTED);
+    const std::vector<AccessibleChild> top = test::ReadAccessibleChildren(menu);
+    ASSERT_FALSE(top.empty());
+    EXPECT_EQ(top[0].role, ROLE_SYSTEM_TEXT);
+    EXPECT_EQ(top[0].name, Text(TextId::SearchAppsAndSettings));
+    EXPECT_EQ(top[0].value, L"probe");
+    EXPECT_TRUE(top[0].state & STATE_SYSTEM_FOCUSED);
+
+    ASSERT_TRUE(test::DoAccessibleDefaultAction(menu, L"Corvane Probe", results));
+    EXPECT_TRUE(
+        WaitUntil([] { return ::FindWindowW(test::kHelperWindowClass, nullptr) != nullptr; }, 5000))
+        << "the default action started nothing";
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(::FindWindowW(test::kHelperWindowClass, nullptr), &pid);
+    if (const UniqueHandle started(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, 0, pid));
+        started && ::TerminateProcess(started.Get(), 0)) {
+        ::WaitForSingleObject(started.Get(), 5000);
+    }
 }
 
 }  // namespace
