@@ -41,6 +41,20 @@ protected:
         return children;
     }
 
+    // Waits for `done`, handing this thread's WinEvents to their hooks.
+    template <typename Done>
+    static bool Pump(Done done) {
+        return WaitUntil(
+            [&] {
+                MSG msg;
+                while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                    ::DispatchMessageW(&msg);
+                }
+                return done();
+            },
+            5000);
+    }
+
     static const AccessibleChild* Find(const std::vector<AccessibleChild>& children,
                                        const std::wstring& name) {
         const auto it = std::ranges::find(children, name, &AccessibleChild::name);
@@ -93,15 +107,7 @@ TEST_F(AccessibilityE2E, TheFocusTheBarKeysMoveIsAnnounced) {
         },
         corvane_.ProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     test::TapKeys({VK_CONTROL, VK_MENU, VK_F2});
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            MSG msg;
-            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                ::DispatchMessageW(&msg);
-            }
-            return g_focusWindow == bar_;
-        },
-        5000));
+    EXPECT_TRUE(Pump([&] { return g_focusWindow == bar_; }));
     ::UnhookWinEvent(hook);
     const std::vector<AccessibleChild> children = test::ReadAccessibleChildren(bar_);
     ASSERT_TRUE(g_focusChild > 0 && g_focusChild <= static_cast<LONG>(children.size()));
@@ -109,8 +115,11 @@ TEST_F(AccessibilityE2E, TheFocusTheBarKeysMoveIsAnnounced) {
     EXPECT_TRUE(children[static_cast<std::size_t>(g_focusChild - 1)].state & STATE_SYSTEM_FOCUSED);
 }
 
+std::wstring g_selected;
+
 // CorMenu: the search box holds the query, the results are the list's
-// items with the selection, and a result's default action starts it.
+// items with the selection, whose moves readers hear, and a result's
+// default action starts it.
 TEST_F(AccessibilityE2E, CorMenusSearchAndResultsReadAndAResultsDefaultActionStartsIt) {
     const std::wstring probe = test::CopyBuiltFile(L"test_helper.exe", folder_.File(L"probe.exe"));
     const test::ProgramsShortcut shortcut(folder_, L"Corvane Probe", probe);
@@ -120,7 +129,16 @@ TEST_F(AccessibilityE2E, CorMenusSearchAndResultsReadAndAResultsDefaultActionSta
     const HWND menu = WaitShown(L"CorvaneCorMenu");
     ASSERT_NE(menu, nullptr);
     ::Sleep(400);  // done sliding into place, with the keyboard
+    const HWINEVENTHOOK hook = ::SetWinEventHook(
+        EVENT_OBJECT_SELECTION, EVENT_OBJECT_SELECTION, nullptr,
+        [](HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+            g_selected = test::AccessibleEventName(window, object, child);
+        },
+        corvane_.ProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     test::TypeText(L"probe");
+    // The first result is selected, and readers find it from the event.
+    EXPECT_TRUE(Pump([] { return g_selected == L"Corvane Probe"; })) << g_selected;
+    ::UnhookWinEvent(hook);
     const std::wstring results = Text(TextId::Results);
     std::vector<AccessibleChild> items;
     ASSERT_TRUE(WaitUntil(

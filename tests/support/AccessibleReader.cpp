@@ -83,4 +83,14 @@ bool DoAccessibleDefaultAction(HWND window, const std::wstring& name, const std:
     return done;
 }
 
+std::wstring AccessibleEventName(HWND window, LONG object, LONG child) {
+    const ComApartment com;
+    Microsoft::WRL::ComPtr<IAccessible> found;
+    VARIANT id{};
+    return SUCCEEDED(::AccessibleObjectFromEvent(window, static_cast<DWORD>(object),
+                                                 static_cast<DWORD>(child), &found, &id))
+               ? NameOf(found.Get(), id)
+               : std::wstring();
+}
+
 }  // namespace corvane::test

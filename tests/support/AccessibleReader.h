@@ -24,4 +24,7 @@ struct AccessibleChild {
 bool DoAccessibleDefaultAction(HWND window, const std::wstring& name,
                                const std::wstring& within = {});
 
+// The name of the node a WinEvent names, found as a reader finds it.
+[[nodiscard]] std::wstring AccessibleEventName(HWND window, LONG object, LONG child);
+
 }  // namespace corvane::test
