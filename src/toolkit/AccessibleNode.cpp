@@ -65,12 +65,15 @@ std::span<const int> AccessibleTree::Children(int id) const noexcept {
 }
 
 int AccessibleTree::ChildAt(int id, long number) const noexcept {
-    if (number < 0 && Valid(id)) {
-        const long wanted = -number;
-        for (int up = wanted < Count() ? Parent(static_cast<int>(wanted)) : kNoAccessibleNode;
-             up != kNoAccessibleNode; up = Parent(up)) {
+    if (number < 0) {
+        // Compared before negating: the most negative number has no opposite.
+        if (number <= -static_cast<long>(Count())) {
+            return kNoAccessibleNode;
+        }
+        const auto wanted = static_cast<int>(-number);
+        for (int up = Parent(wanted); up != kNoAccessibleNode; up = Parent(up)) {
             if (up == id) {
-                return static_cast<int>(wanted);
+                return wanted;
             }
         }
         return kNoAccessibleNode;
