@@ -77,6 +77,7 @@ void CorMenu::Open(HMONITOR display) {
     s.avatarBitmap.Reset();
 
     Show();
+    AnnounceOpened();
     icons_.PrefetchIcons(catalog_.Entries(), IconPixels());
     ::SetTimer(Hwnd(), TIMER_SURFACE_CATALOG, kCatalogTimerMs, nullptr);
 }
@@ -197,23 +198,24 @@ void CorMenu::Relayout() {
     s.menu.scroll = s.layout.scroll;
 }
 
-const AppEntry* CorMenu::RowEntry(int32_t index) const {
-    const std::vector<AppEntry>* list = nullptr;
+std::span<const AppEntry> CorMenu::RowEntries() const noexcept {
     switch (state_->menu.view) {
         case MenuView::Home:
-            list = &state_->pinned;
-            break;
+            return state_->pinned;
         case MenuView::AllApps:
-            list = &catalog_.Entries();
-            break;
+            return catalog_.Entries();
         case MenuView::Results:
-            list = &state_->results;
-            break;
+            return state_->results;
         case MenuView::LetterIndex:
-            return nullptr;
+            break;
     }
-    return index >= 0 && static_cast<std::size_t>(index) < list->size()
-               ? &(*list)[static_cast<std::size_t>(index)]
+    return {};
+}
+
+const AppEntry* CorMenu::RowEntry(int32_t index) const {
+    const std::span<const AppEntry> list = RowEntries();
+    return index >= 0 && static_cast<std::size_t>(index) < list.size()
+               ? &list[static_cast<std::size_t>(index)]
                : nullptr;
 }
 

@@ -33,6 +33,10 @@ struct CorMenu::State {
     uint32_t avatarSize = 0;
     Microsoft::WRL::ComPtr<ID2D1Bitmap> avatarBitmap;
     std::unique_ptr<CorMenuPainter> painter;
+    // What readers were last told of.
+    std::wstring announcedQuery;
+    MenuItemId announcedItem{};
+    bool announcedSearch = true;
 };
 
 }  // namespace corvane

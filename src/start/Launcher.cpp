@@ -81,6 +81,7 @@ void Launcher::Open(HMONITOR display) {
     Relayout();
 
     Show();
+    AnnounceOpened();
     icons_.PrefetchIcons(s.arranged.grid, IconPixels());
     if (s.catalogAvailable) {
         ::SetTimer(Hwnd(), TIMER_SURFACE_CATALOG, kCatalogTimerMs, nullptr);

@@ -47,6 +47,13 @@ private:
     void Tick(float progress, double nowMs) override;
     void OnEnding() noexcept override;
 
+    // Screen readers (LauncherAccessible.cpp).
+    AccessibleNode BuildAccessibleTree() override;
+    void RunAccessibleAction(int32_t actionId) override;
+    void AnnounceChanges() override;
+    // Tells readers the launcher opened, with the focus in the search box.
+    void AnnounceOpened() noexcept;
+
     void BuildGrid();
     void SaveOrder();
     void RunSearch();
