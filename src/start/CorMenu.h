@@ -42,7 +42,7 @@ public:
     void CatalogChanged();
 
 private:
-    struct State;
+    struct Impl;
     const wchar_t* ClassName() const noexcept override { return kCorMenuWindowClass; }
     void Paint() override;
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -89,7 +89,7 @@ private:
     AppCatalog& catalog_;
     AppIconCache& icons_;
     const std::wstring& userName_;
-    std::unique_ptr<State> state_;
+    std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace corvane

@@ -4,14 +4,14 @@
 
 #include "start/CorMenu.h"
 #include "start/CorMenuAccessibleTree.h"
-#include "start/CorMenuState.h"
+#include "start/CorMenuImpl.h"
 #include "start/MenuSelection.h"
 
 namespace corvane {
 
 AccessibleNode CorMenu::BuildAccessibleTree() {
     Relayout();
-    const State& s = *state_;
+    const Impl& s = *impl_;
     CorMenuAccessibleFacts facts;
     facts.layout = &s.layout;
     facts.state = &s.menu;
@@ -27,14 +27,14 @@ void CorMenu::RunAccessibleAction(int32_t actionId) {
     if (!IsOpen()) {
         return;
     }
-    if (const std::optional<MenuItemId> item = MenuActionItem(actionId, state_->menu.view)) {
+    if (const std::optional<MenuItemId> item = MenuActionItem(actionId, impl_->menu.view)) {
         Relayout();
         Activate(*item);
     }
 }
 
 void CorMenu::AnnounceOpened() noexcept {
-    State& s = *state_;
+    Impl& s = *impl_;
     s.announcedQuery.clear();
     s.announcedItem = {};
     s.announcedSearch = true;
@@ -50,7 +50,7 @@ void CorMenu::OnEnding() noexcept {
 }
 
 void CorMenu::AnnounceChanges() {
-    State& s = *state_;
+    Impl& s = *impl_;
     if (query_.Text() != s.announcedQuery) {
         s.announcedQuery = query_.Text();
         accessible_.Notify(EVENT_OBJECT_VALUECHANGE, kMenuSearchAction);

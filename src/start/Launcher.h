@@ -36,7 +36,7 @@ public:
     void CatalogChanged();
 
 private:
-    struct State;
+    struct Impl;
     const wchar_t* ClassName() const noexcept override { return kLauncherWindowClass; }
     void Paint() override;
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -87,7 +87,7 @@ private:
     const StartContext& context_;
     AppCatalog& catalog_;
     AppIconCache& icons_;
-    std::unique_ptr<State> state_;
+    std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace corvane

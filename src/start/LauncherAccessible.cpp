@@ -4,13 +4,13 @@
 
 #include "start/Launcher.h"
 #include "start/LauncherAccessibleTree.h"
-#include "start/LauncherState.h"
+#include "start/LauncherImpl.h"
 
 namespace corvane {
 
 AccessibleNode Launcher::BuildAccessibleTree() {
     Relayout();
-    const State& s = *state_;
+    const Impl& s = *impl_;
     const bool results = !query_.Text().empty();
     LauncherAccessibleFacts facts;
     facts.layout = &s.layout;
@@ -35,7 +35,7 @@ void Launcher::RunAccessibleAction(int32_t actionId) {
 }
 
 void Launcher::AnnounceOpened() noexcept {
-    State& s = *state_;
+    Impl& s = *impl_;
     s.announcedQuery.clear();
     s.announcedPage = s.motion.Page();
     s.announcedSelection = s.selection;
@@ -44,7 +44,7 @@ void Launcher::AnnounceOpened() noexcept {
 }
 
 void Launcher::AnnounceChanges() {
-    State& s = *state_;
+    Impl& s = *impl_;
     const bool results = !query_.Text().empty();
     if (query_.Text() != s.announcedQuery) {
         s.announcedQuery = query_.Text();

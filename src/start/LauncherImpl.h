@@ -15,7 +15,7 @@
 
 namespace corvane {
 
-struct Launcher::State {
+struct Launcher::Impl {
     bool catalogAvailable = false;
     LauncherArrangement arranged;
     std::vector<AppEntry> results;

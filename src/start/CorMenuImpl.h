@@ -19,7 +19,7 @@
 
 namespace corvane {
 
-struct CorMenu::State {
+struct CorMenu::Impl {
     MenuState menu;
     std::vector<AppEntry> pinned;
     std::vector<AppEntry> results;
