@@ -42,5 +42,7 @@ struct PointRect {
 [[nodiscard]] inline int32_t ScalePoints(int32_t points, uint32_t dpi) noexcept {
     return MulDivRound(points, static_cast<int32_t>(dpi), 96);
 }
+// A rectangle in points to whole pixels at this DPI, each edge rounded.
+[[nodiscard]] PixelRect PointsToPixels(const PointRect& r, uint32_t dpi) noexcept;
 
 }  // namespace corvane

@@ -82,6 +82,9 @@ enum class TextId : uint16_t {
     Videos,
     ThisPc,
     CorvanePlace,
+    LauncherName,
+    PageNumber,  // "Page " 2 " of " 3: the launcher's page, read
+    PageOf,
 
     // CorGarden
     NewBedName,

@@ -81,6 +81,9 @@ constexpr TextTable kTexts = {{
     {TextId::Videos, L"Videos"},
     {TextId::ThisPc, L"This PC"},
     {TextId::CorvanePlace, L"Corvane"},
+    {TextId::LauncherName, L"CorLauncher"},
+    {TextId::PageNumber, L"Page "},
+    {TextId::PageOf, L" of "},
 
     // CorGarden
     {TextId::NewBedName, L"New bed"},

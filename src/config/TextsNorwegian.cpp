@@ -81,6 +81,9 @@ constexpr TextTable kTexts = {{
     {TextId::Videos, L"Videoer"},
     {TextId::ThisPc, L"Denne PC-en"},
     {TextId::CorvanePlace, L"Corvane"},
+    {TextId::LauncherName, L"CorLauncher"},
+    {TextId::PageNumber, L"Side "},
+    {TextId::PageOf, L" av "},
 
     // CorGarden
     {TextId::NewBedName, L"Nytt bed"},

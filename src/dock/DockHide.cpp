@@ -208,9 +208,8 @@ void Dock::OnEdgeTouched() noexcept {
     const HWND front = foreground_;
     RECT rect = {};
     if (front != nullptr && front != ::GetDesktopWindow() && ::IsWindow(front) &&
-        ::GetWindowRect(front, &rect) &&
-        IsBorderlessFullscreen(::IsZoomed(front) != FALSE, ::IsIconic(front) != FALSE,
-                               ToPixelRect(rect), MonitorRect())) {
+        ::IsIconic(front) == FALSE && ::GetWindowRect(front, &rect) &&
+        IsFullscreenWindow(ToPixelRect(rect), MonitorRect(), ::IsZoomed(front) != FALSE)) {
         return;
     }
     SetRevealed(true);

@@ -39,10 +39,4 @@ DockVisibility DecideDockVisibility(const DockForeground& front, const PixelRect
     return Intersect(front.frame, dock) ? DockVisibility::Hide : DockVisibility::Show;
 }
 
-bool IsBorderlessFullscreen(bool maximized, bool minimized, const PixelRect& window,
-                            const PixelRect& monitor) noexcept {
-    return !maximized && !minimized && window.left <= monitor.left && window.top <= monitor.top &&
-           window.right >= monitor.right && window.bottom >= monitor.bottom;
-}
-
 }  // namespace corvane

@@ -29,9 +29,4 @@ enum class DockVisibility { Show, Hide, Keep };
 [[nodiscard]] DockVisibility DecideDockVisibility(const DockForeground& front,
                                                   const PixelRect& dock) noexcept;
 
-// A borderless full-screen window (neither maximised nor minimised, covering
-// the whole display): touching the bottom edge must not bring the dock up.
-[[nodiscard]] bool IsBorderlessFullscreen(bool maximized, bool minimized, const PixelRect& window,
-                                          const PixelRect& monitor) noexcept;
-
 }  // namespace corvane

@@ -6,7 +6,7 @@
 #include "start/AppCatalog.h"
 #include "start/AppIconCache.h"
 #include "start/CatalogLocale.h"
-#include "start/CorMenuState.h"
+#include "start/CorMenuImpl.h"
 #include "start/LetterRows.h"
 #include "start/MenuSelection.h"
 #include "start/PinRules.h"
@@ -34,8 +34,8 @@ CorMenu::CorMenu(const StartContext& context, AppCatalog& catalog, AppIconCache&
       catalog_(catalog),
       icons_(icons),
       userName_(userName),
-      state_(std::make_unique<State>()) {
-    state_->painter = std::make_unique<CorMenuPainter>(context.graphics.dwrite.Get());
+      impl_(std::make_unique<Impl>()) {
+    impl_->painter = std::make_unique<CorMenuPainter>(context.graphics.dwrite.Get());
 }
 
 CorMenu::~CorMenu() {
@@ -59,7 +59,7 @@ void CorMenu::Open(HMONITOR display) {
     ApplySurfaceBackdrop(context_.settings, context_.theme, PopupGlassAlpha(context_.settings.tint),
                          true);
 
-    State& s = *state_;
+    Impl& s = *impl_;
     s.menu = {};
     s.results.clear();
     s.tracking = false;
@@ -77,6 +77,7 @@ void CorMenu::Open(HMONITOR display) {
     s.avatarBitmap.Reset();
 
     Show();
+    AnnounceOpened();
     icons_.PrefetchIcons(catalog_.Entries(), IconPixels());
     ::SetTimer(Hwnd(), TIMER_SURFACE_CATALOG, kCatalogTimerMs, nullptr);
 }
@@ -98,9 +99,9 @@ void CorMenu::ReloadPinned() {
     for (const std::wstring& identifier : list.identifiers) {
         pinned.push_back(catalog_.ResolvePinned(identifier));
     }
-    state_->pinned = std::move(pinned);
-    if (state_->menu.view == MenuView::Home) {
-        state_->menu.hover = {};
+    impl_->pinned = std::move(pinned);
+    if (impl_->menu.view == MenuView::Home) {
+        impl_->menu.hover = {};
     }
     Repaint();
 }
@@ -117,7 +118,7 @@ void CorMenu::CatalogChanged() {
     if (!IsOpen()) {
         return;  // Open reads everything afresh
     }
-    State& s = *state_;
+    Impl& s = *impl_;
     s.userName = userName_;
     ReloadPinned();
     RefreshLetterRows();
@@ -131,7 +132,7 @@ void CorMenu::CatalogChanged() {
 
 void CorMenu::RefreshLetterRows() {
     const std::vector<AppEntry>& entries = catalog_.Entries();
-    State& s = *state_;
+    Impl& s = *impl_;
     if (entries.data() == s.rowsFrom && entries.size() == s.rowsCount) {
         return;
     }
@@ -141,9 +142,9 @@ void CorMenu::RefreshLetterRows() {
 }
 
 void CorMenu::RunSearch() {
-    state_->results = SearchEntries(catalog_.Searchable(kBuildOnlyWhenEmpty),
-                                    catalog_.SearchableSettings(IsNorwegian()),
-                                    context_.launches.Records(), query_.Text(), kMaxResults);
+    impl_->results = SearchEntries(catalog_.Searchable(kBuildOnlyWhenEmpty),
+                                   catalog_.SearchableSettings(IsNorwegian()),
+                                   context_.launches.Records(), query_.Text(), kMaxResults);
 }
 
 bool CorMenu::Animates() const noexcept {
@@ -151,10 +152,10 @@ bool CorMenu::Animates() const noexcept {
 }
 
 void CorMenu::OnQueryChanged() {
-    MenuState& menu = state_->menu;
+    MenuState& menu = impl_->menu;
     if (query_.Text().empty()) {
         menu.view = MenuView::Home;
-        state_->results.clear();
+        impl_->results.clear();
     } else {
         menu.view = MenuView::Results;
         RunSearch();
@@ -165,7 +166,7 @@ void CorMenu::OnQueryChanged() {
     menu.focus = MenuZone::Search;
     menu.selection = {MenuHit::AppRow, 0};
     if (menu.view == MenuView::Results) {
-        KeepResultSelection(menu, state_->results.size());
+        KeepResultSelection(menu, impl_->results.size());
     } else {
         menu.selection = {};
     }
@@ -177,7 +178,7 @@ uint32_t CorMenu::IconPixels() const noexcept {
 
 void CorMenu::Relayout() {
     RefreshLetterRows();
-    State& s = *state_;
+    Impl& s = *impl_;
     RECT client = {};
     ::GetClientRect(Hwnd(), &client);
     const float toDips = 96.0f / static_cast<float>(Dpi());
@@ -197,23 +198,24 @@ void CorMenu::Relayout() {
     s.menu.scroll = s.layout.scroll;
 }
 
-const AppEntry* CorMenu::RowEntry(int32_t index) const {
-    const std::vector<AppEntry>* list = nullptr;
-    switch (state_->menu.view) {
+std::span<const AppEntry> CorMenu::RowEntries() const noexcept {
+    switch (impl_->menu.view) {
         case MenuView::Home:
-            list = &state_->pinned;
-            break;
+            return impl_->pinned;
         case MenuView::AllApps:
-            list = &catalog_.Entries();
-            break;
+            return catalog_.Entries();
         case MenuView::Results:
-            list = &state_->results;
-            break;
+            return impl_->results;
         case MenuView::LetterIndex:
-            return nullptr;
+            break;
     }
-    return index >= 0 && static_cast<std::size_t>(index) < list->size()
-               ? &(*list)[static_cast<std::size_t>(index)]
+    return {};
+}
+
+const AppEntry* CorMenu::RowEntry(int32_t index) const {
+    const std::span<const AppEntry> list = RowEntries();
+    return index >= 0 && static_cast<std::size_t>(index) < list.size()
+               ? &list[static_cast<std::size_t>(index)]
                : nullptr;
 }
 
@@ -233,11 +235,11 @@ ID2D1Bitmap* CorMenu::RowIcon(const AppEntry& entry) {
 }
 
 void CorMenu::OnTargetCreated() {
-    state_->avatarBitmap.Reset();
+    impl_->avatarBitmap.Reset();
 }
 
 void CorMenu::Paint() {
-    State& s = *state_;
+    Impl& s = *impl_;
     Relayout();
     if (s.avatar && !s.avatarBitmap) {
         (void)Target()->CreateBitmapFromWicBitmap(s.avatar.Get(), nullptr, &s.avatarBitmap);

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -41,7 +42,7 @@ public:
     void CatalogChanged();
 
 private:
-    struct State;
+    struct Impl;
     const wchar_t* ClassName() const noexcept override { return kCorMenuWindowClass; }
     void Paint() override;
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -49,11 +50,21 @@ private:
     bool Animates() const noexcept override;
     void OnQueryChanged() override;
     void OnTargetCreated() override;
+    void OnEnding() noexcept override;
+
+    // Screen readers (CorMenuAccessible.cpp).
+    AccessibleNode BuildAccessibleTree() override;
+    void RunAccessibleAction(int32_t actionId) override;
+    void AnnounceChanges() override;
+    // Tells readers the menu opened, with the focus in the search box.
+    void AnnounceOpened() noexcept;
 
     void Relayout();
     void RefreshLetterRows();
     void RunSearch();
     [[nodiscard]] MenuItemId ItemAt(LPARAM clientPoint);
+    // The list the current view's app rows index; empty for the letters.
+    [[nodiscard]] std::span<const AppEntry> RowEntries() const noexcept;
     [[nodiscard]] const AppEntry* RowEntry(int32_t index) const;
     [[nodiscard]] ID2D1Bitmap* RowIcon(const AppEntry& entry);
     [[nodiscard]] uint32_t IconPixels() const noexcept;
@@ -78,7 +89,7 @@ private:
     AppCatalog& catalog_;
     AppIconCache& icons_;
     const std::wstring& userName_;
-    std::unique_ptr<State> state_;
+    std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace corvane

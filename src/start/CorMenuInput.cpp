@@ -1,7 +1,7 @@
 #include "start/CorMenu.h"
 
 #include "start/AppCatalog.h"
-#include "start/CorMenuState.h"
+#include "start/CorMenuImpl.h"
 #include "start/MenuSelection.h"
 #include "start/PinRules.h"
 #include "start/PowerActions.h"
@@ -58,11 +58,11 @@ MenuItemId CorMenu::ItemAt(LPARAM clientPoint) {
     const float x = static_cast<float>(GET_X_LPARAM(clientPoint)) * toDips;
     const float y = static_cast<float>(GET_Y_LPARAM(clientPoint)) * toDips -
                     CorMenuPainter::SlideOffset(progress_);
-    return MenuItemAt(state_->layout, x, y);
+    return MenuItemAt(impl_->layout, x, y);
 }
 
 void CorMenu::OnMouseMove(LPARAM lParam) {
-    State& s = *state_;
+    Impl& s = *impl_;
     if (!s.tracking) {
         TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, Hwnd(), 0};
         s.tracking = ::TrackMouseEvent(&track) != FALSE;
@@ -83,7 +83,7 @@ POINT CorMenu::ScreenPoint(float x, float y) const noexcept {
 }
 
 void CorMenu::Activate(const MenuItemId& item) {
-    State& s = *state_;
+    Impl& s = *impl_;
     if (ClickMenuItem(s.menu, item, s.letterRows, context_.theme.textScale)) {
         Relayout();
         FocusNewView(s.menu, s.layout, item);
@@ -121,7 +121,7 @@ void CorMenu::Activate(const MenuItemId& item) {
 }
 
 void CorMenu::OpenPowerMenu() {
-    const PointRect& button = state_->layout.power;
+    const PointRect& button = impl_->layout.power;
     const POINT at = ScreenPoint(button.left, button.top);
     SetPopupMenuOpen(true);
     const int command = TrackPowerMenu(Hwnd(), at);
@@ -161,7 +161,7 @@ void CorMenu::ShowRowMenu(const MenuItemId& item, std::optional<POINT> at) {
 
 void CorMenu::OpenSelectedItemMenu() {
     Relayout();
-    const MenuMark mark = MarkedItem(state_->menu, state_->layout);
+    const MenuMark mark = MarkedItem(impl_->menu, impl_->layout);
     if (mark.id.kind == MenuHit::AppRow) {
         ShowRowMenu(mark.id, ScreenPoint(mark.rect.left + kItemMenuLeft, mark.rect.bottom));
     }
@@ -171,14 +171,14 @@ void CorMenu::HoverUnderPointer() {
     // The rows moved under a pointer that did not.
     POINT pointer = {};
     if (::GetCursorPos(&pointer) && ::ScreenToClient(Hwnd(), &pointer)) {
-        state_->menu.hover = ItemAt(MAKELPARAM(pointer.x, pointer.y));
+        impl_->menu.hover = ItemAt(MAKELPARAM(pointer.x, pointer.y));
     }
 }
 
 void CorMenu::OnWheel(int32_t delta) {
     Relayout();
-    MenuState& menu = state_->menu;
-    const float scroll = WheelScroll(state_->layout, menu.scroll, delta);
+    MenuState& menu = impl_->menu;
+    const float scroll = WheelScroll(impl_->layout, menu.scroll, delta);
     if (scroll == menu.scroll) {
         return;
     }
@@ -188,7 +188,7 @@ void CorMenu::OnWheel(int32_t delta) {
 }
 
 bool CorMenu::OnKey(WPARAM key) {
-    State& s = *state_;
+    Impl& s = *impl_;
     MenuState& menu = s.menu;
     // The search box's editing keys, while it has the focus, are taken
     // here first.
@@ -247,10 +247,10 @@ bool CorMenu::OnKey(WPARAM key) {
 void CorMenu::OnCatalogTimer() {
     ::KillTimer(Hwnd(), TIMER_SURFACE_CATALOG);
     (void)catalog_.GetApps(kCatalogInUseAgeMs);
-    MenuState& menu = state_->menu;
+    MenuState& menu = impl_->menu;
     if (menu.view == MenuView::Results) {
         RunSearch();
-        KeepResultSelection(menu, state_->results.size());
+        KeepResultSelection(menu, impl_->results.size());
     }
     Repaint();
 }
@@ -261,9 +261,9 @@ LRESULT CorMenu::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             OnMouseMove(lParam);
             return 0;
         case WM_MOUSELEAVE:
-            state_->tracking = false;
-            if (state_->menu.hover != MenuItemId{}) {
-                state_->menu.hover = {};
+            impl_->tracking = false;
+            if (impl_->menu.hover != MenuItemId{}) {
+                impl_->menu.hover = {};
                 Repaint();
             }
             return 0;

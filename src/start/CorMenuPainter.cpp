@@ -53,23 +53,6 @@ constexpr float kLetterLeft = 24.0f;
 constexpr float kLetterRight = 60.0f;
 constexpr float kLetterRowHeight = 30.0f;
 
-const wchar_t* SectionTitle(MenuView view) noexcept {
-    switch (view) {
-        case MenuView::Home:
-            return Text(TextId::Pinned);
-        case MenuView::Results:
-            return Text(TextId::Results);
-        case MenuView::AllApps:
-        case MenuView::LetterIndex:
-            break;
-    }
-    return Text(TextId::AllApps);
-}
-
-const wchar_t* ButtonLabel(MenuView view) noexcept {
-    return view == MenuView::Home ? Text(TextId::AllAppsButton) : Text(TextId::BackButton);
-}
-
 float MeasureText(IDWriteFactory* factory, IDWriteTextFormat* format, std::wstring_view text) {
     ComPtr<IDWriteTextLayout> layout;
     DWRITE_TEXT_METRICS metrics = {};
@@ -121,7 +104,7 @@ float CorMenuPainter::TextWidth(std::wstring_view text, Format format) {
 }
 
 float CorMenuPainter::ButtonLabelWidth(MenuView view) {
-    return TextWidth(ButtonLabel(view), kSmall);
+    return TextWidth(corvane::Text(MenuButtonLabel(view)), kSmall);
 }
 
 float CorMenuPainter::PowerLabelWidth() {
@@ -230,7 +213,7 @@ void CorMenuPainter::DrawHeader() {
     const Theme& theme = *in_->theme;
     const MenuLayout& layout = *in_->layout;
     SetColor(theme.text, 1.0f);
-    Text(SectionTitle(layout.view), kHeader, layout.header);
+    Text(corvane::Text(MenuSectionTitle(layout.view)), kHeader, layout.header);
     const MenuRegion& button = layout.button;
     if (button.id.kind == MenuHit::None) {
         return;
@@ -247,7 +230,7 @@ void CorMenuPainter::DrawHeader() {
         Ring(button.rect, kSmallRadius);
     }
     SetColor(lit ? theme.selectedText : theme.text, 1.0f);
-    Text(ButtonLabel(layout.view), kSmall,
+    Text(corvane::Text(MenuButtonLabel(layout.view)), kSmall,
          {button.rect.left + kButtonTextLeft, button.rect.top, button.rect.right,
           button.rect.bottom});
 }

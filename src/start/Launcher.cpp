@@ -5,7 +5,7 @@
 #include "config/Win32ProfileStore.h"
 #include "start/AppCatalog.h"
 #include "start/AppIconCache.h"
-#include "start/LauncherState.h"
+#include "start/LauncherImpl.h"
 #include "start/Search.h"
 #include "start/StartActions.h"
 #include "start/StartHost.h"
@@ -45,8 +45,8 @@ Launcher::Launcher(const StartContext& context, AppCatalog& catalog, AppIconCach
       context_(context),
       catalog_(catalog),
       icons_(icons),
-      state_(std::make_unique<State>()) {
-    state_->painter = std::make_unique<LauncherPainter>(context.graphics.dwrite.Get());
+      impl_(std::make_unique<Impl>()) {
+    impl_->painter = std::make_unique<LauncherPainter>(context.graphics.dwrite.Get());
 }
 
 Launcher::~Launcher() {
@@ -68,7 +68,7 @@ void Launcher::Open(HMONITOR display) {
     ApplySurfaceBackdrop(context_.settings, context_.theme,
                          context_.theme.dark ? kGlassAlphaDark : kGlassAlphaLight, false);
 
-    State& s = *state_;
+    Impl& s = *impl_;
     BuildGrid();
     s.results.clear();
     s.motion.Reset(0);
@@ -81,6 +81,7 @@ void Launcher::Open(HMONITOR display) {
     Relayout();
 
     Show();
+    AnnounceOpened();
     icons_.PrefetchIcons(s.arranged.grid, IconPixels());
     if (s.catalogAvailable) {
         ::SetTimer(Hwnd(), TIMER_SURFACE_CATALOG, kCatalogTimerMs, nullptr);
@@ -88,7 +89,7 @@ void Launcher::Open(HMONITOR display) {
 }
 
 void Launcher::CatalogChanged() {
-    State& s = *state_;
+    Impl& s = *impl_;
     if (!IsOpen() || s.press.Dragging()) {
         return;
     }
@@ -101,7 +102,7 @@ void Launcher::CatalogChanged() {
 }
 
 void Launcher::BuildGrid() {
-    State& s = *state_;
+    Impl& s = *impl_;
     if (catalog_.GetApps(kBuildOnlyWhenEmpty).empty()) {
         (void)catalog_.GetApps(kCatalogWarmUpAgeMs);
     }
@@ -114,13 +115,13 @@ void Launcher::BuildGrid() {
 }
 
 void Launcher::SaveOrder() {
-    const std::wstring order = JoinArrangement(state_->arranged);
+    const std::wstring order = JoinArrangement(impl_->arranged);
     context_.writes.SettingWritten(
         WriteSetting(context_.settings, L"CorLauncher", L"Order", std::wstring_view(order)));
 }
 
 void Launcher::RunSearch() {
-    State& s = *state_;
+    Impl& s = *impl_;
     if (query_.Text().empty()) {
         s.results.clear();
         return;
@@ -132,7 +133,7 @@ void Launcher::RunSearch() {
 }
 
 void Launcher::OnQueryChanged() {
-    State& s = *state_;
+    Impl& s = *impl_;
     // Icons are arranged only in the full grid: typing drops what is held
     // where it is now.
     DropHeld();
@@ -147,7 +148,7 @@ void Launcher::OnQueryChanged() {
 }
 
 void Launcher::KeepInsideList() {
-    State& s = *state_;
+    Impl& s = *impl_;
     const std::size_t count = ShownCount();
     s.selection = KeepIndexIn(s.selection, count);
     s.hover = KeepIndexIn(s.hover, count);
@@ -157,19 +158,19 @@ void Launcher::KeepInsideList() {
 }
 
 std::size_t Launcher::ShownCount() const noexcept {
-    return query_.Text().empty() ? state_->arranged.grid.size() : state_->results.size();
+    return query_.Text().empty() ? impl_->arranged.grid.size() : impl_->results.size();
 }
 
 const AppEntry* Launcher::Shown(int32_t index) const noexcept {
     const std::vector<AppEntry>& list =
-        query_.Text().empty() ? state_->arranged.grid : state_->results;
+        query_.Text().empty() ? impl_->arranged.grid : impl_->results;
     return index >= 0 && static_cast<std::size_t>(index) < list.size()
                ? &list[static_cast<std::size_t>(index)]
                : nullptr;
 }
 
 void Launcher::GoToPage(int32_t page) {
-    State& s = *state_;
+    Impl& s = *impl_;
     if (s.motion.GoToPage(page, s.layout.Pages(ShownCount()), SurfaceNowMs())) {
         s.hover = -1;
         Repaint();
@@ -202,12 +203,12 @@ bool Launcher::Animates() const noexcept {
 }
 
 bool Launcher::IsAnimating() const noexcept {
-    return state_->motion.IsAnimating();
+    return impl_->motion.IsAnimating();
 }
 
 void Launcher::Tick(float /*progress*/, double nowMs) {
-    PageMotion& motion = state_->motion;
-    motion.Tick(nowMs, state_->layout.Pages(ShownCount()));
+    PageMotion& motion = impl_->motion;
+    motion.Tick(nowMs, impl_->layout.Pages(ShownCount()));
     // Animation effects off: a page turn lands at once; a swipe still
     // follows the fingers.
     if (!Animates() && !motion.FreeScroll()) {
@@ -218,12 +219,12 @@ void Launcher::Tick(float /*progress*/, double nowMs) {
 void Launcher::Relayout() {
     RECT client = {};
     ::GetClientRect(Hwnd(), &client);
-    state_->layout = LayOutLauncher(ToDips(client.right, Dpi()), ToDips(client.bottom, Dpi()),
-                                    context_.theme.textScale);
+    impl_->layout = LayOutLauncher(ToDips(client.right, Dpi()), ToDips(client.bottom, Dpi()),
+                                   context_.theme.textScale);
 }
 
 uint32_t Launcher::IconPixels() const noexcept {
-    return IconPixelsFor(state_->layout.icon, Dpi());
+    return IconPixelsFor(impl_->layout.icon, Dpi());
 }
 
 ID2D1Bitmap* Launcher::IconOf(const AppEntry& entry) {
@@ -242,7 +243,7 @@ ID2D1Bitmap* Launcher::IconOf(const AppEntry& entry) {
 }
 
 void Launcher::Paint() {
-    State& s = *state_;
+    Impl& s = *impl_;
     const D2D1_SIZE_F size = Target()->GetSize();
     s.layout = LayOutLauncher(size.width, size.height, context_.theme.textScale);
     const std::vector<AppEntry>& shown = query_.Text().empty() ? s.arranged.grid : s.results;

@@ -36,7 +36,7 @@ public:
     void CatalogChanged();
 
 private:
-    struct State;
+    struct Impl;
     const wchar_t* ClassName() const noexcept override { return kLauncherWindowClass; }
     void Paint() override;
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -46,6 +46,13 @@ private:
     bool IsAnimating() const noexcept override;
     void Tick(float progress, double nowMs) override;
     void OnEnding() noexcept override;
+
+    // Screen readers (LauncherAccessible.cpp).
+    AccessibleNode BuildAccessibleTree() override;
+    void RunAccessibleAction(int32_t actionId) override;
+    void AnnounceChanges() override;
+    // Tells readers the launcher opened, with the focus in the search box.
+    void AnnounceOpened() noexcept;
 
     void BuildGrid();
     void SaveOrder();
@@ -80,7 +87,7 @@ private:
     const StartContext& context_;
     AppCatalog& catalog_;
     AppIconCache& icons_;
-    std::unique_ptr<State> state_;
+    std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace corvane

@@ -1,7 +1,7 @@
 #include "start/Launcher.h"
 
 #include "start/AppCatalog.h"
-#include "start/LauncherState.h"
+#include "start/LauncherImpl.h"
 #include "start/PinRules.h"
 #include "start/StartActions.h"
 #include "start/StartHost.h"
@@ -22,7 +22,7 @@ constexpr UINT kEdgePageMs = 650;
 }  // namespace
 
 void Launcher::OnMouseMove(POINT pixel, bool leftDown) {
-    State& s = *state_;
+    Impl& s = *impl_;
     const float toDips = 96.0f / static_cast<float>(Dpi());
     const float x = static_cast<float>(pixel.x) * toDips;
     const float y = static_cast<float>(pixel.y) * toDips;
@@ -68,7 +68,7 @@ void Launcher::OnMouseMove(POINT pixel, bool leftDown) {
 }
 
 void Launcher::EndDrag() {
-    State& s = *state_;
+    Impl& s = *impl_;
     // Off before the capture goes: releasing it reports the change here.
     s.press.Cancel();
     s.drag = -1;
@@ -83,7 +83,7 @@ void Launcher::EndDrag() {
 }
 
 bool Launcher::DropHeld() {
-    if (!state_->press.Dragging()) {
+    if (!impl_->press.Dragging()) {
         return false;
     }
     EndDrag();
@@ -92,7 +92,7 @@ bool Launcher::DropHeld() {
 }
 
 void Launcher::OnLeftButtonUp(float x, float y) {
-    State& s = *state_;
+    Impl& s = *impl_;
     Relayout();
     if (DropHeld()) {
         return;
@@ -114,14 +114,14 @@ void Launcher::OnLeftButtonUp(float x, float y) {
 }
 
 void Launcher::OnRightButtonUp(float x, float y) {
-    State& s = *state_;
+    Impl& s = *impl_;
     Relayout();
     OpenItemMenu(LauncherItemAt(s.layout, ShownCount(), s.motion.Page(), s.motion.Scroll(), x, y),
                  std::nullopt);
 }
 
 void Launcher::OnContextMenuKey() {
-    State& s = *state_;
+    Impl& s = *impl_;
     Relayout();
     if (Shown(s.selection) == nullptr) {
         return;
@@ -167,7 +167,7 @@ void Launcher::OpenItemMenu(int32_t index, std::optional<POINT> at) {
 }
 
 void Launcher::OnWheel(int32_t signedDelta) {
-    State& s = *state_;
+    Impl& s = *impl_;
     if (!query_.Text().empty()) {
         return;
     }
@@ -179,7 +179,7 @@ void Launcher::OnWheel(int32_t signedDelta) {
 }
 
 void Launcher::OnEdgeTimer() {
-    State& s = *state_;
+    Impl& s = *impl_;
     ::KillTimer(Hwnd(), TIMER_SURFACE_EDGE_PAGE);
     s.edgeTimer = false;
     if (!s.press.Dragging()) {
@@ -203,7 +203,7 @@ void Launcher::OnEdgeTimer() {
 }
 
 void Launcher::OnCatalogTimer() {
-    State& s = *state_;
+    Impl& s = *impl_;
     ::KillTimer(Hwnd(), TIMER_SURFACE_CATALOG);
     const std::size_t before = catalog_.Entries().size();
     if (catalog_.GetApps(kCatalogInUseAgeMs).size() == before || s.press.Dragging()) {
@@ -217,7 +217,7 @@ void Launcher::OnCatalogTimer() {
 }
 
 bool Launcher::OnKey(WPARAM key) {
-    State& s = *state_;
+    Impl& s = *impl_;
     Relayout();
     const std::size_t count = ShownCount();
     const bool typed = !query_.Text().empty();
@@ -284,7 +284,7 @@ LRESULT Launcher::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     const float toDips = 96.0f / static_cast<float>(Dpi());
     const float x = static_cast<float>(GET_X_LPARAM(lParam)) * toDips;
     const float y = static_cast<float>(GET_Y_LPARAM(lParam)) * toDips;
-    State& s = *state_;
+    Impl& s = *impl_;
     switch (message) {
         case WM_MOUSEMOVE:
             OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, (wParam & MK_LBUTTON) != 0);

@@ -26,7 +26,6 @@ constexpr float kButtonPadding = 22.0f;
 
 // The list. Rows begin below the header band, which they scroll under.
 constexpr float kRowsTop = 102.0f;
-constexpr float kContentAboveRows = kRowsTop - kHeaderTop;
 constexpr float kListBottomMargin = 58.0f;
 constexpr float kScrollSlack = 8.0f;
 constexpr float kRowInset = 12.0f;
@@ -155,7 +154,7 @@ float RowsHeight(const MenuLayoutInput& input) noexcept {
 }
 
 void LayOutRows(const MenuLayoutInput& input, MenuLayout& layout) {
-    RowBuilder rows(layout, kRowsTop - layout.scroll);
+    RowBuilder rows(layout, layout.header.bottom + (kRowsTop - kHeaderBottom) - layout.scroll);
     switch (input.view) {
         case MenuView::Home:
             if (input.pinnedCount == 0) {
@@ -222,14 +221,15 @@ void LayOutLetterCells(const MenuLayoutInput& input, MenuLayout& layout) {
     }
     const std::vector<LetterRow> rows(input.letterRows.begin(), input.letterRows.end());
     const std::vector<wchar_t> letters = IndexLetters(rows);
+    const float cellsTop = layout.header.bottom + (kCellsTop - kHeaderBottom);
     const CellGrid grid = FitCells(letters.size(), std::max(0.0f, layout.split - 2 * kCellsLeft),
-                                   layout.listBottom - kCellsTop);
+                                   layout.listBottom - cellsTop);
     for (std::size_t position = 0; position < grid.shown; ++position) {
         const wchar_t letter = letters[position];
         const auto column = static_cast<float>(position % static_cast<std::size_t>(grid.columns));
         const auto line = static_cast<float>(position / static_cast<std::size_t>(grid.columns));
         const float x = kCellsLeft + column * grid.width;
-        const float y = kCellsTop + line * grid.height;
+        const float y = cellsTop + line * grid.height;
         MenuLetterCell cell{{x + kCellInset, y + kCellInset, x + grid.width - kCellInset,
                              y + grid.height - kCellInset},
                             letter,
@@ -244,21 +244,25 @@ void LayOutLetterCells(const MenuLayoutInput& input, MenuLayout& layout) {
 void LayOutRightColumn(MenuLayout& layout) {
     const float left = layout.split + kRightLeft;
     const float right = layout.width - kRightInset;
-    layout.userCard = {left, kHeaderTop, right, kCardBottom};
+    layout.userCard = {left, layout.header.top, right,
+                       layout.header.top + (kCardBottom - kHeaderTop)};
     layout.regions.push_back({layout.userCard, {MenuHit::UserCard, -1}});
     float natural = 0;
+    // The places' rows grow with their text.
+    const float placeHeight = kPlaceHeight * layout.textScale;
     for (const MenuPlace& place : kPlaces) {
-        natural += place.action < 0 ? kSpacerHeight : kPlaceHeight;
+        natural += place.action < 0 ? kSpacerHeight : placeHeight;
     }
     // A short menu packs the places closer; what still does not fit above
     // the power bar is left out rather than drawn over it.
     const float end = layout.bottomLine - kPlacesBottomGap;
-    const float room = end - kPlacesTop;
+    const float placesTop = layout.userCard.bottom + (kPlacesTop - kCardBottom);
+    const float room = end - placesTop;
     const float scale =
-        natural > room ? std::max(kMinPlaceHeight / kPlaceHeight, room / natural) : 1.0f;
-    float y = kPlacesTop;
+        natural > room ? std::max(kMinPlaceHeight / placeHeight, room / natural) : 1.0f;
+    float y = placesTop;
     for (const MenuPlace& place : kPlaces) {
-        const float height = (place.action < 0 ? kSpacerHeight : kPlaceHeight) * scale;
+        const float height = (place.action < 0 ? kSpacerHeight : placeHeight) * scale;
         // Slack for rounding: packed rows end exactly there.
         if (y + height > end + 0.01f) {
             break;
@@ -301,6 +305,23 @@ std::span<const MenuPlace> MenuPlaces() noexcept {
     return kPlaces;
 }
 
+TextId MenuSectionTitle(MenuView view) noexcept {
+    switch (view) {
+        case MenuView::Home:
+            return TextId::Pinned;
+        case MenuView::Results:
+            return TextId::Results;
+        case MenuView::AllApps:
+        case MenuView::LetterIndex:
+            break;
+    }
+    return TextId::AllApps;
+}
+
+TextId MenuButtonLabel(MenuView view) noexcept {
+    return view == MenuView::Home ? TextId::AllAppsButton : TextId::BackButton;
+}
+
 MenuLayout LayOutMenu(const MenuLayoutInput& input) {
     MenuLayout layout;
     layout.width = input.width;
@@ -308,9 +329,14 @@ MenuLayout LayOutMenu(const MenuLayoutInput& input) {
     layout.view = input.view;
     layout.textScale = input.textScale;
     layout.split = std::round(input.width * kLeftShare);
-    layout.search = {kSearchInset, kSearchInset, input.width - kSearchInset, kSearchBottom};
-    layout.header = {kHeaderLeft, kHeaderTop, layout.split, kHeaderBottom};
-    layout.listTop = kHeaderBottom;
+    // The search and header bands grow with Windows' text size; what lies
+    // below them moves down.
+    const float searchBottom = kSearchInset + (kSearchBottom - kSearchInset) * input.textScale;
+    const float headerTop = kHeaderTop + (searchBottom - kSearchBottom);
+    const float headerBottom = headerTop + (kHeaderBottom - kHeaderTop) * input.textScale;
+    layout.search = {kSearchInset, kSearchInset, input.width - kSearchInset, searchBottom};
+    layout.header = {kHeaderLeft, headerTop, layout.split, headerBottom};
+    layout.listTop = headerBottom;
     layout.listBottom = input.height - kListBottomMargin;
 
     if (input.view != MenuView::Results) {
@@ -318,7 +344,7 @@ MenuLayout LayOutMenu(const MenuLayoutInput& input) {
         const MenuHit kind =
             input.view == MenuView::Home ? MenuHit::AllAppsButton : MenuHit::BackButton;
         layout.button = {
-            {right - (input.buttonLabelWidth + kButtonPadding), kHeaderTop, right, kHeaderBottom},
+            {right - (input.buttonLabelWidth + kButtonPadding), headerTop, right, headerBottom},
             {kind, -1}};
         layout.regions.push_back(layout.button);
     }
@@ -329,8 +355,8 @@ MenuLayout LayOutMenu(const MenuLayoutInput& input) {
         LayOutLetterCells(input, layout);
     } else {
         const float rows = RowsHeight(input);
-        layout.contentHeight = rows + kContentAboveRows;
-        const float viewport = layout.listBottom - kHeaderTop;
+        layout.contentHeight = rows + (headerBottom - headerTop) + (kRowsTop - kHeaderBottom);
+        const float viewport = layout.listBottom - headerTop;
         layout.maxScroll = std::max(0.0f, layout.contentHeight - viewport + kScrollSlack);
         layout.scroll = std::clamp(input.scroll, 0.0f, layout.maxScroll);
         LayOutRows(input, layout);

@@ -73,6 +73,10 @@ struct MenuPlace {
 };
 [[nodiscard]] std::span<const MenuPlace> MenuPlaces() noexcept;
 
+// The header's title and its button's label for a view, as drawn and read.
+[[nodiscard]] TextId MenuSectionTitle(MenuView view) noexcept;
+[[nodiscard]] TextId MenuButtonLabel(MenuView view) noexcept;
+
 struct MenuPlaceRow {
     PointRect rect;  // the hit rectangle, or a spacer's hairline
     const MenuPlace* place = nullptr;
@@ -89,7 +93,8 @@ struct MenuLayoutInput {
     // Measured by the painter's text formats.
     float buttonLabelWidth = 0;
     float powerLabelWidth = 0;
-    // Windows' text size: the list's rows grow with their text.
+    // Windows' text size: the search and header bands and the rows grow with
+    // their text.
     float textScale = 1.0f;
 };
 

@@ -137,6 +137,7 @@ void Surface::Destroy() noexcept {
     if (Hwnd() != nullptr) {
         OnEnding();
     }
+    accessible_.Disconnect();
     ReleaseTarget();
     DestroyBound();
     closing_ = false;
@@ -144,6 +145,7 @@ void Surface::Destroy() noexcept {
 }
 
 void Surface::Repaint() noexcept {
+    accessible_.Invalidate();
     if (Hwnd() != nullptr) {
         ::InvalidateRect(Hwnd(), nullptr, FALSE);
     }
@@ -225,6 +227,9 @@ void Surface::OnPaint() {
         ReleaseTarget();
     }
     ::EndPaint(Hwnd(), &ps);
+    if (!closing_) {
+        AnnounceChanges();
+    }
 
     if (finalFrame) {
         ::KillTimer(Hwnd(), TIMER_SURFACE_FRAME);
@@ -266,6 +271,9 @@ void Surface::QueryEdited(bool textChanged) {
 }
 
 LRESULT Surface::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto answered = accessible_.HandleMessage(Hwnd(), message, wParam, lParam)) {
+        return *answered;
+    }
     if (closing_ && IsInputMessage(message)) {
         return 0;
     }

@@ -1,11 +1,13 @@
 #pragma once
 // The base of both start surfaces: a top-most pop-up that exists only while
 // shown, with its Direct2D target and brush, the acrylic glass, the open and
-// close animation, the search text and the caret. Derived classes paint and
-// handle what the base does not consume.
+// close animation, the search text and the caret, and what screen readers
+// are served. Derived classes paint, build their readers' tree and handle
+// what the base does not consume.
 
 #include "base/WindowBase.h"
 #include "start/QueryText.h"
+#include "toolkit/AccessibleWindow.h"
 #include "toolkit/GraphicsFactories.h"
 #include "toolkit/Theme.h"
 
@@ -31,7 +33,7 @@ enum SurfaceTimer : UINT_PTR {
     TIMER_SURFACE_EDGE_PAGE = 5,
 };
 
-class Surface : public WindowBase {
+class Surface : public WindowBase, public AccessibleSource {
 public:
     Surface(HINSTANCE instance, const GraphicsFactories& graphics);
     ~Surface() override;
@@ -67,6 +69,9 @@ protected:
     virtual void Tick(float /*progress*/, double /*nowMs*/) {}
     // The render target was made again: drop what was made on the old one.
     virtual void OnTargetCreated() {}
+    // After each frame of the open surface: readers are told what changed
+    // since the last (the query, where the keyboard's selection went).
+    virtual void AnnounceChanges() {}
     // The window starts closing or is about to go, whatever ends it: what
     // the user holds is put down where it stands.
     virtual void OnEnding() noexcept {}
@@ -97,6 +102,8 @@ protected:
     [[nodiscard]] HINSTANCE Instance() const noexcept { return instance_; }
 
     QueryEdit query_;
+    // Told of every repaint: what readers are served follows what is drawn.
+    AccessibleWindow accessible_{*this};
     bool caretVisible_ = true;
     float progress_ = 0.0f;
 

@@ -65,6 +65,19 @@ std::span<const int> AccessibleTree::Children(int id) const noexcept {
 }
 
 int AccessibleTree::ChildAt(int id, long number) const noexcept {
+    if (number < 0) {
+        // Compared before negating: the most negative number has no opposite.
+        if (number <= -static_cast<long>(Count())) {
+            return kNoAccessibleNode;
+        }
+        const auto wanted = static_cast<int>(-number);
+        for (int up = Parent(wanted); up != kNoAccessibleNode; up = Parent(up)) {
+            if (up == id) {
+                return wanted;
+            }
+        }
+        return kNoAccessibleNode;
+    }
     const std::span<const int> children = Children(id);
     if (!Valid(id) || number < 0 || static_cast<std::size_t>(number) > children.size()) {
         return kNoAccessibleNode;

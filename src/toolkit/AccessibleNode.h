@@ -103,7 +103,8 @@ public:
     // The ids of a node's children in order; empty for an unknown id.
     [[nodiscard]] std::span<const int> Children(int id) const noexcept;
     // A reader's child number below `id`: 0 is `id` itself, n its n-th
-    // child; kNoAccessibleNode when there is no such child.
+    // child, and -n the node n anywhere below it (how events name nodes
+    // deeper than a child); kNoAccessibleNode when there is no such node.
     [[nodiscard]] int ChildAt(int id, long number) const noexcept;
     // The reverse: the place of `id` among its parent's children, from 1;
     // 0 for the root.

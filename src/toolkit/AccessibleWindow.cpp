@@ -41,8 +41,16 @@ std::optional<LRESULT> AccessibleWindow::HandleMessage(HWND hwnd, UINT message, 
         return ::LresultFromObject(IID_IAccessible, wParam, root_);
     }
     if (message == ActionMessage() && message != 0) {
+        // Posted from an older snapshot: an id the surface no longer shows is
+        // dropped rather than run on whatever now has its number.
+        const auto actionId = static_cast<int32_t>(wParam);
+        stale_ = true;
+        const AccessibleTree* tree = Tree();
+        if (tree == nullptr || tree->FindAction(actionId) == kNoAccessibleNode) {
+            return 0;
+        }
         try {
-            source_.RunAccessibleAction(static_cast<int32_t>(wParam));
+            source_.RunAccessibleAction(actionId);
         } catch (...) {
             // Out of memory: the action did not run, as if never asked.
         }
@@ -86,13 +94,16 @@ void AccessibleWindow::Notify(DWORD event, int32_t actionId) noexcept {
         return;
     }
     const int node = actionId == kNoAccessibleAction ? 0 : tree->FindAction(actionId);
-    // Events name the root's children only; deeper nodes are objects of
-    // their own that a reader reaches from there.
-    if (node == kNoAccessibleNode || (node != 0 && tree->Parent(node) != 0)) {
+    if (node == kNoAccessibleNode) {
         return;
     }
-    ::NotifyWinEvent(event, hwnd_, OBJID_CLIENT,
-                     node == 0 ? CHILDID_SELF : tree->ChildNumber(node));
+    // The root's children by their number; deeper nodes (a list's items) by
+    // their id negated, which the client object resolves as well.
+    LONG child = CHILDID_SELF;
+    if (node != 0) {
+        child = tree->Parent(node) == 0 ? tree->ChildNumber(node) : -static_cast<LONG>(node);
+    }
+    ::NotifyWinEvent(event, hwnd_, OBJID_CLIENT, child);
 }
 
 void AccessibleWindow::Disconnect() noexcept {

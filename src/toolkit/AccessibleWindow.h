@@ -61,9 +61,11 @@ public:
     // The message the default actions arrive with (registered once).
     [[nodiscard]] static UINT ActionMessage() noexcept;
 
-private:
+    // The window goes without its WM_NCDESTROY reaching the surface: the
+    // served objects are cut off now.
     void Disconnect() noexcept;
 
+private:
     AccessibleSource& source_;
     HWND hwnd_ = nullptr;
     bool stale_ = true;

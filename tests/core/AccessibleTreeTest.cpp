@@ -1,6 +1,8 @@
 #include "bar/BarAccessibleTree.h"
 #include "config/Language.h"
 #include "dock/DockAccessibleTree.h"
+#include "start/CorMenuAccessibleTree.h"
+#include "start/LauncherAccessibleTree.h"
 #include "toolkit/AccessibleNode.h"
 
 #include <gtest/gtest.h>
@@ -47,10 +49,13 @@ TEST(AccessibleTree, HitTestsTheDeepestNodeAndNumbersChildrenForReaders) {
         EXPECT_EQ(tree.HitTest(0, x, 5), id) << x;
     }
     EXPECT_EQ(tree.HitTest(2, 10, 5), -1);
-    const int children[][3] = {{0, 3, 5}, {2, 2, 4}, {2, 0, 2}, {0, 4, -1}, {0, -1, -1}};
+    // Negative numbers name any node below by its id, as events do.
+    const int children[][3] = {{0, 3, 5},   {2, 2, 4},         {2, 0, 2},   {0, 4, -1},
+                               {0, -4, 4},  {2, -4, 4},        {1, -4, -1}, {0, -6, -1},
+                               {2, -2, -1}, {0, INT32_MIN, -1}};
     for (const auto& [id, number, child] : children) {
-        EXPECT_EQ(tree.ChildAt(id, number), child);
-        EXPECT_TRUE(child < 0 || number == 0 || tree.ChildNumber(child) == number);
+        EXPECT_EQ(tree.ChildAt(id, number), child) << id << " " << number;
+        EXPECT_TRUE(child < 0 || number <= 0 || tree.ChildNumber(child) == number);
     }
 }
 
@@ -147,6 +152,100 @@ TEST(DockAccessibleTree, ItemsSayWhetherTheyRunHowManyWindowsAndWhetherPinned) {
     ASSERT_EQ(tree.Count(), 2);
     EXPECT_EQ(tree.Node(1).location, (PixelRect{15, 6, 75, 66}));
     EXPECT_EQ(tree.Node(1).states, kAccFocusable | kAccFocused);
+}
+
+// Each language's texts for the start surfaces' nodes.
+struct StartTexts {
+    bool norwegian;
+    const wchar_t* search;
+    const wchar_t* results;
+    const wchar_t* searchFiles;
+    const wchar_t* documents;
+    const wchar_t* power;
+    const wchar_t* open;
+    const wchar_t* page;
+};
+constexpr StartTexts kStartTexts[] = {
+    {false, L"Search apps and settings", L"Results", L"Search files for “no”", L"Documents",
+     L"Power", L"Open", L"Page 2 of 2"},
+    {true, L"Søk etter apper og innstillinger", L"Treff", L"Søk i filer etter «no»", L"Dokumenter",
+     L"Av/på", L"Åpne", L"Side 2 av 2"}};
+
+TEST(CorMenuAccessibleTree, ReadsTheSearchTheResultsWithTheSelectionAndTheSideInBothLanguages) {
+    const bool saved = IsNorwegian();
+    std::vector<AppEntry> results(2);
+    results[0].name = L"Notes";
+    results[1].name = L"Notepad";
+    // The second result selected with the keyboard's focus in the list.
+    const MenuLayout layout = LayOutMenu({620, 580, MenuView::Results, 0, 0, 2, {}});
+    const MenuState state{MenuView::Results, 0, {MenuHit::AppRow, 1}, {}, MenuZone::List};
+    const CorMenuAccessibleFacts facts{&layout, &state, MarkedItem(state, layout), results, L"no",
+                                       L"Ada",  96};
+    using enum AccessibleRole;
+    for (const StartTexts& l : kStartTexts) {
+        SetNorwegian(l.norwegian);
+        const AccessibleTree tree(CorMenuAccessibleTree(facts));
+        const struct {
+            int id;
+            AccessibleRole role;
+            const wchar_t* name;
+            uint32_t states;
+        } expected[] = {
+            {1, EditableText, l.search, kAccFocusable},
+            {2, List, l.results, 0},
+            {3, ListItem, L"Notes", kAccFocusable | kAccSelectable},
+            {4, ListItem, L"Notepad", kAccFocusable | kAccSelectable | kAccSelected | kAccFocused},
+            {5, ListItem, l.searchFiles, kAccFocusable | kAccSelectable},
+            {6, PushButton, L"Ada", kAccFocusable},
+            {7, PushButton, l.documents, kAccFocusable},
+            {tree.Count() - 1, PushButton, l.power, kAccFocusable | kAccHasPopup}};
+        for (const auto& e : expected) {
+            const AccessibleNode& n = tree.Node(e.id);
+            EXPECT_EQ(n.role, e.role) << e.id;
+            EXPECT_EQ(n.name, e.name) << e.id;
+            EXPECT_EQ(n.states, e.states) << e.id;
+        }
+        EXPECT_EQ(tree.Node(1).value, L"no");
+        EXPECT_EQ(tree.Node(4).defaultAction, l.open);
+    }
+    SetNorwegian(saved);
+    // Action ids name the item in their own view only.
+    const AccessibleTree tree(CorMenuAccessibleTree(facts));
+    EXPECT_EQ(MenuActionItem(tree.Node(4).actionId, MenuView::Results),
+              (MenuItemId{MenuHit::AppRow, 1}));
+    EXPECT_EQ(MenuActionItem(tree.Node(4).actionId, MenuView::Home), std::nullopt);
+    EXPECT_EQ(MenuActionItem(tree.Node(7).actionId, MenuView::Results),
+              (MenuItemId{MenuHit::Place, 0}));
+    EXPECT_EQ(MenuActionItem(kMenuSearchAction, MenuView::Results), std::nullopt);
+}
+
+TEST(LauncherAccessibleTree, ReadsEveryPagesAppsTheSelectionAndThePageInBothLanguages) {
+    const LauncherLayout layout = LayOutLauncher(1280, 720);
+    std::vector<AppEntry> apps(static_cast<std::size_t>(layout.perPage) + 1);
+    apps.back().name = L"Zed";
+    const int32_t last = layout.perPage;
+    const LauncherAccessibleFacts facts{&layout, apps, false, 1, 1.0f, last, true, L"", 96};
+    const bool saved = IsNorwegian();
+    for (const StartTexts& l : kStartTexts) {
+        SetNorwegian(l.norwegian);
+        const AccessibleTree tree(LauncherAccessibleTree(facts));
+        const std::span<const int> top = tree.Children(0);
+        ASSERT_EQ(top.size(), 3u);
+        EXPECT_EQ(tree.Node(top[0]).states, kAccFocusable);
+        const AccessibleNode& zed = tree.Node(tree.Children(top[1]).back());
+        EXPECT_EQ(zed.name, L"Zed");
+        EXPECT_EQ(zed.states, kAccFocusable | kAccSelectable | kAccSelected | kAccFocused);
+        EXPECT_EQ(zed.defaultAction, l.open);
+        EXPECT_EQ(tree.Node(tree.Children(top[1]).front()).states,
+                  kAccFocusable | kAccSelectable | kAccOffscreen);
+        EXPECT_EQ(tree.Node(top[2]).name, l.page);
+    }
+    SetNorwegian(saved);
+    // An app's id names it only in its own list, and only while it is shown.
+    const int32_t id = LauncherActionId(last, false);
+    EXPECT_EQ(LauncherActionIndex(id, false, apps.size()), last);
+    EXPECT_EQ(LauncherActionIndex(id, true, apps.size()), std::nullopt);
+    EXPECT_EQ(LauncherActionIndex(id, false, apps.size() - 1), std::nullopt);
 }
 
 }  // namespace

@@ -111,6 +111,17 @@ TEST(MenuLayout, ContentStaysInsideItsBandsAndScrollIsClampedToIt) {
         }
     }
 
+    // Twice the text size: the search and header bands grow, and what lies
+    // below them moves down without overlapping.
+    const MenuLayoutInput large{620, 580, MenuView::Home, 0, 3, 0, {}, 60, 40, 2.0f};
+    const MenuLayout grown = LayOutMenu(large);
+    const MenuLayout plain = Lay(MenuView::Home, 3);
+    EXPECT_TRUE(grown.header.top > plain.header.top &&
+                grown.listTop - grown.header.top > plain.listTop - plain.header.top);
+    EXPECT_TRUE(grown.header.top >= grown.search.bottom && grown.listTop == grown.header.bottom &&
+                grown.rows.front().rect.top >= grown.listTop &&
+                grown.places.front().rect.top >= grown.userCard.bottom);
+
     // Scroll is clamped to the content.
     // 20 pins: 794 high in a 454 band, 8 to spare below the last.
     // View, pins or results, scroll, wheel; the scroll laid out and after the wheel.

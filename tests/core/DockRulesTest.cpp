@@ -32,11 +32,6 @@ TEST(DockHideRules, SystemSurfacesFullscreenAndFrontWindows) {
     EXPECT_FALSE(IsSystemSurface(L"explorer.exe", L"shell_traywnd"));
     EXPECT_FALSE(IsSystemSurface(L"explorer.exe", L"Shell_SecondaryTrayWnd"));
 
-    EXPECT_TRUE(
-        IsBorderlessFullscreen(false, false, {1912, -8, 3848, 1088}, {1920, 0, 3840, 1080}));
-    EXPECT_FALSE(IsBorderlessFullscreen(true, false, {-8, -8, 1928, 1088}, kMonitor));
-    EXPECT_FALSE(IsBorderlessFullscreen(false, false, {0, 0, 1920, 1079}, kMonitor));
-
     // A front window overlapping the dock hides it.
     const PixelRect endsAbove{100, 100, 1800, 1007};
     const PixelRect beside{0, 0, 780, 1080};

@@ -10,11 +10,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace corvane {
 
-struct Launcher::State {
+struct Launcher::Impl {
     bool catalogAvailable = false;
     LauncherArrangement arranged;
     std::vector<AppEntry> results;
@@ -32,6 +33,11 @@ struct Launcher::State {
     LauncherCell pointer;
     LauncherCell grab;  // where in the dragged cell the pointer holds it
     std::unique_ptr<LauncherPainter> painter;
+    // What readers were last told of.
+    std::wstring announcedQuery;
+    int32_t announcedPage = 0;
+    int32_t announcedSelection = -1;
+    bool announcedInGrid = false;
 };
 
 }  // namespace corvane

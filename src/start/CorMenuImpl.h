@@ -19,7 +19,7 @@
 
 namespace corvane {
 
-struct CorMenu::State {
+struct CorMenu::Impl {
     MenuState menu;
     std::vector<AppEntry> pinned;
     std::vector<AppEntry> results;
@@ -33,6 +33,10 @@ struct CorMenu::State {
     uint32_t avatarSize = 0;
     Microsoft::WRL::ComPtr<ID2D1Bitmap> avatarBitmap;
     std::unique_ptr<CorMenuPainter> painter;
+    // What readers were last told of.
+    std::wstring announcedQuery;
+    MenuItemId announcedItem{};
+    bool announcedSearch = true;
 };
 
 }  // namespace corvane
