@@ -149,7 +149,11 @@ int wmain(int argc, wchar_t** argv) {
 
     const Settings settings;
     const Theme theme;
-    NowPlayingCard card(::GetModuleHandleW(nullptr), graphics, settings, theme, source);
+    NowPlayingCard card(NowPlayingCardContext{.instance = ::GetModuleHandleW(nullptr),
+                                              .graphics = graphics,
+                                              .settings = settings,
+                                              .theme = theme,
+                                              .source = source});
     card.ShowCard(RECT{600, 0, 800, 28}, false, 96);
     const HWND window = ::FindWindowW(kNowPlayingCardClass, nullptr);
     if (window == nullptr) {

@@ -3,16 +3,8 @@
 #include "config/Texts.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace corvane {
-namespace {
-
-int32_t ToPixels(float points, uint32_t dpi) noexcept {
-    return static_cast<int32_t>(std::lround(points * static_cast<float>(dpi) / 96.0f));
-}
-
-}  // namespace
 
 std::wstring DockItemAccessibleName(const DockItem& item) {
     std::wstring name = item.name;
@@ -47,8 +39,7 @@ AccessibleNode DockAccessibleTree(const DockAccessibleFacts& facts) {
         AccessibleNode node;
         node.role = AccessibleRole::PushButton;
         node.name = DockItemAccessibleName((*facts.items)[i]);
-        node.location = {ToPixels(cell.left, facts.dpi), ToPixels(cell.top, facts.dpi),
-                         ToPixels(cell.right, facts.dpi), ToPixels(cell.bottom, facts.dpi)};
+        node.location = AccessiblePixels(cell, facts.dpi);
         node.states = root.states | kAccFocusable;
         node.states |= static_cast<int>(i) == facts.focusIndex ? kAccFocused : 0u;
         node.defaultAction = Text(TextId::Press);

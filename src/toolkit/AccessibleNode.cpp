@@ -1,5 +1,6 @@
 #include "toolkit/AccessibleNode.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 #include <utility>
@@ -35,6 +36,14 @@ std::optional<std::pair<int64_t, int64_t>> DistanceTowards(Center from, Center t
 }
 
 }  // namespace
+
+PixelRect AccessiblePixels(const PointRect& rect, uint32_t dpi) noexcept {
+    const float scale = static_cast<float>(dpi) / 96.0f;
+    const auto round = [scale](float dips) {
+        return static_cast<int32_t>(std::lround(dips * scale));
+    };
+    return {round(rect.left), round(rect.top), round(rect.right), round(rect.bottom)};
+}
 
 AccessibleTree::AccessibleTree(AccessibleNode root)
     : root_(std::make_unique<const AccessibleNode>(std::move(root))) {

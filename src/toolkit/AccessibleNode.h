@@ -88,6 +88,10 @@ enum class AccessibleDirection : uint8_t {
 
 inline constexpr int kNoAccessibleNode = -1;
 
+// A rectangle a surface lays out in DIPs as a node's location, rounded to the
+// window's pixels at `dpi`.
+[[nodiscard]] PixelRect AccessiblePixels(const PointRect& rect, uint32_t dpi) noexcept;
+
 // A snapshot of a surface's tree, with every node numbered.
 class AccessibleTree {
 public:

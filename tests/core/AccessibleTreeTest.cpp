@@ -1,12 +1,45 @@
 #include "bar/BarAccessibleTree.h"
 #include "config/Language.h"
 #include "dock/DockAccessibleTree.h"
+#include "garden/BedAccessibleTree.h"
+#include "nowplaying/CardAccessibleTree.h"
+#include "settings/SettingsAccessibleTree.h"
 #include "toolkit/AccessibleNode.h"
 
 #include <gtest/gtest.h>
 
 namespace corvane {
 namespace {
+
+// What a reader learns of one node, in English and in Norwegian.
+struct Expected {
+    AccessibleRole role;
+    const wchar_t* name[2];
+    const wchar_t* value[2];
+    uint32_t states;
+    const wchar_t* action[2];
+};
+
+// The tree's children of the root, as built in each language, against the rows.
+template <typename Build>
+void ExpectChildren(Build build, std::initializer_list<Expected> rows, int first = 1) {
+    const bool saved = IsNorwegian();
+    for (const int nb : {0, 1}) {
+        SetNorwegian(nb == 1);
+        const AccessibleTree tree(build());
+        ASSERT_EQ(tree.Children(0).size() + 1, rows.size() + static_cast<std::size_t>(first));
+        int id = first;
+        for (const Expected& e : rows) {
+            const AccessibleNode& n = tree.Node(id++);
+            EXPECT_EQ(n.role, e.role) << id << " " << nb;
+            EXPECT_EQ(n.name, e.name[nb]) << id << " " << nb;
+            EXPECT_EQ(n.value, e.value[nb]) << id << " " << nb;
+            EXPECT_EQ(n.states, e.states) << id << " " << nb;
+            EXPECT_EQ(n.defaultAction, e.action[nb]) << id << " " << nb;
+        }
+    }
+    SetNorwegian(saved);
+}
 
 AccessibleNode Box(int32_t left, int32_t right, std::vector<AccessibleNode> children = {}) {
     AccessibleNode n;
@@ -139,6 +172,137 @@ TEST(DockAccessibleTree, ItemsSayWhetherTheyRunHowManyWindowsAndWhetherPinned) {
     ASSERT_EQ(tree.Count(), 2);
     EXPECT_EQ(tree.Node(1).location, (PixelRect{15, 6, 75, 66}));
     EXPECT_EQ(tree.Node(1).states, kAccFocusable | kAccFocused);
+}
+
+TEST(BedAccessibleTree, ListsTheShownItemsUnderTheRollToggle) {
+    using enum AccessibleRole;
+    GardenItems items;
+    items[L"a"].entry.name = L"Notes.txt";
+    items[L"b"].entry.name = L"Photos";
+    Bed bed{L"Work", {}, false, false, {L"a", L"gone", L"b"}};
+    const std::vector<std::wstring> ids = {L"a", L"b"};
+    // Two columns; a second row would lie below the 100-DIP view.
+    BedAccessibleFacts facts{&bed, &ids, &items, 200, 100, 0, 96, 1};
+    const std::vector<std::wstring> three = {L"a", L"gone", L"b"};
+    ExpectChildren(
+        [&] { return BedAccessibleTree(facts); },
+        {{PushButton, {L"Roll up", L"Rull opp"}, {L"", L""}, kAccExpanded, {L"Press", L"Trykk"}},
+         {ListItem, {L"Notes.txt", L"Notes.txt"}, {L"", L""}, kAccSelectable, {L"Open", L"Åpne"}},
+         {ListItem,
+          {L"Photos", L"Photos"},
+          {L"", L""},
+          kAccSelectable | kAccSelected,
+          {L"Open", L"Åpne"}}});
+    facts.ids = &three;  // an id without an item is not drawn, nor read
+    const AccessibleTree tree(BedAccessibleTree(facts));
+    EXPECT_EQ(tree.Node(0).name, L"Work");
+    EXPECT_EQ(tree.Node(3).states, kAccSelectable | kAccOffscreen);
+    EXPECT_EQ(tree.Node(3).actionId, 3);
+    bed.collapsed = true;
+    EXPECT_EQ(AccessibleTree(BedAccessibleTree(facts)).Count(), 2);
+    const std::pair<int32_t, std::optional<std::size_t>> actions[] = {
+        {kBedRollAction, std::nullopt}, {1, 0}, {3, 2}, {4, std::nullopt}, {-5, std::nullopt}};
+    for (const auto& [id, item] : actions) {
+        EXPECT_EQ(BedActionItem(id, 3), item) << id;
+    }
+}
+
+TEST(CardAccessibleTree, ReadsTheTrackThePositionAndTheButtons) {
+    using enum AccessibleRole;
+    NowPlayingSnapshot track;
+    track.active = track.playing = true;
+    track.title = L"Song";
+    track.album = L"LP";
+    track.durationSeconds = 225;
+    const CardAccessibleFacts facts{&track, 83, kCardWidth, false, 96};
+    const auto build = [&] { return CardAccessibleTree(facts); };
+    const Expected buttons[] = {
+        {PushButton, {L"Previous track", L"Forrige spor"}, {L"", L""}, 0, {L"Press", L"Trykk"}},
+        {PushButton, {L"Pause", L"Pause"}, {L"", L""}, 0, {L"Press", L"Trykk"}},
+        {PushButton, {L"Next track", L"Neste spor"}, {L"", L""}, 0, {L"Press", L"Trykk"}}};
+    ExpectChildren(
+        build,
+        {{Text, {L"Song", L"Song"}, {L"", L""}, 0, {L"", L""}},
+         {Text, {L"LP", L"LP"}, {L"", L""}, 0, {L"", L""}},
+         {Slider, {L"Position", L"Posisjon"}, {L"1:23 of 3:45", L"1:23 av 3:45"}, 0, {L"", L""}},
+         buttons[0],
+         buttons[1],
+         buttons[2]});
+    // Paused, with no duration and no album: play, and nothing to seek in.
+    track.playing = false;
+    track.album.clear();
+    track.durationSeconds = 0;
+    const bool saved = IsNorwegian();
+    SetNorwegian(false);
+    const AccessibleTree tree(build());
+    SetNorwegian(saved);
+    EXPECT_EQ(tree.Node(2).states, kAccUnavailable);
+    EXPECT_EQ(tree.Node(2).value, L"");
+    EXPECT_EQ(tree.Node(4).name, L"Play");
+    EXPECT_EQ(CardActionButton(static_cast<int32_t>(CardItem::Progress)), std::nullopt);
+    EXPECT_EQ(CardActionButton(kCardTitleAction), std::nullopt);
+}
+
+TEST(SettingsAccessibleTree, PagesAreTabsAndRowsReadTheirKindAndValue) {
+    using enum AccessibleRole;
+    const auto row = [](RowKind kind, const wchar_t* label) {
+        SettingsRow r;
+        r.kind = kind;
+        r.label = label;
+        return r;
+    };
+    std::vector<SettingsRow> rows = {
+        row(RowKind::Header, L"Look"),  row(RowKind::Header, L""),  // a gap
+        row(RowKind::Toggle, L"Hide"),  row(RowKind::Slider, L"Tint"),
+        row(RowKind::Choice, L"Style"), row(RowKind::Button, L"File"),
+        row(RowKind::Text, L"Version")};
+    rows[2].getBool = [] { return true; };
+    rows[3].min = 10;
+    rows[3].max = 90;
+    rows[3].unit = L" %";
+    rows[3].getInt = [] { return 40; };
+    rows[4].options = {L"A", L"B"};
+    rows[4].values = {5, 7};
+    rows[4].getInt = [] { return 7; };
+    rows[5].buttonText = L"Show";
+    rows[6].value = L"1.2";
+    const std::vector<RowBox> boxes = LayoutRows(rows, 900, {});
+    // Page 1, scrolled so far that the last row is below a 300-DIP view.
+    const SettingsAccessibleFacts facts{&rows, &boxes, 1, 0, 900, 300, 96, 3};
+    const uint32_t can = kAccFocusable;
+    ExpectChildren(
+        [&] { return SettingsAccessibleTree(facts); },
+        {{Text, {L"Look", L"Look"}, {L"", L""}, 0, {L"", L""}},
+         {CheckButton,
+          {L"Hide", L"Hide"},
+          {L"", L""},
+          can | kAccChecked,
+          {L"Uncheck", L"Fjern merket"}},
+         {Slider, {L"Tint", L"Tint"}, {L"40 %", L"40 %"}, can | kAccFocused, {L"", L""}},
+         {ComboBox, {L"Style", L"Style"}, {L"B", L"B"}, can | kAccHasPopup, {L"Open", L"Åpne"}},
+         {PushButton, {L"File", L"File"}, {L"", L""}, can, {L"Show", L"Show"}},
+         {Text, {L"Version", L"Version"}, {L"1.2", L"1.2"}, kAccOffscreen, {L"", L""}}},
+        1 + kSettingsPageCount);
+    const AccessibleTree tree(SettingsAccessibleTree(facts));
+    EXPECT_EQ(tree.FindState(kAccSelected), 2);  // the tab of page 1
+    EXPECT_EQ(tree.Node(12).description, L"from 10 to 90 %");
+    const int32_t row3 = SettingsRowAction(1, 3);
+    EXPECT_EQ(tree.Node(tree.FindAction(row3)).name, L"Tint");
+    const struct {
+        int32_t id;
+        int32_t page;
+        std::optional<int32_t> row;
+        bool isPage;
+    } targets[] = {{row3, 1, 3, false},
+                   {row3, 2, std::nullopt, false},
+                   {SettingsRowAction(1, 7), 1, std::nullopt, false},
+                   {4, 1, 4, true},
+                   {-1, 1, std::nullopt, false}};
+    for (const auto& t : targets) {
+        const auto target = SettingsActionTarget(t.id, t.page, rows.size());
+        EXPECT_EQ(target ? std::optional(target->index) : std::nullopt, t.row) << t.id;
+        EXPECT_EQ(target && target->isPage, t.isPage) << t.id;
+    }
 }
 
 }  // namespace
