@@ -1,5 +1,6 @@
 #include "bar/BarAccessibleTree.h"
 #include "config/Language.h"
+#include "config/Texts.h"
 #include "dock/DockAccessibleTree.h"
 #include "garden/BedAccessibleTree.h"
 #include "nowplaying/CardAccessibleTree.h"
@@ -11,31 +12,38 @@
 namespace corvane {
 namespace {
 
-// What a reader learns of one node, in English and in Norwegian.
+// What a reader learns of one node; a text "English|norsk" differs by language.
 struct Expected {
     AccessibleRole role;
-    const wchar_t* name[2];
-    const wchar_t* value[2];
+    const wchar_t* name;
+    const wchar_t* value;
     uint32_t states;
-    const wchar_t* action[2];
+    const wchar_t* action;
 };
 
-// The tree's children of the root, as built in each language, against the rows.
+std::wstring InLanguage(std::wstring_view both, bool norwegian) {
+    const std::size_t bar = both.find(L'|');
+    return std::wstring(bar == both.npos ? both
+                        : norwegian      ? both.substr(bar + 1)
+                                         : both.substr(0, bar));
+}
+
+// The root's children from `first` on, built in each language, against the rows.
 template <typename Build>
 void ExpectChildren(Build build, std::initializer_list<Expected> rows, int first = 1) {
     const bool saved = IsNorwegian();
-    for (const int nb : {0, 1}) {
-        SetNorwegian(nb == 1);
+    for (const bool nb : {false, true}) {
+        SetNorwegian(nb);
         const AccessibleTree tree(build());
         ASSERT_EQ(tree.Children(0).size() + 1, rows.size() + static_cast<std::size_t>(first));
         int id = first;
         for (const Expected& e : rows) {
             const AccessibleNode& n = tree.Node(id++);
             EXPECT_EQ(n.role, e.role) << id << " " << nb;
-            EXPECT_EQ(n.name, e.name[nb]) << id << " " << nb;
-            EXPECT_EQ(n.value, e.value[nb]) << id << " " << nb;
+            EXPECT_EQ(n.name, InLanguage(e.name, nb)) << id << " " << nb;
+            EXPECT_EQ(n.value, InLanguage(e.value, nb)) << id << " " << nb;
             EXPECT_EQ(n.states, e.states) << id << " " << nb;
-            EXPECT_EQ(n.defaultAction, e.action[nb]) << id << " " << nb;
+            EXPECT_EQ(n.defaultAction, InLanguage(e.action, nb)) << id << " " << nb;
         }
     }
     SetNorwegian(saved);
@@ -183,20 +191,16 @@ TEST(BedAccessibleTree, ListsTheShownItemsUnderTheRollToggle) {
     const std::vector<std::wstring> ids = {L"a", L"b"};
     // Two columns; a second row would lie below the 100-DIP view.
     BedAccessibleFacts facts{&bed, &ids, &items, 200, 100, 0, 96, 1};
+    const uint32_t can = kAccSelectable;
+    ExpectChildren([&] { return BedAccessibleTree(facts); },
+                   {{PushButton, L"Roll up|Rull opp", L"", kAccExpanded, L"Press|Trykk"},
+                    {ListItem, L"Notes.txt", L"", can, L"Open|Åpne"},
+                    {ListItem, L"Photos", L"", can | kAccSelected, L"Open|Åpne"}});
     const std::vector<std::wstring> three = {L"a", L"gone", L"b"};
-    ExpectChildren(
-        [&] { return BedAccessibleTree(facts); },
-        {{PushButton, {L"Roll up", L"Rull opp"}, {L"", L""}, kAccExpanded, {L"Press", L"Trykk"}},
-         {ListItem, {L"Notes.txt", L"Notes.txt"}, {L"", L""}, kAccSelectable, {L"Open", L"Åpne"}},
-         {ListItem,
-          {L"Photos", L"Photos"},
-          {L"", L""},
-          kAccSelectable | kAccSelected,
-          {L"Open", L"Åpne"}}});
     facts.ids = &three;  // an id without an item is not drawn, nor read
     const AccessibleTree tree(BedAccessibleTree(facts));
     EXPECT_EQ(tree.Node(0).name, L"Work");
-    EXPECT_EQ(tree.Node(3).states, kAccSelectable | kAccOffscreen);
+    EXPECT_EQ(tree.Node(3).states, can | kAccOffscreen);
     EXPECT_EQ(tree.Node(3).actionId, 3);
     bed.collapsed = true;
     EXPECT_EQ(AccessibleTree(BedAccessibleTree(facts)).Count(), 2);
@@ -214,31 +218,21 @@ TEST(CardAccessibleTree, ReadsTheTrackThePositionAndTheButtons) {
     track.title = L"Song";
     track.album = L"LP";
     track.durationSeconds = 225;
-    const CardAccessibleFacts facts{&track, 83, kCardWidth, false, 96};
-    const auto build = [&] { return CardAccessibleTree(facts); };
-    const Expected buttons[] = {
-        {PushButton, {L"Previous track", L"Forrige spor"}, {L"", L""}, 0, {L"Press", L"Trykk"}},
-        {PushButton, {L"Pause", L"Pause"}, {L"", L""}, 0, {L"Press", L"Trykk"}},
-        {PushButton, {L"Next track", L"Neste spor"}, {L"", L""}, 0, {L"Press", L"Trykk"}}};
-    ExpectChildren(
-        build,
-        {{Text, {L"Song", L"Song"}, {L"", L""}, 0, {L"", L""}},
-         {Text, {L"LP", L"LP"}, {L"", L""}, 0, {L"", L""}},
-         {Slider, {L"Position", L"Posisjon"}, {L"1:23 of 3:45", L"1:23 av 3:45"}, 0, {L"", L""}},
-         buttons[0],
-         buttons[1],
-         buttons[2]});
+    const auto build = [&] { return CardAccessibleTree({&track, 83, kCardWidth, false, 96}); };
+    ExpectChildren(build, {{Text, L"Song", L"", 0, L""},
+                           {Text, L"LP", L"", 0, L""},
+                           {Slider, L"Position|Posisjon", L"1:23 of 3:45|1:23 av 3:45", 0, L""},
+                           {PushButton, L"Previous track|Forrige spor", L"", 0, L"Press|Trykk"},
+                           {PushButton, L"Pause", L"", 0, L"Press|Trykk"},
+                           {PushButton, L"Next track|Neste spor", L"", 0, L"Press|Trykk"}});
     // Paused, with no duration and no album: play, and nothing to seek in.
     track.playing = false;
     track.album.clear();
     track.durationSeconds = 0;
-    const bool saved = IsNorwegian();
-    SetNorwegian(false);
     const AccessibleTree tree(build());
-    SetNorwegian(saved);
     EXPECT_EQ(tree.Node(2).states, kAccUnavailable);
     EXPECT_EQ(tree.Node(2).value, L"");
-    EXPECT_EQ(tree.Node(4).name, L"Play");
+    EXPECT_EQ(tree.Node(4).name, corvane::Text(TextId::CardPlay));
     EXPECT_EQ(CardActionButton(static_cast<int32_t>(CardItem::Progress)), std::nullopt);
     EXPECT_EQ(CardActionButton(kCardTitleAction), std::nullopt);
 }
@@ -267,42 +261,27 @@ TEST(SettingsAccessibleTree, PagesAreTabsAndRowsReadTheirKindAndValue) {
     rows[5].buttonText = L"Show";
     rows[6].value = L"1.2";
     const std::vector<RowBox> boxes = LayoutRows(rows, 900, {});
-    // Page 1, scrolled so far that the last row is below a 300-DIP view.
+    // Page 1 in a 300-DIP view, which the last row lies below; row 3 focused.
     const SettingsAccessibleFacts facts{&rows, &boxes, 1, 0, 900, 300, 96, 3};
     const uint32_t can = kAccFocusable;
-    ExpectChildren(
-        [&] { return SettingsAccessibleTree(facts); },
-        {{Text, {L"Look", L"Look"}, {L"", L""}, 0, {L"", L""}},
-         {CheckButton,
-          {L"Hide", L"Hide"},
-          {L"", L""},
-          can | kAccChecked,
-          {L"Uncheck", L"Fjern merket"}},
-         {Slider, {L"Tint", L"Tint"}, {L"40 %", L"40 %"}, can | kAccFocused, {L"", L""}},
-         {ComboBox, {L"Style", L"Style"}, {L"B", L"B"}, can | kAccHasPopup, {L"Open", L"Åpne"}},
-         {PushButton, {L"File", L"File"}, {L"", L""}, can, {L"Show", L"Show"}},
-         {Text, {L"Version", L"Version"}, {L"1.2", L"1.2"}, kAccOffscreen, {L"", L""}}},
-        1 + kSettingsPageCount);
+    ExpectChildren([&] { return SettingsAccessibleTree(facts); },
+                   {{Text, L"Look", L"", 0, L""},
+                    {CheckButton, L"Hide", L"", can | kAccChecked, L"Uncheck|Fjern merket"},
+                    {Slider, L"Tint", L"40 %", can | kAccFocused, L""},
+                    {ComboBox, L"Style", L"B", can | kAccHasPopup, L"Open|Åpne"},
+                    {PushButton, L"File", L"", can, L"Show"},
+                    {Text, L"Version", L"1.2", kAccOffscreen, L""}},
+                   1 + kSettingsPageCount);
     const AccessibleTree tree(SettingsAccessibleTree(facts));
     EXPECT_EQ(tree.FindState(kAccSelected), 2);  // the tab of page 1
     EXPECT_EQ(tree.Node(12).description, L"from 10 to 90 %");
+    // Row 3 of page 1 is named so that an action asked before a page switch is dropped.
     const int32_t row3 = SettingsRowAction(1, 3);
     EXPECT_EQ(tree.Node(tree.FindAction(row3)).name, L"Tint");
-    const struct {
-        int32_t id;
-        int32_t page;
-        std::optional<int32_t> row;
-        bool isPage;
-    } targets[] = {{row3, 1, 3, false},
-                   {row3, 2, std::nullopt, false},
-                   {SettingsRowAction(1, 7), 1, std::nullopt, false},
-                   {4, 1, 4, true},
-                   {-1, 1, std::nullopt, false}};
-    for (const auto& t : targets) {
-        const auto target = SettingsActionTarget(t.id, t.page, rows.size());
-        EXPECT_EQ(target ? std::optional(target->index) : std::nullopt, t.row) << t.id;
-        EXPECT_EQ(target && target->isPage, t.isPage) << t.id;
-    }
+    EXPECT_EQ(SettingsActionTarget(row3, 1, rows.size())->index, 3);
+    EXPECT_EQ(SettingsActionTarget(row3, 2, rows.size()), std::nullopt);
+    EXPECT_EQ(SettingsActionTarget(SettingsRowAction(1, 7), 1, rows.size()), std::nullopt);
+    EXPECT_TRUE(SettingsActionTarget(4, 1, rows.size())->isPage);
 }
 
 }  // namespace

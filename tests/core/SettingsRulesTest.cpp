@@ -122,47 +122,45 @@ TEST(SettingsLayout, RowsControlsAndHitTests) {
     }
     rows[1].description = L"a taller row";
     const float widths[] = {0, -1, 0, 96, 340, -1, 188};
-    // At Windows' text size of 200 % too, where each line needs twice the room.
-    for (const float scale : {1.0f, 2.0f}) {
-        const auto boxes = LayoutRows(
-            rows, 900, [](const std::wstring& s) { return 7.0f * static_cast<float>(s.size()); },
-            scale);
-        const float scroll = 30;
-        for (size_t i = 0; i < rows.size(); ++i) {
-            const PointRect& r = boxes[i].row;
-            const PointRect& c = boxes[i].control;
-            EXPECT_EQ(r.top, i == 0 ? r.top : boxes[i - 1].row.bottom);
-            EXPECT_EQ(c.right > c.left, IsInteractive(rows[i])) << i;
-            EXPECT_TRUE(widths[i] < 0 || c.right - c.left == widths[i]) << i;
-            EXPECT_TRUE(c.right == c.left ||
-                        (c.top + c.bottom == r.top + r.bottom && r.right - c.right == 16))
-                << i;
-            // Every text inside its row, clear of the control and of each other.
-            const auto inside = [&](const PointRect& t) {
-                return t.right <= t.left || (t.left >= r.left && t.right <= r.right &&
-                                             t.top >= r.top && t.bottom <= r.bottom);
-            };
-            const PointRect &label = boxes[i].label, &value = boxes[i].value;
-            EXPECT_TRUE(inside(label) && inside(boxes[i].description) && inside(value)) << i;
-            EXPECT_GT(label.right, label.left) << i;
-            // A line of the 14-DIP label font (12 for descriptions) is about 1.33 em high.
-            EXPECT_GE(label.bottom - label.top, 18.6f * scale) << i;
-            EXPECT_TRUE(boxes[i].description.bottom == boxes[i].description.top ||
-                        boxes[i].description.bottom - boxes[i].description.top >= 16.0f * scale)
-                << i;
-            EXPECT_TRUE(c.right == c.left || (label.right <= c.left && value.right <= c.left)) << i;
-            EXPECT_TRUE(value.right == value.left || label.right <= value.left) << i;
-            EXPECT_TRUE(boxes[i].description.right == boxes[i].description.left ||
-                        label.bottom <= boxes[i].description.top)
-                << i;
-            // Headers and text rows are never hit; the others are, edge to edge.
-            const int32_t hit = IsInteractive(rows[i]) ? static_cast<int32_t>(i) : -1;
-            EXPECT_EQ(RowAt(rows, boxes, 600, r.top - scroll, scroll), hit) << i;
-            EXPECT_EQ(RowAt(rows, boxes, 600, r.bottom - scroll - 0.1f, scroll), hit) << i;
-        }
-        const PointRect& track = boxes[5].control;
-        EXPECT_TRUE(OnSliderTrack(boxes[5], track.left - 4, track.top - 10, 10));
-        EXPECT_FALSE(OnSliderTrack(boxes[5], track.right + 4.5f, track.top, 0));
+    const auto boxes = LayoutRows(
+        rows, 900, [](const std::wstring& s) { return 7.0f * static_cast<float>(s.size()); });
+    const float scroll = 30;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const PointRect& r = boxes[i].row;
+        const PointRect& c = boxes[i].control;
+        EXPECT_EQ(r.top, i == 0 ? r.top : boxes[i - 1].row.bottom);
+        EXPECT_EQ(c.right > c.left, IsInteractive(rows[i])) << i;
+        EXPECT_TRUE(widths[i] < 0 || c.right - c.left == widths[i]) << i;
+        EXPECT_TRUE(c.right == c.left ||
+                    (c.top + c.bottom == r.top + r.bottom && r.right - c.right == 16))
+            << i;
+        // Every text inside its row, clear of the control and of each other.
+        const auto inside = [&](const PointRect& t) {
+            return t.right <= t.left || (t.left >= r.left && t.right <= r.right && t.top >= r.top &&
+                                         t.bottom <= r.bottom);
+        };
+        const PointRect &label = boxes[i].label, &value = boxes[i].value;
+        EXPECT_TRUE(inside(label) && inside(boxes[i].description) && inside(value)) << i;
+        EXPECT_GT(label.right, label.left) << i;
+        EXPECT_TRUE(c.right == c.left || (label.right <= c.left && value.right <= c.left)) << i;
+        EXPECT_TRUE(value.right == value.left || label.right <= value.left) << i;
+        EXPECT_TRUE(boxes[i].description.right == boxes[i].description.left ||
+                    label.bottom <= boxes[i].description.top)
+            << i;
+        // Headers and text rows are never hit; the others are, edge to edge.
+        const int32_t hit = IsInteractive(rows[i]) ? static_cast<int32_t>(i) : -1;
+        EXPECT_EQ(RowAt(rows, boxes, 600, r.top - scroll, scroll), hit) << i;
+        EXPECT_EQ(RowAt(rows, boxes, 600, r.bottom - scroll - 0.1f, scroll), hit) << i;
+    }
+    const PointRect& track = boxes[5].control;
+    EXPECT_TRUE(OnSliderTrack(boxes[5], track.left - 4, track.top - 10, 10));
+    EXPECT_FALSE(OnSliderTrack(boxes[5], track.right + 4.5f, track.top, 0));
+    // At Windows' text size of 200 %, the texts get twice the room.
+    const auto grown = LayoutRows(rows, 900, nullptr, 2.0f);
+    const auto height = [](const PointRect& r) { return r.bottom - r.top; };
+    for (size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_GE(height(grown[i].label), 2 * height(boxes[i].label)) << i;
+        EXPECT_GE(height(grown[i].description), 2 * height(boxes[i].description)) << i;
     }
 }
 

@@ -183,16 +183,7 @@ TEST_F(SettingsWindowTest, ScreenReadersSwitchPagesAndFlipToggles) {
         ADD_FAILURE() << "no child of that name";
         return test::AccessibleChild{};
     };
-    std::wstring toggle;  // the page's first toggle, as the reader names it
-    {
-        Win32ProfileStore store(settings_.filePath);
-        PageContext pages{settings_, store, host_, [] {}, [] {}, [] {}, [] {}};
-        for (const SettingsRow& row : BuildRows(kPageTopBar, pages)) {
-            if (row.kind == RowKind::Toggle && toggle.empty()) {
-                toggle = row.label;
-            }
-        }
-    }
+    const std::wstring toggle = Text(TextId::AutoHide);
     const test::AccessibleChild before = read(toggle);
     EXPECT_EQ(before.role, ROLE_SYSTEM_CHECKBUTTON);
     ASSERT_TRUE(test::DoAccessibleDefaultAction(window_->Hwnd(), toggle));
