@@ -101,6 +101,14 @@ enum class TextId : uint16_t {
     GardenFullBefore,
     GardenFullAfter,
 
+    // Now Playing card, as a screen reader names its parts
+    CardPreviousTrack,
+    CardPlay,
+    CardPause,
+    CardNextTrack,
+    CardPosition,
+    CardTimeOf,
+
     // Notices
     ChangeNotSavedIn,
     ChangesMayBeLost,
@@ -124,6 +132,12 @@ enum class TextId : uint16_t {
     PagePlugins,
     PageAbout,
     SettingsWindowTitle,
+    // A screen reader's names of the window's actions and a slider's range
+    SwitchPage,
+    CheckAction,
+    UncheckAction,
+    RangeFrom,
+    RangeTo,
 
     // Settings: General
     Background,

@@ -100,6 +100,14 @@ constexpr TextTable kTexts = {{
     {TextId::GardenFullBefore, L"CorGarden holds "},
     {TextId::GardenFullAfter, L" beds. Delete a bed before making a new one."},
 
+    // Now Playing card, as a screen reader names its parts
+    {TextId::CardPreviousTrack, L"Previous track"},
+    {TextId::CardPlay, L"Play"},
+    {TextId::CardPause, L"Pause"},
+    {TextId::CardNextTrack, L"Next track"},
+    {TextId::CardPosition, L"Position"},
+    {TextId::CardTimeOf, L" of "},
+
     // Notices
     {TextId::ChangeNotSavedIn, L"Corvane could not save a change to its settings in "},
     {TextId::ChangesMayBeLost, L"Until the file can be written again, changes may be lost."},
@@ -123,6 +131,11 @@ constexpr TextTable kTexts = {{
     {TextId::PagePlugins, L"Plugins"},
     {TextId::PageAbout, L"About Corvane"},
     {TextId::SettingsWindowTitle, L"Corvane – Settings"},
+    {TextId::SwitchPage, L"Switch"},
+    {TextId::CheckAction, L"Check"},
+    {TextId::UncheckAction, L"Uncheck"},
+    {TextId::RangeFrom, L"from "},
+    {TextId::RangeTo, L" to "},
 
     // Settings: General
     {TextId::Background, L"Background"},

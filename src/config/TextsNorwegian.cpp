@@ -100,6 +100,14 @@ constexpr TextTable kTexts = {{
     {TextId::GardenFullBefore, L"CorGarden har plass til "},
     {TextId::GardenFullAfter, L" bed. Slett et bed før du lager et nytt."},
 
+    // Now Playing card, as a screen reader names its parts
+    {TextId::CardPreviousTrack, L"Forrige spor"},
+    {TextId::CardPlay, L"Spill av"},
+    {TextId::CardPause, L"Pause"},
+    {TextId::CardNextTrack, L"Neste spor"},
+    {TextId::CardPosition, L"Posisjon"},
+    {TextId::CardTimeOf, L" av "},
+
     // Notices
     {TextId::ChangeNotSavedIn, L"Corvane kunne ikke lagre en endring i innstillingene i "},
     {TextId::ChangesMayBeLost, L"Til filen kan skrives igjen, kan endringer gå tapt."},
@@ -123,6 +131,11 @@ constexpr TextTable kTexts = {{
     {TextId::PagePlugins, L"Tillegg"},
     {TextId::PageAbout, L"Om Corvane"},
     {TextId::SettingsWindowTitle, L"Corvane – Innstillinger"},
+    {TextId::SwitchPage, L"Bytt"},
+    {TextId::CheckAction, L"Merk av"},
+    {TextId::UncheckAction, L"Fjern merket"},
+    {TextId::RangeFrom, L"fra "},
+    {TextId::RangeTo, L" til "},
 
     // Settings: General
     {TextId::Background, L"Bakgrunn"},

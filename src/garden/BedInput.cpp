@@ -104,6 +104,7 @@ void BedWindow::OnLeftDown(LPARAM lParam) {
     if (hit != selected_) {
         selected_ = hit;
         Repaint();
+        NotifySelection();
     }
     if (hit >= 0) {
         pressedItem_ = Visible()[static_cast<std::size_t>(hit)];
@@ -221,6 +222,7 @@ void BedWindow::OnRightUp(LPARAM lParam) {
         const std::wstring id = Visible()[static_cast<std::size_t>(hit)];
         selected_ = hit;
         Repaint();
+        NotifySelection();
         context_.host.SelectionChanged(bed_);
         context_.host.ItemMenu(bed_, id, screen);
     } else {

@@ -4,6 +4,7 @@
 #include "base/MissedDpiChange.h"
 #include "base/Win32Geometry.h"
 #include "base/Win32Handles.h"
+#include "garden/BedAccessibleTree.h"
 #include "garden/BedGeometry.h"
 #include "garden/BedPainter.h"
 #include "garden/DesktopIcons.h"
@@ -147,6 +148,8 @@ void BedWindow::ToggleRoll() noexcept {
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     Repaint();
+    accessible_.Notify(EVENT_OBJECT_STATECHANGE, kBedRollAction);
+    accessible_.Notify(EVENT_OBJECT_NAMECHANGE, kBedRollAction);
     context_.host.SaveSoon();
 }
 
@@ -182,6 +185,7 @@ void BedWindow::DropDeviceResources() noexcept {
 }
 
 void BedWindow::Repaint() noexcept {
+    accessible_.Invalidate();
     if (Hwnd() != nullptr) {
         ::InvalidateRect(Hwnd(), nullptr, FALSE);
     }
@@ -245,6 +249,9 @@ LRESULT BedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (LRESULT menuResult = 0;
         context_.itemMenu.HandleMenuMessage(message, wParam, lParam, menuResult)) {
         return menuResult;
+    }
+    if (auto handled = accessible_.HandleMessage(Hwnd(), message, wParam, lParam)) {
+        return *handled;
     }
     CatchMissedDpiChange(Hwnd(), message, lParam, dpi_);
     switch (message) {

@@ -9,6 +9,7 @@
 #include "base/WindowBase.h"
 #include "garden/BedHost.h"
 #include "garden/BedLayout.h"
+#include "toolkit/AccessibleWindow.h"
 #include "toolkit/PointerGesture.h"
 
 #include <cstddef>
@@ -30,7 +31,7 @@ inline constexpr wchar_t kGardenBedClass[] = L"CorvaneGardenBed";
 
 class BedPainter;
 
-class BedWindow final : public WindowBase {
+class BedWindow final : public WindowBase, private AccessibleSource {
 public:
     BedWindow(BedContext& context, std::size_t bedIndex) noexcept;
     ~BedWindow() override;
@@ -73,6 +74,12 @@ private:
     void StoreWindowRect() noexcept;
     void OnRollTimer() noexcept;
     void OnPaint();
+
+    // Screen readers (BedAccessible.cpp): the tree from the grid, the roll
+    // and the items' opening, and the selection's moves told.
+    AccessibleNode BuildAccessibleTree() override;
+    void RunAccessibleAction(int32_t actionId) override;
+    void NotifySelection() noexcept;
 
     // BedInput.cpp
     void OnMouseMove(WPARAM wParam, LPARAM lParam);
@@ -119,6 +126,8 @@ private:
     ULONGLONG rollStart_ = 0;
     int32_t rollFrom_ = 0;
     int32_t rollTo_ = 0;
+
+    AccessibleWindow accessible_{*this};
 };
 
 }  // namespace corvane

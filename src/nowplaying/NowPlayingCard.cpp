@@ -128,6 +128,9 @@ bool NowPlayingCard::IsCardHovered() const noexcept {
 }
 
 LRESULT NowPlayingCard::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto handled = accessible_.HandleMessage(Hwnd(), message, wParam, lParam)) {
+        return *handled;
+    }
     switch (message) {
         case WM_SIZE:
             if (target_) {
@@ -284,6 +287,8 @@ ID2D1Bitmap* NowPlayingCard::SourceIconBitmap() {
 
 void NowPlayingCard::OnPaint() {
     const PaintScope paint(Hwnd());
+    // Whatever changed what the card shows (the track, the position) paints it.
+    accessible_.Invalidate();
     if (!EnsureTarget() || !EnsureFormats()) {
         return;
     }
@@ -294,7 +299,9 @@ void NowPlayingCard::OnPaint() {
         target_->Clear(DrawsOpaque(settings_.backdrop, theme_) ? ToD2D(theme_.surface)
                                                                : D2D1::ColorF(0, 0, 0, 0));
         const ArtworkTint tint = source_.Tint();
-        if (const float alpha = CardTintAlpha(settings_.nowPlayingTint, tint.a, theme_.dark);
+        // High contrast keeps the scheme's own colours: no tint from the cover.
+        if (const float alpha = CardTintAlpha(settings_.nowPlayingTint && !theme_.highContrast,
+                                              tint.a, theme_.dark);
             alpha > 0) {
             brush_->SetColor(D2D1::ColorF(tint.r, tint.g, tint.b, alpha));
             target_->FillRectangle(D2D1::RectF(0, 0, width, static_cast<float>(kCardHeight)),
@@ -323,8 +330,14 @@ void NowPlayingCard::PaintArtwork(const PointRect& area) {
         return;
     }
     const D2D1_ROUNDED_RECT shape = D2D1::RoundedRect(ToD2D(area), kArtworkRadius, kArtworkRadius);
-    brush_->SetColor(ToD2D(theme_.text, Opacity(theme_, kPlaceholderAlpha)));
-    target_->FillRoundedRectangle(shape, brush_.Get());
+    if (theme_.highContrast) {
+        // A solid fill in the text colour would hide the note drawn on it.
+        brush_->SetColor(ToD2D(theme_.hairline));
+        target_->DrawRoundedRectangle(shape, brush_.Get());
+    } else {
+        brush_->SetColor(ToD2D(theme_.text, kPlaceholderAlpha));
+        target_->FillRoundedRectangle(shape, brush_.Get());
+    }
     const std::wstring note(1, kCardNoArtworkGlyph);
     DrawLine(note, kLargeGlyph, area, ToD2D(theme_.secondaryText));
 }
@@ -359,7 +372,9 @@ void NowPlayingCard::PaintProgress(const CardRects& rects, double position, doub
     target_->FillRoundedRectangle(D2D1::RoundedRect(ToD2D(rects.track), kTrackRadius, kTrackRadius),
                                   brush_.Get());
     if (rects.played.right > rects.played.left) {
-        brush_->SetColor(hovered_ == CardItem::Progress
+        // In high contrast the track is solid text colour: the played part
+        // stands out in the highlight colour.
+        brush_->SetColor(hovered_ == CardItem::Progress || theme_.highContrast
                              ? ToD2D(theme_.accent)
                              : ToD2D(theme_.text, Opacity(theme_, kPlayedAlpha)));
         target_->FillRoundedRectangle(
@@ -389,7 +404,7 @@ void NowPlayingCard::PaintButtons(float width) {
         }
         const std::wstring glyph(1, CardButtonGlyph(button, playing));
         DrawLine(glyph, button == CardItem::PlayPause ? kLargeGlyph : kSmallGlyph, r,
-                 ToD2D(theme_.text));
+                 ToD2D(button == hovered_ ? theme_.selectedText : theme_.text));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "base/Geometry.h"
 #include "base/WindowBase.h"
 #include "nowplaying/CardLayout.h"
+#include "toolkit/AccessibleWindow.h"
 #include "toolkit/GraphicsFactories.h"
 
 #include <d2d1.h>
@@ -43,7 +44,7 @@ struct NowPlayingCardContext {
     NowPlayingCardSource& source;
 };
 
-class NowPlayingCard final : public WindowBase {
+class NowPlayingCard final : public WindowBase, private AccessibleSource {
 public:
     explicit NowPlayingCard(const NowPlayingCardContext& context) noexcept;
     ~NowPlayingCard() override;
@@ -56,11 +57,18 @@ public:
     // Shown, and the pointer is over the card or the widget.
     [[nodiscard]] bool IsCardHovered() const noexcept;
     [[nodiscard]] bool IsCardShown() const noexcept;
+    // The session moved to another track or started or stopped playing:
+    // screen readers hear the new title or the play button's new name.
+    void SessionChanged(bool newTitle, bool playStateChanged) noexcept;
 
 private:
     enum Format : std::size_t { kTitle, kArtist, kSourceName, kTimes, kSmallGlyph, kLargeGlyph };
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
+    // Screen readers (CardAccessible.cpp): the tree from the painted layout,
+    // and the buttons' clicks.
+    AccessibleNode BuildAccessibleTree() override;
+    void RunAccessibleAction(int32_t actionId) override;
     [[nodiscard]] bool EnsureWindow() noexcept;
     [[nodiscard]] bool EnsureTarget();
     [[nodiscard]] bool EnsureFormats();
@@ -107,6 +115,8 @@ private:
 
     CardItem hovered_ = CardItem::None;
     int32_t misses_ = 0;
+
+    AccessibleWindow accessible_{*this};
 };
 
 }  // namespace corvane

@@ -61,6 +61,9 @@ WidgetMark NowPlayingFeed::MarkNow() const {
 void NowPlayingFeed::NowPlayingChanged() {
     WidgetMark mark = MarkNow();
     const WidgetChange change = CompareWidgetMarks(mark_, mark);
+    if (card_) {
+        card_->SessionChanged(mark.title != mark_.title, mark.playing != mark_.playing);
+    }
     mark_ = std::move(mark);
     if (change != WidgetChange::None) {
         context_.surfaces.NowPlayingWidgetsChanged(change == WidgetChange::Relayout);

@@ -12,20 +12,6 @@
 
 namespace corvane {
 
-int32_t SettingsWindow::Impl::OptionValue(const SettingsRow& row, std::size_t index) noexcept {
-    return index < row.values.size() ? row.values[index] : static_cast<int32_t>(index);
-}
-
-int32_t SettingsWindow::Impl::CurrentOption(const SettingsRow& row) {
-    const int32_t stored = row.getInt ? row.getInt() : 0;
-    for (std::size_t i = 0; i < row.options.size(); ++i) {
-        if (OptionValue(row, i) == stored) {
-            return static_cast<int32_t>(i);
-        }
-    }
-    return -1;
-}
-
 void SettingsWindow::Impl::OnMouseMove(LPARAM lParam) {
     const D2D1_POINT_2F p = ToDips(lParam);
     if (!tracking_) {
@@ -56,11 +42,7 @@ void SettingsWindow::Impl::OnButtonDown(LPARAM lParam) {
     const D2D1_POINT_2F p = ToDips(lParam);
     pressRow_ = -1;
     if (const int32_t entry = SidebarEntryAt(p.x, p.y); entry >= 0) {
-        page_ = entry;
-        scroll_ = 0;
-        hoverRow_ = -1;
-        focusRow_ = -1;
-        Rebuild();
+        ShowPage(entry);
         return;
     }
     const int32_t index = p.x >= kSidebarWidth ? RowAt(rows_, boxes_, p.x, p.y, scroll_) : -1;
@@ -83,6 +65,7 @@ void SettingsWindow::Impl::OnButtonUp(LPARAM lParam) {
         const int32_t index = dragRow_;
         pressRow_ = -1;
         dragRow_ = -1;  // before the capture goes, which would cancel the drag
+        bool changed = false;
         ::ReleaseCapture();
         if (ValidRow(index)) {
             const SettingsRow& row = rows_[static_cast<std::size_t>(index)];
@@ -91,10 +74,14 @@ void SettingsWindow::Impl::OnButtonUp(LPARAM lParam) {
             const auto set = row.setInt;
             if (get && set && get() != dragValue_) {
                 set(dragValue_);
+                changed = true;
             }
         }
         if (Hwnd() != nullptr) {
             Rebuild();
+            if (changed) {
+                NotifyRow(EVENT_OBJECT_VALUECHANGE, index);
+            }
         }
         return;
     }
@@ -138,6 +125,14 @@ void SettingsWindow::Impl::OnKey(WPARAM key) {
         case VK_TAB:
             MoveFocus(shift ? -1 : 1);
             return;
+        case VK_PRIOR:
+        case VK_NEXT:
+            // Ctrl+Page Up / Page Down: the sidebar's pages, wrapping.
+            if ((::GetKeyState(VK_CONTROL) & 0x8000) != 0) {
+                ShowPage((page_ + (key == VK_NEXT ? 1 : kSettingsPageCount - 1)) %
+                         kSettingsPageCount);
+            }
+            return;
         case VK_UP:
             MoveFocus(-1);
             return;
@@ -172,21 +167,33 @@ void SettingsWindow::Impl::MoveFocus(int32_t step) {
                         ContentHeight(boxes_), ViewHeight());
     }
     Repaint();
+    NotifyRow(EVENT_OBJECT_FOCUS, next);
+}
+
+void SettingsWindow::Impl::ShowPage(int32_t page) {
+    page_ = std::clamp(page, 0, kSettingsPageCount - 1);
+    scroll_ = 0;
+    hoverRow_ = -1;
+    focusRow_ = -1;
+    Rebuild();
+    accessible_.Notify(EVENT_OBJECT_SELECTION, page_);
 }
 
 void SettingsWindow::Impl::Act(int32_t index, bool viaKeyboard) {
     const SettingsRow& row = rows_[static_cast<std::size_t>(index)];
+    DWORD told = 0;  // the event the row's change raises
     switch (row.kind) {
         case RowKind::Toggle: {
             const auto get = row.getBool;
             const auto set = row.setBool;
             if (get && set) {
                 set(!get());
+                told = EVENT_OBJECT_STATECHANGE;
             }
             break;
         }
         case RowKind::Choice:
-            OpenChoice(index, viaKeyboard);
+            told = OpenChoice(index, viaKeyboard) ? EVENT_OBJECT_VALUECHANGE : 0;
             break;
         case RowKind::Button: {
             const auto action = row.action;
@@ -201,17 +208,20 @@ void SettingsWindow::Impl::Act(int32_t index, bool viaKeyboard) {
     // An action may have closed the window.
     if (Hwnd() != nullptr) {
         Rebuild();
+        if (told != 0) {
+            NotifyRow(told, index);
+        }
     }
 }
 
-void SettingsWindow::Impl::OpenChoice(int32_t index, bool viaKeyboard) {
+bool SettingsWindow::Impl::OpenChoice(int32_t index, bool viaKeyboard) {
     const std::size_t i = static_cast<std::size_t>(index);
     const SettingsRow row = rows_[i];  // the menu's loop may rebuild the rows
     const UniqueMenu menu(::CreatePopupMenu());
     if (!menu) {
-        return;
+        return false;
     }
-    const int32_t current = CurrentOption(row);
+    const int32_t current = CurrentChoiceOption(row);
     for (std::size_t option = 0; option < row.options.size(); ++option) {
         const UINT flags =
             MF_STRING | (static_cast<int32_t>(option) == current ? MF_CHECKED : MF_UNCHECKED);
@@ -230,12 +240,14 @@ void SettingsWindow::Impl::OpenChoice(int32_t index, bool viaKeyboard) {
     const auto chosen = static_cast<std::size_t>(::TrackPopupMenu(
         menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Hwnd(), nullptr));
     if (chosen == 0 || chosen > row.options.size() || !row.setInt) {
-        return;
+        return false;
     }
-    const int32_t value = OptionValue(row, chosen - 1);
-    if (!row.getInt || row.getInt() != value) {
-        row.setInt(value);
+    const int32_t value = ChoiceOptionValue(row, chosen - 1);
+    if (row.getInt && row.getInt() == value) {
+        return false;
     }
+    row.setInt(value);
+    return true;
 }
 
 void SettingsWindow::Impl::StepSlider(int32_t index, int32_t direction) {
@@ -260,6 +272,7 @@ void SettingsWindow::Impl::StepSlider(int32_t index, int32_t direction) {
         set(value);
         if (Hwnd() != nullptr) {
             Rebuild();
+            NotifyRow(EVENT_OBJECT_VALUECHANGE, index);
         }
     }
 }

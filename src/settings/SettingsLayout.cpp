@@ -52,6 +52,7 @@ constexpr float kTextRowLabelShare = 0.45f;
 constexpr float kHeaderTitleHeight = 24;
 constexpr float kHeaderTitleLift = 6;
 constexpr float kHeaderTitleIndent = 4;
+constexpr float kMaxTextScale = 2.25f;  // Windows' largest text size
 
 constexpr float kTitleLeft = 46;
 constexpr float kTitleTop = 12;
@@ -76,11 +77,11 @@ constexpr float kDipsPerNotch = 48;
 constexpr int32_t kWindowWidth = 920;
 constexpr int32_t kWindowHeight = 660;
 
-[[nodiscard]] float RowHeight(const SettingsRow& row) noexcept {
+[[nodiscard]] float RowHeight(const SettingsRow& row, float scale) noexcept {
     if (row.kind == RowKind::Header) {
-        return row.label.empty() ? kEmptyHeaderHeight : kHeaderHeight;
+        return row.label.empty() ? kEmptyHeaderHeight : kHeaderHeight * scale;
     }
-    return row.description.empty() ? kRowHeight : kRowWithDescriptionHeight;
+    return (row.description.empty() ? kRowHeight : kRowWithDescriptionHeight) * scale;
 }
 
 [[nodiscard]] float Measure(const TextWidth& textWidth, const std::wstring& text) {
@@ -114,14 +115,15 @@ constexpr int32_t kWindowHeight = 660;
 }
 
 // Where the row's texts stand, once its control has its place.
-void PlaceTexts(const SettingsRow& row, RowBox& box) noexcept {
+void PlaceTexts(const SettingsRow& row, float scale, RowBox& box) noexcept {
     const PointRect& r = box.row;
     if (row.kind == RowKind::Header) {
         if (row.label.empty()) {
             return;
         }
-        box.label = {r.left + kHeaderTitleIndent, r.bottom - kHeaderTitleHeight - kHeaderTitleLift,
-                     r.right, r.bottom - kHeaderTitleLift};
+        box.label = {r.left + kHeaderTitleIndent,
+                     r.bottom - kHeaderTitleHeight * scale - kHeaderTitleLift, r.right,
+                     r.bottom - kHeaderTitleLift};
         return;
     }
     const PointRect& c = box.control;
@@ -151,14 +153,16 @@ void PlaceTexts(const SettingsRow& row, RowBox& box) noexcept {
 }  // namespace
 
 std::vector<RowBox> LayoutRows(const std::vector<SettingsRow>& rows, float clientWidth,
-                               const TextWidth& textWidth) {
+                               const TextWidth& textWidth, float textScale) {
+    // Not-a-number and anything below 1 count as 1.
+    const float scale = textScale > 1.0f ? std::min(textScale, kMaxTextScale) : 1.0f;
     std::vector<RowBox> boxes;
     boxes.reserve(rows.size());
     const float right = std::max(kRowsLeft, clientWidth - kRowsRightMargin);
     float y = kRowsTop;
     for (const auto& row : rows) {
         RowBox box;
-        const float height = RowHeight(row);
+        const float height = RowHeight(row, scale);
         box.row = {kRowsLeft, y, right, y + height};
         const auto [width, controlHeight] = ControlSize(row, textWidth);
         if (width > 0) {
@@ -166,7 +170,7 @@ std::vector<RowBox> LayoutRows(const std::vector<SettingsRow>& rows, float clien
             const float top = y + (height - controlHeight) / 2;
             box.control = {controlRight - width, top, controlRight, top + controlHeight};
         }
-        PlaceTexts(row, box);
+        PlaceTexts(row, scale, box);
         boxes.push_back(box);
         y += height;
     }

@@ -27,10 +27,12 @@ struct RowBox {
 [[nodiscard]] RowBox Scrolled(const RowBox& box, float scroll) noexcept;
 
 // `textWidth` measures a text in the control font (DIPs), for the choice
-// boxes and the buttons.
+// boxes and the buttons. Rows and headers grow with Windows' text size
+// (`textScale`, from 1), so that their larger lines are not cut.
 using TextWidth = std::function<float(const std::wstring&)>;
 [[nodiscard]] std::vector<RowBox> LayoutRows(const std::vector<SettingsRow>& rows,
-                                             float clientWidth, const TextWidth& textWidth);
+                                             float clientWidth, const TextWidth& textWidth,
+                                             float textScale = 1.0f);
 [[nodiscard]] float ContentHeight(const std::vector<RowBox>& boxes) noexcept;
 [[nodiscard]] float ClampScroll(float scroll, float contentHeight, float viewHeight) noexcept;
 // The wheel: 48 DIPs a notch.

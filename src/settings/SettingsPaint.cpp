@@ -130,9 +130,11 @@ void SettingsWindow::Impl::PaintSidebar() {
                                           brush_.Get());
         }
         const SettingsPage& info = PageInfo(page);
-        DrawLine(std::wstring(1, info.glyph), kIcon, parts.glyph, ToD2D(theme.text),
+        // The current page lies on the hover fill, the highlight in high contrast.
+        const D2D1_COLOR_F color = ToD2D(page == page_ ? theme.selectedText : theme.text);
+        DrawLine(std::wstring(1, info.glyph), kIcon, parts.glyph, color,
                  DWRITE_TEXT_ALIGNMENT_CENTER);
-        DrawLine(Text(info.name), kLabel, parts.name, ToD2D(theme.text));
+        DrawLine(Text(info.name), kLabel, parts.name, color);
     }
 }
 
@@ -168,9 +170,12 @@ void SettingsWindow::Impl::PaintRow(int32_t index, const RowBox& box) {
                               kRowRadius, kRowRadius),
             brush_.Get(), 2.0f);
     }
-    DrawLine(row.label, kLabel, box.label, ToD2D(theme.text));
+    // A hovered row lies on the hover fill, the highlight in high contrast.
+    const bool lit = index == hoverRow_;
+    DrawLine(row.label, kLabel, box.label, ToD2D(lit ? theme.selectedText : theme.text));
+    const ColorF& secondary = lit && theme.highContrast ? theme.selectedText : theme.secondaryText;
     DrawLine(row.description, kDescription, box.description,
-             ToD2D(row.warning ? theme.negative : theme.secondaryText));
+             ToD2D(row.warning ? theme.negative : secondary));
     switch (row.kind) {
         case RowKind::Toggle:
             PaintToggle(row, box.control);
@@ -219,7 +224,7 @@ void SettingsWindow::Impl::PaintSlider(int32_t index, const SettingsRow& row, co
     const int32_t value = index == dragRow_ ? dragValue_ : (row.getInt ? row.getInt() : row.min);
     const SliderParts slider = LayoutSlider(box.control, SliderFraction(value, row.min, row.max));
     const float half = (slider.line.bottom - slider.line.top) / 2;
-    brush_->SetColor(ToD2D(theme.text, 0.25f));
+    brush_->SetColor(ToD2D(theme.text, Opacity(theme, 0.25f)));
     target_->FillRoundedRectangle(D2D1::RoundedRect(ToD2D(slider.line), half, half), brush_.Get());
     brush_->SetColor(ToD2D(theme.accent));
     target_->FillRoundedRectangle(D2D1::RoundedRect(ToD2D(slider.filled), half, half),
@@ -239,12 +244,13 @@ void SettingsWindow::Impl::PaintChoice(const SettingsRow& row, const PointRect& 
     brush_->SetColor(ToD2D(theme.hairline));
     target_->DrawRoundedRectangle(box, brush_.Get(), 1.0f);
     const ChoiceParts parts = LayoutChoice(c);
-    const int32_t current = CurrentOption(row);
+    const int32_t current = CurrentChoiceOption(row);
     if (current >= 0) {
         DrawLine(row.options[static_cast<std::size_t>(current)], kControl, parts.option,
-                 ToD2D(theme.text));
+                 ToD2D(theme.selectedText));
     }
-    DrawLine(std::wstring(1, kChevronGlyph), kIcon, parts.chevron, ToD2D(theme.secondaryText),
+    DrawLine(std::wstring(1, kChevronGlyph), kIcon, parts.chevron,
+             ToD2D(theme.highContrast ? theme.selectedText : theme.secondaryText),
              DWRITE_TEXT_ALIGNMENT_CENTER);
 }
 
@@ -255,7 +261,9 @@ void SettingsWindow::Impl::PaintButton(int32_t index, const SettingsRow& row, co
     target_->FillRoundedRectangle(box, brush_.Get());
     brush_->SetColor(ToD2D(theme.hairline));
     target_->DrawRoundedRectangle(box, brush_.Get(), 1.0f);
-    DrawLine(row.buttonText, kControl, c, ToD2D(theme.text), DWRITE_TEXT_ALIGNMENT_CENTER);
+    DrawLine(row.buttonText, kControl, c,
+             ToD2D(index == hoverRow_ ? theme.selectedText : theme.text),
+             DWRITE_TEXT_ALIGNMENT_CENTER);
 }
 
 }  // namespace corvane

@@ -3,6 +3,7 @@
 // or a line of text, bound to its setting through callables that own what
 // they need. Rows are built again whenever the page or a setting changes.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -47,6 +48,22 @@ struct SettingsRow {
 // rows do not).
 [[nodiscard]] inline bool IsInteractive(const SettingsRow& row) noexcept {
     return row.kind != RowKind::Header && row.kind != RowKind::Text;
+}
+
+// The value a choice row stores for option `index`.
+[[nodiscard]] inline int32_t ChoiceOptionValue(const SettingsRow& row, std::size_t index) noexcept {
+    return index < row.values.size() ? row.values[index] : static_cast<int32_t>(index);
+}
+
+// The option shown as current, or -1 when the stored value is none of them.
+[[nodiscard]] inline int32_t CurrentChoiceOption(const SettingsRow& row) {
+    const int32_t stored = row.getInt ? row.getInt() : 0;
+    for (std::size_t i = 0; i < row.options.size(); ++i) {
+        if (ChoiceOptionValue(row, i) == stored) {
+            return static_cast<int32_t>(i);
+        }
+    }
+    return -1;
 }
 
 }  // namespace corvane

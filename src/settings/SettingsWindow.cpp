@@ -50,6 +50,7 @@ void SettingsWindow::Impl::Refresh() noexcept {
 void SettingsWindow::Impl::ThemeChanged() noexcept {
     if (Hwnd() != nullptr) {
         ApplyGlass();
+        Relayout();  // the text size may have changed the rows' heights
         Repaint();
     }
 }
@@ -102,8 +103,9 @@ void SettingsWindow::Impl::Rebuild() noexcept {
 void SettingsWindow::Impl::Relayout() noexcept {
     try {
         (void)EnsureFormats();  // the choice boxes and buttons fit their texts
-        boxes_ = LayoutRows(rows_, ClientDips().width,
-                            [this](const std::wstring& text) { return TextWidth(text); });
+        boxes_ = LayoutRows(
+            rows_, ClientDips().width, [this](const std::wstring& text) { return TextWidth(text); },
+            context_.theme.textScale);
     } catch (...) {
         boxes_.clear();
     }
@@ -120,6 +122,7 @@ void SettingsWindow::Impl::Relayout() noexcept {
 }
 
 void SettingsWindow::Impl::Repaint() noexcept {
+    accessible_.Invalidate();
     if (Hwnd() != nullptr) {
         ::InvalidateRect(Hwnd(), nullptr, FALSE);
     }
@@ -193,6 +196,9 @@ D2D1_POINT_2F SettingsWindow::Impl::ToDips(LPARAM lParam) const noexcept {
 }
 
 LRESULT SettingsWindow::Impl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto handled = accessible_.HandleMessage(Hwnd(), message, wParam, lParam)) {
+        return *handled;
+    }
     switch (message) {
         case WM_SIZE:
             if (target_) {

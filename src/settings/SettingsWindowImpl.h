@@ -10,6 +10,7 @@
 #include "settings/SettingsRow.h"
 #include "settings/SettingsRules.h"
 #include "settings/SettingsWindow.h"
+#include "toolkit/AccessibleWindow.h"
 
 #include <d2d1.h>
 #include <dwrite.h>
@@ -28,7 +29,7 @@ enum SettingsTimer : UINT_PTR {
     TIMER_SETTINGS_REAPPLY = 1,
 };
 
-class SettingsWindow::Impl final : public WindowBase {
+class SettingsWindow::Impl final : public WindowBase, private AccessibleSource {
 public:
     explicit Impl(const SettingsWindowContext& context)
         : context_(context),
@@ -56,11 +57,6 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // The value a row stores for option `index` of its choice.
-    [[nodiscard]] static int32_t OptionValue(const SettingsRow& row, std::size_t index) noexcept;
-    // The option shown as current, or -1 when the stored value is none of them.
-    [[nodiscard]] static int32_t CurrentOption(const SettingsRow& row);
-
     enum Format : std::size_t {
         kTitle,
         kHeader,
@@ -92,15 +88,24 @@ private:
     void OnWheel(WPARAM wParam);
     void OnKey(WPARAM key);
     void MoveFocus(int32_t step);
+    // Shows another page from its top, as its sidebar entry's click does.
+    void ShowPage(int32_t page);
     // The row acts as a click on it would; `viaKeyboard` opens a choice's
     // menu under the row rather than at the pointer.
     void Act(int32_t index, bool viaKeyboard);
-    void OpenChoice(int32_t index, bool viaKeyboard);
+    // Whether the user chose another option.
+    bool OpenChoice(int32_t index, bool viaKeyboard);
     void StepSlider(int32_t index, int32_t direction);
     [[nodiscard]] bool ValidRow(int32_t index) const noexcept {
         return index >= 0 && static_cast<std::size_t>(index) < rows_.size() &&
                static_cast<std::size_t>(index) < boxes_.size();
     }
+
+    // Screen readers (SettingsAccessible.cpp): the tree from the laid-out
+    // rows, the rows' and pages' actions, and the changes they hear of.
+    AccessibleNode BuildAccessibleTree() override;
+    void RunAccessibleAction(int32_t actionId) override;
+    void NotifyRow(DWORD event, int32_t index) noexcept;
 
     bool EnsureFormats();
     bool EnsureTarget();
@@ -143,6 +148,8 @@ private:
     Microsoft::WRL::ComPtr<ID2D1SolidColorBrush> brush_;
     std::array<Microsoft::WRL::ComPtr<IDWriteTextFormat>, kFormatCount> formats_;
     float formatsScale_ = 0;  // the text scale the formats were made for
+
+    AccessibleWindow accessible_{*this};
 };
 
 }  // namespace corvane

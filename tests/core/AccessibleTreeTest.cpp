@@ -1,6 +1,10 @@
 #include "bar/BarAccessibleTree.h"
 #include "config/Language.h"
+#include "config/Texts.h"
 #include "dock/DockAccessibleTree.h"
+#include "garden/BedAccessibleTree.h"
+#include "nowplaying/CardAccessibleTree.h"
+#include "settings/SettingsAccessibleTree.h"
 #include "start/CorMenuAccessibleTree.h"
 #include "start/LauncherAccessibleTree.h"
 #include "toolkit/AccessibleNode.h"
@@ -9,6 +13,43 @@
 
 namespace corvane {
 namespace {
+
+// What a reader learns of one node; a text "English|norsk" differs by language.
+struct Expected {
+    AccessibleRole role;
+    const wchar_t* name;
+    const wchar_t* value;
+    uint32_t states;
+    const wchar_t* action;
+};
+
+std::wstring InLanguage(std::wstring_view both, bool norwegian) {
+    const std::size_t bar = both.find(L'|');
+    return std::wstring(bar == both.npos ? both
+                        : norwegian      ? both.substr(bar + 1)
+                                         : both.substr(0, bar));
+}
+
+// The root's children from `first` on, built in each language, against the rows.
+template <typename Build>
+void ExpectChildren(Build build, std::initializer_list<Expected> rows, int first = 1) {
+    const bool saved = IsNorwegian();
+    for (const bool nb : {false, true}) {
+        SetNorwegian(nb);
+        const AccessibleTree tree(build());
+        ASSERT_EQ(tree.Children(0).size() + 1, rows.size() + static_cast<std::size_t>(first));
+        int id = first;
+        for (const Expected& e : rows) {
+            const AccessibleNode& n = tree.Node(id++);
+            EXPECT_EQ(n.role, e.role) << id << " " << nb;
+            EXPECT_EQ(n.name, InLanguage(e.name, nb)) << id << " " << nb;
+            EXPECT_EQ(n.value, InLanguage(e.value, nb)) << id << " " << nb;
+            EXPECT_EQ(n.states, e.states) << id << " " << nb;
+            EXPECT_EQ(n.defaultAction, InLanguage(e.action, nb)) << id << " " << nb;
+        }
+    }
+    SetNorwegian(saved);
+}
 
 AccessibleNode Box(int32_t left, int32_t right, std::vector<AccessibleNode> children = {}) {
     AccessibleNode n;
@@ -246,6 +287,108 @@ TEST(LauncherAccessibleTree, ReadsEveryPagesAppsTheSelectionAndThePageInBothLang
     EXPECT_EQ(LauncherActionIndex(id, false, apps.size()), last);
     EXPECT_EQ(LauncherActionIndex(id, true, apps.size()), std::nullopt);
     EXPECT_EQ(LauncherActionIndex(id, false, apps.size() - 1), std::nullopt);
+}
+
+TEST(BedAccessibleTree, ListsTheShownItemsUnderTheRollToggle) {
+    using enum AccessibleRole;
+    GardenItems items;
+    items[L"a"].entry.name = L"Notes.txt";
+    items[L"b"].entry.name = L"Photos";
+    Bed bed{L"Work", {}, false, false, {L"a", L"gone", L"b"}};
+    const std::vector<std::wstring> ids = {L"a", L"b"};
+    // Two columns; a second row would lie below the 100-DIP view.
+    BedAccessibleFacts facts{&bed, &ids, &items, 200, 100, 0, 96, 1};
+    const uint32_t can = kAccSelectable;
+    ExpectChildren([&] { return BedAccessibleTree(facts); },
+                   {{PushButton, L"Roll up|Rull opp", L"", kAccExpanded, L"Press|Trykk"},
+                    {ListItem, L"Notes.txt", L"", can, L"Open|Åpne"},
+                    {ListItem, L"Photos", L"", can | kAccSelected, L"Open|Åpne"}});
+    const std::vector<std::wstring> three = {L"a", L"gone", L"b"};
+    facts.ids = &three;  // an id without an item is not drawn, nor read
+    const AccessibleTree tree(BedAccessibleTree(facts));
+    EXPECT_EQ(tree.Node(0).name, L"Work");
+    EXPECT_EQ(tree.Node(3).states, can | kAccOffscreen);
+    EXPECT_EQ(tree.Node(3).actionId, 3);
+    bed.collapsed = true;
+    EXPECT_EQ(AccessibleTree(BedAccessibleTree(facts)).Count(), 2);
+    const std::pair<int32_t, std::optional<std::size_t>> actions[] = {
+        {kBedRollAction, std::nullopt}, {1, 0}, {3, 2}, {4, std::nullopt}, {-5, std::nullopt}};
+    for (const auto& [id, item] : actions) {
+        EXPECT_EQ(BedActionItem(id, 3), item) << id;
+    }
+}
+
+TEST(CardAccessibleTree, ReadsTheTrackThePositionAndTheButtons) {
+    using enum AccessibleRole;
+    NowPlayingSnapshot track;
+    track.active = track.playing = true;
+    track.title = L"Song";
+    track.album = L"LP";
+    track.durationSeconds = 225;
+    const auto build = [&] { return CardAccessibleTree({&track, 83, kCardWidth, false, 96}); };
+    ExpectChildren(build, {{Text, L"Song", L"", 0, L""},
+                           {Text, L"LP", L"", 0, L""},
+                           {Slider, L"Position|Posisjon", L"1:23 of 3:45|1:23 av 3:45", 0, L""},
+                           {PushButton, L"Previous track|Forrige spor", L"", 0, L"Press|Trykk"},
+                           {PushButton, L"Pause", L"", 0, L"Press|Trykk"},
+                           {PushButton, L"Next track|Neste spor", L"", 0, L"Press|Trykk"}});
+    // Paused, with no duration and no album: play, and nothing to seek in.
+    track.playing = false;
+    track.album.clear();
+    track.durationSeconds = 0;
+    const AccessibleTree tree(build());
+    EXPECT_EQ(tree.Node(2).states, kAccUnavailable);
+    EXPECT_EQ(tree.Node(2).value, L"");
+    EXPECT_EQ(tree.Node(4).name, corvane::Text(TextId::CardPlay));
+    EXPECT_EQ(CardActionButton(static_cast<int32_t>(CardItem::Progress)), std::nullopt);
+    EXPECT_EQ(CardActionButton(kCardTitleAction), std::nullopt);
+}
+
+TEST(SettingsAccessibleTree, PagesAreTabsAndRowsReadTheirKindAndValue) {
+    using enum AccessibleRole;
+    const auto row = [](RowKind kind, const wchar_t* label) {
+        SettingsRow r;
+        r.kind = kind;
+        r.label = label;
+        return r;
+    };
+    std::vector<SettingsRow> rows = {
+        row(RowKind::Header, L"Look"),  row(RowKind::Header, L""),  // a gap
+        row(RowKind::Toggle, L"Hide"),  row(RowKind::Slider, L"Tint"),
+        row(RowKind::Choice, L"Style"), row(RowKind::Button, L"File"),
+        row(RowKind::Text, L"Version")};
+    rows[2].getBool = [] { return true; };
+    rows[3].min = 10;
+    rows[3].max = 90;
+    rows[3].unit = L" %";
+    rows[3].getInt = [] { return 40; };
+    rows[4].options = {L"A", L"B"};
+    rows[4].values = {5, 7};
+    rows[4].getInt = [] { return 7; };
+    rows[5].buttonText = L"Show";
+    rows[6].value = L"1.2";
+    const std::vector<RowBox> boxes = LayoutRows(rows, 900, {});
+    // Page 1 in a 300-DIP view, which the last row lies below; row 3 focused.
+    const SettingsAccessibleFacts facts{&rows, &boxes, 1, 0, 900, 300, 96, 3};
+    const uint32_t can = kAccFocusable;
+    ExpectChildren([&] { return SettingsAccessibleTree(facts); },
+                   {{Text, L"Look", L"", 0, L""},
+                    {CheckButton, L"Hide", L"", can | kAccChecked, L"Uncheck|Fjern merket"},
+                    {Slider, L"Tint", L"40 %", can | kAccFocused, L""},
+                    {ComboBox, L"Style", L"B", can | kAccHasPopup, L"Open|Åpne"},
+                    {PushButton, L"File", L"", can, L"Show"},
+                    {Text, L"Version", L"1.2", kAccOffscreen, L""}},
+                   1 + kSettingsPageCount);
+    const AccessibleTree tree(SettingsAccessibleTree(facts));
+    EXPECT_EQ(tree.FindState(kAccSelected), 2);  // the tab of page 1
+    EXPECT_EQ(tree.Node(12).description, L"from 10 to 90 %");
+    // Row 3 of page 1 is named so that an action asked before a page switch is dropped.
+    const int32_t row3 = SettingsRowAction(1, 3);
+    EXPECT_EQ(tree.Node(tree.FindAction(row3)).name, L"Tint");
+    EXPECT_EQ(SettingsActionTarget(row3, 1, rows.size())->index, 3);
+    EXPECT_EQ(SettingsActionTarget(row3, 2, rows.size()), std::nullopt);
+    EXPECT_EQ(SettingsActionTarget(SettingsRowAction(1, 7), 1, rows.size()), std::nullopt);
+    EXPECT_TRUE(SettingsActionTarget(4, 1, rows.size())->isPage);
 }
 
 }  // namespace

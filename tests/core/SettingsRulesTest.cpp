@@ -144,6 +144,13 @@ TEST(SettingsLayout, RowsControlsAndHitTests) {
     const PointRect& track = boxes[5].control;
     EXPECT_TRUE(OnSliderTrack(boxes[5], track.left - 4, track.top - 10, 10));
     EXPECT_FALSE(OnSliderTrack(boxes[5], track.right + 4.5f, track.top, 0));
+    // At Windows' text size of 200 %, the texts get twice the room.
+    const auto grown = LayoutRows(rows, 900, nullptr, 2.0f);
+    const auto height = [](const PointRect& r) { return r.bottom - r.top; };
+    for (size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_GE(height(grown[i].label), 2 * height(boxes[i].label)) << i;
+        EXPECT_GE(height(grown[i].description), 2 * height(boxes[i].description)) << i;
+    }
 }
 
 TEST(SettingsLayout, ScrollingAndKeyboardMovement) {

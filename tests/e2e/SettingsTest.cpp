@@ -80,7 +80,8 @@ protected:
         const std::vector<SettingsRow> rows = BuildRows(page, context);
         const std::vector<RowBox> boxes = LayoutRows(rows, ClientWidth(), nullptr);
         for (std::size_t i = 0; i < rows.size() && i < boxes.size(); ++i) {
-            if (rows[i].label == label) {
+            // A heading may carry the name of the row below it.
+            if (rows[i].label == label && rows[i].kind != RowKind::Header) {
                 return boxes[i];
             }
         }

@@ -5,14 +5,18 @@
 #include "base/Commands.h"
 #include "base/Win32Handles.h"
 #include "config/Language.h"
+#include "config/Texts.h"
 #include "config/Win32ProfileStore.h"
 #include "core/FakeSettingsHost.h"
 #include "settings/SettingsLayout.h"
 #include "settings/SettingsPages.h"
 #include "settings/SettingsWindow.h"
+#include "support/AccessibleReader.h"
 #include "support/WinTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <oleacc.h>
 
 #include <algorithm>
 #include <initializer_list>
@@ -104,18 +108,23 @@ protected:
 
 TEST_F(SettingsWindowTest, TwoQuickTogglesWriteAtOnceAndReapplyOnce) {
     Open(kPageTopBar);
-    const POINT toggle = ControlPoint(kPageTopBar, RowKind::Toggle);
+    POINT toggle = ControlPoint(kPageTopBar, RowKind::Toggle);
+    ::ScreenToClient(window_->Hwnd(), &toggle);
+    // Sent rather than typed, so that both changes fall within the re-apply
+    // delay however busy the machine is.
+    const auto send = [&](UINT message) {
+        ::SendMessageW(window_->Hwnd(), message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0,
+                       MAKELPARAM(toggle.x, toggle.y));
+    };
     // A release the row saw no press for (the click that closed a menu) does nothing.
-    POINT client = toggle;
-    ::ScreenToClient(window_->Hwnd(), &client);
-    ::SendMessageW(window_->Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    send(WM_LBUTTONUP);
     EXPECT_EQ(Ini(L"Bar", L"Autohide"), L"<absent>");
-    test::Click(toggle);
-    Pump(50);
+    send(WM_LBUTTONDOWN);
+    send(WM_LBUTTONUP);
     const std::wstring first = Ini(L"Bar", L"Autohide");
     EXPECT_EQ(first, settings_.autohide ? L"1" : L"0");
-    test::Click(toggle);
-    Pump(50);
+    send(WM_LBUTTONDOWN);
+    send(WM_LBUTTONUP);
     EXPECT_NE(Ini(L"Bar", L"Autohide"), first);
     EXPECT_EQ(g_reloads, 0);  // not before 350 ms after the last change
     Pump(800);
@@ -166,6 +175,33 @@ TEST_F(SettingsWindowTest, OpeningAgainSwitchesPageInTheSameWindow) {
     EXPECT_FALSE(window_->IsOpen());
     EXPECT_FALSE(::IsWindow(first));
     EXPECT_EQ(g_reloads, 1);
+}
+
+TEST_F(SettingsWindowTest, ScreenReadersSwitchPagesAndFlipToggles) {
+    Open(kPageTopBar);
+    const auto read = [this](const std::wstring& name) {
+        for (const test::AccessibleChild& child : test::ReadAccessibleChildren(window_->Hwnd())) {
+            if (child.name == name) {
+                return child;
+            }
+        }
+        ADD_FAILURE() << "no child of that name";
+        return test::AccessibleChild{};
+    };
+    const std::wstring toggle = Text(TextId::AutoHide);
+    const test::AccessibleChild before = read(toggle);
+    EXPECT_EQ(before.role, ROLE_SYSTEM_CHECKBUTTON);
+    ASSERT_TRUE(test::DoAccessibleDefaultAction(window_->Hwnd(), toggle));
+    Pump(100);
+    EXPECT_NE(Ini(L"Bar", L"Autohide"), L"<absent>");
+    EXPECT_NE(read(toggle).state & STATE_SYSTEM_CHECKED, before.state & STATE_SYSTEM_CHECKED);
+
+    const std::wstring tiling = Text(TextId::PageTiling);
+    EXPECT_EQ(read(tiling).state & STATE_SYSTEM_SELECTED, 0);
+    ASSERT_TRUE(test::DoAccessibleDefaultAction(window_->Hwnd(), tiling));
+    Pump(100);
+    EXPECT_NE(read(tiling).state & STATE_SYSTEM_SELECTED, 0);
+    EXPECT_EQ(read(Text(TextId::PageTopBar)).state & STATE_SYSTEM_SELECTED, 0);
 }
 
 }  // namespace
