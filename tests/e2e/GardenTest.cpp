@@ -109,23 +109,11 @@ protected:
     void TearDown() override {
         // What a double-click opened is the only helper window left here.
         for (int i = 0; i < 3; ++i) {
-            if (const HWND opened = ::FindWindowW(test::kHelperWindowClass, nullptr)) {
-                CloseProgramOf(opened);
-            }
+            test::EndStartedHelper();
         }
         CorvaneTest::TearDown();
         EXPECT_EQ(test::FolderListing(desktops_.user.Path()), userFiles_);
         EXPECT_EQ(test::FolderListing(desktops_.common.Path()), commonFiles_);
-    }
-    static void CloseProgramOf(HWND window) {
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(window, &pid);
-        const UniqueHandle process(::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid));
-        ::PostMessageW(window, WM_CLOSE, 0, 0);
-        if (process && ::WaitForSingleObject(process.Get(), 5000) != WAIT_OBJECT_0) {
-            ::TerminateProcess(process.Get(), 1);
-            ::WaitForSingleObject(process.Get(), 5000);
-        }
     }
 
     [[nodiscard]] std::vector<HWND> Beds() const { return Shown(kBedClass); }
@@ -415,7 +403,7 @@ TEST_F(GardenScreenshot, BedsStandAtTheirDefaultPlacesAndDrawNamesAndLabelsInEit
     }
 }
 
-TEST_F(GardenE2E, ThePointerRollsABedAndOpensAnItem) {
+TEST_F(GardenE2E, ThePointerRollsABedAndOpensAnItemAndTheBedMenuMakesRenamesAndDeletesBeds) {
     ASSERT_NO_FATAL_FAILURE(StartGarden(true));
     ASSERT_TRUE(FileShows([&] { return Garden(L"Garden", L"Count") == L"2"; }));
     ASSERT_EQ(Items(L"Bed0").size(), 3u) << Garden(L"Bed0", L"Items");
@@ -456,12 +444,7 @@ TEST_F(GardenE2E, ThePointerRollsABedAndOpensAnItem) {
     EXPECT_TRUE(WaitUntil(
         [] { return ::FindWindowW(test::kHelperWindowClass, nullptr) != nullptr; }, 10000))
         << "Opener.exe did not start";
-}
-
-TEST_F(GardenE2E, TheBedMenuMakesRenamesAndDeletesBeds) {
-    ASSERT_NO_FATAL_FAILURE(StartGarden(true));
-    ASSERT_TRUE(FileShows([&] { return Garden(L"Garden", L"Count") == L"2"; }));
-    ASSERT_EQ(Items(L"Bed0").size(), 3u) << Garden(L"Bed0", L"Items");
+    test::EndStartedHelper();  // off the beds
 
     // "New bed" from the Desktop bed, clear of the Apps bed: the new bed opens
     // with its name ready to be typed over.

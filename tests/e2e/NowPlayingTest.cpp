@@ -90,7 +90,7 @@ protected:
 // Whether the theme is light.
 class NowPlayingE2EInTheme : public NowPlayingE2E, public testing::WithParamInterface<bool> {};
 
-TEST_P(NowPlayingE2EInTheme, TheCardOpensBelowTheWidgetShowsTheSessionAndDrivesIt) {
+TEST_P(NowPlayingE2EInTheme, TheCardOpensBelowTheWidgetDrivesTheSessionAndLeavesWithIt) {
     // At the start when the session last said so, 200 s ago: the card shows
     // two thirds played.
     FILETIME now = {};
@@ -153,13 +153,8 @@ TEST_P(NowPlayingE2EInTheme, TheCardOpensBelowTheWidgetShowsTheSessionAndDrivesI
 
     test::MovePointer({widget.Middle(), r.bottom + Px(150)});
     EXPECT_TRUE(WaitUntil([&] { return Cards().empty(); }, 1200)) << "the card stayed";
-}
 
-INSTANTIATE_TEST_SUITE_P(Themes, NowPlayingE2EInTheme, testing::Bool(), test::ThemeName);
-
-TEST_F(NowPlayingE2E, TheWidgetTogglesPlaybackAndLeavesWithTheSessionAndItsCard) {
-    ASSERT_NO_FATAL_FAILURE(StartPlaying());
-    const Span widget = widget_;
+    // The widget's middle button toggles playback.
     ASSERT_NE(OpenCard(widget), nullptr);
     EXPECT_TRUE(ClickReaches(On(widget), "TryTogglePlayPauseAsync", true));
 
@@ -175,6 +170,8 @@ TEST_F(NowPlayingE2E, TheWidgetTogglesPlaybackAndLeavesWithTheSessionAndItsCard)
         });
     })) << "the widget outlived its session";
 }
+
+INSTANTIATE_TEST_SUITE_P(Themes, NowPlayingE2EInTheme, testing::Bool(), test::ThemeName);
 
 // The median of the gaps between the polls that came in after `from` (four
 // of them, waited for).

@@ -1,12 +1,10 @@
 // CorMenu in the real corvane.exe: the Windows key typed on the X server (a
 // person's key, which the hook tells from injected ones), search, launching
 // and its count, pins and screenshots in both themes, and the dock's Start
-// button. When a
-// tap counts and how the menu is laid out are the unit tests' business.
+// button. When a tap counts and how the menu is laid out are the unit tests'.
 
 #include "base/Commands.h"
 #include "base/Win32Geometry.h"
-#include "base/Win32Handles.h"
 #include "e2e/E2ESupport.h"
 #include "start/MenuLayout.h"
 
@@ -33,16 +31,8 @@ class StartMenuE2E : public test::CorvaneTest {
 protected:
     // A program the menu started goes before its folder does.
     void TearDown() override {
-        EndLaunched();
+        test::EndStartedHelper();
         test::CorvaneTest::TearDown();
-    }
-    static void EndLaunched() {
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(::FindWindowW(test::kHelperWindowClass, nullptr), &pid);
-        if (const UniqueHandle launched(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, 0, pid));
-            launched && ::TerminateProcess(launched.Get(), 0)) {
-            ::WaitForSingleObject(launched.Get(), 5000);
-        }
     }
 
     HWND Start(test::IniOptions options) {
@@ -115,41 +105,6 @@ protected:
 
     HWND dock_ = nullptr;
 };
-
-TEST_F(StartMenuE2E, TheWindowsKeyTogglesCorMenuAboveTheDockAndShortcutsEscapeAndClicksPassBy) {
-    if (::GetFileAttributesW(kXdotool) == INVALID_FILE_ATTRIBUTES) {
-        GTEST_SKIP() << "needs keys typed on the X server";
-    }
-    ASSERT_NE(Start({.startMenu = 1}), nullptr);
-    test::HelperApp app;
-    ASSERT_TRUE(app.Start(folder_.Path(), L"front.exe", L"normal"));
-
-    ASSERT_TRUE(KeysToHelper(L"Super_L"));
-    ASSERT_TRUE(Opened()) << "the Windows key opened nothing";
-    const MONITORINFO mi = test::PrimaryMonitor();
-    EXPECT_EQ(ToPixelRect(WindowRect(Menu())),
-              StartMenuRect(ToPixelRect(mi.rcMonitor), ToPixelRect(mi.rcWork),
-                            WindowRect(dock_).top, dpi_));
-
-    // The menu has the X focus now.
-    ASSERT_TRUE(Xdotool(L"key Super_L"));
-    EXPECT_TRUE(Closed()) << "a second tap left it open";
-    // Also long enough for a menu opened again instead of closed to show:
-    // under Wine, destroying the active window takes 2 s.
-    ASSERT_TRUE(KeysToHelper(L"super+e"));
-    ::Sleep(1500);
-    EXPECT_EQ(Menu(), nullptr) << "open after the second tap and Win+E";
-
-    ASSERT_TRUE(KeysToHelper(L"Super_L"));
-    ASSERT_TRUE(Opened());
-    test::TapKey(VK_ESCAPE);
-    EXPECT_TRUE(Closed()) << "Escape left it open";
-    ASSERT_TRUE(KeysToHelper(L"Super_L"));
-    ASSERT_TRUE(Opened());
-    const RECT helper = WindowRect(app.Window());
-    test::Click({helper.left + 60, (helper.top + helper.bottom) / 2});
-    EXPECT_TRUE(Closed()) << "a click elsewhere left it open";
-}
 
 // Whether the theme is light. The 144-DPI pass runs it too.
 class CorMenuInTheme : public StartMenuE2E, public testing::WithParamInterface<bool> {
@@ -253,7 +208,7 @@ TEST_P(CorMenuInTheme, SearchFindsSettingsAndAppsAndTheKeysReachPinsAllAppsAndIt
     EXPECT_TRUE(Has(KeyMenu({VK_SHIFT, VK_F10}), L" Unpin from CorMenu")) << "not under All apps";
     test::TapKey(VK_ESCAPE);
     ASSERT_NE(Menu(), nullptr) << "Escape on the item menu closed CorMenu";
-    EndLaunched();
+    test::EndStartedHelper();
     test::TapKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([] {
         return ::FindWindowW(test::kHelperWindowClass, nullptr) != nullptr;
@@ -263,7 +218,9 @@ TEST_P(CorMenuInTheme, SearchFindsSettingsAndAppsAndTheKeysReachPinsAllAppsAndIt
 
 INSTANTIATE_TEST_SUITE_P(Themes, CorMenuInTheme, testing::Bool(), test::ThemeName);
 
-TEST_F(StartMenuE2E, TheDocksStartButtonOpensWindowsStartOrAfterAReloadCorMenu) {
+// The dock's Start button opens Windows' Start, or after a reload CorMenu;
+// the Windows key then toggles CorMenu above the dock.
+TEST_F(StartMenuE2E, TheStartButtonAndTheWindowsKeyOpenCorMenuAboveTheDockAndItCloses) {
     ASSERT_NE(Start({.startMenu = 0}), nullptr);
     const std::wstring log = folder_.File(L"keys.log");
     test::HelperApp app;
@@ -287,7 +244,34 @@ TEST_F(StartMenuE2E, TheDocksStartButtonOpensWindowsStartOrAfterAReloadCorMenu) 
     ASSERT_TRUE(Command(CMD_RELOAD_SETTINGS));
     ASSERT_NE(dock_ = corvane_.WaitForWindow(L"CorvaneDock"), nullptr);
     test::Click(start());
-    EXPECT_TRUE(Opened()) << "the Start button opened nothing after the reload";
+    ASSERT_TRUE(Opened()) << "the Start button opened nothing after the reload";
+    test::TapKey(VK_ESCAPE);
+    EXPECT_TRUE(Closed()) << "Escape left it open";
+
+    if (::GetFileAttributesW(kXdotool) == INVALID_FILE_ATTRIBUTES) {
+        GTEST_SKIP() << "the Windows key needs keys typed on the X server";
+    }
+    ASSERT_TRUE(KeysToHelper(L"Super_L"));
+    ASSERT_TRUE(Opened()) << "the Windows key opened nothing";
+    const MONITORINFO mi = test::PrimaryMonitor();
+    EXPECT_EQ(ToPixelRect(WindowRect(Menu())),
+              StartMenuRect(ToPixelRect(mi.rcMonitor), ToPixelRect(mi.rcWork),
+                            WindowRect(dock_).top, dpi_));
+
+    // The menu has the X focus now.
+    ASSERT_TRUE(Xdotool(L"key Super_L"));
+    EXPECT_TRUE(Closed()) << "a second tap left it open";
+    // Also long enough for a menu opened again instead of closed to show:
+    // under Wine, destroying the active window takes 2 s.
+    ASSERT_TRUE(KeysToHelper(L"super+e"));
+    ::Sleep(1500);
+    EXPECT_EQ(Menu(), nullptr) << "open after the second tap and Win+E";
+
+    ASSERT_TRUE(KeysToHelper(L"Super_L"));
+    ASSERT_TRUE(Opened());
+    const RECT helper = WindowRect(app.Window());
+    test::Click({helper.left + 60, (helper.top + helper.bottom) / 2});
+    EXPECT_TRUE(Closed()) << "a click elsewhere left it open";
 }
 
 }  // namespace

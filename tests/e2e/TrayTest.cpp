@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <utility>
 
 namespace corvane {
 namespace {
@@ -88,9 +89,9 @@ std::wstring VisibleTooltipText(DWORD pid) {
     return L"";
 }
 
-TEST_F(TrayE2E, AnIconIsDrawnWhereTheHostSaysAndHoveringShowsItsTooltip) {
+TEST_F(TrayE2E, AnIconIsDrawnWhereTheHostSaysShowsItsTooltipAndAClickReachesItsProgram) {
     TrayClient client;
-    const RECT r = AddIcon(client);
+    const RECT r = AddIcon(client, 1, 4);
     const RECT frame = Frame();
     EXPECT_GE(r.left, (frame.left + frame.right) / 2) << "not in the bar's right part";
     EXPECT_LE(r.right, frame.right);
@@ -114,93 +115,49 @@ TEST_F(TrayE2E, AnIconIsDrawnWhereTheHostSaysAndHoveringShowsItsTooltip) {
     }
     EXPECT_TRUE(WaitUntil(
         [&] { return VisibleTooltipText(corvane_.ProcessId()) == L"Backup: up to date"; }, 5000));
-}
 
-TEST_F(TrayE2E, ClicksReachTheProgramInTheFormItsVersionAsksFor) {
-    struct Case {
-        uint32_t version;
-        bool right;
-        std::vector<UINT> messages;
-    };
-    // Each button once, in one version's form each; the rest is the unit tests'.
-    const Case cases[] = {
-        {3, false, {WM_LBUTTONDOWN, WM_LBUTTONUP, 0x400}},
-        {4, true, {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU}},
-    };
-    // Each client's icon id is its version.
-    TrayClient v3;
-    TrayClient v4;
-    AddIcon(v3, 3, 3);
-    AddIcon(v4, 4, 4);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << "version " << c.version << (c.right ? " right" : " left"));
-        TrayClient& client = c.version == 3 ? v3 : v4;
-        const RECT r = *client.Rect(host_, c.version);
-        client.PumpUntil([] { return false; }, 200);
-        client.callbacks.clear();
-        c.right ? test::RightClick(Centre(r)) : test::Click(Centre(r));
-        POINT cursor = {};
-        ::GetCursorPos(&cursor);
-        // Hovering and moving over the icon tell the program too; only the
-        // buttons count here.
-        std::vector<test::TrayCallback> clicks;
-        client.PumpUntil(
-            [&] {
-                clicks.clear();
-                for (const test::TrayCallback& cb : client.callbacks) {
-                    const UINT message =
-                        static_cast<UINT>(c.version == 4 ? cb.lParam & 0xFFFF : cb.lParam);
-                    if (message != WM_MOUSEMOVE && message != WM_MOUSEHOVER &&
-                        message != WM_MOUSELEAVE && message != 0x406 && message != 0x407) {
-                        clicks.push_back(cb);
-                    }
+    // One button in the form of one version: each version's messages and
+    // parameters are the unit tests'.
+    client.PumpUntil([] { return false; }, 200);
+    client.callbacks.clear();
+    test::RightClick(Centre(r));
+    POINT cursor = {};
+    ::GetCursorPos(&cursor);
+    // Hovering and moving over the icon tell the program too; only the
+    // buttons count here. Version 4's form: where, and the icon's id.
+    const auto at = (static_cast<WPARAM>(cursor.y) << 16) | (cursor.x & 0xFFFF);
+    std::vector<std::pair<WPARAM, LPARAM>> clicks;
+    client.PumpUntil(
+        [&] {
+            clicks.clear();
+            for (const test::TrayCallback& cb : client.callbacks) {
+                const UINT message = static_cast<UINT>(cb.lParam & 0xFFFF);
+                if (message != WM_MOUSEMOVE && message != WM_MOUSEHOVER &&
+                    message != WM_MOUSELEAVE && message != 0x406 && message != 0x407) {
+                    clicks.emplace_back(cb.wParam, cb.lParam);
                 }
-                return clicks.size() >= c.messages.size();
-            },
-            3000);
-        ASSERT_EQ(clicks.size(), c.messages.size());
-        for (std::size_t i = 0; i < clicks.size(); ++i) {
-            if (c.version == 4) {
-                EXPECT_EQ(clicks[i].wParam,
-                          (static_cast<WPARAM>(cursor.y) << 16) | (cursor.x & 0xFFFF));
-                EXPECT_EQ(clicks[i].lParam, static_cast<LPARAM>((c.version << 16) | c.messages[i]));
-            } else {
-                EXPECT_EQ(clicks[i].wParam, 3u);
-                EXPECT_EQ(clicks[i].lParam, static_cast<LPARAM>(c.messages[i]));
             }
-        }
-    }
+            return clicks.size() >= 3;
+        },
+        3000);
+    EXPECT_EQ(clicks, (std::vector<std::pair<WPARAM, LPARAM>>{{at, (1 << 16) | WM_RBUTTONDOWN},
+                                                              {at, (1 << 16) | WM_RBUTTONUP},
+                                                              {at, (1 << 16) | WM_CONTEXTMENU}}));
 }
 
-// Explorer makes its taskbar again when it restarts, in front of the host:
-// the host hears of the new window at once, long before its backup check
-// or its next re-broadcast (past the first, which also raises it).
-TEST_F(TrayE2E, ANewTaskbarWindowInFrontIsOvertakenAtOnce) {
-    ::Sleep(trayperiods::kFirstRebroadcastMs + 500);
-    test::ChildProcess explorer;
-    ASSERT_TRUE(explorer.Start(test::BuiltFile(L"test_helper.exe"), L"taskbar"));
-    ASSERT_NE(explorer.WaitForWindow(L"Shell_TrayWnd"), nullptr);
-    EXPECT_TRUE(WaitUntil([&] { return ::FindWindowW(L"Shell_TrayWnd", nullptr) == host_; }, 3000));
-}
-
-TEST_F(TrayE2E, AnIconLeavesTheBarSoonAfterItsProgramsWindowIsGone) {
-    TrayClient live;
+TEST_F(TrayE2E, AGoneProgramsIconLeavesSoonAndMalformedMessagesLeaveTheHostRunning) {
+    TrayClient client;
     TrayClient gone;
-    AddIcon(live);
+    const RECT placed = AddIcon(client);
     // Arrival order: the later icon stands right of the earlier one.
     const RECT goneSlot = AddIcon(gone);
+    // Gone without deleting its icon: at once where the system tells of the
+    // window's end (Wine does not), else at the next sweep.
     gone.Destroy();
-    // At once where the system tells of the window's end (Wine does not),
-    // else at the next sweep.
-    WaitForPlace(
-        live.Window(), 1, [&](const RECT& r) { return r.left == goneSlot.left; }, 18000);
-}
-
-TEST_F(TrayE2E, MalformedAndOversizedMessagesLeaveTheHostRunning) {
-    TrayClient client;
-    const RECT placed = AddIcon(client);
     const HWND from = client.Window();
+    WaitForPlace(
+        from, 1, [&](const RECT& r) { return r.left == goneSlot.left; }, 18000);
+
     std::vector<uint8_t> huge = test::TrayRecordBytes({.id = 2, .icon = icon_}, from);
     huge.resize(std::size_t{1} << 20, 0xAB);
     struct Case {
@@ -249,7 +206,7 @@ TEST_F(TrayE2E, QuittingOrCrashingAsksProgramsToAddTheirIconsAgain) {
     }
 }
 
-TEST_F(TrayE2E, AReloadTakesTheHostAwayAndBringsItBackWithTheSetting) {
+TEST_F(TrayE2E, AReloadTakesTheHostAwayAndBringsItBackAndANewTaskbarInFrontIsOvertaken) {
     TrayClient client;
     AddIcon(client);
     for (const bool enabled : {false, true}) {
@@ -262,6 +219,16 @@ TEST_F(TrayE2E, AReloadTakesTheHostAwayAndBringsItBackWithTheSetting) {
         EXPECT_EQ(test::FindTrayHost(corvane_.ProcessId()) != nullptr, enabled);
         EXPECT_TRUE(client.PumpUntil([&] { return client.taskbarCreated > 0; }, 3000));
     }
+
+    // Explorer makes its taskbar again when it restarts, in front of the host:
+    // the host hears of the new window at once, long before its backup check
+    // or its next re-broadcast (past the first, which also raises it).
+    host_ = test::FindTrayHost(corvane_.ProcessId());
+    ::Sleep(trayperiods::kFirstRebroadcastMs + 500);
+    test::ChildProcess explorer;
+    ASSERT_TRUE(explorer.Start(test::BuiltFile(L"test_helper.exe"), L"taskbar"));
+    ASSERT_NE(explorer.WaitForWindow(L"Shell_TrayWnd"), nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return ::FindWindowW(L"Shell_TrayWnd", nullptr) == host_; }, 3000));
 }
 
 TEST_F(TrayE2E, DraggingReordersProgramsAndDroppingBelowTheBarHidesOne) {

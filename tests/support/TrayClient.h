@@ -21,12 +21,14 @@ inline constexpr UINT kTrayClientCallback = WM_APP + 0x42;
 inline constexpr uint32_t kTrayFlagMessage = 0x01;
 inline constexpr uint32_t kTrayFlagIcon = 0x02;
 inline constexpr uint32_t kTrayFlagTip = 0x04;
+inline constexpr uint32_t kTrayFlagShowTip = 0x80;
 
 // One notification record; a null owner means the sending window.
 struct TrayRecord {
     uint32_t command = 0;  // 0 add, 1 modify, 2 delete, 4 set version
     uint32_t id = 1;
-    uint32_t flags = kTrayFlagMessage | kTrayFlagIcon | kTrayFlagTip;
+    // The standard tooltip in version 4 too.
+    uint32_t flags = kTrayFlagMessage | kTrayFlagIcon | kTrayFlagTip | kTrayFlagShowTip;
     uint32_t icon = 0;
     std::wstring tip{};  // its first 128 units, NUL-terminated when shorter
     uint32_t version = 0;

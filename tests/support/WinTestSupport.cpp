@@ -374,6 +374,18 @@ bool HelperApp::Start(const std::wstring& folder, const std::wstring& exeName, c
     return window_ != nullptr;
 }
 
+void EndStartedHelper() {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(::FindWindowW(kHelperWindowClass, nullptr), &pid);
+    const HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (process != nullptr && ::TerminateProcess(process, 0)) {
+        ::WaitForSingleObject(process, 5000);
+    }
+    if (process != nullptr) {
+        ::CloseHandle(process);
+    }
+}
+
 void SendMouse(DWORD flags, POINT p) {
     INPUT input = {};
     input.type = INPUT_MOUSE;

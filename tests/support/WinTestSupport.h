@@ -252,6 +252,10 @@ private:
     HWND window_ = nullptr;
 };
 
+// Ends the program of the first helper window, which the test did not start
+// itself (a launch, a double-click), and waits for its end.
+void EndStartedHelper();
+
 // Input as a person gives it, through the system's input queue.
 void MovePointer(POINT p);
 // One injected mouse event (MOUSEEVENTF_*), at `p` when absolute.

@@ -135,7 +135,6 @@ TEST_F(IconLoaderTest, EveryDesktopEntryHasAShellIcon) {
 }
 
 // DrawIconBitmap into an offscreen Direct2D target at 150 % scale.
-using Microsoft::WRL::ComPtr;
 
 TEST(DrawIconBitmap, A48PixelIconIn32DipsLandsOnWholeDevicePixels) {
     constexpr UINT kCanvas = 100;

@@ -2,6 +2,7 @@
 // process, one for each fact the filter reads.
 
 #include "base/ImagePaths.h"
+#include "base/Win32Handles.h"
 #include "identity/AppPaths.h"
 #include "identity/AppTargets.h"
 #include "identity/AppWindows.h"
@@ -73,27 +74,23 @@ TEST(AppWindows, AFrameHostsFrameIsTheAppOfTheCoreWindowInsideIt) {
     EXPECT_EQ(known->pathKey, NormalizePathKey(ProcessImagePath(::GetCurrentProcessId())));
 }
 
-// The integrity reader on what Wine can show: every process at one level.
-TEST(ElevatedWindows, OurOwnProcessAndAChildReadAtOneLevelAndStayWithinReach) {
+// The application in front, the full-screen display and the integrity
+// reader, on real windows of another process and of this one. Corvane's own
+// surfaces may cover a display; they are never applications, full-screen or
+// not. Wine shows every process at one level.
+TEST(UpdateCurrentApplication, NamesAnotherProcessWithinReachAndIgnoresThisOne) {
     const ProcessIntegrity own = OwnProcessIntegrity();
     ASSERT_EQ(own.reading, ProcessIntegrity::Reading::Level);
     EXPECT_TRUE(own.level >= kIntegrityLow && own.level <= kIntegritySystem) << own.level;
     test::TempFolder folder;
     test::HelperApp helper;
-    ASSERT_TRUE(helper.Start(folder.Path(), L"plain.exe", L"normal"));
+    ASSERT_TRUE(helper.Start(folder.Path(), L"window-helper.exe", L"normal"));
     for (const DWORD process : {::GetCurrentProcessId(), helper.ProcessId()}) {
         const ProcessIntegrity read = ReadProcessIntegrity(process);
         EXPECT_TRUE(read.reading == own.reading && read.level == own.level) << process;
     }
     EXPECT_FALSE(IsWindowBeyondReach(helper.Window()));
-}
 
-// The application in front and full screen, decided on real windows of
-// another process and of this one.
-TEST(UpdateCurrentApplication, NamesAnotherProcessAndIgnoresThisOne) {
-    test::TempFolder folder;
-    test::HelperApp helper;
-    ASSERT_TRUE(helper.Start(folder.Path(), L"window-helper.exe", L"normal"));
     CurrentApplication current;
     EXPECT_TRUE(UpdateCurrentApplication(current, helper.Window()));
     EXPECT_EQ(current.window, helper.Window());
@@ -102,29 +99,19 @@ TEST(UpdateCurrentApplication, NamesAnotherProcessAndIgnoresThisOne) {
     EXPECT_EQ(current.exeName, L"window-helper.exe");
     EXPECT_EQ(current.exePath, ProcessImagePath(helper.ProcessId()));
 
-    HWND own = ::CreateWindowExW(0, L"STATIC", L"own", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 nullptr, nullptr);
-    ASSERT_NE(own, nullptr);
-    EXPECT_FALSE(UpdateCurrentApplication(current, own));
-    ::DestroyWindow(own);
-    EXPECT_EQ(current.window, helper.Window());
-}
-
-// Corvane's own surfaces may cover a display; they are never full-screen
-// applications.
-TEST(FindFullscreenDisplay, IgnoresAWindowOfThisProcessCoveringTheDisplay) {
     MONITORINFO info = {};
     info.cbSize = sizeof(info);
     ASSERT_TRUE(::GetMonitorInfoW(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info));
     const RECT& r = info.rcMonitor;
-    HWND own =
-        ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, r.left, r.top, r.right - r.left,
-                          r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(own, nullptr);
-    ::SetForegroundWindow(own);
-    ASSERT_TRUE(test::WaitUntil([&] { return ::GetForegroundWindow() == own; }, 5000));
+    const UniqueWindow mine(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, r.left,
+                                              r.top, r.right - r.left, r.bottom - r.top, nullptr,
+                                              nullptr, nullptr, nullptr));
+    ASSERT_TRUE(mine);
+    ::SetForegroundWindow(mine.Get());
+    ASSERT_TRUE(test::WaitUntil([&] { return ::GetForegroundWindow() == mine.Get(); }, 5000));
     EXPECT_EQ(FindFullscreenDisplay(), nullptr);
-    ::DestroyWindow(own);
+    EXPECT_FALSE(UpdateCurrentApplication(current, mine.Get()));
+    EXPECT_EQ(current.window, helper.Window());
 }
 
 // App Paths and display names against the real registry, shell and file

@@ -54,12 +54,7 @@ protected:
     }
     void TearDown() override {
         launcher_.reset();
-        DWORD pid = 0;  // the launched helper
-        ::GetWindowThreadProcessId(::FindWindowW(test::kHelperWindowClass, nullptr), &pid);
-        if (const UniqueHandle launched(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, 0, pid));
-            launched && ::TerminateProcess(launched.Get(), 0)) {
-            ::WaitForSingleObject(launched.Get(), 5000);
-        }
+        test::EndStartedHelper();
         SetThreadImagingFactory(nullptr);
     }
 

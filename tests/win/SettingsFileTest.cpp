@@ -1,7 +1,10 @@
-// The settings rules through the real private-profile functions.
+// The settings rules through the real private-profile functions, and the
+// Run entry that starts Corvane with Windows.
 
+#include "base/ImagePaths.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsLoader.h"
+#include "config/StartWithWindows.h"
 #include "base/Utf16.h"
 #include "config/Win32ProfileStore.h"
 #include "resources/DefaultSettingsText.h"
@@ -86,6 +89,37 @@ TEST(SettingsFile, UnknownFolderReadsAndWritesNothing) {
     EXPECT_EQ(height, 28);
     EXPECT_EQ(s.barHeight, Settings{}.barHeight);
     EXPECT_TRUE(::RemoveDirectoryW(folder.Path().c_str()));  // only an empty one goes
+}
+
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// What the Run value holds when it is a plain string, else the status.
+std::wstring RunValue() {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof(value);
+    const LSTATUS status = ::RegGetValueW(HKEY_CURRENT_USER, kRunKey, L"Corvane",
+                                          RRF_RT_REG_SZ | RRF_NOEXPAND, nullptr, value, &size);
+    return status == ERROR_SUCCESS ? value : L"status " + std::to_wstring(status);
+}
+
+TEST(StartWithWindows, OnWritesTheQuotedPathAndOffDeletesIt) {
+    // The user's own entry, of any type, is back after the test, a failing
+    // one included.
+    const test::SavedRegistryValue saved(kRunKey, L"Corvane");
+    if (!saved.Saved()) {
+        GTEST_SKIP() << "the Run value could not be saved";
+    }
+    ASSERT_TRUE(SetStartWithWindows(false));
+    EXPECT_FALSE(IsStartWithWindows());
+    EXPECT_EQ(RunValue(), L"status " + std::to_wstring(ERROR_FILE_NOT_FOUND));
+
+    ASSERT_TRUE(SetStartWithWindows(true));
+    EXPECT_TRUE(IsStartWithWindows());
+    EXPECT_EQ(RunValue(), L"\"" + ExecutablePath() + L"\"");
+
+    ASSERT_TRUE(SetStartWithWindows(false));
+    EXPECT_FALSE(IsStartWithWindows());
+    EXPECT_TRUE(SetStartWithWindows(false));  // already off is no failure
 }
 
 }  // namespace
