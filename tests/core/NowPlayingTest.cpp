@@ -226,8 +226,6 @@ TEST(CardLayout, LargerTextDeepensTheRowsAndTheCardHoldsThem) {
         }
         EXPECT_LE(play.bottom, static_cast<float>(size.height)) << scale;
         EXPECT_LE(r.elapsed.right, r.duration.left) << scale;
-        EXPECT_LE(r.duration.right, width) << scale;
-        EXPECT_GE(size.width, kCardWidth) << scale;
         const std::pair<PointRect, PointRect> texts[] = {{r.title, base.title},
                                                          {r.artist, base.artist},
                                                          {r.sourceName, base.sourceName},
