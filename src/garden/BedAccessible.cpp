@@ -17,7 +17,8 @@ AccessibleNode BedWindow::BuildAccessibleTree() {
                               .height = Dips(client.bottom),
                               .scroll = scroll_,
                               .dpi = dpi_,
-                              .selected = selected_});
+                              .selected = selected_,
+                              .textScale = context_.theme.textScale});
 }
 
 void BedWindow::RunAccessibleAction(int32_t actionId) {

@@ -20,14 +20,16 @@ AccessibleNode BedAccessibleTree(const BedAccessibleFacts& facts) {
     roll.states = bed.collapsed ? 0u : kAccExpanded;
     roll.defaultAction = Text(TextId::Press);
     roll.actionId = kBedRollAction;
-    roll.location = PointsToPixels({0, 0, facts.width, kBedHeaderHeight}, facts.dpi);
+    roll.location =
+        PointsToPixels({0, 0, facts.width, BedHeaderHeight(facts.textScale)}, facts.dpi);
     root.children.push_back(std::move(roll));
     if (bed.collapsed || facts.ids == nullptr || facts.items == nullptr) {
         return root;
     }
 
     const auto count = static_cast<int32_t>(facts.ids->size());
-    const BedGrid grid = LayoutBed(facts.width, facts.height, count, facts.scroll, false);
+    const BedGrid grid =
+        LayoutBed(facts.width, facts.height, count, facts.scroll, false, facts.textScale);
     const BedCellRange shown = VisibleBedCells(grid, count, facts.height, false);
     root.children.reserve(facts.ids->size() + 1);
     for (int32_t i = 0; i < count; ++i) {

@@ -24,6 +24,7 @@ struct BedAccessibleFacts {
     float scroll = 0;
     uint32_t dpi = 96;
     int32_t selected = -1;
+    float textScale = 1.0f;  // Windows' text size, as the bed is laid out
 };
 
 // The roll toggle's action id; item i's is i + 1.

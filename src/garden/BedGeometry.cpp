@@ -2,6 +2,7 @@
 
 #include "base/Utf16.h"
 #include "base/TextHelpers.h"
+#include "garden/BedLayout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -117,12 +118,16 @@ PixelRect ResizeBed(const PixelRect& start, BedEdge edge, int32_t dx, int32_t dy
     return r;
 }
 
-PixelRect KeepBedMinimum(const PixelRect& proposed, BedEdge edge, bool collapsed,
-                         uint32_t dpi) noexcept {
+int32_t BedCollapsedHeight(float textScale) noexcept {
+    return static_cast<int32_t>(std::ceil(BedHeaderHeight(textScale)));
+}
+
+PixelRect KeepBedMinimum(const PixelRect& proposed, BedEdge edge, bool collapsed, uint32_t dpi,
+                         float textScale) noexcept {
     PixelRect r = proposed;
     KeepSpan(r.left, r.right, HasLeft(edge), HasRight(edge), Scale(kBedMinWidth, dpi));
     if (collapsed) {
-        const int32_t header = Scale(kBedCollapsedHeight, dpi);
+        const int32_t header = Scale(BedCollapsedHeight(textScale), dpi);
         if (HasTop(edge)) {
             r.top = r.bottom - header;
         } else {

@@ -46,10 +46,14 @@ enum class BedEdge : int32_t {
 [[nodiscard]] PixelRect ResizeBed(const PixelRect& start, BedEdge edge, int32_t dx, int32_t dy,
                                   bool collapsed, uint32_t dpi) noexcept;
 
+// A collapsed bed's height in DIPs: its header, which grows with Windows' text
+// size; kBedCollapsedHeight at text scale 1.
+[[nodiscard]] int32_t BedCollapsedHeight(float textScale) noexcept;
+
 // The rectangle the system's own size loop proposes, held to the minimums by
 // moving the dragged edge; a collapsed bed is exactly its header high.
 [[nodiscard]] PixelRect KeepBedMinimum(const PixelRect& proposed, BedEdge edge, bool collapsed,
-                                       uint32_t dpi) noexcept;
+                                       uint32_t dpi, float textScale = 1.0f) noexcept;
 
 // A moving bed jumps to the first edge within 10 DIPs of a work-area edge (kept
 // 10 DIPs inside) or of another bed (beside it with a 10-DIP gap, or aligned

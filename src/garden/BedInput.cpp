@@ -49,7 +49,7 @@ void BedWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
         MoveWithHeader(ScreenPoint(lParam));
         return;
     }
-    const bool header = Dips(GET_Y_LPARAM(lParam)) < kBedHeaderHeight;
+    const bool header = Dips(GET_Y_LPARAM(lParam)) < BedHeaderHeight(context_.theme.textScale);
     const int32_t hovered = ItemAt(lParam);
     if (header != headerHovered_ || hovered != hovered_) {
         headerHovered_ = header;
@@ -91,7 +91,7 @@ void BedWindow::OnMouseLeave() noexcept {
 
 void BedWindow::OnLeftDown(LPARAM lParam) {
     const DragThreshold threshold = SystemDragThreshold(dpi_);
-    if (Dips(GET_Y_LPARAM(lParam)) < kBedHeaderHeight) {
+    if (Dips(GET_Y_LPARAM(lParam)) < BedHeaderHeight(context_.theme.textScale)) {
         RECT window = {};
         ::GetWindowRect(Hwnd(), &window);
         pressRect_ = ToPixelRect(window);

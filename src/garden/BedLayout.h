@@ -2,6 +2,8 @@
 // The inside of a bed in DIPs: a 30-DIP header over a scrolling grid of
 // 84 x 80 cells, centred in the client width. Painting, hit testing and item
 // drags all go through these rules so that what is drawn is what is hit.
+// Windows' text size (`textScale`, 1 to 2.25) deepens the header and each
+// cell's label band; at 1 the sizes are the ones named here.
 
 #include "base/Geometry.h"
 
@@ -15,8 +17,14 @@ inline constexpr float kBedCellHeight = 80;
 inline constexpr float kBedGridTop = 34;  // the first row's top, below the header
 inline constexpr int32_t kBedIconSize = 38;
 
+// The header's height in DIPs (a collapsed bed is the header alone).
+[[nodiscard]] float BedHeaderHeight(float textScale) noexcept;
+
 // The grid of one paint: a collapsed bed has no grid to scroll.
 struct BedGrid {
+    float headerHeight = kBedHeaderHeight;
+    float gridTop = kBedGridTop;
+    float cellHeight = kBedCellHeight;
     int32_t columns = 1;
     float gridOffset = 0;  // left edge of the first column
     float contentHeight = 0;
@@ -26,10 +34,13 @@ struct BedGrid {
 // `width` and `height` are the client size, `count` the bed's visible items and
 // `scroll` the wanted offset, which the wheel may have pushed past either end.
 [[nodiscard]] BedGrid LayoutBed(float width, float height, int32_t count, float scroll,
-                                bool collapsed) noexcept;
+                                bool collapsed, float textScale = 1.0f) noexcept;
 
 // Cell `index` of the visible items, scrolled.
 [[nodiscard]] PointRect BedCellRect(const BedGrid& grid, int32_t index) noexcept;
+
+// Where the item's name is written in its cell: two lines under the icon.
+[[nodiscard]] PointRect BedLabelRect(const BedGrid& grid, const PointRect& cell) noexcept;
 
 // The item under the point, -1 for none. The cell's rim is not part of the
 // item, so a point between two highlights never picks either.

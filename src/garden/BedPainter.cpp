@@ -29,10 +29,6 @@ constexpr float kOutlineRadius = 7;
 constexpr float kOutlineWidth = 1.5f;
 constexpr float kOutlineAlpha = 0.8f;
 constexpr float kIconTop = 6;
-constexpr float kLabelLeft = 5;
-constexpr float kLabelTop = 48;
-constexpr float kLabelRight = 79;
-constexpr float kLabelBottom = 78;
 constexpr wchar_t kChevronExpanded = 0xE70E;
 constexpr wchar_t kChevronCollapsed = 0xE70D;
 
@@ -134,7 +130,7 @@ float BedPainter::Paint(uint32_t dpi, const BedPaintInput& input) {
         PaintHeader(input.bed, input.headerHovered, width);
         if (!input.bed.collapsed) {
             const BedGrid grid = LayoutBed(width, height, static_cast<int32_t>(input.ids.size()),
-                                           input.scroll, false);
+                                           input.scroll, false, context_.theme.textScale);
             scroll = grid.scroll;
             PaintCells(input, grid, dpi, width, height);
         }
@@ -157,26 +153,26 @@ float BedPainter::Paint(uint32_t dpi, const BedPaintInput& input) {
 
 void BedPainter::PaintHeader(const Bed& bed, bool hovered, float width) {
     const Theme& theme = context_.theme;
+    const float header = BedHeaderHeight(theme.textScale);
     if (hovered) {
         brush_->SetColor(ToD2D(theme.hoverFill));
-        target_->FillRectangle(D2D1::RectF(0, 0, width, kBedHeaderHeight), brush_.Get());
+        target_->FillRectangle(D2D1::RectF(0, 0, width, header), brush_.Get());
     }
     brush_->SetColor(ToD2D(hovered ? theme.selectedText : theme.text));
     target_->DrawText(bed.name.data(), static_cast<UINT32>(bed.name.size()),
                       formats_[kHeader].Get(),
-                      D2D1::RectF(kHeaderTextLeft, 0, width - kChevronWidth, kBedHeaderHeight),
-                      brush_.Get(), D2D1_DRAW_TEXT_OPTIONS_CLIP);
+                      D2D1::RectF(kHeaderTextLeft, 0, width - kChevronWidth, header), brush_.Get(),
+                      D2D1_DRAW_TEXT_OPTIONS_CLIP);
     const wchar_t chevron = bed.collapsed ? kChevronCollapsed : kChevronExpanded;
     brush_->SetColor(ToD2D(hovered ? theme.selectedText : theme.secondaryText));
-    target_->DrawText(
-        &chevron, 1, formats_[kChevron].Get(),
-        D2D1::RectF(width - kChevronWidth, 0, width - kChevronRightInset, kBedHeaderHeight),
-        brush_.Get());
+    target_->DrawText(&chevron, 1, formats_[kChevron].Get(),
+                      D2D1::RectF(width - kChevronWidth, 0, width - kChevronRightInset, header),
+                      brush_.Get());
     if (!bed.collapsed) {
         brush_->SetColor(ToD2D(theme.hairline));
-        target_->FillRectangle(D2D1::RectF(kSeparatorInset, kBedHeaderHeight - 0.5f,
-                                           width - kSeparatorInset, kBedHeaderHeight + 0.5f),
-                               brush_.Get());
+        target_->FillRectangle(
+            D2D1::RectF(kSeparatorInset, header - 0.5f, width - kSeparatorInset, header + 0.5f),
+            brush_.Get());
     }
 }
 
@@ -186,7 +182,7 @@ void BedPainter::PaintCells(const BedPaintInput& input, const BedGrid& grid, uin
     const std::vector<std::wstring>& ids = input.ids;
     const auto count = static_cast<int32_t>(ids.size());
     const BedCellRange range = VisibleBedCells(grid, count, height, false);
-    target_->PushAxisAlignedClip(D2D1::RectF(0, kBedHeaderHeight + 1, width, height),
+    target_->PushAxisAlignedClip(D2D1::RectF(0, grid.headerHeight + 1, width, height),
                                  D2D1_ANTIALIAS_MODE_ALIASED);
     for (int32_t i = range.first; i < range.end; ++i) {
         const PointRect cell = BedCellRect(grid, i);
@@ -216,9 +212,8 @@ void BedPainter::PaintCells(const BedPaintInput& input, const BedGrid& grid, uin
         const bool onHighlight = !dragged && (i == input.selected || i == input.hovered);
         brush_->SetColor(ToD2D(onHighlight ? theme.selectedText : theme.text));
         target_->DrawText(name.data(), static_cast<UINT32>(name.size()), formats_[kLabel].Get(),
-                          D2D1::RectF(cell.left + kLabelLeft, cell.top + kLabelTop,
-                                      cell.left + kLabelRight, cell.top + kLabelBottom),
-                          brush_.Get(), D2D1_DRAW_TEXT_OPTIONS_CLIP);
+                          ToD2D(BedLabelRect(grid, cell)), brush_.Get(),
+                          D2D1_DRAW_TEXT_OPTIONS_CLIP);
     }
     if (input.dropTarget && input.dropIndex >= 0) {
         brush_->SetColor(ToD2D(theme.accent));

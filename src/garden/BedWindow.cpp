@@ -74,7 +74,8 @@ bool BedWindow::Create() noexcept {
     const UINT dpi = ::GetDpiForWindow(Hwnd());
     dpi_ = dpi != 0 ? dpi : 96;
     if (bed->collapsed) {
-        ::SetWindowPos(Hwnd(), nullptr, 0, 0, r.Width(), ScalePoints(kBedCollapsedHeight, dpi_),
+        ::SetWindowPos(Hwnd(), nullptr, 0, 0, r.Width(),
+                       ScalePoints(BedCollapsedHeight(context_.theme.textScale), dpi_),
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ApplyGlass(false);
@@ -139,7 +140,8 @@ void BedWindow::ToggleRoll() noexcept {
     RECT window = {};
     ::GetWindowRect(Hwnd(), &window);
     rollFrom_ = window.bottom - window.top;
-    rollTo_ = bed->collapsed ? ScalePoints(kBedCollapsedHeight, dpi_) : bed->rect.Height();
+    rollTo_ = bed->collapsed ? ScalePoints(BedCollapsedHeight(context_.theme.textScale), dpi_)
+                             : bed->rect.Height();
     rollStart_ = ::GetTickCount64();
     rolling_ =
         context_.theme.animate && ::SetTimer(Hwnd(), TIMER_BED_ROLL, kRollTickMs, nullptr) != 0;
@@ -184,6 +186,18 @@ void BedWindow::DropDeviceResources() noexcept {
     }
 }
 
+void BedWindow::FitRolledUpHeight() noexcept {
+    const Bed* bed = CurrentBed();
+    if (Hwnd() == nullptr || bed == nullptr || !bed->collapsed || rolling_) {
+        return;
+    }
+    RECT window = {};
+    ::GetWindowRect(Hwnd(), &window);
+    ::SetWindowPos(Hwnd(), nullptr, 0, 0, window.right - window.left,
+                   ScalePoints(BedCollapsedHeight(context_.theme.textScale), dpi_),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void BedWindow::Repaint() noexcept {
     accessible_.Invalidate();
     if (Hwnd() != nullptr) {
@@ -210,7 +224,7 @@ BedGrid BedWindow::Layout(int32_t count) const noexcept {
     ::GetClientRect(Hwnd(), &client);
     const Bed* bed = CurrentBed();
     return LayoutBed(Dips(client.right), Dips(client.bottom), count, scroll_,
-                     bed == nullptr || bed->collapsed);
+                     bed == nullptr || bed->collapsed, context_.theme.textScale);
 }
 
 const std::vector<std::wstring>& BedWindow::Visible() const {
@@ -262,7 +276,8 @@ LRESULT BedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
             info->ptMinTrackSize.x = ScalePoints(kBedMinWidth, dpi_);
-            info->ptMinTrackSize.y = ScalePoints(kBedCollapsedHeight, dpi_);
+            info->ptMinTrackSize.y =
+                ScalePoints(BedCollapsedHeight(context_.theme.textScale), dpi_);
             return 0;
         }
         case WM_SIZING:
@@ -375,8 +390,9 @@ void BedWindow::OnSizing(WPARAM edge, RECT* proposed) const noexcept {
     if (edge < WMSZ_LEFT || edge > WMSZ_BOTTOMRIGHT || proposed == nullptr) {
         return;
     }
-    *proposed = ToRect(KeepBedMinimum(ToPixelRect(*proposed), static_cast<BedEdge>(edge),
-                                      bed != nullptr && bed->collapsed, dpi_));
+    *proposed =
+        ToRect(KeepBedMinimum(ToPixelRect(*proposed), static_cast<BedEdge>(edge),
+                              bed != nullptr && bed->collapsed, dpi_, context_.theme.textScale));
 }
 
 void BedWindow::StoreWindowRect() noexcept {

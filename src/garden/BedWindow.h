@@ -54,6 +54,8 @@ public:
     void ResetItemState() noexcept;
     // Theme or glass changed: brushes and bitmaps are made again.
     void DropDeviceResources() noexcept;
+    // A rolled-up bed keeps exactly its header, which follows the text size.
+    void FitRolledUpHeight() noexcept;
     void Repaint() noexcept;
     // Where an item dragged to `screen` would go among this bed's items.
     [[nodiscard]] int32_t InsertionIndexAt(POINT screen) const;

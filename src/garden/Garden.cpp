@@ -355,6 +355,7 @@ void Garden::RefreshGlass() noexcept {
     for (const auto& window : windows_) {
         window->ApplyGlass(false);
         window->DropDeviceResources();
+        window->FitRolledUpHeight();
         window->Repaint();
     }
 }

@@ -5,6 +5,7 @@
 #include "nowplaying/CardAccessibleTree.h"
 #include "nowplaying/NowPlayingCard.h"
 #include "nowplaying/NowPlayingCardSource.h"
+#include "toolkit/Theme.h"
 
 #include <algorithm>
 
@@ -15,7 +16,8 @@ AccessibleNode NowPlayingCard::BuildAccessibleTree() {
                                .positionSeconds = std::max(0.0, source_.CurrentPositionSeconds()),
                                .width = ClientWidthDips(),
                                .hasSourceIcon = sourceIcon_ != nullptr,
-                               .dpi = dpi_});
+                               .dpi = dpi_,
+                               .textScale = theme_.textScale});
 }
 
 void NowPlayingCard::RunAccessibleAction(int32_t actionId) {

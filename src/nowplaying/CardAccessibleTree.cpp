@@ -19,15 +19,16 @@ AccessibleNode CardAccessibleTree(const CardAccessibleFacts& facts) {
     AccessibleNode root;
     root.role = AccessibleRole::Client;
     root.name = L"Now Playing";
-    root.location =
-        PointsToPixels({0, 0, facts.width, static_cast<float>(kCardHeight)}, facts.dpi);
+    root.location = PointsToPixels(
+        {0, 0, facts.width, static_cast<float>(CardSizeFor(facts.textScale).height)}, facts.dpi);
     if (facts.snapshot == nullptr || !facts.snapshot->active) {
         return root;
     }
     const NowPlayingSnapshot& snapshot = *facts.snapshot;
     const double duration = snapshot.durationSeconds;
-    const CardRects rects = LayoutCard(facts.width, facts.hasSourceIcon,
-                                       PlayedFraction(facts.positionSeconds, duration));
+    const CardRects rects =
+        LayoutCard(facts.width, facts.hasSourceIcon,
+                   PlayedFraction(facts.positionSeconds, duration), facts.textScale);
     // Only the lines the card draws; the title's is there even when empty,
     // so that a track gaining its title can be told.
     root.children.push_back(Line(snapshot.title, rects.title, facts.dpi));
@@ -65,7 +66,8 @@ AccessibleNode CardAccessibleTree(const CardAccessibleFacts& facts) {
         button.name = Text(name);
         button.defaultAction = Text(TextId::Press);
         button.actionId = static_cast<int32_t>(item);
-        button.location = PointsToPixels(CardButtonRect(item, facts.width), facts.dpi);
+        button.location =
+            PointsToPixels(CardButtonRect(item, facts.width, facts.textScale), facts.dpi);
         root.children.push_back(std::move(button));
     }
     return root;

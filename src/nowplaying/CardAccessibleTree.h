@@ -19,6 +19,7 @@ struct CardAccessibleFacts {
     float width = 0;             // client DIPs
     bool hasSourceIcon = false;
     uint32_t dpi = 96;
+    float textScale = 1.0f;  // Windows' text size, as the card is laid out
 };
 
 // The buttons' and the slider's action ids are their CardItem numbers; the

@@ -12,8 +12,33 @@ constexpr float kColumnLeft = 124;
 constexpr float kColumnRightInset = 16;
 constexpr float kButtonHalf = 18;
 constexpr float kButtonSpacing = 46;
-constexpr float kButtonTop = 100;
-constexpr float kButtonBottom = 132;
+constexpr float kButtonHeight = 32;
+constexpr float kBottomInset = 8;
+// How much wider the card is for each step of text scale beyond 1: the column
+// keeps the longer titles of larger text without taking over the screen.
+constexpr float kWidthPerScale = 100;
+
+// The rows of the text column, top down; at text scale 1 the card's classic
+// 140-DIP layout.
+struct Rows {
+    float titleBottom, artistBottom, sourceTop, sourceBottom, trackTop, timesTop, timesBottom,
+        buttonTop, bottom;
+};
+
+Rows RowsFor(float textScale) noexcept {
+    const float s = std::clamp(std::isnan(textScale) ? 1.0f : textScale, 1.0f, 3.0f);
+    Rows r{};
+    r.titleBottom = 14 + 22 * s;
+    r.artistBottom = r.titleBottom + 20 * s;
+    r.sourceTop = r.artistBottom + 2;
+    r.sourceBottom = r.sourceTop + 18 * s;
+    r.trackTop = r.sourceBottom + 4;
+    r.timesTop = r.trackTop + 6;
+    r.timesBottom = r.timesTop + 12 * s;
+    r.buttonTop = r.timesBottom + 2;
+    r.bottom = r.buttonTop + kButtonHeight + kBottomInset;
+    return r;
+}
 
 int32_t ClampToInt32(int64_t v) noexcept {
     return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
@@ -27,11 +52,18 @@ float BarLength(float width) noexcept {
 
 }  // namespace
 
-PixelRect PlaceCard(const PixelRect& anchor, const PixelRect& monitor, bool above,
-                    uint32_t dpi) noexcept {
+CardSize CardSizeFor(float textScale) noexcept {
+    const float s = std::clamp(std::isnan(textScale) ? 1.0f : textScale, 1.0f, 3.0f);
+    return {static_cast<int32_t>(std::ceil(kCardWidth + kWidthPerScale * (s - 1))),
+            static_cast<int32_t>(std::ceil(RowsFor(s).bottom))};
+}
+
+PixelRect PlaceCard(const PixelRect& anchor, const PixelRect& monitor, bool above, uint32_t dpi,
+                    float textScale) noexcept {
     const uint32_t d = dpi == 0 ? 96 : dpi;
-    const int64_t width = ScalePoints(kCardWidth, d);
-    const int64_t height = ScalePoints(kCardHeight, d);
+    const CardSize size = CardSizeFor(textScale);
+    const int64_t width = ScalePoints(size.width, d);
+    const int64_t height = ScalePoints(size.height, d);
     const int64_t gap = ScalePoints(kCardGap, d);
     int64_t x = (static_cast<int64_t>(anchor.left) + anchor.right) / 2 - width / 2;
     // The left edge wins on a monitor narrower than the card: the artwork and
@@ -46,20 +78,22 @@ float CardTextCentre(float width) noexcept {
     return (width - kColumnLeft - kColumnRightInset) / 2 + kColumnLeft;
 }
 
-PointRect CardButtonRect(CardItem button, float width) noexcept {
+PointRect CardButtonRect(CardItem button, float width, float textScale) noexcept {
     const auto index = static_cast<int32_t>(button);
     const float centre = CardTextCentre(width) + static_cast<float>(index - 1) * kButtonSpacing;
-    return {centre - kButtonHalf, kButtonTop, centre + kButtonHalf, kButtonBottom};
+    const float top = RowsFor(textScale).buttonTop;
+    return {centre - kButtonHalf, top, centre + kButtonHalf, top + kButtonHeight};
 }
 
-CardItem CardHitTest(float x, float y, float width) noexcept {
+CardItem CardHitTest(float x, float y, float width, float textScale) noexcept {
     for (const CardItem button : {CardItem::Previous, CardItem::PlayPause, CardItem::Next}) {
-        if (Contains(CardButtonRect(button, width), x, y)) {
+        if (Contains(CardButtonRect(button, width, textScale), x, y)) {
             return button;
         }
     }
     // A little taller and wider than the drawn track, so it is easy to hit.
-    if (Contains(PointRect{kColumnLeft - 2, 73, width - 14, 91}, x, y)) {
+    const float trackTop = RowsFor(textScale).trackTop;
+    if (Contains(PointRect{kColumnLeft - 2, trackTop - 7, width - 14, trackTop + 11}, x, y)) {
         return CardItem::Progress;
     }
     return CardItem::None;
@@ -102,18 +136,25 @@ float PlayedFraction(double positionSeconds, double durationSeconds) noexcept {
     return std::isnan(fraction) ? 0.0f : static_cast<float>(std::clamp(fraction, 0.0, 1.0));
 }
 
-CardRects LayoutCard(float width, bool hasSourceIcon, float playedFraction) noexcept {
+CardRects LayoutCard(float width, bool hasSourceIcon, float playedFraction,
+                     float textScale) noexcept {
     const float right = width - kColumnRightInset;
+    const Rows y = RowsFor(textScale);
+    // The times widen with their text; the source icon stays an icon, centred
+    // on its line.
+    const float timesWidth = 60 * (y.timesBottom - y.timesTop) / 12;
+    const float iconTop = (y.sourceTop + y.sourceBottom) / 2 - 7;
     CardRects r;
     r.artwork = {16, 16, 108, 108};
-    r.title = {kColumnLeft, 14, right, 36};
-    r.artist = {kColumnLeft, 36, right, 56};
-    r.sourceIcon = {kColumnLeft, 60, kColumnLeft + 14, 74};
-    r.sourceName = {hasSourceIcon ? 143.0f : kColumnLeft, 58, right, 76};
-    r.track = {kColumnLeft, 80, right, 84};
-    r.played = {kColumnLeft, 80, kColumnLeft + BarLength(width) * playedFraction, 84};
-    r.elapsed = {kColumnLeft, 86, kColumnLeft + 60, 98};
-    r.duration = {width - 76, 86, right, 98};
+    r.title = {kColumnLeft, 14, right, y.titleBottom};
+    r.artist = {kColumnLeft, y.titleBottom, right, y.artistBottom};
+    r.sourceIcon = {kColumnLeft, iconTop, kColumnLeft + 14, iconTop + 14};
+    r.sourceName = {hasSourceIcon ? 143.0f : kColumnLeft, y.sourceTop, right, y.sourceBottom};
+    r.track = {kColumnLeft, y.trackTop, right, y.trackTop + 4};
+    r.played = {kColumnLeft, y.trackTop, kColumnLeft + BarLength(width) * playedFraction,
+                y.trackTop + 4};
+    r.elapsed = {kColumnLeft, y.timesTop, kColumnLeft + timesWidth, y.timesBottom};
+    r.duration = {right - timesWidth, y.timesTop, right, y.timesBottom};
     return r;
 }
 

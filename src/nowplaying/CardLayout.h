@@ -2,6 +2,8 @@
 // The Now Playing card: where it opens, what lies where inside it, what the
 // pointer is over, and when it closes. Client coordinates are DIPs; the card
 // is kCardWidth wide, but the rules take the actual client width W.
+// `textScale` is Windows' text size (1 to 2.25): the text rows deepen with it,
+// pushing the bar and the buttons down, and the card grows to hold them.
 
 #include "base/Geometry.h"
 #include "nowplaying/NowPlayingModel.h"
@@ -16,10 +18,18 @@ inline constexpr int32_t kCardWidth = 340;
 inline constexpr int32_t kCardHeight = 140;
 inline constexpr int32_t kCardGap = 8;
 
+struct CardSize {
+    int32_t width = kCardWidth;  // DIPs
+    int32_t height = kCardHeight;
+};
+
+// kCardWidth x kCardHeight at text scale 1.
+[[nodiscard]] CardSize CardSizeFor(float textScale) noexcept;
+
 // Centred under (or above) the anchor, kept kCardGap inside the full rectangle
 // (not the work area) of the anchor's monitor. Screen pixels; DPI 0 means 96.
 [[nodiscard]] PixelRect PlaceCard(const PixelRect& anchor, const PixelRect& monitor, bool above,
-                                  uint32_t dpi) noexcept;
+                                  uint32_t dpi, float textScale = 1.0f) noexcept;
 
 enum class CardItem : int32_t {
     None = -1,
@@ -33,10 +43,11 @@ enum class CardItem : int32_t {
 [[nodiscard]] float CardTextCentre(float width) noexcept;
 
 // The three transport buttons (Previous, PlayPause, Next), as drawn and hit.
-[[nodiscard]] PointRect CardButtonRect(CardItem button, float width) noexcept;
+[[nodiscard]] PointRect CardButtonRect(CardItem button, float width,
+                                       float textScale = 1.0f) noexcept;
 
 // What the client point (DIPs) is over.
-[[nodiscard]] CardItem CardHitTest(float x, float y, float width) noexcept;
+[[nodiscard]] CardItem CardHitTest(float x, float y, float width, float textScale = 1.0f) noexcept;
 
 // Where a click on the progress bar seeks to, in seconds; nothing without a
 // positive duration. Clicks beyond either end of the bar clamp to it.
@@ -69,7 +80,8 @@ struct CardRects {
     PointRect duration;
 };
 
-[[nodiscard]] CardRects LayoutCard(float width, bool hasSourceIcon, float playedFraction) noexcept;
+[[nodiscard]] CardRects LayoutCard(float width, bool hasSourceIcon, float playedFraction,
+                                   float textScale = 1.0f) noexcept;
 
 // Icon-font glyph of a transport button; play turns into pause while playing.
 [[nodiscard]] wchar_t CardButtonGlyph(CardItem button, bool playing) noexcept;

@@ -75,7 +75,7 @@ void NowPlayingCard::ShowCard(const RECT& anchor, bool above, UINT dpi) noexcept
         return;
     }
     placed_ = PlaceCard(anchor_, MonitorRect(::MonitorFromRect(&anchor, MONITOR_DEFAULTTONEAREST)),
-                        above_, dpi_);
+                        above_, dpi_, theme_.textScale);
     ::SetWindowPos(Hwnd(), HWND_TOPMOST, placed_.left, placed_.top, placed_.Width(),
                    placed_.Height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);
     misses_ = 0;
@@ -193,7 +193,7 @@ D2D1_POINT_2F NowPlayingCard::ToDips(LPARAM lParam) const noexcept {
 
 void NowPlayingCard::OnMouseMove(LPARAM lParam) {
     const D2D1_POINT_2F p = ToDips(lParam);
-    const CardItem item = CardHitTest(p.x, p.y, ClientWidthDips());
+    const CardItem item = CardHitTest(p.x, p.y, ClientWidthDips(), theme_.textScale);
     TRACKMOUSEEVENT leave = {sizeof(leave), TME_LEAVE, Hwnd(), 0};
     (void)::TrackMouseEvent(&leave);
     if (item != hovered_) {
@@ -205,7 +205,7 @@ void NowPlayingCard::OnMouseMove(LPARAM lParam) {
 void NowPlayingCard::OnClick(LPARAM lParam) {
     const D2D1_POINT_2F p = ToDips(lParam);
     const float width = ClientWidthDips();
-    const CardItem item = CardHitTest(p.x, p.y, width);
+    const CardItem item = CardHitTest(p.x, p.y, width, theme_.textScale);
     if (const auto click = CardClickAction(item, p.x, width, source_.Snapshot().durationSeconds)) {
         source_.SendMediaCommand(click->command, click->seconds);
     }
@@ -304,15 +304,16 @@ void NowPlayingCard::OnPaint() {
                                               tint.a, theme_.dark);
             alpha > 0) {
             brush_->SetColor(D2D1::ColorF(tint.r, tint.g, tint.b, alpha));
-            target_->FillRectangle(D2D1::RectF(0, 0, width, static_cast<float>(kCardHeight)),
-                                   brush_.Get());
+            target_->FillRectangle(
+                D2D1::RectF(0, 0, width, static_cast<float>(CardSizeFor(theme_.textScale).height)),
+                brush_.Get());
         }
         ID2D1Bitmap* icon = SourceIconBitmap();
         // Extrapolated now: the session reports its timeline only now and then.
         const double position = std::max(0.0, source_.CurrentPositionSeconds());
         const double duration = snapshot.durationSeconds;
-        const CardRects rects =
-            LayoutCard(width, icon != nullptr, PlayedFraction(position, duration));
+        const CardRects rects = LayoutCard(width, icon != nullptr,
+                                           PlayedFraction(position, duration), theme_.textScale);
         PaintArtwork(rects.artwork);
         PaintTexts(rects, icon);
         PaintProgress(rects, position, duration);
@@ -394,7 +395,7 @@ void NowPlayingCard::PaintProgress(const CardRects& rects, double position, doub
 void NowPlayingCard::PaintButtons(float width) {
     const bool playing = source_.Snapshot().playing;
     for (const CardItem button : {CardItem::Previous, CardItem::PlayPause, CardItem::Next}) {
-        const PointRect r = CardButtonRect(button, width);
+        const PointRect r = CardButtonRect(button, width, theme_.textScale);
         if (button == hovered_) {
             brush_->SetColor(ToD2D(theme_.hoverFill));
             target_->FillEllipse(

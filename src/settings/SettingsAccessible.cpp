@@ -18,7 +18,8 @@ AccessibleNode SettingsWindow::Impl::BuildAccessibleTree() {
                                    .width = size.width,
                                    .height = size.height,
                                    .dpi = dpi_,
-                                   .focusRow = focusRow_});
+                                   .focusRow = focusRow_,
+                                   .textScale = context_.theme.textScale});
 }
 
 void SettingsWindow::Impl::RunAccessibleAction(int32_t actionId) {

@@ -86,7 +86,8 @@ AccessibleNode SettingsAccessibleTree(const SettingsAccessibleFacts& facts) {
         tab.states = kAccSelectable | (page == facts.page ? kAccSelected : 0u);
         tab.defaultAction = Text(TextId::SwitchPage);
         tab.actionId = page;
-        tab.location = PointsToPixels(SidebarEntryRect(page), facts.dpi);
+        tab.location =
+            PointsToPixels(SidebarEntryRect(page, {facts.textScale, facts.height}), facts.dpi);
         root.children.push_back(std::move(tab));
     }
     if (facts.rows == nullptr || facts.boxes == nullptr) {

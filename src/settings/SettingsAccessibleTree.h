@@ -27,6 +27,7 @@ struct SettingsAccessibleFacts {
     float height = 0;
     uint32_t dpi = 96;
     int32_t focusRow = -1;
+    float textScale = 1.0f;  // Windows' text size, as the sidebar is laid out
 };
 
 [[nodiscard]] AccessibleNode SettingsAccessibleTree(const SettingsAccessibleFacts& facts);

@@ -29,7 +29,7 @@ void SettingsWindow::Impl::OnMouseMove(LPARAM lParam) {
         }
         return;
     }
-    const int32_t entry = SidebarEntryAt(p.x, p.y);
+    const int32_t entry = SidebarEntryAt(p.x, p.y, Sidebar());
     const int32_t row = p.x >= kSidebarWidth ? RowAt(rows_, boxes_, p.x, p.y, scroll_) : -1;
     if (entry != hoverEntry_ || row != hoverRow_) {
         hoverEntry_ = entry;
@@ -41,7 +41,7 @@ void SettingsWindow::Impl::OnMouseMove(LPARAM lParam) {
 void SettingsWindow::Impl::OnButtonDown(LPARAM lParam) {
     const D2D1_POINT_2F p = ToDips(lParam);
     pressRow_ = -1;
-    if (const int32_t entry = SidebarEntryAt(p.x, p.y); entry >= 0) {
+    if (const int32_t entry = SidebarEntryAt(p.x, p.y, Sidebar()); entry >= 0) {
         ShowPage(entry);
         return;
     }

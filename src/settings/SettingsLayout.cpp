@@ -13,7 +13,8 @@ constexpr float kEntryLeft = 8;
 constexpr float kEntryRight = 240;
 constexpr float kEntryTop = 56;
 constexpr float kEntryHeight = 36;
-constexpr float kEntryPitch = 40;
+constexpr float kEntryGap = 4;
+constexpr float kEntriesBottomInset = 8;
 
 constexpr float kRowsTop = 70;
 constexpr float kRowsLeft = 256;
@@ -150,6 +151,10 @@ void PlaceTexts(const SettingsRow& row, float scale, RowBox& box) noexcept {
     return {r.left, r.top + dy, r.right, r.bottom + dy};
 }
 
+float SidebarScale(const SidebarSize& size) noexcept {
+    return size.textScale > 1.0f ? std::min(size.textScale, kMaxTextScale) : 1.0f;
+}
+
 }  // namespace
 
 std::vector<RowBox> LayoutRows(const std::vector<SettingsRow>& rows, float clientWidth,
@@ -192,20 +197,31 @@ float WheelScroll(float scroll, int32_t wheelDelta, float contentHeight,
     return ClampScroll(scroll + moved, contentHeight, viewHeight);
 }
 
-PointRect SidebarEntryRect(int32_t page) noexcept {
+PointRect SidebarEntryRect(int32_t page, const SidebarSize& size) noexcept {
     if (page < 0 || page >= kSettingsPageCount) {
         return {};
     }
-    const float top = kEntryTop + kEntryPitch * static_cast<float>(page);
-    return {kEntryLeft, top, kEntryRight, top + kEntryHeight};
+    const float scale = SidebarScale(size);
+    // Below the title, which deepens with its text.
+    const float entriesTop = kEntryTop + (kTitleBottom - kTitleTop) * (scale - 1);
+    float height = kEntryHeight * scale;
+    if (size.clientHeight > 0) {
+        const float fits = (size.clientHeight - entriesTop - kEntriesBottomInset) /
+                               static_cast<float>(kSettingsPageCount) -
+                           kEntryGap;
+        height = std::max(kEntryHeight, std::min(height, fits));
+    }
+    const float top = entriesTop + (height + kEntryGap) * static_cast<float>(page);
+    return {kEntryLeft, top, kEntryRight, top + height};
 }
 
-PointRect SidebarTitleRect() noexcept {
-    return {kTitleLeft, kTitleTop, kSidebarWidth, kTitleBottom};
+PointRect SidebarTitleRect(const SidebarSize& size) noexcept {
+    return {kTitleLeft, kTitleTop, kSidebarWidth,
+            kTitleTop + (kTitleBottom - kTitleTop) * SidebarScale(size)};
 }
 
-SidebarEntryParts LayoutSidebarEntry(int32_t page) noexcept {
-    const PointRect r = SidebarEntryRect(page);
+SidebarEntryParts LayoutSidebarEntry(int32_t page, const SidebarSize& size) noexcept {
+    const PointRect r = SidebarEntryRect(page, size);
     const float middle = (r.top + r.bottom) / 2;
     return {{r.left + kGlyphLeft, r.top, r.left + kGlyphRight, r.bottom},
             {r.left + kNameLeft, r.top, r.right - kNameRightInset, r.bottom},
@@ -241,9 +257,9 @@ SliderParts LayoutSlider(const PointRect& track, float fraction) noexcept {
             {knobX, middle, kSliderKnobRadius}};
 }
 
-int32_t SidebarEntryAt(float x, float y) noexcept {
+int32_t SidebarEntryAt(float x, float y, const SidebarSize& size) noexcept {
     for (int32_t page = 0; page < kSettingsPageCount; ++page) {
-        if (Contains(SidebarEntryRect(page), x, y)) {
+        if (Contains(SidebarEntryRect(page, size), x, y)) {
             return page;
         }
     }

@@ -39,18 +39,27 @@ using TextWidth = std::function<float(const std::wstring&)>;
 [[nodiscard]] float WheelScroll(float scroll, int32_t wheelDelta, float contentHeight,
                                 float viewHeight) noexcept;
 
+// What the sidebar's entries are sized by: Windows' text size deepens them,
+// and a client too short for all of them grown squeezes them back, never
+// below their size at text scale 1.
+struct SidebarSize {
+    float textScale = 1.0f;
+    float clientHeight = 0;  // DIPs; 0 sets no limit
+};
+
 // The sidebar entry at the point, or -1.
-[[nodiscard]] int32_t SidebarEntryAt(float x, float y) noexcept;
-[[nodiscard]] PointRect SidebarEntryRect(int32_t page) noexcept;
+[[nodiscard]] int32_t SidebarEntryAt(float x, float y, const SidebarSize& size = {}) noexcept;
+[[nodiscard]] PointRect SidebarEntryRect(int32_t page, const SidebarSize& size = {}) noexcept;
 // The sidebar's parts: the window's name above the entries, and in each
 // entry the page's glyph, its name and the mark beside the current page.
-[[nodiscard]] PointRect SidebarTitleRect() noexcept;
+[[nodiscard]] PointRect SidebarTitleRect(const SidebarSize& size = {}) noexcept;
 struct SidebarEntryParts {
     PointRect glyph;
     PointRect name;
     PointRect mark;
 };
-[[nodiscard]] SidebarEntryParts LayoutSidebarEntry(int32_t page) noexcept;
+[[nodiscard]] SidebarEntryParts LayoutSidebarEntry(int32_t page,
+                                                   const SidebarSize& size = {}) noexcept;
 
 // Inside a choice box: the current option and the chevron.
 struct ChoiceParts {

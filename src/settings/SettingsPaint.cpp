@@ -114,13 +114,14 @@ void SettingsWindow::Impl::OnPaint() {
 
 void SettingsWindow::Impl::PaintSidebar() {
     const Theme& theme = context_.theme;
-    DrawLine(L"Corvane", kTitle, SidebarTitleRect(), ToD2D(theme.text));
+    const SidebarSize sidebar = Sidebar();
+    DrawLine(L"Corvane", kTitle, SidebarTitleRect(sidebar), ToD2D(theme.text));
     for (int32_t page = 0; page < kSettingsPageCount; ++page) {
-        const SidebarEntryParts parts = LayoutSidebarEntry(page);
+        const SidebarEntryParts parts = LayoutSidebarEntry(page, sidebar);
         if (page == page_ || page == hoverEntry_) {
             brush_->SetColor(ToD2D(page == page_ ? theme.hoverFill : theme.pressedFill));
             target_->FillRoundedRectangle(
-                D2D1::RoundedRect(ToD2D(SidebarEntryRect(page)), kRowRadius, kRowRadius),
+                D2D1::RoundedRect(ToD2D(SidebarEntryRect(page, sidebar)), kRowRadius, kRowRadius),
                 brush_.Get());
         }
         if (page == page_) {

@@ -179,6 +179,10 @@ void SettingsWindow::Impl::OnLanguageChanged() noexcept {
     Arm(&ReapplyTimers::LanguageChanged);
 }
 
+SidebarSize SettingsWindow::Impl::Sidebar() const noexcept {
+    return {context_.theme.textScale, ViewHeight()};
+}
+
 D2D1_SIZE_F SettingsWindow::Impl::ClientDips() const noexcept {
     RECT client = {};
     if (Hwnd() != nullptr) {

@@ -81,6 +81,7 @@ private:
     [[nodiscard]] D2D1_SIZE_F ClientDips() const noexcept;
     [[nodiscard]] D2D1_POINT_2F ToDips(LPARAM lParam) const noexcept;
     [[nodiscard]] float ViewHeight() const noexcept { return ClientDips().height; }
+    [[nodiscard]] SidebarSize Sidebar() const noexcept;
 
     void OnMouseMove(LPARAM lParam);
     void OnButtonDown(LPARAM lParam);

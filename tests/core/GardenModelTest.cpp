@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 
@@ -239,6 +240,27 @@ TEST(BedLayout, GridIsCentredScrollsAndHitsAndPaintsCellsBelowTheHeader) {
             << r[0] << ": " << r[1] << "," << r[2];
     }
     EXPECT_EQ(BedHitTest(LayoutBed(352, 200, 10, 0, true), 10, 12, 36, true), -1);
+}
+
+TEST(BedLayout, LargerTextDeepensTheHeaderAndTheLabelsInsideTheirCells) {
+    for (const float scale : {1.0f, 2.0f, 2.25f}) {
+        const BedGrid g = LayoutBed(352, 400, 10, 0, false, scale);
+        const PointRect first = BedCellRect(g, 0);
+        const PointRect name = BedLabelRect(g, first);
+        // The classic 30-DIP header and label band, scaled; below the header and
+        // the icon, inside the cell, which meets the next row's.
+        EXPECT_GE(std::min(g.headerHeight, name.bottom - name.top), 30 * scale) << scale;
+        EXPECT_GE(first.top, g.headerHeight) << scale;
+        EXPECT_GE(name.top, first.top + 6 + static_cast<float>(kBedIconSize)) << scale;
+        EXPECT_TRUE(name.left >= first.left && name.right <= first.right &&
+                    name.bottom <= first.bottom && BedCellRect(g, 4).top == first.bottom)
+            << scale;
+        EXPECT_EQ(BedHitTest(g, 10, (name.left + name.right) / 2, name.bottom - 1, false), 0);
+        const PixelRect rolled = KeepBedMinimum({0, 0, 300, 10}, BedEdge::Bottom, true, 96, scale);
+        EXPECT_GE(static_cast<float>(rolled.Height()), g.headerHeight) << scale;
+    }
+    const BedGrid classic = LayoutBed(352, 400, 10, 0, false);
+    EXPECT_EQ(BedLabelRect(classic, BedCellRect(classic, 0)), (PointRect{13, 82, 87, 112}));
 }
 
 TEST(BedGeometry, EdgesHaveAHalfHighTopBandResizingStopsAtTheMinimumAndSnappingKeepsTheSize) {

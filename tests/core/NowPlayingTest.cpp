@@ -6,7 +6,9 @@
 
 #include <cmath>
 #include <limits>
+#include <iterator>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace corvane {
@@ -206,6 +208,37 @@ TEST(CardLayout, HitTestFindsButtonsAndTheBarUpToTheirEdgesAndClicksSendCommands
     for (const auto& f : fractions) {
         EXPECT_FLOAT_EQ(PlayedFraction(f[0], f[1]), static_cast<float>(f[2]))
             << f[0] << " " << f[1];
+    }
+}
+
+TEST(CardLayout, LargerTextDeepensTheRowsAndTheCardHoldsThem) {
+    const CardRects base = LayoutCard(kCardWidth, true, 1);
+    const auto height = [](const PointRect& r) { return r.bottom - r.top; };
+    for (const float scale : {1.25f, 2.0f, 2.25f}) {
+        const CardSize size = CardSizeFor(scale);
+        const auto width = static_cast<float>(size.width);
+        const CardRects r = LayoutCard(width, true, 1, scale);
+        const PointRect play = CardButtonRect(CardItem::PlayPause, width, scale);
+        // Top down, each row clear of the next, the last inside the card.
+        const PointRect column[] = {r.title, r.artist, r.sourceName, r.track, r.elapsed, play};
+        for (std::size_t i = 0; i + 1 < std::size(column); ++i) {
+            EXPECT_LE(column[i].bottom, column[i + 1].top) << scale << " row " << i;
+        }
+        EXPECT_LE(play.bottom, static_cast<float>(size.height)) << scale;
+        EXPECT_LE(r.elapsed.right, r.duration.left) << scale;
+        const std::pair<PointRect, PointRect> texts[] = {{r.title, base.title},
+                                                         {r.artist, base.artist},
+                                                         {r.sourceName, base.sourceName},
+                                                         {r.elapsed, base.elapsed}};
+        for (const auto& [grown, old] : texts) {
+            EXPECT_GE(height(grown), height(old) * scale) << scale;
+        }
+        const PixelRect placed =
+            PlaceCard({900, 0, 1000, 32}, {0, 0, 1920, 1080}, false, 96, scale);
+        EXPECT_EQ(placed.Height(), size.height) << scale;
+        EXPECT_EQ(CardHitTest((play.left + play.right) / 2, play.bottom - 1, width, scale),
+                  CardItem::PlayPause)
+            << scale;
     }
 }
 

@@ -96,6 +96,24 @@ TEST(SettingsLayout, SidebarEntriesAtTheirEdges) {
     }
 }
 
+TEST(SettingsLayout, SidebarEntriesGrowWithTheTextAndShrinkBackToFitTheWindow) {
+    // Text scale, client height (0: unlimited); the least entry height.
+    const float rows[][3] = {{2, 0, 72}, {2.25f, 0, 81}, {2.25f, 700, 60}, {2.25f, 480, 36}};
+    for (const auto& [scale, client, least] : rows) {
+        const SidebarSize size{scale, client};
+        float top = SidebarTitleRect(size).bottom;
+        EXPECT_GE(top - SidebarTitleRect(size).top, 24 * scale) << scale;
+        for (int32_t page = 0; page < kSettingsPageCount; ++page) {
+            const PointRect r = SidebarEntryRect(page, size);
+            EXPECT_GE(r.bottom - r.top, least) << scale << " " << client << " " << page;
+            EXPECT_GE(r.top, top) << scale << " " << client << " " << page;
+            EXPECT_EQ(SidebarEntryAt(100, r.bottom - 0.1f, size), page) << scale << " " << page;
+            top = r.bottom;
+        }
+        EXPECT_TRUE(client == 0 || top <= client) << scale << " " << client;
+    }
+}
+
 // Boxes sized by their text: a button's caption, a choice's widest option
 // (-1: fixed sizes). Controls stand centred, 16 in from the row's right end.
 TEST(SettingsLayout, RowsControlsAndHitTests) {
