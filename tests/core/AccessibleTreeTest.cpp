@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace corvane {
 namespace {
 
@@ -30,17 +32,18 @@ std::wstring InLanguage(std::wstring_view both, bool norwegian) {
                                          : both.substr(0, bar));
 }
 
-// The root's children from `first` on, built in each language, against the rows.
+// The root's children after the first `skipped`, built in each language, against the rows.
 template <typename Build>
-void ExpectChildren(Build build, std::initializer_list<Expected> rows, int first = 1) {
+void ExpectChildren(Build build, std::initializer_list<Expected> rows, std::size_t skipped = 0) {
     const bool saved = IsNorwegian();
     for (const bool nb : {false, true}) {
         SetNorwegian(nb);
         const AccessibleTree tree(build());
-        ASSERT_EQ(tree.Children(0).size() + 1, rows.size() + static_cast<std::size_t>(first));
-        int id = first;
+        ASSERT_EQ(tree.Children(0).size(), rows.size() + skipped);
+        std::size_t child = skipped;
         for (const Expected& e : rows) {
-            const AccessibleNode& n = tree.Node(id++);
+            const int id = tree.Children(0)[child++];
+            const AccessibleNode& n = tree.Node(id);
             EXPECT_EQ(n.role, e.role) << id << " " << nb;
             EXPECT_EQ(n.name, InLanguage(e.name, nb)) << id << " " << nb;
             EXPECT_EQ(n.value, InLanguage(e.value, nb)) << id << " " << nb;
@@ -114,49 +117,35 @@ TEST(BarAccessibleTree, NamesRolesAndStatesFollowTheLayoutInBothLanguages) {
     const BarAccessibleFacts facts{&items,        192, {},      true, L"Notes", &menus, L"12:05",
                                    L"8 December", {},  &status, true, {},       2,      1};
     using enum AccessibleRole;
-    struct Language {
-        bool norwegian;
-        const wchar_t* press;
-        const wchar_t* tiling;
-        const wchar_t* status;
-    };
-    for (const Language& l :
-         {Language{false, L"Press", L"Tiling: on",
-                   L"Wi-Fi: Home (60 %), Sound: 40 %, Battery: 80 % (charging)"},
-          Language{true, L"Trykk", L"Tiling: på",
-                   L"Wi-Fi: Home (60 %), Lyd: 40 %, Batteri: 80 % (lader)"}}) {
-        SetNorwegian(l.norwegian);
+    const uint32_t popup = kAccHasPopup | kAccFocusable;
+    const wchar_t* reading =
+        L"Wi-Fi: Home (60 %), Sound: 40 %, Battery: 80 % (charging)|"
+        L"Wi-Fi: Home (60 %), Lyd: 40 %, Batteri: 80 % (lader)";
+    ExpectChildren([&] { return BarAccessibleTree(facts); },
+                   {{PushButton, L"Notes", L"", popup, L"Open|Åpne"},
+                    {MenuItem, L"File", L"", popup | kAccExpanded, L"Open|Åpne"},
+                    {MenuItem, L"Edit", L"", popup | kAccFocused, L"Open|Åpne"},
+                    {CheckButton, L"Tiling: on|Tiling: på", L"", kAccChecked, L"Press|Trykk"},
+                    {PushButton, reading, L"", 0, L"Press|Trykk"},
+                    {Clock, L"12:05, 8 December", L"", 0, L"Press|Trykk"}});
+    // The status cluster also reads indicator by indicator.
+    for (const bool nb : {false, true}) {
+        SetNorwegian(nb);
         const AccessibleTree tree(BarAccessibleTree(facts));
-        ASSERT_EQ(tree.Children(0).size(), items.size());
-        const struct {
-            AccessibleRole role;
-            const wchar_t* name;
-            uint32_t states;
-        } expected[] = {{PushButton, L"Notes", kAccHasPopup | kAccFocusable},
-                        {MenuItem, L"File", kAccHasPopup | kAccFocusable | kAccExpanded},
-                        {MenuItem, L"Edit", kAccHasPopup | kAccFocusable | kAccFocused},
-                        {CheckButton, l.tiling, kAccChecked},
-                        {PushButton, l.status, 0},
-                        {Clock, L"12:05, 8 December", 0}};
-        for (int i = 0; i < 6; ++i) {
-            const AccessibleNode& n = tree.Node(tree.Children(0)[static_cast<std::size_t>(i)]);
-            EXPECT_EQ(n.role, expected[i].role) << i;
-            EXPECT_EQ(n.name, expected[i].name) << i;
-            EXPECT_EQ(n.states, expected[i].states) << i;
-            EXPECT_EQ(BarActionItem(n.actionId, items), i);
-        }
-        EXPECT_EQ(tree.Node(4).defaultAction, l.press);
-        // The status cluster also reads indicator by indicator.
         const int cluster = tree.Children(0)[4];
         ASSERT_EQ(tree.Children(cluster).size(), 3u);
         std::wstring indicators;
         for (const int child : tree.Children(cluster)) {
             indicators += (indicators.empty() ? L"" : L", ") + tree.Node(child).name;
         }
-        EXPECT_EQ(indicators, l.status);
-        EXPECT_EQ(tree.Node(2).location, (PixelRect{80, 0, 140, 48}));
+        EXPECT_EQ(indicators, InLanguage(reading, nb));
     }
     SetNorwegian(saved);
+    const AccessibleTree tree(BarAccessibleTree(facts));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(BarActionItem(tree.Node(tree.Children(0)[i]).actionId, items), i);
+    }
+    EXPECT_EQ(tree.Node(2).location, (PixelRect{80, 0, 140, 48}));
     std::vector<BarItem> changed = items;
     changed[2].kind = BarItemKind::ClockItem;
     EXPECT_EQ(BarActionItem(BarActionId(2, BarItemKind::MenuTitleItem), changed), std::nullopt);
@@ -165,25 +154,19 @@ TEST(BarAccessibleTree, NamesRolesAndStatesFollowTheLayoutInBothLanguages) {
 
 TEST(DockAccessibleTree, ItemsSayWhetherTheyRunHowManyWindowsAndWhetherPinned) {
     const bool saved = IsNorwegian();
-    struct Row {
-        bool pinned;
-        std::size_t windows;
-        const wchar_t* english;
-        const wchar_t* norwegian;
-    };
-    const Row rows[] = {
-        {true, 0, L"Notes, pinned", L"Notes, festet"},
-        {false, 1, L"Notes, running", L"Notes, kjører"},
-        {true, 3, L"Notes, running, 3 windows, pinned", L"Notes, kjører, 3 vinduer, festet"}};
-    for (const Row& r : rows) {
+    const std::tuple<bool, std::size_t, const wchar_t*> rows[] = {
+        {true, 0, L"Notes, pinned|Notes, festet"},
+        {false, 1, L"Notes, running|Notes, kjører"},
+        {true, 3, L"Notes, running, 3 windows, pinned|Notes, kjører, 3 vinduer, festet"}};
+    for (const auto& [pinned, windows, name] : rows) {
         DockItem item;
         item.name = L"Notes";
-        item.pinned = r.pinned;
-        item.windows.resize(r.windows);
-        SetNorwegian(false);
-        EXPECT_EQ(DockItemAccessibleName(item), r.english);
-        SetNorwegian(true);
-        EXPECT_EQ(DockItemAccessibleName(item), r.norwegian);
+        item.pinned = pinned;
+        item.windows.resize(windows);
+        for (const bool nb : {false, true}) {
+            SetNorwegian(nb);
+            EXPECT_EQ(DockItemAccessibleName(item), InLanguage(name, nb));
+        }
     }
     SetNorwegian(saved);
     // An item the last layout gave no cell yet is not read.
@@ -194,23 +177,6 @@ TEST(DockAccessibleTree, ItemsSayWhetherTheyRunHowManyWindowsAndWhetherPinned) {
     EXPECT_EQ(tree.Node(1).location, (PixelRect{15, 6, 75, 66}));
     EXPECT_EQ(tree.Node(1).states, kAccFocusable | kAccFocused);
 }
-
-// Each language's texts for the start surfaces' nodes.
-struct StartTexts {
-    bool norwegian;
-    const wchar_t* search;
-    const wchar_t* results;
-    const wchar_t* searchFiles;
-    const wchar_t* documents;
-    const wchar_t* power;
-    const wchar_t* open;
-    const wchar_t* page;
-};
-constexpr StartTexts kStartTexts[] = {
-    {false, L"Search apps and settings", L"Results", L"Search files for “no”", L"Documents",
-     L"Power", L"Open", L"Page 2 of 2"},
-    {true, L"Søk etter apper og innstillinger", L"Treff", L"Søk i filer etter «no»", L"Dokumenter",
-     L"Av/på", L"Åpne", L"Side 2 av 2"}};
 
 TEST(CorMenuAccessibleTree, ReadsTheSearchTheResultsWithTheSelectionAndTheSideInBothLanguages) {
     const bool saved = IsNorwegian();
@@ -223,31 +189,27 @@ TEST(CorMenuAccessibleTree, ReadsTheSearchTheResultsWithTheSelectionAndTheSideIn
     const CorMenuAccessibleFacts facts{&layout, &state, MarkedItem(state, layout), results, L"no",
                                        L"Ada",  96};
     using enum AccessibleRole;
-    for (const StartTexts& l : kStartTexts) {
-        SetNorwegian(l.norwegian);
+    for (const bool nb : {false, true}) {
+        SetNorwegian(nb);
         const AccessibleTree tree(CorMenuAccessibleTree(facts));
-        const struct {
-            int id;
-            AccessibleRole role;
-            const wchar_t* name;
-            uint32_t states;
-        } expected[] = {
-            {1, EditableText, l.search, kAccFocusable},
-            {2, List, l.results, 0},
+        const std::tuple<int, AccessibleRole, const wchar_t*, uint32_t> expected[] = {
+            {1, EditableText, L"Search apps and settings|Søk etter apper og innstillinger",
+             kAccFocusable},
+            {2, List, L"Results|Treff", 0},
             {3, ListItem, L"Notes", kAccFocusable | kAccSelectable},
             {4, ListItem, L"Notepad", kAccFocusable | kAccSelectable | kAccSelected | kAccFocused},
-            {5, ListItem, l.searchFiles, kAccFocusable | kAccSelectable},
+            {5, ListItem, L"Search files for “no”|Søk i filer etter «no»",
+             kAccFocusable | kAccSelectable},
             {6, PushButton, L"Ada", kAccFocusable},
-            {7, PushButton, l.documents, kAccFocusable},
-            {tree.Count() - 1, PushButton, l.power, kAccFocusable | kAccHasPopup}};
-        for (const auto& e : expected) {
-            const AccessibleNode& n = tree.Node(e.id);
-            EXPECT_EQ(n.role, e.role) << e.id;
-            EXPECT_EQ(n.name, e.name) << e.id;
-            EXPECT_EQ(n.states, e.states) << e.id;
+            {7, PushButton, L"Documents|Dokumenter", kAccFocusable},
+            {tree.Count() - 1, PushButton, L"Power|Av/på", kAccFocusable | kAccHasPopup}};
+        for (const auto& [id, role, name, states] : expected) {
+            EXPECT_EQ(tree.Node(id).role, role) << id;
+            EXPECT_EQ(tree.Node(id).name, InLanguage(name, nb)) << id;
+            EXPECT_EQ(tree.Node(id).states, states) << id;
         }
         EXPECT_EQ(tree.Node(1).value, L"no");
-        EXPECT_EQ(tree.Node(4).defaultAction, l.open);
+        EXPECT_EQ(tree.Node(4).defaultAction, InLanguage(L"Open|Åpne", nb));
     }
     SetNorwegian(saved);
     // Action ids name the item in their own view only.
@@ -267,8 +229,8 @@ TEST(LauncherAccessibleTree, ReadsEveryPagesAppsTheSelectionAndThePageInBothLang
     const int32_t last = layout.perPage;
     const LauncherAccessibleFacts facts{&layout, apps, false, 1, 1.0f, last, true, L"", 96};
     const bool saved = IsNorwegian();
-    for (const StartTexts& l : kStartTexts) {
-        SetNorwegian(l.norwegian);
+    for (const bool nb : {false, true}) {
+        SetNorwegian(nb);
         const AccessibleTree tree(LauncherAccessibleTree(facts));
         const std::span<const int> top = tree.Children(0);
         ASSERT_EQ(top.size(), 3u);
@@ -276,10 +238,10 @@ TEST(LauncherAccessibleTree, ReadsEveryPagesAppsTheSelectionAndThePageInBothLang
         const AccessibleNode& zed = tree.Node(tree.Children(top[1]).back());
         EXPECT_EQ(zed.name, L"Zed");
         EXPECT_EQ(zed.states, kAccFocusable | kAccSelectable | kAccSelected | kAccFocused);
-        EXPECT_EQ(zed.defaultAction, l.open);
+        EXPECT_EQ(zed.defaultAction, InLanguage(L"Open|Åpne", nb));
         EXPECT_EQ(tree.Node(tree.Children(top[1]).front()).states,
                   kAccFocusable | kAccSelectable | kAccOffscreen);
-        EXPECT_EQ(tree.Node(top[2]).name, l.page);
+        EXPECT_EQ(tree.Node(top[2]).name, InLanguage(L"Page 2 of 2|Side 2 av 2", nb));
     }
     SetNorwegian(saved);
     // An app's id names it only in its own list, and only while it is shown.
@@ -378,7 +340,7 @@ TEST(SettingsAccessibleTree, PagesAreTabsAndRowsReadTheirKindAndValue) {
                     {ComboBox, L"Style", L"B", can | kAccHasPopup, L"Open|Åpne"},
                     {PushButton, L"File", L"", can, L"Show"},
                     {Text, L"Version", L"1.2", kAccOffscreen, L""}},
-                   1 + kSettingsPageCount);
+                   kSettingsPageCount);
     const AccessibleTree tree(SettingsAccessibleTree(facts));
     EXPECT_EQ(tree.FindState(kAccSelected), 2);  // the tab of page 1
     EXPECT_EQ(tree.Node(12).description, L"from 10 to 90 %");

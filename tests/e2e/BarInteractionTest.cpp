@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <optional>
 
 namespace corvane {
@@ -44,29 +43,17 @@ protected:
     test::HelperApp app_;
 };
 
-TEST_F(BarInteractionE2E, AppNameMenuEntriesActOnTheWindowInFrontOrOnCorvane) {
-    struct Case {
-        const char* entry;
-        bool last;
-        std::function<bool()> done;
-    };
-    const Case cases[] = {
-        {"Minimize", false, [this] { return ::IsIconic(app_.Window()) != FALSE; }},
-        {"Quit Corvane", true, [this] { return corvane_.WaitForExit(0) == 0; }},
-    };
-    StartApp();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.entry);
-        const HWND menu = OpenAppNameMenu();
-        ASSERT_NE(menu, nullptr) << "no menu";
-        RECT r = {};
-        ::GetWindowRect(menu, &r);
-        test::Click({r.left + Px(24), c.last ? r.bottom - Px(10) : r.top + Px(10)});
-        EXPECT_TRUE(WaitUntil([&] { return c.done(); }, 10000));
+// One run: the tiling button, then a burst of display notices, then the
+// application name's menu, whose last entry quits.
+TEST_F(BarInteractionE2E, TilingButtonDisplayBurstAndAppNameMenuAct) {
+    ASSERT_EQ(TilingEnabledInFile(), L"0");
+    const std::optional<POINT> button = TilingButton();
+    ASSERT_TRUE(button.has_value()) << "clock not found";
+    for (const wchar_t* want : {L"1", L"0"}) {
+        test::Click(*button);
+        EXPECT_TRUE(WaitUntil([&] { return TilingEnabledInFile() == want; }, 5000));
     }
-}
 
-TEST_F(BarInteractionE2E, ABurstOfDisplayNoticesRebuildsTheBarOnceAfterTheLast) {
     // As Windows sends them while a display is plugged in: the bar must stay
     // for the whole burst (each notice reaches it), then be replaced once.
     for (int i = 0; i < 5; ++i) {
@@ -80,24 +67,27 @@ TEST_F(BarInteractionE2E, ABurstOfDisplayNoticesRebuildsTheBarOnceAfterTheLast) 
     const std::vector<HWND> rebuilt = Bars();
     ::Sleep(800);
     EXPECT_EQ(Bars(), rebuilt);
-}
+    bar_ = rebuilt.front();
 
-TEST_F(BarInteractionE2E, TheTilingButtonTogglesItsSetting) {
-    ASSERT_EQ(TilingEnabledInFile(), L"0");
-    const std::optional<POINT> button = TilingButton();
-    ASSERT_TRUE(button.has_value()) << "clock not found";
-    const POINT onButton = *button;
-    test::Click(onButton);
-    EXPECT_TRUE(WaitUntil([&] { return TilingEnabledInFile() == L"1"; }, 5000));
-    test::Click(onButton);
-    EXPECT_TRUE(WaitUntil([&] { return TilingEnabledInFile() == L"0"; }, 5000));
+    StartApp();
+    for (const bool last : {false, true}) {
+        SCOPED_TRACE(last ? "Quit Corvane" : "Minimize");
+        const HWND menu = OpenAppNameMenu();
+        ASSERT_NE(menu, nullptr) << "no menu";
+        const RECT r = test::WindowRect(menu);
+        test::Click({r.left + Px(24), last ? r.bottom - Px(10) : r.top + Px(10)});
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                return last ? corvane_.WaitForExit(0) == 0 : ::IsIconic(app_.Window()) != FALSE;
+            },
+            10000));
+    }
 }
 
 // A program that stops answering must not stop Corvane: with a hung,
 // maximised window in front, tiling on and the dock showing its item, the
 // queue is served after the start, a click and the item menu, and the bar
 // still repaints.
-using test::WaitUntil;
 using test::WindowRect;
 
 class HungAppE2E : public test::CorvaneTest {

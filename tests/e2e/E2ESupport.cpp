@@ -385,12 +385,6 @@ void CorvaneTest::QuitCorvane() {
     EXPECT_EQ(corvane_.WaitForExit(), 0u);
 }
 
-RECT CorvaneTest::Frame() const {
-    RECT r = {};
-    ::GetWindowRect(bar_, &r);
-    return r;
-}
-
 std::vector<HWND> CorvaneTest::Shown(const wchar_t* className) const {
     std::vector<HWND> shown = FindProcessWindows(corvane_.ProcessId(), className);
     std::erase_if(shown, [](HWND w) {
@@ -430,14 +424,17 @@ HWND CorvaneTest::OpenAppNameMenu() const {
     return WaitShown(L"#32768");
 }
 
-std::vector<Span> CorvaneTest::LeftInk() const {
+std::vector<Span> CorvaneTest::BarInk(bool left, bool right, int top, int bottom, int mergeGap,
+                                      int tolerance) const {
     const RECT frame = Frame();
     const Capture c = CaptureScreen(frame);
     if (c.pixels.empty()) {
         return {};
     }
-    return InkRuns(c, {0, 0, c.width / 2, c.height}, c.At(c.width / 2, c.height / 2), 5,
-                   frame.left);
+    return InkRuns(c,
+                   {left ? 0 : c.width / 2, c.height * top / 4, right ? c.width : c.width / 2,
+                    c.height * bottom / 4},
+                   c.At(c.width / 2, c.height / 2), mergeGap, frame.left, tolerance);
 }
 
 namespace {
@@ -472,12 +469,8 @@ std::optional<POINT> CorvaneTest::TilingButton() const {
     WaitUntil(
         [&] {
             const RECT frame = Frame();
-            const Capture c = CaptureScreen(frame);
-            const auto runs = c.pixels.empty()
-                                  ? std::vector<Span>{}
-                                  : InkRuns(c, {0, c.height / 4, c.width, c.height * 3 / 4},
-                                            c.At(c.width / 2, c.height / 2), Px(20), frame.left);
-            if (runs.empty() || runs.back().right < frame.left + c.width / 2) {
+            const auto runs = BarInk(true, true, 1, 3, Px(20));
+            if (runs.empty() || runs.back().right < frame.left + (frame.right - frame.left) / 2) {
                 return false;
             }
             found = POINT{runs.back().left - Px(kClockTextLeft + fromClock), MidY()};
@@ -485,16 +478,6 @@ std::optional<POINT> CorvaneTest::TilingButton() const {
         },
         8000);
     return found;
-}
-
-std::vector<Span> CorvaneTest::RightInk(int mergeGap, int tolerance) const {
-    const RECT frame = Frame();
-    const Capture c = CaptureScreen(frame);
-    if (c.pixels.empty()) {
-        return {};
-    }
-    return InkRuns(c, {c.width / 2, c.height / 4, c.width, c.height * 3 / 4},
-                   c.At(c.width / 2, c.height / 2), mergeGap, frame.left, tolerance);
 }
 
 }  // namespace corvane::test

@@ -163,7 +163,7 @@ protected:
     bool Command(WPARAM code, LPARAM lParam = 0) const;
     [[nodiscard]] std::wstring IniPath() const { return IniBeside(exe_); }
 
-    [[nodiscard]] RECT Frame() const;
+    [[nodiscard]] RECT Frame() const { return WindowRect(bar_); }
     [[nodiscard]] int MidY() const { return (Frame().top + Frame().bottom) / 2; }
     [[nodiscard]] int Px(double points) const {
         return static_cast<int>(points * static_cast<double>(dpi_) / 96.0);
@@ -173,13 +173,19 @@ protected:
     [[nodiscard]] HWND OpenAppNameMenu() const;
     // The ink on the bar's left half: the application's name, then its menu
     // titles, in screen columns.
-    [[nodiscard]] std::vector<Span> LeftInk() const;
+    [[nodiscard]] std::vector<Span> LeftInk() const { return BarInk(true, false, 0, 4, 5); }
     // The middle of the tiling button, placed by the bar's layout from the
     // clock's text: the bar's rightmost ink. Waited for; none without a clock.
     [[nodiscard]] std::optional<POINT> TilingButton() const;
     // The ink on the middle of the bar's right half (status, clock, the Now
     // Playing widget), runs closer than `mergeGap` pixels joined.
-    [[nodiscard]] std::vector<Span> RightInk(int mergeGap, int tolerance = 40) const;
+    [[nodiscard]] std::vector<Span> RightInk(int mergeGap, int tolerance = 40) const {
+        return BarInk(false, true, 1, 3, mergeGap, tolerance);
+    }
+    // The bar's ink in the halves asked for, between quarters `top` and
+    // `bottom` of its height.
+    [[nodiscard]] std::vector<Span> BarInk(bool left, bool right, int top, int bottom, int mergeGap,
+                                           int tolerance = 40) const;
 
     TempFolder folder_;
     ChildProcess corvane_;
