@@ -179,7 +179,7 @@ void SettingsWindow::Impl::PaintRow(int32_t index, const RowBox& box) {
              ToD2D(row.warning ? theme.negative : secondary));
     switch (row.kind) {
         case RowKind::Toggle:
-            PaintToggle(row, box.control);
+            PaintToggle(row, box.control, lit);
             break;
         case RowKind::Slider:
             PaintSlider(index, row, box);
@@ -199,17 +199,22 @@ void SettingsWindow::Impl::PaintRow(int32_t index, const RowBox& box) {
     }
 }
 
-void SettingsWindow::Impl::PaintToggle(const SettingsRow& row, const PointRect& c) {
+void SettingsWindow::Impl::PaintToggle(const SettingsRow& row, const PointRect& c, bool lit) {
     const Theme& theme = context_.theme;
     const bool on = row.getBool && row.getBool();
     const float radius = (c.bottom - c.top) / 2;
     const Knob knob = ToggleKnob(c, on);
+    // On a hovered row in high contrast the row is the highlight, in which an
+    // accent-coloured switch would vanish: it takes the highlight's text colour.
+    const bool inverse = lit && theme.highContrast;
     if (on) {
-        brush_->SetColor(ToD2D(theme.accent));
+        brush_->SetColor(ToD2D(inverse ? theme.selectedText : theme.accent));
         target_->FillRoundedRectangle(D2D1::RoundedRect(ToD2D(c), radius, radius), brush_.Get());
-        brush_->SetColor(theme.dark ? D2D1::ColorF(0, 0, 0, 1) : D2D1::ColorF(1, 1, 1, 1));
+        brush_->SetColor(inverse      ? ToD2D(theme.accent)
+                         : theme.dark ? D2D1::ColorF(0, 0, 0, 1)
+                                      : D2D1::ColorF(1, 1, 1, 1));
     } else {
-        brush_->SetColor(ToD2D(theme.secondaryText));
+        brush_->SetColor(ToD2D(inverse ? theme.selectedText : theme.secondaryText));
         target_->DrawRoundedRectangle(
             D2D1::RoundedRect(
                 D2D1::RectF(c.left + 0.5f, c.top + 0.5f, c.right - 0.5f, c.bottom - 0.5f), radius,

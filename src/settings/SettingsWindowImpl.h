@@ -116,7 +116,7 @@ private:
     void PaintSidebar();
     void PaintRows(float width, float height);
     void PaintRow(int32_t index, const RowBox& box);
-    void PaintToggle(const SettingsRow& row, const PointRect& control);
+    void PaintToggle(const SettingsRow& row, const PointRect& control, bool lit);
     void PaintSlider(int32_t index, const SettingsRow& row, const RowBox& box);
     void PaintChoice(const SettingsRow& row, const PointRect& control);
     void PaintButton(int32_t index, const SettingsRow& row, const PointRect& control);
