@@ -10,6 +10,7 @@
 // does it.
 
 #include "BenchClock.h"
+#include "RootBench.h"
 #include "app/App.h"
 #include "toolkit/GraphicsFactories.h"
 #include "toolkit/ThemeReader.h"
@@ -68,21 +69,6 @@ void Print(int style, const wchar_t* what, const Spread& s, int runs) {
 }
 
 }  // namespace
-
-namespace corvane {
-
-// What the bench sets up in the root before it makes bars from its context.
-struct RootBench {
-    App& app = TheApp();
-    HINSTANCE& instance = app.instance_;
-    GraphicsFactories& graphics = app.graphics_;
-    Theme& theme = app.theme_;
-    CurrentApplication& current = app.current_;
-    Settings& settings = app.settings_;
-    const BarContext& barContext = app.barContext_;
-};
-
-}  // namespace corvane
 
 int wmain(int argc, wchar_t** argv) {
     using namespace corvane;

@@ -10,6 +10,7 @@
 // The others follow the warm-up, as the Windows key usually finds them.
 
 #include "BenchClock.h"
+#include "RootBench.h"
 #include "app/App.h"
 #include "app/ControlWindow.h"
 #include "identity/CachedIcons.h"
@@ -30,24 +31,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-namespace corvane {
-
-// What the bench sets up in the root before it makes the start surfaces
-// from its context; the control window hands the open command to the root.
-struct RootBench {
-    App& app = TheApp();
-    HINSTANCE& instance = app.instance_;
-    GraphicsFactories& graphics = app.graphics_;
-    Theme& theme = app.theme_;
-    Settings& settings = app.settings_;
-    Worker& worker = app.worker_;
-    std::unique_ptr<ControlWindow>& control = app.control_;
-    std::unique_ptr<StartSurfaces>& start = app.start_;
-    const StartContext& startContext = app.startContext_;
-};
-
-}  // namespace corvane
 
 namespace {
 

@@ -37,7 +37,8 @@ void NowPlayingCard::RunAccessibleAction(int32_t actionId) {
 
 void NowPlayingCard::SessionChanged(bool newTitle, bool playStateChanged) noexcept {
     accessible_.Invalidate();
-    if (!IsCardShown()) {
+    // The card's own repaint timer draws the rest of a poll's news.
+    if (!IsCardShown() || (!newTitle && !playStateChanged)) {
         return;
     }
     ::InvalidateRect(Hwnd(), nullptr, FALSE);
